@@ -1,0 +1,14 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+// Each command of talvane-cli adds its subcommand and callback to the app.
+// Failures are reported by throwing CliFailure; main() prints it and exits 1.
+void AddDumpCommand(CLI::App& app);
+
+#include <stdexcept>
+#include <string>
+
+struct CliFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};

@@ -1,0 +1,45 @@
+#include "Commands.h"
+
+#include "collection/CollectionFile.h"
+#include "text/Windows1252.h"
+
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+nlohmann::ordered_json EntryToJson(const CBonsaiData& entry)
+{
+    nlohmann::ordered_json object;
+    nlohmann::ordered_json spare = nlohmann::ordered_json::object();
+    for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i) {
+        const auto value = text::Cp1252ToUtf8(entry[i]);
+        if (const char* name = CBonsaiData::FieldName(i))
+            object[name] = value;
+        else if (!entry[i].empty())
+            spare[std::to_string(i)] = value;
+    }
+    object["spare"] = std::move(spare);
+    return object;
+}
+
+void Dump(const std::string& file)
+{
+    EntryList entries;
+    if (const auto failure = LoadCollectionFile(file, entries))
+        throw CliFailure(file + ": " + *failure);
+    nlohmann::ordered_json entriesJson = nlohmann::ordered_json::array();
+    for (const auto& entry : entries)
+        entriesJson.push_back(EntryToJson(*entry));
+    std::cout << nlohmann::ordered_json{{"entries", std::move(entriesJson)}}.dump(2) << '\n';
+}
+
+} // namespace
+
+void AddDumpCommand(CLI::App& app)
+{
+    auto* command = app.add_subcommand("dump", "Print a collection (.tvn) as JSON: the named fields and the non-empty spare ones");
+    auto file = std::make_shared<std::string>();
+    command->add_option("FILE", *file, "the collection file")->required();
+    command->callback([file] { Dump(*file); });
+}

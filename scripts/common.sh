@@ -1,0 +1,32 @@
+# Shared by run.sh, test.sh and .ci/run: installs what a bare Debian 12 machine lacks
+# and configures an incremental Ninja build.
+
+TALVANE_PACKAGES="build-essential cmake ninja-build libgtest-dev qt6-base-dev qt6-qpa-plugins
+  xvfb xauth poppler-utils fonts-liberation clang libclang-rt-14-dev nlohmann-json3-dev
+  libssl-dev libcli11-dev ccache"
+
+talvane_ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in $TALVANE_PACKAGES "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# talvane_build DIR [cmake options...]: configure once, then build incrementally.
+talvane_build() {
+    local dir="$1"
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S . -B "$dir" -G Ninja "$@"
+    fi
+    cmake --build "$dir"
+}

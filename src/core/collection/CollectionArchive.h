@@ -1,0 +1,21 @@
+#pragma once
+
+#include "collection/BonsaiData.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The ordered entries of one collection, as held in memory.
+using EntryList = std::vector<std::unique_ptr<CBonsaiData>>;
+
+// The bytes of a .tvn file: the entry count, then each entry as its class tag and
+// its 115 length-prefixed texts. There is no header and no version.
+// Throws std::length_error for a text of 4 GiB or more, which the format cannot hold.
+std::string WriteCollection(const EntryList& entries);
+
+// Reads the bytes of a .tvn file and appends its entries to `entries`. A file that
+// is damaged, or uses a form this program never writes, yields no entries: the
+// result is false and `error` says why, in words a user can act on.
+bool ReadCollection(std::string_view bytes, EntryList& entries, std::string& error);
