@@ -94,7 +94,7 @@ public:
         if (!ReadCount(count))
             return false;
         if (count > m_in.Remaining() / kSmallestEntryBytes)
-            return Fail("the file claims " + std::to_string(count) + " entries but is far too short to hold them");
+            return Fail("the entry count (" + std::to_string(count) + ") is larger than the file can hold");
         EntryList read;
         read.reserve(count);
         for (std::uint32_t i = 0; i < count; ++i) {

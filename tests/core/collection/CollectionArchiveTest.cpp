@@ -1,0 +1,186 @@
+#include "collection/CollectionArchive.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Hex(std::string_view bytes)
+{
+    static const char* digits = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+EntryList OneEntryNamed(const std::string& name)
+{
+    EntryList entries;
+    entries.push_back(std::make_unique<CBonsaiData>());
+    (*entries.back())[CBonsaiData::Name] = name;
+    return entries;
+}
+
+const std::string kClassIntro = std::string("\xFF\xFF\x00\x00\x0B\x00", 6) + "CBonsaiData";
+
+} // namespace
+
+TEST(BonsaiData, NewRecordIsEmptyButForIntExt)
+{
+    CBonsaiData entry;
+    for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i)
+        EXPECT_EQ(entry[i], i == CBonsaiData::IntExt ? "-1" : "") << i;
+
+    std::size_t spare = 0;
+    for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i)
+        spare += CBonsaiData::IsSpare(i);
+    EXPECT_EQ(spare, 63u);
+    EXPECT_STREQ(CBonsaiData::FieldName(56), "RustZone");
+    EXPECT_STREQ(CBonsaiData::FieldName(74), "Photo5Description");
+    EXPECT_EQ(CBonsaiData::FieldName(75), nullptr);
+    EXPECT_EQ(CBonsaiData::FieldIndex("PricePaid"), 20u);
+    EXPECT_EQ(CBonsaiData::FieldIndex("Spare10"), CBonsaiData::kFieldCount);
+}
+
+TEST(CollectionArchive, WritesTheDocumentedLayout)
+{
+    EXPECT_EQ(Hex(WriteCollection({})), "0000");
+
+    const std::string one = WriteCollection(OneEntryNamed("A"));
+    ASSERT_EQ(one.size(), 137u);
+    const std::string expectedBody = std::string("\x01" "A", 2) + std::string(8, '\0') + "\x02-1" + std::string(105, '\0');
+    EXPECT_EQ(Hex(one), Hex(std::string("\x01\x00", 2) + kClassIntro + expectedBody));
+
+    EntryList two = OneEntryNamed("A");
+    two.push_back(std::make_unique<CBonsaiData>());
+    const std::string twoBytes = WriteCollection(two);
+    EXPECT_EQ(Hex(twoBytes.substr(0, 2)), "0200");
+    // The second entry refers back to the class introduced by the first.
+    EXPECT_EQ(Hex(twoBytes.substr(137, 2)), "0180");
+    EXPECT_EQ(twoBytes.size(), 137u + 2 + 117);
+}
+
+TEST(CollectionArchive, LengthPrefixesGrowWithTheText)
+{
+    struct Case {
+        std::size_t length;
+        std::string prefix;
+    };
+    const Case cases[] = {
+        {254, "FE"},
+        {255, "FFFF00"},
+        {300, "FF2C01"},
+        {0xFFFD, "FFFDFF"},
+        {0xFFFE, "FFFFFFFEFF0000"},
+        {70000, "FFFFFF70110100"},
+    };
+    for (const auto& c : cases) {
+        EntryList entries = OneEntryNamed(std::string(c.length, 'x'));
+        const std::string bytes = WriteCollection(entries);
+        EXPECT_EQ(Hex(bytes.substr(19, c.prefix.size() / 2)), c.prefix) << c.length;
+
+        EntryList read;
+        std::string error;
+        ASSERT_TRUE(ReadCollection(bytes, read, error)) << error;
+        ASSERT_EQ(read.size(), 1u);
+        EXPECT_EQ((*read[0])[CBonsaiData::Name], std::string(c.length, 'x'));
+        EXPECT_EQ((*read[0])[CBonsaiData::IntExt], "-1");
+    }
+}
+
+TEST(CollectionArchive, RoundTripKeepsEveryByteOfEveryField)
+{
+    EntryList entries;
+    for (int e = 0; e < 3; ++e) {
+        entries.push_back(std::make_unique<CBonsaiData>());
+        for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i)
+            (*entries.back())[i] = std::to_string(e) + ":" + std::to_string(i) + "\xE9\x81\r\n" + std::string(i % 7, '\0');
+    }
+    (*entries[1])[CBonsaiData::Name] = (*entries[0])[CBonsaiData::Name];  // equal names stay two entries
+    const std::string bytes = WriteCollection(entries);
+
+    EntryList read;
+    std::string error;
+    ASSERT_TRUE(ReadCollection(bytes, read, error)) << error;
+    ASSERT_EQ(read.size(), 3u);
+    for (int e = 0; e < 3; ++e)
+        for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i)
+            EXPECT_EQ((*read[e])[i], (*entries[e])[i]);
+    EXPECT_EQ(WriteCollection(read), bytes);
+}
+
+TEST(CollectionArchive, LargeCountsUseTheLongForm)
+{
+    EntryList entries;
+    for (int i = 0; i < 0xFFFF; ++i)
+        entries.push_back(std::make_unique<CBonsaiData>());
+    const std::string bytes = WriteCollection(entries);
+    EXPECT_EQ(Hex(bytes.substr(0, 6)), "FFFFFFFF0000");
+    EntryList read;
+    std::string error;
+    ASSERT_TRUE(ReadCollection(bytes, read, error)) << error;
+    EXPECT_EQ(read.size(), 0xFFFFu);
+}
+
+TEST(CollectionArchive, DamagedFilesYieldNoEntriesAndSayWhy)
+{
+    const std::string good = WriteCollection(OneEntryNamed("A"));
+    std::string twoEntries;
+    {
+        EntryList two = OneEntryNamed("A");
+        two.push_back(std::make_unique<CBonsaiData>());
+        twoEntries = WriteCollection(two);
+    }
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* reason;
+    };
+    std::string otherClass = good;
+    otherClass.replace(8, 11, "CBonsaiDatb");
+    std::string schemaOne = good;
+    schemaOne[4] = '\x01';
+    std::string nullRef = twoEntries;
+    nullRef.replace(137, 2, std::string("\x00\x00", 2));
+    std::string backRef = twoEntries;
+    backRef.replace(137, 2, std::string("\x02\x00", 2));
+    std::string bigTag = twoEntries;
+    bigTag.replace(137, 2, std::string("\xFF\x7F", 2));
+    std::string otherClassRef = twoEntries;
+    otherClassRef.replace(137, 2, std::string("\x02\x80", 2));
+    std::string wide = good;
+    wide.replace(19, 2, std::string("\xFF\xFE\xFF\x01\x00" "A", 6));
+    std::string longText = good;
+    longText.replace(19, 2, std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x0F", 7) + "A");
+    std::string doubleClass = twoEntries;
+    doubleClass.replace(137, 2, kClassIntro);
+
+    const Case cases[] = {
+        {"empty file", "", "ends too early"},
+        {"one byte", "\x01", "ends too early"},
+        {"cut in the class name", good.substr(0, 12), "larger than the file can hold"},
+        {"cut in the last text", good.substr(0, 136), "ends too early"},
+        {"a count of 4 billion in 20 bytes", std::string("\xFF\xFF\xFF\xFF\xFF\xFF", 6) + std::string(14, '\0'), "larger than the file can hold"},
+        {"more entries than the file holds", std::string("\x02\x00", 2) + good.substr(2), "larger than the file can hold"},
+        {"another class", otherClass, "CBonsaiDatb"},
+        {"schema 1", schemaOne, "version 1"},
+        {"first tag a reference", std::string("\x01\x00\x01\x80", 4) + std::string(115, '\0'), "does not start"},
+        {"null reference", nullRef, "empty object reference"},
+        {"back reference", backRef, "refers back"},
+        {"long tag", bigTag, "long object tag"},
+        {"unknown class reference", otherClassRef, "unknown class"},
+        {"wide text", wide, "wide-character"},
+        {"text longer than the file", longText, "claims 268435455 bytes"},
+        {"class declared twice", doubleClass, "second time"},
+    };
+    for (const auto& c : cases) {
+        EntryList read;
+        read.push_back(std::make_unique<CBonsaiData>());  // what was there stays
+        std::string error;
+        EXPECT_FALSE(ReadCollection(c.bytes, read, error)) << c.what;
+        EXPECT_EQ(read.size(), 1u) << c.what;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
+    }
+}

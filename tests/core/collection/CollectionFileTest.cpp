@@ -1,0 +1,122 @@
+#include "collection/CollectionFile.h"
+
+#include "core/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+EntryList Entries(std::initializer_list<const char*> names)
+{
+    EntryList entries;
+    for (const char* name : names) {
+        entries.push_back(std::make_unique<CBonsaiData>());
+        (*entries.back())[CBonsaiData::Name] = name;
+    }
+    return entries;
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& item : std::filesystem::directory_iterator(folder))
+        names.push_back(item.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST(CollectionFile, SavesOverTheOldFileAndLeavesNothingElse)
+{
+    TempDir dir;
+    const auto file = dir / "trees.tvn";
+    ASSERT_FALSE(SaveCollectionFile(file, Entries({"old"})));
+    ::chmod(file.c_str(), 0640);
+    ASSERT_FALSE(SaveCollectionFile(file, Entries({"new", "second"})));
+
+    EXPECT_EQ(ReadFileBytes(file), WriteCollection(Entries({"new", "second"})));
+    EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{"trees.tvn"});
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u) << "a save keeps the file's permissions";
+
+    EntryList read;
+    ASSERT_FALSE(LoadCollectionFile(file, read));
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ((*read[1])[CBonsaiData::Name], "second");
+}
+
+TEST(CollectionFile, SaveThroughALinkKeepsTheLink)
+{
+    TempDir dir;
+    const auto real = dir / "real.tvn";
+    const auto link = dir / "link.tvn";
+    ASSERT_FALSE(SaveCollectionFile(real, Entries({"a"})));
+    std::filesystem::create_symlink(real, link);
+    ASSERT_FALSE(SaveCollectionFile(link, Entries({"b"})));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(real), WriteCollection(Entries({"b"})));
+}
+
+TEST(CollectionFile, AFailedSaveKeepsTheOldFile)
+{
+    TempDir dir;
+    const auto file = dir / "trees.tvn";
+    ASSERT_FALSE(SaveCollectionFile(file, Entries({"old"})));
+    const std::string before = ReadFileBytes(file);
+
+    // A disk that fills up half-way through the write.
+    EntryList big = Entries({"new"});
+    (*big[0])[CBonsaiData::History] = std::string(100000, 'h');
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous {};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const auto failure = SaveCollectionFile(file, big);
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(*failure, "File too large");
+    EXPECT_EQ(ReadFileBytes(file), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "the temporary file is removed";
+
+    const auto noFolder = SaveCollectionFile(dir / "missing" / "trees.tvn", big);
+    ASSERT_TRUE(noFolder);
+    EXPECT_EQ(*noFolder, "No such file or directory");
+}
+
+TEST(CollectionFile, LoadReportsWhyAFileCannotBeRead)
+{
+    TempDir dir;
+    EntryList entries = Entries({"kept"});
+
+    auto failure = LoadCollectionFile(dir / "missing.tvn", entries);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(*failure, "No such file or directory");
+
+    failure = LoadCollectionFile(dir.path(), entries);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(*failure, "it is not a regular file");
+
+    const auto pipe = dir / "pipe.tvn";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    failure = LoadCollectionFile(pipe, entries);  // must not wait for a writer
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(*failure, "it is not a regular file");
+
+    WriteFileBytes(dir / "short.tvn", WriteCollection(Entries({"A"})).substr(0, 130));
+    failure = LoadCollectionFile(dir / "short.tvn", entries);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(*failure, "it is not a valid Talvane collection (entry 1: the file ends too early)");
+
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ((*entries[0])[CBonsaiData::Name], "kept");
+}
