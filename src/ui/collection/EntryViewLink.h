@@ -1,0 +1,15 @@
+#pragma once
+
+// What the collection document asks of the view that shows its entries.
+class EntryViewLink {
+public:
+    virtual ~EntryViewLink() = default;
+    // Empties the entry list and the pages; the entries themselves are deleted here.
+    virtual void ResetEntries() = 0;
+    // Copies the values on the pages into the shown entry, without a question.
+    virtual void CommitCurrentEntry() = 0;
+    // Asks whether edits made on the pages should be kept, and keeps them on Yes.
+    virtual void OfferToKeepChanges() = 0;
+    // The document holds a newly read collection: list it.
+    virtual void OnInitialUpdate() = 0;
+};

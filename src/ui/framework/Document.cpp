@@ -1,0 +1,117 @@
+#include "framework/Document.h"
+
+#include "framework/RecentFileList.h"
+#include "framework/UiServices.h"
+
+#include <QFileInfo>
+
+const QString CDocument::kUntitled = QStringLiteral("Untitled");
+
+namespace {
+const QString kAppCaption = QStringLiteral("Talvane");
+}
+
+CDocument::CDocument(UiServices& services, RecentFileList& recentFiles)
+    : m_services(services), m_recentFiles(recentFiles)
+{
+}
+
+void CDocument::SetTitle(const QString& title)
+{
+    if (m_title == title)
+        return;
+    m_title = title;
+    emit titleChanged(m_title);
+}
+
+void CDocument::SetPathName(const QString& path)
+{
+    m_pathName = QFileInfo(path).absoluteFilePath();
+    SetTitle(FileNameOf(m_pathName));
+    m_recentFiles.add(m_pathName);
+}
+
+void CDocument::SetModifiedFlag(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(m_modified);
+}
+
+bool CDocument::OnNewDocument()
+{
+    DeleteContents();
+    m_pathName.clear();
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::OnOpenDocument(const QString& path)
+{
+    DeleteContents();
+    SetModifiedFlag(false);
+    if (const auto failure = ReadFile(path)) {
+        m_services.prompter().ask(
+            QStringLiteral("Cannot open the collection \"%1\":\n%2.").arg(path, QString::fromStdString(*failure)),
+            kAppCaption, mb::kOk | mb::kIconExclamation);
+        DeleteContents();
+        return false;
+    }
+    return true;
+}
+
+bool CDocument::OnSaveDocument(const QString& path)
+{
+    if (const auto failure = WriteFile(path)) {
+        m_services.prompter().ask(QStringLiteral("Cannot save the collection to \"%1\":\n%2.\n"
+                                                 "The file on disk was not changed.")
+                                      .arg(QFileInfo(path).absoluteFilePath(), QString::fromStdString(*failure)),
+                                  kAppCaption, mb::kOk | mb::kIconExclamation);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::SaveModified()
+{
+    if (!IsModified())
+        return true;
+    switch (m_services.prompter().ask(QStringLiteral("Save changes to %1?").arg(m_title), kAppCaption,
+                                      mb::kYesNoCancel | mb::kIconExclamation)) {
+    case mb::kIdYes:
+        return DoFileSave();
+    case mb::kIdNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDocument::DoFileSave()
+{
+    if (m_pathName.isEmpty())
+        return DoSaveAs();
+    return OnSaveDocument(m_pathName);
+}
+
+bool CDocument::DoSaveAs()
+{
+    FileRequest request;
+    request.caption = QStringLiteral("Save As");
+    request.initialName = m_pathName.isEmpty() ? m_title : m_pathName;
+    request.nameFilters = {FileFilter()};
+    request.defaultSuffix = FileSuffix();
+    request.confirmOverwrite = true;
+    const auto path = m_services.fileChooser().chooseSaveFile(request);
+    if (!path || !OnSaveDocument(*path))
+        return false;
+    SetPathName(*path);
+    return true;
+}
+
+QString CDocument::FileNameOf(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+#include <string>
+
+class UiServices;
+class RecentFileList;
+
+// What a single-document program's document does whatever it holds: its title,
+// path and modified flag, the save question, and reading and writing its file with
+// the failures reported to the user. Subclasses say how the contents are read,
+// written and emptied.
+class CDocument : public QObject {
+    Q_OBJECT
+public:
+    static const QString kUntitled;
+
+    CDocument(UiServices& services, RecentFileList& recentFiles);
+
+    const QString& GetTitle() const { return m_title; }
+    virtual void SetTitle(const QString& title);
+    // The absolute path of the file the document was read from or last saved to;
+    // empty while it has none.
+    const QString& GetPathName() const { return m_pathName; }
+    // Sets the path, takes the file's name as the title and lists it as recent.
+    void SetPathName(const QString& path);
+    void ClearPathName() { m_pathName.clear(); }
+
+    bool IsModified() const { return m_modified; }
+    virtual void SetModifiedFlag(bool modified = true);
+
+    virtual void DeleteContents() {}
+    // Empties the document: no path, not modified.
+    virtual bool OnNewDocument();
+    // Empties the document and reads the file; reports a failure and gives false.
+    virtual bool OnOpenDocument(const QString& path);
+    // Writes the file; reports a failure, keeps the modified flag and gives false.
+    virtual bool OnSaveDocument(const QString& path);
+    // Asks whether to save a modified document before it is replaced. False when the
+    // user cancelled, or asked for a save that did not happen.
+    virtual bool SaveModified();
+    // The save that Yes to the save question runs.
+    virtual bool DoFileSave();
+    // File Save As: asks a path, writes there, and takes it as the document's file.
+    bool DoSaveAs();
+
+    static QString FileNameOf(const QString& path);
+
+signals:
+    void titleChanged(const QString& title);
+    void modifiedChanged(bool modified);
+
+protected:
+    virtual std::optional<std::string> ReadFile(const QString& path) = 0;
+    virtual std::optional<std::string> WriteFile(const QString& path) = 0;
+    // How the document's files are offered in the file dialogs.
+    virtual QString FileFilter() const = 0;
+    virtual QString FileSuffix() const = 0;
+
+    UiServices& services() { return m_services; }
+    RecentFileList& recentFiles() { return m_recentFiles; }
+
+private:
+    UiServices& m_services;
+    RecentFileList& m_recentFiles;
+    QString m_title = kUntitled;
+    QString m_pathName;
+    bool m_modified = false;
+};

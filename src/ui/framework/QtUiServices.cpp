@@ -1,0 +1,118 @@
+#include "framework/UiServices.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+class QtPrompter : public Prompter {
+public:
+    int ask(const QString& text, const QString& caption, unsigned flags) override
+    {
+        QMessageBox box(IconOf(flags), caption, text, ButtonsOf(flags));
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return mb::kIdYes;
+        case QMessageBox::No:
+            return mb::kIdNo;
+        case QMessageBox::Cancel:
+            return mb::kIdCancel;
+        default:
+            return mb::kIdOk;
+        }
+    }
+
+private:
+    static QMessageBox::Icon IconOf(unsigned flags)
+    {
+        switch (flags & 0xF0) {
+        case mb::kIconStop:
+            return QMessageBox::Critical;
+        case mb::kIconQuestion:
+            return QMessageBox::Question;
+        case mb::kIconExclamation:
+            return QMessageBox::Warning;
+        case mb::kIconInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+        }
+    }
+
+    static QMessageBox::StandardButtons ButtonsOf(unsigned flags)
+    {
+        switch (flags & 0x0F) {
+        case mb::kOkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case mb::kYesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case mb::kYesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        default:
+            return QMessageBox::Ok;
+        }
+    }
+};
+
+class QtFileChooser : public FileChooser {
+public:
+    std::optional<QString> chooseSaveFile(const FileRequest& request) override
+    {
+        return Choose(request, QFileDialog::AcceptSave);
+    }
+    std::optional<QString> chooseOpenFile(const FileRequest& request) override
+    {
+        return Choose(request, QFileDialog::AcceptOpen);
+    }
+
+private:
+    static std::optional<QString> Choose(const FileRequest& request, QFileDialog::AcceptMode mode)
+    {
+        QFileDialog dialog(nullptr, request.caption, request.directory);
+        dialog.setAcceptMode(mode);
+        dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        QStringList filters = request.nameFilters;
+        // A pattern given as the initial name filters the list, as the name box does elsewhere.
+        if (request.initialName.contains(QLatin1Char('*')))
+            filters.prepend(request.initialName);
+        else if (!request.initialName.isEmpty())
+            dialog.selectFile(request.initialName);
+        if (!filters.isEmpty())
+            dialog.setNameFilters(filters);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+};
+
+class QtDialogRunner : public DialogRunner {
+public:
+    int run(QDialog& dialog) override { return dialog.exec(); }
+};
+
+class QtHelpOpener : public HelpOpener {
+public:
+    bool openPage(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+};
+
+} // namespace
+
+UiServices::UiServices(std::unique_ptr<Prompter> prompter, std::unique_ptr<FileChooser> fileChooser,
+                       std::unique_ptr<DialogRunner> dialogRunner, std::unique_ptr<HelpOpener> helpOpener)
+    : m_prompter(std::move(prompter)), m_fileChooser(std::move(fileChooser)),
+      m_dialogRunner(std::move(dialogRunner)), m_helpOpener(std::move(helpOpener))
+{
+}
+
+UiServices::~UiServices() = default;
+
+std::unique_ptr<UiServices> UiServices::CreateQt()
+{
+    return std::make_unique<UiServices>(std::make_unique<QtPrompter>(), std::make_unique<QtFileChooser>(),
+                                        std::make_unique<QtDialogRunner>(), std::make_unique<QtHelpOpener>());
+}

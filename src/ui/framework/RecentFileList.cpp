@@ -1,0 +1,57 @@
+#include "framework/RecentFileList.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+const QString kGroup = QStringLiteral("Recent File List");
+
+QString SettingKey(int index) { return QStringLiteral("File%1").arg(index + 1); }
+
+QString Absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+
+} // namespace
+
+RecentFileList::RecentFileList()
+{
+    QSettings settings(QStringLiteral("Orvande"), QStringLiteral("Talvane"));
+    settings.beginGroup(kGroup);
+    for (int i = 0; i < kMaxFiles; ++i) {
+        const QString path = settings.value(SettingKey(i)).toString();
+        if (!path.isEmpty() && !m_files.contains(path))
+            m_files.append(path);
+    }
+}
+
+void RecentFileList::add(const QString& path)
+{
+    const QString absolute = Absolute(path);
+    m_files.removeAll(absolute);
+    m_files.prepend(absolute);
+    while (m_files.size() > kMaxFiles)
+        m_files.removeLast();
+    store();
+    emit changed();
+}
+
+void RecentFileList::remove(const QString& path)
+{
+    if (m_files.removeAll(Absolute(path)) == 0)
+        return;
+    store();
+    emit changed();
+}
+
+// Written at every change rather than at exit, so that a crash loses nothing.
+void RecentFileList::store() const
+{
+    QSettings settings(QStringLiteral("Orvande"), QStringLiteral("Talvane"));
+    settings.beginGroup(kGroup);
+    for (int i = 0; i < kMaxFiles; ++i) {
+        if (i < m_files.size())
+            settings.setValue(SettingKey(i), m_files.at(i));
+        else
+            settings.remove(SettingKey(i));
+    }
+}

@@ -1,0 +1,108 @@
+#include "ui/ScriptedUiServices.h"
+
+#include <QDialog>
+#include <gtest/gtest.h>
+
+ScriptedPrompter::~ScriptedPrompter()
+{
+    for (const auto& left : m_script)
+        ADD_FAILURE() << "expected prompt never shown: " << left.text.value_or(QStringLiteral("<any>")).toStdString();
+}
+
+void ScriptedPrompter::expect(int answer, std::optional<QString> text, std::optional<QString> caption,
+                              std::optional<unsigned> flags)
+{
+    m_script.push_back({answer, std::move(text), std::move(caption), flags});
+}
+
+int ScriptedPrompter::ask(const QString& text, const QString& caption, unsigned flags)
+{
+    m_calls.push_back({text, caption, flags});
+    if (m_script.empty()) {
+        ADD_FAILURE() << "unexpected prompt: \"" << text.toStdString() << "\" caption \"" << caption.toStdString()
+                      << "\" flags 0x" << std::hex << flags;
+        return mb::kIdCancel;
+    }
+    const Expectation expected = m_script.front();
+    m_script.pop_front();
+    if (expected.text) {
+        EXPECT_EQ(text.toStdString(), expected.text->toStdString());
+    }
+    if (expected.caption) {
+        EXPECT_EQ(caption.toStdString(), expected.caption->toStdString());
+    }
+    if (expected.flags) {
+        EXPECT_EQ(flags, *expected.flags) << text.toStdString();
+    }
+    return expected.answer;
+}
+
+ScriptedFileChooser::~ScriptedFileChooser()
+{
+    if (!m_script.empty())
+        ADD_FAILURE() << m_script.size() << " expected file dialog(s) never shown";
+}
+
+std::optional<QString> ScriptedFileChooser::chooseSaveFile(const FileRequest& request)
+{
+    return next(true, request);
+}
+
+std::optional<QString> ScriptedFileChooser::chooseOpenFile(const FileRequest& request)
+{
+    return next(false, request);
+}
+
+std::optional<QString> ScriptedFileChooser::next(bool save, const FileRequest& request)
+{
+    m_calls.push_back({save, request});
+    if (m_script.empty()) {
+        ADD_FAILURE() << "unexpected " << (save ? "save" : "open") << " file dialog: " << request.caption.toStdString();
+        return std::nullopt;
+    }
+    const Answer answer = m_script.front();
+    m_script.pop_front();
+    if (answer.cancelled)
+        return std::nullopt;
+    return answer.path;
+}
+
+ScriptedDialogRunner::~ScriptedDialogRunner()
+{
+    if (!m_script.empty())
+        ADD_FAILURE() << m_script.size() << " expected dialog(s) never shown";
+}
+
+int ScriptedDialogRunner::run(QDialog& dialog)
+{
+    ++m_calls;
+    if (m_script.empty()) {
+        ADD_FAILURE() << "unexpected dialog: " << dialog.metaObject()->className();
+        return QDialog::Rejected;
+    }
+    auto script = std::move(m_script.front());
+    m_script.pop_front();
+    dialog.show();
+    const int result = script(dialog);
+    dialog.hide();
+    return result;
+}
+
+bool ScriptedHelpOpener::openPage(const QString& path)
+{
+    pages.push_back(path);
+    return result;
+}
+
+ScriptedUiServices::ScriptedUiServices()
+    : ScriptedUiServices(std::make_unique<ScriptedPrompter>(), std::make_unique<ScriptedFileChooser>(),
+                         std::make_unique<ScriptedDialogRunner>(), std::make_unique<ScriptedHelpOpener>())
+{
+}
+
+ScriptedUiServices::ScriptedUiServices(std::unique_ptr<ScriptedPrompter> p, std::unique_ptr<ScriptedFileChooser> f,
+                                       std::unique_ptr<ScriptedDialogRunner> d, std::unique_ptr<ScriptedHelpOpener> h)
+    : prompter(*p), files(*f), dialogs(*d), help(*h),
+      m_services(std::make_unique<UiServices>(std::move(p), std::move(f), std::move(d), std::move(h)))
+{
+}

@@ -1,0 +1,378 @@
+#include "collection/CollectionFile.h"
+#include "collection/EntryViewLink.h"
+#include "collection/TalvaneDoc.h"
+#include "framework/RecentFileList.h"
+
+#include "core/TempDir.h"
+#include "ui/ScriptedUiServices.h"
+
+#include <QDir>
+#include <QSettings>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+// Stands in for the entry view: records what the document asks of it, and can hold
+// an edit made on the pages that OfferToKeepChanges keeps when answered Yes.
+class FakeView : public EntryViewLink {
+public:
+    explicit FakeView(CTalvaneDoc& doc, ScriptedPrompter& prompter) : m_doc(doc), m_prompter(prompter) {}
+
+    void ResetEntries() override
+    {
+        calls.push_back("ResetEntries");
+        m_doc.m_entryList.clear();
+        pendingEdit = false;
+    }
+    void CommitCurrentEntry() override
+    {
+        calls.push_back("CommitCurrentEntry");
+        KeepEdit();
+    }
+    void OfferToKeepChanges() override
+    {
+        calls.push_back("OfferToKeepChanges");
+        if (pendingEdit && m_prompter.ask(QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?"),
+                                          QStringLiteral("Attention"), 0x24) == mb::kIdYes) {
+            KeepEdit();
+            m_doc.SetModifiedFlag();
+        }
+    }
+    void OnInitialUpdate() override { calls.push_back("OnInitialUpdate"); }
+
+    std::vector<std::string> calls;
+    bool pendingEdit = false;
+    std::string editedName;
+
+private:
+    void KeepEdit()
+    {
+        if (pendingEdit && !m_doc.m_entryList.empty())
+            (*m_doc.m_entryList.front())[CBonsaiData::Name] = editedName;
+        pendingEdit = false;
+    }
+
+    CTalvaneDoc& m_doc;
+    ScriptedPrompter& m_prompter;
+};
+
+QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+const QString kAttention = QStringLiteral("Attention");
+
+class TalvaneDocTest : public ::testing::Test {
+protected:
+    TalvaneDocTest()
+    {
+        QSettings(QStringLiteral("Orvande"), QStringLiteral("Talvane")).clear();
+        recent = std::make_unique<RecentFileList>();
+        doc = std::make_unique<CTalvaneDoc>(ui.services(), *recent);
+        view = std::make_unique<FakeView>(*doc, ui.prompter);
+        doc->SetView(view.get());
+    }
+
+    void AddEntry(const std::string& name)
+    {
+        doc->m_entryList.push_back(std::make_unique<CBonsaiData>());
+        (*doc->m_entryList.back())[CBonsaiData::Name] = name;
+        doc->SetModifiedFlag();
+    }
+
+    // A file of the given entry names, written as the program writes it.
+    std::filesystem::path MakeCollection(const std::string& file, std::initializer_list<const char*> names)
+    {
+        EntryList entries;
+        for (const char* name : names) {
+            entries.push_back(std::make_unique<CBonsaiData>());
+            (*entries.back())[CBonsaiData::Name] = name;
+            (*entries.back())[100] = "spare text";
+        }
+        const auto path = dir / file;
+        EXPECT_FALSE(SaveCollectionFile(path, entries));
+        return path;
+    }
+
+    std::vector<std::string> EntryNames() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : doc->m_entryList)
+            names.push_back((*entry)[CBonsaiData::Name]);
+        return names;
+    }
+
+    TempDir dir;
+    ScriptedUiServices ui;
+    std::unique_ptr<RecentFileList> recent;
+    std::unique_ptr<CTalvaneDoc> doc;
+    std::unique_ptr<FakeView> view;
+};
+
+using NameList = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(TalvaneDocTest, NewCollectionIsUntitledAndSaveIsDisabledUntilModified)
+{
+    EXPECT_EQ(doc->GetTitle(), QStringLiteral("Untitled"));
+    EXPECT_FALSE(doc->OnUpdateFileSave());
+    AddEntry("Maple");
+    EXPECT_TRUE(doc->OnUpdateFileSave());
+}
+
+TEST_F(TalvaneDocTest, NewOnAModifiedUntitledCollectionAnsweredYesThenCancelledKeepsIt)
+{
+    AddEntry("Maple");
+    ui.prompter.expect(mb::kIdYes, QStringLiteral("Do you wish to save this file:\nUntitled"), kAttention, 0x34);
+    ui.files.expect(std::nullopt);
+    doc->OnFileNew();
+
+    ASSERT_EQ(ui.files.calls().size(), 1u);
+    const FileRequest& request = ui.files.calls()[0].request;
+    EXPECT_TRUE(ui.files.calls()[0].save);
+    EXPECT_EQ(request.initialName, QStringLiteral("*.tvn"));
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("tvn"));
+    EXPECT_TRUE(request.nameFilters.isEmpty());
+    EXPECT_TRUE(request.confirmOverwrite);
+    // The save the user asked for did not happen: the collection stays.
+    EXPECT_EQ(EntryNames(), NameList{"Maple"});
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(view->calls.front(), "OfferToKeepChanges");
+}
+
+TEST_F(TalvaneDocTest, NewAnsweredYesSavesThenEmpties)
+{
+    AddEntry("Maple");
+    const auto path = dir / "first.tvn";
+    ui.prompter.expect(mb::kIdYes);
+    ui.files.expect(Q(path));
+    doc->OnFileNew();
+
+    EntryList saved;
+    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ((*saved[0])[CBonsaiData::Name], "Maple");
+    EXPECT_TRUE(doc->m_entryList.empty());
+    EXPECT_EQ(doc->GetTitle(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(doc->GetPathName().isEmpty());
+    EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(TalvaneDocTest, NewAnsweredNoDiscardsAndAnUnmodifiedCollectionAsksNothing)
+{
+    AddEntry("Maple");
+    ui.prompter.expect(mb::kIdNo);
+    doc->OnFileNew();
+    EXPECT_TRUE(doc->m_entryList.empty());
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_NE(std::find(view->calls.begin(), view->calls.end(), "ResetEntries"), view->calls.end());
+
+    doc->OnFileNew();
+    EXPECT_EQ(ui.prompter.calls().size(), 1u);
+}
+
+TEST_F(TalvaneDocTest, KeptPageEditsCountAsModifications)
+{
+    AddEntry("Maple");
+    doc->SetModifiedFlag(false);
+    view->pendingEdit = true;
+    view->editedName = "Acer";
+    ui.prompter.expect(mb::kIdYes, QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?"));
+    ui.prompter.expect(mb::kIdNo, QStringLiteral("Do you wish to save this file:\nUntitled"));
+    doc->OnFileNew();
+    EXPECT_TRUE(doc->m_entryList.empty());
+}
+
+TEST_F(TalvaneDocTest, SaveAfterOpenWritesToTheOpenedPathWhateverTheCurrentFolder)
+{
+    const auto path = MakeCollection("trees.tvn", {"Pine", "Elm"});
+    ASSERT_TRUE(doc->OpenDocumentFile(Q(path)));
+    EXPECT_EQ(doc->GetTitle(), QStringLiteral("trees.tvn"));
+    EXPECT_EQ(doc->GetPathName(), Q(path));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(view->calls.back(), "OnInitialUpdate");
+    EXPECT_EQ(EntryNames(), (NameList{"Pine", "Elm"}));
+
+    const QString previous = QDir::currentPath();
+    std::filesystem::create_directory(dir / "elsewhere");
+    QDir::setCurrent(Q(dir / "elsewhere"));
+    AddEntry("Juniper");
+    EXPECT_TRUE(doc->OnFileSave());
+    QDir::setCurrent(previous);
+
+    EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere" / "trees.tvn"));
+    EntryList saved;
+    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    ASSERT_EQ(saved.size(), 3u);
+    EXPECT_EQ((*saved[2])[CBonsaiData::Name], "Juniper");
+    EXPECT_EQ((*saved[0])[100], "spare text");
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_NE(std::find(view->calls.begin(), view->calls.end(), "CommitCurrentEntry"), view->calls.end());
+}
+
+TEST_F(TalvaneDocTest, SavingAnUntitledCollectionAsksOnceThenSavesInPlace)
+{
+    AddEntry("Maple");
+    const auto path = dir / "new.tvn";
+    ui.files.expect(Q(path));
+    EXPECT_TRUE(doc->OnFileSave());
+    EXPECT_EQ(doc->GetTitle(), QStringLiteral("new.tvn"));
+    EXPECT_EQ(doc->GetPathName(), Q(path));
+    EXPECT_EQ(recent->files(), QStringList{Q(path)});
+
+    AddEntry("Pine");
+    EXPECT_TRUE(doc->OnFileSave());
+    EXPECT_EQ(ui.files.calls().size(), 1u);
+    EntryList saved;
+    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    EXPECT_EQ(saved.size(), 2u);
+}
+
+TEST_F(TalvaneDocTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
+{
+    const auto path = MakeCollection("trees.tvn", {"Pine"});
+    ASSERT_TRUE(doc->OpenDocumentFile(Q(path)));
+    const std::string before = ReadFileBytes(path);
+    AddEntry("Juniper");
+    (*doc->m_entryList.back())[CBonsaiData::History] = std::string(200000, 'h');
+
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous {};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 8192;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Cannot save the collection to \"%1\":\nFile too large.\n"
+                                                 "The file on disk was not changed.").arg(Q(path)),
+                       QStringLiteral("Talvane"), 0x30);
+    const bool saved = doc->OnFileSave();
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+TEST_F(TalvaneDocTest, ExitAsksOnlyWhenModifiedAndStaysOpenWhenTheSaveDidNotHappen)
+{
+    EXPECT_TRUE(doc->SaveBeforeExit());
+    EXPECT_TRUE(ui.prompter.calls().empty());
+
+    AddEntry("Maple");
+    const QString question = QStringLiteral("Do you wish to save this file before exiting:\nUntitled");
+    ui.prompter.expect(mb::kIdYes, question, kAttention, 0x24);
+    ui.files.expect(std::nullopt);
+    EXPECT_FALSE(doc->SaveBeforeExit());
+    EXPECT_TRUE(doc->IsModified());
+
+    ui.prompter.expect(mb::kIdNo, question, kAttention, 0x24);
+    EXPECT_TRUE(doc->SaveBeforeExit());
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(doc->SaveModified()) << "the framework's own question no longer appears";
+    EXPECT_EQ(ui.prompter.calls().size(), 2u);
+}
+
+TEST_F(TalvaneDocTest, OpenOffersToKeepPageEditsBeforeTheSaveQuestion)
+{
+    const auto first = MakeCollection("first.tvn", {"Pine"});
+    const auto second = MakeCollection("second.tvn", {"Elm"});
+    ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+    view->pendingEdit = true;
+    view->editedName = "Pinus";
+    ui.prompter.expect(mb::kIdYes, QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?"));
+    ui.prompter.expect(mb::kIdYes, QStringLiteral("Save changes to first.tvn?"), QStringLiteral("Talvane"), 0x33);
+    ui.files.expect(Q(second));
+    doc->OnFileOpen();
+
+    EXPECT_EQ(EntryNames(), NameList{"Elm"});
+    EntryList saved;
+    ASSERT_FALSE(LoadCollectionFile(first, saved));
+    EXPECT_EQ((*saved[0])[CBonsaiData::Name], "Pinus");
+    EXPECT_EQ(ui.files.calls()[0].request.nameFilters.front(), QStringLiteral("Talvane Files (*.tvn)"));
+}
+
+TEST_F(TalvaneDocTest, CancelAtTheSaveQuestionKeepsTheCollection)
+{
+    const auto first = MakeCollection("first.tvn", {"Pine"});
+    ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+    AddEntry("Elm");
+    ui.prompter.expect(mb::kIdCancel);
+    EXPECT_FALSE(doc->OpenDocumentFile(Q(MakeCollection("second.tvn", {"Oak"}))));
+    EXPECT_EQ(EntryNames(), (NameList{"Pine", "Elm"}));
+    EXPECT_EQ(doc->GetTitle(), QStringLiteral("first.tvn"));
+}
+
+TEST_F(TalvaneDocTest, AFailedOpenLeavesANewEmptyCollection)
+{
+    const auto first = MakeCollection("first.tvn", {"Pine", "Elm", "Oak"});
+    const std::string firstBytes = ReadFileBytes(first);
+    WriteFileBytes(dir / "truncated.tvn", firstBytes.substr(0, firstBytes.size() - 3));
+    std::filesystem::create_directory(dir / "folder.tvn");
+    const std::filesystem::path bad[] = {dir / "missing.tvn", dir / "folder.tvn", dir / "truncated.tvn"};
+
+    for (const auto& path : bad) {
+        for (bool edited : {false, true}) {
+            ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+            if (edited) {
+                AddEntry("Juniper");
+                ui.prompter.expect(mb::kIdNo, QStringLiteral("Save changes to first.tvn?"));
+            }
+            ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), 0x30);
+            EXPECT_FALSE(doc->OpenDocumentFile(Q(path)));
+            EXPECT_EQ(ui.prompter.calls().back().text.left(25), QStringLiteral("Cannot open the collectio"));
+            EXPECT_EQ(doc->GetTitle(), QStringLiteral("Untitled")) << path;
+            EXPECT_TRUE(doc->GetPathName().isEmpty());
+            EXPECT_FALSE(doc->IsModified());
+            EXPECT_TRUE(doc->m_entryList.empty());
+            EXPECT_TRUE(doc->SaveBeforeExit()) << "the exit asks nothing";
+            EXPECT_EQ(ReadFileBytes(first), firstBytes);
+        }
+    }
+    EXPECT_TRUE(ui.prompter.allAnswered());
+}
+
+TEST_F(TalvaneDocTest, RecentFilesAreAbsoluteNewestFirstAtMostFourAndSurviveARestart)
+{
+    const QString previous = QDir::currentPath();
+    std::filesystem::create_directory(dir / "saved");
+    QDir::setCurrent(Q(dir / "saved"));
+    AddEntry("Maple");
+    ui.files.expect(QStringLiteral("relative.tvn"));
+    EXPECT_TRUE(doc->OnFileSave());
+    std::filesystem::create_directory(dir / "third");
+    QDir::setCurrent(Q(dir / "third"));
+
+    RecentFileList restarted;
+    ASSERT_EQ(restarted.files(), QStringList{Q(dir / "saved" / "relative.tvn")});
+    CTalvaneDoc another(ui.services(), restarted);
+    EXPECT_TRUE(another.OpenDocumentFile(restarted.files().front()));
+    ASSERT_EQ(another.m_entryList.size(), 1u);
+    QDir::setCurrent(previous);
+
+    for (const char* name : {"a.tvn", "b.tvn", "c.tvn", "d.tvn"})
+        ASSERT_TRUE(doc->OpenDocumentFile(Q(MakeCollection(name, {"x"}))));
+    EXPECT_EQ(recent->files(), (QStringList{Q(dir / "d.tvn"), Q(dir / "c.tvn"), Q(dir / "b.tvn"), Q(dir / "a.tvn")}));
+
+    // A file that went away is dropped from the list when it fails to open.
+    std::filesystem::remove(dir / "c.tvn");
+    ui.prompter.expect(mb::kIdOk);
+    doc->OnOpenRecentFile(Q(dir / "c.tvn"));
+    EXPECT_EQ(recent->files(), (QStringList{Q(dir / "d.tvn"), Q(dir / "b.tvn"), Q(dir / "a.tvn")}));
+    EXPECT_EQ(RecentFileList().files(), recent->files());
+}
+
+TEST_F(TalvaneDocTest, SaveAsTakesTheNewFileAsTheCollectionsFile)
+{
+    const auto first = MakeCollection("first.tvn", {"Pine"});
+    ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+    const auto copy = dir / "copy.tvn";
+    ui.files.expect(Q(copy));
+    doc->OnFileSaveAs();
+    EXPECT_EQ(doc->GetTitle(), QStringLiteral("copy.tvn"));
+    EXPECT_EQ(doc->GetPathName(), Q(copy));
+    EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(first));
+    EXPECT_EQ(ui.files.calls()[0].request.nameFilters, QStringList{QStringLiteral("Talvane Files (*.tvn)")});
+    EXPECT_TRUE(ui.files.calls()[0].request.confirmOverwrite);
+}
