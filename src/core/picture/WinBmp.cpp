@@ -1,0 +1,128 @@
+#include "picture/WinBmp.h"
+
+#include "picture/TextException.h"
+
+#include <new>
+
+namespace {
+
+constexpr std::int32_t kSizeRefused = 9;
+
+// Sizes the storage cannot hold at all (a width or height below 1, or a depth
+// the decoders never write) are refused with the code of oversized pictures,
+// 9, and this text, so that callers handle every refused size alike.
+constexpr const char* kInvalidSizeText = "Bitmap width, height or depth invalid.\n";
+constexpr const char* kTooLargeText = "Bitmap size too large.\n";
+
+std::uint64_t ColorTableSize(std::uint16_t wBitsPerPixel)
+{
+    return wBitsPerPixel < 16 ? std::uint64_t{4} << wBitsPerPixel : 0;
+}
+
+// Computed in 64 bits: no width or depth can wrap it.
+std::uint64_t LineSizeOf(std::int32_t nWidth, std::uint16_t wBitsPerPixel)
+{
+    const std::uint64_t bytes = (static_cast<std::uint64_t>(nWidth) * wBitsPerPixel + 7) / 8;
+    return (bytes + 3) & ~std::uint64_t{3};
+}
+
+void PutLittleEndian(std::uint8_t* p, std::uint32_t value, int nBytes)
+{
+    for (int i = 0; i < nBytes; ++i)
+        p[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+} // namespace
+
+CWinBmp::CWinBmp()
+{
+    AllocateBitmap(16, 16, 8, false);
+}
+
+CWinBmp::~CWinBmp()
+{
+    CWinBmp::ReleaseBitmap();
+}
+
+std::size_t CWinBmp::GetLineSize() const
+{
+    return static_cast<std::size_t>(LineSizeOf(m_nWidth, m_wBitsPerPixel));
+}
+
+void CWinBmp::CheckSize(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel) const
+{
+    if (nWidth < 1 || nHeight < 1 || (wBitsPerPixel != 8 && wBitsPerPixel != 32))
+        throw CTextException(kSizeRefused, kInvalidSizeText);
+    // Bounded by division rather than by a product that could overflow.
+    const std::uint64_t fixedPart = kInfoHeaderSize + ColorTableSize(wBitsPerPixel);
+    const std::uint64_t rowsLimit = (kMaxBlockSize - fixedPart) / static_cast<std::uint64_t>(nHeight);
+    if (LineSizeOf(nWidth, wBitsPerPixel) > rowsLimit)
+        throw CTextException(kSizeRefused, kTooLargeText);
+}
+
+void CWinBmp::AllocateBitmap(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha)
+{
+    CheckSize(nWidth, nHeight, wBitsPerPixel);
+    const std::size_t tableSize = static_cast<std::size_t>(ColorTableSize(wBitsPerPixel));
+    const std::size_t blockSize = kInfoHeaderSize + tableSize
+        + static_cast<std::size_t>(LineSizeOf(nWidth, wBitsPerPixel)) * static_cast<std::size_t>(nHeight);
+
+    // Cleared, so that pixels a decoder never reaches are black and the same
+    // file always gives the same picture.
+    m_pInfo.reset(static_cast<std::uint8_t*>(std::calloc(blockSize, 1)));
+    if (!m_pInfo)
+        throw std::bad_alloc();
+    m_nBlockSize = blockSize;
+
+    std::uint8_t* pHeader = m_pInfo.get();
+    PutLittleEndian(pHeader, kInfoHeaderSize, 4);
+    PutLittleEndian(pHeader + 4, static_cast<std::uint32_t>(nWidth), 4);
+    PutLittleEndian(pHeader + 8, static_cast<std::uint32_t>(nHeight), 4);
+    PutLittleEndian(pHeader + 12, 1, 2);
+    PutLittleEndian(pHeader + 14, wBitsPerPixel, 2);
+
+    m_pColorTable = tableSize != 0 ? reinterpret_cast<CPaletteEntry*>(pHeader + kInfoHeaderSize) : nullptr;
+    m_pBits = pHeader + kInfoHeaderSize + tableSize;
+    m_nWidth = nWidth;
+    m_nHeight = nHeight;
+    m_wBitsPerPixel = wBitsPerPixel;
+    m_bAlpha = bAlpha;
+    try {
+        BuildLineTable();
+    } catch (...) {
+        ReleaseBitmap();
+        throw;
+    }
+    if (m_pColorTable != nullptr)
+        SetGreyRamp();
+}
+
+void CWinBmp::ReleaseBitmap()
+{
+    m_pInfo.reset();
+    m_nBlockSize = 0;
+    m_ppLines.clear();
+    m_ppLines.shrink_to_fit();
+    m_pColorTable = nullptr;
+    m_pBits = nullptr;
+    m_nWidth = 0;
+    m_nHeight = 0;
+}
+
+void CWinBmp::BuildLineTable()
+{
+    const std::size_t lineSize = GetLineSize();
+    const auto height = static_cast<std::size_t>(m_nHeight);
+    m_ppLines.resize(height);
+    for (std::size_t i = 0; i < height; ++i)
+        m_ppLines[i] = m_pBits + (height - 1 - i) * lineSize;
+}
+
+void CWinBmp::SetGreyRamp()
+{
+    const unsigned count = 1u << m_wBitsPerPixel;
+    for (unsigned i = 0; i < count; ++i) {
+        const auto level = static_cast<std::uint8_t>(256 / count * i);
+        m_pColorTable[i] = {level, level, level, 255};
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "picture/Bmp.h"
+
+#include <cstdlib>
+#include <memory>
+
+// A picture kept as one device-independent bitmap block: info header, colour
+// table and bottom-up pixel rows in a single heap allocation of at most
+// kMaxBlockSize bytes. Only the 8 and 32 bits per pixel the decoders write are
+// stored.
+class CWinBmp : public CBmp {
+public:
+    static constexpr std::size_t kMaxBlockSize = 8'388'608;
+    static constexpr std::size_t kInfoHeaderSize = 40;
+
+    // Starts as a 16 x 16 8-bit picture with the grey ramp palette.
+    CWinBmp();
+    ~CWinBmp() override;
+
+    std::size_t GetLineSize() const override;
+    void ReleaseBitmap() override;
+
+    // The whole block, starting with its info header; null when empty.
+    const std::uint8_t* GetInfo() const { return m_pInfo.get(); }
+    std::size_t GetBlockSize() const { return m_nBlockSize; }
+    // The first stored row, which is the bottom line.
+    const std::uint8_t* GetBits() const { return m_pBits; }
+
+protected:
+    void CheckSize(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel) const override;
+    void AllocateBitmap(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha) override;
+    void BuildLineTable() override;
+
+private:
+    struct FreeBlock {
+        void operator()(std::uint8_t* pBlock) const { std::free(pBlock); }
+    };
+
+    void SetGreyRamp();
+
+    std::unique_ptr<std::uint8_t, FreeBlock> m_pInfo;
+    std::size_t m_nBlockSize = 0;
+};
