@@ -1,0 +1,281 @@
+#include "BmpTestFiles.h"
+
+#include "core/TempDir.h"
+#include "picture/AnyPicDecoder.h"
+#include "picture/DataSource.h"
+#include "picture/FileSource.h"
+#include "picture/TextException.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string SmallBitmap()
+{
+    BmpFile file;
+    file.width = 2;
+    file.height = 2;
+    file.bitCount = 8;
+    file.palette = GreyPalette(256);
+    file.pixels = PaddedRow(ByteString({1, 2})) + PaddedRow(ByteString({3, 4}));
+    return file.Bytes();
+}
+
+std::string OpenErrorText(const std::string& path)
+{
+    return "Erreur du decodeur d'image:\nLe fichier " + path + " est invalide ou introuvable.\n";
+}
+
+// Decodes the file and returns the exception's code, checking its text.
+int DecodeFileError(const std::filesystem::path& path, const std::string& expectedText)
+{
+    CAnyPicDecoder decoder;
+    CWinBmp bitmap;
+    try {
+        decoder.DecodeFile(path.string(), &bitmap, 32);
+    } catch (const CTextException& e) {
+        EXPECT_EQ(e.GetText(), expectedText);
+        return e.GetCode();
+    }
+    return 0;
+}
+
+std::size_t OpenDescriptors()
+{
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                                  std::filesystem::directory_iterator()));
+}
+
+bool IsMapped(const std::filesystem::path& path)
+{
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line))
+        if (line.find(path.string()) != std::string::npos)
+            return true;
+    return false;
+}
+
+// Restores the trace settings whatever a test does to them.
+struct TraceSettings {
+    ~TraceSettings()
+    {
+        CPicDecoder::s_nTraceLevel = 0;
+        CPicDecoder::s_pszLogFileName.reset();
+    }
+};
+
+} // namespace
+
+TEST(FileSource, OpenFailuresAreSortedIntoCodesThreeFourAndFive)
+{
+    TempDir dir;
+    WriteFileBytes(dir / "empty.bmp", "");
+    WriteFileBytes(dir / "plain.bmp", SmallBitmap());
+    std::filesystem::create_directory(dir / "folder.bmp");
+    ASSERT_EQ(::mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
+
+    const struct {
+        std::filesystem::path path;
+        int code;
+    } cases[] = {
+        {dir / "missing.bmp", 4},
+        {dir / "nodir" / "missing.bmp", 3},
+        {dir / "plain.bmp" / "x.bmp", 3},
+        {dir / "empty.bmp", 5},
+        {dir / "folder.bmp", 5},
+        {dir / "pipe.bmp", 5},
+        {"", 4},
+    };
+    const std::size_t descriptors = OpenDescriptors();
+    for (const auto& c : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(DecodeFileError(c.path, OpenErrorText(c.path.string())), c.code) << c.path;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.path;
+
+        CFileSource source;
+        EXPECT_EQ(source.OpenFile(c.path.string()), c.code) << c.path;
+        EXPECT_EQ(source.GetStart(), nullptr);
+        EXPECT_EQ(OpenDescriptors(), descriptors) << c.path;
+    }
+}
+
+TEST(FileSource, FilesOfTwoGibibytesOrMoreAreRefused)
+{
+    TempDir dir;
+    for (const std::uintmax_t size : {std::uintmax_t{0x80000000}, std::uintmax_t{0x100000010}}) {
+        const auto path = dir / "huge.bmp";
+        WriteFileBytes(path, SmallBitmap());
+        std::filesystem::resize_file(path, size);
+        EXPECT_EQ(DecodeFileError(path, OpenErrorText(path.string())), 5) << size;
+    }
+}
+
+TEST(FileSource, UnreadableFileGivesCodeFive)
+{
+    TempDir dir;
+    const auto path = dir / "locked.bmp";
+    WriteFileBytes(path, SmallBitmap());
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(DecodeFileError(path, OpenErrorText(path.string())), 5);
+        return;
+    }
+    // Permissions do not bind the super-user: open the file as nobody.
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all, std::filesystem::perm_options::add);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(100);
+        CFileSource source;
+        ::_exit(source.OpenFile(path.string()));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 5);
+}
+
+TEST(FileSource, MapsTheWholeFileAndReleasesItOnClose)
+{
+    TempDir dir;
+    const auto path = dir / "plain.bmp";
+    const std::string bytes = SmallBitmap();
+    WriteFileBytes(path, bytes);
+    const std::size_t descriptors = OpenDescriptors();
+    {
+        CFileSource source;
+        ASSERT_EQ(source.OpenFile(path.string()), 0);
+        EXPECT_EQ(source.GetName(), path.string());
+        EXPECT_EQ(source.GetSize(), static_cast<std::int32_t>(bytes.size()));
+        EXPECT_EQ(source.GetCurrent(), source.GetStart());
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(source.GetStart()), bytes.size()), bytes);
+        EXPECT_TRUE(IsMapped(path));
+        source.Close();
+        EXPECT_EQ(source.GetStart(), nullptr);
+        EXPECT_EQ(source.GetName(), "");
+        EXPECT_FALSE(IsMapped(path));
+        EXPECT_EQ(OpenDescriptors(), descriptors);
+        ASSERT_EQ(source.OpenFile(path.string()), 0);
+    }
+    EXPECT_FALSE(IsMapped(path));
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+}
+
+TEST(PicDecoder, FileIsClosedWhenTheCallersHandlerRuns)
+{
+    TempDir dir;
+    const auto path = dir / "broken.bmp";
+    std::string bytes = SmallBitmap();
+    bytes[14] = 12;
+    WriteFileBytes(path, bytes);
+    const std::size_t descriptors = OpenDescriptors();
+
+    CAnyPicDecoder decoder;
+    CWinBmp bitmap;
+    try {
+        decoder.DecodeFile(path.string(), &bitmap, 32);
+        ADD_FAILURE() << "a 12-byte info header was accepted";
+    } catch (const CTextException& e) {
+        EXPECT_EQ(e.GetCode(), 2);
+        EXPECT_FALSE(IsMapped(path));
+        EXPECT_EQ(OpenDescriptors(), descriptors);
+    }
+
+    // The same decoder goes on with the next file.
+    WriteFileBytes(path, SmallBitmap());
+    decoder.DecodeFile(path.string(), &bitmap, 32);
+    EXPECT_EQ(bitmap.GetSize(), (CSize{2, 2}));
+    EXPECT_EQ(PixelAt(bitmap, 1, 0), (Bgra{4, 4, 4, 255}));
+}
+
+TEST(PicDecoder, DepthChoiceFollowsTheRequestAndTheFile)
+{
+    BmpFile deep;
+    deep.width = 1;
+    deep.pixels = ByteString({10, 20, 30, 0});
+    const struct {
+        std::string bytes;
+        int requested;
+        int expected;
+    } cases[] = {
+        {SmallBitmap(), 0, 8},
+        {SmallBitmap(), 8, 8},
+        {SmallBitmap(), 32, 32},
+        {SmallBitmap(), 16, 8},
+        {deep.Bytes(), 0, 32},
+        {deep.Bytes(), 8, 32},
+        {deep.Bytes(), 24, 32},
+    };
+    for (const auto& c : cases) {
+        CWinBmp bitmap;
+        DecodeBytes(c.bytes, bitmap, c.requested);
+        EXPECT_EQ(bitmap.GetBitsPerPixel(), c.expected) << "requested " << c.requested;
+    }
+}
+
+TEST(PicDecoder, TraceIsSilentUntilALogFileIsNamedAndFollowsItsLevel)
+{
+    TraceSettings restore;
+    TempDir dir;
+    const auto path = dir / "plain.bmp";
+    WriteFileBytes(path, SmallBitmap());
+    EXPECT_EQ(CPicDecoder::s_nTraceLevel, 0);
+    EXPECT_FALSE(CPicDecoder::s_pszLogFileName.has_value());
+
+    CAnyPicDecoder decoder;
+    CWinBmp bitmap;
+    const auto log = dir / "decoder.log";
+    CPicDecoder::s_pszLogFileName = log.string();
+    CPicDecoder::s_nTraceLevel = 3;
+    decoder.DecodeFile(path.string(), &bitmap, 32);
+    EXPECT_EQ(ReadFileBytes(log), "--- Decoding file " + path.string() + ". ---\n"
+                                  "Windows bitmap recognized.\n"
+                                  "Bitmap file signature found\n"
+                                  "Bitmap header is ok.\n"
+                                  "Reading palette.\n"
+                                  "Decoding uncompressed 8 bit per pixel bitmap.\n"
+                                  "Decoding finished.\n");
+
+    // Level 0 logs the error texts only; the text is written as it is, not as a format.
+    std::filesystem::remove(log);
+    CPicDecoder::s_nTraceLevel = 0;
+    const auto missing = dir / "100%s.bmp";
+    EXPECT_EQ(DecodeFileError(missing, OpenErrorText(missing.string())), 4);
+    EXPECT_EQ(ReadFileBytes(log), OpenErrorText(missing.string()));
+
+    // Destroying any decoder forgets the log file name; nothing is written afterwards.
+    std::filesystem::remove(log);
+    { CAnyPicDecoder other; }
+    EXPECT_FALSE(CPicDecoder::s_pszLogFileName.has_value());
+    EXPECT_EQ(DecodeFileError(missing, OpenErrorText(missing.string())), 4);
+    decoder.DecodeFile(path.string(), &bitmap, 32);
+    EXPECT_FALSE(std::filesystem::exists(log));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);
+}
+
+TEST(DataSource, OpenKeepsTheBlockAndCloseForgetsIt)
+{
+    const std::uint8_t bytes[] = {1, 2, 3};
+    CDataSource source;
+    source.Open("name", bytes, 3);
+    EXPECT_EQ(source.GetName(), "name");
+    EXPECT_EQ(source.GetStart(), bytes);
+    EXPECT_EQ(source.GetCurrent(), bytes);
+    EXPECT_EQ(source.GetEnd(), bytes + 3);
+    source.SetCurrent(bytes + 2);
+    EXPECT_EQ(source.GetCurrent(), bytes + 2);
+    source.Close();
+    EXPECT_EQ(source.GetName(), "");
+    EXPECT_EQ(source.GetStart(), nullptr);
+    EXPECT_EQ(source.GetCurrent(), nullptr);
+}
