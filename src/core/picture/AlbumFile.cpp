@@ -1,0 +1,22 @@
+#include "picture/AlbumFile.h"
+
+#include "picture/PicDecoder.h"
+#include "text/Windows1252.h"
+
+namespace {
+
+bool StaysInAlbum(const std::string& name)
+{
+    return name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+}
+
+} // namespace
+
+void DecodeAlbumFile(const std::string& baseDirectory, const std::string& bareName, CPicDecoder& decoder,
+                     CBmp& bitmap)
+{
+    const std::string path = baseDirectory + "/" + kAlbumFolderName + "/" + text::Cp1252ToUtf8(bareName);
+    if (!StaysInAlbum(bareName))
+        CPicDecoder::RaiseError(4, "Le fichier " + path + " est invalide ou introuvable.");
+    decoder.DecodeFile(path, &bitmap, 32);
+}

@@ -1,0 +1,33 @@
+#include "album/NewPictureDlg.h"
+
+#include "framework/AnsiText.h"
+#include "framework/DialogTemplate.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+std::string g_strNewPictureDescription;
+
+CNewPictureDlg::CNewPictureDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("New picture"));
+    DialogTemplate t(this, 237, 46);
+    t.Label(QStringLiteral("Description (Date, age, ...)"), 10, 10, 155, 8);
+    m_description = t.Edit(1047, 10, 20, 155, 14, kDescriptionLimit);
+    connect(t.Button(1, QStringLiteral("OK"), 180, 5, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
+    connect(t.Button(2, QStringLiteral("Cancel"), 180, 22, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
+    m_description->setFocus();
+}
+
+void CNewPictureDlg::accept()
+{
+    m_strPictureDescription = ToAnsi(m_description->text());
+    g_strNewPictureDescription = m_strPictureDescription;
+    QDialog::accept();
+}
+
+void CNewPictureDlg::reject()
+{
+    g_strNewPictureDescription.clear();
+    QDialog::reject();
+}

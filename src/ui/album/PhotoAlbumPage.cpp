@@ -1,0 +1,237 @@
+#include "album/PhotoAlbumPage.h"
+
+#include "album/BitmapPainter.h"
+#include "album/NewPictureDlg.h"
+#include "framework/AnsiText.h"
+#include "framework/BaseDirectory.h"
+#include "framework/DialogTemplate.h"
+#include "framework/UiServices.h"
+#include "picture/AlbumFile.h"
+#include "picture/TextException.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+
+CAnyPicDecoder g_albumDecoder;
+CWinBmp g_albumBitmap;
+
+namespace {
+const QString kAlbumFolder = QStringLiteral("Album");
+}
+
+CPage1::CPage1(UiServices& services, std::function<void()> markModified, QWidget* parent)
+    : CPropertyPage(QStringLiteral("Photo album"), services.prompter(), parent), m_services(services),
+      m_markModified(std::move(markModified))
+{
+    DialogTemplate t(this, 342, 186);
+    t.GroupBox(QStringLiteral("Picture(s)"), 5, 5, 150, 90);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("1045"));
+    m_list->setGeometry(t.units().rect(10, 15, 140, 55));
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_list->installEventFilter(this);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CPage1::OnPictureSelChange);
+    connect(t.Button(1042, QStringLiteral("Add"), 25, 75, 50, 14), &QPushButton::clicked, this, &CPage1::OnPictureAdd);
+    connect(t.Button(1043, QStringLiteral("Delete"), 85, 75, 50, 14), &QPushButton::clicked, this,
+            &CPage1::OnPictureDelete);
+    m_frame = t.GroupBox(QString(), 160, 5, 175, 165);
+    m_frame->setObjectName(QStringLiteral("1053"));
+    t.GroupBox(QStringLiteral("Note"), 5, 100, 150, 70);
+    t.Label(QStringLiteral("The pictures (BMP files) must be in directory \\Talvane\\Album\\"), 15, 110, 130, 20)
+        ->setWordWrap(true);
+    t.Label(QStringLiteral("BMP picture format of 250x250 pixels maximum."), 15, 135, 135, 15)->setWordWrap(true);
+}
+
+void CPage1::RefreshPictureList()
+{
+    const QSignalBlocker quiet(m_list);
+    m_list->clear();
+    for (int k = 0; k < kSlots; ++k) {
+        if (m_strPhotoFile[k].empty())
+            continue;
+        m_list->addItem(FromAnsi(m_strPhotoDesc[k]));
+        m_list->setCurrentRow(m_list->count() - 1);
+    }
+    update();
+}
+
+void CPage1::ShowPicture(int index)
+{
+    if (m_list->count() == 0) {
+        update();
+        return;
+    }
+    {
+        const QSignalBlocker quiet(m_list);
+        m_list->setCurrentRow(index);
+    }
+    DecodeSlot(index, Report::ShowPicture);
+    update();
+}
+
+void CPage1::OnPictureSelChange()
+{
+    if (m_list->count() == 0)
+        return;
+    DecodeSlot(m_list->currentRow(), Report::Selection);
+    update();
+}
+
+void CPage1::OnPictureListFocus()
+{
+    if (m_list->count() == 0)
+        return;
+    // The box that reports a failure gives the focus back to the list when it
+    // closes: the same picture is not decoded and reported again.
+    const int row = m_list->currentRow();
+    const std::string file = row >= 0 && row < kSlots ? m_strPhotoFile[row] : std::string();
+    if (m_lastDecoded && *m_lastDecoded == std::make_pair(row, file))
+        return;
+    OnPictureSelChange();
+}
+
+bool CPage1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::FocusIn)
+        OnPictureListFocus();
+    return CPropertyPage::eventFilter(watched, event);
+}
+
+void CPage1::DecodeSlot(int index, Report report)
+{
+    const std::string file = index >= 0 && index < kSlots ? m_strPhotoFile[index] : std::string();
+    m_lastDecoded = std::make_pair(index, file);
+    try {
+        DecodeAlbumFile(QFile::encodeName(BaseDirectory()).toStdString(), file, g_albumDecoder, g_albumBitmap);
+    } catch (const CTextException& e) {
+        ReportFailure(e, report);
+    }
+}
+
+void CPage1::ReportFailure(const CTextException& e, Report report)
+{
+    const QString text = FromAnsi(e.GetText());
+    if (report == Report::ShowPicture)
+        m_services.prompter().ask(QStringLiteral("%1[Code:%2]").arg(text).arg(e.GetCode()), QStringLiteral("Erreur"),
+                                  mb::kOk);
+    else
+        m_services.prompter().ask(QStringLiteral("File invalid or file not found: Code:%1, %2").arg(e.GetCode()).arg(text),
+                                  QStringLiteral("Error"), mb::kOk);
+}
+
+QPoint CPage1::PictureOrigin() const
+{
+    const QRect frame = m_frame->geometry();
+    const int left = frame.x();
+    const int top = frame.y();
+    const int right = frame.x() + frame.width();
+    const int bottom = frame.y() + frame.height();
+    return {left + (right - left) / 2 - g_albumBitmap.GetWidth() / 2,
+            top + 3 + (bottom - top + 3) / 2 - g_albumBitmap.GetHeight() / 2};
+}
+
+void CPage1::paintEvent(QPaintEvent* event)
+{
+    CPropertyPage::paintEvent(event);
+    if (m_list->count() == 0)
+        return;
+    QPainter painter(this);
+    const QPoint origin = PictureOrigin();
+    DrawBitmap(painter, g_albumBitmap, origin.x(), origin.y());
+}
+
+int CPage1::ChoosePictureFile()
+{
+    m_markModified();
+    FileRequest request;
+    request.caption = QStringLiteral("Open");
+    request.directory = BasePath(kAlbumFolder);
+    request.initialName = QStringLiteral("*.bmp");
+    request.defaultSuffix = QStringLiteral("bmp");
+    const auto chosen = m_services.fileChooser().chooseOpenFile(request);
+    if (!chosen)
+        return 1;
+    const QFileInfo info(*chosen);
+    m_strFileExt = ToAnsi(info.suffix());
+    if (m_strFileExt != "bmp")
+        m_services.prompter().ask(QStringLiteral("Only *.bmp files can be use."), QStringLiteral("Attention"),
+                                  mb::kIconStop);
+    m_strFileName = ToAnsi(info.fileName());
+    m_lastDecoded.reset();
+    try {
+        g_albumDecoder.DecodeFile(QFile::encodeName(info.absoluteFilePath()).toStdString(), &g_albumBitmap, 32);
+    } catch (const CTextException& e) {
+        ReportFailure(e, Report::ShowPicture);
+        return 1;
+    }
+    const int width = g_albumBitmap.GetWidth();
+    const int height = g_albumBitmap.GetHeight();
+    if (width <= kMaxPictureSize && height <= kMaxPictureSize)
+        return 0;
+    m_services.prompter().ask(QStringLiteral("The picture size is too big:\n< %1 >\nActual size: %2x%3 [Max. 250x250]")
+                                  .arg(FromAnsi(m_strFileName))
+                                  .arg(width)
+                                  .arg(height),
+                              QStringLiteral("Error"), mb::kOk);
+    return 1;
+}
+
+void CPage1::OnPictureAdd()
+{
+    CNewPictureDlg dialog(this);
+    if (ChoosePictureFile() == 1)
+        return;
+    for (int k = 0; k < kSlots; ++k) {
+        if (!m_strPhotoFile[k].empty())
+            continue;
+        m_strPhotoFile[k] = m_strFileName;
+        g_strNewPictureDescription.clear();
+        m_services.dialogRunner().run(dialog);
+        m_strPhotoDesc[k] =
+            g_strNewPictureDescription.empty() ? "Photo" + std::to_string(k + 1) : g_strNewPictureDescription;
+        RefreshPictureList();
+        // The picture just chosen is the one on show.
+        m_lastDecoded = std::make_pair(k, m_strFileName);
+        return;
+    }
+    m_services.prompter().ask(QStringLiteral("There is a limit of 5 pictures."), QStringLiteral("Attention"),
+                              mb::kIconStop);
+}
+
+void CPage1::OnPictureDelete()
+{
+    if (m_list->count() == 0)
+        return;
+    const int index = m_list->currentRow();
+    const bool inRange = index >= 0 && index < kSlots;
+    const QString description = inRange ? FromAnsi(m_strPhotoDesc[index]) : QString();
+    if (m_services.prompter().ask(QStringLiteral("< %1 > will be delete from the photo album !!!").arg(description),
+                                  QStringLiteral("Please confirm ..."), mb::kOkCancel) != mb::kIdOk)
+        return;
+    m_markModified();
+    if (inRange) {
+        m_strPhotoFile[index].clear();
+        m_strPhotoDesc[index].clear();
+    }
+    // One pass: each empty slot takes the next one's photo.
+    for (int k = 0; k < kSlots - 1; ++k) {
+        if (m_strPhotoFile[k].empty()) {
+            m_strPhotoFile[k] = std::move(m_strPhotoFile[k + 1]);
+            m_strPhotoDesc[k] = std::move(m_strPhotoDesc[k + 1]);
+            m_strPhotoFile[k + 1].clear();
+            m_strPhotoDesc[k + 1].clear();
+        }
+    }
+    for (int k = kSlots - 2; k >= 0; --k) {
+        if (!m_strPhotoFile[k].empty()) {
+            ShowPicture(k);
+            break;
+        }
+    }
+    RefreshPictureList();
+}

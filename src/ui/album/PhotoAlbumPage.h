@@ -1,0 +1,73 @@
+#pragma once
+
+#include "framework/PropertyPage.h"
+#include "picture/AnyPicDecoder.h"
+#include "picture/WinBmp.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+class CTextException;
+class QListWidget;
+class QGroupBox;
+class UiServices;
+
+// The decoder and the picture on show, shared by the whole run: the last picture
+// decoded stays until the next one.
+extern CAnyPicDecoder g_albumDecoder;
+extern CWinBmp g_albumBitmap;
+
+// The "Photo album" tab: up to five photos of the entry, kept as bare file names
+// in the Album folder and short descriptions. Filled slots always come first.
+class CPage1 : public CPropertyPage {
+    Q_OBJECT
+public:
+    static constexpr int kSlots = 5;
+    static constexpr int kMaxPictureSize = 250;
+
+    // markModified is called whenever the album changes the collection.
+    CPage1(UiServices& services, std::function<void()> markModified, QWidget* parent = nullptr);
+
+    std::string m_strFileName; // bare name of the file last chosen
+    std::string m_strFileExt;  // its extension
+    // Slot k (1..5) is m_strPhotoFile[k - 1] with m_strPhotoDesc[k - 1].
+    std::array<std::string, kSlots> m_strPhotoFile;
+    std::array<std::string, kSlots> m_strPhotoDesc;
+
+    void RefreshPictureList();
+    void ShowPicture(int index);
+    // Asks for a picture in the album and checks it; 0 when accepted, 1 otherwise.
+    int ChoosePictureFile();
+
+    QListWidget* pictureList() const { return m_list; }
+    // Where the picture on show is drawn: its top left corner.
+    QPoint PictureOrigin() const;
+
+public slots:
+    void OnPictureSelChange();
+    void OnPictureListFocus();
+    void OnPictureAdd();
+    void OnPictureDelete();
+
+protected:
+    void DoDataExchange(CDataExchange&) override {}
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Report { ShowPicture, Selection };
+    // Decodes the photo of the slot at the list index into g_albumBitmap; a failure is
+    // reported in the wording of the caller.
+    void DecodeSlot(int index, Report report);
+    void ReportFailure(const CTextException& e, Report report);
+
+    UiServices& m_services;
+    std::function<void()> m_markModified;
+    QListWidget* m_list;
+    QGroupBox* m_frame;
+    // The selection and file last decoded, so that giving the list the focus does
+    // not decode (and report) the same picture again.
+    std::optional<std::pair<int, std::string>> m_lastDecoded;
+};

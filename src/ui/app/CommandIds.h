@@ -1,0 +1,15 @@
+#pragma once
+
+// Command identifiers of the menu, the tool bar and the accelerators.
+namespace cmd {
+inline constexpr int kFileNew = 57600;
+inline constexpr int kFileOpen = 57601;
+inline constexpr int kFileSave = 57603;
+inline constexpr int kFileSaveAs = 57604;
+inline constexpr int kFilePrintSetup = 57606;
+inline constexpr int kFilePrint = 57607;
+inline constexpr int kFileMruFile1 = 57616;
+inline constexpr int kAppAbout = 57664;
+inline constexpr int kAppExit = 57665;
+inline constexpr int kHelpOpen = 32774;
+} // namespace cmd

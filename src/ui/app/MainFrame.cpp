@@ -1,0 +1,234 @@
+#include "app/MainFrame.h"
+
+#include "app/AboutDlg.h"
+#include "app/CommandIds.h"
+#include "collection/TalvaneDoc.h"
+#include "editing/EntryBar.h"
+#include "editing/TalvaneView.h"
+#include "framework/BaseDirectory.h"
+#include "framework/RecentFileList.h"
+#include "framework/UiServices.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+
+QSize g_sizeFrame;
+
+// The pictures are compiled into this static library: register them before use.
+static void InitResources()
+{
+    Q_INIT_RESOURCE(talvane);
+}
+
+const QString CMainFrame::kHelpPage = QStringLiteral("hlp/index.htm");
+
+QSize ComputeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarHeight, int statusBarHeight)
+{
+    return {sheetFrame.width(), sheetFrame.height() + statusBarHeight + entryBarHeight + toolBarHeight + 20};
+}
+
+CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& recentFiles)
+    : m_doc(doc), m_services(services), m_recentFiles(recentFiles)
+{
+    InitResources();
+    QIcon icon(QStringLiteral(":/talvane/icon32.png"));
+    icon.addFile(QStringLiteral(":/talvane/icon16.png"));
+    setWindowIcon(icon);
+    CreateMenus();
+    // The view is made first; it records the room its sheet needs.
+    m_view = new CTalvaneView(doc, services, this);
+    setCentralWidget(m_view);
+    m_view->FitFrameToSheet(menuBar()->sizeHint().height());
+    CreateBars();
+    m_view->SetEntryBar(m_wndDlgBar);
+
+    connect(m_view, &CTalvaneView::commandStatesChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(&m_doc, &CDocument::modifiedChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(&m_doc, &CDocument::titleChanged, this, &CMainFrame::UpdateCaption);
+    connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::RebuildRecentFiles);
+    RebuildRecentFiles();
+    UpdateCaption();
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QString& statusTip)
+{
+    auto* action = menu->addAction(text);
+    action->setData(id);
+    action->setStatusTip(statusTip);
+    action->setObjectName(QString::number(id));
+    return action;
+}
+
+QAction* CMainFrame::action(int commandId) const
+{
+    return findChild<QAction*>(QString::number(commandId));
+}
+
+void CMainFrame::CreateMenus()
+{
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    // Menu texts carry their key after a tab; the keys themselves are bound below.
+    // "Save as" shows Ctrl+A but no key is bound to it.
+    auto* fileNew = AddCommand(m_fileMenu, cmd::kFileNew, QStringLiteral("&New\tCtrl+N"), QStringLiteral("Create a new document"));
+    auto* fileOpen = AddCommand(m_fileMenu, cmd::kFileOpen, QStringLiteral("&Open...\tCtrl+O"),
+                                QStringLiteral("Open an existing document"));
+    auto* fileSave = AddCommand(m_fileMenu, cmd::kFileSave, QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save the active document"));
+    auto* fileSaveAs = AddCommand(m_fileMenu, cmd::kFileSaveAs, QStringLiteral("Save &as ... \tCtrl+A"),
+                                  QStringLiteral("Save the active document with a new name"));
+    m_fileMenu->addSeparator();
+    auto* filePrint = AddCommand(m_fileMenu, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"),
+                                 QStringLiteral("Print the active document"));
+    auto* printSetup = AddCommand(m_fileMenu, cmd::kFilePrintSetup, QStringLiteral("Print setup..."),
+                                  QStringLiteral("Change the printer and printing options"));
+    m_fileMenu->addSeparator();
+    m_recentSeparator = m_fileMenu->addSeparator();
+    auto* exit = AddCommand(m_fileMenu, cmd::kAppExit, QStringLiteral("Exit"),
+                            QStringLiteral("Quit the application; prompts to save documents"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    auto* about = AddCommand(help, cmd::kAppAbout, QStringLiteral("&About Talvane..."),
+                             QStringLiteral("Display program information, version number and copyright"));
+    auto* helpOpen = AddCommand(help, cmd::kHelpOpen, QStringLiteral("Help on Talvane"),
+                                QStringLiteral("Open the Talvane help page"));
+
+    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+
+    connect(fileNew, &QAction::triggered, &m_doc, [this] { m_doc.OnFileNew(); UpdateCommandUI(); });
+    connect(fileOpen, &QAction::triggered, &m_doc, [this] { m_doc.OnFileOpen(); UpdateCommandUI(); });
+    connect(fileSave, &QAction::triggered, &m_doc, [this] { m_doc.OnFileSave(); UpdateCommandUI(); });
+    connect(fileSaveAs, &QAction::triggered, &m_doc, [this] { m_doc.OnFileSaveAs(); UpdateCommandUI(); });
+    connect(filePrint, &QAction::triggered, this, &CMainFrame::printRequested);
+    connect(printSetup, &QAction::triggered, this, &CMainFrame::printSetupRequested);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    connect(helpOpen, &QAction::triggered, this, &CMainFrame::OnHelpOpen);
+}
+
+void CMainFrame::CreateBars()
+{
+    auto* toolBar = addToolBar(QStringLiteral("Standard"));
+    toolBar->setObjectName(QStringLiteral("59392"));
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setIconSize(QSize(22, 22));
+    const QPixmap strip(QStringLiteral(":/talvane/toolbar.png"));
+    const int images[] = {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, 0, cmd::kFilePrint, cmd::kHelpOpen};
+    int image = 0;
+    for (int id : images) {
+        if (id == 0) {
+            toolBar->addSeparator();
+            continue;
+        }
+        QAction* command = action(id);
+        command->setIcon(QIcon(strip.copy(22 * image++, 0, 22, 22)));
+        toolBar->addAction(command);
+    }
+
+    addToolBarBreak();
+    auto* entryBarHolder = addToolBar(QStringLiteral("Entries"));
+    entryBarHolder->setObjectName(QStringLiteral("136"));
+    entryBarHolder->setMovable(false);
+    entryBarHolder->setFloatable(false);
+    m_wndDlgBar = new CEntryBar(entryBarHolder);
+    entryBarHolder->addWidget(m_wndDlgBar);
+
+    QStatusBar* status = statusBar();
+    for (const QString& indicator : {QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}) {
+        auto* pane = new QLabel(indicator, status);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setEnabled(false);
+        status->addPermanentWidget(pane);
+    }
+    status->showMessage(QStringLiteral("Ready"));
+    connect(status, &QStatusBar::messageChanged, status, [status](const QString& message) {
+        if (message.isEmpty())
+            status->showMessage(QStringLiteral("Ready"));
+    });
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    g_sizeFrame = ComputeFrameSize(g_rectSheetFrame, toolBar->sizeHint().height(), entryBarHolder->sizeHint().height(),
+                                   status->sizeHint().height());
+    setFixedSize(g_sizeFrame);
+}
+
+void CMainFrame::RebuildRecentFiles()
+{
+    for (QAction* old : m_recentActions)
+        delete old;
+    m_recentActions.clear();
+    const QStringList& files = m_recentFiles.files();
+    if (files.isEmpty()) {
+        auto* placeholder = new QAction(QStringLiteral("Recent File"), m_fileMenu);
+        placeholder->setEnabled(false);
+        m_fileMenu->insertAction(m_recentSeparator, placeholder);
+        m_recentActions.append(placeholder);
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        auto* item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), m_fileMenu);
+        item->setObjectName(QString::number(cmd::kFileMruFile1 + i));
+        item->setStatusTip(path);
+        connect(item, &QAction::triggered, this, [this, path] {
+            m_doc.OnOpenRecentFile(path);
+            UpdateCommandUI();
+        });
+        m_fileMenu->insertAction(m_recentSeparator, item);
+        m_recentActions.append(item);
+    }
+}
+
+void CMainFrame::UpdateCaption()
+{
+    setWindowTitle(m_doc.GetTitle() + QStringLiteral(" - Talvane"));
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    action(cmd::kFileSave)->setEnabled(m_doc.OnUpdateFileSave());
+    const bool showing = m_view->HasCurrentEntry();
+    action(cmd::kFilePrint)->setEnabled(showing);
+    m_wndDlgBar->updateButton()->setEnabled(showing);
+    m_wndDlgBar->deleteButton()->setEnabled(showing);
+    m_wndDlgBar->addButton()->setEnabled(true);
+}
+
+void CMainFrame::OnHelpOpen()
+{
+    const QString page = BasePath(kHelpPage);
+    if (QFileInfo(page).isFile() && m_services.helpOpener().openPage(page))
+        return;
+    m_services.prompter().ask(QStringLiteral("Could not open Talvane help file 'Hlp\\Index.htm'"),
+                              QStringLiteral("Attention"), mb::kOk);
+}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg about(this);
+    m_services.dialogRunner().run(about);
+}
+
+bool CMainFrame::QueryClose()
+{
+    return m_doc.SaveBeforeExit();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (QueryClose())
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QSize>
+
+class CEntryBar;
+class CTalvaneDoc;
+class CTalvaneView;
+class QAction;
+class QLabel;
+class QMenu;
+class RecentFileList;
+class UiServices;
+
+// The frame's one size: the sheet's rectangle plus the three bars and 20 pixels.
+extern QSize g_sizeFrame;
+QSize ComputeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarHeight, int statusBarHeight);
+
+// The program's one window: menu, tool bar, entry bar, status bar, and the entry
+// view below them. It has one fixed size.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& recentFiles);
+    ~CMainFrame() override;
+
+    CTalvaneView& view() const { return *m_view; }
+    CEntryBar& entryBar() const { return *m_wndDlgBar; }
+    QAction* action(int commandId) const;
+
+    // Runs the save question of the collection; false keeps the window open. Both
+    // closing the window and the end of the desktop session come through here.
+    bool QueryClose();
+
+    // Sets the enabled state of every command from the document and the view.
+    void UpdateCommandUI();
+
+    static const QString kHelpPage;
+
+public slots:
+    void OnHelpOpen();
+    void OnAppAbout();
+
+signals:
+    void printRequested();
+    void printSetupRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateBars();
+    void RebuildRecentFiles();
+    void UpdateCaption();
+    QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& statusTip);
+
+    CTalvaneDoc& m_doc;
+    UiServices& m_services;
+    RecentFileList& m_recentFiles;
+    CTalvaneView* m_view;
+    CEntryBar* m_wndDlgBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentSeparator = nullptr;
+    QList<QAction*> m_recentActions;
+};

@@ -1,0 +1,61 @@
+#include "app/TalvaneApp.h"
+
+#include "app/MainFrame.h"
+#include "app/SplashDlg.h"
+#include "collection/TalvaneDoc.h"
+#include "editing/TalvaneView.h"
+#include "framework/AnsiText.h"
+#include "framework/BaseDirectory.h"
+#include "framework/RecentFileList.h"
+#include "framework/UiServices.h"
+#include "guide/GuideLoader.h"
+
+#include <QFile>
+#include <QSessionManager>
+
+CTalvaneApp::CTalvaneApp(UiServices& services) : m_services(services) {}
+
+CTalvaneApp::~CTalvaneApp()
+{
+    // The window goes before the document it shows.
+    m_frame.reset();
+}
+
+bool CTalvaneApp::InitInstance(const StartOptions& options)
+{
+    m_recentFiles = std::make_unique<RecentFileList>();
+    m_doc = std::make_unique<CTalvaneDoc>(m_services, *m_recentFiles);
+    m_frame = std::make_unique<CMainFrame>(*m_doc, m_services, *m_recentFiles);
+    if (options.collection.isEmpty()) {
+        m_doc->OnNewDocument();
+        m_frame->view().OnInitialUpdate();
+    } else if (!m_doc->OpenDocumentFile(options.collection)) {
+        return false;
+    }
+    m_frame->move(20, 20);
+    m_frame->show();
+    if (options.splash) {
+        CSplashDlg splash(m_frame.get());
+        m_services.dialogRunner().run(splash);
+    }
+    LoadSpeciesGuide();
+    return true;
+}
+
+void CTalvaneApp::LoadSpeciesGuide()
+{
+    ::LoadSpeciesGuide(QFile::encodeName(BasePath(QString::fromLatin1(kSpeciesGuideFileName))).toStdString(),
+                       [this](const std::string& text, const std::string& caption, unsigned flags) {
+                           m_services.prompter().ask(FromAnsi(text), FromAnsi(caption), flags);
+                       });
+}
+
+void CTalvaneApp::OnCommitDataRequest(QSessionManager& manager)
+{
+    if (!m_frame || !manager.allowsInteraction())
+        return;
+    const bool mayEnd = m_frame->QueryClose();
+    manager.release();
+    if (!mayEnd)
+        manager.cancel();
+}

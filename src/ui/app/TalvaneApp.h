@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class CMainFrame;
+class CTalvaneDoc;
+class QSessionManager;
+class RecentFileList;
+class UiServices;
+
+// How the program was asked to start.
+struct StartOptions {
+    QString collection; // a .tvn file to open; empty for a new collection
+    bool splash = true;
+};
+
+// Start-up and the application-wide pieces: settings, the document, the frame.
+class CTalvaneApp : public QObject {
+    Q_OBJECT
+public:
+    explicit CTalvaneApp(UiServices& services);
+    ~CTalvaneApp() override;
+
+    // Makes the document and the window, opens the collection, shows the splash and
+    // reads the species guide. False when the collection could not be opened: the
+    // reason has been shown and the program should end.
+    bool InitInstance(const StartOptions& options);
+
+    // Reads the species guide from the base directory; damaged blocks are reported.
+    void LoadSpeciesGuide();
+
+    CMainFrame* mainFrame() const { return m_frame.get(); }
+    CTalvaneDoc& document() const { return *m_doc; }
+    RecentFileList& recentFiles() const { return *m_recentFiles; }
+
+    // The desktop session is ending: the same questions as closing the window.
+    void OnCommitDataRequest(QSessionManager& manager);
+
+private:
+    UiServices& m_services;
+    std::unique_ptr<RecentFileList> m_recentFiles;
+    std::unique_ptr<CTalvaneDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+};

@@ -1,0 +1,49 @@
+#include "editing/NewEntryDlg.h"
+
+#include "framework/AnsiText.h"
+#include "framework/DialogTemplate.h"
+#include "guide/GuideEspece.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+std::string g_strNewEntryName;
+std::string g_strNewEntryBotanicalName;
+int g_nNewEntrySpeciesIndex = -1;
+
+CNewEntryDlg::CNewEntryDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("New entry"));
+    DialogTemplate t(this, 172, 101);
+    t.Label(QStringLiteral("Name or ID number"), 10, 10, 155, 8);
+    m_name = t.Edit(1035, 10, 20, 155, 14, kNameLimit);
+    t.Label(QStringLiteral("Botanical name"), 10, 45, 155, 8);
+    // Item i is species i of the guide: the list is never sorted.
+    m_botanicalName = t.EditableList(1052, 10, 55, 155, 59, {}, false);
+    for (const auto& name : BotanicalNames())
+        m_botanicalName->addItem(FromAnsi(name));
+    m_botanicalName->setCurrentIndex(-1);
+    connect(t.Button(1, QStringLiteral("OK"), 28, 80, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
+    connect(t.Button(2, QStringLiteral("Cancel"), 93, 80, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
+    m_name->setFocus();
+}
+
+void CNewEntryDlg::accept()
+{
+    m_strEntryName = ToAnsi(m_name->text());
+    m_strEntryBotanicalName = ToAnsi(m_botanicalName->currentText());
+    g_strNewEntryName = m_strEntryName;
+    // A typed text that happens to equal a species does not choose it: only a selection does.
+    const bool selected = m_botanicalName->currentIndex() >= 0 &&
+                          m_botanicalName->currentText() == m_botanicalName->itemText(m_botanicalName->currentIndex());
+    g_nNewEntrySpeciesIndex = selected ? m_botanicalName->currentIndex() : -1;
+    g_strNewEntryBotanicalName = m_strEntryBotanicalName;
+    QDialog::accept();
+}
+
+void CNewEntryDlg::reject()
+{
+    g_strNewEntryName.clear();
+    QDialog::reject();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+class CBonsaiData;
+class CPage1;
+class CPage2;
+class CPage3;
+class CPage4;
+class CPage5;
+class CPage6;
+
+// The 51 fields of an entry that the pages show, in index order. Name and the
+// spare fields are not among them: the pages never touch those.
+extern const std::array<std::size_t, 51> kPageFields;
+
+// True when the page fields of both entries hold the same bytes.
+bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b);
+// Copies the page fields of source into target.
+void CopyPageFields(CBonsaiData& target, const CBonsaiData& source);
+
+// Moves values between an entry and the members of the six pages, page by page in
+// the order plant, purchase, transformation, maintenance, species, album.
+class PageTransfer {
+public:
+    PageTransfer(CPage2& plant, CPage3& purchase, CPage4& transformation, CPage5& maintenance, CPage6& species,
+                 CPage1& album);
+
+    // Gives the pages the entry's values and shows them; the album lists its photos.
+    void LoadEntry(const CBonsaiData& entry);
+    // Reads the pages and copies their values into the entry's page fields.
+    void ReadPagesInto(CBonsaiData& entry);
+    // Empties every page (no radio button checked) and the album's list.
+    void ClearPages();
+    // Empties the pages and gives them what a new entry takes from the guide.
+    void PrepareNewEntry(int speciesIndex, const std::string& typedBotanicalName);
+
+private:
+    void ToPages(const CBonsaiData& entry);
+    void RefreshPages();
+
+    CPage2& m_plant;
+    CPage3& m_purchase;
+    CPage4& m_transformation;
+    CPage5& m_maintenance;
+    CPage6& m_species;
+    CPage1& m_album;
+};

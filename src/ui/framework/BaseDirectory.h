@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// The folder the program started in. The program never changes its current
+// directory: the guide, the album and the help page are found from here.
+const QString& BaseDirectory();
+void SetBaseDirectory(const QString& path);
+// A path below the base directory, such as "Album/x.bmp".
+QString BasePath(const QString& relative);

@@ -1,0 +1,75 @@
+#include "framework/DataExchange.h"
+
+#include "framework/AnsiText.h"
+#include "framework/UiServices.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTextEdit>
+
+void CDataExchange::ReportTooLong(int limit)
+{
+    if (m_reported)
+        return;
+    m_reported = true;
+    m_prompter.ask(QStringLiteral("Enter no more than %1 characters.").arg(limit), QStringLiteral("Talvane"),
+                   mb::kOk | mb::kIconExclamation);
+}
+
+void DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
+{
+    if (dx.m_bSaveAndValidate)
+        value = ToAnsi(edit->text());
+    else
+        edit->setText(FromAnsi(value));
+}
+
+void DDX_Text(CDataExchange& dx, QTextEdit* edit, std::string& value)
+{
+    if (dx.m_bSaveAndValidate)
+        value = ToAnsi(edit->toPlainText());
+    else
+        edit->setPlainText(FromAnsi(value));
+}
+
+void DDX_CBString(CDataExchange& dx, QComboBox* combo, std::string& value)
+{
+    if (dx.m_bSaveAndValidate) {
+        value = ToAnsi(combo->currentText());
+        return;
+    }
+    const QString text = FromAnsi(value);
+    const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    combo->setCurrentIndex(index);
+    if (index < 0)
+        combo->setEditText(text);
+}
+
+void DDX_Radio(CDataExchange& dx, const QList<QRadioButton*>& group, int& value)
+{
+    if (dx.m_bSaveAndValidate) {
+        value = -1;
+        for (int i = 0; i < group.size(); ++i) {
+            if (group[i]->isChecked())
+                value = i;
+        }
+        return;
+    }
+    // Exclusivity would keep one button checked; lift it to clear them all.
+    for (QRadioButton* button : group) {
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+    }
+    if (value >= 0 && value < group.size())
+        group[value]->setChecked(true);
+    for (QRadioButton* button : group)
+        button->setAutoExclusive(true);
+}
+
+void DDV_MaxChars(CDataExchange& dx, const std::string& value, int limit)
+{
+    if (dx.m_bSaveAndValidate && value.size() > static_cast<std::size_t>(limit))
+        dx.ReportTooLong(limit);
+}

@@ -1,0 +1,142 @@
+#include "framework/DialogTemplate.h"
+
+#include "framework/LengthLimit.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+
+namespace {
+
+// Keeps the Enter key from starting a new line in a text box that should not have one.
+class ReturnKeyBlocker : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+DialogTemplate::DialogTemplate(QWidget* dialog, int width, int height)
+    : m_dialog(dialog), m_units(DialogUnits::DialogFont())
+{
+    dialog->setFont(DialogUnits::DialogFont());
+    dialog->setFixedSize(m_units.size(width, height));
+}
+
+void DialogTemplate::Place(QWidget* control, int id, int x, int y, int w, int h)
+{
+    if (id != -1)
+        control->setObjectName(QString::number(id));
+    control->setGeometry(m_units.rect(x, y, w, h));
+    if (control->focusPolicy() != Qt::NoFocus) {
+        if (m_lastInTabOrder)
+            QWidget::setTabOrder(m_lastInTabOrder, control);
+        m_lastInTabOrder = control;
+    }
+}
+
+QLabel* DialogTemplate::Label(const QString& text, int x, int y, int w, int h, Align align)
+{
+    auto* label = new QLabel(text, m_dialog);
+    label->setAlignment((align == Align::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    Place(label, -1, x, y, w, h);
+    return label;
+}
+
+QLineEdit* DialogTemplate::Edit(int id, int x, int y, int w, int h, int limit)
+{
+    auto* edit = new QLineEdit(m_dialog);
+    if (limit > 0)
+        new LengthLimit(edit, limit);
+    Place(edit, id, x, y, w, h);
+    return edit;
+}
+
+QTextEdit* DialogTemplate::MultiLine(int id, int x, int y, int w, int h, TextBox kind)
+{
+    auto* edit = new QTextEdit(m_dialog);
+    edit->setAcceptRichText(false);
+    edit->setTabChangesFocus(true);
+    const bool scrolled = kind == TextBox::Scrolled || kind == TextBox::ScrolledNoReturn;
+    edit->setVerticalScrollBarPolicy(scrolled ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if (kind == TextBox::SmallRightAligned) {
+        edit->setLineWrapMode(QTextEdit::NoWrap);
+        edit->document()->setDocumentMargin(1);
+        QTextOption option = edit->document()->defaultTextOption();
+        option.setAlignment(Qt::AlignRight);
+        edit->document()->setDefaultTextOption(option);
+    }
+    if (kind == TextBox::ScrolledNoReturn)
+        edit->installEventFilter(new ReturnKeyBlocker(edit));
+    Place(edit, id, x, y, w, h);
+    return edit;
+}
+
+QComboBox* DialogTemplate::EditableList(int id, int x, int y, int w, int h, const QStringList& items, bool sorted,
+                                        int limit)
+{
+    auto* combo = new QComboBox(m_dialog);
+    combo->setEditable(true);
+    // Typed text stays exactly as typed: no completion, nothing added to the list.
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    QStringList shown = items;
+    if (sorted)
+        shown.sort(Qt::CaseInsensitive);
+    combo->addItems(shown);
+    combo->setCurrentIndex(-1);
+    combo->setMaxVisibleItems(std::max(1, (h - 14) / 8));
+    if (limit > 0)
+        new LengthLimit(combo->lineEdit(), limit);
+    Place(combo, id, x, y, w, 14);
+    return combo;
+}
+
+QComboBox* DialogTemplate::DropDownList(int id, int x, int y, int w, int h)
+{
+    auto* combo = new QComboBox(m_dialog);
+    combo->setMaxVisibleItems(std::max(1, (h - 14) / 8));
+    Place(combo, id, x, y, w, 14);
+    return combo;
+}
+
+QRadioButton* DialogTemplate::Radio(int id, const QString& text, int x, int y, int w, int h)
+{
+    auto* radio = new QRadioButton(text, m_dialog);
+    Place(radio, id, x, y, w, h);
+    return radio;
+}
+
+QGroupBox* DialogTemplate::GroupBox(const QString& text, int x, int y, int w, int h)
+{
+    auto* box = new QGroupBox(text, m_dialog);
+    Place(box, -1, x, y, w, h);
+    box->lower();
+    return box;
+}
+
+QPushButton* DialogTemplate::Button(int id, const QString& text, int x, int y, int w, int h, bool isDefault)
+{
+    auto* button = new QPushButton(text, m_dialog);
+    button->setDefault(isDefault);
+    button->setAutoDefault(isDefault);
+    Place(button, id, x, y, w, h);
+    return button;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "framework/DialogUnits.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTextEdit;
+
+
+// Places the controls of a dialog or page at rectangles given in dialog units, in
+// tab order. Each control is named after its numeric identifier, so that it can be
+// found again with FindControl.
+class DialogTemplate {
+public:
+    DialogTemplate(QWidget* dialog, int width, int height);
+
+    const DialogUnits& units() const { return m_units; }
+
+    enum class Align { Left, Right };
+    QLabel* Label(const QString& text, int x, int y, int w, int h, Align align = Align::Left);
+    // A single-line edit; a limit stops typing at that many characters.
+    QLineEdit* Edit(int id, int x, int y, int w, int h, int limit = 0);
+
+    enum class TextBox { Plain, Scrolled, ScrolledNoReturn, SmallRightAligned };
+    QTextEdit* MultiLine(int id, int x, int y, int w, int h, TextBox kind);
+    // A drop-down list whose edit field accepts any text; the items are shown sorted
+    // when `sorted`. The height is that of the dropped-down list.
+    QComboBox* EditableList(int id, int x, int y, int w, int h, const QStringList& items, bool sorted, int limit = 0);
+    QComboBox* DropDownList(int id, int x, int y, int w, int h);
+    QRadioButton* Radio(int id, const QString& text, int x, int y, int w, int h);
+    QGroupBox* GroupBox(const QString& text, int x, int y, int w, int h);
+    QPushButton* Button(int id, const QString& text, int x, int y, int w, int h, bool isDefault = false);
+
+private:
+    void Place(QWidget* control, int id, int x, int y, int w, int h);
+
+    QWidget* m_dialog;
+    DialogUnits m_units;
+    QWidget* m_lastInTabOrder = nullptr;
+};
+
+template <typename T>
+T* FindControl(const QWidget* dialog, int id)
+{
+    return dialog->findChild<T*>(QString::number(id));
+}

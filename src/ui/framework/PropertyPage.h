@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class CDataExchange;
+class Prompter;
+
+// One tab of a property sheet: a form whose members are exchanged with its controls.
+class CPropertyPage : public QWidget {
+    Q_OBJECT
+public:
+    CPropertyPage(const QString& caption, Prompter& prompter, QWidget* parent = nullptr);
+
+    const QString& caption() const { return m_caption; }
+
+    // Reads the controls into the members (true) or shows the members (false).
+    // Gives false when a value read was longer than its limit; it is kept whole.
+    bool UpdateData(bool saveAndValidate);
+
+protected:
+    virtual void DoDataExchange(CDataExchange& dx) = 0;
+
+private:
+    QString m_caption;
+    Prompter& m_prompter;
+};

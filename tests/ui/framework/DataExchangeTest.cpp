@@ -1,0 +1,119 @@
+#include "framework/AnsiText.h"
+#include "framework/DataExchange.h"
+#include "framework/DialogTemplate.h"
+#include "framework/DialogUnits.h"
+#include "framework/LengthLimit.h"
+
+#include "ui/ScriptedUiServices.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+TEST(AnsiText, EveryByteRoundTripsAndForeignCharactersBecomeQuestionMarks)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
+    EXPECT_EQ(FromAnsi("Int\xE9rieur \x80"), QStringLiteral("Int\u00E9rieur \u20AC"));
+    EXPECT_EQ(ToAnsi(QStringLiteral("\u6728 \U0001F333 \u0153")), "? ? \x9C");
+}
+
+TEST(DialogUnits, ConvertWithTheFontsBaseUnits)
+{
+    const DialogUnits units(6, 13);
+    EXPECT_EQ(units.rect(35, 15, 107, 14), QRect(52, 24, 160, 22));
+    EXPECT_EQ(units.size(342, 186), QSize(513, 302));
+    const DialogUnits fromFont(DialogUnits::DialogFont());
+    EXPECT_GT(fromFont.baseX(), 3);
+    EXPECT_GT(fromFont.baseY(), fromFont.baseX());
+}
+
+TEST(DataExchange, EditableListSelectsOnlyAnExactItem)
+{
+    ScriptedUiServices ui;
+    QWidget dialog;
+    DialogTemplate t(&dialog, 200, 100);
+    QComboBox* combo = t.EditableList(1012, 5, 5, 110, 50, {QStringLiteral("Cascade (Kengai)"), QStringLiteral("Broom (Hokidachi)")}, true);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("Broom (Hokidachi)")) << "the list is sorted";
+    EXPECT_EQ(combo->currentIndex(), -1);
+
+    for (const char* value : {"Cascade", "cascade (kengai)", "Cascade (Kengai)", "", "Raft"}) {
+        std::string member = value;
+        CDataExchange show(false, ui.prompter);
+        DDX_CBString(show, combo, member);
+        std::string read;
+        CDataExchange save(true, ui.prompter);
+        DDX_CBString(save, combo, read);
+        EXPECT_EQ(read, value);
+        EXPECT_EQ(combo->currentIndex(), std::string(value) == "Cascade (Kengai)" ? 1 : -1) << value;
+    }
+}
+
+TEST(DataExchange, RadioGroupGivesMinusOneForNoneAndClearsBoth)
+{
+    ScriptedUiServices ui;
+    QWidget dialog;
+    DialogTemplate t(&dialog, 200, 100);
+    const QList<QRadioButton*> group = {t.Radio(1056, QStringLiteral("Interior"), 5, 5, 40, 10),
+                                        t.Radio(1057, QStringLiteral("Exterior"), 50, 5, 40, 10)};
+    for (int value : {1, -1, 0, 7, -1}) {
+        int member = value;
+        CDataExchange show(false, ui.prompter);
+        DDX_Radio(show, group, member);
+        int read = 99;
+        CDataExchange save(true, ui.prompter);
+        DDX_Radio(save, group, read);
+        EXPECT_EQ(read, value == 7 ? -1 : value);
+    }
+}
+
+TEST(DataExchange, OverLongValuesAreKeptWholeAndReportedOncePerExchange)
+{
+    ScriptedUiServices ui;
+    QWidget dialog;
+    DialogTemplate t(&dialog, 200, 100);
+    QLineEdit* first = t.Edit(1, 5, 5, 50, 14, 30);
+    QLineEdit* second = t.Edit(2, 5, 25, 50, 14, 30);
+    first->setText(QString(40, QLatin1Char('a')));
+    second->setText(QString(31, QLatin1Char('b')));
+    EXPECT_EQ(first->text().size(), 40) << "the program's own texts are never cut";
+
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Enter no more than 30 characters."), QStringLiteral("Talvane"), 0x30);
+    CDataExchange dx(true, ui.prompter);
+    std::string a, b;
+    DDX_Text(dx, first, a);
+    DDV_MaxChars(dx, a, 30);
+    DDX_Text(dx, second, b);
+    DDV_MaxChars(dx, b, 30);
+    EXPECT_EQ(a, std::string(40, 'a'));
+    EXPECT_EQ(b, std::string(31, 'b'));
+    EXPECT_TRUE(dx.HadTooLongValue());
+
+    CDataExchange exact(true, ui.prompter);
+    std::string thirty(30, 'c');
+    DDV_MaxChars(exact, thirty, 30);
+    EXPECT_FALSE(exact.HadTooLongValue());
+}
+
+TEST(LengthLimit, TypingStopsAtTheLimitButShorteningIsAlwaysAllowed)
+{
+    QLineEdit edit;
+    new LengthLimit(&edit, 5);
+    edit.show();
+    QTest::keyClicks(&edit, QStringLiteral("abcdefgh"));
+    EXPECT_EQ(edit.text(), QStringLiteral("abcde"));
+
+    edit.setText(QStringLiteral("0123456789"));
+    edit.setCursorPosition(10);
+    QTest::keyClicks(&edit, QStringLiteral("x"));
+    EXPECT_EQ(edit.text(), QStringLiteral("0123456789")) << "an over-long text cannot grow";
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), QStringLiteral("012345678"));
+    QTest::keyClicks(&edit, QStringLiteral("y"));
+    EXPECT_EQ(edit.text(), QStringLiteral("012345678"));
+}
