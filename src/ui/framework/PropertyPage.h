@@ -12,6 +12,8 @@ public:
     CPropertyPage(const QString& caption, Prompter& prompter, QWidget* parent = nullptr);
 
     const QString& caption() const { return m_caption; }
+    // A page is exactly the size of its template.
+    QSize sizeHint() const override { return minimumSize(); }
 
     // Reads the controls into the members (true) or shows the members (false).
     // Gives false when a value read was longer than its limit; it is kept whole.

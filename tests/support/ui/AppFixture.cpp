@@ -1,0 +1,61 @@
+#include "ui/AppFixture.h"
+
+#include "collection/CollectionFile.h"
+#include "framework/BaseDirectory.h"
+#include "guide/GuideEspece.h"
+
+#include <QComboBox>
+#include <QSettings>
+
+AppFixture::AppFixture()
+{
+    QSettings(QStringLiteral("Orvande"), QStringLiteral("Talvane")).clear();
+    std::filesystem::create_directory(dir / "Album");
+    SetBaseDirectory(Q(dir.path()));
+    g_speciesGuide.clear();
+}
+
+AppFixture::~AppFixture()
+{
+    app.reset();
+    g_speciesGuide.clear();
+}
+
+bool AppFixture::Start(const QString& collection)
+{
+    app = std::make_unique<CTalvaneApp>(ui.services());
+    StartOptions options;
+    options.collection = collection;
+    options.splash = false;
+    return app->InitInstance(options);
+}
+
+void AppFixture::ChooseEntry(int index)
+{
+    QComboBox* list = bar().entryList();
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+QStringList AppFixture::ListedNames() const
+{
+    QStringList names;
+    for (int i = 0; i < bar().entryList()->count(); ++i)
+        names.append(bar().entryList()->itemText(i));
+    return names;
+}
+
+std::filesystem::path AppFixture::MakeCollection(const std::string& file, const std::vector<std::string>& names,
+                                                 const std::function<void(CBonsaiData&, std::size_t)>& fill)
+{
+    EntryList entries;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        entries.push_back(std::make_unique<CBonsaiData>());
+        (*entries.back())[CBonsaiData::Name] = names[i];
+        if (fill)
+            fill(*entries.back(), i);
+    }
+    const auto path = dir / file;
+    EXPECT_FALSE(SaveCollectionFile(path, entries));
+    return path;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/MainFrame.h"
+#include "app/TalvaneApp.h"
+#include "collection/CollectionArchive.h"
+#include "collection/TalvaneDoc.h"
+#include "editing/EntryBar.h"
+#include "editing/TalvaneView.h"
+
+#include "core/TempDir.h"
+#include "ui/ScriptedUiServices.h"
+
+#include <QString>
+#include <functional>
+#include <gtest/gtest.h>
+
+// A whole program under test: fresh settings, a base directory of its own with an
+// Album folder, an empty species guide, and every dialog answered by script.
+class AppFixture : public ::testing::Test {
+protected:
+    AppFixture();
+    ~AppFixture() override;
+
+    // Starts the program on a collection (or a new one), without the splash.
+    bool Start(const QString& collection = QString());
+
+    CTalvaneDoc& doc() const { return app->document(); }
+    CMainFrame& frame() const { return *app->mainFrame(); }
+    CTalvaneView& view() const { return frame().view(); }
+    CEntryBar& bar() const { return frame().entryBar(); }
+
+    // Chooses an entry in the entry list as the user does.
+    void ChooseEntry(int index);
+    QStringList ListedNames() const;
+
+    // Writes a collection file of one entry per name; `fill` may set more fields.
+    std::filesystem::path MakeCollection(const std::string& file, const std::vector<std::string>& names,
+                                         const std::function<void(CBonsaiData&, std::size_t)>& fill = {});
+    static QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+    TempDir dir;
+    ScriptedUiServices ui;
+    std::unique_ptr<CTalvaneApp> app;
+};
+
+// The question asked before edits on the pages are dropped.
+inline const QString kKeepChanges = QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?");

@@ -1,0 +1,224 @@
+#include "app/AboutDlg.h"
+#include "app/CommandIds.h"
+#include "app/SplashDlg.h"
+#include "editing/FormPages.h"
+#include "framework/BaseDirectory.h"
+#include "framework/DialogTemplate.h"
+#include "framework/RecentFileList.h"
+
+#include "ui/AppFixture.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimerEvent>
+#include <QToolBar>
+#include <fstream>
+
+namespace {
+
+QStringList MenuTexts(QMenu* menu)
+{
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+} // namespace
+
+using MainFrameTest = AppFixture;
+
+TEST(FrameSize, IsTheSheetPlusTheThreeBarsAndTwentyPixels)
+{
+    EXPECT_EQ(ComputeFrameSize(QRect(0, 0, 500, 400), 28, 40, 20), QSize(500, 508));
+}
+
+TEST_F(MainFrameTest, StartsUntitledAtTwentyTwentyWithAFixedSize)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled - Talvane"));
+    EXPECT_EQ(frame().pos(), QPoint(20, 20));
+    EXPECT_EQ(frame().minimumSize(), g_sizeFrame);
+    EXPECT_EQ(frame().maximumSize(), g_sizeFrame);
+    frame().resize(900, 900);
+    EXPECT_EQ(frame().size(), g_sizeFrame);
+    EXPECT_GE(g_sizeFrame.height(), g_rectSheetFrame.height() + 20);
+    // The whole sheet shows below the bars.
+    const QRect sheet(view().sheet()->mapTo(&frame(), QPoint(0, 0)), view().sheet()->size());
+    EXPECT_TRUE(frame().rect().contains(sheet));
+    EXPECT_FALSE(view().sheet()->isEnabled());
+    EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("Ready"));
+}
+
+TEST_F(MainFrameTest, MenuToolBarAndKeysAreThoseOfTheProgram)
+{
+    ASSERT_TRUE(Start());
+    const QList<QMenu*> menus = frame().menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(frame().menuBar()->actions().size(), 2);
+    EXPECT_EQ(frame().menuBar()->actions()[0]->text(), QStringLiteral("&File"));
+    EXPECT_EQ(frame().menuBar()->actions()[1]->text(), QStringLiteral("Help"));
+    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[0]->menu()),
+              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as ... \tCtrl+A", "-",
+                           "&Print...\tCtrl+P", "Print setup...", "-", "Recent File", "-", "Exit"}));
+    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[1]->menu()),
+              (QStringList{"&About Talvane...", "Help on Talvane"}));
+
+    EXPECT_EQ(frame().action(cmd::kFileNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    EXPECT_EQ(frame().action(cmd::kFileOpen)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(frame().action(cmd::kFileSave)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(frame().action(cmd::kFilePrint)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_TRUE(frame().action(cmd::kFileSaveAs)->shortcut().isEmpty()) << "Ctrl+A is only shown";
+    EXPECT_EQ(frame().action(cmd::kFilePrint)->statusTip(), QStringLiteral("Print the active document"));
+
+    const QToolBar* tools = frame().findChild<QToolBar*>(QStringLiteral("59392"));
+    ASSERT_TRUE(tools);
+    QList<int> ids;
+    for (QAction* action : tools->actions())
+        ids.append(action->isSeparator() ? 0 : action->data().toInt());
+    EXPECT_EQ(ids, (QList<int>{cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, 0, cmd::kFilePrint, cmd::kHelpOpen}));
+    EXPECT_FALSE(tools->isMovable());
+
+    EXPECT_FALSE(frame().action(cmd::kFileSave)->isEnabled());
+    EXPECT_FALSE(frame().action(cmd::kFilePrint)->isEnabled());
+    EXPECT_FALSE(bar().updateButton()->isEnabled());
+    EXPECT_FALSE(bar().deleteButton()->isEnabled());
+    EXPECT_TRUE(bar().addButton()->isEnabled());
+}
+
+TEST_F(MainFrameTest, EntryBarAndTabsAreInPlace)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(bar().entryList()->objectName(), QStringLiteral("1040"));
+    EXPECT_FALSE(bar().entryList()->isEditable());
+    EXPECT_EQ(bar().addButton()->text(), QStringLiteral("Add"));
+    EXPECT_EQ(bar().updateButton()->text(), QStringLiteral("Update"));
+    EXPECT_EQ(bar().deleteButton()->text(), QStringLiteral("Delete"));
+    QStringList tabs;
+    for (int i = 0; i < view().sheet()->count(); ++i)
+        tabs.append(view().sheet()->tabText(i));
+    EXPECT_EQ(tabs, (QStringList{"The plant", "Purchase", "Species specifics", "Transformation", "Maintenance",
+                                 "Photo album"}));
+    EXPECT_EQ(view().sheet()->currentIndex(), 0);
+}
+
+TEST_F(MainFrameTest, HelpOpensThePageOrSaysItCannot)
+{
+    ASSERT_TRUE(Start());
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Could not open Talvane help file 'Hlp\\Index.htm'"),
+                       QStringLiteral("Attention"), 0);
+    frame().OnHelpOpen();
+    EXPECT_TRUE(ui.help.pages.empty()) << "a missing page is not handed to the browser";
+
+    std::filesystem::create_directory(dir / "hlp");
+    std::ofstream(dir / "hlp" / "index.htm") << "<html></html>";
+    frame().OnHelpOpen();
+    ASSERT_EQ(ui.help.pages.size(), 1u);
+    EXPECT_EQ(ui.help.pages[0], Q(dir / "hlp" / "index.htm"));
+
+    ui.help.result = false;
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Could not open Talvane help file 'Hlp\\Index.htm'"));
+    frame().OnHelpOpen();
+}
+
+TEST_F(MainFrameTest, AboutBoxShowsItsFiveLines)
+{
+    ASSERT_TRUE(Start());
+    QString shown;
+    ui.dialogs.expect([&shown](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Talvane ..."));
+        shown = dialog.findChild<QLabel*>(QStringLiteral("1054"))->text();
+        return int(QDialog::Accepted);
+    });
+    frame().OnAppAbout();
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0], QStringLiteral("Talvane"));
+    EXPECT_EQ(lines[1], QStringLiteral("Version: 1.1.0 [Html]"));
+    EXPECT_TRUE(lines[2].isEmpty());
+    EXPECT_EQ(lines[4], QStringLiteral(" Orvande"));
+}
+
+TEST_F(MainFrameTest, StartsOnACollectionShowingItsFirstEntry)
+{
+    const auto path = MakeCollection("trees.tvn", {"Maple", "Pine"});
+    ASSERT_TRUE(Start(Q(path)));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("trees.tvn - Talvane"));
+    EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Pine"}));
+    EXPECT_EQ(bar().entryList()->currentIndex(), 0);
+    EXPECT_EQ(g_pCurrentEntry, doc().m_entryList[0].get());
+    EXPECT_TRUE(view().sheet()->isEnabled());
+    EXPECT_TRUE(bar().deleteButton()->isEnabled());
+    EXPECT_TRUE(frame().action(cmd::kFilePrint)->isEnabled());
+}
+
+TEST_F(MainFrameTest, AnUnreadableCollectionEndsTheStart)
+{
+    WriteFileBytes(dir / "broken.tvn", "\x05\x00junk");
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), 0x30);
+    EXPECT_FALSE(Start(Q(dir / "broken.tvn")));
+    EXPECT_TRUE(ui.prompter.calls().back().text.contains(QStringLiteral("not a valid Talvane collection")));
+    EXPECT_EQ(ui.dialogs.callCount(), 0) << "no splash";
+}
+
+TEST_F(MainFrameTest, SplashClosesOnTheThirdTickOrAtOnceOnEnter)
+{
+    CSplashDlg splash;
+    EXPECT_EQ(splash.m_nSecondsLeft, 0);
+    splash.show();
+    EXPECT_EQ(splash.m_nSecondsLeft, 3);
+    QTimerEvent tick(1);
+    QCoreApplication::sendEvent(&splash, &tick);
+    QCoreApplication::sendEvent(&splash, &tick);
+    EXPECT_TRUE(splash.isVisible());
+    QCoreApplication::sendEvent(&splash, &tick);
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_EQ(splash.result(), QDialog::Accepted);
+
+    CSplashDlg second;
+    second.show();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(&second, &enter);
+    EXPECT_FALSE(second.isVisible());
+}
+
+TEST_F(MainFrameTest, EndOfSessionAsksLikeClosingTheWindow)
+{
+    const auto path = MakeCollection("trees.tvn", {"Maple"});
+    ASSERT_TRUE(Start(Q(path)));
+    auto* cultivar = FindControl<QLineEdit>(&view().plantPage(), 1022);
+    cultivar->setText(QStringLiteral("Deshojo"));
+    ui.prompter.expect(mb::kIdYes, kKeepChanges, QStringLiteral("Attention"), 0x24);
+    ui.prompter.expect(mb::kIdYes, QStringLiteral("Do you wish to save this file before exiting:\ntrees.tvn"),
+                       QStringLiteral("Attention"), 0x24);
+    EXPECT_TRUE(frame().QueryClose());
+
+    EntryList saved;
+    std::string error;
+    ASSERT_TRUE(ReadCollection(ReadFileBytes(path), saved, error)) << error;
+    EXPECT_EQ((*saved[0])[CBonsaiData::Cultivar], "Deshojo");
+}
+
+TEST_F(MainFrameTest, ClosingAnUnchangedCollectionAsksNothing)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    EXPECT_TRUE(frame().close());
+    EXPECT_TRUE(ui.prompter.calls().empty());
+}
+
+TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenu)
+{
+    const auto path = MakeCollection("trees.tvn", {"Maple"});
+    ASSERT_TRUE(Start(Q(path)));
+    QAction* first = frame().findChild<QAction*>(QString::number(cmd::kFileMruFile1));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->text(), QStringLiteral("&1 trees.tvn"));
+    EXPECT_EQ(first->statusTip(), Q(path));
+}

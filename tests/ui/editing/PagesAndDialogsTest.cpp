@@ -1,0 +1,151 @@
+#include "album/NewPictureDlg.h"
+#include "editing/FormPages.h"
+#include "editing/NewEntryDlg.h"
+#include "framework/DialogTemplate.h"
+#include "framework/DialogUnits.h"
+#include "guide/GuideEspece.h"
+
+#include "ui/ScriptedUiServices.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Items(const QComboBox* combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+} // namespace
+
+TEST(FormPages, ControlsSitAtTheirRectanglesWithTheirLists)
+{
+    ScriptedUiServices ui;
+    CPage3 purchase(ui.prompter);
+    const DialogUnits units(DialogUnits::DialogFont());
+    EXPECT_EQ(purchase.size(), units.size(337, 186));
+    EXPECT_EQ(FindControl<QLineEdit>(&purchase, 1007)->geometry(), units.rect(60, 10, 80, 14));
+    EXPECT_EQ(FindControl<QLineEdit>(&purchase, 1010)->geometry(), units.rect(60, 130, 110, 14));
+
+    QComboBox* source = FindControl<QComboBox>(&purchase, 1006);
+    QComboBox* style = FindControl<QComboBox>(&purchase, 1012);
+    EXPECT_TRUE(source->isEditable());
+    EXPECT_EQ(Items(source), (QStringList{"Collected from the wild", "Cuttings", "Grafting", "Layering", "Nursery", "Seeds"}));
+    EXPECT_EQ(style->count(), 11);
+    EXPECT_EQ(style->itemText(0), QStringLiteral("Broom (Hokidachi)"));
+    CPage4 transformation(ui.prompter);
+    EXPECT_EQ(Items(FindControl<QComboBox>(&transformation, 1016)), Items(style));
+
+    CPage2 plant(ui.prompter);
+    EXPECT_EQ(plant.m_nIntExt, -1);
+    plant.UpdateData(false);
+    EXPECT_FALSE(FindControl<QRadioButton>(&plant, 1056)->isChecked());
+    EXPECT_FALSE(FindControl<QRadioButton>(&plant, 1057)->isChecked());
+    EXPECT_EQ(FindControl<QRadioButton>(&plant, 1057)->text(), QStringLiteral("Exterior"));
+
+    CPage6 species(ui.prompter);
+    EXPECT_EQ(FindControl<QTextEdit>(&species, 1031)->document()->defaultTextOption().alignment(), Qt::AlignRight);
+    CPage5 maintenance(ui.prompter);
+    EXPECT_EQ(FindControl<QTextEdit>(&maintenance, 1056)->geometry(), units.rect(61, 130, 265, 40));
+}
+
+TEST(FormPages, LimitsWarnOnReadingButKeepEveryValue)
+{
+    ScriptedUiServices ui;
+    CPage3 purchase(ui.prompter);
+    purchase.m_strPurchaseStyle = std::string(31, 's');
+    purchase.m_strPricePaid = "120";
+    purchase.UpdateData(false);
+    EXPECT_EQ(FindControl<QComboBox>(&purchase, 1012)->currentText().size(), 31) << "shown whole";
+    FindControl<QLineEdit>(&purchase, 1009)->setText(QStringLiteral("95"));
+
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Enter no more than 30 characters."), QStringLiteral("Talvane"), 0x30);
+    EXPECT_FALSE(purchase.UpdateData(true));
+    EXPECT_EQ(purchase.m_strPurchaseStyle, std::string(31, 's'));
+    EXPECT_EQ(purchase.m_strPricePaid, "95") << "members after the long one are still read";
+
+    purchase.m_strPurchaseStyle = std::string(30, 's');
+    purchase.UpdateData(false);
+    EXPECT_TRUE(purchase.UpdateData(true));
+
+    CPage4 transformation(ui.prompter);
+    transformation.m_strShapingTrunkDiameter = std::string(40, 'd');
+    transformation.UpdateData(false);
+    EXPECT_TRUE(transformation.UpdateData(true)) << "the shaping trunk diameter has no limit";
+    EXPECT_EQ(transformation.m_strShapingTrunkDiameter.size(), 40u);
+
+    purchase.m_strPurchaseTrunkDiameter = std::string(40, 'd');
+    purchase.UpdateData(false);
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Enter no more than 30 characters."));
+    EXPECT_FALSE(purchase.UpdateData(true)) << "the purchase trunk diameter has one";
+
+    auto* typed = FindControl<QLineEdit>(&purchase, 1011);
+    typed->clear();
+    QTest::keyClicks(typed, QString(35, QLatin1Char('7')));
+    EXPECT_EQ(typed->text().size(), 30);
+}
+
+TEST(EntryDialogs, NewEntryGivesNameSpeciesIndexAndTextOnOk)
+{
+    g_speciesGuide.clear();
+    for (const char* name : {"Acer palmatum", "Pinus parviflora", "Acer palmatum"}) {
+        g_speciesGuide.push_back(std::make_unique<CGuideEspece>());
+        g_speciesGuide.back()->m_strNomBotanique = name;
+    }
+    {
+        CNewEntryDlg dialog;
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("New entry"));
+        EXPECT_EQ(dialog.botanicalNameBox()->count(), 3);
+        EXPECT_EQ(dialog.botanicalNameBox()->currentIndex(), -1);
+        EXPECT_EQ(dialog.botanicalNameBox()->itemText(2), QStringLiteral("Acer palmatum")) << "not sorted";
+        dialog.nameEdit()->setText(QStringLiteral("Tree 7"));
+        dialog.botanicalNameBox()->setCurrentIndex(2);
+        dialog.accept();
+        EXPECT_EQ(g_strNewEntryName, "Tree 7");
+        EXPECT_EQ(g_nNewEntrySpeciesIndex, 2);
+        EXPECT_EQ(g_strNewEntryBotanicalName, "Acer palmatum");
+    }
+    {
+        CNewEntryDlg dialog;
+        dialog.nameEdit()->setText(QStringLiteral("Tree 8"));
+        dialog.botanicalNameBox()->setEditText(QStringLiteral("Ulmus"));
+        dialog.accept();
+        EXPECT_EQ(g_nNewEntrySpeciesIndex, -1);
+        EXPECT_EQ(g_strNewEntryBotanicalName, "Ulmus");
+    }
+    {
+        CNewEntryDlg dialog;
+        dialog.nameEdit()->setText(QStringLiteral("ignored"));
+        dialog.reject();
+        EXPECT_EQ(g_strNewEntryName, "");
+        EXPECT_EQ(g_strNewEntryBotanicalName, "Ulmus") << "Cancel empties only the name";
+    }
+    g_speciesGuide.clear();
+    CNewEntryDlg empty;
+    EXPECT_EQ(empty.botanicalNameBox()->count(), 0);
+    QTest::keyClicks(empty.nameEdit(), QString(60, QLatin1Char('n')));
+    EXPECT_EQ(empty.nameEdit()->text().size(), 50);
+}
+
+TEST(EntryDialogs, NewPictureGivesTheDescriptionOrNothing)
+{
+    CNewPictureDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("New picture"));
+    QTest::keyClicks(dialog.descriptionEdit(), QStringLiteral("Spring 2024, after repotting and pruning"));
+    EXPECT_EQ(dialog.descriptionEdit()->text().size(), 30);
+    dialog.accept();
+    EXPECT_EQ(g_strNewPictureDescription, "Spring 2024, after repotting a");
+    CNewPictureDlg cancelled;
+    cancelled.descriptionEdit()->setText(QStringLiteral("x"));
+    cancelled.reject();
+    EXPECT_EQ(g_strNewPictureDescription, "");
+}
