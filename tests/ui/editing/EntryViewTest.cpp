@@ -1,0 +1,313 @@
+#include "editing/FormPages.h"
+#include "editing/NewEntryDlg.h"
+#include "framework/DialogTemplate.h"
+#include "guide/GuideEspece.h"
+
+#include "ui/AppFixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextEdit>
+
+namespace {
+
+const QString kAttention = QStringLiteral("Attention");
+
+class EntryViewTest : public AppFixture {
+protected:
+    QLineEdit* Edit(QWidget& page, int id) { return FindControl<QLineEdit>(&page, id); }
+    QComboBox* Combo(QWidget& page, int id) { return FindControl<QComboBox>(&page, id); }
+    QRadioButton* Radio(int id) { return FindControl<QRadioButton>(&view().plantPage(), id); }
+
+    // Answers the New entry dialog with a name and a species (index) or typed botanical name.
+    void AnswerNewEntry(const QString& name, int speciesIndex, const QString& typed = QString())
+    {
+        ui.dialogs.expect([=](QDialog& dialog) {
+            auto& newEntry = static_cast<CNewEntryDlg&>(dialog);
+            newEntry.nameEdit()->setText(name);
+            if (speciesIndex >= 0)
+                newEntry.botanicalNameBox()->setCurrentIndex(speciesIndex);
+            else
+                newEntry.botanicalNameBox()->setEditText(typed);
+            newEntry.accept();
+            return int(QDialog::Accepted);
+        });
+    }
+
+    std::string Field(std::size_t entry, std::size_t field) const { return (*doc().m_entryList[entry])[field]; }
+};
+
+} // namespace
+
+TEST_F(EntryViewTest, WalkingEntriesUntouchedAsksNothing)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Maple", "Pine"}, [](CBonsaiData& e, std::size_t i) {
+        e[CBonsaiData::History] = "History " + std::to_string(i);
+        e[CBonsaiData::IntExt] = i == 2 ? "1" : "0";
+    }))));
+    EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Maple", "Pine"})) << "equal names are two entries";
+    ChooseEntry(1);
+    EXPECT_EQ(g_pCurrentEntry, doc().m_entryList[1].get());
+    EXPECT_EQ(FindControl<QTextEdit>(&view().transformationPage(), 1019)->toPlainText(), QStringLiteral("History 1"));
+    ChooseEntry(2);
+    EXPECT_TRUE(Radio(1057)->isChecked());
+    ChooseEntry(0);
+    EXPECT_TRUE(Radio(1056)->isChecked());
+    EXPECT_TRUE(ui.prompter.calls().empty());
+    EXPECT_FALSE(doc().IsModified());
+}
+
+TEST_F(EntryViewTest, AnEditIsKeptOnYesAndDroppedOnNo)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
+    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("80"));
+    ui.prompter.expect(mb::kIdNo, kKeepChanges, kAttention, 0x24);
+    ChooseEntry(1);
+    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "");
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_EQ(Edit(view().purchasePage(), 1009)->text(), QString()) << "the next entry is loaded over the edit";
+
+    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("95"));
+    ui.prompter.expect(mb::kIdYes, kKeepChanges, kAttention, 0x24);
+    ChooseEntry(0);
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "95");
+    EXPECT_TRUE(doc().IsModified());
+    EXPECT_TRUE(frame().action(57603)->isEnabled());
+}
+
+TEST_F(EntryViewTest, IntExtIsReadAsANumberAndWrittenBackAsItsText)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("odd.tvn", {"empty", "none", "huge", "low", "wrap", "wrap2"},
+                                         [](CBonsaiData& e, std::size_t i) {
+                                             const char* values[] = {"", "-1", "99999999999999999999", "-2147483649",
+                                                                     "4294967296", "4294967297"};
+                                             e[CBonsaiData::IntExt] = values[i];
+                                         }))));
+    // An empty text reads as 0: Interior, and so differs from the entry.
+    EXPECT_TRUE(Radio(1056)->isChecked());
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    ChooseEntry(1);
+    EXPECT_EQ(Field(0, CBonsaiData::IntExt), "0");
+    EXPECT_FALSE(Radio(1056)->isChecked());
+    EXPECT_FALSE(Radio(1057)->isChecked());
+
+    for (int i = 2; i < 6; ++i) {
+        ChooseEntry(i);
+        EXPECT_FALSE(Radio(1056)->isChecked()) << i;
+        EXPECT_FALSE(Radio(1057)->isChecked()) << i;
+        view().CommitCurrentEntry();
+        EXPECT_EQ(Field(i, CBonsaiData::IntExt), "-1") << i;
+    }
+}
+
+TEST_F(EntryViewTest, AddMakesAnEntryFromTheGuideOrFromTheTypedName)
+{
+    auto record = std::make_unique<CGuideEspece>();
+    record->m_strNomBotanique = "Acer palmatum";
+    record->m_strNomFrancais = "\xC9rable du Japon";
+    record->m_strPosition = "Half shade.";
+    record->m_strCulture = "5";
+    record->m_nIntExtCode = 1;
+    g_speciesGuide.push_back(std::move(record));
+    ASSERT_TRUE(Start());
+
+    ui.dialogs.expect([](QDialog& dialog) { dialog.reject(); return int(QDialog::Rejected); });
+    view().OnEntryAdd();
+    EXPECT_TRUE(doc().m_entryList.empty());
+    EXPECT_FALSE(doc().IsModified());
+
+    AnswerNewEntry(QString(), 0);
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Please enter a name or an ID number.\nTry again ..."),
+                       QStringLiteral("Error ..."), 0x30);
+    view().OnEntryAdd();
+    EXPECT_TRUE(doc().m_entryList.empty());
+    EXPECT_EQ(ui.dialogs.callCount(), 2) << "the dialog is not shown again";
+
+    AnswerNewEntry(QStringLiteral("Tree 1"), 0);
+    view().OnEntryAdd();
+    ASSERT_EQ(doc().m_entryList.size(), 1u);
+    EXPECT_EQ(Field(0, CBonsaiData::Name), "Tree 1");
+    EXPECT_EQ(Field(0, CBonsaiData::BotanicalName), "Acer palmatum");
+    EXPECT_EQ(Field(0, CBonsaiData::FrenchName), "\xC9rable du Japon");
+    EXPECT_EQ(Field(0, CBonsaiData::NeedPosition), "Half shade.");
+    EXPECT_EQ(Field(0, CBonsaiData::RustZone), "5");
+    EXPECT_EQ(Field(0, CBonsaiData::IntExt), "1");
+    EXPECT_TRUE(Radio(1057)->isChecked());
+    EXPECT_EQ(ListedNames(), QStringList{"Tree 1"});
+    EXPECT_EQ(bar().entryList()->currentIndex(), 0);
+    EXPECT_TRUE(doc().IsModified());
+    EXPECT_TRUE(view().sheet()->isEnabled());
+    EXPECT_TRUE(bar().deleteButton()->isEnabled());
+
+    view().sheet()->setCurrentIndex(3);
+    AnswerNewEntry(QStringLiteral("Tree 2"), -1, QStringLiteral("Acer palmatum"));
+    view().OnEntryAdd();
+    ASSERT_EQ(doc().m_entryList.size(), 2u);
+    EXPECT_EQ(Field(1, CBonsaiData::BotanicalName), "Acer palmatum");
+    EXPECT_EQ(Field(1, CBonsaiData::FrenchName), "") << "a typed name does not choose a species";
+    EXPECT_EQ(Field(1, CBonsaiData::IntExt), "-1");
+    EXPECT_EQ(bar().entryList()->currentIndex(), 1);
+    EXPECT_EQ(view().sheet()->currentIndex(), 0) << "the plant page comes to the front";
+    for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i) {
+        if (i != CBonsaiData::Name && i != CBonsaiData::BotanicalName && i != CBonsaiData::IntExt)
+            EXPECT_EQ(Field(1, i), "") << i;
+    }
+}
+
+TEST_F(EntryViewTest, DeleteSelectsTheNeighbourAndEmptiesAtTheEnd)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A", "B", "C", "D"}))));
+    ui.prompter.expect(mb::kIdCancel, QStringLiteral("< A > will be delete from the list !!!"), kAttention, 0x21);
+    view().OnEntryDelete();
+    EXPECT_EQ(ListedNames().size(), 4);
+    EXPECT_FALSE(doc().IsModified());
+
+    ChooseEntry(3);
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("< D > will be delete from the list !!!"));
+    view().OnEntryDelete();
+    EXPECT_EQ(ListedNames(), (QStringList{"A", "B", "C"}));
+    EXPECT_EQ(bar().entryList()->currentIndex(), 2) << "the new last item";
+    EXPECT_EQ(g_pCurrentEntry, doc().m_entryList[2].get());
+    EXPECT_TRUE(doc().IsModified());
+
+    ChooseEntry(1);
+    ui.prompter.expect(mb::kIdOk);
+    view().OnEntryDelete();
+    EXPECT_EQ(ListedNames(), (QStringList{"A", "C"}));
+    EXPECT_EQ(bar().entryList()->currentIndex(), 1) << "the item that moved into its place";
+    EXPECT_EQ(g_pCurrentEntry, doc().m_entryList[1].get());
+
+    ui.prompter.expect(mb::kIdOk);
+    view().OnEntryDelete();
+    ui.prompter.expect(mb::kIdOk);
+    view().OnEntryDelete();
+    EXPECT_TRUE(doc().m_entryList.empty());
+    EXPECT_EQ(g_pCurrentEntry, nullptr);
+    EXPECT_EQ(bar().entryList()->count(), 0);
+    EXPECT_FALSE(view().sheet()->isEnabled());
+    EXPECT_FALSE(bar().deleteButton()->isEnabled());
+    EXPECT_FALSE(bar().updateButton()->isEnabled());
+}
+
+TEST_F(EntryViewTest, DeletingEditedEntriesLeavesNoDanglingEntry)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A", "B", "C"}))));
+    ChooseEntry(1);
+    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("edited"));
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("< B > will be delete from the list !!!"));
+    view().OnEntryDelete();
+    EXPECT_EQ(ListedNames(), (QStringList{"A", "C"}));
+    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("edited again"));
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("< C > will be delete from the list !!!"));
+    view().OnEntryDelete();
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("< A > will be delete from the list !!!"));
+    view().OnEntryDelete();
+    EXPECT_TRUE(doc().m_entryList.empty());
+
+    AnswerNewEntry(QStringLiteral("Fresh"), -1, QStringLiteral("Ulmus"));
+    view().OnEntryAdd();
+    ASSERT_EQ(doc().m_entryList.size(), 1u);
+    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "");
+    EXPECT_EQ(ui.prompter.calls().size(), 3u) << "only the deletions were asked about";
+}
+
+TEST_F(EntryViewTest, UpdateCopiesThePagesAndMarksModifiedEvenWithoutChange)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A"}))));
+    view().OnEntryUpdate();
+    EXPECT_TRUE(doc().IsModified());
+    Edit(view().maintenancePage(), 1025)->setText(QStringLiteral("Every two years"));
+    view().OnEntryUpdate();
+    EXPECT_EQ(Field(0, CBonsaiData::Repotting), "Every two years");
+}
+
+TEST_F(EntryViewTest, EditsOnPagesTravelIntoTheFileWithSpareFieldsUntouched)
+{
+    const auto path = MakeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& e, std::size_t i) {
+        for (std::size_t f = 0; f < CBonsaiData::kFieldCount; ++f) {
+            if (CBonsaiData::IsSpare(f))
+                e[f] = "spare " + std::to_string(i) + "/" + std::to_string(f);
+        }
+        e[CBonsaiData::IntExt] = "0";
+        e[CBonsaiData::Photo1] = "a.bmp";
+        e[CBonsaiData::Photo1Description] = "Spring";
+    });
+    ui.prompter.expect(mb::kIdOk);  // the album has no a.bmp
+    ASSERT_TRUE(Start(Q(path)));
+    Edit(view().plantPage(), 1028)->setText(QStringLiteral("Momiji \u00E9t\u00E9"));
+    Radio(1057)->setChecked(true);
+    FindControl<QTextEdit>(&view().speciesPage(), 1030)->setPlainText(QStringLiteral("6.5"));
+    EXPECT_TRUE(doc().OnFileSave());
+
+    EntryList expected;
+    std::string error;
+    ASSERT_TRUE(ReadCollection(ReadFileBytes(path), expected, error));
+    (*expected[0])[CBonsaiData::CommonName] = "Momiji \xE9t\xE9";
+    (*expected[0])[CBonsaiData::IntExt] = "1";
+    (*expected[0])[CBonsaiData::PH] = "6.5";
+    EXPECT_EQ((*expected[0])[CBonsaiData::Photo1Description], "Spring");
+    EXPECT_EQ((*expected[1])[75], "spare 1/75");
+    EXPECT_EQ(ReadFileBytes(path), WriteCollection(expected));
+}
+
+TEST_F(EntryViewTest, AnOverLongValueNeverStopsAPageFromBeingRead)
+{
+    const auto path = MakeCollection("long.tvn", {"A", "B"}, [](CBonsaiData& e, std::size_t i) {
+        if (i == 0)
+            e[CBonsaiData::PurchaseAge] = std::string(40, '4');
+        else
+            e[CBonsaiData::ShapingStyle] = std::string(35, 's');
+    });
+    ASSERT_TRUE(Start(Q(path)));
+    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("300"));
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Enter no more than 30 characters."));
+    EXPECT_TRUE(doc().OnFileSave());
+    EXPECT_EQ(Field(0, CBonsaiData::PurchaseAge), std::string(40, '4'));
+    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "300");
+
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Enter no more than 30 characters."));  // leaving A reads its pages
+    ChooseEntry(1);
+    const std::string before = ReadFileBytes(path);
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Enter no more than 30 characters."));
+    EXPECT_TRUE(doc().OnFileSave());
+    EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+TEST_F(EntryViewTest, EditableListsKeepValuesThatOnlyResembleAnItem)
+{
+    const auto path = MakeCollection("lists.tvn", {"A", "B", "C"}, [](CBonsaiData& e, std::size_t i) {
+        if (i == 0)
+            e[CBonsaiData::PurchaseStyle] = "Cascade";
+        if (i == 1)
+            e[CBonsaiData::ShapingStyle] = "cascade (kengai)";
+        if (i == 2)
+            e[CBonsaiData::Source] = "Nurs";
+    });
+    const std::string before = ReadFileBytes(path);
+    ASSERT_TRUE(Start(Q(path)));
+    EXPECT_EQ(Combo(view().purchasePage(), 1012)->currentText(), QStringLiteral("Cascade"));
+    ChooseEntry(1);
+    EXPECT_EQ(Combo(view().transformationPage(), 1016)->currentText(), QStringLiteral("cascade (kengai)"));
+    ChooseEntry(2);
+    ChooseEntry(0);
+    EXPECT_TRUE(ui.prompter.calls().empty());
+    EXPECT_TRUE(doc().OnFileSave());
+    EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+TEST_F(EntryViewTest, NewAndOpenResetTheView)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A", "B"}))));
+    doc().OnFileNew();
+    EXPECT_EQ(bar().entryList()->count(), 0);
+    EXPECT_EQ(g_pCurrentEntry, nullptr);
+    EXPECT_FALSE(view().sheet()->isEnabled());
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled - Talvane"));
+
+    ASSERT_TRUE(doc().OpenDocumentFile(Q(dir / "trees.tvn")));
+    EXPECT_EQ(ListedNames(), (QStringList{"A", "B"}));
+    EXPECT_TRUE(view().HasCurrentEntry());
+}
