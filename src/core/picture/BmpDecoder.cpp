@@ -3,6 +3,7 @@
 #include "picture/DataSource.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstring>
 
@@ -34,9 +35,16 @@ std::uint32_t ReadDword(const std::uint8_t* p)
 }
 
 // Pixel writers: a palette index goes into the line as it is (8-bit target)
-// or as its palette colour (32-bit target).
+// or as its palette colour (32-bit target). They are passed by value: a copy
+// on the stack cannot be aliased by the byte stores into the line, so the
+// palette pointer stays in a register.
 struct IndexWriter {
     void operator()(std::uint8_t* pLine, std::size_t x, std::uint8_t index) const { pLine[x] = index; }
+    void operator()(std::uint8_t* pLine, std::size_t x, std::uint8_t first, std::uint8_t second) const
+    {
+        pLine[x] = first;
+        pLine[x + 1] = second;
+    }
 };
 
 struct ColorWriter {
@@ -45,27 +53,40 @@ struct ColorWriter {
     {
         std::memcpy(pLine + 4 * x, &pPalette[index], 4);
     }
+    // Two pixels in one 8-byte store: palette lookups are bound by their stores.
+    void operator()(std::uint8_t* pLine, std::size_t x, std::uint8_t first, std::uint8_t second) const
+    {
+        std::uint32_t firstColor;
+        std::uint32_t secondColor;
+        std::memcpy(&firstColor, &pPalette[first], 4);
+        std::memcpy(&secondColor, &pPalette[second], 4);
+        const std::uint64_t pair = std::endian::native == std::endian::little
+            ? firstColor | std::uint64_t{secondColor} << 32
+            : std::uint64_t{firstColor} << 32 | secondColor;
+        std::memcpy(pLine + 4 * x, &pair, 8);
+    }
 };
 
 // The two pixels of a 4-bit byte, the high nibble first.
 template <class Put>
-void PutPixelPair(const Put& put, std::uint8_t* pLine, std::size_t x, std::uint8_t byte)
+void PutPixelPair(Put put, std::uint8_t* pLine, std::size_t x, std::uint8_t byte)
 {
-    put(pLine, x, static_cast<std::uint8_t>(byte >> 4));
-    put(pLine, x + 1, static_cast<std::uint8_t>(byte & 0x0F));
+    put(pLine, x, static_cast<std::uint8_t>(byte >> 4), static_cast<std::uint8_t>(byte & 0x0F));
 }
 
 // Writes count pixels from x on, taken from bytes of Bits-bit indices (two per
 // byte at 4 bits, high nibble first). With Step 0 every pixel comes from the
 // one byte of an encoded run, so a 4-bit run alternates its two nibbles.
 template <int Bits, std::size_t Step, class Put>
-void PutPixels(const Put& put, std::uint8_t* pLine, std::size_t x, const std::uint8_t* pSource, std::size_t count)
+void PutPixels(Put put, std::uint8_t* pLine, std::size_t x, const std::uint8_t* pSource, std::size_t count)
 {
+    std::size_t i = 0;
     if constexpr (Bits == 8) {
-        for (std::size_t i = 0; i < count; ++i)
+        for (; i + 1 < count; i += 2)
+            put(pLine, x + i, pSource[i * Step], pSource[(i + 1) * Step]);
+        if (i < count)
             put(pLine, x + i, pSource[i * Step]);
     } else {
-        std::size_t i = 0;
         for (; i + 1 < count; i += 2)
             PutPixelPair(put, pLine, x + i, pSource[i / 2 * Step]);
         if (i < count)
@@ -93,7 +114,7 @@ void ForEachStoredRow(const std::uint8_t* pPixels, const std::uint8_t* pEnd, con
 // gives the pixels that are there, rows the data never reaches stay black,
 // and data after the last row is ignored.
 template <int Bits, class Target, class Put>
-void DecodeRunLengths(const std::uint8_t* p, const std::uint8_t* pEnd, const Target& target, const Put& put)
+void DecodeRunLengths(const std::uint8_t* p, const std::uint8_t* pEnd, const Target& target, Put put)
 {
     const std::size_t width = target.Width();
     std::size_t row = 0;
@@ -253,7 +274,7 @@ void CBmpDecoder::Decode1Bit(const std::uint8_t* pPixels, const LineTarget& targ
 {
     Trace(2, "Decoding 1 bit per pixel bitmap.\n");
     const std::size_t width = target.Width();
-    target.WithWriter(kBlackAndWhite, [&](const auto& put) {
+    target.WithWriter(kBlackAndWhite, [&](auto put) {
         ForEachStoredRow(pPixels, m_pSource->GetEnd(), target, (width + 7) / 8,
             [&](const std::uint8_t* pRow, std::uint8_t* pLine) {
                 for (std::size_t x = 0; x < width; ++x)
@@ -266,7 +287,7 @@ void CBmpDecoder::Decode4Bit(const std::uint8_t* pPixels, const LineTarget& targ
 {
     Trace(2, "Decoding uncompressed 4 bit per pixel bitmap.\n");
     const std::size_t width = target.Width();
-    target.WithWriter(m_pPalette.get(), [&](const auto& put) {
+    target.WithWriter(m_pPalette.get(), [&](auto put) {
         ForEachStoredRow(pPixels, m_pSource->GetEnd(), target, (width + 1) / 2,
             [&](const std::uint8_t* pRow, std::uint8_t* pLine) { PutPixels<4, 1>(put, pLine, 0, pRow, width); });
     });
@@ -276,7 +297,7 @@ void CBmpDecoder::Decode8Bit(const std::uint8_t* pPixels, const LineTarget& targ
 {
     Trace(2, "Decoding uncompressed 8 bit per pixel bitmap.\n");
     const std::size_t width = target.Width();
-    target.WithWriter(m_pPalette.get(), [&](const auto& put) {
+    target.WithWriter(m_pPalette.get(), [&](auto put) {
         ForEachStoredRow(pPixels, m_pSource->GetEnd(), target, width,
             [&](const std::uint8_t* pRow, std::uint8_t* pLine) { PutPixels<8, 1>(put, pLine, 0, pRow, width); });
     });
@@ -286,14 +307,14 @@ void CBmpDecoder::DecodeRLE4(const std::uint8_t* pPixels, const LineTarget& targ
 {
     Trace(2, "Decoding RLE4-compressed bitmap.\n");
     target.WithWriter(m_pPalette.get(),
-        [&](const auto& put) { DecodeRunLengths<4>(pPixels, m_pSource->GetEnd(), target, put); });
+        [&](auto put) { DecodeRunLengths<4>(pPixels, m_pSource->GetEnd(), target, put); });
 }
 
 void CBmpDecoder::DecodeRLE8(const std::uint8_t* pPixels, const LineTarget& target)
 {
     Trace(2, "Decoding RLE8-compressed bitmap.\n");
     target.WithWriter(m_pPalette.get(),
-        [&](const auto& put) { DecodeRunLengths<8>(pPixels, m_pSource->GetEnd(), target, put); });
+        [&](auto put) { DecodeRunLengths<8>(pPixels, m_pSource->GetEnd(), target, put); });
 }
 
 // Files deeper than 8 bits always give a 32-bit target (see GetDestBitsPerPixel).
