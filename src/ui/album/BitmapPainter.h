@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+
+class CWinBmp;
+class QPainter;
+
+// Drawing a decoded picture, where the original handed its DIB block to the
+// platform's drawing call. A 32-bit picture is drawn as RGB32, its alpha byte
+// ignored as that call did; an 8-bit one through its colour table.
+
+// A copy of the picture, top line first; a null image for an empty bitmap.
+QImage BitmapToImage(const CWinBmp& bitmap);
+
+// Draws the whole picture at its own size, its top left corner at (x, y).
+// An empty bitmap draws nothing.
+void DrawBitmap(QPainter& painter, const CWinBmp& bitmap, int x, int y);
