@@ -21,8 +21,36 @@ CAnyPicDecoder g_albumDecoder;
 CWinBmp g_albumBitmap;
 
 namespace {
+
 const QString kAlbumFolder = QStringLiteral("Album");
-}
+
+// Draws the page's picture above every control, as a window drawing on its own
+// surface would: the frame's lines never cover it.
+class PictureCanvas : public QWidget {
+public:
+    PictureCanvas(CPage1& page) : QWidget(&page), m_page(page)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setGeometry(page.rect());
+        raise();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (m_page.pictureList()->count() == 0)
+            return;
+        QPainter painter(this);
+        const QPoint origin = m_page.PictureOrigin();
+        DrawBitmap(painter, g_albumBitmap, origin.x(), origin.y());
+    }
+
+private:
+    CPage1& m_page;
+};
+
+} // namespace
 
 CPage1::CPage1(UiServices& services, std::function<void()> markModified, QWidget* parent)
     : CPropertyPage(QStringLiteral("Photo album"), services.prompter(), parent), m_services(services),
@@ -45,6 +73,7 @@ CPage1::CPage1(UiServices& services, std::function<void()> markModified, QWidget
     t.Label(QStringLiteral("The pictures (BMP files) must be in directory \\Talvane\\Album\\"), 15, 110, 130, 20)
         ->setWordWrap(true);
     t.Label(QStringLiteral("BMP picture format of 250x250 pixels maximum."), 15, 135, 135, 15)->setWordWrap(true);
+    m_canvas = new PictureCanvas(*this);
 }
 
 void CPage1::RefreshPictureList()
@@ -57,13 +86,13 @@ void CPage1::RefreshPictureList()
         m_list->addItem(FromAnsi(m_strPhotoDesc[k]));
         m_list->setCurrentRow(m_list->count() - 1);
     }
-    update();
+    Repaint();
 }
 
 void CPage1::ShowPicture(int index)
 {
     if (m_list->count() == 0) {
-        update();
+        Repaint();
         return;
     }
     {
@@ -71,7 +100,7 @@ void CPage1::ShowPicture(int index)
         m_list->setCurrentRow(index);
     }
     DecodeSlot(index, Report::ShowPicture);
-    update();
+    Repaint();
 }
 
 void CPage1::OnPictureSelChange()
@@ -79,7 +108,7 @@ void CPage1::OnPictureSelChange()
     if (m_list->count() == 0)
         return;
     DecodeSlot(m_list->currentRow(), Report::Selection);
-    update();
+    Repaint();
 }
 
 void CPage1::OnPictureListFocus()
@@ -124,6 +153,11 @@ void CPage1::ReportFailure(const CTextException& e, Report report)
                                   QStringLiteral("Error"), mb::kOk);
 }
 
+void CPage1::Repaint()
+{
+    m_canvas->update();
+}
+
 QPoint CPage1::PictureOrigin() const
 {
     const QRect frame = m_frame->geometry();
@@ -133,16 +167,6 @@ QPoint CPage1::PictureOrigin() const
     const int bottom = frame.y() + frame.height();
     return {left + (right - left) / 2 - g_albumBitmap.GetWidth() / 2,
             top + 3 + (bottom - top + 3) / 2 - g_albumBitmap.GetHeight() / 2};
-}
-
-void CPage1::paintEvent(QPaintEvent* event)
-{
-    CPropertyPage::paintEvent(event);
-    if (m_list->count() == 0)
-        return;
-    QPainter painter(this);
-    const QPoint origin = PictureOrigin();
-    DrawBitmap(painter, g_albumBitmap, origin.x(), origin.y());
 }
 
 int CPage1::ChoosePictureFile()

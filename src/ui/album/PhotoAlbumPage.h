@@ -53,7 +53,6 @@ public slots:
 
 protected:
     void DoDataExchange(CDataExchange&) override {}
-    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -63,10 +62,13 @@ private:
     void DecodeSlot(int index, Report report);
     void ReportFailure(const CTextException& e, Report report);
 
+    void Repaint();
+
     UiServices& m_services;
     std::function<void()> m_markModified;
     QListWidget* m_list;
     QGroupBox* m_frame;
+    QWidget* m_canvas;
     // The selection and file last decoded, so that giving the list the focus does
     // not decode (and report) the same picture again.
     std::optional<std::pair<int, std::string>> m_lastDecoded;

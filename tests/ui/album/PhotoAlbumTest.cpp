@@ -1,0 +1,224 @@
+#include "album/NewPictureDlg.h"
+#include "album/PhotoAlbumPage.h"
+
+#include "ui/AppFixture.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <sys/stat.h>
+
+namespace {
+
+class PhotoAlbumTest : public AppFixture {
+protected:
+    CPage1& album() { return view().albumPage(); }
+
+    // A 24-bit bitmap in the album folder (or elsewhere), of one colour.
+    std::filesystem::path Picture(const std::string& name, int width, int height,
+                                  const std::filesystem::path& folder = {})
+    {
+        QImage image(width, height, QImage::Format_RGB888);
+        image.fill(QColor(40, 120, 40));
+        const auto path = (folder.empty() ? dir / "Album" : folder) / name;
+        EXPECT_TRUE(image.save(Q(path), "BMP"));
+        return path;
+    }
+
+    // Starts on one entry whose album holds the given photos.
+    void StartWithPhotos(const std::vector<std::string>& files)
+    {
+        ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}, [&](CBonsaiData& e, std::size_t) {
+            for (std::size_t k = 0; k < files.size(); ++k) {
+                e[CBonsaiData::PhotoField(k)] = files[k];
+                e[CBonsaiData::PhotoDescriptionField(k)] = "Photo of " + files[k];
+            }
+        }))));
+    }
+
+    void AnswerDescription(const QString& description)
+    {
+        ui.dialogs.expect([description](QDialog& dialog) {
+            auto& picture = static_cast<CNewPictureDlg&>(dialog);
+            picture.descriptionEdit()->setText(description);
+            if (description.isEmpty())
+                picture.reject();
+            else
+                picture.accept();
+            return int(QDialog::Accepted);
+        });
+    }
+
+    QStringList Listed()
+    {
+        QStringList items;
+        for (int i = 0; i < album().pictureList()->count(); ++i)
+            items.append(album().pictureList()->item(i)->text());
+        return items;
+    }
+};
+
+} // namespace
+
+TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
+{
+    Picture("a.bmp", 120, 80);
+    Picture("b.bmp", 250, 250);
+    Picture("c.BMP", 10, 10);
+    StartWithPhotos({});
+    ui.files.expect(Q(dir / "Album" / "a.bmp"));
+    AnswerDescription(QStringLiteral("Spring 2024"));
+    album().OnPictureAdd();
+    ASSERT_EQ(ui.files.calls().size(), 1u);
+    EXPECT_EQ(ui.files.calls()[0].request.directory, Q(dir / "Album"));
+    EXPECT_EQ(ui.files.calls()[0].request.initialName, QStringLiteral("*.bmp"));
+    EXPECT_EQ(album().m_strPhotoFile[0], "a.bmp");
+    EXPECT_EQ(album().m_strPhotoDesc[0], "Spring 2024");
+    EXPECT_EQ(g_albumBitmap.GetWidth(), 120);
+    EXPECT_TRUE(doc().IsModified());
+
+    ui.files.expect(Q(dir / "Album" / "b.bmp"));
+    AnswerDescription(QString());
+    album().OnPictureAdd();
+    EXPECT_EQ(album().m_strPhotoDesc[1], "Photo2");
+    EXPECT_EQ(Listed(), (QStringList{"Spring 2024", "Photo2"}));
+    EXPECT_EQ(album().pictureList()->currentRow(), 1);
+
+    ui.files.expect(Q(dir / "Album" / "c.BMP"));
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Only *.bmp files can be use."), QStringLiteral("Attention"), 0x10);
+    AnswerDescription(QString());
+    album().OnPictureAdd();
+    EXPECT_EQ(album().m_strPhotoFile[2], "c.BMP");
+
+    // The new photos reach the entry with the next read of the pages.
+    view().CommitCurrentEntry();
+    EXPECT_EQ((*doc().m_entryList[0])[CBonsaiData::Photo2], "b.bmp");
+    EXPECT_EQ((*doc().m_entryList[0])[CBonsaiData::Photo3Description], "Photo3");
+}
+
+TEST_F(PhotoAlbumTest, RefusesTooLargePicturesACancelledChoiceAndASixthPhoto)
+{
+    Picture("wide.bmp", 251, 250);
+    Picture("ok.bmp", 20, 20);
+    StartWithPhotos({});
+    ui.files.expect(Q(dir / "Album" / "wide.bmp"));
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("The picture size is too big:\n< wide.bmp >\nActual size: 251x250 [Max. 250x250]"),
+                       QStringLiteral("Error"), 0);
+    album().OnPictureAdd();
+    EXPECT_TRUE(album().m_strPhotoFile[0].empty());
+
+    doc().SetModifiedFlag(false);
+    ui.files.expect(std::nullopt);
+    album().OnPictureAdd();
+    EXPECT_TRUE(doc().IsModified()) << "marked before anything is chosen";
+    EXPECT_TRUE(album().m_strPhotoFile[0].empty());
+
+    for (int i = 0; i < 5; ++i) {
+        ui.files.expect(Q(dir / "Album" / "ok.bmp"));
+        AnswerDescription(QString());
+        album().OnPictureAdd();
+    }
+    ui.files.expect(Q(dir / "Album" / "ok.bmp"));
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("There is a limit of 5 pictures."), QStringLiteral("Attention"), 0x10);
+    album().OnPictureAdd();
+    EXPECT_EQ(Listed().size(), 5);
+}
+
+TEST_F(PhotoAlbumTest, DeletingPhotoTwoOfFourMovesTheLaterOnesDown)
+{
+    for (const char* name : {"1.bmp", "2.bmp", "3.bmp"})
+        Picture(name, 10, 10);
+    Picture("4.bmp", 30, 20);
+    StartWithPhotos({"1.bmp", "2.bmp", "3.bmp", "4.bmp"});
+    {
+        const QSignalBlocker quiet(album().pictureList());
+        album().pictureList()->setCurrentRow(1);
+    }
+    ui.prompter.expect(mb::kIdCancel, QStringLiteral("< Photo of 2.bmp > will be delete from the photo album !!!"),
+                       QStringLiteral("Please confirm ..."), 1);
+    album().OnPictureDelete();
+    EXPECT_EQ(Listed().size(), 4);
+    EXPECT_FALSE(doc().IsModified());
+
+    ui.prompter.expect(mb::kIdOk);
+    album().OnPictureDelete();
+    EXPECT_EQ(album().m_strPhotoFile[0], "1.bmp");
+    EXPECT_EQ(album().m_strPhotoFile[1], "3.bmp");
+    EXPECT_EQ(album().m_strPhotoFile[2], "4.bmp");
+    EXPECT_EQ(album().m_strPhotoFile[3], "");
+    EXPECT_EQ(album().m_strPhotoDesc[3], "");
+    EXPECT_EQ(album().pictureList()->currentRow(), 2);
+    EXPECT_EQ(g_albumBitmap.GetWidth(), 30) << "the photo of the new slot 3 is on show";
+    EXPECT_TRUE(doc().IsModified());
+
+    for (int i = 0; i < 3; ++i) {
+        ui.prompter.expect(mb::kIdOk);
+        album().OnPictureDelete();
+    }
+    EXPECT_TRUE(Listed().isEmpty());
+}
+
+TEST_F(PhotoAlbumTest, AMissingPhotoIsReportedOnceEvenWhenTheListTakesTheFocus)
+{
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"), 0);
+    StartWithPhotos({"gone.bmp"});
+    const QString text = ui.prompter.calls().back().text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Erreur du decodeur d'image:\nLe fichier "))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("gone.bmp est invalide ou introuvable.\n[Code:4]"))) << text.toStdString();
+
+    view().sheet()->setCurrentWidget(&album());
+    frame().activateWindow();
+    album().pictureList()->setFocus();
+    QApplication::processEvents();
+    album().OnPictureListFocus();
+    EXPECT_EQ(ui.prompter.calls().size(), 1u);
+
+    // Choosing the item again is a new choice, reported in the list's own words.
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Error"), 0);
+    album().OnPictureSelChange();
+    EXPECT_TRUE(ui.prompter.calls().back().text.startsWith(QStringLiteral("File invalid or file not found: Code:4, ")));
+}
+
+TEST_F(PhotoAlbumTest, PhotoNamesCannotLeaveTheAlbum)
+{
+    Picture("out.bmp", 10, 10, dir.path());
+    ASSERT_EQ(::mkfifo((dir / "Album" / "pipe.bmp").c_str(), 0600), 0);
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"));
+    const int widthBefore = g_albumBitmap.GetWidth();
+    StartWithPhotos({"../out.bmp", "pipe.bmp", "..", "a\\b.bmp"});
+    EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("[Code:4]")));
+    EXPECT_EQ(g_albumBitmap.GetWidth(), widthBefore) << "nothing outside the album is shown";
+
+    for (int row : {2, 3}) {
+        ui.prompter.expect(mb::kIdOk);
+        album().ShowPicture(row);
+        EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("[Code:4]"))) << row;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    ui.prompter.expect(mb::kIdOk);
+    album().ShowPicture(1);
+    EXPECT_LT(clock.elapsed(), 1000) << "a named pipe is refused at once";
+    EXPECT_TRUE(ui.prompter.calls().back().text.contains(QStringLiteral("pipe.bmp")));
+}
+
+TEST_F(PhotoAlbumTest, ThePictureIsCentredInItsFrame)
+{
+    Picture("small.bmp", 40, 30);
+    StartWithPhotos({"small.bmp"});
+    QWidget* frameBox = album().findChild<QWidget*>(QStringLiteral("1053"));
+    ASSERT_TRUE(frameBox);
+    const QRect r = frameBox->geometry();
+    const int right = r.x() + r.width();
+    const int bottom = r.y() + r.height();
+    EXPECT_EQ(album().PictureOrigin(),
+              QPoint(r.x() + (right - r.x()) / 2 - 20, r.y() + 3 + (bottom - r.y() + 3) / 2 - 15));
+
+    view().sheet()->setCurrentWidget(&album());
+    const QImage shot = album().grab().toImage();
+    const QPoint centre = album().PictureOrigin() + QPoint(20, 15);
+    EXPECT_EQ(shot.pixelColor(centre), QColor(40, 120, 40));
+}
