@@ -1,0 +1,83 @@
+#include "GuideTestFiles.h"
+
+#include "core/TempDir.h"
+#include "guide/GuideLoader.h"
+#include "guide/GuideShift.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kKeys[] = {
+    "[Nom botanique]", "[Nom fran\xE7" "ais]", "[Nom anglais]", "[Position]", "[Arrosage]",
+    "[Fertilisation]", "[Taille]", "[Ligature]", "[Rempotage]", "[Culture]", "[Hivernage]",
+    "[Substrat]",
+};
+
+} // namespace
+
+std::string SectionValue(std::string_view name, std::size_t section)
+{
+    return std::string(name) + "|" + std::to_string(section);
+}
+
+std::vector<std::string> BlockLines(std::string_view name, std::string_view intExt)
+{
+    std::vector<std::string> lines{"//////////////"};
+    for (std::size_t section = 0; section < std::size(kKeys); ++section) {
+        lines.emplace_back(kKeys[section]);
+        lines.push_back(SectionValue(name, section));
+    }
+    lines.emplace_back("[Int_Ext]");
+    lines.emplace_back(intExt);
+    lines.emplace_back("//////");
+    return lines;
+}
+
+void EraseLine(std::vector<std::string>& lines, std::string_view text)
+{
+    const auto it = std::find(lines.begin(), lines.end(), text);
+    ASSERT_NE(it, lines.end()) << text;
+    lines.erase(it);
+}
+
+std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd)
+{
+    std::string text;
+    for (const auto& line : lines)
+        text.append(line).append(lineEnd);
+    return text;
+}
+
+LoadedGuide LoadStoredGuide(std::string_view stored)
+{
+    TempDir dir;
+    WriteFileBytes(dir / "esspef.dat", stored);
+    LoadedGuide loaded;
+    LoadSpeciesGuide(
+        dir / "esspef.dat",
+        [&](const std::string& text, const std::string& caption, unsigned flags) {
+            EXPECT_EQ(caption, "Attention");
+            EXPECT_EQ(flags, 0x10u);
+            loaded.messages.push_back(text);
+        },
+        loaded.guide);
+    return loaded;
+}
+
+LoadedGuide LoadPlainGuide(std::string_view plain)
+{
+    const auto stored = EncodeGuideText(plain);
+    EXPECT_TRUE(stored.has_value());
+    return LoadStoredGuide(stored.value_or(""));
+}
+
+void ExpectBlockRecord(const CGuideEspece& species, std::string_view name, int intExtCode)
+{
+    for (std::size_t section = 0; section < kSectionMembers.size(); ++section)
+        EXPECT_EQ(species.*kSectionMembers[section], SectionValue(name, section)) << "section " << section;
+    EXPECT_EQ(species.m_strTempMin, "");
+    EXPECT_EQ(species.m_nIntExtCode, intExtCode);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "guide/GuideEspece.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The text members in the order of the file's sections, for checking records whole.
+inline constexpr std::array<std::string CGuideEspece::*, 12> kSectionMembers = {
+    &CGuideEspece::m_strNomBotanique, &CGuideEspece::m_strNomFrancais, &CGuideEspece::m_strNomAnglais,
+    &CGuideEspece::m_strPosition,     &CGuideEspece::m_strArrosage,    &CGuideEspece::m_strFertilisation,
+    &CGuideEspece::m_strTaille,       &CGuideEspece::m_strLigature,    &CGuideEspece::m_strRempotage,
+    &CGuideEspece::m_strCulture,      &CGuideEspece::m_strHivernage,   &CGuideEspece::m_strSubstrat,
+};
+
+// The value a test block gives section k: "<name>|<k>".
+std::string SectionValue(std::string_view name, std::size_t section);
+
+// The plain lines of a well-formed block: separator, thirteen key lines each followed by
+// one value line, end line.
+std::vector<std::string> BlockLines(std::string_view name, std::string_view intExt);
+
+// Removes the first line equal to text; fails the test when there is none.
+void EraseLine(std::vector<std::string>& lines, std::string_view text);
+
+std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd = "\n");
+
+struct LoadedGuide {
+    SpeciesGuide guide;
+    std::vector<std::string> messages;
+};
+
+// Writes the stored bytes to a file and loads it, checking the caption and flags of
+// every message.
+LoadedGuide LoadStoredGuide(std::string_view stored);
+// The same for a plain text, shifted first.
+LoadedGuide LoadPlainGuide(std::string_view plain);
+
+// Checks every member of a record made from BlockLines(name, ...).
+void ExpectBlockRecord(const CGuideEspece& species, std::string_view name, int intExtCode);
