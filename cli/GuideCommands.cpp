@@ -1,0 +1,114 @@
+#include "Commands.h"
+
+#include "guide/GuideLoader.h"
+#include "guide/GuideShift.h"
+#include "text/Windows1252.h"
+
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+struct JsonMember {
+    const char* name;
+    std::string CGuideEspece::*member;
+};
+
+constexpr JsonMember kTextMembers[] = {
+    {"m_strNomBotanique", &CGuideEspece::m_strNomBotanique},
+    {"m_strNomFrancais", &CGuideEspece::m_strNomFrancais},
+    {"m_strNomAnglais", &CGuideEspece::m_strNomAnglais},
+    {"m_strPosition", &CGuideEspece::m_strPosition},
+    {"m_strArrosage", &CGuideEspece::m_strArrosage},
+    {"m_strFertilisation", &CGuideEspece::m_strFertilisation},
+    {"m_strTaille", &CGuideEspece::m_strTaille},
+    {"m_strLigature", &CGuideEspece::m_strLigature},
+    {"m_strRempotage", &CGuideEspece::m_strRempotage},
+    {"m_strCulture", &CGuideEspece::m_strCulture},
+    {"m_strHivernage", &CGuideEspece::m_strHivernage},
+    {"m_strSubstrat", &CGuideEspece::m_strSubstrat},
+    {"m_strTempMin", &CGuideEspece::m_strTempMin},
+};
+
+nlohmann::ordered_json SpeciesToJson(const CGuideEspece& species)
+{
+    nlohmann::ordered_json object;
+    for (const auto& [name, member] : kTextMembers)
+        object[name] = text::Cp1252ToUtf8(species.*member);
+    object["m_nIntExtCode"] = species.m_nIntExtCode;
+    return object;
+}
+
+// Loads the guide as the program does, the messages collected instead of shown.
+void PrintGuide(const std::string& file)
+{
+    SpeciesGuide guide;
+    nlohmann::ordered_json messages = nlohmann::ordered_json::array();
+    LoadSpeciesGuide(
+        file, [&](const std::string& message, const std::string&, unsigned) { messages.push_back(text::Cp1252ToUtf8(message)); },
+        guide);
+    nlohmann::ordered_json records = nlohmann::ordered_json::array();
+    for (const auto& species : guide)
+        records.push_back(SpeciesToJson(*species));
+    std::cout << nlohmann::ordered_json{{"records", std::move(records)}, {"messages", std::move(messages)}}.dump(2)
+              << '\n';
+}
+
+std::string ReadInput(const std::string& file)
+{
+    auto bytes = ReadGuideFile(file);
+    if (!bytes)
+        throw CliFailure("cannot read " + file);
+    return std::move(*bytes);
+}
+
+void WriteOutput(const std::string& file, const std::string& bytes)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw CliFailure("cannot write " + file);
+}
+
+void EncodeGuide(const std::string& plainFile, const std::string& outFile)
+{
+    std::size_t line = 0;
+    const auto stored = EncodeGuideText(ReadInput(plainFile), &line);
+    if (!stored)
+        throw CliFailure(plainFile + ": line " + std::to_string(line) +
+                         " holds \"~\" or DEL, which a guide file cannot store; nothing written");
+    WriteOutput(outFile, *stored);
+}
+
+void DecodeGuide(const std::string& storedFile, const std::string& outFile)
+{
+    WriteOutput(outFile, DecodeGuideText(ReadInput(storedFile)));
+}
+
+// A subcommand taking two file arguments.
+void AddConversionCommand(CLI::App& app, const char* name, const char* description, const char* inputName,
+                          const char* inputDescription, void (*convert)(const std::string&, const std::string&))
+{
+    auto* command = app.add_subcommand(name, description);
+    auto files = std::make_shared<std::pair<std::string, std::string>>();
+    command->add_option(inputName, files->first, inputDescription)->required();
+    command->add_option("OUT", files->second, "the file to write")->required();
+    command->callback([files, convert] { convert(files->first, files->second); });
+}
+
+} // namespace
+
+void AddGuideCommands(CLI::App& app)
+{
+    auto* guide = app.add_subcommand("guide", "Load a species guide (esspef.dat) as the program does and print its "
+                                              "records and messages as JSON");
+    auto file = std::make_shared<std::string>();
+    guide->add_option("FILE", *file, "the species guide file")->required();
+    guide->callback([file] { PrintGuide(*file); });
+
+    AddConversionCommand(app, "guide-encode", "Shift a plain species guide text into the stored form", "PLAIN",
+                         "the plain guide text (Windows-1252)", EncodeGuide);
+    AddConversionCommand(app, "guide-decode", "Undo the shift of a stored species guide into plain text", "FILE",
+                         "the stored species guide", DecodeGuide);
+}
