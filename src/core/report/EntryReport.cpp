@@ -1,0 +1,181 @@
+#include "report/EntryReport.h"
+
+#include "collection/BonsaiData.h"
+
+#include <initializer_list>
+
+int g_bPrintAll = 0;
+
+namespace {
+
+using F = CBonsaiData;
+
+// A label whose "%s" marks take the values in turn. Values are copied as they are: a
+// percent sign in a value is never read as a format.
+std::string Labelled(std::string_view label, std::initializer_list<std::string_view> values)
+{
+    std::string line;
+    for (std::string_view value : values) {
+        const auto at = label.find("%s");
+        line.append(label.substr(0, at)).append(value);
+        label.remove_prefix(at + 2);
+    }
+    return line.append(label);
+}
+
+void Rule(std::string_view title, std::size_t length, ReportLines& lines)
+{
+    std::string rule(title);
+    rule.resize(length, '-');
+    AddReportLine(rule, lines);
+}
+
+void Blank(ReportLines& lines)
+{
+    AddReportLine(" ", lines);
+}
+
+void Field(std::string_view label, const CBonsaiData& entry, std::size_t field, ReportLines& lines)
+{
+    AddReportLine(Labelled(label, {entry[field]}), lines);
+}
+
+void Text(std::string_view heading, const CBonsaiData& entry, std::size_t field, ReportLines& lines)
+{
+    AddReportLine(heading, lines);
+    AddReportText(entry[field], lines);
+}
+
+std::string_view InteriorExterior(const std::string& value)
+{
+    if (value == "0")
+        return "    Int./Ext.: Interior plant";
+    if (value == "1")
+        return "    Int./Ext.: Exterior plant";
+    return "    Int./Ext.: n.d.";
+}
+
+} // namespace
+
+void AddReportLine(std::string_view text, ReportLines& lines)
+{
+    while (text.size() > kReportLineWidth) {
+        std::size_t breakAt = kReportLineWidth;
+        while (breakAt > 0 && text[breakAt] != ' ')
+            --breakAt;
+        if (breakAt == 0) {
+            // A run with no space to break at is cut at the line width.
+            lines.emplace_back(text.substr(0, kReportLineWidth));
+            text.remove_prefix(kReportLineWidth);
+            continue;
+        }
+        lines.emplace_back(text.substr(0, breakAt));
+        text.remove_prefix(breakAt + 1);
+    }
+    lines.emplace_back(text);
+}
+
+void AddReportText(std::string_view text, ReportLines& lines)
+{
+    for (auto feed = text.find('\n'); feed != std::string_view::npos; feed = text.find('\n')) {
+        // The carriage return of a line break is dropped; a bare line feed keeps
+        // the character before it.
+        std::size_t end = feed;
+        if (end > 0 && text[end - 1] == '\r')
+            --end;
+        AddReportLine(text.substr(0, end), lines);
+        text.remove_prefix(feed + 1);
+    }
+    AddReportLine(text, lines);
+}
+
+void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines)
+{
+    if (!entry)
+        return;
+    const CBonsaiData& e = *entry;
+    Rule("", 65, lines);
+    Field(" Name or ID number: %s", e, F::Name, lines);
+    Rule("", 65, lines);
+    Blank(lines);
+    Blank(lines);
+
+    Rule("-- Purchase ", 61, lines);
+    Field("        Date: %s", e, F::PurchaseDate, lines);
+    Field("         Age: %s", e, F::PurchaseAge, lines);
+    Field("  Price paid: %s", e, F::PricePaid, lines);
+    Field("      Source: %s", e, F::Source, lines);
+    Field("       Style: %s", e, F::PurchaseStyle, lines);
+    Field(" Trunk diam.: %s", e, F::PurchaseTrunkDiameter, lines);
+    Field("Trunk height: %s", e, F::PurchaseTrunkHeight, lines);
+    Blank(lines);
+    Blank(lines);
+
+    Rule("-- The plant ", 65, lines);
+    Field("Botanical name: %s", e, F::BotanicalName, lines);
+    Field("  English name: %s", e, F::EnglishName, lines);
+    Field("   French name: %s", e, F::FrenchName, lines);
+    Field("   Common name: %s", e, F::CommonName, lines);
+    Field("       Species: %s", e, F::Species, lines);
+    Field("          Type: %s", e, F::Type, lines);
+    Field("      Cultivar: %s", e, F::Cultivar, lines);
+    AddReportLine(InteriorExterior(e[F::IntExt]), lines);
+    Text("Notes:", e, F::PlantNotes, lines);
+    Blank(lines);
+    Blank(lines);
+
+    Rule("-- Species specifics ", 63, lines);
+    Field("    Rust zone: %s", e, F::RustZone, lines);
+    Field("   Min. temp.: %s", e, F::MinTemperature, lines);
+    Field("           pH: %s", e, F::PH, lines);
+    const std::pair<std::string_view, std::size_t> needs[] = {
+        {"Position:", F::NeedPosition},   {"Watering:", F::NeedWatering},
+        {"Fertilization:", F::NeedFertilization}, {"Wintering and dormancy:", F::NeedWintering},
+        {"Repotting:", F::NeedRepotting}, {"Soil:", F::NeedSoil},
+        {"Wiring:", F::NeedWiring},       {"Pruning:", F::NeedPruning},
+    };
+    for (const auto& [heading, field] : needs) {
+        Blank(lines);
+        Text(heading, e, field, lines);
+    }
+    Blank(lines);
+    Blank(lines);
+
+    Rule("-- Transformation ", 55, lines);
+    Field("        Date: %s", e, F::ShapingDate, lines);
+    Field("         Age: %s", e, F::ShapingAge, lines);
+    Field("       Style: %s", e, F::ShapingStyle, lines);
+    Field(" Trunk diam.: %s", e, F::ShapingTrunkDiameter, lines);
+    Field("Trunk height: %s", e, F::ShapingTrunkHeight, lines);
+    Text("     History:", e, F::History, lines);
+    Blank(lines);
+    Blank(lines);
+
+    Rule("-- Maintenance ", 54, lines);
+    Field("     Repoting: %s", e, F::Repotting, lines);
+    Field("Fertilization: %s", e, F::Fertilization, lines);
+    Field("      Pruning: %s", e, F::Pruning, lines);
+    Field("  Insecticide: %s", e, F::Insecticide, lines);
+    Field("  Defoliation: %s", e, F::Defoliation, lines);
+    Field("     Pinching: %s", e, F::Pinching, lines);
+    Text("Notes:", e, F::MaintenanceNotes, lines);
+    Text("To do:", e, F::ToDo, lines);
+    Blank(lines);
+    Blank(lines);
+
+    Rule("-- Photo album ", 63, lines);
+    for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k)
+        AddReportLine(Labelled("Description: %s [File %s]", {e[F::PhotoDescriptionField(k)], e[F::PhotoField(k)]}), lines);
+    Blank(lines);
+    Blank(lines);
+
+    if (g_bPrintAll) {
+        while (lines.size() % kReportPageLines != 0)
+            Blank(lines);
+    }
+}
+
+std::size_t ReportPageCount(std::size_t lineCount)
+{
+    return lineCount == 0 ? 1 : (lineCount + kReportPageLines - 1) / kReportPageLines;
+}

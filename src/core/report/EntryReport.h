@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CBonsaiData;
+
+// The report of entries as fixed-width lines of at most 70 characters, 60 to a page.
+using ReportLines = std::vector<std::string>;
+
+inline constexpr std::size_t kReportPageLines = 60;
+inline constexpr std::size_t kReportLineWidth = 70;
+
+// 1 while the whole collection is reported: each entry then fills its last page.
+extern int g_bPrintAll;
+
+// Appends one entry's report; a null entry appends nothing.
+void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines);
+// Appends a multi-line text, one report line per line of the text.
+void AddReportText(std::string_view text, ReportLines& lines);
+// Appends one line, wrapped at a space into lines of at most 70 characters.
+void AddReportLine(std::string_view text, ReportLines& lines);
+
+// The pages a report fills: at least one, and never an empty page at the end.
+std::size_t ReportPageCount(std::size_t lineCount);

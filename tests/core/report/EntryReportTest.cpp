@@ -1,0 +1,164 @@
+#include "collection/BonsaiData.h"
+#include "report/EntryReport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ReportLines Report(const CBonsaiData& entry)
+{
+    ReportLines lines;
+    BuildEntryReport(&entry, lines);
+    return lines;
+}
+
+ReportLines Wrapped(const std::string& text)
+{
+    ReportLines lines;
+    AddReportLine(text, lines);
+    return lines;
+}
+
+ReportLines TextLines(const std::string& text)
+{
+    ReportLines lines;
+    AddReportText(text, lines);
+    return lines;
+}
+
+struct PrintAllSwitch {
+    explicit PrintAllSwitch(int value) { g_bPrintAll = value; }
+    ~PrintAllSwitch() { g_bPrintAll = 0; }
+};
+
+} // namespace
+
+TEST(EntryReport, AnEmptyEntryGivesTheEightyNineLinesOfTheLayout)
+{
+    CBonsaiData entry;
+    entry[CBonsaiData::IntExt] = "";
+    const ReportLines lines = Report(entry);
+    ASSERT_EQ(lines.size(), 89u);
+    EXPECT_EQ(lines[0], std::string(65, '-'));
+    EXPECT_EQ(lines[1], " Name or ID number: ");
+    EXPECT_EQ(lines[3], " ");
+    EXPECT_EQ(lines[5], "-- Purchase " + std::string(49, '-'));
+    EXPECT_EQ(lines[6], "        Date: ");
+    EXPECT_EQ(lines[12], "Trunk height: ");
+    EXPECT_EQ(lines[15], "-- The plant " + std::string(52, '-'));
+    EXPECT_EQ(lines[16], "Botanical name: ");
+    EXPECT_EQ(lines[23], "    Int./Ext.: n.d.");
+    EXPECT_EQ(lines[24], "Notes:");
+    EXPECT_EQ(lines[25], "") << "an empty multi-line field gives one empty line";
+    EXPECT_EQ(lines[28], "-- Species specifics " + std::string(42, '-'));
+    EXPECT_EQ(lines[29], "    Rust zone: ");
+    EXPECT_EQ(lines[31], "           pH: ");
+    EXPECT_EQ(lines[32], " ");
+    EXPECT_EQ(lines[33], "Position:");
+    EXPECT_EQ(lines[42], "Wintering and dormancy:");
+    EXPECT_EQ(lines[54], "Pruning:");
+    EXPECT_EQ(lines[57], " ");
+    EXPECT_EQ(lines[58], "-- Transformation " + std::string(37, '-'));
+    EXPECT_EQ(lines[64], "     History:");
+    EXPECT_EQ(lines[68], "-- Maintenance " + std::string(39, '-'));
+    EXPECT_EQ(lines[69], "     Repoting: ");
+    EXPECT_EQ(lines[70], "Fertilization: ");
+    EXPECT_EQ(lines[75], "Notes:");
+    EXPECT_EQ(lines[77], "To do:");
+    EXPECT_EQ(lines[81], "-- Photo album " + std::string(48, '-'));
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(lines[82 + k], "Description:  [File ]");
+    EXPECT_EQ(lines[88], " ");
+    for (const auto& line : lines)
+        EXPECT_LE(line.size(), 70u);
+}
+
+TEST(EntryReport, InteriorExteriorLineComparesTheWholeText)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "    Int./Ext.: Interior plant"}, {"1", "    Int./Ext.: Exterior plant"}, {"-1", "    Int./Ext.: n.d."},
+        {"2", "    Int./Ext.: n.d."},          {" 0", "    Int./Ext.: n.d."},          {"", "    Int./Ext.: n.d."},
+    };
+    for (const auto& [value, line] : cases) {
+        CBonsaiData entry;
+        entry[CBonsaiData::IntExt] = value;
+        EXPECT_EQ(Report(entry)[23], line) << value;
+    }
+}
+
+TEST(EntryReport, ValuesAreCopiedAsTheyAreIntoTheirLines)
+{
+    CBonsaiData entry;
+    entry[CBonsaiData::Name] = "100% %s %d";
+    entry[CBonsaiData::Photo2] = "b.bmp";
+    entry[CBonsaiData::Photo2Description] = "%s first";
+    entry[CBonsaiData::PlantNotes] = "a\r\nb";
+    entry[CBonsaiData::History] = "line one\r\nline two\r\n";
+    const ReportLines lines = Report(entry);
+    ASSERT_EQ(lines.size(), 89u + 1 + 2);
+    EXPECT_EQ(lines[1], " Name or ID number: 100% %s %d");
+    EXPECT_EQ(lines[25], "a");
+    EXPECT_EQ(lines[26], "b");
+    EXPECT_EQ(lines[66], "line one");
+    EXPECT_EQ(lines[67], "line two");
+    EXPECT_EQ(lines[68], "");
+    EXPECT_EQ(lines[86], "Description: %s first [File b.bmp]");
+}
+
+TEST(EntryReport, MultiLineTextsSplitAtLineBreaks)
+{
+    EXPECT_EQ(TextLines("a\r\nb"), (ReportLines{"a", "b"}));
+    EXPECT_EQ(TextLines("a\r\n"), (ReportLines{"a", ""}));
+    EXPECT_EQ(TextLines(""), ReportLines{""});
+    EXPECT_EQ(TextLines("\r\n\r\n"), (ReportLines{"", "", ""}));
+    EXPECT_EQ(TextLines("ab\ncd"), (ReportLines{"ab", "cd"})) << "a bare line feed keeps the character before it";
+    EXPECT_EQ(TextLines("\nx"), (ReportLines{"", "x"}));
+}
+
+TEST(EntryReport, LongLinesWrapAtTheLastSpaceWithinSeventyCharacters)
+{
+    const std::string seventy(70, 'x');
+    EXPECT_EQ(Wrapped(seventy), ReportLines{seventy});
+    EXPECT_EQ(Wrapped(seventy + " "), (ReportLines{seventy, ""}));
+    const std::string words = std::string(60, 'w') + " " + std::string(8, 'v') + " tail";  // 74 characters
+    EXPECT_EQ(Wrapped(words), (ReportLines{std::string(60, 'w') + " " + std::string(8, 'v'), "tail"}));
+    EXPECT_EQ(Wrapped(std::string(65, 'a') + "  " + std::string(10, 'b')),
+              (ReportLines{std::string(65, 'a') + " ", std::string(10, 'b')}))
+        << "only the space at the break is dropped";
+    EXPECT_EQ(Wrapped(std::string(150, 'z')), (ReportLines{std::string(70, 'z'), std::string(70, 'z'), std::string(10, 'z')}));
+    EXPECT_EQ(Wrapped(" " + std::string(80, 'q')), (ReportLines{" " + std::string(69, 'q'), std::string(11, 'q')}));
+
+    CBonsaiData entry;
+    std::string botanical;
+    for (int i = 0; i < 10; ++i)
+        botanical += "Genus" + std::to_string(i) + "sp ";  // 100 characters
+    entry[CBonsaiData::BotanicalName] = botanical;
+    const ReportLines lines = Report(entry);
+    ASSERT_EQ(lines.size(), 90u);
+    EXPECT_EQ(lines[16].substr(0, 16), "Botanical name: ");
+    EXPECT_LE(lines[16].size(), 70u);
+    EXPECT_EQ(lines[16] + " " + lines[17], "Botanical name: " + botanical);
+}
+
+TEST(EntryReport, TheCompleteListStartsEveryEntryOnAFreshPage)
+{
+    CBonsaiData first, second;
+    {
+        const PrintAllSwitch all(1);
+        ReportLines lines;
+        BuildEntryReport(&first, lines);
+        EXPECT_EQ(lines.size(), 120u);
+        BuildEntryReport(&second, lines);
+        EXPECT_EQ(lines.size(), 240u);
+        EXPECT_EQ(lines[119], " ");
+        EXPECT_EQ(lines[120], std::string(65, '-'));
+        EXPECT_EQ(ReportPageCount(lines.size()), 4u);
+        BuildEntryReport(nullptr, lines);
+        EXPECT_EQ(lines.size(), 240u);
+    }
+    EXPECT_EQ(Report(first).size(), 89u);
+    EXPECT_EQ(ReportPageCount(0), 1u);
+    EXPECT_EQ(ReportPageCount(89), 2u);
+    EXPECT_EQ(ReportPageCount(60), 1u);
+    EXPECT_EQ(ReportPageCount(61), 2u);
+}
