@@ -2,7 +2,6 @@
 
 #include "core/TempDir.h"
 #include "picture/AnyPicDecoder.h"
-#include "picture/DataSource.h"
 #include "picture/FileSource.h"
 #include "picture/TextException.h"
 
@@ -261,21 +260,4 @@ TEST(PicDecoder, TraceIsSilentUntilALogFileIsNamedAndFollowsItsLevel)
     decoder.DecodeFile(path.string(), &bitmap, 32);
     EXPECT_FALSE(std::filesystem::exists(log));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);
-}
-
-TEST(DataSource, OpenKeepsTheBlockAndCloseForgetsIt)
-{
-    const std::uint8_t bytes[] = {1, 2, 3};
-    CDataSource source;
-    source.Open("name", bytes, 3);
-    EXPECT_EQ(source.GetName(), "name");
-    EXPECT_EQ(source.GetStart(), bytes);
-    EXPECT_EQ(source.GetCurrent(), bytes);
-    EXPECT_EQ(source.GetEnd(), bytes + 3);
-    source.SetCurrent(bytes + 2);
-    EXPECT_EQ(source.GetCurrent(), bytes + 2);
-    source.Close();
-    EXPECT_EQ(source.GetName(), "");
-    EXPECT_EQ(source.GetStart(), nullptr);
-    EXPECT_EQ(source.GetCurrent(), nullptr);
 }

@@ -1,0 +1,103 @@
+#include "Commands.h"
+
+#include "picture/AnyPicDecoder.h"
+#include "picture/TextException.h"
+#include "picture/WinBmp.h"
+
+#include <openssl/evp.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+struct BmpOptions {
+    std::string file;
+    int bitsPerPixel = 32;
+    std::string pamFile;
+};
+
+std::size_t LineBytes(const CWinBmp& bitmap)
+{
+    return static_cast<std::size_t>(bitmap.GetWidth()) * bitmap.GetBitsPerPixel() / 8;
+}
+
+// Lowercase SHA-256 of the lines from the top, each without its padding.
+std::string HashLines(const CWinBmp& bitmap)
+{
+    const std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(), EVP_MD_CTX_free);
+    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
+        throw CliFailure("cannot start a SHA-256 digest");
+    for (int line = 0; line < bitmap.GetHeight(); ++line)
+        EVP_DigestUpdate(context.get(), bitmap.GetLines()[line], LineBytes(bitmap));
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    EVP_DigestFinal_ex(context.get(), digest, &length);
+
+    std::string hex;
+    for (unsigned int i = 0; i < length; ++i) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02x", digest[i]);
+        hex += pair;
+    }
+    return hex;
+}
+
+// The picture as the album draws it: red, green, blue, with palette indices
+// looked up and the alpha byte ignored.
+void WritePam(const CWinBmp& bitmap, const std::string& path)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "P7\nWIDTH " << bitmap.GetWidth() << "\nHEIGHT " << bitmap.GetHeight()
+        << "\nDEPTH 3\nMAXVAL 255\nTUPLTYPE RGB\nENDHDR\n";
+    const auto width = static_cast<std::size_t>(bitmap.GetWidth());
+    std::string row(3 * width, '\0');
+    for (int line = 0; line < bitmap.GetHeight(); ++line) {
+        const std::uint8_t* pixels = bitmap.GetLines()[line];
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::uint8_t* bgr = pixels + 4 * x;
+            if (bitmap.GetBitsPerPixel() == 8)
+                bgr = &bitmap.GetColorTable()[pixels[x]].blue;
+            row[3 * x] = static_cast<char>(bgr[2]);
+            row[3 * x + 1] = static_cast<char>(bgr[1]);
+            row[3 * x + 2] = static_cast<char>(bgr[0]);
+        }
+        out.write(row.data(), static_cast<std::streamsize>(row.size()));
+    }
+    if (!out)
+        throw CliFailure("cannot write " + path);
+}
+
+void DecodeBmp(const BmpOptions& options)
+{
+    CAnyPicDecoder decoder;
+    CWinBmp bitmap;
+    try {
+        decoder.DecodeFile(options.file, &bitmap, options.bitsPerPixel);
+    } catch (const CTextException& e) {
+        std::cout << "error code=" << e.GetCode() << '\n';
+        std::cerr << e.GetText();
+        throw CliExit{1};
+    }
+    if (!options.pamFile.empty())
+        WritePam(bitmap, options.pamFile);
+    std::cout << bitmap.GetWidth() << 'x' << bitmap.GetHeight() << " bpp=" << bitmap.GetBitsPerPixel()
+              << " sha256=" << HashLines(bitmap) << '\n';
+}
+
+} // namespace
+
+void AddBmpCommand(CLI::App& app)
+{
+    auto* command = app.add_subcommand("bmp",
+        "Decode a Windows bitmap as the album does and print its size, depth and the SHA-256 of its lines");
+    auto options = std::make_shared<BmpOptions>();
+    command->add_option("FILE", options->file, "the bitmap file")->required();
+    command->add_option("--bpp", options->bitsPerPixel, "depth asked of the decoder: 0 (its choice), 8 or 32")
+        ->check(CLI::IsMember({0, 8, 32}))
+        ->capture_default_str();
+    command->add_option("--out", options->pamFile, "also write the decoded picture as a PAM file");
+    command->callback([options] { DecodeBmp(*options); });
+}
