@@ -2,6 +2,7 @@
 #include "app/TalvaneApp.h"
 #include "framework/BaseDirectory.h"
 #include "framework/UiServices.h"
+#include "printing/BatchPrint.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -9,6 +10,8 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -25,9 +28,30 @@ int main(int argc, char** argv)
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Save a picture of the main window to FILE and exit."),
                                         QStringLiteral("FILE"));
+    const QCommandLineOption printPdf(QStringLiteral("print-pdf"),
+                                      QStringLiteral("Print the report of the collection to a PDF FILE and exit."),
+                                      QStringLiteral("FILE"));
+    const QCommandLineOption entry(QStringLiteral("entry"), QStringLiteral("With --print-pdf: the entry N only (from 0)."),
+                                   QStringLiteral("N"));
+    const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("With --print-pdf: every entry."));
     parser.addOption(noSplash);
     parser.addOption(screenshot);
+    parser.addOption(printPdf);
+    parser.addOption(entry);
+    parser.addOption(all);
     parser.process(application);
+
+    if (parser.isSet(printPdf)) {
+        bool numeric = false;
+        const long long index = parser.value(entry).toLongLong(&numeric);
+        if (parser.positionalArguments().size() != 1 || parser.isSet(entry) == parser.isSet(all) ||
+            (parser.isSet(entry) && !numeric)) {
+            std::fprintf(stderr, "talvane: use --print-pdf OUT.pdf (--entry N | --all) COLLECTION.tvn\n");
+            return 1;
+        }
+        return PrintCollectionToPdf(parser.positionalArguments().constFirst(), parser.value(printPdf),
+                                    parser.isSet(entry) ? std::optional<long long>(index) : std::nullopt);
+    }
 
     auto services = UiServices::CreateQt();
     CTalvaneApp app(*services);

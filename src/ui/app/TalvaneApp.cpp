@@ -9,8 +9,10 @@
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
 #include "guide/GuideLoader.h"
+#include "printing/ReportPrinting.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QSessionManager>
 
 CTalvaneApp::CTalvaneApp(UiServices& services) : m_services(services) {}
@@ -18,6 +20,7 @@ CTalvaneApp::CTalvaneApp(UiServices& services) : m_services(services) {}
 CTalvaneApp::~CTalvaneApp()
 {
     // The window goes before the document it shows.
+    m_printing.reset();
     m_frame.reset();
 }
 
@@ -26,6 +29,10 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     m_recentFiles = std::make_unique<RecentFileList>();
     m_doc = std::make_unique<CTalvaneDoc>(m_services, *m_recentFiles);
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_services, *m_recentFiles);
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_printing = std::make_unique<CReportPrinting>(*m_doc, m_frame->view(), m_services, *m_printer);
+    connect(m_frame.get(), &CMainFrame::printRequested, m_printing.get(), &CReportPrinting::OnFilePrintChoice);
+    connect(m_frame.get(), &CMainFrame::printSetupRequested, m_printing.get(), &CReportPrinting::OnFilePrintSetup);
     if (options.collection.isEmpty()) {
         m_doc->OnNewDocument();
         m_frame->view().OnInitialUpdate();

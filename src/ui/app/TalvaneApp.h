@@ -6,6 +6,8 @@
 #include <memory>
 
 class CMainFrame;
+class CReportPrinting;
+class QPrinter;
 class CTalvaneDoc;
 class QSessionManager;
 class RecentFileList;
@@ -34,6 +36,7 @@ public:
 
     CMainFrame* mainFrame() const { return m_frame.get(); }
     CTalvaneDoc& document() const { return *m_doc; }
+    CReportPrinting& printing() const { return *m_printing; }
     RecentFileList& recentFiles() const { return *m_recentFiles; }
 
     // The desktop session is ending: the same questions as closing the window.
@@ -44,4 +47,6 @@ private:
     std::unique_ptr<RecentFileList> m_recentFiles;
     std::unique_ptr<CTalvaneDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<CReportPrinting> m_printing;
 };

@@ -4,6 +4,9 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 
 namespace {
@@ -100,12 +103,32 @@ public:
     bool openPage(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 };
 
+class QtPrinterChooser : public PrinterChooser {
+public:
+    bool choosePrinter(QPrinter& printer, int firstPage, int lastPage) override
+    {
+        QPrintDialog dialog(&printer);
+        dialog.setMinMax(firstPage, lastPage);
+        dialog.setFromTo(firstPage, lastPage);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    void setUpPage(QPrinter& printer) override
+    {
+        QPageSetupDialog dialog(&printer);
+        dialog.exec();
+    }
+};
+
 } // namespace
 
 UiServices::UiServices(std::unique_ptr<Prompter> prompter, std::unique_ptr<FileChooser> fileChooser,
-                       std::unique_ptr<DialogRunner> dialogRunner, std::unique_ptr<HelpOpener> helpOpener)
+                       std::unique_ptr<DialogRunner> dialogRunner, std::unique_ptr<HelpOpener> helpOpener,
+                       std::unique_ptr<PrinterChooser> printerChooser)
     : m_prompter(std::move(prompter)), m_fileChooser(std::move(fileChooser)),
-      m_dialogRunner(std::move(dialogRunner)), m_helpOpener(std::move(helpOpener))
+      m_dialogRunner(std::move(dialogRunner)), m_helpOpener(std::move(helpOpener)),
+      m_printerChooser(std::move(printerChooser))
 {
 }
 
@@ -114,5 +137,6 @@ UiServices::~UiServices() = default;
 std::unique_ptr<UiServices> UiServices::CreateQt()
 {
     return std::make_unique<UiServices>(std::make_unique<QtPrompter>(), std::make_unique<QtFileChooser>(),
-                                        std::make_unique<QtDialogRunner>(), std::make_unique<QtHelpOpener>());
+                                        std::make_unique<QtDialogRunner>(), std::make_unique<QtHelpOpener>(),
+                                        std::make_unique<QtPrinterChooser>());
 }

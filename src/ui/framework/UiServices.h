@@ -7,6 +7,7 @@
 #include <optional>
 
 class QDialog;
+class QPrinter;
 
 // Message box flags and results, with the values the program's prompts are written in.
 namespace mb {
@@ -62,11 +63,21 @@ public:
     virtual bool openPage(const QString& path) = 0;
 };
 
+// The standard printer dialogs. choosePrinter offers pages firstPage to lastPage and
+// leaves the chosen printer, range and output in the printer; false when cancelled.
+class PrinterChooser {
+public:
+    virtual ~PrinterChooser() = default;
+    virtual bool choosePrinter(QPrinter& printer, int firstPage, int lastPage) = 0;
+    virtual void setUpPage(QPrinter& printer) = 0;
+};
+
 // Everything modal the program shows goes through here, so tests can answer it.
 class UiServices {
 public:
     UiServices(std::unique_ptr<Prompter> prompter, std::unique_ptr<FileChooser> fileChooser,
-               std::unique_ptr<DialogRunner> dialogRunner, std::unique_ptr<HelpOpener> helpOpener);
+               std::unique_ptr<DialogRunner> dialogRunner, std::unique_ptr<HelpOpener> helpOpener,
+               std::unique_ptr<PrinterChooser> printerChooser);
     ~UiServices();
 
     // The services that show real Qt dialogs.
@@ -76,10 +87,12 @@ public:
     FileChooser& fileChooser() { return *m_fileChooser; }
     DialogRunner& dialogRunner() { return *m_dialogRunner; }
     HelpOpener& helpOpener() { return *m_helpOpener; }
+    PrinterChooser& printerChooser() { return *m_printerChooser; }
 
 private:
     std::unique_ptr<Prompter> m_prompter;
     std::unique_ptr<FileChooser> m_fileChooser;
     std::unique_ptr<DialogRunner> m_dialogRunner;
     std::unique_ptr<HelpOpener> m_helpOpener;
+    std::unique_ptr<PrinterChooser> m_printerChooser;
 };

@@ -94,15 +94,39 @@ bool ScriptedHelpOpener::openPage(const QString& path)
     return result;
 }
 
+ScriptedPrinterChooser::~ScriptedPrinterChooser()
+{
+    if (!m_script.empty())
+        ADD_FAILURE() << m_script.size() << " expected print dialog(s) never shown";
+}
+
+bool ScriptedPrinterChooser::choosePrinter(QPrinter& printer, int firstPage, int lastPage)
+{
+    if (m_script.empty()) {
+        ADD_FAILURE() << "unexpected print dialog for pages " << firstPage << " to " << lastPage;
+        return false;
+    }
+    auto script = std::move(m_script.front());
+    m_script.pop_front();
+    return script(printer, firstPage, lastPage);
+}
+
+void ScriptedPrinterChooser::setUpPage(QPrinter&)
+{
+    ++pageSetups;
+}
+
 ScriptedUiServices::ScriptedUiServices()
     : ScriptedUiServices(std::make_unique<ScriptedPrompter>(), std::make_unique<ScriptedFileChooser>(),
-                         std::make_unique<ScriptedDialogRunner>(), std::make_unique<ScriptedHelpOpener>())
+                         std::make_unique<ScriptedDialogRunner>(), std::make_unique<ScriptedHelpOpener>(),
+                         std::make_unique<ScriptedPrinterChooser>())
 {
 }
 
 ScriptedUiServices::ScriptedUiServices(std::unique_ptr<ScriptedPrompter> p, std::unique_ptr<ScriptedFileChooser> f,
-                                       std::unique_ptr<ScriptedDialogRunner> d, std::unique_ptr<ScriptedHelpOpener> h)
-    : prompter(*p), files(*f), dialogs(*d), help(*h),
-      m_services(std::make_unique<UiServices>(std::move(p), std::move(f), std::move(d), std::move(h)))
+                                       std::unique_ptr<ScriptedDialogRunner> d, std::unique_ptr<ScriptedHelpOpener> h,
+                                       std::unique_ptr<ScriptedPrinterChooser> c)
+    : prompter(*p), files(*f), dialogs(*d), help(*h), printers(*c),
+      m_services(std::make_unique<UiServices>(std::move(p), std::move(f), std::move(d), std::move(h), std::move(c)))
 {
 }

@@ -90,6 +90,21 @@ public:
     std::vector<QString> pages;
 };
 
+class ScriptedPrinterChooser : public PrinterChooser {
+public:
+    using Script = std::function<bool(QPrinter&, int firstPage, int lastPage)>;
+    ~ScriptedPrinterChooser() override;
+    // The next print dialog is answered by the script, which may set up the printer.
+    void expect(Script script) { m_script.push_back(std::move(script)); }
+    bool choosePrinter(QPrinter& printer, int firstPage, int lastPage) override;
+    void setUpPage(QPrinter& printer) override;
+
+    int pageSetups = 0;
+
+private:
+    std::deque<Script> m_script;
+};
+
 // UiServices made of the doubles above, with direct access to each.
 class ScriptedUiServices {
 public:
@@ -100,9 +115,11 @@ public:
     ScriptedFileChooser& files;
     ScriptedDialogRunner& dialogs;
     ScriptedHelpOpener& help;
+    ScriptedPrinterChooser& printers;
 
 private:
     ScriptedUiServices(std::unique_ptr<ScriptedPrompter> p, std::unique_ptr<ScriptedFileChooser> f,
-                       std::unique_ptr<ScriptedDialogRunner> d, std::unique_ptr<ScriptedHelpOpener> h);
+                       std::unique_ptr<ScriptedDialogRunner> d, std::unique_ptr<ScriptedHelpOpener> h,
+                       std::unique_ptr<ScriptedPrinterChooser> c);
     std::unique_ptr<UiServices> m_services;
 };

@@ -152,8 +152,9 @@ TEST_F(EntryViewTest, AddMakesAnEntryFromTheGuideOrFromTheTypedName)
     EXPECT_EQ(bar().entryList()->currentIndex(), 1);
     EXPECT_EQ(view().sheet()->currentIndex(), 0) << "the plant page comes to the front";
     for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i) {
-        if (i != CBonsaiData::Name && i != CBonsaiData::BotanicalName && i != CBonsaiData::IntExt)
+        if (i != CBonsaiData::Name && i != CBonsaiData::BotanicalName && i != CBonsaiData::IntExt) {
             EXPECT_EQ(Field(1, i), "") << i;
+        }
     }
 }
 

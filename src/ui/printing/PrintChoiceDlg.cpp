@@ -1,0 +1,23 @@
+#include "printing/PrintChoiceDlg.h"
+
+#include "framework/DialogTemplate.h"
+#include "report/EntryReport.h"
+
+#include <QPushButton>
+
+CPrintChoiceDlg::CPrintChoiceDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Print the ..."));
+    DialogTemplate t(this, 122, 76);
+    connect(t.Button(kCurrentSelection, QStringLiteral("Current selection"), 15, 10, 90, 14), &QPushButton::clicked,
+            this, [this] {
+                g_bPrintAll = 0;
+                accept();
+            });
+    connect(t.Button(kCompleteList, QStringLiteral("Complete list"), 15, 30, 90, 14, true), &QPushButton::clicked,
+            this, [this] {
+                g_bPrintAll = 1;
+                accept();
+            });
+    connect(t.Button(2, QStringLiteral("Cancel"), 35, 55, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
+}

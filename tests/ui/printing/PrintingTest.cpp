@@ -1,0 +1,216 @@
+#include "editing/FormPages.h"
+#include "framework/DialogTemplate.h"
+#include "printing/BatchPrint.h"
+#include "printing/PrintChoiceDlg.h"
+#include "printing/ReportPages.h"
+#include "printing/ReportPrinting.h"
+
+#include "ui/AppFixture.h"
+
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+
+namespace {
+
+// The text of a PDF, one string per page, as pdftotext lays it out.
+QStringList PdfPages(const std::filesystem::path& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QString::fromStdString(pdf.string()), QStringLiteral("-")});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// The texts of a page, trimmed, without the empty lines pdftotext adds for gaps.
+QStringList TextLines(const QString& page)
+{
+    QStringList lines;
+    for (const QString& line : page.split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty())
+            lines.append(line.trimmed());
+    }
+    return lines;
+}
+
+class PrintingTest : public AppFixture {
+protected:
+    void StartOnTwoEntries()
+    {
+        ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& e, std::size_t i) {
+            e[CBonsaiData::BotanicalName] = i == 0 ? "Acer palmatum" : "Pinus parviflora";
+        }))));
+    }
+
+    // Answers the choice dialog with one of its buttons.
+    void Choose(int button)
+    {
+        ui.dialogs.expect([button](QDialog& dialog) {
+            FindControl<QPushButton>(&dialog, button)->click();
+            return dialog.result();
+        });
+    }
+
+    // Answers the print dialog: print to a PDF file, optionally a page range.
+    void PrintTo(const std::filesystem::path& pdf, int from = 0, int to = 0, int expectedLast = 0)
+    {
+        ui.printers.expect([=](QPrinter& printer, int first, int last) {
+            EXPECT_EQ(first, 1);
+            if (expectedLast) {
+                EXPECT_EQ(last, expectedLast);
+            }
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(Q(pdf));
+            printer.setFromTo(from, to);
+            return true;
+        });
+    }
+};
+
+} // namespace
+
+TEST(ReportPages, TextsSitAtTheirTwipPositions)
+{
+    ReportLines lines;
+    for (int i = 0; i < 130; ++i)
+        lines.push_back("line " + std::to_string(i));
+    // At 1440 dots per inch a twip is a pixel.
+    const auto page1 = LayOutReportPage(lines, 1, QStringLiteral("trees.tvn"), 1440, 200, 500);
+    ASSERT_EQ(page1.size(), 63);
+    EXPECT_EQ(page1[0].topLeft, QPointF(0, 0));
+    EXPECT_EQ(page1[0].text, QStringLiteral("Talvane"));
+    EXPECT_EQ(page1[1].topLeft, QPointF(720, 1640));
+    EXPECT_EQ(page1[1].text, QStringLiteral("line 0"));
+    EXPECT_EQ(page1[60].topLeft, QPointF(720, 1440 + 60 * 200));
+    EXPECT_EQ(page1[61].topLeft, QPointF(0, 14400));
+    EXPECT_EQ(page1[61].text, QStringLiteral("Document trees.tvn"));
+    EXPECT_EQ(page1[62].topLeft, QPointF(11020, 14400));
+    EXPECT_EQ(page1[62].text, QStringLiteral("Page 1"));
+
+    const auto page3 = LayOutReportPage(lines, 3, QStringLiteral("t"), 720, 100, 10);
+    ASSERT_EQ(page3.size(), 3 + 10);
+    EXPECT_EQ(page3[1].text, QStringLiteral("line 120")) << "a page holds the lines of its own number";
+    EXPECT_EQ(page3[1].topLeft, QPointF(360, 820));
+    EXPECT_EQ(page3.last().text, QStringLiteral("Page 3"));
+}
+
+TEST_F(PrintingTest, ChoiceDialogSetsTheSwitchOrCancelsEverything)
+{
+    StartOnTwoEntries();
+    g_bPrintAll = 1;
+    ui.dialogs.expect([](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print the ..."));
+        EXPECT_EQ(g_bPrintAll, 0) << "cleared at the start of every print command";
+        dialog.reject();
+        return dialog.result();
+    });
+    app->printing().OnFilePrintChoice();  // no print dialog expected
+
+    CPrintChoiceDlg choice;
+    FindControl<QPushButton>(&choice, CPrintChoiceDlg::kCompleteList)->click();
+    EXPECT_EQ(choice.result(), QDialog::Accepted);
+    EXPECT_EQ(g_bPrintAll, 1);
+    EXPECT_TRUE(FindControl<QPushButton>(&choice, CPrintChoiceDlg::kCompleteList)->isDefault());
+    FindControl<QPushButton>(&choice, CPrintChoiceDlg::kCurrentSelection)->click();
+    EXPECT_EQ(g_bPrintAll, 0);
+}
+
+TEST_F(PrintingTest, CompleteListPrintsEachEntryOnItsOwnPagesWithHeaderAndFooter)
+{
+    StartOnTwoEntries();
+    const auto pdf = dir / "all.pdf";
+    Choose(CPrintChoiceDlg::kCompleteList);
+    PrintTo(pdf, 0, 0, 4);
+    app->printing().OnFilePrintChoice();
+    EXPECT_TRUE(app->printing().reportLines().empty()) << "the lines are freed after the run";
+
+    const QStringList pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 4) << "240 lines fill four pages, with no empty fifth";
+    for (int i = 0; i < pages.size(); ++i) {
+        EXPECT_TRUE(pages[i].trimmed().startsWith(QStringLiteral("Talvane"))) << i;
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Document trees.tvn"))) << i;
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Page %1").arg(i + 1))) << i;
+    }
+    const QStringList first = TextLines(pages[0]);
+    EXPECT_EQ(first[0], QStringLiteral("Talvane"));
+    EXPECT_EQ(first[1], QString(65, QLatin1Char('-')));
+    EXPECT_EQ(first[2], QStringLiteral("Name or ID number: Maple"));
+    EXPECT_TRUE(first.last().startsWith(QStringLiteral("Document trees.tvn")));
+    EXPECT_TRUE(first.last().endsWith(QStringLiteral("Page 1")));
+    EXPECT_EQ(TextLines(pages[2])[2], QStringLiteral("Name or ID number: Pine"));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("[File ]")));
+}
+
+TEST_F(PrintingTest, APageRangePrintsTheSameSheetsAsAFullRun)
+{
+    StartOnTwoEntries();
+    const auto full = dir / "full.pdf";
+    const auto part = dir / "part.pdf";
+    Choose(CPrintChoiceDlg::kCompleteList);
+    PrintTo(full);
+    app->printing().OnFilePrintChoice();
+    Choose(CPrintChoiceDlg::kCompleteList);
+    PrintTo(part, 3, 4);
+    app->printing().OnFilePrintChoice();
+    const QStringList all = PdfPages(full);
+    const QStringList some = PdfPages(part);
+    ASSERT_EQ(all.size(), 4);
+    ASSERT_EQ(some.size(), 2);
+    EXPECT_EQ(some[0], all[2]);
+    EXPECT_EQ(some[1], all[3]);
+}
+
+TEST_F(PrintingTest, CurrentSelectionOffersToKeepEditsAndPrintsTwoPages)
+{
+    StartOnTwoEntries();
+    FindControl<QLineEdit>(&view().plantPage(), 1022)->setText(QStringLiteral("Deshojo"));
+    const auto pdf = dir / "one.pdf";
+    Choose(CPrintChoiceDlg::kCurrentSelection);
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    PrintTo(pdf, 0, 0, 2);
+    app->printing().OnFilePrintChoice();
+    const QStringList pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 2);
+    // Report line 59 ends the first page and line 60 starts the second.
+    const QStringList first = TextLines(pages[0]);
+    EXPECT_EQ(first[first.size() - 2], QStringLiteral("Date:"));
+    EXPECT_EQ(TextLines(pages[1])[1], QStringLiteral("Age:"));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Cultivar: Deshojo")));
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Pine")));
+    EXPECT_TRUE(doc().IsModified());
+}
+
+TEST_F(PrintingTest, ACancelledPrintDialogPrintsNothing)
+{
+    StartOnTwoEntries();
+    Choose(CPrintChoiceDlg::kCurrentSelection);
+    ui.printers.expect([](QPrinter&, int, int) { return false; });
+    app->printing().OnFilePrintChoice();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "only the album and the file";
+
+    app->printing().OnFilePrintSetup();
+    EXPECT_EQ(ui.printers.pageSetups, 1);
+}
+
+TEST_F(PrintingTest, PrintingWithoutAWindowWritesAPdfOrSaysWhyNot)
+{
+    const auto collection = MakeCollection("trees.tvn", {"Maple", "Pine", "Elm"});
+    const auto pdf = dir / "batch.pdf";
+    EXPECT_EQ(PrintCollectionToPdf(Q(collection), Q(pdf), 1), 0);
+    QStringList pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Name or ID number: Pine")));
+    EXPECT_EQ(g_bPrintAll, 0);
+
+    EXPECT_EQ(PrintCollectionToPdf(Q(collection), Q(pdf), std::nullopt), 0);
+    EXPECT_EQ(PdfPages(pdf).size(), 6);
+
+    EXPECT_EQ(PrintCollectionToPdf(Q(collection), Q(dir / "no.pdf"), 3), 1);
+    EXPECT_EQ(PrintCollectionToPdf(Q(collection), Q(dir / "no.pdf"), -1), 1);
+    EXPECT_EQ(PrintCollectionToPdf(Q(dir / "missing.tvn"), Q(dir / "no.pdf"), std::nullopt), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "no.pdf"));
+}
