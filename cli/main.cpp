@@ -7,10 +7,15 @@ int main(int argc, char** argv)
     CLI::App app{"talvane-cli: batch commands over Talvane collections, species guides and album pictures"};
     app.require_subcommand(1);
     AddDumpCommand(app);
+    AddGuideCommands(app);
+    AddBmpCommand(app);
+    AddReportCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e);
+    } catch (const CliExit& e) {
+        return e.status;
     } catch (const CliFailure& e) {
         std::cerr << "talvane-cli: " << e.what() << '\n';
         return 1;

@@ -1,0 +1,52 @@
+#include "Commands.h"
+
+#include "collection/CollectionFile.h"
+#include "report/EntryReport.h"
+#include "text/Windows1252.h"
+
+#include <iostream>
+
+namespace {
+
+struct ReportRequest {
+    std::string file;
+    long long entry = -1;
+    bool all = false;
+};
+
+void PrintReport(const ReportRequest& request)
+{
+    EntryList entries;
+    if (const auto failure = LoadCollectionFile(request.file, entries))
+        throw CliFailure(request.file + ": " + *failure);
+    ReportLines lines;
+    g_bPrintAll = request.all ? 1 : 0;
+    if (request.all) {
+        for (const auto& entry : entries)
+            BuildEntryReport(entry.get(), lines);
+    } else {
+        if (request.entry < 0 || static_cast<unsigned long long>(request.entry) >= entries.size())
+            throw CliFailure(request.file + ": there is no entry " + std::to_string(request.entry) + " (the collection has " +
+                             std::to_string(entries.size()) + ", counted from 0)");
+        BuildEntryReport(entries[static_cast<std::size_t>(request.entry)].get(), lines);
+    }
+    for (const auto& line : lines)
+        std::cout << text::Cp1252ToUtf8(line) << '\n';
+}
+
+} // namespace
+
+void AddReportCommand(CLI::App& app)
+{
+    auto* command = app.add_subcommand("report", "Print the report of one entry, or of the whole collection, as text");
+    auto request = std::make_shared<ReportRequest>();
+    command->add_option("FILE", request->file, "the collection file")->required();
+    auto* entry = command->add_option("--entry", request->entry, "the entry to report, counted from 0");
+    auto* all = command->add_flag("--all", request->all, "every entry, each starting on a new page of 60 lines");
+    entry->excludes(all);
+    command->callback([command, request, entry, all] {
+        if (entry->count() == 0 && all->count() == 0)
+            throw CLI::RequiredError("--entry or --all");
+        PrintReport(*request);
+    });
+}
