@@ -8,6 +8,7 @@ void AddDumpCommand(CLI::App& app);
 void AddGuideCommands(CLI::App& app);
 void AddBmpCommand(CLI::App& app);
 void AddReportCommand(CLI::App& app);
+void AddCsvCommands(CLI::App& app);
 
 #include <stdexcept>
 #include <string>

@@ -10,6 +10,7 @@ int main(int argc, char** argv)
     AddGuideCommands(app);
     AddBmpCommand(app);
     AddReportCommand(app);
+    AddCsvCommands(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

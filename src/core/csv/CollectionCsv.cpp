@@ -1,0 +1,161 @@
+#include "csv/CollectionCsv.h"
+
+#include "csv/Csv.h"
+#include "text/Windows1252.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kFieldCount = CBonsaiData::kFieldCount;
+
+using ColumnNames = std::array<std::string, kFieldCount>;
+using FieldOrder = std::array<std::size_t, kFieldCount>;
+
+// Indexed by field: its own name, or "Spare" and the index for a spare field.
+const ColumnNames& AllColumnNames()
+{
+    static const ColumnNames names = [] {
+        ColumnNames made;
+        for (std::size_t i = 0; i < kFieldCount; ++i) {
+            const char* name = CBonsaiData::FieldName(i);
+            made[i] = name ? name : "Spare" + std::to_string(i);
+        }
+        return made;
+    }();
+    return names;
+}
+
+// The used fields first, so that a spreadsheet opens on the columns people read;
+// the spare ones after them. Each group keeps index order.
+const FieldOrder& ExportOrder()
+{
+    static const FieldOrder order = [] {
+        FieldOrder made;
+        for (std::size_t i = 0; i < kFieldCount; ++i)
+            made[i] = i;
+        std::stable_partition(made.begin(), made.end(), [](std::size_t i) { return !CBonsaiData::IsSpare(i); });
+        return made;
+    }();
+    return order;
+}
+
+std::optional<std::size_t> ColumnField(std::string_view name)
+{
+    const auto& names = AllColumnNames();
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - names.begin());
+}
+
+std::string Counted(std::size_t count, const char* noun)
+{
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+// Adds `unknown columns: "A", "B"` (or the like) to a message, when there are names.
+void AppendNamed(std::string& message, const char* what, const std::vector<std::string>& names)
+{
+    if (names.empty())
+        return;
+    if (!message.empty())
+        message += "; ";
+    message += std::string(what) + (names.size() == 1 ? " column:" : " columns:");
+    for (std::size_t i = 0; i < names.size(); ++i)
+        message += (i == 0 ? " \"" : ", \"") + names[i] + "\"";
+}
+
+// Gives the field of each header column, or the reason the header is refused.
+std::optional<std::string> MapColumns(const csv::Row& header, std::vector<std::size_t>& fields)
+{
+    std::vector<std::string> unknown;
+    std::vector<std::string> repeated;
+    std::array<bool, kFieldCount> seen{};
+    for (const auto& name : header) {
+        const auto field = ColumnField(name);
+        if (!field)
+            unknown.push_back(name);
+        else if (!seen[*field])
+            seen[*field] = true;
+        else if (std::find(repeated.begin(), repeated.end(), name) == repeated.end())
+            repeated.push_back(name);
+        fields.push_back(field.value_or(kFieldCount));
+    }
+    std::string message;
+    AppendNamed(message, "unknown", unknown);
+    AppendNamed(message, "repeated", repeated);
+    if (message.empty())
+        return std::nullopt;
+    return message;
+}
+
+// Stores one data row, numbered as the file counts rows, into `entry`.
+std::optional<std::string> FillEntry(const csv::Row& row, std::size_t rowNumber, const std::vector<std::size_t>& fields,
+                                     CBonsaiData& entry)
+{
+    const std::string where = "row " + std::to_string(rowNumber);
+    if (row.size() != fields.size())
+        return where + " has " + Counted(row.size(), "value") + " where the header row has " +
+               Counted(fields.size(), "column");
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        text::Utf8ConversionError error{};
+        auto bytes = text::Utf8ToCp1252Strict(row[i], &error);
+        if (!bytes)
+            return where + ", column \"" + AllColumnNames()[fields[i]] + "\": character " +
+                   std::to_string(error.characterIndex + 1) + " cannot be held in Windows-1252 (or is not UTF-8)";
+        entry[fields[i]] = std::move(*bytes);
+    }
+    return std::nullopt;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text)
+{
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    if (text.starts_with(kUtf8Mark))
+        text.remove_prefix(kUtf8Mark.size());
+    return text;
+}
+
+} // namespace
+
+std::string CollectionToCsv(const EntryList& entries)
+{
+    csv::Row row(kFieldCount);
+    std::string out;
+    for (std::size_t column = 0; column < kFieldCount; ++column)
+        row[column] = AllColumnNames()[ExportOrder()[column]];
+    csv::AppendRow(out, row);
+    for (const auto& entry : entries) {
+        for (std::size_t column = 0; column < kFieldCount; ++column)
+            row[column] = text::Cp1252ToUtf8((*entry)[ExportOrder()[column]]);
+        csv::AppendRow(out, row);
+    }
+    return out;
+}
+
+std::optional<std::string> CollectionFromCsv(std::string_view csv, EntryList& entries)
+{
+    std::vector<csv::Row> rows;
+    if (auto failure = csv::ReadRows(WithoutByteOrderMark(csv), rows))
+        return failure;
+    if (rows.empty())
+        return std::string("the file is empty: a header row naming the columns is needed");
+    std::vector<std::size_t> fields;
+    if (auto failure = MapColumns(rows.front(), fields))
+        return failure;
+    EntryList read;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        // A new entry's values stand for the columns left out: empty texts, and "-1"
+        // (neither Interior nor Exterior) when there is no IntExt column.
+        auto entry = std::make_unique<CBonsaiData>();
+        if (auto failure = FillEntry(rows[r], r + 1, fields, *entry))
+            return failure;
+        read.push_back(std::move(entry));
+    }
+    std::move(read.begin(), read.end(), std::back_inserter(entries));
+    return std::nullopt;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "collection/CollectionArchive.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A collection as a UTF-8 CSV table, for spreadsheets and scripts: a header row
+// naming the columns, then one row per entry.
+
+// All 115 fields: the 52 used ones under their own names in index order, then the
+// spare ones in index order as "Spare10" … "Spare114". Each entry's bytes are turned
+// from Windows-1252 into UTF-8.
+std::string CollectionToCsv(const EntryList& entries);
+
+// Reads a table in that form and appends its entries. Columns may come in any order
+// or be left out; a leading UTF-8 byte order mark is skipped. Unknown or repeated
+// column names, a row whose value count differs from the header's, and a character
+// Windows-1252 cannot hold are refused: the result says why, naming the columns, or
+// the row (the header is row 1) and column. `entries` is then left as it was.
+std::optional<std::string> CollectionFromCsv(std::string_view csv, EntryList& entries);

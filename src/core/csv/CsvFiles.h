@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// The export and import commands over files. Each gives nothing on success, or a
+// message for the user naming the file at fault.
+
+// Writes the CSV form of a .tvn collection. The CSV goes to a temporary file beside
+// `csvFile` that then replaces it, so a failed export never leaves half a table.
+std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnFile,
+                                               const std::filesystem::path& csvFile);
+
+// Writes the collection held in a CSV file. `tvnFile` is only written once the whole
+// table has been read and converted, and then atomically: a refused table leaves it
+// untouched.
+std::optional<std::string> ImportCollectionCsv(const std::filesystem::path& csvFile,
+                                               const std::filesystem::path& tvnFile);

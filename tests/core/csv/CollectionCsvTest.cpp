@@ -1,0 +1,163 @@
+#include "csv/CollectionCsv.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::size_t kFields = CBonsaiData::kFieldCount;
+
+const char* const kUsedNames =
+    "Name,BotanicalName,FrenchName,EnglishName,CommonName,Type,Species,Cultivar,PlantNotes,IntExt,"
+    "PurchaseAge,PurchaseDate,PurchaseTrunkDiameter,PurchaseStyle,PurchaseTrunkHeight,Source,PricePaid,"
+    "ShapingAge,ShapingDate,ShapingTrunkDiameter,ShapingStyle,ShapingTrunkHeight,History,"
+    "Defoliation,Fertilization,Insecticide,Pinching,Repotting,Pruning,MaintenanceNotes,ToDo,"
+    "NeedWatering,NeedPosition,NeedFertilization,NeedWintering,MinTemperature,PH,NeedRepotting,RustZone,"
+    "NeedSoil,NeedWiring,NeedPruning,Photo1,Photo2,Photo3,Photo4,Photo5,"
+    "Photo1Description,Photo2Description,Photo3Description,Photo4Description,Photo5Description";
+
+std::string ExpectedHeader()
+{
+    std::string header = kUsedNames;
+    const std::pair<int, int> spareRanges[] = {{10, 13}, {21, 25}, {32, 36}, {45, 48}, {60, 64}, {75, 114}};
+    for (const auto& [first, last] : spareRanges) {
+        for (int i = first; i <= last; ++i)
+            header += ",Spare" + std::to_string(i);
+    }
+    return header + "\r\n";
+}
+
+std::string AllBytes()
+{
+    std::string bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes += static_cast<char>(b);
+    return bytes;
+}
+
+CBonsaiData& Add(EntryList& entries)
+{
+    entries.push_back(std::make_unique<CBonsaiData>());
+    return *entries.back();
+}
+
+EntryList Imported(std::string_view csv)
+{
+    EntryList entries;
+    const auto failure = CollectionFromCsv(csv, entries);
+    EXPECT_FALSE(failure) << *failure;
+    return entries;
+}
+
+std::string Refusal(std::string_view csv)
+{
+    EntryList entries;
+    Add(entries)[CBonsaiData::Name] = "already there";
+    const auto failure = CollectionFromCsv(csv, entries);
+    EXPECT_EQ(entries.size(), 1u) << "a refused table adds no entry";
+    return failure.value_or("(accepted)");
+}
+
+} // namespace
+
+TEST(CollectionCsv, HeaderNamesTheUsedFieldsThenTheSpareOnes)
+{
+    EXPECT_EQ(CollectionToCsv({}), ExpectedHeader());
+}
+
+TEST(CollectionCsv, EachEntryIsOneRowOfUtf8InHeaderOrder)
+{
+    EntryList entries;
+    auto& entry = Add(entries);
+    entry[CBonsaiData::Name] = "\xC9rable \"vieux\"";
+    entry[10] = "s";
+    entry[114] = "\x80";
+
+    const std::string row = "\"\xC3\x89rable \"\"vieux\"\"\"" + std::string(9, ',') + "-1" + std::string(42, ',') +
+                            ",s" + std::string(62, ',') + "\xE2\x82\xAC\r\n";
+    EXPECT_EQ(CollectionToCsv(entries), ExpectedHeader() + row);
+}
+
+TEST(CollectionCsv, ExportThenImportGivesTheSameCollectionFileBytes)
+{
+    const std::string awkward[] = {
+        AllBytes(), std::string("nul\0inside", 10), "say \"hi\", then go", "two\r\nlines", "lf\nonly", "cr\ronly",
+        "\xE9t\xE9 \xE0 l'\xEEle", "\x81\x8D\x8F\x90\x9D", "\"", ",", " padded ", "\r\n",
+    };
+    EntryList entries;
+    for (std::size_t n = 0; n < std::size(awkward); ++n) {
+        auto& entry = Add(entries);
+        for (std::size_t i = 0; i < kFields; ++i)
+            entry[i] = awkward[(n + i) % std::size(awkward)];
+    }
+    Add(entries)[CBonsaiData::IntExt] = "";
+    Add(entries);
+
+    const EntryList back = Imported(CollectionToCsv(entries));
+    EXPECT_EQ(WriteCollection(back), WriteCollection(entries));
+}
+
+TEST(CollectionCsv, AnEmptyCollectionComesBackEmpty)
+{
+    EXPECT_TRUE(Imported(CollectionToCsv({})).empty());
+}
+
+TEST(CollectionCsv, ColumnsMayComeInAnyOrder)
+{
+    const EntryList entries = Imported("Spare114,PricePaid,Name\r\nz,12 \xE2\x82\xAC,Pin\r\n");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ((*entries[0])[CBonsaiData::Name], "Pin");
+    EXPECT_EQ((*entries[0])[CBonsaiData::PricePaid], "12 \x80");
+    EXPECT_EQ((*entries[0])[114], "z");
+}
+
+// A table without IntExt gives entries as the program makes new ones: neither
+// Interior nor Exterior.
+TEST(CollectionCsv, MissingColumnsAreEmptyAndAMissingIntExtIsMinusOne)
+{
+    const EntryList entries = Imported("Name\nPin\n\xC3\x89rable\n");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ((*entries[1])[CBonsaiData::Name], "\xC9rable");
+    for (const auto& entry : entries) {
+        for (std::size_t i = 1; i < kFields; ++i)
+            EXPECT_EQ((*entry)[i], i == CBonsaiData::IntExt ? "-1" : "") << "field " << i;
+    }
+    EXPECT_EQ((*Imported("IntExt,Name\n,Pin\n")[0])[CBonsaiData::IntExt], "") << "a present IntExt column is kept";
+}
+
+TEST(CollectionCsv, AByteOrderMarkIsSkipped)
+{
+    EXPECT_EQ((*Imported("\xEF\xBB\xBFName\r\nPin\r\n")[0])[CBonsaiData::Name], "Pin");
+}
+
+TEST(CollectionCsv, RefusesUnknownColumnsNamingThem)
+{
+    EXPECT_EQ(Refusal("Name,Colour,Spare9,Spare010,name\r\na,b,c,d,e\r\n"),
+              "unknown columns: \"Colour\", \"Spare9\", \"Spare010\", \"name\"");
+    EXPECT_EQ(Refusal("Colour\r\n"), "unknown column: \"Colour\"");
+}
+
+TEST(CollectionCsv, RefusesRepeatedColumnsNamingThemOnce)
+{
+    EXPECT_EQ(Refusal("Name,History,Name,History,Name\r\n"), "repeated columns: \"Name\", \"History\"");
+    EXPECT_EQ(Refusal("Name,Colour,Name\r\n"), "unknown column: \"Colour\"; repeated column: \"Name\"");
+}
+
+TEST(CollectionCsv, RefusesARowWithTheWrongNumberOfValues)
+{
+    EXPECT_EQ(Refusal("Name,History\r\na,b\r\nc\r\n"), "row 3 has 1 value where the header row has 2 columns");
+    EXPECT_EQ(Refusal("Name\r\n\"a\nb\"\r\nc,d,e\r\n"), "row 3 has 3 values where the header row has 1 column");
+}
+
+TEST(CollectionCsv, RefusesCharactersWindows1252CannotHoldNamingRowAndColumn)
+{
+    EXPECT_EQ(Refusal("Name,History\r\nok,fine\r\nok,\xC3\xA9\xE2\x9C\x93\r\n"),
+              "row 3, column \"History\": character 2 cannot be held in Windows-1252 (or is not UTF-8)");
+    EXPECT_EQ(Refusal("Spare75\r\n\xFF\r\n"),
+              "row 2, column \"Spare75\": character 1 cannot be held in Windows-1252 (or is not UTF-8)");
+}
+
+TEST(CollectionCsv, RefusesMalformedCsvAndAnEmptyFile)
+{
+    EXPECT_EQ(Refusal("Name\r\n\"open\r\n"), "row 2: a quoted value is not closed before the end of the file");
+    EXPECT_EQ(Refusal(""), "the file is empty: a header row naming the columns is needed");
+}

@@ -1,0 +1,118 @@
+#include "csv/CsvFiles.h"
+
+#include "collection/CollectionFile.h"
+#include "core/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+namespace {
+
+EntryList SampleEntries()
+{
+    EntryList entries;
+    for (const char* name : {"Pin \"noir\", 1998", "\xC9rable\r\ndu Japon"}) {
+        entries.push_back(std::make_unique<CBonsaiData>());
+        (*entries.back())[CBonsaiData::Name] = name;
+        (*entries.back())[CBonsaiData::History] = std::string("line\nwith\0nul", 13);
+        (*entries.back())[80] = "spare \xA7";
+    }
+    return entries;
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& item : std::filesystem::directory_iterator(folder))
+        names.push_back(item.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST(CsvFiles, ExportThenImportReproducesTheCollectionFile)
+{
+    TempDir dir;
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", SampleEntries()));
+    ASSERT_FALSE(ExportCollectionCsv(dir / "trees.tvn", dir / "trees.csv"));
+    ASSERT_FALSE(ImportCollectionCsv(dir / "trees.csv", dir / "back.tvn"));
+    EXPECT_EQ(ReadFileBytes(dir / "back.tvn"), ReadFileBytes(dir / "trees.tvn"));
+}
+
+TEST(CsvFiles, ExportReplacesTheOldTableAsANewFileAndLeavesNothingElse)
+{
+    TempDir dir;
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", SampleEntries()));
+    WriteFileBytes(dir / "trees.csv", std::string(100000, 'x'));
+    ::chmod((dir / "trees.csv").c_str(), 0600);
+    const mode_t oldMask = ::umask(027);
+    const auto failure = ExportCollectionCsv(dir / "trees.tvn", dir / "trees.csv");
+    ::umask(oldMask);
+    ASSERT_FALSE(failure) << *failure;
+
+    EXPECT_EQ(ReadFileBytes(dir / "trees.csv").substr(0, 5), "Name,");
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"trees.csv", "trees.tvn"}));
+    struct stat info {};
+    ASSERT_EQ(::stat((dir / "trees.csv").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u) << "an exported table is made as any new file, not private";
+}
+
+TEST(CsvFiles, AFailedExportNamesTheFileAndLeavesNoHalfTable)
+{
+    TempDir dir;
+    EXPECT_EQ(ExportCollectionCsv(dir / "none.tvn", dir / "out.csv"),
+              (dir / "none.tvn").string() + ": No such file or directory");
+
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", SampleEntries()));
+    std::filesystem::create_directory(dir / "taken");
+    EXPECT_EQ(ExportCollectionCsv(dir / "trees.tvn", dir / "taken"),
+              "cannot write " + (dir / "taken").string() + ": Is a directory");
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"taken", "trees.tvn"}));
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "taken"));
+}
+
+TEST(CsvFiles, ARefusedImportLeavesTheCollectionFileUntouched)
+{
+    TempDir dir;
+    const auto out = dir / "trees.tvn";
+    ASSERT_FALSE(SaveCollectionFile(out, SampleEntries()));
+    const std::string before = ReadFileBytes(out);
+
+    WriteFileBytes(dir / "bad.csv", "Name,History\r\nok,fine\r\nshort\r\n");
+    EXPECT_EQ(ImportCollectionCsv(dir / "bad.csv", out),
+              (dir / "bad.csv").string() + ": row 3 has 1 value where the header row has 2 columns; " + out.string() +
+                  " not written");
+    EXPECT_EQ(ImportCollectionCsv(dir / "none.csv", out),
+              "cannot read " + (dir / "none.csv").string() + ": No such file or directory");
+
+    EXPECT_EQ(ReadFileBytes(out), before);
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"bad.csv", "trees.tvn"}));
+}
+
+// The command-line tool, built beside this test program, over the same functions.
+TEST(CsvCommands, ExportAndImportRunAndReportFailuresOnStandardError)
+{
+    TempDir dir;
+    const auto cli = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "talvane-cli";
+    ASSERT_TRUE(std::filesystem::exists(cli)) << "build talvane-cli first";
+    const auto run = [&](const std::string& arguments) {
+        const std::string command = "cd '" + dir.path().string() + "' && '" + cli.string() + "' " + arguments + " 2>err";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", SampleEntries()));
+
+    EXPECT_EQ(run("export trees.tvn trees.csv"), 0);
+    EXPECT_EQ(run("import trees.csv back.tvn"), 0);
+    EXPECT_EQ(ReadFileBytes(dir / "back.tvn"), ReadFileBytes(dir / "trees.tvn"));
+
+    WriteFileBytes(dir / "bad.csv", "Name,Colour\r\n");
+    EXPECT_EQ(run("import bad.csv back.tvn"), 1);
+    EXPECT_EQ(ReadFileBytes(dir / "err"), "talvane-cli: bad.csv: unknown column: \"Colour\"; back.tvn not written\n");
+    EXPECT_EQ(ReadFileBytes(dir / "back.tvn"), ReadFileBytes(dir / "trees.tvn"));
+}

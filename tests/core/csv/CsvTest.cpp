@@ -1,0 +1,101 @@
+#include "csv/Csv.h"
+
+#include <gtest/gtest.h>
+
+using csv::Row;
+
+namespace {
+
+std::string Written(const std::vector<Row>& rows)
+{
+    std::string out;
+    for (const auto& row : rows)
+        csv::AppendRow(out, row);
+    return out;
+}
+
+std::vector<Row> Read(std::string_view text)
+{
+    std::vector<Row> rows;
+    const auto failure = csv::ReadRows(text, rows);
+    EXPECT_FALSE(failure) << *failure;
+    return rows;
+}
+
+std::string Refusal(std::string_view text)
+{
+    std::vector<Row> rows{{"kept"}};
+    const auto failure = csv::ReadRows(text, rows);
+    EXPECT_EQ(rows, std::vector<Row>{{"kept"}}) << "a refused text leaves the rows alone";
+    return failure.value_or("(accepted)");
+}
+
+} // namespace
+
+TEST(CsvWriter, QuotesOnlyValuesWithCommasQuotesOrLineBreaks)
+{
+    EXPECT_EQ(Written({{"plain", "a,b", "say \"hi\"", "", " spaced ", "\""}}),
+              "plain,\"a,b\",\"say \"\"hi\"\"\",, spaced ,\"\"\"\"\r\n");
+    EXPECT_EQ(Written({{"one\r\ntwo", "one\ntwo", "cr\ronly"}, {"x"}}),
+              "\"one\r\ntwo\",\"one\ntwo\",\"cr\ronly\"\r\nx\r\n");
+}
+
+TEST(CsvReader, ReadsBackEveryByteTheWriterWrites)
+{
+    std::string allBytes;
+    for (int b = 0; b < 256; ++b)
+        allBytes += static_cast<char>(b);
+    const std::vector<Row> rows = {
+        {allBytes, "", "\"", "\"\"", ",", "\r\n", "\n\n", "\r"},
+        {std::string("nul\0inside", 10), "", ""},
+        {""},
+        {"last"},
+    };
+    EXPECT_EQ(Read(Written(rows)), rows);
+}
+
+TEST(CsvReader, AcceptsCrLfOrLfRowEndsAndAMissingLastOne)
+{
+    EXPECT_EQ(Read("a,b\nc,d\r\ne,f"), (std::vector<Row>{{"a", "b"}, {"c", "d"}, {"e", "f"}}));
+    EXPECT_EQ(Read("a,b\r\n"), (std::vector<Row>{{"a", "b"}}));
+    EXPECT_TRUE(Read("").empty());
+}
+
+TEST(CsvReader, KeepsLineBreaksInsideQuotesExactly)
+{
+    EXPECT_EQ(Read("\"x\r\ny\",\"p\nq\"\n\"\"\"\",\"r\rs\""),
+              (std::vector<Row>{{"x\r\ny", "p\nq"}, {"\"", "r\rs"}}));
+}
+
+TEST(CsvReader, EmptyValuesAndAnEmptyLineAreValues)
+{
+    EXPECT_EQ(Read("a,,\n\n,b\n,"), (std::vector<Row>{{"a", "", ""}, {""}, {"", "b"}, {"", ""}}));
+}
+
+TEST(CsvReader, RefusesAQuoteThatIsNeverClosedNamingTheRowItOpens)
+{
+    EXPECT_EQ(Refusal("a,b\r\n\"multi\r\nline,c\r\n"), "row 2: a quoted value is not closed before the end of the file");
+    EXPECT_EQ(Refusal("\"a\"\""), "row 1: a quoted value is not closed before the end of the file");
+}
+
+TEST(CsvReader, RefusesAQuoteInsideAnUnquotedValue)
+{
+    EXPECT_EQ(Refusal("a\r\nb\"c,d\r\n"), "row 2: a quote inside a value that does not start with one");
+    EXPECT_EQ(Refusal("a, \"b\"\n"), "row 1: a quote inside a value that does not start with one");
+}
+
+TEST(CsvReader, RefusesTextAfterAClosingQuote)
+{
+    EXPECT_EQ(Refusal("\"a\"\r\n\"b\"c\r\n"), "row 2: text follows the closing quote of a value");
+}
+
+TEST(CsvReader, RefusesACarriageReturnThatEndsNoRow)
+{
+    EXPECT_EQ(Refusal("a\rb\n"), "row 1: a carriage return outside quotes is not followed by a line feed");
+    EXPECT_EQ(Refusal("x\n\"a\"\r"), "row 2: a carriage return outside quotes is not followed by a line feed");
+}
+
+TEST(CsvReader, CountsRowsNotLines)
+{
+    EXPECT_EQ(Refusal("\"a\nb\nc\",x\nok\nbad\"\n"), "row 3: a quote inside a value that does not start with one");
+}
