@@ -1,5 +1,6 @@
 // Writes and reads a large collection and compares the load with a plain read of
 // the same file into memory.
+#include "SampleEntries.h"
 #include "collection/CollectionFile.h"
 
 #include <chrono>
@@ -12,33 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-const char* const kSpecies[] = {"Acer palmatum", "Juniperus chinensis", "Pinus thunbergii", "Ulmus parvifolia",
-                                "Ficus retusa", "Rhododendron indicum", "Olea europaea", "Zelkova serrata"};
-
-// Texts of the lengths a grower writes: short measures, sentences of notes.
-void FillEntry(CBonsaiData& entry, std::size_t n)
-{
-    const std::string species = kSpecies[n % std::size(kSpecies)];
-    entry[CBonsaiData::Name] = "Tree " + std::to_string(n);
-    entry[CBonsaiData::BotanicalName] = species;
-    entry[CBonsaiData::EnglishName] = "Japanese maple";
-    entry[CBonsaiData::PlantNotes] = "Bought as a nursery plant; strong nebari, one weak branch on the left.";
-    entry[CBonsaiData::IntExt] = std::to_string(n % 2);
-    entry[CBonsaiData::PurchaseAge] = "12 years";
-    entry[CBonsaiData::PurchaseDate] = "14/04/2019";
-    entry[CBonsaiData::PurchaseStyle] = "Moyogi";
-    entry[CBonsaiData::PricePaid] = "85 EUR";
-    entry[CBonsaiData::History] = "Repotted into a shallower pot in spring; first wiring of the primary branches "
-                                  "in autumn, removed after eight weeks.\r\nApex replaced by a side shoot.";
-    entry[CBonsaiData::Fertilization] = "Organic pellets every four weeks from April to September.";
-    entry[CBonsaiData::MaintenanceNotes] = "Watch for aphids on new growth in May.";
-    entry[CBonsaiData::NeedWatering] = "Keep the soil evenly moist; never let the root ball dry out.";
-    entry[CBonsaiData::NeedPosition] = "Half shade in summer, full sun in spring and autumn.";
-    entry[CBonsaiData::NeedSoil] = "Akadama 70%, pumice 30%.";
-    entry[CBonsaiData::Photo1] = "tree" + std::to_string(n) + "a.bmp";
-    entry[CBonsaiData::Photo1Description] = "Spring " + std::to_string(2020 + n % 5);
-}
 
 double Seconds(const std::function<void()>& work, int repeats = 3)
 {
@@ -71,11 +45,7 @@ std::string PlainRead(const std::filesystem::path& path)
 int main(int argc, char** argv)
 {
     const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    EntryList entries;
-    for (std::size_t n = 0; n < count; ++n) {
-        entries.push_back(std::make_unique<CBonsaiData>());
-        FillEntry(*entries.back(), n);
-    }
+    const EntryList entries = SampleCollection(count);
     const auto path = std::filesystem::temp_directory_path() / "talvane-bench.tvn";
 
     const double save = Seconds([&] {

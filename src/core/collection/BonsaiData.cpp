@@ -1,5 +1,6 @@
 #include "collection/BonsaiData.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -70,7 +71,24 @@ static_assert(std::size(kNamedFields) == 52);
 
 CBonsaiData::CBonsaiData()
 {
-    m_fields[IntExt] = "-1";
+    (*this)[IntExt] = "-1";
+}
+
+std::string& CBonsaiData::operator[](std::size_t index)
+{
+    auto at = std::lower_bound(m_fields.begin(), m_fields.end(), index,
+                               [](const Slot& slot, std::size_t wanted) { return slot.index < wanted; });
+    if (at == m_fields.end() || at->index != index)
+        at = m_fields.insert(at, Slot{static_cast<std::uint8_t>(index), std::make_unique<std::string>()});
+    return *at->text;
+}
+
+const std::string& CBonsaiData::operator[](std::size_t index) const
+{
+    static const std::string empty;
+    const auto at = std::lower_bound(m_fields.begin(), m_fields.end(), index,
+                                     [](const Slot& slot, std::size_t wanted) { return slot.index < wanted; });
+    return at != m_fields.end() && at->index == index ? *at->text : empty;
 }
 
 const char* CBonsaiData::FieldName(std::size_t index)

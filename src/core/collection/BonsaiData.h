@@ -1,9 +1,11 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // One tree of a collection: 115 texts in a fixed order. The order is what ties a
 // record to its bytes in a collection file, so the indexes below must never move.
@@ -76,8 +78,11 @@ public:
     CBonsaiData(const CBonsaiData&) = delete;
     CBonsaiData& operator=(const CBonsaiData&) = delete;
 
-    std::string& operator[](std::size_t index) { return m_fields[index]; }
-    const std::string& operator[](std::size_t index) const { return m_fields[index]; }
+    // A field for writing. The reference stays valid for the entry's whole life.
+    std::string& operator[](std::size_t index);
+    const std::string& operator[](std::size_t index) const;
+    // Makes room for this many written fields at once, as a reader that knows them does.
+    void ReserveFields(std::size_t count) { m_fields.reserve(count); }
 
     // The name of a used field ("PricePaid"), or nullptr for a spare one.
     static const char* FieldName(std::size_t index);
@@ -89,5 +94,12 @@ public:
     static constexpr std::size_t PhotoDescriptionField(std::size_t slot) { return Photo1Description + slot; }
 
 private:
-    std::array<std::string, kFieldCount> m_fields;
+    // Only the fields that were ever written are held, in index order: most of the
+    // 115 stay empty, and a large collection must not pay for them. Each text lives
+    // in a block of its own, so references to it survive later insertions.
+    struct Slot {
+        std::uint8_t index;
+        std::unique_ptr<std::string> text;
+    };
+    std::vector<Slot> m_fields;
 };

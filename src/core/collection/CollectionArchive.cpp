@@ -1,5 +1,6 @@
 #include "collection/CollectionArchive.h"
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 
@@ -101,10 +102,20 @@ public:
             m_entryNumber = i + 1;
             if (!ReadTag(i == 0))
                 return false;
-            auto entry = std::make_unique<CBonsaiData>();
-            for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field) {
-                if (!ReadText((*entry)[field]))
+            std::array<std::string_view, CBonsaiData::kFieldCount> texts;
+            std::size_t written = 0;
+            for (auto& text : texts) {
+                if (!ReadText(text))
                     return false;
+                written += !text.empty();
+            }
+            auto entry = std::make_unique<CBonsaiData>();
+            entry->ReserveFields(written + 1);
+            const CBonsaiData& stored = *entry;
+            for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field) {
+                // An empty text is only stored where it replaces a default.
+                if (!texts[field].empty() || !stored[field].empty())
+                    (*entry)[field].assign(texts[field]);
             }
             read.push_back(std::move(entry));
         }
@@ -170,7 +181,7 @@ private:
         return true;
     }
 
-    bool ReadText(std::string& text)
+    bool ReadText(std::string_view& text)
     {
         std::string_view lengthByte;
         if (!m_in.Bytes(1, lengthByte))
@@ -186,10 +197,8 @@ private:
             if (word == 0xFFFF && !m_in.Dword(length))
                 return Truncated();
         }
-        std::string_view bytes;
-        if (!m_in.Bytes(length, bytes))
+        if (!m_in.Bytes(length, text))
             return Fail("a text claims " + std::to_string(length) + " bytes but the file ends before them");
-        text.assign(bytes);
         return true;
     }
 
@@ -219,8 +228,9 @@ std::string WriteCollection(const EntryList& entries)
         } else {
             PutWord(out, kFirstClassReference);
         }
+        const CBonsaiData& entry = *entries[i];
         for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
-            PutText(out, (*entries[i])[field]);
+            PutText(out, entry[field]);
     }
     return out;
 }

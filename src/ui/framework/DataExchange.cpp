@@ -26,10 +26,12 @@ void DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
         edit->setText(FromAnsi(value));
 }
 
+// Multi-line texts keep their line breaks as carriage return and line feed, as
+// they are stored; the control itself knows only line feeds.
 void DDX_Text(CDataExchange& dx, QTextEdit* edit, std::string& value)
 {
     if (dx.m_bSaveAndValidate)
-        value = ToAnsi(edit->toPlainText());
+        value = ToAnsi(edit->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
     else
         edit->setPlainText(FromAnsi(value));
 }

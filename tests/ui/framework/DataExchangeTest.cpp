@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -52,6 +53,28 @@ TEST(DataExchange, EditableListSelectsOnlyAnExactItem)
         EXPECT_EQ(read, value);
         EXPECT_EQ(combo->currentIndex(), std::string(value) == "Cascade (Kengai)" ? 1 : -1) << value;
     }
+}
+
+TEST(DataExchange, MultiLineTextsKeepCarriageReturnLineFeedBreaks)
+{
+    ScriptedUiServices ui;
+    QWidget dialog;
+    DialogTemplate t(&dialog, 200, 100);
+    QTextEdit* notes = t.MultiLine(1, 5, 5, 100, 40, DialogTemplate::TextBox::Plain);
+    for (const std::string value : {"one\r\ntwo\r\n", "", "single", "\r\n\r\nx"}) {
+        std::string member = value;
+        CDataExchange show(false, ui.prompter);
+        DDX_Text(show, notes, member);
+        std::string read;
+        CDataExchange save(true, ui.prompter);
+        DDX_Text(save, notes, read);
+        EXPECT_EQ(read, value);
+    }
+    notes->setPlainText(QStringLiteral("typed\nlines"));
+    std::string typed;
+    CDataExchange save(true, ui.prompter);
+    DDX_Text(save, notes, typed);
+    EXPECT_EQ(typed, "typed\r\nlines");
 }
 
 TEST(DataExchange, RadioGroupGivesMinusOneForNoneAndClearsBoth)

@@ -1,0 +1,183 @@
+// Times the program's everyday steps on a generated collection of N entries:
+//   build/bin/bench_scale N
+// Run it once per size; each run is a fresh process, so memory figures stand alone.
+#include "SampleEntries.h"
+#include "app/MainFrame.h"
+#include "app/TalvaneApp.h"
+#include "collection/CollectionFile.h"
+#include "collection/TalvaneDoc.h"
+#include "editing/EntryBar.h"
+#include "editing/NewEntryDlg.h"
+#include "editing/TalvaneView.h"
+#include "framework/BaseDirectory.h"
+#include "framework/UiServices.h"
+#include "printing/ReportPages.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Answers every question the way a user carrying on would: Yes, OK.
+class YesPrompter : public Prompter {
+public:
+    int ask(const QString&, const QString&, unsigned flags) override
+    {
+        return (flags & 0x0F) == mb::kYesNo || (flags & 0x0F) == mb::kYesNoCancel ? mb::kIdYes : mb::kIdOk;
+    }
+};
+
+class NoFiles : public FileChooser {
+public:
+    std::optional<QString> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
+};
+
+// Fills the New entry dialog with a name and accepts it.
+class NewEntryFiller : public DialogRunner {
+public:
+    int run(QDialog& dialog) override
+    {
+        if (auto* newEntry = qobject_cast<CNewEntryDlg*>(&dialog)) {
+            newEntry->nameEdit()->setText(QStringLiteral("Benchmark tree"));
+            newEntry->accept();
+        }
+        return QDialog::Accepted;
+    }
+};
+
+class NoHelp : public HelpOpener {
+public:
+    bool openPage(const QString&) override { return false; }
+};
+
+class NoPrinterDialog : public PrinterChooser {
+public:
+    bool choosePrinter(QPrinter&, int, int) override { return true; }
+    void setUpPage(QPrinter&) override {}
+};
+
+double Seconds(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            status >> value;
+            return value;
+        }
+        status.ignore(1 << 16, '\n');
+    }
+    return 0;
+}
+
+void Report(const char* step, double seconds)
+{
+    std::printf("%-34s %10.4f s\n", step, seconds);
+}
+
+} // namespace
+
+// Writes the collection in a child process, so that the memory it took is not
+// counted as the program's.
+bool WriteSampleFile(const std::string& file, std::size_t count)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(SaveCollectionFile(file, SampleCollection(count)) ? 1 : 0);
+    int status = 1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+int main(int argc, char** argv)
+{
+    const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 10000;
+    const bool withPdf = argc <= 2 || std::string(argv[2]) != "--no-pdf";
+    const std::string file = (std::filesystem::temp_directory_path() / ("talvane-scale-" + std::to_string(::getpid()) + ".tvn")).string();
+    if (!WriteSampleFile(file, count)) {
+        std::fprintf(stderr, "cannot write the collection %s\n", file.c_str());
+        return 1;
+    }
+    const auto fileSize = std::filesystem::file_size(file);
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir folder;
+    SetBaseDirectory(folder.path());
+
+    UiServices services(std::make_unique<YesPrompter>(), std::make_unique<NoFiles>(), std::make_unique<NewEntryFiller>(),
+                        std::make_unique<NoHelp>(), std::make_unique<NoPrinterDialog>());
+    CTalvaneApp app(services);
+    StartOptions empty;
+    empty.splash = false;
+    const long before = ResidentKilobytes();
+    app.InitInstance(empty);
+    application.processEvents();
+    const long emptyFootprint = ResidentKilobytes();
+
+    std::printf("%zu entries, file %.1f MB\n", count, fileSize / 1e6);
+    CTalvaneDoc& doc = app.document();
+    CTalvaneView& view = app.mainFrame()->view();
+    QComboBox* list = app.mainFrame()->entryBar().entryList();
+    Report("open and show the first entry", Seconds([&] {
+        doc.OpenDocumentFile(QString::fromStdString(file));
+        application.processEvents();
+    }));
+    const long opened = ResidentKilobytes();
+
+    const int changes = 200;
+    const double change = Seconds([&] {
+        for (int i = 0; i < changes; ++i) {
+            const int index = static_cast<int>((static_cast<std::size_t>(i) * 7919) % count);
+            list->setCurrentIndex(index);
+            view.OnEntrySelChange(index);
+        }
+    });
+    Report("change the selected entry (each)", change / changes);
+    Report("Add", Seconds([&] { view.OnEntryAdd(); }));
+    Report("Update", Seconds([&] { view.OnEntryUpdate(); }));
+    const int middle = static_cast<int>(count / 2);
+    list->setCurrentIndex(middle);
+    view.OnEntrySelChange(middle);
+    Report("Delete in the middle", Seconds([&] { view.OnEntryDelete(); }));
+    Report("save", Seconds([&] { doc.OnFileSave(); }));
+    ReportLines lines;
+    Report("build the complete-list report", Seconds([&] {
+        g_bPrintAll = 1;
+        for (const auto& entry : doc.m_entryList)
+            BuildEntryReport(entry.get(), lines);
+        g_bPrintAll = 0;
+    }));
+    if (withPdf) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir(folder.path()).filePath(QStringLiteral("scale.pdf")));
+        Report("print the complete list to PDF", Seconds([&] { PrintReport(printer, lines, doc.GetTitle()); }));
+    }
+    std::printf("resident memory: %ld kB at start, %ld kB with an empty collection, %ld kB after opening\n", before,
+                emptyFootprint, opened);
+    std::printf("memory added by opening: %.2f x the file size\n",
+                static_cast<double>(opened - emptyFootprint) * 1024.0 / static_cast<double>(fileSize));
+    std::filesystem::remove(file);
+    return 0;
+}
