@@ -1,107 +1,8 @@
 #include "collection/CollectionFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
+#include "collection/SafeFile.h"
+
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-std::string SystemReason(int error) { return std::strerror(error); }
-
-// Closes a descriptor when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-    // Closes now, so that a failure to close (a late write error) is seen.
-    int Close()
-    {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result;
-    }
-
-private:
-    int m_fd;
-};
-
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string& bytes)
-{
-    // O_NONBLOCK: a named pipe must not hang the program; only regular files are read.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0)
-        return SystemReason(errno);
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        return SystemReason(errno);
-    if (!S_ISREG(info.st_mode))
-        return std::string("it is not a regular file");
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return SystemReason(errno);
-        if (got == 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    bytes.resize(done);
-    return std::nullopt;
-}
-
-bool WriteAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            if (put == 0)
-                errno = EIO;
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-// The file that a save really replaces: a link is followed, so that it stays a link.
-std::filesystem::path SaveTarget(const std::filesystem::path& path)
-{
-    std::error_code ignored;
-    if (std::filesystem::is_symlink(path, ignored)) {
-        const auto resolved = std::filesystem::weakly_canonical(path, ignored);
-        if (!ignored)
-            return resolved;
-    }
-    return path;
-}
-
-mode_t NewFileMode(const std::filesystem::path& target)
-{
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-} // namespace
 
 std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries)
 {
@@ -122,28 +23,5 @@ std::optional<std::string> SaveCollectionFile(const std::filesystem::path& path,
     } catch (const std::length_error& e) {
         return std::string(e.what());
     }
-    const auto target = SaveTarget(path);
-    auto folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::string temporary = (folder / ("." + target.filename().string() + kSaveTemporaryMarker + "XXXXXX")).string();
-    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (fd.get() < 0)
-        return SystemReason(errno);
-
-    const auto abandon = [&temporary](int error) {
-        ::unlink(temporary.c_str());
-        return SystemReason(error);
-    };
-    if (::fchmod(fd.get(), NewFileMode(target)) != 0 || !WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0)
-        return abandon(errno);
-    if (fd.Close() != 0)
-        return abandon(errno);
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
-        return abandon(errno);
-    // Make the rename itself durable; a failure here no longer endangers either file.
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
-    return std::nullopt;
+    return ReplaceFile(path, bytes);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collection/CollectionArchive.h"
+#include "collection/SafeFile.h"
 
 #include <filesystem>
 #include <optional>
@@ -14,7 +15,3 @@ std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path,
 // to a temporary file beside the target, is flushed to disk, and only then replaces
 // the target. Gives the reason when the save failed; the target is then untouched.
 std::optional<std::string> SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries);
-
-// Temporary files left by an interrupted save are named "." + target name + this
-// suffix + six random characters; readers of a folder may ignore them.
-inline constexpr const char* kSaveTemporaryMarker = ".saving-";

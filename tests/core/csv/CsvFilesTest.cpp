@@ -50,16 +50,20 @@ TEST(CsvFiles, ExportReplacesTheOldTableAsANewFileAndLeavesNothingElse)
     ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", SampleEntries()));
     WriteFileBytes(dir / "trees.csv", std::string(100000, 'x'));
     ::chmod((dir / "trees.csv").c_str(), 0600);
-    const mode_t oldMask = ::umask(027);
     const auto failure = ExportCollectionCsv(dir / "trees.tvn", dir / "trees.csv");
-    ::umask(oldMask);
     ASSERT_FALSE(failure) << *failure;
 
     EXPECT_EQ(ReadFileBytes(dir / "trees.csv").substr(0, 5), "Name,");
     EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"trees.csv", "trees.tvn"}));
     struct stat info {};
     ASSERT_EQ(::stat((dir / "trees.csv").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u) << "an exported table is made as any new file, not private";
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << "a replaced table keeps its permissions";
+
+    const mode_t mask = ::umask(027);
+    ASSERT_FALSE(ExportCollectionCsv(dir / "trees.tvn", dir / "new.csv"));
+    ::umask(mask);
+    ASSERT_EQ(::stat((dir / "new.csv").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u) << "a new table is made as any new file, not private";
 }
 
 TEST(CsvFiles, AFailedExportNamesTheFileAndLeavesNoHalfTable)
