@@ -3,8 +3,6 @@
 #include "core/TempDir.h"
 
 #include <gtest/gtest.h>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,15 +16,6 @@ EntryList Entries(std::initializer_list<const char*> names)
         (*entries.back())[CBonsaiData::Name] = name;
     }
     return entries;
-}
-
-std::vector<std::string> FolderNames(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& item : std::filesystem::directory_iterator(folder))
-        names.push_back(item.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 } // namespace
@@ -73,15 +62,10 @@ TEST(CollectionFile, AFailedSaveKeepsTheOldFile)
     // A disk that fills up half-way through the write.
     EntryList big = Entries({"new"});
     (*big[0])[CBonsaiData::History] = std::string(100000, 'h');
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous {};
-    ::getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const auto failure = SaveCollectionFile(file, big);
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    const auto failure = [&] {
+        const FileSizeLimit full(4096);
+        return SaveCollectionFile(file, big);
+    }();
 
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, "File too large");

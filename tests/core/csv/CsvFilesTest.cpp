@@ -24,15 +24,6 @@ EntryList SampleEntries()
     return entries;
 }
 
-std::vector<std::string> FolderNames(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& item : std::filesystem::directory_iterator(folder))
-        names.push_back(item.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 } // namespace
 
 TEST(CsvFiles, ExportThenImportReproducesTheCollectionFile)

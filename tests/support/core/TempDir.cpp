@@ -1,6 +1,9 @@
 #include "core/TempDir.h"
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -26,6 +29,36 @@ TempDir::~TempDir()
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
                                  ignored);
     std::filesystem::remove_all(m_path, ignored);
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& item : std::filesystem::directory_iterator(folder))
+        names.push_back(item.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct FileSizeLimit::Saved {
+    rlimit limit {};
+    void (*handler)(int) = nullptr;
+};
+
+FileSizeLimit::FileSizeLimit(std::size_t bytes) : m_saved(std::make_unique<Saved>())
+{
+    // The write must fail with an error, not end the process.
+    m_saved->handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &m_saved->limit);
+    rlimit small = m_saved->limit;
+    small.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    ::setrlimit(RLIMIT_FSIZE, &m_saved->limit);
+    std::signal(SIGXFSZ, m_saved->handler);
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path)

@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <string>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempDir {
@@ -17,6 +19,23 @@ public:
 
 private:
     std::filesystem::path m_path;
+};
+
+// The names in a folder, sorted.
+std::vector<std::string> FolderNames(const std::filesystem::path& folder);
+
+// While it lives, files this process writes cannot grow past the limit: a disk that
+// fills up half-way through a write.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::size_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    struct Saved;
+    std::unique_ptr<Saved> m_saved;
 };
 
 // Whole-file helpers for tests that compare bytes.

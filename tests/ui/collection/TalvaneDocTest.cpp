@@ -8,9 +8,7 @@
 
 #include <QDir>
 #include <QSettings>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -237,18 +235,13 @@ TEST_F(TalvaneDocTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
     AddEntry("Juniper");
     (*doc->m_entryList.back())[CBonsaiData::History] = std::string(200000, 'h');
 
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous {};
-    ::getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 8192;
-    ::setrlimit(RLIMIT_FSIZE, &small);
     ui.prompter.expect(mb::kIdOk, QStringLiteral("Cannot save the collection to \"%1\":\nFile too large.\n"
                                                  "The file on disk was not changed.").arg(Q(path)),
                        QStringLiteral("Talvane"), 0x30);
-    const bool saved = doc->OnFileSave();
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    const bool saved = [&] {
+        const FileSizeLimit full(8192);
+        return doc->OnFileSave();
+    }();
 
     EXPECT_FALSE(saved);
     EXPECT_TRUE(doc->IsModified());
