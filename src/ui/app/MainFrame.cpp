@@ -207,7 +207,7 @@ void CMainFrame::UpdateCommandUI()
 
 void CMainFrame::OnHelpOpen()
 {
-    const QString page = BasePath(kHelpPage);
+    const QString page = ShippedFilePath(kHelpPage);
     if (QFileInfo(page).isFile() && m_services.helpOpener().openPage(page))
         return;
     m_services.prompter().ask(QStringLiteral("Could not open Talvane help file 'Hlp\\Index.htm'"),

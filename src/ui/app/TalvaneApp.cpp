@@ -51,7 +51,7 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
 
 void CTalvaneApp::LoadSpeciesGuide()
 {
-    ::LoadSpeciesGuide(QFile::encodeName(BasePath(QString::fromLatin1(kSpeciesGuideFileName))).toStdString(),
+    ::LoadSpeciesGuide(QFile::encodeName(ShippedFilePath(QString::fromLatin1(kSpeciesGuideFileName))).toStdString(),
                        [this](const std::string& text, const std::string& caption, unsigned flags) {
                            m_services.prompter().ask(FromAnsi(text), FromAnsi(caption), flags);
                        });

@@ -1,6 +1,8 @@
 #include "framework/BaseDirectory.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 QString& Stored()
@@ -23,4 +25,14 @@ void SetBaseDirectory(const QString& path)
 QString BasePath(const QString& relative)
 {
     return QDir(Stored()).filePath(relative);
+}
+
+QString ShippedFilePath(const QString& relative)
+{
+    const QString local = BasePath(relative);
+    if (QFileInfo::exists(local))
+        return local;
+    const QString installed =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/talvane/") + relative);
+    return QFileInfo::exists(installed) ? QDir::cleanPath(installed) : local;
 }

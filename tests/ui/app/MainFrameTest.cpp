@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -126,6 +127,20 @@ TEST_F(MainFrameTest, HelpOpensThePageOrSaysItCannot)
     ui.help.result = false;
     ui.prompter.expect(mb::kIdOk, QStringLiteral("Could not open Talvane help file 'Hlp\\Index.htm'"));
     frame().OnHelpOpen();
+}
+
+TEST_F(MainFrameTest, HelpFallsBackToTheInstalledPage)
+{
+    ASSERT_TRUE(Start());
+    // An installation keeps the page in share/talvane beside the program's bin folder.
+    const std::filesystem::path installed =
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." / "share" / "talvane";
+    std::filesystem::create_directories(installed / "hlp");
+    std::ofstream(installed / "hlp" / "index.htm") << "<html></html>";
+    frame().OnHelpOpen();
+    std::filesystem::remove_all(installed.parent_path());
+    ASSERT_EQ(ui.help.pages.size(), 1u);
+    EXPECT_EQ(ui.help.pages[0], QDir::cleanPath(Q(installed / "hlp" / "index.htm")));
 }
 
 TEST_F(MainFrameTest, AboutBoxShowsItsFiveLines)
