@@ -1,14 +1,12 @@
 #include "csv/CsvFiles.h"
 
 #include "collection/CollectionFile.h"
-#include "core/TempDir.h"
+#include "core/CompanionRun.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace {
 
@@ -93,21 +91,17 @@ TEST(CsvFiles, ARefusedImportLeavesTheCollectionFileUntouched)
 TEST(CsvCommands, ExportAndImportRunAndReportFailuresOnStandardError)
 {
     TempDir dir;
-    const auto cli = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "talvane-cli";
-    ASSERT_TRUE(std::filesystem::exists(cli)) << "build talvane-cli first";
-    const auto run = [&](const std::string& arguments) {
-        const std::string command = "cd '" + dir.path().string() + "' && '" + cli.string() + "' " + arguments + " 2>err";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    };
+    const auto run = [&](const std::string& arguments) { return RunCompanion(dir, arguments); };
     ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", SampleEntries()));
 
-    EXPECT_EQ(run("export trees.tvn trees.csv"), 0);
-    EXPECT_EQ(run("import trees.csv back.tvn"), 0);
+    EXPECT_EQ(run("export trees.tvn trees.csv").status, 0);
+    EXPECT_EQ(run("import trees.csv back.tvn").status, 0);
     EXPECT_EQ(ReadFileBytes(dir / "back.tvn"), ReadFileBytes(dir / "trees.tvn"));
 
     WriteFileBytes(dir / "bad.csv", "Name,Colour\r\n");
-    EXPECT_EQ(run("import bad.csv back.tvn"), 1);
-    EXPECT_EQ(ReadFileBytes(dir / "err"), "talvane-cli: bad.csv: unknown column: \"Colour\"; back.tvn not written\n");
+    const CompanionRun refused = run("import bad.csv back.tvn");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "talvane-cli: bad.csv: unknown column: \"Colour\"; back.tvn not written\n");
+    EXPECT_EQ(refused.out, "");
     EXPECT_EQ(ReadFileBytes(dir / "back.tvn"), ReadFileBytes(dir / "trees.tvn"));
 }

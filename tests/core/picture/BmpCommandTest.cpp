@@ -1,38 +1,10 @@
 #include "BmpTestFiles.h"
 
-#include "core/TempDir.h"
+#include "core/CompanionRun.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 
-#include <sys/wait.h>
-
-namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the talvane-cli built next to this test program.
-CliRun RunCli(const TempDir& dir, const std::string& arguments)
-{
-    const auto cli = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "talvane-cli";
-    if (!std::filesystem::exists(cli)) {
-        ADD_FAILURE() << "build talvane-cli first: " << cli;
-        return {};
-    }
-    const auto out = dir / "stdout.txt";
-    const auto err = dir / "stderr.txt";
-    const std::string command = "'" + cli.string() + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int result = std::system(command.c_str());
-    return {WIFEXITED(result) ? WEXITSTATUS(result) : -1, ReadFileBytes(out), ReadFileBytes(err)};
-}
-
-} // namespace
 
 TEST(BmpCommand, PrintsSizeDepthAndTheHashOfTheUnpaddedLines)
 {
@@ -44,7 +16,7 @@ TEST(BmpCommand, PrintsSizeDepthAndTheHashOfTheUnpaddedLines)
     WriteFileBytes(dir / "top.bmp", topDown.Bytes());
 
     // SHA-256 of the bytes 01 02 03 ff 04 05 06 ff.
-    CliRun run = RunCli(dir, "bmp '" + (dir / "top.bmp").string() + "' --out '" + (dir / "top.pam").string() + "'");
+    CompanionRun run = RunCompanion(dir, "bmp '" + (dir / "top.bmp").string() + "' --out '" + (dir / "top.pam").string() + "'");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "1x2 bpp=32 sha256=043369a1d536171531a9b02417019e6eddf51e5305eba1e7269aaa9593030754\n");
     EXPECT_EQ(ReadFileBytes(dir / "top.pam"),
@@ -61,7 +33,7 @@ TEST(BmpCommand, PrintsSizeDepthAndTheHashOfTheUnpaddedLines)
     indexed.pixels += indexed.pixels + indexed.pixels;
     WriteFileBytes(dir / "grey.bmp", indexed.Bytes());
     for (const char* bpp : {"8", "0"}) {
-        run = RunCli(dir, "bmp '" + (dir / "grey.bmp").string() + "' --bpp " + bpp);
+        run = RunCompanion(dir, "bmp '" + (dir / "grey.bmp").string() + "' --bpp " + bpp);
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, "5x3 bpp=8 sha256=9f36ac6f0a0928fa9b7189c12cea7fb719e9eaaa53231352fc62818f07532e02\n");
     }
@@ -71,7 +43,7 @@ TEST(BmpCommand, ReportsTheDecoderErrorCodeAndText)
 {
     TempDir dir;
     const auto missing = dir / "missing.bmp";
-    CliRun run = RunCli(dir, "bmp '" + missing.string() + "'");
+    CompanionRun run = RunCompanion(dir, "bmp '" + missing.string() + "'");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "error code=4\n");
     EXPECT_EQ(run.err, "Erreur du decodeur d'image:\nLe fichier " + missing.string() + " est invalide ou introuvable.\n");
@@ -80,7 +52,7 @@ TEST(BmpCommand, ReportsTheDecoderErrorCodeAndText)
     huge.width = 1449;
     huge.height = 1449;
     WriteFileBytes(dir / "huge.bmp", huge.Bytes());
-    run = RunCli(dir, "bmp '" + (dir / "huge.bmp").string() + "'");
+    run = RunCompanion(dir, "bmp '" + (dir / "huge.bmp").string() + "'");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "error code=9\n");
     EXPECT_EQ(run.err, "Bitmap size too large.\n");

@@ -1,0 +1,45 @@
+#include "collection/CollectionFile.h"
+
+#include "core/CompanionRun.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+TEST(DumpCommand, PrintsNamedFieldsAndNonEmptySpareFieldsAsUtf8Json)
+{
+    TempDir dir;
+    EntryList entries;
+    entries.push_back(std::make_unique<CBonsaiData>());
+    (*entries[0])[CBonsaiData::Name] = "\xC9rable \"n\xB0 1\"";
+    (*entries[0])[CBonsaiData::History] = "line\r\nline";
+    (*entries[0])[12] = "spare twelve";
+    (*entries[0])[114] = "\x80";
+    entries.push_back(std::make_unique<CBonsaiData>());
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+
+    const CompanionRun run = RunCompanion(dir, "dump trees.tvn");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    ASSERT_EQ(json["entries"].size(), 2u);
+    const auto& first = json["entries"][0];
+    EXPECT_EQ(first.size(), 53u) << "52 named fields and the spare object";
+    EXPECT_EQ(first["Name"], "\u00C9rable \"n\u00B0 1\"");
+    EXPECT_EQ(first["History"], "line\r\nline");
+    EXPECT_EQ(first["IntExt"], "-1");
+    EXPECT_EQ(first["Photo5Description"], "");
+    EXPECT_EQ(first["spare"], (nlohmann::json{{"12", "spare twelve"}, {"114", "\u20AC"}}));
+    EXPECT_TRUE(json["entries"][1]["spare"].empty());
+}
+
+TEST(DumpCommand, AnInvalidFileGivesOneLineOnStandardErrorAndNothingElse)
+{
+    TempDir dir;
+    WriteFileBytes(dir / "bad.tvn", std::string("\xFF\xFF\xFF\xFF\xFF\xFF", 6) + std::string(14, '\0'));
+    for (const char* file : {"bad.tvn", "missing.tvn"}) {
+        const CompanionRun run = RunCompanion(dir, std::string("dump ") + file);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind(std::string("talvane-cli: ") + file + ": ", 0), 0u) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    }
+}
