@@ -5,6 +5,7 @@
 
 #include "ui/AppFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -297,6 +298,24 @@ TEST_F(EntryViewTest, EditableListsKeepValuesThatOnlyResembleAnItem)
     EXPECT_TRUE(ui.prompter.calls().empty());
     EXPECT_TRUE(doc().OnFileSave());
     EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+TEST_F(EntryViewTest, ActivatingTheWindowLeavesTheFocusOnThePageControl)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A"}))));
+    QApplication::setActiveWindow(&frame());
+    QLineEdit* cultivar = Edit(view().plantPage(), 1022);
+    cultivar->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), cultivar);
+
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QApplication::processEvents();
+    QApplication::setActiveWindow(&frame());
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), cultivar);
 }
 
 TEST_F(EntryViewTest, NewAndOpenResetTheView)
