@@ -8,23 +8,36 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="${1:-$root/build-fuzz}"
 mkdir -p "$out/obj"
-common=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src/core")
 
-# The core is compiled with coverage but without libFuzzer's main().
+# Debian names the unversioned compiler only when the clang package is installed.
+cxx="$(command -v clang++ || command -v clang++-14 || true)"
+if [[ -z "$cxx" ]]; then
+    echo "fuzz/build.sh: neither clang++ nor clang++-14 found" >&2
+    exit 1
+fi
+common=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src/core")
+
+# The core is compiled with coverage but without libFuzzer's main(), at most one
+# source per core at a time: the machine is shared with other builds.
 objects=()
-jobs=()
+pids=()
 while IFS= read -r source; do
     object="$out/obj/$(echo "${source#"$root"/src/core/}" | tr / _).o"
-    clang++ "${common[@]}" -fsanitize=fuzzer-no-link,address,undefined -c "$source" -o "$object" &
-    jobs+=($!)
+    rm -f "$object"
+    if (( $(jobs -rp | wc -l) >= $(nproc) )); then
+        wait -n || true
+    fi
+    "$cxx" "${common[@]}" -fsanitize=fuzzer-no-link,address,undefined -c "$source" -o "$object" &
+    pids+=($!)
     objects+=("$object")
 done < <(find "$root/src/core" -name '*.cpp' | sort)
-for job in "${jobs[@]}"; do
-    wait "$job"
+# Bash keeps the status of every finished child, so each failure is seen here.
+for pid in "${pids[@]}"; do
+    wait "$pid"
 done
 
 for target in "$root"/fuzz/*_fuzzer.cpp; do
     name="$(basename "$target" .cpp)"
-    clang++ "${common[@]}" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" -o "$out/$name"
+    "$cxx" "${common[@]}" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" -o "$out/$name"
     echo "built $out/$name"
 done
