@@ -1,0 +1,85 @@
+#include "album/PhotoAlbumPage.h"
+
+#include "ui/AppFixture.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+namespace {
+
+using BadInputTest = AppFixture;
+
+// Runs the program built beside this test and gives its exit status and standard error.
+std::pair<int, QString> RunProgram(const QStringList& arguments, const QString& folder)
+{
+    QProcess program;
+    program.setWorkingDirectory(folder);
+    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/talvane"), arguments);
+    if (!program.waitForFinished(30000))
+        return {-1, QString()};
+    return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardError())};
+}
+
+} // namespace
+
+TEST_F(BadInputTest, ADamagedGuideIsReportedAndLeavesTheCollectionAlone)
+{
+    const auto path = MakeCollection("trees.tvn", {"Maple", "Pine"});
+    const std::string before = ReadFileBytes(path);
+    // A block separator (fourteen shifted slashes) and nothing else: every section is missing.
+    WriteFileBytes(dir / "esspef.dat", std::string(14, '\x31') + "\n");
+    for (int section = 0; section < 13; ++section)
+        ui.prompter.expect(mb::kIdOk, QStringLiteral("Le champs existe pas"), QStringLiteral("Attention"), 0x10);
+    ASSERT_TRUE(Start(Q(path)));
+    EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Pine"}));
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+TEST_F(BadInputTest, ADamagedPictureIsReportedAndLeavesTheCollectionAlone)
+{
+    WriteFileBytes(dir / "Album" / "cut.bmp", std::string("BM\x36\x00\x00\x00", 6));
+    WriteFileBytes(dir / "Album" / "text.bmp", "not a picture at all");
+    const auto path = MakeCollection("trees.tvn", {"Maple"}, [](CBonsaiData& e, std::size_t) {
+        e[CBonsaiData::Photo1] = "cut.bmp";
+        e[CBonsaiData::Photo1Description] = "cut";
+        e[CBonsaiData::Photo2] = "text.bmp";
+        e[CBonsaiData::Photo2Description] = "text";
+    });
+    const std::string before = ReadFileBytes(path);
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"), 0);
+    ASSERT_TRUE(Start(Q(path)));
+    EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("[Code:2]")))
+        << ui.prompter.calls().back().text.toStdString();
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"), 0);
+    view().albumPage().ShowPicture(1);
+    EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("[Code:8]")))
+        << ui.prompter.calls().back().text.toStdString();
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+TEST_F(BadInputTest, WrongProgramArgumentsAreRefusedWithAMessage)
+{
+    const auto path = MakeCollection("trees.tvn", {"Maple"});
+    const QString folder = Q(dir.path());
+    const QStringList wrong[] = {
+        {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("trees.tvn")},
+        {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"), QStringLiteral("x"), QStringLiteral("trees.tvn")},
+        {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--all"), QStringLiteral("--entry"), QStringLiteral("0"), QStringLiteral("trees.tvn")},
+        {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"), QStringLiteral("5"), QStringLiteral("trees.tvn")},
+        {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--all"), QStringLiteral("missing.tvn")},
+        {QStringLiteral("--no-such-option")},
+    };
+    for (const QStringList& arguments : wrong) {
+        const auto [status, error] = RunProgram(arguments, folder);
+        EXPECT_EQ(status, 1) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(error.trimmed().isEmpty()) << arguments.join(QLatin1Char(' ')).toStdString();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.pdf"));
+    const auto [status, error] = RunProgram({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
+                                             QStringLiteral("0"), QStringLiteral("trees.tvn")}, folder);
+    EXPECT_EQ(status, 0) << error.toStdString();
+    EXPECT_TRUE(std::filesystem::exists(dir / "out.pdf"));
+}
