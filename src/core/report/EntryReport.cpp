@@ -40,6 +40,18 @@ void Field(std::string_view label, const CBonsaiData& entry, std::size_t field, 
     AddReportLine(Labelled(label, {entry[field]}), lines);
 }
 
+struct LabelledField {
+    std::string_view label;
+    std::size_t field;
+};
+
+// Short fields, one line each: a label lined up on its colon, then the value.
+void Fields(const CBonsaiData& entry, std::initializer_list<LabelledField> fields, ReportLines& lines)
+{
+    for (const auto& [label, field] : fields)
+        Field(label, entry, field, lines);
+}
+
 void Text(std::string_view heading, const CBonsaiData& entry, std::size_t field, ReportLines& lines)
 {
     AddReportLine(heading, lines);
@@ -101,33 +113,45 @@ void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines)
     Blank(lines);
 
     Rule("-- Purchase ", 61, lines);
-    Field("        Date: %s", e, F::PurchaseDate, lines);
-    Field("         Age: %s", e, F::PurchaseAge, lines);
-    Field("  Price paid: %s", e, F::PricePaid, lines);
-    Field("      Source: %s", e, F::Source, lines);
-    Field("       Style: %s", e, F::PurchaseStyle, lines);
-    Field(" Trunk diam.: %s", e, F::PurchaseTrunkDiameter, lines);
-    Field("Trunk height: %s", e, F::PurchaseTrunkHeight, lines);
+    Fields(e,
+           {
+               {"        Date: %s", F::PurchaseDate},
+               {"         Age: %s", F::PurchaseAge},
+               {"  Price paid: %s", F::PricePaid},
+               {"      Source: %s", F::Source},
+               {"       Style: %s", F::PurchaseStyle},
+               {" Trunk diam.: %s", F::PurchaseTrunkDiameter},
+               {"Trunk height: %s", F::PurchaseTrunkHeight},
+           },
+           lines);
     Blank(lines);
     Blank(lines);
 
     Rule("-- The plant ", 65, lines);
-    Field("Botanical name: %s", e, F::BotanicalName, lines);
-    Field("  English name: %s", e, F::EnglishName, lines);
-    Field("   French name: %s", e, F::FrenchName, lines);
-    Field("   Common name: %s", e, F::CommonName, lines);
-    Field("       Species: %s", e, F::Species, lines);
-    Field("          Type: %s", e, F::Type, lines);
-    Field("      Cultivar: %s", e, F::Cultivar, lines);
+    Fields(e,
+           {
+               {"Botanical name: %s", F::BotanicalName},
+               {"  English name: %s", F::EnglishName},
+               {"   French name: %s", F::FrenchName},
+               {"   Common name: %s", F::CommonName},
+               {"       Species: %s", F::Species},
+               {"          Type: %s", F::Type},
+               {"      Cultivar: %s", F::Cultivar},
+           },
+           lines);
     AddReportLine(InteriorExterior(e[F::IntExt]), lines);
     Text("Notes:", e, F::PlantNotes, lines);
     Blank(lines);
     Blank(lines);
 
     Rule("-- Species specifics ", 63, lines);
-    Field("    Rust zone: %s", e, F::RustZone, lines);
-    Field("   Min. temp.: %s", e, F::MinTemperature, lines);
-    Field("           pH: %s", e, F::PH, lines);
+    Fields(e,
+           {
+               {"    Rust zone: %s", F::RustZone},
+               {"   Min. temp.: %s", F::MinTemperature},
+               {"           pH: %s", F::PH},
+           },
+           lines);
     const std::pair<std::string_view, std::size_t> needs[] = {
         {"Position:", F::NeedPosition},   {"Watering:", F::NeedWatering},
         {"Fertilization:", F::NeedFertilization}, {"Wintering and dormancy:", F::NeedWintering},
@@ -142,22 +166,30 @@ void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines)
     Blank(lines);
 
     Rule("-- Transformation ", 55, lines);
-    Field("        Date: %s", e, F::ShapingDate, lines);
-    Field("         Age: %s", e, F::ShapingAge, lines);
-    Field("       Style: %s", e, F::ShapingStyle, lines);
-    Field(" Trunk diam.: %s", e, F::ShapingTrunkDiameter, lines);
-    Field("Trunk height: %s", e, F::ShapingTrunkHeight, lines);
+    Fields(e,
+           {
+               {"        Date: %s", F::ShapingDate},
+               {"         Age: %s", F::ShapingAge},
+               {"       Style: %s", F::ShapingStyle},
+               {" Trunk diam.: %s", F::ShapingTrunkDiameter},
+               {"Trunk height: %s", F::ShapingTrunkHeight},
+           },
+           lines);
     Text("     History:", e, F::History, lines);
     Blank(lines);
     Blank(lines);
 
     Rule("-- Maintenance ", 54, lines);
-    Field("     Repoting: %s", e, F::Repotting, lines);
-    Field("Fertilization: %s", e, F::Fertilization, lines);
-    Field("      Pruning: %s", e, F::Pruning, lines);
-    Field("  Insecticide: %s", e, F::Insecticide, lines);
-    Field("  Defoliation: %s", e, F::Defoliation, lines);
-    Field("     Pinching: %s", e, F::Pinching, lines);
+    Fields(e,
+           {
+               {"     Repoting: %s", F::Repotting},
+               {"Fertilization: %s", F::Fertilization},
+               {"      Pruning: %s", F::Pruning},
+               {"  Insecticide: %s", F::Insecticide},
+               {"  Defoliation: %s", F::Defoliation},
+               {"     Pinching: %s", F::Pinching},
+           },
+           lines);
     Text("Notes:", e, F::MaintenanceNotes, lines);
     Text("To do:", e, F::ToDo, lines);
     Blank(lines);
