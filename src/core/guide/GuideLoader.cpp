@@ -1,9 +1,7 @@
 #include "guide/GuideLoader.h"
 
+#include "collection/SafeFile.h"
 #include "guide/GuideShift.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -186,13 +184,10 @@ std::unique_ptr<CGuideEspece> ReadBlock(GuideLineReader& reader, const GuideMess
 
 std::optional<std::string> ReadGuideFile(const std::filesystem::path& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    std::string bytes;
+    if (ReadWholeFile(path, bytes))
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return bytes;
 }
 
 std::optional<std::string> ReadGuideLine(std::string_view file, std::size_t& position)
