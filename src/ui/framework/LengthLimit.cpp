@@ -4,15 +4,9 @@
 
 LengthLimit::LengthLimit(QLineEdit* edit, int limit) : QObject(edit), m_edit(edit), m_limit(limit)
 {
-    setObjectName(QStringLiteral("LengthLimit"));
     m_accepted = edit->text();
     connect(edit, &QLineEdit::textChanged, this, &LengthLimit::onTextChanged);
     connect(edit, &QLineEdit::textEdited, this, &LengthLimit::onTextEdited);
-}
-
-LengthLimit* LengthLimit::Of(const QObject* control)
-{
-    return control->findChild<LengthLimit*>(QStringLiteral("LengthLimit"), Qt::FindDirectChildrenOnly);
 }
 
 // Programmatic changes arrive here without a textEdited: they are accepted as they

@@ -13,9 +13,6 @@ class LengthLimit : public QObject {
 public:
     LengthLimit(QLineEdit* edit, int limit);
 
-    int limit() const { return m_limit; }
-    static LengthLimit* Of(const QObject* control);
-
 private:
     void onTextChanged();
     void onTextEdited(const QString& text);
