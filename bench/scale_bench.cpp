@@ -5,7 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/TalvaneApp.h"
 #include "collection/CollectionFile.h"
-#include "collection/TalvaneDoc.h"
+#include "document/TalvaneDoc.h"
 #include "editing/EntryBar.h"
 #include "editing/NewEntryDlg.h"
 #include "editing/TalvaneView.h"
@@ -163,10 +163,8 @@ int main(int argc, char** argv)
     Report("save", Seconds([&] { doc.OnFileSave(); }));
     ReportLines lines;
     Report("build the complete-list report", Seconds([&] {
-        g_bPrintAll = 1;
-        for (const auto& entry : doc.m_entryList)
-            BuildEntryReport(entry.get(), lines);
-        g_bPrintAll = 0;
+        for (const auto& entry : doc.entries())
+            BuildEntryReport(entry.get(), lines, true);
     }));
     if (withPdf) {
         QPrinter printer(QPrinter::HighResolution);

@@ -20,15 +20,14 @@ void PrintReport(const ReportRequest& request)
     if (const auto failure = LoadCollectionFile(request.file, entries))
         throw CliFailure(request.file + ": " + *failure);
     ReportLines lines;
-    g_bPrintAll = request.all ? 1 : 0;
     if (request.all) {
         for (const auto& entry : entries)
-            BuildEntryReport(entry.get(), lines);
+            BuildEntryReport(entry.get(), lines, true);
     } else {
         if (request.entry < 0 || static_cast<unsigned long long>(request.entry) >= entries.size())
             throw CliFailure(request.file + ": there is no entry " + std::to_string(request.entry) + " (the collection has " +
                              std::to_string(entries.size()) + ", counted from 0)");
-        BuildEntryReport(entries[static_cast<std::size_t>(request.entry)].get(), lines);
+        BuildEntryReport(entries[static_cast<std::size_t>(request.entry)].get(), lines, false);
     }
     for (const auto& line : lines)
         std::cout << text::Cp1252ToUtf8(line) << '\n';

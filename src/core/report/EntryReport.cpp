@@ -4,7 +4,6 @@
 
 #include <initializer_list>
 
-int g_bPrintAll = 0;
 
 namespace {
 
@@ -101,7 +100,7 @@ void AddReportText(std::string_view text, ReportLines& lines)
     AddReportLine(text, lines);
 }
 
-void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines)
+void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines, bool printAll)
 {
     if (!entry)
         return;
@@ -201,7 +200,7 @@ void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines)
     Blank(lines);
     Blank(lines);
 
-    if (g_bPrintAll) {
+    if (printAll) {
         while (lines.size() % kReportPageLines != 0)
             Blank(lines);
     }

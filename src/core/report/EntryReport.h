@@ -13,11 +13,9 @@ using ReportLines = std::vector<std::string>;
 inline constexpr std::size_t kReportPageLines = 60;
 inline constexpr std::size_t kReportLineWidth = 70;
 
-// 1 while the whole collection is reported: each entry then fills its last page.
-extern int g_bPrintAll;
-
-// Appends one entry's report; a null entry appends nothing.
-void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines);
+// Appends one entry's report; a null entry appends nothing. While the whole
+// collection is reported (printAll), each entry fills its last page.
+void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines, bool printAll);
 // Appends a multi-line text, one report line per line of the text.
 void AddReportText(std::string_view text, ReportLines& lines);
 // Appends one line, wrapped at a space into lines of at most 70 characters.

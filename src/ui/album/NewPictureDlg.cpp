@@ -6,8 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-std::string g_strNewPictureDescription;
-
 CNewPictureDlg::CNewPictureDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("New picture"));
@@ -21,13 +19,12 @@ CNewPictureDlg::CNewPictureDlg(QWidget* parent) : QDialog(parent)
 
 void CNewPictureDlg::accept()
 {
-    m_strPictureDescription = ToAnsi(m_description->text());
-    g_strNewPictureDescription = m_strPictureDescription;
+    m_strNewPictureDescription = ToAnsi(m_description->text());
     QDialog::accept();
 }
 
 void CNewPictureDlg::reject()
 {
-    g_strNewPictureDescription.clear();
+    m_strNewPictureDescription.clear();
     QDialog::reject();
 }

@@ -6,9 +6,6 @@
 
 class QLineEdit;
 
-// What the New picture dialog leaves for the album: OK sets it, Cancel empties it.
-extern std::string g_strNewPictureDescription;
-
 // Asks the description of a picture being added to the album.
 class CNewPictureDlg : public QDialog {
     Q_OBJECT
@@ -16,7 +13,8 @@ public:
     static constexpr int kDescriptionLimit = 30;
     explicit CNewPictureDlg(QWidget* parent = nullptr);
 
-    std::string m_strPictureDescription;
+    // What the dialog leaves for the album: OK sets it, Cancel empties it.
+    const std::string& description() const { return m_strNewPictureDescription; }
 
     QLineEdit* descriptionEdit() const { return m_description; }
 
@@ -25,5 +23,6 @@ public slots:
     void reject() override;
 
 private:
+    std::string m_strNewPictureDescription;
     QLineEdit* m_description;
 };

@@ -17,9 +17,6 @@
 #include <QPainter>
 #include <QPushButton>
 
-CAnyPicDecoder g_albumDecoder;
-CWinBmp g_albumBitmap;
-
 namespace {
 
 const QString kAlbumFolder = QStringLiteral("Album");
@@ -43,7 +40,7 @@ protected:
             return;
         QPainter painter(this);
         const QPoint origin = m_page.PictureOrigin();
-        DrawBitmap(painter, g_albumBitmap, origin.x(), origin.y());
+        DrawBitmap(painter, m_page.albumBitmap(), origin.x(), origin.y());
     }
 
 private:
@@ -52,9 +49,8 @@ private:
 
 } // namespace
 
-CPage1::CPage1(UiServices& services, std::function<void()> markModified, QWidget* parent)
-    : CPropertyPage(QStringLiteral("Photo album"), services.prompter(), parent), m_services(services),
-      m_markModified(std::move(markModified))
+CPage1::CPage1(UiServices& services, QWidget* parent)
+    : CPropertyPage(QStringLiteral("Photo album"), parent), m_services(services)
 {
     DialogTemplate t(this, 342, 186);
     t.GroupBox(QStringLiteral("Picture(s)"), 5, 5, 150, 90);
@@ -136,7 +132,7 @@ void CPage1::DecodeSlot(int index, Report report)
     const std::string file = index >= 0 && index < kSlots ? m_strPhotoFile[index] : std::string();
     m_lastDecoded = std::make_pair(index, file);
     try {
-        DecodeAlbumFile(QFile::encodeName(BaseDirectory()).toStdString(), file, g_albumDecoder, g_albumBitmap);
+        DecodeAlbumFile(QFile::encodeName(BaseDirectory()).toStdString(), file, m_albumDecoder, m_albumBitmap);
     } catch (const CTextException& e) {
         ReportFailure(e, report);
     }
@@ -165,13 +161,12 @@ QPoint CPage1::PictureOrigin() const
     const int top = frame.y();
     const int right = frame.x() + frame.width();
     const int bottom = frame.y() + frame.height();
-    return {left + (right - left) / 2 - g_albumBitmap.GetWidth() / 2,
-            top + 3 + (bottom - top + 3) / 2 - g_albumBitmap.GetHeight() / 2};
+    return {left + (right - left) / 2 - m_albumBitmap.GetWidth() / 2,
+            top + 3 + (bottom - top + 3) / 2 - m_albumBitmap.GetHeight() / 2};
 }
 
 int CPage1::ChoosePictureFile()
 {
-    m_markModified();
     FileRequest request;
     request.caption = QStringLiteral("Open");
     request.directory = BasePath(kAlbumFolder);
@@ -188,13 +183,13 @@ int CPage1::ChoosePictureFile()
     m_strFileName = ToAnsi(info.fileName());
     m_lastDecoded.reset();
     try {
-        g_albumDecoder.DecodeFile(QFile::encodeName(info.absoluteFilePath()).toStdString(), &g_albumBitmap, 32);
+        m_albumDecoder.DecodeFile(QFile::encodeName(info.absoluteFilePath()).toStdString(), &m_albumBitmap, 32);
     } catch (const CTextException& e) {
         ReportFailure(e, Report::ShowPicture);
         return 1;
     }
-    const int width = g_albumBitmap.GetWidth();
-    const int height = g_albumBitmap.GetHeight();
+    const int width = m_albumBitmap.GetWidth();
+    const int height = m_albumBitmap.GetHeight();
     if (width <= kMaxPictureSize && height <= kMaxPictureSize)
         return 0;
     m_services.prompter().ask(QStringLiteral("The picture size is too big:\n< %1 >\nActual size: %2x%3 [Max. 250x250]")
@@ -214,13 +209,12 @@ void CPage1::OnPictureAdd()
         if (!m_strPhotoFile[k].empty())
             continue;
         m_strPhotoFile[k] = m_strFileName;
-        g_strNewPictureDescription.clear();
         m_services.dialogRunner().run(dialog);
-        m_strPhotoDesc[k] =
-            g_strNewPictureDescription.empty() ? "Photo" + std::to_string(k + 1) : g_strNewPictureDescription;
+        m_strPhotoDesc[k] = dialog.description().empty() ? "Photo" + std::to_string(k + 1) : dialog.description();
         RefreshPictureList();
         // The picture just chosen is the one on show.
         m_lastDecoded = std::make_pair(k, m_strFileName);
+        emit albumChanged(QStringLiteral("Add photo"));
         return;
     }
     m_services.prompter().ask(QStringLiteral("There is a limit of 5 pictures."), QStringLiteral("Attention"),
@@ -237,7 +231,6 @@ void CPage1::OnPictureDelete()
     if (m_services.prompter().ask(QStringLiteral("< %1 > will be delete from the photo album !!!").arg(description),
                                   QStringLiteral("Please confirm ..."), mb::kOkCancel) != mb::kIdOk)
         return;
-    m_markModified();
     if (inRange) {
         m_strPhotoFile[index].clear();
         m_strPhotoDesc[index].clear();
@@ -258,4 +251,5 @@ void CPage1::OnPictureDelete()
         }
     }
     RefreshPictureList();
+    emit albumChanged(QStringLiteral("Delete photo"));
 }

@@ -5,7 +5,6 @@
 #include "picture/WinBmp.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,11 +12,6 @@ class CTextException;
 class QListWidget;
 class QGroupBox;
 class UiServices;
-
-// The decoder and the picture on show, shared by the whole run: the last picture
-// decoded stays until the next one.
-extern CAnyPicDecoder g_albumDecoder;
-extern CWinBmp g_albumBitmap;
 
 // The "Photo album" tab: up to five photos of the entry, kept as bare file names
 // in the Album folder and short descriptions. Filled slots always come first.
@@ -27,8 +21,7 @@ public:
     static constexpr int kSlots = 5;
     static constexpr int kMaxPictureSize = 250;
 
-    // markModified is called whenever the album changes the collection.
-    CPage1(UiServices& services, std::function<void()> markModified, QWidget* parent = nullptr);
+    explicit CPage1(UiServices& services, QWidget* parent = nullptr);
 
     std::string m_strFileName; // bare name of the file last chosen
     std::string m_strFileExt;  // its extension
@@ -42,6 +35,8 @@ public:
     int ChoosePictureFile();
 
     QListWidget* pictureList() const { return m_list; }
+    // The picture last decoded: it stays until the next one.
+    const CWinBmp& albumBitmap() const { return m_albumBitmap; }
     // Where the picture on show is drawn: its top left corner.
     QPoint PictureOrigin() const;
 
@@ -51,13 +46,17 @@ public slots:
     void OnPictureAdd();
     void OnPictureDelete();
 
+signals:
+    // A photo was added or deleted: one step of the collection's history.
+    void albumChanged(const QString& stepText);
+
 protected:
     void DoDataExchange(CDataExchange&) override {}
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class Report { ShowPicture, Selection };
-    // Decodes the photo of the slot at the list index into g_albumBitmap; a failure is
+    // Decodes the photo of the slot at the list index into the album's bitmap; a failure is
     // reported in the wording of the caller.
     void DecodeSlot(int index, Report report);
     void ReportFailure(const CTextException& e, Report report);
@@ -65,7 +64,8 @@ private:
     void Repaint();
 
     UiServices& m_services;
-    std::function<void()> m_markModified;
+    CAnyPicDecoder m_albumDecoder;
+    CWinBmp m_albumBitmap;
     QListWidget* m_list;
     QGroupBox* m_frame;
     QWidget* m_canvas;

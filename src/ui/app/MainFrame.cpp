@@ -2,7 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
-#include "collection/TalvaneDoc.h"
+#include "document/TalvaneDoc.h"
 #include "editing/EntryBar.h"
 #include "editing/TalvaneView.h"
 #include "framework/BaseDirectory.h"
@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 QSize g_sizeFrame;
 
@@ -25,6 +26,14 @@ static void InitResources()
 {
     Q_INIT_RESOURCE(talvane);
 }
+
+namespace {
+// A text shown in a menu as it stands: "&" would otherwise mark a key.
+QString MenuText(QString text)
+{
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+} // namespace
 
 const QString CMainFrame::kHelpPage = QStringLiteral("hlp/index.htm");
 
@@ -94,6 +103,8 @@ void CMainFrame::CreateMenus()
     auto* exit = AddCommand(m_fileMenu, cmd::kAppExit, QStringLiteral("Exit"),
                             QStringLiteral("Quit the application; prompts to save documents"));
 
+    CreateEditMenu();
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     auto* about = AddCommand(help, cmd::kAppAbout, QStringLiteral("&About Talvane..."),
                              QStringLiteral("Display program information, version number and copyright"));
@@ -114,6 +125,26 @@ void CMainFrame::CreateMenus()
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
     connect(helpOpen, &QAction::triggered, this, &CMainFrame::OnHelpOpen);
+}
+
+void CMainFrame::CreateEditMenu()
+{
+    m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    auto* undo = AddCommand(m_editMenu, cmd::kEditUndo, QStringLiteral("Undo"), QStringLiteral("Undo the last change to the collection"));
+    auto* redo = AddCommand(m_editMenu, cmd::kEditRedo, QStringLiteral("Redo"), QStringLiteral("Redo the change last undone"));
+    m_editMenu->addSeparator();
+    auto* rename = AddCommand(m_editMenu, cmd::kEntryRename, QStringLiteral("Rename\u2026"),
+                              QStringLiteral("Give the entry shown a new name"));
+    // Inside a text control these keys keep undoing the typing: the control takes them first.
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(undo, &QAction::triggered, &m_doc, [this] { m_doc.OnEditUndo(); UpdateCommandUI(); });
+    connect(redo, &QAction::triggered, &m_doc, [this] { m_doc.OnEditRedo(); UpdateCommandUI(); });
+    connect(rename, &QAction::triggered, this, [this] { m_view->OnEntryRename(); UpdateCommandUI(); });
+    QUndoStack& history = m_doc.history();
+    connect(&history, &QUndoStack::undoTextChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(&history, &QUndoStack::redoTextChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(&history, &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandUI);
 }
 
 void CMainFrame::CreateBars()
@@ -192,13 +223,24 @@ void CMainFrame::RebuildRecentFiles()
 
 void CMainFrame::UpdateCaption()
 {
-    setWindowTitle(m_doc.GetTitle() + QStringLiteral(" - Talvane"));
+    setWindowTitle(m_doc.GetTitle() + QStringLiteral("[*] - Talvane"));
 }
 
 void CMainFrame::UpdateCommandUI()
 {
-    action(cmd::kFileSave)->setEnabled(m_doc.OnUpdateFileSave());
+    // Save stores the pages too: edits on them are unsaved changes like any other.
+    const bool unsaved = m_doc.OnUpdateFileSave() || m_view->HasPageEdits();
+    action(cmd::kFileSave)->setEnabled(unsaved);
+    setWindowModified(unsaved);
+    QUndoStack& history = m_doc.history();
+    QAction* undo = action(cmd::kEditUndo);
+    undo->setEnabled(history.canUndo());
+    undo->setText(history.canUndo() ? QStringLiteral("Undo %1").arg(MenuText(history.undoText())) : QStringLiteral("Undo"));
+    QAction* redo = action(cmd::kEditRedo);
+    redo->setEnabled(history.canRedo());
+    redo->setText(history.canRedo() ? QStringLiteral("Redo %1").arg(MenuText(history.redoText())) : QStringLiteral("Redo"));
     const bool showing = m_view->HasCurrentEntry();
+    action(cmd::kEntryRename)->setEnabled(showing);
     action(cmd::kFilePrint)->setEnabled(showing);
     m_wndDlgBar->updateButton()->setEnabled(showing);
     m_wndDlgBar->deleteButton()->setEnabled(showing);

@@ -50,6 +50,7 @@ protected:
 
 private:
     void CreateMenus();
+    void CreateEditMenu();
     void CreateBars();
     void RebuildRecentFiles();
     void UpdateCaption();
@@ -61,6 +62,7 @@ private:
     CTalvaneView* m_view;
     CEntryBar* m_wndDlgBar = nullptr;
     QMenu* m_fileMenu = nullptr;
+    QMenu* m_editMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
     QList<QAction*> m_recentActions;
 };

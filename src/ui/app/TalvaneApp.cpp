@@ -2,7 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "app/SplashDlg.h"
-#include "collection/TalvaneDoc.h"
+#include "document/TalvaneDoc.h"
 #include "editing/TalvaneView.h"
 #include "framework/AnsiText.h"
 #include "framework/BaseDirectory.h"
@@ -30,7 +30,7 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     m_doc = std::make_unique<CTalvaneDoc>(m_services, *m_recentFiles);
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_services, *m_recentFiles);
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    m_printing = std::make_unique<CReportPrinting>(*m_doc, m_frame->view(), m_services, *m_printer);
+    m_printing = std::make_unique<CReportPrinting>(*m_doc, m_services, *m_printer);
     connect(m_frame.get(), &CMainFrame::printRequested, m_printing.get(), &CReportPrinting::OnFilePrintChoice);
     connect(m_frame.get(), &CMainFrame::printSetupRequested, m_printing.get(), &CReportPrinting::OnFilePrintSetup);
     if (options.collection.isEmpty()) {

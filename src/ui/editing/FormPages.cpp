@@ -33,7 +33,7 @@ const QStringList& StyleItems()
     return items;
 }
 
-CPage2::CPage2(Prompter& prompter, QWidget* parent) : CPropertyPage(QStringLiteral("The plant"), prompter, parent)
+CPage2::CPage2(QWidget* parent) : CPropertyPage(QStringLiteral("The plant"), parent)
 {
     DialogTemplate t(this, 342, 186);
     t.Label(QStringLiteral("Botanical name"), 35, 5, 50, 8);
@@ -70,7 +70,7 @@ void CPage2::DoDataExchange(CDataExchange& dx)
     DDX_Radio(dx, m_intExt, m_nIntExt);
 }
 
-CPage3::CPage3(Prompter& prompter, QWidget* parent) : CPropertyPage(QStringLiteral("Purchase"), prompter, parent)
+CPage3::CPage3(QWidget* parent) : CPropertyPage(QStringLiteral("Purchase"), parent)
 {
     DialogTemplate t(this, 337, 186);
     t.Label(QStringLiteral("Date"), 27, 14, 25, 8, Align::Right);
@@ -92,23 +92,16 @@ CPage3::CPage3(Prompter& prompter, QWidget* parent) : CPropertyPage(QStringLiter
 void CPage3::DoDataExchange(CDataExchange& dx)
 {
     DDX_Text(dx, m_age, m_strPurchaseAge);
-    DDV_MaxChars(dx, m_strPurchaseAge, kLimit);
     DDX_Text(dx, m_date, m_strPurchaseDate);
-    DDV_MaxChars(dx, m_strPurchaseDate, kLimit);
     DDX_Text(dx, m_trunkDiameter, m_strPurchaseTrunkDiameter);
-    DDV_MaxChars(dx, m_strPurchaseTrunkDiameter, kLimit);
     DDX_CBString(dx, m_style, m_strPurchaseStyle);
-    DDV_MaxChars(dx, m_strPurchaseStyle, kLimit);
     DDX_Text(dx, m_trunkHeight, m_strPurchaseTrunkHeight);
-    DDV_MaxChars(dx, m_strPurchaseTrunkHeight, kLimit);
     DDX_CBString(dx, m_source, m_strSource);
-    DDV_MaxChars(dx, m_strSource, kLimit);
     DDX_Text(dx, m_price, m_strPricePaid);
-    DDV_MaxChars(dx, m_strPricePaid, kLimit);
 }
 
-CPage4::CPage4(Prompter& prompter, QWidget* parent)
-    : CPropertyPage(QStringLiteral("Transformation"), prompter, parent)
+CPage4::CPage4(QWidget* parent)
+    : CPropertyPage(QStringLiteral("Transformation"), parent)
 {
     DialogTemplate t(this, 342, 186);
     t.Label(QStringLiteral("Date"), 56, 10, 25, 8, Align::Right);
@@ -128,18 +121,14 @@ CPage4::CPage4(Prompter& prompter, QWidget* parent)
 void CPage4::DoDataExchange(CDataExchange& dx)
 {
     DDX_Text(dx, m_age, m_strShapingAge);
-    DDV_MaxChars(dx, m_strShapingAge, kLimit);
     DDX_Text(dx, m_date, m_strShapingDate);
-    DDV_MaxChars(dx, m_strShapingDate, kLimit);
     DDX_CBString(dx, m_style, m_strShapingStyle);
-    DDV_MaxChars(dx, m_strShapingStyle, kLimit);
     DDX_Text(dx, m_trunkHeight, m_strShapingTrunkHeight);
-    DDV_MaxChars(dx, m_strShapingTrunkHeight, kLimit);
     DDX_Text(dx, m_history, m_strHistory);
     DDX_Text(dx, m_trunkDiameter, m_strShapingTrunkDiameter);
 }
 
-CPage5::CPage5(Prompter& prompter, QWidget* parent) : CPropertyPage(QStringLiteral("Maintenance"), prompter, parent)
+CPage5::CPage5(QWidget* parent) : CPropertyPage(QStringLiteral("Maintenance"), parent)
 {
     DialogTemplate t(this, 342, 186);
     t.Label(QStringLiteral("Repotting"), 24, 18, 32, 8, Align::Right);
@@ -172,8 +161,8 @@ void CPage5::DoDataExchange(CDataExchange& dx)
     DDX_Text(dx, m_toDo, m_strToDo);
 }
 
-CPage6::CPage6(Prompter& prompter, QWidget* parent)
-    : CPropertyPage(QStringLiteral("Species specifics"), prompter, parent)
+CPage6::CPage6(QWidget* parent)
+    : CPropertyPage(QStringLiteral("Species specifics"), parent)
 {
     DialogTemplate t(this, 342, 186);
     t.Label(QStringLiteral("Position and light"), 5, 5, 54, 8);

@@ -17,7 +17,7 @@ class QTextEdit;
 class CPage2 : public CPropertyPage {
     Q_OBJECT
 public:
-    explicit CPage2(Prompter& prompter, QWidget* parent = nullptr);
+    explicit CPage2(QWidget* parent = nullptr);
 
     std::string m_strEnglishName;
     std::string m_strCultivar;
@@ -48,7 +48,7 @@ class CPage3 : public CPropertyPage {
     Q_OBJECT
 public:
     static constexpr int kLimit = 30;
-    explicit CPage3(Prompter& prompter, QWidget* parent = nullptr);
+    explicit CPage3(QWidget* parent = nullptr);
 
     std::string m_strPurchaseAge;
     std::string m_strPurchaseDate;
@@ -75,7 +75,7 @@ class CPage4 : public CPropertyPage {
     Q_OBJECT
 public:
     static constexpr int kLimit = 30;
-    explicit CPage4(Prompter& prompter, QWidget* parent = nullptr);
+    explicit CPage4(QWidget* parent = nullptr);
 
     std::string m_strShapingAge;
     std::string m_strShapingDate;
@@ -99,7 +99,7 @@ private:
 class CPage5 : public CPropertyPage {
     Q_OBJECT
 public:
-    explicit CPage5(Prompter& prompter, QWidget* parent = nullptr);
+    explicit CPage5(QWidget* parent = nullptr);
 
     std::string m_strDefoliation;
     std::string m_strFertilization;
@@ -127,7 +127,7 @@ private:
 class CPage6 : public CPropertyPage {
     Q_OBJECT
 public:
-    explicit CPage6(Prompter& prompter, QWidget* parent = nullptr);
+    explicit CPage6(QWidget* parent = nullptr);
 
     std::string m_strNeedWatering;
     std::string m_strNeedPosition;

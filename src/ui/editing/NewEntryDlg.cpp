@@ -8,10 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-std::string g_strNewEntryName;
-std::string g_strNewEntryBotanicalName;
-int g_nNewEntrySpeciesIndex = -1;
-
 CNewEntryDlg::CNewEntryDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("New entry"));
@@ -31,19 +27,17 @@ CNewEntryDlg::CNewEntryDlg(QWidget* parent) : QDialog(parent)
 
 void CNewEntryDlg::accept()
 {
-    m_strEntryName = ToAnsi(m_name->text());
-    m_strEntryBotanicalName = ToAnsi(m_botanicalName->currentText());
-    g_strNewEntryName = m_strEntryName;
+    m_strNewEntryName = ToAnsi(m_name->text());
+    m_strNewEntryBotanicalName = ToAnsi(m_botanicalName->currentText());
     // A typed text that happens to equal a species does not choose it: only a selection does.
     const bool selected = m_botanicalName->currentIndex() >= 0 &&
                           m_botanicalName->currentText() == m_botanicalName->itemText(m_botanicalName->currentIndex());
-    g_nNewEntrySpeciesIndex = selected ? m_botanicalName->currentIndex() : -1;
-    g_strNewEntryBotanicalName = m_strEntryBotanicalName;
+    m_nNewEntrySpeciesIndex = selected ? m_botanicalName->currentIndex() : -1;
     QDialog::accept();
 }
 
 void CNewEntryDlg::reject()
 {
-    g_strNewEntryName.clear();
+    m_strNewEntryName.clear();
     QDialog::reject();
 }

@@ -7,11 +7,6 @@
 class QComboBox;
 class QLineEdit;
 
-// What the New entry dialog leaves for Add: OK sets all three, Cancel empties the name.
-extern std::string g_strNewEntryName;
-extern std::string g_strNewEntryBotanicalName;
-extern int g_nNewEntrySpeciesIndex; // -1 when no species of the guide was chosen
-
 // Asks the name of a new entry and offers the guide's botanical names.
 class CNewEntryDlg : public QDialog {
     Q_OBJECT
@@ -19,8 +14,11 @@ public:
     static constexpr int kNameLimit = 50;
     explicit CNewEntryDlg(QWidget* parent = nullptr);
 
-    std::string m_strEntryName;
-    std::string m_strEntryBotanicalName;
+    // What the dialog leaves for Add: OK sets all three, Cancel empties the name.
+    const std::string& entryName() const { return m_strNewEntryName; }
+    const std::string& botanicalName() const { return m_strNewEntryBotanicalName; }
+    // -1 when no species of the guide was chosen.
+    int speciesIndex() const { return m_nNewEntrySpeciesIndex; }
 
     QLineEdit* nameEdit() const { return m_name; }
     QComboBox* botanicalNameBox() const { return m_botanicalName; }
@@ -30,6 +28,9 @@ public slots:
     void reject() override;
 
 private:
+    std::string m_strNewEntryName;
+    std::string m_strNewEntryBotanicalName;
+    int m_nNewEntrySpeciesIndex = -1;
     QLineEdit* m_name;
     QComboBox* m_botanicalName;
 };

@@ -94,10 +94,23 @@ bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b)
     return true;
 }
 
-void CopyPageFields(CBonsaiData& target, const CBonsaiData& source)
+FieldValues PageFieldValues(const CBonsaiData& entry)
 {
+    FieldValues values;
+    values.reserve(kPageFields.size());
     for (std::size_t field : kPageFields)
-        target[field] = source[field];
+        values.emplace_back(field, entry[field]);
+    return values;
+}
+
+FieldValues PhotoFieldValues(const CBonsaiData& entry)
+{
+    FieldValues values;
+    for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k) {
+        values.emplace_back(CBonsaiData::PhotoField(k), entry[CBonsaiData::PhotoField(k)]);
+        values.emplace_back(CBonsaiData::PhotoDescriptionField(k), entry[CBonsaiData::PhotoDescriptionField(k)]);
+    }
+    return values;
 }
 
 PageTransfer::PageTransfer(CPage2& plant, CPage3& purchase, CPage4& transformation, CPage5& maintenance,

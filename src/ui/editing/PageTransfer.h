@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/TalvaneDoc.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -18,8 +20,9 @@ extern const std::array<std::size_t, 51> kPageFields;
 
 // True when the page fields of both entries hold the same bytes.
 bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b);
-// Copies the page fields of source into target.
-void CopyPageFields(CBonsaiData& target, const CBonsaiData& source);
+// The values of the page fields of an entry, and of its photo fields alone.
+FieldValues PageFieldValues(const CBonsaiData& entry);
+FieldValues PhotoFieldValues(const CBonsaiData& entry);
 
 // Moves values between an entry and the members of the six pages, page by page in
 // the order plant, purchase, transformation, maintenance, species, album.

@@ -1,31 +1,38 @@
 #include "editing/TalvaneView.h"
 
 #include "album/PhotoAlbumPage.h"
-#include "collection/TalvaneDoc.h"
 #include "editing/EntryBar.h"
 #include "editing/FormPages.h"
 #include "editing/NewEntryDlg.h"
 #include "editing/PageTransfer.h"
+#include "editing/RenameEntryDlg.h"
 #include "framework/AnsiText.h"
 #include "framework/UiServices.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
+#include <QTextEdit>
 
 QRect g_rectSheetFrame;
-CBonsaiData* g_pCurrentEntry = nullptr;
+
+namespace {
+const QString kEmptyNameText = QStringLiteral("Please enter a name or an ID number.\nTry again ...");
+const QString kEmptyNameCaption = QStringLiteral("Error ...");
+
+} // namespace
 
 CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_services(services)
 {
-    g_pCurrentEntry = nullptr;
-    m_pPage1 = new CPage1(services, [this] { m_doc.SetModifiedFlag(); });
-    m_pPage2 = new CPage2(services.prompter());
-    m_pPage3 = new CPage3(services.prompter());
-    m_pPage4 = new CPage4(services.prompter());
-    m_pPage5 = new CPage5(services.prompter());
-    m_pPage6 = new CPage6(services.prompter());
+    m_pPage1 = new CPage1(services);
+    m_pPage2 = new CPage2();
+    m_pPage3 = new CPage3();
+    m_pPage4 = new CPage4();
+    m_pPage5 = new CPage5();
+    m_pPage6 = new CPage6();
     m_transfer = std::make_unique<PageTransfer>(*m_pPage2, *m_pPage3, *m_pPage4, *m_pPage5, *m_pPage6, *m_pPage1);
 
     m_pSheet = new QTabWidget(this);
@@ -38,14 +45,23 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
     m_pSheet->setCurrentWidget(m_pPage2);
     m_pSheet->setEnabled(false);
     setFixedSize(m_pSheet->size());
+    WatchPageEdits();
+
+    connect(m_pPage1, &CPage1::albumChanged, this, [this](const QString& stepText) {
+        CBonsaiData album;
+        ReadPagesIntoEntry(album);
+        ApplyPageEdit(PhotoFieldValues(album), stepText);
+    });
+    connect(&m_doc, &CTalvaneDoc::currentChanged, this, [this] {
+        if (!m_bApplyingPages)
+            ShowCurrentEntry();
+    });
     m_doc.SetView(this);
 }
 
 CTalvaneView::~CTalvaneView()
 {
     m_doc.SetView(nullptr);
-    m_doc.m_entryList.clear();
-    g_pCurrentEntry = nullptr;
 }
 
 void CTalvaneView::FitFrameToSheet(int menuHeight)
@@ -65,6 +81,37 @@ void CTalvaneView::SetEntryBar(CEntryBar* bar)
     connect(bar->addButton(), &QPushButton::clicked, this, &CTalvaneView::OnEntryAdd);
     connect(bar->updateButton(), &QPushButton::clicked, this, &CTalvaneView::OnEntryUpdate);
     connect(bar->deleteButton(), &QPushButton::clicked, this, &CTalvaneView::OnEntryDelete);
+    // The list follows the document's entries, whoever changed them.
+    QComboBox* list = bar->entryList();
+    connect(&m_doc, &CTalvaneDoc::entryInserted, list,
+            [this, list](std::size_t position) { list->insertItem(static_cast<int>(position), EntryListText(position)); });
+    connect(&m_doc, &CTalvaneDoc::entryRemoved, list,
+            [list](std::size_t position) { list->removeItem(static_cast<int>(position)); });
+    connect(&m_doc, &CTalvaneDoc::entryChanged, list,
+            [this, list](std::size_t position) { list->setItemText(static_cast<int>(position), EntryListText(position)); });
+}
+
+QString CTalvaneView::EntryListText(std::size_t position) const
+{
+    return FromAnsi(m_doc.entryAt(position)[CBonsaiData::Name]);
+}
+
+void CTalvaneView::WatchPageEdits()
+{
+    // Any change on a page may give the pages edits the entry lacks: the commands
+    // that store them (Save) look again.
+    const auto changed = [this] { emit commandStatesChanged(); };
+    for (QLineEdit* edit : m_pSheet->findChildren<QLineEdit*>())
+        connect(edit, &QLineEdit::textEdited, this, changed);
+    for (QTextEdit* edit : m_pSheet->findChildren<QTextEdit*>())
+        connect(edit, &QTextEdit::textChanged, this, [this, edit, changed] {
+            if (edit->hasFocus())
+                changed();
+        });
+    for (QComboBox* box : m_pSheet->findChildren<QComboBox*>())
+        connect(box, &QComboBox::activated, this, changed);
+    for (QRadioButton* radio : m_pSheet->findChildren<QRadioButton*>())
+        connect(radio, &QRadioButton::clicked, this, changed);
 }
 
 void CTalvaneView::SetShowing(bool showing)
@@ -73,32 +120,54 @@ void CTalvaneView::SetShowing(bool showing)
     emit commandStatesChanged();
 }
 
+bool CTalvaneView::HasCurrentEntry() const
+{
+    return m_doc.currentPosition().has_value();
+}
+
+bool CTalvaneView::HasPageEdits()
+{
+    const CBonsaiData* current = m_doc.currentEntry();
+    if (!current)
+        return false;
+    CBonsaiData edited;
+    ReadPagesIntoEntry(edited);
+    return !PageFieldsEqual(*current, edited);
+}
+
 void CTalvaneView::OnInitialUpdate()
 {
     m_bHasEntries = true;
-    const EntryList& entries = m_doc.m_entryList;
     QComboBox* list = m_entryBar->entryList();
-    if (!entries.empty()) {
-        QStringList names;
-        names.reserve(static_cast<qsizetype>(entries.size()));
-        for (const auto& entry : entries)
-            names.append(FromAnsi((*entry)[CBonsaiData::Name]));
-        list->addItems(names);
-        list->setCurrentIndex(0);
-        m_posCurrent = 0;
-        LoadEntryIntoPages(0);
-    } else {
-        m_posCurrent.reset();
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(m_doc.entryCount()));
+    for (std::size_t i = 0; i < m_doc.entryCount(); ++i)
+        names.append(EntryListText(i));
+    list->addItems(names);
+    if (m_doc.entryCount() > 0)
+        m_doc.setCurrentPosition(0);
+    else
+        SetShowing(false);
+}
+
+void CTalvaneView::ShowCurrentEntry()
+{
+    const auto position = m_doc.currentPosition();
+    if (!position) {
+        ClearPages();
+        SetShowing(false);
+        return;
     }
-    SetShowing(!entries.empty());
+    m_entryBar->entryList()->setCurrentIndex(static_cast<int>(*position));
+    LoadEntryIntoPages(*position);
+    SetShowing(true);
 }
 
 void CTalvaneView::LoadEntryIntoPages(std::size_t position)
 {
-    if (position >= m_doc.m_entryList.size())
+    if (position >= m_doc.entryCount())
         return;
-    g_pCurrentEntry = m_doc.m_entryList[position].get();
-    m_transfer->LoadEntry(*g_pCurrentEntry);
+    m_transfer->LoadEntry(m_doc.entryAt(position));
 }
 
 void CTalvaneView::ReadPagesIntoEntry(CBonsaiData& entry)
@@ -106,42 +175,53 @@ void CTalvaneView::ReadPagesIntoEntry(CBonsaiData& entry)
     m_transfer->ReadPagesInto(entry);
 }
 
+void CTalvaneView::ApplyPageEdit(const FieldValues& values, const QString& stepText)
+{
+    const auto position = m_doc.currentPosition();
+    if (!position)
+        return;
+    m_bApplyingPages = true;
+    m_doc.changeFields(*position, values, stepText);
+    m_bApplyingPages = false;
+    emit commandStatesChanged();
+}
+
 void CTalvaneView::CreateEntryFromPages(const std::string& name)
 {
     auto entry = std::make_unique<CBonsaiData>();
     (*entry)[CBonsaiData::Name] = name;
     ReadPagesIntoEntry(*entry);
-    g_pCurrentEntry = entry.get();
-    m_doc.m_entryList.push_back(std::move(entry));
-    m_posCurrent = m_doc.m_entryList.size() - 1;
-    QComboBox* list = m_entryBar->entryList();
-    list->addItem(FromAnsi(name));
-    list->setCurrentIndex(list->count() - 1);
+    m_bApplyingPages = true;
+    m_doc.addEntry(std::move(entry));
+    m_bApplyingPages = false;
+    m_entryBar->entryList()->setCurrentIndex(static_cast<int>(m_doc.entryCount() - 1));
     m_pPage1->ShowPicture(0);
-    m_doc.SetModifiedFlag();
 }
 
 void CTalvaneView::CommitCurrentEntry()
 {
-    if (!g_pCurrentEntry)
+    const CBonsaiData* current = m_doc.currentEntry();
+    if (!current)
         return;
-    ReadPagesIntoEntry(*g_pCurrentEntry);
+    CBonsaiData edited;
+    ReadPagesIntoEntry(edited);
+    ApplyPageEdit(PageFieldValues(edited), CTalvaneDoc::StepText(QStringLiteral("Update"), (*current)[CBonsaiData::Name]));
     m_doc.SetModifiedFlag();
 }
 
 void CTalvaneView::OfferToKeepChanges()
 {
-    if (!g_pCurrentEntry)
+    const CBonsaiData* current = m_doc.currentEntry();
+    if (!current)
         return;
     CBonsaiData edited;
     ReadPagesIntoEntry(edited);
-    if (PageFieldsEqual(*g_pCurrentEntry, edited))
+    if (PageFieldsEqual(*current, edited))
         return;
     if (m_services.prompter().ask(QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?"),
                                   QStringLiteral("Attention"), mb::kYesNo | mb::kIconQuestion) != mb::kIdYes)
         return;
-    CopyPageFields(*g_pCurrentEntry, edited);
-    m_doc.SetModifiedFlag();
+    ApplyPageEdit(PageFieldValues(edited), CTalvaneDoc::StepText(QStringLiteral("Update"), (*current)[CBonsaiData::Name]));
 }
 
 void CTalvaneView::ClearPages()
@@ -150,18 +230,15 @@ void CTalvaneView::ClearPages()
     m_entryBar->entryList()->clear();
 }
 
-void CTalvaneView::PreparePagesForNewEntry()
+void CTalvaneView::PreparePagesForNewEntry(int speciesIndex, const std::string& typedBotanicalName)
 {
-    m_transfer->PrepareNewEntry(g_nNewEntrySpeciesIndex, g_strNewEntryBotanicalName);
+    m_transfer->PrepareNewEntry(speciesIndex, typedBotanicalName);
 }
 
 void CTalvaneView::ResetEntries()
 {
     if (!m_bHasEntries)
         return;
-    g_pCurrentEntry = nullptr;
-    m_posCurrent.reset();
-    m_doc.m_entryList.clear();
     m_transfer->ClearPages();
     m_entryBar->entryList()->clear();
     SetShowing(false);
@@ -169,29 +246,31 @@ void CTalvaneView::ResetEntries()
 
 void CTalvaneView::OnEntrySelChange(int index)
 {
+    // Choosing the entry already shown changes nothing and asks nothing.
+    if (index >= 0 && m_doc.currentPosition() == static_cast<std::size_t>(index))
+        return;
     OfferToKeepChanges();
-    if (index >= 0)
-        LoadEntryIntoPages(static_cast<std::size_t>(index));
+    if (index >= 0 && static_cast<std::size_t>(index) < m_doc.entryCount())
+        m_doc.setCurrentPosition(static_cast<std::size_t>(index));
 }
 
 void CTalvaneView::OnEntryAdd()
 {
-    if (!m_doc.m_entryList.empty())
+    if (m_doc.entryCount() > 0)
         OfferToKeepChanges();
-    g_strNewEntryBotanicalName.clear();
     CNewEntryDlg dialog(this);
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
         return;
-    if (g_strNewEntryName.empty()) {
-        m_services.prompter().ask(QStringLiteral("Please enter a name or an ID number.\nTry again ..."),
-                                  QStringLiteral("Error ..."), mb::kOk | mb::kIconExclamation);
+    if (dialog.entryName().empty()) {
+        m_services.prompter().ask(kEmptyNameText, kEmptyNameCaption, mb::kOk | mb::kIconExclamation);
         return;
     }
     // The pages change under the current entry from here on: it no longer shows.
-    g_pCurrentEntry = nullptr;
-    m_doc.SetModifiedFlag();
-    PreparePagesForNewEntry();
-    CreateEntryFromPages(std::string(g_strNewEntryName));
+    m_bApplyingPages = true;
+    m_doc.setCurrentPosition(std::nullopt);
+    m_bApplyingPages = false;
+    PreparePagesForNewEntry(dialog.speciesIndex(), dialog.botanicalName());
+    CreateEntryFromPages(dialog.entryName());
     SetShowing(true);
     m_pSheet->setCurrentWidget(m_pPage2);
 }
@@ -205,27 +284,30 @@ void CTalvaneView::OnEntryDelete()
 {
     QComboBox* list = m_entryBar->entryList();
     const int index = list->currentIndex();
-    const bool found = index >= 0 && static_cast<std::size_t>(index) < m_doc.m_entryList.size();
+    const bool found = index >= 0 && static_cast<std::size_t>(index) < m_doc.entryCount();
     const QString question = QStringLiteral("< ") + list->itemText(index) + QStringLiteral(" > will be delete from the list !!!");
     if (m_services.prompter().ask(question, QStringLiteral("Attention"), mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
         return;
-    m_doc.SetModifiedFlag();
-    if (!found)
-        return;
-    // No pointer to the entry may outlive it.
-    if (g_pCurrentEntry == m_doc.m_entryList[index].get())
-        g_pCurrentEntry = nullptr;
-    m_doc.m_entryList.erase(m_doc.m_entryList.begin() + index);
-    list->removeItem(index);
-    if (list->count() > 0) {
-        const int next = index < list->count() ? index : index - 1;
-        list->setCurrentIndex(next);
-        LoadEntryIntoPages(static_cast<std::size_t>(next));
-        emit commandStatesChanged();
+    if (!found) {
+        m_doc.SetModifiedFlag();
         return;
     }
-    g_pCurrentEntry = nullptr;
-    m_posCurrent.reset();
-    ClearPages();
-    SetShowing(false);
+    m_doc.removeEntry(static_cast<std::size_t>(index));
+}
+
+void CTalvaneView::OnEntryRename()
+{
+    const CBonsaiData* current = m_doc.currentEntry();
+    if (!current)
+        return;
+    const std::string oldName = (*current)[CBonsaiData::Name];
+    CRenameEntryDlg dialog(oldName, this);
+    if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
+        return;
+    if (dialog.entryName().empty()) {
+        m_services.prompter().ask(kEmptyNameText, kEmptyNameCaption, mb::kOk | mb::kIconExclamation);
+        return;
+    }
+    ApplyPageEdit({{CBonsaiData::Name, dialog.entryName()}}, CTalvaneDoc::StepText(QStringLiteral("Rename"), oldName));
+    m_entryBar->entryList()->setCurrentIndex(static_cast<int>(*m_doc.currentPosition()));
 }

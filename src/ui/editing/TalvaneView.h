@@ -1,12 +1,14 @@
 #pragma once
 
-#include "collection/EntryViewLink.h"
+#include "document/EntryViewLink.h"
+#include "document/TalvaneDoc.h"
+
+#include <QString>
 
 #include <QRect>
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 class CBonsaiData;
 class CEntryBar;
@@ -16,15 +18,12 @@ class CPage3;
 class CPage4;
 class CPage5;
 class CPage6;
-class CTalvaneDoc;
 class PageTransfer;
 class QTabWidget;
 class UiServices;
 
 // The rectangle the frame must give the sheet, recorded when the view fits the frame.
 extern QRect g_rectSheetFrame;
-// The entry whose values the pages show, or null. Not owned: it lives in the document.
-extern CBonsaiData* g_pCurrentEntry;
 
 // The one view of the collection: a sheet of six pages showing the current entry,
 // and the entry bar's list and buttons. Item i of the entry list is entry i of the
@@ -50,7 +49,9 @@ public:
     CPage6& speciesPage() const { return *m_pPage6; }
 
     // True while an entry is shown: Delete, Update and Print are enabled.
-    bool HasCurrentEntry() const { return m_posCurrent.has_value(); }
+    bool HasCurrentEntry() const;
+    // True when the pages hold edits that are not yet in the entry shown.
+    bool HasPageEdits();
 
     // EntryViewLink
     void ResetEntries() override;
@@ -62,13 +63,15 @@ public:
     void ReadPagesIntoEntry(CBonsaiData& entry);
     void CreateEntryFromPages(const std::string& name);
     void ClearPages();
-    void PreparePagesForNewEntry();
+    void PreparePagesForNewEntry(int speciesIndex, const std::string& typedBotanicalName);
 
 public slots:
     void OnEntrySelChange(int index);
     void OnEntryAdd();
     void OnEntryUpdate();
     void OnEntryDelete();
+    // Edit Rename: asks a new name for the entry shown.
+    void OnEntryRename();
 
 signals:
     // The enabled state of Delete, Update or Print may have changed.
@@ -76,6 +79,13 @@ signals:
 
 private:
     void SetShowing(bool showing);
+    // Shows the document's current entry, or empty pages when there is none.
+    void ShowCurrentEntry();
+    // Gives fields of the entry shown new values as one step of the history, while
+    // the pages already show them.
+    void ApplyPageEdit(const FieldValues& values, const QString& stepText);
+    void WatchPageEdits();
+    QString EntryListText(std::size_t position) const;
 
     CTalvaneDoc& m_doc;
     UiServices& m_services;
@@ -90,6 +100,7 @@ private:
     CEntryBar* m_entryBar = nullptr;
     // Set at the first initial update: until then there is no list to reset.
     bool m_bHasEntries = false;
-    std::optional<std::size_t> m_posCurrent;
+    // Set while the pages' own values are being stored: the pages need no reload.
+    bool m_bApplyingPages = false;
     bool m_bFrameFitted = false;
 };

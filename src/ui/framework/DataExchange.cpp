@@ -1,22 +1,12 @@
 #include "framework/DataExchange.h"
 
 #include "framework/AnsiText.h"
-#include "framework/UiServices.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTextEdit>
-
-void CDataExchange::ReportTooLong(int limit)
-{
-    if (m_reported)
-        return;
-    m_reported = true;
-    m_prompter.ask(QStringLiteral("Enter no more than %1 characters.").arg(limit), QStringLiteral("Talvane"),
-                   mb::kOk | mb::kIconExclamation);
-}
 
 void DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
 {
@@ -68,10 +58,4 @@ void DDX_Radio(CDataExchange& dx, const QList<QRadioButton*>& group, int& value)
         group[value]->setChecked(true);
     for (QRadioButton* button : group)
         button->setAutoExclusive(true);
-}
-
-void DDV_MaxChars(CDataExchange& dx, const std::string& value, int limit)
-{
-    if (dx.m_bSaveAndValidate && value.size() > static_cast<std::size_t>(limit))
-        dx.ReportTooLong(limit);
 }

@@ -49,15 +49,15 @@ bool CDocument::OnNewDocument()
 
 bool CDocument::OnOpenDocument(const QString& path)
 {
-    DeleteContents();
-    SetModifiedFlag(false);
     if (const auto failure = ReadFile(path)) {
         m_services.prompter().ask(
             QStringLiteral("Cannot open the collection \"%1\":\n%2.").arg(path, QString::fromStdString(*failure)),
             kAppCaption, mb::kOk | mb::kIconExclamation);
-        DeleteContents();
         return false;
     }
+    DeleteContents();
+    AdoptReadContents();
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -76,10 +76,14 @@ bool CDocument::OnSaveDocument(const QString& path)
 
 bool CDocument::SaveModified()
 {
+    return AskToSave(QStringLiteral("Save changes to %1?").arg(m_title), kAppCaption, mb::kYesNoCancel | mb::kIconExclamation);
+}
+
+bool CDocument::AskToSave(const QString& question, const QString& caption, unsigned flags)
+{
     if (!IsModified())
         return true;
-    switch (m_services.prompter().ask(QStringLiteral("Save changes to %1?").arg(m_title), kAppCaption,
-                                      mb::kYesNoCancel | mb::kIconExclamation)) {
+    switch (m_services.prompter().ask(question, caption, flags)) {
     case mb::kIdYes:
         return DoFileSave();
     case mb::kIdNo:
@@ -104,6 +108,11 @@ bool CDocument::DoSaveAs()
     request.nameFilters = {FileFilter()};
     request.defaultSuffix = FileSuffix();
     request.confirmOverwrite = true;
+    return SaveToChosenFile(request);
+}
+
+bool CDocument::SaveToChosenFile(const FileRequest& request)
+{
     const auto path = m_services.fileChooser().chooseSaveFile(request);
     if (!path || !OnSaveDocument(*path))
         return false;

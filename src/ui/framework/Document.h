@@ -7,6 +7,7 @@
 #include <string>
 
 class UiServices;
+struct FileRequest;
 class RecentFileList;
 
 // What a single-document program's document does whatever it holds: its title,
@@ -35,17 +36,24 @@ public:
     virtual void DeleteContents() {}
     // Empties the document: no path, not modified.
     virtual bool OnNewDocument();
-    // Empties the document and reads the file; reports a failure and gives false.
+    // Reads the file, and only once it has been read whole replaces the contents with
+    // it. A failure is reported and leaves the document exactly as it was.
     virtual bool OnOpenDocument(const QString& path);
     // Writes the file; reports a failure, keeps the modified flag and gives false.
     virtual bool OnSaveDocument(const QString& path);
     // Asks whether to save a modified document before it is replaced. False when the
     // user cancelled, or asked for a save that did not happen.
     virtual bool SaveModified();
+    // Every save question goes through here: nothing is asked of an unmodified
+    // document; Yes saves, No goes on, Cancel stops. False when the user cancelled or
+    // asked for a save that did not happen.
+    bool AskToSave(const QString& question, const QString& caption, unsigned flags);
     // The save that Yes to the save question runs.
     virtual bool DoFileSave();
     // File Save As: asks a path, writes there, and takes it as the document's file.
     bool DoSaveAs();
+    // Asks a path as the request says, writes there, and takes it as the document's file.
+    bool SaveToChosenFile(const FileRequest& request);
 
     static QString FileNameOf(const QString& path);
 
@@ -54,7 +62,10 @@ signals:
     void modifiedChanged(bool modified);
 
 protected:
+    // Reads a file aside, without touching the contents; gives the reason of a failure.
     virtual std::optional<std::string> ReadFile(const QString& path) = 0;
+    // Makes what ReadFile read the contents, after DeleteContents.
+    virtual void AdoptReadContents() = 0;
     virtual std::optional<std::string> WriteFile(const QString& path) = 0;
     // How the document's files are offered in the file dialogs.
     virtual QString FileFilter() const = 0;

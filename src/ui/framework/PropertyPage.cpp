@@ -2,14 +2,12 @@
 
 #include "framework/DataExchange.h"
 
-CPropertyPage::CPropertyPage(const QString& caption, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_caption(caption), m_prompter(prompter)
+CPropertyPage::CPropertyPage(const QString& caption, QWidget* parent) : QWidget(parent), m_caption(caption)
 {
 }
 
-bool CPropertyPage::UpdateData(bool saveAndValidate)
+void CPropertyPage::UpdateData(bool saveAndValidate)
 {
-    CDataExchange dx(saveAndValidate, m_prompter);
+    CDataExchange dx(saveAndValidate);
     DoDataExchange(dx);
-    return !dx.HadTooLongValue();
 }

@@ -3,26 +3,23 @@
 #include <QWidget>
 
 class CDataExchange;
-class Prompter;
 
 // One tab of a property sheet: a form whose members are exchanged with its controls.
 class CPropertyPage : public QWidget {
     Q_OBJECT
 public:
-    CPropertyPage(const QString& caption, Prompter& prompter, QWidget* parent = nullptr);
+    CPropertyPage(const QString& caption, QWidget* parent = nullptr);
 
     const QString& caption() const { return m_caption; }
     // A page is exactly the size of its template.
     QSize sizeHint() const override { return minimumSize(); }
 
     // Reads the controls into the members (true) or shows the members (false).
-    // Gives false when a value read was longer than its limit; it is kept whole.
-    bool UpdateData(bool saveAndValidate);
+    void UpdateData(bool saveAndValidate);
 
 protected:
     virtual void DoDataExchange(CDataExchange& dx) = 0;
 
 private:
     QString m_caption;
-    Prompter& m_prompter;
 };

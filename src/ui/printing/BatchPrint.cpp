@@ -26,19 +26,17 @@ int PrintCollectionToPdf(const QString& collection, const QString& pdf, std::opt
     if (const auto failure = LoadCollectionFile(QFile::encodeName(collection).toStdString(), entries))
         return Fail(QStringLiteral("cannot open the collection %1: %2").arg(collection, QString::fromStdString(*failure)));
     ReportLines lines;
-    g_bPrintAll = entry ? 0 : 1;
     if (entry) {
         if (*entry < 0 || static_cast<unsigned long long>(*entry) >= entries.size())
             return Fail(QStringLiteral("%1 has no entry %2 (it has %3, counted from 0)")
                             .arg(collection)
                             .arg(*entry)
                             .arg(entries.size()));
-        BuildEntryReport(entries[static_cast<std::size_t>(*entry)].get(), lines);
+        BuildEntryReport(entries[static_cast<std::size_t>(*entry)].get(), lines, false);
     } else {
         for (const auto& each : entries)
-            BuildEntryReport(each.get(), lines);
+            BuildEntryReport(each.get(), lines, true);
     }
-    g_bPrintAll = 0;
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

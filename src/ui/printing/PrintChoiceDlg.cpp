@@ -1,7 +1,6 @@
 #include "printing/PrintChoiceDlg.h"
 
 #include "framework/DialogTemplate.h"
-#include "report/EntryReport.h"
 
 #include <QPushButton>
 
@@ -11,12 +10,12 @@ CPrintChoiceDlg::CPrintChoiceDlg(QWidget* parent) : QDialog(parent)
     DialogTemplate t(this, 122, 76);
     connect(t.Button(kCurrentSelection, QStringLiteral("Current selection"), 15, 10, 90, 14), &QPushButton::clicked,
             this, [this] {
-                g_bPrintAll = 0;
+                m_bPrintAll = false;
                 accept();
             });
     connect(t.Button(kCompleteList, QStringLiteral("Complete list"), 15, 30, 90, 14, true), &QPushButton::clicked,
             this, [this] {
-                g_bPrintAll = 1;
+                m_bPrintAll = true;
                 accept();
             });
     connect(t.Button(2, QStringLiteral("Cancel"), 35, 55, 50, 14), &QPushButton::clicked, this, &QDialog::reject);

@@ -11,4 +11,10 @@ public:
     static constexpr int kCompleteList = 1050;
 
     explicit CPrintChoiceDlg(QWidget* parent = nullptr);
+
+    // After OK: true for "Complete list", false for "Current selection".
+    bool printAll() const { return m_bPrintAll; }
+
+private:
+    bool m_bPrintAll = false;
 };

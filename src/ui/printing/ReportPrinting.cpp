@@ -1,7 +1,6 @@
 #include "printing/ReportPrinting.h"
 
-#include "collection/TalvaneDoc.h"
-#include "editing/TalvaneView.h"
+#include "document/TalvaneDoc.h"
 #include "framework/UiServices.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/ReportPages.h"
@@ -9,23 +8,22 @@
 #include <QPainter>
 #include <QPrinter>
 
-CReportPrinting::CReportPrinting(CTalvaneDoc& doc, CTalvaneView& view, UiServices& services, QPrinter& printer)
-    : m_doc(doc), m_view(view), m_services(services), m_printer(printer)
+CReportPrinting::CReportPrinting(CTalvaneDoc& doc, UiServices& services, QPrinter& printer)
+    : m_doc(doc), m_services(services), m_printer(printer)
 {
 }
 
 void CReportPrinting::OnFilePrintChoice()
 {
-    g_bPrintAll = 0;
     CPrintChoiceDlg choice;
     if (m_services.dialogRunner().run(choice) != QDialog::Accepted)
         return;
-    OnFilePrint();
+    OnFilePrint(choice.printAll());
 }
 
-void CReportPrinting::OnFilePrint()
+void CReportPrinting::OnFilePrint(bool printAll)
 {
-    if (!OnPreparePrinting())
+    if (!OnPreparePrinting(printAll))
         return;
     if (!PrintPages(m_printer, lastPage(), [this](QPainter& painter, int page) { OnPrint(painter, page); }))
         m_services.prompter().ask(QStringLiteral("The report could not be printed."), QStringLiteral("Talvane"),
@@ -33,15 +31,15 @@ void CReportPrinting::OnFilePrint()
     OnEndPrinting();
 }
 
-bool CReportPrinting::OnPreparePrinting()
+bool CReportPrinting::OnPreparePrinting(bool printAll)
 {
-    m_view.OfferToKeepChanges();
+    m_doc.OfferToKeepChanges();
     FreeReportLines();
-    if (g_bPrintAll) {
-        for (const auto& entry : m_doc.m_entryList)
-            BuildEntryReport(entry.get(), m_reportLines);
+    if (printAll) {
+        for (const auto& entry : m_doc.entries())
+            BuildEntryReport(entry.get(), m_reportLines, true);
     } else {
-        BuildEntryReport(g_pCurrentEntry, m_reportLines);
+        BuildEntryReport(m_doc.currentEntry(), m_reportLines, false);
     }
     m_printer.setFromTo(0, 0);
     return m_services.printerChooser().choosePrinter(m_printer, 1, lastPage());

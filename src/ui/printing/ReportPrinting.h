@@ -5,7 +5,6 @@
 #include <QObject>
 
 class CTalvaneDoc;
-class CTalvaneView;
 class QPainter;
 class QPrinter;
 class UiServices;
@@ -15,17 +14,18 @@ class UiServices;
 class CReportPrinting : public QObject {
     Q_OBJECT
 public:
-    CReportPrinting(CTalvaneDoc& doc, CTalvaneView& view, UiServices& services, QPrinter& printer);
+    CReportPrinting(CTalvaneDoc& doc, UiServices& services, QPrinter& printer);
 
     // Asks current entry or complete list, then runs the print.
     void OnFilePrintChoice();
-    // The print run: preparation, the print dialog, the pages, the end.
-    void OnFilePrint();
+    // The print run of the entry shown, or of every entry: preparation, the print
+    // dialog, the pages, the end.
+    void OnFilePrint(bool printAll);
     void OnFilePrintSetup();
 
     // Offers to keep page edits, builds the report and asks the print dialog for the
     // pages to print; false when the user cancelled it.
-    bool OnPreparePrinting();
+    bool OnPreparePrinting(bool printAll);
     void OnPrint(QPainter& painter, int page);
     void OnEndPrinting();
 
@@ -36,7 +36,6 @@ private:
     void FreeReportLines();
 
     CTalvaneDoc& m_doc;
-    CTalvaneView& m_view;
     UiServices& m_services;
     QPrinter& m_printer;
     ReportLines m_reportLines;

@@ -8,7 +8,7 @@ namespace {
 ReportLines Report(const CBonsaiData& entry)
 {
     ReportLines lines;
-    BuildEntryReport(&entry, lines);
+    BuildEntryReport(&entry, lines, false);
     return lines;
 }
 
@@ -25,11 +25,6 @@ ReportLines TextLines(const std::string& text)
     AddReportText(text, lines);
     return lines;
 }
-
-struct PrintAllSwitch {
-    explicit PrintAllSwitch(int value) { g_bPrintAll = value; }
-    ~PrintAllSwitch() { g_bPrintAll = 0; }
-};
 
 } // namespace
 
@@ -144,16 +139,15 @@ TEST(EntryReport, TheCompleteListStartsEveryEntryOnAFreshPage)
 {
     CBonsaiData first, second;
     {
-        const PrintAllSwitch all(1);
         ReportLines lines;
-        BuildEntryReport(&first, lines);
+        BuildEntryReport(&first, lines, true);
         EXPECT_EQ(lines.size(), 120u);
-        BuildEntryReport(&second, lines);
+        BuildEntryReport(&second, lines, true);
         EXPECT_EQ(lines.size(), 240u);
         EXPECT_EQ(lines[119], " ");
         EXPECT_EQ(lines[120], std::string(65, '-'));
         EXPECT_EQ(ReportPageCount(lines.size()), 4u);
-        BuildEntryReport(nullptr, lines);
+        BuildEntryReport(nullptr, lines, true);
         EXPECT_EQ(lines.size(), 240u);
     }
     EXPECT_EQ(Report(first).size(), 89u);

@@ -3,7 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/TalvaneApp.h"
 #include "collection/CollectionArchive.h"
-#include "collection/TalvaneDoc.h"
+#include "document/TalvaneDoc.h"
 #include "editing/EntryBar.h"
 #include "editing/TalvaneView.h"
 

@@ -77,7 +77,7 @@ TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
     EXPECT_EQ(ui.files.calls()[0].request.initialName, QStringLiteral("*.bmp"));
     EXPECT_EQ(album().m_strPhotoFile[0], "a.bmp");
     EXPECT_EQ(album().m_strPhotoDesc[0], "Spring 2024");
-    EXPECT_EQ(g_albumBitmap.GetWidth(), 120);
+    EXPECT_EQ(album().albumBitmap().GetWidth(), 120);
     EXPECT_TRUE(doc().IsModified());
 
     ui.files.expect(Q(dir / "Album" / "b.bmp"));
@@ -93,10 +93,10 @@ TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
     album().OnPictureAdd();
     EXPECT_EQ(album().m_strPhotoFile[2], "c.BMP");
 
-    // The new photos reach the entry with the next read of the pages.
+    // The new photos are in the entry at once.
     view().CommitCurrentEntry();
-    EXPECT_EQ((*doc().m_entryList[0])[CBonsaiData::Photo2], "b.bmp");
-    EXPECT_EQ((*doc().m_entryList[0])[CBonsaiData::Photo3Description], "Photo3");
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Photo2], "b.bmp");
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Photo3Description], "Photo3");
 }
 
 TEST_F(PhotoAlbumTest, RefusesTooLargePicturesACancelledChoiceAndASixthPhoto)
@@ -110,10 +110,9 @@ TEST_F(PhotoAlbumTest, RefusesTooLargePicturesACancelledChoiceAndASixthPhoto)
     album().OnPictureAdd();
     EXPECT_TRUE(album().m_strPhotoFile[0].empty());
 
-    doc().SetModifiedFlag(false);
     ui.files.expect(std::nullopt);
     album().OnPictureAdd();
-    EXPECT_TRUE(doc().IsModified()) << "marked before anything is chosen";
+    EXPECT_FALSE(doc().IsModified()) << "a refused or cancelled choice changes nothing";
     EXPECT_TRUE(album().m_strPhotoFile[0].empty());
 
     for (int i = 0; i < 5; ++i) {
@@ -151,7 +150,7 @@ TEST_F(PhotoAlbumTest, DeletingPhotoTwoOfFourMovesTheLaterOnesDown)
     EXPECT_EQ(album().m_strPhotoFile[3], "");
     EXPECT_EQ(album().m_strPhotoDesc[3], "");
     EXPECT_EQ(album().pictureList()->currentRow(), 2);
-    EXPECT_EQ(g_albumBitmap.GetWidth(), 30) << "the photo of the new slot 3 is on show";
+    EXPECT_EQ(album().albumBitmap().GetWidth(), 30) << "the photo of the new slot 3 is on show";
     EXPECT_TRUE(doc().IsModified());
 
     for (int i = 0; i < 3; ++i) {
@@ -187,10 +186,9 @@ TEST_F(PhotoAlbumTest, PhotoNamesCannotLeaveTheAlbum)
     Picture("out.bmp", 10, 10, dir.path());
     ASSERT_EQ(::mkfifo((dir / "Album" / "pipe.bmp").c_str(), 0600), 0);
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"));
-    const int widthBefore = g_albumBitmap.GetWidth();
     StartWithPhotos({"../out.bmp", "pipe.bmp", "..", "a\\b.bmp"});
     EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("[Code:4]")));
-    EXPECT_EQ(g_albumBitmap.GetWidth(), widthBefore) << "nothing outside the album is shown";
+    EXPECT_EQ(album().albumBitmap().GetWidth(), CWinBmp().GetWidth()) << "nothing outside the album is shown";
 
     for (int row : {2, 3}) {
         ui.prompter.expect(mb::kIdOk);

@@ -45,7 +45,7 @@ TEST(FrameSize, IsTheSheetPlusTheThreeBarsAndTwentyPixels)
 TEST_F(MainFrameTest, StartsUntitledAtTwentyTwentyWithAFixedSize)
 {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled - Talvane"));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled[*] - Talvane"));
     EXPECT_EQ(frame().pos(), QPoint(20, 20));
     EXPECT_EQ(frame().minimumSize(), g_sizeFrame);
     EXPECT_EQ(frame().maximumSize(), g_sizeFrame);
@@ -63,13 +63,14 @@ TEST_F(MainFrameTest, MenuToolBarAndKeysAreThoseOfTheProgram)
 {
     ASSERT_TRUE(Start());
     const QList<QMenu*> menus = frame().menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(frame().menuBar()->actions().size(), 2);
+    ASSERT_EQ(frame().menuBar()->actions().size(), 3);
     EXPECT_EQ(frame().menuBar()->actions()[0]->text(), QStringLiteral("&File"));
-    EXPECT_EQ(frame().menuBar()->actions()[1]->text(), QStringLiteral("Help"));
+    EXPECT_EQ(frame().menuBar()->actions()[1]->text(), QStringLiteral("&Edit"));
+    EXPECT_EQ(frame().menuBar()->actions()[2]->text(), QStringLiteral("Help"));
     EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[0]->menu()),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as ... \tCtrl+A", "-",
                            "&Print...\tCtrl+P", "Print setup...", "-", "Recent File", "-", "Exit"}));
-    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[1]->menu()),
+    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[2]->menu()),
               (QStringList{"&About Talvane...", "Help on Talvane"}));
 
     EXPECT_EQ(frame().action(cmd::kFileNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
@@ -165,10 +166,10 @@ TEST_F(MainFrameTest, StartsOnACollectionShowingItsFirstEntry)
 {
     const auto path = MakeCollection("trees.tvn", {"Maple", "Pine"});
     ASSERT_TRUE(Start(Q(path)));
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("trees.tvn - Talvane"));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("trees.tvn[*] - Talvane"));
     EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Pine"}));
     EXPECT_EQ(bar().entryList()->currentIndex(), 0);
-    EXPECT_EQ(g_pCurrentEntry, doc().m_entryList[0].get());
+    EXPECT_EQ(doc().currentPosition(), 0u);
     EXPECT_TRUE(view().sheet()->isEnabled());
     EXPECT_TRUE(bar().deleteButton()->isEnabled());
     EXPECT_TRUE(frame().action(cmd::kFilePrint)->isEnabled());

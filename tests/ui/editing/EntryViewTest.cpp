@@ -1,3 +1,5 @@
+#include "album/PhotoAlbumPage.h"
+#include "collection/CollectionFile.h"
 #include "editing/FormPages.h"
 #include "editing/NewEntryDlg.h"
 #include "framework/DialogTemplate.h"
@@ -12,6 +14,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTest>
+#include <QImage>
 
 namespace {
 
@@ -38,7 +42,7 @@ protected:
         });
     }
 
-    std::string Field(std::size_t entry, std::size_t field) const { return (*doc().m_entryList[entry])[field]; }
+    std::string Field(std::size_t entry, std::size_t field) const { return doc().entryAt(entry)[field]; }
 };
 
 } // namespace
@@ -51,7 +55,7 @@ TEST_F(EntryViewTest, WalkingEntriesUntouchedAsksNothing)
     }))));
     EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Maple", "Pine"})) << "equal names are two entries";
     ChooseEntry(1);
-    EXPECT_EQ(g_pCurrentEntry, doc().m_entryList[1].get());
+    EXPECT_EQ(doc().currentPosition(), 1u);
     EXPECT_EQ(FindControl<QTextEdit>(&view().transformationPage(), 1019)->toPlainText(), QStringLiteral("History 1"));
     ChooseEntry(2);
     EXPECT_TRUE(Radio(1057)->isChecked());
@@ -117,19 +121,19 @@ TEST_F(EntryViewTest, AddMakesAnEntryFromTheGuideOrFromTheTypedName)
 
     ui.dialogs.expect([](QDialog& dialog) { dialog.reject(); return int(QDialog::Rejected); });
     view().OnEntryAdd();
-    EXPECT_TRUE(doc().m_entryList.empty());
+    EXPECT_TRUE(doc().entries().empty());
     EXPECT_FALSE(doc().IsModified());
 
     AnswerNewEntry(QString(), 0);
     ui.prompter.expect(mb::kIdOk, QStringLiteral("Please enter a name or an ID number.\nTry again ..."),
                        QStringLiteral("Error ..."), 0x30);
     view().OnEntryAdd();
-    EXPECT_TRUE(doc().m_entryList.empty());
+    EXPECT_TRUE(doc().entries().empty());
     EXPECT_EQ(ui.dialogs.callCount(), 2) << "the dialog is not shown again";
 
     AnswerNewEntry(QStringLiteral("Tree 1"), 0);
     view().OnEntryAdd();
-    ASSERT_EQ(doc().m_entryList.size(), 1u);
+    ASSERT_EQ(doc().entryCount(), 1u);
     EXPECT_EQ(Field(0, CBonsaiData::Name), "Tree 1");
     EXPECT_EQ(Field(0, CBonsaiData::BotanicalName), "Acer palmatum");
     EXPECT_EQ(Field(0, CBonsaiData::FrenchName), "\xC9rable du Japon");
@@ -146,7 +150,7 @@ TEST_F(EntryViewTest, AddMakesAnEntryFromTheGuideOrFromTheTypedName)
     view().sheet()->setCurrentIndex(3);
     AnswerNewEntry(QStringLiteral("Tree 2"), -1, QStringLiteral("Acer palmatum"));
     view().OnEntryAdd();
-    ASSERT_EQ(doc().m_entryList.size(), 2u);
+    ASSERT_EQ(doc().entryCount(), 2u);
     EXPECT_EQ(Field(1, CBonsaiData::BotanicalName), "Acer palmatum");
     EXPECT_EQ(Field(1, CBonsaiData::FrenchName), "") << "a typed name does not choose a species";
     EXPECT_EQ(Field(1, CBonsaiData::IntExt), "-1");
@@ -172,7 +176,7 @@ TEST_F(EntryViewTest, DeleteSelectsTheNeighbourAndEmptiesAtTheEnd)
     view().OnEntryDelete();
     EXPECT_EQ(ListedNames(), (QStringList{"A", "B", "C"}));
     EXPECT_EQ(bar().entryList()->currentIndex(), 2) << "the new last item";
-    EXPECT_EQ(g_pCurrentEntry, doc().m_entryList[2].get());
+    EXPECT_EQ(doc().currentPosition(), 2u);
     EXPECT_TRUE(doc().IsModified());
 
     ChooseEntry(1);
@@ -180,14 +184,14 @@ TEST_F(EntryViewTest, DeleteSelectsTheNeighbourAndEmptiesAtTheEnd)
     view().OnEntryDelete();
     EXPECT_EQ(ListedNames(), (QStringList{"A", "C"}));
     EXPECT_EQ(bar().entryList()->currentIndex(), 1) << "the item that moved into its place";
-    EXPECT_EQ(g_pCurrentEntry, doc().m_entryList[1].get());
+    EXPECT_EQ(doc().currentPosition(), 1u);
 
     ui.prompter.expect(mb::kIdOk);
     view().OnEntryDelete();
     ui.prompter.expect(mb::kIdOk);
     view().OnEntryDelete();
-    EXPECT_TRUE(doc().m_entryList.empty());
-    EXPECT_EQ(g_pCurrentEntry, nullptr);
+    EXPECT_TRUE(doc().entries().empty());
+    EXPECT_EQ(doc().currentEntry(), nullptr);
     EXPECT_EQ(bar().entryList()->count(), 0);
     EXPECT_FALSE(view().sheet()->isEnabled());
     EXPECT_FALSE(bar().deleteButton()->isEnabled());
@@ -207,11 +211,11 @@ TEST_F(EntryViewTest, DeletingEditedEntriesLeavesNoDanglingEntry)
     view().OnEntryDelete();
     ui.prompter.expect(mb::kIdOk, QStringLiteral("< A > will be delete from the list !!!"));
     view().OnEntryDelete();
-    EXPECT_TRUE(doc().m_entryList.empty());
+    EXPECT_TRUE(doc().entries().empty());
 
     AnswerNewEntry(QStringLiteral("Fresh"), -1, QStringLiteral("Ulmus"));
     view().OnEntryAdd();
-    ASSERT_EQ(doc().m_entryList.size(), 1u);
+    ASSERT_EQ(doc().entryCount(), 1u);
     EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "");
     EXPECT_EQ(ui.prompter.calls().size(), 3u) << "only the deletions were asked about";
 }
@@ -255,27 +259,30 @@ TEST_F(EntryViewTest, EditsOnPagesTravelIntoTheFileWithSpareFieldsUntouched)
     EXPECT_EQ(ReadFileBytes(path), WriteCollection(expected));
 }
 
-TEST_F(EntryViewTest, AnOverLongValueNeverStopsAPageFromBeingRead)
+TEST_F(EntryViewTest, AnOverLongValueFromTheFileBlocksNothing)
 {
-    const auto path = MakeCollection("long.tvn", {"A", "B"}, [](CBonsaiData& e, std::size_t i) {
+    const std::string date(57, '7');
+    const auto path = MakeCollection("long.tvn", {"A", "B"}, [&](CBonsaiData& e, std::size_t i) {
         if (i == 0)
-            e[CBonsaiData::PurchaseAge] = std::string(40, '4');
+            e[CBonsaiData::PurchaseDate] = date;
         else
             e[CBonsaiData::ShapingStyle] = std::string(35, 's');
     });
     ASSERT_TRUE(Start(Q(path)));
-    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("300"));
-    ui.prompter.expect(mb::kIdOk, QStringLiteral("Enter no more than 30 characters."));
+    Edit(view().plantPage(), 1022)->setText(QStringLiteral("Deshojo"));
+    view().OnEntryUpdate();
     EXPECT_TRUE(doc().OnFileSave());
-    EXPECT_EQ(Field(0, CBonsaiData::PurchaseAge), std::string(40, '4'));
-    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "300");
+    EntryList saved;
+    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    EXPECT_EQ((*saved[0])[CBonsaiData::PurchaseDate], date);
+    EXPECT_EQ((*saved[0])[CBonsaiData::Cultivar], "Deshojo");
 
-    ui.prompter.expect(mb::kIdOk, QStringLiteral("Enter no more than 30 characters."));  // leaving A reads its pages
     ChooseEntry(1);
     const std::string before = ReadFileBytes(path);
-    ui.prompter.expect(mb::kIdOk, QStringLiteral("Enter no more than 30 characters."));
     EXPECT_TRUE(doc().OnFileSave());
     EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_TRUE(doc().SaveBeforeExit());
+    EXPECT_TRUE(ui.prompter.calls().empty());
 }
 
 TEST_F(EntryViewTest, EditableListsKeepValuesThatOnlyResembleAnItem)
@@ -323,11 +330,158 @@ TEST_F(EntryViewTest, NewAndOpenResetTheView)
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A", "B"}))));
     doc().OnFileNew();
     EXPECT_EQ(bar().entryList()->count(), 0);
-    EXPECT_EQ(g_pCurrentEntry, nullptr);
+    EXPECT_EQ(doc().currentEntry(), nullptr);
     EXPECT_FALSE(view().sheet()->isEnabled());
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled - Talvane"));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled[*] - Talvane"));
+    EXPECT_FALSE(frame().isWindowModified());
 
     ASSERT_TRUE(doc().OpenDocumentFile(Q(dir / "trees.tvn")));
     EXPECT_EQ(ListedNames(), (QStringList{"A", "B"}));
     EXPECT_TRUE(view().HasCurrentEntry());
+}
+
+TEST_F(EntryViewTest, TypingEnablesSaveMarksTheTitleAndChoosingTheShownEntryAsksNothing)
+{
+    const auto path = MakeCollection("trees.tvn", {"Maple", "Pine"});
+    ASSERT_TRUE(Start(Q(path)));
+    QAction* save = frame().action(57603);
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(frame().isWindowModified());
+
+    QTest::keyClicks(Edit(view().plantPage(), 1022), QStringLiteral("Deshojo"));
+    EXPECT_TRUE(save->isEnabled());
+    EXPECT_TRUE(frame().isWindowModified());
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("trees.tvn[*] - Talvane"));
+
+    ChooseEntry(0);
+    EXPECT_TRUE(ui.prompter.calls().empty()) << "the entry shown is chosen again";
+    EXPECT_EQ(Edit(view().plantPage(), 1022)->text(), QStringLiteral("Deshojo")) << "and the typing stays";
+
+    save->trigger();
+    EXPECT_TRUE(ui.prompter.calls().empty());
+    EntryList saved;
+    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    EXPECT_EQ((*saved[0])[CBonsaiData::Cultivar], "Deshojo");
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(frame().isWindowModified());
+}
+
+// The bytes of the collection as it stands, as a save would write them.
+std::string Bytes(const CTalvaneDoc& doc)
+{
+    return WriteCollection(doc.entries());
+}
+
+TEST_F(EntryViewTest, UndoWalksEveryStepBackToTheFileAndRedoWalksForwardAgain)
+{
+    QImage picture(20, 10, QImage::Format_RGB888);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(Q(dir / "Album" / "leaf.bmp"), "BMP"));
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji", "Pine"}, [](CBonsaiData& e, std::size_t i) {
+        e[100] = "spare " + std::to_string(i);
+    }))));
+    QAction* undo = frame().action(57643);
+    QAction* redo = frame().action(57644);
+    EXPECT_FALSE(undo->isEnabled());
+    std::vector<std::string> states{Bytes(doc())};
+    std::vector<QString> names;
+    const auto step = [&](const std::function<void()>& change) {
+        change();
+        states.push_back(Bytes(doc()));
+        names.push_back(undo->text());
+    };
+
+    step([&] {
+        AnswerNewEntry(QStringLiteral("Kifu 3"), -1, QStringLiteral("Acer"));
+        view().OnEntryAdd();
+    });
+    step([&] {
+        Edit(view().plantPage(), 1022)->setText(QStringLiteral("Seigen"));
+        view().OnEntryUpdate();
+    });
+    step([&] {
+        ui.files.expect(Q(dir / "Album" / "leaf.bmp"));
+        ui.dialogs.expect([](QDialog& dialog) { dialog.reject(); return int(QDialog::Rejected); });
+        view().albumPage().OnPictureAdd();
+    });
+    step([&] {
+        ui.prompter.expect(mb::kIdOk);
+        view().albumPage().OnPictureDelete();
+    });
+    step([&] {
+        ChooseEntry(0);
+        ui.prompter.expect(mb::kIdOk);
+        view().OnEntryDelete();
+    });
+    step([&] {
+        ui.dialogs.expect([](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>()->setText(QStringLiteral("Pinus"));
+            dialog.accept();
+            return int(QDialog::Accepted);
+        });
+        frame().action(32775)->trigger();
+    });
+    EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("Undo Add \u201CKifu 3\u201D"),
+                                           QStringLiteral("Undo Update \u201CKifu 3\u201D"), QStringLiteral("Undo Add photo"),
+                                           QStringLiteral("Undo Delete photo"), QStringLiteral("Undo Delete \u201CMomiji\u201D"),
+                                           QStringLiteral("Undo Rename \u201CPine\u201D")}));
+    EXPECT_EQ(ListedNames(), (QStringList{"Pinus", "Kifu 3"}));
+
+    for (std::size_t k = states.size() - 1; k-- > 0;) {
+        undo->trigger();
+        ASSERT_EQ(Bytes(doc()), states[k]) << "after undoing to state " << k;
+    }
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(doc().IsModified()) << "back to the file as read";
+    EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
+    EXPECT_EQ(redo->text(), QStringLiteral("Redo Add \u201CKifu 3\u201D"));
+    for (std::size_t k = 1; k < states.size(); ++k) {
+        redo->trigger();
+        ASSERT_EQ(Bytes(doc()), states[k]) << "after redoing to state " << k;
+    }
+    EXPECT_EQ(ListedNames(), (QStringList{"Pinus", "Kifu 3"}));
+    EXPECT_EQ(bar().entryList()->currentIndex(), 0) << "the renamed entry is shown";
+    EXPECT_EQ(ui.prompter.calls().size(), 2u);
+    EXPECT_EQ(ui.dialogs.callCount(), 3);
+}
+
+TEST_F(EntryViewTest, TheModifiedFlagFollowsTheHistoryAcrossASave)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A", "B", "C"}))));
+    ui.prompter.expect(mb::kIdOk);
+    view().OnEntryDelete();
+    doc().OnFileSave();
+    ui.prompter.expect(mb::kIdOk);
+    view().OnEntryDelete();
+    EXPECT_TRUE(frame().isWindowModified());
+
+    frame().action(57643)->trigger();
+    EXPECT_FALSE(doc().IsModified()) << "back at the state last saved";
+    EXPECT_FALSE(frame().isWindowModified());
+    EXPECT_TRUE(doc().SaveBeforeExit()) << "and the exit asks nothing";
+    frame().action(57643)->trigger();
+    EXPECT_TRUE(doc().IsModified()) << "before the save";
+    EXPECT_EQ(ListedNames(), (QStringList{"A", "B", "C"}));
+    EXPECT_EQ(bar().entryList()->currentIndex(), 0);
+}
+
+TEST_F(EntryViewTest, UndoOffersToKeepPageEditsFirst)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A", "B"}))));
+    ui.prompter.expect(mb::kIdOk);
+    view().OnEntryDelete();
+    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("40"));
+
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    frame().action(57643)->trigger();
+    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "") << "the kept edit is the step undone first";
+    EXPECT_EQ(ListedNames(), QStringList{"B"});
+    frame().action(57644)->trigger();
+    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "40");
+
+    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("45"));
+    ui.prompter.expect(mb::kIdNo, kKeepChanges);
+    frame().action(57643)->trigger();
+    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "");
+    EXPECT_TRUE(ui.prompter.allAnswered());
 }

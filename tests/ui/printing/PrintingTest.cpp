@@ -101,10 +101,8 @@ TEST(ReportPages, TextsSitAtTheirTwipPositions)
 TEST_F(PrintingTest, ChoiceDialogSetsTheSwitchOrCancelsEverything)
 {
     StartOnTwoEntries();
-    g_bPrintAll = 1;
     ui.dialogs.expect([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print the ..."));
-        EXPECT_EQ(g_bPrintAll, 0) << "cleared at the start of every print command";
         dialog.reject();
         return dialog.result();
     });
@@ -113,10 +111,10 @@ TEST_F(PrintingTest, ChoiceDialogSetsTheSwitchOrCancelsEverything)
     CPrintChoiceDlg choice;
     FindControl<QPushButton>(&choice, CPrintChoiceDlg::kCompleteList)->click();
     EXPECT_EQ(choice.result(), QDialog::Accepted);
-    EXPECT_EQ(g_bPrintAll, 1);
+    EXPECT_TRUE(choice.printAll());
     EXPECT_TRUE(FindControl<QPushButton>(&choice, CPrintChoiceDlg::kCompleteList)->isDefault());
     FindControl<QPushButton>(&choice, CPrintChoiceDlg::kCurrentSelection)->click();
-    EXPECT_EQ(g_bPrintAll, 0);
+    EXPECT_FALSE(choice.printAll());
 }
 
 TEST_F(PrintingTest, CompleteListPrintsEachEntryOnItsOwnPagesWithHeaderAndFooter)
@@ -204,7 +202,6 @@ TEST_F(PrintingTest, PrintingWithoutAWindowWritesAPdfOrSaysWhyNot)
     QStringList pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Name or ID number: Pine")));
-    EXPECT_EQ(g_bPrintAll, 0);
 
     EXPECT_EQ(PrintCollectionToPdf(Q(collection), Q(pdf), std::nullopt), 0);
     EXPECT_EQ(PdfPages(pdf).size(), 6);

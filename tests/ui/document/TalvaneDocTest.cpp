@@ -1,6 +1,6 @@
 #include "collection/CollectionFile.h"
-#include "collection/EntryViewLink.h"
-#include "collection/TalvaneDoc.h"
+#include "document/EntryViewLink.h"
+#include "document/TalvaneDoc.h"
 #include "framework/RecentFileList.h"
 
 #include "core/TempDir.h"
@@ -21,7 +21,6 @@ public:
     void ResetEntries() override
     {
         calls.push_back("ResetEntries");
-        m_doc.m_entryList.clear();
         pendingEdit = false;
     }
     void CommitCurrentEntry() override
@@ -47,8 +46,8 @@ public:
 private:
     void KeepEdit()
     {
-        if (pendingEdit && !m_doc.m_entryList.empty())
-            (*m_doc.m_entryList.front())[CBonsaiData::Name] = editedName;
+        if (pendingEdit && m_doc.entryCount() > 0)
+            m_doc.changeFields(0, {{CBonsaiData::Name, editedName}}, QStringLiteral("Update"));
         pendingEdit = false;
     }
 
@@ -73,9 +72,9 @@ protected:
 
     void AddEntry(const std::string& name)
     {
-        doc->m_entryList.push_back(std::make_unique<CBonsaiData>());
-        (*doc->m_entryList.back())[CBonsaiData::Name] = name;
-        doc->SetModifiedFlag();
+        auto entry = std::make_unique<CBonsaiData>();
+        (*entry)[CBonsaiData::Name] = name;
+        doc->addEntry(std::move(entry));
     }
 
     // A file of the given entry names, written as the program writes it.
@@ -95,7 +94,7 @@ protected:
     std::vector<std::string> EntryNames() const
     {
         std::vector<std::string> names;
-        for (const auto& entry : doc->m_entryList)
+        for (const auto& entry : doc->entries())
             names.push_back((*entry)[CBonsaiData::Name]);
         return names;
     }
@@ -151,7 +150,7 @@ TEST_F(TalvaneDocTest, NewAnsweredYesSavesThenEmpties)
     ASSERT_FALSE(LoadCollectionFile(path, saved));
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ((*saved[0])[CBonsaiData::Name], "Maple");
-    EXPECT_TRUE(doc->m_entryList.empty());
+    EXPECT_TRUE(doc->entries().empty());
     EXPECT_EQ(doc->GetTitle(), QStringLiteral("Untitled"));
     EXPECT_TRUE(doc->GetPathName().isEmpty());
     EXPECT_FALSE(doc->IsModified());
@@ -162,7 +161,7 @@ TEST_F(TalvaneDocTest, NewAnsweredNoDiscardsAndAnUnmodifiedCollectionAsksNothing
     AddEntry("Maple");
     ui.prompter.expect(mb::kIdNo);
     doc->OnFileNew();
-    EXPECT_TRUE(doc->m_entryList.empty());
+    EXPECT_TRUE(doc->entries().empty());
     EXPECT_FALSE(doc->IsModified());
     EXPECT_NE(std::find(view->calls.begin(), view->calls.end(), "ResetEntries"), view->calls.end());
 
@@ -179,7 +178,7 @@ TEST_F(TalvaneDocTest, KeptPageEditsCountAsModifications)
     ui.prompter.expect(mb::kIdYes, QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?"));
     ui.prompter.expect(mb::kIdNo, QStringLiteral("Do you wish to save this file:\nUntitled"));
     doc->OnFileNew();
-    EXPECT_TRUE(doc->m_entryList.empty());
+    EXPECT_TRUE(doc->entries().empty());
 }
 
 TEST_F(TalvaneDocTest, SaveAfterOpenWritesToTheOpenedPathWhateverTheCurrentFolder)
@@ -233,7 +232,7 @@ TEST_F(TalvaneDocTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
     ASSERT_TRUE(doc->OpenDocumentFile(Q(path)));
     const std::string before = ReadFileBytes(path);
     AddEntry("Juniper");
-    (*doc->m_entryList.back())[CBonsaiData::History] = std::string(200000, 'h');
+    doc->changeFields(doc->entryCount() - 1, {{CBonsaiData::History, std::string(200000, 'h')}}, QStringLiteral("Update"));
 
     ui.prompter.expect(mb::kIdOk, QStringLiteral("Cannot save the collection to \"%1\":\nFile too large.\n"
                                                  "The file on disk was not changed.").arg(Q(path)),
@@ -297,7 +296,7 @@ TEST_F(TalvaneDocTest, CancelAtTheSaveQuestionKeepsTheCollection)
     EXPECT_EQ(doc->GetTitle(), QStringLiteral("first.tvn"));
 }
 
-TEST_F(TalvaneDocTest, AFailedOpenLeavesANewEmptyCollection)
+TEST_F(TalvaneDocTest, AFailedOpenKeepsTheOpenCollectionAsItWas)
 {
     const auto first = MakeCollection("first.tvn", {"Pine", "Elm", "Oak"});
     const std::string firstBytes = ReadFileBytes(first);
@@ -308,6 +307,7 @@ TEST_F(TalvaneDocTest, AFailedOpenLeavesANewEmptyCollection)
     for (const auto& path : bad) {
         for (bool edited : {false, true}) {
             ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+            view->calls.clear();
             if (edited) {
                 AddEntry("Juniper");
                 ui.prompter.expect(mb::kIdNo, QStringLiteral("Save changes to first.tvn?"));
@@ -315,12 +315,19 @@ TEST_F(TalvaneDocTest, AFailedOpenLeavesANewEmptyCollection)
             ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), 0x30);
             EXPECT_FALSE(doc->OpenDocumentFile(Q(path)));
             EXPECT_EQ(ui.prompter.calls().back().text.left(25), QStringLiteral("Cannot open the collectio"));
-            EXPECT_EQ(doc->GetTitle(), QStringLiteral("Untitled")) << path;
-            EXPECT_TRUE(doc->GetPathName().isEmpty());
-            EXPECT_FALSE(doc->IsModified());
-            EXPECT_TRUE(doc->m_entryList.empty());
-            EXPECT_TRUE(doc->SaveBeforeExit()) << "the exit asks nothing";
+            EXPECT_EQ(doc->GetTitle(), QStringLiteral("first.tvn")) << path;
+            EXPECT_EQ(doc->GetPathName(), Q(first));
+            EXPECT_EQ(doc->IsModified(), edited);
+            const NameList expected = edited ? NameList{"Pine", "Elm", "Oak", "Juniper"} : NameList{"Pine", "Elm", "Oak"};
+            EXPECT_EQ(EntryNames(), expected);
+            EXPECT_EQ(std::find(view->calls.begin(), view->calls.end(), "ResetEntries"), view->calls.end())
+                << "the pages keep what they show";
+            EXPECT_FALSE(recent->files().contains(Q(path)));
             EXPECT_EQ(ReadFileBytes(first), firstBytes);
+            if (edited) {
+                ui.prompter.expect(mb::kIdNo);
+                EXPECT_TRUE(doc->SaveBeforeExit());
+            }
         }
     }
     EXPECT_TRUE(ui.prompter.allAnswered());
@@ -341,7 +348,7 @@ TEST_F(TalvaneDocTest, RecentFilesAreAbsoluteNewestFirstAtMostFourAndSurviveARes
     ASSERT_EQ(restarted.files(), QStringList{Q(dir / "saved" / "relative.tvn")});
     CTalvaneDoc another(ui.services(), restarted);
     EXPECT_TRUE(another.OpenDocumentFile(restarted.files().front()));
-    ASSERT_EQ(another.m_entryList.size(), 1u);
+    ASSERT_EQ(another.entryCount(), 1u);
     QDir::setCurrent(previous);
 
     for (const char* name : {"a.tvn", "b.tvn", "c.tvn", "d.tvn"})

@@ -1,0 +1,27 @@
+#include "editing/RenameEntryDlg.h"
+
+#include "editing/NewEntryDlg.h"
+#include "framework/AnsiText.h"
+#include "framework/DialogTemplate.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+CRenameEntryDlg::CRenameEntryDlg(const std::string& name, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Rename entry"));
+    DialogTemplate t(this, 172, 61);
+    t.Label(QStringLiteral("Name or ID number"), 10, 10, 155, 8);
+    m_name = t.Edit(1035, 10, 20, 155, 14, CNewEntryDlg::kNameLimit);
+    m_name->setText(FromAnsi(name));
+    m_name->selectAll();
+    connect(t.Button(1, QStringLiteral("OK"), 28, 40, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
+    connect(t.Button(2, QStringLiteral("Cancel"), 93, 40, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
+    m_name->setFocus();
+}
+
+void CRenameEntryDlg::accept()
+{
+    m_strEntryName = ToAnsi(m_name->text());
+    QDialog::accept();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+class QLineEdit;
+
+// Asks a new name for an entry, starting from its present one.
+class CRenameEntryDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CRenameEntryDlg(const std::string& name, QWidget* parent = nullptr);
+
+    // The name typed, after OK.
+    const std::string& entryName() const { return m_strEntryName; }
+    QLineEdit* nameEdit() const { return m_name; }
+
+public slots:
+    void accept() override;
+
+private:
+    std::string m_strEntryName;
+    QLineEdit* m_name;
+};
