@@ -12,10 +12,10 @@ bool StaysInAlbum(const std::string& name)
 
 } // namespace
 
-void DecodeAlbumFile(const std::string& baseDirectory, const std::string& bareName, CPicDecoder& decoder,
+void DecodeAlbumFile(const std::string& albumFolder, const std::string& bareName, CPicDecoder& decoder,
                      CBmp& bitmap)
 {
-    const std::string path = baseDirectory + "/" + kAlbumFolderName + "/" + text::Cp1252ToUtf8(bareName);
+    const std::string path = albumFolder + "/" + text::Cp1252ToUtf8(bareName);
     if (!StaysInAlbum(bareName))
         CPicDecoder::RaiseError(4, "Le fichier " + path + " est invalide ou introuvable.");
     decoder.DecodeFile(path, &bitmap, 32);

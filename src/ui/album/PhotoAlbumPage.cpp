@@ -3,7 +3,7 @@
 #include "album/BitmapPainter.h"
 #include "album/NewPictureDlg.h"
 #include "framework/AnsiText.h"
-#include "framework/BaseDirectory.h"
+#include "framework/AlbumFolder.h"
 #include "framework/DialogTemplate.h"
 #include "framework/UiServices.h"
 #include "picture/AlbumFile.h"
@@ -18,8 +18,6 @@
 #include <QPushButton>
 
 namespace {
-
-const QString kAlbumFolder = QStringLiteral("Album");
 
 // Draws the page's picture above every control, as a window drawing on its own
 // surface would: the frame's lines never cover it.
@@ -49,8 +47,9 @@ private:
 
 } // namespace
 
-CPage1::CPage1(UiServices& services, QWidget* parent)
-    : CPropertyPage(QStringLiteral("Photo album"), parent), m_services(services)
+CPage1::CPage1(UiServices& services, std::function<QString()> collectionPath, QWidget* parent)
+    : CPropertyPage(QStringLiteral("Photo album"), parent), m_services(services),
+      m_collectionPath(std::move(collectionPath))
 {
     DialogTemplate t(this, 342, 186);
     t.GroupBox(QStringLiteral("Picture(s)"), 5, 5, 150, 90);
@@ -132,7 +131,8 @@ void CPage1::DecodeSlot(int index, Report report)
     const std::string file = index >= 0 && index < kSlots ? m_strPhotoFile[index] : std::string();
     m_lastDecoded = std::make_pair(index, file);
     try {
-        DecodeAlbumFile(QFile::encodeName(BaseDirectory()).toStdString(), file, m_albumDecoder, m_albumBitmap);
+        DecodeAlbumFile(QFile::encodeName(AlbumFolder(m_collectionPath())).toStdString(), file, m_albumDecoder,
+                        m_albumBitmap);
     } catch (const CTextException& e) {
         ReportFailure(e, report);
     }
@@ -169,7 +169,7 @@ int CPage1::ChoosePictureFile()
 {
     FileRequest request;
     request.caption = QStringLiteral("Open");
-    request.directory = BasePath(kAlbumFolder);
+    request.directory = AlbumFolder(m_collectionPath());
     request.initialName = QStringLiteral("*.bmp");
     request.defaultSuffix = QStringLiteral("bmp");
     const auto chosen = m_services.fileChooser().chooseOpenFile(request);

@@ -5,6 +5,7 @@
 #include "picture/WinBmp.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,7 +22,9 @@ public:
     static constexpr int kSlots = 5;
     static constexpr int kMaxPictureSize = 250;
 
-    explicit CPage1(UiServices& services, QWidget* parent = nullptr);
+    // collectionPath gives the open collection's file (empty while untitled), whose
+    // album is shown.
+    CPage1(UiServices& services, std::function<QString()> collectionPath, QWidget* parent = nullptr);
 
     std::string m_strFileName; // bare name of the file last chosen
     std::string m_strFileExt;  // its extension
@@ -64,6 +67,7 @@ private:
     void Repaint();
 
     UiServices& m_services;
+    std::function<QString()> m_collectionPath;
     CAnyPicDecoder m_albumDecoder;
     CWinBmp m_albumBitmap;
     QListWidget* m_list;

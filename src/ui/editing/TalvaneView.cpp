@@ -27,7 +27,7 @@ const QString kEmptyNameCaption = QStringLiteral("Error ...");
 CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_services(services)
 {
-    m_pPage1 = new CPage1(services);
+    m_pPage1 = new CPage1(services, [this] { return m_doc.GetPathName(); });
     m_pPage2 = new CPage2();
     m_pPage3 = new CPage3();
     m_pPage4 = new CPage4();

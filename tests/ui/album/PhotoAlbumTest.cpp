@@ -203,6 +203,33 @@ TEST_F(PhotoAlbumTest, PhotoNamesCannotLeaveTheAlbum)
     EXPECT_TRUE(ui.prompter.calls().back().text.contains(QStringLiteral("pipe.bmp")));
 }
 
+TEST_F(PhotoAlbumTest, ACollectionFromAnotherFolderShowsAndAddsPhotosOfTheAlbumBesideIt)
+{
+    const auto elsewhere = dir / "stick";
+    std::filesystem::create_directories(elsewhere / "Album");
+    std::filesystem::remove(dir / "Album");
+    Picture("maple.bmp", 60, 45, elsewhere / "Album");
+    Picture("pine.bmp", 30, 20, elsewhere / "Album");
+    const auto collection = MakeCollection("trees.tvn", {"Maple"}, [](CBonsaiData& e, std::size_t) {
+        e[CBonsaiData::PhotoField(0)] = "maple.bmp";
+        e[CBonsaiData::PhotoDescriptionField(0)] = "Autumn";
+    });
+    std::filesystem::rename(collection, elsewhere / "trees.tvn");
+    ASSERT_TRUE(Start(Q(elsewhere / "trees.tvn")));
+    EXPECT_TRUE(ui.prompter.calls().empty()) << ui.prompter.calls().front().text.toStdString();
+    EXPECT_EQ(g_albumBitmap.GetWidth(), 60);
+
+    ui.files.expect(Q(elsewhere / "Album" / "pine.bmp"));
+    AnswerDescription(QStringLiteral("Winter"));
+    album().OnPictureAdd();
+    ASSERT_EQ(ui.files.calls().size(), 1u);
+    EXPECT_EQ(ui.files.calls()[0].request.directory, Q(elsewhere / "Album"));
+    EXPECT_EQ(Listed(), QStringList({QStringLiteral("Autumn"), QStringLiteral("Winter")}));
+    album().pictureList()->setCurrentRow(0);
+    EXPECT_TRUE(ui.prompter.calls().empty());
+    EXPECT_EQ(g_albumBitmap.GetWidth(), 60);
+}
+
 TEST_F(PhotoAlbumTest, ThePictureIsCentredInItsFrame)
 {
     Picture("small.bmp", 40, 30);
