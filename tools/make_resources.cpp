@@ -2,6 +2,10 @@
 // (400 x 400, 256 colours), the icon (32 x 32 and 16 x 16, 16 colours) and the
 // tool bar strip (five 22 x 22 images, 16 colours). Run by hand after a change:
 //   build/bin/make_resources src/ui/resources
+// With --icon-theme it draws the desktop's icons instead, in full colour and every
+// usual size, as an icon theme folder (SIZExSIZE/apps, SIZExSIZE/mimetypes); the
+// build does this for the installation:
+//   build/bin/make_resources --icon-theme build/icons/hicolor
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -113,6 +117,54 @@ QImage Icon(int size)
     return image.convertToFormat(QImage::Format_Indexed8, colours, Qt::ThresholdDither | Qt::AvoidDither);
 }
 
+// The program's icon for the desktop: the bonsai, smoothed.
+QImage DesktopIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 100.0, size / 100.0);
+    DrawBonsai(p, size >= 48);
+    return image;
+}
+
+// A collection file's icon: a sheet with a folded corner that shows the bonsai.
+QImage CollectionIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 100.0, size / 100.0);
+    const QPolygonF sheet({QPointF(14, 2), QPointF(68, 2), QPointF(86, 20), QPointF(86, 98), QPointF(14, 98)});
+    p.setPen(QPen(QColor(120, 120, 120), 3));
+    p.setBrush(QColor(250, 250, 245));
+    p.drawPolygon(sheet);
+    p.setBrush(QColor(215, 215, 210));
+    p.drawPolygon(QPolygonF({QPointF(68, 2), QPointF(68, 20), QPointF(86, 20)}));
+    p.translate(20, 24);
+    p.scale(0.6, 0.6);
+    DrawBonsai(p, size >= 48);
+    return image;
+}
+
+bool SaveIconTheme(const QDir& theme)
+{
+    bool ok = true;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("%1x%1").arg(size);
+        ok = theme.mkpath(folder + QStringLiteral("/apps")) && theme.mkpath(folder + QStringLiteral("/mimetypes")) &&
+             ok;
+        ok = DesktopIcon(size).save(theme.filePath(folder + QStringLiteral("/apps/talvane.png"))) && ok;
+        ok = CollectionIcon(size).save(
+                 theme.filePath(folder + QStringLiteral("/mimetypes/application-x-talvane-collection.png"))) &&
+             ok;
+    }
+    std::printf("%s icon theme %s\n", ok ? "wrote" : "could not write", qPrintable(theme.path()));
+    return ok;
+}
+
 void DrawToolImage(QPainter& p, int index)
 {
     p.save();
@@ -188,8 +240,10 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--icon-theme")
+        return SaveIconTheme(QDir(QString::fromLocal8Bit(argv[2]))) ? 0 : 1;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: make_resources FOLDER\n");
+        std::fprintf(stderr, "usage: make_resources FOLDER | make_resources --icon-theme FOLDER\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
