@@ -217,7 +217,7 @@ TEST_F(PhotoAlbumTest, ACollectionFromAnotherFolderShowsAndAddsPhotosOfTheAlbumB
     std::filesystem::rename(collection, elsewhere / "trees.tvn");
     ASSERT_TRUE(Start(Q(elsewhere / "trees.tvn")));
     EXPECT_TRUE(ui.prompter.calls().empty()) << ui.prompter.calls().front().text.toStdString();
-    EXPECT_EQ(g_albumBitmap.GetWidth(), 60);
+    EXPECT_EQ(album().albumBitmap().GetWidth(), 60);
 
     ui.files.expect(Q(elsewhere / "Album" / "pine.bmp"));
     AnswerDescription(QStringLiteral("Winter"));
@@ -227,7 +227,7 @@ TEST_F(PhotoAlbumTest, ACollectionFromAnotherFolderShowsAndAddsPhotosOfTheAlbumB
     EXPECT_EQ(Listed(), QStringList({QStringLiteral("Autumn"), QStringLiteral("Winter")}));
     album().pictureList()->setCurrentRow(0);
     EXPECT_TRUE(ui.prompter.calls().empty());
-    EXPECT_EQ(g_albumBitmap.GetWidth(), 60);
+    EXPECT_EQ(album().albumBitmap().GetWidth(), 60);
 }
 
 TEST_F(PhotoAlbumTest, ThePictureIsCentredInItsFrame)
