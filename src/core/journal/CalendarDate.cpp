@@ -1,0 +1,74 @@
+#include "journal/CalendarDate.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace talvane::journal {
+
+namespace {
+
+bool isDigits(std::string_view text)
+{
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+unsigned number(std::string_view digits)
+{
+    unsigned value = 0;
+    for (char c : digits)
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    return value;
+}
+
+} // namespace
+
+std::optional<CalendarDate> CalendarDate::fromYearMonthDay(int year, unsigned month, unsigned day)
+{
+    const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{day}};
+    if (year < 1 || year > 9999 || !date.ok())
+        return std::nullopt;
+    return CalendarDate(date);
+}
+
+std::optional<CalendarDate> CalendarDate::fromText(std::string_view text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const auto year = text.substr(0, 4), month = text.substr(5, 2), day = text.substr(8, 2);
+    if (!isDigits(year) || !isDigits(month) || !isDigits(day))
+        return std::nullopt;
+    return fromYearMonthDay(static_cast<int>(number(year)), number(month), number(day));
+}
+
+CalendarDate CalendarDate::today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    return *fromYearMonthDay(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
+                             static_cast<unsigned>(local.tm_mday));
+}
+
+std::string CalendarDate::text() const
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", year(), month(), day());
+    return buffer;
+}
+
+CalendarDate CalendarDate::plusDays(long days) const
+{
+    const std::chrono::year_month_day moved{std::chrono::sys_days{m_date} + std::chrono::days{days}};
+    const int movedYear = static_cast<int>(moved.year());
+    return movedYear < 1 || movedYear > 9999 ? *this : CalendarDate(moved);
+}
+
+long CalendarDate::daysUntil(const CalendarDate& later) const
+{
+    return (std::chrono::sys_days{later.m_date} - std::chrono::sys_days{m_date}).count();
+}
+
+} // namespace talvane::journal
