@@ -1,6 +1,6 @@
 #include "journal/CareCalendar.h"
-#include "journal/Journal.h"
 
+#include "JournalTestTrees.h"
 #include "core/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,21 +13,6 @@
 using namespace talvane::journal;
 
 namespace {
-
-CalendarDate Day(const char* text)
-{
-    return CalendarDate::fromText(text).value();
-}
-
-void AddTree(EntryList& entries, const std::string& name, const std::vector<CareEvent>& events)
-{
-    entries.push_back(std::make_unique<CBonsaiData>());
-    (*entries.back())[CBonsaiData::Name] = name;
-    Journal journal = Journal::read("");
-    for (const auto& event : events)
-        journal.add(event);
-    (*entries.back())[kJournalField] = journal.text();
-}
 
 struct ParsedEvent {
     std::string start;

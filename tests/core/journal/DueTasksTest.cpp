@@ -1,5 +1,5 @@
 #include "journal/DueTasks.h"
-#include "journal/Journal.h"
+#include "JournalTestTrees.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +11,14 @@ using namespace talvane::journal;
 
 namespace {
 
-// One tree whose events carry these due dates, in this order.
-void AddTree(EntryList& entries, const std::string& name, std::vector<const char*> dues)
+// A treatment due on each of these days, and an event with nothing pending.
+std::vector<CareEvent> Treatments(std::vector<const char*> dues)
 {
-    entries.push_back(std::make_unique<CBonsaiData>());
-    (*entries.back())[CBonsaiData::Name] = name;
-    Journal journal = Journal::read("");
+    std::vector<CareEvent> events;
     for (const char* due : dues)
-        journal.add({CalendarDate::fromText("2024-01-01").value(), CareKind::Treatment, CalendarDate::fromText(due), {}, due});
-    journal.add({CalendarDate::fromText("2024-01-02").value(), CareKind::Note, std::nullopt, {}, "nothing pending"});
-    (*entries.back())[kJournalField] = journal.text();
+        events.push_back({Day("2024-01-01"), CareKind::Treatment, Day(due), {}, due});
+    events.push_back({Day("2024-01-02"), CareKind::Note, std::nullopt, {}, "nothing pending"});
+    return events;
 }
 
 std::vector<std::pair<std::size_t, std::string>> Listed(const std::vector<DueTask>& tasks)
@@ -36,12 +34,12 @@ std::vector<std::pair<std::size_t, std::string>> Listed(const std::vector<DueTas
 TEST(DueTasks, SortedByDueDateAcrossMonthYearAndLeapDays)
 {
     EntryList entries;
-    AddTree(entries, "Maple", {"2025-01-01", "2024-02-29", "2024-12-31"});
-    AddTree(entries, "Pine", {"2024-03-01", "2024-02-28", "2025-01-01"});
+    AddTree(entries, "Maple", Treatments({"2025-01-01", "2024-02-29", "2024-12-31"}));
+    AddTree(entries, "Pine", Treatments({"2024-03-01", "2024-02-28", "2025-01-01"}));
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[kJournalField] = "2024-01-01\tNote\t2024-01-01\t\tforeign";
 
-    const auto today = CalendarDate::fromText("2024-12-31").value();
+    const auto today = Day("2024-12-31");
     const auto within = dueTasks(entries, today, 1);
     const std::vector<std::pair<std::size_t, std::string>> expected = {
         {1, "2024-02-28"}, {0, "2024-02-29"}, {1, "2024-03-01"}, {0, "2024-12-31"}, {0, "2025-01-01"}, {1, "2025-01-01"}};
@@ -51,8 +49,8 @@ TEST(DueTasks, SortedByDueDateAcrossMonthYearAndLeapDays)
     EXPECT_EQ(within[1].line, 1u);
 
     EXPECT_EQ(dueTasks(entries, today, 0).size(), 4u);
-    EXPECT_EQ(dueTasks(entries, CalendarDate::fromText("2024-02-27").value(), 0).size(), 0u);
-    EXPECT_EQ(dueTasks(entries, CalendarDate::fromText("2024-02-27").value(), 2).size(), 2u);
+    EXPECT_EQ(dueTasks(entries, Day("2024-02-27"), 0).size(), 0u);
+    EXPECT_EQ(dueTasks(entries, Day("2024-02-27"), 2).size(), 2u);
     EXPECT_EQ(pendingTasks(entries).size(), 6u);
 }
 
@@ -60,7 +58,7 @@ TEST(DueTasks, SummaryAndTitleTexts)
 {
     EXPECT_EQ(dueSummary(3, 30), "3 care tasks due in the next 30 days");
     EXPECT_EQ(dueSummary(1, 1), "1 care task due in the next 1 day");
-    const CareEvent event{CalendarDate::fromText("2026-01-01").value(), CareKind::WireRemoval, std::nullopt, {},
+    const CareEvent event{Day("2026-01-01"), CareKind::WireRemoval, std::nullopt, {},
                           "take it off\r\nbefore it bites"};
     EXPECT_EQ(taskTitle("Juniper No. 3", event), "Juniper No. 3: Wire removal, take it off");
 }

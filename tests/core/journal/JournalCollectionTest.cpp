@@ -1,5 +1,5 @@
 #include "collection/CollectionFile.h"
-#include "journal/Journal.h"
+#include "JournalTestTrees.h"
 
 #include "core/CompanionRun.h"
 
@@ -16,16 +16,11 @@ const std::string kForeign = "kept by another program\r\n\tTVJ1\\x\0\xFF"s;
 EntryList TwoTrees()
 {
     EntryList entries;
-    for (const char* name : {"\xC9rable", "Pine"}) {
-        entries.push_back(std::make_unique<CBonsaiData>());
-        (*entries.back())[CBonsaiData::Name] = name;
-    }
+    AddTree(entries, "\xC9rable", {});
     (*entries[0])[kJournalField] = kForeign;
-    Journal journal = Journal::read("");
-    journal.add({CalendarDate::fromText("2026-11-30").value(), CareKind::Wiring, CalendarDate::fromText("2026-12-20"),
-                 "pine.bmp", "wired\tthe apex"});
-    journal.add({CalendarDate::fromText("2026-12-01").value(), CareKind::Note, CalendarDate::fromText("2027-03-01"), {}, ""});
-    (*entries[1])[kJournalField] = journal.text() + "\r\n2027-02-30\tNote\t\t\tno such day";
+    AddTree(entries, "Pine", {{Day("2026-11-30"), CareKind::Wiring, Day("2026-12-20"), "pine.bmp", "wired\tthe apex"},
+                              {Day("2026-12-01"), CareKind::Note, Day("2027-03-01"), {}, ""}});
+    (*entries[1])[kJournalField] += "\r\n2027-02-30\tNote\t\t\tno such day";
     return entries;
 }
 
@@ -36,7 +31,7 @@ TEST(JournalCollection, AForeignFieldSurvivesEditsOfAnotherTreeAndASave)
     TempDir dir;
     EntryList entries = TwoTrees();
     Journal pine = Journal::read((*entries[1])[kJournalField]);
-    ASSERT_TRUE(pine.markDone(0, CalendarDate::fromText("2026-12-18").value()));
+    ASSERT_TRUE(pine.markDone(0, Day("2026-12-18")));
     (*entries[1])[kJournalField] = pine.text();
     ASSERT_FALSE(Journal::read((*entries[0])[kJournalField]).add(Journal::read((*entries[1])[kJournalField]).newestFirst()[0].event));
     ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));

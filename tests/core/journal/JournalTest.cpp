@@ -1,4 +1,4 @@
-#include "journal/Journal.h"
+#include "JournalTestTrees.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,6 @@
 using namespace talvane::journal;
 
 namespace {
-
-CalendarDate Day(const char* text)
-{
-    return CalendarDate::fromText(text).value();
-}
 
 CareEvent Event(const char* date, CareKind kind, std::string text, const char* due = nullptr)
 {
