@@ -1,5 +1,6 @@
 #include "journal/CalendarDate.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -61,9 +62,13 @@ std::string CalendarDate::text() const
 
 CalendarDate CalendarDate::plusDays(long days) const
 {
-    const std::chrono::year_month_day moved{std::chrono::sys_days{m_date} + std::chrono::days{days}};
-    const int movedYear = static_cast<int>(moved.year());
-    return movedYear < 1 || movedYear > 9999 ? *this : CalendarDate(moved);
+    using std::chrono::sys_days;
+    constexpr std::chrono::year_month_day first{std::chrono::year{1}, std::chrono::January, std::chrono::day{1}};
+    constexpr std::chrono::year_month_day last{std::chrono::year{9999}, std::chrono::December, std::chrono::day{31}};
+    const long long from = sys_days{m_date}.time_since_epoch().count();
+    const long long moved = std::clamp<long long>(from + days, sys_days{first}.time_since_epoch().count(),
+                                                  sys_days{last}.time_since_epoch().count());
+    return CalendarDate(std::chrono::year_month_day{sys_days{std::chrono::days{moved}}});
 }
 
 long CalendarDate::daysUntil(const CalendarDate& later) const

@@ -26,7 +26,7 @@ public:
 
     // "YYYY-MM-DD".
     std::string text() const;
-    // Outside the years 1 to 9999 the date stays where it was.
+    // Stops at 0001-01-01 and 9999-12-31, the ends of the dates that can be made.
     CalendarDate plusDays(long days) const;
     // How many days lie from this date to `later` (negative when it is earlier).
     long daysUntil(const CalendarDate& later) const;

@@ -26,7 +26,8 @@ TEST(CalendarDate, AcceptsOnlyDaysThatExistInTheStrictForm)
     EXPECT_EQ(Day("2023-02-28").plusDays(1).text(), "2023-03-01");
     EXPECT_EQ(Day("2026-12-31").plusDays(1).text(), "2027-01-01");
     EXPECT_EQ(Day("2027-01-01").plusDays(-1).text(), "2026-12-31");
-    EXPECT_EQ(Day("9999-12-31").plusDays(1).text(), "9999-12-31");
+    EXPECT_EQ(Day("9999-12-30").plusDays(2147483647L).text(), "9999-12-31");
+    EXPECT_EQ(Day("0001-01-02").plusDays(-2147483647L).text(), "0001-01-01");
     EXPECT_EQ(Day("2024-01-01").daysUntil(Day("2025-01-01")), 366);
 }
 
