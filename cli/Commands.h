@@ -1,5 +1,7 @@
 #pragma once
 
+#include "collection/CollectionArchive.h"
+
 #include <CLI/CLI.hpp>
 
 // Each command of talvane-cli adds its subcommand and callback to the app.
@@ -9,6 +11,7 @@ void AddGuideCommands(CLI::App& app);
 void AddBmpCommand(CLI::App& app);
 void AddReportCommand(CLI::App& app);
 void AddCsvCommands(CLI::App& app);
+void AddJournalCommands(CLI::App& app);
 
 #include <stdexcept>
 #include <string>
@@ -16,6 +19,13 @@ void AddCsvCommands(CLI::App& app);
 struct CliFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// The entries of a collection file; a file that cannot be read, or is damaged,
+// fails the command with the reason.
+EntryList LoadCollectionOrFail(const std::string& file);
+// The entry at a position counted from 0; a position outside the collection fails
+// the command.
+const CBonsaiData& EntryOrFail(const std::string& file, const EntryList& entries, long long position);
 
 // Thrown by a command that has already written its own failure report:
 // main() only exits with the status.

@@ -1,6 +1,5 @@
 #include "Commands.h"
 
-#include "collection/CollectionFile.h"
 #include "text/Windows1252.h"
 
 #include <iostream>
@@ -25,9 +24,7 @@ nlohmann::ordered_json EntryToJson(const CBonsaiData& entry)
 
 void Dump(const std::string& file)
 {
-    EntryList entries;
-    if (const auto failure = LoadCollectionFile(file, entries))
-        throw CliFailure(file + ": " + *failure);
+    const EntryList entries = LoadCollectionOrFail(file);
     nlohmann::ordered_json entriesJson = nlohmann::ordered_json::array();
     for (const auto& entry : entries)
         entriesJson.push_back(EntryToJson(*entry));

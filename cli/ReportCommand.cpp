@@ -1,6 +1,5 @@
 #include "Commands.h"
 
-#include "collection/CollectionFile.h"
 #include "report/EntryReport.h"
 #include "text/Windows1252.h"
 
@@ -16,18 +15,13 @@ struct ReportRequest {
 
 void PrintReport(const ReportRequest& request)
 {
-    EntryList entries;
-    if (const auto failure = LoadCollectionFile(request.file, entries))
-        throw CliFailure(request.file + ": " + *failure);
+    const EntryList entries = LoadCollectionOrFail(request.file);
     ReportLines lines;
     if (request.all) {
         for (const auto& entry : entries)
             BuildEntryReport(entry.get(), lines, true);
     } else {
-        if (request.entry < 0 || static_cast<unsigned long long>(request.entry) >= entries.size())
-            throw CliFailure(request.file + ": there is no entry " + std::to_string(request.entry) + " (the collection has " +
-                             std::to_string(entries.size()) + ", counted from 0)");
-        BuildEntryReport(entries[static_cast<std::size_t>(request.entry)].get(), lines, false);
+        BuildEntryReport(&EntryOrFail(request.file, entries, request.entry), lines, false);
     }
     for (const auto& line : lines)
         std::cout << text::Cp1252ToUtf8(line) << '\n';

@@ -11,6 +11,7 @@ int main(int argc, char** argv)
     AddBmpCommand(app);
     AddReportCommand(app);
     AddCsvCommands(app);
+    AddJournalCommands(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

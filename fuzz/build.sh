@@ -36,8 +36,10 @@ for pid in "${pids[@]}"; do
     wait "$pid"
 done
 
+# The core writes calendars through libical.
+read -r -a libraries <<<"$(pkg-config --libs libical)"
 for target in "$root"/fuzz/*_fuzzer.cpp; do
     name="$(basename "$target" .cpp)"
-    "$cxx" "${common[@]}" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" -o "$out/$name"
+    "$cxx" "${common[@]}" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"
     echo "built $out/$name"
 done

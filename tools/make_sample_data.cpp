@@ -7,6 +7,7 @@
 #include "collection/CollectionFile.h"
 #include "guide/GuideEspece.h"
 #include "guide/GuideLoader.h"
+#include "journal/Journal.h"
 #include "picture/AnyPicDecoder.h"
 #include "picture/TextException.h"
 #include "picture/WinBmp.h"
@@ -1379,6 +1380,34 @@ std::unique_ptr<CBonsaiData> MakeEntry(const SampleTree& tree, const SpeciesGuid
     return entry;
 }
 
+// A few years of care for tree number `n`, a few days apart from tree to tree. Some
+// trees still have wire to take off or a repotting ahead; one spray is overdue.
+std::string SampleJournal(std::size_t n, const SampleTree& tree)
+{
+    using namespace talvane::journal;
+    const auto on = [n](const char* date) { return CalendarDate::fromText(date).value().plusDays(static_cast<long>(n)); };
+    Journal journal = Journal::read("");
+    const auto add = [&journal](CalendarDate date, CareKind kind, std::string text, std::optional<CalendarDate> due = {},
+                                std::string picture = {}) {
+        journal.add({date, kind, due, std::move(picture), std::move(text)});
+    };
+    add(on("2022-04-02"), CareKind::Repotting, "Repotted into a free-draining mix of akadama and pumice.\r\nRoots reduced by a third.");
+    add(on("2022-06-15"), CareKind::Feeding, "Organic pellets on the soil, renewed every four weeks.");
+    add(on("2023-03-10"), CareKind::Pruning, "Structural pruning: removed the crossing branches.");
+    add(on("2023-05-20"), CareKind::Photo, "Spring growth.", std::nullopt, tree.photos.front().picture.file);
+    add(on("2024-06-12"), CareKind::Wiring, "Wired the lower branches down.");
+    add(on("2024-09-20"), CareKind::WireRemoval, "Wire off before it marked the bark.");
+    add(on("2025-04-25"), CareKind::Treatment, "Sprayed against aphids.");
+    add(on("2025-10-05"), CareKind::Photo, "Autumn.", std::nullopt, tree.photos.back().picture.file);
+    if (n % 2 == 0)
+        add(on("2026-07-01"), CareKind::Wiring, "Wired the apex and the first branch.", on("2026-12-10").plusDays(static_cast<long>(2 * n)));
+    if (n % 3 == 0)
+        add(on("2026-04-01"), CareKind::Note, "Roots fill the pot: repot next spring.", on("2027-03-15"));
+    if (n == 4)
+        add(on("2026-10-20"), CareKind::Treatment, "Spider mites on the inner leaves: spray again.", on("2026-11-25"));
+    return journal.text();
+}
+
 void WritePhoto(const fs::path& album, const Shape& shape, const Photo& photo)
 {
     const Picture& picture = photo.picture;
@@ -1412,6 +1441,7 @@ void MakeSampleData(const fs::path& folder)
         for (const Photo& photo : tree.photos)
             WritePhoto(album, tree.shape, photo);
         entries.push_back(MakeEntry(tree, guide));
+        (*entries.back())[talvane::journal::kJournalField] = SampleJournal(entries.size() - 1, tree);
     }
     if (const auto failure = SaveCollectionFile(folder / "sample.tvn", entries))
         throw std::runtime_error(*failure);

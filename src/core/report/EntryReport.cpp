@@ -1,6 +1,7 @@
 #include "report/EntryReport.h"
 
 #include "collection/BonsaiData.h"
+#include "journal/Journal.h"
 
 #include <initializer_list>
 
@@ -64,6 +65,38 @@ std::string_view InteriorExterior(const std::string& value)
     if (value == "1")
         return "    Int./Ext.: Exterior plant";
     return "    Int./Ext.: n.d.";
+}
+
+// "2026-04-12 Wiring, due 2026-09-01 [File maple2.bmp]: text", the text's own lines
+// following as report lines.
+std::string JournalEventLine(const talvane::journal::CareEvent& event)
+{
+    std::string line = event.date.text() + " " + std::string(talvane::journal::careKindName(event.kind));
+    if (event.due)
+        line += ", due " + event.due->text();
+    if (!event.picture.empty())
+        line += " [File " + event.picture + "]";
+    line += ":";
+    if (!event.text.empty())
+        line += " " + event.text;
+    return line;
+}
+
+// The tree's journal, newest first. A tree without events, or whose field holds
+// something else than a journal, adds nothing, so its report stays as it always was.
+void JournalSection(const CBonsaiData& entry, ReportLines& lines)
+{
+    const std::string& field = entry[talvane::journal::kJournalField];
+    if (field.empty())
+        return;
+    const auto events = talvane::journal::Journal::read(field).newestFirst();
+    if (events.empty())
+        return;
+    Rule("-- Care journal ", 63, lines);
+    for (const auto& numbered : events)
+        AddReportText(JournalEventLine(numbered.event), lines);
+    Blank(lines);
+    Blank(lines);
 }
 
 } // namespace
@@ -199,6 +232,8 @@ void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines, bool printAl
         AddReportLine(Labelled("Description: %s [File %s]", {e[F::PhotoDescriptionField(k)], e[F::PhotoField(k)]}), lines);
     Blank(lines);
     Blank(lines);
+
+    JournalSection(e, lines);
 
     if (printAll) {
         while (lines.size() % kReportPageLines != 0)

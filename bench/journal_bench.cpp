@@ -1,0 +1,101 @@
+// The care due list over a large collection whose trees all keep a journal: the
+// time to build it and the heap it holds, and the open time of that collection
+// against the same collection without journals (journals are read only when needed).
+#include "SampleEntries.h"
+#include "collection/CollectionFile.h"
+#include "journal/DueTasks.h"
+#include "journal/Journal.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <malloc.h>
+
+namespace {
+
+using namespace talvane::journal;
+
+double Seconds(const std::function<void()>& work, int repeats = 3)
+{
+    double best = 1e9;
+    for (int i = 0; i < repeats; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
+}
+
+std::size_t HeapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+// Twenty events over five years; the last two still have a step due.
+std::string SampleJournal(std::size_t n)
+{
+    static constexpr const char* kTexts[] = {"Repotted in akadama and pumice, roots pruned by a third",
+                                             "Wired the first branches", "Fed with organic pellets", "Pinched the new shoots"};
+    const CalendarDate start = CalendarDate::fromText("2021-01-05").value();
+    Journal journal = Journal::read("");
+    for (std::size_t i = 0; i < 20; ++i) {
+        const CalendarDate date = start.plusDays(static_cast<long>(i * 90 + n % 60));
+        std::optional<CalendarDate> due;
+        if (i >= 18)
+            due = date.plusDays(static_cast<long>(n % 500));
+        journal.add({date, kCareKinds[(i + n) % kCareKinds.size()], due, {}, kTexts[(i + n) % 4]});
+    }
+    return journal.text();
+}
+
+double LoadSeconds(const std::filesystem::path& path)
+{
+    return Seconds([&] {
+        EntryList read;
+        if (const auto failure = LoadCollectionFile(path, read))
+            std::fprintf(stderr, "load failed: %s\n", failure->c_str());
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
+    const auto folder = std::filesystem::temp_directory_path();
+    const auto plainPath = folder / "talvane-journal-bench-plain.tvn";
+    const auto journalPath = folder / "talvane-journal-bench.tvn";
+
+    EntryList entries = SampleCollection(count);
+    if (const auto failure = SaveCollectionFile(plainPath, entries))
+        std::fprintf(stderr, "save failed: %s\n", failure->c_str());
+    for (std::size_t n = 0; n < count; ++n)
+        (*entries[n])[kJournalField] = SampleJournal(n);
+    if (const auto failure = SaveCollectionFile(journalPath, entries))
+        std::fprintf(stderr, "save failed: %s\n", failure->c_str());
+
+    const double plainLoad = LoadSeconds(plainPath);
+    const double journalLoad = LoadSeconds(journalPath);
+
+    const CalendarDate today = CalendarDate::fromText("2026-12-01").value();
+    std::size_t dueCount = 0;
+    const double due = Seconds([&] { dueCount = dueTasks(entries, today, 30).size(); });
+    std::size_t pendingCount = 0;
+    const double pending = Seconds([&] { pendingCount = pendingTasks(entries).size(); });
+    const std::size_t heapBefore = HeapInUse();
+    const auto held = pendingTasks(entries);
+    const std::size_t heapAdded = HeapInUse() - heapBefore;
+
+    std::printf("%zu entries with 20 events each; files %.1f MB without journals, %.1f MB with\n", count,
+                std::filesystem::file_size(plainPath) / 1e6, std::filesystem::file_size(journalPath) / 1e6);
+    std::printf("open without journals %8.3f s\n", plainLoad);
+    std::printf("open with journals    %8.3f s  (%.2f x)\n", journalLoad, journalLoad / plainLoad);
+    std::printf("due list, 30 days     %8.3f s  (%zu tasks)\n", due, dueCount);
+    std::printf("every pending task    %8.3f s  (%zu tasks, %.1f MB of heap held)\n", pending, pendingCount,
+                heapAdded / 1e6);
+    std::filesystem::remove(plainPath);
+    std::filesystem::remove(journalPath);
+    return held.size() == pendingCount ? 0 : 1;
+}

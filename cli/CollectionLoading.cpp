@@ -1,0 +1,19 @@
+#include "Commands.h"
+
+#include "collection/CollectionFile.h"
+
+EntryList LoadCollectionOrFail(const std::string& file)
+{
+    EntryList entries;
+    if (const auto failure = LoadCollectionFile(file, entries))
+        throw CliFailure(file + ": " + *failure);
+    return entries;
+}
+
+const CBonsaiData& EntryOrFail(const std::string& file, const EntryList& entries, long long position)
+{
+    if (position < 0 || static_cast<unsigned long long>(position) >= entries.size())
+        throw CliFailure(file + ": there is no entry " + std::to_string(position) + " (the collection has " +
+                         std::to_string(entries.size()) + ", counted from 0)");
+    return *entries[static_cast<std::size_t>(position)];
+}

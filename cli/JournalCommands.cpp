@@ -1,0 +1,108 @@
+#include "Commands.h"
+
+#include "journal/CareCalendar.h"
+#include "journal/DueTasks.h"
+#include "journal/Journal.h"
+#include "text/Windows1252.h"
+
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using namespace talvane::journal;
+
+struct JournalRequest {
+    std::string file;
+    long long entry = -1;
+};
+
+struct DueRequest {
+    std::string file;
+    int within = 30;
+    std::string ics;
+    std::string today;
+};
+
+nlohmann::ordered_json EventToJson(const NumberedEvent& numbered)
+{
+    const CareEvent& event = numbered.event;
+    return {
+        {"line", numbered.line},
+        {"date", event.date.text()},
+        {"kind", careKindName(event.kind)},
+        {"due", event.due ? nlohmann::ordered_json(event.due->text()) : nlohmann::ordered_json(nullptr)},
+        {"picture", text::Cp1252ToUtf8(event.picture)},
+        {"text", text::Cp1252ToUtf8(event.text)},
+    };
+}
+
+void PrintJournal(const JournalRequest& request)
+{
+    const EntryList entries = LoadCollectionOrFail(request.file);
+    const CBonsaiData& entry = EntryOrFail(request.file, entries, request.entry);
+    const Journal journal = Journal::read(entry[kJournalField]);
+
+    nlohmann::ordered_json out{{"entry", request.entry}, {"name", text::Cp1252ToUtf8(entry[CBonsaiData::Name])}};
+    out["readable"] = !journal.isForeign();
+    if (journal.isForeign())
+        out["foreignText"] = text::Cp1252ToUtf8(journal.text());
+    nlohmann::ordered_json events = nlohmann::ordered_json::array();
+    for (const auto& numbered : journal.newestFirst())
+        events.push_back(EventToJson(numbered));
+    out["events"] = std::move(events);
+    nlohmann::ordered_json unreadable = nlohmann::ordered_json::array();
+    for (std::size_t line = 0; line < journal.lines().size(); ++line)
+        if (!journal.lines()[line].event)
+            unreadable.push_back({{"line", line}, {"text", text::Cp1252ToUtf8(journal.lines()[line].unreadable)}});
+    out["unreadableLines"] = std::move(unreadable);
+    std::cout << out.dump(2) << '\n';
+}
+
+CalendarDate TodayOf(const DueRequest& request)
+{
+    if (request.today.empty())
+        return CalendarDate::today();
+    if (const auto date = CalendarDate::fromText(request.today))
+        return *date;
+    throw CliFailure("--today " + request.today + ": not a date of the form YYYY-MM-DD");
+}
+
+void PrintDue(const DueRequest& request)
+{
+    const CalendarDate today = TodayOf(request);
+    const EntryList entries = LoadCollectionOrFail(request.file);
+    const auto tasks = dueTasks(entries, today, request.within);
+    for (const DueTask& task : tasks) {
+        const std::string& name = (*entries[task.entry])[CBonsaiData::Name];
+        std::cout << task.due().text() << (task.isOverdue(today) ? "  overdue  " : "           ")
+                  << text::Cp1252ToUtf8(taskTitle(name, task.event)) << " (entry " << task.entry << ")\n";
+    }
+    std::cout << dueSummary(tasks.size(), request.within) << '\n';
+    if (request.ics.empty())
+        return;
+    const auto pending = pendingTasks(entries);
+    if (const auto failure = writeCareCalendar(request.ics, entries, pending))
+        throw CliFailure(*failure);
+    std::cout << pending.size() << " pending care tasks written to " << request.ics << '\n';
+}
+
+} // namespace
+
+void AddJournalCommands(CLI::App& app)
+{
+    auto* journal = app.add_subcommand("journal", "Print the care journal of one entry as JSON, newest event first");
+    auto journalRequest = std::make_shared<JournalRequest>();
+    journal->add_option("FILE", journalRequest->file, "the collection file")->required();
+    journal->add_option("--entry", journalRequest->entry, "the entry, counted from 0")->required();
+    journal->callback([journalRequest] { PrintJournal(*journalRequest); });
+
+    auto* due = app.add_subcommand("due", "List the care tasks that are overdue or due soon, and write them as a calendar");
+    auto dueRequest = std::make_shared<DueRequest>();
+    due->add_option("FILE", dueRequest->file, "the collection file")->required();
+    due->add_option("--within", dueRequest->within, "days ahead of today to list (default 30)")
+        ->check(CLI::NonNegativeNumber);
+    due->add_option("--ics", dueRequest->ics, "also write every pending task to this iCalendar file");
+    due->add_option("--today", dueRequest->today, "count from this date (YYYY-MM-DD) instead of the computer's");
+    due->callback([dueRequest] { PrintDue(*dueRequest); });
+}

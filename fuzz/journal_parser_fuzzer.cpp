@@ -1,0 +1,44 @@
+// Feeds arbitrary bytes to the care journal reader as a tree's field text. Whatever
+// the text, it must write back to the same bytes; a journal must keep every line it
+// cannot read through an edit, and a foreign text must refuse edits.
+#include "journal/Journal.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+using namespace talvane::journal;
+
+[[noreturn]] void Fail(const char* what)
+{
+    std::fprintf(stderr, "journal_parser_fuzzer: %s\n", what);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view field(reinterpret_cast<const char*>(data), size);
+    Journal journal = Journal::read(field);
+    if (journal.text() != field)
+        Fail("writing what was read changed the bytes");
+    const CareEvent added{CalendarDate::fromText("2026-12-24").value(), CareKind::Note, std::nullopt, {}, "a\\b\tc\r\n"};
+    if (journal.add(added) == journal.isForeign())
+        Fail("an edit was refused by a journal or taken by a foreign text");
+    if (journal.isForeign())
+        return 0;
+    const Journal edited = Journal::read(journal.text());
+    if (edited.text() != journal.text() || edited.unreadableLineCount() != journal.unreadableLineCount())
+        Fail("an edited journal did not read back as written");
+    if (edited.lines().empty() || edited.lines().back().event != added)
+        Fail("the added event was lost");
+    for (const auto& numbered : edited.newestFirst())
+        if (!edited.lines()[numbered.line].event)
+            Fail("an event points at an unreadable line");
+    return 0;
+}

@@ -1,0 +1,116 @@
+#include "journal/CareCalendar.h"
+
+#include "collection/SafeFile.h"
+#include "text/Windows1252.h"
+
+#include <libical/ical.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace talvane::journal {
+
+namespace {
+
+struct ComponentDeleter {
+    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+icaltimetype allDay(const CalendarDate& date)
+{
+    icaltimetype time = icaltime_null_date();
+    time.year = date.year();
+    time.month = static_cast<int>(date.month());
+    time.day = static_cast<int>(date.day());
+    return time;
+}
+
+// FNV-1a: a short, stable fingerprint of what identifies a task.
+std::uint64_t fingerprint(std::string_view bytes)
+{
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (unsigned char byte : bytes) {
+        hash ^= byte;
+        hash *= 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+std::string taskIdentity(const std::string& treeName, const CareEvent& event)
+{
+    std::string identity = treeName;
+    for (std::string_view part : {std::string_view(event.date.text()), careKindName(event.kind), std::string_view(event.text)})
+        identity.append(1, '\0').append(part);
+    return identity;
+}
+
+// Calendar texts are UTF-8 and break lines with a bare line feed.
+std::string calendarText(std::string_view text)
+{
+    std::string lines;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            lines += text[i];
+    return text::Cp1252ToUtf8(lines);
+}
+
+// Tasks with the same identity (the same work written twice on one day) are told
+// apart by their order.
+class UidMaker {
+public:
+    std::string uid(const std::string& identity)
+    {
+        const std::uint64_t hash = fingerprint(identity);
+        const unsigned repeat = ++m_seen[hash];
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(hash));
+        std::string uid = buffer;
+        if (repeat > 1)
+            uid += "-" + std::to_string(repeat);
+        return uid + "@care.talvane";
+    }
+
+private:
+    std::map<std::uint64_t, unsigned> m_seen;
+};
+
+} // namespace
+
+std::string careCalendarText(const EntryList& entries, const std::vector<DueTask>& tasks, std::time_t stamp)
+{
+    Component calendar(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Orvande//Talvane care calendar//EN"));
+    const icaltimetype stampTime = icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
+    UidMaker uids;
+    for (const DueTask& task : tasks) {
+        const std::string& treeName = (*entries.at(task.entry))[CBonsaiData::Name];
+        icalcomponent* event = icalcomponent_new_vevent();
+        icalcomponent_add_property(event, icalproperty_new_uid(uids.uid(taskIdentity(treeName, task.event)).c_str()));
+        icalcomponent_add_property(event, icalproperty_new_dtstamp(stampTime));
+        icalcomponent_add_property(event, icalproperty_new_dtstart(allDay(task.due())));
+        icalcomponent_add_property(event, icalproperty_new_dtend(allDay(task.due().plusDays(1))));
+        icalcomponent_add_property(event, icalproperty_new_summary(calendarText(taskTitle(treeName, task.event)).c_str()));
+        if (!task.event.text.empty())
+            icalcomponent_add_property(event, icalproperty_new_description(calendarText(task.event.text).c_str()));
+        icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        icalcomponent_add_component(calendar.get(), event);
+    }
+    char* text = icalcomponent_as_ical_string_r(calendar.get());
+    std::string result = text ? text : "";
+    icalmemory_free_buffer(text);
+    return result;
+}
+
+std::optional<std::string> writeCareCalendar(const std::filesystem::path& path, const EntryList& entries,
+                                             const std::vector<DueTask>& tasks)
+{
+    if (const auto failure = ReplaceFile(path, careCalendarText(entries, tasks, std::time(nullptr))))
+        return "The care calendar cannot be written to " + path.string() + ": " + *failure + ".";
+    return std::nullopt;
+}
+
+} // namespace talvane::journal

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "collection/CollectionArchive.h"
+#include "journal/DueTasks.h"
+
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace talvane::journal {
+
+// The tasks as an iCalendar file: one all-day event on each due date, with the
+// tree's name in its summary. Each event's UID stays the same from one export to
+// the next as long as the tree's name and the event's date, kind and text stay, so
+// a calendar that imports the file again updates its events instead of doubling
+// them. `stamp` is the moment of the export.
+std::string careCalendarText(const EntryList& entries, const std::vector<DueTask>& tasks, std::time_t stamp);
+
+// Writes the calendar so that the file holds either its old bytes or all of the
+// new ones. Gives nothing on success, or a sentence that names the problem.
+std::optional<std::string> writeCareCalendar(const std::filesystem::path& path, const EntryList& entries,
+                                             const std::vector<DueTask>& tasks);
+
+} // namespace talvane::journal

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "journal/CalendarDate.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace talvane::journal {
+
+enum class CareKind { Repotting, Pruning, Wiring, WireRemoval, Defoliation, Feeding, Treatment, Styling, Photo, Note };
+
+// Every kind, in the order a list of them shows.
+inline constexpr std::array<CareKind, 10> kCareKinds = {
+    CareKind::Repotting, CareKind::Pruning,   CareKind::Wiring,  CareKind::WireRemoval, CareKind::Defoliation,
+    CareKind::Feeding,   CareKind::Treatment, CareKind::Styling, CareKind::Photo,       CareKind::Note,
+};
+
+// The kind's English name, as shown and as stored ("Wire removal").
+std::string_view careKindName(CareKind kind);
+std::optional<CareKind> careKindFromName(std::string_view name);
+
+// One dated piece of work on a tree. Texts are Windows-1252 bytes, like every field.
+struct CareEvent {
+    CalendarDate date;
+    CareKind kind = CareKind::Note;
+    // When the next step falls due ("remove wire by 2027-06-01"); none when nothing is pending.
+    std::optional<CalendarDate> due;
+    // A bare file name in the album folder, or empty.
+    std::string picture;
+    std::string text;
+
+    bool operator==(const CareEvent&) const = default;
+};
+
+} // namespace talvane::journal

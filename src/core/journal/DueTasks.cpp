@@ -1,0 +1,61 @@
+#include "journal/DueTasks.h"
+
+#include "journal/Journal.h"
+
+#include <algorithm>
+
+namespace talvane::journal {
+
+namespace {
+
+template <typename Keep>
+std::vector<DueTask> collectTasks(const EntryList& entries, Keep keep)
+{
+    std::vector<DueTask> tasks;
+    for (std::size_t entry = 0; entry < entries.size(); ++entry) {
+        const std::string& field = (*entries[entry])[kJournalField];
+        if (field.empty())
+            continue;
+        const Journal journal = Journal::read(field);
+        const auto& lines = journal.lines();
+        for (std::size_t line = 0; line < lines.size(); ++line)
+            if (lines[line].event && lines[line].event->due && keep(*lines[line].event->due))
+                tasks.push_back({entry, line, *lines[line].event});
+    }
+    std::stable_sort(tasks.begin(), tasks.end(), [](const DueTask& a, const DueTask& b) { return a.due() < b.due(); });
+    return tasks;
+}
+
+std::string counted(std::size_t count, const char* noun)
+{
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+} // namespace
+
+std::vector<DueTask> pendingTasks(const EntryList& entries)
+{
+    return collectTasks(entries, [](const CalendarDate&) { return true; });
+}
+
+std::vector<DueTask> dueTasks(const EntryList& entries, CalendarDate today, int withinDays)
+{
+    const CalendarDate last = today.plusDays(std::max(withinDays, 0));
+    return collectTasks(entries, [last](const CalendarDate& due) { return due <= last; });
+}
+
+std::string taskTitle(const std::string& treeName, const CareEvent& event)
+{
+    std::string title = treeName + ": " + std::string(careKindName(event.kind));
+    const std::string_view firstLine = std::string_view(event.text).substr(0, event.text.find_first_of("\r\n"));
+    if (!firstLine.empty())
+        title.append(", ").append(firstLine);
+    return title;
+}
+
+std::string dueSummary(std::size_t taskCount, int withinDays)
+{
+    return counted(taskCount, "care task") + " due in the next " + counted(static_cast<std::size_t>(std::max(withinDays, 0)), "day");
+}
+
+} // namespace talvane::journal

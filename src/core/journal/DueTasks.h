@@ -1,0 +1,37 @@
+#pragma once
+
+#include "collection/CollectionArchive.h"
+#include "journal/CareEvent.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace talvane::journal {
+
+// An event of a tree's journal whose next step has a due date.
+struct DueTask {
+    std::size_t entry;  // position of the tree in the collection
+    std::size_t line;   // the event's line in the tree's journal
+    CareEvent event;    // its due date is set
+
+    const CalendarDate& due() const { return *event.due; }
+    bool isOverdue(CalendarDate today) const { return due() < today; }
+};
+
+// Every event of the collection with a due date, earliest due first; tasks due on
+// the same day keep the order of the collection and of the journal. Journals are
+// read here, not when the collection is opened.
+std::vector<DueTask> pendingTasks(const EntryList& entries);
+
+// The tasks whose due date has passed or falls within `withinDays` days of today.
+std::vector<DueTask> dueTasks(const EntryList& entries, CalendarDate today, int withinDays);
+
+// "Juniper No. 3: Wire removal, remove the wire": the tree, the kind and the first
+// line of the event's text.
+std::string taskTitle(const std::string& treeName, const CareEvent& event);
+
+// "3 care tasks due in the next 30 days".
+std::string dueSummary(std::size_t taskCount, int withinDays);
+
+} // namespace talvane::journal

@@ -1,0 +1,113 @@
+#include "journal/Journal.h"
+
+#include "journal/JournalFormat.h"
+
+#include <algorithm>
+
+namespace talvane::journal {
+
+Journal Journal::read(std::string_view fieldText)
+{
+    Journal journal;
+    if (fieldText.empty())
+        return journal;
+    if (fieldText.substr(0, kJournalHeader.size()) != kJournalHeader ||
+        (fieldText.size() > kJournalHeader.size() && fieldText.substr(kJournalHeader.size(), 2) != kLineBreak)) {
+        journal.m_foreign.emplace(fieldText);
+        return journal;
+    }
+    journal.m_hasHeader = true;
+    if (fieldText.size() == kJournalHeader.size())
+        return journal;
+    std::string_view rest = fieldText.substr(kJournalHeader.size() + kLineBreak.size());
+    while (true) {
+        const auto end = rest.find(kLineBreak);
+        const auto line = rest.substr(0, end);
+        if (auto event = parseEventLine(line))
+            journal.m_lines.push_back({std::move(event), {}});
+        else
+            journal.m_lines.push_back({std::nullopt, std::string(line)});
+        if (end == std::string_view::npos)
+            break;
+        rest.remove_prefix(end + kLineBreak.size());
+    }
+    return journal;
+}
+
+bool Journal::hasEvents() const
+{
+    return std::any_of(m_lines.begin(), m_lines.end(), [](const JournalLine& line) { return line.event.has_value(); });
+}
+
+std::size_t Journal::unreadableLineCount() const
+{
+    return static_cast<std::size_t>(
+        std::count_if(m_lines.begin(), m_lines.end(), [](const JournalLine& line) { return !line.event; }));
+}
+
+std::vector<NumberedEvent> Journal::newestFirst() const
+{
+    std::vector<NumberedEvent> events;
+    for (std::size_t i = m_lines.size(); i-- > 0;)
+        if (m_lines[i].event)
+            events.push_back({i, *m_lines[i].event});
+    std::stable_sort(events.begin(), events.end(),
+                     [](const NumberedEvent& a, const NumberedEvent& b) { return a.event.date > b.event.date; });
+    return events;
+}
+
+bool Journal::isEvent(std::size_t line) const
+{
+    return !isForeign() && line < m_lines.size() && m_lines[line].event.has_value();
+}
+
+bool Journal::add(const CareEvent& event)
+{
+    if (isForeign())
+        return false;
+    m_lines.push_back({event, {}});
+    edited();
+    return true;
+}
+
+bool Journal::replace(std::size_t line, const CareEvent& event)
+{
+    if (!isEvent(line))
+        return false;
+    m_lines[line].event = event;
+    return true;
+}
+
+bool Journal::remove(std::size_t line)
+{
+    if (!isEvent(line))
+        return false;
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(line));
+    edited();
+    return true;
+}
+
+bool Journal::markDone(std::size_t line, CalendarDate doneOn)
+{
+    if (!isEvent(line) || !m_lines[line].event->due)
+        return false;
+    CareEvent& task = *m_lines[line].event;
+    task.due.reset();
+    return add(CareEvent{doneOn, task.kind, std::nullopt, {}, task.text});
+}
+
+std::string Journal::text() const
+{
+    if (m_foreign)
+        return *m_foreign;
+    if (!m_hasHeader)
+        return {};
+    std::string text(kJournalHeader);
+    for (const auto& line : m_lines) {
+        text += kLineBreak;
+        text += line.event ? eventLine(*line.event) : line.unreadable;
+    }
+    return text;
+}
+
+} // namespace talvane::journal

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "journal/CareEvent.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talvane::journal {
+
+// The spare field of an entry that holds its journal.
+inline constexpr std::size_t kJournalField = 114;
+
+// One line of a journal: an event, or a line this version cannot read, kept as it is.
+struct JournalLine {
+    std::optional<CareEvent> event;
+    std::string unreadable;
+};
+
+// An event together with the line that holds it, which edits name it by.
+struct NumberedEvent {
+    std::size_t line;
+    CareEvent event;
+};
+
+// The care journal of one tree, read from its field text and written back to it.
+// A field that is not a journal at all (written by another program, or by a later
+// version) is foreign: it is kept whole and refuses every edit, so it is never
+// rewritten. Writing a journal that was read gives back the bytes that were read.
+class Journal {
+public:
+    // Never fails: any text is either a journal or foreign.
+    static Journal read(std::string_view fieldText);
+
+    bool isForeign() const { return m_foreign.has_value(); }
+    const std::vector<JournalLine>& lines() const { return m_lines; }
+    bool hasEvents() const;
+    std::size_t unreadableLineCount() const;
+    // The events, the latest date first; among events of one day, the later line first.
+    std::vector<NumberedEvent> newestFirst() const;
+
+    // Edits give false, and change nothing, on a foreign field or a line that
+    // holds no event.
+    bool add(const CareEvent& event);
+    bool replace(std::size_t line, const CareEvent& event);
+    bool remove(std::size_t line);
+    // A task with a due date is done: an event of its kind and text is added on
+    // `doneOn`, and the task's due date is cleared.
+    bool markDone(std::size_t line, CalendarDate doneOn);
+
+    // The field text: empty when the journal holds no line.
+    std::string text() const;
+
+private:
+    bool isEvent(std::size_t line) const;
+    void edited() { m_hasHeader = !m_lines.empty(); }
+
+    std::optional<std::string> m_foreign;
+    std::vector<JournalLine> m_lines;
+    bool m_hasHeader = false;
+};
+
+} // namespace talvane::journal

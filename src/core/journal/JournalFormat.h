@@ -1,0 +1,28 @@
+#pragma once
+
+#include "journal/CareEvent.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The journal's text, as kept in a tree's field 114 (Windows-1252 bytes):
+//
+//   TVJ1<CR LF>
+//   date<TAB>kind<TAB>due<TAB>picture<TAB>text<CR LF>
+//   ...                                      (no CR LF after the last line)
+//
+// Dates are "YYYY-MM-DD"; due is empty when nothing is pending. In the picture and
+// the text, a backslash, a tab, a carriage return and a line feed are written as
+// "\\", "\t", "\r" and "\n". Only this exact form is an event: any other line is
+// unreadable and is written back as it was read.
+namespace talvane::journal {
+
+inline constexpr std::string_view kJournalHeader = "TVJ1";
+inline constexpr std::string_view kLineBreak = "\r\n";
+
+std::string eventLine(const CareEvent& event);
+// The event of a line, if the line is exactly what eventLine() writes for it.
+std::optional<CareEvent> parseEventLine(std::string_view line);
+
+} // namespace talvane::journal

@@ -1,0 +1,99 @@
+#include "journal/CareCalendar.h"
+
+#include "JournalTestTrees.h"
+#include "core/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+using namespace talvane::journal;
+
+namespace {
+
+struct ParsedEvent {
+    std::string start;
+    std::string end;
+    std::string summary;
+    std::string description;
+};
+
+// The events of an iCalendar text as libical reads them back, by UID.
+std::map<std::string, ParsedEvent> ParseBack(const std::string& text)
+{
+    std::map<std::string, ParsedEvent> events;
+    icalcomponent* calendar = icalparser_parse_string(text.c_str());
+    EXPECT_NE(calendar, nullptr);
+    if (!calendar)
+        return events;
+    EXPECT_EQ(icalcomponent_isa(calendar), ICAL_VCALENDAR_COMPONENT);
+    for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
+         event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        const icaltimetype start = icalcomponent_get_dtstart(event);
+        EXPECT_TRUE(start.is_date);
+        const char* description = icalcomponent_get_description(event);
+        events[icalcomponent_get_uid(event)] = {icaltime_as_ical_string(start),
+                                                icaltime_as_ical_string(icalcomponent_get_dtend(event)),
+                                                icalcomponent_get_summary(event), description ? description : ""};
+    }
+    icalcomponent_free(calendar);
+    return events;
+}
+
+const CareEvent kWire{Day("2026-06-01"), CareKind::Wiring, Day("2026-12-31"), {}, "remove wire\r\nbefore it bites"};
+const CareEvent kRepot{Day("2026-04-01"), CareKind::Repotting, Day("2029-02-28"), {}, ""};
+
+} // namespace
+
+TEST(CareCalendar, OneAllDayEventPerTaskReadBackByLibical)
+{
+    EntryList entries;
+    AddTree(entries, "\xC9rable du Japon", {kWire, kRepot, kWire});
+    const auto events = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
+    ASSERT_EQ(events.size(), 3u) << "two identical tasks still get their own UID";
+    std::multiset<std::string> starts;
+    for (const auto& [uid, event] : events) {
+        starts.insert(event.start);
+        EXPECT_EQ(event.summary.rfind("\u00C9rable du Japon: ", 0), 0u) << event.summary;
+        if (event.start == "20261231") {
+            EXPECT_EQ(event.end, "20270101");
+            EXPECT_EQ(event.summary, "\u00C9rable du Japon: Wiring, remove wire");
+            EXPECT_EQ(event.description, "remove wire\nbefore it bites");
+        }
+    }
+    EXPECT_EQ(starts, (std::multiset<std::string>{"20261231", "20261231", "20290228"}));
+}
+
+TEST(CareCalendar, UidsStayWhenTheCollectionChangesAroundATask)
+{
+    EntryList before;
+    AddTree(before, "Pine", {kWire});
+    EntryList after;
+    AddTree(after, "Maple", {kRepot});
+    AddTree(after, "Pine", {kRepot, CareEvent{kWire.date, kWire.kind, Day("2027-01-15"), {}, kWire.text}});
+    const auto first = ParseBack(careCalendarText(before, pendingTasks(before), 1'800'000'000));
+    const auto second = ParseBack(careCalendarText(after, pendingTasks(after), 1'900'000'000));
+    ASSERT_EQ(first.size(), 1u);
+    ASSERT_TRUE(second.count(first.begin()->first)) << "the moved wiring task kept its UID";
+    EXPECT_EQ(second.at(first.begin()->first).start, "20270115");
+    EXPECT_EQ(second.size(), 3u);
+}
+
+TEST(CareCalendar, WritesWholeFilesAndRefusesAFolderItCannotWrite)
+{
+    TempDir dir;
+    EntryList entries;
+    AddTree(entries, "Pine", {kWire});
+    WriteFileBytes(dir / "care.ics", "old");
+    ASSERT_FALSE(writeCareCalendar(dir / "care.ics", entries, pendingTasks(entries)));
+    EXPECT_EQ(ParseBack(ReadFileBytes(dir / "care.ics")).size(), 1u);
+
+    WriteFileBytes(dir / "plain", "a file, not a folder");
+    const auto refused = writeCareCalendar(dir / "plain" / "care.ics", entries, pendingTasks(entries));
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(*refused, "The care calendar cannot be written to " + (dir / "plain" / "care.ics").string() + ": Not a directory.");
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"care.ics", "plain"}));
+}
