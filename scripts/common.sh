@@ -3,7 +3,7 @@
 
 TALVANE_PACKAGES="build-essential cmake ninja-build libgtest-dev qt6-base-dev qt6-qpa-plugins
   xvfb xauth poppler-utils fonts-liberation clang libclang-rt-14-dev nlohmann-json3-dev
-  libssl-dev libcli11-dev ccache"
+  libssl-dev libcli11-dev ccache qt6-image-formats-plugins"
 
 talvane_ensure_packages() {
     local missing=()

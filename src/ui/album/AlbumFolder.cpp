@@ -1,0 +1,8 @@
+#include "album/AlbumFolder.h"
+
+#include "framework/BaseDirectory.h"
+
+QString AlbumFolderPath()
+{
+    return BasePath(QStringLiteral("Album"));
+}
