@@ -23,7 +23,7 @@ QString ReducedBase(const QString& sourceFileName)
     for (const QChar c : base)
         if (Keeps(c))
             reduced.append(c);
-    reduced = reduced.left(kMaxBaseLength).trimmed();
+    reduced = reduced.simplified().left(kMaxBaseLength).trimmed();
     return reduced.isEmpty() ? QStringLiteral("Photo") : reduced;
 }
 

@@ -75,7 +75,7 @@ bool PhotoImport::writeCopy(const QString& sourceName, const QString& copyName, 
     // QSaveFile writes beside the target and renames only on commit: a full disk, a
     // refused folder or a crash never leaves a partial bitmap under the copy's name.
     QSaveFile file(QDir(m_albumFolder).filePath(copyName));
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(file.errorString());
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();

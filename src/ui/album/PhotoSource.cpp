@@ -58,7 +58,7 @@ bool PhotoSource::inspect()
     }
     const QSize stored = m_reader.size();
     if (!stored.isValid() || stored.isEmpty()) {
-        m_problem = QStringLiteral("its picture size cannot be read");
+        m_problem = QStringLiteral("its header gives no usable picture size");
         return false;
     }
     if (qint64{stored.width()} * stored.height() > kMaxPixels) {
