@@ -14,6 +14,7 @@ constexpr std::int64_t kMaxSide = 250;
 constexpr std::uint32_t kUncompressed = 0;
 constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
+constexpr std::uint32_t kBitFields = 3;
 
 std::uint32_t ReadLe(QByteArrayView bytes, qsizetype offset, int size)
 {
@@ -21,6 +22,12 @@ std::uint32_t ReadLe(QByteArrayView bytes, qsizetype offset, int size)
     for (int i = size - 1; i >= 0; --i)
         value = value << 8 | static_cast<std::uint8_t>(bytes[offset + i]);
     return value;
+}
+
+// The bytes of all stored rows, each padded to a multiple of 4 bytes.
+std::int64_t PixelBytes(std::int64_t width, std::int64_t height, std::uint32_t bitCount)
+{
+    return (width * bitCount + 31) / 32 * 4 * height;
 }
 
 bool CompressionReadable(std::uint32_t bitCount, std::uint32_t compression)
@@ -54,8 +61,19 @@ bool IsAlbumReadyHeader(QByteArrayView start, qint64 fileSize)
         return false;
     if (compression != kUncompressed)
         return fileSize > pixelOffset;
-    const std::int64_t rowBytes = (width * bitCount + 31) / 32 * 4;
-    return fileSize >= pixelOffset + rowBytes * height;
+    return fileSize >= pixelOffset + PixelBytes(width, height, bitCount);
+}
+
+bool BitmapHoldsItsPixels(QByteArrayView file)
+{
+    if (file.size() < kHeadersSize)
+        return false;
+    const std::uint32_t compression = ReadLe(file, 30, 4);
+    if (compression != kUncompressed && compression != kBitFields)
+        return true;
+    const std::int64_t width = std::abs(std::int64_t{static_cast<std::int32_t>(ReadLe(file, 18, 4))});
+    const std::int64_t height = std::abs(std::int64_t{static_cast<std::int32_t>(ReadLe(file, 22, 4))});
+    return file.size() >= ReadLe(file, 10, 4) + PixelBytes(width, height, ReadLe(file, 28, 2));
 }
 
 bool IsAlbumReadyBitmap(const QFileInfo& file, const QString& albumFolder)

@@ -1,5 +1,6 @@
 #include "album/PhotoSource.h"
 
+#include "album/AlbumReadyBitmap.h"
 #include "album/JpegEnd.h"
 
 #include <QFileInfo>
@@ -66,7 +67,9 @@ bool PhotoSource::inspect()
                         .arg(QString::number(stored.width()), QString::number(stored.height()));
         return false;
     }
-    if (m_reader.format() == "jpeg" && !JpegReachesItsEnd(m_bytes)) {
+    const bool cutOff = (m_reader.format() == "jpeg" && !JpegReachesItsEnd(m_bytes)) ||
+                        (m_reader.format() == "bmp" && !BitmapHoldsItsPixels(m_bytes));
+    if (cutOff) {
         m_problem = QStringLiteral("the file is incomplete: it ends before the end of its picture");
         return false;
     }

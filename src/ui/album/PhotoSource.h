@@ -11,7 +11,7 @@
 // A photo file opened for import through Qt's image readers. Everything that can be
 // judged from the file and its header is checked when it is opened, before a pixel
 // is decoded: a folder, an empty or unreadable file, a format no reader knows, a
-// picture claiming more than 64 megapixels, a JPEG cut off before its end.
+// picture claiming more than 64 megapixels, a JPEG or bitmap cut off before its end.
 class PhotoSource {
 public:
     static constexpr qint64 kMaxPixels = 64'000'000;

@@ -127,6 +127,7 @@ TEST_F(PhotoAlbumTest, BadPicturesAndARefusedWriteLeaveTheAlbumAndTheEntryAsThey
     const auto camera = [&](const std::string& name) { return dir / "camera" / name; };
     const std::string jpeg = TurnedJpeg();
     WriteFileBytes(camera("cut.jpg"), jpeg.substr(0, jpeg.size() * 6 / 10));
+    WriteFileBytes(camera("cut.bmp"), MaskedBitmap(false).substr(0, 80));
     WriteFileBytes(camera("empty.png"), "");
     std::string huge = MaskedBitmap(false);
     huge.replace(18, 8, std::string("\xA0\x86\x01\0\xA0\x86\x01\0", 8)); // 100000 x 100000
@@ -142,6 +143,7 @@ TEST_F(PhotoAlbumTest, BadPicturesAndARefusedWriteLeaveTheAlbumAndTheEntryAsThey
     const auto albumBefore = FolderNames(dir / "Album");
     const std::pair<const char*, const char*> cases[] = {
         {"cut.jpg", "the file is incomplete"},
+        {"cut.bmp", "the file is incomplete"},
         {"empty.png", "the file is empty"},
         {"huge.bmp", "its header gives no usable picture size"},
         {"tall.jpg", "it claims to be 60000 × 60000 pixels, more than the 64 megapixels Talvane accepts"},
