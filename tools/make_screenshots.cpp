@@ -1,9 +1,13 @@
 // Grabs pictures of every window of the program, running on the sample data:
 //   build/bin/make_screenshots DATA_FOLDER OUTPUT_FOLDER
+#include "framework/AlbumFolder.h"
 #include "album/NewPictureDlg.h"
+#include "album/PhotoAlbumPage.h"
+#include "album/PhotoImport.h"
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/TalvaneApp.h"
+#include "document/TalvaneDoc.h"
 #include "editing/NewEntryDlg.h"
 #include "editing/TalvaneView.h"
 #include "framework/BaseDirectory.h"
@@ -12,20 +16,43 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QMessageBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
 namespace {
 
-// Nothing modal may wait for an answer while pictures are taken.
+bool Save(QWidget& widget, const QDir& folder, const QString& name);
+bool SaveDialog(QDialog& dialog, const QDir& folder, const QString& name);
+
+// Nothing modal may wait for an answer while pictures are taken. A question the
+// pictures show is drawn as a message box and answered with Cancel.
 class SilentPrompter : public Prompter {
 public:
-    int ask(const QString& text, const QString&, unsigned) override
+    explicit SilentPrompter(QDir output) : m_output(std::move(output)) {}
+    void grabNextQuestion(const QString& name) { m_grabName = name; }
+    bool grabbed() const { return m_grabbed; }
+
+    int ask(const QString& text, const QString& caption, unsigned flags) override
     {
-        std::fprintf(stderr, "message while taking pictures: %s\n", qPrintable(text));
-        return mb::kIdOk;
+        if (m_grabName.isEmpty()) {
+            std::fprintf(stderr, "message while taking pictures: %s\n", qPrintable(text));
+            return mb::kIdOk;
+        }
+        const auto buttons = (flags & 0x0F) == mb::kOkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
+        QMessageBox box(QMessageBox::Question, caption, text, buttons);
+        m_grabbed = SaveDialog(box, m_output, m_grabName);
+        m_grabName.clear();
+        return mb::kIdCancel;
     }
+
+private:
+    QDir m_output;
+    QString m_grabName;
+    bool m_grabbed = false;
 };
 
 class NoFiles : public FileChooser {
@@ -34,9 +61,25 @@ public:
     std::optional<QString> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
 };
 
+// Dialogs are closed at once; the next one may be grabbed first.
 class NoDialogs : public DialogRunner {
 public:
-    int run(QDialog&) override { return QDialog::Rejected; }
+    explicit NoDialogs(QDir output) : m_output(std::move(output)) {}
+    void grabNext(const QString& name) { m_grabName = name; }
+    bool grabbed() const { return m_grabbed; }
+
+    int run(QDialog& dialog) override
+    {
+        if (!m_grabName.isEmpty())
+            m_grabbed = SaveDialog(dialog, m_output, m_grabName);
+        m_grabName.clear();
+        return QDialog::Rejected;
+    }
+
+private:
+    QDir m_output;
+    QString m_grabName;
+    bool m_grabbed = false;
 };
 
 class NoHelp : public HelpOpener {
@@ -80,7 +123,11 @@ int main(int argc, char** argv)
     const QDir output(QString::fromLocal8Bit(argv[2]));
     output.mkpath(QStringLiteral("."));
 
-    UiServices services(std::make_unique<SilentPrompter>(), std::make_unique<NoFiles>(), std::make_unique<NoDialogs>(),
+    auto prompter = std::make_unique<SilentPrompter>(output);
+    auto dialogs = std::make_unique<NoDialogs>(output);
+    SilentPrompter& questions = *prompter;
+    NoDialogs& dialogRunner = *dialogs;
+    UiServices services(std::move(prompter), std::make_unique<NoFiles>(), std::move(dialogs),
                         std::make_unique<NoHelp>(), std::make_unique<NoPrinter>());
     CTalvaneApp app(services);
     StartOptions options;
@@ -98,8 +145,23 @@ int main(int argc, char** argv)
         sheet->setCurrentIndex(i);
         ok = Save(frame, output, QString::fromLatin1(tabs[i])) && ok;
     }
+    // The larger look at the photo on show.
+    dialogRunner.grabNext(QStringLiteral("larger-view"));
+    frame.view().albumPage().OnPictureView();
+    ok = dialogRunner.grabbed() && ok;
     sheet->setCurrentIndex(0);
     ok = Save(frame, output, QStringLiteral("main-window")) && ok;
+
+    // The question before a camera photo is copied into the album; it is cancelled,
+    // so the album stays as it is.
+    QTemporaryDir camera;
+    const QString photo = QDir(camera.path()).filePath(QStringLiteral("IMG_2041.jpg"));
+    QImage picture(4000, 3000, QImage::Format_RGB32);
+    picture.fill(QColor(90, 130, 70));
+    picture.save(photo, "JPEG");
+    questions.grabNextQuestion(QStringLiteral("import-question"));
+    PhotoImport(services.prompter(), AlbumFolder(app.document().GetPathName())).run(photo);
+    ok = questions.grabbed() && ok;
 
     CAboutDlg about(&frame);
     ok = SaveDialog(about, output, QStringLiteral("about")) && ok;

@@ -1,7 +1,10 @@
 #include "album/PhotoAlbumPage.h"
 
+#include "album/AlbumReadyBitmap.h"
 #include "album/BitmapPainter.h"
 #include "album/NewPictureDlg.h"
+#include "album/PhotoImport.h"
+#include "album/PictureViewer.h"
 #include "framework/AnsiText.h"
 #include "framework/AlbumFolder.h"
 #include "framework/DialogTemplate.h"
@@ -9,15 +12,24 @@
 #include "picture/AlbumFile.h"
 #include "picture/TextException.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
+
+void TellPictureLimit(Prompter& prompter)
+{
+    prompter.ask(QStringLiteral("There is a limit of 5 pictures."), QStringLiteral("Attention"), mb::kIconStop);
+}
 
 // Draws the page's picture above every control, as a window drawing on its own
 // surface would: the frame's lines never cover it.
@@ -68,7 +80,10 @@ CPage1::CPage1(UiServices& services, std::function<QString()> collectionPath, QW
     t.Label(QStringLiteral("The pictures (BMP files) must be in directory \\Talvane\\Album\\"), 15, 110, 130, 20)
         ->setWordWrap(true);
     t.Label(QStringLiteral("BMP picture format of 250x250 pixels maximum."), 15, 135, 135, 15)->setWordWrap(true);
+    m_viewButton = t.Button(1054, QStringLiteral("View"), 285, 171, 50, 14);
+    connect(m_viewButton, &QPushButton::clicked, this, &CPage1::OnPictureView);
     m_canvas = new PictureCanvas(*this);
+    Repaint();
 }
 
 void CPage1::RefreshPictureList()
@@ -134,24 +149,57 @@ void CPage1::DecodeSlot(int index, Report report)
         DecodeAlbumFile(QFile::encodeName(AlbumFolder(m_collectionPath())).toStdString(), file, m_albumDecoder,
                         m_albumBitmap);
     } catch (const CTextException& e) {
+        m_albumBitmap.ReleaseBitmap();
         ReportFailure(e, report);
     }
 }
 
 void CPage1::ReportFailure(const CTextException& e, Report report)
 {
+    // One substitution step: a "%1" in a file name stays as it is.
     const QString text = FromAnsi(e.GetText());
+    const QString code = QString::number(e.GetCode());
     if (report == Report::ShowPicture)
-        m_services.prompter().ask(QStringLiteral("%1[Code:%2]").arg(text).arg(e.GetCode()), QStringLiteral("Erreur"),
-                                  mb::kOk);
-    else
-        m_services.prompter().ask(QStringLiteral("File invalid or file not found: Code:%1, %2").arg(e.GetCode()).arg(text),
+        m_services.prompter().ask(QStringLiteral("%1[Code:%2]").arg(text, code), QStringLiteral("Erreur"), mb::kOk);
+    else if (report == Report::Selection)
+        m_services.prompter().ask(QStringLiteral("File invalid or file not found: Code:%1, %2").arg(code, text),
                                   QStringLiteral("Error"), mb::kOk);
+}
+
+void CPage1::RestoreSelectedPicture()
+{
+    DecodeSlot(m_list->currentRow(), Report::Quiet);
+    Repaint();
+}
+
+bool CPage1::HasFreeSlot() const
+{
+    return std::any_of(m_strPhotoFile.begin(), m_strPhotoFile.end(), [](const std::string& f) { return f.empty(); });
 }
 
 void CPage1::Repaint()
 {
+    m_viewButton->setEnabled(m_list->count() > 0 && !m_albumBitmap.IsEmpty());
     m_canvas->update();
+}
+
+void CPage1::OnPictureView()
+{
+    if (m_list->count() == 0 || m_albumBitmap.IsEmpty())
+        return;
+    const int row = m_list->currentRow();
+    const QString description = row >= 0 && row < kSlots ? FromAnsi(m_strPhotoDesc[row]) : QString();
+    PictureViewer viewer(BitmapToImage(m_albumBitmap), description, this);
+    m_services.dialogRunner().run(viewer);
+}
+
+void CPage1::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QRect picture(PictureOrigin(), QSize(m_albumBitmap.GetWidth(), m_albumBitmap.GetHeight()));
+    if (event->button() == Qt::LeftButton && picture.contains(event->position().toPoint()))
+        OnPictureView();
+    else
+        CPropertyPage::mouseDoubleClickEvent(event);
 }
 
 QPoint CPage1::PictureOrigin() const
@@ -167,25 +215,40 @@ QPoint CPage1::PictureOrigin() const
 
 int CPage1::ChoosePictureFile()
 {
+    const QString albumFolder = AlbumFolder(m_collectionPath());
     FileRequest request;
     request.caption = QStringLiteral("Open");
-    request.directory = AlbumFolder(m_collectionPath());
-    request.initialName = QStringLiteral("*.bmp");
+    request.directory = albumFolder;
+    request.nameFilters = {QStringLiteral("Pictures (*.bmp *.jpg *.jpeg *.png *.gif *.webp *.tif *.tiff)"),
+                           QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("All files (*)")};
     request.defaultSuffix = QStringLiteral("bmp");
     const auto chosen = m_services.fileChooser().chooseOpenFile(request);
     if (!chosen)
         return 1;
-    const QFileInfo info(*chosen);
+    QFileInfo info(*chosen);
+    if (IsAlbumReadyBitmap(info, albumFolder)) {
+        if (info.suffix() != QLatin1String("bmp"))
+            m_services.prompter().ask(QStringLiteral("Only *.bmp files can be use."), QStringLiteral("Attention"),
+                                      mb::kIconStop);
+    } else {
+        // Any other picture joins the album as a copy; with every slot taken none is made.
+        if (!HasFreeSlot()) {
+            TellPictureLimit(m_services.prompter());
+            return 1;
+        }
+        const auto copy = PhotoImport(m_services.prompter(), albumFolder).run(info.absoluteFilePath());
+        if (!copy)
+            return 1;
+        info.setFile(QDir(albumFolder).filePath(*copy));
+    }
     m_strFileExt = ToAnsi(info.suffix());
-    if (m_strFileExt != "bmp")
-        m_services.prompter().ask(QStringLiteral("Only *.bmp files can be use."), QStringLiteral("Attention"),
-                                  mb::kIconStop);
     m_strFileName = ToAnsi(info.fileName());
     m_lastDecoded.reset();
     try {
         m_albumDecoder.DecodeFile(QFile::encodeName(info.absoluteFilePath()).toStdString(), &m_albumBitmap, 32);
     } catch (const CTextException& e) {
         ReportFailure(e, Report::ShowPicture);
+        RestoreSelectedPicture();
         return 1;
     }
     const int width = m_albumBitmap.GetWidth();
@@ -193,10 +256,9 @@ int CPage1::ChoosePictureFile()
     if (width <= kMaxPictureSize && height <= kMaxPictureSize)
         return 0;
     m_services.prompter().ask(QStringLiteral("The picture size is too big:\n< %1 >\nActual size: %2x%3 [Max. 250x250]")
-                                  .arg(FromAnsi(m_strFileName))
-                                  .arg(width)
-                                  .arg(height),
+                                  .arg(FromAnsi(m_strFileName), QString::number(width), QString::number(height)),
                               QStringLiteral("Error"), mb::kOk);
+    RestoreSelectedPicture();
     return 1;
 }
 
@@ -217,8 +279,8 @@ void CPage1::OnPictureAdd()
         emit albumChanged(QStringLiteral("Add photo"));
         return;
     }
-    m_services.prompter().ask(QStringLiteral("There is a limit of 5 pictures."), QStringLiteral("Attention"),
-                              mb::kIconStop);
+    TellPictureLimit(m_services.prompter());
+    RestoreSelectedPicture();
 }
 
 void CPage1::OnPictureDelete()

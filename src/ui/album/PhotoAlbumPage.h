@@ -12,6 +12,7 @@
 class CTextException;
 class QListWidget;
 class QGroupBox;
+class QPushButton;
 class UiServices;
 
 // The "Photo album" tab: up to five photos of the entry, kept as bare file names
@@ -48,6 +49,8 @@ public slots:
     void OnPictureListFocus();
     void OnPictureAdd();
     void OnPictureDelete();
+    // Opens a larger look at the picture on show.
+    void OnPictureView();
 
 signals:
     // A photo was added or deleted: one step of the collection's history.
@@ -56,13 +59,17 @@ signals:
 protected:
     void DoDataExchange(CDataExchange&) override {}
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    enum class Report { ShowPicture, Selection };
-    // Decodes the photo of the slot at the list index into the album's bitmap; a failure is
-    // reported in the wording of the caller.
+    enum class Report { ShowPicture, Selection, Quiet };
+    // Decodes the photo of the slot at the list index into the album's bitmap; a failure
+    // empties the picture on show and is reported in the wording of the caller.
     void DecodeSlot(int index, Report report);
     void ReportFailure(const CTextException& e, Report report);
+    // After a refused choice, only the selected photo may be on show.
+    void RestoreSelectedPicture();
+    bool HasFreeSlot() const;
 
     void Repaint();
 
@@ -73,6 +80,7 @@ private:
     QListWidget* m_list;
     QGroupBox* m_frame;
     QWidget* m_canvas;
+    QPushButton* m_viewButton;
     // The selection and file last decoded, so that giving the list the focus does
     // not decode (and report) the same picture again.
     std::optional<std::pair<int, std::string>> m_lastDecoded;

@@ -1,7 +1,4 @@
-#include "album/NewPictureDlg.h"
-#include "album/PhotoAlbumPage.h"
-
-#include "ui/AppFixture.h"
+#include "PhotoAlbumFixture.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,70 +8,21 @@
 #include <QTabWidget>
 #include <sys/stat.h>
 
-namespace {
-
-class PhotoAlbumTest : public AppFixture {
-protected:
-    CPage1& album() { return view().albumPage(); }
-
-    // A 24-bit bitmap in the album folder (or elsewhere), of one colour.
-    std::filesystem::path Picture(const std::string& name, int width, int height,
-                                  const std::filesystem::path& folder = {})
-    {
-        QImage image(width, height, QImage::Format_RGB888);
-        image.fill(QColor(40, 120, 40));
-        const auto path = (folder.empty() ? dir / "Album" : folder) / name;
-        EXPECT_TRUE(image.save(Q(path), "BMP"));
-        return path;
-    }
-
-    // Starts on one entry whose album holds the given photos.
-    void StartWithPhotos(const std::vector<std::string>& files)
-    {
-        ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}, [&](CBonsaiData& e, std::size_t) {
-            for (std::size_t k = 0; k < files.size(); ++k) {
-                e[CBonsaiData::PhotoField(k)] = files[k];
-                e[CBonsaiData::PhotoDescriptionField(k)] = "Photo of " + files[k];
-            }
-        }))));
-    }
-
-    void AnswerDescription(const QString& description)
-    {
-        ui.dialogs.expect([description](QDialog& dialog) {
-            auto& picture = static_cast<CNewPictureDlg&>(dialog);
-            picture.descriptionEdit()->setText(description);
-            if (description.isEmpty())
-                picture.reject();
-            else
-                picture.accept();
-            return int(QDialog::Accepted);
-        });
-    }
-
-    QStringList Listed()
-    {
-        QStringList items;
-        for (int i = 0; i < album().pictureList()->count(); ++i)
-            items.append(album().pictureList()->item(i)->text());
-        return items;
-    }
-};
-
-} // namespace
-
 TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
 {
     Picture("a.bmp", 120, 80);
     Picture("b.bmp", 250, 250);
     Picture("c.BMP", 10, 10);
     StartWithPhotos({});
+    const auto albumBefore = FolderNames(dir / "Album");
     ui.files.expect(Q(dir / "Album" / "a.bmp"));
     AnswerDescription(QStringLiteral("Spring 2024"));
     album().OnPictureAdd();
     ASSERT_EQ(ui.files.calls().size(), 1u);
     EXPECT_EQ(ui.files.calls()[0].request.directory, Q(dir / "Album"));
-    EXPECT_EQ(ui.files.calls()[0].request.initialName, QStringLiteral("*.bmp"));
+    EXPECT_EQ(ui.files.calls()[0].request.nameFilters,
+              (QStringList{"Pictures (*.bmp *.jpg *.jpeg *.png *.gif *.webp *.tif *.tiff)", "Bitmaps (*.bmp)",
+                           "All files (*)"}));
     EXPECT_EQ(album().m_strPhotoFile[0], "a.bmp");
     EXPECT_EQ(album().m_strPhotoDesc[0], "Spring 2024");
     EXPECT_EQ(album().albumBitmap().GetWidth(), 120);
@@ -92,6 +40,7 @@ TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
     AnswerDescription(QString());
     album().OnPictureAdd();
     EXPECT_EQ(album().m_strPhotoFile[2], "c.BMP");
+    EXPECT_EQ(FolderNames(dir / "Album"), albumBefore) << "bitmaps ready for the album are not copied";
 
     // The new photos are in the entry at once.
     view().CommitCurrentEntry();
@@ -99,16 +48,19 @@ TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Photo3Description], "Photo3");
 }
 
-TEST_F(PhotoAlbumTest, RefusesTooLargePicturesACancelledChoiceAndASixthPhoto)
+TEST_F(PhotoAlbumTest, OffersACopyOfLargePicturesAndRefusesACancelledChoiceAndASixthPhoto)
 {
     Picture("wide.bmp", 251, 250);
     Picture("ok.bmp", 20, 20);
     StartWithPhotos({});
     ui.files.expect(Q(dir / "Album" / "wide.bmp"));
-    ui.prompter.expect(mb::kIdOk, QStringLiteral("The picture size is too big:\n< wide.bmp >\nActual size: 251x250 [Max. 250x250]"),
-                       QStringLiteral("Error"), 0);
+    ui.prompter.expect(mb::kIdCancel,
+                       QStringLiteral("Talvane will add a copy of wide.bmp, reduced to 250 × 249 pixels, to the Album "
+                                      "folder as wide (2).bmp."),
+                       QStringLiteral("Attention"), mb::kOkCancel | mb::kIconQuestion);
     album().OnPictureAdd();
     EXPECT_TRUE(album().m_strPhotoFile[0].empty());
+    EXPECT_EQ(FolderNames(dir / "Album"), (std::vector<std::string>{"ok.bmp", "wide.bmp"}));
 
     ui.files.expect(std::nullopt);
     album().OnPictureAdd();
@@ -124,6 +76,11 @@ TEST_F(PhotoAlbumTest, RefusesTooLargePicturesACancelledChoiceAndASixthPhoto)
     ui.prompter.expect(mb::kIdOk, QStringLiteral("There is a limit of 5 pictures."), QStringLiteral("Attention"), 0x10);
     album().OnPictureAdd();
     EXPECT_EQ(Listed().size(), 5);
+    // No copy is offered when there is no slot for it.
+    ui.files.expect(Q(dir / "Album" / "wide.bmp"));
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("There is a limit of 5 pictures."));
+    album().OnPictureAdd();
+    EXPECT_EQ(FolderNames(dir / "Album").size(), 2u);
 }
 
 TEST_F(PhotoAlbumTest, DeletingPhotoTwoOfFourMovesTheLaterOnesDown)
@@ -188,7 +145,7 @@ TEST_F(PhotoAlbumTest, PhotoNamesCannotLeaveTheAlbum)
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"));
     StartWithPhotos({"../out.bmp", "pipe.bmp", "..", "a\\b.bmp"});
     EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("[Code:4]")));
-    EXPECT_EQ(album().albumBitmap().GetWidth(), CWinBmp().GetWidth()) << "nothing outside the album is shown";
+    EXPECT_TRUE(album().albumBitmap().IsEmpty()) << "nothing outside the album is shown";
 
     for (int row : {2, 3}) {
         ui.prompter.expect(mb::kIdOk);

@@ -1,0 +1,94 @@
+#include "album/PhotoImport.h"
+
+#include "album/AlbumCopyName.h"
+#include "album/BitmapFileWriter.h"
+#include "album/PhotoSource.h"
+#include "framework/UiServices.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int kMaxPictureSize = 250;
+
+QString Number(int value)
+{
+    return QString::number(value);
+}
+
+// What the user is asked before anything is written. Texts the user chose (file
+// names) are put in with one substitution, so a "%1" in them stays as it is.
+QString ImportQuestion(const QString& sourceName, QSize upright, QSize target, const QString& copyName)
+{
+    if (target == upright)
+        return QStringLiteral("Talvane will add a copy of %1, %2 × %3 pixels, to the Album folder as %4.")
+            .arg(sourceName, Number(target.width()), Number(target.height()), copyName);
+    return QStringLiteral("Talvane will add a copy of %1, reduced to %2 × %3 pixels, to the Album folder as %4.")
+        .arg(sourceName, Number(target.width()), Number(target.height()), copyName);
+}
+
+} // namespace
+
+PhotoImport::PhotoImport(Prompter& prompter, QString albumFolder)
+    : m_prompter(prompter), m_albumFolder(std::move(albumFolder))
+{
+}
+
+std::optional<QString> PhotoImport::run(const QString& sourcePath)
+{
+    const QString sourceName = QFileInfo(sourcePath).fileName();
+    PhotoSource source(sourcePath);
+    if (!source.problem().isEmpty()) {
+        tellProblem(sourceName, source.problem());
+        return std::nullopt;
+    }
+    const QSize target = FitWithin(source.uprightSize(), kMaxPictureSize);
+    const QStringList namesInAlbum =
+        QDir(m_albumFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QString copyName = AlbumCopyName(sourceName, namesInAlbum);
+    if (m_prompter.ask(ImportQuestion(sourceName, source.uprightSize(), target, copyName), QStringLiteral("Attention"),
+                       mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
+        return std::nullopt;
+
+    const QImage picture = source.read(target);
+    if (picture.isNull()) {
+        tellProblem(sourceName, source.problem());
+        return std::nullopt;
+    }
+    if (!writeCopy(sourceName, copyName, EncodeBitmap24(picture)))
+        return std::nullopt;
+    return copyName;
+}
+
+bool PhotoImport::writeCopy(const QString& sourceName, const QString& copyName, const QByteArray& bytes)
+{
+    const auto fail = [&](const QString& reason) {
+        m_prompter.ask(QStringLiteral("The copy of %1 cannot be written to the Album folder %2: %3.")
+                           .arg(sourceName, QDir::toNativeSeparators(m_albumFolder), reason),
+                       QStringLiteral("Error"), mb::kOk | mb::kIconStop);
+        return false;
+    };
+    if (!QDir().mkpath(m_albumFolder))
+        return fail(QStringLiteral("the folder cannot be created"));
+    // QSaveFile writes beside the target and renames only on commit: a full disk, a
+    // refused folder or a crash never leaves a partial bitmap under the copy's name.
+    QSaveFile file(QDir(m_albumFolder).filePath(copyName));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+void PhotoImport::tellProblem(const QString& sourceName, const QString& reason)
+{
+    m_prompter.ask(QStringLiteral("%1 cannot be added to the album: %2.").arg(sourceName, reason),
+                   QStringLiteral("Error"), mb::kOk | mb::kIconStop);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "album/NewPictureDlg.h"
+#include "album/PhotoAlbumPage.h"
+
+#include "ui/AppFixture.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+
+class PhotoAlbumTest : public AppFixture {
+protected:
+    CPage1& album() { return view().albumPage(); }
+
+    // A 24-bit bitmap in the album folder (or elsewhere), of one colour.
+    std::filesystem::path Picture(const std::string& name, int width, int height,
+                                  const std::filesystem::path& folder = {})
+    {
+        QImage image(width, height, QImage::Format_RGB888);
+        image.fill(QColor(40, 120, 40));
+        const auto path = (folder.empty() ? dir / "Album" : folder) / name;
+        EXPECT_TRUE(image.save(Q(path), "BMP"));
+        return path;
+    }
+
+    // Starts on one entry whose album holds the given photos.
+    void StartWithPhotos(const std::vector<std::string>& files)
+    {
+        ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}, [&](CBonsaiData& e, std::size_t) {
+            for (std::size_t k = 0; k < files.size(); ++k) {
+                e[CBonsaiData::PhotoField(k)] = files[k];
+                e[CBonsaiData::PhotoDescriptionField(k)] = "Photo of " + files[k];
+            }
+        }))));
+    }
+
+    void AnswerDescription(const QString& description)
+    {
+        ui.dialogs.expect([description](QDialog& dialog) {
+            auto& picture = static_cast<CNewPictureDlg&>(dialog);
+            picture.descriptionEdit()->setText(description);
+            if (description.isEmpty())
+                picture.reject();
+            else
+                picture.accept();
+            return int(QDialog::Accepted);
+        });
+    }
+
+    QStringList Listed()
+    {
+        QStringList items;
+        for (int i = 0; i < album().pictureList()->count(); ++i)
+            items.append(album().pictureList()->item(i)->text());
+        return items;
+    }
+};
+
