@@ -6,6 +6,7 @@
 #include "album/PhotoImport.h"
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/SplashDlg.h"
 #include "app/TalvaneApp.h"
 #include "document/TalvaneDoc.h"
 #include "editing/NewEntryDlg.h"
@@ -13,6 +14,7 @@
 #include "framework/BaseDirectory.h"
 #include "framework/UiServices.h"
 #include "printing/PrintChoiceDlg.h"
+#include "printing/PrintProgress.h"
 
 #include <QApplication>
 #include <QDir>
@@ -171,5 +173,10 @@ int main(int argc, char** argv)
     ok = SaveDialog(newPicture, output, QStringLiteral("new-picture")) && ok;
     CPrintChoiceDlg printChoice(&frame);
     ok = SaveDialog(printChoice, output, QStringLiteral("print-choice")) && ok;
+    PrintProgressDialog printProgress(&frame);
+    printProgress.pageStarting(12, 240);
+    ok = SaveDialog(printProgress.dialog(), output, QStringLiteral("print-progress")) && ok;
+    CSplashDlg splash(&frame);
+    ok = SaveDialog(splash, output, QStringLiteral("splash")) && ok;
     return ok ? 0 : 1;
 }

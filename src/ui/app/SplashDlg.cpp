@@ -1,17 +1,17 @@
 #include "app/SplashDlg.h"
 
-#include "framework/DialogTemplate.h"
-
 #include <QKeyEvent>
 #include <QLabel>
 
 CSplashDlg::CSplashDlg(QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
-    DialogTemplate t(this, 267, 246);
-    auto* picture = t.Label(QString(), 0, 0, 267, 246);
-    picture->setAlignment(Qt::AlignCenter);
-    picture->setPixmap(QPixmap(QStringLiteral(":/talvane/splash.bmp")));
+    // The window is exactly its picture: no band of background shows beside it.
+    const QPixmap image(QStringLiteral(":/talvane/splash.bmp"));
+    auto* picture = new QLabel(this);
+    picture->setPixmap(image);
+    picture->setGeometry(QRect(QPoint(0, 0), image.size()));
+    setFixedSize(image.size());
 }
 
 void CSplashDlg::OnInitDialog()

@@ -6,30 +6,70 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QVariant>
+
+namespace {
+
+constexpr char kGivenBytes[] = "talvaneGivenBytes";
+constexpr char kGivenShown[] = "talvaneGivenShown";
+
+// Remembers the bytes the program put into a control and the text the control then
+// held for them.
+void RememberGiven(QWidget* control, const std::string& bytes, const QString& shown)
+{
+    control->setProperty(kGivenBytes, QByteArray::fromStdString(bytes));
+    control->setProperty(kGivenShown, shown);
+}
+
+// The bytes last given to the control while it still holds what it held for them;
+// otherwise the Windows-1252 form of what it holds now.
+std::string GivenOrRead(const QWidget* control, const QString& shown)
+{
+    const QVariant given = control->property(kGivenBytes);
+    if (given.isValid() && control->property(kGivenShown).toString() == shown)
+        return given.toByteArray().toStdString();
+    return ToAnsi(shown);
+}
+
+// A multi-line box's text with its line breaks as stored (carriage return and line
+// feed) and its no-break spaces kept; the box itself holds paragraph separators.
+QString MultiLineText(const QTextEdit* edit)
+{
+    QString text = edit->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
+} // namespace
 
 void DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
 {
-    if (dx.m_bSaveAndValidate)
-        value = ToAnsi(edit->text());
-    else
-        edit->setText(FromAnsi(value));
+    if (dx.m_bSaveAndValidate) {
+        value = GivenOrRead(edit, edit->text());
+        return;
+    }
+    edit->setText(FromAnsi(value));
+    edit->setCursorPosition(0);
+    RememberGiven(edit, value, edit->text());
 }
 
-// Multi-line texts keep their line breaks as carriage return and line feed, as
-// they are stored; the control itself knows only line feeds.
 void DDX_Text(CDataExchange& dx, QTextEdit* edit, std::string& value)
 {
-    if (dx.m_bSaveAndValidate)
-        value = ToAnsi(edit->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
-    else
-        edit->setPlainText(FromAnsi(value));
+    if (dx.m_bSaveAndValidate) {
+        value = GivenOrRead(edit, MultiLineText(edit));
+        return;
+    }
+    edit->setPlainText(FromAnsi(value));
+    RememberGiven(edit, value, MultiLineText(edit));
 }
 
 void DDX_CBString(CDataExchange& dx, QComboBox* combo, std::string& value)
 {
     if (dx.m_bSaveAndValidate) {
-        value = ToAnsi(combo->currentText());
+        value = GivenOrRead(combo, combo->currentText());
         return;
     }
     const QString text = FromAnsi(value);
@@ -37,6 +77,9 @@ void DDX_CBString(CDataExchange& dx, QComboBox* combo, std::string& value)
     combo->setCurrentIndex(index);
     if (index < 0)
         combo->setEditText(text);
+    if (QLineEdit* edit = combo->lineEdit())
+        edit->setCursorPosition(0);
+    RememberGiven(combo, value, combo->currentText());
 }
 
 void DDX_Radio(CDataExchange& dx, const QList<QRadioButton*>& group, int& value)

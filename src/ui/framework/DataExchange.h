@@ -8,11 +8,15 @@ class QComboBox;
 class QLineEdit;
 class QRadioButton;
 class QTextEdit;
-class QWidget;
 
 // Moves values between a dialog's members (Windows-1252 texts) and its controls,
-// in one direction per exchange. Length limits only stop typing: a longer value can
-// only have come from the file, and it is shown, kept and read back whole.
+// in one direction per exchange.
+//
+// A control gives back exactly the bytes it was given until it shows something else:
+// what a control does to a text on the way in (a no-break space, a lone line break)
+// never reaches the entry unless the user changes that control. Lengths are not
+// checked here: the controls stop typing at their limit, so a longer value came from
+// the file and is kept whole.
 class CDataExchange {
 public:
     explicit CDataExchange(bool saveAndValidate) : m_bSaveAndValidate(saveAndValidate) {}
@@ -21,6 +25,7 @@ public:
     const bool m_bSaveAndValidate;
 };
 
+// A one-line text is shown from its first character.
 void DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value);
 void DDX_Text(CDataExchange& dx, QTextEdit* edit, std::string& value);
 // An editable list: shows an item only when it equals the value exactly; any other

@@ -74,7 +74,8 @@ QTextEdit* DialogTemplate::MultiLine(int id, int x, int y, int w, int h, TextBox
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
     const bool scrolled = kind == TextBox::Scrolled || kind == TextBox::ScrolledNoReturn;
-    edit->setVerticalScrollBarPolicy(scrolled ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    // A box without a scroll bar of its own gains one while its text is taller than it.
+    edit->setVerticalScrollBarPolicy(scrolled ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     if (kind == TextBox::SmallRightAligned) {
         edit->setLineWrapMode(QTextEdit::NoWrap);

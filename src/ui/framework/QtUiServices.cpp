@@ -2,7 +2,9 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -11,11 +13,47 @@
 
 namespace {
 
+// A question without a Cancel button must be answered: neither Escape nor the close
+// button may pass for "No". Where there is a Cancel button, both mean Cancel.
+class AnswerRequiredBox : public QMessageBox {
+public:
+    AnswerRequiredBox(Icon icon, const QString& caption, const QString& text, StandardButtons buttons)
+        : QMessageBox(icon, caption, text, buttons), m_dismissible(!(buttons & (Yes | No)) || (buttons & Cancel))
+    {
+        if (buttons & Cancel)
+            setEscapeButton(Cancel);
+        if (!m_dismissible)
+            setWindowFlag(Qt::WindowCloseButtonHint, false);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!m_dismissible && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (!m_dismissible) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    const bool m_dismissible;
+};
+
 class QtPrompter : public Prompter {
 public:
     int ask(const QString& text, const QString& caption, unsigned flags) override
     {
-        QMessageBox box(IconOf(flags), caption, text, ButtonsOf(flags));
+        AnswerRequiredBox box(IconOf(flags), caption, text, ButtonsOf(flags));
         switch (box.exec()) {
         case QMessageBox::Yes:
             return mb::kIdYes;

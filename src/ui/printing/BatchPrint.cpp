@@ -2,6 +2,7 @@
 
 #include "collection/CollectionFile.h"
 #include "framework/AnsiText.h"
+#include "printing/PrintProgress.h"
 #include "printing/ReportPages.h"
 
 #include <QFile>
@@ -41,7 +42,13 @@ int PrintCollectionToPdf(const QString& collection, const QString& pdf, std::opt
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    if (!PrintReport(printer, lines, QFileInfo(collection).fileName()))
+    PrintOutcome outcome;
+    {
+        // The count's line ends before any message follows it.
+        TerminalPrintProgress progress(stderr);
+        outcome = PrintReport(printer, lines, QFileInfo(collection).fileName(), &progress);
+    }
+    if (outcome != PrintOutcome::Printed)
         return Fail(QStringLiteral("cannot write %1").arg(pdf));
     return 0;
 }

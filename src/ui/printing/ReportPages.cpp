@@ -1,14 +1,36 @@
 #include "printing/ReportPages.h"
 
 #include "framework/AnsiText.h"
+#include "printing/PrintProgress.h"
+#include "printing/StagedPdfOutput.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace {
+
 constexpr double kTwipsPerInch = 1440.0;
+// A little over the 10 mm wanted: the PDF engine rounds margins down to whole points.
+constexpr double kPdfMarginMillimetres = 10.5;
+constexpr double kPageWidthInches = 8.0;
+constexpr double kFooterInches = 10.0;
+
+// A PDF sheet has no unprintable border of its own: give it one, as wide as a printer's.
+void KeepPdfMargins(QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat)
+        return;
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+    const auto atLeast = [](qreal value) { return std::max(value, kPdfMarginMillimetres); };
+    printer.setPageMargins(QMarginsF(atLeast(margins.left()), atLeast(margins.top()), atLeast(margins.right()),
+                                     atLeast(margins.bottom())),
+                           QPageLayout::Millimeter);
 }
+
+} // namespace
 
 QFont ReportFont()
 {
@@ -42,29 +64,48 @@ void DrawReportPage(QPainter& painter, const ReportLines& lines, int page, const
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
     const QString pageNumber = QStringLiteral("Page %1").arg(page);
-    const auto texts = LayOutReportPage(lines, page, title, painter.device()->logicalDpiY(),
-                                        metrics.height() + metrics.leading(), metrics.horizontalAdvance(pageNumber));
+    const double dotsPerInch = painter.device()->logicalDpiY();
+    const double lineStep = metrics.height() + metrics.leading();
+    const auto texts = LayOutReportPage(lines, page, title, dotsPerInch, lineStep, metrics.horizontalAdvance(pageNumber));
+    // The page reaches eight inches across and a line below ten inches down: where the
+    // printable area is smaller, the whole page is drawn smaller rather than cut.
+    const double scale = std::min({1.0, painter.device()->width() / (kPageWidthInches * dotsPerInch),
+                                   painter.device()->height() / (kFooterInches * dotsPerInch + lineStep)});
+    painter.save();
+    painter.scale(scale, scale);
     for (const PlacedText& placed : texts)
         painter.drawText(placed.topLeft + QPointF(0, metrics.ascent()), placed.text);
+    painter.restore();
 }
 
-bool PrintPages(QPrinter& printer, int lastPage, const std::function<void(QPainter&, int page)>& drawPage)
+PrintOutcome PrintPages(QPrinter& printer, int lastPage, const std::function<void(QPainter&, int page)>& drawPage,
+                        PrintProgress* progress)
 {
     const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
     const int to = printer.toPage() > 0 ? std::min(printer.toPage(), lastPage) : lastPage;
+    KeepPdfMargins(printer);
+    StagedPdfOutput output(printer);
     QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
+    if (!output.ready() || !painter.begin(&printer))
+        return PrintOutcome::Failed;
     for (int page = from; page <= to; ++page) {
+        if (progress && !progress->pageStarting(page - from + 1, to - from + 1)) {
+            printer.abort();
+            painter.end();
+            return PrintOutcome::Cancelled;
+        }
         if (page > from)
             printer.newPage();
         drawPage(painter, page);
     }
-    return painter.end();
+    if (!painter.end() || !output.commit())
+        return PrintOutcome::Failed;
+    return PrintOutcome::Printed;
 }
 
-bool PrintReport(QPrinter& printer, const ReportLines& lines, const QString& title)
+PrintOutcome PrintReport(QPrinter& printer, const ReportLines& lines, const QString& title, PrintProgress* progress)
 {
-    return PrintPages(printer, static_cast<int>(ReportPageCount(lines.size())),
-                      [&](QPainter& painter, int page) { DrawReportPage(painter, lines, page, title); });
+    return PrintPages(
+        printer, static_cast<int>(ReportPageCount(lines.size())),
+        [&](QPainter& painter, int page) { DrawReportPage(painter, lines, page, title); }, progress);
 }

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class PrintProgress;
 class QPainter;
 class QPrinter;
 
@@ -33,9 +34,15 @@ QFont ReportFont();
 // Draws one page on a painter whose device is a page of paper.
 void DrawReportPage(QPainter& painter, const ReportLines& lines, int page, const QString& title);
 
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
 // Prints the pages the printer asks for, of pages 1 to lastPage (all when it names no
-// range), each drawn by drawPage. False when the printer could not be started.
-bool PrintPages(QPrinter& printer, int lastPage, const std::function<void(QPainter&, int page)>& drawPage);
+// range), each drawn by drawPage, telling progress of each page first; progress may
+// stop the run between pages. A PDF keeps at least 10 mm of white around its text,
+// and is put in place only when the run has printed every page.
+PrintOutcome PrintPages(QPrinter& printer, int lastPage, const std::function<void(QPainter&, int page)>& drawPage,
+                        PrintProgress* progress = nullptr);
 
 // Prints a whole report.
-bool PrintReport(QPrinter& printer, const ReportLines& lines, const QString& title);
+PrintOutcome PrintReport(QPrinter& printer, const ReportLines& lines, const QString& title,
+                         PrintProgress* progress = nullptr);

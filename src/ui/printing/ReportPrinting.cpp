@@ -3,8 +3,10 @@
 #include "document/TalvaneDoc.h"
 #include "framework/UiServices.h"
 #include "printing/PrintChoiceDlg.h"
+#include "printing/PrintProgress.h"
 #include "printing/ReportPages.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPrinter>
 
@@ -25,7 +27,10 @@ void CReportPrinting::OnFilePrint(bool printAll)
 {
     if (!OnPreparePrinting(printAll))
         return;
-    if (!PrintPages(m_printer, lastPage(), [this](QPainter& painter, int page) { OnPrint(painter, page); }))
+    // Over the window the print command came from.
+    PrintProgressDialog progress(QApplication::activeWindow());
+    const auto drawPage = [this](QPainter& painter, int page) { OnPrint(painter, page); };
+    if (PrintPages(m_printer, lastPage(), drawPage, &progress) == PrintOutcome::Failed)
         m_services.prompter().ask(QStringLiteral("The report could not be printed."), QStringLiteral("Talvane"),
                                   mb::kOk | mb::kIconExclamation);
     OnEndPrinting();

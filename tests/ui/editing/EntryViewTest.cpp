@@ -2,6 +2,7 @@
 #include "collection/CollectionFile.h"
 #include "editing/FormPages.h"
 #include "editing/NewEntryDlg.h"
+#include "editing/PageTransfer.h"
 #include "framework/DialogTemplate.h"
 #include "guide/GuideEspece.h"
 
@@ -283,6 +284,28 @@ TEST_F(EntryViewTest, AnOverLongValueFromTheFileBlocksNothing)
     EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_TRUE(doc().SaveBeforeExit());
     EXPECT_TRUE(ui.prompter.calls().empty());
+}
+
+TEST_F(EntryViewTest, EveryByteInEveryControlComesBackUntouched)
+{
+    std::string bytes;
+    for (int b = 1; b < 256; ++b)
+        bytes += static_cast<char>(b);
+    const std::string breaks = "one\ntwo\rthree\r\nfour\xA0" "five\n";
+    const auto path = MakeCollection("bytes.tvn", {"A", "B"}, [&](CBonsaiData& e, std::size_t i) {
+        for (std::size_t field : kPageFields)
+            e[field] = (i == 0 ? bytes : breaks) + std::to_string(field);
+        e[CBonsaiData::IntExt] = "1";
+        for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k)
+            e[CBonsaiData::PhotoField(k)].clear();  // the album would try to show them
+    });
+    const std::string before = ReadFileBytes(path);
+    ASSERT_TRUE(Start(Q(path)));
+    ChooseEntry(1);
+    ChooseEntry(0);
+    EXPECT_TRUE(ui.prompter.calls().empty()) << "nothing was changed, so nothing is asked";
+    EXPECT_TRUE(doc().OnFileSave());
+    EXPECT_EQ(ReadFileBytes(path), before);
 }
 
 TEST_F(EntryViewTest, EditableListsKeepValuesThatOnlyResembleAnItem)

@@ -113,6 +113,49 @@ TEST(DataExchange, OverLongValuesAreShownAndReadBackWholeWithoutAWord)
     EXPECT_TRUE(ui.prompter.calls().empty());
 }
 
+TEST(DataExchange, EveryControlGivesBackItsBytesUntilItIsChanged)
+{
+    std::string every;
+    for (int b = 1; b < 256; ++b)
+        every += static_cast<char>(b);
+    QWidget dialog;
+    DialogTemplate t(&dialog, 300, 200);
+    QLineEdit* line = t.Edit(1, 5, 5, 50, 14, 30);
+    QTextEdit* box = t.MultiLine(2, 5, 25, 100, 40, DialogTemplate::TextBox::Plain);
+    QTextEdit* small = t.MultiLine(3, 5, 70, 30, 12, DialogTemplate::TextBox::SmallRightAligned);
+    QComboBox* list = t.EditableList(4, 5, 90, 110, 50, {QStringLiteral("Raft (Ikada)")}, true, 30);
+    const auto roundTrip = [&](const std::string& value) {
+        std::vector<std::string> members(4, value);
+        CDataExchange show(false);
+        DDX_Text(show, line, members[0]);
+        DDX_Text(show, box, members[1]);
+        DDX_Text(show, small, members[2]);
+        DDX_CBString(show, list, members[3]);
+        std::vector<std::string> read(4);
+        CDataExchange save(true);
+        DDX_Text(save, line, read[0]);
+        DDX_Text(save, box, read[1]);
+        DDX_Text(save, small, read[2]);
+        DDX_CBString(save, list, read[3]);
+        return read;
+    };
+    for (const std::string& value : {every, std::string("a\nb\rc\r\nd\xA0\n"), std::string("\r"), std::string("Raft (Ikada)")})
+        EXPECT_EQ(roundTrip(value), std::vector<std::string>(4, value));
+    EXPECT_EQ(line->cursorPosition(), 0) << "a one-line text shows from its start";
+    EXPECT_EQ(list->lineEdit()->cursorPosition(), 0);
+
+    roundTrip("x\xA0y\rz");
+    line->setText(line->text() + QStringLiteral("!"));
+    box->setPlainText(QStringLiteral("x\u00A0y\nz!"));
+    box->textCursor().insertText(QStringLiteral("\u00A0"));
+    std::string changedLine, changedBox;
+    CDataExchange save(true);
+    DDX_Text(save, line, changedLine);
+    DDX_Text(save, box, changedBox);
+    EXPECT_EQ(changedLine, "x\xA0y\rz!");
+    EXPECT_EQ(changedBox, "\xA0x\xA0y\r\nz!") << "a changed box keeps no-break spaces; its breaks become CR LF";
+}
+
 TEST(LengthLimit, TypingStopsAtTheLimitButShorteningIsAlwaysAllowed)
 {
     QLineEdit edit;

@@ -2,6 +2,7 @@
 #include "framework/DialogTemplate.h"
 #include "printing/BatchPrint.h"
 #include "printing/PrintChoiceDlg.h"
+#include "printing/PrintProgress.h"
 #include "printing/ReportPages.h"
 #include "printing/ReportPrinting.h"
 
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -210,4 +212,110 @@ TEST_F(PrintingTest, PrintingWithoutAWindowWritesAPdfOrSaysWhyNot)
     EXPECT_EQ(PrintCollectionToPdf(Q(collection), Q(dir / "no.pdf"), -1), 1);
     EXPECT_EQ(PrintCollectionToPdf(Q(dir / "missing.tvn"), Q(dir / "no.pdf"), std::nullopt), 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "no.pdf"));
+}
+
+namespace {
+
+// Stops a run before the page `stopAt` of the run, and notes every page it hears of.
+class StoppingProgress : public PrintProgress {
+public:
+    explicit StoppingProgress(int stopAt) : m_stopAt(stopAt) {}
+    bool pageStarting(int ordinal, int count) override
+    {
+        heard.append(QStringLiteral("%1/%2").arg(ordinal).arg(count));
+        return ordinal != m_stopAt;
+    }
+    QStringList heard;
+
+private:
+    int m_stopAt;
+};
+
+ReportLines NumberedLines(int count)
+{
+    ReportLines lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back("line " + std::to_string(i));
+    return lines;
+}
+
+} // namespace
+
+TEST_F(PrintingTest, AStoppedRunLeavesNoPartialPdfAndKeepsTheOldFile)
+{
+    const auto pdf = dir / "report.pdf";
+    WriteFileBytes(pdf, "the report printed last week");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Q(pdf));
+    printer.setFromTo(2, 5);
+    StoppingProgress stopping(3);
+    QList<int> drawn;
+    const auto drawPage = [&](QPainter&, int page) { drawn.append(page); };
+    EXPECT_EQ(PrintPages(printer, 9, drawPage, &stopping), PrintOutcome::Cancelled);
+    EXPECT_EQ(stopping.heard, (QStringList{"1/4", "2/4", "3/4"}));
+    EXPECT_EQ(drawn, (QList<int>{2, 3})) << "the run stops between two pages";
+    EXPECT_EQ(ReadFileBytes(pdf), "the report printed last week");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "the album and the old file";
+    EXPECT_EQ(printer.outputFileName(), Q(pdf));
+
+    printer.setFromTo(0, 0);
+    StoppingProgress never(0);
+    EXPECT_EQ(PrintReport(printer, NumberedLines(130), QStringLiteral("t"), &never), PrintOutcome::Printed);
+    EXPECT_EQ(PdfPages(pdf).size(), 3);
+    EXPECT_EQ(never.heard.last(), QStringLiteral("3/3"));
+
+    std::filesystem::remove(pdf);
+    StoppingProgress first(1);
+    EXPECT_EQ(PrintReport(printer, NumberedLines(130), QStringLiteral("t"), &first), PrintOutcome::Cancelled);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+TEST(PrintProgressDialog, CountsPagesAndCancelStopsAtTheNextPage)
+{
+    PrintProgressDialog progress(nullptr);
+    EXPECT_TRUE(progress.pageStarting(12, 240));
+    EXPECT_EQ(progress.dialog().labelText(), QStringLiteral("Printing page 12 of 240"));
+    EXPECT_EQ(progress.dialog().minimumDuration(), 500);
+    progress.dialog().cancel();
+    EXPECT_FALSE(progress.pageStarting(13, 240));
+}
+
+TEST_F(PrintingTest, PdfTextKeepsTenMillimetresFromEveryEdge)
+{
+    for (const auto size : {QPageSize::A4, QPageSize::Letter, QPageSize::A5}) {
+        const auto pdf = dir / "margins.pdf";
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(Q(pdf));
+        printer.setPageSize(QPageSize(size));
+        CBonsaiData entry;
+        entry[CBonsaiData::Name] = "Maple";
+        ReportLines lines;
+        BuildEntryReport(&entry, lines, true);
+        lines.insert(lines.begin(), std::string(80, 'W'));
+        ASSERT_EQ(PrintReport(printer, lines, QStringLiteral("a-rather-long-collection-name.tvn")), PrintOutcome::Printed);
+
+        QProcess process;
+        process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), Q(pdf), QStringLiteral("-")});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        const QString html = QString::fromUtf8(process.readAllStandardOutput());
+        const QRegularExpression pageSize(QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)")re"));
+        const auto sheet = pageSize.match(html);
+        ASSERT_TRUE(sheet.hasMatch());
+        const double width = sheet.captured(1).toDouble();
+        const double height = sheet.captured(2).toDouble();
+        const double margin = 10.0 / 25.4 * 72.0;
+        const QRegularExpression word(
+            QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"));
+        int words = 0;
+        for (auto it = word.globalMatch(html); it.hasNext(); ++words) {
+            const auto w = it.next();
+            EXPECT_GE(w.captured(1).toDouble(), margin) << w.captured(5).toStdString() << " size " << int(size);
+            EXPECT_GE(w.captured(2).toDouble(), margin) << w.captured(5).toStdString() << " size " << int(size);
+            EXPECT_LE(w.captured(3).toDouble(), width - margin) << w.captured(5).toStdString() << " size " << int(size);
+            EXPECT_LE(w.captured(4).toDouble(), height - margin) << w.captured(5).toStdString() << " size " << int(size);
+        }
+        EXPECT_GT(words, 20);
+    }
 }

@@ -1,0 +1,52 @@
+#include "printing/PrintProgress.h"
+
+#include <unistd.h>
+
+namespace {
+
+QString PageCountText(int ordinal, int count)
+{
+    return QStringLiteral("Printing page %1 of %2").arg(ordinal).arg(count);
+}
+
+} // namespace
+
+PrintProgressDialog::PrintProgressDialog(QWidget* window)
+    : m_dialog(QString(), QStringLiteral("Cancel"), 0, 1, window)
+{
+    m_dialog.setWindowTitle(QStringLiteral("Talvane"));
+    m_dialog.setWindowModality(Qt::WindowModal);
+    m_dialog.setMinimumDuration(500);
+    m_dialog.setAutoClose(false);
+    m_dialog.setAutoReset(false);
+}
+
+bool PrintProgressDialog::pageStarting(int ordinal, int count)
+{
+    m_dialog.setMaximum(count);
+    m_dialog.setLabelText(PageCountText(ordinal, count));
+    // A window-modal dialog handles its events here, Cancel among them.
+    m_dialog.setValue(ordinal - 1);
+    return !m_dialog.wasCanceled();
+}
+
+TerminalPrintProgress::TerminalPrintProgress(std::FILE* stream)
+    : m_stream(stream), m_onTerminal(isatty(fileno(stream)) == 1)
+{
+}
+
+TerminalPrintProgress::~TerminalPrintProgress()
+{
+    if (m_lineOpen)
+        std::fputc('\n', m_stream);
+}
+
+bool TerminalPrintProgress::pageStarting(int ordinal, int count)
+{
+    if (!m_onTerminal)
+        return true;
+    std::fprintf(m_stream, "\r%s", qPrintable(PageCountText(ordinal, count)));
+    std::fflush(m_stream);
+    m_lineOpen = true;
+    return true;
+}
