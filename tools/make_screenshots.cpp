@@ -13,6 +13,7 @@
 #include "editing/TalvaneView.h"
 #include "framework/BaseDirectory.h"
 #include "framework/UiServices.h"
+#include "journal/CareDueDlg.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
 
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QImage>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -141,7 +143,7 @@ int main(int argc, char** argv)
     CMainFrame& frame = *app.mainFrame();
     QTabWidget* sheet = frame.view().sheet();
     const char* const tabs[] = {"tab-plant", "tab-purchase", "tab-species", "tab-transformation", "tab-maintenance",
-                                "tab-album"};
+                                "tab-album", "tab-journal"};
     bool ok = true;
     for (int i = 0; i < sheet->count(); ++i) {
         sheet->setCurrentIndex(i);
@@ -178,5 +180,8 @@ int main(int argc, char** argv)
     ok = SaveDialog(printProgress.dialog(), output, QStringLiteral("print-progress")) && ok;
     CSplashDlg splash(&frame);
     ok = SaveDialog(splash, output, QStringLiteral("splash")) && ok;
+    CareDueDlg careDue(app.document(), talvane::journal::CalendarDate::today(), &frame);
+    careDue.spanBox()->setValue(120);
+    ok = SaveDialog(careDue, output, QStringLiteral("care-due")) && ok;
     return ok ? 0 : 1;
 }

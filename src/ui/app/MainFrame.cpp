@@ -5,9 +5,13 @@
 #include "document/TalvaneDoc.h"
 #include "editing/EntryBar.h"
 #include "editing/TalvaneView.h"
+#include "framework/AnsiText.h"
 #include "framework/BaseDirectory.h"
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
+#include "journal/CareCalendarExport.h"
+#include "journal/CareDueDlg.h"
+#include "journal/DueTasks.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -61,6 +65,7 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     connect(&m_doc, &CDocument::modifiedChanged, this, &CMainFrame::UpdateCommandUI);
     connect(&m_doc, &CDocument::titleChanged, this, &CMainFrame::UpdateCaption);
     connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::RebuildRecentFiles);
+    connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::ShowDueSummary);
     RebuildRecentFiles();
     UpdateCaption();
     UpdateCommandUI();
@@ -93,6 +98,8 @@ void CMainFrame::CreateMenus()
     auto* fileSave = AddCommand(m_fileMenu, cmd::kFileSave, QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save the active document"));
     auto* fileSaveAs = AddCommand(m_fileMenu, cmd::kFileSaveAs, QStringLiteral("Save &as ... \tCtrl+A"),
                                   QStringLiteral("Save the active document with a new name"));
+    auto* exportCalendar = AddCommand(m_fileMenu, cmd::kFileExportCareCalendar, QStringLiteral("Export care calendar\u2026"),
+                                      QStringLiteral("Write the care tasks that are due as an iCalendar file"));
     m_fileMenu->addSeparator();
     auto* filePrint = AddCommand(m_fileMenu, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"),
                                  QStringLiteral("Print the active document"));
@@ -104,6 +111,7 @@ void CMainFrame::CreateMenus()
                             QStringLiteral("Quit the application; prompts to save documents"));
 
     CreateEditMenu();
+    CreateViewMenu();
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     auto* about = AddCommand(help, cmd::kAppAbout, QStringLiteral("&About Talvane..."),
@@ -120,6 +128,7 @@ void CMainFrame::CreateMenus()
     connect(fileOpen, &QAction::triggered, &m_doc, [this] { m_doc.OnFileOpen(); UpdateCommandUI(); });
     connect(fileSave, &QAction::triggered, &m_doc, [this] { m_doc.OnFileSave(); UpdateCommandUI(); });
     connect(fileSaveAs, &QAction::triggered, &m_doc, [this] { m_doc.OnFileSaveAs(); UpdateCommandUI(); });
+    connect(exportCalendar, &QAction::triggered, this, &CMainFrame::OnFileExportCareCalendar);
     connect(filePrint, &QAction::triggered, this, &CMainFrame::printRequested);
     connect(printSetup, &QAction::triggered, this, &CMainFrame::printSetupRequested);
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -145,6 +154,15 @@ void CMainFrame::CreateEditMenu()
     connect(&history, &QUndoStack::undoTextChanged, this, &CMainFrame::UpdateCommandUI);
     connect(&history, &QUndoStack::redoTextChanged, this, &CMainFrame::UpdateCommandUI);
     connect(&history, &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandUI);
+}
+
+void CMainFrame::CreateViewMenu()
+{
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    auto* careDue = AddCommand(viewMenu, cmd::kViewCareDue, QStringLiteral("Care &due\u2026\tCtrl+D"),
+                               QStringLiteral("List the care tasks that are overdue or due soon"));
+    careDue->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(careDue, &QAction::triggered, this, &CMainFrame::OnViewCareDue);
 }
 
 void CMainFrame::CreateBars()
@@ -260,6 +278,36 @@ void CMainFrame::OnAppAbout()
 {
     CAboutDlg about(this);
     m_services.dialogRunner().run(about);
+}
+
+void CMainFrame::OnViewCareDue()
+{
+    CareDueDlg dialog(m_doc, talvane::journal::CalendarDate::today(), this);
+    const bool chosen = m_services.dialogRunner().run(dialog) == QDialog::Accepted && dialog.chosenEntry();
+    if (chosen) {
+        // As choosing the tree in the entry list: edits on the pages are offered first.
+        m_view->OnEntrySelChange(static_cast<int>(*dialog.chosenEntry()));
+        m_view->ShowJournalTab();
+    }
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnFileExportCareCalendar()
+{
+    if (const auto written = ExportCareCalendar(m_doc, m_services))
+        statusBar()->showMessage(written == 1u ? QStringLiteral("1 care task written to the calendar")
+                                               : QStringLiteral("%1 care tasks written to the calendar").arg(*written));
+    UpdateCommandUI();
+}
+
+void CMainFrame::ShowDueSummary()
+{
+    const std::size_t due =
+        talvane::journal::dueTasks(m_doc.entries(), talvane::journal::CalendarDate::today(), CareDueDlg::kDefaultSpan).size();
+    if (due > 0)
+        statusBar()->showMessage(FromAnsi(talvane::journal::dueSummary(due, CareDueDlg::kDefaultSpan)));
+    else
+        statusBar()->showMessage(QStringLiteral("Ready"));
 }
 
 bool CMainFrame::QueryClose()

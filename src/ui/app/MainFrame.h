@@ -40,6 +40,9 @@ public:
 public slots:
     void OnHelpOpen();
     void OnAppAbout();
+    // View Care due: the tasks of the collection; a chosen task shows its tree.
+    void OnViewCareDue();
+    void OnFileExportCareCalendar();
 
 signals:
     void printRequested();
@@ -51,6 +54,9 @@ protected:
 private:
     void CreateMenus();
     void CreateEditMenu();
+    void CreateViewMenu();
+    // Tells in the status bar how many care tasks the collection opened has due.
+    void ShowDueSummary();
     void CreateBars();
     void RebuildRecentFiles();
     void UpdateCaption();

@@ -4,6 +4,8 @@
 #include "collection/BonsaiData.h"
 #include "editing/FormPages.h"
 #include "guide/GuideEspece.h"
+#include "journal/Journal.h"
+#include "journal/JournalPage.h"
 #include "text/DecimalText.h"
 
 namespace {
@@ -80,9 +82,10 @@ void AlbumToPage(CPage1& album, const CBonsaiData& entry)
 
 } // namespace
 
-const std::array<std::size_t, 51> kPageFields = {
+const std::array<std::size_t, 52> kPageFields = {
     1,  2,  3,  4,  5,  6,  7,  8,  9,  14, 15, 16, 17, 18, 19, 20, 26, 27, 28, 29, 30, 31, 37, 38, 39, 40,
     41, 42, 43, 44, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74,
+    talvane::journal::kJournalField,
 };
 
 bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b)
@@ -114,9 +117,9 @@ FieldValues PhotoFieldValues(const CBonsaiData& entry)
 }
 
 PageTransfer::PageTransfer(CPage2& plant, CPage3& purchase, CPage4& transformation, CPage5& maintenance,
-                           CPage6& species, CPage1& album)
+                           CPage6& species, CPage1& album, JournalPage& journal)
     : m_plant(plant), m_purchase(purchase), m_transformation(transformation), m_maintenance(maintenance),
-      m_species(species), m_album(album)
+      m_species(species), m_album(album), m_journal(journal)
 {
 }
 
@@ -129,6 +132,7 @@ void PageTransfer::ToPages(const CBonsaiData& entry)
     ToPage(m_maintenance, kMaintenance, entry);
     ToPage(m_species, kSpecies, entry);
     AlbumToPage(m_album, entry);
+    m_journal.m_strJournal = entry[talvane::journal::kJournalField];
 }
 
 void PageTransfer::RefreshPages()
@@ -139,6 +143,7 @@ void PageTransfer::RefreshPages()
     m_maintenance.UpdateData(false);
     m_species.UpdateData(false);
     m_album.RefreshPictureList();
+    m_journal.RefreshEventList();
 }
 
 void PageTransfer::LoadEntry(const CBonsaiData& entry)
@@ -165,6 +170,7 @@ void PageTransfer::ReadPagesInto(CBonsaiData& entry)
         entry[CBonsaiData::PhotoField(k)] = m_album.m_strPhotoFile[k];
         entry[CBonsaiData::PhotoDescriptionField(k)] = m_album.m_strPhotoDesc[k];
     }
+    entry[talvane::journal::kJournalField] = m_journal.m_strJournal;
 }
 
 void PageTransfer::ClearPages()

@@ -13,10 +13,12 @@ class CPage3;
 class CPage4;
 class CPage5;
 class CPage6;
+class JournalPage;
 
-// The 51 fields of an entry that the pages show, in index order. Name and the
-// spare fields are not among them: the pages never touch those.
-extern const std::array<std::size_t, 51> kPageFields;
+// The 52 fields of an entry that the pages show, in index order: the 51 of the form
+// and album tabs, then the journal's field. Name and the other spare fields are not
+// among them: the pages never touch those.
+extern const std::array<std::size_t, 52> kPageFields;
 
 // True when the page fields of both entries hold the same bytes.
 bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b);
@@ -24,12 +26,12 @@ bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b);
 FieldValues PageFieldValues(const CBonsaiData& entry);
 FieldValues PhotoFieldValues(const CBonsaiData& entry);
 
-// Moves values between an entry and the members of the six pages, page by page in
-// the order plant, purchase, transformation, maintenance, species, album.
+// Moves values between an entry and the members of the seven pages, page by page in
+// the order plant, purchase, transformation, maintenance, species, album, journal.
 class PageTransfer {
 public:
     PageTransfer(CPage2& plant, CPage3& purchase, CPage4& transformation, CPage5& maintenance, CPage6& species,
-                 CPage1& album);
+                 CPage1& album, JournalPage& journal);
 
     // Gives the pages the entry's values and shows them; the album lists its photos.
     void LoadEntry(const CBonsaiData& entry);
@@ -50,4 +52,5 @@ private:
     CPage5& m_maintenance;
     CPage6& m_species;
     CPage1& m_album;
+    JournalPage& m_journal;
 };

@@ -8,6 +8,7 @@
 #include "editing/RenameEntryDlg.h"
 #include "framework/AnsiText.h"
 #include "framework/UiServices.h"
+#include "journal/JournalPage.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -33,12 +34,14 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
     m_pPage4 = new CPage4();
     m_pPage5 = new CPage5();
     m_pPage6 = new CPage6();
-    m_transfer = std::make_unique<PageTransfer>(*m_pPage2, *m_pPage3, *m_pPage4, *m_pPage5, *m_pPage6, *m_pPage1);
+    m_journalPage = new JournalPage(doc, services);
+    m_transfer = std::make_unique<PageTransfer>(*m_pPage2, *m_pPage3, *m_pPage4, *m_pPage5, *m_pPage6, *m_pPage1,
+                                                *m_journalPage);
 
     m_pSheet = new QTabWidget(this);
     m_pSheet->setUsesScrollButtons(false);
     for (CPropertyPage* page :
-         std::initializer_list<CPropertyPage*>{m_pPage2, m_pPage3, m_pPage6, m_pPage4, m_pPage5, m_pPage1})
+         std::initializer_list<CPropertyPage*>{m_pPage2, m_pPage3, m_pPage6, m_pPage4, m_pPage5, m_pPage1, m_journalPage})
         m_pSheet->addTab(page, page->caption());
     m_pSheet->move(0, 0);
     m_pSheet->resize(m_pSheet->sizeHint());
@@ -52,6 +55,7 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
         ReadPagesIntoEntry(album);
         ApplyPageEdit(PhotoFieldValues(album), stepText);
     });
+    connect(m_journalPage, &JournalPage::journalEdited, this, &CTalvaneView::commandStatesChanged);
     connect(&m_doc, &CTalvaneDoc::currentChanged, this, [this] {
         if (!m_bApplyingPages)
             ShowCurrentEntry();
@@ -112,6 +116,11 @@ void CTalvaneView::WatchPageEdits()
         connect(box, &QComboBox::activated, this, changed);
     for (QRadioButton* radio : m_pSheet->findChildren<QRadioButton*>())
         connect(radio, &QRadioButton::clicked, this, changed);
+}
+
+void CTalvaneView::ShowJournalTab()
+{
+    m_pSheet->setCurrentWidget(m_journalPage);
 }
 
 void CTalvaneView::SetShowing(bool showing)

@@ -18,6 +18,7 @@ class CPage3;
 class CPage4;
 class CPage5;
 class CPage6;
+class JournalPage;
 class PageTransfer;
 class QTabWidget;
 class UiServices;
@@ -47,6 +48,9 @@ public:
     CPage4& transformationPage() const { return *m_pPage4; }
     CPage5& maintenancePage() const { return *m_pPage5; }
     CPage6& speciesPage() const { return *m_pPage6; }
+    JournalPage& journalPage() const { return *m_journalPage; }
+    // Brings the Journal tab to the front.
+    void ShowJournalTab();
 
     // True while an entry is shown: Delete, Update and Print are enabled.
     bool HasCurrentEntry() const;
@@ -96,6 +100,7 @@ private:
     CPage4* m_pPage4;
     CPage5* m_pPage5;
     CPage6* m_pPage6;
+    JournalPage* m_journalPage;
     std::unique_ptr<PageTransfer> m_transfer;
     CEntryBar* m_entryBar = nullptr;
     // Set at the first initial update: until then there is no list to reset.

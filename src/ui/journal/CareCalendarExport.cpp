@@ -1,0 +1,31 @@
+#include "journal/CareCalendarExport.h"
+
+#include "document/TalvaneDoc.h"
+#include "framework/UiServices.h"
+#include "journal/CareCalendar.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+std::optional<std::size_t> ExportCareCalendar(CTalvaneDoc& doc, UiServices& services)
+{
+    // The calendar is made from the entries: edits on the pages are offered first.
+    doc.OfferToKeepChanges();
+    FileRequest request;
+    request.caption = QStringLiteral("Export care calendar");
+    request.initialName = QStringLiteral("care.ics");
+    request.nameFilters = {QStringLiteral("iCalendar files (*.ics)")};
+    request.defaultSuffix = QStringLiteral("ics");
+    request.confirmOverwrite = true;
+    if (!doc.GetPathName().isEmpty())
+        request.directory = QFileInfo(doc.GetPathName()).absolutePath();
+    const auto path = services.fileChooser().chooseSaveFile(request);
+    if (!path)
+        return std::nullopt;
+    const auto tasks = talvane::journal::pendingTasks(doc.entries());
+    if (const auto failure = talvane::journal::writeCareCalendar(QFile::encodeName(*path).toStdString(), doc.entries(), tasks)) {
+        services.prompter().ask(QString::fromLocal8Bit(*failure), QStringLiteral("Error"), mb::kOk | mb::kIconExclamation);
+        return std::nullopt;
+    }
+    return tasks.size();
+}

@@ -1,0 +1,137 @@
+#include "journal/CareDueDlg.h"
+
+#include "document/TalvaneDoc.h"
+#include "framework/AnsiText.h"
+#include "journal/CareTexts.h"
+#include "journal/Journal.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace talvane::journal;
+
+namespace {
+
+QString StateText(long daysLeft)
+{
+    if (daysLeft < 0)
+        return daysLeft == -1 ? QStringLiteral("Overdue by 1 day") : QStringLiteral("Overdue by %1 days").arg(-daysLeft);
+    if (daysLeft == 0)
+        return QStringLiteral("Today");
+    return daysLeft == 1 ? QStringLiteral("Tomorrow") : QStringLiteral("In %1 days").arg(daysLeft);
+}
+
+} // namespace
+
+CareDueDlg::CareDueDlg(CTalvaneDoc& doc, CalendarDate today, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_today(today)
+{
+    setWindowTitle(QStringLiteral("Care due"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* spanRow = new QHBoxLayout;
+    auto* spanLabel = new QLabel(QStringLiteral("Overdue tasks and those due in the next"), this);
+    m_span = new QSpinBox(this);
+    m_span->setRange(0, 3650);
+    m_span->setValue(kDefaultSpan);
+    m_span->setSuffix(QStringLiteral(" days"));
+    spanLabel->setBuddy(m_span);
+    spanRow->addWidget(spanLabel);
+    spanRow->addWidget(m_span);
+    spanRow->addStretch();
+    layout->addLayout(spanRow);
+
+    m_list = new QTreeWidget(this);
+    m_list->setRootIsDecorated(false);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setHeaderLabels({QStringLiteral("Due"), QString(), QStringLiteral("Task")});
+    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->header()->setStretchLastSection(true);
+    layout->addWidget(m_list, 1);
+
+    m_summary = new QLabel(this);
+    layout->addWidget(m_summary);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    m_show = buttons->addButton(QStringLiteral("&Show tree"), QDialogButtonBox::ActionRole);
+    m_markDone = buttons->addButton(QStringLiteral("&Mark done"), QDialogButtonBox::ActionRole);
+    layout->addWidget(buttons);
+    resize(560, 340);
+
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_show, &QPushButton::clicked, this, &CareDueDlg::OnShowTree);
+    connect(m_markDone, &QPushButton::clicked, this, &CareDueDlg::OnMarkDone);
+    connect(m_list, &QTreeWidget::itemActivated, this, &CareDueDlg::OnShowTree);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
+        m_show->setEnabled(SelectedTask().has_value());
+        m_markDone->setEnabled(SelectedTask().has_value());
+    });
+    connect(m_span, &QSpinBox::valueChanged, this, &CareDueDlg::Refresh);
+    Refresh();
+}
+
+void CareDueDlg::Refresh()
+{
+    m_tasks = dueTasks(m_doc.entries(), m_today, m_span->value());
+    m_list->clear();
+    QFont overdueFont = m_list->font();
+    overdueFont.setBold(true);
+    for (const DueTask& task : m_tasks) {
+        auto* row = new QTreeWidgetItem(m_list, {ShortDateText(task.due()), StateText(m_today.daysUntil(task.due())),
+                                                 FromAnsi(taskTitle(m_doc.entryAt(task.entry)[CBonsaiData::Name], task.event))});
+        if (task.isOverdue(m_today)) {
+            for (int column = 0; column < m_list->columnCount(); ++column) {
+                row->setFont(column, overdueFont);
+                row->setForeground(column, QColor(0xB0, 0x00, 0x00));
+            }
+        }
+    }
+    m_summary->setText(FromAnsi(dueSummary(m_tasks.size(), m_span->value())));
+    if (!m_tasks.empty())
+        m_list->setCurrentItem(m_list->topLevelItem(0));
+    m_show->setEnabled(!m_tasks.empty());
+    m_markDone->setEnabled(!m_tasks.empty());
+}
+
+std::optional<std::size_t> CareDueDlg::SelectedTask() const
+{
+    const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
+    if (row < 0 || static_cast<std::size_t>(row) >= m_tasks.size())
+        return std::nullopt;
+    return static_cast<std::size_t>(row);
+}
+
+void CareDueDlg::OnShowTree()
+{
+    const auto task = SelectedTask();
+    if (!task)
+        return;
+    m_chosen = m_tasks[*task].entry;
+    accept();
+}
+
+void CareDueDlg::OnMarkDone()
+{
+    const auto selected = SelectedTask();
+    if (!selected)
+        return;
+    const DueTask task = m_tasks[*selected];
+    // Edits on the pages come first: the grower may keep a change to this very journal.
+    m_doc.OfferToKeepChanges();
+    if (task.entry < m_doc.entryCount()) {
+        const CBonsaiData& entry = m_doc.entryAt(task.entry);
+        Journal journal = Journal::read(entry[kJournalField]);
+        const auto& lines = journal.lines();
+        const bool unchanged = task.line < lines.size() && lines[task.line].event == task.event;
+        if (unchanged && journal.markDone(task.line, m_today))
+            m_doc.changeFields(task.entry, {{kJournalField, journal.text()}},
+                               CTalvaneDoc::StepText(QStringLiteral("Mark done"), entry[CBonsaiData::Name]));
+    }
+    Refresh();
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+// moc cannot read the standard library's concepts, which the date brings in.
+#ifndef Q_MOC_RUN
+#include "journal/DueTasks.h"
+#endif
+
+#include <QDialog>
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+class CTalvaneDoc;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTreeWidget;
+
+// The care tasks of the whole collection that are overdue or due within a span of
+// days, earliest first. Marking a task done changes its tree at once, as one step
+// of the history; choosing a task closes the window with its tree chosen.
+class CareDueDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultSpan = 30;
+
+    CareDueDlg(CTalvaneDoc& doc, talvane::journal::CalendarDate today, QWidget* parent = nullptr);
+
+    // The position of the tree whose task was chosen, once the window accepted.
+    std::optional<std::size_t> chosenEntry() const { return m_chosen; }
+    const std::vector<talvane::journal::DueTask>& tasks() const { return m_tasks; }
+
+    QSpinBox* spanBox() const { return m_span; }
+    QTreeWidget* taskList() const { return m_list; }
+    QPushButton* showButton() const { return m_show; }
+    QPushButton* markDoneButton() const { return m_markDone; }
+
+public slots:
+    void OnShowTree();
+    void OnMarkDone();
+
+private:
+    // Lists the tasks again from the entries as they are now.
+    void Refresh();
+    std::optional<std::size_t> SelectedTask() const;
+
+    CTalvaneDoc& m_doc;
+    talvane::journal::CalendarDate m_today;
+    std::vector<talvane::journal::DueTask> m_tasks;
+    std::optional<std::size_t> m_chosen;
+    QSpinBox* m_span;
+    QTreeWidget* m_list;
+    QLabel* m_summary;
+    QPushButton* m_show;
+    QPushButton* m_markDone;
+};

@@ -1,0 +1,87 @@
+#include "journal/CareEventDlg.h"
+
+#include "framework/AnsiText.h"
+#include "journal/CareTexts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLocale>
+#include <QPlainTextEdit>
+
+using namespace talvane::journal;
+
+namespace {
+
+// Any day a journal can hold can be chosen, with the year written in full.
+QDateEdit* MakeDateEdit(const CalendarDate& date, QWidget* parent)
+{
+    auto* edit = new QDateEdit(parent);
+    edit->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    edit->setDisplayFormat(format);
+    edit->setCalendarPopup(true);
+    edit->setDate(ToQDate(date));
+    return edit;
+}
+
+} // namespace
+
+CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Care event"));
+    auto* form = new QFormLayout(this);
+
+    m_date = MakeDateEdit(event.date, this);
+    form->addRow(QStringLiteral("&Date:"), m_date);
+
+    m_kind = new QComboBox(this);
+    for (CareKind kind : kCareKinds)
+        m_kind->addItem(CareKindText(kind));
+    m_kind->setCurrentIndex(static_cast<int>(event.kind));
+    form->addRow(QStringLiteral("&Kind:"), m_kind);
+
+    m_text = new QPlainTextEdit(FromAnsi(event.text), this);
+    m_text->setTabChangesFocus(true);
+    form->addRow(QStringLiteral("&Text:"), m_text);
+
+    auto* dueRow = new QHBoxLayout;
+    m_hasDue = new QCheckBox(QStringLiteral("Next step due &by"), this);
+    m_due = MakeDateEdit(event.due.value_or(event.date.plusDays(30)), this);
+    m_hasDue->setChecked(event.due.has_value());
+    m_due->setEnabled(event.due.has_value());
+    connect(m_hasDue, &QCheckBox::toggled, m_due, &QWidget::setEnabled);
+    dueRow->addWidget(m_hasDue);
+    dueRow->addWidget(m_due, 1);
+    form->addRow(dueRow);
+
+    m_picture = new QComboBox(this);
+    m_picture->addItem(QStringLiteral("(none)"), QString());
+    QStringList names = pictures;
+    const QString own = FromAnsi(event.picture);
+    if (!own.isEmpty() && !names.contains(own))
+        names.prepend(own);
+    for (const QString& name : names)
+        m_picture->addItem(name, name);
+    m_picture->setCurrentIndex(std::max(0, m_picture->findData(own)));
+    form->addRow(QStringLiteral("&Picture:"), m_picture);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+CareEvent CareEventDlg::event() const
+{
+    CareEvent event{*FromQDate(m_date->date()), kCareKinds.at(static_cast<std::size_t>(m_kind->currentIndex())),
+                    std::nullopt, ToAnsi(m_picture->currentData().toString()), ToAnsi(m_text->toPlainText())};
+    if (m_hasDue->isChecked())
+        event.due = FromQDate(m_due->date());
+    return event;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+// moc cannot read the standard library's concepts, which the date brings in.
+#ifndef Q_MOC_RUN
+#include "journal/CareEvent.h"
+#endif
+
+#include <QDialog>
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QPlainTextEdit;
+
+// Asks for one event of a tree's journal: its date (today unless given), its kind, a
+// text, an optional due date for the next step and an optional picture.
+class CareEventDlg : public QDialog {
+    Q_OBJECT
+public:
+    // `pictures` are the names the picture list offers; the event's own picture is
+    // kept among them even when it is no longer in the folder.
+    CareEventDlg(const talvane::journal::CareEvent& event, const QStringList& pictures, QWidget* parent = nullptr);
+
+    // What the dialog holds now.
+    talvane::journal::CareEvent event() const;
+
+    QDateEdit* dateEdit() const { return m_date; }
+    QComboBox* kindBox() const { return m_kind; }
+    QPlainTextEdit* textEdit() const { return m_text; }
+    QCheckBox* dueCheck() const { return m_hasDue; }
+    QDateEdit* dueEdit() const { return m_due; }
+    QComboBox* pictureBox() const { return m_picture; }
+
+private:
+    QDateEdit* m_date;
+    QComboBox* m_kind;
+    QPlainTextEdit* m_text;
+    QCheckBox* m_hasDue;
+    QDateEdit* m_due;
+    QComboBox* m_picture;
+};

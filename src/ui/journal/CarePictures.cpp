@@ -1,0 +1,23 @@
+#include "journal/CarePictures.h"
+
+#include "document/TalvaneDoc.h"
+#include "framework/AnsiText.h"
+#include "framework/BaseDirectory.h"
+
+#include <QDir>
+
+QString CarePictureFolder(const CTalvaneDoc&)
+{
+    return BasePath(QStringLiteral("Album"));
+}
+
+QStringList CarePictureNames(const QString& folder)
+{
+    QStringList names;
+    for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
+        // A name the stored bytes cannot hold could never be found again.
+        if (FromAnsi(ToAnsi(name)) == name)
+            names.append(name);
+    }
+    return names;
+}

@@ -1,0 +1,29 @@
+#include "journal/CareTexts.h"
+
+#include <QLocale>
+
+using talvane::journal::CalendarDate;
+
+QDate ToQDate(const CalendarDate& date)
+{
+    return QDate(date.year(), static_cast<int>(date.month()), static_cast<int>(date.day()));
+}
+
+std::optional<CalendarDate> FromQDate(const QDate& date)
+{
+    if (!date.isValid())
+        return std::nullopt;
+    return CalendarDate::fromYearMonthDay(date.year(), static_cast<unsigned>(date.month()),
+                                          static_cast<unsigned>(date.day()));
+}
+
+QString ShortDateText(const CalendarDate& date)
+{
+    return QLocale().toString(ToQDate(date), QLocale::ShortFormat);
+}
+
+QString CareKindText(talvane::journal::CareKind kind)
+{
+    const std::string_view name = talvane::journal::careKindName(kind);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}

@@ -1,0 +1,148 @@
+#include "journal/JournalPage.h"
+
+#include "framework/AnsiText.h"
+#include "framework/DialogTemplate.h"
+#include "framework/UiServices.h"
+#include "journal/CareEventDlg.h"
+#include "journal/CarePictures.h"
+#include "journal/CareTexts.h"
+#include "journal/Journal.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using namespace talvane::journal;
+
+namespace {
+
+enum Column { DateColumn, KindColumn, TextColumn, DueColumn };
+constexpr int kLineRole = Qt::UserRole;
+
+// Line breaks of an event's text would make rows of uneven height.
+QString OneLine(const std::string& text)
+{
+    QString shown = FromAnsi(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
+}
+
+} // namespace
+
+JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* parent)
+    : CPropertyPage(QStringLiteral("Journal"), parent), m_doc(doc), m_services(services)
+{
+    DialogTemplate t(this, 342, 186);
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("1101"));
+    m_list->setGeometry(t.units().rect(5, 5, 332, 140));
+    m_list->setRootIsDecorated(false);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Kind"), QStringLiteral("Text"), QStringLiteral("Due")});
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(TextColumn, QHeaderView::Stretch);
+    m_list->setColumnWidth(DateColumn, t.units().x(48));
+    m_list->setColumnWidth(KindColumn, t.units().x(50));
+    m_list->setColumnWidth(DueColumn, t.units().x(48));
+    m_notice = t.Label(QString(), 5, 148, 332, 16);
+    m_notice->setWordWrap(true);
+    m_add = t.Button(1102, QStringLiteral("Add"), 5, 167, 50, 14);
+    m_edit = t.Button(1103, QStringLiteral("Edit"), 60, 167, 50, 14);
+    m_delete = t.Button(1104, QStringLiteral("Delete"), 115, 167, 50, 14);
+    connect(m_add, &QPushButton::clicked, this, &JournalPage::OnEventAdd);
+    connect(m_edit, &QPushButton::clicked, this, &JournalPage::OnEventEdit);
+    connect(m_delete, &QPushButton::clicked, this, &JournalPage::OnEventDelete);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &JournalPage::UpdateButtons);
+    connect(m_list, &QTreeWidget::itemActivated, this, &JournalPage::OnEventEdit);
+    RefreshEventList();
+}
+
+void JournalPage::RefreshEventList()
+{
+    const Journal journal = Journal::read(m_strJournal);
+    m_foreign = journal.isForeign();
+    m_list->clear();
+    for (const NumberedEvent& numbered : journal.newestFirst()) {
+        const CareEvent& event = numbered.event;
+        auto* row = new QTreeWidgetItem(m_list, {ShortDateText(event.date), CareKindText(event.kind), OneLine(event.text),
+                                                 event.due ? ShortDateText(*event.due) : QString()});
+        row->setData(DateColumn, kLineRole, QVariant::fromValue(numbered.line));
+        row->setToolTip(TextColumn, FromAnsi(event.text));
+    }
+    if (m_foreign)
+        m_notice->setText(QStringLiteral("This journal was written by another program: it is kept as it is and cannot be "
+                                         "changed here."));
+    else if (const std::size_t unreadable = journal.unreadableLineCount(); unreadable == 1)
+        m_notice->setText(QStringLiteral("1 line of this journal cannot be read: it is kept as it is."));
+    else if (unreadable > 1)
+        m_notice->setText(QStringLiteral("%1 lines of this journal cannot be read: they are kept as they are.").arg(unreadable));
+    else
+        m_notice->clear();
+    UpdateButtons();
+}
+
+void JournalPage::UpdateButtons()
+{
+    m_add->setEnabled(!m_foreign);
+    const bool selected = SelectedLine().has_value();
+    m_edit->setEnabled(selected);
+    m_delete->setEnabled(selected);
+}
+
+std::optional<std::size_t> JournalPage::SelectedLine() const
+{
+    const QTreeWidgetItem* row = m_list->currentItem();
+    if (m_foreign || !row || !row->isSelected())
+        return std::nullopt;
+    return row->data(DateColumn, kLineRole).value<std::size_t>();
+}
+
+std::optional<CareEvent> JournalPage::AskEvent(const CareEvent& start)
+{
+    CareEventDlg dialog(start, CarePictureNames(CarePictureFolder(m_doc)), this);
+    if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.event();
+}
+
+void JournalPage::Change(const std::function<bool(Journal&)>& edit)
+{
+    Journal journal = Journal::read(m_strJournal);
+    if (!edit(journal))
+        return;
+    m_strJournal = journal.text();
+    RefreshEventList();
+    emit journalEdited();
+}
+
+void JournalPage::OnEventAdd()
+{
+    if (m_foreign)
+        return;
+    if (const auto event = AskEvent(CareEvent{CalendarDate::today(), CareKind::Note, std::nullopt, {}, {}}))
+        Change([&event](Journal& journal) { return journal.add(*event); });
+}
+
+void JournalPage::OnEventEdit()
+{
+    const auto line = SelectedLine();
+    if (!line)
+        return;
+    const Journal journal = Journal::read(m_strJournal);
+    if (const auto event = AskEvent(*journal.lines().at(*line).event))
+        Change([&](Journal& edited) { return edited.replace(*line, *event); });
+}
+
+void JournalPage::OnEventDelete()
+{
+    const auto line = SelectedLine();
+    if (!line)
+        return;
+    const QTreeWidgetItem* row = m_list->currentItem();
+    const QString question = QStringLiteral("Delete the %1 of %2 from the journal?")
+                                 .arg(row->text(KindColumn).toLower(), row->text(DateColumn));
+    if (m_services.prompter().ask(question, QStringLiteral("Attention"), mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
+        return;
+    Change([&line](Journal& journal) { return journal.remove(*line); });
+}

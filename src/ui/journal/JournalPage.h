@@ -1,0 +1,70 @@
+#pragma once
+
+#include "framework/PropertyPage.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+class CTalvaneDoc;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class UiServices;
+
+namespace talvane::journal {
+class Journal;
+struct CareEvent;
+}
+
+// The "Journal" tab: the dated care events of the entry, newest first, with Add, Edit
+// and Delete. Its one member is the text of the entry's journal field. Edits stay on
+// the page until the entry is updated, as on every other tab. A field that is not a
+// journal this version can read is shown as such and never rewritten.
+class JournalPage : public CPropertyPage {
+    Q_OBJECT
+public:
+    JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* parent = nullptr);
+
+    std::string m_strJournal;
+
+    // Lists the events of m_strJournal.
+    void RefreshEventList();
+
+    QTreeWidget* eventList() const { return m_list; }
+    QLabel* notice() const { return m_notice; }
+    QPushButton* addButton() const { return m_add; }
+    QPushButton* editButton() const { return m_edit; }
+    QPushButton* deleteButton() const { return m_delete; }
+
+public slots:
+    void OnEventAdd();
+    void OnEventEdit();
+    void OnEventDelete();
+
+signals:
+    // The journal on the page changed: it now differs from the entry's.
+    void journalEdited();
+
+protected:
+    void DoDataExchange(CDataExchange&) override {}
+
+private:
+    // The journal line of the selected event, if an event is selected.
+    std::optional<std::size_t> SelectedLine() const;
+    // Asks for an event; nothing when the dialog was cancelled.
+    std::optional<talvane::journal::CareEvent> AskEvent(const talvane::journal::CareEvent& start);
+    // Applies an edit to the page's journal and shows the result.
+    void Change(const std::function<bool(talvane::journal::Journal&)>& edit);
+    void UpdateButtons();
+
+    const CTalvaneDoc& m_doc;
+    UiServices& m_services;
+    QTreeWidget* m_list;
+    QLabel* m_notice;
+    QPushButton* m_add;
+    QPushButton* m_edit;
+    QPushButton* m_delete;
+    bool m_foreign = false;
+};

@@ -1,0 +1,212 @@
+#include "app/CommandIds.h"
+#include "editing/FormPages.h"
+#include "collection/CollectionFile.h"
+#include "framework/DialogTemplate.h"
+#include "journal/CareDueDlg.h"
+#include "journal/CareEventDlg.h"
+#include "journal/Journal.h"
+#include "journal/JournalPage.h"
+
+#include "ui/AppFixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include <fstream>
+#include <sstream>
+
+using namespace talvane::journal;
+
+namespace {
+
+constexpr std::size_t kField = kJournalField;
+const CalendarDate kToday = CalendarDate::today();
+
+std::string JournalText(const std::vector<CareEvent>& events)
+{
+    Journal journal = Journal::read("");
+    for (const CareEvent& event : events)
+        journal.add(event);
+    return journal.text();
+}
+
+CareEvent Task(long dueInDays, const std::string& text, CareKind kind = CareKind::Wiring)
+{
+    return CareEvent{kToday.plusDays(-200), kind, kToday.plusDays(dueInDays), {}, text};
+}
+
+class JournalTest : public AppFixture {
+protected:
+    JournalPage& page() const { return view().journalPage(); }
+    std::string Field(std::size_t entry) const { return doc().entryAt(entry)[kField]; }
+
+    // Answers the event dialog with a kind and a text, leaving the date at today.
+    void AnswerEvent(CareKind kind, const QString& text)
+    {
+        ui.dialogs.expect([=](QDialog& dialog) {
+            auto& event = dynamic_cast<CareEventDlg&>(dialog);
+            event.kindBox()->setCurrentIndex(static_cast<int>(kind));
+            event.textEdit()->setPlainText(text);
+            return int(QDialog::Accepted);
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(JournalTest, JournalEditsAreKeptOnYesDroppedOnNoAndStoredByUpdate)
+{
+    const std::string first = JournalText({CareEvent{*CalendarDate::fromText("2024-03-01"), CareKind::Repotting, std::nullopt, {}, {}}});
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji", "Pine"}, [&](CBonsaiData& e, std::size_t i) {
+        if (i == 0)
+            e[kField] = first;
+    }))));
+    EXPECT_EQ(view().sheet()->tabText(6), QStringLiteral("Journal"));
+    ASSERT_EQ(page().eventList()->topLevelItemCount(), 1);
+    EXPECT_EQ(page().eventList()->topLevelItem(0)->text(1), QStringLiteral("Repotting"));
+
+    AnswerEvent(CareKind::Pruning, QStringLiteral("Cut back"));
+    page().addButton()->click();
+    ASSERT_EQ(page().eventList()->topLevelItemCount(), 2);
+    EXPECT_EQ(page().eventList()->topLevelItem(0)->text(2), QStringLiteral("Cut back")) << "today's event comes first";
+    EXPECT_EQ(Field(0), first) << "the entry keeps its journal until the edit is kept";
+    EXPECT_TRUE(frame().action(cmd::kFileSave)->isEnabled());
+
+    ui.prompter.expect(mb::kIdNo, kKeepChanges);
+    ChooseEntry(1);
+    EXPECT_EQ(Field(0), first);
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_EQ(page().eventList()->topLevelItemCount(), 0);
+
+    ChooseEntry(0);
+    AnswerEvent(CareKind::Feeding, QStringLiteral("Rapeseed\tcake"));
+    page().addButton()->click();
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    ChooseEntry(1);
+    const Journal kept = Journal::read(Field(0));
+    ASSERT_EQ(kept.lines().size(), 2u);
+    EXPECT_EQ(kept.lines()[0].event->kind, CareKind::Repotting);
+    EXPECT_EQ(kept.lines()[1].event->text, "Rapeseed\tcake");
+    EXPECT_EQ(kept.lines()[1].event->date, kToday);
+
+    AnswerEvent(CareKind::Note, QStringLiteral("First note"));
+    page().addButton()->click();
+    bar().updateButton()->click();
+    EXPECT_EQ(Journal::read(Field(1)).lines().at(0).event->text, "First note");
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Update \u201CPine\u201D"));
+    doc().OnEditUndo();
+    EXPECT_EQ(Field(1), "");
+    EXPECT_EQ(page().eventList()->topLevelItemCount(), 0) << "undo shows the journal as it was";
+
+    // Deleting the older event leaves the newer one as it was.
+    ChooseEntry(0);
+    page().eventList()->setCurrentItem(page().eventList()->topLevelItem(1));
+    ui.prompter.expect(mb::kIdOk);
+    page().deleteButton()->click();
+    EXPECT_EQ(page().m_strJournal, JournalText({*kept.lines()[1].event}));
+    EXPECT_TRUE(ui.prompter.allAnswered());
+}
+
+TEST_F(JournalTest, AForeignFieldIsShownAsUnreadableAndNeverRewritten)
+{
+    const std::string foreign("\x01\xFFnot a journal\r\n\x00TVJ1\r\n", 24);
+    const std::string partly = "TVJ1\r\n2025-02-30\tPruning\t\t\tbad day\r\n" + JournalText({Task(5, "wire")}).substr(6);
+    const auto file = MakeCollection("trees.tvn", {"Foreign", "Partly"}, [&](CBonsaiData& e, std::size_t i) {
+        e[kField] = i == 0 ? foreign : partly;
+    });
+    ASSERT_TRUE(Start(Q(file)));
+    EXPECT_FALSE(page().addButton()->isEnabled());
+    EXPECT_TRUE(page().notice()->text().contains(QStringLiteral("written by another program")));
+    EXPECT_EQ(page().eventList()->topLevelItemCount(), 0);
+
+    ChooseEntry(1);
+    EXPECT_TRUE(page().notice()->text().startsWith(QStringLiteral("1 line of this journal cannot be read")));
+    ChooseEntry(0);
+    EXPECT_TRUE(ui.prompter.calls().empty()) << "showing a journal is no edit";
+    ChooseEntry(1);
+    AnswerEvent(CareKind::Photo, QStringLiteral("Spring"));
+    page().addButton()->click();
+    bar().updateButton()->click();
+    EXPECT_TRUE(Field(1).starts_with(partly + "\r\n")) << "the unreadable line is kept where it was";
+    ASSERT_TRUE(doc().OnFileSave());
+
+    EntryList read;
+    ASSERT_FALSE(LoadCollectionFile(file, read));
+    EXPECT_EQ((*read[0])[kField], foreign);
+    EXPECT_EQ(Journal::read((*read[1])[kField]).unreadableLineCount(), 1u);
+}
+
+TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Later", "Soon", "Late"}, [](CBonsaiData& e, std::size_t i) {
+        const long due[] = {100, 10, -3};
+        e[kField] = JournalText({Task(due[i], "task " + std::to_string(i))});
+    }))));
+    EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("2 care tasks due in the next 30 days"));
+
+    // Pages edits on the tree shown are offered before a task changes a journal.
+    FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
+    ui.prompter.expect(mb::kIdNo, kKeepChanges);
+    ui.dialogs.expect([&](QDialog& dialog) {
+        auto& due = dynamic_cast<CareDueDlg&>(dialog);
+        EXPECT_EQ(due.taskList()->topLevelItemCount(), 2);
+        EXPECT_EQ(due.tasks().at(0).entry, 2u) << "overdue first";
+        EXPECT_TRUE(due.taskList()->topLevelItem(0)->font(0).bold());
+        EXPECT_FALSE(due.taskList()->topLevelItem(1)->font(0).bold());
+        due.spanBox()->setValue(100);
+        EXPECT_EQ(due.tasks().size(), 3u);
+        due.taskList()->setCurrentItem(due.taskList()->topLevelItem(1));
+        due.markDoneButton()->click();
+        EXPECT_EQ(due.tasks().size(), 2u);
+        due.taskList()->setCurrentItem(due.taskList()->topLevelItem(1));
+        due.showButton()->click();
+        return due.result();
+    });
+    frame().action(cmd::kViewCareDue)->trigger();
+
+    const Journal done = Journal::read(Field(1));
+    ASSERT_EQ(done.lines().size(), 2u);
+    EXPECT_FALSE(done.lines()[0].event->due);
+    EXPECT_EQ(done.lines()[1].event->date, kToday);
+    EXPECT_EQ(done.lines()[1].event->text, "task 1");
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Mark done \u201CSoon\u201D"));
+    EXPECT_EQ(doc().currentPosition(), 0u) << "the chosen task's tree is shown";
+    EXPECT_EQ(view().sheet()->currentWidget(), &page());
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::PricePaid], "");
+    EXPECT_TRUE(ui.prompter.allAnswered());
+}
+
+TEST_F(JournalTest, TheCalendarIsExportedOrTheRefusalIsSaid)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& e, std::size_t) {
+        e[kField] = JournalText({Task(400, "repot"), Task(-20, "unwire", CareKind::WireRemoval)});
+    }))));
+    const auto target = dir / "care.ics";
+    ui.files.expect(Q(target));
+    frame().action(cmd::kFileExportCareCalendar)->trigger();
+    ASSERT_EQ(ui.files.calls().size(), 1u);
+    EXPECT_TRUE(ui.files.calls()[0].save);
+    EXPECT_EQ(ui.files.calls()[0].request.nameFilters, QStringList{QStringLiteral("iCalendar files (*.ics)")});
+    std::stringstream written;
+    written << std::ifstream(target).rdbuf();
+    const std::string text = written.str();
+    EXPECT_TRUE(text.starts_with("BEGIN:VCALENDAR"));
+    EXPECT_NE(text.find("SUMMARY:Momiji: Wire removal\\, unwire"), std::string::npos) << text;
+    EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("2 care tasks written to the calendar"));
+
+    std::ofstream(dir / "plain").put('x');
+    ui.files.expect(Q(dir / "plain" / "care.ics"));
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Error"), mb::kOk | mb::kIconExclamation);
+    frame().action(cmd::kFileExportCareCalendar)->trigger();
+    ASSERT_EQ(ui.prompter.calls().size(), 1u);
+    EXPECT_TRUE(ui.prompter.calls()[0].text.startsWith(QStringLiteral("The care calendar cannot be written to ")));
+    EXPECT_TRUE(ui.prompter.calls()[0].text.contains(QStringLiteral("plain/care.ics")));
+}
