@@ -12,8 +12,10 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -22,6 +24,18 @@ QRect g_rectSheetFrame;
 namespace {
 const QString kEmptyNameText = QStringLiteral("Please enter a name or an ID number.\nTry again ...");
 const QString kEmptyNameCaption = QStringLiteral("Error ...");
+
+// Tabs with less room around their captions than the desktop style gives.
+class CompactTabStyle : public QProxyStyle {
+public:
+    explicit CompactTabStyle(QObject* owner) { setParent(owner); }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    }
+};
 
 } // namespace
 
@@ -41,10 +55,15 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
     m_pSheet = new QTabWidget(this);
     m_pSheet->setUsesScrollButtons(false);
     for (CPropertyPage* page :
-         std::initializer_list<CPropertyPage*>{m_pPage2, m_pPage3, m_pPage6, m_pPage4, m_pPage5, m_pPage1, m_journalPage})
+         std::initializer_list<CPropertyPage*>{m_pPage2, m_pPage3, m_pPage6, m_pPage4, m_pPage5, m_pPage1})
         m_pSheet->addTab(page, page->caption());
+    // The sheet keeps the size of its six form and album tabs; the tabs draw closer
+    // together so that the Journal's fits beside them.
+    const QSize sheetSize = m_pSheet->sizeHint();
+    m_pSheet->addTab(m_journalPage, m_journalPage->caption());
+    m_pSheet->tabBar()->setStyle(new CompactTabStyle(m_pSheet));
     m_pSheet->move(0, 0);
-    m_pSheet->resize(m_pSheet->sizeHint());
+    m_pSheet->resize(sheetSize);
     m_pSheet->setCurrentWidget(m_pPage2);
     m_pSheet->setEnabled(false);
     setFixedSize(m_pSheet->size());
