@@ -47,6 +47,8 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     form->addRow(QStringLiteral("&Kind:"), m_kind);
 
     m_text = new QPlainTextEdit(FromAnsi(event.text), this);
+    m_givenText = event.text;
+    m_shownText = m_text->toPlainText();
     m_text->setTabChangesFocus(true);
     form->addRow(QStringLiteral("&Text:"), m_text);
 
@@ -80,7 +82,9 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
 CareEvent CareEventDlg::event() const
 {
     CareEvent event{*FromQDate(m_date->date()), kCareKinds.at(static_cast<std::size_t>(m_kind->currentIndex())),
-                    std::nullopt, ToAnsi(m_picture->currentData().toString()), ToAnsi(m_text->toPlainText())};
+                    std::nullopt, ToAnsi(m_picture->currentData().toString()), m_givenText};
+    if (const QString text = m_text->toPlainText(); text != m_shownText)
+        event.text = ToAnsi(text);
     if (m_hasDue->isChecked())
         event.due = FromQDate(m_due->date());
     return event;

@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <string>
+
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -39,4 +41,8 @@ private:
     QCheckBox* m_hasDue;
     QDateEdit* m_due;
     QComboBox* m_picture;
+    // The text as given and as the box first showed it: an untouched text comes back
+    // with its own bytes, line breaks included.
+    std::string m_givenText;
+    QString m_shownText;
 };

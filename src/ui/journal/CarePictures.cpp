@@ -2,13 +2,13 @@
 
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
-#include "framework/BaseDirectory.h"
+#include "framework/AlbumFolder.h"
 
 #include <QDir>
 
-QString CarePictureFolder(const CTalvaneDoc&)
+QString CarePictureFolder(const CTalvaneDoc& doc)
 {
-    return BasePath(QStringLiteral("Album"));
+    return AlbumFolder(doc.GetPathName());
 }
 
 QStringList CarePictureNames(const QString& folder)

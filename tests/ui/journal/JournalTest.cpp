@@ -118,7 +118,7 @@ TEST_F(JournalTest, JournalEditsAreKeptOnYesDroppedOnNoAndStoredByUpdate)
 TEST_F(JournalTest, AForeignFieldIsShownAsUnreadableAndNeverRewritten)
 {
     const std::string foreign("\x01\xFFnot a journal\r\n\x00TVJ1\r\n", 24);
-    const std::string partly = "TVJ1\r\n2025-02-30\tPruning\t\t\tbad day\r\n" + JournalText({Task(5, "wire")}).substr(6);
+    const std::string partly = "TVJ1\r\n2025-02-30\tPruning\t\t\tbad day\r\n" + JournalText({Task(5, "wire\r\noff")}).substr(6);
     const auto file = MakeCollection("trees.tvn", {"Foreign", "Partly"}, [&](CBonsaiData& e, std::size_t i) {
         e[kField] = i == 0 ? foreign : partly;
     });
@@ -132,10 +132,20 @@ TEST_F(JournalTest, AForeignFieldIsShownAsUnreadableAndNeverRewritten)
     ChooseEntry(0);
     EXPECT_TRUE(ui.prompter.calls().empty()) << "showing a journal is no edit";
     ChooseEntry(1);
+    ui.dialogs.expect([](QDialog& dialog) {
+        dynamic_cast<CareEventDlg&>(dialog).kindBox()->setCurrentIndex(static_cast<int>(CareKind::WireRemoval));
+        return int(QDialog::Accepted);
+    });
+    page().eventList()->setCurrentItem(page().eventList()->topLevelItem(0));
+    page().editButton()->click();
     AnswerEvent(CareKind::Photo, QStringLiteral("Spring"));
     page().addButton()->click();
     bar().updateButton()->click();
-    EXPECT_TRUE(Field(1).starts_with(partly + "\r\n")) << "the unreadable line is kept where it was";
+    const Journal edited = Journal::read(Field(1));
+    ASSERT_EQ(edited.lines().size(), 3u);
+    EXPECT_EQ(edited.lines()[0].unreadable, "2025-02-30\tPruning\t\t\tbad day") << "kept where it was";
+    EXPECT_EQ(edited.lines()[1].event->kind, CareKind::WireRemoval);
+    EXPECT_EQ(edited.lines()[1].event->text, "wire\r\noff") << "an untouched text keeps its line breaks";
     ASSERT_TRUE(doc().OnFileSave());
 
     EntryList read;
