@@ -63,14 +63,18 @@ TEST_F(MainFrameTest, MenuToolBarAndKeysAreThoseOfTheProgram)
 {
     ASSERT_TRUE(Start());
     const QList<QMenu*> menus = frame().menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(frame().menuBar()->actions().size(), 3);
+    ASSERT_EQ(frame().menuBar()->actions().size(), 4);
     EXPECT_EQ(frame().menuBar()->actions()[0]->text(), QStringLiteral("&File"));
     EXPECT_EQ(frame().menuBar()->actions()[1]->text(), QStringLiteral("&Edit"));
-    EXPECT_EQ(frame().menuBar()->actions()[2]->text(), QStringLiteral("Help"));
+    EXPECT_EQ(frame().menuBar()->actions()[2]->text(), QStringLiteral("&View"));
+    EXPECT_EQ(frame().menuBar()->actions()[3]->text(), QStringLiteral("Help"));
     EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[0]->menu()),
-              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as ... \tCtrl+A", "-",
-                           "&Print...\tCtrl+P", "Print setup...", "-", "Recent File", "-", "Exit"}));
-    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[2]->menu()),
+              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as ... \tCtrl+A",
+                           "Export care calendar\u2026", "-", "&Print...\tCtrl+P", "Print setup...", "-", "Recent File",
+                           "-", "Exit"}));
+    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[2]->menu()), QStringList{"Care &due\u2026\tCtrl+D"});
+    EXPECT_EQ(frame().action(cmd::kViewCareDue)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[3]->menu()),
               (QStringList{"&About Talvane...", "Help on Talvane"}));
 
     EXPECT_EQ(frame().action(cmd::kFileNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
@@ -107,7 +111,7 @@ TEST_F(MainFrameTest, EntryBarAndTabsAreInPlace)
     for (int i = 0; i < view().sheet()->count(); ++i)
         tabs.append(view().sheet()->tabText(i));
     EXPECT_EQ(tabs, (QStringList{"The plant", "Purchase", "Species specifics", "Transformation", "Maintenance",
-                                 "Photo album"}));
+                                 "Photo album", "Journal"}));
     EXPECT_EQ(view().sheet()->currentIndex(), 0);
 }
 
