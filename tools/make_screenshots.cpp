@@ -5,6 +5,7 @@
 #include "album/PhotoAlbumPage.h"
 #include "album/PhotoImport.h"
 #include "app/AboutDlg.h"
+#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/SplashDlg.h"
 #include "app/TalvaneApp.h"
@@ -13,6 +14,7 @@
 #include "editing/TalvaneView.h"
 #include "framework/BaseDirectory.h"
 #include "framework/UiServices.h"
+#include "overview/CollectionListPanel.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
 
@@ -20,6 +22,7 @@
 #include <QDir>
 #include <QImage>
 #include <QMessageBox>
+#include <QTableView>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -139,6 +142,9 @@ int main(int argc, char** argv)
         return 1;
 
     CMainFrame& frame = *app.mainFrame();
+    // The pages are shown alone first, whatever the settings say; the user's choice is put back at the end.
+    const bool listWasShown = frame.action(cmd::kViewCollectionList)->isChecked();
+    frame.ShowCollectionList(false);
     QTabWidget* sheet = frame.view().sheet();
     const char* const tabs[] = {"tab-plant", "tab-purchase", "tab-species", "tab-transformation", "tab-maintenance",
                                 "tab-album"};
@@ -164,6 +170,11 @@ int main(int argc, char** argv)
     questions.grabNextQuestion(QStringLiteral("import-question"));
     PhotoImport(services.prompter(), AlbumFolder(app.document().GetPathName())).run(photo);
     ok = questions.grabbed() && ok;
+
+    frame.ShowCollectionList(true);
+    frame.collectionList().table()->sortByColumn(0, Qt::AscendingOrder);
+    ok = Save(frame, output, QStringLiteral("collection-list")) && ok;
+    frame.ShowCollectionList(listWasShown);
 
     CAboutDlg about(&frame);
     ok = SaveDialog(about, output, QStringLiteral("about")) && ok;

@@ -15,4 +15,5 @@ inline constexpr int kEntryRename = 32775;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kAppExit = 57665;
 inline constexpr int kHelpOpen = 32774;
+inline constexpr int kViewCollectionList = 32776;
 } // namespace cmd
