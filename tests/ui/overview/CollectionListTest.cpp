@@ -108,6 +108,16 @@ TEST_F(CollectionListAppTest, ShowingTheListGrowsTheWindowAndIsRemembered)
     EXPECT_EQ(view().geometry().size(), sheet.size()) << "the pages keep their size";
     EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("2 trees"));
 
+    frame().show();
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    QTest::keyClick(&frame(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(Panel().filterBox()->hasFocus());
+    QTest::keyClicks(Panel().filterBox(), QStringLiteral("pin"));
+    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
+    QTest::keyClick(Panel().filterBox(), Qt::Key_Escape);
+    EXPECT_EQ(Panel().filterBox()->text(), QString());
+
     app.reset();
     ASSERT_TRUE(Start());
     EXPECT_TRUE(ListCommand()->isChecked());
