@@ -63,14 +63,16 @@ TEST_F(MainFrameTest, MenuToolBarAndKeysAreThoseOfTheProgram)
 {
     ASSERT_TRUE(Start());
     const QList<QMenu*> menus = frame().menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(frame().menuBar()->actions().size(), 3);
+    ASSERT_EQ(frame().menuBar()->actions().size(), 4);
     EXPECT_EQ(frame().menuBar()->actions()[0]->text(), QStringLiteral("&File"));
     EXPECT_EQ(frame().menuBar()->actions()[1]->text(), QStringLiteral("&Edit"));
-    EXPECT_EQ(frame().menuBar()->actions()[2]->text(), QStringLiteral("Help"));
+    EXPECT_EQ(frame().menuBar()->actions()[2]->text(), QStringLiteral("&View"));
+    EXPECT_EQ(frame().menuBar()->actions()[3]->text(), QStringLiteral("Help"));
     EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[0]->menu()),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as ... \tCtrl+A", "-",
                            "&Print...\tCtrl+P", "Print setup...", "-", "Recent File", "-", "Exit"}));
-    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[2]->menu()),
+    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[2]->menu()), (QStringList{"&Collection list\tCtrl+L"}));
+    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[3]->menu()),
               (QStringList{"&About Talvane...", "Help on Talvane"}));
 
     EXPECT_EQ(frame().action(cmd::kFileNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
