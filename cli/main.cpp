@@ -12,6 +12,7 @@ int main(int argc, char** argv)
     AddReportCommand(app);
     AddCsvCommands(app);
     AddJournalCommands(app);
+    AddFindCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

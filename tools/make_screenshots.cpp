@@ -5,6 +5,7 @@
 #include "album/PhotoAlbumPage.h"
 #include "album/PhotoImport.h"
 #include "app/AboutDlg.h"
+#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/SplashDlg.h"
 #include "app/TalvaneApp.h"
@@ -14,6 +15,7 @@
 #include "framework/BaseDirectory.h"
 #include "framework/UiServices.h"
 #include "journal/CareDueDlg.h"
+#include "overview/CollectionListPanel.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
 
@@ -22,6 +24,7 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -141,6 +144,9 @@ int main(int argc, char** argv)
         return 1;
 
     CMainFrame& frame = *app.mainFrame();
+    // The pages are shown alone first, whatever the settings say; the user's choice is put back at the end.
+    const bool listWasShown = frame.action(cmd::kViewCollectionList)->isChecked();
+    frame.ShowCollectionList(false);
     QTabWidget* sheet = frame.view().sheet();
     const char* const tabs[] = {"tab-plant", "tab-purchase", "tab-species", "tab-transformation", "tab-maintenance",
                                 "tab-album", "tab-journal"};
@@ -166,6 +172,11 @@ int main(int argc, char** argv)
     questions.grabNextQuestion(QStringLiteral("import-question"));
     PhotoImport(services.prompter(), AlbumFolder(app.document().GetPathName())).run(photo);
     ok = questions.grabbed() && ok;
+
+    frame.ShowCollectionList(true);
+    frame.collectionList().table()->sortByColumn(0, Qt::AscendingOrder);
+    ok = Save(frame, output, QStringLiteral("collection-list")) && ok;
+    frame.ShowCollectionList(listWasShown);
 
     CAboutDlg about(&frame);
     ok = SaveDialog(about, output, QStringLiteral("about")) && ok;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // One tree of a collection: 115 texts in a fixed order. The order is what ties a
@@ -81,6 +82,17 @@ public:
     // A field for writing. The reference stays valid for the entry's whole life.
     std::string& operator[](std::size_t index);
     const std::string& operator[](std::size_t index) const;
+    // Calls visit(index, text) for each field ever written, in index order, until it
+    // returns true; tells whether it did. Cheaper than asking for every index in turn.
+    template <typename Visit>
+    bool anyWrittenField(Visit&& visit) const
+    {
+        for (const auto& slot : m_fields) {
+            if (visit(std::size_t{slot.index}, std::as_const(*slot.text)))
+                return true;
+        }
+        return false;
+    }
     // Makes room for this many written fields at once, as a reader that knows them does.
     void ReserveFields(std::size_t count) { m_fields.reserve(count); }
 

@@ -17,4 +17,5 @@ inline constexpr int kFileExportCareCalendar = 32778;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kAppExit = 57665;
 inline constexpr int kHelpOpen = 32774;
+inline constexpr int kViewCollectionList = 32776;
 } // namespace cmd

@@ -12,13 +12,17 @@
 #include "journal/CareCalendarExport.h"
 #include "journal/CareDueDlg.h"
 #include "journal/DueTasks.h"
+#include "overview/CollectionListPanel.h"
+#include "overview/CollectionOverview.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
@@ -41,6 +45,20 @@ QString MenuText(QString text)
 
 const QString CMainFrame::kHelpPage = QStringLiteral("hlp/index.htm");
 
+namespace {
+
+// The collection list's width beside the pages.
+constexpr int kCollectionListWidth = 460;
+const QString kListShownKey = QStringLiteral("CollectionList/Shown");
+const QString kListColumnsKey = QStringLiteral("CollectionList/Columns");
+
+QSettings Settings()
+{
+    return QSettings(QStringLiteral("Orvande"), QStringLiteral("Talvane"));
+}
+
+} // namespace
+
 QSize ComputeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarHeight, int statusBarHeight)
 {
     return {sheetFrame.width(), sheetFrame.height() + statusBarHeight + entryBarHeight + toolBarHeight + 20};
@@ -55,11 +73,13 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     setWindowIcon(icon);
     CreateMenus();
     // The view is made first; it records the room its sheet needs.
-    m_view = new CTalvaneView(doc, services, this);
-    setCentralWidget(m_view);
+    auto* central = new QWidget(this);
+    m_view = new CTalvaneView(doc, services, central);
+    setCentralWidget(central);
     m_view->FitFrameToSheet(menuBar()->sizeHint().height());
     CreateBars();
     m_view->SetEntryBar(m_wndDlgBar);
+    CreateCollectionList();
 
     connect(m_view, &CTalvaneView::commandStatesChanged, this, &CMainFrame::UpdateCommandUI);
     connect(&m_doc, &CDocument::modifiedChanged, this, &CMainFrame::UpdateCommandUI);
@@ -159,6 +179,11 @@ void CMainFrame::CreateEditMenu()
 void CMainFrame::CreateViewMenu()
 {
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    auto* collectionList = AddCommand(viewMenu, cmd::kViewCollectionList, QStringLiteral("&Collection list\tCtrl+L"),
+                                      QStringLiteral("Show or hide the list of every tree of the collection"));
+    collectionList->setCheckable(true);
+    collectionList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(collectionList, &QAction::toggled, this, &CMainFrame::ShowCollectionList);
     auto* careDue = AddCommand(viewMenu, cmd::kViewCareDue, QStringLiteral("Care &due\u2026\tCtrl+D"),
                                QStringLiteral("List the care tasks that are overdue or due soon"));
     careDue->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
@@ -210,6 +235,44 @@ void CMainFrame::CreateBars()
     g_sizeFrame = ComputeFrameSize(g_rectSheetFrame, toolBar->sizeHint().height(), entryBarHolder->sizeHint().height(),
                                    status->sizeHint().height());
     setFixedSize(g_sizeFrame);
+}
+
+void CMainFrame::CreateCollectionList()
+{
+    m_listOverview = new CollectionOverview(m_doc, centralWidget());
+    CollectionListPanel& panel = m_listOverview->panel();
+    panel.setFixedWidth(kCollectionListWidth);
+    auto* layout = new QHBoxLayout(centralWidget());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(&panel);
+
+    // A chosen row goes the way of a choice in the entry box, question included.
+    connect(&panel, &CollectionListPanel::entryChosen, this,
+            [this](std::size_t position) { m_view->OnEntrySelChange(static_cast<int>(position)); });
+    panel.restoreColumnState(Settings().value(kListColumnsKey).toByteArray());
+    action(cmd::kViewCollectionList)->setChecked(Settings().value(kListShownKey, false).toBool());
+}
+
+void CMainFrame::ShowCollectionList(bool shown)
+{
+    if (!shown && !collectionList().isHidden())
+        SaveCollectionListColumns();
+    m_listOverview->setShown(shown);
+    setFixedSize(g_sizeFrame + QSize(shown ? kCollectionListWidth : 0, 0));
+    action(cmd::kViewCollectionList)->setChecked(shown);
+    Settings().setValue(kListShownKey, shown);
+}
+
+CollectionListPanel& CMainFrame::collectionList() const
+{
+    return m_listOverview->panel();
+}
+
+void CMainFrame::SaveCollectionListColumns() const
+{
+    Settings().setValue(kListColumnsKey, collectionList().columnState());
 }
 
 void CMainFrame::RebuildRecentFiles()
@@ -317,8 +380,10 @@ bool CMainFrame::QueryClose()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (QueryClose())
+    if (QueryClose()) {
+        SaveCollectionListColumns();
         event->accept();
+    }
     else
         event->ignore();
 }

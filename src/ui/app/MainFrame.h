@@ -4,6 +4,8 @@
 #include <QSize>
 
 class CEntryBar;
+class CollectionListPanel;
+class CollectionOverview;
 class CTalvaneDoc;
 class CTalvaneView;
 class QAction;
@@ -26,6 +28,7 @@ public:
 
     CTalvaneView& view() const { return *m_view; }
     CEntryBar& entryBar() const { return *m_wndDlgBar; }
+    CollectionListPanel& collectionList() const;
     QAction* action(int commandId) const;
 
     // Runs the save question of the collection; false keeps the window open. Both
@@ -34,6 +37,10 @@ public:
 
     // Sets the enabled state of every command from the document and the view.
     void UpdateCommandUI();
+
+    // Shows or hides the collection list beside the pages: the window grows or
+    // shrinks by the list's width, the pages keep their size. Remembered in the settings.
+    void ShowCollectionList(bool shown);
 
     static const QString kHelpPage;
 
@@ -58,6 +65,8 @@ private:
     // Tells in the status bar how many care tasks the collection opened has due.
     void ShowDueSummary();
     void CreateBars();
+    void CreateCollectionList();
+    void SaveCollectionListColumns() const;
     void RebuildRecentFiles();
     void UpdateCaption();
     QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& statusTip);
@@ -67,6 +76,7 @@ private:
     RecentFileList& m_recentFiles;
     CTalvaneView* m_view;
     CEntryBar* m_wndDlgBar = nullptr;
+    CollectionOverview* m_listOverview = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
     QAction* m_recentSeparator = nullptr;

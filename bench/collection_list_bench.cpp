@@ -1,0 +1,89 @@
+// Times the collection list on a generated collection of N entries (default 100,000)
+// and weighs the memory it adds against the memory of the collection itself:
+//   build/bin/bench_collection_list [N]
+#include "SampleEntries.h"
+#include "overview/CollectionListModel.h"
+#include "overview/CollectionListPanel.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+
+#include <cstdio>
+#include <cstdlib>
+#include <malloc.h>
+#include <time.h>
+
+namespace {
+
+std::size_t heapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+// Processor time of the thread, in milliseconds: others' work on a busy machine is not counted.
+template <typename Step>
+double milliseconds(Step&& step)
+{
+    const auto now = [] {
+        timespec time{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
+        return time.tv_sec * 1e3 + time.tv_nsec / 1e6;
+    };
+    const double start = now();
+    step();
+    return now() - start;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const std::size_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 100000;
+
+    const std::size_t heapAtStart = heapInUse();
+    const EntryList entries = SampleCollection(count);
+    const std::size_t collectionBytes = heapInUse() - heapAtStart;
+
+    const std::size_t heapBeforeList = heapInUse();
+    CollectionListModel model([&] { return entries.size(); },
+                              [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; });
+    // The model alone first, then the panel that shows it.
+    const double modelSortMs = milliseconds([&] { model.sort(0, Qt::AscendingOrder); });
+    const double modelFilterMs = milliseconds([&] { model.setFilter(QStringLiteral("juniperus")); });
+    model.setFilter(QString());
+    model.sort(-1);
+
+    CollectionListPanel panel(model);
+    panel.resize(460, 700);
+    const double showMs = milliseconds([&] {
+        panel.show();
+        QApplication::processEvents();
+    });
+    const double sortMs = milliseconds([&] {
+        panel.table()->sortByColumn(0, Qt::AscendingOrder);
+        QApplication::processEvents();
+    });
+    const double keystrokeMs = milliseconds([&] {
+        panel.filterBox()->setText(QStringLiteral("juniperus"));
+        QApplication::processEvents();
+    });
+    panel.filterBox()->clear();
+    QApplication::processEvents();
+    const double markMs = milliseconds([&] {
+        panel.showCurrent(count - 1);
+        QApplication::processEvents();
+    });
+    const std::size_t listBytes = heapInUse() - heapBeforeList;
+
+    std::printf("%zu entries, processor time: model alone: sort by Name %.1f ms, filter %.1f ms\n", count, modelSortMs,
+                modelFilterMs);
+    std::printf("%zu entries, processor time: show the list %.1f ms, sort by Name %.1f ms, type a word %.1f ms, "
+                "mark the current entry %.2f ms\n",
+                count, showMs, sortMs, keystrokeMs, markMs);
+    std::printf("collection %.1f MB, the list adds %.2f MB (%.1f %%)\n", collectionBytes / 1e6, listBytes / 1e6,
+                100.0 * listBytes / collectionBytes);
+    return 0;
+}

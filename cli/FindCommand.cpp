@@ -1,0 +1,51 @@
+#include "Commands.h"
+
+#include "collection/CollectionFile.h"
+#include "search/EntryOrder.h"
+#include "text/Windows1252.h"
+
+#include <iostream>
+#include <optional>
+
+namespace {
+
+// Words typed on a terminal arrive in UTF-8; the collection holds Windows-1252. A word
+// with a character that Windows-1252 cannot hold is in no entry: nothing is given then.
+std::optional<std::string> FilterFromWords(const std::vector<std::string>& words)
+{
+    std::string filter;
+    for (const auto& word : words) {
+        const auto converted = text::Utf8ToCp1252Strict(word);
+        if (!converted)
+            return std::nullopt;
+        filter += *converted + ' ';
+    }
+    return filter;
+}
+
+void Find(const std::string& file, const std::vector<std::string>& words)
+{
+    EntryList entries;
+    if (const auto failure = LoadCollectionFile(file, entries))
+        throw CliFailure(file + ": " + *failure);
+    const auto filter = FilterFromWords(words);
+    const auto found = filter ? search::findEntries(entries, search::EntryMatcher(*filter)) : std::vector<std::size_t>{};
+    for (const std::size_t position : found)
+        std::cout << position << '\t' << text::Cp1252ToUtf8((*entries[position])[CBonsaiData::Name]) << '\n';
+    if (found.empty())
+        throw CliExit{kFindNoMatchStatus};
+}
+
+} // namespace
+
+void AddFindCommand(CLI::App& app)
+{
+    auto* command = app.add_subcommand(
+        "find", "Print the position and name of each entry in which every word appears in a named field, "
+                "ignoring case and accents; exit status 2 when none does");
+    auto file = std::make_shared<std::string>();
+    auto words = std::make_shared<std::vector<std::string>>();
+    command->add_option("FILE", *file, "the collection file")->required();
+    command->add_option("WORD", *words, "the words to look for")->required();
+    command->callback([file, words] { Find(*file, *words); });
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "collection/BonsaiData.h"
+#include "search/FoldedWord.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace search {
+
+// The filter typed over a collection: an entry matches when every word of the
+// filter appears in at least one of its 52 named fields, ignoring case and accents.
+// Words are separated by spaces or tabs; a filter without words matches everything.
+class EntryMatcher {
+public:
+    explicit EntryMatcher(std::string_view filter);
+
+    bool matchesEverything() const { return m_words.empty(); }
+    bool matches(const CBonsaiData& entry) const;
+
+private:
+    std::vector<FoldedWord> m_words;
+};
+
+// Per field index, whether the field is one of the 52 named ones.
+const std::array<bool, CBonsaiData::kFieldCount>& namedFieldTable();
+
+} // namespace search

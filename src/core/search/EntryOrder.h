@@ -1,0 +1,29 @@
+#pragma once
+
+#include "collection/CollectionArchive.h"
+#include "search/EntryMatcher.h"
+#include "search/ListColumns.h"
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+namespace search {
+
+// Reaches the entry at a position of a collection, wherever the collection is held.
+using EntryAt = std::function<const CBonsaiData&(std::size_t position)>;
+
+// The positions 0 .. count-1 in the natural order of the column's texts (or its
+// reverse); entries whose texts sort alike stay in collection order either way.
+std::vector<std::size_t> sortedPositions(std::size_t count, const EntryAt& entryAt, ListColumn column,
+                                         bool descending);
+
+// Replaces `matching` with the positions whose entries match, in the order given.
+// Reusing one `matching` from filter to filter keeps its memory: no allocation per keystroke.
+void keepMatchingPositions(const std::vector<std::size_t>& positions, const EntryAt& entryAt,
+                           const EntryMatcher& matcher, std::vector<std::size_t>& matching);
+
+// The positions of a collection's matching entries, in collection order.
+std::vector<std::size_t> findEntries(const EntryList& entries, const EntryMatcher& matcher);
+
+} // namespace search

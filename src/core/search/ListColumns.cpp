@@ -1,0 +1,55 @@
+#include "search/ListColumns.h"
+
+namespace search {
+
+const char* listColumnTitle(ListColumn column)
+{
+    switch (column) {
+    case ListColumn::Name:
+        return "Name";
+    case ListColumn::BotanicalName:
+        return "Botanical name";
+    case ListColumn::CommonName:
+        return "Common name";
+    case ListColumn::Style:
+        return "Style";
+    case ListColumn::InteriorExterior:
+        return "Interior/Exterior";
+    case ListColumn::Purchased:
+        return "Purchased";
+    case ListColumn::Photos:
+        return "Photos";
+    }
+    return "";
+}
+
+std::string listColumnText(const CBonsaiData& entry, ListColumn column)
+{
+    switch (column) {
+    case ListColumn::Name:
+        return entry[CBonsaiData::Name];
+    case ListColumn::BotanicalName:
+        return entry[CBonsaiData::BotanicalName];
+    case ListColumn::CommonName:
+        return entry[CBonsaiData::CommonName];
+    case ListColumn::Style: {
+        const std::string& shaping = entry[CBonsaiData::ShapingStyle];
+        return shaping.empty() ? entry[CBonsaiData::PurchaseStyle] : shaping;
+    }
+    case ListColumn::InteriorExterior: {
+        const std::string& radio = entry[CBonsaiData::IntExt];
+        return radio == "0" ? "Interior" : radio == "1" ? "Exterior" : "";
+    }
+    case ListColumn::Purchased:
+        return entry[CBonsaiData::PurchaseDate];
+    case ListColumn::Photos: {
+        int filled = 0;
+        for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot)
+            filled += entry[CBonsaiData::PhotoField(slot)].empty() ? 0 : 1;
+        return std::to_string(filled);
+    }
+    }
+    return {};
+}
+
+} // namespace search

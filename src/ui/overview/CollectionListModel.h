@@ -1,0 +1,53 @@
+#pragma once
+
+#include "search/EntryOrder.h"
+
+#include <QAbstractTableModel>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The rows of the collection list: the entries of the collection, read where they
+// are held (nothing is copied), in the order of the sorted column and narrowed by
+// the filter. Sorting changes only the list's order, never the collection's.
+class CollectionListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using EntryCount = std::function<std::size_t()>;
+
+    CollectionListModel(EntryCount count, search::EntryAt entryAt, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // A negative column puts the rows back in collection order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    // Keeps only the entries in which every word of the filter appears.
+    void setFilter(const QString& filter);
+    // The collection changed (entries added, replaced or removed, or all of them
+    // replaced): the rows are ordered and filtered again.
+    void reload();
+
+    std::size_t entryCount() const { return m_order.size(); }
+    std::size_t positionAt(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
+    // The row that shows the entry, or nothing when the filter hides it.
+    std::optional<int> rowOf(std::size_t position) const;
+
+private:
+    void orderEntries();
+    void filterEntries();
+
+    EntryCount m_count;
+    search::EntryAt m_entryAt;
+    int m_sortColumn = -1;
+    bool m_descending = false;
+    // Nothing when the filter holds a character no entry can hold.
+    std::optional<std::string> m_filter = std::string();
+    // Every position, in list order; then the ones the filter keeps, in the same order.
+    std::vector<std::size_t> m_order;
+    std::vector<std::size_t> m_rows;
+};

@@ -1,0 +1,100 @@
+#include "overview/CollectionListPanel.h"
+
+#include "overview/CollectionListModel.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QVBoxLayout>
+
+CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* parent)
+    : QWidget(parent), m_model(model), m_filter(new QLineEdit(this)), m_table(new QTableView(this)),
+      m_count(new QLabel(this))
+{
+    m_filter->setPlaceholderText(QStringLiteral("Find trees"));
+    m_filter->setClearButtonEnabled(true);
+
+    m_table->setModel(&m_model);
+    // Until a header is clicked, the list keeps the collection's order.
+    m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_table->setSortingEnabled(true);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setWordWrap(false);
+    m_table->verticalHeader()->hide();
+    // Rows of one height: the view never measures 100,000 rows.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(m_filter);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_count);
+
+    // Ctrl+F reaches the filter from anywhere in the window; Escape in it clears it.
+    auto* find = new QAction(this);
+    find->setShortcut(QKeySequence::Find);
+    find->setShortcutContext(Qt::WindowShortcut);
+    connect(find, &QAction::triggered, this, [this] {
+        m_filter->setFocus(Qt::ShortcutFocusReason);
+        m_filter->selectAll();
+    });
+    addAction(find);
+    auto* clear = new QAction(m_filter);
+    clear->setShortcut(Qt::Key_Escape);
+    clear->setShortcutContext(Qt::WidgetShortcut);
+    connect(clear, &QAction::triggered, m_filter, &QLineEdit::clear);
+    m_filter->addAction(clear);
+
+    connect(m_filter, &QLineEdit::textChanged, &m_model, &CollectionListModel::setFilter);
+    connect(m_table, &QTableView::clicked, this, &CollectionListPanel::choose);
+    connect(m_table, &QTableView::activated, this, &CollectionListPanel::choose);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
+        updateCountLine();
+        showCurrent(m_current);
+    });
+    updateCountLine();
+}
+
+void CollectionListPanel::showCurrent(std::optional<std::size_t> position)
+{
+    m_current = position;
+    const auto row = position ? m_model.rowOf(*position) : std::nullopt;
+    if (!row) {
+        m_table->clearSelection();
+        return;
+    }
+    const QModelIndex index = m_model.index(*row, 0);
+    m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_table->scrollTo(index);
+}
+
+QByteArray CollectionListPanel::columnState() const
+{
+    return m_table->horizontalHeader()->saveState();
+}
+
+void CollectionListPanel::restoreColumnState(const QByteArray& state)
+{
+    m_table->horizontalHeader()->restoreState(state);
+}
+
+void CollectionListPanel::choose(const QModelIndex& index)
+{
+    if (index.isValid())
+        emit entryChosen(m_model.positionAt(index.row()));
+}
+
+void CollectionListPanel::updateCountLine()
+{
+    const auto total = m_model.entryCount();
+    const QString trees = total == 1 ? QStringLiteral("tree") : QStringLiteral("trees");
+    if (m_filter->text().trimmed().isEmpty())
+        m_count->setText(QStringLiteral("%1 %2").arg(total).arg(trees));
+    else
+        m_count->setText(QStringLiteral("%1 of %2 %3").arg(m_model.rowCount()).arg(total).arg(trees));
+}

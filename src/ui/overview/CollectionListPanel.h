@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstddef>
+#include <optional>
+
+class CollectionListModel;
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+// The collection list beside the pages: a filter box, the sortable list of entries
+// and a line that counts them. Choosing a row (click, Enter or double-click) asks for
+// its entry to be shown; the panel itself never changes the current entry.
+class CollectionListPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit CollectionListPanel(CollectionListModel& model, QWidget* parent = nullptr);
+
+    QLineEdit* filterBox() const { return m_filter; }
+    QTableView* table() const { return m_table; }
+    QLabel* countLine() const { return m_count; }
+
+    // Marks the row of the entry the pages show, if the filter keeps it.
+    void showCurrent(std::optional<std::size_t> position);
+
+    // The column widths, kept between runs.
+    QByteArray columnState() const;
+    void restoreColumnState(const QByteArray& state);
+
+signals:
+    void entryChosen(std::size_t position);
+
+private:
+    void choose(const QModelIndex& index);
+    void updateCountLine();
+
+    CollectionListModel& m_model;
+    QLineEdit* m_filter;
+    QTableView* m_table;
+    QLabel* m_count;
+    std::optional<std::size_t> m_current;
+};

@@ -1,0 +1,47 @@
+#include "overview/CollectionOverview.h"
+
+#include "document/TalvaneDoc.h"
+#include "overview/CollectionListModel.h"
+#include "overview/CollectionListPanel.h"
+
+CollectionOverview::CollectionOverview(CTalvaneDoc& doc, QWidget* panelParent)
+    : QObject(panelParent), m_doc(doc),
+      m_model(new CollectionListModel([&doc] { return doc.entryCount(); },
+                                      [&doc](std::size_t position) -> const CBonsaiData& { return doc.entryAt(position); },
+                                      this)),
+      m_panel(new CollectionListPanel(*m_model, panelParent))
+{
+    m_panel->hide();
+    connect(&doc, &CTalvaneDoc::entryInserted, this, &CollectionOverview::collectionChanged);
+    connect(&doc, &CTalvaneDoc::entryRemoved, this, &CollectionOverview::collectionChanged);
+    connect(&doc, &CTalvaneDoc::entryChanged, this, &CollectionOverview::collectionChanged);
+    connect(&doc, &CTalvaneDoc::entriesReset, this, &CollectionOverview::collectionChanged);
+    connect(&doc, &CTalvaneDoc::currentChanged, this, &CollectionOverview::currentChanged);
+}
+
+void CollectionOverview::setShown(bool shown)
+{
+    if (shown && m_stale) {
+        m_stale = false;
+        m_model->reload();
+    }
+    if (shown)
+        m_panel->showCurrent(m_doc.currentPosition());
+    m_panel->setHidden(!shown);
+}
+
+void CollectionOverview::collectionChanged()
+{
+    if (m_panel->isHidden()) {
+        m_stale = true;
+        return;
+    }
+    m_model->reload();
+}
+
+void CollectionOverview::currentChanged()
+{
+    // Rows of a stale list may name entries that are gone; the mark waits for the catch-up.
+    if (!m_stale)
+        m_panel->showCurrent(m_doc.currentPosition());
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class CollectionListModel;
+class CollectionListPanel;
+class CTalvaneDoc;
+class QWidget;
+
+// The collection list of the open document: a model over the document's entries and
+// the panel that shows it, in step with every change and with the current entry.
+// While hidden, the list does not follow each change: it catches up when shown, so
+// that a large collection pays nothing for a list nobody looks at.
+class CollectionOverview : public QObject {
+    Q_OBJECT
+public:
+    CollectionOverview(CTalvaneDoc& doc, QWidget* panelParent);
+
+    CollectionListPanel& panel() const { return *m_panel; }
+    void setShown(bool shown);
+
+private:
+    void collectionChanged();
+    void currentChanged();
+
+    CTalvaneDoc& m_doc;
+    CollectionListModel* m_model;
+    CollectionListPanel* m_panel;
+    bool m_stale = false;
+};

@@ -1,0 +1,109 @@
+#include "collection/CollectionFile.h"
+#include "search/EntryOrder.h"
+
+#include "core/CompanionRun.h"
+
+#include <gtest/gtest.h>
+
+using namespace search;
+
+namespace {
+
+CBonsaiData& addEntry(EntryList& entries, const std::string& name)
+{
+    entries.push_back(std::make_unique<CBonsaiData>());
+    (*entries.back())[CBonsaiData::Name] = name;
+    return *entries.back();
+}
+
+EntryAt entryIn(const EntryList& entries)
+{
+    return [&entries](std::size_t position) -> const CBonsaiData& { return *entries[position]; };
+}
+
+} // namespace
+
+TEST(EntryMatcher, EveryWordMustAppearInSomeNamedField)
+{
+    EntryList entries;
+    addEntry(entries, "Tree 1")[CBonsaiData::BotanicalName] = "Acer palmatum";
+    CBonsaiData& second = addEntry(entries, "\xC9rable");
+    second[CBonsaiData::Photo5Description] = "premier printemps";
+    second[CBonsaiData::NeedPruning] = "Pincer en mai";
+    second[12] = "palmatum in a spare field";
+    addEntry(entries, "")[114] = "erable";
+
+    EXPECT_EQ(findEntries(entries, EntryMatcher("PALMATUM")), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("erable\tMAI  printemps")), (std::vector<std::size_t>{1}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("erable juin")), (std::vector<std::size_t>{}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("tree acer")), (std::vector<std::size_t>{0}));
+    EXPECT_TRUE(EntryMatcher("  \t ").matchesEverything());
+    EXPECT_EQ(findEntries(entries, EntryMatcher("   ")), (std::vector<std::size_t>{0, 1, 2}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("")), (std::vector<std::size_t>{0, 1, 2}));
+}
+
+TEST(EntryOrder, SortsByColumnTextsKeepingTiesInCollectionOrder)
+{
+    EntryList entries;
+    CBonsaiData& first = addEntry(entries, "Tree 10");
+    first[CBonsaiData::PurchaseStyle] = "Moyogi";
+    first[CBonsaiData::IntExt] = "1";
+    first[CBonsaiData::Photo3] = "c.bmp";
+    CBonsaiData& second = addEntry(entries, "tree 2");
+    second[CBonsaiData::PurchaseStyle] = "Moyogi";
+    second[CBonsaiData::ShapingStyle] = "Chokkan";
+    second[CBonsaiData::IntExt] = "0";
+    addEntry(entries, "Tree 02")[CBonsaiData::IntExt] = "7";
+    addEntry(entries, std::string(1 << 20, 'z'));
+
+    EXPECT_EQ(listColumnText(first, ListColumn::Style), "Moyogi");
+    EXPECT_EQ(listColumnText(second, ListColumn::Style), "Chokkan");
+    EXPECT_EQ(listColumnText(first, ListColumn::InteriorExterior), "Exterior");
+    EXPECT_EQ(listColumnText(second, ListColumn::InteriorExterior), "Interior");
+    EXPECT_EQ(listColumnText(*entries[2], ListColumn::InteriorExterior), "");
+    EXPECT_EQ(listColumnText(first, ListColumn::Photos), "1");
+
+    const auto at = entryIn(entries);
+    EXPECT_EQ(sortedPositions(4, at, ListColumn::Name, false), (std::vector<std::size_t>{1, 2, 0, 3}));
+    EXPECT_EQ(sortedPositions(4, at, ListColumn::Name, true), (std::vector<std::size_t>{3, 0, 1, 2}));
+    EXPECT_EQ(sortedPositions(4, at, ListColumn::Style, false), (std::vector<std::size_t>{2, 3, 1, 0}));
+    EXPECT_EQ(sortedPositions(4, at, ListColumn::InteriorExterior, true), (std::vector<std::size_t>{1, 0, 2, 3}));
+    std::vector<std::size_t> matching{9, 9, 9, 9, 9};
+    keepMatchingPositions({3, 2, 1, 0}, at, EntryMatcher("TREE"), matching);
+    EXPECT_EQ(matching, (std::vector<std::size_t>{2, 1, 0}));
+    keepMatchingPositions({3, 2, 1, 0}, at, EntryMatcher(" "), matching);
+    EXPECT_EQ(matching, (std::vector<std::size_t>{3, 2, 1, 0}));
+}
+
+TEST(FindCommand, PrintsPositionAndNameOfEachMatchOrSaysWhyNot)
+{
+    TempDir dir;
+    EntryList entries;
+    addEntry(entries, "\xC9rable 1");
+    addEntry(entries, "Pine")[CBonsaiData::History] = "planted near an \xE9rable";
+    addEntry(entries, "Olive");
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+
+    CompanionRun run = RunCompanion(dir, "find trees.tvn ERABLE");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "0\t\u00C9rable 1\n1\tPine\n");
+    run = RunCompanion(dir, "find trees.tvn \u00E9rable near");
+    EXPECT_EQ(run.out, "1\tPine\n");
+    for (const char* words : {"birch", "\u6728"}) {
+        run = RunCompanion(dir, std::string("find trees.tvn ") + words);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "");
+    }
+
+    WriteFileBytes(dir / "bad.tvn", std::string("\x02\x00\xFF\xFF\x00\x00\x0B\x00" "CBonsaiData\x01", 20));
+    for (const char* file : {"bad.tvn", "missing.tvn"}) {
+        const CompanionRun found = RunCompanion(dir, std::string("find ") + file + " pine");
+        const CompanionRun dumped = RunCompanion(dir, std::string("dump ") + file);
+        EXPECT_EQ(found.status, 1);
+        EXPECT_EQ(found.status, dumped.status);
+        EXPECT_EQ(found.out, "");
+        EXPECT_EQ(found.err, dumped.err);
+        EXPECT_EQ(found.err.rfind(std::string("talvane-cli: ") + file + ": ", 0), 0u) << found.err;
+    }
+}

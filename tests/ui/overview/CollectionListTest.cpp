@@ -1,0 +1,157 @@
+#include "app/CommandIds.h"
+#include "editing/FormPages.h"
+#include "framework/DialogTemplate.h"
+#include "overview/CollectionListModel.h"
+#include "overview/CollectionListPanel.h"
+
+#include "ui/AppFixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+// The positions the list shows, top to bottom.
+std::vector<std::size_t> ListedPositions(const CollectionListModel& model)
+{
+    std::vector<std::size_t> positions;
+    for (int row = 0; row < model.rowCount(); ++row)
+        positions.push_back(model.positionAt(row));
+    return positions;
+}
+
+void AddEntry(EntryList& entries, const std::string& name, const std::string& intExt = "-1")
+{
+    entries.push_back(std::make_unique<CBonsaiData>());
+    (*entries.back())[CBonsaiData::Name] = name;
+    (*entries.back())[CBonsaiData::IntExt] = intExt;
+}
+
+} // namespace
+
+TEST(CollectionList, FollowsAddUpdateAndDeleteKeepingFilterAndSort)
+{
+    EntryList entries;
+    AddEntry(entries, "Tree 10", "1");
+    AddEntry(entries, "tree 2");
+    AddEntry(entries, "Olive");
+    AddEntry(entries, "\xC9rable tree 1");
+    CollectionListModel model([&] { return entries.size(); },
+                              [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; });
+    CollectionListPanel panel(model);
+    panel.filterBox()->setText(QStringLiteral("TREE"));
+    panel.table()->sortByColumn(0, Qt::DescendingOrder);
+    EXPECT_EQ(ListedPositions(model), (std::vector<std::size_t>{0, 1, 3}));
+    EXPECT_EQ(panel.countLine()->text(), QStringLiteral("3 of 4 trees"));
+    EXPECT_EQ(model.data(model.index(0, 4), Qt::DisplayRole).toString(), QStringLiteral("Exterior"));
+    EXPECT_EQ(model.data(model.index(2, 0), Qt::DisplayRole).toString(), QStringLiteral("\u00C9rable tree 1"));
+
+    AddEntry(entries, "Tree 5");
+    model.reload();
+    EXPECT_EQ(ListedPositions(model), (std::vector<std::size_t>{0, 4, 1, 3}));
+    (*entries[1])[CBonsaiData::Name] = "Pine";
+    model.reload();
+    EXPECT_EQ(ListedPositions(model), (std::vector<std::size_t>{0, 4, 3})) << "an entry that no longer matches leaves";
+    entries.erase(entries.begin());
+    model.reload();
+    EXPECT_EQ(ListedPositions(model), (std::vector<std::size_t>{3, 2}));
+    EXPECT_EQ(panel.countLine()->text(), QStringLiteral("2 of 4 trees"));
+
+    panel.showCurrent(2);
+    EXPECT_EQ(panel.table()->currentIndex().row(), 1);
+    panel.filterBox()->setText(QStringLiteral("   "));
+    EXPECT_EQ(ListedPositions(model), (std::vector<std::size_t>{3, 0, 1, 2}));
+    EXPECT_EQ(panel.countLine()->text(), QStringLiteral("4 trees"));
+    EXPECT_EQ(panel.table()->currentIndex().row(), 3) << "the current entry stays marked";
+    panel.filterBox()->setText(QStringLiteral("\u6728"));
+    EXPECT_EQ(model.rowCount(), 0) << "a character no entry can hold finds nothing";
+
+    QSignalSpy chosen(&panel, &CollectionListPanel::entryChosen);
+    panel.filterBox()->clear();
+    emit panel.table()->activated(model.index(0, 2));
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).value<std::size_t>(), 3u);
+
+    AddEntry(entries, std::string(1 << 20, 'z') + "\x01");
+    model.reload();
+    ASSERT_EQ(model.positionAt(0), 4u);
+    EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QString(400, QLatin1Char('z')));
+}
+
+class CollectionListAppTest : public AppFixture {
+protected:
+    QAction* ListCommand() { return frame().action(cmd::kViewCollectionList); }
+    CollectionListPanel& Panel() { return frame().collectionList(); }
+    void ChooseRow(int row)
+    {
+        auto* table = Panel().table();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(row, 0)).center());
+    }
+};
+
+TEST_F(CollectionListAppTest, ShowingTheListGrowsTheWindowAndIsRemembered)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
+    const QSize pagesOnly = frame().size();
+    const QRect sheet = view().geometry();
+    ListCommand()->trigger();
+    EXPECT_TRUE(ListCommand()->isChecked());
+    EXPECT_GT(frame().width(), pagesOnly.width());
+    EXPECT_EQ(frame().height(), pagesOnly.height());
+    EXPECT_EQ(view().geometry().size(), sheet.size()) << "the pages keep their size";
+    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("2 trees"));
+
+    frame().show();
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    QTest::keyClick(&frame(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(Panel().filterBox()->hasFocus());
+    QTest::keyClicks(Panel().filterBox(), QStringLiteral("pin"));
+    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
+    QTest::keyClick(Panel().filterBox(), Qt::Key_Escape);
+    EXPECT_EQ(Panel().filterBox()->text(), QString());
+
+    app.reset();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(ListCommand()->isChecked());
+    EXPECT_FALSE(Panel().isHidden());
+    ListCommand()->trigger();
+    EXPECT_EQ(frame().size(), pagesOnly);
+}
+
+TEST_F(CollectionListAppTest, ChoosingARowAsksAboutPageEditsLikeTheEntryBox)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine", "Oak"}))));
+    ListCommand()->trigger();
+    frame().show();
+    Panel().table()->sortByColumn(0, Qt::AscendingOrder); // Maple, Oak, Pine
+    FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
+
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    ChooseRow(1);
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::PricePaid], "80");
+    EXPECT_TRUE(doc().IsModified());
+    EXPECT_EQ(bar().entryList()->currentIndex(), 2);
+    EXPECT_EQ(FindControl<QLineEdit>(&view().purchasePage(), 1009)->text(), QString());
+
+    FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("95"));
+    ui.prompter.expect(mb::kIdNo, kKeepChanges);
+    ChooseRow(2);
+    EXPECT_EQ(doc().entryAt(2)[CBonsaiData::PricePaid], "");
+    EXPECT_EQ(bar().entryList()->currentIndex(), 1);
+
+    Panel().filterBox()->setText(QStringLiteral("OAK"));
+    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("1 of 3 trees"));
+    ChooseEntry(2);
+    ui.prompter.expect(mb::kIdOk);
+    bar().deleteButton()->click();
+    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("0 of 2 trees")) << "the list follows Delete";
+    EXPECT_TRUE(ui.prompter.allAnswered());
+}
