@@ -84,7 +84,7 @@ TEST(StalePixels, LinePaddingAndSkippedRunLengthPixelsAreZero)
         Scribble(bitmap);
         DecodeBytes(runs.Bytes(), bitmap, 8);
         const std::uint8_t first = compression == 1 ? 0x11 : 1;
-        EXPECT_EQ(LineBytes(bitmap), ByteString({0, 0, 0, 0, 0, 0, 0, 0, first, 1, 0, 0, 0, 0, 0, 0}))
+        EXPECT_EQ(LineBytes(bitmap), ByteString({0, 0, 0, 0, 0, 0, 0, 0, first, first, 0, 0, 0, 0, 0, 0}))
             << "compression " << compression;
     }
 }
