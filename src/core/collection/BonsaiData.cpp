@@ -1,6 +1,7 @@
 #include "collection/BonsaiData.h"
 
 #include <algorithm>
+#include <ostream>
 #include <utility>
 #include <string_view>
 
@@ -89,6 +90,11 @@ std::unique_ptr<CBonsaiData> CBonsaiData::FromTexts(const std::array<std::string
     for (std::size_t index = 0; index < kFieldCount; ++index)
         entry->Write(index, texts[index]);
     return entry;
+}
+
+std::ostream& operator<<(std::ostream& out, const CBonsaiData::FieldText& text)
+{
+    return out << text.m_text;
 }
 
 CBonsaiData::FieldRef::FieldRef(CBonsaiData& entry, std::size_t index)

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -92,6 +93,7 @@ public:
 
         friend bool operator==(const FieldText& a, const FieldText& b) { return a.m_text == b.m_text; }
         friend bool operator==(const FieldText& a, std::string_view b) { return a.m_text == b; }
+        friend std::ostream& operator<<(std::ostream& out, const FieldText& text);
 
     protected:
         std::string_view m_text;
