@@ -1359,7 +1359,7 @@ void CheckLimits(const CBonsaiData& entry)
         limits.emplace_back(CBonsaiData::PhotoDescriptionField(slot), kShortFieldLimit);
     for (const auto& [field, limit] : limits) {
         if (entry[field].size() > limit)
-            throw std::runtime_error(entry[CBonsaiData::Name] + ": " + CBonsaiData::FieldName(field) + " is too long");
+            throw std::runtime_error(std::string(entry[CBonsaiData::Name]) + ": " + CBonsaiData::FieldName(field) + " is too long");
     }
 }
 

@@ -1,6 +1,8 @@
 #include "collection/BonsaiData.h"
 
 #include <algorithm>
+#include <ostream>
+#include <utility>
 #include <string_view>
 
 namespace {
@@ -71,24 +73,94 @@ static_assert(std::size(kNamedFields) == 52);
 
 CBonsaiData::CBonsaiData()
 {
-    (*this)[IntExt] = "-1";
+    Write(IntExt, "-1");
 }
 
-std::string& CBonsaiData::operator[](std::size_t index)
+std::unique_ptr<CBonsaiData> CBonsaiData::FromTexts(const std::array<std::string_view, kFieldCount>& texts)
 {
-    auto at = std::lower_bound(m_fields.begin(), m_fields.end(), index,
-                               [](const Slot& slot, std::size_t wanted) { return slot.index < wanted; });
+    std::unique_ptr<CBonsaiData> entry(new CBonsaiData(EmptyTag{}));
+    std::size_t written = 0;
+    std::size_t bytes = 0;
+    for (const auto text : texts) {
+        written += !text.empty();
+        bytes += text.size();
+    }
+    entry->m_fields.reserve(written);
+    entry->m_texts.Reserve(bytes);
+    for (std::size_t index = 0; index < kFieldCount; ++index)
+        entry->Write(index, texts[index]);
+    return entry;
+}
+
+std::ostream& operator<<(std::ostream& out, const CBonsaiData::FieldText& text)
+{
+    return out << text.m_text;
+}
+
+CBonsaiData::FieldRef::FieldRef(CBonsaiData& entry, std::size_t index)
+    : FieldText(std::as_const(entry)[index]), m_entry(entry), m_index(index)
+{
+}
+
+CBonsaiData::FieldRef& CBonsaiData::FieldRef::operator=(std::string_view text)
+{
+    m_entry.Write(m_index, text);
+    m_text = std::as_const(m_entry)[m_index].view();
+    return *this;
+}
+
+CBonsaiData::FieldText CBonsaiData::operator[](std::size_t index) const
+{
+    const auto at = Find(index);
     if (at == m_fields.end() || at->index != index)
-        at = m_fields.insert(at, Slot{static_cast<std::uint8_t>(index), std::make_unique<std::string>()});
-    return *at->text;
+        return {};
+    return FieldText({m_texts.At({at->offset, at->block}), at->size});
 }
 
-const std::string& CBonsaiData::operator[](std::size_t index) const
+void CBonsaiData::CopyFieldsFrom(const CBonsaiData& source)
 {
-    static const std::string empty;
-    const auto at = std::lower_bound(m_fields.begin(), m_fields.end(), index,
-                                     [](const Slot& slot, std::size_t wanted) { return slot.index < wanted; });
-    return at != m_fields.end() && at->index == index ? *at->text : empty;
+    if (&source == this)
+        return;
+    std::size_t bytes = 0;
+    for (const Slot& slot : source.m_fields)
+        bytes += slot.size;
+    m_texts.Reserve(bytes);
+    m_fields.clear();
+    m_fields.reserve(source.m_fields.size());
+    for (const Slot& slot : source.m_fields)
+        Write(slot.index, source[slot.index]);
+}
+
+// An empty text is not listed: it reads back as empty all the same.
+void CBonsaiData::Write(std::size_t index, std::string_view text)
+{
+    auto at = Find(index);
+    const bool listed = at != m_fields.end() && at->index == index;
+    if (text.empty()) {
+        if (listed)
+            m_fields.erase(at);
+        return;
+    }
+    // Rewriting a field with its own text, as saving the pages does, costs nothing.
+    if (listed && std::as_const(*this)[index] == text)
+        return;
+    const TextArena::Place place = m_texts.Store(text);
+    const Slot slot{place.offset, static_cast<std::uint32_t>(text.size()), place.block, static_cast<std::uint8_t>(index)};
+    if (listed)
+        *at = slot;
+    else
+        m_fields.insert(at, slot);
+}
+
+std::vector<CBonsaiData::Slot>::iterator CBonsaiData::Find(std::size_t index)
+{
+    return m_fields.begin() + (std::as_const(*this).Find(index) - m_fields.cbegin());
+}
+
+std::vector<CBonsaiData::Slot>::const_iterator CBonsaiData::Find(std::size_t index) const
+{
+    return std::lower_bound(m_fields.begin(), m_fields.end(), index,
+                            [](const Slot& slot, std::size_t wanted) { return slot.index < wanted; });
 }
 
 const char* CBonsaiData::FieldName(std::size_t index)

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "collection/TextArena.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -73,28 +77,73 @@ public:
 
     static constexpr std::size_t kPhotoSlots = 5;
 
+    // A field's bytes, exactly as stored. Reads as a std::string_view, or as a
+    // std::string by copying. The bytes stay valid as long as the entry lives,
+    // even after the field is written again.
+    class FieldText {
+    public:
+        FieldText() = default;
+        explicit FieldText(std::string_view text) : m_text(text) {}
+
+        std::string_view view() const { return m_text; }
+        operator std::string_view() const { return m_text; }
+        operator std::string() const { return std::string(m_text); }
+        bool empty() const { return m_text.empty(); }
+        std::size_t size() const { return m_text.size(); }
+        const char* data() const { return m_text.data(); }
+
+        friend bool operator==(const FieldText& a, const FieldText& b) { return a.m_text == b.m_text; }
+        friend bool operator==(const FieldText& a, std::string_view b) { return a.m_text == b; }
+        friend std::ostream& operator<<(std::ostream& out, const FieldText& text);
+
+    protected:
+        std::string_view m_text;
+    };
+
+    // A field for writing: `entry[i] = text;`. Writing stores new bytes; views of
+    // the old ones stay valid.
+    class FieldRef : public FieldText {
+    public:
+        FieldRef(CBonsaiData& entry, std::size_t index);
+        FieldRef(const FieldRef&) = default;
+
+        FieldRef& operator=(std::string_view text);
+        // Writes the other field's text, as the other operators do: never rebinds.
+        FieldRef& operator=(const FieldRef& other) { return *this = other.view(); }
+        void assign(std::string_view text) { *this = text; }
+        void clear() { *this = std::string_view(); }
+
+    private:
+        CBonsaiData& m_entry;
+        std::size_t m_index;
+    };
+
     // Every field empty except IntExt, which holds "-1" (neither radio button).
     CBonsaiData();
-    // Entries are never copied whole: values move field by field.
+    // Entries are never copied whole: values move field by field, or all at once
+    // with CopyFieldsFrom.
     CBonsaiData(const CBonsaiData&) = delete;
     CBonsaiData& operator=(const CBonsaiData&) = delete;
 
-    // A field for writing. The reference stays valid for the entry's whole life.
-    std::string& operator[](std::size_t index);
-    const std::string& operator[](std::size_t index) const;
-    // Calls visit(index, text) for each field ever written, in index order, until it
-    // returns true; tells whether it did. Cheaper than asking for every index in turn.
+    // An entry holding exactly these texts, in one block: what a reader builds.
+    static std::unique_ptr<CBonsaiData> FromTexts(const std::array<std::string_view, kFieldCount>& texts);
+
+    FieldRef operator[](std::size_t index) { return {*this, index}; }
+    FieldText operator[](std::size_t index) const;
+    // Gives this entry every text of `source`, in one new block.
+    void CopyFieldsFrom(const CBonsaiData& source);
+    // Calls visit(index, text) for each field that holds a text, in index order,
+    // until it returns true; tells whether it did. Cheaper than asking for every
+    // index in turn.
     template <typename Visit>
     bool anyWrittenField(Visit&& visit) const
     {
-        for (const auto& slot : m_fields) {
-            if (visit(std::size_t{slot.index}, std::as_const(*slot.text)))
+        for (const Slot& slot : m_fields) {
+            if (visit(std::size_t{slot.index}, std::string_view(m_texts.At({slot.offset, slot.block}), slot.size)))
                 return true;
         }
         return false;
     }
-    // Makes room for this many written fields at once, as a reader that knows them does.
-    void ReserveFields(std::size_t count) { m_fields.reserve(count); }
 
     // The name of a used field ("PricePaid"), or nullptr for a spare one.
     static const char* FieldName(std::size_t index);
@@ -106,12 +155,23 @@ public:
     static constexpr std::size_t PhotoDescriptionField(std::size_t slot) { return Photo1Description + slot; }
 
 private:
-    // Only the fields that were ever written are held, in index order: most of the
-    // 115 stay empty, and a large collection must not pay for them. Each text lives
-    // in a block of its own, so references to it survive later insertions.
+    struct EmptyTag {};
+    explicit CBonsaiData(EmptyTag) {}
+
+    void Write(std::size_t index, std::string_view text);
+
+    // Only the fields that hold a text are listed, in index order: most of the 115
+    // stay empty, and a large collection must not pay for them. The texts themselves
+    // live in the entry's arena, so their bytes never move.
     struct Slot {
+        std::uint32_t offset;
+        std::uint32_t size;
+        std::uint8_t block;
         std::uint8_t index;
-        std::unique_ptr<std::string> text;
     };
+    std::vector<Slot>::iterator Find(std::size_t index);
+    std::vector<Slot>::const_iterator Find(std::size_t index) const;
+
     std::vector<Slot> m_fields;
+    TextArena m_texts;
 };

@@ -26,7 +26,7 @@ void PutDword(std::string& out, std::uint32_t value)
     PutWord(out, static_cast<std::uint16_t>(value >> 16));
 }
 
-void PutText(std::string& out, const std::string& text)
+void PutText(std::string& out, std::string_view text)
 {
     const std::size_t length = text.size();
     if (length < 0xFF) {
@@ -103,21 +103,11 @@ public:
             if (!ReadTag(i == 0))
                 return false;
             std::array<std::string_view, CBonsaiData::kFieldCount> texts;
-            std::size_t written = 0;
             for (auto& text : texts) {
                 if (!ReadText(text))
                     return false;
-                written += !text.empty();
             }
-            auto entry = std::make_unique<CBonsaiData>();
-            entry->ReserveFields(written + 1);
-            const CBonsaiData& stored = *entry;
-            for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field) {
-                // An empty text is only stored where it replaces a default.
-                if (!texts[field].empty() || !stored[field].empty())
-                    (*entry)[field].assign(texts[field]);
-            }
-            read.push_back(std::move(entry));
+            read.push_back(CBonsaiData::FromTexts(texts));
         }
         for (auto& entry : read)
             entries.push_back(std::move(entry));

@@ -6,6 +6,7 @@
 #include <bit>
 #include <climits>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -81,7 +82,9 @@ template <int Bits, std::size_t Step, class Put>
 void PutPixels(Put put, std::uint8_t* pLine, std::size_t x, const std::uint8_t* pSource, std::size_t count)
 {
     std::size_t i = 0;
-    if constexpr (Bits == 8) {
+    if constexpr (Bits == 8 && Step == 1 && std::is_same_v<Put, IndexWriter>) {
+        std::memcpy(pLine + x, pSource, count);
+    } else if constexpr (Bits == 8) {
         for (; i + 1 < count; i += 2)
             put(pLine, x + i, pSource[i * Step], pSource[(i + 1) * Step]);
         if (i < count)
@@ -96,7 +99,8 @@ void PutPixels(Put put, std::uint8_t* pLine, std::size_t x, const std::uint8_t* 
 
 // Uncompressed rows, each padded to a multiple of 4 bytes. Rows whose pixel
 // bytes are not all in the file are dropped and stay black; the last row may
-// lack its padding.
+// lack its padding. Every byte of the target is written once: the pixels of
+// each row, then the padding of its line, then the lines no row reached.
 template <class Target, class DecodeRow>
 void ForEachStoredRow(const std::uint8_t* pPixels, const std::uint8_t* pEnd, const Target& target,
     std::size_t pixelBytes, const DecodeRow& decodeRow)
@@ -104,8 +108,13 @@ void ForEachStoredRow(const std::uint8_t* pPixels, const std::uint8_t* pEnd, con
     const std::size_t stride = (pixelBytes + 3) & ~std::size_t{3};
     const auto available = static_cast<std::size_t>(pEnd - pPixels);
     const std::size_t rows = available < pixelBytes ? 0 : std::min(target.Height(), (available - pixelBytes) / stride + 1);
-    for (std::size_t row = 0; row < rows; ++row)
-        decodeRow(pPixels + row * stride, target.Line(row));
+    for (std::size_t row = 0; row < rows; ++row) {
+        std::uint8_t* pLine = target.Line(row);
+        decodeRow(pPixels + row * stride, pLine);
+        target.ClearPadding(pLine);
+    }
+    for (std::size_t row = rows; row < target.Height(); ++row)
+        target.ClearLine(target.Line(row));
 }
 
 // Run-length data: pairs of a count and an index byte, or of 0 and an escape.
@@ -116,6 +125,9 @@ void ForEachStoredRow(const std::uint8_t* pPixels, const std::uint8_t* pEnd, con
 template <int Bits, class Target, class Put>
 void DecodeRunLengths(const std::uint8_t* p, const std::uint8_t* pEnd, const Target& target, Put put)
 {
+    // Runs may skip any pixel: the picture starts black.
+    for (std::size_t row = 0; row < target.Height(); ++row)
+        target.ClearLine(target.Line(row));
     const std::size_t width = target.Width();
     std::size_t row = 0;
     std::size_t x = 0;
@@ -156,6 +168,8 @@ public:
         : m_ppLines(bitmap.GetLines())
         , m_nWidth(static_cast<std::size_t>(bitmap.GetWidth()))
         , m_nHeight(static_cast<std::size_t>(bitmap.GetHeight()))
+        , m_nLineSize(bitmap.GetLineSize())
+        , m_nPixelBytes(m_nWidth * bitmap.GetBitsPerPixel() / 8)
         , m_bTopDown(bTopDown)
         , m_bIndexed(bitmap.GetBitsPerPixel() == 8)
     {
@@ -164,6 +178,14 @@ public:
     std::uint8_t* Line(std::size_t fileRow) const { return m_ppLines[m_bTopDown ? fileRow : m_nHeight - 1 - fileRow]; }
     std::size_t Width() const { return m_nWidth; }
     std::size_t Height() const { return m_nHeight; }
+
+    // The block comes as the allocator gives it: whatever a decoding does not
+    // write must be cleared, so that no earlier picture ever shows through.
+    void ClearLine(std::uint8_t* pLine) const { std::memset(pLine, 0, m_nLineSize); }
+    void ClearPadding(std::uint8_t* pLine) const
+    {
+        std::memset(pLine + m_nPixelBytes, 0, m_nLineSize - m_nPixelBytes);
+    }
 
     // Runs decode with the pixel writer of the target's depth.
     template <class Decode>
@@ -179,6 +201,8 @@ private:
     std::uint8_t* const* m_ppLines;
     std::size_t m_nWidth;
     std::size_t m_nHeight;
+    std::size_t m_nLineSize;
+    std::size_t m_nPixelBytes;
     bool m_bTopDown;
     bool m_bIndexed;
 };

@@ -2,6 +2,7 @@
 
 #include "picture/TextException.h"
 
+#include <cstring>
 #include <new>
 
 namespace {
@@ -26,6 +27,13 @@ std::uint64_t LineSizeOf(std::int32_t nWidth, std::uint16_t wBitsPerPixel)
     return (bytes + 3) & ~std::uint64_t{3};
 }
 
+// Only for sizes CheckSize accepted.
+std::size_t BlockSizeOf(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel)
+{
+    return static_cast<std::size_t>(CWinBmp::kInfoHeaderSize + ColorTableSize(wBitsPerPixel)
+        + LineSizeOf(nWidth, wBitsPerPixel) * static_cast<std::uint64_t>(nHeight));
+}
+
 void PutLittleEndian(std::uint8_t* p, std::uint32_t value, int nBytes)
 {
     for (int i = 0; i < nBytes; ++i)
@@ -37,6 +45,7 @@ void PutLittleEndian(std::uint8_t* p, std::uint32_t value, int nBytes)
 CWinBmp::CWinBmp()
 {
     AllocateBitmap(16, 16, 8, false);
+    std::memset(m_pBits, 0, GetLineSize() * static_cast<std::size_t>(m_nHeight));
 }
 
 CWinBmp::~CWinBmp()
@@ -60,21 +69,35 @@ void CWinBmp::CheckSize(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t
         throw CTextException(kSizeRefused, kTooLargeText);
 }
 
+void CWinBmp::Create(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha)
+{
+    CheckSize(nWidth, nHeight, wBitsPerPixel);
+    // A picture of the last one's block size keeps the block: photos shown one
+    // after another then cost no allocation and no fresh pages.
+    if (m_pInfo && BlockSizeOf(nWidth, nHeight, wBitsPerPixel) == m_nBlockSize)
+        DescribeBlock(nWidth, nHeight, wBitsPerPixel, bAlpha);
+    else
+        CBmp::Create(nWidth, nHeight, wBitsPerPixel, bAlpha);
+}
+
 void CWinBmp::AllocateBitmap(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha)
 {
     CheckSize(nWidth, nHeight, wBitsPerPixel);
-    const std::size_t tableSize = static_cast<std::size_t>(ColorTableSize(wBitsPerPixel));
-    const std::size_t blockSize = kInfoHeaderSize + tableSize
-        + static_cast<std::size_t>(LineSizeOf(nWidth, wBitsPerPixel)) * static_cast<std::size_t>(nHeight);
-
-    // Cleared, so that pixels a decoder never reaches are black and the same
-    // file always gives the same picture.
-    m_pInfo.reset(static_cast<std::uint8_t*>(std::calloc(blockSize, 1)));
+    const std::size_t blockSize = BlockSizeOf(nWidth, nHeight, wBitsPerPixel);
+    // The pixels are left as they come: the decoder writes or clears each of
+    // them once, rather than clearing a block it is about to fill.
+    m_pInfo.reset(static_cast<std::uint8_t*>(std::malloc(blockSize)));
     if (!m_pInfo)
         throw std::bad_alloc();
     m_nBlockSize = blockSize;
+    DescribeBlock(nWidth, nHeight, wBitsPerPixel, bAlpha);
+}
 
+void CWinBmp::DescribeBlock(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha)
+{
+    const std::size_t tableSize = static_cast<std::size_t>(ColorTableSize(wBitsPerPixel));
     std::uint8_t* pHeader = m_pInfo.get();
+    std::memset(pHeader, 0, kInfoHeaderSize);
     PutLittleEndian(pHeader, kInfoHeaderSize, 4);
     PutLittleEndian(pHeader + 4, static_cast<std::uint32_t>(nWidth), 4);
     PutLittleEndian(pHeader + 8, static_cast<std::uint32_t>(nHeight), 4);

@@ -7,7 +7,8 @@
 
 // A picture kept as one device-independent bitmap block: info header, colour
 // table and bottom-up pixel rows in a single heap allocation of at most
-// kMaxBlockSize bytes. Only the 8 and 32 bits per pixel the decoders write are
+// kMaxBlockSize bytes. Creating a picture leaves its pixels unset: whoever
+// fills them writes or clears every byte. Only the 8 and 32 bits per pixel the decoders write are
 // stored.
 class CWinBmp : public CBmp {
 public:
@@ -18,6 +19,7 @@ public:
     CWinBmp();
     ~CWinBmp() override;
 
+    void Create(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha) override;
     std::size_t GetLineSize() const override;
     void ReleaseBitmap() override;
 
@@ -37,6 +39,9 @@ private:
         void operator()(std::uint8_t* pBlock) const { std::free(pBlock); }
     };
 
+    // Writes the header, colour table address and line table of a picture of
+    // this size over the present block, which must be large enough.
+    void DescribeBlock(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha);
     void SetGreyRamp();
 
     std::unique_ptr<std::uint8_t, FreeBlock> m_pInfo;

@@ -42,7 +42,7 @@ bool EntryMatcher::matches(const CBonsaiData& entry) const
     const auto& named = namedFieldTable();
     return std::all_of(m_words.begin(), m_words.end(), [&](const FoldedWord& word) {
         return entry.anyWrittenField(
-            [&](std::size_t field, const std::string& text) { return named[field] && word.foundIn(text); });
+            [&](std::size_t field, std::string_view text) { return named[field] && word.foundIn(text); });
     });
 }
 

@@ -91,14 +91,17 @@ TEST(WinBmp, LineSizesBlockLayoutAndLineTable)
     EXPECT_EQ(bitmap.GetLines()[0] + 20, bitmap.GetInfo() + bitmap.GetBlockSize());
 }
 
-TEST(WinBmp, NewBlockIsClearedAndPaletteIsCopiedForEightBitsOnly)
+TEST(WinBmp, SameBlockSizeKeepsTheBlockAndPaletteIsCopiedForEightBitsOnly)
 {
     CWinBmp bitmap;
     bitmap.Create(7, 5, 8, false);
-    for (int line = 0; line < 5; ++line)
-        std::memset(bitmap.GetLines()[line], 0xAB, bitmap.GetLineSize());
-    bitmap.Create(7, 5, 8, false);
-    EXPECT_TRUE(std::all_of(bitmap.GetBits(), bitmap.GetBits() + 5 * 8, [](std::uint8_t b) { return b == 0; }));
+    const std::uint8_t* block = bitmap.GetInfo();
+    // 8 x 5 lines of 8 bytes: the same block, described anew.
+    bitmap.Create(5, 5, 8, false);
+    EXPECT_EQ(bitmap.GetInfo(), block);
+    EXPECT_EQ(bitmap.GetSize(), (CSize{5, 5}));
+    EXPECT_EQ(bitmap.GetInfo()[4], 5);
+    EXPECT_EQ(bitmap.GetLines()[0], bitmap.GetBits() + 4 * 8);
 
     CPaletteEntry palette[256];
     for (int i = 0; i < 256; ++i)
