@@ -46,7 +46,7 @@ std::size_t plainSearch(const EntryList& entries, const std::string& word)
     const auto& named = search::namedFieldTable();
     std::size_t found = 0;
     for (const auto& entry : entries) {
-        found += entry->anyWrittenField([&](std::size_t field, const std::string& text) {
+        found += entry->anyWrittenField([&](std::size_t field, std::string_view text) {
             return named[field] && text.find(word) != std::string::npos;
         });
     }

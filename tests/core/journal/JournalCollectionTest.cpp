@@ -20,7 +20,7 @@ EntryList TwoTrees()
     (*entries[0])[kJournalField] = kForeign;
     AddTree(entries, "Pine", {{Day("2026-11-30"), CareKind::Wiring, Day("2026-12-20"), "pine.bmp", "wired\tthe apex"},
                               {Day("2026-12-01"), CareKind::Note, Day("2027-03-01"), {}, ""}});
-    (*entries[1])[kJournalField] += "\r\n2027-02-30\tNote\t\t\tno such day";
+    (*entries[1])[kJournalField] = std::string((*entries[1])[kJournalField]) + "\r\n2027-02-30\tNote\t\t\tno such day";
     return entries;
 }
 
