@@ -63,9 +63,10 @@ TEST(CrashSafeSave, AKilledSaveLeavesTheOldOrTheNewCollectionAndNothingElse)
     const int trials = 200;
     for (int trial = 0; trial < trials; ++trial) {
         ASSERT_FALSE(SaveCollectionFile(file, oldEntries));
-        // Spread the kill points from the very start to half as long again as a save
-        // took, so that saves slower than the measured one are also seen to the end.
-        const auto delay = std::chrono::duration_cast<std::chrono::microseconds>(saveTime * trial * 3 / (2 * trials)) +
+        // Spread the kill points from the very start to three times as long as a save
+        // took, so that saves slower than the measured one (a busy machine) are also
+        // seen to the end.
+        const auto delay = std::chrono::duration_cast<std::chrono::microseconds>(saveTime * trial * 3 / trials) +
                            std::chrono::microseconds(random() % 200);
         const pid_t child = StartSave(file, newEntries);
         std::this_thread::sleep_for(delay);
