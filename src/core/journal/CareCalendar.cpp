@@ -42,7 +42,9 @@ std::uint64_t fingerprint(std::string_view bytes)
 std::string taskIdentity(const std::string& treeName, const CareEvent& event)
 {
     std::string identity = treeName;
-    for (std::string_view part : {std::string_view(event.date.text()), careKindName(event.kind), std::string_view(event.text)})
+    // The date's text must outlive the loop: the list below only views it.
+    const std::string date = event.date.text();
+    for (std::string_view part : {std::string_view(date), careKindName(event.kind), std::string_view(event.text)})
         identity.append(1, '\0').append(part);
     return identity;
 }
