@@ -87,8 +87,11 @@ std::unique_ptr<CBonsaiData> CBonsaiData::FromTexts(const std::array<std::string
     }
     entry->m_fields.reserve(written);
     entry->m_texts.Reserve(bytes);
-    for (std::size_t index = 0; index < kFieldCount; ++index)
-        entry->Write(index, texts[index]);
+    // Texts come in index order, so each one is listed last: nothing to look up.
+    for (std::size_t index = 0; index < kFieldCount; ++index) {
+        if (!texts[index].empty())
+            entry->m_fields.push_back(entry->StoredSlot(index, texts[index]));
+    }
     return entry;
 }
 
@@ -144,12 +147,17 @@ void CBonsaiData::Write(std::size_t index, std::string_view text)
     // Rewriting a field with its own text, as saving the pages does, costs nothing.
     if (listed && std::as_const(*this)[index] == text)
         return;
-    const TextArena::Place place = m_texts.Store(text);
-    const Slot slot{place.offset, static_cast<std::uint32_t>(text.size()), place.block, static_cast<std::uint8_t>(index)};
+    const Slot slot = StoredSlot(index, text);
     if (listed)
         *at = slot;
     else
         m_fields.insert(at, slot);
+}
+
+CBonsaiData::Slot CBonsaiData::StoredSlot(std::size_t index, std::string_view text)
+{
+    const TextArena::Place place = m_texts.Store(text);
+    return {place.offset, static_cast<std::uint32_t>(text.size()), place.block, static_cast<std::uint8_t>(index)};
 }
 
 std::vector<CBonsaiData::Slot>::iterator CBonsaiData::Find(std::size_t index)

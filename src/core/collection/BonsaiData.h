@@ -169,6 +169,8 @@ private:
         std::uint8_t block;
         std::uint8_t index;
     };
+    // Copies the text into the arena and describes where it went.
+    Slot StoredSlot(std::size_t index, std::string_view text);
     std::vector<Slot>::iterator Find(std::size_t index);
     std::vector<Slot>::const_iterator Find(std::size_t index) const;
 
