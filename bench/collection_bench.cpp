@@ -1,29 +1,19 @@
 // Writes and reads a large collection and compares the load with a plain read of
 // the same file into memory.
 #include "SampleEntries.h"
+#include "Timing.h"
 #include "collection/CollectionFile.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-double Seconds(const std::function<void()>& work, int repeats = 3)
-{
-    double best = 1e9;
-    for (int i = 0; i < repeats; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
+constexpr int kRuns = 3;
 
 std::string PlainRead(const std::filesystem::path& path)
 {
@@ -51,15 +41,15 @@ int main(int argc, char** argv)
     const double save = Seconds([&] {
         if (const auto failure = SaveCollectionFile(path, entries))
             std::fprintf(stderr, "save failed: %s\n", failure->c_str());
-    });
-    const double plain = Seconds([&] { PlainRead(path); });
+    }, kRuns);
+    const double plain = Seconds([&] { PlainRead(path); }, kRuns);
     std::size_t loaded = 0;
     const double load = Seconds([&] {
         EntryList read;
         if (const auto failure = LoadCollectionFile(path, read))
             std::fprintf(stderr, "load failed: %s\n", failure->c_str());
         loaded = read.size();
-    });
+    }, kRuns);
 
     const auto bytes = std::filesystem::file_size(path);
     std::printf("%zu entries, %.1f MB file\n", count, bytes / 1e6);

@@ -2,6 +2,7 @@
 //   build/bin/bench_scale N
 // Run it once per size; each run is a fresh process, so memory figures stand alone.
 #include "SampleEntries.h"
+#include "Timing.h"
 #include "app/MainFrame.h"
 #include "app/TalvaneApp.h"
 #include "collection/CollectionFile.h"
@@ -20,10 +21,8 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -67,13 +66,6 @@ public:
     bool choosePrinter(QPrinter&, int, int) override { return true; }
     void setUpPage(QPrinter&) override {}
 };
-
-double Seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 long ResidentKilobytes()
 {

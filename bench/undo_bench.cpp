@@ -2,6 +2,7 @@
 // what the history keeps:
 //   build/bin/bench_undo [entries]
 #include "SampleEntries.h"
+#include "Timing.h"
 #include "collection/CollectionFile.h"
 #include "document/TalvaneDoc.h"
 #include "framework/RecentFileList.h"
@@ -11,21 +12,12 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <malloc.h>
 #include <vector>
 
 namespace {
-
-double Seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 double Median(std::vector<double> times)
 {
