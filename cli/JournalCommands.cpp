@@ -74,7 +74,7 @@ void PrintDue(const DueRequest& request)
     const EntryList entries = LoadCollectionOrFail(request.file);
     const auto tasks = dueTasks(entries, today, request.within);
     for (const DueTask& task : tasks) {
-        const std::string& name = (*entries[task.entry])[CBonsaiData::Name];
+        const std::string name = (*entries[task.entry])[CBonsaiData::Name];
         std::cout << task.due().text() << (task.isOverdue(today) ? "  overdue  " : "           ")
                   << text::Cp1252ToUtf8(taskTitle(name, task.event)) << " (entry " << task.entry << ")\n";
     }

@@ -89,7 +89,7 @@ std::string careCalendarText(const EntryList& entries, const std::vector<DueTask
     const icaltimetype stampTime = icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
     UidMaker uids;
     for (const DueTask& task : tasks) {
-        const std::string& treeName = (*entries.at(task.entry))[CBonsaiData::Name];
+        const std::string treeName = (*entries.at(task.entry))[CBonsaiData::Name];
         icalcomponent* event = icalcomponent_new_vevent();
         icalcomponent_add_property(event, icalproperty_new_uid(uids.uid(taskIdentity(treeName, task.event)).c_str()));
         icalcomponent_add_property(event, icalproperty_new_dtstamp(stampTime));

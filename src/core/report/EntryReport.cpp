@@ -86,7 +86,7 @@ std::string JournalEventLine(const talvane::journal::CareEvent& event)
 // something else than a journal, adds nothing, so its report stays as it always was.
 void JournalSection(const CBonsaiData& entry, ReportLines& lines)
 {
-    const std::string& field = entry[talvane::journal::kJournalField];
+    const std::string_view field = entry[talvane::journal::kJournalField];
     if (field.empty())
         return;
     const auto events = talvane::journal::Journal::read(field).newestFirst();

@@ -33,11 +33,11 @@ std::string listColumnText(const CBonsaiData& entry, ListColumn column)
     case ListColumn::CommonName:
         return entry[CBonsaiData::CommonName];
     case ListColumn::Style: {
-        const std::string& shaping = entry[CBonsaiData::ShapingStyle];
-        return shaping.empty() ? entry[CBonsaiData::PurchaseStyle] : shaping;
+        const std::string_view shaping = entry[CBonsaiData::ShapingStyle];
+        return std::string(shaping.empty() ? std::string_view(entry[CBonsaiData::PurchaseStyle]) : shaping);
     }
     case ListColumn::InteriorExterior: {
-        const std::string& radio = entry[CBonsaiData::IntExt];
+        const std::string_view radio = entry[CBonsaiData::IntExt];
         return radio == "0" ? "Interior" : radio == "1" ? "Exterior" : "";
     }
     case ListColumn::Purchased:
