@@ -2,31 +2,21 @@
 // time to build it and the heap it holds, and the open time of that collection
 // against the same collection without journals (journals are read only when needed).
 #include "SampleEntries.h"
+#include "Timing.h"
 #include "collection/CollectionFile.h"
 #include "journal/DueTasks.h"
 #include "journal/Journal.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <malloc.h>
 
 namespace {
 
 using namespace talvane::journal;
 
-double Seconds(const std::function<void()>& work, int repeats = 3)
-{
-    double best = 1e9;
-    for (int i = 0; i < repeats; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
+constexpr int kRuns = 3;
 
 std::size_t HeapInUse()
 {
@@ -56,7 +46,7 @@ double LoadSeconds(const std::filesystem::path& path)
         EntryList read;
         if (const auto failure = LoadCollectionFile(path, read))
             std::fprintf(stderr, "load failed: %s\n", failure->c_str());
-    });
+    }, kRuns);
 }
 
 } // namespace
@@ -81,9 +71,11 @@ int main(int argc, char** argv)
 
     const CalendarDate today = CalendarDate::fromText("2026-12-01").value();
     std::size_t dueCount = 0;
-    const double due = Seconds([&] { dueCount = dueTasks(entries, today, 30).size(); });
+    const double due = Seconds([&] { dueCount = dueTasks(entries, today, 30).size(); }, kRuns);
+    std::size_t counted = 0;
+    const double statusCount = Seconds([&] { counted = countDueTasks(entries, today, 30); }, kRuns);
     std::size_t pendingCount = 0;
-    const double pending = Seconds([&] { pendingCount = pendingTasks(entries).size(); });
+    const double pending = Seconds([&] { pendingCount = pendingTasks(entries).size(); }, kRuns);
     const std::size_t heapBefore = HeapInUse();
     const auto held = pendingTasks(entries);
     const std::size_t heapAdded = HeapInUse() - heapBefore;
@@ -93,9 +85,10 @@ int main(int argc, char** argv)
     std::printf("open without journals %8.3f s\n", plainLoad);
     std::printf("open with journals    %8.3f s  (%.2f x)\n", journalLoad, journalLoad / plainLoad);
     std::printf("due list, 30 days     %8.3f s  (%zu tasks)\n", due, dueCount);
+    std::printf("count for the status  %8.3f s  (%zu tasks)\n", statusCount, counted);
     std::printf("every pending task    %8.3f s  (%zu tasks, %.1f MB of heap held)\n", pending, pendingCount,
                 heapAdded / 1e6);
     std::filesystem::remove(plainPath);
     std::filesystem::remove(journalPath);
-    return held.size() == pendingCount ? 0 : 1;
+    return held.size() == pendingCount && counted == dueCount ? 0 : 1;
 }

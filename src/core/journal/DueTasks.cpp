@@ -1,6 +1,7 @@
 #include "journal/DueTasks.h"
 
 #include "journal/Journal.h"
+#include "journal/JournalFormat.h"
 
 #include <algorithm>
 
@@ -13,7 +14,7 @@ std::vector<DueTask> collectTasks(const EntryList& entries, Keep keep)
 {
     std::vector<DueTask> tasks;
     for (std::size_t entry = 0; entry < entries.size(); ++entry) {
-        const std::string& field = (*entries[entry])[kJournalField];
+        const std::string_view field = (*entries[entry])[kJournalField];
         if (field.empty())
             continue;
         const Journal journal = Journal::read(field);
@@ -24,6 +25,11 @@ std::vector<DueTask> collectTasks(const EntryList& entries, Keep keep)
     }
     std::stable_sort(tasks.begin(), tasks.end(), [](const DueTask& a, const DueTask& b) { return a.due() < b.due(); });
     return tasks;
+}
+
+CalendarDate lastDueDay(CalendarDate today, int withinDays)
+{
+    return today.plusDays(std::max(withinDays, 0));
 }
 
 std::string counted(std::size_t count, const char* noun)
@@ -40,8 +46,21 @@ std::vector<DueTask> pendingTasks(const EntryList& entries)
 
 std::vector<DueTask> dueTasks(const EntryList& entries, CalendarDate today, int withinDays)
 {
-    const CalendarDate last = today.plusDays(std::max(withinDays, 0));
+    const CalendarDate last = lastDueDay(today, withinDays);
     return collectTasks(entries, [last](const CalendarDate& due) { return due <= last; });
+}
+
+std::size_t countDueTasks(const EntryList& entries, CalendarDate today, int withinDays)
+{
+    const CalendarDate last = lastDueDay(today, withinDays);
+    std::size_t count = 0;
+    for (const auto& entry : entries)
+        forEachJournalLine((*entry)[kJournalField], [&count, last](std::string_view line) {
+            const auto due = quickDueOfLine(line);
+            if (due && *due <= last && parseEventLine(line))
+                ++count;
+        });
+    return count;
 }
 
 std::string taskTitle(const std::string& treeName, const CareEvent& event)

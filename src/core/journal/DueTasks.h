@@ -27,6 +27,10 @@ std::vector<DueTask> pendingTasks(const EntryList& entries);
 // The tasks whose due date has passed or falls within `withinDays` days of today.
 std::vector<DueTask> dueTasks(const EntryList& entries, CalendarDate today, int withinDays);
 
+// How many tasks dueTasks() would give, counted without building them: cheap enough
+// to run on every Open of a large collection.
+std::size_t countDueTasks(const EntryList& entries, CalendarDate today, int withinDays);
+
 // "Juniper No. 3: Wire removal, remove the wire": the tree, the kind and the first
 // line of the event's text.
 std::string taskTitle(const std::string& treeName, const CareEvent& event);

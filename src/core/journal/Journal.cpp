@@ -6,31 +6,38 @@
 
 namespace talvane::journal {
 
-Journal Journal::read(std::string_view fieldText)
+bool forEachJournalLine(std::string_view fieldText, const std::function<void(std::string_view)>& visit)
 {
-    Journal journal;
     if (fieldText.empty())
-        return journal;
+        return true;
     if (fieldText.substr(0, kJournalHeader.size()) != kJournalHeader ||
-        (fieldText.size() > kJournalHeader.size() && fieldText.substr(kJournalHeader.size(), 2) != kLineBreak)) {
-        journal.m_foreign.emplace(fieldText);
-        return journal;
-    }
-    journal.m_hasHeader = true;
+        (fieldText.size() > kJournalHeader.size() && fieldText.substr(kJournalHeader.size(), 2) != kLineBreak))
+        return false;
     if (fieldText.size() == kJournalHeader.size())
-        return journal;
+        return true;
     std::string_view rest = fieldText.substr(kJournalHeader.size() + kLineBreak.size());
     while (true) {
         const auto end = rest.find(kLineBreak);
-        const auto line = rest.substr(0, end);
+        visit(rest.substr(0, end));
+        if (end == std::string_view::npos)
+            return true;
+        rest.remove_prefix(end + kLineBreak.size());
+    }
+}
+
+Journal Journal::read(std::string_view fieldText)
+{
+    Journal journal;
+    const bool journalField = forEachJournalLine(fieldText, [&journal](std::string_view line) {
         if (auto event = parseEventLine(line))
             journal.m_lines.push_back({std::move(event), {}});
         else
             journal.m_lines.push_back({std::nullopt, std::string(line)});
-        if (end == std::string_view::npos)
-            break;
-        rest.remove_prefix(end + kLineBreak.size());
-    }
+    });
+    if (journalField)
+        journal.m_hasHeader = !fieldText.empty();
+    else
+        journal.m_foreign.emplace(fieldText);
     return journal;
 }
 

@@ -3,6 +3,7 @@
 #include "journal/CareEvent.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ struct NumberedEvent {
     std::size_t line;
     CareEvent event;
 };
+
+// Calls `visit` with each line of a journal field, unread. Gives false, visiting
+// nothing, when the field is foreign.
+bool forEachJournalLine(std::string_view fieldText, const std::function<void(std::string_view)>& visit);
 
 // The care journal of one tree, read from its field text and written back to it.
 // A field that is not a journal at all (written by another program, or by a later

@@ -97,4 +97,10 @@ std::optional<CareEvent> parseEventLine(std::string_view line)
     return CareEvent{*eventDate, *eventKind, dueDate, std::move(*eventPicture), std::move(*eventText)};
 }
 
+std::optional<CalendarDate> quickDueOfLine(std::string_view line)
+{
+    const auto parts = columns(line);
+    return parts ? CalendarDate::fromText((*parts)[2]) : std::nullopt;
+}
+
 } // namespace talvane::journal

@@ -24,5 +24,9 @@ inline constexpr std::string_view kLineBreak = "\r\n";
 std::string eventLine(const CareEvent& event);
 // The event of a line, if the line is exactly what eventLine() writes for it.
 std::optional<CareEvent> parseEventLine(std::string_view line);
+// The due date a line names, read from that column alone: a quick look that spares
+// unescaping the texts of lines with nothing due. parseEventLine() has the last word
+// on whether the line is an event at all.
+std::optional<CalendarDate> quickDueOfLine(std::string_view line);
 
 } // namespace talvane::journal

@@ -366,7 +366,7 @@ void CMainFrame::OnFileExportCareCalendar()
 void CMainFrame::ShowDueSummary()
 {
     const std::size_t due =
-        talvane::journal::dueTasks(m_doc.entries(), talvane::journal::CalendarDate::today(), CareDueDlg::kDefaultSpan).size();
+        talvane::journal::countDueTasks(m_doc.entries(), talvane::journal::CalendarDate::today(), CareDueDlg::kDefaultSpan);
     if (due > 0)
         statusBar()->showMessage(FromAnsi(talvane::journal::dueSummary(due, CareDueDlg::kDefaultSpan)));
     else

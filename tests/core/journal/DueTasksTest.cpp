@@ -54,6 +54,26 @@ TEST(DueTasks, SortedByDueDateAcrossMonthYearAndLeapDays)
     EXPECT_EQ(pendingTasks(entries).size(), 6u);
 }
 
+TEST(DueTasks, TheQuickCountAgreesWithTheListOnDamagedLines)
+{
+    EntryList entries;
+    AddTree(entries, "Maple", Treatments({"2024-02-29", "2024-12-31"}));
+    entries.push_back(std::make_unique<CBonsaiData>());
+    (*entries.back())[kJournalField] = "TVJ1\r\n2024-01-01\tNote\t2024-01-05\t\tbad escape \\q\r\n"
+                                       "2024-01-01\tNote\t2027-02-30\t\tno such day\r\n"
+                                       "2024-01-01\tNope\t2024-01-05\t\tno such kind\r\n"
+                                       "2024-01-01\tNote\t2024-01-07\t\ttoo\tmany\r\n"
+                                       "2024-01-01\tNote\t2024-01-06\t\tfine";
+    entries.push_back(std::make_unique<CBonsaiData>());
+    (*entries.back())[kJournalField] = "TVJ2\r\n2024-01-01\tNote\t2024-01-05\t\tforeign";
+
+    for (const char* today : {"2023-12-31", "2024-01-06", "2024-12-31"})
+        for (int within : {-5, 0, 1, 400})
+            EXPECT_EQ(countDueTasks(entries, Day(today), within), dueTasks(entries, Day(today), within).size())
+                << today << " within " << within;
+    EXPECT_EQ(countDueTasks(entries, Day("2024-12-31"), 0), 3u);
+}
+
 TEST(DueTasks, SummaryAndTitleTexts)
 {
     EXPECT_EQ(dueSummary(3, 30), "3 care tasks due in the next 30 days");
