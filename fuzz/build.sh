@@ -40,6 +40,6 @@ done
 read -r -a libraries <<<"$(pkg-config --libs libical)"
 for target in "$root"/fuzz/*_fuzzer.cpp; do
     name="$(basename "$target" .cpp)"
-    "$cxx" "${common[@]}" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"
+    "$cxx" "${common[@]}" -I"$root/tests/support" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"
     echo "built $out/$name"
 done

@@ -2,6 +2,7 @@
 // and say why; a file that reads must write back to bytes that read to the same
 // entries, or saving a collection just opened would change it.
 #include "collection/CollectionArchive.h"
+#include "core/PieceFeed.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,6 +47,21 @@ void CheckRoundTrip(const EntryList& entries)
         Fail("rewriting read-back entries changes the bytes");
 }
 
+// The same bytes arriving a few at a time, as from a file read in pieces, must read
+// to the same entries or fail with the same reason.
+void CheckPiecewiseReading(std::string_view bytes, bool read, const EntryList& entries, const std::string& error)
+{
+    const std::size_t perRead = bytes.size() % 7 + 1;
+    EntryList pieces;
+    std::string pieceError;
+    if (ReadCollection(PieceFeed(bytes, perRead), bytes.size(), pieces, pieceError, perRead) != read)
+        Fail("reading in pieces succeeds where reading whole does not, or the reverse");
+    if (pieceError != error)
+        Fail("reading in pieces gives another reason");
+    if (!SameEntries(entries, pieces))
+        Fail("reading in pieces gives other entries");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -53,7 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     EntryList entries;
     std::string error;
-    if (ReadCollection(bytes, entries, error)) {
+    const bool read = ReadCollection(bytes, entries, error);
+    CheckPiecewiseReading(bytes, read, entries, error);
+    if (read) {
         CheckRoundTrip(entries);
     } else {
         if (!entries.empty())

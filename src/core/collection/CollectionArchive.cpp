@@ -1,6 +1,8 @@
 #include "collection/CollectionArchive.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <cstdint>
 #include <stdexcept>
 
@@ -49,6 +51,7 @@ class ByteReader {
 public:
     explicit ByteReader(std::string_view bytes) : m_bytes(bytes) {}
 
+    std::size_t Position() const { return m_pos; }
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }
 
     bool Word(std::uint16_t& value)
@@ -85,28 +88,70 @@ private:
     std::size_t m_pos = 0;
 };
 
+// The bytes in hand and not yet read: the whole input, or what has come of a file so
+// far. Views of them hold until the window grows.
+class ByteWindow {
+public:
+    explicit ByteWindow(std::string_view whole) : m_view(whole) {}
+    ByteWindow(const ByteFeed& feed, std::size_t pieceBytes) : m_feed(&feed), m_buffer(std::max<std::size_t>(pieceBytes, 1), '\0') {}
+
+    std::string_view View() const { return m_view; }
+    void Take(std::size_t count) { m_view.remove_prefix(count); }
+
+    // Adds the next bytes of the feed after those in hand; false when there are none.
+    bool Grow()
+    {
+        if (!m_feed)
+            return false;
+        const std::size_t kept = m_view.size();
+        if (kept > 0)
+            std::memmove(m_buffer.data(), m_view.data(), kept);
+        // Bytes in hand that fill the buffer are one entry larger than it: it doubles.
+        if (kept == m_buffer.size())
+            m_buffer.resize(2 * m_buffer.size());
+        const std::size_t got = (*m_feed)(m_buffer.data() + kept, m_buffer.size() - kept);
+        m_view = std::string_view(m_buffer.data(), kept + got);
+        return got > 0;
+    }
+
+private:
+    const ByteFeed* m_feed = nullptr;
+    std::string m_buffer;
+    std::string_view m_view;
+};
+
 class CollectionReader {
 public:
-    CollectionReader(std::string_view bytes, std::string& error) : m_in(bytes), m_error(error) {}
+    CollectionReader(ByteWindow& window, std::uint64_t totalBytes, std::string& error)
+        : m_window(window), m_totalBytes(totalBytes), m_error(error)
+    {
+    }
 
     bool Read(EntryList& entries)
     {
         std::uint32_t count = 0;
-        if (!ReadCount(count))
+        if (!Step([&](ByteReader& in) { return ReadCount(in, count); }))
             return false;
-        if (count > m_in.Remaining() / kSmallestEntryBytes)
+        const std::uint64_t left = m_totalBytes > m_taken ? m_totalBytes - m_taken : 0;
+        if (count > left / kSmallestEntryBytes)
             return Fail("the entry count (" + std::to_string(count) + ") is larger than the file can hold");
         EntryList read;
         read.reserve(count);
+        std::array<std::string_view, CBonsaiData::kFieldCount> texts;
         for (std::uint32_t i = 0; i < count; ++i) {
             m_entryNumber = i + 1;
-            if (!ReadTag(i == 0))
-                return false;
-            std::array<std::string_view, CBonsaiData::kFieldCount> texts;
-            for (auto& text : texts) {
-                if (!ReadText(text))
+            const bool entryRead = Step([&](ByteReader& in) {
+                if (!ReadTag(in, i == 0))
                     return false;
-            }
+                for (auto& text : texts) {
+                    if (!ReadText(in, text))
+                        return false;
+                }
+                return true;
+            });
+            if (!entryRead)
+                return false;
+            // The texts are views of the window: they are copied before it grows.
             read.push_back(CBonsaiData::FromTexts(texts));
         }
         for (auto& entry : read)
@@ -115,36 +160,63 @@ public:
     }
 
 private:
+    // Runs one step of the reading on the bytes in hand. When they end before the
+    // step does and the input has more, the step starts again with more in hand:
+    // no step ever sees where a piece of the file ended.
+    template <typename ReadStep>
+    bool Step(ReadStep step)
+    {
+        while (true) {
+            ByteReader in(m_window.View());
+            m_short = false;
+            if (step(in)) {
+                m_window.Take(in.Position());
+                m_taken += in.Position();
+                return true;
+            }
+            if (!m_short || !m_window.Grow())
+                return false;
+            m_error.clear();
+        }
+    }
+
     bool Fail(const std::string& reason)
     {
         m_error = m_entryNumber ? "entry " + std::to_string(m_entryNumber) + ": " + reason : reason;
         return false;
     }
 
-    bool Truncated() { return Fail("the file ends too early"); }
+    // The bytes in hand ended: more of the input may mend it.
+    bool Short(const std::string& reason)
+    {
+        m_short = true;
+        return Fail(reason);
+    }
 
-    bool ReadCount(std::uint32_t& count)
+    bool Truncated() { return Short("the file ends too early"); }
+
+    bool ReadCount(ByteReader& in, std::uint32_t& count)
     {
         std::uint16_t shortCount = 0;
-        if (!m_in.Word(shortCount))
+        if (!in.Word(shortCount))
             return Truncated();
         if (shortCount != 0xFFFF) {
             count = shortCount;
             return true;
         }
-        return m_in.Dword(count) || Truncated();
+        return in.Dword(count) || Truncated();
     }
 
     // The first entry introduces the class; every later one refers back to it.
-    bool ReadTag(bool first)
+    bool ReadTag(ByteReader& in, bool first)
     {
         std::uint16_t tag = 0;
-        if (!m_in.Word(tag))
+        if (!in.Word(tag))
             return Truncated();
         if (tag == kNewClassTag) {
             if (!first)
                 return Fail("the entry class is declared a second time");
-            return ReadClass();
+            return ReadClass(in);
         }
         if (first)
             return Fail("the file does not start with the entry class \"CBonsaiData\"");
@@ -158,11 +230,11 @@ private:
                              : "the file refers back to an earlier object where an entry belongs");
     }
 
-    bool ReadClass()
+    bool ReadClass(ByteReader& in)
     {
         std::uint16_t schema = 0, nameLength = 0;
         std::string_view name;
-        if (!m_in.Word(schema) || !m_in.Word(nameLength) || !m_in.Bytes(nameLength, name))
+        if (!in.Word(schema) || !in.Word(nameLength) || !in.Bytes(nameLength, name))
             return Truncated();
         if (name != kClassName)
             return Fail("the file holds objects of class \"" + std::string(name) + "\", not \"CBonsaiData\"");
@@ -171,30 +243,33 @@ private:
         return true;
     }
 
-    bool ReadText(std::string_view& text)
+    bool ReadText(ByteReader& in, std::string_view& text)
     {
         std::string_view lengthByte;
-        if (!m_in.Bytes(1, lengthByte))
+        if (!in.Bytes(1, lengthByte))
             return Truncated();
         std::uint32_t length = static_cast<unsigned char>(lengthByte[0]);
         if (length == 0xFF) {
             std::uint16_t word = 0;
-            if (!m_in.Word(word))
+            if (!in.Word(word))
                 return Truncated();
             if (word == 0xFFFE)
                 return Fail("the file holds a wide-character text, which Talvane never writes");
             length = word;
-            if (word == 0xFFFF && !m_in.Dword(length))
+            if (word == 0xFFFF && !in.Dword(length))
                 return Truncated();
         }
-        if (!m_in.Bytes(length, text))
-            return Fail("a text claims " + std::to_string(length) + " bytes but the file ends before them");
+        if (!in.Bytes(length, text))
+            return Short("a text claims " + std::to_string(length) + " bytes but the file ends before them");
         return true;
     }
 
-    ByteReader m_in;
+    ByteWindow& m_window;
+    std::uint64_t m_totalBytes;
+    std::uint64_t m_taken = 0;
     std::string& m_error;
     std::uint32_t m_entryNumber = 0;
+    bool m_short = false;
 };
 
 } // namespace
@@ -227,5 +302,13 @@ std::string WriteCollection(const EntryList& entries)
 
 bool ReadCollection(std::string_view bytes, EntryList& entries, std::string& error)
 {
-    return CollectionReader(bytes, error).Read(entries);
+    ByteWindow window(bytes);
+    return CollectionReader(window, bytes.size(), error).Read(entries);
+}
+
+bool ReadCollection(const ByteFeed& feed, std::uint64_t totalBytes, EntryList& entries, std::string& error,
+                    std::size_t pieceBytes)
+{
+    ByteWindow window(feed, pieceBytes);
+    return CollectionReader(window, totalBytes, error).Read(entries);
 }

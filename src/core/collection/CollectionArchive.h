@@ -2,6 +2,9 @@
 
 #include "collection/BonsaiData.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,3 +22,13 @@ std::string WriteCollection(const EntryList& entries);
 // is damaged, or uses a form this program never writes, yields no entries: the
 // result is false and `error` says why, in words a user can act on.
 bool ReadCollection(std::string_view bytes, EntryList& entries, std::string& error);
+
+// Gives the next bytes of a collection: fills `into` with at most `most` bytes and
+// gives how many, 0 at the end.
+using ByteFeed = std::function<std::size_t(char* into, std::size_t most)>;
+
+// Reads a collection that arrives piece by piece exactly as the one above reads it
+// whole, holding only about a piece and the entry being read: a large file is never
+// in memory twice. `totalBytes` is the input's size as far as it is known.
+bool ReadCollection(const ByteFeed& feed, std::uint64_t totalBytes, EntryList& entries, std::string& error,
+                    std::size_t pieceBytes = std::size_t{1} << 20);

@@ -6,13 +6,18 @@
 
 std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries)
 {
-    std::string bytes;
-    if (auto failure = ReadWholeFile(path, bytes))
+    InputFile file;
+    if (auto failure = file.Open(path))
         return failure;
     std::string reason;
-    if (!ReadCollection(bytes, entries, reason))
-        return "it is not a valid Talvane collection (" + reason + ")";
-    return std::nullopt;
+    const bool read = ReadCollection([&file](char* into, std::size_t most) { return file.Read(into, most); }, file.Size(),
+                                     entries, reason);
+    if (read)
+        return std::nullopt;
+    // A failed read ends the bytes early: its reason is the one that tells the truth.
+    if (file.Failure())
+        return file.Failure();
+    return "it is not a valid Talvane collection (" + reason + ")";
 }
 
 std::optional<std::string> SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries)

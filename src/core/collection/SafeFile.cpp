@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -22,6 +23,8 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return m_fd; }
+    // Hands the descriptor over: it is no longer closed here.
+    int Release() { return std::exchange(m_fd, -1); }
     // Closes now, so that a failure to close (a late write error) is seen.
     int Close()
     {
@@ -73,7 +76,13 @@ mode_t NewFileMode(const std::filesystem::path& target)
 
 } // namespace
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string& bytes)
+InputFile::~InputFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::optional<std::string> InputFile::Open(const std::filesystem::path& path)
 {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
@@ -83,20 +92,38 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std:
         return SystemReason(errno);
     if (!S_ISREG(info.st_mode))
         return std::string("it is not a regular file");
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = fd.Release();
+    m_size = static_cast<std::uint64_t>(info.st_size);
+    m_failure.reset();
+    return std::nullopt;
+}
+
+std::size_t InputFile::Read(char* into, std::size_t most)
+{
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
+    while (done < most && !m_failure) {
+        const ssize_t got = ::read(m_fd, into + done, most - done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return SystemReason(errno);
-        if (got == 0)
+            m_failure = SystemReason(errno);
+        if (got <= 0)
             break;
         done += static_cast<std::size_t>(got);
     }
-    bytes.resize(done);
-    return std::nullopt;
+    return done;
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string& bytes)
+{
+    InputFile file;
+    if (auto failure = file.Open(path))
+        return failure;
+    bytes.resize(static_cast<std::size_t>(file.Size()));
+    bytes.resize(file.Read(bytes.data(), bytes.size()));
+    return file.Failure();
 }
 
 std::optional<std::string> ReplaceFile(const std::filesystem::path& path, std::string_view bytes)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -7,6 +9,29 @@
 
 // Whole-file reading and writing for the program's own files. Each gives nothing on
 // success, or the reason of the failure in words a user can act on.
+
+// A regular file open for reading, start to end.
+class InputFile {
+public:
+    InputFile() = default;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    // A named pipe or a device is refused at once rather than waited on.
+    std::optional<std::string> Open(const std::filesystem::path& path);
+    // The size the file had when it was opened.
+    std::uint64_t Size() const { return m_size; }
+    // Reads up to `most` bytes and gives how many: 0 at the end, and also on a
+    // failure, whose reason Failure() then gives.
+    std::size_t Read(char* into, std::size_t most);
+    const std::optional<std::string>& Failure() const { return m_failure; }
+
+private:
+    int m_fd = -1;
+    std::uint64_t m_size = 0;
+    std::optional<std::string> m_failure;
+};
 
 // Reads a regular file whole. A named pipe or a device is refused at once rather
 // than waited on.

@@ -1,6 +1,9 @@
 #include "collection/CollectionArchive.h"
+#include "core/PieceFeed.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -21,6 +24,13 @@ EntryList OneEntryNamed(const std::string& name)
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[CBonsaiData::Name] = name;
     return entries;
+}
+
+// Reads `bytes` as a file that gives at most `perRead` bytes at a time, into a
+// window of `pieceBytes`.
+bool ReadInPieces(std::string_view bytes, std::size_t perRead, std::size_t pieceBytes, EntryList& entries, std::string& error)
+{
+    return ReadCollection(PieceFeed(bytes, perRead), bytes.size(), entries, error, pieceBytes);
 }
 
 const std::string kClassIntro = std::string("\xFF\xFF\x00\x00\x0B\x00", 6) + "CBonsaiData";
@@ -109,6 +119,17 @@ TEST(CollectionArchive, RoundTripKeepsEveryByteOfEveryField)
         for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i)
             EXPECT_EQ((*read[e])[i], (*entries[e])[i]);
     EXPECT_EQ(WriteCollection(read), bytes);
+
+    // Read in pieces, a text longer than a piece or than the short length form
+    // (65,534 bytes) reads the same, however the reads fall.
+    (*entries[2])[CBonsaiData::History] = std::string(70000, 'h');
+    const std::string longer = WriteCollection(entries);
+    for (const auto& [perRead, piece] : {std::pair{1, 1}, {3, 16}, {7, 7}, {4096, 1 << 20}}) {
+        EntryList pieces;
+        ASSERT_TRUE(ReadInPieces(longer, perRead, piece, pieces, error)) << error;
+        EXPECT_EQ(WriteCollection(pieces), longer) << perRead << " bytes per read";
+        EXPECT_TRUE(error.empty()) << error;
+    }
 }
 
 TEST(CollectionArchive, LargeCountsUseTheLongForm)
@@ -182,5 +203,11 @@ TEST(CollectionArchive, DamagedFilesYieldNoEntriesAndSayWhy)
         EXPECT_FALSE(ReadCollection(c.bytes, read, error)) << c.what;
         EXPECT_EQ(read.size(), 1u) << c.what;
         EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
+        for (const std::size_t perRead : {1, 5, 64}) {
+            std::string pieceError;
+            EXPECT_FALSE(ReadInPieces(c.bytes, perRead, perRead, read, pieceError)) << c.what;
+            EXPECT_EQ(pieceError, error) << c.what << ", " << perRead << " bytes per read";
+        }
+        EXPECT_EQ(read.size(), 1u) << c.what;
     }
 }
