@@ -52,14 +52,21 @@ std::vector<DueTask> dueTasks(const EntryList& entries, CalendarDate today, int 
 
 std::size_t countDueTasks(const EntryList& entries, CalendarDate today, int withinDays)
 {
-    const CalendarDate last = lastDueDay(today, withinDays);
     std::size_t count = 0;
     for (const auto& entry : entries)
-        forEachJournalLine((*entry)[kJournalField], [&count, last](std::string_view line) {
-            const auto due = quickDueOfLine(line);
-            if (due && *due <= last && parseEventLine(line))
-                ++count;
-        });
+        count += countDueTasks(*entry, today, withinDays);
+    return count;
+}
+
+std::size_t countDueTasks(const CBonsaiData& entry, CalendarDate today, int withinDays)
+{
+    const CalendarDate last = lastDueDay(today, withinDays);
+    std::size_t count = 0;
+    forEachJournalLine(entry[kJournalField], [&count, last](std::string_view line) {
+        const auto due = quickDueOfLine(line);
+        if (due && *due <= last && parseEventLine(line))
+            ++count;
+    });
     return count;
 }
 

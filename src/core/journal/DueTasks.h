@@ -27,9 +27,10 @@ std::vector<DueTask> pendingTasks(const EntryList& entries);
 // The tasks whose due date has passed or falls within `withinDays` days of today.
 std::vector<DueTask> dueTasks(const EntryList& entries, CalendarDate today, int withinDays);
 
-// How many tasks dueTasks() would give, counted without building them: cheap enough
-// to run on every Open of a large collection.
+// How many tasks dueTasks() would give, counted without building them; the second
+// counts one tree's, so that a large collection can be counted a part at a time.
 std::size_t countDueTasks(const EntryList& entries, CalendarDate today, int withinDays);
+std::size_t countDueTasks(const CBonsaiData& entry, CalendarDate today, int withinDays);
 
 // "Juniper No. 3: Wire removal, remove the wire": the tree, the kind and the first
 // line of the event's text.

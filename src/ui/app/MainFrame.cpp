@@ -11,6 +11,7 @@
 #include "framework/UiServices.h"
 #include "journal/CareCalendarExport.h"
 #include "journal/CareDueDlg.h"
+#include "journal/DueSummaryCounter.h"
 #include "journal/DueTasks.h"
 #include "overview/CollectionListPanel.h"
 #include "overview/CollectionOverview.h"
@@ -85,6 +86,11 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     connect(&m_doc, &CDocument::modifiedChanged, this, &CMainFrame::UpdateCommandUI);
     connect(&m_doc, &CDocument::titleChanged, this, &CMainFrame::UpdateCaption);
     connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::RebuildRecentFiles);
+    m_dueCounter = new DueSummaryCounter(m_doc, this);
+    connect(m_dueCounter, &DueSummaryCounter::counted, this, [this](std::size_t due, int withinDays) {
+        if (due > 0)
+            statusBar()->showMessage(FromAnsi(talvane::journal::dueSummary(due, withinDays)));
+    });
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::ShowDueSummary);
     RebuildRecentFiles();
     UpdateCaption();
@@ -365,12 +371,8 @@ void CMainFrame::OnFileExportCareCalendar()
 
 void CMainFrame::ShowDueSummary()
 {
-    const std::size_t due =
-        talvane::journal::countDueTasks(m_doc.entries(), talvane::journal::CalendarDate::today(), CareDueDlg::kDefaultSpan);
-    if (due > 0)
-        statusBar()->showMessage(FromAnsi(talvane::journal::dueSummary(due, CareDueDlg::kDefaultSpan)));
-    else
-        statusBar()->showMessage(QStringLiteral("Ready"));
+    statusBar()->showMessage(QStringLiteral("Ready"));
+    m_dueCounter->start(talvane::journal::CalendarDate::today(), CareDueDlg::kDefaultSpan);
 }
 
 bool CMainFrame::QueryClose()

@@ -8,6 +8,7 @@ class CollectionListPanel;
 class CollectionOverview;
 class CTalvaneDoc;
 class CTalvaneView;
+class DueSummaryCounter;
 class QAction;
 class QLabel;
 class QMenu;
@@ -62,7 +63,8 @@ private:
     void CreateMenus();
     void CreateEditMenu();
     void CreateViewMenu();
-    // Tells in the status bar how many care tasks the collection opened has due.
+    // Tells in the status bar how many care tasks the collection opened has due, once
+    // they are counted: the window does not wait for that.
     void ShowDueSummary();
     void CreateBars();
     void CreateCollectionList();
@@ -77,6 +79,7 @@ private:
     CTalvaneView* m_view;
     CEntryBar* m_wndDlgBar = nullptr;
     CollectionOverview* m_listOverview = nullptr;
+    DueSummaryCounter* m_dueCounter = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
     QAction* m_recentSeparator = nullptr;

@@ -4,6 +4,7 @@
 #include "framework/DialogTemplate.h"
 #include "journal/CareDueDlg.h"
 #include "journal/CareEventDlg.h"
+#include "journal/DueSummaryCounter.h"
 #include "journal/Journal.h"
 #include "journal/JournalPage.h"
 
@@ -18,6 +19,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -154,13 +156,34 @@ TEST_F(JournalTest, AForeignFieldIsShownAsUnreadableAndNeverRewritten)
     EXPECT_EQ(Journal::read((*read[1])[kField]).unreadableLineCount(), 1u);
 }
 
+TEST_F(JournalTest, TheDueCountComesAfterTheWindowAndCountsAChangeMadeMeanwhile)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("many.tvn", std::vector<std::string>(2500, "Tree"), [](CBonsaiData& e, std::size_t i) {
+        if (i % 1000 == 0)
+            e[kField] = JournalText({Task(5, "wire")});
+    }))));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame().statusBar()->currentMessage() == "3 care tasks due in the next 30 days"; }));
+
+    DueSummaryCounter counter(doc());
+    std::vector<std::size_t> counts;
+    QObject::connect(&counter, &DueSummaryCounter::counted, [&counts](std::size_t due, int) { counts.push_back(due); });
+    counter.start(kToday, 30);
+    EXPECT_TRUE(counts.empty()) << "nothing is counted before the event loop runs";
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(counter.isCounting()) << "a slice counts a part of the trees";
+    // A tree already counted gains two tasks: the count starts again.
+    doc().changeFields(500, {{kField, JournalText({Task(3, "a"), Task(4, "b")})}}, QStringLiteral("Journal"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !counter.isCounting(); }));
+    EXPECT_EQ(counts, std::vector<std::size_t>{5});
+}
+
 TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
 {
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Later", "Soon", "Late"}, [](CBonsaiData& e, std::size_t i) {
         const long due[] = {100, 10, -3};
         e[kField] = JournalText({Task(due[i], "task " + std::to_string(i))});
     }))));
-    EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("2 care tasks due in the next 30 days"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame().statusBar()->currentMessage() == "2 care tasks due in the next 30 days"; }));
 
     // Pages edits on the tree shown are offered before a task changes a journal.
     FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
