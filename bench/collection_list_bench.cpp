@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     const std::size_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 100000;
 
     const std::size_t heapAtStart = heapInUse();
-    const EntryList entries = SampleCollection(count);
+    EntryList entries = SampleCollection(count);
     const std::size_t collectionBytes = heapInUse() - heapAtStart;
 
     const std::size_t heapBeforeList = heapInUse();
@@ -77,12 +77,25 @@ int main(int argc, char** argv)
         QApplication::processEvents();
     });
     const std::size_t listBytes = heapInUse() - heapBeforeList;
+    // An entry renamed while the list is sorted, as Update does: the list follows that
+    // one entry, against ordering and filtering every entry again.
+    (*entries[count / 2])[CBonsaiData::Name] = "Renamed";
+    const double followMs = milliseconds([&] {
+        model.entryChanged(count / 2);
+        QApplication::processEvents();
+    });
+    const double reloadMs = milliseconds([&] {
+        model.reload();
+        QApplication::processEvents();
+    });
 
     std::printf("%zu entries, processor time: model alone: sort by Name %.1f ms, filter %.1f ms\n", count, modelSortMs,
                 modelFilterMs);
     std::printf("%zu entries, processor time: show the list %.1f ms, sort by Name %.1f ms, type a word %.1f ms, "
                 "mark the current entry %.2f ms\n",
                 count, showMs, sortMs, keystrokeMs, markMs);
+    std::printf("%zu entries, processor time: follow an updated entry %.2f ms (the whole list again %.1f ms)\n", count,
+                followMs, reloadMs);
     std::printf("collection %.1f MB, the list adds %.2f MB (%.1f %%)\n", collectionBytes / 1e6, listBytes / 1e6,
                 100.0 * listBytes / collectionBytes);
     return 0;

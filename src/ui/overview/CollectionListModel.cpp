@@ -1,14 +1,17 @@
 #include "overview/CollectionListModel.h"
 
 #include "framework/AnsiText.h"
+#include "search/NaturalSortKey.h"
 #include "text/Windows1252.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace {
 
 constexpr std::size_t kLongestCellText = 400;
+constexpr std::size_t kGone = std::numeric_limits<std::size_t>::max();
 
 } // namespace
 
@@ -33,8 +36,11 @@ QVariant CollectionListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
+    const std::size_t position = positionAt(index.row());
+    if (position >= m_count())
+        return {};
     const auto column = static_cast<search::ListColumn>(index.column());
-    std::string text = search::listColumnText(m_entryAt(positionAt(index.row())), column);
+    std::string text = search::listColumnText(m_entryAt(position), column);
     // A cell shows a line's start: a megabyte of notes is not laid out at every paint.
     if (text.size() > kLongestCellText)
         text.resize(kLongestCellText);
@@ -74,6 +80,71 @@ void CollectionListModel::reload()
     orderEntries();
     filterEntries();
     endResetModel();
+}
+
+void CollectionListModel::entryInserted(std::size_t position)
+{
+    for (auto* positions : {&m_order, &m_rows})
+        for (std::size_t& listed : *positions)
+            listed += listed >= position ? 1 : 0;
+    placeEntry(position);
+}
+
+void CollectionListModel::entryRemoved(std::size_t position)
+{
+    // The entry is gone already: while its row leaves, the row names no entry, and
+    // the rows after it name their entries where they now are.
+    for (auto* positions : {&m_order, &m_rows})
+        for (std::size_t& listed : *positions)
+            listed = listed == position ? kGone : listed - (listed > position ? 1 : 0);
+    unlistEntry(kGone);
+}
+
+void CollectionListModel::entryChanged(std::size_t position)
+{
+    unlistEntry(position);
+    placeEntry(position);
+}
+
+std::function<bool(std::size_t)> CollectionListModel::listedBefore(std::size_t position) const
+{
+    if (m_sortColumn < 0)
+        return [position](std::size_t listed) { return listed < position; };
+    // The order sortedPositions() gives: by key, then entries alike in collection order.
+    const auto column = static_cast<search::ListColumn>(m_sortColumn);
+    const auto key = [this, column](std::size_t at) { return search::naturalSortKey(search::listColumnText(m_entryAt(at), column)); };
+    return [key, position, descending = m_descending, placed = key(position)](std::size_t listed) {
+        const std::string listedKey = key(listed);
+        if (listedKey != placed)
+            return descending ? placed < listedKey : listedKey < placed;
+        return listed < position;
+    };
+}
+
+void CollectionListModel::placeEntry(std::size_t position)
+{
+    const auto before = listedBefore(position);
+    m_order.insert(std::partition_point(m_order.begin(), m_order.end(), before), position);
+    if (!m_filter || !search::EntryMatcher(*m_filter).matches(m_entryAt(position)))
+        return;
+    const auto at = std::partition_point(m_rows.begin(), m_rows.end(), before);
+    const int row = static_cast<int>(at - m_rows.begin());
+    beginInsertRows({}, row, row);
+    m_rows.insert(at, position);
+    endInsertRows();
+}
+
+void CollectionListModel::unlistEntry(std::size_t position)
+{
+    if (const auto listed = std::find(m_order.begin(), m_order.end(), position); listed != m_order.end())
+        m_order.erase(listed);
+    const auto shown = std::find(m_rows.begin(), m_rows.end(), position);
+    if (shown == m_rows.end())
+        return;
+    const int row = static_cast<int>(shown - m_rows.begin());
+    beginRemoveRows({}, row, row);
+    m_rows.erase(shown);
+    endRemoveRows();
 }
 
 std::optional<int> CollectionListModel::rowOf(std::size_t position) const

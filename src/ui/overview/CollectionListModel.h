@@ -28,9 +28,13 @@ public:
 
     // Keeps only the entries in which every word of the filter appears.
     void setFilter(const QString& filter);
-    // The collection changed (entries added, replaced or removed, or all of them
-    // replaced): the rows are ordered and filtered again.
+    // All the entries were replaced: the rows are ordered and filtered again.
     void reload();
+    // One entry was added at a position, removed from it, or changed there: the rows
+    // follow without ordering and filtering the whole collection again.
+    void entryInserted(std::size_t position);
+    void entryRemoved(std::size_t position);
+    void entryChanged(std::size_t position);
 
     std::size_t entryCount() const { return m_order.size(); }
     std::size_t positionAt(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
@@ -40,6 +44,10 @@ public:
 private:
     void orderEntries();
     void filterEntries();
+    // Whether an entry already listed comes before the one at `position`.
+    std::function<bool(std::size_t)> listedBefore(std::size_t position) const;
+    void placeEntry(std::size_t position);
+    void unlistEntry(std::size_t position);
 
     EntryCount m_count;
     search::EntryAt m_entryAt;

@@ -53,10 +53,13 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
     connect(m_filter, &QLineEdit::textChanged, &m_model, &CollectionListModel::setFilter);
     connect(m_table, &QTableView::clicked, this, &CollectionListPanel::choose);
     connect(m_table, &QTableView::activated, this, &CollectionListPanel::choose);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
+    const auto rowsChanged = [this] {
         updateCountLine();
         showCurrent(m_current);
-    });
+    };
+    connect(&m_model, &QAbstractItemModel::modelReset, this, rowsChanged);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
     updateCountLine();
 }
 

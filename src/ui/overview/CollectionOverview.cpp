@@ -12,10 +12,13 @@ CollectionOverview::CollectionOverview(CTalvaneDoc& doc, QWidget* panelParent)
       m_panel(new CollectionListPanel(*m_model, panelParent))
 {
     m_panel->hide();
-    connect(&doc, &CTalvaneDoc::entryInserted, this, &CollectionOverview::collectionChanged);
-    connect(&doc, &CTalvaneDoc::entryRemoved, this, &CollectionOverview::collectionChanged);
-    connect(&doc, &CTalvaneDoc::entryChanged, this, &CollectionOverview::collectionChanged);
-    connect(&doc, &CTalvaneDoc::entriesReset, this, &CollectionOverview::collectionChanged);
+    connect(&doc, &CTalvaneDoc::entryInserted, this,
+            [this](std::size_t position) { follow([this, position] { m_model->entryInserted(position); }); });
+    connect(&doc, &CTalvaneDoc::entryRemoved, this,
+            [this](std::size_t position) { follow([this, position] { m_model->entryRemoved(position); }); });
+    connect(&doc, &CTalvaneDoc::entryChanged, this,
+            [this](std::size_t position) { follow([this, position] { m_model->entryChanged(position); }); });
+    connect(&doc, &CTalvaneDoc::entriesReset, this, [this] { follow([this] { m_model->reload(); }); });
     connect(&doc, &CTalvaneDoc::currentChanged, this, &CollectionOverview::currentChanged);
 }
 
@@ -30,13 +33,13 @@ void CollectionOverview::setShown(bool shown)
     m_panel->setHidden(!shown);
 }
 
-void CollectionOverview::collectionChanged()
+void CollectionOverview::follow(const std::function<void()>& change)
 {
     if (m_panel->isHidden()) {
         m_stale = true;
         return;
     }
-    m_model->reload();
+    change();
 }
 
 void CollectionOverview::currentChanged()

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class CollectionListModel;
 class CollectionListPanel;
 class CTalvaneDoc;
@@ -20,7 +22,8 @@ public:
     void setShown(bool shown);
 
 private:
-    void collectionChanged();
+    // Runs a change of the list now, or leaves the list to catch up when it is shown.
+    void follow(const std::function<void()>& change);
     void currentChanged();
 
     CTalvaneDoc& m_doc;

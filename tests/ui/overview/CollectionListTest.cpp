@@ -6,6 +6,7 @@
 
 #include "ui/AppFixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +16,8 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -83,6 +86,55 @@ TEST(CollectionList, FollowsAddUpdateAndDeleteKeepingFilterAndSort)
     model.reload();
     ASSERT_EQ(model.positionAt(0), 4u);
     EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QString(400, QLatin1Char('z')));
+}
+
+TEST(CollectionList, FollowingOneChangeAtATimeListsWhatAFreshListWould)
+{
+    for (const int column : {-1, 0, 3})
+        for (const auto order : {Qt::AscendingOrder, Qt::DescendingOrder})
+            for (const char* filter : {"", "a"}) {
+                EntryList entries;
+                for (const char* name : {"Pine", "maple 2", "Maple 10", "pine", "Oak"})
+                    AddEntry(entries, name);
+                const auto count = [&] { return entries.size(); };
+                const auto entryAt = [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; };
+                CollectionListModel model(count, entryAt);
+                QAbstractItemModelTester rowSignals(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+                model.sort(column, order);
+                model.setFilter(QString::fromLatin1(filter));
+                const auto expectFresh = [&](const char* step) {
+                    CollectionListModel fresh(count, entryAt);
+                    fresh.sort(column, order);
+                    fresh.setFilter(QString::fromLatin1(filter));
+                    EXPECT_EQ(ListedPositions(model), ListedPositions(fresh))
+                        << step << ", column " << column << ", order " << order << ", filter \"" << filter << '"';
+                    EXPECT_EQ(model.entryCount(), entries.size()) << step;
+                };
+                const auto insert = [&](std::size_t position, const char* name) {
+                    AddEntry(entries, name);
+                    std::rotate(entries.begin() + static_cast<std::ptrdiff_t>(position), entries.end() - 1, entries.end());
+                    model.entryInserted(position);
+                };
+                const auto rename = [&](std::size_t position, const char* name) {
+                    (*entries[position])[CBonsaiData::Name] = name;
+                    (*entries[position])[CBonsaiData::PurchaseStyle] = name;
+                    model.entryChanged(position);
+                };
+
+                insert(1, "Maple 3");
+                expectFresh("an entry added in the middle");
+                insert(0, "pine");
+                expectFresh("an entry that sorts alike added first");
+                rename(0, "Alder");
+                expectFresh("an entry that starts to match");
+                rename(3, "Pine 1");
+                expectFresh("an entry that stops matching");
+                entries.erase(entries.begin() + 2);
+                model.entryRemoved(2);
+                expectFresh("an entry removed");
+                insert(entries.size(), "Oak");
+                expectFresh("an entry added last");
+            }
 }
 
 class CollectionListAppTest : public AppFixture {
