@@ -93,7 +93,10 @@ private:
 class ByteWindow {
 public:
     explicit ByteWindow(std::string_view whole) : m_view(whole) {}
-    ByteWindow(const ByteFeed& feed, std::size_t pieceBytes) : m_feed(&feed), m_buffer(std::max<std::size_t>(pieceBytes, 1), '\0') {}
+    ByteWindow(const ByteFeed& feed, std::size_t pieceBytes)
+        : m_feed(&feed), m_buffer(std::max<std::size_t>(pieceBytes, 1), '\0')
+    {
+    }
 
     std::string_view View() const { return m_view; }
     void Take(std::size_t count) { m_view.remove_prefix(count); }
@@ -106,7 +109,7 @@ public:
         const std::size_t kept = m_view.size();
         if (kept > 0)
             std::memmove(m_buffer.data(), m_view.data(), kept);
-        // Bytes in hand that fill the buffer are one entry larger than it: it doubles.
+        // A step that needs more than the whole buffer holds makes it twice as large.
         if (kept == m_buffer.size())
             m_buffer.resize(2 * m_buffer.size());
         const std::size_t got = (*m_feed)(m_buffer.data() + kept, m_buffer.size() - kept);

@@ -10,8 +10,8 @@ std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path,
     if (auto failure = file.Open(path))
         return failure;
     std::string reason;
-    const bool read = ReadCollection([&file](char* into, std::size_t most) { return file.Read(into, most); }, file.Size(),
-                                     entries, reason);
+    const ByteFeed feed = [&file](char* into, std::size_t most) { return file.Read(into, most); };
+    const bool read = ReadCollection(feed, file.Size(), entries, reason);
     if (read)
         return std::nullopt;
     // A failed read ends the bytes early: its reason is the one that tells the truth.

@@ -112,7 +112,9 @@ std::function<bool(std::size_t)> CollectionListModel::listedBefore(std::size_t p
         return [position](std::size_t listed) { return listed < position; };
     // The order sortedPositions() gives: by key, then entries alike in collection order.
     const auto column = static_cast<search::ListColumn>(m_sortColumn);
-    const auto key = [this, column](std::size_t at) { return search::naturalSortKey(search::listColumnText(m_entryAt(at), column)); };
+    const auto key = [this, column](std::size_t at) {
+        return search::naturalSortKey(search::listColumnText(m_entryAt(at), column));
+    };
     return [key, position, descending = m_descending, placed = key(position)](std::size_t listed) {
         const std::string listedKey = key(listed);
         if (listedKey != placed)
