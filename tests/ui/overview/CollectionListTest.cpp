@@ -9,6 +9,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -198,6 +199,18 @@ TEST_F(CollectionListAppTest, ChoosingARowAsksAboutPageEditsLikeTheEntryBox)
     ChooseRow(2);
     EXPECT_EQ(doc().entryAt(2)[CBonsaiData::PricePaid], "");
     EXPECT_EQ(bar().entryList()->currentIndex(), 1);
+
+    // Renamed, the current tree moves to its sorted place and stays marked there.
+    ui.dialogs.expect([](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>()->setText(QStringLiteral("Apple"));
+        dialog.accept();
+        return int(QDialog::Accepted);
+    });
+    frame().action(cmd::kEntryRename)->trigger();
+    EXPECT_EQ(Panel().table()->currentIndex().row(), 0);
+    EXPECT_EQ(Panel().table()->model()->index(0, 0).data().toString(), QStringLiteral("Apple"));
+    frame().action(cmd::kEditUndo)->trigger();
+    EXPECT_EQ(Panel().table()->currentIndex().row(), 2);
 
     Panel().filterBox()->setText(QStringLiteral("OAK"));
     EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("1 of 3 trees"));
