@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the care journal reader as a tree's field text. Whatever
 // the text, it must write back to the same bytes; a journal must keep every line it
-// cannot read through an edit, and a foreign text must refuse edits.
+// cannot read through an edit, and a foreign text must refuse edits. The quick count
+// of due tasks must agree with the events read whole.
+#include "journal/DueTasks.h"
 #include "journal/Journal.h"
 
 #include <cstddef>
@@ -19,6 +21,22 @@ using namespace talvane::journal;
     std::abort();
 }
 
+// The status bar's count, which reads only what it must, agrees with the events read whole.
+void CheckQuickCount(std::string_view field, const Journal& journal)
+{
+    const CalendarDate today = CalendarDate::fromText("2026-06-15").value();
+    CBonsaiData tree;
+    tree[kJournalField] = field;
+    for (const int within : {0, 30, 4000}) {
+        const CalendarDate last = today.plusDays(within);
+        std::size_t due = 0;
+        for (const auto& line : journal.lines())
+            due += line.event && line.event->due && *line.event->due <= last ? 1 : 0;
+        if (countDueTasks(tree, today, within) != due)
+            Fail("the quick count of due tasks differs from the events read whole");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -27,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Journal journal = Journal::read(field);
     if (journal.text() != field)
         Fail("writing what was read changed the bytes");
+    CheckQuickCount(field, journal);
     const CareEvent added{CalendarDate::fromText("2026-12-24").value(), CareKind::Note, std::nullopt, {}, "a\\b\tc\r\n"};
     if (journal.add(added) == journal.isForeign())
         Fail("an edit was refused by a journal or taken by a foreign text");
