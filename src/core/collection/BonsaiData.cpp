@@ -120,20 +120,6 @@ CBonsaiData::FieldText CBonsaiData::operator[](std::size_t index) const
     return FieldText({m_texts.At({at->offset, at->block}), at->size});
 }
 
-void CBonsaiData::CopyFieldsFrom(const CBonsaiData& source)
-{
-    if (&source == this)
-        return;
-    std::size_t bytes = 0;
-    for (const Slot& slot : source.m_fields)
-        bytes += slot.size;
-    m_texts.Reserve(bytes);
-    m_fields.clear();
-    m_fields.reserve(source.m_fields.size());
-    for (const Slot& slot : source.m_fields)
-        Write(slot.index, source[slot.index]);
-}
-
 // An empty text is not listed: it reads back as empty all the same.
 void CBonsaiData::Write(std::size_t index, std::string_view text)
 {

@@ -110,7 +110,6 @@ public:
         FieldRef& operator=(std::string_view text);
         // Writes the other field's text, as the other operators do: never rebinds.
         FieldRef& operator=(const FieldRef& other) { return *this = other.view(); }
-        void assign(std::string_view text) { *this = text; }
         void clear() { *this = std::string_view(); }
 
     private:
@@ -120,8 +119,7 @@ public:
 
     // Every field empty except IntExt, which holds "-1" (neither radio button).
     CBonsaiData();
-    // Entries are never copied whole: values move field by field, or all at once
-    // with CopyFieldsFrom.
+    // Entries are never copied whole: values move field by field.
     CBonsaiData(const CBonsaiData&) = delete;
     CBonsaiData& operator=(const CBonsaiData&) = delete;
 
@@ -130,8 +128,6 @@ public:
 
     FieldRef operator[](std::size_t index) { return {*this, index}; }
     FieldText operator[](std::size_t index) const;
-    // Gives this entry every text of `source`, in one new block.
-    void CopyFieldsFrom(const CBonsaiData& source);
     // Calls visit(index, text) for each field that holds a text, in index order,
     // until it returns true; tells whether it did. Cheaper than asking for every
     // index in turn.

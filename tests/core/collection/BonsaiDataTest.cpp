@@ -55,22 +55,8 @@ TEST(BonsaiData, FieldsWrittenFromTheirOwnEntryAndBinaryBytes)
     EXPECT_EQ(std::string(a[CBonsaiData::Photo1Description]), binary);
 }
 
-TEST(BonsaiData, CopyFieldsFromGivesEveryTextAndKeepsEarlierViews)
+TEST(BonsaiData, AReaderBuildsAnEntryOfExactlyItsTexts)
 {
-    CBonsaiData source;
-    for (std::size_t field = 0; field < CBonsaiData::kFieldCount; field += 3)
-        source[field] = "field " + std::to_string(field);
-    source[CBonsaiData::IntExt] = "";
-
-    CBonsaiData target;
-    target[CBonsaiData::Name] = "Old name";
-    target[CBonsaiData::ToDo] = "Only in the target";
-    const std::string_view oldName = std::as_const(target)[CBonsaiData::Name];
-    target.CopyFieldsFrom(source);
-    for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
-        EXPECT_EQ(target[field], source[field]) << field;
-    EXPECT_EQ(oldName, "Old name");
-
     std::array<std::string_view, CBonsaiData::kFieldCount> texts{};
     texts[CBonsaiData::Species] = "Acer";
     const auto built = CBonsaiData::FromTexts(texts);
