@@ -6,6 +6,7 @@
 #include "editing/EntryBar.h"
 #include "editing/TalvaneView.h"
 #include "framework/AnsiText.h"
+#include "framework/AppSettings.h"
 #include "framework/BaseDirectory.h"
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
@@ -23,7 +24,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
@@ -36,27 +36,20 @@ static void InitResources()
     Q_INIT_RESOURCE(talvane);
 }
 
+const QString CMainFrame::kHelpPage = QStringLiteral("hlp/index.htm");
+
 namespace {
+
 // A text shown in a menu as it stands: "&" would otherwise mark a key.
 QString MenuText(QString text)
 {
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
-} // namespace
-
-const QString CMainFrame::kHelpPage = QStringLiteral("hlp/index.htm");
-
-namespace {
 
 // The collection list's width beside the pages.
 constexpr int kCollectionListWidth = 460;
 const QString kListShownKey = QStringLiteral("CollectionList/Shown");
 const QString kListColumnsKey = QStringLiteral("CollectionList/Columns");
-
-QSettings Settings()
-{
-    return QSettings(QStringLiteral("Orvande"), QStringLiteral("Talvane"));
-}
 
 } // namespace
 
@@ -257,8 +250,8 @@ void CMainFrame::CreateCollectionList()
     // A chosen row goes the way of a choice in the entry box, question included.
     connect(&panel, &CollectionListPanel::entryChosen, this,
             [this](std::size_t position) { m_view->OnEntrySelChange(static_cast<int>(position)); });
-    panel.restoreColumnState(Settings().value(kListColumnsKey).toByteArray());
-    action(cmd::kViewCollectionList)->setChecked(Settings().value(kListShownKey, false).toBool());
+    panel.restoreColumnState(AppSettings().value(kListColumnsKey).toByteArray());
+    action(cmd::kViewCollectionList)->setChecked(AppSettings().value(kListShownKey, false).toBool());
 }
 
 void CMainFrame::ShowCollectionList(bool shown)
@@ -268,7 +261,7 @@ void CMainFrame::ShowCollectionList(bool shown)
     m_listOverview->setShown(shown);
     setFixedSize(g_sizeFrame + QSize(shown ? kCollectionListWidth : 0, 0));
     action(cmd::kViewCollectionList)->setChecked(shown);
-    Settings().setValue(kListShownKey, shown);
+    AppSettings().setValue(kListShownKey, shown);
 }
 
 CollectionListPanel& CMainFrame::collectionList() const
@@ -278,7 +271,7 @@ CollectionListPanel& CMainFrame::collectionList() const
 
 void CMainFrame::SaveCollectionListColumns() const
 {
-    Settings().setValue(kListColumnsKey, collectionList().columnState());
+    AppSettings().setValue(kListColumnsKey, collectionList().columnState());
 }
 
 void CMainFrame::RebuildRecentFiles()

@@ -1,7 +1,8 @@
 #include "framework/RecentFileList.h"
 
+#include "framework/AppSettings.h"
+
 #include <QFileInfo>
-#include <QSettings>
 
 namespace {
 
@@ -15,7 +16,7 @@ QString Absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(
 
 RecentFileList::RecentFileList()
 {
-    QSettings settings(QStringLiteral("Orvande"), QStringLiteral("Talvane"));
+    QSettings settings = AppSettings();
     settings.beginGroup(kGroup);
     for (int i = 0; i < kMaxFiles; ++i) {
         const QString path = settings.value(SettingKey(i)).toString();
@@ -46,7 +47,7 @@ void RecentFileList::remove(const QString& path)
 // Written at every change rather than at exit, so that a crash loses nothing.
 void RecentFileList::store() const
 {
-    QSettings settings(QStringLiteral("Orvande"), QStringLiteral("Talvane"));
+    QSettings settings = AppSettings();
     settings.beginGroup(kGroup);
     for (int i = 0; i < kMaxFiles; ++i) {
         if (i < m_files.size())
