@@ -3,6 +3,7 @@
 // 8-bit palette and RLE8 bitmaps) and FOLDER/sample.tvn (one entry per tree, its
 // species texts taken from FOLDER/esspef.dat). Run by hand after a change:
 //   build/bin/make_sample_data data
+#include "album/BitmapFileWriter.h"
 #include "collection/BonsaiData.h"
 #include "collection/CollectionFile.h"
 #include "guide/GuideEspece.h"
@@ -101,22 +102,6 @@ void PadRow(Bytes& out, std::size_t rowBytes)
 {
     for (std::size_t i = rowBytes; i % 4 != 0; ++i)
         out.push_back(0);
-}
-
-Bytes EncodeRgb24(const QImage& image)
-{
-    Bytes rows;
-    for (int y = image.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            rows.insert(rows.end(), {static_cast<std::uint8_t>(qBlue(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
-                                     static_cast<std::uint8_t>(qRed(pixel))});
-        }
-        PadRow(rows, 3 * static_cast<std::size_t>(image.width()));
-    }
-    Bytes out = Headers({image.width(), image.height(), 24, kBiRgb, 0, static_cast<std::uint32_t>(rows.size())});
-    out.insert(out.end(), rows.begin(), rows.end());
-    return out;
 }
 
 // A picture as palette indices, top row first.
@@ -243,8 +228,11 @@ Bytes EncodeRle8(const IndexedImage& image)
 Bytes EncodeBmp(const QImage& image, BmpKind kind)
 {
     switch (kind) {
-    case BmpKind::Rgb24:
-        return EncodeRgb24(image);
+    case BmpKind::Rgb24: {
+        // The album's own writer, as a photo import uses it.
+        const QByteArray bitmap = EncodeBitmap24(image);
+        return Bytes(bitmap.begin(), bitmap.end());
+    }
     case BmpKind::Palette8:
         return EncodePalette8(ToIndexed(image));
     case BmpKind::Rle8:
