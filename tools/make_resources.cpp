@@ -103,15 +103,24 @@ QImage Splash()
     return indexed;
 }
 
-// Sixteen colours and a transparent ground, as an icon's mask gives.
-QImage Icon(int size)
+// A transparent square of `size` pixels, drawn in a 100 × 100 box.
+template <typename Draw>
+QImage DrawnIcon(int size, bool smooth, Draw draw)
 {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, smooth);
     p.scale(size / 100.0, size / 100.0);
-    DrawBonsai(p, false);
+    draw(p);
     p.end();
+    return image;
+}
+
+// Sixteen colours and a transparent ground, as an icon's mask gives.
+QImage Icon(int size)
+{
+    const QImage image = DrawnIcon(size, false, [](QPainter& p) { DrawBonsai(p, false); });
     QList<QRgb> colours = SixteenColours();
     colours.append(qRgba(0, 0, 0, 0));
     return image.convertToFormat(QImage::Format_Indexed8, colours, Qt::ThresholdDither | Qt::AvoidDither);
@@ -120,33 +129,23 @@ QImage Icon(int size)
 // The program's icon for the desktop: the bonsai, smoothed.
 QImage DesktopIcon(int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 100.0, size / 100.0);
-    DrawBonsai(p, size >= 48);
-    return image;
+    return DrawnIcon(size, true, [size](QPainter& p) { DrawBonsai(p, size >= 48); });
 }
 
 // A collection file's icon: a sheet with a folded corner that shows the bonsai.
 QImage CollectionIcon(int size)
 {
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 100.0, size / 100.0);
-    const QPolygonF sheet({QPointF(14, 2), QPointF(68, 2), QPointF(86, 20), QPointF(86, 98), QPointF(14, 98)});
-    p.setPen(QPen(QColor(120, 120, 120), 3));
-    p.setBrush(QColor(250, 250, 245));
-    p.drawPolygon(sheet);
-    p.setBrush(QColor(215, 215, 210));
-    p.drawPolygon(QPolygonF({QPointF(68, 2), QPointF(68, 20), QPointF(86, 20)}));
-    p.translate(20, 24);
-    p.scale(0.6, 0.6);
-    DrawBonsai(p, size >= 48);
-    return image;
+    return DrawnIcon(size, true, [size](QPainter& p) {
+        const QPolygonF sheet({QPointF(14, 2), QPointF(68, 2), QPointF(86, 20), QPointF(86, 98), QPointF(14, 98)});
+        p.setPen(QPen(QColor(120, 120, 120), 3));
+        p.setBrush(QColor(250, 250, 245));
+        p.drawPolygon(sheet);
+        p.setBrush(QColor(215, 215, 210));
+        p.drawPolygon(QPolygonF({QPointF(68, 2), QPointF(68, 20), QPointF(86, 20)}));
+        p.translate(20, 24);
+        p.scale(0.6, 0.6);
+        DrawBonsai(p, size >= 48);
+    });
 }
 
 bool SaveIconTheme(const QDir& theme)

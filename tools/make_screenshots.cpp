@@ -37,29 +37,45 @@ bool SaveDialog(QDialog& dialog, const QDir& folder, const QString& name);
 
 // Nothing modal may wait for an answer while pictures are taken. A question the
 // pictures show is drawn as a message box and answered with Cancel.
+// The picture of the next dialog asked for, if one is wanted: taken once, then forgotten.
+class NextPicture {
+public:
+    explicit NextPicture(QDir output) : m_output(std::move(output)) {}
+    void want(const QString& name) { m_name = name; }
+    bool wanted() const { return !m_name.isEmpty(); }
+    bool taken() const { return m_taken; }
+    void take(QDialog& dialog)
+    {
+        if (wanted())
+            m_taken = SaveDialog(dialog, m_output, m_name);
+        m_name.clear();
+    }
+
+private:
+    QDir m_output;
+    QString m_name;
+    bool m_taken = false;
+};
+
 class SilentPrompter : public Prompter {
 public:
-    explicit SilentPrompter(QDir output) : m_output(std::move(output)) {}
-    void grabNextQuestion(const QString& name) { m_grabName = name; }
-    bool grabbed() const { return m_grabbed; }
+    explicit SilentPrompter(QDir output) : m_next(std::move(output)) {}
+    NextPicture& nextQuestion() { return m_next; }
 
     int ask(const QString& text, const QString& caption, unsigned flags) override
     {
-        if (m_grabName.isEmpty()) {
+        if (!m_next.wanted()) {
             std::fprintf(stderr, "message while taking pictures: %s\n", qPrintable(text));
             return mb::kIdOk;
         }
         const auto buttons = (flags & 0x0F) == mb::kOkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
         QMessageBox box(QMessageBox::Question, caption, text, buttons);
-        m_grabbed = SaveDialog(box, m_output, m_grabName);
-        m_grabName.clear();
+        m_next.take(box);
         return mb::kIdCancel;
     }
 
 private:
-    QDir m_output;
-    QString m_grabName;
-    bool m_grabbed = false;
+    NextPicture m_next;
 };
 
 class NoFiles : public FileChooser {
@@ -68,25 +84,20 @@ public:
     std::optional<QString> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
 };
 
-// Dialogs are closed at once; the next one may be grabbed first.
+// Dialogs are closed at once; the next one may be pictured first.
 class NoDialogs : public DialogRunner {
 public:
-    explicit NoDialogs(QDir output) : m_output(std::move(output)) {}
-    void grabNext(const QString& name) { m_grabName = name; }
-    bool grabbed() const { return m_grabbed; }
+    explicit NoDialogs(QDir output) : m_next(std::move(output)) {}
+    NextPicture& nextDialog() { return m_next; }
 
     int run(QDialog& dialog) override
     {
-        if (!m_grabName.isEmpty())
-            m_grabbed = SaveDialog(dialog, m_output, m_grabName);
-        m_grabName.clear();
+        m_next.take(dialog);
         return QDialog::Rejected;
     }
 
 private:
-    QDir m_output;
-    QString m_grabName;
-    bool m_grabbed = false;
+    NextPicture m_next;
 };
 
 class NoHelp : public HelpOpener {
@@ -156,9 +167,9 @@ int main(int argc, char** argv)
         ok = Save(frame, output, QString::fromLatin1(tabs[i])) && ok;
     }
     // The larger look at the photo on show.
-    dialogRunner.grabNext(QStringLiteral("larger-view"));
+    dialogRunner.nextDialog().want(QStringLiteral("larger-view"));
     frame.view().albumPage().OnPictureView();
-    ok = dialogRunner.grabbed() && ok;
+    ok = dialogRunner.nextDialog().taken() && ok;
     sheet->setCurrentIndex(0);
     ok = Save(frame, output, QStringLiteral("main-window")) && ok;
 
@@ -169,9 +180,9 @@ int main(int argc, char** argv)
     QImage picture(4000, 3000, QImage::Format_RGB32);
     picture.fill(QColor(90, 130, 70));
     picture.save(photo, "JPEG");
-    questions.grabNextQuestion(QStringLiteral("import-question"));
+    questions.nextQuestion().want(QStringLiteral("import-question"));
     PhotoImport(services.prompter(), AlbumFolder(app.document().GetPathName())).run(photo);
-    ok = questions.grabbed() && ok;
+    ok = questions.nextQuestion().taken() && ok;
 
     frame.ShowCollectionList(true);
     frame.collectionList().table()->sortByColumn(0, Qt::AscendingOrder);
