@@ -1,6 +1,5 @@
 #include "Commands.h"
 
-#include "collection/CollectionFile.h"
 #include "search/EntryOrder.h"
 #include "text/Windows1252.h"
 
@@ -25,9 +24,7 @@ std::optional<std::string> FilterFromWords(const std::vector<std::string>& words
 
 void Find(const std::string& file, const std::vector<std::string>& words)
 {
-    EntryList entries;
-    if (const auto failure = LoadCollectionFile(file, entries))
-        throw CliFailure(file + ": " + *failure);
+    const EntryList entries = LoadCollectionOrFail(file);
     const auto filter = FilterFromWords(words);
     const auto found = filter ? search::findEntries(entries, search::EntryMatcher(*filter)) : std::vector<std::size_t>{};
     for (const std::size_t position : found)

@@ -19,7 +19,7 @@ struct JournalRequest {
 
 struct DueRequest {
     std::string file;
-    int within = 30;
+    int within = kDefaultDueDays;
     std::string ics;
     std::string today;
 };

@@ -24,6 +24,9 @@ struct DueTask {
 // read here, not when the collection is opened.
 std::vector<DueTask> pendingTasks(const EntryList& entries);
 
+// How far ahead "due" looks unless the grower says otherwise, in days.
+inline constexpr int kDefaultDueDays = 30;
+
 // The tasks whose due date has passed or falls within `withinDays` days of today.
 std::vector<DueTask> dueTasks(const EntryList& entries, CalendarDate today, int withinDays);
 

@@ -365,7 +365,7 @@ void CMainFrame::OnFileExportCareCalendar()
 void CMainFrame::ShowDueSummary()
 {
     statusBar()->showMessage(QStringLiteral("Ready"));
-    m_dueCounter->start(talvane::journal::CalendarDate::today(), CareDueDlg::kDefaultSpan);
+    m_dueCounter->start(talvane::journal::CalendarDate::today(), talvane::journal::kDefaultDueDays);
 }
 
 bool CMainFrame::QueryClose()

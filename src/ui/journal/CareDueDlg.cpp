@@ -39,7 +39,7 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, CalendarDate today, QWidget* parent)
     auto* spanLabel = new QLabel(QStringLiteral("Overdue tasks and those due in the next"), this);
     m_span = new QSpinBox(this);
     m_span->setRange(0, 3650);
-    m_span->setValue(kDefaultSpan);
+    m_span->setValue(kDefaultDueDays);
     m_span->setSuffix(QStringLiteral(" days"));
     spanLabel->setBuddy(m_span);
     spanRow->addWidget(spanLabel);

@@ -23,8 +23,6 @@ class QTreeWidget;
 class CareDueDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kDefaultSpan = 30;
-
     CareDueDlg(CTalvaneDoc& doc, talvane::journal::CalendarDate today, QWidget* parent = nullptr);
 
     // The position of the tree whose task was chosen, once the window accepted.

@@ -1,15 +1,15 @@
 #include "ui/AppFixture.h"
 
 #include "collection/CollectionFile.h"
+#include "framework/AppSettings.h"
 #include "framework/BaseDirectory.h"
 #include "guide/GuideEspece.h"
 
 #include <QComboBox>
-#include <QSettings>
 
 AppFixture::AppFixture()
 {
-    QSettings(QStringLiteral("Orvande"), QStringLiteral("Talvane")).clear();
+    AppSettings().clear();
     std::filesystem::create_directory(dir / "Album");
     SetBaseDirectory(Q(dir.path()));
     g_speciesGuide.clear();

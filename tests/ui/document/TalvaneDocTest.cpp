@@ -1,13 +1,13 @@
 #include "collection/CollectionFile.h"
 #include "document/EntryViewLink.h"
 #include "document/TalvaneDoc.h"
+#include "framework/AppSettings.h"
 #include "framework/RecentFileList.h"
 
 #include "core/TempDir.h"
 #include "ui/ScriptedUiServices.h"
 
 #include <QDir>
-#include <QSettings>
 #include <gtest/gtest.h>
 
 namespace {
@@ -63,7 +63,7 @@ class TalvaneDocTest : public ::testing::Test {
 protected:
     TalvaneDocTest()
     {
-        QSettings(QStringLiteral("Orvande"), QStringLiteral("Talvane")).clear();
+        AppSettings().clear();
         recent = std::make_unique<RecentFileList>();
         doc = std::make_unique<CTalvaneDoc>(ui.services(), *recent);
         view = std::make_unique<FakeView>(*doc, ui.prompter);
