@@ -1,7 +1,7 @@
 // Writes and reads a large collection and compares the load with a plain read of
 // the same file into memory.
 #include "SampleEntries.h"
-#include "Timing.h"
+#include "Measures.h"
 #include "collection/CollectionFile.h"
 
 #include <cstdio>

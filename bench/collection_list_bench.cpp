@@ -1,6 +1,7 @@
 // Times the collection list on a generated collection of N entries (default 100,000)
 // and weighs the memory it adds against the memory of the collection itself:
 //   build/bin/bench_collection_list [N]
+#include "Measures.h"
 #include "SampleEntries.h"
 #include "overview/CollectionListModel.h"
 #include "overview/CollectionListPanel.h"
@@ -11,28 +12,16 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <malloc.h>
-#include <time.h>
 
 namespace {
 
-std::size_t heapInUse()
-{
-    return mallinfo2().uordblks;
-}
-
-// Processor time of the thread, in milliseconds: others' work on a busy machine is not counted.
+// Processor time of the thread, in milliseconds.
 template <typename Step>
 double milliseconds(Step&& step)
 {
-    const auto now = [] {
-        timespec time{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-        return time.tv_sec * 1e3 + time.tv_nsec / 1e6;
-    };
-    const double start = now();
+    const double start = ThreadMilliseconds();
     step();
-    return now() - start;
+    return ThreadMilliseconds() - start;
 }
 
 } // namespace
@@ -43,11 +32,11 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const std::size_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 100000;
 
-    const std::size_t heapAtStart = heapInUse();
+    const std::size_t heapAtStart = HeapInUse();
     EntryList entries = SampleCollection(count);
-    const std::size_t collectionBytes = heapInUse() - heapAtStart;
+    const std::size_t collectionBytes = HeapInUse() - heapAtStart;
 
-    const std::size_t heapBeforeList = heapInUse();
+    const std::size_t heapBeforeList = HeapInUse();
     CollectionListModel model([&] { return entries.size(); },
                               [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; });
     // The model alone first, then the panel that shows it.
@@ -76,7 +65,7 @@ int main(int argc, char** argv)
         panel.showCurrent(count - 1);
         QApplication::processEvents();
     });
-    const std::size_t listBytes = heapInUse() - heapBeforeList;
+    const std::size_t listBytes = HeapInUse() - heapBeforeList;
     // An entry renamed while the list is sorted, as Update does: the list follows that
     // one entry, against ordering and filtering every entry again.
     (*entries[count / 2])[CBonsaiData::Name] = "Renamed";

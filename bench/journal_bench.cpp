@@ -2,7 +2,7 @@
 // time to build it and the heap it holds, and the open time of that collection
 // against the same collection without journals (journals are read only when needed).
 #include "SampleEntries.h"
-#include "Timing.h"
+#include "Measures.h"
 #include "collection/CollectionFile.h"
 #include "journal/DueTasks.h"
 #include "journal/Journal.h"
@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <malloc.h>
 
 namespace {
 
@@ -19,11 +18,6 @@ using namespace talvane::journal;
 constexpr int kRuns = 3;
 // The first loads of a process also pay for fresh memory; later ones show the reading.
 constexpr int kLoadRuns = 5;
-
-std::size_t HeapInUse()
-{
-    return mallinfo2().uordblks;
-}
 
 // Twenty events over five years; the last two still have a step due.
 std::string SampleJournal(std::size_t n)

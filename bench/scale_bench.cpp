@@ -2,7 +2,7 @@
 //   build/bin/bench_scale N
 // Run it once per size; each run is a fresh process, so memory figures stand alone.
 #include "SampleEntries.h"
-#include "Timing.h"
+#include "Measures.h"
 #include "app/MainFrame.h"
 #include "app/TalvaneApp.h"
 #include "collection/CollectionFile.h"

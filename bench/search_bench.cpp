@@ -2,31 +2,17 @@
 // case-sensitive byte search of the same word over the same fields, then the sort by
 // Name at the largest size, and the memory of the collection and of the list's index:
 //   build/bin/bench_search [largest count, default 100000]
+#include "Measures.h"
 #include "SampleEntries.h"
 #include "search/EntryOrder.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <malloc.h>
 #include <numeric>
 #include <string>
-#include <time.h>
 
 namespace {
-
-// The thread's processor time: on a busy machine, the time others take the processor is not counted.
-double threadMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-std::size_t heapInUse()
-{
-    return mallinfo2().uordblks;
-}
 
 // The best of several runs, in milliseconds of processor time.
 template <typename Step>
@@ -34,9 +20,9 @@ double bestMilliseconds(Step&& step, int runs = 7)
 {
     double best = 1e30;
     for (int run = 0; run < runs; ++run) {
-        const double start = threadMilliseconds();
+        const double start = ThreadMilliseconds();
         step();
-        best = std::min(best, threadMilliseconds() - start);
+        best = std::min(best, ThreadMilliseconds() - start);
     }
     return best;
 }
@@ -96,9 +82,9 @@ int main(int argc, char** argv)
     const char* const words[][2] = {
         {"zelkovas", "Zelkovas"}, {"4711", "4711"}, {"juniperus", "Juniperus"}, {"japanese", "Japanese"}};
     for (std::size_t count = 1000; count <= largest; count *= 10) {
-        const std::size_t heapBefore = heapInUse();
+        const std::size_t heapBefore = HeapInUse();
         const EntryList entries = SampleCollection(count);
-        const std::size_t collectionBytes = heapInUse() - heapBefore;
+        const std::size_t collectionBytes = HeapInUse() - heapBefore;
         for (const auto& word : words)
             compareFilterStep(entries, word[0], word[1]);
         if (count * 10 <= largest)
@@ -108,10 +94,10 @@ int main(int argc, char** argv)
         std::vector<std::size_t> sorted;
         const double sortMs = bestMilliseconds(
             [&] { sorted = search::sortedPositions(entries.size(), at, search::ListColumn::Name, false); }, 3);
-        const std::size_t heapBeforeIndex = heapInUse();
+        const std::size_t heapBeforeIndex = HeapInUse();
         std::vector<std::size_t> visible;
         search::keepMatchingPositions(sorted, at, search::EntryMatcher("tree"), visible);
-        const std::size_t indexBytes = heapInUse() - heapBeforeIndex + sorted.capacity() * sizeof(std::size_t);
+        const std::size_t indexBytes = HeapInUse() - heapBeforeIndex + sorted.capacity() * sizeof(std::size_t);
         std::printf("%8zu entries  sort keys and sort by Name %.1f ms\n", count, sortMs);
         std::printf("%8zu entries  collection %.1f MB, list order and visible rows %.2f MB (%.1f %%)\n", count,
                     collectionBytes / 1e6, indexBytes / 1e6, 100.0 * indexBytes / collectionBytes);

@@ -2,7 +2,7 @@
 // what the history keeps:
 //   build/bin/bench_undo [entries]
 #include "SampleEntries.h"
-#include "Timing.h"
+#include "Measures.h"
 #include "collection/CollectionFile.h"
 #include "document/TalvaneDoc.h"
 #include "framework/RecentFileList.h"
@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <malloc.h>
 #include <vector>
 
 namespace {
@@ -23,11 +22,6 @@ double Median(std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
-}
-
-std::size_t HeapBytes()
-{
-    return mallinfo2().uordblks;
 }
 
 } // namespace
@@ -73,13 +67,13 @@ int main(int argc, char** argv)
 
     // 1,000 updates of one entry: the history keeps each changed field before and after.
     std::size_t changedBytes = 0;
-    const std::size_t before = HeapBytes();
+    const std::size_t before = HeapInUse();
     for (int i = 0; i < 1000; ++i) {
         const std::string history = "Update number " + std::to_string(i) + " of the shaping history.";
         changedBytes += doc.entryAt(0)[CBonsaiData::History].size() + history.size();
         doc.changeFields(0, {{CBonsaiData::History, history}}, QStringLiteral("Update"));
     }
-    const std::size_t grown = HeapBytes() - before;
+    const std::size_t grown = HeapInUse() - before;
     std::printf("1,000 updates of one field: heap grew by %zu bytes for %zu bytes of changed texts "
                 "(%.0f bytes a step beyond the texts)\n",
                 grown, changedBytes, (static_cast<double>(grown) - static_cast<double>(changedBytes)) / 1000.0);

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <functional>
+#include <malloc.h>
+#include <time.h>
 
 // The shortest of `repeats` runs of `work`, in seconds: the least disturbed by the
 // rest of the machine.
@@ -15,4 +18,19 @@ inline double Seconds(const std::function<void()>& work, int repeats = 1)
         best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     return best;
+}
+
+// The processor time of the calling thread, in milliseconds: on a busy machine, the
+// time others take the processor is not counted.
+inline double ThreadMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// The bytes the heap holds for the program now.
+inline std::size_t HeapInUse()
+{
+    return mallinfo2().uordblks;
 }
