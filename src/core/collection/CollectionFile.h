@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collection/CollectionArchive.h"
+#include "collection/FileIdentity.h"
 #include "collection/SafeFile.h"
 
 #include <filesystem>
@@ -8,10 +9,48 @@
 #include <string>
 
 // Reads a .tvn file and appends its entries. Gives the reason when the file cannot
-// be read or is not a valid collection; the list is then left as it was.
-std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries);
+// be read or is not a valid collection; the list is then left as it was. When
+// `baseline` is given it receives where the path led and what was there, measured on
+// the very bytes read (no second read of the file).
+std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries,
+                                              SaveBaseline* baseline = nullptr);
 
-// Writes a .tvn file so that the previous file is never damaged: the collection goes
-// to a temporary file beside the target, is flushed to disk, and only then replaces
-// the target. Gives the reason when the save failed; the target is then untouched.
+// How a save of a collection checks what it replaces.
+struct CollectionSaveOptions {
+    // What the file was when the collection was opened or last saved. Null for a file
+    // chosen by Save As or written by a command: then nothing is compared.
+    const SaveBaseline* expected = nullptr;
+    // The user chose to write over a file that changed on disk since `expected`.
+    bool overwriteChanged = false;
+    // Keep the file being replaced among the collection's earlier versions.
+    bool keepVersion = true;
+};
+
+enum class SaveProblem {
+    None,
+    Failed,        // could not write; `reason` says why; the file is untouched
+    NotWritable,   // the file is read-only or not writable for this user; untouched
+    LinkMoved,     // the path no longer leads to the file it led to at Open; untouched
+    ChangedOnDisk, // another program changed or replaced the file since `expected`; untouched
+    Locked,        // another live process holds the collection's lock; untouched
+};
+
+struct CollectionSaveResult {
+    SaveProblem problem = SaveProblem::None;
+    // Words a user can act on, for every problem but None.
+    std::string reason;
+    // After a save: where the path leads and what is there now, for the next save.
+    SaveBaseline baseline;
+    explicit operator bool() const { return problem != SaveProblem::None; } // true: it failed
+};
+
+// The one way a collection is written, by the window and by every command. The
+// collection goes to a temporary file beside the target, is flushed to disk, and only
+// then replaces it, keeping owner, group, mode, ACLs and extended attributes; where
+// those cannot be kept, or the file has other hard links, it is written in place
+// through a backup copy instead. The replaced file is kept as an earlier version.
+// On any problem the file on disk is left as it was.
+CollectionSaveResult SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries,
+                                        const CollectionSaveOptions& options);
+// The same without a baseline: for commands and tools that write a file they just named.
 std::optional<std::string> SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries);

@@ -47,3 +47,8 @@ std::optional<std::string> ReplaceFile(const std::filesystem::path& path, std::s
 // Temporary files left by an interrupted save are named "." + target name + this
 // marker + six random characters; readers of a folder may ignore them.
 inline constexpr const char* kSaveTemporaryMarker = ".saving-";
+
+// Removes the temporary files of this collection's interrupted saves that no live
+// process is writing (a writer holds a lock on its temporary while it writes); never
+// anything else. Gives how many were removed.
+std::size_t RemoveStaleTemporaries(const std::filesystem::path& collection);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// The lock kept beside an open collection, in the format Qt's QLockFile writes
+// (process id, program name, host name, one a line), so that the window (which holds
+// it through QLockFile) and talvane-cli see each other's locks.
+std::filesystem::path LockFilePathOf(const std::filesystem::path& collection);
+
+struct LockHolder {
+    std::int64_t pid = 0;
+    std::string program;
+    std::string host;
+    std::string user;       // the lock file's owner
+    std::int64_t since = 0; // the lock file's modification time, seconds since the epoch
+};
+
+// Who holds the collection's lock, when a live process does. A lock of a process that
+// is gone (same host, no such process) is stale and gives nullopt.
+std::optional<LockHolder> LiveLockHolder(const std::filesystem::path& collection);
+
+// "user on host (talvane, process 1234) since 2026-12-08 15:12"
+std::string DescribeLockHolder(const LockHolder& holder);
+
+// A lock a command takes while it writes a collection; released when destroyed. Takes
+// over a stale lock; fails (nullopt, with the holder in `heldBy`) while a live one exists.
+class CommandLock {
+public:
+    static std::optional<CommandLock> Take(const std::filesystem::path& collection, std::optional<LockHolder>* heldBy = nullptr);
+    CommandLock(CommandLock&&) noexcept;
+    CommandLock& operator=(CommandLock&&) noexcept;
+    ~CommandLock();
+private:
+    explicit CommandLock(std::filesystem::path file) : m_file(std::move(file)) {}
+    std::filesystem::path m_file;
+};
