@@ -1,4 +1,5 @@
 #include "app/MainFrame.h"
+#include "app/QuitSignals.h"
 #include "app/TalvaneApp.h"
 #include "framework/BaseDirectory.h"
 #include "framework/UiServices.h"
@@ -61,6 +62,8 @@ int main(int argc, char** argv)
     if (!app.InitInstance(options))
         return 1;
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &app, &CTalvaneApp::OnCommitDataRequest);
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app, &CTalvaneApp::OnQuitSignal);
 
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);

@@ -277,10 +277,12 @@ private:
 
 } // namespace
 
-std::string WriteCollection(const EntryList& entries)
+namespace {
+
+template <typename EntryAt>
+std::string WriteEntries(std::size_t count, EntryAt entryAt)
 {
     std::string out;
-    const std::size_t count = entries.size();
     if (count < 0xFFFF) {
         PutWord(out, static_cast<std::uint16_t>(count));
     } else {
@@ -296,11 +298,25 @@ std::string WriteCollection(const EntryList& entries)
         } else {
             PutWord(out, kFirstClassReference);
         }
-        const CBonsaiData& entry = *entries[i];
+        const CBonsaiData& entry = entryAt(i);
         for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
             PutText(out, entry[field]);
     }
     return out;
+}
+
+} // namespace
+
+std::string WriteCollection(const EntryList& entries)
+{
+    return WriteEntries(entries.size(), [&entries](std::size_t i) -> const CBonsaiData& { return *entries[i]; });
+}
+
+std::string WriteCollection(const EntryList& entries, std::size_t position, const CBonsaiData& replacement)
+{
+    return WriteEntries(entries.size(), [&](std::size_t i) -> const CBonsaiData& {
+        return i == position ? replacement : *entries[i];
+    });
 }
 
 bool ReadCollection(std::string_view bytes, EntryList& entries, std::string& error)

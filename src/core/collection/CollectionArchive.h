@@ -17,6 +17,9 @@ using EntryList = std::vector<std::unique_ptr<CBonsaiData>>;
 // its 115 length-prefixed texts. There is no header and no version.
 // Throws std::length_error for a text of 4 GiB or more, which the format cannot hold.
 std::string WriteCollection(const EntryList& entries);
+// The same with the entry at `position` written as `replacement`: a collection with
+// one entry as it is being edited, without changing the list.
+std::string WriteCollection(const EntryList& entries, std::size_t position, const CBonsaiData& replacement);
 
 // Reads the bytes of a .tvn file and appends its entries to `entries`. A file that
 // is damaged, or uses a form this program never writes, yields no entries: the

@@ -18,4 +18,5 @@ inline constexpr int kAppAbout = 57664;
 inline constexpr int kAppExit = 57665;
 inline constexpr int kHelpOpen = 32774;
 inline constexpr int kViewCollectionList = 32776;
+inline constexpr int kFileRestoreVersion = 32779;
 } // namespace cmd

@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
+#include "app/EarlierVersionsDlg.h"
 #include "document/TalvaneDoc.h"
 #include "editing/EntryBar.h"
 #include "editing/TalvaneView.h"
@@ -19,12 +20,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -78,6 +81,11 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     connect(m_view, &CTalvaneView::commandStatesChanged, this, &CMainFrame::UpdateCommandUI);
     connect(&m_doc, &CDocument::modifiedChanged, this, &CMainFrame::UpdateCommandUI);
     connect(&m_doc, &CDocument::titleChanged, this, &CMainFrame::UpdateCaption);
+    connect(&m_doc, &CTalvaneDoc::fileStateChanged, this, [this] {
+        UpdateCaption();
+        UpdateCommandUI();
+    });
+    connect(&m_doc, &CTalvaneDoc::fileNotice, this, [this](const QString& text) { statusBar()->showMessage(text); });
     connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::RebuildRecentFiles);
     m_dueCounter = new DueSummaryCounter(m_doc, this);
     connect(m_dueCounter, &DueSummaryCounter::counted, this, [this](std::size_t due, int withinDays) {
@@ -117,6 +125,8 @@ void CMainFrame::CreateMenus()
     auto* fileSave = AddCommand(m_fileMenu, cmd::kFileSave, QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save the active document"));
     auto* fileSaveAs = AddCommand(m_fileMenu, cmd::kFileSaveAs, QStringLiteral("Save &as ... \tCtrl+A"),
                                   QStringLiteral("Save the active document with a new name"));
+    auto* restoreVersion = AddCommand(m_fileMenu, cmd::kFileRestoreVersion, QStringLiteral("Restore an earlier version\u2026"),
+                                      QStringLiteral("Open a version the collection had before one of its saves, as a new collection"));
     auto* exportCalendar = AddCommand(m_fileMenu, cmd::kFileExportCareCalendar, QStringLiteral("Export care calendar\u2026"),
                                       QStringLiteral("Write the care tasks that are due as an iCalendar file"));
     m_fileMenu->addSeparator();
@@ -147,6 +157,7 @@ void CMainFrame::CreateMenus()
     connect(fileOpen, &QAction::triggered, &m_doc, [this] { m_doc.OnFileOpen(); UpdateCommandUI(); });
     connect(fileSave, &QAction::triggered, &m_doc, [this] { m_doc.OnFileSave(); UpdateCommandUI(); });
     connect(fileSaveAs, &QAction::triggered, &m_doc, [this] { m_doc.OnFileSaveAs(); UpdateCommandUI(); });
+    connect(restoreVersion, &QAction::triggered, this, &CMainFrame::OnFileRestoreVersion);
     connect(exportCalendar, &QAction::triggered, this, &CMainFrame::OnFileExportCareCalendar);
     connect(filePrint, &QAction::triggered, this, &CMainFrame::printRequested);
     connect(printSetup, &QAction::triggered, this, &CMainFrame::printSetupRequested);
@@ -303,7 +314,8 @@ void CMainFrame::RebuildRecentFiles()
 
 void CMainFrame::UpdateCaption()
 {
-    setWindowTitle(m_doc.GetTitle() + QStringLiteral("[*] - Talvane"));
+    const QString readOnly = m_doc.isReadOnly() ? QStringLiteral(" (read-only)") : QString();
+    setWindowTitle(m_doc.GetTitle() + readOnly + QStringLiteral("[*] - Talvane"));
 }
 
 void CMainFrame::UpdateCommandUI()
@@ -322,6 +334,7 @@ void CMainFrame::UpdateCommandUI()
     const bool showing = m_view->HasCurrentEntry();
     action(cmd::kEntryRename)->setEnabled(showing);
     action(cmd::kFilePrint)->setEnabled(showing);
+    action(cmd::kFileRestoreVersion)->setEnabled(!m_doc.GetPathName().isEmpty());
     m_wndDlgBar->updateButton()->setEnabled(showing);
     m_wndDlgBar->deleteButton()->setEnabled(showing);
     m_wndDlgBar->addButton()->setEnabled(true);
@@ -354,6 +367,37 @@ void CMainFrame::OnViewCareDue()
     UpdateCommandUI();
 }
 
+void CMainFrame::OnFileRestoreVersion()
+{
+    const QString path = m_doc.GetPathName();
+    auto versions = ListVersions(QFile::encodeName(path).toStdString());
+    if (versions.empty()) {
+        m_services.prompter().ask(QStringLiteral("No earlier version of \u201C%1\u201D is kept yet: a version is kept "
+                                                 "each time the collection is saved.")
+                                      .arg(QFileInfo(path).fileName()),
+                                  QStringLiteral("Talvane"), mb::kOk | mb::kIconInformation);
+        return;
+    }
+    EarlierVersionsDlg dialog(std::move(versions), this);
+    const bool opened = m_services.dialogRunner().run(dialog) == QDialog::Accepted && dialog.chosenVersion() &&
+                        m_doc.openAsUntitledCopy(QFile::decodeName(dialog.chosenVersion()->file.c_str()));
+    if (opened)
+        statusBar()->showMessage(QStringLiteral("An earlier version of %1 is open as a new collection.").arg(QFileInfo(path).fileName()));
+    UpdateCommandUI();
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // A change on disk seen while the window was in the background is settled when
+    // the user comes back, not in the middle of other work.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_doc.changedOnDisk())
+        QTimer::singleShot(0, this, [this] {
+            m_doc.resolveChangeOnDisk();
+            UpdateCommandUI();
+        });
+}
+
 void CMainFrame::OnFileExportCareCalendar()
 {
     if (const auto written = ExportCareCalendar(m_doc, m_services))
@@ -378,6 +422,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     if (QueryClose()) {
         SaveCollectionListColumns();
         event->accept();
+        emit closedCleanly();
     }
     else
         event->ignore();

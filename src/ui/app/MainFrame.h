@@ -51,13 +51,18 @@ public slots:
     // View Care due: the tasks of the collection; a chosen task shows its tree.
     void OnViewCareDue();
     void OnFileExportCareCalendar();
+    // File Restore an earlier version: a kept version opens as an untitled copy.
+    void OnFileRestoreVersion();
 
 signals:
     void printRequested();
     void printSetupRequested();
+    // The window closed after the exit question: nothing unsaved is left to keep.
+    void closedCleanly();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateMenus();

@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "app/SplashDlg.h"
+#include "document/RecoveryKeeper.h"
 #include "document/TalvaneDoc.h"
 #include "editing/TalvaneView.h"
 #include "framework/AnsiText.h"
@@ -11,7 +12,9 @@
 #include "guide/GuideLoader.h"
 #include "printing/ReportPrinting.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QSessionManager>
 
@@ -20,6 +23,7 @@ CTalvaneApp::CTalvaneApp(UiServices& services) : m_services(services) {}
 CTalvaneApp::~CTalvaneApp()
 {
     // The window goes before the document it shows.
+    m_keeper.reset();
     m_printing.reset();
     m_frame.reset();
 }
@@ -33,6 +37,12 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     m_printing = std::make_unique<CReportPrinting>(*m_doc, m_services, *m_printer);
     connect(m_frame.get(), &CMainFrame::printRequested, m_printing.get(), &CReportPrinting::OnFilePrintChoice);
     connect(m_frame.get(), &CMainFrame::printSetupRequested, m_printing.get(), &CReportPrinting::OnFilePrintSetup);
+    m_keeper = std::make_unique<RecoveryKeeper>(*m_doc, RecoveryStore(options.recoveryFolder.empty()
+                                                                          ? RecoveryStore::DefaultFolder()
+                                                                          : options.recoveryFolder));
+    // Typing on the pages is unsaved work too, before any Update.
+    connect(&m_frame->view(), &CTalvaneView::commandStatesChanged, m_keeper.get(), &RecoveryKeeper::noteChange);
+    connect(m_frame.get(), &CMainFrame::closedCleanly, m_keeper.get(), &RecoveryKeeper::discard);
     if (options.collection.isEmpty()) {
         m_doc->OnNewDocument();
         m_frame->view().OnInitialUpdate();
@@ -41,12 +51,43 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     }
     m_frame->move(20, 20);
     m_frame->show();
+    OfferRecovery();
     if (options.splash) {
         CSplashDlg splash(m_frame.get());
         m_services.dialogRunner().run(splash);
     }
     LoadSpeciesGuide();
     return true;
+}
+
+void CTalvaneApp::OfferRecovery()
+{
+    for (const RecoveryRecord& record : m_keeper->store().leftBehind()) {
+        const QString name = record.collectionPath.empty()
+                                 ? QString::fromStdString(record.title)
+                                 : QFileInfo(QFile::decodeName(record.collectionPath.c_str())).fileName();
+        const int answer = m_services.prompter().choose(
+            QStringLiteral("Talvane closed before your changes to %1 were saved. Restore them?").arg(name),
+            QStringLiteral("Talvane"), {QStringLiteral("Restore"), QStringLiteral("Discard"), QStringLiteral("Later")});
+        if (answer == 1) {
+            RecoveryStore::discard(record);
+            continue;
+        }
+        if (answer == 0 && m_doc->restoreRecovered(record)) {
+            // Kept anew under this program before the old file goes: a crash now loses nothing.
+            m_keeper->writeNow();
+            RecoveryStore::discard(record);
+        }
+        // One collection at a time: the others wait for the next start.
+        return;
+    }
+}
+
+void CTalvaneApp::OnQuitSignal()
+{
+    // No questions: the session is going away. The work is kept for the next start.
+    m_keeper->writeNow();
+    QCoreApplication::exit(0);
 }
 
 void CTalvaneApp::LoadSpeciesGuide()

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <filesystem>
 #include <memory>
 
 class CMainFrame;
@@ -11,12 +12,15 @@ class QPrinter;
 class CTalvaneDoc;
 class QSessionManager;
 class RecentFileList;
+class RecoveryKeeper;
 class UiServices;
 
 // How the program was asked to start.
 struct StartOptions {
     QString collection; // a .tvn file to open; empty for a new collection
     bool splash = true;
+    // Where unsaved work is kept; empty for the user's state folder.
+    std::filesystem::path recoveryFolder;
 };
 
 // Start-up and the application-wide pieces: settings, the document, the frame.
@@ -41,6 +45,12 @@ public:
 
     // The desktop session is ending: the same questions as closing the window.
     void OnCommitDataRequest(QSessionManager& manager);
+    // SIGTERM or SIGHUP: the unsaved work is kept and the program ends without asking.
+    void OnQuitSignal();
+    // Offers the work another run left unsaved when it ended without a clean exit.
+    void OfferRecovery();
+
+    RecoveryKeeper& recoveryKeeper() const { return *m_keeper; }
 
 private:
     UiServices& m_services;
@@ -49,4 +59,5 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<CReportPrinting> m_printing;
+    std::unique_ptr<RecoveryKeeper> m_keeper;
 };

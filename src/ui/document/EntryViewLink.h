@@ -1,5 +1,7 @@
 #pragma once
 
+class CBonsaiData;
+
 // What the collection document asks of the view that shows its entries.
 class EntryViewLink {
 public:
@@ -12,4 +14,8 @@ public:
     virtual void OfferToKeepChanges() = 0;
     // The document holds a newly read collection: list it.
     virtual void OnInitialUpdate() = 0;
+    // True when the pages hold edits that are not yet in the entry shown.
+    virtual bool HasPageEdits() const = 0;
+    // Reads the values on the pages into `entry`, which is not the shown one.
+    virtual void ReadPagesIntoEntry(CBonsaiData& entry) const = 0;
 };

@@ -1,16 +1,36 @@
 #include "document/TalvaneDoc.h"
 
 #include "collection/CollectionFile.h"
+#include "collection/RecoveryStore.h"
+#include "document/CollectionLock.h"
 #include "document/EntrySteps.h"
 #include "document/EntryViewLink.h"
 #include "framework/AnsiText.h"
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 
 namespace {
 const QString kCaption = QStringLiteral("Attention");
+
+std::filesystem::path FsPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QString FromFsPath(const std::filesystem::path& path)
+{
+    return QFile::decodeName(path.c_str());
+}
+
+QString QuotedName(const QString& path)
+{
+    return QStringLiteral("\u201C%1\u201D").arg(QFileInfo(path).fileName());
+}
 
 } // namespace
 
@@ -19,6 +39,12 @@ CTalvaneDoc::CTalvaneDoc(UiServices& services, RecentFileList& recentFiles) : CD
     // The collection is modified exactly when the history is away from the state
     // last read or saved.
     connect(&m_history, &QUndoStack::cleanChanged, this, [this](bool clean) { CDocument::SetModifiedFlag(!clean); });
+    // A sync client writes in bursts: look once it has settled.
+    m_diskCheck.setSingleShot(true);
+    m_diskCheck.setInterval(300);
+    connect(&m_diskCheck, &QTimer::timeout, this, &CTalvaneDoc::checkDisk);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_diskCheck, qOverload<>(&QTimer::start));
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_diskCheck, qOverload<>(&QTimer::start));
 }
 
 CTalvaneDoc::~CTalvaneDoc()
@@ -131,6 +157,7 @@ bool CTalvaneDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
         return false;
+    forgetFile();
     if (m_view)
         m_view->ResetEntries();
     return true;
@@ -140,7 +167,303 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
 {
     if (m_view)
         m_view->CommitCurrentEntry();
-    return CDocument::OnSaveDocument(path);
+    const bool ownFile = isOwnFile(path);
+    if (ownFile && m_readOnly) {
+        services().prompter().ask(QStringLiteral("%1 is open read-only: another Talvane is editing it.\n"
+                                                 "Save your changes under another name with Save As.")
+                                      .arg(QuotedName(path)),
+                                  kCaption, mb::kOk | mb::kIconExclamation);
+        return false;
+    }
+    if (ownFile && m_baseline && !m_overwriteChanged && ChangedSince(*m_baseline)) {
+        switch (askAboutChange()) {
+        case ChangeAnswer::Reload:
+            reloadFromDisk();
+            return false;
+        case ChangeAnswer::ConflictCopy:
+            return saveConflictCopy();
+        case ChangeAnswer::Cancel:
+            return false;
+        case ChangeAnswer::Overwrite:
+            m_overwriteChanged = true;
+            break;
+        }
+    }
+    const bool saved = CDocument::OnSaveDocument(path);
+    m_overwriteChanged = false;
+    if (!saved)
+        return false;
+    if (!ownFile) {
+        // The file saved to is the collection's from now on: it is locked as an opened one is.
+        m_lock = std::move(LockCollection(QFileInfo(path).absoluteFilePath()).lock);
+        m_readOnly = false;
+    }
+    m_baseline = m_writtenBaseline;
+    m_changedOnDisk = false;
+    m_changeAsked = false;
+    watchFile();
+    emit fileStateChanged();
+    return true;
+}
+
+bool CTalvaneDoc::OnOpenDocument(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    CollectionLockAttempt attempt;
+    const bool reopening = m_lock && absolute == GetPathName();
+    if (!reopening) {
+        attempt = LockCollection(absolute);
+        if (attempt.heldBy &&
+            services().prompter().ask(QStringLiteral("%1 is already open in Talvane: %2.\n\n"
+                                                     "Open it read-only? You can still save your changes under "
+                                                     "another name with Save As.")
+                                          .arg(QuotedName(path), QString::fromStdString(DescribeLockHolder(*attempt.heldBy))),
+                                      kCaption, mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
+            return false;
+    }
+    if (!CDocument::OnOpenDocument(path))
+        return false;
+    if (!reopening) {
+        m_lock = std::move(attempt.lock);
+        m_readOnly = attempt.heldBy.has_value();
+    }
+    RemoveStaleTemporaries(FsPath(absolute));
+    m_baseline = m_readBaseline;
+    m_changedOnDisk = false;
+    m_changeAsked = false;
+    watchFile();
+    emit fileStateChanged();
+    return true;
+}
+
+bool CTalvaneDoc::isOwnFile(const QString& path) const
+{
+    return !GetPathName().isEmpty() && QFileInfo(path).absoluteFilePath() == GetPathName();
+}
+
+void CTalvaneDoc::forgetFile()
+{
+    m_lock.reset();
+    m_readOnly = false;
+    m_baseline.reset();
+    m_changedOnDisk = false;
+    m_changeAsked = false;
+    watchFile();
+    emit fileStateChanged();
+}
+
+void CTalvaneDoc::watchFile()
+{
+    if (!m_watcher.files().isEmpty())
+        m_watcher.removePaths(m_watcher.files());
+    if (!m_watcher.directories().isEmpty())
+        m_watcher.removePaths(m_watcher.directories());
+    if (!m_baseline)
+        return;
+    // The folder too: a file renamed over the collection is a new file the old watch misses.
+    const QString target = FromFsPath(m_baseline->target);
+    m_watcher.addPath(QFileInfo(target).absolutePath());
+    if (QFileInfo::exists(target))
+        m_watcher.addPath(target);
+}
+
+void CTalvaneDoc::checkDisk()
+{
+    if (!m_baseline)
+        return;
+    const QString target = FromFsPath(m_baseline->target);
+    if (!m_watcher.files().contains(target) && QFileInfo::exists(target))
+        m_watcher.addPath(target);
+    if (m_changedOnDisk || !ChangedSince(*m_baseline))
+        return;
+    m_changedOnDisk = true;
+    emit fileStateChanged();
+    emit fileNotice(QStringLiteral("%1 was changed on disk by another program.").arg(QuotedName(GetPathName())));
+}
+
+bool CTalvaneDoc::hasUnsavedWork() const
+{
+    return IsModified() || (m_view && m_view->HasPageEdits());
+}
+
+std::string CTalvaneDoc::unsavedBytes() const
+{
+    if (!m_view || !m_current || !m_view->HasPageEdits())
+        return WriteCollection(m_entries);
+    // The shown entry as the pages have it, in its place: the entries themselves stay as they are.
+    auto edited = std::make_unique<CBonsaiData>();
+    const CBonsaiData& shown = *m_entries[*m_current];
+    for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
+        (*edited)[field] = shown[field].view();
+    m_view->ReadPagesIntoEntry(*edited);
+    return WriteCollection(m_entries, *m_current, *edited);
+}
+
+CTalvaneDoc::ChangeAnswer CTalvaneDoc::askAboutChange()
+{
+    m_changeAsked = true;
+    const QString copy = FromFsPath(ConflictCopyPath(FsPath(GetPathName()), QDateTime::currentSecsSinceEpoch()));
+    const int answer = services().prompter().choose(
+        QStringLiteral("%1 was changed by another program since Talvane opened or last saved it.\n\n"
+                       "Reload: show the file as it is now (your unsaved changes are offered for a conflict copy "
+                       "first).\nOverwrite: replace it with the collection shown here.\n"
+                       "Save conflict copy: save the collection shown here beside it as %2, and leave the file "
+                       "as it is.")
+            .arg(QuotedName(GetPathName()), QuotedName(copy)),
+        kCaption,
+        {QStringLiteral("Reload"), QStringLiteral("Overwrite"), QStringLiteral("Save conflict copy"), QStringLiteral("Cancel")});
+    switch (answer) {
+    case 0:
+        return ChangeAnswer::Reload;
+    case 1:
+        return ChangeAnswer::Overwrite;
+    case 2:
+        return ChangeAnswer::ConflictCopy;
+    default:
+        return ChangeAnswer::Cancel;
+    }
+}
+
+void CTalvaneDoc::resolveChangeOnDisk()
+{
+    if (!m_changedOnDisk || m_changeAsked || m_resolving)
+        return;
+    m_resolving = true;
+    if (!hasUnsavedWork()) {
+        if (reloadFromDisk())
+            emit fileNotice(QStringLiteral("%1 was read again: another program had changed it.").arg(QuotedName(GetPathName())));
+    } else {
+        switch (askAboutChange()) {
+        case ChangeAnswer::Reload:
+            reloadFromDisk();
+            break;
+        case ChangeAnswer::Overwrite:
+            // The question was just answered: the save must not ask it again.
+            m_overwriteChanged = true;
+            OnSaveDocument(GetPathName());
+            break;
+        case ChangeAnswer::ConflictCopy:
+            saveConflictCopy();
+            break;
+        case ChangeAnswer::Cancel:
+            break;
+        }
+    }
+    m_resolving = false;
+}
+
+bool CTalvaneDoc::reloadFromDisk()
+{
+    const QString path = GetPathName();
+    if (hasUnsavedWork()) {
+        const QString copy = FromFsPath(ConflictCopyPath(FsPath(path), QDateTime::currentSecsSinceEpoch()));
+        switch (services().prompter().ask(QStringLiteral("Save your unsaved changes as %1 beside the collection "
+                                                         "before it is read again?")
+                                              .arg(QuotedName(copy)),
+                                          kCaption, mb::kYesNoCancel | mb::kIconQuestion)) {
+        case mb::kIdYes:
+            if (!writeConflictCopy(copy))
+                return false;
+            break;
+        case mb::kIdNo:
+            break;
+        default:
+            return false;
+        }
+    }
+    if (!OnOpenDocument(path))
+        return false;
+    SetPathName(path);
+    if (m_view)
+        m_view->OnInitialUpdate();
+    return true;
+}
+
+bool CTalvaneDoc::writeConflictCopy(const QString& path)
+{
+    if (m_view)
+        m_view->CommitCurrentEntry();
+    CollectionSaveOptions options;
+    options.keepVersion = false;
+    const auto result = SaveCollectionFile(FsPath(path), m_entries, options);
+    if (result) {
+        services().prompter().ask(QStringLiteral("Cannot save the collection to \"%1\":\n%2.\n"
+                                                 "The file on disk was not changed.")
+                                      .arg(path, QString::fromStdString(result.reason)),
+                                  kCaption, mb::kOk | mb::kIconExclamation);
+        return false;
+    }
+    emit fileNotice(QStringLiteral("Your changes were saved as %1.").arg(QuotedName(path)));
+    return true;
+}
+
+bool CTalvaneDoc::saveConflictCopy()
+{
+    const QString copy = FromFsPath(ConflictCopyPath(FsPath(GetPathName()), QDateTime::currentSecsSinceEpoch()));
+    if (!OnSaveDocument(copy))
+        return false;
+    SetPathName(copy);
+    emit fileNotice(QStringLiteral("The collection shown was saved as %1; the file changed on disk was left as it is.")
+                        .arg(QuotedName(copy)));
+    return true;
+}
+
+void CTalvaneDoc::adoptUnsaved(EntryList entries)
+{
+    DeleteContents();
+    m_entries = std::move(entries);
+    emit entriesReset();
+    if (m_view)
+        m_view->OnInitialUpdate();
+    // No state of the history is the one on disk: the collection shows as modified.
+    m_history.resetClean();
+}
+
+bool CTalvaneDoc::openAsUntitledCopy(const QString& versionFile)
+{
+    OfferToKeepChanges();
+    if (!SaveModified())
+        return false;
+    EntryList read;
+    if (const auto failure = LoadCollectionFile(FsPath(versionFile), read)) {
+        services().prompter().ask(QStringLiteral("Cannot open the collection \"%1\":\n%2.")
+                                      .arg(versionFile, QString::fromStdString(*failure)),
+                                  QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+        return false;
+    }
+    forgetFile();
+    ClearPathName();
+    SetTitle(kUntitled);
+    adoptUnsaved(std::move(read));
+    return true;
+}
+
+bool CTalvaneDoc::restoreRecovered(const RecoveryRecord& record)
+{
+    std::string bytes;
+    EntryList recovered;
+    std::string reason;
+    if (auto failure = RecoveryStore::readCollection(record, bytes))
+        reason = *failure;
+    else if (!ReadCollection(bytes, recovered, reason))
+        reason = "it is not a valid Talvane collection (" + reason + ")";
+    else
+        reason.clear();
+    if (!reason.empty()) {
+        services().prompter().ask(QStringLiteral("The unsaved changes cannot be restored:\n%1.")
+                                      .arg(QString::fromStdString(reason)),
+                                  QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+        return false;
+    }
+    const QString path = QFile::decodeName(record.collectionPath.c_str());
+    // Saving the restored work goes to its file, with every check a save of it makes.
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !OpenWithoutOffer(path)) {
+        forgetFile();
+        ClearPathName();
+        SetTitle(kUntitled);
+    }
+    adoptUnsaved(std::move(recovered));
+    return true;
 }
 
 bool CTalvaneDoc::DoFileSave()
@@ -151,7 +474,8 @@ bool CTalvaneDoc::DoFileSave()
 std::optional<std::string> CTalvaneDoc::ReadFile(const QString& path)
 {
     m_readEntries.clear();
-    return LoadCollectionFile(QFile::encodeName(path).toStdString(), m_readEntries);
+    m_readBaseline = {};
+    return LoadCollectionFile(FsPath(path), m_readEntries, &m_readBaseline);
 }
 
 void CTalvaneDoc::AdoptReadContents()
@@ -163,7 +487,16 @@ void CTalvaneDoc::AdoptReadContents()
 
 std::optional<std::string> CTalvaneDoc::WriteFile(const QString& path)
 {
-    return SaveCollectionFile(QFile::encodeName(path).toStdString(), m_entries);
+    CollectionSaveOptions options;
+    // A file chosen by Save As is compared with nothing: the user chose to replace it.
+    if (isOwnFile(path) && m_baseline)
+        options.expected = &*m_baseline;
+    options.overwriteChanged = m_overwriteChanged;
+    auto result = SaveCollectionFile(FsPath(path), m_entries, options);
+    if (result)
+        return result.reason;
+    m_writtenBaseline = std::move(result.baseline);
+    return std::nullopt;
 }
 
 QString CTalvaneDoc::FileFilter() const
@@ -188,6 +521,8 @@ bool CTalvaneDoc::AskSaveFileName()
 
 bool CTalvaneDoc::OnFileSave()
 {
+    if (m_readOnly)
+        return DoSaveAs();
     if (GetTitle() == kUntitled)
         return AskSaveFileName();
     // A collection always knows the file it came from; a bare title is only a fallback.

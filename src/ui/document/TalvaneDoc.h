@@ -1,15 +1,22 @@
 #pragma once
 
 #include "collection/CollectionArchive.h"
+#include "collection/FileIdentity.h"
 #include "framework/Document.h"
 
+#include <QFileSystemWatcher>
+#include <QTimer>
 #include <QUndoStack>
+
+#include <memory>
 
 #include <optional>
 #include <utility>
 #include <vector>
 
 class EntryViewLink;
+class QLockFile;
+struct RecoveryRecord;
 
 // New values for some fields of one entry, by field index.
 using FieldValues = std::vector<std::pair<std::size_t, std::string>>;
@@ -59,6 +66,7 @@ public:
     bool OnNewDocument() override;
     bool OnSaveDocument(const QString& path) override;
     bool DoFileSave() override;
+    bool OnOpenDocument(const QString& path) override;
 
     // Opens a collection as File Open and the recent-file list do: the page edits and
     // the modified collection are offered for saving first. False when nothing was opened.
@@ -70,7 +78,27 @@ public:
     void OnFileSaveAs();
     void OnFileOpen();
     void OnOpenRecentFile(const QString& path);
-    bool OnUpdateFileSave() const { return IsModified(); }
+    bool OnUpdateFileSave() const { return IsModified() && !m_readOnly; }
+
+    // Open read-only: another Talvane holds the collection's lock. Save is refused;
+    // Save As to another file is not, and ends it.
+    bool isReadOnly() const { return m_readOnly; }
+    // Another program changed the file since it was opened or last saved here.
+    bool changedOnDisk() const { return m_changedOnDisk; }
+    // Asks what to do about a change on disk, if there is one: run when the window is
+    // activated. A collection without unsaved work is simply read again.
+    void resolveChangeOnDisk();
+    // True when there is work a save would keep: a modified collection or page edits.
+    bool hasUnsavedWork() const;
+    // The collection as Save would write it now, page edits included.
+    std::string unsavedBytes() const;
+
+    // File "Restore an earlier version…": the version is shown as a new, untitled and
+    // modified collection. False when nothing was opened.
+    bool openAsUntitledCopy(const QString& versionFile);
+    // Shows work kept from a program that closed before saving it, as unsaved changes
+    // of its collection (or of an untitled one when that file cannot be opened).
+    bool restoreRecovered(const RecoveryRecord& record);
 
     // Asks a file name and saves there; false when cancelled or the save failed.
     bool AskSaveFileName();
@@ -85,6 +113,10 @@ signals:
     // Every entry was replaced (New, Open).
     void entriesReset();
     void currentChanged();
+    // Read-only mode or the change on disk came or went.
+    void fileStateChanged();
+    // Something happened to the file the user should read in the status bar.
+    void fileNotice(const QString& text);
 
 protected:
     std::optional<std::string> ReadFile(const QString& path) override;
@@ -101,10 +133,37 @@ private:
     void setField(std::size_t position, std::size_t field, const std::string& value);
 
     bool OpenWithoutOffer(const QString& path);
+    // Reads the open collection's file again, offering unsaved work for a conflict copy.
+    bool reloadFromDisk();
+    // Saves the collection shown beside its file under a conflict name, and goes on with that copy.
+    bool saveConflictCopy();
+    // Writes the collection shown to a conflict copy without leaving the open file.
+    bool writeConflictCopy(const QString& path);
+    bool isOwnFile(const QString& path) const;
+    // Replaces every entry with these, as a collection that has not been saved.
+    void adoptUnsaved(EntryList entries);
+    void forgetFile();
+    void watchFile();
+    void checkDisk();
+    enum class ChangeAnswer { Reload, Overwrite, ConflictCopy, Cancel };
+    ChangeAnswer askAboutChange();
 
     EntryList m_entries;
     EntryList m_readEntries; // a file read by Open, until it replaces the collection
     std::optional<std::size_t> m_current;
     QUndoStack m_history;
     EntryViewLink* m_view = nullptr;
+
+    // The file as it was when read or last saved here, while the collection has one.
+    std::optional<SaveBaseline> m_baseline;
+    SaveBaseline m_readBaseline;     // of the file being opened
+    SaveBaseline m_writtenBaseline;  // of the file just written
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_readOnly = false;
+    bool m_changedOnDisk = false;
+    bool m_changeAsked = false;      // the change was put to the user once already
+    bool m_resolving = false;
+    bool m_overwriteChanged = false; // the user chose to write over the changed file
+    QFileSystemWatcher m_watcher;
+    QTimer m_diskCheck;
 };

@@ -153,7 +153,7 @@ bool CTalvaneView::HasCurrentEntry() const
     return m_doc.currentPosition().has_value();
 }
 
-bool CTalvaneView::HasPageEdits()
+bool CTalvaneView::HasPageEdits() const
 {
     const CBonsaiData* current = m_doc.currentEntry();
     if (!current)
@@ -198,7 +198,7 @@ void CTalvaneView::LoadEntryIntoPages(std::size_t position)
     m_transfer->LoadEntry(m_doc.entryAt(position));
 }
 
-void CTalvaneView::ReadPagesIntoEntry(CBonsaiData& entry)
+void CTalvaneView::ReadPagesIntoEntry(CBonsaiData& entry) const
 {
     m_transfer->ReadPagesInto(entry);
 }

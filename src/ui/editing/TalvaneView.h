@@ -55,7 +55,7 @@ public:
     // True while an entry is shown: Delete, Update and Print are enabled.
     bool HasCurrentEntry() const;
     // True when the pages hold edits that are not yet in the entry shown.
-    bool HasPageEdits();
+    bool HasPageEdits() const override;
 
     // EntryViewLink
     void ResetEntries() override;
@@ -64,7 +64,7 @@ public:
     void OnInitialUpdate() override;
 
     void LoadEntryIntoPages(std::size_t position);
-    void ReadPagesIntoEntry(CBonsaiData& entry);
+    void ReadPagesIntoEntry(CBonsaiData& entry) const override;
     void CreateEntryFromPages(const std::string& name);
     void ClearPages();
     void PreparePagesForNewEntry(int speciesIndex, const std::string& typedBotanicalName);

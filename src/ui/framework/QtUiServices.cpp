@@ -9,6 +9,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QUrl>
 
 namespace {
@@ -64,6 +65,23 @@ public:
         default:
             return mb::kIdOk;
         }
+    }
+
+    int choose(const QString& text, const QString& caption, const QStringList& buttons) override
+    {
+        QMessageBox box(QMessageBox::Warning, caption, text);
+        QList<QAbstractButton*> made;
+        for (int i = 0; i < buttons.size(); ++i) {
+            const bool last = i + 1 == buttons.size();
+            made.append(box.addButton(buttons.at(i), last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+        }
+        if (!made.isEmpty()) {
+            box.setDefaultButton(static_cast<QPushButton*>(made.constFirst()));
+            box.setEscapeButton(made.constLast());
+        }
+        box.exec();
+        const auto chosen = made.indexOf(box.clickedButton());
+        return chosen < 0 ? static_cast<int>(made.size()) - 1 : static_cast<int>(chosen);
     }
 
 private:

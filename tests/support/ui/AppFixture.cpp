@@ -27,6 +27,8 @@ bool AppFixture::Start(const QString& collection)
     StartOptions options;
     options.collection = collection;
     options.splash = false;
+    // Each test keeps its unsaved work in its own folder, away from the user's.
+    options.recoveryFolder = dir / ".recovery";
     return app->InitInstance(options);
 }
 

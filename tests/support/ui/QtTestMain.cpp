@@ -10,6 +10,8 @@ int main(int argc, char** argv)
     QTemporaryDir home;
     qputenv("XDG_RUNTIME_DIR", QDir(home.path()).filePath(QStringLiteral("runtime")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_STATE_HOME", QDir(home.path()).filePath(QStringLiteral("state")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", QDir(home.path()).filePath(QStringLiteral("data")).toLocal8Bit());
     QDir(home.path()).mkpath(QStringLiteral("runtime"));
     QFile::setPermissions(QDir(home.path()).filePath(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QApplication app(argc, argv);

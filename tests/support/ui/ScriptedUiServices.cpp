@@ -37,6 +37,15 @@ int ScriptedPrompter::ask(const QString& text, const QString& caption, unsigned 
     return expected.answer;
 }
 
+int ScriptedPrompter::choose(const QString& text, const QString& caption, const QStringList& buttons)
+{
+    const bool expected = !m_script.empty();
+    const int answer = ask(text, caption, 0);
+    m_calls.back().buttons = buttons;
+    // An unexpected choice is cancelled, as an unexpected question is.
+    return expected ? answer : static_cast<int>(buttons.size()) - 1;
+}
+
 ScriptedFileChooser::~ScriptedFileChooser()
 {
     if (!m_script.empty())

@@ -3,6 +3,7 @@
 #include "framework/UiServices.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <functional>
@@ -17,6 +18,7 @@ struct PromptCall {
     QString text;
     QString caption;
     unsigned flags = 0;
+    QStringList buttons; // for a choice: its buttons, in order
 };
 
 class ScriptedPrompter : public Prompter {
@@ -26,6 +28,8 @@ public:
     void expect(int answer, std::optional<QString> text = std::nullopt, std::optional<QString> caption = std::nullopt,
                 std::optional<unsigned> flags = std::nullopt);
     int ask(const QString& text, const QString& caption, unsigned flags) override;
+    // A choice takes the next expectation too: its answer is the index of the button.
+    int choose(const QString& text, const QString& caption, const QStringList& buttons) override;
 
     const std::vector<PromptCall>& calls() const { return m_calls; }
     bool allAnswered() const { return m_script.empty(); }

@@ -1,0 +1,176 @@
+#include "collection/RecoveryStore.h"
+
+#include "collection/SafeFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <signal.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::string_view kFirstLine = "Talvane recovery 1\n";
+constexpr std::string_view kSuffix = ".recovery";
+
+// A header line holds one value: a line break inside a path or title is written as
+// a visible escape so that it cannot end the header early.
+std::string EscapeValue(std::string_view value)
+{
+    std::string out;
+    for (const char c : value) {
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string UnescapeValue(std::string_view value)
+{
+    std::string out;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size()) {
+            out += value[i + 1] == 'n' ? '\n' : value[i + 1];
+            ++i;
+        } else {
+            out += value[i];
+        }
+    }
+    return out;
+}
+
+std::int64_t ToNumber(std::string_view text)
+{
+    std::int64_t value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+// Reads the header of a recovery file; gives where the collection's bytes begin.
+std::optional<std::size_t> ParseHeader(std::string_view bytes, RecoveryRecord& record)
+{
+    if (bytes.substr(0, kFirstLine.size()) != kFirstLine)
+        return std::nullopt;
+    std::size_t at = kFirstLine.size();
+    while (at < bytes.size()) {
+        const std::size_t end = bytes.find('\n', at);
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        const std::string_view line = bytes.substr(at, end - at);
+        at = end + 1;
+        if (line.empty())
+            return at;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            return std::nullopt;
+        const std::string_view key = line.substr(0, equals);
+        const std::string value = UnescapeValue(line.substr(equals + 1));
+        if (key == "path")
+            record.collectionPath = value;
+        else if (key == "title")
+            record.title = value;
+        else if (key == "pid")
+            record.pid = ToNumber(value);
+        else if (key == "written")
+            record.writtenAt = ToNumber(value);
+    }
+    return std::nullopt;
+}
+
+bool IsRunning(std::int64_t pid)
+{
+    if (pid <= 0 || pid == ::getpid())
+        return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+} // namespace
+
+RecoveryStore::RecoveryStore(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+
+std::filesystem::path RecoveryStore::DefaultFolder()
+{
+    std::filesystem::path state;
+    if (const char* xdg = std::getenv("XDG_STATE_HOME"); xdg && *xdg == '/')
+        state = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        state = std::filesystem::path(home) / ".local" / "state";
+    else
+        state = std::filesystem::temp_directory_path();
+    return state / "talvane" / "recovery";
+}
+
+std::filesystem::path RecoveryStore::ownFile() const
+{
+    return m_folder / (std::to_string(::getpid()) + std::string(kSuffix));
+}
+
+std::optional<std::string> RecoveryStore::write(const RecoveryRecord& record, std::string_view collectionBytes) const
+{
+    std::error_code error;
+    std::filesystem::create_directories(m_folder, error);
+    if (error)
+        return error.message();
+    std::string bytes(kFirstLine);
+    bytes += "path=" + EscapeValue(record.collectionPath) + "\n";
+    bytes += "title=" + EscapeValue(record.title) + "\n";
+    bytes += "pid=" + std::to_string(::getpid()) + "\n";
+    bytes += "written=" + std::to_string(record.writtenAt) + "\n\n";
+    bytes += collectionBytes;
+    return ReplaceFile(ownFile(), bytes);
+}
+
+void RecoveryStore::remove() const
+{
+    std::error_code ignored;
+    std::filesystem::remove(ownFile(), ignored);
+}
+
+std::vector<RecoveryRecord> RecoveryStore::leftBehind() const
+{
+    std::vector<RecoveryRecord> found;
+    std::error_code error;
+    for (const auto& item : std::filesystem::directory_iterator(m_folder, error)) {
+        const auto name = item.path().filename().string();
+        if (name.size() <= kSuffix.size() || name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0)
+            continue;
+        // The header is short: the first few kilobytes always hold it.
+        std::string bytes;
+        InputFile file;
+        if (file.Open(item.path()))
+            continue;
+        bytes.resize(std::min<std::uint64_t>(file.Size(), 64 * 1024));
+        bytes.resize(file.Read(bytes.data(), bytes.size()));
+        RecoveryRecord record;
+        record.file = item.path();
+        if (!ParseHeader(bytes, record) || IsRunning(record.pid))
+            continue;
+        found.push_back(std::move(record));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const RecoveryRecord& a, const RecoveryRecord& b) { return a.writtenAt > b.writtenAt; });
+    return found;
+}
+
+std::optional<std::string> RecoveryStore::readCollection(const RecoveryRecord& record, std::string& bytes)
+{
+    if (auto failure = ReadWholeFile(record.file, bytes))
+        return failure;
+    RecoveryRecord header;
+    const auto start = ParseHeader(bytes, header);
+    if (!start)
+        return std::string("it is not a Talvane recovery file");
+    bytes.erase(0, *start);
+    return std::nullopt;
+}
+
+void RecoveryStore::discard(const RecoveryRecord& record)
+{
+    std::error_code ignored;
+    std::filesystem::remove(record.file, ignored);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The unsaved work of a running Talvane, kept so that a crash, a kill or a power cut
+// loses at most the last few seconds. Each running program keeps one file, named by
+// its process id, holding the collection's path and title and the collection as it
+// would be saved now.
+struct RecoveryRecord {
+    std::filesystem::path file;       // the recovery file itself
+    std::string collectionPath;       // the collection's file, empty for an untitled one
+    std::string title;                // what the window called the collection
+    std::int64_t pid = 0;             // the program that wrote it
+    std::int64_t writtenAt = 0;       // seconds since the epoch
+};
+
+class RecoveryStore {
+public:
+    // `folder` holds the recovery files; it is made when first written.
+    explicit RecoveryStore(std::filesystem::path folder);
+
+    // The folder in the user's state folder: $XDG_STATE_HOME/talvane/recovery, by
+    // default ~/.local/state/talvane/recovery.
+    static std::filesystem::path DefaultFolder();
+
+    // Replaces this process's recovery file atomically.
+    std::optional<std::string> write(const RecoveryRecord& record, std::string_view collectionBytes) const;
+    // Removes this process's recovery file, if any.
+    void remove() const;
+    // The recovery files left by programs that are no longer running, newest first.
+    std::vector<RecoveryRecord> leftBehind() const;
+    // Reads the collection bytes kept in a recovery file.
+    static std::optional<std::string> readCollection(const RecoveryRecord& record, std::string& bytes);
+    static void discard(const RecoveryRecord& record);
+
+    std::filesystem::path ownFile() const;
+
+private:
+    std::filesystem::path m_folder;
+};

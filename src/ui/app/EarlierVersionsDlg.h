@@ -1,0 +1,26 @@
+#pragma once
+
+#include "collection/VersionStore.h"
+
+#include <QDialog>
+
+#include <optional>
+#include <vector>
+
+class QTreeWidget;
+
+// File "Restore an earlier version…": the versions kept of the open collection, newest
+// first, with when each was replaced, how many trees it holds and its size.
+class EarlierVersionsDlg : public QDialog {
+    Q_OBJECT
+public:
+    EarlierVersionsDlg(std::vector<KeptVersion> versions, QWidget* parent = nullptr);
+
+    QTreeWidget& list() const { return *m_list; }
+    // The version chosen with Open, if any.
+    std::optional<KeptVersion> chosenVersion() const;
+
+private:
+    std::vector<KeptVersion> m_versions;
+    QTreeWidget* m_list;
+};

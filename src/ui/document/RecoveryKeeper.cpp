@@ -1,0 +1,69 @@
+#include "document/RecoveryKeeper.h"
+
+#include "document/TalvaneDoc.h"
+
+#include <QDateTime>
+#include <QFile>
+
+#include <stdexcept>
+
+RecoveryKeeper::RecoveryKeeper(CTalvaneDoc& doc, RecoveryStore store, QObject* parent)
+    : QObject(parent), m_doc(doc), m_store(std::move(store))
+{
+    m_writer.setMaxThreadCount(1);
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(kDelayMs);
+    connect(&m_timer, &QTimer::timeout, this, &RecoveryKeeper::update);
+    connect(&m_doc.history(), &QUndoStack::indexChanged, this, &RecoveryKeeper::noteChange);
+    connect(&m_doc, &CDocument::modifiedChanged, this, &RecoveryKeeper::noteChange);
+    connect(&m_doc, &CDocument::titleChanged, this, &RecoveryKeeper::noteChange);
+}
+
+RecoveryKeeper::~RecoveryKeeper()
+{
+    m_writer.waitForDone();
+}
+
+void RecoveryKeeper::noteChange()
+{
+    // A running timer already covers this change: restarting it would let steady
+    // typing put the write off for ever.
+    if (!m_timer.isActive())
+        m_timer.start();
+}
+
+void RecoveryKeeper::update()
+{
+    m_timer.stop();
+    if (!m_doc.hasUnsavedWork()) {
+        m_writer.start([store = m_store] { store.remove(); });
+        return;
+    }
+    RecoveryRecord record;
+    record.collectionPath = QFile::encodeName(m_doc.GetPathName()).toStdString();
+    record.title = m_doc.GetTitle().toStdString();
+    record.writtenAt = QDateTime::currentSecsSinceEpoch();
+    std::string bytes;
+    try {
+        bytes = m_doc.unsavedBytes();
+    } catch (const std::length_error&) {
+        // A text the file cannot hold cannot be kept here either; Save says why.
+        return;
+    }
+    m_writer.start([store = m_store, record = std::move(record), bytes = std::move(bytes)] {
+        store.write(record, bytes);
+    });
+}
+
+void RecoveryKeeper::writeNow()
+{
+    update();
+    m_writer.waitForDone();
+}
+
+void RecoveryKeeper::discard()
+{
+    m_timer.stop();
+    m_writer.start([store = m_store] { store.remove(); });
+    m_writer.waitForDone();
+}
