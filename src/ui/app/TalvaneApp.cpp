@@ -76,7 +76,8 @@ void CTalvaneApp::OfferRecovery()
         if (answer == 0 && m_doc->restoreRecovered(record)) {
             // Kept anew under this program before the old file goes: a crash now loses nothing.
             m_keeper->writeNow();
-            RecoveryStore::discard(record);
+            if (record.file != m_keeper->store().ownFile())
+                RecoveryStore::discard(record);
         }
         // One collection at a time: the others wait for the next start.
         return;

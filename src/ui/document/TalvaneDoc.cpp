@@ -175,7 +175,7 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
                                   kCaption, mb::kOk | mb::kIconExclamation);
         return false;
     }
-    if (ownFile && m_baseline && !m_overwriteChanged && ChangedSince(*m_baseline)) {
+    if (ownFile && m_baseline && !m_overwriteChanged && leadsToOwnFile(path) && ChangedSince(*m_baseline)) {
         switch (askAboutChange()) {
         case ChangeAnswer::Reload:
             reloadFromDisk();
@@ -234,6 +234,14 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
     watchFile();
     emit fileStateChanged();
     return true;
+}
+
+bool CTalvaneDoc::leadsToOwnFile(const QString& path) const
+{
+    // A path that leads elsewhere now is refused by the save itself, with its reason:
+    // there is no change of the file to ask about.
+    std::error_code error;
+    return m_baseline && std::filesystem::weakly_canonical(FsPath(path), error) == m_baseline->target && !error;
 }
 
 bool CTalvaneDoc::isOwnFile(const QString& path) const

@@ -140,6 +140,7 @@ private:
     // Writes the collection shown to a conflict copy without leaving the open file.
     bool writeConflictCopy(const QString& path);
     bool isOwnFile(const QString& path) const;
+    bool leadsToOwnFile(const QString& path) const;
     // Replaces every entry with these, as a collection that has not been saved.
     void adoptUnsaved(EntryList entries);
     void forgetFile();

@@ -38,6 +38,12 @@ public:
         }
     }
     void OnInitialUpdate() override { calls.push_back("OnInitialUpdate"); }
+    bool HasPageEdits() const override { return pendingEdit; }
+    void ReadPagesIntoEntry(CBonsaiData& entry) const override
+    {
+        if (pendingEdit)
+            entry[CBonsaiData::Name] = editedName;
+    }
 
     std::vector<std::string> calls;
     bool pendingEdit = false;

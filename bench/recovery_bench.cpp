@@ -1,0 +1,45 @@
+// Times the recovery file of a large collection: the part the event loop waits for
+// (the collection as Save would write it) and the part a worker thread does (the
+// atomic write and flush of the file):
+//   build/bin/bench_recovery [entries]
+#include "SampleEntries.h"
+#include "Measures.h"
+#include "collection/CollectionFile.h"
+#include "collection/RecoveryStore.h"
+#include "document/TalvaneDoc.h"
+#include "framework/RecentFileList.h"
+#include "framework/UiServices.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 10000;
+    QTemporaryDir folder;
+    qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
+    QCoreApplication app(argc, argv);
+
+    const std::string file = folder.filePath(QStringLiteral("trees.tvn")).toStdString();
+    if (SaveCollectionFile(file, SampleCollection(count)))
+        return 1;
+    UiServices services(nullptr, nullptr, nullptr, nullptr, nullptr);
+    RecentFileList recent;
+    CTalvaneDoc doc(services, recent);
+    if (!doc.OpenDocumentFile(QString::fromStdString(file)))
+        return 1;
+    doc.changeFields(count / 2, {{CBonsaiData::Cultivar, "changed"}}, QStringLiteral("Update"));
+
+    std::string bytes;
+    const double onLoop = Seconds([&] { bytes = doc.unsavedBytes(); }, 15);
+    const RecoveryStore store(folder.filePath(QStringLiteral("recovery")).toStdString());
+    RecoveryRecord record;
+    record.collectionPath = file;
+    const double onWorker = Seconds([&] { store.write(record, bytes); }, 15);
+    std::printf("%zu trees, %.1f MB: on the event loop %.1f ms, on the writer thread %.1f ms\n", count,
+                bytes.size() / 1e6, onLoop * 1e3, onWorker * 1e3);
+    return 0;
+}

@@ -1,0 +1,248 @@
+#include "app/CommandIds.h"
+#include "app/EarlierVersionsDlg.h"
+#include "collection/CollectionFile.h"
+#include "collection/CollectionLock.h"
+#include "collection/RecoveryStore.h"
+#include "collection/VersionStore.h"
+#include "document/RecoveryKeeper.h"
+#include "framework/DialogTemplate.h"
+#include "framework/RecentFileList.h"
+
+#include "ui/AppFixture.h"
+
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+class SafeKeepingTest : public AppFixture {
+protected:
+    std::vector<std::string> NamesIn(const std::filesystem::path& file)
+    {
+        EntryList read;
+        EXPECT_FALSE(LoadCollectionFile(file, read)) << file;
+        std::vector<std::string> names;
+        for (const auto& entry : read)
+            names.emplace_back((*entry)[CBonsaiData::Name].view());
+        return names;
+    }
+
+    // Another program puts a new file in place: written aside, then renamed over it.
+    void ReplaceByRename(const std::filesystem::path& file, const std::vector<std::string>& names)
+    {
+        const auto aside = MakeCollection("aside.tvn", names);
+        std::filesystem::rename(aside, file);
+    }
+
+    // Another program writes over the file itself, as `cp` does.
+    void ReplaceInPlace(const std::filesystem::path& file, const std::vector<std::string>& names)
+    {
+        const auto aside = MakeCollection("aside.tvn", names);
+        std::filesystem::copy_file(aside, file, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::remove(aside);
+    }
+
+    void Rename(const std::string& name)
+    {
+        doc().changeFields(0, {{CBonsaiData::Name, name}}, QStringLiteral("Rename"));
+    }
+
+    QString LastPrompt() const { return ui.prompter.calls().back().text; }
+};
+
+TEST_F(SafeKeepingTest, ASecondWindowOnALockedCollectionOpensItReadOnlyOrNotAtAll)
+{
+    const auto path = MakeCollection("trees.tvn", {"Momiji", "Kifu"});
+    ASSERT_TRUE(Start(Q(path)));
+    ASSERT_TRUE(std::filesystem::exists(LockFilePathOf(path)));
+
+    RecentFileList otherRecent;
+    CTalvaneDoc other(ui.services(), otherRecent);
+    ui.prompter.expect(mb::kIdNo);
+    EXPECT_FALSE(other.OpenDocumentFile(Q(path)));
+    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("\u201Ctrees.tvn\u201D is already open in Talvane: ")))
+        << LastPrompt().toStdString();
+    EXPECT_TRUE(LastPrompt().contains(QStringLiteral("process %1").arg(::getpid()))) << LastPrompt().toStdString();
+    EXPECT_EQ(other.entryCount(), 0u);
+
+    ui.prompter.expect(mb::kIdYes);
+    ASSERT_TRUE(other.OpenDocumentFile(Q(path)));
+    EXPECT_TRUE(other.isReadOnly());
+    other.changeFields(0, {{CBonsaiData::Name, "Theirs"}}, QStringLiteral("Rename"));
+    EXPECT_FALSE(other.OnUpdateFileSave()) << "Save stays disabled";
+    // Save goes to Save As: the holder's file is never written.
+    ui.files.expect(Q(dir / "mine.tvn"));
+    EXPECT_TRUE(other.OnFileSave());
+    EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"Momiji", "Kifu"}));
+    EXPECT_EQ(NamesIn(dir / "mine.tvn"), (std::vector<std::string>{"Theirs", "Kifu"}));
+    EXPECT_FALSE(other.isReadOnly()) << "the copy is its own collection now";
+
+    // The holder still saves, and its lock goes with the window.
+    Rename("Mine");
+    EXPECT_TRUE(doc().OnFileSave());
+    EXPECT_EQ(NamesIn(path)[0], "Mine");
+    app.reset();
+    EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(path)));
+
+    // The lock of a program that is gone is taken over without a question.
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    std::ofstream(LockFilePathOf(path)) << child << "\ntalvane\n" << host << "\n\n\n";
+    ASSERT_TRUE(Start(Q(path)));
+    EXPECT_FALSE(doc().isReadOnly());
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("trees.tvn[*] - Talvane"));
+}
+
+TEST_F(SafeKeepingTest, AFileChangedOnDiskIsNeverSilentlyOverwritten)
+{
+    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    ASSERT_TRUE(Start(Q(path)));
+    const QStringList choices{"Reload", "Overwrite", "Save conflict copy", "Cancel"};
+
+    Rename("Mine");
+    ReplaceByRename(path, {"Theirs"});
+    ui.prompter.expect(3);
+    EXPECT_FALSE(doc().OnFileSave());
+    EXPECT_EQ(ui.prompter.calls().back().buttons, choices);
+    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("\u201Ctrees.tvn\u201D was changed by another program")));
+    EXPECT_EQ(NamesIn(path), std::vector<std::string>{"Theirs"}) << "Cancel writes nothing";
+    EXPECT_TRUE(doc().IsModified());
+
+    // A conflict copy keeps both: theirs in the file, ours beside it, and ours goes on.
+    ui.prompter.expect(2);
+    EXPECT_TRUE(doc().OnFileSave());
+    EXPECT_EQ(NamesIn(path), std::vector<std::string>{"Theirs"});
+    const auto copy = std::filesystem::path(doc().GetPathName().toStdString());
+    EXPECT_EQ(copy.parent_path(), path.parent_path());
+    EXPECT_TRUE(copy.filename().string().starts_with("trees (conflict ")) << copy;
+    EXPECT_EQ(NamesIn(copy), std::vector<std::string>{"Mine"});
+    EXPECT_FALSE(doc().IsModified());
+
+    // Copied over in place, then written over on purpose.
+    Rename("Mine again");
+    ReplaceInPlace(copy, {"Theirs again"});
+    ui.prompter.expect(1);
+    EXPECT_TRUE(doc().OnFileSave());
+    EXPECT_EQ(NamesIn(copy), std::vector<std::string>{"Mine again"});
+
+    // Reload: the unsaved work is offered for a conflict copy first.
+    Rename("Lost?");
+    ReplaceByRename(copy, {"Newest"});
+    ui.prompter.expect(0);
+    ui.prompter.expect(mb::kIdYes);
+    EXPECT_FALSE(doc().OnFileSave());
+    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("Save your unsaved changes as \u201C"))) << LastPrompt().toStdString();
+    EXPECT_EQ(ListedNames(), QStringList{"Newest"});
+    EXPECT_FALSE(doc().IsModified());
+    int keptCopies = 0;
+    for (const auto& item : std::filesystem::directory_iterator(dir.path()))
+        if (item.path().extension() == ".tvn" && NamesIn(item.path()) == std::vector<std::string>{"Lost?"})
+            ++keptCopies;
+    EXPECT_EQ(keptCopies, 1);
+
+    // Replacing the collection with a link to another file is refused, not followed.
+    std::filesystem::remove(copy);
+    const auto privateFile = MakeCollection("private.tvn", {"Private"});
+    std::filesystem::create_symlink(privateFile, copy);
+    Rename("Mine");
+    ui.prompter.expect(mb::kIdOk);
+    EXPECT_FALSE(doc().OnFileSave());
+    EXPECT_EQ(NamesIn(privateFile), std::vector<std::string>{"Private"});
+}
+
+TEST_F(SafeKeepingTest, AChangeOnDiskIsSeenWhileIdleAndACleanCollectionIsReadAgain)
+{
+    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    ASSERT_TRUE(Start(Q(path)));
+    // Our own save is no change on disk.
+    Rename("Ours");
+    ASSERT_TRUE(doc().OnFileSave());
+    QTest::qWait(600);
+    EXPECT_FALSE(doc().changedOnDisk());
+
+    ReplaceByRename(path, {"Theirs"});
+    EXPECT_TRUE(QTest::qWaitFor([this] { return doc().changedOnDisk(); }, 5000));
+    EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("\u201Ctrees.tvn\u201D was changed on disk by another program."));
+    doc().resolveChangeOnDisk();
+    EXPECT_EQ(ListedNames(), QStringList{"Theirs"}) << "nothing unsaved: read again without a question";
+    EXPECT_FALSE(doc().changedOnDisk());
+}
+
+TEST_F(SafeKeepingTest, UnsavedWorkOutlivesACrashAndGoesWithACleanSave)
+{
+    const auto path = MakeCollection("trees.tvn", {"Momiji", "Kifu"});
+    ASSERT_TRUE(Start(Q(path)));
+    Rename("Renamed");
+    QTest::keyClicks(FindControl<QLineEdit>(&view().plantPage(), 1022), QStringLiteral("Typed"));
+    app->recoveryKeeper().writeNow();
+    const RecoveryStore store(dir / ".recovery");
+    ASSERT_TRUE(std::filesystem::exists(store.ownFile()));
+
+    // The program ends without its exit question, as a crash would.
+    app.reset();
+    ui.prompter.expect(0, QStringLiteral("Talvane closed before your changes to trees.tvn were saved. Restore them?"),
+                       QStringLiteral("Talvane"));
+    ASSERT_TRUE(Start(Q(path)));
+    EXPECT_EQ(ui.prompter.calls().back().buttons, (QStringList{"Restore", "Discard", "Later"}));
+    EXPECT_TRUE(doc().IsModified());
+    EXPECT_EQ(doc().GetPathName(), Q(path));
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Name], "Renamed");
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Cultivar], "Typed") << "typing not yet Updated is kept too";
+    EXPECT_EQ(NamesIn(path)[0], "Momiji") << "the file itself waits for Save";
+    EXPECT_TRUE(std::filesystem::exists(store.ownFile())) << "kept again at once";
+
+    ASSERT_TRUE(doc().OnFileSave());
+    app->recoveryKeeper().writeNow();
+    EXPECT_FALSE(std::filesystem::exists(store.ownFile())) << "a clean save leaves nothing to recover";
+
+    // SIGTERM keeps the work and asks nothing; Discard at the next start removes it.
+    Rename("Again");
+    app->OnQuitSignal();
+    app.reset();
+    ui.prompter.expect(1);
+    ASSERT_TRUE(Start(Q(path)));
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_TRUE(store.leftBehind().empty());
+}
+
+TEST_F(SafeKeepingTest, EarlierVersionsAreListedAndOpenAsAnUntitledCopy)
+{
+    const auto path = MakeCollection("trees.tvn", {"First"});
+    ASSERT_TRUE(Start(Q(path)));
+    ui.prompter.expect(mb::kIdOk);
+    frame().action(cmd::kFileRestoreVersion)->trigger();
+    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("No earlier version of \u201Ctrees.tvn\u201D is kept yet")));
+
+    Rename("Second");
+    ASSERT_TRUE(doc().OnFileSave());
+    Rename("Third");
+    ASSERT_TRUE(doc().OnFileSave());
+    ASSERT_EQ(ListVersions(path).size(), 2u);
+
+    ui.dialogs.expect([](QDialog& dialog) {
+        auto& versions = static_cast<EarlierVersionsDlg&>(dialog);
+        EXPECT_EQ(versions.list().topLevelItemCount(), 2);
+        EXPECT_EQ(versions.list().topLevelItem(1)->text(1), QStringLiteral("1"));
+        versions.list().setCurrentItem(versions.list().topLevelItem(1));
+        dialog.accept();
+        return int(QDialog::Accepted);
+    });
+    frame().action(cmd::kFileRestoreVersion)->trigger();
+    EXPECT_EQ(doc().GetTitle(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(doc().GetPathName().isEmpty());
+    EXPECT_TRUE(doc().IsModified());
+    EXPECT_EQ(ListedNames(), QStringList{"First"});
+    EXPECT_EQ(NamesIn(path), std::vector<std::string>{"Third"});
+}
+
+} // namespace
