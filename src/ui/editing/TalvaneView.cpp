@@ -233,8 +233,9 @@ void CTalvaneView::CommitCurrentEntry()
         return;
     CBonsaiData edited;
     ReadPagesIntoEntry(edited);
+    // A change is a step of the history, which marks the collection modified; no
+    // change leaves the flag as it was, even when the save that asked then fails.
     ApplyPageEdit(PageFieldValues(edited), CTalvaneDoc::StepText(QStringLiteral("Update"), (*current)[CBonsaiData::Name]));
-    m_doc.SetModifiedFlag();
 }
 
 void CTalvaneView::OfferToKeepChanges()

@@ -215,6 +215,18 @@ TEST_F(SafeKeepingTest, UnsavedWorkOutlivesACrashAndGoesWithACleanSave)
     EXPECT_TRUE(store.leftBehind().empty());
 }
 
+TEST_F(SafeKeepingTest, AFailedSaveAsLeavesAnUnchangedCollectionUnmodified)
+{
+    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    ASSERT_TRUE(Start(Q(path)));
+    ui.files.expect(Q(dir / "missing" / "copy.tvn"));
+    ui.prompter.expect(mb::kIdOk);
+    doc().OnFileSaveAs();
+    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("Cannot save the collection to"))) << LastPrompt().toStdString();
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_FALSE(frame().action(cmd::kFileSave)->isEnabled());
+}
+
 TEST_F(SafeKeepingTest, EarlierVersionsAreListedAndOpenAsAnUntitledCopy)
 {
     const auto path = MakeCollection("trees.tvn", {"First"});
