@@ -1,11 +1,17 @@
 #include "PhotoAlbumFixture.h"
 
+#include "framework/DialogTemplate.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
+
+#include <functional>
 #include <sys/stat.h>
 
 TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
@@ -203,4 +209,63 @@ TEST_F(PhotoAlbumTest, ThePictureIsCentredInItsFrame)
     const QImage shot = album().grab().toImage();
     const QPoint centre = album().PictureOrigin() + QPoint(20, 15);
     EXPECT_EQ(shot.pixelColor(centre), QColor(40, 120, 40));
+}
+
+TEST_F(PhotoAlbumTest, CancelOrEscapeInNewPictureAddsNothingAndLeavesNoCopyBehind)
+{
+    Picture("ready.bmp", 20, 20);
+    Picture("kept.bmp", 30, 10);
+    const auto outside = dir / "camera";
+    std::filesystem::create_directory(outside);
+    QImage photo(400, 300, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    ASSERT_TRUE(photo.save(Q(outside / "leaf.png"), "PNG"));
+    StartWithPhotos({"kept.bmp"});
+    const auto albumBefore = FolderNames(dir / "Album");
+    const std::string collectionBefore = WriteCollection(doc().entries());
+    const auto unchanged = [&](const char* how) {
+        EXPECT_EQ(FolderNames(dir / "Album"), albumBefore) << how;
+        EXPECT_EQ(FolderNames(outside), std::vector<std::string>{"leaf.png"}) << how;
+        EXPECT_EQ(Listed(), QStringList{QStringLiteral("Photo of kept.bmp")}) << how;
+        EXPECT_EQ(album().m_strPhotoFile[1], "") << how;
+        EXPECT_EQ(album().albumBitmap().GetWidth(), 30) << how << ": the photo selected is on show again";
+        EXPECT_EQ(WriteCollection(doc().entries()), collectionBefore) << how;
+        EXPECT_FALSE(doc().IsModified()) << how;
+        EXPECT_FALSE(doc().history().canUndo()) << how;
+    };
+    const auto cancel = [](QDialog& dialog) {
+        FindControl<QPushButton>(&dialog, 2)->click();
+        return dialog.result();
+    };
+    const auto escape = [](QDialog& dialog) {
+        auto& picture = static_cast<CNewPictureDlg&>(dialog);
+        picture.descriptionEdit()->setText(QStringLiteral("typed first"));
+        QTest::keyClick(picture.descriptionEdit(), Qt::Key_Escape);
+        return dialog.result();
+    };
+
+    // A bitmap the user picked in the album stays where it is.
+    for (const auto& answer : {std::function<int(QDialog&)>(cancel), std::function<int(QDialog&)>(escape)}) {
+        ui.files.expect(Q(dir / "Album" / "ready.bmp"));
+        ui.dialogs.expect(answer);
+        album().OnPictureAdd();
+        unchanged("ready.bmp");
+    }
+    // The copy an import made for this photo goes again.
+    for (const auto& answer : {std::function<int(QDialog&)>(cancel), std::function<int(QDialog&)>(escape)}) {
+        ui.files.expect(Q(outside / "leaf.png"));
+        ui.prompter.expect(mb::kIdOk, QStringLiteral("Talvane will add a copy of leaf.png, reduced to 250 × 188 "
+                                                     "pixels, to the Album folder as leaf.bmp."));
+        ui.dialogs.expect(answer);
+        album().OnPictureAdd();
+        unchanged("leaf.png");
+    }
+
+    ui.files.expect(Q(outside / "leaf.png"));
+    ui.prompter.expect(mb::kIdOk);
+    AnswerDescription(QStringLiteral("Imported"));
+    album().OnPictureAdd();
+    EXPECT_EQ(album().m_strPhotoFile[1], "leaf.bmp");
+    EXPECT_EQ(FolderNames(dir / "Album"), (std::vector<std::string>{"kept.bmp", "leaf.bmp", "ready.bmp"}));
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Photo2Description], "Imported");
 }

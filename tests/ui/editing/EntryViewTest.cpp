@@ -424,7 +424,7 @@ TEST_F(EntryViewTest, UndoWalksEveryStepBackToTheFileAndRedoWalksForwardAgain)
     });
     step([&] {
         ui.files.expect(Q(dir / "Album" / "leaf.bmp"));
-        ui.dialogs.expect([](QDialog& dialog) { dialog.reject(); return int(QDialog::Rejected); });
+        ui.dialogs.expect([](QDialog& dialog) { dialog.accept(); return int(QDialog::Accepted); });
         view().albumPage().OnPictureAdd();
     });
     step([&] {
