@@ -126,7 +126,8 @@ PageTransfer::PageTransfer(CPage2& plant, CPage3& purchase, CPage4& transformati
 void PageTransfer::ToPages(const CBonsaiData& entry)
 {
     ToPage(m_plant, kPlant, entry);
-    m_plant.m_nIntExt = text::DecimalTextToInt(entry[F::IntExt]);
+    m_shownIntExt = entry[F::IntExt];
+    m_plant.m_nIntExt = text::DecimalTextToInt(m_shownIntExt);
     ToPage(m_purchase, kPurchase, entry);
     ToPage(m_transformation, kTransformation, entry);
     ToPage(m_maintenance, kMaintenance, entry);
@@ -157,7 +158,9 @@ void PageTransfer::ReadPagesInto(CBonsaiData& entry)
 {
     m_plant.UpdateData(true);
     FromPage(m_plant, kPlant, entry);
-    entry[F::IntExt] = std::to_string(m_plant.m_nIntExt);
+    // A text other than "-1", "0" or "1" (from an import or another program) is kept
+    // as it is until the user chooses a button.
+    entry[F::IntExt] = m_plant.intExtChosen() ? std::to_string(m_plant.m_nIntExt) : m_shownIntExt;
     m_purchase.UpdateData(true);
     FromPage(m_purchase, kPurchase, entry);
     m_transformation.UpdateData(true);

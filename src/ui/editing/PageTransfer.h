@@ -53,4 +53,6 @@ private:
     CPage6& m_species;
     CPage1& m_album;
     JournalPage& m_journal;
+    // The IntExt text of the entry on the pages: the radio buttons show it as a number.
+    std::string m_shownIntExt;
 };

@@ -84,29 +84,56 @@ TEST_F(EntryViewTest, AnEditIsKeptOnYesAndDroppedOnNo)
     EXPECT_TRUE(frame().action(57603)->isEnabled());
 }
 
-TEST_F(EntryViewTest, IntExtIsReadAsANumberAndWrittenBackAsItsText)
+TEST_F(EntryViewTest, AnIntExtTextOtherThanARadioIndexStaysUntilAButtonIsChosen)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("odd.tvn", {"empty", "none", "huge", "low", "wrap", "wrap2"},
-                                         [](CBonsaiData& e, std::size_t i) {
-                                             const char* values[] = {"", "-1", "99999999999999999999", "-2147483649",
-                                                                     "4294967296", "4294967297"};
-                                             e[CBonsaiData::IntExt] = values[i];
-                                         }))));
-    // An empty text reads as 0: Interior, and so differs from the entry.
-    EXPECT_TRUE(Radio(1056)->isChecked());
-    ui.prompter.expect(mb::kIdYes, kKeepChanges);
-    ChooseEntry(1);
-    EXPECT_EQ(Field(0, CBonsaiData::IntExt), "0");
-    EXPECT_FALSE(Radio(1056)->isChecked());
-    EXPECT_FALSE(Radio(1057)->isChecked());
-
-    for (int i = 2; i < 6; ++i) {
+    const char* values[] = {"01", "x", "2", "", "99999999999999999999", "-1"};
+    const auto path = MakeCollection("odd.tvn", {"01", "x", "2", "empty", "huge", "none"},
+                                     [&](CBonsaiData& e, std::size_t i) { e[CBonsaiData::IntExt] = values[i]; });
+    const std::string before = ReadFileBytes(path);
+    ASSERT_TRUE(Start(Q(path)));
+    EXPECT_FALSE(doc().IsModified());
+    // The buttons show the number the text begins with.
+    const std::pair<bool, bool> shown[] = {{false, true}, {true, false}, {false, false},
+                                           {true, false}, {false, false}, {false, false}};
+    for (int i = 0; i < 6; ++i) {
         ChooseEntry(i);
-        EXPECT_FALSE(Radio(1056)->isChecked()) << i;
-        EXPECT_FALSE(Radio(1057)->isChecked()) << i;
-        view().CommitCurrentEntry();
-        EXPECT_EQ(Field(i, CBonsaiData::IntExt), "-1") << i;
+        EXPECT_EQ(Radio(1056)->isChecked(), shown[i].first) << values[i];
+        EXPECT_EQ(Radio(1057)->isChecked(), shown[i].second) << values[i];
     }
+    ChooseEntry(0);
+    EXPECT_TRUE(ui.prompter.calls().empty()) << "leaving an untouched tree asks nothing";
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_TRUE(doc().OnFileSave());
+    EXPECT_EQ(ReadFileBytes(path), before);
+
+    // Updating another field keeps the text, by Update or by the question.
+    Edit(view().plantPage(), 1022)->setText(QStringLiteral("Deshojo"));
+    view().OnEntryUpdate();
+    ChooseEntry(1);
+    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("40"));
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    ChooseEntry(4);
+    view().CommitCurrentEntry();
+    EXPECT_EQ(Field(0, CBonsaiData::Cultivar), "Deshojo");
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "40");
+    for (int i : {0, 1, 4})
+        EXPECT_EQ(Field(i, CBonsaiData::IntExt), values[i]) << values[i];
+
+    // A button chosen writes its index, even the one already checked.
+    ChooseEntry(1);
+    Radio(1056)->click();
+    EXPECT_TRUE(view().HasPageEdits());
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    ChooseEntry(2);
+    Radio(1057)->click();
+    view().OnEntryUpdate();
+    EXPECT_TRUE(doc().OnFileSave());
+    EntryList saved;
+    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    const char* stored[] = {"01", "0", "1", "", "99999999999999999999", "-1"};
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ((*saved[i])[CBonsaiData::IntExt], stored[i]) << values[i];
+    EXPECT_TRUE(ui.prompter.allAnswered());
 }
 
 TEST_F(EntryViewTest, AddMakesAnEntryFromTheGuideOrFromTheTypedName)
