@@ -97,6 +97,16 @@ bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b)
     return true;
 }
 
+FieldValues ChangedPageFieldValues(const CBonsaiData& entry, const CBonsaiData& edited)
+{
+    FieldValues values;
+    for (std::size_t field : kPageFields) {
+        if (entry[field] != edited[field])
+            values.emplace_back(field, edited[field]);
+    }
+    return values;
+}
+
 FieldValues PageFieldValues(const CBonsaiData& entry)
 {
     FieldValues values;

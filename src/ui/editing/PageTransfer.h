@@ -22,6 +22,8 @@ extern const std::array<std::size_t, 52> kPageFields;
 
 // True when the page fields of both entries hold the same bytes.
 bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b);
+// The values of the page fields in which `edited` differs from `entry`.
+FieldValues ChangedPageFieldValues(const CBonsaiData& entry, const CBonsaiData& edited);
 // The values of the page fields of an entry, and of its photo fields alone.
 FieldValues PageFieldValues(const CBonsaiData& entry);
 FieldValues PhotoFieldValues(const CBonsaiData& entry);

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -515,23 +516,99 @@ TEST_F(EntryViewTest, TheModifiedFlagFollowsTheHistoryAcrossASave)
     EXPECT_EQ(bar().entryList()->currentIndex(), 0);
 }
 
-TEST_F(EntryViewTest, UndoOffersToKeepPageEditsFirst)
+TEST_F(EntryViewTest, UndoAndRedoKeepingPageEditsTakeExactlyTheStepTheMenuNamed)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A", "B"}))));
+    QImage picture(20, 10, QImage::Format_RGB888);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(Q(dir / "Album" / "leaf.bmp"), "BMP"));
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji", "Pine"}))));
+    QAction* undo = frame().action(57643);
+    QAction* redo = frame().action(57644);
+    QLineEdit* subspecies = Edit(view().plantPage(), 1020);
+    QLineEdit* price = Edit(view().purchasePage(), 1009);
+    const auto quoted = [](const char* verb, const char* name) {
+        return QStringLiteral("%1 \u201C%2\u201D").arg(QString::fromLatin1(verb), QString::fromLatin1(name));
+    };
+
+    ui.files.expect(Q(dir / "Album" / "leaf.bmp"));
+    ui.dialogs.expect([](QDialog& dialog) { dialog.accept(); return int(QDialog::Accepted); });
+    view().albumPage().OnPictureAdd();
+    subspecies->setText(QStringLiteral("Seigen"));
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo Add photo"));
+    ui.prompter.expect(mb::kIdYes, kKeepChanges, kAttention, 0x24);
+    undo->trigger();
+    EXPECT_EQ(Field(0, CBonsaiData::Photo1), "") << "the photo is taken back";
+    EXPECT_EQ(view().albumPage().pictureList()->count(), 0);
+    EXPECT_EQ(Field(0, CBonsaiData::Type), "Seigen") << "the typing is kept";
+    EXPECT_EQ(subspecies->text(), QStringLiteral("Seigen"));
+    EXPECT_EQ(undo->text(), quoted("Undo Update", "Momiji"));
+    EXPECT_FALSE(redo->isEnabled());
+    undo->trigger();
+    EXPECT_EQ(Field(0, CBonsaiData::Type), "");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(doc().IsModified());
+
+    // Undoing a deletion puts an entry before the one edited: the edits still go to Pine.
     ui.prompter.expect(mb::kIdOk);
     view().OnEntryDelete();
-    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("40"));
-
+    price->setText(QStringLiteral("45"));
     ui.prompter.expect(mb::kIdYes, kKeepChanges);
-    frame().action(57643)->trigger();
-    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "") << "the kept edit is the step undone first";
-    EXPECT_EQ(ListedNames(), QStringList{"B"});
-    frame().action(57644)->trigger();
-    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "40");
-
-    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("45"));
-    ui.prompter.expect(mb::kIdNo, kKeepChanges);
-    frame().action(57643)->trigger();
+    undo->trigger();
+    EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
     EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "");
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "45");
+    EXPECT_EQ(doc().currentPosition(), 0u) << "the entry the undo brought back is shown";
+    EXPECT_EQ(undo->text(), quoted("Undo Update", "Pine"));
+
+    // No drops the edits and undoes the step.
+    price->setText(QStringLiteral("50"));
+    ui.prompter.expect(mb::kIdNo, kKeepChanges);
+    undo->trigger();
+    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "");
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "");
+    EXPECT_EQ(redo->text(), quoted("Redo Update", "Pine"));
+
+    // Redo the same way: the step redone, then the edits as a step of their own.
+    ASSERT_EQ(doc().currentPosition(), 1u);
+    Edit(view().plantPage(), 1022)->setText(QStringLiteral("Kotohime"));
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    redo->trigger();
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "45");
+    EXPECT_EQ(Field(1, CBonsaiData::Cultivar), "Kotohime");
+    EXPECT_EQ(undo->text(), quoted("Undo Update", "Pine"));
+    undo->trigger();
+    EXPECT_EQ(Field(1, CBonsaiData::Cultivar), "");
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "45");
+
+    // Undoing the Add of the entry edited: the edits leave with it and come back with it.
+    AnswerNewEntry(QStringLiteral("Kifu"), -1, QStringLiteral("Acer"));
+    view().OnEntryAdd();
+    subspecies->setText(QStringLiteral("Yatsubusa"));
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    undo->trigger();
+    EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
+    EXPECT_EQ(undo->text(), quoted("Undo Update", "Pine"));
+    EXPECT_EQ(redo->text(), quoted("Redo Add", "Kifu"));
+    redo->trigger();
+    EXPECT_EQ(redo->text(), quoted("Redo Update", "Kifu"));
+    redo->trigger();
+    EXPECT_EQ(Field(2, CBonsaiData::Type), "Yatsubusa");
+    EXPECT_EQ(subspecies->text(), QStringLiteral("Yatsubusa"));
+
+    // Redoing the Delete of the entry edited: the edits go with it, and Undo brings both back.
+    ui.prompter.expect(mb::kIdOk);
+    view().OnEntryDelete();
+    undo->trigger();
+    price->setText(QStringLiteral("12"));
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    redo->trigger();
+    EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
+    EXPECT_EQ(undo->text(), quoted("Undo Delete", "Kifu"));
+    undo->trigger();
+    EXPECT_EQ(Field(2, CBonsaiData::PricePaid), "12");
+    EXPECT_EQ(undo->text(), quoted("Undo Update", "Kifu"));
+    undo->trigger();
+    EXPECT_EQ(Field(2, CBonsaiData::PricePaid), "");
+    EXPECT_EQ(Field(2, CBonsaiData::Type), "Yatsubusa");
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
