@@ -9,13 +9,16 @@
 #include "ui/AppFixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QTest>
 #include <QImage>
 
@@ -611,4 +614,78 @@ TEST_F(EntryViewTest, UndoAndRedoKeepingPageEditsTakeExactlyTheStepTheMenuNamed)
     EXPECT_EQ(Field(2, CBonsaiData::PricePaid), "");
     EXPECT_EQ(Field(2, CBonsaiData::Type), "Yatsubusa");
     EXPECT_TRUE(ui.prompter.allAnswered());
+}
+
+// Types a text as a keyboard would, one character at a time.
+void Type(QWidget* control, const QString& text)
+{
+    for (qsizetype at = 0; at < text.size();) {
+        const qsizetype length = text[at].isHighSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, text.mid(at, length), Qt::NoModifier);
+        at += length;
+    }
+}
+
+void Paste(QWidget* control, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(control, Qt::Key_V, Qt::ControlModifier);
+}
+
+TEST_F(EntryViewTest, CharactersACollectionCannotStoreAreRefusedOrMadePlainAsTheyArrive)
+{
+    const auto path = MakeCollection("trees.tvn", {"A"}, [](CBonsaiData& e, std::size_t) {
+        e[CBonsaiData::Cultivar] = "\x80\x81 \xC5?";
+        e[CBonsaiData::History] = "\x8C\r\n\x9D";
+    });
+    ASSERT_TRUE(Start(Q(path)));
+    const QString refused = QStringLiteral("\u201C%1\u201D cannot be stored in a Talvane collection");
+    const auto said = [&](const QString& message) {
+        EXPECT_EQ(frame().statusBar()->currentMessage(), message);
+        EXPECT_EQ(QToolTip::text(), message);
+    };
+    QLineEdit* species = Edit(view().plantPage(), 1021);
+    QTextEdit* notes = FindControl<QTextEdit>(&view().plantPage(), 1027);
+    QComboBox* source = Combo(view().purchasePage(), 1006);
+
+    Type(species, QStringLiteral("\u014Cmiya \u76C6"));
+    EXPECT_EQ(species->text(), QStringLiteral("Omiya "));
+    said(refused.arg(QStringLiteral("\u76C6")));
+    Type(species, QStringLiteral("\u015A"));
+    said(QStringLiteral("\u201C\u015A\u201D was changed to \u201CS\u201D: a Talvane collection cannot store \u201C\u015A\u201D"));
+    species->setCursorPosition(0);
+    Paste(species, QStringLiteral("D\u0105b \u015Aliwa \U0001F333 "));
+    EXPECT_EQ(species->text(), QStringLiteral("Dab Sliwa  Omiya S"));
+    EXPECT_EQ(species->cursorPosition(), 11) << "the cursor stays after what was pasted";
+    said(refused.arg(QStringLiteral("\U0001F333")));
+
+    notes->setFocus();
+    Type(notes, QStringLiteral("\u014Cmiya \u76C6\u683D"));
+    EXPECT_EQ(notes->toPlainText(), QStringLiteral("Omiya "));
+    said(refused.arg(QStringLiteral("\u683D")));
+    Paste(notes, QStringLiteral("\nD\u0105b %1 \u76C6e\u0301"));
+    EXPECT_EQ(notes->toPlainText(), QStringLiteral("Omiya \nDab %1 \u00E9"));
+    said(refused.arg(QStringLiteral("\u76C6")));
+    notes->undo();
+    EXPECT_EQ(notes->toPlainText(), QStringLiteral("Omiya ")) << "the paste is undone as one step";
+    notes->redo();
+
+    // The editable list keeps its typing limit of 30.
+    Paste(source->lineEdit(), QStringLiteral("\u014Cmiya \u76C6\u683D"));
+    EXPECT_EQ(source->currentText(), QStringLiteral("Omiya "));
+    said(refused.arg(QStringLiteral("\u76C6")));
+    Type(source->lineEdit(), QStringLiteral("e\u0301"));
+    EXPECT_EQ(source->currentText(), QStringLiteral("Omiya \u00E9"));
+    Paste(source->lineEdit(), QString(23, u'x') + QStringLiteral("\u014C"));
+    EXPECT_EQ(source->currentText(), QStringLiteral("Omiya \u00E9"));
+    Paste(source->lineEdit(), QString(22, u'x') + QStringLiteral("\u014C"));
+    EXPECT_EQ(source->currentText().size(), 30);
+
+    view().OnEntryUpdate();
+    EXPECT_EQ(Field(0, CBonsaiData::Species), "Dab Sliwa  Omiya S");
+    EXPECT_EQ(Field(0, CBonsaiData::PlantNotes), "Omiya \r\nDab %1 \xE9");
+    EXPECT_EQ(Field(0, CBonsaiData::Source), "Omiya \xE9" + std::string(22, 'x') + "O");
+    EXPECT_EQ(Field(0, CBonsaiData::Cultivar), "\x80\x81 \xC5?") << "a text from the file is never altered";
+    EXPECT_EQ(Field(0, CBonsaiData::History), "\x8C\r\n\x9D");
+    EXPECT_TRUE(ui.prompter.calls().empty());
 }
