@@ -13,8 +13,8 @@
 #include "picture/TextException.h"
 
 #include <QDir>
-#include <QFile>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>

@@ -21,7 +21,8 @@ bool KeepEdits(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t positio
                             CTalvaneDoc::StepText(QStringLiteral("Update"), doc.entryAt(position)[CBonsaiData::Name]));
 }
 
-void KeepEditsBehindShownEntry(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t position)
+// Keeps the edits after a step, and shows again the entry the step showed.
+void KeepEditsAfterStep(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t position)
 {
     const CBonsaiData* shown = doc.currentEntry();
     KeepEdits(doc, edits, position);
@@ -35,7 +36,7 @@ void UndoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits)
     QUndoStack& history = doc.history();
     history.undo();
     if (const auto position = PositionOf(doc, edits.entry)) {
-        KeepEditsBehindShownEntry(doc, edits, *position);
+        KeepEditsAfterStep(doc, edits, *position);
         return;
     }
     // Redoing brings back the very entry (the step holds it), which takes the edits
@@ -52,7 +53,7 @@ void RedoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits)
     QUndoStack& history = doc.history();
     history.redo();
     if (const auto position = PositionOf(doc, edits.entry)) {
-        KeepEditsBehindShownEntry(doc, edits, *position);
+        KeepEditsAfterStep(doc, edits, *position);
         return;
     }
     // Only a deletion takes an entry away when redone: the entry comes back, takes
