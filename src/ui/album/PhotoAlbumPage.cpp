@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -240,6 +241,7 @@ int CPage1::ChoosePictureFile()
         if (!copy)
             return 1;
         info.setFile(QDir(albumFolder).filePath(*copy));
+        m_newCopy = info.absoluteFilePath();
     }
     m_strFileExt = ToAnsi(info.suffix());
     m_strFileName = ToAnsi(info.fileName());
@@ -265,14 +267,22 @@ int CPage1::ChoosePictureFile()
 void CPage1::OnPictureAdd()
 {
     CNewPictureDlg dialog(this);
-    if (ChoosePictureFile() == 1)
+    m_newCopy.clear();
+    if (ChoosePictureFile() == 1) {
+        RemoveNewCopy();
         return;
+    }
     for (int k = 0; k < kSlots; ++k) {
         if (!m_strPhotoFile[k].empty())
             continue;
+        if (m_services.dialogRunner().run(dialog) != QDialog::Accepted) {
+            RemoveNewCopy();
+            RestoreSelectedPicture();
+            return;
+        }
         m_strPhotoFile[k] = m_strFileName;
-        m_services.dialogRunner().run(dialog);
         m_strPhotoDesc[k] = dialog.description().empty() ? "Photo" + std::to_string(k + 1) : dialog.description();
+        m_newCopy.clear();
         RefreshPictureList();
         // The picture just chosen is the one on show.
         m_lastDecoded = std::make_pair(k, m_strFileName);
@@ -281,6 +291,13 @@ void CPage1::OnPictureAdd()
     }
     TellPictureLimit(m_services.prompter());
     RestoreSelectedPicture();
+}
+
+void CPage1::RemoveNewCopy()
+{
+    if (!m_newCopy.isEmpty())
+        QFile::remove(m_newCopy);
+    m_newCopy.clear();
 }
 
 void CPage1::OnPictureDelete()

@@ -70,6 +70,9 @@ private:
     // After a refused choice, only the selected photo may be on show.
     void RestoreSelectedPicture();
     bool HasFreeSlot() const;
+    // A photo that does not join the album leaves no copy of its own behind; a file
+    // the user picked is never removed.
+    void RemoveNewCopy();
 
     void Repaint();
 
@@ -84,4 +87,6 @@ private:
     // The selection and file last decoded, so that giving the list the focus does
     // not decode (and report) the same picture again.
     std::optional<std::pair<int, std::string>> m_lastDecoded;
+    // The copy that photo import wrote for the photo being added, until it joins the album.
+    QString m_newCopy;
 };

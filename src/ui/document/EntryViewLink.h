@@ -1,6 +1,15 @@
 #pragma once
 
-class CBonsaiData;
+#include "document/TalvaneDoc.h"
+
+#include <optional>
+
+// Edits on the pages that the user chose to keep: the entry they were made on and the
+// values of the fields in which the pages differ from it.
+struct KeptPageEdits {
+    const CBonsaiData* entry;
+    FieldValues values;
+};
 
 // What the collection document asks of the view that shows its entries.
 class EntryViewLink {
@@ -12,6 +21,8 @@ public:
     virtual void CommitCurrentEntry() = 0;
     // Asks whether edits made on the pages should be kept, and keeps them on Yes.
     virtual void OfferToKeepChanges() = 0;
+    // Asks the same, but only gives what Yes keeps: Undo and Redo store it after their step.
+    virtual std::optional<KeptPageEdits> AskPageEditsToKeep() = 0;
     // The document holds a newly read collection: list it.
     virtual void OnInitialUpdate() = 0;
     // True when the pages hold edits that are not yet in the entry shown.

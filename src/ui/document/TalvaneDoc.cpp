@@ -5,6 +5,7 @@
 #include "document/CollectionLock.h"
 #include "document/EntrySteps.h"
 #include "document/EntryViewLink.h"
+#include "document/UndoKeepingEdits.h"
 #include "framework/AnsiText.h"
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
@@ -125,14 +126,22 @@ void CTalvaneDoc::OfferToKeepChanges()
 
 void CTalvaneDoc::OnEditUndo()
 {
-    OfferToKeepChanges();
-    m_history.undo();
+    if (!m_history.canUndo())
+        return;
+    if (const auto kept = m_view ? m_view->AskPageEditsToKeep() : std::nullopt)
+        UndoKeepingEdits(*this, *kept);
+    else
+        m_history.undo();
 }
 
 void CTalvaneDoc::OnEditRedo()
 {
-    OfferToKeepChanges();
-    m_history.redo();
+    if (!m_history.canRedo())
+        return;
+    if (const auto kept = m_view ? m_view->AskPageEditsToKeep() : std::nullopt)
+        RedoKeepingEdits(*this, *kept);
+    else
+        m_history.redo();
 }
 
 void CTalvaneDoc::SetModifiedFlag(bool modified)

@@ -53,6 +53,11 @@ CPage2::CPage2(QWidget* parent) : CPropertyPage(QStringLiteral("The plant"), par
     t.GroupBox(QStringLiteral("Plant"), 165, 100, 105, 25);
     m_intExt = {t.Radio(1056, QStringLiteral("Interior"), 170, 111, 37, 10),
                 t.Radio(1057, QStringLiteral("Exterior"), 220, 111, 39, 10)};
+    // A click on the button already checked is a choice too.
+    for (QRadioButton* button : m_intExt) {
+        connect(button, &QRadioButton::clicked, this, [this] { m_intExtChosen = true; });
+        connect(button, &QRadioButton::toggled, this, [this] { m_intExtChosen = true; });
+    }
     t.Label(QStringLiteral("Notes"), 35, 125, 50, 8);
     m_plantNotes = t.MultiLine(1027, 35, 135, 235, 45, TextBox::Plain);
 }
@@ -68,6 +73,8 @@ void CPage2::DoDataExchange(CDataExchange& dx)
     DDX_Text(dx, m_commonName, m_strCommonName);
     DDX_Text(dx, m_botanicalName, m_strBotanicalName);
     DDX_Radio(dx, m_intExt, m_nIntExt);
+    if (!dx.m_bSaveAndValidate)
+        m_intExtChosen = false;
 }
 
 CPage3::CPage3(QWidget* parent) : CPropertyPage(QStringLiteral("Purchase"), parent)

@@ -29,10 +29,14 @@ public:
     std::string m_strBotanicalName;
     int m_nIntExt = -1; // -1 neither, 0 "Interior", 1 "Exterior"
 
+    // True once Interior or Exterior was chosen since the page last showed its members.
+    bool intExtChosen() const { return m_intExtChosen; }
+
 protected:
     void DoDataExchange(CDataExchange& dx) override;
 
 private:
+    bool m_intExtChosen = false;
     QLineEdit* m_botanicalName;
     QLineEdit* m_type;
     QLineEdit* m_cultivar;

@@ -97,6 +97,16 @@ bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b)
     return true;
 }
 
+FieldValues ChangedPageFieldValues(const CBonsaiData& entry, const CBonsaiData& edited)
+{
+    FieldValues values;
+    for (std::size_t field : kPageFields) {
+        if (entry[field] != edited[field])
+            values.emplace_back(field, edited[field]);
+    }
+    return values;
+}
+
 FieldValues PageFieldValues(const CBonsaiData& entry)
 {
     FieldValues values;
@@ -126,7 +136,8 @@ PageTransfer::PageTransfer(CPage2& plant, CPage3& purchase, CPage4& transformati
 void PageTransfer::ToPages(const CBonsaiData& entry)
 {
     ToPage(m_plant, kPlant, entry);
-    m_plant.m_nIntExt = text::DecimalTextToInt(entry[F::IntExt]);
+    m_shownIntExt = entry[F::IntExt];
+    m_plant.m_nIntExt = text::DecimalTextToInt(m_shownIntExt);
     ToPage(m_purchase, kPurchase, entry);
     ToPage(m_transformation, kTransformation, entry);
     ToPage(m_maintenance, kMaintenance, entry);
@@ -157,7 +168,9 @@ void PageTransfer::ReadPagesInto(CBonsaiData& entry)
 {
     m_plant.UpdateData(true);
     FromPage(m_plant, kPlant, entry);
-    entry[F::IntExt] = std::to_string(m_plant.m_nIntExt);
+    // A text other than "-1", "0" or "1" (from an import or another program) is kept
+    // as it is until the user chooses a button.
+    entry[F::IntExt] = m_plant.intExtChosen() ? std::to_string(m_plant.m_nIntExt) : m_shownIntExt;
     m_purchase.UpdateData(true);
     FromPage(m_purchase, kPurchase, entry);
     m_transformation.UpdateData(true);

@@ -22,6 +22,8 @@ extern const std::array<std::size_t, 52> kPageFields;
 
 // True when the page fields of both entries hold the same bytes.
 bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b);
+// The values of the page fields in which `edited` differs from `entry`.
+FieldValues ChangedPageFieldValues(const CBonsaiData& entry, const CBonsaiData& edited);
 // The values of the page fields of an entry, and of its photo fields alone.
 FieldValues PageFieldValues(const CBonsaiData& entry);
 FieldValues PhotoFieldValues(const CBonsaiData& entry);
@@ -53,4 +55,6 @@ private:
     CPage6& m_species;
     CPage1& m_album;
     JournalPage& m_journal;
+    // The IntExt text of the entry on the pages: the radio buttons show it as a number.
+    std::string m_shownIntExt;
 };

@@ -240,17 +240,24 @@ void CTalvaneView::CommitCurrentEntry()
 
 void CTalvaneView::OfferToKeepChanges()
 {
+    if (const auto kept = AskPageEditsToKeep())
+        ApplyPageEdit(kept->values, CTalvaneDoc::StepText(QStringLiteral("Update"), (*kept->entry)[CBonsaiData::Name]));
+}
+
+std::optional<KeptPageEdits> CTalvaneView::AskPageEditsToKeep()
+{
     const CBonsaiData* current = m_doc.currentEntry();
     if (!current)
-        return;
+        return std::nullopt;
     CBonsaiData edited;
     ReadPagesIntoEntry(edited);
-    if (PageFieldsEqual(*current, edited))
-        return;
+    FieldValues values = ChangedPageFieldValues(*current, edited);
+    if (values.empty())
+        return std::nullopt;
     if (m_services.prompter().ask(QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?"),
                                   QStringLiteral("Attention"), mb::kYesNo | mb::kIconQuestion) != mb::kIdYes)
-        return;
-    ApplyPageEdit(PageFieldValues(edited), CTalvaneDoc::StepText(QStringLiteral("Update"), (*current)[CBonsaiData::Name]));
+        return std::nullopt;
+    return KeptPageEdits{current, std::move(values)};
 }
 
 void CTalvaneView::ClearPages()

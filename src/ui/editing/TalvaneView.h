@@ -61,6 +61,7 @@ public:
     void ResetEntries() override;
     void CommitCurrentEntry() override;
     void OfferToKeepChanges() override;
+    std::optional<KeptPageEdits> AskPageEditsToKeep() override;
     void OnInitialUpdate() override;
 
     void LoadEntryIntoPages(std::size_t position);

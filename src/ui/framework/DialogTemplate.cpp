@@ -1,6 +1,7 @@
 #include "framework/DialogTemplate.h"
 
 #include "framework/LengthLimit.h"
+#include "framework/StorableInput.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -62,6 +63,7 @@ QLabel* DialogTemplate::Label(const QString& text, int x, int y, int w, int h, A
 QLineEdit* DialogTemplate::Edit(int id, int x, int y, int w, int h, int limit)
 {
     auto* edit = new QLineEdit(m_dialog);
+    KeepInputStorable(edit);
     if (limit > 0)
         new LengthLimit(edit, limit);
     Place(edit, id, x, y, w, h);
@@ -73,6 +75,7 @@ QTextEdit* DialogTemplate::MultiLine(int id, int x, int y, int w, int h, TextBox
     auto* edit = new QTextEdit(m_dialog);
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
+    KeepInputStorable(edit);
     const bool scrolled = kind == TextBox::Scrolled || kind == TextBox::ScrolledNoReturn;
     // A box without a scroll bar of its own gains one while its text is taller than it.
     edit->setVerticalScrollBarPolicy(scrolled ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
@@ -98,6 +101,7 @@ QComboBox* DialogTemplate::EditableList(int id, int x, int y, int w, int h, cons
     // Typed text stays exactly as typed: no completion, nothing added to the list.
     combo->setCompleter(nullptr);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    KeepInputStorable(combo->lineEdit());
     QStringList shown = items;
     if (sorted)
         shown.sort(Qt::CaseInsensitive);

@@ -35,16 +35,14 @@ protected:
         }))));
     }
 
+    // Answers New picture with OK; an empty description leaves the field as it is.
     void AnswerDescription(const QString& description)
     {
         ui.dialogs.expect([description](QDialog& dialog) {
             auto& picture = static_cast<CNewPictureDlg&>(dialog);
             picture.descriptionEdit()->setText(description);
-            if (description.isEmpty())
-                picture.reject();
-            else
-                picture.accept();
-            return int(QDialog::Accepted);
+            picture.accept();
+            return picture.result();
         });
     }
 

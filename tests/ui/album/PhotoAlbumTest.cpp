@@ -1,11 +1,17 @@
 #include "PhotoAlbumFixture.h"
 
+#include "framework/DialogTemplate.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
+
+#include <functional>
 #include <sys/stat.h>
 
 TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
@@ -203,4 +209,50 @@ TEST_F(PhotoAlbumTest, ThePictureIsCentredInItsFrame)
     const QImage shot = album().grab().toImage();
     const QPoint centre = album().PictureOrigin() + QPoint(20, 15);
     EXPECT_EQ(shot.pixelColor(centre), QColor(40, 120, 40));
+}
+
+TEST_F(PhotoAlbumTest, CancelOrEscapeInNewPictureAddsNothingAndLeavesNoCopyBehind)
+{
+    Picture("ready.bmp", 20, 20);
+    Picture("kept.bmp", 30, 10);
+    const auto camera = dir / "camera";
+    std::filesystem::create_directory(camera);
+    QImage photo(400, 300, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    ASSERT_TRUE(photo.save(Q(camera / "leaf.png"), "PNG"));
+    StartWithPhotos({"kept.bmp"});
+    const auto albumBefore = FolderNames(dir / "Album");
+    const std::string collectionBefore = WriteCollection(doc().entries());
+    const std::function<int(QDialog&)> answers[] = {
+        [](QDialog& dialog) {
+            FindControl<QPushButton>(&dialog, 2)->click();
+            return dialog.result();
+        },
+        [](QDialog& dialog) {
+            auto* description = static_cast<CNewPictureDlg&>(dialog).descriptionEdit();
+            description->setText(QStringLiteral("typed first"));
+            QTest::keyClick(description, Qt::Key_Escape);
+            return dialog.result();
+        }};
+    for (const auto& chosen : {camera / "leaf.png", dir / "Album" / "ready.bmp"}) {
+        for (const auto& answer : answers) {
+            ui.files.expect(Q(chosen));
+            if (chosen.extension() == ".png")
+                ui.prompter.expect(mb::kIdOk);  // the copy is made before the description is asked
+            ui.dialogs.expect(answer);
+            album().OnPictureAdd();
+            EXPECT_EQ(FolderNames(dir / "Album"), albumBefore) << chosen;
+            EXPECT_TRUE(std::filesystem::exists(chosen));
+            EXPECT_EQ(Listed(), QStringList{QStringLiteral("Photo of kept.bmp")});
+            EXPECT_EQ(album().albumBitmap().GetWidth(), 30) << "the photo selected is on show again";
+            EXPECT_EQ(WriteCollection(doc().entries()), collectionBefore);
+            EXPECT_FALSE(doc().history().canUndo());
+        }
+    }
+    ui.files.expect(Q(camera / "leaf.png"));
+    ui.prompter.expect(mb::kIdOk);
+    AnswerDescription(QStringLiteral("Imported"));
+    album().OnPictureAdd();
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Photo2], "leaf.bmp");
+    EXPECT_EQ(FolderNames(dir / "Album"), (std::vector<std::string>{"kept.bmp", "leaf.bmp", "ready.bmp"}));
 }

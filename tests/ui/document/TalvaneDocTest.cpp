@@ -37,6 +37,11 @@ public:
             m_doc.SetModifiedFlag();
         }
     }
+    std::optional<KeptPageEdits> AskPageEditsToKeep() override
+    {
+        calls.push_back("AskPageEditsToKeep");
+        return std::nullopt;
+    }
     void OnInitialUpdate() override { calls.push_back("OnInitialUpdate"); }
     bool HasPageEdits() const override { return pendingEdit; }
     void ReadPagesIntoEntry(CBonsaiData& entry) const override

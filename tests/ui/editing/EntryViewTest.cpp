@@ -9,12 +9,16 @@
 #include "ui/AppFixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QTest>
 #include <QImage>
 
@@ -84,29 +88,53 @@ TEST_F(EntryViewTest, AnEditIsKeptOnYesAndDroppedOnNo)
     EXPECT_TRUE(frame().action(57603)->isEnabled());
 }
 
-TEST_F(EntryViewTest, IntExtIsReadAsANumberAndWrittenBackAsItsText)
+TEST_F(EntryViewTest, AnIntExtTextOtherThanARadioIndexStaysUntilAButtonIsChosen)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("odd.tvn", {"empty", "none", "huge", "low", "wrap", "wrap2"},
-                                         [](CBonsaiData& e, std::size_t i) {
-                                             const char* values[] = {"", "-1", "99999999999999999999", "-2147483649",
-                                                                     "4294967296", "4294967297"};
-                                             e[CBonsaiData::IntExt] = values[i];
-                                         }))));
-    // An empty text reads as 0: Interior, and so differs from the entry.
-    EXPECT_TRUE(Radio(1056)->isChecked());
-    ui.prompter.expect(mb::kIdYes, kKeepChanges);
-    ChooseEntry(1);
-    EXPECT_EQ(Field(0, CBonsaiData::IntExt), "0");
-    EXPECT_FALSE(Radio(1056)->isChecked());
-    EXPECT_FALSE(Radio(1057)->isChecked());
-
-    for (int i = 2; i < 6; ++i) {
+    const char* values[] = {"01", "x", "2", "", "99999999999999999999", "-1"};
+    const auto path = MakeCollection("odd.tvn", {"01", "x", "2", "empty", "huge", "none"},
+                                     [&](CBonsaiData& e, std::size_t i) { e[CBonsaiData::IntExt] = values[i]; });
+    const std::string before = ReadFileBytes(path);
+    ASSERT_TRUE(Start(Q(path)));
+    EXPECT_FALSE(doc().IsModified());
+    // The buttons show the number the text begins with: Interior, Exterior or neither.
+    const char shown[] = "EI-I--";
+    for (int i = 0; i < 6; ++i) {
         ChooseEntry(i);
-        EXPECT_FALSE(Radio(1056)->isChecked()) << i;
-        EXPECT_FALSE(Radio(1057)->isChecked()) << i;
-        view().CommitCurrentEntry();
-        EXPECT_EQ(Field(i, CBonsaiData::IntExt), "-1") << i;
+        EXPECT_EQ(Radio(1056)->isChecked() ? 'I' : Radio(1057)->isChecked() ? 'E' : '-', shown[i]) << values[i];
     }
+    ChooseEntry(0);
+    EXPECT_TRUE(ui.prompter.calls().empty()) << "leaving an untouched tree asks nothing";
+    EXPECT_FALSE(doc().IsModified());
+    EXPECT_TRUE(doc().OnFileSave());
+    EXPECT_EQ(ReadFileBytes(path), before);
+
+    // Updating another field keeps the text, by Update or by the question.
+    Edit(view().plantPage(), 1022)->setText(QStringLiteral("Deshojo"));
+    view().OnEntryUpdate();
+    ChooseEntry(1);
+    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("40"));
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    ChooseEntry(4);
+    view().CommitCurrentEntry();
+    EXPECT_EQ(Field(0, CBonsaiData::Cultivar), "Deshojo");
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "40");
+    for (int i : {0, 1, 4})
+        EXPECT_EQ(Field(i, CBonsaiData::IntExt), values[i]) << values[i];
+
+    // A button chosen writes its index, even the one already checked.
+    ChooseEntry(1);
+    Radio(1056)->click();
+    EXPECT_TRUE(view().HasPageEdits());
+    ui.prompter.expect(mb::kIdYes, kKeepChanges);
+    ChooseEntry(2);
+    Radio(1057)->click();
+    view().OnEntryUpdate();
+    EXPECT_TRUE(doc().OnFileSave());
+    EntryList saved;
+    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    const char* stored[] = {"01", "0", "1", "", "99999999999999999999", "-1"};
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ((*saved[i])[CBonsaiData::IntExt], stored[i]) << values[i];
 }
 
 TEST_F(EntryViewTest, AddMakesAnEntryFromTheGuideOrFromTheTypedName)
@@ -424,7 +452,7 @@ TEST_F(EntryViewTest, UndoWalksEveryStepBackToTheFileAndRedoWalksForwardAgain)
     });
     step([&] {
         ui.files.expect(Q(dir / "Album" / "leaf.bmp"));
-        ui.dialogs.expect([](QDialog& dialog) { dialog.reject(); return int(QDialog::Rejected); });
+        ui.dialogs.expect([](QDialog& dialog) { dialog.accept(); return int(QDialog::Accepted); });
         view().albumPage().OnPictureAdd();
     });
     step([&] {
@@ -488,23 +516,151 @@ TEST_F(EntryViewTest, TheModifiedFlagFollowsTheHistoryAcrossASave)
     EXPECT_EQ(bar().entryList()->currentIndex(), 0);
 }
 
-TEST_F(EntryViewTest, UndoOffersToKeepPageEditsFirst)
+TEST_F(EntryViewTest, UndoAndRedoKeepingPageEditsTakeExactlyTheStepTheMenuNamed)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A", "B"}))));
+    QImage picture(20, 10, QImage::Format_RGB888);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(Q(dir / "Album" / "leaf.bmp"), "BMP"));
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji", "Pine"}))));
+    QAction* undo = frame().action(57643);
+    QAction* redo = frame().action(57644);
+    QLineEdit* subspecies = Edit(view().plantPage(), 1020);
+    QLineEdit* price = Edit(view().purchasePage(), 1009);
+    const auto step = [](const char* verb, const char* name) { return QStringLiteral("%1 \u201C%2\u201D").arg(verb, name); };
+    const auto answer = [&](int button) { ui.prompter.expect(button, kKeepChanges, kAttention, 0x24); };
+
+    ui.files.expect(Q(dir / "Album" / "leaf.bmp"));
+    ui.dialogs.expect([](QDialog& dialog) { dialog.accept(); return int(QDialog::Accepted); });
+    view().albumPage().OnPictureAdd();
+    subspecies->setText(QStringLiteral("Seigen"));
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo Add photo"));
+    answer(mb::kIdYes);
+    undo->trigger();
+    EXPECT_EQ(Field(0, CBonsaiData::Photo1), "");
+    EXPECT_EQ(view().albumPage().pictureList()->count(), 0);
+    EXPECT_EQ(Field(0, CBonsaiData::Type), "Seigen");
+    EXPECT_EQ(subspecies->text(), QStringLiteral("Seigen"));
+    EXPECT_EQ(undo->text(), step("Undo Update", "Momiji"));
+    undo->trigger();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(doc().IsModified());
+
+    // Undoing a deletion puts an entry before the one edited: the edits still go to Pine.
     ui.prompter.expect(mb::kIdOk);
     view().OnEntryDelete();
-    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("40"));
+    price->setText(QStringLiteral("45"));
+    answer(mb::kIdYes);
+    undo->trigger();
+    EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "45");
+    EXPECT_EQ(doc().currentPosition(), 0u) << "the entry the undo brought back is shown";
+    EXPECT_EQ(undo->text(), step("Undo Update", "Pine"));
 
-    ui.prompter.expect(mb::kIdYes, kKeepChanges);
-    frame().action(57643)->trigger();
-    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "") << "the kept edit is the step undone first";
-    EXPECT_EQ(ListedNames(), QStringList{"B"});
-    frame().action(57644)->trigger();
-    EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "40");
-
-    Edit(view().purchasePage(), 1009)->setText(QStringLiteral("45"));
-    ui.prompter.expect(mb::kIdNo, kKeepChanges);
-    frame().action(57643)->trigger();
+    price->setText(QStringLiteral("50"));
+    answer(mb::kIdNo);
+    undo->trigger();
     EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "");
-    EXPECT_TRUE(ui.prompter.allAnswered());
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "");
+    EXPECT_EQ(redo->text(), step("Redo Update", "Pine"));
+
+    Edit(view().plantPage(), 1022)->setText(QStringLiteral("Kotohime"));
+    answer(mb::kIdYes);
+    redo->trigger();
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "45");
+    undo->trigger();
+    EXPECT_EQ(Field(1, CBonsaiData::Cultivar), "") << "the kept edits are a step of their own";
+    EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "45");
+
+    // Undoing the Add of the entry edited: the edits leave with it and come back with it.
+    AnswerNewEntry(QStringLiteral("Kifu"), -1, QStringLiteral("Acer"));
+    view().OnEntryAdd();
+    subspecies->setText(QStringLiteral("Yatsubusa"));
+    answer(mb::kIdYes);
+    undo->trigger();
+    EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
+    EXPECT_EQ(redo->text(), step("Redo Add", "Kifu"));
+    redo->trigger();
+    EXPECT_EQ(redo->text(), step("Redo Update", "Kifu"));
+    redo->trigger();
+    EXPECT_EQ(Field(2, CBonsaiData::Type), "Yatsubusa");
+
+    // Redoing the Delete of the entry edited: the edits go with it, and Undo brings both back.
+    ui.prompter.expect(mb::kIdOk);
+    view().OnEntryDelete();
+    undo->trigger();
+    price->setText(QStringLiteral("12"));
+    answer(mb::kIdYes);
+    redo->trigger();
+    EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
+    EXPECT_EQ(undo->text(), step("Undo Delete", "Kifu"));
+    undo->trigger();
+    EXPECT_EQ(Field(2, CBonsaiData::PricePaid), "12");
+    EXPECT_EQ(undo->text(), step("Undo Update", "Kifu"));
+}
+
+// Types a text as a keyboard would, one character at a time.
+void Type(QWidget* control, const QString& text)
+{
+    for (qsizetype at = 0; at < text.size();) {
+        const qsizetype length = text[at].isHighSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, text.mid(at, length), Qt::NoModifier);
+        at += length;
+    }
+}
+
+void Paste(QWidget* control, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(control, Qt::Key_V, Qt::ControlModifier);
+}
+
+TEST_F(EntryViewTest, CharactersACollectionCannotStoreAreRefusedOrMadePlainAsTheyArrive)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"A"}))));
+    const QString refused = QStringLiteral("\u201C%1\u201D cannot be stored in a Talvane collection");
+    const auto said = [&](const QString& message) {
+        EXPECT_EQ(frame().statusBar()->currentMessage(), message);
+        EXPECT_EQ(QToolTip::text(), message);
+    };
+    QLineEdit* species = Edit(view().plantPage(), 1021);
+    QTextEdit* notes = FindControl<QTextEdit>(&view().plantPage(), 1027);
+    QComboBox* source = Combo(view().purchasePage(), 1006);
+
+    Type(species, QStringLiteral("\u014Cmiya \u76C6"));
+    EXPECT_EQ(species->text(), QStringLiteral("Omiya "));
+    said(refused.arg(QStringLiteral("\u76C6")));
+    Type(species, QStringLiteral("\u015A"));
+    said(QStringLiteral("\u201C\u015A\u201D was changed to \u201CS\u201D: a Talvane collection cannot store \u201C\u015A\u201D"));
+    species->setCursorPosition(0);
+    Paste(species, QStringLiteral("D\u0105b \u015Aliwa \U0001F333 "));
+    EXPECT_EQ(species->text(), QStringLiteral("Dab Sliwa  Omiya S"));
+    EXPECT_EQ(species->cursorPosition(), 11) << "the cursor stays after what was pasted";
+    said(refused.arg(QStringLiteral("\U0001F333")));
+
+    notes->setFocus();
+    Type(notes, QStringLiteral("\u014Cmiya \u76C6\u683D"));
+    EXPECT_EQ(notes->toPlainText(), QStringLiteral("Omiya "));
+    said(refused.arg(QStringLiteral("\u683D")));
+    Paste(notes, QStringLiteral("\nD\u0105b %1 \u76C6e\u0301"));
+    EXPECT_EQ(notes->toPlainText(), QStringLiteral("Omiya \nDab %1 \u00E9"));
+    said(refused.arg(QStringLiteral("\u76C6")));
+    notes->undo();
+    EXPECT_EQ(notes->toPlainText(), QStringLiteral("Omiya ")) << "the paste is undone as one step";
+    notes->redo();
+
+    // The editable list keeps its typing limit of 30.
+    Paste(source->lineEdit(), QStringLiteral("\u014Cmiya \u76C6\u683D"));
+    EXPECT_EQ(source->currentText(), QStringLiteral("Omiya "));
+    said(refused.arg(QStringLiteral("\u76C6")));
+    Type(source->lineEdit(), QStringLiteral("e\u0301"));
+    EXPECT_EQ(source->currentText(), QStringLiteral("Omiya \u00E9"));
+    Paste(source->lineEdit(), QString(23, u'x') + QStringLiteral("\u014C"));
+    EXPECT_EQ(source->currentText(), QStringLiteral("Omiya \u00E9"));
+    Paste(source->lineEdit(), QString(22, u'x') + QStringLiteral("\u014C"));
+    EXPECT_EQ(source->currentText().size(), 30);
+
+    view().OnEntryUpdate();
+    EXPECT_EQ(Field(0, CBonsaiData::Species), "Dab Sliwa  Omiya S");
+    EXPECT_EQ(Field(0, CBonsaiData::PlantNotes), "Omiya \r\nDab %1 \xE9");
+    EXPECT_EQ(Field(0, CBonsaiData::Source), "Omiya \xE9" + std::string(22, 'x') + "O");
 }

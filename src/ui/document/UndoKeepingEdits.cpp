@@ -1,0 +1,67 @@
+#include "document/UndoKeepingEdits.h"
+
+#include <algorithm>
+
+namespace {
+
+std::optional<std::size_t> PositionOf(const CTalvaneDoc& doc, const CBonsaiData* entry)
+{
+    const EntryList& entries = doc.entries();
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [entry](const std::unique_ptr<CBonsaiData>& e) { return e.get() == entry; });
+    if (found == entries.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - entries.begin());
+}
+
+// False when the entry already holds every value.
+bool KeepEdits(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t position)
+{
+    return doc.changeFields(position, edits.values,
+                            CTalvaneDoc::StepText(QStringLiteral("Update"), doc.entryAt(position)[CBonsaiData::Name]));
+}
+
+// Keeps the edits after a step, and shows again the entry the step showed.
+void KeepEditsAfterStep(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t position)
+{
+    const CBonsaiData* shown = doc.currentEntry();
+    KeepEdits(doc, edits, position);
+    doc.setCurrentPosition(shown ? PositionOf(doc, shown) : std::nullopt);
+}
+
+} // namespace
+
+void UndoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits)
+{
+    QUndoStack& history = doc.history();
+    history.undo();
+    if (const auto position = PositionOf(doc, edits.entry)) {
+        KeepEditsAfterStep(doc, edits, *position);
+        return;
+    }
+    // Redoing brings back the very entry (the step holds it), which takes the edits
+    // as the step above its own; both are then undone.
+    history.redo();
+    const auto position = PositionOf(doc, edits.entry);
+    if (position && KeepEdits(doc, edits, *position))
+        history.undo();
+    history.undo();
+}
+
+void RedoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits)
+{
+    QUndoStack& history = doc.history();
+    history.redo();
+    if (const auto position = PositionOf(doc, edits.entry)) {
+        KeepEditsAfterStep(doc, edits, *position);
+        return;
+    }
+    // Only a deletion takes an entry away when redone: the entry comes back, takes
+    // the edits, and is deleted again as the step did.
+    history.undo();
+    const auto position = PositionOf(doc, edits.entry);
+    if (!position)
+        return;
+    KeepEdits(doc, edits, *position);
+    doc.removeEntry(*position);
+}
