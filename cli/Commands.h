@@ -19,6 +19,7 @@ constexpr int kFindNoMatchStatus = 2;
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 struct CliFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -30,6 +31,11 @@ EntryList LoadCollectionOrFail(const std::string& file);
 // The entry at a position counted from 0; a position outside the collection fails
 // the command.
 const CBonsaiData& EntryOrFail(const std::string& file, const EntryList& entries, long long position);
+
+// A tree's text (Windows-1252) as a command prints it: UTF-8, with its control
+// characters shown as escapes when standard output is a terminal, which would act on
+// them; into a file or a pipe the text goes unchanged.
+std::string PrintedText(std::string_view treeText);
 
 // Thrown by a command that has already written its own failure report:
 // main() only exits with the status.

@@ -28,7 +28,7 @@ void Find(const std::string& file, const std::vector<std::string>& words)
     const auto filter = FilterFromWords(words);
     const auto found = filter ? search::findEntries(entries, search::EntryMatcher(*filter)) : std::vector<std::size_t>{};
     for (const std::size_t position : found)
-        std::cout << position << '\t' << text::Cp1252ToUtf8((*entries[position])[CBonsaiData::Name]) << '\n';
+        std::cout << position << '\t' << PrintedText((*entries[position])[CBonsaiData::Name]) << '\n';
     if (found.empty())
         throw CliExit{kFindNoMatchStatus};
 }

@@ -76,7 +76,7 @@ void PrintDue(const DueRequest& request)
     for (const DueTask& task : tasks) {
         const std::string name = (*entries[task.entry])[CBonsaiData::Name];
         std::cout << task.due().text() << (task.isOverdue(today) ? "  overdue  " : "           ")
-                  << text::Cp1252ToUtf8(taskTitle(name, task.event)) << " (entry " << task.entry << ")\n";
+                  << PrintedText(taskTitle(name, task.event)) << " (entry " << task.entry << ")\n";
     }
     std::cout << dueSummary(tasks.size(), request.within) << '\n';
     if (request.ics.empty())

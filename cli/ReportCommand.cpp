@@ -1,7 +1,6 @@
 #include "Commands.h"
 
 #include "report/EntryReport.h"
-#include "text/Windows1252.h"
 
 #include <iostream>
 
@@ -24,7 +23,7 @@ void PrintReport(const ReportRequest& request)
         BuildEntryReport(&EntryOrFail(request.file, entries, request.entry), lines, false);
     }
     for (const auto& line : lines)
-        std::cout << text::Cp1252ToUtf8(line) << '\n';
+        std::cout << PrintedText(line) << '\n';
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "csv/CollectionCsv.h"
 
 #include "csv/Csv.h"
+#include "csv/FormulaGuard.h"
 #include "text/Windows1252.h"
 
 #include <algorithm>
@@ -103,7 +104,7 @@ std::optional<std::string> FillEntry(const csv::Row& row, std::size_t rowNumber,
                Counted(fields.size(), "column");
     for (std::size_t i = 0; i < row.size(); ++i) {
         text::Utf8ConversionError error{};
-        auto bytes = text::Utf8ToCp1252Strict(row[i], &error);
+        auto bytes = text::Utf8ToCp1252Strict(csv::UnguardFormula(row[i]), &error);
         if (!bytes)
             return where + ", column \"" + AllColumnNames()[fields[i]] + "\": character " +
                    std::to_string(error.characterIndex + 1) + " cannot be held in Windows-1252 (or is not UTF-8)";
@@ -131,7 +132,7 @@ std::string CollectionToCsv(const EntryList& entries)
     csv::AppendRow(out, row);
     for (const auto& entry : entries) {
         for (std::size_t column = 0; column < kFieldCount; ++column)
-            row[column] = text::Cp1252ToUtf8((*entry)[ExportOrder()[column]]);
+            row[column] = csv::GuardFormula(text::Cp1252ToUtf8((*entry)[ExportOrder()[column]]));
         csv::AppendRow(out, row);
     }
     return out;

@@ -11,12 +11,14 @@
 
 // All 115 fields: the 52 used ones under their own names in index order, then the
 // spare ones in index order as "Spare10" … "Spare114". Each entry's bytes are turned
-// from Windows-1252 into UTF-8.
+// from Windows-1252 into UTF-8, and a value a spreadsheet would run as a formula is
+// written behind a quote (see csv/FormulaGuard.h).
 std::string CollectionToCsv(const EntryList& entries);
 
 // Reads a table in that form and appends its entries. Columns may come in any order
-// or be left out; a leading UTF-8 byte order mark is skipped. Unknown or repeated
-// column names, a row whose value count differs from the header's, and a character
-// Windows-1252 cannot hold are refused: the result says why, naming the columns, or
-// the row (the header is row 1) and column. `entries` is then left as it was.
+// or be left out; a leading UTF-8 byte order mark is skipped, and so is the quote in
+// front of a formula-like value. Unknown or repeated column names, a row whose value
+// count differs from the header's, and a character Windows-1252 cannot hold are
+// refused: the result says why, naming the columns, or the row (the header is row 1)
+// and column. `entries` is then left as it was.
 std::optional<std::string> CollectionFromCsv(std::string_view csv, EntryList& entries);

@@ -1,6 +1,7 @@
 #include "journal/CareCalendar.h"
 
 #include "collection/SafeFile.h"
+#include "text/ControlCharacters.h"
 #include "text/Windows1252.h"
 
 #include <libical/ical.h>
@@ -49,13 +50,23 @@ std::string taskIdentity(const std::string& treeName, const CareEvent& event)
     return identity;
 }
 
-// Calendar texts are UTF-8 and break lines with a bare line feed.
+// Calendar texts are UTF-8 and break lines with a bare line feed: CR LF and a lone CR
+// each become one. Other control characters are not allowed in a calendar and are
+// left out, apart from TAB.
 std::string calendarText(std::string_view text)
 {
     std::string lines;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            lines += text[i];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char byte = text[i];
+        if (byte == '\r') {
+            lines += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else if (byte == '\t' || byte == '\n' ||
+                   !text::IsControlCharacter(text::Cp1252ToCodePoint(static_cast<unsigned char>(byte)))) {
+            lines += byte;
+        }
+    }
     return text::Cp1252ToUtf8(lines);
 }
 

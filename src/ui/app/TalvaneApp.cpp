@@ -10,6 +10,7 @@
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
 #include "guide/GuideLoader.h"
+#include "guide/GuideMessageLimit.h"
 #include "printing/ReportPrinting.h"
 
 #include <QCoreApplication>
@@ -93,10 +94,14 @@ void CTalvaneApp::OnQuitSignal()
 
 void CTalvaneApp::LoadSpeciesGuide()
 {
+    // A damaged guide shows its first few messages and how many more there were.
+    GuideMessageLimit messages(kSpeciesGuideFileName,
+                               [this](const std::string& text, const std::string& caption, unsigned flags) {
+                                   m_services.prompter().ask(FromAnsi(text), FromAnsi(caption), flags);
+                               });
     ::LoadSpeciesGuide(QFile::encodeName(ShippedFilePath(QString::fromLatin1(kSpeciesGuideFileName))).toStdString(),
-                       [this](const std::string& text, const std::string& caption, unsigned flags) {
-                           m_services.prompter().ask(FromAnsi(text), FromAnsi(caption), flags);
-                       });
+                       std::ref(messages));
+    messages.finish();
 }
 
 void CTalvaneApp::OnCommitDataRequest(QSessionManager& manager)

@@ -72,7 +72,7 @@ TEST(CollectionCsv, EachEntryIsOneRowOfUtf8InHeaderOrder)
     entry[10] = "s";
     entry[114] = "\x80";
 
-    const std::string row = "\"\xC3\x89rable \"\"vieux\"\"\"" + std::string(9, ',') + "-1" + std::string(42, ',') +
+    const std::string row = "\"\xC3\x89rable \"\"vieux\"\"\"" + std::string(9, ',') + "'-1" + std::string(42, ',') +
                             ",s" + std::string(62, ',') + "\xE2\x82\xAC\r\n";
     EXPECT_EQ(CollectionToCsv(entries), ExpectedHeader() + row);
 }
@@ -82,6 +82,7 @@ TEST(CollectionCsv, ExportThenImportGivesTheSameCollectionFileBytes)
     const std::string awkward[] = {
         AllBytes(), std::string("nul\0inside", 10), "say \"hi\", then go", "two\r\nlines", "lf\nonly", "cr\ronly",
         "\xE9t\xE9 \xE0 l'\xEEle", "\x81\x8D\x8F\x90\x9D", "\"", ",", " padded ", "\r\n",
+        "=1+1", "+33", "-", "@x", "\tx", "\rx", "'=x", "''-", "'", "''", "'a", "'\r\n",
     };
     EntryList entries;
     for (std::size_t n = 0; n < std::size(awkward); ++n) {
@@ -94,6 +95,40 @@ TEST(CollectionCsv, ExportThenImportGivesTheSameCollectionFileBytes)
 
     const EntryList back = Imported(CollectionToCsv(entries));
     EXPECT_EQ(WriteCollection(back), WriteCollection(entries));
+}
+
+// A spreadsheet runs a cell beginning with = + - @ TAB or CR; quotes in front of such a
+// start get one more, so that import can take exactly one off.
+TEST(CollectionCsv, FormulaLikeValuesAreWrittenBehindAQuoteAndReadBackWithout)
+{
+    const std::pair<std::string, std::string> cells[] = {
+        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""}, {"+33 6", "'+33 6"}, {"-1", "'-1"},
+        {"@SUM(A1)", "'@SUM(A1)"}, {"\tx", "'\tx"}, {"\rx", "\"'\rx\""},
+        {"'=x", "''=x"}, {"''+x", "'''+x"}, {"'-", "''-"},
+        {"'abc", "'abc"}, {"''x", "''x"}, {"'", "'"}, {"''", "''"}, {"a=b", "a=b"}, {" =x", " =x"}, {"", ""},
+    };
+    EntryList entries;
+    std::string rows;
+    for (const auto& [value, written] : cells) {
+        auto& entry = Add(entries);
+        entry[CBonsaiData::Name] = value;
+        entry[CBonsaiData::IntExt] = "0";
+        rows += written + std::string(9, ',') + "0" + std::string(kFields - 10, ',') + "\r\n";
+    }
+    const std::string csv = CollectionToCsv(entries);
+    EXPECT_EQ(csv, ExpectedHeader() + rows) << "the header row is written as it is";
+
+    const EntryList back = Imported(csv);
+    ASSERT_EQ(back.size(), std::size(cells));
+    for (std::size_t i = 0; i < back.size(); ++i)
+        EXPECT_EQ((*back[i])[CBonsaiData::Name], cells[i].first) << cells[i].second;
+
+    const EntryList typed = Imported("Name\r\n'=x\r\n''@\r\n'x\r\n=x\r\n");
+    ASSERT_EQ(typed.size(), 4u);
+    EXPECT_EQ((*typed[0])[CBonsaiData::Name], "=x");
+    EXPECT_EQ((*typed[1])[CBonsaiData::Name], "'@");
+    EXPECT_EQ((*typed[2])[CBonsaiData::Name], "'x") << "a quote before plain text is part of the text";
+    EXPECT_EQ((*typed[3])[CBonsaiData::Name], "=x") << "a table from elsewhere may hold formulas unguarded";
 }
 
 TEST(CollectionCsv, AnEmptyCollectionComesBackEmpty)

@@ -97,3 +97,29 @@ TEST(CareCalendar, WritesWholeFilesAndRefusesAFolderItCannotWrite)
     EXPECT_EQ(*refused, "The care calendar cannot be written to " + (dir / "plain" / "care.ics").string() + ": Not a directory.");
     EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"care.ics", "plain"}));
 }
+
+// RFC 5545 allows no control character but TAB in a text; the lines of the file itself
+// end with CR LF.
+TEST(CareCalendar, ControlCharactersAreLeftOutAndEveryLineEndBecomesOneBreak)
+{
+    EntryList entries;
+    const std::string text("a\x01" "b\x7F\tc\rd\r\ne\nf\x1B[2Jg\x9D\x81\x80 h\0i", 25);
+    AddTree(entries, "Pine\x1B]0;owned\x07", {CareEvent{Day("2026-06-01"), CareKind::Note, Day("2026-07-01"), {}, text}});
+    const std::string ics = careCalendarText(entries, pendingTasks(entries), 1'800'000'000);
+
+    for (std::size_t i = 0; i < ics.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(ics[i]);
+        if (byte == '\r') {
+            EXPECT_EQ(ics[i + 1], '\n') << "at " << i;
+        } else if (byte == '\n') {
+            EXPECT_EQ(ics[i - 1], '\r') << "at " << i;
+        } else {
+            EXPECT_TRUE(byte == '\t' || (byte >= 0x20 && byte != 0x7F)) << "byte " << int(byte) << " at " << i;
+            EXPECT_FALSE(byte == 0xC2 && static_cast<unsigned char>(ics[i + 1]) < 0xA0) << "a C1 control at " << i;
+        }
+    }
+    const auto events = ParseBack(ics);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events.begin()->second.summary, "Pine]0;owned: Note, ab\tc");
+    EXPECT_EQ(events.begin()->second.description, "ab\tc\nd\ne\nf[2Jg\u20AC hi");
+}

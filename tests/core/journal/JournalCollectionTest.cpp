@@ -2,6 +2,7 @@
 #include "JournalTestTrees.h"
 
 #include "core/CompanionRun.h"
+#include "core/TerminalRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -88,4 +89,20 @@ TEST(JournalCommands, DamagedFilesFailLikeDump)
     EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{"damaged.tvn"});
     EXPECT_EQ(RunCompanion(dir, "due damaged.tvn --today 2027-02-30").err,
               "talvane-cli: --today 2027-02-30: not a date of the form YYYY-MM-DD\n");
+}
+
+TEST(JournalCommands, DueShowsControlCharactersOnlyOnATerminal)
+{
+    TempDir dir;
+    EntryList entries;
+    AddTree(entries, "Pine\x1B]0;owned\x07", {{Day("2026-12-01"), CareKind::Wiring, Day("2026-12-20"), {}, "wired\x1B[31m\\\r\nthe apex"}});
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+
+    const std::string arguments = "due trees.tvn --today 2026-12-01";
+    EXPECT_EQ(RunCompanion(dir, arguments).out, "2026-12-20           Pine\x1B]0;owned\x07: Wiring, wired\x1B[31m\\ (entry 0)\n"
+                                                 "1 care task due in the next 30 days\n");
+    const CompanionRun shown = RunCompanionOnTerminal(dir, arguments);
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, "2026-12-20           Pine\\x1b]0;owned\\x07: Wiring, wired\\x1b[31m\\\\ (entry 0)\n"
+                         "1 care task due in the next 30 days\n");
 }

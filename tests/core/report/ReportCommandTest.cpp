@@ -1,6 +1,7 @@
 #include "collection/CollectionFile.h"
 
 #include "core/CompanionRun.h"
+#include "core/TerminalRun.h"
 
 #include <gtest/gtest.h>
 
@@ -29,4 +30,29 @@ TEST(ReportCommand, PrintsOneEntryOrAllOfThemAsUtf8Lines)
         EXPECT_EQ(refused.out, "") << arguments;
         EXPECT_EQ(refused.err.rfind("talvane-cli: ", 0), 0u) << arguments;
     }
+}
+
+TEST(ReportCommand, ShowsControlCharactersOnlyOnATerminal)
+{
+    TempDir dir;
+    EntryList entries;
+    entries.push_back(std::make_unique<CBonsaiData>());
+    const std::string name = "Pine\x1B]0;owned\x07\x1B[2J\\";
+    const std::string shownName = "Pine\\x1b]0;owned\\x07\\x1b[2J\\\\";
+    (*entries.back())[CBonsaiData::Name] = name;
+    (*entries.back())[CBonsaiData::History] = "first\tline\x7F";
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+
+    const CompanionRun piped = RunCompanion(dir, "report trees.tvn --all");
+    const auto at = piped.out.find(" Name or ID number: " + name + "\n");
+    ASSERT_NE(at, std::string::npos) << "into a pipe the report keeps its bytes";
+    const auto history = piped.out.find("first\tline\x7F");
+    ASSERT_NE(history, std::string::npos);
+
+    std::string expected = piped.out;
+    expected.replace(history, 11, "first\\tline\\x7f");
+    expected.replace(at + 20, name.size(), shownName);
+    const CompanionRun shown = RunCompanionOnTerminal(dir, "report trees.tvn --all");
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, expected);
 }

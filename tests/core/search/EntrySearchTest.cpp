@@ -2,6 +2,7 @@
 #include "search/EntryOrder.h"
 
 #include "core/CompanionRun.h"
+#include "core/TerminalRun.h"
 
 #include <gtest/gtest.h>
 
@@ -106,4 +107,20 @@ TEST(FindCommand, PrintsPositionAndNameOfEachMatchOrSaysWhyNot)
         EXPECT_EQ(found.err, dumped.err);
         EXPECT_EQ(found.err.rfind(std::string("talvane-cli: ") + file + ": ", 0), 0u) << found.err;
     }
+}
+
+// A terminal acts on escape sequences in a name (a new window title, a cleared
+// screen); there they are shown, while a file or a pipe gets the name's own bytes.
+TEST(FindCommand, ShowsControlCharactersOnlyOnATerminal)
+{
+    TempDir dir;
+    EntryList entries;
+    addEntry(entries, "Pine \x1B]0;owned\x07\x1B[2J C:\\x \xC9rable");
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+
+    const CompanionRun piped = RunCompanion(dir, "find trees.tvn pine");
+    EXPECT_EQ(piped.out, "0\tPine \x1B]0;owned\x07\x1B[2J C:\\x \u00C9rable\n");
+    const CompanionRun shown = RunCompanionOnTerminal(dir, "find trees.tvn pine");
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, "0\tPine \\x1b]0;owned\\x07\\x1b[2J C:\\\\x \u00C9rable\n");
 }

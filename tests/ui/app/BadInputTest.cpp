@@ -26,10 +26,13 @@ TEST_F(BadInputTest, ADamagedGuideIsReportedAndLeavesTheCollectionAlone)
 {
     const auto path = MakeCollection("trees.tvn", {"Maple", "Pine"});
     const std::string before = ReadFileBytes(path);
-    // A block separator (fourteen shifted slashes) and nothing else: every section is missing.
+    // A block separator (fourteen shifted slashes) and nothing else: all thirteen sections
+    // are missing, and the window shows the first five messages.
     WriteFileBytes(dir / "esspef.dat", std::string(14, '\x31') + "\n");
-    for (int section = 0; section < 13; ++section)
+    for (int section = 0; section < 5; ++section)
         ui.prompter.expect(mb::kIdOk, QStringLiteral("Le champs existe pas"), QStringLiteral("Attention"), 0x10);
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("8 more messages about esspef.dat were not shown."),
+                       QStringLiteral("Attention"), 0x10);
     ASSERT_TRUE(Start(Q(path)));
     EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Pine"}));
     EXPECT_FALSE(doc().IsModified());

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A spreadsheet that opens a table runs a cell beginning with "=", "+", "-", "@", TAB
+// or CR as a formula. Such a value is written with a "'" in front, which spreadsheets
+// take as "plain text"; a value that already begins with quotes before one of those
+// characters gets one quote more, so that reading always takes exactly one off again.
+namespace csv {
+
+std::string GuardFormula(std::string_view value);
+
+// The value GuardFormula was given: one leading quote less when GuardFormula would
+// have put it there, otherwise the value itself.
+std::string_view UnguardFormula(std::string_view value);
+
+} // namespace csv
