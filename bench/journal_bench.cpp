@@ -49,12 +49,12 @@ EntryList Load(const std::filesystem::path& path)
 void WriteCollections(std::size_t count, const std::filesystem::path& plainPath, const std::filesystem::path& journalPath)
 {
     EntryList entries = SampleCollection(count);
-    if (const auto failure = SaveCollectionFile(plainPath, entries))
-        std::fprintf(stderr, "save failed: %s\n", failure->c_str());
+    if (const auto saved = SaveCollectionFile(plainPath, entries, {.keepVersion = false}))
+        std::fprintf(stderr, "save failed: %s\n", saved.reason.c_str());
     for (std::size_t n = 0; n < count; ++n)
         (*entries[n])[kJournalField] = SampleJournal(n);
-    if (const auto failure = SaveCollectionFile(journalPath, entries))
-        std::fprintf(stderr, "save failed: %s\n", failure->c_str());
+    if (const auto saved = SaveCollectionFile(journalPath, entries, {.keepVersion = false}))
+        std::fprintf(stderr, "save failed: %s\n", saved.reason.c_str());
 }
 
 } // namespace

@@ -29,6 +29,11 @@ public:
             std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
         return mb::kIdOk;
     }
+    int choose(const QString& text, const QString&, const QStringList&) override
+    {
+        std::fprintf(stderr, "unexpected question: %s\n", qPrintable(text));
+        return 0;
+    }
 };
 
 // A photograph-like picture: smooth gradients with noise, no two neighbours alike.

@@ -35,6 +35,7 @@ public:
     {
         return (flags & 0x0F) == mb::kYesNo || (flags & 0x0F) == mb::kYesNoCancel ? mb::kIdYes : mb::kIdOk;
     }
+    int choose(const QString&, const QString&, const QStringList&) override { return 0; }
 };
 
 class NoFiles : public FileChooser {
@@ -95,7 +96,7 @@ bool WriteSampleFile(const std::string& file, std::size_t count)
 {
     const pid_t child = ::fork();
     if (child == 0)
-        ::_exit(SaveCollectionFile(file, SampleCollection(count)) ? 1 : 0);
+        ::_exit(SaveCollectionFile(file, SampleCollection(count), {.keepVersion = false}) ? 1 : 0);
     int status = 1;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;

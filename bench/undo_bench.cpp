@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
 
     const std::string file = folder.filePath(QStringLiteral("undo.tvn")).toStdString();
-    if (SaveCollectionFile(file, SampleCollection(count)))
+    if (SaveCollectionFile(file, SampleCollection(count), {.keepVersion = false}))
         return 1;
     UiServices services(nullptr, nullptr, nullptr, nullptr, nullptr);
     RecentFileList recent;

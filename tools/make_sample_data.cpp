@@ -1431,8 +1431,9 @@ void MakeSampleData(const fs::path& folder)
         entries.push_back(MakeEntry(tree, guide));
         (*entries.back())[talvane::journal::kJournalField] = SampleJournal(entries.size() - 1, tree);
     }
-    if (const auto failure = SaveCollectionFile(folder / "sample.tvn", entries))
-        throw std::runtime_error(*failure);
+    // The shipped data keeps no earlier versions of its sample.
+    if (const auto saved = SaveCollectionFile(folder / "sample.tvn", entries, {.keepVersion = false}))
+        throw std::runtime_error(saved.reason);
 }
 
 } // namespace

@@ -74,6 +74,12 @@ public:
         return mb::kIdCancel;
     }
 
+    int choose(const QString& text, const QString&, const QStringList& buttons) override
+    {
+        std::fprintf(stderr, "question while taking pictures: %s\n", qPrintable(text));
+        return static_cast<int>(buttons.size()) - 1;
+    }
+
 private:
     NextPicture m_next;
 };

@@ -1,32 +1,223 @@
 #include "collection/CollectionFile.h"
 
-#include "collection/SafeFile.h"
+#include "collection/CollectionLock.h"
+#include "collection/FileMetadata.h"
+#include "collection/PosixFile.h"
+#include "collection/Sha256.h"
+#include "collection/VersionStore.h"
 
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
-std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries)
+namespace {
+
+CollectionSaveResult Refused(SaveProblem problem, std::string reason)
 {
-    InputFile file;
-    if (auto failure = file.Open(path))
-        return failure;
-    std::string reason;
-    const ByteFeed feed = [&file](char* into, std::size_t most) { return file.Read(into, most); };
-    const bool read = ReadCollection(feed, file.Size(), entries, reason);
-    if (read)
+    return {problem, std::move(reason), {}};
+}
+
+// Why this user may not replace the file, if they may not.
+std::optional<std::string> NotWritableReason(const std::filesystem::path& target, const struct stat& info)
+{
+    // Read-only to its owner means read-only, also to the superuser who could write anyway.
+    if ((info.st_mode & S_IWUSR) == 0)
+        return "it is read-only";
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0)
         return std::nullopt;
+    if (errno == EROFS)
+        return "it is on a disk that cannot be written";
+    return "you may not write to it";
+}
+
+// One checked save of a collection's bytes over the file its path leads to.
+class CollectionSave {
+public:
+    CollectionSave(std::filesystem::path target, std::string_view bytes, bool keepVersion)
+        : m_target(std::move(target)), m_bytes(bytes), m_keepVersion(keepVersion)
+    {
+    }
+
+    // Opens what is there now; a refusal when it may not be replaced.
+    std::optional<CollectionSaveResult> check()
+    {
+        // Every way of saving writes a file beside it: a folder that refuses is a failure.
+        if (::faccessat(AT_FDCWD, m_target.parent_path().c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+            return Refused(SaveProblem::Failed, SystemReason(errno));
+        m_old = FileDescriptor(::open(m_target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (m_old.get() < 0) {
+            if (errno == ELOOP)
+                return Refused(SaveProblem::LinkMoved, "a link was put in place of the file " + m_target.string());
+            if (errno != ENOENT)
+                return Refused(SaveProblem::Failed, SystemReason(errno));
+            return std::nullopt;
+        }
+        if (::fstat(m_old.get(), &m_oldStatus) != 0)
+            return Refused(SaveProblem::Failed, SystemReason(errno));
+        if (S_ISDIR(m_oldStatus.st_mode))
+            return Refused(SaveProblem::Failed, SystemReason(EISDIR));
+        if (!S_ISREG(m_oldStatus.st_mode))
+            return Refused(SaveProblem::Failed, "it is not a regular file");
+        if (auto reason = NotWritableReason(m_target, m_oldStatus))
+            return Refused(SaveProblem::NotWritable, *reason);
+        if (m_oldStatus.st_nlink > 1)
+            m_linkedVersions = VersionsLinkedTo(m_target, m_oldStatus);
+        return std::nullopt;
+    }
+
+    bool replacing() const { return m_old.get() >= 0; }
+
+    // Writes the bytes; on success `written` is what the file is now.
+    std::optional<std::string> run(FileIdentity& written)
+    {
+        SaveTemporary temporary;
+        if (auto failure = temporary.create(m_target))
+            return failure;
+        if (!replacing()) {
+            if (::fchmod(temporary.descriptor(), NewFileMode()) != 0)
+                return SystemReason(errno);
+        } else if (!keepsMetadata(temporary.descriptor())) {
+            return writeInPlace(written);
+        }
+        if (auto failure = temporary.write(m_bytes))
+            return failure;
+        struct stat status {};
+        if (::fstat(temporary.descriptor(), &status) != 0)
+            return SystemReason(errno);
+        if (replacing() && m_keepVersion)
+            keepOldFileAsVersion();
+        if (auto failure = temporary.replaceTarget())
+            return failure;
+        written = IdentityOf(status, Sha256Hex(m_bytes));
+        return std::nullopt;
+    }
+
+private:
+    // Gives the new file what the old one carries besides its bytes; false where some
+    // of it cannot be kept, or where another name of the old file would lose it.
+    bool keepsMetadata(int temporary) const
+    {
+        return m_oldStatus.st_nlink - m_linkedVersions.size() == 1 && KeepOwner(temporary, m_oldStatus) &&
+               ::fchmod(temporary, m_oldStatus.st_mode & 07777) == 0 &&
+               KeepExtendedAttributes(m_old.get(), temporary);
+    }
+
+    std::optional<std::string> writeInPlace(FileIdentity& written)
+    {
+        std::string oldBytes;
+        if (auto failure = ReadAllAt(m_old.get(), oldBytes))
+            return failure;
+        // A version that is another name of this file would take the new bytes too.
+        for (const auto& version : m_linkedVersions)
+            ::unlink(version.c_str());
+        if (m_keepVersion)
+            KeepVersion(m_target, oldBytes, m_now);
+        return WriteInPlace(m_target, m_oldStatus, oldBytes, m_bytes, written);
+    }
+
+    // The file about to be renamed over becomes the newest version: a link to its
+    // inode costs nothing and cannot be torn; where links are refused its bytes are
+    // kept instead. A version that cannot be kept is skipped: the save goes on.
+    void keepOldFileAsVersion() const
+    {
+        // A save stopped before its rename already kept this very file.
+        if (!m_linkedVersions.empty() || !KeepVersionByLink(m_target, m_now))
+            return;
+        std::string oldBytes;
+        if (!ReadAllAt(m_old.get(), oldBytes))
+            KeepVersion(m_target, oldBytes, m_now);
+    }
+
+    std::filesystem::path m_target;
+    std::string_view m_bytes;
+    bool m_keepVersion;
+    std::int64_t m_now = std::time(nullptr);
+    FileDescriptor m_old;
+    struct stat m_oldStatus {};
+    std::vector<std::filesystem::path> m_linkedVersions;
+};
+
+} // namespace
+
+std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries,
+                                              SaveBaseline* baseline)
+{
+    const auto target = baseline ? ResolveLinks(path) : path;
+    InputFile file;
+    if (auto failure = file.Open(target))
+        return failure;
+    // The bytes are hashed as they are read, so that the file is read once.
+    std::optional<Sha256> hash;
+    if (baseline)
+        hash.emplace();
+    const ByteFeed feed = [&file, &hash](char* into, std::size_t most) {
+        const std::size_t got = file.Read(into, most);
+        if (hash)
+            hash->add(std::string_view(into, got));
+        return got;
+    };
+    std::string reason;
+    const bool read = ReadCollection(feed, file.Size(), entries, reason);
+    if (read) {
+        if (baseline) {
+            // Bytes after the last entry are part of what the file holds too.
+            char rest[4096];
+            while (feed(rest, sizeof rest) > 0) {
+            }
+            FileIdentity identity = file.Identity();
+            identity.contentHash = hash->hex();
+            *baseline = {target, std::move(identity)};
+        }
+        return std::nullopt;
+    }
     // A failed read ends the bytes early: its reason is the one that tells the truth.
     if (file.Failure())
         return file.Failure();
     return "it is not a valid Talvane collection (" + reason + ")";
 }
 
-std::optional<std::string> SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries)
+CollectionSaveResult SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries,
+                                        const CollectionSaveOptions& options)
 {
     std::string bytes;
     try {
         bytes = WriteCollection(entries);
     } catch (const std::length_error& e) {
-        return std::string(e.what());
+        return Refused(SaveProblem::Failed, e.what());
     }
-    return ReplaceFile(path, bytes);
+    const auto target = ResolveLinks(path);
+    const SaveBaseline* expected = options.expected;
+    if (expected && target != expected->target)
+        return Refused(SaveProblem::LinkMoved, "the path no longer leads to the file that was opened, " +
+                                                   expected->target.string() + ", but to " + target.string());
+    if (const auto holder = LiveLockHolder(path); holder && !IsThisProcess(*holder))
+        return Refused(SaveProblem::Locked, "it is open by " + DescribeLockHolder(*holder));
+    RemoveStaleTemporaries(target);
+
+    CollectionSave save(target, bytes, options.keepVersion);
+    if (auto refusal = save.check())
+        return *refusal;
+    if (expected && !options.overwriteChanged && ChangedSince(*expected))
+        return Refused(SaveProblem::ChangedOnDisk, save.replacing()
+                                                       ? "another program changed or replaced the file since it was opened"
+                                                       : "the file was moved or deleted since it was opened");
+    CollectionSaveResult result;
+    result.baseline.target = target;
+    FileIdentity written;
+    if (auto failure = save.run(written))
+        return Refused(SaveProblem::Failed, *failure);
+    result.baseline.identity = std::move(written);
+    return result;
+}
+
+std::optional<std::string> SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries)
+{
+    auto result = SaveCollectionFile(path, entries, CollectionSaveOptions{});
+    if (result)
+        return std::move(result.reason);
+    return std::nullopt;
 }

@@ -22,6 +22,9 @@ struct LockHolder {
 // is gone (same host, no such process) is stale and gives nullopt.
 std::optional<LockHolder> LiveLockHolder(const std::filesystem::path& collection);
 
+// True for a lock this very process holds: the window saving the collection it has open.
+bool IsThisProcess(const LockHolder& holder);
+
 // "user on host (talvane, process 1234) since 2026-12-08 15:12"
 std::string DescribeLockHolder(const LockHolder& holder);
 
@@ -34,6 +37,9 @@ public:
     CommandLock& operator=(CommandLock&&) noexcept;
     ~CommandLock();
 private:
-    explicit CommandLock(std::filesystem::path file) : m_file(std::move(file)) {}
+    CommandLock(std::filesystem::path file, int fd) : m_file(std::move(file)), m_fd(fd) {}
+    void release();
     std::filesystem::path m_file;
+    // Held open with a lock on it, which QLockFile also takes before it removes a stale lock.
+    int m_fd = -1;
 };

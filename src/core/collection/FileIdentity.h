@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+struct stat;
+
 // What a file is, enough to tell that another program changed or replaced it.
 struct FileIdentity {
     std::uint64_t device = 0;
@@ -14,6 +16,9 @@ struct FileIdentity {
     std::string contentHash;      // SHA-256 of the bytes, lower-case hex
     bool operator==(const FileIdentity&) const = default;
 };
+
+// The identity of a file from its status and the hash of its bytes.
+FileIdentity IdentityOf(const struct stat& status, std::string contentHash = {});
 
 // Where a collection's path led when it was opened or last saved, and what was there.
 struct SaveBaseline {

@@ -1,80 +1,48 @@
 #include "collection/SafeFile.h"
 
+#include "collection/FileMetadata.h"
+#include "collection/PosixFile.h"
+#include "collection/Sha256.h"
+
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 
-std::string SystemReason(int error) { return std::strerror(error); }
+// The longest file name most file systems take, in bytes.
+constexpr std::size_t kLongestName = 255;
+// What mkostemp replaces with random characters.
+constexpr std::string_view kRandomPart = "XXXXXX";
 
-// Closes a descriptor when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-    // Hands the descriptor over: it is no longer closed here.
-    int Release() { return std::exchange(m_fd, -1); }
-    // Closes now, so that a failure to close (a late write error) is seen.
-    int Close()
-    {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result;
-    }
-
-private:
-    int m_fd;
-};
-
-bool WriteAll(int fd, std::string_view bytes)
+std::filesystem::path FolderOf(const std::filesystem::path& file)
 {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            if (put == 0)
-                errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
+    return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
-std::filesystem::path Target(const std::filesystem::path& path)
+std::string TemporaryPattern(const std::filesystem::path& target, std::string_view marker)
 {
-    std::error_code ignored;
-    if (std::filesystem::is_symlink(path, ignored)) {
-        const auto resolved = std::filesystem::weakly_canonical(path, ignored);
-        if (!ignored)
-            return resolved;
-    }
-    return path;
+    return SideFileName(target.filename().string(), std::string(marker) + std::string(kRandomPart));
 }
 
-mode_t NewFileMode(const std::filesystem::path& target)
+bool TakeLock(int fd, int how)
 {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0)
-        return info.st_mode & 07777;
+    int result = 0;
+    while ((result = ::flock(fd, how)) != 0 && errno == EINTR) {
+    }
+    return result == 0;
+}
+
+} // namespace
+
+mode_t NewFileMode()
+{
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
-
-} // namespace
 
 InputFile::~InputFile()
 {
@@ -95,7 +63,7 @@ std::optional<std::string> InputFile::Open(const std::filesystem::path& path)
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = fd.Release();
-    m_size = static_cast<std::uint64_t>(info.st_size);
+    m_identity = IdentityOf(info);
     m_failure.reset();
     return std::nullopt;
 }
@@ -126,28 +94,164 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std:
     return file.Failure();
 }
 
+std::filesystem::path ResolveLinks(const std::filesystem::path& path)
+{
+    std::error_code error;
+    std::filesystem::path resolved = std::filesystem::absolute(path, error);
+    if (error)
+        return path;
+    // Followed one link at a time, so that a link to where no file is yet still
+    // leads there. Its folder is resolved first: ".." in a link goes up from there.
+    for (int hop = 0; hop < 40 && std::filesystem::is_symlink(resolved, error); ++hop) {
+        const auto to = std::filesystem::read_symlink(resolved, error);
+        if (error)
+            break;
+        resolved = std::filesystem::weakly_canonical(resolved.parent_path(), error) / to;
+    }
+    const auto folder = std::filesystem::weakly_canonical(resolved.parent_path(), error);
+    return error ? resolved.lexically_normal() : folder / resolved.filename();
+}
+
+std::string SideFileName(std::string_view name, std::string_view tail)
+{
+    std::string whole = "." + std::string(name) + std::string(tail);
+    if (whole.size() <= kLongestName)
+        return whole;
+    const std::string hash = "~" + Sha256Hex(name).substr(0, 12);
+    std::size_t kept = kLongestName - 1 - hash.size() - tail.size();
+    // Cut before a character, never inside one of UTF-8's.
+    while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
+        --kept;
+    return "." + std::string(name.substr(0, kept)) + hash + std::string(tail);
+}
+
+SaveTemporary::~SaveTemporary()
+{
+    if (m_fd < 0)
+        return;
+    if (!m_placed)
+        ::unlink(m_path.c_str());
+    ::close(m_fd);
+}
+
+std::optional<std::string> SaveTemporary::create(const std::filesystem::path& target, std::string_view marker)
+{
+    const auto folder = FolderOf(target);
+    // A stale-file sweep may take a temporary in the moment between its making and
+    // its lock, and remove it: then it is made again.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::string name = (folder / TemporaryPattern(target, marker)).string();
+        FileDescriptor fd(::mkostemp(name.data(), O_CLOEXEC));
+        if (fd.get() < 0)
+            return SystemReason(errno);
+        struct stat info {};
+        if (!TakeLock(fd.get(), LOCK_EX) || ::fstat(fd.get(), &info) != 0) {
+            const int error = errno;
+            ::unlink(name.c_str());
+            return SystemReason(error);
+        }
+        if (info.st_nlink == 0)
+            continue;
+        m_target = target;
+        m_path = name;
+        m_fd = fd.Release();
+        return std::nullopt;
+    }
+    return SystemReason(EAGAIN);
+}
+
+std::optional<std::string> SaveTemporary::write(std::string_view bytes)
+{
+    if (!WriteAll(m_fd, bytes) || ::fsync(m_fd) != 0)
+        return SystemReason(errno);
+    return std::nullopt;
+}
+
+std::optional<std::string> SaveTemporary::replaceTarget()
+{
+    if (::rename(m_path.c_str(), m_target.c_str()) != 0)
+        return SystemReason(errno);
+    m_placed = true;
+    // Makes the rename itself durable; a failure here no longer endangers either file.
+    SyncFolder(FolderOf(m_target));
+    return std::nullopt;
+}
+
 std::optional<std::string> ReplaceFile(const std::filesystem::path& path, std::string_view bytes)
 {
-    const auto target = Target(path);
-    const auto folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string temporary = (folder / ("." + target.filename().string() + kSaveTemporaryMarker + "XXXXXX")).string();
-    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (fd.get() < 0)
+    const auto target = ResolveLinks(path);
+    RemoveStaleTemporaries(target);
+    SaveTemporary temporary;
+    if (auto failure = temporary.create(target))
+        return failure;
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    // Only the superuser may give the file back to another owner: others make it theirs.
+    if (replacing)
+        KeepOwner(temporary.descriptor(), old);
+    if (::fchmod(temporary.descriptor(), replacing ? old.st_mode & 07777 : NewFileMode()) != 0)
         return SystemReason(errno);
+    if (auto failure = temporary.write(bytes))
+        return failure;
+    return temporary.replaceTarget();
+}
 
-    const auto abandon = [&temporary](int error) {
-        ::unlink(temporary.c_str());
-        return SystemReason(error);
+std::size_t RemoveStaleTemporaries(const std::filesystem::path& folder,
+                                   const std::function<bool(std::string_view name)>& isTemporary)
+{
+    std::size_t removed = 0;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const auto& file = it->path();
+        if (!isTemporary(file.filename().native()))
+            continue;
+        FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat info {};
+        // A writer holds its lock until its temporary is in place or removed.
+        if (fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+            TakeLock(fd.get(), LOCK_EX | LOCK_NB) && ::unlink(file.c_str()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+std::size_t RemoveStaleTemporaries(const std::filesystem::path& collection)
+{
+    const auto target = ResolveLinks(collection);
+    const std::string pattern = TemporaryPattern(target, kSaveTemporaryMarker);
+    const std::string_view prefix = std::string_view(pattern).substr(0, pattern.size() - kRandomPart.size());
+    return RemoveStaleTemporaries(FolderOf(target), [&](std::string_view name) {
+        return name.size() == pattern.size() && name.substr(0, prefix.size()) == prefix;
+    });
+}
+
+std::optional<std::string> WriteInPlace(const std::filesystem::path& target, const struct stat& expected,
+                                        std::string_view oldBytes, std::string_view bytes, FileIdentity& written)
+{
+    SaveTemporary backup;
+    if (auto failure = backup.create(target, kSaveBackupMarker))
+        return failure;
+    if (auto failure = backup.write(oldBytes))
+        return failure;
+    FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0)
+        return SystemReason(errno);
+    if (info.st_dev != expected.st_dev || info.st_ino != expected.st_ino)
+        return std::string("another program replaced the file while it was being saved");
+
+    const auto put = [&fd](std::string_view content) {
+        return ::ftruncate(fd.get(), 0) == 0 && ::lseek(fd.get(), 0, SEEK_SET) == 0 && WriteAll(fd.get(), content) &&
+               ::fsync(fd.get()) == 0;
     };
-    if (::fchmod(fd.get(), NewFileMode(target)) != 0 || !WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0)
-        return abandon(errno);
-    if (fd.Close() != 0)
-        return abandon(errno);
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
-        return abandon(errno);
-    // Make the rename itself durable; a failure here no longer endangers either file.
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
+    if (!put(bytes)) {
+        const std::string reason = SystemReason(errno);
+        if (put(oldBytes))
+            return reason;
+        backup.keep();
+        return reason + "; the file as it was is kept in " + backup.path().string();
+    }
+    if (::fstat(fd.get(), &info) == 0)
+        written = IdentityOf(info, Sha256Hex(bytes));
     return std::nullopt;
 }

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "collection/FileIdentity.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 // Whole-file reading and writing for the program's own files. Each gives nothing on
 // success, or the reason of the failure in words a user can act on.
@@ -21,7 +25,9 @@ public:
     // A named pipe or a device is refused at once rather than waited on.
     std::optional<std::string> Open(const std::filesystem::path& path);
     // The size the file had when it was opened.
-    std::uint64_t Size() const { return m_size; }
+    std::uint64_t Size() const { return m_identity.size; }
+    // What the file was when it was opened, without a content hash.
+    const FileIdentity& Identity() const { return m_identity; }
     // Reads up to `most` bytes and gives how many: 0 at the end, and also on a
     // failure, whose reason Failure() then gives.
     std::size_t Read(char* into, std::size_t most);
@@ -29,7 +35,7 @@ public:
 
 private:
     int m_fd = -1;
-    std::uint64_t m_size = 0;
+    FileIdentity m_identity;
     std::optional<std::string> m_failure;
 };
 
@@ -40,15 +46,69 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std:
 // Replaces the file's content so that it always holds either all of the old bytes
 // or all of the new: they go to a temporary file beside it, are flushed to disk, and
 // only then take its place. A link is followed, so it stays a link; an existing
-// file keeps its permissions. On failure the file is untouched and the temporary
-// file is removed.
+// file keeps its permissions, and its owner and group where this user may give them.
+// On failure the file is untouched and the temporary file is removed.
 std::optional<std::string> ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
 
 // Temporary files left by an interrupted save are named "." + target name + this
-// marker + six random characters; readers of a folder may ignore them.
+// marker + six random characters; readers of a folder may ignore them. A name that
+// would pass 255 bytes is shortened and given a short hash of the whole name.
 inline constexpr const char* kSaveTemporaryMarker = ".saving-";
+// The copy of the old bytes kept beside a file while it is written in place. One
+// left by an interrupted save holds the file as it was, and is never removed unasked.
+inline constexpr const char* kSaveBackupMarker = ".backup-";
 
 // Removes the temporary files of this collection's interrupted saves that no live
 // process is writing (a writer holds a lock on its temporary while it writes); never
 // anything else. Gives how many were removed.
 std::size_t RemoveStaleTemporaries(const std::filesystem::path& collection);
+// The same for the files of `folder` whose names `isTemporary` accepts.
+std::size_t RemoveStaleTemporaries(const std::filesystem::path& folder,
+                                   const std::function<bool(std::string_view name)>& isTemporary);
+
+// The file a path leads to: links followed to the end, the folders' links resolved,
+// made absolute. A path to no file yet leads to where one would be made.
+std::filesystem::path ResolveLinks(const std::filesystem::path& path);
+
+// The permissions a new file is given here: 0666 less the umask.
+mode_t NewFileMode();
+
+// The name of a file kept beside the file `name`: "." + name + tail, shortened with
+// a hash of `name` (so that it stays its own) where it would pass 255 bytes.
+std::string SideFileName(std::string_view name, std::string_view tail);
+
+// A new file written beside the one it is to replace under a temporary name, locked
+// while it lives so that RemoveStaleTemporaries leaves it alone. It is removed when
+// destroyed unless it took the target's place or was kept.
+class SaveTemporary {
+public:
+    SaveTemporary() = default;
+    SaveTemporary(const SaveTemporary&) = delete;
+    SaveTemporary& operator=(const SaveTemporary&) = delete;
+    ~SaveTemporary();
+
+    std::optional<std::string> create(const std::filesystem::path& target,
+                                      std::string_view marker = kSaveTemporaryMarker);
+    int descriptor() const { return m_fd; }
+    const std::filesystem::path& path() const { return m_path; }
+    // Writes all of `bytes` and flushes them to disk.
+    std::optional<std::string> write(std::string_view bytes);
+    // Renames it over the target, durably.
+    std::optional<std::string> replaceTarget();
+    // Leaves it on disk under its temporary name.
+    void keep() { m_placed = true; }
+
+private:
+    std::filesystem::path m_target;
+    std::filesystem::path m_path;
+    int m_fd = -1;
+    bool m_placed = false;
+};
+
+// Writes `bytes` over the content of the regular file `target` itself, which must
+// still be the file `expected` describes, so that its inode, owner, ACLs, extended
+// attributes and other hard links stay. The old bytes wait in a backup beside it
+// until the new ones are on disk; after a failed write they are put back. `written`
+// receives what the file is afterwards.
+std::optional<std::string> WriteInPlace(const std::filesystem::path& target, const struct stat& expected,
+                                        std::string_view oldBytes, std::string_view bytes, FileIdentity& written);

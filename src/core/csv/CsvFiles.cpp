@@ -1,9 +1,9 @@
 #include "csv/CsvFiles.h"
 
 #include "collection/CollectionFile.h"
+#include "collection/CollectionLock.h"
 #include "collection/SafeFile.h"
 #include "csv/CollectionCsv.h"
-
 
 std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnFile,
                                                const std::filesystem::path& csvFile)
@@ -25,6 +25,12 @@ std::optional<std::string> ImportCollectionCsv(const std::filesystem::path& csvF
     EntryList entries;
     if (auto failure = CollectionFromCsv(csv, entries))
         return csvFile.string() + ": " + *failure + "; " + tvnFile.string() + " not written";
+    // A folder where no lock can be made is left to the save, which then says why.
+    std::optional<LockHolder> holder;
+    const auto lock = CommandLock::Take(tvnFile, &holder);
+    if (holder)
+        return "cannot write " + tvnFile.string() + ": it is open by " + DescribeLockHolder(*holder) +
+               "; close it there first";
     if (auto failure = SaveCollectionFile(tvnFile, entries))
         return "cannot write " + tvnFile.string() + ": " + *failure;
     return std::nullopt;

@@ -14,6 +14,6 @@ std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnF
 
 // Writes the collection held in a CSV file. `tvnFile` is only written once the whole
 // table has been read and converted, and then atomically: a refused table leaves it
-// untouched.
+// untouched, and so does a collection open in Talvane, whose lock is taken meanwhile.
 std::optional<std::string> ImportCollectionCsv(const std::filesystem::path& csvFile,
                                                const std::filesystem::path& tvnFile);

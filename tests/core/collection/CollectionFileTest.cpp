@@ -29,7 +29,8 @@ TEST(CollectionFile, SavesOverTheOldFileAndLeavesNothingElse)
     ASSERT_FALSE(SaveCollectionFile(file, Entries({"new", "second"})));
 
     EXPECT_EQ(ReadFileBytes(file), WriteCollection(Entries({"new", "second"})));
-    EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{"trees.tvn"});
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{".talvane-versions", "trees.tvn"}))
+        << "the replaced file is kept among the collection's versions, and nothing else is left";
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u) << "a save keeps the file's permissions";

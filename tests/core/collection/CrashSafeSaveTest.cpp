@@ -1,4 +1,5 @@
 #include "collection/CollectionFile.h"
+#include "collection/VersionStore.h"
 
 #include "core/TempDir.h"
 
@@ -78,10 +79,16 @@ TEST(CrashSafeSave, AKilledSaveLeavesTheOldOrTheNewCollectionAndNothingElse)
         (onDisk == oldBytes ? sawOld : sawNew)++;
         for (const auto& item : std::filesystem::directory_iterator(dir.path())) {
             const std::string name = item.path().filename().string();
-            ASSERT_TRUE(name == "trees.tvn" || IsSaveTemporary(name, "trees.tvn")) << name;
-            if (name != "trees.tvn")
+            ASSERT_TRUE(name == "trees.tvn" || name == ".talvane-versions" || IsSaveTemporary(name, "trees.tvn"))
+                << name;
+            if (IsSaveTemporary(name, "trees.tvn"))
                 std::filesystem::remove(item.path());
         }
+    }
+    // The versions kept meanwhile are whole collections too, never a torn copy.
+    for (const KeptVersion& version : ListVersions(file)) {
+        const std::string kept = ReadFileBytes(version.file);
+        EXPECT_TRUE(kept == oldBytes || kept == newBytes) << version.file;
     }
     RecordProperty("old", sawOld);
     RecordProperty("new", sawNew);

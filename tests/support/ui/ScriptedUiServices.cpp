@@ -17,7 +17,7 @@ void ScriptedPrompter::expect(int answer, std::optional<QString> text, std::opti
 
 int ScriptedPrompter::ask(const QString& text, const QString& caption, unsigned flags)
 {
-    m_calls.push_back({text, caption, flags});
+    m_calls.push_back({text, caption, flags, {}});
     if (m_script.empty()) {
         ADD_FAILURE() << "unexpected prompt: \"" << text.toStdString() << "\" caption \"" << caption.toStdString()
                       << "\" flags 0x" << std::hex << flags;

@@ -5,6 +5,7 @@
 #include "collection/RecoveryStore.h"
 #include "collection/VersionStore.h"
 #include "document/RecoveryKeeper.h"
+#include "editing/FormPages.h"
 #include "framework/DialogTemplate.h"
 #include "framework/RecentFileList.h"
 

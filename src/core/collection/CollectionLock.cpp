@@ -1,0 +1,201 @@
+#include "collection/CollectionLock.h"
+
+#include "collection/LocalTime.h"
+#include "collection/PosixFile.h"
+#include "collection/SafeFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <csignal>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+std::string ThisHost()
+{
+    char name[HOST_NAME_MAX + 1] = {};
+    ::gethostname(name, sizeof name - 1);
+    return name;
+}
+
+// The program a process runs, named as QLockFile names it: the file name of its
+// executable. Nothing when that cannot be read (a process of another user).
+std::optional<std::string> ProgramOf(std::int64_t pid)
+{
+    std::error_code error;
+    std::string executable = std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe", error).string();
+    if (error)
+        return std::nullopt;
+    constexpr std::string_view kDeleted = " (deleted)";
+    if (executable.ends_with(kDeleted))
+        executable.resize(executable.size() - kDeleted.size());
+    return std::filesystem::path(executable).filename().string();
+}
+
+std::string UserName(uid_t uid)
+{
+    std::vector<char> buffer(16384);
+    passwd entry {};
+    passwd* found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return found->pw_name;
+    return std::to_string(uid);
+}
+
+// QLockFile's lines: process id, program, host, then the machine and boot ids, which
+// it only compares when given.
+std::string LockContent()
+{
+    return std::to_string(::getpid()) + "\n" + ProgramOf(::getpid()).value_or("") + "\n" + ThisHost() + "\n\n\n";
+}
+
+// Reads a lock: the first lines of its file, its owner and its time.
+std::optional<LockHolder> ReadLock(const std::filesystem::path& file)
+{
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    // A lock that cannot be read is still a lock: its holder is unknown.
+    if ((fd.get() >= 0 ? ::fstat(fd.get(), &info) : ::lstat(file.c_str(), &info)) != 0)
+        return std::nullopt;
+    LockHolder holder;
+    holder.user = UserName(info.st_uid);
+    holder.since = info.st_mtim.tv_sec;
+    char text[1024];
+    const ssize_t got = fd.get() >= 0 ? ::pread(fd.get(), text, sizeof text, 0) : -1;
+    std::vector<std::string> lines(1);
+    for (ssize_t i = 0; i < got && lines.size() <= 3; ++i) {
+        if (text[i] == '\n')
+            lines.emplace_back();
+        else
+            lines.back() += text[i];
+    }
+    lines.resize(3);
+    // A lock being written has no process id yet.
+    char* end = nullptr;
+    const long long pid = std::strtoll(lines[0].c_str(), &end, 10);
+    if (!lines[0].empty() && *end == '\0' && pid > 0)
+        holder.pid = pid;
+    holder.program = lines[1];
+    holder.host = lines[2];
+    return holder;
+}
+
+bool OnThisHost(const LockHolder& holder)
+{
+    return holder.host.empty() || holder.host == ThisHost();
+}
+
+// A lock of this host whose process is gone, or whose process id now belongs to
+// another program.
+bool IsStale(const LockHolder& holder)
+{
+    if (holder.pid <= 0 || !OnThisHost(holder))
+        return false;
+    if (::kill(static_cast<pid_t>(holder.pid), 0) != 0 && errno == ESRCH)
+        return true;
+    const auto program = ProgramOf(holder.pid);
+    return program && *program != holder.program;
+}
+
+// Removes a stale lock, unless its holder still holds the lock on its file as
+// QLockFile and CommandLock do.
+void RemoveStaleLock(const std::filesystem::path& file)
+{
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+        ::unlink(file.c_str());
+}
+
+} // namespace
+
+std::filesystem::path LockFilePathOf(const std::filesystem::path& collection)
+{
+    return collection.parent_path() / SideFileName(collection.filename().string(), ".lock");
+}
+
+std::optional<LockHolder> LiveLockHolder(const std::filesystem::path& collection)
+{
+    auto holder = ReadLock(LockFilePathOf(collection));
+    if (holder && IsStale(*holder))
+        return std::nullopt;
+    return holder;
+}
+
+bool IsThisProcess(const LockHolder& holder)
+{
+    return holder.pid == ::getpid() && OnThisHost(holder);
+}
+
+std::string DescribeLockHolder(const LockHolder& holder)
+{
+    std::string text = holder.user;
+    if (!holder.host.empty())
+        text += " on " + holder.host;
+    text += " (";
+    if (!holder.program.empty())
+        text += holder.program + ", ";
+    text += holder.pid > 0 ? "process " + std::to_string(holder.pid) : std::string("process unknown");
+    return text + ") since " + LocalTimeText(holder.since, "%Y-%m-%d %H:%M");
+}
+
+std::optional<CommandLock> CommandLock::Take(const std::filesystem::path& collection,
+                                             std::optional<LockHolder>* heldBy)
+{
+    if (heldBy)
+        heldBy->reset();
+    const auto file = LockFilePathOf(collection);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.get() >= 0) {
+            ::flock(fd.get(), LOCK_EX | LOCK_NB);
+            if (!WriteAll(fd.get(), LockContent())) {
+                ::unlink(file.c_str());
+                return std::nullopt;
+            }
+            return CommandLock(file, fd.Release());
+        }
+        if (errno != EEXIST)
+            return std::nullopt;
+        if (auto holder = LiveLockHolder(collection)) {
+            if (heldBy)
+                *heldBy = std::move(holder);
+            return std::nullopt;
+        }
+        RemoveStaleLock(file);
+    }
+    return std::nullopt;
+}
+
+CommandLock::CommandLock(CommandLock&& other) noexcept
+    : m_file(std::move(other.m_file)), m_fd(std::exchange(other.m_fd, -1))
+{
+}
+
+CommandLock& CommandLock::operator=(CommandLock&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        m_file = std::move(other.m_file);
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+CommandLock::~CommandLock()
+{
+    release();
+}
+
+void CommandLock::release()
+{
+    if (m_fd < 0)
+        return;
+    ::unlink(m_file.c_str());
+    ::close(std::exchange(m_fd, -1));
+}

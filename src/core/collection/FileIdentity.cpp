@@ -1,0 +1,94 @@
+#include "collection/FileIdentity.h"
+
+#include "collection/LocalTime.h"
+#include "collection/PosixFile.h"
+#include "collection/SafeFile.h"
+#include "collection/Sha256.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+// Opens the regular file at `path` itself for reading: a link put in its place is
+// refused (ELOOP), and so is a pipe or a device, without waiting on it.
+FileDescriptor OpenNoFollow(const std::filesystem::path& path)
+{
+    return FileDescriptor(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+}
+
+std::optional<std::string> HashOf(int fd, std::string& hex)
+{
+    Sha256 hash;
+    if (auto failure = ReadPieces(fd, [&hash](std::string_view piece) { hash.add(piece); }))
+        return failure;
+    hex = hash.hex();
+    return std::nullopt;
+}
+
+} // namespace
+
+FileIdentity IdentityOf(const struct stat& status, std::string contentHash)
+{
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
+            static_cast<std::uint64_t>(status.st_size),
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec,
+            std::move(contentHash)};
+}
+
+std::optional<SaveBaseline> MeasureBaseline(const std::filesystem::path& path, std::string* failure)
+{
+    const auto fail = [failure](std::string reason) -> std::optional<SaveBaseline> {
+        if (failure)
+            *failure = std::move(reason);
+        return std::nullopt;
+    };
+    SaveBaseline baseline{ResolveLinks(path), std::nullopt};
+    const FileDescriptor fd = OpenNoFollow(baseline.target);
+    if (fd.get() < 0)
+        return errno == ENOENT ? std::optional(baseline) : fail(SystemReason(errno));
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return fail(SystemReason(errno));
+    if (!S_ISREG(info.st_mode))
+        return fail("it is not a regular file");
+    std::string hash;
+    if (auto reason = HashOf(fd.get(), hash))
+        return fail(*reason);
+    baseline.identity = IdentityOf(info, std::move(hash));
+    return baseline;
+}
+
+bool ChangedSince(const SaveBaseline& baseline)
+{
+    const FileDescriptor fd = OpenNoFollow(baseline.target);
+    if (fd.get() < 0)
+        return baseline.identity || errno != ENOENT;
+    struct stat info {};
+    if (!baseline.identity || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return true;
+    const FileIdentity& was = *baseline.identity;
+    FileIdentity now = IdentityOf(info);
+    if (now.size != was.size)
+        return true;
+    now.contentHash = was.contentHash;
+    if (now == was)
+        return false;
+    // Written again or replaced: only the bytes tell whether it holds something else.
+    std::string hash;
+    return HashOf(fd.get(), hash) || hash != was.contentHash;
+}
+
+std::filesystem::path ConflictCopyPath(const std::filesystem::path& collection, std::int64_t now)
+{
+    const std::string base =
+        collection.stem().string() + " (conflict " + LocalTimeText(now, "%Y-%m-%d %H%M") + ")";
+    const std::string extension = collection.extension().string();
+    for (int copy = 1;; ++copy) {
+        auto candidate = collection.parent_path() / (base + (copy == 1 ? "" : " " + std::to_string(copy)) + extension);
+        std::error_code ignored;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, ignored)))
+            return candidate;
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+// The few POSIX file steps the collection's files share.
+
+std::string SystemReason(int error);
+
+// Closes a descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : m_fd(fd) {}
+    ~FileDescriptor();
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(other.Release()) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    int get() const { return m_fd; }
+    // Hands the descriptor over: it is no longer closed here.
+    int Release() { return std::exchange(m_fd, -1); }
+    // Closes now, so that a failure to close (a late write error) is seen.
+    int Close();
+
+private:
+    int m_fd;
+};
+
+// Writes all of `bytes` at the descriptor's position; false with errno set otherwise.
+bool WriteAll(int fd, std::string_view bytes);
+
+// Reads an open file from its start, whatever its position, handing each piece to
+// `take`. Gives the reason of a failed read.
+std::optional<std::string> ReadPieces(int fd, const std::function<void(std::string_view)>& take);
+// The whole content of an open file, from its start.
+std::optional<std::string> ReadAllAt(int fd, std::string& bytes);
+
+// Makes the names just created, renamed or removed in a folder durable.
+void SyncFolder(const std::filesystem::path& folder);

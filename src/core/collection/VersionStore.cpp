@@ -1,0 +1,261 @@
+#include "collection/VersionStore.h"
+
+#include "collection/LocalTime.h"
+#include "collection/PosixFile.h"
+#include "collection/SafeFile.h"
+#include "collection/Sha256.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kNewestKept = 10;
+constexpr std::int64_t kDailyWindow = 30 * 24 * 60 * 60;
+constexpr const char* kLocalFolder = ".talvane-versions";
+// In the user's data folder, the versions of one collection lie beside this note of
+// its path: their folder is named by a hash of the path.
+constexpr const char* kPathNote = "collection.txt";
+constexpr std::string_view kExtension = ".tvn";
+constexpr const char* kStampFormat = "%Y-%m-%d %H%M%S";
+constexpr std::string_view kStampShape = "0000-00-00 000000";
+
+struct Version {
+    std::filesystem::path file;
+    std::string stamp;      // the local time of its name
+    unsigned sequence = 1;  // the how-manieth version of that second
+    std::int64_t savedAt = 0;
+};
+
+int Number(std::string_view digits)
+{
+    int value = 0;
+    for (char digit : digits)
+        value = value * 10 + (digit - '0');
+    return value;
+}
+
+bool AllDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "2026-12-08 151200.tvn", "2026-12-08 151200 2.tvn"; nothing for any other name.
+std::optional<Version> ReadVersionName(const std::filesystem::path& file)
+{
+    const std::string name = file.filename().string();
+    if (name.size() < kStampShape.size() + kExtension.size() || !name.ends_with(kExtension))
+        return std::nullopt;
+    const std::string_view stamp = std::string_view(name).substr(0, kStampShape.size());
+    for (std::size_t i = 0; i < stamp.size(); ++i) {
+        if (kStampShape[i] == '0' ? !AllDigits(stamp.substr(i, 1)) : stamp[i] != kStampShape[i])
+            return std::nullopt;
+    }
+    Version version{file, std::string(stamp)};
+    const std::string_view rest =
+        std::string_view(name).substr(stamp.size(), name.size() - stamp.size() - kExtension.size());
+    if (!rest.empty()) {
+        if (rest[0] != ' ' || rest.size() > 6 || !AllDigits(rest.substr(1)) || Number(rest.substr(1)) < 2)
+            return std::nullopt;
+        version.sequence = static_cast<unsigned>(Number(rest.substr(1)));
+    }
+    std::tm local {};
+    local.tm_year = Number(stamp.substr(0, 4)) - 1900;
+    local.tm_mon = Number(stamp.substr(5, 2)) - 1;
+    local.tm_mday = Number(stamp.substr(8, 2));
+    local.tm_hour = Number(stamp.substr(11, 2));
+    local.tm_min = Number(stamp.substr(13, 2));
+    local.tm_sec = Number(stamp.substr(15, 2));
+    local.tm_isdst = -1;
+    version.savedAt = std::mktime(&local);
+    return version;
+}
+
+void NewestFirst(std::vector<Version>& versions)
+{
+    std::sort(versions.begin(), versions.end(), [](const Version& a, const Version& b) {
+        return a.savedAt != b.savedAt ? a.savedAt > b.savedAt : a.sequence > b.sequence;
+    });
+}
+
+void AddVersionsIn(const std::filesystem::path& folder, std::vector<Version>& versions)
+{
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (auto version = ReadVersionName(it->path()))
+            versions.push_back(std::move(*version));
+    }
+}
+
+std::vector<Version> VersionsIn(const std::filesystem::path& folder)
+{
+    std::vector<Version> versions;
+    AddVersionsIn(folder, versions);
+    NewestFirst(versions);
+    return versions;
+}
+
+std::string NextVersionName(const std::vector<Version>& versions, std::int64_t now)
+{
+    const std::string stamp = LocalTimeText(now, kStampFormat);
+    unsigned sequence = 1;
+    for (const Version& version : versions) {
+        if (version.stamp == stamp)
+            sequence = std::max(sequence, version.sequence + 1);
+    }
+    return stamp + (sequence > 1 ? " " + std::to_string(sequence) : "") + std::string(kExtension);
+}
+
+struct VersionFolder {
+    std::filesystem::path path;
+    bool inDataHome = false;
+};
+
+// Beside the collection first, then in the user's data folder.
+std::vector<VersionFolder> VersionFoldersOf(const std::filesystem::path& target)
+{
+    std::vector<VersionFolder> folders{{target.parent_path() / kLocalFolder / target.filename(), false}};
+    std::filesystem::path dataHome;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
+        dataHome = data;
+    else if (const char* home = std::getenv("HOME"); home && home[0] == '/')
+        dataHome = std::filesystem::path(home) / ".local" / "share";
+    if (!dataHome.empty())
+        folders.push_back({dataHome / "talvane" / "versions" / Sha256Hex(target.string()).substr(0, 16), true});
+    return folders;
+}
+
+std::optional<std::string> PrepareFolder(const VersionFolder& folder, const std::filesystem::path& target)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder.path, error);
+    if (error)
+        return error.message();
+    if (::access(folder.path.c_str(), W_OK) != 0)
+        return SystemReason(errno);
+    if (folder.inDataHome) {
+        std::filesystem::permissions(folder.path, std::filesystem::perms::owner_all, error);
+        if (!std::filesystem::exists(folder.path / kPathNote, error))
+            return ReplaceFile(folder.path / kPathNote, target.string() + "\n");
+    }
+    return std::nullopt;
+}
+
+// Removes what the newest 10 and the newest of each of the last 30 days do not need,
+// and what interrupted writes of versions left.
+void Prune(const std::filesystem::path& folder, std::int64_t now)
+{
+    RemoveStaleTemporaries(folder, [](std::string_view name) {
+        return name.starts_with(".") && name.find(kSaveTemporaryMarker) != std::string_view::npos;
+    });
+    const std::vector<Version> versions = VersionsIn(folder);
+    std::set<std::string> days;
+    for (std::size_t i = 0; i < versions.size(); ++i) {
+        const Version& version = versions[i];
+        const bool newestOfItsDay =
+            version.savedAt > now - kDailyWindow && days.insert(version.stamp.substr(0, 10)).second;
+        if (i >= kNewestKept && !newestOfItsDay)
+            ::unlink(version.file.c_str());
+    }
+}
+
+using PutVersion = std::function<std::optional<std::string>(const std::filesystem::path& target,
+                                                            const std::filesystem::path& version)>;
+
+std::optional<std::string> KeepAs(const std::filesystem::path& collection, std::int64_t now, const PutVersion& put)
+{
+    const auto target = ResolveLinks(collection);
+    std::optional<std::string> failure;
+    for (const VersionFolder& folder : VersionFoldersOf(target)) {
+        failure = PrepareFolder(folder, target);
+        if (!failure)
+            failure = put(target, folder.path / NextVersionName(VersionsIn(folder.path), now));
+        if (!failure) {
+            SyncFolder(folder.path);
+            Prune(folder.path, now);
+            return std::nullopt;
+        }
+    }
+    return failure;
+}
+
+// In both folders, newest first.
+std::vector<Version> AllVersionsOf(const std::filesystem::path& collection)
+{
+    std::vector<Version> versions;
+    for (const VersionFolder& folder : VersionFoldersOf(ResolveLinks(collection)))
+        AddVersionsIn(folder.path, versions);
+    NewestFirst(versions);
+    return versions;
+}
+
+std::uint64_t TreesIn(InputFile& file)
+{
+    unsigned char count[6] = {};
+    const std::size_t got = file.Read(reinterpret_cast<char*>(count), sizeof count);
+    if (got < 2)
+        return 0;
+    const std::uint32_t word = count[0] | (count[1] << 8);
+    if (word != 0xFFFF)
+        return word;
+    if (got < 6)
+        return 0;
+    return count[2] | (count[3] << 8) | (count[4] << 16) | (static_cast<std::uint64_t>(count[5]) << 24);
+}
+
+} // namespace
+
+std::optional<std::string> KeepVersion(const std::filesystem::path& collection, std::string_view bytes, std::int64_t now)
+{
+    return KeepAs(collection, now, [bytes](const std::filesystem::path& target, const std::filesystem::path& version) {
+        // A version is read by whoever may read the collection, and no one else.
+        struct stat old {};
+        const mode_t mode = ::stat(target.c_str(), &old) == 0 ? old.st_mode & 0666 : 0600;
+        SaveTemporary temporary;
+        if (auto failure = temporary.create(version))
+            return failure;
+        if (::fchmod(temporary.descriptor(), mode) != 0)
+            return std::optional(SystemReason(errno));
+        if (auto failure = temporary.write(bytes))
+            return failure;
+        return temporary.replaceTarget();
+    });
+}
+
+std::optional<std::string> KeepVersionByLink(const std::filesystem::path& collection, std::int64_t now)
+{
+    return KeepAs(collection, now, [](const std::filesystem::path& target, const std::filesystem::path& version) {
+        if (::link(target.c_str(), version.c_str()) != 0)
+            return std::optional(SystemReason(errno));
+        return std::optional<std::string>();
+    });
+}
+
+std::vector<std::filesystem::path> VersionsLinkedTo(const std::filesystem::path& collection, const struct stat& status)
+{
+    std::vector<std::filesystem::path> linked;
+    for (const Version& version : AllVersionsOf(collection)) {
+        struct stat info {};
+        if (::lstat(version.file.c_str(), &info) == 0 && info.st_dev == status.st_dev && info.st_ino == status.st_ino)
+            linked.push_back(version.file);
+    }
+    return linked;
+}
+
+std::vector<KeptVersion> ListVersions(const std::filesystem::path& collection)
+{
+    const std::vector<Version> versions = AllVersionsOf(collection);
+    std::vector<KeptVersion> kept;
+    for (const Version& version : versions) {
+        InputFile file;
+        if (file.Open(version.file))
+            continue;
+        kept.push_back({version.file, version.savedAt, TreesIn(file), file.Size()});
+    }
+    return kept;
+}

@@ -1,0 +1,149 @@
+#include "collection/CollectionLock.h"
+
+#include "collection/CollectionFile.h"
+#include "core/CompanionRun.h"
+
+#include <climits>
+#include <csignal>
+#include <ctime>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+EntryList OneTree(const std::string& name)
+{
+    EntryList entries;
+    entries.push_back(std::make_unique<CBonsaiData>());
+    (*entries.back())[CBonsaiData::Name] = name;
+    return entries;
+}
+
+std::string Host()
+{
+    char name[HOST_NAME_MAX + 1] = {};
+    ::gethostname(name, sizeof name - 1);
+    return name;
+}
+
+std::string ThisProgram()
+{
+    return std::filesystem::read_symlink("/proc/self/exe").filename().string();
+}
+
+// A lock as QLockFile writes it.
+void WriteLock(const std::filesystem::path& collection, long long pid, const std::string& program,
+               const std::string& host)
+{
+    WriteFileBytes(LockFilePathOf(collection),
+                   std::to_string(pid) + "\n" + program + "\n" + host + "\nmachine\nboot\n");
+}
+
+} // namespace
+
+TEST(CollectionLock, ALockIsSeenWhileItsProcessLivesAndTakenOverOnceItIsGone)
+{
+    TempDir dir;
+    const auto collection = dir / "trees.tvn";
+    EXPECT_EQ(LockFilePathOf(collection), dir / ".trees.tvn.lock");
+    const auto longLock = LockFilePathOf(dir / (std::string(252, 'l') + ".tvn")).filename().string();
+    EXPECT_LE(longLock.size(), 255u);
+    EXPECT_TRUE(longLock.ends_with(".lock"));
+    EXPECT_FALSE(LiveLockHolder(collection));
+
+    {
+        auto lock = CommandLock::Take(collection);
+        ASSERT_TRUE(lock);
+        EXPECT_EQ(ReadFileBytes(LockFilePathOf(collection)),
+                  std::to_string(::getpid()) + "\n" + ThisProgram() + "\n" + Host() + "\n\n\n");
+        const auto holder = LiveLockHolder(collection);
+        ASSERT_TRUE(holder);
+        EXPECT_EQ(holder->pid, ::getpid());
+        EXPECT_EQ(holder->program, ThisProgram());
+        EXPECT_EQ(holder->host, Host());
+        EXPECT_EQ(holder->user, ::getpwuid(::geteuid())->pw_name);
+        EXPECT_LE(std::abs(holder->since - std::time(nullptr)), 60);
+        EXPECT_TRUE(IsThisProcess(*holder));
+
+        std::optional<LockHolder> heldBy;
+        EXPECT_FALSE(CommandLock::Take(collection, &heldBy));
+        ASSERT_TRUE(heldBy);
+        EXPECT_EQ(heldBy->pid, ::getpid());
+    }
+    EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(collection))) << "released";
+
+    // A process that is gone, and a process id that another program has since.
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    WriteLock(collection, gone, "talvane", Host());
+    EXPECT_FALSE(LiveLockHolder(collection));
+    WriteLock(collection, ::getpid(), "talvane", Host());
+    EXPECT_FALSE(LiveLockHolder(collection));
+    WriteLock(collection, gone, "talvane", "another-host");
+    EXPECT_TRUE(LiveLockHolder(collection)) << "a process elsewhere cannot be checked";
+    EXPECT_FALSE(IsThisProcess(*LiveLockHolder(collection)));
+
+    WriteLock(collection, gone, "talvane", Host());
+    const auto lock = CommandLock::Take(collection);
+    ASSERT_TRUE(lock) << "a stale lock is taken over";
+    EXPECT_EQ(LiveLockHolder(collection)->pid, ::getpid());
+}
+
+TEST(CollectionLock, TheHolderIsDescribedByUserHostProgramProcessAndTime)
+{
+    std::tm local {};
+    local.tm_year = 2026 - 1900;
+    local.tm_mon = 11;
+    local.tm_mday = 8;
+    local.tm_hour = 15;
+    local.tm_min = 12;
+    local.tm_sec = 59;
+    local.tm_isdst = -1;
+    const LockHolder holder{1234, "talvane", "host", "user", std::mktime(&local)};
+    EXPECT_EQ(DescribeLockHolder(holder), "user on host (talvane, process 1234) since 2026-12-08 15:12");
+}
+
+TEST(CollectionLock, NoSaveOrImportWritesACollectionAnotherProcessHasOpen)
+{
+    TempDir dir;
+    const auto collection = dir / "trees.tvn";
+    ASSERT_FALSE(SaveCollectionFile(collection, OneTree("before")));
+    const std::string before = ReadFileBytes(collection);
+
+    // The window of another process, running the same program as this test.
+    const pid_t window = ::fork();
+    if (window == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    WriteLock(collection, window, ThisProgram(), Host());
+    const auto refused = SaveCollectionFile(collection, OneTree("after"), {});
+    EXPECT_EQ(refused.problem, SaveProblem::Locked);
+    EXPECT_EQ(refused.reason, "it is open by " + DescribeLockHolder(*LiveLockHolder(collection)));
+    EXPECT_NE(refused.reason.find("process " + std::to_string(window)), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(collection), before);
+    ::kill(window, SIGKILL);
+    ::waitpid(window, nullptr, 0);
+
+    // talvane-cli import while this process holds the lock, as the window does.
+    WriteFileBytes(dir / "trees.csv", "Name\r\nimported\r\n");
+    {
+        const auto lock = CommandLock::Take(collection);
+        ASSERT_TRUE(lock);
+        ASSERT_FALSE(SaveCollectionFile(collection, OneTree("ours"))) << "the holder itself saves";
+        const std::string held = ReadFileBytes(collection);
+        const CompanionRun run = RunCompanion(dir, "import trees.csv trees.tvn");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "talvane-cli: cannot write trees.tvn: it is open by " +
+                               DescribeLockHolder(*LiveLockHolder(collection)) + "; close it there first\n");
+        EXPECT_EQ(ReadFileBytes(collection), held);
+    }
+    const CompanionRun run = RunCompanion(dir, "import trees.csv trees.tvn");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFileBytes(collection), WriteCollection(OneTree("imported")));
+    EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(collection))) << "the command's lock is gone";
+}

@@ -1,0 +1,358 @@
+#include "collection/CollectionFile.h"
+
+#include "collection/Sha256.h"
+#include "collection/VersionStore.h"
+#include "core/TempDir.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace {
+
+EntryList Trees(std::size_t count, const std::string& tag)
+{
+    EntryList entries;
+    for (std::size_t i = 0; i < count; ++i) {
+        entries.push_back(std::make_unique<CBonsaiData>());
+        (*entries.back())[CBonsaiData::Name] = tag + " " + std::to_string(i);
+    }
+    return entries;
+}
+
+// What another program does when it saves by rename: a new file takes the name.
+void RenameOver(const std::filesystem::path& file, const std::string& bytes)
+{
+    const auto other = file.parent_path() / "other-program.tmp";
+    WriteFileBytes(other, bytes);
+    std::filesystem::rename(other, file);
+}
+
+SaveBaseline Opened(const std::filesystem::path& file)
+{
+    EntryList entries;
+    SaveBaseline baseline;
+    EXPECT_FALSE(LoadCollectionFile(file, entries, &baseline));
+    return baseline;
+}
+
+ino_t InodeOf(const std::filesystem::path& file)
+{
+    struct stat info {};
+    EXPECT_EQ(::stat(file.c_str(), &info), 0);
+    return info.st_ino;
+}
+
+mode_t ModeOf(const std::filesystem::path& file)
+{
+    struct stat info {};
+    EXPECT_EQ(::stat(file.c_str(), &info), 0);
+    return info.st_mode & 07777;
+}
+
+// What `work` gives when run by an ordinary user (nobody) in a child process.
+std::string AsAnotherUser(const std::function<std::string()>& work)
+{
+    int ends[2];
+    if (::pipe(ends) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ends[0]);
+        const std::string said = ::setgid(65534) == 0 && ::setuid(65534) == 0 ? work() : "cannot become nobody";
+        [[maybe_unused]] const auto put = ::write(ends[1], said.data(), said.size());
+        ::_exit(0);
+    }
+    ::close(ends[1]);
+    std::string said;
+    char piece[256];
+    for (ssize_t got; (got = ::read(ends[0], piece, sizeof piece)) > 0;)
+        said.append(piece, static_cast<std::size_t>(got));
+    ::close(ends[0]);
+    ::waitpid(child, nullptr, 0);
+    return said;
+}
+
+} // namespace
+
+TEST(SaveCheck, AFileChangedOnDiskSinceItWasOpenedIsNotWrittenOverUnlessTheUserSaysSo)
+{
+    TempDir dir;
+    const auto file = dir / "trees.tvn";
+    ASSERT_FALSE(SaveCollectionFile(file, Trees(3, "mine")));
+    const std::string mine = ReadFileBytes(file);
+    SaveBaseline baseline = Opened(file);
+    ASSERT_TRUE(baseline.identity);
+    EXPECT_EQ(baseline.identity->contentHash, Sha256Hex(mine)) << "hashed while read";
+    EXPECT_EQ(baseline.identity->size, mine.size());
+    EXPECT_EQ(MeasureBaseline(file)->identity, baseline.identity);
+    EXPECT_FALSE(ChangedSince(baseline));
+    const CollectionSaveOptions checked{.expected = &baseline};
+
+    // The same bytes under a new inode and time: nothing to lose, the save goes on.
+    RenameOver(file, mine);
+    EXPECT_FALSE(ChangedSince(baseline));
+    auto saved = SaveCollectionFile(file, Trees(3, "mine"), checked);
+    ASSERT_FALSE(saved) << saved.reason;
+    EXPECT_EQ(saved.baseline.identity, MeasureBaseline(file)->identity) << "the next save compares with this";
+    baseline = saved.baseline;
+
+    // Another program saved by rename: only the bytes tell, the size is the same.
+    const std::string theirs = WriteCollection(Trees(3, "MINE"));
+    ASSERT_EQ(theirs.size(), mine.size());
+    RenameOver(file, theirs);
+    EXPECT_TRUE(ChangedSince(baseline));
+    saved = SaveCollectionFile(file, Trees(5, "mine"), checked);
+    EXPECT_EQ(saved.problem, SaveProblem::ChangedOnDisk);
+    EXPECT_EQ(saved.reason, "another program changed or replaced the file since it was opened");
+    EXPECT_EQ(ReadFileBytes(file), theirs);
+
+    // Copied over it: the same inode with other bytes.
+    baseline = Opened(file);
+    const std::string copied = WriteCollection(Trees(4, "theirs"));
+    WriteFileBytes(file, copied);
+    EXPECT_EQ(SaveCollectionFile(file, Trees(5, "mine"), checked).problem, SaveProblem::ChangedOnDisk);
+    EXPECT_EQ(ReadFileBytes(file), copied);
+
+    saved = SaveCollectionFile(file, Trees(5, "mine"), {.expected = &baseline, .overwriteChanged = true});
+    ASSERT_FALSE(saved) << saved.reason;
+    EXPECT_EQ(ReadFileBytes(file), WriteCollection(Trees(5, "mine")));
+
+    baseline = saved.baseline;
+    std::filesystem::remove(file);
+    saved = SaveCollectionFile(file, Trees(6, "mine"), checked);
+    EXPECT_EQ(saved.problem, SaveProblem::ChangedOnDisk);
+    EXPECT_EQ(saved.reason, "the file was moved or deleted since it was opened");
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST(SaveCheck, ALinkSwappedInIsRefusedWhileALinkThereAtOpenIsWrittenThrough)
+{
+    TempDir dir;
+    const auto shared = dir / "shared.tvn";
+    const auto secret = dir / "private.tvn";
+    ASSERT_FALSE(SaveCollectionFile(shared, Trees(1, "shared")));
+    ASSERT_FALSE(SaveCollectionFile(secret, Trees(1, "private")));
+    const std::string secretBytes = ReadFileBytes(secret);
+    const SaveBaseline sharedAtOpen = Opened(shared);
+
+    // A link put in its place is never followed, even to the very same bytes.
+    std::filesystem::copy_file(shared, dir / "copy.tvn");
+    std::filesystem::remove(shared);
+    std::filesystem::create_symlink(dir / "copy.tvn", shared);
+    EXPECT_TRUE(ChangedSince(sharedAtOpen));
+
+    // Someone replaces the shared collection by a link to another user's private file.
+    std::filesystem::remove(shared);
+    std::filesystem::create_symlink(secret, shared);
+    const auto refused = SaveCollectionFile(shared, Trees(2, "shared"), {.expected = &sharedAtOpen});
+    EXPECT_EQ(refused.problem, SaveProblem::LinkMoved);
+    EXPECT_NE(refused.reason.find(secret.string()), std::string::npos) << refused.reason;
+    EXPECT_EQ(ReadFileBytes(secret), secretBytes);
+    EXPECT_TRUE(std::filesystem::is_symlink(shared));
+
+    const auto link = dir / "link.tvn";
+    const auto real = dir / "real.tvn";
+    ASSERT_FALSE(SaveCollectionFile(real, Trees(1, "real")));
+    std::filesystem::create_symlink("real.tvn", link);
+    const SaveBaseline linkAtOpen = Opened(link);
+    EXPECT_EQ(linkAtOpen.target, std::filesystem::canonical(real));
+    const auto saved = SaveCollectionFile(link, Trees(2, "real"), {.expected = &linkAtOpen});
+    ASSERT_FALSE(saved) << saved.reason;
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(real), WriteCollection(Trees(2, "real")));
+
+    // The link moved to another file since.
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(secret, link);
+    EXPECT_EQ(SaveCollectionFile(link, Trees(3, "real"), {.expected = &saved.baseline}).problem,
+              SaveProblem::LinkMoved);
+    EXPECT_EQ(ReadFileBytes(secret), secretBytes);
+}
+
+TEST(SaveCheck, ASaveKeepsTheModeAndHardLinksAndRefusesAReadOnlyFile)
+{
+    TempDir dir;
+    const auto file = dir / "trees.tvn";
+    ASSERT_FALSE(SaveCollectionFile(file, Trees(1, "first")));
+    for (const mode_t mode : {0600, 0640}) {
+        ASSERT_EQ(::chmod(file.c_str(), mode), 0);
+        ASSERT_FALSE(SaveCollectionFile(file, Trees(2, "mode")));
+        EXPECT_EQ(ModeOf(file), mode);
+    }
+
+    const auto otherName = dir / "also.tvn";
+    std::filesystem::create_hard_link(file, otherName);
+    const ino_t inode = InodeOf(file);
+    const std::string before = ReadFileBytes(file);
+    ASSERT_FALSE(SaveCollectionFile(file, Trees(3, "linked")));
+    EXPECT_EQ(ReadFileBytes(file), WriteCollection(Trees(3, "linked")));
+    EXPECT_EQ(ReadFileBytes(otherName), ReadFileBytes(file));
+    EXPECT_EQ(InodeOf(file), inode) << "written in place";
+    EXPECT_EQ(std::filesystem::hard_link_count(file), 2u);
+    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{".talvane-versions", "also.tvn", "trees.tvn"}))
+        << "the backup is gone";
+    const auto versions = ListVersions(file);
+    ASSERT_FALSE(versions.empty());
+    EXPECT_EQ(ReadFileBytes(versions.front().file), before) << "copied before the file was written in place";
+
+    // Read-only by its mode: refused even for the superuser, who could write it.
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    const std::string readOnly = ReadFileBytes(file);
+    const auto refused = SaveCollectionFile(file, Trees(4, "refused"), {});
+    EXPECT_EQ(refused.problem, SaveProblem::NotWritable);
+    EXPECT_EQ(refused.reason, "it is read-only");
+    EXPECT_EQ(ReadFileBytes(file), readOnly);
+    EXPECT_EQ(ModeOf(file), 0444u);
+}
+
+TEST(SaveCheck, AnotherUsersFileIsWrittenInPlaceWhereItIsSharedAndRefusedWhereNot)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can give files to another user to save over";
+    TempDir dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+    const auto shared = dir / "shared.tvn";
+    const auto others = dir / "others.tvn";
+    ASSERT_FALSE(SaveCollectionFile(shared, Trees(1, "shared")));
+    ASSERT_FALSE(SaveCollectionFile(others, Trees(1, "others")));
+    ASSERT_EQ(::chmod(shared.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(others.c_str(), 0644), 0);
+    const ino_t inode = InodeOf(shared);
+    const std::string othersBytes = ReadFileBytes(others);
+
+    const std::string said = AsAnotherUser([&] {
+        const auto sharedSave = SaveCollectionFile(shared, Trees(2, "shared"), {});
+        const auto othersSave = SaveCollectionFile(others, Trees(2, "others"), {});
+        return sharedSave.reason + "|" + std::to_string(static_cast<int>(othersSave.problem)) + "|" +
+               othersSave.reason;
+    });
+    EXPECT_EQ(said, "|" + std::to_string(static_cast<int>(SaveProblem::NotWritable)) + "|you may not write to it");
+    EXPECT_EQ(ReadFileBytes(shared), WriteCollection(Trees(2, "shared")));
+    struct stat info {};
+    ASSERT_EQ(::stat(shared.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 0u) << "the file stays its owner's";
+    EXPECT_EQ(info.st_ino, inode);
+    EXPECT_EQ(info.st_mode & 07777, 0666u);
+    EXPECT_EQ(ReadFileBytes(others), othersBytes);
+}
+
+TEST(SaveCheck, ASaveKeepsExtendedAttributes)
+{
+    TempDir dir;
+    const auto file = dir / "trees.tvn";
+    ASSERT_FALSE(SaveCollectionFile(file, Trees(1, "first")));
+    if (::setxattr(file.c_str(), "user.talvane.test", "kept", 4, 0) != 0)
+        GTEST_SKIP() << "this file system takes no user attributes: " << std::strerror(errno);
+    const ino_t inode = InodeOf(file);
+    ASSERT_FALSE(SaveCollectionFile(file, Trees(2, "second")));
+    char value[16] = {};
+    EXPECT_EQ(::getxattr(file.c_str(), "user.talvane.test", value, sizeof value), 4);
+    EXPECT_STREQ(value, "kept");
+    EXPECT_NE(InodeOf(file), inode) << "a file whose attributes can be copied is replaced by rename";
+}
+
+TEST(SaveCheck, AFileNameOf255BytesSavesThroughShortenedTemporaries)
+{
+    TempDir dir;
+    const std::string name = std::string(251, 'n') + ".tvn";
+    const auto file = dir / name;
+    ASSERT_FALSE(SaveCollectionFile(file, Trees(1, "first")));
+    ASSERT_FALSE(SaveCollectionFile(file, Trees(2, "second"), {.keepVersion = false}));
+    EXPECT_EQ(ReadFileBytes(file), WriteCollection(Trees(2, "second")));
+    EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{name});
+
+    const auto twin = dir / (std::string(251, 'n') + ".tv2");
+    SaveTemporary left, leftByTwin;
+    ASSERT_FALSE(left.create(file));
+    ASSERT_FALSE(leftByTwin.create(twin));
+    const std::string temporary = left.path().filename().string();
+    EXPECT_LE(temporary.size(), 255u);
+    EXPECT_EQ(temporary.substr(0, 100), "." + name.substr(0, 99));
+    const std::string twinTemporary = leftByTwin.path().filename().string();
+    EXPECT_NE(temporary.substr(0, temporary.size() - 6), twinTemporary.substr(0, twinTemporary.size() - 6))
+        << "the hash keeps the temporaries of two long names apart";
+}
+
+TEST(SaveCheck, OnlyThisCollectionsTemporariesThatNoWriterHoldsAreRemoved)
+{
+    TempDir dir;
+    const auto file = dir / "trees.tvn";
+    ASSERT_FALSE(SaveCollectionFile(file, Trees(1, "first")));
+    // Another collection's, one of a collection named "trees.tvn.saving-x.tvn", the
+    // backup of an interrupted write in place, and a file of the user's.
+    const std::vector<std::string> kept = {".other.tvn.saving-AAAAAA", ".trees.tvn.backup-CCCCCC",
+                                           ".trees.tvn.saving-x.tvn.saving-BBBBBB", "notes.txt", "trees.tvn"};
+    for (const auto& name : {".other.tvn.saving-AAAAAA", ".trees.tvn.saving-x.tvn.saving-BBBBBB",
+                             ".trees.tvn.backup-CCCCCC", "notes.txt", ".trees.tvn.saving-DDDDDD",
+                             ".trees.tvn.saving-EEEEEE"})
+        WriteFileBytes(dir / name, "left");
+
+    // A live writer, in another process, holds its temporary.
+    int ready[2], done[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(done), 0);
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        const int fd = ::open((dir / ".trees.tvn.saving-EEEEEE").c_str(), O_RDONLY);
+        const char signal = ::flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
+        [[maybe_unused]] auto put = ::write(ready[1], &signal, 1);
+        char end;
+        [[maybe_unused]] auto got = ::read(done[0], &end, 1);
+        ::_exit(0);
+    }
+    char signal = 0;
+    ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+    ASSERT_EQ(signal, 'y');
+
+    EXPECT_EQ(RemoveStaleTemporaries(file), 1u);
+    auto expected = kept;
+    expected.insert(expected.begin() + 2, ".trees.tvn.saving-EEEEEE");
+    EXPECT_EQ(FolderNames(dir.path()), expected);
+
+    ASSERT_EQ(::write(done[1], "x", 1), 1);
+    int status = 0;
+    ::waitpid(writer, &status, 0);
+    // Every save sweeps them too.
+    ASSERT_FALSE(SaveCollectionFile(file, Trees(2, "second"), {.keepVersion = false}));
+    EXPECT_EQ(FolderNames(dir.path()), kept);
+
+    // The shortened temporaries of a long name are this collection's too.
+    const auto longFile = dir / (std::string(250, 'l') + ".tvn");
+    {
+        SaveTemporary interrupted;
+        ASSERT_FALSE(interrupted.create(longFile));
+        interrupted.keep();
+        EXPECT_EQ(RemoveStaleTemporaries(longFile), 0u) << "held while it lives";
+    }
+    EXPECT_EQ(RemoveStaleTemporaries(file), 0u);
+    EXPECT_EQ(RemoveStaleTemporaries(longFile), 1u);
+    EXPECT_EQ(FolderNames(dir.path()), kept);
+}
+
+TEST(SaveCheck, AConflictCopyIsNamedBesideTheCollectionByTheTime)
+{
+    TempDir dir;
+    std::tm local {};
+    local.tm_year = 2026 - 1900;
+    local.tm_mon = 11;
+    local.tm_mday = 8;
+    local.tm_hour = 15;
+    local.tm_min = 12;
+    local.tm_sec = 40;
+    local.tm_isdst = -1;
+    const std::int64_t now = std::mktime(&local);
+    const auto collection = dir / "sample.tvn";
+    EXPECT_EQ(ConflictCopyPath(collection, now), dir / "sample (conflict 2026-12-08 1512).tvn");
+    WriteFileBytes(dir / "sample (conflict 2026-12-08 1512).tvn", "");
+    EXPECT_EQ(ConflictCopyPath(collection, now), dir / "sample (conflict 2026-12-08 1512) 2.tvn");
+    WriteFileBytes(dir / "sample (conflict 2026-12-08 1512) 2.tvn", "");
+    EXPECT_EQ(ConflictCopyPath(collection, now), dir / "sample (conflict 2026-12-08 1512) 3.tvn");
+}
