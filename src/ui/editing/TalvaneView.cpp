@@ -234,7 +234,7 @@ void CTalvaneView::CommitCurrentEntry()
     CBonsaiData edited;
     ReadPagesIntoEntry(edited);
     // A change is a step of the history, which marks the collection modified; no
-    // change leaves the flag as it was, even when the save that asked then fails.
+    // change leaves the flag as it was, so a failed save leaves it as it was too.
     ApplyPageEdit(PageFieldValues(edited), CTalvaneDoc::StepText(QStringLiteral("Update"), (*current)[CBonsaiData::Name]));
 }
 
@@ -314,6 +314,9 @@ void CTalvaneView::OnEntryAdd()
 void CTalvaneView::OnEntryUpdate()
 {
     CommitCurrentEntry();
+    // Update marks the collection modified even when the pages held no change.
+    if (HasCurrentEntry())
+        m_doc.SetModifiedFlag();
 }
 
 void CTalvaneView::OnEntryDelete()

@@ -27,8 +27,7 @@ bool AppFixture::Start(const QString& collection)
     StartOptions options;
     options.collection = collection;
     options.splash = false;
-    // Each test keeps its unsaved work in its own folder, away from the user's.
-    options.recoveryFolder = dir / ".recovery";
+    options.recoveryFolder = recoveryDir.path();
     return app->InitInstance(options);
 }
 

@@ -39,6 +39,8 @@ protected:
     static QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
     TempDir dir;
+    // Where the program under test keeps unsaved work, away from the user's.
+    TempDir recoveryDir;
     ScriptedUiServices ui;
     std::unique_ptr<CTalvaneApp> app;
 };

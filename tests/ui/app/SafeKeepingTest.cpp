@@ -186,7 +186,7 @@ TEST_F(SafeKeepingTest, UnsavedWorkOutlivesACrashAndGoesWithACleanSave)
     Rename("Renamed");
     QTest::keyClicks(FindControl<QLineEdit>(&view().plantPage(), 1022), QStringLiteral("Typed"));
     app->recoveryKeeper().writeNow();
-    const RecoveryStore store(dir / ".recovery");
+    const RecoveryStore store(recoveryDir.path());
     ASSERT_TRUE(std::filesystem::exists(store.ownFile()));
 
     // The program ends without its exit question, as a crash would.

@@ -190,7 +190,8 @@ TEST_F(PrintingTest, ACancelledPrintDialogPrintsNothing)
     Choose(CPrintChoiceDlg::kCurrentSelection);
     ui.printers.expect([](QPrinter&, int, int) { return false; });
     app->printing().OnFilePrintChoice();
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "only the album and the file";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3)
+        << "only the album, the file and its lock";
 
     app->printing().OnFilePrintSetup();
     EXPECT_EQ(ui.printers.pageSetups, 1);
