@@ -59,11 +59,14 @@ int main(int argc, char** argv)
     StartOptions options;
     options.collection = parser.positionalArguments().value(0);
     options.splash = !parser.isSet(noSplash) && !parser.isSet(screenshot);
-    if (!app.InitInstance(options))
-        return 1;
-    QObject::connect(&application, &QGuiApplication::commitDataRequest, &app, &CTalvaneApp::OnCommitDataRequest);
+    // Before start-up: a logout may come while its first question is still open.
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app, &CTalvaneApp::OnQuitSignal);
+    if (!app.InitInstance(options))
+        return 1;
+    if (app.quitBySignal())
+        return 0;
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &app, &CTalvaneApp::OnCommitDataRequest);
 
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);

@@ -88,7 +88,10 @@ void CTalvaneApp::OfferRecovery()
 void CTalvaneApp::OnQuitSignal()
 {
     // No questions: the session is going away. The work is kept for the next start.
-    m_keeper->writeNow();
+    m_quitBySignal = true;
+    if (m_keeper)
+        m_keeper->writeNow();
+    // Every event loop ends, those of questions still open included.
     QCoreApplication::exit(0);
 }
 

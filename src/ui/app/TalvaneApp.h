@@ -47,6 +47,7 @@ public:
     void OnCommitDataRequest(QSessionManager& manager);
     // SIGTERM or SIGHUP: the unsaved work is kept and the program ends without asking.
     void OnQuitSignal();
+    bool quitBySignal() const { return m_quitBySignal; }
     // Offers the work another run left unsaved when it ended without a clean exit.
     void OfferRecovery();
 
@@ -60,4 +61,5 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<CReportPrinting> m_printing;
     std::unique_ptr<RecoveryKeeper> m_keeper;
+    bool m_quitBySignal = false;
 };
