@@ -36,8 +36,8 @@ for pid in "${pids[@]}"; do
     wait "$pid"
 done
 
-# The core writes calendars through libical.
-read -r -a libraries <<<"$(pkg-config --libs libical)"
+# The core writes calendars through libical and hashes files with libcrypto.
+read -r -a libraries <<<"$(pkg-config --libs libical libcrypto)"
 for target in "$root"/fuzz/*_fuzzer.cpp; do
     name="$(basename "$target" .cpp)"
     "$cxx" "${common[@]}" -I"$root/tests/support" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"
