@@ -95,15 +95,7 @@ TEST(CollectionLock, ALockIsSeenWhileItsProcessLivesAndTakenOverOnceItIsGone)
 
 TEST(CollectionLock, TheHolderIsDescribedByUserHostProgramProcessAndTime)
 {
-    std::tm local {};
-    local.tm_year = 2026 - 1900;
-    local.tm_mon = 11;
-    local.tm_mday = 8;
-    local.tm_hour = 15;
-    local.tm_min = 12;
-    local.tm_sec = 59;
-    local.tm_isdst = -1;
-    const LockHolder holder{1234, "talvane", "host", "user", std::mktime(&local)};
+    const LockHolder holder{1234, "talvane", "host", "user", LocalSeconds(15, 12, 59)};
     EXPECT_EQ(DescribeLockHolder(holder), "user on host (talvane, process 1234) since 2026-12-08 15:12");
 }
 

@@ -26,13 +26,7 @@ EntryList Trees(std::size_t count)
 // Days past the end of November run on into December.
 std::int64_t November(int day, int hour)
 {
-    std::tm local {};
-    local.tm_year = 2026 - 1900;
-    local.tm_mon = 10;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_isdst = -1;
-    return std::mktime(&local);
+    return LocalSeconds(hour, 0, 0, day, 11);
 }
 
 // A collection file's start: its count of trees.

@@ -340,15 +340,7 @@ TEST(SaveCheck, OnlyThisCollectionsTemporariesThatNoWriterHoldsAreRemoved)
 TEST(SaveCheck, AConflictCopyIsNamedBesideTheCollectionByTheTime)
 {
     TempDir dir;
-    std::tm local {};
-    local.tm_year = 2026 - 1900;
-    local.tm_mon = 11;
-    local.tm_mday = 8;
-    local.tm_hour = 15;
-    local.tm_min = 12;
-    local.tm_sec = 40;
-    local.tm_isdst = -1;
-    const std::int64_t now = std::mktime(&local);
+    const std::int64_t now = LocalSeconds(15, 12, 40);
     const auto collection = dir / "sample.tvn";
     EXPECT_EQ(ConflictCopyPath(collection, now), dir / "sample (conflict 2026-12-08 1512).tvn");
     WriteFileBytes(dir / "sample (conflict 2026-12-08 1512).tvn", "");

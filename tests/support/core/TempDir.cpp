@@ -1,5 +1,7 @@
 #include "core/TempDir.h"
 
+#include <ctime>
+
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
@@ -75,4 +77,17 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path.string());
+}
+
+std::int64_t LocalSeconds(int hour, int minute, int second, int day, int month, int year)
+{
+    std::tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    return std::mktime(&local);
 }

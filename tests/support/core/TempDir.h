@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <memory>
@@ -20,6 +21,9 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// Seconds since the epoch of a local time (8 December 2026 unless told otherwise).
+std::int64_t LocalSeconds(int hour, int minute, int second, int day = 8, int month = 12, int year = 2026);
 
 // The names in a folder, sorted.
 std::vector<std::string> FolderNames(const std::filesystem::path& folder);
