@@ -404,10 +404,7 @@ bool CTalvaneDoc::writeConflictCopy(const QString& path)
     options.keepVersion = false;
     const auto result = SaveCollectionFile(FsPath(path), m_entries, options);
     if (result) {
-        services().prompter().ask(QStringLiteral("Cannot save the collection to \"%1\":\n%2.\n"
-                                                 "The file on disk was not changed.")
-                                      .arg(path, QString::fromStdString(result.reason)),
-                                  kCaption, mb::kOk | mb::kIconExclamation);
+        ReportSaveFailure(path, result.reason);
         return false;
     }
     emit fileNotice(QStringLiteral("Your changes were saved as %1.").arg(QuotedName(path)));

@@ -64,14 +64,19 @@ bool CDocument::OnOpenDocument(const QString& path)
 bool CDocument::OnSaveDocument(const QString& path)
 {
     if (const auto failure = WriteFile(path)) {
-        m_services.prompter().ask(QStringLiteral("Cannot save the collection to \"%1\":\n%2.\n"
-                                                 "The file on disk was not changed.")
-                                      .arg(QFileInfo(path).absoluteFilePath(), QString::fromStdString(*failure)),
-                                  kAppCaption, mb::kOk | mb::kIconExclamation);
+        ReportSaveFailure(path, *failure);
         return false;
     }
     SetModifiedFlag(false);
     return true;
+}
+
+void CDocument::ReportSaveFailure(const QString& path, const std::string& reason)
+{
+    m_services.prompter().ask(QStringLiteral("Cannot save the collection to \"%1\":\n%2.\n"
+                                             "The file on disk was not changed.")
+                                  .arg(QFileInfo(path).absoluteFilePath(), QString::fromStdString(reason)),
+                              kAppCaption, mb::kOk | mb::kIconExclamation);
 }
 
 bool CDocument::SaveModified()

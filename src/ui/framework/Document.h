@@ -71,6 +71,9 @@ protected:
     virtual QString FileFilter() const = 0;
     virtual QString FileSuffix() const = 0;
 
+    // Says why a file could not be written, and that the one on disk is unchanged.
+    void ReportSaveFailure(const QString& path, const std::string& reason);
+
     UiServices& services() { return m_services; }
     RecentFileList& recentFiles() { return m_recentFiles; }
 
