@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "collection/FieldCatalogue.h"
 #include "text/Windows1252.h"
 
 #include <iostream>
@@ -11,12 +12,12 @@ nlohmann::ordered_json EntryToJson(const CBonsaiData& entry)
 {
     nlohmann::ordered_json object;
     nlohmann::ordered_json spare = nlohmann::ordered_json::object();
-    for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i) {
-        const auto value = text::Cp1252ToUtf8(entry[i]);
-        if (const char* name = CBonsaiData::FieldName(i))
-            object[name] = value;
-        else if (!entry[i].empty())
-            spare[std::to_string(i)] = value;
+    for (const auto& field : talvane::fields::allFields()) {
+        const auto value = text::Cp1252ToUtf8(entry[field.index]);
+        if (!field.isSpare())
+            object[std::string(field.name)] = value;
+        else if (!entry[field.index].empty())
+            spare[std::to_string(field.index)] = value;
     }
     object["spare"] = std::move(spare);
     return object;

@@ -141,7 +141,7 @@ public:
         return false;
     }
 
-    // The name of a used field ("PricePaid"), or nullptr for a spare one.
+    // The name of a used field, or nullptr for a spare one (from the field catalogue).
     static const char* FieldName(std::size_t index);
     static bool IsSpare(std::size_t index) { return FieldName(index) == nullptr; }
     // The index of a used field's name, or kFieldCount when there is none.

@@ -1,5 +1,6 @@
 #include "csv/CollectionCsv.h"
 
+#include "collection/FieldCatalogue.h"
 #include "csv/Csv.h"
 #include "csv/FormulaGuard.h"
 #include "text/Windows1252.h"
@@ -21,10 +22,8 @@ const ColumnNames& AllColumnNames()
 {
     static const ColumnNames names = [] {
         ColumnNames made;
-        for (std::size_t i = 0; i < kFieldCount; ++i) {
-            const char* name = CBonsaiData::FieldName(i);
-            made[i] = name ? name : "Spare" + std::to_string(i);
-        }
+        for (const auto& field : talvane::fields::allFields())
+            made[field.index] = field.isSpare() ? "Spare" + std::to_string(field.index) : std::string(field.name);
         return made;
     }();
     return names;
@@ -38,7 +37,7 @@ const FieldOrder& ExportOrder()
         FieldOrder made;
         for (std::size_t i = 0; i < kFieldCount; ++i)
             made[i] = i;
-        std::stable_partition(made.begin(), made.end(), [](std::size_t i) { return !CBonsaiData::IsSpare(i); });
+        std::stable_partition(made.begin(), made.end(), [](std::size_t i) { return !talvane::fields::field(i).isSpare(); });
         return made;
     }();
     return order;

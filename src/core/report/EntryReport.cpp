@@ -1,14 +1,20 @@
 #include "report/EntryReport.h"
 
 #include "collection/BonsaiData.h"
+#include "collection/FieldCatalogue.h"
 #include "journal/Journal.h"
 
+#include <algorithm>
+#include <array>
 #include <initializer_list>
 
 
 namespace {
 
 using F = CBonsaiData;
+using talvane::fields::FieldInfo;
+using talvane::fields::Page;
+using talvane::fields::ReportForm;
 
 // A label whose "%s" marks take the values in turn. Values are copied as they are: a
 // percent sign in a value is never read as a format.
@@ -35,36 +41,64 @@ void Blank(ReportLines& lines)
     AddReportLine(" ", lines);
 }
 
-void Field(std::string_view label, const CBonsaiData& entry, std::size_t field, ReportLines& lines)
+// One field as the catalogue says the report prints it.
+void ReportField(const FieldInfo& info, const CBonsaiData& entry, ReportLines& lines)
 {
-    AddReportLine(Labelled(label, {entry[field]}), lines);
+    const std::string_view value = info.reportedText(entry[info.index]);
+    switch (info.reportForm) {
+    case ReportForm::None:
+        return;
+    case ReportForm::Line:
+        AddReportLine(Labelled(info.reportLabel, {value}), lines);
+        return;
+    case ReportForm::SpacedParagraph:
+        Blank(lines);
+        [[fallthrough]];
+    case ReportForm::Paragraph:
+        AddReportLine(info.reportLabel, lines);
+        AddReportText(value, lines);
+        return;
+    case ReportForm::PhotoPair: {
+        const std::size_t slot = info.index - F::Photo1Description;
+        AddReportLine(Labelled(info.reportLabel, {value, entry[F::PhotoField(slot)]}), lines);
+        return;
+    }
+    }
 }
 
-struct LabelledField {
-    std::string_view label;
-    std::size_t field;
-};
-
-// Short fields, one line each: a label lined up on its colon, then the value.
-void Fields(const CBonsaiData& entry, std::initializer_list<LabelledField> fields, ReportLines& lines)
+// The fields a page's section of the report prints, in the order it prints them.
+std::vector<const FieldInfo*> ReportedFields(Page page)
 {
-    for (const auto& [label, field] : fields)
-        Field(label, entry, field, lines);
+    std::vector<const FieldInfo*> reported;
+    for (const std::size_t index : talvane::fields::fieldsOf(page)) {
+        if (talvane::fields::field(index).reportForm != ReportForm::None)
+            reported.push_back(&talvane::fields::field(index));
+    }
+    std::sort(reported.begin(), reported.end(),
+              [](const FieldInfo* a, const FieldInfo* b) { return a->reportOrder < b->reportOrder; });
+    return reported;
 }
 
-void Text(std::string_view heading, const CBonsaiData& entry, std::size_t field, ReportLines& lines)
+void ReportFields(Page page, const CBonsaiData& entry, ReportLines& lines)
 {
-    AddReportLine(heading, lines);
-    AddReportText(entry[field], lines);
+    static const auto sections = [] {
+        std::array<std::vector<const FieldInfo*>, static_cast<std::size_t>(Page::Journal) + 1> made;
+        for (std::size_t p = 0; p < made.size(); ++p)
+            made[p] = ReportedFields(static_cast<Page>(p));
+        return made;
+    }();
+    for (const FieldInfo* info : sections[static_cast<std::size_t>(page)])
+        ReportField(*info, entry, lines);
 }
 
-std::string_view InteriorExterior(const std::string& value)
+// A page's section: its rule, its fields and two blank lines.
+void Section(Page page, const CBonsaiData& entry, ReportLines& lines)
 {
-    if (value == "0")
-        return "    Int./Ext.: Interior plant";
-    if (value == "1")
-        return "    Int./Ext.: Exterior plant";
-    return "    Int./Ext.: n.d.";
+    const auto& info = talvane::fields::page(page);
+    Rule("-- " + std::string(info.caption) + " ", info.reportRuleLength, lines);
+    ReportFields(page, entry, lines);
+    Blank(lines);
+    Blank(lines);
 }
 
 // "2026-04-12 Wiring, due 2026-09-01 [File maple2.bmp]: text", the text's own lines
@@ -138,100 +172,16 @@ void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines, bool printAl
     if (!entry)
         return;
     const CBonsaiData& e = *entry;
-    Rule("", 65, lines);
-    Field(" Name or ID number: %s", e, F::Name, lines);
-    Rule("", 65, lines);
+    const std::size_t headerRule = talvane::fields::page(Page::NewEntry).reportRuleLength;
+    Rule("", headerRule, lines);
+    ReportFields(Page::NewEntry, e, lines);
+    Rule("", headerRule, lines);
     Blank(lines);
     Blank(lines);
 
-    Rule("-- Purchase ", 61, lines);
-    Fields(e,
-           {
-               {"        Date: %s", F::PurchaseDate},
-               {"         Age: %s", F::PurchaseAge},
-               {"  Price paid: %s", F::PricePaid},
-               {"      Source: %s", F::Source},
-               {"       Style: %s", F::PurchaseStyle},
-               {" Trunk diam.: %s", F::PurchaseTrunkDiameter},
-               {"Trunk height: %s", F::PurchaseTrunkHeight},
-           },
-           lines);
-    Blank(lines);
-    Blank(lines);
-
-    Rule("-- The plant ", 65, lines);
-    Fields(e,
-           {
-               {"Botanical name: %s", F::BotanicalName},
-               {"  English name: %s", F::EnglishName},
-               {"   French name: %s", F::FrenchName},
-               {"   Common name: %s", F::CommonName},
-               {"       Species: %s", F::Species},
-               {"          Type: %s", F::Type},
-               {"      Cultivar: %s", F::Cultivar},
-           },
-           lines);
-    AddReportLine(InteriorExterior(e[F::IntExt]), lines);
-    Text("Notes:", e, F::PlantNotes, lines);
-    Blank(lines);
-    Blank(lines);
-
-    Rule("-- Species specifics ", 63, lines);
-    Fields(e,
-           {
-               {"    Rust zone: %s", F::RustZone},
-               {"   Min. temp.: %s", F::MinTemperature},
-               {"           pH: %s", F::PH},
-           },
-           lines);
-    const std::pair<std::string_view, std::size_t> needs[] = {
-        {"Position:", F::NeedPosition},   {"Watering:", F::NeedWatering},
-        {"Fertilization:", F::NeedFertilization}, {"Wintering and dormancy:", F::NeedWintering},
-        {"Repotting:", F::NeedRepotting}, {"Soil:", F::NeedSoil},
-        {"Wiring:", F::NeedWiring},       {"Pruning:", F::NeedPruning},
-    };
-    for (const auto& [heading, field] : needs) {
-        Blank(lines);
-        Text(heading, e, field, lines);
-    }
-    Blank(lines);
-    Blank(lines);
-
-    Rule("-- Transformation ", 55, lines);
-    Fields(e,
-           {
-               {"        Date: %s", F::ShapingDate},
-               {"         Age: %s", F::ShapingAge},
-               {"       Style: %s", F::ShapingStyle},
-               {" Trunk diam.: %s", F::ShapingTrunkDiameter},
-               {"Trunk height: %s", F::ShapingTrunkHeight},
-           },
-           lines);
-    Text("     History:", e, F::History, lines);
-    Blank(lines);
-    Blank(lines);
-
-    Rule("-- Maintenance ", 54, lines);
-    Fields(e,
-           {
-               {"     Repoting: %s", F::Repotting},
-               {"Fertilization: %s", F::Fertilization},
-               {"      Pruning: %s", F::Pruning},
-               {"  Insecticide: %s", F::Insecticide},
-               {"  Defoliation: %s", F::Defoliation},
-               {"     Pinching: %s", F::Pinching},
-           },
-           lines);
-    Text("Notes:", e, F::MaintenanceNotes, lines);
-    Text("To do:", e, F::ToDo, lines);
-    Blank(lines);
-    Blank(lines);
-
-    Rule("-- Photo album ", 63, lines);
-    for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k)
-        AddReportLine(Labelled("Description: %s [File %s]", {e[F::PhotoDescriptionField(k)], e[F::PhotoField(k)]}), lines);
-    Blank(lines);
-    Blank(lines);
+    for (const Page page : {Page::Purchase, Page::Plant, Page::Species, Page::Transformation, Page::Maintenance,
+                            Page::Album})
+        Section(page, e, lines);
 
     JournalSection(e, lines);
 

@@ -1,5 +1,7 @@
 #include "search/EntryMatcher.h"
 
+#include "collection/FieldCatalogue.h"
+
 #include <algorithm>
 
 namespace search {
@@ -10,6 +12,13 @@ bool isSeparator(char byte)
     return byte == ' ' || byte == '\t';
 }
 
+// A field stored as a code ("1") is also found by what a person reads for it ("Exterior").
+bool foundInShownForm(const FoldedWord& word, std::size_t field, std::string_view stored)
+{
+    const auto& info = talvane::fields::field(field);
+    return !info.choices.empty() && word.foundIn(info.shownText(stored));
+}
+
 } // namespace
 
 const std::array<bool, CBonsaiData::kFieldCount>& namedFieldTable()
@@ -17,7 +26,7 @@ const std::array<bool, CBonsaiData::kFieldCount>& namedFieldTable()
     static const auto named = [] {
         std::array<bool, CBonsaiData::kFieldCount> table{};
         for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
-            table[field] = !CBonsaiData::IsSpare(field);
+            table[field] = !talvane::fields::field(field).isSpare();
         return table;
     }();
     return named;
@@ -41,8 +50,9 @@ bool EntryMatcher::matches(const CBonsaiData& entry) const
 {
     const auto& named = namedFieldTable();
     return std::all_of(m_words.begin(), m_words.end(), [&](const FoldedWord& word) {
-        return entry.anyWrittenField(
-            [&](std::size_t field, std::string_view text) { return named[field] && word.foundIn(text); });
+        return entry.anyWrittenField([&](std::size_t field, std::string_view text) {
+            return named[field] && (word.foundIn(text) || foundInShownForm(word, field, text));
+        });
     });
 }
 

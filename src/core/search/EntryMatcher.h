@@ -11,7 +11,8 @@
 namespace search {
 
 // The filter typed over a collection: an entry matches when every word of the
-// filter appears in at least one of its 52 named fields, ignoring case and accents.
+// filter appears in at least one of its 52 named fields, ignoring case and accents,
+// as stored or as shown ("exterior" finds the IntExt code "1").
 // Words are separated by spaces or tabs; a filter without words matches everything.
 class EntryMatcher {
 public:

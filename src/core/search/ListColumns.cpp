@@ -1,5 +1,7 @@
 #include "search/ListColumns.h"
 
+#include "collection/FieldCatalogue.h"
+
 namespace search {
 
 const char* listColumnTitle(ListColumn column)
@@ -8,9 +10,9 @@ const char* listColumnTitle(ListColumn column)
     case ListColumn::Name:
         return "Name";
     case ListColumn::BotanicalName:
-        return "Botanical name";
+        return talvane::fields::field(CBonsaiData::BotanicalName).label.data();
     case ListColumn::CommonName:
-        return "Common name";
+        return talvane::fields::field(CBonsaiData::CommonName).label.data();
     case ListColumn::Style:
         return "Style";
     case ListColumn::InteriorExterior:
@@ -36,10 +38,8 @@ std::string listColumnText(const CBonsaiData& entry, ListColumn column)
         const std::string_view shaping = entry[CBonsaiData::ShapingStyle];
         return std::string(shaping.empty() ? std::string_view(entry[CBonsaiData::PurchaseStyle]) : shaping);
     }
-    case ListColumn::InteriorExterior: {
-        const std::string_view radio = entry[CBonsaiData::IntExt];
-        return radio == "0" ? "Interior" : radio == "1" ? "Exterior" : "";
-    }
+    case ListColumn::InteriorExterior:
+        return std::string(talvane::fields::field(CBonsaiData::IntExt).shownText(entry[CBonsaiData::IntExt]));
     case ListColumn::Purchased:
         return entry[CBonsaiData::PurchaseDate];
     case ListColumn::Photos: {

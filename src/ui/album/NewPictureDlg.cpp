@@ -1,5 +1,7 @@
 #include "album/NewPictureDlg.h"
 
+#include "collection/BonsaiData.h"
+#include "collection/FieldCatalogue.h"
 #include "framework/AnsiText.h"
 #include "framework/DialogTemplate.h"
 
@@ -10,8 +12,9 @@ CNewPictureDlg::CNewPictureDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("New picture"));
     DialogTemplate t(this, 237, 46);
-    t.Label(QStringLiteral("Description (Date, age, ...)"), 10, 10, 155, 8);
-    m_description = t.Edit(1047, 10, 20, 155, 14, kDescriptionLimit);
+    const auto& field = talvane::fields::field(CBonsaiData::Photo1Description);
+    t.Label(FromAnsi(field.label), 10, 10, 155, 8);
+    m_description = t.Edit(1047, 10, 20, 155, 14, static_cast<int>(field.typingLimit));
     connect(t.Button(1, QStringLiteral("OK"), 180, 5, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
     connect(t.Button(2, QStringLiteral("Cancel"), 180, 22, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
     m_description->setFocus();

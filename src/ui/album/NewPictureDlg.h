@@ -10,7 +10,6 @@ class QLineEdit;
 class CNewPictureDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kDescriptionLimit = 30;
     explicit CNewPictureDlg(QWidget* parent = nullptr);
 
     // What the dialog leaves for the album: OK sets it, Cancel empties it.

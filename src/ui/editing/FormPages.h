@@ -1,32 +1,30 @@
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include "collection/BonsaiData.h"
+#include "editing/FieldFormPage.h"
 
 #include <QList>
 
 #include <string>
 
-class QComboBox;
-class QLineEdit;
 class QRadioButton;
-class QTextEdit;
 
-// The five form tabs of an entry. Each holds one member per entry field it shows;
-// the view copies them to and from entries.
+// The five form tabs of an entry. Each holds one member per entry field it shows,
+// named after the field; the view copies them to and from entries.
 
-class CPage2 : public CPropertyPage {
+class CPage2 : public FieldFormPage {
     Q_OBJECT
 public:
     explicit CPage2(QWidget* parent = nullptr);
 
-    std::string m_strEnglishName;
-    std::string m_strCultivar;
-    std::string m_strSpecies;
-    std::string m_strFrenchName;
-    std::string m_strType;
-    std::string m_strPlantNotes;
-    std::string m_strCommonName;
-    std::string m_strBotanicalName;
+    std::string& m_strEnglishName = value(CBonsaiData::EnglishName);
+    std::string& m_strCultivar = value(CBonsaiData::Cultivar);
+    std::string& m_strSpecies = value(CBonsaiData::Species);
+    std::string& m_strFrenchName = value(CBonsaiData::FrenchName);
+    std::string& m_strType = value(CBonsaiData::Type);
+    std::string& m_strPlantNotes = value(CBonsaiData::PlantNotes);
+    std::string& m_strCommonName = value(CBonsaiData::CommonName);
+    std::string& m_strBotanicalName = value(CBonsaiData::BotanicalName);
     int m_nIntExt = -1; // -1 neither, 0 "Interior", 1 "Exterior"
 
     // True once Interior or Exterior was chosen since the page last showed its members.
@@ -37,131 +35,66 @@ protected:
 
 private:
     bool m_intExtChosen = false;
-    QLineEdit* m_botanicalName;
-    QLineEdit* m_type;
-    QLineEdit* m_cultivar;
-    QLineEdit* m_species;
-    QLineEdit* m_englishName;
-    QLineEdit* m_frenchName;
-    QLineEdit* m_commonName;
     QList<QRadioButton*> m_intExt;
-    QTextEdit* m_plantNotes;
 };
 
-class CPage3 : public CPropertyPage {
+class CPage3 : public FieldFormPage {
     Q_OBJECT
 public:
-    static constexpr int kLimit = 30;
     explicit CPage3(QWidget* parent = nullptr);
 
-    std::string m_strPurchaseAge;
-    std::string m_strPurchaseDate;
-    std::string m_strPurchaseTrunkDiameter;
-    std::string m_strPurchaseStyle;
-    std::string m_strPurchaseTrunkHeight;
-    std::string m_strSource;
-    std::string m_strPricePaid;
-
-protected:
-    void DoDataExchange(CDataExchange& dx) override;
-
-private:
-    QLineEdit* m_date;
-    QLineEdit* m_age;
-    QLineEdit* m_price;
-    QComboBox* m_source;
-    QComboBox* m_style;
-    QLineEdit* m_trunkDiameter;
-    QLineEdit* m_trunkHeight;
+    std::string& m_strPurchaseAge = value(CBonsaiData::PurchaseAge);
+    std::string& m_strPurchaseDate = value(CBonsaiData::PurchaseDate);
+    std::string& m_strPurchaseTrunkDiameter = value(CBonsaiData::PurchaseTrunkDiameter);
+    std::string& m_strPurchaseStyle = value(CBonsaiData::PurchaseStyle);
+    std::string& m_strPurchaseTrunkHeight = value(CBonsaiData::PurchaseTrunkHeight);
+    std::string& m_strSource = value(CBonsaiData::Source);
+    std::string& m_strPricePaid = value(CBonsaiData::PricePaid);
 };
 
-class CPage4 : public CPropertyPage {
+class CPage4 : public FieldFormPage {
     Q_OBJECT
 public:
-    static constexpr int kLimit = 30;
     explicit CPage4(QWidget* parent = nullptr);
 
-    std::string m_strShapingAge;
-    std::string m_strShapingDate;
-    std::string m_strShapingStyle;
-    std::string m_strShapingTrunkHeight;
-    std::string m_strHistory;
-    std::string m_strShapingTrunkDiameter;
-
-protected:
-    void DoDataExchange(CDataExchange& dx) override;
-
-private:
-    QLineEdit* m_date;
-    QLineEdit* m_age;
-    QComboBox* m_style;
-    QLineEdit* m_trunkDiameter;
-    QLineEdit* m_trunkHeight;
-    QTextEdit* m_history;
+    std::string& m_strShapingAge = value(CBonsaiData::ShapingAge);
+    std::string& m_strShapingDate = value(CBonsaiData::ShapingDate);
+    std::string& m_strShapingStyle = value(CBonsaiData::ShapingStyle);
+    std::string& m_strShapingTrunkHeight = value(CBonsaiData::ShapingTrunkHeight);
+    std::string& m_strHistory = value(CBonsaiData::History);
+    std::string& m_strShapingTrunkDiameter = value(CBonsaiData::ShapingTrunkDiameter);
 };
 
-class CPage5 : public CPropertyPage {
+class CPage5 : public FieldFormPage {
     Q_OBJECT
 public:
     explicit CPage5(QWidget* parent = nullptr);
 
-    std::string m_strDefoliation;
-    std::string m_strFertilization;
-    std::string m_strInsecticide;
-    std::string m_strPinching;
-    std::string m_strRepotting;
-    std::string m_strPruning;
-    std::string m_strMaintenanceNotes;
-    std::string m_strToDo;
-
-protected:
-    void DoDataExchange(CDataExchange& dx) override;
-
-private:
-    QLineEdit* m_repotting;
-    QLineEdit* m_fertilization;
-    QLineEdit* m_pruning;
-    QLineEdit* m_defoliation;
-    QLineEdit* m_pinching;
-    QLineEdit* m_insecticide;
-    QTextEdit* m_maintenanceNotes;
-    QTextEdit* m_toDo;
+    std::string& m_strDefoliation = value(CBonsaiData::Defoliation);
+    std::string& m_strFertilization = value(CBonsaiData::Fertilization);
+    std::string& m_strInsecticide = value(CBonsaiData::Insecticide);
+    std::string& m_strPinching = value(CBonsaiData::Pinching);
+    std::string& m_strRepotting = value(CBonsaiData::Repotting);
+    std::string& m_strPruning = value(CBonsaiData::Pruning);
+    std::string& m_strMaintenanceNotes = value(CBonsaiData::MaintenanceNotes);
+    std::string& m_strToDo = value(CBonsaiData::ToDo);
 };
 
-class CPage6 : public CPropertyPage {
+class CPage6 : public FieldFormPage {
     Q_OBJECT
 public:
     explicit CPage6(QWidget* parent = nullptr);
 
-    std::string m_strNeedWatering;
-    std::string m_strNeedPosition;
-    std::string m_strNeedFertilization;
-    std::string m_strNeedWintering;
-    std::string m_strMinTemperature;
-    std::string m_strPH;
-    std::string m_strNeedRepotting;
-    std::string m_strRustZone;
-    std::string m_strNeedSoil;
-    std::string m_strNeedWiring;
-    std::string m_strNeedPruning;
-
-protected:
-    void DoDataExchange(CDataExchange& dx) override;
-
-private:
-    QTextEdit* m_position;
-    QTextEdit* m_fertilization;
-    QTextEdit* m_pruning;
-    QTextEdit* m_wiring;
-    QTextEdit* m_repotting;
-    QTextEdit* m_soil;
-    QTextEdit* m_watering;
-    QLineEdit* m_wintering;
-    QTextEdit* m_rustZone;
-    QTextEdit* m_minTemperature;
-    QTextEdit* m_ph;
+    std::string& m_strNeedWatering = value(CBonsaiData::NeedWatering);
+    std::string& m_strNeedPosition = value(CBonsaiData::NeedPosition);
+    std::string& m_strNeedFertilization = value(CBonsaiData::NeedFertilization);
+    std::string& m_strNeedWintering = value(CBonsaiData::NeedWintering);
+    std::string& m_strMinTemperature = value(CBonsaiData::MinTemperature);
+    std::string& m_strPH = value(CBonsaiData::PH);
+    std::string& m_strNeedRepotting = value(CBonsaiData::NeedRepotting);
+    std::string& m_strRustZone = value(CBonsaiData::RustZone);
+    std::string& m_strNeedSoil = value(CBonsaiData::NeedSoil);
+    std::string& m_strNeedWiring = value(CBonsaiData::NeedWiring);
+    std::string& m_strNeedPruning = value(CBonsaiData::NeedPruning);
 };
 
-// The items of the two kinds of editable list, in the order they are given.
-const QStringList& SourceItems();
-const QStringList& StyleItems();

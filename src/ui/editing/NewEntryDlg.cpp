@@ -1,5 +1,7 @@
 #include "editing/NewEntryDlg.h"
 
+#include "collection/BonsaiData.h"
+#include "collection/FieldCatalogue.h"
 #include "framework/AnsiText.h"
 #include "framework/DialogTemplate.h"
 #include "guide/GuideEspece.h"
@@ -12,8 +14,9 @@ CNewEntryDlg::CNewEntryDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("New entry"));
     DialogTemplate t(this, 172, 101);
-    t.Label(QStringLiteral("Name or ID number"), 10, 10, 155, 8);
-    m_name = t.Edit(1035, 10, 20, 155, 14, kNameLimit);
+    const auto& field = talvane::fields::field(CBonsaiData::Name);
+    t.Label(FromAnsi(field.label), 10, 10, 155, 8);
+    m_name = t.Edit(1035, 10, 20, 155, 14, static_cast<int>(field.typingLimit));
     t.Label(QStringLiteral("Botanical name"), 10, 45, 155, 8);
     // Item i is species i of the guide: the list is never sorted.
     m_botanicalName = t.EditableList(1052, 10, 55, 155, 59, {}, false);

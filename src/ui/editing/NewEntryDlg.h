@@ -11,7 +11,6 @@ class QLineEdit;
 class CNewEntryDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kNameLimit = 50;
     explicit CNewEntryDlg(QWidget* parent = nullptr);
 
     // What the dialog leaves for Add: OK sets all three, Cancel empties the name.

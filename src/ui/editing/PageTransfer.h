@@ -13,12 +13,12 @@ class CPage3;
 class CPage4;
 class CPage5;
 class CPage6;
+class FieldFormPage;
 class JournalPage;
 
-// The 52 fields of an entry that the pages show, in index order: the 51 of the form
-// and album tabs, then the journal's field. Name and the other spare fields are not
-// among them: the pages never touch those.
-extern const std::array<std::size_t, 52> kPageFields;
+// The page fields are those the field catalogue puts on a tab: the 51 of the form and
+// album tabs, then the journal's field. Name and the spare fields are not among them:
+// the pages never touch those.
 
 // True when the page fields of both entries hold the same bytes.
 bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b);
@@ -45,6 +45,8 @@ public:
     void PrepareNewEntry(int speciesIndex, const std::string& typedBotanicalName);
 
 private:
+    // The five form tabs, in the order their values are moved.
+    std::array<FieldFormPage*, 5> formPages();
     void ToPages(const CBonsaiData& entry);
     void RefreshPages();
 

@@ -1,6 +1,7 @@
 #include "editing/RenameEntryDlg.h"
 
-#include "editing/NewEntryDlg.h"
+#include "collection/BonsaiData.h"
+#include "collection/FieldCatalogue.h"
 #include "framework/AnsiText.h"
 #include "framework/DialogTemplate.h"
 
@@ -11,8 +12,9 @@ CRenameEntryDlg::CRenameEntryDlg(const std::string& name, QWidget* parent) : QDi
 {
     setWindowTitle(QStringLiteral("Rename entry"));
     DialogTemplate t(this, 172, 61);
-    t.Label(QStringLiteral("Name or ID number"), 10, 10, 155, 8);
-    m_name = t.Edit(1035, 10, 20, 155, 14, CNewEntryDlg::kNameLimit);
+    const auto& field = talvane::fields::field(CBonsaiData::Name);
+    t.Label(FromAnsi(field.label), 10, 10, 155, 8);
+    m_name = t.Edit(1035, 10, 20, 155, 14, static_cast<int>(field.typingLimit));
     m_name->setText(FromAnsi(name));
     m_name->selectAll();
     connect(t.Button(1, QStringLiteral("OK"), 28, 40, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);

@@ -4,7 +4,7 @@
 
 #include <QList>
 
-QString FromAnsi(const std::string& bytes)
+QString FromAnsi(std::string_view bytes)
 {
     QString out;
     out.reserve(static_cast<qsizetype>(bytes.size()));

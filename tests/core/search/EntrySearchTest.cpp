@@ -43,6 +43,25 @@ TEST(EntryMatcher, EveryWordMustAppearInSomeNamedField)
     EXPECT_EQ(findEntries(entries, EntryMatcher("")), (std::vector<std::size_t>{0, 1, 2}));
 }
 
+// The radio buttons store "0" and "1": a grower searches for what the page shows.
+TEST(EntryMatcher, FindsACodedFieldByTheWordsItIsShownAs)
+{
+    EntryList entries;
+    addEntry(entries, "Juniper")[CBonsaiData::IntExt] = "1";
+    addEntry(entries, "Ficus")[CBonsaiData::IntExt] = "0";
+    addEntry(entries, "Unknown");                          // "-1": neither
+    addEntry(entries, "Imported")[CBonsaiData::IntExt] = " 1"; // read as a number by the page, shown by no list
+    addEntry(entries, "Exterior pine")[CBonsaiData::IntExt] = "0";
+
+    EXPECT_EQ(findEntries(entries, EntryMatcher("exterior")), (std::vector<std::size_t>{0, 4}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("int\xE9rior")), (std::vector<std::size_t>{1, 4}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("exterior juniper")), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("1")), (std::vector<std::size_t>{0, 2, 3}))
+        << "the stored text is still found as it is";
+    EXPECT_EQ(findEntries(entries, EntryMatcher("plant")), (std::vector<std::size_t>{}))
+        << "the report's wording is not what the page shows";
+}
+
 TEST(EntryOrder, SortsByColumnTextsKeepingTiesInCollectionOrder)
 {
     EntryList entries;
@@ -82,7 +101,7 @@ TEST(FindCommand, PrintsPositionAndNameOfEachMatchOrSaysWhyNot)
     EntryList entries;
     addEntry(entries, "\xC9rable 1");
     addEntry(entries, "Pine")[CBonsaiData::History] = "planted near an \xE9rable";
-    addEntry(entries, "Olive");
+    addEntry(entries, "Olive")[CBonsaiData::IntExt] = "1";
     ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
 
     CompanionRun run = RunCompanion(dir, "find trees.tvn ERABLE");
@@ -90,6 +109,8 @@ TEST(FindCommand, PrintsPositionAndNameOfEachMatchOrSaysWhyNot)
     EXPECT_EQ(run.out, "0\t\u00C9rable 1\n1\tPine\n");
     run = RunCompanion(dir, "find trees.tvn \u00E9rable near");
     EXPECT_EQ(run.out, "1\tPine\n");
+    run = RunCompanion(dir, "find trees.tvn exterior");
+    EXPECT_EQ(run.out, "2\tOlive\n");
     for (const char* words : {"birch", "\u6728"}) {
         run = RunCompanion(dir, std::string("find trees.tvn ") + words);
         EXPECT_EQ(run.status, 2);

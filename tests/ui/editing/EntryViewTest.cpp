@@ -321,7 +321,7 @@ TEST_F(EntryViewTest, EveryByteInEveryControlComesBackUntouched)
         bytes += static_cast<char>(b);
     const std::string breaks = "one\ntwo\rthree\r\nfour\xA0" "five\n";
     const auto path = MakeCollection("bytes.tvn", {"A", "B"}, [&](CBonsaiData& e, std::size_t i) {
-        for (std::size_t field : kPageFields)
+        for (std::size_t field : talvane::fields::pageFields())
             e[field] = (i == 0 ? bytes : breaks) + std::to_string(field);
         e[CBonsaiData::IntExt] = "1";
         for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k)

@@ -1,0 +1,84 @@
+#include "editing/FieldFormPage.h"
+
+#include "collection/BonsaiData.h"
+#include "framework/AnsiText.h"
+#include "framework/DataExchange.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTextEdit>
+
+#include <stdexcept>
+
+namespace {
+
+using talvane::fields::Kind;
+
+QStringList Items(const talvane::fields::FieldInfo& info)
+{
+    QStringList items;
+    for (const std::string_view item : info.listItems)
+        items.append(FromAnsi(item));
+    return items;
+}
+
+} // namespace
+
+FieldFormPage::FieldFormPage(talvane::fields::Page page, LabelPlace labels, QWidget* parent)
+    : CPropertyPage(FromAnsi(talvane::fields::page(page).caption), parent), m_page(page), m_labels(labels)
+{
+}
+
+void FieldFormPage::placeField(DialogTemplate& t, int control, Rect at, Rect labelAt, DialogTemplate::TextBox box)
+{
+    const auto* info = talvane::fields::fieldOnPage(m_page, control);
+    if (!info)
+        throw std::logic_error("no field is shown by control " + std::to_string(control));
+    const auto align = m_labels == LabelPlace::Above ? DialogTemplate::Align::Left : DialogTemplate::Align::Right;
+    t.Label(FromAnsi(info->label), labelAt.x, labelAt.y, labelAt.w, labelAt.h, align);
+    const int limit = static_cast<int>(info->typingLimit);
+    QWidget* placed = nullptr;
+    switch (info->kind) {
+    case Kind::Line:
+        placed = t.Edit(control, at.x, at.y, at.w, at.h, limit);
+        break;
+    case Kind::MultiLine:
+        placed = t.MultiLine(control, at.x, at.y, at.w, at.h, box);
+        break;
+    case Kind::EditableList:
+        placed = t.EditableList(control, at.x, at.y, at.w, at.h, Items(*info), true, limit);
+        break;
+    default:
+        throw std::logic_error("control " + std::to_string(control) + " is not a text field");
+    }
+    m_placed.push_back({info->index, placed});
+}
+
+void FieldFormPage::DoDataExchange(CDataExchange& dx)
+{
+    for (const auto& [field, control] : m_placed) {
+        switch (talvane::fields::field(field).kind) {
+        case Kind::Line:
+            DDX_Text(dx, static_cast<QLineEdit*>(control), m_values[field]);
+            break;
+        case Kind::MultiLine:
+            DDX_Text(dx, static_cast<QTextEdit*>(control), m_values[field]);
+            break;
+        default:
+            DDX_CBString(dx, static_cast<QComboBox*>(control), m_values[field]);
+            break;
+        }
+    }
+}
+
+void FieldFormPage::takeValuesFrom(const CBonsaiData& entry)
+{
+    for (const auto& placed : m_placed)
+        m_values[placed.field] = entry[placed.field];
+}
+
+void FieldFormPage::giveValuesTo(CBonsaiData& entry) const
+{
+    for (const auto& placed : m_placed)
+        entry[placed.field] = m_values[placed.field];
+}

@@ -1,0 +1,64 @@
+#include "collection/BonsaiData.h"
+#include "collection/FieldCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+
+using namespace talvane::fields;
+
+// What pages, tables and dumps rely on: a name leads back to its field, no two
+// controls of a page claim the same control, every field a tab shows has a label to
+// show, and a limit sits only where something can be typed.
+TEST(FieldCatalogue, NamesControlsAndLabelsLeadToOneFieldEach)
+{
+    std::set<std::string_view> names;
+    std::set<std::pair<Page, int>> controls;
+    std::size_t named = 0;
+    for (const FieldInfo& info : allFields()) {
+        EXPECT_EQ(&field(info.index), &info);
+        if (!info.isSpare()) {
+            ++named;
+            EXPECT_TRUE(names.insert(info.name).second) << info.name;
+            EXPECT_EQ(fieldNamed(info.name), &info);
+            EXPECT_STREQ(CBonsaiData::FieldName(info.index), std::string(info.name).c_str());
+        }
+        if (info.control != 0) {
+            EXPECT_TRUE(controls.insert({info.page, info.control}).second) << info.index;
+            EXPECT_EQ(fieldOnPage(info.page, info.control), &info);
+            EXPECT_FALSE(info.label.empty()) << info.index;
+        }
+        if (info.kind == Kind::Spare || info.kind == Kind::Journal || info.kind == Kind::PhotoName) {
+            EXPECT_EQ(info.typingLimit, 0u) << info.index;
+        }
+        if (info.reportForm == ReportForm::Line || info.reportForm == ReportForm::PhotoPair) {
+            EXPECT_NE(info.reportLabel.find("%s"), std::string_view::npos) << info.index;
+        }
+    }
+    EXPECT_EQ(named, 52u);
+    EXPECT_EQ(fieldNamed(""), nullptr);
+    EXPECT_EQ(fieldNamed("Spare10"), nullptr);
+    EXPECT_EQ(CBonsaiData::FieldName(CBonsaiData::kFieldCount), nullptr);
+    EXPECT_EQ(fieldOnPage(Page::Purchase, 1027), nullptr) << "1027 is a control of other pages";
+
+    // The tabs show the 51 named fields of the form and album pages, and the journal.
+    EXPECT_EQ(pageFields().size(), 52u);
+    EXPECT_EQ(pageFields().back(), 114u);
+    for (const std::size_t index : pageFields())
+        EXPECT_NE(field(index).page, Page::NewEntry);
+}
+
+TEST(FieldCatalogue, ACodedFieldReadsAsItsChoiceAndAnythingElseAsNothing)
+{
+    const FieldInfo& intExt = field(CBonsaiData::IntExt);
+    EXPECT_EQ(intExt.shownText("0"), "Interior");
+    EXPECT_EQ(intExt.shownText("1"), "Exterior");
+    EXPECT_EQ(intExt.shownText("-1"), "");
+    EXPECT_EQ(intExt.shownText(" 1"), "");
+    EXPECT_EQ(intExt.reportedText("1"), "Exterior plant");
+    EXPECT_EQ(intExt.reportedText(""), "n.d.");
+    EXPECT_EQ(field(CBonsaiData::History).shownText("as typed"), "as typed");
+    EXPECT_EQ(field(CBonsaiData::History).reportedText(""), "");
+}
