@@ -1,6 +1,5 @@
 // Grabs pictures of every window of the program, running on the sample data:
 //   build/bin/make_screenshots DATA_FOLDER OUTPUT_FOLDER
-#include "framework/AlbumFolder.h"
 #include "album/NewPictureDlg.h"
 #include "album/PhotoAlbumPage.h"
 #include "album/PhotoImport.h"
@@ -9,6 +8,7 @@
 #include "app/MainFrame.h"
 #include "app/SplashDlg.h"
 #include "app/TalvaneApp.h"
+#include "document/AlbumFolder.h"
 #include "document/TalvaneDoc.h"
 #include "editing/NewEntryDlg.h"
 #include "editing/TalvaneView.h"

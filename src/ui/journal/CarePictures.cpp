@@ -1,8 +1,8 @@
 #include "journal/CarePictures.h"
 
+#include "document/AlbumFolder.h"
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
-#include "framework/AlbumFolder.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "framework/AlbumFolder.h"
+#include "document/AlbumFolder.h"
 #include "framework/BaseDirectory.h"
 
 #include "core/TempDir.h"
