@@ -54,7 +54,7 @@ int main(int argc, char** argv)
                                     parser.isSet(entry) ? std::optional<long long>(index) : std::nullopt);
     }
 
-    auto services = UiServices::CreateQt();
+    auto services = UiServices::createQt();
     CTalvaneApp app(*services);
     StartOptions options;
     options.collection = parser.positionalArguments().value(0);

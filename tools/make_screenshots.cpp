@@ -174,7 +174,7 @@ int main(int argc, char** argv)
     }
     // The larger look at the photo on show.
     dialogRunner.nextDialog().want(QStringLiteral("larger-view"));
-    frame.view().albumPage().OnPictureView();
+    frame.view().albumPage().onPictureView();
     ok = dialogRunner.nextDialog().taken() && ok;
     sheet->setCurrentIndex(0);
     ok = Save(frame, output, QStringLiteral("main-window")) && ok;

@@ -144,7 +144,7 @@ std::string DescribeLockHolder(const LockHolder& holder)
     return text + ") since " + LocalTimeText(holder.since, "%Y-%m-%d %H:%M");
 }
 
-std::optional<CommandLock> CommandLock::Take(const std::filesystem::path& collection,
+std::optional<CommandLock> CommandLock::take(const std::filesystem::path& collection,
                                              std::optional<LockHolder>* heldBy)
 {
     if (heldBy)
@@ -158,7 +158,7 @@ std::optional<CommandLock> CommandLock::Take(const std::filesystem::path& collec
                 ::unlink(file.c_str());
                 return std::nullopt;
             }
-            return CommandLock(file, fd.Release());
+            return CommandLock(file, fd.release());
         }
         if (errno != EEXIST)
             return std::nullopt;

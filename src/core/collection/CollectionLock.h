@@ -32,7 +32,7 @@ std::string DescribeLockHolder(const LockHolder& holder);
 // over a stale lock; fails (nullopt, with the holder in `heldBy`) while a live one exists.
 class CommandLock {
 public:
-    static std::optional<CommandLock> Take(const std::filesystem::path& collection, std::optional<LockHolder>* heldBy = nullptr);
+    static std::optional<CommandLock> take(const std::filesystem::path& collection, std::optional<LockHolder>* heldBy = nullptr);
     CommandLock(CommandLock&&) noexcept;
     CommandLock& operator=(CommandLock&&) noexcept;
     ~CommandLock();

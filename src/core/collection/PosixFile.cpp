@@ -19,12 +19,12 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
     if (this != &other) {
         if (m_fd >= 0)
             ::close(m_fd);
-        m_fd = other.Release();
+        m_fd = other.release();
     }
     return *this;
 }
 
-int FileDescriptor::Close()
+int FileDescriptor::close()
 {
     const int result = ::close(m_fd);
     m_fd = -1;

@@ -16,13 +16,13 @@ class FileDescriptor {
 public:
     explicit FileDescriptor(int fd = -1) : m_fd(fd) {}
     ~FileDescriptor();
-    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(other.Release()) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(other.release()) {}
     FileDescriptor& operator=(FileDescriptor&& other) noexcept;
     int get() const { return m_fd; }
     // Hands the descriptor over: it is no longer closed here.
-    int Release() { return std::exchange(m_fd, -1); }
+    int release() { return std::exchange(m_fd, -1); }
     // Closes now, so that a failure to close (a late write error) is seen.
-    int Close();
+    int close();
 
 private:
     int m_fd;

@@ -62,7 +62,7 @@ std::optional<std::string> InputFile::Open(const std::filesystem::path& path)
         return std::string("it is not a regular file");
     if (m_fd >= 0)
         ::close(m_fd);
-    m_fd = fd.Release();
+    m_fd = fd.release();
     m_identity = IdentityOf(info);
     m_failure.reset();
     return std::nullopt;
@@ -154,7 +154,7 @@ std::optional<std::string> SaveTemporary::create(const std::filesystem::path& ta
             continue;
         m_target = target;
         m_path = name;
-        m_fd = fd.Release();
+        m_fd = fd.release();
         return std::nullopt;
     }
     return SystemReason(EAGAIN);

@@ -27,7 +27,7 @@ std::optional<std::string> ImportCollectionCsv(const std::filesystem::path& csvF
         return csvFile.string() + ": " + *failure + "; " + tvnFile.string() + " not written";
     // A folder where no lock can be made is left to the save, which then says why.
     std::optional<LockHolder> holder;
-    const auto lock = CommandLock::Take(tvnFile, &holder);
+    const auto lock = CommandLock::take(tvnFile, &holder);
     if (holder)
         return "cannot write " + tvnFile.string() + ": it is open by " + DescribeLockHolder(*holder) +
                "; close it there first";

@@ -9,7 +9,7 @@ void CBmp::Create(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBits
     AllocateBitmap(nWidth, nHeight, wBitsPerPixel, bAlpha);
 }
 
-void CBmp::SetPalette(const CPaletteEntry* pPalette)
+void CBmp::SetPalette(const PaletteEntry* pPalette)
 {
     if (m_pColorTable != nullptr && m_wBitsPerPixel == 8)
         std::copy_n(pPalette, 256, m_pColorTable);

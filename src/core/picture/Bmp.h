@@ -5,17 +5,17 @@
 #include <vector>
 
 // One colour of a palette, in the byte order of a device-independent bitmap.
-struct CPaletteEntry {
+struct PaletteEntry {
     std::uint8_t blue;
     std::uint8_t green;
     std::uint8_t red;
     std::uint8_t alpha;
 };
 
-struct CSize {
+struct PixelSize {
     std::int32_t cx = 0;
     std::int32_t cy = 0;
-    bool operator==(const CSize&) const = default;
+    bool operator==(const PixelSize&) const = default;
 };
 
 // A picture described by its size, depth, palette and a table of line
@@ -35,16 +35,16 @@ public:
     virtual void ReleaseBitmap() = 0;
 
     // Copies 256 entries into the colour table of an 8-bit picture.
-    void SetPalette(const CPaletteEntry* pPalette);
+    void SetPalette(const PaletteEntry* pPalette);
 
-    CSize GetSize() const { return {m_nWidth, m_nHeight}; }
+    PixelSize GetSize() const { return {m_nWidth, m_nHeight}; }
     std::int32_t GetWidth() const { return m_nWidth; }
     std::int32_t GetHeight() const { return m_nHeight; }
     std::uint16_t GetBitsPerPixel() const { return m_wBitsPerPixel; }
     bool HasAlpha() const { return m_bAlpha; }
     bool IsEmpty() const { return m_ppLines.empty(); }
     // Entries for depths below 16, null otherwise.
-    const CPaletteEntry* GetColorTable() const { return m_pColorTable; }
+    const PaletteEntry* GetColorTable() const { return m_pColorTable; }
     std::uint8_t* const* GetLines() const { return m_ppLines.data(); }
 
 protected:
@@ -56,7 +56,7 @@ protected:
     std::int32_t m_nWidth = 0;
     std::int32_t m_nHeight = 0;
     std::uint16_t m_wBitsPerPixel = 0;
-    CPaletteEntry* m_pColorTable = nullptr;
+    PaletteEntry* m_pColorTable = nullptr;
     std::uint8_t* m_pBits = nullptr;
     bool m_bAlpha = false;
     std::vector<std::uint8_t*> m_ppLines;

@@ -15,9 +15,9 @@ constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::uint16_t kSignature = 0x4D42;
 
 // Opaque black: what palette indices beyond the colours of the file show.
-constexpr CPaletteEntry kUnsetColor = {0, 0, 0, 255};
+constexpr PaletteEntry kUnsetColor = {0, 0, 0, 255};
 // A 1-bit file is always drawn in black and white, whatever its palette.
-constexpr CPaletteEntry kBlackAndWhite[2] = {{0, 0, 0, 255}, {255, 255, 255, 255}};
+constexpr PaletteEntry kBlackAndWhite[2] = {{0, 0, 0, 255}, {255, 255, 255, 255}};
 
 // Multi-byte fields are little-endian whatever the host's byte order.
 std::uint16_t ReadWord(const std::uint8_t* p)
@@ -49,7 +49,7 @@ struct IndexWriter {
 };
 
 struct ColorWriter {
-    const CPaletteEntry* pPalette;
+    const PaletteEntry* pPalette;
     void operator()(std::uint8_t* pLine, std::size_t x, std::uint8_t index) const
     {
         std::memcpy(pLine + 4 * x, &pPalette[index], 4);
@@ -189,7 +189,7 @@ public:
 
     // Runs decode with the pixel writer of the target's depth.
     template <class Decode>
-    void WithWriter(const CPaletteEntry* pPalette, const Decode& decode) const
+    void WithWriter(const PaletteEntry* pPalette, const Decode& decode) const
     {
         if (m_bIndexed)
             decode(IndexWriter{});
@@ -286,7 +286,7 @@ void CBmpDecoder::ReadPalette(const BitmapInfoHeader& header)
     if (static_cast<std::uint64_t>(m_pSource->GetEnd() - p) / 4 < count)
         RaiseTruncated();
 
-    m_pPalette = std::make_unique<CPaletteEntry[]>(kPaletteSize);
+    m_pPalette = std::make_unique<PaletteEntry[]>(kPaletteSize);
     const auto used = static_cast<std::size_t>(std::min<std::uint64_t>(count, kPaletteSize));
     for (std::size_t i = 0; i < used; ++i)
         m_pPalette[i] = {p[4 * i], p[4 * i + 1], p[4 * i + 2], 255};

@@ -104,7 +104,7 @@ void CWinBmp::DescribeBlock(std::int32_t nWidth, std::int32_t nHeight, std::uint
     PutLittleEndian(pHeader + 12, 1, 2);
     PutLittleEndian(pHeader + 14, wBitsPerPixel, 2);
 
-    m_pColorTable = tableSize != 0 ? reinterpret_cast<CPaletteEntry*>(pHeader + kInfoHeaderSize) : nullptr;
+    m_pColorTable = tableSize != 0 ? reinterpret_cast<PaletteEntry*>(pHeader + kInfoHeaderSize) : nullptr;
     m_pBits = pHeader + kInfoHeaderSize + tableSize;
     m_nWidth = nWidth;
     m_nHeight = nHeight;

@@ -18,7 +18,7 @@ QImage BitmapToImage(const CWinBmp& bitmap)
     if (bitmap.GetBitsPerPixel() == 8) {
         QImage image(width, height, QImage::Format_Indexed8);
         QList<QRgb> colors;
-        const CPaletteEntry* table = bitmap.GetColorTable();
+        const PaletteEntry* table = bitmap.GetColorTable();
         for (int i = 0; i < 256; ++i)
             colors.append(qRgb(table[i].red, table[i].green, table[i].blue));
         image.setColorTable(colors);

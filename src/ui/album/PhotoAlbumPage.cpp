@@ -50,7 +50,7 @@ protected:
         if (m_page.pictureList()->count() == 0)
             return;
         QPainter painter(this);
-        const QPoint origin = m_page.PictureOrigin();
+        const QPoint origin = m_page.pictureOrigin();
         DrawBitmap(painter, m_page.albumBitmap(), origin.x(), origin.y());
     }
 
@@ -65,26 +65,26 @@ CPage1::CPage1(UiServices& services, std::function<QString()> collectionPath, QW
       m_collectionPath(std::move(collectionPath))
 {
     DialogTemplate t(this, 342, 186);
-    t.GroupBox(QStringLiteral("Picture(s)"), 5, 5, 150, 90);
+    t.groupBox(QStringLiteral("Picture(s)"), 5, 5, 150, 90);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("1045"));
     m_list->setGeometry(t.units().rect(10, 15, 140, 55));
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_list->installEventFilter(this);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CPage1::OnPictureSelChange);
-    connect(t.Button(1042, QStringLiteral("Add"), 25, 75, 50, 14), &QPushButton::clicked, this, &CPage1::OnPictureAdd);
-    connect(t.Button(1043, QStringLiteral("Delete"), 85, 75, 50, 14), &QPushButton::clicked, this,
+    connect(t.button(1042, QStringLiteral("Add"), 25, 75, 50, 14), &QPushButton::clicked, this, &CPage1::OnPictureAdd);
+    connect(t.button(1043, QStringLiteral("Delete"), 85, 75, 50, 14), &QPushButton::clicked, this,
             &CPage1::OnPictureDelete);
-    m_frame = t.GroupBox(QString(), 160, 5, 175, 165);
+    m_frame = t.groupBox(QString(), 160, 5, 175, 165);
     m_frame->setObjectName(QStringLiteral("1053"));
-    t.GroupBox(QStringLiteral("Note"), 5, 100, 150, 70);
-    t.Label(QStringLiteral("The pictures (BMP files) must be in directory \\Talvane\\Album\\"), 15, 110, 130, 20)
+    t.groupBox(QStringLiteral("Note"), 5, 100, 150, 70);
+    t.label(QStringLiteral("The pictures (BMP files) must be in directory \\Talvane\\Album\\"), 15, 110, 130, 20)
         ->setWordWrap(true);
-    t.Label(QStringLiteral("BMP picture format of 250x250 pixels maximum."), 15, 135, 135, 15)->setWordWrap(true);
-    m_viewButton = t.Button(1054, QStringLiteral("View"), 285, 171, 50, 14);
-    connect(m_viewButton, &QPushButton::clicked, this, &CPage1::OnPictureView);
+    t.label(QStringLiteral("BMP picture format of 250x250 pixels maximum."), 15, 135, 135, 15)->setWordWrap(true);
+    m_viewButton = t.button(1054, QStringLiteral("View"), 285, 171, 50, 14);
+    connect(m_viewButton, &QPushButton::clicked, this, &CPage1::onPictureView);
     m_canvas = new PictureCanvas(*this);
-    Repaint();
+    repaint();
 }
 
 void CPage1::RefreshPictureList()
@@ -97,29 +97,29 @@ void CPage1::RefreshPictureList()
         m_list->addItem(FromAnsi(m_strPhotoDesc[k]));
         m_list->setCurrentRow(m_list->count() - 1);
     }
-    Repaint();
+    repaint();
 }
 
 void CPage1::ShowPicture(int index)
 {
     if (m_list->count() == 0) {
-        Repaint();
+        repaint();
         return;
     }
     {
         const QSignalBlocker quiet(m_list);
         m_list->setCurrentRow(index);
     }
-    DecodeSlot(index, Report::ShowPicture);
-    Repaint();
+    decodeSlot(index, Report::ShowPicture);
+    repaint();
 }
 
 void CPage1::OnPictureSelChange()
 {
     if (m_list->count() == 0)
         return;
-    DecodeSlot(m_list->currentRow(), Report::Selection);
-    Repaint();
+    decodeSlot(m_list->currentRow(), Report::Selection);
+    repaint();
 }
 
 void CPage1::OnPictureListFocus()
@@ -142,7 +142,7 @@ bool CPage1::eventFilter(QObject* watched, QEvent* event)
     return CPropertyPage::eventFilter(watched, event);
 }
 
-void CPage1::DecodeSlot(int index, Report report)
+void CPage1::decodeSlot(int index, Report report)
 {
     const std::string file = index >= 0 && index < kSlots ? m_strPhotoFile[index] : std::string();
     m_lastDecoded = std::make_pair(index, file);
@@ -151,11 +151,11 @@ void CPage1::DecodeSlot(int index, Report report)
                         m_albumBitmap);
     } catch (const CTextException& e) {
         m_albumBitmap.ReleaseBitmap();
-        ReportFailure(e, report);
+        reportFailure(e, report);
     }
 }
 
-void CPage1::ReportFailure(const CTextException& e, Report report)
+void CPage1::reportFailure(const CTextException& e, Report report)
 {
     // One substitution step: a "%1" in a file name stays as it is.
     const QString text = FromAnsi(e.GetText());
@@ -167,24 +167,24 @@ void CPage1::ReportFailure(const CTextException& e, Report report)
                                   QStringLiteral("Error"), mb::kOk);
 }
 
-void CPage1::RestoreSelectedPicture()
+void CPage1::restoreSelectedPicture()
 {
-    DecodeSlot(m_list->currentRow(), Report::Quiet);
-    Repaint();
+    decodeSlot(m_list->currentRow(), Report::Quiet);
+    repaint();
 }
 
-bool CPage1::HasFreeSlot() const
+bool CPage1::hasFreeSlot() const
 {
     return std::any_of(m_strPhotoFile.begin(), m_strPhotoFile.end(), [](const std::string& f) { return f.empty(); });
 }
 
-void CPage1::Repaint()
+void CPage1::repaint()
 {
     m_viewButton->setEnabled(m_list->count() > 0 && !m_albumBitmap.IsEmpty());
     m_canvas->update();
 }
 
-void CPage1::OnPictureView()
+void CPage1::onPictureView()
 {
     if (m_list->count() == 0 || m_albumBitmap.IsEmpty())
         return;
@@ -196,14 +196,14 @@ void CPage1::OnPictureView()
 
 void CPage1::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const QRect picture(PictureOrigin(), QSize(m_albumBitmap.GetWidth(), m_albumBitmap.GetHeight()));
+    const QRect picture(pictureOrigin(), QSize(m_albumBitmap.GetWidth(), m_albumBitmap.GetHeight()));
     if (event->button() == Qt::LeftButton && picture.contains(event->position().toPoint()))
-        OnPictureView();
+        onPictureView();
     else
         CPropertyPage::mouseDoubleClickEvent(event);
 }
 
-QPoint CPage1::PictureOrigin() const
+QPoint CPage1::pictureOrigin() const
 {
     const QRect frame = m_frame->geometry();
     const int left = frame.x();
@@ -233,7 +233,7 @@ int CPage1::ChoosePictureFile()
                                       mb::kIconStop);
     } else {
         // Any other picture joins the album as a copy; with every slot taken none is made.
-        if (!HasFreeSlot()) {
+        if (!hasFreeSlot()) {
             TellPictureLimit(m_services.prompter());
             return 1;
         }
@@ -249,8 +249,8 @@ int CPage1::ChoosePictureFile()
     try {
         m_albumDecoder.DecodeFile(QFile::encodeName(info.absoluteFilePath()).toStdString(), &m_albumBitmap, 32);
     } catch (const CTextException& e) {
-        ReportFailure(e, Report::ShowPicture);
-        RestoreSelectedPicture();
+        reportFailure(e, Report::ShowPicture);
+        restoreSelectedPicture();
         return 1;
     }
     const int width = m_albumBitmap.GetWidth();
@@ -260,7 +260,7 @@ int CPage1::ChoosePictureFile()
     m_services.prompter().ask(QStringLiteral("The picture size is too big:\n< %1 >\nActual size: %2x%3 [Max. 250x250]")
                                   .arg(FromAnsi(m_strFileName), QString::number(width), QString::number(height)),
                               QStringLiteral("Error"), mb::kOk);
-    RestoreSelectedPicture();
+    restoreSelectedPicture();
     return 1;
 }
 
@@ -269,15 +269,15 @@ void CPage1::OnPictureAdd()
     CNewPictureDlg dialog(this);
     m_newCopy.clear();
     if (ChoosePictureFile() == 1) {
-        RemoveNewCopy();
+        removeNewCopy();
         return;
     }
     for (int k = 0; k < kSlots; ++k) {
         if (!m_strPhotoFile[k].empty())
             continue;
         if (m_services.dialogRunner().run(dialog) != QDialog::Accepted) {
-            RemoveNewCopy();
-            RestoreSelectedPicture();
+            removeNewCopy();
+            restoreSelectedPicture();
             return;
         }
         m_strPhotoFile[k] = m_strFileName;
@@ -290,10 +290,10 @@ void CPage1::OnPictureAdd()
         return;
     }
     TellPictureLimit(m_services.prompter());
-    RestoreSelectedPicture();
+    restoreSelectedPicture();
 }
 
-void CPage1::RemoveNewCopy()
+void CPage1::removeNewCopy()
 {
     if (!m_newCopy.isEmpty())
         QFile::remove(m_newCopy);

@@ -42,7 +42,7 @@ public:
     // The picture last decoded: it stays until the next one.
     const CWinBmp& albumBitmap() const { return m_albumBitmap; }
     // Where the picture on show is drawn: its top left corner.
-    QPoint PictureOrigin() const;
+    QPoint pictureOrigin() const;
 
 public slots:
     void OnPictureSelChange();
@@ -50,14 +50,14 @@ public slots:
     void OnPictureAdd();
     void OnPictureDelete();
     // Opens a larger look at the picture on show.
-    void OnPictureView();
+    void onPictureView();
 
 signals:
     // A photo was added or deleted: one step of the collection's history.
     void albumChanged(const QString& stepText);
 
 protected:
-    void DoDataExchange(CDataExchange&) override {}
+    void DoDataExchange(DataExchange&) override {}
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -65,16 +65,16 @@ private:
     enum class Report { ShowPicture, Selection, Quiet };
     // Decodes the photo of the slot at the list index into the album's bitmap; a failure
     // empties the picture on show and is reported in the wording of the caller.
-    void DecodeSlot(int index, Report report);
-    void ReportFailure(const CTextException& e, Report report);
+    void decodeSlot(int index, Report report);
+    void reportFailure(const CTextException& e, Report report);
     // After a refused choice, only the selected photo may be on show.
-    void RestoreSelectedPicture();
-    bool HasFreeSlot() const;
+    void restoreSelectedPicture();
+    bool hasFreeSlot() const;
     // A photo that does not join the album leaves no copy of its own behind; a file
     // the user picked is never removed.
-    void RemoveNewCopy();
+    void removeNewCopy();
 
-    void Repaint();
+    void repaint();
 
     UiServices& m_services;
     std::function<QString()> m_collectionPath;

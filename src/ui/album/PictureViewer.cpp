@@ -27,7 +27,7 @@ PictureViewer::PictureViewer(const QImage& picture, const QString& description, 
     setWindowTitle(QString(description).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
     m_picture = new QLabel(this);
     m_picture->setAlignment(Qt::AlignCenter);
-    const QSize shown = LargerSize(picture.size(), RoomOnScreen(parent));
+    const QSize shown = largerSize(picture.size(), RoomOnScreen(parent));
     if (!picture.isNull())
         m_picture->setPixmap(
             QPixmap::fromImage(picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
@@ -40,7 +40,7 @@ PictureViewer::PictureViewer(const QImage& picture, const QString& description, 
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QSize PictureViewer::LargerSize(QSize picture, QSize room)
+QSize PictureViewer::largerSize(QSize picture, QSize room)
 {
     const QSize doubled = picture * 2;
     if (doubled.width() <= room.width() && doubled.height() <= room.height())

@@ -15,7 +15,7 @@ public:
 
     // The size a picture is shown at: doubled, then reduced to fit the room while
     // keeping its proportions.
-    static QSize LargerSize(QSize picture, QSize room);
+    static QSize largerSize(QSize picture, QSize room);
 
     QLabel* pictureLabel() const { return m_picture; }
 

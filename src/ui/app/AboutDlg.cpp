@@ -13,10 +13,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
                          .join(QLatin1Char('\n'));
     setWindowTitle(QStringLiteral("About Talvane ..."));
     DialogTemplate t(this, 182, 90);
-    auto* icon = t.Label(QString(), 5, 5, 20, 20);
+    auto* icon = t.label(QString(), 5, 5, 20, 20);
     icon->setPixmap(QPixmap(QStringLiteral(":/talvane/icon32.png")));
-    connect(t.Button(1, QStringLiteral("OK"), 125, 10, 47, 14, true), &QPushButton::clicked, this, &QDialog::accept);
-    auto* text = t.Label(m_strAboutText, 5, 35, 170, 50);
+    connect(t.button(1, QStringLiteral("OK"), 125, 10, 47, 14, true), &QPushButton::clicked, this, &QDialog::accept);
+    auto* text = t.label(m_strAboutText, 5, 35, 170, 50);
     text->setObjectName(QStringLiteral("1054"));
     text->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     text->setWordWrap(true);

@@ -9,10 +9,10 @@
 CEntryBar::CEntryBar(QWidget* parent) : QWidget(parent)
 {
     DialogTemplate t(this, 366, 26);
-    m_entries = t.DropDownList(kEntryList, 5, 5, 150, 67);
+    m_entries = t.dropDownList(kEntryList, 5, 5, 150, 67);
     // A plain list of names: a collection of many thousand entries stays light.
     m_entries->setModel(new QStringListModel(m_entries));
-    m_add = t.Button(kAdd, QStringLiteral("Add"), 165, 5, 50, 14);
-    m_update = t.Button(kUpdate, QStringLiteral("Update"), 225, 5, 50, 14);
-    m_delete = t.Button(kDelete, QStringLiteral("Delete"), 290, 5, 50, 14);
+    m_add = t.button(kAdd, QStringLiteral("Add"), 165, 5, 50, 14);
+    m_update = t.button(kUpdate, QStringLiteral("Update"), 225, 5, 50, 14);
+    m_delete = t.button(kDelete, QStringLiteral("Delete"), 290, 5, 50, 14);
 }

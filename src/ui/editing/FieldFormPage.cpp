@@ -35,18 +35,18 @@ void FieldFormPage::placeField(DialogTemplate& t, int control, Rect at, Rect lab
     if (!info)
         throw std::logic_error("no field is shown by control " + std::to_string(control));
     const auto align = m_labels == LabelPlace::Above ? DialogTemplate::Align::Left : DialogTemplate::Align::Right;
-    t.Label(FromAnsi(info->label), labelAt.x, labelAt.y, labelAt.w, labelAt.h, align);
+    t.label(FromAnsi(info->label), labelAt.x, labelAt.y, labelAt.w, labelAt.h, align);
     const int limit = static_cast<int>(info->typingLimit);
     QWidget* placed = nullptr;
     switch (info->kind) {
     case Kind::Line:
-        placed = t.Edit(control, at.x, at.y, at.w, at.h, limit);
+        placed = t.edit(control, at.x, at.y, at.w, at.h, limit);
         break;
     case Kind::MultiLine:
-        placed = t.MultiLine(control, at.x, at.y, at.w, at.h, box);
+        placed = t.multiLine(control, at.x, at.y, at.w, at.h, box);
         break;
     case Kind::EditableList:
-        placed = t.EditableList(control, at.x, at.y, at.w, at.h, Items(*info), true, limit);
+        placed = t.editableList(control, at.x, at.y, at.w, at.h, Items(*info), true, limit);
         break;
     default:
         throw std::logic_error("control " + std::to_string(control) + " is not a text field");
@@ -54,7 +54,7 @@ void FieldFormPage::placeField(DialogTemplate& t, int control, Rect at, Rect lab
     m_placed.push_back({info->index, placed});
 }
 
-void FieldFormPage::DoDataExchange(CDataExchange& dx)
+void FieldFormPage::DoDataExchange(DataExchange& dx)
 {
     for (const auto& [field, control] : m_placed) {
         switch (talvane::fields::field(field).kind) {

@@ -38,7 +38,7 @@ protected:
     // box takes the look `box`.
     void placeField(DialogTemplate& t, int control, Rect at, Rect labelAt,
                     DialogTemplate::TextBox box = DialogTemplate::TextBox::Plain);
-    void DoDataExchange(CDataExchange& dx) override;
+    void DoDataExchange(DataExchange& dx) override;
 
 private:
     struct PlacedField {

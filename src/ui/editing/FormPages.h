@@ -31,7 +31,7 @@ public:
     bool intExtChosen() const { return m_intExtChosen; }
 
 protected:
-    void DoDataExchange(CDataExchange& dx) override;
+    void DoDataExchange(DataExchange& dx) override;
 
 private:
     bool m_intExtChosen = false;

@@ -88,7 +88,7 @@ void PageTransfer::RefreshPages()
     for (FieldFormPage* form : formPages())
         form->UpdateData(false);
     m_album.RefreshPictureList();
-    m_journal.RefreshEventList();
+    m_journal.refreshEventList();
 }
 
 void PageTransfer::LoadEntry(const CBonsaiData& entry)

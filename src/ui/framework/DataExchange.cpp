@@ -45,9 +45,9 @@ QString MultiLineText(const QTextEdit* edit)
 
 } // namespace
 
-void DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
+void DDX_Text(DataExchange& dx, QLineEdit* edit, std::string& value)
 {
-    if (dx.m_bSaveAndValidate) {
+    if (dx.m_saveAndValidate) {
         value = GivenOrRead(edit, edit->text());
         return;
     }
@@ -56,9 +56,9 @@ void DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value)
     RememberGiven(edit, value, edit->text());
 }
 
-void DDX_Text(CDataExchange& dx, QTextEdit* edit, std::string& value)
+void DDX_Text(DataExchange& dx, QTextEdit* edit, std::string& value)
 {
-    if (dx.m_bSaveAndValidate) {
+    if (dx.m_saveAndValidate) {
         value = GivenOrRead(edit, MultiLineText(edit));
         return;
     }
@@ -66,9 +66,9 @@ void DDX_Text(CDataExchange& dx, QTextEdit* edit, std::string& value)
     RememberGiven(edit, value, MultiLineText(edit));
 }
 
-void DDX_CBString(CDataExchange& dx, QComboBox* combo, std::string& value)
+void DDX_CBString(DataExchange& dx, QComboBox* combo, std::string& value)
 {
-    if (dx.m_bSaveAndValidate) {
+    if (dx.m_saveAndValidate) {
         value = GivenOrRead(combo, combo->currentText());
         return;
     }
@@ -82,9 +82,9 @@ void DDX_CBString(CDataExchange& dx, QComboBox* combo, std::string& value)
     RememberGiven(combo, value, combo->currentText());
 }
 
-void DDX_Radio(CDataExchange& dx, const QList<QRadioButton*>& group, int& value)
+void DDX_Radio(DataExchange& dx, const QList<QRadioButton*>& group, int& value)
 {
-    if (dx.m_bSaveAndValidate) {
+    if (dx.m_saveAndValidate) {
         value = -1;
         for (int i = 0; i < group.size(); ++i) {
             if (group[i]->isChecked())

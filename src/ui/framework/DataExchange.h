@@ -17,19 +17,19 @@ class QTextEdit;
 // never reaches the entry unless the user changes that control. Lengths are not
 // checked here: the controls stop typing at their limit, so a longer value came from
 // the file and is kept whole.
-class CDataExchange {
+class DataExchange {
 public:
-    explicit CDataExchange(bool saveAndValidate) : m_bSaveAndValidate(saveAndValidate) {}
+    explicit DataExchange(bool saveAndValidate) : m_saveAndValidate(saveAndValidate) {}
 
     // True when controls are read into members; false when members are shown.
-    const bool m_bSaveAndValidate;
+    const bool m_saveAndValidate;
 };
 
 // A one-line text is shown from its first character.
-void DDX_Text(CDataExchange& dx, QLineEdit* edit, std::string& value);
-void DDX_Text(CDataExchange& dx, QTextEdit* edit, std::string& value);
+void DDX_Text(DataExchange& dx, QLineEdit* edit, std::string& value);
+void DDX_Text(DataExchange& dx, QTextEdit* edit, std::string& value);
 // An editable list: shows an item only when it equals the value exactly; any other
 // value goes into the edit field as it stands. Reading gives the edit field's text.
-void DDX_CBString(CDataExchange& dx, QComboBox* combo, std::string& value);
+void DDX_CBString(DataExchange& dx, QComboBox* combo, std::string& value);
 // A group of radio buttons: -1 when none is checked, else the checked button's index.
-void DDX_Radio(CDataExchange& dx, const QList<QRadioButton*>& group, int& value);
+void DDX_Radio(DataExchange& dx, const QList<QRadioButton*>& group, int& value);

@@ -34,13 +34,13 @@ protected:
 } // namespace
 
 DialogTemplate::DialogTemplate(QWidget* dialog, int width, int height)
-    : m_dialog(dialog), m_units(DialogUnits::DialogFont())
+    : m_dialog(dialog), m_units(DialogUnits::dialogFont())
 {
-    dialog->setFont(DialogUnits::DialogFont());
+    dialog->setFont(DialogUnits::dialogFont());
     dialog->setFixedSize(m_units.size(width, height));
 }
 
-void DialogTemplate::Place(QWidget* control, int id, int x, int y, int w, int h)
+void DialogTemplate::place(QWidget* control, int id, int x, int y, int w, int h)
 {
     if (id != -1)
         control->setObjectName(QString::number(id));
@@ -52,25 +52,25 @@ void DialogTemplate::Place(QWidget* control, int id, int x, int y, int w, int h)
     }
 }
 
-QLabel* DialogTemplate::Label(const QString& text, int x, int y, int w, int h, Align align)
+QLabel* DialogTemplate::label(const QString& text, int x, int y, int w, int h, Align align)
 {
     auto* label = new QLabel(text, m_dialog);
     label->setAlignment((align == Align::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-    Place(label, -1, x, y, w, h);
+    place(label, -1, x, y, w, h);
     return label;
 }
 
-QLineEdit* DialogTemplate::Edit(int id, int x, int y, int w, int h, int limit)
+QLineEdit* DialogTemplate::edit(int id, int x, int y, int w, int h, int limit)
 {
     auto* edit = new QLineEdit(m_dialog);
     KeepInputStorable(edit);
     if (limit > 0)
         new LengthLimit(edit, limit);
-    Place(edit, id, x, y, w, h);
+    place(edit, id, x, y, w, h);
     return edit;
 }
 
-QTextEdit* DialogTemplate::MultiLine(int id, int x, int y, int w, int h, TextBox kind)
+QTextEdit* DialogTemplate::multiLine(int id, int x, int y, int w, int h, TextBox kind)
 {
     auto* edit = new QTextEdit(m_dialog);
     edit->setAcceptRichText(false);
@@ -89,11 +89,11 @@ QTextEdit* DialogTemplate::MultiLine(int id, int x, int y, int w, int h, TextBox
     }
     if (kind == TextBox::ScrolledNoReturn)
         edit->installEventFilter(new ReturnKeyBlocker(edit));
-    Place(edit, id, x, y, w, h);
+    place(edit, id, x, y, w, h);
     return edit;
 }
 
-QComboBox* DialogTemplate::EditableList(int id, int x, int y, int w, int h, const QStringList& items, bool sorted,
+QComboBox* DialogTemplate::editableList(int id, int x, int y, int w, int h, const QStringList& items, bool sorted,
                                         int limit)
 {
     auto* combo = new QComboBox(m_dialog);
@@ -110,38 +110,38 @@ QComboBox* DialogTemplate::EditableList(int id, int x, int y, int w, int h, cons
     combo->setMaxVisibleItems(std::max(1, (h - 14) / 8));
     if (limit > 0)
         new LengthLimit(combo->lineEdit(), limit);
-    Place(combo, id, x, y, w, 14);
+    place(combo, id, x, y, w, 14);
     return combo;
 }
 
-QComboBox* DialogTemplate::DropDownList(int id, int x, int y, int w, int h)
+QComboBox* DialogTemplate::dropDownList(int id, int x, int y, int w, int h)
 {
     auto* combo = new QComboBox(m_dialog);
     combo->setMaxVisibleItems(std::max(1, (h - 14) / 8));
-    Place(combo, id, x, y, w, 14);
+    place(combo, id, x, y, w, 14);
     return combo;
 }
 
-QRadioButton* DialogTemplate::Radio(int id, const QString& text, int x, int y, int w, int h)
+QRadioButton* DialogTemplate::radio(int id, const QString& text, int x, int y, int w, int h)
 {
     auto* radio = new QRadioButton(text, m_dialog);
-    Place(radio, id, x, y, w, h);
+    place(radio, id, x, y, w, h);
     return radio;
 }
 
-QGroupBox* DialogTemplate::GroupBox(const QString& text, int x, int y, int w, int h)
+QGroupBox* DialogTemplate::groupBox(const QString& text, int x, int y, int w, int h)
 {
     auto* box = new QGroupBox(text, m_dialog);
-    Place(box, -1, x, y, w, h);
+    place(box, -1, x, y, w, h);
     box->lower();
     return box;
 }
 
-QPushButton* DialogTemplate::Button(int id, const QString& text, int x, int y, int w, int h, bool isDefault)
+QPushButton* DialogTemplate::button(int id, const QString& text, int x, int y, int w, int h, bool isDefault)
 {
     auto* button = new QPushButton(text, m_dialog);
     button->setDefault(isDefault);
     button->setAutoDefault(isDefault);
-    Place(button, id, x, y, w, h);
+    place(button, id, x, y, w, h);
     return button;
 }

@@ -26,22 +26,22 @@ public:
     const DialogUnits& units() const { return m_units; }
 
     enum class Align { Left, Right };
-    QLabel* Label(const QString& text, int x, int y, int w, int h, Align align = Align::Left);
+    QLabel* label(const QString& text, int x, int y, int w, int h, Align align = Align::Left);
     // A single-line edit; a limit stops typing at that many characters.
-    QLineEdit* Edit(int id, int x, int y, int w, int h, int limit = 0);
+    QLineEdit* edit(int id, int x, int y, int w, int h, int limit = 0);
 
     enum class TextBox { Plain, Scrolled, ScrolledNoReturn, SmallRightAligned };
-    QTextEdit* MultiLine(int id, int x, int y, int w, int h, TextBox kind);
+    QTextEdit* multiLine(int id, int x, int y, int w, int h, TextBox kind);
     // A drop-down list whose edit field accepts any text; the items are shown sorted
     // when `sorted`. The height is that of the dropped-down list.
-    QComboBox* EditableList(int id, int x, int y, int w, int h, const QStringList& items, bool sorted, int limit = 0);
-    QComboBox* DropDownList(int id, int x, int y, int w, int h);
-    QRadioButton* Radio(int id, const QString& text, int x, int y, int w, int h);
-    QGroupBox* GroupBox(const QString& text, int x, int y, int w, int h);
-    QPushButton* Button(int id, const QString& text, int x, int y, int w, int h, bool isDefault = false);
+    QComboBox* editableList(int id, int x, int y, int w, int h, const QStringList& items, bool sorted, int limit = 0);
+    QComboBox* dropDownList(int id, int x, int y, int w, int h);
+    QRadioButton* radio(int id, const QString& text, int x, int y, int w, int h);
+    QGroupBox* groupBox(const QString& text, int x, int y, int w, int h);
+    QPushButton* button(int id, const QString& text, int x, int y, int w, int h, bool isDefault = false);
 
 private:
-    void Place(QWidget* control, int id, int x, int y, int w, int h);
+    void place(QWidget* control, int id, int x, int y, int w, int h);
 
     QWidget* m_dialog;
     DialogUnits m_units;

@@ -11,7 +11,7 @@ DialogUnits::DialogUnits(const QFont& font)
     m_baseY = metrics.height();
 }
 
-QFont DialogUnits::DialogFont()
+QFont DialogUnits::dialogFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);

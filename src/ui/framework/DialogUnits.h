@@ -13,7 +13,7 @@ public:
     DialogUnits(int baseX, int baseY) : m_baseX(baseX), m_baseY(baseY) {}
 
     // The font every dialog and page of the program uses.
-    static QFont DialogFont();
+    static QFont dialogFont();
 
     int x(int units) const { return units * m_baseX / 4; }
     int y(int units) const { return units * m_baseY / 8; }

@@ -8,6 +8,6 @@ CPropertyPage::CPropertyPage(const QString& caption, QWidget* parent) : QWidget(
 
 void CPropertyPage::UpdateData(bool saveAndValidate)
 {
-    CDataExchange dx(saveAndValidate);
+    DataExchange dx(saveAndValidate);
     DoDataExchange(dx);
 }

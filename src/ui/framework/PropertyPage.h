@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class CDataExchange;
+class DataExchange;
 
 // One tab of a property sheet: a form whose members are exchanged with its controls.
 class CPropertyPage : public QWidget {
@@ -18,7 +18,7 @@ public:
     void UpdateData(bool saveAndValidate);
 
 protected:
-    virtual void DoDataExchange(CDataExchange& dx) = 0;
+    virtual void DoDataExchange(DataExchange& dx) = 0;
 
 private:
     QString m_caption;

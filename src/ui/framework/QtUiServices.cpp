@@ -190,7 +190,7 @@ UiServices::UiServices(std::unique_ptr<Prompter> prompter, std::unique_ptr<FileC
 
 UiServices::~UiServices() = default;
 
-std::unique_ptr<UiServices> UiServices::CreateQt()
+std::unique_ptr<UiServices> UiServices::createQt()
 {
     return std::make_unique<UiServices>(std::make_unique<QtPrompter>(), std::make_unique<QtFileChooser>(),
                                         std::make_unique<QtDialogRunner>(), std::make_unique<QtHelpOpener>(),

@@ -84,7 +84,7 @@ public:
     ~UiServices();
 
     // The services that show real Qt dialogs.
-    static std::unique_ptr<UiServices> CreateQt();
+    static std::unique_ptr<UiServices> createQt();
 
     Prompter& prompter() { return *m_prompter; }
     FileChooser& fileChooser() { return *m_fileChooser; }

@@ -65,18 +65,18 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, CalendarDate today, QWidget* parent)
     resize(560, 340);
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_show, &QPushButton::clicked, this, &CareDueDlg::OnShowTree);
-    connect(m_markDone, &QPushButton::clicked, this, &CareDueDlg::OnMarkDone);
-    connect(m_list, &QTreeWidget::itemActivated, this, &CareDueDlg::OnShowTree);
+    connect(m_show, &QPushButton::clicked, this, &CareDueDlg::onShowTree);
+    connect(m_markDone, &QPushButton::clicked, this, &CareDueDlg::onMarkDone);
+    connect(m_list, &QTreeWidget::itemActivated, this, &CareDueDlg::onShowTree);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
-        m_show->setEnabled(SelectedTask().has_value());
-        m_markDone->setEnabled(SelectedTask().has_value());
+        m_show->setEnabled(selectedTask().has_value());
+        m_markDone->setEnabled(selectedTask().has_value());
     });
-    connect(m_span, &QSpinBox::valueChanged, this, &CareDueDlg::Refresh);
-    Refresh();
+    connect(m_span, &QSpinBox::valueChanged, this, &CareDueDlg::refresh);
+    refresh();
 }
 
-void CareDueDlg::Refresh()
+void CareDueDlg::refresh()
 {
     m_tasks = dueTasks(m_doc.entries(), m_today, m_span->value());
     m_list->clear();
@@ -99,7 +99,7 @@ void CareDueDlg::Refresh()
     m_markDone->setEnabled(!m_tasks.empty());
 }
 
-std::optional<std::size_t> CareDueDlg::SelectedTask() const
+std::optional<std::size_t> CareDueDlg::selectedTask() const
 {
     const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
     if (row < 0 || static_cast<std::size_t>(row) >= m_tasks.size())
@@ -107,18 +107,18 @@ std::optional<std::size_t> CareDueDlg::SelectedTask() const
     return static_cast<std::size_t>(row);
 }
 
-void CareDueDlg::OnShowTree()
+void CareDueDlg::onShowTree()
 {
-    const auto task = SelectedTask();
+    const auto task = selectedTask();
     if (!task)
         return;
     m_chosen = m_tasks[*task].entry;
     accept();
 }
 
-void CareDueDlg::OnMarkDone()
+void CareDueDlg::onMarkDone()
 {
-    const auto selected = SelectedTask();
+    const auto selected = selectedTask();
     if (!selected)
         return;
     const DueTask task = m_tasks[*selected];
@@ -133,5 +133,5 @@ void CareDueDlg::OnMarkDone()
             m_doc.changeFields(task.entry, {{kJournalField, journal.text()}},
                                CTalvaneDoc::StepText(QStringLiteral("Mark done"), entry[CBonsaiData::Name]));
     }
-    Refresh();
+    refresh();
 }

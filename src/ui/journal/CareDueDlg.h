@@ -35,13 +35,13 @@ public:
     QPushButton* markDoneButton() const { return m_markDone; }
 
 public slots:
-    void OnShowTree();
-    void OnMarkDone();
+    void onShowTree();
+    void onMarkDone();
 
 private:
     // Lists the tasks again from the entries as they are now.
-    void Refresh();
-    std::optional<std::size_t> SelectedTask() const;
+    void refresh();
+    std::optional<std::size_t> selectedTask() const;
 
     CTalvaneDoc& m_doc;
     talvane::journal::CalendarDate m_today;

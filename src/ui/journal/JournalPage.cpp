@@ -45,20 +45,20 @@ JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* 
     m_list->setColumnWidth(DateColumn, t.units().x(48));
     m_list->setColumnWidth(KindColumn, t.units().x(50));
     m_list->setColumnWidth(DueColumn, t.units().x(48));
-    m_notice = t.Label(QString(), 5, 148, 332, 16);
+    m_notice = t.label(QString(), 5, 148, 332, 16);
     m_notice->setWordWrap(true);
-    m_add = t.Button(1102, QStringLiteral("Add"), 5, 167, 50, 14);
-    m_edit = t.Button(1103, QStringLiteral("Edit"), 60, 167, 50, 14);
-    m_delete = t.Button(1104, QStringLiteral("Delete"), 115, 167, 50, 14);
-    connect(m_add, &QPushButton::clicked, this, &JournalPage::OnEventAdd);
-    connect(m_edit, &QPushButton::clicked, this, &JournalPage::OnEventEdit);
-    connect(m_delete, &QPushButton::clicked, this, &JournalPage::OnEventDelete);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &JournalPage::UpdateButtons);
-    connect(m_list, &QTreeWidget::itemActivated, this, &JournalPage::OnEventEdit);
-    RefreshEventList();
+    m_add = t.button(1102, QStringLiteral("Add"), 5, 167, 50, 14);
+    m_edit = t.button(1103, QStringLiteral("Edit"), 60, 167, 50, 14);
+    m_delete = t.button(1104, QStringLiteral("Delete"), 115, 167, 50, 14);
+    connect(m_add, &QPushButton::clicked, this, &JournalPage::onEventAdd);
+    connect(m_edit, &QPushButton::clicked, this, &JournalPage::onEventEdit);
+    connect(m_delete, &QPushButton::clicked, this, &JournalPage::onEventDelete);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &JournalPage::updateButtons);
+    connect(m_list, &QTreeWidget::itemActivated, this, &JournalPage::onEventEdit);
+    refreshEventList();
 }
 
-void JournalPage::RefreshEventList()
+void JournalPage::refreshEventList()
 {
     const Journal journal = Journal::read(m_strJournal);
     m_foreign = journal.isForeign();
@@ -79,18 +79,18 @@ void JournalPage::RefreshEventList()
         m_notice->setText(QStringLiteral("%1 lines of this journal cannot be read: they are kept as they are.").arg(unreadable));
     else
         m_notice->clear();
-    UpdateButtons();
+    updateButtons();
 }
 
-void JournalPage::UpdateButtons()
+void JournalPage::updateButtons()
 {
     m_add->setEnabled(!m_foreign);
-    const bool selected = SelectedLine().has_value();
+    const bool selected = selectedLine().has_value();
     m_edit->setEnabled(selected);
     m_delete->setEnabled(selected);
 }
 
-std::optional<std::size_t> JournalPage::SelectedLine() const
+std::optional<std::size_t> JournalPage::selectedLine() const
 {
     const QTreeWidgetItem* row = m_list->currentItem();
     if (m_foreign || !row || !row->isSelected())
@@ -98,7 +98,7 @@ std::optional<std::size_t> JournalPage::SelectedLine() const
     return row->data(DateColumn, kLineRole).value<std::size_t>();
 }
 
-std::optional<CareEvent> JournalPage::AskEvent(const CareEvent& start)
+std::optional<CareEvent> JournalPage::askEvent(const CareEvent& start)
 {
     CareEventDlg dialog(start, CarePictureNames(CarePictureFolder(m_doc)), this);
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
@@ -106,37 +106,37 @@ std::optional<CareEvent> JournalPage::AskEvent(const CareEvent& start)
     return dialog.event();
 }
 
-void JournalPage::Change(const std::function<bool(Journal&)>& edit)
+void JournalPage::change(const std::function<bool(Journal&)>& edit)
 {
     Journal journal = Journal::read(m_strJournal);
     if (!edit(journal))
         return;
     m_strJournal = journal.text();
-    RefreshEventList();
+    refreshEventList();
     emit journalEdited();
 }
 
-void JournalPage::OnEventAdd()
+void JournalPage::onEventAdd()
 {
     if (m_foreign)
         return;
-    if (const auto event = AskEvent(CareEvent{CalendarDate::today(), CareKind::Note, std::nullopt, {}, {}}))
-        Change([&event](Journal& journal) { return journal.add(*event); });
+    if (const auto event = askEvent(CareEvent{CalendarDate::today(), CareKind::Note, std::nullopt, {}, {}}))
+        change([&event](Journal& journal) { return journal.add(*event); });
 }
 
-void JournalPage::OnEventEdit()
+void JournalPage::onEventEdit()
 {
-    const auto line = SelectedLine();
+    const auto line = selectedLine();
     if (!line)
         return;
     const Journal journal = Journal::read(m_strJournal);
-    if (const auto event = AskEvent(*journal.lines().at(*line).event))
-        Change([&](Journal& edited) { return edited.replace(*line, *event); });
+    if (const auto event = askEvent(*journal.lines().at(*line).event))
+        change([&](Journal& edited) { return edited.replace(*line, *event); });
 }
 
-void JournalPage::OnEventDelete()
+void JournalPage::onEventDelete()
 {
-    const auto line = SelectedLine();
+    const auto line = selectedLine();
     if (!line)
         return;
     const QTreeWidgetItem* row = m_list->currentItem();
@@ -144,5 +144,5 @@ void JournalPage::OnEventDelete()
                                  .arg(row->text(KindColumn).toLower(), row->text(DateColumn));
     if (m_services.prompter().ask(question, QStringLiteral("Attention"), mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
         return;
-    Change([&line](Journal& journal) { return journal.remove(*line); });
+    change([&line](Journal& journal) { return journal.remove(*line); });
 }

@@ -30,7 +30,7 @@ public:
     std::string m_strJournal;
 
     // Lists the events of m_strJournal.
-    void RefreshEventList();
+    void refreshEventList();
 
     QTreeWidget* eventList() const { return m_list; }
     QLabel* notice() const { return m_notice; }
@@ -39,25 +39,25 @@ public:
     QPushButton* deleteButton() const { return m_delete; }
 
 public slots:
-    void OnEventAdd();
-    void OnEventEdit();
-    void OnEventDelete();
+    void onEventAdd();
+    void onEventEdit();
+    void onEventDelete();
 
 signals:
     // The journal on the page changed: it now differs from the entry's.
     void journalEdited();
 
 protected:
-    void DoDataExchange(CDataExchange&) override {}
+    void DoDataExchange(DataExchange&) override {}
 
 private:
     // The journal line of the selected event, if an event is selected.
-    std::optional<std::size_t> SelectedLine() const;
+    std::optional<std::size_t> selectedLine() const;
     // Asks for an event; nothing when the dialog was cancelled.
-    std::optional<talvane::journal::CareEvent> AskEvent(const talvane::journal::CareEvent& start);
+    std::optional<talvane::journal::CareEvent> askEvent(const talvane::journal::CareEvent& start);
     // Applies an edit to the page's journal and shows the result.
-    void Change(const std::function<bool(talvane::journal::Journal&)>& edit);
-    void UpdateButtons();
+    void change(const std::function<bool(talvane::journal::Journal&)>& edit);
+    void updateButtons();
 
     const CTalvaneDoc& m_doc;
     UiServices& m_services;

@@ -54,7 +54,7 @@ TEST(CollectionLock, ALockIsSeenWhileItsProcessLivesAndTakenOverOnceItIsGone)
     EXPECT_FALSE(LiveLockHolder(collection));
 
     {
-        auto lock = CommandLock::Take(collection);
+        auto lock = CommandLock::take(collection);
         ASSERT_TRUE(lock);
         EXPECT_EQ(ReadFileBytes(LockFilePathOf(collection)),
                   std::to_string(::getpid()) + "\n" + ThisProgram() + "\n" + Host() + "\n\n\n");
@@ -68,7 +68,7 @@ TEST(CollectionLock, ALockIsSeenWhileItsProcessLivesAndTakenOverOnceItIsGone)
         EXPECT_TRUE(IsThisProcess(*holder));
 
         std::optional<LockHolder> heldBy;
-        EXPECT_FALSE(CommandLock::Take(collection, &heldBy));
+        EXPECT_FALSE(CommandLock::take(collection, &heldBy));
         ASSERT_TRUE(heldBy);
         EXPECT_EQ(heldBy->pid, ::getpid());
     }
@@ -88,7 +88,7 @@ TEST(CollectionLock, ALockIsSeenWhileItsProcessLivesAndTakenOverOnceItIsGone)
     EXPECT_FALSE(IsThisProcess(*LiveLockHolder(collection)));
 
     WriteLock(collection, gone, "talvane", Host());
-    const auto lock = CommandLock::Take(collection);
+    const auto lock = CommandLock::take(collection);
     ASSERT_TRUE(lock) << "a stale lock is taken over";
     EXPECT_EQ(LiveLockHolder(collection)->pid, ::getpid());
 }
@@ -124,7 +124,7 @@ TEST(CollectionLock, NoSaveOrImportWritesACollectionAnotherProcessHasOpen)
     // talvane-cli import while this process holds the lock, as the window does.
     WriteFileBytes(dir / "trees.csv", "Name\r\nimported\r\n");
     {
-        const auto lock = CommandLock::Take(collection);
+        const auto lock = CommandLock::take(collection);
         ASSERT_TRUE(lock);
         ASSERT_FALSE(SaveCollectionFile(collection, OneTree("ours"))) << "the holder itself saves";
         const std::string held = ReadFileBytes(collection);

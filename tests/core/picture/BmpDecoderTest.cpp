@@ -65,7 +65,7 @@ TEST(BmpDecoder, RefusesFilesThatAreNotBitmaps)
     CWinBmp bitmap;
     for (const std::string& bytes : {std::string("XYZ plain text"), std::string("B"), std::string(), std::string("MB")})
         EXPECT_EQ(DecodeError(bytes, bitmap, Framed("Unknown file type.")), 8) << bytes;
-    EXPECT_EQ(bitmap.GetSize(), (CSize{16, 16}));
+    EXPECT_EQ(bitmap.GetSize(), (PixelSize{16, 16}));
 
     // The bitmap decoder called directly checks the signature itself.
     const std::string bytes = "PK" + std::string(60, '\0');
@@ -91,7 +91,7 @@ TEST(BmpDecoder, RefusesOtherInfoHeadersAndDepthsAfterTheTargetIsRecreated)
         EXPECT_EQ(DecodeError(file.Bytes(), bitmap, Framed("Bitmap decoder: BITMAPINFOHEADER has wrong size.")), 2)
             << infoSize;
     }
-    EXPECT_EQ(bitmap.GetSize(), (CSize{16, 16}));
+    EXPECT_EQ(bitmap.GetSize(), (PixelSize{16, 16}));
 
     for (std::uint16_t bpp : {0, 2, 16, 48}) {
         BmpFile file;
@@ -101,7 +101,7 @@ TEST(BmpDecoder, RefusesOtherInfoHeadersAndDepthsAfterTheTargetIsRecreated)
         file.palette = GreyPalette(bpp <= 8 ? 1 << bpp : 0);
         file.pixels = std::string(64, '\x11');
         EXPECT_EQ(DecodeError(file.Bytes(), bitmap, Framed("Decoding bmp: Illegal bpp value.")), 2) << bpp;
-        EXPECT_EQ(bitmap.GetSize(), (CSize{3 + bpp, 2})) << bpp;
+        EXPECT_EQ(bitmap.GetSize(), (PixelSize{3 + bpp, 2})) << bpp;
     }
 }
 
@@ -118,7 +118,7 @@ TEST(BmpDecoder, OneBitIsBlackAndWhiteAtThirtyTwoBitsAndKeepsIndicesAtEight)
 
     CWinBmp bitmap;
     DecodeBytes(file.Bytes(), bitmap, 32);
-    ASSERT_EQ(bitmap.GetSize(), (CSize{10, 2}));
+    ASSERT_EQ(bitmap.GetSize(), (PixelSize{10, 2}));
     const std::string top = "0111111110";
     const std::string bottom = "1010000011";
     for (int x = 0; x < 10; ++x) {
@@ -132,7 +132,7 @@ TEST(BmpDecoder, OneBitIsBlackAndWhiteAtThirtyTwoBitsAndKeepsIndicesAtEight)
         EXPECT_EQ(IndexAt(bitmap, x, 0), top[x] - '0') << x;
         EXPECT_EQ(IndexAt(bitmap, x, 1), bottom[x] - '0') << x;
     }
-    const CPaletteEntry* table = bitmap.GetColorTable();
+    const PaletteEntry* table = bitmap.GetColorTable();
     EXPECT_EQ((Bgra{table[0].blue, table[0].green, table[0].red, table[0].alpha}), (Bgra{0, 0, 255, 255}));
     EXPECT_EQ((Bgra{table[1].blue, table[1].green, table[1].red, table[1].alpha}), (Bgra{0, 255, 255, 255}));
     // Entries the file does not give are opaque black.
@@ -157,7 +157,7 @@ TEST(BmpDecoder, FourBitOddWidthsUseTheHighNibbleOfTheLastByte)
 
         CWinBmp bitmap;
         DecodeBytes(file.Bytes(), bitmap, 32);
-        ASSERT_EQ(bitmap.GetSize(), (CSize{width, 2}));
+        ASSERT_EQ(bitmap.GetSize(), (PixelSize{width, 2}));
         for (int x = 0; x < width; ++x) {
             EXPECT_EQ(PixelAt(bitmap, x, 1), Coded(x % 16)) << width << " " << x;
             EXPECT_EQ(PixelAt(bitmap, x, 0), Coded(15 - x % 16)) << width << " " << x;
@@ -269,7 +269,7 @@ TEST(BmpDecoder, NegativeHeightIsStoredTopRowFirstAndEmptySizesAreRefused)
     file.pixels = ByteString({1, 1, 1, 0, 2, 2, 2, 0, 3, 3, 3, 0});
     CWinBmp bitmap;
     DecodeBytes(file.Bytes(), bitmap, 32);
-    ASSERT_EQ(bitmap.GetSize(), (CSize{1, 3}));
+    ASSERT_EQ(bitmap.GetSize(), (PixelSize{1, 3}));
     EXPECT_EQ(PixelAt(bitmap, 0, 0), (Bgra{1, 1, 1, 255}));
     EXPECT_EQ(PixelAt(bitmap, 0, 2), (Bgra{3, 3, 3, 255}));
 
@@ -278,7 +278,7 @@ TEST(BmpDecoder, NegativeHeightIsStoredTopRowFirstAndEmptySizesAreRefused)
         file.width = width;
         file.height = height;
         EXPECT_EQ(DecodeError(file.Bytes(), bitmap, invalid), 9) << width << " x " << height;
-        EXPECT_EQ(bitmap.GetSize(), (CSize{1, 3}));
+        EXPECT_EQ(bitmap.GetSize(), (PixelSize{1, 3}));
     }
 }
 
@@ -313,7 +313,7 @@ TEST(BmpDecoder, Rle8RunsEscapesAndPadding)
 
     const std::string delta = ByteString({0x02, 0x01, 0x00, 0x02, 0x01, 0x01, 0x02, 0x03});
     EXPECT_EQ(DecodeError(Rle(8, 4, 2, delta).Bytes(), bitmap, Framed("Encountered delta escape.")), 6);
-    EXPECT_EQ(bitmap.GetSize(), (CSize{4, 2}));
+    EXPECT_EQ(bitmap.GetSize(), (PixelSize{4, 2}));
     EXPECT_EQ(PixelAt(bitmap, 0, 1), Coded(1));
 }
 

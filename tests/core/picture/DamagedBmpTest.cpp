@@ -91,7 +91,7 @@ TEST(DamagedBmp, HeadersOrColourTableCutShortAreRefusedAndTheOldPictureStays)
             length < 2 ? "Erreur du decodeur d'image:\nUnknown file type.\n" : kTruncated);
         EXPECT_EQ(code, length < 2 ? 8 : 2) << length;
     }
-    EXPECT_EQ(bitmap.GetSize(), (CSize{16, 16}));
+    EXPECT_EQ(bitmap.GetSize(), (PixelSize{16, 16}));
 
     // With the colour table whole and no pixel data, the picture is all black.
     DecodeBytes(bytes.substr(0, pixelStart), bitmap, 32);
@@ -198,7 +198,7 @@ TEST(DamagedBmp, HeadersClaimingHugePicturesGiveCodeNine)
                                  std::pair{0x7FFFFFFF, -0x7FFFFFFF}}) {
         EXPECT_EQ(DecodeError(Rle8(width, height, stream), bitmap, "Bitmap size too large.\n"), 9)
             << width << " x " << height;
-        EXPECT_EQ(bitmap.GetSize(), (CSize{3, 3}));
+        EXPECT_EQ(bitmap.GetSize(), (PixelSize{3, 3}));
     }
 }
 

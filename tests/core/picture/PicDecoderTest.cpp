@@ -193,7 +193,7 @@ TEST(PicDecoder, FileIsClosedWhenTheCallersHandlerRuns)
     // The same decoder goes on with the next file.
     WriteFileBytes(path, SmallBitmap());
     decoder.DecodeFile(path.string(), &bitmap, 32);
-    EXPECT_EQ(bitmap.GetSize(), (CSize{2, 2}));
+    EXPECT_EQ(bitmap.GetSize(), (PixelSize{2, 2}));
     EXPECT_EQ(PixelAt(bitmap, 1, 0), (Bgra{4, 4, 4, 255}));
 }
 

@@ -22,7 +22,7 @@ std::uint32_t HeaderField(const CWinBmp& bitmap, std::size_t offset, int nBytes)
 // Create must throw code 9 with the text and leave the picture it held.
 void ExpectRefused(CWinBmp& bitmap, std::int32_t width, std::int32_t height, std::uint16_t bpp, const std::string& text)
 {
-    const CSize before = bitmap.GetSize();
+    const PixelSize before = bitmap.GetSize();
     const std::uint8_t* block = bitmap.GetInfo();
     try {
         bitmap.Create(width, height, bpp, false);
@@ -40,7 +40,7 @@ void ExpectRefused(CWinBmp& bitmap, std::int32_t width, std::int32_t height, std
 TEST(WinBmp, StartsAsSixteenBySixteenGreyRampWithClearedPixels)
 {
     const CWinBmp bitmap;
-    EXPECT_EQ(bitmap.GetSize(), (CSize{16, 16}));
+    EXPECT_EQ(bitmap.GetSize(), (PixelSize{16, 16}));
     EXPECT_EQ(bitmap.GetBitsPerPixel(), 8);
     EXPECT_FALSE(bitmap.HasAlpha());
     EXPECT_EQ(bitmap.GetBlockSize(), 40u + 1024u + 16u * 16u);
@@ -53,7 +53,7 @@ TEST(WinBmp, StartsAsSixteenBySixteenGreyRampWithClearedPixels)
     for (std::size_t offset = 16; offset < 40; offset += 4)
         EXPECT_EQ(HeaderField(bitmap, offset, 4), 0u) << "header offset " << offset;
 
-    const CPaletteEntry* table = bitmap.GetColorTable();
+    const PaletteEntry* table = bitmap.GetColorTable();
     ASSERT_EQ(reinterpret_cast<const std::uint8_t*>(table), bitmap.GetInfo() + 40);
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(table[i].blue, i);
@@ -99,11 +99,11 @@ TEST(WinBmp, SameBlockSizeKeepsTheBlockAndPaletteIsCopiedForEightBitsOnly)
     // 8 x 5 lines of 8 bytes: the same block, described anew.
     bitmap.Create(5, 5, 8, false);
     EXPECT_EQ(bitmap.GetInfo(), block);
-    EXPECT_EQ(bitmap.GetSize(), (CSize{5, 5}));
+    EXPECT_EQ(bitmap.GetSize(), (PixelSize{5, 5}));
     EXPECT_EQ(bitmap.GetInfo()[4], 5);
     EXPECT_EQ(bitmap.GetLines()[0], bitmap.GetBits() + 4 * 8);
 
-    CPaletteEntry palette[256];
+    PaletteEntry palette[256];
     for (int i = 0; i < 256; ++i)
         palette[i] = {static_cast<std::uint8_t>(i), 1, static_cast<std::uint8_t>(255 - i), 7};
     bitmap.SetPalette(palette);
@@ -127,7 +127,7 @@ TEST(WinBmp, BlocksAboveEightMebibytesAreRefusedAndTheOldPictureStays)
     EXPECT_EQ(bitmap.GetBlockSize(), CWinBmp::kMaxBlockSize);
     ExpectRefused(bitmap, 4, 2'096'887, 8, "Bitmap size too large.\n");
     ExpectRefused(bitmap, 5, 2'096'886, 8, "Bitmap size too large.\n");
-    EXPECT_EQ(bitmap.GetSize(), (CSize{4, 2'096'886}));
+    EXPECT_EQ(bitmap.GetSize(), (PixelSize{4, 2'096'886}));
 }
 
 TEST(WinBmp, SizesWhoseProductsWouldWrapAreRefused)
@@ -163,8 +163,8 @@ TEST(WinBmp, ReleaseLeavesAnEmptyBitmapThatCanBeCreatedAgain)
     EXPECT_TRUE(bitmap.IsEmpty());
     EXPECT_EQ(bitmap.GetInfo(), nullptr);
     EXPECT_EQ(bitmap.GetColorTable(), nullptr);
-    EXPECT_EQ(bitmap.GetSize(), (CSize{0, 0}));
+    EXPECT_EQ(bitmap.GetSize(), (PixelSize{0, 0}));
     bitmap.Create(2, 3, 32, false);
     EXPECT_FALSE(bitmap.IsEmpty());
-    EXPECT_EQ(bitmap.GetSize(), (CSize{2, 3}));
+    EXPECT_EQ(bitmap.GetSize(), (PixelSize{2, 3}));
 }

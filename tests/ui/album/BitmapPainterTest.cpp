@@ -47,7 +47,7 @@ TEST(BitmapPainter, EightBitPicturesGoThroughTheirColourTable)
 {
     CWinBmp bitmap;
     bitmap.Create(3, 2, 8, false);
-    CPaletteEntry palette[256] = {};
+    PaletteEntry palette[256] = {};
     palette[1] = {10, 20, 30, 0};
     palette[200] = {40, 50, 60, 0};
     bitmap.SetPalette(palette);

@@ -202,12 +202,12 @@ TEST_F(PhotoAlbumTest, ThePictureIsCentredInItsFrame)
     const QRect r = frameBox->geometry();
     const int right = r.x() + r.width();
     const int bottom = r.y() + r.height();
-    EXPECT_EQ(album().PictureOrigin(),
+    EXPECT_EQ(album().pictureOrigin(),
               QPoint(r.x() + (right - r.x()) / 2 - 20, r.y() + 3 + (bottom - r.y() + 3) / 2 - 15));
 
     view().sheet()->setCurrentWidget(&album());
     const QImage shot = album().grab().toImage();
-    const QPoint centre = album().PictureOrigin() + QPoint(20, 15);
+    const QPoint centre = album().pictureOrigin() + QPoint(20, 15);
     EXPECT_EQ(shot.pixelColor(centre), QColor(40, 120, 40));
 }
 

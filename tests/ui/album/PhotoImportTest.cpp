@@ -248,7 +248,7 @@ TEST_F(PhotoAlbumTest, FailedPicturesLeaveTheFrameEmptyAndNamesShowLiterally)
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"));
     StartWithPhotos({"%1 & %2.bmp", "good.bmp"});
     view().sheet()->setCurrentWidget(&album());
-    const QPoint centre = album().PictureOrigin();
+    const QPoint centre = album().pictureOrigin();
     album().ShowPicture(1);
     EXPECT_EQ(album().grab().toImage().pixelColor(centre), QColor(40, 120, 40));
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"));
@@ -280,12 +280,12 @@ TEST_F(PhotoAlbumTest, TheLargerViewShowsThePictureTwiceItsSize)
         });
     };
     expectViewer();
-    const QPoint inside = album().PictureOrigin() + QPoint(5, 5);
+    const QPoint inside = album().pictureOrigin() + QPoint(5, 5);
     QWidget* under = album().childAt(inside);
     QTest::mouseDClick(under ? under : &album(), Qt::LeftButton, {}, under ? under->mapFrom(&album(), inside) : inside);
     EXPECT_EQ(ui.dialogs.callCount(), 1);
     expectViewer();
     FindControl<QPushButton>(&album(), 1054)->click();
     EXPECT_EQ(ui.dialogs.callCount(), 2);
-    EXPECT_EQ(PictureViewer::LargerSize(QSize(250, 188), QSize(300, 300)), QSize(300, 225));
+    EXPECT_EQ(PictureViewer::largerSize(QSize(250, 188), QSize(300, 300)), QSize(300, 225));
 }

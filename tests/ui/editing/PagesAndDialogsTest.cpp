@@ -31,7 +31,7 @@ TEST(FormPages, ControlsSitAtTheirRectanglesWithTheirLists)
 {
     ScriptedUiServices ui;
     CPage3 purchase;
-    const DialogUnits units(DialogUnits::DialogFont());
+    const DialogUnits units(DialogUnits::dialogFont());
     EXPECT_EQ(purchase.size(), units.size(337, 186));
     EXPECT_EQ(FindControl<QLineEdit>(&purchase, 1007)->geometry(), units.rect(60, 10, 80, 14));
     EXPECT_EQ(FindControl<QLineEdit>(&purchase, 1010)->geometry(), units.rect(60, 130, 110, 14));

@@ -29,7 +29,7 @@ TEST(DialogUnits, ConvertWithTheFontsBaseUnits)
     const DialogUnits units(6, 13);
     EXPECT_EQ(units.rect(35, 15, 107, 14), QRect(52, 24, 160, 22));
     EXPECT_EQ(units.size(342, 186), QSize(513, 302));
-    const DialogUnits fromFont(DialogUnits::DialogFont());
+    const DialogUnits fromFont(DialogUnits::dialogFont());
     EXPECT_GT(fromFont.baseX(), 3);
     EXPECT_GT(fromFont.baseY(), fromFont.baseX());
 }
@@ -39,16 +39,16 @@ TEST(DataExchange, EditableListSelectsOnlyAnExactItem)
     ScriptedUiServices ui;
     QWidget dialog;
     DialogTemplate t(&dialog, 200, 100);
-    QComboBox* combo = t.EditableList(1012, 5, 5, 110, 50, {QStringLiteral("Cascade (Kengai)"), QStringLiteral("Broom (Hokidachi)")}, true);
+    QComboBox* combo = t.editableList(1012, 5, 5, 110, 50, {QStringLiteral("Cascade (Kengai)"), QStringLiteral("Broom (Hokidachi)")}, true);
     EXPECT_EQ(combo->itemText(0), QStringLiteral("Broom (Hokidachi)")) << "the list is sorted";
     EXPECT_EQ(combo->currentIndex(), -1);
 
     for (const char* value : {"Cascade", "cascade (kengai)", "Cascade (Kengai)", "", "Raft"}) {
         std::string member = value;
-        CDataExchange show(false);
+        DataExchange show(false);
         DDX_CBString(show, combo, member);
         std::string read;
-        CDataExchange save(true);
+        DataExchange save(true);
         DDX_CBString(save, combo, read);
         EXPECT_EQ(read, value);
         EXPECT_EQ(combo->currentIndex(), std::string(value) == "Cascade (Kengai)" ? 1 : -1) << value;
@@ -60,19 +60,19 @@ TEST(DataExchange, MultiLineTextsKeepCarriageReturnLineFeedBreaks)
     ScriptedUiServices ui;
     QWidget dialog;
     DialogTemplate t(&dialog, 200, 100);
-    QTextEdit* notes = t.MultiLine(1, 5, 5, 100, 40, DialogTemplate::TextBox::Plain);
+    QTextEdit* notes = t.multiLine(1, 5, 5, 100, 40, DialogTemplate::TextBox::Plain);
     for (const std::string value : {"one\r\ntwo\r\n", "", "single", "\r\n\r\nx"}) {
         std::string member = value;
-        CDataExchange show(false);
+        DataExchange show(false);
         DDX_Text(show, notes, member);
         std::string read;
-        CDataExchange save(true);
+        DataExchange save(true);
         DDX_Text(save, notes, read);
         EXPECT_EQ(read, value);
     }
     notes->setPlainText(QStringLiteral("typed\nlines"));
     std::string typed;
-    CDataExchange save(true);
+    DataExchange save(true);
     DDX_Text(save, notes, typed);
     EXPECT_EQ(typed, "typed\r\nlines");
 }
@@ -82,14 +82,14 @@ TEST(DataExchange, RadioGroupGivesMinusOneForNoneAndClearsBoth)
     ScriptedUiServices ui;
     QWidget dialog;
     DialogTemplate t(&dialog, 200, 100);
-    const QList<QRadioButton*> group = {t.Radio(1056, QStringLiteral("Interior"), 5, 5, 40, 10),
-                                        t.Radio(1057, QStringLiteral("Exterior"), 50, 5, 40, 10)};
+    const QList<QRadioButton*> group = {t.radio(1056, QStringLiteral("Interior"), 5, 5, 40, 10),
+                                        t.radio(1057, QStringLiteral("Exterior"), 50, 5, 40, 10)};
     for (int value : {1, -1, 0, 7, -1}) {
         int member = value;
-        CDataExchange show(false);
+        DataExchange show(false);
         DDX_Radio(show, group, member);
         int read = 99;
-        CDataExchange save(true);
+        DataExchange save(true);
         DDX_Radio(save, group, read);
         EXPECT_EQ(read, value == 7 ? -1 : value);
     }
@@ -100,13 +100,13 @@ TEST(DataExchange, OverLongValuesAreShownAndReadBackWholeWithoutAWord)
     ScriptedUiServices ui;
     QWidget dialog;
     DialogTemplate t(&dialog, 200, 100);
-    QLineEdit* first = t.Edit(1, 5, 5, 50, 14, 30);
+    QLineEdit* first = t.edit(1, 5, 5, 50, 14, 30);
     std::string shown(40, 'a');
-    CDataExchange show(false);
+    DataExchange show(false);
     DDX_Text(show, first, shown);
     EXPECT_EQ(first->text().size(), 40) << "the program's own texts are never cut";
 
-    CDataExchange dx(true);
+    DataExchange dx(true);
     std::string read;
     DDX_Text(dx, first, read);
     EXPECT_EQ(read, std::string(40, 'a'));
@@ -120,19 +120,19 @@ TEST(DataExchange, EveryControlGivesBackItsBytesUntilItIsChanged)
         every += static_cast<char>(b);
     QWidget dialog;
     DialogTemplate t(&dialog, 300, 200);
-    QLineEdit* line = t.Edit(1, 5, 5, 50, 14, 30);
-    QTextEdit* box = t.MultiLine(2, 5, 25, 100, 40, DialogTemplate::TextBox::Plain);
-    QTextEdit* small = t.MultiLine(3, 5, 70, 30, 12, DialogTemplate::TextBox::SmallRightAligned);
-    QComboBox* list = t.EditableList(4, 5, 90, 110, 50, {QStringLiteral("Raft (Ikada)")}, true, 30);
+    QLineEdit* line = t.edit(1, 5, 5, 50, 14, 30);
+    QTextEdit* box = t.multiLine(2, 5, 25, 100, 40, DialogTemplate::TextBox::Plain);
+    QTextEdit* small = t.multiLine(3, 5, 70, 30, 12, DialogTemplate::TextBox::SmallRightAligned);
+    QComboBox* list = t.editableList(4, 5, 90, 110, 50, {QStringLiteral("Raft (Ikada)")}, true, 30);
     const auto roundTrip = [&](const std::string& value) {
         std::vector<std::string> members(4, value);
-        CDataExchange show(false);
+        DataExchange show(false);
         DDX_Text(show, line, members[0]);
         DDX_Text(show, box, members[1]);
         DDX_Text(show, small, members[2]);
         DDX_CBString(show, list, members[3]);
         std::vector<std::string> read(4);
-        CDataExchange save(true);
+        DataExchange save(true);
         DDX_Text(save, line, read[0]);
         DDX_Text(save, box, read[1]);
         DDX_Text(save, small, read[2]);
@@ -149,7 +149,7 @@ TEST(DataExchange, EveryControlGivesBackItsBytesUntilItIsChanged)
     box->setPlainText(QStringLiteral("x\u00A0y\nz!"));
     box->textCursor().insertText(QStringLiteral("\u00A0"));
     std::string changedLine, changedBox;
-    CDataExchange save(true);
+    DataExchange save(true);
     DDX_Text(save, line, changedLine);
     DDX_Text(save, box, changedBox);
     EXPECT_EQ(changedLine, "x\xA0y\rz!");

@@ -19,7 +19,7 @@ struct BoxSeen {
 // if the box is still there.
 int AskAndDismiss(unsigned flags, QMessageBox::StandardButton answer, BoxSeen& seen)
 {
-    const auto services = UiServices::CreateQt();
+    const auto services = UiServices::createQt();
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
