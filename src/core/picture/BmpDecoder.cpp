@@ -168,30 +168,30 @@ public:
         : m_ppLines(bitmap.GetLines())
         , m_nWidth(static_cast<std::size_t>(bitmap.GetWidth()))
         , m_nHeight(static_cast<std::size_t>(bitmap.GetHeight()))
-        , m_nLineSize(bitmap.GetLineSize())
-        , m_nPixelBytes(m_nWidth * bitmap.GetBitsPerPixel() / 8)
-        , m_bTopDown(bTopDown)
-        , m_bIndexed(bitmap.GetBitsPerPixel() == 8)
+        , m_lineSize(bitmap.GetLineSize())
+        , m_pixelBytes(m_nWidth * bitmap.GetBitsPerPixel() / 8)
+        , m_topDown(bTopDown)
+        , m_indexed(bitmap.GetBitsPerPixel() == 8)
     {
     }
 
-    std::uint8_t* Line(std::size_t fileRow) const { return m_ppLines[m_bTopDown ? fileRow : m_nHeight - 1 - fileRow]; }
+    std::uint8_t* Line(std::size_t fileRow) const { return m_ppLines[m_topDown ? fileRow : m_nHeight - 1 - fileRow]; }
     std::size_t Width() const { return m_nWidth; }
     std::size_t Height() const { return m_nHeight; }
 
     // The block comes as the allocator gives it: whatever a decoding does not
     // write must be cleared, so that no earlier picture ever shows through.
-    void ClearLine(std::uint8_t* pLine) const { std::memset(pLine, 0, m_nLineSize); }
+    void ClearLine(std::uint8_t* pLine) const { std::memset(pLine, 0, m_lineSize); }
     void ClearPadding(std::uint8_t* pLine) const
     {
-        std::memset(pLine + m_nPixelBytes, 0, m_nLineSize - m_nPixelBytes);
+        std::memset(pLine + m_pixelBytes, 0, m_lineSize - m_pixelBytes);
     }
 
     // Runs decode with the pixel writer of the target's depth.
     template <class Decode>
     void WithWriter(const PaletteEntry* pPalette, const Decode& decode) const
     {
-        if (m_bIndexed)
+        if (m_indexed)
             decode(IndexWriter{});
         else
             decode(ColorWriter{pPalette});
@@ -201,10 +201,10 @@ private:
     std::uint8_t* const* m_ppLines;
     std::size_t m_nWidth;
     std::size_t m_nHeight;
-    std::size_t m_nLineSize;
-    std::size_t m_nPixelBytes;
-    bool m_bTopDown;
-    bool m_bIndexed;
+    std::size_t m_lineSize;
+    std::size_t m_pixelBytes;
+    bool m_topDown;
+    bool m_indexed;
 };
 
 void CBmpDecoder::DoDecode()

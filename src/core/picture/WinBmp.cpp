@@ -74,7 +74,7 @@ void CWinBmp::Create(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wB
     CheckSize(nWidth, nHeight, wBitsPerPixel);
     // A picture of the last one's block size keeps the block: photos shown one
     // after another then cost no allocation and no fresh pages.
-    if (m_pInfo && BlockSizeOf(nWidth, nHeight, wBitsPerPixel) == m_nBlockSize)
+    if (m_pInfo && BlockSizeOf(nWidth, nHeight, wBitsPerPixel) == m_blockSize)
         DescribeBlock(nWidth, nHeight, wBitsPerPixel, bAlpha);
     else
         CBmp::Create(nWidth, nHeight, wBitsPerPixel, bAlpha);
@@ -89,7 +89,7 @@ void CWinBmp::AllocateBitmap(std::int32_t nWidth, std::int32_t nHeight, std::uin
     m_pInfo.reset(static_cast<std::uint8_t*>(std::malloc(blockSize)));
     if (!m_pInfo)
         throw std::bad_alloc();
-    m_nBlockSize = blockSize;
+    m_blockSize = blockSize;
     DescribeBlock(nWidth, nHeight, wBitsPerPixel, bAlpha);
 }
 
@@ -123,7 +123,7 @@ void CWinBmp::DescribeBlock(std::int32_t nWidth, std::int32_t nHeight, std::uint
 void CWinBmp::ReleaseBitmap()
 {
     m_pInfo.reset();
-    m_nBlockSize = 0;
+    m_blockSize = 0;
     m_ppLines.clear();
     m_ppLines.shrink_to_fit();
     m_pColorTable = nullptr;

@@ -25,7 +25,7 @@ public:
 
     // The whole block, starting with its info header; null when empty.
     const std::uint8_t* GetInfo() const { return m_pInfo.get(); }
-    std::size_t GetBlockSize() const { return m_nBlockSize; }
+    std::size_t GetBlockSize() const { return m_blockSize; }
     // The first stored row, which is the bottom line.
     const std::uint8_t* GetBits() const { return m_pBits; }
 
@@ -45,5 +45,5 @@ private:
     void SetGreyRamp();
 
     std::unique_ptr<std::uint8_t, FreeBlock> m_pInfo;
-    std::size_t m_nBlockSize = 0;
+    std::size_t m_blockSize = 0;
 };

@@ -80,7 +80,7 @@ void PageTransfer::ToPages(const CBonsaiData& entry)
     m_shownIntExt = entry[F::IntExt];
     m_plant.m_nIntExt = text::DecimalTextToInt(m_shownIntExt);
     AlbumToPage(m_album, entry);
-    m_journal.m_strJournal = entry[talvane::journal::kJournalField];
+    m_journal.m_journalText = entry[talvane::journal::kJournalField];
 }
 
 void PageTransfer::RefreshPages()
@@ -111,7 +111,7 @@ void PageTransfer::ReadPagesInto(CBonsaiData& entry)
         entry[CBonsaiData::PhotoField(k)] = m_album.m_strPhotoFile[k];
         entry[CBonsaiData::PhotoDescriptionField(k)] = m_album.m_strPhotoDesc[k];
     }
-    entry[talvane::journal::kJournalField] = m_journal.m_strJournal;
+    entry[talvane::journal::kJournalField] = m_journal.m_journalText;
 }
 
 void PageTransfer::ClearPages()

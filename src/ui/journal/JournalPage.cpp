@@ -60,7 +60,7 @@ JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* 
 
 void JournalPage::refreshEventList()
 {
-    const Journal journal = Journal::read(m_strJournal);
+    const Journal journal = Journal::read(m_journalText);
     m_foreign = journal.isForeign();
     m_list->clear();
     for (const NumberedEvent& numbered : journal.newestFirst()) {
@@ -108,10 +108,10 @@ std::optional<CareEvent> JournalPage::askEvent(const CareEvent& start)
 
 void JournalPage::change(const std::function<bool(Journal&)>& edit)
 {
-    Journal journal = Journal::read(m_strJournal);
+    Journal journal = Journal::read(m_journalText);
     if (!edit(journal))
         return;
-    m_strJournal = journal.text();
+    m_journalText = journal.text();
     refreshEventList();
     emit journalEdited();
 }
@@ -129,7 +129,7 @@ void JournalPage::onEventEdit()
     const auto line = selectedLine();
     if (!line)
         return;
-    const Journal journal = Journal::read(m_strJournal);
+    const Journal journal = Journal::read(m_journalText);
     if (const auto event = askEvent(*journal.lines().at(*line).event))
         change([&](Journal& edited) { return edited.replace(*line, *event); });
 }

@@ -27,9 +27,9 @@ class JournalPage : public CPropertyPage {
 public:
     JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* parent = nullptr);
 
-    std::string m_strJournal;
+    std::string m_journalText;
 
-    // Lists the events of m_strJournal.
+    // Lists the events of m_journalText.
     void refreshEventList();
 
     QTreeWidget* eventList() const { return m_list; }

@@ -113,7 +113,7 @@ TEST_F(JournalTest, JournalEditsAreKeptOnYesDroppedOnNoAndStoredByUpdate)
     page().eventList()->setCurrentItem(page().eventList()->topLevelItem(1));
     ui.prompter.expect(mb::kIdOk);
     page().deleteButton()->click();
-    EXPECT_EQ(page().m_strJournal, JournalText({*kept.lines()[1].event}));
+    EXPECT_EQ(page().m_journalText, JournalText({*kept.lines()[1].event}));
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
 
