@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "collection/FieldCatalogue.h"
+#include "collection/TreeIdentity.h"
 #include "text/Windows1252.h"
 
 #include <iostream>
@@ -8,7 +9,7 @@
 
 namespace {
 
-nlohmann::ordered_json EntryToJson(const CBonsaiData& entry)
+nlohmann::ordered_json EntryToJson(const CBonsaiData& entry, std::string_view treeId)
 {
     nlohmann::ordered_json object;
     nlohmann::ordered_json spare = nlohmann::ordered_json::object();
@@ -20,15 +21,17 @@ nlohmann::ordered_json EntryToJson(const CBonsaiData& entry)
             spare[std::to_string(field.index)] = value;
     }
     object["spare"] = std::move(spare);
+    object["id"] = std::string(treeId);
     return object;
 }
 
 void Dump(const std::string& file)
 {
     const EntryList entries = LoadCollectionOrFail(file);
+    const auto treeIds = talvane::treeIds(entries);
     nlohmann::ordered_json entriesJson = nlohmann::ordered_json::array();
-    for (const auto& entry : entries)
-        entriesJson.push_back(EntryToJson(*entry));
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        entriesJson.push_back(EntryToJson(*entries[i], treeIds[i]));
     std::cout << nlohmann::ordered_json{{"entries", std::move(entriesJson)}}.dump(2) << '\n';
 }
 
@@ -36,7 +39,8 @@ void Dump(const std::string& file)
 
 void AddDumpCommand(CLI::App& app)
 {
-    auto* command = app.add_subcommand("dump", "Print a collection (.tvn) as JSON: the named fields and the non-empty spare ones");
+    auto* command = app.add_subcommand("dump", "Print a collection (.tvn) as JSON: the named fields, the non-empty spare ones and "
+                                             "the tree's identifier (empty when it has none)");
     auto file = std::make_shared<std::string>();
     command->add_option("FILE", *file, "the collection file")->required();
     command->callback([file] { Dump(*file); });

@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "collection/TreeIdentity.h"
 #include "search/EntryOrder.h"
 #include "text/Windows1252.h"
 
@@ -22,13 +23,18 @@ std::optional<std::string> FilterFromWords(const std::vector<std::string>& words
     return filter;
 }
 
-void Find(const std::string& file, const std::vector<std::string>& words)
+void Find(const std::string& file, const std::vector<std::string>& words, bool withIds)
 {
     const EntryList entries = LoadCollectionOrFail(file);
     const auto filter = FilterFromWords(words);
     const auto found = filter ? search::findEntries(entries, search::EntryMatcher(*filter)) : std::vector<std::size_t>{};
-    for (const std::size_t position : found)
-        std::cout << position << '\t' << PrintedText((*entries[position])[CBonsaiData::Name]) << '\n';
+    const auto treeIds = withIds ? talvane::treeIds(entries) : std::vector<std::string_view>{};
+    for (const std::size_t position : found) {
+        std::cout << position << '\t';
+        if (withIds)
+            std::cout << treeIds[position] << '\t';
+        std::cout << PrintedText((*entries[position])[CBonsaiData::Name]) << '\n';
+    }
     if (found.empty())
         throw CliExit{kFindNoMatchStatus};
 }
@@ -42,7 +48,10 @@ void AddFindCommand(CLI::App& app)
                 "ignoring case and accents; exit status 2 when none does");
     auto file = std::make_shared<std::string>();
     auto words = std::make_shared<std::vector<std::string>>();
+    auto withIds = std::make_shared<bool>(false);
     command->add_option("FILE", *file, "the collection file")->required();
     command->add_option("WORD", *words, "the words to look for")->required();
-    command->callback([file, words] { Find(*file, *words); });
+    command->add_flag("--ids", *withIds,
+                      "print position<TAB>id<TAB>name: each tree's identifier between, empty when it has none");
+    command->callback([file, words, withIds] { Find(*file, *words, *withIds); });
 }

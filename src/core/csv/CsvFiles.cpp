@@ -3,6 +3,7 @@
 #include "collection/CollectionFile.h"
 #include "collection/CollectionLock.h"
 #include "collection/SafeFile.h"
+#include "collection/TreeIdentity.h"
 #include "csv/CollectionCsv.h"
 
 std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnFile,
@@ -25,6 +26,8 @@ std::optional<std::string> ImportCollectionCsv(const std::filesystem::path& csvF
     EntryList entries;
     if (auto failure = CollectionFromCsv(csv, entries))
         return csvFile.string() + ": " + *failure + "; " + tvnFile.string() + " not written";
+    // Each row is a tree added: one without an identifier gets its own, ids given are kept.
+    talvane::giveMissingTreeIds(entries);
     // A folder where no lock can be made is left to the save, which then says why.
     std::optional<LockHolder> holder;
     const auto lock = CommandLock::take(tvnFile, &holder);

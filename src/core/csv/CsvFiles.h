@@ -15,5 +15,7 @@ std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnF
 // Writes the collection held in a CSV file. `tvnFile` is only written once the whole
 // table has been read and converted, and then atomically: a refused table leaves it
 // untouched, and so does a collection open in Talvane, whose lock is taken meanwhile.
+// A row without a tree identifier in Spare113 (empty, or one an earlier row holds) gets
+// a new one; any other text there is kept as given.
 std::optional<std::string> ImportCollectionCsv(const std::filesystem::path& csvFile,
                                                const std::filesystem::path& tvnFile);

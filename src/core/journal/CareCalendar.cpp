@@ -1,6 +1,7 @@
 #include "journal/CareCalendar.h"
 
 #include "collection/SafeFile.h"
+#include "collection/TreeIdentity.h"
 #include "text/ControlCharacters.h"
 #include "text/Windows1252.h"
 
@@ -40,14 +41,31 @@ std::uint64_t fingerprint(std::string_view bytes)
     return hash;
 }
 
-std::string taskIdentity(const std::string& treeName, const CareEvent& event)
+// The date, kind and text of an event, each after a NUL.
+std::string eventIdentity(const CareEvent& event)
 {
-    std::string identity = treeName;
+    std::string identity;
     // The date's text must outlive the loop: the list below only views it.
     const std::string date = event.date.text();
     for (std::string_view part : {std::string_view(date), careKindName(event.kind), std::string_view(event.text)})
         identity.append(1, '\0').append(part);
     return identity;
+}
+
+std::string hexFingerprint(std::string_view bytes)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(fingerprint(bytes)));
+    return buffer;
+}
+
+// What a task's UID is made of: the tree's identifier and the event when the tree has
+// one, so that a renamed tree keeps its tasks; else the tree's name and the event.
+std::string taskKey(std::string_view treeId, const std::string& treeName, const CareEvent& event)
+{
+    if (!treeId.empty())
+        return std::string(treeId) + "-" + hexFingerprint(eventIdentity(event));
+    return hexFingerprint(treeName + eventIdentity(event));
 }
 
 // Calendar texts are UTF-8 and break lines with a bare line feed: CR LF and a lone CR
@@ -70,24 +88,21 @@ std::string calendarText(std::string_view text)
     return text::Cp1252ToUtf8(lines);
 }
 
-// Tasks with the same identity (the same work written twice on one day) are told
-// apart by their order.
+// Tasks with the same key (the same work written twice on one day) are told apart by
+// their order.
 class UidMaker {
 public:
-    std::string uid(const std::string& identity)
+    std::string uid(const std::string& key)
     {
-        const std::uint64_t hash = fingerprint(identity);
-        const unsigned repeat = ++m_seen[hash];
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(hash));
-        std::string uid = buffer;
+        const unsigned repeat = ++m_seen[key];
+        std::string uid = key;
         if (repeat > 1)
             uid += "-" + std::to_string(repeat);
         return uid + "@care.talvane";
     }
 
 private:
-    std::map<std::uint64_t, unsigned> m_seen;
+    std::map<std::string, unsigned> m_seen;
 };
 
 } // namespace
@@ -98,11 +113,13 @@ std::string careCalendarText(const EntryList& entries, const std::vector<DueTask
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Orvande//Talvane care calendar//EN"));
     const icaltimetype stampTime = icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
+    const std::vector<std::string_view> treeIds = talvane::treeIds(entries);
     UidMaker uids;
     for (const DueTask& task : tasks) {
         const std::string treeName = (*entries.at(task.entry))[CBonsaiData::Name];
+        const std::string uid = uids.uid(taskKey(treeIds[task.entry], treeName, task.event));
         icalcomponent* event = icalcomponent_new_vevent();
-        icalcomponent_add_property(event, icalproperty_new_uid(uids.uid(taskIdentity(treeName, task.event)).c_str()));
+        icalcomponent_add_property(event, icalproperty_new_uid(uid.c_str()));
         icalcomponent_add_property(event, icalproperty_new_dtstamp(stampTime));
         icalcomponent_add_property(event, icalproperty_new_dtstart(allDay(task.due())));
         icalcomponent_add_property(event, icalproperty_new_dtend(allDay(task.due().plusDays(1))));

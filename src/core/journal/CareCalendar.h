@@ -13,9 +13,11 @@ namespace talvane::journal {
 
 // The tasks as an iCalendar file: one all-day event on each due date, with the
 // tree's name in its summary. Each event's UID stays the same from one export to
-// the next as long as the tree's name and the event's date, kind and text stay, so
-// a calendar that imports the file again updates its events instead of doubling
-// them. `stamp` is the moment of the export.
+// the next as long as the tree's identifier (collection/TreeIdentity.h) and the
+// event's date, kind and text stay, whatever the tree is called; for a tree without
+// an identifier, as long as its name and the event stay. A calendar that imports the
+// file again thus updates its events instead of doubling them. `stamp` is the moment
+// of the export.
 std::string careCalendarText(const EntryList& entries, const std::vector<DueTask>& tasks, std::time_t stamp);
 
 // Writes the calendar so that the file holds either its old bytes or all of the

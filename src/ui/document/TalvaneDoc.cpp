@@ -2,9 +2,11 @@
 
 #include "collection/CollectionFile.h"
 #include "collection/RecoveryStore.h"
+#include "collection/TreeIdentity.h"
 #include "document/CollectionLock.h"
 #include "document/EntrySteps.h"
 #include "document/EntryViewLink.h"
+#include "document/TreeIdGiving.h"
 #include "document/UndoKeepingEdits.h"
 #include "framework/AnsiText.h"
 #include "framework/RecentFileList.h"
@@ -56,6 +58,7 @@ CTalvaneDoc::~CTalvaneDoc()
 
 void CTalvaneDoc::addEntry(std::unique_ptr<CBonsaiData> entry)
 {
+    giveTreeIdToNewEntry(m_entries, *entry);
     const QString text = StepText(QStringLiteral("Add"), (*entry)[CBonsaiData::Name]);
     m_history.push(new AddEntryStep(*this, text, std::move(entry)));
 }
@@ -70,6 +73,7 @@ bool CTalvaneDoc::changeFields(std::size_t position, const FieldValues& values, 
     }
     if (changes.empty())
         return false;
+    addTreeIdChange(m_entries, position, changes);
     m_history.push(new ChangeFieldsStep(*this, stepText, position, std::move(changes)));
     return true;
 }
@@ -78,6 +82,18 @@ void CTalvaneDoc::removeEntry(std::size_t position)
 {
     const QString text = StepText(QStringLiteral("Delete"), entryAt(position)[CBonsaiData::Name]);
     m_history.push(new RemoveEntryStep(*this, text, position));
+}
+
+std::optional<std::string> CTalvaneDoc::ensureTreeId(std::size_t position)
+{
+    if (const auto id = talvane::treeIdAt(m_entries, position); !id.empty())
+        return std::string(id);
+    if (!talvane::mayGiveTreeId(m_entries, position))
+        return std::nullopt;
+    std::string id = talvane::newTreeId();
+    changeFields(position, {{talvane::kTreeIdField, id}},
+                 StepText(QStringLiteral("Identify"), entryAt(position)[CBonsaiData::Name]));
+    return id;
 }
 
 QString CTalvaneDoc::StepText(const QString& verb, const std::string& name)

@@ -35,13 +35,18 @@ public:
     const CBonsaiData& entryAt(std::size_t position) const { return *m_entries.at(position); }
     const EntryList& entries() const { return m_entries; }
 
-    // Appends an entry, which becomes the current one.
+    // Appends an entry, which becomes the current one, with an identifier of its own.
     void addEntry(std::unique_ptr<CBonsaiData> entry);
     // Gives fields of an entry new values as one step named stepText ("Update “Momiji”").
-    // Values equal to the present ones are left out; false when none differs.
+    // Values equal to the present ones are left out; false when none differs. A tree
+    // without an identifier, whose field can take one, is given one in the same step.
     bool changeFields(std::size_t position, const FieldValues& values, const QString& stepText);
     // Removes an entry; its neighbour (the next, else the previous) becomes current.
     void removeEntry(std::size_t position);
+    // The tree's identifier (collection/TreeIdentity.h), for whatever links to it. A tree
+    // without one is given one as a step, "Identify “…”"; none when its field holds a
+    // text that is not an identifier, which is kept as read.
+    std::optional<std::string> ensureTreeId(std::size_t position);
 
     // The entry the pages show, or none.
     std::optional<std::size_t> currentPosition() const { return m_current; }

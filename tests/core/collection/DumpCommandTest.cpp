@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <iterator>
+
 TEST(DumpCommand, PrintsNamedFieldsAndNonEmptySpareFieldsAsUtf8Json)
 {
     TempDir dir;
@@ -22,13 +24,42 @@ TEST(DumpCommand, PrintsNamedFieldsAndNonEmptySpareFieldsAsUtf8Json)
     const auto json = nlohmann::json::parse(run.out);
     ASSERT_EQ(json["entries"].size(), 2u);
     const auto& first = json["entries"][0];
-    EXPECT_EQ(first.size(), 53u) << "52 named fields and the spare object";
+    EXPECT_EQ(first.size(), 54u) << "52 named fields, the spare object and the id";
     EXPECT_EQ(first["Name"], "\u00C9rable \"n\u00B0 1\"");
     EXPECT_EQ(first["History"], "line\r\nline");
     EXPECT_EQ(first["IntExt"], "-1");
     EXPECT_EQ(first["Photo5Description"], "");
     EXPECT_EQ(first["spare"], (nlohmann::json{{"12", "spare twelve"}, {"114", "\u20AC"}}));
     EXPECT_TRUE(json["entries"][1]["spare"].empty());
+    EXPECT_EQ(first["id"], "");
+}
+
+TEST(DumpCommand, GivesEachTreeItsIdentifierAfterTheOtherMembers)
+{
+    TempDir dir;
+    const std::string id = "0f8fad5b-d9cb-469f-a165-70867728950e";
+    EntryList entries;
+    for (const char* text : {"", id.c_str(), id.c_str(), "0F8FAD5B-D9CB-469F-A165-70867728950E"}) {
+        entries.push_back(std::make_unique<CBonsaiData>());
+        (*entries.back())[113] = text;
+    }
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+
+    const CompanionRun run = RunCompanion(dir, "dump trees.tvn");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    std::vector<std::string> ids;
+    for (const auto& entry : json["entries"]) {
+        EXPECT_EQ(entry.items().begin().key(), "Name");
+        EXPECT_EQ(std::prev(entry.end()).key(), "id");
+        ids.push_back(entry["id"]);
+    }
+    EXPECT_EQ(ids, (std::vector<std::string>{"", id, "", ""})) << "a copy and an uppercase text have none";
+    EXPECT_EQ(json["entries"][2]["spare"]["113"], id) << "the field itself is shown as stored";
+    EXPECT_NE(run.out.find("      \"Photo5Description\": \"\",\n      \"spare\": {\n        \"113\": \"" + id +
+                           "\"\n      },\n      \"id\": \"" + id + "\"\n    }"),
+              std::string::npos)
+        << run.out;
 }
 
 TEST(DumpCommand, AnInvalidFileGivesOneLineOnStandardErrorAndNothingElse)

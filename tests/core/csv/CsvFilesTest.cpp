@@ -1,11 +1,13 @@
 #include "csv/CsvFiles.h"
 
 #include "collection/CollectionFile.h"
+#include "collection/TreeIdentity.h"
 #include "core/CompanionRun.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <sys/stat.h>
 
 namespace {
@@ -18,6 +20,7 @@ EntryList SampleEntries()
         (*entries.back())[CBonsaiData::Name] = name;
         (*entries.back())[CBonsaiData::History] = std::string("line\nwith\0nul", 13);
         (*entries.back())[80] = "spare \xA7";
+        (*entries.back())[talvane::kTreeIdField] = talvane::newTreeId();
     }
     return entries;
 }
@@ -85,6 +88,34 @@ TEST(CsvFiles, ARefusedImportLeavesTheCollectionFileUntouched)
 
     EXPECT_EQ(ReadFileBytes(out), before);
     EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"bad.csv", "trees.tvn"}));
+}
+
+TEST(CsvFiles, ImportKeepsTheIdentifiersGivenAndGivesOneToEachRowWithout)
+{
+    TempDir dir;
+    const std::string id = "0f8fad5b-d9cb-469f-a165-70867728950e";
+    const std::string upper = "0F8FAD5B-D9CB-469F-A165-70867728950E";
+    WriteFileBytes(dir / "ids.csv", "Name,Spare113\r\nA," + id + "\r\nB,\r\nC," + id + "\r\nD," + upper +
+                                        "\r\nE,'-1\r\n");
+    WriteFileBytes(dir / "bare.csv", "Name\r\nF\r\nG\r\n");
+    ASSERT_FALSE(ImportCollectionCsv(dir / "ids.csv", dir / "ids.tvn"));
+    ASSERT_FALSE(ImportCollectionCsv(dir / "bare.csv", dir / "bare.tvn"));
+
+    EntryList imported;
+    ASSERT_FALSE(LoadCollectionFile(dir / "ids.tvn", imported));
+    ASSERT_FALSE(LoadCollectionFile(dir / "bare.tvn", imported));
+    ASSERT_EQ(imported.size(), 7u);
+    auto field = [&](std::size_t i) { return std::string((*imported[i])[talvane::kTreeIdField]); };
+    EXPECT_EQ(field(0), id);
+    EXPECT_EQ(field(3), upper) << "a text that is not an identifier is kept as given";
+    EXPECT_EQ(field(4), "-1");
+    std::set<std::string> given;
+    for (std::size_t i : {1, 2, 5, 6}) {
+        EXPECT_TRUE(talvane::isWellFormedTreeId(field(i))) << i << ": " << field(i);
+        given.insert(field(i));
+    }
+    EXPECT_EQ(given.size(), 4u);
+    EXPECT_FALSE(given.count(id)) << "the second row holding A's identifier got its own";
 }
 
 // The command-line tool, built beside this test program, over the same functions.

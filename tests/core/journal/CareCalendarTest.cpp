@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -80,6 +81,41 @@ TEST(CareCalendar, UidsStayWhenTheCollectionChangesAroundATask)
     ASSERT_TRUE(second.count(first.begin()->first)) << "the moved wiring task kept its UID";
     EXPECT_EQ(second.at(first.begin()->first).start, "20270115");
     EXPECT_EQ(second.size(), 3u);
+}
+
+TEST(CareCalendar, ATreesIdentifierKeepsItsUidsThroughARenameAndTreesWithoutOneKeepTheNameScheme)
+{
+    const std::string id = "0f8fad5b-d9cb-469f-a165-70867728950e";
+    auto uids = [](const EntryList& entries) {
+        std::set<std::string> made;
+        for (const auto& [uid, event] : ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000)))
+            made.insert(uid);
+        return made;
+    };
+    EntryList named;
+    AddTree(named, "Pine", {kWire, kWire});
+    EXPECT_EQ(uids(named), (std::set<std::string>{"bb89d11065a18bc3@care.talvane", "bb89d11065a18bc3-2@care.talvane"}));
+
+    EntryList before;
+    AddTree(before, "Pine", {kWire, kWire});
+    (*before[0])[113] = id;
+    EntryList renamed;
+    AddTree(renamed, "Kuromatsu", {kRepot});
+    AddTree(renamed, "Black pine", {kWire, kWire});
+    (*renamed[1])[113] = id;
+    const auto first = uids(before);
+    EXPECT_EQ(first, (std::set<std::string>{id + "-4148343d213d2869@care.talvane", id + "-4148343d213d2869-2@care.talvane"}));
+    const auto second = uids(renamed);
+    EXPECT_EQ(second.size(), 3u);
+    EXPECT_TRUE(std::includes(second.begin(), second.end(), first.begin(), first.end())) << "renamed and moved";
+
+    // A copy of another tree's identifier is none: its tasks are known by name, and apart.
+    AddTree(renamed, "Pine", {kWire});
+    (*renamed[2])[113] = id;
+    (*renamed[0])[113] = "kept text";
+    const auto third = uids(renamed);
+    EXPECT_EQ(third.size(), 4u);
+    EXPECT_TRUE(third.count("bb89d11065a18bc3@care.talvane"));
 }
 
 TEST(CareCalendar, WritesWholeFilesAndRefusesAFolderItCannotWrite)

@@ -130,6 +130,30 @@ TEST(FindCommand, PrintsPositionAndNameOfEachMatchOrSaysWhyNot)
     }
 }
 
+TEST(FindCommand, IdsPutEachTreesIdentifierBetweenPositionAndName)
+{
+    TempDir dir;
+    const std::string id = "0f8fad5b-d9cb-469f-a165-70867728950e";
+    EntryList entries;
+    addEntry(entries, "Pine 1")[113] = id;
+    addEntry(entries, "Pine 2")[113] = id;
+    addEntry(entries, "Maple")[113] = id;
+    addEntry(entries, "Pine 3")[113] = "kept text";
+    addEntry(entries, "Pine 4");
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+
+    CompanionRun run = RunCompanion(dir, "find trees.tvn pine --ids");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "0\t" + id + "\tPine 1\n1\t\tPine 2\n3\t\tPine 3\n4\t\tPine 4\n");
+    run = RunCompanion(dir, "find --ids trees.tvn maple");
+    EXPECT_EQ(run.out, "2\t\tMaple\n") << "a copy of an earlier tree's identifier is none";
+    run = RunCompanion(dir, "find --ids trees.tvn birch");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    run = RunCompanion(dir, "find --help");
+    EXPECT_NE(run.out.find("--ids"), std::string::npos) << run.out;
+}
+
 // A terminal acts on escape sequences in a name (a new window title, a cleared
 // screen); there they are shown, while a file or a pipe gets the name's own bytes.
 TEST(FindCommand, ShowsControlCharactersOnlyOnATerminal)

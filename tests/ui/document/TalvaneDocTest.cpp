@@ -1,4 +1,5 @@
 #include "collection/CollectionFile.h"
+#include "collection/TreeIdentity.h"
 #include "document/EntryViewLink.h"
 #include "document/TalvaneDoc.h"
 #include "framework/AppSettings.h"
@@ -388,4 +389,49 @@ TEST_F(TalvaneDocTest, SaveAsTakesTheNewFileAsTheCollectionsFile)
     EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(first));
     EXPECT_EQ(ui.files.calls()[0].request.nameFilters, QStringList{QStringLiteral("Talvane Files (*.tvn)")});
     EXPECT_TRUE(ui.files.calls()[0].request.confirmOverwrite);
+}
+
+// Trees of an older file get identifiers only as part of a change the user makes:
+// an untouched file saves as it was read, and Undo takes the identifier away again.
+TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndSave)
+{
+    const std::string copied = "0f8fad5b-d9cb-469f-a165-70867728950e";
+    const auto path = MakeCollection("trees.tvn", {"Pine", "Copy", "Foreign", "Plain"});
+    {
+        EntryList entries;
+        ASSERT_FALSE(LoadCollectionFile(path, entries));
+        (*entries[0])[talvane::kTreeIdField] = copied;
+        (*entries[1])[talvane::kTreeIdField] = copied;
+        (*entries[2])[talvane::kTreeIdField] = "id from another program";
+        ASSERT_FALSE(SaveCollectionFile(path, entries));
+    }
+    const std::string before = ReadFileBytes(path);
+    ASSERT_TRUE(doc->OpenDocumentFile(Q(path)));
+    EXPECT_FALSE(doc->OnUpdateFileSave());
+    EXPECT_TRUE(doc->OnFileSave());
+    EXPECT_EQ(ReadFileBytes(path), before) << "opening and saving gives no tree an identifier";
+
+    const auto idOf = [&](std::size_t position) { return std::string(doc->entryAt(position)[talvane::kTreeIdField]); };
+    for (std::size_t position = 0; position < 4; ++position)
+        EXPECT_TRUE(doc->changeFields(position, {{CBonsaiData::History, "repotted"}}, QStringLiteral("Update")));
+    EXPECT_EQ(idOf(0), copied) << "the first of two trees with one identifier keeps it";
+    EXPECT_TRUE(talvane::isWellFormedTreeId(idOf(1)));
+    EXPECT_NE(idOf(1), copied);
+    EXPECT_EQ(idOf(2), "id from another program") << "a text that is not an identifier is kept";
+    EXPECT_TRUE(talvane::isWellFormedTreeId(idOf(3)));
+    EXPECT_EQ(talvane::findTree(doc->entries(), copied), std::optional<std::size_t>(0));
+    EXPECT_EQ(doc->ensureTreeId(2), std::nullopt);
+    EXPECT_EQ(doc->ensureTreeId(3), idOf(3)) << "a tree that has one keeps it";
+
+    const std::size_t steps = doc->history().count();
+    doc->history().undo();
+    EXPECT_EQ(idOf(3), "") << "Undo takes the identifier away with the change";
+    EXPECT_EQ(doc->entryAt(3)[CBonsaiData::History], "");
+    doc->history().redo();
+    EXPECT_EQ(doc->history().count(), steps);
+    EXPECT_TRUE(doc->OnFileSave());
+    EntryList saved;
+    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    for (std::size_t position = 0; position < 4; ++position)
+        EXPECT_EQ((*saved[position])[talvane::kTreeIdField], idOf(position)) << position;
 }

@@ -1,5 +1,6 @@
 #include "album/PhotoAlbumPage.h"
 #include "collection/CollectionFile.h"
+#include "collection/TreeIdentity.h"
 #include "editing/FormPages.h"
 #include "editing/NewEntryDlg.h"
 #include "editing/PageTransfer.h"
@@ -186,10 +187,15 @@ TEST_F(EntryViewTest, AddMakesAnEntryFromTheGuideOrFromTheTypedName)
     EXPECT_EQ(bar().entryList()->currentIndex(), 1);
     EXPECT_EQ(view().sheet()->currentIndex(), 0) << "the plant page comes to the front";
     for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i) {
-        if (i != CBonsaiData::Name && i != CBonsaiData::BotanicalName && i != CBonsaiData::IntExt) {
+        if (i != CBonsaiData::Name && i != CBonsaiData::BotanicalName && i != CBonsaiData::IntExt &&
+            i != talvane::kTreeIdField) {
             EXPECT_EQ(Field(1, i), "") << i;
         }
     }
+    // Each tree added has an identifier of its own.
+    EXPECT_TRUE(talvane::isWellFormedTreeId(Field(1, talvane::kTreeIdField))) << Field(1, talvane::kTreeIdField);
+    EXPECT_EQ(talvane::treeIdAt(doc().entries(), 1), Field(1, talvane::kTreeIdField));
+    EXPECT_NE(Field(0, talvane::kTreeIdField), Field(1, talvane::kTreeIdField));
 }
 
 TEST_F(EntryViewTest, DeleteSelectsTheNeighbourAndEmptiesAtTheEnd)
