@@ -41,11 +41,6 @@ Journal Journal::read(std::string_view fieldText)
     return journal;
 }
 
-bool Journal::hasEvents() const
-{
-    return std::any_of(m_lines.begin(), m_lines.end(), [](const JournalLine& line) { return line.event.has_value(); });
-}
-
 std::size_t Journal::unreadableLineCount() const
 {
     return static_cast<std::size_t>(

@@ -41,7 +41,6 @@ public:
 
     bool isForeign() const { return m_foreign.has_value(); }
     const std::vector<JournalLine>& lines() const { return m_lines; }
-    bool hasEvents() const;
     std::size_t unreadableLineCount() const;
     // The events, the latest date first; among events of one day, the later line first.
     std::vector<NumberedEvent> newestFirst() const;

@@ -31,8 +31,6 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-QSize g_sizeFrame;
-
 // The pictures are compiled into this static library: register them before use.
 static void InitResources()
 {
@@ -242,9 +240,9 @@ void CMainFrame::CreateBars()
     });
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    g_sizeFrame = ComputeFrameSize(g_rectSheetFrame, toolBar->sizeHint().height(), entryBarHolder->sizeHint().height(),
-                                   status->sizeHint().height());
-    setFixedSize(g_sizeFrame);
+    m_sizeFrame = ComputeFrameSize(m_view->sheetFrame(), toolBar->sizeHint().height(),
+                                   entryBarHolder->sizeHint().height(), status->sizeHint().height());
+    setFixedSize(m_sizeFrame);
 }
 
 void CMainFrame::CreateCollectionList()
@@ -270,7 +268,7 @@ void CMainFrame::ShowCollectionList(bool shown)
     if (!shown && !collectionList().isHidden())
         SaveCollectionListColumns();
     m_listOverview->setShown(shown);
-    setFixedSize(g_sizeFrame + QSize(shown ? kCollectionListWidth : 0, 0));
+    setFixedSize(m_sizeFrame + QSize(shown ? kCollectionListWidth : 0, 0));
     action(cmd::kViewCollectionList)->setChecked(shown);
     AppSettings().setValue(kListShownKey, shown);
 }

@@ -16,7 +16,6 @@ class RecentFileList;
 class UiServices;
 
 // The frame's one size: the sheet's rectangle plus the three bars and 20 pixels.
-extern QSize g_sizeFrame;
 QSize ComputeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarHeight, int statusBarHeight);
 
 // The program's one window: menu, tool bar, entry bar, status bar, and the entry
@@ -30,6 +29,8 @@ public:
     CTalvaneView& view() const { return *m_view; }
     CEntryBar& entryBar() const { return *m_wndDlgBar; }
     CollectionListPanel& collectionList() const;
+    // The window's one size without the collection list, fixed once the bars are made.
+    QSize fixedFrameSize() const { return m_sizeFrame; }
     QAction* action(int commandId) const;
 
     // Runs the save question of the collection; false keeps the window open. Both
@@ -89,4 +90,5 @@ private:
     QMenu* m_editMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
     QList<QAction*> m_recentActions;
+    QSize m_sizeFrame;
 };

@@ -44,12 +44,10 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     // Typing on the pages is unsaved work too, before any Update.
     connect(&m_frame->view(), &CTalvaneView::commandStatesChanged, m_keeper.get(), &RecoveryKeeper::noteChange);
     connect(m_frame.get(), &CMainFrame::closedCleanly, m_keeper.get(), &RecoveryKeeper::discard);
-    if (options.collection.isEmpty()) {
+    if (options.collection.isEmpty())
         m_doc->OnNewDocument();
-        m_frame->view().OnInitialUpdate();
-    } else if (!m_doc->OpenDocumentFile(options.collection)) {
+    else if (!m_doc->OpenDocumentFile(options.collection))
         return false;
-    }
     m_frame->move(20, 20);
     m_frame->show();
     OfferRecovery();

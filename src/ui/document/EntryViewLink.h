@@ -11,20 +11,17 @@ struct KeptPageEdits {
     FieldValues values;
 };
 
-// What the collection document asks of the view that shows its entries.
+// What the collection document asks of the view that shows its entries. What it only
+// tells the view, it tells everyone through its signals.
 class EntryViewLink {
 public:
     virtual ~EntryViewLink() = default;
-    // Empties the entry list and the pages; the entries themselves are deleted here.
-    virtual void ResetEntries() = 0;
     // Copies the values on the pages into the shown entry, without a question.
     virtual void CommitCurrentEntry() = 0;
     // Asks whether edits made on the pages should be kept, and keeps them on Yes.
     virtual void OfferToKeepChanges() = 0;
     // Asks the same, but only gives what Yes keeps: Undo and Redo store it after their step.
     virtual std::optional<KeptPageEdits> AskPageEditsToKeep() = 0;
-    // The document holds a newly read collection: list it.
-    virtual void OnInitialUpdate() = 0;
     // True when the pages hold edits that are not yet in the entry shown.
     virtual bool HasPageEdits() const = 0;
     // Reads the values on the pages into `entry`, which is not the shown one.

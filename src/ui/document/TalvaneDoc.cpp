@@ -39,9 +39,8 @@ QString QuotedName(const QString& path)
 
 CTalvaneDoc::CTalvaneDoc(UiServices& services, RecentFileList& recentFiles) : CDocument(services, recentFiles)
 {
-    // The collection is modified exactly when the history is away from the state
-    // last read or saved.
-    connect(&m_history, &QUndoStack::cleanChanged, this, [this](bool clean) { CDocument::SetModifiedFlag(!clean); });
+    // The history's clean state is the modified state; its changes are the document's.
+    connect(&m_history, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
     // A sync client writes in bursts: look once it has settled.
     m_diskCheck.setSingleShot(true);
     m_diskCheck.setInterval(300);
@@ -162,19 +161,25 @@ void CTalvaneDoc::OnEditRedo()
 
 void CTalvaneDoc::SetModifiedFlag(bool modified)
 {
-    // A save or a fresh collection is the new clean point of the history.
+    // A save or a fresh collection is the new clean point of the history. A collection
+    // already modified keeps its clean point: undoing back to it is undoing every change.
     if (!modified)
         m_history.setClean();
-    CDocument::SetModifiedFlag(modified);
+    else if (m_history.isClean())
+        m_history.resetClean();
 }
 
 void CTalvaneDoc::DeleteContents()
 {
-    if (m_view)
-        m_view->ResetEntries();
     m_history.clear();
     m_current.reset();
     m_entries.clear();
+}
+
+void CTalvaneDoc::announceNewEntries()
+{
+    if (!m_entries.empty())
+        m_current = 0;
     emit entriesReset();
 }
 
@@ -183,8 +188,7 @@ bool CTalvaneDoc::OnNewDocument()
     if (!CDocument::OnNewDocument())
         return false;
     forgetFile();
-    if (m_view)
-        m_view->ResetEntries();
+    announceNewEntries();
     return true;
 }
 
@@ -407,8 +411,7 @@ bool CTalvaneDoc::reloadFromDisk()
     if (!OnOpenDocument(path))
         return false;
     SetPathName(path);
-    if (m_view)
-        m_view->OnInitialUpdate();
+    announceNewEntries();
     return true;
 }
 
@@ -442,11 +445,9 @@ void CTalvaneDoc::adoptUnsaved(EntryList entries)
 {
     DeleteContents();
     m_entries = std::move(entries);
-    emit entriesReset();
-    if (m_view)
-        m_view->OnInitialUpdate();
     // No state of the history is the one on disk: the collection shows as modified.
-    m_history.resetClean();
+    SetModifiedFlag();
+    announceNewEntries();
 }
 
 bool CTalvaneDoc::openAsUntitledCopy(const QString& versionFile)
@@ -487,7 +488,7 @@ bool CTalvaneDoc::restoreRecovered(const RecoveryRecord& record)
     }
     const QString path = QFile::decodeName(record.collectionPath.c_str());
     // Saving the restored work goes to its file, with every check a save of it makes.
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !OpenWithoutOffer(path)) {
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !replaceWithFile(path)) {
         forgetFile();
         ClearPathName();
         SetTitle(kUntitled);
@@ -512,7 +513,6 @@ void CTalvaneDoc::AdoptReadContents()
 {
     m_entries = std::move(m_readEntries);
     m_readEntries.clear();
-    emit entriesReset();
 }
 
 std::optional<std::string> CTalvaneDoc::WriteFile(const QString& path)
@@ -607,6 +607,14 @@ bool CTalvaneDoc::OpenDocumentFile(const QString& path)
 
 bool CTalvaneDoc::OpenWithoutOffer(const QString& path)
 {
+    if (!replaceWithFile(path))
+        return false;
+    announceNewEntries();
+    return true;
+}
+
+bool CTalvaneDoc::replaceWithFile(const QString& path)
+{
     if (!SaveModified())
         return false;
     if (!OnOpenDocument(path)) {
@@ -614,7 +622,5 @@ bool CTalvaneDoc::OpenWithoutOffer(const QString& path)
         return false;
     }
     SetPathName(path);
-    if (m_view)
-        m_view->OnInitialUpdate();
     return true;
 }

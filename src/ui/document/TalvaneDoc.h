@@ -66,7 +66,15 @@ public:
     // Asks the view to offer keeping the edits made on its pages.
     void OfferToKeepChanges();
 
+    // The collection is modified while the history is away from the state last read
+    // or saved: the history is the one record of it.
+    bool IsModified() const override { return !m_history.isClean(); }
+    // Unsaved work without a step of its own (an Update that changed nothing, an
+    // earlier version shown) leaves the history no state that is the file's, until
+    // the next save.
     void SetModifiedFlag(bool modified = true) override;
+    // Empties the collection without telling anyone: the operation that empties it
+    // announces the entries that take its place, once they are all there.
     void DeleteContents() override;
     bool OnNewDocument() override;
     bool OnSaveDocument(const QString& path) override;
@@ -115,7 +123,8 @@ signals:
     void entryInserted(std::size_t position);
     void entryRemoved(std::size_t position);
     void entryChanged(std::size_t position);
-    // Every entry was replaced (New, Open).
+    // Every entry was replaced (New, Open, a reload, restored work), once per
+    // replacement; the first entry, if any, is the current one.
     void entriesReset();
     void currentChanged();
     // Read-only mode or the change on disk came or went.
@@ -138,6 +147,11 @@ private:
     void setField(std::size_t position, std::size_t field, const std::string& value);
 
     bool OpenWithoutOffer(const QString& path);
+    // The save question, then the file read in place of the collection and taken as
+    // its file, without announcing the new entries: the caller does.
+    bool replaceWithFile(const QString& path);
+    // Announces a collection whose entries were all replaced, its first entry current.
+    void announceNewEntries();
     // Reads the open collection's file again, offering unsaved work for a conflict copy.
     bool reloadFromDisk();
     // Saves the collection shown beside its file under a conflict name, and goes on with that copy.

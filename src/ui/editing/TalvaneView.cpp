@@ -19,8 +19,6 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
-QRect g_rectSheetFrame;
-
 namespace {
 const QString kEmptyNameText = QStringLiteral("Please enter a name or an ID number.\nTry again ...");
 const QString kEmptyNameCaption = QStringLiteral("Error ...");
@@ -92,7 +90,7 @@ void CTalvaneView::FitFrameToSheet(int menuHeight)
     if (m_bFrameFitted)
         return;
     m_bFrameFitted = true;
-    g_rectSheetFrame = QRect(QPoint(0, 0), m_pSheet->size()).adjusted(0, -menuHeight, 0, 0);
+    m_rectSheetFrame = QRect(QPoint(0, 0), m_pSheet->size()).adjusted(0, -menuHeight, 0, 0);
 }
 
 void CTalvaneView::SetEntryBar(CEntryBar* bar)
@@ -105,6 +103,7 @@ void CTalvaneView::SetEntryBar(CEntryBar* bar)
     connect(bar->updateButton(), &QPushButton::clicked, this, &CTalvaneView::OnEntryUpdate);
     connect(bar->deleteButton(), &QPushButton::clicked, this, &CTalvaneView::OnEntryDelete);
     // The list follows the document's entries, whoever changed them.
+    connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CTalvaneView::ResetEntries);
     QComboBox* list = bar->entryList();
     connect(&m_doc, &CTalvaneDoc::entryInserted, list,
             [this, list](std::size_t position) { list->insertItem(static_cast<int>(position), EntryListText(position)); });
@@ -161,21 +160,6 @@ bool CTalvaneView::HasPageEdits() const
     CBonsaiData edited;
     ReadPagesIntoEntry(edited);
     return !PageFieldsEqual(*current, edited);
-}
-
-void CTalvaneView::OnInitialUpdate()
-{
-    m_bHasEntries = true;
-    QComboBox* list = m_entryBar->entryList();
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(m_doc.entryCount()));
-    for (std::size_t i = 0; i < m_doc.entryCount(); ++i)
-        names.append(EntryListText(i));
-    list->addItems(names);
-    if (m_doc.entryCount() > 0)
-        m_doc.setCurrentPosition(0);
-    else
-        SetShowing(false);
 }
 
 void CTalvaneView::ShowCurrentEntry()
@@ -273,11 +257,17 @@ void CTalvaneView::PreparePagesForNewEntry(int speciesIndex, const std::string& 
 
 void CTalvaneView::ResetEntries()
 {
-    if (!m_bHasEntries)
-        return;
-    m_transfer->ClearPages();
-    m_entryBar->entryList()->clear();
-    SetShowing(false);
+    // The pages keep nothing of the collection that went.
+    ClearPages();
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(m_doc.entryCount()));
+    for (std::size_t i = 0; i < m_doc.entryCount(); ++i)
+        names.append(EntryListText(i));
+    m_entryBar->entryList()->addItems(names);
+    if (m_doc.currentPosition())
+        ShowCurrentEntry();
+    else
+        SetShowing(false);
 }
 
 void CTalvaneView::OnEntrySelChange(int index)

@@ -23,9 +23,6 @@ class PageTransfer;
 class QTabWidget;
 class UiServices;
 
-// The rectangle the frame must give the sheet, recorded when the view fits the frame.
-extern QRect g_rectSheetFrame;
-
 // The one view of the collection: a sheet of six pages showing the current entry,
 // and the entry bar's list and buttons. Item i of the entry list is entry i of the
 // document: entries are found by position, so names need not be unique.
@@ -40,6 +37,8 @@ public:
     // Records the frame rectangle the sheet needs: the sheet with room above it for
     // the frame's menu. Done once per view.
     void FitFrameToSheet(int menuHeight);
+    // The rectangle the frame must give the sheet; empty until the frame is fitted.
+    const QRect& sheetFrame() const { return m_rectSheetFrame; }
 
     QTabWidget* sheet() const { return m_pSheet; }
     CPage1& albumPage() const { return *m_pPage1; }
@@ -58,11 +57,9 @@ public:
     bool HasPageEdits() const override;
 
     // EntryViewLink
-    void ResetEntries() override;
     void CommitCurrentEntry() override;
     void OfferToKeepChanges() override;
     std::optional<KeptPageEdits> AskPageEditsToKeep() override;
-    void OnInitialUpdate() override;
 
     void LoadEntryIntoPages(std::size_t position);
     void ReadPagesIntoEntry(CBonsaiData& entry) const override;
@@ -71,6 +68,9 @@ public:
     void PreparePagesForNewEntry(int speciesIndex, const std::string& typedBotanicalName);
 
 public slots:
+    // The document's entries were all replaced: the pages and the list are emptied,
+    // then the list shows the new entries and the pages the current one.
+    void ResetEntries();
     void OnEntrySelChange(int index);
     void OnEntryAdd();
     void OnEntryUpdate();
@@ -104,9 +104,8 @@ private:
     JournalPage* m_journalPage;
     std::unique_ptr<PageTransfer> m_transfer;
     CEntryBar* m_entryBar = nullptr;
-    // Set at the first initial update: until then there is no list to reset.
-    bool m_bHasEntries = false;
     // Set while the pages' own values are being stored: the pages need no reload.
     bool m_bApplyingPages = false;
     bool m_bFrameFitted = false;
+    QRect m_rectSheetFrame;
 };

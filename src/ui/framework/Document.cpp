@@ -31,14 +31,6 @@ void CDocument::SetPathName(const QString& path)
     m_recentFiles.add(m_pathName);
 }
 
-void CDocument::SetModifiedFlag(bool modified)
-{
-    if (m_modified == modified)
-        return;
-    m_modified = modified;
-    emit modifiedChanged(m_modified);
-}
-
 bool CDocument::OnNewDocument()
 {
     DeleteContents();

@@ -10,10 +10,10 @@ class UiServices;
 struct FileRequest;
 class RecentFileList;
 
-// What a single-document program's document does whatever it holds: its title,
-// path and modified flag, the save question, and reading and writing its file with
-// the failures reported to the user. Subclasses say how the contents are read,
-// written and emptied.
+// What a single-document program's document does whatever it holds: its title and
+// path, the save question, and reading and writing its file with the failures
+// reported to the user. Subclasses say how the contents are read, written and
+// emptied, and hold what tells whether they are modified.
 class CDocument : public QObject {
     Q_OBJECT
 public:
@@ -30,8 +30,11 @@ public:
     void SetPathName(const QString& path);
     void ClearPathName() { m_pathName.clear(); }
 
-    bool IsModified() const { return m_modified; }
-    virtual void SetModifiedFlag(bool modified = true);
+    // True while the contents differ from the file last read or saved. A change in
+    // it is signalled by modifiedChanged.
+    virtual bool IsModified() const = 0;
+    // Marks the contents as unsaved, or (false) as those of the file.
+    virtual void SetModifiedFlag(bool modified = true) = 0;
 
     virtual void DeleteContents() {}
     // Empties the document: no path, not modified.
@@ -82,5 +85,4 @@ private:
     RecentFileList& m_recentFiles;
     QString m_title = kUntitled;
     QString m_pathName;
-    bool m_modified = false;
 };

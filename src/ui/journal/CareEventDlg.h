@@ -27,12 +27,8 @@ public:
     // What the dialog holds now.
     talvane::journal::CareEvent event() const;
 
-    QDateEdit* dateEdit() const { return m_date; }
     QComboBox* kindBox() const { return m_kind; }
     QPlainTextEdit* textEdit() const { return m_text; }
-    QCheckBox* dueCheck() const { return m_hasDue; }
-    QDateEdit* dueEdit() const { return m_due; }
-    QComboBox* pictureBox() const { return m_picture; }
 
 private:
     QDateEdit* m_date;

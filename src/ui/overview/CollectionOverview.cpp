@@ -18,7 +18,11 @@ CollectionOverview::CollectionOverview(CTalvaneDoc& doc, QWidget* panelParent)
             [this](std::size_t position) { follow([this, position] { m_model->entryRemoved(position); }); });
     connect(&doc, &CTalvaneDoc::entryChanged, this,
             [this](std::size_t position) { follow([this, position] { m_model->entryChanged(position); }); });
-    connect(&doc, &CTalvaneDoc::entriesReset, this, [this] { follow([this] { m_model->reload(); }); });
+    // A new collection comes with its current entry: the list marks it once it has reloaded.
+    connect(&doc, &CTalvaneDoc::entriesReset, this, [this] {
+        follow([this] { m_model->reload(); });
+        currentChanged();
+    });
     connect(&doc, &CTalvaneDoc::currentChanged, this, &CollectionOverview::currentChanged);
 }
 

@@ -47,11 +47,12 @@ TEST_F(MainFrameTest, StartsUntitledAtTwentyTwentyWithAFixedSize)
     ASSERT_TRUE(Start());
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled[*] - Talvane"));
     EXPECT_EQ(frame().pos(), QPoint(20, 20));
-    EXPECT_EQ(frame().minimumSize(), g_sizeFrame);
-    EXPECT_EQ(frame().maximumSize(), g_sizeFrame);
+    const QSize fixed = frame().fixedFrameSize();
+    EXPECT_EQ(frame().minimumSize(), fixed);
+    EXPECT_EQ(frame().maximumSize(), fixed);
     frame().resize(900, 900);
-    EXPECT_EQ(frame().size(), g_sizeFrame);
-    EXPECT_GE(g_sizeFrame.height(), g_rectSheetFrame.height() + 20);
+    EXPECT_EQ(frame().size(), fixed);
+    EXPECT_GE(fixed.height(), view().sheetFrame().height() + 20);
     // The whole sheet shows below the bars.
     const QRect sheet(view().sheet()->mapTo(&frame(), QPoint(0, 0)), view().sheet()->size());
     EXPECT_TRUE(frame().rect().contains(sheet));

@@ -1,4 +1,5 @@
 #include "collection/CollectionFile.h"
+#include "collection/RecoveryStore.h"
 #include "collection/TreeIdentity.h"
 #include "document/EntryViewLink.h"
 #include "document/TalvaneDoc.h"
@@ -9,21 +10,25 @@
 #include "ui/ScriptedUiServices.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Stands in for the entry view: records what the document asks of it, and can hold
-// an edit made on the pages that OfferToKeepChanges keeps when answered Yes.
+// Stands in for the entry view: records what the document asks of it and when it
+// resets itself, and can hold an edit made on the pages that OfferToKeepChanges keeps
+// when answered Yes.
 class FakeView : public EntryViewLink {
 public:
-    explicit FakeView(CTalvaneDoc& doc, ScriptedPrompter& prompter) : m_doc(doc), m_prompter(prompter) {}
-
-    void ResetEntries() override
+    explicit FakeView(CTalvaneDoc& doc, ScriptedPrompter& prompter) : m_doc(doc), m_prompter(prompter)
     {
-        calls.push_back("ResetEntries");
-        pendingEdit = false;
+        QObject::connect(&doc, &CTalvaneDoc::entriesReset, &m_listener, [this] {
+            calls.push_back("ResetEntries");
+            pendingEdit = false;
+        });
     }
+
+    long resetCount() const { return std::count(calls.begin(), calls.end(), "ResetEntries"); }
     void CommitCurrentEntry() override
     {
         calls.push_back("CommitCurrentEntry");
@@ -43,7 +48,6 @@ public:
         calls.push_back("AskPageEditsToKeep");
         return std::nullopt;
     }
-    void OnInitialUpdate() override { calls.push_back("OnInitialUpdate"); }
     bool HasPageEdits() const override { return pendingEdit; }
     void ReadPagesIntoEntry(CBonsaiData& entry) const override
     {
@@ -65,6 +69,7 @@ private:
 
     CTalvaneDoc& m_doc;
     ScriptedPrompter& m_prompter;
+    QObject m_listener;
 };
 
 QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
@@ -175,10 +180,11 @@ TEST_F(TalvaneDocTest, NewAnsweredNoDiscardsAndAnUnmodifiedCollectionAsksNothing
     doc->OnFileNew();
     EXPECT_TRUE(doc->entries().empty());
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_NE(std::find(view->calls.begin(), view->calls.end(), "ResetEntries"), view->calls.end());
+    EXPECT_EQ(view->resetCount(), 1) << "New resets the view once";
 
     doc->OnFileNew();
     EXPECT_EQ(ui.prompter.calls().size(), 1u);
+    EXPECT_EQ(view->resetCount(), 2);
 }
 
 TEST_F(TalvaneDocTest, KeptPageEditsCountAsModifications)
@@ -200,7 +206,7 @@ TEST_F(TalvaneDocTest, SaveAfterOpenWritesToTheOpenedPathWhateverTheCurrentFolde
     EXPECT_EQ(doc->GetTitle(), QStringLiteral("trees.tvn"));
     EXPECT_EQ(doc->GetPathName(), Q(path));
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(view->calls.back(), "OnInitialUpdate");
+    EXPECT_EQ(view->calls.back(), "ResetEntries");
     EXPECT_EQ(EntryNames(), (NameList{"Pine", "Elm"}));
 
     const QString previous = QDir::currentPath();
@@ -332,8 +338,7 @@ TEST_F(TalvaneDocTest, AFailedOpenKeepsTheOpenCollectionAsItWas)
             EXPECT_EQ(doc->IsModified(), edited);
             const NameList expected = edited ? NameList{"Pine", "Elm", "Oak", "Juniper"} : NameList{"Pine", "Elm", "Oak"};
             EXPECT_EQ(EntryNames(), expected);
-            EXPECT_EQ(std::find(view->calls.begin(), view->calls.end(), "ResetEntries"), view->calls.end())
-                << "the pages keep what they show";
+            EXPECT_EQ(view->resetCount(), 0) << "the pages keep what they show";
             EXPECT_FALSE(recent->files().contains(Q(path)));
             EXPECT_EQ(ReadFileBytes(first), firstBytes);
             if (edited) {
@@ -434,4 +439,72 @@ TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndS
     ASSERT_FALSE(LoadCollectionFile(path, saved));
     for (std::size_t position = 0; position < 4; ++position)
         EXPECT_EQ((*saved[position])[talvane::kTreeIdField], idOf(position)) << position;
+}
+
+TEST_F(TalvaneDocTest, EveryReplacementOfTheEntriesIsAnnouncedOnceAndComplete)
+{
+    // What a listener finds when told: the path, the current entry, the modified state.
+    struct Seen {
+        QString path;
+        std::optional<std::size_t> current;
+        bool modified;
+        bool operator==(const Seen&) const = default;
+    };
+    std::vector<Seen> seen;
+    QObject::connect(doc.get(), &CTalvaneDoc::entriesReset, doc.get(),
+                     [&] { seen.push_back({doc->GetPathName(), doc->currentPosition(), doc->IsModified()}); });
+    const auto first = MakeCollection("first.tvn", {"Pine", "Elm"});
+    ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+    ui.prompter.expect(mb::kIdOk);
+    EXPECT_FALSE(doc->OpenDocumentFile(Q(dir / "missing.tvn")));
+    doc->setCurrentPosition(1);
+    doc->OnFileNew();
+
+    EntryList recovered;
+    recovered.push_back(std::make_unique<CBonsaiData>());
+    (*recovered[0])[CBonsaiData::Name] = "Recovered";
+    const RecoveryStore store(dir / "recovery");
+    RecoveryRecord record;
+    record.collectionPath = first.string();
+    ASSERT_FALSE(store.write(record, WriteCollection(recovered)));
+    record.file = store.ownFile();
+    ASSERT_TRUE(doc->restoreRecovered(record));
+    EXPECT_EQ(EntryNames(), NameList{"Recovered"});
+    ui.prompter.expect(mb::kIdNo, QStringLiteral("Do you wish to save this file:\nfirst.tvn"));
+    doc->OnFileNew();
+    ASSERT_TRUE(doc->openAsUntitledCopy(Q(first)));
+
+    EXPECT_EQ(seen, (std::vector<Seen>{{Q(first), 0, false},
+                                       {QString(), std::nullopt, false},
+                                       {Q(first), 0, true},
+                                       {QString(), std::nullopt, false},
+                                       {QString(), 0, true}}));
+    EXPECT_EQ(view->resetCount(), 5);
+    EXPECT_TRUE(ui.prompter.allAnswered());
+}
+
+TEST_F(TalvaneDocTest, ModifiedIsTheHistoryAwayFromTheStateLastSaved)
+{
+    QSignalSpy changes(doc.get(), &CDocument::modifiedChanged);
+    AddEntry("Maple");
+    doc->SetModifiedFlag();
+    doc->history().undo();
+    EXPECT_FALSE(doc->IsModified()) << "marking a modified collection keeps the state of its file";
+    doc->SetModifiedFlag();
+    EXPECT_TRUE(doc->IsModified()) << "unsaved work without a step";
+    AddEntry("Pine");
+    doc->history().undo();
+    EXPECT_TRUE(doc->IsModified()) << "no state of the history is that of the file any more";
+    ui.files.expect(Q(dir / "saved.tvn"));
+    ASSERT_TRUE(doc->OnFileSave());
+    EXPECT_FALSE(doc->IsModified());
+    doc->history().redo();
+    EXPECT_TRUE(doc->OnUpdateFileSave());
+    doc->history().undo();
+    EXPECT_FALSE(doc->OnUpdateFileSave());
+
+    std::vector<bool> told;
+    for (const QList<QVariant>& change : changes)
+        told.push_back(change.at(0).toBool());
+    EXPECT_EQ(told, (std::vector<bool>{true, false, true, false, true, false})) << "each change told once";
 }

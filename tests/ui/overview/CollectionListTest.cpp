@@ -218,5 +218,11 @@ TEST_F(CollectionListAppTest, ChoosingARowAsksAboutPageEditsLikeTheEntryBox)
     ui.prompter.expect(mb::kIdOk);
     bar().deleteButton()->click();
     EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("0 of 2 trees")) << "the list follows Delete";
+
+    // Another collection opened shows its first tree marked: Yew, below Ash.
+    Panel().filterBox()->clear();
+    ui.prompter.expect(mb::kIdNo);
+    ASSERT_TRUE(doc().OpenDocumentFile(Q(MakeCollection("other.tvn", {"Yew", "Ash"}))));
+    EXPECT_EQ(Panel().table()->currentIndex().row(), 1);
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
