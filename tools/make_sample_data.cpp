@@ -1344,10 +1344,10 @@ void CheckLimits(const CBonsaiData& entry)
     for (const auto field : kShortFields)
         limits.emplace_back(field, kShortFieldLimit);
     for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot)
-        limits.emplace_back(CBonsaiData::PhotoDescriptionField(slot), kShortFieldLimit);
+        limits.emplace_back(CBonsaiData::photoDescriptionField(slot), kShortFieldLimit);
     for (const auto& [field, limit] : limits) {
         if (entry[field].size() > limit)
-            throw std::runtime_error(std::string(entry[CBonsaiData::Name]) + ": " + CBonsaiData::FieldName(field) + " is too long");
+            throw std::runtime_error(std::string(entry[CBonsaiData::Name]) + ": " + CBonsaiData::fieldName(field) + " is too long");
     }
 }
 
@@ -1361,8 +1361,8 @@ std::unique_ptr<CBonsaiData> MakeEntry(const SampleTree& tree, const SpeciesGuid
     for (const FieldText& text : tree.texts)
         (*entry)[text.field] = Stored(text.text);
     for (std::size_t slot = 0; slot < tree.photos.size(); ++slot) {
-        (*entry)[CBonsaiData::PhotoField(slot)] = tree.photos[slot].picture.file;
-        (*entry)[CBonsaiData::PhotoDescriptionField(slot)] = Stored(tree.photos[slot].description);
+        (*entry)[CBonsaiData::photoField(slot)] = tree.photos[slot].picture.file;
+        (*entry)[CBonsaiData::photoDescriptionField(slot)] = Stored(tree.photos[slot].description);
     }
     CheckLimits(*entry);
     return entry;

@@ -9,10 +9,10 @@
 
 CBonsaiData::CBonsaiData()
 {
-    Write(IntExt, "-1");
+    write(IntExt, "-1");
 }
 
-std::unique_ptr<CBonsaiData> CBonsaiData::FromTexts(const std::array<std::string_view, kFieldCount>& texts)
+std::unique_ptr<CBonsaiData> CBonsaiData::fromTexts(const std::array<std::string_view, kFieldCount>& texts)
 {
     std::unique_ptr<CBonsaiData> entry(new CBonsaiData(EmptyTag{}));
     std::size_t written = 0;
@@ -26,7 +26,7 @@ std::unique_ptr<CBonsaiData> CBonsaiData::FromTexts(const std::array<std::string
     // Texts come in index order, so each one is listed last: nothing to look up.
     for (std::size_t index = 0; index < kFieldCount; ++index) {
         if (!texts[index].empty())
-            entry->m_fields.push_back(entry->StoredSlot(index, texts[index]));
+            entry->m_fields.push_back(entry->storedSlot(index, texts[index]));
     }
     return entry;
 }
@@ -43,23 +43,23 @@ CBonsaiData::FieldRef::FieldRef(CBonsaiData& entry, std::size_t index)
 
 CBonsaiData::FieldRef& CBonsaiData::FieldRef::operator=(std::string_view text)
 {
-    m_entry.Write(m_index, text);
+    m_entry.write(m_index, text);
     m_text = std::as_const(m_entry)[m_index].view();
     return *this;
 }
 
 CBonsaiData::FieldText CBonsaiData::operator[](std::size_t index) const
 {
-    const auto at = Find(index);
+    const auto at = find(index);
     if (at == m_fields.end() || at->index != index)
         return {};
     return FieldText({m_texts.At({at->offset, at->block}), at->size});
 }
 
 // An empty text is not listed: it reads back as empty all the same.
-void CBonsaiData::Write(std::size_t index, std::string_view text)
+void CBonsaiData::write(std::size_t index, std::string_view text)
 {
-    auto at = Find(index);
+    auto at = find(index);
     const bool listed = at != m_fields.end() && at->index == index;
     if (text.empty()) {
         if (listed)
@@ -69,38 +69,38 @@ void CBonsaiData::Write(std::size_t index, std::string_view text)
     // Rewriting a field with its own text, as saving the pages does, costs nothing.
     if (listed && std::as_const(*this)[index] == text)
         return;
-    const Slot slot = StoredSlot(index, text);
+    const Slot slot = storedSlot(index, text);
     if (listed)
         *at = slot;
     else
         m_fields.insert(at, slot);
 }
 
-CBonsaiData::Slot CBonsaiData::StoredSlot(std::size_t index, std::string_view text)
+CBonsaiData::Slot CBonsaiData::storedSlot(std::size_t index, std::string_view text)
 {
     const TextArena::Place place = m_texts.Store(text);
     return {place.offset, static_cast<std::uint32_t>(text.size()), place.block, static_cast<std::uint8_t>(index)};
 }
 
-std::vector<CBonsaiData::Slot>::iterator CBonsaiData::Find(std::size_t index)
+std::vector<CBonsaiData::Slot>::iterator CBonsaiData::find(std::size_t index)
 {
-    return m_fields.begin() + (std::as_const(*this).Find(index) - m_fields.cbegin());
+    return m_fields.begin() + (std::as_const(*this).find(index) - m_fields.cbegin());
 }
 
-std::vector<CBonsaiData::Slot>::const_iterator CBonsaiData::Find(std::size_t index) const
+std::vector<CBonsaiData::Slot>::const_iterator CBonsaiData::find(std::size_t index) const
 {
     return std::lower_bound(m_fields.begin(), m_fields.end(), index,
                             [](const Slot& slot, std::size_t wanted) { return slot.index < wanted; });
 }
 
-const char* CBonsaiData::FieldName(std::size_t index)
+const char* CBonsaiData::fieldName(std::size_t index)
 {
     if (index >= kFieldCount || talvane::fields::field(index).isSpare())
         return nullptr;
     return talvane::fields::field(index).name.data();
 }
 
-std::size_t CBonsaiData::FieldIndex(std::string_view name)
+std::size_t CBonsaiData::fieldIndex(std::string_view name)
 {
     const auto* info = talvane::fields::fieldNamed(name);
     return info ? info->index : kFieldCount;

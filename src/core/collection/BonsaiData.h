@@ -124,7 +124,7 @@ public:
     CBonsaiData& operator=(const CBonsaiData&) = delete;
 
     // An entry holding exactly these texts, in one block: what a reader builds.
-    static std::unique_ptr<CBonsaiData> FromTexts(const std::array<std::string_view, kFieldCount>& texts);
+    static std::unique_ptr<CBonsaiData> fromTexts(const std::array<std::string_view, kFieldCount>& texts);
 
     FieldRef operator[](std::size_t index) { return {*this, index}; }
     FieldText operator[](std::size_t index) const;
@@ -142,19 +142,19 @@ public:
     }
 
     // The name of a used field, or nullptr for a spare one (from the field catalogue).
-    static const char* FieldName(std::size_t index);
-    static bool IsSpare(std::size_t index) { return FieldName(index) == nullptr; }
+    static const char* fieldName(std::size_t index);
+    static bool isSpare(std::size_t index) { return fieldName(index) == nullptr; }
     // The index of a used field's name, or kFieldCount when there is none.
-    static std::size_t FieldIndex(std::string_view name);
+    static std::size_t fieldIndex(std::string_view name);
 
-    static constexpr std::size_t PhotoField(std::size_t slot) { return Photo1 + slot; }
-    static constexpr std::size_t PhotoDescriptionField(std::size_t slot) { return Photo1Description + slot; }
+    static constexpr std::size_t photoField(std::size_t slot) { return Photo1 + slot; }
+    static constexpr std::size_t photoDescriptionField(std::size_t slot) { return Photo1Description + slot; }
 
 private:
     struct EmptyTag {};
     explicit CBonsaiData(EmptyTag) {}
 
-    void Write(std::size_t index, std::string_view text);
+    void write(std::size_t index, std::string_view text);
 
     // Only the fields that hold a text are listed, in index order: most of the 115
     // stay empty, and a large collection must not pay for them. The texts themselves
@@ -169,9 +169,9 @@ private:
     };
     static_assert(sizeof(Slot) == 10);
     // Copies the text into the arena and describes where it went.
-    Slot StoredSlot(std::size_t index, std::string_view text);
-    std::vector<Slot>::iterator Find(std::size_t index);
-    std::vector<Slot>::const_iterator Find(std::size_t index) const;
+    Slot storedSlot(std::size_t index, std::string_view text);
+    std::vector<Slot>::iterator find(std::size_t index);
+    std::vector<Slot>::const_iterator find(std::size_t index) const;
 
     std::vector<Slot> m_fields;
     TextArena m_texts;

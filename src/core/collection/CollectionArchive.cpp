@@ -155,7 +155,7 @@ public:
             if (!entryRead)
                 return false;
             // The texts are views of the window: they are copied before it grows.
-            read.push_back(CBonsaiData::FromTexts(texts));
+            read.push_back(CBonsaiData::fromTexts(texts));
         }
         for (auto& entry : read)
             entries.push_back(std::move(entry));

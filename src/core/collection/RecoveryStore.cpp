@@ -93,7 +93,7 @@ bool IsRunning(std::int64_t pid)
 
 RecoveryStore::RecoveryStore(std::filesystem::path folder) : m_folder(std::move(folder)) {}
 
-std::filesystem::path RecoveryStore::DefaultFolder()
+std::filesystem::path RecoveryStore::defaultFolder()
 {
     std::filesystem::path state;
     if (const char* xdg = std::getenv("XDG_STATE_HOME"); xdg && *xdg == '/')

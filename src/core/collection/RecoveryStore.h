@@ -26,7 +26,7 @@ public:
 
     // The folder in the user's state folder: $XDG_STATE_HOME/talvane/recovery, by
     // default ~/.local/state/talvane/recovery.
-    static std::filesystem::path DefaultFolder();
+    static std::filesystem::path defaultFolder();
 
     // Replaces this process's recovery file atomically.
     std::optional<std::string> write(const RecoveryRecord& record, std::string_view collectionBytes) const;

@@ -31,7 +31,7 @@ constexpr FieldFromSpecies kFieldsFromSpecies[] = {
 void ClearUsedFieldsButName(CBonsaiData& entry)
 {
     for (std::size_t index = 0; index < CBonsaiData::kFieldCount; ++index) {
-        if (index != CBonsaiData::Name && !CBonsaiData::IsSpare(index))
+        if (index != CBonsaiData::Name && !CBonsaiData::isSpare(index))
             entry[index].clear();
     }
 }

@@ -60,7 +60,7 @@ void ReportField(const FieldInfo& info, const CBonsaiData& entry, ReportLines& l
         return;
     case ReportForm::PhotoPair: {
         const std::size_t slot = info.index - F::Photo1Description;
-        AddReportLine(Labelled(info.reportLabel, {value, entry[F::PhotoField(slot)]}), lines);
+        AddReportLine(Labelled(info.reportLabel, {value, entry[F::photoField(slot)]}), lines);
         return;
     }
     }

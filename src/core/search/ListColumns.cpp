@@ -45,7 +45,7 @@ std::string listColumnText(const CBonsaiData& entry, ListColumn column)
     case ListColumn::Photos: {
         int filled = 0;
         for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot)
-            filled += entry[CBonsaiData::PhotoField(slot)].empty() ? 0 : 1;
+            filled += entry[CBonsaiData::photoField(slot)].empty() ? 0 : 1;
         return std::to_string(filled);
     }
     }

@@ -223,7 +223,7 @@ void CMainFrame::CreateBars()
     entryBarHolder->setObjectName(QStringLiteral("136"));
     entryBarHolder->setMovable(false);
     entryBarHolder->setFloatable(false);
-    m_wndDlgBar = new CEntryBar(entryBarHolder);
+    m_wndDlgBar = new EntryBar(entryBarHolder);
     entryBarHolder->addWidget(m_wndDlgBar);
 
     QStatusBar* status = statusBar();

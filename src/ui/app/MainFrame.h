@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <QSize>
 
-class CEntryBar;
+class EntryBar;
 class CollectionListPanel;
 class CollectionOverview;
 class CTalvaneDoc;
@@ -27,7 +27,7 @@ public:
     ~CMainFrame() override;
 
     CTalvaneView& view() const { return *m_view; }
-    CEntryBar& entryBar() const { return *m_wndDlgBar; }
+    EntryBar& entryBar() const { return *m_wndDlgBar; }
     CollectionListPanel& collectionList() const;
     // The window's one size without the collection list, fixed once the bars are made.
     QSize fixedFrameSize() const { return m_sizeFrame; }
@@ -83,7 +83,7 @@ private:
     UiServices& m_services;
     RecentFileList& m_recentFiles;
     CTalvaneView* m_view;
-    CEntryBar* m_wndDlgBar = nullptr;
+    EntryBar* m_wndDlgBar = nullptr;
     CollectionOverview* m_listOverview = nullptr;
     DueSummaryCounter* m_dueCounter = nullptr;
     QMenu* m_fileMenu = nullptr;

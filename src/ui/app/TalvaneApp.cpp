@@ -35,11 +35,11 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     m_doc = std::make_unique<CTalvaneDoc>(m_services, *m_recentFiles);
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_services, *m_recentFiles);
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    m_printing = std::make_unique<CReportPrinting>(*m_doc, m_services, *m_printer);
-    connect(m_frame.get(), &CMainFrame::printRequested, m_printing.get(), &CReportPrinting::OnFilePrintChoice);
-    connect(m_frame.get(), &CMainFrame::printSetupRequested, m_printing.get(), &CReportPrinting::OnFilePrintSetup);
+    m_printing = std::make_unique<ReportPrinting>(*m_doc, m_services, *m_printer);
+    connect(m_frame.get(), &CMainFrame::printRequested, m_printing.get(), &ReportPrinting::OnFilePrintChoice);
+    connect(m_frame.get(), &CMainFrame::printSetupRequested, m_printing.get(), &ReportPrinting::OnFilePrintSetup);
     m_keeper = std::make_unique<RecoveryKeeper>(*m_doc, RecoveryStore(options.recoveryFolder.empty()
-                                                                          ? RecoveryStore::DefaultFolder()
+                                                                          ? RecoveryStore::defaultFolder()
                                                                           : options.recoveryFolder));
     // Typing on the pages is unsaved work too, before any Update.
     connect(&m_frame->view(), &CTalvaneView::commandStatesChanged, m_keeper.get(), &RecoveryKeeper::noteChange);

@@ -7,7 +7,7 @@
 #include <memory>
 
 class CMainFrame;
-class CReportPrinting;
+class ReportPrinting;
 class QPrinter;
 class CTalvaneDoc;
 class QSessionManager;
@@ -40,7 +40,7 @@ public:
 
     CMainFrame* mainFrame() const { return m_frame.get(); }
     CTalvaneDoc& document() const { return *m_doc; }
-    CReportPrinting& printing() const { return *m_printing; }
+    ReportPrinting& printing() const { return *m_printing; }
     RecentFileList& recentFiles() const { return *m_recentFiles; }
 
     // The desktop session is ending: the same questions as closing the window.
@@ -59,7 +59,7 @@ private:
     std::unique_ptr<CTalvaneDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<CReportPrinting> m_printing;
+    std::unique_ptr<ReportPrinting> m_printing;
     std::unique_ptr<RecoveryKeeper> m_keeper;
     bool m_quitBySignal = false;
 };

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QStringListModel>
 
-CEntryBar::CEntryBar(QWidget* parent) : QWidget(parent)
+EntryBar::EntryBar(QWidget* parent) : QWidget(parent)
 {
     DialogTemplate t(this, 366, 26);
     m_entries = t.dropDownList(kEntryList, 5, 5, 150, 67);

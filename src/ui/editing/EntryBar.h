@@ -7,7 +7,7 @@ class QPushButton;
 
 // The bar under the tool bar: the drop-down list of entries and the Add, Update and
 // Delete buttons. The main frame holds it; the entry view drives it.
-class CEntryBar : public QWidget {
+class EntryBar : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kEntryList = 1040;
@@ -15,7 +15,7 @@ public:
     static constexpr int kUpdate = 1048;
     static constexpr int kDelete = 1041;
 
-    explicit CEntryBar(QWidget* parent = nullptr);
+    explicit EntryBar(QWidget* parent = nullptr);
 
     QComboBox* entryList() const { return m_entries; }
     QPushButton* addButton() const { return m_add; }

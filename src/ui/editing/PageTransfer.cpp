@@ -16,8 +16,8 @@ using F = CBonsaiData;
 void AlbumToPage(CPage1& album, const CBonsaiData& entry)
 {
     for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k) {
-        album.m_strPhotoFile[k] = entry[CBonsaiData::PhotoField(k)];
-        album.m_strPhotoDesc[k] = entry[CBonsaiData::PhotoDescriptionField(k)];
+        album.m_strPhotoFile[k] = entry[CBonsaiData::photoField(k)];
+        album.m_strPhotoDesc[k] = entry[CBonsaiData::photoDescriptionField(k)];
     }
 }
 
@@ -55,8 +55,8 @@ FieldValues PhotoFieldValues(const CBonsaiData& entry)
 {
     FieldValues values;
     for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k) {
-        values.emplace_back(CBonsaiData::PhotoField(k), entry[CBonsaiData::PhotoField(k)]);
-        values.emplace_back(CBonsaiData::PhotoDescriptionField(k), entry[CBonsaiData::PhotoDescriptionField(k)]);
+        values.emplace_back(CBonsaiData::photoField(k), entry[CBonsaiData::photoField(k)]);
+        values.emplace_back(CBonsaiData::photoDescriptionField(k), entry[CBonsaiData::photoDescriptionField(k)]);
     }
     return values;
 }
@@ -73,7 +73,7 @@ std::array<FieldFormPage*, 5> PageTransfer::formPages()
     return {&m_plant, &m_purchase, &m_transformation, &m_maintenance, &m_species};
 }
 
-void PageTransfer::ToPages(const CBonsaiData& entry)
+void PageTransfer::toPages(const CBonsaiData& entry)
 {
     for (FieldFormPage* form : formPages())
         form->takeValuesFrom(entry);
@@ -83,7 +83,7 @@ void PageTransfer::ToPages(const CBonsaiData& entry)
     m_journal.m_journalText = entry[talvane::journal::kJournalField];
 }
 
-void PageTransfer::RefreshPages()
+void PageTransfer::refreshPages()
 {
     for (FieldFormPage* form : formPages())
         form->UpdateData(false);
@@ -91,14 +91,14 @@ void PageTransfer::RefreshPages()
     m_journal.refreshEventList();
 }
 
-void PageTransfer::LoadEntry(const CBonsaiData& entry)
+void PageTransfer::loadEntry(const CBonsaiData& entry)
 {
-    ToPages(entry);
-    RefreshPages();
+    toPages(entry);
+    refreshPages();
     m_album.ShowPicture(0);
 }
 
-void PageTransfer::ReadPagesInto(CBonsaiData& entry)
+void PageTransfer::readPagesInto(CBonsaiData& entry)
 {
     for (FieldFormPage* form : formPages()) {
         form->UpdateData(true);
@@ -108,23 +108,23 @@ void PageTransfer::ReadPagesInto(CBonsaiData& entry)
     // as it is until the user chooses a button.
     entry[F::IntExt] = m_plant.intExtChosen() ? std::to_string(m_plant.m_nIntExt) : m_shownIntExt;
     for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k) {
-        entry[CBonsaiData::PhotoField(k)] = m_album.m_strPhotoFile[k];
-        entry[CBonsaiData::PhotoDescriptionField(k)] = m_album.m_strPhotoDesc[k];
+        entry[CBonsaiData::photoField(k)] = m_album.m_strPhotoFile[k];
+        entry[CBonsaiData::photoDescriptionField(k)] = m_album.m_strPhotoDesc[k];
     }
     entry[talvane::journal::kJournalField] = m_journal.m_journalText;
 }
 
-void PageTransfer::ClearPages()
+void PageTransfer::clearPages()
 {
     const CBonsaiData empty;
-    ToPages(empty);
-    RefreshPages();
+    toPages(empty);
+    refreshPages();
 }
 
-void PageTransfer::PrepareNewEntry(int speciesIndex, const std::string& typedBotanicalName)
+void PageTransfer::prepareNewEntry(int speciesIndex, const std::string& typedBotanicalName)
 {
     CBonsaiData fresh;
     FillEntryFromGuide(fresh, speciesIndex, typedBotanicalName);
-    ToPages(fresh);
-    RefreshPages();
+    toPages(fresh);
+    refreshPages();
 }

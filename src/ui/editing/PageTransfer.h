@@ -36,19 +36,19 @@ public:
                  CPage1& album, JournalPage& journal);
 
     // Gives the pages the entry's values and shows them; the album lists its photos.
-    void LoadEntry(const CBonsaiData& entry);
+    void loadEntry(const CBonsaiData& entry);
     // Reads the pages and copies their values into the entry's page fields.
-    void ReadPagesInto(CBonsaiData& entry);
+    void readPagesInto(CBonsaiData& entry);
     // Empties every page (no radio button checked) and the album's list.
-    void ClearPages();
+    void clearPages();
     // Empties the pages and gives them what a new entry takes from the guide.
-    void PrepareNewEntry(int speciesIndex, const std::string& typedBotanicalName);
+    void prepareNewEntry(int speciesIndex, const std::string& typedBotanicalName);
 
 private:
     // The five form tabs, in the order their values are moved.
     std::array<FieldFormPage*, 5> formPages();
-    void ToPages(const CBonsaiData& entry);
-    void RefreshPages();
+    void toPages(const CBonsaiData& entry);
+    void refreshPages();
 
     CPage2& m_plant;
     CPage3& m_purchase;

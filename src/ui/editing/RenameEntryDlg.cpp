@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-CRenameEntryDlg::CRenameEntryDlg(const std::string& name, QWidget* parent) : QDialog(parent)
+RenameEntryDlg::RenameEntryDlg(const std::string& name, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Rename entry"));
     DialogTemplate t(this, 172, 61);
@@ -22,7 +22,7 @@ CRenameEntryDlg::CRenameEntryDlg(const std::string& name, QWidget* parent) : QDi
     m_name->setFocus();
 }
 
-void CRenameEntryDlg::accept()
+void RenameEntryDlg::accept()
 {
     m_strEntryName = ToAnsi(m_name->text());
     QDialog::accept();

@@ -7,10 +7,10 @@
 class QLineEdit;
 
 // Asks a new name for an entry, starting from its present one.
-class CRenameEntryDlg : public QDialog {
+class RenameEntryDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CRenameEntryDlg(const std::string& name, QWidget* parent = nullptr);
+    explicit RenameEntryDlg(const std::string& name, QWidget* parent = nullptr);
 
     // The name typed, after OK.
     const std::string& entryName() const { return m_strEntryName; }

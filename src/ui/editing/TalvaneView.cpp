@@ -74,7 +74,7 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
     });
     connect(m_journalPage, &JournalPage::journalEdited, this, &CTalvaneView::commandStatesChanged);
     connect(&m_doc, &CTalvaneDoc::currentChanged, this, [this] {
-        if (!m_bApplyingPages)
+        if (!m_applyingPages)
             ShowCurrentEntry();
     });
     m_doc.SetView(this);
@@ -93,7 +93,7 @@ void CTalvaneView::FitFrameToSheet(int menuHeight)
     m_rectSheetFrame = QRect(QPoint(0, 0), m_pSheet->size()).adjusted(0, -menuHeight, 0, 0);
 }
 
-void CTalvaneView::SetEntryBar(CEntryBar* bar)
+void CTalvaneView::SetEntryBar(EntryBar* bar)
 {
     m_entryBar = bar;
     // Only a choice the user makes in the list runs the selection change; the
@@ -179,12 +179,12 @@ void CTalvaneView::LoadEntryIntoPages(std::size_t position)
 {
     if (position >= m_doc.entryCount())
         return;
-    m_transfer->LoadEntry(m_doc.entryAt(position));
+    m_transfer->loadEntry(m_doc.entryAt(position));
 }
 
 void CTalvaneView::ReadPagesIntoEntry(CBonsaiData& entry) const
 {
-    m_transfer->ReadPagesInto(entry);
+    m_transfer->readPagesInto(entry);
 }
 
 void CTalvaneView::ApplyPageEdit(const FieldValues& values, const QString& stepText)
@@ -192,9 +192,9 @@ void CTalvaneView::ApplyPageEdit(const FieldValues& values, const QString& stepT
     const auto position = m_doc.currentPosition();
     if (!position)
         return;
-    m_bApplyingPages = true;
+    m_applyingPages = true;
     m_doc.changeFields(*position, values, stepText);
-    m_bApplyingPages = false;
+    m_applyingPages = false;
     emit commandStatesChanged();
 }
 
@@ -203,9 +203,9 @@ void CTalvaneView::CreateEntryFromPages(const std::string& name)
     auto entry = std::make_unique<CBonsaiData>();
     (*entry)[CBonsaiData::Name] = name;
     ReadPagesIntoEntry(*entry);
-    m_bApplyingPages = true;
+    m_applyingPages = true;
     m_doc.addEntry(std::move(entry));
-    m_bApplyingPages = false;
+    m_applyingPages = false;
     m_entryBar->entryList()->setCurrentIndex(static_cast<int>(m_doc.entryCount() - 1));
     m_pPage1->ShowPicture(0);
 }
@@ -246,13 +246,13 @@ std::optional<KeptPageEdits> CTalvaneView::AskPageEditsToKeep()
 
 void CTalvaneView::ClearPages()
 {
-    m_transfer->ClearPages();
+    m_transfer->clearPages();
     m_entryBar->entryList()->clear();
 }
 
 void CTalvaneView::PreparePagesForNewEntry(int speciesIndex, const std::string& typedBotanicalName)
 {
-    m_transfer->PrepareNewEntry(speciesIndex, typedBotanicalName);
+    m_transfer->prepareNewEntry(speciesIndex, typedBotanicalName);
 }
 
 void CTalvaneView::ResetEntries()
@@ -292,9 +292,9 @@ void CTalvaneView::OnEntryAdd()
         return;
     }
     // The pages change under the current entry from here on: it no longer shows.
-    m_bApplyingPages = true;
+    m_applyingPages = true;
     m_doc.setCurrentPosition(std::nullopt);
-    m_bApplyingPages = false;
+    m_applyingPages = false;
     PreparePagesForNewEntry(dialog.speciesIndex(), dialog.botanicalName());
     CreateEntryFromPages(dialog.entryName());
     SetShowing(true);
@@ -330,7 +330,7 @@ void CTalvaneView::OnEntryRename()
     if (!current)
         return;
     const std::string oldName = (*current)[CBonsaiData::Name];
-    CRenameEntryDlg dialog(oldName, this);
+    RenameEntryDlg dialog(oldName, this);
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
         return;
     if (dialog.entryName().empty()) {

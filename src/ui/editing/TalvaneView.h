@@ -11,7 +11,7 @@
 #include <memory>
 
 class CBonsaiData;
-class CEntryBar;
+class EntryBar;
 class CPage1;
 class CPage2;
 class CPage3;
@@ -33,7 +33,7 @@ public:
     ~CTalvaneView() override;
 
     // Connects the entry bar of the frame; the view drives it from then on.
-    void SetEntryBar(CEntryBar* bar);
+    void SetEntryBar(EntryBar* bar);
     // Records the frame rectangle the sheet needs: the sheet with room above it for
     // the frame's menu. Done once per view.
     void FitFrameToSheet(int menuHeight);
@@ -103,9 +103,9 @@ private:
     CPage6* m_pPage6;
     JournalPage* m_journalPage;
     std::unique_ptr<PageTransfer> m_transfer;
-    CEntryBar* m_entryBar = nullptr;
+    EntryBar* m_entryBar = nullptr;
     // Set while the pages' own values are being stored: the pages need no reload.
-    bool m_bApplyingPages = false;
+    bool m_applyingPages = false;
     bool m_bFrameFitted = false;
     QRect m_rectSheetFrame;
 };

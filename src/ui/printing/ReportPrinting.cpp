@@ -10,12 +10,12 @@
 #include <QPainter>
 #include <QPrinter>
 
-CReportPrinting::CReportPrinting(CTalvaneDoc& doc, UiServices& services, QPrinter& printer)
+ReportPrinting::ReportPrinting(CTalvaneDoc& doc, UiServices& services, QPrinter& printer)
     : m_doc(doc), m_services(services), m_printer(printer)
 {
 }
 
-void CReportPrinting::OnFilePrintChoice()
+void ReportPrinting::OnFilePrintChoice()
 {
     CPrintChoiceDlg choice;
     if (m_services.dialogRunner().run(choice) != QDialog::Accepted)
@@ -23,7 +23,7 @@ void CReportPrinting::OnFilePrintChoice()
     OnFilePrint(choice.printAll());
 }
 
-void CReportPrinting::OnFilePrint(bool printAll)
+void ReportPrinting::OnFilePrint(bool printAll)
 {
     if (!OnPreparePrinting(printAll))
         return;
@@ -36,7 +36,7 @@ void CReportPrinting::OnFilePrint(bool printAll)
     OnEndPrinting();
 }
 
-bool CReportPrinting::OnPreparePrinting(bool printAll)
+bool ReportPrinting::OnPreparePrinting(bool printAll)
 {
     m_doc.OfferToKeepChanges();
     FreeReportLines();
@@ -50,28 +50,28 @@ bool CReportPrinting::OnPreparePrinting(bool printAll)
     return m_services.printerChooser().choosePrinter(m_printer, 1, lastPage());
 }
 
-int CReportPrinting::lastPage() const
+int ReportPrinting::lastPage() const
 {
     return static_cast<int>(ReportPageCount(m_reportLines.size()));
 }
 
-void CReportPrinting::OnPrint(QPainter& painter, int page)
+void ReportPrinting::OnPrint(QPainter& painter, int page)
 {
     m_nPrintPage = page;
     DrawReportPage(painter, m_reportLines, m_nPrintPage, m_doc.GetTitle());
 }
 
-void CReportPrinting::OnEndPrinting()
+void ReportPrinting::OnEndPrinting()
 {
     FreeReportLines();
 }
 
-void CReportPrinting::FreeReportLines()
+void ReportPrinting::FreeReportLines()
 {
     m_reportLines.clear();
 }
 
-void CReportPrinting::OnFilePrintSetup()
+void ReportPrinting::OnFilePrintSetup()
 {
     m_services.printerChooser().setUpPage(m_printer);
 }

@@ -11,10 +11,10 @@ class UiServices;
 
 // File Print and Print Setup: the report of the entry shown or of every entry,
 // printed 60 lines a page with a header and a footer.
-class CReportPrinting : public QObject {
+class ReportPrinting : public QObject {
     Q_OBJECT
 public:
-    CReportPrinting(CTalvaneDoc& doc, UiServices& services, QPrinter& printer);
+    ReportPrinting(CTalvaneDoc& doc, UiServices& services, QPrinter& printer);
 
     // Asks current entry or complete list, then runs the print.
     void OnFilePrintChoice();

@@ -59,7 +59,7 @@ TEST(BonsaiData, AReaderBuildsAnEntryOfExactlyItsTexts)
 {
     std::array<std::string_view, CBonsaiData::kFieldCount> texts{};
     texts[CBonsaiData::Species] = "Acer";
-    const auto built = CBonsaiData::FromTexts(texts);
+    const auto built = CBonsaiData::fromTexts(texts);
     for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
         EXPECT_EQ((*built)[field], field == CBonsaiData::Species ? "Acer" : "") << field;
 }

@@ -45,13 +45,13 @@ TEST(BonsaiData, NewRecordIsEmptyButForIntExt)
 
     std::size_t spare = 0;
     for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i)
-        spare += CBonsaiData::IsSpare(i);
+        spare += CBonsaiData::isSpare(i);
     EXPECT_EQ(spare, 63u);
-    EXPECT_STREQ(CBonsaiData::FieldName(56), "RustZone");
-    EXPECT_STREQ(CBonsaiData::FieldName(74), "Photo5Description");
-    EXPECT_EQ(CBonsaiData::FieldName(75), nullptr);
-    EXPECT_EQ(CBonsaiData::FieldIndex("PricePaid"), 20u);
-    EXPECT_EQ(CBonsaiData::FieldIndex("Spare10"), CBonsaiData::kFieldCount);
+    EXPECT_STREQ(CBonsaiData::fieldName(56), "RustZone");
+    EXPECT_STREQ(CBonsaiData::fieldName(74), "Photo5Description");
+    EXPECT_EQ(CBonsaiData::fieldName(75), nullptr);
+    EXPECT_EQ(CBonsaiData::fieldIndex("PricePaid"), 20u);
+    EXPECT_EQ(CBonsaiData::fieldIndex("Spare10"), CBonsaiData::kFieldCount);
 }
 
 TEST(CollectionArchive, WritesTheDocumentedLayout)

@@ -23,7 +23,7 @@ TEST(FieldCatalogue, NamesControlsAndLabelsLeadToOneFieldEach)
             ++named;
             EXPECT_TRUE(names.insert(info.name).second) << info.name;
             EXPECT_EQ(fieldNamed(info.name), &info);
-            EXPECT_STREQ(CBonsaiData::FieldName(info.index), std::string(info.name).c_str());
+            EXPECT_STREQ(CBonsaiData::fieldName(info.index), std::string(info.name).c_str());
         }
         if (info.control != 0) {
             EXPECT_TRUE(controls.insert({info.page, info.control}).second) << info.index;
@@ -40,7 +40,7 @@ TEST(FieldCatalogue, NamesControlsAndLabelsLeadToOneFieldEach)
     EXPECT_EQ(named, 52u);
     EXPECT_EQ(fieldNamed(""), nullptr);
     EXPECT_EQ(fieldNamed("Spare10"), nullptr);
-    EXPECT_EQ(CBonsaiData::FieldName(CBonsaiData::kFieldCount), nullptr);
+    EXPECT_EQ(CBonsaiData::fieldName(CBonsaiData::kFieldCount), nullptr);
     EXPECT_EQ(fieldOnPage(Page::Purchase, 1027), nullptr) << "1027 is a control of other pages";
 
     // The tabs show the 51 named fields of the form and album pages, and the journal.

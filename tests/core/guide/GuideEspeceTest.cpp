@@ -50,10 +50,10 @@ bool IsFilledField(std::size_t index)
 void ExpectOthersUntouchedOrEmpty(const CBonsaiData& entry)
 {
     for (std::size_t index = 0; index < CBonsaiData::kFieldCount; ++index) {
-        if (index == CBonsaiData::Name || CBonsaiData::IsSpare(index)) {
+        if (index == CBonsaiData::Name || CBonsaiData::isSpare(index)) {
             EXPECT_EQ(entry[index], "old" + std::to_string(index)) << index;
         } else if (!IsFilledField(index) && index != CBonsaiData::IntExt) {
-            EXPECT_EQ(entry[index], "") << CBonsaiData::FieldName(index);
+            EXPECT_EQ(entry[index], "") << CBonsaiData::fieldName(index);
         }
     }
 }
@@ -121,7 +121,7 @@ TEST(GuideEspece, WithoutARecordOnlyTheTypedBotanicalNameIsKept)
         EXPECT_EQ(entry[CBonsaiData::BotanicalName], "A|0") << index;
         for (std::size_t field : kFilledFields) {
             if (field != CBonsaiData::BotanicalName) {
-                EXPECT_EQ(entry[field], "") << index << "/" << CBonsaiData::FieldName(field);
+                EXPECT_EQ(entry[field], "") << index << "/" << CBonsaiData::fieldName(field);
             }
         }
         EXPECT_EQ(entry[CBonsaiData::IntExt], "-1");

@@ -62,7 +62,7 @@ constexpr CBonsaiData::Field kThirtyCharacterFields[] = {
 std::size_t PhotoCount(const CBonsaiData& entry)
 {
     std::size_t count = 0;
-    while (count < CBonsaiData::kPhotoSlots && !entry[CBonsaiData::PhotoField(count)].empty())
+    while (count < CBonsaiData::kPhotoSlots && !entry[CBonsaiData::photoField(count)].empty())
         ++count;
     return count;
 }
@@ -84,9 +84,9 @@ TEST(SampleData, EveryTreeCarriesTwoOrThreePhotosInTheFirstSlots)
         EXPECT_GE(count, 2u) << (*entry)[CBonsaiData::Name];
         EXPECT_LE(count, 3u) << (*entry)[CBonsaiData::Name];
         for (std::size_t slot = count; slot < CBonsaiData::kPhotoSlots; ++slot)
-            EXPECT_TRUE((*entry)[CBonsaiData::PhotoField(slot)].empty()) << (*entry)[CBonsaiData::Name];
+            EXPECT_TRUE((*entry)[CBonsaiData::photoField(slot)].empty()) << (*entry)[CBonsaiData::Name];
         for (std::size_t slot = 0; slot < count; ++slot)
-            EXPECT_FALSE((*entry)[CBonsaiData::PhotoDescriptionField(slot)].empty()) << (*entry)[CBonsaiData::Name];
+            EXPECT_FALSE((*entry)[CBonsaiData::photoDescriptionField(slot)].empty()) << (*entry)[CBonsaiData::Name];
     }
 }
 
@@ -94,7 +94,7 @@ TEST(SampleData, EveryPhotoIsAnAlbumBitmapThatTheAlbumAccepts)
 {
     for (const auto& entry : LoadSample()) {
         for (std::size_t slot = 0; slot < PhotoCount(*entry); ++slot) {
-            const std::string& name = (*entry)[CBonsaiData::PhotoField(slot)];
+            const std::string& name = (*entry)[CBonsaiData::photoField(slot)];
             EXPECT_EQ(fs::path(name).filename().string(), name) << "not a bare file name";
             EXPECT_EQ(fs::path(name).extension().string(), ".bmp") << name;
             CAnyPicDecoder decoder;
@@ -122,7 +122,7 @@ TEST(SampleData, EveryTreeHasTheSpeciesTextsOfItsGuideSpecies)
         CBonsaiData added;
         FillEntryFromGuide(added, static_cast<int>(std::distance(names.begin(), found)), botanicalName, guide);
         for (const auto field : kGuideFields)
-            EXPECT_EQ((*entry)[field], added[field]) << botanicalName << ", " << CBonsaiData::FieldName(field);
+            EXPECT_EQ((*entry)[field], added[field]) << botanicalName << ", " << CBonsaiData::fieldName(field);
     }
 }
 
@@ -132,9 +132,9 @@ TEST(SampleData, NoTextIsLongerThanItsPageAccepts)
         const std::string& name = (*entry)[CBonsaiData::Name];
         EXPECT_LE(name.size(), 50u) << name;
         for (const auto field : kThirtyCharacterFields)
-            EXPECT_LE((*entry)[field].size(), 30u) << name << ", " << CBonsaiData::FieldName(field);
+            EXPECT_LE((*entry)[field].size(), 30u) << name << ", " << CBonsaiData::fieldName(field);
         for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot)
-            EXPECT_LE((*entry)[CBonsaiData::PhotoDescriptionField(slot)].size(), 30u) << name;
+            EXPECT_LE((*entry)[CBonsaiData::photoDescriptionField(slot)].size(), 30u) << name;
     }
 }
 

@@ -27,7 +27,7 @@ protected:
     CTalvaneDoc& doc() const { return app->document(); }
     CMainFrame& frame() const { return *app->mainFrame(); }
     CTalvaneView& view() const { return frame().view(); }
-    CEntryBar& bar() const { return frame().entryBar(); }
+    EntryBar& bar() const { return frame().entryBar(); }
 
     // Chooses an entry in the entry list as the user does.
     void ChooseEntry(int index);

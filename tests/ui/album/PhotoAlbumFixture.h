@@ -29,8 +29,8 @@ protected:
     {
         ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}, [&](CBonsaiData& e, std::size_t) {
             for (std::size_t k = 0; k < files.size(); ++k) {
-                e[CBonsaiData::PhotoField(k)] = files[k];
-                e[CBonsaiData::PhotoDescriptionField(k)] = "Photo of " + files[k];
+                e[CBonsaiData::photoField(k)] = files[k];
+                e[CBonsaiData::photoDescriptionField(k)] = "Photo of " + files[k];
             }
         }))));
     }

@@ -174,8 +174,8 @@ TEST_F(PhotoAlbumTest, ACollectionFromAnotherFolderShowsAndAddsPhotosOfTheAlbumB
     Picture("maple.bmp", 60, 45, elsewhere / "Album");
     Picture("pine.bmp", 30, 20, elsewhere / "Album");
     const auto collection = MakeCollection("trees.tvn", {"Maple"}, [](CBonsaiData& e, std::size_t) {
-        e[CBonsaiData::PhotoField(0)] = "maple.bmp";
-        e[CBonsaiData::PhotoDescriptionField(0)] = "Autumn";
+        e[CBonsaiData::photoField(0)] = "maple.bmp";
+        e[CBonsaiData::photoDescriptionField(0)] = "Autumn";
     });
     std::filesystem::rename(collection, elsewhere / "trees.tvn");
     ASSERT_TRUE(Start(Q(elsewhere / "trees.tvn")));

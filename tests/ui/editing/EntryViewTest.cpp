@@ -269,7 +269,7 @@ TEST_F(EntryViewTest, EditsOnPagesTravelIntoTheFileWithSpareFieldsUntouched)
 {
     const auto path = MakeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& e, std::size_t i) {
         for (std::size_t f = 0; f < CBonsaiData::kFieldCount; ++f) {
-            if (CBonsaiData::IsSpare(f))
+            if (CBonsaiData::isSpare(f))
                 e[f] = "spare " + std::to_string(i) + "/" + std::to_string(f);
         }
         e[CBonsaiData::IntExt] = "0";
@@ -331,7 +331,7 @@ TEST_F(EntryViewTest, EveryByteInEveryControlComesBackUntouched)
             e[field] = (i == 0 ? bytes : breaks) + std::to_string(field);
         e[CBonsaiData::IntExt] = "1";
         for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k)
-            e[CBonsaiData::PhotoField(k)].clear();  // the album would try to show them
+            e[CBonsaiData::photoField(k)].clear();  // the album would try to show them
     });
     const std::string before = ReadFileBytes(path);
     ASSERT_TRUE(Start(Q(path)));
