@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     UiServices services(nullptr, nullptr, nullptr, nullptr, nullptr);
     RecentFileList recent;
     CTalvaneDoc doc(services, recent);
-    if (!doc.OpenDocumentFile(QString::fromStdString(file)))
+    if (!doc.openDocumentFile(QString::fromStdString(file)))
         return 1;
     doc.changeFields(count / 2, {{CBonsaiData::Cultivar, "changed"}}, QStringLiteral("Update"));
 

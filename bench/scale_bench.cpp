@@ -133,7 +133,7 @@ int main(int argc, char** argv)
     CTalvaneView& view = app.mainFrame()->view();
     QComboBox* list = app.mainFrame()->entryBar().entryList();
     Report("open and show the first entry", Seconds([&] {
-        doc.OpenDocumentFile(QString::fromStdString(file));
+        doc.openDocumentFile(QString::fromStdString(file));
         application.processEvents();
     }));
     const long opened = ResidentKilobytes();
@@ -163,7 +163,7 @@ int main(int argc, char** argv)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QDir(folder.path()).filePath(QStringLiteral("scale.pdf")));
-        Report("print the complete list to PDF", Seconds([&] { PrintReport(printer, lines, doc.GetTitle()); }));
+        Report("print the complete list to PDF", Seconds([&] { PrintReport(printer, lines, doc.title()); }));
     }
     std::printf("resident memory: %ld kB at start, %ld kB with an empty collection, %ld kB after opening\n", before,
                 emptyFootprint, opened);

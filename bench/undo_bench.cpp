@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     UiServices services(nullptr, nullptr, nullptr, nullptr, nullptr);
     RecentFileList recent;
     CTalvaneDoc doc(services, recent);
-    if (!doc.OpenDocumentFile(QString::fromStdString(file)))
+    if (!doc.openDocumentFile(QString::fromStdString(file)))
         return 1;
 
     // Each figure is the median of several rounds, so one cold page does not decide it.

@@ -61,12 +61,12 @@ int main(int argc, char** argv)
     options.splash = !parser.isSet(noSplash) && !parser.isSet(screenshot);
     // Before start-up: a logout may come while its first question is still open.
     QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app, &CTalvaneApp::OnQuitSignal);
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app, &CTalvaneApp::onQuitSignal);
     if (!app.InitInstance(options))
         return 1;
     if (app.quitBySignal())
         return 0;
-    QObject::connect(&application, &QGuiApplication::commitDataRequest, &app, &CTalvaneApp::OnCommitDataRequest);
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &app, &CTalvaneApp::onCommitDataRequest);
 
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);

@@ -163,7 +163,7 @@ int main(int argc, char** argv)
     CMainFrame& frame = *app.mainFrame();
     // The pages are shown alone first, whatever the settings say; the user's choice is put back at the end.
     const bool listWasShown = frame.action(cmd::kViewCollectionList)->isChecked();
-    frame.ShowCollectionList(false);
+    frame.showCollectionList(false);
     QTabWidget* sheet = frame.view().sheet();
     const char* const tabs[] = {"tab-plant", "tab-purchase", "tab-species", "tab-transformation", "tab-maintenance",
                                 "tab-album", "tab-journal"};
@@ -187,13 +187,13 @@ int main(int argc, char** argv)
     picture.fill(QColor(90, 130, 70));
     picture.save(photo, "JPEG");
     questions.nextQuestion().want(QStringLiteral("import-question"));
-    PhotoImport(services.prompter(), AlbumFolder(app.document().GetPathName())).run(photo);
+    PhotoImport(services.prompter(), AlbumFolder(app.document().pathName())).run(photo);
     ok = questions.nextQuestion().taken() && ok;
 
-    frame.ShowCollectionList(true);
+    frame.showCollectionList(true);
     frame.collectionList().table()->sortByColumn(0, Qt::AscendingOrder);
     ok = Save(frame, output, QStringLiteral("collection-list")) && ok;
-    frame.ShowCollectionList(listWasShown);
+    frame.showCollectionList(listWasShown);
 
     CAboutDlg about(&frame);
     ok = SaveDialog(about, output, QStringLiteral("about")) && ok;

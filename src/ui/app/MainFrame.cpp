@@ -66,39 +66,39 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     QIcon icon(QStringLiteral(":/talvane/icon32.png"));
     icon.addFile(QStringLiteral(":/talvane/icon16.png"));
     setWindowIcon(icon);
-    CreateMenus();
+    createMenus();
     // The view is made first; it records the room its sheet needs.
     auto* central = new QWidget(this);
     m_view = new CTalvaneView(doc, services, central);
     setCentralWidget(central);
     m_view->FitFrameToSheet(menuBar()->sizeHint().height());
-    CreateBars();
-    m_view->SetEntryBar(m_wndDlgBar);
-    CreateCollectionList();
+    createBars();
+    m_view->setEntryBar(m_wndDlgBar);
+    createCollectionList();
 
-    connect(m_view, &CTalvaneView::commandStatesChanged, this, &CMainFrame::UpdateCommandUI);
-    connect(&m_doc, &CDocument::modifiedChanged, this, &CMainFrame::UpdateCommandUI);
-    connect(&m_doc, &CDocument::titleChanged, this, &CMainFrame::UpdateCaption);
+    connect(m_view, &CTalvaneView::commandStatesChanged, this, &CMainFrame::updateCommandUI);
+    connect(&m_doc, &CDocument::modifiedChanged, this, &CMainFrame::updateCommandUI);
+    connect(&m_doc, &CDocument::titleChanged, this, &CMainFrame::updateCaption);
     connect(&m_doc, &CTalvaneDoc::fileStateChanged, this, [this] {
-        UpdateCaption();
-        UpdateCommandUI();
+        updateCaption();
+        updateCommandUI();
     });
     connect(&m_doc, &CTalvaneDoc::fileNotice, this, [this](const QString& text) { statusBar()->showMessage(text); });
-    connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::RebuildRecentFiles);
+    connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::rebuildRecentFiles);
     m_dueCounter = new DueSummaryCounter(m_doc, this);
     connect(m_dueCounter, &DueSummaryCounter::counted, this, [this](std::size_t due, int withinDays) {
         if (due > 0)
             statusBar()->showMessage(FromAnsi(talvane::journal::dueSummary(due, withinDays)));
     });
-    connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::ShowDueSummary);
-    RebuildRecentFiles();
-    UpdateCaption();
-    UpdateCommandUI();
+    connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::showDueSummary);
+    rebuildRecentFiles();
+    updateCaption();
+    updateCommandUI();
 }
 
 CMainFrame::~CMainFrame() = default;
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QString& statusTip)
+QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text, const QString& statusTip)
 {
     auto* action = menu->addAction(text);
     action->setData(id);
@@ -112,38 +112,38 @@ QAction* CMainFrame::action(int commandId) const
     return findChild<QAction*>(QString::number(commandId));
 }
 
-void CMainFrame::CreateMenus()
+void CMainFrame::createMenus()
 {
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     // Menu texts carry their key after a tab; the keys themselves are bound below.
     // "Save as" shows Ctrl+A but no key is bound to it.
-    auto* fileNew = AddCommand(m_fileMenu, cmd::kFileNew, QStringLiteral("&New\tCtrl+N"), QStringLiteral("Create a new document"));
-    auto* fileOpen = AddCommand(m_fileMenu, cmd::kFileOpen, QStringLiteral("&Open...\tCtrl+O"),
+    auto* fileNew = addCommand(m_fileMenu, cmd::kFileNew, QStringLiteral("&New\tCtrl+N"), QStringLiteral("Create a new document"));
+    auto* fileOpen = addCommand(m_fileMenu, cmd::kFileOpen, QStringLiteral("&Open...\tCtrl+O"),
                                 QStringLiteral("Open an existing document"));
-    auto* fileSave = AddCommand(m_fileMenu, cmd::kFileSave, QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save the active document"));
-    auto* fileSaveAs = AddCommand(m_fileMenu, cmd::kFileSaveAs, QStringLiteral("Save &as ... \tCtrl+A"),
+    auto* fileSave = addCommand(m_fileMenu, cmd::kFileSave, QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save the active document"));
+    auto* fileSaveAs = addCommand(m_fileMenu, cmd::kFileSaveAs, QStringLiteral("Save &as ... \tCtrl+A"),
                                   QStringLiteral("Save the active document with a new name"));
-    auto* restoreVersion = AddCommand(m_fileMenu, cmd::kFileRestoreVersion, QStringLiteral("Restore an earlier version\u2026"),
+    auto* restoreVersion = addCommand(m_fileMenu, cmd::kFileRestoreVersion, QStringLiteral("Restore an earlier version\u2026"),
                                       QStringLiteral("Open a version the collection had before one of its saves, as a new collection"));
-    auto* exportCalendar = AddCommand(m_fileMenu, cmd::kFileExportCareCalendar, QStringLiteral("Export care calendar\u2026"),
+    auto* exportCalendar = addCommand(m_fileMenu, cmd::kFileExportCareCalendar, QStringLiteral("Export care calendar\u2026"),
                                       QStringLiteral("Write the care tasks that are due as an iCalendar file"));
     m_fileMenu->addSeparator();
-    auto* filePrint = AddCommand(m_fileMenu, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"),
+    auto* filePrint = addCommand(m_fileMenu, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"),
                                  QStringLiteral("Print the active document"));
-    auto* printSetup = AddCommand(m_fileMenu, cmd::kFilePrintSetup, QStringLiteral("Print setup..."),
+    auto* printSetup = addCommand(m_fileMenu, cmd::kFilePrintSetup, QStringLiteral("Print setup..."),
                                   QStringLiteral("Change the printer and printing options"));
     m_fileMenu->addSeparator();
     m_recentSeparator = m_fileMenu->addSeparator();
-    auto* exit = AddCommand(m_fileMenu, cmd::kAppExit, QStringLiteral("Exit"),
+    auto* exit = addCommand(m_fileMenu, cmd::kAppExit, QStringLiteral("Exit"),
                             QStringLiteral("Quit the application; prompts to save documents"));
 
-    CreateEditMenu();
-    CreateViewMenu();
+    createEditMenu();
+    createViewMenu();
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
-    auto* about = AddCommand(help, cmd::kAppAbout, QStringLiteral("&About Talvane..."),
+    auto* about = addCommand(help, cmd::kAppAbout, QStringLiteral("&About Talvane..."),
                              QStringLiteral("Display program information, version number and copyright"));
-    auto* helpOpen = AddCommand(help, cmd::kHelpOpen, QStringLiteral("Help on Talvane"),
+    auto* helpOpen = addCommand(help, cmd::kHelpOpen, QStringLiteral("Help on Talvane"),
                                 QStringLiteral("Open the Talvane help page"));
 
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -151,12 +151,12 @@ void CMainFrame::CreateMenus()
     fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 
-    connect(fileNew, &QAction::triggered, &m_doc, [this] { m_doc.OnFileNew(); UpdateCommandUI(); });
-    connect(fileOpen, &QAction::triggered, &m_doc, [this] { m_doc.OnFileOpen(); UpdateCommandUI(); });
-    connect(fileSave, &QAction::triggered, &m_doc, [this] { m_doc.OnFileSave(); UpdateCommandUI(); });
-    connect(fileSaveAs, &QAction::triggered, &m_doc, [this] { m_doc.OnFileSaveAs(); UpdateCommandUI(); });
-    connect(restoreVersion, &QAction::triggered, this, &CMainFrame::OnFileRestoreVersion);
-    connect(exportCalendar, &QAction::triggered, this, &CMainFrame::OnFileExportCareCalendar);
+    connect(fileNew, &QAction::triggered, &m_doc, [this] { m_doc.OnFileNew(); updateCommandUI(); });
+    connect(fileOpen, &QAction::triggered, &m_doc, [this] { m_doc.OnFileOpen(); updateCommandUI(); });
+    connect(fileSave, &QAction::triggered, &m_doc, [this] { m_doc.OnFileSave(); updateCommandUI(); });
+    connect(fileSaveAs, &QAction::triggered, &m_doc, [this] { m_doc.onFileSaveAs(); updateCommandUI(); });
+    connect(restoreVersion, &QAction::triggered, this, &CMainFrame::onFileRestoreVersion);
+    connect(exportCalendar, &QAction::triggered, this, &CMainFrame::onFileExportCareCalendar);
     connect(filePrint, &QAction::triggered, this, &CMainFrame::printRequested);
     connect(printSetup, &QAction::triggered, this, &CMainFrame::printSetupRequested);
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -164,41 +164,41 @@ void CMainFrame::CreateMenus()
     connect(helpOpen, &QAction::triggered, this, &CMainFrame::OnHelpOpen);
 }
 
-void CMainFrame::CreateEditMenu()
+void CMainFrame::createEditMenu()
 {
     m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
-    auto* undo = AddCommand(m_editMenu, cmd::kEditUndo, QStringLiteral("Undo"), QStringLiteral("Undo the last change to the collection"));
-    auto* redo = AddCommand(m_editMenu, cmd::kEditRedo, QStringLiteral("Redo"), QStringLiteral("Redo the change last undone"));
+    auto* undo = addCommand(m_editMenu, cmd::kEditUndo, QStringLiteral("Undo"), QStringLiteral("Undo the last change to the collection"));
+    auto* redo = addCommand(m_editMenu, cmd::kEditRedo, QStringLiteral("Redo"), QStringLiteral("Redo the change last undone"));
     m_editMenu->addSeparator();
-    auto* rename = AddCommand(m_editMenu, cmd::kEntryRename, QStringLiteral("Rename\u2026"),
+    auto* rename = addCommand(m_editMenu, cmd::kEntryRename, QStringLiteral("Rename\u2026"),
                               QStringLiteral("Give the entry shown a new name"));
     // Inside a text control these keys keep undoing the typing: the control takes them first.
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(undo, &QAction::triggered, &m_doc, [this] { m_doc.OnEditUndo(); UpdateCommandUI(); });
-    connect(redo, &QAction::triggered, &m_doc, [this] { m_doc.OnEditRedo(); UpdateCommandUI(); });
-    connect(rename, &QAction::triggered, this, [this] { m_view->OnEntryRename(); UpdateCommandUI(); });
+    connect(undo, &QAction::triggered, &m_doc, [this] { m_doc.onEditUndo(); updateCommandUI(); });
+    connect(redo, &QAction::triggered, &m_doc, [this] { m_doc.onEditRedo(); updateCommandUI(); });
+    connect(rename, &QAction::triggered, this, [this] { m_view->onEntryRename(); updateCommandUI(); });
     QUndoStack& history = m_doc.history();
-    connect(&history, &QUndoStack::undoTextChanged, this, &CMainFrame::UpdateCommandUI);
-    connect(&history, &QUndoStack::redoTextChanged, this, &CMainFrame::UpdateCommandUI);
-    connect(&history, &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(&history, &QUndoStack::undoTextChanged, this, &CMainFrame::updateCommandUI);
+    connect(&history, &QUndoStack::redoTextChanged, this, &CMainFrame::updateCommandUI);
+    connect(&history, &QUndoStack::indexChanged, this, &CMainFrame::updateCommandUI);
 }
 
-void CMainFrame::CreateViewMenu()
+void CMainFrame::createViewMenu()
 {
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-    auto* collectionList = AddCommand(viewMenu, cmd::kViewCollectionList, QStringLiteral("&Collection list\tCtrl+L"),
+    auto* collectionList = addCommand(viewMenu, cmd::kViewCollectionList, QStringLiteral("&Collection list\tCtrl+L"),
                                       QStringLiteral("Show or hide the list of every tree of the collection"));
     collectionList->setCheckable(true);
     collectionList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    connect(collectionList, &QAction::toggled, this, &CMainFrame::ShowCollectionList);
-    auto* careDue = AddCommand(viewMenu, cmd::kViewCareDue, QStringLiteral("Care &due\u2026\tCtrl+D"),
+    connect(collectionList, &QAction::toggled, this, &CMainFrame::showCollectionList);
+    auto* careDue = addCommand(viewMenu, cmd::kViewCareDue, QStringLiteral("Care &due\u2026\tCtrl+D"),
                                QStringLiteral("List the care tasks that are overdue or due soon"));
     careDue->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(careDue, &QAction::triggered, this, &CMainFrame::OnViewCareDue);
+    connect(careDue, &QAction::triggered, this, &CMainFrame::onViewCareDue);
 }
 
-void CMainFrame::CreateBars()
+void CMainFrame::createBars()
 {
     auto* toolBar = addToolBar(QStringLiteral("Standard"));
     toolBar->setObjectName(QStringLiteral("59392"));
@@ -245,7 +245,7 @@ void CMainFrame::CreateBars()
     setFixedSize(m_sizeFrame);
 }
 
-void CMainFrame::CreateCollectionList()
+void CMainFrame::createCollectionList()
 {
     m_listOverview = new CollectionOverview(m_doc, centralWidget());
     CollectionListPanel& panel = m_listOverview->panel();
@@ -263,10 +263,10 @@ void CMainFrame::CreateCollectionList()
     action(cmd::kViewCollectionList)->setChecked(AppSettings().value(kListShownKey, false).toBool());
 }
 
-void CMainFrame::ShowCollectionList(bool shown)
+void CMainFrame::showCollectionList(bool shown)
 {
     if (!shown && !collectionList().isHidden())
-        SaveCollectionListColumns();
+        saveCollectionListColumns();
     m_listOverview->setShown(shown);
     setFixedSize(m_sizeFrame + QSize(shown ? kCollectionListWidth : 0, 0));
     action(cmd::kViewCollectionList)->setChecked(shown);
@@ -278,12 +278,12 @@ CollectionListPanel& CMainFrame::collectionList() const
     return m_listOverview->panel();
 }
 
-void CMainFrame::SaveCollectionListColumns() const
+void CMainFrame::saveCollectionListColumns() const
 {
     AppSettings().setValue(kListColumnsKey, collectionList().columnState());
 }
 
-void CMainFrame::RebuildRecentFiles()
+void CMainFrame::rebuildRecentFiles()
 {
     for (QAction* old : m_recentActions)
         delete old;
@@ -302,24 +302,24 @@ void CMainFrame::RebuildRecentFiles()
         item->setObjectName(QString::number(cmd::kFileMruFile1 + i));
         item->setStatusTip(path);
         connect(item, &QAction::triggered, this, [this, path] {
-            m_doc.OnOpenRecentFile(path);
-            UpdateCommandUI();
+            m_doc.onOpenRecentFile(path);
+            updateCommandUI();
         });
         m_fileMenu->insertAction(m_recentSeparator, item);
         m_recentActions.append(item);
     }
 }
 
-void CMainFrame::UpdateCaption()
+void CMainFrame::updateCaption()
 {
     const QString readOnly = m_doc.isReadOnly() ? QStringLiteral(" (read-only)") : QString();
-    setWindowTitle(m_doc.GetTitle() + readOnly + QStringLiteral("[*] - Talvane"));
+    setWindowTitle(m_doc.title() + readOnly + QStringLiteral("[*] - Talvane"));
 }
 
-void CMainFrame::UpdateCommandUI()
+void CMainFrame::updateCommandUI()
 {
     // Save stores the pages too: edits on them are unsaved changes like any other.
-    const bool unsaved = m_doc.OnUpdateFileSave() || m_view->HasPageEdits();
+    const bool unsaved = m_doc.OnUpdateFileSave() || m_view->hasPageEdits();
     action(cmd::kFileSave)->setEnabled(unsaved);
     setWindowModified(unsaved);
     QUndoStack& history = m_doc.history();
@@ -329,10 +329,10 @@ void CMainFrame::UpdateCommandUI()
     QAction* redo = action(cmd::kEditRedo);
     redo->setEnabled(history.canRedo());
     redo->setText(history.canRedo() ? QStringLiteral("Redo %1").arg(MenuText(history.redoText())) : QStringLiteral("Redo"));
-    const bool showing = m_view->HasCurrentEntry();
+    const bool showing = m_view->hasCurrentEntry();
     action(cmd::kEntryRename)->setEnabled(showing);
     action(cmd::kFilePrint)->setEnabled(showing);
-    action(cmd::kFileRestoreVersion)->setEnabled(!m_doc.GetPathName().isEmpty());
+    action(cmd::kFileRestoreVersion)->setEnabled(!m_doc.pathName().isEmpty());
     m_wndDlgBar->updateButton()->setEnabled(showing);
     m_wndDlgBar->deleteButton()->setEnabled(showing);
     m_wndDlgBar->addButton()->setEnabled(true);
@@ -353,21 +353,21 @@ void CMainFrame::OnAppAbout()
     m_services.dialogRunner().run(about);
 }
 
-void CMainFrame::OnViewCareDue()
+void CMainFrame::onViewCareDue()
 {
     CareDueDlg dialog(m_doc, talvane::journal::CalendarDate::today(), this);
     const bool chosen = m_services.dialogRunner().run(dialog) == QDialog::Accepted && dialog.chosenEntry();
     if (chosen) {
         // As choosing the tree in the entry list: edits on the pages are offered first.
         m_view->OnEntrySelChange(static_cast<int>(*dialog.chosenEntry()));
-        m_view->ShowJournalTab();
+        m_view->showJournalTab();
     }
-    UpdateCommandUI();
+    updateCommandUI();
 }
 
-void CMainFrame::OnFileRestoreVersion()
+void CMainFrame::onFileRestoreVersion()
 {
-    const QString path = m_doc.GetPathName();
+    const QString path = m_doc.pathName();
     auto versions = ListVersions(QFile::encodeName(path).toStdString());
     if (versions.empty()) {
         m_services.prompter().ask(QStringLiteral("No earlier version of \u201C%1\u201D is kept yet: a version is kept "
@@ -381,7 +381,7 @@ void CMainFrame::OnFileRestoreVersion()
                         m_doc.openAsUntitledCopy(QFile::decodeName(dialog.chosenVersion()->file.c_str()));
     if (opened)
         statusBar()->showMessage(QStringLiteral("An earlier version of %1 is open as a new collection.").arg(QFileInfo(path).fileName()));
-    UpdateCommandUI();
+    updateCommandUI();
 }
 
 void CMainFrame::changeEvent(QEvent* event)
@@ -392,33 +392,33 @@ void CMainFrame::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_doc.changedOnDisk())
         QTimer::singleShot(0, this, [this] {
             m_doc.resolveChangeOnDisk();
-            UpdateCommandUI();
+            updateCommandUI();
         });
 }
 
-void CMainFrame::OnFileExportCareCalendar()
+void CMainFrame::onFileExportCareCalendar()
 {
     if (const auto written = ExportCareCalendar(m_doc, m_services))
         statusBar()->showMessage(written == 1u ? QStringLiteral("1 care task written to the calendar")
                                                : QStringLiteral("%1 care tasks written to the calendar").arg(*written));
-    UpdateCommandUI();
+    updateCommandUI();
 }
 
-void CMainFrame::ShowDueSummary()
+void CMainFrame::showDueSummary()
 {
     statusBar()->showMessage(QStringLiteral("Ready"));
     m_dueCounter->start(talvane::journal::CalendarDate::today(), talvane::journal::kDefaultDueDays);
 }
 
-bool CMainFrame::QueryClose()
+bool CMainFrame::queryClose()
 {
     return m_doc.SaveBeforeExit();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (QueryClose()) {
-        SaveCollectionListColumns();
+    if (queryClose()) {
+        saveCollectionListColumns();
         event->accept();
         emit closedCleanly();
     }

@@ -35,14 +35,14 @@ public:
 
     // Runs the save question of the collection; false keeps the window open. Both
     // closing the window and the end of the desktop session come through here.
-    bool QueryClose();
+    bool queryClose();
 
     // Sets the enabled state of every command from the document and the view.
-    void UpdateCommandUI();
+    void updateCommandUI();
 
     // Shows or hides the collection list beside the pages: the window grows or
     // shrinks by the list's width, the pages keep their size. Remembered in the settings.
-    void ShowCollectionList(bool shown);
+    void showCollectionList(bool shown);
 
     static const QString kHelpPage;
 
@@ -50,10 +50,10 @@ public slots:
     void OnHelpOpen();
     void OnAppAbout();
     // View Care due: the tasks of the collection; a chosen task shows its tree.
-    void OnViewCareDue();
-    void OnFileExportCareCalendar();
+    void onViewCareDue();
+    void onFileExportCareCalendar();
     // File Restore an earlier version: a kept version opens as an untitled copy.
-    void OnFileRestoreVersion();
+    void onFileRestoreVersion();
 
 signals:
     void printRequested();
@@ -66,18 +66,18 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void CreateMenus();
-    void CreateEditMenu();
-    void CreateViewMenu();
+    void createMenus();
+    void createEditMenu();
+    void createViewMenu();
     // Tells in the status bar how many care tasks the collection opened has due, once
     // they are counted: the window does not wait for that.
-    void ShowDueSummary();
-    void CreateBars();
-    void CreateCollectionList();
-    void SaveCollectionListColumns() const;
-    void RebuildRecentFiles();
-    void UpdateCaption();
-    QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& statusTip);
+    void showDueSummary();
+    void createBars();
+    void createCollectionList();
+    void saveCollectionListColumns() const;
+    void rebuildRecentFiles();
+    void updateCaption();
+    QAction* addCommand(QMenu* menu, int id, const QString& text, const QString& statusTip);
 
     CTalvaneDoc& m_doc;
     UiServices& m_services;

@@ -46,11 +46,11 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     connect(m_frame.get(), &CMainFrame::closedCleanly, m_keeper.get(), &RecoveryKeeper::discard);
     if (options.collection.isEmpty())
         m_doc->OnNewDocument();
-    else if (!m_doc->OpenDocumentFile(options.collection))
+    else if (!m_doc->openDocumentFile(options.collection))
         return false;
     m_frame->move(20, 20);
     m_frame->show();
-    OfferRecovery();
+    offerRecovery();
     if (options.splash) {
         CSplashDlg splash(m_frame.get());
         m_services.dialogRunner().run(splash);
@@ -59,7 +59,7 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     return true;
 }
 
-void CTalvaneApp::OfferRecovery()
+void CTalvaneApp::offerRecovery()
 {
     for (const RecoveryRecord& record : m_keeper->store().leftBehind()) {
         const QString name = record.collectionPath.empty()
@@ -83,7 +83,7 @@ void CTalvaneApp::OfferRecovery()
     }
 }
 
-void CTalvaneApp::OnQuitSignal()
+void CTalvaneApp::onQuitSignal()
 {
     // No questions: the session is going away. The work is kept for the next start.
     m_quitBySignal = true;
@@ -105,11 +105,11 @@ void CTalvaneApp::LoadSpeciesGuide()
     messages.finish();
 }
 
-void CTalvaneApp::OnCommitDataRequest(QSessionManager& manager)
+void CTalvaneApp::onCommitDataRequest(QSessionManager& manager)
 {
     if (!m_frame || !manager.allowsInteraction())
         return;
-    const bool mayEnd = m_frame->QueryClose();
+    const bool mayEnd = m_frame->queryClose();
     manager.release();
     if (!mayEnd)
         manager.cancel();

@@ -44,12 +44,12 @@ public:
     RecentFileList& recentFiles() const { return *m_recentFiles; }
 
     // The desktop session is ending: the same questions as closing the window.
-    void OnCommitDataRequest(QSessionManager& manager);
+    void onCommitDataRequest(QSessionManager& manager);
     // SIGTERM or SIGHUP: the unsaved work is kept and the program ends without asking.
-    void OnQuitSignal();
+    void onQuitSignal();
     bool quitBySignal() const { return m_quitBySignal; }
     // Offers the work another run left unsaved when it ended without a clean exit.
-    void OfferRecovery();
+    void offerRecovery();
 
     RecoveryKeeper& recoveryKeeper() const { return *m_keeper; }
 

@@ -21,9 +21,9 @@ public:
     // Asks whether edits made on the pages should be kept, and keeps them on Yes.
     virtual void OfferToKeepChanges() = 0;
     // Asks the same, but only gives what Yes keeps: Undo and Redo store it after their step.
-    virtual std::optional<KeptPageEdits> AskPageEditsToKeep() = 0;
+    virtual std::optional<KeptPageEdits> askPageEditsToKeep() = 0;
     // True when the pages hold edits that are not yet in the entry shown.
-    virtual bool HasPageEdits() const = 0;
+    virtual bool hasPageEdits() const = 0;
     // Reads the values on the pages into `entry`, which is not the shown one.
     virtual void ReadPagesIntoEntry(CBonsaiData& entry) const = 0;
 };

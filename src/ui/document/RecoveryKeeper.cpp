@@ -40,8 +40,8 @@ void RecoveryKeeper::update()
         return;
     }
     RecoveryRecord record;
-    record.collectionPath = QFile::encodeName(m_doc.GetPathName()).toStdString();
-    record.title = m_doc.GetTitle().toStdString();
+    record.collectionPath = QFile::encodeName(m_doc.pathName()).toStdString();
+    record.title = m_doc.title().toStdString();
     record.writtenAt = QDateTime::currentSecsSinceEpoch();
     std::string bytes;
     try {

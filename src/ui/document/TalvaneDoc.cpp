@@ -58,7 +58,7 @@ CTalvaneDoc::~CTalvaneDoc()
 void CTalvaneDoc::addEntry(std::unique_ptr<CBonsaiData> entry)
 {
     giveTreeIdToNewEntry(m_entries, *entry);
-    const QString text = StepText(QStringLiteral("Add"), (*entry)[CBonsaiData::Name]);
+    const QString text = stepText(QStringLiteral("Add"), (*entry)[CBonsaiData::Name]);
     m_history.push(new AddEntryStep(*this, text, std::move(entry)));
 }
 
@@ -79,7 +79,7 @@ bool CTalvaneDoc::changeFields(std::size_t position, const FieldValues& values, 
 
 void CTalvaneDoc::removeEntry(std::size_t position)
 {
-    const QString text = StepText(QStringLiteral("Delete"), entryAt(position)[CBonsaiData::Name]);
+    const QString text = stepText(QStringLiteral("Delete"), entryAt(position)[CBonsaiData::Name]);
     m_history.push(new RemoveEntryStep(*this, text, position));
 }
 
@@ -91,11 +91,11 @@ std::optional<std::string> CTalvaneDoc::ensureTreeId(std::size_t position)
         return std::nullopt;
     std::string id = talvane::newTreeId();
     changeFields(position, {{talvane::kTreeIdField, id}},
-                 StepText(QStringLiteral("Identify"), entryAt(position)[CBonsaiData::Name]));
+                 stepText(QStringLiteral("Identify"), entryAt(position)[CBonsaiData::Name]));
     return id;
 }
 
-QString CTalvaneDoc::StepText(const QString& verb, const std::string& name)
+QString CTalvaneDoc::stepText(const QString& verb, const std::string& name)
 {
     // One substitution step: a name holding "%1" stays as it is.
     return QStringLiteral("%1 \u201C%2\u201D").arg(verb, FromAnsi(name));
@@ -139,21 +139,21 @@ void CTalvaneDoc::OfferToKeepChanges()
         m_view->OfferToKeepChanges();
 }
 
-void CTalvaneDoc::OnEditUndo()
+void CTalvaneDoc::onEditUndo()
 {
     if (!m_history.canUndo())
         return;
-    if (const auto kept = m_view ? m_view->AskPageEditsToKeep() : std::nullopt)
+    if (const auto kept = m_view ? m_view->askPageEditsToKeep() : std::nullopt)
         UndoKeepingEdits(*this, *kept);
     else
         m_history.undo();
 }
 
-void CTalvaneDoc::OnEditRedo()
+void CTalvaneDoc::onEditRedo()
 {
     if (!m_history.canRedo())
         return;
-    if (const auto kept = m_view ? m_view->AskPageEditsToKeep() : std::nullopt)
+    if (const auto kept = m_view ? m_view->askPageEditsToKeep() : std::nullopt)
         RedoKeepingEdits(*this, *kept);
     else
         m_history.redo();
@@ -239,7 +239,7 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     CollectionLockAttempt attempt;
-    const bool reopening = m_lock && absolute == GetPathName();
+    const bool reopening = m_lock && absolute == pathName();
     if (!reopening) {
         attempt = LockCollection(absolute);
         if (attempt.heldBy &&
@@ -275,7 +275,7 @@ bool CTalvaneDoc::leadsToOwnFile(const QString& path) const
 
 bool CTalvaneDoc::isOwnFile(const QString& path) const
 {
-    return !GetPathName().isEmpty() && QFileInfo(path).absoluteFilePath() == GetPathName();
+    return !pathName().isEmpty() && QFileInfo(path).absoluteFilePath() == pathName();
 }
 
 void CTalvaneDoc::forgetFile()
@@ -315,17 +315,17 @@ void CTalvaneDoc::checkDisk()
         return;
     m_changedOnDisk = true;
     emit fileStateChanged();
-    emit fileNotice(QStringLiteral("%1 was changed on disk by another program.").arg(QuotedName(GetPathName())));
+    emit fileNotice(QStringLiteral("%1 was changed on disk by another program.").arg(QuotedName(pathName())));
 }
 
 bool CTalvaneDoc::hasUnsavedWork() const
 {
-    return IsModified() || (m_view && m_view->HasPageEdits());
+    return IsModified() || (m_view && m_view->hasPageEdits());
 }
 
 std::string CTalvaneDoc::unsavedBytes() const
 {
-    if (!m_view || !m_current || !m_view->HasPageEdits())
+    if (!m_view || !m_current || !m_view->hasPageEdits())
         return WriteCollection(m_entries);
     // The shown entry as the pages have it, in its place: the entries themselves stay as they are.
     auto edited = std::make_unique<CBonsaiData>();
@@ -339,14 +339,14 @@ std::string CTalvaneDoc::unsavedBytes() const
 CTalvaneDoc::ChangeAnswer CTalvaneDoc::askAboutChange()
 {
     m_changeAsked = true;
-    const QString copy = FromFsPath(ConflictCopyPath(FsPath(GetPathName()), QDateTime::currentSecsSinceEpoch()));
+    const QString copy = FromFsPath(ConflictCopyPath(FsPath(pathName()), QDateTime::currentSecsSinceEpoch()));
     const int answer = services().prompter().choose(
         QStringLiteral("%1 was changed by another program since Talvane opened or last saved it.\n\n"
                        "Reload: show the file as it is now (your unsaved changes are offered for a conflict copy "
                        "first).\nOverwrite: replace it with the collection shown here.\n"
                        "Save conflict copy: save the collection shown here beside it as %2, and leave the file "
                        "as it is.")
-            .arg(QuotedName(GetPathName()), QuotedName(copy)),
+            .arg(QuotedName(pathName()), QuotedName(copy)),
         kCaption,
         {QStringLiteral("Reload"), QStringLiteral("Overwrite"), QStringLiteral("Save conflict copy"), QStringLiteral("Cancel")});
     switch (answer) {
@@ -368,7 +368,7 @@ void CTalvaneDoc::resolveChangeOnDisk()
     m_resolving = true;
     if (!hasUnsavedWork()) {
         if (reloadFromDisk())
-            emit fileNotice(QStringLiteral("%1 was read again: another program had changed it.").arg(QuotedName(GetPathName())));
+            emit fileNotice(QStringLiteral("%1 was read again: another program had changed it.").arg(QuotedName(pathName())));
     } else {
         switch (askAboutChange()) {
         case ChangeAnswer::Reload:
@@ -377,7 +377,7 @@ void CTalvaneDoc::resolveChangeOnDisk()
         case ChangeAnswer::Overwrite:
             // The question was just answered: the save must not ask it again.
             m_overwriteChanged = true;
-            OnSaveDocument(GetPathName());
+            OnSaveDocument(pathName());
             break;
         case ChangeAnswer::ConflictCopy:
             saveConflictCopy();
@@ -391,7 +391,7 @@ void CTalvaneDoc::resolveChangeOnDisk()
 
 bool CTalvaneDoc::reloadFromDisk()
 {
-    const QString path = GetPathName();
+    const QString path = pathName();
     if (hasUnsavedWork()) {
         const QString copy = FromFsPath(ConflictCopyPath(FsPath(path), QDateTime::currentSecsSinceEpoch()));
         switch (services().prompter().ask(QStringLiteral("Save your unsaved changes as %1 beside the collection "
@@ -410,7 +410,7 @@ bool CTalvaneDoc::reloadFromDisk()
     }
     if (!OnOpenDocument(path))
         return false;
-    SetPathName(path);
+    setPathName(path);
     announceNewEntries();
     return true;
 }
@@ -423,7 +423,7 @@ bool CTalvaneDoc::writeConflictCopy(const QString& path)
     options.keepVersion = false;
     const auto result = SaveCollectionFile(FsPath(path), m_entries, options);
     if (result) {
-        ReportSaveFailure(path, result.reason);
+        reportSaveFailure(path, result.reason);
         return false;
     }
     emit fileNotice(QStringLiteral("Your changes were saved as %1.").arg(QuotedName(path)));
@@ -432,10 +432,10 @@ bool CTalvaneDoc::writeConflictCopy(const QString& path)
 
 bool CTalvaneDoc::saveConflictCopy()
 {
-    const QString copy = FromFsPath(ConflictCopyPath(FsPath(GetPathName()), QDateTime::currentSecsSinceEpoch()));
+    const QString copy = FromFsPath(ConflictCopyPath(FsPath(pathName()), QDateTime::currentSecsSinceEpoch()));
     if (!OnSaveDocument(copy))
         return false;
-    SetPathName(copy);
+    setPathName(copy);
     emit fileNotice(QStringLiteral("The collection shown was saved as %1; the file changed on disk was left as it is.")
                         .arg(QuotedName(copy)));
     return true;
@@ -463,7 +463,7 @@ bool CTalvaneDoc::openAsUntitledCopy(const QString& versionFile)
         return false;
     }
     forgetFile();
-    ClearPathName();
+    clearPathName();
     SetTitle(kUntitled);
     adoptUnsaved(std::move(read));
     return true;
@@ -490,32 +490,32 @@ bool CTalvaneDoc::restoreRecovered(const RecoveryRecord& record)
     // Saving the restored work goes to its file, with every check a save of it makes.
     if (path.isEmpty() || !QFileInfo(path).isFile() || !replaceWithFile(path)) {
         forgetFile();
-        ClearPathName();
+        clearPathName();
         SetTitle(kUntitled);
     }
     adoptUnsaved(std::move(recovered));
     return true;
 }
 
-bool CTalvaneDoc::DoFileSave()
+bool CTalvaneDoc::doFileSave()
 {
     return OnFileSave();
 }
 
-std::optional<std::string> CTalvaneDoc::ReadFile(const QString& path)
+std::optional<std::string> CTalvaneDoc::readFile(const QString& path)
 {
     m_readEntries.clear();
     m_readBaseline = {};
     return LoadCollectionFile(FsPath(path), m_readEntries, &m_readBaseline);
 }
 
-void CTalvaneDoc::AdoptReadContents()
+void CTalvaneDoc::adoptReadContents()
 {
     m_entries = std::move(m_readEntries);
     m_readEntries.clear();
 }
 
-std::optional<std::string> CTalvaneDoc::WriteFile(const QString& path)
+std::optional<std::string> CTalvaneDoc::writeFile(const QString& path)
 {
     CollectionSaveOptions options;
     // A file chosen by Save As is compared with nothing: the user chose to replace it.
@@ -529,12 +529,12 @@ std::optional<std::string> CTalvaneDoc::WriteFile(const QString& path)
     return std::nullopt;
 }
 
-QString CTalvaneDoc::FileFilter() const
+QString CTalvaneDoc::fileFilter() const
 {
     return QStringLiteral("Talvane Files (*.tvn)");
 }
 
-QString CTalvaneDoc::FileSuffix() const
+QString CTalvaneDoc::fileSuffix() const
 {
     return QStringLiteral("tvn");
 }
@@ -546,23 +546,23 @@ bool CTalvaneDoc::AskSaveFileName()
     request.initialName = QStringLiteral("*.tvn");
     request.defaultSuffix = QStringLiteral("tvn");
     request.confirmOverwrite = true;
-    return SaveToChosenFile(request);
+    return saveToChosenFile(request);
 }
 
 bool CTalvaneDoc::OnFileSave()
 {
     if (m_readOnly)
-        return DoSaveAs();
-    if (GetTitle() == kUntitled)
+        return doSaveAs();
+    if (title() == kUntitled)
         return AskSaveFileName();
     // A collection always knows the file it came from; a bare title is only a fallback.
-    return OnSaveDocument(GetPathName().isEmpty() ? GetTitle() : GetPathName());
+    return OnSaveDocument(pathName().isEmpty() ? title() : pathName());
 }
 
 void CTalvaneDoc::OnFileNew()
 {
     OfferToKeepChanges();
-    if (!AskToSave(QStringLiteral("Do you wish to save this file:\n") + GetTitle(), kCaption, mb::kYesNo | mb::kIconExclamation))
+    if (!askToSave(QStringLiteral("Do you wish to save this file:\n") + title(), kCaption, mb::kYesNo | mb::kIconExclamation))
         return;
     OnNewDocument();
     SetTitle(kUntitled);
@@ -571,16 +571,16 @@ void CTalvaneDoc::OnFileNew()
 bool CTalvaneDoc::SaveBeforeExit()
 {
     OfferToKeepChanges();
-    if (!AskToSave(QStringLiteral("Do you wish to save this file before exiting:\n") + GetTitle(), kCaption,
+    if (!askToSave(QStringLiteral("Do you wish to save this file before exiting:\n") + title(), kCaption,
                    mb::kYesNo | mb::kIconQuestion))
         return false;
     SetModifiedFlag(false);
     return true;
 }
 
-void CTalvaneDoc::OnFileSaveAs()
+void CTalvaneDoc::onFileSaveAs()
 {
-    DoSaveAs();
+    doSaveAs();
 }
 
 void CTalvaneDoc::OnFileOpen()
@@ -588,24 +588,24 @@ void CTalvaneDoc::OnFileOpen()
     OfferToKeepChanges();
     FileRequest request;
     request.caption = QStringLiteral("Open");
-    request.nameFilters = {FileFilter(), QStringLiteral("All Files (*)")};
-    request.defaultSuffix = FileSuffix();
+    request.nameFilters = {fileFilter(), QStringLiteral("All Files (*)")};
+    request.defaultSuffix = fileSuffix();
     if (const auto path = services().fileChooser().chooseOpenFile(request))
-        OpenWithoutOffer(*path);
+        openWithoutOffer(*path);
 }
 
-void CTalvaneDoc::OnOpenRecentFile(const QString& path)
+void CTalvaneDoc::onOpenRecentFile(const QString& path)
 {
-    OpenDocumentFile(path);
+    openDocumentFile(path);
 }
 
-bool CTalvaneDoc::OpenDocumentFile(const QString& path)
+bool CTalvaneDoc::openDocumentFile(const QString& path)
 {
     OfferToKeepChanges();
-    return OpenWithoutOffer(path);
+    return openWithoutOffer(path);
 }
 
-bool CTalvaneDoc::OpenWithoutOffer(const QString& path)
+bool CTalvaneDoc::openWithoutOffer(const QString& path)
 {
     if (!replaceWithFile(path))
         return false;
@@ -621,6 +621,6 @@ bool CTalvaneDoc::replaceWithFile(const QString& path)
         recentFiles().remove(path);
         return false;
     }
-    SetPathName(path);
+    setPathName(path);
     return true;
 }

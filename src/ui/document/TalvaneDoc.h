@@ -54,15 +54,15 @@ public:
     void setCurrentPosition(std::optional<std::size_t> position);
 
     // The name of a step of the history: the verb and the entry's name in quotes.
-    static QString StepText(const QString& verb, const std::string& name);
+    static QString stepText(const QString& verb, const std::string& name);
 
     QUndoStack& history() { return m_history; }
     // Edit Undo and Redo: edits on the pages are offered for keeping first.
-    void OnEditUndo();
-    void OnEditRedo();
+    void onEditUndo();
+    void onEditRedo();
 
     // The view that shows the entries; null while there is none.
-    void SetView(EntryViewLink* view) { m_view = view; }
+    void setView(EntryViewLink* view) { m_view = view; }
     // Asks the view to offer keeping the edits made on its pages.
     void OfferToKeepChanges();
 
@@ -78,19 +78,19 @@ public:
     void DeleteContents() override;
     bool OnNewDocument() override;
     bool OnSaveDocument(const QString& path) override;
-    bool DoFileSave() override;
+    bool doFileSave() override;
     bool OnOpenDocument(const QString& path) override;
 
     // Opens a collection as File Open and the recent-file list do: the page edits and
     // the modified collection are offered for saving first. False when nothing was opened.
-    bool OpenDocumentFile(const QString& path);
+    bool openDocumentFile(const QString& path);
 
     // Commands.
     void OnFileNew();
     bool OnFileSave();
-    void OnFileSaveAs();
+    void onFileSaveAs();
     void OnFileOpen();
-    void OnOpenRecentFile(const QString& path);
+    void onOpenRecentFile(const QString& path);
     bool OnUpdateFileSave() const { return IsModified() && !m_readOnly; }
 
     // Open read-only: another Talvane holds the collection's lock. Save is refused;
@@ -133,11 +133,11 @@ signals:
     void fileNotice(const QString& text);
 
 protected:
-    std::optional<std::string> ReadFile(const QString& path) override;
-    void AdoptReadContents() override;
-    std::optional<std::string> WriteFile(const QString& path) override;
-    QString FileFilter() const override;
-    QString FileSuffix() const override;
+    std::optional<std::string> readFile(const QString& path) override;
+    void adoptReadContents() override;
+    std::optional<std::string> writeFile(const QString& path) override;
+    QString fileFilter() const override;
+    QString fileSuffix() const override;
 
 private:
     friend class EntryStep;
@@ -146,7 +146,7 @@ private:
     std::unique_ptr<CBonsaiData> takeEntry(std::size_t position);
     void setField(std::size_t position, std::size_t field, const std::string& value);
 
-    bool OpenWithoutOffer(const QString& path);
+    bool openWithoutOffer(const QString& path);
     // The save question, then the file read in place of the collection and taken as
     // its file, without announcing the new entries: the caller does.
     bool replaceWithFile(const QString& path);

@@ -18,7 +18,7 @@ std::optional<std::size_t> PositionOf(const CTalvaneDoc& doc, const CBonsaiData*
 bool KeepEdits(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t position)
 {
     return doc.changeFields(position, edits.values,
-                            CTalvaneDoc::StepText(QStringLiteral("Update"), doc.entryAt(position)[CBonsaiData::Name]));
+                            CTalvaneDoc::stepText(QStringLiteral("Update"), doc.entryAt(position)[CBonsaiData::Name]));
 }
 
 // Keeps the edits after a step, and shows again the entry the step showed.

@@ -40,7 +40,7 @@ public:
 CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_services(services)
 {
-    m_pPage1 = new CPage1(services, [this] { return m_doc.GetPathName(); });
+    m_pPage1 = new CPage1(services, [this] { return m_doc.pathName(); });
     m_pPage2 = new CPage2();
     m_pPage3 = new CPage3();
     m_pPage4 = new CPage4();
@@ -65,24 +65,24 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
     m_pSheet->setCurrentWidget(m_pPage2);
     m_pSheet->setEnabled(false);
     setFixedSize(m_pSheet->size());
-    WatchPageEdits();
+    watchPageEdits();
 
     connect(m_pPage1, &CPage1::albumChanged, this, [this](const QString& stepText) {
         CBonsaiData album;
         ReadPagesIntoEntry(album);
-        ApplyPageEdit(PhotoFieldValues(album), stepText);
+        applyPageEdit(PhotoFieldValues(album), stepText);
     });
     connect(m_journalPage, &JournalPage::journalEdited, this, &CTalvaneView::commandStatesChanged);
     connect(&m_doc, &CTalvaneDoc::currentChanged, this, [this] {
         if (!m_applyingPages)
-            ShowCurrentEntry();
+            showCurrentEntry();
     });
-    m_doc.SetView(this);
+    m_doc.setView(this);
 }
 
 CTalvaneView::~CTalvaneView()
 {
-    m_doc.SetView(nullptr);
+    m_doc.setView(nullptr);
 }
 
 void CTalvaneView::FitFrameToSheet(int menuHeight)
@@ -93,7 +93,7 @@ void CTalvaneView::FitFrameToSheet(int menuHeight)
     m_rectSheetFrame = QRect(QPoint(0, 0), m_pSheet->size()).adjusted(0, -menuHeight, 0, 0);
 }
 
-void CTalvaneView::SetEntryBar(EntryBar* bar)
+void CTalvaneView::setEntryBar(EntryBar* bar)
 {
     m_entryBar = bar;
     // Only a choice the user makes in the list runs the selection change; the
@@ -106,19 +106,19 @@ void CTalvaneView::SetEntryBar(EntryBar* bar)
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CTalvaneView::ResetEntries);
     QComboBox* list = bar->entryList();
     connect(&m_doc, &CTalvaneDoc::entryInserted, list,
-            [this, list](std::size_t position) { list->insertItem(static_cast<int>(position), EntryListText(position)); });
+            [this, list](std::size_t position) { list->insertItem(static_cast<int>(position), entryListText(position)); });
     connect(&m_doc, &CTalvaneDoc::entryRemoved, list,
             [list](std::size_t position) { list->removeItem(static_cast<int>(position)); });
     connect(&m_doc, &CTalvaneDoc::entryChanged, list,
-            [this, list](std::size_t position) { list->setItemText(static_cast<int>(position), EntryListText(position)); });
+            [this, list](std::size_t position) { list->setItemText(static_cast<int>(position), entryListText(position)); });
 }
 
-QString CTalvaneView::EntryListText(std::size_t position) const
+QString CTalvaneView::entryListText(std::size_t position) const
 {
     return FromAnsi(m_doc.entryAt(position)[CBonsaiData::Name]);
 }
 
-void CTalvaneView::WatchPageEdits()
+void CTalvaneView::watchPageEdits()
 {
     // Any change on a page may give the pages edits the entry lacks: the commands
     // that store them (Save) look again.
@@ -136,23 +136,23 @@ void CTalvaneView::WatchPageEdits()
         connect(radio, &QRadioButton::clicked, this, changed);
 }
 
-void CTalvaneView::ShowJournalTab()
+void CTalvaneView::showJournalTab()
 {
     m_pSheet->setCurrentWidget(m_journalPage);
 }
 
-void CTalvaneView::SetShowing(bool showing)
+void CTalvaneView::setShowing(bool showing)
 {
     m_pSheet->setEnabled(showing);
     emit commandStatesChanged();
 }
 
-bool CTalvaneView::HasCurrentEntry() const
+bool CTalvaneView::hasCurrentEntry() const
 {
     return m_doc.currentPosition().has_value();
 }
 
-bool CTalvaneView::HasPageEdits() const
+bool CTalvaneView::hasPageEdits() const
 {
     const CBonsaiData* current = m_doc.currentEntry();
     if (!current)
@@ -162,17 +162,17 @@ bool CTalvaneView::HasPageEdits() const
     return !PageFieldsEqual(*current, edited);
 }
 
-void CTalvaneView::ShowCurrentEntry()
+void CTalvaneView::showCurrentEntry()
 {
     const auto position = m_doc.currentPosition();
     if (!position) {
         ClearPages();
-        SetShowing(false);
+        setShowing(false);
         return;
     }
     m_entryBar->entryList()->setCurrentIndex(static_cast<int>(*position));
     LoadEntryIntoPages(*position);
-    SetShowing(true);
+    setShowing(true);
 }
 
 void CTalvaneView::LoadEntryIntoPages(std::size_t position)
@@ -187,7 +187,7 @@ void CTalvaneView::ReadPagesIntoEntry(CBonsaiData& entry) const
     m_transfer->readPagesInto(entry);
 }
 
-void CTalvaneView::ApplyPageEdit(const FieldValues& values, const QString& stepText)
+void CTalvaneView::applyPageEdit(const FieldValues& values, const QString& stepText)
 {
     const auto position = m_doc.currentPosition();
     if (!position)
@@ -219,16 +219,16 @@ void CTalvaneView::CommitCurrentEntry()
     ReadPagesIntoEntry(edited);
     // A change is a step of the history, which marks the collection modified; no
     // change leaves the flag as it was, so a failed save leaves it as it was too.
-    ApplyPageEdit(PageFieldValues(edited), CTalvaneDoc::StepText(QStringLiteral("Update"), (*current)[CBonsaiData::Name]));
+    applyPageEdit(PageFieldValues(edited), CTalvaneDoc::stepText(QStringLiteral("Update"), (*current)[CBonsaiData::Name]));
 }
 
 void CTalvaneView::OfferToKeepChanges()
 {
-    if (const auto kept = AskPageEditsToKeep())
-        ApplyPageEdit(kept->values, CTalvaneDoc::StepText(QStringLiteral("Update"), (*kept->entry)[CBonsaiData::Name]));
+    if (const auto kept = askPageEditsToKeep())
+        applyPageEdit(kept->values, CTalvaneDoc::stepText(QStringLiteral("Update"), (*kept->entry)[CBonsaiData::Name]));
 }
 
-std::optional<KeptPageEdits> CTalvaneView::AskPageEditsToKeep()
+std::optional<KeptPageEdits> CTalvaneView::askPageEditsToKeep()
 {
     const CBonsaiData* current = m_doc.currentEntry();
     if (!current)
@@ -262,12 +262,12 @@ void CTalvaneView::ResetEntries()
     QStringList names;
     names.reserve(static_cast<qsizetype>(m_doc.entryCount()));
     for (std::size_t i = 0; i < m_doc.entryCount(); ++i)
-        names.append(EntryListText(i));
+        names.append(entryListText(i));
     m_entryBar->entryList()->addItems(names);
     if (m_doc.currentPosition())
-        ShowCurrentEntry();
+        showCurrentEntry();
     else
-        SetShowing(false);
+        setShowing(false);
 }
 
 void CTalvaneView::OnEntrySelChange(int index)
@@ -297,7 +297,7 @@ void CTalvaneView::OnEntryAdd()
     m_applyingPages = false;
     PreparePagesForNewEntry(dialog.speciesIndex(), dialog.botanicalName());
     CreateEntryFromPages(dialog.entryName());
-    SetShowing(true);
+    setShowing(true);
     m_pSheet->setCurrentWidget(m_pPage2);
 }
 
@@ -305,7 +305,7 @@ void CTalvaneView::OnEntryUpdate()
 {
     CommitCurrentEntry();
     // Update marks the collection modified even when the pages held no change.
-    if (HasCurrentEntry())
+    if (hasCurrentEntry())
         m_doc.SetModifiedFlag();
 }
 
@@ -324,7 +324,7 @@ void CTalvaneView::OnEntryDelete()
     m_doc.removeEntry(static_cast<std::size_t>(index));
 }
 
-void CTalvaneView::OnEntryRename()
+void CTalvaneView::onEntryRename()
 {
     const CBonsaiData* current = m_doc.currentEntry();
     if (!current)
@@ -337,6 +337,6 @@ void CTalvaneView::OnEntryRename()
         m_services.prompter().ask(kEmptyNameText, kEmptyNameCaption, mb::kOk | mb::kIconExclamation);
         return;
     }
-    ApplyPageEdit({{CBonsaiData::Name, dialog.entryName()}}, CTalvaneDoc::StepText(QStringLiteral("Rename"), oldName));
+    applyPageEdit({{CBonsaiData::Name, dialog.entryName()}}, CTalvaneDoc::stepText(QStringLiteral("Rename"), oldName));
     m_entryBar->entryList()->setCurrentIndex(static_cast<int>(*m_doc.currentPosition()));
 }

@@ -33,7 +33,7 @@ public:
     ~CTalvaneView() override;
 
     // Connects the entry bar of the frame; the view drives it from then on.
-    void SetEntryBar(EntryBar* bar);
+    void setEntryBar(EntryBar* bar);
     // Records the frame rectangle the sheet needs: the sheet with room above it for
     // the frame's menu. Done once per view.
     void FitFrameToSheet(int menuHeight);
@@ -49,17 +49,17 @@ public:
     CPage6& speciesPage() const { return *m_pPage6; }
     JournalPage& journalPage() const { return *m_journalPage; }
     // Brings the Journal tab to the front.
-    void ShowJournalTab();
+    void showJournalTab();
 
     // True while an entry is shown: Delete, Update and Print are enabled.
-    bool HasCurrentEntry() const;
+    bool hasCurrentEntry() const;
     // True when the pages hold edits that are not yet in the entry shown.
-    bool HasPageEdits() const override;
+    bool hasPageEdits() const override;
 
     // EntryViewLink
     void CommitCurrentEntry() override;
     void OfferToKeepChanges() override;
-    std::optional<KeptPageEdits> AskPageEditsToKeep() override;
+    std::optional<KeptPageEdits> askPageEditsToKeep() override;
 
     void LoadEntryIntoPages(std::size_t position);
     void ReadPagesIntoEntry(CBonsaiData& entry) const override;
@@ -76,21 +76,21 @@ public slots:
     void OnEntryUpdate();
     void OnEntryDelete();
     // Edit Rename: asks a new name for the entry shown.
-    void OnEntryRename();
+    void onEntryRename();
 
 signals:
     // The enabled state of Delete, Update or Print may have changed.
     void commandStatesChanged();
 
 private:
-    void SetShowing(bool showing);
+    void setShowing(bool showing);
     // Shows the document's current entry, or empty pages when there is none.
-    void ShowCurrentEntry();
+    void showCurrentEntry();
     // Gives fields of the entry shown new values as one step of the history, while
     // the pages already show them.
-    void ApplyPageEdit(const FieldValues& values, const QString& stepText);
-    void WatchPageEdits();
-    QString EntryListText(std::size_t position) const;
+    void applyPageEdit(const FieldValues& values, const QString& stepText);
+    void watchPageEdits();
+    QString entryListText(std::size_t position) const;
 
     CTalvaneDoc& m_doc;
     UiServices& m_services;

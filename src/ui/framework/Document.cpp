@@ -24,10 +24,10 @@ void CDocument::SetTitle(const QString& title)
     emit titleChanged(m_title);
 }
 
-void CDocument::SetPathName(const QString& path)
+void CDocument::setPathName(const QString& path)
 {
     m_pathName = QFileInfo(path).absoluteFilePath();
-    SetTitle(FileNameOf(m_pathName));
+    SetTitle(fileNameOf(m_pathName));
     m_recentFiles.add(m_pathName);
 }
 
@@ -41,29 +41,29 @@ bool CDocument::OnNewDocument()
 
 bool CDocument::OnOpenDocument(const QString& path)
 {
-    if (const auto failure = ReadFile(path)) {
+    if (const auto failure = readFile(path)) {
         m_services.prompter().ask(
             QStringLiteral("Cannot open the collection \"%1\":\n%2.").arg(path, QString::fromStdString(*failure)),
             kAppCaption, mb::kOk | mb::kIconExclamation);
         return false;
     }
     DeleteContents();
-    AdoptReadContents();
+    adoptReadContents();
     SetModifiedFlag(false);
     return true;
 }
 
 bool CDocument::OnSaveDocument(const QString& path)
 {
-    if (const auto failure = WriteFile(path)) {
-        ReportSaveFailure(path, *failure);
+    if (const auto failure = writeFile(path)) {
+        reportSaveFailure(path, *failure);
         return false;
     }
     SetModifiedFlag(false);
     return true;
 }
 
-void CDocument::ReportSaveFailure(const QString& path, const std::string& reason)
+void CDocument::reportSaveFailure(const QString& path, const std::string& reason)
 {
     m_services.prompter().ask(QStringLiteral("Cannot save the collection to \"%1\":\n%2.\n"
                                              "The file on disk was not changed.")
@@ -73,16 +73,16 @@ void CDocument::ReportSaveFailure(const QString& path, const std::string& reason
 
 bool CDocument::SaveModified()
 {
-    return AskToSave(QStringLiteral("Save changes to %1?").arg(m_title), kAppCaption, mb::kYesNoCancel | mb::kIconExclamation);
+    return askToSave(QStringLiteral("Save changes to %1?").arg(m_title), kAppCaption, mb::kYesNoCancel | mb::kIconExclamation);
 }
 
-bool CDocument::AskToSave(const QString& question, const QString& caption, unsigned flags)
+bool CDocument::askToSave(const QString& question, const QString& caption, unsigned flags)
 {
     if (!IsModified())
         return true;
     switch (m_services.prompter().ask(question, caption, flags)) {
     case mb::kIdYes:
-        return DoFileSave();
+        return doFileSave();
     case mb::kIdNo:
         return true;
     default:
@@ -90,34 +90,34 @@ bool CDocument::AskToSave(const QString& question, const QString& caption, unsig
     }
 }
 
-bool CDocument::DoFileSave()
+bool CDocument::doFileSave()
 {
     if (m_pathName.isEmpty())
-        return DoSaveAs();
+        return doSaveAs();
     return OnSaveDocument(m_pathName);
 }
 
-bool CDocument::DoSaveAs()
+bool CDocument::doSaveAs()
 {
     FileRequest request;
     request.caption = QStringLiteral("Save As");
     request.initialName = m_pathName.isEmpty() ? m_title : m_pathName;
-    request.nameFilters = {FileFilter()};
-    request.defaultSuffix = FileSuffix();
+    request.nameFilters = {fileFilter()};
+    request.defaultSuffix = fileSuffix();
     request.confirmOverwrite = true;
-    return SaveToChosenFile(request);
+    return saveToChosenFile(request);
 }
 
-bool CDocument::SaveToChosenFile(const FileRequest& request)
+bool CDocument::saveToChosenFile(const FileRequest& request)
 {
     const auto path = m_services.fileChooser().chooseSaveFile(request);
     if (!path || !OnSaveDocument(*path))
         return false;
-    SetPathName(*path);
+    setPathName(*path);
     return true;
 }
 
-QString CDocument::FileNameOf(const QString& path)
+QString CDocument::fileNameOf(const QString& path)
 {
     return QFileInfo(path).fileName();
 }

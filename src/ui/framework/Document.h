@@ -21,14 +21,14 @@ public:
 
     CDocument(UiServices& services, RecentFileList& recentFiles);
 
-    const QString& GetTitle() const { return m_title; }
+    const QString& title() const { return m_title; }
     virtual void SetTitle(const QString& title);
     // The absolute path of the file the document was read from or last saved to;
     // empty while it has none.
-    const QString& GetPathName() const { return m_pathName; }
+    const QString& pathName() const { return m_pathName; }
     // Sets the path, takes the file's name as the title and lists it as recent.
-    void SetPathName(const QString& path);
-    void ClearPathName() { m_pathName.clear(); }
+    void setPathName(const QString& path);
+    void clearPathName() { m_pathName.clear(); }
 
     // True while the contents differ from the file last read or saved. A change in
     // it is signalled by modifiedChanged.
@@ -50,15 +50,15 @@ public:
     // Every save question goes through here: nothing is asked of an unmodified
     // document; Yes saves, No goes on, Cancel stops. False when the user cancelled or
     // asked for a save that did not happen.
-    bool AskToSave(const QString& question, const QString& caption, unsigned flags);
+    bool askToSave(const QString& question, const QString& caption, unsigned flags);
     // The save that Yes to the save question runs.
-    virtual bool DoFileSave();
+    virtual bool doFileSave();
     // File Save As: asks a path, writes there, and takes it as the document's file.
-    bool DoSaveAs();
+    bool doSaveAs();
     // Asks a path as the request says, writes there, and takes it as the document's file.
-    bool SaveToChosenFile(const FileRequest& request);
+    bool saveToChosenFile(const FileRequest& request);
 
-    static QString FileNameOf(const QString& path);
+    static QString fileNameOf(const QString& path);
 
 signals:
     void titleChanged(const QString& title);
@@ -66,16 +66,16 @@ signals:
 
 protected:
     // Reads a file aside, without touching the contents; gives the reason of a failure.
-    virtual std::optional<std::string> ReadFile(const QString& path) = 0;
-    // Makes what ReadFile read the contents, after DeleteContents.
-    virtual void AdoptReadContents() = 0;
-    virtual std::optional<std::string> WriteFile(const QString& path) = 0;
+    virtual std::optional<std::string> readFile(const QString& path) = 0;
+    // Makes what readFile read the contents, after DeleteContents.
+    virtual void adoptReadContents() = 0;
+    virtual std::optional<std::string> writeFile(const QString& path) = 0;
     // How the document's files are offered in the file dialogs.
-    virtual QString FileFilter() const = 0;
-    virtual QString FileSuffix() const = 0;
+    virtual QString fileFilter() const = 0;
+    virtual QString fileSuffix() const = 0;
 
     // Says why a file could not be written, and that the one on disk is unchanged.
-    void ReportSaveFailure(const QString& path, const std::string& reason);
+    void reportSaveFailure(const QString& path, const std::string& reason);
 
     UiServices& services() { return m_services; }
     RecentFileList& recentFiles() { return m_recentFiles; }

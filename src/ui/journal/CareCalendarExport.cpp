@@ -17,8 +17,8 @@ std::optional<std::size_t> ExportCareCalendar(CTalvaneDoc& doc, UiServices& serv
     request.nameFilters = {QStringLiteral("iCalendar files (*.ics)")};
     request.defaultSuffix = QStringLiteral("ics");
     request.confirmOverwrite = true;
-    if (!doc.GetPathName().isEmpty())
-        request.directory = QFileInfo(doc.GetPathName()).absolutePath();
+    if (!doc.pathName().isEmpty())
+        request.directory = QFileInfo(doc.pathName()).absolutePath();
     const auto path = services.fileChooser().chooseSaveFile(request);
     if (!path)
         return std::nullopt;

@@ -131,7 +131,7 @@ void CareDueDlg::onMarkDone()
         const bool unchanged = task.line < lines.size() && lines[task.line].event == task.event;
         if (unchanged && journal.markDone(task.line, m_today))
             m_doc.changeFields(task.entry, {{kJournalField, journal.text()}},
-                               CTalvaneDoc::StepText(QStringLiteral("Mark done"), entry[CBonsaiData::Name]));
+                               CTalvaneDoc::stepText(QStringLiteral("Mark done"), entry[CBonsaiData::Name]));
     }
     refresh();
 }

@@ -8,7 +8,7 @@
 
 QString CarePictureFolder(const CTalvaneDoc& doc)
 {
-    return AlbumFolder(doc.GetPathName());
+    return AlbumFolder(doc.pathName());
 }
 
 QStringList CarePictureNames(const QString& folder)

@@ -58,7 +58,7 @@ int ReportPrinting::lastPage() const
 void ReportPrinting::OnPrint(QPainter& painter, int page)
 {
     m_nPrintPage = page;
-    DrawReportPage(painter, m_reportLines, m_nPrintPage, m_doc.GetTitle());
+    DrawReportPage(painter, m_reportLines, m_nPrintPage, m_doc.title());
 }
 
 void ReportPrinting::OnEndPrinting()

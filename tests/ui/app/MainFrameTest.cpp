@@ -219,7 +219,7 @@ TEST_F(MainFrameTest, EndOfSessionAsksLikeClosingTheWindow)
     ui.prompter.expect(mb::kIdYes, kKeepChanges, QStringLiteral("Attention"), 0x24);
     ui.prompter.expect(mb::kIdYes, QStringLiteral("Do you wish to save this file before exiting:\ntrees.tvn"),
                        QStringLiteral("Attention"), 0x24);
-    EXPECT_TRUE(frame().QueryClose());
+    EXPECT_TRUE(frame().queryClose());
 
     EntryList saved;
     std::string error;

@@ -66,14 +66,14 @@ TEST_F(SafeKeepingTest, ASecondWindowOnALockedCollectionOpensItReadOnlyOrNotAtAl
     RecentFileList otherRecent;
     CTalvaneDoc other(ui.services(), otherRecent);
     ui.prompter.expect(mb::kIdNo);
-    EXPECT_FALSE(other.OpenDocumentFile(Q(path)));
+    EXPECT_FALSE(other.openDocumentFile(Q(path)));
     EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("\u201Ctrees.tvn\u201D is already open in Talvane: ")))
         << LastPrompt().toStdString();
     EXPECT_TRUE(LastPrompt().contains(QStringLiteral("process %1").arg(::getpid()))) << LastPrompt().toStdString();
     EXPECT_EQ(other.entryCount(), 0u);
 
     ui.prompter.expect(mb::kIdYes);
-    ASSERT_TRUE(other.OpenDocumentFile(Q(path)));
+    ASSERT_TRUE(other.openDocumentFile(Q(path)));
     EXPECT_TRUE(other.isReadOnly());
     other.changeFields(0, {{CBonsaiData::Name, "Theirs"}}, QStringLiteral("Rename"));
     EXPECT_FALSE(other.OnUpdateFileSave()) << "Save stays disabled";
@@ -123,7 +123,7 @@ TEST_F(SafeKeepingTest, AFileChangedOnDiskIsNeverSilentlyOverwritten)
     ui.prompter.expect(2);
     EXPECT_TRUE(doc().OnFileSave());
     EXPECT_EQ(NamesIn(path), std::vector<std::string>{"Theirs"});
-    const auto copy = std::filesystem::path(doc().GetPathName().toStdString());
+    const auto copy = std::filesystem::path(doc().pathName().toStdString());
     EXPECT_EQ(copy.parent_path(), path.parent_path());
     EXPECT_TRUE(copy.filename().string().starts_with("trees (conflict ")) << copy;
     EXPECT_EQ(NamesIn(copy), std::vector<std::string>{"Mine"});
@@ -196,7 +196,7 @@ TEST_F(SafeKeepingTest, UnsavedWorkOutlivesACrashAndGoesWithACleanSave)
     ASSERT_TRUE(Start(Q(path)));
     EXPECT_EQ(ui.prompter.calls().back().buttons, (QStringList{"Restore", "Discard", "Later"}));
     EXPECT_TRUE(doc().IsModified());
-    EXPECT_EQ(doc().GetPathName(), Q(path));
+    EXPECT_EQ(doc().pathName(), Q(path));
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Name], "Renamed");
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Cultivar], "Typed") << "typing not yet Updated is kept too";
     EXPECT_EQ(NamesIn(path)[0], "Momiji") << "the file itself waits for Save";
@@ -208,7 +208,7 @@ TEST_F(SafeKeepingTest, UnsavedWorkOutlivesACrashAndGoesWithACleanSave)
 
     // SIGTERM keeps the work and asks nothing; Discard at the next start removes it.
     Rename("Again");
-    app->OnQuitSignal();
+    app->onQuitSignal();
     app.reset();
     ui.prompter.expect(1);
     ASSERT_TRUE(Start(Q(path)));
@@ -222,7 +222,7 @@ TEST_F(SafeKeepingTest, AFailedSaveAsLeavesAnUnchangedCollectionUnmodified)
     ASSERT_TRUE(Start(Q(path)));
     ui.files.expect(Q(dir / "missing" / "copy.tvn"));
     ui.prompter.expect(mb::kIdOk);
-    doc().OnFileSaveAs();
+    doc().onFileSaveAs();
     EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("Cannot save the collection to"))) << LastPrompt().toStdString();
     EXPECT_FALSE(doc().IsModified());
     EXPECT_FALSE(frame().action(cmd::kFileSave)->isEnabled());
@@ -251,8 +251,8 @@ TEST_F(SafeKeepingTest, EarlierVersionsAreListedAndOpenAsAnUntitledCopy)
         return int(QDialog::Accepted);
     });
     frame().action(cmd::kFileRestoreVersion)->trigger();
-    EXPECT_EQ(doc().GetTitle(), QStringLiteral("Untitled"));
-    EXPECT_TRUE(doc().GetPathName().isEmpty());
+    EXPECT_EQ(doc().title(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(doc().pathName().isEmpty());
     EXPECT_TRUE(doc().IsModified());
     EXPECT_EQ(ListedNames(), QStringList{"First"});
     EXPECT_EQ(NamesIn(path), std::vector<std::string>{"Third"});

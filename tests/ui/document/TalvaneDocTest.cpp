@@ -43,12 +43,12 @@ public:
             m_doc.SetModifiedFlag();
         }
     }
-    std::optional<KeptPageEdits> AskPageEditsToKeep() override
+    std::optional<KeptPageEdits> askPageEditsToKeep() override
     {
-        calls.push_back("AskPageEditsToKeep");
+        calls.push_back("askPageEditsToKeep");
         return std::nullopt;
     }
-    bool HasPageEdits() const override { return pendingEdit; }
+    bool hasPageEdits() const override { return pendingEdit; }
     void ReadPagesIntoEntry(CBonsaiData& entry) const override
     {
         if (pendingEdit)
@@ -84,7 +84,7 @@ protected:
         recent = std::make_unique<RecentFileList>();
         doc = std::make_unique<CTalvaneDoc>(ui.services(), *recent);
         view = std::make_unique<FakeView>(*doc, ui.prompter);
-        doc->SetView(view.get());
+        doc->setView(view.get());
     }
 
     void AddEntry(const std::string& name)
@@ -129,7 +129,7 @@ using NameList = std::vector<std::string>;
 
 TEST_F(TalvaneDocTest, NewCollectionIsUntitledAndSaveIsDisabledUntilModified)
 {
-    EXPECT_EQ(doc->GetTitle(), QStringLiteral("Untitled"));
+    EXPECT_EQ(doc->title(), QStringLiteral("Untitled"));
     EXPECT_FALSE(doc->OnUpdateFileSave());
     AddEntry("Maple");
     EXPECT_TRUE(doc->OnUpdateFileSave());
@@ -168,8 +168,8 @@ TEST_F(TalvaneDocTest, NewAnsweredYesSavesThenEmpties)
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ((*saved[0])[CBonsaiData::Name], "Maple");
     EXPECT_TRUE(doc->entries().empty());
-    EXPECT_EQ(doc->GetTitle(), QStringLiteral("Untitled"));
-    EXPECT_TRUE(doc->GetPathName().isEmpty());
+    EXPECT_EQ(doc->title(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(doc->pathName().isEmpty());
     EXPECT_FALSE(doc->IsModified());
 }
 
@@ -202,9 +202,9 @@ TEST_F(TalvaneDocTest, KeptPageEditsCountAsModifications)
 TEST_F(TalvaneDocTest, SaveAfterOpenWritesToTheOpenedPathWhateverTheCurrentFolder)
 {
     const auto path = MakeCollection("trees.tvn", {"Pine", "Elm"});
-    ASSERT_TRUE(doc->OpenDocumentFile(Q(path)));
-    EXPECT_EQ(doc->GetTitle(), QStringLiteral("trees.tvn"));
-    EXPECT_EQ(doc->GetPathName(), Q(path));
+    ASSERT_TRUE(doc->openDocumentFile(Q(path)));
+    EXPECT_EQ(doc->title(), QStringLiteral("trees.tvn"));
+    EXPECT_EQ(doc->pathName(), Q(path));
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(view->calls.back(), "ResetEntries");
     EXPECT_EQ(EntryNames(), (NameList{"Pine", "Elm"}));
@@ -232,8 +232,8 @@ TEST_F(TalvaneDocTest, SavingAnUntitledCollectionAsksOnceThenSavesInPlace)
     const auto path = dir / "new.tvn";
     ui.files.expect(Q(path));
     EXPECT_TRUE(doc->OnFileSave());
-    EXPECT_EQ(doc->GetTitle(), QStringLiteral("new.tvn"));
-    EXPECT_EQ(doc->GetPathName(), Q(path));
+    EXPECT_EQ(doc->title(), QStringLiteral("new.tvn"));
+    EXPECT_EQ(doc->pathName(), Q(path));
     EXPECT_EQ(recent->files(), QStringList{Q(path)});
 
     AddEntry("Pine");
@@ -247,7 +247,7 @@ TEST_F(TalvaneDocTest, SavingAnUntitledCollectionAsksOnceThenSavesInPlace)
 TEST_F(TalvaneDocTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
 {
     const auto path = MakeCollection("trees.tvn", {"Pine"});
-    ASSERT_TRUE(doc->OpenDocumentFile(Q(path)));
+    ASSERT_TRUE(doc->openDocumentFile(Q(path)));
     const std::string before = ReadFileBytes(path);
     AddEntry("Juniper");
     doc->changeFields(doc->entryCount() - 1, {{CBonsaiData::History, std::string(200000, 'h')}}, QStringLiteral("Update"));
@@ -288,7 +288,7 @@ TEST_F(TalvaneDocTest, OpenOffersToKeepPageEditsBeforeTheSaveQuestion)
 {
     const auto first = MakeCollection("first.tvn", {"Pine"});
     const auto second = MakeCollection("second.tvn", {"Elm"});
-    ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+    ASSERT_TRUE(doc->openDocumentFile(Q(first)));
     view->pendingEdit = true;
     view->editedName = "Pinus";
     ui.prompter.expect(mb::kIdYes, QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?"));
@@ -306,12 +306,12 @@ TEST_F(TalvaneDocTest, OpenOffersToKeepPageEditsBeforeTheSaveQuestion)
 TEST_F(TalvaneDocTest, CancelAtTheSaveQuestionKeepsTheCollection)
 {
     const auto first = MakeCollection("first.tvn", {"Pine"});
-    ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+    ASSERT_TRUE(doc->openDocumentFile(Q(first)));
     AddEntry("Elm");
     ui.prompter.expect(mb::kIdCancel);
-    EXPECT_FALSE(doc->OpenDocumentFile(Q(MakeCollection("second.tvn", {"Oak"}))));
+    EXPECT_FALSE(doc->openDocumentFile(Q(MakeCollection("second.tvn", {"Oak"}))));
     EXPECT_EQ(EntryNames(), (NameList{"Pine", "Elm"}));
-    EXPECT_EQ(doc->GetTitle(), QStringLiteral("first.tvn"));
+    EXPECT_EQ(doc->title(), QStringLiteral("first.tvn"));
 }
 
 TEST_F(TalvaneDocTest, AFailedOpenKeepsTheOpenCollectionAsItWas)
@@ -324,17 +324,17 @@ TEST_F(TalvaneDocTest, AFailedOpenKeepsTheOpenCollectionAsItWas)
 
     for (const auto& path : bad) {
         for (bool edited : {false, true}) {
-            ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+            ASSERT_TRUE(doc->openDocumentFile(Q(first)));
             view->calls.clear();
             if (edited) {
                 AddEntry("Juniper");
                 ui.prompter.expect(mb::kIdNo, QStringLiteral("Save changes to first.tvn?"));
             }
             ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), 0x30);
-            EXPECT_FALSE(doc->OpenDocumentFile(Q(path)));
+            EXPECT_FALSE(doc->openDocumentFile(Q(path)));
             EXPECT_EQ(ui.prompter.calls().back().text.left(25), QStringLiteral("Cannot open the collectio"));
-            EXPECT_EQ(doc->GetTitle(), QStringLiteral("first.tvn")) << path;
-            EXPECT_EQ(doc->GetPathName(), Q(first));
+            EXPECT_EQ(doc->title(), QStringLiteral("first.tvn")) << path;
+            EXPECT_EQ(doc->pathName(), Q(first));
             EXPECT_EQ(doc->IsModified(), edited);
             const NameList expected = edited ? NameList{"Pine", "Elm", "Oak", "Juniper"} : NameList{"Pine", "Elm", "Oak"};
             EXPECT_EQ(EntryNames(), expected);
@@ -366,18 +366,18 @@ TEST_F(TalvaneDocTest, RecentFilesAreAbsoluteNewestFirstAtMostFourAndSurviveARes
     RecentFileList restarted;
     ASSERT_EQ(restarted.files(), QStringList{Q(dir / "saved" / "relative.tvn")});
     CTalvaneDoc another(ui.services(), restarted);
-    EXPECT_TRUE(another.OpenDocumentFile(restarted.files().front()));
+    EXPECT_TRUE(another.openDocumentFile(restarted.files().front()));
     ASSERT_EQ(another.entryCount(), 1u);
     QDir::setCurrent(previous);
 
     for (const char* name : {"a.tvn", "b.tvn", "c.tvn", "d.tvn"})
-        ASSERT_TRUE(doc->OpenDocumentFile(Q(MakeCollection(name, {"x"}))));
+        ASSERT_TRUE(doc->openDocumentFile(Q(MakeCollection(name, {"x"}))));
     EXPECT_EQ(recent->files(), (QStringList{Q(dir / "d.tvn"), Q(dir / "c.tvn"), Q(dir / "b.tvn"), Q(dir / "a.tvn")}));
 
     // A file that went away is dropped from the list when it fails to open.
     std::filesystem::remove(dir / "c.tvn");
     ui.prompter.expect(mb::kIdOk);
-    doc->OnOpenRecentFile(Q(dir / "c.tvn"));
+    doc->onOpenRecentFile(Q(dir / "c.tvn"));
     EXPECT_EQ(recent->files(), (QStringList{Q(dir / "d.tvn"), Q(dir / "b.tvn"), Q(dir / "a.tvn")}));
     EXPECT_EQ(RecentFileList().files(), recent->files());
 }
@@ -385,12 +385,12 @@ TEST_F(TalvaneDocTest, RecentFilesAreAbsoluteNewestFirstAtMostFourAndSurviveARes
 TEST_F(TalvaneDocTest, SaveAsTakesTheNewFileAsTheCollectionsFile)
 {
     const auto first = MakeCollection("first.tvn", {"Pine"});
-    ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+    ASSERT_TRUE(doc->openDocumentFile(Q(first)));
     const auto copy = dir / "copy.tvn";
     ui.files.expect(Q(copy));
-    doc->OnFileSaveAs();
-    EXPECT_EQ(doc->GetTitle(), QStringLiteral("copy.tvn"));
-    EXPECT_EQ(doc->GetPathName(), Q(copy));
+    doc->onFileSaveAs();
+    EXPECT_EQ(doc->title(), QStringLiteral("copy.tvn"));
+    EXPECT_EQ(doc->pathName(), Q(copy));
     EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(first));
     EXPECT_EQ(ui.files.calls()[0].request.nameFilters, QStringList{QStringLiteral("Talvane Files (*.tvn)")});
     EXPECT_TRUE(ui.files.calls()[0].request.confirmOverwrite);
@@ -411,7 +411,7 @@ TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndS
         ASSERT_FALSE(SaveCollectionFile(path, entries));
     }
     const std::string before = ReadFileBytes(path);
-    ASSERT_TRUE(doc->OpenDocumentFile(Q(path)));
+    ASSERT_TRUE(doc->openDocumentFile(Q(path)));
     EXPECT_FALSE(doc->OnUpdateFileSave());
     EXPECT_TRUE(doc->OnFileSave());
     EXPECT_EQ(ReadFileBytes(path), before) << "opening and saving gives no tree an identifier";
@@ -452,11 +452,11 @@ TEST_F(TalvaneDocTest, EveryReplacementOfTheEntriesIsAnnouncedOnceAndComplete)
     };
     std::vector<Seen> seen;
     QObject::connect(doc.get(), &CTalvaneDoc::entriesReset, doc.get(),
-                     [&] { seen.push_back({doc->GetPathName(), doc->currentPosition(), doc->IsModified()}); });
+                     [&] { seen.push_back({doc->pathName(), doc->currentPosition(), doc->IsModified()}); });
     const auto first = MakeCollection("first.tvn", {"Pine", "Elm"});
-    ASSERT_TRUE(doc->OpenDocumentFile(Q(first)));
+    ASSERT_TRUE(doc->openDocumentFile(Q(first)));
     ui.prompter.expect(mb::kIdOk);
-    EXPECT_FALSE(doc->OpenDocumentFile(Q(dir / "missing.tvn")));
+    EXPECT_FALSE(doc->openDocumentFile(Q(dir / "missing.tvn")));
     doc->setCurrentPosition(1);
     doc->OnFileNew();
 

@@ -125,7 +125,7 @@ TEST_F(EntryViewTest, AnIntExtTextOtherThanARadioIndexStaysUntilAButtonIsChosen)
     // A button chosen writes its index, even the one already checked.
     ChooseEntry(1);
     Radio(1056)->click();
-    EXPECT_TRUE(view().HasPageEdits());
+    EXPECT_TRUE(view().hasPageEdits());
     ui.prompter.expect(mb::kIdYes, kKeepChanges);
     ChooseEntry(2);
     Radio(1057)->click();
@@ -392,9 +392,9 @@ TEST_F(EntryViewTest, NewAndOpenResetTheView)
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled[*] - Talvane"));
     EXPECT_FALSE(frame().isWindowModified());
 
-    ASSERT_TRUE(doc().OpenDocumentFile(Q(dir / "trees.tvn")));
+    ASSERT_TRUE(doc().openDocumentFile(Q(dir / "trees.tvn")));
     EXPECT_EQ(ListedNames(), (QStringList{"A", "B"}));
-    EXPECT_TRUE(view().HasCurrentEntry());
+    EXPECT_TRUE(view().hasCurrentEntry());
 }
 
 TEST_F(EntryViewTest, TypingEnablesSaveMarksTheTitleAndChoosingTheShownEntryAsksNothing)

@@ -104,7 +104,7 @@ TEST_F(JournalTest, JournalEditsAreKeptOnYesDroppedOnNoAndStoredByUpdate)
     bar().updateButton()->click();
     EXPECT_EQ(Journal::read(Field(1)).lines().at(0).event->text, "First note");
     EXPECT_EQ(doc().history().undoText(), QStringLiteral("Update \u201CPine\u201D"));
-    doc().OnEditUndo();
+    doc().onEditUndo();
     EXPECT_EQ(Field(1), "");
     EXPECT_EQ(page().eventList()->topLevelItemCount(), 0) << "undo shows the journal as it was";
 

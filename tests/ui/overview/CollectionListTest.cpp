@@ -222,7 +222,7 @@ TEST_F(CollectionListAppTest, ChoosingARowAsksAboutPageEditsLikeTheEntryBox)
     // Another collection opened shows its first tree marked: Yew, below Ash.
     Panel().filterBox()->clear();
     ui.prompter.expect(mb::kIdNo);
-    ASSERT_TRUE(doc().OpenDocumentFile(Q(MakeCollection("other.tvn", {"Yew", "Ash"}))));
+    ASSERT_TRUE(doc().openDocumentFile(Q(MakeCollection("other.tvn", {"Yew", "Ash"}))));
     EXPECT_EQ(Panel().table()->currentIndex().row(), 1);
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
