@@ -1,6 +1,6 @@
 #include "journal/CareCalendar.h"
 
-#include "JournalTestTrees.h"
+#include "core/JournalTestTrees.h"
 #include "core/TempDir.h"
 
 #include <gtest/gtest.h>

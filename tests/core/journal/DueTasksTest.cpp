@@ -1,5 +1,5 @@
 #include "journal/DueTasks.h"
-#include "JournalTestTrees.h"
+#include "core/JournalTestTrees.h"
 
 #include <gtest/gtest.h>
 

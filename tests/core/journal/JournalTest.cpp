@@ -1,4 +1,4 @@
-#include "JournalTestTrees.h"
+#include "core/JournalTestTrees.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "BmpTestFiles.h"
+#include "core/BmpTestFiles.h"
 
 #include "core/TempDir.h"
 #include "picture/AnyPicDecoder.h"

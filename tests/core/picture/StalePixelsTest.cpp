@@ -1,4 +1,4 @@
-#include "BmpTestFiles.h"
+#include "core/BmpTestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "BmpTestFiles.h"
+#include "core/BmpTestFiles.h"
 
 #include "picture/TextException.h"
 #include "picture/WinBmp.h"

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "collection/CollectionArchive.h"
+#include "journal/Journal.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline talvane::journal::CalendarDate Day(const char* text)
+{
+    return talvane::journal::CalendarDate::fromText(text).value();
+}
+
+// Appends a tree with this name whose journal holds these events.
+inline void AddTree(EntryList& entries, const std::string& name, const std::vector<talvane::journal::CareEvent>& events)
+{
+    entries.push_back(std::make_unique<CBonsaiData>());
+    (*entries.back())[CBonsaiData::Name] = name;
+    auto journal = talvane::journal::Journal::read("");
+    for (const auto& event : events)
+        journal.add(event);
+    (*entries.back())[talvane::journal::kJournalField] = journal.text();
+}
+
+// A journal field written by another program: kept as read.
+inline const std::string kForeign("kept by another program\r\n\tTVJ1\\x\0\xFF", 34);
+
+// A tree whose field is not a journal, and a pine with two events and an unreadable line.
+inline EntryList TwoTrees()
+{
+    EntryList entries;
+    AddTree(entries, "\xC9rable", {});
+    (*entries[0])[talvane::journal::kJournalField] = kForeign;
+    using talvane::journal::CareKind;
+    AddTree(entries, "Pine", {{Day("2026-11-30"), CareKind::Wiring, Day("2026-12-20"), "pine.bmp", "wired\tthe apex"},
+                              {Day("2026-12-01"), CareKind::Note, Day("2027-03-01"), {}, ""}});
+    auto journal = (*entries[1])[talvane::journal::kJournalField];
+    journal = std::string(journal) + "\r\n2027-02-30\tNote\t\t\tno such day";
+    return entries;
+}
