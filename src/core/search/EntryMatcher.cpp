@@ -12,11 +12,17 @@ bool isSeparator(char byte)
     return byte == ' ' || byte == '\t';
 }
 
-// A field stored as a code ("1") is also found by what a person reads for it ("Exterior").
-bool foundInShownForm(const FoldedWord& word, std::size_t field, std::string_view stored)
+// Per field index, the field when it is stored as a code ("1") that a person reads as
+// something else ("Exterior"), else null: such a field is found by both.
+const std::array<const talvane::fields::FieldInfo*, CBonsaiData::kFieldCount>& codedFieldTable()
 {
-    const auto& info = talvane::fields::field(field);
-    return !info.choices.empty() && word.foundIn(info.shownText(stored));
+    static const auto coded = [] {
+        std::array<const talvane::fields::FieldInfo*, CBonsaiData::kFieldCount> table{};
+        for (const auto& info : talvane::fields::allFields())
+            table[info.index] = info.choices.empty() ? nullptr : &info;
+        return table;
+    }();
+    return coded;
 }
 
 } // namespace
@@ -49,9 +55,11 @@ EntryMatcher::EntryMatcher(std::string_view filter)
 bool EntryMatcher::matches(const CBonsaiData& entry) const
 {
     const auto& named = namedFieldTable();
+    const auto& coded = codedFieldTable();
     return std::all_of(m_words.begin(), m_words.end(), [&](const FoldedWord& word) {
         return entry.anyWrittenField([&](std::size_t field, std::string_view text) {
-            return named[field] && (word.foundIn(text) || foundInShownForm(word, field, text));
+            return named[field] &&
+                   (word.foundIn(text) || (coded[field] && word.foundIn(coded[field]->shownText(text))));
         });
     });
 }
