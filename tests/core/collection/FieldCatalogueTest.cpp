@@ -49,16 +49,3 @@ TEST(FieldCatalogue, NamesControlsAndLabelsLeadToOneFieldEach)
     for (const std::size_t index : pageFields())
         EXPECT_NE(field(index).page, Page::NewEntry);
 }
-
-TEST(FieldCatalogue, ACodedFieldReadsAsItsChoiceAndAnythingElseAsNothing)
-{
-    const FieldInfo& intExt = field(CBonsaiData::IntExt);
-    EXPECT_EQ(intExt.shownText("0"), "Interior");
-    EXPECT_EQ(intExt.shownText("1"), "Exterior");
-    EXPECT_EQ(intExt.shownText("-1"), "");
-    EXPECT_EQ(intExt.shownText(" 1"), "");
-    EXPECT_EQ(intExt.reportedText("1"), "Exterior plant");
-    EXPECT_EQ(intExt.reportedText(""), "n.d.");
-    EXPECT_EQ(field(CBonsaiData::History).shownText("as typed"), "as typed");
-    EXPECT_EQ(field(CBonsaiData::History).reportedText(""), "");
-}

@@ -46,7 +46,6 @@ std::map<std::string, ParsedEvent> ParseBack(const std::string& text)
 
 const CareEvent kWire{Day("2026-06-01"), CareKind::Wiring, Day("2026-12-31"), {}, "remove wire\r\nbefore it bites"};
 const CareEvent kRepot{Day("2026-04-01"), CareKind::Repotting, Day("2029-02-28"), {}, ""};
-
 } // namespace
 
 TEST(CareCalendar, OneAllDayEventPerTaskReadBackByLibical)
@@ -108,14 +107,6 @@ TEST(CareCalendar, ATreesIdentifierKeepsItsUidsThroughARenameAndTreesWithoutOneK
     const auto second = uids(renamed);
     EXPECT_EQ(second.size(), 3u);
     EXPECT_TRUE(std::includes(second.begin(), second.end(), first.begin(), first.end())) << "renamed and moved";
-
-    // A copy of another tree's identifier is none: its tasks are known by name, and apart.
-    AddTree(renamed, "Pine", {kWire});
-    (*renamed[2])[113] = id;
-    (*renamed[0])[113] = "kept text";
-    const auto third = uids(renamed);
-    EXPECT_EQ(third.size(), 4u);
-    EXPECT_TRUE(third.count("bb89d11065a18bc3@care.talvane"));
 }
 
 TEST(CareCalendar, WritesWholeFilesAndRefusesAFolderItCannotWrite)
