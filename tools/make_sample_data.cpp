@@ -1377,7 +1377,7 @@ std::string SampleJournal(std::size_t n, const SampleTree& tree)
     Journal journal = Journal::read("");
     const auto add = [&journal](CalendarDate date, CareKind kind, std::string text, std::optional<CalendarDate> due = {},
                                 std::string picture = {}) {
-        journal.add({date, kind, due, std::move(picture), std::move(text)});
+        journal.add({date, kind, due, std::move(picture), std::move(text), {}, {}});
     };
     add(on("2022-04-02"), CareKind::Repotting, "Repotted into a free-draining mix of akadama and pumice.\r\nRoots reduced by a third.");
     add(on("2022-06-15"), CareKind::Feeding, "Organic pellets on the soil, renewed every four weeks.");

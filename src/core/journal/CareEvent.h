@@ -1,11 +1,13 @@
 #pragma once
 
 #include "journal/CalendarDate.h"
+#include "journal/Measurement.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace talvane::journal {
 
@@ -27,9 +29,15 @@ struct CareEvent {
     CareKind kind = CareKind::Note;
     // When the next step falls due ("remove wire by 2027-06-01"); none when nothing is pending.
     std::optional<CalendarDate> due;
-    // A bare file name in the album folder, or empty.
+    // A bare file name in the album folder, "Photos/" and a bare name in the timeline's
+    // photo folder, or empty.
     std::string picture;
     std::string text;
+    // The identifier of the tree the event's photo was taken of, so that the photo
+    // stays the tree's whatever it is renamed to; empty for none.
+    std::string treeId;
+    // At most one of each kind, in the order of kMeasureKinds.
+    std::vector<Measurement> measurements;
 
     bool operator==(const CareEvent&) const = default;
 };

@@ -95,7 +95,7 @@ bool Journal::markDone(std::size_t line, CalendarDate doneOn)
         return false;
     CareEvent& task = *m_lines[line].event;
     task.due.reset();
-    return add(CareEvent{doneOn, task.kind, std::nullopt, {}, task.text});
+    return add(CareEvent{doneOn, task.kind, std::nullopt, {}, task.text, {}, {}});
 }
 
 std::string Journal::text() const

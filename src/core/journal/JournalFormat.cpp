@@ -1,5 +1,7 @@
 #include "journal/JournalFormat.h"
 
+#include "collection/TreeIdentity.h"
+
 #include <array>
 
 namespace talvane::journal {
@@ -7,7 +9,9 @@ namespace talvane::journal {
 namespace {
 
 constexpr char kSeparator = '\t';
-constexpr std::size_t kColumns = 5;
+constexpr char kDetailSeparator = ';';
+constexpr std::size_t kColumns = 6;
+constexpr std::string_view kTreeItem = "tree=";
 
 void appendEscaped(std::string& out, std::string_view text)
 {
@@ -47,21 +51,65 @@ std::optional<std::string> unescaped(std::string_view text)
     return out;
 }
 
-// The line cut at its tabs; nothing unless it has exactly the five columns.
+// The line cut at its tabs: five columns, or six when the last holds details (an
+// empty details column is never written, so it is no event).
 std::optional<std::array<std::string_view, kColumns>> columns(std::string_view line)
 {
     std::array<std::string_view, kColumns> parts;
-    for (std::size_t i = 0; i + 1 < kColumns; ++i) {
+    for (std::size_t i = 0; i < kColumns; ++i) {
         const auto tab = line.find(kSeparator);
-        if (tab == std::string_view::npos)
-            return std::nullopt;
+        if (tab == std::string_view::npos) {
+            parts[i] = line;
+            const bool plain = i == kColumns - 2;
+            const bool detailed = i == kColumns - 1 && !line.empty();
+            return plain || detailed ? std::optional(parts) : std::nullopt;
+        }
         parts[i] = line.substr(0, tab);
         line.remove_prefix(tab + 1);
     }
-    if (line.find(kSeparator) != std::string_view::npos)
-        return std::nullopt;
-    parts[kColumns - 1] = line;
-    return parts;
+    return std::nullopt;
+}
+
+std::string details(const CareEvent& event)
+{
+    std::string out;
+    const auto add = [&out](std::string_view item) {
+        if (!out.empty())
+            out += kDetailSeparator;
+        out += item;
+    };
+    if (!event.treeId.empty())
+        add(std::string(kTreeItem) + event.treeId);
+    for (const Measurement& measurement : event.measurements)
+        add(measurement.stored());
+    return out;
+}
+
+// Reads the details column into the event: only the exact form details() writes.
+bool readDetails(std::string_view column, CareEvent& event)
+{
+    bool first = true;
+    while (!column.empty()) {
+        const auto end = column.find(kDetailSeparator);
+        const std::string_view item = column.substr(0, end);
+        if (first && item.starts_with(kTreeItem)) {
+            event.treeId = item.substr(kTreeItem.size());
+            if (!isWellFormedTreeId(event.treeId))
+                return false;
+        } else {
+            const auto measurement = parseStoredMeasurement(item);
+            if (!measurement || (!event.measurements.empty() && event.measurements.back().kind >= measurement->kind))
+                return false;
+            event.measurements.push_back(*measurement);
+        }
+        first = false;
+        if (end == std::string_view::npos)
+            return true;
+        column.remove_prefix(end + 1);
+        if (column.empty())
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -78,6 +126,10 @@ std::string eventLine(const CareEvent& event)
     appendEscaped(line, event.picture);
     line += kSeparator;
     appendEscaped(line, event.text);
+    if (const std::string more = details(event); !more.empty()) {
+        line += kSeparator;
+        line += more;
+    }
     return line;
 }
 
@@ -86,7 +138,7 @@ std::optional<CareEvent> parseEventLine(std::string_view line)
     const auto parts = columns(line);
     if (!parts)
         return std::nullopt;
-    const auto& [date, kind, due, picture, text] = *parts;
+    const auto& [date, kind, due, picture, text, more] = *parts;
     const auto eventDate = CalendarDate::fromText(date);
     const auto eventKind = careKindFromName(kind);
     const auto dueDate = CalendarDate::fromText(due);
@@ -94,7 +146,10 @@ std::optional<CareEvent> parseEventLine(std::string_view line)
     auto eventText = unescaped(text);
     if (!eventDate || !eventKind || (!due.empty() && !dueDate) || !eventPicture || !eventText)
         return std::nullopt;
-    return CareEvent{*eventDate, *eventKind, dueDate, std::move(*eventPicture), std::move(*eventText)};
+    CareEvent event{*eventDate, *eventKind, dueDate, std::move(*eventPicture), std::move(*eventText), {}, {}};
+    if (!readDetails(more, event))
+        return std::nullopt;
+    return event;
 }
 
 std::optional<CalendarDate> quickDueOfLine(std::string_view line)

@@ -9,13 +9,17 @@
 // The journal's text, as kept in a tree's field 114 (Windows-1252 bytes):
 //
 //   TVJ1<CR LF>
-//   date<TAB>kind<TAB>due<TAB>picture<TAB>text<CR LF>
+//   date<TAB>kind<TAB>due<TAB>picture<TAB>text[<TAB>details]<CR LF>
 //   ...                                      (no CR LF after the last line)
 //
 // Dates are "YYYY-MM-DD"; due is empty when nothing is pending. In the picture and
 // the text, a backslash, a tab, a carriage return and a line feed are written as
-// "\\", "\t", "\r" and "\n". Only this exact form is an event: any other line is
-// unreadable and is written back as it was read.
+// "\\", "\t", "\r" and "\n". The details column is there only when the event has
+// details: items separated by ";", in this order and each at most once,
+// "tree=<identifier>" then "height=", "trunk=", "nebari=", "canopy=" with an amount
+// and a unit ("height=42.5cm"). A line with details is unreadable to versions that
+// came before them, which keep it as it is. Only this exact form is an event: any
+// other line is unreadable and is written back as it was read.
 namespace talvane::journal {
 
 inline constexpr std::string_view kJournalHeader = "TVJ1";

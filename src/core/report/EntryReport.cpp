@@ -101,8 +101,8 @@ void Section(Page page, const CBonsaiData& entry, ReportLines& lines)
     Blank(lines);
 }
 
-// "2026-04-12 Wiring, due 2026-09-01 [File maple2.bmp]: text", the text's own lines
-// following as report lines.
+// "2026-04-12 Wiring, due 2026-09-01 [File maple2.bmp] (Height 42 cm, Trunk diameter
+// 3.5 cm): text", the text's own lines following as report lines.
 std::string JournalEventLine(const talvane::journal::CareEvent& event)
 {
     std::string line = event.date.text() + " " + std::string(talvane::journal::careKindName(event.kind));
@@ -110,6 +110,13 @@ std::string JournalEventLine(const talvane::journal::CareEvent& event)
         line += ", due " + event.due->text();
     if (!event.picture.empty())
         line += " [File " + event.picture + "]";
+    for (std::size_t i = 0; i < event.measurements.size(); ++i) {
+        const auto& measurement = event.measurements[i];
+        line += i == 0 ? " (" : ", ";
+        line += std::string(talvane::journal::measureName(measurement.kind)) + " " + measurement.text();
+        if (i + 1 == event.measurements.size())
+            line += ")";
+    }
     line += ":";
     if (!event.text.empty())
         line += " " + event.text;

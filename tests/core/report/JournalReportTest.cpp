@@ -36,15 +36,16 @@ TEST(JournalReport, EventsFollowTheAlbumNewestFirstWrappedAndBeforeThePageFill)
     CBonsaiData entry;
     Journal journal = Journal::read("");
     journal.add({CalendarDate::fromText("2025-05-01").value(), CareKind::Wiring, CalendarDate::fromText("2025-09-01"),
-                 "pine3.bmp", "first branch\r\n" + std::string(68, 'w') + " end"});
-    journal.add({CalendarDate::fromText("2026-03-10").value(), CareKind::Feeding, std::nullopt, {}, ""});
+                 "pine3.bmp", "first branch\r\n" + std::string(68, 'w') + " end", {}, {}});
+    journal.add({CalendarDate::fromText("2026-03-10").value(), CareKind::Feeding, std::nullopt, {}, "", {},
+                 {{MeasureKind::Height, "42.5", LengthUnit::Centimetre}, {MeasureKind::Trunk, "3", LengthUnit::Millimetre}}});
     entry[kJournalField] = journal.text() + "\r\nunreadable";
 
     const ReportLines lines = Report(entry);
     const ReportLines tail(lines.begin() + 89, lines.end());
     const ReportLines expected = {
         "-- Care journal -----------------------------------------------",
-        "2026-03-10 Feeding:",
+        "2026-03-10 Feeding (Height 42.5 cm, Trunk diameter 3 mm):",
         "2025-05-01 Wiring, due 2025-09-01 [File pine3.bmp]: first branch",
         std::string(68, 'w'),
         "end",
