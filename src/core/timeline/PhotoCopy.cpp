@@ -1,0 +1,170 @@
+#include "timeline/PhotoCopy.h"
+
+#include "collection/PosixFile.h"
+#include "collection/SafeFile.h"
+#include "timeline/TimelinePhoto.h"
+#include "text/Windows1252.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace talvane::timeline {
+
+namespace {
+
+constexpr std::size_t kMaxNameLength = 40;
+constexpr std::size_t kMaxExtensionLength = 5;
+constexpr int kMaxNumber = 9999;
+
+bool isAsciiLetterOrDigit(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// The Windows-1252 letters beyond ASCII: Š Œ Ž š œ ž Ÿ and À to ÿ less × and ÷.
+bool isAccentedLetter(unsigned char c)
+{
+    switch (c) {
+    case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F: return true;
+    default: return c >= 0xC0 && c != 0xD7 && c != 0xF7;
+    }
+}
+
+// Gives `temporary` the name `target` unless a file has it: renaming where the file
+// system can refuse to replace, else linking (which never replaces). Gives 0 or errno.
+int nameWithoutReplacing(const std::filesystem::path& temporary, const std::filesystem::path& target)
+{
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return errno;
+    if (::link(temporary.c_str(), target.c_str()) != 0)
+        return errno;
+    ::unlink(temporary.c_str());
+    return 0;
+}
+
+// Copies every byte of `from` into `to`, in the kernel where it can.
+bool copyBytes(int from, int to, std::uintmax_t size)
+{
+    std::uintmax_t done = 0;
+    while (done < size) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, size - done, 0);
+        if (copied < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP))
+            break;
+        if (copied < 0 && errno != EINTR)
+            return false;
+        if (copied == 0)
+            return done == size;
+        if (copied > 0)
+            done += static_cast<std::uintmax_t>(copied);
+    }
+    if (done == size)
+        return true;
+    // A file system that cannot copy in the kernel: read and write.
+    if (::lseek(from, static_cast<off_t>(done), SEEK_SET) < 0)
+        return false;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 || !WriteAll(to, std::string_view(buffer, static_cast<std::size_t>(got))))
+            return false;
+    }
+}
+
+CopiedPhoto failed(std::string problem)
+{
+    CopiedPhoto result;
+    result.problem = std::move(problem);
+    return result;
+}
+
+} // namespace
+
+std::string photoFileStem(journal::CalendarDate taken, std::string_view treeName)
+{
+    std::string kept;
+    for (char c : treeName) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool keeps = isAsciiLetterOrDigit(byte) || isAccentedLetter(byte) || c == '-' || c == '_';
+        if (keeps)
+            kept += c;
+        else if (!kept.empty() && kept.back() != ' ')
+            kept += ' ';
+    }
+    while (!kept.empty() && kept.back() == ' ')
+        kept.pop_back();
+    if (kept.size() > kMaxNameLength) {
+        kept.resize(kMaxNameLength);
+        while (!kept.empty() && kept.back() == ' ')
+            kept.pop_back();
+    }
+    return taken.text() + " " + (kept.empty() ? std::string("Tree") : kept);
+}
+
+std::string photoExtension(const std::filesystem::path& source)
+{
+    const std::string extension = source.extension().string();
+    if (extension.size() < 2 || extension.size() > kMaxExtensionLength + 1)
+        return {};
+    std::string lowered = ".";
+    for (char c : extension.substr(1)) {
+        if (!isAsciiLetterOrDigit(static_cast<unsigned char>(c)))
+            return {};
+        lowered += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return lowered;
+}
+
+CopiedPhoto copyPhotoInto(const std::filesystem::path& source, const std::filesystem::path& folder,
+                          std::string_view stem)
+{
+    FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    struct stat facts {};
+    if (in.get() < 0 || ::fstat(in.get(), &facts) != 0)
+        return failed(SystemReason(errno));
+    if (!S_ISREG(facts.st_mode))
+        return failed("It is not a file.");
+    if (static_cast<std::uintmax_t>(facts.st_size) > kMaxPhotoBytes)
+        return failed("It is larger than 1 GB.");
+
+    std::string temporary = (folder / ".photo-copy-XXXXXX").string();
+    FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (out.get() < 0)
+        return failed(SystemReason(errno));
+    const auto abandon = [&](int error) {
+        ::unlink(temporary.c_str());
+        return failed(SystemReason(error));
+    };
+    const struct timespec times[2] = {facts.st_atim, facts.st_mtim};
+    if (!copyBytes(in.get(), out.get(), static_cast<std::uintmax_t>(facts.st_size)) ||
+        ::fchmod(out.get(), NewFileMode()) != 0 || ::futimens(out.get(), times) != 0 || ::fdatasync(out.get()) != 0 ||
+        out.close() != 0)
+        return abandon(errno);
+
+    const std::string extension = photoExtension(source);
+    for (int number = 1; number <= kMaxNumber; ++number) {
+        std::string name(stem);
+        if (number > 1)
+            name += " (" + std::to_string(number) + ")";
+        name += extension;
+        const std::filesystem::path target = folder / text::Cp1252ToUtf8(name);
+        const int error = nameWithoutReplacing(temporary, target);
+        if (error == EEXIST)
+            continue;
+        if (error != 0)
+            return abandon(error);
+        SyncFolder(folder);
+        return {name, target, static_cast<std::int64_t>(facts.st_mtim.tv_sec), {}};
+    }
+    return abandon(EEXIST);
+}
+
+} // namespace talvane::timeline

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "journal/CalendarDate.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace talvane::timeline {
+
+// "2026-05-01 Momiji": the day the photo was taken and the tree's name (Windows-1252),
+// kept to letters, digits, spaces, "-" and "_" so that the name is one a person
+// recognises in a file browser and that any file system and the journal can hold.
+std::string photoFileStem(journal::CalendarDate taken, std::string_view treeName);
+// The source's extension, lowercased, with its dot (".jpg", ".heic"); empty when it is
+// not a short run of ASCII letters and digits.
+std::string photoExtension(const std::filesystem::path& source);
+
+// Files larger than this are refused: no camera writes them, and a copy would fill a disk.
+inline constexpr std::uintmax_t kMaxPhotoBytes = 1ull << 30;
+
+struct CopiedPhoto {
+    // The bare name of the copy in the folder (Windows-1252, as the journal holds it).
+    std::string name;
+    std::filesystem::path path;
+    // The source's modification time, which the copy keeps (seconds since the epoch).
+    std::int64_t modifiedSeconds = 0;
+    // Why the copy could not be made, in words for the user; empty when it was.
+    std::string problem;
+};
+
+// Copies a photo byte for byte into `folder` as stem + extension, or stem + " (2)" ...
+// when that name is taken. The copy is written under a temporary name and given its
+// name only once complete and durable, never over an existing file; it keeps the
+// source's modification time. On failure nothing is left in the folder.
+CopiedPhoto copyPhotoInto(const std::filesystem::path& source, const std::filesystem::path& folder,
+                          std::string_view stem);
+
+} // namespace talvane::timeline

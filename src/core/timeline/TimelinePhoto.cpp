@@ -1,0 +1,109 @@
+#include "timeline/TimelinePhoto.h"
+
+#include "text/Windows1252.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace talvane::timeline {
+
+using journal::CalendarDate;
+using journal::Journal;
+
+bool isBareFileName(std::string_view name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return c == '/' || c == '\\' || byte < 0x20 || byte == 0x7F;
+    });
+}
+
+std::optional<std::string> photosFolderName(std::string_view picture)
+{
+    if (!picture.starts_with(kPhotosPrefix))
+        return std::nullopt;
+    picture.remove_prefix(kPhotosPrefix.size());
+    if (!isBareFileName(picture))
+        return std::nullopt;
+    return std::string(picture);
+}
+
+std::filesystem::path TimelinePhoto::path(const std::filesystem::path& photosFolder,
+                                          const std::filesystem::path& albumFolder) const
+{
+    return (inPhotosFolder ? photosFolder : albumFolder) / text::Cp1252ToUtf8(fileName);
+}
+
+std::vector<TimelinePhoto> timelinePhotos(const Journal& journal)
+{
+    std::vector<TimelinePhoto> photos;
+    const auto& lines = journal.lines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto& event = lines[i].event;
+        if (!event || event->picture.empty())
+            continue;
+        if (auto name = photosFolderName(event->picture))
+            photos.push_back({i, *event, std::move(*name), true});
+        else if (isBareFileName(event->picture))
+            photos.push_back({i, *event, event->picture, false});
+    }
+    std::stable_sort(photos.begin(), photos.end(),
+                     [](const TimelinePhoto& a, const TimelinePhoto& b) { return a.event.date < b.event.date; });
+    return photos;
+}
+
+Season seasonOf(unsigned month)
+{
+    if (month >= 3 && month <= 5)
+        return Season::Spring;
+    if (month >= 6 && month <= 8)
+        return Season::Summer;
+    if (month >= 9 && month <= 11)
+        return Season::Autumn;
+    return Season::Winter;
+}
+
+std::string_view seasonName(Season season)
+{
+    switch (season) {
+    case Season::Winter: return "Winter";
+    case Season::Spring: return "Spring";
+    case Season::Summer: return "Summer";
+    case Season::Autumn: return "Autumn";
+    }
+    return "Winter";
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> defaultComparison(const std::vector<TimelinePhoto>& photos)
+{
+    if (photos.size() < 2)
+        return std::nullopt;
+    const std::size_t newest = photos.size() - 1;
+    const CalendarDate yearBefore = photos[newest].event.date.plusDays(-365);
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < newest; ++i) {
+        const long distance = std::labs(photos[i].event.date.daysUntil(yearBefore));
+        if (distance <= std::labs(photos[best].event.date.daysUntil(yearBefore)))
+            best = i;
+    }
+    return std::pair(best, newest);
+}
+
+std::vector<GrowthPoint> growthSeries(const Journal& journal, journal::MeasureKind kind)
+{
+    std::vector<GrowthPoint> points;
+    for (const auto& line : journal.lines()) {
+        if (!line.event)
+            continue;
+        for (const auto& measurement : line.event->measurements)
+            if (measurement.kind == kind)
+                points.push_back({line.event->date, measurement});
+    }
+    std::stable_sort(points.begin(), points.end(),
+                     [](const GrowthPoint& a, const GrowthPoint& b) { return a.date < b.date; });
+    return points;
+}
+
+} // namespace talvane::timeline
