@@ -13,6 +13,7 @@ int main(int argc, char** argv)
     AddCsvCommands(app);
     AddJournalCommands(app);
     AddFindCommand(app);
+    AddTimelineCommands(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

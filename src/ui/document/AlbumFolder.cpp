@@ -1,27 +1,29 @@
 #include "document/AlbumFolder.h"
 
+#include "collection/SideFolder.h"
 #include "framework/BaseDirectory.h"
 #include "picture/AlbumFile.h"
+#include "timeline/TimelinePhoto.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 
 namespace {
 
-bool IsUsableFolder(const QString& path)
+QString PictureFolder(std::string_view name, const QString& collectionPath)
 {
-    const QFileInfo info(path);
-    // A folder's files can only be opened when it can be both listed and entered.
-    return info.isDir() && info.isReadable() && info.isExecutable();
+    const auto folder = SideFolder(name, QFile::encodeName(BaseDirectory()).toStdString(),
+                                   QFile::encodeName(collectionPath).toStdString());
+    return QFile::decodeName(QByteArray::fromStdString(folder.string()));
 }
 
 } // namespace
 
 QString AlbumFolder(const QString& collectionPath)
 {
-    const QString albumName = QString::fromLatin1(kAlbumFolderName);
-    const QString started = BasePath(albumName);
-    if (collectionPath.isEmpty() || IsUsableFolder(started))
-        return started;
-    return QFileInfo(collectionPath).absoluteDir().filePath(albumName);
+    return PictureFolder(kAlbumFolderName, collectionPath);
+}
+
+QString PhotosFolder(const QString& collectionPath)
+{
+    return PictureFolder(talvane::timeline::kPhotosFolderName, collectionPath);
 }

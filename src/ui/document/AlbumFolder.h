@@ -2,12 +2,9 @@
 
 #include <QString>
 
-// The Album folder that holds the photos of the collection at collectionPath (empty
-// for an untitled collection): photos are read from it and new photos go into it.
-// The Album folder of the folder the program started in comes first, so that a
-// program started beside its album keeps finding it; then the one beside the
-// collection, so that a collection opened from another folder finds its own. An
-// Album that is not a folder, or that cannot be read, is passed over. When neither
-// is usable, the album belongs beside the collection (beside the start folder for
-// an untitled collection), and it does not exist yet.
+// The Album folder that holds the album bitmaps of the collection at collectionPath
+// (empty for an untitled collection), found as SideFolder() tells: pictures are read
+// from it and new ones go into it.
 QString AlbumFolder(const QString& collectionPath);
+// The Photos folder of the collection's timeline, found the same way.
+QString PhotosFolder(const QString& collectionPath);

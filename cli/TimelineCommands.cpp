@@ -1,0 +1,149 @@
+#include "Commands.h"
+
+#include "collection/CollectionFile.h"
+#include "collection/SideFolder.h"
+#include "collection/TreeIdentity.h"
+#include "journal/Journal.h"
+#include "picture/AlbumFile.h"
+#include "text/Windows1252.h"
+#include "timeline/TimelineAdding.h"
+#include "timeline/TimelinePhoto.h"
+
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using namespace talvane::journal;
+using namespace talvane::timeline;
+
+struct PhotoAddRequest {
+    std::string file;
+    long long entry = -1;
+    std::string text;
+    std::vector<std::string> photos;
+};
+
+struct TimelineRequest {
+    std::string file;
+    long long entry = -1;
+};
+
+std::filesystem::path PhotosFolderOf(const std::string& file)
+{
+    return SideFolder(kPhotosFolderName, std::filesystem::current_path(), file);
+}
+
+std::filesystem::path AlbumFolderOf(const std::string& file)
+{
+    return SideFolder(kAlbumFolderName, std::filesystem::current_path(), file);
+}
+
+// The tree's identifier, given now when it has none and may have one.
+std::string TreeIdGivenIfMissing(EntryList& entries, std::size_t position)
+{
+    std::string id(talvane::treeIdAt(entries, position));
+    if (id.empty() && talvane::mayGiveTreeId(entries, position)) {
+        id = talvane::newTreeId();
+        (*entries[position])[talvane::kTreeIdField] = id;
+    }
+    return id;
+}
+
+void AddPhotos(const PhotoAddRequest& request)
+{
+    EntryList entries = LoadCollectionOrFail(request.file);
+    EntryOrFail(request.file, entries, request.entry);
+    const auto position = static_cast<std::size_t>(request.entry);
+    CBonsaiData& entry = *entries[position];
+    Journal journal = Journal::read(entry[kJournalField]);
+    if (journal.isForeign())
+        throw CliFailure(request.file + ": the journal of entry " + std::to_string(request.entry) +
+                         " was written by another program and is kept as it is");
+
+    PhotoAddition addition;
+    addition.sources.assign(request.photos.begin(), request.photos.end());
+    addition.treeName = entry[CBonsaiData::Name];
+    addition.treeId = TreeIdGivenIfMissing(entries, position);
+    addition.text = text::Utf8ToCp1252(request.text);
+    const AddedPhotos added = copyPhotosToTimeline(PhotosFolderOf(request.file), addition);
+    if (!added.problem.empty())
+        throw CliFailure(added.problem + " (nothing was added)");
+    for (const CareEvent& event : added.events)
+        journal.add(event);
+    entry[kJournalField] = journal.text();
+    if (const auto failure = SaveCollectionFile(request.file, entries)) {
+        added.removeCopies();
+        throw CliFailure(request.file + ": " + *failure + " (nothing was added)");
+    }
+    for (const CareEvent& event : added.events)
+        std::cout << event.date.text() << '\t' << PrintedText(event.picture) << '\n';
+}
+
+nlohmann::ordered_json MeasurementsToJson(const std::vector<Measurement>& measurements)
+{
+    nlohmann::ordered_json out = nlohmann::ordered_json::array();
+    for (const Measurement& measurement : measurements)
+        out.push_back({{"kind", measureKey(measurement.kind)},
+                       {"amount", measurement.amount},
+                       {"unit", unitName(measurement.unit)},
+                       {"centimetres", measurement.centimetres()}});
+    return out;
+}
+
+void PrintTimeline(const TimelineRequest& request)
+{
+    const EntryList entries = LoadCollectionOrFail(request.file);
+    const CBonsaiData& entry = EntryOrFail(request.file, entries, request.entry);
+    const Journal journal = Journal::read(entry[kJournalField]);
+    const auto photosFolder = PhotosFolderOf(request.file);
+    const auto albumFolder = AlbumFolderOf(request.file);
+
+    nlohmann::ordered_json photos = nlohmann::ordered_json::array();
+    for (const TimelinePhoto& photo : timelinePhotos(journal)) {
+        std::error_code error;
+        photos.push_back({{"line", photo.line},
+                          {"file", text::Cp1252ToUtf8(photo.event.picture)},
+                          {"date", photo.event.date.text()},
+                          {"kind", careKindName(photo.event.kind)},
+                          {"text", text::Cp1252ToUtf8(photo.event.text)},
+                          {"measurements", MeasurementsToJson(photo.event.measurements)},
+                          {"present", std::filesystem::is_regular_file(photo.path(photosFolder, albumFolder), error)}});
+    }
+    nlohmann::ordered_json measured = nlohmann::ordered_json::array();
+    auto events = journal.newestFirst();
+    for (auto it = events.rbegin(); it != events.rend(); ++it)
+        if (!it->event.measurements.empty())
+            measured.push_back({{"line", it->line},
+                                {"date", it->event.date.text()},
+                                {"kind", careKindName(it->event.kind)},
+                                {"measurements", MeasurementsToJson(it->event.measurements)}});
+
+    nlohmann::ordered_json out{{"entry", request.entry},
+                               {"name", text::Cp1252ToUtf8(entry[CBonsaiData::Name])},
+                               {"id", std::string(talvane::treeIdAt(entries, static_cast<std::size_t>(request.entry)))},
+                               {"photosFolder", photosFolder.string()},
+                               {"photos", std::move(photos)},
+                               {"measured", std::move(measured)}};
+    std::cout << out.dump(2) << '\n';
+}
+
+} // namespace
+
+void AddTimelineCommands(CLI::App& app)
+{
+    auto* add = app.add_subcommand("photo-add", "Copy photos onto a tree's timeline, one Photo event each, "
+                                                "dated by the camera (or the file), and write the collection");
+    auto addRequest = std::make_shared<PhotoAddRequest>();
+    add->add_option("FILE", addRequest->file, "the collection file")->required();
+    add->add_option("--entry", addRequest->entry, "the entry, counted from 0")->required();
+    add->add_option("--text", addRequest->text, "the text of each new event");
+    add->add_option("PHOTO", addRequest->photos, "the photos to add")->required();
+    add->callback([addRequest] { AddPhotos(*addRequest); });
+
+    auto* timeline = app.add_subcommand("timeline", "Print a tree's photos and measurements as JSON, oldest first");
+    auto timelineRequest = std::make_shared<TimelineRequest>();
+    timeline->add_option("FILE", timelineRequest->file, "the collection file")->required();
+    timeline->add_option("--entry", timelineRequest->entry, "the entry, counted from 0")->required();
+    timeline->callback([timelineRequest] { PrintTimeline(*timelineRequest); });
+}

@@ -1,0 +1,85 @@
+#include "timeline/TimelineAdding.h"
+
+#include "collection/PosixFile.h"
+#include "text/Windows1252.h"
+#include "timeline/PhotoCopy.h"
+#include "timeline/PhotoFacts.h"
+#include "timeline/TimelinePhoto.h"
+
+#include <cerrno>
+#include <ctime>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace talvane::timeline {
+
+namespace {
+
+using journal::CalendarDate;
+
+CalendarDate localDate(std::int64_t seconds)
+{
+    const std::time_t time = static_cast<std::time_t>(seconds);
+    std::tm parts{};
+    if (::localtime_r(&time, &parts) == nullptr)
+        return CalendarDate::today();
+    return CalendarDate::fromYearMonthDay(parts.tm_year + 1900, static_cast<unsigned>(parts.tm_mon + 1),
+                                          static_cast<unsigned>(parts.tm_mday))
+        .value_or(CalendarDate::today());
+}
+
+// Makes the folder when it is missing; gives why it cannot hold photos otherwise.
+std::string prepareFolder(const std::filesystem::path& folder)
+{
+    if (::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST) {
+        struct stat facts {};
+        if (::stat(folder.c_str(), &facts) != 0)
+            return SystemReason(errno);
+        if (!S_ISDIR(facts.st_mode))
+            return "\"" + folder.filename().string() + "\" beside the collection is not a folder.";
+        return {};
+    }
+    return SystemReason(errno);
+}
+
+} // namespace
+
+void AddedPhotos::removeCopies() const
+{
+    for (const auto& copy : copies)
+        ::unlink(copy.c_str());
+    if (!copies.empty())
+        SyncFolder(copies.front().parent_path());
+}
+
+AddedPhotos copyPhotosToTimeline(const std::filesystem::path& photosFolder, const PhotoAddition& addition)
+{
+    AddedPhotos added;
+    if (const std::string problem = prepareFolder(photosFolder); !problem.empty()) {
+        added.problem = photosFolder.string() + ": " + problem;
+        return added;
+    }
+    for (const auto& source : addition.sources) {
+        const PhotoFacts facts = readPhotoFacts(source.string());
+        // A photo whose camera kept no date is dated by its file; one that has vanished
+        // fails at its copy just below.
+        struct stat sourceFacts {};
+        const bool found = ::stat(source.c_str(), &sourceFacts) == 0;
+        const CalendarDate taken =
+            facts.dateTaken ? *facts.dateTaken : found ? localDate(sourceFacts.st_mtim.tv_sec) : CalendarDate::today();
+        const CopiedPhoto copy = copyPhotoInto(source, photosFolder, photoFileStem(taken, addition.treeName));
+        if (!copy.problem.empty()) {
+            added.removeCopies();
+            added.copies.clear();
+            added.events.clear();
+            added.problem = source.filename().string() + ": " + copy.problem;
+            return added;
+        }
+        added.copies.push_back(copy.path);
+        added.events.push_back({taken, addition.kind, std::nullopt, std::string(kPhotosPrefix) + copy.name,
+                                addition.text, addition.treeId, {}});
+    }
+    return added;
+}
+
+} // namespace talvane::timeline
