@@ -27,11 +27,6 @@
 
 namespace {
 
-void TellPictureLimit(Prompter& prompter)
-{
-    prompter.ask(QStringLiteral("There is a limit of 5 pictures."), QStringLiteral("Attention"), mb::kIconStop);
-}
-
 // Draws the page's picture above every control, as a window drawing on its own
 // surface would: the frame's lines never cover it.
 class PictureCanvas : public QWidget {

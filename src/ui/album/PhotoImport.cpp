@@ -92,3 +92,8 @@ void PhotoImport::tellProblem(const QString& sourceName, const QString& reason)
     m_prompter.ask(QStringLiteral("%1 cannot be added to the album: %2.").arg(sourceName, reason),
                    QStringLiteral("Error"), mb::kOk | mb::kIconStop);
 }
+
+void TellPictureLimit(Prompter& prompter)
+{
+    prompter.ask(QStringLiteral("There is a limit of 5 pictures."), QStringLiteral("Attention"), mb::kIconStop);
+}

@@ -27,3 +27,6 @@ private:
     Prompter& m_prompter;
     QString m_albumFolder;
 };
+
+// Says that the album holds as many pictures as it can.
+void TellPictureLimit(Prompter& prompter);

@@ -13,6 +13,9 @@
 #include "framework/UiServices.h"
 #include "journal/CareCalendarExport.h"
 #include "journal/CareDueDlg.h"
+#include "journal/JournalPage.h"
+#include "timeline/TimelineActions.h"
+#include "timeline/TimelineDlg.h"
 #include "journal/DueSummaryCounter.h"
 #include "journal/DueTasks.h"
 #include "overview/CollectionListPanel.h"
@@ -77,6 +80,8 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     createCollectionList();
 
     connect(m_view, &CTalvaneView::commandStatesChanged, this, &CMainFrame::updateCommandUI);
+    connect(&m_view->journalPage(), &JournalPage::timelineRequested, this, &CMainFrame::onViewTimeline);
+    connect(&m_view->journalPage(), &JournalPage::addPhotosRequested, this, &CMainFrame::onAddPhotos);
     connect(&m_doc, &CDocument::modifiedChanged, this, &CMainFrame::updateCommandUI);
     connect(&m_doc, &CDocument::titleChanged, this, &CMainFrame::updateCaption);
     connect(&m_doc, &CTalvaneDoc::fileStateChanged, this, [this] {
@@ -196,6 +201,10 @@ void CMainFrame::createViewMenu()
                                QStringLiteral("List the care tasks that are overdue or due soon"));
     careDue->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(careDue, &QAction::triggered, this, &CMainFrame::onViewCareDue);
+    auto* timeline = addCommand(viewMenu, cmd::kViewTimeline, QStringLiteral("&Timeline\u2026\tCtrl+T"),
+                                QStringLiteral("Show the photos of the tree over the years, compare them and follow its growth"));
+    timeline->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(timeline, &QAction::triggered, this, &CMainFrame::onViewTimeline);
 }
 
 void CMainFrame::createBars()
@@ -332,6 +341,7 @@ void CMainFrame::updateCommandUI()
     const bool showing = m_view->hasCurrentEntry();
     action(cmd::kEntryRename)->setEnabled(showing);
     action(cmd::kFilePrint)->setEnabled(showing);
+    action(cmd::kViewTimeline)->setEnabled(showing);
     action(cmd::kFileRestoreVersion)->setEnabled(!m_doc.pathName().isEmpty());
     m_wndDlgBar->updateButton()->setEnabled(showing);
     m_wndDlgBar->deleteButton()->setEnabled(showing);
@@ -362,6 +372,23 @@ void CMainFrame::onViewCareDue()
         m_view->OnEntrySelChange(static_cast<int>(*dialog.chosenEntry()));
         m_view->showJournalTab();
     }
+    updateCommandUI();
+}
+
+void CMainFrame::onViewTimeline()
+{
+    const auto position = m_doc.currentPosition();
+    if (!position)
+        return;
+    TimelineDlg dialog(m_doc, m_services, *position, this);
+    m_services.dialogRunner().run(dialog);
+    updateCommandUI();
+}
+
+void CMainFrame::onAddPhotos()
+{
+    if (const auto position = m_doc.currentPosition())
+        TimelineActions(m_doc, m_services).askAndAddPhotos(*position);
     updateCommandUI();
 }
 

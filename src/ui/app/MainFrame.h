@@ -51,6 +51,10 @@ public slots:
     void OnAppAbout();
     // View Care due: the tasks of the collection; a chosen task shows its tree.
     void onViewCareDue();
+    // View Timeline: the shown tree's photos, their comparison and its growth.
+    void onViewTimeline();
+    // Photos chosen on the Journal tab go onto the shown tree's timeline.
+    void onAddPhotos();
     void onFileExportCareCalendar();
     // File Restore an earlier version: a kept version opens as an untitled copy.
     void onFileRestoreVersion();

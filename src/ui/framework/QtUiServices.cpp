@@ -120,19 +120,25 @@ class QtFileChooser : public FileChooser {
 public:
     std::optional<QString> chooseSaveFile(const FileRequest& request) override
     {
-        return Choose(request, QFileDialog::AcceptSave);
+        const QStringList chosen = Choose(request, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+        return chosen.isEmpty() ? std::nullopt : std::optional(chosen.constFirst());
     }
     std::optional<QString> chooseOpenFile(const FileRequest& request) override
     {
-        return Choose(request, QFileDialog::AcceptOpen);
+        const QStringList chosen = Choose(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+        return chosen.isEmpty() ? std::nullopt : std::optional(chosen.constFirst());
+    }
+    QStringList chooseOpenFiles(const FileRequest& request) override
+    {
+        return Choose(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
     }
 
 private:
-    static std::optional<QString> Choose(const FileRequest& request, QFileDialog::AcceptMode mode)
+    static QStringList Choose(const FileRequest& request, QFileDialog::AcceptMode mode, QFileDialog::FileMode files)
     {
         QFileDialog dialog(nullptr, request.caption, request.directory);
         dialog.setAcceptMode(mode);
-        dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setFileMode(files);
         QStringList filters = request.nameFilters;
         // A pattern given as the initial name filters the list, as the name box does elsewhere.
         if (request.initialName.contains(QLatin1Char('*')))
@@ -143,9 +149,9 @@ private:
             dialog.setNameFilters(filters);
         dialog.setDefaultSuffix(request.defaultSuffix);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return std::nullopt;
-        return dialog.selectedFiles().constFirst();
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        return dialog.selectedFiles();
     }
 };
 
@@ -178,6 +184,12 @@ public:
 };
 
 } // namespace
+
+QStringList FileChooser::chooseOpenFiles(const FileRequest& request)
+{
+    const auto chosen = chooseOpenFile(request);
+    return chosen ? QStringList{*chosen} : QStringList{};
+}
 
 UiServices::UiServices(std::unique_ptr<Prompter> prompter, std::unique_ptr<FileChooser> fileChooser,
                        std::unique_ptr<DialogRunner> dialogRunner, std::unique_ptr<HelpOpener> helpOpener,

@@ -50,6 +50,9 @@ public:
     virtual ~FileChooser() = default;
     virtual std::optional<QString> chooseSaveFile(const FileRequest& request) = 0;
     virtual std::optional<QString> chooseOpenFile(const FileRequest& request) = 0;
+    // Several existing files at once; empty when cancelled. A chooser that can give only
+    // one file gives that one.
+    virtual QStringList chooseOpenFiles(const FileRequest& request);
 };
 
 // Runs a dialog modally and gives its result (QDialog::Accepted or Rejected).

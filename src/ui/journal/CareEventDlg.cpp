@@ -10,7 +10,9 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLocale>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
 
 using namespace talvane::journal;
 
@@ -73,8 +75,39 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     m_picture->setCurrentIndex(std::max(0, m_picture->findData(own)));
     form->addRow(QStringLiteral("&Picture:"), m_picture);
 
+    // Amounts as growers type them, "42" or "3,5": anything else cannot be typed.
+    const auto* amounts = new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\s*\\d{1,6}([.,]\\d{1,3})?\\s*")), this);
+    for (MeasureKind kind : kMeasureKinds) {
+        auto* row = new QHBoxLayout;
+        Measured measured{kind, new QLineEdit(this), new QComboBox(this)};
+        measured.amount->setValidator(amounts);
+        measured.amount->setAccessibleName(QString::fromLatin1(measureName(kind)));
+        for (LengthUnit unit : kLengthUnits)
+            measured.unit->addItem(QString::fromLatin1(unitName(unit)));
+        measured.unit->setCurrentIndex(static_cast<int>(LengthUnit::Centimetre));
+        for (const Measurement& known : event.measurements)
+            if (known.kind == kind) {
+                measured.amount->setText(QString::fromLatin1(known.amount));
+                measured.unit->setCurrentIndex(static_cast<int>(known.unit));
+            }
+        row->addWidget(measured.amount, 1);
+        row->addWidget(measured.unit);
+        form->addRow(QString::fromLatin1(measureName(kind)) + QLatin1Char(':'), row);
+        m_measured.push_back(measured);
+    }
+    m_treeId = event.treeId;
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        // A half-typed amount ("3,") would be lost: it is finished first.
+        for (const Measured& measured : m_measured)
+            if (!measured.amount->text().trimmed().isEmpty() && !measured.amount->hasAcceptableInput()) {
+                measured.amount->setFocus();
+                return;
+            }
+        accept();
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
 }
@@ -82,10 +115,19 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
 CareEvent CareEventDlg::event() const
 {
     CareEvent event{*FromQDate(m_date->date()), kCareKinds.at(static_cast<std::size_t>(m_kind->currentIndex())),
-                    std::nullopt, ToAnsi(m_picture->currentData().toString()), m_givenText, {}, {}};
+                    std::nullopt, ToAnsi(m_picture->currentData().toString()), m_givenText, m_treeId, {}};
     if (const QString text = m_text->toPlainText(); text != m_shownText)
         event.text = ToAnsi(text);
     if (m_hasDue->isChecked())
         event.due = FromQDate(m_due->date());
+    for (const Measured& measured : m_measured)
+        if (const auto amount = amountFromTyped(measured.amount->text().toStdString()))
+            event.measurements.push_back(
+                {measured.kind, *amount, kLengthUnits.at(static_cast<std::size_t>(measured.unit->currentIndex()))});
     return event;
+}
+
+QLineEdit* CareEventDlg::amountEdit(MeasureKind kind) const
+{
+    return m_measured.at(static_cast<std::size_t>(kind)).amount;
 }

@@ -9,14 +9,16 @@
 #include <QStringList>
 
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QLineEdit;
 class QPlainTextEdit;
 
 // Asks for one event of a tree's journal: its date (today unless given), its kind, a
-// text, an optional due date for the next step and an optional picture.
+// text, an optional due date for the next step, an optional picture and measurements.
 class CareEventDlg : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +31,8 @@ public:
 
     QComboBox* kindBox() const { return m_kind; }
     QPlainTextEdit* textEdit() const { return m_text; }
+    // The amount box of a kind of measurement.
+    QLineEdit* amountEdit(talvane::journal::MeasureKind kind) const;
 
 private:
     QDateEdit* m_date;
@@ -37,6 +41,14 @@ private:
     QCheckBox* m_hasDue;
     QDateEdit* m_due;
     QComboBox* m_picture;
+    struct Measured {
+        talvane::journal::MeasureKind kind;
+        QLineEdit* amount;
+        QComboBox* unit;
+    };
+    std::vector<Measured> m_measured;
+    // Kept through the edit: it names the tree the event's photo shows.
+    std::string m_treeId;
     // The text as given and as the box first showed it: an untouched text comes back
     // with its own bytes, line breaks included.
     std::string m_givenText;

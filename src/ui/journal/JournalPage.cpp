@@ -50,6 +50,10 @@ JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* 
     m_add = t.button(1102, QStringLiteral("Add"), 5, 167, 50, 14);
     m_edit = t.button(1103, QStringLiteral("Edit"), 60, 167, 50, 14);
     m_delete = t.button(1104, QStringLiteral("Delete"), 115, 167, 50, 14);
+    m_addPhotos = t.button(1105, QStringLiteral("Add photos\u2026"), 212, 167, 60, 14);
+    m_timeline = t.button(1106, QStringLiteral("Timeline\u2026"), 277, 167, 60, 14);
+    connect(m_addPhotos, &QPushButton::clicked, this, &JournalPage::addPhotosRequested);
+    connect(m_timeline, &QPushButton::clicked, this, &JournalPage::timelineRequested);
     connect(m_add, &QPushButton::clicked, this, &JournalPage::onEventAdd);
     connect(m_edit, &QPushButton::clicked, this, &JournalPage::onEventEdit);
     connect(m_delete, &QPushButton::clicked, this, &JournalPage::onEventDelete);
@@ -85,6 +89,7 @@ void JournalPage::refreshEventList()
 void JournalPage::updateButtons()
 {
     m_add->setEnabled(!m_foreign);
+    m_addPhotos->setEnabled(!m_foreign);
     const bool selected = selectedLine().has_value();
     m_edit->setEnabled(selected);
     m_delete->setEnabled(selected);

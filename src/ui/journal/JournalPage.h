@@ -37,6 +37,8 @@ public:
     QPushButton* addButton() const { return m_add; }
     QPushButton* editButton() const { return m_edit; }
     QPushButton* deleteButton() const { return m_delete; }
+    QPushButton* addPhotosButton() const { return m_addPhotos; }
+    QPushButton* timelineButton() const { return m_timeline; }
 
 public slots:
     void onEventAdd();
@@ -46,6 +48,9 @@ public slots:
 signals:
     // The journal on the page changed: it now differs from the entry's.
     void journalEdited();
+    // The grower asked to put photos on the tree's timeline, or to see it.
+    void addPhotosRequested();
+    void timelineRequested();
 
 protected:
     void DoDataExchange(DataExchange&) override {}
@@ -66,5 +71,7 @@ private:
     QPushButton* m_add;
     QPushButton* m_edit;
     QPushButton* m_delete;
+    QPushButton* m_addPhotos;
+    QPushButton* m_timeline;
     bool m_foreign = false;
 };

@@ -54,26 +54,33 @@ ScriptedFileChooser::~ScriptedFileChooser()
 
 std::optional<QString> ScriptedFileChooser::chooseSaveFile(const FileRequest& request)
 {
-    return next(true, request);
+    const QStringList chosen = next(true, request);
+    return chosen.isEmpty() ? std::nullopt : std::optional(chosen.constFirst());
 }
 
 std::optional<QString> ScriptedFileChooser::chooseOpenFile(const FileRequest& request)
 {
+    const QStringList chosen = next(false, request);
+    return chosen.isEmpty() ? std::nullopt : std::optional(chosen.constFirst());
+}
+
+QStringList ScriptedFileChooser::chooseOpenFiles(const FileRequest& request)
+{
     return next(false, request);
 }
 
-std::optional<QString> ScriptedFileChooser::next(bool save, const FileRequest& request)
+QStringList ScriptedFileChooser::next(bool save, const FileRequest& request)
 {
     m_calls.push_back({save, request});
     if (m_script.empty()) {
         ADD_FAILURE() << "unexpected " << (save ? "save" : "open") << " file dialog: " << request.caption.toStdString();
-        return std::nullopt;
+        return {};
     }
     const Answer answer = m_script.front();
     m_script.pop_front();
     if (answer.cancelled)
-        return std::nullopt;
-    return answer.path;
+        return {};
+    return answer.paths;
 }
 
 ScriptedDialogRunner::~ScriptedDialogRunner()

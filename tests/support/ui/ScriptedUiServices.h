@@ -54,18 +54,21 @@ class ScriptedFileChooser : public FileChooser {
 public:
     ~ScriptedFileChooser() override;
     // The next dialog gives this path; nothing means the user cancelled it.
-    void expect(std::optional<QString> path) { m_script.push_back({!path, path.value_or(QString())}); }
+    void expect(std::optional<QString> path) { m_script.push_back({!path, path ? QStringList{*path} : QStringList{}}); }
+    // The next dialog gives these files (a dialog that takes several).
+    void expectFiles(QStringList paths) { m_script.push_back({paths.isEmpty(), std::move(paths)}); }
     std::optional<QString> chooseSaveFile(const FileRequest& request) override;
     std::optional<QString> chooseOpenFile(const FileRequest& request) override;
+    QStringList chooseOpenFiles(const FileRequest& request) override;
 
     const std::vector<FileCall>& calls() const { return m_calls; }
 
 private:
-    std::optional<QString> next(bool save, const FileRequest& request);
+    QStringList next(bool save, const FileRequest& request);
 
     struct Answer {
         bool cancelled;
-        QString path;
+        QStringList paths;
     };
     std::deque<Answer> m_script;
     std::vector<FileCall> m_calls;

@@ -1,0 +1,163 @@
+#include "timeline/CompareDlg.h"
+
+#include "timeline/PhotoReading.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace {
+
+// Large enough for a full screen, small enough to decode at once.
+constexpr int kComparedSide = 2000;
+constexpr int kCaptionHeight = 24;
+
+QRectF placed(QSizeF image, QRectF room)
+{
+    const QSizeF size = image.scaled(room.size(), Qt::KeepAspectRatio);
+    return QRectF(room.center().x() - size.width() / 2, room.top(), size.width(), size.height());
+}
+
+} // namespace
+
+ComparisonPane::ComparisonPane(QWidget* parent) : QWidget(parent)
+{
+    setMinimumSize(400, 300);
+}
+
+void ComparisonPane::setPhotos(QImage first, QString firstCaption, QImage second, QString secondCaption)
+{
+    m_first = std::move(first);
+    m_second = std::move(second);
+    m_firstCaption = std::move(firstCaption);
+    m_secondCaption = std::move(secondCaption);
+    update();
+}
+
+void ComparisonPane::setOverlaid(bool overlaid)
+{
+    m_overlaid = overlaid;
+    update();
+}
+
+void ComparisonPane::setDivide(int divide)
+{
+    m_divide = std::clamp(divide, 0, 1000);
+    update();
+}
+
+void ComparisonPane::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setPen(Qt::white);
+    const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4 - kCaptionHeight);
+    const auto drawCaption = [&](const QRectF& under, const QString& caption) {
+        painter.drawText(QRectF(under.left(), area.bottom() + 2, under.width(), kCaptionHeight), Qt::AlignCenter, caption);
+    };
+    // Both photos fill the same height, so that a tree shot from the same place is
+    // drawn at the same scale in both.
+    if (!m_overlaid) {
+        const QRectF left(area.left(), area.top(), area.width() / 2 - 2, area.height());
+        const QRectF right(area.center().x() + 2, area.top(), area.width() / 2 - 2, area.height());
+        if (!m_first.isNull())
+            painter.drawImage(placed(m_first.size(), left), m_first);
+        if (!m_second.isNull())
+            painter.drawImage(placed(m_second.size(), right), m_second);
+        drawCaption(left, m_firstCaption);
+        drawCaption(right, m_secondCaption);
+        return;
+    }
+    const QSizeF common = m_second.isNull() ? QSizeF(m_first.size()) : QSizeF(m_second.size());
+    const QRectF target = placed(common.isEmpty() ? QSizeF(4, 3) : common, area);
+    if (!m_second.isNull())
+        painter.drawImage(target, m_second);
+    const double divideX = target.left() + target.width() * m_divide / 1000.0;
+    if (!m_first.isNull()) {
+        painter.save();
+        painter.setClipRect(QRectF(target.left(), target.top(), divideX - target.left(), target.height()));
+        painter.drawImage(target, m_first);
+        painter.restore();
+    }
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawLine(QPointF(divideX, target.top()), QPointF(divideX, target.bottom()));
+    drawCaption(QRectF(target.left(), 0, target.width() / 2, 0), m_firstCaption);
+    drawCaption(QRectF(target.center().x(), 0, target.width() / 2, 0), m_secondCaption);
+}
+
+CompareDlg::CompareDlg(std::vector<Photo> photos, std::size_t first, std::size_t second, QWidget* parent)
+    : QDialog(parent), m_photos(std::move(photos))
+{
+    setWindowTitle(QStringLiteral("Compare photos"));
+    auto* layout = new QVBoxLayout(this);
+    auto* choices = new QHBoxLayout;
+    m_firstBox = new QComboBox(this);
+    m_secondBox = new QComboBox(this);
+    for (const Photo& photo : m_photos) {
+        m_firstBox->addItem(photo.caption);
+        m_secondBox->addItem(photo.caption);
+    }
+    m_firstBox->setCurrentIndex(static_cast<int>(first));
+    m_secondBox->setCurrentIndex(static_cast<int>(second));
+    auto* firstLabel = new QLabel(QStringLiteral("&First:"), this);
+    firstLabel->setBuddy(m_firstBox);
+    auto* secondLabel = new QLabel(QStringLiteral("&Second:"), this);
+    secondLabel->setBuddy(m_secondBox);
+    choices->addWidget(firstLabel);
+    choices->addWidget(m_firstBox, 1);
+    choices->addWidget(secondLabel);
+    choices->addWidget(m_secondBox, 1);
+    layout->addLayout(choices);
+
+    auto* modes = new QHBoxLayout;
+    m_sideBySide = new QRadioButton(QStringLiteral("Side &by side"), this);
+    m_overlay = new QRadioButton(QStringLiteral("&One over the other"), this);
+    m_sideBySide->setChecked(true);
+    m_slider = new QSlider(Qt::Horizontal, this);
+    m_slider->setRange(0, 1000);
+    m_slider->setValue(500);
+    m_slider->setEnabled(false);
+    m_slider->setAccessibleName(QStringLiteral("Divide"));
+    modes->addWidget(m_sideBySide);
+    modes->addWidget(m_overlay);
+    modes->addWidget(m_slider, 1);
+    layout->addLayout(modes);
+
+    m_pane = new ComparisonPane(this);
+    layout->addWidget(m_pane, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    layout->addWidget(buttons);
+    resize(1000, 640);
+
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_firstBox, &QComboBox::currentIndexChanged, this, &CompareDlg::showChosen);
+    connect(m_secondBox, &QComboBox::currentIndexChanged, this, &CompareDlg::showChosen);
+    connect(m_overlay, &QRadioButton::toggled, this, [this](bool overlaid) {
+        m_slider->setEnabled(overlaid);
+        m_pane->setOverlaid(overlaid);
+    });
+    connect(m_slider, &QSlider::valueChanged, m_pane, &ComparisonPane::setDivide);
+    showChosen();
+}
+
+void CompareDlg::showChosen()
+{
+    const auto photoAt = [this](const QComboBox* box) -> std::pair<QImage, QString> {
+        const int index = box->currentIndex();
+        if (index < 0 || static_cast<std::size_t>(index) >= m_photos.size())
+            return {};
+        const Photo& photo = m_photos[static_cast<std::size_t>(index)];
+        ShownPhoto shown = readShownPhoto(photo.path, QSize(kComparedSide, kComparedSide));
+        const QString caption = shown.problem.isEmpty() ? photo.caption : photo.caption + QStringLiteral(": ") + shown.problem;
+        return {std::move(shown.image), caption};
+    };
+    auto [firstImage, firstCaption] = photoAt(m_firstBox);
+    auto [secondImage, secondCaption] = photoAt(m_secondBox);
+    m_pane->setPhotos(std::move(firstImage), firstCaption, std::move(secondImage), secondCaption);
+}

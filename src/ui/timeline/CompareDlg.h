@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QComboBox;
+class QRadioButton;
+class QSlider;
+
+// Two photos drawn at the same height, side by side, or one over the other with a
+// divide that the slider moves: left of it the first photo, right of it the second.
+class ComparisonPane : public QWidget {
+    Q_OBJECT
+public:
+    explicit ComparisonPane(QWidget* parent = nullptr);
+
+    void setPhotos(QImage first, QString firstCaption, QImage second, QString secondCaption);
+    void setOverlaid(bool overlaid);
+    // Where the divide stands, from 0 (all second photo) to 1000 (all first).
+    void setDivide(int divide);
+    bool overlaid() const { return m_overlaid; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_first;
+    QImage m_second;
+    QString m_firstCaption;
+    QString m_secondCaption;
+    bool m_overlaid = false;
+    int m_divide = 500;
+};
+
+// Compares two photos of a tree: by default the newest and the one nearest a year
+// before it ("this time last year"); either can be chosen among the tree's photos.
+class CompareDlg : public QDialog {
+    Q_OBJECT
+public:
+    struct Photo {
+        QString path;
+        // "12/05/2026 · Photo", drawn under the photo.
+        QString caption;
+    };
+
+    CompareDlg(std::vector<Photo> photos, std::size_t first, std::size_t second, QWidget* parent = nullptr);
+
+    QComboBox* firstBox() const { return m_firstBox; }
+    QComboBox* secondBox() const { return m_secondBox; }
+    QRadioButton* overlayButton() const { return m_overlay; }
+    QSlider* divideSlider() const { return m_slider; }
+    ComparisonPane* pane() const { return m_pane; }
+
+private:
+    void showChosen();
+
+    std::vector<Photo> m_photos;
+    QComboBox* m_firstBox;
+    QComboBox* m_secondBox;
+    QRadioButton* m_sideBySide;
+    QRadioButton* m_overlay;
+    QSlider* m_slider;
+    ComparisonPane* m_pane;
+};

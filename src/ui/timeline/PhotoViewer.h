@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <vector>
+
+class QGraphicsPixmapItem;
+class QGraphicsScene;
+class QGraphicsView;
+class QLabel;
+
+// A timeline photo full size: the wheel, + and - zoom, dragging pans, 0 fits the photo
+// to the window and 1 shows it pixel for pixel; the arrow keys step to the photo before
+// or after.
+class PhotoViewer : public QDialog {
+    Q_OBJECT
+public:
+    struct Photo {
+        QString path;
+        // "12/05/2026 · Photo · first buds", the window's title for it.
+        QString caption;
+    };
+
+    PhotoViewer(std::vector<Photo> photos, std::size_t shown, QWidget* parent = nullptr);
+
+    std::size_t shownIndex() const { return m_shown; }
+    // The zoom: 1 is pixel for pixel.
+    double zoom() const;
+    QGraphicsView* view() const { return m_view; }
+    QLabel* notice() const { return m_notice; }
+
+public slots:
+    void showNext();
+    void showPrevious();
+    void zoomIn();
+    void zoomOut();
+    void fitToWindow();
+    void showActualSize();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void show(std::size_t index);
+    bool handleKey(int key);
+    void zoomBy(double factor);
+
+    std::vector<Photo> m_photos;
+    std::size_t m_shown = 0;
+    bool m_fitted = true;
+    QGraphicsScene* m_scene;
+    QGraphicsView* m_view;
+    QGraphicsPixmapItem* m_item;
+    QLabel* m_notice;
+};

@@ -1,0 +1,102 @@
+#include "timeline/TimelineActions.h"
+
+#include "album/PhotoImport.h"
+#include "collection/TreeIdentity.h"
+#include "document/AlbumFolder.h"
+#include "document/TalvaneDoc.h"
+#include "collection/FieldCatalogue.h"
+#include "framework/AnsiText.h"
+#include "framework/UiServices.h"
+#include "journal/Journal.h"
+#include "timeline/TimelineAdding.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using talvane::journal::Journal;
+using talvane::journal::kJournalField;
+
+namespace {
+
+constexpr std::size_t kAlbumPlaces = 5;
+
+} // namespace
+
+TimelineActions::TimelineActions(CTalvaneDoc& doc, UiServices& services) : m_doc(doc), m_services(services) {}
+
+void TimelineActions::tell(const QString& text)
+{
+    m_services.prompter().ask(text, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+}
+
+bool TimelineActions::askAndAddPhotos(std::size_t position)
+{
+    FileRequest request;
+    request.caption = QStringLiteral("Add photos");
+    request.nameFilters = {QStringLiteral("Photos (*.jpg *.jpeg *.png *.webp *.tif *.tiff *.heic *.heif *.avif *.bmp *.gif)"),
+                           QStringLiteral("All files (*)")};
+    const QStringList chosen = m_services.fileChooser().chooseOpenFiles(request);
+    return !chosen.isEmpty() && addPhotos(position, chosen);
+}
+
+bool TimelineActions::addPhotos(std::size_t position, const QStringList& paths)
+{
+    m_doc.OfferToKeepChanges();
+    if (position >= m_doc.entryCount() || paths.isEmpty())
+        return false;
+    const CBonsaiData& entry = m_doc.entryAt(position);
+    Journal journal = Journal::read(entry[kJournalField]);
+    if (journal.isForeign()) {
+        tell(QStringLiteral("The journal of \u201C%1\u201D was written by another program: it is kept as it is and "
+                            "photos cannot be added to it.")
+                 .arg(FromAnsi(entry[CBonsaiData::Name])));
+        return false;
+    }
+    const std::string existingId(talvane::treeIdAt(m_doc.entries(), position));
+    const bool givesId = existingId.empty() && talvane::mayGiveTreeId(m_doc.entries(), position);
+
+    talvane::timeline::PhotoAddition addition;
+    for (const QString& path : paths)
+        addition.sources.emplace_back(QFile::encodeName(path).toStdString());
+    addition.treeName = entry[CBonsaiData::Name];
+    addition.treeId = givesId ? talvane::newTreeId() : existingId;
+    const auto added = talvane::timeline::copyPhotosToTimeline(
+        QFile::encodeName(PhotosFolder(m_doc.pathName())).toStdString(), addition);
+    if (!added.problem.empty()) {
+        tell(QStringLiteral("The photos could not be added:\n%1\nNothing was added.").arg(QFile::decodeName(added.problem.c_str())));
+        return false;
+    }
+    for (const auto& event : added.events)
+        journal.add(event);
+    FieldValues values = {{kJournalField, journal.text()}};
+    if (givesId)
+        values.push_back({talvane::kTreeIdField, addition.treeId});
+    const QString verb = paths.size() == 1 ? QStringLiteral("Add a photo to") : QStringLiteral("Add photos to");
+    return m_doc.changeFields(position, values, CTalvaneDoc::stepText(verb, entry[CBonsaiData::Name]));
+}
+
+bool TimelineActions::useInAlbum(std::size_t position, const QString& photoPath, const std::string& description)
+{
+    m_doc.OfferToKeepChanges();
+    if (position >= m_doc.entryCount())
+        return false;
+    const CBonsaiData& entry = m_doc.entryAt(position);
+    std::size_t place = 0;
+    while (place < kAlbumPlaces && !entry[CBonsaiData::photoField(place)].empty())
+        ++place;
+    if (place == kAlbumPlaces) {
+        TellPictureLimit(m_services.prompter());
+        return false;
+    }
+    const auto copy = PhotoImport(m_services.prompter(), AlbumFolder(m_doc.pathName())).run(photoPath);
+    if (!copy)
+        return false;
+    const std::size_t limit = talvane::fields::field(CBonsaiData::photoDescriptionField(place)).typingLimit;
+    std::string shortDescription = description.substr(0, description.find_first_of("\r\n"));
+    if (limit > 0 && shortDescription.size() > limit)
+        shortDescription.resize(limit);
+    return m_doc.changeFields(position,
+                              {{CBonsaiData::photoField(place), ToAnsi(*copy)},
+                               {CBonsaiData::photoDescriptionField(place), shortDescription}},
+                              CTalvaneDoc::stepText(QStringLiteral("Use in album"), entry[CBonsaiData::Name]));
+}

@@ -1,0 +1,261 @@
+#include "timeline/TimelineDlg.h"
+
+#include "document/AlbumFolder.h"
+#include "document/TalvaneDoc.h"
+#include "framework/AnsiText.h"
+#include "framework/UiServices.h"
+#include "journal/Journal.h"
+#include "timeline/CompareDlg.h"
+#include "timeline/GrowthChart.h"
+#include "timeline/PhotoViewer.h"
+#include "timeline/ThumbnailCache.h"
+#include "timeline/TimelineActions.h"
+#include "timeline/TimelineModel.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QLabel>
+#include <QListView>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using talvane::journal::Journal;
+using talvane::journal::kJournalField;
+
+namespace {
+
+constexpr int kTileWidth = ThumbnailCache::kSide + 16;
+constexpr int kTileHeight = ThumbnailCache::kSide + 62;
+constexpr int kHeadingHeight = 30;
+
+// Draws a season's heading across the list, and each photo as a tile: its thumbnail,
+// date, kind and text, or why it cannot be shown.
+class TimelineDelegate : public QStyledItemDelegate {
+public:
+    explicit TimelineDelegate(QListView& list) : QStyledItemDelegate(&list), m_list(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override
+    {
+        if (index.data(TimelineModel::IsHeadingRole).toBool())
+            return QSize(std::max(kTileWidth, m_list.viewport()->width() - 2 * m_list.spacing() - 4), kHeadingHeight);
+        return QSize(kTileWidth, kTileHeight);
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        painter->save();
+        const QRect r = option.rect;
+        if (index.data(TimelineModel::IsHeadingRole).toBool()) {
+            QFont font = option.font;
+            font.setBold(true);
+            font.setPointSizeF(font.pointSizeF() * 1.2);
+            painter->setFont(font);
+            painter->setPen(option.palette.color(QPalette::WindowText));
+            painter->drawText(r.adjusted(4, 0, 0, -6), Qt::AlignLeft | Qt::AlignBottom, index.data().toString());
+            painter->drawLine(r.left() + 4, r.bottom() - 2, r.right(), r.bottom() - 2);
+            painter->restore();
+            return;
+        }
+        if (option.state & QStyle::State_Selected)
+            painter->fillRect(r, option.palette.highlight());
+        const QRect picture(r.left() + 8, r.top() + 6, ThumbnailCache::kSide, ThumbnailCache::kSide);
+        const QImage thumbnail = index.data(Qt::DecorationRole).value<QImage>();
+        const QString problem = index.data(TimelineModel::ProblemRole).toString();
+        if (!thumbnail.isNull()) {
+            const QSize size = thumbnail.size().scaled(picture.size(), Qt::KeepAspectRatio);
+            painter->drawImage(QRect(picture.center() - QPoint(size.width() / 2, size.height() / 2), size), thumbnail);
+        } else {
+            painter->fillRect(picture, option.palette.alternateBase());
+            painter->setPen(option.palette.color(QPalette::PlaceholderText));
+            painter->drawText(picture.adjusted(6, 6, -6, -6), Qt::AlignCenter | Qt::TextWordWrap, problem);
+        }
+        const QColor text = option.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                         : QPalette::Text);
+        painter->setPen(text);
+        QFont bold = option.font;
+        bold.setBold(true);
+        const QFontMetrics metrics(option.font);
+        const int lineHeight = metrics.height();
+        const QRect first(r.left() + 4, picture.bottom() + 4, r.width() - 8, lineHeight);
+        painter->setFont(bold);
+        painter->drawText(first, Qt::AlignLeft,
+                          QFontMetrics(bold).elidedText(index.data(TimelineModel::DateRole).toString() + QStringLiteral("  ") +
+                                                            index.data(TimelineModel::KindRole).toString(),
+                                                        Qt::ElideRight, first.width()));
+        painter->setFont(option.font);
+        const QString caption = index.data().toString().simplified();
+        painter->drawText(first.translated(0, lineHeight), Qt::AlignLeft,
+                          metrics.elidedText(caption, Qt::ElideRight, first.width()));
+        painter->restore();
+    }
+
+private:
+    QListView& m_list;
+};
+
+} // namespace
+
+TimelineDlg::TimelineDlg(CTalvaneDoc& doc, UiServices& services, std::size_t position, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_services(services), m_position(position),
+      m_loader(std::make_unique<ThumbnailLoader>()), m_actions(std::make_unique<TimelineActions>(doc, services))
+{
+    auto* layout = new QVBoxLayout(this);
+    m_tabs = new QTabWidget(this);
+    layout->addWidget(m_tabs, 1);
+
+    auto* photosTab = new QWidget(m_tabs);
+    auto* photosLayout = new QVBoxLayout(photosTab);
+    m_model = new TimelineModel(*m_loader, this);
+    m_list = new QListView(photosTab);
+    m_list->setViewMode(QListView::IconMode);
+    m_list->setFlow(QListView::LeftToRight);
+    m_list->setWrapping(true);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setMovement(QListView::Static);
+    m_list->setUniformItemSizes(false);
+    m_list->setSpacing(4);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setItemDelegate(new TimelineDelegate(*m_list));
+    m_list->setModel(m_model);
+    m_list->setAccessibleName(QStringLiteral("Photos"));
+    photosLayout->addWidget(m_list, 1);
+    m_summary = new QLabel(photosTab);
+    m_summary->setWordWrap(true);
+    photosLayout->addWidget(m_summary);
+    m_tabs->addTab(photosTab, QStringLiteral("&Photos"));
+    m_growth = new GrowthChart(m_tabs);
+    m_tabs->addTab(m_growth, QStringLiteral("&Growth"));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    m_add = buttons->addButton(QStringLiteral("&Add photos\u2026"), QDialogButtonBox::ActionRole);
+    m_view = buttons->addButton(QStringLiteral("&View"), QDialogButtonBox::ActionRole);
+    m_compare = buttons->addButton(QStringLiteral("&Compare\u2026"), QDialogButtonBox::ActionRole);
+    m_album = buttons->addButton(QStringLiteral("&Use in album"), QDialogButtonBox::ActionRole);
+    layout->addWidget(buttons);
+    resize(900, 640);
+
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_model, &TimelineModel::reloadThumbnails);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_add, &QPushButton::clicked, this, &TimelineDlg::onAddPhotos);
+    connect(m_view, &QPushButton::clicked, this, &TimelineDlg::onViewPhoto);
+    connect(m_compare, &QPushButton::clicked, this, &TimelineDlg::onCompare);
+    connect(m_album, &QPushButton::clicked, this, &TimelineDlg::onUseInAlbum);
+    connect(m_list, &QListView::activated, this, &TimelineDlg::onViewPhoto);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TimelineDlg::updateButtons);
+    connect(&m_doc, &CTalvaneDoc::entryChanged, this, [this](std::size_t changed) {
+        if (changed == m_position)
+            refresh();
+    });
+    connect(&m_doc, &CTalvaneDoc::entryInserted, this, [this](std::size_t at) {
+        if (at <= m_position)
+            ++m_position;
+    });
+    connect(&m_doc, &CTalvaneDoc::entryRemoved, this, [this](std::size_t at) {
+        if (at == m_position)
+            reject();
+        else if (at < m_position)
+            --m_position;
+    });
+    connect(&m_doc, &CTalvaneDoc::entriesReset, this, &QDialog::reject);
+    refresh();
+}
+
+TimelineDlg::~TimelineDlg() = default;
+
+void TimelineDlg::refresh()
+{
+    if (m_position >= m_doc.entryCount())
+        return;
+    const CBonsaiData& entry = m_doc.entryAt(m_position);
+    const Journal journal = Journal::read(entry[kJournalField]);
+    setWindowTitle(QStringLiteral("Timeline of \u201C%1\u201D").arg(FromAnsi(entry[CBonsaiData::Name])));
+    const QString photosFolder = PhotosFolder(m_doc.pathName());
+    m_model->setPhotos(talvane::timeline::timelinePhotos(journal), photosFolder, AlbumFolder(m_doc.pathName()));
+    m_growth->showJournal(journal);
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
+    for (const QString& folder : {photosFolder, AlbumFolder(m_doc.pathName())})
+        if (QFileInfo(folder).isDir())
+            m_watcher->addPath(folder);
+    const std::size_t count = m_model->photos().size();
+    m_summary->setText(count == 0 ? QStringLiteral("No photos yet: Add photos\u2026 puts the photos of a camera or a "
+                                                   "phone on the timeline, as they were taken.")
+                       : count == 1 ? QStringLiteral("1 photo")
+                                    : QStringLiteral("%1 photos, from %2 to %3")
+                                          .arg(count)
+                                          .arg(m_model->data(m_model->index(m_model->rowOf(0)), TimelineModel::DateRole).toString(),
+                                               m_model->data(m_model->index(m_model->rowOf(count - 1)), TimelineModel::DateRole)
+                                                   .toString()));
+    updateButtons();
+}
+
+void TimelineDlg::updateButtons()
+{
+    const bool chosen = selectedPhoto().has_value();
+    m_view->setEnabled(chosen);
+    m_album->setEnabled(chosen);
+    m_compare->setEnabled(m_model->photos().size() >= 2);
+}
+
+void TimelineDlg::selectPhoto(std::size_t photo)
+{
+    m_list->setCurrentIndex(m_model->index(m_model->rowOf(photo)));
+}
+
+std::optional<std::size_t> TimelineDlg::selectedPhoto() const
+{
+    const QModelIndexList chosen = m_list->selectionModel()->selectedIndexes();
+    return chosen.isEmpty() ? std::nullopt : m_model->photoAt(chosen.constFirst().row());
+}
+
+QString TimelineDlg::captionOf(std::size_t photo) const
+{
+    const QModelIndex index = m_model->index(m_model->rowOf(photo));
+    const QString text = m_model->data(index, Qt::DisplayRole).toString().simplified();
+    QString caption = m_model->data(index, TimelineModel::DateRole).toString() + QStringLiteral(" \u00B7 ") +
+                      m_model->data(index, TimelineModel::KindRole).toString();
+    return text.isEmpty() ? caption : caption + QStringLiteral(" \u00B7 ") + text;
+}
+
+void TimelineDlg::onAddPhotos()
+{
+    m_actions->askAndAddPhotos(m_position);
+}
+
+void TimelineDlg::onViewPhoto()
+{
+    const auto chosen = selectedPhoto();
+    if (!chosen)
+        return;
+    std::vector<PhotoViewer::Photo> photos;
+    for (std::size_t i = 0; i < m_model->photos().size(); ++i)
+        photos.push_back({m_model->pathOf(i), captionOf(i)});
+    PhotoViewer viewer(std::move(photos), *chosen, this);
+    m_services.dialogRunner().run(viewer);
+    selectPhoto(viewer.shownIndex());
+}
+
+void TimelineDlg::onCompare()
+{
+    const auto pair = talvane::timeline::defaultComparison(m_model->photos());
+    if (!pair)
+        return;
+    std::vector<CompareDlg::Photo> photos;
+    for (std::size_t i = 0; i < m_model->photos().size(); ++i)
+        photos.push_back({m_model->pathOf(i), captionOf(i)});
+    CompareDlg compare(std::move(photos), pair->first, pair->second, this);
+    m_services.dialogRunner().run(compare);
+}
+
+void TimelineDlg::onUseInAlbum()
+{
+    const auto chosen = selectedPhoto();
+    if (chosen)
+        m_actions->useInAlbum(m_position, m_model->pathOf(*chosen), m_model->photos()[*chosen].event.text);
+}

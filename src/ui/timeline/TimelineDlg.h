@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+
+class CTalvaneDoc;
+class GrowthChart;
+class QFileSystemWatcher;
+class QLabel;
+class QListView;
+class QPushButton;
+class QTabWidget;
+class ThumbnailLoader;
+class TimelineActions;
+class TimelineModel;
+class UiServices;
+
+// The life of the shown tree in pictures: its photos as thumbnails in date order,
+// grouped by year and season, with the viewer, the comparison and the growth chart.
+// Photos added here, and the album copy of one, are steps of the document's history;
+// the window follows every change of the tree, and of the photo files on disk.
+class TimelineDlg : public QDialog {
+    Q_OBJECT
+public:
+    TimelineDlg(CTalvaneDoc& doc, UiServices& services, std::size_t position, QWidget* parent = nullptr);
+    ~TimelineDlg() override;
+
+    TimelineModel& model() const { return *m_model; }
+    QListView* photoList() const { return m_list; }
+    GrowthChart* growthChart() const { return m_growth; }
+    QTabWidget* tabs() const { return m_tabs; }
+    QLabel* summary() const { return m_summary; }
+    QPushButton* viewButton() const { return m_view; }
+    QPushButton* compareButton() const { return m_compare; }
+    QPushButton* albumButton() const { return m_album; }
+    // Selects a photo, counted from the oldest.
+    void selectPhoto(std::size_t photo);
+    std::optional<std::size_t> selectedPhoto() const;
+
+public slots:
+    void onAddPhotos();
+    void onViewPhoto();
+    void onCompare();
+    void onUseInAlbum();
+
+private:
+    void refresh();
+    void updateButtons();
+    QString captionOf(std::size_t photo) const;
+
+    CTalvaneDoc& m_doc;
+    UiServices& m_services;
+    std::size_t m_position;
+    std::unique_ptr<ThumbnailLoader> m_loader;
+    std::unique_ptr<TimelineActions> m_actions;
+    TimelineModel* m_model;
+    QTabWidget* m_tabs;
+    QListView* m_list;
+    GrowthChart* m_growth;
+    QLabel* m_summary;
+    QPushButton* m_add;
+    QPushButton* m_view;
+    QPushButton* m_compare;
+    QPushButton* m_album;
+    QFileSystemWatcher* m_watcher;
+};

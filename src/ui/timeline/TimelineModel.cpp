@@ -1,0 +1,119 @@
+#include "timeline/TimelineModel.h"
+
+#include "framework/AnsiText.h"
+#include "journal/CareTexts.h"
+#include "timeline/ThumbnailCache.h"
+
+#include <QDir>
+
+using talvane::timeline::TimelinePhoto;
+
+TimelineModel::TimelineModel(ThumbnailLoader& loader, QObject* parent) : QAbstractListModel(parent), m_loader(loader)
+{
+    connect(&m_loader, &ThumbnailLoader::ready, this, &TimelineModel::takeThumbnail);
+}
+
+void TimelineModel::setPhotos(std::vector<TimelinePhoto> photos, const QString& photosFolder, const QString& albumFolder)
+{
+    beginResetModel();
+    m_photos = std::move(photos);
+    m_paths.clear();
+    m_rows.clear();
+    m_photosByPath.clear();
+    m_rowOfPhoto.clear();
+    m_thumbnails.assign(m_photos.size(), {});
+    std::optional<std::pair<int, talvane::timeline::Season>> group;
+    for (std::size_t i = 0; i < m_photos.size(); ++i) {
+        const TimelinePhoto& photo = m_photos[i];
+        const auto path =
+            photo.path(QFile::encodeName(photosFolder).toStdString(), QFile::encodeName(albumFolder).toStdString());
+        m_paths.push_back(QFile::decodeName(QByteArray::fromStdString(path.string())));
+        m_photosByPath[m_paths.back()].push_back(i);
+        const std::pair season(photo.event.date.year(), talvane::timeline::seasonOf(photo.event.date.month()));
+        if (group != season) {
+            group = season;
+            m_rows.push_back({QStringLiteral("%1 %2").arg(QString::fromLatin1(talvane::timeline::seasonName(season.second)))
+                                  .arg(season.first),
+                              std::nullopt});
+        }
+        m_rowOfPhoto.push_back(static_cast<int>(m_rows.size()));
+        m_rows.push_back({QString(), i});
+    }
+    endResetModel();
+    reloadThumbnails();
+}
+
+void TimelineModel::reloadThumbnails()
+{
+    m_loader.cancelPending();
+    for (const QString& path : m_photosByPath.keys())
+        m_loader.request(path);
+}
+
+void TimelineModel::takeThumbnail(const QString& path, const QImage& thumbnail, const QString& problem)
+{
+    const auto found = m_photosByPath.constFind(path);
+    if (found == m_photosByPath.constEnd())
+        return;
+    for (std::size_t photo : *found) {
+        m_thumbnails[photo] = {thumbnail, problem};
+        const QModelIndex changed = index(rowOf(photo));
+        emit dataChanged(changed, changed);
+    }
+}
+
+QString TimelineModel::pathOf(std::size_t photo) const
+{
+    return m_paths.at(photo);
+}
+
+std::optional<std::size_t> TimelineModel::photoAt(int row) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size())
+        return std::nullopt;
+    return m_rows[static_cast<std::size_t>(row)].photo;
+}
+
+int TimelineModel::rowOf(std::size_t photo) const
+{
+    return photo < m_rowOfPhoto.size() ? m_rowOfPhoto[photo] : -1;
+}
+
+QString TimelineModel::problemOf(std::size_t photo) const
+{
+    return m_thumbnails.at(photo).problem;
+}
+
+int TimelineModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+Qt::ItemFlags TimelineModel::flags(const QModelIndex& index) const
+{
+    if (!photoAt(index.row()))
+        return Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+QVariant TimelineModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= m_rows.size())
+        return {};
+    const Row& row = m_rows[static_cast<std::size_t>(index.row())];
+    if (role == IsHeadingRole)
+        return !row.photo.has_value();
+    if (!row.photo)
+        return role == Qt::DisplayRole ? QVariant(row.heading) : QVariant();
+    const TimelinePhoto& photo = m_photos[*row.photo];
+    switch (role) {
+    case Qt::DisplayRole: return FromAnsi(photo.event.text);
+    case Qt::ToolTipRole: return QStringLiteral("%1\n%2").arg(m_paths[*row.photo], FromAnsi(photo.event.text));
+    case Qt::DecorationRole: return m_thumbnails[*row.photo].image;
+    case PhotoIndexRole: return QVariant::fromValue(*row.photo);
+    case ProblemRole: return m_thumbnails[*row.photo].problem;
+    case KindRole: return CareKindText(photo.event.kind);
+    case DateRole: return ShortDateText(photo.event.date);
+    default: return {};
+    }
+}
