@@ -13,7 +13,7 @@ struct PhotoFacts {
     // The day the photo was taken: EXIF DateTimeOriginal, else DateTimeDigitized, else
     // DateTime, the first of them that holds a day of the calendar; camera clocks that
     // were never set ("0000:00:00 00:00:00") or impossible days give nothing.
-    std::optional<talvane::journal::CalendarDate> dateTaken;
+    std::optional<talvane::journal::CalendarDate> dateTaken{};
     // EXIF Orientation 1..8 (1 = upright); 1 when absent or out of range.
     int orientation = 1;
     // True for a HEIF/HEIC/AVIF file that libheif can read: its decoder already turns
