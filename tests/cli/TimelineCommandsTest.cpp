@@ -1,0 +1,61 @@
+#include "collection/CollectionFile.h"
+#include "collection/TreeIdentity.h"
+#include "journal/Journal.h"
+
+#include "core/CompanionRun.h"
+#include "core/JournalTestTrees.h"
+#include "core/PhotoTestFiles.h"
+#include "core/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+using namespace talvane::journal;
+
+TEST(TimelineCommands, PhotoAddWritesCopiesAndEventsThatTimelineLists)
+{
+    TempDir dir;
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", TwoTrees()));
+    writeJpegWithExif((dir / "a.jpg").string(), {.dateTimeOriginal = "2025:10:05 09:00:00"});
+    writeHeicWithExif((dir / "b.heic").string(), {.dateTimeOriginal = "2024:04:01 09:00:00"});
+
+    const CompanionRun added = RunCompanion(dir, "photo-add trees.tvn --entry 1 --text 'autumn colour' a.jpg b.heic");
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.out, "2025-10-05\tPhotos/2025-10-05 Pine.jpg\n2024-04-01\tPhotos/2024-04-01 Pine.heic\n");
+    EntryList entries;
+    ASSERT_FALSE(LoadCollectionFile(dir / "trees.tvn", entries));
+    const std::string id(talvane::treeIdAt(entries, 1));
+    ASSERT_TRUE(talvane::isWellFormedTreeId(id)) << "the tree is given its identifier";
+    EXPECT_NE(std::string((*entries[1])[kJournalField]).find("\n2025-10-05\tPhoto\t\tPhotos/2025-10-05 Pine.jpg\tautumn colour\ttree=" + id),
+              std::string::npos);
+
+    std::filesystem::remove(dir / "Photos" / "2024-04-01 Pine.heic");
+    const CompanionRun listed = RunCompanion(dir, "timeline trees.tvn --entry 1");
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    const auto json = nlohmann::json::parse(listed.out);
+    EXPECT_EQ(json["id"], id);
+    ASSERT_EQ(json["photos"].size(), 3u);
+    EXPECT_EQ(json["photos"][0]["file"], "Photos/2024-04-01 Pine.heic");
+    EXPECT_EQ(json["photos"][0]["present"], false);
+    EXPECT_EQ(json["photos"][1]["file"], "Photos/2025-10-05 Pine.jpg");
+    EXPECT_EQ(json["photos"][1]["present"], true);
+    EXPECT_EQ(json["photos"][2]["file"], "pine.bmp");
+}
+
+TEST(TimelineCommands, AFailedAddLeavesTheCollectionAndThePhotosFolderAsTheyWere)
+{
+    TempDir dir;
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", TwoTrees()));
+    const std::string before = ReadFileBytes(dir / "trees.tvn");
+    writeJpegWithExif((dir / "a.jpg").string(), {});
+
+    const CompanionRun vanished = RunCompanion(dir, "photo-add trees.tvn --entry 1 a.jpg missing.jpg");
+    EXPECT_EQ(vanished.status, 1);
+    EXPECT_EQ(vanished.err, "talvane-cli: missing.jpg: No such file or directory (nothing was added)\n");
+    EXPECT_TRUE(FolderNames(dir / "Photos").empty());
+
+    const CompanionRun foreign = RunCompanion(dir, "photo-add trees.tvn --entry 0 a.jpg");
+    EXPECT_EQ(foreign.status, 1);
+    EXPECT_NE(foreign.err.find("was written by another program"), std::string::npos) << foreign.err;
+    EXPECT_EQ(ReadFileBytes(dir / "trees.tvn"), before);
+}
