@@ -128,6 +128,11 @@ std::string exifBlock(const ExifTags& tags)
 std::string writeJpegWithExif(const std::string& path, const ExifTags& tags)
 {
     WriteFileBytes(path, bytesOf(kTinyJpeg));
+    return tagJpeg(path, tags);
+}
+
+std::string tagJpeg(const std::string& path, const ExifTags& tags)
+{
     auto image = Exiv2::ImageFactory::open(path);
     image->setExifData(exifDataOf(tags));
     image->writeMetadata();

@@ -20,6 +20,8 @@ std::string exifBlock(const ExifTags& tags);
 // gives the path back; without tags the photo has no Exif at all.
 // The JPEG's APP1 segment is written by exiv2, as photo tools write it.
 std::string writeJpegWithExif(const std::string& path, const ExifTags& tags);
+// Gives a JPEG already at path those tags.
+std::string tagJpeg(const std::string& path, const ExifTags& tags);
 // The PNG carries the block in an eXIf chunk after its header.
 std::string writePngWithExif(const std::string& path, const ExifTags& tags);
 // The HEIC is encoded by libheif, which adds the block to its primary image.
