@@ -79,9 +79,9 @@ bool copyBytes(int from, int to, std::uintmax_t size)
     }
 }
 
-CopiedPhoto failed(std::string problem)
+StagedPhoto failed(std::string problem)
 {
-    CopiedPhoto result;
+    StagedPhoto result;
     result.problem = std::move(problem);
     return result;
 }
@@ -123,8 +123,13 @@ std::string photoExtension(const std::filesystem::path& source)
     return lowered;
 }
 
-CopiedPhoto copyPhotoInto(const std::filesystem::path& source, const std::filesystem::path& folder,
-                          std::string_view stem)
+void StagedPhoto::discard() const
+{
+    if (!temporary.empty())
+        ::unlink(temporary.c_str());
+}
+
+StagedPhoto stagePhotoCopy(const std::filesystem::path& source, const std::filesystem::path& folder)
 {
     FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat facts {};
@@ -139,32 +144,43 @@ CopiedPhoto copyPhotoInto(const std::filesystem::path& source, const std::filesy
     FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
     if (out.get() < 0)
         return failed(SystemReason(errno));
-    const auto abandon = [&](int error) {
-        ::unlink(temporary.c_str());
-        return failed(SystemReason(error));
-    };
     const struct timespec times[2] = {facts.st_atim, facts.st_mtim};
     if (!copyBytes(in.get(), out.get(), static_cast<std::uintmax_t>(facts.st_size)) ||
-        ::fchmod(out.get(), NewFileMode()) != 0 || ::futimens(out.get(), times) != 0 || ::fdatasync(out.get()) != 0 ||
-        out.close() != 0)
-        return abandon(errno);
+        ::fchmod(out.get(), NewFileMode()) != 0 || ::futimens(out.get(), times) != 0 || out.close() != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return failed(SystemReason(error));
+    }
+    return {temporary, source, static_cast<std::int64_t>(facts.st_mtim.tv_sec), {}};
+}
 
-    const std::string extension = photoExtension(source);
+void makeStagedCopiesDurable(const std::filesystem::path& folder)
+{
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::syncfs(dir.get());
+}
+
+CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem)
+{
+    const std::string extension = photoExtension(staged.source);
     for (int number = 1; number <= kMaxNumber; ++number) {
         std::string name(stem);
         if (number > 1)
             name += " (" + std::to_string(number) + ")";
         name += extension;
         const std::filesystem::path target = folder / text::Cp1252ToUtf8(name);
-        const int error = nameWithoutReplacing(temporary, target);
+        const int error = nameWithoutReplacing(staged.temporary, target);
         if (error == EEXIST)
             continue;
-        if (error != 0)
-            return abandon(error);
-        SyncFolder(folder);
-        return {name, target, static_cast<std::int64_t>(facts.st_mtim.tv_sec), {}};
+        if (error != 0) {
+            staged.discard();
+            return {{}, {}, SystemReason(error)};
+        }
+        return {name, target, {}};
     }
-    return abandon(EEXIST);
+    staged.discard();
+    return {{}, {}, SystemReason(EEXIST)};
 }
 
 } // namespace talvane::timeline

@@ -20,21 +20,40 @@ std::string photoExtension(const std::filesystem::path& source);
 // Files larger than this are refused: no camera writes them, and a copy would fill a disk.
 inline constexpr std::uintmax_t kMaxPhotoBytes = 1ull << 30;
 
+// A photo copied byte for byte under a temporary name in the photo folder, not yet
+// made durable nor given its name.
+struct StagedPhoto {
+    std::filesystem::path temporary;
+    std::filesystem::path source;
+    // The source's modification time, which the copy keeps (seconds since the epoch).
+    std::int64_t modifiedSeconds = 0;
+    // Why the copy could not be made, in words for the user; empty when it was. Nothing
+    // is left in the folder then.
+    std::string problem;
+
+    // Takes the temporary copy out of the folder.
+    void discard() const;
+};
+
+// Copies a photo byte for byte into `folder` under a temporary name; it keeps the
+// source's modification time.
+StagedPhoto stagePhotoCopy(const std::filesystem::path& source, const std::filesystem::path& folder);
+
+// Makes every staged copy in the folder durable at once: one flush for many photos
+// costs far less than one each.
+void makeStagedCopiesDurable(const std::filesystem::path& folder);
+
 struct CopiedPhoto {
     // The bare name of the copy in the folder (Windows-1252, as the journal holds it).
     std::string name;
     std::filesystem::path path;
-    // The source's modification time, which the copy keeps (seconds since the epoch).
-    std::int64_t modifiedSeconds = 0;
-    // Why the copy could not be made, in words for the user; empty when it was.
+    // Why the copy could not be named, in words for the user; empty when it was.
     std::string problem;
 };
 
-// Copies a photo byte for byte into `folder` as stem + extension, or stem + " (2)" ...
-// when that name is taken. The copy is written under a temporary name and given its
-// name only once complete and durable, never over an existing file; it keeps the
-// source's modification time. On failure nothing is left in the folder.
-CopiedPhoto copyPhotoInto(const std::filesystem::path& source, const std::filesystem::path& folder,
-                          std::string_view stem);
+// Gives a staged copy its name, stem + the source's extension, or stem + " (2)" ...
+// when that name is taken, never over an existing file. On failure the staged copy is
+// taken out of the folder.
+CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem);
 
 } // namespace talvane::timeline

@@ -59,26 +59,44 @@ AddedPhotos copyPhotosToTimeline(const std::filesystem::path& photosFolder, cons
         added.problem = photosFolder.string() + ": " + problem;
         return added;
     }
+    // Every photo is copied before any is named, so that one flush makes them all
+    // durable and a failure leaves no named copy behind.
+    std::vector<StagedPhoto> staged;
+    const auto fail = [&](const std::filesystem::path& source, const std::string& problem) {
+        for (const StagedPhoto& photo : staged)
+            photo.discard();
+        added.removeCopies();
+        added.copies.clear();
+        added.events.clear();
+        added.problem = source.filename().string() + ": " + problem;
+    };
     for (const auto& source : addition.sources) {
-        const PhotoFacts facts = readPhotoFacts(source.string());
-        // A photo whose camera kept no date is dated by its file; one that has vanished
-        // fails at its copy just below.
-        struct stat sourceFacts {};
-        const bool found = ::stat(source.c_str(), &sourceFacts) == 0;
-        const CalendarDate taken =
-            facts.dateTaken ? *facts.dateTaken : found ? localDate(sourceFacts.st_mtim.tv_sec) : CalendarDate::today();
-        const CopiedPhoto copy = copyPhotoInto(source, photosFolder, photoFileStem(taken, addition.treeName));
+        staged.push_back(stagePhotoCopy(source, photosFolder));
+        if (!staged.back().problem.empty()) {
+            const std::string problem = staged.back().problem;
+            staged.pop_back();
+            fail(source, problem);
+            return added;
+        }
+    }
+    makeStagedCopiesDurable(photosFolder);
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        // A photo whose camera kept no date is dated by its file, as its copy keeps it.
+        const PhotoFacts facts = readPhotoFacts(staged[i].temporary.string());
+        const CalendarDate taken = facts.dateTaken ? *facts.dateTaken : localDate(staged[i].modifiedSeconds);
+        const CopiedPhoto copy = nameStagedCopy(staged[i], photosFolder, photoFileStem(taken, addition.treeName));
         if (!copy.problem.empty()) {
-            added.removeCopies();
-            added.copies.clear();
-            added.events.clear();
-            added.problem = source.filename().string() + ": " + copy.problem;
+            // This one is gone already and those before it are named: the rest are staged.
+            const auto source = staged[i].source;
+            staged.erase(staged.begin(), staged.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            fail(source, copy.problem);
             return added;
         }
         added.copies.push_back(copy.path);
         added.events.push_back({taken, addition.kind, std::nullopt, std::string(kPhotosPrefix) + copy.name,
                                 addition.text, addition.treeId, {}});
     }
+    SyncFolder(photosFolder);
     return added;
 }
 

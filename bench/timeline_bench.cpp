@@ -1,0 +1,168 @@
+// The timeline on 500 photos of 12 megapixels: making the thumbnail cache against
+// QImageReader reading the same files at thumbnail scale one after another, the first
+// screen of thumbnails from the cache, and the memory the open timeline holds; then
+// talvane-cli photo-add of 100 photos of 5 MB against cp of the same files.
+//   build/bin/bench_timeline [PHOTOS]
+#include "Measures.h"
+
+#include "timeline/ThumbnailCache.h"
+#include "timeline/TimelineModel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QImageReader>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+using talvane::journal::CareKind;
+using talvane::journal::CalendarDate;
+
+// A camera-like picture: smooth shapes and fine noise, so JPEG gives it a camera's size.
+QImage CameraPicture(QSize size, int quality)
+{
+    QImage image(size, QImage::Format_RGB32);
+    auto* random = QRandomGenerator::global();
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const int noise = static_cast<int>(random->bounded(quality));
+            line[x] = qRgb((x / 16 + noise) & 255, (y / 12 + noise) & 255, ((x + y) / 20 + noise) & 255);
+        }
+    }
+    return image;
+}
+
+std::vector<QString> Copies(const QString& source, const QString& folder, int count)
+{
+    QDir().mkpath(folder);
+    std::vector<QString> paths;
+    for (int i = 0; i < count; ++i) {
+        paths.push_back(QDir(folder).filePath(QStringLiteral("IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0'))));
+        QFile::remove(paths.back());
+        // Links share the bytes, so both contenders read them from the page cache.
+        if (::link(QFile::encodeName(source).constData(), QFile::encodeName(paths.back()).constData()) != 0)
+            QFile::copy(source, paths.back());
+    }
+    return paths;
+}
+
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            status >> value;
+            return value;
+        }
+    }
+    return 0;
+}
+
+void WaitFor(const std::function<bool()>& done)
+{
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+void Thumbnails(const QTemporaryDir& work, int count)
+{
+    const QString camera = QDir(work.path()).filePath(QStringLiteral("camera.jpg"));
+    CameraPicture(QSize(4000, 3000), 24).save(camera, "JPG", 90);
+    std::printf("photo: 4000 x 3000, %.1f MB, %d copies\n", QFileInfo(camera).size() / 1e6, count);
+    const auto photos = Copies(camera, QDir(work.path()).filePath(QStringLiteral("Photos")), count);
+
+    const double reader = Seconds([&] {
+        for (const QString& path : photos) {
+            QImageReader read(path);
+            read.setScaledSize(read.size().scaled(ThumbnailCache::kSide, ThumbnailCache::kSide, Qt::KeepAspectRatio));
+            if (read.read().isNull())
+                std::abort();
+        }
+    });
+
+    std::vector<talvane::timeline::TimelinePhoto> events;
+    for (int i = 0; i < count; ++i)
+        events.push_back({static_cast<std::size_t>(i),
+                          {CalendarDate::fromYearMonthDay(2000 + i / 50, 1 + (i / 4) % 12, 1).value(), CareKind::Photo,
+                           std::nullopt, "Photos/" + QFileInfo(photos[i]).fileName().toStdString(), "text", {}, {}},
+                          QFileInfo(photos[i]).fileName().toStdString(),
+                          true});
+    const QString cacheFolder = QDir(work.path()).filePath(QStringLiteral("cache"));
+    const auto open = [&](std::size_t waitFor) {
+        ThumbnailLoader loader{ThumbnailCache(cacheFolder)};
+        TimelineModel model(loader);
+        std::size_t arrived = 0;
+        QObject::connect(&loader, &ThumbnailLoader::ready, [&] { ++arrived; });
+        const long before = ResidentKilobytes();
+        QElapsedTimer timer;
+        timer.start();
+        model.setPhotos(events, QDir(work.path()).filePath(QStringLiteral("Photos")), work.path());
+        WaitFor([&] { return arrived >= waitFor; });
+        const double firstScreen = timer.nsecsElapsed() / 1e6;
+        WaitFor([&] { return arrived >= events.size(); });
+        const double all = timer.nsecsElapsed() / 1e6;
+        return std::tuple(firstScreen, all, (ResidentKilobytes() - before) / 1024.0);
+    };
+    constexpr std::size_t kFirstScreen = 30;
+    const auto [coldFirst, coldAll, coldMemory] = open(kFirstScreen);
+    const auto [warmFirst, warmAll, warmMemory] = open(kFirstScreen);
+    std::printf("QImageReader at thumbnail scale, one after another: %.0f ms\n", reader * 1e3);
+    std::printf("cache built by the timeline: %.0f ms (%.2f x the reader)\n", coldAll, coldAll / (reader * 1e3));
+    std::printf("from the cache: first %zu thumbnails in %.1f ms, all %d in %.0f ms\n", kFirstScreen, warmFirst, count,
+                warmAll);
+    std::printf("memory held by the open timeline: %.1f MB (cold), %.1f MB (from the cache)\n", coldMemory, warmMemory);
+    (void)coldFirst;
+}
+
+double RunSeconds(const std::string& command)
+{
+    return Seconds([&] {
+        if (std::system(command.c_str()) != 0)
+            std::abort();
+    });
+}
+
+void PhotoAdd(const QTemporaryDir& work, const QString& cli)
+{
+    const QString camera = QDir(work.path()).filePath(QStringLiteral("five.jpg"));
+    CameraPicture(QSize(2200, 1650), 200).save(camera, "JPG", 97);
+    const auto sources = Copies(camera, QDir(work.path()).filePath(QStringLiteral("camera")), 100);
+    std::printf("photo-add: 100 copies of a %.1f MB JPEG\n", QFileInfo(camera).size() / 1e6);
+    const std::string folder = work.path().toStdString();
+    const std::string list = folder + "/camera/IMG_*.jpg";
+    const std::string collection = folder + "/trees.tvn";
+    // A collection of one tree, written by the program's own command.
+    std::ofstream(folder + "/one.csv") << "Name\r\nMomiji\r\n";
+    RunSeconds("'" + cli.toStdString() + "' import '" + folder + "/one.csv' '" + collection + "' >/dev/null");
+    const double cpAlone = RunSeconds("mkdir -p '" + folder + "/cp1' && cp " + list + " '" + folder + "/cp1/'");
+    RunSeconds("sync");
+    const double cp = RunSeconds("mkdir -p '" + folder + "/cp' && cp " + list + " '" + folder + "/cp/' && sync");
+    const double add = RunSeconds("'" + cli.toStdString() + "' photo-add '" + collection + "' --entry 0 " + list +
+                                  " >/dev/null && sync");
+    std::printf("cp alone: %.2f s; cp and sync: %.2f s; talvane-cli photo-add and sync: %.2f s (%.2f x cp and sync, "
+                "%.2f x cp alone)\n",
+                cpAlone, cp, add, add / cp, add / cpAlone);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const int count = argc > 1 ? std::atoi(argv[1]) : 500;
+    QTemporaryDir work;
+    Thumbnails(work, count);
+    PhotoAdd(work, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("talvane-cli")));
+    return 0;
+}
