@@ -15,7 +15,9 @@ if [[ -z "$cxx" ]]; then
     echo "fuzz/build.sh: neither clang++ nor clang++-14 found" >&2
     exit 1
 fi
-common=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src/core")
+read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif)"
+common=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src/core"
+        "${packages[@]}")
 
 # The core is compiled with coverage but without libFuzzer's main(), at most one
 # source per core at a time: the machine is shared with other builds.
@@ -36,8 +38,9 @@ for pid in "${pids[@]}"; do
     wait "$pid"
 done
 
-# The core writes calendars through libical and hashes files with libcrypto.
-read -r -a libraries <<<"$(pkg-config --libs libical libcrypto)"
+# The core writes calendars through libical, hashes files with libcrypto and reads
+# photo metadata with exiv2 and libheif.
+read -r -a libraries <<<"$(pkg-config --libs libical libcrypto exiv2 libheif)"
 for target in "$root"/fuzz/*_fuzzer.cpp; do
     name="$(basename "$target" .cpp)"
     "$cxx" "${common[@]}" -I"$root/tests/support" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"
