@@ -1,6 +1,7 @@
 #include "timeline/PhotoFacts.h"
 
 #include <exiv2/exiv2.hpp>
+#include <exiv2/webpimage.hpp>
 #include <libheif/heif.h>
 
 #include <algorithm>
@@ -117,9 +118,19 @@ PhotoFacts factsOfExif(const Exiv2::ExifData& exif)
     return {.dateTaken = dateTakenOf(exif), .orientation = orientationOf(exif)};
 }
 
+// The photo formats the album shows, HEIF apart. exiv2 reads many more, videos among
+// them, and its QuickTime reader spends minutes on a file type box that claims a
+// size far beyond the file's end: a file of another type is left alone.
+bool isAlbumPhoto(const Exiv2::Image& image)
+{
+    using namespace Exiv2::ImageType;
+    const int type = image.imageType();
+    return type == jpeg || type == png || type == webp || type == tiff;
+}
+
 PhotoFacts factsOfImage(Exiv2::Image* image)
 {
-    if (!image)
+    if (!image || !isAlbumPhoto(*image))
         throw UnreadablePhoto{};
     image->readMetadata();
     return factsOfExif(image->exifData());
