@@ -73,7 +73,8 @@ TEST_F(MainFrameTest, MenuToolBarAndKeysAreThoseOfTheProgram)
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as ... \tCtrl+A",
                            "Restore an earlier version\u2026", "Export care calendar\u2026", "-", "&Print...\tCtrl+P", "Print setup...", "-", "Recent File",
                            "-", "Exit"}));
-    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[2]->menu()), (QStringList{"&Collection list\tCtrl+L", "Care &due\u2026\tCtrl+D"}));
+    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[2]->menu()), 
+              (QStringList{"&Collection list\tCtrl+L", "Care &due\u2026\tCtrl+D", "&Timeline\u2026\tCtrl+T"}));
     EXPECT_EQ(frame().action(cmd::kViewCareDue)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
     EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[3]->menu()),
               (QStringList{"&About Talvane...", "Help on Talvane"}));
