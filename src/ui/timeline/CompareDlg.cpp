@@ -58,8 +58,10 @@ void ComparisonPane::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setPen(Qt::white);
     const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4 - kCaptionHeight);
-    const auto drawCaption = [&](const QRectF& under, const QString& caption) {
-        painter.drawText(QRectF(under.left(), area.bottom() + 2, under.width(), kCaptionHeight), Qt::AlignCenter, caption);
+    const auto drawCaption = [&](const QRectF& under, const QString& caption, Qt::Alignment alignment) {
+        const QRectF place(under.left(), area.bottom() + 2, under.width(), kCaptionHeight);
+        const QString shown = painter.fontMetrics().elidedText(caption, Qt::ElideRight, int(place.width()));
+        painter.drawText(place, alignment | Qt::AlignVCenter, shown);
     };
     // Both photos fill the same height, so that a tree shot from the same place is
     // drawn at the same scale in both.
@@ -70,8 +72,8 @@ void ComparisonPane::paintEvent(QPaintEvent*)
             painter.drawImage(placed(m_first.size(), left), m_first);
         if (!m_second.isNull())
             painter.drawImage(placed(m_second.size(), right), m_second);
-        drawCaption(left, m_firstCaption);
-        drawCaption(right, m_secondCaption);
+        drawCaption(left, m_firstCaption, Qt::AlignHCenter);
+        drawCaption(right, m_secondCaption, Qt::AlignHCenter);
         return;
     }
     const QSizeF common = m_second.isNull() ? QSizeF(m_first.size()) : QSizeF(m_second.size());
@@ -87,8 +89,9 @@ void ComparisonPane::paintEvent(QPaintEvent*)
     }
     painter.setPen(QPen(Qt::white, 2));
     painter.drawLine(QPointF(divideX, target.top()), QPointF(divideX, target.bottom()));
-    drawCaption(QRectF(target.left(), 0, target.width() / 2, 0), m_firstCaption);
-    drawCaption(QRectF(target.center().x(), 0, target.width() / 2, 0), m_secondCaption);
+    // Each caption on the side its photo shows.
+    drawCaption(QRectF(area.left(), 0, area.width() / 2 - 4, 0), m_firstCaption, Qt::AlignLeft);
+    drawCaption(QRectF(area.center().x() + 4, 0, area.width() / 2 - 4, 0), m_secondCaption, Qt::AlignRight);
 }
 
 CompareDlg::CompareDlg(std::vector<Photo> photos, std::size_t first, std::size_t second, QWidget* parent)

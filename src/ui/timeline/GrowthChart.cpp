@@ -80,6 +80,7 @@ void GrowthChart::showJournal(const Journal& journal)
     time->setRange(QDateTime::fromMSecsSinceEpoch(qint64(earliest - kMonth)),
                    QDateTime::fromMSecsSinceEpoch(qint64(latest + kMonth)));
     length->setRange(0, highest > 0 ? highest * 1.1 : 10);
+    length->applyNiceNumbers();
     time->setVisible(any);
     length->setVisible(any);
     chart->legend()->setVisible(any);
