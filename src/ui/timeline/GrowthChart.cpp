@@ -43,8 +43,11 @@ void GrowthChart::showJournal(const Journal& journal)
 {
     QChart* chart = m_view->chart();
     chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes())
+    for (QAbstractAxis* axis : chart->axes()) {
+        // The chart gives a removed axis back to the caller.
         chart->removeAxis(axis);
+        delete axis;
+    }
     auto* time = new QDateTimeAxis;
     time->setFormat(QStringLiteral("yyyy-MM"));
     time->setTitleText(QStringLiteral("Date"));
