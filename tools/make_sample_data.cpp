@@ -830,6 +830,7 @@ const Foliage kLarchSpring{QColor(86, 140, 58), QColor(128, 184, 80), QColor(180
 const Foliage kLarchAutumn{QColor(170, 120, 30), QColor(214, 164, 44), QColor(240, 206, 96), 1.9};
 const Foliage kJade{QColor(112, 74, 58), QColor(66, 136, 78), QColor(120, 178, 108), 3.2};
 const Foliage kMapleSpring{QColor(132, 28, 44), QColor(196, 58, 72), QColor(236, 118, 112), 2.0};
+const Foliage kMapleTurning{QColor(96, 96, 36), QColor(178, 124, 44), QColor(226, 170, 78), 2.0};
 const Foliage kJuniperWinter{QColor(56, 70, 48), QColor(94, 104, 64), QColor(140, 142, 92), 2.0};
 const QColor kPineCandles(206, 210, 154);
 const QColor kSnow(246, 248, 252);
@@ -892,8 +893,6 @@ std::vector<TimelineShot> MomijiTimeline()
          "Two weeks after the partial leaf pruning: light reaches inside.", {}},
         {"2024-01-20", WinterLook(kGreyTop, kGreyBottom, 0.92), 0.93, "Winter silhouette: finer twigs at the branch ends.",
          {Cm(Height, "41.5"), Cm(Trunk, "3.9"), Cm(Nebari, "6.5"), Cm(Canopy, "42")}},
-        {"2024-05-12", SeasonLook(kMapleSummer, kBlueTop, kBlueBottom, 0.94), 0.94, "The leaves have hardened and turned green.",
-         {}},
         {"2024-10-27", SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 0.97), 0.95, "The best colour so far.", {}},
         {"2025-04-19", SeasonLook(kMapleSpring, kBlueTop, kBlueBottom, 0.97), 0.97,
          "Repotted in March; it flushed strongly all the same.", {Cm(Height, "43"), Cm(Trunk, "4.1"), Cm(Canopy, "45")}},
@@ -901,6 +900,8 @@ std::vector<TimelineShot> MomijiTimeline()
          "Autumn colour, the crown nearly full.", {}},
         {"2026-07-04", SeasonLook(kMapleSummer, kBlueTop, kBlueBottom, 1.03), 1.0,
          "Full summer crown; the shade cloth is up for the afternoons.", {}},
+        {"2026-10-17", SeasonLook(kMapleTurning, kEveningTop, kEveningBottom, 1.05), 1.0,
+         "The first leaves turn orange at the tips.", {}},
         {"2026-10-31", SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 1.05), 1.0,
          "Scarlet at the end of October, as every year.",
          {Cm(Height, "44.5"), Cm(Trunk, "4.3"), Cm(Nebari, "7"), Cm(Canopy, "48")}},
