@@ -1,11 +1,15 @@
 // Draws the sample album and writes the sample collection that ./run.sh starts on:
 // FOLDER/Album/*.bmp (pictures of the sample trees, at most 250 x 250, as 24-bit,
-// 8-bit palette and RLE8 bitmaps) and FOLDER/sample.tvn (one entry per tree, its
-// species texts taken from FOLDER/esspef.dat). Run by hand after a change:
-//   build/bin/make_sample_data data
+// 8-bit palette and RLE8 bitmaps), FOLDER/Photos/*.jpg (a few years of timeline photos
+// of some of the trees, 1200 x 900, dated by their EXIF tags) and FOLDER/sample.tvn
+// (one entry per tree, its species texts taken from FOLDER/esspef.dat). Run by hand
+// after a change; a photo whose date changed would leave its old file behind, so the
+// photos go first:
+//   rm -f data/Photos/*.jpg && build/bin/make_sample_data data
 #include "album/BitmapFileWriter.h"
 #include "collection/BonsaiData.h"
 #include "collection/CollectionFile.h"
+#include "collection/TreeIdentity.h"
 #include "guide/GuideEspece.h"
 #include "guide/GuideLoader.h"
 #include "journal/Journal.h"
@@ -13,7 +17,13 @@
 #include "picture/TextException.h"
 #include "picture/WinBmp.h"
 #include "text/Windows1252.h"
+#include "timeline/PhotoCopy.h"
+#include "timeline/PhotoFacts.h"
+#include "timeline/TimelinePhoto.h"
 
+#include <exiv2/exiv2.hpp>
+
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -773,12 +783,27 @@ struct FieldText {
     const char* text;
 };
 
+// A photo of the tree's timeline: a larger picture, as a camera takes it, of the tree
+// as it stood that day, with the grower's words and what was measured.
+struct TimelineShot {
+    const char* date; // the day it was taken, "2024-04-12"
+    Look look;
+    double size;      // its height and trunk then, relative to the shape's
+    const char* text;
+    std::vector<talvane::journal::Measurement> measurements;
+};
+
+constexpr QSize kTimelinePhotoSize(1200, 900);
+constexpr int kTimelineJpegQuality = 80;
+
 struct SampleTree {
     const char* name;
     const char* botanicalName;
     Shape shape;
     std::vector<Photo> photos;
     std::vector<FieldText> texts;
+    const char* treeId = ""; // field 113; empty for a tree that has none yet
+    std::vector<TimelineShot> timeline = {};
 };
 
 constexpr std::size_t kNameLimit = 50;
@@ -804,6 +829,11 @@ const Foliage kZelkovaAutumn{QColor(140, 70, 30), QColor(196, 112, 42), QColor(2
 const Foliage kLarchSpring{QColor(86, 140, 58), QColor(128, 184, 80), QColor(180, 220, 120), 1.9};
 const Foliage kLarchAutumn{QColor(170, 120, 30), QColor(214, 164, 44), QColor(240, 206, 96), 1.9};
 const Foliage kJade{QColor(112, 74, 58), QColor(66, 136, 78), QColor(120, 178, 108), 3.2};
+const Foliage kMapleSpring{QColor(132, 28, 44), QColor(196, 58, 72), QColor(236, 118, 112), 2.0};
+const Foliage kMapleTurning{QColor(96, 96, 36), QColor(178, 124, 44), QColor(226, 170, 78), 2.0};
+const Foliage kJuniperWinter{QColor(56, 70, 48), QColor(94, 104, 64), QColor(140, 142, 92), 2.0};
+const QColor kPineCandles(206, 210, 154);
+const QColor kSnow(246, 248, 252);
 
 // Skies and walls.
 const QColor kBlueTop(138, 180, 226), kBlueBottom(222, 234, 246);
@@ -816,14 +846,123 @@ Look SeasonLook(const Foliage& foliage, QColor top, QColor bottom, double growth
     return {foliage, top, bottom, growth, false, QColor(), 0};
 }
 
-Look WinterLook(QColor top, QColor bottom)
+Look WinterLook(QColor top, QColor bottom, double growth = 1)
 {
-    return {kMapleSummer, top, bottom, 1, true, QColor(), 0};
+    return {kMapleSummer, top, bottom, growth, true, QColor(), 0};
 }
 
 Look FlowerLook(const Foliage& foliage, QColor top, QColor bottom, QColor flowers, double density, double growth = 1)
 {
     return {foliage, top, bottom, growth, false, flowers, density};
+}
+
+using talvane::journal::LengthUnit;
+using talvane::journal::MeasureKind;
+using talvane::journal::Measurement;
+
+Measurement Cm(MeasureKind kind, const char* amount)
+{
+    return {kind, amount, LengthUnit::Centimetre};
+}
+
+Measurement Mm(MeasureKind kind, const char* amount)
+{
+    return {kind, amount, LengthUnit::Millimetre};
+}
+
+// Identifiers fixed once, so that the sample is the same file every time it is made.
+constexpr const char* kMomijiId = "3f6c2a1e-8b4d-4c7a-9e21-5d0b7f3a9c64";
+constexpr const char* kBlackPineId = "a71e9d42-06c5-4f1b-b8e3-2c9d4e5f6a70";
+constexpr const char* kJuniperId = "5b2f8c19-d3a6-47e0-8f15-9a6c3e2d1b48";
+
+// Red new leaves in April, green in summer, scarlet at the end of October, bare in
+// winter; the crown fills out year by year.
+std::vector<TimelineShot> MomijiTimeline()
+{
+    using enum MeasureKind;
+    return {
+        {"2022-01-16", WinterLook(kGreyTop, kGreyBottom, 0.8), 0.86,
+         "Bare since early December: the new branch structure shows well.",
+         {Cm(Height, "38"), Cm(Trunk, "3.5"), Cm(Nebari, "6"), Cm(Canopy, "34")}},
+        {"2022-04-18", SeasonLook(kMapleSpring, kBlueTop, kBlueBottom, 0.8), 0.86, "The Deshojo red of the new leaves.", {}},
+        {"2022-11-06", SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 0.84), 0.88,
+         "Scarlet again, a week later than last year.", {}},
+        {"2023-04-21", SeasonLook(kMapleSpring, kBlueTop, kBlueBottom, 0.88), 0.9, "First flush; central buds pinched.",
+         {Cm(Height, "40"), Cm(Trunk, "3.7"), Cm(Canopy, "38")}},
+        {"2023-07-09", SeasonLook(kMapleSummer, kBlueTop, kBlueBottom, 0.84), 0.9,
+         "Two weeks after the partial leaf pruning: light reaches inside.", {}},
+        {"2024-01-20", WinterLook(kGreyTop, kGreyBottom, 0.92), 0.93, "Winter silhouette: finer twigs at the branch ends.",
+         {Cm(Height, "41.5"), Cm(Trunk, "3.9"), Cm(Nebari, "6.5"), Cm(Canopy, "42")}},
+        {"2024-10-27", SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 0.97), 0.95, "The best colour so far.", {}},
+        {"2025-04-19", SeasonLook(kMapleSpring, kBlueTop, kBlueBottom, 0.97), 0.97,
+         "Repotted in March; it flushed strongly all the same.", {Cm(Height, "43"), Cm(Trunk, "4.1"), Cm(Canopy, "45")}},
+        {"2025-10-29", SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 1.0), 0.98,
+         "Autumn colour, the crown nearly full.", {}},
+        {"2026-07-04", SeasonLook(kMapleSummer, kBlueTop, kBlueBottom, 1.03), 1.0,
+         "Full summer crown; the shade cloth is up for the afternoons.", {}},
+        {"2026-10-17", SeasonLook(kMapleTurning, kEveningTop, kEveningBottom, 1.05), 1.0,
+         "The first leaves turn orange at the tips.", {}},
+        {"2026-10-31", SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 1.05), 1.0,
+         "Scarlet at the end of October, as every year.",
+         {Cm(Height, "44.5"), Cm(Trunk, "4.3"), Cm(Nebari, "7"), Cm(Canopy, "48")}},
+    };
+}
+
+// Evergreen: candles in spring, snow on the pads some winters, and pads that fill in.
+std::vector<TimelineShot> BlackPineTimeline()
+{
+    using enum MeasureKind;
+    return {
+        {"2022-02-12", FlowerLook(kPineNeedles, kGreyTop, kGreyBottom, kSnow, 0.5, 0.78), 0.9,
+         "Snow on the pads; the wire on the trunk is still on.",
+         {Cm(Height, "45"), Cm(Trunk, "4.4"), Cm(Nebari, "7"), Cm(Canopy, "40")}},
+        {"2022-05-08", FlowerLook(kPineNeedles, kBlueTop, kBlueBottom, kPineCandles, 0.3, 0.8), 0.9,
+         "Candles running after the repotting in April.", {}},
+        {"2022-09-18", SeasonLook(kPineNeedles, kBlueTop, kBlueBottom, 0.82), 0.92,
+         "The second flush has hardened after decandling.", {}},
+        {"2023-05-14", FlowerLook(kPineNeedles, kBlueTop, kBlueBottom, kPineCandles, 0.35, 0.86), 0.93,
+         "Strong candles at the top, weak ones below.", {Cm(Height, "46"), Cm(Trunk, "4.7"), Cm(Canopy, "43")}},
+        {"2023-11-19", SeasonLook(kPineNeedles, kEveningTop, kEveningBottom, 0.88), 0.94,
+         "Needles plucked; the sacrifice branch is gone.", {}},
+        {"2024-07-06", SeasonLook(kPineNeedles, kBlueTop, kBlueBottom, 0.9), 0.95,
+         "Decandled the strong shoots today, the weak ones next week.",
+         {Cm(Height, "46.5"), Cm(Trunk, "5"), Cm(Nebari, "7.5"), Cm(Canopy, "46")}},
+        {"2025-01-25", FlowerLook(kPineNeedles, kGreyTop, kGreyBottom, kSnow, 0.6, 0.94), 0.97,
+         "Under snow at -6 °C; the apex was rewired in December.", {}},
+        {"2025-10-12", SeasonLook(kPineNeedles, kEveningTop, kEveningBottom, 0.97), 0.98, "The pads are filling in well.",
+         {Cm(Height, "47.5"), Cm(Trunk, "5.3"), Cm(Canopy, "49")}},
+        {"2026-05-10", FlowerLook(kPineNeedles, kBlueTop, kBlueBottom, kPineCandles, 0.4, 1.0), 1.0,
+         "Candles everywhere; left to run before decandling.", {}},
+        {"2026-10-18", SeasonLook(kPineNeedles, kEveningTop, kEveningBottom, 1.02), 1.0, "Autumn needle plucking done.",
+         {Cm(Height, "48"), Cm(Trunk, "5.5"), Cm(Nebari, "8"), Cm(Canopy, "51")}},
+    };
+}
+
+// Bronze in the cold, fresh green in spring; the fall grows longer year by year. The
+// trunk is measured in millimetres with a caliper.
+std::vector<TimelineShot> JuniperTimeline()
+{
+    using enum MeasureKind;
+    return {
+        {"2022-03-27", SeasonLook(kJuniper, kBlueTop, kBlueBottom, 0.82), 0.86,
+         "Thinned before the spring growth; the shari is dry and white.", {Mm(Trunk, "31"), Cm(Canopy, "52")}},
+        {"2022-08-14", SeasonLook(kJuniper, kBlueTop, kBlueBottom, 0.85), 0.87, "Lime sulphur on the shari.", {}},
+        {"2023-01-08", SeasonLook(kJuniperWinter, kGreyTop, kGreyBottom, 0.86), 0.88, "Bronze winter colour, as every January.",
+         {}},
+        {"2023-06-18", SeasonLook(kJuniper, kEveningTop, kEveningBottom, 0.9), 0.92,
+         "Pads refined with scissors; the fall is 10 cm longer.", {Mm(Trunk, "32"), Cm(Canopy, "58")}},
+        {"2023-12-10", SeasonLook(kJuniperWinter, kGreyTop, kGreyBottom, 0.92), 0.93,
+         "First frost: moved under the bench shelter.", {}},
+        {"2024-05-26", SeasonLook(kJuniper, kBlueTop, kBlueBottom, 0.95), 0.95, "Fresh growth all along the fall.",
+         {Mm(Trunk, "33"), Cm(Canopy, "61")}},
+        {"2025-02-16", SeasonLook(kJuniperWinter, kGreyTop, kGreyBottom, 0.96), 0.96, "Still bronze; the buds are swelling.",
+         {}},
+        {"2025-06-22", SeasonLook(kJuniper, kBlueTop, kBlueBottom, 0.97), 0.97, "Scissor pruning: the pads open again.", {}},
+        {"2025-09-07", SeasonLook(kJuniper, kEveningTop, kEveningBottom, 0.98), 0.98, "Inner growth thinned before winter.",
+         {Mm(Trunk, "35"), Cm(Canopy, "64")}},
+        {"2026-06-21", SeasonLook(kJuniper, kBlueTop, kBlueBottom, 1.0), 1.0, "The longest fall so far.",
+         {Mm(Trunk, "36"), Cm(Canopy, "66")}},
+    };
 }
 
 std::vector<SampleTree> SampleTrees()
@@ -877,7 +1016,9 @@ std::vector<SampleTree> SampleTrees()
            "- Repot in March 2025, akadama 70 / pumice 30\n"
            "- Choose a new apex bud"},
           {CBonsaiData::MinTemperature, "-10 °C"},
-          {CBonsaiData::PH, "6.0"}}},
+          {CBonsaiData::PH, "6.0"}},
+         kMomijiId,
+         MomijiTimeline()},
         {"Black pine no. 3",
          "Pinus thunbergii",
          {.form = Form::Upright, .pot = Pot::Rectangle, .lean = -5, .curve = 6, .trunkWidth = 8, .height = 58,
@@ -923,7 +1064,9 @@ std::vector<SampleTree> SampleTrees()
            "- Rewire the apex in winter\n"
            "- Needle plucking in October"},
           {CBonsaiData::MinTemperature, "-10 °C"},
-          {CBonsaiData::PH, "6.0"}}},
+          {CBonsaiData::PH, "6.0"}},
+         kBlackPineId,
+         BlackPineTimeline()},
         {"Cascade juniper",
          "Juniperus procumbens 'Nana'",
          {.form = Form::Cascade, .pot = Pot::Tall, .lean = 52, .curve = 0, .trunkWidth = 8, .height = 34,
@@ -973,7 +1116,9 @@ std::vector<SampleTree> SampleTrees()
            "- Thin the inner growth before winter\n"
            "- Check the wire on the fall"},
           {CBonsaiData::MinTemperature, "-10 °C"},
-          {CBonsaiData::PH, "6.5"}}},
+          {CBonsaiData::PH, "6.5"}},
+         kJuniperId,
+         JuniperTimeline()},
         {"Elm broom",
          "Ulmus parvifolia",
          {.form = Form::Broom, .pot = Pot::Oval, .lean = 0, .curve = 0, .trunkWidth = 7, .height = 60, .branches = 7,
@@ -1364,8 +1509,27 @@ std::unique_ptr<CBonsaiData> MakeEntry(const SampleTree& tree, const SpeciesGuid
         (*entry)[CBonsaiData::photoField(slot)] = tree.photos[slot].picture.file;
         (*entry)[CBonsaiData::photoDescriptionField(slot)] = Stored(tree.photos[slot].description);
     }
+    if (!std::string_view(tree.treeId).empty()) {
+        if (!talvane::isWellFormedTreeId(tree.treeId))
+            throw std::runtime_error(std::string(tree.name) + ": not a tree identifier: " + tree.treeId);
+        (*entry)[talvane::kTreeIdField] = tree.treeId;
+    }
     CheckLimits(*entry);
     return entry;
+}
+
+talvane::journal::CalendarDate Day(const char* date)
+{
+    const auto day = talvane::journal::CalendarDate::fromText(date);
+    if (!day)
+        throw std::runtime_error(std::string("not a day: ") + date);
+    return *day;
+}
+
+// The photo's bare name (Windows-1252), as the program names the copies it makes.
+std::string TimelineFileName(const SampleTree& tree, const TimelineShot& shot)
+{
+    return talvane::timeline::photoFileStem(Day(shot.date), Stored(tree.name)) + ".jpg";
 }
 
 // A few years of care for tree number `n`, a few days apart from tree to tree. Some
@@ -1393,6 +1557,13 @@ std::string SampleJournal(std::size_t n, const SampleTree& tree)
         add(on("2026-04-01"), CareKind::Note, "Roots fill the pot: repot next spring.", on("2027-03-15"));
     if (n == 4)
         add(on("2026-10-20"), CareKind::Treatment, "Spider mites on the inner leaves: spray again.", on("2026-11-25"));
+    for (const TimelineShot& shot : tree.timeline) {
+        const std::string picture = std::string(talvane::timeline::kPhotosPrefix) + TimelineFileName(tree, shot);
+        journal.add({Day(shot.date), CareKind::Photo, std::nullopt, picture, Stored(shot.text), tree.treeId,
+                     shot.measurements});
+    }
+    if (Journal::read(journal.text()).unreadableLineCount() != 0)
+        throw std::runtime_error(std::string(tree.name) + ": the journal does not read back");
     return journal.text();
 }
 
@@ -1404,6 +1575,37 @@ void WritePhoto(const fs::path& album, const Shape& shape, const Photo& photo)
     const fs::path path = album / picture.file;
     WriteFile(path, EncodeBmp(image, picture.kind));
     CheckDecodesAsDrawn(path, image);
+}
+
+// The tree as it stood on the day of a timeline photo.
+Shape AsItStood(const Shape& shape, double size)
+{
+    Shape then = shape;
+    then.height *= size;
+    then.trunkWidth *= size;
+    return then;
+}
+
+// The camera's date, as DateTimeOriginal, which is what dates a photo added to a timeline.
+void StampDateTaken(const fs::path& path, const char* date)
+{
+    std::string stamp = std::string(date) + " 10:00:00";
+    std::replace(stamp.begin(), stamp.end(), '-', ':');
+    Exiv2::ExifData exif;
+    exif["Exif.Photo.DateTimeOriginal"] = stamp;
+    auto image = Exiv2::ImageFactory::open(path.string());
+    image->setExifData(exif);
+    image->writeMetadata();
+    if (talvane::timeline::readPhotoFacts(path.string()).dateTaken != Day(date))
+        throw std::runtime_error(path.string() + " does not tell the day it was taken");
+}
+
+void WriteTimelinePhoto(const fs::path& path, const Shape& shape, const TimelineShot& shot)
+{
+    const QImage image = DrawTree(kTimelinePhotoSize, AsItStood(shape, shot.size), shot.look, true);
+    if (!image.save(QFile::decodeName(path.c_str()), "JPG", kTimelineJpegQuality))
+        throw std::runtime_error("cannot write " + path.string());
+    StampDateTaken(path, shot.date);
 }
 
 SpeciesGuide LoadGuide(const fs::path& path)
@@ -1423,11 +1625,15 @@ void MakeSampleData(const fs::path& folder)
 {
     const SpeciesGuide guide = LoadGuide(folder / kSpeciesGuideFileName);
     const fs::path album = folder / "Album";
+    const fs::path photos = folder / talvane::timeline::kPhotosFolderName;
     fs::create_directories(album);
+    fs::create_directories(photos);
     EntryList entries;
     for (const SampleTree& tree : SampleTrees()) {
         for (const Photo& photo : tree.photos)
             WritePhoto(album, tree.shape, photo);
+        for (const TimelineShot& shot : tree.timeline)
+            WriteTimelinePhoto(photos / text::Cp1252ToUtf8(TimelineFileName(tree, shot)), tree.shape, shot);
         entries.push_back(MakeEntry(tree, guide));
         (*entries.back())[talvane::journal::kJournalField] = SampleJournal(entries.size() - 1, tree);
     }

@@ -18,17 +18,28 @@
 #include "overview/CollectionListPanel.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
+#include "timeline/CompareDlg.h"
+#include "timeline/GrowthChart.h"
+#include "timeline/PhotoViewer.h"
+#include "timeline/TimelineDlg.h"
+#include "timeline/TimelineModel.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QMessageBox>
+#include <QRadioButton>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -38,22 +49,37 @@ bool SaveDialog(QDialog& dialog, const QDir& folder, const QString& name);
 // Nothing modal may wait for an answer while pictures are taken. A question the
 // pictures show is drawn as a message box and answered with Cancel.
 // The picture of the next dialog asked for, if one is wanted: taken once, then forgotten.
+// Once shown, the dialog can be set up as a user would leave it before the picture.
 class NextPicture {
 public:
+    using Setup = std::function<void(QDialog&)>;
+
     explicit NextPicture(QDir output) : m_output(std::move(output)) {}
-    void want(const QString& name) { m_name = name; }
+    void want(const QString& name, Setup setup = {})
+    {
+        m_name = name;
+        m_setup = std::move(setup);
+        m_taken = false;
+    }
     bool wanted() const { return !m_name.isEmpty(); }
     bool taken() const { return m_taken; }
     void take(QDialog& dialog)
     {
-        if (wanted())
-            m_taken = SaveDialog(dialog, m_output, m_name);
+        if (!wanted())
+            return;
+        dialog.show();
+        if (m_setup)
+            m_setup(dialog);
+        m_taken = Save(dialog, m_output, m_name);
+        dialog.hide();
         m_name.clear();
+        m_setup = {};
     }
 
 private:
     QDir m_output;
     QString m_name;
+    Setup m_setup;
     bool m_taken = false;
 };
 
@@ -133,6 +159,76 @@ bool SaveDialog(QDialog& dialog, const QDir& folder, const QString& name)
     return saved;
 }
 
+bool AllThumbnailsShown(const TimelineModel& model)
+{
+    for (std::size_t photo = 0; photo < model.photos().size(); ++photo) {
+        if (model.data(model.index(model.rowOf(photo)), Qt::DecorationRole).value<QImage>().isNull())
+            return false;
+    }
+    return true;
+}
+
+// Thumbnails are made on other threads: the timeline is pictured once all have arrived.
+bool WaitForThumbnails(const TimelineModel& model)
+{
+    const QDeadlineTimer deadline(30'000);
+    while (!AllThumbnailsShown(model)) {
+        if (deadline.hasExpired()) {
+            std::fprintf(stderr, "the timeline's thumbnails did not arrive in time\n");
+            return false;
+        }
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+// The viewer opens with the photo fitted to the window it had before it was shown:
+// 0 fits it to the window it has.
+void FitPhoto(QDialog& dialog)
+{
+    static_cast<PhotoViewer&>(dialog).fitToWindow();
+}
+
+void ShowOneOverTheOther(QDialog& dialog)
+{
+    auto& compare = static_cast<CompareDlg&>(dialog);
+    compare.overlayButton()->setChecked(true);
+    compare.divideSlider()->setValue(460);
+}
+
+// The timeline of the tree on show with its newest photo chosen, that photo full size,
+// the comparison side by side and one over the other, and the growth chart.
+bool SaveTimeline(CTalvaneDoc& doc, UiServices& services, NoDialogs& dialogs, QWidget& frame, const QDir& output)
+{
+    const auto position = doc.currentPosition();
+    if (!position)
+        return false;
+    TimelineDlg timeline(doc, services, *position, &frame);
+    if (timeline.model().photos().empty()) {
+        std::fprintf(stderr, "the tree on show has no timeline photos\n");
+        return false;
+    }
+    timeline.show();
+    bool ok = WaitForThumbnails(timeline.model());
+    timeline.selectPhoto(timeline.model().photos().size() - 1);
+    ok = Save(timeline, output, QStringLiteral("timeline")) && ok;
+
+    dialogs.nextDialog().want(QStringLiteral("photo-viewer"), FitPhoto);
+    timeline.onViewPhoto();
+    ok = dialogs.nextDialog().taken() && ok;
+    dialogs.nextDialog().want(QStringLiteral("compare"));
+    timeline.onCompare();
+    ok = dialogs.nextDialog().taken() && ok;
+    dialogs.nextDialog().want(QStringLiteral("compare-overlay"), ShowOneOverTheOther);
+    timeline.onCompare();
+    ok = dialogs.nextDialog().taken() && ok;
+
+    timeline.tabs()->setCurrentWidget(timeline.growthChart());
+    ok = Save(timeline, output, QStringLiteral("growth-chart")) && ok;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -143,6 +239,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: make_screenshots DATA_FOLDER OUTPUT_FOLDER\n");
         return 2;
     }
+    // The timeline's thumbnails go into a cache of their own, never the user's.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     SetBaseDirectory(QString::fromLocal8Bit(argv[1]));
     const QDir output(QString::fromLocal8Bit(argv[2]));
     output.mkpath(QStringLiteral("."));
@@ -178,6 +277,7 @@ int main(int argc, char** argv)
     ok = dialogRunner.nextDialog().taken() && ok;
     sheet->setCurrentIndex(0);
     ok = Save(frame, output, QStringLiteral("main-window")) && ok;
+    ok = SaveTimeline(app.document(), services, dialogRunner, frame, output) && ok;
 
     // The question before a camera photo is copied into the album; it is cancelled,
     // so the album stays as it is.

@@ -1,12 +1,19 @@
 // The sample collection that ./run.sh opens must work in the program as shipped:
 // every photo shows on the album page, every tree is a species of the guide with
-// the texts Add would give it, and no text is refused by its page.
+// the texts Add would give it, no text is refused by its page, and the timeline
+// photos are there, named and dated as the program's own copies are.
 #include "collection/CollectionFile.h"
+#include "collection/TreeIdentity.h"
 #include "guide/GuideEspece.h"
 #include "guide/GuideLoader.h"
+#include "journal/Journal.h"
 #include "picture/AnyPicDecoder.h"
 #include "picture/TextException.h"
 #include "picture/WinBmp.h"
+#include "text/Windows1252.h"
+#include "timeline/PhotoCopy.h"
+#include "timeline/PhotoFacts.h"
+#include "timeline/TimelinePhoto.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +33,7 @@ namespace fs = std::filesystem;
 
 const fs::path kDataFolder = TALVANE_SOURCE_DIR "/data";
 const fs::path kAlbum = kDataFolder / "Album";
+const fs::path kPhotos = kDataFolder / "Photos";
 
 EntryList LoadSample()
 {
@@ -58,6 +66,11 @@ constexpr CBonsaiData::Field kThirtyCharacterFields[] = {
     CBonsaiData::PricePaid,     CBonsaiData::ShapingAge,          CBonsaiData::ShapingDate,
     CBonsaiData::ShapingStyle,  CBonsaiData::ShapingTrunkHeight,
 };
+
+talvane::journal::Journal JournalOf(const CBonsaiData& entry)
+{
+    return talvane::journal::Journal::read(entry[talvane::journal::kJournalField]);
+}
 
 std::size_t PhotoCount(const CBonsaiData& entry)
 {
@@ -155,4 +168,48 @@ TEST(SampleData, AlbumMixesTrueColourPaletteAndRunLengthBitmaps)
     EXPECT_TRUE(kinds.count({24, 0})) << "no 24-bit bitmap";
     EXPECT_TRUE(kinds.count({8, 0})) << "no uncompressed 8-bit bitmap";
     EXPECT_TRUE(kinds.count({8, 1})) << "no RLE8 bitmap";
+}
+
+TEST(SampleData, EveryTimelinePhotoIsItsTreesDatedJpegNamedAsACopyWouldBe)
+{
+    const EntryList entries = LoadSample();
+    std::set<std::string> referenced;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const CBonsaiData& entry = *entries[i];
+        const auto journal = JournalOf(entry);
+        EXPECT_EQ(journal.unreadableLineCount(), 0u) << entry[CBonsaiData::Name];
+        for (const auto& photo : talvane::timeline::timelinePhotos(journal)) {
+            if (!photo.inPhotosFolder)
+                continue;
+            const std::string name = text::Cp1252ToUtf8(photo.fileName);
+            referenced.insert(name);
+            EXPECT_EQ(photo.fileName, talvane::timeline::photoFileStem(photo.event.date, entry[CBonsaiData::Name]) + ".jpg");
+            EXPECT_FALSE(photo.event.treeId.empty()) << name;
+            EXPECT_EQ(photo.event.treeId, talvane::treeIdAt(entries, i)) << name;
+            EXPECT_EQ(talvane::timeline::readPhotoFacts((kPhotos / name).string()).dateTaken, photo.event.date) << name;
+        }
+    }
+    std::set<std::string> shipped;
+    for (const auto& file : fs::directory_iterator(kPhotos))
+        shipped.insert(file.path().filename().string());
+    EXPECT_EQ(shipped, referenced);
+}
+
+TEST(SampleData, SomeTreesHaveYearsOfTimelinePhotosAndMeasurementsToChart)
+{
+    using talvane::journal::kMeasureKinds;
+    int followed = 0;
+    for (const auto& entry : LoadSample()) {
+        const auto journal = JournalOf(*entry);
+        std::set<int> years;
+        for (const auto& photo : talvane::timeline::timelinePhotos(journal))
+            if (photo.inPhotosFolder)
+                years.insert(photo.event.date.year());
+        const auto charted = std::count_if(kMeasureKinds.begin(), kMeasureKinds.end(), [&journal](auto kind) {
+            return talvane::timeline::growthSeries(journal, kind).size() >= 3;
+        });
+        if (years.size() >= 3 && charted >= 2)
+            ++followed;
+    }
+    EXPECT_GE(followed, 2);
 }
