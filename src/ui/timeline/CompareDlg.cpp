@@ -58,8 +58,8 @@ void ComparisonPane::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setPen(Qt::white);
     const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4 - kCaptionHeight);
-    const auto drawCaption = [&](const QRectF& under, const QString& caption, Qt::Alignment alignment) {
-        const QRectF place(under.left(), area.bottom() + 2, under.width(), kCaptionHeight);
+    const auto drawCaption = [&](const QRectF& under, qreal top, const QString& caption, Qt::Alignment alignment) {
+        const QRectF place(under.left(), top + 2, under.width(), kCaptionHeight);
         const QString shown = painter.fontMetrics().elidedText(caption, Qt::ElideRight, int(place.width()));
         painter.drawText(place, alignment | Qt::AlignVCenter, shown);
     };
@@ -68,12 +68,13 @@ void ComparisonPane::paintEvent(QPaintEvent*)
     if (!m_overlaid) {
         const QRectF left(area.left(), area.top(), area.width() / 2 - 2, area.height());
         const QRectF right(area.center().x() + 2, area.top(), area.width() / 2 - 2, area.height());
-        if (!m_first.isNull())
-            painter.drawImage(placed(m_first.size(), left), m_first);
-        if (!m_second.isNull())
-            painter.drawImage(placed(m_second.size(), right), m_second);
-        drawCaption(left, m_firstCaption, Qt::AlignHCenter);
-        drawCaption(right, m_secondCaption, Qt::AlignHCenter);
+        const QRectF firstPlace = placed(m_first.isNull() ? QSizeF(4, 3) : QSizeF(m_first.size()), left);
+        const QRectF secondPlace = placed(m_second.isNull() ? QSizeF(4, 3) : QSizeF(m_second.size()), right);
+        painter.drawImage(firstPlace, m_first);
+        painter.drawImage(secondPlace, m_second);
+        // Each caption just under its photo.
+        drawCaption(left, firstPlace.bottom(), m_firstCaption, Qt::AlignHCenter);
+        drawCaption(right, secondPlace.bottom(), m_secondCaption, Qt::AlignHCenter);
         return;
     }
     const QSizeF common = m_second.isNull() ? QSizeF(m_first.size()) : QSizeF(m_second.size());
@@ -90,8 +91,9 @@ void ComparisonPane::paintEvent(QPaintEvent*)
     painter.setPen(QPen(Qt::white, 2));
     painter.drawLine(QPointF(divideX, target.top()), QPointF(divideX, target.bottom()));
     // Each caption on the side its photo shows.
-    drawCaption(QRectF(area.left(), 0, area.width() / 2 - 4, 0), m_firstCaption, Qt::AlignLeft);
-    drawCaption(QRectF(area.center().x() + 4, 0, area.width() / 2 - 4, 0), m_secondCaption, Qt::AlignRight);
+    drawCaption(QRectF(area.left(), 0, area.width() / 2 - 4, 0), target.bottom(), m_firstCaption, Qt::AlignLeft);
+    drawCaption(QRectF(area.center().x() + 4, 0, area.width() / 2 - 4, 0), target.bottom(), m_secondCaption,
+                Qt::AlignRight);
 }
 
 CompareDlg::CompareDlg(std::vector<Photo> photos, std::size_t first, std::size_t second, QWidget* parent)
@@ -102,6 +104,11 @@ CompareDlg::CompareDlg(std::vector<Photo> photos, std::size_t first, std::size_t
     auto* choices = new QHBoxLayout;
     m_firstBox = new QComboBox(this);
     m_secondBox = new QComboBox(this);
+    // Long captions must not widen the window past the screen.
+    for (QComboBox* box : {m_firstBox, m_secondBox}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(24);
+    }
     for (const Photo& photo : m_photos) {
         m_firstBox->addItem(photo.caption);
         m_secondBox->addItem(photo.caption);

@@ -136,6 +136,14 @@ void PhotoViewer::keyPressEvent(QKeyEvent* event)
         QDialog::keyPressEvent(event);
 }
 
+void PhotoViewer::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Only now has the view its real size to fit the photo into.
+    if (m_fitted)
+        fitToWindow();
+}
+
 void PhotoViewer::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
