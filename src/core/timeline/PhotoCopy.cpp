@@ -161,10 +161,11 @@ void makeStagedCopiesDurable(const std::filesystem::path& folder)
         ::syncfs(dir.get());
 }
 
-CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem)
+CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem,
+                           int firstNumber)
 {
     const std::string extension = photoExtension(staged.source);
-    for (int number = 1; number <= kMaxNumber; ++number) {
+    for (int number = std::max(1, firstNumber); number <= kMaxNumber; ++number) {
         std::string name(stem);
         if (number > 1)
             name += " (" + std::to_string(number) + ")";
@@ -175,12 +176,12 @@ CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::pat
             continue;
         if (error != 0) {
             staged.discard();
-            return {{}, {}, SystemReason(error)};
+            return {{}, 0, {}, SystemReason(error)};
         }
-        return {name, target, {}};
+        return {name, number, target, {}};
     }
     staged.discard();
-    return {{}, {}, SystemReason(EEXIST)};
+    return {{}, 0, {}, SystemReason(EEXIST)};
 }
 
 } // namespace talvane::timeline

@@ -46,14 +46,17 @@ void makeStagedCopiesDurable(const std::filesystem::path& folder);
 struct CopiedPhoto {
     // The bare name of the copy in the folder (Windows-1252, as the journal holds it).
     std::string name;
+    // The number the name took: 1 for none, 2 for " (2)" ...
+    int number = 0;
     std::filesystem::path path;
     // Why the copy could not be named, in words for the user; empty when it was.
     std::string problem;
 };
 
 // Gives a staged copy its name, stem + the source's extension, or stem + " (2)" ...
-// when that name is taken, never over an existing file. On failure the staged copy is
-// taken out of the folder.
-CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem);
+// when that name is taken, never over an existing file; numbers below `firstNumber`
+// are known to be taken. On failure the staged copy is taken out of the folder.
+CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem,
+                           int firstNumber = 1);
 
 } // namespace talvane::timeline

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,11 +81,17 @@ AddedPhotos copyPhotosToTimeline(const std::filesystem::path& photosFolder, cons
         }
     }
     makeStagedCopiesDurable(photosFolder);
+    // A day's photos of one tree share a name but for their numbers: each is tried from
+    // the one after the last taken, not from the start again.
+    std::map<std::string, int> nextNumber;
     for (std::size_t i = 0; i < staged.size(); ++i) {
         // A photo whose camera kept no date is dated by its file, as its copy keeps it.
         const PhotoFacts facts = readPhotoFacts(staged[i].temporary.string());
         const CalendarDate taken = facts.dateTaken ? *facts.dateTaken : localDate(staged[i].modifiedSeconds);
-        const CopiedPhoto copy = nameStagedCopy(staged[i], photosFolder, photoFileStem(taken, addition.treeName));
+        const std::string stem = photoFileStem(taken, addition.treeName);
+        int& next = nextNumber[stem + photoExtension(staged[i].source)];
+        const CopiedPhoto copy = nameStagedCopy(staged[i], photosFolder, stem, next);
+        next = copy.number + 1;
         if (!copy.problem.empty()) {
             // This one is gone already and those before it are named: the rest are staged.
             const auto source = staged[i].source;

@@ -61,6 +61,10 @@ TEST(TimelineAdding, CopiesAreTheSourcesBytesNamedByDayAndTreeAndNeverClash)
     EXPECT_EQ(added.events[0], (CareEvent{Day("2024-04-12"), CareKind::Photo, std::nullopt,
                                           "Photos/2024-04-12 Momiji the red one.jpg", "spring", kId, {}}));
     EXPECT_EQ(added.events[2].date, Day("2019-09-03"));
+    const auto again = copyPhotosToTimeline(photos, Addition({second, first}, "Momiji: \"the red\"/one"));
+    ASSERT_EQ(again.events.size(), 2u);
+    EXPECT_EQ(again.events[0].picture, "Photos/2024-04-12 Momiji the red one (3).jpg");
+    EXPECT_EQ(again.events[1].picture, "Photos/2024-04-12 Momiji the red one (4).jpg");
 
     // Accented names keep their letters, on disk in UTF-8 and in the journal in Windows-1252.
     const auto accented = copyPhotosToTimeline(photos, Addition({first}, "\xC9rable \xE0 \xAB" "feu\xBB"));
