@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <fstream>
 #include <functional>
 #include <malloc.h>
+#include <string>
 #include <time.h>
 
 // The shortest of `repeats` runs of `work`, in seconds: the least disturbed by the
@@ -33,4 +35,20 @@ inline double ThreadMilliseconds()
 inline std::size_t HeapInUse()
 {
     return mallinfo2().uordblks;
+}
+
+// The memory the process holds in RAM now, in kilobytes, as the system counts it.
+inline long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            status >> value;
+            return value;
+        }
+        status.ignore(1 << 16, '\n');
+    }
+    return 0;
 }

@@ -68,21 +68,6 @@ public:
     void setUpPage(QPrinter&) override {}
 };
 
-long ResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = 0;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            status >> value;
-            return value;
-        }
-        status.ignore(1 << 16, '\n');
-    }
-    return 0;
-}
-
 void Report(const char* step, double seconds)
 {
     std::printf("%-34s %10.4f s\n", step, seconds);

@@ -55,20 +55,6 @@ std::vector<QString> Copies(const QString& source, const QString& folder, int co
     return paths;
 }
 
-long ResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = 0;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            status >> value;
-            return value;
-        }
-    }
-    return 0;
-}
-
 void WaitFor(const std::function<bool()>& done)
 {
     while (!done())

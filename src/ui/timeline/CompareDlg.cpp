@@ -96,7 +96,7 @@ void ComparisonPane::paintEvent(QPaintEvent*)
                 Qt::AlignRight);
 }
 
-CompareDlg::CompareDlg(std::vector<Photo> photos, std::size_t first, std::size_t second, QWidget* parent)
+CompareDlg::CompareDlg(std::vector<CaptionedPhoto> photos, std::size_t first, std::size_t second, QWidget* parent)
     : QDialog(parent), m_photos(std::move(photos))
 {
     setWindowTitle(QStringLiteral("Compare photos"));
@@ -109,7 +109,7 @@ CompareDlg::CompareDlg(std::vector<Photo> photos, std::size_t first, std::size_t
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(24);
     }
-    for (const Photo& photo : m_photos) {
+    for (const CaptionedPhoto& photo : m_photos) {
         m_firstBox->addItem(photo.caption);
         m_secondBox->addItem(photo.caption);
     }
@@ -162,8 +162,8 @@ void CompareDlg::showChosen()
         const int index = box->currentIndex();
         if (index < 0 || static_cast<std::size_t>(index) >= m_photos.size())
             return {};
-        const Photo& photo = m_photos[static_cast<std::size_t>(index)];
-        ShownPhoto shown = readShownPhoto(photo.path, QSize(kComparedSide, kComparedSide));
+        const CaptionedPhoto& photo = m_photos[static_cast<std::size_t>(index)];
+        ShownPhoto shown = readShownPhoto(photo.path, kComparedSide);
         const QString caption = shown.problem.isEmpty() ? photo.caption : photo.caption + QStringLiteral(": ") + shown.problem;
         return {std::move(shown.image), caption};
     };

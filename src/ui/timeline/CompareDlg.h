@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timeline/PhotoReading.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QString>
@@ -41,13 +43,8 @@ private:
 class CompareDlg : public QDialog {
     Q_OBJECT
 public:
-    struct Photo {
-        QString path;
-        // "12/05/2026 · Photo", drawn under the photo.
-        QString caption;
-    };
-
-    CompareDlg(std::vector<Photo> photos, std::size_t first, std::size_t second, QWidget* parent = nullptr);
+    // Each caption is drawn under its photo.
+    CompareDlg(std::vector<CaptionedPhoto> photos, std::size_t first, std::size_t second, QWidget* parent = nullptr);
 
     QComboBox* firstBox() const { return m_firstBox; }
     QComboBox* secondBox() const { return m_secondBox; }
@@ -58,7 +55,7 @@ public:
 private:
     void showChosen();
 
-    std::vector<Photo> m_photos;
+    std::vector<CaptionedPhoto> m_photos;
     QComboBox* m_firstBox;
     QComboBox* m_secondBox;
     QRadioButton* m_sideBySide;

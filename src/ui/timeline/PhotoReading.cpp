@@ -1,5 +1,7 @@
 #include "timeline/PhotoReading.h"
 
+#include "album/PhotoSource.h"
+
 #include "timeline/PhotoFacts.h"
 
 #include <QFile>
@@ -40,15 +42,10 @@ QImage upright(QImage image, QImageIOHandler::Transformations transformation)
     return image;
 }
 
-// The box the picture must fit before it is turned: a quarter turn swaps its sides.
-QSize boxBeforeTurning(QSize box, QImageIOHandler::Transformations transformation)
+// A square box stays the same box when the picture is turned a quarter.
+QSize shownSize(QSize size, int side)
 {
-    return transformation.testFlag(QImageIOHandler::TransformationRotate90) ? box.transposed() : box;
-}
-
-QSize shownSize(QSize size, QSize box)
-{
-    QSize target = fitWithin(size, box);
+    QSize target = side > 0 ? FitWithin(size, side) : size;
     const qint64 pixels = qint64(target.width()) * target.height();
     if (pixels > kMaxShownPixels) {
         const double scale = std::sqrt(double(kMaxShownPixels) / double(pixels));
@@ -72,10 +69,10 @@ using HeifPointer = std::unique_ptr<T, HeifDeleter>;
 
 // The smallest of the photo's stored thumbnails that still fills the box, so that a
 // timeline never decodes a whole 12-megapixel HEIC for a small picture.
-HeifPointer<heif_image_handle> smallestFilling(heif_image_handle* primary, QSize box)
+HeifPointer<heif_image_handle> smallestFilling(heif_image_handle* primary, int side)
 {
     const int count = heif_image_handle_get_number_of_thumbnails(primary);
-    if (count <= 0 || box.isEmpty())
+    if (count <= 0 || side <= 0)
         return nullptr;
     std::vector<heif_item_id> ids(static_cast<std::size_t>(count));
     heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count);
@@ -86,14 +83,14 @@ HeifPointer<heif_image_handle> smallestFilling(heif_image_handle* primary, QSize
             continue;
         HeifPointer<heif_image_handle> thumbnail(raw);
         const QSize size(heif_image_handle_get_width(raw), heif_image_handle_get_height(raw));
-        const bool fills = size.width() >= box.width() || size.height() >= box.height();
+        const bool fills = std::max(size.width(), size.height()) >= side;
         if (fills && (!best || heif_image_handle_get_width(best.get()) > size.width()))
             best = std::move(thumbnail);
     }
     return best;
 }
 
-ShownPhoto readHeif(const QString& path, QSize box)
+ShownPhoto readHeif(const QString& path, int side)
 {
     HeifPointer<heif_context> context(heif_context_alloc());
     if (!context || heif_context_read_from_file(context.get(), QFile::encodeName(path).constData(), nullptr).code !=
@@ -103,7 +100,7 @@ ShownPhoto readHeif(const QString& path, QSize box)
     if (heif_context_get_primary_image_handle(context.get(), &raw).code != heif_error_Ok)
         return failed(QStringLiteral("The photo is damaged."));
     HeifPointer<heif_image_handle> primary(raw);
-    HeifPointer<heif_image_handle> thumbnail = smallestFilling(primary.get(), box);
+    HeifPointer<heif_image_handle> thumbnail = smallestFilling(primary.get(), side);
     heif_image_handle* chosen = thumbnail ? thumbnail.get() : primary.get();
     const qint64 pixels = qint64(heif_image_handle_get_width(chosen)) * heif_image_handle_get_height(chosen);
     if (pixels <= 0 || pixels > 4 * kMaxShownPixels)
@@ -120,7 +117,7 @@ ShownPhoto readHeif(const QString& path, QSize box)
     if (!data || width <= 0 || height <= 0)
         return failed(QStringLiteral("The photo is damaged."));
     const QImage view(data, width, height, stride, QImage::Format_RGBA8888);
-    const QSize target = shownSize(view.size(), box);
+    const QSize target = shownSize(view.size(), side);
     // libheif has already turned the picture as its boxes say.
     return {target == view.size() ? view.copy() : view.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation),
             {}};
@@ -128,18 +125,11 @@ ShownPhoto readHeif(const QString& path, QSize box)
 
 } // namespace
 
-QSize fitWithin(QSize size, QSize box)
-{
-    if (box.isEmpty() || (size.width() <= box.width() && size.height() <= box.height()))
-        return size;
-    return size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-}
-
-ShownPhoto readShownPhoto(const QString& path, QSize box)
+ShownPhoto readShownPhoto(const QString& path, int side)
 {
     const talvane::timeline::PhotoFacts facts = talvane::timeline::readPhotoFacts(QFile::encodeName(path).toStdString());
     if (facts.isHeif)
-        return readHeif(path, box);
+        return readHeif(path, side);
     QImageReader reader(path);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
@@ -149,7 +139,7 @@ ShownPhoto readShownPhoto(const QString& path, QSize box)
         return failed(QStringLiteral("No reader on this computer can open this photo."));
     }
     const auto transformation = transformationOf(facts.orientation);
-    const QSize target = shownSize(size, boxBeforeTurning(box, transformation));
+    const QSize target = shownSize(size, side);
     if (target != size)
         reader.setScaledSize(target);
     QImage image = reader.read();

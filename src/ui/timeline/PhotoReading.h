@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QSize>
 #include <QString>
 
 // A timeline photo decoded for the screen, or why it cannot be.
@@ -11,16 +10,19 @@ struct ShownPhoto {
     QString problem;
 };
 
+// A photo file as the viewer and the comparison list it.
+struct CaptionedPhoto {
+    QString path;
+    // "12/05/2026 · Photo · first buds".
+    QString caption;
+};
+
 // Photos larger than this are shown reduced to it: a full-size view of a larger one
 // would take more memory than a screen can use.
 inline constexpr qint64 kMaxShownPixels = 64'000'000;
 
 // Reads a photo upright, turned as its camera's orientation tag says (the file is never
-// changed), reduced to fit within `box` when one is given and never enlarged. Qt's image
+// changed), reduced to fit within side x side when a side is given and never enlarged. Qt's image
 // readers are tried first, then libheif for HEIF photos from phones. A file no reader
 // can open, a damaged one, or one too large to decode gives a null image and a problem.
-ShownPhoto readShownPhoto(const QString& path, QSize box = {});
-
-// The size that fits `size` within `box` keeping its proportions, never larger than
-// `size`; the whole size for an empty box.
-QSize fitWithin(QSize size, QSize box);
+ShownPhoto readShownPhoto(const QString& path, int side = 0);

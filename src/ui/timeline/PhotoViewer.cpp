@@ -20,7 +20,7 @@ constexpr double kMaxZoom = 16.0;
 
 } // namespace
 
-PhotoViewer::PhotoViewer(std::vector<Photo> photos, std::size_t shown, QWidget* parent)
+PhotoViewer::PhotoViewer(std::vector<CaptionedPhoto> photos, std::size_t shown, QWidget* parent)
     : QDialog(parent), m_photos(std::move(photos))
 {
     auto* layout = new QVBoxLayout(this);
@@ -51,7 +51,7 @@ void PhotoViewer::show(std::size_t index)
     if (m_photos.empty())
         return;
     m_shown = index;
-    const Photo& photo = m_photos[index];
+    const CaptionedPhoto& photo = m_photos[index];
     setWindowTitle(photo.caption);
     const ShownPhoto shown = readShownPhoto(photo.path);
     m_item->setPixmap(QPixmap::fromImage(shown.image));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timeline/PhotoReading.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -16,13 +18,8 @@ class QLabel;
 class PhotoViewer : public QDialog {
     Q_OBJECT
 public:
-    struct Photo {
-        QString path;
-        // "12/05/2026 · Photo · first buds", the window's title for it.
-        QString caption;
-    };
-
-    PhotoViewer(std::vector<Photo> photos, std::size_t shown, QWidget* parent = nullptr);
+    // Each caption is the window's title while its photo is shown.
+    PhotoViewer(std::vector<CaptionedPhoto> photos, std::size_t shown, QWidget* parent = nullptr);
 
     std::size_t shownIndex() const { return m_shown; }
     // The zoom: 1 is pixel for pixel.
@@ -49,7 +46,7 @@ private:
     bool handleKey(int key);
     void zoomBy(double factor);
 
-    std::vector<Photo> m_photos;
+    std::vector<CaptionedPhoto> m_photos;
     std::size_t m_shown = 0;
     bool m_fitted = true;
     QGraphicsScene* m_scene;

@@ -42,7 +42,7 @@ ShownPhoto ThumbnailCache::thumbnail(const QString& photoPath) const
         return {QImage(), QStringLiteral("The photo is missing.")};
     if (QImage cached(kept); !cached.isNull())
         return {cached, {}};
-    ShownPhoto made = readShownPhoto(photoPath, QSize(kSide, kSide));
+    ShownPhoto made = readShownPhoto(photoPath, kSide);
     if (made.image.isNull())
         return made;
     // A cache that cannot be written costs only time: the thumbnail is made again.

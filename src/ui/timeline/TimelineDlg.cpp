@@ -176,11 +176,12 @@ void TimelineDlg::refresh()
     const Journal journal = Journal::read(entry[kJournalField]);
     setWindowTitle(QStringLiteral("Timeline of \u201C%1\u201D").arg(FromAnsi(entry[CBonsaiData::Name])));
     const QString photosFolder = PhotosFolder(m_doc.pathName());
-    m_model->setPhotos(talvane::timeline::timelinePhotos(journal), photosFolder, AlbumFolder(m_doc.pathName()));
+    const QString albumFolder = AlbumFolder(m_doc.pathName());
+    m_model->setPhotos(talvane::timeline::timelinePhotos(journal), photosFolder, albumFolder);
     m_growth->showJournal(journal);
     if (!m_watcher->directories().isEmpty())
         m_watcher->removePaths(m_watcher->directories());
-    for (const QString& folder : {photosFolder, AlbumFolder(m_doc.pathName())})
+    for (const QString& folder : {photosFolder, albumFolder})
         if (QFileInfo(folder).isDir())
             m_watcher->addPath(folder);
     const std::size_t count = m_model->photos().size();
@@ -214,13 +215,19 @@ std::optional<std::size_t> TimelineDlg::selectedPhoto() const
     return chosen.isEmpty() ? std::nullopt : m_model->photoAt(chosen.constFirst().row());
 }
 
-QString TimelineDlg::captionOf(std::size_t photo) const
+std::vector<CaptionedPhoto> TimelineDlg::captionedPhotos() const
 {
-    const QModelIndex index = m_model->index(m_model->rowOf(photo));
-    const QString text = m_model->data(index, Qt::DisplayRole).toString().simplified();
-    QString caption = m_model->data(index, TimelineModel::DateRole).toString() + QStringLiteral(" \u00B7 ") +
-                      m_model->data(index, TimelineModel::KindRole).toString();
-    return text.isEmpty() ? caption : caption + QStringLiteral(" \u00B7 ") + text;
+    std::vector<CaptionedPhoto> photos;
+    for (std::size_t photo = 0; photo < m_model->photos().size(); ++photo) {
+        const QModelIndex index = m_model->index(m_model->rowOf(photo));
+        const QString text = m_model->data(index, Qt::DisplayRole).toString().simplified();
+        QString caption = m_model->data(index, TimelineModel::DateRole).toString() + QStringLiteral(" \u00B7 ") +
+                          m_model->data(index, TimelineModel::KindRole).toString();
+        if (!text.isEmpty())
+            caption += QStringLiteral(" \u00B7 ") + text;
+        photos.push_back({m_model->pathOf(photo), caption});
+    }
+    return photos;
 }
 
 void TimelineDlg::onAddPhotos()
@@ -233,10 +240,7 @@ void TimelineDlg::onViewPhoto()
     const auto chosen = selectedPhoto();
     if (!chosen)
         return;
-    std::vector<PhotoViewer::Photo> photos;
-    for (std::size_t i = 0; i < m_model->photos().size(); ++i)
-        photos.push_back({m_model->pathOf(i), captionOf(i)});
-    PhotoViewer viewer(std::move(photos), *chosen, this);
+    PhotoViewer viewer(captionedPhotos(), *chosen, this);
     m_services.dialogRunner().run(viewer);
     selectPhoto(viewer.shownIndex());
 }
@@ -246,10 +250,7 @@ void TimelineDlg::onCompare()
     const auto pair = talvane::timeline::defaultComparison(m_model->photos());
     if (!pair)
         return;
-    std::vector<CompareDlg::Photo> photos;
-    for (std::size_t i = 0; i < m_model->photos().size(); ++i)
-        photos.push_back({m_model->pathOf(i), captionOf(i)});
-    CompareDlg compare(std::move(photos), pair->first, pair->second, this);
+    CompareDlg compare(captionedPhotos(), pair->first, pair->second, this);
     m_services.dialogRunner().run(compare);
 }
 

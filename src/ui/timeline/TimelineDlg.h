@@ -1,10 +1,13 @@
 #pragma once
 
+#include "timeline/PhotoReading.h"
+
 #include <QDialog>
 
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class CTalvaneDoc;
 class GrowthChart;
@@ -49,7 +52,8 @@ public slots:
 private:
     void refresh();
     void updateButtons();
-    QString captionOf(std::size_t photo) const;
+    // Every photo's file and caption, oldest first, for the viewer and the comparison.
+    std::vector<CaptionedPhoto> captionedPhotos() const;
 
     CTalvaneDoc& m_doc;
     UiServices& m_services;
