@@ -14,6 +14,7 @@ void AddCsvCommands(CLI::App& app);
 void AddJournalCommands(CLI::App& app);
 void AddFindCommand(CLI::App& app);
 void AddTimelineCommands(CLI::App& app);
+void AddServeCommand(CLI::App& app);
 
 // find's status when no entry matches, apart from a file that cannot be read (1).
 constexpr int kFindNoMatchStatus = 2;

@@ -14,6 +14,7 @@ int main(int argc, char** argv)
     AddJournalCommands(app);
     AddFindCommand(app);
     AddTimelineCommands(app);
+    AddServeCommand(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

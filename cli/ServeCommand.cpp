@@ -1,0 +1,77 @@
+#include "Commands.h"
+
+#include "companion/CompanionServer.h"
+#include "companion/FileCollectionHost.h"
+#include "companion/QrCode.h"
+
+#include <csignal>
+#include <iostream>
+#include <pthread.h>
+
+namespace {
+
+using namespace talvane::companion;
+
+struct ServeRequest {
+    std::string file;
+    int port = 0;
+    std::string bind = "0.0.0.0";
+};
+
+// The address a phone should open: the one served on, or the machine's home network.
+std::string PairingHost(const std::string& bound)
+{
+    if (bound != "0.0.0.0")
+        return bound;
+    const auto addresses = localNetworkAddresses();
+    return addresses.empty() ? "127.0.0.1" : addresses.front().address;
+}
+
+void Serve(const ServeRequest& request)
+{
+    // Ctrl+C and SIGTERM are taken by sigwait below, never by a server thread: they
+    // are blocked before any thread starts, and the threads inherit the mask.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    auto opened = FileCollectionHost::open(request.file, std::filesystem::current_path());
+    if (auto* failure = std::get_if<std::string>(&opened))
+        throw CliFailure(*failure);
+    auto& host = *std::get<std::unique_ptr<FileCollectionHost>>(opened);
+    CompanionServer server(host);
+    ServerOptions options;
+    options.bindAddress = request.bind;
+    options.port = request.port;
+    if (const auto failure = server.start(options))
+        throw CliFailure(*failure);
+
+    const std::string address = server.pairingAddress(PairingHost(request.bind));
+    std::cout << "Serving " << request.file << " to phones on port " << server.port() << ".\n"
+              << "Open this address on the phone, or scan the code, within 10 minutes:\n"
+              << address << '\n';
+    if (const auto code = QrCode::encode(address))
+        std::cout << code->forTerminal();
+    std::cout << "Every change from a phone is written to the file at once. Press Ctrl+C to stop." << std::endl;
+
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    server.stop();
+    std::cout << "Stopped serving " << request.file << "." << std::endl;
+}
+
+} // namespace
+
+void AddServeCommand(CLI::App& app)
+{
+    auto* serve = app.add_subcommand("serve", "Serve a collection to phones on the home network, without a window, "
+                                              "writing each change to the file");
+    auto request = std::make_shared<ServeRequest>();
+    serve->add_option("FILE", request->file, "the collection file")->required();
+    serve->add_option("--port", request->port, "the port to listen on (any free one by default)")
+        ->check(CLI::Range(0, 65535));
+    serve->add_option("--bind", request->bind, "the address to listen on (every network by default)");
+    serve->callback([request] { Serve(*request); });
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "companion/CollectionSnapshot.h"
+#include "companion/PhoneChange.h"
+#include "companion/PhonePictures.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace talvane::companion {
+
+// The open collection the companion serves: the desktop's document, or a file that
+// talvane-cli serve holds. Called from the server's threads.
+class CollectionHost {
+public:
+    virtual ~CollectionHost() = default;
+
+    // The collection as it is now; null once it is closed.
+    virtual std::shared_ptr<const CollectionSnapshot> snapshot() = 0;
+    // Makes the change as one step of the collection's history, or writes it.
+    virtual ChangeOutcome apply(const PhoneChange& change) = 0;
+    // A timeline photo ready for a phone's screen.
+    virtual std::optional<PhonePicture> photoForPhone(const std::filesystem::path& photo)
+    {
+        return originalPhotoForPhone(photo);
+    }
+};
+
+} // namespace talvane::companion

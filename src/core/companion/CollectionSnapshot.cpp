@@ -1,0 +1,112 @@
+#include "companion/CollectionSnapshot.h"
+
+#include "collection/TreeIdentity.h"
+#include "search/EntryOrder.h"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+
+namespace talvane::companion {
+
+namespace {
+
+constexpr std::string_view kPositionRef = "at";
+
+// FNV-1a over every field: a tree without an identifier is checked by its content.
+std::string contentCheck(const CBonsaiData& entry)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field) {
+        for (const char c : entry[field].view()) {
+            hash ^= static_cast<unsigned char>(c);
+            hash *= 1099511628211ull;
+        }
+        hash ^= 0xFF;
+        hash *= 1099511628211ull;
+    }
+    std::array<char, 17> text{};
+    const auto end = std::to_chars(text.data(), text.data() + 16, hash, 16).ptr;
+    return std::string(text.data(), end);
+}
+
+std::string positionRef(const CBonsaiData& entry, std::size_t position)
+{
+    return std::string(kPositionRef) + std::to_string(position) + "-" + contentCheck(entry);
+}
+
+} // namespace
+
+std::unique_ptr<CBonsaiData> copyEntry(const CBonsaiData& entry)
+{
+    std::array<std::string_view, CBonsaiData::kFieldCount> texts;
+    for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
+        texts[field] = entry[field].view();
+    return CBonsaiData::fromTexts(texts);
+}
+
+std::vector<std::string> treeRefs(const EntryList& entries)
+{
+    const std::vector<std::string_view> ids = talvane::treeIds(entries);
+    std::vector<std::string> refs;
+    refs.reserve(entries.size());
+    for (std::size_t position = 0; position < entries.size(); ++position)
+        refs.push_back(ids[position].empty() ? positionRef(*entries[position], position) : std::string(ids[position]));
+    return refs;
+}
+
+std::string treeRefAt(const EntryList& entries, std::size_t position)
+{
+    const std::string_view id = talvane::treeIdAt(entries, position);
+    return id.empty() ? positionRef(*entries.at(position), position) : std::string(id);
+}
+
+std::optional<std::size_t> findTreeByRef(const EntryList& entries, std::string_view ref)
+{
+    if (talvane::isWellFormedTreeId(ref))
+        return talvane::findTree(entries, ref);
+    if (!ref.starts_with(kPositionRef))
+        return std::nullopt;
+    const std::string_view rest = ref.substr(kPositionRef.size());
+    std::size_t position = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), position);
+    if (error != std::errc() || end == rest.data() || end == rest.data() + rest.size() || *end != '-' ||
+        position >= entries.size())
+        return std::nullopt;
+    if (!talvane::treeIdAt(entries, position).empty() || positionRef(*entries[position], position) != ref)
+        return std::nullopt;
+    return position;
+}
+
+CollectionSnapshot::CollectionSnapshot(const EntryList& entries, std::string title, std::filesystem::path albumFolder,
+                                       std::filesystem::path photosFolder)
+    : m_title(std::move(title)), m_albumFolder(std::move(albumFolder)), m_photosFolder(std::move(photosFolder))
+{
+    m_entries.reserve(entries.size());
+    for (const auto& entry : entries)
+        m_entries.push_back(copyEntry(*entry));
+    m_refs = treeRefs(m_entries);
+}
+
+std::optional<std::size_t> CollectionSnapshot::findTree(std::string_view ref) const
+{
+    if (talvane::isWellFormedTreeId(ref)) {
+        for (std::size_t position = 0; position < m_refs.size(); ++position)
+            if (m_refs[position] == ref)
+                return position;
+        return std::nullopt;
+    }
+    return findTreeByRef(m_entries, ref);
+}
+
+const std::vector<std::size_t>& CollectionSnapshot::byName() const
+{
+    std::call_once(m_sorted, [this] {
+        m_byName = search::sortedPositions(
+            m_entries.size(), [this](std::size_t position) -> const CBonsaiData& { return *m_entries[position]; },
+            search::ListColumn::Name, false);
+    });
+    return m_byName;
+}
+
+} // namespace talvane::companion

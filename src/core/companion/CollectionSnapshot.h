@@ -1,0 +1,60 @@
+#pragma once
+
+#include "collection/CollectionArchive.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talvane::companion {
+
+// The open collection as the phones see it at one moment: a copy of its entries that
+// requests read on their own threads while the host goes on changing the collection.
+// A new snapshot is made after every change; one that is read is never changed.
+class CollectionSnapshot {
+public:
+    CollectionSnapshot(const EntryList& entries, std::string title, std::filesystem::path albumFolder,
+                       std::filesystem::path photosFolder);
+
+    const EntryList& entries() const { return m_entries; }
+    std::size_t size() const { return m_entries.size(); }
+    const CBonsaiData& at(std::size_t position) const { return *m_entries[position]; }
+    // The collection's file name, as the phone pages' titles show it.
+    const std::string& title() const { return m_title; }
+    const std::filesystem::path& albumFolder() const { return m_albumFolder; }
+    const std::filesystem::path& photosFolder() const { return m_photosFolder; }
+
+    // How a page names a tree: its identifier, or for a tree without one, its position
+    // with a check of its content ("at12-8f3a…"), so that a tree moved or changed since
+    // the page was made is not taken for another.
+    const std::string& treeRef(std::size_t position) const { return m_refs[position]; }
+    std::optional<std::size_t> findTree(std::string_view ref) const;
+
+    // The positions sorted by name, as the list shows them (made on first use).
+    const std::vector<std::size_t>& byName() const;
+
+private:
+    EntryList m_entries;
+    std::string m_title;
+    std::filesystem::path m_albumFolder;
+    std::filesystem::path m_photosFolder;
+    std::vector<std::string> m_refs;
+    mutable std::once_flag m_sorted;
+    mutable std::vector<std::size_t> m_byName;
+};
+
+// The reference of the tree at a position of a collection (CollectionSnapshot::treeRef),
+// and the position a reference leads to in a collection as it is now.
+std::vector<std::string> treeRefs(const EntryList& entries);
+std::string treeRefAt(const EntryList& entries, std::size_t position);
+std::optional<std::size_t> findTreeByRef(const EntryList& entries, std::string_view ref);
+
+// A copy of an entry, field for field.
+std::unique_ptr<CBonsaiData> copyEntry(const CBonsaiData& entry);
+
+} // namespace talvane::companion

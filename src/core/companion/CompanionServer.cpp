@@ -1,0 +1,516 @@
+#include "companion/CompanionServer.h"
+
+#include "companion/CompanionPages.h"
+#include "companion/ConnectionWatch.h"
+#include "companion/Html.h"
+#include "companion/PhoneForms.h"
+#include "journal/CareCalendar.h"
+#include "journal/Journal.h"
+#include "picture/AlbumFile.h"
+#include "timeline/TimelinePhoto.h"
+
+#include <httplib.h>
+
+#include <ifaddrs.h>
+#include <netinet/in.h>
+#include <arpa/inet.h>
+#include <net/if.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+
+namespace talvane::companion {
+
+namespace {
+
+using httplib::Request;
+using httplib::Response;
+using HandlerResponse = httplib::Server::HandlerResponse;
+
+constexpr char kSessionCookie[] = "talvane_session";
+constexpr char kRef[] = "([a-z0-9-]{1,64})";
+constexpr int kThumbnailSide = 128;
+constexpr int kAlbumSide = 480;
+constexpr std::size_t kMaxQuery = 200;
+constexpr std::size_t kMaxFormFields = 32;
+constexpr std::size_t kPool = 32;
+
+// The thread pool that serves connections, telling the watch of each one accepted.
+class WatchedPool : public httplib::ThreadPool {
+public:
+    WatchedPool(ConnectionWatch& watch) : httplib::ThreadPool(kPool), m_watch(watch) {}
+    void enqueue(std::function<void()> fn) override
+    {
+        m_watch.noticeAccepted();
+        httplib::ThreadPool::enqueue(std::move(fn));
+    }
+
+private:
+    ConnectionWatch& m_watch;
+};
+
+// A folder of its own for one request's photos, removed with everything in it.
+class UploadFolder {
+public:
+    explicit UploadFolder(const std::string& parent)
+    {
+        std::string pattern =
+            (parent.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(parent)) / "talvane-upload-XXXXXX";
+        if (mkdtemp(pattern.data()))
+            m_path = pattern;
+    }
+    ~UploadFolder()
+    {
+        std::error_code ignored;
+        if (!m_path.empty())
+            std::filesystem::remove_all(m_path, ignored);
+    }
+    UploadFolder(const UploadFolder&) = delete;
+    UploadFolder& operator=(const UploadFolder&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+std::string sessionSecret(const Request& request)
+{
+    const std::string cookies = request.get_header_value("Cookie");
+    const std::string key = std::string(kSessionCookie) + "=";
+    std::size_t at = 0;
+    while (at < cookies.size()) {
+        const std::size_t end = std::min(cookies.find(';', at), cookies.size());
+        std::string_view item(cookies.data() + at, end - at);
+        while (!item.empty() && item.front() == ' ')
+            item.remove_prefix(1);
+        if (item.starts_with(key))
+            return std::string(item.substr(key.size()));
+        at = end + 1;
+    }
+    return {};
+}
+
+void sendPage(Response& response, int status, std::string page)
+{
+    response.status = status;
+    response.set_content(std::move(page), "text/html; charset=utf-8");
+}
+
+void sendMessage(Response& response, int status, std::string_view title, std::string_view text,
+                 std::string_view back = "/trees", std::string_view backLabel = "Trees")
+{
+    sendPage(response, status, messagePage(title, text, back, backLabel));
+}
+
+void sendPicture(Response& response, std::optional<PhonePicture> picture)
+{
+    if (!picture) {
+        response.status = 404;
+        response.set_content("This picture cannot be shown.", "text/plain; charset=utf-8");
+        return;
+    }
+    response.set_header("Cache-Control", "private, max-age=300");
+    response.set_content(std::move(picture->bytes), picture->contentType);
+}
+
+void redirect(Response& response, const std::string& to)
+{
+    response.status = 303;
+    response.set_header("Location", to);
+}
+
+// The address the phone reached us by, for links a calendar follows; only the
+// characters of a host name, an IP address and a port.
+std::string requestHost(const Request& request, int port)
+{
+    std::string host = request.get_header_value("Host");
+    const bool plain = !host.empty() && host.size() <= 100 && std::all_of(host.begin(), host.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == ':' || c == '[' || c == ']';
+    });
+    return plain ? host : "localhost:" + std::to_string(port);
+}
+
+const std::string kNotPaired = "This phone is not paired with Talvane. On the desktop, choose File, Share with "
+                               "phones, and scan the code it shows.";
+
+bool isUploadPath(const std::string& path)
+{
+    return path.starts_with("/tree/") && path.ends_with("/log");
+}
+
+} // namespace
+
+std::vector<NetworkAddress> localNetworkAddresses()
+{
+    std::vector<NetworkAddress> addresses;
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0)
+        return addresses;
+    for (const ifaddrs* item = list; item; item = item->ifa_next) {
+        if (!item->ifa_addr || item->ifa_addr->sa_family != AF_INET || (item->ifa_flags & IFF_LOOPBACK) ||
+            !(item->ifa_flags & IFF_UP))
+            continue;
+        char text[INET_ADDRSTRLEN] = {};
+        inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(item->ifa_addr)->sin_addr, text, sizeof text);
+        addresses.push_back({item->ifa_name, text});
+    }
+    freeifaddrs(list);
+    // Home networks are private ranges; wireless and wired interfaces before virtual ones.
+    const auto rank = [](const NetworkAddress& a) {
+        const bool home = a.address.starts_with("192.168.") || a.address.starts_with("10.") || a.address.starts_with("172.");
+        const bool virtualLink = a.interfaceName.starts_with("docker") || a.interfaceName.starts_with("veth") ||
+                                 a.interfaceName.starts_with("br-") || a.interfaceName.starts_with("virbr");
+        return (home ? 0 : 1) + (virtualLink ? 2 : 0);
+    };
+    std::stable_sort(addresses.begin(), addresses.end(),
+                     [&](const NetworkAddress& a, const NetworkAddress& b) { return rank(a) < rank(b); });
+    return addresses;
+}
+
+CompanionServer::CompanionServer(CollectionHost& host) : m_host(host) {}
+
+CompanionServer::~CompanionServer()
+{
+    stop();
+}
+
+std::string CompanionServer::pairingAddress(const std::string& address) const
+{
+    return "http://" + address + ":" + std::to_string(m_port) + "/pair/" + m_sessions.pairingToken();
+}
+
+std::optional<std::string> CompanionServer::start(const ServerOptions& options)
+{
+    stop();
+    m_options = options;
+    m_server = std::make_unique<httplib::Server>();
+    const int port = options.port == 0 ? m_server->bind_to_any_port(options.bindAddress)
+                                       : (m_server->bind_to_port(options.bindAddress, options.port) ? options.port : -1);
+    if (port <= 0) {
+        m_server.reset();
+        return "Cannot listen on " + options.bindAddress + (options.port ? ":" + std::to_string(options.port) : "") +
+               ": the address is not this machine's, or the port is taken.";
+    }
+    m_port = port;
+    m_watch = std::make_unique<ConnectionWatch>(port, options.requestTime);
+    m_server->new_task_queue = [this] { return new WatchedPool(*m_watch); };
+    m_server->set_read_timeout(5);
+    m_server->set_write_timeout(30);
+    m_server->set_keep_alive_timeout(3);
+    m_server->set_keep_alive_max_count(50);
+    m_server->set_payload_max_length(kMaxPhotosPerRequest * kMaxPhotoBytes + kMaxFormBytes);
+    m_server->set_default_headers({
+        {"Content-Security-Policy", "default-src 'none'; img-src 'self'; style-src 'self'; form-action 'self'; "
+                                    "base-uri 'none'; frame-ancestors 'none'"},
+        {"X-Content-Type-Options", "nosniff"},
+        {"Referrer-Policy", "no-referrer"},
+        {"X-Frame-Options", "DENY"},
+        {"Cache-Control", "no-store"},
+    });
+    m_sessions.newPairing();
+    addRoutes();
+    m_thread = std::thread([this] { m_server->listen_after_bind(); });
+    return std::nullopt;
+}
+
+void CompanionServer::stop()
+{
+    if (m_server)
+        m_server->stop();
+    if (m_thread.joinable())
+        m_thread.join();
+    m_server.reset();
+    m_watch.reset();
+    m_sessions.disconnectAll();
+}
+
+void CompanionServer::addRoutes()
+{
+    httplib::Server& server = *m_server;
+
+    // Nothing is served to a phone that is not paired, and no request body is read first.
+    server.set_pre_routing_handler([this](const Request& request, Response& response) {
+        if (request.path.starts_with("/pair/"))
+            return HandlerResponse::Unhandled;
+        if (request.path == "/calendar.ics") {
+            if (m_sessions.findByCalendarKey(request.get_param_value("key")))
+                return HandlerResponse::Unhandled;
+        } else if (m_sessions.find(sessionSecret(request))) {
+            if (request.method == "POST") {
+                const bool upload = isUploadPath(request.path);
+                const std::size_t limit = upload ? kMaxPhotosPerRequest * kMaxPhotoBytes + kMaxFormBytes : kMaxFormBytes;
+                if (!request.has_header("Content-Length") && !upload) {
+                    sendMessage(response, 411, "Not sent", "The form came without its length. Nothing was changed.");
+                    return HandlerResponse::Handled;
+                }
+                if (std::strtoull(request.get_header_value("Content-Length").c_str(), nullptr, 10) > limit) {
+                    sendMessage(response, 413, "Too much at once",
+                                upload ? "At most 30 photos of up to 40 MB each can be sent at once. Nothing was changed."
+                                       : "The form is too large. Nothing was changed.");
+                    response.set_header("Connection", "close");
+                    return HandlerResponse::Handled;
+                }
+                if (upload)
+                    m_watch->extend(request.remote_addr, request.remote_port, m_options.uploadTime);
+            }
+            return HandlerResponse::Unhandled;
+        }
+        response.status = 401;
+        response.set_content(kNotPaired, "text/plain; charset=utf-8");
+        response.set_header("Connection", "close");
+        return HandlerResponse::Handled;
+    });
+    server.set_logger([this](const Request& request, const Response&) {
+        m_watch->renew(request.remote_addr, request.remote_port);
+    });
+    server.set_exception_handler([](const Request&, Response& response, std::exception_ptr error) {
+        std::string what = "unknown error";
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& thrown) {
+            what = thrown.what();
+        } catch (...) {
+        }
+        sendMessage(response, 500, "Something went wrong", "The desktop could not answer: " + what + ".");
+    });
+
+    server.Get("/pair/([0-9a-f]{32})", [this](const Request& request, Response& response) {
+        const auto secret = m_sessions.pair(request.matches[1].str(), request.get_header_value("User-Agent"),
+                                            request.remote_addr);
+        if (!secret) {
+            response.status = 401;
+            response.set_content("This pairing address is no longer valid: it was used too often or is too old. "
+                                 "Scan the code that Talvane shows now.",
+                                 "text/plain; charset=utf-8");
+            return;
+        }
+        response.set_header("Set-Cookie", std::string(kSessionCookie) + "=" + *secret + "; Path=/; HttpOnly; SameSite=Strict");
+        sendPage(response, 200, pairedPage());
+    });
+    server.Get("/style.css", [](const Request&, Response& response) {
+        response.set_header("Cache-Control", "private, max-age=3600");
+        response.set_content(stylesheet(), "text/css; charset=utf-8");
+    });
+    server.Get("/", [](const Request&, Response& response) { redirect(response, "/trees"); });
+
+    // Every page is made from one snapshot of the collection, with the session's forms.
+    const auto page = [this](auto render) {
+        return [this, render](const Request& request, Response& response) {
+            const auto collection = m_host.snapshot();
+            const std::string secret = sessionSecret(request);
+            const auto grant = m_sessions.find(secret);
+            if (!collection || !grant) {
+                sendMessage(response, 503, "Not shared", "The collection is no longer shared from the desktop.");
+                return;
+            }
+            const PageContext context{*collection, *grant, [this, secret] { return m_sessions.openForm(secret); },
+                                      journal::CalendarDate::today()};
+            render(context, request, response);
+        };
+    };
+    const auto treeGone = [](Response& response) {
+        sendMessage(response, 404, "Tree not found",
+                    "This tree is no longer in the collection: it was deleted or changed on the desktop.");
+    };
+
+    server.Get("/trees", page([](const PageContext& context, const Request& request, Response& response) {
+        const std::string query = request.get_param_value("q").substr(0, kMaxQuery);
+        const std::size_t number = readIndex(request.get_param_value("page"), 6).value_or(0);
+        sendPage(response, 200, treesPage(context, query, number));
+    }));
+    server.Get(std::string("/tree/") + kRef, page([treeGone](const PageContext& context, const Request& request, Response& response) {
+        if (auto shown = treePage(context, request.matches[1].str()))
+            sendPage(response, 200, std::move(*shown));
+        else
+            treeGone(response);
+    }));
+    server.Get(std::string("/tree/") + kRef + "/log",
+               page([treeGone](const PageContext& context, const Request& request, Response& response) {
+                   if (auto shown = logCarePage(context, request.matches[1].str()))
+                       sendPage(response, 200, std::move(*shown));
+                   else
+                       treeGone(response);
+               }));
+    server.Get("/due", page([this](const PageContext& context, const Request& request, Response& response) {
+        sendPage(response, 200, duePage(context, requestHost(request, m_port)));
+    }));
+
+    const auto picture = [this](auto choose) {
+        return [this, choose](const Request& request, Response& response) {
+            const auto collection = m_host.snapshot();
+            const auto position = collection ? collection->findTree(request.matches[1].str()) : std::nullopt;
+            sendPicture(response, position ? choose(*collection, collection->at(*position), request) : std::nullopt);
+        };
+    };
+    server.Get(std::string("/tree/") + kRef + "/thumb",
+               picture([](const CollectionSnapshot& collection, const CBonsaiData& entry, const Request&) {
+                   for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot)
+                       if (!entry[CBonsaiData::photoField(slot)].empty())
+                           return albumPictureForPhone(collection.albumFolder(), entry[CBonsaiData::photoField(slot)],
+                                                       kThumbnailSide);
+                   return std::optional<PhonePicture>();
+               }));
+    server.Get(std::string("/tree/") + kRef + "/album/([0-4])",
+               picture([](const CollectionSnapshot& collection, const CBonsaiData& entry, const Request& request) {
+                   const std::string name = entry[CBonsaiData::photoField(std::stoul(request.matches[2].str()))];
+                   return name.empty() ? std::nullopt : albumPictureForPhone(collection.albumFolder(), name, kAlbumSide);
+               }));
+    server.Get(std::string("/tree/") + kRef + "/photo/([0-9]{1,6})",
+               picture([this](const CollectionSnapshot& collection, const CBonsaiData& entry, const Request& request) {
+                   const std::size_t line = std::stoul(request.matches[2].str());
+                   for (const auto& photo : timeline::timelinePhotos(journal::Journal::read(entry[journal::kJournalField])))
+                       if (photo.line == line)
+                           return m_host.photoForPhone(photo.path(collection.photosFolder(), collection.albumFolder()));
+                   return std::optional<PhonePicture>();
+               }));
+
+    server.Get("/calendar.ics", [this](const Request&, Response& response) {
+        const auto collection = m_host.snapshot();
+        if (!collection) {
+            response.status = 503;
+            return;
+        }
+        const EntryList& entries = collection->entries();
+        response.set_content(journal::careCalendarText(entries, journal::pendingTasks(entries), std::time(nullptr)),
+                             "text/calendar; charset=utf-8");
+    });
+
+    // Sends a change once its form proves it came from this session's own page.
+    const auto change = [this](const Request& request, Response& response, const FormFields& fields,
+                               const PhoneChange& made, const std::string& back) {
+        switch (m_sessions.sendForm(sessionSecret(request), fieldValue(fields, "form"), fieldValue(fields, "nonce"))) {
+        case FormCheck::Replayed:
+            sendMessage(response, 409, "Already sent", "This form was sent before: nothing was changed again.", back, "Back");
+            return;
+        case FormCheck::Refused:
+            sendMessage(response, 403, "Form refused",
+                        "This form is out of date or did not come from Talvane. Open the page again; nothing was changed.",
+                        back, "Back");
+            return;
+        case FormCheck::Accepted: break;
+        }
+        const ChangeOutcome outcome = m_host.apply(made);
+        if (!outcome.applied()) {
+            sendMessage(response, outcome.httpStatus(), "Not saved", outcome.message, back, "Back");
+            return;
+        }
+        redirect(response, back == "/due" ? back : "/tree/" + urlComponent(outcome.treeRef));
+    };
+
+    server.Post("/done", [change](const Request& request, Response& response) {
+        FormFields fields(request.params.begin(), request.params.end());
+        const std::string back = fieldValue(fields, "back") == "due" ? "/due" : "/tree/" + urlComponent(fieldValue(fields, "tree"));
+        auto done = readDoneTask(fields, journal::CalendarDate::today());
+        if (auto* problem = std::get_if<std::string>(&done)) {
+            sendMessage(response, 400, "Not saved", *problem, "/due", "Due");
+            return;
+        }
+        change(request, response, fields, std::get<DoneTask>(done), back);
+    });
+
+    server.Post(std::string("/tree/") + kRef + "/log",
+                [this, change](const Request& request, Response& response, const httplib::ContentReader& reader) {
+        const std::string ref = request.matches[1].str();
+        const std::string back = "/tree/" + ref;
+        if (!request.is_multipart_form_data()) {
+            sendMessage(response, 400, "Not saved", "The form could not be read. Nothing was changed.", back, "Back");
+            return;
+        }
+        UploadFolder folder(m_options.uploadFolder);
+        if (folder.path().empty()) {
+            sendMessage(response, 500, "Not saved", "The desktop has no room for the photos. Nothing was changed.", back, "Back");
+            return;
+        }
+        struct Photo {
+            std::string sentName;
+            std::filesystem::path file;
+            std::string head;
+            std::uintmax_t size = 0;
+        };
+        std::vector<Photo> photos;
+        FormFields fields;
+        std::ofstream out;
+        std::string* value = nullptr;
+        std::string problem;
+        int status = 400;
+        const bool read = reader(
+            [&](const httplib::MultipartFormData& part) {
+                out.close();
+                value = nullptr;
+                if (!part.filename.empty()) {
+                    if (photos.size() == kMaxPhotosPerRequest) {
+                        problem = "At most 30 photos can be sent at once. Nothing was changed.";
+                        status = 413;
+                        return false;
+                    }
+                    photos.push_back({part.filename.substr(0, 200), folder.path() / ("photo-" + std::to_string(photos.size())), {}, 0});
+                    out.open(photos.back().file, std::ios::binary);
+                    return out.good();
+                }
+                if (fields.size() == kMaxFormFields) {
+                    problem = "The form has too many fields. Nothing was changed.";
+                    return false;
+                }
+                value = &fields.emplace(part.name, std::string())->second;
+                return true;
+            },
+            [&](const char* data, std::size_t length) {
+                if (value) {
+                    if (value->size() + length > kMaxFormField) {
+                        problem = "A field of the form is too long. Nothing was changed.";
+                        status = 413;
+                        return false;
+                    }
+                    value->append(data, length);
+                    return true;
+                }
+                if (photos.empty())
+                    return false;
+                Photo& photo = photos.back();
+                photo.size += length;
+                if (photo.size > kMaxPhotoBytes) {
+                    problem = "“" + photo.sentName + "” is larger than 40 MB. Nothing was changed.";
+                    status = 413;
+                    return false;
+                }
+                if (photo.head.size() < 16)
+                    photo.head.append(data, std::min<std::size_t>(length, 16 - photo.head.size()));
+                out.write(data, static_cast<std::streamsize>(length));
+                return out.good();
+            });
+        out.close();
+        if (!read) {
+            sendMessage(response, status, "Not saved", problem.empty() ? "The form could not be read. Nothing was changed." : problem,
+                        back, "Back");
+            response.set_header("Connection", "close");
+            return;
+        }
+        auto care = readLoggedCare(fields, ref, journal::CalendarDate::today());
+        if (auto* invalid = std::get_if<std::string>(&care)) {
+            sendMessage(response, 400, "Not saved", *invalid + " Nothing was changed.", back + "/log", "Back");
+            return;
+        }
+        LoggedCare& logged = std::get<LoggedCare>(care);
+        for (Photo& photo : photos) {
+            std::string extension;
+            if (photo.size == 0)
+                continue;
+            if (sniffPhotoType(photo.head, &extension).empty()) {
+                sendMessage(response, 415, "Not saved",
+                            "“" + photo.sentName + "” is not a photo: Talvane takes JPEG, PNG, WebP, GIF, TIFF and HEIC "
+                            "photos. Nothing was changed.",
+                            back + "/log", "Back");
+                return;
+            }
+            std::filesystem::path named = photo.file;
+            named += extension;
+            std::filesystem::rename(photo.file, named);
+            logged.photos.push_back(named);
+        }
+        change(request, response, fields, logged, back);
+    });
+}
+
+} // namespace talvane::companion

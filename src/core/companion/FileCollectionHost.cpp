@@ -1,0 +1,74 @@
+#include "companion/FileCollectionHost.h"
+
+#include "collection/SideFolder.h"
+#include "picture/AlbumFile.h"
+#include "text/Windows1252.h"
+#include "timeline/TimelinePhoto.h"
+
+namespace talvane::companion {
+
+std::variant<std::unique_ptr<FileCollectionHost>, std::string> FileCollectionHost::open(
+    const std::filesystem::path& file, const std::filesystem::path& startFolder)
+{
+    std::optional<LockHolder> holder;
+    auto lock = CommandLock::take(file, &holder);
+    if (!lock)
+        return file.string() + " is open in " + (holder ? DescribeLockHolder(*holder) : std::string("another program")) +
+               ": close it there first";
+    EntryList entries;
+    SaveBaseline baseline;
+    if (const auto failure = LoadCollectionFile(file, entries, &baseline))
+        return file.string() + ": " + *failure;
+    return std::unique_ptr<FileCollectionHost>(new FileCollectionHost(
+        file, std::move(*lock), std::move(entries), std::move(baseline), SideFolder(kAlbumFolderName, startFolder, file),
+        SideFolder(timeline::kPhotosFolderName, startFolder, file)));
+}
+
+FileCollectionHost::FileCollectionHost(std::filesystem::path file, CommandLock lock, EntryList entries,
+                                       SaveBaseline baseline, std::filesystem::path albumFolder,
+                                       std::filesystem::path photosFolder)
+    : m_file(std::move(file)), m_lock(std::move(lock)), m_entries(std::move(entries)), m_baseline(std::move(baseline)),
+      m_albumFolder(std::move(albumFolder)), m_photosFolder(std::move(photosFolder))
+{
+    takeSnapshot();
+}
+
+void FileCollectionHost::takeSnapshot()
+{
+    m_snapshot = std::make_shared<const CollectionSnapshot>(m_entries, m_file.filename().string(), m_albumFolder,
+                                                            m_photosFolder);
+}
+
+std::shared_ptr<const CollectionSnapshot> FileCollectionHost::snapshot()
+{
+    std::lock_guard lock(m_mutex);
+    return m_snapshot;
+}
+
+ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
+{
+    std::lock_guard lock(m_mutex);
+    auto planned = planChange(m_entries, change, m_photosFolder);
+    if (auto* outcome = std::get_if<ChangeOutcome>(&planned))
+        return *outcome;
+    const PlannedChange& plan = std::get<PlannedChange>(planned);
+    CBonsaiData& entry = *m_entries[plan.position];
+    std::vector<std::pair<std::size_t, std::string>> before;
+    for (const auto& [field, value] : plan.values)
+        before.emplace_back(field, std::string(entry[field]));
+    applyPlannedValues(m_entries, plan);
+    CollectionSaveOptions options;
+    options.expected = &m_baseline;
+    const CollectionSaveResult saved = SaveCollectionFile(m_file, m_entries, options);
+    if (saved) {
+        for (const auto& [field, value] : before)
+            entry[field] = value;
+        plan.photos.removeCopies();
+        return {ChangeOutcome::Result::Failed, "The collection could not be written: " + saved.reason + ". Nothing was changed.", {}};
+    }
+    m_baseline = saved.baseline;
+    takeSnapshot();
+    return appliedOutcome(m_entries, plan);
+}
+
+} // namespace talvane::companion

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "collection/CollectionFile.h"
+#include "collection/CollectionLock.h"
+#include "companion/CollectionHost.h"
+
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <variant>
+
+namespace talvane::companion {
+
+// A collection file served without a window (talvane-cli serve): its lock is held
+// while it is served, and every change is written to the file at once, through the one
+// safe save that keeps the version it replaces.
+class FileCollectionHost : public CollectionHost {
+public:
+    // The host of the file, or why it cannot be served.
+    static std::variant<std::unique_ptr<FileCollectionHost>, std::string> open(const std::filesystem::path& file,
+                                                                               const std::filesystem::path& startFolder);
+
+    std::shared_ptr<const CollectionSnapshot> snapshot() override;
+    ChangeOutcome apply(const PhoneChange& change) override;
+
+private:
+    FileCollectionHost(std::filesystem::path file, CommandLock lock, EntryList entries, SaveBaseline baseline,
+                       std::filesystem::path albumFolder, std::filesystem::path photosFolder);
+    void takeSnapshot();
+
+    std::filesystem::path m_file;
+    CommandLock m_lock;
+    std::mutex m_mutex;
+    EntryList m_entries;
+    SaveBaseline m_baseline;
+    std::filesystem::path m_albumFolder;
+    std::filesystem::path m_photosFolder;
+    std::shared_ptr<const CollectionSnapshot> m_snapshot;
+};
+
+} // namespace talvane::companion

@@ -1,0 +1,153 @@
+#include "companion/PhoneChange.h"
+
+#include "collection/Sha256.h"
+#include "collection/TreeIdentity.h"
+#include "companion/CollectionSnapshot.h"
+#include "journal/Journal.h"
+#include "journal/JournalFormat.h"
+#include "text/Windows1252.h"
+
+namespace talvane::companion {
+
+namespace {
+
+using journal::CareEvent;
+using journal::Journal;
+using journal::kJournalField;
+using Result = ChangeOutcome::Result;
+
+ChangeOutcome failure(Result result, std::string message)
+{
+    return {result, std::move(message), {}};
+}
+
+ChangeOutcome treeGone()
+{
+    return failure(Result::NoSuchTree, "This tree is no longer in the collection: it was deleted or changed on the "
+                                       "desktop. Nothing was changed.");
+}
+
+struct TreeAtHand {
+    std::size_t position;
+    Journal journal;
+    std::string id;
+    bool givesId;
+};
+
+std::variant<TreeAtHand, ChangeOutcome> findTreeToChange(const EntryList& entries, const std::string& ref)
+{
+    const auto position = findTreeByRef(entries, ref);
+    if (!position)
+        return treeGone();
+    const CBonsaiData& entry = *entries[*position];
+    Journal journal = Journal::read(entry[kJournalField]);
+    if (journal.isForeign())
+        return failure(Result::Refused, "The journal of “" + text::Cp1252ToUtf8(entry[CBonsaiData::Name]) +
+                                            "” was written by another program: it is kept as it is and cannot be "
+                                            "changed from the phone. Nothing was changed.");
+    const std::string existing(talvane::treeIdAt(entries, *position));
+    const bool givesId = existing.empty() && talvane::mayGiveTreeId(entries, *position);
+    return TreeAtHand{*position, std::move(journal), givesId ? talvane::newTreeId() : existing, givesId};
+}
+
+PlannedChange planFor(const EntryList& entries, const TreeAtHand& tree, std::string stepVerb)
+{
+    PlannedChange plan;
+    plan.position = tree.position;
+    plan.values = {{kJournalField, tree.journal.text()}};
+    if (tree.givesId)
+        plan.values.push_back({talvane::kTreeIdField, tree.id});
+    plan.stepVerb = std::move(stepVerb);
+    plan.treeName = std::string((*entries[tree.position])[CBonsaiData::Name]);
+    return plan;
+}
+
+std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entries, const LoggedCare& care,
+                                                          const std::filesystem::path& photosFolder)
+{
+    auto found = findTreeToChange(entries, care.treeRef);
+    if (auto* outcome = std::get_if<ChangeOutcome>(&found))
+        return *outcome;
+    TreeAtHand& tree = std::get<TreeAtHand>(found);
+
+    timeline::AddedPhotos added;
+    if (care.photos.empty()) {
+        tree.journal.add(CareEvent{care.today, care.kind, care.due, {}, care.text, {}, care.measurements});
+    } else {
+        timeline::PhotoAddition addition;
+        addition.sources = care.photos;
+        addition.treeName = std::string((*entries[tree.position])[CBonsaiData::Name]);
+        addition.treeId = tree.id;
+        addition.kind = care.kind;
+        addition.text = care.text;
+        added = timeline::copyPhotosToTimeline(photosFolder, addition);
+        if (!added.problem.empty())
+            return failure(Result::Failed, "The photos could not be added: " + text::Cp1252ToUtf8(added.problem) +
+                                               ". Nothing was changed.");
+        // The care itself rides on the first photo: its due date and its measurements.
+        added.events.front().due = care.due;
+        added.events.front().measurements = care.measurements;
+        for (const CareEvent& event : added.events)
+            tree.journal.add(event);
+    }
+    PlannedChange plan = planFor(entries, tree, "Add event from phone");
+    plan.photos = std::move(added);
+    return plan;
+}
+
+std::variant<PlannedChange, ChangeOutcome> planDoneTask(const EntryList& entries, const DoneTask& done)
+{
+    auto found = findTreeToChange(entries, done.treeRef);
+    if (auto* outcome = std::get_if<ChangeOutcome>(&found))
+        return *outcome;
+    TreeAtHand& tree = std::get<TreeAtHand>(found);
+    const auto& lines = tree.journal.lines();
+    if (done.line >= lines.size() || !lines[done.line].event || !lines[done.line].event->due ||
+        taskCheck(*lines[done.line].event) != done.check)
+        return failure(Result::TaskChanged, "This task was changed or done on the desktop since the page was "
+                                            "shown. Nothing was changed.");
+    tree.journal.markDone(done.line, done.today);
+    return planFor(entries, tree, "Mark done from phone");
+}
+
+} // namespace
+
+int ChangeOutcome::httpStatus() const
+{
+    switch (result) {
+    case Result::Applied: return 200;
+    case Result::NoSuchTree: return 404;
+    case Result::TaskChanged: return 409;
+    case Result::Refused: return 403;
+    case Result::Closed: return 503;
+    case Result::Failed: return 500;
+    }
+    return 500;
+}
+
+std::string taskCheck(const CareEvent& event)
+{
+    return Sha256Hex(journal::eventLine(event)).substr(0, 32);
+}
+
+std::variant<PlannedChange, ChangeOutcome> planChange(const EntryList& entries, const PhoneChange& change,
+                                                      const std::filesystem::path& photosFolder)
+{
+    if (const auto* care = std::get_if<LoggedCare>(&change))
+        return planLoggedCare(entries, *care, photosFolder);
+    return planDoneTask(entries, std::get<DoneTask>(change));
+}
+
+void applyPlannedValues(EntryList& entries, const PlannedChange& plan)
+{
+    CBonsaiData& entry = *entries.at(plan.position);
+    for (const auto& [field, value] : plan.values)
+        entry[field] = value;
+}
+
+ChangeOutcome appliedOutcome(const EntryList& entriesAfter, const PlannedChange& plan)
+{
+    return {Result::Applied, {}, treeRefAt(entriesAfter, plan.position)};
+}
+
+} // namespace talvane::companion

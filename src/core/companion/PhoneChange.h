@@ -1,0 +1,77 @@
+#pragma once
+
+#include "collection/CollectionArchive.h"
+#include "journal/CareEvent.h"
+#include "timeline/TimelineAdding.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+// What a phone may change: it only adds to a tree's journal (events and their photos)
+// and marks tasks done, so nothing typed on the desktop can be overwritten by it.
+namespace talvane::companion {
+
+// Care logged on a tree from the phone's form.
+struct LoggedCare {
+    std::string treeRef;
+    journal::CareKind kind = journal::CareKind::Note;
+    std::string text; // Windows-1252
+    std::optional<journal::CalendarDate> due;
+    std::vector<journal::Measurement> measurements;
+    // The photos received with the form, in a folder of their own until they are copied.
+    std::vector<std::filesystem::path> photos;
+    journal::CalendarDate today = journal::CalendarDate::today();
+};
+
+// A task marked done from the phone. The check is the task's journal line as the phone
+// saw it, so that a line changed since then on the desktop is not marked by mistake.
+struct DoneTask {
+    std::string treeRef;
+    std::size_t line = 0;
+    std::string check;
+    journal::CalendarDate today = journal::CalendarDate::today();
+};
+
+using PhoneChange = std::variant<LoggedCare, DoneTask>;
+
+// What became of a change, for the phone's page.
+struct ChangeOutcome {
+    enum class Result { Applied, NoSuchTree, TaskChanged, Refused, Closed, Failed };
+    Result result = Result::Applied;
+    std::string message; // UTF-8, for the phone
+    std::string treeRef; // the tree's reference after the change
+    int httpStatus() const;
+    bool applied() const { return result == Result::Applied; }
+};
+
+// A change worked out on a collection: new values for fields of one entry, which the
+// host applies as one step, or writes. The photos are already copied into the photo
+// folder: a host that cannot apply the values takes them back out.
+struct PlannedChange {
+    std::size_t position = 0;
+    std::vector<std::pair<std::size_t, std::string>> values;
+    std::string stepVerb; // "Add event from phone"
+    std::string treeName; // Windows-1252
+    timeline::AddedPhotos photos;
+};
+
+// Works out a change on the entries as they are now. Gives the outcome instead when it
+// cannot be made (the tree is gone, the task changed, a photo cannot be copied).
+std::variant<PlannedChange, ChangeOutcome> planChange(const EntryList& entries, const PhoneChange& change,
+                                                      const std::filesystem::path& photosFolder);
+
+// Gives the entry the planned values: what a host without a history of steps does.
+void applyPlannedValues(EntryList& entries, const PlannedChange& plan);
+
+// The check a Mark done form carries for a journal line.
+std::string taskCheck(const journal::CareEvent& event);
+
+// The outcome of a change applied: the tree's reference as it is afterwards.
+ChangeOutcome appliedOutcome(const EntryList& entriesAfter, const PlannedChange& plan);
+
+} // namespace talvane::companion

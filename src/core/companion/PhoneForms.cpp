@@ -1,0 +1,108 @@
+#include "companion/PhoneForms.h"
+
+#include "text/Windows1252.h"
+
+#include <algorithm>
+
+namespace talvane::companion {
+
+namespace {
+
+using namespace talvane::journal;
+
+std::size_t codePoints(std::string_view utf8)
+{
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::optional<std::string> readMeasurements(const FormFields& fields, std::vector<Measurement>& measurements)
+{
+    for (const MeasureKind kind : kMeasureKinds) {
+        const std::string key(measureKey(kind));
+        const std::string typed = fieldValue(fields, "amount-" + key);
+        if (typed.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        const auto amount = amountFromTyped(typed);
+        if (!amount)
+            return std::string(measureName(kind)) + ": “" + typed.substr(0, 40) +
+                   "” is not an amount. Type a number such as 42 or 3.5.";
+        const auto unit = unitFromName(fieldValue(fields, "unit-" + key));
+        if (!unit)
+            return std::string(measureName(kind)) + ": choose a unit.";
+        measurements.push_back({kind, *amount, *unit});
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string fieldValue(const FormFields& fields, const std::string& name)
+{
+    const auto found = fields.find(name);
+    return found == fields.end() ? std::string() : found->second;
+}
+
+bool isTreeRefText(std::string_view text)
+{
+    return !text.empty() && text.size() <= 64 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'; });
+}
+
+std::optional<std::size_t> readIndex(std::string_view text, std::size_t digits)
+{
+    if (text.empty() || text.size() > digits ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    std::size_t value = 0;
+    for (const char c : text)
+        value = value * 10 + static_cast<std::size_t>(c - '0');
+    return value;
+}
+
+std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, std::string treeRef, CalendarDate today)
+{
+    LoggedCare care;
+    care.treeRef = std::move(treeRef);
+    care.today = today;
+    const auto kind = careKindFromName(fieldValue(fields, "kind"));
+    if (!kind)
+        return std::string("Choose the kind of care.");
+    care.kind = *kind;
+
+    const std::string typedText = fieldValue(fields, "text");
+    if (codePoints(typedText) > kMaxEventText)
+        return "The text is too long: at most " + std::to_string(kMaxEventText) + " characters.";
+    care.text = text::Utf8ToCp1252(typedText);
+
+    const std::string due = fieldValue(fields, "due");
+    if (!due.empty()) {
+        care.due = CalendarDate::fromText(due);
+        if (!care.due)
+            return std::string("The due date is not a date of the calendar.");
+        if (*care.due < today)
+            return "The due date is before today (" + today.text() + ").";
+    }
+    if (auto problem = readMeasurements(fields, care.measurements))
+        return *problem;
+    return care;
+}
+
+std::variant<DoneTask, std::string> readDoneTask(const FormFields& fields, CalendarDate today)
+{
+    DoneTask done;
+    done.today = today;
+    done.treeRef = fieldValue(fields, "tree");
+    if (!isTreeRefText(done.treeRef))
+        return std::string("The form names no tree.");
+    const auto line = readIndex(fieldValue(fields, "line"), 6);
+    if (!line)
+        return std::string("The form names no task.");
+    done.line = *line;
+    done.check = fieldValue(fields, "check");
+    if (done.check.size() != 32)
+        return std::string("The form names no task.");
+    return done;
+}
+
+} // namespace talvane::companion

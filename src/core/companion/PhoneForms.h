@@ -1,0 +1,35 @@
+#pragma once
+
+#include "companion/PhoneChange.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// What the phone's forms send, checked and read into changes. Everything here is
+// untrusted input: every field is checked, and an error names what to put right.
+namespace talvane::companion {
+
+// Form fields by name, UTF-8 as the browser sent them.
+using FormFields = std::multimap<std::string, std::string>;
+
+// The most characters the text of an event may have.
+inline constexpr std::size_t kMaxEventText = 4000;
+
+// A tree reference as a path holds it: 1 to 64 lowercase letters, digits and hyphens.
+bool isTreeRefText(std::string_view text);
+// A decimal number of at most `digits` digits, nothing else.
+std::optional<std::size_t> readIndex(std::string_view text, std::size_t digits);
+
+// The Log care form of a tree. The photos are added by whoever received them.
+std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, std::string treeRef,
+                                                     journal::CalendarDate today);
+// The Mark done form.
+std::variant<DoneTask, std::string> readDoneTask(const FormFields& fields, journal::CalendarDate today);
+
+// The value of a field, or empty.
+std::string fieldValue(const FormFields& fields, const std::string& name);
+
+} // namespace talvane::companion

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talvane::companion {
+
+using Clock = std::function<std::chrono::system_clock::time_point()>;
+
+// 128 random bits as 32 lowercase hex digits, from the system's random source.
+std::string randomToken();
+
+// A short name for a phone from its browser's User-Agent: "Chrome on Android".
+std::string phoneNameFrom(std::string_view userAgent);
+
+// A phone paired with this sharing, as the sharing window lists it.
+struct PairedPhone {
+    std::string handle; // names the phone for Disconnect; grants nothing
+    std::string name;
+    std::string address;
+    std::chrono::system_clock::time_point lastRequest;
+};
+
+// What a request proves it may do, once its session cookie was found.
+struct SessionGrant {
+    std::string handle;
+    std::string formToken;   // every form carries it, so no other site can post one
+    std::string calendarKey; // in the calendar's address, which a calendar fetches without cookies
+};
+
+enum class FormCheck {
+    Accepted,
+    Replayed, // this very form was sent before: nothing is done twice
+    Refused,  // not a form this session was given, or not this session's token
+};
+
+// The pairing address and the sessions it opened, for one sharing. A pairing token
+// opens at most kPairingUses sessions within kPairingLifetime; a session lasts while the
+// sharing does, until the phone is disconnected. Every secret is compared in constant
+// time. Safe to use from several threads.
+class PhoneSessions {
+public:
+    static constexpr auto kPairingLifetime = std::chrono::minutes(10);
+    static constexpr int kPairingUses = 5;
+    static constexpr std::size_t kMaxPhones = 10;
+    // Forms a session may hold open at once; the oldest is forgotten first.
+    static constexpr std::size_t kOpenForms = 64;
+
+    explicit PhoneSessions(Clock clock = std::chrono::system_clock::now);
+
+    // A new pairing token: the one before stops working.
+    std::string newPairing();
+    std::string pairingToken() const;
+    // Exchanges a pairing token for a session: gives the session's cookie secret, or
+    // nothing for a wrong, used-up or expired token or when too many phones are paired.
+    std::optional<std::string> pair(std::string_view token, std::string_view userAgent, std::string_view address);
+
+    // The session of a cookie secret, noting the request's time.
+    std::optional<SessionGrant> find(std::string_view secret);
+    std::optional<SessionGrant> findByCalendarKey(std::string_view key);
+
+    // A one-time number for a form shown to the session.
+    std::string openForm(std::string_view secret);
+    FormCheck sendForm(std::string_view secret, std::string_view formToken, std::string_view nonce);
+
+    std::vector<PairedPhone> phones() const;
+    bool disconnect(std::string_view handle);
+    void disconnectAll();
+
+    // Called (outside the lock) when a phone pairs, is disconnected, or makes a request.
+    void setOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
+
+private:
+    struct Session {
+        std::string secret;
+        SessionGrant grant;
+        PairedPhone phone;
+        std::deque<std::string> openForms;
+        std::deque<std::string> sentForms;
+    };
+
+    Session* sessionOf(std::string_view secret);
+    void changed() const;
+
+    Clock m_clock;
+    mutable std::mutex m_mutex;
+    std::string m_pairingToken;
+    std::chrono::system_clock::time_point m_pairingExpires;
+    int m_pairingUsesLeft = 0;
+    std::vector<Session> m_sessions;
+    std::function<void()> m_onChange;
+};
+
+} // namespace talvane::companion
