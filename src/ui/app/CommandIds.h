@@ -20,4 +20,5 @@ inline constexpr int kHelpOpen = 32774;
 inline constexpr int kViewCollectionList = 32776;
 inline constexpr int kFileRestoreVersion = 32779;
 inline constexpr int kViewTimeline = 32780;
+inline constexpr int kFileShareWithPhones = 32781;
 } // namespace cmd

@@ -3,6 +3,8 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/EarlierVersionsDlg.h"
+#include "companion/PhoneSharing.h"
+#include "companion/ShareDlg.h"
 #include "document/TalvaneDoc.h"
 #include "editing/EntryBar.h"
 #include "editing/TalvaneView.h"
@@ -132,6 +134,8 @@ void CMainFrame::createMenus()
                                       QStringLiteral("Open a version the collection had before one of its saves, as a new collection"));
     auto* exportCalendar = addCommand(m_fileMenu, cmd::kFileExportCareCalendar, QStringLiteral("Export care calendar\u2026"),
                                       QStringLiteral("Write the care tasks that are due as an iCalendar file"));
+    auto* share = addCommand(m_fileMenu, cmd::kFileShareWithPhones, QStringLiteral("Share with phones\u2026"),
+                             QStringLiteral("Serve the collection to phones on this network while this window is open"));
     m_fileMenu->addSeparator();
     auto* filePrint = addCommand(m_fileMenu, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"),
                                  QStringLiteral("Print the active document"));
@@ -162,6 +166,7 @@ void CMainFrame::createMenus()
     connect(fileSaveAs, &QAction::triggered, &m_doc, [this] { m_doc.onFileSaveAs(); updateCommandUI(); });
     connect(restoreVersion, &QAction::triggered, this, &CMainFrame::onFileRestoreVersion);
     connect(exportCalendar, &QAction::triggered, this, &CMainFrame::onFileExportCareCalendar);
+    connect(share, &QAction::triggered, this, &CMainFrame::onFileShareWithPhones);
     connect(filePrint, &QAction::triggered, this, &CMainFrame::printRequested);
     connect(printSetup, &QAction::triggered, this, &CMainFrame::printSetupRequested);
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -242,6 +247,9 @@ void CMainFrame::createBars()
         pane->setEnabled(false);
         status->addPermanentWidget(pane);
     }
+    m_sharingPane = new QLabel(status);
+    m_sharingPane->hide();
+    status->insertPermanentWidget(0, m_sharingPane);
     status->showMessage(QStringLiteral("Ready"));
     connect(status, &QStatusBar::messageChanged, status, [status](const QString& message) {
         if (message.isEmpty())
@@ -390,6 +398,30 @@ void CMainFrame::onAddPhotos()
     if (const auto position = m_doc.currentPosition())
         TimelineActions(m_doc, m_services).askAndAddPhotos(*position);
     updateCommandUI();
+}
+
+void CMainFrame::onFileShareWithPhones()
+{
+    if (!m_sharing) {
+        m_sharing = new PhoneSharing(m_doc, this);
+        const auto showStatus = [this] {
+            m_sharingPane->setText(m_sharing->statusText());
+            m_sharingPane->setVisible(m_sharing->isSharing());
+        };
+        connect(m_sharing, &PhoneSharing::sharingChanged, this, showStatus);
+        connect(m_sharing, &PhoneSharing::phonesChanged, this, showStatus);
+        m_shareDlg = new ShareDlg(*m_sharing, m_services, this);
+        // Replacing the collection ends its sharing, and the window that showed it.
+        connect(m_sharing, &PhoneSharing::sharingChanged, m_shareDlg, [this] {
+            if (!m_sharing->isSharing())
+                m_shareDlg->hide();
+        });
+    }
+    if (m_shareDlg->startSharing()) {
+        m_shareDlg->show();
+        m_shareDlg->raise();
+        m_shareDlg->activateWindow();
+    }
 }
 
 void CMainFrame::onFileRestoreVersion()

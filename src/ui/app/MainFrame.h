@@ -3,6 +3,10 @@
 #include <QMainWindow>
 #include <QSize>
 
+class PhoneSharing;
+class QLabel;
+class ShareDlg;
+
 class EntryBar;
 class CollectionListPanel;
 class CollectionOverview;
@@ -56,6 +60,10 @@ public slots:
     // Photos chosen on the Journal tab go onto the shown tree's timeline.
     void onAddPhotos();
     void onFileExportCareCalendar();
+    // File Share with phones: the window with the pairing code; sharing lasts while it is open.
+    void onFileShareWithPhones();
+    ShareDlg* shareDialog() const { return m_shareDlg; }
+    PhoneSharing* phoneSharing() const { return m_sharing; }
     // File Restore an earlier version: a kept version opens as an untitled copy.
     void onFileRestoreVersion();
 
@@ -95,4 +103,7 @@ private:
     QAction* m_recentSeparator = nullptr;
     QList<QAction*> m_recentActions;
     QSize m_sizeFrame;
+    PhoneSharing* m_sharing = nullptr;
+    ShareDlg* m_shareDlg = nullptr;
+    QLabel* m_sharingPane = nullptr;
 };

@@ -44,8 +44,8 @@ void RemoveEntryStep::undo()
 }
 
 ChangeFieldsStep::ChangeFieldsStep(CTalvaneDoc& doc, const QString& text, std::size_t position,
-                                   std::vector<Change> changes)
-    : EntryStep(doc, text), m_position(position), m_changes(std::move(changes))
+                                   std::vector<Change> changes, bool showWhenFirstDone)
+    : EntryStep(doc, text), m_position(position), m_changes(std::move(changes)), m_showOnRedo(showWhenFirstDone)
 {
 }
 
@@ -54,7 +54,9 @@ void ChangeFieldsStep::redo()
     for (const Change& change : m_changes)
         setField(m_position, change.field, change.after);
     announceChange(m_position);
-    show(m_position);
+    if (m_showOnRedo)
+        show(m_position);
+    m_showOnRedo = true;
 }
 
 void ChangeFieldsStep::undo()

@@ -61,11 +61,15 @@ public:
         std::string before;
         std::string after;
     };
-    ChangeFieldsStep(CTalvaneDoc& doc, const QString& text, std::size_t position, std::vector<Change> changes);
+    // A step made from elsewhere (a phone) does not show its entry when first done, so
+    // the window stays on the entry it shows; Undo and Redo show it, as every step does.
+    ChangeFieldsStep(CTalvaneDoc& doc, const QString& text, std::size_t position, std::vector<Change> changes,
+                     bool showWhenFirstDone = true);
     void redo() override;
     void undo() override;
 
 private:
     std::size_t m_position;
     std::vector<Change> m_changes;
+    bool m_showOnRedo;
 };

@@ -2,7 +2,9 @@
 
 #include "document/TalvaneDoc.h"
 
+#include <functional>
 #include <optional>
+#include <string>
 
 // Edits on the pages that the user chose to keep: the entry they were made on and the
 // values of the fields in which the pages differ from it.
@@ -26,4 +28,7 @@ public:
     virtual bool hasPageEdits() const = 0;
     // Reads the values on the pages into `entry`, which is not the shown one.
     virtual void ReadPagesIntoEntry(CBonsaiData& entry) const = 0;
+    // The shown entry's journal changed underneath the pages: the Journal tab shows
+    // merged(the journal it holds), and every other page keeps what it shows.
+    virtual void mergeIntoPageJournal(const std::function<std::string(const std::string&)>& merged) = 0;
 };

@@ -62,18 +62,42 @@ void CTalvaneDoc::addEntry(std::unique_ptr<CBonsaiData> entry)
     m_history.push(new AddEntryStep(*this, text, std::move(entry)));
 }
 
-bool CTalvaneDoc::changeFields(std::size_t position, const FieldValues& values, const QString& stepText)
+namespace {
+
+std::vector<ChangeFieldsStep::Change> fieldChanges(const EntryList& entries, std::size_t position,
+                                                   const FieldValues& values)
 {
-    const CBonsaiData& entry = entryAt(position);
+    const CBonsaiData& entry = *entries.at(position);
     std::vector<ChangeFieldsStep::Change> changes;
     for (const auto& [field, value] : values) {
         if (entry[field] != value)
             changes.push_back({field, entry[field], value});
     }
+    if (!changes.empty())
+        addTreeIdChange(entries, position, changes);
+    return changes;
+}
+
+} // namespace
+
+bool CTalvaneDoc::changeFields(std::size_t position, const FieldValues& values, const QString& stepText)
+{
+    auto changes = fieldChanges(m_entries, position, values);
     if (changes.empty())
         return false;
-    addTreeIdChange(m_entries, position, changes);
     m_history.push(new ChangeFieldsStep(*this, stepText, position, std::move(changes)));
+    return true;
+}
+
+bool CTalvaneDoc::changeFieldsFromElsewhere(std::size_t position, const FieldValues& values, const QString& stepText,
+                                            const std::function<std::string(const std::string&)>& mergeJournal)
+{
+    auto changes = fieldChanges(m_entries, position, values);
+    if (changes.empty())
+        return false;
+    m_history.push(new ChangeFieldsStep(*this, stepText, position, std::move(changes), false));
+    if (m_view && m_current == position)
+        m_view->mergeIntoPageJournal(mergeJournal);
     return true;
 }
 

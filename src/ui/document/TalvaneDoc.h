@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include <functional>
 #include <memory>
 
 #include <optional>
@@ -41,6 +42,11 @@ public:
     // Values equal to the present ones are left out; false when none differs. A tree
     // without an identifier, whose field can take one, is given one in the same step.
     bool changeFields(std::size_t position, const FieldValues& values, const QString& stepText);
+    // The same as a step made from elsewhere (a phone), which never asks and never moves
+    // the window: it stays on the entry it shows, with the edits on its pages. When that
+    // is the entry changed, its Journal tab takes mergeJournal(the journal the tab holds).
+    bool changeFieldsFromElsewhere(std::size_t position, const FieldValues& values, const QString& stepText,
+                                   const std::function<std::string(const std::string&)>& mergeJournal);
     // Removes an entry; its neighbour (the next, else the previous) becomes current.
     void removeEntry(std::size_t position);
     // The tree's identifier (collection/TreeIdentity.h), for whatever links to it. A tree

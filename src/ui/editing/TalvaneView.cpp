@@ -187,6 +187,13 @@ void CTalvaneView::ReadPagesIntoEntry(CBonsaiData& entry) const
     m_transfer->readPagesInto(entry);
 }
 
+void CTalvaneView::mergeIntoPageJournal(const std::function<std::string(const std::string&)>& merged)
+{
+    m_journalPage->m_journalText = merged(m_journalPage->m_journalText);
+    m_journalPage->refreshEventList();
+    emit commandStatesChanged();
+}
+
 void CTalvaneView::applyPageEdit(const FieldValues& values, const QString& stepText)
 {
     const auto position = m_doc.currentPosition();

@@ -54,10 +54,16 @@ public:
         if (pendingEdit)
             entry[CBonsaiData::Name] = editedName;
     }
+    void mergeIntoPageJournal(const std::function<std::string(const std::string&)>& merged) override
+    {
+        calls.push_back("mergeIntoPageJournal");
+        pageJournal = merged(pageJournal);
+    }
 
     std::vector<std::string> calls;
     bool pendingEdit = false;
     std::string editedName;
+    std::string pageJournal;
 
 private:
     void KeepEdit()

@@ -1,0 +1,151 @@
+#include "companion/DocumentHost.h"
+
+#include "document/AlbumFolder.h"
+#include "document/TalvaneDoc.h"
+#include "journal/Journal.h"
+#include "timeline/PhotoReading.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QThread>
+
+using namespace talvane::companion;
+
+namespace {
+
+// Photos are sent no larger than a phone's screen needs.
+constexpr int kPhoneSide = 1280;
+
+ChangeOutcome closedOutcome()
+{
+    return {ChangeOutcome::Result::Closed, "The collection was closed on the desktop. Nothing was changed.", {}};
+}
+
+std::filesystem::path FileSystemPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+void DocumentHost::Waiting::finish(ChangeOutcome given)
+{
+    {
+        std::lock_guard lock(mutex);
+        if (outcome)
+            return;
+        outcome = std::move(given);
+    }
+    done.notify_all();
+}
+
+DocumentHost::DocumentHost(CTalvaneDoc& doc, QObject* parent) : QObject(parent), m_doc(doc)
+{
+    // Many changes in a row (a Delete of several, an Undo) give one new snapshot.
+    m_retake.setSingleShot(true);
+    m_retake.setInterval(0);
+    connect(&m_retake, &QTimer::timeout, this, &DocumentHost::takeSnapshot);
+    const auto retake = [this] { m_retake.start(); };
+    connect(&doc, &CTalvaneDoc::entryInserted, this, retake);
+    connect(&doc, &CTalvaneDoc::entryRemoved, this, retake);
+    connect(&doc, &CTalvaneDoc::entryChanged, this, retake);
+    connect(&doc, &CTalvaneDoc::entriesReset, this, retake);
+    takeSnapshot();
+}
+
+DocumentHost::~DocumentHost()
+{
+    close();
+}
+
+void DocumentHost::takeSnapshot()
+{
+    const QString path = m_doc.pathName();
+    auto taken = std::make_shared<const CollectionSnapshot>(
+        m_doc.entries(), QFileInfo(path).fileName().isEmpty() ? m_doc.title().toStdString() : QFileInfo(path).fileName().toStdString(),
+        FileSystemPath(AlbumFolder(path)), FileSystemPath(PhotosFolder(path)));
+    std::lock_guard lock(m_mutex);
+    if (!m_closed)
+        m_snapshot = std::move(taken);
+}
+
+std::shared_ptr<const CollectionSnapshot> DocumentHost::snapshot()
+{
+    std::lock_guard lock(m_mutex);
+    return m_snapshot;
+}
+
+void DocumentHost::close()
+{
+    std::vector<std::weak_ptr<Waiting>> waiting;
+    {
+        std::lock_guard lock(m_mutex);
+        m_closed = true;
+        m_snapshot.reset();
+        waiting.swap(m_waiting);
+    }
+    for (const auto& held : waiting)
+        if (const auto request = held.lock())
+            request->finish(closedOutcome());
+}
+
+ChangeOutcome DocumentHost::apply(const PhoneChange& change)
+{
+    if (QThread::currentThread() == thread())
+        return applyHere(change);
+    auto waiting = std::make_shared<Waiting>();
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_closed)
+            return closedOutcome();
+        std::erase_if(m_waiting, [](const std::weak_ptr<Waiting>& held) { return held.expired(); });
+        m_waiting.push_back(waiting);
+    }
+    QMetaObject::invokeMethod(this, [this, waiting, change] { waiting->finish(applyHere(change)); }, Qt::QueuedConnection);
+    std::unique_lock lock(waiting->mutex);
+    waiting->done.wait(lock, [&] { return waiting->outcome.has_value(); });
+    return *waiting->outcome;
+}
+
+ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_closed)
+            return closedOutcome();
+    }
+    auto planned = planChange(m_doc.entries(), change, FileSystemPath(PhotosFolder(m_doc.pathName())));
+    if (auto* outcome = std::get_if<ChangeOutcome>(&planned))
+        return *outcome;
+    const PlannedChange& plan = std::get<PlannedChange>(planned);
+    const std::string journalBefore = m_doc.entryAt(plan.position)[talvane::journal::kJournalField];
+    const std::string journalAfter = plan.values.front().second;
+    FieldValues values(plan.values.begin(), plan.values.end());
+    // The Journal tab of the tree on show takes the phone's events too: as they are when
+    // it holds no edits of its own, merged into its edits when it does.
+    m_doc.changeFieldsFromElsewhere(plan.position, values,
+                                    CTalvaneDoc::stepText(QString::fromStdString(plan.stepVerb), plan.treeName),
+                                    [&](const std::string& pageJournal) {
+                                        return pageJournal == journalBefore ? journalAfter : mergeIntoJournal(plan, pageJournal);
+                                    });
+    m_retake.stop();
+    takeSnapshot();
+    return appliedOutcome(m_doc.entries(), plan);
+}
+
+std::optional<PhonePicture> DocumentHost::photoForPhone(const std::filesystem::path& photo)
+{
+    const ShownPhoto shown = readShownPhoto(QFile::decodeName(photo.c_str()), kPhoneSide);
+    if (shown.image.isNull())
+        return std::nullopt;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(85);
+    if (!writer.write(shown.image))
+        return std::nullopt;
+    return PhonePicture{bytes.toStdString(), "image/jpeg"};
+}

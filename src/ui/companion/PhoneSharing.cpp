@@ -1,0 +1,66 @@
+#include "companion/PhoneSharing.h"
+
+#include "companion/DocumentHost.h"
+#include "document/TalvaneDoc.h"
+
+using namespace talvane::companion;
+
+PhoneSharing::PhoneSharing(CTalvaneDoc& doc, QObject* parent) : QObject(parent), m_doc(doc)
+{
+    connect(&doc, &CTalvaneDoc::entriesReset, this, &PhoneSharing::stop);
+}
+
+PhoneSharing::~PhoneSharing()
+{
+    stop();
+}
+
+std::optional<QString> PhoneSharing::start(const QString& bindAddress)
+{
+    stop();
+    m_host = std::make_unique<DocumentHost>(m_doc);
+    m_server = std::make_unique<CompanionServer>(*m_host);
+    // Requests come on the server's threads: the window hears of them on its own.
+    m_server->sessions().setOnChange([this, pending = m_noticePending] {
+        if (!pending->exchange(true))
+            QMetaObject::invokeMethod(this, [this, pending] {
+                pending->store(false);
+                emit phonesChanged();
+            }, Qt::QueuedConnection);
+    });
+    ServerOptions options;
+    options.bindAddress = bindAddress.toStdString();
+    options.port = kPreferredPort;
+    auto failure = m_server->start(options);
+    if (failure) {
+        options.port = 0;
+        failure = m_server->start(options);
+    }
+    if (failure) {
+        m_server.reset();
+        m_host.reset();
+        return QString::fromStdString(*failure);
+    }
+    emit sharingChanged();
+    return std::nullopt;
+}
+
+void PhoneSharing::stop()
+{
+    if (!m_server)
+        return;
+    // Changes waiting for the window are answered first, so the server's threads end.
+    m_host->close();
+    m_server->stop();
+    m_server.reset();
+    m_host.reset();
+    emit sharingChanged();
+}
+
+QString PhoneSharing::statusText() const
+{
+    if (!m_server)
+        return {};
+    const std::size_t phones = m_server->sessions().phones().size();
+    return phones == 1 ? QStringLiteral("Shared with 1 phone") : QStringLiteral("Shared with %1 phones").arg(phones);
+}

@@ -1,0 +1,176 @@
+#include "companion/ShareDlg.h"
+
+#include "companion/PhoneSharing.h"
+#include "companion/QrCode.h"
+#include "framework/UiServices.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace talvane::companion;
+
+namespace {
+
+constexpr int kModulePixels = 6;
+constexpr int kQuietModules = 4;
+
+QPixmap DrawCode(const QrCode& code)
+{
+    const int side = (code.size() + 2 * kQuietModules) * kModulePixels;
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (int y = 0; y < code.size(); ++y)
+        for (int x = 0; x < code.size(); ++x)
+            if (code.isDark(x, y))
+                painter.fillRect((x + kQuietModules) * kModulePixels, (y + kQuietModules) * kModulePixels, kModulePixels,
+                                 kModulePixels, Qt::black);
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
+    : QDialog(parent), m_sharing(sharing), m_services(services)
+{
+    setWindowTitle(QStringLiteral("Share with phones"));
+    auto* layout = new QVBoxLayout(this);
+    auto* intro = new QLabel(QStringLiteral("Scan this code with a phone's camera, or open the address in its browser. "
+                                            "The phone must be on the same network as this computer."),
+                             this);
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+
+    m_code = new QLabel(this);
+    m_code->setAlignment(Qt::AlignCenter);
+    m_code->setAccessibleName(QStringLiteral("Pairing code"));
+    layout->addWidget(m_code);
+
+    auto* networkRow = new QHBoxLayout;
+    auto* networkLabel = new QLabel(QStringLiteral("&Network:"), this);
+    m_network = new QComboBox(this);
+    networkLabel->setBuddy(m_network);
+    networkRow->addWidget(networkLabel);
+    networkRow->addWidget(m_network, 1);
+    layout->addLayout(networkRow);
+
+    m_address = new QLineEdit(this);
+    m_address->setReadOnly(true);
+    m_address->setAccessibleName(QStringLiteral("Pairing address"));
+    layout->addWidget(m_address);
+
+    auto* codeRow = new QHBoxLayout;
+    auto* validity = new QLabel(QStringLiteral("The code works for 10 minutes and pairs up to 5 phones."), this);
+    validity->setWordWrap(true);
+    m_newCode = new QPushButton(QStringLiteral("New &code"), this);
+    codeRow->addWidget(validity, 1);
+    codeRow->addWidget(m_newCode);
+    layout->addLayout(codeRow);
+
+    layout->addWidget(new QLabel(QStringLiteral("Phones connected:"), this));
+    m_phones = new QTreeWidget(this);
+    m_phones->setHeaderLabels({QStringLiteral("Phone"), QStringLiteral("Address"), QStringLiteral("Last request"), QString()});
+    m_phones->setRootIsDecorated(false);
+    m_phones->header()->setStretchLastSection(false);
+    m_phones->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_phones->setMinimumHeight(110);
+    layout->addWidget(m_phones);
+
+    auto* warning = new QLabel(QStringLiteral("The pages travel unencrypted over the network: share only on a home "
+                                              "network you trust."),
+                               this);
+    warning->setWordWrap(true);
+    layout->addWidget(warning);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    m_stop = new QPushButton(QStringLiteral("&Stop sharing"), this);
+    buttons->addWidget(m_stop);
+    layout->addLayout(buttons);
+
+    connect(m_stop, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_newCode, &QPushButton::clicked, this, &ShareDlg::onNewCode);
+    connect(m_network, &QComboBox::currentIndexChanged, this, &ShareDlg::showAddress);
+    connect(&m_sharing, &PhoneSharing::phonesChanged, this, &ShareDlg::refreshPhones);
+    resize(460, 640);
+}
+
+bool ShareDlg::startSharing()
+{
+    if (!m_sharing.isSharing()) {
+        if (const auto failure = m_sharing.start()) {
+            m_services.prompter().ask(QStringLiteral("Sharing with phones could not start:\n%1").arg(*failure),
+                                      QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+            return false;
+        }
+    }
+    m_network->blockSignals(true);
+    m_network->clear();
+    for (const NetworkAddress& address : localNetworkAddresses())
+        m_network->addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(address.interfaceName),
+                                                        QString::fromStdString(address.address)),
+                           QString::fromStdString(address.address));
+    // This computer only: what a machine without a network can still be reached on.
+    m_network->addItem(QStringLiteral("This computer only (127.0.0.1)"), QStringLiteral("127.0.0.1"));
+    m_network->setCurrentIndex(0);
+    m_network->blockSignals(false);
+    showAddress();
+    refreshPhones();
+    return true;
+}
+
+void ShareDlg::showAddress()
+{
+    CompanionServer* server = m_sharing.server();
+    if (!server)
+        return;
+    const QString address = QString::fromStdString(server->pairingAddress(m_network->currentData().toString().toStdString()));
+    m_address->setText(address);
+    if (const auto code = QrCode::encode(address.toStdString()))
+        m_code->setPixmap(DrawCode(*code));
+}
+
+void ShareDlg::onNewCode()
+{
+    if (CompanionServer* server = m_sharing.server()) {
+        server->sessions().newPairing();
+        showAddress();
+    }
+}
+
+void ShareDlg::refreshPhones()
+{
+    m_phones->clear();
+    CompanionServer* server = m_sharing.server();
+    if (!server)
+        return;
+    for (const PairedPhone& phone : server->sessions().phones()) {
+        const auto seen = QDateTime::fromSecsSinceEpoch(std::chrono::system_clock::to_time_t(phone.lastRequest));
+        auto* item = new QTreeWidgetItem(m_phones, {QString::fromStdString(phone.name), QString::fromStdString(phone.address),
+                                                    seen.toString(QStringLiteral("HH:mm:ss"))});
+        auto* disconnect = new QPushButton(QStringLiteral("Disconnect"), m_phones);
+        disconnect->setAccessibleName(QStringLiteral("Disconnect %1").arg(QString::fromStdString(phone.name)));
+        connect(disconnect, &QPushButton::clicked, this, [this, handle = phone.handle] {
+            if (CompanionServer* current = m_sharing.server())
+                current->sessions().disconnect(handle);
+        });
+        m_phones->setItemWidget(item, 3, disconnect);
+    }
+    m_phones->resizeColumnToContents(1);
+    m_phones->resizeColumnToContents(2);
+    m_phones->resizeColumnToContents(3);
+}
+
+void ShareDlg::done(int result)
+{
+    m_sharing.stop();
+    QDialog::done(result);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+class PhoneSharing;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class UiServices;
+
+// File > Share with phones: the QR code a phone scans to pair, the address it holds,
+// the network it is on, the phones connected with a Disconnect button each, and Stop
+// sharing. Sharing lasts while the window is open.
+class ShareDlg : public QDialog {
+    Q_OBJECT
+public:
+    ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent = nullptr);
+
+    // Starts sharing when it is off; false (after saying why) when it cannot.
+    bool startSharing();
+
+    QLabel* codeLabel() const { return m_code; }
+    QLineEdit* addressEdit() const { return m_address; }
+    QComboBox* networkBox() const { return m_network; }
+    QTreeWidget* phoneList() const { return m_phones; }
+    QPushButton* newCodeButton() const { return m_newCode; }
+    QPushButton* stopButton() const { return m_stop; }
+
+public slots:
+    void showAddress();
+    void refreshPhones();
+    void onNewCode();
+
+protected:
+    void done(int result) override;
+
+private:
+    PhoneSharing& m_sharing;
+    UiServices& m_services;
+    QLabel* m_code;
+    QLineEdit* m_address;
+    QComboBox* m_network;
+    QTreeWidget* m_phones;
+    QPushButton* m_newCode;
+    QPushButton* m_stop;
+};

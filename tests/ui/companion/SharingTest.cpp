@@ -1,0 +1,177 @@
+#include "app/CommandIds.h"
+#include "companion/PhoneSharing.h"
+#include "companion/ShareDlg.h"
+#include "editing/FormPages.h"
+#include "framework/DialogTemplate.h"
+#include "journal/Journal.h"
+#include "journal/JournalFormat.h"
+#include "journal/JournalPage.h"
+#include "companion/CollectionSnapshot.h"
+#include "collection/TreeIdentity.h"
+
+#include "ui/AppFixture.h"
+
+#include <httplib.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <regex>
+#include <thread>
+
+using namespace talvane::journal;
+
+namespace {
+
+// A phone as the server sees it: paired once, then showing pages and sending forms.
+class Phone {
+public:
+    Phone(int port, const std::string& token) : m_client("127.0.0.1", port)
+    {
+        const auto paired = m_client.Get(("/pair/" + token).c_str());
+        const std::string cookie = paired ? paired->get_header_value("Set-Cookie") : "";
+        m_cookie = cookie.substr(0, cookie.find(';'));
+    }
+
+    int logCare(const std::string& tree, const std::string& kind, const std::string& text)
+    {
+        const auto form = m_client.Get(("/tree/" + tree + "/log").c_str(), {{"Cookie", m_cookie}});
+        if (!form || form->status != 200)
+            return form ? form->status : -1;
+        httplib::MultipartFormDataItems items{{"form", field(form->body, "form"), "", ""},
+                                              {"nonce", field(form->body, "nonce"), "", ""},
+                                              {"kind", kind, "", ""},
+                                              {"text", text, "", ""}};
+        const auto sent = m_client.Post(("/tree/" + tree + "/log").c_str(), {{"Cookie", m_cookie}}, items);
+        return sent ? sent->status : -1;
+    }
+
+private:
+    static std::string field(const std::string& page, const std::string& name)
+    {
+        std::smatch match;
+        const std::regex pattern("name=\"" + name + "\" value=\"([0-9a-f]{32})\"");
+        return std::regex_search(page, match, pattern) ? match[1].str() : std::string();
+    }
+
+    httplib::Client m_client;
+    std::string m_cookie;
+};
+
+class SharingTest : public AppFixture {
+protected:
+    std::string Journal(std::size_t entry) const { return doc().entryAt(entry)[kJournalField]; }
+
+    PhoneSharing& Share()
+    {
+        frame().onFileShareWithPhones();
+        return *frame().phoneSharing();
+    }
+
+    // Runs a phone's requests on a thread of its own while the window's event loop turns.
+    int FromPhone(const std::function<int(Phone&)>& requests)
+    {
+        auto& server = *frame().phoneSharing()->server();
+        int status = 0;
+        std::atomic<bool> done = false;
+        std::thread phone([&, port = server.port(), token = server.sessions().pairingToken()] {
+            Phone device(port, token);
+            status = requests(device);
+            done = true;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 10000));
+        phone.join();
+        return status;
+    }
+};
+
+} // namespace
+
+TEST_F(SharingTest, APhoneAddsAnUndoableStepAndTheEditsOnThePagesSurviveIt)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji", "Pine"}))));
+    // Unapplied edits on the shown tree: a price typed on a page, an event on its Journal tab.
+    auto* price = FindControl<QLineEdit>(&view().purchasePage(), 1009);
+    price->setText(QStringLiteral("95"));
+    const CareEvent typed{CalendarDate::fromText("2026-05-01").value(), CareKind::Pruning, {}, {}, "typed on the desktop", {}, {}};
+    talvane::journal::Journal pages;
+    pages.add(typed);
+    view().journalPage().m_journalText = pages.text();
+
+    PhoneSharing& sharing = Share();
+    ASSERT_TRUE(sharing.isSharing());
+    ShareDlg& window = *frame().shareDialog();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.addressEdit()->text().contains(QStringLiteral("/pair/")));
+    EXPECT_FALSE(window.codeLabel()->pixmap().isNull());
+
+    EXPECT_EQ(FromPhone([](Phone& phone) { return phone.logCare("at0-", "Wiring", "wired"); }), 404);
+    const auto firstRef = [&] {
+        // The tree is named as the phone's list names it.
+        return talvane::companion::treeRefAt(doc().entries(), 0);
+    };
+    EXPECT_EQ(FromPhone([&](Phone& phone) { return phone.logCare(firstRef(), "Wiring", "wired in the garden"); }), 303);
+
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Add event from phone \u201CMomiji\u201D"));
+    EXPECT_NE(Journal(0).find("wired in the garden"), std::string::npos);
+    EXPECT_EQ(Journal(0).find("typed on the desktop"), std::string::npos);
+    // The window stayed where it was, with both edits, and its Journal tab shows both events.
+    EXPECT_EQ(doc().currentPosition(), 0u);
+    EXPECT_EQ(price->text(), QStringLiteral("95"));
+    EXPECT_EQ(view().journalPage().eventList()->topLevelItemCount(), 2);
+    EXPECT_TRUE(view().hasPageEdits());
+    const auto statusShows = [&](const QString& text) {
+        const auto panes = frame().statusBar()->findChildren<QLabel*>();
+        return std::any_of(panes.begin(), panes.end(), [&](QLabel* pane) { return pane->isVisible() && pane->text() == text; });
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return statusShows(QStringLiteral("Shared with 2 phones")); }));
+    EXPECT_EQ(window.phoneList()->topLevelItemCount(), 2);
+
+    // Update keeps the desktop's edits and the phone's event; Undo takes them back one by one.
+    view().CommitCurrentEntry();
+    EXPECT_EQ(std::string(doc().entryAt(0)[CBonsaiData::PricePaid]), "95");
+    EXPECT_NE(Journal(0).find("typed on the desktop"), std::string::npos);
+    EXPECT_NE(Journal(0).find("wired in the garden"), std::string::npos);
+    doc().history().undo();
+    doc().history().undo();
+    EXPECT_EQ(Journal(0).find("wired in the garden"), std::string::npos);
+
+    window.stopButton()->click();
+    EXPECT_FALSE(sharing.isSharing());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(statusShows(QStringLiteral("Shared with 2 phones")));
+}
+
+TEST_F(SharingTest, ClosingTheCollectionAnswersAWaitingPhoneAndChangesNothing)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
+    PhoneSharing& sharing = Share();
+    auto& server = *sharing.server();
+    const std::string ref = talvane::companion::treeRefAt(doc().entries(), 0);
+    const int steps = doc().history().count();
+
+    int status = 0;
+    std::thread phone([&, port = server.port(), token = server.sessions().pairingToken()] {
+        Phone device(port, token);
+        status = device.logCare(ref, "Note", "sent while the window is busy");
+    });
+    // The window's event loop does not turn: the change waits for it until sharing stops.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    sharing.stop();
+    phone.join();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status, 503);
+    EXPECT_EQ(doc().history().count(), steps);
+    EXPECT_EQ(Journal(0), "");
+
+    // A collection replaced ends the sharing it had.
+    Share();
+    EXPECT_TRUE(sharing.isSharing());
+    doc().OnNewDocument();
+    EXPECT_FALSE(sharing.isSharing());
+}
