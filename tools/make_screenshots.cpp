@@ -22,6 +22,7 @@
 #include "timeline/GrowthChart.h"
 #include "timeline/PhotoViewer.h"
 #include "timeline/TimelineDlg.h"
+#include "companion/ShareDlg.h"
 #include "timeline/TimelineModel.h"
 
 #include <QApplication>
@@ -311,5 +312,10 @@ int main(int argc, char** argv)
     CareDueDlg careDue(app.document(), talvane::journal::CalendarDate::today(), &frame);
     careDue.spanBox()->setValue(120);
     ok = SaveDialog(careDue, output, QStringLiteral("care-due")) && ok;
+    frame.onFileShareWithPhones();
+    if (ShareDlg* share = frame.shareDialog()) {
+        ok = Save(*share, output, QStringLiteral("share-with-phones")) && ok;
+        share->reject();
+    }
     return ok ? 0 : 1;
 }
