@@ -72,7 +72,7 @@ std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entri
 
     timeline::AddedPhotos added;
     if (care.photos.empty()) {
-        tree.journal.add(CareEvent{care.today, care.kind, care.due, {}, care.text, {}, care.measurements});
+        added.events.push_back(CareEvent{care.today, care.kind, care.due, {}, care.text, {}, care.measurements});
     } else {
         timeline::PhotoAddition addition;
         addition.sources = care.photos;
@@ -87,10 +87,11 @@ std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entri
         // The care itself rides on the first photo: its due date and its measurements.
         added.events.front().due = care.due;
         added.events.front().measurements = care.measurements;
-        for (const CareEvent& event : added.events)
-            tree.journal.add(event);
     }
+    for (const CareEvent& event : added.events)
+        tree.journal.add(event);
     PlannedChange plan = planFor(entries, tree, "Add event from phone");
+    plan.addedEvents = added.events;
     plan.photos = std::move(added);
     return plan;
 }
@@ -107,7 +108,9 @@ std::variant<PlannedChange, ChangeOutcome> planDoneTask(const EntryList& entries
         return failure(Result::TaskChanged, "This task was changed or done on the desktop since the page was "
                                             "shown. Nothing was changed.");
     tree.journal.markDone(done.line, done.today);
-    return planFor(entries, tree, "Mark done from phone");
+    PlannedChange plan = planFor(entries, tree, "Mark done from phone");
+    plan.done = done;
+    return plan;
 }
 
 } // namespace
@@ -136,6 +139,22 @@ std::variant<PlannedChange, ChangeOutcome> planChange(const EntryList& entries, 
     if (const auto* care = std::get_if<LoggedCare>(&change))
         return planLoggedCare(entries, *care, photosFolder);
     return planDoneTask(entries, std::get<DoneTask>(change));
+}
+
+std::string mergeIntoJournal(const PlannedChange& plan, const std::string& journalText)
+{
+    Journal journal = Journal::read(journalText);
+    for (const CareEvent& event : plan.addedEvents)
+        journal.add(event);
+    if (plan.done) {
+        const auto& lines = journal.lines();
+        for (std::size_t line = 0; line < lines.size(); ++line)
+            if (lines[line].event && lines[line].event->due && taskCheck(*lines[line].event) == plan.done->check) {
+                journal.markDone(line, plan.done->today);
+                break;
+            }
+    }
+    return journal.isForeign() ? journalText : journal.text();
 }
 
 void applyPlannedValues(EntryList& entries, const PlannedChange& plan)

@@ -58,7 +58,15 @@ struct PlannedChange {
     std::string stepVerb; // "Add event from phone"
     std::string treeName; // Windows-1252
     timeline::AddedPhotos photos;
+    // What the change does to the journal, to do the same to a copy of it that holds
+    // edits of its own (the desktop's Journal tab): events added, or a task marked done.
+    std::vector<journal::CareEvent> addedEvents;
+    std::optional<DoneTask> done;
 };
+
+// The journal text with the planned change made to it as well; a foreign text, or a
+// task no longer in it, stays as it is.
+std::string mergeIntoJournal(const PlannedChange& plan, const std::string& journalText);
 
 // Works out a change on the entries as they are now. Gives the outcome instead when it
 // cannot be made (the tree is gone, the task changed, a photo cannot be copied).
