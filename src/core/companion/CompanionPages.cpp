@@ -346,8 +346,12 @@ std::optional<std::string> logCarePage(const PageContext& context, std::string_v
     out += "<label for=\"due\">Next step due (optional)</label><input id=\"due\" name=\"due\" type=\"date\" min=\"" +
            context.today.text() + "\">";
     out += "<label>Measurements (optional)</label>" + measurementRows();
-    out += "<label for=\"photos\">Photos (optional)</label><input id=\"photos\" name=\"photos\" type=\"file\" "
-           "accept=\"image/*\" capture=\"environment\" multiple>";
+    // A camera input opens the camera straight away on most phones, and offers no
+    // gallery: both are given.
+    out += "<label for=\"camera\">Take a photo (optional)</label><input id=\"camera\" name=\"photos\" type=\"file\" "
+           "accept=\"image/*\" capture=\"environment\">";
+    out += "<label for=\"photos\">Or choose photos</label><input id=\"photos\" name=\"photos\" type=\"file\" "
+           "accept=\"image/*\" multiple>";
     out += "<div class=\"actions\"><button type=\"submit\">Save</button></div></form>";
     return out + pageEnd();
 }
