@@ -52,6 +52,8 @@ DocumentHost::DocumentHost(CTalvaneDoc& doc, QObject* parent) : QObject(parent),
     connect(&doc, &CTalvaneDoc::entryRemoved, this, retake);
     connect(&doc, &CTalvaneDoc::entryChanged, this, retake);
     connect(&doc, &CTalvaneDoc::entriesReset, this, retake);
+    // Save As moves the collection, and the folders of its photos with it.
+    connect(&doc, &CDocument::titleChanged, this, retake);
     takeSnapshot();
 }
 
