@@ -1,10 +1,15 @@
 // Times the program's everyday steps on a generated collection of N entries:
-//   build/bin/bench_scale N
+//   build/bin/bench_scale N [--no-pdf] [--phones]
 // Run it once per size; each run is a fresh process, so memory figures stand alone.
+// --phones also shares the collection with 20 simulated phones on loopback and tells
+// how long their requests took and the longest the window's event loop went unturned.
+#include "PhoneLoad.h"
 #include "SampleEntries.h"
 #include "Measures.h"
 #include "app/MainFrame.h"
 #include "app/TalvaneApp.h"
+#include "companion/CollectionSnapshot.h"
+#include "companion/PhoneSharing.h"
 #include "collection/CollectionFile.h"
 #include "document/TalvaneDoc.h"
 #include "editing/EntryBar.h"
@@ -17,11 +22,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
 #include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -73,6 +83,55 @@ void Report(const char* step, double seconds)
     std::printf("%-34s %10.4f s\n", step, seconds);
 }
 
+// Shares the collection with phones while the window's event loop turns, ticking every
+// 5 ms to find the longest stretch in which it did not.
+void SharePhones(CTalvaneDoc& doc)
+{
+    // What the window's thread does after each change while sharing: copy the entries.
+    const int takes = 20;
+    Report("snapshot for the phones (each)", Seconds([&] {
+        for (int i = 0; i < takes; ++i)
+            talvane::companion::CollectionSnapshot(doc.entries(), "bench", {}, {});
+    }) / takes);
+    PhoneSharing sharing(doc);
+    if (const auto failure = sharing.start(QStringLiteral("127.0.0.1"))) {
+        std::fprintf(stderr, "cannot share: %s\n", qPrintable(*failure));
+        return;
+    }
+    auto& server = *sharing.server();
+    PhoneLoadOptions options;
+    options.port = server.port();
+    options.newPairing = [&server] { return server.sessions().newPairing(); };
+    options.treeRefs = talvane::companion::treeRefs(doc.entries());
+
+    std::atomic<bool> done = false;
+    PhoneLoadResult result;
+    std::thread phones([&] {
+        result = runPhoneLoad(options);
+        done = true;
+    });
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer tick;
+    tick.setInterval(5);
+    QEventLoop loop;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, sinceTick.restart());
+        if (done)
+            loop.quit();
+    });
+    sinceTick.start();
+    tick.start();
+    loop.exec();
+    phones.join();
+    std::printf("%d phones x %d requests in %.1f s, %d failed\n", options.phones, options.requestsEach, result.seconds,
+                result.failures);
+    printLatency("Trees page", result.treesMs);
+    printLatency("5 MB photo upload", result.uploadMs);
+    printLatency("other requests", result.otherMs);
+    std::printf("longest the event loop went unturned: %lld ms (ticks every 5 ms)\n", static_cast<long long>(longestGap));
+}
+
 } // namespace
 
 // Writes the collection in a child process, so that the memory it took is not
@@ -90,7 +149,9 @@ bool WriteSampleFile(const std::string& file, std::size_t count)
 int main(int argc, char** argv)
 {
     const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 10000;
-    const bool withPdf = argc <= 2 || std::string(argv[2]) != "--no-pdf";
+    const auto given = [&](const char* flag) { return std::find(argv + 2, argv + argc, std::string(flag)) != argv + argc; };
+    const bool withPdf = !given("--no-pdf");
+    const bool withPhones = given("--phones");
     const std::string file = (std::filesystem::temp_directory_path() / ("talvane-scale-" + std::to_string(::getpid()) + ".tvn")).string();
     if (!WriteSampleFile(file, count)) {
         std::fprintf(stderr, "cannot write the collection %s\n", file.c_str());
@@ -150,6 +211,8 @@ int main(int argc, char** argv)
         printer.setOutputFileName(QDir(folder.path()).filePath(QStringLiteral("scale.pdf")));
         Report("print the complete list to PDF", Seconds([&] { PrintReport(printer, lines, doc.title()); }));
     }
+    if (withPhones)
+        SharePhones(doc);
     std::printf("resident memory: %ld kB at start, %ld kB with an empty collection, %ld kB after opening\n", before,
                 emptyFootprint, opened);
     std::printf("memory added by opening: %.2f x the file size\n",

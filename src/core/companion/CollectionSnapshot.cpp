@@ -3,6 +3,7 @@
 #include "collection/TreeIdentity.h"
 #include "search/EntryOrder.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -85,16 +86,20 @@ CollectionSnapshot::CollectionSnapshot(const EntryList& entries, std::string tit
     m_entries.reserve(entries.size());
     for (const auto& entry : entries)
         m_entries.push_back(copyEntry(*entry));
-    m_refs = treeRefs(m_entries);
+    const auto ids = talvane::treeIds(m_entries);
+    m_ids.assign(ids.begin(), ids.end());
+}
+
+std::string CollectionSnapshot::treeRef(std::size_t position) const
+{
+    return m_ids[position].empty() ? positionRef(*m_entries[position], position) : m_ids[position];
 }
 
 std::optional<std::size_t> CollectionSnapshot::findTree(std::string_view ref) const
 {
     if (talvane::isWellFormedTreeId(ref)) {
-        for (std::size_t position = 0; position < m_refs.size(); ++position)
-            if (m_refs[position] == ref)
-                return position;
-        return std::nullopt;
+        const auto found = std::find(m_ids.begin(), m_ids.end(), ref);
+        return found == m_ids.end() ? std::nullopt : std::optional<std::size_t>(found - m_ids.begin());
     }
     return findTreeByRef(m_entries, ref);
 }

@@ -32,7 +32,7 @@ public:
     // How a page names a tree: its identifier, or for a tree without one, its position
     // with a check of its content ("at12-8f3a…"), so that a tree moved or changed since
     // the page was made is not taken for another.
-    const std::string& treeRef(std::size_t position) const { return m_refs[position]; }
+    std::string treeRef(std::size_t position) const;
     std::optional<std::size_t> findTree(std::string_view ref) const;
 
     // The positions sorted by name, as the list shows them (made on first use).
@@ -43,7 +43,9 @@ private:
     std::string m_title;
     std::filesystem::path m_albumFolder;
     std::filesystem::path m_photosFolder;
-    std::vector<std::string> m_refs;
+    // Each tree's identifier, empty for none: references by position are made when asked,
+    // since checking a tree's content costs a pass over all its fields.
+    std::vector<std::string> m_ids;
     mutable std::once_flag m_sorted;
     mutable std::vector<std::size_t> m_byName;
 };

@@ -23,7 +23,8 @@ public:
     ConnectionWatch(const ConnectionWatch&) = delete;
     ConnectionWatch& operator=(const ConnectionWatch&) = delete;
 
-    // Looks for the connections accepted since the last call and starts their clocks.
+    // Looks for the connections accepted since the last call, starts their clocks and
+    // sends their answers without delay.
     void noticeAccepted();
     // Gives the connection from this peer `time` from now; renew() gives it the
     // request time again.

@@ -34,7 +34,8 @@ struct TreeAtHand {
     bool givesId;
 };
 
-std::variant<TreeAtHand, ChangeOutcome> findTreeToChange(const EntryList& entries, const std::string& ref)
+std::variant<TreeAtHand, ChangeOutcome> findTreeToChange(const EntryList& entries, const std::string& ref,
+                                                         const std::string& proposedId = {})
 {
     const auto position = findTreeByRef(entries, ref);
     if (!position)
@@ -47,7 +48,8 @@ std::variant<TreeAtHand, ChangeOutcome> findTreeToChange(const EntryList& entrie
                                             "changed from the phone. Nothing was changed.");
     const std::string existing(talvane::treeIdAt(entries, *position));
     const bool givesId = existing.empty() && talvane::mayGiveTreeId(entries, *position);
-    return TreeAtHand{*position, std::move(journal), givesId ? talvane::newTreeId() : existing, givesId};
+    const std::string given = proposedId.empty() ? talvane::newTreeId() : proposedId;
+    return TreeAtHand{*position, std::move(journal), givesId ? given : existing, givesId};
 }
 
 PlannedChange planFor(const EntryList& entries, const TreeAtHand& tree, std::string stepVerb)
@@ -62,28 +64,46 @@ PlannedChange planFor(const EntryList& entries, const TreeAtHand& tree, std::str
     return plan;
 }
 
+timeline::AddedPhotos copyPhotos(const EntryList& entries, const TreeAtHand& tree, const LoggedCare& care,
+                                 const std::filesystem::path& photosFolder)
+{
+    timeline::PhotoAddition addition;
+    addition.sources = care.photos;
+    addition.treeName = std::string((*entries[tree.position])[CBonsaiData::Name]);
+    addition.treeId = tree.id;
+    addition.kind = care.kind;
+    addition.text = care.text;
+    return timeline::copyPhotosToTimeline(photosFolder, addition);
+}
+
+ChangeOutcome photosFailed(const timeline::AddedPhotos& added)
+{
+    return failure(Result::Failed, "The photos could not be added: " + text::Cp1252ToUtf8(added.problem) +
+                                       ". Nothing was changed.");
+}
+
 std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entries, const LoggedCare& care,
                                                           const std::filesystem::path& photosFolder)
 {
-    auto found = findTreeToChange(entries, care.treeRef);
+    auto found = findTreeToChange(entries, care.treeRef, care.proposedTreeId);
     if (auto* outcome = std::get_if<ChangeOutcome>(&found))
         return *outcome;
     TreeAtHand& tree = std::get<TreeAtHand>(found);
 
     timeline::AddedPhotos added;
-    if (care.photos.empty()) {
+    if (care.copied) {
+        added = *care.copied;
+        // The tree may have been given its identifier on the desktop since the copies were made.
+        for (CareEvent& event : added.events)
+            event.treeId = tree.id;
+    } else if (!care.photos.empty()) {
+        added = copyPhotos(entries, tree, care, photosFolder);
+        if (!added.problem.empty())
+            return photosFailed(added);
+    }
+    if (added.events.empty()) {
         added.events.push_back(CareEvent{care.today, care.kind, care.due, {}, care.text, {}, care.measurements});
     } else {
-        timeline::PhotoAddition addition;
-        addition.sources = care.photos;
-        addition.treeName = std::string((*entries[tree.position])[CBonsaiData::Name]);
-        addition.treeId = tree.id;
-        addition.kind = care.kind;
-        addition.text = care.text;
-        added = timeline::copyPhotosToTimeline(photosFolder, addition);
-        if (!added.problem.empty())
-            return failure(Result::Failed, "The photos could not be added: " + text::Cp1252ToUtf8(added.problem) +
-                                               ". Nothing was changed.");
         // The care itself rides on the first photo: its due date and its measurements.
         added.events.front().due = care.due;
         added.events.front().measurements = care.measurements;
@@ -114,6 +134,24 @@ std::variant<PlannedChange, ChangeOutcome> planDoneTask(const EntryList& entries
 }
 
 } // namespace
+
+std::optional<ChangeOutcome> copyCarePhotos(const EntryList& entries, LoggedCare& care,
+                                            const std::filesystem::path& photosFolder)
+{
+    if (care.photos.empty() || care.copied)
+        return std::nullopt;
+    auto found = findTreeToChange(entries, care.treeRef);
+    if (auto* outcome = std::get_if<ChangeOutcome>(&found))
+        return *outcome;
+    const TreeAtHand& tree = std::get<TreeAtHand>(found);
+    timeline::AddedPhotos added = copyPhotos(entries, tree, care, photosFolder);
+    if (!added.problem.empty())
+        return photosFailed(added);
+    care.copied = std::move(added);
+    if (tree.givesId)
+        care.proposedTreeId = tree.id;
+    return std::nullopt;
+}
 
 int ChangeOutcome::httpStatus() const
 {

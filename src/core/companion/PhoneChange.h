@@ -26,6 +26,10 @@ struct LoggedCare {
     // The photos received with the form, in a folder of their own until they are copied.
     std::vector<std::filesystem::path> photos;
     journal::CalendarDate today = journal::CalendarDate::today();
+    // The photos once copied into the photo folder ahead of the change (copyCarePhotos),
+    // and the identifier a tree without one is given with them.
+    std::optional<timeline::AddedPhotos> copied;
+    std::string proposedTreeId;
 };
 
 // A task marked done from the phone. The check is the task's journal line as the phone
@@ -72,6 +76,13 @@ std::string mergeIntoJournal(const PlannedChange& plan, const std::string& journ
 // cannot be made (the tree is gone, the task changed, a photo cannot be copied).
 std::variant<PlannedChange, ChangeOutcome> planChange(const EntryList& entries, const PhoneChange& change,
                                                       const std::filesystem::path& photosFolder);
+
+// Copies the care's photos into the photo folder, named and dated as the change will
+// have them, so that a host can do this long part away from the thread that makes the
+// change. Gives the outcome instead when the tree is gone or a photo cannot be copied.
+// The care then holds the copies, which whoever does not apply it takes back out.
+std::optional<ChangeOutcome> copyCarePhotos(const EntryList& entries, LoggedCare& care,
+                                            const std::filesystem::path& photosFolder);
 
 // Gives the entry the planned values: what a host without a history of steps does.
 void applyPlannedValues(EntryList& entries, const PlannedChange& plan);

@@ -50,7 +50,7 @@ class PhoneSessions {
 public:
     static constexpr auto kPairingLifetime = std::chrono::minutes(10);
     static constexpr int kPairingUses = 5;
-    static constexpr std::size_t kMaxPhones = 10;
+    static constexpr std::size_t kMaxPhones = 32;
     // Forms a session may hold open at once; the oldest is forgotten first.
     static constexpr std::size_t kOpenForms = 64;
 

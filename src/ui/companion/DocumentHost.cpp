@@ -97,17 +97,37 @@ ChangeOutcome DocumentHost::apply(const PhoneChange& change)
 {
     if (QThread::currentThread() == thread())
         return applyHere(change);
+    // Photos are copied here, on the request's thread: copying and flushing megabytes
+    // would hold up the window. Only the journal's change waits for the window.
+    PhoneChange prepared = change;
+    auto* care = std::get_if<LoggedCare>(&prepared);
+    if (care && !care->photos.empty()) {
+        const auto collection = snapshot();
+        if (!collection)
+            return closedOutcome();
+        if (auto refused = copyCarePhotos(collection->entries(), *care, collection->photosFolder()))
+            return *refused;
+    }
     auto waiting = std::make_shared<Waiting>();
+    bool open = false;
     {
         std::lock_guard lock(m_mutex);
-        if (m_closed)
-            return closedOutcome();
-        std::erase_if(m_waiting, [](const std::weak_ptr<Waiting>& held) { return held.expired(); });
-        m_waiting.push_back(waiting);
+        open = !m_closed;
+        if (open) {
+            std::erase_if(m_waiting, [](const std::weak_ptr<Waiting>& held) { return held.expired(); });
+            m_waiting.push_back(waiting);
+        }
     }
-    QMetaObject::invokeMethod(this, [this, waiting, change] { waiting->finish(applyHere(change)); }, Qt::QueuedConnection);
+    if (!open) {
+        waiting->finish(closedOutcome());
+    } else {
+        QMetaObject::invokeMethod(this, [this, waiting, prepared] { waiting->finish(applyHere(prepared)); },
+                                  Qt::QueuedConnection);
+    }
     std::unique_lock lock(waiting->mutex);
     waiting->done.wait(lock, [&] { return waiting->outcome.has_value(); });
+    if (!waiting->outcome->applied() && care && care->copied)
+        care->copied->removeCopies();
     return *waiting->outcome;
 }
 
