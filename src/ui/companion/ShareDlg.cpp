@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -96,6 +97,10 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     buttons->addWidget(m_stop);
     layout->addLayout(buttons);
 
+    // A code shown longer than it works is replaced by a new one.
+    m_renewCode = new QTimer(this);
+    m_renewCode->setInterval(std::chrono::duration_cast<std::chrono::milliseconds>(PhoneSessions::kPairingLifetime));
+    connect(m_renewCode, &QTimer::timeout, this, &ShareDlg::onNewCode);
     connect(m_stop, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_newCode, &QPushButton::clicked, this, &ShareDlg::onNewCode);
     connect(m_network, &QComboBox::currentIndexChanged, this, &ShareDlg::showAddress);
@@ -124,6 +129,7 @@ bool ShareDlg::startSharing()
     m_network->blockSignals(false);
     showAddress();
     refreshPhones();
+    m_renewCode->start();
     return true;
 }
 
@@ -143,6 +149,7 @@ void ShareDlg::onNewCode()
     if (CompanionServer* server = m_sharing.server()) {
         server->sessions().newPairing();
         showAddress();
+        m_renewCode->start();
     }
 }
 
@@ -171,6 +178,7 @@ void ShareDlg::refreshPhones()
 
 void ShareDlg::done(int result)
 {
+    m_renewCode->stop();
     m_sharing.stop();
     QDialog::done(result);
 }

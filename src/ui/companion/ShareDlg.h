@@ -7,6 +7,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 class UiServices;
 
@@ -45,4 +46,5 @@ private:
     QTreeWidget* m_phones;
     QPushButton* m_newCode;
     QPushButton* m_stop;
+    QTimer* m_renewCode;
 };
