@@ -141,6 +141,16 @@ TEST_F(SharingTest, APhoneAddsAnUndoableStepAndTheEditsOnThePagesSurviveIt)
     doc().history().undo();
     EXPECT_EQ(Journal(0).find("wired in the garden"), std::string::npos);
 
+    // Disconnect ends a phone's session; New code ends the address shown before.
+    auto* disconnect = qobject_cast<QPushButton*>(window.phoneList()->itemWidget(window.phoneList()->topLevelItem(0), 3));
+    ASSERT_NE(disconnect, nullptr);
+    disconnect->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return statusShows(QStringLiteral("Shared with 1 phone")); }));
+    EXPECT_EQ(window.phoneList()->topLevelItemCount(), 1);
+    const QString address = window.addressEdit()->text();
+    window.newCodeButton()->click();
+    EXPECT_NE(window.addressEdit()->text(), address);
+
     window.stopButton()->click();
     EXPECT_FALSE(sharing.isSharing());
     EXPECT_FALSE(window.isVisible());
