@@ -372,8 +372,12 @@ def run(args, work):
         album = driver.find_elements(By.CSS_SELECTOR, f"img[src*='{tree_path}/album/']")
         check(len(album) == album_count, f"the tree's page shows {len(album)} album pictures, not {album_count}")
         phone.wait_for_images(album, "album picture")
-        timeline_before = {image.get_attribute("src") for image in
-                           driver.find_elements(By.CSS_SELECTOR, f"img[src*='{tree_path}/photo/']")}
+        # Its timeline mixes originals of the Photos folder with pictures of the album.
+        timeline = driver.find_elements(By.CSS_SELECTOR, f"img[src*='{tree_path}/photo/']")
+        timeline_before = {image.get_attribute("src") for image in timeline}
+        album_named = [image for image in timeline if image.get_attribute("alt").lower().endswith(".bmp")]
+        check(album_named, "the sample's Momiji has no timeline event showing an album picture")
+        phone.wait_for_images(timeline, "timeline photo")
         phone.screenshot("tree")
 
         step("logging care with a measurement and two photos")
