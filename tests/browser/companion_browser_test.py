@@ -345,6 +345,15 @@ def run(args, work):
         check(f"{len(names)} of {len(names)} trees" in driver.find_element(By.TAG_NAME, "main").text,
               "the Trees page does not count the trees")
         phone.wait_for_images(driver.find_elements(By.CSS_SELECTOR, "ul.trees img"), "thumbnail")
+        # A tree's count of tasks due stays whole beside a long botanical name.
+        badges = driver.find_elements(By.CSS_SELECTOR, "ul.trees .badge")
+        check(badges, "no tree of the list shows its tasks due")
+        for badge in badges:
+            lines = driver.execute_script(
+                "const b = arguments[0], style = getComputedStyle(b);"
+                "return (b.getBoundingClientRect().height - parseFloat(style.paddingTop) - parseFloat(style.paddingBottom))"
+                " / parseFloat(style.lineHeight)", badge)
+            check(lines < 1.5, f"the badge {badge.text!r} breaks over {lines:.1f} lines")
         phone.screenshot("trees")
 
         # Momiji is "Érable du Japon" in French: typed without its accent, as on a phone

@@ -227,7 +227,7 @@ ul.trees li{border-bottom:1px solid var(--line)}
 ul.trees a{display:flex;gap:12px;align-items:center;padding:8px 0;text-decoration:none;color:var(--ink)}
 ul.trees img,ul.trees .nophoto{width:64px;height:64px;object-fit:cover;border-radius:6px;background:#e4ece4;flex:none}
 ul.trees strong{display:block}
-.badge{background:var(--warn);color:#fff;border-radius:12px;padding:0 8px;font-size:.8em;margin-left:auto}
+.badge{background:var(--warn);color:#fff;border-radius:12px;padding:0 8px;font-size:.8em;margin-left:auto;white-space:nowrap;flex:none}
 .pages{display:flex;justify-content:space-between;align-items:center;margin-top:12px}
 li.task{border-bottom:1px solid var(--line);padding:10px 0;display:flex;flex-wrap:wrap;gap:6px 12px;align-items:center}
 li.task>a,li.task>span:first-child{flex:1 1 60%}
