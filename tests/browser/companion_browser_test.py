@@ -57,6 +57,8 @@ WAIT = 10  # seconds for any one thing to appear
 # must reach the file and come back unchanged.
 LOGGED_KIND = "Pruning"
 LOGGED_TEXT = "Pinched the new shoots back to two leaves \u2014 the apex stays \u00e0 l\u2019ombre."
+LOGGED_TITLE = f"Momiji: {LOGGED_KIND}, {LOGGED_TEXT}"  # as the Due page and the calendar name it
+DUE_IN_DAYS = 3
 HEIGHT = ("41.5", "cm")
 TRUNK = ("4.2", "cm")  # the form offers mm first for a trunk: cm must be chosen
 
@@ -286,6 +288,7 @@ def hidden_fields(form):
 def run(args, work):
     require_browser()
     today = datetime.date.today()
+    due = today + datetime.timedelta(days=DUE_IN_DAYS)
     cli = os.path.abspath(args.cli)
     folder = os.path.join(work, "collection")
     os.makedirs(folder)
@@ -397,6 +400,9 @@ def run(args, work):
         check(log_form.get("form") and log_form.get("nonce"), f"the Log care form lacks its tokens: {log_form}")
         Select(driver.find_element(By.NAME, "kind")).select_by_visible_text(LOGGED_KIND)
         driver.find_element(By.NAME, "text").send_keys(LOGGED_TEXT)
+        # A date field's typing follows the browser's language; its value does not.
+        driver.execute_script("arguments[0].value = arguments[1]", driver.find_element(By.NAME, "due"),
+                              due.isoformat())
         for key, (amount, unit) in (("height", HEIGHT), ("trunk", TRUNK)):
             driver.find_element(By.NAME, f"amount-{key}").send_keys(amount)
             Select(driver.find_element(By.NAME, f"unit-{key}")).select_by_visible_text(unit)
@@ -419,6 +425,8 @@ def run(args, work):
         measured = [item.text for item in logged if "41.5 cm" in item.text]
         check(len(measured) == 1 and "Trunk diameter 4.2 cm" in measured[0],
               f"the journal does not show the measurements once: {[item.text for item in logged]}")
+        check(sum(1 for item in logged if f"Next step due {due.isoformat()}" in item.text) == 1,
+              f"the journal does not show the next step due once: {[item.text for item in logged]}")
         new_photos = [image for image in driver.find_elements(By.CSS_SELECTOR, f"img[src*='{tree_path}/photo/']")
                       if image.get_attribute("src") not in timeline_before]
         check(len(new_photos) == 2, f"the timeline shows {len(new_photos)} new photos, not 2")
@@ -444,9 +452,16 @@ def run(args, work):
         for title in titles:
             check(sum(1 for summary, _ in events_before if summary == title) == 1,
                   f"the calendar does not hold the due task {title!r} once")
+        logged_tasks = [task for task, title in zip(tasks, titles) if title == LOGGED_TITLE]
+        check(len(logged_tasks) == 1 and f"Due {due.isoformat()}" in logged_tasks[0].text,
+              f"the Due page does not list the next step logged from the phone: {titles}")
+        check((LOGGED_TITLE, due.strftime("%Y%m%d")) in events_before,
+              "the calendar does not hold the next step logged from the phone on its day")
 
-        task = tasks[0]
-        done_title = titles[0]
+        # One of the sample's own tasks is marked done; the one logged stays.
+        done_index = next(index for index, title in enumerate(titles) if title != LOGGED_TITLE)
+        task = tasks[done_index]
+        done_title = titles[done_index]
         done_form = hidden_fields(task.find_element(By.CSS_SELECTOR, "form.done"))
         task.find_element(By.CSS_SELECTOR, "form.done button").click()
         phone.wait(EC.staleness_of(task), "marking the task done did not send the form")
@@ -454,7 +469,8 @@ def run(args, work):
         left = driver.find_elements(By.CSS_SELECTOR, "li.task")
         left_titles = [item.find_element(By.CSS_SELECTOR, "a").text for item in left]
         check(done_title not in left_titles, f"{done_title!r} is still due after it was marked done")
-        check(left_titles == titles[1:], f"the other tasks changed when one was marked done: {left_titles}")
+        check(left_titles == titles[:done_index] + titles[done_index + 1:],
+              f"the other tasks changed when one was marked done: {left_titles}")
 
         step("the calendar, as a calendar application fetches it")
         subscribe = driver.find_element(By.LINK_TEXT, "Subscribe to the care calendar").get_attribute("href")
@@ -474,7 +490,8 @@ def run(args, work):
         step("forms sent twice")
         state = file_state(collection, photos_folder)
         fields = [("form", log_form["form"]), ("nonce", log_form["nonce"]), ("kind", LOGGED_KIND),
-                  ("text", LOGGED_TEXT), ("amount-height", HEIGHT[0]), ("unit-height", HEIGHT[1])]
+                  ("text", LOGGED_TEXT), ("due", due.isoformat()), ("amount-height", HEIGHT[0]),
+                  ("unit-height", HEIGHT[1]), ("amount-trunk", TRUNK[0]), ("unit-trunk", TRUNK[1])]
         body, content_type = multipart(fields, [("photos", path) for path in uploads])
         status, page = fetch(base + tree_path + "/log", body, dict(session, **{"Content-Type": content_type}))
         check(status == 409 and "Already sent" in page, f"the Log care form sent again answered {status}")
@@ -529,6 +546,8 @@ def run(args, work):
                   f"Momiji's journal holds {photo_events}, not the care logged once per photo")
             check(all(event["date"] == today.isoformat() for event in photo_events),
                   f"the photos taken today are not dated today: {photo_events}")
+            check(sorted(str(event["due"]) for event in photo_events) == sorted([due.isoformat(), "None"]),
+                  f"the next step is not due once, on {due}: {photo_events}")
             pictures = sorted(event["picture"] for event in photo_events)
             check(pictures == ["Photos/" + name for name in new_photo_files],
                   f"the events name {pictures}, not the photos copied {new_photo_files}")
