@@ -440,6 +440,16 @@ def run(args, work):
         phone.wait_for_page("/due", "Due")
         tasks = driver.find_elements(By.CSS_SELECTOR, "li.task")
         check(len(tasks) >= 2, f"the sample has {len(tasks)} tasks due; at least 2 are needed to tell one from others")
+        # Each task's button stands beside its date, overdue ones too, where a thumb finds it.
+        for task in tasks:
+            when, button = task.find_element(By.CSS_SELECTOR, ".when"), task.find_element(By.TAG_NAME, "button")
+            beside = driver.execute_script(
+                "const a = arguments[0].getBoundingClientRect(), b = arguments[1].getBoundingClientRect();"
+                "return a.top < b.bottom && b.top < a.bottom && a.right <= b.left", when, button)
+            check(beside, f"the Mark done button of {task.text.splitlines()[0]!r} is not beside its date")
+            for date in when.find_elements(By.TAG_NAME, "time"):
+                check(driver.execute_script("return arguments[0].getClientRects().length", date) == 1,
+                      f"the date {date.text!r} of {task.text.splitlines()[0]!r} is broken over two lines")
         phone.screenshot("due")
         subscribe = driver.find_element(By.LINK_TEXT, "Subscribe to the care calendar").get_attribute("href")
         check(subscribe.startswith("webcal://"), f"the calendar is offered as {subscribe}, not webcal://")
