@@ -38,7 +38,7 @@ CHROMEDRIVER = "/usr/bin/chromedriver"
 
 try:
     from selenium import webdriver
-    from selenium.common.exceptions import TimeoutException
+    from selenium.common.exceptions import NoSuchElementException, StaleElementReferenceException, TimeoutException
     from selenium.webdriver.chrome.service import Service
     from selenium.webdriver.common.by import By
     from selenium.webdriver.support import expected_conditions as EC
@@ -236,7 +236,9 @@ class Phone:
 
     def wait(self, condition, message):
         try:
-            return WebDriverWait(self.driver, WAIT).until(condition)
+            # A page being replaced by the next may lose an element under the condition.
+            return WebDriverWait(self.driver, WAIT, ignored_exceptions=(
+                NoSuchElementException, StaleElementReferenceException)).until(condition)
         except TimeoutException:
             raise Failure(f"{message} (at {self.driver.current_url}, titled {self.driver.title!r})") from None
 
