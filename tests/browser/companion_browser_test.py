@@ -494,9 +494,9 @@ def run(args, work):
         others = [event for event in events_before if event[0] != done_title]
         check(sorted(events_after) == sorted(others),
               f"the calendar lost or gained other tasks: {sorted(set(events_after) ^ set(others))}")
-        parts = urllib.parse.urlsplit(calendar_url)
+        calendar_address = urllib.parse.urlsplit(calendar_url)
         for query in ("key=" + "0" * 32, "key=", ""):
-            status, _ = fetch(urllib.parse.urlunsplit(parts._replace(query=query)))
+            status, _ = fetch(urllib.parse.urlunsplit(calendar_address._replace(query=query)))
             check(status == 401, f"the calendar with {query or 'no key'!r} answered {status}, not 401")
 
         step("forms sent twice")
