@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Talvane and grabs a picture of every window, on the sample data, into docs/screenshots.
+# Builds Talvane and grabs a picture of every window, on the sample data, into docs/screenshots,
+# and of the phone companion's pages as a phone-sized browser shows them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/common.sh
@@ -7,3 +8,4 @@ talvane_ensure_packages
 talvane_build build
 cmake --build build --target make_screenshots
 build/bin/make_screenshots data docs/screenshots
+/usr/bin/python3 tests/browser/companion_browser_test.py --cli build/bin/talvane-cli --data data --screenshots docs/screenshots

@@ -69,11 +69,11 @@ std::string dueText(const CareEvent& event, CalendarDate today)
 {
     const CalendarDate due = *event.due;
     const long days = today.daysUntil(due);
-    if (days < 0)
-        return "Overdue since " + due.text();
     if (days == 0)
         return "Due today";
-    return "Due " + due.text();
+    // A date is never broken at its hyphens when the line wraps.
+    const std::string date = "<time datetime=\"" + due.text() + "\">" + due.text() + "</time>";
+    return (days < 0 ? "Overdue since " : "Due ") + date;
 }
 
 std::string measurementsText(const std::vector<Measurement>& measurements)
@@ -227,12 +227,14 @@ ul.trees li{border-bottom:1px solid var(--line)}
 ul.trees a{display:flex;gap:12px;align-items:center;padding:8px 0;text-decoration:none;color:var(--ink)}
 ul.trees img,ul.trees .nophoto{width:64px;height:64px;object-fit:cover;border-radius:6px;background:#e4ece4;flex:none}
 ul.trees strong{display:block}
-.badge{background:var(--warn);color:#fff;border-radius:12px;padding:0 8px;font-size:.8em;margin-left:auto}
+.badge{background:var(--warn);color:#fff;border-radius:12px;padding:0 8px;font-size:.8em;margin-left:auto;white-space:nowrap;flex:none}
 .pages{display:flex;justify-content:space-between;align-items:center;margin-top:12px}
 li.task{border-bottom:1px solid var(--line);padding:10px 0;display:flex;flex-wrap:wrap;gap:6px 12px;align-items:center}
-li.task>a,li.task>span:first-child{flex:1 1 60%}
+li.task>a,li.task>span:first-child{flex:1 1 100%}
+li.task .when{flex:1 1 0;min-width:0}
+time{white-space:nowrap}
 li.task.overdue .when{color:var(--warn);font-weight:700}
-form.done{margin-left:auto}
+form.done{margin-left:auto;flex:none}
 ol.journal li{border-bottom:1px solid var(--line);padding:8px 0}
 ol.journal p{margin:.2em 0;white-space:pre-line}
 dl{display:grid;grid-template-columns:auto 1fr;gap:4px 12px;margin:8px 0}

@@ -360,9 +360,15 @@ void CompanionServer::addRoutes()
     server.Get(std::string("/tree/") + kRef + "/photo/([0-9]{1,6})",
                picture([this](const CollectionSnapshot& collection, const CBonsaiData& entry, const Request& request) {
                    const std::size_t line = std::stoul(request.matches[2].str());
-                   for (const auto& photo : timeline::timelinePhotos(journal::Journal::read(entry[journal::kJournalField])))
-                       if (photo.line == line)
-                           return m_host.photoForPhone(photo.path(collection.photosFolder(), collection.albumFolder()));
+                   for (const auto& photo : timeline::timelinePhotos(journal::Journal::read(entry[journal::kJournalField]))) {
+                       if (photo.line != line)
+                           continue;
+                       // An event may show a picture of the album, in an album format
+                       // that is sent only once decoded, as the album's pictures are.
+                       if (!photo.inPhotosFolder)
+                           return albumPictureForPhone(collection.albumFolder(), photo.fileName, kAlbumSide);
+                       return m_host.photoForPhone(photo.path(collection.photosFolder(), collection.albumFolder()));
+                   }
                    return std::optional<PhonePicture>();
                }));
 

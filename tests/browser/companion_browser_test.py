@@ -1,0 +1,608 @@
+#!/usr/bin/python3
+"""The phone companion driven from a phone-sized headless Chromium, as a grower uses it.
+
+On a copy of the sample collection, `talvane-cli serve` is started and the browser
+pairs, lists and searches the trees, opens one, logs care with a measurement and two
+photos, and marks a task done on the Due page. The calendar is fetched the way a
+calendar application would, without the cookie; a form sent twice must not change the
+collection twice; and once the server is stopped, the file itself must hold exactly
+the changes made from the phone.
+
+    companion_browser_test.py --cli build/bin/talvane-cli --data data [--screenshots DIR]
+
+Needs Debian's chromium, chromium-driver and python3-selenium; their absence is a
+failure, not a skip, so that a machine without them cannot pass unnoticed.
+"""
+
+import argparse
+import datetime
+import hashlib
+import json
+import os
+import queue
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import urllib.error
+import urllib.parse
+import urllib.request
+import uuid
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+
+try:
+    from selenium import webdriver
+    from selenium.common.exceptions import NoSuchElementException, StaleElementReferenceException, TimeoutException
+    from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.by import By
+    from selenium.webdriver.support import expected_conditions as EC
+    from selenium.webdriver.support.ui import Select, WebDriverWait
+except ImportError as error:
+    sys.exit(f"FAILED: selenium cannot be imported ({error}); install Debian's python3-selenium "
+             "and run this test with /usr/bin/python3.")
+
+# A phone of today's usual size, held upright.
+PHONE = {"width": 412, "height": 915, "pixelRatio": 2}
+PHONE_AGENT = ("Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) "
+               "Chrome/120.0.0.0 Mobile Safari/537.36")
+WAIT = 10  # seconds for any one thing to appear
+
+# What is logged from the phone: a text outside ASCII, as a phone keyboard types it,
+# must reach the file and come back unchanged.
+LOGGED_KIND = "Pruning"
+LOGGED_TEXT = "Pinched the new shoots back to two leaves \u2014 the apex stays \u00e0 l\u2019ombre."
+LOGGED_TITLE = f"Momiji: {LOGGED_KIND}, {LOGGED_TEXT}"  # as the Due page and the calendar name it
+DUE_IN_DAYS = 3
+HEIGHT = ("41.5", "cm")
+TRUNK = ("4.2", "cm")  # the form offers mm first for a trunk: cm must be chosen
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def step(text):
+    print(f"-- {text}", flush=True)
+
+
+# A plain HTTP client that never goes through a proxy: the server is on this machine.
+HTTP = urllib.request.build_opener(urllib.request.ProxyHandler({}))
+
+
+class NoRedirect(urllib.request.HTTPRedirectHandler):
+    def redirect_request(self, *args, **kwargs):
+        return None
+
+
+HTTP_NO_REDIRECT = urllib.request.build_opener(urllib.request.ProxyHandler({}), NoRedirect())
+
+
+def fetch(url, data=None, headers=None, opener=HTTP):
+    """(status, body text) of one request; an error status is an answer, not an exception."""
+    request = urllib.request.Request(url, data=data, headers=headers or {})
+    try:
+        with opener.open(request, timeout=WAIT) as response:
+            return response.status, response.read().decode("utf-8", "replace")
+    except urllib.error.HTTPError as error:
+        return error.code, error.read().decode("utf-8", "replace")
+
+
+def multipart(fields, files):
+    """A multipart/form-data body as a browser sends it: fields, then files (name, path)."""
+    boundary = "----talvane" + uuid.uuid4().hex
+    body = bytearray()
+    for name, value in fields:
+        body += (f"--{boundary}\r\nContent-Disposition: form-data; name=\"{name}\"\r\n\r\n"
+                 f"{value}\r\n").encode("utf-8")
+    for name, path in files:
+        with open(path, "rb") as photo:
+            data = photo.read()
+        body += (f"--{boundary}\r\nContent-Disposition: form-data; name=\"{name}\"; "
+                 f"filename=\"{os.path.basename(path)}\"\r\nContent-Type: image/jpeg\r\n\r\n").encode("utf-8")
+        body += data + b"\r\n"
+    body += f"--{boundary}--\r\n".encode("utf-8")
+    return bytes(body), f"multipart/form-data; boundary={boundary}"
+
+
+def run_cli(cli, *args):
+    done = subprocess.run([cli, *args], capture_output=True, text=True, timeout=60)
+    check(done.returncode == 0, f"talvane-cli {' '.join(args)} failed ({done.returncode}): {done.stderr}")
+    return done.stdout
+
+
+def journals(cli, collection, count):
+    """Every entry's journal as {line: event}, read from the file by the command line."""
+    out = []
+    for entry in range(count):
+        events = json.loads(run_cli(cli, "journal", collection, "--entry", str(entry)))["events"]
+        out.append({event["line"]: event for event in events})
+    return out
+
+
+def digest_of(path):
+    with open(path, "rb") as stored:
+        return hashlib.sha256(stored.read()).hexdigest()
+
+
+def file_state(collection, photos):
+    """What a change would touch: the collection's bytes and the photo folder's names."""
+    return digest_of(collection), sorted(os.listdir(photos))
+
+
+def phone_photo(source, target, today):
+    """A copy of a sample photo that the camera says was taken today, as a phone's would be."""
+    with open(source, "rb") as original:
+        data = original.read()
+    taken = re.search(rb"\d{4}:\d\d:\d\d \d\d:\d\d:\d\d", data[:4096])
+    check(taken is not None, f"{source} has no camera date to set")
+    stamp = today.strftime("%Y:%m:%d 12:00:00").encode("ascii")
+    with open(target, "wb") as copy:
+        copy.write(data[:taken.start()] + stamp + data[taken.end():])
+
+
+def ical_events(text):
+    """SUMMARY and DTSTART of each event of an iCalendar text, lines unfolded and unescaped."""
+    unfolded = re.sub(r"\r?\n[ \t]", "", text)
+    events = []
+    for block in re.findall(r"BEGIN:VEVENT\r?\n(.*?)END:VEVENT", unfolded, re.S):
+        props = {}
+        for line in block.splitlines():
+            name, _, value = line.partition(":")
+            props[name.split(";")[0]] = value
+        summary = re.sub(r"\\(.)", lambda m: "\n" if m.group(1) in "nN" else m.group(1), props.get("SUMMARY", ""))
+        events.append((summary, props.get("DTSTART", "")))
+    return events
+
+
+class Server:
+    """`talvane-cli serve` on a collection, its output read line by line as it comes."""
+
+    def __init__(self, cli, collection, folder):
+        self.lines = []
+        self._queue = queue.Queue()
+        self.process = subprocess.Popen([cli, "serve", collection, "--bind", "127.0.0.1"], cwd=folder,
+                                        stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+        self._reader = threading.Thread(target=self._read, daemon=True)
+        self._reader.start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            self.lines.append(line.rstrip("\n"))
+            self._queue.put(line)
+        self._queue.put(None)
+
+    def wait_for_line(self, pattern):
+        deadline = time.monotonic() + WAIT
+        while time.monotonic() < deadline:
+            try:
+                line = self._queue.get(timeout=max(0.01, deadline - time.monotonic()))
+            except queue.Empty:
+                break
+            if line is None:
+                break
+            found = re.search(pattern, line)
+            if found:
+                return found
+        raise Failure(f"the server never printed {pattern!r}; it printed:\n" + "\n".join(self.lines))
+
+    def stop(self):
+        """Stops it as the service manager would; gives its exit status."""
+        self.process.send_signal(signal.SIGTERM)
+        status = self.process.wait(timeout=WAIT)
+        self._reader.join(timeout=WAIT)
+        return status
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def require_browser():
+    for program, package in ((CHROMIUM, "chromium"), (CHROMEDRIVER, "chromium-driver")):
+        check(os.access(program, os.X_OK), f"{program} is missing: install Debian's {package} "
+              "(scripts/common.sh lists it) to run the browser test")
+
+
+def start_browser(profile):
+    require_browser()
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                 "--disable-dev-shm-usage", "--no-proxy-server", "--hide-scrollbars", f"--user-data-dir={profile}"):
+        options.add_argument(flag)
+    options.add_experimental_option("mobileEmulation", {"deviceMetrics": PHONE, "userAgent": PHONE_AGENT})
+    return webdriver.Chrome(service=Service(executable_path=CHROMEDRIVER), options=options)
+
+
+class Phone:
+    """The browser and the checks every page must pass on a phone."""
+
+    def __init__(self, driver, screenshots):
+        self.driver = driver
+        self.screenshots = screenshots
+
+    def wait(self, condition, message):
+        try:
+            # A page being replaced by the next may lose an element under the condition.
+            return WebDriverWait(self.driver, WAIT, ignored_exceptions=(
+                NoSuchElementException, StaleElementReferenceException)).until(condition)
+        except TimeoutException:
+            raise Failure(f"{message} (at {self.driver.current_url}, titled {self.driver.title!r})") from None
+
+    def heading(self):
+        return self.driver.find_element(By.TAG_NAME, "h1").text
+
+    def wait_for_page(self, path_pattern, heading):
+        self.wait(lambda d: re.fullmatch(path_pattern, urllib.parse.urlsplit(d.current_url).path)
+                  and d.find_elements(By.TAG_NAME, "h1") and self.heading() == heading,
+                  f"the page {heading!r} at {path_pattern} did not open")
+        self.check_fits()
+
+    def check_fits(self):
+        # Nothing wider than the phone: a page that scrolls sideways cuts its text.
+        width, inner = self.driver.execute_script(
+            "return [document.documentElement.scrollWidth, window.innerWidth]")
+        check(width <= inner, f"{self.driver.current_url} is {width} px wide on a {inner} px phone")
+        # Every page is dressed by the program's stylesheet, which the page's policy allows.
+        styled = self.driver.execute_script(
+            "return getComputedStyle(document.querySelector('nav') || document.body).backgroundColor")
+        check(styled != "rgba(0, 0, 0, 0)", f"{self.driver.current_url} has no style: the stylesheet did not load")
+
+    def wait_for_images(self, images, what):
+        check(images, f"no {what} is shown")
+        for image in images:
+            # Timeline photos load lazily, as the phone scrolls to them.
+            self.driver.execute_script("arguments[0].scrollIntoView({block: 'center'})", image)
+            self.wait(lambda d: d.execute_script("return arguments[0].complete", image),
+                      f"the {what} {image.get_attribute('src')} never finished loading")
+            width = self.driver.execute_script("return arguments[0].naturalWidth", image)
+            check(width > 0, f"the {what} {image.get_attribute('src')} did not load")
+        self.driver.execute_script("window.scrollTo(0, 0)")
+
+    def screenshot(self, name):
+        if self.screenshots:
+            self.driver.execute_script("window.scrollTo(0, 0)")
+            path = os.path.join(self.screenshots, f"phone-{name}.png")
+            check(self.driver.save_screenshot(path), f"could not save {path}")
+
+    def tree_names(self):
+        return [item.text for item in self.driver.find_elements(By.CSS_SELECTOR, "ul.trees strong")]
+
+
+def hidden_fields(form):
+    return {field.get_attribute("name"): field.get_attribute("value")
+            for field in form.find_elements(By.CSS_SELECTOR, "input[type=hidden]")}
+
+
+def run(args, work):
+    require_browser()
+    today = datetime.date.today()
+    due = today + datetime.timedelta(days=DUE_IN_DAYS)
+    cli = os.path.abspath(args.cli)
+    folder = os.path.join(work, "collection")
+    os.makedirs(folder)
+    shutil.copy(os.path.join(args.data, "sample.tvn"), folder)
+    for sub in ("Album", "Photos"):
+        shutil.copytree(os.path.join(args.data, sub), os.path.join(folder, sub))
+    collection = os.path.join(folder, "sample.tvn")
+    photos_folder = os.path.join(folder, "Photos")
+    sample_photos = sorted(os.listdir(photos_folder))
+
+    entries = json.loads(run_cli(cli, "dump", collection))["entries"]
+    names = [entry["Name"] for entry in entries]
+    momiji = names.index("Momiji")
+    album_count = sum(1 for slot in range(1, 6) if entries[momiji].get(f"Photo{slot}", ""))
+    check(album_count > 0, "the sample's Momiji has no album pictures to show")
+    before = journals(cli, collection, len(entries))
+
+    # Two photos just taken on the phone.
+    uploads = []
+    for number, name in enumerate(sample_photos[:2]):
+        target = os.path.join(work, f"IMG_{2001 + number}.jpg")
+        phone_photo(os.path.join(photos_folder, name), target, today)
+        uploads.append(target)
+
+    step("serving the copy of the sample")
+    server = Server(cli, collection, folder)
+    driver = None
+    try:
+        address = server.wait_for_line(r"(http://127\.0\.0\.1:(\d+))/pair/[0-9a-f]{32}\b")
+        pairing, base = address.group(0), address.group(1)
+        server.wait_for_line(r"Press Ctrl\+C to stop")
+
+        status, _ = fetch(base + "/trees")
+        check(status == 401, f"/trees answered {status} to a phone that is not paired, not 401")
+
+        step("pairing")
+        driver = start_browser(os.path.join(work, "profile"))
+        phone = Phone(driver, args.screenshots)
+        driver.get(pairing)
+        phone.wait_for_page("/trees", "Trees")
+        # The pages are plain HTML whose policy lets no script run: the browser's own
+        # checks below go through the driver, which the policy does not bind.
+        driver.execute_script("const s = document.createElement('script');"
+                              "s.textContent = 'document.documentElement.dataset.ran = 1';"
+                              "document.head.appendChild(s)")
+        check(driver.execute_script("return document.documentElement.dataset.ran || null") is None,
+              "the Trees page ran a script that its policy should forbid")
+        cookies = {cookie["name"]: cookie for cookie in driver.get_cookies()}
+        check("talvane_session" in cookies, f"pairing set no session cookie: {sorted(cookies)}")
+        check(cookies["talvane_session"].get("httpOnly"), "the session cookie can be read by scripts")
+        session = {"Cookie": "talvane_session=" + cookies["talvane_session"]["value"]}
+
+        step("the Trees list")
+        listed = phone.tree_names()
+        check(sorted(listed) == sorted(names), f"the Trees page lists {listed}, not the sample's {names}")
+        check(listed == sorted(listed, key=str.casefold), f"the Trees page is not sorted by name: {listed}")
+        check(f"{len(names)} of {len(names)} trees" in driver.find_element(By.TAG_NAME, "main").text,
+              "the Trees page does not count the trees")
+        phone.wait_for_images(driver.find_elements(By.CSS_SELECTOR, "ul.trees img"), "thumbnail")
+        # A tree's count of tasks due stays whole beside a long botanical name.
+        badges = driver.find_elements(By.CSS_SELECTOR, "ul.trees .badge")
+        check(badges, "no tree of the list shows its tasks due")
+        for badge in badges:
+            lines = driver.execute_script(
+                "const b = arguments[0], style = getComputedStyle(b);"
+                "return (b.getBoundingClientRect().height - parseFloat(style.paddingTop) - parseFloat(style.paddingBottom))"
+                " / parseFloat(style.lineHeight)", badge)
+            check(lines < 1.5, f"the badge {badge.text!r} breaks over {lines:.1f} lines")
+        phone.screenshot("trees")
+
+        # Momiji is "Érable du Japon" in French: typed without its accent, as on a phone
+        # keyboard, the search must still find it, and only it.
+        step("searching without the accent")
+        search = driver.find_element(By.NAME, "q")
+        search.send_keys("erable")
+        driver.find_element(By.CSS_SELECTOR, "form.search button").click()
+        phone.wait(lambda d: "q=erable" in d.current_url, "the search was not sent")
+        phone.wait_for_page("/trees", "Trees")
+        listed = phone.tree_names()
+        check(listed == ["Momiji"], f"searching 'erable' lists {listed}, not only Momiji")
+        check(f"1 of {len(names)} trees" in driver.find_element(By.TAG_NAME, "main").text,
+              "the filtered list does not count one tree")
+        check(driver.find_element(By.NAME, "q").get_attribute("value") == "erable",
+              "the search field forgot the words searched")
+
+        step("the tree's page")
+        driver.find_element(By.CSS_SELECTOR, "ul.trees a").click()
+        phone.wait_for_page(r"/tree/[a-z0-9-]+", "Momiji")
+        tree_url = driver.current_url
+        tree_path = urllib.parse.urlsplit(tree_url).path
+        check("Acer palmatum" in driver.find_element(By.TAG_NAME, "main").text,
+              "the tree's page does not give its botanical name")
+        album = driver.find_elements(By.CSS_SELECTOR, f"img[src*='{tree_path}/album/']")
+        check(len(album) == album_count, f"the tree's page shows {len(album)} album pictures, not {album_count}")
+        phone.wait_for_images(album, "album picture")
+        # Its timeline mixes originals of the Photos folder with pictures of the album.
+        timeline = driver.find_elements(By.CSS_SELECTOR, f"img[src*='{tree_path}/photo/']")
+        timeline_before = {image.get_attribute("src") for image in timeline}
+        album_named = [image for image in timeline if image.get_attribute("alt").lower().endswith(".bmp")]
+        check(album_named, "the sample's Momiji has no timeline event showing an album picture")
+        phone.wait_for_images(timeline, "timeline photo")
+        phone.screenshot("tree")
+
+        step("logging care with a measurement and two photos")
+        driver.find_element(By.LINK_TEXT, "Log care").click()
+        phone.wait_for_page(re.escape(tree_path) + "/log", "Log care")
+        form = driver.find_element(By.CSS_SELECTOR, "form.log")
+        log_form = hidden_fields(form)
+        check(log_form.get("form") and log_form.get("nonce"), f"the Log care form lacks its tokens: {log_form}")
+        Select(driver.find_element(By.NAME, "kind")).select_by_visible_text(LOGGED_KIND)
+        driver.find_element(By.NAME, "text").send_keys(LOGGED_TEXT)
+        # A date field's typing follows the browser's language; its value does not.
+        driver.execute_script("arguments[0].value = arguments[1]", driver.find_element(By.NAME, "due"),
+                              due.isoformat())
+        for key, (amount, unit) in (("height", HEIGHT), ("trunk", TRUNK)):
+            driver.find_element(By.NAME, f"amount-{key}").send_keys(amount)
+            Select(driver.find_element(By.NAME, f"unit-{key}")).select_by_visible_text(unit)
+        driver.find_element(By.NAME, "photos").send_keys("\n".join(uploads))
+        chosen = driver.execute_script("return arguments[0].files.length", driver.find_element(By.NAME, "photos"))
+        check(chosen == 2, f"the file input took {chosen} photos, not 2")
+        phone.screenshot("log-care")
+        state_before_log = file_state(collection, photos_folder)
+        driver.find_element(By.CSS_SELECTOR, "form.log button[type=submit]").click()
+        phone.wait(lambda d: urllib.parse.urlsplit(d.current_url).path == tree_path and
+                   d.find_elements(By.TAG_NAME, "h1") and phone.heading() == "Momiji",
+                   "saving the care did not lead back to the tree's page")
+        phone.check_fits()
+        state_after_log = file_state(collection, photos_folder)
+        check(state_after_log[0] != state_before_log[0], "saving the care did not write the file")
+
+        logged = [item for item in driver.find_elements(By.CSS_SELECTOR, "ol.journal li") if LOGGED_TEXT in item.text]
+        check(len(logged) == 2, f"the journal shows {len(logged)} entries of the care logged, not one per photo")
+        check(all(LOGGED_KIND in item.text for item in logged), "the journal does not name the kind of care logged")
+        measured = [item.text for item in logged if "41.5 cm" in item.text]
+        check(len(measured) == 1 and "Trunk diameter 4.2 cm" in measured[0],
+              f"the journal does not show the measurements once: {[item.text for item in logged]}")
+        check(sum(1 for item in logged if f"Next step due {due.isoformat()}" in item.text) == 1,
+              f"the journal does not show the next step due once: {[item.text for item in logged]}")
+        new_photos = [image for image in driver.find_elements(By.CSS_SELECTOR, f"img[src*='{tree_path}/photo/']")
+                      if image.get_attribute("src") not in timeline_before]
+        check(len(new_photos) == 2, f"the timeline shows {len(new_photos)} new photos, not 2")
+        for image in new_photos:
+            caption = driver.execute_script("return arguments[0].closest('figure').textContent", image)
+            check(LOGGED_TEXT in caption, f"a new timeline photo is captioned {caption!r}")
+        phone.wait_for_images(new_photos, "new timeline photo")
+
+        step("the Due page")
+        driver.find_element(By.LINK_TEXT, "Due").click()
+        phone.wait_for_page("/due", "Due")
+        tasks = driver.find_elements(By.CSS_SELECTOR, "li.task")
+        check(len(tasks) >= 2, f"the sample has {len(tasks)} tasks due; at least 2 are needed to tell one from others")
+        # Each task's button stands beside its date, overdue ones too, where a thumb finds it.
+        for task in tasks:
+            when, button = task.find_element(By.CSS_SELECTOR, ".when"), task.find_element(By.TAG_NAME, "button")
+            beside = driver.execute_script(
+                "const a = arguments[0].getBoundingClientRect(), b = arguments[1].getBoundingClientRect();"
+                "return a.top < b.bottom && b.top < a.bottom && a.right <= b.left", when, button)
+            check(beside, f"the Mark done button of {task.text.splitlines()[0]!r} is not beside its date")
+            for date in when.find_elements(By.TAG_NAME, "time"):
+                check(driver.execute_script("return arguments[0].getClientRects().length", date) == 1,
+                      f"the date {date.text!r} of {task.text.splitlines()[0]!r} is broken over two lines")
+        phone.screenshot("due")
+        subscribe = driver.find_element(By.LINK_TEXT, "Subscribe to the care calendar").get_attribute("href")
+        check(subscribe.startswith("webcal://"), f"the calendar is offered as {subscribe}, not webcal://")
+        calendar_url = "http://" + subscribe[len("webcal://"):]
+        status, calendar_before = fetch(calendar_url)
+        check(status == 200 and calendar_before.startswith("BEGIN:VCALENDAR"),
+              f"the subscription link gave {status}: {calendar_before[:80]!r}")
+        events_before = ical_events(calendar_before)
+        titles = [task.find_element(By.CSS_SELECTOR, "a").text for task in tasks]
+        for title in titles:
+            check(sum(1 for summary, _ in events_before if summary == title) == 1,
+                  f"the calendar does not hold the due task {title!r} once")
+        logged_tasks = [task for task, title in zip(tasks, titles) if title == LOGGED_TITLE]
+        check(len(logged_tasks) == 1 and f"Due {due.isoformat()}" in logged_tasks[0].text,
+              f"the Due page does not list the next step logged from the phone: {titles}")
+        check((LOGGED_TITLE, due.strftime("%Y%m%d")) in events_before,
+              "the calendar does not hold the next step logged from the phone on its day")
+
+        # One of the sample's own tasks is marked done; the one logged stays.
+        done_index = next(index for index, title in enumerate(titles) if title != LOGGED_TITLE)
+        task = tasks[done_index]
+        done_title = titles[done_index]
+        done_form = hidden_fields(task.find_element(By.CSS_SELECTOR, "form.done"))
+        task.find_element(By.CSS_SELECTOR, "form.done button").click()
+        phone.wait(EC.staleness_of(task), "marking the task done did not send the form")
+        phone.wait_for_page("/due", "Due")
+        left = driver.find_elements(By.CSS_SELECTOR, "li.task")
+        left_titles = [item.find_element(By.CSS_SELECTOR, "a").text for item in left]
+        check(done_title not in left_titles, f"{done_title!r} is still due after it was marked done")
+        check(left_titles == titles[:done_index] + titles[done_index + 1:],
+              f"the other tasks changed when one was marked done: {left_titles}")
+
+        step("the calendar, as a calendar application fetches it")
+        subscribe = driver.find_element(By.LINK_TEXT, "Subscribe to the care calendar").get_attribute("href")
+        status, calendar_after = fetch("http://" + subscribe[len("webcal://"):])
+        check(status == 200 and calendar_after.startswith("BEGIN:VCALENDAR") and
+              calendar_after.rstrip().endswith("END:VCALENDAR"), f"the calendar gave {status}: {calendar_after[:80]!r}")
+        events_after = ical_events(calendar_after)
+        check(done_title not in [summary for summary, _ in events_after], f"the calendar still holds {done_title!r}")
+        others = [event for event in events_before if event[0] != done_title]
+        check(sorted(events_after) == sorted(others),
+              f"the calendar lost or gained other tasks: {sorted(set(events_after) ^ set(others))}")
+        calendar_address = urllib.parse.urlsplit(calendar_url)
+        for query in ("key=" + "0" * 32, "key=", ""):
+            status, _ = fetch(urllib.parse.urlunsplit(calendar_address._replace(query=query)))
+            check(status == 401, f"the calendar with {query or 'no key'!r} answered {status}, not 401")
+
+        step("forms sent twice")
+        state = file_state(collection, photos_folder)
+        fields = [("form", log_form["form"]), ("nonce", log_form["nonce"]), ("kind", LOGGED_KIND),
+                  ("text", LOGGED_TEXT), ("due", due.isoformat()), ("amount-height", HEIGHT[0]),
+                  ("unit-height", HEIGHT[1]), ("amount-trunk", TRUNK[0]), ("unit-trunk", TRUNK[1])]
+        body, content_type = multipart(fields, [("photos", path) for path in uploads])
+        status, page = fetch(base + tree_path + "/log", body, dict(session, **{"Content-Type": content_type}))
+        check(status == 409 and "Already sent" in page, f"the Log care form sent again answered {status}")
+        status, page = fetch(base + "/done", urllib.parse.urlencode(done_form).encode("ascii"),
+                             dict(session, **{"Content-Type": "application/x-www-form-urlencoded"}))
+        check(status == 409 and "Already sent" in page, f"the Mark done form sent again answered {status}")
+        forged = dict(fields)
+        forged["nonce"] = "0" * 32
+        body, content_type = multipart(list(forged.items()), [("photos", uploads[0])])
+        status, _ = fetch(base + tree_path + "/log", body, dict(session, **{"Content-Type": content_type}))
+        check(status == 403, f"a Log care form the page never gave answered {status}, not 403")
+        status, _ = fetch(base + "/done", urllib.parse.urlencode(done_form).encode("ascii"),
+                          {"Content-Type": "application/x-www-form-urlencoded"}, opener=HTTP_NO_REDIRECT)
+        check(status == 401, f"a form sent without the session answered {status}, not 401")
+        check(file_state(collection, photos_folder) == state, "a refused form changed the collection or its photos")
+
+        driver.quit()
+        driver = None
+        step("stopping the server")
+        status = server.stop()
+        check(status == 0, f"the server stopped with status {status}:\n" + "\n".join(server.lines))
+        check(any(line.startswith("Stopped serving") for line in server.lines),
+              "the server did not say it stopped:\n" + "\n".join(server.lines))
+    finally:
+        if driver is not None:
+            driver.quit()
+        server.kill()
+
+    step("the changes in the file")
+    after = journals(cli, collection, len(entries))
+    check(len(json.loads(run_cli(cli, "dump", collection))["entries"]) == len(entries), "the file lost or gained trees")
+    done_line = int(done_form["line"])
+    done_entries = [index for index in range(len(entries))
+                    if done_title.startswith(names[index] + ": ") and
+                    before[index].get(done_line, {}).get("due") and not after[index][done_line]["due"]]
+    check(len(done_entries) == 1, f"the task {done_title!r} is not done in the file")
+    done_entry = done_entries[0]
+    task_before = before[done_entry][done_line]
+
+    new_photo_files = sorted(set(os.listdir(photos_folder)) - set(sample_photos))
+    check(len(new_photo_files) == 2, f"the Photos folder gained {new_photo_files}, not two photos")
+    for index in range(len(entries)):
+        added = {line: event for line, event in after[index].items() if line not in before[index]}
+        for line, event in before[index].items():
+            expected = dict(event, due=None) if (index, line) == (done_entry, done_line) else event
+            check(after[index][line] == expected, f"{names[index]}'s journal line {line} changed: {after[index][line]}")
+        wanted = 0
+        if index == momiji:
+            wanted += 2
+            photo_events = [event for event in added.values() if event["text"] == LOGGED_TEXT]
+            check(len(photo_events) == 2 and all(event["kind"] == LOGGED_KIND for event in photo_events),
+                  f"Momiji's journal holds {photo_events}, not the care logged once per photo")
+            check(all(event["date"] == today.isoformat() for event in photo_events),
+                  f"the photos taken today are not dated today: {photo_events}")
+            check(sorted(str(event["due"]) for event in photo_events) == sorted([due.isoformat(), "None"]),
+                  f"the next step is not due once, on {due}: {photo_events}")
+            pictures = sorted(event["picture"] for event in photo_events)
+            check(pictures == ["Photos/" + name for name in new_photo_files],
+                  f"the events name {pictures}, not the photos copied {new_photo_files}")
+            copied = sorted(digest_of(os.path.join(photos_folder, name)) for name in new_photo_files)
+            check(copied == sorted(digest_of(path) for path in uploads),
+                  "the photos copied into the Photos folder are not the photos sent")
+            timeline = json.loads(run_cli(cli, "timeline", collection, "--entry", str(momiji)))["photos"]
+            on_timeline = [photo for photo in timeline if photo["line"] in added]
+            check(len(on_timeline) == 2 and all(photo["present"] for photo in on_timeline),
+                  f"Momiji's timeline does not show the two photos: {on_timeline}")
+            measured = [photo["measurements"] for photo in on_timeline if photo["measurements"]]
+            check(measured == [[{"kind": "height", "amount": HEIGHT[0], "unit": HEIGHT[1], "centimetres": 41.5},
+                                {"kind": "trunk", "amount": TRUNK[0], "unit": TRUNK[1], "centimetres": 4.2}]],
+                  f"the measurements are not on one photo of the timeline: {measured}")
+        if index == done_entry:
+            wanted += 1
+            done_events = [event for event in added.values() if event["text"] == task_before["text"]]
+            check(len(done_events) == 1 and done_events[0]["kind"] == task_before["kind"] and
+                  done_events[0]["date"] == today.isoformat() and done_events[0]["due"] is None,
+                  f"marking done did not note the work today: {list(added.values())}")
+        check(len(added) == wanted, f"{names[index]}'s journal gained {len(added)} events, not {wanted}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--cli", required=True, help="talvane-cli to serve with")
+    parser.add_argument("--data", required=True, help="the folder of sample.tvn, Album and Photos")
+    parser.add_argument("--screenshots", help="save the phone's pages here as PNG")
+    args = parser.parse_args()
+    if args.screenshots:
+        os.makedirs(args.screenshots, exist_ok=True)
+    started = time.monotonic()
+    work = tempfile.mkdtemp(prefix="talvane-browser-")
+    try:
+        run(args, work)
+    except Failure as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        return 1
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    print(f"The phone companion works in the browser ({time.monotonic() - started:.1f} s).")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,84 @@
+// Every picture of a tree's timeline must reach the phone: the originals of the
+// Photos folder byte for byte, and the album pictures some events show, decoded and
+// sent as the album's own pictures are. Served from a copy of the sample, as
+// talvane-cli serve serves it.
+#include "companion/CompanionServer.h"
+#include "companion/FileCollectionHost.h"
+#include "core/BmpTestFiles.h"
+#include "core/TempDir.h"
+#include "journal/Journal.h"
+#include "picture/WinBmp.h"
+#include "timeline/TimelinePhoto.h"
+
+#include <httplib.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace talvane::companion;
+
+const fs::path kDataFolder = TALVANE_SOURCE_DIR "/data";
+
+TEST(TimelinePictures, EveryTimelinePictureOfTheSampleReachesThePhone)
+{
+    TempDir dir;
+    fs::copy_file(kDataFolder / "sample.tvn", dir / "sample.tvn");
+    fs::copy(kDataFolder / "Album", dir / "Album", fs::copy_options::recursive);
+    fs::copy(kDataFolder / "Photos", dir / "Photos", fs::copy_options::recursive);
+    auto opened = FileCollectionHost::open(dir / "sample.tvn", dir.path());
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<FileCollectionHost>>(opened));
+    FileCollectionHost& host = *std::get<std::unique_ptr<FileCollectionHost>>(opened);
+    CompanionServer server(host);
+    ServerOptions options;
+    options.bindAddress = "127.0.0.1";
+    ASSERT_EQ(server.start(options), std::nullopt);
+
+    httplib::Client client("127.0.0.1", server.port());
+    const auto paired = client.Get("/pair/" + server.sessions().pairingToken());
+    ASSERT_TRUE(paired);
+    ASSERT_EQ(paired->status, 200);
+    const std::string cookie = paired->get_header_value("Set-Cookie");
+    const httplib::Headers session{{"Cookie", cookie.substr(0, cookie.find(';'))}};
+
+    const auto collection = host.snapshot();
+    ASSERT_TRUE(collection);
+    std::size_t originals = 0;
+    std::size_t albumPictures = 0;
+    for (std::size_t position = 0; position < collection->size(); ++position) {
+        const auto journal = talvane::journal::Journal::read(collection->at(position)[talvane::journal::kJournalField]);
+        for (const auto& photo : talvane::timeline::timelinePhotos(journal)) {
+            const std::string path = "/tree/" + collection->treeRef(position) + "/photo/" + std::to_string(photo.line);
+            SCOPED_TRACE(path + " (" + photo.fileName + ")");
+            const auto sent = client.Get(path, session);
+            ASSERT_TRUE(sent);
+            ASSERT_EQ(sent->status, 200);
+            if (photo.inPhotosFolder) {
+                ++originals;
+                EXPECT_EQ(sent->get_header_value("Content-Type"), "image/jpeg");
+                EXPECT_EQ(sent->body, ReadFileBytes(dir / "Photos" / photo.fileName));
+            } else {
+                ++albumPictures;
+                EXPECT_EQ(sent->get_header_value("Content-Type"), "image/bmp");
+                CWinBmp picture;
+                DecodeBytes(sent->body, picture);
+                EXPECT_GT(picture.GetWidth(), 0);
+                EXPECT_LE(std::max(picture.GetWidth(), picture.GetHeight()), 480);
+            }
+        }
+    }
+    // The sample has both, or this test would prove nothing of one of them.
+    EXPECT_GT(originals, 0u);
+    EXPECT_GT(albumPictures, 0u);
+
+    // A line that shows no picture shows nothing.
+    const auto none = client.Get("/tree/" + collection->treeRef(0) + "/photo/0", session);
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->status, 404);
+    server.stop();
+}
+
+} // namespace
