@@ -408,8 +408,8 @@ def run(args, work):
         for key, (amount, unit) in (("height", HEIGHT), ("trunk", TRUNK)):
             driver.find_element(By.NAME, f"amount-{key}").send_keys(amount)
             Select(driver.find_element(By.NAME, f"unit-{key}")).select_by_visible_text(unit)
-        driver.find_element(By.NAME, "photos").send_keys("\n".join(uploads))
-        chosen = driver.execute_script("return arguments[0].files.length", driver.find_element(By.NAME, "photos"))
+        driver.find_element(By.ID, "photos").send_keys("\n".join(uploads))
+        chosen = driver.execute_script("return arguments[0].files.length", driver.find_element(By.ID, "photos"))
         check(chosen == 2, f"the file input took {chosen} photos, not 2")
         phone.screenshot("log-care")
         state_before_log = file_state(collection, photos_folder)
