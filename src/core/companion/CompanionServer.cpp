@@ -169,7 +169,10 @@ std::vector<NetworkAddress> localNetworkAddresses()
     return addresses;
 }
 
-CompanionServer::CompanionServer(CollectionHost& host) : m_host(host) {}
+CompanionServer::CompanionServer(CollectionHost& host, Clock clock, std::size_t maxPhones)
+    : m_host(host), m_sessions(std::move(clock), maxPhones)
+{
+}
 
 CompanionServer::~CompanionServer()
 {
