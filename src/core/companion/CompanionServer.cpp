@@ -383,7 +383,9 @@ void CompanionServer::addRoutes()
     // Sends a change once its form proves it came from this session's own page.
     const auto change = [this](const Request& request, Response& response, const FormFields& fields,
                                const PhoneChange& made, const std::string& back) {
-        switch (m_sessions.sendForm(sessionSecret(request), fieldValue(fields, "form"), fieldValue(fields, "nonce"))) {
+        const std::string secret = sessionSecret(request);
+        const std::string nonce = fieldValue(fields, "nonce");
+        switch (m_sessions.sendForm(secret, fieldValue(fields, "form"), nonce)) {
         case FormCheck::Replayed:
             sendMessage(response, 409, "Already sent", "This form was sent before: nothing was changed again.", back, "Back");
             return;
@@ -396,6 +398,7 @@ void CompanionServer::addRoutes()
         }
         const ChangeOutcome outcome = m_host.apply(made);
         if (!outcome.applied()) {
+            m_sessions.reopenForm(secret, nonce);
             sendMessage(response, outcome.httpStatus(), "Not saved", outcome.message, back, "Back");
             return;
         }

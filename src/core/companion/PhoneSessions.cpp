@@ -163,6 +163,14 @@ FormCheck PhoneSessions::sendForm(std::string_view secret, std::string_view form
     return sent ? FormCheck::Replayed : FormCheck::Refused;
 }
 
+void PhoneSessions::reopenForm(std::string_view secret, std::string_view nonce)
+{
+    std::lock_guard lock(m_mutex);
+    Session* session = sessionOf(secret);
+    if (session && takeOut(session->sentForms, nonce))
+        remember(session->openForms, std::string(nonce));
+}
+
 std::string PhoneSessions::pairingToken() const
 {
     std::lock_guard lock(m_mutex);
