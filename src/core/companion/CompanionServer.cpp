@@ -36,6 +36,10 @@ constexpr int kAlbumSide = 480;
 constexpr std::size_t kMaxQuery = 200;
 constexpr std::size_t kMaxFormFields = 32;
 constexpr std::size_t kPool = 32;
+// What a connection may send for one request but an upload: the request line and its
+// headers, which browsers keep to a few kilobytes, and a form.
+constexpr std::uint64_t kRequestBytes = kMaxFormBytes + 64 * 1024;
+constexpr std::uint64_t kUploadBytes = kMaxPhotosPerRequest * kMaxPhotoBytes + kRequestBytes;
 
 // The thread pool that serves connections, telling the watch of each one accepted.
 class WatchedPool : public httplib::ThreadPool {
@@ -197,7 +201,7 @@ std::optional<std::string> CompanionServer::start(const ServerOptions& options)
                ": the address is not this machine's, or the port is taken.";
     }
     m_port = port;
-    m_watch = std::make_unique<ConnectionWatch>(port, options.requestTime);
+    m_watch = std::make_unique<ConnectionWatch>(port, options.requestTime, kRequestBytes);
     m_server->new_task_queue = [this] { return new WatchedPool(*m_watch); };
     m_server->set_read_timeout(5);
     m_server->set_write_timeout(30);
@@ -256,7 +260,7 @@ void CompanionServer::addRoutes()
                     return HandlerResponse::Handled;
                 }
                 if (upload)
-                    m_watch->extend(request.remote_addr, request.remote_port, m_options.uploadTime);
+                    m_watch->extend(request.remote_addr, request.remote_port, m_options.uploadTime, kUploadBytes);
             }
             return HandlerResponse::Unhandled;
         }
