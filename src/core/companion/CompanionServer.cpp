@@ -239,6 +239,12 @@ void CompanionServer::addRoutes()
 
     // Nothing is served to a phone that is not paired, and no request body is read first.
     server.set_pre_routing_handler([this](const Request& request, Response& response) {
+        // What follows a refused request on its connection is what was left of its body.
+        if (m_watch->closing(request.remote_addr, request.remote_port)) {
+            response.status = 400;
+            response.set_header("Connection", "close");
+            return HandlerResponse::Handled;
+        }
         if (request.path.starts_with("/pair/"))
             return HandlerResponse::Unhandled;
         if (request.path == "/calendar.ics") {
@@ -269,8 +275,13 @@ void CompanionServer::addRoutes()
         response.set_header("Connection", "close");
         return HandlerResponse::Handled;
     });
-    server.set_logger([this](const Request& request, const Response&) {
-        m_watch->renew(request.remote_addr, request.remote_port);
+    // Called once the answer is written. The library keeps a connection open even when
+    // the answer says it closes.
+    server.set_logger([this](const Request& request, const Response& response) {
+        if (response.get_header_value("Connection") == "close")
+            m_watch->close(request.remote_addr, request.remote_port);
+        else
+            m_watch->renew(request.remote_addr, request.remote_port);
     });
     server.set_exception_handler([](const Request&, Response& response, std::exception_ptr error) {
         std::string what = "unknown error";

@@ -65,6 +65,10 @@ std::uint64_t bytesReceived(int fd)
 
 // Often enough that a line the library reads whole cannot grow large between two looks.
 constexpr std::chrono::milliseconds kLongestTick(100);
+// What a connection that was told it closes may still send, while its peer learns it:
+// the part of a refused body already on its way.
+constexpr std::chrono::milliseconds kClosingTime(1000);
+constexpr std::uint64_t kClosingBytes = 1024 * 1024;
 
 // Ends a connection whatever its peer goes on sending: after a mere shutdown, a thread
 // still reads what keeps arriving. A disconnect resets it and drops what it holds; it
@@ -130,7 +134,7 @@ void ConnectionWatch::extend(const std::string& peerAddress, int peerPort, std::
     const std::string peer = peerAddress + " " + std::to_string(peerPort);
     std::lock_guard lock(m_mutex);
     for (Connection& connection : m_connections)
-        if (connection.peer == peer) {
+        if (connection.peer == peer && !connection.closing) {
             connection.deadline = std::chrono::steady_clock::now() + time;
             connection.byteLimit = bytesReceived(connection.fd) + bytes;
         }
@@ -139,6 +143,28 @@ void ConnectionWatch::extend(const std::string& peerAddress, int peerPort, std::
 void ConnectionWatch::renew(const std::string& peerAddress, int peerPort)
 {
     extend(peerAddress, peerPort, m_requestTime, m_requestBytes);
+}
+
+void ConnectionWatch::close(const std::string& peerAddress, int peerPort)
+{
+    const std::string peer = peerAddress + " " + std::to_string(peerPort);
+    std::lock_guard lock(m_mutex);
+    for (Connection& connection : m_connections)
+        if (connection.peer == peer && !connection.closing && peerOnPort(connection.fd, m_port) == peer) {
+            // The answer is already sent: the peer reads it, then the end.
+            shutdown(connection.fd, SHUT_WR);
+            connection.closing = true;
+            connection.deadline = std::min(connection.deadline, std::chrono::steady_clock::now() + kClosingTime);
+            connection.byteLimit = std::min(connection.byteLimit, bytesReceived(connection.fd) + kClosingBytes);
+        }
+}
+
+bool ConnectionWatch::closing(const std::string& peerAddress, int peerPort)
+{
+    const std::string peer = peerAddress + " " + std::to_string(peerPort);
+    std::lock_guard lock(m_mutex);
+    return std::any_of(m_connections.begin(), m_connections.end(),
+                       [&](const Connection& connection) { return connection.closing && connection.peer == peer; });
 }
 
 void ConnectionWatch::watch()

@@ -32,6 +32,12 @@ public:
     // renew() gives it the request time and bytes again.
     void extend(const std::string& peerAddress, int peerPort, std::chrono::milliseconds time, std::uint64_t bytes);
     void renew(const std::string& peerAddress, int peerPort);
+    // Ends the connection once its answer is sent: for one whose answer said it closes.
+    // The library would keep it open and read what is left of a refused request's body
+    // as the next request; closing() tells that nothing more from it is to be served,
+    // and it is aborted if its peer does not stop sending soon.
+    void close(const std::string& peerAddress, int peerPort);
+    bool closing(const std::string& peerAddress, int peerPort);
 
 private:
     struct Connection {
@@ -39,6 +45,7 @@ private:
         std::string peer; // "address port", to tell a reused descriptor from the one watched
         std::chrono::steady_clock::time_point deadline;
         std::uint64_t byteLimit; // in the bytes received since the connection opened
+        bool closing = false;
     };
 
     void watch();
