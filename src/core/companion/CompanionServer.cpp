@@ -254,8 +254,11 @@ void CompanionServer::addRoutes()
             if (request.method == "POST") {
                 const bool upload = isUploadPath(request.path);
                 const std::size_t limit = upload ? kMaxPhotosPerRequest * kMaxPhotoBytes + kMaxFormBytes : kMaxFormBytes;
-                if (!request.has_header("Content-Length") && !upload) {
+                // A form is read whole into memory: only one whose length is known
+                // before is read, since the library reads a chunked body to its end.
+                if (!upload && (!request.has_header("Content-Length") || request.has_header("Transfer-Encoding"))) {
                     sendMessage(response, 411, "Not sent", "The form came without its length. Nothing was changed.");
+                    response.set_header("Connection", "close");
                     return HandlerResponse::Handled;
                 }
                 if (std::strtoull(request.get_header_value("Content-Length").c_str(), nullptr, 10) > limit) {
