@@ -10,7 +10,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <regex>
 
 using namespace talvane::companion;
 using namespace talvane::journal;
@@ -110,6 +109,15 @@ std::unique_ptr<Phone> ServedCollection::pairedPhone()
     return phone;
 }
 
+std::string Quoted(const std::string& text, const std::string& marker, std::size_t from)
+{
+    const std::size_t at = text.find(marker, from);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t start = at + marker.size();
+    return text.substr(start, text.find('"', start) - start);
+}
+
 PageForm FormOnPage(const std::string& page, std::size_t n)
 {
     std::size_t at = page.find("<form");
@@ -120,13 +128,10 @@ PageForm FormOnPage(const std::string& page, std::size_t n)
         return {};
     }
     const std::string form = page.substr(at, page.find("</form>", at) - at);
-    PageForm shown;
-    std::smatch action;
-    if (std::regex_search(form, action, std::regex("action=\"([^\"]*)\"")))
-        shown.action = action[1];
-    const std::regex hidden("<input type=\"hidden\" name=\"([^\"]*)\" value=\"([^\"]*)\">");
-    for (auto it = std::sregex_iterator(form.begin(), form.end(), hidden); it != std::sregex_iterator(); ++it)
-        shown.fields.emplace((*it)[1], (*it)[2]);
+    PageForm shown{Quoted(form, "action=\""), {}};
+    const std::string hidden = "<input type=\"hidden\" name=\"";
+    for (std::size_t input = form.find(hidden); input != std::string::npos; input = form.find(hidden, input + 1))
+        shown.fields.emplace(Quoted(form, hidden, input), Quoted(form, "\" value=\"", input));
     return shown;
 }
 
@@ -149,10 +154,9 @@ std::string MultipartText(const FormFields& fields)
 
 std::string FirstTreeLink(const std::string& page)
 {
-    std::smatch link;
-    if (!std::regex_search(page, link, std::regex("href=\"(/tree/[a-z0-9-]+)\"")))
-        ADD_FAILURE() << "the page links to no tree";
-    return link.empty() ? std::string() : link[1].str();
+    const std::string ref = Quoted(page, "href=\"/tree/");
+    EXPECT_FALSE(ref.empty()) << "the page links to no tree";
+    return "/tree/" + ref;
 }
 
 RawConnection::RawConnection(int port) : m_fd(socket(AF_INET, SOCK_STREAM, 0))

@@ -79,6 +79,9 @@ struct ServedCollection {
     talvane::companion::CompanionServer server;
 };
 
+// What follows the marker in the text, up to the next double quote; empty when the
+// marker is not found.
+std::string Quoted(const std::string& text, const std::string& marker, std::size_t from = 0);
 // The hidden fields of the n-th form of a page, and where it posts.
 struct PageForm {
     std::string action;
