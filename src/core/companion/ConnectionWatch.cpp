@@ -118,11 +118,14 @@ void ConnectionWatch::noticeAccepted()
     {
         std::lock_guard lock(m_mutex);
         const auto now = std::chrono::steady_clock::now();
-        for (auto& [fd, peer] : found) {
+        // Not a structured binding: Clang 14, which builds the fuzz targets, cannot capture one.
+        for (auto& accepted : found) {
+            const int fd = accepted.first;
+            const std::string& peer = accepted.second;
             const bool known = std::any_of(m_connections.begin(), m_connections.end(),
                                            [&](const Connection& held) { return held.fd == fd && held.peer == peer; });
             if (!known)
-                m_connections.push_back({fd, std::move(peer), now + m_requestTime, bytesReceived(fd) + m_requestBytes});
+                m_connections.push_back({fd, peer, now + m_requestTime, bytesReceived(fd) + m_requestBytes});
         }
     }
     m_wake.notify_all();
