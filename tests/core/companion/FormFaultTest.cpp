@@ -116,6 +116,7 @@ TEST(CompanionForms, ValuesThatCannotBeTakenAreNamed)
         {{{"kind", "Note"}, {"amount-trunk", "-3"}, {"unit-trunk", "cm"}}, "Trunk diameter: “-3” is not an amount."},
         {{{"kind", "Note"}, {"amount-canopy", "30"}, {"unit-canopy", "ft"}}, "Canopy width: choose a unit."},
         {{{"kind", "Note"}, {"text", std::string(kMaxEventText + 1, 'a')}}, "The text is too long"},
+        {{{"kind", "Note"}, {"text", "a" + std::string(kMaxEventText, '\x80')}}, "The text is too long"},
     };
     for (const auto& [values, message] : refused)
         ExpectAnswer(phone->postMultipart(log.action, FormParts(log, values)), 400, message, message);
