@@ -15,7 +15,9 @@ if [[ -z "$cxx" ]]; then
     echo "fuzz/build.sh: neither clang++ nor clang++-14 found" >&2
     exit 1
 fi
-read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif)"
+# The companion's sources see cpp-httplib as the library it links was built: with the
+# same TLS and compression switches, which change its classes.
+read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif cpp-httplib libqrencode)"
 common=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src/core"
         "${packages[@]}")
 
@@ -39,8 +41,9 @@ for pid in "${pids[@]}"; do
 done
 
 # The core writes calendars through libical, hashes files with libcrypto and reads
-# photo metadata with exiv2 and libheif.
-read -r -a libraries <<<"$(pkg-config --libs libical libcrypto exiv2 libheif)"
+# photo metadata with exiv2 and libheif; the phone companion among its sources serves
+# through cpp-httplib and draws its pairing code with libqrencode.
+read -r -a libraries <<<"$(pkg-config --libs libical libcrypto exiv2 libheif cpp-httplib libqrencode) -pthread"
 for target in "$root"/fuzz/*_fuzzer.cpp; do
     name="$(basename "$target" .cpp)"
     "$cxx" "${common[@]}" -I"$root/tests/support" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (journal.text() != field)
         Fail("writing what was read changed the bytes");
     CheckQuickCount(field, journal);
-    const CareEvent added{CalendarDate::fromText("2026-12-24").value(), CareKind::Note, std::nullopt, {}, "a\\b\tc\r\n"};
+    const CareEvent added{CalendarDate::fromText("2026-12-24").value(), CareKind::Note, std::nullopt, {}, "a\\b\tc\r\n", {}, {}};
     if (journal.add(added) == journal.isForeign())
         Fail("an edit was refused by a journal or taken by a foreign text");
     if (journal.isForeign())

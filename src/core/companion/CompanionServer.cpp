@@ -36,6 +36,10 @@ constexpr int kAlbumSide = 480;
 constexpr std::size_t kMaxQuery = 200;
 constexpr std::size_t kMaxFormFields = 32;
 constexpr std::size_t kPool = 32;
+// What a connection may send for one request but an upload: the request line and its
+// headers, which browsers keep to a few kilobytes, and a form.
+constexpr std::uint64_t kRequestBytes = kMaxFormBytes + 64 * 1024;
+constexpr std::uint64_t kUploadBytes = kMaxPhotosPerRequest * kMaxPhotoBytes + kRequestBytes;
 
 // The thread pool that serves connections, telling the watch of each one accepted.
 class WatchedPool : public httplib::ThreadPool {
@@ -169,7 +173,10 @@ std::vector<NetworkAddress> localNetworkAddresses()
     return addresses;
 }
 
-CompanionServer::CompanionServer(CollectionHost& host) : m_host(host) {}
+CompanionServer::CompanionServer(CollectionHost& host, Clock clock, std::size_t maxPhones)
+    : m_host(host), m_sessions(std::move(clock), maxPhones)
+{
+}
 
 CompanionServer::~CompanionServer()
 {
@@ -186,6 +193,10 @@ std::optional<std::string> CompanionServer::start(const ServerOptions& options)
     stop();
     m_options = options;
     m_server = std::make_unique<httplib::Server>();
+    // The library writes an answer's head and its body apart: with Nagle's algorithm the
+    // body waits for the phone to acknowledge the head, which it delays by some 40 ms.
+    // Set before the socket is made: connections take it from the listening socket.
+    m_server->set_tcp_nodelay(true);
     const int port = options.port == 0 ? m_server->bind_to_any_port(options.bindAddress)
                                        : (m_server->bind_to_port(options.bindAddress, options.port) ? options.port : -1);
     if (port <= 0) {
@@ -194,7 +205,7 @@ std::optional<std::string> CompanionServer::start(const ServerOptions& options)
                ": the address is not this machine's, or the port is taken.";
     }
     m_port = port;
-    m_watch = std::make_unique<ConnectionWatch>(port, options.requestTime);
+    m_watch = std::make_unique<ConnectionWatch>(port, options.requestTime, kRequestBytes);
     m_server->new_task_queue = [this] { return new WatchedPool(*m_watch); };
     m_server->set_read_timeout(5);
     m_server->set_write_timeout(30);
@@ -232,6 +243,12 @@ void CompanionServer::addRoutes()
 
     // Nothing is served to a phone that is not paired, and no request body is read first.
     server.set_pre_routing_handler([this](const Request& request, Response& response) {
+        // What follows a refused request on its connection is what was left of its body.
+        if (m_watch->closing(request.remote_addr, request.remote_port)) {
+            response.status = 400;
+            response.set_header("Connection", "close");
+            return HandlerResponse::Handled;
+        }
         if (request.path.starts_with("/pair/"))
             return HandlerResponse::Unhandled;
         if (request.path == "/calendar.ics") {
@@ -241,8 +258,11 @@ void CompanionServer::addRoutes()
             if (request.method == "POST") {
                 const bool upload = isUploadPath(request.path);
                 const std::size_t limit = upload ? kMaxPhotosPerRequest * kMaxPhotoBytes + kMaxFormBytes : kMaxFormBytes;
-                if (!request.has_header("Content-Length") && !upload) {
+                // A form is read whole into memory: only one whose length is known
+                // before is read, since the library reads a chunked body to its end.
+                if (!upload && (!request.has_header("Content-Length") || request.has_header("Transfer-Encoding"))) {
                     sendMessage(response, 411, "Not sent", "The form came without its length. Nothing was changed.");
+                    response.set_header("Connection", "close");
                     return HandlerResponse::Handled;
                 }
                 if (std::strtoull(request.get_header_value("Content-Length").c_str(), nullptr, 10) > limit) {
@@ -253,7 +273,7 @@ void CompanionServer::addRoutes()
                     return HandlerResponse::Handled;
                 }
                 if (upload)
-                    m_watch->extend(request.remote_addr, request.remote_port, m_options.uploadTime);
+                    m_watch->extend(request.remote_addr, request.remote_port, m_options.uploadTime, kUploadBytes);
             }
             return HandlerResponse::Unhandled;
         }
@@ -262,8 +282,13 @@ void CompanionServer::addRoutes()
         response.set_header("Connection", "close");
         return HandlerResponse::Handled;
     });
-    server.set_logger([this](const Request& request, const Response&) {
-        m_watch->renew(request.remote_addr, request.remote_port);
+    // Called once the answer is written. The library keeps a connection open even when
+    // the answer says it closes.
+    server.set_logger([this](const Request& request, const Response& response) {
+        if (response.get_header_value("Connection") == "close")
+            m_watch->close(request.remote_addr, request.remote_port);
+        else
+            m_watch->renew(request.remote_addr, request.remote_port);
     });
     server.set_exception_handler([](const Request&, Response& response, std::exception_ptr error) {
         std::string what = "unknown error";
@@ -386,7 +411,9 @@ void CompanionServer::addRoutes()
     // Sends a change once its form proves it came from this session's own page.
     const auto change = [this](const Request& request, Response& response, const FormFields& fields,
                                const PhoneChange& made, const std::string& back) {
-        switch (m_sessions.sendForm(sessionSecret(request), fieldValue(fields, "form"), fieldValue(fields, "nonce"))) {
+        const std::string secret = sessionSecret(request);
+        const std::string nonce = fieldValue(fields, "nonce");
+        switch (m_sessions.sendForm(secret, fieldValue(fields, "form"), nonce)) {
         case FormCheck::Replayed:
             sendMessage(response, 409, "Already sent", "This form was sent before: nothing was changed again.", back, "Back");
             return;
@@ -399,6 +426,7 @@ void CompanionServer::addRoutes()
         }
         const ChangeOutcome outcome = m_host.apply(made);
         if (!outcome.applied()) {
+            m_sessions.reopenForm(secret, nonce);
             sendMessage(response, outcome.httpStatus(), "Not saved", outcome.message, back, "Back");
             return;
         }

@@ -50,7 +50,10 @@ inline constexpr std::size_t kMaxFormField = 16 * 1024;
 // the pairing address itself needs a paired phone's session.
 class CompanionServer {
 public:
-    explicit CompanionServer(CollectionHost& host);
+    // The sessions tell time by `clock` (pairing tokens expire) and pair at most
+    // `maxPhones` phones at once.
+    explicit CompanionServer(CollectionHost& host, Clock clock = std::chrono::system_clock::now,
+                             std::size_t maxPhones = PhoneSessions::kMaxPhones);
     ~CompanionServer();
     CompanionServer(const CompanionServer&) = delete;
     CompanionServer& operator=(const CompanionServer&) = delete;

@@ -2,12 +2,13 @@
 
 #include <arpa/inet.h>
 #include <dirent.h>
+#include <linux/tcp.h>
 #include <netinet/in.h>
-#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 
 namespace talvane::companion {
@@ -50,10 +51,41 @@ std::string peerOnPort(int fd, int port)
     return describe(peer);
 }
 
+// The bytes the peer has sent on the connection so far, as the system counts them;
+// 0 where it does not count them, which leaves only the deadline.
+std::uint64_t bytesReceived(int fd)
+{
+    tcp_info info{};
+    socklen_t length = sizeof info;
+    if (getsockopt(fd, IPPROTO_TCP, TCP_INFO, &info, &length) != 0 ||
+        length < offsetof(tcp_info, tcpi_bytes_received) + sizeof info.tcpi_bytes_received)
+        return 0;
+    return info.tcpi_bytes_received;
+}
+
+// Often enough that a line the library reads whole cannot grow large between two looks.
+constexpr std::chrono::milliseconds kLongestTick(100);
+// What a connection that was told it closes may still send, while its peer learns it:
+// the part of a refused body already on its way.
+constexpr std::chrono::milliseconds kClosingTime(1000);
+constexpr std::uint64_t kClosingBytes = 1024 * 1024;
+
+// Ends a connection whatever its peer goes on sending: after a mere shutdown, a thread
+// still reads what keeps arriving. A disconnect resets it and drops what it holds; it
+// is refused while a thread sleeps in a blocking call on it, and then the shutdown
+// wakes that thread.
+void abortConnection(int fd)
+{
+    sockaddr unspecified{};
+    unspecified.sa_family = AF_UNSPEC;
+    if (connect(fd, &unspecified, sizeof unspecified) != 0)
+        shutdown(fd, SHUT_RDWR);
+}
+
 } // namespace
 
-ConnectionWatch::ConnectionWatch(int port, std::chrono::milliseconds requestTime)
-    : m_port(port), m_requestTime(requestTime), m_thread([this] { watch(); })
+ConnectionWatch::ConnectionWatch(int port, std::chrono::milliseconds requestTime, std::uint64_t requestBytes)
+    : m_port(port), m_requestTime(requestTime), m_requestBytes(requestBytes), m_thread([this] { watch(); })
 {
 }
 
@@ -83,48 +115,78 @@ void ConnectionWatch::noticeAccepted()
             found.emplace_back(static_cast<int>(fd), std::move(peer));
     }
     closedir(folder);
-    std::lock_guard lock(m_mutex);
-    const auto now = std::chrono::steady_clock::now();
-    for (auto& [fd, peer] : found) {
-        const bool known = std::any_of(m_connections.begin(), m_connections.end(),
-                                       [&](const Connection& held) { return held.fd == fd && held.peer == peer; });
-        if (known)
-            continue;
-        // Answers go out in several writes: without this, each one after the first
-        // waits for the phone's delayed acknowledgement, 40 ms a request.
-        const int on = 1;
-        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        m_connections.push_back({fd, std::move(peer), now + m_requestTime});
+    {
+        std::lock_guard lock(m_mutex);
+        const auto now = std::chrono::steady_clock::now();
+        // Not a structured binding: Clang 14, which builds the fuzz targets, cannot capture one.
+        for (auto& accepted : found) {
+            const int fd = accepted.first;
+            const std::string& peer = accepted.second;
+            const bool known = std::any_of(m_connections.begin(), m_connections.end(),
+                                           [&](const Connection& held) { return held.fd == fd && held.peer == peer; });
+            if (!known)
+                m_connections.push_back({fd, peer, now + m_requestTime, bytesReceived(fd) + m_requestBytes});
+        }
     }
+    m_wake.notify_all();
 }
 
-void ConnectionWatch::extend(const std::string& peerAddress, int peerPort, std::chrono::milliseconds time)
+void ConnectionWatch::extend(const std::string& peerAddress, int peerPort, std::chrono::milliseconds time,
+                             std::uint64_t bytes)
 {
     const std::string peer = peerAddress + " " + std::to_string(peerPort);
     std::lock_guard lock(m_mutex);
     for (Connection& connection : m_connections)
-        if (connection.peer == peer)
+        if (connection.peer == peer && !connection.closing) {
             connection.deadline = std::chrono::steady_clock::now() + time;
+            connection.byteLimit = bytesReceived(connection.fd) + bytes;
+        }
 }
 
 void ConnectionWatch::renew(const std::string& peerAddress, int peerPort)
 {
-    extend(peerAddress, peerPort, m_requestTime);
+    extend(peerAddress, peerPort, m_requestTime, m_requestBytes);
+}
+
+void ConnectionWatch::close(const std::string& peerAddress, int peerPort)
+{
+    const std::string peer = peerAddress + " " + std::to_string(peerPort);
+    std::lock_guard lock(m_mutex);
+    for (Connection& connection : m_connections)
+        if (connection.peer == peer && !connection.closing && peerOnPort(connection.fd, m_port) == peer) {
+            // The answer is already sent: the peer reads it, then the end.
+            shutdown(connection.fd, SHUT_WR);
+            connection.closing = true;
+            connection.deadline = std::min(connection.deadline, std::chrono::steady_clock::now() + kClosingTime);
+            connection.byteLimit = std::min(connection.byteLimit, bytesReceived(connection.fd) + kClosingBytes);
+        }
+}
+
+bool ConnectionWatch::closing(const std::string& peerAddress, int peerPort)
+{
+    const std::string peer = peerAddress + " " + std::to_string(peerPort);
+    std::lock_guard lock(m_mutex);
+    return std::any_of(m_connections.begin(), m_connections.end(),
+                       [&](const Connection& connection) { return connection.closing && connection.peer == peer; });
 }
 
 void ConnectionWatch::watch()
 {
     std::unique_lock lock(m_mutex);
-    const auto tick = std::min<std::chrono::milliseconds>(m_requestTime / 4, std::chrono::milliseconds(500));
-    while (!m_wake.wait_for(lock, tick, [this] { return m_stopping; })) {
+    const auto tick = std::min<std::chrono::milliseconds>(m_requestTime / 4, kLongestTick);
+    while (!m_stopping) {
+        // Nothing to look at until a connection comes.
+        m_wake.wait(lock, [this] { return m_stopping || !m_connections.empty(); });
+        if (m_wake.wait_for(lock, tick, [this] { return m_stopping; }))
+            break;
         const auto now = std::chrono::steady_clock::now();
         std::erase_if(m_connections, [&](const Connection& connection) {
             // A descriptor closed (or reused by another connection) is no longer ours.
             if (peerOnPort(connection.fd, m_port) != connection.peer)
                 return true;
-            if (connection.deadline > now)
+            if (connection.deadline > now && bytesReceived(connection.fd) <= connection.byteLimit)
                 return false;
-            shutdown(connection.fd, SHUT_RDWR);
+            abortConnection(connection.fd);
             return true;
         });
     }

@@ -10,12 +10,6 @@ namespace {
 
 using namespace talvane::journal;
 
-std::size_t codePoints(std::string_view utf8)
-{
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 std::optional<std::string> readMeasurements(const FormFields& fields, std::vector<Measurement>& measurements)
 {
     for (const MeasureKind kind : kMeasureKinds) {
@@ -70,10 +64,11 @@ std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, s
         return std::string("Choose the kind of care.");
     care.kind = *kind;
 
-    const std::string typedText = fieldValue(fields, "text");
-    if (codePoints(typedText) > kMaxEventText)
+    // Counted once converted, one byte a character: counting the UTF-8 sent by its lead
+    // bytes let through any number of stray continuation bytes, each kept as a '?'.
+    care.text = text::Utf8ToCp1252(fieldValue(fields, "text"));
+    if (care.text.size() > kMaxEventText)
         return "The text is too long: at most " + std::to_string(kMaxEventText) + " characters.";
-    care.text = text::Utf8ToCp1252(typedText);
 
     const std::string due = fieldValue(fields, "due");
     if (!due.empty()) {

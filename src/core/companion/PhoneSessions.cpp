@@ -74,7 +74,7 @@ std::string phoneNameFrom(std::string_view userAgent)
     return std::string(browser);
 }
 
-PhoneSessions::PhoneSessions(Clock clock) : m_clock(std::move(clock)) {}
+PhoneSessions::PhoneSessions(Clock clock, std::size_t maxPhones) : m_clock(std::move(clock)), m_maxPhones(maxPhones) {}
 
 std::string PhoneSessions::newPairing()
 {
@@ -92,7 +92,7 @@ std::optional<std::string> PhoneSessions::pair(std::string_view token, std::stri
         std::lock_guard lock(m_mutex);
         const auto now = m_clock();
         if (!sameSecret(token, m_pairingToken) || now >= m_pairingExpires || m_pairingUsesLeft <= 0 ||
-            m_sessions.size() >= kMaxPhones)
+            m_sessions.size() >= m_maxPhones)
             return std::nullopt;
         --m_pairingUsesLeft;
         Session session;
@@ -161,6 +161,14 @@ FormCheck PhoneSessions::sendForm(std::string_view secret, std::string_view form
     const bool sent = std::any_of(session->sentForms.begin(), session->sentForms.end(),
                                   [nonce](const std::string& held) { return sameSecret(held, nonce); });
     return sent ? FormCheck::Replayed : FormCheck::Refused;
+}
+
+void PhoneSessions::reopenForm(std::string_view secret, std::string_view nonce)
+{
+    std::lock_guard lock(m_mutex);
+    Session* session = sessionOf(secret);
+    if (session && takeOut(session->sentForms, nonce))
+        remember(session->openForms, std::string(nonce));
 }
 
 std::string PhoneSessions::pairingToken() const

@@ -44,8 +44,8 @@ enum class FormCheck {
 
 // The pairing address and the sessions it opened, for one sharing. A pairing token
 // opens at most kPairingUses sessions within kPairingLifetime; a session lasts while the
-// sharing does, until the phone is disconnected. Every secret is compared in constant
-// time. Safe to use from several threads.
+// sharing does, until the phone is disconnected; at most `maxPhones` are paired at once.
+// Every secret is compared in constant time. Safe to use from several threads.
 class PhoneSessions {
 public:
     static constexpr auto kPairingLifetime = std::chrono::minutes(10);
@@ -54,7 +54,7 @@ public:
     // Forms a session may hold open at once; the oldest is forgotten first.
     static constexpr std::size_t kOpenForms = 64;
 
-    explicit PhoneSessions(Clock clock = std::chrono::system_clock::now);
+    explicit PhoneSessions(Clock clock = std::chrono::system_clock::now, std::size_t maxPhones = kMaxPhones);
 
     // A new pairing token: the one before stops working.
     std::string newPairing();
@@ -70,6 +70,10 @@ public:
     // A one-time number for a form shown to the session.
     std::string openForm(std::string_view secret);
     FormCheck sendForm(std::string_view secret, std::string_view formToken, std::string_view nonce);
+    // Takes back a form that was accepted but changed nothing (the tree was gone, the
+    // collection closed, the file could not be written), so that sending it again is
+    // tried again rather than called a repeat.
+    void reopenForm(std::string_view secret, std::string_view nonce);
 
     std::vector<PairedPhone> phones() const;
     bool disconnect(std::string_view handle);
@@ -91,6 +95,7 @@ private:
     void changed() const;
 
     Clock m_clock;
+    std::size_t m_maxPhones;
     mutable std::mutex m_mutex;
     std::string m_pairingToken;
     std::chrono::system_clock::time_point m_pairingExpires;

@@ -1,0 +1,202 @@
+// Feeds arbitrary bytes to what the phone companion reads from a request, without the
+// HTTP library: the input is taken as form fields, one "name=value" a line, and read as
+// the Log care and Mark done forms, tree references and numbers of a path, and the
+// first bytes of a photo; every value is also put on a page and in a link.
+//   - a form that is read gives values the collection can hold, and its change, made on
+//     a small collection, adds what it says and nothing else;
+//   - a reference leads only to the tree that has exactly that reference;
+//   - an escaped text holds no markup and reads back as it was; a link component
+//     holds only unreserved characters and escapes, and decodes back.
+#include "collection/TreeIdentity.h"
+#include "companion/CollectionSnapshot.h"
+#include "companion/Html.h"
+#include "companion/PhoneChange.h"
+#include "companion/PhoneForms.h"
+#include "companion/PhonePictures.h"
+#include "journal/Journal.h"
+
+#include <cctype>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace talvane::companion;
+using namespace talvane::journal;
+
+[[noreturn]] void Fail(const char* what)
+{
+    std::fprintf(stderr, "companion_forms_fuzzer: %s\n", what);
+    std::abort();
+}
+
+const CalendarDate kToday = CalendarDate::fromText("2026-06-15").value();
+
+// A tree with an identifier and a task due, and one named by its position.
+const EntryList& Collection()
+{
+    static const EntryList entries = [] {
+        EntryList made;
+        Journal journal = Journal::read("");
+        journal.add({kToday.plusDays(-3), CareKind::Wiring, kToday.plusDays(4), {}, "Wired the apex", {}, {}});
+        made.push_back(std::make_unique<CBonsaiData>());
+        (*made.back())[CBonsaiData::Name] = "Momiji";
+        (*made.back())[talvane::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-70867728950e";
+        (*made.back())[kJournalField] = journal.text();
+        made.push_back(std::make_unique<CBonsaiData>());
+        (*made.back())[CBonsaiData::Name] = "Pine";
+        (*made.back())[kJournalField] = journal.text();
+        return made;
+    }();
+    return entries;
+}
+
+void CheckEscaped(std::string_view text)
+{
+    const std::string escaped = escapeHtml(text);
+    std::string back;
+    for (std::size_t at = 0; at < escaped.size();) {
+        const char c = escaped[at];
+        if (c == '<' || c == '>' || c == '"' || c == '\'' ||
+            (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F)
+            Fail("an escaped text holds markup or a control character");
+        if (c != '&') {
+            back += c;
+            ++at;
+            continue;
+        }
+        bool known = false;
+        for (const auto& [entity, plain] : {std::pair{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'},
+                                            {"&#39;", '\''}})
+            if (std::string_view(escaped).substr(at).starts_with(entity)) {
+                back += plain;
+                at += std::string_view(entity).size();
+                known = true;
+                break;
+            }
+        if (!known)
+            Fail("an escaped text holds a bare ampersand");
+    }
+    std::string expected;
+    for (const char c : text)
+        expected += (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F
+                        ? std::string("\xEF\xBF\xBD")
+                        : std::string(1, c);
+    if (back != expected)
+        Fail("an escaped text does not read back as it was");
+}
+
+void CheckLinkComponent(std::string_view text)
+{
+    const std::string encoded = urlComponent(text);
+    std::string back;
+    for (std::size_t at = 0; at < encoded.size(); ++at) {
+        const char c = encoded[at];
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+            c == '.' || c == '~') {
+            back += c;
+            continue;
+        }
+        if (c != '%' || at + 2 >= encoded.size() || !std::isxdigit(static_cast<unsigned char>(encoded[at + 1])) ||
+            !std::isxdigit(static_cast<unsigned char>(encoded[at + 2])))
+            Fail("a link component holds a character that is not unreserved, nor an escape");
+        back += static_cast<char>(std::stoi(std::string(encoded.substr(at + 1, 2)), nullptr, 16));
+        at += 2;
+    }
+    if (back != text)
+        Fail("a link component does not decode back");
+}
+
+void CheckReference(const CollectionSnapshot& snapshot, std::string_view ref)
+{
+    const auto found = findTreeByRef(snapshot.entries(), ref);
+    if (found != snapshot.findTree(ref))
+        Fail("the snapshot and the collection lead a reference to different trees");
+    if (found && (treeRefAt(snapshot.entries(), *found) != ref || !isTreeRefText(ref)))
+        Fail("a reference led to a tree whose reference it is not");
+}
+
+void CheckIndex(std::string_view text)
+{
+    const auto index = readIndex(text, 6);
+    if (index && (text.empty() || text.size() > 6 || std::to_string(*index).size() > text.size() ||
+                  std::stoul(std::string(text)) != *index))
+        Fail("a number was read from what is not at most six digits");
+}
+
+// A change made on the collection adds one event, or marks the task done, or is refused.
+void CheckChange(const PhoneChange& change, std::size_t addedLines)
+{
+    const auto planned = planChange(Collection(), change, "/nonexistent/Photos");
+    const auto* plan = std::get_if<PlannedChange>(&planned);
+    if (!plan)
+        return;
+    EntryList copy;
+    for (const auto& entry : Collection())
+        copy.push_back(copyEntry(*entry));
+    const std::size_t before = Journal::read((*copy[plan->position])[kJournalField]).lines().size();
+    applyPlannedValues(copy, *plan);
+    const Journal after = Journal::read((*copy[plan->position])[kJournalField]);
+    if (after.isForeign() || after.lines().size() != before + addedLines || after.unreadableLineCount() != 0)
+        Fail("a change from the phone did not add exactly its lines to the journal");
+    if (!findTreeByRef(copy, appliedOutcome(copy, *plan).treeRef))
+        Fail("the changed tree cannot be found by the reference the phone is sent to");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    FormFields fields;
+    for (std::size_t at = 0; at <= input.size();) {
+        const std::size_t end = std::min(input.find('\n', at), input.size());
+        const std::string_view line = input.substr(at, end - at);
+        const std::size_t equals = std::min(line.find('='), line.size());
+        fields.emplace(std::string(line.substr(0, equals)), std::string(line.substr(std::min(equals + 1, line.size()))));
+        at = end + 1;
+    }
+    static const CollectionSnapshot snapshot(Collection(), "fuzz.tvn", "/nonexistent/Album", "/nonexistent/Photos");
+
+    for (const auto& [name, value] : fields) {
+        CheckEscaped(value);
+        CheckLinkComponent(value);
+        CheckReference(snapshot, value);
+        CheckIndex(value);
+        if (pageText(value).find_first_of("<>\"'") != std::string::npos)
+            Fail("a collection's text put on a page holds markup");
+    }
+
+    const std::string ref = fieldValue(fields, "tree");
+    const auto care = readLoggedCare(fields, ref, kToday);
+    if (const auto* logged = std::get_if<LoggedCare>(&care)) {
+        if (logged->due && *logged->due < kToday)
+            Fail("a due date before today was taken");
+        if (logged->measurements.size() > kMeasureKinds.size())
+            Fail("more measurements than kinds were taken");
+        for (const Measurement& measurement : logged->measurements)
+            if (!isAmount(measurement.amount))
+                Fail("a measurement was taken with an amount that is not one");
+        if (logged->text.size() > kMaxEventText)
+            Fail("a text longer than an event may hold was taken");
+        CheckChange(*logged, 1);
+    }
+    const auto done = readDoneTask(fields, kToday);
+    if (const auto* task = std::get_if<DoneTask>(&done)) {
+        if (!isTreeRefText(task->treeRef) || task->line > 999999 || task->check.size() != 32)
+            Fail("a Mark done form was taken without a tree, a line and a check");
+        CheckChange(*task, 1);
+    }
+
+    std::string extension;
+    const std::string type = sniffPhotoType(input.substr(0, 16), &extension);
+    if (type.empty() != extension.empty() || (!type.empty() && (!type.starts_with("image/") || extension[0] != '.')))
+        Fail("a photo type came without its extension");
+    if (size >= 16 && sniffPhotoType(input) != type)
+        Fail("a photo's type depends on more than its first bytes");
+    return 0;
+}

@@ -1,0 +1,247 @@
+#include "ServedCollection.h"
+
+#include "collection/TreeIdentity.h"
+#include "companion/CollectionSnapshot.h"
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+
+using namespace talvane::companion;
+using namespace talvane::journal;
+
+MemoryHost::MemoryHost(EntryList entries, const std::filesystem::path& folder)
+    : albumFolder(folder / "Album"), photosFolder(folder / "Photos"), m_entries(std::move(entries))
+{
+    edit([](EntryList&) {});
+}
+
+std::shared_ptr<const CollectionSnapshot> MemoryHost::snapshot()
+{
+    std::lock_guard lock(m_mutex);
+    return m_closed ? nullptr : m_snapshot;
+}
+
+ChangeOutcome MemoryHost::apply(const PhoneChange& change)
+{
+    if (snapshot() == nullptr)
+        return {ChangeOutcome::Result::Closed, "The collection was closed on the desktop. Nothing was changed.", {}};
+    ChangeOutcome outcome;
+    edit([&](EntryList& entries) {
+        auto planned = planChange(entries, change, photosFolder);
+        if (auto* refused = std::get_if<ChangeOutcome>(&planned))
+            return void(outcome = *refused);
+        applyPlannedValues(entries, std::get<PlannedChange>(planned));
+        outcome = appliedOutcome(entries, std::get<PlannedChange>(planned));
+        ++m_changes;
+    });
+    return outcome;
+}
+
+void MemoryHost::edit(const std::function<void(EntryList&)>& change)
+{
+    std::lock_guard lock(m_mutex);
+    change(m_entries);
+    m_snapshot = std::make_shared<const CollectionSnapshot>(m_entries, "garden.tvn", albumFolder, photosFolder);
+}
+
+void MemoryHost::setClosed(bool closed)
+{
+    std::lock_guard lock(m_mutex);
+    m_closed = closed;
+}
+
+int MemoryHost::changes()
+{
+    std::lock_guard lock(m_mutex);
+    return m_changes;
+}
+
+Journal MemoryHost::journal(std::size_t position)
+{
+    std::lock_guard lock(m_mutex);
+    return Journal::read((*m_entries.at(position))[kJournalField]);
+}
+
+Phone::Phone(int port) : m_client("127.0.0.1", port)
+{
+    m_client.set_read_timeout(std::chrono::seconds(30));
+}
+
+httplib::Headers Phone::headers() const
+{
+    httplib::Headers headers{{"User-Agent", "Mozilla/5.0 (Linux; Android 14) Chrome/120.0 Mobile Safari/537.36"}};
+    if (!cookie.empty())
+        headers.emplace("Cookie", cookie);
+    return headers;
+}
+
+httplib::Result Phone::pair(const std::string& token)
+{
+    auto result = m_client.Get("/pair/" + token, headers());
+    if (result && result->status == 200) {
+        const std::string set = result->get_header_value("Set-Cookie");
+        cookie = set.substr(0, set.find(';'));
+    }
+    return result;
+}
+
+ServedCollection::ServedCollection(EntryList entries, ServerOptions options, Clock clock)
+    : host(std::move(entries), dir.path()), server(host, std::move(clock))
+{
+    std::filesystem::create_directories(uploads());
+    std::filesystem::create_directories(host.albumFolder);
+    options.bindAddress = "127.0.0.1";
+    options.uploadFolder = uploads().string();
+    if (const auto failure = server.start(options))
+        throw std::runtime_error(*failure);
+}
+
+std::unique_ptr<Phone> ServedCollection::pairedPhone()
+{
+    auto phone = std::make_unique<Phone>(server.port());
+    const auto paired = phone->pair(server.sessions().pairingToken());
+    EXPECT_TRUE(paired && paired->status == 200) << "the phone could not pair";
+    return phone;
+}
+
+std::string Quoted(const std::string& text, const std::string& marker, std::size_t from)
+{
+    const std::size_t at = text.find(marker, from);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t start = at + marker.size();
+    return text.substr(start, text.find('"', start) - start);
+}
+
+PageForm FormOnPage(const std::string& page, std::size_t n)
+{
+    std::size_t at = page.find("<form");
+    for (std::size_t i = 0; i < n && at != std::string::npos; ++i)
+        at = page.find("<form", at + 1);
+    if (at == std::string::npos) {
+        ADD_FAILURE() << "the page has no form " << n;
+        return {};
+    }
+    const std::string form = page.substr(at, page.find("</form>", at) - at);
+    PageForm shown{Quoted(form, "action=\""), {}};
+    const std::string hidden = "<input type=\"hidden\" name=\"";
+    for (std::size_t input = form.find(hidden); input != std::string::npos; input = form.find(hidden, input + 1))
+        shown.fields.emplace(Quoted(form, hidden, input), Quoted(form, "\" value=\"", input));
+    return shown;
+}
+
+httplib::MultipartFormDataItems FormParts(const PageForm& form, const FormFields& values)
+{
+    httplib::MultipartFormDataItems items;
+    for (const auto& fields : {form.fields, values})
+        for (const auto& [name, value] : fields)
+            items.push_back({name, value, "", ""});
+    return items;
+}
+
+std::string MultipartText(const FormFields& fields)
+{
+    std::string text;
+    for (const auto& [name, value] : fields)
+        text += "--AAA\r\nContent-Disposition: form-data; name=\"" + name + "\"\r\n\r\n" + value + "\r\n";
+    return text;
+}
+
+std::string FirstTreeLink(const std::string& page)
+{
+    const std::string ref = Quoted(page, "href=\"/tree/");
+    EXPECT_FALSE(ref.empty()) << "the page links to no tree";
+    return "/tree/" + ref;
+}
+
+RawConnection::RawConnection(int port) : m_fd(socket(AF_INET, SOCK_STREAM, 0))
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        ADD_FAILURE() << "cannot connect to the server";
+}
+
+RawConnection::~RawConnection()
+{
+    close(m_fd);
+}
+
+bool RawConnection::send(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t sent = ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(sent));
+    }
+    return true;
+}
+
+std::string RawConnection::receive(std::chrono::milliseconds wait)
+{
+    std::string received;
+    const auto end = std::chrono::steady_clock::now() + wait;
+    char buffer[4096];
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        pollfd watched{m_fd, POLLIN, 0};
+        if (left.count() <= 0 || poll(&watched, 1, static_cast<int>(left.count())) <= 0)
+            return received;
+        const ssize_t count = recv(m_fd, buffer, sizeof buffer, 0);
+        if (count <= 0)
+            return received;
+        received.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+bool RawConnection::closedWithin(std::chrono::milliseconds wait)
+{
+    pollfd watched{m_fd, POLLIN, 0};
+    char byte;
+    return poll(&watched, 1, int(wait.count())) > 0 && recv(m_fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) <= 0;
+}
+
+void ExpectSafetyHeaders(const httplib::Result& result, const std::string& what)
+{
+    ASSERT_TRUE(result) << what;
+    const std::string policy = result->get_header_value("Content-Security-Policy");
+    EXPECT_NE(policy.find("default-src 'none'"), std::string::npos) << what;
+    EXPECT_NE(policy.find("frame-ancestors 'none'"), std::string::npos) << what;
+    EXPECT_EQ(policy.find("script"), std::string::npos) << what;
+    EXPECT_EQ(result->get_header_value("X-Content-Type-Options"), "nosniff") << what;
+}
+
+int RawStatus(std::string_view response)
+{
+    return response.starts_with("HTTP/1.1 ") && response.size() >= 12 ? std::stoi(std::string(response.substr(9, 3))) : 0;
+}
+
+std::unique_ptr<CBonsaiData> Tree(std::initializer_list<std::pair<std::size_t, std::string>> fields)
+{
+    auto entry = std::make_unique<CBonsaiData>();
+    for (const auto& [field, text] : fields)
+        (*entry)[field] = text;
+    return entry;
+}
+
+EntryList Garden()
+{
+    const CalendarDate today = CalendarDate::today();
+    Journal journal = Journal::read("");
+    journal.add({today.plusDays(-40), CareKind::Wiring, today.plusDays(5), {}, "Wired the apex", {}, {}});
+    journal.add({today.plusDays(-2), CareKind::Note, std::nullopt, {}, "New buds", {}, {}});
+    EntryList entries;
+    entries.push_back(Tree({{CBonsaiData::Name, "Momiji"}, {CBonsaiData::BotanicalName, "Acer palmatum"},
+                            {talvane::kTreeIdField, kMomijiId}, {kJournalField, journal.text()}}));
+    entries.push_back(Tree({{CBonsaiData::Name, "Elm"}, {CBonsaiData::BotanicalName, "Ulmus parvifolia"}}));
+    entries.push_back(Tree({{CBonsaiData::Name, "Pine"}, {CBonsaiData::BotanicalName, "Pinus thunbergii"}}));
+    return entries;
+}
