@@ -1,35 +1,47 @@
 #pragma once
 
+#include "companion/CompanionServer.h"
+
+#include <chrono>
 #include <cstddef>
-#include <functional>
+#include <filesystem>
+#include <mutex>
 #include <string>
 #include <vector>
 
-// Phones simulated on loopback against a running companion server: each pairs with a
-// pairing token of its own, then makes a fixed number of mixed requests (Trees pages with
-// and without search, tree pages, thumbnails, Due, care logged, photo uploads).
-struct PhoneLoadOptions {
-    int port = 0;
-    // A fresh pairing token, asked once per phone.
-    std::function<std::string()> newPairing;
-    std::vector<std::string> treeRefs;
-    int phones = 20;
-    int requestsEach = 100;
-    std::size_t photoBytes = 5u * 1024 * 1024;
-};
+// Phones simulated on loopback against a running companion server, as the load
+// benchmarks run them: each paired with its own session, making a mix of requests (the
+// Trees list with and without a search, tree pages, thumbnails, the Due list, care
+// logged, some of it with a 5 MB photo).
 
-struct PhoneLoadResult {
+inline constexpr std::size_t kPhotoBytes = 5 * 1024 * 1024;
+
+struct Tally {
+    std::mutex mutex;
     std::vector<double> treesMs;
     std::vector<double> uploadMs;
-    std::vector<double> otherMs;
-    int failures = 0;
-    double seconds = 0;
+    std::size_t requests = 0;
+    std::size_t failures = 0;
+    std::size_t logged = 0;
+    std::size_t uploads = 0;
+    std::string firstFailure;
+
+    void add(std::vector<double>& into, double ms)
+    {
+        std::lock_guard lock(mutex);
+        into.push_back(ms);
+    }
 };
 
-PhoneLoadResult runPhoneLoad(const PhoneLoadOptions& options);
-
-// The p-th percentile (0..100) of the values, nearest rank.
-double percentile(std::vector<double> values, double p);
-
-// "Trees page  n=1200  p50 3.1 ms  p95 9.8 ms  max 20.0 ms"
-void printLatency(const char* what, const std::vector<double>& values);
+std::string ReadFile(const std::filesystem::path& path);
+// A real camera photo grown to 5 MB by comment segments after its application segments,
+// so that it stays a JPEG whose date the timeline reads.
+std::string FiveMegabytePhoto(const std::string& jpeg);
+// The value below which `part` (0..1) of the values lie.
+double Percentile(std::vector<double> values, double part);
+// Pairs the phones with the server, a new pairing token for every few: their cookies.
+std::vector<std::string> PairPhones(talvane::companion::CompanionServer& server, int phones);
+// Every phone on a thread of its own until each made its requests or time is up; gives
+// the seconds it took.
+double RunPhones(int port, const std::vector<std::string>& cookies, int requests, std::chrono::seconds limit,
+                 const std::string& photo, Tally& tally);

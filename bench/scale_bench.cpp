@@ -99,15 +99,14 @@ void SharePhones(CTalvaneDoc& doc)
         return;
     }
     auto& server = *sharing.server();
-    PhoneLoadOptions options;
-    options.port = server.port();
-    options.newPairing = [&server] { return server.sessions().newPairing(); };
-    options.treeRefs = talvane::companion::treeRefs(doc.entries());
-
+    const std::vector<std::string> cookies = PairPhones(server, 20);
+    const std::string photo = FiveMegabytePhoto(ReadFile(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "Photos" /
+                                                         "2022-01-16 Momiji.jpg"));
     std::atomic<bool> done = false;
-    PhoneLoadResult result;
+    Tally tally;
+    double wall = 0;
     std::thread phones([&] {
-        result = runPhoneLoad(options);
+        wall = RunPhones(server.port(), cookies, 100, std::chrono::seconds(180), photo, tally);
         done = true;
     });
     QElapsedTimer sinceTick;
@@ -124,11 +123,12 @@ void SharePhones(CTalvaneDoc& doc)
     tick.start();
     loop.exec();
     phones.join();
-    std::printf("%d phones x %d requests in %.1f s, %d failed\n", options.phones, options.requestsEach, result.seconds,
-                result.failures);
-    printLatency("Trees page", result.treesMs);
-    printLatency("5 MB photo upload", result.uploadMs);
-    printLatency("other requests", result.otherMs);
+    std::printf("%zu phones: %zu requests in %.1f s, %zu failed %s\n", cookies.size(), tally.requests, wall, tally.failures,
+                tally.firstFailure.c_str());
+    std::printf("Trees page   %5zu  p50 %7.1f ms  p95 %7.1f ms\n", tally.treesMs.size(), Percentile(tally.treesMs, 0.5),
+                Percentile(tally.treesMs, 0.95));
+    std::printf("5 MB upload  %5zu  p50 %7.1f ms  p95 %7.1f ms\n", tally.uploadMs.size(), Percentile(tally.uploadMs, 0.5),
+                Percentile(tally.uploadMs, 0.95));
     std::printf("longest the event loop went unturned: %lld ms (ticks every 5 ms)\n", static_cast<long long>(longestGap));
 }
 

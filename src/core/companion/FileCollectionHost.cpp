@@ -35,19 +35,21 @@ FileCollectionHost::FileCollectionHost(std::filesystem::path file, CommandLock l
 
 void FileCollectionHost::takeSnapshot()
 {
-    m_snapshot = std::make_shared<const CollectionSnapshot>(m_entries, m_file.filename().string(), m_albumFolder,
+    auto taken = std::make_shared<const CollectionSnapshot>(m_entries, m_file.filename().string(), m_albumFolder,
                                                             m_photosFolder);
+    std::lock_guard lock(m_handing);
+    m_snapshot = std::move(taken);
 }
 
 std::shared_ptr<const CollectionSnapshot> FileCollectionHost::snapshot()
 {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_handing);
     return m_snapshot;
 }
 
 ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
 {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_changing);
     auto planned = planChange(m_entries, change, m_photosFolder);
     if (auto* outcome = std::get_if<ChangeOutcome>(&planned))
         return *outcome;

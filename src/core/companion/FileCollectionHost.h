@@ -31,7 +31,10 @@ private:
 
     std::filesystem::path m_file;
     CommandLock m_lock;
-    std::mutex m_mutex;
+    // Changes wait for one another; pages only wait for the snapshot to be handed over,
+    // never for a change being written.
+    std::mutex m_changing;
+    std::mutex m_handing;
     EntryList m_entries;
     SaveBaseline m_baseline;
     std::filesystem::path m_albumFolder;
