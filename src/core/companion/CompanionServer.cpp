@@ -12,6 +12,9 @@
 #include <httplib.h>
 
 #include <ifaddrs.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 #include <netinet/in.h>
 #include <arpa/inet.h>
 #include <net/if.h>
@@ -36,6 +39,7 @@ constexpr int kAlbumSide = 480;
 constexpr std::size_t kMaxQuery = 200;
 constexpr std::size_t kMaxFormFields = 32;
 constexpr std::size_t kPool = 32;
+constexpr int kServingNiceness = 5;
 // What a connection may send for one request but an upload: the request line and its
 // headers, which browsers keep to a few kilobytes, and a form.
 constexpr std::uint64_t kRequestBytes = kMaxFormBytes + 64 * 1024;
@@ -144,6 +148,15 @@ bool isUploadPath(const std::string& path)
     return path.starts_with("/tree/") && path.ends_with("/log");
 }
 
+// Requests give way to the window: a thread that serves phones runs at a lower
+// priority than the one the grower is typing in.
+void giveWayToTheWindow()
+{
+    static thread_local const bool lowered =
+        setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kServingNiceness) == 0;
+    (void)lowered;
+}
+
 } // namespace
 
 std::vector<NetworkAddress> localNetworkAddresses()
@@ -243,6 +256,7 @@ void CompanionServer::addRoutes()
 
     // Nothing is served to a phone that is not paired, and no request body is read first.
     server.set_pre_routing_handler([this](const Request& request, Response& response) {
+        giveWayToTheWindow();
         // What follows a refused request on its connection is what was left of its body.
         if (m_watch->closing(request.remote_addr, request.remote_port)) {
             response.status = 400;
