@@ -46,16 +46,6 @@ std::unique_ptr<CBonsaiData> copyEntry(const CBonsaiData& entry)
     return CBonsaiData::fromTexts(texts);
 }
 
-std::vector<std::string> treeRefs(const EntryList& entries)
-{
-    const std::vector<std::string_view> ids = talvane::treeIds(entries);
-    std::vector<std::string> refs;
-    refs.reserve(entries.size());
-    for (std::size_t position = 0; position < entries.size(); ++position)
-        refs.push_back(ids[position].empty() ? positionRef(*entries[position], position) : std::string(ids[position]));
-    return refs;
-}
-
 std::string treeRefAt(const EntryList& entries, std::size_t position)
 {
     const std::string_view id = talvane::treeIdAt(entries, position);

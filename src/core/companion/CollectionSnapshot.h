@@ -52,7 +52,6 @@ private:
 
 // The reference of the tree at a position of a collection (CollectionSnapshot::treeRef),
 // and the position a reference leads to in a collection as it is now.
-std::vector<std::string> treeRefs(const EntryList& entries);
 std::string treeRefAt(const EntryList& entries, std::size_t position);
 std::optional<std::size_t> findTreeByRef(const EntryList& entries, std::string_view ref);
 
