@@ -93,9 +93,10 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     connect(&m_doc, &CTalvaneDoc::fileNotice, this, [this](const QString& text) { statusBar()->showMessage(text); });
     connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::rebuildRecentFiles);
     m_dueCounter = new DueSummaryCounter(m_doc, this);
+    // The count has a pane of its own, which menu hints and notices pass over.
     connect(m_dueCounter, &DueSummaryCounter::counted, this, [this](std::size_t due, int withinDays) {
-        if (due > 0)
-            statusBar()->showMessage(FromAnsi(talvane::journal::dueSummary(due, withinDays)));
+        m_duePane->setText(due > 0 ? FromAnsi(talvane::journal::dueSummary(due, withinDays)) : QString());
+        m_duePane->setVisible(due > 0);
     });
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::showDueSummary);
     rebuildRecentFiles();
@@ -250,6 +251,9 @@ void CMainFrame::createBars()
     m_sharingPane = new QLabel(status);
     m_sharingPane->hide();
     status->insertPermanentWidget(0, m_sharingPane);
+    m_duePane = new QLabel(status);
+    m_duePane->hide();
+    status->insertPermanentWidget(0, m_duePane);
     status->showMessage(QStringLiteral("Ready"));
     connect(status, &QStatusBar::messageChanged, status, [status](const QString& message) {
         if (message.isEmpty())

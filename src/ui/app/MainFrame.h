@@ -64,6 +64,8 @@ public slots:
     void onFileShareWithPhones();
     ShareDlg* shareDialog() const { return m_shareDlg; }
     PhoneSharing* phoneSharing() const { return m_sharing; }
+    // The status bar's count of care due, empty and hidden when nothing is due.
+    QLabel* duePane() const { return m_duePane; }
     // File Restore an earlier version: a kept version opens as an untitled copy.
     void onFileRestoreVersion();
 
@@ -106,4 +108,5 @@ private:
     PhoneSharing* m_sharing = nullptr;
     ShareDlg* m_shareDlg = nullptr;
     QLabel* m_sharingPane = nullptr;
+    QLabel* m_duePane = nullptr;
 };

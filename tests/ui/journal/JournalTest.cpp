@@ -162,7 +162,7 @@ TEST_F(JournalTest, TheDueCountComesAfterTheWindowAndCountsAChangeMadeMeanwhile)
         if (i % 1000 == 0)
             e[kField] = JournalText({Task(5, "wire")});
     }))));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return frame().statusBar()->currentMessage() == "3 care tasks due in the next 30 days"; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "3 care tasks due in the next 30 days"; }));
 
     DueSummaryCounter counter(doc());
     std::vector<std::size_t> counts;
@@ -177,13 +177,44 @@ TEST_F(JournalTest, TheDueCountComesAfterTheWindowAndCountsAChangeMadeMeanwhile)
     EXPECT_EQ(counts, std::vector<std::size_t>{5});
 }
 
+TEST_F(JournalTest, TheStatusCountFollowsEveryChangeOfTheEntriesAndOutlastsMenuHints)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Late", "Soon", "Idle"}, [](CBonsaiData& e, std::size_t i) {
+        if (i < 2)
+            e[kField] = JournalText({Task(i == 0 ? -3 : 10, "task")});
+    }))));
+    const auto pane = [&] { return frame().duePane()->isVisible() ? frame().duePane()->text().toStdString() : std::string(); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane() == "2 care tasks due in the next 30 days"; }));
+
+    doc().changeFields(2, {{kField, JournalText({Task(1, "a"), Task(2, "b")})}}, QStringLiteral("Update"));
+    EXPECT_EQ(pane(), "4 care tasks due in the next 30 days");
+    doc().removeEntry(0);
+    EXPECT_EQ(pane(), "3 care tasks due in the next 30 days");
+    doc().history().undo();
+    EXPECT_EQ(pane(), "4 care tasks due in the next 30 days");
+    doc().history().redo();
+    EXPECT_EQ(pane(), "3 care tasks due in the next 30 days");
+    auto added = std::make_unique<CBonsaiData>();
+    (*added)[kField] = JournalText({Task(0, "today")});
+    doc().addEntry(std::move(added));
+    EXPECT_EQ(pane(), "4 care tasks due in the next 30 days");
+    doc().changeFieldsFromElsewhere(0, {{kField, ""}}, QStringLiteral("Mark done from phone"),
+                                    [](const std::string& journal) { return journal; });
+    EXPECT_EQ(pane(), "3 care tasks due in the next 30 days");
+    frame().statusBar()->showMessage(QStringLiteral("Open an existing document"));
+    EXPECT_EQ(pane(), "3 care tasks due in the next 30 days");
+    for (std::size_t i = doc().entryCount(); i-- > 0;)
+        doc().changeFields(i, {{kField, ""}}, QStringLiteral("Update"));
+    EXPECT_EQ(pane(), "") << "nothing due: the pane is hidden";
+}
+
 TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
 {
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Later", "Soon", "Late"}, [](CBonsaiData& e, std::size_t i) {
         const long due[] = {100, 10, -3};
         e[kField] = JournalText({Task(due[i], "task " + std::to_string(i))});
     }))));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return frame().statusBar()->currentMessage() == "2 care tasks due in the next 30 days"; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "2 care tasks due in the next 30 days"; }));
 
     // Pages edits on the tree shown are offered before a task changes a journal.
     FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
