@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -98,8 +99,21 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     }
     m_treeId = event.treeId;
 
+    m_problem = new QLabel(this);
+    m_problem->setStyleSheet(QStringLiteral("color: #a40000"));
+    m_problem->setWordWrap(true);
+    m_problem->hide();
+    form->addRow(m_problem);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        // A next step cannot fall due before the work it follows was done.
+        if (m_hasDue->isChecked() && m_due->date() < m_date->date()) {
+            m_problem->setText(QStringLiteral("The next step cannot be due before the event's day."));
+            m_problem->show();
+            m_due->setFocus();
+            return;
+        }
+        m_problem->hide();
         // A half-typed amount ("3,") would be lost: it is finished first.
         for (const Measured& measured : m_measured)
             if (!measured.amount->text().trimmed().isEmpty() && !measured.amount->hasAcceptableInput()) {

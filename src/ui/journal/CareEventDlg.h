@@ -14,6 +14,7 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -31,6 +32,11 @@ public:
 
     QComboBox* kindBox() const { return m_kind; }
     QPlainTextEdit* textEdit() const { return m_text; }
+    QDateEdit* dateEdit() const { return m_date; }
+    QCheckBox* dueBox() const { return m_hasDue; }
+    QDateEdit* dueEdit() const { return m_due; }
+    // Why OK did not close the dialog; hidden while nothing is wrong.
+    QLabel* problemLabel() const { return m_problem; }
     // The amount box of a kind of measurement.
     QLineEdit* amountEdit(talvane::journal::MeasureKind kind) const;
 
@@ -40,6 +46,7 @@ private:
     QPlainTextEdit* m_text;
     QCheckBox* m_hasDue;
     QDateEdit* m_due;
+    QLabel* m_problem;
     QComboBox* m_picture;
     struct Measured {
         talvane::journal::MeasureKind kind;

@@ -12,6 +12,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -273,4 +276,30 @@ TEST_F(JournalTest, TheCalendarIsExportedOrTheRefusalIsSaid)
     ASSERT_EQ(ui.prompter.calls().size(), 1u);
     EXPECT_TRUE(ui.prompter.calls()[0].text.startsWith(QStringLiteral("The care calendar cannot be written to ")));
     EXPECT_TRUE(ui.prompter.calls()[0].text.contains(QStringLiteral("plain/care.ics")));
+}
+
+TEST_F(JournalTest, AnEventCannotBeDueBeforeItsOwnDay)
+{
+    ASSERT_TRUE(Start());
+    CareEventDlg dialog(CareEvent{*CalendarDate::fromText("2026-05-10"), CareKind::Wiring, std::nullopt, {}, {}, {}, {}}, {});
+    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    dialog.dueBox()->setChecked(true);
+    dialog.dueEdit()->setDate(QDate(2026, 5, 9));
+    ok->click();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.problemLabel()->isHidden());
+    EXPECT_EQ(dialog.problemLabel()->text(), QStringLiteral("The next step cannot be due before the event's day."));
+
+    // Due on the day itself is allowed, and so is no due date at all.
+    dialog.dueEdit()->setDate(QDate(2026, 5, 10));
+    ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(dialog.problemLabel()->isHidden());
+    EXPECT_EQ(dialog.event().due, CalendarDate::fromText("2026-05-10"));
+    dialog.setResult(0);
+    dialog.dueEdit()->setDate(QDate(2026, 1, 1));
+    dialog.dueBox()->setChecked(false);
+    ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.event().due, std::nullopt);
 }
