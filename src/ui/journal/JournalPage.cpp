@@ -74,6 +74,19 @@ void JournalPage::refreshEventList()
         row->setData(DateColumn, kLineRole, QVariant::fromValue(numbered.line));
         row->setToolTip(TextColumn, FromAnsi(event.text));
     }
+    // Lines this version cannot read are shown as they stand, greyed, and cannot be
+    // chosen: they are kept byte for byte.
+    for (const JournalLine& line : journal.lines()) {
+        if (line.event)
+            continue;
+        QString shown = FromAnsi(line.unreadable);
+        shown.replace(QLatin1Char('\t'), QStringLiteral("  "));
+        auto* row = new QTreeWidgetItem(m_list, {QString(), QStringLiteral("Unreadable"), shown, QString()});
+        row->setFlags(Qt::ItemIsEnabled);
+        for (int column = 0; column < m_list->columnCount(); ++column)
+            row->setForeground(column, m_list->palette().brush(QPalette::Disabled, QPalette::Text));
+        row->setToolTip(TextColumn, QStringLiteral("This line cannot be read by this version: it is kept as it is."));
+    }
     if (m_foreign)
         m_notice->setText(QStringLiteral("This journal was written by another program: it is kept as it is and cannot be "
                                          "changed here."));

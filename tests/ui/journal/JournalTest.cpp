@@ -134,6 +134,15 @@ TEST_F(JournalTest, AForeignFieldIsShownAsUnreadableAndNeverRewritten)
 
     ChooseEntry(1);
     EXPECT_TRUE(page().notice()->text().startsWith(QStringLiteral("1 line of this journal cannot be read")));
+    // The line is listed after the events as it stands, greyed, and cannot be chosen.
+    ASSERT_EQ(page().eventList()->topLevelItemCount(), 2);
+    QTreeWidgetItem* unreadable = page().eventList()->topLevelItem(1);
+    EXPECT_EQ(unreadable->text(1), QStringLiteral("Unreadable"));
+    EXPECT_EQ(unreadable->text(2), QStringLiteral("2025-02-30  Pruning      bad day"));
+    EXPECT_FALSE(unreadable->flags() & Qt::ItemIsSelectable);
+    page().eventList()->setCurrentItem(unreadable);
+    EXPECT_FALSE(page().editButton()->isEnabled());
+    EXPECT_FALSE(page().deleteButton()->isEnabled());
     ChooseEntry(0);
     EXPECT_TRUE(ui.prompter.calls().empty()) << "showing a journal is no edit";
     ChooseEntry(1);
