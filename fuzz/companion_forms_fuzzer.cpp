@@ -14,6 +14,7 @@
 #include "companion/PhoneForms.h"
 #include "companion/PhonePictures.h"
 #include "journal/Journal.h"
+#include "timeline/PhotoFacts.h"
 
 #include <cctype>
 #include <cstddef>
@@ -193,10 +194,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::string extension;
-    const std::string type = sniffPhotoType(input.substr(0, 16), &extension);
+    const std::string type = sniffPhotoType(input.substr(0, talvane::timeline::kPhotoHeadBytes), &extension);
     if (type.empty() != extension.empty() || (!type.empty() && (!type.starts_with("image/") || extension[0] != '.')))
         Fail("a photo type came without its extension");
-    if (size >= 16 && sniffPhotoType(input) != type)
+    if (size >= talvane::timeline::kPhotoHeadBytes && sniffPhotoType(input) != type)
         Fail("a photo's type depends on more than its first bytes");
     return 0;
 }

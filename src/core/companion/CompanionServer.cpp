@@ -7,6 +7,7 @@
 #include "journal/CareCalendar.h"
 #include "journal/Journal.h"
 #include "picture/AlbumFile.h"
+#include "timeline/PhotoFacts.h"
 #include "timeline/TimelinePhoto.h"
 
 #include <httplib.h>
@@ -43,7 +44,9 @@ constexpr int kServingNiceness = 5;
 // What a connection may send for one request but an upload: the request line and its
 // headers, which browsers keep to a few kilobytes, and a form.
 constexpr std::uint64_t kRequestBytes = kMaxFormBytes + 64 * 1024;
-constexpr std::uint64_t kUploadBytes = kMaxPhotosPerRequest * kMaxPhotoBytes + kRequestBytes;
+// The most an upload's body may hold, and what its connection may send for it.
+constexpr std::uint64_t kUploadBodyBytes = kMaxPhotosPerRequest * kMaxPhotoBytes + kMaxFormBytes;
+constexpr std::uint64_t kUploadBytes = kUploadBodyBytes + 64 * 1024;
 
 // The thread pool that serves connections, telling the watch of each one accepted.
 class WatchedPool : public httplib::ThreadPool {
@@ -224,7 +227,7 @@ std::optional<std::string> CompanionServer::start(const ServerOptions& options)
     m_server->set_write_timeout(30);
     m_server->set_keep_alive_timeout(3);
     m_server->set_keep_alive_max_count(50);
-    m_server->set_payload_max_length(kMaxPhotosPerRequest * kMaxPhotoBytes + kMaxFormBytes);
+    m_server->set_payload_max_length(kUploadBodyBytes);
     m_server->set_default_headers({
         {"Content-Security-Policy", "default-src 'none'; img-src 'self'; style-src 'self'; form-action 'self'; "
                                     "base-uri 'none'; frame-ancestors 'none'"},
@@ -271,7 +274,7 @@ void CompanionServer::addRoutes()
         } else if (m_sessions.find(sessionSecret(request))) {
             if (request.method == "POST") {
                 const bool upload = isUploadPath(request.path);
-                const std::size_t limit = upload ? kMaxPhotosPerRequest * kMaxPhotoBytes + kMaxFormBytes : kMaxFormBytes;
+                const std::uint64_t limit = upload ? kUploadBodyBytes : kMaxFormBytes;
                 // A form is read whole into memory: only one whose length is known
                 // before is read, since the library reads a chunked body to its end.
                 if (!upload && (!request.has_header("Content-Length") || request.has_header("Transfer-Encoding"))) {
@@ -523,8 +526,8 @@ void CompanionServer::addRoutes()
                     status = 413;
                     return false;
                 }
-                if (photo.head.size() < 16)
-                    photo.head.append(data, std::min<std::size_t>(length, 16 - photo.head.size()));
+                if (photo.head.size() < timeline::kPhotoHeadBytes)
+                    photo.head.append(data, std::min<std::size_t>(length, timeline::kPhotoHeadBytes - photo.head.size()));
                 out.write(data, static_cast<std::streamsize>(length));
                 return out.good();
             });

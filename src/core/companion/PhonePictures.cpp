@@ -4,6 +4,7 @@
 #include "picture/AnyPicDecoder.h"
 #include "picture/TextException.h"
 #include "picture/WinBmp.h"
+#include "timeline/PhotoFacts.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -82,9 +83,7 @@ std::string sniffPhotoType(std::string_view head, std::string* extension)
     static constexpr Format kFormats[] = {
         {"\xFF\xD8\xFF", 0, "image/jpeg", ".jpg"},  {"\x89PNG\r\n\x1A\n", 0, "image/png", ".png"},
         {"GIF8", 0, "image/gif", ".gif"},           {"II*\0", 0, "image/tiff", ".tif"},
-        {"MM\0*", 0, "image/tiff", ".tif"},         {"ftypheic", 4, "image/heic", ".heic"},
-        {"ftypheix", 4, "image/heic", ".heic"},     {"ftypmif1", 4, "image/heif", ".heif"},
-        {"ftypmsf1", 4, "image/heif", ".heif"},     {"ftypavif", 4, "image/avif", ".avif"},
+        {"MM\0*", 0, "image/tiff", ".tif"},
     };
     auto found = [&](std::string_view type, std::string_view ext) {
         if (extension)
@@ -96,6 +95,9 @@ std::string sniffPhotoType(std::string_view head, std::string* extension)
             return found(format.type, format.extension);
     if (head.size() >= 12 && head.substr(0, 4) == "RIFF" && head.substr(8, 4) == "WEBP")
         return found("image/webp", ".webp");
+    // HEIF is told as the timeline tells it, by every brand its ftyp box names.
+    if (timeline::hasHeifSignature({reinterpret_cast<const unsigned char*>(head.data()), head.size()}))
+        return head.substr(8, 4) == "avif" ? found("image/avif", ".avif") : found("image/heic", ".heic");
     return {};
 }
 
@@ -109,7 +111,7 @@ std::optional<PhonePicture> originalPhotoForPhone(const std::filesystem::path& p
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof())
         return std::nullopt;
-    std::string type = sniffPhotoType(std::string_view(bytes).substr(0, 16));
+    std::string type = sniffPhotoType(std::string_view(bytes).substr(0, timeline::kPhotoHeadBytes));
     if (type != "image/jpeg" && type != "image/png" && type != "image/webp" && type != "image/gif")
         return std::nullopt;
     return PhonePicture{std::move(bytes), std::move(type)};

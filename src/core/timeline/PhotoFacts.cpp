@@ -34,8 +34,6 @@ constexpr std::size_t kMaxMetadataBytes = 16 * 1024 * 1024;
 constexpr std::array<std::string_view, 9> kHeifBrands{"heic", "heix", "hevc", "heim", "heis",
                                                       "hevm", "mif1", "msf1", "avif"};
 
-// Enough of a file's start to hold its ftyp box with a few compatible brands.
-constexpr std::size_t kHeadBytes = 64;
 
 std::uint32_t bigEndian32(const unsigned char* bytes)
 {
@@ -47,26 +45,10 @@ bool isHeifBrand(std::string_view brand)
     return std::find(kHeifBrands.begin(), kHeifBrands.end(), brand) != kHeifBrands.end();
 }
 
-// A HEIF file opens with its ftyp box: size, "ftyp", the major brand, a minor version
-// and the compatible brands; a file of another major brand may still be HEIF.
-bool hasHeifSignature(std::span<const unsigned char> head)
-{
-    const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
-    if (text.size() < 12 || text.substr(4, 4) != "ftyp")
-        return false;
-    if (isHeifBrand(text.substr(8, 4)))
-        return true;
-    const std::size_t boxEnd = std::min<std::size_t>(text.size(), bigEndian32(head.data()));
-    for (std::size_t at = 16; at + 4 <= boxEnd; at += 4)
-        if (isHeifBrand(text.substr(at, 4)))
-            return true;
-    return false;
-}
-
 std::vector<unsigned char> fileHead(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
-    std::vector<unsigned char> head(kHeadBytes);
+    std::vector<unsigned char> head(kPhotoHeadBytes);
     file.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(file.gcount()));
     return head;
@@ -239,6 +221,20 @@ PhotoFacts factsOrNothing(Read read)
 }
 
 } // namespace
+
+bool hasHeifSignature(std::span<const unsigned char> head)
+{
+    const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
+    if (text.size() < 12 || text.substr(4, 4) != "ftyp")
+        return false;
+    if (isHeifBrand(text.substr(8, 4)))
+        return true;
+    const std::size_t boxEnd = std::min<std::size_t>(text.size(), bigEndian32(head.data()));
+    for (std::size_t at = 16; at + 4 <= boxEnd; at += 4)
+        if (isHeifBrand(text.substr(at, 4)))
+            return true;
+    return false;
+}
 
 void preparePhotoFactsReading()
 {

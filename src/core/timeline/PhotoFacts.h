@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace talvane::timeline {
@@ -29,6 +30,14 @@ struct PhotoFacts {
 PhotoFacts readPhotoFacts(const std::string& path);
 // The same from the bytes of a whole file in memory.
 PhotoFacts readPhotoFacts(const unsigned char* data, std::size_t size);
+
+// Enough of a file's start to tell its format: a HEIF file's ftyp box with a few
+// compatible brands.
+inline constexpr std::size_t kPhotoHeadBytes = 64;
+// A HEIF file (HEIC, AVIF, ...) opens with its ftyp box: size, "ftyp", the major brand,
+// a minor version and the compatible brands; a file of another major brand may still be
+// HEIF.
+bool hasHeifSignature(std::span<const unsigned char> head);
 
 // Call once before reading facts from several threads: exiv2's XMP parser must be set
 // up before the first read. readPhotoFacts calls it too, only the first call counts.

@@ -155,14 +155,28 @@ void ShareDlg::onNewCode()
 
 void ShareDlg::refreshPhones()
 {
-    m_phones->clear();
     CompanionServer* server = m_sharing.server();
-    if (!server)
+    const std::vector<PairedPhone> phones = server ? server->sessions().phones() : std::vector<PairedPhone>();
+    const auto lastRequest = [](const PairedPhone& phone) {
+        return QDateTime::fromSecsSinceEpoch(std::chrono::system_clock::to_time_t(phone.lastRequest))
+            .toString(QStringLiteral("HH:mm:ss"));
+    };
+    // Every request of a phone tells its time: the rows are made again only when the
+    // phones themselves change.
+    bool samePhones = m_phones->topLevelItemCount() == static_cast<int>(phones.size());
+    for (std::size_t i = 0; samePhones && i < phones.size(); ++i)
+        samePhones = m_phones->topLevelItem(static_cast<int>(i))->data(0, Qt::UserRole).toString() ==
+                     QString::fromStdString(phones[i].handle);
+    if (samePhones) {
+        for (std::size_t i = 0; i < phones.size(); ++i)
+            m_phones->topLevelItem(static_cast<int>(i))->setText(2, lastRequest(phones[i]));
         return;
-    for (const PairedPhone& phone : server->sessions().phones()) {
-        const auto seen = QDateTime::fromSecsSinceEpoch(std::chrono::system_clock::to_time_t(phone.lastRequest));
+    }
+    m_phones->clear();
+    for (const PairedPhone& phone : phones) {
         auto* item = new QTreeWidgetItem(m_phones, {QString::fromStdString(phone.name), QString::fromStdString(phone.address),
-                                                    seen.toString(QStringLiteral("HH:mm:ss"))});
+                                                    lastRequest(phone)});
+        item->setData(0, Qt::UserRole, QString::fromStdString(phone.handle));
         auto* disconnect = new QPushButton(QStringLiteral("Disconnect"), m_phones);
         disconnect->setAccessibleName(QStringLiteral("Disconnect %1").arg(QString::fromStdString(phone.name)));
         connect(disconnect, &QPushButton::clicked, this, [this, handle = phone.handle] {

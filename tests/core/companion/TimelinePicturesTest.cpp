@@ -4,6 +4,7 @@
 // talvane-cli serve serves it.
 #include "companion/CompanionServer.h"
 #include "companion/FileCollectionHost.h"
+#include "companion/PhonePictures.h"
 #include "core/BmpTestFiles.h"
 #include "core/TempDir.h"
 #include "journal/Journal.h"
@@ -82,3 +83,23 @@ TEST(TimelinePictures, EveryTimelinePictureOfTheSampleReachesThePhone)
 }
 
 } // namespace
+
+// Phones write HEIF under several major brands; what the timeline reads is taken.
+TEST(TimelinePictures, APhotoIsToldByItsFirstBytesAsTheTimelineTellsIt)
+{
+    const auto ftyp = [](std::string major, std::string compatible) {
+        std::string box("\0\0\0\x18" "ftyp", 8);
+        return box + major + std::string("\0\0\0\0", 4) + compatible + "isom";
+    };
+    const std::pair<std::string, std::string> told[] = {
+        {ftyp("heic", "heic"), ".heic"}, {ftyp("mif1", "heic"), ".heic"}, {ftyp("hevc", "hevc"), ".heic"},
+        {ftyp("avif", "avif"), ".avif"}, {ftyp("isom", "mp41"), ""},      {"\xFF\xD8\xFF\xE1", ".jpg"},
+        {std::string("RIFF\x10\0\0\0WEBPVP8 ", 16), ".webp"}, {ftyp("isom", "mif1"), ".heic"}, {"<html>", ""},
+    };
+    for (const auto& [head, extension] : told) {
+        std::string given;
+        const std::string type = sniffPhotoType(head, &given);
+        EXPECT_EQ(given, extension) << head;
+        EXPECT_EQ(type.empty(), extension.empty()) << head;
+    }
+}
