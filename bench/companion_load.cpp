@@ -53,10 +53,10 @@ int main(int argc, char** argv)
     for (std::size_t n = 0; n < trees; ++n) {
         (*entries[n])[CBonsaiData::Photo1] = album[n % album.size()];
         Journal journal = Journal::read("");
-        journal.add({today.plusDays(-200), CareKind::Repotting, std::nullopt, {}, "Repotted in akadama", {}, {}});
+        journal.add({today.plusDays(-200), CareKind::Repotting, std::nullopt, {}, "Repotted in akadama", {}, {}, {}});
         if (n % 20 == 0)
             journal.add({today.plusDays(-30), CareKind::Wiring, today.plusDays(static_cast<long>(n % 40)), {},
-                         "Wired the branches", {}, {}});
+                         "Wired the branches", {}, {}, {}});
         (*entries[n])[kJournalField] = journal.text();
     }
     talvane::giveMissingTreeIds(entries);

@@ -31,7 +31,7 @@ std::string SampleJournal(std::size_t n)
         std::optional<CalendarDate> due;
         if (i >= 18)
             due = date.plusDays(static_cast<long>(n % 500));
-        journal.add({date, kCareKinds[(i + n) % kCareKinds.size()], due, {}, kTexts[(i + n) % 4], {}, {}});
+        journal.add({date, kCareKinds[(i + n) % kCareKinds.size()], due, {}, kTexts[(i + n) % 4], {}, {}, {}});
     }
     return journal.text();
 }

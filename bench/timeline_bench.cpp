@@ -81,7 +81,7 @@ void Thumbnails(const QTemporaryDir& work, int count)
     for (int i = 0; i < count; ++i)
         events.push_back({static_cast<std::size_t>(i),
                           {CalendarDate::fromYearMonthDay(2000 + i / 50, 1 + (i / 4) % 12, 1).value(), CareKind::Photo,
-                           std::nullopt, "Photos/" + QFileInfo(photos[i]).fileName().toStdString(), "text", {}, {}},
+                           std::nullopt, "Photos/" + QFileInfo(photos[i]).fileName().toStdString(), "text", {}, {}, {}},
                           QFileInfo(photos[i]).fileName().toStdString(),
                           true});
     const QString cacheFolder = QDir(work.path()).filePath(QStringLiteral("cache"));

@@ -1541,7 +1541,7 @@ std::string SampleJournal(std::size_t n, const SampleTree& tree)
     Journal journal = Journal::read("");
     const auto add = [&journal](CalendarDate date, CareKind kind, std::string text, std::optional<CalendarDate> due = {},
                                 std::string picture = {}) {
-        journal.add({date, kind, due, std::move(picture), std::move(text), {}, {}});
+        journal.add({date, kind, due, std::move(picture), std::move(text), {}, {}, {}});
     };
     add(on("2022-04-02"), CareKind::Repotting, "Repotted into a free-draining mix of akadama and pumice.\r\nRoots reduced by a third.");
     add(on("2022-06-15"), CareKind::Feeding, "Organic pellets on the soil, renewed every four weeks.");
@@ -1560,7 +1560,7 @@ std::string SampleJournal(std::size_t n, const SampleTree& tree)
     for (const TimelineShot& shot : tree.timeline) {
         const std::string picture = std::string(talvane::timeline::kPhotosPrefix) + TimelineFileName(tree, shot);
         journal.add({Day(shot.date), CareKind::Photo, std::nullopt, picture, Stored(shot.text), tree.treeId,
-                     shot.measurements});
+                     shot.measurements, {}});
     }
     if (Journal::read(journal.text()).unreadableLineCount() != 0)
         throw std::runtime_error(std::string(tree.name) + ": the journal does not read back");

@@ -62,7 +62,7 @@ TEST(JournalCommands, DueShowsControlCharactersOnlyOnATerminal)
 {
     TempDir dir;
     EntryList entries;
-    AddTree(entries, "Pine\x1B]0;owned\x07", {{Day("2026-12-01"), CareKind::Wiring, Day("2026-12-20"), {}, "wired\x1B[31m\\\r\nthe apex", {}, {}}});
+    AddTree(entries, "Pine\x1B]0;owned\x07", {{Day("2026-12-01"), CareKind::Wiring, Day("2026-12-20"), {}, "wired\x1B[31m\\\r\nthe apex", {}, {}, {}}});
     ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
 
     const std::string arguments = "due trees.tvn --today 2026-12-01";

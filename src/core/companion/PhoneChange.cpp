@@ -102,7 +102,7 @@ std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entri
             return photosFailed(added);
     }
     if (added.events.empty()) {
-        added.events.push_back(CareEvent{care.today, care.kind, care.due, {}, care.text, {}, care.measurements});
+        added.events.push_back(CareEvent{care.today, care.kind, care.due, {}, care.text, {}, care.measurements, {}});
     } else {
         // The care itself rides on the first photo: its due date and its measurements.
         added.events.front().due = care.due;

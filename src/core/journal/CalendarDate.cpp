@@ -71,6 +71,19 @@ CalendarDate CalendarDate::plusDays(long days) const
     return CalendarDate(std::chrono::year_month_day{sys_days{std::chrono::days{moved}}});
 }
 
+CalendarDate CalendarDate::plusMonths(long months) const
+{
+    const long long index = year() * 12LL + (month() - 1) + months;
+    if (index < 12)
+        return *fromYearMonthDay(1, 1, 1);
+    if (index > 9999 * 12LL + 11)
+        return *fromYearMonthDay(9999, 12, 31);
+    const int year = static_cast<int>(index / 12);
+    const unsigned month = static_cast<unsigned>(index % 12) + 1;
+    const std::chrono::year_month_day_last last{std::chrono::year{year}, std::chrono::month_day_last{std::chrono::month{month}}};
+    return *fromYearMonthDay(year, month, std::min(day(), static_cast<unsigned>(last.day())));
+}
+
 long CalendarDate::daysUntil(const CalendarDate& later) const
 {
     return (std::chrono::sys_days{later.m_date} - std::chrono::sys_days{m_date}).count();

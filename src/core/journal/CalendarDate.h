@@ -28,6 +28,9 @@ public:
     std::string text() const;
     // Stops at 0001-01-01 and 9999-12-31, the ends of the dates that can be made.
     CalendarDate plusDays(long days) const;
+    // The same day `months` months on; a day the month lacks becomes its last
+    // (January 31 plus one month is February 28 or 29). Stops at the same ends.
+    CalendarDate plusMonths(long months) const;
     // How many days lie from this date to `later` (negative when it is earlier).
     long daysUntil(const CalendarDate& later) const;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/CalendarDate.h"
+#include "journal/CareRepeat.h"
 #include "journal/Measurement.h"
 
 #include <array>
@@ -38,6 +39,8 @@ struct CareEvent {
     std::string treeId;
     // At most one of each kind, in the order of kMeasureKinds.
     std::vector<Measurement> measurements;
+    // How the task comes back once done; kept only with a due date.
+    std::optional<CareRepeat> repeat;
 
     bool operator==(const CareEvent&) const = default;
 };

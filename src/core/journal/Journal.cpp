@@ -94,8 +94,15 @@ bool Journal::markDone(std::size_t line, CalendarDate doneOn)
     if (!isEvent(line) || !m_lines[line].event->due)
         return false;
     CareEvent& task = *m_lines[line].event;
+    CareEvent done{doneOn, task.kind, std::nullopt, {}, task.text, {}, {}, {}};
+    // A repeating task moves on to the event that records it, due again.
+    if (task.repeat) {
+        done.due = nextDue(*task.repeat, doneOn);
+        done.repeat = task.repeat;
+    }
     task.due.reset();
-    return add(CareEvent{doneOn, task.kind, std::nullopt, {}, task.text, {}, {}});
+    task.repeat.reset();
+    return add(done);
 }
 
 std::string Journal::text() const

@@ -51,7 +51,8 @@ public:
     bool replace(std::size_t line, const CareEvent& event);
     bool remove(std::size_t line);
     // A task with a due date is done: an event of its kind and text is added on
-    // `doneOn`, and the task's due date is cleared.
+    // `doneOn`, and the task's due date is cleared. A repeating task's repeat moves
+    // to the added event, which is due again when the repeat says.
     bool markDone(std::size_t line, CalendarDate doneOn);
 
     // The field text: empty when the journal holds no line.

@@ -12,6 +12,7 @@ constexpr char kSeparator = '\t';
 constexpr char kDetailSeparator = ';';
 constexpr std::size_t kColumns = 6;
 constexpr std::string_view kTreeItem = "tree=";
+constexpr std::string_view kRepeatItem = "repeat=";
 
 void appendEscaped(std::string& out, std::string_view text)
 {
@@ -82,6 +83,8 @@ std::string details(const CareEvent& event)
         add(std::string(kTreeItem) + event.treeId);
     for (const Measurement& measurement : event.measurements)
         add(measurement.stored());
+    if (event.repeat)
+        add(std::string(kRepeatItem) + storedRepeat(*event.repeat));
     return out;
 }
 
@@ -95,6 +98,11 @@ bool readDetails(std::string_view column, CareEvent& event)
         if (first && item.starts_with(kTreeItem)) {
             event.treeId = item.substr(kTreeItem.size());
             if (!isWellFormedTreeId(event.treeId))
+                return false;
+        } else if (item.starts_with(kRepeatItem)) {
+            // The repeat comes last.
+            event.repeat = parseStoredRepeat(item.substr(kRepeatItem.size()));
+            if (!event.repeat || end != std::string_view::npos)
                 return false;
         } else {
             const auto measurement = parseStoredMeasurement(item);
@@ -146,7 +154,7 @@ std::optional<CareEvent> parseEventLine(std::string_view line)
     auto eventText = unescaped(text);
     if (!eventDate || !eventKind || (!due.empty() && !dueDate) || !eventPicture || !eventText)
         return std::nullopt;
-    CareEvent event{*eventDate, *eventKind, dueDate, std::move(*eventPicture), std::move(*eventText), {}, {}};
+    CareEvent event{*eventDate, *eventKind, dueDate, std::move(*eventPicture), std::move(*eventText), {}, {}, {}};
     if (!readDetails(more, event))
         return std::nullopt;
     return event;

@@ -17,7 +17,8 @@
 // "\\", "\t", "\r" and "\n". The details column is there only when the event has
 // details: items separated by ";", in this order and each at most once,
 // "tree=<identifier>" then "height=", "trunk=", "nebari=", "canopy=" with an amount
-// and a unit ("height=42.5cm"). A line with details is unreadable to versions that
+// and a unit ("height=42.5cm"), then "repeat=" and how the task comes back once
+// done (journal/CareRepeat.h: "repeat=2w@4-9"). A line with details is unreadable to versions that
 // came before them, which keep it as it is. Only this exact form is an event: any
 // other line is unreadable and is written back as it was read.
 namespace talvane::journal {

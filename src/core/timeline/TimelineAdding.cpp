@@ -101,7 +101,7 @@ AddedPhotos copyPhotosToTimeline(const std::filesystem::path& photosFolder, cons
         }
         added.copies.push_back(copy.path);
         added.events.push_back({taken, addition.kind, std::nullopt, std::string(kPhotosPrefix) + copy.name,
-                                addition.text, addition.treeId, {}});
+                                addition.text, addition.treeId, {}, {}});
     }
     SyncFolder(photosFolder);
     return added;

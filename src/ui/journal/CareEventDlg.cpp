@@ -129,7 +129,7 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
 CareEvent CareEventDlg::event() const
 {
     CareEvent event{*FromQDate(m_date->date()), kCareKinds.at(static_cast<std::size_t>(m_kind->currentIndex())),
-                    std::nullopt, ToAnsi(m_picture->currentData().toString()), m_givenText, m_treeId, {}};
+                    std::nullopt, ToAnsi(m_picture->currentData().toString()), m_givenText, m_treeId, {}, {}};
     if (const QString text = m_text->toPlainText(); text != m_shownText)
         event.text = ToAnsi(text);
     if (m_hasDue->isChecked())

@@ -138,7 +138,7 @@ void JournalPage::onEventAdd()
 {
     if (m_foreign)
         return;
-    if (const auto event = askEvent(CareEvent{CalendarDate::today(), CareKind::Note, std::nullopt, {}, {}, {}, {}}))
+    if (const auto event = askEvent(CareEvent{CalendarDate::today(), CareKind::Note, std::nullopt, {}, {}, {}, {}, {}}))
         change([&event](Journal& journal) { return journal.add(*event); });
 }
 

@@ -30,7 +30,7 @@ TEST(CompanionPages, NoAddressReachesAFileOutsideTheAlbumAndThePhotos)
     Journal journal = Journal::read("");
     for (const std::string picture : {"Photos/spring.jpg", "Photos/../secret.jpg", "../secret.jpg", "Photos/..",
                                       "Photos\\..\\secret.jpg", ""})
-        journal.add({day, CareKind::Photo, std::nullopt, picture, "", {}, {}});
+        journal.add({day, CareKind::Photo, std::nullopt, picture, "", {}, {}, {}});
     EntryList entries;
     entries.push_back(Tree({{CBonsaiData::Name, "Momiji"}, {talvane::kTreeIdField, kMomijiId},
                             {kJournalField, journal.text()}, {CBonsaiData::photoField(0), "elm.bmp"},
@@ -83,7 +83,7 @@ TEST(CompanionPages, TextsOfTheCollectionAndOfTheRequestAreEscaped)
     const std::string escaped = "&lt;script&gt;alert(1)&lt;/script&gt; &quot;Kaze&quot; &#39;no&#39; &amp; co";
     const CalendarDate today = CalendarDate::today();
     Journal journal = Journal::read("");
-    journal.add({today, CareKind::Pruning, today.plusDays(3), {}, "</p><img src=x onerror=alert(2)>", {}, {}});
+    journal.add({today, CareKind::Pruning, today.plusDays(3), {}, "</p><img src=x onerror=alert(2)>", {}, {}, {}});
     EntryList entries;
     entries.push_back(Tree({{CBonsaiData::Name, name}, {talvane::kTreeIdField, kMomijiId},
                             {CBonsaiData::BotanicalName, "\"><b>bold</b>"}, {CBonsaiData::PlantNotes, "<i>x</i>"},

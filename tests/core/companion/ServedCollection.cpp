@@ -236,8 +236,8 @@ EntryList Garden()
 {
     const CalendarDate today = CalendarDate::today();
     Journal journal = Journal::read("");
-    journal.add({today.plusDays(-40), CareKind::Wiring, today.plusDays(5), {}, "Wired the apex", {}, {}});
-    journal.add({today.plusDays(-2), CareKind::Note, std::nullopt, {}, "New buds", {}, {}});
+    journal.add({today.plusDays(-40), CareKind::Wiring, today.plusDays(5), {}, "Wired the apex", {}, {}, {}});
+    journal.add({today.plusDays(-2), CareKind::Note, std::nullopt, {}, "New buds", {}, {}, {}});
     EntryList entries;
     entries.push_back(Tree({{CBonsaiData::Name, "Momiji"}, {CBonsaiData::BotanicalName, "Acer palmatum"},
                             {talvane::kTreeIdField, kMomijiId}, {kJournalField, journal.text()}}));

@@ -44,8 +44,8 @@ std::map<std::string, ParsedEvent> ParseBack(const std::string& text)
     return events;
 }
 
-const CareEvent kWire{Day("2026-06-01"), CareKind::Wiring, Day("2026-12-31"), {}, "remove wire\r\nbefore it bites", {}, {}};
-const CareEvent kRepot{Day("2026-04-01"), CareKind::Repotting, Day("2029-02-28"), {}, "", {}, {}};
+const CareEvent kWire{Day("2026-06-01"), CareKind::Wiring, Day("2026-12-31"), {}, "remove wire\r\nbefore it bites", {}, {}, {}};
+const CareEvent kRepot{Day("2026-04-01"), CareKind::Repotting, Day("2029-02-28"), {}, "", {}, {}, {}};
 } // namespace
 
 TEST(CareCalendar, OneAllDayEventPerTaskReadBackByLibical)
@@ -73,7 +73,7 @@ TEST(CareCalendar, UidsStayWhenTheCollectionChangesAroundATask)
     AddTree(before, "Pine", {kWire});
     EntryList after;
     AddTree(after, "Maple", {kRepot});
-    AddTree(after, "Pine", {kRepot, CareEvent{kWire.date, kWire.kind, Day("2027-01-15"), {}, kWire.text, {}, {}}});
+    AddTree(after, "Pine", {kRepot, CareEvent{kWire.date, kWire.kind, Day("2027-01-15"), {}, kWire.text, {}, {}, {}}});
     const auto first = ParseBack(careCalendarText(before, pendingTasks(before), 1'800'000'000));
     const auto second = ParseBack(careCalendarText(after, pendingTasks(after), 1'900'000'000));
     ASSERT_EQ(first.size(), 1u);
@@ -131,7 +131,7 @@ TEST(CareCalendar, ControlCharactersAreLeftOutAndEveryLineEndBecomesOneBreak)
 {
     EntryList entries;
     const std::string text("a\x01" "b\x7F\tc\rd\r\ne\nf\x1B[2Jg\x9D\x81\x80 h\0i", 25);
-    AddTree(entries, "Pine\x1B]0;owned\x07", {CareEvent{Day("2026-06-01"), CareKind::Note, Day("2026-07-01"), {}, text, {}, {}}});
+    AddTree(entries, "Pine\x1B]0;owned\x07", {CareEvent{Day("2026-06-01"), CareKind::Note, Day("2026-07-01"), {}, text, {}, {}, {}}});
     const std::string ics = careCalendarText(entries, pendingTasks(entries), 1'800'000'000);
 
     for (std::size_t i = 0; i < ics.size(); ++i) {

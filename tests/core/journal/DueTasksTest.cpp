@@ -16,8 +16,8 @@ std::vector<CareEvent> Treatments(std::vector<const char*> dues)
 {
     std::vector<CareEvent> events;
     for (const char* due : dues)
-        events.push_back({Day("2024-01-01"), CareKind::Treatment, Day(due), {}, due, {}, {}});
-    events.push_back({Day("2024-01-02"), CareKind::Note, std::nullopt, {}, "nothing pending", {}, {}});
+        events.push_back({Day("2024-01-01"), CareKind::Treatment, Day(due), {}, due, {}, {}, {}});
+    events.push_back({Day("2024-01-02"), CareKind::Note, std::nullopt, {}, "nothing pending", {}, {}, {}});
     return events;
 }
 
@@ -79,6 +79,6 @@ TEST(DueTasks, SummaryAndTitleTexts)
     EXPECT_EQ(dueSummary(3, 30), "3 care tasks due in the next 30 days");
     EXPECT_EQ(dueSummary(1, 1), "1 care task due in the next 1 day");
     const CareEvent event{Day("2026-01-01"), CareKind::WireRemoval, std::nullopt, {},
-                          "take it off\r\nbefore it bites", {}, {}};
+                          "take it off\r\nbefore it bites", {}, {}, {}};
     EXPECT_EQ(taskTitle("Juniper No. 3", event), "Juniper No. 3: Wire removal, take it off");
 }

@@ -41,7 +41,7 @@ TEST(EventDetails, AVersionThatCannotReadALineKeepsItWhole)
     const std::string later = kPlain + "\ttree=" + kId + ";girth=3cm";
     Journal journal = Journal::read("TVJ1\r\n" + later);
     EXPECT_EQ(journal.unreadableLineCount(), 1u);
-    ASSERT_TRUE(journal.add({Day("2026-06-01"), CareKind::Note, std::nullopt, {}, "x", kId, {}}));
+    ASSERT_TRUE(journal.add({Day("2026-06-01"), CareKind::Note, std::nullopt, {}, "x", kId, {}, {}}));
     EXPECT_EQ(journal.text(), "TVJ1\r\n" + later + "\r\n2026-06-01\tNote\t\t\tx\ttree=" + kId);
     EXPECT_EQ(quickDueOfLine("2026-05-01\tWiring\t2026-09-01\t\t\theight=3cm"), Day("2026-09-01"));
 }

@@ -10,7 +10,7 @@ namespace {
 
 CareEvent Event(const char* date, CareKind kind, std::string text, const char* due = nullptr)
 {
-    return {Day(date), kind, due ? std::optional(Day(due)) : std::nullopt, {}, std::move(text), {}, {}};
+    return {Day(date), kind, due ? std::optional(Day(due)) : std::nullopt, {}, std::move(text), {}, {}, {}};
 }
 
 } // namespace
@@ -34,7 +34,7 @@ TEST(CalendarDate, AcceptsOnlyDaysThatExistInTheStrictForm)
 TEST(JournalFormat, HostileTextsRoundTripThroughTheEscapedLayout)
 {
     Journal journal = Journal::read("");
-    ASSERT_TRUE(journal.add({Day("2026-04-12"), CareKind::WireRemoval, Day("2027-06-01"), "a\tb.bmp", "x\ty\\z\r\nw\\n", {}, {}}));
+    ASSERT_TRUE(journal.add({Day("2026-04-12"), CareKind::WireRemoval, Day("2027-06-01"), "a\tb.bmp", "x\ty\\z\r\nw\\n", {}, {}, {}}));
     EXPECT_EQ(journal.text(), "TVJ1\r\n2026-04-12\tWire removal\t2027-06-01\ta\\tb.bmp\tx\\ty\\\\z\\r\\nw\\\\n");
 
     std::string everyByte;

@@ -59,7 +59,7 @@ TEST(TimelineAdding, CopiesAreTheSourcesBytesNamedByDayAndTreeAndNeverClash)
     EXPECT_EQ(Bytes(photos / "2019-09-03 Momiji the red one.png"), Bytes(undated));
     ASSERT_EQ(added.events.size(), 3u);
     EXPECT_EQ(added.events[0], (CareEvent{Day("2024-04-12"), CareKind::Photo, std::nullopt,
-                                          "Photos/2024-04-12 Momiji the red one.jpg", "spring", kId, {}}));
+                                          "Photos/2024-04-12 Momiji the red one.jpg", "spring", kId, {}, {}}));
     EXPECT_EQ(added.events[2].date, Day("2019-09-03"));
     const auto again = copyPhotosToTimeline(photos, Addition({second, first}, "Momiji: \"the red\"/one"));
     ASSERT_EQ(again.events.size(), 2u);
@@ -100,7 +100,7 @@ TEST(TimelinePhotos, OldestFirstSafeNamesOnlyAndTheComparisonsFirstPair)
 {
     Journal journal = Journal::read("");
     const auto add = [&](const char* date, std::string picture) {
-        journal.add({Day(date), CareKind::Photo, std::nullopt, std::move(picture), date, {}, {}});
+        journal.add({Day(date), CareKind::Photo, std::nullopt, std::move(picture), date, {}, {}, {}});
     };
     add("2026-05-01", "Photos/2026-05-01 Pine.jpg");
     add("2024-05-20", "pine.bmp");
@@ -109,8 +109,8 @@ TEST(TimelinePhotos, OldestFirstSafeNamesOnlyAndTheComparisonsFirstPair)
     add("2025-06-01", "Photos/2025-06-01 Pine.jpg");
     add("2025-01-01", "");
     journal.add({Day("2025-03-01"), CareKind::Note, std::nullopt, "", "measured", {},
-                 {{MeasureKind::Height, "30", LengthUnit::Centimetre}, {MeasureKind::Trunk, "25", LengthUnit::Millimetre}}});
-    journal.add({Day("2024-03-01"), CareKind::Note, std::nullopt, "", "", {}, {{MeasureKind::Height, "1", LengthUnit::Metre}}});
+                 {{MeasureKind::Height, "30", LengthUnit::Centimetre}, {MeasureKind::Trunk, "25", LengthUnit::Millimetre}}, {}});
+    journal.add({Day("2024-03-01"), CareKind::Note, std::nullopt, "", "", {}, {{MeasureKind::Height, "1", LengthUnit::Metre}}, {}});
 
     const auto photos = timelinePhotos(journal);
     std::vector<std::string> names;

@@ -33,8 +33,8 @@ inline EntryList TwoTrees()
     AddTree(entries, "\xC9rable", {});
     (*entries[0])[talvane::journal::kJournalField] = kForeign;
     using talvane::journal::CareKind;
-    AddTree(entries, "Pine", {{Day("2026-11-30"), CareKind::Wiring, Day("2026-12-20"), "pine.bmp", "wired\tthe apex", {}, {}},
-                              {Day("2026-12-01"), CareKind::Note, Day("2027-03-01"), {}, "", {}, {}}});
+    AddTree(entries, "Pine", {{Day("2026-11-30"), CareKind::Wiring, Day("2026-12-20"), "pine.bmp", "wired\tthe apex", {}, {}, {}},
+                              {Day("2026-12-01"), CareKind::Note, Day("2027-03-01"), {}, "", {}, {}, {}}});
     auto journal = (*entries[1])[talvane::journal::kJournalField];
     journal = std::string(journal) + "\r\n2027-02-30\tNote\t\t\tno such day";
     return entries;

@@ -45,7 +45,7 @@ std::string JournalText(const std::vector<CareEvent>& events)
 
 CareEvent Task(long dueInDays, const std::string& text, CareKind kind = CareKind::Wiring)
 {
-    return CareEvent{kToday.plusDays(-200), kind, kToday.plusDays(dueInDays), {}, text, {}, {}};
+    return CareEvent{kToday.plusDays(-200), kind, kToday.plusDays(dueInDays), {}, text, {}, {}, {}};
 }
 
 class JournalTest : public AppFixture {
@@ -69,7 +69,7 @@ protected:
 
 TEST_F(JournalTest, JournalEditsAreKeptOnYesDroppedOnNoAndStoredByUpdate)
 {
-    const std::string first = JournalText({CareEvent{*CalendarDate::fromText("2024-03-01"), CareKind::Repotting, std::nullopt, {}, {}, {}, {}}});
+    const std::string first = JournalText({CareEvent{*CalendarDate::fromText("2024-03-01"), CareKind::Repotting, std::nullopt, {}, {}, {}, {}, {}}});
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji", "Pine"}, [&](CBonsaiData& e, std::size_t i) {
         if (i == 0)
             e[kField] = first;
@@ -290,7 +290,7 @@ TEST_F(JournalTest, TheCalendarIsExportedOrTheRefusalIsSaid)
 TEST_F(JournalTest, AnEventCannotBeDueBeforeItsOwnDay)
 {
     ASSERT_TRUE(Start());
-    CareEventDlg dialog(CareEvent{*CalendarDate::fromText("2026-05-10"), CareKind::Wiring, std::nullopt, {}, {}, {}, {}}, {});
+    CareEventDlg dialog(CareEvent{*CalendarDate::fromText("2026-05-10"), CareKind::Wiring, std::nullopt, {}, {}, {}, {}, {}}, {});
     QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     dialog.dueBox()->setChecked(true);
     dialog.dueEdit()->setDate(QDate(2026, 5, 9));
