@@ -15,6 +15,7 @@
 #include "framework/BaseDirectory.h"
 #include "framework/UiServices.h"
 #include "journal/CareDueDlg.h"
+#include "journal/CareEventDlg.h"
 #include "overview/CollectionListPanel.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
@@ -240,9 +241,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: make_screenshots DATA_FOLDER OUTPUT_FOLDER\n");
         return 2;
     }
-    // The timeline's thumbnails go into a cache of their own, never the user's.
-    QTemporaryDir cache;
+    // The timeline's thumbnails and the unsaved work go into folders of their own,
+    // never the user's: a picture run neither offers nor leaves work to restore.
+    QTemporaryDir cache, state;
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
     SetBaseDirectory(QString::fromLocal8Bit(argv[1]));
     const QDir output(QString::fromLocal8Bit(argv[2]));
     output.mkpath(QStringLiteral("."));
@@ -312,6 +315,12 @@ int main(int argc, char** argv)
     CareDueDlg careDue(app.document(), talvane::journal::CalendarDate::today(), &frame);
     careDue.spanBox()->setValue(120);
     ok = SaveDialog(careDue, output, QStringLiteral("care-due")) && ok;
+    using namespace talvane::journal;
+    const CalendarDate today = CalendarDate::today();
+    CareEventDlg feeding(CareEvent{today, CareKind::Feeding, today.plusDays(14), {}, "Liquid feed, half strength", {}, {},
+                                   CareRepeat{2, RepeatUnit::Week, MonthSpan{4, 9}}},
+                         {}, &frame);
+    ok = SaveDialog(feeding, output, QStringLiteral("care-event")) && ok;
     frame.onFileShareWithPhones();
     if (ShareDlg* share = frame.shareDialog()) {
         ok = Save(*share, output, QStringLiteral("share-with-phones")) && ok;

@@ -2,10 +2,10 @@
 
 #include "framework/AnsiText.h"
 #include "journal/CareTexts.h"
+#include "journal/DateField.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,33 +14,34 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
+#include <QSpinBox>
+
+#include <array>
 
 using namespace talvane::journal;
 
 namespace {
 
-// Any day a journal can hold can be chosen, with the year written in full.
-QDateEdit* MakeDateEdit(const CalendarDate& date, QWidget* parent)
+constexpr std::array<const char*, 4> kUnitTexts = {"days", "weeks", "months", "years"};
+
+QComboBox* MonthBox(unsigned month, QWidget* parent)
 {
-    auto* edit = new QDateEdit(parent);
-    edit->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QStringLiteral("yyyy")))
-        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    edit->setDisplayFormat(format);
-    edit->setCalendarPopup(true);
-    edit->setDate(ToQDate(date));
-    return edit;
+    auto* box = new QComboBox(parent);
+    for (unsigned each = 1; each <= 12; ++each)
+        box->addItem(QString::fromLatin1(monthName(each).data()));
+    box->setCurrentIndex(static_cast<int>(month) - 1);
+    return box;
 }
 
 } // namespace
 
-CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, QWidget* parent) : QDialog(parent)
+CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, QWidget* parent)
+    : QDialog(parent), m_givenDate(event.date)
 {
     setWindowTitle(QStringLiteral("Care event"));
     auto* form = new QFormLayout(this);
 
-    m_date = MakeDateEdit(event.date, this);
+    m_date = new DateField(ToQDate(event.date), this);
     form->addRow(QStringLiteral("&Date:"), m_date);
 
     m_kind = new QComboBox(this);
@@ -57,13 +58,12 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
 
     auto* dueRow = new QHBoxLayout;
     m_hasDue = new QCheckBox(QStringLiteral("Next step due &by"), this);
-    m_due = MakeDateEdit(event.due.value_or(event.date.plusDays(30)), this);
+    m_due = new DateField(ToQDate(event.due.value_or(event.date.plusDays(30))), this);
     m_hasDue->setChecked(event.due.has_value());
-    m_due->setEnabled(event.due.has_value());
-    connect(m_hasDue, &QCheckBox::toggled, m_due, &QWidget::setEnabled);
     dueRow->addWidget(m_hasDue);
     dueRow->addWidget(m_due, 1);
     form->addRow(dueRow);
+    addRepeatRows(form, event);
 
     m_picture = new QComboBox(this);
     m_picture->addItem(QStringLiteral("(none)"), QString());
@@ -106,11 +106,10 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     form->addRow(m_problem);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        // A next step cannot fall due before the work it follows was done.
-        if (m_hasDue->isChecked() && m_due->date() < m_date->date()) {
-            m_problem->setText(QStringLiteral("The next step cannot be due before the event's day."));
+        if (const auto found = problem()) {
+            m_problem->setText(found->text);
             m_problem->show();
-            m_due->setFocus();
+            found->where->setFocus();
             return;
         }
         m_problem->hide();
@@ -126,14 +125,90 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     form->addRow(buttons);
 }
 
+void CareEventDlg::addRepeatRows(QFormLayout* form, const CareEvent& event)
+{
+    const CareRepeat repeat = event.repeat.value_or(CareRepeat{});
+    auto* everyRow = new QHBoxLayout;
+    m_repeats = new QCheckBox(QStringLiteral("&Repeat every"), this);
+    m_repeats->setChecked(event.repeat.has_value());
+    m_every = new QSpinBox(this);
+    m_every->setRange(1, static_cast<int>(CareRepeat::kMostEvery));
+    m_every->setValue(static_cast<int>(repeat.every));
+    m_unit = new QComboBox(this);
+    for (const char* unit : kUnitTexts)
+        m_unit->addItem(QString::fromLatin1(unit));
+    m_unit->setCurrentIndex(static_cast<int>(repeat.unit));
+    everyRow->addWidget(m_repeats);
+    everyRow->addWidget(m_every);
+    everyRow->addWidget(m_unit, 1);
+    form->addRow(everyRow);
+
+    const MonthSpan months = repeat.months.value_or(MonthSpan{4, 9});
+    auto* monthsRow = new QHBoxLayout;
+    m_inMonths = new QCheckBox(QStringLiteral("&only from"), this);
+    m_inMonths->setChecked(repeat.months.has_value());
+    m_firstMonth = MonthBox(months.first, this);
+    m_lastMonth = MonthBox(months.last, this);
+    auto* to = new QLabel(QStringLiteral("to"), this);
+    to->setBuddy(m_lastMonth);
+    monthsRow->addSpacing(20);
+    monthsRow->addWidget(m_inMonths);
+    monthsRow->addWidget(m_firstMonth, 1);
+    monthsRow->addWidget(to);
+    monthsRow->addWidget(m_lastMonth, 1);
+    form->addRow(monthsRow);
+
+    for (QCheckBox* box : {m_hasDue, m_repeats, m_inMonths})
+        connect(box, &QCheckBox::toggled, this, &CareEventDlg::enableRepeat);
+    enableRepeat();
+}
+
+void CareEventDlg::enableRepeat()
+{
+    const bool due = m_hasDue->isChecked();
+    m_due->setEnabled(due);
+    m_repeats->setEnabled(due);
+    const bool repeats = due && m_repeats->isChecked();
+    m_every->setEnabled(repeats);
+    m_unit->setEnabled(repeats);
+    m_inMonths->setEnabled(repeats);
+    m_firstMonth->setEnabled(repeats && m_inMonths->isChecked());
+    m_lastMonth->setEnabled(repeats && m_inMonths->isChecked());
+}
+
+std::optional<CareEventDlg::Problem> CareEventDlg::problem() const
+{
+    const QString example = QStringLiteral("2027-03-15 or %1").arg(QLocale().toString(QDate(2027, 3, 15), QLocale::ShortFormat));
+    const auto date = m_date->date();
+    if (!date)
+        return Problem{QStringLiteral("The event's date is not a day of the calendar: type it as %1.").arg(example), m_date};
+    if (!m_hasDue->isChecked())
+        return std::nullopt;
+    const auto due = m_due->date();
+    if (!due)
+        return Problem{QStringLiteral("The next step's date is not a day of the calendar: type it as %1.").arg(example), m_due};
+    // A next step cannot fall due before the work it follows was done.
+    if (*due < *date)
+        return Problem{QStringLiteral("The next step cannot be due before the event's day."), m_due};
+    return std::nullopt;
+}
+
 CareEvent CareEventDlg::event() const
 {
-    CareEvent event{*FromQDate(m_date->date()), kCareKinds.at(static_cast<std::size_t>(m_kind->currentIndex())),
+    const auto date = m_date->date();
+    CareEvent event{date ? *FromQDate(*date) : m_givenDate, kCareKinds.at(static_cast<std::size_t>(m_kind->currentIndex())),
                     std::nullopt, ToAnsi(m_picture->currentData().toString()), m_givenText, m_treeId, {}, {}};
     if (const QString text = m_text->toPlainText(); text != m_shownText)
         event.text = ToAnsi(text);
-    if (m_hasDue->isChecked())
-        event.due = FromQDate(m_due->date());
+    if (const auto due = m_due->date(); m_hasDue->isChecked() && due)
+        event.due = FromQDate(*due);
+    if (event.due && m_repeats->isChecked()) {
+        event.repeat = CareRepeat{static_cast<unsigned>(m_every->value()), static_cast<RepeatUnit>(m_unit->currentIndex()),
+                                  std::nullopt};
+        if (m_inMonths->isChecked())
+            event.repeat->months = MonthSpan{static_cast<unsigned>(m_firstMonth->currentIndex()) + 1,
+                                             static_cast<unsigned>(m_lastMonth->currentIndex()) + 1};
+    }
     for (const Measured& measured : m_measured)
         if (const auto amount = amountFromTyped(measured.amount->text().toStdString()))
             event.measurements.push_back(

@@ -8,18 +8,23 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <optional>
+
 #include <string>
 #include <vector>
 
+class DateField;
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QSpinBox;
 
 // Asks for one event of a tree's journal: its date (today unless given), its kind, a
-// text, an optional due date for the next step, an optional picture and measurements.
+// text, an optional due date for the next step and how it repeats, an optional picture
+// and measurements.
 class CareEventDlg : public QDialog {
     Q_OBJECT
 public:
@@ -32,20 +37,42 @@ public:
 
     QComboBox* kindBox() const { return m_kind; }
     QPlainTextEdit* textEdit() const { return m_text; }
-    QDateEdit* dateEdit() const { return m_date; }
+    DateField* dateEdit() const { return m_date; }
     QCheckBox* dueBox() const { return m_hasDue; }
-    QDateEdit* dueEdit() const { return m_due; }
+    DateField* dueEdit() const { return m_due; }
+    QCheckBox* repeatBox() const { return m_repeats; }
+    QSpinBox* repeatEveryBox() const { return m_every; }
+    QComboBox* repeatUnitBox() const { return m_unit; }
+    QCheckBox* monthsBox() const { return m_inMonths; }
+    QComboBox* firstMonthBox() const { return m_firstMonth; }
+    QComboBox* lastMonthBox() const { return m_lastMonth; }
     // Why OK did not close the dialog; hidden while nothing is wrong.
     QLabel* problemLabel() const { return m_problem; }
     // The amount box of a kind of measurement.
     QLineEdit* amountEdit(talvane::journal::MeasureKind kind) const;
 
 private:
-    QDateEdit* m_date;
+    // Why the dialog cannot close as it stands, and the field to mend.
+    struct Problem {
+        QString text;
+        QWidget* where;
+    };
+    std::optional<Problem> problem() const;
+    void addRepeatRows(QFormLayout* form, const talvane::journal::CareEvent& event);
+    // The repeat's boxes can be used only with a due date, the months' only with a repeat.
+    void enableRepeat();
+
+    DateField* m_date;
     QComboBox* m_kind;
     QPlainTextEdit* m_text;
     QCheckBox* m_hasDue;
-    QDateEdit* m_due;
+    DateField* m_due;
+    QCheckBox* m_repeats;
+    QSpinBox* m_every;
+    QComboBox* m_unit;
+    QCheckBox* m_inMonths;
+    QComboBox* m_firstMonth;
+    QComboBox* m_lastMonth;
     QLabel* m_problem;
     QComboBox* m_picture;
     struct Measured {
@@ -56,6 +83,8 @@ private:
     std::vector<Measured> m_measured;
     // Kept through the edit: it names the tree the event's photo shows.
     std::string m_treeId;
+    // The day given, which an unreadable date text falls back to.
+    talvane::journal::CalendarDate m_givenDate;
     // The text as given and as the box first showed it: an untouched text comes back
     // with its own bytes, line breaks included.
     std::string m_givenText;

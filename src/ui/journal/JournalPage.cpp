@@ -69,10 +69,15 @@ void JournalPage::refreshEventList()
     m_list->clear();
     for (const NumberedEvent& numbered : journal.newestFirst()) {
         const CareEvent& event = numbered.event;
-        auto* row = new QTreeWidgetItem(m_list, {ShortDateText(event.date), CareKindText(event.kind), OneLine(event.text),
-                                                 event.due ? ShortDateText(*event.due) : QString()});
+        QString due = event.due ? ShortDateText(*event.due) : QString();
+        if (event.due && event.repeat)
+            due += QStringLiteral(" \u21BB");
+        auto* row = new QTreeWidgetItem(m_list, {ShortDateText(event.date), CareKindText(event.kind), OneLine(event.text), due});
         row->setData(DateColumn, kLineRole, QVariant::fromValue(numbered.line));
         row->setToolTip(TextColumn, FromAnsi(event.text));
+        if (event.due && event.repeat)
+            row->setToolTip(DueColumn, QStringLiteral("Due %1, then %2 once done")
+                                           .arg(ShortDateText(*event.due), QString::fromLatin1(repeatText(*event.repeat))));
     }
     // Lines this version cannot read are shown as they stand, greyed, and cannot be
     // chosen: they are kept byte for byte.

@@ -4,15 +4,16 @@
 #include "framework/DialogTemplate.h"
 #include "journal/CareDueDlg.h"
 #include "journal/CareEventDlg.h"
+#include "journal/DateField.h"
 #include "journal/DueSummaryCounter.h"
 #include "journal/Journal.h"
+#include "journal/JournalFormat.h"
 #include "journal/JournalPage.h"
 
 #include "ui/AppFixture.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QCheckBox>
 #include <QLabel>
@@ -311,4 +312,76 @@ TEST_F(JournalTest, AnEventCannotBeDueBeforeItsOwnDay)
     ok->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.event().due, std::nullopt);
+}
+
+TEST_F(JournalTest, DatesAreTakenAsTypedInTheIsoAndTheLocalesShortForm)
+{
+    const QLocale us(QLocale::English, QLocale::UnitedStates), gb(QLocale::English, QLocale::UnitedKingdom),
+        de(QLocale::German, QLocale::Germany);
+    const QDate ides(2027, 3, 15);
+    EXPECT_EQ(ParseTypedDate(QStringLiteral(" 2027-03-15 "), us), ides);
+    EXPECT_EQ(ParseTypedDate(QStringLiteral("2027-3-5"), gb), QDate(2027, 3, 5));
+    EXPECT_EQ(ParseTypedDate(QStringLiteral("3/15/27"), us), ides);
+    EXPECT_EQ(ParseTypedDate(QStringLiteral("3/15/2027"), us), ides);
+    EXPECT_EQ(ParseTypedDate(QStringLiteral("15/03/2027"), gb), ides);
+    EXPECT_EQ(ParseTypedDate(QStringLiteral("5/3/2027"), gb), QDate(2027, 3, 5));
+    EXPECT_EQ(ParseTypedDate(QStringLiteral("15.03.27"), de), ides);
+    for (const char* bad : {"", "soon", "2027-02-30", "0000-01-01", "2027-03-15x", "15/13/2027", "15/03/27/1", "32.01.27"})
+        EXPECT_EQ(ParseTypedDate(QString::fromLatin1(bad), gb), std::nullopt) << bad;
+    EXPECT_EQ(ParseTypedDate(QStringLiteral("03/15/2027"), gb), std::nullopt) << "the month comes second in Britain";
+
+    ASSERT_TRUE(Start());
+    CareEventDlg dialog(CareEvent{*CalendarDate::fromText("2026-05-10"), CareKind::Feeding, std::nullopt, {}, {}, {}, {}, {}}, {});
+    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    EXPECT_FALSE(dialog.repeatBox()->isEnabled()) << "a repeat needs a due date";
+    dialog.dueBox()->setChecked(true);
+    dialog.dueEdit()->lineEdit()->setText(QStringLiteral("2027-03-15"));
+    emit dialog.dueEdit()->lineEdit()->editingFinished();
+    EXPECT_EQ(dialog.dueEdit()->date(), ides);
+    EXPECT_TRUE(dialog.dueEdit()->lineEdit()->text().contains(QStringLiteral("2027"))) << "the year shown in full";
+    dialog.dateEdit()->lineEdit()->setText(QStringLiteral("the tenth"));
+    ok->click();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(dialog.problemLabel()->text().startsWith(QStringLiteral("The event's date is not a day of the calendar: type it as 2027-03-15 or ")));
+    dialog.dateEdit()->setDate(QDate(2026, 5, 10));
+
+    dialog.repeatBox()->setChecked(true);
+    EXPECT_FALSE(dialog.firstMonthBox()->isEnabled());
+    dialog.repeatEveryBox()->setValue(2);
+    dialog.monthsBox()->setChecked(true);
+    dialog.firstMonthBox()->setCurrentIndex(3);
+    dialog.lastMonthBox()->setCurrentIndex(8);
+    ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(eventLine(dialog.event()), "2026-05-10\tFeeding\t2027-03-15\t\t\trepeat=2w@4-9");
+
+    // The repeat is shown again as stored, and goes with the due date.
+    CareEventDlg again(dialog.event(), {});
+    EXPECT_TRUE(again.repeatBox()->isChecked());
+    EXPECT_EQ(again.repeatEveryBox()->value(), 2);
+    EXPECT_EQ(again.lastMonthBox()->currentText(), QStringLiteral("September"));
+    again.dueBox()->setChecked(false);
+    EXPECT_FALSE(again.repeatEveryBox()->isEnabled());
+    EXPECT_EQ(eventLine(again.event()), "2026-05-10\tFeeding\t\t\t");
+}
+
+TEST_F(JournalTest, MarkDoneOnARepeatingTaskListsItsNextDueDate)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& e, std::size_t) {
+        CareEvent feeding = Task(-1, "feed");
+        feeding.repeat = CareRepeat{2, RepeatUnit::Week, std::nullopt};
+        e[kField] = JournalText({feeding});
+    }))));
+    ui.dialogs.expect([&](QDialog& dialog) {
+        auto& due = dynamic_cast<CareDueDlg&>(dialog);
+        due.markDoneButton()->click();
+        EXPECT_EQ(due.tasks().size(), 1u);
+        EXPECT_EQ(due.tasks().at(0).due(), kToday.plusDays(14));
+        EXPECT_EQ(due.taskList()->topLevelItem(0)->text(1), QStringLiteral("In 14 days"));
+        return int(QDialog::Rejected);
+    });
+    frame().action(cmd::kViewCareDue)->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "1 care task due in the next 30 days"; }));
+    const auto dueCell = page().findChild<QTreeWidget*>()->topLevelItem(0)->text(3);
+    EXPECT_TRUE(dueCell.endsWith(QStringLiteral(" \u21BB"))) << qPrintable(dueCell);
 }
