@@ -16,6 +16,8 @@ namespace talvane::journal {
 
 namespace {
 
+constexpr int kAlarmSecondsIntoTheDay = 9 * 60 * 60;
+
 struct ComponentDeleter {
     void operator()(icalcomponent* component) const { icalcomponent_free(component); }
 };
@@ -88,6 +90,32 @@ std::string calendarText(std::string_view text)
     return text::Cp1252ToUtf8(lines);
 }
 
+// The event's text, and how the task comes back once done.
+std::string taskDescription(const CareEvent& event)
+{
+    std::string description = calendarText(event.text);
+    if (event.repeat) {
+        if (!description.empty())
+            description += "\n";
+        description += "Once done, it comes back " + repeatText(*event.repeat) + ".";
+    }
+    return description;
+}
+
+// The alarm a calendar shows on the due day: an all-day event starts at midnight of
+// the grower's own day, so the morning lies nine hours after its start.
+icalcomponent* morningAlarm(const std::string& title)
+{
+    icalcomponent* alarm = icalcomponent_new_valarm();
+    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icaltriggertype trigger{};
+    trigger.time = icaltime_null_time();
+    trigger.duration = icaldurationtype_from_int(kAlarmSecondsIntoTheDay);
+    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+    icalcomponent_add_property(alarm, icalproperty_new_description(title.c_str()));
+    return alarm;
+}
+
 // Tasks with the same key (the same work written twice on one day) are told apart by
 // their order.
 class UidMaker {
@@ -123,10 +151,13 @@ std::string careCalendarText(const EntryList& entries, const std::vector<DueTask
         icalcomponent_add_property(event, icalproperty_new_dtstamp(stampTime));
         icalcomponent_add_property(event, icalproperty_new_dtstart(allDay(task.due())));
         icalcomponent_add_property(event, icalproperty_new_dtend(allDay(task.due().plusDays(1))));
-        icalcomponent_add_property(event, icalproperty_new_summary(calendarText(taskTitle(treeName, task.event)).c_str()));
-        if (!task.event.text.empty())
-            icalcomponent_add_property(event, icalproperty_new_description(calendarText(task.event.text).c_str()));
+        const std::string title = calendarText(taskTitle(treeName, task.event));
+        icalcomponent_add_property(event, icalproperty_new_summary(title.c_str()));
+        const std::string description = taskDescription(task.event);
+        if (!description.empty())
+            icalcomponent_add_property(event, icalproperty_new_description(description.c_str()));
         icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        icalcomponent_add_component(event, morningAlarm(title));
         icalcomponent_add_component(calendar.get(), event);
     }
     char* text = icalcomponent_as_ical_string_r(calendar.get());

@@ -12,12 +12,13 @@
 namespace talvane::journal {
 
 // The tasks as an iCalendar file: one all-day event on each due date, with the
-// tree's name in its summary. Each event's UID stays the same from one export to
+// tree's name in its summary and an alarm at 9 in the morning of that day. Each event's UID stays the same from one export to
 // the next as long as the tree's identifier (collection/TreeIdentity.h) and the
 // event's date, kind and text stay, whatever the tree is called; for a tree without
 // an identifier, as long as its name and the event stay. A calendar that imports the
-// file again thus updates its events instead of doubling them. `stamp` is the moment
-// of the export.
+// file again thus updates its events instead of doubling them; a task done since
+// is not in the file, so a calendar that subscribes to it drops the task. `stamp` is
+// the moment of the export.
 std::string careCalendarText(const EntryList& entries, const std::vector<DueTask>& tasks, std::time_t stamp);
 
 // Writes the calendar so that the file holds either its old bytes or all of the

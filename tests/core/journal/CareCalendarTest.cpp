@@ -1,4 +1,5 @@
 #include "journal/CareCalendar.h"
+#include "journal/Journal.h"
 
 #include "core/JournalTestTrees.h"
 #include "core/TempDir.h"
@@ -10,6 +11,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace talvane::journal;
 
@@ -20,6 +23,8 @@ struct ParsedEvent {
     std::string end;
     std::string summary;
     std::string description;
+    // The alarms' actions and when each goes off, in seconds from the event's start.
+    std::vector<std::pair<std::string, int>> alarms;
 };
 
 // The events of an iCalendar text as libical reads them back, by UID.
@@ -36,9 +41,18 @@ std::map<std::string, ParsedEvent> ParseBack(const std::string& text)
         const icaltimetype start = icalcomponent_get_dtstart(event);
         EXPECT_TRUE(start.is_date);
         const char* description = icalcomponent_get_description(event);
-        events[icalcomponent_get_uid(event)] = {icaltime_as_ical_string(start),
-                                                icaltime_as_ical_string(icalcomponent_get_dtend(event)),
-                                                icalcomponent_get_summary(event), description ? description : ""};
+        ParsedEvent& parsed = events[icalcomponent_get_uid(event)];
+        parsed = {icaltime_as_ical_string(start), icaltime_as_ical_string(icalcomponent_get_dtend(event)),
+                  icalcomponent_get_summary(event), description ? description : "", {}};
+        for (icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT); alarm;
+             alarm = icalcomponent_get_next_component(event, ICAL_VALARM_COMPONENT)) {
+            icalproperty* action = icalcomponent_get_first_property(alarm, ICAL_ACTION_PROPERTY);
+            icalproperty* trigger = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
+            EXPECT_TRUE(action && trigger);
+            if (action && trigger)
+                parsed.alarms.emplace_back(icalproperty_get_value_as_string(action),
+                                           icaldurationtype_as_int(icalproperty_get_trigger(trigger).duration));
+        }
     }
     icalcomponent_free(calendar);
     return events;
@@ -63,6 +77,7 @@ TEST(CareCalendar, OneAllDayEventPerTaskReadBackByLibical)
             EXPECT_EQ(event.summary, "\u00C9rable du Japon: Wiring, remove wire");
             EXPECT_EQ(event.description, "remove wire\nbefore it bites");
         }
+        EXPECT_EQ(event.alarms, (std::vector<std::pair<std::string, int>>{{"DISPLAY", 9 * 3600}})) << "the due day's morning";
     }
     EXPECT_EQ(starts, (std::multiset<std::string>{"20261231", "20261231", "20290228"}));
 }
@@ -107,6 +122,29 @@ TEST(CareCalendar, ATreesIdentifierKeepsItsUidsThroughARenameAndTreesWithoutOneK
     const auto second = uids(renamed);
     EXPECT_EQ(second.size(), 3u);
     EXPECT_TRUE(std::includes(second.begin(), second.end(), first.begin(), first.end())) << "renamed and moved";
+}
+
+TEST(CareCalendar, ATaskDoneLeavesTheCalendarAndItsRepeatComesBackUnderANewUid)
+{
+    EntryList entries;
+    CareEvent feeding{Day("2027-04-01"), CareKind::Feeding, Day("2027-04-15"), {}, "feed", {}, {},
+                      CareRepeat{2, RepeatUnit::Week, MonthSpan{4, 9}}};
+    AddTree(entries, "Pine", {kWire, feeding});
+    (*entries[0])[113] = "0f8fad5b-d9cb-469f-a165-70867728950e";
+    const auto before = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
+    ASSERT_EQ(before.size(), 2u);
+
+    auto field = (*entries[0])[kJournalField];
+    Journal journal = Journal::read(field);
+    ASSERT_TRUE(journal.markDone(0, Day("2026-12-20")));
+    ASSERT_TRUE(journal.markDone(1, Day("2027-04-16")));
+    field = journal.text();
+    const auto after = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'900'000'000));
+    ASSERT_EQ(after.size(), 1u) << "the wiring is done and gone";
+    const auto& [uid, next] = *after.begin();
+    EXPECT_FALSE(before.contains(uid)) << "a new task, not the old one moved";
+    EXPECT_EQ(next.start, "20270430");
+    EXPECT_EQ(next.description, "feed\nOnce done, it comes back every 2 weeks, April to September.");
 }
 
 TEST(CareCalendar, WritesWholeFilesAndRefusesAFolderItCannotWrite)
