@@ -69,11 +69,12 @@ std::string dueText(const CareEvent& event, CalendarDate today)
 {
     const CalendarDate due = *event.due;
     const long days = today.daysUntil(due);
-    if (days == 0)
-        return "Due today";
     // A date is never broken at its hyphens when the line wraps.
     const std::string date = "<time datetime=\"" + due.text() + "\">" + due.text() + "</time>";
-    return (days < 0 ? "Overdue since " : "Due ") + date;
+    std::string text = days == 0 ? "Due today" : (days < 0 ? "Overdue since " : "Due ") + date;
+    if (event.repeat)
+        text += ", then " + repeatText(*event.repeat);
+    return text;
 }
 
 std::string measurementsText(const std::vector<Measurement>& measurements)
@@ -175,7 +176,8 @@ std::string journalSection(const Journal& journal)
         if (!event.measurements.empty())
             out += "<p class=\"quiet\">" + pageText(measurementsText(event.measurements)) + "</p>";
         if (event.due)
-            out += "<p class=\"quiet\">Next step due " + event.due->text() + "</p>";
+            out += "<p class=\"quiet\">Next step due " + event.due->text() +
+                   (event.repeat ? ", then " + repeatText(*event.repeat) : "") + "</p>";
         out += "</li>";
     }
     return out + "</ol>";

@@ -99,3 +99,31 @@ TEST(CompanionChanges, ServedFileIsWrittenAtEachChangeAndKeepsTheVersionBefore)
     EXPECT_EQ(versions[0].file.parent_path(), dir / ".talvane-versions" / "sample.tvn");
     EXPECT_EQ(ReadFileBytes(versions[0].file), original);
 }
+
+TEST(CompanionChanges, MarkDoneOnARepeatingTaskSetsItsNextDueDate)
+{
+    EntryList garden = Garden();
+    Journal journal = Journal::read((*garden[0])[kJournalField]);
+    CareEvent wiring = *journal.lines()[0].event;
+    wiring.repeat = CareRepeat{2, RepeatUnit::Week, std::nullopt};
+    ASSERT_TRUE(journal.replace(0, wiring));
+    (*garden[0])[kJournalField] = journal.text();
+    ServedCollection served(std::move(garden));
+    auto phone = served.pairedPhone();
+
+    const auto due = phone->get("/due");
+    ASSERT_TRUE(due);
+    EXPECT_NE(due->body.find("then every 2 weeks"), std::string::npos) << due->body;
+    const auto sent = phone->post("/done", FormOnPage(due->body).fields);
+    ASSERT_TRUE(sent);
+    ASSERT_EQ(sent->status, 303) << sent->body;
+
+    const auto lines = served.host.journal(0).lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_FALSE(lines[0].event->due || lines[0].event->repeat);
+    EXPECT_EQ(lines[2].event->due, CalendarDate::today().plusDays(14));
+    EXPECT_EQ(lines[2].event->repeat, wiring.repeat);
+    const auto after = phone->get("/due");
+    ASSERT_TRUE(after);
+    EXPECT_NE(after->body.find(CalendarDate::today().plusDays(14).text()), std::string::npos) << "the next one is due";
+}
