@@ -19,7 +19,7 @@
 #include "framework/UiServices.h"
 #include "journal/DueSummaryCounter.h"
 #include "journal/DueTasks.h"
-#include "printing/ReportPages.h"
+#include "printing/ReportPrinting.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -35,6 +35,7 @@
 #include <cstdio>
 #include <thread>
 #include <fstream>
+#include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -74,11 +75,38 @@ public:
     bool openPage(const QString&) override { return false; }
 };
 
-class NoPrinterDialog : public PrinterChooser {
+// The print dialog, answered by the bench: cancelled, or printing to a PDF file.
+class ScriptedPrinterDialog : public PrinterChooser {
 public:
-    bool choosePrinter(QPrinter&, int, int) override { return true; }
+    bool choosePrinter(QPrinter& printer, int, int) override
+    {
+        if (pdf.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    }
     void setUpPage(QPrinter&) override {}
+
+    QString pdf; // empty: the dialog is cancelled
 };
+
+// The most memory the process holds while something runs, sampled every 10 ms.
+long PeakResidentKilobytesDuring(const std::function<void()>& run)
+{
+    std::atomic<bool> running = true;
+    std::atomic<long> peak = ResidentKilobytes();
+    std::thread sampler([&] {
+        while (running) {
+            peak = std::max(peak.load(), ResidentKilobytes());
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    run();
+    running = false;
+    sampler.join();
+    return std::max(peak.load(), ResidentKilobytes());
+}
 
 void Report(const char* step, double seconds)
 {
@@ -169,7 +197,7 @@ int main(int argc, char** argv)
     qputenv("XDG_STATE_HOME", folder.path().toLocal8Bit());
 
     UiServices services(std::make_unique<YesPrompter>(), std::make_unique<NoFiles>(), std::make_unique<NewEntryFiller>(),
-                        std::make_unique<NoHelp>(), std::make_unique<NoPrinterDialog>());
+                        std::make_unique<NoHelp>(), std::make_unique<ScriptedPrinterDialog>());
     CTalvaneApp app(services);
     StartOptions empty;
     empty.splash = false;
@@ -215,16 +243,18 @@ int main(int argc, char** argv)
     Report("Delete in the middle", Seconds([&] { view.OnEntryDelete(); }));
     std::printf("%-34s %10.1f us\n", "due count following that Delete", static_cast<double>(countNanoseconds) / 1e3);
     Report("save", Seconds([&] { doc.OnFileSave(); }));
-    ReportLines lines;
-    Report("build the complete-list report", Seconds([&] {
-        for (const auto& entry : doc.entries())
-            BuildEntryReport(entry.get(), lines, true);
-    }));
+    auto& printDialog = dynamic_cast<ScriptedPrinterDialog&>(services.printerChooser());
+    const long beforePrint = ResidentKilobytes();
+    Report("count the complete list's pages", Seconds([&] { app.printing().OnFilePrint(true); }));
+    std::printf("%-34s %10ld kB\n", "memory kept after Cancel", ResidentKilobytes() - beforePrint);
     if (withPdf) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QDir(folder.path()).filePath(QStringLiteral("scale.pdf")));
-        Report("print the complete list to PDF", Seconds([&] { PrintReport(printer, lines, doc.title()); }));
+        printDialog.pdf = QDir(folder.path()).filePath(QStringLiteral("scale.pdf"));
+        long peak = 0;
+        Report("print the complete list to PDF", Seconds([&] {
+            peak = PeakResidentKilobytesDuring([&] { app.printing().OnFilePrint(true); });
+        }));
+        std::printf("%-34s %10ld kB\n", "memory added while printing", peak - beforePrint);
+        std::printf("%-34s %10ld kB\n", "memory kept after printing", ResidentKilobytes() - beforePrint);
     }
     if (withPhones)
         SharePhones(doc);

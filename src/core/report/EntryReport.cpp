@@ -140,6 +140,19 @@ void JournalSection(const CBonsaiData& entry, ReportLines& lines)
     Blank(lines);
 }
 
+// Fills the entry's last page with blank lines, so that the next entry starts a page;
+// blank lines that spilled over onto a page of their own are dropped instead, so that
+// no page of the report is made of blank lines alone.
+void EndOnAPageOfItsOwn(ReportLines& lines, std::size_t start)
+{
+    const std::size_t lastPage = lines.size() / kReportPageLines * kReportPageLines;
+    if (lastPage > start && std::all_of(lines.begin() + static_cast<std::ptrdiff_t>(lastPage), lines.end(),
+                                        [](const std::string& line) { return line.find_first_not_of(' ') == std::string::npos; }))
+        lines.resize(lastPage);
+    while (lines.size() % kReportPageLines != 0)
+        Blank(lines);
+}
+
 } // namespace
 
 void AddReportLine(std::string_view text, ReportLines& lines)
@@ -179,6 +192,7 @@ void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines, bool printAl
     if (!entry)
         return;
     const CBonsaiData& e = *entry;
+    const std::size_t start = lines.size();
     const std::size_t headerRule = talvane::fields::page(Page::NewEntry).reportRuleLength;
     Rule("", headerRule, lines);
     ReportFields(Page::NewEntry, e, lines);
@@ -192,10 +206,8 @@ void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines, bool printAl
 
     JournalSection(e, lines);
 
-    if (printAll) {
-        while (lines.size() % kReportPageLines != 0)
-            Blank(lines);
-    }
+    if (printAll)
+        EndOnAPageOfItsOwn(lines, start);
 }
 
 std::size_t ReportPageCount(std::size_t lineCount)

@@ -26,18 +26,19 @@ int PrintCollectionToPdf(const QString& collection, const QString& pdf, std::opt
     EntryList entries;
     if (const auto failure = LoadCollectionFile(QFile::encodeName(collection).toStdString(), entries))
         return Fail(QStringLiteral("cannot open the collection %1: %2").arg(collection, QString::fromStdString(*failure)));
-    ReportLines lines;
+    std::vector<const CBonsaiData*> printed;
     if (entry) {
         if (*entry < 0 || static_cast<unsigned long long>(*entry) >= entries.size())
             return Fail(QStringLiteral("%1 has no entry %2 (it has %3, counted from 0)")
                             .arg(collection)
                             .arg(*entry)
                             .arg(entries.size()));
-        BuildEntryReport(entries[static_cast<std::size_t>(*entry)].get(), lines, false);
+        printed.push_back(entries[static_cast<std::size_t>(*entry)].get());
     } else {
         for (const auto& each : entries)
-            BuildEntryReport(each.get(), lines, true);
+            printed.push_back(each.get());
     }
+    ReportPager pages(std::move(printed), !entry.has_value());
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -46,7 +47,7 @@ int PrintCollectionToPdf(const QString& collection, const QString& pdf, std::opt
     {
         // The count's line ends before any message follows it.
         TerminalPrintProgress progress(stderr);
-        outcome = PrintReport(printer, lines, QFileInfo(collection).fileName(), &progress);
+        outcome = PrintReport(printer, pages, QFileInfo(collection).fileName(), &progress);
     }
     if (outcome != PrintOutcome::Printed)
         return Fail(QStringLiteral("cannot write %1").arg(pdf));

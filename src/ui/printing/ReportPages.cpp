@@ -41,24 +41,23 @@ QFont ReportFont()
     return font;
 }
 
-QVector<PlacedText> LayOutReportPage(const ReportLines& lines, int page, const QString& title, double dotsPerInch,
-                                     double lineStep, double pageNumberWidth)
+QVector<PlacedText> LayOutReportPage(std::span<const std::string> pageLines, int page, const QString& title,
+                                     double dotsPerInch, double lineStep, double pageNumberWidth, double pageNumberEnd)
 {
     const double pixelsPerTwip = dotsPerInch / kTwipsPerInch;
     const auto at = [pixelsPerTwip](double x, double y) { return QPointF(x * pixelsPerTwip, -y * pixelsPerTwip); };
     QVector<PlacedText> texts;
     texts.append({at(0, 0), QStringLiteral("Talvane")});
-    const std::size_t first = static_cast<std::size_t>(page - 1) * kReportPageLines;
-    for (std::size_t slot = 0; slot < kReportPageLines && first + slot < lines.size(); ++slot) {
+    for (std::size_t slot = 0; slot < kReportPageLines && slot < pageLines.size(); ++slot) {
         const QPointF top = at(720, -1440) + QPointF(0, lineStep * static_cast<double>(slot + 1));
-        texts.append({top, FromAnsi(lines[first + slot])});
+        texts.append({top, FromAnsi(pageLines[slot])});
     }
     texts.append({at(0, -14400), QStringLiteral("Document %1").arg(title)});
-    texts.append({at(11520, -14400) - QPointF(pageNumberWidth, 0), QStringLiteral("Page %1").arg(page)});
+    texts.append({at(pageNumberEnd, -14400) - QPointF(pageNumberWidth, 0), QStringLiteral("Page %1").arg(page)});
     return texts;
 }
 
-void DrawReportPage(QPainter& painter, const ReportLines& lines, int page, const QString& title)
+void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, int page, const QString& title)
 {
     const QFont font = ReportFont();
     painter.setFont(font);
@@ -66,11 +65,17 @@ void DrawReportPage(QPainter& painter, const ReportLines& lines, int page, const
     const QString pageNumber = QStringLiteral("Page %1").arg(page);
     const double dotsPerInch = painter.device()->logicalDpiY();
     const double lineStep = metrics.height() + metrics.leading();
-    const auto texts = LayOutReportPage(lines, page, title, dotsPerInch, lineStep, metrics.horizontalAdvance(pageNumber));
+    const double width = painter.device()->width();
+    const double height = painter.device()->height();
     // The page reaches eight inches across and a line below ten inches down: where the
     // printable area is smaller, the whole page is drawn smaller rather than cut.
-    const double scale = std::min({1.0, painter.device()->width() / (kPageWidthInches * dotsPerInch),
-                                   painter.device()->height() / (kFooterInches * dotsPerInch + lineStep)});
+    const double scale = std::min({1.0, width / (kPageWidthInches * dotsPerInch), height / (kFooterInches * dotsPerInch + lineStep)});
+    // A sheet laid on its side is wider than the page: its number goes to the far edge.
+    const double pageNumberEnd =
+        width > height ? std::max(kPageWidthInches * kTwipsPerInch, width / scale / dotsPerInch * kTwipsPerInch)
+                       : kPageWidthInches * kTwipsPerInch;
+    const auto texts = LayOutReportPage(pageLines, page, title, dotsPerInch, lineStep,
+                                        metrics.horizontalAdvance(pageNumber), pageNumberEnd);
     painter.save();
     painter.scale(scale, scale);
     for (const PlacedText& placed : texts)
@@ -103,9 +108,12 @@ PrintOutcome PrintPages(QPrinter& printer, int lastPage, const std::function<voi
     return PrintOutcome::Printed;
 }
 
-PrintOutcome PrintReport(QPrinter& printer, const ReportLines& lines, const QString& title, PrintProgress* progress)
+PrintOutcome PrintReport(QPrinter& printer, ReportPager& pages, const QString& title, PrintProgress* progress)
 {
     return PrintPages(
-        printer, static_cast<int>(ReportPageCount(lines.size())),
-        [&](QPainter& painter, int page) { DrawReportPage(painter, lines, page, title); }, progress);
+        printer, static_cast<int>(pages.pageCount()),
+        [&](QPainter& painter, int page) {
+            DrawReportPage(painter, pages.pageLines(static_cast<std::size_t>(page)), page, title);
+        },
+        progress);
 }

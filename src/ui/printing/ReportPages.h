@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/EntryReport.h"
+#include "report/ReportPager.h"
 
 #include <QFont>
 #include <QPointF>
@@ -8,6 +9,8 @@
 #include <QVector>
 
 #include <functional>
+#include <span>
+#include <string>
 
 class PrintProgress;
 class QPainter;
@@ -24,15 +27,19 @@ struct PlacedText {
 
 // The texts of one page, for a device of the given resolution whose report font has
 // the given line step and measures the page number text as pageNumberWidth pixels.
-// A page holds the lines of its own number: (page - 1) x 60 to page x 60 - 1.
-QVector<PlacedText> LayOutReportPage(const ReportLines& lines, int page, const QString& title, double dotsPerInch,
-                                     double lineStep, double pageNumberWidth);
+// `pageLines` are the page's own lines, at most 60. The page number ends at
+// `pageNumberEnd` twips across: eight inches on an upright sheet.
+QVector<PlacedText> LayOutReportPage(std::span<const std::string> pageLines, int page, const QString& title,
+                                     double dotsPerInch, double lineStep, double pageNumberWidth,
+                                     double pageNumberEnd = 11520);
 
 // The report font: Courier New, 9 points, normal weight.
 QFont ReportFont();
 
-// Draws one page on a painter whose device is a page of paper.
-void DrawReportPage(QPainter& painter, const ReportLines& lines, int page, const QString& title);
+// Draws one page on a painter whose device is a page of paper. Where the sheet is
+// too small the page is drawn smaller; on a sheet wider than high the page number
+// goes to its right edge.
+void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, int page, const QString& title);
 
 enum class PrintOutcome { Printed, Cancelled, Failed };
 
@@ -43,6 +50,5 @@ enum class PrintOutcome { Printed, Cancelled, Failed };
 PrintOutcome PrintPages(QPrinter& printer, int lastPage, const std::function<void(QPainter&, int page)>& drawPage,
                         PrintProgress* progress = nullptr);
 
-// Prints a whole report.
-PrintOutcome PrintReport(QPrinter& printer, const ReportLines& lines, const QString& title,
-                         PrintProgress* progress = nullptr);
+// Prints a whole report, each page made from its entry as it is printed.
+PrintOutcome PrintReport(QPrinter& printer, ReportPager& pages, const QString& title, PrintProgress* progress = nullptr);

@@ -40,25 +40,31 @@ bool ReportPrinting::OnPreparePrinting(bool printAll)
 {
     m_doc.OfferToKeepChanges();
     FreeReportLines();
+    std::vector<const CBonsaiData*> entries;
     if (printAll) {
+        entries.reserve(m_doc.entries().size());
         for (const auto& entry : m_doc.entries())
-            BuildEntryReport(entry.get(), m_reportLines, true);
+            entries.push_back(entry.get());
     } else {
-        BuildEntryReport(m_doc.currentEntry(), m_reportLines, false);
+        entries.push_back(m_doc.currentEntry());
     }
+    m_reportPages.emplace(std::move(entries), printAll);
     m_printer.setFromTo(0, 0);
-    return m_services.printerChooser().choosePrinter(m_printer, 1, lastPage());
+    if (m_services.printerChooser().choosePrinter(m_printer, 1, lastPage()))
+        return true;
+    FreeReportLines();
+    return false;
 }
 
 int ReportPrinting::lastPage() const
 {
-    return static_cast<int>(ReportPageCount(m_reportLines.size()));
+    return m_reportPages ? static_cast<int>(m_reportPages->pageCount()) : 1;
 }
 
 void ReportPrinting::OnPrint(QPainter& painter, int page)
 {
     m_nPrintPage = page;
-    DrawReportPage(painter, m_reportLines, m_nPrintPage, m_doc.title());
+    DrawReportPage(painter, m_reportPages->pageLines(static_cast<std::size_t>(page)), m_nPrintPage, m_doc.title());
 }
 
 void ReportPrinting::OnEndPrinting()
@@ -68,7 +74,7 @@ void ReportPrinting::OnEndPrinting()
 
 void ReportPrinting::FreeReportLines()
 {
-    m_reportLines.clear();
+    m_reportPages.reset();
 }
 
 void ReportPrinting::OnFilePrintSetup()

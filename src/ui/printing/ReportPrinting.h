@@ -1,8 +1,10 @@
 #pragma once
 
-#include "report/EntryReport.h"
+#include "report/ReportPager.h"
 
 #include <QObject>
+
+#include <optional>
 
 class CTalvaneDoc;
 class QPainter;
@@ -23,13 +25,14 @@ public:
     void OnFilePrint(bool printAll);
     void OnFilePrintSetup();
 
-    // Offers to keep page edits, builds the report and asks the print dialog for the
-    // pages to print; false when the user cancelled it.
+    // Offers to keep page edits, counts the report's pages and asks the print dialog
+    // for the pages to print; false when the user cancelled it, and nothing is kept.
     bool OnPreparePrinting(bool printAll);
     void OnPrint(QPainter& painter, int page);
     void OnEndPrinting();
 
-    const ReportLines& reportLines() const { return m_reportLines; }
+    // Whether a report is held, between its preparation and the end of its run.
+    bool holdsReport() const { return m_reportPages.has_value(); }
     int lastPage() const;
 
 private:
@@ -38,6 +41,7 @@ private:
     CTalvaneDoc& m_doc;
     UiServices& m_services;
     QPrinter& m_printer;
-    ReportLines m_reportLines;
+    // Each page is made from its entry when printed: a run holds one entry's lines.
+    std::optional<ReportPager> m_reportPages;
     int m_nPrintPage = 0;
 };

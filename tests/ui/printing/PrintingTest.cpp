@@ -81,7 +81,7 @@ TEST(ReportPages, TextsSitAtTheirTwipPositions)
     for (int i = 0; i < 130; ++i)
         lines.push_back("line " + std::to_string(i));
     // At 1440 dots per inch a twip is a pixel.
-    const auto page1 = LayOutReportPage(lines, 1, QStringLiteral("trees.tvn"), 1440, 200, 500);
+    const auto page1 = LayOutReportPage(std::span(lines).first(60), 1, QStringLiteral("trees.tvn"), 1440, 200, 500);
     ASSERT_EQ(page1.size(), 63);
     EXPECT_EQ(page1[0].topLeft, QPointF(0, 0));
     EXPECT_EQ(page1[0].text, QStringLiteral("Talvane"));
@@ -93,11 +93,12 @@ TEST(ReportPages, TextsSitAtTheirTwipPositions)
     EXPECT_EQ(page1[62].topLeft, QPointF(11020, 14400));
     EXPECT_EQ(page1[62].text, QStringLiteral("Page 1"));
 
-    const auto page3 = LayOutReportPage(lines, 3, QStringLiteral("t"), 720, 100, 10);
+    const auto page3 = LayOutReportPage(std::span(lines).subspan(120), 3, QStringLiteral("t"), 720, 100, 10, 15840);
     ASSERT_EQ(page3.size(), 3 + 10);
-    EXPECT_EQ(page3[1].text, QStringLiteral("line 120")) << "a page holds the lines of its own number";
+    EXPECT_EQ(page3[1].text, QStringLiteral("line 120"));
     EXPECT_EQ(page3[1].topLeft, QPointF(360, 820));
     EXPECT_EQ(page3.last().text, QStringLiteral("Page 3"));
+    EXPECT_EQ(page3.last().topLeft, QPointF(7910, 7200)) << "the number ends where it is told: eleven inches";
 }
 
 TEST_F(PrintingTest, ChoiceDialogSetsTheSwitchOrCancelsEverything)
@@ -126,7 +127,7 @@ TEST_F(PrintingTest, CompleteListPrintsEachEntryOnItsOwnPagesWithHeaderAndFooter
     Choose(CPrintChoiceDlg::kCompleteList);
     PrintTo(pdf, 0, 0, 4);
     app->printing().OnFilePrintChoice();
-    EXPECT_TRUE(app->printing().reportLines().empty()) << "the lines are freed after the run";
+    EXPECT_FALSE(app->printing().holdsReport()) << "the lines are freed after the run";
 
     const QStringList pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 4) << "240 lines fill four pages, with no empty fifth";
@@ -240,6 +241,16 @@ ReportLines NumberedLines(int count)
     return lines;
 }
 
+// Prints lines made by the test, 60 a page.
+PrintOutcome PrintLines(QPrinter& printer, const ReportLines& lines, const QString& title, PrintProgress* progress = nullptr)
+{
+    const auto drawPage = [&](QPainter& painter, int page) {
+        const std::size_t first = static_cast<std::size_t>(page - 1) * kReportPageLines;
+        DrawReportPage(painter, std::span(lines).subspan(first, std::min(kReportPageLines, lines.size() - first)), page, title);
+    };
+    return PrintPages(printer, static_cast<int>(ReportPageCount(lines.size())), drawPage, progress);
+}
+
 } // namespace
 
 TEST_F(PrintingTest, AStoppedRunLeavesNoPartialPdfAndKeepsTheOldFile)
@@ -262,13 +273,13 @@ TEST_F(PrintingTest, AStoppedRunLeavesNoPartialPdfAndKeepsTheOldFile)
 
     printer.setFromTo(0, 0);
     StoppingProgress never(0);
-    EXPECT_EQ(PrintReport(printer, NumberedLines(130), QStringLiteral("t"), &never), PrintOutcome::Printed);
+    EXPECT_EQ(PrintLines(printer, NumberedLines(130), QStringLiteral("t"), &never), PrintOutcome::Printed);
     EXPECT_EQ(PdfPages(pdf).size(), 3);
     EXPECT_EQ(never.heard.last(), QStringLiteral("3/3"));
 
     std::filesystem::remove(pdf);
     StoppingProgress first(1);
-    EXPECT_EQ(PrintReport(printer, NumberedLines(130), QStringLiteral("t"), &first), PrintOutcome::Cancelled);
+    EXPECT_EQ(PrintLines(printer, NumberedLines(130), QStringLiteral("t"), &first), PrintOutcome::Cancelled);
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
@@ -284,18 +295,22 @@ TEST(PrintProgressDialog, CountsPagesAndCancelStopsAtTheNextPage)
 
 TEST_F(PrintingTest, PdfTextKeepsTenMillimetresFromEveryEdge)
 {
-    for (const auto size : {QPageSize::A4, QPageSize::Letter, QPageSize::A5}) {
+    const std::pair<QPageSize::PageSizeId, QPageLayout::Orientation> sheets[] = {
+        {QPageSize::A4, QPageLayout::Portrait}, {QPageSize::Letter, QPageLayout::Portrait},
+        {QPageSize::A5, QPageLayout::Portrait}, {QPageSize::A4, QPageLayout::Landscape}};
+    for (const auto& [size, orientation] : sheets) {
         const auto pdf = dir / "margins.pdf";
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(Q(pdf));
         printer.setPageSize(QPageSize(size));
+        printer.setPageOrientation(orientation);
         CBonsaiData entry;
         entry[CBonsaiData::Name] = "Maple";
         ReportLines lines;
         BuildEntryReport(&entry, lines, true);
         lines.insert(lines.begin(), std::string(80, 'W'));
-        ASSERT_EQ(PrintReport(printer, lines, QStringLiteral("a-rather-long-collection-name.tvn")), PrintOutcome::Printed);
+        ASSERT_EQ(PrintLines(printer, lines, QStringLiteral("a-rather-long-collection-name.tvn")), PrintOutcome::Printed);
 
         QProcess process;
         process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), Q(pdf), QStringLiteral("-")});
@@ -310,13 +325,17 @@ TEST_F(PrintingTest, PdfTextKeepsTenMillimetresFromEveryEdge)
         const QRegularExpression word(
             QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"));
         int words = 0;
+        double pageNumberEnd = 0;
         for (auto it = word.globalMatch(html); it.hasNext(); ++words) {
             const auto w = it.next();
+            if (w.captured(5) == QStringLiteral("1") && w.captured(2).toDouble() > height / 2)
+                pageNumberEnd = w.captured(3).toDouble();
             EXPECT_GE(w.captured(1).toDouble(), margin) << w.captured(5).toStdString() << " size " << int(size);
             EXPECT_GE(w.captured(2).toDouble(), margin) << w.captured(5).toStdString() << " size " << int(size);
             EXPECT_LE(w.captured(3).toDouble(), width - margin) << w.captured(5).toStdString() << " size " << int(size);
             EXPECT_LE(w.captured(4).toDouble(), height - margin) << w.captured(5).toStdString() << " size " << int(size);
         }
         EXPECT_GT(words, 20);
+        EXPECT_GT(pageNumberEnd, width - 2 * margin) << "the page number ends at the sheet's right side, size " << int(size);
     }
 }

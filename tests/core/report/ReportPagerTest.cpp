@@ -1,0 +1,69 @@
+#include "collection/CollectionFile.h"
+#include "report/ReportPager.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+bool Blank(const std::string& line)
+{
+    return line.find_first_not_of(' ') == std::string::npos;
+}
+
+std::vector<const CBonsaiData*> Pointers(const EntryList& entries)
+{
+    std::vector<const CBonsaiData*> pointers;
+    for (const auto& entry : entries)
+        pointers.push_back(entry.get());
+    return pointers;
+}
+
+} // namespace
+
+TEST(ReportPager, TheSamplesCompleteListHasNoPageOfBlankLinesAndItsPagesAreTheWholeReport)
+{
+    EntryList entries;
+    ASSERT_FALSE(LoadCollectionFile(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "sample.tvn", entries));
+    ReportLines whole;
+    for (const auto& entry : entries)
+        BuildEntryReport(entry.get(), whole, true);
+    ASSERT_EQ(whole.size() % kReportPageLines, 0u);
+
+    ReportPager pager(Pointers(entries), true);
+    ASSERT_EQ(pager.pageCount(), whole.size() / kReportPageLines);
+    ReportLines printed;
+    // Asked out of order, as a print dialog's range may ask: each page is made again.
+    for (std::size_t page : {std::size_t{3}, std::size_t{1}})
+        EXPECT_EQ(pager.pageLines(page).front(), whole[(page - 1) * kReportPageLines]);
+    for (std::size_t page = 1; page <= pager.pageCount(); ++page) {
+        const auto lines = pager.pageLines(page);
+        ASSERT_EQ(lines.size(), kReportPageLines) << page;
+        EXPECT_FALSE(std::all_of(lines.begin(), lines.end(), Blank)) << "page " << page << " is blank";
+        printed.insert(printed.end(), lines.begin(), lines.end());
+    }
+    EXPECT_EQ(printed, whole);
+    EXPECT_TRUE(pager.pageLines(0).empty());
+    EXPECT_TRUE(pager.pageLines(pager.pageCount() + 1).empty());
+}
+
+TEST(ReportPager, OneEntryKeepsItsOwnLinesAndNothingIsOnePage)
+{
+    CBonsaiData entry;
+    entry[CBonsaiData::Name] = "Maple";
+    ReportLines own;
+    BuildEntryReport(&entry, own, false);
+    ReportPager pager({&entry}, false);
+    ASSERT_EQ(pager.pageCount(), ReportPageCount(own.size()));
+    const auto last = pager.pageLines(pager.pageCount());
+    EXPECT_EQ(last.size(), own.size() - (pager.pageCount() - 1) * kReportPageLines) << "no fill without the complete list";
+    EXPECT_EQ(last.back(), own.back());
+
+    ReportPager nothing({nullptr}, false);
+    EXPECT_EQ(nothing.pageCount(), 1u);
+    EXPECT_TRUE(nothing.pageLines(1).empty());
+    ReportPager none({}, true);
+    EXPECT_EQ(none.pageCount(), 1u);
+}
