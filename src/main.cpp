@@ -35,13 +35,28 @@ int main(int argc, char** argv)
     const QCommandLineOption entry(QStringLiteral("entry"), QStringLiteral("With --print-pdf: the entry N only (from 0)."),
                                    QStringLiteral("N"));
     const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("With --print-pdf: every entry."));
+    const QCommandLineOption inventory(QStringLiteral("inventory"),
+                                       QStringLiteral("With --print-pdf: the collection list as a table, one line per tree."));
+    const QCommandLineOption find(QStringLiteral("find"),
+                                  QStringLiteral("With --inventory: only the trees in which every word of WORDS appears."),
+                                  QStringLiteral("WORDS"));
     parser.addOption(noSplash);
+    parser.addOption(inventory);
+    parser.addOption(find);
     parser.addOption(screenshot);
     parser.addOption(printPdf);
     parser.addOption(entry);
     parser.addOption(all);
     parser.process(application);
 
+    if (parser.isSet(printPdf) && parser.isSet(inventory)) {
+        if (parser.positionalArguments().size() != 1 || parser.isSet(entry) || parser.isSet(all)) {
+            std::fprintf(stderr, "talvane: use --print-pdf OUT.pdf --inventory [--find WORDS] COLLECTION.tvn\n");
+            return 1;
+        }
+        return PrintInventoryToPdf(parser.positionalArguments().constFirst(), parser.value(printPdf),
+                                   parser.values(find).join(QLatin1Char(' ')));
+    }
     if (parser.isSet(printPdf)) {
         bool numeric = false;
         const long long index = parser.value(entry).toLongLong(&numeric);

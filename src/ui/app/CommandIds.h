@@ -21,4 +21,5 @@ inline constexpr int kViewCollectionList = 32776;
 inline constexpr int kFileRestoreVersion = 32779;
 inline constexpr int kViewTimeline = 32780;
 inline constexpr int kFileShareWithPhones = 32781;
+inline constexpr int kFilePrintCollectionList = 32782;
 } // namespace cmd

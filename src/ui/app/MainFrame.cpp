@@ -22,6 +22,7 @@
 #include "journal/DueTasks.h"
 #include "overview/CollectionListPanel.h"
 #include "overview/CollectionOverview.h"
+#include "printing/InventoryPages.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -140,6 +141,8 @@ void CMainFrame::createMenus()
     m_fileMenu->addSeparator();
     auto* filePrint = addCommand(m_fileMenu, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"),
                                  QStringLiteral("Print the active document"));
+    auto* printList = addCommand(m_fileMenu, cmd::kFilePrintCollectionList, QStringLiteral("Print collection list\u2026"),
+                                 QStringLiteral("Print the trees of the collection list as a table, one line per tree"));
     auto* printSetup = addCommand(m_fileMenu, cmd::kFilePrintSetup, QStringLiteral("Print setup..."),
                                   QStringLiteral("Change the printer and printing options"));
     m_fileMenu->addSeparator();
@@ -169,6 +172,7 @@ void CMainFrame::createMenus()
     connect(exportCalendar, &QAction::triggered, this, &CMainFrame::onFileExportCareCalendar);
     connect(share, &QAction::triggered, this, &CMainFrame::onFileShareWithPhones);
     connect(filePrint, &QAction::triggered, this, &CMainFrame::printRequested);
+    connect(printList, &QAction::triggered, this, &CMainFrame::onFilePrintCollectionList);
     connect(printSetup, &QAction::triggered, this, &CMainFrame::printSetupRequested);
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
@@ -487,4 +491,17 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     else
         event->ignore();
+}
+
+void CMainFrame::onFilePrintCollectionList()
+{
+    m_doc.OfferToKeepChanges();
+    const CollectionListPanel& panel = m_listOverview->panel();
+    Inventory inventory;
+    inventory.title = m_doc.title();
+    inventory.total = m_doc.entryCount();
+    inventory.filtered = panel.isFiltered();
+    inventory.columns = panel.shownColumns();
+    inventory.positions = m_listOverview->listedPositions();
+    emit printListRequested(inventory);
 }

@@ -10,6 +10,7 @@ class ShareDlg;
 class EntryBar;
 class CollectionListPanel;
 class CollectionOverview;
+struct Inventory;
 class CTalvaneDoc;
 class CTalvaneView;
 class DueSummaryCounter;
@@ -62,6 +63,9 @@ public slots:
     void onFileExportCareCalendar();
     // File Share with phones: the window with the pairing code; sharing lasts while it is open.
     void onFileShareWithPhones();
+    // Offers to keep page edits, then asks for the trees of the collection list, as
+    // listed, to be printed.
+    void onFilePrintCollectionList();
     ShareDlg* shareDialog() const { return m_shareDlg; }
     PhoneSharing* phoneSharing() const { return m_sharing; }
     // The status bar's count of care due, empty and hidden when nothing is due.
@@ -71,6 +75,7 @@ public slots:
 
 signals:
     void printRequested();
+    void printListRequested(const Inventory& inventory);
     void printSetupRequested();
     // The window closed after the exit question: nothing unsaved is left to keep.
     void closedCleanly();

@@ -41,6 +41,7 @@ public:
     CMainFrame* mainFrame() const { return m_frame.get(); }
     CTalvaneDoc& document() const { return *m_doc; }
     ReportPrinting& printing() const { return *m_printing; }
+    QPrinter& printer() const { return *m_printer; }
     RecentFileList& recentFiles() const { return *m_recentFiles; }
 
     // The desktop session is ending: the same questions as closing the window.

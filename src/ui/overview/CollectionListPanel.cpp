@@ -1,6 +1,7 @@
 #include "overview/CollectionListPanel.h"
 
 #include "overview/CollectionListModel.h"
+#include "search/ListColumns.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -94,10 +95,21 @@ void CollectionListPanel::choose(const QModelIndex& index)
 
 void CollectionListPanel::updateCountLine()
 {
-    const auto total = m_model.entryCount();
-    const QString trees = total == 1 ? QStringLiteral("tree") : QStringLiteral("trees");
-    if (m_filter->text().trimmed().isEmpty())
-        m_count->setText(QStringLiteral("%1 %2").arg(total).arg(trees));
-    else
-        m_count->setText(QStringLiteral("%1 of %2 %3").arg(m_model.rowCount()).arg(total).arg(trees));
+    m_count->setText(QString::fromStdString(search::listedTreesText(static_cast<std::size_t>(m_model.rowCount()),
+                                                                    m_model.entryCount(), isFiltered())));
+}
+
+bool CollectionListPanel::isFiltered() const
+{
+    return !m_filter->text().trimmed().isEmpty();
+}
+
+std::vector<search::ListColumn> CollectionListPanel::shownColumns() const
+{
+    const QHeaderView* header = m_table->horizontalHeader();
+    std::vector<search::ListColumn> columns;
+    for (int visual = 0; visual < header->count(); ++visual)
+        if (const int logical = header->logicalIndex(visual); !header->isSectionHidden(logical))
+            columns.push_back(static_cast<search::ListColumn>(logical));
+    return columns;
 }

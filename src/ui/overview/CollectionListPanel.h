@@ -4,6 +4,11 @@
 
 #include <cstddef>
 #include <optional>
+#include <vector>
+
+namespace search {
+enum class ListColumn;
+}
 
 class CollectionListModel;
 class QLabel;
@@ -24,6 +29,11 @@ public:
 
     // Marks the row of the entry the pages show, if the filter keeps it.
     void showCurrent(std::optional<std::size_t> position);
+
+    // Whether the filter narrows the list.
+    bool isFiltered() const;
+    // The columns the list shows, in the order they stand.
+    std::vector<search::ListColumn> shownColumns() const;
 
     // The column widths, kept between runs.
     QByteArray columnState() const;

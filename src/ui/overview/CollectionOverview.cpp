@@ -28,10 +28,8 @@ CollectionOverview::CollectionOverview(CTalvaneDoc& doc, QWidget* panelParent)
 
 void CollectionOverview::setShown(bool shown)
 {
-    if (shown && m_stale) {
-        m_stale = false;
-        m_model->reload();
-    }
+    if (shown)
+        catchUp();
     if (shown)
         m_panel->showCurrent(m_doc.currentPosition());
     m_panel->setHidden(!shown);
@@ -51,4 +49,22 @@ void CollectionOverview::currentChanged()
     // Rows of a stale list may name entries that are gone; the mark waits for the catch-up.
     if (!m_stale)
         m_panel->showCurrent(m_doc.currentPosition());
+}
+
+void CollectionOverview::catchUp()
+{
+    if (!m_stale)
+        return;
+    m_stale = false;
+    m_model->reload();
+}
+
+std::vector<std::size_t> CollectionOverview::listedPositions()
+{
+    catchUp();
+    std::vector<std::size_t> positions;
+    positions.reserve(static_cast<std::size_t>(m_model->rowCount()));
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        positions.push_back(m_model->positionAt(row));
+    return positions;
 }

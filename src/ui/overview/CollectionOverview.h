@@ -2,7 +2,9 @@
 
 #include <QObject>
 
+#include <cstddef>
 #include <functional>
+#include <vector>
 
 class CollectionListModel;
 class CollectionListPanel;
@@ -20,10 +22,14 @@ public:
 
     CollectionListPanel& panel() const { return *m_panel; }
     void setShown(bool shown);
+    // The positions of the entries the list holds, in its order, caught up with the
+    // collection even while the list is hidden.
+    std::vector<std::size_t> listedPositions();
 
 private:
     // Runs a change of the list now, or leaves the list to catch up when it is shown.
     void follow(const std::function<void()>& change);
+    void catchUp();
     void currentChanged();
 
     CTalvaneDoc& m_doc;

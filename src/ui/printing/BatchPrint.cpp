@@ -2,14 +2,19 @@
 
 #include "collection/CollectionFile.h"
 #include "framework/AnsiText.h"
+#include "printing/InventoryPages.h"
 #include "printing/PrintProgress.h"
 #include "printing/ReportPages.h"
+#include "search/EntryOrder.h"
+#include "text/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -19,13 +24,42 @@ int Fail(const QString& message)
     return 1;
 }
 
+std::optional<int> ReadCollection(const QString& collection, EntryList& entries)
+{
+    if (const auto failure = LoadCollectionFile(QFile::encodeName(collection).toStdString(), entries))
+        return Fail(QStringLiteral("cannot open the collection %1: %2").arg(collection, QString::fromStdString(*failure)));
+    return std::nullopt;
+}
+
+std::unique_ptr<QPrinter> PdfPrinter(const QString& pdf)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdf);
+    return printer;
+}
+
+// Runs a print with its count of pages on standard error.
+int PrintToPdf(const QString& pdf, const std::function<PrintOutcome(PrintProgress&)>& print)
+{
+    PrintOutcome outcome;
+    {
+        // The count's line ends before any message follows it.
+        TerminalPrintProgress progress(stderr);
+        outcome = print(progress);
+    }
+    if (outcome != PrintOutcome::Printed)
+        return Fail(QStringLiteral("cannot write %1").arg(pdf));
+    return 0;
+}
+
 } // namespace
 
 int PrintCollectionToPdf(const QString& collection, const QString& pdf, std::optional<long long> entry)
 {
     EntryList entries;
-    if (const auto failure = LoadCollectionFile(QFile::encodeName(collection).toStdString(), entries))
-        return Fail(QStringLiteral("cannot open the collection %1: %2").arg(collection, QString::fromStdString(*failure)));
+    if (const auto failed = ReadCollection(collection, entries))
+        return *failed;
     std::vector<const CBonsaiData*> printed;
     if (entry) {
         if (*entry < 0 || static_cast<unsigned long long>(*entry) >= entries.size())
@@ -40,16 +74,29 @@ int PrintCollectionToPdf(const QString& collection, const QString& pdf, std::opt
     }
     ReportPager pages(std::move(printed), !entry.has_value());
 
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    PrintOutcome outcome;
-    {
-        // The count's line ends before any message follows it.
-        TerminalPrintProgress progress(stderr);
-        outcome = PrintReport(printer, pages, QFileInfo(collection).fileName(), &progress);
-    }
-    if (outcome != PrintOutcome::Printed)
-        return Fail(QStringLiteral("cannot write %1").arg(pdf));
-    return 0;
+    const auto printer = PdfPrinter(pdf);
+    return PrintToPdf(pdf, [&](PrintProgress& progress) {
+        return PrintReport(*printer, pages, QFileInfo(collection).fileName(), &progress);
+    });
+}
+
+int PrintInventoryToPdf(const QString& collection, const QString& pdf, const QString& find)
+{
+    EntryList entries;
+    if (const auto failed = ReadCollection(collection, entries))
+        return *failed;
+    Inventory inventory;
+    inventory.title = QFileInfo(collection).fileName();
+    inventory.total = entries.size();
+    inventory.filtered = !find.trimmed().isEmpty();
+    for (std::size_t column = 0; column < search::kListColumnCount; ++column)
+        inventory.columns.push_back(static_cast<search::ListColumn>(column));
+    // A word Windows-1252 cannot hold is in no entry.
+    if (const auto words = text::Utf8ToCp1252Strict(find.toStdString()))
+        inventory.positions = search::findEntries(entries, search::EntryMatcher(*words));
+    InventoryPages pages(std::move(inventory), [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; },
+                         QDate::currentDate());
+    const auto printer = PdfPrinter(pdf);
+    pages.fitToPrinter(*printer);
+    return PrintToPdf(pdf, [&](PrintProgress& progress) { return PrintInventory(*printer, pages, &progress); });
 }

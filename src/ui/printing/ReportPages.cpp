@@ -18,7 +18,8 @@ constexpr double kPdfMarginMillimetres = 10.5;
 constexpr double kPageWidthInches = 8.0;
 constexpr double kFooterInches = 10.0;
 
-// A PDF sheet has no unprintable border of its own: give it one, as wide as a printer's.
+} // namespace
+
 void KeepPdfMargins(QPrinter& printer)
 {
     if (printer.outputFormat() != QPrinter::PdfFormat)
@@ -29,8 +30,6 @@ void KeepPdfMargins(QPrinter& printer)
                                      atLeast(margins.bottom())),
                            QPageLayout::Millimeter);
 }
-
-} // namespace
 
 QFont ReportFont()
 {

@@ -43,6 +43,10 @@ void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, i
 
 enum class PrintOutcome { Printed, Cancelled, Failed };
 
+// A PDF sheet has no unprintable border of its own: it is given one, as wide as a
+// printer's (10 mm at least), before its pages are laid out.
+void KeepPdfMargins(QPrinter& printer);
+
 // Prints the pages the printer asks for, of pages 1 to lastPage (all when it names no
 // range), each drawn by drawPage, telling progress of each page first; progress may
 // stop the run between pages. A PDF keeps at least 10 mm of white around its text,

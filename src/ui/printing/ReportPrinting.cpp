@@ -2,6 +2,7 @@
 
 #include "document/TalvaneDoc.h"
 #include "framework/UiServices.h"
+#include "printing/InventoryPages.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
 #include "printing/ReportPages.h"
@@ -80,4 +81,21 @@ void ReportPrinting::FreeReportLines()
 void ReportPrinting::OnFilePrintSetup()
 {
     m_services.printerChooser().setUpPage(m_printer);
+}
+
+void ReportPrinting::OnFilePrintCollectionList(const Inventory& inventory)
+{
+    InventoryPages pages(inventory, [this](std::size_t position) -> const CBonsaiData& { return m_doc.entryAt(position); },
+                         QDate::currentDate());
+    // A list laid on its side for its width leaves the report's sheet as it was.
+    const QPageLayout::Orientation orientation = m_printer.pageLayout().orientation();
+    pages.fitToPrinter(m_printer);
+    m_printer.setFromTo(0, 0);
+    if (m_services.printerChooser().choosePrinter(m_printer, 1, pages.pageCount())) {
+        PrintProgressDialog progress(QApplication::activeWindow());
+        if (PrintInventory(m_printer, pages, &progress) == PrintOutcome::Failed)
+            m_services.prompter().ask(QStringLiteral("The collection list could not be printed."), QStringLiteral("Talvane"),
+                                      mb::kOk | mb::kIconExclamation);
+    }
+    m_printer.setPageOrientation(orientation);
 }

@@ -7,12 +7,13 @@
 #include <optional>
 
 class CTalvaneDoc;
+struct Inventory;
 class QPainter;
 class QPrinter;
 class UiServices;
 
 // File Print and Print Setup: the report of the entry shown or of every entry,
-// printed 60 lines a page with a header and a footer.
+// printed 60 lines a page with a header and a footer; and the collection list.
 class ReportPrinting : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +25,8 @@ public:
     // dialog, the pages, the end.
     void OnFilePrint(bool printAll);
     void OnFilePrintSetup();
+    // Prints trees of the collection as a table, through the print dialog.
+    void OnFilePrintCollectionList(const Inventory& inventory);
 
     // Offers to keep page edits, counts the report's pages and asks the print dialog
     // for the pages to print; false when the user cancelled it, and nothing is kept.

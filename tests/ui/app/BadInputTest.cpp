@@ -73,6 +73,9 @@ TEST_F(BadInputTest, WrongProgramArgumentsAreRefusedWithAMessage)
         {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--all"), QStringLiteral("--entry"), QStringLiteral("0"), QStringLiteral("trees.tvn")},
         {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"), QStringLiteral("5"), QStringLiteral("trees.tvn")},
         {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--all"), QStringLiteral("missing.tvn")},
+        {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--inventory"), QStringLiteral("--all"), QStringLiteral("trees.tvn")},
+        {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--inventory")},
+        {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--inventory"), QStringLiteral("missing.tvn")},
         {QStringLiteral("--no-such-option")},
     };
     for (const QStringList& arguments : wrong) {
@@ -85,4 +88,14 @@ TEST_F(BadInputTest, WrongProgramArgumentsAreRefusedWithAMessage)
                                              QStringLiteral("0"), QStringLiteral("trees.tvn")}, folder);
     EXPECT_EQ(status, 0) << error.toStdString();
     EXPECT_TRUE(std::filesystem::exists(dir / "out.pdf"));
+
+    const auto listed = RunProgram({QStringLiteral("--print-pdf"), QStringLiteral("list.pdf"), QStringLiteral("--inventory"),
+                                    QStringLiteral("--find"), QStringLiteral("MAPLE"), QStringLiteral("trees.tvn")}, folder);
+    EXPECT_EQ(listed.first, 0) << listed.second.toStdString();
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), Q(dir / "list.pdf"), QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(page.contains(QStringLiteral("1 of 1 tree"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("Maple")));
 }

@@ -1,5 +1,9 @@
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
 #include "editing/FormPages.h"
 #include "framework/DialogTemplate.h"
+#include "overview/CollectionListPanel.h"
+#include "search/ListColumns.h"
 #include "printing/BatchPrint.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
@@ -8,11 +12,14 @@
 
 #include "ui/AppFixture.h"
 
+#include <QAction>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableView>
 
 namespace {
 
@@ -338,4 +345,39 @@ TEST_F(PrintingTest, PdfTextKeepsTenMillimetresFromEveryEdge)
         EXPECT_GT(words, 20);
         EXPECT_GT(pageNumberEnd, width - 2 * margin) << "the page number ends at the sheet's right side, size " << int(size);
     }
+}
+
+TEST_F(PrintingTest, TheCollectionListPrintsAsListedAndCutsWhatTheSheetCannotHold)
+{
+    const std::string longName = "Pine " + std::string(150, 'w');
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Pine b", "Maple", longName, "Pine a"}, [](CBonsaiData& e, std::size_t i) {
+        e[CBonsaiData::BotanicalName] = i == 1 ? "Acer palmatum" : "Pinus parviflora";
+    }))));
+    CollectionListPanel& list = frame().collectionList();
+    list.filterBox()->setText(QStringLiteral("pine"));
+    list.table()->sortByColumn(0, Qt::DescendingOrder);
+    QHeaderView* header = list.table()->horizontalHeader();
+    header->hideSection(static_cast<int>(search::ListColumn::Photos));
+    header->moveSection(header->visualIndex(static_cast<int>(search::ListColumn::BotanicalName)), 0);
+    const auto orientation = app->printer().pageLayout().orientation();
+
+    const auto pdf = dir / "list.pdf";
+    PrintTo(pdf, 0, 0, 1);
+    frame().action(cmd::kFilePrintCollectionList)->trigger();
+    const QStringList pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    const QStringList lines = TextLines(pages[0]);
+    ASSERT_GE(lines.size(), 7);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("trees.tvn"))) << lines[0].toStdString();
+    EXPECT_EQ(lines[1], QStringLiteral("3 of 4 trees"));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Botanical name"))) << lines[2].toStdString();
+    EXPECT_FALSE(lines[2].contains(QStringLiteral("Photos")));
+    EXPECT_TRUE(lines[3].contains(QStringLiteral("Pine www"))) << "sorted as listed, the longest name first";
+    EXPECT_TRUE(lines[3].contains(QStringLiteral("\u2026"))) << "cut to fit the sheet";
+    EXPECT_FALSE(lines[3].contains(QString::fromStdString(longName)));
+    EXPECT_TRUE(lines[4].contains(QStringLiteral("Pine b")));
+    EXPECT_TRUE(lines[5].contains(QStringLiteral("Pine a")));
+    EXPECT_EQ(lines.last(), QStringLiteral("Page 1 of 1"));
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Maple")));
+    EXPECT_EQ(app->printer().pageLayout().orientation(), orientation) << "the report keeps its sheet";
 }
