@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QTimer>
 #include <QLineEdit>
@@ -255,6 +256,9 @@ int main(int argc, char** argv)
         }));
         std::printf("%-34s %10ld kB\n", "memory added while printing", peak - beforePrint);
         std::printf("%-34s %10ld kB\n", "memory kept after printing", ResidentKilobytes() - beforePrint);
+        printDialog.pdf = QDir(folder.path()).filePath(QStringLiteral("inventory.pdf"));
+        Report("print the collection list to PDF", Seconds([&] { app.mainFrame()->onFilePrintCollectionList(); }));
+        std::printf("%-34s %10.1f MB\n", "collection list PDF", QFileInfo(printDialog.pdf).size() / 1e6);
     }
     if (withPhones)
         SharePhones(doc);
