@@ -1,6 +1,7 @@
 #include "companion/CollectionSnapshot.h"
 
 #include "collection/TreeIdentity.h"
+#include "collection/TreeLabel.h"
 #include "search/EntryOrder.h"
 
 #include <algorithm>
@@ -103,5 +104,27 @@ const std::vector<std::size_t>& CollectionSnapshot::byName() const
     });
     return m_byName;
 }
+
+std::optional<std::size_t> CollectionSnapshot::findLabelledTree(std::string_view scannedOrTyped) const
+{
+    if (const auto id = treeIdFromQrText(scannedOrTyped)) {
+        const auto found = std::find(m_ids.begin(), m_ids.end(), *id);
+        return found == m_ids.end() ? std::nullopt : std::optional<std::size_t>(found - m_ids.begin());
+    }
+    const auto code = typedTreeCode(scannedOrTyped);
+    if (!code)
+        return std::nullopt;
+    // Forty bits tell trees apart but may, rarely, not: two trees with one code name neither.
+    std::optional<std::size_t> found;
+    for (std::size_t position = 0; position < m_ids.size(); ++position) {
+        if (m_ids[position].empty() || treeCode(m_ids[position]) != *code)
+            continue;
+        if (found)
+            return std::nullopt;
+        found = position;
+    }
+    return found;
+}
+
 
 } // namespace talvane::companion

@@ -35,6 +35,9 @@ public:
     std::string treeRef(std::size_t position) const;
     std::optional<std::size_t> findTree(std::string_view ref) const;
 
+    // The tree a scanned label's text or its typed code names, when one tree has it.
+    std::optional<std::size_t> findLabelledTree(std::string_view scannedOrTyped) const;
+
     // The positions sorted by name, as the list shows them (made on first use).
     const std::vector<std::size_t>& byName() const;
 

@@ -270,7 +270,7 @@ std::string treesPage(const PageContext& context, std::string_view query, std::s
 
     std::string out = pageStart("Trees", "Trees");
     out += "<form class=\"search\" method=\"get\" action=\"/trees\"><input type=\"search\" name=\"q\" value=\"" +
-           escapeHtml(query) + "\" placeholder=\"Search\" aria-label=\"Search\"><button type=\"submit\">Find</button></form>";
+           escapeHtml(query) + "\" placeholder=\"Name, species or a label's code\" aria-label=\"Search\"><button type=\"submit\">Find</button></form>";
     out += "<p class=\"quiet\">" + std::to_string(shown.size()) + " of " + std::to_string(collection.size()) +
            " trees \u00B7 " + pageText(collection.title()) + "</p><ul class=\"trees\">";
     const std::size_t first = page * kTreesPerPage;

@@ -359,6 +359,11 @@ void CompanionServer::addRoutes()
 
     server.Get("/trees", page([](const PageContext& context, const Request& request, Response& response) {
         const std::string query = request.get_param_value("q").substr(0, kMaxQuery);
+        // A label's code or the text its QR code holds opens its tree.
+        if (const auto labelled = context.collection.findLabelledTree(query)) {
+            redirect(response, "/tree/" + urlComponent(context.collection.treeRef(*labelled)));
+            return;
+        }
         const std::size_t number = readIndex(request.get_param_value("page"), 6).value_or(0);
         sendPage(response, 200, treesPage(context, query, number));
     }));

@@ -1,0 +1,32 @@
+// A tree is found from its label: the code a person reads off it, or the text its QR
+// code holds as a phone's scanner gives it.
+#include "ServedCollection.h"
+
+#include "collection/TreeLabel.h"
+#include "companion/Html.h"
+
+#include <gtest/gtest.h>
+
+using namespace talvane::companion;
+
+TEST(CompanionLabels, ALabelsCodeOrQrTextOpensItsTreeAndAnythingElseIsASearch)
+{
+    ServedCollection served(Garden());
+    auto phone = served.pairedPhone();
+    const std::string code = talvane::treeCode(kMomijiId);
+    for (const std::string& typed : {code, std::string("1y7t tpys"), talvane::treeQrText(kMomijiId)}) {
+        const auto found = phone->get("/trees?q=" + urlComponent(typed));
+        ASSERT_TRUE(found) << typed;
+        EXPECT_EQ(found->status, 303) << typed;
+        EXPECT_EQ(found->get_header_value("Location"), kMomijiPage) << typed;
+    }
+    for (const std::string& other : {std::string("ZZZZ-ZZZZ"), std::string("talvane:tree/1f8fad5b-d9cb-469f-a165-70867728950e"),
+                                     std::string("Elm")}) {
+        const auto listed = phone->get("/trees?q=" + urlComponent(other));
+        ASSERT_TRUE(listed) << other;
+        EXPECT_EQ(listed->status, 200) << other;
+    }
+    const auto elm = phone->get("/trees?q=Elm");
+    ASSERT_TRUE(elm);
+    EXPECT_NE(elm->body.find("1 of 3 trees"), std::string::npos);
+}
