@@ -2,7 +2,7 @@
 
 #include "companion/CompanionServer.h"
 #include "companion/FileCollectionHost.h"
-#include "companion/QrCode.h"
+#include "labels/QrCode.h"
 
 #include <csignal>
 #include <iostream>
@@ -52,7 +52,7 @@ void Serve(const ServeRequest& request)
     std::cout << "Serving " << request.file << " to phones on port " << server.port() << ".\n"
               << "Open this address on the phone, or scan the code, within 10 minutes:\n"
               << address << '\n';
-    if (const auto code = QrCode::encode(address))
+    if (const auto code = talvane::QrCode::encode(address))
         std::cout << code->forTerminal();
     std::cout << "Every change from a phone is written to the file at once. Press Ctrl+C to stop." << std::endl;
 

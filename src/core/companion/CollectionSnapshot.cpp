@@ -1,7 +1,7 @@
 #include "companion/CollectionSnapshot.h"
 
 #include "collection/TreeIdentity.h"
-#include "collection/TreeLabel.h"
+#include "labels/TreeLabel.h"
 #include "search/EntryOrder.h"
 
 #include <algorithm>

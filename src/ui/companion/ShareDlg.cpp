@@ -1,7 +1,7 @@
 #include "companion/ShareDlg.h"
 
 #include "companion/PhoneSharing.h"
-#include "companion/QrCode.h"
+#include "framework/QrPicture.h"
 #include "framework/UiServices.h"
 
 #include <QComboBox>
@@ -21,19 +21,13 @@ using namespace talvane::companion;
 namespace {
 
 constexpr int kModulePixels = 6;
-constexpr int kQuietModules = 4;
 
-QPixmap DrawCode(const QrCode& code)
+QPixmap DrawCode(const talvane::QrCode& code)
 {
-    const int side = (code.size() + 2 * kQuietModules) * kModulePixels;
+    const int side = (code.size() + 8) * kModulePixels;
     QImage image(side, side, QImage::Format_RGB32);
-    image.fill(Qt::white);
     QPainter painter(&image);
-    for (int y = 0; y < code.size(); ++y)
-        for (int x = 0; x < code.size(); ++x)
-            if (code.isDark(x, y))
-                painter.fillRect((x + kQuietModules) * kModulePixels, (y + kQuietModules) * kModulePixels, kModulePixels,
-                                 kModulePixels, Qt::black);
+    DrawQrCode(painter, QRectF(0, 0, side, side), code);
     return QPixmap::fromImage(image);
 }
 
@@ -140,7 +134,7 @@ void ShareDlg::showAddress()
         return;
     const QString address = QString::fromStdString(server->pairingAddress(m_network->currentData().toString().toStdString()));
     m_address->setText(address);
-    if (const auto code = QrCode::encode(address.toStdString()))
+    if (const auto code = talvane::QrCode::encode(address.toStdString()))
         m_code->setPixmap(DrawCode(*code));
 }
 

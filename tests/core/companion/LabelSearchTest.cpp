@@ -2,7 +2,7 @@
 // code holds as a phone's scanner gives it.
 #include "ServedCollection.h"
 
-#include "collection/TreeLabel.h"
+#include "labels/TreeLabel.h"
 #include "companion/Html.h"
 
 #include <gtest/gtest.h>

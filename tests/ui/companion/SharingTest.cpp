@@ -98,7 +98,7 @@ TEST_F(SharingTest, APhoneAddsAnUndoableStepAndTheEditsOnThePagesSurviveIt)
     // Unapplied edits on the shown tree: a price typed on a page, an event on its Journal tab.
     auto* price = FindControl<QLineEdit>(&view().purchasePage(), 1009);
     price->setText(QStringLiteral("95"));
-    const CareEvent typed{CalendarDate::fromText("2026-05-01").value(), CareKind::Pruning, {}, {}, "typed on the desktop", {}, {}};
+    const CareEvent typed{CalendarDate::fromText("2026-05-01").value(), CareKind::Pruning, {}, {}, "typed on the desktop", {}, {}, {}};
     talvane::journal::Journal pages;
     pages.add(typed);
     view().journalPage().m_journalText = pages.text();

@@ -1,10 +1,10 @@
-#include "companion/QrCode.h"
+#include "labels/QrCode.h"
 
 #include <qrencode.h>
 
 #include <memory>
 
-namespace talvane::companion {
+namespace talvane {
 
 namespace {
 
@@ -48,4 +48,4 @@ std::string QrCode::forTerminal() const
     return out;
 }
 
-} // namespace talvane::companion
+} // namespace talvane

@@ -1,4 +1,4 @@
-#include "collection/TreeLabel.h"
+#include "labels/TreeLabel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "labels/QrCode.h"
+
+#include <QRectF>
+
+class QPainter;
+
+// Draws a QR code as dark squares filling `square`, inside the light border of four
+// modules that scanners need.
+void DrawQrCode(QPainter& painter, const QRectF& square, const talvane::QrCode& code);
