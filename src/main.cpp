@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDBusConnection>
 #include <QDir>
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -59,6 +60,9 @@ int main(int argc, char** argv)
     StartOptions options;
     options.collection = parser.positionalArguments().value(0);
     options.splash = !parser.isSet(noSplash) && !parser.isSet(screenshot);
+    // A picture of the window for the documentation tells the desktop nothing.
+    if (!parser.isSet(screenshot))
+        options.notificationBus = QDBusConnection::sessionBus();
     // Before start-up: a logout may come while its first question is still open.
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app, &CTalvaneApp::onQuitSignal);

@@ -15,6 +15,9 @@
 #include "framework/UiServices.h"
 #include "journal/CareCalendarExport.h"
 #include "journal/CareDueDlg.h"
+#include "journal/CareDueNotice.h"
+#include "journal/DayWatch.h"
+#include "journal/DesktopNotifier.h"
 #include "journal/JournalPage.h"
 #include "timeline/TimelineActions.h"
 #include "timeline/TimelineDlg.h"
@@ -24,6 +27,7 @@
 #include "overview/CollectionOverview.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -99,6 +103,12 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
         m_duePane->setVisible(due > 0);
     });
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::showDueSummary);
+    // What is due depends on the day: a new one counts and announces again.
+    m_dayWatch = new DayWatch(this);
+    connect(m_dayWatch, &DayWatch::dayBegan, this, [this] {
+        m_dueCounter->start(talvane::journal::CalendarDate::today(), talvane::journal::kDefaultDueDays);
+        announceCareDue();
+    });
     rebuildRecentFiles();
     updateCaption();
     updateCommandUI();
@@ -385,6 +395,30 @@ void CMainFrame::onViewCareDue()
         m_view->showJournalTab();
     }
     updateCommandUI();
+}
+
+void CMainFrame::remindOfCareDue(const QDBusConnection& bus)
+{
+    m_careNotifier = new DesktopNotifier(bus, CareDueNotice::kActionLabel, this);
+    connect(m_careNotifier, &DesktopNotifier::activated, this, &CMainFrame::onCareDueNotificationChosen);
+    announceCareDue();
+}
+
+void CMainFrame::announceCareDue()
+{
+    if (!m_careNotifier)
+        return;
+    if (const auto notice = MakeCareDueNotice(m_doc.entries(), talvane::journal::CalendarDate::today()))
+        m_careNotifier->show(notice->summary, notice->body);
+}
+
+void CMainFrame::onCareDueNotificationChosen()
+{
+    raise();
+    activateWindow();
+    // A question or a window already open keeps its place.
+    if (!QApplication::activeModalWidget())
+        onViewCareDue();
 }
 
 void CMainFrame::onViewTimeline()

@@ -56,6 +56,8 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
         m_services.dialogRunner().run(splash);
     }
     LoadSpeciesGuide();
+    if (options.notificationBus)
+        m_frame->remindOfCareDue(*options.notificationBus);
     return true;
 }
 
