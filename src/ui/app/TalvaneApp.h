@@ -25,6 +25,8 @@ struct StartOptions {
     std::filesystem::path recoveryFolder;
     // Where the care due is announced on the desktop; none for no announcements.
     std::optional<QDBusConnection> notificationBus;
+    // The Care due window opens once the program has started.
+    bool careDue = false;
 };
 
 // Start-up and the application-wide pieces: settings, the document, the frame.

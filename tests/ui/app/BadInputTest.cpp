@@ -74,6 +74,7 @@ TEST_F(BadInputTest, WrongProgramArgumentsAreRefusedWithAMessage)
         {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"), QStringLiteral("5"), QStringLiteral("trees.tvn")},
         {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--all"), QStringLiteral("missing.tvn")},
         {QStringLiteral("--no-such-option")},
+        {QStringLiteral("--remind")},
     };
     for (const QStringList& arguments : wrong) {
         const auto [status, error] = RunProgram(arguments, folder);
