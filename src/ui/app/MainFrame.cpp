@@ -387,7 +387,7 @@ void CMainFrame::OnAppAbout()
 
 void CMainFrame::onViewCareDue()
 {
-    CareDueDlg dialog(m_doc, talvane::journal::CalendarDate::today(), this);
+    CareDueDlg dialog(m_doc, m_services.prompter(), talvane::journal::CalendarDate::today(), this);
     const bool chosen = m_services.dialogRunner().run(dialog) == QDialog::Accepted && dialog.chosenEntry();
     if (chosen) {
         // As choosing the tree in the entry list: edits on the pages are offered first.
