@@ -14,6 +14,7 @@
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
 #include "journal/CareCalendarExport.h"
+#include "journal/CareCalendarKeeper.h"
 #include "journal/CareDueDlg.h"
 #include "journal/CareDueNotice.h"
 #include "journal/DayWatch.h"
@@ -94,7 +95,9 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
         updateCaption();
         updateCommandUI();
     });
-    connect(&m_doc, &CTalvaneDoc::fileNotice, this, [this](const QString& text) { statusBar()->showMessage(text); });
+    const auto showNotice = [this](const QString& text) { statusBar()->showMessage(text); };
+    connect(&m_doc, &CTalvaneDoc::fileNotice, this, showNotice);
+    connect(new CareCalendarKeeper(m_doc, this), &CareCalendarKeeper::notice, this, showNotice);
     connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::rebuildRecentFiles);
     m_dueCounter = new DueSummaryCounter(m_doc, this);
     // The count has a pane of its own, which menu hints and notices pass over.

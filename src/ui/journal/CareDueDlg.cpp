@@ -3,12 +3,14 @@
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
 #include "framework/UiServices.h"
+#include "journal/CareCalendarBeside.h"
 #include "journal/CareTexts.h"
 #include "journal/Journal.h"
 #include "journal/LoginReminders.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -62,6 +64,7 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     layout->addWidget(m_summary);
     createFileChoices();
     layout->addWidget(m_remindAtLogin);
+    layout->addWidget(m_keepCalendar);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     m_show = buttons->addButton(QStringLiteral("&Show tree"), QDialogButtonBox::ActionRole);
@@ -146,11 +149,18 @@ void CareDueDlg::createFileChoices()
     const QString path = m_doc.pathName();
     m_remindAtLogin = new QCheckBox(QStringLiteral("Remind me at &login"), this);
     m_remindAtLogin->setToolTip(QStringLiteral("When you log in, a notification tells which trees of this collection need care that day."));
-    // A choice about the collection's file: an untitled collection has none yet.
+    m_keepCalendar = new QCheckBox(QStringLiteral("Keep a care &calendar beside the collection"), this);
+    // Both are choices about the collection's file: an untitled collection has none yet.
     m_remindAtLogin->setEnabled(!path.isEmpty());
-    if (!path.isEmpty())
+    m_keepCalendar->setEnabled(!path.isEmpty());
+    if (!path.isEmpty()) {
         m_remindAtLogin->setChecked(LoginReminders::isReminded(path));
+        m_keepCalendar->setChecked(CareCalendarBeside::isKept(path));
+        m_keepCalendar->setToolTip(QStringLiteral("Every save also writes %1 in the collection's folder.")
+                                       .arg(QFileInfo(CareCalendarBeside::calendarPath(path)).fileName()));
+    }
     connect(m_remindAtLogin, &QCheckBox::clicked, this, &CareDueDlg::onRemindAtLogin);
+    connect(m_keepCalendar, &QCheckBox::clicked, this, &CareDueDlg::onKeepCalendar);
 }
 
 void CareDueDlg::onRemindAtLogin(bool remind)
@@ -158,6 +168,17 @@ void CareDueDlg::onRemindAtLogin(bool remind)
     const QString path = m_doc.pathName();
     const auto failure = LoginReminders::setReminded(path, remind);
     m_remindAtLogin->setChecked(LoginReminders::isReminded(path));
+    if (failure)
+        m_prompter.ask(*failure, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+}
+
+void CareDueDlg::onKeepCalendar(bool keep)
+{
+    const QString path = m_doc.pathName();
+    const auto failure = keep && !m_doc.hasUnsavedWork() ? CareCalendarBeside::write(path, m_doc.entries()) : std::nullopt;
+    if (!failure)
+        CareCalendarBeside::setKept(path, keep);
+    m_keepCalendar->setChecked(CareCalendarBeside::isKept(path));
     if (failure)
         m_prompter.ask(*failure, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
 }

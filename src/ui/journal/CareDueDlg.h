@@ -21,8 +21,9 @@ class QTreeWidget;
 
 // The care tasks of the whole collection that are overdue or due within a span of
 // days, earliest first. Marking a task done changes its tree at once, as one step
-// of the history; choosing a task closes the window with its tree chosen. A reminder
-// of the collection at login is chosen here too.
+// of the history; choosing a task closes the window with its tree chosen. Two choices
+// of the collection's file are made here too: a reminder at login, and a care
+// calendar kept beside it.
 class CareDueDlg : public QDialog {
     Q_OBJECT
 public:
@@ -37,12 +38,16 @@ public:
     QPushButton* showButton() const { return m_show; }
     QPushButton* markDoneButton() const { return m_markDone; }
     QCheckBox* remindAtLoginBox() const { return m_remindAtLogin; }
+    QCheckBox* keepCalendarBox() const { return m_keepCalendar; }
 
 public slots:
     void onShowTree();
     void onMarkDone();
     // A choice that cannot be made is said, and its box shows the choice as it stays.
     void onRemindAtLogin(bool remind);
+    // The calendar is written at once from a collection without unsaved work; one with
+    // unsaved work has its calendar written by the save that keeps it.
+    void onKeepCalendar(bool keep);
 
 private:
     // Lists the tasks again from the entries as they are now.
@@ -62,4 +67,5 @@ private:
     QPushButton* m_show;
     QPushButton* m_markDone;
     QCheckBox* m_remindAtLogin;
+    QCheckBox* m_keepCalendar;
 };

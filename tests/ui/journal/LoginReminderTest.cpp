@@ -136,6 +136,7 @@ TEST_F(LoginReminderTest, AnUntitledCollectionHasNoFileToChooseFor)
     ui.dialogs.expect([](QDialog& dialog) {
         auto& careDue = dynamic_cast<CareDueDlg&>(dialog);
         EXPECT_FALSE(careDue.remindAtLoginBox()->isEnabled());
+        EXPECT_FALSE(careDue.keepCalendarBox()->isEnabled());
         return int(QDialog::Rejected);
     });
     frame().action(cmd::kViewCareDue)->trigger();
