@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QStandardPaths>
 
 namespace {
@@ -85,6 +86,11 @@ TEST_F(LoginReminderTest, TheBoxWritesTheEntryForEveryChosenCollectionAndTheLast
     ClickRemindBox(true);
     EXPECT_EQ(ReadFileBytes(EntryFile()), EntryText(program + " --remind " + oddArgument));
     EXPECT_EQ(Reminded(), QStringList{Q(odd)});
+    QProcess validator;
+    validator.setProcessChannelMode(QProcess::MergedChannels);
+    validator.start(QStringLiteral("desktop-file-validate"), {Q(EntryFile())});
+    ASSERT_TRUE(validator.waitForFinished(20000)) << "desktop-file-utils is installed for this";
+    EXPECT_EQ(validator.exitCode(), 0) << validator.readAll().toStdString();
 
     ASSERT_TRUE(doc().openDocumentFile(Q(plain)));
     ClickRemindBox(true);
