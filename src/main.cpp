@@ -3,20 +3,61 @@
 #include "app/TalvaneApp.h"
 #include "framework/BaseDirectory.h"
 #include "framework/UiServices.h"
+#include "journal/CareDueReminder.h"
 #include "printing/BatchPrint.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDBusConnection>
 #include <QDir>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QSessionManager>
+#include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const QString kRemindOption = QStringLiteral("remind");
+const QString kCareDueOption = QStringLiteral("care-due");
+
+// A reminder needs no window: it runs at login before the desktop may be ready for one.
+bool AsksForReminder(int argc, char** argv)
+{
+    return std::any_of(argv + 1, argv + argc, [](const char* argument) { return std::strcmp(argument, "--remind") == 0; });
+}
+
+// The notifications of the care due in each collection; one chosen opens its collection
+// in a program of its own, with Care due open.
+int RemindOfCareDue(const QStringList& collections)
+{
+    if (collections.isEmpty()) {
+        std::fprintf(stderr, "talvane: use --remind COLLECTION.tvn...\n");
+        return 1;
+    }
+    QTextStream out(stdout);
+    QTextStream errors(stderr);
+    CareDueReminder reminder(QDBusConnection::sessionBus(), out, errors);
+    QObject::connect(&reminder, &CareDueReminder::careDueRequested, [](const QString& collection) {
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("--") + kCareDueOption, collection});
+    });
+    QObject::connect(&reminder, &CareDueReminder::finished, QCoreApplication::instance(), &QCoreApplication::quit);
+    if (reminder.remind(collections))
+        QCoreApplication::exec();
+    return reminder.exitCode();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
+    const auto application = AsksForReminder(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
+                                                         : std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Talvane"));
     QApplication::setOrganizationName(QStringLiteral("Orvande"));
     SetBaseDirectory(QDir::currentPath());
@@ -40,6 +81,10 @@ int main(int argc, char** argv)
     const QCommandLineOption find(QStringLiteral("find"),
                                   QStringLiteral("With --inventory: only the trees in which every word of WORDS appears."),
                                   QStringLiteral("WORDS"));
+    const QCommandLineOption remind(kRemindOption,
+                                    QStringLiteral("Show a desktop notification of the care due today or overdue in "
+                                                   "each collection given, and exit once it is closed."));
+    const QCommandLineOption careDue(kCareDueOption, QStringLiteral("Open the Care due window once the collection is open."));
     parser.addOption(noSplash);
     parser.addOption(inventory);
     parser.addOption(find);
@@ -47,7 +92,12 @@ int main(int argc, char** argv)
     parser.addOption(printPdf);
     parser.addOption(entry);
     parser.addOption(all);
-    parser.process(application);
+    parser.addOption(remind);
+    parser.addOption(careDue);
+    parser.process(*application);
+
+    if (parser.isSet(remind))
+        return RemindOfCareDue(parser.positionalArguments());
 
     if (parser.isSet(printPdf) && parser.isSet(inventory)) {
         if (parser.positionalArguments().size() != 1 || parser.isSet(entry) || parser.isSet(all)) {
@@ -74,6 +124,10 @@ int main(int argc, char** argv)
     StartOptions options;
     options.collection = parser.positionalArguments().value(0);
     options.splash = !parser.isSet(noSplash) && !parser.isSet(screenshot);
+    options.careDue = parser.isSet(careDue);
+    // A picture of the window for the documentation tells the desktop nothing.
+    if (!parser.isSet(screenshot))
+        options.notificationBus = QDBusConnection::sessionBus();
     // Before start-up: a logout may come while its first question is still open.
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app, &CTalvaneApp::onQuitSignal);
@@ -81,7 +135,7 @@ int main(int argc, char** argv)
         return 1;
     if (app.quitBySignal())
         return 0;
-    QObject::connect(&application, &QGuiApplication::commitDataRequest, &app, &CTalvaneApp::onCommitDataRequest);
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &app, &CTalvaneApp::onCommitDataRequest);
 
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);
@@ -90,5 +144,5 @@ int main(int argc, char** argv)
             QApplication::exit(saved ? 0 : 1);
         });
     }
-    return application.exec();
+    return QApplication::exec();
 }

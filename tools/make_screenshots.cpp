@@ -312,7 +312,7 @@ int main(int argc, char** argv)
     ok = SaveDialog(printProgress.dialog(), output, QStringLiteral("print-progress")) && ok;
     CSplashDlg splash(&frame);
     ok = SaveDialog(splash, output, QStringLiteral("splash")) && ok;
-    CareDueDlg careDue(app.document(), talvane::journal::CalendarDate::today(), &frame);
+    CareDueDlg careDue(app.document(), services.prompter(), talvane::journal::CalendarDate::today(), &frame);
     careDue.spanBox()->setValue(120);
     ok = SaveDialog(careDue, output, QStringLiteral("care-due")) && ok;
     using namespace talvane::journal;

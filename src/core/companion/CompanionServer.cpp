@@ -239,6 +239,12 @@ std::optional<std::string> CompanionServer::start(const ServerOptions& options)
     m_sessions.newPairing();
     addRoutes();
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
+    // A stop that came before the serving thread began would not reach its socket, and
+    // the thread would then wait for a connection forever: the server starts running
+    // before start() returns.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!m_server->is_running() && std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::yield();
     return std::nullopt;
 }
 

@@ -14,7 +14,11 @@
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
 #include "journal/CareCalendarExport.h"
+#include "journal/CareCalendarKeeper.h"
 #include "journal/CareDueDlg.h"
+#include "journal/CareDueNotice.h"
+#include "journal/DayWatch.h"
+#include "journal/DesktopNotifier.h"
 #include "journal/JournalPage.h"
 #include "timeline/TimelineActions.h"
 #include "timeline/TimelineDlg.h"
@@ -25,6 +29,7 @@
 #include "printing/InventoryPages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -91,7 +96,9 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
         updateCaption();
         updateCommandUI();
     });
-    connect(&m_doc, &CTalvaneDoc::fileNotice, this, [this](const QString& text) { statusBar()->showMessage(text); });
+    const auto showNotice = [this](const QString& text) { statusBar()->showMessage(text); };
+    connect(&m_doc, &CTalvaneDoc::fileNotice, this, showNotice);
+    connect(new CareCalendarKeeper(m_doc, this), &CareCalendarKeeper::notice, this, showNotice);
     connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::rebuildRecentFiles);
     m_dueCounter = new DueSummaryCounter(m_doc, this);
     // The count has a pane of its own, which menu hints and notices pass over.
@@ -100,6 +107,12 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
         m_duePane->setVisible(due > 0);
     });
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::showDueSummary);
+    // What is due depends on the day: a new one counts and announces again.
+    m_dayWatch = new DayWatch(this);
+    connect(m_dayWatch, &DayWatch::dayBegan, this, [this] {
+        m_dueCounter->start(talvane::journal::CalendarDate::today(), talvane::journal::kDefaultDueDays);
+        announceCareDue();
+    });
     rebuildRecentFiles();
     updateCaption();
     updateCommandUI();
@@ -381,7 +394,7 @@ void CMainFrame::OnAppAbout()
 
 void CMainFrame::onViewCareDue()
 {
-    CareDueDlg dialog(m_doc, talvane::journal::CalendarDate::today(), this);
+    CareDueDlg dialog(m_doc, m_services.prompter(), talvane::journal::CalendarDate::today(), this);
     const bool chosen = m_services.dialogRunner().run(dialog) == QDialog::Accepted && dialog.chosenEntry();
     if (chosen) {
         // As choosing the tree in the entry list: edits on the pages are offered first.
@@ -389,6 +402,30 @@ void CMainFrame::onViewCareDue()
         m_view->showJournalTab();
     }
     updateCommandUI();
+}
+
+void CMainFrame::remindOfCareDue(const QDBusConnection& bus)
+{
+    m_careNotifier = new DesktopNotifier(bus, CareDueNotice::kActionLabel, this);
+    connect(m_careNotifier, &DesktopNotifier::activated, this, &CMainFrame::onCareDueNotificationChosen);
+    announceCareDue();
+}
+
+void CMainFrame::announceCareDue()
+{
+    if (!m_careNotifier)
+        return;
+    if (const auto notice = MakeCareDueNotice(m_doc.entries(), talvane::journal::CalendarDate::today()))
+        m_careNotifier->show(notice->summary, notice->body);
+}
+
+void CMainFrame::onCareDueNotificationChosen()
+{
+    raise();
+    activateWindow();
+    // A question or a window already open keeps its place.
+    if (!QApplication::activeModalWidget())
+        onViewCareDue();
 }
 
 void CMainFrame::onViewTimeline()

@@ -13,7 +13,10 @@ class CollectionOverview;
 struct Inventory;
 class CTalvaneDoc;
 class CTalvaneView;
+class DayWatch;
+class DesktopNotifier;
 class DueSummaryCounter;
+class QDBusConnection;
 class QAction;
 class QLabel;
 class QMenu;
@@ -49,6 +52,11 @@ public:
     // shrinks by the list's width, the pages keep their size. Remembered in the settings.
     void showCollectionList(bool shown);
 
+    // Announces the care due today or overdue on the desktop over this bus: now, and
+    // each day at midnight while the window is open.
+    void remindOfCareDue(const QDBusConnection& bus);
+    DayWatch& dayWatch() const { return *m_dayWatch; }
+
     static const QString kHelpPage;
 
 public slots:
@@ -72,6 +80,11 @@ public slots:
     QLabel* duePane() const { return m_duePane; }
     // File Restore an earlier version: a kept version opens as an untitled copy.
     void onFileRestoreVersion();
+    // The desktop notification of the care due; none while nothing is due.
+    void announceCareDue();
+    // The grower chose the notification: the window comes forward with Care due open,
+    // unless a window of its own is open already.
+    void onCareDueNotificationChosen();
 
 signals:
     void printRequested();
@@ -105,6 +118,8 @@ private:
     EntryBar* m_wndDlgBar = nullptr;
     CollectionOverview* m_listOverview = nullptr;
     DueSummaryCounter* m_dueCounter = nullptr;
+    DayWatch* m_dayWatch = nullptr;
+    DesktopNotifier* m_careNotifier = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
     QAction* m_recentSeparator = nullptr;

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QSessionManager>
+#include <QTimer>
 
 CTalvaneApp::CTalvaneApp(UiServices& services) : m_services(services) {}
 
@@ -57,6 +58,10 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
         m_services.dialogRunner().run(splash);
     }
     LoadSpeciesGuide();
+    if (options.notificationBus)
+        m_frame->remindOfCareDue(*options.notificationBus);
+    if (options.careDue)
+        QTimer::singleShot(0, m_frame.get(), &CMainFrame::onViewCareDue);
     return true;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QString>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 class CMainFrame;
 class ReportPrinting;
@@ -21,6 +23,10 @@ struct StartOptions {
     bool splash = true;
     // Where unsaved work is kept; empty for the user's state folder.
     std::filesystem::path recoveryFolder;
+    // Where the care due is announced on the desktop; none for no announcements.
+    std::optional<QDBusConnection> notificationBus;
+    // The Care due window opens once the program has started.
+    bool careDue = false;
 };
 
 // Start-up and the application-wide pieces: settings, the document, the frame.

@@ -242,9 +242,9 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
             break;
         }
     }
-    const bool saved = CDocument::OnSaveDocument(path);
+    const bool written = CDocument::OnSaveDocument(path);
     m_overwriteChanged = false;
-    if (!saved)
+    if (!written)
         return false;
     if (!ownFile) {
         // The file saved to is the collection's from now on: it is locked as an opened one is.
@@ -256,6 +256,8 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
     m_changeAsked = false;
     watchFile();
     emit fileStateChanged();
+    // Save As takes the new path only once the file is written: this is still the old one.
+    emit saved(QFileInfo(path).absoluteFilePath(), pathName());
     return true;
 }
 

@@ -137,6 +137,9 @@ signals:
     void fileStateChanged();
     // Something happened to the file the user should read in the status bar.
     void fileNotice(const QString& text);
+    // The collection was written to path (absolute). formerPath is the file it had until
+    // then, empty for an untitled one: another path than path after Save As.
+    void saved(const QString& path, const QString& formerPath);
 
 protected:
     std::optional<std::string> readFile(const QString& path) override;

@@ -2,10 +2,15 @@
 
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
+#include "framework/UiServices.h"
+#include "journal/CareCalendarBeside.h"
 #include "journal/CareTexts.h"
 #include "journal/Journal.h"
+#include "journal/LoginReminders.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,8 +34,8 @@ QString StateText(long daysLeft)
 
 } // namespace
 
-CareDueDlg::CareDueDlg(CTalvaneDoc& doc, CalendarDate today, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_today(today)
+CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_prompter(prompter), m_today(today)
 {
     setWindowTitle(QStringLiteral("Care due"));
     auto* layout = new QVBoxLayout(this);
@@ -57,12 +62,15 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, CalendarDate today, QWidget* parent)
 
     m_summary = new QLabel(this);
     layout->addWidget(m_summary);
+    createFileChoices();
+    layout->addWidget(m_remindAtLogin);
+    layout->addWidget(m_keepCalendar);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     m_show = buttons->addButton(QStringLiteral("&Show tree"), QDialogButtonBox::ActionRole);
     m_markDone = buttons->addButton(QStringLiteral("&Mark done"), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
-    resize(560, 340);
+    resize(560, 380);
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_show, &QPushButton::clicked, this, &CareDueDlg::onShowTree);
@@ -134,4 +142,43 @@ void CareDueDlg::onMarkDone()
                                CTalvaneDoc::stepText(QStringLiteral("Mark done"), entry[CBonsaiData::Name]));
     }
     refresh();
+}
+
+void CareDueDlg::createFileChoices()
+{
+    const QString path = m_doc.pathName();
+    m_remindAtLogin = new QCheckBox(QStringLiteral("Remind me at &login"), this);
+    m_remindAtLogin->setToolTip(QStringLiteral("When you log in, a notification tells which trees of this collection need care that day."));
+    m_keepCalendar = new QCheckBox(QStringLiteral("Keep a care &calendar beside the collection"), this);
+    // Both are choices about the collection's file: an untitled collection has none yet.
+    m_remindAtLogin->setEnabled(!path.isEmpty());
+    m_keepCalendar->setEnabled(!path.isEmpty());
+    if (!path.isEmpty()) {
+        m_remindAtLogin->setChecked(LoginReminders::isReminded(path));
+        m_keepCalendar->setChecked(CareCalendarBeside::isKept(path));
+        m_keepCalendar->setToolTip(QStringLiteral("Every save also writes %1 in the collection's folder.")
+                                       .arg(QFileInfo(CareCalendarBeside::calendarPath(path)).fileName()));
+    }
+    connect(m_remindAtLogin, &QCheckBox::clicked, this, &CareDueDlg::onRemindAtLogin);
+    connect(m_keepCalendar, &QCheckBox::clicked, this, &CareDueDlg::onKeepCalendar);
+}
+
+void CareDueDlg::onRemindAtLogin(bool remind)
+{
+    const QString path = m_doc.pathName();
+    const auto failure = LoginReminders::setReminded(path, remind);
+    m_remindAtLogin->setChecked(LoginReminders::isReminded(path));
+    if (failure)
+        m_prompter.ask(*failure, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+}
+
+void CareDueDlg::onKeepCalendar(bool keep)
+{
+    const QString path = m_doc.pathName();
+    const auto failure = keep && !m_doc.hasUnsavedWork() ? CareCalendarBeside::write(path, m_doc.entries()) : std::nullopt;
+    if (!failure)
+        CareCalendarBeside::setKept(path, keep);
+    m_keepCalendar->setChecked(CareCalendarBeside::isKept(path));
+    if (failure)
+        m_prompter.ask(*failure, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
 }

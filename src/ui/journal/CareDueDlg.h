@@ -12,6 +12,8 @@
 #include <vector>
 
 class CTalvaneDoc;
+class Prompter;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -19,11 +21,13 @@ class QTreeWidget;
 
 // The care tasks of the whole collection that are overdue or due within a span of
 // days, earliest first. Marking a task done changes its tree at once, as one step
-// of the history; choosing a task closes the window with its tree chosen.
+// of the history; choosing a task closes the window with its tree chosen. Two choices
+// of the collection's file are made here too: a reminder at login, and a care
+// calendar kept beside it.
 class CareDueDlg : public QDialog {
     Q_OBJECT
 public:
-    CareDueDlg(CTalvaneDoc& doc, talvane::journal::CalendarDate today, QWidget* parent = nullptr);
+    CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, talvane::journal::CalendarDate today, QWidget* parent = nullptr);
 
     // The position of the tree whose task was chosen, once the window accepted.
     std::optional<std::size_t> chosenEntry() const { return m_chosen; }
@@ -33,17 +37,27 @@ public:
     QTreeWidget* taskList() const { return m_list; }
     QPushButton* showButton() const { return m_show; }
     QPushButton* markDoneButton() const { return m_markDone; }
+    QCheckBox* remindAtLoginBox() const { return m_remindAtLogin; }
+    QCheckBox* keepCalendarBox() const { return m_keepCalendar; }
 
 public slots:
     void onShowTree();
     void onMarkDone();
+    // A choice that cannot be made is said, and its box shows the choice as it stays.
+    void onRemindAtLogin(bool remind);
+    // The calendar is written at once from a collection without unsaved work; one with
+    // unsaved work has its calendar written by the save that keeps it.
+    void onKeepCalendar(bool keep);
 
 private:
     // Lists the tasks again from the entries as they are now.
     void refresh();
     std::optional<std::size_t> selectedTask() const;
 
+    void createFileChoices();
+
     CTalvaneDoc& m_doc;
+    Prompter& m_prompter;
     talvane::journal::CalendarDate m_today;
     std::vector<talvane::journal::DueTask> m_tasks;
     std::optional<std::size_t> m_chosen;
@@ -52,4 +66,6 @@ private:
     QLabel* m_summary;
     QPushButton* m_show;
     QPushButton* m_markDone;
+    QCheckBox* m_remindAtLogin;
+    QCheckBox* m_keepCalendar;
 };

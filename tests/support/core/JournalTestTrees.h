@@ -12,15 +12,29 @@ inline talvane::journal::CalendarDate Day(const char* text)
     return talvane::journal::CalendarDate::fromText(text).value();
 }
 
+// A journal field that holds these events.
+inline std::string JournalTextOf(const std::vector<talvane::journal::CareEvent>& events)
+{
+    auto journal = talvane::journal::Journal::read("");
+    for (const auto& event : events)
+        journal.add(event);
+    return journal.text();
+}
+
 // Appends a tree with this name whose journal holds these events.
 inline void AddTree(EntryList& entries, const std::string& name, const std::vector<talvane::journal::CareEvent>& events)
 {
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[CBonsaiData::Name] = name;
-    auto journal = talvane::journal::Journal::read("");
-    for (const auto& event : events)
-        journal.add(event);
-    (*entries.back())[talvane::journal::kJournalField] = journal.text();
+    (*entries.back())[talvane::journal::kJournalField] = JournalTextOf(events);
+}
+
+// An event of long ago whose next step falls due so many days from today (before it when negative).
+inline talvane::journal::CareEvent DueIn(long days, const std::string& text,
+                                         talvane::journal::CareKind kind = talvane::journal::CareKind::Wiring)
+{
+    const auto today = talvane::journal::CalendarDate::today();
+    return {today.plusDays(-200), kind, today.plusDays(days), {}, text, {}, {}, {}};
 }
 
 // A journal field written by another program: kept as read.

@@ -24,7 +24,7 @@ AppFixture::~AppFixture()
 bool AppFixture::Start(const QString& collection)
 {
     app = std::make_unique<CTalvaneApp>(ui.services());
-    StartOptions options;
+    StartOptions options = startOptions;
     options.collection = collection;
     options.splash = false;
     options.recoveryFolder = recoveryDir.path();

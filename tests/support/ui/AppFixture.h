@@ -38,6 +38,8 @@ protected:
                                          const std::function<void(CBonsaiData&, std::size_t)>& fill = {});
     static QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
+    // How the program starts beyond its collection, set before Start.
+    StartOptions startOptions;
     TempDir dir;
     // Where the program under test keeps unsaved work, away from the user's.
     TempDir recoveryDir;

@@ -77,6 +77,7 @@ TEST_F(BadInputTest, WrongProgramArgumentsAreRefusedWithAMessage)
         {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--inventory")},
         {QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--inventory"), QStringLiteral("missing.tvn")},
         {QStringLiteral("--no-such-option")},
+        {QStringLiteral("--remind")},
     };
     for (const QStringList& arguments : wrong) {
         const auto [status, error] = RunProgram(arguments, folder);

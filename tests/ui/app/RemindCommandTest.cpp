@@ -1,0 +1,72 @@
+#include "collection/CollectionLock.h"
+#include "journal/CareDueDlg.h"
+
+#include "core/JournalTestTrees.h"
+#include "ui/AppFixture.h"
+#include "ui/PrivateBus.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+#include <fstream>
+
+using namespace talvane::journal;
+
+namespace {
+
+class RemindCommandTest : public AppFixture {
+protected:
+    QString Garden()
+    {
+        return Q(MakeCollection("garden.tvn", {"Momiji", "Pine"}, [](CBonsaiData& entry, std::size_t i) {
+            entry[kJournalField] = JournalTextOf({DueIn(i == 0 ? 0 : 4, "remove wire")});
+        }));
+    }
+};
+
+} // namespace
+
+TEST_F(RemindCommandTest, ChoosingTheNotificationOpensItsCollectionWithCareDue)
+{
+    PrivateBus bus;
+    FakeNotifications service(bus.connect(QStringLiteral("service")), {QStringLiteral("actions")});
+    const QString garden = Garden();
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(Q(dir.path()));
+    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/talvane"), {QStringLiteral("--remind"), garden});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return service.calls().size() == 1; }, 20000));
+    EXPECT_EQ(service.calls()[0].summary, QStringLiteral("1 care task due in garden"));
+    service.invokeAction(service.calls()[0].id, QStringLiteral("open"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardOutput()), garden + QStringLiteral(": 1 care task due\n"));
+
+    // The program started for it holds the collection's lock, which names it.
+    const auto lock = LockFilePathOf(garden.toStdString());
+    pid_t opened = 0;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (std::ifstream(lock) >> opened) && opened > 0; }, 20000));
+    std::string commandLine = ReadFileBytes("/proc/" + std::to_string(opened) + "/cmdline");
+    std::replace(commandLine.begin(), commandLine.end(), '\0', ' ');
+    EXPECT_TRUE(commandLine.ends_with("talvane --care-due " + garden.toStdString() + " ")) << commandLine;
+    ::kill(opened, SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !std::filesystem::exists("/proc/" + std::to_string(opened)); }, 20000));
+}
+
+TEST_F(RemindCommandTest, TheProgramCanStartWithCareDueOpen)
+{
+    startOptions.careDue = true;
+    ui.dialogs.expect([](QDialog& dialog) {
+        auto* careDue = dynamic_cast<CareDueDlg*>(&dialog);
+        EXPECT_NE(careDue, nullptr);
+        EXPECT_EQ(careDue ? careDue->tasks().size() : 0u, 2u);
+        return int(QDialog::Rejected);
+    });
+    ASSERT_TRUE(Start(Garden()));
+    EXPECT_EQ(ui.dialogs.callCount(), 0) << "the window opens once the program runs";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ui.dialogs.callCount() == 1; }));
+}

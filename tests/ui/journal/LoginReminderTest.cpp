@@ -1,0 +1,149 @@
+#include "app/CommandIds.h"
+#include "framework/PathListSetting.h"
+#include "journal/AutostartEntry.h"
+#include "journal/CareDueDlg.h"
+#include "journal/LoginReminders.h"
+
+#include "ui/AppFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+class LoginReminderTest : public AppFixture {
+protected:
+    LoginReminderTest() { std::filesystem::remove_all(AutostartFolder()); }
+    ~LoginReminderTest() override { std::filesystem::remove_all(AutostartFolder()); }
+
+    static std::filesystem::path AutostartFolder()
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() + "/autostart";
+    }
+    static std::filesystem::path EntryFile() { return AutostartFolder() / "talvane-remind.desktop"; }
+
+    // Opens Care due and clicks its login box, which must be enabled.
+    void ClickRemindBox(bool expectChecked)
+    {
+        ui.dialogs.expect([expectChecked](QDialog& dialog) {
+            QCheckBox* box = dynamic_cast<CareDueDlg&>(dialog).remindAtLoginBox();
+            EXPECT_TRUE(box->isEnabled());
+            EXPECT_EQ(box->text(), QStringLiteral("Remind me at &login"));
+            box->click();
+            EXPECT_EQ(box->isChecked(), expectChecked);
+            return int(QDialog::Rejected);
+        });
+        frame().action(cmd::kViewCareDue)->trigger();
+    }
+
+    static QStringList Reminded() { return PathListSetting(LoginReminders::kSettingsKey).paths(); }
+};
+
+// The entry as written for this program and these collections, with its Exec line given.
+std::string EntryText(const std::string& exec)
+{
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=Talvane care reminder\n"
+           "Comment=Tells at login which trees of your bonsai collections need care\n"
+           "Exec=" + exec + "\n"
+           "Icon=talvane\n"
+           "Terminal=false\n"
+           "NoDisplay=true\n"
+           "X-GNOME-Autostart-enabled=true\n";
+}
+
+} // namespace
+
+TEST(AutostartEntry, QuotesEachArgumentAsDesktopEntriesAskThenEscapesTheValue)
+{
+    EXPECT_EQ(AutostartEntry::execValue({"/usr/bin/talvane", "--remind", "/home/ann/trees.tvn"}),
+              QStringLiteral("/usr/bin/talvane --remind /home/ann/trees.tvn"));
+    EXPECT_EQ(AutostartEntry::execValue({"/my trees/a.tvn"}), QStringLiteral(R"("/my trees/a.tvn")"));
+    EXPECT_EQ(AutostartEntry::execValue({"/x/$HOME.tvn"}), QStringLiteral(R"("/x/\\$HOME.tvn")"));
+    EXPECT_EQ(AutostartEntry::execValue({"say \"hi\""}), QStringLiteral(R"("say \\"hi\\"")"));
+    EXPECT_EQ(AutostartEntry::execValue({"back\\slash"}), QStringLiteral(R"("back\\\\slash")"));
+    EXPECT_EQ(AutostartEntry::execValue({"`run`"}), QStringLiteral(R"("\\`run\\`")"));
+    EXPECT_EQ(AutostartEntry::execValue({"100%.tvn"}), QStringLiteral("100%%.tvn"));
+    EXPECT_EQ(AutostartEntry::execValue({"100% oak"}), QStringLiteral(R"("100%% oak")"));
+    EXPECT_EQ(AutostartEntry::execValue({"it's"}), QStringLiteral(R"("it's")"));
+    EXPECT_EQ(AutostartEntry::execValue({"two\nlines", ""}), QStringLiteral(R"("two\nlines" "")"));
+}
+
+TEST_F(LoginReminderTest, TheBoxWritesTheEntryForEveryChosenCollectionAndTheLastOneRemovesIt)
+{
+    const auto odd = MakeCollection("spring $ \"yard\" 100% a\\b.tvn", {"Momiji"});
+    const auto plain = MakeCollection("plain.tvn", {"Pine"});
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    ASSERT_EQ(program.find_first_of(" \"'\\$`%"), std::string::npos) << "the test's own path needs no quotes";
+    const std::string oddArgument = "\"" + dir.path().string() + R"(/spring \\$ \\"yard\\" 100%% a\\\\b.tvn")";
+
+    ASSERT_TRUE(Start(Q(odd)));
+    ClickRemindBox(true);
+    EXPECT_EQ(ReadFileBytes(EntryFile()), EntryText(program + " --remind " + oddArgument));
+    EXPECT_EQ(Reminded(), QStringList{Q(odd)});
+    QProcess validator;
+    validator.setProcessChannelMode(QProcess::MergedChannels);
+    validator.start(QStringLiteral("desktop-file-validate"), {Q(EntryFile())});
+    ASSERT_TRUE(validator.waitForFinished(20000)) << "desktop-file-utils is installed for this";
+    EXPECT_EQ(validator.exitCode(), 0) << validator.readAll().toStdString();
+
+    ASSERT_TRUE(doc().openDocumentFile(Q(plain)));
+    ClickRemindBox(true);
+    EXPECT_EQ(ReadFileBytes(EntryFile()), EntryText(program + " --remind " + oddArgument + " " + plain.string()));
+
+    ASSERT_TRUE(doc().openDocumentFile(Q(odd)));
+    ui.dialogs.expect([](QDialog& dialog) {
+        EXPECT_TRUE(dynamic_cast<CareDueDlg&>(dialog).remindAtLoginBox()->isChecked()) << "the box says what is kept";
+        return int(QDialog::Rejected);
+    });
+    frame().action(cmd::kViewCareDue)->trigger();
+    ClickRemindBox(false);
+    EXPECT_EQ(ReadFileBytes(EntryFile()), EntryText(program + " --remind " + plain.string()));
+    ASSERT_TRUE(doc().openDocumentFile(Q(plain)));
+    ClickRemindBox(false);
+    EXPECT_FALSE(std::filesystem::exists(EntryFile()));
+    EXPECT_TRUE(Reminded().isEmpty());
+    EXPECT_TRUE(ui.prompter.calls().empty());
+}
+
+TEST_F(LoginReminderTest, AnEntryThatCannotBeWrittenOrRemovedIsSaidAndTheChoiceStays)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
+    std::filesystem::create_directories(EntryFile());
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+    ClickRemindBox(false);
+    ASSERT_EQ(ui.prompter.calls().size(), 1u);
+    EXPECT_TRUE(ui.prompter.calls()[0].text.startsWith(QStringLiteral("The autostart entry ") +
+                                                       QString::fromStdString(EntryFile().string()) +
+                                                       QStringLiteral(" cannot be written: ")))
+        << ui.prompter.calls()[0].text.toStdString();
+    EXPECT_TRUE(Reminded().isEmpty());
+
+    std::filesystem::remove_all(EntryFile());
+    ClickRemindBox(true);
+    // Something the user put there in its place, which is not Talvane's to delete.
+    std::filesystem::remove(EntryFile());
+    std::filesystem::create_directories(EntryFile() / "kept");
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+    ClickRemindBox(true);
+    EXPECT_TRUE(ui.prompter.calls().back().text.contains(QStringLiteral(" cannot be removed: ")))
+        << ui.prompter.calls().back().text.toStdString();
+    EXPECT_EQ(Reminded(), QStringList{doc().pathName()});
+}
+
+TEST_F(LoginReminderTest, AnUntitledCollectionHasNoFileToChooseFor)
+{
+    ASSERT_TRUE(Start());
+    ui.dialogs.expect([](QDialog& dialog) {
+        auto& careDue = dynamic_cast<CareDueDlg&>(dialog);
+        EXPECT_FALSE(careDue.remindAtLoginBox()->isEnabled());
+        EXPECT_FALSE(careDue.keepCalendarBox()->isEnabled());
+        return int(QDialog::Rejected);
+    });
+    frame().action(cmd::kViewCareDue)->trigger();
+}
