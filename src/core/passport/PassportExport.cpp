@@ -1,5 +1,6 @@
 #include "passport/PassportExport.h"
 
+#include "collection/SafeFile.h"
 #include "collection/TreeIdentity.h"
 #include "passport/PassportLayout.h"
 #include "passport/PassportManifest.h"
@@ -33,6 +34,10 @@ ExportedPassport exportPassport(const EntryList& entries, std::size_t position, 
                                     text::Cp1252ToUtf8(request.giver),
                                     exported.leftOut};
     const std::string cannotWrite = "cannot write " + request.target.filename().string() + ": ";
+    if (ResolveLinks(request.target) == ResolveLinks(request.collectionFile)) {
+        exported.problem = cannotWrite + "it is the collection itself";
+        return exported;
+    }
     EntryList tree;
     tree.push_back(CopyEntry(entry));
     std::string treeBytes;

@@ -31,8 +31,9 @@ struct ExportedPassport {
     std::vector<std::string> leftOut;
 };
 
-// Writes the tree at `position` with its pictures as a passport, whole or not at all: on
-// a problem an earlier file at the target is left as it was.
+// Writes the tree at `position` (which must be in `entries`) with its pictures as a
+// passport, whole or not at all: on a problem an earlier file at the target is left as
+// it was. The collection's own file is never a target.
 ExportedPassport exportPassport(const EntryList& entries, std::size_t position, const PassportExport& request);
 
 } // namespace talvane::passport

@@ -236,6 +236,15 @@ TEST_F(PassportRoundTrip, AFailedExportLeavesAnEarlierPassportAsItWasAndNoTempor
     EXPECT_EQ(FolderNames(m_dir.path()), before);
 }
 
+TEST_F(PassportRoundTrip, TheCollectionItselfIsNeverWrittenOver)
+{
+    const std::string before = ReadFileBytes(giverFile());
+    const ExportedPassport exported =
+        exportPassport(m_giver, 1, {giverFile(), giverAlbum(), giverPhotos(), {}, kExportedAt, giverFile()});
+    EXPECT_EQ(exported.problem, "cannot write giver.tvn: it is the collection itself");
+    EXPECT_EQ(ReadFileBytes(giverFile()), before);
+}
+
 TEST_F(PassportRoundTrip, AJournalOfAnotherProgramIsKeptWithoutTheReceivedNote)
 {
     (*m_giver[1])[kJournalField] = kForeign;
