@@ -1,6 +1,9 @@
 #include "Commands.h"
 
 #include "collection/CollectionFile.h"
+#include "collection/SideFolder.h"
+#include "picture/AlbumFile.h"
+#include "timeline/TimelinePhoto.h"
 
 EntryList LoadCollectionOrFail(const std::string& file)
 {
@@ -16,4 +19,14 @@ const CBonsaiData& EntryOrFail(const std::string& file, const EntryList& entries
         throw CliFailure(file + ": there is no entry " + std::to_string(position) + " (the collection has " +
                          std::to_string(entries.size()) + ", counted from 0)");
     return *entries[static_cast<std::size_t>(position)];
+}
+
+std::filesystem::path AlbumFolderOf(const std::string& file)
+{
+    return SideFolder(kAlbumFolderName, std::filesystem::current_path(), file);
+}
+
+std::filesystem::path PhotosFolderOf(const std::string& file)
+{
+    return SideFolder(talvane::timeline::kPhotosFolderName, std::filesystem::current_path(), file);
 }

@@ -15,10 +15,12 @@ void AddJournalCommands(CLI::App& app);
 void AddFindCommand(CLI::App& app);
 void AddTimelineCommands(CLI::App& app);
 void AddServeCommand(CLI::App& app);
+void AddPassportCommands(CLI::App& app);
 
 // find's status when no entry matches, apart from a file that cannot be read (1).
 constexpr int kFindNoMatchStatus = 2;
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,6 +35,11 @@ EntryList LoadCollectionOrFail(const std::string& file);
 // The entry at a position counted from 0; a position outside the collection fails
 // the command.
 const CBonsaiData& EntryOrFail(const std::string& file, const EntryList& entries, long long position);
+
+// The folders of a collection's album pictures and timeline photos, found as the
+// window finds them, with the folder the command runs in as the start folder.
+std::filesystem::path AlbumFolderOf(const std::string& file);
+std::filesystem::path PhotosFolderOf(const std::string& file);
 
 // A tree's text (Windows-1252) as a command prints it: UTF-8, with its control
 // characters shown as escapes when standard output is a terminal, which would act on

@@ -1,10 +1,8 @@
 #include "Commands.h"
 
 #include "collection/CollectionFile.h"
-#include "collection/SideFolder.h"
 #include "collection/TreeIdentity.h"
 #include "journal/Journal.h"
-#include "picture/AlbumFile.h"
 #include "text/Windows1252.h"
 #include "timeline/TimelineAdding.h"
 #include "timeline/TimelinePhoto.h"
@@ -28,16 +26,6 @@ struct TimelineRequest {
     std::string file;
     long long entry = -1;
 };
-
-std::filesystem::path PhotosFolderOf(const std::string& file)
-{
-    return SideFolder(kPhotosFolderName, std::filesystem::current_path(), file);
-}
-
-std::filesystem::path AlbumFolderOf(const std::string& file)
-{
-    return SideFolder(kAlbumFolderName, std::filesystem::current_path(), file);
-}
 
 // The tree's identifier, given now when it has none and may have one.
 std::string TreeIdGivenIfMissing(EntryList& entries, std::size_t position)

@@ -15,6 +15,7 @@ int main(int argc, char** argv)
     AddFindCommand(app);
     AddTimelineCommands(app);
     AddServeCommand(app);
+    AddPassportCommands(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

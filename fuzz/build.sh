@@ -17,7 +17,7 @@ if [[ -z "$cxx" ]]; then
 fi
 # The companion's sources see cpp-httplib as the library it links was built: with the
 # same TLS and compression switches, which change its classes.
-read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif cpp-httplib libqrencode)"
+read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif cpp-httplib libqrencode libzip)"
 common=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src/core"
         "${packages[@]}")
 
@@ -40,10 +40,11 @@ for pid in "${pids[@]}"; do
     wait "$pid"
 done
 
-# The core writes calendars through libical, hashes files with libcrypto and reads
-# photo metadata with exiv2 and libheif; the phone companion among its sources serves
-# through cpp-httplib and draws its pairing code with libqrencode.
-read -r -a libraries <<<"$(pkg-config --libs libical libcrypto exiv2 libheif cpp-httplib libqrencode) -pthread"
+# The core writes calendars through libical, hashes files with libcrypto, reads
+# photo metadata with exiv2 and libheif and writes and reads passports with libzip;
+# the phone companion among its sources serves through cpp-httplib and draws its
+# pairing code with libqrencode.
+read -r -a libraries <<<"$(pkg-config --libs libical libcrypto exiv2 libheif cpp-httplib libqrencode libzip) -pthread"
 for target in "$root"/fuzz/*_fuzzer.cpp; do
     name="$(basename "$target" .cpp)"
     "$cxx" "${common[@]}" -I"$root/tests/support" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"

@@ -138,7 +138,7 @@ void CheckChange(const PhoneChange& change, std::size_t addedLines)
         return;
     EntryList copy;
     for (const auto& entry : Collection())
-        copy.push_back(copyEntry(*entry));
+        copy.push_back(CopyEntry(*entry));
     const std::size_t before = Journal::read((*copy[plan->position])[kJournalField]).lines().size();
     applyPlannedValues(copy, *plan);
     const Journal after = Journal::read((*copy[plan->position])[kJournalField]);

@@ -307,6 +307,14 @@ std::string WriteEntries(std::size_t count, EntryAt entryAt)
 
 } // namespace
 
+std::unique_ptr<CBonsaiData> CopyEntry(const CBonsaiData& entry)
+{
+    std::array<std::string_view, CBonsaiData::kFieldCount> texts;
+    for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
+        texts[field] = entry[field].view();
+    return CBonsaiData::fromTexts(texts);
+}
+
 std::string WriteCollection(const EntryList& entries)
 {
     return WriteEntries(entries.size(), [&entries](std::size_t i) -> const CBonsaiData& { return *entries[i]; });

@@ -13,6 +13,9 @@
 // The ordered entries of one collection, as held in memory.
 using EntryList = std::vector<std::unique_ptr<CBonsaiData>>;
 
+// A copy of an entry, field for field.
+std::unique_ptr<CBonsaiData> CopyEntry(const CBonsaiData& entry);
+
 // The bytes of a .tvn file: the entry count, then each entry as its class tag and
 // its 115 length-prefixed texts. There is no header and no version.
 // Throws std::length_error for a text of 4 GiB or more, which the format cannot hold.

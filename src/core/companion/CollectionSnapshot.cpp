@@ -39,14 +39,6 @@ std::string positionRef(const CBonsaiData& entry, std::size_t position)
 
 } // namespace
 
-std::unique_ptr<CBonsaiData> copyEntry(const CBonsaiData& entry)
-{
-    std::array<std::string_view, CBonsaiData::kFieldCount> texts;
-    for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
-        texts[field] = entry[field].view();
-    return CBonsaiData::fromTexts(texts);
-}
-
 std::string treeRefAt(const EntryList& entries, std::size_t position)
 {
     const std::string_view id = talvane::treeIdAt(entries, position);
@@ -76,7 +68,7 @@ CollectionSnapshot::CollectionSnapshot(const EntryList& entries, std::string tit
 {
     m_entries.reserve(entries.size());
     for (const auto& entry : entries)
-        m_entries.push_back(copyEntry(*entry));
+        m_entries.push_back(CopyEntry(*entry));
     const auto ids = talvane::treeIds(m_entries);
     m_ids.assign(ids.begin(), ids.end());
 }

@@ -58,7 +58,4 @@ private:
 std::string treeRefAt(const EntryList& entries, std::size_t position);
 std::optional<std::size_t> findTreeByRef(const EntryList& entries, std::string_view ref);
 
-// A copy of an entry, field for field.
-std::unique_ptr<CBonsaiData> copyEntry(const CBonsaiData& entry);
-
 } // namespace talvane::companion

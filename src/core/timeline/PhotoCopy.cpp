@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -123,10 +124,43 @@ std::string photoExtension(const std::filesystem::path& source)
     return lowered;
 }
 
+std::string preparePhotoFolder(const std::filesystem::path& folder, bool* made)
+{
+    const bool madeHere = ::mkdir(folder.c_str(), 0777) == 0;
+    if (made)
+        *made = madeHere;
+    if (!madeHere && errno != EEXIST)
+        return SystemReason(errno);
+    struct stat facts {};
+    if (::stat(folder.c_str(), &facts) != 0)
+        return SystemReason(errno);
+    if (!S_ISDIR(facts.st_mode))
+        return "\"" + folder.filename().string() + "\" beside the collection is not a folder.";
+    return {};
+}
+
 void StagedPhoto::discard() const
 {
     if (!temporary.empty())
         ::unlink(temporary.c_str());
+}
+
+StagedPhoto stageNewFile(const std::filesystem::path& folder, const std::function<std::string(int fd)>& fill)
+{
+    std::string temporary = (folder / ".photo-copy-XXXXXX").string();
+    FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (out.get() < 0)
+        return failed(SystemReason(errno));
+    std::string problem = fill(out.get());
+    if (problem.empty() && (::fchmod(out.get(), NewFileMode()) != 0 || out.close() != 0))
+        problem = SystemReason(errno);
+    if (!problem.empty()) {
+        ::unlink(temporary.c_str());
+        return failed(std::move(problem));
+    }
+    StagedPhoto staged;
+    staged.temporary = temporary;
+    return staged;
 }
 
 StagedPhoto stagePhotoCopy(const std::filesystem::path& source, const std::filesystem::path& folder)
@@ -140,18 +174,15 @@ StagedPhoto stagePhotoCopy(const std::filesystem::path& source, const std::files
     if (static_cast<std::uintmax_t>(facts.st_size) > kMaxPhotoBytes)
         return failed("It is larger than 1 GB.");
 
-    std::string temporary = (folder / ".photo-copy-XXXXXX").string();
-    FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (out.get() < 0)
-        return failed(SystemReason(errno));
     const struct timespec times[2] = {facts.st_atim, facts.st_mtim};
-    if (!copyBytes(in.get(), out.get(), static_cast<std::uintmax_t>(facts.st_size)) ||
-        ::fchmod(out.get(), NewFileMode()) != 0 || ::futimens(out.get(), times) != 0 || out.close() != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        return failed(SystemReason(error));
-    }
-    return {temporary, source, static_cast<std::int64_t>(facts.st_mtim.tv_sec), {}};
+    StagedPhoto staged = stageNewFile(folder, [&](int out) {
+        if (!copyBytes(in.get(), out, static_cast<std::uintmax_t>(facts.st_size)) || ::futimens(out, times) != 0)
+            return SystemReason(errno);
+        return std::string();
+    });
+    staged.source = source;
+    staged.modifiedSeconds = static_cast<std::int64_t>(facts.st_mtim.tv_sec);
+    return staged;
 }
 
 void makeStagedCopiesDurable(const std::filesystem::path& folder)
@@ -164,7 +195,12 @@ void makeStagedCopiesDurable(const std::filesystem::path& folder)
 CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem,
                            int firstNumber)
 {
-    const std::string extension = photoExtension(staged.source);
+    return nameStagedFile(staged, folder, stem, photoExtension(staged.source), firstNumber);
+}
+
+CopiedPhoto nameStagedFile(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem,
+                           std::string_view extension, int firstNumber)
+{
     for (int number = std::max(1, firstNumber); number <= kMaxNumber; ++number) {
         std::string name(stem);
         if (number > 1)
@@ -182,6 +218,17 @@ CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::pat
     }
     staged.discard();
     return {{}, 0, {}, SystemReason(EEXIST)};
+}
+
+void removePlacedFiles(const std::vector<std::filesystem::path>& files)
+{
+    std::set<std::filesystem::path> folders;
+    for (const auto& file : files) {
+        ::unlink(file.c_str());
+        folders.insert(file.parent_path());
+    }
+    for (const auto& folder : folders)
+        SyncFolder(folder);
 }
 
 } // namespace talvane::timeline

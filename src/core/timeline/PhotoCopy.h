@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace talvane::timeline {
 
@@ -16,6 +18,10 @@ std::string photoFileStem(journal::CalendarDate taken, std::string_view treeName
 // The source's extension, lowercased, with its dot (".jpg", ".heic"); empty when it is
 // not a short run of ASCII letters and digits.
 std::string photoExtension(const std::filesystem::path& source);
+
+// Makes the folder when it is missing; gives why it cannot hold photos otherwise.
+// `made` tells whether it was made here, so that a failed step can take it back.
+std::string preparePhotoFolder(const std::filesystem::path& folder, bool* made = nullptr);
 
 // Files larger than this are refused: no camera writes them, and a copy would fill a disk.
 inline constexpr std::uintmax_t kMaxPhotoBytes = 1ull << 30;
@@ -34,6 +40,11 @@ struct StagedPhoto {
     // Takes the temporary copy out of the folder.
     void discard() const;
 };
+
+// A new file in `folder` under a temporary name, its bytes written by `fill` to the
+// descriptor it is given; `fill` gives why it could not write them (empty when it
+// could). The file has the permissions of a new file and no source.
+StagedPhoto stageNewFile(const std::filesystem::path& folder, const std::function<std::string(int fd)>& fill);
 
 // Copies a photo byte for byte into `folder` under a temporary name; it keeps the
 // source's modification time.
@@ -58,5 +69,12 @@ struct CopiedPhoto {
 // are known to be taken. On failure the staged copy is taken out of the folder.
 CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem,
                            int firstNumber = 1);
+// The same with the extension given (".JPG", or empty) rather than the source's.
+CopiedPhoto nameStagedFile(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem,
+                           std::string_view extension, int firstNumber = 1);
+
+// Takes named copies back out of their folders, durably: for a caller whose next
+// step failed.
+void removePlacedFiles(const std::vector<std::filesystem::path>& files);
 
 } // namespace talvane::timeline

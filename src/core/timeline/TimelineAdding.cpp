@@ -6,11 +6,8 @@
 #include "timeline/PhotoFacts.h"
 #include "timeline/TimelinePhoto.h"
 
-#include <cerrno>
 #include <ctime>
 #include <map>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace talvane::timeline {
 
@@ -29,34 +26,17 @@ CalendarDate localDate(std::int64_t seconds)
         .value_or(CalendarDate::today());
 }
 
-// Makes the folder when it is missing; gives why it cannot hold photos otherwise.
-std::string prepareFolder(const std::filesystem::path& folder)
-{
-    if (::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST) {
-        struct stat facts {};
-        if (::stat(folder.c_str(), &facts) != 0)
-            return SystemReason(errno);
-        if (!S_ISDIR(facts.st_mode))
-            return "\"" + folder.filename().string() + "\" beside the collection is not a folder.";
-        return {};
-    }
-    return SystemReason(errno);
-}
-
 } // namespace
 
 void AddedPhotos::removeCopies() const
 {
-    for (const auto& copy : copies)
-        ::unlink(copy.c_str());
-    if (!copies.empty())
-        SyncFolder(copies.front().parent_path());
+    removePlacedFiles(copies);
 }
 
 AddedPhotos copyPhotosToTimeline(const std::filesystem::path& photosFolder, const PhotoAddition& addition)
 {
     AddedPhotos added;
-    if (const std::string problem = prepareFolder(photosFolder); !problem.empty()) {
+    if (const std::string problem = preparePhotoFolder(photosFolder); !problem.empty()) {
         added.problem = photosFolder.string() + ": " + problem;
         return added;
     }

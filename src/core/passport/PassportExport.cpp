@@ -1,0 +1,62 @@
+#include "passport/PassportExport.h"
+
+#include "collection/SafeFile.h"
+#include "collection/TreeIdentity.h"
+#include "passport/PassportLayout.h"
+#include "passport/PassportManifest.h"
+#include "passport/PassportWriter.h"
+#include "text/Windows1252.h"
+#include "timeline/TimelinePhoto.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace talvane::passport {
+
+ExportedPassport exportPassport(const EntryList& entries, std::size_t position, const PassportExport& request)
+{
+    const CBonsaiData& entry = *entries.at(position);
+    ExportedPassport exported;
+    std::vector<std::pair<std::string, std::filesystem::path>> files;
+    for (const PictureName& picture : picturesNamedBy(entry)) {
+        const auto& folder = picture.folder == PictureFolder::Photos ? request.photosFolder : request.albumFolder;
+        const auto path = folder / text::Cp1252ToUtf8(picture.name);
+        std::error_code error;
+        if (timeline::isBareFileName(picture.name) && std::filesystem::is_regular_file(path, error))
+            files.emplace_back(archiveName(picture), path);
+        else
+            exported.leftOut.push_back(archiveName(picture));
+    }
+    const PassportManifest manifest{text::Cp1252ToUtf8(entry[CBonsaiData::Name]),
+                                    std::string(treeIdAt(entries, position)),
+                                    utcTimestamp(request.exportedAt),
+                                    request.collectionFile.filename().string(),
+                                    text::Cp1252ToUtf8(request.giver),
+                                    exported.leftOut};
+    const std::string cannotWrite = "cannot write " + request.target.filename().string() + ": ";
+    if (ResolveLinks(request.target) == ResolveLinks(request.collectionFile)) {
+        exported.problem = cannotWrite + "it is the collection itself";
+        return exported;
+    }
+    EntryList tree;
+    tree.push_back(CopyEntry(entry));
+    std::string treeBytes;
+    try {
+        treeBytes = WriteCollection(tree);
+    } catch (const std::length_error& e) {
+        exported.problem = cannotWrite + e.what();
+        return exported;
+    }
+
+    const std::time_t modified = std::chrono::system_clock::to_time_t(request.exportedAt);
+    PassportWriter writer(request.target);
+    bool written = writer.addText(kManifestName, manifestText(manifest), modified) &&
+                   writer.addText(kTreeFileName, std::move(treeBytes), modified);
+    for (const auto& [name, path] : files)
+        written = written && writer.addFile(name, path);
+    if (!written || !writer.commit())
+        exported.problem = cannotWrite + writer.problem();
+    return exported;
+}
+
+} // namespace talvane::passport

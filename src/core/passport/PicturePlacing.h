@@ -1,0 +1,30 @@
+#pragma once
+
+#include "passport/PassportLayout.h"
+#include "passport/PlacedFiles.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace talvane::passport {
+
+class PassportReader;
+
+struct PlacedPictures {
+    // The refusal, as PassportReader words it; empty when every picture was placed.
+    std::string problem;
+    // Each picture's name in its folder now (Windows-1252).
+    std::map<PictureName, std::string> newNames;
+    PlacedFiles files;
+};
+
+// Puts every picture of an open passport into the collection's folders, all or nothing,
+// as the timeline's photos are copied: each is inflated under a temporary name, all are
+// made durable at once, then each takes its own name, or that name with " (2)" ... when
+// a file has it. The folders are made when missing. On a problem nothing is left:
+// neither a file nor a folder made here.
+PlacedPictures placePictures(PassportReader& reader, const std::filesystem::path& albumFolder,
+                             const std::filesystem::path& photosFolder);
+
+} // namespace talvane::passport

@@ -1,0 +1,93 @@
+#include "collection/CollectionFile.h"
+#include "collection/CollectionLock.h"
+#include "collection/VersionStore.h"
+#include "journal/Journal.h"
+
+#include "core/CompanionRun.h"
+#include "core/JournalTestTrees.h"
+#include "core/PhotoTestFiles.h"
+#include "core/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace talvane::journal;
+
+namespace {
+
+// A giver's collection whose pine has a timeline photo (and names an album picture
+// that is missing), and a receiver's collection of one tree.
+class PassportCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(m_dir / "giver");
+        std::filesystem::create_directories(m_dir / "receiver");
+        ASSERT_FALSE(SaveCollectionFile(m_dir / "giver" / "trees.tvn", TwoTrees()));
+        EntryList own;
+        AddTree(own, "Juniper", {});
+        ASSERT_FALSE(SaveCollectionFile(receiver(), own));
+        writeJpegWithExif((m_dir / "a.jpg").string(), {.dateTimeOriginal = "2025:10:05 09:00:00"});
+        const CompanionRun added = RunCompanion(m_dir, "photo-add giver/trees.tvn --entry 1 a.jpg");
+        ASSERT_EQ(added.status, 0) << added.err;
+    }
+
+    std::filesystem::path receiver() const { return m_dir / "receiver" / "own.tvn"; }
+
+    TempDir m_dir;
+};
+
+TEST_F(PassportCommands, ExportThenImportAddsTheTreeWithItsPhotoAndKeepsTheCollectionAsAVersion)
+{
+    const CompanionRun exported = RunCompanion(m_dir, "passport-export giver/trees.tvn --entry 1 Pine.tvp --giver 'Anna Ødegård'");
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out, "");
+    EXPECT_EQ(exported.err, "talvane-cli: Pine.tvp: Album/pine.bmp is missing and was left out\n");
+
+    const std::string before = ReadFileBytes(receiver());
+    const CompanionRun imported = RunCompanion(m_dir, "passport-import receiver/own.tvn Pine.tvp");
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.out, "1\tPine\n");
+    EXPECT_EQ(imported.err, "");
+
+    EntryList entries;
+    ASSERT_FALSE(LoadCollectionFile(receiver(), entries));
+    ASSERT_EQ(entries.size(), 2u);
+    const auto lines = Journal::read((*entries[1])[kJournalField]).lines();
+    ASSERT_TRUE(lines.back().event);
+    EXPECT_EQ(lines.back().event->text, "Received from Anna \xD8" "deg\xE5rd");
+    EXPECT_EQ(ReadFileBytes(m_dir / "receiver" / "Photos" / "2025-10-05 Pine.jpg"),
+              ReadFileBytes(m_dir / "giver" / "Photos" / "2025-10-05 Pine.jpg"));
+    const auto versions = ListVersions(receiver());
+    ASSERT_EQ(versions.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(versions[0].file), before);
+    EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(receiver()))) << "the command's lock is gone";
+}
+
+TEST_F(PassportCommands, ABadPassportOrEntrySaysWhyOnOneLineAndWritesNothing)
+{
+    const std::string before = ReadFileBytes(receiver());
+    WriteFileBytes(m_dir / "junk.tvp", "not a passport at all");
+    const CompanionRun junk = RunCompanion(m_dir, "passport-import receiver/own.tvn junk.tvp");
+    EXPECT_EQ(junk.status, 1);
+    EXPECT_EQ(junk.err, "talvane-cli: junk.tvp cannot be imported: it cannot be read as a zip archive (Not a zip archive).\n");
+    EXPECT_EQ(junk.out, "");
+
+    const CompanionRun noEntry = RunCompanion(m_dir, "passport-export giver/trees.tvn --entry 2 Pine.tvp");
+    EXPECT_EQ(noEntry.status, 1);
+    EXPECT_EQ(noEntry.err, "talvane-cli: giver/trees.tvn: there is no entry 2 (the collection has 2, counted from 0)\n");
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "Pine.tvp"));
+
+    ASSERT_EQ(RunCompanion(m_dir, "passport-export giver/trees.tvn --entry 1 Pine.tvp").status, 0);
+    {
+        const auto lock = CommandLock::take(receiver());
+        ASSERT_TRUE(lock);
+        const CompanionRun locked = RunCompanion(m_dir, "passport-import receiver/own.tvn Pine.tvp");
+        EXPECT_EQ(locked.status, 1);
+        EXPECT_EQ(locked.err, "talvane-cli: receiver/own.tvn: it is open by " +
+                                  DescribeLockHolder(*LiveLockHolder(receiver())) + "; close it there first\n");
+    }
+    EXPECT_EQ(ReadFileBytes(receiver()), before);
+    EXPECT_EQ(FolderNames(m_dir / "receiver"), std::vector<std::string>{"own.tvn"});
+}
+
+} // namespace
