@@ -10,6 +10,7 @@
 #include "journal/JournalFormat.h"
 #include "journal/JournalPage.h"
 
+#include "core/JournalTestTrees.h"
 #include "ui/AppFixture.h"
 
 #include <QAction>
@@ -36,19 +37,6 @@ namespace {
 constexpr std::size_t kField = kJournalField;
 const CalendarDate kToday = CalendarDate::today();
 
-std::string JournalText(const std::vector<CareEvent>& events)
-{
-    Journal journal = Journal::read("");
-    for (const CareEvent& event : events)
-        journal.add(event);
-    return journal.text();
-}
-
-CareEvent Task(long dueInDays, const std::string& text, CareKind kind = CareKind::Wiring)
-{
-    return CareEvent{kToday.plusDays(-200), kind, kToday.plusDays(dueInDays), {}, text, {}, {}, {}};
-}
-
 class JournalTest : public AppFixture {
 protected:
     JournalPage& page() const { return view().journalPage(); }
@@ -70,7 +58,7 @@ protected:
 
 TEST_F(JournalTest, JournalEditsAreKeptOnYesDroppedOnNoAndStoredByUpdate)
 {
-    const std::string first = JournalText({CareEvent{*CalendarDate::fromText("2024-03-01"), CareKind::Repotting, std::nullopt, {}, {}, {}, {}, {}}});
+    const std::string first = JournalTextOf({CareEvent{*CalendarDate::fromText("2024-03-01"), CareKind::Repotting, std::nullopt, {}, {}, {}, {}, {}}});
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji", "Pine"}, [&](CBonsaiData& e, std::size_t i) {
         if (i == 0)
             e[kField] = first;
@@ -117,14 +105,14 @@ TEST_F(JournalTest, JournalEditsAreKeptOnYesDroppedOnNoAndStoredByUpdate)
     page().eventList()->setCurrentItem(page().eventList()->topLevelItem(1));
     ui.prompter.expect(mb::kIdOk);
     page().deleteButton()->click();
-    EXPECT_EQ(page().m_journalText, JournalText({*kept.lines()[1].event}));
+    EXPECT_EQ(page().m_journalText, JournalTextOf({*kept.lines()[1].event}));
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
 
 TEST_F(JournalTest, AForeignFieldIsShownAsUnreadableAndNeverRewritten)
 {
     const std::string foreign("\x01\xFFnot a journal\r\n\x00TVJ1\r\n", 24);
-    const std::string partly = "TVJ1\r\n2025-02-30\tPruning\t\t\tbad day\r\n" + JournalText({Task(5, "wire\r\noff")}).substr(6);
+    const std::string partly = "TVJ1\r\n2025-02-30\tPruning\t\t\tbad day\r\n" + JournalTextOf({DueIn(5, "wire\r\noff")}).substr(6);
     const auto file = MakeCollection("trees.tvn", {"Foreign", "Partly"}, [&](CBonsaiData& e, std::size_t i) {
         e[kField] = i == 0 ? foreign : partly;
     });
@@ -173,7 +161,7 @@ TEST_F(JournalTest, TheDueCountComesAfterTheWindowAndCountsAChangeMadeMeanwhile)
 {
     ASSERT_TRUE(Start(Q(MakeCollection("many.tvn", std::vector<std::string>(2500, "Tree"), [](CBonsaiData& e, std::size_t i) {
         if (i % 1000 == 0)
-            e[kField] = JournalText({Task(5, "wire")});
+            e[kField] = JournalTextOf({DueIn(5, "wire")});
     }))));
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "3 care tasks due in the next 30 days"; }));
 
@@ -185,7 +173,7 @@ TEST_F(JournalTest, TheDueCountComesAfterTheWindowAndCountsAChangeMadeMeanwhile)
     QCoreApplication::processEvents();
     ASSERT_TRUE(counter.isCounting()) << "a slice counts a part of the trees";
     // A tree already counted gains two tasks: the count starts again.
-    doc().changeFields(500, {{kField, JournalText({Task(3, "a"), Task(4, "b")})}}, QStringLiteral("Journal"));
+    doc().changeFields(500, {{kField, JournalTextOf({DueIn(3, "a"), DueIn(4, "b")})}}, QStringLiteral("Journal"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !counter.isCounting(); }));
     EXPECT_EQ(counts, std::vector<std::size_t>{5});
 }
@@ -194,12 +182,12 @@ TEST_F(JournalTest, TheStatusCountFollowsEveryChangeOfTheEntriesAndOutlastsMenuH
 {
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Late", "Soon", "Idle"}, [](CBonsaiData& e, std::size_t i) {
         if (i < 2)
-            e[kField] = JournalText({Task(i == 0 ? -3 : 10, "task")});
+            e[kField] = JournalTextOf({DueIn(i == 0 ? -3 : 10, "task")});
     }))));
     const auto pane = [&] { return frame().duePane()->isVisible() ? frame().duePane()->text().toStdString() : std::string(); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return pane() == "2 care tasks due in the next 30 days"; }));
 
-    doc().changeFields(2, {{kField, JournalText({Task(1, "a"), Task(2, "b")})}}, QStringLiteral("Update"));
+    doc().changeFields(2, {{kField, JournalTextOf({DueIn(1, "a"), DueIn(2, "b")})}}, QStringLiteral("Update"));
     EXPECT_EQ(pane(), "4 care tasks due in the next 30 days");
     doc().removeEntry(0);
     EXPECT_EQ(pane(), "3 care tasks due in the next 30 days");
@@ -208,7 +196,7 @@ TEST_F(JournalTest, TheStatusCountFollowsEveryChangeOfTheEntriesAndOutlastsMenuH
     doc().history().redo();
     EXPECT_EQ(pane(), "3 care tasks due in the next 30 days");
     auto added = std::make_unique<CBonsaiData>();
-    (*added)[kField] = JournalText({Task(0, "today")});
+    (*added)[kField] = JournalTextOf({DueIn(0, "today")});
     doc().addEntry(std::move(added));
     EXPECT_EQ(pane(), "4 care tasks due in the next 30 days");
     doc().changeFieldsFromElsewhere(0, {{kField, ""}}, QStringLiteral("Mark done from phone"),
@@ -225,7 +213,7 @@ TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
 {
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Later", "Soon", "Late"}, [](CBonsaiData& e, std::size_t i) {
         const long due[] = {100, 10, -3};
-        e[kField] = JournalText({Task(due[i], "task " + std::to_string(i))});
+        e[kField] = JournalTextOf({DueIn(due[i], "task " + std::to_string(i))});
     }))));
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "2 care tasks due in the next 30 days"; }));
 
@@ -264,7 +252,7 @@ TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
 TEST_F(JournalTest, TheCalendarIsExportedOrTheRefusalIsSaid)
 {
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& e, std::size_t) {
-        e[kField] = JournalText({Task(400, "repot"), Task(-20, "unwire", CareKind::WireRemoval)});
+        e[kField] = JournalTextOf({DueIn(400, "repot"), DueIn(-20, "unwire", CareKind::WireRemoval)});
     }))));
     const auto target = dir / "care.ics";
     ui.files.expect(Q(target));
@@ -368,9 +356,9 @@ TEST_F(JournalTest, DatesAreTakenAsTypedInTheIsoAndTheLocalesShortForm)
 TEST_F(JournalTest, MarkDoneOnARepeatingTaskListsItsNextDueDate)
 {
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& e, std::size_t) {
-        CareEvent feeding = Task(-1, "feed");
+        CareEvent feeding = DueIn(-1, "feed");
         feeding.repeat = CareRepeat{2, RepeatUnit::Week, std::nullopt};
-        e[kField] = JournalText({feeding});
+        e[kField] = JournalTextOf({feeding});
     }))));
     ui.dialogs.expect([&](QDialog& dialog) {
         auto& due = dynamic_cast<CareDueDlg&>(dialog);
