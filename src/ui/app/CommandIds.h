@@ -22,4 +22,5 @@ inline constexpr int kFileRestoreVersion = 32779;
 inline constexpr int kViewTimeline = 32780;
 inline constexpr int kFileShareWithPhones = 32781;
 inline constexpr int kFilePrintCollectionList = 32782;
+inline constexpr int kFilePrintLabels = 32783;
 } // namespace cmd

@@ -156,6 +156,8 @@ void CMainFrame::createMenus()
                                  QStringLiteral("Print the active document"));
     auto* printList = addCommand(m_fileMenu, cmd::kFilePrintCollectionList, QStringLiteral("Print collection list\u2026"),
                                  QStringLiteral("Print the trees of the collection list as a table, one line per tree"));
+    auto* printLabels = addCommand(m_fileMenu, cmd::kFilePrintLabels, QStringLiteral("Print labels\u2026"),
+                                   QStringLiteral("Print labels with a QR code for the trees of the collection list"));
     auto* printSetup = addCommand(m_fileMenu, cmd::kFilePrintSetup, QStringLiteral("Print setup..."),
                                   QStringLiteral("Change the printer and printing options"));
     m_fileMenu->addSeparator();
@@ -186,6 +188,7 @@ void CMainFrame::createMenus()
     connect(share, &QAction::triggered, this, &CMainFrame::onFileShareWithPhones);
     connect(filePrint, &QAction::triggered, this, &CMainFrame::printRequested);
     connect(printList, &QAction::triggered, this, &CMainFrame::onFilePrintCollectionList);
+    connect(printLabels, &QAction::triggered, this, &CMainFrame::onFilePrintLabels);
     connect(printSetup, &QAction::triggered, this, &CMainFrame::printSetupRequested);
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
@@ -541,4 +544,11 @@ void CMainFrame::onFilePrintCollectionList()
     inventory.columns = panel.shownColumns();
     inventory.positions = m_listOverview->listedPositions();
     emit printListRequested(inventory);
+}
+
+void CMainFrame::onFilePrintLabels()
+{
+    m_doc.OfferToKeepChanges();
+    const std::vector<std::size_t> listed = m_listOverview->listedPositions();
+    emit printLabelsRequested(m_listOverview->panel().selectedPositions(), listed);
 }

@@ -3,6 +3,9 @@
 #include <QMainWindow>
 #include <QSize>
 
+#include <cstddef>
+#include <vector>
+
 class PhoneSharing;
 class QLabel;
 class ShareDlg;
@@ -74,6 +77,8 @@ public slots:
     // Offers to keep page edits, then asks for the trees of the collection list, as
     // listed, to be printed.
     void onFilePrintCollectionList();
+    // The same for labels of the trees selected in the list, or of every tree it shows.
+    void onFilePrintLabels();
     ShareDlg* shareDialog() const { return m_shareDlg; }
     PhoneSharing* phoneSharing() const { return m_sharing; }
     // The status bar's count of care due, empty and hidden when nothing is due.
@@ -89,6 +94,7 @@ public slots:
 signals:
     void printRequested();
     void printListRequested(const Inventory& inventory);
+    void printLabelsRequested(const std::vector<std::size_t>& selected, const std::vector<std::size_t>& listed);
     void printSetupRequested();
     // The window closed after the exit question: nothing unsaved is left to keep.
     void closedCleanly();

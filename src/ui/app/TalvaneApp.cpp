@@ -39,6 +39,7 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     m_printing = std::make_unique<ReportPrinting>(*m_doc, m_services, *m_printer);
     connect(m_frame.get(), &CMainFrame::printRequested, m_printing.get(), &ReportPrinting::OnFilePrintChoice);
     connect(m_frame.get(), &CMainFrame::printListRequested, m_printing.get(), &ReportPrinting::OnFilePrintCollectionList);
+    connect(m_frame.get(), &CMainFrame::printLabelsRequested, m_printing.get(), &ReportPrinting::OnFilePrintLabels);
     connect(m_frame.get(), &CMainFrame::printSetupRequested, m_printing.get(), &ReportPrinting::OnFilePrintSetup);
     m_keeper = std::make_unique<RecoveryKeeper>(*m_doc, RecoveryStore(options.recoveryFolder.empty()
                                                                           ? RecoveryStore::defaultFolder()

@@ -4,11 +4,14 @@
 #include "search/ListColumns.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* parent)
     : QWidget(parent), m_model(model), m_filter(new QLineEdit(this)), m_table(new QTableView(this)),
@@ -22,7 +25,8 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows can be chosen, for labels; a click still shows its tree.
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setWordWrap(false);
     m_table->verticalHeader()->hide();
@@ -112,4 +116,17 @@ std::vector<search::ListColumn> CollectionListPanel::shownColumns() const
         if (const int logical = header->logicalIndex(visual); !header->isSectionHidden(logical))
             columns.push_back(static_cast<search::ListColumn>(logical));
     return columns;
+}
+
+std::vector<std::size_t> CollectionListPanel::selectedPositions() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& row : m_table->selectionModel()->selectedRows())
+        rows.push_back(row.row());
+    std::sort(rows.begin(), rows.end());
+    std::vector<std::size_t> positions;
+    positions.reserve(rows.size());
+    for (const int row : rows)
+        positions.push_back(m_model.positionAt(row));
+    return positions;
 }

@@ -30,6 +30,8 @@ public:
     // Marks the row of the entry the pages show, if the filter keeps it.
     void showCurrent(std::optional<std::size_t> position);
 
+    // The entries of the rows selected, in the list's order.
+    std::vector<std::size_t> selectedPositions() const;
     // Whether the filter narrows the list.
     bool isFiltered() const;
     // The columns the list shows, in the order they stand.

@@ -2,7 +2,9 @@
 
 #include "document/TalvaneDoc.h"
 #include "framework/UiServices.h"
+#include "collection/TreeIdentity.h"
 #include "printing/InventoryPages.h"
+#include "printing/LabelsDlg.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
 #include "printing/ReportPages.h"
@@ -98,4 +100,55 @@ void ReportPrinting::OnFilePrintCollectionList(const Inventory& inventory)
                                       mb::kOk | mb::kIconExclamation);
     }
     m_printer.setPageOrientation(orientation);
+}
+
+void ReportPrinting::OnFilePrintLabels(const std::vector<std::size_t>& selected, const std::vector<std::size_t>& listed)
+{
+    if (listed.empty()) {
+        m_services.prompter().ask(QStringLiteral("The collection list shows no tree to print a label for."),
+                                  QStringLiteral("Talvane"), mb::kOk | mb::kIconInformation);
+        return;
+    }
+    const auto labelsOf = [this](const std::vector<std::size_t>& positions) {
+        const std::vector<std::string_view> ids = talvane::treeIds(m_doc.entries());
+        std::vector<TreeLabel> labels;
+        labels.reserve(positions.size());
+        for (const std::size_t position : positions)
+            labels.push_back(MakeTreeLabel(m_doc.entryAt(position), ids[position]));
+        return labels;
+    };
+    LabelsDlg dialog(labelsOf(selected), labelsOf(listed));
+    if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
+        return;
+    const std::vector<std::size_t>& positions = dialog.selectedOnly() ? selected : listed;
+
+    std::vector<std::size_t> unnamed;
+    const std::vector<std::string_view> ids = talvane::treeIds(m_doc.entries());
+    for (const std::size_t position : positions)
+        if (ids[position].empty())
+            unnamed.push_back(position);
+    if (!unnamed.empty()) {
+        m_doc.history().beginMacro(unnamed.size() == 1 ? QStringLiteral("Identify 1 tree for its label")
+                                                       : QStringLiteral("Identify %1 trees for their labels").arg(unnamed.size()));
+        for (const std::size_t position : unnamed)
+            m_doc.ensureTreeId(position);
+        m_doc.history().endMacro();
+    }
+    LabelPages pages(dialog.sheet(), labelsOf(positions), dialog.firstSlot());
+
+    // The labels are placed from the paper's corner; the report's sheet is put back after.
+    const QPageLayout layout = m_printer.pageLayout();
+    const bool fullPage = m_printer.fullPage();
+    m_printer.setPageLayout(QPageLayout(QPageSize(dialog.sheet().paper), QPageLayout::Portrait, QMarginsF()));
+    m_printer.setFullPage(true);
+    m_printer.setFromTo(0, 0);
+    if (m_services.printerChooser().choosePrinter(m_printer, 1, pages.pageCount())) {
+        PrintProgressDialog progress(QApplication::activeWindow());
+        const auto drawPage = [&pages](QPainter& painter, int page) { pages.drawPage(painter, page); };
+        if (PrintPages(m_printer, pages.pageCount(), drawPage, &progress) == PrintOutcome::Failed)
+            m_services.prompter().ask(QStringLiteral("The labels could not be printed."), QStringLiteral("Talvane"),
+                                      mb::kOk | mb::kIconExclamation);
+    }
+    m_printer.setFullPage(fullPage);
+    m_printer.setPageLayout(layout);
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <optional>
+#include <vector>
 
 class CTalvaneDoc;
 struct Inventory;
@@ -27,6 +28,9 @@ public:
     void OnFilePrintSetup();
     // Prints trees of the collection as a table, through the print dialog.
     void OnFilePrintCollectionList(const Inventory& inventory);
+    // Prints labels for trees of the collection list, asking how first. Trees without
+    // an identifier are given one, as one step, so that their labels last.
+    void OnFilePrintLabels(const std::vector<std::size_t>& selected, const std::vector<std::size_t>& listed);
 
     // Offers to keep page edits, counts the report's pages and asks the print dialog
     // for the pages to print; false when the user cancelled it, and nothing is kept.

@@ -4,7 +4,10 @@
 #include "framework/DialogTemplate.h"
 #include "overview/CollectionListPanel.h"
 #include "search/ListColumns.h"
+#include "collection/TreeIdentity.h"
+#include "labels/TreeLabel.h"
 #include "printing/BatchPrint.h"
+#include "printing/LabelsDlg.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
 #include "printing/ReportPages.h"
@@ -19,6 +22,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTableView>
 
 namespace {
@@ -380,4 +387,76 @@ TEST_F(PrintingTest, TheCollectionListPrintsAsListedAndCutsWhatTheSheetCannotHol
     EXPECT_EQ(lines.last(), QStringLiteral("Page 1 of 1"));
     EXPECT_FALSE(pages[0].contains(QStringLiteral("Maple")));
     EXPECT_EQ(app->printer().pageLayout().orientation(), orientation) << "the report keeps its sheet";
+}
+
+TEST_F(PrintingTest, LabelsStartAtTheChosenPlaceAndTheirQrCodesNameTheirTrees)
+{
+    const std::vector<std::string> names = {"Maple", "Pine", "Elm", "Oak", "Ash"};
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", names))));
+    ui.dialogs.expect([](QDialog& dialog) {
+        auto& labels = dynamic_cast<LabelsDlg&>(dialog);
+        EXPECT_FALSE(labels.selectedButton()->isEnabled()) << "nothing is selected in the list";
+        EXPECT_TRUE(labels.listedButton()->isChecked());
+        labels.startBox()->setValue(3);
+        EXPECT_EQ(labels.sheetCountLabel()->text(), QStringLiteral("1 sheet"));
+        labels.startBox()->setValue(22);
+        EXPECT_EQ(labels.sheetCountLabel()->text(), QStringLiteral("2 sheets"));
+        labels.startBox()->setValue(3);
+        return int(QDialog::Accepted);
+    });
+    const auto pdf = dir / "labels.pdf";
+    PrintTo(pdf, 0, 0, 1);
+    frame().action(cmd::kFilePrintLabels)->trigger();
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Identify 5 trees for their labels"));
+    const std::vector<std::string_view> ids = talvane::treeIds(doc().entries());
+
+    QProcess boxes;
+    boxes.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), Q(pdf), QStringLiteral("-")});
+    ASSERT_TRUE(boxes.waitForFinished(30000));
+    const QString html = QString::fromUtf8(boxes.readAllStandardOutput());
+    const double point = 72 / 25.4;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const QRegularExpression word(QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re")
+                                          .arg(QString::fromStdString(names[i])));
+        const auto found = word.match(html);
+        ASSERT_TRUE(found.hasMatch()) << names[i];
+        const QRectF label = LabelSheetPresets().front().labelRect(static_cast<int>(i) + 2);
+        EXPECT_GT(found.captured(1).toDouble(), label.left() * point + 20) << names[i] << ": right of its QR code";
+        EXPECT_LT(found.captured(3).toDouble(), label.right() * point) << names[i];
+        EXPECT_GT(found.captured(2).toDouble(), label.top() * point) << names[i];
+        EXPECT_LT(found.captured(4).toDouble(), label.bottom() * point) << names[i];
+        EXPECT_TRUE(html.contains(QString::fromStdString(talvane::treeCode(ids[i])))) << names[i];
+    }
+
+    // The codes are read back from the printed sheet as a phone's scanner reads them.
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("200"), QStringLiteral("-png"),
+                                              QStringLiteral("-singlefile"), Q(pdf), Q(dir / "labels")});
+    ASSERT_TRUE(render.waitForFinished(60000));
+    QProcess scan;
+    scan.start(QStringLiteral("zbarimg"), {QStringLiteral("--quiet"), QStringLiteral("--raw"), Q(dir / "labels.png")});
+    ASSERT_TRUE(scan.waitForFinished(60000));
+    QStringList read = QString::fromUtf8(scan.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    read.sort();
+    QStringList expected;
+    for (const std::string_view id : ids)
+        expected.append(QString::fromStdString(talvane::treeQrText(id)));
+    expected.sort();
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(app->printer().pageLayout().pageSize().id(), QPageSize::A4) << "the report's sheet is put back";
+}
+
+TEST(LabelsDlg, ASheetThatCannotBePrintedIsSaidAndCannotBeChosen)
+{
+    LabelsDlg dialog({}, {TreeLabel{QStringLiteral("Maple"), QStringLiteral("Acer"), {}, {}}});
+    EXPECT_TRUE(dialog.problemLabel()->isHidden());
+    dialog.sheetBox()->setCurrentIndex(dialog.sheetBox()->count() - 1);
+    dialog.columnsBox()->setValue(4);
+    EXPECT_EQ(dialog.problemLabel()->text(), QStringLiteral("The labels do not fit on the paper."));
+    EXPECT_FALSE(dialog.printButton()->isEnabled());
+    dialog.columnsBox()->setValue(3);
+    EXPECT_TRUE(dialog.problemLabel()->text().isEmpty());
+    EXPECT_TRUE(dialog.printButton()->isEnabled());
+    EXPECT_EQ(dialog.sheet().labelsPerSheet(), 24);
+    EXPECT_EQ(dialog.startBox()->maximum(), 24);
 }

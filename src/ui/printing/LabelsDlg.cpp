@@ -1,0 +1,197 @@
+#include "printing/LabelsDlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double kPreviewPixelsPerMillimetre = 1.6;
+
+QDoubleSpinBox* MillimetreBox(double value, QWidget* parent)
+{
+    auto* box = new QDoubleSpinBox(parent);
+    box->setRange(0, 500);
+    box->setDecimals(2);
+    box->setSuffix(QStringLiteral(" mm"));
+    box->setValue(value);
+    return box;
+}
+
+QSpinBox* CountBox(int value, QWidget* parent)
+{
+    auto* box = new QSpinBox(parent);
+    box->setRange(1, 40);
+    box->setValue(value);
+    return box;
+}
+
+} // namespace
+
+LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> listed, QWidget* parent)
+    : QDialog(parent), m_selectedLabels(std::move(selected)), m_listedLabels(std::move(listed))
+{
+    setWindowTitle(QStringLiteral("Print labels"));
+    auto* layout = new QHBoxLayout(this);
+    auto* choices = new QVBoxLayout;
+    layout->addLayout(choices);
+
+    auto* form = new QFormLayout;
+    m_sheetBox = new QComboBox(this);
+    for (const LabelSheet& preset : LabelSheetPresets())
+        m_sheetBox->addItem(preset.name);
+    m_sheetBox->addItem(QStringLiteral("Custom size"));
+    form->addRow(QStringLiteral("&Sheet:"), m_sheetBox);
+    choices->addLayout(form);
+    m_custom = makeCustomFields();
+    choices->addWidget(m_custom);
+
+    auto* startForm = new QFormLayout;
+    m_start = new QSpinBox(this);
+    m_start->setToolTip(QStringLiteral("The labels before it on the first sheet are left as they are, for a sheet "
+                                       "already partly used."));
+    startForm->addRow(QStringLiteral("Start at &label:"), m_start);
+    choices->addLayout(startForm);
+
+    auto* trees = new QGroupBox(QStringLiteral("Trees"), this);
+    auto* treesLayout = new QVBoxLayout(trees);
+    m_selected = new QRadioButton(QStringLiteral("The %1 &selected in the collection list")
+                                      .arg(m_selectedLabels.size() == 1 ? QStringLiteral("tree")
+                                                                        : QStringLiteral("%1 trees").arg(m_selectedLabels.size())),
+                                  trees);
+    m_listed = new QRadioButton(QStringLiteral("&Every tree the collection list shows (%1)").arg(m_listedLabels.size()), trees);
+    m_selected->setEnabled(!m_selectedLabels.empty());
+    (m_selectedLabels.size() > 1 ? m_selected : m_listed)->setChecked(true);
+    treesLayout->addWidget(m_selected);
+    treesLayout->addWidget(m_listed);
+    choices->addWidget(trees);
+
+    m_sheetCount = new QLabel(this);
+    choices->addWidget(m_sheetCount);
+    m_problem = new QLabel(this);
+    m_problem->setStyleSheet(QStringLiteral("color: #a40000"));
+    m_problem->setWordWrap(true);
+    choices->addWidget(m_problem);
+    choices->addStretch();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    m_print = buttons->addButton(QStringLiteral("&Print\u2026"), QDialogButtonBox::AcceptRole);
+    m_print->setDefault(true);
+    choices->addWidget(buttons);
+
+    m_preview = new QLabel(this);
+    m_preview->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    m_preview->setAccessibleName(QStringLiteral("The first sheet"));
+    layout->addWidget(m_preview);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_sheetBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < static_cast<int>(LabelSheetPresets().size())) {
+            const LabelSheet& preset = LabelSheetPresets()[static_cast<std::size_t>(index)];
+            m_paper->setCurrentIndex(preset.paper == QPageSize::Letter ? 1 : 0);
+            m_columns->setValue(preset.columns);
+            m_rows->setValue(preset.rows);
+            m_width->setValue(preset.labelWidth);
+            m_height->setValue(preset.labelHeight);
+            m_left->setValue(preset.left);
+            m_top->setValue(preset.top);
+            m_columnStep->setValue(preset.columnStep);
+            m_rowStep->setValue(preset.rowStep);
+        }
+        refresh();
+    });
+    for (QSpinBox* box : {m_columns, m_rows, m_start})
+        connect(box, &QSpinBox::valueChanged, this, &LabelsDlg::refresh);
+    for (QDoubleSpinBox* box : {m_width, m_height, m_left, m_top, m_columnStep, m_rowStep})
+        connect(box, &QDoubleSpinBox::valueChanged, this, &LabelsDlg::refresh);
+    connect(m_paper, &QComboBox::currentIndexChanged, this, &LabelsDlg::refresh);
+    connect(m_selected, &QRadioButton::toggled, this, &LabelsDlg::refresh);
+    m_sheetBox->setCurrentIndex(0);
+    emit m_sheetBox->currentIndexChanged(0);
+}
+
+QWidget* LabelsDlg::makeCustomFields()
+{
+    auto* box = new QGroupBox(QStringLiteral("Size"), this);
+    auto* grid = new QFormLayout(box);
+    m_paper = new QComboBox(box);
+    m_paper->addItems({QStringLiteral("A4"), QStringLiteral("Letter")});
+    m_columns = CountBox(3, box);
+    m_rows = CountBox(8, box);
+    m_width = MillimetreBox(70, box);
+    m_height = MillimetreBox(37, box);
+    m_left = MillimetreBox(0, box);
+    m_top = MillimetreBox(0, box);
+    m_columnStep = MillimetreBox(70, box);
+    m_rowStep = MillimetreBox(37, box);
+    grid->addRow(QStringLiteral("Paper:"), m_paper);
+    grid->addRow(QStringLiteral("Columns:"), m_columns);
+    grid->addRow(QStringLiteral("Rows:"), m_rows);
+    grid->addRow(QStringLiteral("Label width:"), m_width);
+    grid->addRow(QStringLiteral("Label height:"), m_height);
+    grid->addRow(QStringLiteral("Left margin:"), m_left);
+    grid->addRow(QStringLiteral("Top margin:"), m_top);
+    grid->addRow(QStringLiteral("From column to column:"), m_columnStep);
+    grid->addRow(QStringLiteral("From row to row:"), m_rowStep);
+    return box;
+}
+
+LabelSheet LabelsDlg::sheet() const
+{
+    const int index = m_sheetBox->currentIndex();
+    LabelSheet sheet;
+    sheet.name = m_sheetBox->currentText();
+    sheet.paper = m_paper->currentIndex() == 1 ? QPageSize::Letter : QPageSize::A4;
+    if (index < static_cast<int>(LabelSheetPresets().size()))
+        return LabelSheetPresets()[static_cast<std::size_t>(index)];
+    sheet.columns = m_columns->value();
+    sheet.rows = m_rows->value();
+    sheet.labelWidth = m_width->value();
+    sheet.labelHeight = m_height->value();
+    sheet.left = m_left->value();
+    sheet.top = m_top->value();
+    sheet.columnStep = m_columnStep->value();
+    sheet.rowStep = m_rowStep->value();
+    return sheet;
+}
+
+int LabelsDlg::firstSlot() const
+{
+    return m_start->value() - 1;
+}
+
+bool LabelsDlg::selectedOnly() const
+{
+    return m_selected->isChecked();
+}
+
+void LabelsDlg::refresh()
+{
+    const bool custom = m_sheetBox->currentIndex() >= static_cast<int>(LabelSheetPresets().size());
+    m_custom->setEnabled(custom);
+    const LabelSheet chosen = sheet();
+    m_start->setRange(1, std::max(1, chosen.labelsPerSheet()));
+    const QString problem = chosen.problem();
+    m_problem->setText(problem);
+    m_problem->setVisible(!problem.isEmpty());
+    m_print->setEnabled(problem.isEmpty());
+    const std::vector<TreeLabel>& labels = selectedOnly() ? m_selectedLabels : m_listedLabels;
+    if (!problem.isEmpty()) {
+        m_sheetCount->clear();
+        m_preview->clear();
+        return;
+    }
+    const LabelPages pages(chosen, labels, firstSlot());
+    m_sheetCount->setText(pages.pageCount() == 1 ? QStringLiteral("1 sheet") : QStringLiteral("%1 sheets").arg(pages.pageCount()));
+    m_preview->setPixmap(QPixmap::fromImage(pages.preview(1, kPreviewPixelsPerMillimetre)));
+}

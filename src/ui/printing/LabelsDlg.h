@@ -1,0 +1,65 @@
+#pragma once
+
+#include "printing/LabelPages.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+// Asks how to print labels: the sheet (a common one or a size of the grower's own),
+// the label of the first sheet to start at, and which trees; shows the first sheet.
+class LabelsDlg : public QDialog {
+    Q_OBJECT
+public:
+    // The labels of the trees selected in the collection list and of every tree it shows.
+    LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> listed, QWidget* parent = nullptr);
+
+    LabelSheet sheet() const;
+    int firstSlot() const;
+    bool selectedOnly() const;
+
+    QComboBox* sheetBox() const { return m_sheetBox; }
+    QSpinBox* startBox() const { return m_start; }
+    QSpinBox* columnsBox() const { return m_columns; }
+    QPushButton* printButton() const { return m_print; }
+    QRadioButton* selectedButton() const { return m_selected; }
+    QRadioButton* listedButton() const { return m_listed; }
+    QLabel* previewLabel() const { return m_preview; }
+    QLabel* problemLabel() const { return m_problem; }
+    QLabel* sheetCountLabel() const { return m_sheetCount; }
+
+public slots:
+    // Shows the sheet as chosen now, and whether it can be printed.
+    void refresh();
+
+private:
+    QWidget* makeCustomFields();
+
+    std::vector<TreeLabel> m_selectedLabels;
+    std::vector<TreeLabel> m_listedLabels;
+    QComboBox* m_sheetBox;
+    QWidget* m_custom;
+    QComboBox* m_paper;
+    QSpinBox* m_columns;
+    QSpinBox* m_rows;
+    QDoubleSpinBox* m_width;
+    QDoubleSpinBox* m_height;
+    QDoubleSpinBox* m_left;
+    QDoubleSpinBox* m_top;
+    QDoubleSpinBox* m_columnStep;
+    QDoubleSpinBox* m_rowStep;
+    QSpinBox* m_start;
+    QRadioButton* m_selected;
+    QRadioButton* m_listed;
+    QLabel* m_preview;
+    QLabel* m_sheetCount;
+    QLabel* m_problem;
+    QPushButton* m_print;
+};
