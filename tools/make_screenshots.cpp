@@ -17,6 +17,8 @@
 #include "journal/CareDueDlg.h"
 #include "journal/CareEventDlg.h"
 #include "overview/CollectionListPanel.h"
+#include "collection/TreeIdentity.h"
+#include "printing/LabelsDlg.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
 #include "timeline/CompareDlg.h"
@@ -321,6 +323,13 @@ int main(int argc, char** argv)
                                    CareRepeat{2, RepeatUnit::Week, MonthSpan{4, 9}}},
                          {}, &frame);
     ok = SaveDialog(feeding, output, QStringLiteral("care-event")) && ok;
+    std::vector<TreeLabel> labels;
+    const auto ids = talvane::treeIds(app.document().entries());
+    for (std::size_t position = 0; position < app.document().entryCount(); ++position)
+        labels.push_back(MakeTreeLabel(app.document().entryAt(position), ids[position]));
+    LabelsDlg labelSheet({}, labels, &frame);
+    labelSheet.startBox()->setValue(4);
+    ok = SaveDialog(labelSheet, output, QStringLiteral("print-labels")) && ok;
     frame.onFileShareWithPhones();
     if (ShareDlg* share = frame.shareDialog()) {
         ok = Save(*share, output, QStringLiteral("share-with-phones")) && ok;

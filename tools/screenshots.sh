@@ -8,4 +8,9 @@ talvane_ensure_packages
 talvane_build build
 cmake --build build --target make_screenshots
 build/bin/make_screenshots data docs/screenshots
+# The collection list on paper, as its first page looks.
+inventory="$(mktemp -d)"
+QT_QPA_PLATFORM=offscreen build/bin/talvane --print-pdf "$inventory/inventory.pdf" --inventory data/sample.tvn
+pdftoppm -r 80 -png -singlefile "$inventory/inventory.pdf" docs/screenshots/inventory
+rm -rf "$inventory"
 /usr/bin/python3 tests/browser/companion_browser_test.py --cli build/bin/talvane-cli --data data --screenshots docs/screenshots

@@ -65,9 +65,10 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
 
     auto* trees = new QGroupBox(QStringLiteral("Trees"), this);
     auto* treesLayout = new QVBoxLayout(trees);
-    m_selected = new QRadioButton(QStringLiteral("The %1 &selected in the collection list")
-                                      .arg(m_selectedLabels.size() == 1 ? QStringLiteral("tree")
-                                                                        : QStringLiteral("%1 trees").arg(m_selectedLabels.size())),
+    const std::size_t chosen = m_selectedLabels.size();
+    m_selected = new QRadioButton(chosen == 0   ? QStringLiteral("The trees &selected in the collection list (none)")
+                                  : chosen == 1 ? QStringLiteral("The tree &selected in the collection list")
+                                                : QStringLiteral("The %1 trees &selected in the collection list").arg(chosen),
                                   trees);
     m_listed = new QRadioButton(QStringLiteral("&Every tree the collection list shows (%1)").arg(m_listedLabels.size()), trees);
     m_selected->setEnabled(!m_selectedLabels.empty());
