@@ -23,4 +23,6 @@ inline constexpr int kViewTimeline = 32780;
 inline constexpr int kFileShareWithPhones = 32781;
 inline constexpr int kFilePrintCollectionList = 32782;
 inline constexpr int kFilePrintLabels = 32783;
+inline constexpr int kFileExportPassport = 32784;
+inline constexpr int kFileImportPassport = 32785;
 } // namespace cmd

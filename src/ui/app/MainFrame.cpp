@@ -26,6 +26,7 @@
 #include "journal/DueTasks.h"
 #include "overview/CollectionListPanel.h"
 #include "overview/CollectionOverview.h"
+#include "passport/TreePassportCommands.h"
 #include "printing/InventoryPages.h"
 
 #include <QAction>
@@ -151,6 +152,10 @@ void CMainFrame::createMenus()
                                       QStringLiteral("Write the care tasks that are due as an iCalendar file"));
     auto* share = addCommand(m_fileMenu, cmd::kFileShareWithPhones, QStringLiteral("Share with phones\u2026"),
                              QStringLiteral("Serve the collection to phones on this network while this window is open"));
+    auto* exportPassport = addCommand(m_fileMenu, cmd::kFileExportPassport, QStringLiteral("Export tree passport\u2026"),
+                                      QStringLiteral("Write the tree shown, its photos and its journal into one file to hand on"));
+    auto* importPassport = addCommand(m_fileMenu, cmd::kFileImportPassport, QStringLiteral("Import tree passport\u2026"),
+                                      QStringLiteral("Add the tree of a passport to the collection, with its photos"));
     m_fileMenu->addSeparator();
     auto* filePrint = addCommand(m_fileMenu, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"),
                                  QStringLiteral("Print the active document"));
@@ -186,6 +191,8 @@ void CMainFrame::createMenus()
     connect(restoreVersion, &QAction::triggered, this, &CMainFrame::onFileRestoreVersion);
     connect(exportCalendar, &QAction::triggered, this, &CMainFrame::onFileExportCareCalendar);
     connect(share, &QAction::triggered, this, &CMainFrame::onFileShareWithPhones);
+    connect(exportPassport, &QAction::triggered, this, [this] { showPassportNotice(ExportTreePassport(m_doc, m_services)); });
+    connect(importPassport, &QAction::triggered, this, [this] { showPassportNotice(ImportTreePassport(m_doc, m_services)); });
     connect(filePrint, &QAction::triggered, this, &CMainFrame::printRequested);
     connect(printList, &QAction::triggered, this, &CMainFrame::onFilePrintCollectionList);
     connect(printLabels, &QAction::triggered, this, &CMainFrame::onFilePrintLabels);
@@ -374,6 +381,8 @@ void CMainFrame::updateCommandUI()
     action(cmd::kEntryRename)->setEnabled(showing);
     action(cmd::kFilePrint)->setEnabled(showing);
     action(cmd::kViewTimeline)->setEnabled(showing);
+    action(cmd::kFileExportPassport)->setEnabled(showing);
+    action(cmd::kFileImportPassport)->setEnabled(!m_doc.isReadOnly());
     action(cmd::kFileRestoreVersion)->setEnabled(!m_doc.pathName().isEmpty());
     m_wndDlgBar->updateButton()->setEnabled(showing);
     m_wndDlgBar->deleteButton()->setEnabled(showing);
@@ -551,4 +560,11 @@ void CMainFrame::onFilePrintLabels()
     m_doc.OfferToKeepChanges();
     const std::vector<std::size_t> listed = m_listOverview->listedPositions();
     emit printLabelsRequested(m_listOverview->panel().selectedPositions(), listed);
+}
+
+void CMainFrame::showPassportNotice(const std::optional<QString>& notice)
+{
+    if (notice)
+        statusBar()->showMessage(*notice);
+    updateCommandUI();
 }

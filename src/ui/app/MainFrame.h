@@ -4,6 +4,7 @@
 #include <QSize>
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 class PhoneSharing;
@@ -110,6 +111,7 @@ private:
     // Tells in the status bar how many care tasks the collection opened has due, once
     // they are counted: the window does not wait for that.
     void showDueSummary();
+    void showPassportNotice(const std::optional<QString>& notice);
     void createBars();
     void createCollectionList();
     void saveCollectionListColumns() const;

@@ -55,10 +55,10 @@ CTalvaneDoc::~CTalvaneDoc()
     m_history.clear();
 }
 
-void CTalvaneDoc::addEntry(std::unique_ptr<CBonsaiData> entry)
+void CTalvaneDoc::addEntry(std::unique_ptr<CBonsaiData> entry, const QString& verb)
 {
     giveTreeIdToNewEntry(m_entries, *entry);
-    const QString text = stepText(QStringLiteral("Add"), (*entry)[CBonsaiData::Name]);
+    const QString text = stepText(verb, (*entry)[CBonsaiData::Name]);
     m_history.push(new AddEntryStep(*this, text, std::move(entry)));
 }
 

@@ -36,8 +36,9 @@ public:
     const CBonsaiData& entryAt(std::size_t position) const { return *m_entries.at(position); }
     const EntryList& entries() const { return m_entries; }
 
-    // Appends an entry, which becomes the current one, with an identifier of its own.
-    void addEntry(std::unique_ptr<CBonsaiData> entry);
+    // Appends an entry, which becomes the current one, with an identifier of its own, as
+    // the step "<verb> “name”".
+    void addEntry(std::unique_ptr<CBonsaiData> entry, const QString& verb = QStringLiteral("Add"));
     // Gives fields of an entry new values as one step named stepText ("Update “Momiji”").
     // Values equal to the present ones are left out; false when none differs. A tree
     // without an identifier, whose field can take one, is given one in the same step.

@@ -1,0 +1,135 @@
+#include "passport/TreePassportCommands.h"
+
+#include "document/AlbumFolder.h"
+#include "document/TalvaneDoc.h"
+#include "framework/AnsiText.h"
+#include "framework/UiServices.h"
+#include "passport/PassportExport.h"
+#include "passport/PassportImport.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const QString kFilter = QStringLiteral("Tree passports (*.tvp)");
+
+std::filesystem::path LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+void Tell(UiServices& services, const QString& text, unsigned icon)
+{
+    services.prompter().ask(text, QStringLiteral("Talvane"), mb::kOk | icon);
+}
+
+// The collection's folder, where a passport is first looked for or put.
+QString StartFolder(const CTalvaneDoc& doc)
+{
+    return doc.pathName().isEmpty() ? QString() : QFileInfo(doc.pathName()).absolutePath();
+}
+
+} // namespace
+
+PassportGiverDlg::PassportGiverDlg(const QString& treeName, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Export tree passport"));
+    auto* form = new QFormLayout(this);
+    auto* about = new QLabel(QStringLiteral("The passport holds \u201C%1\u201D with its photos and its journal, for "
+                                            "whoever receives the tree to add to their collection.")
+                                 .arg(treeName),
+                             this);
+    about->setWordWrap(true);
+    form->addRow(about);
+    m_giver = new QLineEdit(this);
+    m_giver->setPlaceholderText(QStringLiteral("optional"));
+    m_giver->setMaxLength(200);
+    form->addRow(QStringLiteral("&Handed on by:"), m_giver);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services)
+{
+    // The passport is made from the entry: edits on the pages are offered first.
+    doc.OfferToKeepChanges();
+    const auto position = doc.currentPosition();
+    if (!position)
+        return std::nullopt;
+    const QString name = FromAnsi(doc.entryAt(*position)[CBonsaiData::Name]);
+    PassportGiverDlg giver(name);
+    if (services.dialogRunner().run(giver) != QDialog::Accepted)
+        return std::nullopt;
+    FileRequest request;
+    request.caption = QStringLiteral("Export tree passport");
+    request.directory = StartFolder(doc);
+    request.initialName = (name.trimmed().isEmpty() ? QStringLiteral("tree") : name.trimmed()) + QStringLiteral(".tvp");
+    request.nameFilters = {kFilter};
+    request.defaultSuffix = QStringLiteral("tvp");
+    request.confirmOverwrite = true;
+    const auto target = services.fileChooser().chooseSaveFile(request);
+    if (!target)
+        return std::nullopt;
+
+    talvane::passport::PassportExport what;
+    what.collectionFile = LocalPath(doc.pathName());
+    what.albumFolder = LocalPath(AlbumFolder(doc.pathName()));
+    what.photosFolder = LocalPath(PhotosFolder(doc.pathName()));
+    what.giver = ToAnsi(giver.giverEdit()->text().trimmed());
+    what.target = LocalPath(*target);
+    const auto exported = talvane::passport::exportPassport(doc.entries(), *position, what);
+    if (!exported.problem.empty()) {
+        Tell(services, QStringLiteral("Talvane %1.").arg(QString::fromStdString(exported.problem)), mb::kIconExclamation);
+        return std::nullopt;
+    }
+    if (!exported.leftOut.empty()) {
+        QStringList missing;
+        for (const std::string& picture : exported.leftOut)
+            missing.append(QString::fromStdString(picture));
+        Tell(services,
+             QStringLiteral("The passport was written without these pictures, which are no longer in their folders:\n%1")
+                 .arg(missing.join(QLatin1Char('\n'))),
+             mb::kIconInformation);
+    }
+    return QStringLiteral("The passport of \u201C%1\u201D is written to %2.").arg(name, QFileInfo(*target).fileName());
+}
+
+std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services)
+{
+    if (doc.isReadOnly()) {
+        Tell(services, QStringLiteral("The collection is open read-only: no tree can be added to it."), mb::kIconInformation);
+        return std::nullopt;
+    }
+    doc.OfferToKeepChanges();
+    FileRequest request;
+    request.caption = QStringLiteral("Import tree passport");
+    request.directory = StartFolder(doc);
+    request.nameFilters = {kFilter};
+    const auto source = services.fileChooser().chooseOpenFile(request);
+    if (!source)
+        return std::nullopt;
+
+    talvane::passport::PassportImport what;
+    what.passport = LocalPath(*source);
+    what.albumFolder = LocalPath(AlbumFolder(doc.pathName()));
+    what.photosFolder = LocalPath(PhotosFolder(doc.pathName()));
+    auto imported = talvane::passport::importPassport(what, doc.entries());
+    if (!imported.problem.empty()) {
+        Tell(services, QString::fromStdString(imported.problem), mb::kIconExclamation);
+        return std::nullopt;
+    }
+    const QString name = FromAnsi((*imported.entry)[CBonsaiData::Name]);
+    doc.addEntry(std::move(imported.entry), QStringLiteral("Import passport"));
+    // The pictures stay with the tree from now on, like photos added to it.
+    imported.placed.commit();
+    const QString giver = QString::fromStdString(imported.manifest.giver);
+    return giver.isEmpty() ? QStringLiteral("\u201C%1\u201D is added to the collection.").arg(name)
+                           : QStringLiteral("\u201C%1\u201D, received from %2, is added to the collection.").arg(name, giver);
+}

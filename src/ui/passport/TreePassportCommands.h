@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <optional>
+
+class CTalvaneDoc;
+class QLineEdit;
+class UiServices;
+
+// Asks who hands the tree on, a name the passport keeps; it may stay empty.
+class PassportGiverDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit PassportGiverDlg(const QString& treeName, QWidget* parent = nullptr);
+    QLineEdit* giverEdit() const { return m_giver; }
+
+private:
+    QLineEdit* m_giver;
+};
+
+// File "Export tree passport…": the tree shown, with its pictures and journal, into
+// one file another collection can take in. Gives what the status bar should say.
+std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services);
+
+// File "Import tree passport…": a passport's tree added at the end of the collection
+// with its pictures, as one step. Gives what the status bar should say.
+std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services);
