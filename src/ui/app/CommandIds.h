@@ -25,4 +25,5 @@ inline constexpr int kFilePrintCollectionList = 32782;
 inline constexpr int kFilePrintLabels = 32783;
 inline constexpr int kFileExportPassport = 32784;
 inline constexpr int kFileImportPassport = 32785;
+inline constexpr int kFilePrintPassport = 32786;
 } // namespace cmd

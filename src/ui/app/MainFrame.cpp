@@ -163,6 +163,8 @@ void CMainFrame::createMenus()
                                  QStringLiteral("Print the trees of the collection list as a table, one line per tree"));
     auto* printLabels = addCommand(m_fileMenu, cmd::kFilePrintLabels, QStringLiteral("Print labels\u2026"),
                                    QStringLiteral("Print labels with a QR code for the trees of the collection list"));
+    auto* printPassport = addCommand(m_fileMenu, cmd::kFilePrintPassport, QStringLiteral("Print passport\u2026"),
+                                     QStringLiteral("Print the tree shown with its photos by date and its measurements"));
     auto* printSetup = addCommand(m_fileMenu, cmd::kFilePrintSetup, QStringLiteral("Print setup..."),
                                   QStringLiteral("Change the printer and printing options"));
     m_fileMenu->addSeparator();
@@ -196,6 +198,7 @@ void CMainFrame::createMenus()
     connect(filePrint, &QAction::triggered, this, &CMainFrame::printRequested);
     connect(printList, &QAction::triggered, this, &CMainFrame::onFilePrintCollectionList);
     connect(printLabels, &QAction::triggered, this, &CMainFrame::onFilePrintLabels);
+    connect(printPassport, &QAction::triggered, this, &CMainFrame::printPassportRequested);
     connect(printSetup, &QAction::triggered, this, &CMainFrame::printSetupRequested);
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
@@ -382,6 +385,7 @@ void CMainFrame::updateCommandUI()
     action(cmd::kFilePrint)->setEnabled(showing);
     action(cmd::kViewTimeline)->setEnabled(showing);
     action(cmd::kFileExportPassport)->setEnabled(showing);
+    action(cmd::kFilePrintPassport)->setEnabled(showing);
     action(cmd::kFileImportPassport)->setEnabled(!m_doc.isReadOnly());
     action(cmd::kFileRestoreVersion)->setEnabled(!m_doc.pathName().isEmpty());
     m_wndDlgBar->updateButton()->setEnabled(showing);

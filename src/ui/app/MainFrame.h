@@ -95,6 +95,7 @@ public slots:
 signals:
     void printRequested();
     void printListRequested(const Inventory& inventory);
+    void printPassportRequested();
     void printLabelsRequested(const std::vector<std::size_t>& selected, const std::vector<std::size_t>& listed);
     void printSetupRequested();
     // The window closed after the exit question: nothing unsaved is left to keep.

@@ -11,6 +11,7 @@
 #include "framework/UiServices.h"
 #include "guide/GuideLoader.h"
 #include "guide/GuideMessageLimit.h"
+#include "passport/TreePassportCommands.h"
 #include "printing/ReportPrinting.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,8 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     connect(m_frame.get(), &CMainFrame::printRequested, m_printing.get(), &ReportPrinting::OnFilePrintChoice);
     connect(m_frame.get(), &CMainFrame::printListRequested, m_printing.get(), &ReportPrinting::OnFilePrintCollectionList);
     connect(m_frame.get(), &CMainFrame::printLabelsRequested, m_printing.get(), &ReportPrinting::OnFilePrintLabels);
+    connect(m_frame.get(), &CMainFrame::printPassportRequested, this,
+            [this] { PrintTreePassport(*m_doc, m_services, *m_printer); });
     connect(m_frame.get(), &CMainFrame::printSetupRequested, m_printing.get(), &ReportPrinting::OnFilePrintSetup);
     m_keeper = std::make_unique<RecoveryKeeper>(*m_doc, RecoveryStore(options.recoveryFolder.empty()
                                                                           ? RecoveryStore::defaultFolder()

@@ -6,13 +6,19 @@
 #include "framework/UiServices.h"
 #include "passport/PassportExport.h"
 #include "passport/PassportImport.h"
+#include "passport/PassportPages.h"
+#include "printing/PrintProgress.h"
+#include "printing/ReportPages.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
 
 namespace {
 
@@ -132,4 +138,20 @@ std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services
     const QString giver = QString::fromStdString(imported.manifest.giver);
     return giver.isEmpty() ? QStringLiteral("\u201C%1\u201D is added to the collection.").arg(name)
                            : QStringLiteral("\u201C%1\u201D, received from %2, is added to the collection.").arg(name, giver);
+}
+
+void PrintTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer)
+{
+    doc.OfferToKeepChanges();
+    const CBonsaiData* entry = doc.currentEntry();
+    if (!entry)
+        return;
+    PassportPages pages(*entry, doc.title(), PhotosFolder(doc.pathName()), AlbumFolder(doc.pathName()));
+    printer.setFromTo(0, 0);
+    if (!services.printerChooser().choosePrinter(printer, 1, pages.pageCount()))
+        return;
+    PrintProgressDialog progress(QApplication::activeWindow());
+    const auto drawPage = [&pages](QPainter& painter, int page) { pages.drawPage(painter, page); };
+    if (PrintPages(printer, pages.pageCount(), drawPage, &progress) == PrintOutcome::Failed)
+        Tell(services, QStringLiteral("The passport could not be printed."), mb::kIconExclamation);
 }

@@ -7,6 +7,7 @@
 
 class CTalvaneDoc;
 class QLineEdit;
+class QPrinter;
 class UiServices;
 
 // Asks who hands the tree on, a name the passport keeps; it may stay empty.
@@ -27,3 +28,7 @@ std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services
 // File "Import tree passport…": a passport's tree added at the end of the collection
 // with its pictures, as one step. Gives what the status bar should say.
 std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services);
+
+// File "Print passport…": the report of the tree shown, then its photos by date and
+// its measurements, through the print dialog.
+void PrintTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer);

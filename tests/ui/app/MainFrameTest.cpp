@@ -72,7 +72,7 @@ TEST_F(MainFrameTest, MenuToolBarAndKeysAreThoseOfTheProgram)
     EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[0]->menu()),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as ... \tCtrl+A",
                            "Restore an earlier version\u2026", "Export care calendar\u2026",
-                           "Share with phones\u2026", "Export tree passport\u2026", "Import tree passport\u2026", "-", "&Print...\tCtrl+P", "Print collection list\u2026", "Print labels\u2026", "Print setup...", "-", "Recent File",
+                           "Share with phones\u2026", "Export tree passport\u2026", "Import tree passport\u2026", "-", "&Print...\tCtrl+P", "Print collection list\u2026", "Print labels\u2026", "Print passport\u2026", "Print setup...", "-", "Recent File",
                            "-", "Exit"}));
     EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[2]->menu()), 
               (QStringList{"&Collection list\tCtrl+L", "Care &due\u2026\tCtrl+D", "&Timeline\u2026\tCtrl+T"}));

@@ -8,6 +8,9 @@
 #include "ui/AppFixture.h"
 
 #include <QAction>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -79,4 +82,39 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
     EXPECT_EQ(doc().entryCount(), 1u);
     doc().onEditUndo();
     EXPECT_EQ(doc().entryCount(), 0u);
+}
+
+TEST_F(PassportWindowTest, ThePrintedPassportHasTheReportThenThePhotosByDateThenTheMeasurements)
+{
+    QImage photo(60, 40, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    std::filesystem::create_directories(dir / "Photos");
+    ASSERT_TRUE(photo.save(Q(dir / "Photos" / "2021-05-01 Oak.jpg")));
+    Journal journal = Journal::read("");
+    journal.add({*CalendarDate::fromText("2023-06-01"), CareKind::Photo, std::nullopt, "Photos/2021-05-01 Oak.jpg",
+                 "second leaves", {}, {{MeasureKind::Height, "42.5", LengthUnit::Centimetre}}, {}});
+    journal.add({*CalendarDate::fromText("2021-05-01"), CareKind::Photo, std::nullopt, "Photos/gone.jpg", "first leaves",
+                 {}, {}, {}});
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Oak"}, [&](CBonsaiData& e, std::size_t) { e[kJournalField] = journal.text(); }))));
+
+    const auto pdf = dir / "passport.pdf";
+    ui.printers.expect([&](QPrinter& printer, int, int last) {
+        EXPECT_EQ(last, 4) << "two pages of report, one of photos, one of measurements";
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(Q(pdf));
+        return true;
+    });
+    frame().action(cmd::kFilePrintPassport)->trigger();
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), Q(pdf), QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 4);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Talvane")));
+    EXPECT_TRUE(pages[2].contains(QStringLiteral("Oak: photos")));
+    EXPECT_LT(pages[2].indexOf(QStringLiteral("first leaves")), pages[2].indexOf(QStringLiteral("second leaves")))
+        << "oldest first";
+    EXPECT_TRUE(pages[3].contains(QStringLiteral("Oak: measurements")));
+    EXPECT_TRUE(pages[3].contains(QStringLiteral("42.5 cm")));
+    EXPECT_TRUE(pages[3].contains(QStringLiteral("Page 4 of 4")));
 }
