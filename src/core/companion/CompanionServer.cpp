@@ -17,6 +17,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <netinet/in.h>
+#include <sys/socket.h>
 #include <arpa/inet.h>
 #include <net/if.h>
 
@@ -213,6 +214,14 @@ std::optional<std::string> CompanionServer::start(const ServerOptions& options)
     // body waits for the phone to acknowledge the head, which it delays by some 40 ms.
     // Set before the socket is made: connections take it from the listening socket.
     m_server->set_tcp_nodelay(true);
+    // The library's own options share a port with any other program that asks
+    // (SO_REUSEPORT): two windows sharing at once would each get half of the phones'
+    // connections. A port is this server's alone; only a closed one's lingering
+    // connections may be reused.
+    m_server->set_socket_options([](socket_t socket) {
+        const int yes = 1;
+        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     const int port = options.port == 0 ? m_server->bind_to_any_port(options.bindAddress)
                                        : (m_server->bind_to_port(options.bindAddress, options.port) ? options.port : -1);
     if (port <= 0) {
