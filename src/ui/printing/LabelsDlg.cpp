@@ -150,11 +150,11 @@ QWidget* LabelsDlg::makeCustomFields()
 LabelSheet LabelsDlg::sheet() const
 {
     const int index = m_sheetBox->currentIndex();
+    if (index < static_cast<int>(LabelSheetPresets().size()))
+        return LabelSheetPresets()[static_cast<std::size_t>(index)];
     LabelSheet sheet;
     sheet.name = m_sheetBox->currentText();
     sheet.paper = m_paper->currentIndex() == 1 ? QPageSize::Letter : QPageSize::A4;
-    if (index < static_cast<int>(LabelSheetPresets().size()))
-        return LabelSheetPresets()[static_cast<std::size_t>(index)];
     sheet.columns = m_columns->value();
     sheet.rows = m_rows->value();
     sheet.labelWidth = m_width->value();
