@@ -109,8 +109,8 @@ void ReportPrinting::OnFilePrintLabels(const std::vector<std::size_t>& selected,
                                   QStringLiteral("Talvane"), mb::kOk | mb::kIconInformation);
         return;
     }
-    const auto labelsOf = [this](const std::vector<std::size_t>& positions) {
-        const std::vector<std::string_view> ids = talvane::treeIds(m_doc.entries());
+    std::vector<std::string_view> ids = talvane::treeIds(m_doc.entries());
+    const auto labelsOf = [this, &ids](const std::vector<std::size_t>& positions) {
         std::vector<TreeLabel> labels;
         labels.reserve(positions.size());
         for (const std::size_t position : positions)
@@ -123,7 +123,6 @@ void ReportPrinting::OnFilePrintLabels(const std::vector<std::size_t>& selected,
     const std::vector<std::size_t>& positions = dialog.selectedOnly() ? selected : listed;
 
     std::vector<std::size_t> unnamed;
-    const std::vector<std::string_view> ids = talvane::treeIds(m_doc.entries());
     for (const std::size_t position : positions)
         if (ids[position].empty())
             unnamed.push_back(position);
@@ -133,6 +132,7 @@ void ReportPrinting::OnFilePrintLabels(const std::vector<std::size_t>& selected,
         for (const std::size_t position : unnamed)
             m_doc.ensureTreeId(position);
         m_doc.history().endMacro();
+        ids = talvane::treeIds(m_doc.entries());
     }
     LabelPages pages(dialog.sheet(), labelsOf(positions), dialog.firstSlot());
 

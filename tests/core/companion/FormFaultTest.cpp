@@ -32,6 +32,14 @@ bool IsEmptyOrMissing(const std::filesystem::path& folder)
     return !std::filesystem::exists(folder) || std::filesystem::is_empty(folder);
 }
 
+// No change reached the collection, no photo its folder, no upload was left behind.
+void ExpectNothingWritten(ServedCollection& served)
+{
+    EXPECT_EQ(served.host.changes(), 0);
+    EXPECT_TRUE(IsEmptyOrMissing(served.host.photosFolder));
+    EXPECT_TRUE(IsEmptyOrMissing(served.uploads()));
+}
+
 std::string PostHead(const std::string& path, const Phone& phone, const std::string& type, std::uint64_t length)
 {
     return "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: " + phone.cookie + "\r\nContent-Type: " + type +
@@ -168,9 +176,7 @@ TEST(CompanionForms, MalformedUploadsAre400AndWhatIsNoPhotoIs415)
     const auto notPhoto = phone->postBody(log.action, page, "multipart/form-data; boundary=AAA");
     ExpectAnswer(notPhoto, 415, "“&lt;b&gt;tree&lt;/b&gt;.jpg” is not a photo", "a page sent as a photo");
     EXPECT_EQ(notPhoto->body.find("<b>"), std::string::npos);
-    EXPECT_EQ(served.host.changes(), 0);
-    EXPECT_TRUE(IsEmptyOrMissing(served.host.photosFolder));
-    EXPECT_TRUE(IsEmptyOrMissing(served.uploads()));
+    ExpectNothingWritten(served);
 }
 
 TEST(CompanionForms, RequestsOverTheLimitsAre413AndWriteNothing)
@@ -210,9 +216,7 @@ TEST(CompanionForms, RequestsOverTheLimitsAre413AndWriteNothing)
     EXPECT_EQ(RawStatus(big.answer), 413) << big.answer;
     EXPECT_NE(big.answer.find("“big.jpg” is larger than 40 MB"), std::string::npos) << big.answer;
 
-    EXPECT_EQ(served.host.changes(), 0);
-    EXPECT_TRUE(IsEmptyOrMissing(served.host.photosFolder));
-    EXPECT_TRUE(IsEmptyOrMissing(served.uploads()));
+    ExpectNothingWritten(served);
 }
 
 TEST(CompanionForms, TreeGoneIs404AndClosedCollectionIs503)
