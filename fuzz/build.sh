@@ -17,7 +17,7 @@ if [[ -z "$cxx" ]]; then
 fi
 # The companion's sources see cpp-httplib as the library it links was built: with the
 # same TLS and compression switches, which change its classes.
-read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif cpp-httplib libqrencode libzip)"
+read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif cpp-httplib libqrencode libzip zbar libturbojpeg libpng)"
 common=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src/core"
         "${packages[@]}")
 
@@ -43,8 +43,9 @@ done
 # The core writes calendars through libical, hashes files with libcrypto, reads
 # photo metadata with exiv2 and libheif and writes and reads passports with libzip;
 # the phone companion among its sources serves through cpp-httplib and draws its
-# pairing code with libqrencode.
-read -r -a libraries <<<"$(pkg-config --libs libical libcrypto exiv2 libheif cpp-httplib libqrencode libzip) -pthread"
+# pairing code with libqrencode, and reads labels from photos with libjpeg-turbo,
+# libpng and zbar.
+read -r -a libraries <<<"$(pkg-config --libs libical libcrypto exiv2 libheif cpp-httplib libqrencode libzip zbar libturbojpeg libpng) -pthread"
 for target in "$root"/fuzz/*_fuzzer.cpp; do
     name="$(basename "$target" .cpp)"
     "$cxx" "${common[@]}" -I"$root/tests/support" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"

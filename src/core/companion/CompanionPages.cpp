@@ -46,10 +46,14 @@ std::string pageEnd()
     return "</main></body></html>\n";
 }
 
+std::string formTokenField(const PageContext& context)
+{
+    return "<input type=\"hidden\" name=\"form\" value=\"" + escapeHtml(context.session.formToken) + "\">";
+}
+
 std::string hiddenFormFields(const PageContext& context)
 {
-    return "<input type=\"hidden\" name=\"form\" value=\"" + escapeHtml(context.session.formToken) +
-           "\"><input type=\"hidden\" name=\"nonce\" value=\"" + escapeHtml(context.openForm()) + "\">";
+    return formTokenField(context) + "<input type=\"hidden\" name=\"nonce\" value=\"" + escapeHtml(context.openForm()) + "\">";
 }
 
 std::string treeLink(const CollectionSnapshot& collection, std::size_t position)
@@ -224,6 +228,8 @@ input,select,textarea{border:2px solid #555;border-radius:6px;padding:6px 8px;wi
 textarea{min-height:6em}
 button,.button{display:inline-block;background:var(--leaf);color:#fff;border:0;border-radius:6px;padding:10px 18px;font-weight:700;text-decoration:none;text-align:center}
 form.search button{flex:none}
+form.scan{display:flex;flex-wrap:wrap;gap:8px;align-items:center;margin:8px 0}
+form.scan label{flex:1 1 100%}
 ul.trees,ul.tasks,ol.journal{list-style:none;padding:0;margin:0}
 ul.trees li{border-bottom:1px solid var(--line)}
 ul.trees a{display:flex;gap:12px;align-items:center;padding:8px 0;text-decoration:none;color:var(--ink)}
@@ -271,6 +277,12 @@ std::string treesPage(const PageContext& context, std::string_view query, std::s
     std::string out = pageStart("Trees", "Trees");
     out += "<form class=\"search\" method=\"get\" action=\"/trees\"><input type=\"search\" name=\"q\" value=\"" +
            escapeHtml(query) + "\" placeholder=\"Name, species or a label's code\" aria-label=\"Search\"><button type=\"submit\">Find</button></form>";
+    // Phones open their camera for a file field that asks for one; other browsers
+    // offer a photo from their files.
+    out += "<form class=\"scan\" method=\"post\" action=\"/scan\" enctype=\"multipart/form-data\">" + formTokenField(context) +
+           "<label for=\"label-photo\">Scan a label: take a photo of its QR code</label>"
+           "<input id=\"label-photo\" type=\"file\" name=\"label\" accept=\"image/*\" capture=\"environment\" required>"
+           "<button type=\"submit\">Open its tree</button></form>";
     out += "<p class=\"quiet\">" + std::to_string(shown.size()) + " of " + std::to_string(collection.size()) +
            " trees \u00B7 " + pageText(collection.title()) + "</p><ul class=\"trees\">";
     const std::size_t first = page * kTreesPerPage;

@@ -3,9 +3,11 @@
 #include "companion/CompanionPages.h"
 #include "companion/ConnectionWatch.h"
 #include "companion/Html.h"
+#include "companion/LabelPhoto.h"
 #include "companion/PhoneForms.h"
 #include "journal/CareCalendar.h"
 #include "journal/Journal.h"
+#include "labels/TreeLabel.h"
 #include "picture/AlbumFile.h"
 #include "timeline/PhotoFacts.h"
 #include "timeline/TimelinePhoto.h"
@@ -47,7 +49,9 @@ constexpr int kServingNiceness = 5;
 constexpr std::uint64_t kRequestBytes = kMaxFormBytes + 64 * 1024;
 // The most an upload's body may hold, and what its connection may send for it.
 constexpr std::uint64_t kUploadBodyBytes = kMaxPhotosPerRequest * kMaxPhotoBytes + kMaxFormBytes;
-constexpr std::uint64_t kUploadBytes = kUploadBodyBytes + 64 * 1024;
+// The photo of a label is read whole into memory with its form.
+constexpr std::uint64_t kScanBodyBytes = kMaxLabelPhotoBytes + kMaxFormBytes;
+constexpr char kScanPath[] = "/scan";
 
 // The thread pool that serves connections, telling the watch of each one accepted.
 class WatchedPool : public httplib::ThreadPool {
@@ -289,7 +293,8 @@ void CompanionServer::addRoutes()
         } else if (m_sessions.find(sessionSecret(request))) {
             if (request.method == "POST") {
                 const bool upload = isUploadPath(request.path);
-                const std::uint64_t limit = upload ? kUploadBodyBytes : kMaxFormBytes;
+                const bool scan = request.path == kScanPath;
+                const std::uint64_t limit = upload ? kUploadBodyBytes : scan ? kScanBodyBytes : kMaxFormBytes;
                 // A form is read whole into memory: only one whose length is known
                 // before is read, since the library reads a chunked body to its end.
                 if (!upload && (!request.has_header("Content-Length") || request.has_header("Transfer-Encoding"))) {
@@ -300,12 +305,14 @@ void CompanionServer::addRoutes()
                 if (std::strtoull(request.get_header_value("Content-Length").c_str(), nullptr, 10) > limit) {
                     sendMessage(response, 413, "Too much at once",
                                 upload ? "At most 30 photos of up to 40 MB each can be sent at once. Nothing was changed."
+                                : scan ? "The photo of the label is larger than 20 MB: take it again at a smaller size."
                                        : "The form is too large. Nothing was changed.");
                     response.set_header("Connection", "close");
                     return HandlerResponse::Handled;
                 }
-                if (upload)
-                    m_watch->extend(request.remote_addr, request.remote_port, m_options.uploadTime, kUploadBytes);
+                if (upload || scan)
+                    m_watch->extend(request.remote_addr, request.remote_port, m_options.uploadTime,
+                                    (upload ? kUploadBodyBytes : kScanBodyBytes) + 64 * 1024);
             }
             return HandlerResponse::Unhandled;
         }
@@ -381,6 +388,34 @@ void CompanionServer::addRoutes()
         }
         const std::size_t number = readIndex(request.get_param_value("page"), 6).value_or(0);
         sendPage(response, 200, treesPage(context, query, number));
+    }));
+    // A photo of a label opens its tree. Scanning changes nothing, yet the form must
+    // still be the session's own.
+    server.Post(kScanPath, page([this](const PageContext& context, const Request& request, Response& response) {
+        if (!m_sessions.isOwnForm(sessionSecret(request), request.get_file_value("form").content)) {
+            sendMessage(response, 403, "Form refused",
+                        "This form is out of date or did not come from Talvane. Open the page again.", "/trees", "Trees");
+            return;
+        }
+        const auto read = readQrCodesInPhoto(request.get_file_value("label").content);
+        if (const auto* problem = std::get_if<std::string>(&read)) {
+            sendMessage(response, 415, "Label not read", *problem, "/trees", "Trees");
+            return;
+        }
+        const auto& texts = std::get<std::vector<std::string>>(read);
+        for (const std::string& text : texts)
+            if (const auto labelled = context.collection.findLabelledTree(text)) {
+                redirect(response, "/tree/" + urlComponent(context.collection.treeRef(*labelled)));
+                return;
+            }
+        const bool isLabel = std::any_of(texts.begin(), texts.end(),
+                                         [](const std::string& text) { return treeIdFromQrText(text).has_value(); });
+        sendMessage(response, texts.empty() ? 422 : 404, texts.empty() ? "Label not read" : "Tree not found",
+                    texts.empty() ? "No QR code can be read in the photo. Take it again with the whole code in the "
+                                    "picture, in focus and well lit."
+                    : isLabel     ? "The label is of a tree that is not in this collection."
+                                  : "The QR code in the photo is not a Talvane label.",
+                    "/trees", "Trees");
     }));
     server.Get(std::string("/tree/") + kRef, page([treeGone](const PageContext& context, const Request& request, Response& response) {
         if (auto shown = treePage(context, request.matches[1].str()))

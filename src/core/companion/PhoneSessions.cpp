@@ -163,6 +163,13 @@ FormCheck PhoneSessions::sendForm(std::string_view secret, std::string_view form
     return sent ? FormCheck::Replayed : FormCheck::Refused;
 }
 
+bool PhoneSessions::isOwnForm(std::string_view secret, std::string_view formToken)
+{
+    std::lock_guard lock(m_mutex);
+    Session* session = sessionOf(secret);
+    return session && sameSecret(session->grant.formToken, formToken);
+}
+
 void PhoneSessions::reopenForm(std::string_view secret, std::string_view nonce)
 {
     std::lock_guard lock(m_mutex);

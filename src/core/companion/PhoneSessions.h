@@ -70,6 +70,9 @@ public:
     // A one-time number for a form shown to the session.
     std::string openForm(std::string_view secret);
     FormCheck sendForm(std::string_view secret, std::string_view formToken, std::string_view nonce);
+    // Whether a form that changes nothing, and so needs no one-time number, carries the
+    // session's form token.
+    bool isOwnForm(std::string_view secret, std::string_view formToken);
     // Takes back a form that was accepted but changed nothing (the tree was gone, the
     // collection closed, the file could not be written), so that sending it again is
     // tried again rather than called a repeat.

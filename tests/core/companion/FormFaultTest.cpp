@@ -192,6 +192,7 @@ TEST(CompanionForms, RequestsOverTheLimitsAre413AndWriteNothing)
     const std::tuple<std::string, int, std::string> heads[] = {
         {PostHead("/done", *phone, "application/x-www-form-urlencoded", 10 * kMaxFormBytes), 413, "The form is too large"},
         {PostHead(log.action, *phone, multipart, 10 * uploadLimit), 413, "At most 30 photos"},
+        {PostHead("/scan", *phone, multipart, 21u << 20), 413, "larger than 20 MB"},
         {PostHead(log.action, stranger, multipart, 10 * uploadLimit), 401, "not paired"},
         {"POST /done HTTP/1.1\r\nCookie: " + phone->cookie + "\r\nContent-Type: application/x-www-form-urlencoded\r\n"
          "Content-Length: 10\r\nTransfer-Encoding: chunked\r\n\r\n100000\r\n", 411, "without its length"},

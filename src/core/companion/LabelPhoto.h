@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+// Labels read from the photos phones take of them.
+namespace talvane::companion {
+
+// No photo of a label larger than this is taken from a phone.
+inline constexpr std::uint64_t kMaxLabelPhotoBytes = 20u * 1024 * 1024;
+
+// A photo is looked at no larger than this on its longer side: a label's code is found
+// as well, and a photo of 48 megapixels costs no more than one of 4.
+inline constexpr int kLabelScanSide = 2048;
+
+// The texts of the QR codes a photo shows (JPEG, PNG or HEIC, as phones send them), in
+// the order they are found; or why the photo cannot be read. No code found is an empty
+// list.
+std::variant<std::string, std::vector<std::string>> readQrCodesInPhoto(std::string_view photo);
+
+} // namespace talvane::companion

@@ -1,0 +1,207 @@
+// A phone opens a tree from a photo of its label: the photo is decoded, its QR code
+// read, and the tree it names opened; anything else is a message and changes nothing.
+#include "ServedCollection.h"
+
+#include "companion/LabelPhoto.h"
+#include "labels/QrCode.h"
+#include "labels/TreeLabel.h"
+
+#include <libheif/heif.h>
+#include <png.h>
+#include <turbojpeg.h>
+#include <zlib.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+using namespace talvane::companion;
+
+namespace {
+
+enum class Format { Jpeg, Png, Heic };
+
+// A grey photo of the given size, white but for the code drawn at (left, top) with
+// `module` pixels a module.
+std::vector<unsigned char> PhotoWithCode(std::string_view text, int width, int height, int left, int top, int module)
+{
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height, 235);
+    const auto code = talvane::QrCode::encode(text);
+    if (!code)
+        throw std::runtime_error("no QR code holds the text");
+    for (int y = 0; y < code->size() * module; ++y)
+        for (int x = 0; x < code->size() * module; ++x)
+            if (code->isDark(x / module, y / module))
+                pixels[static_cast<std::size_t>(top + y) * width + left + x] = 25;
+    return pixels;
+}
+
+std::string Encoded(const std::vector<unsigned char>& pixels, int width, int height, Format format)
+{
+    if (format == Format::Jpeg) {
+        const std::unique_ptr<void, decltype(&tjDestroy)> encoder(tjInitCompress(), tjDestroy);
+        unsigned char* jpeg = nullptr;
+        unsigned long size = 0;
+        if (tjCompress2(encoder.get(), pixels.data(), width, width, height, TJPF_GRAY, &jpeg, &size, TJSAMP_GRAY, 85, 0))
+            throw std::runtime_error("the JPEG was not written");
+        std::string bytes(reinterpret_cast<char*>(jpeg), size);
+        tjFree(jpeg);
+        return bytes;
+    }
+    if (format == Format::Png) {
+        png_image png{};
+        png.version = PNG_IMAGE_VERSION;
+        png.width = static_cast<png_uint_32>(width);
+        png.height = static_cast<png_uint_32>(height);
+        png.format = PNG_FORMAT_GRAY;
+        png_alloc_size_t size = 0;
+        png_image_write_to_memory(&png, nullptr, &size, 0, pixels.data(), 0, nullptr);
+        std::string bytes(size, '\0');
+        if (!png_image_write_to_memory(&png, bytes.data(), &size, 0, pixels.data(), 0, nullptr))
+            throw std::runtime_error("the PNG was not written");
+        return bytes.substr(0, size);
+    }
+    const std::unique_ptr<heif_context, decltype(&heif_context_free)> context(heif_context_alloc(), heif_context_free);
+    heif_image* made = nullptr;
+    heif_image_create(width, height, heif_colorspace_YCbCr, heif_chroma_420, &made);
+    const std::unique_ptr<heif_image, decltype(&heif_image_release)> image(made, heif_image_release);
+    for (const heif_channel channel : {heif_channel_Y, heif_channel_Cb, heif_channel_Cr}) {
+        const bool luma = channel == heif_channel_Y;
+        const int planeWidth = luma ? width : (width + 1) / 2, planeHeight = luma ? height : (height + 1) / 2;
+        heif_image_add_plane(made, channel, planeWidth, planeHeight, 8);
+        int stride = 0;
+        std::uint8_t* plane = heif_image_get_plane(made, channel, &stride);
+        for (int y = 0; y < planeHeight; ++y)
+            for (int x = 0; x < planeWidth; ++x)
+                plane[y * stride + x] = luma ? pixels[static_cast<std::size_t>(y) * width + x] : 128;
+    }
+    heif_encoder* encoder = nullptr;
+    heif_context_get_encoder_for_format(context.get(), heif_compression_HEVC, &encoder);
+    heif_encoder_set_lossy_quality(encoder, 80);
+    const heif_error encoded = heif_context_encode_image(context.get(), made, encoder, nullptr, nullptr);
+    heif_encoder_release(encoder);
+    if (encoded.code != heif_error_Ok)
+        throw std::runtime_error(std::string("libheif: ") + encoded.message);
+    std::string bytes;
+    heif_writer writer{1, [](heif_context*, const void* data, size_t size, void* out) {
+                           static_cast<std::string*>(out)->append(static_cast<const char*>(data), size);
+                           return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
+                       }};
+    heif_context_write(context.get(), &writer, &bytes);
+    return bytes;
+}
+
+std::string LabelPhoto(std::string_view text, Format format = Format::Jpeg, int width = 480, int height = 360)
+{
+    return Encoded(PhotoWithCode(text, width, height, width / 5, height / 6, 6), width, height, format);
+}
+
+std::variant<std::string, std::vector<std::string>> ReadBack(const std::string& photo)
+{
+    return readQrCodesInPhoto(photo);
+}
+
+std::string BigEndian(std::uint32_t value)
+{
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+
+std::string PngChunk(const std::string& typeAndData)
+{
+    const auto crc = crc32(0, reinterpret_cast<const Bytef*>(typeAndData.data()), static_cast<uInt>(typeAndData.size()));
+    return BigEndian(static_cast<std::uint32_t>(typeAndData.size() - 4)) + typeAndData + BigEndian(static_cast<std::uint32_t>(crc));
+}
+
+// A PNG whose header claims a size no phone takes, with only the start of its data.
+std::string PngClaiming(std::uint32_t width, std::uint32_t height)
+{
+    return "\x89PNG\r\n\x1A\n" + PngChunk("IHDR" + BigEndian(width) + BigEndian(height) + std::string("\x08\x00\x00\x00\x00", 5)) +
+           PngChunk("IDAT");
+}
+
+} // namespace
+
+TEST(LabelPhoto, CodesAreReadFromEachFormatAtAnySizeAndBadPhotosAreNamed)
+{
+    const std::string qrText = talvane::treeQrText(kMomijiId);
+    const std::vector<std::string> expected{qrText};
+    for (const Format format : {Format::Jpeg, Format::Png, Format::Heic})
+        EXPECT_EQ(ReadBack(LabelPhoto(qrText, format)), (std::variant<std::string, std::vector<std::string>>(expected)))
+            << "format " << static_cast<int>(format);
+    // A phone's full-size photo is looked at shrunk: the code, 12 pixels a module, must
+    // survive the JPEG decoder's scaling and the box filter alike.
+    for (const Format format : {Format::Jpeg, Format::Png}) {
+        const std::string large = Encoded(PhotoWithCode(qrText, 5000, 3000, 3800, 2200, 12), 5000, 3000, format);
+        EXPECT_EQ(ReadBack(large), (std::variant<std::string, std::vector<std::string>>(expected)))
+            << "large format " << static_cast<int>(format);
+    }
+
+    EXPECT_EQ(ReadBack(Encoded(std::vector<unsigned char>(640 * 480, 200), 640, 480, Format::Jpeg)),
+              (std::variant<std::string, std::vector<std::string>>(std::vector<std::string>{})))
+        << "a photo without a code is no code, not a fault";
+    const std::string unreadable = "The photo cannot be read: Talvane reads labels from JPEG, PNG and HEIC photos.";
+    const std::string jpeg = LabelPhoto(qrText);
+    for (const std::string& bad : {std::string(), std::string("just some text"), jpeg.substr(0, 20),
+                                   std::string("GIF89a\x01\x00\x01\x00", 10), LabelPhoto(qrText, Format::Png).substr(0, 60)})
+        EXPECT_EQ(ReadBack(bad), (std::variant<std::string, std::vector<std::string>>(unreadable))) << bad.size();
+    const std::string tooLarge = "The photo is larger than 50 megapixels: take it again at a smaller size.";
+    EXPECT_EQ(ReadBack(PngClaiming(20000, 20000)), (std::variant<std::string, std::vector<std::string>>(tooLarge)))
+        << "a header's size is refused before its pixels are asked for";
+    std::string claimingJpeg = jpeg;
+    const std::size_t frame = claimingJpeg.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    claimingJpeg.replace(frame + 5, 4, std::string("\xFF\x00\xFF\x00", 4));
+    EXPECT_EQ(ReadBack(claimingJpeg), (std::variant<std::string, std::vector<std::string>>(tooLarge)))
+        << "a JPEG is measured by its own size, not by the size it is decoded at";
+}
+
+TEST(LabelPhoto, APhotoSentFromTheTreesPageOpensItsTreeOrSaysWhyNot)
+{
+    ServedCollection served(Garden());
+    auto phone = served.pairedPhone();
+    const auto trees = phone->get("/trees");
+    ASSERT_TRUE(trees);
+    ASSERT_NE(trees->body.find("capture=\"environment\""), std::string::npos) << "phones open their camera";
+    const PageForm scan = FormOnPage(trees->body, 1);
+    ASSERT_EQ(scan.action, "/scan");
+    const auto send = [&](const std::string& photo, const PageForm& form) {
+        auto parts = FormParts(form);
+        parts.push_back({"label", photo, "IMG_2041.jpg", "image/jpeg"});
+        return phone->postMultipart(form.action, parts);
+    };
+    const auto opened = send(LabelPhoto(talvane::treeQrText(kMomijiId)), scan);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->status, 303);
+    EXPECT_EQ(opened->get_header_value("Location"), kMomijiPage);
+    EXPECT_EQ(send(LabelPhoto(talvane::treeQrText(kMomijiId)), scan)->status, 303) << "scanning again is no replay";
+
+    struct Refusal {
+        std::string photo;
+        int status;
+        std::string words;
+    };
+    const Refusal refusals[] = {
+        {LabelPhoto(talvane::treeQrText("1f8fad5b-d9cb-469f-a165-70867728950e")), 404, "not in this collection"},
+        {LabelPhoto("https://example.com/"), 404, "not a Talvane label"},
+        {Encoded(std::vector<unsigned char>(320 * 240, 128), 320, 240, Format::Png), 422, "No QR code can be read"},
+        {"<script>alert(1)</script>", 415, "cannot be read"},
+    };
+    for (const auto& [photo, status, words] : refusals) {
+        const auto refused = send(photo, scan);
+        ASSERT_TRUE(refused) << words;
+        EXPECT_EQ(refused->status, status) << words;
+        EXPECT_NE(refused->body.find(words), std::string::npos) << refused->body;
+        EXPECT_NE(refused->body.find("href=\"/trees\""), std::string::npos) << "the message leads back to the trees";
+    }
+    PageForm forged = scan;
+    forged.fields.find("form")->second = "0123456789abcdef0123456789abcdef";
+    const auto refused = send(LabelPhoto(talvane::treeQrText(kMomijiId)), forged);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 403);
+    Phone stranger(served.server.port());
+    auto parts = FormParts(scan);
+    parts.push_back({"label", LabelPhoto(talvane::treeQrText(kMomijiId)), "label.jpg", "image/jpeg"});
+    EXPECT_EQ(stranger.postMultipart("/scan", parts)->status, 401);
+    EXPECT_EQ(served.host.changes(), 0);
+}
