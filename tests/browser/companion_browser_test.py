@@ -2,7 +2,7 @@
 """The phone companion driven from a phone-sized headless Chromium, as a grower uses it.
 
 On a copy of the sample collection, `talvane-cli serve` is started and the browser
-pairs, lists and searches the trees, opens one, logs care with a measurement and two
+pairs, lists the trees, opens one from a photo of its label, searches them, opens one, logs care with a measurement and two
 photos, and marks a task done on the Due page. The calendar is fetched the way a
 calendar application would, without the cookie; a form sent twice must not change the
 collection twice; and once the server is stopped, the file itself must hold exactly
@@ -10,7 +10,7 @@ the changes made from the phone.
 
     companion_browser_test.py --cli build/bin/talvane-cli --data data [--screenshots DIR]
 
-Needs Debian's chromium, chromium-driver and python3-selenium; their absence is a
+Needs Debian's chromium, chromium-driver, python3-selenium and qrencode; their absence is a
 failure, not a skip, so that a machine without them cannot pass unnoticed.
 """
 
@@ -360,6 +360,27 @@ def run(args, work):
                 " / parseFloat(style.lineHeight)", badge)
             check(lines < 1.5, f"the badge {badge.text!r} breaks over {lines:.1f} lines")
         phone.screenshot("trees")
+
+        # A label's code as another QR encoder draws it, sent as the camera's photo.
+        step("scanning a label")
+        momiji_id = entries[momiji]["id"]
+        check(momiji_id, "the sample's Momiji has no identifier to print on a label")
+        label_photo = os.path.join(work, "label.png")
+        subprocess.run(["qrencode", "-s", "6", "-o", label_photo, "talvane:tree/" + momiji_id], check=True)
+        camera = driver.find_element(By.ID, "label-photo")
+        check(camera.get_attribute("capture") == "environment", "the label field does not ask for the camera")
+        camera.send_keys(label_photo)
+        driver.find_element(By.CSS_SELECTOR, "form.scan button").click()
+        phone.wait_for_page(re.escape("/tree/" + momiji_id), "Momiji")
+        driver.get(base + "/trees")
+        phone.wait_for_page("/trees", "Trees")
+        driver.find_element(By.ID, "label-photo").send_keys(os.path.join(photos_folder, sample_photos[0]))
+        driver.find_element(By.CSS_SELECTOR, "form.scan button").click()
+        phone.wait_for_page("/scan", "Label not read")
+        check("No QR code can be read" in driver.find_element(By.TAG_NAME, "main").text,
+              "a photo without a code is not said to have none")
+        driver.find_element(By.LINK_TEXT, "Trees").click()
+        phone.wait_for_page("/trees", "Trees")
 
         # Momiji is "Érable du Japon" in French: typed without its accent, as on a phone
         # keyboard, the search must still find it, and only it.

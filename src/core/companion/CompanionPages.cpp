@@ -228,8 +228,10 @@ input,select,textarea{border:2px solid #555;border-radius:6px;padding:6px 8px;wi
 textarea{min-height:6em}
 button,.button{display:inline-block;background:var(--leaf);color:#fff;border:0;border-radius:6px;padding:10px 18px;font-weight:700;text-decoration:none;text-align:center}
 form.search button{flex:none}
-form.scan{display:flex;flex-wrap:wrap;gap:8px;align-items:center;margin:8px 0}
-form.scan label{flex:1 1 100%}
+form.scan{display:flex;flex-wrap:wrap;gap:4px 8px;align-items:center;margin:8px 0}
+form.scan label{flex:1 1 100%;font-size:90%}
+form.scan input{flex:1 1 0;min-width:0}
+form.scan button{flex:none}
 ul.trees,ul.tasks,ol.journal{list-style:none;padding:0;margin:0}
 ul.trees li{border-bottom:1px solid var(--line)}
 ul.trees a{display:flex;gap:12px;align-items:center;padding:8px 0;text-decoration:none;color:var(--ink)}
@@ -276,13 +278,13 @@ std::string treesPage(const PageContext& context, std::string_view query, std::s
 
     std::string out = pageStart("Trees", "Trees");
     out += "<form class=\"search\" method=\"get\" action=\"/trees\"><input type=\"search\" name=\"q\" value=\"" +
-           escapeHtml(query) + "\" placeholder=\"Name, species or a label's code\" aria-label=\"Search\"><button type=\"submit\">Find</button></form>";
+           escapeHtml(query) + "\" placeholder=\"Name, species or label code\" aria-label=\"Search\"><button type=\"submit\">Find</button></form>";
     // Phones open their camera for a file field that asks for one; other browsers
     // offer a photo from their files.
     out += "<form class=\"scan\" method=\"post\" action=\"/scan\" enctype=\"multipart/form-data\">" + formTokenField(context) +
            "<label for=\"label-photo\">Scan a label: take a photo of its QR code</label>"
            "<input id=\"label-photo\" type=\"file\" name=\"label\" accept=\"image/*\" capture=\"environment\" required>"
-           "<button type=\"submit\">Open its tree</button></form>";
+           "<button type=\"submit\">Open</button></form>";
     out += "<p class=\"quiet\">" + std::to_string(shown.size()) + " of " + std::to_string(collection.size()) +
            " trees \u00B7 " + pageText(collection.title()) + "</p><ul class=\"trees\">";
     const std::size_t first = page * kTreesPerPage;
