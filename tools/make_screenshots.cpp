@@ -17,7 +17,9 @@
 #include "journal/CareDueDlg.h"
 #include "journal/CareEventDlg.h"
 #include "overview/CollectionListPanel.h"
+#include "collection/CollectionFile.h"
 #include "collection/TreeIdentity.h"
+#include "passport/PassportExport.h"
 #include "printing/LabelsDlg.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
@@ -114,10 +116,15 @@ private:
     NextPicture m_next;
 };
 
+// No file is chosen, but the one the run names for the next Open.
 class NoFiles : public FileChooser {
 public:
     std::optional<QString> chooseSaveFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> chooseOpenFile(const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseOpenFile(const FileRequest&) override { return std::exchange(m_nextOpen, std::nullopt); }
+    void openNext(const QString& path) { m_nextOpen = path; }
+
+private:
+    std::optional<QString> m_nextOpen;
 };
 
 // Dialogs are closed at once; the next one may be pictured first.
@@ -233,6 +240,46 @@ bool SaveTimeline(CTalvaneDoc& doc, UiServices& services, NoDialogs& dialogs, QW
     return ok;
 }
 
+// A club's collection, the sample without its larch, takes the larch in from the
+// passport Anne made of it; the Journal tab then shows the tree as received. The club
+// lives in a folder of its own, which the run then starts from, so that the sample's
+// pictures are never touched.
+bool SavePassportImport(CTalvaneDoc& doc, NoFiles& files, CMainFrame& frame, const QDir& output, const QDir& club)
+{
+    const std::filesystem::path sample = QFile::encodeName(doc.pathName()).toStdString();
+    EntryList clubTrees;
+    if (LoadCollectionFile(sample, clubTrees)) {
+        std::fprintf(stderr, "the sample cannot be read again\n");
+        return false;
+    }
+    const auto larch = std::find_if(clubTrees.begin(), clubTrees.end(), [](const auto& entry) {
+        return std::string((*entry)[CBonsaiData::Name]) == "Larch from the Queyras";
+    });
+    if (larch == clubTrees.end()) {
+        std::fprintf(stderr, "the sample has no larch to hand on\n");
+        return false;
+    }
+    talvane::passport::PassportExport handOn;
+    handOn.collectionFile = sample;
+    handOn.albumFolder = QFile::encodeName(AlbumFolder(doc.pathName())).toStdString();
+    handOn.photosFolder = QFile::encodeName(PhotosFolder(doc.pathName())).toStdString();
+    handOn.giver = "Anne Moreau";
+    handOn.target = QFile::encodeName(club.filePath(QStringLiteral("Larch from the Queyras.tvp"))).toStdString();
+    const auto exported = talvane::passport::exportPassport(clubTrees, static_cast<std::size_t>(larch - clubTrees.begin()), handOn);
+    clubTrees.erase(larch);
+    const QString clubFile = club.filePath(QStringLiteral("club.tvn"));
+    SetBaseDirectory(club.path());
+    if (!exported.problem.empty() || SaveCollectionFile(QFile::encodeName(clubFile).toStdString(), clubTrees) ||
+        !doc.openDocumentFile(clubFile)) {
+        std::fprintf(stderr, "the club's collection cannot be made: %s\n", exported.problem.c_str());
+        return false;
+    }
+    files.openNext(QString::fromStdString(handOn.target.string()));
+    frame.action(cmd::kFileImportPassport)->trigger();
+    frame.view().sheet()->setCurrentIndex(frame.view().sheet()->count() - 1);
+    return Save(frame, output, QStringLiteral("passport-import"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -254,9 +301,11 @@ int main(int argc, char** argv)
 
     auto prompter = std::make_unique<SilentPrompter>(output);
     auto dialogs = std::make_unique<NoDialogs>(output);
+    auto files = std::make_unique<NoFiles>();
     SilentPrompter& questions = *prompter;
     NoDialogs& dialogRunner = *dialogs;
-    UiServices services(std::move(prompter), std::make_unique<NoFiles>(), std::move(dialogs),
+    NoFiles& fileChooser = *files;
+    UiServices services(std::move(prompter), std::move(files), std::move(dialogs),
                         std::make_unique<NoHelp>(), std::make_unique<NoPrinter>());
     CTalvaneApp app(services);
     StartOptions options;
@@ -335,5 +384,7 @@ int main(int argc, char** argv)
         ok = Save(*share, output, QStringLiteral("share-with-phones")) && ok;
         share->reject();
     }
+    QTemporaryDir club;
+    ok = SavePassportImport(app.document(), fileChooser, frame, output, QDir(club.path())) && ok;
     return ok ? 0 : 1;
 }
