@@ -3,7 +3,6 @@
 #include "companion/PhonePictures.h"
 #include "timeline/PhotoFacts.h"
 
-#include <libheif/heif.h>
 #include <png.h>
 #include <turbojpeg.h>
 #include <zbar.h>
@@ -19,7 +18,7 @@ namespace {
 // phone's camera gives 12 to 50 megapixels.
 constexpr std::uint64_t kMaxPhotoPixels = 50'000'000;
 
-const char* const kUnreadable = "The photo cannot be read: Talvane reads labels from JPEG, PNG and HEIC photos.";
+const char* const kUnreadable = "The photo cannot be read: Talvane reads labels from JPEG and PNG photos.";
 const char* const kTooLarge = "The photo is larger than 50 megapixels: take it again at a smaller size.";
 
 struct GreyImage {
@@ -107,41 +106,6 @@ Decoded decodePng(std::string_view photo)
     return image;
 }
 
-// A HEIC photo is decoded in its own 4:2:0 form, whose brightness plane is the grey
-// picture wanted.
-Decoded decodeHeic(std::string_view photo)
-{
-    const std::unique_ptr<heif_context, decltype(&heif_context_free)> context(heif_context_alloc(), heif_context_free);
-    heif_image_handle* handle = nullptr;
-    if (!context ||
-        heif_context_read_from_memory_without_copy(context.get(), photo.data(), photo.size(), nullptr).code != heif_error_Ok ||
-        heif_context_get_primary_image_handle(context.get(), &handle).code != heif_error_Ok)
-        return kUnreadable;
-    const std::unique_ptr<heif_image_handle, decltype(&heif_image_handle_release)> primary(handle, heif_image_handle_release);
-    const int width = heif_image_handle_get_width(handle);
-    const int height = heif_image_handle_get_height(handle);
-    if (width <= 0 || height <= 0)
-        return kUnreadable;
-    if (tooLarge(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height)))
-        return kTooLarge;
-    heif_image* made = nullptr;
-    if (heif_decode_image(handle, &made, heif_colorspace_YCbCr, heif_chroma_420, nullptr).code != heif_error_Ok)
-        return kUnreadable;
-    const std::unique_ptr<heif_image, decltype(&heif_image_release)> decoded(made, heif_image_release);
-    int stride = 0;
-    const std::uint8_t* plane = heif_image_get_plane_readonly(made, heif_channel_Y, &stride);
-    const int planeWidth = heif_image_get_width(made, heif_channel_Y);
-    const int planeHeight = heif_image_get_height(made, heif_channel_Y);
-    if (!plane || planeWidth <= 0 || planeHeight <= 0 || heif_image_get_bits_per_pixel_range(made, heif_channel_Y) != 8)
-        return kUnreadable;
-    GreyImage image{planeWidth, planeHeight, {}};
-    image.pixels.resize(static_cast<std::size_t>(planeWidth) * static_cast<std::size_t>(planeHeight));
-    for (int y = 0; y < planeHeight; ++y)
-        std::copy_n(plane + static_cast<std::ptrdiff_t>(y) * stride, planeWidth,
-                    image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * planeWidth);
-    return image;
-}
-
 std::vector<std::string> qrCodesIn(GreyImage& image)
 {
     const std::unique_ptr<zbar::zbar_image_scanner_t, decltype(&zbar::zbar_image_scanner_destroy)> scanner(
@@ -171,8 +135,7 @@ std::variant<std::string, std::vector<std::string>> readQrCodesInPhoto(std::stri
     const std::lock_guard one(decoding);
     const std::string type = sniffPhotoType(photo.substr(0, std::min(photo.size(), timeline::kPhotoHeadBytes)));
     Decoded decoded = type == "image/jpeg" ? decodeJpeg(photo)
-                      : type == "image/png" ? decodePng(photo)
-                      : type == "image/heic" ? decodeHeic(photo)
+                      : type == "image/png"  ? decodePng(photo)
                                              : Decoded(kUnreadable);
     if (auto* problem = std::get_if<std::string>(&decoded))
         return *problem;
