@@ -56,27 +56,27 @@ private:
 } // namespace
 
 CPage1::CPage1(UiServices& services, std::function<QString()> collectionPath, QWidget* parent)
-    : CPropertyPage(QStringLiteral("Photo album"), parent), m_services(services),
+    : CPropertyPage(tr("Photo album"), parent), m_services(services),
       m_collectionPath(std::move(collectionPath))
 {
     DialogTemplate t(this, 342, 186);
-    t.groupBox(QStringLiteral("Picture(s)"), 5, 5, 150, 90);
+    t.groupBox(tr("Picture(s)"), 5, 5, 150, 90);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("1045"));
     m_list->setGeometry(t.units().rect(10, 15, 140, 55));
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_list->installEventFilter(this);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CPage1::OnPictureSelChange);
-    connect(t.button(1042, QStringLiteral("Add"), 25, 75, 50, 14), &QPushButton::clicked, this, &CPage1::OnPictureAdd);
-    connect(t.button(1043, QStringLiteral("Delete"), 85, 75, 50, 14), &QPushButton::clicked, this,
+    connect(t.button(1042, tr("Add"), 25, 75, 50, 14), &QPushButton::clicked, this, &CPage1::OnPictureAdd);
+    connect(t.button(1043, tr("Delete"), 85, 75, 50, 14), &QPushButton::clicked, this,
             &CPage1::OnPictureDelete);
     m_frame = t.groupBox(QString(), 160, 5, 175, 165);
     m_frame->setObjectName(QStringLiteral("1053"));
-    t.groupBox(QStringLiteral("Note"), 5, 100, 150, 70);
-    t.label(QStringLiteral("The pictures (BMP files) must be in directory \\Talvane\\Album\\"), 15, 110, 130, 20)
+    t.groupBox(tr("Note"), 5, 100, 150, 70);
+    t.label(tr("The pictures (BMP files) must be in directory \\Talvane\\Album\\"), 15, 110, 130, 20)
         ->setWordWrap(true);
-    t.label(QStringLiteral("BMP picture format of 250x250 pixels maximum."), 15, 135, 135, 15)->setWordWrap(true);
-    m_viewButton = t.button(1054, QStringLiteral("View"), 285, 171, 50, 14);
+    t.label(tr("BMP picture format of 250x250 pixels maximum."), 15, 135, 135, 15)->setWordWrap(true);
+    m_viewButton = t.button(1054, tr("View"), 285, 171, 50, 14);
     connect(m_viewButton, &QPushButton::clicked, this, &CPage1::onPictureView);
     m_canvas = new PictureCanvas(*this);
     repaint();
@@ -156,10 +156,10 @@ void CPage1::reportFailure(const CTextException& e, Report report)
     const QString text = FromAnsi(e.GetText());
     const QString code = QString::number(e.GetCode());
     if (report == Report::ShowPicture)
-        m_services.prompter().ask(QStringLiteral("%1[Code:%2]").arg(text, code), QStringLiteral("Erreur"), mb::kOk);
+        m_services.prompter().ask(tr("%1[Code:%2]").arg(text, code), tr("Erreur"), mb::kOk);
     else if (report == Report::Selection)
-        m_services.prompter().ask(QStringLiteral("File invalid or file not found: Code:%1, %2").arg(code, text),
-                                  QStringLiteral("Error"), mb::kOk);
+        m_services.prompter().ask(tr("File invalid or file not found: Code:%1, %2").arg(code, text),
+                                  tr("Error"), mb::kOk);
 }
 
 void CPage1::restoreSelectedPicture()
@@ -213,10 +213,10 @@ int CPage1::ChoosePictureFile()
 {
     const QString albumFolder = AlbumFolder(m_collectionPath());
     FileRequest request;
-    request.caption = QStringLiteral("Open");
+    request.caption = tr("Open");
     request.directory = albumFolder;
-    request.nameFilters = {QStringLiteral("Pictures (*.bmp *.jpg *.jpeg *.png *.gif *.webp *.tif *.tiff)"),
-                           QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("All files (*)")};
+    request.nameFilters = {tr("Pictures (*.bmp *.jpg *.jpeg *.png *.gif *.webp *.tif *.tiff)"),
+                           tr("Bitmaps (*.bmp)"), tr("All files (*)")};
     request.defaultSuffix = QStringLiteral("bmp");
     const auto chosen = m_services.fileChooser().chooseOpenFile(request);
     if (!chosen)
@@ -224,7 +224,7 @@ int CPage1::ChoosePictureFile()
     QFileInfo info(*chosen);
     if (IsAlbumReadyBitmap(info, albumFolder)) {
         if (info.suffix() != QLatin1String("bmp"))
-            m_services.prompter().ask(QStringLiteral("Only *.bmp files can be use."), QStringLiteral("Attention"),
+            m_services.prompter().ask(tr("Only *.bmp files can be use."), tr("Attention"),
                                       mb::kIconStop);
     } else {
         // Any other picture joins the album as a copy; with every slot taken none is made.
@@ -252,9 +252,9 @@ int CPage1::ChoosePictureFile()
     const int height = m_albumBitmap.GetHeight();
     if (width <= kMaxPictureSize && height <= kMaxPictureSize)
         return 0;
-    m_services.prompter().ask(QStringLiteral("The picture size is too big:\n< %1 >\nActual size: %2x%3 [Max. 250x250]")
+    m_services.prompter().ask(tr("The picture size is too big:\n< %1 >\nActual size: %2x%3 [Max. 250x250]")
                                   .arg(FromAnsi(m_strFileName), QString::number(width), QString::number(height)),
-                              QStringLiteral("Error"), mb::kOk);
+                              tr("Error"), mb::kOk);
     restoreSelectedPicture();
     return 1;
 }
@@ -281,7 +281,7 @@ void CPage1::OnPictureAdd()
         RefreshPictureList();
         // The picture just chosen is the one on show.
         m_lastDecoded = std::make_pair(k, m_strFileName);
-        emit albumChanged(QStringLiteral("Add photo"));
+        emit albumChanged(tr("Add photo"));
         return;
     }
     TellPictureLimit(m_services.prompter());
@@ -302,8 +302,8 @@ void CPage1::OnPictureDelete()
     const int index = m_list->currentRow();
     const bool inRange = index >= 0 && index < kSlots;
     const QString description = inRange ? FromAnsi(m_strPhotoDesc[index]) : QString();
-    if (m_services.prompter().ask(QStringLiteral("< %1 > will be delete from the photo album !!!").arg(description),
-                                  QStringLiteral("Please confirm ..."), mb::kOkCancel) != mb::kIdOk)
+    if (m_services.prompter().ask(tr("< %1 > will be delete from the photo album !!!").arg(description),
+                                  tr("Please confirm ..."), mb::kOkCancel) != mb::kIdOk)
         return;
     if (inRange) {
         m_strPhotoFile[index].clear();
@@ -325,5 +325,5 @@ void CPage1::OnPictureDelete()
         }
     }
     RefreshPictureList();
-    emit albumChanged(QStringLiteral("Delete photo"));
+    emit albumChanged(tr("Delete photo"));
 }

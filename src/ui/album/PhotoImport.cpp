@@ -1,5 +1,7 @@
 #include "album/PhotoImport.h"
 
+#include <QCoreApplication>
+
 #include "album/AlbumCopyName.h"
 #include "album/BitmapFileWriter.h"
 #include "album/PhotoSource.h"
@@ -23,9 +25,9 @@ QString Number(int value)
 QString ImportQuestion(const QString& sourceName, QSize upright, QSize target, const QString& copyName)
 {
     if (target == upright)
-        return QStringLiteral("Talvane will add a copy of %1, %2 × %3 pixels, to the Album folder as %4.")
+        return QCoreApplication::translate("PhotoImport", "Talvane will add a copy of %1, %2 × %3 pixels, to the Album folder as %4.")
             .arg(sourceName, Number(target.width()), Number(target.height()), copyName);
-    return QStringLiteral("Talvane will add a copy of %1, reduced to %2 × %3 pixels, to the Album folder as %4.")
+    return QCoreApplication::translate("PhotoImport", "Talvane will add a copy of %1, reduced to %2 × %3 pixels, to the Album folder as %4.")
         .arg(sourceName, Number(target.width()), Number(target.height()), copyName);
 }
 
@@ -48,7 +50,7 @@ std::optional<QString> PhotoImport::run(const QString& sourcePath)
     const QStringList namesInAlbum =
         QDir(m_albumFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     const QString copyName = AlbumCopyName(sourceName, namesInAlbum);
-    if (m_prompter.ask(ImportQuestion(sourceName, source.uprightSize(), target, copyName), QStringLiteral("Attention"),
+    if (m_prompter.ask(ImportQuestion(sourceName, source.uprightSize(), target, copyName), QCoreApplication::translate("PhotoImport", "Attention"),
                        mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
         return std::nullopt;
 
@@ -65,13 +67,13 @@ std::optional<QString> PhotoImport::run(const QString& sourcePath)
 bool PhotoImport::writeCopy(const QString& sourceName, const QString& copyName, const QByteArray& bytes)
 {
     const auto fail = [&](const QString& reason) {
-        m_prompter.ask(QStringLiteral("The copy of %1 cannot be written to the Album folder %2: %3.")
+        m_prompter.ask(QCoreApplication::translate("PhotoImport", "The copy of %1 cannot be written to the Album folder %2: %3.")
                            .arg(sourceName, QDir::toNativeSeparators(m_albumFolder), reason),
-                       QStringLiteral("Error"), mb::kOk | mb::kIconStop);
+                       QCoreApplication::translate("PhotoImport", "Error"), mb::kOk | mb::kIconStop);
         return false;
     };
     if (!QDir().mkpath(m_albumFolder))
-        return fail(QStringLiteral("the folder cannot be created"));
+        return fail(QCoreApplication::translate("PhotoImport", "the folder cannot be created"));
     // QSaveFile writes beside the target and renames only on commit: a full disk, a
     // refused folder or a crash never leaves a partial bitmap under the copy's name.
     QSaveFile file(QDir(m_albumFolder).filePath(copyName));
@@ -89,11 +91,11 @@ bool PhotoImport::writeCopy(const QString& sourceName, const QString& copyName, 
 
 void PhotoImport::tellProblem(const QString& sourceName, const QString& reason)
 {
-    m_prompter.ask(QStringLiteral("%1 cannot be added to the album: %2.").arg(sourceName, reason),
-                   QStringLiteral("Error"), mb::kOk | mb::kIconStop);
+    m_prompter.ask(QCoreApplication::translate("PhotoImport", "%1 cannot be added to the album: %2.").arg(sourceName, reason),
+                   QCoreApplication::translate("PhotoImport", "Error"), mb::kOk | mb::kIconStop);
 }
 
 void TellPictureLimit(Prompter& prompter)
 {
-    prompter.ask(QStringLiteral("There is a limit of 5 pictures."), QStringLiteral("Attention"), mb::kIconStop);
+    prompter.ask(QCoreApplication::translate("PhotoImport", "There is a limit of 5 pictures."), QCoreApplication::translate("PhotoImport", "Attention"), mb::kIconStop);
 }

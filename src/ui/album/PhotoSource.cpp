@@ -1,5 +1,7 @@
 #include "album/PhotoSource.h"
 
+#include <QCoreApplication>
+
 #include "album/AlbumReadyBitmap.h"
 #include "album/JpegEnd.h"
 
@@ -17,26 +19,26 @@ bool PhotoSource::open(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        m_problem = QStringLiteral("the file cannot be found");
+        m_problem = QCoreApplication::translate("PhotoSource", "the file cannot be found");
         return false;
     }
     if (info.isDir()) {
-        m_problem = QStringLiteral("it is a folder, not a picture file");
+        m_problem = QCoreApplication::translate("PhotoSource", "it is a folder, not a picture file");
         return false;
     }
     // Pipes and devices could keep the program waiting for bytes that never come.
     if (!info.isFile()) {
-        m_problem = QStringLiteral("it is not a regular file");
+        m_problem = QCoreApplication::translate("PhotoSource", "it is not a regular file");
         return false;
     }
     m_file.setFileName(path);
     if (!m_file.open(QIODevice::ReadOnly)) {
-        m_problem = QStringLiteral("the file cannot be opened (%1)").arg(m_file.errorString());
+        m_problem = QCoreApplication::translate("PhotoSource", "the file cannot be opened (%1)").arg(m_file.errorString());
         return false;
     }
     const qint64 size = m_file.size();
     if (size == 0) {
-        m_problem = QStringLiteral("the file is empty");
+        m_problem = QCoreApplication::translate("PhotoSource", "the file is empty");
         return false;
     }
     // The file is mapped, not copied: the completeness check and the reader share it.
@@ -54,23 +56,23 @@ bool PhotoSource::open(const QString& path)
 bool PhotoSource::inspect()
 {
     if (!m_reader.canRead()) {
-        m_problem = QStringLiteral("it is not a picture in a format Talvane can read");
+        m_problem = QCoreApplication::translate("PhotoSource", "it is not a picture in a format Talvane can read");
         return false;
     }
     const QSize stored = m_reader.size();
     if (!stored.isValid() || stored.isEmpty()) {
-        m_problem = QStringLiteral("its header gives no usable picture size");
+        m_problem = QCoreApplication::translate("PhotoSource", "its header gives no usable picture size");
         return false;
     }
     if (qint64{stored.width()} * stored.height() > kMaxPixels) {
-        m_problem = QStringLiteral("it claims to be %1 × %2 pixels, more than the 64 megapixels Talvane accepts")
+        m_problem = QCoreApplication::translate("PhotoSource", "it claims to be %1 × %2 pixels, more than the 64 megapixels Talvane accepts")
                         .arg(QString::number(stored.width()), QString::number(stored.height()));
         return false;
     }
     const bool cutOff = (m_reader.format() == "jpeg" && !JpegReachesItsEnd(m_bytes)) ||
                         (m_reader.format() == "bmp" && !BitmapHoldsItsPixels(m_bytes));
     if (cutOff) {
-        m_problem = QStringLiteral("the file is incomplete: it ends before the end of its picture");
+        m_problem = QCoreApplication::translate("PhotoSource", "the file is incomplete: it ends before the end of its picture");
         return false;
     }
     m_turned = m_reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
@@ -84,7 +86,7 @@ QImage PhotoSource::read(QSize uprightTarget)
     m_reader.setScaledSize(m_turned ? uprightTarget.transposed() : uprightTarget);
     QImage picture = m_reader.read();
     if (picture.isNull()) {
-        m_problem = QStringLiteral("its picture data is damaged (%1)").arg(m_reader.errorString());
+        m_problem = QCoreApplication::translate("PhotoSource", "its picture data is damaged (%1)").arg(m_reader.errorString());
         return {};
     }
     if (picture.size() != uprightTarget)

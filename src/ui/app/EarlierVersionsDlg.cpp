@@ -11,8 +11,8 @@
 EarlierVersionsDlg::EarlierVersionsDlg(std::vector<KeptVersion> versions, QWidget* parent)
     : QDialog(parent), m_versions(std::move(versions)), m_list(new QTreeWidget(this))
 {
-    setWindowTitle(QStringLiteral("Restore an earlier version"));
-    m_list->setHeaderLabels({QStringLiteral("Saved over"), QStringLiteral("Trees"), QStringLiteral("Size")});
+    setWindowTitle(tr("Restore an earlier version"));
+    m_list->setHeaderLabels({tr("Saved over"), tr("Trees"), tr("Size")});
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
     const QLocale locale;

@@ -137,49 +137,49 @@ QAction* CMainFrame::action(int commandId) const
 
 void CMainFrame::createMenus()
 {
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
     // Menu texts carry their key after a tab; the keys themselves are bound below.
     // "Save as" shows Ctrl+A but no key is bound to it.
-    auto* fileNew = addCommand(m_fileMenu, cmd::kFileNew, QStringLiteral("&New\tCtrl+N"), QStringLiteral("Create a new document"));
-    auto* fileOpen = addCommand(m_fileMenu, cmd::kFileOpen, QStringLiteral("&Open...\tCtrl+O"),
-                                QStringLiteral("Open an existing document"));
-    auto* fileSave = addCommand(m_fileMenu, cmd::kFileSave, QStringLiteral("&Save\tCtrl+S"), QStringLiteral("Save the active document"));
-    auto* fileSaveAs = addCommand(m_fileMenu, cmd::kFileSaveAs, QStringLiteral("Save &as ... \tCtrl+A"),
-                                  QStringLiteral("Save the active document with a new name"));
-    auto* restoreVersion = addCommand(m_fileMenu, cmd::kFileRestoreVersion, QStringLiteral("Restore an earlier version\u2026"),
-                                      QStringLiteral("Open a version the collection had before one of its saves, as a new collection"));
-    auto* exportCalendar = addCommand(m_fileMenu, cmd::kFileExportCareCalendar, QStringLiteral("Export care calendar\u2026"),
-                                      QStringLiteral("Write the care tasks that are due as an iCalendar file"));
-    auto* share = addCommand(m_fileMenu, cmd::kFileShareWithPhones, QStringLiteral("Share with phones\u2026"),
-                             QStringLiteral("Serve the collection to phones on this network while this window is open"));
-    auto* exportPassport = addCommand(m_fileMenu, cmd::kFileExportPassport, QStringLiteral("Export tree passport\u2026"),
-                                      QStringLiteral("Write the tree shown, its photos and its journal into one file to hand on"));
-    auto* importPassport = addCommand(m_fileMenu, cmd::kFileImportPassport, QStringLiteral("Import tree passport\u2026"),
-                                      QStringLiteral("Add the tree of a passport to the collection, with its photos"));
+    auto* fileNew = addCommand(m_fileMenu, cmd::kFileNew, tr("&New\tCtrl+N"), tr("Create a new document"));
+    auto* fileOpen = addCommand(m_fileMenu, cmd::kFileOpen, tr("&Open...\tCtrl+O"),
+                                tr("Open an existing document"));
+    auto* fileSave = addCommand(m_fileMenu, cmd::kFileSave, tr("&Save\tCtrl+S"), tr("Save the active document"));
+    auto* fileSaveAs = addCommand(m_fileMenu, cmd::kFileSaveAs, tr("Save &as ... \tCtrl+A"),
+                                  tr("Save the active document with a new name"));
+    auto* restoreVersion = addCommand(m_fileMenu, cmd::kFileRestoreVersion, tr("Restore an earlier version\u2026"),
+                                      tr("Open a version the collection had before one of its saves, as a new collection"));
+    auto* exportCalendar = addCommand(m_fileMenu, cmd::kFileExportCareCalendar, tr("Export care calendar\u2026"),
+                                      tr("Write the care tasks that are due as an iCalendar file"));
+    auto* share = addCommand(m_fileMenu, cmd::kFileShareWithPhones, tr("Share with phones\u2026"),
+                             tr("Serve the collection to phones on this network while this window is open"));
+    auto* exportPassport = addCommand(m_fileMenu, cmd::kFileExportPassport, tr("Export tree passport\u2026"),
+                                      tr("Write the tree shown, its photos and its journal into one file to hand on"));
+    auto* importPassport = addCommand(m_fileMenu, cmd::kFileImportPassport, tr("Import tree passport\u2026"),
+                                      tr("Add the tree of a passport to the collection, with its photos"));
     m_fileMenu->addSeparator();
-    auto* filePrint = addCommand(m_fileMenu, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"),
-                                 QStringLiteral("Print the active document"));
-    auto* printList = addCommand(m_fileMenu, cmd::kFilePrintCollectionList, QStringLiteral("Print collection list\u2026"),
-                                 QStringLiteral("Print the trees of the collection list as a table, one line per tree"));
-    auto* printLabels = addCommand(m_fileMenu, cmd::kFilePrintLabels, QStringLiteral("Print labels\u2026"),
-                                   QStringLiteral("Print labels with a QR code for the trees of the collection list"));
-    auto* printPassport = addCommand(m_fileMenu, cmd::kFilePrintPassport, QStringLiteral("Print passport\u2026"),
-                                     QStringLiteral("Print the tree shown with its photos by date and its measurements"));
-    auto* printSetup = addCommand(m_fileMenu, cmd::kFilePrintSetup, QStringLiteral("Print setup..."),
-                                  QStringLiteral("Change the printer and printing options"));
+    auto* filePrint = addCommand(m_fileMenu, cmd::kFilePrint, tr("&Print...\tCtrl+P"),
+                                 tr("Print the active document"));
+    auto* printList = addCommand(m_fileMenu, cmd::kFilePrintCollectionList, tr("Print collection list\u2026"),
+                                 tr("Print the trees of the collection list as a table, one line per tree"));
+    auto* printLabels = addCommand(m_fileMenu, cmd::kFilePrintLabels, tr("Print labels\u2026"),
+                                   tr("Print labels with a QR code for the trees of the collection list"));
+    auto* printPassport = addCommand(m_fileMenu, cmd::kFilePrintPassport, tr("Print passport\u2026"),
+                                     tr("Print the tree shown with its photos by date and its measurements"));
+    auto* printSetup = addCommand(m_fileMenu, cmd::kFilePrintSetup, tr("Print setup..."),
+                                  tr("Change the printer and printing options"));
     m_fileMenu->addSeparator();
     m_recentSeparator = m_fileMenu->addSeparator();
-    auto* exit = addCommand(m_fileMenu, cmd::kAppExit, QStringLiteral("Exit"),
-                            QStringLiteral("Quit the application; prompts to save documents"));
+    auto* exit = addCommand(m_fileMenu, cmd::kAppExit, tr("Exit"),
+                            tr("Quit the application; prompts to save documents"));
 
     createEditMenu();
     createViewMenu();
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
-    auto* about = addCommand(help, cmd::kAppAbout, QStringLiteral("&About Talvane..."),
-                             QStringLiteral("Display program information, version number and copyright"));
-    auto* helpOpen = addCommand(help, cmd::kHelpOpen, QStringLiteral("Help on Talvane"),
-                                QStringLiteral("Open the Talvane help page"));
+    QMenu* help = menuBar()->addMenu(tr("Help"));
+    auto* about = addCommand(help, cmd::kAppAbout, tr("&About Talvane..."),
+                             tr("Display program information, version number and copyright"));
+    auto* helpOpen = addCommand(help, cmd::kHelpOpen, tr("Help on Talvane"),
+                                tr("Open the Talvane help page"));
 
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -207,12 +207,12 @@ void CMainFrame::createMenus()
 
 void CMainFrame::createEditMenu()
 {
-    m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
-    auto* undo = addCommand(m_editMenu, cmd::kEditUndo, QStringLiteral("Undo"), QStringLiteral("Undo the last change to the collection"));
-    auto* redo = addCommand(m_editMenu, cmd::kEditRedo, QStringLiteral("Redo"), QStringLiteral("Redo the change last undone"));
+    m_editMenu = menuBar()->addMenu(tr("&Edit"));
+    auto* undo = addCommand(m_editMenu, cmd::kEditUndo, tr("Undo"), tr("Undo the last change to the collection"));
+    auto* redo = addCommand(m_editMenu, cmd::kEditRedo, tr("Redo"), tr("Redo the change last undone"));
     m_editMenu->addSeparator();
-    auto* rename = addCommand(m_editMenu, cmd::kEntryRename, QStringLiteral("Rename\u2026"),
-                              QStringLiteral("Give the entry shown a new name"));
+    auto* rename = addCommand(m_editMenu, cmd::kEntryRename, tr("Rename\u2026"),
+                              tr("Give the entry shown a new name"));
     // Inside a text control these keys keep undoing the typing: the control takes them first.
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -227,25 +227,25 @@ void CMainFrame::createEditMenu()
 
 void CMainFrame::createViewMenu()
 {
-    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-    auto* collectionList = addCommand(viewMenu, cmd::kViewCollectionList, QStringLiteral("&Collection list\tCtrl+L"),
-                                      QStringLiteral("Show or hide the list of every tree of the collection"));
+    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
+    auto* collectionList = addCommand(viewMenu, cmd::kViewCollectionList, tr("&Collection list\tCtrl+L"),
+                                      tr("Show or hide the list of every tree of the collection"));
     collectionList->setCheckable(true);
     collectionList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(collectionList, &QAction::toggled, this, &CMainFrame::showCollectionList);
-    auto* careDue = addCommand(viewMenu, cmd::kViewCareDue, QStringLiteral("Care &due\u2026\tCtrl+D"),
-                               QStringLiteral("List the care tasks that are overdue or due soon"));
+    auto* careDue = addCommand(viewMenu, cmd::kViewCareDue, tr("Care &due\u2026\tCtrl+D"),
+                               tr("List the care tasks that are overdue or due soon"));
     careDue->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(careDue, &QAction::triggered, this, &CMainFrame::onViewCareDue);
-    auto* timeline = addCommand(viewMenu, cmd::kViewTimeline, QStringLiteral("&Timeline\u2026\tCtrl+T"),
-                                QStringLiteral("Show the photos of the tree over the years, compare them and follow its growth"));
+    auto* timeline = addCommand(viewMenu, cmd::kViewTimeline, tr("&Timeline\u2026\tCtrl+T"),
+                                tr("Show the photos of the tree over the years, compare them and follow its growth"));
     timeline->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(timeline, &QAction::triggered, this, &CMainFrame::onViewTimeline);
 }
 
 void CMainFrame::createBars()
 {
-    auto* toolBar = addToolBar(QStringLiteral("Standard"));
+    auto* toolBar = addToolBar(tr("Standard"));
     toolBar->setObjectName(QStringLiteral("59392"));
     toolBar->setMovable(false);
     toolBar->setFloatable(false);
@@ -264,7 +264,7 @@ void CMainFrame::createBars()
     }
 
     addToolBarBreak();
-    auto* entryBarHolder = addToolBar(QStringLiteral("Entries"));
+    auto* entryBarHolder = addToolBar(tr("Entries"));
     entryBarHolder->setObjectName(QStringLiteral("136"));
     entryBarHolder->setMovable(false);
     entryBarHolder->setFloatable(false);
@@ -272,7 +272,7 @@ void CMainFrame::createBars()
     entryBarHolder->addWidget(m_wndDlgBar);
 
     QStatusBar* status = statusBar();
-    for (const QString& indicator : {QStringLiteral("CAP"), QStringLiteral("NUM"), QStringLiteral("SCRL")}) {
+    for (const QString& indicator : {tr("CAP"), tr("NUM"), tr("SCRL")}) {
         auto* pane = new QLabel(indicator, status);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setEnabled(false);
@@ -284,10 +284,10 @@ void CMainFrame::createBars()
     m_duePane = new QLabel(status);
     m_duePane->hide();
     status->insertPermanentWidget(0, m_duePane);
-    status->showMessage(QStringLiteral("Ready"));
+    status->showMessage(tr("Ready"));
     connect(status, &QStatusBar::messageChanged, status, [status](const QString& message) {
         if (message.isEmpty())
-            status->showMessage(QStringLiteral("Ready"));
+            status->showMessage(tr("Ready"));
     });
     setContextMenuPolicy(Qt::NoContextMenu);
 
@@ -341,7 +341,7 @@ void CMainFrame::rebuildRecentFiles()
     m_recentActions.clear();
     const QStringList& files = m_recentFiles.files();
     if (files.isEmpty()) {
-        auto* placeholder = new QAction(QStringLiteral("Recent File"), m_fileMenu);
+        auto* placeholder = new QAction(tr("Recent File"), m_fileMenu);
         placeholder->setEnabled(false);
         m_fileMenu->insertAction(m_recentSeparator, placeholder);
         m_recentActions.append(placeholder);
@@ -363,8 +363,8 @@ void CMainFrame::rebuildRecentFiles()
 
 void CMainFrame::updateCaption()
 {
-    const QString readOnly = m_doc.isReadOnly() ? QStringLiteral(" (read-only)") : QString();
-    setWindowTitle(m_doc.title() + readOnly + QStringLiteral("[*] - Talvane"));
+    const QString readOnly = m_doc.isReadOnly() ? tr(" (read-only)") : QString();
+    setWindowTitle(m_doc.title() + readOnly + tr("[*] - Talvane"));
 }
 
 void CMainFrame::updateCommandUI()
@@ -376,10 +376,10 @@ void CMainFrame::updateCommandUI()
     QUndoStack& history = m_doc.history();
     QAction* undo = action(cmd::kEditUndo);
     undo->setEnabled(history.canUndo());
-    undo->setText(history.canUndo() ? QStringLiteral("Undo %1").arg(MenuText(history.undoText())) : QStringLiteral("Undo"));
+    undo->setText(history.canUndo() ? tr("Undo %1").arg(MenuText(history.undoText())) : tr("Undo"));
     QAction* redo = action(cmd::kEditRedo);
     redo->setEnabled(history.canRedo());
-    redo->setText(history.canRedo() ? QStringLiteral("Redo %1").arg(MenuText(history.redoText())) : QStringLiteral("Redo"));
+    redo->setText(history.canRedo() ? tr("Redo %1").arg(MenuText(history.redoText())) : tr("Redo"));
     const bool showing = m_view->hasCurrentEntry();
     action(cmd::kEntryRename)->setEnabled(showing);
     action(cmd::kFilePrint)->setEnabled(showing);
@@ -398,8 +398,8 @@ void CMainFrame::OnHelpOpen()
     const QString page = ShippedFilePath(kHelpPage);
     if (QFileInfo(page).isFile() && m_services.helpOpener().openPage(page))
         return;
-    m_services.prompter().ask(QStringLiteral("Could not open Talvane help file 'Hlp\\Index.htm'"),
-                              QStringLiteral("Attention"), mb::kOk);
+    m_services.prompter().ask(tr("Could not open Talvane help file 'Hlp\\Index.htm'"),
+                              tr("Attention"), mb::kOk);
 }
 
 void CMainFrame::OnAppAbout()
@@ -422,7 +422,7 @@ void CMainFrame::onViewCareDue()
 
 void CMainFrame::remindOfCareDue(const QDBusConnection& bus)
 {
-    m_careNotifier = new DesktopNotifier(bus, CareDueNotice::kActionLabel, this);
+    m_careNotifier = new DesktopNotifier(bus, CareDueNotice::actionLabel(), this);
     connect(m_careNotifier, &DesktopNotifier::activated, this, &CMainFrame::onCareDueNotificationChosen);
     announceCareDue();
 }
@@ -500,7 +500,7 @@ void CMainFrame::onFileRestoreVersion()
     const bool opened = m_services.dialogRunner().run(dialog) == QDialog::Accepted && dialog.chosenVersion() &&
                         m_doc.openAsUntitledCopy(QFile::decodeName(dialog.chosenVersion()->file.c_str()));
     if (opened)
-        statusBar()->showMessage(QStringLiteral("An earlier version of %1 is open as a new collection.").arg(QFileInfo(path).fileName()));
+        statusBar()->showMessage(tr("An earlier version of %1 is open as a new collection.").arg(QFileInfo(path).fileName()));
     updateCommandUI();
 }
 
@@ -519,14 +519,14 @@ void CMainFrame::changeEvent(QEvent* event)
 void CMainFrame::onFileExportCareCalendar()
 {
     if (const auto written = ExportCareCalendar(m_doc, m_services))
-        statusBar()->showMessage(written == 1u ? QStringLiteral("1 care task written to the calendar")
-                                               : QStringLiteral("%1 care tasks written to the calendar").arg(*written));
+        statusBar()->showMessage(written == 1u ? tr("1 care task written to the calendar")
+                                               : tr("%1 care tasks written to the calendar").arg(*written));
     updateCommandUI();
 }
 
 void CMainFrame::showDueSummary()
 {
-    statusBar()->showMessage(QStringLiteral("Ready"));
+    statusBar()->showMessage(tr("Ready"));
     m_dueCounter->start(talvane::journal::CalendarDate::today(), talvane::journal::kDefaultDueDays);
 }
 

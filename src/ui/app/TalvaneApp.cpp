@@ -76,8 +76,8 @@ void CTalvaneApp::offerRecovery()
                                  ? QString::fromStdString(record.title)
                                  : QFileInfo(QFile::decodeName(record.collectionPath.c_str())).fileName();
         const int answer = m_services.prompter().choose(
-            QStringLiteral("Talvane closed before your changes to %1 were saved. Restore them?").arg(name),
-            QStringLiteral("Talvane"), {QStringLiteral("Restore"), QStringLiteral("Discard"), QStringLiteral("Later")});
+            tr("Talvane closed before your changes to %1 were saved. Restore them?").arg(name),
+            QStringLiteral("Talvane"), {tr("Restore"), tr("Discard"), tr("Later")});
         if (answer == 1) {
             RecoveryStore::discard(record);
             continue;

@@ -62,5 +62,5 @@ QString PhoneSharing::statusText() const
     if (!m_server)
         return {};
     const std::size_t phones = m_server->sessions().phones().size();
-    return phones == 1 ? QStringLiteral("Shared with 1 phone") : QStringLiteral("Shared with %1 phones").arg(phones);
+    return phones == 1 ? tr("Shared with 1 phone") : tr("Shared with %1 phones").arg(phones);
 }

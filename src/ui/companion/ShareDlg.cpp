@@ -36,7 +36,7 @@ QPixmap DrawCode(const talvane::QrCode& code)
 ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     : QDialog(parent), m_sharing(sharing), m_services(services)
 {
-    setWindowTitle(QStringLiteral("Share with phones"));
+    setWindowTitle(tr("Share with phones"));
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(QStringLiteral("Scan this code with a phone's camera, or open the address in its browser. "
                                             "The phone must be on the same network as this computer."),
@@ -46,11 +46,11 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
 
     m_code = new QLabel(this);
     m_code->setAlignment(Qt::AlignCenter);
-    m_code->setAccessibleName(QStringLiteral("Pairing code"));
+    m_code->setAccessibleName(tr("Pairing code"));
     layout->addWidget(m_code);
 
     auto* networkRow = new QHBoxLayout;
-    auto* networkLabel = new QLabel(QStringLiteral("&Network:"), this);
+    auto* networkLabel = new QLabel(tr("&Network:"), this);
     m_network = new QComboBox(this);
     networkLabel->setBuddy(m_network);
     networkRow->addWidget(networkLabel);
@@ -59,20 +59,20 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
 
     m_address = new QLineEdit(this);
     m_address->setReadOnly(true);
-    m_address->setAccessibleName(QStringLiteral("Pairing address"));
+    m_address->setAccessibleName(tr("Pairing address"));
     layout->addWidget(m_address);
 
     auto* codeRow = new QHBoxLayout;
-    auto* validity = new QLabel(QStringLiteral("The code works for 10 minutes and pairs up to 5 phones."), this);
+    auto* validity = new QLabel(tr("The code works for 10 minutes and pairs up to 5 phones."), this);
     validity->setWordWrap(true);
-    m_newCode = new QPushButton(QStringLiteral("New &code"), this);
+    m_newCode = new QPushButton(tr("New &code"), this);
     codeRow->addWidget(validity, 1);
     codeRow->addWidget(m_newCode);
     layout->addLayout(codeRow);
 
-    layout->addWidget(new QLabel(QStringLiteral("Phones connected:"), this));
+    layout->addWidget(new QLabel(tr("Phones connected:"), this));
     m_phones = new QTreeWidget(this);
-    m_phones->setHeaderLabels({QStringLiteral("Phone"), QStringLiteral("Address"), QStringLiteral("Last request"), QString()});
+    m_phones->setHeaderLabels({tr("Phone"), tr("Address"), tr("Last request"), QString()});
     m_phones->setRootIsDecorated(false);
     m_phones->header()->setStretchLastSection(false);
     m_phones->header()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -87,7 +87,7 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    m_stop = new QPushButton(QStringLiteral("&Stop sharing"), this);
+    m_stop = new QPushButton(tr("&Stop sharing"), this);
     buttons->addWidget(m_stop);
     layout->addLayout(buttons);
 
@@ -106,7 +106,7 @@ bool ShareDlg::startSharing()
 {
     if (!m_sharing.isSharing()) {
         if (const auto failure = m_sharing.start()) {
-            m_services.prompter().ask(QStringLiteral("Sharing with phones could not start:\n%1").arg(*failure),
+            m_services.prompter().ask(tr("Sharing with phones could not start:\n%1").arg(*failure),
                                       QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
             return false;
         }
@@ -118,7 +118,7 @@ bool ShareDlg::startSharing()
                                                         QString::fromStdString(address.address)),
                            QString::fromStdString(address.address));
     // This computer only: what a machine without a network can still be reached on.
-    m_network->addItem(QStringLiteral("This computer only (127.0.0.1)"), QStringLiteral("127.0.0.1"));
+    m_network->addItem(tr("This computer only (127.0.0.1)"), QStringLiteral("127.0.0.1"));
     m_network->setCurrentIndex(0);
     m_network->blockSignals(false);
     showAddress();
@@ -171,8 +171,8 @@ void ShareDlg::refreshPhones()
         auto* item = new QTreeWidgetItem(m_phones, {QString::fromStdString(phone.name), QString::fromStdString(phone.address),
                                                     lastRequest(phone)});
         item->setData(0, Qt::UserRole, QString::fromStdString(phone.handle));
-        auto* disconnect = new QPushButton(QStringLiteral("Disconnect"), m_phones);
-        disconnect->setAccessibleName(QStringLiteral("Disconnect %1").arg(QString::fromStdString(phone.name)));
+        auto* disconnect = new QPushButton(tr("Disconnect"), m_phones);
+        disconnect->setAccessibleName(tr("Disconnect %1").arg(QString::fromStdString(phone.name)));
         connect(disconnect, &QPushButton::clicked, this, [this, handle = phone.handle] {
             if (CompanionServer* current = m_sharing.server())
                 current->sessions().disconnect(handle);

@@ -12,13 +12,17 @@
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 
 namespace {
-const QString kCaption = QStringLiteral("Attention");
+QString Caption()
+{
+    return QCoreApplication::translate("CTalvaneDoc", "Attention");
+}
 
 std::filesystem::path FsPath(const QString& path)
 {
@@ -103,7 +107,7 @@ bool CTalvaneDoc::changeFieldsFromElsewhere(std::size_t position, const FieldVal
 
 void CTalvaneDoc::removeEntry(std::size_t position)
 {
-    const QString text = stepText(QStringLiteral("Delete"), entryAt(position)[CBonsaiData::Name]);
+    const QString text = stepText(tr("Delete"), entryAt(position)[CBonsaiData::Name]);
     m_history.push(new RemoveEntryStep(*this, text, position));
 }
 
@@ -115,14 +119,14 @@ std::optional<std::string> CTalvaneDoc::ensureTreeId(std::size_t position)
         return std::nullopt;
     std::string id = talvane::newTreeId();
     changeFields(position, {{talvane::kTreeIdField, id}},
-                 stepText(QStringLiteral("Identify"), entryAt(position)[CBonsaiData::Name]));
+                 stepText(tr("Identify"), entryAt(position)[CBonsaiData::Name]));
     return id;
 }
 
 QString CTalvaneDoc::stepText(const QString& verb, const std::string& name)
 {
     // One substitution step: a name holding "%1" stays as it is.
-    return QStringLiteral("%1 \u201C%2\u201D").arg(verb, FromAnsi(name));
+    return tr("%1 \u201C%2\u201D").arg(verb, FromAnsi(name));
 }
 
 void CTalvaneDoc::setCurrentPosition(std::optional<std::size_t> position)
@@ -225,7 +229,7 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
         services().prompter().ask(QStringLiteral("%1 is open read-only: another Talvane is editing it.\n"
                                                  "Save your changes under another name with Save As.")
                                       .arg(QuotedName(path)),
-                                  kCaption, mb::kOk | mb::kIconExclamation);
+                                  Caption(), mb::kOk | mb::kIconExclamation);
         return false;
     }
     if (ownFile && m_baseline && !m_overwriteChanged && leadsToOwnFile(path) && ChangedSince(*m_baseline)) {
@@ -273,7 +277,7 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
                                                      "Open it read-only? You can still save your changes under "
                                                      "another name with Save As.")
                                           .arg(QuotedName(path), QString::fromStdString(DescribeLockHolder(*attempt.heldBy))),
-                                      kCaption, mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
+                                      Caption(), mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
             return false;
     }
     if (!CDocument::OnOpenDocument(path))
@@ -341,7 +345,7 @@ void CTalvaneDoc::checkDisk()
         return;
     m_changedOnDisk = true;
     emit fileStateChanged();
-    emit fileNotice(QStringLiteral("%1 was changed on disk by another program.").arg(QuotedName(pathName())));
+    emit fileNotice(tr("%1 was changed on disk by another program.").arg(QuotedName(pathName())));
 }
 
 bool CTalvaneDoc::hasUnsavedWork() const
@@ -373,8 +377,8 @@ CTalvaneDoc::ChangeAnswer CTalvaneDoc::askAboutChange()
                        "Save conflict copy: save the collection shown here beside it as %2, and leave the file "
                        "as it is.")
             .arg(QuotedName(pathName()), QuotedName(copy)),
-        kCaption,
-        {QStringLiteral("Reload"), QStringLiteral("Overwrite"), QStringLiteral("Save conflict copy"), QStringLiteral("Cancel")});
+        Caption(),
+        {tr("Reload"), tr("Overwrite"), tr("Save conflict copy"), tr("Cancel")});
     switch (answer) {
     case 0:
         return ChangeAnswer::Reload;
@@ -394,7 +398,7 @@ void CTalvaneDoc::resolveChangeOnDisk()
     m_resolving = true;
     if (!hasUnsavedWork()) {
         if (reloadFromDisk())
-            emit fileNotice(QStringLiteral("%1 was read again: another program had changed it.").arg(QuotedName(pathName())));
+            emit fileNotice(tr("%1 was read again: another program had changed it.").arg(QuotedName(pathName())));
     } else {
         switch (askAboutChange()) {
         case ChangeAnswer::Reload:
@@ -423,7 +427,7 @@ bool CTalvaneDoc::reloadFromDisk()
         switch (services().prompter().ask(QStringLiteral("Save your unsaved changes as %1 beside the collection "
                                                          "before it is read again?")
                                               .arg(QuotedName(copy)),
-                                          kCaption, mb::kYesNoCancel | mb::kIconQuestion)) {
+                                          Caption(), mb::kYesNoCancel | mb::kIconQuestion)) {
         case mb::kIdYes:
             if (!writeConflictCopy(copy))
                 return false;
@@ -452,7 +456,7 @@ bool CTalvaneDoc::writeConflictCopy(const QString& path)
         reportSaveFailure(path, result.reason);
         return false;
     }
-    emit fileNotice(QStringLiteral("Your changes were saved as %1.").arg(QuotedName(path)));
+    emit fileNotice(tr("Your changes were saved as %1.").arg(QuotedName(path)));
     return true;
 }
 
@@ -462,7 +466,7 @@ bool CTalvaneDoc::saveConflictCopy()
     if (!OnSaveDocument(copy))
         return false;
     setPathName(copy);
-    emit fileNotice(QStringLiteral("The collection shown was saved as %1; the file changed on disk was left as it is.")
+    emit fileNotice(tr("The collection shown was saved as %1; the file changed on disk was left as it is.")
                         .arg(QuotedName(copy)));
     return true;
 }
@@ -483,7 +487,7 @@ bool CTalvaneDoc::openAsUntitledCopy(const QString& versionFile)
         return false;
     EntryList read;
     if (const auto failure = LoadCollectionFile(FsPath(versionFile), read)) {
-        services().prompter().ask(QStringLiteral("Cannot open the collection \"%1\":\n%2.")
+        services().prompter().ask(tr("Cannot open the collection \"%1\":\n%2.")
                                       .arg(versionFile, QString::fromStdString(*failure)),
                                   QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
         return false;
@@ -507,7 +511,7 @@ bool CTalvaneDoc::restoreRecovered(const RecoveryRecord& record)
     else
         reason.clear();
     if (!reason.empty()) {
-        services().prompter().ask(QStringLiteral("The unsaved changes cannot be restored:\n%1.")
+        services().prompter().ask(tr("The unsaved changes cannot be restored:\n%1.")
                                       .arg(QString::fromStdString(reason)),
                                   QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
         return false;
@@ -557,7 +561,7 @@ std::optional<std::string> CTalvaneDoc::writeFile(const QString& path)
 
 QString CTalvaneDoc::fileFilter() const
 {
-    return QStringLiteral("Talvane Files (*.tvn)");
+    return tr("Talvane Files (*.tvn)");
 }
 
 QString CTalvaneDoc::fileSuffix() const
@@ -568,7 +572,7 @@ QString CTalvaneDoc::fileSuffix() const
 bool CTalvaneDoc::AskSaveFileName()
 {
     FileRequest request;
-    request.caption = QStringLiteral("Save As");
+    request.caption = tr("Save As");
     request.initialName = QStringLiteral("*.tvn");
     request.defaultSuffix = QStringLiteral("tvn");
     request.confirmOverwrite = true;
@@ -588,7 +592,7 @@ bool CTalvaneDoc::OnFileSave()
 void CTalvaneDoc::OnFileNew()
 {
     OfferToKeepChanges();
-    if (!askToSave(QStringLiteral("Do you wish to save this file:\n") + title(), kCaption, mb::kYesNo | mb::kIconExclamation))
+    if (!askToSave(tr("Do you wish to save this file:\n") + title(), Caption(), mb::kYesNo | mb::kIconExclamation))
         return;
     OnNewDocument();
     SetTitle(kUntitled);
@@ -597,7 +601,7 @@ void CTalvaneDoc::OnFileNew()
 bool CTalvaneDoc::SaveBeforeExit()
 {
     OfferToKeepChanges();
-    if (!askToSave(QStringLiteral("Do you wish to save this file before exiting:\n") + title(), kCaption,
+    if (!askToSave(tr("Do you wish to save this file before exiting:\n") + title(), Caption(),
                    mb::kYesNo | mb::kIconQuestion))
         return false;
     SetModifiedFlag(false);
@@ -613,8 +617,8 @@ void CTalvaneDoc::OnFileOpen()
 {
     OfferToKeepChanges();
     FileRequest request;
-    request.caption = QStringLiteral("Open");
-    request.nameFilters = {fileFilter(), QStringLiteral("All Files (*)")};
+    request.caption = tr("Open");
+    request.nameFilters = {fileFilter(), tr("All Files (*)")};
     request.defaultSuffix = fileSuffix();
     if (const auto path = services().fileChooser().chooseOpenFile(request))
         openWithoutOffer(*path);

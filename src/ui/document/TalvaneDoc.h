@@ -38,7 +38,7 @@ public:
 
     // Appends an entry, which becomes the current one, with an identifier of its own, as
     // the step "<verb> “name”".
-    void addEntry(std::unique_ptr<CBonsaiData> entry, const QString& verb = QStringLiteral("Add"));
+    void addEntry(std::unique_ptr<CBonsaiData> entry, const QString& verb = tr("Add"));
     // Gives fields of an entry new values as one step named stepText ("Update “Momiji”").
     // Values equal to the present ones are left out; false when none differs. A tree
     // without an identifier, whose field can take one, is given one in the same step.

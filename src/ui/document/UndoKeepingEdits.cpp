@@ -1,5 +1,7 @@
 #include "document/UndoKeepingEdits.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -18,7 +20,7 @@ std::optional<std::size_t> PositionOf(const CTalvaneDoc& doc, const CBonsaiData*
 bool KeepEdits(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t position)
 {
     return doc.changeFields(position, edits.values,
-                            CTalvaneDoc::stepText(QStringLiteral("Update"), doc.entryAt(position)[CBonsaiData::Name]));
+                            CTalvaneDoc::stepText(QCoreApplication::translate("UndoKeepingEdits", "Update"), doc.entryAt(position)[CBonsaiData::Name]));
 }
 
 // Keeps the edits after a step, and shows again the entry the step showed.

@@ -12,7 +12,7 @@ EntryBar::EntryBar(QWidget* parent) : QWidget(parent)
     m_entries = t.dropDownList(kEntryList, 5, 5, 150, 67);
     // A plain list of names: a collection of many thousand entries stays light.
     m_entries->setModel(new QStringListModel(m_entries));
-    m_add = t.button(kAdd, QStringLiteral("Add"), 165, 5, 50, 14);
-    m_update = t.button(kUpdate, QStringLiteral("Update"), 225, 5, 50, 14);
-    m_delete = t.button(kDelete, QStringLiteral("Delete"), 290, 5, 50, 14);
+    m_add = t.button(kAdd, tr("Add"), 165, 5, 50, 14);
+    m_update = t.button(kUpdate, tr("Update"), 225, 5, 50, 14);
+    m_delete = t.button(kDelete, tr("Delete"), 290, 5, 50, 14);
 }

@@ -1,5 +1,7 @@
 #include "editing/TalvaneView.h"
 
+#include <QCoreApplication>
+
 #include "album/PhotoAlbumPage.h"
 #include "editing/EntryBar.h"
 #include "editing/FormPages.h"
@@ -20,8 +22,15 @@
 #include <QTextEdit>
 
 namespace {
-const QString kEmptyNameText = QStringLiteral("Please enter a name or an ID number.\nTry again ...");
-const QString kEmptyNameCaption = QStringLiteral("Error ...");
+QString EmptyNameText()
+{
+    return QCoreApplication::translate("TalvaneView", "Please enter a name or an ID number.\nTry again ...");
+}
+
+QString EmptyNameCaption()
+{
+    return QCoreApplication::translate("TalvaneView", "Error ...");
+}
 
 // Tabs with less room around their captions than the desktop style gives.
 class CompactTabStyle : public QProxyStyle {
@@ -226,13 +235,13 @@ void CTalvaneView::CommitCurrentEntry()
     ReadPagesIntoEntry(edited);
     // A change is a step of the history, which marks the collection modified; no
     // change leaves the flag as it was, so a failed save leaves it as it was too.
-    applyPageEdit(PageFieldValues(edited), CTalvaneDoc::stepText(QStringLiteral("Update"), (*current)[CBonsaiData::Name]));
+    applyPageEdit(PageFieldValues(edited), CTalvaneDoc::stepText(tr("Update"), (*current)[CBonsaiData::Name]));
 }
 
 void CTalvaneView::OfferToKeepChanges()
 {
     if (const auto kept = askPageEditsToKeep())
-        applyPageEdit(kept->values, CTalvaneDoc::stepText(QStringLiteral("Update"), (*kept->entry)[CBonsaiData::Name]));
+        applyPageEdit(kept->values, CTalvaneDoc::stepText(tr("Update"), (*kept->entry)[CBonsaiData::Name]));
 }
 
 std::optional<KeptPageEdits> CTalvaneView::askPageEditsToKeep()
@@ -245,8 +254,8 @@ std::optional<KeptPageEdits> CTalvaneView::askPageEditsToKeep()
     FieldValues values = ChangedPageFieldValues(*current, edited);
     if (values.empty())
         return std::nullopt;
-    if (m_services.prompter().ask(QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?"),
-                                  QStringLiteral("Attention"), mb::kYesNo | mb::kIconQuestion) != mb::kIdYes)
+    if (m_services.prompter().ask(tr("Do you wish to update the change(s)\nyou made on the previous entry?"),
+                                  tr("Attention"), mb::kYesNo | mb::kIconQuestion) != mb::kIdYes)
         return std::nullopt;
     return KeptPageEdits{current, std::move(values)};
 }
@@ -295,7 +304,7 @@ void CTalvaneView::OnEntryAdd()
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
         return;
     if (dialog.entryName().empty()) {
-        m_services.prompter().ask(kEmptyNameText, kEmptyNameCaption, mb::kOk | mb::kIconExclamation);
+        m_services.prompter().ask(EmptyNameText(), EmptyNameCaption(), mb::kOk | mb::kIconExclamation);
         return;
     }
     // The pages change under the current entry from here on: it no longer shows.
@@ -321,8 +330,8 @@ void CTalvaneView::OnEntryDelete()
     QComboBox* list = m_entryBar->entryList();
     const int index = list->currentIndex();
     const bool found = index >= 0 && static_cast<std::size_t>(index) < m_doc.entryCount();
-    const QString question = QStringLiteral("< ") + list->itemText(index) + QStringLiteral(" > will be delete from the list !!!");
-    if (m_services.prompter().ask(question, QStringLiteral("Attention"), mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
+    const QString question = QStringLiteral("< ") + list->itemText(index) + tr(" > will be delete from the list !!!");
+    if (m_services.prompter().ask(question, tr("Attention"), mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
         return;
     if (!found) {
         m_doc.SetModifiedFlag();
@@ -341,9 +350,9 @@ void CTalvaneView::onEntryRename()
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
         return;
     if (dialog.entryName().empty()) {
-        m_services.prompter().ask(kEmptyNameText, kEmptyNameCaption, mb::kOk | mb::kIconExclamation);
+        m_services.prompter().ask(EmptyNameText(), EmptyNameCaption(), mb::kOk | mb::kIconExclamation);
         return;
     }
-    applyPageEdit({{CBonsaiData::Name, dialog.entryName()}}, CTalvaneDoc::stepText(QStringLiteral("Rename"), oldName));
+    applyPageEdit({{CBonsaiData::Name, dialog.entryName()}}, CTalvaneDoc::stepText(tr("Rename"), oldName));
     m_entryBar->entryList()->setCurrentIndex(static_cast<int>(*m_doc.currentPosition()));
 }

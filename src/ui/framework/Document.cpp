@@ -5,7 +5,7 @@
 
 #include <QFileInfo>
 
-const QString CDocument::kUntitled = QStringLiteral("Untitled");
+const QString CDocument::kUntitled = tr("Untitled");
 
 namespace {
 const QString kAppCaption = QStringLiteral("Talvane");
@@ -43,7 +43,7 @@ bool CDocument::OnOpenDocument(const QString& path)
 {
     if (const auto failure = readFile(path)) {
         m_services.prompter().ask(
-            QStringLiteral("Cannot open the collection \"%1\":\n%2.").arg(path, QString::fromStdString(*failure)),
+            tr("Cannot open the collection \"%1\":\n%2.").arg(path, QString::fromStdString(*failure)),
             kAppCaption, mb::kOk | mb::kIconExclamation);
         return false;
     }
@@ -73,7 +73,7 @@ void CDocument::reportSaveFailure(const QString& path, const std::string& reason
 
 bool CDocument::SaveModified()
 {
-    return askToSave(QStringLiteral("Save changes to %1?").arg(m_title), kAppCaption, mb::kYesNoCancel | mb::kIconExclamation);
+    return askToSave(tr("Save changes to %1?").arg(m_title), kAppCaption, mb::kYesNoCancel | mb::kIconExclamation);
 }
 
 bool CDocument::askToSave(const QString& question, const QString& caption, unsigned flags)
@@ -100,7 +100,7 @@ bool CDocument::doFileSave()
 bool CDocument::doSaveAs()
 {
     FileRequest request;
-    request.caption = QStringLiteral("Save As");
+    request.caption = tr("Save As");
     request.initialName = m_pathName.isEmpty() ? m_title : m_pathName;
     request.nameFilters = {fileFilter()};
     request.defaultSuffix = fileSuffix();

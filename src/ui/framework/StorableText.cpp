@@ -94,10 +94,10 @@ QString StorableText::message() const
     const auto character = [this](const Change& change) { return m_typed.mid(change.offset, change.length); };
     // One substitution step: a typed "%1" stays as it is.
     if (refused != m_changes.end())
-        return QStringLiteral("\u201C%1\u201D cannot be stored in a Talvane collection").arg(character(*refused));
+        return tr("\u201C%1\u201D cannot be stored in a Talvane collection").arg(character(*refused));
     if (m_changes.empty())
         return {};
     const Change& first = m_changes.front();
-    return QStringLiteral("\u201C%1\u201D was changed to \u201C%2\u201D: a Talvane collection cannot store \u201C%1\u201D")
+    return tr("\u201C%1\u201D was changed to \u201C%2\u201D: a Talvane collection cannot store \u201C%1\u201D")
         .arg(character(first), first.replacement);
 }

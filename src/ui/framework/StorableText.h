@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <vector>
@@ -10,6 +11,8 @@
 // acute becomes "é"), and is left out otherwise. A character with its combining
 // marks is judged as one.
 class StorableText {
+    Q_DECLARE_TR_FUNCTIONS(StorableText)
+
 public:
     explicit StorableText(const QString& typed);
 

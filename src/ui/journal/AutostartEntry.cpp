@@ -1,5 +1,7 @@
 #include "journal/AutostartEntry.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -83,7 +85,7 @@ std::optional<QString> AutostartEntry::write(const QString& name, const QString&
     QDir().mkpath(QFileInfo(file).absolutePath());
     QSaveFile entry(file);
     if (!entry.open(QIODevice::WriteOnly) || entry.write(text(name, comment, command)) < 0 || !entry.commit())
-        return QStringLiteral("The autostart entry %1 cannot be written: %2.").arg(file, entry.errorString());
+        return QCoreApplication::translate("AutostartEntry", "The autostart entry %1 cannot be written: %2.").arg(file, entry.errorString());
     return std::nullopt;
 }
 
@@ -92,5 +94,5 @@ std::optional<QString> AutostartEntry::remove() const
     QFile entry(path());
     if (!entry.exists() || entry.remove())
         return std::nullopt;
-    return QStringLiteral("The autostart entry %1 cannot be removed: %2.").arg(entry.fileName(), entry.errorString());
+    return QCoreApplication::translate("AutostartEntry", "The autostart entry %1 cannot be removed: %2.").arg(entry.fileName(), entry.errorString());
 }

@@ -1,5 +1,7 @@
 #include "journal/CareCalendarExport.h"
 
+#include <QCoreApplication>
+
 #include "document/TalvaneDoc.h"
 #include "framework/UiServices.h"
 #include "journal/CareCalendar.h"
@@ -12,9 +14,9 @@ std::optional<std::size_t> ExportCareCalendar(CTalvaneDoc& doc, UiServices& serv
     // The calendar is made from the entries: edits on the pages are offered first.
     doc.OfferToKeepChanges();
     FileRequest request;
-    request.caption = QStringLiteral("Export care calendar");
+    request.caption = QCoreApplication::translate("CareCalendarExport", "Export care calendar");
     request.initialName = QStringLiteral("care.ics");
-    request.nameFilters = {QStringLiteral("iCalendar files (*.ics)")};
+    request.nameFilters = {QCoreApplication::translate("CareCalendarExport", "iCalendar files (*.ics)")};
     request.defaultSuffix = QStringLiteral("ics");
     request.confirmOverwrite = true;
     if (!doc.pathName().isEmpty())
@@ -24,7 +26,7 @@ std::optional<std::size_t> ExportCareCalendar(CTalvaneDoc& doc, UiServices& serv
         return std::nullopt;
     const auto tasks = talvane::journal::pendingTasks(doc.entries());
     if (const auto failure = talvane::journal::writeCareCalendar(QFile::encodeName(*path).toStdString(), doc.entries(), tasks)) {
-        services.prompter().ask(QString::fromLocal8Bit(*failure), QStringLiteral("Error"), mb::kOk | mb::kIconExclamation);
+        services.prompter().ask(QString::fromLocal8Bit(*failure), QCoreApplication::translate("CareCalendarExport", "Error"), mb::kOk | mb::kIconExclamation);
         return std::nullopt;
     }
     return tasks.size();

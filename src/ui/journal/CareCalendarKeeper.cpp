@@ -15,5 +15,5 @@ void CareCalendarKeeper::onSaved(const QString& path, const QString& formerPath)
     if (!CareCalendarBeside::isKept(path))
         return;
     if (const auto failure = CareCalendarBeside::write(path, m_doc.entries()))
-        emit notice(QStringLiteral("The collection was saved. %1").arg(*failure));
+        emit notice(tr("The collection was saved. %1").arg(*failure));
 }

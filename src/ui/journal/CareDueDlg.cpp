@@ -1,5 +1,7 @@
 #include "journal/CareDueDlg.h"
 
+#include <QCoreApplication>
+
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
 #include "framework/UiServices.h"
@@ -26,10 +28,10 @@ namespace {
 QString StateText(long daysLeft)
 {
     if (daysLeft < 0)
-        return daysLeft == -1 ? QStringLiteral("Overdue by 1 day") : QStringLiteral("Overdue by %1 days").arg(-daysLeft);
+        return daysLeft == -1 ? QCoreApplication::translate("CareDueDlg", "Overdue by 1 day") : QCoreApplication::translate("CareDueDlg", "Overdue by %1 days").arg(-daysLeft);
     if (daysLeft == 0)
-        return QStringLiteral("Today");
-    return daysLeft == 1 ? QStringLiteral("Tomorrow") : QStringLiteral("In %1 days").arg(daysLeft);
+        return QCoreApplication::translate("CareDueDlg", "Today");
+    return daysLeft == 1 ? QCoreApplication::translate("CareDueDlg", "Tomorrow") : QCoreApplication::translate("CareDueDlg", "In %1 days").arg(daysLeft);
 }
 
 } // namespace
@@ -37,11 +39,11 @@ QString StateText(long daysLeft)
 CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_prompter(prompter), m_today(today)
 {
-    setWindowTitle(QStringLiteral("Care due"));
+    setWindowTitle(tr("Care due"));
     auto* layout = new QVBoxLayout(this);
 
     auto* spanRow = new QHBoxLayout;
-    auto* spanLabel = new QLabel(QStringLiteral("Overdue tasks and those due in the next"), this);
+    auto* spanLabel = new QLabel(tr("Overdue tasks and those due in the next"), this);
     m_span = new QSpinBox(this);
     m_span->setRange(0, 3650);
     m_span->setValue(kDefaultDueDays);
@@ -55,7 +57,7 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
-    m_list->setHeaderLabels({QStringLiteral("Due"), QString(), QStringLiteral("Task")});
+    m_list->setHeaderLabels({tr("Due"), QString(), tr("Task")});
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->header()->setStretchLastSection(true);
     layout->addWidget(m_list, 1);
@@ -67,8 +69,8 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     layout->addWidget(m_keepCalendar);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    m_show = buttons->addButton(QStringLiteral("&Show tree"), QDialogButtonBox::ActionRole);
-    m_markDone = buttons->addButton(QStringLiteral("&Mark done"), QDialogButtonBox::ActionRole);
+    m_show = buttons->addButton(tr("&Show tree"), QDialogButtonBox::ActionRole);
+    m_markDone = buttons->addButton(tr("&Mark done"), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
     resize(560, 380);
 
@@ -139,7 +141,7 @@ void CareDueDlg::onMarkDone()
         const bool unchanged = task.line < lines.size() && lines[task.line].event == task.event;
         if (unchanged && journal.markDone(task.line, m_today))
             m_doc.changeFields(task.entry, {{kJournalField, journal.text()}},
-                               CTalvaneDoc::stepText(QStringLiteral("Mark done"), entry[CBonsaiData::Name]));
+                               CTalvaneDoc::stepText(tr("Mark done"), entry[CBonsaiData::Name]));
     }
     refresh();
 }
@@ -147,16 +149,16 @@ void CareDueDlg::onMarkDone()
 void CareDueDlg::createFileChoices()
 {
     const QString path = m_doc.pathName();
-    m_remindAtLogin = new QCheckBox(QStringLiteral("Remind me at &login"), this);
-    m_remindAtLogin->setToolTip(QStringLiteral("When you log in, a notification tells which trees of this collection need care that day."));
-    m_keepCalendar = new QCheckBox(QStringLiteral("Keep a care &calendar beside the collection"), this);
+    m_remindAtLogin = new QCheckBox(tr("Remind me at &login"), this);
+    m_remindAtLogin->setToolTip(tr("When you log in, a notification tells which trees of this collection need care that day."));
+    m_keepCalendar = new QCheckBox(tr("Keep a care &calendar beside the collection"), this);
     // Both are choices about the collection's file: an untitled collection has none yet.
     m_remindAtLogin->setEnabled(!path.isEmpty());
     m_keepCalendar->setEnabled(!path.isEmpty());
     if (!path.isEmpty()) {
         m_remindAtLogin->setChecked(LoginReminders::isReminded(path));
         m_keepCalendar->setChecked(CareCalendarBeside::isKept(path));
-        m_keepCalendar->setToolTip(QStringLiteral("Every save also writes %1 in the collection's folder.")
+        m_keepCalendar->setToolTip(tr("Every save also writes %1 in the collection's folder.")
                                        .arg(QFileInfo(CareCalendarBeside::calendarPath(path)).fileName()));
     }
     connect(m_remindAtLogin, &QCheckBox::clicked, this, &CareDueDlg::onRemindAtLogin);

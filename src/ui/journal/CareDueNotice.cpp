@@ -1,5 +1,7 @@
 #include "journal/CareDueNotice.h"
 
+#include <QCoreApplication>
+
 #include "framework/AnsiText.h"
 #include "journal/CareTexts.h"
 #include "journal/DueTasks.h"
@@ -24,13 +26,16 @@ QString TaskText(std::string_view treeName, const CareEvent& event)
 
 } // namespace
 
-const QString CareDueNotice::kActionLabel = QStringLiteral("Show care due");
+QString CareDueNotice::actionLabel()
+{
+    return QCoreApplication::translate("CareDueNotice", "Show care due");
+}
 
 QString CareTasksDueText(std::size_t count)
 {
     if (count == 0)
-        return QStringLiteral("no care task due");
-    return count == 1 ? QStringLiteral("1 care task due") : QStringLiteral("%1 care tasks due").arg(count);
+        return QCoreApplication::translate("CareDueNotice", "no care task due");
+    return count == 1 ? QCoreApplication::translate("CareDueNotice", "1 care task due") : QCoreApplication::translate("CareDueNotice", "%1 care tasks due").arg(count);
 }
 
 std::optional<CareDueNotice> MakeCareDueNotice(const EntryList& entries, CalendarDate today, const QString& collectionName)
@@ -42,12 +47,12 @@ std::optional<CareDueNotice> MakeCareDueNotice(const EntryList& entries, Calenda
     notice.taskCount = tasks.size();
     notice.summary = CareTasksDueText(tasks.size());
     if (!collectionName.isEmpty())
-        notice.summary += QStringLiteral(" in ") + collectionName;
+        notice.summary += QCoreApplication::translate("CareDueNotice", " in ") + collectionName;
     QStringList parts;
     for (std::size_t i = 0; i < std::min(tasks.size(), kTasksNamed); ++i)
         parts.append(TaskText(std::as_const(*entries[tasks[i].entry])[CBonsaiData::Name], tasks[i].event));
     if (const std::size_t more = tasks.size() - parts.size(); more > 0)
-        parts.append(more == 1 ? QStringLiteral("1 more task") : QStringLiteral("%1 more tasks").arg(more));
+        parts.append(more == 1 ? QCoreApplication::translate("CareDueNotice", "1 more task") : QCoreApplication::translate("CareDueNotice", "%1 more tasks").arg(more));
     notice.body = parts.join(QStringLiteral("; "));
     return notice;
 }

@@ -14,7 +14,7 @@
 // What a desktop notification says of the care due today or overdue.
 struct CareDueNotice {
     // The notification's one action, which opens the Care due window.
-    static const QString kActionLabel;
+    static QString actionLabel();
 
     std::size_t taskCount = 0;
     // "3 care tasks due", or "3 care tasks due in trees" when the collection is named.

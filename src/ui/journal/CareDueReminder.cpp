@@ -42,7 +42,7 @@ void CareDueReminder::remindOf(const QString& collection)
     m_out << collection << ": " << CareTasksDueText(notice ? notice->taskCount : 0) << '\n';
     if (!notice)
         return;
-    auto* notifier = new DesktopNotifier(m_bus, CareDueNotice::kActionLabel, this);
+    auto* notifier = new DesktopNotifier(m_bus, CareDueNotice::actionLabel(), this);
     m_waiting.insert(notifier);
     const QString path = file.absoluteFilePath();
     connect(notifier, &DesktopNotifier::activated, this, [this, notifier, path] {

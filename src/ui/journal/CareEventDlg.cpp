@@ -38,26 +38,26 @@ QComboBox* MonthBox(unsigned month, QWidget* parent)
 CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, QWidget* parent)
     : QDialog(parent), m_givenDate(event.date)
 {
-    setWindowTitle(QStringLiteral("Care event"));
+    setWindowTitle(tr("Care event"));
     auto* form = new QFormLayout(this);
 
     m_date = new DateField(ToQDate(event.date), this);
-    form->addRow(QStringLiteral("&Date:"), m_date);
+    form->addRow(tr("&Date:"), m_date);
 
     m_kind = new QComboBox(this);
     for (CareKind kind : kCareKinds)
         m_kind->addItem(CareKindText(kind));
     m_kind->setCurrentIndex(static_cast<int>(event.kind));
-    form->addRow(QStringLiteral("&Kind:"), m_kind);
+    form->addRow(tr("&Kind:"), m_kind);
 
     m_text = new QPlainTextEdit(FromAnsi(event.text), this);
     m_givenText = event.text;
     m_shownText = m_text->toPlainText();
     m_text->setTabChangesFocus(true);
-    form->addRow(QStringLiteral("&Text:"), m_text);
+    form->addRow(tr("&Text:"), m_text);
 
     auto* dueRow = new QHBoxLayout;
-    m_hasDue = new QCheckBox(QStringLiteral("Next step due &by"), this);
+    m_hasDue = new QCheckBox(tr("Next step due &by"), this);
     m_due = new DateField(ToQDate(event.due.value_or(event.date.plusDays(30))), this);
     m_hasDue->setChecked(event.due.has_value());
     dueRow->addWidget(m_hasDue);
@@ -66,7 +66,7 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     addRepeatRows(form, event);
 
     m_picture = new QComboBox(this);
-    m_picture->addItem(QStringLiteral("(none)"), QString());
+    m_picture->addItem(tr("(none)"), QString());
     QStringList names = pictures;
     const QString own = FromAnsi(event.picture);
     if (!own.isEmpty() && !names.contains(own))
@@ -74,7 +74,7 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     for (const QString& name : names)
         m_picture->addItem(name, name);
     m_picture->setCurrentIndex(std::max(0, m_picture->findData(own)));
-    form->addRow(QStringLiteral("&Picture:"), m_picture);
+    form->addRow(tr("&Picture:"), m_picture);
 
     // Amounts as growers type them, "42" or "3,5": anything else cannot be typed.
     const auto* amounts = new QRegularExpressionValidator(
@@ -129,7 +129,7 @@ void CareEventDlg::addRepeatRows(QFormLayout* form, const CareEvent& event)
 {
     const CareRepeat repeat = event.repeat.value_or(CareRepeat{});
     auto* everyRow = new QHBoxLayout;
-    m_repeats = new QCheckBox(QStringLiteral("&Repeat every"), this);
+    m_repeats = new QCheckBox(tr("&Repeat every"), this);
     m_repeats->setChecked(event.repeat.has_value());
     m_every = new QSpinBox(this);
     m_every->setRange(1, static_cast<int>(CareRepeat::kMostEvery));
@@ -145,7 +145,7 @@ void CareEventDlg::addRepeatRows(QFormLayout* form, const CareEvent& event)
 
     const MonthSpan months = repeat.months.value_or(MonthSpan{4, 9});
     auto* monthsRow = new QHBoxLayout;
-    m_inMonths = new QCheckBox(QStringLiteral("&only from"), this);
+    m_inMonths = new QCheckBox(tr("&only from"), this);
     m_inMonths->setChecked(repeat.months.has_value());
     m_firstMonth = MonthBox(months.first, this);
     m_lastMonth = MonthBox(months.last, this);
@@ -178,18 +178,18 @@ void CareEventDlg::enableRepeat()
 
 std::optional<CareEventDlg::Problem> CareEventDlg::problem() const
 {
-    const QString example = QStringLiteral("2027-03-15 or %1").arg(QLocale().toString(QDate(2027, 3, 15), QLocale::ShortFormat));
+    const QString example = tr("2027-03-15 or %1").arg(QLocale().toString(QDate(2027, 3, 15), QLocale::ShortFormat));
     const auto date = m_date->date();
     if (!date)
-        return Problem{QStringLiteral("The event's date is not a day of the calendar: type it as %1.").arg(example), m_date};
+        return Problem{tr("The event's date is not a day of the calendar: type it as %1.").arg(example), m_date};
     if (!m_hasDue->isChecked())
         return std::nullopt;
     const auto due = m_due->date();
     if (!due)
-        return Problem{QStringLiteral("The next step's date is not a day of the calendar: type it as %1.").arg(example), m_due};
+        return Problem{tr("The next step's date is not a day of the calendar: type it as %1.").arg(example), m_due};
     // A next step cannot fall due before the work it follows was done.
     if (*due < *date)
-        return Problem{QStringLiteral("The next step cannot be due before the event's day."), m_due};
+        return Problem{tr("The next step cannot be due before the event's day."), m_due};
     return std::nullopt;
 }
 

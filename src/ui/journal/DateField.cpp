@@ -59,11 +59,11 @@ DateField::DateField(const QDate& date, QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     m_text = new QLineEdit(this);
-    m_text->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
+    m_text->setPlaceholderText(tr("YYYY-MM-DD"));
     setFocusProxy(m_text);
     m_pick = new QToolButton(this);
     m_pick->setArrowType(Qt::DownArrow);
-    m_pick->setAccessibleName(QStringLiteral("Pick from a calendar"));
+    m_pick->setAccessibleName(tr("Pick from a calendar"));
     m_pick->setPopupMode(QToolButton::InstantPopup);
     m_popup = new QMenu(m_pick);
     m_calendar = new QCalendarWidget(m_popup);

@@ -31,7 +31,7 @@ QString OneLine(const std::string& text)
 } // namespace
 
 JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* parent)
-    : CPropertyPage(QStringLiteral("Journal"), parent), m_doc(doc), m_services(services)
+    : CPropertyPage(tr("Journal"), parent), m_doc(doc), m_services(services)
 {
     DialogTemplate t(this, 342, 186);
     m_list = new QTreeWidget(this);
@@ -39,7 +39,7 @@ JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* 
     m_list->setGeometry(t.units().rect(5, 5, 332, 140));
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
-    m_list->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Kind"), QStringLiteral("Text"), QStringLiteral("Due")});
+    m_list->setHeaderLabels({tr("Date"), tr("Kind"), tr("Text"), tr("Due")});
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(TextColumn, QHeaderView::Stretch);
     m_list->setColumnWidth(DateColumn, t.units().x(48));
@@ -47,11 +47,11 @@ JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* 
     m_list->setColumnWidth(DueColumn, t.units().x(48));
     m_notice = t.label(QString(), 5, 148, 332, 16);
     m_notice->setWordWrap(true);
-    m_add = t.button(1102, QStringLiteral("Add"), 5, 167, 50, 14);
-    m_edit = t.button(1103, QStringLiteral("Edit"), 60, 167, 50, 14);
-    m_delete = t.button(1104, QStringLiteral("Delete"), 115, 167, 50, 14);
-    m_addPhotos = t.button(1105, QStringLiteral("Add photos\u2026"), 212, 167, 60, 14);
-    m_timeline = t.button(1106, QStringLiteral("Timeline\u2026"), 277, 167, 60, 14);
+    m_add = t.button(1102, tr("Add"), 5, 167, 50, 14);
+    m_edit = t.button(1103, tr("Edit"), 60, 167, 50, 14);
+    m_delete = t.button(1104, tr("Delete"), 115, 167, 50, 14);
+    m_addPhotos = t.button(1105, tr("Add photos\u2026"), 212, 167, 60, 14);
+    m_timeline = t.button(1106, tr("Timeline\u2026"), 277, 167, 60, 14);
     connect(m_addPhotos, &QPushButton::clicked, this, &JournalPage::addPhotosRequested);
     connect(m_timeline, &QPushButton::clicked, this, &JournalPage::timelineRequested);
     connect(m_add, &QPushButton::clicked, this, &JournalPage::onEventAdd);
@@ -71,12 +71,12 @@ void JournalPage::refreshEventList()
         const CareEvent& event = numbered.event;
         QString due = event.due ? ShortDateText(*event.due) : QString();
         if (event.due && event.repeat)
-            due += QStringLiteral(" \u21BB");
+            due += tr(" \u21BB");
         auto* row = new QTreeWidgetItem(m_list, {ShortDateText(event.date), CareKindText(event.kind), OneLine(event.text), due});
         row->setData(DateColumn, kLineRole, QVariant::fromValue(numbered.line));
         row->setToolTip(TextColumn, FromAnsi(event.text));
         if (event.due && event.repeat)
-            row->setToolTip(DueColumn, QStringLiteral("Due %1, then %2 once done")
+            row->setToolTip(DueColumn, tr("Due %1, then %2 once done")
                                            .arg(ShortDateText(*event.due), QString::fromLatin1(repeatText(*event.repeat))));
     }
     // Lines this version cannot read are shown as they stand, greyed, and cannot be
@@ -86,19 +86,19 @@ void JournalPage::refreshEventList()
             continue;
         QString shown = FromAnsi(line.unreadable);
         shown.replace(QLatin1Char('\t'), QStringLiteral("  "));
-        auto* row = new QTreeWidgetItem(m_list, {QString(), QStringLiteral("Unreadable"), shown, QString()});
+        auto* row = new QTreeWidgetItem(m_list, {QString(), tr("Unreadable"), shown, QString()});
         row->setFlags(Qt::ItemIsEnabled);
         for (int column = 0; column < m_list->columnCount(); ++column)
             row->setForeground(column, m_list->palette().brush(QPalette::Disabled, QPalette::Text));
-        row->setToolTip(TextColumn, QStringLiteral("This line cannot be read by this version: it is kept as it is."));
+        row->setToolTip(TextColumn, tr("This line cannot be read by this version: it is kept as it is."));
     }
     if (m_foreign)
         m_notice->setText(QStringLiteral("This journal was written by another program: it is kept as it is and cannot be "
                                          "changed here."));
     else if (const std::size_t unreadable = journal.unreadableLineCount(); unreadable == 1)
-        m_notice->setText(QStringLiteral("1 line of this journal cannot be read: it is kept as it is."));
+        m_notice->setText(tr("1 line of this journal cannot be read: it is kept as it is."));
     else if (unreadable > 1)
-        m_notice->setText(QStringLiteral("%1 lines of this journal cannot be read: they are kept as they are.").arg(unreadable));
+        m_notice->setText(tr("%1 lines of this journal cannot be read: they are kept as they are.").arg(unreadable));
     else
         m_notice->clear();
     updateButtons();
@@ -163,9 +163,9 @@ void JournalPage::onEventDelete()
     if (!line)
         return;
     const QTreeWidgetItem* row = m_list->currentItem();
-    const QString question = QStringLiteral("Delete the %1 of %2 from the journal?")
+    const QString question = tr("Delete the %1 of %2 from the journal?")
                                  .arg(row->text(KindColumn).toLower(), row->text(DateColumn));
-    if (m_services.prompter().ask(question, QStringLiteral("Attention"), mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
+    if (m_services.prompter().ask(question, tr("Attention"), mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
         return;
     change([&line](Journal& journal) { return journal.remove(*line); });
 }

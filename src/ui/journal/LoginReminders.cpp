@@ -22,8 +22,8 @@ std::optional<QString> LoginReminders::setReminded(const QString& collection, bo
     if (collections.isEmpty())
         failure = entry.remove();
     else
-        failure = entry.write(QStringLiteral("Talvane care reminder"),
-                              QStringLiteral("Tells at login which trees of your bonsai collections need care"),
+        failure = entry.write(QCoreApplication::translate("LoginReminders", "Talvane care reminder"),
+                              QCoreApplication::translate("LoginReminders", "Tells at login which trees of your bonsai collections need care"),
                               QStringList{QCoreApplication::applicationFilePath(), QStringLiteral("--remind")} + collections);
     if (!failure)
         setting.store(collections);

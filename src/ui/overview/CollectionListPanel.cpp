@@ -17,7 +17,7 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
     : QWidget(parent), m_model(model), m_filter(new QLineEdit(this)), m_table(new QTableView(this)),
       m_count(new QLabel(this))
 {
-    m_filter->setPlaceholderText(QStringLiteral("Find trees"));
+    m_filter->setPlaceholderText(tr("Find trees"));
     m_filter->setClearButtonEnabled(true);
 
     m_table->setModel(&m_model);

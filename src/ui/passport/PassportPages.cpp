@@ -1,5 +1,7 @@
 #include "passport/PassportPages.h"
 
+#include <QCoreApplication>
+
 #include "collection/BonsaiData.h"
 #include "framework/AnsiText.h"
 #include "journal/CareTexts.h"
@@ -82,11 +84,11 @@ void PassportPages::drawPage(QPainter& painter, int page)
     }
     const int photoPages = PagesOf(m_photos.size(), kPhotosPerPage);
     if (page <= reportPages + photoPages) {
-        drawHeading(painter, QStringLiteral("%1: photos").arg(m_treeName), page);
+        drawHeading(painter, QCoreApplication::translate("PassportPages", "%1: photos").arg(m_treeName), page);
         drawPhotoPage(painter, page - reportPages - 1);
         return;
     }
-    drawHeading(painter, QStringLiteral("%1: measurements").arg(m_treeName), page);
+    drawHeading(painter, QCoreApplication::translate("PassportPages", "%1: measurements").arg(m_treeName), page);
     drawMeasurementPage(painter, page - reportPages - photoPages - 1);
 }
 
@@ -98,8 +100,8 @@ void PassportPages::drawHeading(QPainter& painter, const QString& text, int page
     painter.drawText(QPointF(0, QFontMetricsF(title, painter.device()).ascent()), text);
     painter.setFont(small);
     const QFontMetricsF metrics(small, painter.device());
-    const QString number = QStringLiteral("Page %1 of %2").arg(page).arg(pageCount());
-    painter.drawText(QPointF(0, device.height() - metrics.descent()), QStringLiteral("Document %1").arg(m_title));
+    const QString number = QCoreApplication::translate("PassportPages", "Page %1 of %2").arg(page).arg(pageCount());
+    painter.drawText(QPointF(0, device.height() - metrics.descent()), QCoreApplication::translate("PassportPages", "Document %1").arg(m_title));
     painter.drawText(QPointF(device.width() - metrics.horizontalAdvance(number), device.height() - metrics.descent()), number);
 }
 
@@ -128,9 +130,9 @@ void PassportPages::drawPhotoPage(QPainter& painter, int photoPage) const
             const QRectF target(area.left() + (area.width() - fitted.width()) / 2, area.top(), fitted.width(), fitted.height());
             painter.drawImage(target, shown.image);
         }
-        QString text = ShortDateText(photo.event.date) + QStringLiteral(" \u00B7 ") + CareKindText(photo.event.kind);
+        QString text = ShortDateText(photo.event.date) + QCoreApplication::translate("PassportPages", " \u00B7 ") + CareKindText(photo.event.kind);
         if (!photo.event.text.empty())
-            text += QStringLiteral(" \u00B7 ") + FirstLine(photo.event.text);
+            text += QCoreApplication::translate("PassportPages", " \u00B7 ") + FirstLine(photo.event.text);
         painter.drawText(QPointF(0, area.bottom() + caption.lineSpacing()),
                          caption.elidedText(text, Qt::ElideRight, device.width()));
     }
@@ -153,7 +155,7 @@ void PassportPages::drawMeasurementPage(QPainter& painter, int measurementPage) 
     QStringList kinds;
     for (const MeasureKind kind : kMeasureKinds)
         kinds.append(QString::fromLatin1(measureName(kind).data(), static_cast<qsizetype>(measureName(kind).size())));
-    drawRow(QStringLiteral("Date"), kinds, heading);
+    drawRow(QCoreApplication::translate("PassportPages", "Date"), kinds, heading);
     const std::size_t first = static_cast<std::size_t>(measurementPage) * kMeasuredRowsPerPage;
     for (std::size_t row = first; row < std::min(m_measured.size(), first + kMeasuredRowsPerPage); ++row)
         drawRow(m_measured[row].date, m_measured[row].amounts, body);

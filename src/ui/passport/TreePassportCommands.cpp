@@ -1,5 +1,7 @@
 #include "passport/TreePassportCommands.h"
 
+#include <QCoreApplication>
+
 #include "document/AlbumFolder.h"
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
@@ -22,7 +24,10 @@
 
 namespace {
 
-const QString kFilter = QStringLiteral("Tree passports (*.tvp)");
+QString PassportFilter()
+{
+    return QCoreApplication::translate("TreePassportCommands", "Tree passports (*.tvp)");
+}
 
 std::filesystem::path LocalPath(const QString& path)
 {
@@ -44,7 +49,7 @@ QString StartFolder(const CTalvaneDoc& doc)
 
 PassportGiverDlg::PassportGiverDlg(const QString& treeName, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Export tree passport"));
+    setWindowTitle(tr("Export tree passport"));
     auto* form = new QFormLayout(this);
     auto* about = new QLabel(QStringLiteral("The passport holds \u201C%1\u201D with its photos and its journal, for "
                                             "whoever receives the tree to add to their collection.")
@@ -55,7 +60,7 @@ PassportGiverDlg::PassportGiverDlg(const QString& treeName, QWidget* parent) : Q
     m_giver = new QLineEdit(this);
     m_giver->setPlaceholderText(QStringLiteral("optional"));
     m_giver->setMaxLength(200);
-    form->addRow(QStringLiteral("&Handed on by:"), m_giver);
+    form->addRow(tr("&Handed on by:"), m_giver);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -74,10 +79,10 @@ std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services
     if (services.dialogRunner().run(giver) != QDialog::Accepted)
         return std::nullopt;
     FileRequest request;
-    request.caption = QStringLiteral("Export tree passport");
+    request.caption = QCoreApplication::translate("TreePassportCommands", "Export tree passport");
     request.directory = StartFolder(doc);
     request.initialName = (name.trimmed().isEmpty() ? QStringLiteral("tree") : name.trimmed()) + QStringLiteral(".tvp");
-    request.nameFilters = {kFilter};
+    request.nameFilters = {PassportFilter()};
     request.defaultSuffix = QStringLiteral("tvp");
     request.confirmOverwrite = true;
     const auto target = services.fileChooser().chooseSaveFile(request);
@@ -92,7 +97,7 @@ std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services
     what.target = LocalPath(*target);
     const auto exported = talvane::passport::exportPassport(doc.entries(), *position, what);
     if (!exported.problem.empty()) {
-        Tell(services, QStringLiteral("Talvane %1.").arg(QString::fromStdString(exported.problem)), mb::kIconExclamation);
+        Tell(services, QCoreApplication::translate("TreePassportCommands", "Talvane %1.").arg(QString::fromStdString(exported.problem)), mb::kIconExclamation);
         return std::nullopt;
     }
     if (!exported.leftOut.empty()) {
@@ -100,24 +105,24 @@ std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services
         for (const std::string& picture : exported.leftOut)
             missing.append(QString::fromStdString(picture));
         Tell(services,
-             QStringLiteral("The passport was written without these pictures, which are no longer in their folders:\n%1")
+             QCoreApplication::translate("TreePassportCommands", "The passport was written without these pictures, which are no longer in their folders:\n%1")
                  .arg(missing.join(QLatin1Char('\n'))),
              mb::kIconInformation);
     }
-    return QStringLiteral("The passport of \u201C%1\u201D is written to %2.").arg(name, QFileInfo(*target).fileName());
+    return QCoreApplication::translate("TreePassportCommands", "The passport of \u201C%1\u201D is written to %2.").arg(name, QFileInfo(*target).fileName());
 }
 
 std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services)
 {
     if (doc.isReadOnly()) {
-        Tell(services, QStringLiteral("The collection is open read-only: no tree can be added to it."), mb::kIconInformation);
+        Tell(services, QCoreApplication::translate("TreePassportCommands", "The collection is open read-only: no tree can be added to it."), mb::kIconInformation);
         return std::nullopt;
     }
     doc.OfferToKeepChanges();
     FileRequest request;
-    request.caption = QStringLiteral("Import tree passport");
+    request.caption = QCoreApplication::translate("TreePassportCommands", "Import tree passport");
     request.directory = StartFolder(doc);
-    request.nameFilters = {kFilter};
+    request.nameFilters = {PassportFilter()};
     const auto source = services.fileChooser().chooseOpenFile(request);
     if (!source)
         return std::nullopt;
@@ -132,12 +137,12 @@ std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services
         return std::nullopt;
     }
     const QString name = FromAnsi((*imported.entry)[CBonsaiData::Name]);
-    doc.addEntry(std::move(imported.entry), QStringLiteral("Import passport"));
+    doc.addEntry(std::move(imported.entry), QCoreApplication::translate("TreePassportCommands", "Import passport"));
     // The pictures stay with the tree from now on, like photos added to it.
     imported.placed.commit();
     const QString giver = QString::fromStdString(imported.manifest.giver);
-    return giver.isEmpty() ? QStringLiteral("\u201C%1\u201D is added to the collection.").arg(name)
-                           : QStringLiteral("\u201C%1\u201D, received from %2, is added to the collection.").arg(name, giver);
+    return giver.isEmpty() ? QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D is added to the collection.").arg(name)
+                           : QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D, received from %2, is added to the collection.").arg(name, giver);
 }
 
 void PrintTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer)
@@ -153,5 +158,5 @@ void PrintTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer
     PrintProgressDialog progress(QApplication::activeWindow());
     const auto drawPage = [&pages](QPainter& painter, int page) { pages.drawPage(painter, page); };
     if (PrintPages(printer, pages.pageCount(), drawPage, &progress) == PrintOutcome::Failed)
-        Tell(services, QStringLiteral("The passport could not be printed."), mb::kIconExclamation);
+        Tell(services, QCoreApplication::translate("TreePassportCommands", "The passport could not be printed."), mb::kIconExclamation);
 }

@@ -1,5 +1,7 @@
 #include "printing/BatchPrint.h"
 
+#include <QCoreApplication>
+
 #include "collection/CollectionFile.h"
 #include "framework/AnsiText.h"
 #include "printing/InventoryPages.h"
@@ -27,7 +29,7 @@ int Fail(const QString& message)
 std::optional<int> ReadCollection(const QString& collection, EntryList& entries)
 {
     if (const auto failure = LoadCollectionFile(QFile::encodeName(collection).toStdString(), entries))
-        return Fail(QStringLiteral("cannot open the collection %1: %2").arg(collection, QString::fromStdString(*failure)));
+        return Fail(QCoreApplication::translate("BatchPrint", "cannot open the collection %1: %2").arg(collection, QString::fromStdString(*failure)));
     return std::nullopt;
 }
 
@@ -49,7 +51,7 @@ int PrintToPdf(const QString& pdf, const std::function<PrintOutcome(PrintProgres
         outcome = print(progress);
     }
     if (outcome != PrintOutcome::Printed)
-        return Fail(QStringLiteral("cannot write %1").arg(pdf));
+        return Fail(QCoreApplication::translate("BatchPrint", "cannot write %1").arg(pdf));
     return 0;
 }
 
@@ -63,7 +65,7 @@ int PrintCollectionToPdf(const QString& collection, const QString& pdf, std::opt
     std::vector<const CBonsaiData*> printed;
     if (entry) {
         if (*entry < 0 || static_cast<unsigned long long>(*entry) >= entries.size())
-            return Fail(QStringLiteral("%1 has no entry %2 (it has %3, counted from 0)")
+            return Fail(QCoreApplication::translate("BatchPrint", "%1 has no entry %2 (it has %3, counted from 0)")
                             .arg(collection)
                             .arg(*entry)
                             .arg(entries.size()));

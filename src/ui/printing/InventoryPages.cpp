@@ -1,5 +1,7 @@
 #include "printing/InventoryPages.h"
 
+#include <QCoreApplication>
+
 #include "framework/AnsiText.h"
 #include "printing/ReportPages.h"
 
@@ -131,7 +133,7 @@ void InventoryPages::drawPage(QPainter& painter, int page) const
                 [&](std::size_t column) { return cell(row, column); });
 
     painter.setFont(m_font);
-    const QString number = QStringLiteral("Page %1 of %2").arg(page).arg(m_pageCount);
+    const QString number = QCoreApplication::translate("InventoryPages", "Page %1 of %2").arg(page).arg(m_pageCount);
     painter.drawText(QPointF(width - body.horizontalAdvance(number), device.height() - body.descent()), number);
 }
 

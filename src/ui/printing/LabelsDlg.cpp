@@ -41,7 +41,7 @@ QSpinBox* CountBox(int value, QWidget* parent)
 LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> listed, QWidget* parent)
     : QDialog(parent), m_selectedLabels(std::move(selected)), m_listedLabels(std::move(listed))
 {
-    setWindowTitle(QStringLiteral("Print labels"));
+    setWindowTitle(tr("Print labels"));
     auto* layout = new QHBoxLayout(this);
     auto* choices = new QVBoxLayout;
     layout->addLayout(choices);
@@ -50,8 +50,8 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     m_sheetBox = new QComboBox(this);
     for (const LabelSheet& preset : LabelSheetPresets())
         m_sheetBox->addItem(preset.name);
-    m_sheetBox->addItem(QStringLiteral("Custom size"));
-    form->addRow(QStringLiteral("&Sheet:"), m_sheetBox);
+    m_sheetBox->addItem(tr("Custom size"));
+    form->addRow(tr("&Sheet:"), m_sheetBox);
     choices->addLayout(form);
     m_custom = makeCustomFields();
     choices->addWidget(m_custom);
@@ -60,17 +60,17 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     m_start = new QSpinBox(this);
     m_start->setToolTip(QStringLiteral("The labels before it on the first sheet are left as they are, for a sheet "
                                        "already partly used."));
-    startForm->addRow(QStringLiteral("Start at &label:"), m_start);
+    startForm->addRow(tr("Start at &label:"), m_start);
     choices->addLayout(startForm);
 
-    auto* trees = new QGroupBox(QStringLiteral("Trees"), this);
+    auto* trees = new QGroupBox(tr("Trees"), this);
     auto* treesLayout = new QVBoxLayout(trees);
     const std::size_t chosen = m_selectedLabels.size();
-    m_selected = new QRadioButton(chosen == 0   ? QStringLiteral("The trees &selected in the collection list (none)")
-                                  : chosen == 1 ? QStringLiteral("The tree &selected in the collection list")
-                                                : QStringLiteral("The %1 trees &selected in the collection list").arg(chosen),
+    m_selected = new QRadioButton(chosen == 0   ? tr("The trees &selected in the collection list (none)")
+                                  : chosen == 1 ? tr("The tree &selected in the collection list")
+                                                : tr("The %1 trees &selected in the collection list").arg(chosen),
                                   trees);
-    m_listed = new QRadioButton(QStringLiteral("&Every tree the collection list shows (%1)").arg(m_listedLabels.size()), trees);
+    m_listed = new QRadioButton(tr("&Every tree the collection list shows (%1)").arg(m_listedLabels.size()), trees);
     m_selected->setEnabled(!m_selectedLabels.empty());
     (m_selectedLabels.size() > 1 ? m_selected : m_listed)->setChecked(true);
     treesLayout->addWidget(m_selected);
@@ -85,13 +85,13 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     choices->addWidget(m_problem);
     choices->addStretch();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    m_print = buttons->addButton(QStringLiteral("&Print\u2026"), QDialogButtonBox::AcceptRole);
+    m_print = buttons->addButton(tr("&Print\u2026"), QDialogButtonBox::AcceptRole);
     m_print->setDefault(true);
     choices->addWidget(buttons);
 
     m_preview = new QLabel(this);
     m_preview->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    m_preview->setAccessibleName(QStringLiteral("The first sheet"));
+    m_preview->setAccessibleName(tr("The first sheet"));
     layout->addWidget(m_preview);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -123,10 +123,10 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
 
 QWidget* LabelsDlg::makeCustomFields()
 {
-    auto* box = new QGroupBox(QStringLiteral("Size"), this);
+    auto* box = new QGroupBox(tr("Size"), this);
     auto* grid = new QFormLayout(box);
     m_paper = new QComboBox(box);
-    m_paper->addItems({QStringLiteral("A4"), QStringLiteral("Letter")});
+    m_paper->addItems({tr("A4"), tr("Letter")});
     m_columns = CountBox(3, box);
     m_rows = CountBox(8, box);
     m_width = MillimetreBox(70, box);
@@ -135,15 +135,15 @@ QWidget* LabelsDlg::makeCustomFields()
     m_top = MillimetreBox(0, box);
     m_columnStep = MillimetreBox(70, box);
     m_rowStep = MillimetreBox(37, box);
-    grid->addRow(QStringLiteral("Paper:"), m_paper);
-    grid->addRow(QStringLiteral("Columns:"), m_columns);
-    grid->addRow(QStringLiteral("Rows:"), m_rows);
-    grid->addRow(QStringLiteral("Label width:"), m_width);
-    grid->addRow(QStringLiteral("Label height:"), m_height);
-    grid->addRow(QStringLiteral("Left margin:"), m_left);
-    grid->addRow(QStringLiteral("Top margin:"), m_top);
-    grid->addRow(QStringLiteral("From column to column:"), m_columnStep);
-    grid->addRow(QStringLiteral("From row to row:"), m_rowStep);
+    grid->addRow(tr("Paper:"), m_paper);
+    grid->addRow(tr("Columns:"), m_columns);
+    grid->addRow(tr("Rows:"), m_rows);
+    grid->addRow(tr("Label width:"), m_width);
+    grid->addRow(tr("Label height:"), m_height);
+    grid->addRow(tr("Left margin:"), m_left);
+    grid->addRow(tr("Top margin:"), m_top);
+    grid->addRow(tr("From column to column:"), m_columnStep);
+    grid->addRow(tr("From row to row:"), m_rowStep);
     return box;
 }
 
@@ -193,6 +193,6 @@ void LabelsDlg::refresh()
         return;
     }
     const LabelPages pages(chosen, labels, firstSlot());
-    m_sheetCount->setText(pages.pageCount() == 1 ? QStringLiteral("1 sheet") : QStringLiteral("%1 sheets").arg(pages.pageCount()));
+    m_sheetCount->setText(pages.pageCount() == 1 ? tr("1 sheet") : tr("%1 sheets").arg(pages.pageCount()));
     m_preview->setPixmap(QPixmap::fromImage(pages.preview(1, kPreviewPixelsPerMillimetre)));
 }

@@ -1,18 +1,20 @@
 #include "printing/PrintProgress.h"
 
+#include <QCoreApplication>
+
 #include <unistd.h>
 
 namespace {
 
 QString PageCountText(int ordinal, int count)
 {
-    return QStringLiteral("Printing page %1 of %2").arg(ordinal).arg(count);
+    return QCoreApplication::translate("PrintProgress", "Printing page %1 of %2").arg(ordinal).arg(count);
 }
 
 } // namespace
 
 PrintProgressDialog::PrintProgressDialog(QWidget* window)
-    : m_dialog(QString(), QStringLiteral("Cancel"), 0, 1, window)
+    : m_dialog(QString(), QCoreApplication::translate("PrintProgress", "Cancel"), 0, 1, window)
 {
     m_dialog.setWindowTitle(QStringLiteral("Talvane"));
     m_dialog.setWindowModality(Qt::WindowModal);

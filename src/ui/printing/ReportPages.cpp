@@ -1,5 +1,7 @@
 #include "printing/ReportPages.h"
 
+#include <QCoreApplication>
+
 #include "framework/AnsiText.h"
 #include "printing/PrintProgress.h"
 #include "printing/StagedPdfOutput.h"
@@ -51,8 +53,8 @@ QVector<PlacedText> LayOutReportPage(std::span<const std::string> pageLines, int
         const QPointF top = at(720, -1440) + QPointF(0, lineStep * static_cast<double>(slot + 1));
         texts.append({top, FromAnsi(pageLines[slot])});
     }
-    texts.append({at(0, -14400), QStringLiteral("Document %1").arg(title)});
-    texts.append({at(pageNumberEnd, -14400) - QPointF(pageNumberWidth, 0), QStringLiteral("Page %1").arg(page)});
+    texts.append({at(0, -14400), QCoreApplication::translate("ReportPages", "Document %1").arg(title)});
+    texts.append({at(pageNumberEnd, -14400) - QPointF(pageNumberWidth, 0), QCoreApplication::translate("ReportPages", "Page %1").arg(page)});
     return texts;
 }
 
@@ -61,7 +63,7 @@ void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, i
     const QFont font = ReportFont();
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
-    const QString pageNumber = QStringLiteral("Page %1").arg(page);
+    const QString pageNumber = QCoreApplication::translate("ReportPages", "Page %1").arg(page);
     const double dotsPerInch = painter.device()->logicalDpiY();
     const double lineStep = metrics.height() + metrics.leading();
     const double width = painter.device()->width();

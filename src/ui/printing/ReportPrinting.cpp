@@ -34,7 +34,7 @@ void ReportPrinting::OnFilePrint(bool printAll)
     PrintProgressDialog progress(QApplication::activeWindow());
     const auto drawPage = [this](QPainter& painter, int page) { OnPrint(painter, page); };
     if (PrintPages(m_printer, lastPage(), drawPage, &progress) == PrintOutcome::Failed)
-        m_services.prompter().ask(QStringLiteral("The report could not be printed."), QStringLiteral("Talvane"),
+        m_services.prompter().ask(tr("The report could not be printed."), QStringLiteral("Talvane"),
                                   mb::kOk | mb::kIconExclamation);
     OnEndPrinting();
 }
@@ -96,7 +96,7 @@ void ReportPrinting::OnFilePrintCollectionList(const Inventory& inventory)
     if (m_services.printerChooser().choosePrinter(m_printer, 1, pages.pageCount())) {
         PrintProgressDialog progress(QApplication::activeWindow());
         if (PrintInventory(m_printer, pages, &progress) == PrintOutcome::Failed)
-            m_services.prompter().ask(QStringLiteral("The collection list could not be printed."), QStringLiteral("Talvane"),
+            m_services.prompter().ask(tr("The collection list could not be printed."), QStringLiteral("Talvane"),
                                       mb::kOk | mb::kIconExclamation);
     }
     m_printer.setPageOrientation(orientation);
@@ -105,7 +105,7 @@ void ReportPrinting::OnFilePrintCollectionList(const Inventory& inventory)
 void ReportPrinting::OnFilePrintLabels(const std::vector<std::size_t>& selected, const std::vector<std::size_t>& listed)
 {
     if (listed.empty()) {
-        m_services.prompter().ask(QStringLiteral("The collection list shows no tree to print a label for."),
+        m_services.prompter().ask(tr("The collection list shows no tree to print a label for."),
                                   QStringLiteral("Talvane"), mb::kOk | mb::kIconInformation);
         return;
     }
@@ -127,8 +127,8 @@ void ReportPrinting::OnFilePrintLabels(const std::vector<std::size_t>& selected,
         if (ids[position].empty())
             unnamed.push_back(position);
     if (!unnamed.empty()) {
-        m_doc.history().beginMacro(unnamed.size() == 1 ? QStringLiteral("Identify 1 tree for its label")
-                                                       : QStringLiteral("Identify %1 trees for their labels").arg(unnamed.size()));
+        m_doc.history().beginMacro(unnamed.size() == 1 ? tr("Identify 1 tree for its label")
+                                                       : tr("Identify %1 trees for their labels").arg(unnamed.size()));
         for (const std::size_t position : unnamed)
             m_doc.ensureTreeId(position);
         m_doc.history().endMacro();
@@ -146,7 +146,7 @@ void ReportPrinting::OnFilePrintLabels(const std::vector<std::size_t>& selected,
         PrintProgressDialog progress(QApplication::activeWindow());
         const auto drawPage = [&pages](QPainter& painter, int page) { pages.drawPage(painter, page); };
         if (PrintPages(m_printer, pages.pageCount(), drawPage, &progress) == PrintOutcome::Failed)
-            m_services.prompter().ask(QStringLiteral("The labels could not be printed."), QStringLiteral("Talvane"),
+            m_services.prompter().ask(tr("The labels could not be printed."), QStringLiteral("Talvane"),
                                       mb::kOk | mb::kIconExclamation);
     }
     m_printer.setFullPage(fullPage);

@@ -99,7 +99,7 @@ void ComparisonPane::paintEvent(QPaintEvent*)
 CompareDlg::CompareDlg(std::vector<CaptionedPhoto> photos, std::size_t first, std::size_t second, QWidget* parent)
     : QDialog(parent), m_photos(std::move(photos))
 {
-    setWindowTitle(QStringLiteral("Compare photos"));
+    setWindowTitle(tr("Compare photos"));
     auto* layout = new QVBoxLayout(this);
     auto* choices = new QHBoxLayout;
     m_firstBox = new QComboBox(this);
@@ -115,9 +115,9 @@ CompareDlg::CompareDlg(std::vector<CaptionedPhoto> photos, std::size_t first, st
     }
     m_firstBox->setCurrentIndex(static_cast<int>(first));
     m_secondBox->setCurrentIndex(static_cast<int>(second));
-    auto* firstLabel = new QLabel(QStringLiteral("&First:"), this);
+    auto* firstLabel = new QLabel(tr("&First:"), this);
     firstLabel->setBuddy(m_firstBox);
-    auto* secondLabel = new QLabel(QStringLiteral("&Second:"), this);
+    auto* secondLabel = new QLabel(tr("&Second:"), this);
     secondLabel->setBuddy(m_secondBox);
     choices->addWidget(firstLabel);
     choices->addWidget(m_firstBox, 1);
@@ -126,14 +126,14 @@ CompareDlg::CompareDlg(std::vector<CaptionedPhoto> photos, std::size_t first, st
     layout->addLayout(choices);
 
     auto* modes = new QHBoxLayout;
-    m_sideBySide = new QRadioButton(QStringLiteral("Side &by side"), this);
-    m_overlay = new QRadioButton(QStringLiteral("&One over the other"), this);
+    m_sideBySide = new QRadioButton(tr("Side &by side"), this);
+    m_overlay = new QRadioButton(tr("&One over the other"), this);
     m_sideBySide->setChecked(true);
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setRange(0, 1000);
     m_slider->setValue(500);
     m_slider->setEnabled(false);
-    m_slider->setAccessibleName(QStringLiteral("Divide"));
+    m_slider->setAccessibleName(tr("Divide"));
     modes->addWidget(m_sideBySide);
     modes->addWidget(m_overlay);
     modes->addWidget(m_slider, 1);

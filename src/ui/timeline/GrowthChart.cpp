@@ -50,10 +50,10 @@ void GrowthChart::showJournal(const Journal& journal)
     }
     auto* time = new QDateTimeAxis;
     time->setFormat(QStringLiteral("yyyy-MM"));
-    time->setTitleText(QStringLiteral("Date"));
+    time->setTitleText(tr("Date"));
     auto* length = new QValueAxis;
     length->setTitleText(QStringLiteral("cm"));
-    length->setLabelFormat(QStringLiteral("%.1f"));
+    length->setLabelFormat(tr("%.1f"));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(length, Qt::AlignLeft);
 

@@ -1,5 +1,7 @@
 #include "timeline/PhotoReading.h"
 
+#include <QCoreApplication>
+
 #include "album/PhotoSource.h"
 
 #include "timeline/PhotoFacts.h"
@@ -95,27 +97,27 @@ ShownPhoto readHeif(const QString& path, int side)
     HeifPointer<heif_context> context(heif_context_alloc());
     if (!context || heif_context_read_from_file(context.get(), QFile::encodeName(path).constData(), nullptr).code !=
                         heif_error_Ok)
-        return failed(QStringLiteral("No reader on this computer can open this photo."));
+        return failed(QCoreApplication::translate("PhotoReading", "No reader on this computer can open this photo."));
     heif_image_handle* raw = nullptr;
     if (heif_context_get_primary_image_handle(context.get(), &raw).code != heif_error_Ok)
-        return failed(QStringLiteral("The photo is damaged."));
+        return failed(QCoreApplication::translate("PhotoReading", "The photo is damaged."));
     HeifPointer<heif_image_handle> primary(raw);
     HeifPointer<heif_image_handle> thumbnail = smallestFilling(primary.get(), side);
     heif_image_handle* chosen = thumbnail ? thumbnail.get() : primary.get();
     const qint64 pixels = qint64(heif_image_handle_get_width(chosen)) * heif_image_handle_get_height(chosen);
     if (pixels <= 0 || pixels > 4 * kMaxShownPixels)
-        return failed(QStringLiteral("The photo is too large to be shown."));
+        return failed(QCoreApplication::translate("PhotoReading", "The photo is too large to be shown."));
     heif_image* decoded = nullptr;
     if (heif_decode_image(chosen, &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr).code !=
         heif_error_Ok)
-        return failed(QStringLiteral("The photo is damaged."));
+        return failed(QCoreApplication::translate("PhotoReading", "The photo is damaged."));
     HeifPointer<heif_image> image(decoded);
     int stride = 0;
     const uint8_t* data = heif_image_get_plane_readonly(decoded, heif_channel_interleaved, &stride);
     const int width = heif_image_get_width(decoded, heif_channel_interleaved);
     const int height = heif_image_get_height(decoded, heif_channel_interleaved);
     if (!data || width <= 0 || height <= 0)
-        return failed(QStringLiteral("The photo is damaged."));
+        return failed(QCoreApplication::translate("PhotoReading", "The photo is damaged."));
     const QImage view(data, width, height, stride, QImage::Format_RGBA8888);
     const QSize target = shownSize(view.size(), side);
     // libheif has already turned the picture as its boxes say.
@@ -135,8 +137,8 @@ ShownPhoto readShownPhoto(const QString& path, int side)
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid()) {
         if (!QFile::exists(path))
-            return failed(QStringLiteral("The photo is missing."));
-        return failed(QStringLiteral("No reader on this computer can open this photo."));
+            return failed(QCoreApplication::translate("PhotoReading", "The photo is missing."));
+        return failed(QCoreApplication::translate("PhotoReading", "No reader on this computer can open this photo."));
     }
     const auto transformation = transformationOf(facts.orientation);
     const QSize target = shownSize(size, side);
@@ -145,7 +147,7 @@ ShownPhoto readShownPhoto(const QString& path, int side)
     QImage image = reader.read();
     if (image.isNull())
         return failed(reader.error() == QImageReader::InvalidDataError
-                          ? QStringLiteral("The photo is damaged.")
-                          : QStringLiteral("The photo cannot be shown: %1").arg(reader.errorString()));
+                          ? QCoreApplication::translate("PhotoReading", "The photo is damaged.")
+                          : QCoreApplication::translate("PhotoReading", "The photo cannot be shown: %1").arg(reader.errorString()));
     return {upright(std::move(image), transformation), {}};
 }

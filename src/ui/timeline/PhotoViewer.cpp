@@ -57,7 +57,7 @@ void PhotoViewer::show(std::size_t index)
     m_item->setPixmap(QPixmap::fromImage(shown.image));
     m_scene->setSceneRect(m_item->boundingRect());
     m_notice->setText(shown.problem.isEmpty()
-                          ? QStringLiteral("%1 of %2 \u00B7 %3 \u00D7 %4")
+                          ? tr("%1 of %2 \u00B7 %3 \u00D7 %4")
                                 .arg(index + 1)
                                 .arg(m_photos.size())
                                 .arg(shown.image.width())

@@ -1,5 +1,7 @@
 #include "timeline/ThumbnailCache.h"
 
+#include <QCoreApplication>
+
 #include "timeline/PhotoFacts.h"
 
 #include <QCryptographicHash>
@@ -39,7 +41,7 @@ ShownPhoto ThumbnailCache::thumbnail(const QString& photoPath) const
 {
     const QString kept = cachedPath(photoPath);
     if (kept.isEmpty())
-        return {QImage(), QStringLiteral("The photo is missing.")};
+        return {QImage(), QCoreApplication::translate("ThumbnailCache", "The photo is missing.")};
     if (QImage cached(kept); !cached.isNull())
         return {cached, {}};
     ShownPhoto made = readShownPhoto(photoPath, kSide);

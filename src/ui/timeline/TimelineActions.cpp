@@ -1,5 +1,7 @@
 #include "timeline/TimelineActions.h"
 
+#include <QCoreApplication>
+
 #include "album/PhotoImport.h"
 #include "collection/TreeIdentity.h"
 #include "document/AlbumFolder.h"
@@ -32,9 +34,9 @@ void TimelineActions::tell(const QString& text)
 bool TimelineActions::askAndAddPhotos(std::size_t position)
 {
     FileRequest request;
-    request.caption = QStringLiteral("Add photos");
-    request.nameFilters = {QStringLiteral("Photos (*.jpg *.jpeg *.png *.webp *.tif *.tiff *.heic *.heif *.avif *.bmp *.gif)"),
-                           QStringLiteral("All files (*)")};
+    request.caption = QCoreApplication::translate("TimelineActions", "Add photos");
+    request.nameFilters = {QCoreApplication::translate("TimelineActions", "Photos (*.jpg *.jpeg *.png *.webp *.tif *.tiff *.heic *.heif *.avif *.bmp *.gif)"),
+                           QCoreApplication::translate("TimelineActions", "All files (*)")};
     const QStringList chosen = m_services.fileChooser().chooseOpenFiles(request);
     return !chosen.isEmpty() && addPhotos(position, chosen);
 }
@@ -63,7 +65,7 @@ bool TimelineActions::addPhotos(std::size_t position, const QStringList& paths)
     const auto added = talvane::timeline::copyPhotosToTimeline(
         QFile::encodeName(PhotosFolder(m_doc.pathName())).toStdString(), addition);
     if (!added.problem.empty()) {
-        tell(QStringLiteral("The photos could not be added:\n%1\nNothing was added.").arg(QFile::decodeName(added.problem.c_str())));
+        tell(QCoreApplication::translate("TimelineActions", "The photos could not be added:\n%1\nNothing was added.").arg(QFile::decodeName(added.problem.c_str())));
         return false;
     }
     for (const auto& event : added.events)
@@ -71,7 +73,7 @@ bool TimelineActions::addPhotos(std::size_t position, const QStringList& paths)
     FieldValues values = {{kJournalField, journal.text()}};
     if (givesId)
         values.push_back({talvane::kTreeIdField, addition.treeId});
-    const QString verb = paths.size() == 1 ? QStringLiteral("Add a photo to") : QStringLiteral("Add photos to");
+    const QString verb = paths.size() == 1 ? QCoreApplication::translate("TimelineActions", "Add a photo to") : QCoreApplication::translate("TimelineActions", "Add photos to");
     return m_doc.changeFields(position, values, CTalvaneDoc::stepText(verb, entry[CBonsaiData::Name]));
 }
 
@@ -98,5 +100,5 @@ bool TimelineActions::useInAlbum(std::size_t position, const QString& photoPath,
     return m_doc.changeFields(position,
                               {{CBonsaiData::photoField(place), ToAnsi(*copy)},
                                {CBonsaiData::photoDescriptionField(place), shortDescription}},
-                              CTalvaneDoc::stepText(QStringLiteral("Use in album"), entry[CBonsaiData::Name]));
+                              CTalvaneDoc::stepText(QCoreApplication::translate("TimelineActions", "Use in album"), entry[CBonsaiData::Name]));
 }

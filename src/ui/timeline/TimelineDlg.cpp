@@ -122,20 +122,20 @@ TimelineDlg::TimelineDlg(CTalvaneDoc& doc, UiServices& services, std::size_t pos
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->setItemDelegate(new TimelineDelegate(*m_list));
     m_list->setModel(m_model);
-    m_list->setAccessibleName(QStringLiteral("Photos"));
+    m_list->setAccessibleName(tr("Photos"));
     photosLayout->addWidget(m_list, 1);
     m_summary = new QLabel(photosTab);
     m_summary->setWordWrap(true);
     photosLayout->addWidget(m_summary);
-    m_tabs->addTab(photosTab, QStringLiteral("&Photos"));
+    m_tabs->addTab(photosTab, tr("&Photos"));
     m_growth = new GrowthChart(m_tabs);
-    m_tabs->addTab(m_growth, QStringLiteral("&Growth"));
+    m_tabs->addTab(m_growth, tr("&Growth"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    m_add = buttons->addButton(QStringLiteral("&Add photos\u2026"), QDialogButtonBox::ActionRole);
-    m_view = buttons->addButton(QStringLiteral("&View"), QDialogButtonBox::ActionRole);
-    m_compare = buttons->addButton(QStringLiteral("&Compare\u2026"), QDialogButtonBox::ActionRole);
-    m_album = buttons->addButton(QStringLiteral("&Use in album"), QDialogButtonBox::ActionRole);
+    m_add = buttons->addButton(tr("&Add photos\u2026"), QDialogButtonBox::ActionRole);
+    m_view = buttons->addButton(tr("&View"), QDialogButtonBox::ActionRole);
+    m_compare = buttons->addButton(tr("&Compare\u2026"), QDialogButtonBox::ActionRole);
+    m_album = buttons->addButton(tr("&Use in album"), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
     resize(900, 640);
 
@@ -174,7 +174,7 @@ void TimelineDlg::refresh()
         return;
     const CBonsaiData& entry = m_doc.entryAt(m_position);
     const Journal journal = Journal::read(entry[kJournalField]);
-    setWindowTitle(QStringLiteral("Timeline of \u201C%1\u201D").arg(FromAnsi(entry[CBonsaiData::Name])));
+    setWindowTitle(tr("Timeline of \u201C%1\u201D").arg(FromAnsi(entry[CBonsaiData::Name])));
     const QString photosFolder = PhotosFolder(m_doc.pathName());
     const QString albumFolder = AlbumFolder(m_doc.pathName());
     m_model->setPhotos(talvane::timeline::timelinePhotos(journal), photosFolder, albumFolder);
@@ -187,8 +187,8 @@ void TimelineDlg::refresh()
     const std::size_t count = m_model->photos().size();
     m_summary->setText(count == 0 ? QStringLiteral("No photos yet: Add photos\u2026 puts the photos of a camera or a "
                                                    "phone on the timeline, as they were taken.")
-                       : count == 1 ? QStringLiteral("1 photo")
-                                    : QStringLiteral("%1 photos, from %2 to %3")
+                       : count == 1 ? tr("1 photo")
+                                    : tr("%1 photos, from %2 to %3")
                                           .arg(count)
                                           .arg(m_model->data(m_model->index(m_model->rowOf(0)), TimelineModel::DateRole).toString(),
                                                m_model->data(m_model->index(m_model->rowOf(count - 1)), TimelineModel::DateRole)
@@ -221,10 +221,10 @@ std::vector<CaptionedPhoto> TimelineDlg::captionedPhotos() const
     for (std::size_t photo = 0; photo < m_model->photos().size(); ++photo) {
         const QModelIndex index = m_model->index(m_model->rowOf(photo));
         const QString text = m_model->data(index, Qt::DisplayRole).toString().simplified();
-        QString caption = m_model->data(index, TimelineModel::DateRole).toString() + QStringLiteral(" \u00B7 ") +
+        QString caption = m_model->data(index, TimelineModel::DateRole).toString() + tr(" \u00B7 ") +
                           m_model->data(index, TimelineModel::KindRole).toString();
         if (!text.isEmpty())
-            caption += QStringLiteral(" \u00B7 ") + text;
+            caption += tr(" \u00B7 ") + text;
         photos.push_back({m_model->pathOf(photo), caption});
     }
     return photos;
