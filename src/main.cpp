@@ -2,6 +2,7 @@
 #include "app/QuitSignals.h"
 #include "app/TalvaneApp.h"
 #include "framework/BaseDirectory.h"
+#include "framework/Translations.h"
 #include "framework/UiServices.h"
 #include "journal/CareDueReminder.h"
 #include "printing/BatchPrint.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Talvane"));
     QApplication::setOrganizationName(QStringLiteral("Orvande"));
     SetBaseDirectory(QDir::currentPath());
+    Translations::install();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Talvane: the record of every tree of a bonsai collection."));

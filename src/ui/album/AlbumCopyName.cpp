@@ -26,7 +26,7 @@ QString ReducedBase(const QString& sourceFileName)
         if (Keeps(c))
             reduced.append(c);
     reduced = reduced.simplified().left(kMaxBaseLength).trimmed();
-    return reduced.isEmpty() ? QCoreApplication::translate("AlbumCopyName", "Photo") : reduced;
+    return reduced.isEmpty() ? QStringLiteral("Photo") : reduced;
 }
 
 } // namespace
@@ -37,6 +37,6 @@ QString AlbumCopyName(const QString& sourceFileName, const QStringList& namesInA
     const auto taken = [&](const QString& name) { return namesInAlbum.contains(name, Qt::CaseInsensitive); };
     QString name = base + QStringLiteral(".bmp");
     for (int n = 2; taken(name); ++n)
-        name = QCoreApplication::translate("AlbumCopyName", "%1 (%2).bmp").arg(base, QString::number(n));
+        name = QStringLiteral("%1 (%2).bmp").arg(base, QString::number(n));
     return name;
 }

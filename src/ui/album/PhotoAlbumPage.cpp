@@ -156,7 +156,7 @@ void CPage1::reportFailure(const CTextException& e, Report report)
     const QString text = FromAnsi(e.GetText());
     const QString code = QString::number(e.GetCode());
     if (report == Report::ShowPicture)
-        m_services.prompter().ask(tr("%1[Code:%2]").arg(text, code), tr("Erreur"), mb::kOk);
+        m_services.prompter().ask(QStringLiteral("%1[Code:%2]").arg(text, code), QStringLiteral("Erreur"), mb::kOk);
     else if (report == Report::Selection)
         m_services.prompter().ask(tr("File invalid or file not found: Code:%1, %2").arg(code, text),
                                   tr("Error"), mb::kOk);

@@ -53,7 +53,7 @@ void GrowthChart::showJournal(const Journal& journal)
     time->setTitleText(tr("Date"));
     auto* length = new QValueAxis;
     length->setTitleText(QStringLiteral("cm"));
-    length->setLabelFormat(tr("%.1f"));
+    length->setLabelFormat(QStringLiteral("%.1f"));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(length, Qt::AlignLeft);
 

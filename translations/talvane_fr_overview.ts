@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="en">
+<context>
+    <name>CollectionListPanel</name>
+    <message>
+        <source>Find trees</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
