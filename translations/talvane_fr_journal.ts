@@ -5,283 +5,283 @@
     <name>AutostartEntry</name>
     <message>
         <source>The autostart entry %1 cannot be written: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>L'entrée de démarrage automatique %1 ne peut pas être écrite : %2.</translation>
     </message>
     <message>
         <source>The autostart entry %1 cannot be removed: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>L'entrée de démarrage automatique %1 ne peut pas être supprimée : %2.</translation>
     </message>
 </context>
 <context>
     <name>CareCalendarExport</name>
     <message>
         <source>Export care calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter le calendrier des soins</translation>
     </message>
     <message>
         <source>iCalendar files (*.ics)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers iCalendar (*.ics)</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur</translation>
     </message>
 </context>
 <context>
     <name>CareCalendarKeeper</name>
     <message>
         <source>The collection was saved. %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La collection a été enregistrée. %1</translation>
     </message>
 </context>
 <context>
     <name>CareDueDlg</name>
     <message>
         <source>Overdue by 1 day</source>
-        <translation type="unfinished"></translation>
+        <translation>En retard d'un jour</translation>
     </message>
     <message>
         <source>Overdue by %1 days</source>
-        <translation type="unfinished"></translation>
+        <translation>En retard de %1 jours</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Aujourd'hui</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Demain</translation>
     </message>
     <message>
         <source>In %1 days</source>
-        <translation type="unfinished"></translation>
+        <translation>Dans %1 jours</translation>
     </message>
     <message>
         <source>Care due</source>
-        <translation type="unfinished"></translation>
+        <translation>Soins à faire</translation>
     </message>
     <message>
         <source>Overdue tasks and those due in the next</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches en retard et tâches à faire dans les</translation>
     </message>
     <message>
         <source>Due</source>
-        <translation type="unfinished"></translation>
+        <translation>Prévu le</translation>
     </message>
     <message>
         <source>Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâche</translation>
     </message>
     <message>
         <source>&amp;Show tree</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Afficher l'arbre</translation>
     </message>
     <message>
         <source>&amp;Mark done</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Marquer comme fait</translation>
     </message>
     <message>
         <source>Mark done</source>
-        <translation type="unfinished"></translation>
+        <translation>Marquer comme fait</translation>
     </message>
     <message>
         <source>Remind me at &amp;login</source>
-        <translation type="unfinished"></translation>
+        <translation>Me le rappeler à l'ouverture de &amp;session</translation>
     </message>
     <message>
         <source>When you log in, a notification tells which trees of this collection need care that day.</source>
-        <translation type="unfinished"></translation>
+        <translation>À l'ouverture de votre session, une notification indique quels arbres de cette collection ont besoin de soins ce jour-là.</translation>
     </message>
     <message>
         <source>Keep a care &amp;calendar beside the collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Tenir un &amp;calendrier des soins à côté de la collection</translation>
     </message>
     <message>
         <source>Every save also writes %1 in the collection&apos;s folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Chaque enregistrement écrit aussi %1 dans le dossier de la collection.</translation>
     </message>
 </context>
 <context>
     <name>CareDueNotice</name>
     <message>
         <source>Show care due</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les soins à faire</translation>
     </message>
     <message>
         <source>no care task due</source>
-        <translation type="unfinished"></translation>
+        <translation>aucun soin à faire</translation>
     </message>
     <message>
         <source>1 care task due</source>
-        <translation type="unfinished"></translation>
+        <translation>1 soin à faire</translation>
     </message>
     <message>
         <source>%1 care tasks due</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 soins à faire</translation>
     </message>
     <message>
         <source> in </source>
-        <translation type="unfinished"></translation>
+        <translation> dans </translation>
     </message>
     <message>
         <source>1 more task</source>
-        <translation type="unfinished"></translation>
+        <translation>1 autre tâche</translation>
     </message>
     <message>
         <source>%1 more tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 autres tâches</translation>
     </message>
 </context>
 <context>
     <name>CareEventDlg</name>
     <message>
         <source>Care event</source>
-        <translation type="unfinished"></translation>
+        <translation>Événement de soin</translation>
     </message>
     <message>
         <source>&amp;Date:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Date :</translation>
     </message>
     <message>
         <source>&amp;Kind:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Type :</translation>
     </message>
     <message>
         <source>&amp;Text:</source>
-        <translation type="unfinished"></translation>
+        <translation>Te&amp;xte :</translation>
     </message>
     <message>
         <source>Next step due &amp;by</source>
-        <translation type="unfinished"></translation>
+        <translation>Étape suivante &amp;prévue le</translation>
     </message>
     <message>
         <source>(none)</source>
-        <translation type="unfinished"></translation>
+        <translation>(aucune)</translation>
     </message>
     <message>
         <source>&amp;Picture:</source>
-        <translation type="unfinished"></translation>
+        <translation>P&amp;hoto :</translation>
     </message>
     <message>
         <source>&amp;Repeat every</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Répéter tous les</translation>
     </message>
     <message>
         <source>&amp;only from</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;uniquement de</translation>
     </message>
     <message>
         <source>2027-03-15 or %1</source>
-        <translation type="unfinished"></translation>
+        <translation>2027-03-15 ou %1</translation>
     </message>
     <message>
         <source>The event&apos;s date is not a day of the calendar: type it as %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>La date de l'événement n'est pas un jour du calendrier : saisissez-la sous la forme %1.</translation>
     </message>
     <message>
         <source>The next step&apos;s date is not a day of the calendar: type it as %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>La date de l'étape suivante n'est pas un jour du calendrier : saisissez-la sous la forme %1.</translation>
     </message>
     <message>
         <source>The next step cannot be due before the event&apos;s day.</source>
-        <translation type="unfinished"></translation>
+        <translation>L'étape suivante ne peut pas être prévue avant le jour de l'événement.</translation>
     </message>
 </context>
 <context>
     <name>DateField</name>
     <message>
         <source>YYYY-MM-DD</source>
-        <translation type="unfinished"></translation>
+        <translation>AAAA-MM-JJ</translation>
     </message>
     <message>
         <source>Pick from a calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir dans un calendrier</translation>
     </message>
 </context>
 <context>
     <name>JournalPage</name>
     <message>
         <source>Journal</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>Kind</source>
-        <translation type="unfinished"></translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte</translation>
     </message>
     <message>
         <source>Due</source>
-        <translation type="unfinished"></translation>
+        <translation>Prévu le</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <source>Add photos…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter des photos…</translation>
     </message>
     <message>
         <source>Timeline…</source>
-        <translation type="unfinished"></translation>
+        <translation>Chronologie…</translation>
     </message>
     <message>
         <source> ↻</source>
-        <translation type="unfinished"></translation>
+        <translation> ↻</translation>
     </message>
     <message>
         <source>Due %1, then %2 once done</source>
-        <translation type="unfinished"></translation>
+        <translation>Prévu le %1, puis %2 une fois fait</translation>
     </message>
     <message>
         <source>Unreadable</source>
-        <translation type="unfinished"></translation>
+        <translation>Illisible</translation>
     </message>
     <message>
         <source>This line cannot be read by this version: it is kept as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette version ne peut pas lire cette ligne : elle est conservée telle quelle.</translation>
     </message>
     <message>
         <source>1 line of this journal cannot be read: it is kept as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 ligne de ce journal est illisible : elle est conservée telle quelle.</translation>
     </message>
     <message>
         <source>%1 lines of this journal cannot be read: they are kept as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 lignes de ce journal sont illisibles : elles sont conservées telles quelles.</translation>
     </message>
     <message>
         <source>Delete the %1 of %2 from the journal?</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer du journal l'événement « %1 » du %2 ?</translation>
     </message>
     <message>
         <source>Attention</source>
-        <translation type="unfinished"></translation>
+        <translation>Attention</translation>
     </message>
 </context>
 <context>
     <name>LoginReminders</name>
     <message>
         <source>Talvane care reminder</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel des soins Talvane</translation>
     </message>
     <message>
         <source>Tells at login which trees of your bonsai collections need care</source>
-        <translation type="unfinished"></translation>
+        <translation>Indique à l'ouverture de session quels arbres de vos collections de bonsaïs ont besoin de soins</translation>
     </message>
 </context>
 </TS>
