@@ -5,220 +5,220 @@
     <name>BatchPrint</name>
     <message>
         <source>cannot open the collection %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d'ouvrir la collection %1 : %2</translation>
     </message>
     <message>
         <source>cannot write %1</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d'écrire %1</translation>
     </message>
     <message>
         <source>%1 has no entry %2 (it has %3, counted from 0)</source>
-        <translation type="unfinished"></translation>
+        <translation>la collection %1 n'a pas de fiche %2 (elle en a %3, numérotées à partir de 0)</translation>
     </message>
 </context>
 <context>
     <name>CPrintChoiceDlg</name>
     <message>
         <source>Print the ...</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer...</translation>
     </message>
     <message>
         <source>Current selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélection actuelle</translation>
     </message>
     <message>
         <source>Complete list</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste complète</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>InventoryPages</name>
     <message>
         <source>Page %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Page %1 sur %2</translation>
     </message>
 </context>
 <context>
     <name>LabelSheet</name>
     <message>
         <source>A sheet needs at least one label of some width and height.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une feuille doit comporter au moins une étiquette, de largeur et de hauteur non nulles.</translation>
     </message>
     <message>
         <source>The labels overlap: each step must be at least the label&apos;s size.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les étiquettes se chevauchent : chaque écart doit être au moins égal à la taille de l'étiquette.</translation>
     </message>
     <message>
         <source>The labels do not fit on the paper.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les étiquettes ne tiennent pas sur le papier.</translation>
     </message>
     <message>
         <source>A4, 3 × 8 labels of 70 × 37 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>A4, 3 × 8 étiquettes de 70 × 37 mm</translation>
     </message>
     <message>
         <source>A4, 3 × 7 labels of 70 × 42.3 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>A4, 3 × 7 étiquettes de 70 × 42,3 mm</translation>
     </message>
     <message>
         <source>Letter, 3 × 10 labels of 2⅝ × 1 in</source>
-        <translation type="unfinished"></translation>
+        <translation>Lettre US, 3 × 10 étiquettes de 2⅝ × 1 po</translation>
     </message>
 </context>
 <context>
     <name>LabelsDlg</name>
     <message>
         <source>Print labels</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer des étiquettes</translation>
     </message>
     <message>
         <source>Custom size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille personnalisée</translation>
     </message>
     <message>
         <source>&amp;Sheet:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Feuille :</translation>
     </message>
     <message>
         <source>Start at &amp;label:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Commencer à l'étiquette :</translation>
     </message>
     <message>
         <source>Trees</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbres</translation>
     </message>
     <message>
         <source>The trees &amp;selected in the collection list (none)</source>
-        <translation type="unfinished"></translation>
+        <translation>Les arbres &amp;sélectionnés dans la liste de la collection (aucun)</translation>
     </message>
     <message>
         <source>The tree &amp;selected in the collection list</source>
-        <translation type="unfinished"></translation>
+        <translation>L'arbre &amp;sélectionné dans la liste de la collection</translation>
     </message>
     <message>
         <source>The %1 trees &amp;selected in the collection list</source>
-        <translation type="unfinished"></translation>
+        <translation>Les %1 arbres &amp;sélectionnés dans la liste de la collection</translation>
     </message>
     <message>
         <source>&amp;Every tree the collection list shows (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tous les arbres affichés dans la liste de la collection (%1)</translation>
     </message>
     <message>
         <source>&amp;Print…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Imprimer…</translation>
     </message>
     <message>
         <source>The first sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>La première feuille</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille</translation>
     </message>
     <message>
         <source>A4</source>
-        <translation type="unfinished"></translation>
+        <translation>A4</translation>
     </message>
     <message>
         <source>Letter</source>
-        <translation type="unfinished"></translation>
+        <translation>Lettre US</translation>
     </message>
     <message>
         <source>Paper:</source>
-        <translation type="unfinished"></translation>
+        <translation>Papier :</translation>
     </message>
     <message>
         <source>Columns:</source>
-        <translation type="unfinished"></translation>
+        <translation>Colonnes :</translation>
     </message>
     <message>
         <source>Rows:</source>
-        <translation type="unfinished"></translation>
+        <translation>Lignes :</translation>
     </message>
     <message>
         <source>Label width:</source>
-        <translation type="unfinished"></translation>
+        <translation>Largeur de l'étiquette :</translation>
     </message>
     <message>
         <source>Label height:</source>
-        <translation type="unfinished"></translation>
+        <translation>Hauteur de l'étiquette :</translation>
     </message>
     <message>
         <source>Left margin:</source>
-        <translation type="unfinished"></translation>
+        <translation>Marge gauche :</translation>
     </message>
     <message>
         <source>Top margin:</source>
-        <translation type="unfinished"></translation>
+        <translation>Marge supérieure :</translation>
     </message>
     <message>
         <source>From column to column:</source>
-        <translation type="unfinished"></translation>
+        <translation>D'une colonne à l'autre :</translation>
     </message>
     <message>
         <source>From row to row:</source>
-        <translation type="unfinished"></translation>
+        <translation>D'une ligne à l'autre :</translation>
     </message>
     <message>
         <source>1 sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>1 feuille</translation>
     </message>
     <message>
         <source>%1 sheets</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 feuilles</translation>
     </message>
 </context>
 <context>
     <name>PrintProgress</name>
     <message>
         <source>Printing page %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impression de la page %1 sur %2</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>ReportPages</name>
     <message>
         <source>Document %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Document %1</translation>
     </message>
     <message>
         <source>Page %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Page %1</translation>
     </message>
 </context>
 <context>
     <name>ReportPrinting</name>
     <message>
         <source>The report could not be printed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le rapport n'a pas pu être imprimé.</translation>
     </message>
     <message>
         <source>The collection list could not be printed.</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste de la collection n'a pas pu être imprimée.</translation>
     </message>
     <message>
         <source>The collection list shows no tree to print a label for.</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste de la collection n'affiche aucun arbre pour lequel imprimer une étiquette.</translation>
     </message>
     <message>
         <source>Identify 1 tree for its label</source>
-        <translation type="unfinished"></translation>
+        <translation>Attribuer un identifiant à 1 arbre pour son étiquette</translation>
     </message>
     <message>
         <source>Identify %1 trees for their labels</source>
-        <translation type="unfinished"></translation>
+        <translation>Attribuer un identifiant à %1 arbres pour leurs étiquettes</translation>
     </message>
     <message>
         <source>The labels could not be printed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les étiquettes n'ont pas pu être imprimées.</translation>
     </message>
 </context>
 </TS>
