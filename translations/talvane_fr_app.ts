@@ -5,320 +5,320 @@
     <name>CAboutDlg</name>
     <message>
         <source>Version: 1.1.0 [Html]</source>
-        <translation type="unfinished"></translation>
+        <translation>Version : 1.1.0 [Html]</translation>
     </message>
     <message>
         <source>About Talvane ...</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos de Talvane...</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fichier</translation>
     </message>
     <message>
         <source>&amp;New	Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nouveau	Ctrl+N</translation>
     </message>
     <message>
         <source>Create a new document</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer un nouveau document</translation>
     </message>
     <message>
         <source>&amp;Open...	Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ouvrir...	Ctrl+O</translation>
     </message>
     <message>
         <source>Open an existing document</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un document existant</translation>
     </message>
     <message>
         <source>&amp;Save	Ctrl+S</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Enregistrer	Ctrl+S</translation>
     </message>
     <message>
         <source>Save the active document</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le document actif</translation>
     </message>
     <message>
         <source>Save &amp;as ... 	Ctrl+A</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer &amp;sous... 	Ctrl+A</translation>
     </message>
     <message>
         <source>Save the active document with a new name</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le document actif sous un nouveau nom</translation>
     </message>
     <message>
         <source>Restore an earlier version…</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurer une version antérieure…</translation>
     </message>
     <message>
         <source>Open a version the collection had before one of its saves, as a new collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir, comme nouvelle collection, une version de la collection antérieure à l'un de ses enregistrements</translation>
     </message>
     <message>
         <source>Export care calendar…</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter le calendrier des soins…</translation>
     </message>
     <message>
         <source>Write the care tasks that are due as an iCalendar file</source>
-        <translation type="unfinished"></translation>
+        <translation>Écrire les soins à faire dans un fichier iCalendar</translation>
     </message>
     <message>
         <source>Share with phones…</source>
-        <translation type="unfinished"></translation>
+        <translation>Partager avec les téléphones…</translation>
     </message>
     <message>
         <source>Serve the collection to phones on this network while this window is open</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre la collection à la disposition des téléphones de ce réseau tant que cette fenêtre est ouverte</translation>
     </message>
     <message>
         <source>Export tree passport…</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter le passeport de l'arbre…</translation>
     </message>
     <message>
         <source>Write the tree shown, its photos and its journal into one file to hand on</source>
-        <translation type="unfinished"></translation>
+        <translation>Écrire l'arbre affiché, ses photos et son journal dans un seul fichier à transmettre</translation>
     </message>
     <message>
         <source>Import tree passport…</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer un passeport d'arbre…</translation>
     </message>
     <message>
         <source>Add the tree of a passport to the collection, with its photos</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter à la collection l'arbre d'un passeport, avec ses photos</translation>
     </message>
     <message>
         <source>&amp;Print...	Ctrl+P</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Imprimer...	Ctrl+P</translation>
     </message>
     <message>
         <source>Print the active document</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer le document actif</translation>
     </message>
     <message>
         <source>Print collection list…</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer la liste de la collection…</translation>
     </message>
     <message>
         <source>Print the trees of the collection list as a table, one line per tree</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer les arbres de la liste de la collection sous forme de tableau, une ligne par arbre</translation>
     </message>
     <message>
         <source>Print labels…</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer des étiquettes…</translation>
     </message>
     <message>
         <source>Print labels with a QR code for the trees of the collection list</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer des étiquettes avec un code QR pour les arbres de la liste de la collection</translation>
     </message>
     <message>
         <source>Print passport…</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer le passeport…</translation>
     </message>
     <message>
         <source>Print the tree shown with its photos by date and its measurements</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer l'arbre affiché avec ses photos par date et ses mesures</translation>
     </message>
     <message>
         <source>Print setup...</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration de l'impression...</translation>
     </message>
     <message>
         <source>Change the printer and printing options</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier l'imprimante et les options d'impression</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter</translation>
     </message>
     <message>
         <source>Quit the application; prompts to save documents</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter l'application ; propose d'enregistrer les documents</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aide</translation>
     </message>
     <message>
         <source>&amp;About Talvane...</source>
-        <translation type="unfinished"></translation>
+        <translation>À &amp;propos de Talvane...</translation>
     </message>
     <message>
         <source>Display program information, version number and copyright</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les informations sur le programme, le numéro de version et le copyright</translation>
     </message>
     <message>
         <source>Help on Talvane</source>
-        <translation type="unfinished"></translation>
+        <translation>Aide de Talvane</translation>
     </message>
     <message>
         <source>Open the Talvane help page</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir la page d'aide de Talvane</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Édition</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Undo the last change to the collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler la dernière modification de la collection</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir</translation>
     </message>
     <message>
         <source>Redo the change last undone</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir la dernière modification annulée</translation>
     </message>
     <message>
         <source>Rename…</source>
-        <translation type="unfinished"></translation>
+        <translation>Renommer…</translation>
     </message>
     <message>
         <source>Give the entry shown a new name</source>
-        <translation type="unfinished"></translation>
+        <translation>Donner un nouveau nom à la fiche affichée</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Affichage</translation>
     </message>
     <message>
         <source>&amp;Collection list	Ctrl+L</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Liste de la collection	Ctrl+L</translation>
     </message>
     <message>
         <source>Show or hide the list of every tree of the collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher ou masquer la liste de tous les arbres de la collection</translation>
     </message>
     <message>
         <source>Care &amp;due…	Ctrl+D</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Soins à faire…	Ctrl+D</translation>
     </message>
     <message>
         <source>List the care tasks that are overdue or due soon</source>
-        <translation type="unfinished"></translation>
+        <translation>Lister les soins en retard ou à faire bientôt</translation>
     </message>
     <message>
         <source>&amp;Timeline…	Ctrl+T</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Chronologie…	Ctrl+T</translation>
     </message>
     <message>
         <source>Show the photos of the tree over the years, compare them and follow its growth</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les photos de l'arbre au fil des années, les comparer et suivre sa croissance</translation>
     </message>
     <message>
         <source>Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
     <message>
         <source>Entries</source>
-        <translation type="unfinished"></translation>
+        <translation>Fiches</translation>
     </message>
     <message>
         <source>CAP</source>
-        <translation type="unfinished"></translation>
+        <translation>MAJ</translation>
     </message>
     <message>
         <source>NUM</source>
-        <translation type="unfinished"></translation>
+        <translation>NUM</translation>
     </message>
     <message>
         <source>SCRL</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉF</translation>
     </message>
     <message>
         <source>Ready</source>
-        <translation type="unfinished"></translation>
+        <translation>Prêt</translation>
     </message>
     <message>
         <source>Recent File</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier récent</translation>
     </message>
     <message>
         <source> (read-only)</source>
-        <translation type="unfinished"></translation>
+        <translation> (lecture seule)</translation>
     </message>
     <message>
         <source>[*] - Talvane</source>
-        <translation type="unfinished"></translation>
+        <translation>[*] - Talvane</translation>
     </message>
     <message>
         <source>Undo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler : %1</translation>
     </message>
     <message>
         <source>Redo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir : %1</translation>
     </message>
     <message>
         <source>Could not open Talvane help file &apos;Hlp\Index.htm&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d'ouvrir le fichier d'aide de Talvane « Hlp\Index.htm »</translation>
     </message>
     <message>
         <source>Attention</source>
-        <translation type="unfinished"></translation>
+        <translation>Attention</translation>
     </message>
     <message>
         <source>An earlier version of %1 is open as a new collection.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une version antérieure de %1 est ouverte comme nouvelle collection.</translation>
     </message>
     <message>
         <source>1 care task written to the calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>1 soin écrit dans le calendrier</translation>
     </message>
     <message>
         <source>%1 care tasks written to the calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 soins écrits dans le calendrier</translation>
     </message>
 </context>
 <context>
     <name>CTalvaneApp</name>
     <message>
         <source>Talvane closed before your changes to %1 were saved. Restore them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Talvane s'est fermé avant que vos modifications de %1 soient enregistrées. Voulez-vous les restaurer ?</translation>
     </message>
     <message>
         <source>Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurer</translation>
     </message>
     <message>
         <source>Discard</source>
-        <translation type="unfinished"></translation>
+        <translation>Abandonner</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Plus tard</translation>
     </message>
 </context>
 <context>
     <name>EarlierVersionsDlg</name>
     <message>
         <source>Restore an earlier version</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurer une version antérieure</translation>
     </message>
     <message>
         <source>Saved over</source>
-        <translation type="unfinished"></translation>
+        <translation>Remplacée le</translation>
     </message>
     <message>
         <source>Trees</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbres</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille</translation>
     </message>
 </context>
 </TS>
