@@ -5,151 +5,153 @@
     <name>CompareDlg</name>
     <message>
         <source>Compare photos</source>
-        <translation type="unfinished"></translation>
+        <translation>Comparer des photos</translation>
     </message>
     <message>
         <source>&amp;First:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Première :</translation>
     </message>
     <message>
         <source>&amp;Second:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Deuxième :</translation>
     </message>
     <message>
         <source>Side &amp;by side</source>
-        <translation type="unfinished"></translation>
+        <translation>Côte à &amp;côte</translation>
     </message>
     <message>
         <source>&amp;One over the other</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Superposées</translation>
     </message>
     <message>
         <source>Divide</source>
-        <translation type="unfinished"></translation>
+        <translation>Séparation</translation>
     </message>
 </context>
 <context>
     <name>GrowthChart</name>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
 </context>
 <context>
     <name>PhotoReading</name>
     <message>
         <source>No reader on this computer can open this photo.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun lecteur d'images de cet ordinateur ne peut ouvrir cette photo.</translation>
     </message>
     <message>
         <source>The photo is damaged.</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo est endommagée.</translation>
     </message>
     <message>
         <source>The photo is too large to be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo est trop grande pour être affichée.</translation>
     </message>
     <message>
         <source>The photo is missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo est introuvable.</translation>
     </message>
     <message>
         <source>The photo cannot be shown: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo ne peut pas être affichée : %1</translation>
     </message>
 </context>
 <context>
     <name>PhotoViewer</name>
     <message>
         <source>%1 of %2 · %3 × %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 sur %2 · %3 × %4</translation>
     </message>
 </context>
 <context>
     <name>ThumbnailCache</name>
     <message>
         <source>The photo is missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>La photo est introuvable.</translation>
     </message>
 </context>
 <context>
     <name>TimelineActions</name>
     <message>
         <source>Add photos</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter des photos</translation>
     </message>
     <message>
         <source>Photos (*.jpg *.jpeg *.png *.webp *.tif *.tiff *.heic *.heif *.avif *.bmp *.gif)</source>
-        <translation type="unfinished"></translation>
+        <translation>Photos (*.jpg *.jpeg *.png *.webp *.tif *.tiff *.heic *.heif *.avif *.bmp *.gif)</translation>
     </message>
     <message>
         <source>All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les fichiers (*)</translation>
     </message>
     <message>
         <source>The photos could not be added:
 %1
 Nothing was added.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les photos n'ont pas pu être ajoutées :
+%1
+Aucune n'a été ajoutée.</translation>
     </message>
     <message>
         <source>Add a photo to</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une photo à</translation>
     </message>
     <message>
         <source>Add photos to</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter des photos à</translation>
     </message>
     <message>
         <source>Use in album</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre dans l'album de</translation>
     </message>
 </context>
 <context>
     <name>TimelineDlg</name>
     <message>
         <source>Photos</source>
-        <translation type="unfinished"></translation>
+        <translation>Photos</translation>
     </message>
     <message>
         <source>&amp;Photos</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Photos</translation>
     </message>
     <message>
         <source>&amp;Growth</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Croissance</translation>
     </message>
     <message>
         <source>&amp;Add photos…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ajouter des photos…</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Voir</translation>
     </message>
     <message>
         <source>&amp;Compare…</source>
-        <translation type="unfinished"></translation>
+        <translation>C&amp;omparer…</translation>
     </message>
     <message>
         <source>&amp;Use in album</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Mettre dans l'album</translation>
     </message>
     <message>
         <source>Timeline of “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>Chronologie de « %1 »</translation>
     </message>
     <message>
         <source>1 photo</source>
-        <translation type="unfinished"></translation>
+        <translation>1 photo</translation>
     </message>
     <message>
         <source>%1 photos, from %2 to %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 photos, du %2 au %3</translation>
     </message>
     <message>
         <source> · </source>
-        <translation type="unfinished"></translation>
+        <translation> · </translation>
     </message>
 </context>
 </TS>
