@@ -5,75 +5,76 @@
     <name>PhoneSharing</name>
     <message>
         <source>Shared with 1 phone</source>
-        <translation type="unfinished"></translation>
+        <translation>Partagé avec 1 téléphone</translation>
     </message>
     <message>
         <source>Shared with %1 phones</source>
-        <translation type="unfinished"></translation>
+        <translation>Partagé avec %1 téléphones</translation>
     </message>
 </context>
 <context>
     <name>ShareDlg</name>
     <message>
         <source>Share with phones</source>
-        <translation type="unfinished"></translation>
+        <translation>Partager avec les téléphones</translation>
     </message>
     <message>
         <source>Pairing code</source>
-        <translation type="unfinished"></translation>
+        <translation>Code d'appairage</translation>
     </message>
     <message>
         <source>&amp;Network:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Réseau :</translation>
     </message>
     <message>
         <source>Pairing address</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse d'appairage</translation>
     </message>
     <message>
         <source>The code works for 10 minutes and pairs up to 5 phones.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le code est valable 10 minutes et permet d'appairer jusqu'à 5 téléphones.</translation>
     </message>
     <message>
         <source>New &amp;code</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouveau &amp;code</translation>
     </message>
     <message>
         <source>Phones connected:</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléphones connectés :</translation>
     </message>
     <message>
         <source>Phone</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléphone</translation>
     </message>
     <message>
         <source>Address</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse</translation>
     </message>
     <message>
         <source>Last request</source>
-        <translation type="unfinished"></translation>
+        <translation>Dernière requête</translation>
     </message>
     <message>
         <source>&amp;Stop sharing</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Arrêter le partage</translation>
     </message>
     <message>
         <source>Sharing with phones could not start:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Le partage avec les téléphones n'a pas pu démarrer :
+%1</translation>
     </message>
     <message>
         <source>This computer only (127.0.0.1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Cet ordinateur uniquement (127.0.0.1)</translation>
     </message>
     <message>
         <source>Disconnect</source>
-        <translation type="unfinished"></translation>
+        <translation>Déconnecter</translation>
     </message>
     <message>
         <source>Disconnect %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Déconnecter %1</translation>
     </message>
 </context>
 </TS>
