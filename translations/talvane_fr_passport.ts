@@ -5,86 +5,87 @@
     <name>PassportGiverDlg</name>
     <message>
         <source>Export tree passport</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter le passeport de l'arbre</translation>
     </message>
     <message>
         <source>&amp;Handed on by:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Transmis par :</translation>
     </message>
 </context>
 <context>
     <name>PassportPages</name>
     <message>
         <source>%1: photos</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : photos</translation>
     </message>
     <message>
         <source>%1: measurements</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 : mesures</translation>
     </message>
     <message>
         <source>Page %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Page %1 sur %2</translation>
     </message>
     <message>
         <source>Document %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Document %1</translation>
     </message>
     <message>
         <source> · </source>
-        <translation type="unfinished"></translation>
+        <translation> · </translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
 </context>
 <context>
     <name>TreePassportCommands</name>
     <message>
         <source>Tree passports (*.tvp)</source>
-        <translation type="unfinished"></translation>
+        <translation>Passeports d'arbres (*.tvp)</translation>
     </message>
     <message>
         <source>Export tree passport</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter le passeport de l'arbre</translation>
     </message>
     <message>
         <source>Talvane %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Talvane %1.</translation>
     </message>
     <message>
         <source>The passport was written without these pictures, which are no longer in their folders:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Le passeport a été enregistré sans ces photos, qui ne sont plus dans leurs dossiers :
+%1</translation>
     </message>
     <message>
         <source>The passport of “%1” is written to %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le passeport de « %1 » a été enregistré dans %2.</translation>
     </message>
     <message>
         <source>The collection is open read-only: no tree can be added to it.</source>
-        <translation type="unfinished"></translation>
+        <translation>La collection est ouverte en lecture seule : aucun arbre ne peut y être ajouté.</translation>
     </message>
     <message>
         <source>Import tree passport</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer un passeport d'arbre</translation>
     </message>
     <message>
         <source>Import passport</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer le passeport de</translation>
     </message>
     <message>
         <source>“%1” is added to the collection.</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 » a été ajouté à la collection.</translation>
     </message>
     <message>
         <source>“%1”, received from %2, is added to the collection.</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 », reçu de %2, a été ajouté à la collection.</translation>
     </message>
     <message>
         <source>The passport could not be printed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le passeport n'a pas pu être imprimé.</translation>
     </message>
 </context>
 </TS>
