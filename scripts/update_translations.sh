@@ -14,20 +14,22 @@ check=0
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failed=0
-for folder in src/ui/*/; do
-    name="$(basename "$folder")"
-    ts="translations/talvane_fr_$name.ts"
-    grep -rqE '\btr\(|translate\(' "$folder" || continue
-    target="$ts"
+# The texts the core gives the window have a file of their own.
+core_texts=src/ui/framework/CoreTexts.cpp
+update() { # NAME SOURCE...
+    local name="$1"
+    shift
+    local ts="translations/talvane_fr_$name.ts"
+    local target="$ts"
     if (( check )); then
         target="$work/$name.ts"
         [[ -f "$ts" ]] && cp "$ts" "$target"
     fi
     "$lupdate" -silent -locations none -no-obsolete -source-language en -target-language fr \
-        -I src/ui -I src/core "$folder" -ts "$target"
+        -I src/ui -I src/core "$@" -ts "$target"
     if (( check )); then
         if ! cmp -s "$target" "$ts"; then
-            echo "$ts does not hold every text shown in $folder: run scripts/update_translations.sh" >&2
+            echo "$ts does not hold every text shown by $*: run scripts/update_translations.sh" >&2
             diff "$ts" "$target" | grep '^>.*<source>' | head -20 >&2 || true
             failed=1
         fi
@@ -37,5 +39,11 @@ for folder in src/ui/*/; do
             failed=1
         fi
     fi
+}
+for folder in src/ui/*/; do
+    mapfile -t sources < <(find "$folder" -name '*.cpp' -o -name '*.h' | grep -v "^$core_texts$" | sort)
+    grep -qE '\btr\(|translate\(' "${sources[@]}" || continue
+    update "$(basename "$folder")" "${sources[@]}"
 done
+update coretexts "$core_texts"
 exit "$failed"

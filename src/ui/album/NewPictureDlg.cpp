@@ -2,6 +2,7 @@
 
 #include "collection/BonsaiData.h"
 #include "collection/FieldCatalogue.h"
+#include "framework/CoreTexts.h"
 #include "framework/AnsiText.h"
 #include "framework/DialogTemplate.h"
 
@@ -13,7 +14,7 @@ CNewPictureDlg::CNewPictureDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(tr("New picture"));
     DialogTemplate t(this, 237, 46);
     const auto& field = talvane::fields::field(CBonsaiData::Photo1Description);
-    t.label(FromAnsi(field.label), 10, 10, 155, 8);
+    t.label(CoreText(field.label), 10, 10, 155, 8);
     m_description = t.edit(1047, 10, 20, 155, 14, static_cast<int>(field.typingLimit));
     connect(t.button(1, tr("OK"), 180, 5, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
     connect(t.button(2, tr("Cancel"), 180, 22, 50, 14), &QPushButton::clicked, this, &QDialog::reject);

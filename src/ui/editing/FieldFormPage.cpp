@@ -1,6 +1,7 @@
 #include "editing/FieldFormPage.h"
 
 #include "collection/BonsaiData.h"
+#include "framework/CoreTexts.h"
 #include "framework/AnsiText.h"
 #include "framework/DataExchange.h"
 
@@ -18,14 +19,14 @@ QStringList Items(const talvane::fields::FieldInfo& info)
 {
     QStringList items;
     for (const std::string_view item : info.listItems)
-        items.append(FromAnsi(item));
+        items.append(CoreText(item));
     return items;
 }
 
 } // namespace
 
 FieldFormPage::FieldFormPage(talvane::fields::Page page, LabelPlace labels, QWidget* parent)
-    : CPropertyPage(FromAnsi(talvane::fields::page(page).caption), parent), m_page(page), m_labels(labels)
+    : CPropertyPage(CoreText(talvane::fields::page(page).caption), parent), m_page(page), m_labels(labels)
 {
 }
 
@@ -35,7 +36,7 @@ void FieldFormPage::placeField(DialogTemplate& t, int control, Rect at, Rect lab
     if (!info)
         throw std::logic_error("no field is shown by control " + std::to_string(control));
     const auto align = m_labels == LabelPlace::Above ? DialogTemplate::Align::Left : DialogTemplate::Align::Right;
-    t.label(FromAnsi(info->label), labelAt.x, labelAt.y, labelAt.w, labelAt.h, align);
+    t.label(CoreText(info->label), labelAt.x, labelAt.y, labelAt.w, labelAt.h, align);
     const int limit = static_cast<int>(info->typingLimit);
     QWidget* placed = nullptr;
     switch (info->kind) {

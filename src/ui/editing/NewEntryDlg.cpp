@@ -2,6 +2,7 @@
 
 #include "collection/BonsaiData.h"
 #include "collection/FieldCatalogue.h"
+#include "framework/CoreTexts.h"
 #include "framework/AnsiText.h"
 #include "framework/DialogTemplate.h"
 #include "guide/GuideEspece.h"
@@ -15,7 +16,7 @@ CNewEntryDlg::CNewEntryDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(tr("New entry"));
     DialogTemplate t(this, 172, 101);
     const auto& field = talvane::fields::field(CBonsaiData::Name);
-    t.label(FromAnsi(field.label), 10, 10, 155, 8);
+    t.label(CoreText(field.label), 10, 10, 155, 8);
     m_name = t.edit(1035, 10, 20, 155, 14, static_cast<int>(field.typingLimit));
     t.label(tr("Botanical name"), 10, 45, 155, 8);
     // Item i is species i of the guide: the list is never sorted.

@@ -2,6 +2,7 @@
 
 #include "collection/BonsaiData.h"
 #include "collection/FieldCatalogue.h"
+#include "framework/CoreTexts.h"
 #include "framework/AnsiText.h"
 #include "framework/DialogTemplate.h"
 
@@ -13,7 +14,7 @@ RenameEntryDlg::RenameEntryDlg(const std::string& name, QWidget* parent) : QDial
     setWindowTitle(tr("Rename entry"));
     DialogTemplate t(this, 172, 61);
     const auto& field = talvane::fields::field(CBonsaiData::Name);
-    t.label(FromAnsi(field.label), 10, 10, 155, 8);
+    t.label(CoreText(field.label), 10, 10, 155, 8);
     m_name = t.edit(1035, 10, 20, 155, 14, static_cast<int>(field.typingLimit));
     m_name->setText(FromAnsi(name));
     m_name->selectAll();

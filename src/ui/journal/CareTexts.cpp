@@ -1,5 +1,7 @@
 #include "journal/CareTexts.h"
 
+#include "framework/CoreTexts.h"
+
 #include <QLocale>
 
 using talvane::journal::CalendarDate;
@@ -24,6 +26,5 @@ QString ShortDateText(const CalendarDate& date)
 
 QString CareKindText(talvane::journal::CareKind kind)
 {
-    const std::string_view name = talvane::journal::careKindName(kind);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    return CoreText(talvane::journal::careKindName(kind));
 }

@@ -1,5 +1,6 @@
 #include "overview/CollectionListModel.h"
 
+#include "framework/CoreTexts.h"
 #include "framework/AnsiText.h"
 #include "search/NaturalSortKey.h"
 #include "text/Windows1252.h"
@@ -52,7 +53,7 @@ QVariant CollectionListModel::headerData(int section, Qt::Orientation orientatio
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= static_cast<int>(search::kListColumnCount))
         return {};
-    return QString::fromLatin1(search::listColumnTitle(static_cast<search::ListColumn>(section)));
+    return CoreText(search::listColumnTitle(static_cast<search::ListColumn>(section)));
 }
 
 void CollectionListModel::sort(int column, Qt::SortOrder order)

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include <span>
+#include <string_view>
+
+// A text the core gives in English (Windows-1252), as the window shows it in the
+// program's language: the field catalogue's labels, page captions, choices and list
+// items, the collection list's column titles, the kinds of care.
+QString CoreText(std::string_view english);
+
+// The texts CoreText can translate.
+std::span<const char* const> ListedCoreTexts();
