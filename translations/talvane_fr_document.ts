@@ -5,98 +5,102 @@
     <name>CTalvaneDoc</name>
     <message>
         <source>Attention</source>
-        <translation type="unfinished"></translation>
+        <translation>Attention</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <source>Identify</source>
-        <translation type="unfinished"></translation>
+        <translation>Identifier</translation>
     </message>
     <message>
         <source>%1 “%2”</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 « %2 »</translation>
     </message>
     <message>
         <source>%1 was changed on disk by another program.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a été modifié sur le disque par un autre programme.</translation>
     </message>
     <message>
         <source>Reload</source>
-        <translation type="unfinished"></translation>
+        <translation>Recharger</translation>
     </message>
     <message>
         <source>Overwrite</source>
-        <translation type="unfinished"></translation>
+        <translation>Écraser</translation>
     </message>
     <message>
         <source>Save conflict copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer une copie de conflit</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>%1 was read again: another program had changed it.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a été relu : un autre programme l'avait modifié.</translation>
     </message>
     <message>
         <source>Your changes were saved as %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vos modifications ont été enregistrées sous %1.</translation>
     </message>
     <message>
         <source>The collection shown was saved as %1; the file changed on disk was left as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>La collection affichée a été enregistrée sous %1 ; le fichier modifié sur le disque a été laissé tel quel.</translation>
     </message>
     <message>
         <source>Cannot open the collection &quot;%1&quot;:
 %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d'ouvrir la collection « %1 » :
+%2.</translation>
     </message>
     <message>
         <source>The unsaved changes cannot be restored:
 %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les modifications non enregistrées ne peuvent pas être restaurées :
+%1.</translation>
     </message>
     <message>
         <source>Talvane Files (*.tvn)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers Talvane (*.tvn)</translation>
     </message>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer sous</translation>
     </message>
     <message>
         <source>Do you wish to save this file:
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous enregistrer ce fichier :
+</translation>
     </message>
     <message>
         <source>Do you wish to save this file before exiting:
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous enregistrer ce fichier avant de quitter :
+</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir</translation>
     </message>
     <message>
         <source>All Files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les fichiers (*)</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter</translation>
     </message>
 </context>
 <context>
     <name>UndoKeepingEdits</name>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre à jour</translation>
     </message>
 </context>
 </TS>
