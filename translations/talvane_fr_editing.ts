@@ -5,73 +5,74 @@
     <name>CNewEntryDlg</name>
     <message>
         <source>New entry</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle fiche</translation>
     </message>
     <message>
         <source>Botanical name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom botanique</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>CTalvaneView</name>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre à jour</translation>
     </message>
     <message>
         <source>Do you wish to update the change(s)
 you made on the previous entry?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous mettre à jour la fiche précédente
+avec les modifications apportées ?</translation>
     </message>
     <message>
         <source>Attention</source>
-        <translation type="unfinished"></translation>
+        <translation>Attention</translation>
     </message>
     <message>
         <source> &gt; will be delete from the list !!!</source>
-        <translation type="unfinished"></translation>
+        <translation> &gt; sera supprimé de la liste !</translation>
     </message>
     <message>
         <source>Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>Renommer</translation>
     </message>
 </context>
 <context>
     <name>EntryBar</name>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre à jour</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
 </context>
 <context>
     <name>RenameEntryDlg</name>
     <message>
         <source>Rename entry</source>
-        <translation type="unfinished"></translation>
+        <translation>Renommer la fiche</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -79,11 +80,12 @@ you made on the previous entry?</source>
     <message>
         <source>Please enter a name or an ID number.
 Try again ...</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir un nom ou un numéro d'identification.
+Réessayez...</translation>
     </message>
     <message>
         <source>Error ...</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur...</translation>
     </message>
 </context>
 </TS>
