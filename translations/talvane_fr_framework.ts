@@ -5,31 +5,32 @@
     <name>CDocument</name>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans titre</translation>
     </message>
     <message>
         <source>Cannot open the collection &quot;%1&quot;:
 %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d'ouvrir la collection « %1 » :
+%2.</translation>
     </message>
     <message>
         <source>Save changes to %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous enregistrer les modifications de %1 ?</translation>
     </message>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer sous</translation>
     </message>
 </context>
 <context>
     <name>StorableText</name>
     <message>
         <source>“%1” cannot be stored in a Talvane collection</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 » ne peut pas être enregistré dans une collection Talvane</translation>
     </message>
     <message>
         <source>“%1” was changed to “%2”: a Talvane collection cannot store “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 » a été remplacé par « %2 » : une collection Talvane ne peut pas enregistrer « %1 »</translation>
     </message>
 </context>
 </TS>
