@@ -5,7 +5,7 @@
     <name>CollectionListPanel</name>
     <message>
         <source>Find trees</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher des arbres</translation>
     </message>
 </context>
 </TS>
