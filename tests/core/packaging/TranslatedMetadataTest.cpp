@@ -1,0 +1,84 @@
+// What a desktop shows of Talvane before it runs, the applications menu's entry, the
+// file type's name and the software centre's page, comes in every language the
+// program speaks: each text written in English has a translation beside it.
+#include "core/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+const std::filesystem::path kPackaging = std::filesystem::path(TALVANE_SOURCE_DIR) / "packaging";
+const std::vector<std::string> kLanguages = {"fr"};
+
+// "Key=value" or "Key[fr]=value" lines of the desktop entry, as key and locale.
+std::set<std::pair<std::string, std::string>> DesktopKeys()
+{
+    std::set<std::pair<std::string, std::string>> keys;
+    std::istringstream lines(ReadFileBytes(kPackaging / "talvane.desktop"));
+    for (std::string line; std::getline(lines, line);) {
+        const auto equals = line.find('=');
+        if (line.empty() || line.front() == '[' || line.front() == '#' || equals == std::string::npos)
+            continue;
+        const std::string name = line.substr(0, equals);
+        const auto bracket = name.find('[');
+        if (bracket == std::string::npos)
+            keys.emplace(name, "");
+        else
+            keys.emplace(name.substr(0, bracket), name.substr(bracket + 1, name.size() - bracket - 2));
+        EXPECT_FALSE(line.substr(equals + 1).empty()) << line;
+    }
+    return keys;
+}
+
+std::size_t Count(const std::string& text, std::string_view what)
+{
+    std::size_t count = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size()))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(TranslatedMetadata, EveryTranslatableKeyOfTheDesktopEntryHasEachLanguage)
+{
+    const auto keys = DesktopKeys();
+    ASSERT_TRUE(keys.contains({"Exec", ""})) << "the desktop entry was not read";
+    for (const std::string key : {"Name", "GenericName", "Comment", "Keywords"}) {
+        ASSERT_TRUE(keys.contains({key, ""})) << key;
+        for (const auto& language : kLanguages)
+            EXPECT_TRUE(keys.contains({key, language})) << key << "[" << language << "] is missing";
+    }
+    for (const auto& [key, language] : keys) {
+        if (!language.empty()) {
+            EXPECT_TRUE(keys.contains({key, ""})) << key << "[" << language << "] translates nothing";
+        }
+    }
+}
+
+TEST(TranslatedMetadata, TheFileTypeIsNamedInEachLanguage)
+{
+    const std::string mime = ReadFileBytes(kPackaging / "talvane-mime.xml");
+    ASSERT_EQ(Count(mime, "<comment>"), 1u);
+    for (const auto& language : kLanguages)
+        EXPECT_EQ(Count(mime, "<comment xml:lang=\"" + language + "\">"), 1u) << language;
+}
+
+TEST(TranslatedMetadata, EveryTextOfTheSoftwareCentresPageHasEachLanguage)
+{
+    const std::string metainfo = ReadFileBytes(kPackaging / "talvane.metainfo.xml.in");
+    for (const std::string element : {"name", "summary", "p", "li", "caption"}) {
+        const std::size_t english = Count(metainfo, "<" + element + ">");
+        EXPECT_GT(english, 0u) << element;
+        for (const auto& language : kLanguages)
+            EXPECT_EQ(Count(metainfo, "<" + element + " xml:lang=\"" + language + "\">"), english)
+                << "every <" << element << "> needs one in " << language;
+    }
+}
