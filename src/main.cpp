@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Talvane"));
     QApplication::setOrganizationName(QStringLiteral("Orvande"));
     SetBaseDirectory(QDir::currentPath());
-    Translations::install();
+    const InstalledLanguage language(Translations::languageFor(Translations::chosenLanguage()));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Talvane: the record of every tree of a bonsai collection."));

@@ -86,7 +86,7 @@
         <source>The picture size is too big:
 &lt; %1 &gt;
 Actual size: %2x%3 [Max. 250x250]</source>
-        <translation>L'image est trop grande :
+        <translation>L&apos;image est trop grande :
 « %1 »
 Dimensions réelles : %2x%3 [max. 250x250]</translation>
     </message>
@@ -96,7 +96,7 @@ Dimensions réelles : %2x%3 [max. 250x250]</translation>
     </message>
     <message>
         <source>&lt; %1 &gt; will be delete from the photo album !!!</source>
-        <translation>La photo « %1 » va être supprimée de l'album photo !</translation>
+        <translation>La photo « %1 » va être supprimée de l&apos;album photo !</translation>
     </message>
     <message>
         <source>Please confirm ...</source>
@@ -123,7 +123,7 @@ Dimensions réelles : %2x%3 [max. 250x250]</translation>
     </message>
     <message>
         <source>The copy of %1 cannot be written to the Album folder %2: %3.</source>
-        <translation>Impossible d'écrire la copie de %1 dans le dossier Album %2 : %3.</translation>
+        <translation>Impossible d&apos;écrire la copie de %1 dans le dossier Album %2 : %3.</translation>
     </message>
     <message>
         <source>Error</source>
@@ -135,11 +135,11 @@ Dimensions réelles : %2x%3 [max. 250x250]</translation>
     </message>
     <message>
         <source>%1 cannot be added to the album: %2.</source>
-        <translation>Impossible d'ajouter %1 à l'album : %2.</translation>
+        <translation>Impossible d&apos;ajouter %1 à l&apos;album : %2.</translation>
     </message>
     <message>
         <source>There is a limit of 5 pictures.</source>
-        <translation>L'album est limité à 5 images.</translation>
+        <translation>L&apos;album est limité à 5 images.</translation>
     </message>
 </context>
 <context>
@@ -150,11 +150,11 @@ Dimensions réelles : %2x%3 [max. 250x250]</translation>
     </message>
     <message>
         <source>it is a folder, not a picture file</source>
-        <translation>c'est un dossier, pas un fichier image</translation>
+        <translation>c&apos;est un dossier, pas un fichier image</translation>
     </message>
     <message>
         <source>it is not a regular file</source>
-        <translation>ce n'est pas un fichier ordinaire</translation>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
     </message>
     <message>
         <source>the file cannot be opened (%1)</source>
@@ -166,11 +166,11 @@ Dimensions réelles : %2x%3 [max. 250x250]</translation>
     </message>
     <message>
         <source>it is not a picture in a format Talvane can read</source>
-        <translation>ce n'est pas une image dans un format que Talvane sait lire</translation>
+        <translation>ce n&apos;est pas une image dans un format que Talvane sait lire</translation>
     </message>
     <message>
         <source>its header gives no usable picture size</source>
-        <translation>son en-tête n'indique aucune dimension d'image utilisable</translation>
+        <translation>son en-tête n&apos;indique aucune dimension d&apos;image utilisable</translation>
     </message>
     <message>
         <source>it claims to be %1 × %2 pixels, more than the 64 megapixels Talvane accepts</source>
@@ -178,11 +178,11 @@ Dimensions réelles : %2x%3 [max. 250x250]</translation>
     </message>
     <message>
         <source>the file is incomplete: it ends before the end of its picture</source>
-        <translation>le fichier est incomplet : il s'arrête avant la fin de l'image</translation>
+        <translation>le fichier est incomplet : il s&apos;arrête avant la fin de l&apos;image</translation>
     </message>
     <message>
         <source>its picture data is damaged (%1)</source>
-        <translation>les données de l'image sont endommagées (%1)</translation>
+        <translation>les données de l&apos;image sont endommagées (%1)</translation>
     </message>
 </context>
 </TS>

@@ -60,7 +60,7 @@
     </message>
     <message>
         <source>Open a version the collection had before one of its saves, as a new collection</source>
-        <translation>Ouvrir, comme nouvelle collection, une version de la collection antérieure à l'un de ses enregistrements</translation>
+        <translation>Ouvrir, comme nouvelle collection, une version de la collection antérieure à l&apos;un de ses enregistrements</translation>
     </message>
     <message>
         <source>Export care calendar…</source>
@@ -80,19 +80,19 @@
     </message>
     <message>
         <source>Export tree passport…</source>
-        <translation>Exporter le passeport de l'arbre…</translation>
+        <translation>Exporter le passeport de l&apos;arbre…</translation>
     </message>
     <message>
         <source>Write the tree shown, its photos and its journal into one file to hand on</source>
-        <translation>Écrire l'arbre affiché, ses photos et son journal dans un seul fichier à transmettre</translation>
+        <translation>Écrire l&apos;arbre affiché, ses photos et son journal dans un seul fichier à transmettre</translation>
     </message>
     <message>
         <source>Import tree passport…</source>
-        <translation>Importer un passeport d'arbre…</translation>
+        <translation>Importer un passeport d&apos;arbre…</translation>
     </message>
     <message>
         <source>Add the tree of a passport to the collection, with its photos</source>
-        <translation>Ajouter à la collection l'arbre d'un passeport, avec ses photos</translation>
+        <translation>Ajouter à la collection l&apos;arbre d&apos;un passeport, avec ses photos</translation>
     </message>
     <message>
         <source>&amp;Print...	Ctrl+P</source>
@@ -124,15 +124,15 @@
     </message>
     <message>
         <source>Print the tree shown with its photos by date and its measurements</source>
-        <translation>Imprimer l'arbre affiché avec ses photos par date et ses mesures</translation>
+        <translation>Imprimer l&apos;arbre affiché avec ses photos par date et ses mesures</translation>
     </message>
     <message>
         <source>Print setup...</source>
-        <translation>Configuration de l'impression...</translation>
+        <translation>Configuration de l&apos;impression...</translation>
     </message>
     <message>
         <source>Change the printer and printing options</source>
-        <translation>Modifier l'imprimante et les options d'impression</translation>
+        <translation>Modifier l&apos;imprimante et les options d&apos;impression</translation>
     </message>
     <message>
         <source>Exit</source>
@@ -140,7 +140,7 @@
     </message>
     <message>
         <source>Quit the application; prompts to save documents</source>
-        <translation>Quitter l'application ; propose d'enregistrer les documents</translation>
+        <translation>Quitter l&apos;application ; propose d&apos;enregistrer les documents</translation>
     </message>
     <message>
         <source>Help</source>
@@ -160,7 +160,7 @@
     </message>
     <message>
         <source>Open the Talvane help page</source>
-        <translation>Ouvrir la page d'aide de Talvane</translation>
+        <translation>Ouvrir la page d&apos;aide de Talvane</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -216,7 +216,7 @@
     </message>
     <message>
         <source>Show the photos of the tree over the years, compare them and follow its growth</source>
-        <translation>Afficher les photos de l'arbre au fil des années, les comparer et suivre sa croissance</translation>
+        <translation>Afficher les photos de l&apos;arbre au fil des années, les comparer et suivre sa croissance</translation>
     </message>
     <message>
         <source>Standard</source>
@@ -264,7 +264,7 @@
     </message>
     <message>
         <source>Could not open Talvane help file &apos;Hlp\Index.htm&apos;</source>
-        <translation>Impossible d'ouvrir le fichier d'aide de Talvane « Hlp\Index.htm »</translation>
+        <translation>Impossible d&apos;ouvrir le fichier d&apos;aide de Talvane « Hlp\Index.htm »</translation>
     </message>
     <message>
         <source>Attention</source>
@@ -287,7 +287,7 @@
     <name>CTalvaneApp</name>
     <message>
         <source>Talvane closed before your changes to %1 were saved. Restore them?</source>
-        <translation>Talvane s'est fermé avant que vos modifications de %1 soient enregistrées. Voulez-vous les restaurer ?</translation>
+        <translation>Talvane s&apos;est fermé avant que vos modifications de %1 soient enregistrées. Voulez-vous les restaurer ?</translation>
     </message>
     <message>
         <source>Restore</source>
@@ -319,6 +319,25 @@
     <message>
         <source>Size</source>
         <translation>Taille</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Langue</translation>
+    </message>
+    <message>
+        <source>&amp;System language</source>
+        <translation>Langue du &amp;système</translation>
+    </message>
+    <message>
+        <source>Talvane will speak the language chosen the next time it starts.</source>
+        <translation>Talvane parlera la langue choisie à son prochain démarrage.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
     </message>
 </context>
 </TS>

@@ -20,7 +20,7 @@
     </message>
     <message>
         <source>Pairing code</source>
-        <translation>Code d'appairage</translation>
+        <translation>Code d&apos;appairage</translation>
     </message>
     <message>
         <source>&amp;Network:</source>
@@ -28,11 +28,11 @@
     </message>
     <message>
         <source>Pairing address</source>
-        <translation>Adresse d'appairage</translation>
+        <translation>Adresse d&apos;appairage</translation>
     </message>
     <message>
         <source>The code works for 10 minutes and pairs up to 5 phones.</source>
-        <translation>Le code est valable 10 minutes et permet d'appairer jusqu'à 5 téléphones.</translation>
+        <translation>Le code est valable 10 minutes et permet d&apos;appairer jusqu&apos;à 5 téléphones.</translation>
     </message>
     <message>
         <source>New &amp;code</source>
@@ -61,7 +61,7 @@
     <message>
         <source>Sharing with phones could not start:
 %1</source>
-        <translation>Le partage avec les téléphones n'a pas pu démarrer :
+        <translation>Le partage avec les téléphones n&apos;a pas pu démarrer :
 %1</translation>
     </message>
     <message>

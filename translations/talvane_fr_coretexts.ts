@@ -297,5 +297,29 @@ Code de culture</translation>
         <source>Wire removal</source>
         <translation>Retrait de la ligature</translation>
     </message>
+    <message>
+        <source>1 tree</source>
+        <translation>1 arbre</translation>
+    </message>
+    <message>
+        <source>%1 trees</source>
+        <translation>%1 arbres</translation>
+    </message>
+    <message>
+        <source>%1 of 1 tree</source>
+        <translation>%1 sur 1 arbre</translation>
+    </message>
+    <message>
+        <source>%1 of %2 trees</source>
+        <translation>%1 sur %2 arbres</translation>
+    </message>
+    <message>
+        <source>0 trees</source>
+        <translation>0 arbre</translation>
+    </message>
+    <message>
+        <source>0 of 0 trees</source>
+        <translation>0 sur 0 arbre</translation>
+    </message>
 </context>
 </TS>

@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>%1 was read again: another program had changed it.</source>
-        <translation>%1 a été relu : un autre programme l'avait modifié.</translation>
+        <translation>%1 a été relu : un autre programme l&apos;avait modifié.</translation>
     </message>
     <message>
         <source>Your changes were saved as %1.</source>
@@ -54,7 +54,7 @@
     <message>
         <source>Cannot open the collection &quot;%1&quot;:
 %2.</source>
-        <translation>Impossible d'ouvrir la collection « %1 » :
+        <translation>Impossible d&apos;ouvrir la collection « %1 » :
 %2.</translation>
     </message>
     <message>

@@ -80,7 +80,7 @@ avec les modifications apportées ?</translation>
     <message>
         <source>Please enter a name or an ID number.
 Try again ...</source>
-        <translation>Veuillez saisir un nom ou un numéro d'identification.
+        <translation>Veuillez saisir un nom ou un numéro d&apos;identification.
 Réessayez...</translation>
     </message>
     <message>

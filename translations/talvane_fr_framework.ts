@@ -10,7 +10,7 @@
     <message>
         <source>Cannot open the collection &quot;%1&quot;:
 %2.</source>
-        <translation>Impossible d'ouvrir la collection « %1 » :
+        <translation>Impossible d&apos;ouvrir la collection « %1 » :
 %2.</translation>
     </message>
     <message>

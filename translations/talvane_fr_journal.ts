@@ -5,11 +5,11 @@
     <name>AutostartEntry</name>
     <message>
         <source>The autostart entry %1 cannot be written: %2.</source>
-        <translation>L'entrée de démarrage automatique %1 ne peut pas être écrite : %2.</translation>
+        <translation>L&apos;entrée de démarrage automatique %1 ne peut pas être écrite : %2.</translation>
     </message>
     <message>
         <source>The autostart entry %1 cannot be removed: %2.</source>
-        <translation>L'entrée de démarrage automatique %1 ne peut pas être supprimée : %2.</translation>
+        <translation>L&apos;entrée de démarrage automatique %1 ne peut pas être supprimée : %2.</translation>
     </message>
 </context>
 <context>
@@ -38,7 +38,7 @@
     <name>CareDueDlg</name>
     <message>
         <source>Overdue by 1 day</source>
-        <translation>En retard d'un jour</translation>
+        <translation>En retard d&apos;un jour</translation>
     </message>
     <message>
         <source>Overdue by %1 days</source>
@@ -46,7 +46,7 @@
     </message>
     <message>
         <source>Today</source>
-        <translation>Aujourd'hui</translation>
+        <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>Tomorrow</source>
@@ -74,7 +74,7 @@
     </message>
     <message>
         <source>&amp;Show tree</source>
-        <translation>&amp;Afficher l'arbre</translation>
+        <translation>&amp;Afficher l&apos;arbre</translation>
     </message>
     <message>
         <source>&amp;Mark done</source>
@@ -86,11 +86,11 @@
     </message>
     <message>
         <source>Remind me at &amp;login</source>
-        <translation>Me le rappeler à l'ouverture de &amp;session</translation>
+        <translation>Me le rappeler à l&apos;ouverture de &amp;session</translation>
     </message>
     <message>
         <source>When you log in, a notification tells which trees of this collection need care that day.</source>
-        <translation>À l'ouverture de votre session, une notification indique quels arbres de cette collection ont besoin de soins ce jour-là.</translation>
+        <translation>À l&apos;ouverture de votre session, une notification indique quels arbres de cette collection ont besoin de soins ce jour-là.</translation>
     </message>
     <message>
         <source>Keep a care &amp;calendar beside the collection</source>
@@ -176,15 +176,15 @@
     </message>
     <message>
         <source>The event&apos;s date is not a day of the calendar: type it as %1.</source>
-        <translation>La date de l'événement n'est pas un jour du calendrier : saisissez-la sous la forme %1.</translation>
+        <translation>La date de l&apos;événement n&apos;est pas un jour du calendrier : saisissez-la sous la forme %1.</translation>
     </message>
     <message>
         <source>The next step&apos;s date is not a day of the calendar: type it as %1.</source>
-        <translation>La date de l'étape suivante n'est pas un jour du calendrier : saisissez-la sous la forme %1.</translation>
+        <translation>La date de l&apos;étape suivante n&apos;est pas un jour du calendrier : saisissez-la sous la forme %1.</translation>
     </message>
     <message>
         <source>The next step cannot be due before the event&apos;s day.</source>
-        <translation>L'étape suivante ne peut pas être prévue avant le jour de l'événement.</translation>
+        <translation>L&apos;étape suivante ne peut pas être prévue avant le jour de l&apos;événement.</translation>
     </message>
 </context>
 <context>
@@ -266,7 +266,7 @@
     </message>
     <message>
         <source>Delete the %1 of %2 from the journal?</source>
-        <translation>Supprimer du journal l'événement « %1 » du %2 ?</translation>
+        <translation>Supprimer du journal l&apos;événement « %1 » du %2 ?</translation>
     </message>
     <message>
         <source>Attention</source>
@@ -281,7 +281,7 @@
     </message>
     <message>
         <source>Tells at login which trees of your bonsai collections need care</source>
-        <translation>Indique à l'ouverture de session quels arbres de vos collections de bonsaïs ont besoin de soins</translation>
+        <translation>Indique à l&apos;ouverture de session quels arbres de vos collections de bonsaïs ont besoin de soins</translation>
     </message>
 </context>
 </TS>

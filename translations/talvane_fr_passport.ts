@@ -5,7 +5,7 @@
     <name>PassportGiverDlg</name>
     <message>
         <source>Export tree passport</source>
-        <translation>Exporter le passeport de l'arbre</translation>
+        <translation>Exporter le passeport de l&apos;arbre</translation>
     </message>
     <message>
         <source>&amp;Handed on by:</source>
@@ -43,11 +43,11 @@
     <name>TreePassportCommands</name>
     <message>
         <source>Tree passports (*.tvp)</source>
-        <translation>Passeports d'arbres (*.tvp)</translation>
+        <translation>Passeports d&apos;arbres (*.tvp)</translation>
     </message>
     <message>
         <source>Export tree passport</source>
-        <translation>Exporter le passeport de l'arbre</translation>
+        <translation>Exporter le passeport de l&apos;arbre</translation>
     </message>
     <message>
         <source>Talvane %1.</source>
@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Import tree passport</source>
-        <translation>Importer un passeport d'arbre</translation>
+        <translation>Importer un passeport d&apos;arbre</translation>
     </message>
     <message>
         <source>Import passport</source>
@@ -85,7 +85,7 @@
     </message>
     <message>
         <source>The passport could not be printed.</source>
-        <translation>Le passeport n'a pas pu être imprimé.</translation>
+        <translation>Le passeport n&apos;a pas pu être imprimé.</translation>
     </message>
 </context>
 </TS>

@@ -5,15 +5,15 @@
     <name>BatchPrint</name>
     <message>
         <source>cannot open the collection %1: %2</source>
-        <translation>impossible d'ouvrir la collection %1 : %2</translation>
+        <translation>impossible d&apos;ouvrir la collection %1 : %2</translation>
     </message>
     <message>
         <source>cannot write %1</source>
-        <translation>impossible d'écrire %1</translation>
+        <translation>impossible d&apos;écrire %1</translation>
     </message>
     <message>
         <source>%1 has no entry %2 (it has %3, counted from 0)</source>
-        <translation>la collection %1 n'a pas de fiche %2 (elle en a %3, numérotées à partir de 0)</translation>
+        <translation>la collection %1 n&apos;a pas de fiche %2 (elle en a %3, numérotées à partir de 0)</translation>
     </message>
 </context>
 <context>
@@ -50,7 +50,7 @@
     </message>
     <message>
         <source>The labels overlap: each step must be at least the label&apos;s size.</source>
-        <translation>Les étiquettes se chevauchent : chaque écart doit être au moins égal à la taille de l'étiquette.</translation>
+        <translation>Les étiquettes se chevauchent : chaque écart doit être au moins égal à la taille de l&apos;étiquette.</translation>
     </message>
     <message>
         <source>The labels do not fit on the paper.</source>
@@ -85,7 +85,7 @@
     </message>
     <message>
         <source>Start at &amp;label:</source>
-        <translation>&amp;Commencer à l'étiquette :</translation>
+        <translation>&amp;Commencer à l&apos;étiquette :</translation>
     </message>
     <message>
         <source>Trees</source>
@@ -97,7 +97,7 @@
     </message>
     <message>
         <source>The tree &amp;selected in the collection list</source>
-        <translation>L'arbre &amp;sélectionné dans la liste de la collection</translation>
+        <translation>L&apos;arbre &amp;sélectionné dans la liste de la collection</translation>
     </message>
     <message>
         <source>The %1 trees &amp;selected in the collection list</source>
@@ -141,11 +141,11 @@
     </message>
     <message>
         <source>Label width:</source>
-        <translation>Largeur de l'étiquette :</translation>
+        <translation>Largeur de l&apos;étiquette :</translation>
     </message>
     <message>
         <source>Label height:</source>
-        <translation>Hauteur de l'étiquette :</translation>
+        <translation>Hauteur de l&apos;étiquette :</translation>
     </message>
     <message>
         <source>Left margin:</source>
@@ -157,11 +157,11 @@
     </message>
     <message>
         <source>From column to column:</source>
-        <translation>D'une colonne à l'autre :</translation>
+        <translation>D&apos;une colonne à l&apos;autre :</translation>
     </message>
     <message>
         <source>From row to row:</source>
-        <translation>D'une ligne à l'autre :</translation>
+        <translation>D&apos;une ligne à l&apos;autre :</translation>
     </message>
     <message>
         <source>1 sheet</source>
@@ -198,15 +198,15 @@
     <name>ReportPrinting</name>
     <message>
         <source>The report could not be printed.</source>
-        <translation>Le rapport n'a pas pu être imprimé.</translation>
+        <translation>Le rapport n&apos;a pas pu être imprimé.</translation>
     </message>
     <message>
         <source>The collection list could not be printed.</source>
-        <translation>La liste de la collection n'a pas pu être imprimée.</translation>
+        <translation>La liste de la collection n&apos;a pas pu être imprimée.</translation>
     </message>
     <message>
         <source>The collection list shows no tree to print a label for.</source>
-        <translation>La liste de la collection n'affiche aucun arbre pour lequel imprimer une étiquette.</translation>
+        <translation>La liste de la collection n&apos;affiche aucun arbre pour lequel imprimer une étiquette.</translation>
     </message>
     <message>
         <source>Identify 1 tree for its label</source>
@@ -218,7 +218,7 @@
     </message>
     <message>
         <source>The labels could not be printed.</source>
-        <translation>Les étiquettes n'ont pas pu être imprimées.</translation>
+        <translation>Les étiquettes n&apos;ont pas pu être imprimées.</translation>
     </message>
 </context>
 </TS>

@@ -39,7 +39,7 @@
     <name>PhotoReading</name>
     <message>
         <source>No reader on this computer can open this photo.</source>
-        <translation>Aucun lecteur d'images de cet ordinateur ne peut ouvrir cette photo.</translation>
+        <translation>Aucun lecteur d&apos;images de cet ordinateur ne peut ouvrir cette photo.</translation>
     </message>
     <message>
         <source>The photo is damaged.</source>
@@ -90,9 +90,9 @@
         <source>The photos could not be added:
 %1
 Nothing was added.</source>
-        <translation>Les photos n'ont pas pu être ajoutées :
+        <translation>Les photos n&apos;ont pas pu être ajoutées :
 %1
-Aucune n'a été ajoutée.</translation>
+Aucune n&apos;a été ajoutée.</translation>
     </message>
     <message>
         <source>Add a photo to</source>
@@ -104,7 +104,7 @@ Aucune n'a été ajoutée.</translation>
     </message>
     <message>
         <source>Use in album</source>
-        <translation>Mettre dans l'album de</translation>
+        <translation>Mettre dans l&apos;album de</translation>
     </message>
 </context>
 <context>
@@ -135,7 +135,7 @@ Aucune n'a été ajoutée.</translation>
     </message>
     <message>
         <source>&amp;Use in album</source>
-        <translation>&amp;Mettre dans l'album</translation>
+        <translation>&amp;Mettre dans l&apos;album</translation>
     </message>
     <message>
         <source>Timeline of “%1”</source>

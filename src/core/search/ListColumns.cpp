@@ -52,12 +52,4 @@ std::string listColumnText(const CBonsaiData& entry, ListColumn column)
     return {};
 }
 
-std::string listedTreesText(std::size_t listed, std::size_t total, bool filtered)
-{
-    const std::string trees = total == 1 ? " tree" : " trees";
-    if (!filtered)
-        return std::to_string(total) + trees;
-    return std::to_string(listed) + " of " + std::to_string(total) + trees;
-}
-
 } // namespace search

@@ -29,8 +29,4 @@ const char* listColumnTitle(ListColumn column);
 // Photos counts the filled photo slots.
 std::string listColumnText(const CBonsaiData& entry, ListColumn column);
 
-// How many trees a list shows: "340 trees", "1 tree", or "12 of 340 trees" while a
-// filter narrows it.
-std::string listedTreesText(std::size_t listed, std::size_t total, bool filtered);
-
 } // namespace search

@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
+#include "app/LanguageMenu.h"
 #include "app/EarlierVersionsDlg.h"
 #include "companion/PhoneSharing.h"
 #include "companion/ShareDlg.h"
@@ -241,6 +242,8 @@ void CMainFrame::createViewMenu()
                                 tr("Show the photos of the tree over the years, compare them and follow its growth"));
     timeline->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(timeline, &QAction::triggered, this, &CMainFrame::onViewTimeline);
+    viewMenu->addSeparator();
+    viewMenu->addMenu(new LanguageMenu(m_services.prompter(), viewMenu));
 }
 
 void CMainFrame::createBars()

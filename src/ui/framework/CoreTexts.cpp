@@ -92,6 +92,19 @@ QString CoreText(std::string_view english)
     return QCoreApplication::translate("CoreTexts", text.toUtf8().constData());
 }
 
+QString ListedTreesText(std::size_t listed, std::size_t total, bool filtered)
+{
+    const auto count = [](std::size_t n) { return QString::number(n); };
+    // None and one have texts of their own: French counts none in the singular.
+    if (!filtered)
+        return total == 0   ? QCoreApplication::translate("CoreTexts", "0 trees")
+               : total == 1 ? QCoreApplication::translate("CoreTexts", "1 tree")
+                            : QCoreApplication::translate("CoreTexts", "%1 trees").arg(count(total));
+    return total == 0   ? QCoreApplication::translate("CoreTexts", "0 of 0 trees")
+           : total == 1 ? QCoreApplication::translate("CoreTexts", "%1 of 1 tree").arg(count(listed))
+                        : QCoreApplication::translate("CoreTexts", "%1 of %2 trees").arg(count(listed), count(total));
+}
+
 std::span<const char* const> ListedCoreTexts()
 {
     return kCoreTexts;

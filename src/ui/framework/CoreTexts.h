@@ -10,5 +10,9 @@
 // items, the collection list's column titles, the kinds of care.
 QString CoreText(std::string_view english);
 
+// How many trees a list shows: "340 trees", "1 tree", or "12 of 340 trees" while a
+// filter narrows it.
+QString ListedTreesText(std::size_t listed, std::size_t total, bool filtered);
+
 // The texts CoreText can translate.
 std::span<const char* const> ListedCoreTexts();

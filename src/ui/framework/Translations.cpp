@@ -4,27 +4,11 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 namespace {
 
 const QString kSetting = QStringLiteral("language");
-
-bool IsFrench(const QString& uiLanguage)
-{
-    return QLocale(uiLanguage).language() == QLocale::French;
-}
-
-// Translators live as long as the program.
-void InstallTranslator(const QString& name, const QString& folder)
-{
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(name, folder))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
-}
 
 } // namespace
 
@@ -51,25 +35,41 @@ QString languageFor(const QString& chosen)
     // The first language the system names that the program has wins: a German user
     // who reads French second gets French, an English one English.
     for (const QString& uiLanguage : QLocale::system().uiLanguages()) {
-        if (IsFrench(uiLanguage))
+        const QLocale::Language language = QLocale(uiLanguage).language();
+        if (language == QLocale::French)
             return QString::fromLatin1(kFrench);
-        if (QLocale(uiLanguage).language() == QLocale::English)
+        if (language == QLocale::English)
             break;
     }
     return QString::fromLatin1(kEnglish);
 }
 
-QString install()
+} // namespace Translations
+
+InstalledLanguage::InstalledLanguage(const QString& language)
 {
-    const QString language = languageFor(chosenLanguage());
-    if (language != QLatin1String(kFrench))
-        return language;
+    if (language != QLatin1String(Translations::kFrench))
+        return;
     // Dates and numbers follow the language when it is not the system's own.
-    if (QLocale::system().language() != QLocale::French)
+    if (QLocale().language() != QLocale::French) {
+        m_formerDefault = QLocale();
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    InstallTranslator(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    InstallTranslator(QStringLiteral("talvane_fr"), QStringLiteral(":/i18n"));
-    return language;
+    }
+    install(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    install(QStringLiteral("talvane_fr"), QStringLiteral(":/i18n"));
 }
 
-} // namespace Translations
+InstalledLanguage::~InstalledLanguage()
+{
+    for (const auto& translator : m_translators)
+        QCoreApplication::removeTranslator(translator.get());
+    if (m_formerDefault)
+        QLocale::setDefault(*m_formerDefault);
+}
+
+void InstalledLanguage::install(const QString& name, const QString& folder)
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(name, folder) && QCoreApplication::installTranslator(translator.get()))
+        m_translators.push_back(std::move(translator));
+}

@@ -1,6 +1,13 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QTranslator;
 
 // The language the program speaks: the one chosen in the settings, else the first of
 // the system's languages (LANGUAGE, LC_ALL, LC_MESSAGES, LANG) that it has, else
@@ -17,8 +24,20 @@ void chooseLanguage(const QString& language);
 // The language the program takes for that choice and the system's languages.
 QString languageFor(const QString& chosen);
 
-// Installs the program's texts and Qt's own dialogs in that language, once, before
-// any window is made; gives the language installed.
-QString install();
-
 } // namespace Translations
+
+// The program's texts and Qt's own dialogs in one language, for as long as it lives;
+// made before any window.
+class InstalledLanguage {
+public:
+    explicit InstalledLanguage(const QString& language);
+    ~InstalledLanguage();
+    InstalledLanguage(const InstalledLanguage&) = delete;
+    InstalledLanguage& operator=(const InstalledLanguage&) = delete;
+
+private:
+    void install(const QString& name, const QString& folder);
+
+    std::vector<std::unique_ptr<QTranslator>> m_translators;
+    std::optional<QLocale> m_formerDefault;
+};

@@ -1,5 +1,6 @@
 #include "overview/CollectionListPanel.h"
 
+#include "framework/CoreTexts.h"
 #include "overview/CollectionListModel.h"
 #include "search/ListColumns.h"
 
@@ -99,8 +100,7 @@ void CollectionListPanel::choose(const QModelIndex& index)
 
 void CollectionListPanel::updateCountLine()
 {
-    m_count->setText(QString::fromStdString(search::listedTreesText(static_cast<std::size_t>(m_model.rowCount()),
-                                                                    m_model.entryCount(), isFiltered())));
+    m_count->setText(ListedTreesText(static_cast<std::size_t>(m_model.rowCount()), m_model.entryCount(), isFiltered()));
 }
 
 bool CollectionListPanel::isFiltered() const

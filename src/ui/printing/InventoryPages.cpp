@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "framework/AnsiText.h"
+#include "framework/CoreTexts.h"
 #include "printing/ReportPages.h"
 
 #include <QFontMetricsF>
@@ -108,8 +109,7 @@ void InventoryPages::drawPage(QPainter& painter, int page) const
     const QString date = QLocale().toString(m_date, QLocale::LongFormat);
     painter.drawText(QPointF(width - body.horizontalAdvance(date), title.ascent()), date);
     painter.drawText(QPointF(0, title.lineSpacing() + body.ascent()),
-                     QString::fromStdString(search::listedTreesText(m_inventory.positions.size(), m_inventory.total,
-                                                                    m_inventory.filtered)));
+                     ListedTreesText(m_inventory.positions.size(), m_inventory.total, m_inventory.filtered));
 
     const auto drawRow = [&](double top, const QFont& font, const std::function<QString(std::size_t)>& text) {
         painter.setFont(font);

@@ -75,7 +75,7 @@ TEST_F(MainFrameTest, MenuToolBarAndKeysAreThoseOfTheProgram)
                            "Share with phones\u2026", "Export tree passport\u2026", "Import tree passport\u2026", "-", "&Print...\tCtrl+P", "Print collection list\u2026", "Print labels\u2026", "Print passport\u2026", "Print setup...", "-", "Recent File",
                            "-", "Exit"}));
     EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[2]->menu()), 
-              (QStringList{"&Collection list\tCtrl+L", "Care &due\u2026\tCtrl+D", "&Timeline\u2026\tCtrl+T"}));
+              (QStringList{"&Collection list\tCtrl+L", "Care &due\u2026\tCtrl+D", "&Timeline\u2026\tCtrl+T", "-", "&Language"}));
     EXPECT_EQ(frame().action(cmd::kViewCareDue)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
     EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[3]->menu()),
               (QStringList{"&About Talvane...", "Help on Talvane"}));

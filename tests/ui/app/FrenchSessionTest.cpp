@@ -1,0 +1,153 @@
+// The program in French: the language chosen or the system's, its menus, pages and
+// messages, and nothing left in English on its windows.
+#include "ui/AppFixture.h"
+
+#include "app/LanguageMenu.h"
+#include "framework/CoreTexts.h"
+#include "framework/Translations.h"
+#include "collection/FieldCatalogue.h"
+#include "journal/CareEvent.h"
+#include "search/ListColumns.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTabBar>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+
+namespace {
+
+QString WithoutMnemonic(QString text)
+{
+    // As a tool button shows its command: without its shortcut or the dots of a window.
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")))
+        .section(QLatin1Char('\t'), 0, 0)
+        .remove(QRegularExpression(QStringLiteral(" *(\\.\\.\\.|\u2026)$")));
+}
+
+// Every French text of the translation files, as a window shows it.
+QSet<QString> FrenchTexts()
+{
+    QSet<QString> texts;
+    const QDir folder(QStringLiteral(TALVANE_SOURCE_DIR "/translations"));
+    for (const QString& name : folder.entryList({QStringLiteral("talvane_fr_*.ts")})) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        QXmlStreamReader xml(&file);
+        while (xml.readNextStartElement() || !xml.atEnd()) {
+            if (xml.isStartElement() && xml.name() == QLatin1String("translation"))
+                texts.insert(WithoutMnemonic(xml.readElementText()));
+        }
+    }
+    return texts;
+}
+
+// The texts a window shows of itself (not the collection's): labels, buttons, group
+// boxes, tabs and menus.
+QStringList ShownTexts(QWidget& window)
+{
+    QStringList texts;
+    for (auto* label : window.findChildren<QLabel*>())
+        texts << label->text();
+    for (auto* button : window.findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (auto* box : window.findChildren<QGroupBox*>())
+        texts << box->title();
+    for (auto* tabs : window.findChildren<QTabBar*>())
+        for (int i = 0; i < tabs->count(); ++i)
+            texts << tabs->tabText(i);
+    for (auto* menu : window.findChildren<QMenu*>())
+        for (QAction* action : menu->actions())
+            texts << action->text();
+    return texts;
+}
+
+// The File menu's recent collections, "&1 garden.tvn".
+bool IsRecentFile(const QString& text)
+{
+    return QRegularExpression(QStringLiteral("^&\\d ")).match(text).hasMatch();
+}
+
+} // namespace
+
+class FrenchSession : public AppFixture {
+protected:
+    const InstalledLanguage french{QString::fromLatin1(Translations::kFrench)};
+};
+
+TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("garden.tvn", {"Momiji", "Pine"}))));
+    QStringList menus;
+    for (QAction* menu : frame().menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&\u00C9dition"), QStringLiteral("&Affichage"),
+                                  QStringLiteral("Aide")}));
+    EXPECT_EQ(WithoutMnemonic(view().sheet()->tabText(0)), QStringLiteral("La plante"));
+
+    ui.prompter.expect(mb::kIdCancel, QStringLiteral("< Momiji > sera supprim\u00E9 de la liste !"));
+    view().OnEntryDelete();
+    EXPECT_TRUE(ui.prompter.allAnswered());
+    EXPECT_EQ(doc().entryCount(), 2u) << "Cancel keeps the entry";
+
+    const QSet<QString> french = FrenchTexts();
+    // What reads the same in both languages, or is a name.
+    const QSet<QString> same{QStringLiteral("Talvane"), QStringLiteral("OK"), QStringLiteral("NUM"), QStringLiteral("English"),
+                             QStringLiteral("Fran\u00E7ais"), QString()};
+    for (int page = 0; page < view().sheet()->count(); ++page) {
+        view().sheet()->setCurrentIndex(page);
+        for (const QString& text : ShownTexts(frame()))
+            EXPECT_TRUE(french.contains(WithoutMnemonic(text)) || same.contains(WithoutMnemonic(text)) ||
+                        !text.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2}"))) || IsRecentFile(text))
+                << "left in English: " << text.toStdString();
+    }
+}
+
+TEST_F(AppFixture, TheLanguageChosenIsKeptForTheNextStartAndTheSystemsIsTheDefault)
+{
+    EXPECT_TRUE(Translations::chosenLanguage().isEmpty());
+    EXPECT_EQ(Translations::languageFor(QStringLiteral("fr")), QStringLiteral("fr"));
+    EXPECT_EQ(Translations::languageFor(QStringLiteral("en")), QStringLiteral("en"));
+    LanguageMenu menu(ui.prompter);
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Talvane will speak the language chosen the next time it starts."));
+    menu.choose(QStringLiteral("fr"));
+    EXPECT_EQ(Translations::chosenLanguage(), QStringLiteral("fr"));
+    const QList<QAction*> items = menu.actions();
+    const auto checked = std::find_if(items.begin(), items.end(), [](QAction* item) { return item->isChecked(); });
+    ASSERT_NE(checked, items.end());
+    EXPECT_EQ((*checked)->text(), QStringLiteral("&Fran\u00E7ais"));
+    menu.choose(QStringLiteral("fr"));
+    EXPECT_TRUE(ui.prompter.allAnswered()) << "choosing the same language again asks nothing";
+    ui.prompter.expect(mb::kIdOk);
+    menu.choose(QString());
+    EXPECT_TRUE(Translations::chosenLanguage().isEmpty()) << "the system's language again";
+}
+
+TEST(CoreTexts, EveryTextTheCoreGivesTheWindowIsListedForTranslation)
+{
+    QSet<QString> listed;
+    for (const char* text : ListedCoreTexts())
+        listed.insert(QString::fromUtf8(text));
+    QStringList given;
+    for (const auto& field : talvane::fields::allFields()) {
+        given << QString::fromLatin1(field.label.data(), static_cast<qsizetype>(field.label.size()));
+        for (const auto& choice : field.choices)
+            given << QString::fromLatin1(choice.shown.data(), static_cast<qsizetype>(choice.shown.size()));
+        for (const auto item : field.listItems)
+            given << QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size()));
+    }
+    for (const auto page : talvane::fields::pageFields())
+        given << QString::fromLatin1(talvane::fields::page(talvane::fields::field(page).page).caption.data());
+    for (std::size_t column = 0; column < search::kListColumnCount; ++column)
+        given << QString::fromLatin1(search::listColumnTitle(static_cast<search::ListColumn>(column)));
+    for (const auto kind : talvane::journal::kCareKinds)
+        given << QString::fromLatin1(talvane::journal::careKindName(kind).data());
+    for (const QString& text : given)
+        EXPECT_TRUE(text.isEmpty() || listed.contains(text)) << "not listed for translation: " << text.toStdString();
+}
