@@ -282,6 +282,10 @@
         <source>%1 care tasks written to the calendar</source>
         <translation>%1 soins écrits dans le calendrier</translation>
     </message>
+    <message>
+        <source>No earlier version of “%1” is kept yet: a version is kept each time the collection is saved.</source>
+        <translation>Aucune version antérieure de « %1 » n&apos;est encore conservée : une version est conservée à chaque enregistrement de la collection.</translation>
+    </message>
 </context>
 <context>
     <name>CTalvaneApp</name>

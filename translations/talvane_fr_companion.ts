@@ -76,5 +76,13 @@
         <source>Disconnect %1</source>
         <translation>Déconnecter %1</translation>
     </message>
+    <message>
+        <source>Scan this code with a phone&apos;s camera, or open the address in its browser. The phone must be on the same network as this computer.</source>
+        <translation>Scannez ce code avec l&apos;appareil photo d&apos;un téléphone, ou ouvrez l&apos;adresse dans son navigateur. Le téléphone doit être sur le même réseau que cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>The pages travel unencrypted over the network: share only on a home network you trust.</source>
+        <translation>Les pages circulent sans chiffrement sur le réseau : ne partagez que sur un réseau domestique de confiance.</translation>
+    </message>
 </context>
 </TS>

@@ -321,5 +321,93 @@ Code de culture</translation>
         <source>0 of 0 trees</source>
         <translation>0 sur 0 arbre</translation>
     </message>
+    <message>
+        <source>January</source>
+        <translation>janvier</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>février</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>mars</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>avril</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>mai</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>juin</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>juillet</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>août</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>septembre</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>octobre</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>novembre</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>décembre</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Hauteur</translation>
+    </message>
+    <message>
+        <source>Trunk diameter</source>
+        <translation>Diamètre du tronc</translation>
+    </message>
+    <message>
+        <source>Nebari width</source>
+        <translation>Largeur du nebari</translation>
+    </message>
+    <message>
+        <source>Canopy width</source>
+        <translation>Largeur de la ramure</translation>
+    </message>
+    <message>
+        <source>0 care tasks</source>
+        <translation>0 soin</translation>
+    </message>
+    <message>
+        <source>1 care task</source>
+        <translation>1 soin</translation>
+    </message>
+    <message>
+        <source>%1 care tasks</source>
+        <translation>%1 soins</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 jour</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 jours</translation>
+    </message>
+    <message>
+        <source>%1 due in the next %2</source>
+        <translation>%1 à faire d&apos;ici %2</translation>
+    </message>
 </context>
 </TS>

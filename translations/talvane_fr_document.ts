@@ -95,6 +95,36 @@
         <source>Add</source>
         <translation>Ajouter</translation>
     </message>
+    <message>
+        <source>%1 is open read-only: another Talvane is editing it.
+Save your changes under another name with Save As.</source>
+        <translation>%1 est ouvert en lecture seule : un autre Talvane le modifie.
+Enregistrez vos modifications sous un autre nom avec Enregistrer sous.</translation>
+    </message>
+    <message>
+        <source>%1 is already open in Talvane: %2.
+
+Open it read-only? You can still save your changes under another name with Save As.</source>
+        <translation>%1 est déjà ouvert dans Talvane : %2.
+
+L&apos;ouvrir en lecture seule ? Vous pourrez toujours enregistrer vos modifications sous un autre nom avec Enregistrer sous.</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program since Talvane opened or last saved it.
+
+Reload: show the file as it is now (your unsaved changes are offered for a conflict copy first).
+Overwrite: replace it with the collection shown here.
+Save conflict copy: save the collection shown here beside it as %2, and leave the file as it is.</source>
+        <translation>%1 a été modifié par un autre programme depuis que Talvane l&apos;a ouvert ou enregistré.
+
+Recharger : afficher le fichier tel qu&apos;il est maintenant (vos modifications non enregistrées vous sont d&apos;abord proposées en copie de conflit).
+Écraser : le remplacer par la collection affichée ici.
+Enregistrer une copie de conflit : enregistrer la collection affichée ici à côté de lui sous le nom %2, et laisser le fichier tel qu&apos;il est.</translation>
+    </message>
+    <message>
+        <source>Save your unsaved changes as %1 beside the collection before it is read again?</source>
+        <translation>Enregistrer vos modifications non enregistrées sous %1 à côté de la collection avant de la relire ?</translation>
+    </message>
 </context>
 <context>
     <name>UndoKeepingEdits</name>

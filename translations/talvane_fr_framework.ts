@@ -21,6 +21,14 @@
         <source>Save As</source>
         <translation>Enregistrer sous</translation>
     </message>
+    <message>
+        <source>Cannot save the collection to &quot;%1&quot;:
+%2.
+The file on disk was not changed.</source>
+        <translation>Impossible d&apos;enregistrer la collection dans « %1 » :
+%2.
+Le fichier sur le disque n&apos;a pas été modifié.</translation>
+    </message>
 </context>
 <context>
     <name>StorableText</name>

@@ -100,6 +100,10 @@
         <source>Every save also writes %1 in the collection&apos;s folder.</source>
         <translation>Chaque enregistrement écrit aussi %1 dans le dossier de la collection.</translation>
     </message>
+    <message>
+        <source> days</source>
+        <translation> jours</translation>
+    </message>
 </context>
 <context>
     <name>CareDueNotice</name>
@@ -186,6 +190,30 @@
         <source>The next step cannot be due before the event&apos;s day.</source>
         <translation>L&apos;étape suivante ne peut pas être prévue avant le jour de l&apos;événement.</translation>
     </message>
+    <message>
+        <source>days</source>
+        <translation>jours</translation>
+    </message>
+    <message>
+        <source>weeks</source>
+        <translation>semaines</translation>
+    </message>
+    <message>
+        <source>months</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>years</source>
+        <translation>ans</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>à</translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <translation>%1 :</translation>
+    </message>
 </context>
 <context>
     <name>DateField</name>
@@ -271,6 +299,10 @@
     <message>
         <source>Attention</source>
         <translation>Attention</translation>
+    </message>
+    <message>
+        <source>This journal was written by another program: it is kept as it is and cannot be changed here.</source>
+        <translation>Ce journal a été écrit par un autre programme : il est conservé tel quel et ne peut pas être modifié ici.</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,10 @@
         <source>&amp;Handed on by:</source>
         <translation>&amp;Transmis par :</translation>
     </message>
+    <message>
+        <source>The passport holds “%1” with its photos and its journal, for whoever receives the tree to add to their collection.</source>
+        <translation>Le passeport contient « %1 » avec ses photos et son journal, pour que la personne qui reçoit l&apos;arbre l&apos;ajoute à sa collection.</translation>
+    </message>
 </context>
 <context>
     <name>PassportPages</name>
@@ -86,6 +90,10 @@
     <message>
         <source>The passport could not be printed.</source>
         <translation>Le passeport n&apos;a pas pu être imprimé.</translation>
+    </message>
+    <message>
+        <source>optional</source>
+        <translation>facultatif</translation>
     </message>
 </context>
 </TS>

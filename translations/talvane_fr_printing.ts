@@ -171,6 +171,10 @@
         <source>%1 sheets</source>
         <translation>%1 feuilles</translation>
     </message>
+    <message>
+        <source>The labels before it on the first sheet are left as they are, for a sheet already partly used.</source>
+        <translation>Les étiquettes qui la précèdent sur la première feuille sont laissées telles quelles, pour une feuille déjà en partie utilisée.</translation>
+    </message>
 </context>
 <context>
     <name>PrintProgress</name>

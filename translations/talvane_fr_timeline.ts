@@ -34,6 +34,10 @@
         <source>Date</source>
         <translation>Date</translation>
     </message>
+    <message>
+        <source>No measurements yet: give an event of the journal a height, a trunk diameter, a nebari or a canopy width (Add or Edit on the Journal tab).</source>
+        <translation>Pas encore de mesures : donnez à un événement du journal une hauteur, un diamètre de tronc, un nebari ou une largeur de ramure (Ajouter ou Modifier dans l&apos;onglet Journal).</translation>
+    </message>
 </context>
 <context>
     <name>PhotoReading</name>
@@ -106,6 +110,10 @@ Aucune n&apos;a été ajoutée.</translation>
         <source>Use in album</source>
         <translation>Mettre dans l&apos;album de</translation>
     </message>
+    <message>
+        <source>The journal of “%1” was written by another program: it is kept as it is and photos cannot be added to it.</source>
+        <translation>Le journal de « %1 » a été écrit par un autre programme : il est conservé tel quel et on ne peut pas y ajouter de photos.</translation>
+    </message>
 </context>
 <context>
     <name>TimelineDlg</name>
@@ -152,6 +160,10 @@ Aucune n&apos;a été ajoutée.</translation>
     <message>
         <source> · </source>
         <translation> · </translation>
+    </message>
+    <message>
+        <source>No photos yet: Add photos… puts the photos of a camera or a phone on the timeline, as they were taken.</source>
+        <translation>Pas encore de photos : Ajouter des photos… place les photos d&apos;un appareil photo ou d&apos;un téléphone sur la chronologie, telles qu&apos;elles ont été prises.</translation>
     </message>
 </context>
 </TS>

@@ -12,6 +12,7 @@
 #include "framework/AnsiText.h"
 #include "framework/AppSettings.h"
 #include "framework/BaseDirectory.h"
+#include "framework/CoreTexts.h"
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
 #include "journal/CareCalendarExport.h"
@@ -105,7 +106,7 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     m_dueCounter = new DueSummaryCounter(m_doc, this);
     // The count has a pane of its own, which menu hints and notices pass over.
     connect(m_dueCounter, &DueSummaryCounter::counted, this, [this](std::size_t due, int withinDays) {
-        m_duePane->setText(due > 0 ? FromAnsi(talvane::journal::dueSummary(due, withinDays)) : QString());
+        m_duePane->setText(due > 0 ? DueSummaryText(due, withinDays) : QString());
         m_duePane->setVisible(due > 0);
     });
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::showDueSummary);
@@ -493,7 +494,7 @@ void CMainFrame::onFileRestoreVersion()
     const QString path = m_doc.pathName();
     auto versions = ListVersions(QFile::encodeName(path).toStdString());
     if (versions.empty()) {
-        m_services.prompter().ask(QStringLiteral("No earlier version of \u201C%1\u201D is kept yet: a version is kept "
+        m_services.prompter().ask(tr("No earlier version of \u201C%1\u201D is kept yet: a version is kept "
                                                  "each time the collection is saved.")
                                       .arg(QFileInfo(path).fileName()),
                                   QStringLiteral("Talvane"), mb::kOk | mb::kIconInformation);

@@ -38,7 +38,7 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
 {
     setWindowTitle(tr("Share with phones"));
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(QStringLiteral("Scan this code with a phone's camera, or open the address in its browser. "
+    auto* intro = new QLabel(tr("Scan this code with a phone's camera, or open the address in its browser. "
                                             "The phone must be on the same network as this computer."),
                              this);
     intro->setWordWrap(true);
@@ -79,7 +79,7 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     m_phones->setMinimumHeight(110);
     layout->addWidget(m_phones);
 
-    auto* warning = new QLabel(QStringLiteral("The pages travel unencrypted over the network: share only on a home "
+    auto* warning = new QLabel(tr("The pages travel unencrypted over the network: share only on a home "
                                               "network you trust."),
                                this);
     warning->setWordWrap(true);

@@ -226,7 +226,7 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
         m_view->CommitCurrentEntry();
     const bool ownFile = isOwnFile(path);
     if (ownFile && m_readOnly) {
-        services().prompter().ask(QStringLiteral("%1 is open read-only: another Talvane is editing it.\n"
+        services().prompter().ask(tr("%1 is open read-only: another Talvane is editing it.\n"
                                                  "Save your changes under another name with Save As.")
                                       .arg(QuotedName(path)),
                                   Caption(), mb::kOk | mb::kIconExclamation);
@@ -273,7 +273,7 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
     if (!reopening) {
         attempt = LockCollection(absolute);
         if (attempt.heldBy &&
-            services().prompter().ask(QStringLiteral("%1 is already open in Talvane: %2.\n\n"
+            services().prompter().ask(tr("%1 is already open in Talvane: %2.\n\n"
                                                      "Open it read-only? You can still save your changes under "
                                                      "another name with Save As.")
                                           .arg(QuotedName(path), QString::fromStdString(DescribeLockHolder(*attempt.heldBy))),
@@ -371,7 +371,7 @@ CTalvaneDoc::ChangeAnswer CTalvaneDoc::askAboutChange()
     m_changeAsked = true;
     const QString copy = FromFsPath(ConflictCopyPath(FsPath(pathName()), QDateTime::currentSecsSinceEpoch()));
     const int answer = services().prompter().choose(
-        QStringLiteral("%1 was changed by another program since Talvane opened or last saved it.\n\n"
+        tr("%1 was changed by another program since Talvane opened or last saved it.\n\n"
                        "Reload: show the file as it is now (your unsaved changes are offered for a conflict copy "
                        "first).\nOverwrite: replace it with the collection shown here.\n"
                        "Save conflict copy: save the collection shown here beside it as %2, and leave the file "
@@ -424,7 +424,7 @@ bool CTalvaneDoc::reloadFromDisk()
     const QString path = pathName();
     if (hasUnsavedWork()) {
         const QString copy = FromFsPath(ConflictCopyPath(FsPath(path), QDateTime::currentSecsSinceEpoch()));
-        switch (services().prompter().ask(QStringLiteral("Save your unsaved changes as %1 beside the collection "
+        switch (services().prompter().ask(tr("Save your unsaved changes as %1 beside the collection "
                                                          "before it is read again?")
                                               .arg(QuotedName(copy)),
                                           Caption(), mb::kYesNoCancel | mb::kIconQuestion)) {

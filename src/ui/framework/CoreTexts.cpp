@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
 // Every text the core gives the window to show, so that the translation files hold
@@ -82,6 +84,22 @@ constexpr const char* kCoreTexts[] = {
     QT_TRANSLATE_NOOP("CoreTexts", "Styling"),
     QT_TRANSLATE_NOOP("CoreTexts", "Treatment"),
     QT_TRANSLATE_NOOP("CoreTexts", "Wire removal"),
+    QT_TRANSLATE_NOOP("CoreTexts", "Height"),
+    QT_TRANSLATE_NOOP("CoreTexts", "Trunk diameter"),
+    QT_TRANSLATE_NOOP("CoreTexts", "Nebari width"),
+    QT_TRANSLATE_NOOP("CoreTexts", "Canopy width"),
+    QT_TRANSLATE_NOOP("CoreTexts", "January"),
+    QT_TRANSLATE_NOOP("CoreTexts", "February"),
+    QT_TRANSLATE_NOOP("CoreTexts", "March"),
+    QT_TRANSLATE_NOOP("CoreTexts", "April"),
+    QT_TRANSLATE_NOOP("CoreTexts", "May"),
+    QT_TRANSLATE_NOOP("CoreTexts", "June"),
+    QT_TRANSLATE_NOOP("CoreTexts", "July"),
+    QT_TRANSLATE_NOOP("CoreTexts", "August"),
+    QT_TRANSLATE_NOOP("CoreTexts", "September"),
+    QT_TRANSLATE_NOOP("CoreTexts", "October"),
+    QT_TRANSLATE_NOOP("CoreTexts", "November"),
+    QT_TRANSLATE_NOOP("CoreTexts", "December"),
 };
 
 } // namespace
@@ -103,6 +121,17 @@ QString ListedTreesText(std::size_t listed, std::size_t total, bool filtered)
     return total == 0   ? QCoreApplication::translate("CoreTexts", "0 of 0 trees")
            : total == 1 ? QCoreApplication::translate("CoreTexts", "%1 of 1 tree").arg(count(listed))
                         : QCoreApplication::translate("CoreTexts", "%1 of %2 trees").arg(count(listed), count(total));
+}
+
+QString DueSummaryText(std::size_t taskCount, int withinDays)
+{
+    const auto days = static_cast<std::size_t>(std::max(withinDays, 0));
+    const QString tasks = taskCount == 0   ? QCoreApplication::translate("CoreTexts", "0 care tasks")
+                          : taskCount == 1 ? QCoreApplication::translate("CoreTexts", "1 care task")
+                                           : QCoreApplication::translate("CoreTexts", "%1 care tasks").arg(taskCount);
+    const QString span = days == 1 ? QCoreApplication::translate("CoreTexts", "1 day")
+                                   : QCoreApplication::translate("CoreTexts", "%1 days").arg(days);
+    return QCoreApplication::translate("CoreTexts", "%1 due in the next %2").arg(tasks, span);
 }
 
 std::span<const char* const> ListedCoreTexts()

@@ -7,12 +7,16 @@
 
 // A text the core gives in English (Windows-1252), as the window shows it in the
 // program's language: the field catalogue's labels, page captions, choices and list
-// items, the collection list's column titles, the kinds of care.
+// items, the collection list's column titles, the kinds of care and of measurement,
+// the months.
 QString CoreText(std::string_view english);
 
 // How many trees a list shows: "340 trees", "1 tree", or "12 of 340 trees" while a
 // filter narrows it.
 QString ListedTreesText(std::size_t listed, std::size_t total, bool filtered);
+
+// "3 care tasks due in the next 30 days".
+QString DueSummaryText(std::size_t taskCount, int withinDays);
 
 // The texts CoreText can translate.
 std::span<const char* const> ListedCoreTexts();

@@ -65,7 +65,7 @@ bool CDocument::OnSaveDocument(const QString& path)
 
 void CDocument::reportSaveFailure(const QString& path, const std::string& reason)
 {
-    m_services.prompter().ask(QStringLiteral("Cannot save the collection to \"%1\":\n%2.\n"
+    m_services.prompter().ask(tr("Cannot save the collection to \"%1\":\n%2.\n"
                                              "The file on disk was not changed.")
                                   .arg(QFileInfo(path).absoluteFilePath(), QString::fromStdString(reason)),
                               kAppCaption, mb::kOk | mb::kIconExclamation);

@@ -4,6 +4,7 @@
 
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
+#include "framework/CoreTexts.h"
 #include "framework/UiServices.h"
 #include "journal/CareCalendarBeside.h"
 #include "journal/CareTexts.h"
@@ -47,7 +48,7 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     m_span = new QSpinBox(this);
     m_span->setRange(0, 3650);
     m_span->setValue(kDefaultDueDays);
-    m_span->setSuffix(QStringLiteral(" days"));
+    m_span->setSuffix(tr(" days"));
     spanLabel->setBuddy(m_span);
     spanRow->addWidget(spanLabel);
     spanRow->addWidget(m_span);
@@ -102,7 +103,7 @@ void CareDueDlg::refresh()
             }
         }
     }
-    m_summary->setText(FromAnsi(dueSummary(m_tasks.size(), m_span->value())));
+    m_summary->setText(DueSummaryText(m_tasks.size(), m_span->value()));
     if (!m_tasks.empty())
         m_list->setCurrentItem(m_list->topLevelItem(0));
     m_show->setEnabled(!m_tasks.empty());

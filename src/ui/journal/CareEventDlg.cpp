@@ -1,6 +1,7 @@
 #include "journal/CareEventDlg.h"
 
 #include "framework/AnsiText.h"
+#include "framework/CoreTexts.h"
 #include "journal/CareTexts.h"
 #include "journal/DateField.h"
 
@@ -22,13 +23,14 @@ using namespace talvane::journal;
 
 namespace {
 
-constexpr std::array<const char*, 4> kUnitTexts = {"days", "weeks", "months", "years"};
+constexpr std::array<const char*, 4> kUnitTexts = {QT_TRANSLATE_NOOP("CareEventDlg", "days"), QT_TRANSLATE_NOOP("CareEventDlg", "weeks"),
+                                                  QT_TRANSLATE_NOOP("CareEventDlg", "months"), QT_TRANSLATE_NOOP("CareEventDlg", "years")};
 
 QComboBox* MonthBox(unsigned month, QWidget* parent)
 {
     auto* box = new QComboBox(parent);
     for (unsigned each = 1; each <= 12; ++each)
-        box->addItem(QString::fromLatin1(monthName(each).data()));
+        box->addItem(CoreText(monthName(each)));
     box->setCurrentIndex(static_cast<int>(month) - 1);
     return box;
 }
@@ -83,7 +85,7 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
         auto* row = new QHBoxLayout;
         Measured measured{kind, new QLineEdit(this), new QComboBox(this)};
         measured.amount->setValidator(amounts);
-        measured.amount->setAccessibleName(QString::fromLatin1(measureName(kind)));
+        measured.amount->setAccessibleName(CoreText(measureName(kind)));
         for (LengthUnit unit : kLengthUnits)
             measured.unit->addItem(QString::fromLatin1(unitName(unit)));
         measured.unit->setCurrentIndex(static_cast<int>(LengthUnit::Centimetre));
@@ -94,7 +96,7 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
             }
         row->addWidget(measured.amount, 1);
         row->addWidget(measured.unit);
-        form->addRow(QString::fromLatin1(measureName(kind)) + QLatin1Char(':'), row);
+        form->addRow(tr("%1:").arg(CoreText(measureName(kind))), row);
         m_measured.push_back(measured);
     }
     m_treeId = event.treeId;
@@ -136,7 +138,7 @@ void CareEventDlg::addRepeatRows(QFormLayout* form, const CareEvent& event)
     m_every->setValue(static_cast<int>(repeat.every));
     m_unit = new QComboBox(this);
     for (const char* unit : kUnitTexts)
-        m_unit->addItem(QString::fromLatin1(unit));
+        m_unit->addItem(tr(unit));
     m_unit->setCurrentIndex(static_cast<int>(repeat.unit));
     everyRow->addWidget(m_repeats);
     everyRow->addWidget(m_every);
@@ -149,7 +151,7 @@ void CareEventDlg::addRepeatRows(QFormLayout* form, const CareEvent& event)
     m_inMonths->setChecked(repeat.months.has_value());
     m_firstMonth = MonthBox(months.first, this);
     m_lastMonth = MonthBox(months.last, this);
-    auto* to = new QLabel(QStringLiteral("to"), this);
+    auto* to = new QLabel(tr("to"), this);
     to->setBuddy(m_lastMonth);
     monthsRow->addSpacing(20);
     monthsRow->addWidget(m_inMonths);

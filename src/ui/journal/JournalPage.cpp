@@ -93,7 +93,7 @@ void JournalPage::refreshEventList()
         row->setToolTip(TextColumn, tr("This line cannot be read by this version: it is kept as it is."));
     }
     if (m_foreign)
-        m_notice->setText(QStringLiteral("This journal was written by another program: it is kept as it is and cannot be "
+        m_notice->setText(tr("This journal was written by another program: it is kept as it is and cannot be "
                                          "changed here."));
     else if (const std::size_t unreadable = journal.unreadableLineCount(); unreadable == 1)
         m_notice->setText(tr("1 line of this journal cannot be read: it is kept as it is."));

@@ -4,6 +4,7 @@
 
 #include "collection/BonsaiData.h"
 #include "framework/AnsiText.h"
+#include "framework/CoreTexts.h"
 #include "journal/CareTexts.h"
 #include "printing/ReportPages.h"
 #include "timeline/PhotoReading.h"
@@ -154,7 +155,7 @@ void PassportPages::drawMeasurementPage(QPainter& painter, int measurementPage) 
     };
     QStringList kinds;
     for (const MeasureKind kind : kMeasureKinds)
-        kinds.append(QString::fromLatin1(measureName(kind).data(), static_cast<qsizetype>(measureName(kind).size())));
+        kinds.append(CoreText(measureName(kind)));
     drawRow(QCoreApplication::translate("PassportPages", "Date"), kinds, heading);
     const std::size_t first = static_cast<std::size_t>(measurementPage) * kMeasuredRowsPerPage;
     for (std::size_t row = first; row < std::min(m_measured.size(), first + kMeasuredRowsPerPage); ++row)

@@ -51,14 +51,14 @@ PassportGiverDlg::PassportGiverDlg(const QString& treeName, QWidget* parent) : Q
 {
     setWindowTitle(tr("Export tree passport"));
     auto* form = new QFormLayout(this);
-    auto* about = new QLabel(QStringLiteral("The passport holds \u201C%1\u201D with its photos and its journal, for "
+    auto* about = new QLabel(tr("The passport holds \u201C%1\u201D with its photos and its journal, for "
                                             "whoever receives the tree to add to their collection.")
                                  .arg(treeName),
                              this);
     about->setWordWrap(true);
     form->addRow(about);
     m_giver = new QLineEdit(this);
-    m_giver->setPlaceholderText(QStringLiteral("optional"));
+    m_giver->setPlaceholderText(QCoreApplication::translate("TreePassportCommands", "optional"));
     m_giver->setMaxLength(200);
     form->addRow(tr("&Handed on by:"), m_giver);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -58,7 +58,7 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
 
     auto* startForm = new QFormLayout;
     m_start = new QSpinBox(this);
-    m_start->setToolTip(QStringLiteral("The labels before it on the first sheet are left as they are, for a sheet "
+    m_start->setToolTip(tr("The labels before it on the first sheet are left as they are, for a sheet "
                                        "already partly used."));
     startForm->addRow(tr("Start at &label:"), m_start);
     choices->addLayout(startForm);

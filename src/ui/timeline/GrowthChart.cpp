@@ -1,5 +1,6 @@
 #include "timeline/GrowthChart.h"
 
+#include "framework/CoreTexts.h"
 #include "journal/CareTexts.h"
 #include "journal/Journal.h"
 #include "timeline/TimelinePhoto.h"
@@ -64,7 +65,7 @@ void GrowthChart::showJournal(const Journal& journal)
         if (points.empty())
             continue;
         auto* line = new QLineSeries;
-        line->setName(QString::fromLatin1(measureName(kind)));
+        line->setName(CoreText(measureName(kind)));
         line->setPointsVisible(true);
         for (const auto& point : points) {
             const qreal at = timeOf(point.date);
@@ -88,6 +89,6 @@ void GrowthChart::showJournal(const Journal& journal)
     length->setVisible(any);
     chart->legend()->setVisible(any);
     m_notice->setText(any ? QString()
-                          : QStringLiteral("No measurements yet: give an event of the journal a height, a trunk diameter, "
+                          : tr("No measurements yet: give an event of the journal a height, a trunk diameter, "
                                            "a nebari or a canopy width (Add or Edit on the Journal tab)."));
 }

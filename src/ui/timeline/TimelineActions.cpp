@@ -49,7 +49,7 @@ bool TimelineActions::addPhotos(std::size_t position, const QStringList& paths)
     const CBonsaiData& entry = m_doc.entryAt(position);
     Journal journal = Journal::read(entry[kJournalField]);
     if (journal.isForeign()) {
-        tell(QStringLiteral("The journal of \u201C%1\u201D was written by another program: it is kept as it is and "
+        tell(QCoreApplication::translate("TimelineActions", "The journal of \u201C%1\u201D was written by another program: it is kept as it is and "
                             "photos cannot be added to it.")
                  .arg(FromAnsi(entry[CBonsaiData::Name])));
         return false;

@@ -185,7 +185,7 @@ void TimelineDlg::refresh()
         if (QFileInfo(folder).isDir())
             m_watcher->addPath(folder);
     const std::size_t count = m_model->photos().size();
-    m_summary->setText(count == 0 ? QStringLiteral("No photos yet: Add photos\u2026 puts the photos of a camera or a "
+    m_summary->setText(count == 0 ? tr("No photos yet: Add photos\u2026 puts the photos of a camera or a "
                                                    "phone on the timeline, as they were taken.")
                        : count == 1 ? tr("1 photo")
                                     : tr("%1 photos, from %2 to %3")
