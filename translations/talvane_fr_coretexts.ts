@@ -93,7 +93,7 @@
     </message>
     <message>
         <source>Trunk height</source>
-        <translation>Hauteur du tronc</translation>
+        <translation>Haut. du tronc</translation>
     </message>
     <message>
         <source>Source</source>

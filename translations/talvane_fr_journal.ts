@@ -262,7 +262,7 @@
     </message>
     <message>
         <source>Add photos…</source>
-        <translation>Ajouter des photos…</translation>
+        <translation>Photos…</translation>
     </message>
     <message>
         <source>Timeline…</source>

@@ -14,6 +14,24 @@
 
 namespace {
 
+// A label made for a shorter text (another language, another font) grows to show its
+// whole text, away from the control it names: leftwards when it is aligned right.
+void GrowToItsText(QLabel& label, DialogTemplate::Align align)
+{
+    int widest = 0;
+    for (const QString& line : QString(label.text()).remove(QLatin1Char('&')).split(QLatin1Char('\n')))
+        widest = std::max(widest, label.fontMetrics().horizontalAdvance(line));
+    const int extra = widest - label.contentsRect().width();
+    if (extra <= 0)
+        return;
+    QRect at = label.geometry();
+    if (align == DialogTemplate::Align::Right)
+        at.setLeft(std::max(0, at.left() - extra));
+    else
+        at.setWidth(at.width() + extra);
+    label.setGeometry(at);
+}
+
 // Keeps the Enter key from starting a new line in a text box that should not have one.
 class ReturnKeyBlocker : public QObject {
 public:
@@ -57,6 +75,7 @@ QLabel* DialogTemplate::label(const QString& text, int x, int y, int w, int h, A
     auto* label = new QLabel(text, m_dialog);
     label->setAlignment((align == Align::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     place(label, -1, x, y, w, h);
+    GrowToItsText(*label, align);
     return label;
 }
 
@@ -126,6 +145,9 @@ QRadioButton* DialogTemplate::radio(int id, const QString& text, int x, int y, i
 {
     auto* radio = new QRadioButton(text, m_dialog);
     place(radio, id, x, y, w, h);
+    // Like a label, a choice made for a shorter text grows to show it whole.
+    if (const int extra = radio->sizeHint().width() - radio->width(); extra > 0)
+        radio->resize(radio->width() + extra, radio->height());
     return radio;
 }
 

@@ -29,6 +29,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTabBar>
+#include <QToolButton>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -58,6 +59,28 @@ QSet<QString> FrenchTexts()
         }
     }
     return texts;
+}
+
+// The controls of a window whose text is wider than the control, so that the end of
+// it is cut off.
+QStringList CutTexts(QWidget& window)
+{
+    QStringList cut;
+    for (auto* label : window.findChildren<QLabel*>()) {
+        if (label->wordWrap() || label->text().isEmpty() || label->textFormat() == Qt::RichText || !label->isVisibleTo(&window))
+            continue;
+        const QStringList lines = WithoutMnemonic(label->text()).split(QLatin1Char('\n'));
+        for (const QString& line : lines)
+            if (label->fontMetrics().horizontalAdvance(line) > label->contentsRect().width())
+                cut << label->text();
+    }
+    for (auto* button : window.findChildren<QAbstractButton*>()) {
+        if (button->text().isEmpty() || !button->isVisibleTo(&window) || qobject_cast<QToolButton*>(button))
+            continue;
+        if (button->minimumSizeHint().width() > button->width() + 2)
+            cut << button->text();
+    }
+    return cut;
 }
 
 // The texts a window shows of itself (not the collection's): labels, buttons, group
@@ -122,6 +145,9 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
                                 QRegularExpression::escape(text).replace(QRegularExpression(QStringLiteral("\\\\%\\d")), QStringLiteral(".+")) +
                                 QLatin1Char('$'));
     const auto expectFrench = [&](QWidget& window) {
+        window.show();
+        for (const QString& text : CutTexts(window))
+            ADD_FAILURE() << "cut off in " << window.metaObject()->className() << ": " << text.toStdString();
         const QStringList texts = ShownTexts(window) << window.windowTitle();
         for (const QString& text : texts)
             EXPECT_TRUE(french.contains(WithoutMnemonic(text)) || same.contains(WithoutMnemonic(text)) ||
