@@ -108,11 +108,16 @@ int main(int argc, char** argv)
     parser.addOption(all);
     parser.addOption(remind);
     parser.addOption(careDue);
+    const QCommandLineOption version = parser.addVersionOption();
 
     // Read once before the application is made, as what is asked decides how it is made.
     // Arguments for Qt itself (-style, -platform) are not known here and make this
     // reading fail: the program then starts as usual and the application takes them.
     const bool understood = parser.parse(ArgumentsOf(argc, argv));
+    if (understood && parser.isSet(version)) {
+        std::printf("talvane %s\n", TALVANE_VERSION);
+        return 0;
+    }
     if (understood && (parser.isSet(printPdf) || parser.isSet(QStringLiteral("help")) ||
                        parser.isSet(QStringLiteral("help-all"))))
         StandInForAMissingDisplay();

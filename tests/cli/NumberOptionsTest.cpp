@@ -1,6 +1,7 @@
 #include "collection/CollectionFile.h"
 
 #include "core/CompanionRun.h"
+#include "core/ProjectVersion.h"
 
 #include <gtest/gtest.h>
 
@@ -92,4 +93,14 @@ TEST_F(NumberOptions, GoodNumbersAreReadInDecimal)
         EXPECT_EQ(due.status, 0) << due.err;
         EXPECT_EQ(due.err, "");
     }
+}
+
+TEST(ProgramVersion, TalvaneCliSaysItsVersionOnOneLine)
+{
+    TempDir dir;
+    const CompanionRun run = RunCompanion(dir, "--version");
+    EXPECT_EQ(run.status, 0) << run.err;
+    ASSERT_FALSE(ProjectVersion().empty());
+    EXPECT_EQ(run.out, "talvane-cli " + ProjectVersion() + "\n");
+    EXPECT_EQ(run.err, "");
 }

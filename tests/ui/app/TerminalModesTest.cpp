@@ -1,3 +1,4 @@
+#include "core/ProjectVersion.h"
 #include "core/TempDir.h"
 #include "ui/ProgramRun.h"
 
@@ -12,9 +13,9 @@ namespace {
 // without a display.
 class TerminalModesTest : public ::testing::Test {
 protected:
-    ProgramRun Run(const QStringList& arguments, const QString& program = QStringLiteral("talvane")) const
+    ProgramRun Run(const QStringList& arguments) const
     {
-        return RunBuiltProgram(program, arguments, folder, EnvironmentWithoutDisplay());
+        return RunBuiltProgram(QStringLiteral("talvane"), arguments, folder, EnvironmentWithoutDisplay());
     }
 
     // The number of pages pdfinfo counts in a PDF of the folder; 0 when it is no PDF.
@@ -56,12 +57,20 @@ TEST_F(TerminalModesTest, TheSamplePrintsToAPdfWithoutADisplay)
     EXPECT_GT(PageCount(QStringLiteral("list.pdf")), 0);
 }
 
-TEST_F(TerminalModesTest, HelpAndRemindNeedNoDisplay)
+TEST_F(TerminalModesTest, HelpVersionAndRemindNeedNoDisplay)
 {
+    ASSERT_FALSE(ProjectVersion().empty());
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
+        const ProgramRun version = Run({option});
+        EXPECT_EQ(version.status, 0) << version.err.toStdString();
+        EXPECT_EQ(version.out.toStdString(), "talvane " + ProjectVersion() + "\n");
+        EXPECT_EQ(version.err, QString());
+    }
     const ProgramRun help = Run({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0) << help.err.toStdString();
     EXPECT_TRUE(help.out.contains(QStringLiteral("--print-pdf <FILE>"))) << help.out.toStdString();
     EXPECT_TRUE(help.out.contains(QStringLiteral("--entry <N>"))) << help.out.toStdString();
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--version"))) << help.out.toStdString();
 
     const ProgramRun remind = Run({QStringLiteral("--remind")});
     EXPECT_EQ(remind.status, 1);
