@@ -321,4 +321,11 @@
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Talvane Help</source>
+        <translation>Aide de Talvane</translation>
+    </message>
+</context>
 </TS>
