@@ -4,6 +4,8 @@
 #include "app/CommandIds.h"
 #include "app/LanguageMenu.h"
 #include "app/EarlierVersionsDlg.h"
+#include "app/HelpPage.h"
+#include "app/HelpWindow.h"
 #include "companion/PhoneSharing.h"
 #include "companion/ShareDlg.h"
 #include "document/TalvaneDoc.h"
@@ -50,8 +52,6 @@ static void InitResources()
 {
     Q_INIT_RESOURCE(talvane);
 }
-
-const QString CMainFrame::kHelpPage = QStringLiteral("hlp/index.htm");
 
 namespace {
 
@@ -399,9 +399,13 @@ void CMainFrame::updateCommandUI()
 
 void CMainFrame::OnHelpOpen()
 {
-    const QString page = ShippedFilePath(kHelpPage);
-    if (QFileInfo(page).isFile() && m_services.helpOpener().openPage(page))
+    const QString page = ShippedFilePath(HelpPagePath());
+    if (QFileInfo(page).isFile()) {
+        // Where no browser opens it, as on a machine without a desktop's helpers.
+        if (!m_services.helpOpener().openPage(page))
+            HelpWindow::showPage(*this, page);
         return;
+    }
     m_services.prompter().ask(tr("Could not open Talvane help file 'Hlp\\Index.htm'"),
                               tr("Attention"), mb::kOk);
 }
