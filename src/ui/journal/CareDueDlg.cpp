@@ -95,7 +95,7 @@ void CareDueDlg::refresh()
     overdueFont.setBold(true);
     for (const DueTask& task : m_tasks) {
         auto* row = new QTreeWidgetItem(m_list, {ShortDateText(task.due()), StateText(m_today.daysUntil(task.due())),
-                                                 FromAnsi(taskTitle(m_doc.entryAt(task.entry)[CBonsaiData::Name], task.event))});
+                                                 TaskTitle(m_doc.entryAt(task.entry)[CBonsaiData::Name], task.event)});
         if (task.isOverdue(m_today)) {
             for (int column = 0; column < m_list->columnCount(); ++column) {
                 row->setFont(column, overdueFont);

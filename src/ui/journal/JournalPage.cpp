@@ -77,7 +77,7 @@ void JournalPage::refreshEventList()
         row->setToolTip(TextColumn, FromAnsi(event.text));
         if (event.due && event.repeat)
             row->setToolTip(DueColumn, tr("Due %1, then %2 once done")
-                                           .arg(ShortDateText(*event.due), QString::fromLatin1(repeatText(*event.repeat))));
+                                           .arg(ShortDateText(*event.due), RepeatText(*event.repeat)));
     }
     // Lines this version cannot read are shown as they stand, greyed, and cannot be
     // chosen: they are kept byte for byte.
