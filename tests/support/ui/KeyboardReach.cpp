@@ -147,6 +147,8 @@ QStringList MenuKeyFaults(const QMenu& menu)
             faults.append(Quoted("item", action->text()) + QStringLiteral(" has no key"));
         else if (const auto [where, added] = taken.emplace(key, action->text()); !added)
             faults.append(Quoted("item", action->text()) + QStringLiteral(" shares its key with ") + where->second);
+        if (const QMenu* submenu = action->menu())
+            faults += MenuKeyFaults(*submenu);
     }
     return faults;
 }

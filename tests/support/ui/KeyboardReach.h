@@ -23,5 +23,6 @@ QStringList ShownTexts(const QStringList& texts);
 // name for a screen reader. Empty when there is none.
 QStringList KeyboardFaults(const QWidget& window);
 
-// The same for a menu: an action without a key, or a key held twice.
+// The same for a menu and the menus it opens: an action without a key, or a key held
+// twice in one menu.
 QStringList MenuKeyFaults(const QMenu& menu);
