@@ -125,7 +125,7 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
     for (QAction* menu : frame().menuBar()->actions())
         menus << menu->text();
     EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&\u00C9dition"), QStringLiteral("&Affichage"),
-                                  QStringLiteral("Aide")}));
+                                  QStringLiteral("Ai&de")}));
     EXPECT_EQ(WithoutMnemonic(view().sheet()->tabText(0)), QStringLiteral("La plante"));
 
     ui.prompter.expect(mb::kIdCancel, QStringLiteral("< Momiji > sera supprim\u00E9 de la liste !"));
