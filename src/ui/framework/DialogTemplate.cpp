@@ -2,6 +2,7 @@
 
 #include "framework/LengthLimit.h"
 #include "framework/StorableInput.h"
+#include "framework/WholeLineTextBox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -72,7 +73,7 @@ QLineEdit* DialogTemplate::edit(int id, int x, int y, int w, int h, int limit)
 
 QTextEdit* DialogTemplate::multiLine(int id, int x, int y, int w, int h, TextBox kind)
 {
-    auto* edit = new QTextEdit(m_dialog);
+    auto* edit = new WholeLineTextEdit(m_dialog);
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
     KeepInputStorable(edit);

@@ -1,6 +1,7 @@
 #include "journal/CareEventDlg.h"
 
 #include "framework/AnsiText.h"
+#include "framework/WholeLineTextBox.h"
 #include "journal/CareTexts.h"
 #include "journal/DateField.h"
 
@@ -50,7 +51,7 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     m_kind->setCurrentIndex(static_cast<int>(event.kind));
     form->addRow(QStringLiteral("&Kind:"), m_kind);
 
-    m_text = new QPlainTextEdit(FromAnsi(event.text), this);
+    m_text = new WholeLinePlainTextEdit(FromAnsi(event.text), this);
     m_givenText = event.text;
     m_shownText = m_text->toPlainText();
     m_text->setTabChangesFocus(true);
