@@ -1,5 +1,6 @@
 #include "framework/DialogTemplate.h"
 
+#include "framework/FullTextTip.h"
 #include "framework/LengthLimit.h"
 #include "framework/StorableInput.h"
 #include "framework/WholeLineTextBox.h"
@@ -67,6 +68,7 @@ QLineEdit* DialogTemplate::edit(int id, int x, int y, int w, int h, int limit)
     KeepInputStorable(edit);
     if (limit > 0)
         new LengthLimit(edit, limit);
+    new FullTextTip(edit, edit);
     place(edit, id, x, y, w, h);
     return edit;
 }
@@ -111,6 +113,7 @@ QComboBox* DialogTemplate::editableList(int id, int x, int y, int w, int h, cons
     combo->setMaxVisibleItems(std::max(1, (h - 14) / 8));
     if (limit > 0)
         new LengthLimit(combo->lineEdit(), limit);
+    new FullTextTip(combo->lineEdit(), combo);
     place(combo, id, x, y, w, 14);
     return combo;
 }

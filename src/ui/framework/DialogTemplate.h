@@ -18,7 +18,8 @@ class QTextEdit;
 // Places the controls of a dialog or page at rectangles given in dialog units, in
 // tab order. Each control is named after its numeric identifier, so that it can be
 // found again with FindControl. What the user types into a text control is kept
-// storable in a collection (KeepInputStorable). Text boxes show whole lines.
+// storable in a collection (KeepInputStorable). Text boxes show whole lines, and
+// one-line fields too narrow for their text show it whole in a tooltip.
 class DialogTemplate {
 public:
     DialogTemplate(QWidget* dialog, int width, int height);

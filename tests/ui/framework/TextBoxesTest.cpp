@@ -1,9 +1,12 @@
 #include "framework/DialogTemplate.h"
 #include "framework/DialogUnits.h"
+#include "framework/FullTextTip.h"
 #include "framework/WholeLineTextBox.h"
 
 #include "ui/TextBoxLines.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <QTextEdit>
 #include <QWidget>
@@ -100,4 +103,55 @@ TEST(WholeLineTextBox, FitsItsLinesAgainWhenItsFontChanges)
     EXPECT_FALSE(top.cut);
     EXPECT_FALSE(end.cut);
     EXPECT_GE(top.whole, 1);
+}
+
+TEST(FullTextTip, ShowsTheWholeTextOnlyWhileItIsWiderThanTheField)
+{
+    QWidget dialog;
+    DialogTemplate t(&dialog, 300, 100);
+    QLineEdit* edit = t.edit(1001, 5, 5, 60, 12);
+    QComboBox* combo = t.editableList(1002, 5, 25, 60, 50, {QStringLiteral("Acer")}, false);
+    dialog.show();
+    const QString longText = QStringLiteral("Juniperus chinensis var. sargentii 'Itoigawa'");
+
+    edit->setText(QStringLiteral("Acer"));
+    EXPECT_TRUE(FullTextTip::textFits(*edit));
+    EXPECT_EQ(edit->toolTip(), QString()) << "no tooltip while the text fits";
+    edit->setText(longText);
+    EXPECT_FALSE(FullTextTip::textFits(*edit));
+    EXPECT_EQ(edit->toolTip(), longText);
+
+    // Typing keeps it up to date, both ways.
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("Pinus"));
+    EXPECT_EQ(edit->toolTip(), QString());
+    QTest::keyClicks(edit, QStringLiteral(" thunbergii 'Kotobuki' from Kyushu"));
+    EXPECT_EQ(edit->toolTip(), QStringLiteral("Pinus thunbergii 'Kotobuki' from Kyushu"));
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->toolTip(), QString());
+
+    // A field made wide enough shows the text whole, and the tooltip goes.
+    edit->setText(longText);
+    edit->resize(edit->fontMetrics().horizontalAdvance(longText) + 40, edit->height());
+    EXPECT_EQ(edit->toolTip(), QString());
+
+    // An editable list carries the tooltip of its field.
+    combo->setEditText(longText);
+    EXPECT_EQ(combo->toolTip(), longText);
+    combo->setCurrentIndex(0);
+    EXPECT_EQ(combo->toolTip(), QString());
+}
+
+TEST(FullTextTip, ShowsATextThatLooksLikeMarkupAsItIs)
+{
+    QLineEdit edit;
+    edit.resize(40, edit.sizeHint().height());
+    new FullTextTip(&edit, &edit);
+    const QString text = QStringLiteral("<b>Ficus</b> & <i>retusa</i> from the nursery");
+    edit.setText(text);
+    ASSERT_TRUE(Qt::mightBeRichText(edit.toolTip()));
+    QTextDocument shown;
+    shown.setHtml(edit.toolTip());
+    EXPECT_EQ(shown.toPlainText(), text);
 }
