@@ -71,20 +71,18 @@ void WindowPlacement::resizeWithin(const QSize& size)
 {
     if (m_window.isMaximized() || m_window.isFullScreen())
         return;
-    m_window.resize(size.boundedTo(room()).expandedTo(m_window.minimumSize()));
+    const QSize extra = frameExtra();
+    const QRect frame(m_window.pos(), size.expandedTo(m_window.minimumSize()) + extra);
+    const QRect fitted = FitWithin(frame, availableArea());
+    m_window.resize(fitted.size() - extra);
+    if (fitted.topLeft() != frame.topLeft())
+        m_window.move(fitted.topLeft());
 }
 
 void WindowPlacement::keepOnScreen()
 {
     updateMinimum();
-    if (m_window.isMaximized() || m_window.isFullScreen())
-        return;
-    const QRect frame = m_window.frameGeometry();
-    const QRect fitted = FitWithin(frame, availableArea());
-    if (fitted == frame)
-        return;
-    m_window.resize(fitted.size() - frameExtra());
-    m_window.move(fitted.topLeft());
+    resizeWithin(m_window.size());
 }
 
 void WindowPlacement::restore(const QPoint& defaultPosition)
@@ -95,8 +93,6 @@ void WindowPlacement::restore(const QPoint& defaultPosition)
     const QSize size = settings.value(kSizeKey).toSize();
     if (size.isValid() && size.width() <= room().width() && size.height() <= room().height())
         m_window.resize(size.expandedTo(m_window.minimumSize()));
-    else
-        resizeWithin(m_window.size());
     const QPoint position = settings.value(kPositionKey, defaultPosition).toPoint();
     const bool positionFits = FitsSomeScreen(QRect(position, m_window.size() + frameExtra()));
     m_window.move(positionFits ? position : defaultPosition);

@@ -25,7 +25,8 @@ public:
     const QSize& designedSize() const { return m_designed; }
     // The largest size the window can have on its screen, without its frame.
     QSize room() const;
-    // Resizes the window as near to `size` as its minimum and its screen allow.
+    // Resizes the window as near to `size` as its minimum and its screen allow, and
+    // moves it back onto the screen where it would stand out.
     void resizeWithin(const QSize& size);
 
     // Gives the window the size and position it had when it was last saved, where they
