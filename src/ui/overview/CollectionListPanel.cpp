@@ -16,21 +16,21 @@
 
 namespace {
 
-// How many characters a column's usual text has: the columns start wide enough for it,
-// or for their heading.
+// How many characters of average width a column's usual text takes: the columns start
+// wide enough for it, or for their heading.
 int UsualTextLength(search::ListColumn column)
 {
     switch (column) {
     case search::ListColumn::Name:
-        return 18;
+        return 21;
     case search::ListColumn::BotanicalName:
-        return 20;
+        return 23;
     case search::ListColumn::CommonName:
-        return 16;
+        return 20;
     case search::ListColumn::Style:
-        return 12;
+        return 26;
     case search::ListColumn::Purchased:
-        return 10;
+        return 16;
     case search::ListColumn::InteriorExterior:
     case search::ListColumn::Photos:
         break;

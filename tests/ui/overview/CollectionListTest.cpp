@@ -236,15 +236,22 @@ TEST_F(CollectionListAppTest, ColumnsStartAsWideAsTheirUsualTextsAndTheUserWiden
     frame().show();
     QHeaderView* header = Panel().table()->horizontalHeader();
     ASSERT_EQ(header->count(), static_cast<int>(search::kListColumnCount));
-    const int character = Panel().table()->fontMetrics().averageCharWidth();
     const auto width = [header](search::ListColumn column) { return header->sectionSize(static_cast<int>(column)); };
     for (int column = 0; column < header->count(); ++column) {
         EXPECT_EQ(header->sectionResizeMode(column), QHeaderView::Interactive) << column;
         EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << "heading " << column << " shows whole";
     }
-    EXPECT_GE(width(search::ListColumn::Name), 18 * character);
-    EXPECT_GE(width(search::ListColumn::BotanicalName), 20 * character);
-    EXPECT_GE(width(search::ListColumn::Purchased), 10 * character);
+    // Usual texts show whole, with the cell's room around them.
+    const QFontMetrics metrics = Panel().table()->fontMetrics();
+    const std::pair<search::ListColumn, const char*> usual[] = {
+        {search::ListColumn::Name, "Grandmother's jade"},
+        {search::ListColumn::BotanicalName, "Juniperus procumbens"},
+        {search::ListColumn::CommonName, "Procumbens juniper"},
+        {search::ListColumn::Style, "Informal upright (Moyogi)"},
+        {search::ListColumn::Purchased, "12 March 2009"},
+    };
+    for (const auto& [column, text] : usual)
+        EXPECT_LE(metrics.horizontalAdvance(QString::fromLatin1(text)) + 6, width(column)) << text;
     EXPECT_EQ(width(search::ListColumn::Photos), header->sectionSizeHint(static_cast<int>(search::ListColumn::Photos)))
         << "a count needs no more than its heading";
     EXPECT_LT(width(search::ListColumn::Photos), width(search::ListColumn::Name));
