@@ -2,12 +2,11 @@
 
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 
 #include <algorithm>
 
 PagesAndList::PagesAndList(QWidget* pages, QWidget* list, QWidget* parent)
-    : QSplitter(Qt::Horizontal, parent), m_pagesArea(new QScrollArea(this)), m_pages(pages), m_list(list),
+    : QSplitter(Qt::Horizontal, parent), m_pagesArea(new QScrollArea(this)), m_list(list),
       m_pagesWanted(pages->width())
 {
     m_pagesArea->setFrameShape(QFrame::NoFrame);
@@ -21,11 +20,6 @@ PagesAndList::PagesAndList(QWidget* pages, QWidget* list, QWidget* parent)
     setStretchFactor(0, 0);
     setStretchFactor(1, 1);
     connect(this, &QSplitter::splitterMoved, this, [this] { m_pagesWanted = sizes().value(0); });
-}
-
-int PagesAndList::pagesWidth() const
-{
-    return m_pages->width();
 }
 
 void PagesAndList::setPagesWidth(int pages)

@@ -14,8 +14,6 @@ public:
     PagesAndList(QWidget* pages, QWidget* list, QWidget* parent = nullptr);
 
     QScrollArea* pagesArea() const { return m_pagesArea; }
-    // The width of the pages themselves.
-    int pagesWidth() const;
     // The width the pages' area asks for: the pages', unless the handle was moved.
     int pagesAreaWidth() const { return m_pagesWanted; }
     // The pages' area asks for `pages` pixels from now on, as if the handle had been put there.
@@ -29,7 +27,6 @@ protected:
 
 private:
     QScrollArea* m_pagesArea;
-    QWidget* m_pages;
     QWidget* m_list;
     int m_pagesWanted;
 };

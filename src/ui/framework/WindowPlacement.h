@@ -22,9 +22,6 @@ public:
 
     // The size the window was laid out for: its smallest size, as far as the screen allows.
     void setDesignedSize(const QSize& size);
-    const QSize& designedSize() const { return m_designed; }
-    // The largest size the window can have on its screen, without its frame.
-    QSize room() const;
     // Resizes the window as near to `size` as its minimum and its screen allow, and
     // moves it back onto the screen where it would stand out.
     void resizeWithin(const QSize& size);
@@ -38,6 +35,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The largest size the window can have on its screen, without its frame.
+    QSize room() const;
     void updateMinimum();
     // Once the window shows, its frame is known: the frame is brought inside the screen.
     void keepOnScreen();
