@@ -6,34 +6,40 @@
 #include <algorithm>
 
 PagesAndList::PagesAndList(QWidget* pages, QWidget* list, QWidget* parent)
-    : QSplitter(Qt::Horizontal, parent), m_pagesArea(new QScrollArea(this)), m_list(list),
-      m_pagesWanted(pages->width())
+    : QSplitter(Qt::Horizontal, parent), m_pagesArea(new QScrollArea(this)), m_pages(pages), m_list(list)
 {
     m_pagesArea->setFrameShape(QFrame::NoFrame);
     m_pagesArea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_pagesArea->setWidget(pages);
-    // Room for a vertical scroll bar beside the pages, which a low window needs.
-    m_pagesArea->setMaximumWidth(pages->width() + m_pagesArea->verticalScrollBar()->sizeHint().width());
+    m_pagesArea->setMaximumWidth(pages->width());
     addWidget(m_pagesArea);
     addWidget(list);
     setChildrenCollapsible(false);
     setStretchFactor(0, 0);
     setStretchFactor(1, 1);
-    connect(this, &QSplitter::splitterMoved, this, [this] { m_pagesWanted = sizes().value(0); });
+    connect(this, &QSplitter::splitterMoved, this, [this] { setPagesWidth(sizes().value(0)); });
+}
+
+int PagesAndList::pagesAreaWidth() const
+{
+    return m_pagesChosen.value_or(m_pagesArea->maximumWidth());
 }
 
 void PagesAndList::setPagesWidth(int pages)
 {
-    m_pagesWanted = std::clamp(pages, 0, m_pagesArea->maximumWidth());
+    m_pagesChosen = pages < m_pages->width() ? std::optional(std::max(0, pages)) : std::nullopt;
     fitWidths();
 }
 
 void PagesAndList::fitWidths()
 {
+    // Until it is laid out in a window on show, the area is taken to be tall enough.
+    const bool low = isVisible() && height() < m_pages->height();
+    m_pagesArea->setMaximumWidth(m_pages->width() + (low ? m_pagesArea->verticalScrollBar()->sizeHint().width() : 0));
     if (m_list->isHidden())
         return;
     const int room = width() - handleWidth();
-    const int pages = std::max(0, std::min(m_pagesWanted, room - m_list->minimumSizeHint().width()));
+    const int pages = std::max(0, std::min(pagesAreaWidth(), room - m_list->minimumSizeHint().width()));
     setSizes({pages, room - pages});
 }
 

@@ -60,6 +60,38 @@ TEST(FitWithin, MovesAFrameInsideTheAreaAndShrinksOnlyWhatIsTooLarge)
     EXPECT_EQ(FitWithin(QRect(20, 20, 1200, 900), area), area);
 }
 
+TEST(PagesAndList, ALowAreaGivesThePagesRoomForTheirVerticalScrollBarOnly)
+{
+    // The splitter owns both once it holds them.
+    auto* pages = new QWidget;
+    pages->setFixedSize(600, 400);
+    auto* list = new QWidget;
+    PagesAndList central(pages, list);
+    central.resize(1000, 500);
+    central.show();
+    QTest::qWait(20);
+    QScrollArea& area = *central.pagesArea();
+    EXPECT_EQ(area.width(), 600);
+    EXPECT_EQ(area.verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0);
+
+    central.resize(1000, 300);
+    QTest::qWait(20);
+    EXPECT_EQ(area.width(), 600 + area.verticalScrollBar()->width());
+    EXPECT_EQ(area.verticalScrollBar()->maximum(), 100);
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0) << "the pages' width stays in view";
+    EXPECT_EQ(list->width(), 1000 - central.handleWidth() - area.width());
+
+    // Narrower than the pages by choice, the area keeps that width whatever its height.
+    central.setPagesWidth(450);
+    central.resize(1000, 500);
+    QTest::qWait(20);
+    EXPECT_EQ(area.width(), 450);
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 150);
+    central.setPagesWidth(600);
+    EXPECT_EQ(area.width(), 600);
+}
+
 TEST_F(WindowSizeTest, EnlargingGivesTheRoomToTheListAndTheHandleTakesFromThePages)
 {
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
