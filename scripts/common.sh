@@ -33,3 +33,10 @@ talvane_build() {
     fi
     cmake --build "$dir"
 }
+
+# talvane_offscreen_screen WIDTH HEIGHT FILE: a screen of that many pixels for Qt's
+# offscreen platform, given as QT_QPA_PLATFORM=offscreen:configfile=FILE.
+talvane_offscreen_screen() {
+    printf '{"screens":[{"name":"screen","x":0,"y":0,"width":%d,"height":%d,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]}\n' \
+        "$1" "$2" > "$3"
+}

@@ -284,7 +284,9 @@ bool SavePassportImport(CTalvaneDoc& doc, NoFiles& files, CMainFrame& frame, con
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The caller may give the offscreen platform a screen of its own, as tools/screenshots.sh does.
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QStringLiteral("offscreen")))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: make_screenshots DATA_FOLDER OUTPUT_FOLDER\n");
@@ -292,9 +294,11 @@ int main(int argc, char** argv)
     }
     // The timeline's thumbnails and the unsaved work go into folders of their own,
     // never the user's: a picture run neither offers nor leaves work to restore.
-    QTemporaryDir cache, state;
+    QTemporaryDir cache, state, config;
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    // Nor do the user's settings: the window opens at its designed size.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     SetBaseDirectory(QString::fromLocal8Bit(argv[1]));
     const QDir output(QString::fromLocal8Bit(argv[2]));
     output.mkpath(QStringLiteral("."));
@@ -348,6 +352,10 @@ int main(int argc, char** argv)
     frame.showCollectionList(true);
     frame.collectionList().table()->sortByColumn(0, Qt::AscendingOrder);
     ok = Save(frame, output, QStringLiteral("collection-list")) && ok;
+    // Enlarged, the window gives its room to the list; the pages keep their size.
+    frame.resize(frame.designedSize() + QSize(480, 160));
+    ok = Save(frame, output, QStringLiteral("window-enlarged")) && ok;
+    frame.resize(frame.designedSize());
     frame.showCollectionList(listWasShown);
 
     CAboutDlg about(&frame);

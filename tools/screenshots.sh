@@ -7,7 +7,12 @@ cd "$(dirname "$0")/.."
 talvane_ensure_packages
 talvane_build build
 cmake --build build --target make_screenshots
-build/bin/make_screenshots data docs/screenshots
+# A screen with room for every window at its designed size, and for the window enlarged.
+screen="$(mktemp)"
+talvane_offscreen_screen 1920 1200 "$screen"
+QT_QPA_PLATFORM="offscreen:configfile=$screen" build/bin/make_screenshots data docs/screenshots
+rm -f "$screen"
+tools/scaled_screenshot.sh
 # The collection list on paper, as its first page looks.
 inventory="$(mktemp -d)"
 QT_QPA_PLATFORM=offscreen build/bin/talvane --print-pdf "$inventory/inventory.pdf" --inventory data/sample.tvn

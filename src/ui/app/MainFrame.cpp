@@ -6,6 +6,7 @@
 #include "app/EarlierVersionsDlg.h"
 #include "app/HelpPage.h"
 #include "app/HelpWindow.h"
+#include "app/PagesAndList.h"
 #include "companion/PhoneSharing.h"
 #include "companion/ShareDlg.h"
 #include "document/TalvaneDoc.h"
@@ -17,6 +18,7 @@
 #include "framework/CoreTexts.h"
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
+#include "framework/WindowPlacement.h"
 #include "journal/CareCalendarExport.h"
 #include "journal/CareCalendarKeeper.h"
 #include "journal/CareDueDlg.h"
@@ -38,7 +40,6 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -46,6 +47,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
+
+#include <algorithm>
 
 // The pictures are compiled into this static library: register them before use.
 static void InitResources()
@@ -61,10 +64,14 @@ QString MenuText(QString text)
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-// The collection list's width beside the pages.
+// The room the collection list takes beside the pages, the splitter's handle included.
 constexpr int kCollectionListWidth = 460;
 const QString kListShownKey = QStringLiteral("CollectionList/Shown");
 const QString kListColumnsKey = QStringLiteral("CollectionList/Columns");
+// The widths of the pages' area and of the list, as the splitter between them left them.
+const QString kListSplitterKey = QStringLiteral("CollectionList/Splitter");
+const QString kWindowGroup = QStringLiteral("MainWindow");
+const QPoint kDefaultPosition(20, 20);
 
 } // namespace
 
@@ -81,10 +88,9 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     icon.addFile(QStringLiteral(":/talvane/icon16.png"));
     setWindowIcon(icon);
     createMenus();
+    m_placement = new WindowPlacement(*this, kWindowGroup);
     // The view is made first; it records the room its sheet needs.
-    auto* central = new QWidget(this);
-    m_view = new CTalvaneView(doc, services, central);
-    setCentralWidget(central);
+    m_view = new CTalvaneView(doc, services);
     m_view->FitFrameToSheet(menuBar()->sizeHint().height());
     createBars();
     m_view->setEntryBar(m_wndDlgBar);
@@ -297,19 +303,19 @@ void CMainFrame::createBars()
 
     m_sizeFrame = ComputeFrameSize(m_view->sheetFrame(), toolBar->sizeHint().height(),
                                    entryBarHolder->sizeHint().height(), status->sizeHint().height());
-    setFixedSize(m_sizeFrame);
+    m_placement->setDesignedSize(m_sizeFrame);
+    m_placement->resizeWithin(m_sizeFrame);
 }
 
 void CMainFrame::createCollectionList()
 {
-    m_listOverview = new CollectionOverview(m_doc, centralWidget());
+    m_listOverview = new CollectionOverview(m_doc, this);
     CollectionListPanel& panel = m_listOverview->panel();
-    panel.setFixedWidth(kCollectionListWidth);
-    auto* layout = new QHBoxLayout(centralWidget());
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_view, 1);
-    layout->addWidget(&panel);
+    m_pagesAndList = new PagesAndList(m_view, &panel, this);
+    setCentralWidget(m_pagesAndList);
+    const QVariantList widths = AppSettings().value(kListSplitterKey).toList();
+    if (widths.size() == 2)
+        m_pagesAndList->setPagesWidth(widths.at(0).toInt());
 
     // A chosen row goes the way of a choice in the entry box, question included.
     connect(&panel, &CollectionListPanel::entryChosen, this,
@@ -318,12 +324,37 @@ void CMainFrame::createCollectionList()
     action(cmd::kViewCollectionList)->setChecked(AppSettings().value(kListShownKey, false).toBool());
 }
 
+QSize CMainFrame::designedSize() const
+{
+    return m_sizeFrame + QSize(collectionList().isHidden() ? 0 : kCollectionListWidth, 0);
+}
+
+void CMainFrame::restorePlacement()
+{
+    m_placement->restore(kDefaultPosition);
+}
+
 void CMainFrame::showCollectionList(bool shown)
 {
-    if (!shown && !collectionList().isHidden())
-        saveCollectionListColumns();
+    const bool wasShown = !collectionList().isHidden();
+    if (shown == wasShown) {
+        action(cmd::kViewCollectionList)->setChecked(shown);
+        return;
+    }
+    if (!shown)
+        saveCollectionListLayout();
     m_listOverview->setShown(shown);
-    setFixedSize(m_sizeFrame + QSize(shown ? kCollectionListWidth : 0, 0));
+    m_placement->setDesignedSize(designedSize());
+    // The pages keep their width: the window grows by the list's, and gives it back.
+    const int pagesArea = m_pagesAndList->pagesAreaWidth();
+    if (shown) {
+        const QVariantList widths = AppSettings().value(kListSplitterKey).toList();
+        const int list = widths.size() == 2 ? widths.at(1).toInt() : kCollectionListWidth - m_pagesAndList->handleWidth();
+        m_placement->resizeWithin(QSize(std::max(width(), pagesArea + m_pagesAndList->handleWidth() + list), height()));
+        m_pagesAndList->fitWidths();
+    }
+    else
+        m_placement->resizeWithin(QSize(pagesArea, height()));
     action(cmd::kViewCollectionList)->setChecked(shown);
     AppSettings().setValue(kListShownKey, shown);
 }
@@ -333,9 +364,14 @@ CollectionListPanel& CMainFrame::collectionList() const
     return m_listOverview->panel();
 }
 
-void CMainFrame::saveCollectionListColumns() const
+void CMainFrame::saveCollectionListLayout() const
 {
-    AppSettings().setValue(kListColumnsKey, collectionList().columnState());
+    if (collectionList().isHidden())
+        return;
+    QSettings settings = AppSettings();
+    settings.setValue(kListColumnsKey, collectionList().columnState());
+    const QList<int> widths = m_pagesAndList->sizes();
+    settings.setValue(kListSplitterKey, QVariantList{widths.value(0), widths.value(1)});
 }
 
 void CMainFrame::rebuildRecentFiles()
@@ -546,7 +582,8 @@ bool CMainFrame::queryClose()
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (queryClose()) {
-        saveCollectionListColumns();
+        saveCollectionListLayout();
+        m_placement->save();
         event->accept();
         emit closedCleanly();
     }

@@ -13,6 +13,7 @@ class ShareDlg;
 
 class EntryBar;
 class CollectionListPanel;
+class PagesAndList;
 class CollectionOverview;
 struct Inventory;
 class CTalvaneDoc;
@@ -26,12 +27,14 @@ class QLabel;
 class QMenu;
 class RecentFileList;
 class UiServices;
+class WindowPlacement;
 
-// The frame's one size: the sheet's rectangle plus the three bars and 20 pixels.
+// The frame's designed size: the sheet's rectangle plus the three bars and 20 pixels.
 QSize ComputeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarHeight, int statusBarHeight);
 
 // The program's one window: menu, tool bar, entry bar, status bar, and the entry
-// view below them. It has one fixed size.
+// view below them, with the collection list beside it. It may grow beyond its designed
+// size, never shrink below it unless the screen is smaller.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -41,8 +44,14 @@ public:
     CTalvaneView& view() const { return *m_view; }
     EntryBar& entryBar() const { return *m_wndDlgBar; }
     CollectionListPanel& collectionList() const;
-    // The window's one size without the collection list, fixed once the bars are made.
-    QSize fixedFrameSize() const { return m_sizeFrame; }
+    PagesAndList& pagesAndList() const { return *m_pagesAndList; }
+    // The window's designed size without the collection list, set once the bars are made.
+    QSize frameSizeWithoutList() const { return m_sizeFrame; }
+    // The size the window is laid out for, with the list when it shows.
+    QSize designedSize() const;
+    // Opens the window at the size and place it had last time, where they fit the
+    // screen; otherwise at its designed size, at the top left of the screen.
+    void restorePlacement();
     QAction* action(int commandId) const;
 
     // Runs the save question of the collection; false keeps the window open. Both
@@ -53,7 +62,8 @@ public:
     void updateCommandUI();
 
     // Shows or hides the collection list beside the pages: the window grows or
-    // shrinks by the list's width, the pages keep their size. Remembered in the settings.
+    // shrinks by the list's width as far as the screen allows, the pages keep their
+    // size. Remembered in the settings, with the list's width.
     void showCollectionList(bool shown);
 
     // Announces the care due today or overdue on the desktop over this bus: now, and
@@ -113,7 +123,7 @@ private:
     void showPassportNotice(const std::optional<QString>& notice);
     void createBars();
     void createCollectionList();
-    void saveCollectionListColumns() const;
+    void saveCollectionListLayout() const;
     void rebuildRecentFiles();
     void updateCaption();
     QAction* addCommand(QMenu* menu, int id, const QString& text, const QString& statusTip);
@@ -124,6 +134,8 @@ private:
     CTalvaneView* m_view;
     EntryBar* m_wndDlgBar = nullptr;
     CollectionOverview* m_listOverview = nullptr;
+    PagesAndList* m_pagesAndList = nullptr;
+    WindowPlacement* m_placement = nullptr;
     DueSummaryCounter* m_dueCounter = nullptr;
     DayWatch* m_dayWatch = nullptr;
     DesktopNotifier* m_careNotifier = nullptr;

@@ -54,7 +54,7 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
         m_doc->OnNewDocument();
     else if (!m_doc->openDocumentFile(options.collection))
         return false;
-    m_frame->move(20, 20);
+    m_frame->restorePlacement();
     m_frame->show();
     offerRecovery();
     if (options.splash) {

@@ -1,8 +1,10 @@
 #include "framework/DialogTemplate.h"
 
+#include "framework/FullTextTip.h"
 #include "framework/LengthLimit.h"
 #include "framework/Mnemonic.h"
 #include "framework/StorableInput.h"
+#include "framework/WholeLineTextBox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -103,13 +105,14 @@ QLineEdit* DialogTemplate::edit(int id, int x, int y, int w, int h, int limit)
     KeepInputStorable(edit);
     if (limit > 0)
         new LengthLimit(edit, limit);
+    new FullTextTip(edit, edit);
     placeField(edit, id, x, y, w, h);
     return edit;
 }
 
 QTextEdit* DialogTemplate::multiLine(int id, int x, int y, int w, int h, TextBox kind)
 {
-    auto* edit = new QTextEdit(m_dialog);
+    auto* edit = new WholeLineTextEdit(m_dialog);
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
     KeepInputStorable(edit);
@@ -147,6 +150,7 @@ QComboBox* DialogTemplate::editableList(int id, int x, int y, int w, int h, cons
     combo->setMaxVisibleItems(std::max(1, (h - 14) / 8));
     if (limit > 0)
         new LengthLimit(combo->lineEdit(), limit);
+    new FullTextTip(combo->lineEdit(), combo);
     placeField(combo, id, x, y, w, 14);
     return combo;
 }

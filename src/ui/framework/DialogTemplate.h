@@ -21,6 +21,8 @@ class QTextEdit;
 // storable in a collection (KeepInputStorable). A label placed just before a field
 // is that field's label, as in a dialog template: the label's key moves the focus to
 // the field, and a screen reader names the field after it.
+// Text boxes show whole lines, and one-line fields too narrow for their text show it
+// whole in a tooltip.
 class DialogTemplate {
 public:
     DialogTemplate(QWidget* dialog, int width, int height);

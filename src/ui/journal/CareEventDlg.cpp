@@ -4,6 +4,7 @@
 #include "framework/CoreTexts.h"
 #include "framework/Mnemonic.h"
 #include "framework/StandardButtonKeys.h"
+#include "framework/WholeLineTextBox.h"
 #include "journal/CareTexts.h"
 #include "journal/DateField.h"
 
@@ -54,7 +55,7 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     m_kind->setCurrentIndex(static_cast<int>(event.kind));
     form->addRow(tr("&Kind:"), m_kind);
 
-    m_text = new QPlainTextEdit(FromAnsi(event.text), this);
+    m_text = new WholeLinePlainTextEdit(FromAnsi(event.text), this);
     m_givenText = event.text;
     m_shownText = m_text->toPlainText();
     m_text->setTabChangesFocus(true);

@@ -9,10 +9,37 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace {
+
+// How many characters of average width a column's usual text takes: the columns start
+// wide enough for it, or for their heading.
+int UsualTextLength(search::ListColumn column)
+{
+    switch (column) {
+    case search::ListColumn::Name:
+        return 21;
+    case search::ListColumn::BotanicalName:
+        return 23;
+    case search::ListColumn::CommonName:
+        return 20;
+    case search::ListColumn::Style:
+        return 26;
+    case search::ListColumn::Purchased:
+        return 16;
+    case search::ListColumn::InteriorExterior:
+    case search::ListColumn::Photos:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
 
 CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* parent)
     : QWidget(parent), m_model(model), m_filter(new QLineEdit(this)), m_table(new QTableView(this)),
@@ -38,6 +65,9 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
     // Rows of one height: the view never measures 100,000 rows.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
+    // The user sizes the columns; they start at the width of their usual texts.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    sizeColumnsToUsualTexts();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -94,6 +124,18 @@ QByteArray CollectionListPanel::columnState() const
 void CollectionListPanel::restoreColumnState(const QByteArray& state)
 {
     m_table->horizontalHeader()->restoreState(state);
+}
+
+void CollectionListPanel::sizeColumnsToUsualTexts()
+{
+    QHeaderView* header = m_table->horizontalHeader();
+    const int characterWidth = m_table->fontMetrics().averageCharWidth();
+    // A cell keeps a little room on either side of its text.
+    const int cellMargins = 2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1);
+    for (int column = 0; column < header->count(); ++column) {
+        const int usual = UsualTextLength(static_cast<search::ListColumn>(column)) * characterWidth + cellMargins;
+        header->resizeSection(column, std::max(header->sectionSizeHint(column), usual));
+    }
 }
 
 void CollectionListPanel::choose(const QModelIndex& index)

@@ -37,7 +37,8 @@ public:
     // The columns the list shows, in the order they stand.
     std::vector<search::ListColumn> shownColumns() const;
 
-    // The column widths, kept between runs.
+    // The column widths, kept between runs; without them, each column is as wide as
+    // its usual text or its heading.
     QByteArray columnState() const;
     void restoreColumnState(const QByteArray& state);
 
@@ -45,6 +46,7 @@ signals:
     void entryChosen(std::size_t position);
 
 private:
+    void sizeColumnsToUsualTexts();
     void choose(const QModelIndex& index);
     void updateCountLine();
 

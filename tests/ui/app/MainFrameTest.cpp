@@ -44,17 +44,18 @@ TEST(FrameSize, IsTheSheetPlusTheThreeBarsAndTwentyPixels)
     EXPECT_EQ(ComputeFrameSize(QRect(0, 0, 500, 400), 28, 40, 20), QSize(500, 508));
 }
 
-TEST_F(MainFrameTest, StartsUntitledAtTwentyTwentyWithAFixedSize)
+TEST_F(MainFrameTest, StartsUntitledAtTwentyTwentyAtItsDesignedSize)
 {
     ASSERT_TRUE(Start());
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled[*] - Talvane"));
     EXPECT_EQ(frame().pos(), QPoint(20, 20));
-    const QSize fixed = frame().fixedFrameSize();
-    EXPECT_EQ(frame().minimumSize(), fixed);
-    EXPECT_EQ(frame().maximumSize(), fixed);
-    frame().resize(900, 900);
-    EXPECT_EQ(frame().size(), fixed);
-    EXPECT_GE(fixed.height(), view().sheetFrame().height() + 20);
+    const QSize designed = frame().designedSize();
+    EXPECT_EQ(designed, frame().frameSizeWithoutList());
+    EXPECT_EQ(frame().size(), designed);
+    EXPECT_EQ(frame().minimumSize(), designed);
+    frame().resize(300, 200);
+    EXPECT_EQ(frame().size(), designed) << "the screen has room for the designed size";
+    EXPECT_GE(designed.height(), view().sheetFrame().height() + 20);
     // The whole sheet shows below the bars.
     const QRect sheet(view().sheet()->mapTo(&frame(), QPoint(0, 0)), view().sheet()->size());
     EXPECT_TRUE(frame().rect().contains(sheet));

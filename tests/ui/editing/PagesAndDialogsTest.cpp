@@ -6,6 +6,7 @@
 #include "guide/GuideEspece.h"
 
 #include "ui/ScriptedUiServices.h"
+#include "ui/TextBoxLines.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -56,6 +57,31 @@ TEST(FormPages, ControlsSitAtTheirRectanglesWithTheirLists)
     EXPECT_EQ(FindControl<QTextEdit>(&species, 1031)->document()->defaultTextOption().alignment(), Qt::AlignRight);
     CPage5 maintenance;
     EXPECT_EQ(FindControl<QTextEdit>(&maintenance, 1056)->geometry(), units.rect(61, 130, 265, 40));
+}
+
+TEST(FormPages, EveryTextBoxShowsWholeLinesAndKeepsItsRectangle)
+{
+    CPage2 plant;
+    CPage3 purchase;
+    CPage4 transformation;
+    CPage5 maintenance;
+    CPage6 species;
+    int boxes = 0;
+    for (QWidget* page : std::initializer_list<QWidget*>{&plant, &purchase, &transformation, &maintenance, &species}) {
+        page->show();
+        for (QTextEdit* box : page->findChildren<QTextEdit*>()) {
+            ++boxes;
+            const QRect designed = box->geometry();
+            box->setPlainText(NumberedLines(40));
+            QTest::qWait(1);
+            const auto [top, end] = LinesAtBothEnds(*box);
+            EXPECT_FALSE(top.cut) << box->objectName().toStdString();
+            EXPECT_FALSE(end.cut) << box->objectName().toStdString();
+            EXPECT_GE(top.whole, 1) << box->objectName().toStdString();
+            EXPECT_EQ(box->geometry(), designed);
+        }
+    }
+    EXPECT_GE(boxes, 10);
 }
 
 TEST(FormPages, LimitsStopTypingButKeepEveryValueFromTheFile)

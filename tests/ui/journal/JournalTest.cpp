@@ -1,6 +1,7 @@
 #include "app/CommandIds.h"
 #include "editing/FormPages.h"
 #include "collection/CollectionFile.h"
+#include "framework/AnsiText.h"
 #include "framework/DialogTemplate.h"
 #include "journal/CareDueDlg.h"
 #include "journal/CareEventDlg.h"
@@ -13,6 +14,7 @@
 #include "core/JournalTestTrees.h"
 #include "ui/AppFixture.h"
 #include "ui/KeyboardReach.h"
+#include "ui/TextBoxLines.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -352,6 +354,23 @@ TEST_F(JournalTest, DatesAreTakenAsTypedInTheIsoAndTheLocalesShortForm)
     again.dueBox()->setChecked(false);
     EXPECT_FALSE(again.repeatEveryBox()->isEnabled());
     EXPECT_EQ(eventLine(again.event()), "2026-05-10\tFeeding\t\t\t");
+}
+
+TEST(CareEventDialog, ItsTextBoxShowsWholeLinesAsTheDialogIsResized)
+{
+    CareEvent event{*CalendarDate::fromText("2026-05-10"), CareKind::Wiring, std::nullopt, {}, {}, {}, {}, {}};
+    event.text = ToAnsi(NumberedLines(30));
+    CareEventDlg dialog(event, {});
+    dialog.show();
+    for (const int taller : {0, 37, 61}) {
+        dialog.resize(dialog.width(), dialog.sizeHint().height() + taller);
+        QTest::qWait(10);
+        const auto [top, end] = LinesAtBothEnds(*dialog.textEdit());
+        EXPECT_FALSE(top.cut) << taller;
+        EXPECT_FALSE(end.cut) << taller;
+        EXPECT_GE(top.whole, 2) << taller;
+    }
+    EXPECT_EQ(dialog.event().text, event.text) << "the lines are only shown, never changed";
 }
 
 TEST_F(JournalTest, MarkDoneOnARepeatingTaskListsItsNextDueDate)

@@ -3,6 +3,7 @@
 #include "framework/DialogTemplate.h"
 #include "overview/CollectionListModel.h"
 #include "overview/CollectionListPanel.h"
+#include "search/ListColumns.h"
 
 #include "ui/AppFixture.h"
 
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -225,4 +227,47 @@ TEST_F(CollectionListAppTest, ChoosingARowAsksAboutPageEditsLikeTheEntryBox)
     ASSERT_TRUE(doc().openDocumentFile(Q(MakeCollection("other.tvn", {"Yew", "Ash"}))));
     EXPECT_EQ(Panel().table()->currentIndex().row(), 1);
     EXPECT_TRUE(ui.prompter.allAnswered());
+}
+
+TEST_F(CollectionListAppTest, ColumnsStartAsWideAsTheirUsualTextsAndTheUserWidensThem)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
+    ListCommand()->trigger();
+    frame().show();
+    QHeaderView* header = Panel().table()->horizontalHeader();
+    ASSERT_EQ(header->count(), static_cast<int>(search::kListColumnCount));
+    const auto width = [header](search::ListColumn column) { return header->sectionSize(static_cast<int>(column)); };
+    for (int column = 0; column < header->count(); ++column) {
+        EXPECT_EQ(header->sectionResizeMode(column), QHeaderView::Interactive) << column;
+        EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << "heading " << column << " shows whole";
+    }
+    // Usual texts show whole, with the cell's room around them.
+    const QFontMetrics metrics = Panel().table()->fontMetrics();
+    const std::pair<search::ListColumn, const char*> usual[] = {
+        {search::ListColumn::Name, "Grandmother's jade"},
+        {search::ListColumn::BotanicalName, "Juniperus procumbens"},
+        {search::ListColumn::CommonName, "Procumbens juniper"},
+        {search::ListColumn::Style, "Informal upright (Moyogi)"},
+        {search::ListColumn::Purchased, "12 March 2009"},
+    };
+    for (const auto& [column, text] : usual)
+        EXPECT_LE(metrics.horizontalAdvance(QString::fromLatin1(text)) + 6, width(column)) << text;
+    EXPECT_EQ(width(search::ListColumn::Photos), header->sectionSizeHint(static_cast<int>(search::ListColumn::Photos)))
+        << "a count needs no more than its heading";
+    EXPECT_LT(width(search::ListColumn::Photos), width(search::ListColumn::Name));
+
+    // The edge of a heading drags its column wider.
+    const int nameWidth = width(search::ListColumn::Name);
+    const QPoint edge(header->sectionViewportPosition(0) + nameWidth - 1, header->height() / 2);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);
+    QTest::mouseMove(header->viewport(), edge + QPoint(40, 0));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(40, 0));
+    EXPECT_EQ(width(search::ListColumn::Name), nameWidth + 40);
+
+    // Hidden, the list keeps its widths for the next run.
+    ListCommand()->trigger();
+    app.reset();
+    ASSERT_TRUE(Start());
+    ListCommand()->trigger();
+    EXPECT_EQ(Panel().table()->horizontalHeader()->sectionSize(0), nameWidth + 40);
 }

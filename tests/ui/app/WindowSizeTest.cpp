@@ -1,0 +1,218 @@
+#include "app/CommandIds.h"
+#include "app/PagesAndList.h"
+#include "framework/AppSettings.h"
+#include "framework/WindowPlacement.h"
+#include "overview/CollectionListPanel.h"
+
+#include "ui/AppFixture.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableView>
+#include <QSplitterHandle>
+#include <QTest>
+
+namespace {
+
+class WindowSizeTest : public AppFixture {
+protected:
+    void ShowList() { frame().action(cmd::kViewCollectionList)->trigger(); }
+    PagesAndList& Central() const { return frame().pagesAndList(); }
+    CollectionListPanel& List() const { return frame().collectionList(); }
+    QScrollArea& PagesArea() const { return *Central().pagesArea(); }
+    // Lets the window lay itself out, as it does before it is next painted.
+    static void Settle() { QTest::qWait(20); }
+
+    // Closes the window as the user does, which keeps its layout, and starts the program again.
+    void Restart()
+    {
+        ASSERT_TRUE(frame().close());
+        app.reset();
+        ASSERT_TRUE(Start());
+        Settle();
+    }
+
+    // Drags the handle between the pages and the list by `dx` pixels.
+    void DragHandle(int dx)
+    {
+        QSplitterHandle* handle = Central().handle(1);
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip + QPoint(dx, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(dx, 0));
+        Settle();
+    }
+};
+
+} // namespace
+
+TEST(FitWithin, MovesAFrameInsideTheAreaAndShrinksOnlyWhatIsTooLarge)
+{
+    const QRect area(0, 30, 800, 500);
+    EXPECT_EQ(FitWithin(QRect(20, 40, 300, 200), area), QRect(20, 40, 300, 200)) << "inside already";
+    EXPECT_EQ(FitWithin(QRect(700, 400, 300, 200), area), QRect(500, 330, 300, 200)) << "moved back in";
+    EXPECT_EQ(FitWithin(QRect(-50, 0, 300, 200), area), QRect(0, 30, 300, 200));
+    EXPECT_EQ(FitWithin(QRect(20, 20, 1066, 484), area), QRect(0, 30, 800, 484)) << "too wide: as wide as the area";
+    EXPECT_EQ(FitWithin(QRect(20, 20, 1200, 900), area), area);
+}
+
+TEST(PagesAndList, ALowAreaGivesThePagesRoomForTheirVerticalScrollBarOnly)
+{
+    // The splitter owns both once it holds them.
+    auto* pages = new QWidget;
+    pages->setFixedSize(600, 400);
+    auto* list = new QWidget;
+    PagesAndList central(pages, list);
+    central.resize(1000, 500);
+    central.show();
+    QTest::qWait(20);
+    QScrollArea& area = *central.pagesArea();
+    EXPECT_EQ(area.width(), 600);
+    EXPECT_EQ(area.verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0);
+
+    central.resize(1000, 300);
+    QTest::qWait(20);
+    EXPECT_EQ(area.width(), 600 + area.verticalScrollBar()->width());
+    EXPECT_EQ(area.verticalScrollBar()->maximum(), 100);
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 0) << "the pages' width stays in view";
+    EXPECT_EQ(list->width(), 1000 - central.handleWidth() - area.width());
+
+    // Narrower than the pages by choice, the area keeps that width whatever its height.
+    central.setPagesWidth(450);
+    central.resize(1000, 500);
+    QTest::qWait(20);
+    EXPECT_EQ(area.width(), 450);
+    EXPECT_EQ(area.horizontalScrollBar()->maximum(), 150);
+    central.setPagesWidth(600);
+    EXPECT_EQ(area.width(), 600);
+}
+
+TEST_F(WindowSizeTest, EnlargingGivesTheRoomToTheListAndTheHandleTakesFromThePages)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
+    ShowList();
+    Settle();
+    const QSize pages = view().size();
+    const QSize designed = frame().designedSize();
+    EXPECT_EQ(designed, frame().frameSizeWithoutList() + QSize(460, 0));
+    EXPECT_EQ(frame().size(), designed);
+    EXPECT_EQ(PagesArea().width(), pages.width()) << "the pages' area is as wide as the pages, no more";
+    const int listWidth = List().width();
+    EXPECT_EQ(listWidth, 460 - Central().handleWidth());
+
+    frame().resize(designed + QSize(300, 200));
+    Settle();
+    EXPECT_EQ(List().width(), listWidth + 300);
+    EXPECT_EQ(List().height(), PagesArea().height());
+    EXPECT_EQ(view().size(), pages);
+    EXPECT_EQ(PagesArea().width(), pages.width());
+    EXPECT_EQ(PagesArea().horizontalScrollBar()->maximum(), 0) << "nothing to scroll while the window is large enough";
+    EXPECT_EQ(PagesArea().verticalScrollBar()->maximum(), 0);
+
+    // The handle gives the list some of the pages' room; the pages then scroll.
+    DragHandle(-120);
+    EXPECT_EQ(PagesArea().width(), pages.width() - 120);
+    EXPECT_EQ(List().width(), listWidth + 420);
+    EXPECT_EQ(view().size(), pages);
+    EXPECT_EQ(PagesArea().horizontalScrollBar()->maximum(), 120 + PagesArea().verticalScrollBar()->isVisible() *
+                                                                        PagesArea().verticalScrollBar()->width());
+    // It cannot give the pages more than their own width.
+    DragHandle(400);
+    EXPECT_LE(PagesArea().width(), PagesArea().maximumWidth());
+    EXPECT_LE(PagesArea().maximumWidth(), pages.width() + PagesArea().verticalScrollBar()->sizeHint().width());
+
+    // Narrowed again, the window keeps the pages' area as the handle left it.
+    DragHandle(-PagesArea().width() + pages.width() - 50);
+    frame().resize(designed);
+    Settle();
+    EXPECT_EQ(PagesArea().width(), pages.width() - 50);
+    EXPECT_EQ(List().width(), listWidth + 50);
+}
+
+TEST_F(WindowSizeTest, NeverShrinksBelowItsDesignedSizeWhereTheScreenHasRoom)
+{
+    ASSERT_TRUE(Start());
+    const QSize pagesOnly = frame().designedSize();
+    ASSERT_LT(pagesOnly.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+    frame().resize(pagesOnly - QSize(100, 100));
+    EXPECT_EQ(frame().size(), pagesOnly);
+    frame().resize(pagesOnly + QSize(100, 0));
+    Settle();
+    EXPECT_EQ(view().size(), PagesArea().widget()->size());
+    EXPECT_EQ(view().pos(), QPoint(0, 0)) << "the pages stay at the top left";
+
+    ShowList();
+    EXPECT_EQ(frame().minimumSize(), pagesOnly + QSize(460, 0));
+    EXPECT_EQ(frame().width(), pagesOnly.width() + 460) << "the room already there is used first";
+    frame().resize(frame().minimumSize() - QSize(1, 1));
+    EXPECT_EQ(frame().size(), pagesOnly + QSize(460, 0));
+
+    frame().action(cmd::kViewCollectionList)->trigger();
+    EXPECT_EQ(frame().minimumSize(), pagesOnly);
+    EXPECT_EQ(frame().size(), pagesOnly) << "the list's room is given back";
+}
+
+TEST_F(WindowSizeTest, SplitterColumnsAndWindowAreRememberedWhereTheyFit)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
+    ShowList();
+    Settle();
+    const int pages = view().width();
+    frame().resize(frame().designedSize() + QSize(240, 110));
+    frame().move(60, 70);
+    Settle();
+    DragHandle(-80);
+    List().table()->horizontalHeader()->resizeSection(0, 222);
+    const QSize enlarged = frame().size();
+
+    Restart();
+    EXPECT_TRUE(frame().action(cmd::kViewCollectionList)->isChecked());
+    EXPECT_EQ(frame().size(), enlarged);
+    EXPECT_EQ(frame().pos(), QPoint(60, 70));
+    EXPECT_EQ(PagesArea().width(), pages - 80);
+    EXPECT_EQ(List().table()->horizontalHeader()->sectionSize(0), 222);
+
+    // Hidden, the list gives its room back; shown again, it comes back as wide as it was.
+    const int listWidth = List().width();
+    frame().action(cmd::kViewCollectionList)->trigger();
+    EXPECT_EQ(frame().width(), frame().frameSizeWithoutList().width());
+    ShowList();
+    Settle();
+    EXPECT_EQ(frame().width(), enlarged.width());
+    EXPECT_EQ(List().width(), listWidth);
+
+    // A size larger than the screen, or a place off it, is not taken back: the window
+    // opens at its designed size, at the top left.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_TRUE(frame().close());
+    app.reset();
+    AppSettings().remove(QStringLiteral("CollectionList"));
+    AppSettings().setValue(QStringLiteral("MainWindow/Size"), screen.size() + QSize(1, 0));
+    AppSettings().setValue(QStringLiteral("MainWindow/Position"), QPoint(screen.right() - 100, 40));
+    ASSERT_TRUE(Start());
+    Settle();
+    EXPECT_EQ(frame().size(), frame().designedSize());
+    EXPECT_EQ(frame().pos(), QPoint(20, 20));
+}
+
+TEST_F(WindowSizeTest, AMaximizedWindowComesBackMaximizedOverItsEarlierSize)
+{
+    ASSERT_TRUE(Start());
+    frame().resize(frame().designedSize() + QSize(50, 40));
+    Settle();
+    const QSize normal = frame().size();
+    frame().showMaximized();
+    Settle();
+    ASSERT_TRUE(frame().isMaximized());
+
+    Restart();
+    EXPECT_TRUE(frame().isMaximized());
+    frame().showNormal();
+    Settle();
+    EXPECT_EQ(frame().size(), normal);
+}
