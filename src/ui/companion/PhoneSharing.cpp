@@ -12,6 +12,8 @@ PhoneSharing::PhoneSharing(CTalvaneDoc& doc, QObject* parent) : QObject(parent),
 
 PhoneSharing::~PhoneSharing()
 {
+    // The window that owns it is being taken down: what listens may be gone already.
+    blockSignals(true);
     stop();
 }
 

@@ -185,3 +185,13 @@ TEST_F(SharingTest, ClosingTheCollectionAnswersAWaitingPhoneAndChangesNothing)
     doc().OnNewDocument();
     EXPECT_FALSE(sharing.isSharing());
 }
+
+TEST_F(SharingTest, QuittingWhileSharingStopsListening)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
+    const int port = Share().server()->port();
+    app.reset();
+    httplib::Client phone("127.0.0.1", port);
+    phone.set_connection_timeout(std::chrono::seconds(2));
+    EXPECT_FALSE(phone.Get("/trees")) << "nothing answers once the window is gone";
+}
