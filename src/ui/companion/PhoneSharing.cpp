@@ -1,6 +1,7 @@
 #include "companion/PhoneSharing.h"
 
 #include "companion/DocumentHost.h"
+#include "companion/PhoneLanguage.h"
 #include "document/TalvaneDoc.h"
 
 using namespace talvane::companion;
@@ -33,6 +34,7 @@ std::optional<QString> PhoneSharing::start(const QString& bindAddress)
     ServerOptions options;
     options.bindAddress = bindAddress.toStdString();
     options.port = kPreferredPort;
+    options.translate = PhoneTextInWindowLanguage;
     auto failure = m_server->start(options);
     if (failure) {
         options.port = 0;
