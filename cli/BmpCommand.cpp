@@ -13,6 +13,15 @@
 
 namespace {
 
+// 0 lets the decoder keep the picture's own depth.
+const text::NumberOption kDepthOption{
+    .name = "--bpp",
+    .meaning = "a depth in bits",
+    .minimum = 0,
+    .maximum = 32,
+    .choices = {0, 8, 32},
+};
+
 struct BmpOptions {
     std::string file;
     int bitsPerPixel = 32;
@@ -95,8 +104,7 @@ void AddBmpCommand(CLI::App& app)
         "Decode a Windows bitmap as the album does and print its size, depth and the SHA-256 of its lines");
     auto options = std::make_shared<BmpOptions>();
     command->add_option("FILE", options->file, "the bitmap file")->required();
-    command->add_option("--bpp", options->bitsPerPixel, "depth asked of the decoder: 0 (its choice), 8 or 32")
-        ->check(CLI::IsMember({0, 8, 32}))
+    AddNumberOption(*command, kDepthOption, options->bitsPerPixel, "depth asked of the decoder: 0 (its choice), 8 or 32")
         ->capture_default_str();
     command->add_option("--out", options->pamFile, "also write the decoded picture as a PAM file");
     command->callback([options] { DecodeBmp(*options); });

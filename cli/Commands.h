@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collection/CollectionArchive.h"
+#include "text/NumberOption.h"
 
 #include <CLI/CLI.hpp>
 
@@ -16,6 +17,17 @@ void AddFindCommand(CLI::App& app);
 void AddTimelineCommands(CLI::App& app);
 void AddServeCommand(CLI::App& app);
 void AddPassportCommands(CLI::App& app);
+
+// Adds the option as the number option names it. A text that is not one of its
+// numbers fails the command with the option's one-line message instead of CLI11's
+// report; the option's number must fit in Number.
+CLI::Validator NumberValidator(const text::NumberOption& option);
+template <typename Number>
+CLI::Option* AddNumberOption(CLI::App& command, const text::NumberOption& option, Number& value,
+                             const std::string& description)
+{
+    return command.add_option(std::string(option.name), value, description)->transform(NumberValidator(option));
+}
 
 // find's status when no entry matches, apart from a file that cannot be read (1).
 constexpr int kFindNoMatchStatus = 2;

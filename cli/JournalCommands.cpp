@@ -12,6 +12,15 @@ namespace {
 
 using namespace talvane::journal;
 
+// Ten years ahead is as far as a grower plans care.
+const text::NumberOption kWithinOption{
+    .name = "--within",
+    .meaning = "a whole number of days",
+    .minimum = 0,
+    .maximum = 3650,
+    .choices = {},
+};
+
 struct JournalRequest {
     std::string file;
     long long entry = -1;
@@ -94,14 +103,13 @@ void AddJournalCommands(CLI::App& app)
     auto* journal = app.add_subcommand("journal", "Print the care journal of one entry as JSON, newest event first");
     auto journalRequest = std::make_shared<JournalRequest>();
     journal->add_option("FILE", journalRequest->file, "the collection file")->required();
-    journal->add_option("--entry", journalRequest->entry, "the entry, counted from 0")->required();
+    AddNumberOption(*journal, text::kEntryNumberOption, journalRequest->entry, "the entry, counted from 0")->required();
     journal->callback([journalRequest] { PrintJournal(*journalRequest); });
 
     auto* due = app.add_subcommand("due", "List the care tasks that are overdue or due soon, and write them as a calendar");
     auto dueRequest = std::make_shared<DueRequest>();
     due->add_option("FILE", dueRequest->file, "the collection file")->required();
-    due->add_option("--within", dueRequest->within, "days ahead of today to list (default 30)")
-        ->check(CLI::NonNegativeNumber);
+    AddNumberOption(*due, kWithinOption, dueRequest->within, "days ahead of today to list (default 30)");
     due->add_option("--ics", dueRequest->ics, "also write every pending task to this iCalendar file");
     due->add_option("--today", dueRequest->today, "count from this date (YYYY-MM-DD) instead of the computer's");
     due->callback([dueRequest] { PrintDue(*dueRequest); });

@@ -85,7 +85,7 @@ void AddPassportCommands(CLI::App& app)
         "passport-export", "Write one tree with its album pictures, timeline photos and journal as a passport file");
     auto exportRequest = std::make_shared<ExportRequest>();
     exportCommand->add_option("FILE", exportRequest->file, "the collection file")->required();
-    exportCommand->add_option("--entry", exportRequest->entry, "the entry, counted from 0")->required();
+    AddNumberOption(*exportCommand, text::kEntryNumberOption, exportRequest->entry, "the entry, counted from 0")->required();
     exportCommand->add_option("OUT", exportRequest->out, "the passport to write (NAME.tvp)")->required();
     exportCommand->add_option("--giver", exportRequest->giver, "who hands the tree on");
     exportCommand->callback([exportRequest] { ExportTree(*exportRequest); });

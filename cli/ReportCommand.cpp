@@ -33,7 +33,7 @@ void AddReportCommand(CLI::App& app)
     auto* command = app.add_subcommand("report", "Print the report of one entry, or of the whole collection, as text");
     auto request = std::make_shared<ReportRequest>();
     command->add_option("FILE", request->file, "the collection file")->required();
-    auto* entry = command->add_option("--entry", request->entry, "the entry to report, counted from 0");
+    auto* entry = AddNumberOption(*command, text::kEntryNumberOption, request->entry, "the entry to report, counted from 0");
     auto* all = command->add_flag("--all", request->all, "every entry, each starting on a new page of 60 lines");
     entry->excludes(all);
     command->callback([command, request, entry, all] {

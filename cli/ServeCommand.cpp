@@ -12,6 +12,15 @@ namespace {
 
 using namespace talvane::companion;
 
+// 0 asks the system for any free port.
+const text::NumberOption kPortOption{
+    .name = "--port",
+    .meaning = "a port number",
+    .minimum = 0,
+    .maximum = 65535,
+    .choices = {},
+};
+
 struct ServeRequest {
     std::string file;
     int port = 0;
@@ -70,8 +79,7 @@ void AddServeCommand(CLI::App& app)
                                               "writing each change to the file");
     auto request = std::make_shared<ServeRequest>();
     serve->add_option("FILE", request->file, "the collection file")->required();
-    serve->add_option("--port", request->port, "the port to listen on (any free one by default)")
-        ->check(CLI::Range(0, 65535));
+    AddNumberOption(*serve, kPortOption, request->port, "the port to listen on (any free one by default)");
     serve->add_option("--bind", request->bind, "the address to listen on (every network by default)");
     serve->callback([request] { Serve(*request); });
 }

@@ -124,7 +124,7 @@ void AddTimelineCommands(CLI::App& app)
                                                 "dated by the camera (or the file), and write the collection");
     auto addRequest = std::make_shared<PhotoAddRequest>();
     add->add_option("FILE", addRequest->file, "the collection file")->required();
-    add->add_option("--entry", addRequest->entry, "the entry, counted from 0")->required();
+    AddNumberOption(*add, text::kEntryNumberOption, addRequest->entry, "the entry, counted from 0")->required();
     add->add_option("--text", addRequest->text, "the text of each new event");
     add->add_option("PHOTO", addRequest->photos, "the photos to add")->required();
     add->callback([addRequest] { AddPhotos(*addRequest); });
@@ -132,6 +132,6 @@ void AddTimelineCommands(CLI::App& app)
     auto* timeline = app.add_subcommand("timeline", "Print a tree's photos and measurements as JSON, oldest first");
     auto timelineRequest = std::make_shared<TimelineRequest>();
     timeline->add_option("FILE", timelineRequest->file, "the collection file")->required();
-    timeline->add_option("--entry", timelineRequest->entry, "the entry, counted from 0")->required();
+    AddNumberOption(*timeline, text::kEntryNumberOption, timelineRequest->entry, "the entry, counted from 0")->required();
     timeline->callback([timelineRequest] { PrintTimeline(*timelineRequest); });
 }

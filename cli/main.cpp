@@ -6,6 +6,7 @@ int main(int argc, char** argv)
 {
     CLI::App app{"talvane-cli: batch commands over Talvane collections, species guides and album pictures"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "talvane-cli " TALVANE_VERSION);
     AddDumpCommand(app);
     AddGuideCommands(app);
     AddBmpCommand(app);

@@ -6,6 +6,7 @@
 #include "framework/UiServices.h"
 #include "journal/CareDueReminder.h"
 #include "printing/BatchPrint.h"
+#include "text/NumberOption.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -33,6 +34,24 @@ bool AsksForReminder(int argc, char** argv)
     return std::any_of(argv + 1, argv + argc, [](const char* argument) { return std::strcmp(argument, "--remind") == 0; });
 }
 
+QStringList ArgumentsOf(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+// A PDF or the help text needs no window, and is often asked for where there is no
+// display at all (over ssh, from a scheduled job): there Qt's offscreen platform
+// stands in for one, where the default platform would abort the program.
+void StandInForAMissingDisplay()
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 // The notifications of the care due in each collection; one chosen opens its collection
 // in a program of its own, with Care due open.
 int RemindOfCareDue(const QStringList& collections)
@@ -57,13 +76,6 @@ int RemindOfCareDue(const QStringList& collections)
 
 int main(int argc, char** argv)
 {
-    const auto application = AsksForReminder(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
-                                                         : std::make_unique<QApplication>(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Talvane"));
-    QApplication::setOrganizationName(QStringLiteral("Orvande"));
-    SetBaseDirectory(QDir::currentPath());
-    const InstalledLanguage language(Translations::languageFor(Translations::chosenLanguage()));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Talvane: the record of every tree of a bonsai collection."));
     parser.addHelpOption();
@@ -96,6 +108,25 @@ int main(int argc, char** argv)
     parser.addOption(all);
     parser.addOption(remind);
     parser.addOption(careDue);
+    const QCommandLineOption version = parser.addVersionOption();
+
+    // Read once before the application is made, as what is asked decides how it is made.
+    // Arguments for Qt itself (-style, -platform) are not known here and make this
+    // reading fail: the program then starts as usual and the application takes them.
+    const bool understood = parser.parse(ArgumentsOf(argc, argv));
+    if (understood && parser.isSet(version)) {
+        std::printf("talvane %s\n", TALVANE_VERSION);
+        return 0;
+    }
+    if (understood && (parser.isSet(printPdf) || parser.isSet(QStringLiteral("help")) ||
+                       parser.isSet(QStringLiteral("help-all"))))
+        StandInForAMissingDisplay();
+    const auto application = AsksForReminder(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
+                                                         : std::make_unique<QApplication>(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Talvane"));
+    QApplication::setOrganizationName(QStringLiteral("Orvande"));
+    SetBaseDirectory(QDir::currentPath());
+    const InstalledLanguage language(Translations::languageFor(Translations::chosenLanguage()));
     parser.process(*application);
 
     if (parser.isSet(remind))
@@ -110,15 +141,17 @@ int main(int argc, char** argv)
                                    parser.values(find).join(QLatin1Char(' ')));
     }
     if (parser.isSet(printPdf)) {
-        bool numeric = false;
-        const long long index = parser.value(entry).toLongLong(&numeric);
-        if (parser.positionalArguments().size() != 1 || parser.isSet(entry) == parser.isSet(all) ||
-            (parser.isSet(entry) && !numeric)) {
+        if (parser.positionalArguments().size() != 1 || parser.isSet(entry) == parser.isSet(all)) {
             std::fprintf(stderr, "talvane: use --print-pdf OUT.pdf (--entry N | --all) COLLECTION.tvn\n");
             return 1;
         }
-        return PrintCollectionToPdf(parser.positionalArguments().constFirst(), parser.value(printPdf),
-                                    parser.isSet(entry) ? std::optional<long long>(index) : std::nullopt);
+        const std::string given = parser.value(entry).toStdString();
+        const auto index = text::ReadNumberOption(text::kEntryNumberOption, given);
+        if (parser.isSet(entry) && !index) {
+            std::fprintf(stderr, "talvane: %s\n", text::NumberOptionError(text::kEntryNumberOption, given).c_str());
+            return 1;
+        }
+        return PrintCollectionToPdf(parser.positionalArguments().constFirst(), parser.value(printPdf), index);
     }
 
     auto services = UiServices::createQt();

@@ -16,8 +16,8 @@ CNewPictureDlg::CNewPictureDlg(QWidget* parent) : QDialog(parent)
     const auto& field = talvane::fields::field(CBonsaiData::Photo1Description);
     t.label(CoreText(field.label), 10, 10, 155, 8);
     m_description = t.edit(1047, 10, 20, 155, 14, static_cast<int>(field.typingLimit));
-    connect(t.button(1, tr("OK"), 180, 5, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
-    connect(t.button(2, tr("Cancel"), 180, 22, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
+    connect(t.button(1, tr("&OK"), 180, 5, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
+    connect(t.button(2, tr("&Cancel"), 180, 22, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
     m_description->setFocus();
 }
 

@@ -63,12 +63,14 @@ CPage1::CPage1(UiServices& services, std::function<QString()> collectionPath, QW
     t.groupBox(tr("Picture(s)"), 5, 5, 150, 90);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("1045"));
+    m_list->setAccessibleName(tr("Picture(s)"));
     m_list->setGeometry(t.units().rect(10, 15, 140, 55));
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_list->installEventFilter(this);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CPage1::OnPictureSelChange);
-    connect(t.button(1042, tr("Add"), 25, 75, 50, 14), &QPushButton::clicked, this, &CPage1::OnPictureAdd);
-    connect(t.button(1043, tr("Delete"), 85, 75, 50, 14), &QPushButton::clicked, this,
+    // The keys are those the entry bar's Add and Delete leave free beside this tab.
+    connect(t.button(1042, tr("A&dd"), 25, 75, 50, 14), &QPushButton::clicked, this, &CPage1::OnPictureAdd);
+    connect(t.button(1043, tr("Dele&te"), 85, 75, 50, 14), &QPushButton::clicked, this,
             &CPage1::OnPictureDelete);
     m_frame = t.groupBox(QString(), 160, 5, 175, 165);
     m_frame->setObjectName(QStringLiteral("1053"));
@@ -76,7 +78,7 @@ CPage1::CPage1(UiServices& services, std::function<QString()> collectionPath, QW
     t.label(tr("The pictures (BMP files) must be in directory \\Talvane\\Album\\"), 15, 110, 130, 20)
         ->setWordWrap(true);
     t.label(tr("BMP picture format of 250x250 pixels maximum."), 15, 135, 135, 15)->setWordWrap(true);
-    m_viewButton = t.button(1054, tr("View"), 285, 171, 50, 14);
+    m_viewButton = t.button(1054, tr("Vie&w"), 285, 171, 50, 14);
     connect(m_viewButton, &QPushButton::clicked, this, &CPage1::onPictureView);
     m_canvas = new PictureCanvas(*this);
     repaint();

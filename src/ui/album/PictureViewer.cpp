@@ -1,5 +1,7 @@
 #include "album/PictureViewer.h"
 
+#include "framework/StandardButtonKeys.h"
+
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -33,6 +35,7 @@ PictureViewer::PictureViewer(const QImage& picture, const QString& description, 
             QPixmap::fromImage(picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     m_picture->setFixedSize(shown);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    GiveStandardButtonsKeys(*buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_picture);

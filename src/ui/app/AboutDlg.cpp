@@ -15,7 +15,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     DialogTemplate t(this, 182, 90);
     auto* icon = t.label(QString(), 5, 5, 20, 20);
     icon->setPixmap(QPixmap(QStringLiteral(":/talvane/icon32.png")));
-    connect(t.button(1, tr("OK"), 125, 10, 47, 14, true), &QPushButton::clicked, this, &QDialog::accept);
+    connect(t.button(1, tr("&OK"), 125, 10, 47, 14, true), &QPushButton::clicked, this, &QDialog::accept);
     auto* text = t.label(m_strAboutText, 5, 35, 170, 50);
     text->setObjectName(QStringLiteral("1054"));
     text->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -1,5 +1,7 @@
 #include "app/EarlierVersionsDlg.h"
 
+#include "framework/StandardButtonKeys.h"
+
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -13,6 +15,7 @@ EarlierVersionsDlg::EarlierVersionsDlg(std::vector<KeptVersion> versions, QWidge
 {
     setWindowTitle(tr("Restore an earlier version"));
     m_list->setHeaderLabels({tr("Saved over"), tr("Trees"), tr("Size")});
+    m_list->setAccessibleName(tr("Earlier versions"));
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
     const QLocale locale;
@@ -29,6 +32,7 @@ EarlierVersionsDlg::EarlierVersionsDlg(std::vector<KeptVersion> versions, QWidge
         m_list->setCurrentItem(m_list->topLevelItem(0));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
+    GiveStandardButtonsKeys(*buttons);
     buttons->button(QDialogButtonBox::Open)->setEnabled(!m_versions.empty());
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -4,6 +4,8 @@
 #include "app/CommandIds.h"
 #include "app/LanguageMenu.h"
 #include "app/EarlierVersionsDlg.h"
+#include "app/HelpPage.h"
+#include "app/HelpWindow.h"
 #include "companion/PhoneSharing.h"
 #include "companion/ShareDlg.h"
 #include "document/TalvaneDoc.h"
@@ -50,8 +52,6 @@ static void InitResources()
 {
     Q_INIT_RESOURCE(talvane);
 }
-
-const QString CMainFrame::kHelpPage = QStringLiteral("hlp/index.htm");
 
 namespace {
 
@@ -148,39 +148,39 @@ void CMainFrame::createMenus()
     auto* fileSave = addCommand(m_fileMenu, cmd::kFileSave, tr("&Save\tCtrl+S"), tr("Save the active document"));
     auto* fileSaveAs = addCommand(m_fileMenu, cmd::kFileSaveAs, tr("Save &as ... \tCtrl+A"),
                                   tr("Save the active document with a new name"));
-    auto* restoreVersion = addCommand(m_fileMenu, cmd::kFileRestoreVersion, tr("Restore an earlier version\u2026"),
+    auto* restoreVersion = addCommand(m_fileMenu, cmd::kFileRestoreVersion, tr("&Restore an earlier version\u2026"),
                                       tr("Open a version the collection had before one of its saves, as a new collection"));
-    auto* exportCalendar = addCommand(m_fileMenu, cmd::kFileExportCareCalendar, tr("Export care calendar\u2026"),
+    auto* exportCalendar = addCommand(m_fileMenu, cmd::kFileExportCareCalendar, tr("Export care &calendar\u2026"),
                                       tr("Write the care tasks that are due as an iCalendar file"));
-    auto* share = addCommand(m_fileMenu, cmd::kFileShareWithPhones, tr("Share with phones\u2026"),
+    auto* share = addCommand(m_fileMenu, cmd::kFileShareWithPhones, tr("S&hare with phones\u2026"),
                              tr("Serve the collection to phones on this network while this window is open"));
-    auto* exportPassport = addCommand(m_fileMenu, cmd::kFileExportPassport, tr("Export tree passport\u2026"),
+    auto* exportPassport = addCommand(m_fileMenu, cmd::kFileExportPassport, tr("&Export tree passport\u2026"),
                                       tr("Write the tree shown, its photos and its journal into one file to hand on"));
-    auto* importPassport = addCommand(m_fileMenu, cmd::kFileImportPassport, tr("Import tree passport\u2026"),
+    auto* importPassport = addCommand(m_fileMenu, cmd::kFileImportPassport, tr("&Import tree passport\u2026"),
                                       tr("Add the tree of a passport to the collection, with its photos"));
     m_fileMenu->addSeparator();
     auto* filePrint = addCommand(m_fileMenu, cmd::kFilePrint, tr("&Print...\tCtrl+P"),
                                  tr("Print the active document"));
-    auto* printList = addCommand(m_fileMenu, cmd::kFilePrintCollectionList, tr("Print collection list\u2026"),
+    auto* printList = addCommand(m_fileMenu, cmd::kFilePrintCollectionList, tr("Print co&llection list\u2026"),
                                  tr("Print the trees of the collection list as a table, one line per tree"));
-    auto* printLabels = addCommand(m_fileMenu, cmd::kFilePrintLabels, tr("Print labels\u2026"),
+    auto* printLabels = addCommand(m_fileMenu, cmd::kFilePrintLabels, tr("Print la&bels\u2026"),
                                    tr("Print labels with a QR code for the trees of the collection list"));
-    auto* printPassport = addCommand(m_fileMenu, cmd::kFilePrintPassport, tr("Print passport\u2026"),
+    auto* printPassport = addCommand(m_fileMenu, cmd::kFilePrintPassport, tr("Print passpor&t\u2026"),
                                      tr("Print the tree shown with its photos by date and its measurements"));
-    auto* printSetup = addCommand(m_fileMenu, cmd::kFilePrintSetup, tr("Print setup..."),
+    auto* printSetup = addCommand(m_fileMenu, cmd::kFilePrintSetup, tr("Print set&up..."),
                                   tr("Change the printer and printing options"));
     m_fileMenu->addSeparator();
     m_recentSeparator = m_fileMenu->addSeparator();
-    auto* exit = addCommand(m_fileMenu, cmd::kAppExit, tr("Exit"),
+    auto* exit = addCommand(m_fileMenu, cmd::kAppExit, tr("E&xit"),
                             tr("Quit the application; prompts to save documents"));
 
     createEditMenu();
     createViewMenu();
 
-    QMenu* help = menuBar()->addMenu(tr("Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     auto* about = addCommand(help, cmd::kAppAbout, tr("&About Talvane..."),
                              tr("Display program information, version number and copyright"));
-    auto* helpOpen = addCommand(help, cmd::kHelpOpen, tr("Help on Talvane"),
+    auto* helpOpen = addCommand(help, cmd::kHelpOpen, tr("&Help on Talvane"),
                                 tr("Open the Talvane help page"));
 
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -210,10 +210,10 @@ void CMainFrame::createMenus()
 void CMainFrame::createEditMenu()
 {
     m_editMenu = menuBar()->addMenu(tr("&Edit"));
-    auto* undo = addCommand(m_editMenu, cmd::kEditUndo, tr("Undo"), tr("Undo the last change to the collection"));
-    auto* redo = addCommand(m_editMenu, cmd::kEditRedo, tr("Redo"), tr("Redo the change last undone"));
+    auto* undo = addCommand(m_editMenu, cmd::kEditUndo, tr("&Undo"), tr("Undo the last change to the collection"));
+    auto* redo = addCommand(m_editMenu, cmd::kEditRedo, tr("&Redo"), tr("Redo the change last undone"));
     m_editMenu->addSeparator();
-    auto* rename = addCommand(m_editMenu, cmd::kEntryRename, tr("Rename\u2026"),
+    auto* rename = addCommand(m_editMenu, cmd::kEntryRename, tr("Re&name\u2026"),
                               tr("Give the entry shown a new name"));
     // Inside a text control these keys keep undoing the typing: the control takes them first.
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
@@ -345,7 +345,7 @@ void CMainFrame::rebuildRecentFiles()
     m_recentActions.clear();
     const QStringList& files = m_recentFiles.files();
     if (files.isEmpty()) {
-        auto* placeholder = new QAction(tr("Recent File"), m_fileMenu);
+        auto* placeholder = new QAction(tr("Recent &File"), m_fileMenu);
         placeholder->setEnabled(false);
         m_fileMenu->insertAction(m_recentSeparator, placeholder);
         m_recentActions.append(placeholder);
@@ -380,10 +380,10 @@ void CMainFrame::updateCommandUI()
     QUndoStack& history = m_doc.history();
     QAction* undo = action(cmd::kEditUndo);
     undo->setEnabled(history.canUndo());
-    undo->setText(history.canUndo() ? tr("Undo %1").arg(MenuText(history.undoText())) : tr("Undo"));
+    undo->setText(history.canUndo() ? tr("&Undo %1").arg(MenuText(history.undoText())) : tr("&Undo"));
     QAction* redo = action(cmd::kEditRedo);
     redo->setEnabled(history.canRedo());
-    redo->setText(history.canRedo() ? tr("Redo %1").arg(MenuText(history.redoText())) : tr("Redo"));
+    redo->setText(history.canRedo() ? tr("&Redo %1").arg(MenuText(history.redoText())) : tr("&Redo"));
     const bool showing = m_view->hasCurrentEntry();
     action(cmd::kEntryRename)->setEnabled(showing);
     action(cmd::kFilePrint)->setEnabled(showing);
@@ -399,9 +399,13 @@ void CMainFrame::updateCommandUI()
 
 void CMainFrame::OnHelpOpen()
 {
-    const QString page = ShippedFilePath(kHelpPage);
-    if (QFileInfo(page).isFile() && m_services.helpOpener().openPage(page))
+    const QString page = ShippedFilePath(HelpPagePath());
+    if (QFileInfo(page).isFile()) {
+        // Where no browser opens it, as on a machine without a desktop's helpers.
+        if (!m_services.helpOpener().openPage(page))
+            HelpWindow::showPage(*this, page);
         return;
+    }
     m_services.prompter().ask(tr("Could not open Talvane help file 'Hlp\\Index.htm'"),
                               tr("Attention"), mb::kOk);
 }

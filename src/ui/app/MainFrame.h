@@ -61,8 +61,6 @@ public:
     void remindOfCareDue(const QDBusConnection& bus);
     DayWatch& dayWatch() const { return *m_dayWatch; }
 
-    static const QString kHelpPage;
-
 public slots:
     void OnHelpOpen();
     void OnAppAbout();

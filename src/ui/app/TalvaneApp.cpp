@@ -77,7 +77,7 @@ void CTalvaneApp::offerRecovery()
                                  : QFileInfo(QFile::decodeName(record.collectionPath.c_str())).fileName();
         const int answer = m_services.prompter().choose(
             tr("Talvane closed before your changes to %1 were saved. Restore them?").arg(name),
-            QStringLiteral("Talvane"), {tr("Restore"), tr("Discard"), tr("Later")});
+            QStringLiteral("Talvane"), {tr("&Restore"), tr("&Discard"), tr("&Later")});
         if (answer == 1) {
             RecoveryStore::discard(record);
             continue;

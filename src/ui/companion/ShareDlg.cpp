@@ -1,6 +1,7 @@
 #include "companion/ShareDlg.h"
 
 #include "companion/PhoneSharing.h"
+#include "framework/Mnemonic.h"
 #include "framework/QrPicture.h"
 #include "framework/UiServices.h"
 
@@ -70,8 +71,10 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     codeRow->addWidget(m_newCode);
     layout->addLayout(codeRow);
 
-    layout->addWidget(new QLabel(tr("Phones connected:"), this));
+    auto* phonesLabel = new QLabel(tr("&Phones connected:"), this);
+    layout->addWidget(phonesLabel);
     m_phones = new QTreeWidget(this);
+    phonesLabel->setBuddy(m_phones);
     m_phones->setHeaderLabels({tr("Phone"), tr("Address"), tr("Last request"), QString()});
     m_phones->setRootIsDecorated(false);
     m_phones->header()->setStretchLastSection(false);
@@ -100,6 +103,7 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     connect(m_network, &QComboBox::currentIndexChanged, this, &ShareDlg::showAddress);
     connect(&m_sharing, &PhoneSharing::phonesChanged, this, &ShareDlg::refreshPhones);
     resize(460, 640);
+    NameFieldsAfterTheirLabels(*this);
 }
 
 bool ShareDlg::startSharing()
@@ -171,7 +175,8 @@ void ShareDlg::refreshPhones()
         auto* item = new QTreeWidgetItem(m_phones, {QString::fromStdString(phone.name), QString::fromStdString(phone.address),
                                                     lastRequest(phone)});
         item->setData(0, Qt::UserRole, QString::fromStdString(phone.handle));
-        auto* disconnect = new QPushButton(tr("Disconnect"), m_phones);
+        // Every phone's button has the same key: pressed again, it moves to the next one.
+        auto* disconnect = new QPushButton(tr("&Disconnect"), m_phones);
         disconnect->setAccessibleName(tr("Disconnect %1").arg(QString::fromStdString(phone.name)));
         connect(disconnect, &QPushButton::clicked, this, [this, handle = phone.handle] {
             if (CompanionServer* current = m_sharing.server())

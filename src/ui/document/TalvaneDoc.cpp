@@ -378,7 +378,7 @@ CTalvaneDoc::ChangeAnswer CTalvaneDoc::askAboutChange()
                        "as it is.")
             .arg(QuotedName(pathName()), QuotedName(copy)),
         Caption(),
-        {tr("Reload"), tr("Overwrite"), tr("Save conflict copy"), tr("Cancel")});
+        {tr("&Reload"), tr("&Overwrite"), tr("&Save conflict copy"), tr("&Cancel")});
     switch (answer) {
     case 0:
         return ChangeAnswer::Reload;

@@ -18,14 +18,14 @@ CNewEntryDlg::CNewEntryDlg(QWidget* parent) : QDialog(parent)
     const auto& field = talvane::fields::field(CBonsaiData::Name);
     t.label(CoreText(field.label), 10, 10, 155, 8);
     m_name = t.edit(1035, 10, 20, 155, 14, static_cast<int>(field.typingLimit));
-    t.label(tr("Botanical name"), 10, 45, 155, 8);
+    t.label(tr("&Botanical name"), 10, 45, 155, 8);
     // Item i is species i of the guide: the list is never sorted.
     m_botanicalName = t.editableList(1052, 10, 55, 155, 59, {}, false);
     for (const auto& name : BotanicalNames())
         m_botanicalName->addItem(FromAnsi(name));
     m_botanicalName->setCurrentIndex(-1);
-    connect(t.button(1, tr("OK"), 28, 80, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
-    connect(t.button(2, tr("Cancel"), 93, 80, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
+    connect(t.button(1, tr("&OK"), 28, 80, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
+    connect(t.button(2, tr("&Cancel"), 93, 80, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
     m_name->setFocus();
 }
 

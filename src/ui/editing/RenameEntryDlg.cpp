@@ -18,8 +18,8 @@ RenameEntryDlg::RenameEntryDlg(const std::string& name, QWidget* parent) : QDial
     m_name = t.edit(1035, 10, 20, 155, 14, static_cast<int>(field.typingLimit));
     m_name->setText(FromAnsi(name));
     m_name->selectAll();
-    connect(t.button(1, tr("OK"), 28, 40, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
-    connect(t.button(2, tr("Cancel"), 93, 40, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
+    connect(t.button(1, tr("&OK"), 28, 40, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
+    connect(t.button(2, tr("&Cancel"), 93, 40, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
     m_name->setFocus();
 }
 

@@ -9,6 +9,7 @@
 #include "editing/PageTransfer.h"
 #include "editing/RenameEntryDlg.h"
 #include "framework/AnsiText.h"
+#include "framework/TabKeys.h"
 #include "framework/UiServices.h"
 #include "journal/JournalPage.h"
 
@@ -61,13 +62,18 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
 
     m_pSheet = new QTabWidget(this);
     m_pSheet->setUsesScrollButtons(false);
-    for (CPropertyPage* page :
-         std::initializer_list<CPropertyPage*>{m_pPage2, m_pPage3, m_pPage6, m_pPage4, m_pPage5, m_pPage1})
-        m_pSheet->addTab(page, page->caption());
+    // Each tab shows its page's caption, as the field catalogue and the report name the
+    // page, with the key that brings it to the front: the keys are the sheet's own.
+    const std::pair<CPropertyPage*, QString> tabs[] = {
+        {m_pPage2, tr("The &plant")},    {m_pPage3, tr("Pur&chase")},    {m_pPage6, tr("&Species specifics")},
+        {m_pPage4, tr("T&ransformation")}, {m_pPage5, tr("&Maintenance")}, {m_pPage1, tr("Photo al&bum")}};
+    for (const auto& [page, caption] : tabs)
+        m_pSheet->addTab(page, caption);
     // The sheet keeps the size of its six form and album tabs; the tabs draw closer
     // together so that the Journal's fits beside them.
     const QSize sheetSize = m_pSheet->sizeHint();
-    m_pSheet->addTab(m_journalPage, m_journalPage->caption());
+    m_pSheet->addTab(m_journalPage, tr("&Journal"));
+    SwitchTabsWithPageKeys(*m_pSheet);
     m_pSheet->tabBar()->setStyle(new CompactTabStyle(m_pSheet));
     m_pSheet->move(0, 0);
     m_pSheet->resize(sheetSize);

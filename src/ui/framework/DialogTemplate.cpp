@@ -1,6 +1,7 @@
 #include "framework/DialogTemplate.h"
 
 #include "framework/LengthLimit.h"
+#include "framework/Mnemonic.h"
 #include "framework/StorableInput.h"
 
 #include <QComboBox>
@@ -70,12 +71,29 @@ void DialogTemplate::place(QWidget* control, int id, int x, int y, int w, int h)
     }
 }
 
+void DialogTemplate::placeField(QWidget* field, int id, int x, int y, int w, int h)
+{
+    place(field, id, x, y, w, h);
+    if (m_labelOfNextField) {
+        m_labelOfNextField->setBuddy(field);
+        NameBuddyAfterLabel(*m_labelOfNextField);
+    }
+    m_labelOfNextField = nullptr;
+}
+
+void DialogTemplate::placeOther(QWidget* control, int id, int x, int y, int w, int h)
+{
+    place(control, id, x, y, w, h);
+    m_labelOfNextField = nullptr;
+}
+
 QLabel* DialogTemplate::label(const QString& text, int x, int y, int w, int h, Align align)
 {
     auto* label = new QLabel(text, m_dialog);
     label->setAlignment((align == Align::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     place(label, -1, x, y, w, h);
     GrowToItsText(*label, align);
+    m_labelOfNextField = label;
     return label;
 }
 
@@ -85,7 +103,7 @@ QLineEdit* DialogTemplate::edit(int id, int x, int y, int w, int h, int limit)
     KeepInputStorable(edit);
     if (limit > 0)
         new LengthLimit(edit, limit);
-    place(edit, id, x, y, w, h);
+    placeField(edit, id, x, y, w, h);
     return edit;
 }
 
@@ -108,7 +126,7 @@ QTextEdit* DialogTemplate::multiLine(int id, int x, int y, int w, int h, TextBox
     }
     if (kind == TextBox::ScrolledNoReturn)
         edit->installEventFilter(new ReturnKeyBlocker(edit));
-    place(edit, id, x, y, w, h);
+    placeField(edit, id, x, y, w, h);
     return edit;
 }
 
@@ -129,7 +147,7 @@ QComboBox* DialogTemplate::editableList(int id, int x, int y, int w, int h, cons
     combo->setMaxVisibleItems(std::max(1, (h - 14) / 8));
     if (limit > 0)
         new LengthLimit(combo->lineEdit(), limit);
-    place(combo, id, x, y, w, 14);
+    placeField(combo, id, x, y, w, 14);
     return combo;
 }
 
@@ -137,14 +155,14 @@ QComboBox* DialogTemplate::dropDownList(int id, int x, int y, int w, int h)
 {
     auto* combo = new QComboBox(m_dialog);
     combo->setMaxVisibleItems(std::max(1, (h - 14) / 8));
-    place(combo, id, x, y, w, 14);
+    placeField(combo, id, x, y, w, 14);
     return combo;
 }
 
 QRadioButton* DialogTemplate::radio(int id, const QString& text, int x, int y, int w, int h)
 {
     auto* radio = new QRadioButton(text, m_dialog);
-    place(radio, id, x, y, w, h);
+    placeOther(radio, id, x, y, w, h);
     // Like a label, a choice made for a shorter text grows to show it whole.
     if (const int extra = radio->sizeHint().width() - radio->width(); extra > 0)
         radio->resize(radio->width() + extra, radio->height());
@@ -154,7 +172,7 @@ QRadioButton* DialogTemplate::radio(int id, const QString& text, int x, int y, i
 QGroupBox* DialogTemplate::groupBox(const QString& text, int x, int y, int w, int h)
 {
     auto* box = new QGroupBox(text, m_dialog);
-    place(box, -1, x, y, w, h);
+    placeOther(box, -1, x, y, w, h);
     box->lower();
     return box;
 }
@@ -164,6 +182,6 @@ QPushButton* DialogTemplate::button(int id, const QString& text, int x, int y, i
     auto* button = new QPushButton(text, m_dialog);
     button->setDefault(isDefault);
     button->setAutoDefault(isDefault);
-    place(button, id, x, y, w, h);
+    placeOther(button, id, x, y, w, h);
     return button;
 }

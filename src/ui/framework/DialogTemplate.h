@@ -18,7 +18,9 @@ class QTextEdit;
 // Places the controls of a dialog or page at rectangles given in dialog units, in
 // tab order. Each control is named after its numeric identifier, so that it can be
 // found again with FindControl. What the user types into a text control is kept
-// storable in a collection (KeepInputStorable).
+// storable in a collection (KeepInputStorable). A label placed just before a field
+// is that field's label, as in a dialog template: the label's key moves the focus to
+// the field, and a screen reader names the field after it.
 class DialogTemplate {
 public:
     DialogTemplate(QWidget* dialog, int width, int height);
@@ -42,10 +44,15 @@ public:
 
 private:
     void place(QWidget* control, int id, int x, int y, int w, int h);
+    // The field placed after a label is the label's; anything else placed after it
+    // leaves the label a note of its own.
+    void placeField(QWidget* field, int id, int x, int y, int w, int h);
+    void placeOther(QWidget* control, int id, int x, int y, int w, int h);
 
     QWidget* m_dialog;
     DialogUnits m_units;
     QWidget* m_lastInTabOrder = nullptr;
+    QLabel* m_labelOfNextField = nullptr;
 };
 
 template <typename T>

@@ -1,5 +1,7 @@
 #include "framework/UiServices.h"
 
+#include "framework/StandardButtonKeys.h"
+
 #include <QDesktopServices>
 #include <QDialog>
 #include <QCloseEvent>
@@ -55,6 +57,7 @@ public:
     int ask(const QString& text, const QString& caption, unsigned flags) override
     {
         AnswerRequiredBox box(IconOf(flags), caption, text, ButtonsOf(flags));
+        GiveStandardButtonsKeys(box);
         switch (box.exec()) {
         case QMessageBox::Yes:
             return mb::kIdYes;

@@ -9,6 +9,7 @@
 namespace {
 
 const QString kSetting = QStringLiteral("language");
+QString g_installed = QString::fromLatin1(Translations::kEnglish);
 
 } // namespace
 
@@ -46,8 +47,9 @@ QString languageFor(const QString& chosen)
 
 } // namespace Translations
 
-InstalledLanguage::InstalledLanguage(const QString& language)
+InstalledLanguage::InstalledLanguage(const QString& language) : m_formerLanguage(g_installed)
 {
+    g_installed = language == QLatin1String(Translations::kFrench) ? language : QString::fromLatin1(Translations::kEnglish);
     if (language != QLatin1String(Translations::kFrench))
         return;
     // Dates and numbers follow the language when it is not the system's own.
@@ -65,6 +67,12 @@ InstalledLanguage::~InstalledLanguage()
         QCoreApplication::removeTranslator(translator.get());
     if (m_formerDefault)
         QLocale::setDefault(*m_formerDefault);
+    g_installed = m_formerLanguage;
+}
+
+QString InstalledLanguage::current()
+{
+    return g_installed;
 }
 
 void InstalledLanguage::install(const QString& name, const QString& folder)

@@ -35,9 +35,13 @@ public:
     InstalledLanguage(const InstalledLanguage&) = delete;
     InstalledLanguage& operator=(const InstalledLanguage&) = delete;
 
+    // "fr" while the French texts are installed, else "en".
+    static QString current();
+
 private:
     void install(const QString& name, const QString& folder);
 
     std::vector<std::unique_ptr<QTranslator>> m_translators;
     std::optional<QLocale> m_formerDefault;
+    QString m_formerLanguage;
 };

@@ -30,8 +30,9 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
     virtual int ask(const QString& text, const QString& caption, unsigned flags) = 0;
-    // A question whose answers are named by their buttons, in order; the last one is
-    // the cancel (Escape and the close button give it). Gives the index chosen.
+    // A question whose answers are named by their buttons, in order, each text marking
+    // its key with "&"; the last one is the cancel (Escape and the close button give
+    // it). Gives the index chosen.
     virtual int choose(const QString& text, const QString& caption, const QStringList& buttons) = 0;
 };
 

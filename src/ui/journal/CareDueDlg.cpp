@@ -5,6 +5,8 @@
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
 #include "framework/CoreTexts.h"
+#include "framework/Mnemonic.h"
+#include "framework/StandardButtonKeys.h"
 #include "framework/UiServices.h"
 #include "journal/CareCalendarBeside.h"
 #include "journal/CareTexts.h"
@@ -44,7 +46,7 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     auto* layout = new QVBoxLayout(this);
 
     auto* spanRow = new QHBoxLayout;
-    auto* spanLabel = new QLabel(tr("Overdue tasks and those due in the next"), this);
+    auto* spanLabel = new QLabel(tr("Overdue tasks and those due in the &next"), this);
     m_span = new QSpinBox(this);
     m_span->setRange(0, 3650);
     m_span->setValue(kDefaultDueDays);
@@ -56,6 +58,7 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     layout->addLayout(spanRow);
 
     m_list = new QTreeWidget(this);
+    m_list->setAccessibleName(tr("Care due"));
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
     m_list->setHeaderLabels({tr("Due"), QString(), tr("Task")});
@@ -70,10 +73,14 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     layout->addWidget(m_keepCalendar);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    GiveStandardButtonsKeys(*buttons);
+    // C is the care calendar's key.
+    buttons->button(QDialogButtonBox::Close)->setText(tr("Cl&ose"));
     m_show = buttons->addButton(tr("&Show tree"), QDialogButtonBox::ActionRole);
     m_markDone = buttons->addButton(tr("&Mark done"), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
     resize(560, 380);
+    NameFieldsAfterTheirLabels(*this);
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_show, &QPushButton::clicked, this, &CareDueDlg::onShowTree);
@@ -95,7 +102,7 @@ void CareDueDlg::refresh()
     overdueFont.setBold(true);
     for (const DueTask& task : m_tasks) {
         auto* row = new QTreeWidgetItem(m_list, {ShortDateText(task.due()), StateText(m_today.daysUntil(task.due())),
-                                                 FromAnsi(taskTitle(m_doc.entryAt(task.entry)[CBonsaiData::Name], task.event))});
+                                                 TaskTitle(m_doc.entryAt(task.entry)[CBonsaiData::Name], task.event)});
         if (task.isOverdue(m_today)) {
             for (int column = 0; column < m_list->columnCount(); ++column) {
                 row->setFont(column, overdueFont);

@@ -2,6 +2,8 @@
 
 #include "framework/AnsiText.h"
 #include "framework/CoreTexts.h"
+#include "framework/Mnemonic.h"
+#include "framework/StandardButtonKeys.h"
 #include "journal/CareTexts.h"
 #include "journal/DateField.h"
 
@@ -86,6 +88,7 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
         Measured measured{kind, new QLineEdit(this), new QComboBox(this)};
         measured.amount->setValidator(amounts);
         measured.amount->setAccessibleName(CoreText(measureName(kind)));
+        measured.unit->setAccessibleName(tr("%1 unit").arg(CoreText(measureName(kind))));
         for (LengthUnit unit : kLengthUnits)
             measured.unit->addItem(QString::fromLatin1(unitName(unit)));
         measured.unit->setCurrentIndex(static_cast<int>(LengthUnit::Centimetre));
@@ -107,6 +110,7 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     m_problem->hide();
     form->addRow(m_problem);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    GiveStandardButtonsKeys(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (const auto found = problem()) {
             m_problem->setText(found->text);
@@ -125,6 +129,11 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+    NameFieldsAfterTheirLabels(*this);
+    // The fields beside a check box are named after it.
+    NameFieldAfter(*m_due, m_hasDue->text());
+    NameFieldAfter(*m_every, m_repeats->text());
+    NameFieldAfter(*m_firstMonth, m_inMonths->text());
 }
 
 void CareEventDlg::addRepeatRows(QFormLayout* form, const CareEvent& event)
@@ -139,6 +148,7 @@ void CareEventDlg::addRepeatRows(QFormLayout* form, const CareEvent& event)
     m_unit = new QComboBox(this);
     for (const char* unit : kUnitTexts)
         m_unit->addItem(tr(unit));
+    m_unit->setAccessibleName(tr("Repeat unit"));
     m_unit->setCurrentIndex(static_cast<int>(repeat.unit));
     everyRow->addWidget(m_repeats);
     everyRow->addWidget(m_every);
@@ -147,7 +157,8 @@ void CareEventDlg::addRepeatRows(QFormLayout* form, const CareEvent& event)
 
     const MonthSpan months = repeat.months.value_or(MonthSpan{4, 9});
     auto* monthsRow = new QHBoxLayout;
-    m_inMonths = new QCheckBox(tr("&only from"), this);
+    // O is OK's key.
+    m_inMonths = new QCheckBox(tr("only &from"), this);
     m_inMonths->setChecked(repeat.months.has_value());
     m_firstMonth = MonthBox(months.first, this);
     m_lastMonth = MonthBox(months.last, this);

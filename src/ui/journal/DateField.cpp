@@ -61,6 +61,8 @@ DateField::DateField(const QDate& date, QWidget* parent) : QWidget(parent)
     m_text = new QLineEdit(this);
     m_text->setPlaceholderText(tr("YYYY-MM-DD"));
     setFocusProxy(m_text);
+    // A label's key hands the focus to its field only if the field takes the focus.
+    setFocusPolicy(m_text->focusPolicy());
     m_pick = new QToolButton(this);
     m_pick->setArrowType(Qt::DownArrow);
     m_pick->setAccessibleName(tr("Pick from a calendar"));

@@ -36,6 +36,7 @@ JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* 
     DialogTemplate t(this, 342, 186);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("1101"));
+    m_list->setAccessibleName(tr("Journal"));
     m_list->setGeometry(t.units().rect(5, 5, 332, 140));
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
@@ -47,11 +48,12 @@ JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* 
     m_list->setColumnWidth(DueColumn, t.units().x(48));
     m_notice = t.label(QString(), 5, 148, 332, 16);
     m_notice->setWordWrap(true);
-    m_add = t.button(1102, tr("Add"), 5, 167, 50, 14);
-    m_edit = t.button(1103, tr("Edit"), 60, 167, 50, 14);
-    m_delete = t.button(1104, tr("Delete"), 115, 167, 50, 14);
-    m_addPhotos = t.button(1105, tr("Add photos\u2026"), 212, 167, 60, 14);
-    m_timeline = t.button(1106, tr("Timeline\u2026"), 277, 167, 60, 14);
+    // The keys are those the window's menus, entry bar and tabs leave free.
+    m_add = t.button(1102, tr("A&dd"), 5, 167, 50, 14);
+    m_edit = t.button(1103, tr("Ed&it"), 60, 167, 50, 14);
+    m_delete = t.button(1104, tr("Dele&te"), 115, 167, 50, 14);
+    m_addPhotos = t.button(1105, tr("Add ph&otos\u2026"), 212, 167, 60, 14);
+    m_timeline = t.button(1106, tr("Timeli&ne\u2026"), 277, 167, 60, 14);
     connect(m_addPhotos, &QPushButton::clicked, this, &JournalPage::addPhotosRequested);
     connect(m_timeline, &QPushButton::clicked, this, &JournalPage::timelineRequested);
     connect(m_add, &QPushButton::clicked, this, &JournalPage::onEventAdd);
@@ -77,7 +79,7 @@ void JournalPage::refreshEventList()
         row->setToolTip(TextColumn, FromAnsi(event.text));
         if (event.due && event.repeat)
             row->setToolTip(DueColumn, tr("Due %1, then %2 once done")
-                                           .arg(ShortDateText(*event.due), QString::fromLatin1(repeatText(*event.repeat))));
+                                           .arg(ShortDateText(*event.due), RepeatText(*event.repeat)));
     }
     // Lines this version cannot read are shown as they stand, greyed, and cannot be
     // chosen: they are kept byte for byte.

@@ -45,7 +45,8 @@ QVariant CollectionListModel::data(const QModelIndex& index, int role) const
     // A cell shows a line's start: a megabyte of notes is not laid out at every paint.
     if (text.size() > kLongestCellText)
         text.resize(kLongestCellText);
-    return FromAnsi(text);
+    // The plant's place is a choice the window names in its own language.
+    return column == search::ListColumn::InteriorExterior ? CoreText(text) : FromAnsi(text);
 }
 
 QVariant CollectionListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -19,9 +19,13 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
       m_count(new QLabel(this))
 {
     m_filter->setPlaceholderText(tr("Find trees"));
+    m_filter->setAccessibleName(tr("Find trees"));
     m_filter->setClearButtonEnabled(true);
 
     m_table->setModel(&m_model);
+    m_table->setAccessibleName(tr("Collection list"));
+    // Tab leaves the list for the window's next control: the arrows move within it.
+    m_table->setTabKeyNavigation(false);
     // Until a header is clicked, the list keeps the collection's order.
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);

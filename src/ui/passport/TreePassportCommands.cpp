@@ -5,6 +5,8 @@
 #include "document/AlbumFolder.h"
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
+#include "framework/Mnemonic.h"
+#include "framework/StandardButtonKeys.h"
 #include "framework/UiServices.h"
 #include "passport/PassportExport.h"
 #include "passport/PassportImport.h"
@@ -62,9 +64,11 @@ PassportGiverDlg::PassportGiverDlg(const QString& treeName, QWidget* parent) : Q
     m_giver->setMaxLength(200);
     form->addRow(tr("&Handed on by:"), m_giver);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    GiveStandardButtonsKeys(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+    NameFieldsAfterTheirLabels(*this);
 }
 
 std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services)

@@ -54,7 +54,9 @@ InventoryPages::InventoryPages(Inventory inventory, search::EntryAt entryAt, QDa
 
 QString InventoryPages::cell(std::size_t row, std::size_t column) const
 {
-    QString text = FromAnsi(search::listColumnText(m_entryAt(m_inventory.positions[row]), m_inventory.columns[column]));
+    const auto shown = m_inventory.columns[column];
+    const std::string cell = search::listColumnText(m_entryAt(m_inventory.positions[row]), shown);
+    QString text = shown == search::ListColumn::InteriorExterior ? CoreText(cell) : FromAnsi(cell);
     // A table cell is one line.
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;

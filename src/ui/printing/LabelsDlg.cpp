@@ -1,5 +1,8 @@
 #include "printing/LabelsDlg.h"
 
+#include "framework/Mnemonic.h"
+#include "framework/StandardButtonKeys.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -51,7 +54,7 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     for (const LabelSheet& preset : LabelSheetPresets())
         m_sheetBox->addItem(preset.name);
     m_sheetBox->addItem(tr("Custom size"));
-    form->addRow(tr("&Sheet:"), m_sheetBox);
+    form->addRow(tr("S&heet:"), m_sheetBox);
     choices->addLayout(form);
     m_custom = makeCustomFields();
     choices->addWidget(m_custom);
@@ -85,6 +88,7 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     choices->addWidget(m_problem);
     choices->addStretch();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    GiveStandardButtonsKeys(*buttons);
     m_print = buttons->addButton(tr("&Print\u2026"), QDialogButtonBox::AcceptRole);
     m_print->setDefault(true);
     choices->addWidget(buttons);
@@ -119,6 +123,7 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     connect(m_selected, &QRadioButton::toggled, this, &LabelsDlg::refresh);
     m_sheetBox->setCurrentIndex(0);
     emit m_sheetBox->currentIndexChanged(0);
+    NameFieldsAfterTheirLabels(*this);
 }
 
 QWidget* LabelsDlg::makeCustomFields()

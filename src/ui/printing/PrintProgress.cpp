@@ -14,7 +14,7 @@ QString PageCountText(int ordinal, int count)
 } // namespace
 
 PrintProgressDialog::PrintProgressDialog(QWidget* window)
-    : m_dialog(QString(), QCoreApplication::translate("PrintProgress", "Cancel"), 0, 1, window)
+    : m_dialog(QString(), QCoreApplication::translate("PrintProgress", "&Cancel"), 0, 1, window)
 {
     m_dialog.setWindowTitle(QStringLiteral("Talvane"));
     m_dialog.setWindowModality(Qt::WindowModal);

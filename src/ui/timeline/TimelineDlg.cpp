@@ -3,6 +3,8 @@
 #include "document/AlbumFolder.h"
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
+#include "framework/StandardButtonKeys.h"
+#include "framework/TabKeys.h"
 #include "framework/UiServices.h"
 #include "journal/Journal.h"
 #include "timeline/CompareDlg.h"
@@ -130,8 +132,12 @@ TimelineDlg::TimelineDlg(CTalvaneDoc& doc, UiServices& services, std::size_t pos
     m_tabs->addTab(photosTab, tr("&Photos"));
     m_growth = new GrowthChart(m_tabs);
     m_tabs->addTab(m_growth, tr("&Growth"));
+    SwitchTabsWithPageKeys(*m_tabs);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    GiveStandardButtonsKeys(*buttons);
+    // C is Compare's key.
+    buttons->button(QDialogButtonBox::Close)->setText(tr("C&lose"));
     m_add = buttons->addButton(tr("&Add photos\u2026"), QDialogButtonBox::ActionRole);
     m_view = buttons->addButton(tr("&View"), QDialogButtonBox::ActionRole);
     m_compare = buttons->addButton(tr("&Compare\u2026"), QDialogButtonBox::ActionRole);

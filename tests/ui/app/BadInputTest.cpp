@@ -1,8 +1,8 @@
 #include "album/PhotoAlbumPage.h"
 
 #include "ui/AppFixture.h"
+#include "ui/ProgramRun.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 
 namespace {
@@ -12,12 +12,8 @@ using BadInputTest = AppFixture;
 // Runs the program built beside this test and gives its exit status and standard error.
 std::pair<int, QString> RunProgram(const QStringList& arguments, const QString& folder)
 {
-    QProcess program;
-    program.setWorkingDirectory(folder);
-    program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/talvane"), arguments);
-    if (!program.waitForFinished(30000))
-        return {-1, QString()};
-    return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardError())};
+    const ProgramRun run = RunBuiltProgram(QStringLiteral("talvane"), arguments, folder);
+    return {run.status, run.err};
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include "printing/PrintChoiceDlg.h"
 #include "timeline/TimelineDlg.h"
 #include "framework/CoreTexts.h"
+#include "journal/CareTexts.h"
+#include "journal/DueTasks.h"
 #include "framework/Translations.h"
 #include "collection/FieldCatalogue.h"
 #include "journal/CareEvent.h"
@@ -224,4 +226,23 @@ TEST(CoreTexts, EveryTextTheCoreGivesTheWindowIsListedForTranslation)
         given << QString::fromLatin1(talvane::journal::monthName(month).data());
     for (const QString& text : given)
         EXPECT_TRUE(text.isEmpty() || listed.contains(text)) << "not listed for translation: " << text.toStdString();
+}
+
+TEST(CareTexts, RepeatsAndTaskTitlesReadInEnglishAsTheCoreWritesThemAndInFrenchAsFrench)
+{
+    using namespace talvane::journal;
+    const CareRepeat repeats[] = {
+        {1, RepeatUnit::Day, std::nullopt},          {2, RepeatUnit::Week, MonthSpan{4, 9}}, {1, RepeatUnit::Month, MonthSpan{11, 2}},
+        {3, RepeatUnit::Year, MonthSpan{3, 3}},      {12, RepeatUnit::Month, std::nullopt},
+    };
+    for (const CareRepeat& repeat : repeats)
+        EXPECT_EQ(RepeatText(repeat).toStdString(), repeatText(repeat));
+    CareEvent wiring{CalendarDate::today(), CareKind::Wiring, std::nullopt, {}, "Apex\nand first branch", {}, {}, std::nullopt};
+    EXPECT_EQ(TaskTitle("Momiji", wiring).toStdString(), taskTitle("Momiji", wiring));
+    wiring.text.clear();
+    EXPECT_EQ(TaskTitle("Momiji", wiring).toStdString(), taskTitle("Momiji", wiring));
+
+    const InstalledLanguage french(QString::fromLatin1(Translations::kFrench));
+    EXPECT_EQ(RepeatText(repeats[1]), QStringLiteral("toutes les 2 semaines, avril \u00E0 septembre"));
+    EXPECT_EQ(TaskTitle("Momiji", wiring), QStringLiteral("Momiji : Ligature"));
 }

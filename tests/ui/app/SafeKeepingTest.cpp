@@ -10,6 +10,7 @@
 #include "framework/RecentFileList.h"
 
 #include "ui/AppFixture.h"
+#include "ui/KeyboardReach.h"
 
 #include <QLineEdit>
 #include <QStatusBar>
@@ -114,7 +115,7 @@ TEST_F(SafeKeepingTest, AFileChangedOnDiskIsNeverSilentlyOverwritten)
     ReplaceByRename(path, {"Theirs"});
     ui.prompter.expect(3);
     EXPECT_FALSE(doc().OnFileSave());
-    EXPECT_EQ(ui.prompter.calls().back().buttons, choices);
+    EXPECT_EQ(ShownTexts(ui.prompter.calls().back().buttons), choices);
     EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("\u201Ctrees.tvn\u201D was changed by another program")));
     EXPECT_EQ(NamesIn(path), std::vector<std::string>{"Theirs"}) << "Cancel writes nothing";
     EXPECT_TRUE(doc().IsModified());
@@ -194,7 +195,7 @@ TEST_F(SafeKeepingTest, UnsavedWorkOutlivesACrashAndGoesWithACleanSave)
     ui.prompter.expect(0, QStringLiteral("Talvane closed before your changes to trees.tvn were saved. Restore them?"),
                        QStringLiteral("Talvane"));
     ASSERT_TRUE(Start(Q(path)));
-    EXPECT_EQ(ui.prompter.calls().back().buttons, (QStringList{"Restore", "Discard", "Later"}));
+    EXPECT_EQ(ShownTexts(ui.prompter.calls().back().buttons), (QStringList{"Restore", "Discard", "Later"}));
     EXPECT_TRUE(doc().IsModified());
     EXPECT_EQ(doc().pathName(), Q(path));
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Name], "Renamed");

@@ -8,6 +8,7 @@
 #include "guide/GuideEspece.h"
 
 #include "ui/AppFixture.h"
+#include "ui/KeyboardReach.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -445,7 +446,7 @@ TEST_F(EntryViewTest, UndoWalksEveryStepBackToTheFileAndRedoWalksForwardAgain)
     const auto step = [&](const std::function<void()>& change) {
         change();
         states.push_back(Bytes(doc()));
-        names.push_back(undo->text());
+        names.push_back(ShownText(undo->text()));
     };
 
     step([&] {
@@ -491,7 +492,7 @@ TEST_F(EntryViewTest, UndoWalksEveryStepBackToTheFileAndRedoWalksForwardAgain)
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_FALSE(doc().IsModified()) << "back to the file as read";
     EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
-    EXPECT_EQ(redo->text(), QStringLiteral("Redo Add \u201CKifu 3\u201D"));
+    EXPECT_EQ(ShownText(redo->text()), QStringLiteral("Redo Add \u201CKifu 3\u201D"));
     for (std::size_t k = 1; k < states.size(); ++k) {
         redo->trigger();
         ASSERT_EQ(Bytes(doc()), states[k]) << "after redoing to state " << k;
@@ -539,14 +540,14 @@ TEST_F(EntryViewTest, UndoAndRedoKeepingPageEditsTakeExactlyTheStepTheMenuNamed)
     ui.dialogs.expect([](QDialog& dialog) { dialog.accept(); return int(QDialog::Accepted); });
     view().albumPage().OnPictureAdd();
     subspecies->setText(QStringLiteral("Seigen"));
-    EXPECT_EQ(undo->text(), QStringLiteral("Undo Add photo"));
+    EXPECT_EQ(ShownText(undo->text()), QStringLiteral("Undo Add photo"));
     answer(mb::kIdYes);
     undo->trigger();
     EXPECT_EQ(Field(0, CBonsaiData::Photo1), "");
     EXPECT_EQ(view().albumPage().pictureList()->count(), 0);
     EXPECT_EQ(Field(0, CBonsaiData::Type), "Seigen");
     EXPECT_EQ(subspecies->text(), QStringLiteral("Seigen"));
-    EXPECT_EQ(undo->text(), step("Undo Update", "Momiji"));
+    EXPECT_EQ(ShownText(undo->text()), step("Undo Update", "Momiji"));
     undo->trigger();
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_FALSE(doc().IsModified());
@@ -560,14 +561,14 @@ TEST_F(EntryViewTest, UndoAndRedoKeepingPageEditsTakeExactlyTheStepTheMenuNamed)
     EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
     EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "45");
     EXPECT_EQ(doc().currentPosition(), 0u) << "the entry the undo brought back is shown";
-    EXPECT_EQ(undo->text(), step("Undo Update", "Pine"));
+    EXPECT_EQ(ShownText(undo->text()), step("Undo Update", "Pine"));
 
     price->setText(QStringLiteral("50"));
     answer(mb::kIdNo);
     undo->trigger();
     EXPECT_EQ(Field(0, CBonsaiData::PricePaid), "");
     EXPECT_EQ(Field(1, CBonsaiData::PricePaid), "");
-    EXPECT_EQ(redo->text(), step("Redo Update", "Pine"));
+    EXPECT_EQ(ShownText(redo->text()), step("Redo Update", "Pine"));
 
     Edit(view().plantPage(), 1022)->setText(QStringLiteral("Kotohime"));
     answer(mb::kIdYes);
@@ -584,9 +585,9 @@ TEST_F(EntryViewTest, UndoAndRedoKeepingPageEditsTakeExactlyTheStepTheMenuNamed)
     answer(mb::kIdYes);
     undo->trigger();
     EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
-    EXPECT_EQ(redo->text(), step("Redo Add", "Kifu"));
+    EXPECT_EQ(ShownText(redo->text()), step("Redo Add", "Kifu"));
     redo->trigger();
-    EXPECT_EQ(redo->text(), step("Redo Update", "Kifu"));
+    EXPECT_EQ(ShownText(redo->text()), step("Redo Update", "Kifu"));
     redo->trigger();
     EXPECT_EQ(Field(2, CBonsaiData::Type), "Yatsubusa");
 
@@ -598,10 +599,10 @@ TEST_F(EntryViewTest, UndoAndRedoKeepingPageEditsTakeExactlyTheStepTheMenuNamed)
     answer(mb::kIdYes);
     redo->trigger();
     EXPECT_EQ(ListedNames(), (QStringList{"Momiji", "Pine"}));
-    EXPECT_EQ(undo->text(), step("Undo Delete", "Kifu"));
+    EXPECT_EQ(ShownText(undo->text()), step("Undo Delete", "Kifu"));
     undo->trigger();
     EXPECT_EQ(Field(2, CBonsaiData::PricePaid), "12");
-    EXPECT_EQ(undo->text(), step("Undo Update", "Kifu"));
+    EXPECT_EQ(ShownText(undo->text()), step("Undo Update", "Kifu"));
 }
 
 // Types a text as a keyboard would, one character at a time.

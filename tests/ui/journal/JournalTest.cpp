@@ -12,6 +12,7 @@
 
 #include "core/JournalTestTrees.h"
 #include "ui/AppFixture.h"
+#include "ui/KeyboardReach.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -63,7 +64,7 @@ TEST_F(JournalTest, JournalEditsAreKeptOnYesDroppedOnNoAndStoredByUpdate)
         if (i == 0)
             e[kField] = first;
     }))));
-    EXPECT_EQ(view().sheet()->tabText(6), QStringLiteral("Journal"));
+    EXPECT_EQ(ShownText(view().sheet()->tabText(6)), QStringLiteral("Journal"));
     ASSERT_EQ(page().eventList()->topLevelItemCount(), 1);
     EXPECT_EQ(page().eventList()->topLevelItem(0)->text(1), QStringLiteral("Repotting"));
 

@@ -1,0 +1,14 @@
+#include "app/HelpPage.h"
+
+#include "framework/BaseDirectory.h"
+#include "framework/Translations.h"
+
+#include <QFileInfo>
+
+QString HelpPagePath()
+{
+    const QString french = QStringLiteral("hlp/fr/index.htm");
+    if (InstalledLanguage::current() == QLatin1String(Translations::kFrench) && QFileInfo(ShippedFilePath(french)).isFile())
+        return french;
+    return QStringLiteral("hlp/index.htm");
+}

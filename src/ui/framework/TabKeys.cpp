@@ -1,0 +1,28 @@
+#include "framework/TabKeys.h"
+
+#include <QShortcut>
+#include <QTabWidget>
+
+int NeighbourTab(const QTabWidget& tabs, int direction)
+{
+    const int count = tabs.count();
+    int index = tabs.currentIndex();
+    for (int looked = 1; looked < count; ++looked) {
+        index = (index + direction + count) % count;
+        if (tabs.isTabEnabled(index))
+            return index;
+    }
+    return tabs.currentIndex();
+}
+
+void SwitchTabsWithPageKeys(QTabWidget& tabs)
+{
+    const auto bind = [&tabs](QKeyCombination keys, int direction) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), &tabs);
+        shortcut->setContext(Qt::WindowShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, &tabs,
+                         [&tabs, direction] { tabs.setCurrentIndex(NeighbourTab(tabs, direction)); });
+    };
+    bind(Qt::CTRL | Qt::Key_PageDown, 1);
+    bind(Qt::CTRL | Qt::Key_PageUp, -1);
+}

@@ -1,0 +1,181 @@
+#include "app/HelpPage.h"
+#include "framework/Translations.h"
+#include "app/HelpWindow.h"
+
+#include "ui/AppFixture.h"
+
+#include <QDesktopServices>
+#include <QImage>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextCursor>
+#include <QUrl>
+
+#include <fstream>
+
+namespace {
+
+// Takes the links the help hands to the desktop's browser.
+class BrowserStandIn : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+
+public:
+    QList<QUrl> opened;
+};
+
+// Sets the language of the program's texts for one test.
+class HelpWindowTest : public AppFixture {
+protected:
+    // A help page with a picture in a folder beside it, a link to the page's own end
+    // and one to another site.
+    QString WritePage(const std::filesystem::path& folder, const std::string& title)
+    {
+        std::filesystem::create_directories(folder / "pics");
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        picture.save(Q(folder / "pics" / "leaf.png"));
+        std::ofstream page(folder / "index.htm");
+        page << "<html><head><meta charset=\"utf-8\"></head><body><h1>" << title << "</h1>"
+             << "<p><a href=\"#end\">To the end</a> <a href=\"https://example.org/moss\">Moss</a>"
+             << "<img src=\"pics/leaf.png\"></p>";
+        for (int i = 0; i < 300; ++i)
+            page << "<p>Line " << i << "</p>";
+        page << "<h2 id=\"end\">The end</h2></body></html>";
+        return Q(folder / "index.htm");
+    }
+
+    // The help as the program ships it.
+    QString CopyShippedHelp()
+    {
+        std::filesystem::copy(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "hlp", dir / "hlp",
+                              std::filesystem::copy_options::recursive);
+        return Q(dir / "hlp" / "index.htm");
+    }
+
+    QList<HelpWindow*> HelpWindows() const { return frame().findChildren<HelpWindow*>(); }
+
+    // Opens help on a fresh window, as no browser opens it.
+    HelpWindow* OpenFreshWindow()
+    {
+        qDeleteAll(HelpWindows());
+        ui.help.result = false;
+        frame().OnHelpOpen();
+        const QList<HelpWindow*> windows = HelpWindows();
+        return windows.size() == 1 ? windows[0] : nullptr;
+    }
+
+    // Moves the keyboard to the nth link with Tab and follows it with Return, as a user does.
+    static void FollowLink(HelpWindow& window, int nth)
+    {
+        for (int i = 0; i < nth; ++i)
+            QTest::keyClick(&window, Qt::Key_Tab);
+        QTest::keyClick(&window, Qt::Key_Return);
+    }
+};
+
+} // namespace
+
+TEST_F(HelpWindowTest, WithoutABrowserTheShippedHelpOpensInAWindowOfItsOwn)
+{
+    ASSERT_TRUE(Start());
+    const QString page = CopyShippedHelp();
+    HelpWindow* window = OpenFreshWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(ui.help.pages.size(), 1u) << "the browser is tried first";
+    EXPECT_EQ(ui.help.pages[0], page);
+    EXPECT_TRUE(ui.prompter.calls().empty()) << "no message while the page can be shown";
+
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isWindow());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Talvane Help"));
+    EXPECT_EQ(window->source(), QUrl::fromLocalFile(page));
+    EXPECT_TRUE(window->toPlainText().startsWith(QStringLiteral("Talvane help")))
+        << window->toPlainText().left(80).toStdString();
+    // talvane.css, beside the page, colours the headings.
+    QTextCursor title(window->document());
+    title.movePosition(QTextCursor::NextCharacter);
+    EXPECT_EQ(title.charFormat().foreground().color(), QColor(0x2f, 0x5a, 0x2a));
+
+    // The contents lead to their sections.
+    FollowLink(*window, 1);
+    EXPECT_EQ(window->source().fragment(), QStringLiteral("collection"));
+    EXPECT_GT(window->verticalScrollBar()->value(), 0);
+
+    // Asked again, the same window comes to the front.
+    frame().OnHelpOpen();
+    EXPECT_EQ(HelpWindows().size(), 1);
+    EXPECT_EQ(ui.help.pages.size(), 2u);
+}
+
+TEST_F(HelpWindowTest, PicturesBesideThePageShowAndOtherSitesGoToTheBrowser)
+{
+    ASSERT_TRUE(Start());
+    const QString page = WritePage(dir / "hlp", "Trees in pots \u00E9t\u00E9");
+    HelpWindow* window = OpenFreshWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->toPlainText().startsWith(QStringLiteral("Trees in pots \u00E9t\u00E9\n")));
+    const QImage picture =
+        window->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("pics/leaf.png"))).value<QImage>();
+    EXPECT_EQ(picture.size(), QSize(40, 30));
+
+    EXPECT_EQ(window->verticalScrollBar()->value(), 0);
+    FollowLink(*window, 1);
+    EXPECT_EQ(window->source().fragment(), QStringLiteral("end"));
+    EXPECT_GT(window->verticalScrollBar()->value(), 0) << "the page scrolled to its end";
+
+    BrowserStandIn browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+    window = OpenFreshWindow();
+    ASSERT_NE(window, nullptr);
+    FollowLink(*window, 2);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    EXPECT_EQ(browser.opened, (QList<QUrl>{QUrl(QStringLiteral("https://example.org/moss"))}));
+    EXPECT_EQ(window->source(), QUrl::fromLocalFile(page)) << "another site is not shown in the help";
+}
+
+TEST_F(HelpWindowTest, WithABrowserOrWithoutThePageNoWindowOpens)
+{
+    ASSERT_TRUE(Start());
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Could not open Talvane help file 'Hlp\\Index.htm'"),
+                       QStringLiteral("Attention"), 0);
+    ui.help.result = false;
+    frame().OnHelpOpen();
+    EXPECT_TRUE(HelpWindows().isEmpty());
+
+    WritePage(dir / "hlp", "Help");
+    ui.help.result = true;
+    frame().OnHelpOpen();
+    EXPECT_EQ(ui.help.pages.size(), 1u);
+    EXPECT_TRUE(HelpWindows().isEmpty());
+}
+
+TEST_F(HelpWindowTest, TheFrenchPageIsChosenWhereTheTextsAreFrenchAndItIsThere)
+{
+    {
+        const InstalledLanguage english(QStringLiteral("en"));
+        EXPECT_EQ(HelpPagePath(), QStringLiteral("hlp/index.htm"));
+    }
+    const InstalledLanguage french(QStringLiteral("fr"));
+    std::filesystem::create_directories(dir / "hlp" / "fr" / "index.htm");
+    EXPECT_EQ(HelpPagePath(), QStringLiteral("hlp/index.htm")) << "a folder is not a page";
+    std::filesystem::remove(dir / "hlp" / "fr" / "index.htm");
+    WritePage(dir / "hlp", "Help");
+    const QString page = WritePage(dir / "hlp" / "fr", "Aide de Talvane");
+    EXPECT_EQ(HelpPagePath(), QStringLiteral("hlp/fr/index.htm"));
+
+    ASSERT_TRUE(Start());
+    HelpWindow* window = OpenFreshWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(ui.help.pages.size(), 1u);
+    EXPECT_EQ(ui.help.pages[0], page);
+    EXPECT_TRUE(window->toPlainText().startsWith(QStringLiteral("Aide de Talvane")));
+    {
+        const InstalledLanguage english(QStringLiteral("en"));
+        EXPECT_EQ(HelpPagePath(), QStringLiteral("hlp/index.htm"));
+    }
+}
+
+#include "HelpWindowTest.moc"

@@ -1,0 +1,350 @@
+#include "album/NewPictureDlg.h"
+#include "album/PictureViewer.h"
+#include "app/AboutDlg.h"
+#include "app/CommandIds.h"
+#include "app/EarlierVersionsDlg.h"
+#include "companion/PhoneSharing.h"
+#include "companion/ShareDlg.h"
+#include "editing/FormPages.h"
+#include "editing/NewEntryDlg.h"
+#include "editing/RenameEntryDlg.h"
+#include "framework/AnsiText.h"
+#include "framework/StandardButtonKeys.h"
+#include "framework/TabKeys.h"
+#include "journal/CareDueDlg.h"
+#include "journal/CareEventDlg.h"
+#include "journal/JournalPage.h"
+#include "overview/CollectionListPanel.h"
+#include "passport/TreePassportCommands.h"
+#include "printing/LabelsDlg.h"
+#include "printing/PrintChoiceDlg.h"
+#include "printing/PrintProgress.h"
+#include "timeline/CompareDlg.h"
+#include "timeline/PhotoViewer.h"
+#include "timeline/TimelineDlg.h"
+
+#include "ui/AppFixture.h"
+#include "ui/KeyboardReach.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+
+#include <algorithm>
+
+using namespace talvane::journal;
+
+namespace {
+
+QStringList Sorted(QStringList lines)
+{
+    lines.sort();
+    return lines;
+}
+
+void ShowActive(QWidget& window)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_EQ(QApplication::activeWindow(), &window);
+}
+
+// A key pressed where the focus is, as a user presses it.
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : QApplication::activeWindow(), key, modifiers);
+}
+
+CareEvent Feeding(CalendarDate day)
+{
+    return CareEvent{day, CareKind::Feeding, day.plusDays(7), {}, {}, {}, {}, {}};
+}
+
+} // namespace
+
+using KeyboardTest = AppFixture;
+
+TEST(KeyboardFaults, FindKeysMissingOrHeldTwiceAndFieldsWithoutANameButNotKeysOnOtherPages)
+{
+    QWidget window;
+    new QPushButton(QStringLiteral("&Add"), &window);
+    new QPushButton(QStringLiteral("&All"), &window);
+    new QPushButton(QStringLiteral("Plain"), &window);
+    new QPushButton(QStringLiteral("Fish && chips"), &window);
+    auto* tabs = new QTabWidget(&window);
+    for (const QString& caption : {QStringLiteral("&First"), QStringLiteral("Second")}) {
+        auto* page = new QWidget;
+        new QPushButton(QStringLiteral("&Go"), page);
+        tabs->addTab(page, caption);
+    }
+    new QLineEdit(&window);
+    (new QLineEdit(&window))->setAccessibleName(QStringLiteral("Named"));
+    auto* editable = new QComboBox(&window);
+    editable->setEditable(true);
+    editable->setAccessibleName(QStringLiteral("Box"));
+    EXPECT_EQ(Sorted(KeyboardFaults(window)),
+              Sorted({QStringLiteral("button \"&Add\" and button \"&All\" share Alt+A"),
+                      QStringLiteral("button \"Plain\" has no key"), QStringLiteral("button \"Fish && chips\" has no key"),
+                      QStringLiteral("tab \"Second\" has no key"), QStringLiteral("QLineEdit  has no name")}));
+
+    QMenu menu;
+    menu.addAction(QStringLiteral("&Open"));
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&other"));
+    menu.addAction(QStringLiteral("Plain"));
+    EXPECT_EQ(MenuKeyFaults(menu), (QStringList{QStringLiteral("item \"&other\" shares its key with &Open"),
+                                                QStringLiteral("item \"Plain\" has no key")}));
+    EXPECT_EQ(ShownText(QStringLiteral("Fish && &chips")), QStringLiteral("Fish & chips"));
+}
+
+TEST(StandardButtonKeys, MessageBoxesAndButtonBoxesGetKeysForTheButtonsTheProgramUses)
+{
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Attention"), QStringLiteral("Sure?"),
+                         QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+    GiveStandardButtonsKeys(question);
+    QStringList texts;
+    for (const QAbstractButton* button : question.buttons())
+        texts.append(button->text());
+    EXPECT_EQ(Sorted(texts), (QStringList{"&Cancel", "&No", "&OK", "&Yes"}));
+    EXPECT_EQ(KeyboardFaults(question), QStringList());
+
+    QDialogButtonBox box(QDialogButtonBox::Open | QDialogButtonBox::Close | QDialogButtonBox::Help);
+    const QString help = box.button(QDialogButtonBox::Help)->text();
+    GiveStandardButtonsKeys(box);
+    EXPECT_EQ(box.button(QDialogButtonBox::Open)->text(), QStringLiteral("&Open"));
+    EXPECT_EQ(box.button(QDialogButtonBox::Close)->text(), QStringLiteral("&Close"));
+    EXPECT_EQ(box.button(QDialogButtonBox::Help)->text(), help) << "a button the program does not use keeps Qt's text";
+}
+
+TEST_F(KeyboardTest, EveryButtonTabAndMenuOfTheMainWindowHasAKeyAndEveryFieldAName)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    frame().showCollectionList(true);
+    EXPECT_EQ(KeyboardFaults(frame()), QStringList());
+    QList<QAction*> inMenus;
+    for (QAction* title : frame().menuBar()->actions()) {
+        EXPECT_EQ(MenuKeyFaults(*title->menu()), QStringList()) << title->text().toStdString();
+        inMenus += title->menu()->actions();
+    }
+    for (QAction* command : frame().findChildren<QAction*>()) {
+        if (command->data().toInt() != 0) {
+            EXPECT_TRUE(inMenus.contains(command)) << command->text().toStdString() << " is in no menu";
+        }
+    }
+    for (QAction* tool : frame().findChild<QToolBar*>(QStringLiteral("59392"))->actions())
+        EXPECT_TRUE(tool->isSeparator() || inMenus.contains(tool)) << tool->text().toStdString();
+}
+
+TEST_F(KeyboardTest, EveryDialogHasAKeyForEachButtonAndANameForEachField)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    const CalendarDate today = CalendarDate::today();
+    const std::vector<CaptionedPhoto> photos{{QStringLiteral("a.jpg"), QStringLiteral("first")},
+                                             {QStringLiteral("b.jpg"), QStringLiteral("second")}};
+    CNewEntryDlg newEntry;
+    RenameEntryDlg rename("Maple");
+    CNewPictureDlg newPicture;
+    CAboutDlg about;
+    CPrintChoiceDlg printChoice;
+    EarlierVersionsDlg versions({KeptVersion{"kept.tvn", 1700000000, 3, 2048}});
+    CareEventDlg careEvent(Feeding(today), {QStringLiteral("leaf.bmp")});
+    CareDueDlg careDue(doc(), ui.prompter, today);
+    TimelineDlg timeline(doc(), ui.services(), 0);
+    CompareDlg compare(photos, 0, 1);
+    PictureViewer larger(QImage(4, 4, QImage::Format_RGB32), QStringLiteral("Leaf"));
+    PhotoViewer photo(photos, 0);
+    PhoneSharing sharing(doc());
+    ShareDlg share(sharing, ui.services());
+    LabelsDlg labels({}, {TreeLabel{QStringLiteral("Maple"), QStringLiteral("Acer"), {}, {}}});
+    PassportGiverDlg giver(QStringLiteral("Maple"));
+    PrintProgressDialog progress(&frame());
+    const std::pair<const char*, const QWidget*> dialogs[] = {
+        {"new entry", &newEntry},  {"rename", &rename},         {"new picture", &newPicture},
+        {"about", &about},         {"print choice", &printChoice}, {"earlier versions", &versions},
+        {"care event", &careEvent}, {"care due", &careDue},     {"timeline", &timeline},
+        {"compare", &compare},     {"larger view", &larger},    {"photo viewer", &photo},
+        {"share", &share},         {"labels", &labels},         {"passport giver", &giver},
+        {"print progress", &progress.dialog()}};
+    for (const auto& [name, dialog] : dialogs)
+        EXPECT_EQ(KeyboardFaults(*dialog), QStringList()) << name;
+}
+
+TEST_F(KeyboardTest, DialogsTheCommandsOpenHaveTheirKeysAndNames)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    QStringList faults;
+    QStringList seen;
+    const auto checkNext = [&] {
+        ui.dialogs.expect([&](QDialog& dialog) {
+            seen.append(QString::fromLatin1(dialog.metaObject()->className()));
+            faults += KeyboardFaults(dialog);
+            return static_cast<int>(QDialog::Rejected);
+        });
+    };
+    const std::vector<std::function<void()>> commands{
+        [&] { bar().addButton()->click(); },
+        [&] { frame().action(cmd::kEntryRename)->trigger(); },
+        [&] { frame().action(cmd::kViewCareDue)->trigger(); },
+        [&] { frame().action(cmd::kViewTimeline)->trigger(); },
+        [&] { frame().action(cmd::kAppAbout)->trigger(); },
+        [&] { frame().action(cmd::kFileExportPassport)->trigger(); },
+        [&] { frame().action(cmd::kFilePrint)->trigger(); },
+        [&] { frame().action(cmd::kFilePrintLabels)->trigger(); },
+        [&] { view().journalPage().addButton()->click(); }};
+    for (const auto& command : commands) {
+        checkNext();
+        command();
+    }
+    EXPECT_EQ(seen, (QStringList{"CNewEntryDlg", "RenameEntryDlg", "CareDueDlg", "TimelineDlg", "CAboutDlg",
+                                 "PassportGiverDlg", "CPrintChoiceDlg", "LabelsDlg", "CareEventDlg"}));
+    EXPECT_EQ(faults, QStringList());
+}
+
+TEST_F(KeyboardTest, CtrlPageDownAndPageUpTurnTheTabsRoundFromAnywhereInTheWindow)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    ShowActive(frame());
+    QTabWidget& sheet = *view().sheet();
+    FindControl<QLineEdit>(&view().plantPage(), 1023)->setFocus();
+    QList<int> shown;
+    for (int i = 0; i < sheet.count(); ++i) {
+        Press(Qt::Key_PageDown);
+        shown.append(sheet.currentIndex());
+    }
+    EXPECT_EQ(shown, (QList<int>{1, 2, 3, 4, 5, 6, 0})) << "through every kind of field, and round";
+    bar().entryList()->setFocus();
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(sheet.currentIndex(), 6) << "from the entry bar, back past the first tab";
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(sheet.currentIndex(), 5);
+
+    sheet.setCurrentIndex(0);
+    FindControl<QLineEdit>(&view().plantPage(), 1023)->setFocus();
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(sheet.currentIndex(), 1) << "Ctrl+Tab as before";
+    Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(sheet.currentIndex(), 0);
+
+    TimelineDlg timeline(doc(), ui.services(), 0, &frame());
+    ShowActive(timeline);
+    auto& tabs = *timeline.findChild<QTabWidget*>();
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(tabs.currentIndex(), 1);
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(tabs.currentIndex(), 0);
+}
+
+TEST(TabKeys, PassOverDisabledTabsAndStayWhereNoOtherIsEnabled)
+{
+    QTabWidget tabs;
+    for (int i = 0; i < 4; ++i)
+        tabs.addTab(new QWidget, QString::number(i));
+    tabs.setTabEnabled(1, false);
+    tabs.setTabEnabled(3, false);
+    EXPECT_EQ(NeighbourTab(tabs, 1), 2);
+    EXPECT_EQ(NeighbourTab(tabs, -1), 2);
+    tabs.setCurrentIndex(2);
+    EXPECT_EQ(NeighbourTab(tabs, 1), 0);
+    tabs.setTabEnabled(0, false);
+    EXPECT_EQ(NeighbourTab(tabs, 1), 2);
+}
+
+TEST_F(KeyboardTest, ALabelsKeyTakesTheFocusToItsFieldWhichIsNamedAfterIt)
+{
+    CNewEntryDlg dialog;
+    ShowActive(dialog);
+    EXPECT_TRUE(dialog.nameEdit()->hasFocus());
+    QTest::keyClick(&dialog, Qt::Key_B, Qt::AltModifier);
+    EXPECT_TRUE(dialog.botanicalNameBox()->hasFocus() || dialog.botanicalNameBox()->lineEdit()->hasFocus());
+    EXPECT_EQ(dialog.nameEdit()->accessibleName(), QStringLiteral("Name or ID number"));
+    EXPECT_EQ(dialog.botanicalNameBox()->accessibleName(), QStringLiteral("Botanical name"));
+
+    CareEventDlg event(Feeding(CalendarDate::today()), {});
+    ShowActive(event);
+    QTest::keyClick(&event, Qt::Key_K, Qt::AltModifier);
+    ASSERT_TRUE(QApplication::focusWidget());
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), QStringLiteral("Kind"));
+    QTest::keyClick(&event, Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), QStringLiteral("Date")) << "the date's own text box";
+
+    ASSERT_TRUE(Start());
+    using talvane::fields::Page;
+    const std::pair<Page, const QWidget*> pages[] = {{Page::Plant, &view().plantPage()},
+                                                     {Page::Purchase, &view().purchasePage()},
+                                                     {Page::Species, &view().speciesPage()},
+                                                     {Page::Transformation, &view().transformationPage()},
+                                                     {Page::Maintenance, &view().maintenancePage()}};
+    int named = 0;
+    for (const auto& [which, page] : pages)
+        for (std::size_t index : talvane::fields::fieldsOf(which))
+            if (const auto& info = talvane::fields::field(index); info.kind != talvane::fields::Kind::Radio) {
+                const QWidget* control = FindControl<QWidget>(page, info.control);
+                ASSERT_TRUE(control) << info.name;
+                EXPECT_EQ(control->accessibleName(), FromAnsi(info.label).simplified()) << info.name;
+                ++named;
+            }
+    EXPECT_EQ(named, 40);
+}
+
+TEST_F(KeyboardTest, EachPageIsTabbedThroughTopToBottomAndLeftToRight)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    ShowActive(frame());
+    QTabWidget& sheet = *view().sheet();
+    for (int tab = 0; tab < sheet.count(); ++tab) {
+        sheet.setCurrentIndex(tab);
+        QWidget* page = sheet.widget(tab);
+        QList<QWidget*> order;
+        for (QWidget* next = page->nextInFocusChain(); next != page && !order.contains(next); next = next->nextInFocusChain())
+            if (page->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(page) &&
+                !qobject_cast<QComboBox*>(next->parentWidget()))
+                order.append(next);
+        ASSERT_GE(order.size(), 3) << tab;
+        // Of two controls in one column the upper comes first; of two in one row, the left one.
+        for (int i = 0; i < order.size(); ++i)
+            for (int j = i + 1; j < order.size(); ++j) {
+                const QRect before(order[i]->mapTo(page, QPoint(0, 0)), order[i]->size());
+                const QRect after(order[j]->mapTo(page, QPoint(0, 0)), order[j]->size());
+                const bool column = before.left() < after.right() && after.left() < before.right();
+                const bool row = before.top() < after.bottom() && after.top() < before.bottom();
+                EXPECT_FALSE(column && !row && after.top() < before.top())
+                    << ShownText(sheet.tabText(tab)).toStdString() << ": " << order[j]->objectName().toStdString()
+                    << " above " << order[i]->objectName().toStdString();
+                EXPECT_FALSE(row && !column && after.left() < before.left())
+                    << ShownText(sheet.tabText(tab)).toStdString() << ": " << order[j]->objectName().toStdString()
+                    << " left of " << order[i]->objectName().toStdString();
+            }
+    }
+}
+
+TEST_F(KeyboardTest, TheCollectionListIsReachedWithCtrlFAndLeftWithTab)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
+    frame().showCollectionList(true);
+    ShowActive(frame());
+    FindControl<QLineEdit>(&view().plantPage(), 1023)->setFocus();
+    Press(Qt::Key_F);
+    EXPECT_TRUE(frame().collectionList().filterBox()->hasFocus());
+    Press(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_TRUE(frame().collectionList().table()->hasFocus());
+    Press(Qt::Key_Tab, Qt::NoModifier);
+    ASSERT_TRUE(QApplication::focusWidget());
+    EXPECT_FALSE(frame().collectionList().isAncestorOf(QApplication::focusWidget())) << "Tab leaves the list";
+    EXPECT_EQ(QApplication::focusWidget(), view().sheet()->tabBar()) << "on to the tabs, as the help says";
+    Press(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("1023")) << "then the page shown";
+    bar().deleteButton()->setFocus();
+    Press(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_TRUE(frame().collectionList().filterBox()->hasFocus()) << "the list comes after the entry bar";
+}

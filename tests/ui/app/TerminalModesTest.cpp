@@ -1,0 +1,99 @@
+#include "core/ProjectVersion.h"
+#include "core/TempDir.h"
+#include "ui/ProgramRun.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The commands that never show a window, run as from a terminal on a machine
+// without a display.
+class TerminalModesTest : public ::testing::Test {
+protected:
+    ProgramRun Run(const QStringList& arguments) const
+    {
+        return RunBuiltProgram(QStringLiteral("talvane"), arguments, folder, EnvironmentWithoutDisplay());
+    }
+
+    // The number of pages pdfinfo counts in a PDF of the folder; 0 when it is no PDF.
+    int PageCount(const QString& pdf) const
+    {
+        QProcess info;
+        info.setWorkingDirectory(folder);
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        if (!info.waitForFinished(30000) || info.exitCode() != 0)
+            return 0;
+        const auto pages = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
+                               .match(QString::fromLocal8Bit(info.readAllStandardOutput()));
+        return pages.hasMatch() ? pages.captured(1).toInt() : 0;
+    }
+
+    TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+};
+
+} // namespace
+
+TEST_F(TerminalModesTest, TheSamplePrintsToAPdfWithoutADisplay)
+{
+    std::filesystem::copy_file(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "sample.tvn", dir / "sample.tvn");
+    const QStringList prints[] = {
+        {QStringLiteral("--print-pdf"), QStringLiteral("all.pdf"), QStringLiteral("--all"), QStringLiteral("sample.tvn")},
+        {QStringLiteral("--print-pdf"), QStringLiteral("one.pdf"), QStringLiteral("--entry"), QStringLiteral("1"),
+         QStringLiteral("sample.tvn")},
+        {QStringLiteral("--print-pdf=list.pdf"), QStringLiteral("--inventory"), QStringLiteral("sample.tvn")},
+    };
+    for (const QStringList& arguments : prints) {
+        const ProgramRun run = Run(arguments);
+        EXPECT_EQ(run.status, 0) << arguments.join(QLatin1Char(' ')).toStdString() << ": " << run.err.toStdString();
+    }
+    const int all = PageCount(QStringLiteral("all.pdf"));
+    const int one = PageCount(QStringLiteral("one.pdf"));
+    EXPECT_GT(one, 0);
+    EXPECT_GT(all, one) << "every tree of the sample prints more pages than one";
+    EXPECT_GT(PageCount(QStringLiteral("list.pdf")), 0);
+}
+
+TEST_F(TerminalModesTest, HelpVersionAndRemindNeedNoDisplay)
+{
+    ASSERT_FALSE(ProjectVersion().empty());
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
+        const ProgramRun version = Run({option});
+        EXPECT_EQ(version.status, 0) << version.err.toStdString();
+        EXPECT_EQ(version.out.toStdString(), "talvane " + ProjectVersion() + "\n");
+        EXPECT_EQ(version.err, QString());
+    }
+    const ProgramRun help = Run({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0) << help.err.toStdString();
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--print-pdf <FILE>"))) << help.out.toStdString();
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--entry <N>"))) << help.out.toStdString();
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--version"))) << help.out.toStdString();
+
+    const ProgramRun remind = Run({QStringLiteral("--remind")});
+    EXPECT_EQ(remind.status, 1);
+    EXPECT_EQ(remind.err, QStringLiteral("talvane: use --remind COLLECTION.tvn...\n"));
+}
+
+TEST_F(TerminalModesTest, AWrongEntryNumberGetsOneLineAndStatusOne)
+{
+    std::filesystem::copy_file(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "sample.tvn", dir / "sample.tvn");
+    for (const QString& given : {QStringLiteral("x"), QStringLiteral("-1"), QStringLiteral("1.5"), QStringLiteral("0x1"),
+                                 QStringLiteral("4294967295"), QStringLiteral(" 1"), QString()}) {
+        const ProgramRun run = Run({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
+                                    given, QStringLiteral("sample.tvn")});
+        EXPECT_EQ(run.status, 1) << given.toStdString();
+        EXPECT_EQ(run.err, QStringLiteral("talvane: --entry must be an entry number from 0 to 4294967294, not \u201C") +
+                               given + QStringLiteral("\u201D.\n"));
+        EXPECT_EQ(run.out, QString());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.pdf"));
+
+    // A number past the collection's end is a number: the collection says it has no such entry.
+    const ProgramRun past = Run({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
+                                 QStringLiteral("0999"), QStringLiteral("sample.tvn")});
+    EXPECT_EQ(past.status, 1);
+    EXPECT_TRUE(past.err.startsWith(QStringLiteral("talvane: sample.tvn has no entry 999 (it has "))) << past.err.toStdString();
+}
