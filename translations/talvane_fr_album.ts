@@ -8,12 +8,12 @@
         <translation>Nouvelle image</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
     </message>
 </context>
 <context>
@@ -27,14 +27,6 @@
         <translation>Image(s)</translation>
     </message>
     <message>
-        <source>Add</source>
-        <translation>Ajouter</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
         <source>Note</source>
         <translation>Remarque</translation>
     </message>
@@ -45,10 +37,6 @@
     <message>
         <source>BMP picture format of 250x250 pixels maximum.</source>
         <translation>Images au format BMP de 250x250 pixels au maximum.</translation>
-    </message>
-    <message>
-        <source>View</source>
-        <translation>Afficher</translation>
     </message>
     <message>
         <source>File invalid or file not found: Code:%1, %2</source>
@@ -105,6 +93,18 @@ Dimensions réelles : %2x%3 [max. 250x250]</translation>
     <message>
         <source>Delete photo</source>
         <translation>Supprimer la photo</translation>
+    </message>
+    <message>
+        <source>A&amp;dd</source>
+        <translation>Ajo&amp;uter</translation>
+    </message>
+    <message>
+        <source>Dele&amp;te</source>
+        <translation>Supprim&amp;er</translation>
+    </message>
+    <message>
+        <source>Vie&amp;w</source>
+        <translation>&amp;Voir</translation>
     </message>
 </context>
 <context>

@@ -12,8 +12,8 @@
         <translation>À propos de Talvane...</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
 </context>
 <context>
@@ -55,40 +55,20 @@
         <translation>Enregistrer le document actif sous un nouveau nom</translation>
     </message>
     <message>
-        <source>Restore an earlier version…</source>
-        <translation>Restaurer une version antérieure…</translation>
-    </message>
-    <message>
         <source>Open a version the collection had before one of its saves, as a new collection</source>
         <translation>Ouvrir, comme nouvelle collection, une version de la collection antérieure à l&apos;un de ses enregistrements</translation>
-    </message>
-    <message>
-        <source>Export care calendar…</source>
-        <translation>Exporter le calendrier des soins…</translation>
     </message>
     <message>
         <source>Write the care tasks that are due as an iCalendar file</source>
         <translation>Écrire les soins à faire dans un fichier iCalendar</translation>
     </message>
     <message>
-        <source>Share with phones…</source>
-        <translation>Partager avec les téléphones…</translation>
-    </message>
-    <message>
         <source>Serve the collection to phones on this network while this window is open</source>
         <translation>Mettre la collection à la disposition des téléphones de ce réseau tant que cette fenêtre est ouverte</translation>
     </message>
     <message>
-        <source>Export tree passport…</source>
-        <translation>Exporter le passeport de l&apos;arbre…</translation>
-    </message>
-    <message>
         <source>Write the tree shown, its photos and its journal into one file to hand on</source>
         <translation>Écrire l&apos;arbre affiché, ses photos et son journal dans un seul fichier à transmettre</translation>
-    </message>
-    <message>
-        <source>Import tree passport…</source>
-        <translation>Importer un passeport d&apos;arbre…</translation>
     </message>
     <message>
         <source>Add the tree of a passport to the collection, with its photos</source>
@@ -103,48 +83,24 @@
         <translation>Imprimer le document actif</translation>
     </message>
     <message>
-        <source>Print collection list…</source>
-        <translation>Imprimer la liste de la collection…</translation>
-    </message>
-    <message>
         <source>Print the trees of the collection list as a table, one line per tree</source>
         <translation>Imprimer les arbres de la liste de la collection sous forme de tableau, une ligne par arbre</translation>
-    </message>
-    <message>
-        <source>Print labels…</source>
-        <translation>Imprimer des étiquettes…</translation>
     </message>
     <message>
         <source>Print labels with a QR code for the trees of the collection list</source>
         <translation>Imprimer des étiquettes avec un code QR pour les arbres de la liste de la collection</translation>
     </message>
     <message>
-        <source>Print passport…</source>
-        <translation>Imprimer le passeport…</translation>
-    </message>
-    <message>
         <source>Print the tree shown with its photos by date and its measurements</source>
         <translation>Imprimer l&apos;arbre affiché avec ses photos par date et ses mesures</translation>
-    </message>
-    <message>
-        <source>Print setup...</source>
-        <translation>Configuration de l&apos;impression...</translation>
     </message>
     <message>
         <source>Change the printer and printing options</source>
         <translation>Modifier l&apos;imprimante et les options d&apos;impression</translation>
     </message>
     <message>
-        <source>Exit</source>
-        <translation>Quitter</translation>
-    </message>
-    <message>
         <source>Quit the application; prompts to save documents</source>
         <translation>Quitter l&apos;application ; propose d&apos;enregistrer les documents</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Aide</translation>
     </message>
     <message>
         <source>&amp;About Talvane...</source>
@@ -155,10 +111,6 @@
         <translation>Afficher les informations sur le programme, le numéro de version et le copyright</translation>
     </message>
     <message>
-        <source>Help on Talvane</source>
-        <translation>Aide de Talvane</translation>
-    </message>
-    <message>
         <source>Open the Talvane help page</source>
         <translation>Ouvrir la page d&apos;aide de Talvane</translation>
     </message>
@@ -167,24 +119,12 @@
         <translation>&amp;Édition</translation>
     </message>
     <message>
-        <source>Undo</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
         <source>Undo the last change to the collection</source>
         <translation>Annuler la dernière modification de la collection</translation>
     </message>
     <message>
-        <source>Redo</source>
-        <translation>Rétablir</translation>
-    </message>
-    <message>
         <source>Redo the change last undone</source>
         <translation>Rétablir la dernière modification annulée</translation>
-    </message>
-    <message>
-        <source>Rename…</source>
-        <translation>Renommer…</translation>
     </message>
     <message>
         <source>Give the entry shown a new name</source>
@@ -243,24 +183,12 @@
         <translation>Prêt</translation>
     </message>
     <message>
-        <source>Recent File</source>
-        <translation>Fichier récent</translation>
-    </message>
-    <message>
         <source> (read-only)</source>
         <translation> (lecture seule)</translation>
     </message>
     <message>
         <source>[*] - Talvane</source>
         <translation>[*] - Talvane</translation>
-    </message>
-    <message>
-        <source>Undo %1</source>
-        <translation>Annuler : %1</translation>
-    </message>
-    <message>
-        <source>Redo %1</source>
-        <translation>Rétablir : %1</translation>
     </message>
     <message>
         <source>Could not open Talvane help file &apos;Hlp\Index.htm&apos;</source>
@@ -286,6 +214,78 @@
         <source>No earlier version of “%1” is kept yet: a version is kept each time the collection is saved.</source>
         <translation>Aucune version antérieure de « %1 » n&apos;est encore conservée : une version est conservée à chaque enregistrement de la collection.</translation>
     </message>
+    <message>
+        <source>&amp;Restore an earlier version…</source>
+        <translation>&amp;Restaurer une version antérieure…</translation>
+    </message>
+    <message>
+        <source>Export care &amp;calendar…</source>
+        <translation>Exporter le &amp;calendrier des soins…</translation>
+    </message>
+    <message>
+        <source>S&amp;hare with phones…</source>
+        <translation>&amp;Partager avec les téléphones…</translation>
+    </message>
+    <message>
+        <source>&amp;Export tree passport…</source>
+        <translation>E&amp;xporter le passeport de l&apos;arbre…</translation>
+    </message>
+    <message>
+        <source>&amp;Import tree passport…</source>
+        <translation>I&amp;mporter un passeport d&apos;arbre…</translation>
+    </message>
+    <message>
+        <source>Print co&amp;llection list…</source>
+        <translation>Imprimer la &amp;liste de la collection…</translation>
+    </message>
+    <message>
+        <source>Print la&amp;bels…</source>
+        <translation>Imprimer des é&amp;tiquettes…</translation>
+    </message>
+    <message>
+        <source>Print passpor&amp;t…</source>
+        <translation>Imprimer le p&amp;asseport…</translation>
+    </message>
+    <message>
+        <source>Print set&amp;up...</source>
+        <translation>Config&amp;uration de l&apos;impression...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ai&amp;de</translation>
+    </message>
+    <message>
+        <source>&amp;Help on Talvane</source>
+        <translation>&amp;Aide de Talvane</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
+    <message>
+        <source>Re&amp;name…</source>
+        <translation>Re&amp;nommer…</translation>
+    </message>
+    <message>
+        <source>Recent &amp;File</source>
+        <translation>&amp;Fichier récent</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Annuler : %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Rétablir : %1</translation>
+    </message>
 </context>
 <context>
     <name>CTalvaneApp</name>
@@ -294,16 +294,16 @@
         <translation>Talvane s&apos;est fermé avant que vos modifications de %1 soient enregistrées. Voulez-vous les restaurer ?</translation>
     </message>
     <message>
-        <source>Restore</source>
-        <translation>Restaurer</translation>
+        <source>&amp;Restore</source>
+        <translation>&amp;Restaurer</translation>
     </message>
     <message>
-        <source>Discard</source>
-        <translation>Abandonner</translation>
+        <source>&amp;Discard</source>
+        <translation>A&amp;bandonner</translation>
     </message>
     <message>
-        <source>Later</source>
-        <translation>Plus tard</translation>
+        <source>&amp;Later</source>
+        <translation>&amp;Plus tard</translation>
     </message>
 </context>
 <context>
@@ -324,6 +324,10 @@
         <source>Size</source>
         <translation>Taille</translation>
     </message>
+    <message>
+        <source>Earlier versions</source>
+        <translation>Versions antérieures</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -336,7 +340,7 @@
     <name>LanguageMenu</name>
     <message>
         <source>&amp;Language</source>
-        <translation>&amp;Langue</translation>
+        <translation>La&amp;ngue</translation>
     </message>
     <message>
         <source>&amp;System language</source>

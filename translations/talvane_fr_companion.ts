@@ -39,10 +39,6 @@
         <translation>Nouveau &amp;code</translation>
     </message>
     <message>
-        <source>Phones connected:</source>
-        <translation>Téléphones connectés :</translation>
-    </message>
-    <message>
         <source>Phone</source>
         <translation>Téléphone</translation>
     </message>
@@ -69,10 +65,6 @@
         <translation>Cet ordinateur uniquement (127.0.0.1)</translation>
     </message>
     <message>
-        <source>Disconnect</source>
-        <translation>Déconnecter</translation>
-    </message>
-    <message>
         <source>Disconnect %1</source>
         <translation>Déconnecter %1</translation>
     </message>
@@ -83,6 +75,14 @@
     <message>
         <source>The pages travel unencrypted over the network: share only on a home network you trust.</source>
         <translation>Les pages circulent sans chiffrement sur le réseau : ne partagez que sur un réseau domestique de confiance.</translation>
+    </message>
+    <message>
+        <source>&amp;Phones connected:</source>
+        <translation>&amp;Téléphones connectés :</translation>
+    </message>
+    <message>
+        <source>&amp;Disconnect</source>
+        <translation>&amp;Déconnecter</translation>
     </message>
 </context>
 </TS>

@@ -24,22 +24,6 @@
         <translation>%1 a été modifié sur le disque par un autre programme.</translation>
     </message>
     <message>
-        <source>Reload</source>
-        <translation>Recharger</translation>
-    </message>
-    <message>
-        <source>Overwrite</source>
-        <translation>Écraser</translation>
-    </message>
-    <message>
-        <source>Save conflict copy</source>
-        <translation>Enregistrer une copie de conflit</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
         <source>%1 was read again: another program had changed it.</source>
         <translation>%1 a été relu : un autre programme l&apos;avait modifié.</translation>
     </message>
@@ -124,6 +108,22 @@ Enregistrer une copie de conflit : enregistrer la collection affichée ici à c�
     <message>
         <source>Save your unsaved changes as %1 beside the collection before it is read again?</source>
         <translation>Enregistrer vos modifications non enregistrées sous %1 à côté de la collection avant de la relire ?</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Recharger</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>É&amp;craser</translation>
+    </message>
+    <message>
+        <source>&amp;Save conflict copy</source>
+        <translation>&amp;Enregistrer une copie de conflit</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
     </message>
 </context>
 <context>

@@ -8,16 +8,16 @@
         <translation>Nouvelle fiche</translation>
     </message>
     <message>
-        <source>Botanical name</source>
-        <translation>Nom botanique</translation>
+        <source>&amp;Botanical name</source>
+        <translation>Nom &amp;botanique</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
     </message>
 </context>
 <context>
@@ -44,20 +44,52 @@ avec les modifications apportées ?</translation>
         <source>Rename</source>
         <translation>Renommer</translation>
     </message>
+    <message>
+        <source>The &amp;plant</source>
+        <translation>&amp;La plante</translation>
+    </message>
+    <message>
+        <source>Pur&amp;chase</source>
+        <translation>A&amp;chat</translation>
+    </message>
+    <message>
+        <source>&amp;Species specifics</source>
+        <translation>Pa&amp;rticularités de l&apos;espèce</translation>
+    </message>
+    <message>
+        <source>T&amp;ransformation</source>
+        <translation>&amp;Transformation</translation>
+    </message>
+    <message>
+        <source>&amp;Maintenance</source>
+        <translation>E&amp;ntretien</translation>
+    </message>
+    <message>
+        <source>Photo al&amp;bum</source>
+        <translation>Album p&amp;hoto</translation>
+    </message>
+    <message>
+        <source>&amp;Journal</source>
+        <translation>&amp;Journal</translation>
+    </message>
 </context>
 <context>
     <name>EntryBar</name>
     <message>
-        <source>Add</source>
-        <translation>Ajouter</translation>
+        <source>Entries</source>
+        <translation>Fiches</translation>
     </message>
     <message>
-        <source>Update</source>
-        <translation>Mettre à jour</translation>
+        <source>&amp;Add</source>
+        <translation>Aj&amp;outer</translation>
     </message>
     <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
+        <source>&amp;Update</source>
+        <translation>&amp;Mettre à jour</translation>
+    </message>
+    <message>
+        <source>De&amp;lete</source>
+        <translation>&amp;Supprimer</translation>
     </message>
 </context>
 <context>
@@ -67,12 +99,12 @@ avec les modifications apportées ?</translation>
         <translation>Renommer la fiche</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
     </message>
 </context>
 <context>

@@ -61,10 +61,6 @@
         <translation>Soins à faire</translation>
     </message>
     <message>
-        <source>Overdue tasks and those due in the next</source>
-        <translation>Tâches en retard et tâches à faire dans les</translation>
-    </message>
-    <message>
         <source>Due</source>
         <translation>Prévu le</translation>
     </message>
@@ -103,6 +99,14 @@
     <message>
         <source> days</source>
         <translation> jours</translation>
+    </message>
+    <message>
+        <source>Overdue tasks and those due in the &amp;next</source>
+        <translation>&amp;Tâches en retard et tâches à faire dans les</translation>
+    </message>
+    <message>
+        <source>Cl&amp;ose</source>
+        <translation>&amp;Fermer</translation>
     </message>
 </context>
 <context>
@@ -171,10 +175,6 @@
         <translation>&amp;Répéter tous les</translation>
     </message>
     <message>
-        <source>&amp;only from</source>
-        <translation>&amp;uniquement de</translation>
-    </message>
-    <message>
         <source>2027-03-15 or %1</source>
         <translation>2027-03-15 ou %1</translation>
     </message>
@@ -213,6 +213,18 @@
     <message>
         <source>%1:</source>
         <translation>%1 :</translation>
+    </message>
+    <message>
+        <source>%1 unit</source>
+        <translation>unité de %1</translation>
+    </message>
+    <message>
+        <source>Repeat unit</source>
+        <translation>Unité de répétition</translation>
+    </message>
+    <message>
+        <source>only &amp;from</source>
+        <translation>&amp;uniquement de</translation>
     </message>
 </context>
 <context>
@@ -300,26 +312,6 @@
         <translation>Prévu le</translation>
     </message>
     <message>
-        <source>Add</source>
-        <translation>Ajouter</translation>
-    </message>
-    <message>
-        <source>Edit</source>
-        <translation>Modifier</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
-        <source>Add photos…</source>
-        <translation>Photos…</translation>
-    </message>
-    <message>
-        <source>Timeline…</source>
-        <translation>Chronologie…</translation>
-    </message>
-    <message>
         <source> ↻</source>
         <translation> ↻</translation>
     </message>
@@ -354,6 +346,26 @@
     <message>
         <source>This journal was written by another program: it is kept as it is and cannot be changed here.</source>
         <translation>Ce journal a été écrit par un autre programme : il est conservé tel quel et ne peut pas être modifié ici.</translation>
+    </message>
+    <message>
+        <source>A&amp;dd</source>
+        <translation>Ajo&amp;uter</translation>
+    </message>
+    <message>
+        <source>Ed&amp;it</source>
+        <translation>Mod&amp;ifier</translation>
+    </message>
+    <message>
+        <source>Dele&amp;te</source>
+        <translation>Supprim&amp;er</translation>
+    </message>
+    <message>
+        <source>Add ph&amp;otos…</source>
+        <translation>&amp;Photos…</translation>
+    </message>
+    <message>
+        <source>Timeli&amp;ne…</source>
+        <translation>Chronolo&amp;gie…</translation>
     </message>
 </context>
 <context>

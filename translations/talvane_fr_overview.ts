@@ -7,5 +7,9 @@
         <source>Find trees</source>
         <translation>Rechercher des arbres</translation>
     </message>
+    <message>
+        <source>Collection list</source>
+        <translation>Liste de la collection</translation>
+    </message>
 </context>
 </TS>

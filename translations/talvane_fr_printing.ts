@@ -23,16 +23,16 @@
         <translation>Imprimer...</translation>
     </message>
     <message>
-        <source>Current selection</source>
-        <translation>Sélection actuelle</translation>
+        <source>Current &amp;selection</source>
+        <translation>&amp;Sélection actuelle</translation>
     </message>
     <message>
-        <source>Complete list</source>
-        <translation>Liste complète</translation>
+        <source>Complete &amp;list</source>
+        <translation>&amp;Liste complète</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
     </message>
 </context>
 <context>
@@ -78,10 +78,6 @@
     <message>
         <source>Custom size</source>
         <translation>Taille personnalisée</translation>
-    </message>
-    <message>
-        <source>&amp;Sheet:</source>
-        <translation>&amp;Feuille :</translation>
     </message>
     <message>
         <source>Start at &amp;label:</source>
@@ -175,6 +171,10 @@
         <source>The labels before it on the first sheet are left as they are, for a sheet already partly used.</source>
         <translation>Les étiquettes qui la précèdent sur la première feuille sont laissées telles quelles, pour une feuille déjà en partie utilisée.</translation>
     </message>
+    <message>
+        <source>S&amp;heet:</source>
+        <translation>&amp;Feuille :</translation>
+    </message>
 </context>
 <context>
     <name>PrintProgress</name>
@@ -183,8 +183,8 @@
         <translation>Impression de la page %1 sur %2</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
     </message>
 </context>
 <context>

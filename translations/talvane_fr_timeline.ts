@@ -165,5 +165,9 @@ Aucune n&apos;a été ajoutée.</translation>
         <source>No photos yet: Add photos… puts the photos of a camera or a phone on the timeline, as they were taken.</source>
         <translation>Pas encore de photos : Ajouter des photos… place les photos d&apos;un appareil photo ou d&apos;un téléphone sur la chronologie, telles qu&apos;elles ont été prises.</translation>
     </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>&amp;Fermer</translation>
+    </message>
 </context>
 </TS>

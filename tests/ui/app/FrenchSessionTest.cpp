@@ -1,6 +1,7 @@
 // The program in French: the language chosen or the system's, its menus, pages and
 // messages, and nothing left in English on its windows.
 #include "ui/AppFixture.h"
+#include "ui/KeyboardReach.h"
 
 #include "album/NewPictureDlg.h"
 #include "app/LanguageMenu.h"
@@ -125,7 +126,7 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
     for (QAction* menu : frame().menuBar()->actions())
         menus << menu->text();
     EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&\u00C9dition"), QStringLiteral("&Affichage"),
-                                  QStringLiteral("Aide")}));
+                                  QStringLiteral("Ai&de")}));
     EXPECT_EQ(WithoutMnemonic(view().sheet()->tabText(0)), QStringLiteral("La plante"));
 
     ui.prompter.expect(mb::kIdCancel, QStringLiteral("< Momiji > sera supprim\u00E9 de la liste !"));
@@ -176,8 +177,14 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
     LabelsDlg labels({}, {}, &frame());
     TimelineDlg timeline(doc(), ui.services(), 0, &frame());
     for (QWidget* dialog : std::initializer_list<QWidget*>{&newEntry, &newPicture, &printChoice, &rename, &giver, &careDue,
-                                                           &event, &labels, &timeline})
+                                                           &event, &labels, &timeline}) {
         expectFrench(*dialog);
+        EXPECT_EQ(KeyboardFaults(*dialog), QStringList()) << "French keys of " << dialog->metaObject()->className();
+    }
+    // The French keys are the translator's choice: none may clash.
+    EXPECT_EQ(KeyboardFaults(frame()), QStringList());
+    for (QAction* title : frame().menuBar()->actions())
+        EXPECT_EQ(MenuKeyFaults(*title->menu()), QStringList()) << title->text().toStdString();
 }
 
 TEST_F(AppFixture, TheLanguageChosenIsKeptForTheNextStartAndTheSystemsIsTheDefault)
