@@ -173,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::string ref = fieldValue(fields, "tree");
-    const auto care = readLoggedCare(fields, ref, kToday);
+    const auto care = readLoggedCare(fields, ref, kToday, inEnglish);
     if (const auto* logged = std::get_if<LoggedCare>(&care)) {
         if (logged->due && *logged->due < kToday)
             Fail("a due date before today was taken");
@@ -186,7 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Fail("a text longer than an event may hold was taken");
         CheckChange(*logged, 1);
     }
-    const auto done = readDoneTask(fields, kToday);
+    const auto done = readDoneTask(fields, kToday, inEnglish);
     if (const auto* task = std::get_if<DoneTask>(&done)) {
         if (!isTreeRefText(task->treeRef) || task->line > 999999 || task->check.size() != 32)
             Fail("a Mark done form was taken without a tree, a line and a check");

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Brings translations/talvane_fr_<folder>.ts up to date with the texts of each folder of
-# src/ui: new texts are added unfinished, texts no longer shown are dropped. Run after
-# changing a shown text, then translate what is unfinished (Qt Linguist, or by hand).
+# src/ui, and translations/talvane_fr_phone.ts with the texts of the phone pages: new
+# texts are added unfinished, texts no longer shown are dropped. Run after changing a
+# shown text, then translate what is unfinished (Qt Linguist, or by hand).
 #   scripts/update_translations.sh [--check]
 # With --check nothing is written: it fails when a shown text is missing from the files
 # or a translation is missing or unfinished.
@@ -16,34 +17,112 @@ trap 'rm -rf "$work"' EXIT
 failed=0
 # The texts the core gives the window have a file of their own.
 core_texts=src/ui/framework/CoreTexts.cpp
-update() { # NAME SOURCE...
-    local name="$1"
-    shift
-    local ts="translations/talvane_fr_$name.ts"
-    local target="$ts"
+
+# The file NAME is written to: a copy in --check.
+target() { # NAME
+    local ts="translations/talvane_fr_$1.ts"
     if (( check )); then
-        target="$work/$name.ts"
-        [[ -f "$ts" ]] && cp "$ts" "$target"
-    fi
-    "$lupdate" -silent -locations none -no-obsolete -source-language en -target-language fr \
-        -I src/ui -I src/core "$@" -ts "$target"
-    if (( check )); then
-        if ! cmp -s "$target" "$ts"; then
-            echo "$ts does not hold every text shown by $*: run scripts/update_translations.sh" >&2
-            diff "$ts" "$target" | grep '^>.*<source>' | head -20 >&2 || true
-            failed=1
-        fi
-        if grep -q 'type="unfinished"' "$target"; then
-            echo "$ts has unfinished translations:" >&2
-            grep -B1 'type="unfinished"' "$target" | grep '<source>' | head -20 >&2
-            failed=1
-        fi
+        [[ -f "$ts" ]] && cp "$ts" "$work/$1.ts"
+        echo "$work/$1.ts"
+    else
+        echo "$ts"
     fi
 }
+
+# In --check, what the copy brought up to date shows of the file.
+compare() { # NAME WHAT
+    (( check )) || return 0
+    local ts="translations/talvane_fr_$1.ts"
+    local copy="$work/$1.ts"
+    if ! cmp -s "$copy" "$ts"; then
+        echo "$ts does not hold every text shown by $2: run scripts/update_translations.sh" >&2
+        diff "$ts" "$copy" | grep '^>.*<source>' | head -20 >&2 || true
+        failed=1
+    fi
+    if grep -q 'type="unfinished"' "$copy"; then
+        echo "$ts has unfinished translations:" >&2
+        grep -B1 'type="unfinished"' "$copy" | grep '<source>' | head -20 >&2
+        failed=1
+    fi
+}
+
+update() { # NAME SOURCE...
+    "$lupdate" -silent -locations none -no-obsolete -source-language en -target-language fr \
+        -I src/ui -I src/core "${@:2}" -ts "$(target "$1")"
+    compare "$1" "${*:2}"
+}
+
+# The phone pages are made by the core, whose texts are marked PHONE_TEXT("…") and
+# said through the words the server is given: lupdate would give each free function's
+# texts a context of its own, so they are gathered here, all in the context PhonePages.
+update_phone() { # SOURCE...
+    python3 - "$(target phone)" "$@" <<'PYTHON'
+import re
+import sys
+import xml.etree.ElementTree as ElementTree
+from pathlib import Path
+
+ts, sources = Path(sys.argv[1]), sys.argv[2:]
+literal = r'"(?:[^"\\\n]|\\.)*"'
+marked = re.compile(r'\bPHONE_TEXT\(\s*((?:' + literal + r'\s*)+)\)')
+escape = re.compile(r'\\(u[0-9a-fA-F]{4}|U[0-9a-fA-F]{8}|x[0-9a-fA-F]{1,2}|[0-7]{1,3}|.)')
+simple = {'n': b'\n', 't': b'\t', 'r': b'\r', 'a': b'\a', 'b': b'\b', 'f': b'\f', 'v': b'\v'}
+
+def unescaped(body):
+    out, at = b'', 0
+    for found in escape.finditer(body):
+        out += body[at:found.start()].encode()
+        code = found[1]
+        if code[0] in 'uU':
+            out += chr(int(code[1:], 16)).encode()
+        elif code[0] == 'x':
+            out += bytes([int(code[1:], 16)])
+        elif code[0].isdigit():
+            out += bytes([int(code, 8)])
+        else:
+            out += simple.get(code, code.encode())
+        at = found.end()
+    return out + body[at:].encode()
+
+texts = []
+for source in sources:
+    for found in marked.finditer(Path(source).read_text(encoding='utf-8')):
+        text = b''.join(unescaped(piece[1:-1]) for piece in re.findall(literal, found[1])).decode('utf-8')
+        if text not in texts:
+            texts.append(text)
+
+translated = {}
+if ts.exists():
+    for context in ElementTree.parse(ts).getroot().iter('context'):
+        if context.findtext('name') != 'PhonePages':
+            continue
+        for message in context.iter('message'):
+            translation = message.find('translation')
+            if translation is not None and translation.get('type') not in ('vanished', 'obsolete'):
+                translated[message.findtext('source')] = (translation.text or '', translation.get('type') != 'unfinished')
+
+def xml(text):
+    return (text.replace('&', '&amp;').replace('<', '&lt;').replace('>', '&gt;')
+            .replace("'", '&apos;').replace('"', '&quot;'))
+
+lines = ['<?xml version="1.0" encoding="utf-8"?>', '<!DOCTYPE TS>',
+         '<TS version="2.1" language="fr" sourcelanguage="en">', '<context>', '    <name>PhonePages</name>']
+for text in texts:
+    french, finished = translated.get(text, ('', False))
+    kind = '' if finished and french else ' type="unfinished"'
+    lines += ['    <message>', f'        <source>{xml(text)}</source>',
+              f'        <translation{kind}>{xml(french)}</translation>', '    </message>']
+lines += ['</context>', '</TS>']
+ts.write_text('\n'.join(lines) + '\n', encoding='utf-8')
+PYTHON
+    compare phone "the phone pages"
+}
+
 for folder in src/ui/*/; do
     mapfile -t sources < <(find "$folder" -name '*.cpp' -o -name '*.h' | grep -v "^$core_texts$" | sort)
     grep -qE '\btr\(|translate\(' "${sources[@]}" || continue
     update "$(basename "$folder")" "${sources[@]}"
 done
 update coretexts "$core_texts"
+update_phone $(find src/core/companion -name '*.cpp' -o -name '*.h' | sort)
 exit "$failed"

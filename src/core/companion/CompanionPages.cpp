@@ -22,9 +22,24 @@ namespace fields = talvane::fields;
 constexpr fields::Page kShownPages[] = {fields::Page::Plant, fields::Page::Purchase, fields::Page::Species,
                                         fields::Page::Transformation, fields::Page::Maintenance};
 
-std::string head(std::string_view title, std::string_view extra = {})
+// A page's own text in its words, escaped; the values are HTML already.
+std::string said(const PhoneWords& words, std::string_view english, const std::vector<std::string>& html = {})
 {
-    return "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+    return fillPlaceholders(escapeHtml(say(words, english)), html);
+}
+
+// A text of the core's catalogues (Windows-1252) in the page's words, escaped: a
+// field's label, a page's caption, a choice, a kind of care or of measurement.
+std::string catalogueText(const PhoneWords& words, std::string_view cp1252)
+{
+    return escapeHtml(say(words, text::Cp1252ToUtf8(cp1252)));
+}
+
+std::string head(const PhoneWords& words, std::string_view title, std::string_view extra = {})
+{
+    // The language the words speak, as the page's lang attribute names it.
+    return "<!DOCTYPE html>\n<html lang=\"" + said(words, PHONE_TEXT("en")) +
+           "\"><head><meta charset=\"utf-8\">"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
            "<meta name=\"referrer\" content=\"no-referrer\">"
            "<title>" + std::string(title) + " \u2014 Talvane</title><link rel=\"stylesheet\" href=\"/style.css\">" +
@@ -32,12 +47,12 @@ std::string head(std::string_view title, std::string_view extra = {})
 }
 
 // A page of the paired phone: the title (already escaped) under the navigation.
-std::string pageStart(std::string_view title, std::string_view current)
+std::string pageStart(const PhoneWords& words, std::string_view title, std::string_view current)
 {
-    std::string out = head(title) + "<nav>";
-    for (const auto& [link, label] : {std::pair{"/trees", "Trees"}, std::pair{"/due", "Due"}})
+    std::string out = head(words, title) + "<nav>";
+    for (const auto& [link, label] : {std::pair{"/trees", PHONE_TEXT("Trees")}, std::pair{"/due", PHONE_TEXT("Due")}})
         out += std::string("<a href=\"") + link + "\"" + (current == label ? " aria-current=\"page\"" : "") + ">" +
-               label + "</a>";
+               said(words, label) + "</a>";
     return out + "</nav><main><h1>" + std::string(title) + "</h1>";
 }
 
@@ -69,23 +84,30 @@ std::optional<std::size_t> firstAlbumSlot(const CBonsaiData& entry)
     return std::nullopt;
 }
 
-std::string dueText(const CareEvent& event, CalendarDate today)
+// The next step's due date (HTML) followed by how it repeats.
+std::string thenRepeated(const PhoneWords& words, std::string due, const std::optional<CareRepeat>& repeat)
+{
+    return repeat ? said(words, PHONE_TEXT("%1, then %2"), {due, escapeHtml(repeatText(words, *repeat))}) : due;
+}
+
+std::string dueText(const PhoneWords& words, const CareEvent& event, CalendarDate today)
 {
     const CalendarDate due = *event.due;
     const long days = today.daysUntil(due);
     // A date is never broken at its hyphens when the line wraps.
     const std::string date = "<time datetime=\"" + due.text() + "\">" + due.text() + "</time>";
-    std::string text = days == 0 ? "Due today" : (days < 0 ? "Overdue since " : "Due ") + date;
-    if (event.repeat)
-        text += ", then " + repeatText(*event.repeat);
-    return text;
+    return thenRepeated(words,
+                        days == 0 ? said(words, PHONE_TEXT("Due today"))
+                                  : said(words, days < 0 ? PHONE_TEXT("Overdue since %1") : PHONE_TEXT("Due %1"), {date}),
+                        event.repeat);
 }
 
-std::string measurementsText(const std::vector<Measurement>& measurements)
+// UTF-8, not escaped.
+std::string measurementsText(const PhoneWords& words, const std::vector<Measurement>& measurements)
 {
     std::string out;
     for (const Measurement& measurement : measurements)
-        out += (out.empty() ? "" : ", ") + std::string(measureName(measurement.kind)) + " " + measurement.text();
+        out += (out.empty() ? "" : ", ") + say(words, measureName(measurement.kind)) + " " + measurement.text();
     return out;
 }
 
@@ -96,8 +118,20 @@ std::string markDoneForm(const PageContext& context, std::size_t position, const
            "<input type=\"hidden\" name=\"tree\" value=\"" + escapeHtml(context.collection.treeRef(position)) +
            "\"><input type=\"hidden\" name=\"line\" value=\"" + std::to_string(task.line) +
            "\"><input type=\"hidden\" name=\"check\" value=\"" + taskCheck(task.event) +
-           "\"><input type=\"hidden\" name=\"back\" value=\"" + std::string(back) +
-           "\"><button type=\"submit\">Mark done</button></form>";
+           "\"><input type=\"hidden\" name=\"back\" value=\"" + std::string(back) + "\"><button type=\"submit\">" +
+           said(context.words, PHONE_TEXT("Mark done")) + "</button></form>";
+}
+
+// "Momiji: Wiring, the lower branches" on the Due page, "Wiring: the lower branches"
+// on the tree's own (UTF-8, not escaped).
+std::string taskTitle(const PhoneWords& words, const CBonsaiData& entry, const CareEvent& event, bool namesTree)
+{
+    const std::string kind = say(words, careKindName(event.kind));
+    const std::string firstLine = text::Cp1252ToUtf8(event.text.substr(0, event.text.find_first_of("\r\n")));
+    if (namesTree)
+        return say(words, PHONE_TEXT("%1: %2"), {text::Cp1252ToUtf8(entry[CBonsaiData::Name]), kind}) +
+               (firstLine.empty() ? "" : ", " + firstLine);
+    return event.text.empty() ? kind : say(words, PHONE_TEXT("%1: %2"), {kind, firstLine});
 }
 
 std::string taskItem(const PageContext& context, std::size_t position, const NumberedEvent& task, std::string_view back,
@@ -105,17 +139,22 @@ std::string taskItem(const PageContext& context, std::size_t position, const Num
 {
     const CBonsaiData& entry = context.collection.at(position);
     const bool overdue = *task.event.due < context.today;
-    std::string title = namesTree ? taskTitle(std::string(entry[CBonsaiData::Name]), task.event)
-                                  : std::string(careKindName(task.event.kind)) +
-                                        (task.event.text.empty() ? "" : ": " + task.event.text.substr(0, task.event.text.find_first_of("\r\n")));
+    const std::string title = escapeHtml(taskTitle(context.words, entry, task.event, namesTree));
     std::string out = std::string("<li class=\"task") + (overdue ? " overdue" : "") + "\">";
-    out += namesTree ? "<a href=\"" + treeLink(context.collection, position) + "\">" + pageText(title) + "</a>"
-                     : "<span>" + pageText(title) + "</span>";
-    out += "<span class=\"when\">" + dueText(task.event, context.today) + "</span>";
+    out += namesTree ? "<a href=\"" + treeLink(context.collection, position) + "\">" + title + "</a>"
+                     : "<span>" + title + "</span>";
+    out += "<span class=\"when\">" + dueText(context.words, task.event, context.today) + "</span>";
     return out + markDoneForm(context, position, task, back) + "</li>";
 }
 
-std::string fieldSections(const CBonsaiData& entry)
+// A field's value as the page shows it: a choice in the page's words, a typed text as it is.
+std::string fieldValueText(const PhoneWords& words, const fields::FieldInfo& info, std::string_view stored)
+{
+    const std::string_view shown = info.shownText(stored);
+    return info.choices.empty() || shown.empty() ? pageText(shown) : catalogueText(words, shown);
+}
+
+std::string fieldSections(const PhoneWords& words, const CBonsaiData& entry)
 {
     std::string out;
     bool first = true;
@@ -126,18 +165,19 @@ std::string fieldSections(const CBonsaiData& entry)
             const std::string_view stored = entry[index].view();
             if (info.label.empty() || stored.empty() || info.kind == fields::Kind::Spare)
                 continue;
-            rows += "<dt>" + pageText(info.label) + "</dt><dd>" + pageText(info.shownText(stored)) + "</dd>";
+            rows += "<dt>" + catalogueText(words, info.label) + "</dt><dd>" + fieldValueText(words, info, stored) +
+                    "</dd>";
         }
         if (rows.empty())
             continue;
         out += std::string("<details") + (first ? " open" : "") + "><summary>" +
-               pageText(fields::page(page).caption) + "</summary><dl>" + rows + "</dl></details>";
+               catalogueText(words, fields::page(page).caption) + "</summary><dl>" + rows + "</dl></details>";
         first = false;
     }
     return out;
 }
 
-std::string albumSection(const CollectionSnapshot& collection, std::size_t position)
+std::string albumSection(const PhoneWords& words, const CollectionSnapshot& collection, std::size_t position)
 {
     const CBonsaiData& entry = collection.at(position);
     std::string out;
@@ -148,53 +188,63 @@ std::string albumSection(const CollectionSnapshot& collection, std::size_t posit
                "\" alt=\"" + pageText(entry[CBonsaiData::photoDescriptionField(slot)]) + "\"><figcaption>" +
                pageText(entry[CBonsaiData::photoDescriptionField(slot)]) + "</figcaption></figure>";
     }
-    return out.empty() ? out : "<h2>Album</h2><div class=\"photos\">" + out + "</div>";
+    return out.empty() ? out
+                       : "<h2>" + said(words, PHONE_TEXT("Album")) + "</h2><div class=\"photos\">" + out + "</div>";
 }
 
-std::string timelineSection(const CollectionSnapshot& collection, std::size_t position, const Journal& journal)
+std::string timelineSection(const PhoneWords& words, const CollectionSnapshot& collection, std::size_t position,
+                            const Journal& journal)
 {
     auto photos = timeline::timelinePhotos(journal);
     if (photos.empty())
         return {};
-    std::string out = "<h2>Timeline</h2><div class=\"photos\">";
+    std::string out = "<h2>" + said(words, PHONE_TEXT("Timeline")) + "</h2><div class=\"photos\">";
     for (auto it = photos.rbegin(); it != photos.rend(); ++it)
         out += "<figure><img loading=\"lazy\" src=\"" + treeLink(collection, position) + "/photo/" +
                std::to_string(it->line) + "\" alt=\"" + pageText(it->fileName) + "\"><figcaption>" +
-               it->event.date.text() + " \u00B7 " + pageText(careKindName(it->event.kind)) +
+               it->event.date.text() + " \u00B7 " + catalogueText(words, careKindName(it->event.kind)) +
                (it->event.text.empty() ? "" : " \u00B7 " + pageText(it->event.text)) + "</figcaption></figure>";
     return out + "</div>";
 }
 
-std::string journalSection(const Journal& journal)
+std::string journalHeading(const PhoneWords& words)
+{
+    return "<h2>" + said(words, PHONE_TEXT("Journal")) + "</h2>";
+}
+
+std::string journalSection(const PhoneWords& words, const Journal& journal)
 {
     const auto events = journal.newestFirst();
     if (events.empty())
-        return "<h2>Journal</h2><p class=\"quiet\">No care recorded yet.</p>";
-    std::string out = "<h2>Journal</h2><ol class=\"journal\">";
+        return journalHeading(words) + "<p class=\"quiet\">" + said(words, PHONE_TEXT("No care recorded yet.")) +
+               "</p>";
+    std::string out = journalHeading(words) + "<ol class=\"journal\">";
     for (const NumberedEvent& numbered : events) {
         const CareEvent& event = numbered.event;
         out += "<li><span class=\"when\">" + event.date.text() + "</span> <strong>" +
-               pageText(careKindName(event.kind)) + "</strong>";
+               catalogueText(words, careKindName(event.kind)) + "</strong>";
         if (!event.text.empty())
             out += "<p>" + pageText(event.text) + "</p>";
         if (!event.measurements.empty())
-            out += "<p class=\"quiet\">" + pageText(measurementsText(event.measurements)) + "</p>";
+            out += "<p class=\"quiet\">" + escapeHtml(measurementsText(words, event.measurements)) + "</p>";
         if (event.due)
-            out += "<p class=\"quiet\">Next step due " + event.due->text() +
-                   (event.repeat ? ", then " + repeatText(*event.repeat) : "") + "</p>";
+            out += "<p class=\"quiet\">" +
+                   thenRepeated(words, said(words, PHONE_TEXT("Next step due %1"), {event.due->text()}), event.repeat) +
+                   "</p>";
         out += "</li>";
     }
     return out + "</ol>";
 }
 
-std::string measurementRows()
+std::string measurementRows(const PhoneWords& words)
 {
     std::string out;
     for (const MeasureKind kind : kMeasureKinds) {
         const std::string key(measureKey(kind));
-        out += "<div class=\"measure\"><label for=\"amount-" + key + "\">" + std::string(measureName(kind)) +
+        out += "<div class=\"measure\"><label for=\"amount-" + key + "\">" + catalogueText(words, measureName(kind)) +
                "</label><input id=\"amount-" + key + "\" name=\"amount-" + key +
-               "\" inputmode=\"decimal\" maxlength=\"12\"><select name=\"unit-" + key + "\" aria-label=\"Unit\">";
+               "\" inputmode=\"decimal\" maxlength=\"12\"><select name=\"unit-" + key + "\" aria-label=\"" +
+               said(words, PHONE_TEXT("Unit")) + "\">";
         const LengthUnit preferred = kind == MeasureKind::Height || kind == MeasureKind::Canopy ? LengthUnit::Centimetre
                                                                                               : LengthUnit::Millimetre;
         for (const LengthUnit unit : kLengthUnits)
@@ -203,6 +253,30 @@ std::string measurementRows()
         out += "</select></div>";
     }
     return out;
+}
+
+// The kinds of care to choose from. The form sends a kind's English name whatever the
+// page shows.
+std::string careKindOptions(const PhoneWords& words)
+{
+    std::string out;
+    for (const CareKind kind : kCareKinds) {
+        const std::string_view english = careKindName(kind);
+        const std::string shown = catalogueText(words, english);
+        out += "<option" + std::string(kind == CareKind::Note ? " selected" : "") +
+               (shown == english ? "" : " value=\"" + escapeHtml(english) + "\"") + ">" + shown + "</option>";
+    }
+    return out;
+}
+
+// "12 of 340 trees". None and one have texts of their own: French counts them in the
+// singular.
+std::string listedTreesText(const PhoneWords& words, std::size_t listed, std::size_t total)
+{
+    const std::string shown = std::to_string(listed);
+    return total == 0   ? said(words, PHONE_TEXT("0 of 0 trees"))
+           : total == 1 ? said(words, PHONE_TEXT("%1 of 1 trees"), {shown})
+                        : said(words, PHONE_TEXT("%1 of %2 trees"), {shown, std::to_string(total)});
 }
 
 } // namespace
@@ -268,6 +342,7 @@ form.log label{display:block;font-weight:700;margin-top:12px}
 std::string treesPage(const PageContext& context, std::string_view query, std::size_t page)
 {
     const CollectionSnapshot& collection = context.collection;
+    const PhoneWords& words = context.words;
     const search::EntryMatcher matcher(text::Utf8ToCp1252(query));
     std::vector<std::size_t> shown;
     for (const std::size_t position : collection.byName())
@@ -276,17 +351,19 @@ std::string treesPage(const PageContext& context, std::string_view query, std::s
     const std::size_t pageCount = std::max<std::size_t>(1, (shown.size() + kTreesPerPage - 1) / kTreesPerPage);
     page = std::min(page, pageCount - 1);
 
-    std::string out = pageStart("Trees", "Trees");
+    std::string out = pageStart(words, said(words, PHONE_TEXT("Trees")), PHONE_TEXT("Trees"));
     out += "<form class=\"search\" method=\"get\" action=\"/trees\"><input type=\"search\" name=\"q\" value=\"" +
-           escapeHtml(query) + "\" placeholder=\"Name, species or label code\" aria-label=\"Search\"><button type=\"submit\">Find</button></form>";
+           escapeHtml(query) + "\" placeholder=\"" + said(words, PHONE_TEXT("Name, species or label code")) +
+           "\" aria-label=\"" + said(words, PHONE_TEXT("Search")) + "\"><button type=\"submit\">" +
+           said(words, PHONE_TEXT("Find")) + "</button></form>";
     // Phones open their camera for a file field that asks for one; other browsers
     // offer a photo from their files.
     out += "<form class=\"scan\" method=\"post\" action=\"/scan\" enctype=\"multipart/form-data\">" + formTokenField(context) +
-           "<label for=\"label-photo\">Scan a label: take a photo of its QR code</label>"
-           "<input id=\"label-photo\" type=\"file\" name=\"label\" accept=\"image/*\" capture=\"environment\" required>"
-           "<button type=\"submit\">Open</button></form>";
-    out += "<p class=\"quiet\">" + std::to_string(shown.size()) + " of " + std::to_string(collection.size()) +
-           " trees \u00B7 " + pageText(collection.title()) + "</p><ul class=\"trees\">";
+           "<label for=\"label-photo\">" + said(words, PHONE_TEXT("Scan a label: take a photo of its QR code")) +
+           "</label><input id=\"label-photo\" type=\"file\" name=\"label\" accept=\"image/*\" capture=\"environment\" "
+           "required><button type=\"submit\">" + said(words, PHONE_TEXT("Open")) + "</button></form>";
+    out += "<p class=\"quiet\">" + listedTreesText(words, shown.size(), collection.size()) + " \u00B7 " +
+           pageText(collection.title()) + "</p><ul class=\"trees\">";
     const std::size_t first = page * kTreesPerPage;
     for (std::size_t i = first; i < std::min(shown.size(), first + kTreesPerPage); ++i) {
         const std::size_t position = shown[i];
@@ -298,16 +375,21 @@ std::string treesPage(const PageContext& context, std::string_view query, std::s
         out += "<span><strong>" + pageText(entry[CBonsaiData::Name]) + "</strong>" +
                pageText(entry[CBonsaiData::BotanicalName]) + "</span>";
         if (const std::size_t due = countDueTasks(entry, context.today, kDueWithinDays))
-            out += "<span class=\"badge\">" + std::to_string(due) + " due</span>";
+            out += "<span class=\"badge\">" + said(words, PHONE_TEXT("%1 due"), {std::to_string(due)}) + "</span>";
         out += "</a></li>";
     }
     out += "</ul>";
     if (pageCount > 1) {
         const std::string base = "/trees?q=" + urlComponent(query) + "&amp;page=";
         out += "<div class=\"pages\">";
-        out += page > 0 ? "<a class=\"button\" href=\"" + base + std::to_string(page - 1) + "\">Previous</a>" : "<span></span>";
-        out += "<span>Page " + std::to_string(page + 1) + " of " + std::to_string(pageCount) + "</span>";
-        out += page + 1 < pageCount ? "<a class=\"button\" href=\"" + base + std::to_string(page + 1) + "\">Next</a>"
+        out += page > 0 ? "<a class=\"button\" href=\"" + base + std::to_string(page - 1) + "\">" +
+                              said(words, PHONE_TEXT("Previous")) + "</a>"
+                        : "<span></span>";
+        out += "<span>" +
+               said(words, PHONE_TEXT("Page %1 of %2"), {std::to_string(page + 1), std::to_string(pageCount)}) +
+               "</span>";
+        out += page + 1 < pageCount ? "<a class=\"button\" href=\"" + base + std::to_string(page + 1) + "\">" +
+                                          said(words, PHONE_TEXT("Next")) + "</a>"
                                     : "<span></span>";
         out += "</div>";
     }
@@ -319,28 +401,31 @@ std::optional<std::string> treePage(const PageContext& context, std::string_view
     const auto position = context.collection.findTree(ref);
     if (!position)
         return std::nullopt;
+    const PhoneWords& words = context.words;
     const CBonsaiData& entry = context.collection.at(*position);
     const Journal journal = Journal::read(entry[kJournalField]);
 
-    std::string out = pageStart(pageText(entry[CBonsaiData::Name]), "");
+    std::string out = pageStart(words, pageText(entry[CBonsaiData::Name]), "");
     if (!entry[CBonsaiData::BotanicalName].empty())
         out += "<p class=\"quiet\"><em>" + pageText(entry[CBonsaiData::BotanicalName]) + "</em></p>";
     if (!journal.isForeign())
         out += "<div class=\"actions\"><a class=\"button\" href=\"" + treeLink(context.collection, *position) +
-               "/log\">Log care</a></div>";
+               "/log\">" + said(words, PHONE_TEXT("Log care")) + "</a></div>";
 
     std::string tasks;
     for (const NumberedEvent& event : journal.newestFirst())
         if (event.event.due)
             tasks += taskItem(context, *position, event, "tree", false);
     if (!tasks.empty())
-        out += "<h2>Due</h2><ul class=\"tasks\">" + tasks + "</ul>";
-    out += albumSection(context.collection, *position);
-    out += timelineSection(context.collection, *position, journal);
-    out += fieldSections(entry);
-    out += journal.isForeign() ? "<h2>Journal</h2><p class=\"quiet\">This tree's journal was written by another "
-                                 "program and is not shown.</p>"
-                               : journalSection(journal);
+        out += "<h2>" + said(words, PHONE_TEXT("Due")) + "</h2><ul class=\"tasks\">" + tasks + "</ul>";
+    out += albumSection(words, context.collection, *position);
+    out += timelineSection(words, context.collection, *position, journal);
+    out += fieldSections(words, entry);
+    out += journal.isForeign()
+               ? journalHeading(words) + "<p class=\"quiet\">" +
+                     said(words, PHONE_TEXT("This tree's journal was written by another program and is not shown.")) +
+                     "</p>"
+               : journalSection(words, journal);
     return out + pageEnd();
 }
 
@@ -349,61 +434,97 @@ std::optional<std::string> logCarePage(const PageContext& context, std::string_v
     const auto position = context.collection.findTree(ref);
     if (!position)
         return std::nullopt;
+    const PhoneWords& words = context.words;
     const CBonsaiData& entry = context.collection.at(*position);
-    std::string out = pageStart("Log care", "");
+    std::string out = pageStart(words, said(words, PHONE_TEXT("Log care")), "");
     out += "<p><a href=\"" + treeLink(context.collection, *position) + "\">" + pageText(entry[CBonsaiData::Name]) +
            "</a></p>";
     out += "<form class=\"log\" method=\"post\" enctype=\"multipart/form-data\" action=\"" +
            treeLink(context.collection, *position) + "/log\">" + hiddenFormFields(context);
-    out += "<label for=\"kind\">Kind</label><select id=\"kind\" name=\"kind\">";
-    for (const CareKind kind : kCareKinds)
-        out += "<option" + std::string(kind == CareKind::Note ? " selected" : "") + ">" +
-               escapeHtml(careKindName(kind)) + "</option>";
-    out += "</select><label for=\"text\">Text</label><textarea id=\"text\" name=\"text\" maxlength=\"" +
-           std::to_string(kMaxEventText) + "\"></textarea>";
-    out += "<label for=\"due\">Next step due (optional)</label><input id=\"due\" name=\"due\" type=\"date\" min=\"" +
-           context.today.text() + "\">";
-    out += "<label>Measurements (optional)</label>" + measurementRows();
+    out += "<label for=\"kind\">" + said(words, PHONE_TEXT("Kind")) + "</label><select id=\"kind\" name=\"kind\">" +
+           careKindOptions(words);
+    out += "</select><label for=\"text\">" + said(words, PHONE_TEXT("Text")) +
+           "</label><textarea id=\"text\" name=\"text\" maxlength=\"" + std::to_string(kMaxEventText) + "\"></textarea>";
+    out += "<label for=\"due\">" + said(words, PHONE_TEXT("Next step due (optional)")) +
+           "</label><input id=\"due\" name=\"due\" type=\"date\" min=\"" + context.today.text() + "\">";
+    out += "<label>" + said(words, PHONE_TEXT("Measurements (optional)")) + "</label>" + measurementRows(words);
     // A camera input opens the camera straight away on most phones, and offers no
     // gallery: both are given.
-    out += "<label for=\"camera\">Take a photo (optional)</label><input id=\"camera\" name=\"photos\" type=\"file\" "
-           "accept=\"image/*\" capture=\"environment\">";
-    out += "<label for=\"photos\">Or choose photos</label><input id=\"photos\" name=\"photos\" type=\"file\" "
-           "accept=\"image/*\" multiple>";
-    out += "<div class=\"actions\"><button type=\"submit\">Save</button></div></form>";
+    out += "<label for=\"camera\">" + said(words, PHONE_TEXT("Take a photo (optional)")) +
+           "</label><input id=\"camera\" name=\"photos\" type=\"file\" accept=\"image/*\" capture=\"environment\">";
+    out += "<label for=\"photos\">" + said(words, PHONE_TEXT("Or choose photos")) +
+           "</label><input id=\"photos\" name=\"photos\" type=\"file\" accept=\"image/*\" multiple>";
+    out += "<div class=\"actions\"><button type=\"submit\">" + said(words, PHONE_TEXT("Save")) +
+           "</button></div></form>";
     return out + pageEnd();
 }
 
 std::string duePage(const PageContext& context, std::string_view host)
 {
+    const PhoneWords& words = context.words;
     const EntryList& entries = context.collection.entries();
     const auto tasks = dueTasks(entries, context.today, kDueWithinDays);
-    std::string out = pageStart("Due", "Due");
-    out += "<p class=\"quiet\">" + pageText(dueSummary(tasks.size(), kDueWithinDays)) + "</p>";
+    std::string out = pageStart(words, said(words, PHONE_TEXT("Due")), PHONE_TEXT("Due"));
+    out += "<p class=\"quiet\">" + escapeHtml(dueSummary(words, tasks.size(), kDueWithinDays)) + "</p>";
     if (!tasks.empty()) {
         out += "<ul class=\"tasks\">";
         for (const DueTask& task : tasks)
             out += taskItem(context, task.entry, NumberedEvent{task.line, task.event}, "due", true);
         out += "</ul>";
     }
-    out += "<h2>Calendar</h2><p>A calendar that subscribes stays up to date while the collection is shared.</p>"
-           "<p><a class=\"button\" href=\"webcal://" + escapeHtml(host) + "/calendar.ics?key=" +
-           urlComponent(context.session.calendarKey) + "\">Subscribe to the care calendar</a></p>";
+    out += "<h2>" + said(words, PHONE_TEXT("Calendar")) + "</h2><p>" +
+           said(words, PHONE_TEXT("A calendar that subscribes stays up to date while the collection is shared.")) +
+           "</p><p><a class=\"button\" href=\"webcal://" + escapeHtml(host) + "/calendar.ics?key=" +
+           urlComponent(context.session.calendarKey) + "\">" +
+           said(words, PHONE_TEXT("Subscribe to the care calendar")) + "</a></p>";
     return out + pageEnd();
 }
 
-std::string messagePage(std::string_view title, std::string_view text, std::string_view backLink,
-                        std::string_view backLabel)
+std::string messagePage(const PhoneWords& words, std::string_view title, std::string_view text,
+                        std::string_view backLink, std::string_view backLabel)
 {
-    return pageStart(escapeHtml(title), "") + "<p class=\"message\">" + escapeHtml(text) + "</p><p><a class=\"button\" href=\"" +
-           escapeHtml(backLink) + "\">" + escapeHtml(backLabel) + "</a></p>" + pageEnd();
+    return pageStart(words, escapeHtml(title), "") + "<p class=\"message\">" + escapeHtml(text) +
+           "</p><p><a class=\"button\" href=\"" + escapeHtml(backLink) + "\">" + escapeHtml(backLabel) + "</a></p>" +
+           pageEnd();
 }
 
-std::string pairedPage()
+std::string pairedPage(const PhoneWords& words)
 {
-    return head("Paired", "<meta http-equiv=\"refresh\" content=\"0; url=/trees\">") + "<main><h1>Paired</h1>"
-           "<p>This phone is paired with the collection.</p><p><a class=\"button\" href=\"/trees\">Open the trees</a>"
-           "</p></main></body></html>\n";
+    const std::string paired = said(words, PHONE_TEXT("Paired"));
+    return head(words, paired, "<meta http-equiv=\"refresh\" content=\"0; url=/trees\">") + "<main><h1>" + paired +
+           "</h1><p>" + said(words, PHONE_TEXT("This phone is paired with the collection.")) +
+           "</p><p><a class=\"button\" href=\"/trees\">" + said(words, PHONE_TEXT("Open the trees")) +
+           "</a></p></main></body></html>\n";
+}
+
+std::string repeatText(const PhoneWords& words, const CareRepeat& repeat)
+{
+    static constexpr const char* kEvery[][2] = {
+        {PHONE_TEXT("every day"), PHONE_TEXT("every %1 days")},
+        {PHONE_TEXT("every week"), PHONE_TEXT("every %1 weeks")},
+        {PHONE_TEXT("every month"), PHONE_TEXT("every %1 months")},
+        {PHONE_TEXT("every year"), PHONE_TEXT("every %1 years")},
+    };
+    const auto& every = kEvery[static_cast<std::size_t>(repeat.unit)];
+    const std::string text =
+        repeat.every > 1 ? say(words, every[1], {std::to_string(repeat.every)}) : say(words, every[0]);
+    if (!repeat.months)
+        return text;
+    const auto month = [&words](unsigned number) { return say(words, monthName(number)); };
+    return repeat.months->first == repeat.months->last
+               ? say(words, PHONE_TEXT("%1 in %2"), {text, month(repeat.months->first)})
+               : say(words, PHONE_TEXT("%1, %2 to %3"), {text, month(repeat.months->first), month(repeat.months->last)});
+}
+
+std::string dueSummary(const PhoneWords& words, std::size_t taskCount, int withinDays)
+{
+    const auto days = static_cast<std::size_t>(std::max(withinDays, 0));
+    const std::string tasks = taskCount == 0   ? say(words, PHONE_TEXT("0 care tasks"))
+                              : taskCount == 1 ? say(words, PHONE_TEXT("1 care task"))
+                                               : say(words, PHONE_TEXT("%1 care tasks"), {std::to_string(taskCount)});
+    const std::string span =
+        days == 1 ? say(words, PHONE_TEXT("1 day")) : say(words, PHONE_TEXT("%1 days"), {std::to_string(days)});
+    return say(words, PHONE_TEXT("%1 due in the next %2"), {tasks, span});
 }
 
 } // namespace talvane::companion

@@ -2,6 +2,8 @@
 
 #include "companion/CollectionSnapshot.h"
 #include "companion/PhoneSessions.h"
+#include "companion/PhoneWords.h"
+#include "journal/CareRepeat.h"
 #include "journal/CalendarDate.h"
 
 #include <cstddef>
@@ -11,7 +13,8 @@
 #include <string_view>
 
 // The phone pages: plain HTML made on the server, for a small touch screen, with one
-// stylesheet of the program's own and no script. Every text is escaped.
+// stylesheet of the program's own and no script. Every text is escaped, and said in the
+// words the server is given.
 namespace talvane::companion {
 
 // Trees listed on one page of the Trees list.
@@ -25,6 +28,7 @@ struct PageContext {
     // A one-time number for each form the page holds.
     std::function<std::string()> openForm;
     journal::CalendarDate today;
+    const PhoneWords& words;
 };
 
 const std::string& stylesheet();
@@ -38,10 +42,16 @@ std::optional<std::string> logCarePage(const PageContext& context, std::string_v
 // calendar's subscription link.
 std::string duePage(const PageContext& context, std::string_view host);
 
-// A page that says one thing, with a way back.
-std::string messagePage(std::string_view title, std::string_view text, std::string_view backLink,
-                        std::string_view backLabel);
+// A page that says one thing, with a way back; the texts are said already.
+std::string messagePage(const PhoneWords& words, std::string_view title, std::string_view text,
+                        std::string_view backLink, std::string_view backLabel);
 // What the phone sees once paired: on to the Trees list.
-std::string pairedPage();
+std::string pairedPage(const PhoneWords& words);
+
+// Texts of the pages that the journal also writes, in English as it does:
+// "every 2 weeks, April to September";
+std::string repeatText(const PhoneWords& words, const journal::CareRepeat& repeat);
+// "3 care tasks due in the next 30 days".
+std::string dueSummary(const PhoneWords& words, std::size_t taskCount, int withinDays);
 
 } // namespace talvane::companion

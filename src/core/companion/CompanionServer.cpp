@@ -114,17 +114,19 @@ void sendPage(Response& response, int status, std::string page)
     response.set_content(std::move(page), "text/html; charset=utf-8");
 }
 
-void sendMessage(Response& response, int status, std::string_view title, std::string_view text,
-                 std::string_view back = "/trees", std::string_view backLabel = "Trees")
+// A page that says one thing: the title and the way back's label in English, the text
+// said already.
+void sendMessage(Response& response, const PhoneWords& words, int status, std::string_view title, std::string_view text,
+                 std::string_view back = "/trees", std::string_view backLabel = PHONE_TEXT("Trees"))
 {
-    sendPage(response, status, messagePage(title, text, back, backLabel));
+    sendPage(response, status, messagePage(words, say(words, title), text, back, say(words, backLabel)));
 }
 
-void sendPicture(Response& response, std::optional<PhonePicture> picture)
+void sendPicture(Response& response, const PhoneWords& words, std::optional<PhonePicture> picture)
 {
     if (!picture) {
         response.status = 404;
-        response.set_content("This picture cannot be shown.", "text/plain; charset=utf-8");
+        response.set_content(say(words, PHONE_TEXT("This picture cannot be shown.")), "text/plain; charset=utf-8");
         return;
     }
     response.set_header("Cache-Control", "private, max-age=300");
@@ -148,8 +150,8 @@ std::string requestHost(const Request& request, int port)
     return plain ? host : "localhost:" + std::to_string(port);
 }
 
-const std::string kNotPaired = "This phone is not paired with Talvane. On the desktop, choose File, Share with "
-                               "phones, and scan the code it shows.";
+constexpr char kNotPaired[] = PHONE_TEXT("This phone is not paired with Talvane. On the desktop, choose File, Share "
+                                         "with phones, and scan the code it shows.");
 
 bool isUploadPath(const std::string& path)
 {
@@ -277,7 +279,7 @@ void CompanionServer::addRoutes()
     httplib::Server& server = *m_server;
 
     // Nothing is served to a phone that is not paired, and no request body is read first.
-    server.set_pre_routing_handler([this](const Request& request, Response& response) {
+    server.set_pre_routing_handler([this, &words = m_options.translate](const Request& request, Response& response) {
         giveWayToTheWindow();
         // What follows a refused request on its connection is what was left of its body.
         if (m_watch->closing(request.remote_addr, request.remote_port)) {
@@ -298,15 +300,18 @@ void CompanionServer::addRoutes()
                 // A form is read whole into memory: only one whose length is known
                 // before is read, since the library reads a chunked body to its end.
                 if (!upload && (!request.has_header("Content-Length") || request.has_header("Transfer-Encoding"))) {
-                    sendMessage(response, 411, "Not sent", "The form came without its length. Nothing was changed.");
+                    sendMessage(response, words, 411, PHONE_TEXT("Not sent"),
+                                say(words, PHONE_TEXT("The form came without its length. Nothing was changed.")));
                     response.set_header("Connection", "close");
                     return HandlerResponse::Handled;
                 }
                 if (std::strtoull(request.get_header_value("Content-Length").c_str(), nullptr, 10) > limit) {
-                    sendMessage(response, 413, "Too much at once",
-                                upload ? "At most 30 photos of up to 40 MB each can be sent at once. Nothing was changed."
-                                : scan ? "The photo of the label is larger than 20 MB: take it again at a smaller size."
-                                       : "The form is too large. Nothing was changed.");
+                    sendMessage(response, words, 413, PHONE_TEXT("Too much at once"),
+                                say(words, upload ? PHONE_TEXT("At most 30 photos of up to 40 MB each can be sent at "
+                                                               "once. Nothing was changed.")
+                                           : scan ? PHONE_TEXT("The photo of the label is larger than 20 MB: take it "
+                                                               "again at a smaller size.")
+                                                  : PHONE_TEXT("The form is too large. Nothing was changed.")));
                     response.set_header("Connection", "close");
                     return HandlerResponse::Handled;
                 }
@@ -317,7 +322,7 @@ void CompanionServer::addRoutes()
             return HandlerResponse::Unhandled;
         }
         response.status = 401;
-        response.set_content(kNotPaired, "text/plain; charset=utf-8");
+        response.set_content(say(words, kNotPaired), "text/plain; charset=utf-8");
         response.set_header("Connection", "close");
         return HandlerResponse::Handled;
     });
@@ -329,7 +334,8 @@ void CompanionServer::addRoutes()
         else
             m_watch->renew(request.remote_addr, request.remote_port);
     });
-    server.set_exception_handler([](const Request&, Response& response, std::exception_ptr error) {
+    server.set_exception_handler([&words = m_options.translate](const Request&, Response& response,
+                                                                 std::exception_ptr error) {
         std::string what = "unknown error";
         try {
             std::rethrow_exception(error);
@@ -337,21 +343,23 @@ void CompanionServer::addRoutes()
             what = thrown.what();
         } catch (...) {
         }
-        sendMessage(response, 500, "Something went wrong", "The desktop could not answer: " + what + ".");
+        sendMessage(response, words, 500, PHONE_TEXT("Something went wrong"),
+                    say(words, PHONE_TEXT("The desktop could not answer: %1."), {what}));
     });
 
-    server.Get("/pair/([0-9a-f]{32})", [this](const Request& request, Response& response) {
+    server.Get("/pair/([0-9a-f]{32})", [this, &words = m_options.translate](const Request& request,
+                                                                            Response& response) {
         const auto secret = m_sessions.pair(request.matches[1].str(), request.get_header_value("User-Agent"),
                                             request.remote_addr);
         if (!secret) {
             response.status = 401;
-            response.set_content("This pairing address is no longer valid: it was used too often or is too old. "
-                                 "Scan the code that Talvane shows now.",
+            response.set_content(say(words, PHONE_TEXT("This pairing address is no longer valid: it was used too "
+                                                       "often or is too old. Scan the code that Talvane shows now.")),
                                  "text/plain; charset=utf-8");
             return;
         }
         response.set_header("Set-Cookie", std::string(kSessionCookie) + "=" + *secret + "; Path=/; HttpOnly; SameSite=Strict");
-        sendPage(response, 200, pairedPage());
+        sendPage(response, 200, pairedPage(words));
     });
     server.Get("/style.css", [](const Request&, Response& response) {
         response.set_header("Cache-Control", "private, max-age=3600");
@@ -361,22 +369,24 @@ void CompanionServer::addRoutes()
 
     // Every page is made from one snapshot of the collection, with the session's forms.
     const auto page = [this](auto render) {
-        return [this, render](const Request& request, Response& response) {
+        return [this, &words = m_options.translate, render](const Request& request, Response& response) {
             const auto collection = m_host.snapshot();
             const std::string secret = sessionSecret(request);
             const auto grant = m_sessions.find(secret);
             if (!collection || !grant) {
-                sendMessage(response, 503, "Not shared", "The collection is no longer shared from the desktop.");
+                sendMessage(response, words, 503, PHONE_TEXT("Not shared"),
+                            say(words, PHONE_TEXT("The collection is no longer shared from the desktop.")));
                 return;
             }
             const PageContext context{*collection, *grant, [this, secret] { return m_sessions.openForm(secret); },
-                                      journal::CalendarDate::today()};
+                                      journal::CalendarDate::today(), words};
             render(context, request, response);
         };
     };
-    const auto treeGone = [](Response& response) {
-        sendMessage(response, 404, "Tree not found",
-                    "This tree is no longer in the collection: it was deleted or changed on the desktop.");
+    const auto treeGone = [&words = m_options.translate](Response& response) {
+        sendMessage(response, words, 404, PHONE_TEXT("Tree not found"),
+                    say(words, PHONE_TEXT("This tree is no longer in the collection: it was deleted or changed on the "
+                                          "desktop.")));
     };
 
     server.Get("/trees", page([](const PageContext& context, const Request& request, Response& response) {
@@ -392,14 +402,16 @@ void CompanionServer::addRoutes()
     // A photo of a label opens its tree. Scanning changes nothing, yet the form must
     // still be the session's own.
     server.Post(kScanPath, page([this](const PageContext& context, const Request& request, Response& response) {
+        const PhoneWords& words = context.words;
         if (!m_sessions.isOwnForm(sessionSecret(request), request.get_file_value("form").content)) {
-            sendMessage(response, 403, "Form refused",
-                        "This form is out of date or did not come from Talvane. Open the page again.", "/trees", "Trees");
+            sendMessage(response, words, 403, PHONE_TEXT("Form refused"),
+                        say(words, PHONE_TEXT("This form is out of date or did not come from Talvane. Open the page "
+                                              "again.")));
             return;
         }
         const auto read = readQrCodesInPhoto(request.get_file_value("label").content);
         if (const auto* problem = std::get_if<std::string>(&read)) {
-            sendMessage(response, 415, "Label not read", *problem, "/trees", "Trees");
+            sendMessage(response, words, 415, PHONE_TEXT("Label not read"), say(words, *problem));
             return;
         }
         const auto& texts = std::get<std::vector<std::string>>(read);
@@ -410,12 +422,12 @@ void CompanionServer::addRoutes()
             }
         const bool isLabel = std::any_of(texts.begin(), texts.end(),
                                          [](const std::string& text) { return treeIdFromQrText(text).has_value(); });
-        sendMessage(response, texts.empty() ? 422 : 404, texts.empty() ? "Label not read" : "Tree not found",
-                    texts.empty() ? "No QR code can be read in the photo. Take it again with the whole code in the "
-                                    "picture, in focus and well lit."
-                    : isLabel     ? "The label is of a tree that is not in this collection."
-                                  : "The QR code in the photo is not a Talvane label.",
-                    "/trees", "Trees");
+        sendMessage(response, words, texts.empty() ? 422 : 404,
+                    texts.empty() ? PHONE_TEXT("Label not read") : PHONE_TEXT("Tree not found"),
+                    say(words, texts.empty() ? PHONE_TEXT("No QR code can be read in the photo. Take it again with "
+                                                          "the whole code in the picture, in focus and well lit.")
+                               : isLabel     ? PHONE_TEXT("The label is of a tree that is not in this collection.")
+                                             : PHONE_TEXT("The QR code in the photo is not a Talvane label.")));
     }));
     server.Get(std::string("/tree/") + kRef, page([treeGone](const PageContext& context, const Request& request, Response& response) {
         if (auto shown = treePage(context, request.matches[1].str()))
@@ -435,10 +447,11 @@ void CompanionServer::addRoutes()
     }));
 
     const auto picture = [this](auto choose) {
-        return [this, choose](const Request& request, Response& response) {
+        return [this, &words = m_options.translate, choose](const Request& request, Response& response) {
             const auto collection = m_host.snapshot();
             const auto position = collection ? collection->findTree(request.matches[1].str()) : std::nullopt;
-            sendPicture(response, position ? choose(*collection, collection->at(*position), request) : std::nullopt);
+            sendPicture(response, words,
+                        position ? choose(*collection, collection->at(*position), request) : std::nullopt);
         };
     };
     server.Get(std::string("/tree/") + kRef + "/thumb",
@@ -481,52 +494,62 @@ void CompanionServer::addRoutes()
     });
 
     // Sends a change once its form proves it came from this session's own page.
-    const auto change = [this](const Request& request, Response& response, const FormFields& fields,
-                               const PhoneChange& made, const std::string& back) {
+    const auto change = [this, &words = m_options.translate](const Request& request, Response& response,
+                                                             const FormFields& fields, const PhoneChange& made,
+                                                             const std::string& back) {
         const std::string secret = sessionSecret(request);
         const std::string nonce = fieldValue(fields, "nonce");
         switch (m_sessions.sendForm(secret, fieldValue(fields, "form"), nonce)) {
         case FormCheck::Replayed:
-            sendMessage(response, 409, "Already sent", "This form was sent before: nothing was changed again.", back, "Back");
+            sendMessage(response, words, 409, PHONE_TEXT("Already sent"),
+                        say(words, PHONE_TEXT("This form was sent before: nothing was changed again.")), back,
+                        PHONE_TEXT("Back"));
             return;
         case FormCheck::Refused:
-            sendMessage(response, 403, "Form refused",
-                        "This form is out of date or did not come from Talvane. Open the page again; nothing was changed.",
-                        back, "Back");
+            sendMessage(response, words, 403, PHONE_TEXT("Form refused"),
+                        say(words, PHONE_TEXT("This form is out of date or did not come from Talvane. Open the page "
+                                              "again; nothing was changed.")),
+                        back, PHONE_TEXT("Back"));
             return;
         case FormCheck::Accepted: break;
         }
         const ChangeOutcome outcome = m_host.apply(made);
         if (!outcome.applied()) {
             m_sessions.reopenForm(secret, nonce);
-            sendMessage(response, outcome.httpStatus(), "Not saved", outcome.message, back, "Back");
+            sendMessage(response, words, outcome.httpStatus(), PHONE_TEXT("Not saved"), outcome.message.said(words),
+                        back, PHONE_TEXT("Back"));
             return;
         }
         redirect(response, back == "/due" ? back : "/tree/" + urlComponent(outcome.treeRef));
     };
 
-    server.Post("/done", [change](const Request& request, Response& response) {
+    server.Post("/done", [change, &words = m_options.translate](const Request& request, Response& response) {
         FormFields fields(request.params.begin(), request.params.end());
         const std::string back = fieldValue(fields, "back") == "due" ? "/due" : "/tree/" + urlComponent(fieldValue(fields, "tree"));
-        auto done = readDoneTask(fields, journal::CalendarDate::today());
+        auto done = readDoneTask(fields, journal::CalendarDate::today(), words);
         if (auto* problem = std::get_if<std::string>(&done)) {
-            sendMessage(response, 400, "Not saved", *problem, "/due", "Due");
+            sendMessage(response, words, 400, PHONE_TEXT("Not saved"), *problem, "/due", PHONE_TEXT("Due"));
             return;
         }
         change(request, response, fields, std::get<DoneTask>(done), back);
     });
 
     server.Post(std::string("/tree/") + kRef + "/log",
-                [this, change](const Request& request, Response& response, const httplib::ContentReader& reader) {
+                [this, change, &words = m_options.translate](const Request& request, Response& response,
+                                                             const httplib::ContentReader& reader) {
         const std::string ref = request.matches[1].str();
         const std::string back = "/tree/" + ref;
+        const auto notSaved = [&](int status, const std::string& why, const std::string& to) {
+            sendMessage(response, words, status, PHONE_TEXT("Not saved"), why, to, PHONE_TEXT("Back"));
+        };
+        const char* const unreadForm = PHONE_TEXT("The form could not be read. Nothing was changed.");
         if (!request.is_multipart_form_data()) {
-            sendMessage(response, 400, "Not saved", "The form could not be read. Nothing was changed.", back, "Back");
+            notSaved(400, say(words, unreadForm), back);
             return;
         }
         UploadFolder folder(m_options.uploadFolder);
         if (folder.path().empty()) {
-            sendMessage(response, 500, "Not saved", "The desktop has no room for the photos. Nothing was changed.", back, "Back");
+            notSaved(500, say(words, PHONE_TEXT("The desktop has no room for the photos. Nothing was changed.")), back);
             return;
         }
         struct Photo {
@@ -547,7 +570,7 @@ void CompanionServer::addRoutes()
                 value = nullptr;
                 if (!part.filename.empty()) {
                     if (photos.size() == kMaxPhotosPerRequest) {
-                        problem = "At most 30 photos can be sent at once. Nothing was changed.";
+                        problem = say(words, PHONE_TEXT("At most 30 photos can be sent at once. Nothing was changed."));
                         status = 413;
                         return false;
                     }
@@ -556,7 +579,7 @@ void CompanionServer::addRoutes()
                     return out.good();
                 }
                 if (fields.size() == kMaxFormFields) {
-                    problem = "The form has too many fields. Nothing was changed.";
+                    problem = say(words, PHONE_TEXT("The form has too many fields. Nothing was changed."));
                     return false;
                 }
                 value = &fields.emplace(part.name, std::string())->second;
@@ -565,7 +588,7 @@ void CompanionServer::addRoutes()
             [&](const char* data, std::size_t length) {
                 if (value) {
                     if (value->size() + length > kMaxFormField) {
-                        problem = "A field of the form is too long. Nothing was changed.";
+                        problem = say(words, PHONE_TEXT("A field of the form is too long. Nothing was changed."));
                         status = 413;
                         return false;
                     }
@@ -577,7 +600,8 @@ void CompanionServer::addRoutes()
                 Photo& photo = photos.back();
                 photo.size += length;
                 if (photo.size > kMaxPhotoBytes) {
-                    problem = "“" + photo.sentName + "” is larger than 40 MB. Nothing was changed.";
+                    problem =
+                        say(words, PHONE_TEXT("“%1” is larger than 40 MB. Nothing was changed."), {photo.sentName});
                     status = 413;
                     return false;
                 }
@@ -588,14 +612,13 @@ void CompanionServer::addRoutes()
             });
         out.close();
         if (!read) {
-            sendMessage(response, status, "Not saved", problem.empty() ? "The form could not be read. Nothing was changed." : problem,
-                        back, "Back");
+            notSaved(status, problem.empty() ? say(words, unreadForm) : problem, back);
             response.set_header("Connection", "close");
             return;
         }
-        auto care = readLoggedCare(fields, ref, journal::CalendarDate::today());
+        auto care = readLoggedCare(fields, ref, journal::CalendarDate::today(), words);
         if (auto* invalid = std::get_if<std::string>(&care)) {
-            sendMessage(response, 400, "Not saved", *invalid + " Nothing was changed.", back + "/log", "Back");
+            notSaved(400, say(words, PHONE_TEXT("%1 Nothing was changed."), {*invalid}), back + "/log");
             return;
         }
         LoggedCare& logged = std::get<LoggedCare>(care);
@@ -604,10 +627,11 @@ void CompanionServer::addRoutes()
             if (photo.size == 0)
                 continue;
             if (sniffPhotoType(photo.head, &extension).empty()) {
-                sendMessage(response, 415, "Not saved",
-                            "“" + photo.sentName + "” is not a photo: Talvane takes JPEG, PNG, WebP, GIF, TIFF and HEIC "
-                            "photos. Nothing was changed.",
-                            back + "/log", "Back");
+                notSaved(415,
+                         say(words, PHONE_TEXT("“%1” is not a photo: Talvane takes JPEG, PNG, WebP, GIF, TIFF and HEIC "
+                                               "photos. Nothing was changed."),
+                             {photo.sentName}),
+                         back + "/log");
                 return;
             }
             std::filesystem::path named = photo.file;

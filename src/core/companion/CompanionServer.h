@@ -2,6 +2,7 @@
 
 #include "companion/CollectionHost.h"
 #include "companion/PhoneSessions.h"
+#include "companion/PhoneWords.h"
 
 #include <chrono>
 #include <cstddef>
@@ -37,6 +38,8 @@ struct ServerOptions {
     // Where received photos wait until they are copied; the system's temporary folder
     // when empty.
     std::string uploadFolder;
+    // The language the pages and messages speak: the desktop's, English by default.
+    PhoneWords translate = inEnglish;
 };
 
 // Limits on what a request may send.

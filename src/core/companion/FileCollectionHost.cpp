@@ -66,7 +66,9 @@ ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
         for (const auto& [field, value] : before)
             entry[field] = value;
         plan.photos.removeCopies();
-        return {ChangeOutcome::Result::Failed, "The collection could not be written: " + saved.reason + ". Nothing was changed.", {}};
+        return {ChangeOutcome::Result::Failed,
+                {PHONE_TEXT("The collection could not be written: %1. Nothing was changed."), {saved.reason}},
+                {}};
     }
     m_baseline = saved.baseline;
     takeSnapshot();

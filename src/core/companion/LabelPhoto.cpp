@@ -1,6 +1,7 @@
 #include "companion/LabelPhoto.h"
 
 #include "companion/PhonePictures.h"
+#include "companion/PhoneWords.h"
 #include "timeline/PhotoFacts.h"
 
 #include <png.h>
@@ -18,8 +19,8 @@ namespace {
 // phone's camera gives 12 to 50 megapixels.
 constexpr std::uint64_t kMaxPhotoPixels = 50'000'000;
 
-const char* const kUnreadable = "The photo cannot be read: Talvane reads labels from JPEG and PNG photos.";
-const char* const kTooLarge = "The photo is larger than 50 megapixels: take it again at a smaller size.";
+const char* const kUnreadable = PHONE_TEXT("The photo cannot be read: Talvane reads labels from JPEG and PNG photos.");
+const char* const kTooLarge = PHONE_TEXT("The photo is larger than 50 megapixels: take it again at a smaller size.");
 
 struct GreyImage {
     int width = 0;

@@ -16,15 +16,15 @@ using journal::Journal;
 using journal::kJournalField;
 using Result = ChangeOutcome::Result;
 
-ChangeOutcome failure(Result result, std::string message)
+ChangeOutcome failure(Result result, PhoneText message)
 {
     return {result, std::move(message), {}};
 }
 
 ChangeOutcome treeGone()
 {
-    return failure(Result::NoSuchTree, "This tree is no longer in the collection: it was deleted or changed on the "
-                                       "desktop. Nothing was changed.");
+    return failure(Result::NoSuchTree, PHONE_TEXT("This tree is no longer in the collection: it was deleted or changed "
+                                                  "on the desktop. Nothing was changed."));
 }
 
 struct TreeAtHand {
@@ -43,9 +43,9 @@ std::variant<TreeAtHand, ChangeOutcome> findTreeToChange(const EntryList& entrie
     const CBonsaiData& entry = *entries[*position];
     Journal journal = Journal::read(entry[kJournalField]);
     if (journal.isForeign())
-        return failure(Result::Refused, "The journal of “" + text::Cp1252ToUtf8(entry[CBonsaiData::Name]) +
-                                            "” was written by another program: it is kept as it is and cannot be "
-                                            "changed from the phone. Nothing was changed.");
+        return failure(Result::Refused, {PHONE_TEXT("The journal of “%1” was written by another program: it is kept "
+                                                    "as it is and cannot be changed from the phone. Nothing was changed."),
+                                         {text::Cp1252ToUtf8(entry[CBonsaiData::Name])}});
     const std::string existing(talvane::treeIdAt(entries, *position));
     const bool givesId = existing.empty() && talvane::mayGiveTreeId(entries, *position);
     const std::string given = proposedId.empty() ? talvane::newTreeId() : proposedId;
@@ -78,8 +78,8 @@ timeline::AddedPhotos copyPhotos(const EntryList& entries, const TreeAtHand& tre
 
 ChangeOutcome photosFailed(const timeline::AddedPhotos& added)
 {
-    return failure(Result::Failed, "The photos could not be added: " + text::Cp1252ToUtf8(added.problem) +
-                                       ". Nothing was changed.");
+    return failure(Result::Failed, {PHONE_TEXT("The photos could not be added: %1. Nothing was changed."),
+                                    {text::Cp1252ToUtf8(added.problem)}});
 }
 
 std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entries, const LoggedCare& care,
@@ -125,8 +125,8 @@ std::variant<PlannedChange, ChangeOutcome> planDoneTask(const EntryList& entries
     const auto& lines = tree.journal.lines();
     if (done.line >= lines.size() || !lines[done.line].event || !lines[done.line].event->due ||
         taskCheck(*lines[done.line].event) != done.check)
-        return failure(Result::TaskChanged, "This task was changed or done on the desktop since the page was "
-                                            "shown. Nothing was changed.");
+        return failure(Result::TaskChanged, PHONE_TEXT("This task was changed or done on the desktop since the page "
+                                                       "was shown. Nothing was changed."));
     tree.journal.markDone(done.line, done.today);
     PlannedChange plan = planFor(entries, tree, "Mark done from phone");
     plan.done = done;
@@ -151,6 +151,11 @@ std::optional<ChangeOutcome> copyCarePhotos(const EntryList& entries, LoggedCare
     if (tree.givesId)
         care.proposedTreeId = tree.id;
     return std::nullopt;
+}
+
+ChangeOutcome collectionClosed()
+{
+    return failure(Result::Closed, PHONE_TEXT("The collection was closed on the desktop. Nothing was changed."));
 }
 
 int ChangeOutcome::httpStatus() const

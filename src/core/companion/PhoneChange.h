@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collection/CollectionArchive.h"
+#include "companion/PhoneWords.h"
 #include "journal/CareEvent.h"
 #include "timeline/TimelineAdding.h"
 
@@ -47,11 +48,14 @@ using PhoneChange = std::variant<LoggedCare, DoneTask>;
 struct ChangeOutcome {
     enum class Result { Applied, NoSuchTree, TaskChanged, Refused, Closed, Failed };
     Result result = Result::Applied;
-    std::string message; // UTF-8, for the phone
+    PhoneText message;
     std::string treeRef; // the tree's reference after the change
     int httpStatus() const;
     bool applied() const { return result == Result::Applied; }
 };
+
+// What a change sent while the collection was closing became: nothing.
+ChangeOutcome collectionClosed();
 
 // A change worked out on a collection: new values for fields of one entry, which the
 // host applies as one step, or writes. The photos are already copied into the photo

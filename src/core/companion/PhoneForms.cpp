@@ -10,7 +10,8 @@ namespace {
 
 using namespace talvane::journal;
 
-std::optional<std::string> readMeasurements(const FormFields& fields, std::vector<Measurement>& measurements)
+std::optional<std::string> readMeasurements(const FormFields& fields, std::vector<Measurement>& measurements,
+                                            const PhoneWords& words)
 {
     for (const MeasureKind kind : kMeasureKinds) {
         const std::string key(measureKey(kind));
@@ -18,12 +19,13 @@ std::optional<std::string> readMeasurements(const FormFields& fields, std::vecto
         if (typed.find_first_not_of(" \t") == std::string::npos)
             continue;
         const auto amount = amountFromTyped(typed);
+        const std::string name = say(words, measureName(kind));
         if (!amount)
-            return std::string(measureName(kind)) + ": “" + typed.substr(0, 40) +
-                   "” is not an amount. Type a number such as 42 or 3.5.";
+            return say(words, PHONE_TEXT("%1: “%2” is not an amount. Type a number such as 42 or 3.5."),
+                       {name, typed.substr(0, 40)});
         const auto unit = unitFromName(fieldValue(fields, "unit-" + key));
         if (!unit)
-            return std::string(measureName(kind)) + ": choose a unit.";
+            return say(words, PHONE_TEXT("%1: choose a unit."), {name});
         measurements.push_back({kind, *amount, *unit});
     }
     return std::nullopt;
@@ -54,49 +56,48 @@ std::optional<std::size_t> readIndex(std::string_view text, std::size_t digits)
     return value;
 }
 
-std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, std::string treeRef, CalendarDate today)
+std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, std::string treeRef, CalendarDate today,
+                                                     const PhoneWords& words)
 {
     LoggedCare care;
     care.treeRef = std::move(treeRef);
     care.today = today;
     const auto kind = careKindFromName(fieldValue(fields, "kind"));
     if (!kind)
-        return std::string("Choose the kind of care.");
+        return say(words, PHONE_TEXT("Choose the kind of care."));
     care.kind = *kind;
 
     // Counted once converted, one byte a character: counting the UTF-8 sent by its lead
     // bytes let through any number of stray continuation bytes, each kept as a '?'.
     care.text = text::Utf8ToCp1252(fieldValue(fields, "text"));
     if (care.text.size() > kMaxEventText)
-        return "The text is too long: at most " + std::to_string(kMaxEventText) + " characters.";
+        return say(words, PHONE_TEXT("The text is too long: at most %1 characters."), {std::to_string(kMaxEventText)});
 
     const std::string due = fieldValue(fields, "due");
     if (!due.empty()) {
         care.due = CalendarDate::fromText(due);
         if (!care.due)
-            return std::string("The due date is not a date of the calendar.");
+            return say(words, PHONE_TEXT("The due date is not a date of the calendar."));
         if (*care.due < today)
-            return "The due date is before today (" + today.text() + ").";
+            return say(words, PHONE_TEXT("The due date is before today (%1)."), {today.text()});
     }
-    if (auto problem = readMeasurements(fields, care.measurements))
+    if (auto problem = readMeasurements(fields, care.measurements, words))
         return *problem;
     return care;
 }
 
-std::variant<DoneTask, std::string> readDoneTask(const FormFields& fields, CalendarDate today)
+std::variant<DoneTask, std::string> readDoneTask(const FormFields& fields, CalendarDate today, const PhoneWords& words)
 {
     DoneTask done;
     done.today = today;
     done.treeRef = fieldValue(fields, "tree");
     if (!isTreeRefText(done.treeRef))
-        return std::string("The form names no tree.");
+        return say(words, PHONE_TEXT("The form names no tree."));
     const auto line = readIndex(fieldValue(fields, "line"), 6);
-    if (!line)
-        return std::string("The form names no task.");
-    done.line = *line;
     done.check = fieldValue(fields, "check");
-    if (done.check.size() != 32)
-        return std::string("The form names no task.");
+    if (!line || done.check.size() != 32)
+        return say(words, PHONE_TEXT("The form names no task."));
+    done.line = *line;
     return done;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/PhoneChange.h"
+#include "companion/PhoneWords.h"
 
 #include <map>
 #include <optional>
@@ -9,7 +10,8 @@
 #include <variant>
 
 // What the phone's forms send, checked and read into changes. Everything here is
-// untrusted input: every field is checked, and an error names what to put right.
+// untrusted input: every field is checked, and an error names what to put right, in
+// the words given.
 namespace talvane::companion {
 
 // Form fields by name, UTF-8 as the browser sent them.
@@ -25,9 +27,10 @@ std::optional<std::size_t> readIndex(std::string_view text, std::size_t digits);
 
 // The Log care form of a tree. The photos are added by whoever received them.
 std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, std::string treeRef,
-                                                     journal::CalendarDate today);
+                                                     journal::CalendarDate today, const PhoneWords& words);
 // The Mark done form.
-std::variant<DoneTask, std::string> readDoneTask(const FormFields& fields, journal::CalendarDate today);
+std::variant<DoneTask, std::string> readDoneTask(const FormFields& fields, journal::CalendarDate today,
+                                                 const PhoneWords& words);
 
 // The value of a field, or empty.
 std::string fieldValue(const FormFields& fields, const std::string& name);

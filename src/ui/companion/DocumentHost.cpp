@@ -18,11 +18,6 @@ namespace {
 // Photos are sent no larger than a phone's screen needs.
 constexpr int kPhoneSide = 1280;
 
-ChangeOutcome closedOutcome()
-{
-    return {ChangeOutcome::Result::Closed, "The collection was closed on the desktop. Nothing was changed.", {}};
-}
-
 std::filesystem::path FileSystemPath(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
@@ -90,7 +85,7 @@ void DocumentHost::close()
     }
     for (const auto& held : waiting)
         if (const auto request = held.lock())
-            request->finish(closedOutcome());
+            request->finish(collectionClosed());
 }
 
 ChangeOutcome DocumentHost::apply(const PhoneChange& change)
@@ -104,7 +99,7 @@ ChangeOutcome DocumentHost::apply(const PhoneChange& change)
     if (care && !care->photos.empty()) {
         const auto collection = snapshot();
         if (!collection)
-            return closedOutcome();
+            return collectionClosed();
         if (auto refused = copyCarePhotos(collection->entries(), *care, collection->photosFolder()))
             return *refused;
     }
@@ -119,7 +114,7 @@ ChangeOutcome DocumentHost::apply(const PhoneChange& change)
         }
     }
     if (!open) {
-        waiting->finish(closedOutcome());
+        waiting->finish(collectionClosed());
     } else {
         QMetaObject::invokeMethod(this, [this, waiting, prepared] { waiting->finish(applyHere(prepared)); },
                                   Qt::QueuedConnection);
@@ -136,7 +131,7 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
     {
         std::lock_guard lock(m_mutex);
         if (m_closed)
-            return closedOutcome();
+            return collectionClosed();
     }
     auto planned = planChange(m_doc.entries(), change, FileSystemPath(PhotosFolder(m_doc.pathName())));
     if (auto* outcome = std::get_if<ChangeOutcome>(&planned))

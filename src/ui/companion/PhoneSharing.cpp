@@ -1,6 +1,7 @@
 #include "companion/PhoneSharing.h"
 
 #include "companion/DocumentHost.h"
+#include "companion/PhoneLanguage.h"
 #include "document/TalvaneDoc.h"
 
 using namespace talvane::companion;
@@ -12,6 +13,8 @@ PhoneSharing::PhoneSharing(CTalvaneDoc& doc, QObject* parent) : QObject(parent),
 
 PhoneSharing::~PhoneSharing()
 {
+    // The window that owns it is being taken down: what listens may be gone already.
+    blockSignals(true);
     stop();
 }
 
@@ -31,6 +34,7 @@ std::optional<QString> PhoneSharing::start(const QString& bindAddress)
     ServerOptions options;
     options.bindAddress = bindAddress.toStdString();
     options.port = kPreferredPort;
+    options.translate = PhoneTextInWindowLanguage;
     auto failure = m_server->start(options);
     if (failure) {
         options.port = 0;

@@ -29,7 +29,7 @@ std::shared_ptr<const CollectionSnapshot> MemoryHost::snapshot()
 ChangeOutcome MemoryHost::apply(const PhoneChange& change)
 {
     if (snapshot() == nullptr)
-        return {ChangeOutcome::Result::Closed, "The collection was closed on the desktop. Nothing was changed.", {}};
+        return collectionClosed();
     ChangeOutcome outcome;
     edit([&](EntryList& entries) {
         auto planned = planChange(entries, change, photosFolder);

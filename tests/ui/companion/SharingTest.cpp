@@ -3,6 +3,7 @@
 #include "companion/ShareDlg.h"
 #include "editing/FormPages.h"
 #include "framework/DialogTemplate.h"
+#include "framework/Translations.h"
 #include "journal/Journal.h"
 #include "journal/JournalFormat.h"
 #include "journal/JournalPage.h"
@@ -49,6 +50,13 @@ public:
                                               {"text", text, "", ""}};
         const auto sent = m_client.Post(("/tree/" + tree + "/log").c_str(), {{"Cookie", m_cookie}}, items);
         return sent ? sent->status : -1;
+    }
+
+    // The page at that path, or nothing when it is not shown.
+    std::string page(const std::string& path)
+    {
+        const auto shown = m_client.Get(path.c_str(), {{"Cookie", m_cookie}});
+        return shown && shown->status == 200 ? shown->body : std::string();
     }
 
 private:
@@ -184,4 +192,51 @@ TEST_F(SharingTest, ClosingTheCollectionAnswersAWaitingPhoneAndChangesNothing)
     EXPECT_TRUE(sharing.isSharing());
     doc().OnNewDocument();
     EXPECT_FALSE(sharing.isSharing());
+}
+
+TEST_F(SharingTest, QuittingWhileSharingStopsListening)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
+    const int port = Share().server()->port();
+    app.reset();
+    httplib::Client phone("127.0.0.1", port);
+    phone.set_connection_timeout(std::chrono::seconds(2));
+    EXPECT_FALSE(phone.Get("/trees")) << "nothing answers once the window is gone";
+}
+
+class FrenchSharingTest : public SharingTest {
+protected:
+    const InstalledLanguage french{QString::fromLatin1(Translations::kFrench)};
+};
+
+TEST_F(FrenchSharingTest, ThePhonePagesSpeakTheWindowsLanguage)
+{
+    const CalendarDate today = CalendarDate::today();
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}, [&](CBonsaiData& entry, std::size_t) {
+        talvane::journal::Journal journal;
+        journal.add({today.plusDays(-30), CareKind::Wiring, today.plusDays(3), {}, "apex", {}, {},
+                     CareRepeat{2, RepeatUnit::Week, MonthSpan{4, 9}}});
+        entry[kJournalField] = journal.text();
+    }))));
+    Share();
+    const std::string tree = "/tree/" + talvane::companion::treeRefAt(doc().entries(), 0);
+    std::string trees, shown, log;
+    EXPECT_EQ(FromPhone([&](Phone& phone) {
+                  trees = phone.page("/trees");
+                  shown = phone.page(tree);
+                  log = phone.page(tree + "/log");
+                  return phone.logCare(tree.substr(6), "Wire removal", "fil retir\u00E9");
+              }),
+              303)
+        << "the form sends the English kind whatever the page shows";
+
+    EXPECT_TRUE(trees.starts_with("<!DOCTYPE html>\n<html lang=\"fr\">"));
+    EXPECT_NE(trees.find("<h1>Arbres</h1>"), std::string::npos) << trees;
+    EXPECT_NE(trees.find(">1 sur 1 arbre \u00B7 "), std::string::npos);
+    EXPECT_NE(trees.find("<span class=\"badge\">1 \u00E0 faire</span>"), std::string::npos);
+    // The kinds of care and the months are said as the window says them.
+    EXPECT_NE(shown.find("<span>Ligature : apex</span>"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(", puis toutes les 2 semaines, avril \u00E0 septembre</span>"), std::string::npos) << shown;
+    EXPECT_NE(log.find("<option value=\"Wire removal\">Retrait de la ligature</option>"), std::string::npos) << log;
+    EXPECT_NE(Journal(0).find("fil retir"), std::string::npos);
 }

@@ -1,0 +1,37 @@
+#include "companion/PhoneWords.h"
+
+namespace talvane::companion {
+
+std::string inEnglish(std::string_view english)
+{
+    return std::string(english);
+}
+
+std::string fillPlaceholders(std::string_view text, const std::vector<std::string>& values)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char next = at + 1 < text.size() ? text[at + 1] : '\0';
+        const auto index = static_cast<std::size_t>(next - '1');
+        if (text[at] == '%' && next >= '1' && next <= '9' && index < values.size()) {
+            out += values[index];
+            ++at;
+        } else {
+            out += text[at];
+        }
+    }
+    return out;
+}
+
+std::string say(const PhoneWords& words, std::string_view english, const std::vector<std::string>& values)
+{
+    return fillPlaceholders(words ? words(english) : inEnglish(english), values);
+}
+
+std::string PhoneText::said(const PhoneWords& words) const
+{
+    return say(words, english, values);
+}
+
+} // namespace talvane::companion

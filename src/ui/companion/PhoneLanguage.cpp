@@ -1,0 +1,23 @@
+#include "companion/PhoneLanguage.h"
+
+#include "framework/CoreTexts.h"
+#include "text/Windows1252.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// The context of every text of translations/talvane_fr_phone.ts.
+constexpr char kPhonePages[] = "PhonePages";
+
+} // namespace
+
+std::string PhoneTextInWindowLanguage(std::string_view english)
+{
+    const std::string source(english);
+    QString said = QCoreApplication::translate(kPhonePages, source.c_str());
+    // A text the phone pages do not translate themselves comes back as it is written.
+    if (said == QString::fromUtf8(source))
+        said = CoreText(text::Utf8ToCp1252(source));
+    return said.toStdString();
+}

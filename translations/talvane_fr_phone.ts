@@ -1,0 +1,439 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="en">
+<context>
+    <name>PhonePages</name>
+    <message>
+        <source>en</source>
+        <translation>fr</translation>
+    </message>
+    <message>
+        <source>Trees</source>
+        <translation>Arbres</translation>
+    </message>
+    <message>
+        <source>Due</source>
+        <translation>À faire</translation>
+    </message>
+    <message>
+        <source>%1, then %2</source>
+        <translation>%1, puis %2</translation>
+    </message>
+    <message>
+        <source>Due today</source>
+        <translation>À faire aujourd&apos;hui</translation>
+    </message>
+    <message>
+        <source>Overdue since %1</source>
+        <translation>En retard depuis le %1</translation>
+    </message>
+    <message>
+        <source>Due %1</source>
+        <translation>Prévu le %1</translation>
+    </message>
+    <message>
+        <source>Mark done</source>
+        <translation>Marquer comme fait</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>Chronologie</translation>
+    </message>
+    <message>
+        <source>Journal</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>No care recorded yet.</source>
+        <translation>Aucun soin noté pour l&apos;instant.</translation>
+    </message>
+    <message>
+        <source>Next step due %1</source>
+        <translation>Étape suivante prévue le %1</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unité</translation>
+    </message>
+    <message>
+        <source>0 of 0 trees</source>
+        <translation>0 sur 0 arbre</translation>
+    </message>
+    <message>
+        <source>%1 of 1 trees</source>
+        <translation>%1 sur 1 arbre</translation>
+    </message>
+    <message>
+        <source>%1 of %2 trees</source>
+        <translation>%1 sur %2 arbres</translation>
+    </message>
+    <message>
+        <source>Name, species or label code</source>
+        <translation>Nom, espèce ou code d&apos;étiquette</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Chercher</translation>
+    </message>
+    <message>
+        <source>Scan a label: take a photo of its QR code</source>
+        <translation>Scanner une étiquette : prenez son code QR en photo</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>%1 due</source>
+        <translation>%1 à faire</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Précédente</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivante</translation>
+    </message>
+    <message>
+        <source>Log care</source>
+        <translation>Noter un soin</translation>
+    </message>
+    <message>
+        <source>This tree&apos;s journal was written by another program and is not shown.</source>
+        <translation>Le journal de cet arbre a été écrit par un autre programme et n&apos;est pas affiché.</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Type de soin</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Next step due (optional)</source>
+        <translation>Date de l&apos;étape suivante (facultatif)</translation>
+    </message>
+    <message>
+        <source>Measurements (optional)</source>
+        <translation>Mesures (facultatif)</translation>
+    </message>
+    <message>
+        <source>Take a photo (optional)</source>
+        <translation>Prendre une photo (facultatif)</translation>
+    </message>
+    <message>
+        <source>Or choose photos</source>
+        <translation>Ou choisir des photos</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
+    </message>
+    <message>
+        <source>A calendar that subscribes stays up to date while the collection is shared.</source>
+        <translation>Un calendrier abonné reste à jour tant que la collection est partagée.</translation>
+    </message>
+    <message>
+        <source>Subscribe to the care calendar</source>
+        <translation>S&apos;abonner au calendrier des soins</translation>
+    </message>
+    <message>
+        <source>Paired</source>
+        <translation>Appairé</translation>
+    </message>
+    <message>
+        <source>This phone is paired with the collection.</source>
+        <translation>Ce téléphone est appairé avec la collection.</translation>
+    </message>
+    <message>
+        <source>Open the trees</source>
+        <translation>Voir les arbres</translation>
+    </message>
+    <message>
+        <source>every day</source>
+        <translation>chaque jour</translation>
+    </message>
+    <message>
+        <source>every %1 days</source>
+        <translation>tous les %1 jours</translation>
+    </message>
+    <message>
+        <source>every week</source>
+        <translation>chaque semaine</translation>
+    </message>
+    <message>
+        <source>every %1 weeks</source>
+        <translation>toutes les %1 semaines</translation>
+    </message>
+    <message>
+        <source>every month</source>
+        <translation>chaque mois</translation>
+    </message>
+    <message>
+        <source>every %1 months</source>
+        <translation>tous les %1 mois</translation>
+    </message>
+    <message>
+        <source>every year</source>
+        <translation>chaque année</translation>
+    </message>
+    <message>
+        <source>every %1 years</source>
+        <translation>tous les %1 ans</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <translation>%1 en %2</translation>
+    </message>
+    <message>
+        <source>%1, %2 to %3</source>
+        <translation>%1, %2 à %3</translation>
+    </message>
+    <message>
+        <source>0 care tasks</source>
+        <translation>0 soin</translation>
+    </message>
+    <message>
+        <source>1 care task</source>
+        <translation>1 soin</translation>
+    </message>
+    <message>
+        <source>%1 care tasks</source>
+        <translation>%1 soins</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 jour</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 jours</translation>
+    </message>
+    <message>
+        <source>%1 due in the next %2</source>
+        <translation>%1 à faire d&apos;ici %2</translation>
+    </message>
+    <message>
+        <source>This picture cannot be shown.</source>
+        <translation>Cette image ne peut pas être affichée.</translation>
+    </message>
+    <message>
+        <source>This phone is not paired with Talvane. On the desktop, choose File, Share with phones, and scan the code it shows.</source>
+        <translation>Ce téléphone n&apos;est pas appairé avec Talvane. Sur l&apos;ordinateur, choisissez Fichier, Partager avec les téléphones, puis scannez le code affiché.</translation>
+    </message>
+    <message>
+        <source>Not sent</source>
+        <translation>Non envoyé</translation>
+    </message>
+    <message>
+        <source>The form came without its length. Nothing was changed.</source>
+        <translation>Le formulaire est arrivé sans sa longueur. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>Too much at once</source>
+        <translation>Trop à la fois</translation>
+    </message>
+    <message>
+        <source>At most 30 photos of up to 40 MB each can be sent at once. Nothing was changed.</source>
+        <translation>On peut envoyer au plus 30 photos à la fois, de 40 Mo chacune au maximum. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The photo of the label is larger than 20 MB: take it again at a smaller size.</source>
+        <translation>La photo de l&apos;étiquette dépasse 20 Mo : reprenez-la en plus petite taille.</translation>
+    </message>
+    <message>
+        <source>The form is too large. Nothing was changed.</source>
+        <translation>Le formulaire est trop volumineux. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>Something went wrong</source>
+        <translation>Une erreur s&apos;est produite</translation>
+    </message>
+    <message>
+        <source>The desktop could not answer: %1.</source>
+        <translation>L&apos;ordinateur n&apos;a pas pu répondre : %1.</translation>
+    </message>
+    <message>
+        <source>This pairing address is no longer valid: it was used too often or is too old. Scan the code that Talvane shows now.</source>
+        <translation>Cette adresse d&apos;appairage n&apos;est plus valable : elle a servi trop souvent ou elle est trop ancienne. Scannez le code que Talvane affiche maintenant.</translation>
+    </message>
+    <message>
+        <source>Not shared</source>
+        <translation>Non partagée</translation>
+    </message>
+    <message>
+        <source>The collection is no longer shared from the desktop.</source>
+        <translation>La collection n&apos;est plus partagée depuis l&apos;ordinateur.</translation>
+    </message>
+    <message>
+        <source>Tree not found</source>
+        <translation>Arbre introuvable</translation>
+    </message>
+    <message>
+        <source>This tree is no longer in the collection: it was deleted or changed on the desktop.</source>
+        <translation>Cet arbre n&apos;est plus dans la collection : il a été supprimé ou modifié sur l&apos;ordinateur.</translation>
+    </message>
+    <message>
+        <source>Form refused</source>
+        <translation>Formulaire refusé</translation>
+    </message>
+    <message>
+        <source>This form is out of date or did not come from Talvane. Open the page again.</source>
+        <translation>Ce formulaire est périmé ou ne vient pas de Talvane. Rouvrez la page.</translation>
+    </message>
+    <message>
+        <source>Label not read</source>
+        <translation>Étiquette non lue</translation>
+    </message>
+    <message>
+        <source>No QR code can be read in the photo. Take it again with the whole code in the picture, in focus and well lit.</source>
+        <translation>Aucun code QR ne peut être lu sur la photo. Reprenez-la avec tout le code dans l&apos;image, net et bien éclairé.</translation>
+    </message>
+    <message>
+        <source>The label is of a tree that is not in this collection.</source>
+        <translation>L&apos;étiquette est celle d&apos;un arbre qui n&apos;est pas dans cette collection.</translation>
+    </message>
+    <message>
+        <source>The QR code in the photo is not a Talvane label.</source>
+        <translation>Le code QR de la photo n&apos;est pas une étiquette Talvane.</translation>
+    </message>
+    <message>
+        <source>Already sent</source>
+        <translation>Déjà envoyé</translation>
+    </message>
+    <message>
+        <source>This form was sent before: nothing was changed again.</source>
+        <translation>Ce formulaire a déjà été envoyé : rien n&apos;a été modifié une seconde fois.</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Retour</translation>
+    </message>
+    <message>
+        <source>This form is out of date or did not come from Talvane. Open the page again; nothing was changed.</source>
+        <translation>Ce formulaire est périmé ou ne vient pas de Talvane. Rouvrez la page ; rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>Not saved</source>
+        <translation>Non enregistré</translation>
+    </message>
+    <message>
+        <source>The form could not be read. Nothing was changed.</source>
+        <translation>Le formulaire n&apos;a pas pu être lu. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The desktop has no room for the photos. Nothing was changed.</source>
+        <translation>L&apos;ordinateur n&apos;a pas de place pour les photos. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>At most 30 photos can be sent at once. Nothing was changed.</source>
+        <translation>On peut envoyer au plus 30 photos à la fois. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The form has too many fields. Nothing was changed.</source>
+        <translation>Le formulaire a trop de champs. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>A field of the form is too long. Nothing was changed.</source>
+        <translation>Un champ du formulaire est trop long. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>“%1” is larger than 40 MB. Nothing was changed.</source>
+        <translation>« %1 » dépasse 40 Mo. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>%1 Nothing was changed.</source>
+        <translation>%1 Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a photo: Talvane takes JPEG, PNG, WebP, GIF, TIFF and HEIC photos. Nothing was changed.</source>
+        <translation>« %1 » n&apos;est pas une photo : Talvane accepte les photos JPEG, PNG, WebP, GIF, TIFF et HEIC. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The collection could not be written: %1. Nothing was changed.</source>
+        <translation>La collection n&apos;a pas pu être écrite : %1. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The photo cannot be read: Talvane reads labels from JPEG and PNG photos.</source>
+        <translation>La photo ne peut pas être lue : Talvane lit les étiquettes sur des photos JPEG et PNG.</translation>
+    </message>
+    <message>
+        <source>The photo is larger than 50 megapixels: take it again at a smaller size.</source>
+        <translation>La photo dépasse 50 mégapixels : reprenez-la en plus petite taille.</translation>
+    </message>
+    <message>
+        <source>This tree is no longer in the collection: it was deleted or changed on the desktop. Nothing was changed.</source>
+        <translation>Cet arbre n&apos;est plus dans la collection : il a été supprimé ou modifié sur l&apos;ordinateur. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The journal of “%1” was written by another program: it is kept as it is and cannot be changed from the phone. Nothing was changed.</source>
+        <translation>Le journal de « %1 » a été écrit par un autre programme : il est gardé tel quel et ne peut pas être modifié depuis le téléphone. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The photos could not be added: %1. Nothing was changed.</source>
+        <translation>Les photos n&apos;ont pas pu être ajoutées : %1. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>This task was changed or done on the desktop since the page was shown. Nothing was changed.</source>
+        <translation>Cette tâche a été modifiée ou faite sur l&apos;ordinateur depuis l&apos;affichage de la page. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The collection was closed on the desktop. Nothing was changed.</source>
+        <translation>La collection a été fermée sur l&apos;ordinateur. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>%1: “%2” is not an amount. Type a number such as 42 or 3.5.</source>
+        <translation>%1 : « %2 » n&apos;est pas une quantité. Tapez un nombre comme 42 ou 3,5.</translation>
+    </message>
+    <message>
+        <source>%1: choose a unit.</source>
+        <translation>%1 : choisissez une unité.</translation>
+    </message>
+    <message>
+        <source>Choose the kind of care.</source>
+        <translation>Choisissez le type de soin.</translation>
+    </message>
+    <message>
+        <source>The text is too long: at most %1 characters.</source>
+        <translation>Le texte est trop long : %1 caractères au plus.</translation>
+    </message>
+    <message>
+        <source>The due date is not a date of the calendar.</source>
+        <translation>La date prévue n&apos;est pas une date du calendrier.</translation>
+    </message>
+    <message>
+        <source>The due date is before today (%1).</source>
+        <translation>La date prévue est antérieure à aujourd&apos;hui (%1).</translation>
+    </message>
+    <message>
+        <source>The form names no tree.</source>
+        <translation>Le formulaire ne désigne aucun arbre.</translation>
+    </message>
+    <message>
+        <source>The form names no task.</source>
+        <translation>Le formulaire ne désigne aucune tâche.</translation>
+    </message>
+</context>
+</TS>
