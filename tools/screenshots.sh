@@ -13,6 +13,8 @@ talvane_offscreen_screen 1920 1200 "$screen"
 QT_QPA_PLATFORM="offscreen:configfile=$screen" build/bin/make_screenshots data docs/screenshots
 rm -f "$screen"
 tools/scaled_screenshot.sh
+# The main window in French.
+tools/window_screenshot.sh docs/screenshots/main-window-fr.png 1920 1200 LANGUAGE=fr LANG=fr_FR.UTF-8
 # The collection list on paper, as its first page looks.
 inventory="$(mktemp -d)"
 QT_QPA_PLATFORM=offscreen build/bin/talvane --print-pdf "$inventory/inventory.pdf" --inventory data/sample.tvn
