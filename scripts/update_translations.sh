@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Brings translations/talvane_fr_<folder>.ts up to date with the texts of each folder of
-# src/ui, and translations/talvane_fr_phone.ts with the texts of the phone pages: new
+# src/ui, translations/talvane_fr_phone.ts with the texts of the phone pages and
+# translations/talvane_fr_corewords.ts with those the core makes for the window: new
 # texts are added unfinished, texts no longer shown are dropped. Run after changing a
 # shown text, then translate what is unfinished (Qt Linguist, or by hand).
 #   scripts/update_translations.sh [--check]
@@ -52,19 +53,20 @@ update() { # NAME SOURCE...
     compare "$1" "${*:2}"
 }
 
-# The phone pages are made by the core, whose texts are marked PHONE_TEXT("…") and
-# said through the words the server is given: lupdate would give each free function's
-# texts a context of its own, so they are gathered here, all in the context PhonePages.
-update_phone() { # SOURCE...
-    python3 - "$(target phone)" "$@" <<'PYTHON'
+# The core's texts are marked PHONE_TEXT("…") (the phone pages) or SHOWN_TEXT("…")
+# (texts the window also shows) and said through the words they are given: lupdate
+# would give each free function's texts a context of its own, so they are gathered
+# here, each kind in one context.
+update_marked() { # NAME MARKER CONTEXT WHAT SOURCE...
+    python3 - "$(target "$1")" "$2" "$3" "${@:5}" <<'PYTHON'
 import re
 import sys
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
-ts, sources = Path(sys.argv[1]), sys.argv[2:]
+ts, marker, context_name, sources = Path(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4:]
 literal = r'"(?:[^"\\\n]|\\.)*"'
-marked = re.compile(r'\bPHONE_TEXT\(\s*((?:' + literal + r'\s*)+)\)')
+marked = re.compile(r'\b' + marker + r'\(\s*((?:' + literal + r'\s*)+)\)')
 escape = re.compile(r'\\(u[0-9a-fA-F]{4}|U[0-9a-fA-F]{8}|x[0-9a-fA-F]{1,2}|[0-7]{1,3}|.)')
 simple = {'n': b'\n', 't': b'\t', 'r': b'\r', 'a': b'\a', 'b': b'\b', 'f': b'\f', 'v': b'\v'}
 
@@ -94,7 +96,7 @@ for source in sources:
 translated = {}
 if ts.exists():
     for context in ElementTree.parse(ts).getroot().iter('context'):
-        if context.findtext('name') != 'PhonePages':
+        if context.findtext('name') != context_name:
             continue
         for message in context.iter('message'):
             translation = message.find('translation')
@@ -106,7 +108,7 @@ def xml(text):
             .replace("'", '&apos;').replace('"', '&quot;'))
 
 lines = ['<?xml version="1.0" encoding="utf-8"?>', '<!DOCTYPE TS>',
-         '<TS version="2.1" language="fr" sourcelanguage="en">', '<context>', '    <name>PhonePages</name>']
+         '<TS version="2.1" language="fr" sourcelanguage="en">', '<context>', f'    <name>{context_name}</name>']
 for text in texts:
     french, finished = translated.get(text, ('', False))
     kind = '' if finished and french else ' type="unfinished"'
@@ -115,7 +117,7 @@ for text in texts:
 lines += ['</context>', '</TS>']
 ts.write_text('\n'.join(lines) + '\n', encoding='utf-8')
 PYTHON
-    compare phone "the phone pages"
+    compare "$1" "$4"
 }
 
 for folder in src/ui/*/; do
@@ -124,5 +126,6 @@ for folder in src/ui/*/; do
     update "$(basename "$folder")" "${sources[@]}"
 done
 update coretexts "$core_texts"
-update_phone $(find src/core/companion -name '*.cpp' -o -name '*.h' | sort)
+update_marked phone PHONE_TEXT PhonePages "the phone pages" $(find src/core/companion -name '*.cpp' -o -name '*.h' | sort)
+update_marked corewords SHOWN_TEXT CoreTexts "the core" $(find src/core -name '*.cpp' -o -name '*.h' | sort)
 exit "$failed"

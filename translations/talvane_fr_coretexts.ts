@@ -385,29 +385,5 @@ Code de culture</translation>
         <source>Canopy width</source>
         <translation>Largeur de la ramure</translation>
     </message>
-    <message>
-        <source>0 care tasks</source>
-        <translation>0 soin</translation>
-    </message>
-    <message>
-        <source>1 care task</source>
-        <translation>1 soin</translation>
-    </message>
-    <message>
-        <source>%1 care tasks</source>
-        <translation>%1 soins</translation>
-    </message>
-    <message>
-        <source>1 day</source>
-        <translation>1 jour</translation>
-    </message>
-    <message>
-        <source>%1 days</source>
-        <translation>%1 jours</translation>
-    </message>
-    <message>
-        <source>%1 due in the next %2</source>
-        <translation>%1 à faire d&apos;ici %2</translation>
-    </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "companion/Html.h"
 #include "companion/PhoneChange.h"
 #include "companion/PhoneForms.h"
+#include "journal/CareRepeat.h"
 #include "journal/DueTasks.h"
 #include "journal/Journal.h"
 #include "search/EntryMatcher.h"
@@ -87,7 +88,7 @@ std::optional<std::size_t> firstAlbumSlot(const CBonsaiData& entry)
 // The next step's due date (HTML) followed by how it repeats.
 std::string thenRepeated(const PhoneWords& words, std::string due, const std::optional<CareRepeat>& repeat)
 {
-    return repeat ? said(words, PHONE_TEXT("%1, then %2"), {due, escapeHtml(repeatText(words, *repeat))}) : due;
+    return repeat ? said(words, PHONE_TEXT("%1, then %2"), {due, escapeHtml(repeatText(*repeat, words))}) : due;
 }
 
 std::string dueText(const PhoneWords& words, const CareEvent& event, CalendarDate today)
@@ -465,7 +466,7 @@ std::string duePage(const PageContext& context, std::string_view host)
     const EntryList& entries = context.collection.entries();
     const auto tasks = dueTasks(entries, context.today, kDueWithinDays);
     std::string out = pageStart(words, said(words, PHONE_TEXT("Due")), PHONE_TEXT("Due"));
-    out += "<p class=\"quiet\">" + escapeHtml(dueSummary(words, tasks.size(), kDueWithinDays)) + "</p>";
+    out += "<p class=\"quiet\">" + escapeHtml(dueSummary(tasks.size(), kDueWithinDays, words)) + "</p>";
     if (!tasks.empty()) {
         out += "<ul class=\"tasks\">";
         for (const DueTask& task : tasks)
@@ -495,36 +496,6 @@ std::string pairedPage(const PhoneWords& words)
            "</h1><p>" + said(words, PHONE_TEXT("This phone is paired with the collection.")) +
            "</p><p><a class=\"button\" href=\"/trees\">" + said(words, PHONE_TEXT("Open the trees")) +
            "</a></p></main></body></html>\n";
-}
-
-std::string repeatText(const PhoneWords& words, const CareRepeat& repeat)
-{
-    static constexpr const char* kEvery[][2] = {
-        {PHONE_TEXT("every day"), PHONE_TEXT("every %1 days")},
-        {PHONE_TEXT("every week"), PHONE_TEXT("every %1 weeks")},
-        {PHONE_TEXT("every month"), PHONE_TEXT("every %1 months")},
-        {PHONE_TEXT("every year"), PHONE_TEXT("every %1 years")},
-    };
-    const auto& every = kEvery[static_cast<std::size_t>(repeat.unit)];
-    const std::string text =
-        repeat.every > 1 ? say(words, every[1], {std::to_string(repeat.every)}) : say(words, every[0]);
-    if (!repeat.months)
-        return text;
-    const auto month = [&words](unsigned number) { return say(words, monthName(number)); };
-    return repeat.months->first == repeat.months->last
-               ? say(words, PHONE_TEXT("%1 in %2"), {text, month(repeat.months->first)})
-               : say(words, PHONE_TEXT("%1, %2 to %3"), {text, month(repeat.months->first), month(repeat.months->last)});
-}
-
-std::string dueSummary(const PhoneWords& words, std::size_t taskCount, int withinDays)
-{
-    const auto days = static_cast<std::size_t>(std::max(withinDays, 0));
-    const std::string tasks = taskCount == 0   ? say(words, PHONE_TEXT("0 care tasks"))
-                              : taskCount == 1 ? say(words, PHONE_TEXT("1 care task"))
-                                               : say(words, PHONE_TEXT("%1 care tasks"), {std::to_string(taskCount)});
-    const std::string span =
-        days == 1 ? say(words, PHONE_TEXT("1 day")) : say(words, PHONE_TEXT("%1 days"), {std::to_string(days)});
-    return say(words, PHONE_TEXT("%1 due in the next %2"), {tasks, span});
 }
 
 } // namespace talvane::companion

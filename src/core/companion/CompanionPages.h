@@ -3,7 +3,6 @@
 #include "companion/CollectionSnapshot.h"
 #include "companion/PhoneSessions.h"
 #include "companion/PhoneWords.h"
-#include "journal/CareRepeat.h"
 #include "journal/CalendarDate.h"
 
 #include <cstddef>
@@ -47,11 +46,5 @@ std::string messagePage(const PhoneWords& words, std::string_view title, std::st
                         std::string_view backLink, std::string_view backLabel);
 // What the phone sees once paired: on to the Trees list.
 std::string pairedPage(const PhoneWords& words);
-
-// Texts of the pages that the journal also writes, in English as it does:
-// "every 2 weeks, April to September";
-std::string repeatText(const PhoneWords& words, const journal::CareRepeat& repeat);
-// "3 care tasks due in the next 30 days".
-std::string dueSummary(const PhoneWords& words, std::size_t taskCount, int withinDays);
 
 } // namespace talvane::companion

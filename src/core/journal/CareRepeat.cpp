@@ -7,7 +7,6 @@ namespace talvane::journal {
 namespace {
 
 constexpr std::array<char, 4> kUnitLetters = {'d', 'w', 'm', 'y'};
-constexpr std::array<std::string_view, 4> kUnitNames = {"day", "week", "month", "year"};
 constexpr std::array<std::string_view, 12> kMonthNames = {"January", "February", "March",     "April",
                                                           "May",     "June",     "July",      "August",
                                                           "September", "October", "November", "December"};
@@ -103,21 +102,24 @@ std::string_view monthName(unsigned month)
     return kMonthNames.at(month - 1);
 }
 
-std::string repeatText(const CareRepeat& repeat)
+std::string repeatText(const CareRepeat& repeat, const text::Words& words)
 {
-    std::string text = "every ";
-    if (repeat.every > 1)
-        text += std::to_string(repeat.every) + " ";
-    text += kUnitNames[static_cast<std::size_t>(repeat.unit)];
-    if (repeat.every > 1)
-        text += "s";
-    if (repeat.months) {
-        if (repeat.months->first == repeat.months->last)
-            text += " in " + std::string(monthName(repeat.months->first));
-        else
-            text += ", " + std::string(monthName(repeat.months->first)) + " to " + std::string(monthName(repeat.months->last));
-    }
-    return text;
+    using text::say;
+    static constexpr const char* kEvery[][2] = {
+        {SHOWN_TEXT("every day"), SHOWN_TEXT("every %1 days")},
+        {SHOWN_TEXT("every week"), SHOWN_TEXT("every %1 weeks")},
+        {SHOWN_TEXT("every month"), SHOWN_TEXT("every %1 months")},
+        {SHOWN_TEXT("every year"), SHOWN_TEXT("every %1 years")},
+    };
+    const auto& every = kEvery[static_cast<std::size_t>(repeat.unit)];
+    const std::string text =
+        repeat.every > 1 ? say(words, every[1], {std::to_string(repeat.every)}) : say(words, every[0]);
+    if (!repeat.months)
+        return text;
+    const auto month = [&words](unsigned number) { return say(words, monthName(number)); };
+    return repeat.months->first == repeat.months->last
+               ? say(words, SHOWN_TEXT("%1 in %2"), {text, month(repeat.months->first)})
+               : say(words, SHOWN_TEXT("%1, %2 to %3"), {text, month(repeat.months->first), month(repeat.months->last)});
 }
 
 } // namespace talvane::journal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/CalendarDate.h"
+#include "text/Words.h"
 
 #include <optional>
 #include <string>
@@ -44,8 +45,9 @@ CalendarDate nextDue(const CareRepeat& repeat, CalendarDate doneOn);
 std::string storedRepeat(const CareRepeat& repeat);
 std::optional<CareRepeat> parseStoredRepeat(std::string_view text);
 
-// "every 2 weeks, April to September", "every 3 years in March", "every day".
-std::string repeatText(const CareRepeat& repeat);
+// "every 2 weeks, April to September", "every 3 years in March", "every day", said in
+// the words given.
+std::string repeatText(const CareRepeat& repeat, const text::Words& words = text::inEnglish);
 // "January" … "December".
 std::string_view monthName(unsigned month);
 

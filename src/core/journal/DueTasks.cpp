@@ -32,11 +32,6 @@ CalendarDate lastDueDay(CalendarDate today, int withinDays)
     return today.plusDays(std::max(withinDays, 0));
 }
 
-std::string counted(std::size_t count, const char* noun)
-{
-    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
-}
-
 } // namespace
 
 std::vector<DueTask> pendingTasks(const EntryList& entries)
@@ -79,9 +74,17 @@ std::string taskTitle(const std::string& treeName, const CareEvent& event)
     return title;
 }
 
-std::string dueSummary(std::size_t taskCount, int withinDays)
+std::string dueSummary(std::size_t taskCount, int withinDays, const text::Words& words)
 {
-    return counted(taskCount, "care task") + " due in the next " + counted(static_cast<std::size_t>(std::max(withinDays, 0)), "day");
+    using text::say;
+    // None and one have texts of their own: French counts none in the singular.
+    const auto days = static_cast<std::size_t>(std::max(withinDays, 0));
+    const std::string tasks = taskCount == 0   ? say(words, SHOWN_TEXT("0 care tasks"))
+                              : taskCount == 1 ? say(words, SHOWN_TEXT("1 care task"))
+                                               : say(words, SHOWN_TEXT("%1 care tasks"), {std::to_string(taskCount)});
+    const std::string span =
+        days == 1 ? say(words, SHOWN_TEXT("1 day")) : say(words, SHOWN_TEXT("%1 days"), {std::to_string(days)});
+    return say(words, SHOWN_TEXT("%1 due in the next %2"), {tasks, span});
 }
 
 } // namespace talvane::journal

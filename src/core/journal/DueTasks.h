@@ -2,6 +2,7 @@
 
 #include "collection/CollectionArchive.h"
 #include "journal/CareEvent.h"
+#include "text/Words.h"
 
 #include <cstddef>
 #include <string>
@@ -39,7 +40,7 @@ std::size_t countDueTasks(const CBonsaiData& entry, CalendarDate today, int with
 // line of the event's text.
 std::string taskTitle(const std::string& treeName, const CareEvent& event);
 
-// "3 care tasks due in the next 30 days".
-std::string dueSummary(std::size_t taskCount, int withinDays);
+// "3 care tasks due in the next 30 days", said in the words given.
+std::string dueSummary(std::size_t taskCount, int withinDays, const text::Words& words = text::inEnglish);
 
 } // namespace talvane::journal

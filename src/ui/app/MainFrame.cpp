@@ -112,7 +112,8 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     m_dueCounter = new DueSummaryCounter(m_doc, this);
     // The count has a pane of its own, which menu hints and notices pass over.
     connect(m_dueCounter, &DueSummaryCounter::counted, this, [this](std::size_t due, int withinDays) {
-        m_duePane->setText(due > 0 ? DueSummaryText(due, withinDays) : QString());
+        m_duePane->setText(due > 0 ? QString::fromStdString(talvane::journal::dueSummary(due, withinDays, WindowWords))
+                                   : QString());
         m_duePane->setVisible(due > 0);
     });
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::showDueSummary);

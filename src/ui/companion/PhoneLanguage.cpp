@@ -1,7 +1,6 @@
 #include "companion/PhoneLanguage.h"
 
 #include "framework/CoreTexts.h"
-#include "text/Windows1252.h"
 
 #include <QCoreApplication>
 
@@ -15,9 +14,7 @@ constexpr char kPhonePages[] = "PhonePages";
 std::string PhoneTextInWindowLanguage(std::string_view english)
 {
     const std::string source(english);
-    QString said = QCoreApplication::translate(kPhonePages, source.c_str());
+    const QString said = QCoreApplication::translate(kPhonePages, source.c_str());
     // A text the phone pages do not translate themselves comes back as it is written.
-    if (said == QString::fromUtf8(source))
-        said = CoreText(text::Utf8ToCp1252(source));
-    return said.toStdString();
+    return said == QString::fromUtf8(source) ? WindowWords(english) : said.toStdString();
 }

@@ -123,15 +123,10 @@ QString ListedTreesText(std::size_t listed, std::size_t total, bool filtered)
                         : QCoreApplication::translate("CoreTexts", "%1 of %2 trees").arg(count(listed), count(total));
 }
 
-QString DueSummaryText(std::size_t taskCount, int withinDays)
+std::string WindowWords(std::string_view english)
 {
-    const auto days = static_cast<std::size_t>(std::max(withinDays, 0));
-    const QString tasks = taskCount == 0   ? QCoreApplication::translate("CoreTexts", "0 care tasks")
-                          : taskCount == 1 ? QCoreApplication::translate("CoreTexts", "1 care task")
-                                           : QCoreApplication::translate("CoreTexts", "%1 care tasks").arg(taskCount);
-    const QString span = days == 1 ? QCoreApplication::translate("CoreTexts", "1 day")
-                                   : QCoreApplication::translate("CoreTexts", "%1 days").arg(days);
-    return QCoreApplication::translate("CoreTexts", "%1 due in the next %2").arg(tasks, span);
+    const std::string source(english);
+    return QCoreApplication::translate("CoreTexts", source.c_str()).toStdString();
 }
 
 std::span<const char* const> ListedCoreTexts()

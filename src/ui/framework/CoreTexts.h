@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <span>
+#include <string>
 #include <string_view>
 
 // A text the core gives in English (Windows-1252), as the window shows it in the
@@ -15,8 +16,9 @@ QString CoreText(std::string_view english);
 // filter narrows it.
 QString ListedTreesText(std::size_t listed, std::size_t total, bool filtered);
 
-// "3 care tasks due in the next 30 days".
-QString DueSummaryText(std::size_t taskCount, int withinDays);
+// The words in which the window says the texts the core makes (UTF-8 in, UTF-8 out):
+// how a task repeats, how many are due, why a file could not be read or written.
+std::string WindowWords(std::string_view english);
 
 // The texts CoreText can translate.
 std::span<const char* const> ListedCoreTexts();

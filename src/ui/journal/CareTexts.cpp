@@ -2,7 +2,6 @@
 
 #include "framework/AnsiText.h"
 #include "framework/CoreTexts.h"
-#include "journal/CareRepeat.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -25,35 +24,6 @@ std::optional<CalendarDate> FromQDate(const QDate& date)
 QString ShortDateText(const CalendarDate& date)
 {
     return QLocale().toString(ToQDate(date), QLocale::ShortFormat);
-}
-
-QString RepeatText(const talvane::journal::CareRepeat& repeat)
-{
-    using talvane::journal::RepeatUnit;
-    const bool one = repeat.every == 1;
-    const QString every = QString::number(repeat.every);
-    QString text;
-    switch (repeat.unit) {
-    case RepeatUnit::Day:
-        text = one ? QCoreApplication::translate("CareTexts", "every day") : QCoreApplication::translate("CareTexts", "every %1 days").arg(every);
-        break;
-    case RepeatUnit::Week:
-        text = one ? QCoreApplication::translate("CareTexts", "every week") : QCoreApplication::translate("CareTexts", "every %1 weeks").arg(every);
-        break;
-    case RepeatUnit::Month:
-        text = one ? QCoreApplication::translate("CareTexts", "every month") : QCoreApplication::translate("CareTexts", "every %1 months").arg(every);
-        break;
-    case RepeatUnit::Year:
-        text = one ? QCoreApplication::translate("CareTexts", "every year") : QCoreApplication::translate("CareTexts", "every %1 years").arg(every);
-        break;
-    }
-    if (const auto& months = repeat.months) {
-        const QString first = CoreText(talvane::journal::monthName(months->first));
-        text = months->first == months->last
-                   ? QCoreApplication::translate("CareTexts", "%1 in %2").arg(text, first)
-                   : QCoreApplication::translate("CareTexts", "%1, %2 to %3").arg(text, first, CoreText(talvane::journal::monthName(months->last)));
-    }
-    return text;
 }
 
 QString TaskTitle(std::string_view treeName, const talvane::journal::CareEvent& event)

@@ -16,7 +16,5 @@ std::optional<talvane::journal::CalendarDate> FromQDate(const QDate& date);
 QString ShortDateText(const talvane::journal::CalendarDate& date);
 // The kind's name as shown ("Wire removal").
 QString CareKindText(talvane::journal::CareKind kind);
-// How a task comes back, "every 2 weeks, April to September".
-QString RepeatText(const talvane::journal::CareRepeat& repeat);
 // "Momiji: Wiring, first line of its text", as lists of tasks name them.
 QString TaskTitle(std::string_view treeName, const talvane::journal::CareEvent& event);

@@ -1,10 +1,12 @@
 #include "journal/JournalPage.h"
 
 #include "framework/AnsiText.h"
+#include "framework/CoreTexts.h"
 #include "framework/DialogTemplate.h"
 #include "framework/UiServices.h"
 #include "journal/CareEventDlg.h"
 #include "journal/CarePictures.h"
+#include "journal/CareRepeat.h"
 #include "journal/CareTexts.h"
 #include "journal/Journal.h"
 
@@ -79,7 +81,8 @@ void JournalPage::refreshEventList()
         row->setToolTip(TextColumn, FromAnsi(event.text));
         if (event.due && event.repeat)
             row->setToolTip(DueColumn, tr("Due %1, then %2 once done")
-                                           .arg(ShortDateText(*event.due), RepeatText(*event.repeat)));
+                                           .arg(ShortDateText(*event.due),
+                                                QString::fromStdString(repeatText(*event.repeat, WindowWords))));
     }
     // Lines this version cannot read are shown as they stand, greyed, and cannot be
     // chosen: they are kept byte for byte.

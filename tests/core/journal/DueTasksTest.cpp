@@ -78,6 +78,7 @@ TEST(DueTasks, SummaryAndTitleTexts)
 {
     EXPECT_EQ(dueSummary(3, 30), "3 care tasks due in the next 30 days");
     EXPECT_EQ(dueSummary(1, 1), "1 care task due in the next 1 day");
+    EXPECT_EQ(dueSummary(0, -5), "0 care tasks due in the next 0 days");
     const CareEvent event{Day("2026-01-01"), CareKind::WireRemoval, std::nullopt, {},
                           "take it off\r\nbefore it bites", {}, {}, {}};
     EXPECT_EQ(taskTitle("Juniper No. 3", event), "Juniper No. 3: Wire removal, take it off");

@@ -36,9 +36,9 @@ TEST(JournalReport, EventsFollowTheAlbumNewestFirstWrappedAndBeforeThePageFill)
     CBonsaiData entry;
     Journal journal = Journal::read("");
     journal.add({CalendarDate::fromText("2025-05-01").value(), CareKind::Wiring, CalendarDate::fromText("2025-09-01"),
-                 "pine3.bmp", "first branch\r\n" + std::string(68, 'w') + " end", {}, {}});
+                 "pine3.bmp", "first branch\r\n" + std::string(68, 'w') + " end", {}, {}, std::nullopt});
     journal.add({CalendarDate::fromText("2026-03-10").value(), CareKind::Feeding, std::nullopt, {}, "", {},
-                 {{MeasureKind::Height, "42.5", LengthUnit::Centimetre}, {MeasureKind::Trunk, "3", LengthUnit::Millimetre}}});
+                 {{MeasureKind::Height, "42.5", LengthUnit::Centimetre}, {MeasureKind::Trunk, "3", LengthUnit::Millimetre}}, std::nullopt});
     entry[kJournalField] = journal.text() + "\r\nunreadable";
 
     const ReportLines lines = Report(entry);

@@ -235,21 +235,19 @@ TEST(CoreTexts, EveryTextTheCoreGivesTheWindowIsListedForTranslation)
         EXPECT_TRUE(text.isEmpty() || listed.contains(text)) << "not listed for translation: " << text.toStdString();
 }
 
-TEST(CareTexts, RepeatsAndTaskTitlesReadInEnglishAsTheCoreWritesThemAndInFrenchAsFrench)
+TEST(CareTexts, RepeatsDueCountsAndTaskTitlesReadInEnglishAsTheCoreWritesThemAndInFrenchAsFrench)
 {
     using namespace talvane::journal;
-    const CareRepeat repeats[] = {
-        {1, RepeatUnit::Day, std::nullopt},          {2, RepeatUnit::Week, MonthSpan{4, 9}}, {1, RepeatUnit::Month, MonthSpan{11, 2}},
-        {3, RepeatUnit::Year, MonthSpan{3, 3}},      {12, RepeatUnit::Month, std::nullopt},
-    };
-    for (const CareRepeat& repeat : repeats)
-        EXPECT_EQ(RepeatText(repeat).toStdString(), repeatText(repeat));
+    const CareRepeat everyTwoWeeks{2, RepeatUnit::Week, MonthSpan{4, 9}};
+    EXPECT_EQ(repeatText(everyTwoWeeks, WindowWords), "every 2 weeks, April to September");
+    EXPECT_EQ(dueSummary(0, 30, WindowWords), "0 care tasks due in the next 30 days");
     CareEvent wiring{CalendarDate::today(), CareKind::Wiring, std::nullopt, {}, "Apex\nand first branch", {}, {}, std::nullopt};
     EXPECT_EQ(TaskTitle("Momiji", wiring).toStdString(), taskTitle("Momiji", wiring));
     wiring.text.clear();
     EXPECT_EQ(TaskTitle("Momiji", wiring).toStdString(), taskTitle("Momiji", wiring));
 
     const InstalledLanguage french(QString::fromLatin1(Translations::kFrench));
-    EXPECT_EQ(RepeatText(repeats[1]), QStringLiteral("toutes les 2 semaines, avril \u00E0 septembre"));
+    EXPECT_EQ(repeatText(everyTwoWeeks, WindowWords), "toutes les 2 semaines, avril \u00E0 septembre");
+    EXPECT_EQ(dueSummary(0, 30, WindowWords), "0 soin \u00E0 faire d'ici 30 jours") << "none counts in the singular";
     EXPECT_EQ(TaskTitle("Momiji", wiring), QStringLiteral("Momiji : Ligature"));
 }

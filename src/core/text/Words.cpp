@@ -1,6 +1,6 @@
-#include "companion/PhoneWords.h"
+#include "text/Words.h"
 
-namespace talvane::companion {
+namespace text {
 
 std::string inEnglish(std::string_view english)
 {
@@ -24,14 +24,14 @@ std::string fillPlaceholders(std::string_view text, const std::vector<std::strin
     return out;
 }
 
-std::string say(const PhoneWords& words, std::string_view english, const std::vector<std::string>& values)
+std::string say(const Words& words, std::string_view english, const std::vector<std::string>& values)
 {
     return fillPlaceholders(words ? words(english) : inEnglish(english), values);
 }
 
-std::string PhoneText::said(const PhoneWords& words) const
+std::string SaidText::said(const Words& words) const
 {
     return say(words, english, values);
 }
 
-} // namespace talvane::companion
+} // namespace text
