@@ -4,6 +4,138 @@
 <context>
     <name>CoreTexts</name>
     <message>
+        <source>a text of 4 GiB or more cannot be stored in a collection file</source>
+        <translation>un texte de 4 Gio ou plus ne peut pas être enregistré dans une collection</translation>
+    </message>
+    <message>
+        <source>the entry count (%1) is larger than the file can hold</source>
+        <translation>le nombre de fiches (%1) dépasse ce que le fichier peut contenir</translation>
+    </message>
+    <message>
+        <source>entry %1: %2</source>
+        <translation>fiche %1 : %2</translation>
+    </message>
+    <message>
+        <source>the file ends too early</source>
+        <translation>le fichier s&apos;arrête trop tôt</translation>
+    </message>
+    <message>
+        <source>the entry class is declared a second time</source>
+        <translation>la classe des fiches est déclarée une deuxième fois</translation>
+    </message>
+    <message>
+        <source>the file does not start with the entry class &quot;CBonsaiData&quot;</source>
+        <translation>le fichier ne commence pas par la classe des fiches « CBonsaiData »</translation>
+    </message>
+    <message>
+        <source>the file uses a long object tag, which Talvane never writes</source>
+        <translation>le fichier utilise une étiquette d&apos;objet longue, que Talvane n&apos;écrit jamais</translation>
+    </message>
+    <message>
+        <source>an entry refers to an unknown class</source>
+        <translation>une fiche renvoie à une classe inconnue</translation>
+    </message>
+    <message>
+        <source>the file holds an empty object reference where an entry belongs</source>
+        <translation>le fichier contient une référence d&apos;objet vide à la place d&apos;une fiche</translation>
+    </message>
+    <message>
+        <source>the file refers back to an earlier object where an entry belongs</source>
+        <translation>le fichier renvoie à un objet précédent à la place d&apos;une fiche</translation>
+    </message>
+    <message>
+        <source>the file holds objects of class &quot;%1&quot;, not &quot;CBonsaiData&quot;</source>
+        <translation>le fichier contient des objets de la classe « %1 », et non « CBonsaiData »</translation>
+    </message>
+    <message>
+        <source>the entries have version %1 (only version 0 is known)</source>
+        <translation>les fiches sont en version %1 (seule la version 0 est connue)</translation>
+    </message>
+    <message>
+        <source>the file holds a wide-character text, which Talvane never writes</source>
+        <translation>le fichier contient un texte en caractères larges, que Talvane n&apos;écrit jamais</translation>
+    </message>
+    <message>
+        <source>a text claims %1 bytes but the file ends before them</source>
+        <translation>un texte annonce %1 octets mais le fichier s&apos;arrête avant</translation>
+    </message>
+    <message>
+        <source>it is read-only</source>
+        <translation>il est en lecture seule</translation>
+    </message>
+    <message>
+        <source>it is on a disk that cannot be written</source>
+        <translation>il est sur un disque où l&apos;on ne peut pas écrire</translation>
+    </message>
+    <message>
+        <source>you may not write to it</source>
+        <translation>vous n&apos;avez pas le droit d&apos;y écrire</translation>
+    </message>
+    <message>
+        <source>a link was put in place of the file %1</source>
+        <translation>un lien a été mis à la place du fichier %1</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>it is not a valid Talvane collection (%1)</source>
+        <translation>ce n&apos;est pas une collection Talvane valide (%1)</translation>
+    </message>
+    <message>
+        <source>the path no longer leads to the file that was opened, %1, but to %2</source>
+        <translation>le chemin ne mène plus au fichier ouvert, %1, mais à %2</translation>
+    </message>
+    <message>
+        <source>it is open by %1</source>
+        <translation>il est ouvert par %1</translation>
+    </message>
+    <message>
+        <source>another program changed or replaced the file since it was opened</source>
+        <translation>un autre programme a modifié ou remplacé le fichier depuis son ouverture</translation>
+    </message>
+    <message>
+        <source>the file was moved or deleted since it was opened</source>
+        <translation>le fichier a été déplacé ou supprimé depuis son ouverture</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>processus %1</translation>
+    </message>
+    <message>
+        <source>process unknown</source>
+        <translation>processus inconnu</translation>
+    </message>
+    <message>
+        <source>%1 (%2) since %3</source>
+        <translation>%1 (%2) depuis le %3</translation>
+    </message>
+    <message>
+        <source>it is not a Talvane recovery file</source>
+        <translation>ce n&apos;est pas un fichier de récupération Talvane</translation>
+    </message>
+    <message>
+        <source>another program replaced the file while it was being saved</source>
+        <translation>un autre programme a remplacé le fichier pendant son enregistrement</translation>
+    </message>
+    <message>
+        <source>the texts of one entry cannot take 4 GiB or more</source>
+        <translation>les textes d&apos;une fiche ne peuvent pas occuper 4 Gio ou plus</translation>
+    </message>
+    <message>
+        <source>an entry cannot hold more texts</source>
+        <translation>une fiche ne peut pas contenir plus de textes</translation>
+    </message>
+    <message>
+        <source>The care calendar cannot be written to %1: %2.</source>
+        <translation>Le calendrier des soins ne peut pas être écrit dans %1 : %2.</translation>
+    </message>
+    <message>
         <source>every day</source>
         <translation>chaque jour</translation>
     </message>
@@ -66,6 +198,190 @@
     <message>
         <source>%1 due in the next %2</source>
         <translation>%1 à faire d&apos;ici %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>impossible d&apos;écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>it is the collection itself</source>
+        <translation>c&apos;est la collection elle-même</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Reçu</translation>
+    </message>
+    <message>
+        <source>Received from %1</source>
+        <translation>Reçu de %1</translation>
+    </message>
+    <message>
+        <source>its manifest is not JSON</source>
+        <translation>son manifeste n&apos;est pas du JSON</translation>
+    </message>
+    <message>
+        <source>its manifest is not a JSON object</source>
+        <translation>son manifeste n&apos;est pas un objet JSON</translation>
+    </message>
+    <message>
+        <source>its manifest does not say it is a Talvane tree passport</source>
+        <translation>son manifeste ne dit pas qu&apos;il s&apos;agit d&apos;un passeport d&apos;arbre Talvane</translation>
+    </message>
+    <message>
+        <source>its manifest gives no format version</source>
+        <translation>son manifeste ne donne pas de version de format</translation>
+    </message>
+    <message>
+        <source>it is of format version %1, which this version of Talvane cannot read</source>
+        <translation>il est au format de version %1, que cette version de Talvane ne sait pas lire</translation>
+    </message>
+    <message>
+        <source>its manifest has no text &quot;%1&quot;</source>
+        <translation>son manifeste n&apos;a pas de texte « %1 »</translation>
+    </message>
+    <message>
+        <source>its manifest&apos;s &quot;giver&quot; is not a text</source>
+        <translation>le « giver » de son manifeste n&apos;est pas un texte</translation>
+    </message>
+    <message>
+        <source>its manifest has no list &quot;leftOut&quot;</source>
+        <translation>son manifeste n&apos;a pas de liste « leftOut »</translation>
+    </message>
+    <message>
+        <source>its manifest&apos;s &quot;leftOut&quot; holds something other than a text</source>
+        <translation>le « leftOut » de son manifeste contient autre chose que du texte</translation>
+    </message>
+    <message>
+        <source>1 byte</source>
+        <translation>1 octet</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 octets</translation>
+    </message>
+    <message>
+        <source>%1 cannot be imported: %2</source>
+        <translation>%1 ne peut pas être importé : %2</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>ce n&apos;est pas un fichier</translation>
+    </message>
+    <message>
+        <source>it cannot be read as a zip archive (%1)</source>
+        <translation>il ne peut pas être lu comme une archive zip (%1)</translation>
+    </message>
+    <message>
+        <source>its %1 is not a valid collection (%2)</source>
+        <translation>son %1 n&apos;est pas une collection valide (%2)</translation>
+    </message>
+    <message>
+        <source>its %1 holds %2 entries, not one</source>
+        <translation>son %1 contient %2 fiches, et non une</translation>
+    </message>
+    <message>
+        <source>it holds more than %1 files</source>
+        <translation>il contient plus de %1 fichiers</translation>
+    </message>
+    <message>
+        <source>its directory cannot be read (%1)</source>
+        <translation>son répertoire ne peut pas être lu (%1)</translation>
+    </message>
+    <message>
+        <source>it holds %1 twice</source>
+        <translation>il contient %1 deux fois</translation>
+    </message>
+    <message>
+        <source>%1 is encrypted</source>
+        <translation>%1 est chiffré</translation>
+    </message>
+    <message>
+        <source>%1 is a link, not a file</source>
+        <translation>%1 est un lien, et non un fichier</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file</source>
+        <translation>%1 n&apos;est pas un simple fichier</translation>
+    </message>
+    <message>
+        <source>%1 inflates to more than %2</source>
+        <translation>%1 se décompresse en plus de %2</translation>
+    </message>
+    <message>
+        <source>its files inflate to more than %1 in all</source>
+        <translation>ses fichiers se décompressent en plus de %1 au total</translation>
+    </message>
+    <message>
+        <source>it has no %1</source>
+        <translation>il n&apos;a pas de %1</translation>
+    </message>
+    <message>
+        <source>it holds a file without a name</source>
+        <translation>il contient un fichier sans nom</translation>
+    </message>
+    <message>
+        <source>it holds %1, an absolute name</source>
+        <translation>il contient %1, un nom absolu</translation>
+    </message>
+    <message>
+        <source>it holds %1, a name with a backslash</source>
+        <translation>il contient %1, un nom avec une barre oblique inversée</translation>
+    </message>
+    <message>
+        <source>it holds %1, a name that leads out of the passport</source>
+        <translation>il contient %1, un nom qui mène hors du passeport</translation>
+    </message>
+    <message>
+        <source>it holds %1, a name that is not Windows-1252 text in UTF-8</source>
+        <translation>il contient %1, un nom qui n&apos;est pas du texte Windows-1252 en UTF-8</translation>
+    </message>
+    <message>
+        <source>it holds %1, which is not part of a tree passport</source>
+        <translation>il contient %1, qui ne fait pas partie d&apos;un passeport d&apos;arbre</translation>
+    </message>
+    <message>
+        <source>it holds %1, which its tree does not name</source>
+        <translation>il contient %1, que son arbre ne nomme pas</translation>
+    </message>
+    <message>
+        <source>its tree names %1, which it does not hold</source>
+        <translation>son arbre nomme %1, qu&apos;il ne contient pas</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read (%2)</source>
+        <translation>%1 ne peut pas être lu (%2)</translation>
+    </message>
+    <message>
+        <source>its files inflate to more than %1 times its own size</source>
+        <translation>ses fichiers se décompressent en plus de %1 fois sa propre taille</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; beside the collection is not a folder.</source>
+        <translation>« %1 », à côté de la collection, n&apos;est pas un dossier.</translation>
+    </message>
+    <message>
+        <source>It is not a file.</source>
+        <translation>Ce n&apos;est pas un fichier.</translation>
+    </message>
+    <message>
+        <source>It is larger than 1 GB.</source>
+        <translation>Il dépasse 1 Go.</translation>
+    </message>
+    <message>
+        <source>Winter</source>
+        <translation>Hiver</translation>
+    </message>
+    <message>
+        <source>Spring</source>
+        <translation>Printemps</translation>
+    </message>
+    <message>
+        <source>Summer</source>
+        <translation>Été</translation>
+    </message>
+    <message>
+        <source>Autumn</source>
+        <translation>Automne</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "collection/CollectionArchive.h"
 
+#include "text/Words.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -41,7 +43,7 @@ void PutText(std::string& out, std::string_view text)
         PutWord(out, 0xFFFF);
         PutDword(out, static_cast<std::uint32_t>(length));
     } else {
-        throw std::length_error("a text of 4 GiB or more cannot be stored in a collection file");
+        throw std::length_error(text::sayMessage(SHOWN_TEXT("a text of 4 GiB or more cannot be stored in a collection file")));
     }
     out += text;
 }
@@ -137,7 +139,7 @@ public:
             return false;
         const std::uint64_t left = m_totalBytes > m_taken ? m_totalBytes - m_taken : 0;
         if (count > left / kSmallestEntryBytes)
-            return Fail("the entry count (" + std::to_string(count) + ") is larger than the file can hold");
+            return Fail(SHOWN_TEXT("the entry count (%1) is larger than the file can hold"), {std::to_string(count)});
         EntryList read;
         read.reserve(count);
         std::array<std::string_view, CBonsaiData::kFieldCount> texts;
@@ -183,20 +185,22 @@ private:
         }
     }
 
-    bool Fail(const std::string& reason)
+    // Why the file cannot be read, English with its values filled in after it is said.
+    bool Fail(std::string_view english, const std::vector<std::string>& values = {})
     {
-        m_error = m_entryNumber ? "entry " + std::to_string(m_entryNumber) + ": " + reason : reason;
+        const std::string reason = text::sayMessage(english, values);
+        m_error = m_entryNumber ? text::sayMessage(SHOWN_TEXT("entry %1: %2"), {std::to_string(m_entryNumber), reason}) : reason;
         return false;
     }
 
     // The bytes in hand ended: more of the input may mend it.
-    bool Short(const std::string& reason)
+    bool Short(std::string_view english, const std::vector<std::string>& values = {})
     {
         m_short = true;
-        return Fail(reason);
+        return Fail(english, values);
     }
 
-    bool Truncated() { return Short("the file ends too early"); }
+    bool Truncated() { return Short(SHOWN_TEXT("the file ends too early")); }
 
     bool ReadCount(ByteReader& in, std::uint32_t& count)
     {
@@ -218,19 +222,19 @@ private:
             return Truncated();
         if (tag == kNewClassTag) {
             if (!first)
-                return Fail("the entry class is declared a second time");
+                return Fail(SHOWN_TEXT("the entry class is declared a second time"));
             return ReadClass(in);
         }
         if (first)
-            return Fail("the file does not start with the entry class \"CBonsaiData\"");
+            return Fail(SHOWN_TEXT("the file does not start with the entry class \"CBonsaiData\""));
         if (tag == kFirstClassReference)
             return true;
         if (tag == kBigObjectTag)
-            return Fail("the file uses a long object tag, which Talvane never writes");
+            return Fail(SHOWN_TEXT("the file uses a long object tag, which Talvane never writes"));
         if (tag & kClassTag)
-            return Fail("an entry refers to an unknown class");
-        return Fail(tag == 0 ? "the file holds an empty object reference where an entry belongs"
-                             : "the file refers back to an earlier object where an entry belongs");
+            return Fail(SHOWN_TEXT("an entry refers to an unknown class"));
+        return Fail(tag == 0 ? SHOWN_TEXT("the file holds an empty object reference where an entry belongs")
+                             : SHOWN_TEXT("the file refers back to an earlier object where an entry belongs"));
     }
 
     bool ReadClass(ByteReader& in)
@@ -240,9 +244,9 @@ private:
         if (!in.Word(schema) || !in.Word(nameLength) || !in.Bytes(nameLength, name))
             return Truncated();
         if (name != kClassName)
-            return Fail("the file holds objects of class \"" + std::string(name) + "\", not \"CBonsaiData\"");
+            return Fail(SHOWN_TEXT("the file holds objects of class \"%1\", not \"CBonsaiData\""), {std::string(name)});
         if (schema != 0)
-            return Fail("the entries have version " + std::to_string(schema) + " (only version 0 is known)");
+            return Fail(SHOWN_TEXT("the entries have version %1 (only version 0 is known)"), {std::to_string(schema)});
         return true;
     }
 
@@ -257,13 +261,13 @@ private:
             if (!in.Word(word))
                 return Truncated();
             if (word == 0xFFFE)
-                return Fail("the file holds a wide-character text, which Talvane never writes");
+                return Fail(SHOWN_TEXT("the file holds a wide-character text, which Talvane never writes"));
             length = word;
             if (word == 0xFFFF && !in.Dword(length))
                 return Truncated();
         }
         if (!in.Bytes(length, text))
-            return Short("a text claims " + std::to_string(length) + " bytes but the file ends before them");
+            return Short(SHOWN_TEXT("a text claims %1 bytes but the file ends before them"), {std::to_string(length)});
         return true;
     }
 

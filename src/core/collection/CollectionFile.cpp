@@ -5,6 +5,7 @@
 #include "collection/PosixFile.h"
 #include "collection/Sha256.h"
 #include "collection/VersionStore.h"
+#include "text/Words.h"
 
 #include <cerrno>
 #include <ctime>
@@ -26,12 +27,12 @@ std::optional<std::string> NotWritableReason(const std::filesystem::path& target
 {
     // Read-only to its owner means read-only, also to the superuser who could write anyway.
     if ((info.st_mode & S_IWUSR) == 0)
-        return "it is read-only";
+        return text::sayMessage(SHOWN_TEXT("it is read-only"));
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0)
         return std::nullopt;
     if (errno == EROFS)
-        return "it is on a disk that cannot be written";
-    return "you may not write to it";
+        return text::sayMessage(SHOWN_TEXT("it is on a disk that cannot be written"));
+    return text::sayMessage(SHOWN_TEXT("you may not write to it"));
 }
 
 // One checked save of a collection's bytes over the file its path leads to.
@@ -51,7 +52,8 @@ public:
         m_old = FileDescriptor(::open(m_target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         if (m_old.get() < 0) {
             if (errno == ELOOP)
-                return Refused(SaveProblem::LinkMoved, "a link was put in place of the file " + m_target.string());
+                return Refused(SaveProblem::LinkMoved,
+                               text::sayMessage(SHOWN_TEXT("a link was put in place of the file %1"), {m_target.string()}));
             if (errno != ENOENT)
                 return Refused(SaveProblem::Failed, SystemReason(errno));
             return std::nullopt;
@@ -61,7 +63,7 @@ public:
         if (S_ISDIR(m_oldStatus.st_mode))
             return Refused(SaveProblem::Failed, SystemReason(EISDIR));
         if (!S_ISREG(m_oldStatus.st_mode))
-            return Refused(SaveProblem::Failed, "it is not a regular file");
+            return Refused(SaveProblem::Failed, text::sayMessage(SHOWN_TEXT("it is not a regular file")));
         if (auto reason = NotWritableReason(m_target, m_oldStatus))
             return Refused(SaveProblem::NotWritable, *reason);
         if (m_oldStatus.st_nlink > 1)
@@ -177,7 +179,7 @@ std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path,
     // A failed read ends the bytes early: its reason is the one that tells the truth.
     if (file.Failure())
         return file.Failure();
-    return "it is not a valid Talvane collection (" + reason + ")";
+    return text::sayMessage(SHOWN_TEXT("it is not a valid Talvane collection (%1)"), {reason});
 }
 
 CollectionSaveResult SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries,
@@ -192,19 +194,20 @@ CollectionSaveResult SaveCollectionFile(const std::filesystem::path& path, const
     const auto target = ResolveLinks(path);
     const SaveBaseline* expected = options.expected;
     if (expected && target != expected->target)
-        return Refused(SaveProblem::LinkMoved, "the path no longer leads to the file that was opened, " +
-                                                   expected->target.string() + ", but to " + target.string());
+        return Refused(SaveProblem::LinkMoved,
+                       text::sayMessage(SHOWN_TEXT("the path no longer leads to the file that was opened, %1, but to %2"),
+                                        {expected->target.string(), target.string()}));
     if (const auto holder = LiveLockHolder(path); holder && !IsThisProcess(*holder))
-        return Refused(SaveProblem::Locked, "it is open by " + DescribeLockHolder(*holder));
+        return Refused(SaveProblem::Locked, text::sayMessage(SHOWN_TEXT("it is open by %1"), {DescribeLockHolder(*holder)}));
     RemoveStaleTemporaries(target);
 
     CollectionSave save(target, bytes, options.keepVersion);
     if (auto refusal = save.check())
         return *refusal;
     if (expected && !options.overwriteChanged && ChangedSince(*expected))
-        return Refused(SaveProblem::ChangedOnDisk, save.replacing()
-                                                       ? "another program changed or replaced the file since it was opened"
-                                                       : "the file was moved or deleted since it was opened");
+        return Refused(SaveProblem::ChangedOnDisk,
+                       text::sayMessage(save.replacing() ? SHOWN_TEXT("another program changed or replaced the file since it was opened")
+                                                         : SHOWN_TEXT("the file was moved or deleted since it was opened")));
     CollectionSaveResult result;
     result.baseline.target = target;
     FileIdentity written;

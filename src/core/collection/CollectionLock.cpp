@@ -3,6 +3,7 @@
 #include "collection/LocalTime.h"
 #include "collection/PosixFile.h"
 #include "collection/SafeFile.h"
+#include "text/Words.h"
 
 #include <cerrno>
 #include <climits>
@@ -134,14 +135,13 @@ bool IsThisProcess(const LockHolder& holder)
 
 std::string DescribeLockHolder(const LockHolder& holder)
 {
-    std::string text = holder.user;
-    if (!holder.host.empty())
-        text += " on " + holder.host;
-    text += " (";
+    using text::sayMessage;
+    const std::string user = holder.host.empty() ? holder.user : sayMessage(SHOWN_TEXT("%1 on %2"), {holder.user, holder.host});
+    std::string process = holder.pid > 0 ? sayMessage(SHOWN_TEXT("process %1"), {std::to_string(holder.pid)})
+                                         : sayMessage(SHOWN_TEXT("process unknown"));
     if (!holder.program.empty())
-        text += holder.program + ", ";
-    text += holder.pid > 0 ? "process " + std::to_string(holder.pid) : std::string("process unknown");
-    return text + ") since " + LocalTimeText(holder.since, "%Y-%m-%d %H:%M");
+        process = holder.program + ", " + process;
+    return sayMessage(SHOWN_TEXT("%1 (%2) since %3"), {user, process, LocalTimeText(holder.since, "%Y-%m-%d %H:%M")});
 }
 
 std::optional<CommandLock> CommandLock::take(const std::filesystem::path& collection,

@@ -4,6 +4,7 @@
 #include "collection/PosixFile.h"
 #include "collection/SafeFile.h"
 #include "collection/Sha256.h"
+#include "text/Words.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -52,7 +53,7 @@ std::optional<SaveBaseline> MeasureBaseline(const std::filesystem::path& path, s
     if (::fstat(fd.get(), &info) != 0)
         return fail(SystemReason(errno));
     if (!S_ISREG(info.st_mode))
-        return fail("it is not a regular file");
+        return fail(text::sayMessage(SHOWN_TEXT("it is not a regular file")));
     std::string hash;
     if (auto reason = HashOf(fd.get(), hash))
         return fail(*reason);

@@ -1,6 +1,7 @@
 #include "collection/RecoveryStore.h"
 
 #include "collection/SafeFile.h"
+#include "text/Words.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -164,7 +165,7 @@ std::optional<std::string> RecoveryStore::readCollection(const RecoveryRecord& r
     RecoveryRecord header;
     const auto start = ParseHeader(bytes, header);
     if (!start)
-        return std::string("it is not a Talvane recovery file");
+        return text::sayMessage(SHOWN_TEXT("it is not a Talvane recovery file"));
     bytes.erase(0, *start);
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include "collection/FileMetadata.h"
 #include "collection/PosixFile.h"
 #include "collection/Sha256.h"
+#include "text/Words.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -59,7 +60,7 @@ std::optional<std::string> InputFile::Open(const std::filesystem::path& path)
     if (::fstat(fd.get(), &info) != 0)
         return SystemReason(errno);
     if (!S_ISREG(info.st_mode))
-        return std::string("it is not a regular file");
+        return text::sayMessage(SHOWN_TEXT("it is not a regular file"));
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = fd.release();
@@ -238,7 +239,7 @@ std::optional<std::string> WriteInPlace(const std::filesystem::path& target, con
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0)
         return SystemReason(errno);
     if (info.st_dev != expected.st_dev || info.st_ino != expected.st_ino)
-        return std::string("another program replaced the file while it was being saved");
+        return text::sayMessage(SHOWN_TEXT("another program replaced the file while it was being saved"));
 
     const auto put = [&fd](std::string_view content) {
         return ::ftruncate(fd.get(), 0) == 0 && ::lseek(fd.get(), 0, SEEK_SET) == 0 && WriteAll(fd.get(), content) &&

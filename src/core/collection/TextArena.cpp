@@ -1,5 +1,7 @@
 #include "collection/TextArena.h"
 
+#include "text/Words.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -38,9 +40,9 @@ void TextArena::Reserve(std::size_t bytes)
     if (bytes == 0 || (m_last && m_last->capacity - m_used >= bytes))
         return;
     if (bytes > kMaxBlockBytes)
-        throw std::length_error("the texts of one entry cannot take 4 GiB or more");
+        throw std::length_error(text::sayMessage(SHOWN_TEXT("the texts of one entry cannot take 4 GiB or more")));
     if (m_last && m_last->number == std::numeric_limits<std::uint8_t>::max())
-        throw std::length_error("an entry cannot hold more texts");
+        throw std::length_error(text::sayMessage(SHOWN_TEXT("an entry cannot hold more texts")));
     // The first block is made to measure; later ones grow with the chain.
     std::size_t capacity = bytes;
     if (m_last)

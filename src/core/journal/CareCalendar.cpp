@@ -4,6 +4,7 @@
 #include "collection/TreeIdentity.h"
 #include "text/ControlCharacters.h"
 #include "text/Windows1252.h"
+#include "text/Words.h"
 
 #include <libical/ical.h>
 
@@ -170,7 +171,7 @@ std::optional<std::string> writeCareCalendar(const std::filesystem::path& path, 
                                              const std::vector<DueTask>& tasks)
 {
     if (const auto failure = ReplaceFile(path, careCalendarText(entries, tasks, std::time(nullptr))))
-        return "The care calendar cannot be written to " + path.string() + ": " + *failure + ".";
+        return text::sayMessage(SHOWN_TEXT("The care calendar cannot be written to %1: %2."), {path.string(), *failure});
     return std::nullopt;
 }
 

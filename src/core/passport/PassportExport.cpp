@@ -7,6 +7,7 @@
 #include "passport/PassportWriter.h"
 #include "text/Windows1252.h"
 #include "timeline/TimelinePhoto.h"
+#include "text/Words.h"
 
 #include <stdexcept>
 #include <utility>
@@ -33,9 +34,11 @@ ExportedPassport exportPassport(const EntryList& entries, std::size_t position, 
                                     request.collectionFile.filename().string(),
                                     text::Cp1252ToUtf8(request.giver),
                                     exported.leftOut};
-    const std::string cannotWrite = "cannot write " + request.target.filename().string() + ": ";
+    const auto cannotWrite = [&request](const std::string& why) {
+        return text::sayMessage(SHOWN_TEXT("cannot write %1: %2"), {request.target.filename().string(), why});
+    };
     if (ResolveLinks(request.target) == ResolveLinks(request.collectionFile)) {
-        exported.problem = cannotWrite + "it is the collection itself";
+        exported.problem = cannotWrite(text::sayMessage(SHOWN_TEXT("it is the collection itself")));
         return exported;
     }
     EntryList tree;
@@ -44,7 +47,7 @@ ExportedPassport exportPassport(const EntryList& entries, std::size_t position, 
     try {
         treeBytes = WriteCollection(tree);
     } catch (const std::length_error& e) {
-        exported.problem = cannotWrite + e.what();
+        exported.problem = cannotWrite(e.what());
         return exported;
     }
 
@@ -55,7 +58,7 @@ ExportedPassport exportPassport(const EntryList& entries, std::size_t position, 
     for (const auto& [name, path] : files)
         written = written && writer.addFile(name, path);
     if (!written || !writer.commit())
-        exported.problem = cannotWrite + writer.problem();
+        exported.problem = cannotWrite(writer.problem());
     return exported;
 }
 

@@ -4,6 +4,7 @@
 #include "journal/Journal.h"
 #include "passport/PicturePlacing.h"
 #include "text/Windows1252.h"
+#include "text/Words.h"
 
 namespace talvane::passport {
 
@@ -40,10 +41,11 @@ bool giveOwnIdentifier(CBonsaiData& entry, const EntryList& collection)
 
 bool noteReceived(CBonsaiData& entry, const PassportManifest& manifest, journal::CalendarDate day)
 {
-    const std::string giver = text::Utf8ToCp1252(manifest.giver);
     Journal journal = Journal::read(entry[kJournalField]);
     const CareEvent received{day, journal::CareKind::Note, std::nullopt, {},
-                             giver.empty() ? "Received" : "Received from " + giver, {}, {}, {}};
+                             text::Utf8ToCp1252(manifest.giver.empty() ? text::sayMessage(SHOWN_TEXT("Received"))
+                                                                        : text::sayMessage(SHOWN_TEXT("Received from %1"), {manifest.giver})),
+                             {}, {}, {}};
     if (!journal.add(received))
         return false;
     entry[kJournalField] = journal.text();

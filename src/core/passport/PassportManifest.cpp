@@ -1,5 +1,7 @@
 #include "passport/PassportManifest.h"
 
+#include "text/Words.h"
+
 #include <nlohmann/json.hpp>
 
 #include <ctime>
@@ -43,33 +45,33 @@ ManifestReading readManifest(std::string_view text)
 {
     const Json json = Json::parse(text, nullptr, false);
     if (json.is_discarded())
-        return refused("its manifest is not JSON");
+        return refused(text::sayMessage(SHOWN_TEXT("its manifest is not JSON")));
     if (!json.is_object())
-        return refused("its manifest is not a JSON object");
+        return refused(text::sayMessage(SHOWN_TEXT("its manifest is not a JSON object")));
     const auto format = json.find("format");
     if (format == json.end() || *format != kPassportFormat)
-        return refused("its manifest does not say it is a Talvane tree passport");
+        return refused(text::sayMessage(SHOWN_TEXT("its manifest does not say it is a Talvane tree passport")));
     const auto version = json.find("version");
     if (version == json.end() || !version->is_number_integer())
-        return refused("its manifest gives no format version");
+        return refused(text::sayMessage(SHOWN_TEXT("its manifest gives no format version")));
     if (*version != kPassportVersion)
-        return refused("it is of format version " + version->dump() + ", which this version of Talvane cannot read");
+        return refused(text::sayMessage(SHOWN_TEXT("it is of format version %1, which this version of Talvane cannot read"), {version->dump()}));
 
     PassportManifest manifest;
     for (const auto& [key, into] : {std::pair{"treeName", &manifest.treeName}, std::pair{"treeId", &manifest.treeId},
                                     std::pair{"exported", &manifest.exported},
                                     std::pair{"collection", &manifest.collection}}) {
         if (!readText(json, key, *into))
-            return refused(std::string("its manifest has no text \"") + key + "\"");
+            return refused(text::sayMessage(SHOWN_TEXT("its manifest has no text \"%1\""), {key}));
     }
     if (json.contains("giver") && !readText(json, "giver", manifest.giver))
-        return refused("its manifest's \"giver\" is not a text");
+        return refused(text::sayMessage(SHOWN_TEXT("its manifest's \"giver\" is not a text")));
     const auto leftOut = json.find("leftOut");
     if (leftOut == json.end() || !leftOut->is_array())
-        return refused("its manifest has no list \"leftOut\"");
+        return refused(text::sayMessage(SHOWN_TEXT("its manifest has no list \"leftOut\"")));
     for (const auto& name : *leftOut) {
         if (!name.is_string())
-            return refused("its manifest's \"leftOut\" holds something other than a text");
+            return refused(text::sayMessage(SHOWN_TEXT("its manifest's \"leftOut\" holds something other than a text")));
         manifest.leftOut.push_back(name.get<std::string>());
     }
     return {std::move(manifest), {}};

@@ -3,6 +3,7 @@
 #include "collection/CollectionArchive.h"
 #include "collection/PosixFile.h"
 #include "text/Windows1252.h"
+#include "text/Words.h"
 #include "timeline/TimelinePhoto.h"
 
 #include <zip.h>
@@ -14,6 +15,8 @@
 #include <sys/stat.h>
 
 namespace talvane::passport {
+
+using text::sayMessage;
 
 namespace {
 
@@ -36,7 +39,7 @@ std::string describeBytes(std::uint64_t bytes)
         if (bytes >= size && bytes % size == 0)
             return std::to_string(bytes / size) + " " + unit;
     }
-    return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+    return bytes == 1 ? sayMessage(SHOWN_TEXT("1 byte")) : sayMessage(SHOWN_TEXT("%1 bytes"), {std::to_string(bytes)});
 }
 
 // A name from the archive as a message may show it: what is not Windows-1252 text in
@@ -72,7 +75,7 @@ bool hasParentPart(std::string_view name)
 std::string importRefusal(std::string_view passportName, std::string_view why)
 {
     // A reason from elsewhere may end its own sentence already.
-    std::string refusal = std::string(passportName) + " cannot be imported: " + std::string(why);
+    std::string refusal = sayMessage(SHOWN_TEXT("%1 cannot be imported: %2"), {std::string(passportName), std::string(why)});
     if (!why.ends_with('.'))
         refusal += '.';
     return refusal;
@@ -89,14 +92,14 @@ PassportReader::PassportReader(const std::filesystem::path& file, const Passport
         return;
     }
     if (!S_ISREG(facts.st_mode)) {
-        refuse("it is not a file");
+        refuse(sayMessage(SHOWN_TEXT("it is not a file")));
         return;
     }
     m_archiveBytes = static_cast<std::uint64_t>(facts.st_size);
     int error = ZIP_ER_OK;
     zip* archive = zip_fdopen(descriptor.get(), 0, &error);
     if (archive == nullptr) {
-        refuse("it cannot be read as a zip archive (" + zipErrorText(error) + ")");
+        refuse(sayMessage(SHOWN_TEXT("it cannot be read as a zip archive (%1)"), {zipErrorText(error)}));
         return;
     }
     descriptor.release();
@@ -114,7 +117,7 @@ PassportReader::PassportReader(std::string_view bytes, std::string shownName, co
     if (archive == nullptr) {
         if (source)
             zip_source_free(source);
-        refuse("it cannot be read as a zip archive (" + zipErrorText(zip_error_code_zip(&error)) + ")");
+        refuse(sayMessage(SHOWN_TEXT("it cannot be read as a zip archive (%1)"), {zipErrorText(zip_error_code_zip(&error))}));
         zip_error_fini(&error);
         return;
     }
@@ -151,12 +154,12 @@ void PassportReader::check()
     EntryList entries;
     std::string reason;
     if (!ReadCollection(bytes, entries, reason)) {
-        refuse("its " + std::string(kTreeFileName) + " is not a valid collection (" + reason + ")");
+        refuse(sayMessage(SHOWN_TEXT("its %1 is not a valid collection (%2)"), {std::string(kTreeFileName), reason}));
         return;
     }
     if (entries.size() != 1) {
-        refuse("its " + std::string(kTreeFileName) + " holds " + std::to_string(entries.size()) +
-               " entries, not one");
+        refuse(sayMessage(SHOWN_TEXT("its %1 holds %2 entries, not one"),
+                          {std::string(kTreeFileName), std::to_string(entries.size())}));
         return;
     }
     m_entry = std::move(entries.front());
@@ -168,7 +171,7 @@ bool PassportReader::checkDirectory(std::uint64_t& manifestIndex, std::uint64_t&
 {
     const zip_int64_t count = zip_get_num_entries(m_archive.get(), 0);
     if (count < 0 || static_cast<std::uint64_t>(count) > m_limits.maxFiles)
-        return refuse("it holds more than " + std::to_string(m_limits.maxFiles) + " files");
+        return refuse(sayMessage(SHOWN_TEXT("it holds more than %1 files"), {std::to_string(m_limits.maxFiles)}));
     constexpr std::uint64_t kNone = ~std::uint64_t{0};
     manifestIndex = treeIndex = kNone;
     std::set<std::string, std::less<>> seen;
@@ -178,37 +181,37 @@ bool PassportReader::checkDirectory(std::uint64_t& manifestIndex, std::uint64_t&
         zip_stat_t facts;
         zip_stat_init(&facts);
         if (name == nullptr || zip_stat_index(m_archive.get(), index, ZIP_FL_ENC_RAW, &facts) != 0)
-            return refuse(std::string("its directory cannot be read (") + zip_strerror(m_archive.get()) + ")");
+            return refuse(sayMessage(SHOWN_TEXT("its directory cannot be read (%1)"), {zip_strerror(m_archive.get())}));
         const std::string_view raw(name);
         if (!checkEntryName(index, raw, manifestIndex, treeIndex))
             return false;
         if (!seen.emplace(raw).second)
-            return refuse("it holds " + quotedName(raw) + " twice");
+            return refuse(sayMessage(SHOWN_TEXT("it holds %1 twice"), {quotedName(raw)}));
         if ((facts.valid & ZIP_STAT_ENCRYPTION_METHOD) && facts.encryption_method != ZIP_EM_NONE)
-            return refuse(quotedName(raw) + " is encrypted");
+            return refuse(sayMessage(SHOWN_TEXT("%1 is encrypted"), {quotedName(raw)}));
         zip_uint8_t system = 0;
         zip_uint32_t attributes = 0;
         if (zip_file_get_external_attributes(m_archive.get(), index, 0, &system, &attributes) != 0)
-            return refuse(std::string("its directory cannot be read (") + zip_strerror(m_archive.get()) + ")");
+            return refuse(sayMessage(SHOWN_TEXT("its directory cannot be read (%1)"), {zip_strerror(m_archive.get())}));
         const auto mode = static_cast<mode_t>(attributes >> 16);
         if (system == ZIP_OPSYS_UNIX && S_ISLNK(mode))
-            return refuse(quotedName(raw) + " is a link, not a file");
+            return refuse(sayMessage(SHOWN_TEXT("%1 is a link, not a file"), {quotedName(raw)}));
         if ((system == ZIP_OPSYS_UNIX && (mode & S_IFMT) != 0 && !S_ISREG(mode)) || (attributes & kDosFolder))
-            return refuse(quotedName(raw) + " is not a plain file");
+            return refuse(sayMessage(SHOWN_TEXT("%1 is not a plain file"), {quotedName(raw)}));
         // What the directory claims is not trusted, but a claim past a limit is refused
         // before anything is inflated.
         if (facts.valid & ZIP_STAT_SIZE) {
             if (facts.size > m_limits.maxFileBytes)
-                return refuse(quotedName(raw) + " inflates to more than " + describeBytes(m_limits.maxFileBytes));
+                return refuse(sayMessage(SHOWN_TEXT("%1 inflates to more than %2"), {quotedName(raw), describeBytes(m_limits.maxFileBytes)}));
             if (facts.size > m_limits.maxTotalBytes - declared)
-                return refuse("its files inflate to more than " + describeBytes(m_limits.maxTotalBytes) + " in all");
+                return refuse(sayMessage(SHOWN_TEXT("its files inflate to more than %1 in all"), {describeBytes(m_limits.maxTotalBytes)}));
             declared += facts.size;
         }
     }
     if (manifestIndex == kNone)
-        return refuse("it has no " + std::string(kManifestName));
+        return refuse(sayMessage(SHOWN_TEXT("it has no %1"), {std::string(kManifestName)}));
     if (treeIndex == kNone)
-        return refuse("it has no " + std::string(kTreeFileName));
+        return refuse(sayMessage(SHOWN_TEXT("it has no %1"), {std::string(kTreeFileName)}));
     return true;
 }
 
@@ -216,16 +219,16 @@ bool PassportReader::checkEntryName(std::uint64_t index, std::string_view rawNam
                                     std::uint64_t& treeIndex)
 {
     if (rawName.empty())
-        return refuse("it holds a file without a name");
+        return refuse(sayMessage(SHOWN_TEXT("it holds a file without a name")));
     if (rawName.front() == '/')
-        return refuse("it holds " + quotedName(rawName) + ", an absolute name");
+        return refuse(sayMessage(SHOWN_TEXT("it holds %1, an absolute name"), {quotedName(rawName)}));
     if (rawName.find('\\') != std::string_view::npos)
-        return refuse("it holds " + quotedName(rawName) + ", a name with a backslash");
+        return refuse(sayMessage(SHOWN_TEXT("it holds %1, a name with a backslash"), {quotedName(rawName)}));
     if (hasParentPart(rawName))
-        return refuse("it holds " + quotedName(rawName) + ", a name that leads out of the passport");
+        return refuse(sayMessage(SHOWN_TEXT("it holds %1, a name that leads out of the passport"), {quotedName(rawName)}));
     const auto name = text::Utf8ToCp1252Strict(rawName);
     if (!name)
-        return refuse("it holds " + quotedName(rawName) + ", a name that is not Windows-1252 text in UTF-8");
+        return refuse(sayMessage(SHOWN_TEXT("it holds %1, a name that is not Windows-1252 text in UTF-8"), {quotedName(rawName)}));
     if (rawName == kManifestName) {
         manifestIndex = index;
         return true;
@@ -241,7 +244,7 @@ bool PassportReader::checkEntryName(std::uint64_t index, std::string_view rawNam
             return true;
         }
     }
-    return refuse("it holds " + quotedName(rawName) + ", which is not part of a tree passport");
+    return refuse(sayMessage(SHOWN_TEXT("it holds %1, which is not part of a tree passport"), {quotedName(rawName)}));
 }
 
 bool PassportReader::checkPictureNames()
@@ -251,14 +254,14 @@ bool PassportReader::checkPictureNames()
     std::set<PictureName> held;
     for (const HeldPicture& picture : m_pictures) {
         if (!namedSet.count(picture.name))
-            return refuse("it holds " + quotedName(archiveName(picture.name)) + ", which its tree does not name");
+            return refuse(sayMessage(SHOWN_TEXT("it holds %1, which its tree does not name"), {quotedName(archiveName(picture.name))}));
         held.insert(picture.name);
     }
     const std::set<std::string, std::less<>> leftOut(m_manifest.leftOut.begin(), m_manifest.leftOut.end());
     for (const PictureName& picture : named) {
         const std::string name = archiveName(picture);
         if (!held.count(picture) && !leftOut.count(name))
-            return refuse("its tree names " + quotedName(name) + ", which it does not hold");
+            return refuse(sayMessage(SHOWN_TEXT("its tree names %1, which it does not hold"), {quotedName(name)}));
     }
     return true;
 }
@@ -284,24 +287,24 @@ bool PassportReader::readMember(std::uint64_t index, std::uint64_t most,
     const std::string name = quotedName(zip_get_name(m_archive.get(), index, ZIP_FL_ENC_RAW));
     const std::unique_ptr<zip_file_t, ZipFileClose> file(zip_fopen_index(m_archive.get(), index, 0));
     if (!file)
-        return refuse(name + " cannot be read (" + zip_strerror(m_archive.get()) + ")");
+        return refuse(sayMessage(SHOWN_TEXT("%1 cannot be read (%2)"), {name, zip_strerror(m_archive.get())}));
     std::vector<char> piece(kPieceBytes);
     std::uint64_t inflated = 0;
     const std::uint64_t ratio = std::max<std::uint64_t>(m_limits.maxRatio, 1);
     for (;;) {
         const zip_int64_t got = zip_fread(file.get(), piece.data(), piece.size());
         if (got < 0)
-            return refuse(name + " cannot be read (" + zip_file_strerror(file.get()) + ")");
+            return refuse(sayMessage(SHOWN_TEXT("%1 cannot be read (%2)"), {name, zip_file_strerror(file.get())}));
         if (got == 0)
             return true;
         inflated += static_cast<std::uint64_t>(got);
         m_inflated += static_cast<std::uint64_t>(got);
         if (inflated > most)
-            return refuse(name + " inflates to more than " + describeBytes(most));
+            return refuse(sayMessage(SHOWN_TEXT("%1 inflates to more than %2"), {name, describeBytes(most)}));
         if (m_inflated > m_limits.maxTotalBytes)
-            return refuse("its files inflate to more than " + describeBytes(m_limits.maxTotalBytes) + " in all");
+            return refuse(sayMessage(SHOWN_TEXT("its files inflate to more than %1 in all"), {describeBytes(m_limits.maxTotalBytes)}));
         if (m_inflated > m_limits.ratioFreeBytes && m_inflated / ratio > m_archiveBytes)
-            return refuse("its files inflate to more than " + std::to_string(ratio) + " times its own size");
+            return refuse(sayMessage(SHOWN_TEXT("its files inflate to more than %1 times its own size"), {std::to_string(ratio)}));
         if (const std::string why = take(std::string_view(piece.data(), static_cast<std::size_t>(got))); !why.empty())
             return refuse(why);
     }

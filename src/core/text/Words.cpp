@@ -29,6 +29,26 @@ std::string say(const Words& words, std::string_view english, const std::vector<
     return fillPlaceholders(words ? words(english) : inEnglish(english), values);
 }
 
+namespace {
+
+Words& messageWords()
+{
+    static Words words = inEnglish;
+    return words;
+}
+
+} // namespace
+
+void speakMessagesIn(Words words)
+{
+    messageWords() = std::move(words);
+}
+
+std::string sayMessage(std::string_view english, const std::vector<std::string>& values)
+{
+    return say(messageWords(), english, values);
+}
+
 std::string SaidText::said(const Words& words) const
 {
     return say(words, english, values);

@@ -29,6 +29,13 @@ std::string fillPlaceholders(std::string_view text, const std::vector<std::strin
 // Words left empty say the English.
 std::string say(const Words& words, std::string_view english, const std::vector<std::string>& values = {});
 
+// The words the program's own messages (why a file cannot be read or written) are said
+// in: English until the program chooses its language as it starts, before it runs a
+// second thread, as the C library's messages follow the locale.
+void speakMessagesIn(Words words);
+// A message said in those words, filled with the values.
+std::string sayMessage(std::string_view english, const std::vector<std::string>& values = {});
+
 // A text made where the words it will be said in are not at hand: its English and its
 // values, said by whoever shows it.
 struct SaidText {

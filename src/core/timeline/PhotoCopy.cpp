@@ -4,6 +4,7 @@
 #include "collection/SafeFile.h"
 #include "timeline/TimelinePhoto.h"
 #include "text/Windows1252.h"
+#include "text/Words.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -135,7 +136,7 @@ std::string preparePhotoFolder(const std::filesystem::path& folder, bool* made)
     if (::stat(folder.c_str(), &facts) != 0)
         return SystemReason(errno);
     if (!S_ISDIR(facts.st_mode))
-        return "\"" + folder.filename().string() + "\" beside the collection is not a folder.";
+        return text::sayMessage(SHOWN_TEXT("\"%1\" beside the collection is not a folder."), {folder.filename().string()});
     return {};
 }
 
@@ -170,9 +171,9 @@ StagedPhoto stagePhotoCopy(const std::filesystem::path& source, const std::files
     if (in.get() < 0 || ::fstat(in.get(), &facts) != 0)
         return failed(SystemReason(errno));
     if (!S_ISREG(facts.st_mode))
-        return failed("It is not a file.");
+        return failed(text::sayMessage(SHOWN_TEXT("It is not a file.")));
     if (static_cast<std::uintmax_t>(facts.st_size) > kMaxPhotoBytes)
-        return failed("It is larger than 1 GB.");
+        return failed(text::sayMessage(SHOWN_TEXT("It is larger than 1 GB.")));
 
     const struct timespec times[2] = {facts.st_atim, facts.st_mtim};
     StagedPhoto staged = stageNewFile(folder, [&](int out) {

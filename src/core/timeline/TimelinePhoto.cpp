@@ -1,6 +1,7 @@
 #include "timeline/TimelinePhoto.h"
 
 #include "text/Windows1252.h"
+#include "text/Words.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -68,10 +69,10 @@ Season seasonOf(unsigned month)
 std::string_view seasonName(Season season)
 {
     switch (season) {
-    case Season::Winter: return "Winter";
-    case Season::Spring: return "Spring";
-    case Season::Summer: return "Summer";
-    case Season::Autumn: return "Autumn";
+    case Season::Winter: return SHOWN_TEXT("Winter");
+    case Season::Spring: return SHOWN_TEXT("Spring");
+    case Season::Summer: return SHOWN_TEXT("Summer");
+    case Season::Autumn: return SHOWN_TEXT("Autumn");
     }
     return "Winter";
 }

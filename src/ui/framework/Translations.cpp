@@ -1,6 +1,8 @@
 #include "framework/Translations.h"
 
 #include "framework/AppSettings.h"
+#include "framework/CoreTexts.h"
+#include "text/Words.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -59,6 +61,8 @@ InstalledLanguage::InstalledLanguage(const QString& language) : m_formerLanguage
     }
     install(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     install(QStringLiteral("talvane_fr"), QStringLiteral(":/i18n"));
+    text::speakMessagesIn(WindowWords);
+    m_speaksMessages = true;
 }
 
 InstalledLanguage::~InstalledLanguage()
@@ -68,6 +72,8 @@ InstalledLanguage::~InstalledLanguage()
     if (m_formerDefault)
         QLocale::setDefault(*m_formerDefault);
     g_installed = m_formerLanguage;
+    if (m_speaksMessages)
+        text::speakMessagesIn(text::inEnglish);
 }
 
 QString InstalledLanguage::current()

@@ -26,8 +26,8 @@ QString languageFor(const QString& chosen);
 
 } // namespace Translations
 
-// The program's texts and Qt's own dialogs in one language, for as long as it lives;
-// made before any window.
+// The program's texts, the core's messages and Qt's own dialogs in one language, for as
+// long as it lives; made before any window or thread.
 class InstalledLanguage {
 public:
     explicit InstalledLanguage(const QString& language);
@@ -44,4 +44,5 @@ private:
     std::vector<std::unique_ptr<QTranslator>> m_translators;
     std::optional<QLocale> m_formerDefault;
     QString m_formerLanguage;
+    bool m_speaksMessages = false;
 };

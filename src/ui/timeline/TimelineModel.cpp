@@ -3,6 +3,7 @@
 #include "framework/AnsiText.h"
 #include "journal/CareTexts.h"
 #include "timeline/ThumbnailCache.h"
+#include "framework/CoreTexts.h"
 
 #include <QDir>
 
@@ -32,7 +33,7 @@ void TimelineModel::setPhotos(std::vector<TimelinePhoto> photos, const QString& 
         const std::pair season(photo.event.date.year(), talvane::timeline::seasonOf(photo.event.date.month()));
         if (group != season) {
             group = season;
-            m_rows.push_back({QStringLiteral("%1 %2").arg(QString::fromLatin1(talvane::timeline::seasonName(season.second)))
+            m_rows.push_back({QStringLiteral("%1 %2").arg(CoreText(talvane::timeline::seasonName(season.second)))
                                   .arg(season.first),
                               std::nullopt});
         }

@@ -17,6 +17,7 @@
 #include "journal/CareTexts.h"
 #include "journal/DueTasks.h"
 #include "framework/Translations.h"
+#include "collection/CollectionFile.h"
 #include "collection/FieldCatalogue.h"
 #include "journal/CareEvent.h"
 #include "journal/CareRepeat.h"
@@ -205,6 +206,23 @@ TEST_F(AppFixture, TheLanguageChosenIsKeptForTheNextStartAndTheSystemsIsTheDefau
     ui.prompter.expect(mb::kIdOk);
     menu.choose(QString());
     EXPECT_TRUE(Translations::chosenLanguage().isEmpty()) << "the system's language again";
+}
+
+TEST_F(FrenchSession, WhyAFileCannotBeReadOrWrittenIsSaidInFrenchToo)
+{
+    const auto broken = dir / "broken.tvn";
+    WriteFileBytes(broken, "\x05\x00junk");
+    ui.prompter.expect(mb::kIdOk);
+    EXPECT_FALSE(Start(Q(broken)));
+    EXPECT_EQ(ui.prompter.calls().back().text,
+              QStringLiteral("Impossible d'ouvrir la collection \u00AB %1 \u00BB :\n"
+                             "ce n'est pas une collection Talvane valide (le fichier s'arr\u00EAte trop t\u00F4t).")
+                  .arg(Q(broken)));
+
+    const auto kept = MakeCollection("kept.tvn", {"Momiji"});
+    std::filesystem::permissions(kept, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    const CollectionSaveResult refused = SaveCollectionFile(kept, {}, {});
+    EXPECT_EQ(refused.reason, "il est en lecture seule");
 }
 
 TEST(CoreTexts, EveryTextTheCoreGivesTheWindowIsListedForTranslation)
