@@ -132,6 +132,14 @@
         <translation>une fiche ne peut pas contenir plus de textes</translation>
     </message>
     <message>
+        <source>Add event from phone</source>
+        <translation>Ajouter un événement depuis le téléphone</translation>
+    </message>
+    <message>
+        <source>Mark done from phone</source>
+        <translation>Marquer comme fait depuis le téléphone</translation>
+    </message>
+    <message>
         <source>The care calendar cannot be written to %1: %2.</source>
         <translation>Le calendrier des soins ne peut pas être écrit dans %1 : %2.</translation>
     </message>

@@ -180,6 +180,10 @@
         <translation>Ce téléphone n&apos;est pas appairé avec Talvane. Sur l&apos;ordinateur, choisissez Fichier, Partager avec les téléphones, puis scannez le code affiché.</translation>
     </message>
     <message>
+        <source>Cannot listen on %1: the address is not this machine&apos;s, or the port is taken.</source>
+        <translation>Impossible d&apos;écouter sur %1 : l&apos;adresse n&apos;est pas celle de cette machine, ou le port est pris.</translation>
+    </message>
+    <message>
         <source>Not sent</source>
         <translation>Non envoyé</translation>
     </message>

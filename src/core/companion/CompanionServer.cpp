@@ -232,8 +232,9 @@ std::optional<std::string> CompanionServer::start(const ServerOptions& options)
                                        : (m_server->bind_to_port(options.bindAddress, options.port) ? options.port : -1);
     if (port <= 0) {
         m_server.reset();
-        return "Cannot listen on " + options.bindAddress + (options.port ? ":" + std::to_string(options.port) : "") +
-               ": the address is not this machine's, or the port is taken.";
+        const std::string where = options.bindAddress + (options.port ? ":" + std::to_string(options.port) : "");
+        return say(options.translate,
+                   PHONE_TEXT("Cannot listen on %1: the address is not this machine's, or the port is taken."), {where});
     }
     m_port = port;
     m_watch = std::make_unique<ConnectionWatch>(port, options.requestTime, kRequestBytes);

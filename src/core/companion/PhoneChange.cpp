@@ -110,7 +110,7 @@ std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entri
     }
     for (const CareEvent& event : added.events)
         tree.journal.add(event);
-    PlannedChange plan = planFor(entries, tree, "Add event from phone");
+    PlannedChange plan = planFor(entries, tree, SHOWN_TEXT("Add event from phone"));
     plan.addedEvents = added.events;
     plan.photos = std::move(added);
     return plan;
@@ -128,7 +128,7 @@ std::variant<PlannedChange, ChangeOutcome> planDoneTask(const EntryList& entries
         return failure(Result::TaskChanged, PHONE_TEXT("This task was changed or done on the desktop since the page "
                                                        "was shown. Nothing was changed."));
     tree.journal.markDone(done.line, done.today);
-    PlannedChange plan = planFor(entries, tree, "Mark done from phone");
+    PlannedChange plan = planFor(entries, tree, SHOWN_TEXT("Mark done from phone"));
     plan.done = done;
     return plan;
 }

@@ -63,7 +63,7 @@ ChangeOutcome collectionClosed();
 struct PlannedChange {
     std::size_t position = 0;
     std::vector<std::pair<std::size_t, std::string>> values;
-    std::string stepVerb; // "Add event from phone"
+    std::string stepVerb; // "Add event from phone", English for the window to say
     std::string treeName; // Windows-1252
     timeline::AddedPhotos photos;
     // What the change does to the journal, to do the same to a copy of it that holds

@@ -4,6 +4,7 @@
 #include "document/TalvaneDoc.h"
 #include "journal/Journal.h"
 #include "timeline/PhotoReading.h"
+#include "framework/CoreTexts.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -143,7 +144,7 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
     // The Journal tab of the tree on show takes the phone's events too: as they are when
     // it holds no edits of its own, merged into its edits when it does.
     m_doc.changeFieldsFromElsewhere(plan.position, values,
-                                    CTalvaneDoc::stepText(QString::fromStdString(plan.stepVerb), plan.treeName),
+                                    CTalvaneDoc::stepText(CoreText(plan.stepVerb), plan.treeName),
                                     [&](const std::string& pageJournal) {
                                         return pageJournal == journalBefore ? journalAfter : mergeIntoJournal(plan, pageJournal);
                                     });
