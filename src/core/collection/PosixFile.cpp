@@ -1,12 +1,43 @@
 #include "collection/PosixFile.h"
 
+#include "text/Words.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::string SystemReason(int error) { return std::strerror(error); }
+namespace {
+
+// The reasons a grower meets when saving, in the C library's English: the program says
+// them in its own language whatever the system's. Others are the library's own.
+constexpr std::pair<int, const char*> kSystemReasons[] = {
+    {ENOSPC, SHOWN_TEXT("No space left on device")},
+    {EDQUOT, SHOWN_TEXT("Disk quota exceeded")},
+    {EACCES, SHOWN_TEXT("Permission denied")},
+    {EPERM, SHOWN_TEXT("Operation not permitted")},
+    {EROFS, SHOWN_TEXT("Read-only file system")},
+    {ENOENT, SHOWN_TEXT("No such file or directory")},
+    {ENOTDIR, SHOWN_TEXT("Not a directory")},
+    {EISDIR, SHOWN_TEXT("Is a directory")},
+    {EIO, SHOWN_TEXT("Input/output error")},
+    {ENAMETOOLONG, SHOWN_TEXT("File name too long")},
+    {EBUSY, SHOWN_TEXT("Device or resource busy")},
+    {EFBIG, SHOWN_TEXT("File too large")},
+    {ELOOP, SHOWN_TEXT("Too many levels of symbolic links")},
+};
+
+} // namespace
+
+std::string SystemReason(int error)
+{
+    for (const auto& [code, english] : kSystemReasons)
+        if (code == error)
+            return text::sayMessage(english);
+    return std::strerror(error);
+}
 
 FileDescriptor::~FileDescriptor()
 {

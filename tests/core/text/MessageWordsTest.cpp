@@ -1,0 +1,32 @@
+// The program's own messages in the words it chooses as it starts.
+#include "collection/PosixFile.h"
+#include "text/Words.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string Shouted(std::string_view english)
+{
+    return english == "No space left on device" ? "Plus de place sur le disque" : "[" + std::string(english) + "]";
+}
+
+} // namespace
+
+TEST(MessageWords, SystemReasonsReadAsTheCLibraryWritesThemUntilOtherWordsAreChosen)
+{
+    // Every reason the program names itself is the C library's own English, word for word.
+    for (int error = 1; error < 134; ++error)
+        EXPECT_EQ(SystemReason(error), std::strerror(error)) << error;
+
+    text::speakMessagesIn(Shouted);
+    EXPECT_EQ(SystemReason(ENOSPC), "Plus de place sur le disque");
+    EXPECT_EQ(SystemReason(EACCES), "[Permission denied]");
+    EXPECT_EQ(SystemReason(ENOTSOCK), std::strerror(ENOTSOCK)) << "one it does not name is the library's";
+    EXPECT_EQ(text::sayMessage("%1 of %2", {"%2", "x"}), "[%2 of x]") << "said first, then filled once";
+    text::speakMessagesIn(text::inEnglish);
+    EXPECT_EQ(SystemReason(ENOSPC), "No space left on device");
+}
