@@ -85,7 +85,7 @@ void PrintDue(const DueRequest& request)
     for (const DueTask& task : tasks) {
         const std::string name = (*entries[task.entry])[CBonsaiData::Name];
         std::cout << task.due().text() << (task.isOverdue(today) ? "  overdue  " : "           ")
-                  << PrintedText(taskTitle(name, task.event)) << " (entry " << task.entry << ")\n";
+                  << taskTitle(PrintedText(name), task.event.kind, PrintedText(firstLineOf(task.event))) << " (entry " << task.entry << ")\n";
     }
     std::cout << dueSummary(tasks.size(), request.within) << '\n';
     if (request.ics.empty())

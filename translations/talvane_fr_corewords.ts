@@ -192,6 +192,10 @@
         <translation>Marquer comme fait depuis le téléphone</translation>
     </message>
     <message>
+        <source>Once done, it comes back %1.</source>
+        <translation>Une fois fait, il revient %1.</translation>
+    </message>
+    <message>
         <source>The care calendar cannot be written to %1: %2.</source>
         <translation>Le calendrier des soins ne peut pas être écrit dans %1 : %2.</translation>
     </message>
@@ -234,6 +238,14 @@
     <message>
         <source>%1, %2 to %3</source>
         <translation>%1, %2 à %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
     </message>
     <message>
         <source>0 care tasks</source>

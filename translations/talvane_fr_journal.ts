@@ -228,17 +228,6 @@
     </message>
 </context>
 <context>
-    <name>CareTexts</name>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1 : %2</translation>
-    </message>
-    <message>
-        <source>%1, %2</source>
-        <translation>%1, %2</translation>
-    </message>
-</context>
-<context>
     <name>DateField</name>
     <message>
         <source>YYYY-MM-DD</source>

@@ -127,11 +127,10 @@ std::string markDoneForm(const PageContext& context, std::size_t position, const
 // on the tree's own (UTF-8, not escaped).
 std::string taskTitle(const PhoneWords& words, const CBonsaiData& entry, const CareEvent& event, bool namesTree)
 {
-    const std::string kind = say(words, careKindName(event.kind));
-    const std::string firstLine = text::Cp1252ToUtf8(event.text.substr(0, event.text.find_first_of("\r\n")));
+    const std::string firstLine = text::Cp1252ToUtf8(firstLineOf(event));
     if (namesTree)
-        return say(words, PHONE_TEXT("%1: %2"), {text::Cp1252ToUtf8(entry[CBonsaiData::Name]), kind}) +
-               (firstLine.empty() ? "" : ", " + firstLine);
+        return journal::taskTitle(text::Cp1252ToUtf8(entry[CBonsaiData::Name]), event.kind, firstLine, words);
+    const std::string kind = say(words, careKindName(event.kind));
     return event.text.empty() ? kind : say(words, PHONE_TEXT("%1: %2"), {kind, firstLine});
 }
 

@@ -98,7 +98,8 @@ std::string taskDescription(const CareEvent& event)
     if (event.repeat) {
         if (!description.empty())
             description += "\n";
-        description += "Once done, it comes back " + repeatText(*event.repeat) + ".";
+        description += text::sayMessage(SHOWN_TEXT("Once done, it comes back %1."),
+                                        {repeatText(*event.repeat, text::messageWords())});
     }
     return description;
 }
@@ -152,7 +153,8 @@ std::string careCalendarText(const EntryList& entries, const std::vector<DueTask
         icalcomponent_add_property(event, icalproperty_new_dtstamp(stampTime));
         icalcomponent_add_property(event, icalproperty_new_dtstart(allDay(task.due())));
         icalcomponent_add_property(event, icalproperty_new_dtend(allDay(task.due().plusDays(1))));
-        const std::string title = calendarText(taskTitle(treeName, task.event));
+        const std::string title =
+            taskTitle(calendarText(treeName), task.event.kind, calendarText(firstLineOf(task.event)), text::messageWords());
         icalcomponent_add_property(event, icalproperty_new_summary(title.c_str()));
         const std::string description = taskDescription(task.event);
         if (!description.empty())

@@ -65,13 +65,16 @@ std::size_t countDueTasks(const CBonsaiData& entry, CalendarDate today, int with
     return count;
 }
 
-std::string taskTitle(const std::string& treeName, const CareEvent& event)
+std::string taskTitle(std::string_view treeName, CareKind kind, std::string_view firstLine, const text::Words& words)
 {
-    std::string title = treeName + ": " + std::string(careKindName(event.kind));
-    const std::string_view firstLine = std::string_view(event.text).substr(0, event.text.find_first_of("\r\n"));
-    if (!firstLine.empty())
-        title.append(", ").append(firstLine);
-    return title;
+    using text::say;
+    const std::string title = say(words, SHOWN_TEXT("%1: %2"), {std::string(treeName), say(words, careKindName(kind))});
+    return firstLine.empty() ? title : say(words, SHOWN_TEXT("%1, %2"), {title, std::string(firstLine)});
+}
+
+std::string_view firstLineOf(const CareEvent& event)
+{
+    return std::string_view(event.text).substr(0, event.text.find_first_of("\r\n"));
 }
 
 std::string dueSummary(std::size_t taskCount, int withinDays, const text::Words& words)

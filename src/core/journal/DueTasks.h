@@ -37,8 +37,12 @@ std::size_t countDueTasks(const EntryList& entries, CalendarDate today, int with
 std::size_t countDueTasks(const CBonsaiData& entry, CalendarDate today, int withinDays);
 
 // "Juniper No. 3: Wire removal, remove the wire": the tree, the kind and the first
-// line of the event's text.
-std::string taskTitle(const std::string& treeName, const CareEvent& event);
+// line of the event's text, said in the words given. The name and the line come as
+// the caller shows them (UTF-8).
+std::string taskTitle(std::string_view treeName, CareKind kind, std::string_view firstLine,
+                      const text::Words& words = text::inEnglish);
+// The first line of the event's text, as it is stored (Windows-1252).
+std::string_view firstLineOf(const CareEvent& event);
 
 // "3 care tasks due in the next 30 days", said in the words given.
 std::string dueSummary(std::size_t taskCount, int withinDays, const text::Words& words = text::inEnglish);

@@ -31,7 +31,7 @@ std::string say(const Words& words, std::string_view english, const std::vector<
 
 namespace {
 
-Words& messageWords()
+Words& chosenWords()
 {
     static Words words = inEnglish;
     return words;
@@ -41,7 +41,12 @@ Words& messageWords()
 
 void speakMessagesIn(Words words)
 {
-    messageWords() = std::move(words);
+    chosenWords() = std::move(words);
+}
+
+const Words& messageWords()
+{
+    return chosenWords();
 }
 
 std::string sayMessage(std::string_view english, const std::vector<std::string>& values)

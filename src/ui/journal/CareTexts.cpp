@@ -2,8 +2,8 @@
 
 #include "framework/AnsiText.h"
 #include "framework/CoreTexts.h"
+#include "journal/DueTasks.h"
 
-#include <QCoreApplication>
 #include <QLocale>
 
 using talvane::journal::CalendarDate;
@@ -28,9 +28,9 @@ QString ShortDateText(const CalendarDate& date)
 
 QString TaskTitle(std::string_view treeName, const talvane::journal::CareEvent& event)
 {
-    const std::string_view text = std::string_view(event.text).substr(0, event.text.find_first_of("\r\n"));
-    const QString title = QCoreApplication::translate("CareTexts", "%1: %2").arg(FromAnsi(treeName), CareKindText(event.kind));
-    return text.empty() ? title : QCoreApplication::translate("CareTexts", "%1, %2").arg(title, FromAnsi(text));
+    using namespace talvane::journal;
+    return QString::fromStdString(taskTitle(FromAnsi(treeName).toStdString(), event.kind,
+                                            FromAnsi(firstLineOf(event)).toStdString(), WindowWords));
 }
 
 QString CareKindText(talvane::journal::CareKind kind)

@@ -81,5 +81,7 @@ TEST(DueTasks, SummaryAndTitleTexts)
     EXPECT_EQ(dueSummary(0, -5), "0 care tasks due in the next 0 days");
     const CareEvent event{Day("2026-01-01"), CareKind::WireRemoval, std::nullopt, {},
                           "take it off\r\nbefore it bites", {}, {}, {}};
-    EXPECT_EQ(taskTitle("Juniper No. 3", event), "Juniper No. 3: Wire removal, take it off");
+    EXPECT_EQ(firstLineOf(event), "take it off");
+    EXPECT_EQ(taskTitle("Juniper No. 3", event.kind, firstLineOf(event)), "Juniper No. 3: Wire removal, take it off");
+    EXPECT_EQ(taskTitle("Juniper No. 3", event.kind, ""), "Juniper No. 3: Wire removal");
 }

@@ -19,6 +19,7 @@
 #include "framework/Translations.h"
 #include "collection/CollectionFile.h"
 #include "collection/FieldCatalogue.h"
+#include "journal/CareCalendar.h"
 #include "journal/CareEvent.h"
 #include "journal/CareRepeat.h"
 #include "journal/Measurement.h"
@@ -259,13 +260,28 @@ TEST(CareTexts, RepeatsDueCountsAndTaskTitlesReadInEnglishAsTheCoreWritesThemAnd
     const CareRepeat everyTwoWeeks{2, RepeatUnit::Week, MonthSpan{4, 9}};
     EXPECT_EQ(repeatText(everyTwoWeeks, WindowWords), "every 2 weeks, April to September");
     EXPECT_EQ(dueSummary(0, 30, WindowWords), "0 care tasks due in the next 30 days");
-    CareEvent wiring{CalendarDate::today(), CareKind::Wiring, std::nullopt, {}, "Apex\nand first branch", {}, {}, std::nullopt};
-    EXPECT_EQ(TaskTitle("Momiji", wiring).toStdString(), taskTitle("Momiji", wiring));
+    CareEvent wiring{CalendarDate::today(), CareKind::Wiring, std::nullopt, {}, "Apex\nand \xE9" "cole", {}, {}, std::nullopt};
+    EXPECT_EQ(TaskTitle("\xC9rable", wiring), QStringLiteral("\u00C9rable: Wiring, Apex")) << "names are Windows-1252";
+    wiring.text = "\xE9t\xE9";
+    EXPECT_EQ(TaskTitle("Momiji", wiring), QStringLiteral("Momiji: Wiring, \u00E9t\u00E9"));
+
+    EntryList entries;
+    entries.push_back(std::make_unique<CBonsaiData>());
+    (*entries.back())[CBonsaiData::Name] = "Momiji";
     wiring.text.clear();
-    EXPECT_EQ(TaskTitle("Momiji", wiring).toStdString(), taskTitle("Momiji", wiring));
+    wiring.due = CalendarDate::today();
+    wiring.repeat = everyTwoWeeks;
+    const std::vector<DueTask> tasks{{0, 0, wiring}};
+    const std::string english = careCalendarText(entries, tasks, 0);
+    EXPECT_NE(english.find("SUMMARY:Momiji: Wiring"), std::string::npos) << english;
 
     const InstalledLanguage french(QString::fromLatin1(Translations::kFrench));
     EXPECT_EQ(repeatText(everyTwoWeeks, WindowWords), "toutes les 2 semaines, avril \u00E0 septembre");
     EXPECT_EQ(dueSummary(0, 30, WindowWords), "0 soin \u00E0 faire d'ici 30 jours") << "none counts in the singular";
     EXPECT_EQ(TaskTitle("Momiji", wiring), QStringLiteral("Momiji : Ligature"));
+    // A calendar written from a French window is French too.
+    const std::string inFrench = careCalendarText(entries, tasks, 0);
+    EXPECT_NE(inFrench.find("SUMMARY:Momiji : Ligature"), std::string::npos) << inFrench;
+    EXPECT_NE(inFrench.find("DESCRIPTION:Une fois fait\\, il revient toutes les 2 semaines"), std::string::npos)
+        << inFrench;
 }
