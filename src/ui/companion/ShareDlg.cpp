@@ -4,6 +4,7 @@
 #include "framework/Mnemonic.h"
 #include "framework/QrPicture.h"
 #include "framework/UiServices.h"
+#include "framework/FullTextTip.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -61,6 +62,7 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     m_address = new QLineEdit(this);
     m_address->setReadOnly(true);
     m_address->setAccessibleName(tr("Pairing address"));
+    new FullTextTip(m_address, m_address);
     layout->addWidget(m_address);
 
     auto* codeRow = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include "framework/CoreTexts.h"
 #include "overview/CollectionListModel.h"
 #include "search/ListColumns.h"
+#include "framework/FullTextTip.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
@@ -48,6 +49,7 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
     m_filter->setPlaceholderText(tr("Find trees"));
     m_filter->setAccessibleName(tr("Find trees"));
     m_filter->setClearButtonEnabled(true);
+    new FullTextTip(m_filter, m_filter);
 
     m_table->setModel(&m_model);
     m_table->setAccessibleName(tr("Collection list"));

@@ -13,6 +13,7 @@
 #include "passport/PassportPages.h"
 #include "printing/PrintProgress.h"
 #include "printing/ReportPages.h"
+#include "framework/FullTextTip.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -62,6 +63,7 @@ PassportGiverDlg::PassportGiverDlg(const QString& treeName, QWidget* parent) : Q
     m_giver = new QLineEdit(this);
     m_giver->setPlaceholderText(QCoreApplication::translate("TreePassportCommands", "optional"));
     m_giver->setMaxLength(200);
+    new FullTextTip(m_giver, m_giver);
     form->addRow(tr("&Handed on by:"), m_giver);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     GiveStandardButtonsKeys(*buttons);

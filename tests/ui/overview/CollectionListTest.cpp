@@ -78,6 +78,9 @@ TEST(CollectionList, FollowsAddUpdateAndDeleteKeepingFilterAndSort)
     EXPECT_EQ(panel.table()->currentIndex().row(), 3) << "the current entry stays marked";
     panel.filterBox()->setText(QStringLiteral("\u6728"));
     EXPECT_EQ(model.rowCount(), 0) << "a character no entry can hold finds nothing";
+    const QString longSearch(120, QLatin1Char('w'));
+    panel.filterBox()->setText(longSearch);
+    EXPECT_EQ(panel.filterBox()->toolTip(), longSearch) << "a search wider than its box is shown whole in a tooltip";
 
     QSignalSpy chosen(&panel, &CollectionListPanel::entryChosen);
     panel.filterBox()->clear();
