@@ -123,6 +123,8 @@ PYTHON
 for folder in src/ui/*/; do
     mapfile -t sources < <(find "$folder" -name '*.cpp' -o -name '*.h' | grep -v "^$core_texts$" | sort)
     grep -qE '\btr\(|translate\(' "${sources[@]}" || continue
+    # The program's command line is read in src/main.cpp, beside the app folder.
+    [[ "$folder" == src/ui/app/ ]] && sources+=(src/main.cpp)
     update "$(basename "$folder")" "${sources[@]}"
 done
 update coretexts "$core_texts"

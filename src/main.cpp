@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDir>
 #include <QGuiApplication>
@@ -27,6 +28,12 @@ namespace {
 
 const QString kRemindOption = QStringLiteral("remind");
 const QString kCareDueOption = QStringLiteral("care-due");
+
+// One line on the terminal's error output, in its encoding.
+void SayOnTerminal(const QString& line)
+{
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+}
 
 // A reminder needs no window: it runs at login before the desktop may be ready for one.
 bool AsksForReminder(int argc, char** argv)
@@ -57,7 +64,7 @@ void StandInForAMissingDisplay()
 int RemindOfCareDue(const QStringList& collections)
 {
     if (collections.isEmpty()) {
-        std::fprintf(stderr, "talvane: use --remind COLLECTION.tvn...\n");
+        SayOnTerminal(QCoreApplication::translate("CommandLine", "talvane: use --remind COLLECTION.tvn..."));
         return 1;
     }
     QTextStream out(stdout);
@@ -72,96 +79,101 @@ int RemindOfCareDue(const QStringList& collections)
     return reminder.exitCode();
 }
 
+// What the program is asked from its command line, described in the language
+// installed when it is made.
+class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
+public:
+    CommandLine()
+    {
+        parser.setApplicationDescription(tr("Talvane: the record of every tree of a bonsai collection."));
+        parser.addHelpOption();
+        parser.addPositionalArgument(QStringLiteral("collection"), tr("A collection file (.tvn) to open."));
+        for (const QCommandLineOption* option : {&noSplash, &inventory, &find, &screenshot, &printPdf, &entry, &all, &remind, &careDue})
+            parser.addOption(*option);
+        parser.addVersionOption();
+    }
+
+    QCommandLineParser parser;
+    const QCommandLineOption noSplash{QStringLiteral("no-splash"), tr("Start without the splash picture.")};
+    const QCommandLineOption screenshot{QStringLiteral("screenshot"), tr("Save a picture of the main window to FILE and exit."),
+                                        QStringLiteral("FILE")};
+    const QCommandLineOption printPdf{QStringLiteral("print-pdf"), tr("Print the report of the collection to a PDF FILE and exit."),
+                                      QStringLiteral("FILE")};
+    const QCommandLineOption entry{QStringLiteral("entry"), tr("With --print-pdf: the entry N only (from 0)."), QStringLiteral("N")};
+    const QCommandLineOption all{QStringLiteral("all"), tr("With --print-pdf: every entry.")};
+    const QCommandLineOption inventory{QStringLiteral("inventory"),
+                                       tr("With --print-pdf: the collection list as a table, one line per tree.")};
+    const QCommandLineOption find{QStringLiteral("find"), tr("With --inventory: only the trees in which every word of WORDS appears."),
+                                  QStringLiteral("WORDS")};
+    const QCommandLineOption remind{kRemindOption, tr("Show a desktop notification of the care due today or overdue in "
+                                                      "each collection given, and exit once it is closed.")};
+    const QCommandLineOption careDue{kCareDueOption, tr("Open the Care due window once the collection is open.")};
+};
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Talvane: the record of every tree of a bonsai collection."));
-    parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("collection"), QStringLiteral("A collection file (.tvn) to open."));
-    const QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("Start without the splash picture."));
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save a picture of the main window to FILE and exit."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption printPdf(QStringLiteral("print-pdf"),
-                                      QStringLiteral("Print the report of the collection to a PDF FILE and exit."),
-                                      QStringLiteral("FILE"));
-    const QCommandLineOption entry(QStringLiteral("entry"), QStringLiteral("With --print-pdf: the entry N only (from 0)."),
-                                   QStringLiteral("N"));
-    const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("With --print-pdf: every entry."));
-    const QCommandLineOption inventory(QStringLiteral("inventory"),
-                                       QStringLiteral("With --print-pdf: the collection list as a table, one line per tree."));
-    const QCommandLineOption find(QStringLiteral("find"),
-                                  QStringLiteral("With --inventory: only the trees in which every word of WORDS appears."),
-                                  QStringLiteral("WORDS"));
-    const QCommandLineOption remind(kRemindOption,
-                                    QStringLiteral("Show a desktop notification of the care due today or overdue in "
-                                                   "each collection given, and exit once it is closed."));
-    const QCommandLineOption careDue(kCareDueOption, QStringLiteral("Open the Care due window once the collection is open."));
-    parser.addOption(noSplash);
-    parser.addOption(inventory);
-    parser.addOption(find);
-    parser.addOption(screenshot);
-    parser.addOption(printPdf);
-    parser.addOption(entry);
-    parser.addOption(all);
-    parser.addOption(remind);
-    parser.addOption(careDue);
-    const QCommandLineOption version = parser.addVersionOption();
-
     // Read once before the application is made, as what is asked decides how it is made.
     // Arguments for Qt itself (-style, -platform) are not known here and make this
     // reading fail: the program then starts as usual and the application takes them.
-    const bool understood = parser.parse(ArgumentsOf(argc, argv));
-    if (understood && parser.isSet(version)) {
-        std::printf("talvane %s\n", TALVANE_VERSION);
-        return 0;
+    {
+        CommandLine early;
+        const bool understood = early.parser.parse(ArgumentsOf(argc, argv));
+        if (understood && early.parser.isSet(QStringLiteral("version"))) {
+            std::printf("talvane %s\n", TALVANE_VERSION);
+            return 0;
+        }
+        if (understood && (early.parser.isSet(early.printPdf) || early.parser.isSet(QStringLiteral("help")) ||
+                           early.parser.isSet(QStringLiteral("help-all"))))
+            StandInForAMissingDisplay();
     }
-    if (understood && (parser.isSet(printPdf) || parser.isSet(QStringLiteral("help")) ||
-                       parser.isSet(QStringLiteral("help-all"))))
-        StandInForAMissingDisplay();
     const auto application = AsksForReminder(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
                                                          : std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Talvane"));
     QApplication::setOrganizationName(QStringLiteral("Orvande"));
     SetBaseDirectory(QDir::currentPath());
     const InstalledLanguage language(Translations::languageFor(Translations::chosenLanguage()));
+    CommandLine commandLine;
+    QCommandLineParser& parser = commandLine.parser;
     parser.process(*application);
 
-    if (parser.isSet(remind))
+    if (parser.isSet(commandLine.remind))
         return RemindOfCareDue(parser.positionalArguments());
 
-    if (parser.isSet(printPdf) && parser.isSet(inventory)) {
-        if (parser.positionalArguments().size() != 1 || parser.isSet(entry) || parser.isSet(all)) {
-            std::fprintf(stderr, "talvane: use --print-pdf OUT.pdf --inventory [--find WORDS] COLLECTION.tvn\n");
+    if (parser.isSet(commandLine.printPdf) && parser.isSet(commandLine.inventory)) {
+        if (parser.positionalArguments().size() != 1 || parser.isSet(commandLine.entry) || parser.isSet(commandLine.all)) {
+            SayOnTerminal(CommandLine::tr("talvane: use --print-pdf OUT.pdf --inventory [--find WORDS] COLLECTION.tvn"));
             return 1;
         }
-        return PrintInventoryToPdf(parser.positionalArguments().constFirst(), parser.value(printPdf),
-                                   parser.values(find).join(QLatin1Char(' ')));
+        return PrintInventoryToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf),
+                                   parser.values(commandLine.find).join(QLatin1Char(' ')));
     }
-    if (parser.isSet(printPdf)) {
-        if (parser.positionalArguments().size() != 1 || parser.isSet(entry) == parser.isSet(all)) {
-            std::fprintf(stderr, "talvane: use --print-pdf OUT.pdf (--entry N | --all) COLLECTION.tvn\n");
+    if (parser.isSet(commandLine.printPdf)) {
+        if (parser.positionalArguments().size() != 1 || parser.isSet(commandLine.entry) == parser.isSet(commandLine.all)) {
+            SayOnTerminal(CommandLine::tr("talvane: use --print-pdf OUT.pdf (--entry N | --all) COLLECTION.tvn"));
             return 1;
         }
-        const std::string given = parser.value(entry).toStdString();
+        const std::string given = parser.value(commandLine.entry).toStdString();
         const auto index = text::ReadNumberOption(text::kEntryNumberOption, given);
-        if (parser.isSet(entry) && !index) {
-            std::fprintf(stderr, "talvane: %s\n", text::NumberOptionError(text::kEntryNumberOption, given).c_str());
+        if (parser.isSet(commandLine.entry) && !index) {
+            SayOnTerminal(CommandLine::tr("talvane: %1")
+                              .arg(QString::fromStdString(text::NumberOptionError(text::kEntryNumberOption, given))));
             return 1;
         }
-        return PrintCollectionToPdf(parser.positionalArguments().constFirst(), parser.value(printPdf), index);
+        return PrintCollectionToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf), index);
     }
 
     auto services = UiServices::createQt();
     CTalvaneApp app(*services);
     StartOptions options;
     options.collection = parser.positionalArguments().value(0);
-    options.splash = !parser.isSet(noSplash) && !parser.isSet(screenshot);
-    options.careDue = parser.isSet(careDue);
+    options.splash = !parser.isSet(commandLine.noSplash) && !parser.isSet(commandLine.screenshot);
+    options.careDue = parser.isSet(commandLine.careDue);
     // A picture of the window for the documentation tells the desktop nothing.
-    if (!parser.isSet(screenshot))
+    if (!parser.isSet(commandLine.screenshot))
         options.notificationBus = QDBusConnection::sessionBus();
     // Before start-up: a logout may come while its first question is still open.
     QuitSignals quitSignals;
@@ -172,8 +184,8 @@ int main(int argc, char** argv)
         return 0;
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &app, &CTalvaneApp::onCommitDataRequest);
 
-    if (parser.isSet(screenshot)) {
-        const QString file = parser.value(screenshot);
+    if (parser.isSet(commandLine.screenshot)) {
+        const QString file = parser.value(commandLine.screenshot);
         QTimer::singleShot(500, &app, [&app, file] {
             const bool saved = app.mainFrame()->grab().save(file);
             QApplication::exit(saved ? 0 : 1);

@@ -307,6 +307,69 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>talvane: use --remind COLLECTION.tvn...</source>
+        <translation>talvane : utilisez --remind COLLECTION.tvn...</translation>
+    </message>
+    <message>
+        <source>Talvane: the record of every tree of a bonsai collection.</source>
+        <translation>Talvane : la fiche de chaque arbre d&apos;une collection de bonsaïs.</translation>
+    </message>
+    <message>
+        <source>A collection file (.tvn) to open.</source>
+        <translation>Un fichier de collection (.tvn) à ouvrir.</translation>
+    </message>
+    <message>
+        <source>Start without the splash picture.</source>
+        <translation>Démarrer sans l&apos;image d&apos;accueil.</translation>
+    </message>
+    <message>
+        <source>Save a picture of the main window to FILE and exit.</source>
+        <translation>Enregistrer une image de la fenêtre principale dans FILE et quitter.</translation>
+    </message>
+    <message>
+        <source>Print the report of the collection to a PDF FILE and exit.</source>
+        <translation>Imprimer le rapport de la collection dans un FILE PDF et quitter.</translation>
+    </message>
+    <message>
+        <source>With --print-pdf: the entry N only (from 0).</source>
+        <translation>Avec --print-pdf : la fiche N seulement (à partir de 0).</translation>
+    </message>
+    <message>
+        <source>With --print-pdf: every entry.</source>
+        <translation>Avec --print-pdf : toutes les fiches.</translation>
+    </message>
+    <message>
+        <source>With --print-pdf: the collection list as a table, one line per tree.</source>
+        <translation>Avec --print-pdf : la liste de la collection en tableau, une ligne par arbre.</translation>
+    </message>
+    <message>
+        <source>With --inventory: only the trees in which every word of WORDS appears.</source>
+        <translation>Avec --inventory : seulement les arbres où figure chaque mot de WORDS.</translation>
+    </message>
+    <message>
+        <source>Show a desktop notification of the care due today or overdue in each collection given, and exit once it is closed.</source>
+        <translation>Afficher une notification du bureau des soins à faire aujourd&apos;hui ou en retard dans chaque collection donnée, et quitter une fois qu&apos;elle est fermée.</translation>
+    </message>
+    <message>
+        <source>Open the Care due window once the collection is open.</source>
+        <translation>Ouvrir la fenêtre Soins à faire une fois la collection ouverte.</translation>
+    </message>
+    <message>
+        <source>talvane: use --print-pdf OUT.pdf --inventory [--find WORDS] COLLECTION.tvn</source>
+        <translation>talvane : utilisez --print-pdf OUT.pdf --inventory [--find WORDS] COLLECTION.tvn</translation>
+    </message>
+    <message>
+        <source>talvane: use --print-pdf OUT.pdf (--entry N | --all) COLLECTION.tvn</source>
+        <translation>talvane : utilisez --print-pdf OUT.pdf (--entry N | --all) COLLECTION.tvn</translation>
+    </message>
+    <message>
+        <source>talvane: %1</source>
+        <translation>talvane : %1</translation>
+    </message>
+</context>
+<context>
     <name>EarlierVersionsDlg</name>
     <message>
         <source>Restore an earlier version</source>

@@ -428,6 +428,22 @@
         <translation>ses fichiers se décompressent en plus de %1 fois sa propre taille</translation>
     </message>
     <message>
+        <source>%1 or %2</source>
+        <translation>%1 ou %2</translation>
+    </message>
+    <message>
+        <source>%1 must be %2 of %3, not “%4”.</source>
+        <translation>%1 doit être %2 parmi %3, et non « %4 ».</translation>
+    </message>
+    <message>
+        <source>%1 must be %2 from %3 to %4, not “%5”.</source>
+        <translation>%1 doit être %2 de %3 à %4, et non « %5 ».</translation>
+    </message>
+    <message>
+        <source>an entry number</source>
+        <translation>un numéro de fiche</translation>
+    </message>
+    <message>
         <source>&quot;%1&quot; beside the collection is not a folder.</source>
         <translation>« %1 », à côté de la collection, n&apos;est pas un dossier.</translation>
     </message>

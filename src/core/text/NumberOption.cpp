@@ -1,6 +1,7 @@
 #include "text/NumberOption.h"
 
 #include "text/ControlCharacters.h"
+#include "text/Words.h"
 
 #include <algorithm>
 #include <charconv>
@@ -13,9 +14,8 @@ std::string ChoicesText(const std::vector<long long>& choices)
 {
     std::string out;
     for (std::size_t i = 0; i < choices.size(); ++i) {
-        if (i > 0)
-            out += i + 1 == choices.size() ? " or " : ", ";
-        out += std::to_string(choices[i]);
+        const std::string choice = std::to_string(choices[i]);
+        out = i == 0 ? choice : i + 1 == choices.size() ? sayMessage(SHOWN_TEXT("%1 or %2"), {out, choice}) : out + ", " + choice;
     }
     return out;
 }
@@ -41,11 +41,13 @@ std::optional<long long> ReadNumberOption(const NumberOption& option, std::strin
 
 std::string NumberOptionError(const NumberOption& option, std::string_view text)
 {
-    const std::string taken = option.choices.empty() ? "from " + std::to_string(option.minimum) + " to " +
-                                                           std::to_string(option.maximum)
-                                                     : "of " + ChoicesText(option.choices);
-    return std::string(option.name) + " must be " + std::string(option.meaning) + " " + taken + ", not \u201C" +
-           ShowControlCharacters(text) + "\u201D.";
+    const std::string given = ShowControlCharacters(text);
+    const std::string meaning = sayMessage(option.meaning);
+    if (!option.choices.empty())
+        return sayMessage(SHOWN_TEXT("%1 must be %2 of %3, not \u201C%4\u201D."),
+                          {std::string(option.name), meaning, ChoicesText(option.choices), given});
+    return sayMessage(SHOWN_TEXT("%1 must be %2 from %3 to %4, not \u201C%5\u201D."),
+                      {std::string(option.name), meaning, std::to_string(option.minimum), std::to_string(option.maximum), given});
 }
 
 } // namespace text

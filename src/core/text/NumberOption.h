@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Words.h"
+
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -25,7 +27,7 @@ struct NumberOption {
 // entries, as many as its 32-bit count can say.
 inline const NumberOption kEntryNumberOption{
     .name = "--entry",
-    .meaning = "an entry number",
+    .meaning = SHOWN_TEXT("an entry number"),
     .minimum = 0,
     .maximum = std::numeric_limits<std::uint32_t>::max() - 1LL,
     .choices = {},

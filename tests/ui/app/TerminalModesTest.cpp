@@ -13,9 +13,20 @@ namespace {
 // without a display.
 class TerminalModesTest : public ::testing::Test {
 protected:
-    ProgramRun Run(const QStringList& arguments) const
+    ProgramRun Run(const QStringList& arguments, const QProcessEnvironment& environment = EnvironmentWithoutDisplay()) const
     {
-        return RunBuiltProgram(QStringLiteral("talvane"), arguments, folder, EnvironmentWithoutDisplay());
+        return RunBuiltProgram(QStringLiteral("talvane"), arguments, folder, environment);
+    }
+
+    // An English system's environment, or a French one's, with the settings of the folder.
+    QProcessEnvironment SystemIn(const char* language) const
+    {
+        QProcessEnvironment environment = EnvironmentWithoutDisplay();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(QStringLiteral("LANG"), QString::fromLatin1(language) + QStringLiteral(".UTF-8"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder);
+        return environment;
     }
 
     // The number of pages pdfinfo counts in a PDF of the folder; 0 when it is no PDF.
@@ -96,4 +107,25 @@ TEST_F(TerminalModesTest, AWrongEntryNumberGetsOneLineAndStatusOne)
                                  QStringLiteral("0999"), QStringLiteral("sample.tvn")});
     EXPECT_EQ(past.status, 1);
     EXPECT_TRUE(past.err.startsWith(QStringLiteral("talvane: sample.tvn has no entry 999 (it has "))) << past.err.toStdString();
+}
+
+TEST_F(TerminalModesTest, TheCommandLineSpeaksTheSystemsLanguageOrTheOneChosenAndItsEnglishStaysAsItWas)
+{
+    const ProgramRun english = Run({QStringLiteral("--help")}, SystemIn("en_GB"));
+    EXPECT_TRUE(english.out.contains(QStringLiteral("  --no-splash          Start without the splash picture.\n")))
+        << english.out.toStdString();
+    const ProgramRun french = Run({QStringLiteral("--help")}, SystemIn("fr_FR"));
+    EXPECT_TRUE(french.out.contains(QStringLiteral("D\u00E9marrer sans l'image d'accueil."))) << french.out.toStdString();
+    EXPECT_FALSE(french.out.contains(QStringLiteral("Start without"))) << french.out.toStdString();
+    const ProgramRun wrongEntry = Run({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
+                                       QStringLiteral("x"), QStringLiteral("sample.tvn")},
+                                      SystemIn("fr_FR"));
+    EXPECT_EQ(wrongEntry.status, 1);
+    EXPECT_EQ(wrongEntry.err, QStringLiteral("talvane : --entry doit \u00EAtre un num\u00E9ro de fiche de 0 \u00E0 4294967294, "
+                                             "et non \u00AB x \u00BB.\n"));
+
+    // English chosen on a French system: every text as the English program writes it.
+    std::filesystem::create_directories(dir / "Orvande");
+    WriteFileBytes(dir / "Orvande" / "Talvane.conf", "[General]\nlanguage=en\n");
+    EXPECT_EQ(Run({QStringLiteral("--help")}, SystemIn("fr_FR")).out, english.out);
 }
