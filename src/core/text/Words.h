@@ -33,6 +33,7 @@ std::string say(const Words& words, std::string_view english, const std::vector<
 // in: English until the program chooses its language as it starts, before it runs a
 // second thread, as the C library's messages follow the locale.
 void speakMessagesIn(Words words);
+// Those words, for a text made of several said in them.
 const Words& messageWords();
 // A message said in those words, filled with the values.
 std::string sayMessage(std::string_view english, const std::vector<std::string>& values = {});
