@@ -19,13 +19,15 @@ std::string Shouted(std::string_view english)
 TEST(MessageWords, SystemReasonsReadAsTheCLibraryWritesThemUntilOtherWordsAreChosen)
 {
     // Every reason the program names itself is the C library's own English, word for word.
+    // Copied at once: the library may reuse the text's buffer at its next call.
+    const auto libraryReason = [](int error) { return std::string(std::strerror(error)); };
     for (int error = 1; error < 134; ++error)
-        EXPECT_EQ(SystemReason(error), std::strerror(error)) << error;
+        EXPECT_EQ(SystemReason(error), libraryReason(error)) << error;
 
     text::speakMessagesIn(Shouted);
     EXPECT_EQ(SystemReason(ENOSPC), "Plus de place sur le disque");
     EXPECT_EQ(SystemReason(EACCES), "[Permission denied]");
-    EXPECT_EQ(SystemReason(ENOTSOCK), std::strerror(ENOTSOCK)) << "one it does not name is the library's";
+    EXPECT_EQ(SystemReason(ENOTSOCK), libraryReason(ENOTSOCK)) << "one it does not name is the library's";
     EXPECT_EQ(text::sayMessage("%1 of %2", {"%2", "x"}), "[%2 of x]") << "said first, then filled once";
     text::speakMessagesIn(text::inEnglish);
     EXPECT_EQ(SystemReason(ENOSPC), "No space left on device");
