@@ -16,8 +16,6 @@ check=0
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failed=0
-# The texts the core gives the window have a file of their own.
-core_texts=src/ui/framework/CoreTexts.cpp
 
 # The file NAME is written to: a copy in --check.
 target() { # NAME
@@ -121,13 +119,12 @@ PYTHON
 }
 
 for folder in src/ui/*/; do
-    mapfile -t sources < <(find "$folder" -name '*.cpp' -o -name '*.h' | grep -v "^$core_texts$" | sort)
+    mapfile -t sources < <(find "$folder" -name '*.cpp' -o -name '*.h' | sort)
     grep -qE '\btr\(|translate\(' "${sources[@]}" || continue
     # The program's command line is read in src/main.cpp, beside the app folder.
     [[ "$folder" == src/ui/app/ ]] && sources+=(src/main.cpp)
     update "$(basename "$folder")" "${sources[@]}"
 done
-update coretexts "$core_texts"
 update_marked phone PHONE_TEXT PhonePages "the phone pages" $(find src/core/companion -name '*.cpp' -o -name '*.h' | sort)
 update_marked corewords SHOWN_TEXT CoreTexts "the core" $(find src/core -name '*.cpp' -o -name '*.h' | sort)
 exit "$failed"

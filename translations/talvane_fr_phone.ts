@@ -64,18 +64,6 @@
         <translation>Unité</translation>
     </message>
     <message>
-        <source>0 of 0 trees</source>
-        <translation>0 sur 0 arbre</translation>
-    </message>
-    <message>
-        <source>%1 of 1 trees</source>
-        <translation>%1 sur 1 arbre</translation>
-    </message>
-    <message>
-        <source>%1 of %2 trees</source>
-        <translation>%1 sur %2 arbres</translation>
-    </message>
-    <message>
         <source>Name, species or label code</source>
         <translation>Nom, espèce ou code d&apos;étiquette</translation>
     </message>

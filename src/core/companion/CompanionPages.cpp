@@ -8,6 +8,7 @@
 #include "journal/DueTasks.h"
 #include "journal/Journal.h"
 #include "search/EntryMatcher.h"
+#include "search/ListColumns.h"
 #include "text/Windows1252.h"
 #include "timeline/TimelinePhoto.h"
 
@@ -269,16 +270,6 @@ std::string careKindOptions(const PhoneWords& words)
     return out;
 }
 
-// "12 of 340 trees". None and one have texts of their own: French counts them in the
-// singular.
-std::string listedTreesText(const PhoneWords& words, std::size_t listed, std::size_t total)
-{
-    const std::string shown = std::to_string(listed);
-    return total == 0   ? said(words, PHONE_TEXT("0 of 0 trees"))
-           : total == 1 ? said(words, PHONE_TEXT("%1 of 1 trees"), {shown})
-                        : said(words, PHONE_TEXT("%1 of %2 trees"), {shown, std::to_string(total)});
-}
-
 } // namespace
 
 const std::string& stylesheet()
@@ -362,7 +353,7 @@ std::string treesPage(const PageContext& context, std::string_view query, std::s
            "<label for=\"label-photo\">" + said(words, PHONE_TEXT("Scan a label: take a photo of its QR code")) +
            "</label><input id=\"label-photo\" type=\"file\" name=\"label\" accept=\"image/*\" capture=\"environment\" "
            "required><button type=\"submit\">" + said(words, PHONE_TEXT("Open")) + "</button></form>";
-    out += "<p class=\"quiet\">" + listedTreesText(words, shown.size(), collection.size()) + " \u00B7 " +
+    out += "<p class=\"quiet\">" + escapeHtml(search::listedTreesText(shown.size(), collection.size(), true, words)) + " \u00B7 " +
            pageText(collection.title()) + "</p><ul class=\"trees\">";
     const std::size_t first = page * kTreesPerPage;
     for (std::size_t i = first; i < std::min(shown.size(), first + kTreesPerPage); ++i) {

@@ -7,9 +7,11 @@ namespace talvane::journal {
 namespace {
 
 constexpr std::array<char, 4> kUnitLetters = {'d', 'w', 'm', 'y'};
-constexpr std::array<std::string_view, 12> kMonthNames = {"January", "February", "March",     "April",
-                                                          "May",     "June",     "July",      "August",
-                                                          "September", "October", "November", "December"};
+constexpr std::array<std::string_view, 12> kMonthNames = {
+    SHOWN_TEXT("January"), SHOWN_TEXT("February"), SHOWN_TEXT("March"),     SHOWN_TEXT("April"),
+    SHOWN_TEXT("May"),     SHOWN_TEXT("June"),     SHOWN_TEXT("July"),      SHOWN_TEXT("August"),
+    SHOWN_TEXT("September"), SHOWN_TEXT("October"), SHOWN_TEXT("November"), SHOWN_TEXT("December"),
+};
 
 // A number of 1 to `most` written without leading zeros, taken from the front of `text`.
 std::optional<unsigned> takeNumber(std::string_view& text, unsigned most)

@@ -1,5 +1,7 @@
 #include "journal/Measurement.h"
 
+#include "text/Words.h"
+
 #include <charconv>
 
 namespace talvane::journal {
@@ -18,10 +20,10 @@ std::string_view measureKey(MeasureKind kind)
 std::string_view measureName(MeasureKind kind)
 {
     switch (kind) {
-    case MeasureKind::Height: return "Height";
-    case MeasureKind::Trunk: return "Trunk diameter";
-    case MeasureKind::Nebari: return "Nebari width";
-    case MeasureKind::Canopy: return "Canopy width";
+    case MeasureKind::Height: return SHOWN_TEXT("Height");
+    case MeasureKind::Trunk: return SHOWN_TEXT("Trunk diameter");
+    case MeasureKind::Nebari: return SHOWN_TEXT("Nebari width");
+    case MeasureKind::Canopy: return SHOWN_TEXT("Canopy width");
     }
     return "Height";
 }

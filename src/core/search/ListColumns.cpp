@@ -1,6 +1,7 @@
 #include "search/ListColumns.h"
 
 #include "collection/FieldCatalogue.h"
+#include "text/Words.h"
 
 namespace search {
 
@@ -8,19 +9,19 @@ const char* listColumnTitle(ListColumn column)
 {
     switch (column) {
     case ListColumn::Name:
-        return "Name";
+        return SHOWN_TEXT("Name");
     case ListColumn::BotanicalName:
         return talvane::fields::field(CBonsaiData::BotanicalName).label.data();
     case ListColumn::CommonName:
         return talvane::fields::field(CBonsaiData::CommonName).label.data();
     case ListColumn::Style:
-        return "Style";
+        return SHOWN_TEXT("Style");
     case ListColumn::InteriorExterior:
-        return "Interior/Exterior";
+        return SHOWN_TEXT("Interior/Exterior");
     case ListColumn::Purchased:
-        return "Purchased";
+        return SHOWN_TEXT("Purchased");
     case ListColumn::Photos:
-        return "Photos";
+        return SHOWN_TEXT("Photos");
     }
     return "";
 }
@@ -50,6 +51,21 @@ std::string listColumnText(const CBonsaiData& entry, ListColumn column)
     }
     }
     return {};
+}
+
+std::string listedTreesText(std::size_t listed, std::size_t total, bool filtered, const text::Words& words)
+{
+    using text::say;
+    const std::string all = std::to_string(total);
+    // None and one have texts of their own: French counts none in the singular.
+    if (!filtered)
+        return total == 0   ? say(words, SHOWN_TEXT("0 trees"))
+               : total == 1 ? say(words, SHOWN_TEXT("1 tree"))
+                            : say(words, SHOWN_TEXT("%1 trees"), {all});
+    const std::string shown = std::to_string(listed);
+    return total == 0   ? say(words, SHOWN_TEXT("0 of 0 trees"))
+           : total == 1 ? say(words, SHOWN_TEXT("%1 of 1 tree"), {shown})
+                        : say(words, SHOWN_TEXT("%1 of %2 trees"), {shown, all});
 }
 
 } // namespace search

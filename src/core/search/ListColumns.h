@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collection/BonsaiData.h"
+#include "text/Words.h"
 
 #include <array>
 #include <cstddef>
@@ -28,5 +29,10 @@ const char* listColumnTitle(ListColumn column);
 // else the purchase style; Interior/Exterior is "Interior", "Exterior" or empty;
 // Photos counts the filled photo slots.
 std::string listColumnText(const CBonsaiData& entry, ListColumn column);
+
+// How many trees a list shows, said in the words given: "340 trees", "1 tree", or
+// "12 of 340 trees" while a filter narrows it.
+std::string listedTreesText(std::size_t listed, std::size_t total, bool filtered,
+                            const text::Words& words = text::inEnglish);
 
 } // namespace search

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,13 +11,6 @@
 // the months.
 QString CoreText(std::string_view english);
 
-// How many trees a list shows: "340 trees", "1 tree", or "12 of 340 trees" while a
-// filter narrows it.
-QString ListedTreesText(std::size_t listed, std::size_t total, bool filtered);
-
 // The words in which the window says the texts the core makes (UTF-8 in, UTF-8 out):
 // how a task repeats, how many are due, why a file could not be read or written.
 std::string WindowWords(std::string_view english);
-
-// The texts CoreText can translate.
-std::span<const char* const> ListedCoreTexts();

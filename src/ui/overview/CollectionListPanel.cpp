@@ -148,7 +148,8 @@ void CollectionListPanel::choose(const QModelIndex& index)
 
 void CollectionListPanel::updateCountLine()
 {
-    m_count->setText(ListedTreesText(static_cast<std::size_t>(m_model.rowCount()), m_model.entryCount(), isFiltered()));
+    m_count->setText(QString::fromStdString(search::listedTreesText(static_cast<std::size_t>(m_model.rowCount()),
+                                                                   m_model.entryCount(), isFiltered(), WindowWords)));
 }
 
 bool CollectionListPanel::isFiltered() const

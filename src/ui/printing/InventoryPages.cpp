@@ -5,6 +5,7 @@
 #include "framework/AnsiText.h"
 #include "framework/CoreTexts.h"
 #include "printing/ReportPages.h"
+#include "search/ListColumns.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
@@ -111,7 +112,8 @@ void InventoryPages::drawPage(QPainter& painter, int page) const
     const QString date = QLocale().toString(m_date, QLocale::LongFormat);
     painter.drawText(QPointF(width - body.horizontalAdvance(date), title.ascent()), date);
     painter.drawText(QPointF(0, title.lineSpacing() + body.ascent()),
-                     ListedTreesText(m_inventory.positions.size(), m_inventory.total, m_inventory.filtered));
+                     QString::fromStdString(search::listedTreesText(m_inventory.positions.size(), m_inventory.total,
+                                                                    m_inventory.filtered, WindowWords)));
 
     const auto drawRow = [&](double top, const QFont& font, const std::function<QString(std::size_t)>& text) {
         painter.setFont(font);
