@@ -43,28 +43,18 @@ protected:
 
 TEST_F(NumberOptions, EveryWrongNumberGetsOneLineAndStatusOne)
 {
+    // The rules of reading are the core's; here each command's options go through them.
     const BadNumber table[] = {
         {"due trees.tvn --within -5", Within("-5")},
-        {"due trees.tvn --within abc", Within("abc")},
-        {"due trees.tvn --within 3651", Within("3651")},
-        {"due trees.tvn --within 1.5", Within("1.5")},
-        {"due trees.tvn --within 0x10", Within("0x10")},
-        {"due trees.tvn --within 99999999999999999999", Within("99999999999999999999")},
         {"due trees.tvn --within ''", Within("")},
         {"due trees.tvn --within=7d", Within("7d")},
         {"report trees.tvn --entry x", Entry("x")},
-        {"report trees.tvn --entry -1", Entry("-1")},
-        {"report trees.tvn --entry 4294967295", Entry("4294967295")},
-        {"report trees.tvn --entry 1e0", Entry("1e0")},
         {"journal trees.tvn --entry x", Entry("x")},
         {"timeline trees.tvn --entry ' 1'", Entry(" 1")},
         {"photo-add trees.tvn --entry one a.jpg", Entry("one")},
         {"passport-export trees.tvn --entry +1 out.tvp", Entry("+1")},
         {"serve trees.tvn --port 65536", "--port must be a port number from 0 to 65535, not \u201C65536\u201D."},
-        {"serve trees.tvn --port -1", "--port must be a port number from 0 to 65535, not \u201C-1\u201D."},
-        {"serve trees.tvn --port http", "--port must be a port number from 0 to 65535, not \u201Chttp\u201D."},
         {"bmp a.bmp --bpp 7", "--bpp must be a depth in bits of 0, 8 or 32, not \u201C7\u201D."},
-        {"bmp a.bmp --bpp 8bit", "--bpp must be a depth in bits of 0, 8 or 32, not \u201C8bit\u201D."},
         {"due trees.tvn --within \"$(printf '3\\033[2J')\"", Within("3\\x1b[2J")},
     };
     for (const BadNumber& bad : table) {

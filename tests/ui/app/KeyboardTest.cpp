@@ -180,37 +180,6 @@ TEST_F(KeyboardTest, EveryDialogHasAKeyForEachButtonAndANameForEachField)
         EXPECT_EQ(KeyboardFaults(*dialog), QStringList()) << name;
 }
 
-TEST_F(KeyboardTest, DialogsTheCommandsOpenHaveTheirKeysAndNames)
-{
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
-    QStringList faults;
-    QStringList seen;
-    const auto checkNext = [&] {
-        ui.dialogs.expect([&](QDialog& dialog) {
-            seen.append(QString::fromLatin1(dialog.metaObject()->className()));
-            faults += KeyboardFaults(dialog);
-            return static_cast<int>(QDialog::Rejected);
-        });
-    };
-    const std::vector<std::function<void()>> commands{
-        [&] { bar().addButton()->click(); },
-        [&] { frame().action(cmd::kEntryRename)->trigger(); },
-        [&] { frame().action(cmd::kViewCareDue)->trigger(); },
-        [&] { frame().action(cmd::kViewTimeline)->trigger(); },
-        [&] { frame().action(cmd::kAppAbout)->trigger(); },
-        [&] { frame().action(cmd::kFileExportPassport)->trigger(); },
-        [&] { frame().action(cmd::kFilePrint)->trigger(); },
-        [&] { frame().action(cmd::kFilePrintLabels)->trigger(); },
-        [&] { view().journalPage().addButton()->click(); }};
-    for (const auto& command : commands) {
-        checkNext();
-        command();
-    }
-    EXPECT_EQ(seen, (QStringList{"CNewEntryDlg", "RenameEntryDlg", "CareDueDlg", "TimelineDlg", "CAboutDlg",
-                                 "PassportGiverDlg", "CPrintChoiceDlg", "LabelsDlg", "CareEventDlg"}));
-    EXPECT_EQ(faults, QStringList());
-}
-
 TEST_F(KeyboardTest, CtrlPageDownAndPageUpTurnTheTabsRoundFromAnywhereInTheWindow)
 {
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));

@@ -141,17 +141,13 @@ TEST(FullTextTip, ShowsTheWholeTextOnlyWhileItIsWiderThanTheField)
     EXPECT_EQ(combo->toolTip(), longText);
     combo->setCurrentIndex(0);
     EXPECT_EQ(combo->toolTip(), QString());
-}
 
-TEST(FullTextTip, ShowsATextThatLooksLikeMarkupAsItIs)
-{
-    QLineEdit edit;
-    edit.resize(40, edit.sizeHint().height());
-    new FullTextTip(&edit, &edit);
-    const QString text = QStringLiteral("<b>Ficus</b> & <i>retusa</i> from the nursery");
-    edit.setText(text);
-    ASSERT_TRUE(Qt::mightBeRichText(edit.toolTip()));
+    // A text that looks like markup is shown as it is.
+    const QString markup = QStringLiteral("<b>Ficus</b> & <i>retusa</i> from the nursery");
+    edit->resize(40, edit->height());
+    edit->setText(markup);
+    ASSERT_TRUE(Qt::mightBeRichText(edit->toolTip()));
     QTextDocument shown;
-    shown.setHtml(edit.toolTip());
-    EXPECT_EQ(shown.toPlainText(), text);
+    shown.setHtml(edit->toolTip());
+    EXPECT_EQ(shown.toPlainText(), markup);
 }
