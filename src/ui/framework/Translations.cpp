@@ -2,7 +2,6 @@
 
 #include "framework/AppSettings.h"
 #include "framework/CoreTexts.h"
-#include "text/Words.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -61,8 +60,8 @@ InstalledLanguage::InstalledLanguage(const QString& language) : m_formerLanguage
     }
     install(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     install(QStringLiteral("talvane_fr"), QStringLiteral(":/i18n"));
+    m_formerMessageWords = text::messageWords();
     text::speakMessagesIn(WindowWords);
-    m_speaksMessages = true;
 }
 
 InstalledLanguage::~InstalledLanguage()
@@ -72,8 +71,8 @@ InstalledLanguage::~InstalledLanguage()
     if (m_formerDefault)
         QLocale::setDefault(*m_formerDefault);
     g_installed = m_formerLanguage;
-    if (m_speaksMessages)
-        text::speakMessagesIn(text::inEnglish);
+    if (m_formerMessageWords)
+        text::speakMessagesIn(*m_formerMessageWords);
 }
 
 QString InstalledLanguage::current()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Words.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -44,5 +46,5 @@ private:
     std::vector<std::unique_ptr<QTranslator>> m_translators;
     std::optional<QLocale> m_formerDefault;
     QString m_formerLanguage;
-    bool m_speaksMessages = false;
+    std::optional<text::Words> m_formerMessageWords;
 };
