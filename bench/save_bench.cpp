@@ -1,14 +1,22 @@
 // Saves a large collection over its file with and without keeping the replaced file
-// among its earlier versions: what keeping a version adds to a save.
+// among its earlier versions: what keeping a version adds to a save; then over a file
+// with a second hard link, which is written in place through a backup, and, with
+// --kills N, kills that save N times at random moments and opens what is left.
 #include "SampleEntries.h"
 #include "Measures.h"
 #include "collection/CollectionFile.h"
+#include "collection/InPlaceSave.h"
 #include "collection/VersionStore.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +31,56 @@ void Save(const std::filesystem::path& path, const EntryList& entries, bool keep
 double SaveSeconds(const std::filesystem::path& path, const EntryList& entries, bool keepVersion)
 {
     return Seconds([&] { Save(path, entries, keepVersion); }, kRuns);
+}
+
+// The names a later open could take for something: anything but the collection, its
+// second name and its versions' folder is left behind.
+std::size_t LeftBehind(const std::filesystem::path& folder)
+{
+    std::size_t left = 0;
+    for (const auto& item : std::filesystem::directory_iterator(folder)) {
+        const auto name = item.path().filename().string();
+        if (name != "bench.tvn" && name != "second name.tvn" && name != ".talvane-versions") {
+            std::printf("  left behind: %s\n", name.c_str());
+            ++left;
+        }
+    }
+    return left;
+}
+
+// Kills the in-place save at a random moment of its usual length, then opens the file
+// as every Talvane program does (putting back a save that stopped).
+void KillInPlaceSaves(const std::filesystem::path& path, const EntryList& oldEntries, const EntryList& newEntries,
+                      double saveSeconds, int kills)
+{
+    const std::string oldBytes = WriteCollection(oldEntries);
+    const std::string newBytes = WriteCollection(newEntries);
+    std::mt19937 random(12345);
+    std::uniform_real_distribution<double> moment(0, saveSeconds * 1.2);
+    int sawOld = 0, sawNew = 0, sawOther = 0, putBack = 0;
+    std::size_t left = 0;
+    for (int kill = 0; kill < kills; ++kill) {
+        Save(path, oldEntries, false);
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(SaveCollectionFile(path, newEntries, {.keepVersion = true}) ? 1 : 0);
+        std::this_thread::sleep_for(std::chrono::duration<double>(moment(random)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        EntryList opened;
+        std::string notice;
+        const bool read = !LoadCollectionFile(path, opened, nullptr, &notice);
+        putBack += !notice.empty();
+        const std::string bytes = read ? WriteCollection(opened) : std::string();
+        sawOld += bytes == oldBytes;
+        sawNew += bytes == newBytes;
+        sawOther += bytes != oldBytes && bytes != newBytes;
+        RemoveStaleTemporaries(path);
+        left += LeftBehind(path.parent_path());
+    }
+    std::printf("%d kills during the in-place save: %d opened as the old file (%d of them put back from the backup), "
+                "%d as the new, %d as neither; %zu files left behind\n",
+                kills, sawOld, putBack, sawNew, sawOther, left);
 }
 
 } // namespace
@@ -50,6 +108,14 @@ int main(int argc, char** argv)
     std::printf("save keeping version %8.2f ms  (%zu versions kept)\n", versioned * 1e3, ListVersions(path).size());
     std::printf("difference           %+8.2f ms  (%+.1f %%)\n", (versioned - plain) * 1e3,
                 (versioned - plain) / plain * 100);
+
+    std::filesystem::create_hard_link(path, folder / "second name.tvn");
+    const double inPlace = SaveSeconds(path, entries, true);
+    std::printf("save in place, second hard link, keeping version %8.2f ms  (%+.1f %% against the replace)\n",
+                inPlace * 1e3, (inPlace - versioned) / versioned * 100);
+    const int kills = argc > 3 && std::string(argv[2]) == "--kills" ? std::atoi(argv[3]) : 0;
+    if (kills > 0)
+        KillInPlaceSaves(path, entries, SampleCollection(count + 1), inPlace, kills);
     std::filesystem::remove_all(folder);
     return 0;
 }

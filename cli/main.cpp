@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "collection/CollectionFile.h"
+
 #include <iostream>
 
 int main(int argc, char** argv)
@@ -17,6 +19,7 @@ int main(int argc, char** argv)
     AddTimelineCommands(app);
     AddServeCommand(app);
     AddPassportCommands(app);
+    SetRollBackNoticeSink([](const std::string& notice) { std::cerr << "talvane-cli: " << notice << ".\n"; });
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,7 +1,9 @@
 #include "collection/CollectionFile.h"
 
 #include "collection/CollectionLock.h"
+#include "collection/DiskSteps.h"
 #include "collection/FileMetadata.h"
+#include "collection/InPlaceSave.h"
 #include "collection/PosixFile.h"
 #include "collection/Sha256.h"
 #include "collection/VersionStore.h"
@@ -16,6 +18,12 @@
 #include <vector>
 
 namespace {
+
+std::function<void(const std::string&)>& RollBackNoticeSink()
+{
+    static std::function<void(const std::string&)> sink;
+    return sink;
+}
 
 CollectionSaveResult Refused(SaveProblem problem, std::string reason)
 {
@@ -115,7 +123,7 @@ private:
             return failure;
         // A version that is another name of this file would take the new bytes too.
         for (const auto& version : m_linkedVersions)
-            ::unlink(version.c_str());
+            DiskRemove(version.c_str());
         if (m_keepVersion)
             KeepVersion(m_target, oldBytes, m_now);
         return WriteInPlace(m_target, m_oldStatus, oldBytes, m_bytes, written);
@@ -145,9 +153,20 @@ private:
 
 } // namespace
 
-std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries,
-                                              SaveBaseline* baseline)
+void SetRollBackNoticeSink(std::function<void(const std::string&)> sink)
 {
+    RollBackNoticeSink() = std::move(sink);
+}
+
+std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries,
+                                              SaveBaseline* baseline, std::string* rollBackNotice)
+{
+    if (auto notice = RollBackInterruptedSave(path)) {
+        if (rollBackNotice)
+            *rollBackNotice = std::move(*notice);
+        else if (RollBackNoticeSink())
+            RollBackNoticeSink()(*notice);
+    }
     const auto target = baseline ? ResolveLinks(path) : path;
     InputFile file;
     if (auto failure = file.Open(target))

@@ -5,15 +5,22 @@
 #include "collection/SafeFile.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
 // Reads a .tvn file and appends its entries. Gives the reason when the file cannot
 // be read or is not a valid collection; the list is then left as it was. When
 // `baseline` is given it receives where the path led and what was there, measured on
-// the very bytes read (no second read of the file).
+// the very bytes read (no second read of the file). A collection whose save stopped
+// while writing it in place is first put back as it was (InPlaceSave.h); when it is,
+// `rollBackNotice` receives the words that say so, or else the sink set below.
 std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries,
-                                              SaveBaseline* baseline = nullptr);
+                                              SaveBaseline* baseline = nullptr, std::string* rollBackNotice = nullptr);
+
+// Where the words of a collection put back go when its reader asks for none of its
+// own: talvane-cli prints them, whichever command read the collection.
+void SetRollBackNoticeSink(std::function<void(const std::string&)> sink);
 
 // How a save of a collection checks what it replaces.
 struct CollectionSaveOptions {

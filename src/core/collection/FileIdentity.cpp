@@ -83,11 +83,13 @@ bool ChangedSince(const SaveBaseline& baseline)
 
 std::filesystem::path ConflictCopyPath(const std::filesystem::path& collection, std::int64_t now)
 {
-    const std::string base =
-        collection.stem().string() + " (conflict " + LocalTimeText(now, "%Y-%m-%d %H%M") + ")";
-    const std::string extension = collection.extension().string();
+    const std::string marker = " (conflict " + LocalTimeText(now, "%Y-%m-%d %H%M") + ")";
+    const std::string extension = FileNamePrefix(collection.extension().string(), kLongestFileName / 2);
     for (int copy = 1;; ++copy) {
-        auto candidate = collection.parent_path() / (base + (copy == 1 ? "" : " " + std::to_string(copy)) + extension);
+        const std::string tail = marker + (copy == 1 ? "" : " " + std::to_string(copy)) + extension;
+        // A long name gives up the end of its own part, so that the copy's name still fits.
+        const std::string stem = FileNamePrefix(collection.stem().string(), kLongestFileName - tail.size());
+        auto candidate = collection.parent_path() / (stem + tail);
         std::error_code ignored;
         if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, ignored)))
             return candidate;

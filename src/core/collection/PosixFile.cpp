@@ -1,5 +1,6 @@
 #include "collection/PosixFile.h"
 
+#include "collection/DiskSteps.h"
 #include "text/Words.h"
 
 #include <cerrno>
@@ -65,7 +66,7 @@ int FileDescriptor::close()
 bool WriteAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t put = DiskWrite(fd, bytes.data(), bytes.size());
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
@@ -107,5 +108,5 @@ void SyncFolder(const std::filesystem::path& folder)
 {
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
-        ::fsync(dir.get());
+        DiskFlush(dir.get());
 }

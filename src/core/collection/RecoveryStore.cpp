@@ -1,5 +1,7 @@
 #include "collection/RecoveryStore.h"
 
+#include "collection/DiskSteps.h"
+#include "collection/PosixFile.h"
 #include "collection/SafeFile.h"
 #include "text/Words.h"
 
@@ -45,11 +47,33 @@ std::string UnescapeValue(std::string_view value)
     return out;
 }
 
-std::int64_t ToNumber(std::string_view text)
+template <typename Number = std::int64_t>
+Number ToNumber(std::string_view text)
 {
-    std::int64_t value = 0;
+    Number value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
+}
+
+// "device inode size modified-ns hash"
+std::string IdentityText(const FileIdentity& identity)
+{
+    return std::to_string(identity.device) + " " + std::to_string(identity.inode) + " " +
+           std::to_string(identity.size) + " " + std::to_string(identity.modifiedNs) + " " + identity.contentHash;
+}
+
+std::optional<FileIdentity> ReadIdentity(std::string_view text)
+{
+    std::vector<std::string_view> parts;
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        parts.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    if (parts.size() != 5 || parts[4].size() != 64)
+        return std::nullopt;
+    return FileIdentity{ToNumber<std::uint64_t>(parts[0]), ToNumber<std::uint64_t>(parts[1]),
+                        ToNumber<std::uint64_t>(parts[2]), ToNumber(parts[3]), std::string(parts[4])};
 }
 
 // Reads the header of a recovery file; gives where the collection's bytes begin.
@@ -79,6 +103,8 @@ std::optional<std::size_t> ParseHeader(std::string_view bytes, RecoveryRecord& r
             record.pid = ToNumber(value);
         else if (key == "written")
             record.writtenAt = ToNumber(value);
+        else if (key == "based-on")
+            record.basedOn = ReadIdentity(value);
     }
     return std::nullopt;
 }
@@ -116,20 +142,22 @@ std::optional<std::string> RecoveryStore::write(const RecoveryRecord& record, st
     std::error_code error;
     std::filesystem::create_directories(m_folder, error);
     if (error)
-        return error.message();
+        return SystemReason(error.value());
     std::string bytes(kFirstLine);
     bytes += "path=" + EscapeValue(record.collectionPath) + "\n";
     bytes += "title=" + EscapeValue(record.title) + "\n";
     bytes += "pid=" + std::to_string(::getpid()) + "\n";
-    bytes += "written=" + std::to_string(record.writtenAt) + "\n\n";
+    bytes += "written=" + std::to_string(record.writtenAt) + "\n";
+    if (record.basedOn)
+        bytes += "based-on=" + IdentityText(*record.basedOn) + "\n";
+    bytes += "\n";
     bytes += collectionBytes;
     return ReplaceFile(ownFile(), bytes);
 }
 
 void RecoveryStore::remove() const
 {
-    std::error_code ignored;
-    std::filesystem::remove(ownFile(), ignored);
+    DiskRemove(ownFile().c_str());
 }
 
 std::vector<RecoveryRecord> RecoveryStore::leftBehind() const
@@ -172,6 +200,5 @@ std::optional<std::string> RecoveryStore::readCollection(const RecoveryRecord& r
 
 void RecoveryStore::discard(const RecoveryRecord& record)
 {
-    std::error_code ignored;
-    std::filesystem::remove(record.file, ignored);
+    DiskRemove(record.file.c_str());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "collection/FileIdentity.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -17,6 +19,9 @@ struct RecoveryRecord {
     std::string title;                // what the window called the collection
     std::int64_t pid = 0;             // the program that wrote it
     std::int64_t writtenAt = 0;       // seconds since the epoch
+    // The collection's file as the unsaved work found it when it was opened or last
+    // saved: a file that changed since is not simply written over when the work is restored.
+    std::optional<FileIdentity> basedOn;
 };
 
 class RecoveryStore {

@@ -1,5 +1,6 @@
 #include "collection/SafeFile.h"
 
+#include "collection/DiskSteps.h"
 #include "collection/FileMetadata.h"
 #include "collection/PosixFile.h"
 #include "collection/Sha256.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-// The longest file name most file systems take, in bytes.
-constexpr std::size_t kLongestName = 255;
 // What mkostemp replaces with random characters.
 constexpr std::string_view kRandomPart = "XXXXXX";
 
@@ -116,14 +115,19 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path)
 std::string SideFileName(std::string_view name, std::string_view tail)
 {
     std::string whole = "." + std::string(name) + std::string(tail);
-    if (whole.size() <= kLongestName)
+    if (whole.size() <= kLongestFileName)
         return whole;
     const std::string hash = "~" + Sha256Hex(name).substr(0, 12);
-    std::size_t kept = kLongestName - 1 - hash.size() - tail.size();
-    // Cut before a character, never inside one of UTF-8's.
-    while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
-        --kept;
-    return "." + std::string(name.substr(0, kept)) + hash + std::string(tail);
+    return "." + FileNamePrefix(name, kLongestFileName - 1 - hash.size() - tail.size()) + hash + std::string(tail);
+}
+
+std::string FileNamePrefix(std::string_view name, std::size_t most)
+{
+    if (name.size() <= most)
+        return std::string(name);
+    while (most > 0 && (static_cast<unsigned char>(name[most]) & 0xC0) == 0x80)
+        --most;
+    return std::string(name.substr(0, most));
 }
 
 SaveTemporary::~SaveTemporary()
@@ -131,7 +135,7 @@ SaveTemporary::~SaveTemporary()
     if (m_fd < 0)
         return;
     if (!m_placed)
-        ::unlink(m_path.c_str());
+        DiskRemove(m_path.c_str());
     ::close(m_fd);
 }
 
@@ -163,18 +167,23 @@ std::optional<std::string> SaveTemporary::create(const std::filesystem::path& ta
 
 std::optional<std::string> SaveTemporary::write(std::string_view bytes)
 {
-    if (!WriteAll(m_fd, bytes) || ::fsync(m_fd) != 0)
+    if (!WriteAll(m_fd, bytes) || DiskFlush(m_fd) != 0)
         return SystemReason(errno);
     return std::nullopt;
 }
 
 std::optional<std::string> SaveTemporary::replaceTarget()
 {
-    if (::rename(m_path.c_str(), m_target.c_str()) != 0)
+    return moveTo(m_target);
+}
+
+std::optional<std::string> SaveTemporary::moveTo(const std::filesystem::path& name)
+{
+    if (DiskRename(m_path.c_str(), name.c_str()) != 0)
         return SystemReason(errno);
     m_placed = true;
     // Makes the rename itself durable; a failure here no longer endangers either file.
-    SyncFolder(FolderOf(m_target));
+    SyncFolder(FolderOf(name));
     return std::nullopt;
 }
 
@@ -210,7 +219,7 @@ std::size_t RemoveStaleTemporaries(const std::filesystem::path& folder,
         struct stat info {};
         // A writer holds its lock until its temporary is in place or removed.
         if (fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) &&
-            TakeLock(fd.get(), LOCK_EX | LOCK_NB) && ::unlink(file.c_str()) == 0)
+            TakeLock(fd.get(), LOCK_EX | LOCK_NB) && DiskRemove(file.c_str()) == 0)
             ++removed;
     }
     return removed;
@@ -224,35 +233,4 @@ std::size_t RemoveStaleTemporaries(const std::filesystem::path& collection)
     return RemoveStaleTemporaries(FolderOf(target), [&](std::string_view name) {
         return name.size() == pattern.size() && name.substr(0, prefix.size()) == prefix;
     });
-}
-
-std::optional<std::string> WriteInPlace(const std::filesystem::path& target, const struct stat& expected,
-                                        std::string_view oldBytes, std::string_view bytes, FileIdentity& written)
-{
-    SaveTemporary backup;
-    if (auto failure = backup.create(target, kSaveBackupMarker))
-        return failure;
-    if (auto failure = backup.write(oldBytes))
-        return failure;
-    FileDescriptor fd(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
-    struct stat info {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0)
-        return SystemReason(errno);
-    if (info.st_dev != expected.st_dev || info.st_ino != expected.st_ino)
-        return text::sayMessage(SHOWN_TEXT("another program replaced the file while it was being saved"));
-
-    const auto put = [&fd](std::string_view content) {
-        return ::ftruncate(fd.get(), 0) == 0 && ::lseek(fd.get(), 0, SEEK_SET) == 0 && WriteAll(fd.get(), content) &&
-               ::fsync(fd.get()) == 0;
-    };
-    if (!put(bytes)) {
-        const std::string reason = SystemReason(errno);
-        if (put(oldBytes))
-            return reason;
-        backup.keep();
-        return reason + "; the file as it was is kept in " + backup.path().string();
-    }
-    if (::fstat(fd.get(), &info) == 0)
-        written = IdentityOf(info, Sha256Hex(bytes));
-    return std::nullopt;
 }

@@ -54,9 +54,6 @@ std::optional<std::string> ReplaceFile(const std::filesystem::path& path, std::s
 // marker + six random characters; readers of a folder may ignore them. A name that
 // would pass 255 bytes is shortened and given a short hash of the whole name.
 inline constexpr const char* kSaveTemporaryMarker = ".saving-";
-// The copy of the old bytes kept beside a file while it is written in place. One
-// left by an interrupted save holds the file as it was, and is never removed unasked.
-inline constexpr const char* kSaveBackupMarker = ".backup-";
 
 // Removes the temporary files of this collection's interrupted saves that no live
 // process is writing (a writer holds a lock on its temporary while it writes); never
@@ -72,6 +69,12 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path);
 
 // The permissions a new file is given here: 0666 less the umask.
 mode_t NewFileMode();
+
+// The longest file name most file systems take, in bytes.
+inline constexpr std::size_t kLongestFileName = 255;
+
+// The first `most` bytes of a file name, cut before a character, never inside one of UTF-8's.
+std::string FileNamePrefix(std::string_view name, std::size_t most);
 
 // The name of a file kept beside the file `name`: "." + name + tail, shortened with
 // a hash of `name` (so that it stays its own) where it would pass 255 bytes.
@@ -95,6 +98,9 @@ public:
     std::optional<std::string> write(std::string_view bytes);
     // Renames it over the target, durably.
     std::optional<std::string> replaceTarget();
+    // Renames it to `name` in the same folder, durably: a file that only gets its
+    // name once complete.
+    std::optional<std::string> moveTo(const std::filesystem::path& name);
     // Leaves it on disk under its temporary name.
     void keep() { m_placed = true; }
 
@@ -104,11 +110,3 @@ private:
     int m_fd = -1;
     bool m_placed = false;
 };
-
-// Writes `bytes` over the content of the regular file `target` itself, which must
-// still be the file `expected` describes, so that its inode, owner, ACLs, extended
-// attributes and other hard links stay. The old bytes wait in a backup beside it
-// until the new ones are on disk; after a failed write they are put back. `written`
-// receives what the file is afterwards.
-std::optional<std::string> WriteInPlace(const std::filesystem::path& target, const struct stat& expected,
-                                        std::string_view oldBytes, std::string_view bytes, FileIdentity& written);

@@ -1,5 +1,7 @@
 #include "collection/VersionStore.h"
 
+#include "collection/DiskSteps.h"
+#include "collection/FileMetadata.h"
 #include "collection/LocalTime.h"
 #include "collection/PosixFile.h"
 #include "collection/SafeFile.h"
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <functional>
 #include <set>
 #include <sys/stat.h>
@@ -160,7 +163,7 @@ void Prune(const std::filesystem::path& folder, std::int64_t now)
         const bool newestOfItsDay =
             version.savedAt > now - kDailyWindow && days.insert(version.stamp.substr(0, 10)).second;
         if (i >= kNewestKept && !newestOfItsDay)
-            ::unlink(version.file.c_str());
+            DiskRemove(version.file.c_str());
     }
 }
 
@@ -213,13 +216,19 @@ std::uint64_t TreesIn(InputFile& file)
 std::optional<std::string> KeepVersion(const std::filesystem::path& collection, std::string_view bytes, std::int64_t now)
 {
     return KeepAs(collection, now, [bytes](const std::filesystem::path& target, const std::filesystem::path& version) {
-        // A version is read by whoever may read the collection, and no one else.
-        struct stat old {};
-        const mode_t mode = ::stat(target.c_str(), &old) == 0 ? old.st_mode & 0666 : 0600;
+        // A version is read by whoever may read the collection, and no one else: it
+        // takes the collection's owner, group and ACL where this user may give them.
+        const FileDescriptor old(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        struct stat status {};
+        const bool known = old.get() >= 0 && ::fstat(old.get(), &status) == 0;
         SaveTemporary temporary;
         if (auto failure = temporary.create(version))
             return failure;
-        if (::fchmod(temporary.descriptor(), mode) != 0)
+        if (known) {
+            KeepOwner(temporary.descriptor(), status);
+            KeepExtendedAttributes(old.get(), temporary.descriptor());
+        }
+        if (::fchmod(temporary.descriptor(), known ? status.st_mode & 0666 : 0600) != 0)
             return std::optional(SystemReason(errno));
         if (auto failure = temporary.write(bytes))
             return failure;
@@ -230,7 +239,7 @@ std::optional<std::string> KeepVersion(const std::filesystem::path& collection, 
 std::optional<std::string> KeepVersionByLink(const std::filesystem::path& collection, std::int64_t now)
 {
     return KeepAs(collection, now, [](const std::filesystem::path& target, const std::filesystem::path& version) {
-        if (::link(target.c_str(), version.c_str()) != 0)
+        if (DiskLink(target.c_str(), version.c_str()) != 0)
             return std::optional(SystemReason(errno));
         return std::optional<std::string>();
     });

@@ -1,0 +1,307 @@
+// Every way a collection is written, run once for each step it takes on disk (each
+// write, flush, rename, link, truncation and removal), with that one step failing or
+// the writer stopped there as by a kill, in a child process. After each, opening the
+// collection must give the old collection or the new one, and nothing may be left
+// that a later open would misread.
+
+#include "collection/CollectionFile.h"
+#include "collection/CollectionLock.h"
+#include "collection/DiskSteps.h"
+#include "collection/InPlaceSave.h"
+#include "collection/RecoveryStore.h"
+#include "collection/TreeIdentity.h"
+#include "collection/VersionStore.h"
+#include "companion/FileCollectionHost.h"
+#include "csv/CollectionCsv.h"
+#include "csv/CsvFiles.h"
+#include "journal/CareEvent.h"
+#include "passport/PassportExport.h"
+#include "passport/PassportImport.h"
+
+#include "core/TempDir.h"
+
+#include <functional>
+#include <iostream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string kName = "trees.tvn";
+
+EntryList Trees(std::size_t count, const std::string& tag)
+{
+    EntryList entries;
+    for (std::size_t i = 0; i < count; ++i) {
+        entries.push_back(std::make_unique<CBonsaiData>());
+        auto& entry = *entries.back();
+        entry[CBonsaiData::Name] = tag + " tree " + std::to_string(i);
+        entry[CBonsaiData::History] = std::string(2000 + 100 * i, 'h') + tag;
+        entry[talvane::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-7086772895" + std::to_string(10 + i);
+    }
+    return entries;
+}
+
+std::string Bytes(const EntryList& entries)
+{
+    return WriteCollection(entries);
+}
+
+// The child's exit statuses besides a stop.
+constexpr int kNotReached = 0;
+constexpr int kReportedSuccess = 10;
+constexpr int kReportedFailure = 11;
+
+// One way of writing. `prepare` makes the old state in the parent; `write` runs in the
+// child, calls `arm` where the steps start to count, and says whether it succeeded.
+// `opened` gives what a program opening the result sees, as collection bytes, or
+// nothing when it sees none; `before` what it sees when the writer did nothing, when
+// that is not what it sees after `prepare`.
+struct Writer {
+    std::string name;
+    std::function<void(const TempDir&)> prepare;
+    std::function<bool(const TempDir&, const std::function<void()>& arm)> write;
+    std::function<std::optional<std::string>(const TempDir&)> opened;
+    std::function<std::string()> before = {};
+};
+
+std::optional<std::string> OpenedCollection(const TempDir& dir)
+{
+    EntryList entries;
+    if (LoadCollectionFile(dir / kName, entries))
+        return std::nullopt;
+    return Bytes(entries);
+}
+
+// What the writer gives when nothing goes wrong.
+std::string Undisturbed(const Writer& writer)
+{
+    TempDir dir;
+    writer.prepare(dir);
+    EXPECT_TRUE(writer.write(dir, [] {})) << writer.name;
+    return writer.opened(dir).value_or("(nothing)");
+}
+
+// Runs the writer in a child whose step `at` fails or stops; gives the child's status.
+int RunFaulted(const Writer& writer, const TempDir& dir, int at, DiskStepOutcome fault)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        int steps = 0;
+        bool reached = false;
+        const bool succeeded = writer.write(dir, [&] {
+            SetDiskStepHook([&, at, fault](DiskStep) {
+                if (++steps != at)
+                    return DiskStepOutcome::Go;
+                reached = true;
+                return fault;
+            });
+        });
+        ::_exit(!reached ? kNotReached : succeeded ? kReportedSuccess : kReportedFailure);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Names in the folder, the versions' folder and the recovery folder that a later
+// open could take for a collection: every one must hold a whole collection.
+void ExpectNothingMisleadingLeft(const TempDir& dir, const std::string& context)
+{
+    RemoveStaleTemporaries(dir / kName);
+    for (const auto& name : FolderNames(dir.path()))
+        EXPECT_EQ(name.find(".saving-"), std::string::npos) << context << ": a temporary is left: " << name;
+    for (const auto& backup : SaveBackupsBeside(dir / kName))
+        ADD_FAILURE() << context << ": a backup is left after the collection was opened: " << backup;
+    for (const KeptVersion& version : ListVersions(dir / kName)) {
+        EntryList entries;
+        EXPECT_FALSE(LoadCollectionFile(version.file, entries)) << context << ": a kept version cannot be read";
+    }
+}
+
+struct Coverage {
+    int points = 0;
+};
+
+void RunEveryFault(const Writer& writer, Coverage& coverage)
+{
+    const std::string after = Undisturbed(writer);
+    std::string before;
+    if (writer.before) {
+        before = writer.before();
+    } else {
+        TempDir dir;
+        writer.prepare(dir);
+        before = writer.opened(dir).value_or("(nothing)");
+    }
+    ASSERT_TRUE(before != after) << writer.name << ": the writer changes nothing";
+    for (const DiskStepOutcome fault : {DiskStepOutcome::Fail, DiskStepOutcome::Stop}) {
+        const char* faultName = fault == DiskStepOutcome::Fail ? "failing" : "stopped at";
+        for (int at = 1;; ++at) {
+            ASSERT_LT(at, 200) << writer.name << " takes too many steps to try";
+            TempDir dir;
+            writer.prepare(dir);
+            const int status = RunFaulted(writer, dir, at, fault);
+            if (status == kNotReached)
+                break;
+            ++coverage.points;
+            const std::string context = writer.name + ", " + faultName + " step " + std::to_string(at);
+            ASSERT_TRUE(status == kReportedSuccess || status == kReportedFailure || status == kDiskStepStopStatus)
+                << context << ": the writer ended with status " << status;
+            const std::string seen = writer.opened(dir).value_or("(nothing)");
+            if (status == kReportedSuccess)
+                EXPECT_TRUE(seen == after) << context << ": reported saved, but the new collection is not what opens";
+            else
+                EXPECT_TRUE(seen == before || seen == after) << context << ": opens as neither the old nor the new";
+            ExpectNothingMisleadingLeft(dir, context);
+        }
+    }
+}
+
+void SaveTrees(const TempDir& dir, const EntryList& trees)
+{
+    ASSERT_FALSE(SaveCollectionFile(dir / kName, trees));
+}
+
+bool SaveOverOpened(const TempDir& dir, const EntryList& trees, const std::function<void()>& arm)
+{
+    const auto baseline = MeasureBaseline(dir / kName);
+    CollectionSaveOptions options;
+    options.expected = &*baseline;
+    arm();
+    return !SaveCollectionFile(dir / kName, trees, options);
+}
+
+Writer ReplaceWriter()
+{
+    return {"replace",
+            [](const TempDir& dir) { SaveTrees(dir, Trees(3, "old")); },
+            [](const TempDir& dir, const auto& arm) { return SaveOverOpened(dir, Trees(4, "new"), arm); },
+            OpenedCollection};
+}
+
+Writer InPlaceWriter()
+{
+    return {"in place through a backup",
+            [](const TempDir& dir) {
+                SaveTrees(dir, Trees(3, "old"));
+                std::filesystem::create_hard_link(dir / kName, dir / "second name.tvn");
+            },
+            [](const TempDir& dir, const auto& arm) { return SaveOverOpened(dir, Trees(4, "new"), arm); },
+            [](const TempDir& dir) -> std::optional<std::string> {
+                // Both names lead to the one file, whatever happened.
+                EXPECT_TRUE(std::filesystem::equivalent(dir / kName, dir / "second name.tvn"));
+                return OpenedCollection(dir);
+            }};
+}
+
+Writer RecoveryWriter()
+{
+    return {"recovery file",
+            [](const TempDir&) {},
+            [](const TempDir& dir, const auto& arm) {
+                const RecoveryStore store(dir / "recovery");
+                RecoveryRecord record;
+                record.collectionPath = (dir / kName).string();
+                if (store.write(record, Bytes(Trees(3, "old"))))
+                    return false;
+                arm();
+                return !store.write(record, Bytes(Trees(4, "new")));
+            },
+            [](const TempDir& dir) -> std::optional<std::string> {
+                const auto left = RecoveryStore(dir / "recovery").leftBehind();
+                EXPECT_LE(left.size(), 1u);
+                std::string bytes;
+                if (left.empty() || RecoveryStore::readCollection(left.front(), bytes))
+                    return std::nullopt;
+                return bytes;
+            },
+            [] { return Bytes(Trees(3, "old")); }};
+}
+
+Writer CsvImportWriter()
+{
+    return {"import of a table",
+            [](const TempDir& dir) {
+                SaveTrees(dir, Trees(3, "old"));
+                ASSERT_FALSE(ReplaceFile(dir / "trees.csv", CollectionToCsv(Trees(4, "new"))));
+            },
+            [](const TempDir& dir, const auto& arm) {
+                arm();
+                return !ImportCollectionCsv(dir / "trees.csv", dir / kName);
+            },
+            OpenedCollection};
+}
+
+Writer PassportImportWriter()
+{
+    return {"passport import",
+            [](const TempDir& dir) {
+                SaveTrees(dir, Trees(3, "old"));
+                EntryList giver = Trees(1, "given");
+                (*giver[0])[talvane::kTreeIdField] = "1e4a7c2b-9d3f-4b8e-8c6a-5f2d1b0a9e87";
+                talvane::passport::PassportExport what{dir / "giver.tvn", dir / "Album", dir / "Photos", "Ann", {},
+                                                       dir / "given.tvp"};
+                ASSERT_TRUE(talvane::passport::exportPassport(giver, 0, what).problem.empty());
+            },
+            [](const TempDir& dir, const auto& arm) {
+                // As talvane-cli passport-import and the window do it: read, place, save, commit.
+                const auto lock = CommandLock::take(dir / kName);
+                EntryList entries;
+                SaveBaseline baseline;
+                if (!lock || LoadCollectionFile(dir / kName, entries, &baseline))
+                    return false;
+                talvane::passport::PassportImport what;
+                what.passport = dir / "given.tvp";
+                what.albumFolder = dir / "Album";
+                what.photosFolder = dir / "Photos";
+                arm();
+                auto imported = talvane::passport::importPassport(what, entries);
+                if (!imported.problem.empty())
+                    return false;
+                entries.push_back(std::move(imported.entry));
+                CollectionSaveOptions options;
+                options.expected = &baseline;
+                if (SaveCollectionFile(dir / kName, entries, options))
+                    return false;
+                imported.placed.commit();
+                return true;
+            },
+            OpenedCollection};
+}
+
+Writer PhoneWriter()
+{
+    return {"the phone server's save",
+            [](const TempDir& dir) { SaveTrees(dir, Trees(3, "old")); },
+            [](const TempDir& dir, const auto& arm) {
+                auto opened = talvane::companion::FileCollectionHost::open(dir / kName, dir.path());
+                auto* host = std::get_if<std::unique_ptr<talvane::companion::FileCollectionHost>>(&opened);
+                if (!host)
+                    return false;
+                talvane::companion::LoggedCare care;
+                care.treeRef = std::string(talvane::treeIdAt(Trees(3, "old"), 1));
+                care.kind = talvane::journal::CareKind::Feeding;
+                care.text = "Fed from the phone";
+                arm();
+                return (*host)->apply(care).applied();
+            },
+            OpenedCollection};
+}
+
+TEST(EveryWriterUnderFaults, OpensAsTheOldOrTheNewCollectionAfterAnyStepFailsOrStops)
+{
+    Coverage coverage;
+    for (const Writer& writer : {ReplaceWriter(), InPlaceWriter(), RecoveryWriter(), CsvImportWriter(),
+                                 PassportImportWriter(), PhoneWriter()}) {
+        SCOPED_TRACE(writer.name);
+        const int before = coverage.points;
+        RunEveryFault(writer, coverage);
+        EXPECT_GT(coverage.points - before, 6) << writer.name << " was not reached by the faults";
+    }
+    RecordProperty("injection_points", coverage.points);
+    std::cout << "Injection points covered: " << coverage.points << '\n';
+}
+
+} // namespace
