@@ -7,9 +7,9 @@
 #include <openssl/evp.h>
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -56,31 +56,32 @@ std::string HashLines(const CWinBmp& bitmap)
 
 // The picture as the album draws it: red, green, blue, with palette indices
 // looked up and the alpha byte ignored.
-void WritePam(const CWinBmp& bitmap, const std::string& path)
+std::string PamBytes(const CWinBmp& bitmap)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ostringstream out;
     out << "P7\nWIDTH " << bitmap.GetWidth() << "\nHEIGHT " << bitmap.GetHeight()
         << "\nDEPTH 3\nMAXVAL 255\nTUPLTYPE RGB\nENDHDR\n";
+    std::string bytes = out.str();
     const auto width = static_cast<std::size_t>(bitmap.GetWidth());
-    std::string row(3 * width, '\0');
+    bytes.reserve(bytes.size() + 3 * width * static_cast<std::size_t>(bitmap.GetHeight()));
     for (int line = 0; line < bitmap.GetHeight(); ++line) {
         const std::uint8_t* pixels = bitmap.GetLines()[line];
         for (std::size_t x = 0; x < width; ++x) {
             const std::uint8_t* bgr = pixels + 4 * x;
             if (bitmap.GetBitsPerPixel() == 8)
                 bgr = &bitmap.GetColorTable()[pixels[x]].blue;
-            row[3 * x] = static_cast<char>(bgr[2]);
-            row[3 * x + 1] = static_cast<char>(bgr[1]);
-            row[3 * x + 2] = static_cast<char>(bgr[0]);
+            bytes += static_cast<char>(bgr[2]);
+            bytes += static_cast<char>(bgr[1]);
+            bytes += static_cast<char>(bgr[0]);
         }
-        out.write(row.data(), static_cast<std::streamsize>(row.size()));
     }
-    if (!out)
-        throw CliFailure("cannot write " + path);
+    return bytes;
 }
 
 void DecodeBmp(const BmpOptions& options)
 {
+    if (!options.pamFile.empty())
+        refuseToOverwriteOrFail("bmp", options.pamFile, {options.file}, "a PAM picture");
     CAnyPicDecoder decoder;
     CWinBmp bitmap;
     try {
@@ -91,7 +92,7 @@ void DecodeBmp(const BmpOptions& options)
         throw CliExit{1};
     }
     if (!options.pamFile.empty())
-        WritePam(bitmap, options.pamFile);
+        writeOutputOrFail(options.pamFile, PamBytes(bitmap));
     std::cout << bitmap.GetWidth() << 'x' << bitmap.GetHeight() << " bpp=" << bitmap.GetBitsPerPixel()
               << " sha256=" << HashLines(bitmap) << '\n';
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collection/CollectionArchive.h"
+#include "collection/CollectionLock.h"
 #include "text/NumberOption.h"
 
 #include <CLI/CLI.hpp>
@@ -36,6 +37,7 @@ constexpr int kFindNoMatchStatus = 2;
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct CliFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -57,6 +59,21 @@ std::filesystem::path PhotosFolderOf(const std::string& file);
 // characters shown as escapes when standard output is a terminal, which would act on
 // them; into a file or a pipe the text goes unchanged.
 std::string PrintedText(std::string_view treeText);
+
+// Fails the command, writing nothing, where it must not write `output`: one of its
+// `inputs`, a Talvane collection, or a file whose collection lock a live process holds.
+// `writes` names what the command writes ("a calendar"); empty for a collection, which
+// may replace one under the lock the command takes.
+void refuseToOverwriteOrFail(std::string_view command, const std::string& output,
+                             const std::vector<std::filesystem::path>& inputs, std::string_view writes = {});
+
+// Writes a file that is not a collection, whole or not at all: a failed write leaves
+// an earlier file there as it was, and fails the command.
+void writeOutputOrFail(const std::string& file, std::string_view bytes);
+
+// The lock of a collection a command is about to write; fails the command while a live
+// process holds it. Nothing where no lock can be made: the save then says why.
+std::optional<CommandLock> lockCollectionOrFail(const std::string& file);
 
 // Thrown by a command that has already written its own failure report:
 // main() only exits with the status.

@@ -4,7 +4,6 @@
 #include "guide/GuideShift.h"
 #include "text/Windows1252.h"
 
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -63,14 +62,6 @@ std::string ReadInput(const std::string& file)
     return std::move(*bytes);
 }
 
-void WriteOutput(const std::string& file, const std::string& bytes)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw CliFailure("cannot write " + file);
-}
-
 void EncodeGuide(const std::string& plainFile, const std::string& outFile)
 {
     std::size_t line = 0;
@@ -78,23 +69,27 @@ void EncodeGuide(const std::string& plainFile, const std::string& outFile)
     if (!stored)
         throw CliFailure(plainFile + ": line " + std::to_string(line) +
                          " holds \"~\" or DEL, which a guide file cannot store; nothing written");
-    WriteOutput(outFile, *stored);
+    writeOutputOrFail(outFile, *stored);
 }
 
 void DecodeGuide(const std::string& storedFile, const std::string& outFile)
 {
-    WriteOutput(outFile, DecodeGuideText(ReadInput(storedFile)));
+    writeOutputOrFail(outFile, DecodeGuideText(ReadInput(storedFile)));
 }
 
-// A subcommand taking two file arguments.
+// A subcommand taking two file arguments; `writes` names what OUT becomes.
 void AddConversionCommand(CLI::App& app, const char* name, const char* description, const char* inputName,
-                          const char* inputDescription, void (*convert)(const std::string&, const std::string&))
+                          const char* inputDescription, std::string_view writes,
+                          void (*convert)(const std::string&, const std::string&))
 {
     auto* command = app.add_subcommand(name, description);
     auto files = std::make_shared<std::pair<std::string, std::string>>();
     command->add_option(inputName, files->first, inputDescription)->required();
     command->add_option("OUT", files->second, "the file to write")->required();
-    command->callback([files, convert] { convert(files->first, files->second); });
+    command->callback([name, writes, files, convert] {
+        refuseToOverwriteOrFail(name, files->second, {files->first}, writes);
+        convert(files->first, files->second);
+    });
 }
 
 } // namespace
@@ -108,7 +103,7 @@ void AddGuideCommands(CLI::App& app)
     guide->callback([file] { PrintGuide(*file); });
 
     AddConversionCommand(app, "guide-encode", "Shift a plain species guide text into the stored form", "PLAIN",
-                         "the plain guide text (Windows-1252)", EncodeGuide);
+                         "the plain guide text (Windows-1252)", "a species guide", EncodeGuide);
     AddConversionCommand(app, "guide-decode", "Undo the shift of a stored species guide into plain text", "FILE",
-                         "the stored species guide", DecodeGuide);
+                         "the stored species guide", "a plain guide text", DecodeGuide);
 }

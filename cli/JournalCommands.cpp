@@ -80,6 +80,8 @@ CalendarDate TodayOf(const DueRequest& request)
 void PrintDue(const DueRequest& request)
 {
     const CalendarDate today = TodayOf(request);
+    if (!request.ics.empty())
+        refuseToOverwriteOrFail("due", request.ics, {request.file}, "a calendar");
     const EntryList entries = LoadCollectionOrFail(request.file);
     const auto tasks = dueTasks(entries, today, request.within);
     for (const DueTask& task : tasks) {

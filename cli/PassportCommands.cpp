@@ -1,7 +1,6 @@
 #include "Commands.h"
 
 #include "collection/CollectionFile.h"
-#include "collection/CollectionLock.h"
 #include "passport/PassportExport.h"
 #include "passport/PassportImport.h"
 #include "text/ControlCharacters.h"
@@ -28,6 +27,7 @@ struct ImportRequest {
 
 void ExportTree(const ExportRequest& request)
 {
+    refuseToOverwriteOrFail("passport-export", request.out, {request.file}, "a passport");
     const EntryList entries = LoadCollectionOrFail(request.file);
     EntryOrFail(request.file, entries, request.entry);
     PassportExport what;
@@ -46,11 +46,8 @@ void ExportTree(const ExportRequest& request)
 
 void ImportTree(const ImportRequest& request)
 {
-    // A folder where no lock can be made is left to the save, which then says why.
-    std::optional<LockHolder> holder;
-    const auto lock = CommandLock::take(request.file, &holder);
-    if (holder)
-        throw CliFailure(request.file + ": it is open by " + DescribeLockHolder(*holder) + "; close it there first");
+    refuseToOverwriteOrFail("passport-import", request.file, {request.passport});
+    const auto lock = lockCollectionOrFail(request.file);
     EntryList entries;
     SaveBaseline baseline;
     if (const auto failure = LoadCollectionFile(request.file, entries, &baseline))

@@ -40,6 +40,7 @@ std::string TreeIdGivenIfMissing(EntryList& entries, std::size_t position)
 
 void AddPhotos(const PhotoAddRequest& request)
 {
+    const auto lock = lockCollectionOrFail(request.file);
     EntryList entries = LoadCollectionOrFail(request.file);
     EntryOrFail(request.file, entries, request.entry);
     const auto position = static_cast<std::size_t>(request.entry);

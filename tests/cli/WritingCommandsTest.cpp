@@ -1,0 +1,128 @@
+#include "collection/CollectionFile.h"
+#include "collection/CollectionLock.h"
+
+#include "core/BmpTestFiles.h"
+#include "core/CompanionRun.h"
+#include "core/JournalTestTrees.h"
+#include "core/PhotoTestFiles.h"
+#include "core/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A folder with a collection, another collection, and open.tvn: a file (empty, so
+// not read as a collection) whose lock this test holds, as the window would.
+class WritingCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(SaveCollectionFile(m_dir / "trees.tvn", TwoTrees()));
+        EntryList other;
+        AddTree(other, "Juniper", {});
+        ASSERT_FALSE(SaveCollectionFile(m_dir / "other.tvn", other));
+        WriteFileBytes(m_dir / "open.tvn", "");
+        ASSERT_TRUE(m_lock);
+    }
+
+    // The command fails with the message, writes nothing and leaves the file as it was.
+    void expectRefused(const std::string& arguments, const std::string& file, const std::string& message)
+    {
+        const std::string before = ReadFileBytes(m_dir / file);
+        const auto names = FolderNames(m_dir.path());
+        const CompanionRun run = RunCompanion(m_dir, arguments);
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_EQ(run.err, "talvane-cli: " + message + "; nothing written\n") << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_EQ(ReadFileBytes(m_dir / file), before) << arguments;
+        EXPECT_EQ(FolderNames(m_dir.path()), names) << arguments;
+    }
+
+    // The same for every command writing something other than a collection.
+    void expectCollectionsKept(const std::string& arguments, const std::string& command, const std::string& writes)
+    {
+        const std::string refused = ": " + command + " writes " + writes + ", not a collection";
+        for (const char* collection : {"trees.tvn", "other.tvn"})
+            expectRefused(arguments + collection, collection, collection + (" is a Talvane collection" + refused));
+        expectRefused(arguments + "open.tvn", "open.tvn",
+                      "open.tvn is a collection open by " + DescribeLockHolder(*LiveLockHolder(m_dir / "open.tvn")) + refused);
+    }
+
+    // An older file of the command's own kind, or an empty one, is replaced.
+    void expectWritten(const std::string& arguments, const std::string& file)
+    {
+        for (const char* older : {"an older output\n", ""}) {
+            WriteFileBytes(m_dir / file, older);
+            const CompanionRun run = RunCompanion(m_dir, arguments);
+            EXPECT_EQ(run.status, 0) << arguments << ": " << run.err;
+            EXPECT_NE(ReadFileBytes(m_dir / file), older) << arguments;
+        }
+    }
+
+    TempDir m_dir;
+    std::optional<CommandLock> m_lock = CommandLock::take(m_dir / "open.tvn");
+};
+
+TEST_F(WritingCommands, ExportAndImportNeverWriteOverACollectionOrTheirInput)
+{
+    expectCollectionsKept("export trees.tvn ", "export", "a CSV table");
+    expectWritten("export trees.tvn trees.csv", "trees.csv");
+
+    std::filesystem::create_symlink("trees.csv", m_dir / "link.csv");
+    expectRefused("import trees.csv trees.csv", "trees.csv", "trees.csv is the file import reads");
+    expectRefused("import trees.csv link.csv", "trees.csv", "link.csv is trees.csv, the file import reads");
+    const CompanionRun imported = RunCompanion(m_dir, "import trees.csv other.tvn");
+    EXPECT_EQ(imported.status, 0) << "a collection may replace a collection: " << imported.err;
+    EntryList entries;
+    ASSERT_FALSE(LoadCollectionFile(m_dir / "other.tvn", entries));
+    EXPECT_EQ(entries.size(), 2u);
+}
+
+TEST_F(WritingCommands, DueWritesItsCalendarNowhereElse)
+{
+    expectCollectionsKept("due trees.tvn --ics ", "due", "a calendar");
+    expectWritten("due trees.tvn --ics care.ics", "care.ics");
+}
+
+TEST_F(WritingCommands, GuideConversionsNeverWriteOverACollectionOrTheirInput)
+{
+    WriteFileBytes(m_dir / "plain.txt", "Acer palmatum\r\n");
+    expectCollectionsKept("guide-encode plain.txt ", "guide-encode", "a species guide");
+    expectRefused("guide-encode plain.txt ./plain.txt", "plain.txt", "./plain.txt is plain.txt, the file guide-encode reads");
+    expectWritten("guide-encode plain.txt esspef.dat", "esspef.dat");
+    expectCollectionsKept("guide-decode esspef.dat ", "guide-decode", "a plain guide text");
+    expectRefused("guide-decode esspef.dat esspef.dat", "esspef.dat", "esspef.dat is the file guide-decode reads");
+}
+
+TEST_F(WritingCommands, BmpWritesItsPictureNowhereElse)
+{
+    BmpFile picture;
+    picture.pixels = PaddedRow(ByteString({1, 2, 3}));
+    WriteFileBytes(m_dir / "a.bmp", picture.Bytes());
+    expectCollectionsKept("bmp a.bmp --out ", "bmp", "a PAM picture");
+    expectRefused("bmp a.bmp --out a.bmp", "a.bmp", "a.bmp is the file bmp reads");
+    expectWritten("bmp a.bmp --out a.pam", "a.pam");
+}
+
+TEST_F(WritingCommands, PassportsNeverTakeACollectionsPlace)
+{
+    expectCollectionsKept("passport-export trees.tvn --entry 1 ", "passport-export", "a passport");
+    expectWritten("passport-export trees.tvn --entry 1 Pine.tvp", "Pine.tvp");
+    expectRefused("passport-import trees.tvn trees.tvn", "trees.tvn", "trees.tvn is the file passport-import reads");
+}
+
+TEST_F(WritingCommands, PhotoAddWaitsForTheCollectionsLock)
+{
+    writeJpegWithExif((m_dir / "a.jpg").string(), {});
+    const std::string before = ReadFileBytes(m_dir / "trees.tvn");
+    const auto lock = CommandLock::take(m_dir / "trees.tvn");
+    ASSERT_TRUE(lock);
+    const CompanionRun run = RunCompanion(m_dir, "photo-add trees.tvn --entry 1 a.jpg");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "talvane-cli: trees.tvn: it is open by " +
+                           DescribeLockHolder(*LiveLockHolder(m_dir / "trees.tvn")) + "; close it there first\n");
+    EXPECT_EQ(ReadFileBytes(m_dir / "trees.tvn"), before);
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "Photos"));
+}
+
+} // namespace
