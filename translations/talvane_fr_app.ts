@@ -286,6 +286,24 @@
         <source>&amp;Redo %1</source>
         <translation>&amp;Rétablir : %1</translation>
     </message>
+    <message>
+        <source>Unsaved changes are not kept for recovery: %1</source>
+        <translation>Les modifications non enregistrées ne sont pas conservées pour la récupération : %1</translation>
+    </message>
+    <message>
+        <source>Talvane cannot keep your unsaved changes for recovery in %1:
+%2.
+
+Until it can, they are lost if Talvane or the computer stops before you save. Talvane keeps trying and says when it works again.</source>
+        <translation>Talvane ne peut pas conserver vos modifications non enregistrées pour la récupération dans %1 :
+%2.
+
+Tant qu&apos;il ne le peut pas, elles sont perdues si Talvane ou l&apos;ordinateur s&apos;arrête avant que vous enregistriez. Talvane continue d&apos;essayer et dira quand cela fonctionne de nouveau.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes are kept for recovery again.</source>
+        <translation>Les modifications non enregistrées sont de nouveau conservées pour la récupération.</translation>
+    </message>
 </context>
 <context>
     <name>CTalvaneApp</name>
@@ -304,6 +322,49 @@
     <message>
         <source>&amp;Later</source>
         <translation>&amp;Plus tard</translation>
+    </message>
+</context>
+<context>
+    <name>CollectionRescue</name>
+    <message>
+        <source>a whole copy that a save which did not finish left beside it</source>
+        <translation>une copie complète laissée à côté par un enregistrement qui ne s’est pas terminé</translation>
+    </message>
+    <message>
+        <source>Open the &amp;copy</source>
+        <translation>Ouvrir la &amp;copie</translation>
+    </message>
+    <message>
+        <source>an earlier version, kept each time it was saved</source>
+        <translation>une version précédente, conservée à chaque enregistrement</translation>
+    </message>
+    <message>
+        <source>&amp;Earlier versions…</source>
+        <translation>&amp;Versions précédentes…</translation>
+    </message>
+    <message>
+        <source>the unsaved changes of a Talvane that closed before saving them</source>
+        <translation>les modifications non enregistrées d’un Talvane fermé avant de les enregistrer</translation>
+    </message>
+    <message>
+        <source>Restore &amp;unsaved changes</source>
+        <translation>Restaurer les modifications &amp;non enregistrées</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read. Talvane can bring it back from:
+
+- %2
+
+What you choose is shown as unsaved changes: Save writes it over the damaged file, which is kept among the earlier versions.</source>
+        <translation>%1 ne peut pas être lu. Talvane peut le retrouver à partir de :
+
+- %2
+
+Ce que vous choisissez s’affiche comme des modifications non enregistrées : Enregistrer l’écrit à la place du fichier abîmé, qui est gardé parmi les versions précédentes.</translation>
     </message>
 </context>
 <context>

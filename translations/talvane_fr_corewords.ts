@@ -100,6 +100,10 @@
         <translation>le fichier a été déplacé ou supprimé depuis son ouverture</translation>
     </message>
     <message>
+        <source>someone</source>
+        <translation>quelqu&apos;un</translation>
+    </message>
+    <message>
         <source>%1 on %2</source>
         <translation>%1 sur %2</translation>
     </message>
@@ -366,6 +370,22 @@ Code de culture</translation>
         <translation>Journal</translation>
     </message>
     <message>
+        <source>another program replaced the file while it was being saved</source>
+        <translation>un autre programme a remplacé le fichier pendant son enregistrement</translation>
+    </message>
+    <message>
+        <source>%1; the file as it was is kept in %2 and is put back when the collection is next opened</source>
+        <translation>%1 ; le fichier tel qu’il était est gardé dans %2 et sera remis en place à la prochaine ouverture de la collection</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as it was before a save that did not finish: %2. Its copy is kept in %3</source>
+        <translation>%1 n’a pas pu être remis tel qu’il était avant un enregistrement qui ne s’est pas terminé : %2. Sa copie est gardée dans %3</translation>
+    </message>
+    <message>
+        <source>%1 was put back as it was before a save that did not finish</source>
+        <translation>%1 a été remis tel qu’il était avant un enregistrement qui ne s’est pas terminé</translation>
+    </message>
+    <message>
         <source>No space left on device</source>
         <translation>Aucun espace disponible sur le périphérique</translation>
     </message>
@@ -420,10 +440,6 @@ Code de culture</translation>
     <message>
         <source>it is not a Talvane recovery file</source>
         <translation>ce n&apos;est pas un fichier de récupération Talvane</translation>
-    </message>
-    <message>
-        <source>another program replaced the file while it was being saved</source>
-        <translation>un autre programme a remplacé le fichier pendant son enregistrement</translation>
     </message>
     <message>
         <source>the texts of one entry cannot take 4 GiB or more</source>

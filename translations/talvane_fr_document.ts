@@ -125,6 +125,69 @@ Enregistrer une copie de conflit : enregistrer la collection affichée ici à c�
         <source>&amp;Cancel</source>
         <translation>&amp;Annuler</translation>
     </message>
+    <message>
+        <source>%1 is open in Talvane on another computer: %2, %3.
+
+If Talvane no longer has it open there (that computer stopped or lost its connection), you can take the lock over and edit it here. Otherwise open it read-only: you can still save your changes under another name with Save As.</source>
+        <translation>%1 est ouvert dans Talvane sur un autre ordinateur : %2, %3.
+
+Si Talvane ne l&apos;a plus ouvert là-bas (cet ordinateur s&apos;est arrêté ou a perdu sa connexion), vous pouvez reprendre le verrou et le modifier ici. Sinon, ouvrez-le en lecture seule : vous pourrez toujours enregistrer vos modifications sous un autre nom avec Enregistrer sous.</translation>
+    </message>
+    <message>
+        <source>Open &amp;read-only</source>
+        <translation>Ouvrir en &amp;lecture seule</translation>
+    </message>
+    <message>
+        <source>&amp;Take over</source>
+        <translation>&amp;Reprendre</translation>
+    </message>
+    <message>
+        <source>Take the lock of %1 over from %2?
+
+If Talvane still has the collection open on %3, both of you can save it, and the changes of one of you will be lost.</source>
+        <translation>Reprendre le verrou de %1 à %2 ?
+
+Si Talvane a encore la collection ouverte sur %3, vous pourrez l&apos;enregistrer tous les deux, et les modifications de l&apos;un de vous seront perdues.</translation>
+    </message>
+    <message>
+        <source>The lock of %1 could not be taken over: it is held by %2.</source>
+        <translation>Le verrou de %1 n&apos;a pas pu être repris : il est tenu par %2.</translation>
+    </message>
+    <message>
+        <source>%1 is open in another Talvane: close it there first.</source>
+        <translation>%1 est ouvert dans un autre Talvane : fermez-le d’abord là-bas.</translation>
+    </message>
+</context>
+<context>
+    <name>CollectionLock</name>
+    <message>
+        <source>1 day ago</source>
+        <translation>il y a 1 jour</translation>
+    </message>
+    <message>
+        <source>%1 days ago</source>
+        <translation>il y a %1 jours</translation>
+    </message>
+    <message>
+        <source>1 hour ago</source>
+        <translation>il y a 1 heure</translation>
+    </message>
+    <message>
+        <source>%1 hours ago</source>
+        <translation>il y a %1 heures</translation>
+    </message>
+    <message>
+        <source>1 minute ago</source>
+        <translation>il y a 1 minute</translation>
+    </message>
+    <message>
+        <source>%1 minutes ago</source>
+        <translation>il y a %1 minutes</translation>
+    </message>
+    <message>
+        <source>less than a minute ago</source>
+        <translation>il y a moins d&apos;une minute</translation>
+    </message>
 </context>
 <context>
     <name>UndoKeepingEdits</name>

@@ -5,14 +5,19 @@
 #include "collection/SafeFile.h"
 #include "text/Words.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <csignal>
 #include <fcntl.h>
+#include <fstream>
 #include <pwd.h>
+#include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
 
@@ -87,11 +92,6 @@ std::optional<LockHolder> ReadLock(const std::filesystem::path& file)
     return holder;
 }
 
-bool OnThisHost(const LockHolder& holder)
-{
-    return holder.host.empty() || holder.host == ThisHost();
-}
-
 // A lock of this host whose process is gone, or whose process id now belongs to
 // another program.
 bool IsStale(const LockHolder& holder)
@@ -102,6 +102,66 @@ bool IsStale(const LockHolder& holder)
         return true;
     const auto program = ProgramOf(holder.pid);
     return program && *program != holder.program;
+}
+
+// The processes holding a flock on the file `info` describes, as the system lists them:
+// "1: FLOCK  ADVISORY  WRITE 8300 fe:00:10952962 0 EOF" (device numbers in hex); the
+// line of a lock still waiting has "->" where the kind stands.
+std::vector<std::int64_t> FlockHolders(const struct stat& info)
+{
+    std::vector<std::int64_t> pids;
+    std::ifstream locks("/proc/locks");
+    std::string line;
+    while (std::getline(locks, line)) {
+        std::istringstream fields(line);
+        std::string number, kind, mode, access, device;
+        std::int64_t pid = 0;
+        if (!(fields >> number >> kind >> mode >> access >> pid >> device) || kind != "FLOCK")
+            continue;
+        unsigned deviceMajor = 0, deviceMinor = 0;
+        unsigned long long inode = 0;
+        if (std::sscanf(device.c_str(), "%x:%x:%llu", &deviceMajor, &deviceMinor, &inode) == 3 &&
+            deviceMajor == major(info.st_dev) && deviceMinor == minor(info.st_dev) && inode == info.st_ino)
+            pids.push_back(pid);
+    }
+    return pids;
+}
+
+// A process of this host as the holder of a lock: its program, and its owner as the
+// user. The system shows 0 for a process it hides from this one (another container).
+LockHolder ProcessHolder(std::int64_t pid)
+{
+    LockHolder holder;
+    holder.pid = pid;
+    holder.host = ThisHost();
+    holder.program = ProgramOf(pid).value_or("");
+    struct stat info {};
+    if (pid > 0 && ::stat(("/proc/" + std::to_string(pid)).c_str(), &info) == 0)
+        holder.user = UserName(info.st_uid);
+    return holder;
+}
+
+// Who holds a FileLock on the file the path leads to; another process before this one.
+std::optional<LockHolder> FileLockHolder(const std::filesystem::path& collection)
+{
+    struct stat info {};
+    if (::stat(collection.c_str(), &info) != 0)
+        return std::nullopt;
+    const auto pids = FlockHolders(info);
+    if (pids.empty())
+        return std::nullopt;
+    const auto other = std::find_if(pids.begin(), pids.end(), [](std::int64_t pid) { return pid != ::getpid(); });
+    return ProcessHolder(other != pids.end() ? *other : pids.front());
+}
+
+FileDescriptor OpenToLock(const std::filesystem::path& collection)
+{
+    return FileDescriptor(::open(collection.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+}
+
+bool LockWhole(int fd)
+{
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
 }
 
 // Removes a stale lock, unless its holder still holds the lock on its file as
@@ -117,15 +177,20 @@ void RemoveStaleLock(const std::filesystem::path& file)
 
 std::filesystem::path LockFilePathOf(const std::filesystem::path& collection)
 {
-    return collection.parent_path() / SideFileName(collection.filename().string(), ".lock");
+    const auto target = ResolveLinks(collection);
+    return target.parent_path() / SideFileName(target.filename().string(), ".lock");
 }
 
 std::optional<LockHolder> LiveLockHolder(const std::filesystem::path& collection)
 {
-    auto holder = ReadLock(LockFilePathOf(collection));
-    if (holder && IsStale(*holder))
-        return std::nullopt;
-    return holder;
+    if (auto holder = ReadLock(LockFilePathOf(collection)); holder && !IsStale(*holder))
+        return holder;
+    return FileLockHolder(collection);
+}
+
+bool OnThisHost(const LockHolder& holder)
+{
+    return holder.host.empty() || holder.host == ThisHost();
 }
 
 bool IsThisProcess(const LockHolder& holder)
@@ -136,12 +201,40 @@ bool IsThisProcess(const LockHolder& holder)
 std::string DescribeLockHolder(const LockHolder& holder)
 {
     using text::sayMessage;
-    const std::string user = holder.host.empty() ? holder.user : sayMessage(SHOWN_TEXT("%1 on %2"), {holder.user, holder.host});
+    const std::string who = holder.user.empty() ? sayMessage(SHOWN_TEXT("someone")) : holder.user;
+    const std::string user = holder.host.empty() ? who : sayMessage(SHOWN_TEXT("%1 on %2"), {who, holder.host});
     std::string process = holder.pid > 0 ? sayMessage(SHOWN_TEXT("process %1"), {std::to_string(holder.pid)})
                                          : sayMessage(SHOWN_TEXT("process unknown"));
     if (!holder.program.empty())
         process = holder.program + ", " + process;
+    // A lock on the file itself does not say when it was taken.
+    if (holder.since == 0)
+        return user + " (" + process + ")";
     return sayMessage(SHOWN_TEXT("%1 (%2) since %3"), {user, process, LocalTimeText(holder.since, "%Y-%m-%d %H:%M")});
+}
+
+std::optional<FileLock> FileLock::take(const std::filesystem::path& collection, std::optional<LockHolder>* heldBy)
+{
+    FileDescriptor fd = OpenToLock(collection);
+    if (fd.get() < 0 || LockWhole(fd.get()))
+        return FileLock(std::move(fd));
+    if (errno != EWOULDBLOCK)
+        return FileLock(FileDescriptor());
+    if (heldBy)
+        *heldBy = FileLockHolder(collection).value_or(LockHolder{});
+    return std::nullopt;
+}
+
+void FileLock::follow(const std::filesystem::path& collection)
+{
+    FileDescriptor fd = OpenToLock(collection);
+    struct stat now {};
+    struct stat held {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &now) != 0)
+        return;
+    if (m_fd.get() >= 0 && ::fstat(m_fd.get(), &held) == 0 && held.st_dev == now.st_dev && held.st_ino == now.st_ino)
+        return;
+    m_fd = LockWhole(fd.get()) ? std::move(fd) : FileDescriptor();
 }
 
 std::optional<CommandLock> CommandLock::take(const std::filesystem::path& collection,
@@ -154,11 +247,13 @@ std::optional<CommandLock> CommandLock::take(const std::filesystem::path& collec
         FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.get() >= 0) {
             ::flock(fd.get(), LOCK_EX | LOCK_NB);
-            if (!WriteAll(fd.get(), LockContent())) {
+            // Another name of the same file may be open elsewhere.
+            auto onFile = FileLock::take(collection, heldBy);
+            if (!onFile || !WriteAll(fd.get(), LockContent())) {
                 ::unlink(file.c_str());
                 return std::nullopt;
             }
-            return CommandLock(file, fd.release());
+            return CommandLock(file, fd.release(), std::move(*onFile));
         }
         if (errno != EEXIST)
             return std::nullopt;
@@ -173,7 +268,7 @@ std::optional<CommandLock> CommandLock::take(const std::filesystem::path& collec
 }
 
 CommandLock::CommandLock(CommandLock&& other) noexcept
-    : m_file(std::move(other.m_file)), m_fd(std::exchange(other.m_fd, -1))
+    : m_file(std::move(other.m_file)), m_fd(std::exchange(other.m_fd, -1)), m_onFile(std::move(other.m_onFile))
 {
 }
 
@@ -183,6 +278,7 @@ CommandLock& CommandLock::operator=(CommandLock&& other) noexcept
         release();
         m_file = std::move(other.m_file);
         m_fd = std::exchange(other.m_fd, -1);
+        m_onFile = std::move(other.m_onFile);
     }
     return *this;
 }

@@ -71,6 +71,7 @@ ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
                 {}};
     }
     m_baseline = saved.baseline;
+    m_lock.follow(m_file);
     takeSnapshot();
     return appliedOutcome(m_entries, plan);
 }

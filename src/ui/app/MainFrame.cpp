@@ -295,6 +295,9 @@ void CMainFrame::createBars()
     m_duePane = new QLabel(status);
     m_duePane->hide();
     status->insertPermanentWidget(0, m_duePane);
+    m_recoveryPane = new QLabel(status);
+    m_recoveryPane->hide();
+    status->insertPermanentWidget(0, m_recoveryPane);
     status->showMessage(tr("Ready"));
     connect(status, &QStatusBar::messageChanged, status, [status](const QString& message) {
         if (message.isEmpty())
@@ -617,4 +620,21 @@ void CMainFrame::showPassportNotice(const std::optional<QString>& notice)
     if (notice)
         statusBar()->showMessage(*notice);
     updateCommandUI();
+}
+
+void CMainFrame::showRecoveryTrouble(const QString& folder, const QString& reason)
+{
+    m_recoveryPane->setText(tr("Unsaved changes are not kept for recovery: %1").arg(reason));
+    m_recoveryPane->show();
+    m_services.prompter().ask(tr("Talvane cannot keep your unsaved changes for recovery in %1:\n%2.\n\n"
+                                 "Until it can, they are lost if Talvane or the computer stops before you save. "
+                                 "Talvane keeps trying and says when it works again.")
+                                  .arg(folder, reason),
+                              QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+}
+
+void CMainFrame::showRecoveryKeptAgain()
+{
+    m_recoveryPane->hide();
+    statusBar()->showMessage(tr("Unsaved changes are kept for recovery again."));
 }

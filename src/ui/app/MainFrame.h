@@ -92,6 +92,13 @@ public slots:
     PhoneSharing* phoneSharing() const { return m_sharing; }
     // The status bar's count of care due, empty and hidden when nothing is due.
     QLabel* duePane() const { return m_duePane; }
+    // The unsaved work cannot be kept for recovery: said in a pane of the status bar
+    // that stays until it can, and once in a warning.
+    void showRecoveryTrouble(const QString& folder, const QString& reason);
+    // It is kept again: the pane goes, and the status bar says so.
+    void showRecoveryKeptAgain();
+    // That pane, hidden while the work is kept.
+    QLabel* recoveryPane() const { return m_recoveryPane; }
     // File Restore an earlier version: a kept version opens as an untitled copy.
     void onFileRestoreVersion();
     // The desktop notification of the care due; none while nothing is due.
@@ -148,4 +155,5 @@ private:
     ShareDlg* m_shareDlg = nullptr;
     QLabel* m_sharingPane = nullptr;
     QLabel* m_duePane = nullptr;
+    QLabel* m_recoveryPane = nullptr;
 };

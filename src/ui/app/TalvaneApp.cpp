@@ -1,5 +1,6 @@
 #include "app/TalvaneApp.h"
 
+#include "app/CollectionRescue.h"
 #include "app/MainFrame.h"
 #include "app/SplashDlg.h"
 #include "document/RecoveryKeeper.h"
@@ -50,10 +51,12 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     // Typing on the pages is unsaved work too, before any Update.
     connect(&m_frame->view(), &CTalvaneView::commandStatesChanged, m_keeper.get(), &RecoveryKeeper::noteChange);
     connect(m_frame.get(), &CMainFrame::closedCleanly, m_keeper.get(), &RecoveryKeeper::discard);
-    if (options.collection.isEmpty())
-        m_doc->OnNewDocument();
-    else if (!m_doc->openDocumentFile(options.collection))
+    connect(m_keeper.get(), &RecoveryKeeper::keepingFailed, m_frame.get(), &CMainFrame::showRecoveryTrouble);
+    connect(m_keeper.get(), &RecoveryKeeper::keepingResumed, m_frame.get(), &CMainFrame::showRecoveryKeptAgain);
+    if (!openAtStart(options.collection))
         return false;
+    // Later opens are offered the same, once the open that failed has returned.
+    connect(m_doc.get(), &CTalvaneDoc::openFailed, this, &CTalvaneApp::offerRescue, Qt::QueuedConnection);
     m_frame->restorePlacement();
     m_frame->show();
     offerRecovery();
@@ -91,6 +94,22 @@ void CTalvaneApp::offerRecovery()
         // One collection at a time: the others wait for the next start.
         return;
     }
+}
+
+bool CTalvaneApp::openAtStart(const QString& collection)
+{
+    if (collection.isEmpty())
+        return m_doc->OnNewDocument();
+    bool unreadable = false;
+    const auto noted = connect(m_doc.get(), &CTalvaneDoc::openFailed, this, [&unreadable] { unreadable = true; });
+    const bool opened = m_doc->openDocumentFile(collection);
+    disconnect(noted);
+    return opened || (unreadable && offerRescue(collection));
+}
+
+bool CTalvaneApp::offerRescue(const QString& path)
+{
+    return CollectionRescue(*m_doc, m_services, m_keeper->store(), m_frame.get()).offer(path);
 }
 
 void CTalvaneApp::onQuitSignal()

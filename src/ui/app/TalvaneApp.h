@@ -37,8 +37,8 @@ public:
     ~CTalvaneApp() override;
 
     // Makes the document and the window, opens the collection, shows the splash and
-    // reads the species guide. False when the collection could not be opened: the
-    // reason has been shown and the program should end.
+    // reads the species guide. False when the collection could not be opened and
+    // nothing brought it back: the reason has been shown and the program should end.
     bool InitInstance(const StartOptions& options);
 
     // Reads the species guide from the base directory; damaged blocks are reported.
@@ -57,10 +57,16 @@ public:
     bool quitBySignal() const { return m_quitBySignal; }
     // Offers the work another run left unsaved when it ended without a clean exit.
     void offerRecovery();
+    // Offers what can bring back the collection at path, which cannot be read; true
+    // when something took its place.
+    bool offerRescue(const QString& path);
 
     RecoveryKeeper& recoveryKeeper() const { return *m_keeper; }
 
 private:
+    // Opens the collection the program was started with, or a new one.
+    bool openAtStart(const QString& collection);
+
     UiServices& m_services;
     std::unique_ptr<RecentFileList> m_recentFiles;
     std::unique_ptr<CTalvaneDoc> m_doc;

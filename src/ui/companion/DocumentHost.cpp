@@ -5,6 +5,7 @@
 #include "journal/Journal.h"
 #include "timeline/PhotoReading.h"
 #include "framework/CoreTexts.h"
+#include "framework/FilePaths.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -18,11 +19,6 @@ namespace {
 
 // Photos are sent no larger than a phone's screen needs.
 constexpr int kPhoneSide = 1280;
-
-std::filesystem::path FileSystemPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 } // namespace
 
@@ -63,7 +59,7 @@ void DocumentHost::takeSnapshot()
     const QString path = m_doc.pathName();
     auto taken = std::make_shared<const CollectionSnapshot>(
         m_doc.entries(), QFileInfo(path).fileName().isEmpty() ? m_doc.title().toStdString() : QFileInfo(path).fileName().toStdString(),
-        FileSystemPath(AlbumFolder(path)), FileSystemPath(PhotosFolder(path)));
+        FsPath(AlbumFolder(path)), FsPath(PhotosFolder(path)));
     std::lock_guard lock(m_mutex);
     if (!m_closed)
         m_snapshot = std::move(taken);
@@ -134,7 +130,7 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
         if (m_closed)
             return collectionClosed();
     }
-    auto planned = planChange(m_doc.entries(), change, FileSystemPath(PhotosFolder(m_doc.pathName())));
+    auto planned = planChange(m_doc.entries(), change, FsPath(PhotosFolder(m_doc.pathName())));
     if (auto* outcome = std::get_if<ChangeOutcome>(&planned))
         return *outcome;
     const PlannedChange& plan = std::get<PlannedChange>(planned);
@@ -155,7 +151,7 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
 
 std::optional<PhonePicture> DocumentHost::photoForPhone(const std::filesystem::path& photo)
 {
-    const ShownPhoto shown = readShownPhoto(QFile::decodeName(photo.c_str()), kPhoneSide);
+    const ShownPhoto shown = readShownPhoto(FromFsPath(photo), kPhoneSide);
     if (shown.image.isNull())
         return std::nullopt;
     QByteArray bytes;

@@ -1,21 +1,61 @@
 #include "document/CollectionLock.h"
 
-#include <QFile>
+#include "framework/FilePaths.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QLockFile>
+
+#include <array>
+
+namespace {
+
+QString LockFileOf(const QString& collection)
+{
+    return FromFsPath(LockFilePathOf(FsPath(collection)));
+}
+
+struct AgeUnit {
+    qint64 seconds;
+    const char* one;
+    const char* many;
+};
+
+constexpr std::array<AgeUnit, 3> kAgeUnits = {{
+    {86400, QT_TRANSLATE_NOOP("CollectionLock", "1 day ago"), QT_TRANSLATE_NOOP("CollectionLock", "%1 days ago")},
+    {3600, QT_TRANSLATE_NOOP("CollectionLock", "1 hour ago"), QT_TRANSLATE_NOOP("CollectionLock", "%1 hours ago")},
+    {60, QT_TRANSLATE_NOOP("CollectionLock", "1 minute ago"), QT_TRANSLATE_NOOP("CollectionLock", "%1 minutes ago")},
+}};
+
+} // namespace
+
+WindowLock::WindowLock(std::unique_ptr<QLockFile> lockFile, FileLock onFile)
+    : m_lockFile(std::move(lockFile)), m_onFile(std::move(onFile))
+{
+}
+
+WindowLock::~WindowLock() = default;
+
+void WindowLock::follow(const QString& collection)
+{
+    m_onFile.follow(FsPath(collection));
+}
 
 CollectionLockAttempt LockCollection(const QString& collection)
 {
-    const std::filesystem::path path = QFile::encodeName(collection).toStdString();
+    const std::filesystem::path path = FsPath(collection);
     CollectionLockAttempt attempt;
-    auto lock = std::make_unique<QLockFile>(QFile::decodeName(LockFilePathOf(path).c_str()));
+    auto lockFile = std::make_unique<QLockFile>(LockFileOf(collection));
     // Only a lock whose program is gone is stale, however old it is: a collection may
     // stay open for days.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
-        attempt.lock = std::move(lock);
+    lockFile->setStaleLockTime(0);
+    if (lockFile->tryLock(0)) {
+        // Another name of the same file may be open elsewhere; the lock file then goes.
+        if (auto onFile = FileLock::take(path, &attempt.heldBy))
+            attempt.lock = std::make_unique<WindowLock>(std::move(lockFile), std::move(*onFile));
         return attempt;
     }
-    if (lock->error() != QLockFile::LockFailedError)
+    if (lockFile->error() != QLockFile::LockFailedError)
         return attempt;
     attempt.heldBy = LiveLockHolder(path);
     if (!attempt.heldBy) {
@@ -24,11 +64,31 @@ CollectionLockAttempt LockCollection(const QString& collection)
         qint64 pid = 0;
         QString host;
         QString program;
-        lock->getLockInfo(&pid, &host, &program);
+        lockFile->getLockInfo(&pid, &host, &program);
         holder.pid = pid;
         holder.host = host.toStdString();
         holder.program = program.toStdString();
         attempt.heldBy = holder;
     }
     return attempt;
+}
+
+CollectionLockAttempt TakeOverCollectionLock(const QString& collection)
+{
+    QLockFile(LockFileOf(collection)).removeStaleLockFile();
+    return LockCollection(collection);
+}
+
+QString LockAgeText(const LockHolder& holder)
+{
+    const qint64 age = QDateTime::currentSecsSinceEpoch() - holder.since;
+    for (const AgeUnit& unit : kAgeUnits) {
+        const qint64 count = age / unit.seconds;
+        if (count == 1)
+            return QCoreApplication::translate("CollectionLock", unit.one);
+        if (count > 1)
+            return QCoreApplication::translate("CollectionLock", unit.many).arg(count);
+    }
+    // A clock of the other computer ahead of this one's too.
+    return QCoreApplication::translate("CollectionLock", "less than a minute ago");
 }

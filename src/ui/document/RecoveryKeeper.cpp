@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <stdexcept>
+#include <utility>
 
 RecoveryKeeper::RecoveryKeeper(CTalvaneDoc& doc, RecoveryStore store, QObject* parent)
     : QObject(parent), m_doc(doc), m_store(std::move(store))
@@ -43,6 +44,8 @@ void RecoveryKeeper::update()
     record.collectionPath = QFile::encodeName(m_doc.pathName()).toStdString();
     record.title = m_doc.title().toStdString();
     record.writtenAt = QDateTime::currentSecsSinceEpoch();
+    if (const auto& baseline = m_doc.baseline())
+        record.basedOn = baseline->identity;
     std::string bytes;
     try {
         bytes = m_doc.unsavedBytes();
@@ -50,9 +53,25 @@ void RecoveryKeeper::update()
         // A text the file cannot hold cannot be kept here either; Save says why.
         return;
     }
-    m_writer.start([store = m_store, record = std::move(record), bytes = std::move(bytes)] {
-        store.write(record, bytes);
+    // The keeper outlives the write: it waits for its thread when destroyed.
+    m_writer.start([this, store = m_store, record = std::move(record), bytes = std::move(bytes)] {
+        auto failure = store.write(record, bytes);
+        QMetaObject::invokeMethod(this, [this, failure = std::move(failure)] { noteWritten(failure); },
+                                  Qt::QueuedConnection);
     });
+}
+
+void RecoveryKeeper::noteWritten(const std::optional<std::string>& failure)
+{
+    if (!failure) {
+        if (std::exchange(m_failing, false))
+            emit keepingResumed();
+        return;
+    }
+    // Tried again after the delay, whether anything changes meanwhile or not.
+    noteChange();
+    if (!std::exchange(m_failing, true))
+        emit keepingFailed(QFile::decodeName(m_store.ownFile().parent_path().c_str()), QString::fromStdString(*failure));
 }
 
 void RecoveryKeeper::writeNow()

@@ -11,7 +11,8 @@ class CTalvaneDoc;
 // Keeps the unsaved work of the open collection in a recovery file, a few seconds
 // after each change: the changes of that span are written at once, the typing never
 // waits for the disk (the file is written on a thread of its own), and a collection
-// with nothing unsaved has no recovery file.
+// with nothing unsaved has no recovery file. A file that cannot be written is tried
+// again every kDelayMs, changes or not, until it can.
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
@@ -29,12 +30,22 @@ public:
 
     const RecoveryStore& store() const { return m_store; }
 
+signals:
+    // The recovery file could not be written, for the first time since it last could:
+    // until it can, a crash loses the unsaved work. `folder` is where it is kept.
+    void keepingFailed(const QString& folder, const QString& reason);
+    // It was written again after failing.
+    void keepingResumed();
+
 private:
     void update();
+    // Told on the window's thread how a write ended: nothing when it succeeded.
+    void noteWritten(const std::optional<std::string>& failure);
 
     CTalvaneDoc& m_doc;
     RecoveryStore m_store;
     QTimer m_timer;
     // One thread, so that the writes and the removal reach the disk in order.
     QThreadPool m_writer;
+    bool m_failing = false;
 };

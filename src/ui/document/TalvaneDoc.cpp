@@ -9,6 +9,7 @@
 #include "document/TreeIdGiving.h"
 #include "document/UndoKeepingEdits.h"
 #include "framework/AnsiText.h"
+#include "framework/FilePaths.h"
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
 
@@ -16,22 +17,11 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 
 namespace {
 QString Caption()
 {
     return QCoreApplication::translate("CTalvaneDoc", "Attention");
-}
-
-std::filesystem::path FsPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-QString FromFsPath(const std::filesystem::path& path)
-{
-    return QFile::decodeName(path.c_str());
 }
 
 QString QuotedName(const QString& path)
@@ -254,6 +244,9 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
         // The file saved to is the collection's from now on: it is locked as an opened one is.
         m_lock = std::move(LockCollection(QFileInfo(path).absoluteFilePath()).lock);
         m_readOnly = false;
+    } else if (m_lock) {
+        // A save that renamed a new file into place left the lock on the old one.
+        m_lock->follow(path);
     }
     m_baseline = m_writtenBaseline;
     m_changedOnDisk = false;
@@ -272,19 +265,26 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
     const bool reopening = m_lock && absolute == pathName();
     if (!reopening) {
         attempt = LockCollection(absolute);
-        if (attempt.heldBy &&
-            services().prompter().ask(tr("%1 is already open in Talvane: %2.\n\n"
-                                                     "Open it read-only? You can still save your changes under "
-                                                     "another name with Save As.")
-                                          .arg(QuotedName(path), QString::fromStdString(DescribeLockHolder(*attempt.heldBy))),
-                                      Caption(), mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
+        if (attempt.heldBy && !answerHeldLock(path, attempt))
             return false;
     }
-    if (!CDocument::OnOpenDocument(path))
+    const bool read = CDocument::OnOpenDocument(path);
+    if (!m_rollBackNotice.empty()) {
+        const QString notice = QString::fromStdString(m_rollBackNotice) + QLatin1Char('.');
+        services().prompter().ask(notice, QStringLiteral("Talvane"), mb::kOk | mb::kIconInformation);
+        emit fileNotice(notice);
+    }
+    if (!read) {
+        if (QFileInfo(path).isFile())
+            emit openFailed(absolute);
         return false;
+    }
     if (!reopening) {
         m_lock = std::move(attempt.lock);
         m_readOnly = attempt.heldBy.has_value();
+    } else {
+        // What is read again may be a new file another program renamed into place.
+        m_lock->follow(absolute);
     }
     RemoveStaleTemporaries(FsPath(absolute));
     m_baseline = m_readBaseline;
@@ -293,6 +293,41 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
     watchFile();
     emit fileStateChanged();
     return true;
+}
+
+bool CTalvaneDoc::answerHeldLock(const QString& path, CollectionLockAttempt& attempt)
+{
+    const LockHolder holder = *attempt.heldBy;
+    const QString who = QString::fromStdString(DescribeLockHolder(holder));
+    if (OnThisHost(holder))
+        return services().prompter().ask(tr("%1 is already open in Talvane: %2.\n\n"
+                                            "Open it read-only? You can still save your changes under "
+                                            "another name with Save As.")
+                                             .arg(QuotedName(path), who),
+                                         Caption(), mb::kYesNo | mb::kIconExclamation) == mb::kIdYes;
+    // Whether a program of another computer still runs cannot be told from here: the user knows.
+    const int answer = services().prompter().choose(
+        tr("%1 is open in Talvane on another computer: %2, %3.\n\n"
+           "If Talvane no longer has it open there (that computer stopped or lost its connection), you can take "
+           "the lock over and edit it here. Otherwise open it read-only: you can still save your changes under "
+           "another name with Save As.")
+            .arg(QuotedName(path), who, LockAgeText(holder)),
+        Caption(), {tr("Open &read-only"), tr("&Take over"), tr("&Cancel")});
+    if (answer != 1)
+        return answer == 0;
+    if (services().prompter().ask(tr("Take the lock of %1 over from %2?\n\n"
+                                     "If Talvane still has the collection open on %3, both of you can save it, "
+                                     "and the changes of one of you will be lost.")
+                                      .arg(QuotedName(path), who, QString::fromStdString(holder.host)),
+                                  Caption(), mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
+        return false;
+    attempt = TakeOverCollectionLock(QFileInfo(path).absoluteFilePath());
+    if (!attempt.heldBy)
+        return true;
+    services().prompter().ask(tr("The lock of %1 could not be taken over: it is held by %2.")
+                                  .arg(QuotedName(path), QString::fromStdString(DescribeLockHolder(*attempt.heldBy))),
+                              Caption(), mb::kOk | mb::kIconExclamation);
+    return false;
 }
 
 bool CTalvaneDoc::leadsToOwnFile(const QString& path) const
@@ -480,18 +515,24 @@ void CTalvaneDoc::adoptUnsaved(EntryList entries)
     announceNewEntries();
 }
 
+bool CTalvaneDoc::readCopy(const QString& file, EntryList& entries)
+{
+    const auto failure = LoadCollectionFile(FsPath(file), entries);
+    if (failure)
+        services().prompter().ask(tr("Cannot open the collection \"%1\":\n%2.")
+                                      .arg(file, QString::fromStdString(*failure)),
+                                  QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+    return !failure;
+}
+
 bool CTalvaneDoc::openAsUntitledCopy(const QString& versionFile)
 {
     OfferToKeepChanges();
     if (!SaveModified())
         return false;
     EntryList read;
-    if (const auto failure = LoadCollectionFile(FsPath(versionFile), read)) {
-        services().prompter().ask(tr("Cannot open the collection \"%1\":\n%2.")
-                                      .arg(versionFile, QString::fromStdString(*failure)),
-                                  QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+    if (!readCopy(versionFile, read))
         return false;
-    }
     forgetFile();
     clearPathName();
     SetTitle(kUntitled);
@@ -499,7 +540,52 @@ bool CTalvaneDoc::openAsUntitledCopy(const QString& versionFile)
     return true;
 }
 
-bool CTalvaneDoc::restoreRecovered(const RecoveryRecord& record)
+bool CTalvaneDoc::restoreInPlaceOf(const QString& path, const QString& copyFile)
+{
+    OfferToKeepChanges();
+    if (!SaveModified())
+        return false;
+    EntryList read;
+    if (!readCopy(copyFile, read))
+        return false;
+    if (adoptInPlaceOf(path, read, std::nullopt))
+        return true;
+    services().prompter().ask(tr("%1 is open in another Talvane: close it there first.").arg(QuotedName(path)),
+                              Caption(), mb::kOk | mb::kIconExclamation);
+    return false;
+}
+
+bool CTalvaneDoc::adoptInPlaceOf(const QString& path, EntryList& entries, const std::optional<FileIdentity>& basedOn)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // The file open here already is locked by this window.
+    std::unique_ptr<WindowLock> lock;
+    if (m_lock && absolute == pathName()) {
+        lock = std::move(m_lock);
+    } else {
+        CollectionLockAttempt attempt = LockCollection(absolute);
+        if (attempt.heldBy)
+            return false;
+        lock = std::move(attempt.lock);
+    }
+    forgetFile();
+    m_lock = std::move(lock);
+    m_baseline = MeasureBaseline(FsPath(absolute));
+    // Work based on an earlier state of the file is not written over what is there now unasked.
+    if (m_baseline && basedOn && m_baseline->identity && basedOn->contentHash != m_baseline->identity->contentHash) {
+        m_baseline->identity = basedOn;
+        m_changedOnDisk = true;
+    }
+    setPathName(absolute);
+    watchFile();
+    adoptUnsaved(std::move(entries));
+    emit fileStateChanged();
+    if (m_changedOnDisk)
+        emit fileNotice(tr("%1 was changed on disk by another program.").arg(QuotedName(absolute)));
+    return true;
+}
+
+bool CTalvaneDoc::restoreRecovered(const RecoveryRecord& record, bool fileUnreadable)
 {
     std::string bytes;
     EntryList recovered;
@@ -518,11 +604,13 @@ bool CTalvaneDoc::restoreRecovered(const RecoveryRecord& record)
     }
     const QString path = QFile::decodeName(record.collectionPath.c_str());
     // Saving the restored work goes to its file, with every check a save of it makes.
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !replaceWithFile(path)) {
-        forgetFile();
-        clearPathName();
-        SetTitle(kUntitled);
-    }
+    if (!fileUnreadable && !SaveModified())
+        return false;
+    if (!path.isEmpty() && QFileInfo(path).isFile() && adoptInPlaceOf(path, recovered, record.basedOn))
+        return true;
+    forgetFile();
+    clearPathName();
+    SetTitle(kUntitled);
     adoptUnsaved(std::move(recovered));
     return true;
 }
@@ -536,7 +624,8 @@ std::optional<std::string> CTalvaneDoc::readFile(const QString& path)
 {
     m_readEntries.clear();
     m_readBaseline = {};
-    return LoadCollectionFile(FsPath(path), m_readEntries, &m_readBaseline);
+    m_rollBackNotice.clear();
+    return LoadCollectionFile(FsPath(path), m_readEntries, &m_readBaseline, &m_rollBackNotice);
 }
 
 void CTalvaneDoc::adoptReadContents()

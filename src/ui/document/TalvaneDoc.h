@@ -16,7 +16,8 @@
 #include <vector>
 
 class EntryViewLink;
-class QLockFile;
+class WindowLock;
+struct CollectionLockAttempt;
 struct RecoveryRecord;
 
 // New values for some fields of one entry, by field index.
@@ -117,8 +118,15 @@ public:
     // modified collection. False when nothing was opened.
     bool openAsUntitledCopy(const QString& versionFile);
     // Shows work kept from a program that closed before saving it, as unsaved changes
-    // of its collection (or of an untitled one when that file cannot be opened).
-    bool restoreRecovered(const RecoveryRecord& record);
+    // of its collection (or of an untitled one when that file is gone). A file that
+    // changed since the work was based on it counts as changed on disk: Save asks first.
+    // A file known to be unreadable is not read again: the work goes in its place.
+    bool restoreRecovered(const RecoveryRecord& record, bool fileUnreadable = false);
+    // Shows a whole copy of a collection that cannot be read (a backup left beside it,
+    // a kept version) as unsaved changes of it: Save writes it back over the damaged file.
+    bool restoreInPlaceOf(const QString& path, const QString& copyFile);
+    // The file the collection was read from or last saved to, as it was then.
+    const std::optional<SaveBaseline>& baseline() const { return m_baseline; }
 
     // Asks a file name and saves there; false when cancelled or the save failed.
     bool AskSaveFileName();
@@ -138,6 +146,8 @@ signals:
     void fileStateChanged();
     // Something happened to the file the user should read in the status bar.
     void fileNotice(const QString& text);
+    // A collection file that exists could not be read: something may bring it back.
+    void openFailed(const QString& path);
     // The collection was written to path (absolute). formerPath is the file it had until
     // then, empty for an untitled one: another path than path after Save As.
     void saved(const QString& path, const QString& formerPath);
@@ -172,7 +182,16 @@ private:
     bool leadsToOwnFile(const QString& path) const;
     // Replaces every entry with these, as a collection that has not been saved.
     void adoptUnsaved(EntryList entries);
+    // The same as unsaved changes of the file at path, which is locked and watched as
+    // an opened one; a file changed since it was `basedOn` counts as changed on disk.
+    // The entries are taken unless another Talvane holds the file (false).
+    bool adoptInPlaceOf(const QString& path, EntryList& entries, const std::optional<FileIdentity>& basedOn);
+    // Reads a whole collection that is not the open one; says why when it cannot.
+    bool readCopy(const QString& file, EntryList& entries);
     void forgetFile();
+    // The lock of the file being opened is held elsewhere: the user opens it read-only,
+    // takes a lock left on another computer over, or opens nothing (false).
+    bool answerHeldLock(const QString& path, CollectionLockAttempt& attempt);
     void watchFile();
     void checkDisk();
     enum class ChangeAnswer { Reload, Overwrite, ConflictCopy, Cancel };
@@ -187,8 +206,9 @@ private:
     // The file as it was when read or last saved here, while the collection has one.
     std::optional<SaveBaseline> m_baseline;
     SaveBaseline m_readBaseline;     // of the file being opened
+    std::string m_rollBackNotice;    // the file being opened was put back from a save that stopped
     SaveBaseline m_writtenBaseline;  // of the file just written
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<WindowLock> m_lock;
     bool m_readOnly = false;
     bool m_changedOnDisk = false;
     bool m_changeAsked = false;      // the change was put to the user once already

@@ -5,6 +5,7 @@
 #include "document/AlbumFolder.h"
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
+#include "framework/FilePaths.h"
 #include "framework/Mnemonic.h"
 #include "framework/StandardButtonKeys.h"
 #include "framework/UiServices.h"
@@ -30,11 +31,6 @@ namespace {
 QString PassportFilter()
 {
     return QCoreApplication::translate("TreePassportCommands", "Tree passports (*.tvp)");
-}
-
-std::filesystem::path LocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
 }
 
 void Tell(UiServices& services, const QString& text, unsigned icon)
@@ -96,11 +92,11 @@ std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services
         return std::nullopt;
 
     talvane::passport::PassportExport what;
-    what.collectionFile = LocalPath(doc.pathName());
-    what.albumFolder = LocalPath(AlbumFolder(doc.pathName()));
-    what.photosFolder = LocalPath(PhotosFolder(doc.pathName()));
+    what.collectionFile = FsPath(doc.pathName());
+    what.albumFolder = FsPath(AlbumFolder(doc.pathName()));
+    what.photosFolder = FsPath(PhotosFolder(doc.pathName()));
     what.giver = ToAnsi(giver.giverEdit()->text().trimmed());
-    what.target = LocalPath(*target);
+    what.target = FsPath(*target);
     const auto exported = talvane::passport::exportPassport(doc.entries(), *position, what);
     if (!exported.problem.empty()) {
         Tell(services, QCoreApplication::translate("TreePassportCommands", "Talvane %1.").arg(QString::fromStdString(exported.problem)), mb::kIconExclamation);
@@ -134,9 +130,9 @@ std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services
         return std::nullopt;
 
     talvane::passport::PassportImport what;
-    what.passport = LocalPath(*source);
-    what.albumFolder = LocalPath(AlbumFolder(doc.pathName()));
-    what.photosFolder = LocalPath(PhotosFolder(doc.pathName()));
+    what.passport = FsPath(*source);
+    what.albumFolder = FsPath(AlbumFolder(doc.pathName()));
+    what.photosFolder = FsPath(PhotosFolder(doc.pathName()));
     auto imported = talvane::passport::importPassport(what, doc.entries());
     if (!imported.problem.empty()) {
         Tell(services, QString::fromStdString(imported.problem), mb::kIconExclamation);

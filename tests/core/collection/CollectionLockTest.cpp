@@ -42,6 +42,28 @@ void WriteLock(const std::filesystem::path& collection, long long pid, const std
                    std::to_string(pid) + "\n" + program + "\n" + host + "\nmachine\nboot\n");
 }
 
+// Another process holding the collection as a command does, until it is killed.
+pid_t HoldInAnotherProcess(const std::filesystem::path& collection)
+{
+    int ready[2];
+    EXPECT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        const auto lock = CommandLock::take(collection);
+        const char taken = lock ? 1 : 0;
+        if (::write(ready[1], &taken, 1) != 1 || !taken)
+            ::_exit(1);
+        ::pause();
+        ::_exit(0);
+    }
+    char taken = 0;
+    EXPECT_EQ(::read(ready[0], &taken, 1), 1);
+    EXPECT_EQ(taken, 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return holder;
+}
+
 } // namespace
 
 TEST(CollectionLock, ALockIsSeenWhileItsProcessLivesAndTakenOverOnceItIsGone)
@@ -143,4 +165,51 @@ TEST(CollectionLock, NoSaveOrImportWritesACollectionAnotherProcessHasOpen)
     EXPECT_EQ((*imported[0])[CBonsaiData::Name], "imported");
     EXPECT_TRUE(talvane::isWellFormedTreeId((*imported[0])[talvane::kTreeIdField])) << "an imported row is a tree added";
     EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(collection))) << "the command's lock is gone";
+}
+
+TEST(CollectionLock, EveryNameOfAFileLeadsToItsOneLock)
+{
+    TempDir dir;
+    const auto collection = dir / "trees.tvn";
+    ASSERT_FALSE(SaveCollectionFile(collection, OneTree("before")));
+    std::filesystem::create_directory(dir / "elsewhere");
+    const auto symbolicLink = dir / "elsewhere" / "shortcut.tvn";
+    const auto hardLink = dir / "elsewhere" / "second.tvn";
+    std::filesystem::create_symlink(collection, symbolicLink);
+    std::filesystem::create_hard_link(collection, hardLink);
+
+    const pid_t window = HoldInAnotherProcess(collection);
+    for (const auto& name : {symbolicLink, hardLink}) {
+        std::optional<LockHolder> heldBy;
+        EXPECT_FALSE(CommandLock::take(name, &heldBy)) << name;
+        ASSERT_TRUE(heldBy) << name;
+        EXPECT_EQ(heldBy->pid, window);
+        EXPECT_EQ(SaveCollectionFile(name, OneTree("after"), {}).reason, "it is open by " + DescribeLockHolder(*heldBy));
+    }
+    // Found through the file itself: who and where, but not since when.
+    EXPECT_EQ(DescribeLockHolder(*LiveLockHolder(hardLink)),
+              std::string(::getpwuid(::geteuid())->pw_name) + " on " + Host() + " (" + ThisProgram() + ", process " +
+                  std::to_string(window) + ")");
+    EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(hardLink))) << "a refused command leaves no lock behind";
+    ::kill(window, SIGKILL);
+    ::waitpid(window, nullptr, 0);
+    EXPECT_FALSE(LiveLockHolder(hardLink)) << "the lock on the file goes with its process";
+
+    // This process's own lock never stops its own save; a command through the other name is refused.
+    auto lock = CommandLock::take(collection);
+    ASSERT_TRUE(lock);
+    ASSERT_FALSE(SaveCollectionFile(hardLink, OneTree("ours")));
+    WriteFileBytes(dir / "trees.csv", "Name\r\nimported\r\n");
+    const CompanionRun run = RunCompanion(dir, "import trees.csv elsewhere/second.tvn");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "talvane-cli: cannot write elsewhere/second.tvn: it is open by " +
+                           DescribeLockHolder(*LiveLockHolder(hardLink)) + "; close it there first\n");
+
+    // A file of one name is replaced by a new one on save: the lock moves to it when told.
+    std::filesystem::remove(hardLink);
+    ASSERT_FALSE(SaveCollectionFile(collection, OneTree("renamed in")));
+    std::filesystem::create_hard_link(collection, hardLink);
+    EXPECT_FALSE(LiveLockHolder(hardLink));
+    lock->follow(collection);
+    EXPECT_EQ(LiveLockHolder(hardLink).value_or(LockHolder{}).pid, ::getpid());
 }

@@ -27,7 +27,8 @@ bool AppFixture::Start(const QString& collection)
     StartOptions options = startOptions;
     options.collection = collection;
     options.splash = false;
-    options.recoveryFolder = recoveryDir.path();
+    if (options.recoveryFolder.empty())
+        options.recoveryFolder = recoveryDir.path();
     return app->InitInstance(options);
 }
 

@@ -41,7 +41,8 @@ protected:
     // How the program starts beyond its collection, set before Start.
     StartOptions startOptions;
     TempDir dir;
-    // Where the program under test keeps unsaved work, away from the user's.
+    // Where the program under test keeps unsaved work, away from the user's, unless
+    // startOptions names another folder.
     TempDir recoveryDir;
     ScriptedUiServices ui;
     std::unique_ptr<CTalvaneApp> app;

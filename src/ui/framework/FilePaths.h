@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+
+// A path as the window holds it (QString) and as the core takes it (the file system's
+// bytes), each way without loss: the names on disk need not be valid UTF-8.
+std::filesystem::path FsPath(const QString& path);
+QString FromFsPath(const std::filesystem::path& path);

@@ -1,0 +1,76 @@
+#include "collection/RecoveryStore.h"
+#include "document/RecoveryKeeper.h"
+
+#include "ui/AppFixture.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTest>
+
+namespace {
+
+class RecoveryTroubleTest : public AppFixture {
+protected:
+    void Rename(const std::string& name)
+    {
+        doc().changeFields(0, {{CBonsaiData::Name, name}}, QStringLiteral("Rename"));
+    }
+
+    // Written, and its outcome told to the window.
+    void KeepNow()
+    {
+        app->recoveryKeeper().writeNow();
+        QCoreApplication::processEvents();
+    }
+
+    // A regular file where a folder of the path should be: no one, root included, can write below it.
+    const std::filesystem::path blocker = recoveryDir / "state";
+    const std::filesystem::path folder = blocker / "recovery";
+};
+
+} // namespace
+
+TEST_F(RecoveryTroubleTest, UnsavedWorkThatCannotBeKeptIsSaidOnceRetriedAndSaidAgainWhenKept)
+{
+    WriteFileBytes(blocker, "not a folder");
+    startOptions.recoveryFolder = folder;
+    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    ASSERT_TRUE(Start(Q(path)));
+    const RecoveryStore store(folder);
+
+    ui.prompter.expect(mb::kIdOk);
+    Rename("Typed");
+    KeepNow();
+    ASSERT_EQ(ui.prompter.calls().size(), 1u);
+    const PromptCall& warning = ui.prompter.calls().back();
+    EXPECT_TRUE(warning.text.startsWith(
+        QStringLiteral("Talvane cannot keep your unsaved changes for recovery in %1:\nNot a directory.").arg(Q(folder))))
+        << warning.text.toStdString();
+    EXPECT_EQ(warning.flags, mb::kOk | mb::kIconExclamation);
+    QLabel* pane = frame().recoveryPane();
+    EXPECT_FALSE(pane->isHidden());
+    EXPECT_EQ(pane->text(), QStringLiteral("Unsaved changes are not kept for recovery: Not a directory"));
+
+    // Failing on: no second warning.
+    Rename("Typed again");
+    KeepNow();
+    EXPECT_EQ(ui.prompter.calls().size(), 1u);
+    EXPECT_FALSE(pane->isHidden());
+
+    // The folder can be made again: kept without another change, and said.
+    std::filesystem::remove(blocker);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(store.ownFile()); },
+                                3 * RecoveryKeeper::kDelayMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->isHidden(); }));
+    EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("Unsaved changes are kept for recovery again."));
+
+    // A new spell of failures warns anew.
+    std::filesystem::remove_all(blocker);
+    WriteFileBytes(blocker, "not a folder");
+    ui.prompter.expect(mb::kIdOk);
+    Rename("Later");
+    KeepNow();
+    EXPECT_EQ(ui.prompter.calls().size(), 2u);
+    EXPECT_FALSE(pane->isHidden());
+    EXPECT_TRUE(ui.prompter.allAnswered());
+}

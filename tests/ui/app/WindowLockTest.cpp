@@ -1,0 +1,137 @@
+#include "collection/CollectionLock.h"
+#include "document/CollectionLock.h"
+#include "framework/RecentFileList.h"
+
+#include "ui/AppFixture.h"
+#include "ui/KeyboardReach.h"
+
+#include <QDateTime>
+
+#include <chrono>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+ino_t InodeOf(const std::filesystem::path& file)
+{
+    struct stat info {};
+    EXPECT_EQ(::stat(file.c_str(), &info), 0) << file;
+    return info.st_ino;
+}
+
+class WindowLockTest : public AppFixture {
+protected:
+    const PromptCall& LastPrompt() const { return ui.prompter.calls().back(); }
+
+    RecentFileList recent;
+};
+
+} // namespace
+
+TEST_F(WindowLockTest, ASecondWindowFindsTheCollectionLockedThroughEveryNameOfItsFile)
+{
+    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    std::filesystem::create_directory(dir / "elsewhere");
+    const auto symbolicLink = dir / "elsewhere" / "shortcut.tvn";
+    const auto hardLink = dir / "elsewhere" / "second.tvn";
+    std::filesystem::create_symlink(path, symbolicLink);
+    std::filesystem::create_hard_link(path, hardLink);
+    ASSERT_TRUE(Start(Q(path)));
+
+    CTalvaneDoc other(ui.services(), recent);
+    for (const auto& name : {symbolicLink, hardLink}) {
+        ui.prompter.expect(mb::kIdNo);
+        EXPECT_FALSE(other.openDocumentFile(Q(name))) << name;
+        EXPECT_TRUE(LastPrompt().text.startsWith(
+            QStringLiteral("\u201C%1\u201D is already open in Talvane: ").arg(Q(name.filename()))))
+            << LastPrompt().text.toStdString();
+    }
+
+    // A file of one name is replaced by a new one on save: the lock goes with it.
+    std::filesystem::remove(hardLink);
+    const ino_t before = InodeOf(path);
+    doc().changeFields(0, {{CBonsaiData::Name, "Renamed in"}}, QStringLiteral("Rename"));
+    ASSERT_TRUE(doc().OnFileSave());
+    ASSERT_NE(InodeOf(path), before);
+    std::filesystem::create_hard_link(path, hardLink);
+    ui.prompter.expect(mb::kIdNo);
+    EXPECT_FALSE(other.openDocumentFile(Q(hardLink)));
+
+    // Closed, the file opens for writing through any name.
+    app.reset();
+    ASSERT_TRUE(other.openDocumentFile(Q(hardLink)));
+    EXPECT_FALSE(other.isReadOnly());
+    EXPECT_TRUE(ui.prompter.allAnswered());
+}
+
+TEST_F(WindowLockTest, ALockLeftOnAnotherComputerSaysWhoAndWhenAndCanBeTakenOver)
+{
+    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    const auto lockFile = LockFilePathOf(path);
+    const std::string foreign = "4321\ntalvane\nfar-away\nmachine\nboot\n";
+    WriteFileBytes(lockFile, foreign);
+    std::filesystem::last_write_time(lockFile,
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(3 * 24 + 1));
+    const QString user = QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name);
+
+    CTalvaneDoc first(ui.services(), recent);
+    ui.prompter.expect(2);
+    EXPECT_FALSE(first.openDocumentFile(Q(path))) << "Cancel opens nothing";
+    EXPECT_EQ(ShownTexts(LastPrompt().buttons), (QStringList{"Open read-only", "Take over", "Cancel"}));
+    EXPECT_TRUE(LastPrompt().text.startsWith(
+        QStringLiteral("\u201Ctrees.tvn\u201D is open in Talvane on another computer: %1 on far-away (talvane, "
+                       "process 4321) since ")
+            .arg(user)))
+        << LastPrompt().text.toStdString();
+    EXPECT_TRUE(LastPrompt().text.contains(QStringLiteral(", 3 days ago.\n\n"))) << LastPrompt().text.toStdString();
+    ui.prompter.expect(0);
+    ASSERT_TRUE(first.openDocumentFile(Q(path)));
+    EXPECT_TRUE(first.isReadOnly());
+
+    // Take over is warned about; No leaves everything as it was.
+    CTalvaneDoc second(ui.services(), recent);
+    ui.prompter.expect(1);
+    ui.prompter.expect(mb::kIdNo);
+    EXPECT_FALSE(second.openDocumentFile(Q(path)));
+    EXPECT_TRUE(LastPrompt().text.startsWith(QStringLiteral("Take the lock of \u201Ctrees.tvn\u201D over from %1 on "
+                                                            "far-away")
+                                                 .arg(user)));
+    EXPECT_EQ(LastPrompt().flags, mb::kYesNo | mb::kIconExclamation);
+    EXPECT_EQ(ReadFileBytes(lockFile), foreign);
+
+    // A lock its holder still holds (a shared disk that passes locks on) cannot be taken.
+    {
+        FileDescriptor held(::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC));
+        ASSERT_EQ(::flock(held.get(), LOCK_EX), 0);
+        ui.prompter.expect(1);
+        ui.prompter.expect(mb::kIdYes);
+        ui.prompter.expect(mb::kIdOk);
+        EXPECT_FALSE(second.openDocumentFile(Q(path)));
+        EXPECT_TRUE(LastPrompt().text.startsWith(
+            QStringLiteral("The lock of \u201Ctrees.tvn\u201D could not be taken over: it is held by %1 on far-away")
+                .arg(user)))
+            << LastPrompt().text.toStdString();
+        EXPECT_EQ(ReadFileBytes(lockFile), foreign);
+    }
+
+    // Taken over: the lock names this program.
+    ui.prompter.expect(1);
+    ui.prompter.expect(mb::kIdYes);
+    ASSERT_TRUE(second.openDocumentFile(Q(path)));
+    EXPECT_FALSE(second.isReadOnly());
+    const auto holder = LiveLockHolder(path);
+    ASSERT_TRUE(holder);
+    EXPECT_TRUE(IsThisProcess(*holder)) << DescribeLockHolder(*holder);
+    EXPECT_TRUE(ui.prompter.allAnswered());
+
+    // Ages as the question gives them, a clock ahead of this one's included.
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const std::pair<qint64, QString> ages[] = {
+        {3 * 86400 + 60, "3 days ago"}, {3600 + 5, "1 hour ago"}, {10, "less than a minute ago"}, {-300, "less than a minute ago"}};
+    for (const auto& [age, text] : ages)
+        EXPECT_EQ(LockAgeText(LockHolder{1, "talvane", "far-away", "user", now - age}), text) << age;
+}
