@@ -1,5 +1,6 @@
 #include "collection/CollectionFile.h"
 #include "collection/CollectionLock.h"
+#include "collection/InPlaceSave.h"
 
 #include "core/BmpTestFiles.h"
 #include "core/CompanionRun.h"
@@ -8,6 +9,7 @@
 #include "core/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -126,3 +128,23 @@ TEST_F(WritingCommands, PhotoAddWaitsForTheCollectionsLock)
 }
 
 } // namespace
+
+TEST(CommandsOpeningACollection, PutBackASaveThatStoppedAndSaySoOnce)
+{
+    TempDir dir;
+    const auto file = dir / "trees.tvn";
+    ASSERT_FALSE(SaveCollectionFile(file, TwoTrees()));
+    const std::string whole = ReadFileBytes(file);
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    WriteFileBytes(InPlaceBackupPath(file, info.st_ino), whole);
+    std::filesystem::resize_file(file, whole.size() / 2);
+
+    const CompanionRun first = RunCompanion(dir, "dump trees.tvn");
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.err, "talvane-cli: trees.tvn was put back as it was before a save that did not finish.\n");
+    EXPECT_EQ(ReadFileBytes(file), whole);
+    const CompanionRun second = RunCompanion(dir, "dump trees.tvn");
+    EXPECT_EQ(second.err, "");
+    EXPECT_EQ(second.out, first.out);
+}

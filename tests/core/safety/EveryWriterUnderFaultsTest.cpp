@@ -20,9 +20,11 @@
 
 #include "core/TempDir.h"
 
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -290,11 +292,33 @@ Writer PhoneWriter()
             OpenedCollection};
 }
 
+// An open putting back a save that stopped half-way: stopped in turn, the next open
+// still finds the old collection, never the torn one.
+Writer PutBackWriter()
+{
+    return {"putting back a save that stopped",
+            [](const TempDir& dir) {
+                SaveTrees(dir, Trees(3, "old"));
+                std::filesystem::create_hard_link(dir / kName, dir / "second name.tvn");
+                struct stat info {};
+                ASSERT_EQ(::stat((dir / kName).c_str(), &info), 0);
+                WriteFileBytes(InPlaceBackupPath(dir / kName, info.st_ino), Bytes(Trees(3, "old")));
+                const std::string torn = Bytes(Trees(4, "new"));
+                std::ofstream(dir / kName, std::ios::binary | std::ios::trunc) << torn.substr(0, torn.size() / 2);
+            },
+            [](const TempDir& dir, const auto& arm) {
+                arm();
+                EntryList entries;
+                return !LoadCollectionFile(dir / kName, entries);
+            },
+            OpenedCollection, [] { return std::string("(torn)"); }};
+}
+
 TEST(EveryWriterUnderFaults, OpensAsTheOldOrTheNewCollectionAfterAnyStepFailsOrStops)
 {
     Coverage coverage;
     for (const Writer& writer : {ReplaceWriter(), InPlaceWriter(), RecoveryWriter(), CsvImportWriter(),
-                                 PassportImportWriter(), PhoneWriter()}) {
+                                 PassportImportWriter(), PhoneWriter(), PutBackWriter()}) {
         SCOPED_TRACE(writer.name);
         const int before = coverage.points;
         RunEveryFault(writer, coverage);
