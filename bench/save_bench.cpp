@@ -48,11 +48,24 @@ std::size_t LeftBehind(const std::filesystem::path& folder)
     return left;
 }
 
-// Kills the in-place save at a random moment of its usual length, then opens the file
-// as every Talvane program does (putting back a save that stopped).
-void KillInPlaceSaves(const std::filesystem::path& path, const EntryList& oldEntries, const EntryList& newEntries,
-                      double saveSeconds, int kills)
+// Saves in a child process, as the killed saves run; gives its pid.
+pid_t SaveInChild(const std::filesystem::path& path, const EntryList& entries)
 {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(SaveCollectionFile(path, entries, {.keepVersion = true}) ? 1 : 0);
+    return child;
+}
+
+// Kills the in-place save at a random moment of its usual length in a child, then opens
+// the file as every Talvane program does (putting back a save that stopped).
+void KillInPlaceSaves(const std::filesystem::path& path, const EntryList& oldEntries, const EntryList& newEntries,
+                      int kills)
+{
+    const double saveSeconds = Seconds([&] {
+        Save(path, oldEntries, false);
+        ::waitpid(SaveInChild(path, newEntries), nullptr, 0);
+    });
     const std::string oldBytes = WriteCollection(oldEntries);
     const std::string newBytes = WriteCollection(newEntries);
     std::mt19937 random(12345);
@@ -61,9 +74,7 @@ void KillInPlaceSaves(const std::filesystem::path& path, const EntryList& oldEnt
     std::size_t left = 0;
     for (int kill = 0; kill < kills; ++kill) {
         Save(path, oldEntries, false);
-        const pid_t child = ::fork();
-        if (child == 0)
-            ::_exit(SaveCollectionFile(path, newEntries, {.keepVersion = true}) ? 1 : 0);
+        const pid_t child = SaveInChild(path, newEntries);
         std::this_thread::sleep_for(std::chrono::duration<double>(moment(random)));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
@@ -115,7 +126,7 @@ int main(int argc, char** argv)
                 inPlace * 1e3, (inPlace - versioned) / versioned * 100);
     const int kills = argc > 3 && std::string(argv[2]) == "--kills" ? std::atoi(argv[3]) : 0;
     if (kills > 0)
-        KillInPlaceSaves(path, entries, SampleCollection(count + 1), inPlace, kills);
+        KillInPlaceSaves(path, entries, SampleCollection(count + 1), kills);
     std::filesystem::remove_all(folder);
     return 0;
 }
