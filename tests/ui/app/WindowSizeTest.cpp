@@ -25,7 +25,13 @@ protected:
     CollectionListPanel& List() const { return frame().collectionList(); }
     QScrollArea& PagesArea() const { return *Central().pagesArea(); }
     // Lets the window lay itself out, as it does before it is next painted.
-    static void Settle() { QTest::qWait(20); }
+    // A layout posts the next one: on a slow machine (a sanitizer build) one pass of the
+    // event loop can outlast a short wait, so the passes are counted, not the time.
+    static void Settle()
+    {
+        for (int pass = 0; pass < 5; ++pass)
+            QTest::qWait(20);
+    }
 
     // Closes the window as the user does, which keeps its layout, and starts the program again.
     void Restart()
