@@ -1,5 +1,7 @@
 #include "SampleEntries.h"
 
+#include "journal/Journal.h"
+
 #include <string>
 
 namespace {
@@ -41,4 +43,21 @@ EntryList SampleCollection(std::size_t count)
         FillSampleEntry(*entries.back(), n);
     }
     return entries;
+}
+
+std::string SampleJournal(std::size_t n)
+{
+    using namespace talvane::journal;
+    static constexpr const char* kTexts[] = {"Repotted in akadama and pumice, roots pruned by a third",
+                                             "Wired the first branches", "Fed with organic pellets", "Pinched the new shoots"};
+    const CalendarDate start = CalendarDate::fromText("2021-01-05").value();
+    Journal journal = Journal::read("");
+    for (std::size_t i = 0; i < 20; ++i) {
+        const CalendarDate date = start.plusDays(static_cast<long>(i * 90 + n % 60));
+        std::optional<CalendarDate> due;
+        if (i >= 18)
+            due = date.plusDays(static_cast<long>(n % 500));
+        journal.add({date, kCareKinds[(i + n) % kCareKinds.size()], due, {}, kTexts[(i + n) % 4], {}, {}, {}});
+    }
+    return journal.text();
 }

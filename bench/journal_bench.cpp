@@ -19,23 +19,6 @@ constexpr int kRuns = 3;
 // The first loads of a process also pay for fresh memory; later ones show the reading.
 constexpr int kLoadRuns = 5;
 
-// Twenty events over five years; the last two still have a step due.
-std::string SampleJournal(std::size_t n)
-{
-    static constexpr const char* kTexts[] = {"Repotted in akadama and pumice, roots pruned by a third",
-                                             "Wired the first branches", "Fed with organic pellets", "Pinched the new shoots"};
-    const CalendarDate start = CalendarDate::fromText("2021-01-05").value();
-    Journal journal = Journal::read("");
-    for (std::size_t i = 0; i < 20; ++i) {
-        const CalendarDate date = start.plusDays(static_cast<long>(i * 90 + n % 60));
-        std::optional<CalendarDate> due;
-        if (i >= 18)
-            due = date.plusDays(static_cast<long>(n % 500));
-        journal.add({date, kCareKinds[(i + n) % kCareKinds.size()], due, {}, kTexts[(i + n) % 4], {}, {}, {}});
-    }
-    return journal.text();
-}
-
 EntryList Load(const std::filesystem::path& path)
 {
     EntryList read;

@@ -73,7 +73,7 @@ public:
 
 class NoHelp : public HelpOpener {
 public:
-    bool openPage(const QString&) override { return false; }
+    void openPage(const QString&) override {}
 };
 
 // The print dialog, answered by the bench: cancelled, or printing to a PDF file.

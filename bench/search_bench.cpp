@@ -1,9 +1,11 @@
 // Times one filter step (a word typed) over generated collections against a plain
 // case-sensitive byte search of the same word over the same fields, then the sort by
-// Name at the largest size, and the memory of the collection and of the list's index:
+// Name and by Purchased at the largest size, the memory of the collection and of the
+// list's index, and the filter over trees that keep a journal:
 //   build/bin/bench_search [largest count, default 100000]
 #include "Measures.h"
 #include "SampleEntries.h"
+#include "journal/Journal.h"
 #include "search/EntryOrder.h"
 
 #include <algorithm>
@@ -98,9 +100,24 @@ int main(int argc, char** argv)
         std::vector<std::size_t> visible;
         search::keepMatchingPositions(sorted, at, search::EntryMatcher("tree"), visible);
         const std::size_t indexBytes = HeapInUse() - heapBeforeIndex + sorted.capacity() * sizeof(std::size_t);
-        std::printf("%8zu entries  sort keys and sort by Name %.1f ms\n", count, sortMs);
+        const double purchasedMs = bestMilliseconds(
+            [&] { sorted = search::sortedPositions(entries.size(), at, search::ListColumn::Purchased, false); }, 3);
+        std::printf("%8zu entries  sort keys and sort by Name %.1f ms, by Purchased (dates read) %.1f ms\n", count,
+                    sortMs, purchasedMs);
         std::printf("%8zu entries  collection %.1f MB, list order and visible rows %.2f MB (%.1f %%)\n", count,
                     collectionBytes / 1e6, indexBytes / 1e6, 100.0 * indexBytes / collectionBytes);
     }
+
+    // Every tree with a journal of twenty events: a word found nowhere, one found only
+    // in the events' texts, one only as a kind of care, and one only in the dates, for
+    // which every line's text is looked at and none holds it.
+    EntryList withJournals = SampleCollection(largest);
+    for (std::size_t n = 0; n < largest; ++n)
+        (*withJournals[n])[talvane::journal::kJournalField] = SampleJournal(n);
+    std::printf("with a journal of 20 events in every tree:\n");
+    const char* const journalWords[][2] = {
+        {"zelkovas", "Zelkovas"}, {"pellets", "pellets"}, {"defoliation", "Defoliation"}, {"2023", "2023"}};
+    for (const auto& word : journalWords)
+        compareFilterStep(withJournals, word[0], word[1]);
     return 0;
 }

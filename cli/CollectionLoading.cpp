@@ -1,9 +1,7 @@
 #include "Commands.h"
 
 #include "collection/CollectionFile.h"
-#include "collection/SideFolder.h"
-#include "picture/AlbumFile.h"
-#include "timeline/TimelinePhoto.h"
+#include "timeline/PictureFolders.h"
 
 EntryList LoadCollectionOrFail(const std::string& file)
 {
@@ -21,12 +19,8 @@ const CBonsaiData& EntryOrFail(const std::string& file, const EntryList& entries
     return *entries[static_cast<std::size_t>(position)];
 }
 
-std::filesystem::path AlbumFolderOf(const std::string& file)
+talvane::timeline::PictureFolders PictureFoldersOf(const std::string& file, const EntryList& entries)
 {
-    return SideFolder(kAlbumFolderName, std::filesystem::current_path(), file);
-}
-
-std::filesystem::path PhotosFolderOf(const std::string& file)
-{
-    return SideFolder(talvane::timeline::kPhotosFolderName, std::filesystem::current_path(), file);
+    return talvane::timeline::findPictureFolders(talvane::timeline::collectionHome(file),
+                                                 std::filesystem::current_path(), entries);
 }

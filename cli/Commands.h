@@ -3,6 +3,7 @@
 #include "collection/CollectionArchive.h"
 #include "collection/CollectionLock.h"
 #include "text/NumberOption.h"
+#include "timeline/PictureFolders.h"
 
 #include <CLI/CLI.hpp>
 
@@ -52,8 +53,7 @@ const CBonsaiData& EntryOrFail(const std::string& file, const EntryList& entries
 
 // The folders of a collection's album pictures and timeline photos, found as the
 // window finds them, with the folder the command runs in as the start folder.
-std::filesystem::path AlbumFolderOf(const std::string& file);
-std::filesystem::path PhotosFolderOf(const std::string& file);
+talvane::timeline::PictureFolders PictureFoldersOf(const std::string& file, const EntryList& entries);
 
 // A tree's text (Windows-1252) as a command prints it: UTF-8, with its control
 // characters shown as escapes when standard output is a terminal, which would act on

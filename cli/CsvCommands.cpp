@@ -2,9 +2,12 @@
 
 #include "csv/CsvFiles.h"
 
+#include <functional>
+#include <iostream>
+
 namespace {
 
-using FileConversion = std::optional<std::string> (*)(const std::filesystem::path&, const std::filesystem::path&);
+using FileConversion = std::function<std::optional<std::string>(const std::string& input, const std::string& output)>;
 
 // `writes` names what OUT becomes, as refuseToOverwriteOrFail takes it.
 void AddCsvCommand(CLI::App& app, const char* name, const char* description, const char* input,
@@ -21,15 +24,43 @@ void AddCsvCommand(CLI::App& app, const char* name, const char* description, con
     });
 }
 
+// Says what became of the table's journals: those a spreadsheet had given LF line
+// breaks, and those that still cannot be read.
+void TellJournals(const std::string& csvFile, const CsvJournals& journals)
+{
+    if (journals.restored > 0)
+        std::cout << csvFile << ": " << journals.restored << (journals.restored == 1 ? " journal" : " journals")
+                  << " had LF line breaks, as a spreadsheet writes them, and " << (journals.restored == 1 ? "was" : "were")
+                  << " read as written with CR LF\n";
+    const std::size_t unreadable = journals.unreadableRows.size();
+    const std::size_t firstRow = unreadable > 0 ? journals.unreadableRows.front() : 0;
+    if (unreadable == 1)
+        std::cerr << "talvane-cli: " << csvFile << ": the journal (Spare114) of row " << firstRow
+                  << " cannot be read and is kept as it is\n";
+    else if (unreadable > 1)
+        std::cerr << "talvane-cli: " << csvFile << ": the journals (Spare114) of " << unreadable
+                  << " trees cannot be read and are kept as they are, the first in row " << firstRow << "\n";
+}
+
+std::optional<std::string> ImportAndTell(const std::string& csvFile, const std::string& tvnFile)
+{
+    CsvJournals journals;
+    auto failure = ImportCollectionCsv(csvFile, tvnFile, &journals);
+    if (!failure)
+        TellJournals(csvFile, journals);
+    return failure;
+}
+
 } // namespace
 
 void AddCsvCommands(CLI::App& app)
 {
     AddCsvCommand(app, "export",
                   "Write a collection (.tvn) as a UTF-8 CSV table: a header row of the field names, one row per entry",
-                  "FILE.tvn", "OUT.csv", "a CSV table", ExportCollectionCsv);
+                  "FILE.tvn", "OUT.csv", "a CSV table",
+                  [](const std::string& tvnFile, const std::string& csvFile) { return ExportCollectionCsv(tvnFile, csvFile); });
     AddCsvCommand(app, "import",
                   "Write a collection (.tvn) from a CSV table as export writes it; columns may come in any order or "
                   "be left out. OUT is left untouched when the table is refused",
-                  "IN.csv", "OUT.tvn", {}, ImportCollectionCsv);
+                  "IN.csv", "OUT.tvn", {}, ImportAndTell);
 }

@@ -44,8 +44,8 @@ void Find(const std::string& file, const std::vector<std::string>& words, bool w
 void AddFindCommand(CLI::App& app)
 {
     auto* command = app.add_subcommand(
-        "find", "Print the position and name of each entry in which every word appears in a named field, "
-                "ignoring case and accents; exit status 2 when none does");
+        "find", "Print the position and name of each entry in which every word appears in a named field "
+                "or in the journal's events, ignoring case and accents; exit status 2 when none does");
     auto file = std::make_shared<std::string>();
     auto words = std::make_shared<std::vector<std::string>>();
     auto withIds = std::make_shared<bool>(false);

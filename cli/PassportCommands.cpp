@@ -1,11 +1,14 @@
 #include "Commands.h"
 
 #include "collection/CollectionFile.h"
+#include "journal/Journal.h"
 #include "passport/PassportExport.h"
 #include "passport/PassportImport.h"
+#include "passport/PassportUpdate.h"
 #include "text/ControlCharacters.h"
 #include "text/Windows1252.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -23,6 +26,7 @@ struct ExportRequest {
 struct ImportRequest {
     std::string file;
     std::string passport;
+    bool copy = false;
 };
 
 void ExportTree(const ExportRequest& request)
@@ -32,8 +36,9 @@ void ExportTree(const ExportRequest& request)
     EntryOrFail(request.file, entries, request.entry);
     PassportExport what;
     what.collectionFile = request.file;
-    what.albumFolder = AlbumFolderOf(request.file);
-    what.photosFolder = PhotosFolderOf(request.file);
+    const auto folders = PictureFoldersOf(request.file, entries);
+    what.albumFolder = folders.album;
+    what.photosFolder = folders.photos;
     what.giver = text::Utf8ToCp1252(request.giver);
     what.target = request.out;
     const ExportedPassport exported = exportPassport(entries, static_cast<std::size_t>(request.entry), what);
@@ -42,6 +47,67 @@ void ExportTree(const ExportRequest& request)
     for (const std::string& name : exported.leftOut)
         std::cerr << "talvane-cli: " << request.out << ": " << text::ShowControlCharacters(name)
                   << " is missing and was left out\n";
+}
+
+// "1 picture", "3 pictures".
+std::string Counted(std::size_t count, std::string_view thing)
+{
+    return std::to_string(count) + ' ' + std::string(thing) + (count == 1 ? "" : "s");
+}
+
+// Writes the collection with what the passport brought; a failed save fails the command,
+// and the pictures placed are taken back out with `placed`.
+void SaveImport(const ImportRequest& request, const EntryList& entries, const SaveBaseline& baseline, PlacedFiles& placed)
+{
+    CollectionSaveOptions options;
+    options.expected = &baseline;
+    if (const auto saved = SaveCollectionFile(request.file, entries, options))
+        throw CliFailure(request.file + ": " + saved.reason + " (nothing was imported)");
+    placed.commit();
+}
+
+void AddTree(const ImportRequest& request, const PassportImport& what, EntryList& entries, const SaveBaseline& baseline)
+{
+    ImportedTree imported = importPassport(what, entries);
+    if (!imported.problem.empty())
+        throw CliFailure(imported.problem);
+    const std::string name((*imported.entry)[CBonsaiData::Name]);
+    const auto journal = talvane::journal::Journal::read((*imported.entry)[talvane::journal::kJournalField]);
+    const auto events = std::count_if(journal.lines().begin(), journal.lines().end(),
+                                      [](const auto& line) { return line.event.has_value(); });
+    const std::size_t pictures = imported.placed.files().size();
+    entries.push_back(std::move(imported.entry));
+    SaveImport(request, entries, baseline, imported.placed);
+    std::cout << entries.size() - 1 << '\t' << PrintedText(name) << '\t'
+              << (imported.givenNewId ? "added as a separate copy with " : "added with ")
+              << Counted(static_cast<std::size_t>(events), "event") << " and " << Counted(pictures, "picture") << '\n';
+    if (!imported.receivedNoted)
+        std::cerr << "talvane-cli: the tree's journal was written by another program and is kept as it is, "
+                     "without the Received event\n";
+}
+
+void UpdateTree(const ImportRequest& request, const PassportImport& what, EntryList& entries, const SaveBaseline& baseline)
+{
+    TreeUpdate update = updateFromPassport(what, entries);
+    if (!update.problem.empty())
+        throw CliFailure(update.problem);
+    CBonsaiData& tree = *entries[update.position];
+    const std::size_t pictures = update.placed.files().size();
+    std::cout << update.position << '\t' << PrintedText(tree[CBonsaiData::Name]) << '\t';
+    if (update.values.empty()) {
+        std::cout << "up to date: nothing added\n";
+    } else {
+        for (const auto& [field, value] : update.values)
+            tree[field] = value;
+        SaveImport(request, entries, baseline, update.placed);
+        std::cout << "updated: " << Counted(update.eventsAdded, "event") << " and " << Counted(pictures, "picture")
+                  << " added\n";
+    }
+    if (update.albumPicturesLeftOut > 0)
+        std::cerr << "talvane-cli: the tree's album had no empty place for " << Counted(update.albumPicturesLeftOut, "picture")
+                  << " of the passport\n";
+    if (update.journalForeign)
+        std::cerr << "talvane-cli: a journal written by another program takes no events: none was added\n";
 }
 
 void ImportTree(const ImportRequest& request)
@@ -55,23 +121,16 @@ void ImportTree(const ImportRequest& request)
 
     PassportImport what;
     what.passport = request.passport;
-    what.albumFolder = AlbumFolderOf(request.file);
-    what.photosFolder = PhotosFolderOf(request.file);
-    ImportedTree imported = importPassport(what, entries);
-    if (!imported.problem.empty())
-        throw CliFailure(imported.problem);
-    const std::string name((*imported.entry)[CBonsaiData::Name]);
-    entries.push_back(std::move(imported.entry));
-    CollectionSaveOptions options;
-    options.expected = &baseline;
-    // A failed save throws before the commit: the placed pictures go with `imported`.
-    if (const auto saved = SaveCollectionFile(request.file, entries, options))
-        throw CliFailure(request.file + ": " + saved.reason + " (nothing was imported)");
-    imported.placed.commit();
-    std::cout << entries.size() - 1 << '\t' << PrintedText(name) << '\n';
-    if (!imported.receivedNoted)
-        std::cerr << "talvane-cli: the tree's journal was written by another program and is kept as it is, "
-                     "without the Received event\n";
+    const auto folders = PictureFoldersOf(request.file, entries);
+    what.albumFolder = folders.album;
+    what.photosFolder = folders.photos;
+    const HeldTree held = findHeldTree(what, entries);
+    if (!held.problem.empty())
+        throw CliFailure(held.problem);
+    if (held.position && !request.copy)
+        UpdateTree(request, what, entries, baseline);
+    else
+        AddTree(request, what, entries, baseline);
 }
 
 } // namespace
@@ -88,9 +147,13 @@ void AddPassportCommands(CLI::App& app)
     exportCommand->callback([exportRequest] { ExportTree(*exportRequest); });
 
     auto* importCommand = app.add_subcommand(
-        "passport-import", "Add the tree of a passport at the end of the collection, with its pictures, and write it");
+        "passport-import", "Add the tree of a passport at the end of the collection, with its pictures, and write it; "
+                           "a tree the collection holds already is brought up to date instead");
     auto importRequest = std::make_shared<ImportRequest>();
     importCommand->add_option("FILE", importRequest->file, "the collection file")->required();
     importCommand->add_option("IN", importRequest->passport, "the passport to import (NAME.tvp)")->required();
+    importCommand->add_flag("--copy", importRequest->copy,
+                            "add a separate copy, with an identifier of its own, of a tree the collection holds already, "
+                            "instead of adding to that tree the journal events and pictures it lacks");
     importCommand->callback([importRequest] { ImportTree(*importRequest); });
 }

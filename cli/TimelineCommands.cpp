@@ -55,7 +55,7 @@ void AddPhotos(const PhotoAddRequest& request)
     addition.treeName = entry[CBonsaiData::Name];
     addition.treeId = TreeIdGivenIfMissing(entries, position);
     addition.text = text::Utf8ToCp1252(request.text);
-    const AddedPhotos added = copyPhotosToTimeline(PhotosFolderOf(request.file), addition);
+    const AddedPhotos added = copyPhotosToTimeline(PictureFoldersOf(request.file, entries).photos, addition);
     if (!added.problem.empty())
         throw CliFailure(added.problem + " (nothing was added)");
     for (const CareEvent& event : added.events)
@@ -85,8 +85,9 @@ void PrintTimeline(const TimelineRequest& request)
     const EntryList entries = LoadCollectionOrFail(request.file);
     const CBonsaiData& entry = EntryOrFail(request.file, entries, request.entry);
     const Journal journal = Journal::read(entry[kJournalField]);
-    const auto photosFolder = PhotosFolderOf(request.file);
-    const auto albumFolder = AlbumFolderOf(request.file);
+    const auto folders = PictureFoldersOf(request.file, entries);
+    const auto& photosFolder = folders.photos;
+    const auto& albumFolder = folders.album;
 
     nlohmann::ordered_json photos = nlohmann::ordered_json::array();
     for (const TimelinePhoto& photo : timelinePhotos(journal)) {

@@ -1,9 +1,12 @@
 // Feeds arbitrary bytes to the care journal reader as a tree's field text. Whatever
 // the text, it must write back to the same bytes; a journal must keep every line it
 // cannot read through an edit, and a foreign text must refuse edits. The quick count
-// of due tasks must agree with the events read whole.
+// of due tasks, the collection list's count of timeline photos and its filter must
+// agree with the events read whole.
 #include "journal/DueTasks.h"
 #include "journal/Journal.h"
+#include "search/JournalWord.h"
+#include "timeline/TimelinePhoto.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +40,22 @@ void CheckQuickCount(std::string_view field, const Journal& journal)
     }
 }
 
+// The list reads only the lines it must, to count photos and to find a word.
+void CheckListLooks(std::string_view field, const Journal& journal)
+{
+    if (talvane::timeline::timelinePhotoCount(field) != talvane::timeline::timelinePhotos(journal).size())
+        Fail("the list's photo count differs from the timeline's photos");
+    for (const char* word : {"e", "not", "a\\b"}) {
+        const search::FoldedWord folded(word);
+        bool inEvents = false;
+        for (const auto& line : journal.lines())
+            inEvents = inEvents || (line.event && (folded.foundIn(line.event->text) ||
+                                                   folded.foundIn(careKindName(line.event->kind))));
+        if (search::JournalWord(folded, text::inEnglish).foundIn(field) != inEvents)
+            Fail("the filter's look at the journal differs from the events read whole");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -46,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (journal.text() != field)
         Fail("writing what was read changed the bytes");
     CheckQuickCount(field, journal);
+    CheckListLooks(field, journal);
     const CareEvent added{CalendarDate::fromText("2026-12-24").value(), CareKind::Note, std::nullopt, {}, "a\\b\tc\r\n", {}, {}};
     if (journal.add(added) == journal.isForeign())
         Fail("an edit was refused by a journal or taken by a foreign text");

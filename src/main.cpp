@@ -60,7 +60,10 @@ void StandInForAMissingDisplay()
 }
 
 // The notifications of the care due in each collection; one chosen opens its collection
-// in a program of its own, with Care due open.
+// in a program of its own, with Care due open. A choice is told by a signal that only a
+// running sender hears (dunst sends it to the sender alone), and neither dunst nor
+// notification-daemon starts a program for the notification's desktop entry: the reminder
+// stays a few seconds for a choice, then takes the notifications still up down and ends.
 int RemindOfCareDue(const QStringList& collections)
 {
     if (collections.isEmpty()) {
@@ -108,7 +111,9 @@ public:
     const QCommandLineOption find{QStringLiteral("find"), tr("With --inventory: only the trees in which every word of WORDS appears."),
                                   QStringLiteral("WORDS")};
     const QCommandLineOption remind{kRemindOption, tr("Show a desktop notification of the care due today or overdue in "
-                                                      "each collection given, and exit once it is closed.")};
+                                                      "each collection given, and exit once it is chosen or closed, or "
+                                                      "after %1 seconds.")
+                                                       .arg(CareDueReminder::kChoiceWaitMs / 1000)};
     const QCommandLineOption careDue{kCareDueOption, tr("Open the Care due window once the collection is open.")};
 };
 

@@ -145,7 +145,7 @@ private:
 
 class NoHelp : public HelpOpener {
 public:
-    bool openPage(const QString&) override { return false; }
+    void openPage(const QString&) override {}
 };
 
 class NoPrinter : public PrinterChooser {
@@ -261,8 +261,8 @@ bool SavePassportImport(CTalvaneDoc& doc, NoFiles& files, CMainFrame& frame, con
     }
     talvane::passport::PassportExport handOn;
     handOn.collectionFile = sample;
-    handOn.albumFolder = QFile::encodeName(AlbumFolder(doc.pathName())).toStdString();
-    handOn.photosFolder = QFile::encodeName(PhotosFolder(doc.pathName())).toStdString();
+    handOn.albumFolder = QFile::encodeName(AlbumFolder(doc)).toStdString();
+    handOn.photosFolder = QFile::encodeName(PhotosFolder(doc)).toStdString();
     handOn.giver = "Anne Moreau";
     handOn.target = QFile::encodeName(club.filePath(QStringLiteral("Larch from the Queyras.tvp"))).toStdString();
     const auto exported = talvane::passport::exportPassport(clubTrees, static_cast<std::size_t>(larch - clubTrees.begin()), handOn);
@@ -346,7 +346,7 @@ int main(int argc, char** argv)
     picture.fill(QColor(90, 130, 70));
     picture.save(photo, "JPEG");
     questions.nextQuestion().want(QStringLiteral("import-question"));
-    PhotoImport(services.prompter(), AlbumFolder(app.document().pathName())).run(photo);
+    PhotoImport(services.prompter(), AlbumFolder(app.document())).run(photo);
     ok = questions.nextQuestion().taken() && ok;
 
     frame.showCollectionList(true);

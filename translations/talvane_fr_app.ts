@@ -304,6 +304,14 @@ Tant qu&apos;il ne le peut pas, elles sont perdues si Talvane ou l&apos;ordinate
         <source>Unsaved changes are kept for recovery again.</source>
         <translation>Les modifications non enregistrées sont de nouveau conservées pour la récupération.</translation>
     </message>
+    <message>
+        <source>1 picture of this tree is missing</source>
+        <translation>1 image de cet arbre est introuvable</translation>
+    </message>
+    <message>
+        <source>%1 pictures of this tree are missing</source>
+        <translation>%1 images de cet arbre sont introuvables</translation>
+    </message>
 </context>
 <context>
     <name>CTalvaneApp</name>
@@ -410,10 +418,6 @@ Ce que vous choisissez s’affiche comme des modifications non enregistrées : E
         <translation>Avec --inventory : seulement les arbres où figure chaque mot de WORDS.</translation>
     </message>
     <message>
-        <source>Show a desktop notification of the care due today or overdue in each collection given, and exit once it is closed.</source>
-        <translation>Afficher une notification du bureau des soins à faire aujourd&apos;hui ou en retard dans chaque collection donnée, et quitter une fois qu&apos;elle est fermée.</translation>
-    </message>
-    <message>
         <source>Open the Care due window once the collection is open.</source>
         <translation>Ouvrir la fenêtre Soins à faire une fois la collection ouverte.</translation>
     </message>
@@ -428,6 +432,10 @@ Ce que vous choisissez s’affiche comme des modifications non enregistrées : E
     <message>
         <source>talvane: %1</source>
         <translation>talvane : %1</translation>
+    </message>
+    <message>
+        <source>Show a desktop notification of the care due today or overdue in each collection given, and exit once it is chosen or closed, or after %1 seconds.</source>
+        <translation>Afficher une notification du bureau des soins à faire aujourd&apos;hui ou en retard dans chaque collection donnée, et quitter une fois qu&apos;elle est choisie ou fermée, ou au bout de %1 secondes.</translation>
     </message>
 </context>
 <context>

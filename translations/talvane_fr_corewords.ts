@@ -786,6 +786,10 @@ Code de culture</translation>
         <translation>ses fichiers se décompressent en plus de %1 fois sa propre taille</translation>
     </message>
     <message>
+        <source>the collection no longer holds its tree</source>
+        <translation>la collection ne contient plus son arbre</translation>
+    </message>
+    <message>
         <source>Name</source>
         <translation>Nom</translation>
     </message>

@@ -157,6 +157,20 @@ Si Talvane a encore la collection ouverte sur %3, vous pourrez l&apos;enregistre
         <source>%1 is open in another Talvane: close it there first.</source>
         <translation>%1 est ouvert dans un autre Talvane : fermez-le d’abord là-bas.</translation>
     </message>
+    <message>
+        <source>The collection&apos;s pictures cannot be copied beside %1:
+%2.</source>
+        <translation>Les images de la collection ne peuvent pas être copiées à côté de %1&#xa0;:
+%2.</translation>
+    </message>
+    <message>
+        <source>Rename pictures of</source>
+        <translation>Renommer les images de</translation>
+    </message>
+    <message>
+        <source>Save &amp;As…</source>
+        <translation>Enregistrer &amp;sous…</translation>
+    </message>
 </context>
 <context>
     <name>CollectionLock</name>

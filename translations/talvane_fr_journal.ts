@@ -316,6 +316,42 @@
         <source>Timeli&amp;ne…</source>
         <translation>Chronolo&amp;gie…</translation>
     </message>
+    <message>
+        <source>height</source>
+        <translation>hauteur</translation>
+    </message>
+    <message>
+        <source>trunk</source>
+        <translation>tronc</translation>
+    </message>
+    <message>
+        <source>nebari</source>
+        <translation>nebari</translation>
+    </message>
+    <message>
+        <source>canopy</source>
+        <translation>ramure</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Measured</source>
+        <translation>Mesures</translation>
+    </message>
+    <message>
+        <source>Add event</source>
+        <translation>Ajouter un événement</translation>
+    </message>
+    <message>
+        <source>Edit event</source>
+        <translation>Modifier un événement</translation>
+    </message>
+    <message>
+        <source>Delete event</source>
+        <translation>Supprimer un événement</translation>
+    </message>
 </context>
 <context>
     <name>LoginReminders</name>

@@ -41,6 +41,10 @@
         <source>Page %1 of %2</source>
         <translation>Page %1 sur %2</translation>
     </message>
+    <message>
+        <source>Filter: %1</source>
+        <translation>Filtre&#xa0;: %1</translation>
+    </message>
 </context>
 <context>
     <name>LabelSheet</name>

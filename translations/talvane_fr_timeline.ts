@@ -31,10 +31,6 @@
 <context>
     <name>GrowthChart</name>
     <message>
-        <source>Date</source>
-        <translation>Date</translation>
-    </message>
-    <message>
         <source>No measurements yet: give an event of the journal a height, a trunk diameter, a nebari or a canopy width (Add or Edit on the Journal tab).</source>
         <translation>Pas encore de mesures : donnez à un événement du journal une hauteur, un diamètre de tronc, un nebari ou une largeur de ramure (Ajouter ou Modifier dans l&apos;onglet Journal).</translation>
     </message>
@@ -158,16 +154,19 @@ Aucune n&apos;a été ajoutée.</translation>
         <translation>%1 photos, du %2 au %3</translation>
     </message>
     <message>
-        <source> · </source>
-        <translation> · </translation>
-    </message>
-    <message>
         <source>No photos yet: Add photos… puts the photos of a camera or a phone on the timeline, as they were taken.</source>
         <translation>Pas encore de photos : Ajouter des photos… place les photos d&apos;un appareil photo ou d&apos;un téléphone sur la chronologie, telles qu&apos;elles ont été prises.</translation>
     </message>
     <message>
         <source>C&amp;lose</source>
         <translation>&amp;Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>TimelineModel</name>
+    <message>
+        <source> · </source>
+        <translation> · </translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "collection/CollectionFile.h"
 #include "collection/CollectionLock.h"
+#include "collection/TreeIdentity.h"
 #include "collection/VersionStore.h"
 #include "journal/Journal.h"
 
@@ -46,7 +47,7 @@ TEST_F(PassportCommands, ExportThenImportAddsTheTreeWithItsPhotoAndKeepsTheColle
     const std::string before = ReadFileBytes(receiver());
     const CompanionRun imported = RunCompanion(m_dir, "passport-import receiver/own.tvn Pine.tvp");
     ASSERT_EQ(imported.status, 0) << imported.err;
-    EXPECT_EQ(imported.out, "1\tPine\n");
+    EXPECT_EQ(imported.out, "1\tPine\tadded with 4 events and 1 picture\n");
     EXPECT_EQ(imported.err, "");
 
     EntryList entries;
@@ -88,6 +89,34 @@ TEST_F(PassportCommands, ABadPassportOrEntrySaysWhyOnOneLineAndWritesNothing)
     }
     EXPECT_EQ(ReadFileBytes(receiver()), before);
     EXPECT_EQ(FolderNames(m_dir / "receiver"), std::vector<std::string>{"own.tvn"});
+}
+
+TEST_F(PassportCommands, ATreeTheCollectionHoldsIsBroughtUpToDateUnlessACopyIsAsked)
+{
+    ASSERT_EQ(RunCompanion(m_dir, "passport-export giver/trees.tvn --entry 1 Pine.tvp").status, 0);
+    ASSERT_EQ(RunCompanion(m_dir, "passport-import receiver/own.tvn Pine.tvp").status, 0);
+    const std::string once = ReadFileBytes(receiver());
+    const CompanionRun again = RunCompanion(m_dir, "passport-import receiver/own.tvn Pine.tvp");
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "1\tPine\tup to date: nothing added\n");
+    EXPECT_EQ(ReadFileBytes(receiver()), once);
+
+    writeJpegWithExif((m_dir / "b.jpg").string(), {.dateTimeOriginal = "2026:04:01 10:00:00"});
+    ASSERT_EQ(RunCompanion(m_dir, "photo-add giver/trees.tvn --entry 1 b.jpg").status, 0);
+    ASSERT_EQ(RunCompanion(m_dir, "passport-export giver/trees.tvn --entry 1 Pine2.tvp").status, 0);
+    const CompanionRun updated = RunCompanion(m_dir, "passport-import receiver/own.tvn Pine2.tvp");
+    ASSERT_EQ(updated.status, 0) << updated.err;
+    EXPECT_EQ(updated.out, "1\tPine\tupdated: 1 event and 1 picture added\n");
+    EXPECT_EQ(FolderNames(m_dir / "receiver" / "Photos"), (std::vector<std::string>{"2025-10-05 Pine.jpg", "2026-04-01 Pine.jpg"}));
+
+    const CompanionRun copied = RunCompanion(m_dir, "passport-import receiver/own.tvn Pine2.tvp --copy");
+    ASSERT_EQ(copied.status, 0) << copied.err;
+    EXPECT_EQ(copied.out, "2\tPine\tadded as a separate copy with 5 events and 2 pictures\n");
+    EntryList entries;
+    ASSERT_FALSE(LoadCollectionFile(receiver(), entries));
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_NE((*entries[2])[talvane::kTreeIdField], (*entries[1])[talvane::kTreeIdField]);
+    EXPECT_EQ(Journal::read((*entries[1])[kJournalField]).lines().size(), 6u) << "the update added one event";
 }
 
 } // namespace

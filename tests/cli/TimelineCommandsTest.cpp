@@ -59,3 +59,32 @@ TEST(TimelineCommands, AFailedAddLeavesTheCollectionAndThePhotosFolderAsTheyWere
     EXPECT_NE(foreign.err.find("was written by another program"), std::string::npos) << foreign.err;
     EXPECT_EQ(ReadFileBytes(dir / "trees.tvn"), before);
 }
+
+TEST(TimelineCommands, ACollectionFolderCopiedElsewhereKeepsEveryPictureWhateverTheCurrentFolder)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir / "orig");
+    ASSERT_FALSE(SaveCollectionFile(dir / "orig" / "trees.tvn", TwoTrees()));
+    WriteFileBytes(dir / "orig" / "Album" / "pine.bmp", "album picture");
+    writeJpegWithExif((dir / "a.jpg").string(), {.dateTimeOriginal = "2025:10:05 09:00:00"});
+    ASSERT_EQ(RunCompanion(dir, "photo-add orig/trees.tvn --entry 1 a.jpg").status, 0);
+    std::filesystem::copy(dir / "orig", dir / "moved", std::filesystem::copy_options::recursive);
+    const auto before = ReadFileBytes(dir / "orig" / "trees.tvn");
+    // The folder the commands run in has pictures of its own by the same names.
+    TempDir elsewhere;
+    WriteFileBytes(elsewhere / "Album" / "pine.bmp", "another program's picture");
+    WriteFileBytes(elsewhere / "Photos" / "2025-10-05 Pine.jpg", "another photo");
+    const std::string moved = (dir / "moved" / "trees.tvn").string();
+    const CompanionRun listed = RunCompanion(elsewhere, "timeline '" + moved + "' --entry 1");
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    for (const auto& photo : nlohmann::json::parse(listed.out)["photos"])
+        EXPECT_EQ(photo["present"], true) << photo["file"];
+    writeJpegWithExif((elsewhere / "b.jpg").string(), {.dateTimeOriginal = "2025:11:05 09:00:00"});
+    ASSERT_EQ(RunCompanion(elsewhere, "photo-add '" + moved + "' --entry 1 b.jpg").status, 0);
+
+    EXPECT_EQ(FolderNames(dir / "moved" / "Photos"), (std::vector<std::string>{"2025-10-05 Pine.jpg", "2025-11-05 Pine.jpg"}));
+    EXPECT_EQ(FolderNames(elsewhere / "Photos"), std::vector<std::string>{"2025-10-05 Pine.jpg"});
+    EXPECT_EQ(FolderNames(elsewhere / "Album"), std::vector<std::string>{"pine.bmp"});
+    EXPECT_EQ(ReadFileBytes(dir / "orig" / "trees.tvn"), before);
+    EXPECT_EQ(FolderNames(dir / "orig" / "Photos"), std::vector<std::string>{"2025-10-05 Pine.jpg"});
+}

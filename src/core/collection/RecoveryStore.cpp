@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <set>
 #include <signal.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@ namespace {
 
 constexpr std::string_view kFirstLine = "Talvane recovery 1\n";
 constexpr std::string_view kSuffix = ".recovery";
+constexpr std::string_view kStagingFolder = "staging";
 
 // A header line holds one value: a line break inside a path or title is written as
 // a visible escape so that it cannot end the header early.
@@ -105,6 +107,8 @@ std::optional<std::size_t> ParseHeader(std::string_view bytes, RecoveryRecord& r
             record.writtenAt = ToNumber(value);
         else if (key == "based-on")
             record.basedOn = ReadIdentity(value);
+        else if (key == "pictures")
+            record.stagedPictures = value;
     }
     return std::nullopt;
 }
@@ -150,6 +154,8 @@ std::optional<std::string> RecoveryStore::write(const RecoveryRecord& record, st
     bytes += "written=" + std::to_string(record.writtenAt) + "\n";
     if (record.basedOn)
         bytes += "based-on=" + IdentityText(*record.basedOn) + "\n";
+    if (!record.stagedPictures.empty())
+        bytes += "pictures=" + EscapeValue(record.stagedPictures.string()) + "\n";
     bytes += "\n";
     bytes += collectionBytes;
     return ReplaceFile(ownFile(), bytes);
@@ -201,4 +207,26 @@ std::optional<std::string> RecoveryStore::readCollection(const RecoveryRecord& r
 void RecoveryStore::discard(const RecoveryRecord& record)
 {
     DiskRemove(record.file.c_str());
+    std::error_code error;
+    if (!record.stagedPictures.empty())
+        std::filesystem::remove_all(record.stagedPictures, error);
+}
+
+std::filesystem::path RecoveryStore::stagingFolder() const
+{
+    return m_folder / kStagingFolder / std::to_string(::getpid());
+}
+
+void RecoveryStore::removeStrayStaging() const
+{
+    std::set<std::filesystem::path> named;
+    for (const RecoveryRecord& record : leftBehind())
+        named.insert(record.stagedPictures);
+    std::error_code error;
+    for (const auto& item : std::filesystem::directory_iterator(m_folder / kStagingFolder, error)) {
+        const std::string name = item.path().filename().string();
+        const std::int64_t pid = ToNumber(name);
+        if (pid != ::getpid() && !IsRunning(pid) && !named.contains(item.path()))
+            std::filesystem::remove_all(item.path(), error);
+    }
 }

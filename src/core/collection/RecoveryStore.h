@@ -22,6 +22,8 @@ struct RecoveryRecord {
     // The collection's file as the unsaved work found it when it was opened or last
     // saved: a file that changed since is not simply written over when the work is restored.
     std::optional<FileIdentity> basedOn;
+    // The folder holding the pictures of an untitled collection until its first save.
+    std::filesystem::path stagedPictures;
 };
 
 class RecoveryStore {
@@ -41,7 +43,15 @@ public:
     std::vector<RecoveryRecord> leftBehind() const;
     // Reads the collection bytes kept in a recovery file.
     static std::optional<std::string> readCollection(const RecoveryRecord& record, std::string& bytes);
+    // Removes a recovery file, with the pictures staged for its untitled collection.
     static void discard(const RecoveryRecord& record);
+
+    // Where this program's untitled collection keeps its pictures until first saved: a
+    // folder named by the process id, so that one left by a program that stopped can be
+    // told from one in use.
+    std::filesystem::path stagingFolder() const;
+    // Removes the staging folders of programs no longer running that no recovery file names.
+    void removeStrayStaging() const;
 
     std::filesystem::path ownFile() const;
 

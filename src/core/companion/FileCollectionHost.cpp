@@ -1,8 +1,7 @@
 #include "companion/FileCollectionHost.h"
 
-#include "collection/SideFolder.h"
-#include "picture/AlbumFile.h"
 #include "text/Windows1252.h"
+#include "timeline/PictureFolders.h"
 #include "timeline/TimelinePhoto.h"
 
 namespace talvane::companion {
@@ -19,9 +18,10 @@ std::variant<std::unique_ptr<FileCollectionHost>, std::string> FileCollectionHos
     SaveBaseline baseline;
     if (const auto failure = LoadCollectionFile(file, entries, &baseline))
         return file.string() + ": " + *failure;
-    return std::unique_ptr<FileCollectionHost>(new FileCollectionHost(
-        file, std::move(*lock), std::move(entries), std::move(baseline), SideFolder(kAlbumFolderName, startFolder, file),
-        SideFolder(timeline::kPhotosFolderName, startFolder, file)));
+    auto folders = timeline::findPictureFolders(timeline::collectionHome(file), startFolder, entries);
+    return std::unique_ptr<FileCollectionHost>(new FileCollectionHost(file, std::move(*lock), std::move(entries),
+                                                                      std::move(baseline), std::move(folders.album),
+                                                                      std::move(folders.photos)));
 }
 
 FileCollectionHost::FileCollectionHost(std::filesystem::path file, CommandLock lock, EntryList entries,

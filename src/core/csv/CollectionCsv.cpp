@@ -3,6 +3,8 @@
 #include "collection/FieldCatalogue.h"
 #include "csv/Csv.h"
 #include "csv/FormulaGuard.h"
+#include "journal/Journal.h"
+#include "journal/JournalFormat.h"
 #include "text/Windows1252.h"
 
 #include <algorithm>
@@ -112,6 +114,20 @@ std::optional<std::string> FillEntry(const csv::Row& row, std::size_t rowNumber,
     return std::nullopt;
 }
 
+// Reads a journal that a spreadsheet wrote with LF line breaks as the CR LF journal it
+// was, and notes a tree whose journal cannot be read whole.
+void ReadJournal(CBonsaiData& entry, std::size_t rowNumber, CsvJournals& journals)
+{
+    using namespace talvane::journal;
+    if (auto restored = withLineBreaksRestored(entry[kJournalField])) {
+        entry[kJournalField] = *restored;
+        ++journals.restored;
+    }
+    const Journal journal = Journal::read(entry[kJournalField]);
+    if (journal.isForeign() || journal.unreadableLineCount() > 0)
+        journals.unreadableRows.push_back(rowNumber);
+}
+
 std::string_view WithoutByteOrderMark(std::string_view text)
 {
     constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -137,7 +153,7 @@ std::string CollectionToCsv(const EntryList& entries)
     return out;
 }
 
-std::optional<std::string> CollectionFromCsv(std::string_view csv, EntryList& entries)
+std::optional<std::string> CollectionFromCsv(std::string_view csv, EntryList& entries, CsvJournals* journals)
 {
     std::vector<csv::Row> rows;
     if (auto failure = csv::ReadRows(WithoutByteOrderMark(csv), rows))
@@ -148,14 +164,18 @@ std::optional<std::string> CollectionFromCsv(std::string_view csv, EntryList& en
     if (auto failure = MapColumns(rows.front(), fields))
         return failure;
     EntryList read;
+    CsvJournals journalsRead;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         // A new entry's values stand for the columns left out: empty texts, and "-1"
         // (neither Interior nor Exterior) when there is no IntExt column.
         auto entry = std::make_unique<CBonsaiData>();
         if (auto failure = FillEntry(rows[r], r + 1, fields, *entry))
             return failure;
+        ReadJournal(*entry, r + 1, journalsRead);
         read.push_back(std::move(entry));
     }
     std::move(read.begin(), read.end(), std::back_inserter(entries));
+    if (journals)
+        *journals = std::move(journalsRead);
     return std::nullopt;
 }

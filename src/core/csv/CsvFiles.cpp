@@ -4,7 +4,6 @@
 #include "collection/CollectionLock.h"
 #include "collection/SafeFile.h"
 #include "collection/TreeIdentity.h"
-#include "csv/CollectionCsv.h"
 
 std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnFile,
                                                const std::filesystem::path& csvFile)
@@ -18,13 +17,13 @@ std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnF
 }
 
 std::optional<std::string> ImportCollectionCsv(const std::filesystem::path& csvFile,
-                                               const std::filesystem::path& tvnFile)
+                                               const std::filesystem::path& tvnFile, CsvJournals* journals)
 {
     std::string csv;
     if (auto failure = ReadWholeFile(csvFile, csv))
         return "cannot read " + csvFile.string() + ": " + *failure;
     EntryList entries;
-    if (auto failure = CollectionFromCsv(csv, entries))
+    if (auto failure = CollectionFromCsv(csv, entries, journals))
         return csvFile.string() + ": " + *failure + "; " + tvnFile.string() + " not written";
     // Each row is a tree added: one without an identifier gets its own, ids given are kept.
     talvane::giveMissingTreeIds(entries);

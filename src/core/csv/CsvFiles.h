@@ -1,5 +1,7 @@
 #pragma once
 
+#include "csv/CollectionCsv.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,6 +18,7 @@ std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnF
 // table has been read and converted, and then atomically: a refused table leaves it
 // untouched, and so does a collection open in Talvane, whose lock is taken meanwhile.
 // A row without a tree identifier in Spare113 (empty, or one an earlier row holds) gets
-// a new one; any other text there is kept as given.
+// a new one; any other text there is kept as given. `journals`, where given, is told
+// what became of the table's journals.
 std::optional<std::string> ImportCollectionCsv(const std::filesystem::path& csvFile,
-                                               const std::filesystem::path& tvnFile);
+                                               const std::filesystem::path& tvnFile, CsvJournals* journals = nullptr);

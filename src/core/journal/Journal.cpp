@@ -6,16 +6,24 @@
 
 namespace talvane::journal {
 
+std::optional<std::string_view> journalLines(std::string_view fieldText)
+{
+    if (fieldText.empty() || fieldText == kJournalHeader)
+        return std::string_view();
+    if (fieldText.substr(0, kJournalHeader.size()) != kJournalHeader ||
+        fieldText.substr(kJournalHeader.size(), 2) != kLineBreak)
+        return std::nullopt;
+    return fieldText.substr(kJournalHeader.size() + kLineBreak.size());
+}
+
 bool forEachJournalLine(std::string_view fieldText, const std::function<void(std::string_view)>& visit)
 {
-    if (fieldText.empty())
-        return true;
-    if (fieldText.substr(0, kJournalHeader.size()) != kJournalHeader ||
-        (fieldText.size() > kJournalHeader.size() && fieldText.substr(kJournalHeader.size(), 2) != kLineBreak))
+    const auto lines = journalLines(fieldText);
+    if (!lines)
         return false;
-    if (fieldText.size() == kJournalHeader.size())
+    if (fieldText.size() <= kJournalHeader.size())
         return true;
-    std::string_view rest = fieldText.substr(kJournalHeader.size() + kLineBreak.size());
+    std::string_view rest = *lines;
     while (true) {
         const auto end = rest.find(kLineBreak);
         visit(rest.substr(0, end));

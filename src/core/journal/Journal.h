@@ -26,6 +26,10 @@ struct NumberedEvent {
     CareEvent event;
 };
 
+// The lines of a journal field, unread, after its header: empty for an empty journal,
+// nothing when the field is foreign.
+std::optional<std::string_view> journalLines(std::string_view fieldText);
+
 // Calls `visit` with each line of a journal field, unread. Gives false, visiting
 // nothing, when the field is foreign.
 bool forEachJournalLine(std::string_view fieldText, const std::function<void(std::string_view)>& visit);

@@ -166,4 +166,27 @@ std::optional<CalendarDate> quickDueOfLine(std::string_view line)
     return parts ? CalendarDate::fromText((*parts)[2]) : std::nullopt;
 }
 
+std::optional<LineColumns> quickColumnsOfLine(std::string_view line)
+{
+    const auto parts = columns(line);
+    if (!parts)
+        return std::nullopt;
+    const auto& [date, kind, due, picture, text, details] = *parts;
+    return LineColumns{date, kind, due, picture, text, details};
+}
+
+std::optional<std::string> withLineBreaksRestored(std::string_view fieldText)
+{
+    if (!fieldText.starts_with(kJournalHeader) || fieldText.substr(kJournalHeader.size(), 1) != "\n")
+        return std::nullopt;
+    std::string restored;
+    restored.reserve(fieldText.size() + fieldText.size() / 16);
+    for (std::size_t i = 0; i < fieldText.size(); ++i) {
+        if (fieldText[i] == '\n' && (i == 0 || fieldText[i - 1] != '\r'))
+            restored += '\r';
+        restored += fieldText[i];
+    }
+    return restored;
+}
+
 } // namespace talvane::journal

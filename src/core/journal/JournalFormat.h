@@ -34,4 +34,18 @@ std::optional<CareEvent> parseEventLine(std::string_view line);
 // on whether the line is an event at all.
 std::optional<CalendarDate> quickDueOfLine(std::string_view line);
 
+// A line's columns as written, the picture and the text still escaped, for a quick look
+// at many lines (a search, a count); details is empty where the line has none.
+// parseEventLine() has the last word on whether the line is an event at all.
+struct LineColumns {
+    std::string_view date, kind, due, picture, text, details;
+};
+std::optional<LineColumns> quickColumnsOfLine(std::string_view line);
+
+// A journal whose CR LF line breaks became bare LF, as spreadsheets write a cell's line
+// breaks, with each LF that follows no CR made CR LF again. The texts of its events
+// hold their line breaks escaped, so a bare LF can only have been a line break.
+// Nothing for a field whose header is not followed by a bare LF: it is no such journal.
+std::optional<std::string> withLineBreaksRestored(std::string_view fieldText);
+
 } // namespace talvane::journal

@@ -47,8 +47,6 @@ std::optional<LengthUnit> unitFromName(std::string_view name)
     return std::nullopt;
 }
 
-namespace {
-
 double centimetresPer(LengthUnit unit)
 {
     switch (unit) {
@@ -59,6 +57,8 @@ double centimetresPer(LengthUnit unit)
     }
     return 1.0;
 }
+
+namespace {
 
 bool isDigits(std::string_view text, std::size_t most)
 {

@@ -25,6 +25,8 @@ std::string_view measureKey(MeasureKind kind);
 std::string_view measureName(MeasureKind kind);
 // "mm", "cm", "m", "in".
 std::string_view unitName(LengthUnit unit);
+// How many centimetres one unit is.
+double centimetresPer(LengthUnit unit);
 std::optional<LengthUnit> unitFromName(std::string_view name);
 
 // One measurement of a tree. The amount is kept as the decimal text it was given

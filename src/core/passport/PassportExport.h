@@ -14,7 +14,7 @@ namespace talvane::passport {
 struct PassportExport {
     // The collection the tree is in; the passport keeps only its file name.
     std::filesystem::path collectionFile;
-    // Where the collection's pictures are, as SideFolder finds them.
+    // Where the collection's pictures are, as findPictureFolders finds them.
     std::filesystem::path albumFolder;
     std::filesystem::path photosFolder;
     // Who hands the tree on (Windows-1252); empty when no one is named.

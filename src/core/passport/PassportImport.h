@@ -15,7 +15,7 @@ namespace talvane::passport {
 // A passport to add to an open collection, and where that collection's pictures go.
 struct PassportImport {
     std::filesystem::path passport;
-    // As SideFolder finds them for the collection.
+    // As findPictureFolders finds them for the collection.
     std::filesystem::path albumFolder;
     std::filesystem::path photosFolder;
     journal::CalendarDate receivedOn = journal::CalendarDate::today();

@@ -16,7 +16,16 @@ using timeline::kPhotosPrefix;
 
 constexpr std::string_view kAlbumPrefix = "Album/";
 
-// The picture an event's picture column names; the column is not empty.
+std::string lowered(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return out;
+}
+
+} // namespace
+
 PictureName pictureOfEvent(std::string_view picture)
 {
     if (picture.starts_with(kPhotosPrefix))
@@ -28,16 +37,6 @@ std::string eventPicture(const PictureName& picture)
 {
     return picture.folder == PictureFolder::Photos ? std::string(kPhotosPrefix) + picture.name : picture.name;
 }
-
-std::string lowered(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return out;
-}
-
-} // namespace
 
 std::string_view archiveFolder(PictureFolder folder)
 {

@@ -33,6 +33,11 @@ struct PictureName {
     auto operator<=>(const PictureName&) const = default;
 };
 
+// The picture an event's picture column names ("Photos/2026-05-01 Momiji.jpg", "pine.bmp");
+// the column is not empty. eventPicture gives the column back.
+PictureName pictureOfEvent(std::string_view picture);
+std::string eventPicture(const PictureName& picture);
+
 // "Album/" or "Photos/": how the archive's names of a folder's pictures begin.
 std::string_view archiveFolder(PictureFolder folder);
 // "Album/pine.bmp", "Photos/2026-05-01 Momiji.jpg": the name in the archive (UTF-8).

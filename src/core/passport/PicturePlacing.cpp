@@ -72,7 +72,8 @@ private:
 } // namespace
 
 PlacedPictures placePictures(PassportReader& reader, const std::filesystem::path& albumFolder,
-                             const std::filesystem::path& photosFolder)
+                             const std::filesystem::path& photosFolder,
+                             const std::function<bool(const PictureName&)>& wanted)
 {
     PictureFolders folders(albumFolder, photosFolder);
     std::vector<StagedPhoto> staged;
@@ -89,7 +90,11 @@ PlacedPictures placePictures(PassportReader& reader, const std::filesystem::path
 
     // Every picture is inflated before any is named, so that one flush makes them all
     // durable and a failure leaves no named file behind.
-    const auto& pictures = reader.pictures();
+    std::vector<HeldPicture> pictures;
+    for (const HeldPicture& picture : reader.pictures()) {
+        if (!wanted || wanted(picture.name))
+            pictures.push_back(picture);
+    }
     for (const HeldPicture& picture : pictures) {
         const PictureFolder folder = picture.name.folder;
         if (std::string problem = folders.prepare(folder); !problem.empty()) {

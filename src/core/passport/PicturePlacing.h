@@ -4,6 +4,7 @@
 #include "passport/PlacedFiles.h"
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -23,8 +24,9 @@ struct PlacedPictures {
 // as the timeline's photos are copied: each is inflated under a temporary name, all are
 // made durable at once, then each takes its own name, or that name with " (2)" ... when
 // a file has it. The folders are made when missing. On a problem nothing is left:
-// neither a file nor a folder made here.
+// neither a file nor a folder made here. Given `wanted`, only the pictures it wants are placed.
 PlacedPictures placePictures(PassportReader& reader, const std::filesystem::path& albumFolder,
-                             const std::filesystem::path& photosFolder);
+                             const std::filesystem::path& photosFolder,
+                             const std::function<bool(const PictureName&)>& wanted = {});
 
 } // namespace talvane::passport

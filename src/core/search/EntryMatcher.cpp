@@ -1,8 +1,7 @@
 #include "search/EntryMatcher.h"
 
 #include "collection/FieldCatalogue.h"
-
-#include <algorithm>
+#include "journal/Journal.h"
 
 namespace search {
 namespace {
@@ -38,7 +37,7 @@ const std::array<bool, CBonsaiData::kFieldCount>& namedFieldTable()
     return named;
 }
 
-EntryMatcher::EntryMatcher(std::string_view filter)
+EntryMatcher::EntryMatcher(std::string_view filter, const text::Words& words)
 {
     std::size_t at = 0;
     while (at < filter.size()) {
@@ -47,8 +46,10 @@ EntryMatcher::EntryMatcher(std::string_view filter)
         const std::size_t start = at;
         while (at < filter.size() && !isSeparator(filter[at]))
             ++at;
-        if (at > start)
-            m_words.emplace_back(filter.substr(start, at - start));
+        if (at == start)
+            continue;
+        m_words.emplace_back(filter.substr(start, at - start));
+        m_journalWords.emplace_back(m_words.back(), words);
     }
 }
 
@@ -56,12 +57,17 @@ bool EntryMatcher::matches(const CBonsaiData& entry) const
 {
     const auto& named = namedFieldTable();
     const auto& coded = codedFieldTable();
-    return std::all_of(m_words.begin(), m_words.end(), [&](const FoldedWord& word) {
-        return entry.anyWrittenField([&](std::size_t field, std::string_view text) {
-            return named[field] &&
-                   (word.foundIn(text) || (coded[field] && word.foundIn(coded[field]->shownText(text))));
+    for (std::size_t word = 0; word < m_words.size(); ++word) {
+        const FoldedWord& folded = m_words[word];
+        const bool found = entry.anyWrittenField([&](std::size_t field, std::string_view text) {
+            if (!named[field])
+                return field == talvane::journal::kJournalField && m_journalWords[word].foundIn(text);
+            return folded.foundIn(text) || (coded[field] && folded.foundIn(coded[field]->shownText(text)));
         });
-    });
+        if (!found)
+            return false;
+    }
+    return true;
 }
 
 } // namespace search

@@ -2,6 +2,8 @@
 
 #include "collection/BonsaiData.h"
 #include "search/FoldedWord.h"
+#include "search/JournalWord.h"
+#include "text/Words.h"
 
 #include <array>
 #include <cstddef>
@@ -11,18 +13,21 @@
 namespace search {
 
 // The filter typed over a collection: an entry matches when every word of the
-// filter appears in at least one of its 52 named fields, ignoring case and accents,
-// as stored or as shown ("exterior" finds the IntExt code "1").
+// filter appears, ignoring case and accents, in at least one of its 52 named fields,
+// as stored or as shown ("exterior" finds the IntExt code "1"), or in its journal:
+// in an event's text, or in the name of its kind of care, in English or in `words`.
 // Words are separated by spaces or tabs; a filter without words matches everything.
 class EntryMatcher {
 public:
-    explicit EntryMatcher(std::string_view filter);
+    explicit EntryMatcher(std::string_view filter, const text::Words& words = text::inEnglish);
 
     bool matchesEverything() const { return m_words.empty(); }
     bool matches(const CBonsaiData& entry) const;
 
 private:
     std::vector<FoldedWord> m_words;
+    // The same words, looked for in the journal.
+    std::vector<JournalWord> m_journalWords;
 };
 
 // Per field index, whether the field is one of the 52 named ones.

@@ -1,7 +1,5 @@
 #include "search/EntryOrder.h"
 
-#include "search/NaturalSortKey.h"
-
 #include <algorithm>
 #include <numeric>
 #include <string>
@@ -11,13 +9,13 @@ namespace search {
 std::vector<std::size_t> sortedPositions(std::size_t count, const EntryAt& entryAt, ListColumn column,
                                          bool descending)
 {
-    std::vector<std::string> keys(count);
+    std::vector<ColumnSortKey> keys(count);
     for (std::size_t position = 0; position < count; ++position)
-        keys[position] = naturalSortKey(listColumnText(entryAt(position), column));
+        keys[position] = columnSortKey(entryAt(position), column);
     std::vector<std::size_t> positions(count);
     std::iota(positions.begin(), positions.end(), std::size_t{0});
     std::stable_sort(positions.begin(), positions.end(), [&](std::size_t left, std::size_t right) {
-        return descending ? keys[right] < keys[left] : keys[left] < keys[right];
+        return sortsBefore(keys[left], keys[right], descending);
     });
     return positions;
 }

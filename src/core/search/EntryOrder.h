@@ -13,8 +13,8 @@ namespace search {
 // Reaches the entry at a position of a collection, wherever the collection is held.
 using EntryAt = std::function<const CBonsaiData&(std::size_t position)>;
 
-// The positions 0 .. count-1 in the natural order of the column's texts (or its
-// reverse); entries whose texts sort alike stay in collection order either way.
+// The positions 0 .. count-1 in the order of the column's sort keys (or its reverse
+// within each band); entries whose keys are alike stay in collection order either way.
 std::vector<std::size_t> sortedPositions(std::size_t count, const EntryAt& entryAt, ListColumn column,
                                          bool descending);
 

@@ -46,11 +46,11 @@ FoldedWord::FoldedWord(std::string_view word) : m_folded(foldText(word))
     m_asciiUpper = (firstByte >= 'a' && firstByte <= 'z') ? static_cast<unsigned char>(firstByte - 'a' + 'A') : firstByte;
 }
 
-bool FoldedWord::foundIn(std::string_view text) const
+std::size_t FoldedWord::findIn(std::string_view text) const
 {
     // A byte folds to two bytes at most.
     if (text.size() * 2 < m_folded.size())
-        return false;
+        return std::string_view::npos;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
     std::size_t at = 0;
@@ -78,10 +78,10 @@ bool FoldedWord::foundIn(std::string_view text) const
             if (starts == 0)
                 continue;
             if (((starts & 1) && matchesAt(text, at, false)) || ((starts & 2) && matchesAt(text, at, true)))
-                return true;
+                return at;
         }
     }
-    return false;
+    return std::string_view::npos;
 }
 
 bool FoldedWord::matchesAt(std::string_view text, std::size_t at, bool fromSecondHalf) const

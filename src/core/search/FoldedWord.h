@@ -14,7 +14,9 @@ public:
     // The word must not be empty.
     explicit FoldedWord(std::string_view word);
 
-    bool foundIn(std::string_view text) const;
+    bool foundIn(std::string_view text) const { return findIn(text) != std::string_view::npos; }
+    // Where the first match starts in the text, or npos.
+    std::size_t findIn(std::string_view text) const;
     const std::string& folded() const { return m_folded; }
 
 private:

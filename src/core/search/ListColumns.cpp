@@ -1,7 +1,13 @@
 #include "search/ListColumns.h"
 
 #include "collection/FieldCatalogue.h"
+#include "journal/Journal.h"
+#include "search/NaturalSortKey.h"
+#include "search/WrittenDate.h"
 #include "text/Words.h"
+#include "timeline/TimelinePhoto.h"
+
+#include <cstdio>
 
 namespace search {
 
@@ -44,13 +50,41 @@ std::string listColumnText(const CBonsaiData& entry, ListColumn column)
     case ListColumn::Purchased:
         return entry[CBonsaiData::PurchaseDate];
     case ListColumn::Photos: {
-        int filled = 0;
-        for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot)
-            filled += entry[CBonsaiData::photoField(slot)].empty() ? 0 : 1;
-        return std::to_string(filled);
+        const PhotoCount photos = photoCount(entry);
+        return std::to_string(photos.album + photos.timeline);
     }
     }
     return {};
+}
+
+PhotoCount photoCount(const CBonsaiData& entry)
+{
+    PhotoCount count;
+    for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot)
+        count.album += entry[CBonsaiData::photoField(slot)].empty() ? 0 : 1;
+    count.timeline = talvane::timeline::timelinePhotoCount(entry[talvane::journal::kJournalField]);
+    return count;
+}
+
+ColumnSortKey columnSortKey(const CBonsaiData& entry, ListColumn column)
+{
+    enum Band { Dates, Texts, Empty };
+    const std::string text = listColumnText(entry, column);
+    if (column != ListColumn::Purchased)
+        return {Texts, naturalSortKey(text)};
+    if (const auto date = readWrittenDate(text)) {
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "%04d%02d%02d", date->year, date->month, date->day);
+        return {Dates, digits};
+    }
+    return {text.empty() ? Empty : Texts, naturalSortKey(text)};
+}
+
+bool sortsBefore(const ColumnSortKey& first, const ColumnSortKey& second, bool descending)
+{
+    if (first.band != second.band)
+        return first.band < second.band;
+    return descending ? second.key < first.key : first.key < second.key;
 }
 
 std::string listedTreesText(std::size_t listed, std::size_t total, bool filtered, const text::Words& words)

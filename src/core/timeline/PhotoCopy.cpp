@@ -35,20 +35,6 @@ bool isAccentedLetter(unsigned char c)
     }
 }
 
-// Gives `temporary` the name `target` unless a file has it: renaming where the file
-// system can refuse to replace, else linking (which never replaces). Gives 0 or errno.
-int nameWithoutReplacing(const std::filesystem::path& temporary, const std::filesystem::path& target)
-{
-    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return errno;
-    if (::link(temporary.c_str(), target.c_str()) != 0)
-        return errno;
-    ::unlink(temporary.c_str());
-    return 0;
-}
-
 // Copies every byte of `from` into `to`, in the kernel where it can.
 bool copyBytes(int from, int to, std::uintmax_t size)
 {
@@ -89,6 +75,18 @@ StagedPhoto failed(std::string problem)
 }
 
 } // namespace
+
+int nameWithoutReplacing(const std::filesystem::path& temporary, const std::filesystem::path& target)
+{
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return errno;
+    if (::link(temporary.c_str(), target.c_str()) != 0)
+        return errno;
+    ::unlink(temporary.c_str());
+    return 0;
+}
 
 std::string photoFileStem(journal::CalendarDate taken, std::string_view treeName)
 {

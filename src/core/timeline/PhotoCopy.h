@@ -73,6 +73,10 @@ CopiedPhoto nameStagedCopy(const StagedPhoto& staged, const std::filesystem::pat
 CopiedPhoto nameStagedFile(const StagedPhoto& staged, const std::filesystem::path& folder, std::string_view stem,
                            std::string_view extension, int firstNumber = 1);
 
+// Gives `temporary` the name `target` unless a file has it: renaming where the file
+// system can refuse to replace, else linking (which never replaces). Gives 0 or errno.
+int nameWithoutReplacing(const std::filesystem::path& temporary, const std::filesystem::path& target);
+
 // Takes named copies back out of their folders, durably: for a caller whose next
 // step failed.
 void removePlacedFiles(const std::vector<std::filesystem::path>& files);

@@ -1,5 +1,6 @@
 #include "timeline/TimelinePhoto.h"
 
+#include "journal/JournalFormat.h"
 #include "text/Windows1252.h"
 #include "text/Words.h"
 
@@ -53,6 +54,19 @@ std::vector<TimelinePhoto> timelinePhotos(const Journal& journal)
     std::stable_sort(photos.begin(), photos.end(),
                      [](const TimelinePhoto& a, const TimelinePhoto& b) { return a.event.date < b.event.date; });
     return photos;
+}
+
+std::size_t timelinePhotoCount(std::string_view journalField)
+{
+    std::size_t count = 0;
+    journal::forEachJournalLine(journalField, [&count](std::string_view line) {
+        // An escape makes the picture no bare name, so the column as written tells.
+        const auto columns = journal::quickColumnsOfLine(line);
+        if (!columns || (!photosFolderName(columns->picture) && !isBareFileName(columns->picture)))
+            return;
+        count += journal::parseEventLine(line) ? 1 : 0;
+    });
+    return count;
 }
 
 Season seasonOf(unsigned month)

@@ -43,6 +43,9 @@ struct TimelinePhoto {
 // The journal's events that name a picture that can be looked for, oldest first;
 // events of one day keep the order of their lines.
 std::vector<TimelinePhoto> timelinePhotos(const journal::Journal& journal);
+// How many photos timelinePhotos() finds in a journal field, reading in full only the
+// lines that name a picture: a list counts them for every tree.
+std::size_t timelinePhotoCount(std::string_view journalField);
 
 enum class Season { Winter, Spring, Summer, Autumn };
 // The season of a month as a temperate northern garden has it: December to February

@@ -2,10 +2,10 @@
 
 #include "album/AlbumReadyBitmap.h"
 #include "album/BitmapPainter.h"
+#include "album/MissingPictures.h"
 #include "album/NewPictureDlg.h"
 #include "album/PhotoImport.h"
 #include "album/PictureViewer.h"
-#include "document/AlbumFolder.h"
 #include "framework/AnsiText.h"
 #include "framework/DialogTemplate.h"
 #include "framework/UiServices.h"
@@ -45,8 +45,28 @@ protected:
         if (m_page.pictureList()->count() == 0)
             return;
         QPainter painter(this);
+        if (!m_page.unreadableFile().isEmpty()) {
+            paintPlaceholder(painter);
+            return;
+        }
         const QPoint origin = m_page.pictureOrigin();
         DrawBitmap(painter, m_page.albumBitmap(), origin.x(), origin.y());
+    }
+
+private:
+    // A picture that cannot be read keeps its place in the frame, crossed, with its name.
+    void paintPlaceholder(QPainter& painter)
+    {
+        const QRect box = m_page.placeholderRect();
+        painter.fillRect(box, palette().alternateBase());
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.drawLine(box.topLeft(), box.bottomRight());
+        painter.drawLine(box.topRight(), box.bottomLeft());
+        const QRect nameBox = box.adjusted(6, box.height() / 3, -6, -box.height() / 3);
+        painter.fillRect(nameBox, palette().alternateBase());
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(nameBox, Qt::AlignCenter | Qt::TextWrapAnywhere, m_page.unreadableFile());
     }
 
 private:
@@ -55,9 +75,9 @@ private:
 
 } // namespace
 
-CPage1::CPage1(UiServices& services, std::function<QString()> collectionPath, QWidget* parent)
+CPage1::CPage1(UiServices& services, std::function<QString()> albumFolder, QWidget* parent)
     : CPropertyPage(tr("Photo album"), parent), m_services(services),
-      m_collectionPath(std::move(collectionPath))
+      m_albumFolder(std::move(albumFolder))
 {
     DialogTemplate t(this, 342, 186);
     t.groupBox(tr("Picture(s)"), 5, 5, 150, 90);
@@ -144,12 +164,22 @@ void CPage1::decodeSlot(int index, Report report)
     const std::string file = index >= 0 && index < kSlots ? m_strPhotoFile[index] : std::string();
     m_lastDecoded = std::make_pair(index, file);
     try {
-        DecodeAlbumFile(QFile::encodeName(AlbumFolder(m_collectionPath())).toStdString(), file, m_albumDecoder,
+        DecodeAlbumFile(QFile::encodeName(m_albumFolder()).toStdString(), file, m_albumDecoder,
                         m_albumBitmap);
+        m_unreadableFile.clear();
+        MissingPictures::session().noteFound(slotPath(file));
     } catch (const CTextException& e) {
         m_albumBitmap.ReleaseBitmap();
-        reportFailure(e, report);
+        m_unreadableFile = FromAnsi(file);
+        // Each file is reported once a session; after that its place says it all.
+        if (report != Report::Quiet && MissingPictures::session().noteMissing(slotPath(file)))
+            reportFailure(e, report);
     }
+}
+
+QString CPage1::slotPath(const std::string& file) const
+{
+    return QDir(m_albumFolder()).filePath(FromAnsi(file));
 }
 
 void CPage1::reportFailure(const CTextException& e, Report report)
@@ -200,6 +230,11 @@ void CPage1::mouseDoubleClickEvent(QMouseEvent* event)
         CPropertyPage::mouseDoubleClickEvent(event);
 }
 
+QRect CPage1::placeholderRect() const
+{
+    return m_frame->geometry().adjusted(12, 18, -12, -12);
+}
+
 QPoint CPage1::pictureOrigin() const
 {
     const QRect frame = m_frame->geometry();
@@ -213,7 +248,7 @@ QPoint CPage1::pictureOrigin() const
 
 int CPage1::ChoosePictureFile()
 {
-    const QString albumFolder = AlbumFolder(m_collectionPath());
+    const QString albumFolder = m_albumFolder();
     FileRequest request;
     request.caption = tr("Open");
     request.directory = albumFolder;
@@ -245,6 +280,7 @@ int CPage1::ChoosePictureFile()
     m_lastDecoded.reset();
     try {
         m_albumDecoder.DecodeFile(QFile::encodeName(info.absoluteFilePath()).toStdString(), &m_albumBitmap, 32);
+        m_unreadableFile.clear();
     } catch (const CTextException& e) {
         reportFailure(e, Report::ShowPicture);
         restoreSelectedPicture();

@@ -23,9 +23,8 @@ public:
     static constexpr int kSlots = 5;
     static constexpr int kMaxPictureSize = 250;
 
-    // collectionPath gives the open collection's file (empty while untitled), whose
-    // album is shown.
-    CPage1(UiServices& services, std::function<QString()> collectionPath, QWidget* parent = nullptr);
+    // albumFolder gives the folder of the open collection's album.
+    CPage1(UiServices& services, std::function<QString()> albumFolder, QWidget* parent = nullptr);
 
     std::string m_strFileName; // bare name of the file last chosen
     std::string m_strFileExt;  // its extension
@@ -43,6 +42,9 @@ public:
     const CWinBmp& albumBitmap() const { return m_albumBitmap; }
     // Where the picture on show is drawn: its top left corner.
     QPoint pictureOrigin() const;
+    // The name of the photo on show when its file cannot be read, drawn in its place.
+    const QString& unreadableFile() const { return m_unreadableFile; }
+    QRect placeholderRect() const;
 
 public slots:
     void OnPictureSelChange();
@@ -67,6 +69,7 @@ private:
     // empties the picture on show and is reported in the wording of the caller.
     void decodeSlot(int index, Report report);
     void reportFailure(const CTextException& e, Report report);
+    QString slotPath(const std::string& file) const;
     // After a refused choice, only the selected photo may be on show.
     void restoreSelectedPicture();
     bool hasFreeSlot() const;
@@ -77,7 +80,7 @@ private:
     void repaint();
 
     UiServices& m_services;
-    std::function<QString()> m_collectionPath;
+    std::function<QString()> m_albumFolder;
     CAnyPicDecoder m_albumDecoder;
     CWinBmp m_albumBitmap;
     QListWidget* m_list;
@@ -89,4 +92,5 @@ private:
     std::optional<std::pair<int, std::string>> m_lastDecoded;
     // The copy that photo import wrote for the photo being added, until it joins the album.
     QString m_newCopy;
+    QString m_unreadableFile;
 };

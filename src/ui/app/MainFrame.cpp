@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include "album/MissingPictures.h"
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/LanguageMenu.h"
@@ -41,6 +42,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -109,6 +111,9 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     connect(&m_doc, &CTalvaneDoc::fileNotice, this, showNotice);
     connect(new CareCalendarKeeper(m_doc, this), &CareCalendarKeeper::notice, this, showNotice);
     connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::rebuildRecentFiles);
+    // Where no browser opens the help (none is there, or it refuses to run), the window shows it.
+    connect(&services.helpOpener(), &HelpOpener::pageNotOpened, this,
+            [this](const QString& page) { HelpWindow::showPage(*this, page); });
     m_dueCounter = new DueSummaryCounter(m_doc, this);
     // The count has a pane of its own, which menu hints and notices pass over.
     connect(m_dueCounter, &DueSummaryCounter::counted, this, [this](std::size_t due, int withinDays) {
@@ -117,6 +122,12 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
         m_duePane->setVisible(due > 0);
     });
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::showDueSummary);
+    connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CMainFrame::showMissingPictures);
+    connect(&m_doc, &CTalvaneDoc::currentChanged, this, &CMainFrame::showMissingPictures);
+    connect(&m_doc, &CTalvaneDoc::entryChanged, this, [this](std::size_t changed) {
+        if (changed == m_doc.currentPosition())
+            showMissingPictures();
+    });
     // What is due depends on the day: a new one counts and announces again.
     m_dayWatch = new DayWatch(this);
     connect(m_dayWatch, &DayWatch::dayBegan, this, [this] {
@@ -295,6 +306,9 @@ void CMainFrame::createBars()
     m_duePane = new QLabel(status);
     m_duePane->hide();
     status->insertPermanentWidget(0, m_duePane);
+    m_missingPane = new QLabel(status);
+    m_missingPane->hide();
+    status->insertPermanentWidget(0, m_missingPane);
     m_recoveryPane = new QLabel(status);
     m_recoveryPane->hide();
     status->insertPermanentWidget(0, m_recoveryPane);
@@ -324,6 +338,7 @@ void CMainFrame::createCollectionList()
     // A chosen row goes the way of a choice in the entry box, question included.
     connect(&panel, &CollectionListPanel::entryChosen, this,
             [this](std::size_t position) { m_view->OnEntrySelChange(static_cast<int>(position)); });
+    connect(&panel, &CollectionListPanel::deleteShownAsked, m_view, &CTalvaneView::OnEntryDelete);
     panel.restoreColumnState(AppSettings().value(kListColumnsKey).toByteArray());
     action(cmd::kViewCollectionList)->setChecked(AppSettings().value(kListShownKey, false).toBool());
 }
@@ -441,9 +456,7 @@ void CMainFrame::OnHelpOpen()
 {
     const QString page = ShippedFilePath(HelpPagePath());
     if (QFileInfo(page).isFile()) {
-        // Where no browser opens it, as on a machine without a desktop's helpers.
-        if (!m_services.helpOpener().openPage(page))
-            HelpWindow::showPage(*this, page);
+        m_services.helpOpener().openPage(page);
         return;
     }
     m_services.prompter().ask(tr("Could not open Talvane help file 'Hlp\\Index.htm'"),
@@ -468,11 +481,12 @@ void CMainFrame::onViewCareDue()
     updateCommandUI();
 }
 
-void CMainFrame::remindOfCareDue(const QDBusConnection& bus)
+void CMainFrame::remindOfCareDue(const QDBusConnection& bus, bool announceNow)
 {
     m_careNotifier = new DesktopNotifier(bus, CareDueNotice::actionLabel(), this);
     connect(m_careNotifier, &DesktopNotifier::activated, this, &CMainFrame::onCareDueNotificationChosen);
-    announceCareDue();
+    if (announceNow)
+        announceCareDue();
 }
 
 void CMainFrame::announceCareDue()
@@ -602,7 +616,7 @@ void CMainFrame::onFilePrintCollectionList()
     Inventory inventory;
     inventory.title = m_doc.title();
     inventory.total = m_doc.entryCount();
-    inventory.filtered = panel.isFiltered();
+    inventory.filterWords = panel.filterBox()->text().simplified();
     inventory.columns = panel.shownColumns();
     inventory.positions = m_listOverview->listedPositions();
     emit printListRequested(inventory);
@@ -613,6 +627,17 @@ void CMainFrame::onFilePrintLabels()
     m_doc.OfferToKeepChanges();
     const std::vector<std::size_t> listed = m_listOverview->listedPositions();
     emit printLabelsRequested(m_listOverview->panel().selectedPositions(), listed);
+}
+
+void CMainFrame::showMissingPictures()
+{
+    const auto position = m_doc.currentPosition();
+    const auto folders = m_doc.pictureFolders();
+    const std::size_t missing =
+        position ? MissingPictureCount(m_doc.entryAt(*position), folders.album, folders.photos) : 0;
+    m_missingPane->setText(missing == 1 ? tr("1 picture of this tree is missing")
+                                        : tr("%1 pictures of this tree are missing").arg(missing));
+    m_missingPane->setVisible(missing > 0);
 }
 
 void CMainFrame::showPassportNotice(const std::optional<QString>& notice)

@@ -66,9 +66,9 @@ public:
     // size. Remembered in the settings, with the list's width.
     void showCollectionList(bool shown);
 
-    // Announces the care due today or overdue on the desktop over this bus: now, and
-    // each day at midnight while the window is open.
-    void remindOfCareDue(const QDBusConnection& bus);
+    // Announces the care due today or overdue on the desktop over this bus: now unless
+    // the window was opened to show it, and each day at midnight while the window is open.
+    void remindOfCareDue(const QDBusConnection& bus, bool announceNow = true);
     DayWatch& dayWatch() const { return *m_dayWatch; }
 
 public slots:
@@ -92,6 +92,8 @@ public slots:
     PhoneSharing* phoneSharing() const { return m_sharing; }
     // The status bar's count of care due, empty and hidden when nothing is due.
     QLabel* duePane() const { return m_duePane; }
+    // The status bar's count of the shown tree's pictures that are missing, hidden when none is.
+    QLabel* missingPicturesPane() const { return m_missingPane; }
     // The unsaved work cannot be kept for recovery: said in a pane of the status bar
     // that stays until it can, and once in a warning.
     void showRecoveryTrouble(const QString& folder, const QString& reason);
@@ -128,6 +130,7 @@ private:
     // they are counted: the window does not wait for that.
     void showDueSummary();
     void showPassportNotice(const std::optional<QString>& notice);
+    void showMissingPictures();
     void createBars();
     void createCollectionList();
     void saveCollectionListLayout() const;
@@ -155,5 +158,6 @@ private:
     ShareDlg* m_shareDlg = nullptr;
     QLabel* m_sharingPane = nullptr;
     QLabel* m_duePane = nullptr;
+    QLabel* m_missingPane = nullptr;
     QLabel* m_recoveryPane = nullptr;
 };

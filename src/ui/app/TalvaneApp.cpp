@@ -10,6 +10,7 @@
 #include "framework/BaseDirectory.h"
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
+#include "framework/WindowPlacement.h"
 #include "guide/GuideLoader.h"
 #include "guide/GuideMessageLimit.h"
 #include "passport/TreePassportCommands.h"
@@ -34,6 +35,8 @@ CTalvaneApp::~CTalvaneApp()
 
 bool CTalvaneApp::InitInstance(const StartOptions& options)
 {
+    // Dialogs and message boxes open within their screen, as the window does.
+    QCoreApplication::instance()->installEventFilter(new OwnedWindowsOnScreen(this));
     m_recentFiles = std::make_unique<RecentFileList>();
     m_doc = std::make_unique<CTalvaneDoc>(m_services, *m_recentFiles);
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_services, *m_recentFiles);
@@ -48,6 +51,7 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     m_keeper = std::make_unique<RecoveryKeeper>(*m_doc, RecoveryStore(options.recoveryFolder.empty()
                                                                           ? RecoveryStore::defaultFolder()
                                                                           : options.recoveryFolder));
+    m_doc->pictureHome().setStagingFolder(m_keeper->store().stagingFolder());
     // Typing on the pages is unsaved work too, before any Update.
     connect(&m_frame->view(), &CTalvaneView::commandStatesChanged, m_keeper.get(), &RecoveryKeeper::noteChange);
     connect(m_frame.get(), &CMainFrame::closedCleanly, m_keeper.get(), &RecoveryKeeper::discard);
@@ -60,13 +64,15 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     m_frame->restorePlacement();
     m_frame->show();
     offerRecovery();
+    m_keeper->store().removeStrayStaging();
     if (options.splash) {
         CSplashDlg splash(m_frame.get());
         m_services.dialogRunner().run(splash);
     }
     LoadSpeciesGuide();
+    // A window opened from a notification shows the care due: it does not announce it again.
     if (options.notificationBus)
-        m_frame->remindOfCareDue(*options.notificationBus);
+        m_frame->remindOfCareDue(*options.notificationBus, !options.careDue);
     if (options.careDue)
         QTimer::singleShot(0, m_frame.get(), &CMainFrame::onViewCareDue);
     return true;

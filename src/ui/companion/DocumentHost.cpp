@@ -59,7 +59,7 @@ void DocumentHost::takeSnapshot()
     const QString path = m_doc.pathName();
     auto taken = std::make_shared<const CollectionSnapshot>(
         m_doc.entries(), QFileInfo(path).fileName().isEmpty() ? m_doc.title().toStdString() : QFileInfo(path).fileName().toStdString(),
-        FsPath(AlbumFolder(path)), FsPath(PhotosFolder(path)));
+        FsPath(AlbumFolder(m_doc)), FsPath(PhotosFolder(m_doc)));
     std::lock_guard lock(m_mutex);
     if (!m_closed)
         m_snapshot = std::move(taken);
@@ -130,7 +130,7 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
         if (m_closed)
             return collectionClosed();
     }
-    auto planned = planChange(m_doc.entries(), change, FsPath(PhotosFolder(m_doc.pathName())));
+    auto planned = planChange(m_doc.entries(), change, FsPath(PhotosFolder(m_doc)));
     if (auto* outcome = std::get_if<ChangeOutcome>(&planned))
         return *outcome;
     const PlannedChange& plan = std::get<PlannedChange>(planned);

@@ -1,29 +1,14 @@
 #include "document/AlbumFolder.h"
 
-#include "collection/SideFolder.h"
-#include "framework/BaseDirectory.h"
-#include "picture/AlbumFile.h"
-#include "timeline/TimelinePhoto.h"
+#include "document/TalvaneDoc.h"
+#include "framework/FilePaths.h"
 
-#include <QFile>
-
-namespace {
-
-QString PictureFolder(std::string_view name, const QString& collectionPath)
+QString AlbumFolder(const CTalvaneDoc& doc)
 {
-    const auto folder = SideFolder(name, QFile::encodeName(BaseDirectory()).toStdString(),
-                                   QFile::encodeName(collectionPath).toStdString());
-    return QFile::decodeName(QByteArray::fromStdString(folder.string()));
+    return FromFsPath(doc.pictureFolders().album);
 }
 
-} // namespace
-
-QString AlbumFolder(const QString& collectionPath)
+QString PhotosFolder(const CTalvaneDoc& doc)
 {
-    return PictureFolder(kAlbumFolderName, collectionPath);
-}
-
-QString PhotosFolder(const QString& collectionPath)
-{
-    return PictureFolder(talvane::timeline::kPhotosFolderName, collectionPath);
+    return FromFsPath(doc.pictureFolders().photos);
 }

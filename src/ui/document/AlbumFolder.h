@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// The Album folder that holds the album bitmaps of the collection at collectionPath
-// (empty for an untitled collection), found as SideFolder() tells: pictures are read
-// from it and new ones go into it.
-QString AlbumFolder(const QString& collectionPath);
-// The Photos folder of the collection's timeline, found the same way.
-QString PhotosFolder(const QString& collectionPath);
+class CTalvaneDoc;
+
+// The Album folder that holds the album bitmaps of the open collection, as
+// CTalvaneDoc::pictureFolders() finds it: pictures are read from it and new ones go into it.
+QString AlbumFolder(const CTalvaneDoc& doc);
+// The Photos folder of the collection's timeline.
+QString PhotosFolder(const CTalvaneDoc& doc);

@@ -28,7 +28,8 @@ public:
     virtual bool hasPageEdits() const = 0;
     // Reads the values on the pages into `entry`, which is not the shown one.
     virtual void ReadPagesIntoEntry(CBonsaiData& entry) const = 0;
-    // The shown entry's journal changed underneath the pages: the Journal tab shows
-    // merged(the journal it holds), and every other page keeps what it shows.
-    virtual void mergeIntoPageJournal(const std::function<std::string(const std::string&)>& merged) = 0;
+    // A step changed the shown entry underneath the pages: the album tab shows the
+    // entry's photos, the Journal tab merged(the journal it holds), and every other page
+    // keeps what it shows, edits included.
+    virtual void showChangeBesidePageEdits(const std::function<std::string(const std::string&)>& merged) = 0;
 };

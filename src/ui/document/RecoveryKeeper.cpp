@@ -44,6 +44,7 @@ void RecoveryKeeper::update()
     record.collectionPath = QFile::encodeName(m_doc.pathName()).toStdString();
     record.title = m_doc.title().toStdString();
     record.writtenAt = QDateTime::currentSecsSinceEpoch();
+    record.stagedPictures = m_doc.pictureHome().stagedFolder();
     if (const auto& baseline = m_doc.baseline())
         record.basedOn = baseline->identity;
     std::string bytes;

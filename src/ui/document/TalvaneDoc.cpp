@@ -12,6 +12,8 @@
 #include "framework/FilePaths.h"
 #include "framework/RecentFileList.h"
 #include "framework/UiServices.h"
+#include "journal/Journal.h"
+#include "timeline/PhotoCopy.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -29,9 +31,18 @@ QString QuotedName(const QString& path)
     return QStringLiteral("\u201C%1\u201D").arg(QFileInfo(path).fileName());
 }
 
+// Why the collection's own file cannot be saved, and what can be done instead.
+QString ReadOnlyText(const QString& path)
+{
+    return QCoreApplication::translate("CTalvaneDoc", "%1 is open read-only: another Talvane is editing it.\n"
+                                                      "Save your changes under another name with Save As.")
+        .arg(QuotedName(path));
+}
+
 } // namespace
 
-CTalvaneDoc::CTalvaneDoc(UiServices& services, RecentFileList& recentFiles) : CDocument(services, recentFiles)
+CTalvaneDoc::CTalvaneDoc(UiServices& services, RecentFileList& recentFiles)
+    : CDocument(services, recentFiles), m_pictures(RecoveryStore(RecoveryStore::defaultFolder()).stagingFolder())
 {
     // The history's clean state is the modified state; its changes are the document's.
     connect(&m_history, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
@@ -90,8 +101,10 @@ bool CTalvaneDoc::changeFieldsFromElsewhere(std::size_t position, const FieldVal
     if (changes.empty())
         return false;
     m_history.push(new ChangeFieldsStep(*this, stepText, position, std::move(changes), false));
-    if (m_view && m_current == position)
-        m_view->mergeIntoPageJournal(mergeJournal);
+    if (!m_view || m_current != position)
+        return true;
+    const std::string journal = entryAt(position)[talvane::journal::kJournalField];
+    m_view->showChangeBesidePageEdits(mergeJournal ? mergeJournal : [&journal](const std::string&) { return journal; });
     return true;
 }
 
@@ -189,6 +202,7 @@ void CTalvaneDoc::SetModifiedFlag(bool modified)
 
 void CTalvaneDoc::DeleteContents()
 {
+    m_pictures.discardStaged();
     m_history.clear();
     m_current.reset();
     m_entries.clear();
@@ -216,10 +230,7 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
         m_view->CommitCurrentEntry();
     const bool ownFile = isOwnFile(path);
     if (ownFile && m_readOnly) {
-        services().prompter().ask(tr("%1 is open read-only: another Talvane is editing it.\n"
-                                                 "Save your changes under another name with Save As.")
-                                      .arg(QuotedName(path)),
-                                  Caption(), mb::kOk | mb::kIconExclamation);
+        services().prompter().ask(ReadOnlyText(path), Caption(), mb::kOk | mb::kIconExclamation);
         return false;
     }
     if (ownFile && m_baseline && !m_overwriteChanged && leadsToOwnFile(path) && ChangedSince(*m_baseline)) {
@@ -236,10 +247,22 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
             break;
         }
     }
-    const bool written = CDocument::OnSaveDocument(path);
+    const bool untitled = pathName().isEmpty();
+    const int stepsBefore = m_history.index();
+    talvane::timeline::BroughtPictures brought;
+    // While it is written, the collection's pictures are those beside the new file.
+    m_savingTo = QFileInfo(path).absoluteFilePath();
+    const bool written = bringPicturesTo(path, brought) && CDocument::OnSaveDocument(path);
+    m_savingTo.clear();
     m_overwriteChanged = false;
-    if (!written)
+    if (!written) {
+        // The collection goes back to naming its pictures where they still are.
+        m_history.setIndex(stepsBefore);
+        talvane::timeline::removePlacedFiles(brought.created);
         return false;
+    }
+    if (untitled)
+        m_pictures.discardStaged();
     if (!ownFile) {
         // The file saved to is the collection's from now on: it is locked as an opened one is.
         m_lock = std::move(LockCollection(QFileInfo(path).absoluteFilePath()).lock);
@@ -336,6 +359,22 @@ bool CTalvaneDoc::leadsToOwnFile(const QString& path) const
     // there is no change of the file to ask about.
     std::error_code error;
     return m_baseline && std::filesystem::weakly_canonical(FsPath(path), error) == m_baseline->target && !error;
+}
+
+bool CTalvaneDoc::bringPicturesTo(const QString& path, talvane::timeline::BroughtPictures& brought)
+{
+    brought = m_pictures.bringTo(pathName(), path, m_entries);
+    if (!brought.problem.empty()) {
+        services().prompter().ask(tr("The collection's pictures cannot be copied beside %1:\n%2.")
+                                      .arg(QuotedName(path), QString::fromStdString(brought.problem)),
+                                  Caption(), mb::kOk | mb::kIconExclamation);
+        return false;
+    }
+    // The collection names each picture as it is called beside its new file.
+    for (std::size_t position = 0; position < m_entries.size(); ++position)
+        changeFieldsFromElsewhere(position, talvane::timeline::renamedPictureFields(*m_entries[position], brought),
+                                  stepText(tr("Rename pictures of"), entryAt(position)[CBonsaiData::Name]), {});
+    return true;
 }
 
 bool CTalvaneDoc::isOwnFile(const QString& path) const
@@ -612,6 +651,7 @@ bool CTalvaneDoc::restoreRecovered(const RecoveryRecord& record, bool fileUnread
     clearPathName();
     SetTitle(kUntitled);
     adoptUnsaved(std::move(recovered));
+    m_pictures.takeStaged(record.stagedPictures);
     return true;
 }
 
@@ -670,8 +710,12 @@ bool CTalvaneDoc::AskSaveFileName()
 
 bool CTalvaneDoc::OnFileSave()
 {
-    if (m_readOnly)
-        return doSaveAs();
+    // Edits are taken in a read-only window too: Save says why it cannot write them
+    // where they came from, and offers the file they can go to.
+    if (m_readOnly) {
+        const QStringList answers{tr("Save &As\u2026"), tr("&Cancel")};
+        return services().prompter().choose(ReadOnlyText(pathName()), Caption(), answers) == 0 && doSaveAs();
+    }
     if (title() == kUntitled)
         return AskSaveFileName();
     // A collection always knows the file it came from; a bare title is only a fallback.

@@ -2,6 +2,7 @@
 
 #include "collection/CollectionArchive.h"
 #include "collection/FileIdentity.h"
+#include "document/PictureHome.h"
 #include "framework/Document.h"
 
 #include <QFileSystemWatcher>
@@ -44,11 +45,13 @@ public:
     // Values equal to the present ones are left out; false when none differs. A tree
     // without an identifier, whose field can take one, is given one in the same step.
     bool changeFields(std::size_t position, const FieldValues& values, const QString& stepText);
-    // The same as a step made from elsewhere (a phone), which never asks and never moves
-    // the window: it stays on the entry it shows, with the edits on its pages. When that
-    // is the entry changed, its Journal tab takes mergeJournal(the journal the tab holds).
+    // The same as a step made beside the edits on the pages (a phone's change, a journal
+    // event, photos added, a task marked done), which never asks and never moves the
+    // window: it stays on the entry it shows, with the edits on its pages. When that is
+    // the entry changed, its album tab takes the entry's photos and its Journal tab
+    // mergeJournal(the journal the tab holds), or the entry's journal without one.
     bool changeFieldsFromElsewhere(std::size_t position, const FieldValues& values, const QString& stepText,
-                                   const std::function<std::string(const std::string&)>& mergeJournal);
+                                   const std::function<std::string(const std::string&)>& mergeJournal = {});
     // Removes an entry; its neighbour (the next, else the previous) becomes current.
     void removeEntry(std::size_t position);
     // The tree's identifier (collection/TreeIdentity.h), for whatever links to it. A tree
@@ -99,10 +102,11 @@ public:
     void onFileSaveAs();
     void OnFileOpen();
     void onOpenRecentFile(const QString& path);
-    bool OnUpdateFileSave() const { return IsModified() && !m_readOnly; }
+    bool OnUpdateFileSave() const { return IsModified(); }
 
-    // Open read-only: another Talvane holds the collection's lock. Save is refused;
-    // Save As to another file is not, and ends it.
+    // Open read-only: another Talvane holds the collection's lock. Edits are taken and
+    // the window shows them as unsaved; Save explains and offers Save As, which writes
+    // another file and ends it.
     bool isReadOnly() const { return m_readOnly; }
     // Another program changed the file since it was opened or last saved here.
     bool changedOnDisk() const { return m_changedOnDisk; }
@@ -125,6 +129,14 @@ public:
     // Shows a whole copy of a collection that cannot be read (a backup left beside it,
     // a kept version) as unsaved changes of it: Save writes it back over the damaged file.
     bool restoreInPlaceOf(const QString& path, const QString& copyFile);
+    // The folders of the collection's pictures: beside its file, or staged while it has none.
+    talvane::timeline::PictureFolders pictureFolders() const
+    {
+        return m_pictures.folders(m_savingTo.isEmpty() ? pathName() : m_savingTo, m_entries);
+    }
+    PictureHome& pictureHome() { return m_pictures; }
+    const PictureHome& pictureHome() const { return m_pictures; }
+
     // The file the collection was read from or last saved to, as it was then.
     const std::optional<SaveBaseline>& baseline() const { return m_baseline; }
 
@@ -179,6 +191,10 @@ private:
     // Writes the collection shown to a conflict copy without leaving the open file.
     bool writeConflictCopy(const QString& path);
     bool isOwnFile(const QString& path) const;
+    // Copies the pictures the collection names beside the file about to be written at
+    // path, renaming those whose names are taken there as one step; false when they
+    // cannot all be copied, which the user is told.
+    bool bringPicturesTo(const QString& path, talvane::timeline::BroughtPictures& brought);
     bool leadsToOwnFile(const QString& path) const;
     // Replaces every entry with these, as a collection that has not been saved.
     void adoptUnsaved(EntryList entries);
@@ -215,5 +231,7 @@ private:
     bool m_resolving = false;
     bool m_overwriteChanged = false; // the user chose to write over the changed file
     QFileSystemWatcher m_watcher;
+    PictureHome m_pictures;
+    QString m_savingTo; // the file being written, while it is
     QTimer m_diskCheck;
 };

@@ -9,6 +9,8 @@
 #include "journal/JournalPage.h"
 #include "text/DecimalText.h"
 
+#include <QListWidget>
+
 namespace {
 
 using F = CBonsaiData;
@@ -19,6 +21,16 @@ void AlbumToPage(CPage1& album, const CBonsaiData& entry)
         album.m_strPhotoFile[k] = entry[CBonsaiData::photoField(k)];
         album.m_strPhotoDesc[k] = entry[CBonsaiData::photoDescriptionField(k)];
     }
+}
+
+bool AlbumShows(const CPage1& album, const CBonsaiData& entry)
+{
+    for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k) {
+        if (album.m_strPhotoFile[k] != entry[CBonsaiData::photoField(k)] ||
+            album.m_strPhotoDesc[k] != entry[CBonsaiData::photoDescriptionField(k)])
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -96,6 +108,22 @@ void PageTransfer::loadEntry(const CBonsaiData& entry)
     toPages(entry);
     refreshPages();
     m_album.ShowPicture(0);
+}
+
+void PageTransfer::loadAlbumAndJournal(const CBonsaiData& entry,
+                                       const std::function<std::string(const std::string&)>& merged)
+{
+    if (!AlbumShows(m_album, entry)) {
+        AlbumToPage(m_album, entry);
+        // The list chooses its last photo: the one a step adds.
+        m_album.RefreshPictureList();
+        m_album.ShowPicture(m_album.pictureList()->currentRow());
+    }
+    const std::string journal = merged(m_journal.m_journalText);
+    if (journal != m_journal.m_journalText) {
+        m_journal.m_journalText = journal;
+        m_journal.refreshEventList();
+    }
 }
 
 void PageTransfer::readPagesInto(CBonsaiData& entry)

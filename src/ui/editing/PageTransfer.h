@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 
 class CBonsaiData;
@@ -37,6 +38,10 @@ public:
 
     // Gives the pages the entry's values and shows them; the album lists its photos.
     void loadEntry(const CBonsaiData& entry);
+    // Gives the album and Journal tabs the entry's photos and merged(the journal the tab
+    // holds), leaving the form tabs as they are. Changes on those two tabs are steps of
+    // their own at once, so they hold no edits a step could overwrite.
+    void loadAlbumAndJournal(const CBonsaiData& entry, const std::function<std::string(const std::string&)>& merged);
     // Reads the pages and copies their values into the entry's page fields.
     void readPagesInto(CBonsaiData& entry);
     // Empties every page (no radio button checked) and the album's list.

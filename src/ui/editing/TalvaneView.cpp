@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "album/PhotoAlbumPage.h"
+#include "document/AlbumFolder.h"
 #include "editing/EntryBar.h"
 #include "editing/FormPages.h"
 #include "editing/NewEntryDlg.h"
@@ -11,6 +12,7 @@
 #include "framework/AnsiText.h"
 #include "framework/TabKeys.h"
 #include "framework/UiServices.h"
+#include "journal/Journal.h"
 #include "journal/JournalPage.h"
 
 #include <QComboBox>
@@ -50,7 +52,7 @@ public:
 CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_services(services)
 {
-    m_pPage1 = new CPage1(services, [this] { return m_doc.pathName(); });
+    m_pPage1 = new CPage1(services, [this] { return AlbumFolder(m_doc); });
     m_pPage2 = new CPage2();
     m_pPage3 = new CPage3();
     m_pPage4 = new CPage4();
@@ -87,7 +89,11 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
         ReadPagesIntoEntry(album);
         applyPageEdit(PhotoFieldValues(album), stepText);
     });
-    connect(m_journalPage, &JournalPage::journalEdited, this, &CTalvaneView::commandStatesChanged);
+    connect(m_journalPage, &JournalPage::journalChanged, this, [this](const QString& verb) {
+        if (const CBonsaiData* shown = m_doc.currentEntry())
+            applyPageEdit({{talvane::journal::kJournalField, m_journalPage->m_journalText}},
+                          CTalvaneDoc::stepText(verb, (*shown)[CBonsaiData::Name]));
+    });
     connect(&m_doc, &CTalvaneDoc::currentChanged, this, [this] {
         if (!m_applyingPages)
             showCurrentEntry();
@@ -202,10 +208,10 @@ void CTalvaneView::ReadPagesIntoEntry(CBonsaiData& entry) const
     m_transfer->readPagesInto(entry);
 }
 
-void CTalvaneView::mergeIntoPageJournal(const std::function<std::string(const std::string&)>& merged)
+void CTalvaneView::showChangeBesidePageEdits(const std::function<std::string(const std::string&)>& merged)
 {
-    m_journalPage->m_journalText = merged(m_journalPage->m_journalText);
-    m_journalPage->refreshEventList();
+    if (const CBonsaiData* shown = m_doc.currentEntry())
+        m_transfer->loadAlbumAndJournal(*shown, merged);
     emit commandStatesChanged();
 }
 
@@ -333,17 +339,18 @@ void CTalvaneView::OnEntryUpdate()
 
 void CTalvaneView::OnEntryDelete()
 {
-    QComboBox* list = m_entryBar->entryList();
-    const int index = list->currentIndex();
-    const bool found = index >= 0 && static_cast<std::size_t>(index) < m_doc.entryCount();
-    const QString question = QStringLiteral("< ") + list->itemText(index) + tr(" > will be delete from the list !!!");
+    // The entry shown, which the entry box selects and the collection list marks: the
+    // question names it and Delete removes it, whichever of the two was used last.
+    const auto position = m_doc.currentPosition();
+    const QString name = position ? entryListText(*position) : QString();
+    const QString question = QStringLiteral("< ") + name + tr(" > will be delete from the list !!!");
     if (m_services.prompter().ask(question, tr("Attention"), mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
         return;
-    if (!found) {
+    if (!position) {
         m_doc.SetModifiedFlag();
         return;
     }
-    m_doc.removeEntry(static_cast<std::size_t>(index));
+    m_doc.removeEntry(*position);
 }
 
 void CTalvaneView::onEntryRename()

@@ -63,7 +63,7 @@ public:
 
     void LoadEntryIntoPages(std::size_t position);
     void ReadPagesIntoEntry(CBonsaiData& entry) const override;
-    void mergeIntoPageJournal(const std::function<std::string(const std::string&)>& merged) override;
+    void showChangeBesidePageEdits(const std::function<std::string(const std::string&)>& merged) override;
     void CreateEntryFromPages(const std::string& name);
     void ClearPages();
     void PreparePagesForNewEntry(int speciesIndex, const std::string& typedBotanicalName);

@@ -1,8 +1,8 @@
 #include "framework/UiServices.h"
 
+#include "framework/DesktopHelpOpener.h"
 #include "framework/StandardButtonKeys.h"
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -12,7 +12,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QUrl>
 
 namespace {
 
@@ -163,11 +162,6 @@ public:
     int run(QDialog& dialog) override { return dialog.exec(); }
 };
 
-class QtHelpOpener : public HelpOpener {
-public:
-    bool openPage(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
-};
-
 class QtPrinterChooser : public PrinterChooser {
 public:
     bool choosePrinter(QPrinter& printer, int firstPage, int lastPage) override
@@ -208,6 +202,6 @@ UiServices::~UiServices() = default;
 std::unique_ptr<UiServices> UiServices::createQt()
 {
     return std::make_unique<UiServices>(std::make_unique<QtPrompter>(), std::make_unique<QtFileChooser>(),
-                                        std::make_unique<QtDialogRunner>(), std::make_unique<QtHelpOpener>(),
+                                        std::make_unique<QtDialogRunner>(), std::make_unique<DesktopHelpOpener>(),
                                         std::make_unique<QtPrinterChooser>());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -63,11 +64,15 @@ public:
     virtual int run(QDialog& dialog) = 0;
 };
 
-// Opens a local HTML page in the user's browser; false when nothing could open it.
-class HelpOpener {
+// Opens a local HTML page in the user's browser. Where none opens it (none is there,
+// or the one there gives up) pageNotOpened tells so, at once or a moment later.
+class HelpOpener : public QObject {
+    Q_OBJECT
 public:
-    virtual ~HelpOpener() = default;
-    virtual bool openPage(const QString& path) = 0;
+    virtual void openPage(const QString& path) = 0;
+
+signals:
+    void pageNotOpened(const QString& path);
 };
 
 // The standard printer dialogs. choosePrinter offers pages firstPage to lastPage and

@@ -24,6 +24,26 @@ bool FitsSomeScreen(const QRect& frame)
                        [&frame](const QScreen* screen) { return screen->availableGeometry().contains(frame); });
 }
 
+QSize FrameExtra(const QWidget& window)
+{
+    return window.frameGeometry().size() - window.size();
+}
+
+QRect AvailableArea(const QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    return screen->availableGeometry();
+}
+
+// A window of its own that another window owns; menus, tool tips and the splash are not.
+bool IsOwnedWindow(const QWidget& widget)
+{
+    if (!widget.isWindow())
+        return false;
+    const Qt::WindowType type = widget.windowType();
+    return type == Qt::Dialog || type == Qt::Sheet || (type == Qt::Window && widget.parentWidget());
+}
+
 } // namespace
 
 QRect FitWithin(const QRect& frame, const QRect& area)
@@ -46,20 +66,9 @@ void WindowPlacement::setDesignedSize(const QSize& size)
     updateMinimum();
 }
 
-QSize WindowPlacement::frameExtra() const
-{
-    return m_window.frameGeometry().size() - m_window.size();
-}
-
-QRect WindowPlacement::availableArea() const
-{
-    const QScreen* screen = m_window.screen() ? m_window.screen() : QGuiApplication::primaryScreen();
-    return screen->availableGeometry();
-}
-
 QSize WindowPlacement::room() const
 {
-    return availableArea().size() - frameExtra();
+    return AvailableArea(m_window).size() - FrameExtra(m_window);
 }
 
 void WindowPlacement::updateMinimum()
@@ -67,16 +76,20 @@ void WindowPlacement::updateMinimum()
     m_window.setMinimumSize(m_designed.boundedTo(room()));
 }
 
+void ResizeWithinScreen(QWidget& window, const QSize& size)
+{
+    const QSize extra = FrameExtra(window);
+    const QRect frame(window.pos(), size.expandedTo(window.minimumSize()) + extra);
+    const QRect fitted = FitWithin(frame, AvailableArea(window));
+    window.resize(fitted.size() - extra);
+    if (fitted.topLeft() != frame.topLeft())
+        window.move(fitted.topLeft());
+}
+
 void WindowPlacement::resizeWithin(const QSize& size)
 {
-    if (m_window.isMaximized() || m_window.isFullScreen())
-        return;
-    const QSize extra = frameExtra();
-    const QRect frame(m_window.pos(), size.expandedTo(m_window.minimumSize()) + extra);
-    const QRect fitted = FitWithin(frame, availableArea());
-    m_window.resize(fitted.size() - extra);
-    if (fitted.topLeft() != frame.topLeft())
-        m_window.move(fitted.topLeft());
+    if (!m_window.isMaximized() && !m_window.isFullScreen())
+        ResizeWithinScreen(m_window, size);
 }
 
 void WindowPlacement::keepOnScreen()
@@ -94,7 +107,7 @@ void WindowPlacement::restore(const QPoint& defaultPosition)
     if (size.isValid() && size.width() <= room().width() && size.height() <= room().height())
         m_window.resize(size.expandedTo(m_window.minimumSize()));
     const QPoint position = settings.value(kPositionKey, defaultPosition).toPoint();
-    const bool positionFits = FitsSomeScreen(QRect(position, m_window.size() + frameExtra()));
+    const bool positionFits = FitsSomeScreen(QRect(position, m_window.size() + FrameExtra(m_window)));
     m_window.move(positionFits ? position : defaultPosition);
     keepOnScreen();
     if (settings.value(kMaximizedKey, false).toBool())
@@ -122,6 +135,22 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event)
         }
         // The frame is known once the window system has placed the window.
         QTimer::singleShot(0, this, &WindowPlacement::keepOnScreen);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool OwnedWindowsOnScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::Show || !watched->isWidgetType())
+        return QObject::eventFilter(watched, event);
+    auto& window = static_cast<QWidget&>(*watched);
+    if (IsOwnedWindow(window) && !window.isMaximized() && !window.isFullScreen()) {
+        ResizeWithinScreen(window, window.size());
+        // Once the window system has placed the window, its frame counts too.
+        QTimer::singleShot(0, &window, [&window] {
+            if (!window.isMaximized() && !window.isFullScreen())
+                ResizeWithinScreen(window, window.size());
+        });
     }
     return QObject::eventFilter(watched, event);
 }

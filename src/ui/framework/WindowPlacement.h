@@ -11,6 +11,22 @@ class QWidget;
 // `frame` moved, and shrunk where it is larger, so that it lies inside `area`.
 QRect FitWithin(const QRect& frame, const QRect& area);
 
+// Resizes a window as near to `size` as its minimum and the free area of its screen
+// allow, frame included, and moves it back onto that screen where it would stand out.
+void ResizeWithinScreen(QWidget& window, const QSize& size);
+
+// Keeps every window that belongs to another (dialogs, message boxes, the help) within
+// the free area of the screen it opens on, as the main window's placement keeps it:
+// installed once on the application. Such a window scrolls what it cannot show.
+class OwnedWindowsOnScreen : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 // Keeps a top-level window on its screen: never smaller than its designed size where
 // the screen has room for it, and no larger than the screen's free area where it has
 // not. Its size and position are remembered under a group of the settings, and come
@@ -40,8 +56,6 @@ private:
     void updateMinimum();
     // Once the window shows, its frame is known: the frame is brought inside the screen.
     void keepOnScreen();
-    QSize frameExtra() const;
-    QRect availableArea() const;
 
     QWidget& m_window;
     QString m_group;

@@ -91,6 +91,11 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
         m_markDone->setEnabled(selectedTask().has_value());
     });
     connect(m_span, &QSpinBox::valueChanged, this, &CareDueDlg::refresh);
+    // The tasks follow the entries, whoever changes them: a task marked done here, a phone.
+    connect(&m_doc, &CTalvaneDoc::entryChanged, this, &CareDueDlg::refresh);
+    connect(&m_doc, &CTalvaneDoc::entryInserted, this, &CareDueDlg::refresh);
+    connect(&m_doc, &CTalvaneDoc::entryRemoved, this, &CareDueDlg::refresh);
+    connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CareDueDlg::refresh);
     refresh();
 }
 
@@ -140,18 +145,15 @@ void CareDueDlg::onMarkDone()
     if (!selected)
         return;
     const DueTask task = m_tasks[*selected];
-    // Edits on the pages come first: the grower may keep a change to this very journal.
-    m_doc.OfferToKeepChanges();
     if (task.entry < m_doc.entryCount()) {
         const CBonsaiData& entry = m_doc.entryAt(task.entry);
         Journal journal = Journal::read(entry[kJournalField]);
         const auto& lines = journal.lines();
         const bool unchanged = task.line < lines.size() && lines[task.line].event == task.event;
         if (unchanged && journal.markDone(task.line, m_today))
-            m_doc.changeFields(task.entry, {{kJournalField, journal.text()}},
-                               CTalvaneDoc::stepText(tr("Mark done"), entry[CBonsaiData::Name]));
+            m_doc.changeFieldsFromElsewhere(task.entry, {{kJournalField, journal.text()}},
+                                            CTalvaneDoc::stepText(tr("Mark done"), entry[CBonsaiData::Name]));
     }
-    refresh();
 }
 
 void CareDueDlg::createFileChoices()

@@ -21,7 +21,8 @@ class QTreeWidget;
 
 // The care tasks of the whole collection that are overdue or due within a span of
 // days, earliest first. Marking a task done changes its tree at once, as one step
-// of the history; choosing a task closes the window with its tree chosen. Two choices
+// of the history that leaves the window's pages and their edits as they are; choosing
+// a task closes the window with its tree chosen. Two choices
 // of the collection's file are made here too: a reminder at login, and a care
 // calendar kept beside it.
 class CareDueDlg : public QDialog {

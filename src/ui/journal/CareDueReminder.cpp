@@ -9,12 +9,15 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-CareDueReminder::CareDueReminder(const QDBusConnection& bus, QTextStream& out, QTextStream& errors, QObject* parent)
+#include <utility>
+
+CareDueReminder::CareDueReminder(const QDBusConnection& bus, QTextStream& out, QTextStream& errors, int choiceWaitMs,
+                                 QObject* parent)
     : QObject(parent), m_bus(bus), m_out(out), m_errors(errors)
 {
-    m_longestWait.setSingleShot(true);
-    m_longestWait.setInterval(kLongestWaitMs);
-    connect(&m_longestWait, &QTimer::timeout, this, &CareDueReminder::stopWaiting);
+    m_choiceWait.setSingleShot(true);
+    m_choiceWait.setInterval(choiceWaitMs);
+    connect(&m_choiceWait, &QTimer::timeout, this, &CareDueReminder::withdrawWaiting);
 }
 
 bool CareDueReminder::remind(const QStringList& collections)
@@ -25,7 +28,7 @@ bool CareDueReminder::remind(const QStringList& collections)
     m_errors.flush();
     if (m_waiting.isEmpty())
         return false;
-    m_longestWait.start();
+    m_choiceWait.start();
     return true;
 }
 
@@ -45,9 +48,13 @@ void CareDueReminder::remindOf(const QString& collection)
     auto* notifier = new DesktopNotifier(m_bus, CareDueNotice::actionLabel(), this);
     m_waiting.insert(notifier);
     const QString path = file.absoluteFilePath();
+    // A service may tell of a choice more than once (the click and the button): only the first counts.
     connect(notifier, &DesktopNotifier::activated, this, [this, notifier, path] {
+        if (!m_waiting.remove(notifier))
+            return;
         emit careDueRequested(path);
-        settle(notifier);
+        // A service that keeps a chosen notification up would offer a choice nothing hears.
+        withdraw(notifier);
     });
     connect(notifier, &DesktopNotifier::shown, this, [this, notifier] {
         // Without actions nothing can come back from the notification.
@@ -64,13 +71,31 @@ void CareDueReminder::settle(DesktopNotifier* notifier)
     if (!m_waiting.remove(notifier))
         return;
     notifier->deleteLater();
-    if (m_waiting.isEmpty())
-        stopWaiting();
+    finishWhenDone();
 }
 
-void CareDueReminder::stopWaiting()
+void CareDueReminder::withdrawWaiting()
 {
-    m_longestWait.stop();
-    m_waiting.clear();
+    for (DesktopNotifier* notifier : std::exchange(m_waiting, {}))
+        withdraw(notifier);
+}
+
+void CareDueReminder::withdraw(DesktopNotifier* notifier)
+{
+    ++m_withdrawing;
+    notifier->disconnect(this);
+    connect(notifier, &DesktopNotifier::withdrawn, this, [this, notifier] {
+        notifier->deleteLater();
+        --m_withdrawing;
+        finishWhenDone();
+    });
+    notifier->withdraw();
+}
+
+void CareDueReminder::finishWhenDone()
+{
+    if (!m_waiting.isEmpty() || m_withdrawing > 0)
+        return;
+    m_choiceWait.stop();
     emit finished();
 }

@@ -8,7 +8,7 @@
 
 QString CarePictureFolder(const CTalvaneDoc& doc)
 {
-    return AlbumFolder(doc.pathName());
+    return AlbumFolder(doc);
 }
 
 QStringList CarePictureNames(const QString& folder)

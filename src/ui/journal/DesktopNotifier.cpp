@@ -18,6 +18,8 @@ const QString kAppName = QStringLiteral("Talvane");
 const QString kIconName = QStringLiteral("talvane");
 // The server's own choice of how long the notification stays.
 constexpr int kServerTimeout = -1;
+// A service that does not answer within this has nothing left to show.
+constexpr int kWithdrawAnswerMs = 2000;
 
 } // namespace
 
@@ -101,6 +103,23 @@ void DesktopNotifier::notifyAnswered(QDBusPendingCallWatcher* call)
     emit shown();
     if (m_sendAgain)
         send();
+}
+
+void DesktopNotifier::withdraw()
+{
+    if (m_id == 0 || !m_bus.isConnected()) {
+        QMetaObject::invokeMethod(this, &DesktopNotifier::withdrawn, Qt::QueuedConnection);
+        return;
+    }
+    auto message = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CloseNotification"));
+    message << m_id;
+    // Its NotificationClosed is no longer this notifier's news.
+    m_id = 0;
+    auto* call = new QDBusPendingCallWatcher(m_bus.asyncCall(message, kWithdrawAnswerMs), this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this, call] {
+        call->deleteLater();
+        emit withdrawn();
+    });
 }
 
 void DesktopNotifier::fail()

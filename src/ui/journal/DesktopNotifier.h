@@ -23,6 +23,9 @@ public:
     void show(const QString& summary, const QString& body);
     // Once the service has answered: whether it offers actions, so that activated() may come.
     bool offersActions() const;
+    // Takes the notification shown down; withdrawn() once the service has answered, or
+    // at once when none is up.
+    void withdraw();
 
     static const QString kService;
     static const QString kPath;
@@ -40,6 +43,8 @@ signals:
     void closed();
     // No service took the notification: no bus, no service, or an error.
     void unavailable();
+    // What withdraw() asked is done, or failed: nothing more will come of the notification.
+    void withdrawn();
 
 private slots:
     void onActionInvoked(uint id, const QString& actionKey);

@@ -10,16 +10,19 @@
 #include "journal/CareTexts.h"
 #include "journal/Journal.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 using namespace talvane::journal;
 
 namespace {
 
-enum Column { DateColumn, KindColumn, TextColumn, DueColumn };
+enum Column { DateColumn, KindColumn, TextColumn, MeasuredColumn, DueColumn };
 constexpr int kLineRole = Qt::UserRole;
 
 // Line breaks of an event's text would make rows of uneven height.
@@ -28,6 +31,36 @@ QString OneLine(const std::string& text)
     QString shown = FromAnsi(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
+}
+
+QString MeasureShortName(MeasureKind kind)
+{
+    switch (kind) {
+    case MeasureKind::Height: return QCoreApplication::translate("JournalPage", "height");
+    case MeasureKind::Trunk: return QCoreApplication::translate("JournalPage", "trunk");
+    case MeasureKind::Nebari: return QCoreApplication::translate("JournalPage", "nebari");
+    case MeasureKind::Canopy: return QCoreApplication::translate("JournalPage", "canopy");
+    }
+    return QString();
+}
+
+// "height 42 cm · trunk 38 mm", short enough for a column.
+QString MeasuredText(const std::vector<Measurement>& measurements)
+{
+    QStringList parts;
+    for (const Measurement& measurement : measurements)
+        parts << MeasureShortName(measurement.kind) + QLatin1Char(' ') + QString::fromStdString(measurement.text());
+    return parts.join(QStringLiteral(" \u00B7 "));
+}
+
+// "Trunk diameter: 38 mm", a line each.
+QString MeasuredToolTip(const std::vector<Measurement>& measurements)
+{
+    QStringList lines;
+    for (const Measurement& measurement : measurements)
+        lines << QCoreApplication::translate("JournalPage", "%1: %2")
+                     .arg(CoreText(measureName(measurement.kind)), QString::fromStdString(measurement.text()));
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -42,12 +75,13 @@ JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* 
     m_list->setGeometry(t.units().rect(5, 5, 332, 140));
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
-    m_list->setHeaderLabels({tr("Date"), tr("Kind"), tr("Text"), tr("Due")});
+    m_list->setHeaderLabels({tr("Date"), tr("Kind"), tr("Text"), tr("Measured"), tr("Due")});
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(TextColumn, QHeaderView::Stretch);
     m_list->setColumnWidth(DateColumn, t.units().x(48));
     m_list->setColumnWidth(KindColumn, t.units().x(50));
     m_list->setColumnWidth(DueColumn, t.units().x(48));
+    m_measuredWidth = t.units().x(100);
     m_notice = t.label(QString(), 5, 148, 332, 16);
     m_notice->setWordWrap(true);
     // The keys are those the window's menus, entry bar and tabs leave free.
@@ -71,14 +105,18 @@ void JournalPage::refreshEventList()
     const Journal journal = Journal::read(m_journalText);
     m_foreign = journal.isForeign();
     m_list->clear();
+    bool measured = false;
     for (const NumberedEvent& numbered : journal.newestFirst()) {
         const CareEvent& event = numbered.event;
         QString due = event.due ? ShortDateText(*event.due) : QString();
         if (event.due && event.repeat)
             due += tr(" \u21BB");
-        auto* row = new QTreeWidgetItem(m_list, {ShortDateText(event.date), CareKindText(event.kind), OneLine(event.text), due});
+        auto* row = new QTreeWidgetItem(m_list, {ShortDateText(event.date), CareKindText(event.kind), OneLine(event.text),
+                                                 MeasuredText(event.measurements), due});
         row->setData(DateColumn, kLineRole, QVariant::fromValue(numbered.line));
         row->setToolTip(TextColumn, FromAnsi(event.text));
+        row->setToolTip(MeasuredColumn, MeasuredToolTip(event.measurements));
+        measured = measured || !event.measurements.empty();
         if (event.due && event.repeat)
             row->setToolTip(DueColumn, tr("Due %1, then %2 once done")
                                            .arg(ShortDateText(*event.due),
@@ -91,11 +129,17 @@ void JournalPage::refreshEventList()
             continue;
         QString shown = FromAnsi(line.unreadable);
         shown.replace(QLatin1Char('\t'), QStringLiteral("  "));
-        auto* row = new QTreeWidgetItem(m_list, {QString(), tr("Unreadable"), shown, QString()});
+        auto* row = new QTreeWidgetItem(m_list, {QString(), tr("Unreadable"), shown, QString(), QString()});
         row->setFlags(Qt::ItemIsEnabled);
         for (int column = 0; column < m_list->columnCount(); ++column)
             row->setForeground(column, m_list->palette().brush(QPalette::Disabled, QPalette::Text));
         row->setToolTip(TextColumn, tr("This line cannot be read by this version: it is kept as it is."));
+    }
+    // A journal without measurements gives its text the room.
+    m_list->setColumnHidden(MeasuredColumn, !measured);
+    if (measured) {
+        m_list->resizeColumnToContents(MeasuredColumn);
+        m_list->setColumnWidth(MeasuredColumn, std::min(m_list->columnWidth(MeasuredColumn), m_measuredWidth));
     }
     if (m_foreign)
         m_notice->setText(tr("This journal was written by another program: it is kept as it is and cannot be "
@@ -134,14 +178,14 @@ std::optional<CareEvent> JournalPage::askEvent(const CareEvent& start)
     return dialog.event();
 }
 
-void JournalPage::change(const std::function<bool(Journal&)>& edit)
+void JournalPage::change(const QString& verb, const std::function<bool(Journal&)>& edit)
 {
     Journal journal = Journal::read(m_journalText);
     if (!edit(journal))
         return;
     m_journalText = journal.text();
     refreshEventList();
-    emit journalEdited();
+    emit journalChanged(verb);
 }
 
 void JournalPage::onEventAdd()
@@ -149,7 +193,7 @@ void JournalPage::onEventAdd()
     if (m_foreign)
         return;
     if (const auto event = askEvent(CareEvent{CalendarDate::today(), CareKind::Note, std::nullopt, {}, {}, {}, {}, {}}))
-        change([&event](Journal& journal) { return journal.add(*event); });
+        change(tr("Add event"), [&event](Journal& journal) { return journal.add(*event); });
 }
 
 void JournalPage::onEventEdit()
@@ -159,7 +203,7 @@ void JournalPage::onEventEdit()
         return;
     const Journal journal = Journal::read(m_journalText);
     if (const auto event = askEvent(*journal.lines().at(*line).event))
-        change([&](Journal& edited) { return edited.replace(*line, *event); });
+        change(tr("Edit event"), [&](Journal& edited) { return edited.replace(*line, *event); });
 }
 
 void JournalPage::onEventDelete()
@@ -172,5 +216,5 @@ void JournalPage::onEventDelete()
                                  .arg(row->text(KindColumn).toLower(), row->text(DateColumn));
     if (m_services.prompter().ask(question, tr("Attention"), mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
         return;
-    change([&line](Journal& journal) { return journal.remove(*line); });
+    change(tr("Delete event"), [&line](Journal& journal) { return journal.remove(*line); });
 }

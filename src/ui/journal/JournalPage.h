@@ -18,10 +18,12 @@ class Journal;
 struct CareEvent;
 }
 
-// The "Journal" tab: the dated care events of the entry, newest first, with Add, Edit
-// and Delete. Its one member is the text of the entry's journal field. Edits stay on
-// the page until the entry is updated, as on every other tab. A field that is not a
-// journal this version can read is shown as such and never rewritten.
+// The "Journal" tab: the dated care events of the entry, newest first, with their
+// measurements, and Add, Edit and Delete. Its one member is the text of the entry's
+// journal field. Each Add, Edit or Delete is a step of the collection's history at
+// once, as a photo added to the album is: the chart and the care due see it straight
+// away, while the other tabs' edits wait for Update. A field that is not a journal
+// this version can read is shown as such and never rewritten.
 class JournalPage : public CPropertyPage {
     Q_OBJECT
 public:
@@ -46,8 +48,9 @@ public slots:
     void onEventDelete();
 
 signals:
-    // The journal on the page changed: it now differs from the entry's.
-    void journalEdited();
+    // The journal on the page changed by the step `verb` ("Add event"): the entry's
+    // journal is to take it at once.
+    void journalChanged(const QString& verb);
     // The grower asked to put photos on the tree's timeline, or to see it.
     void addPhotosRequested();
     void timelineRequested();
@@ -60,8 +63,8 @@ private:
     std::optional<std::size_t> selectedLine() const;
     // Asks for an event; nothing when the dialog was cancelled.
     std::optional<talvane::journal::CareEvent> askEvent(const talvane::journal::CareEvent& start);
-    // Applies an edit to the page's journal and shows the result.
-    void change(const std::function<bool(talvane::journal::Journal&)>& edit);
+    // Applies an edit to the page's journal, shows the result and hands it on as `verb`.
+    void change(const QString& verb, const std::function<bool(talvane::journal::Journal&)>& edit);
     void updateButtons();
 
     const CTalvaneDoc& m_doc;
@@ -73,5 +76,7 @@ private:
     QPushButton* m_delete;
     QPushButton* m_addPhotos;
     QPushButton* m_timeline;
+    // The widest the measurements' column grows before their text is cut.
+    int m_measuredWidth;
     bool m_foreign = false;
 };

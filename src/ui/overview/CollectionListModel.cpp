@@ -2,7 +2,6 @@
 
 #include "framework/CoreTexts.h"
 #include "framework/AnsiText.h"
-#include "search/NaturalSortKey.h"
 #include "text/Windows1252.h"
 
 #include <algorithm>
@@ -35,12 +34,18 @@ int CollectionListModel::columnCount(const QModelIndex& parent) const
 
 QVariant CollectionListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid() || index.row() >= rowCount())
         return {};
     const std::size_t position = positionAt(index.row());
     if (position >= m_count())
         return {};
     const auto column = static_cast<search::ListColumn>(index.column());
+    if (role == Qt::ToolTipRole) {
+        if (column != search::ListColumn::Photos)
+            return {};
+        const search::PhotoCount photos = search::photoCount(m_entryAt(position));
+        return tr("%1 in the album, %2 on the timeline").arg(photos.album).arg(photos.timeline);
+    }
     std::string text = search::listColumnText(m_entryAt(position), column);
     // A cell shows a line's start: a megabyte of notes is not laid out at every paint.
     if (text.size() > kLongestCellText)
@@ -86,6 +91,8 @@ void CollectionListModel::reload()
 
 void CollectionListModel::entryInserted(std::size_t position)
 {
+    if (m_shown && *m_shown >= position)
+        ++*m_shown;
     for (auto* positions : {&m_order, &m_rows})
         for (std::size_t& listed : *positions)
             listed += listed >= position ? 1 : 0;
@@ -96,6 +103,10 @@ void CollectionListModel::entryRemoved(std::size_t position)
 {
     // The entry is gone already: while its row leaves, the row names no entry, and
     // the rows after it name their entries where they now are.
+    if (m_shown && *m_shown == position)
+        m_shown.reset();
+    else if (m_shown && *m_shown > position)
+        --*m_shown;
     for (auto* positions : {&m_order, &m_rows})
         for (std::size_t& listed : *positions)
             listed = listed == position ? kGone : listed - (listed > position ? 1 : 0);
@@ -114,13 +125,11 @@ std::function<bool(std::size_t)> CollectionListModel::listedBefore(std::size_t p
         return [position](std::size_t listed) { return listed < position; };
     // The order sortedPositions() gives: by key, then entries alike in collection order.
     const auto column = static_cast<search::ListColumn>(m_sortColumn);
-    const auto key = [this, column](std::size_t at) {
-        return search::naturalSortKey(search::listColumnText(m_entryAt(at), column));
-    };
+    const auto key = [this, column](std::size_t at) { return search::columnSortKey(m_entryAt(at), column); };
     return [key, position, descending = m_descending, placed = key(position)](std::size_t listed) {
-        const std::string listedKey = key(listed);
+        const search::ColumnSortKey listedKey = key(listed);
         if (listedKey != placed)
-            return descending ? placed < listedKey : listedKey < placed;
+            return search::sortsBefore(listedKey, placed, descending);
         return listed < position;
     };
 }
@@ -129,7 +138,7 @@ void CollectionListModel::placeEntry(std::size_t position)
 {
     const auto before = listedBefore(position);
     m_order.insert(std::partition_point(m_order.begin(), m_order.end(), before), position);
-    if (!m_filter || !search::EntryMatcher(*m_filter).matches(m_entryAt(position)))
+    if (!m_filter || !matcher().matches(m_entryAt(position)))
         return;
     const auto at = std::partition_point(m_rows.begin(), m_rows.end(), before);
     const int row = static_cast<int>(at - m_rows.begin());
@@ -159,6 +168,12 @@ std::optional<int> CollectionListModel::rowOf(std::size_t position) const
     return static_cast<int>(at - m_rows.begin());
 }
 
+search::EntryMatcher CollectionListModel::matcher() const
+{
+    // Kinds of care are found by the names the window shows them by.
+    return search::EntryMatcher(m_filter.value_or(std::string()), WindowWords);
+}
+
 void CollectionListModel::orderEntries()
 {
     const std::size_t count = m_count();
@@ -176,5 +191,5 @@ void CollectionListModel::filterEntries()
         m_rows.clear();
         return;
     }
-    search::keepMatchingPositions(m_order, m_entryAt, search::EntryMatcher(*m_filter), m_rows);
+    search::keepMatchingPositions(m_order, m_entryAt, matcher(), m_rows);
 }

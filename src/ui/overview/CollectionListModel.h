@@ -41,7 +41,14 @@ public:
     // The row that shows the entry, or nothing when the filter hides it.
     std::optional<int> rowOf(std::size_t position) const;
 
+    // The entry the pages show, which the list marks. It follows the entries added and
+    // removed before it, as every position the list holds does, so the mark never
+    // lands on another tree while the rows change.
+    std::optional<std::size_t> shownEntry() const { return m_shown; }
+    void setShownEntry(std::optional<std::size_t> position) { m_shown = position; }
+
 private:
+    search::EntryMatcher matcher() const;
     void orderEntries();
     void filterEntries();
     // Whether an entry already listed comes before the one at `position`.
@@ -58,4 +65,5 @@ private:
     // Every position, in list order; then the ones the filter keeps, in the same order.
     std::vector<std::size_t> m_order;
     std::vector<std::size_t> m_rows;
+    std::optional<std::size_t> m_shown;
 };

@@ -6,8 +6,9 @@
 #include "framework/FullTextTip.h"
 
 #include <QAction>
-#include <QItemSelectionModel>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -40,10 +42,55 @@ int UsualTextLength(search::ListColumn column)
     return 0;
 }
 
+// The list's table, where a key that moves the current row (an arrow, Page Down, Home,
+// a name's first letters) chooses that row, as a click does; so does a drag that ends
+// on another row than it started. Delete is the panel's to answer.
+class EntryTable : public QTableView {
+public:
+    EntryTable(std::function<void(const QModelIndex&)> moved, std::function<void()> deletePressed, QWidget* parent)
+        : QTableView(parent), m_moved(std::move(moved)), m_deletePressed(std::move(deletePressed))
+    {
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+            m_deletePressed();
+            return;
+        }
+        const int before = currentIndex().row();
+        QTableView::keyPressEvent(event);
+        movedFrom(before);
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        QTableView::mousePressEvent(event);
+        m_pressedRow = currentIndex().row();
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        QTableView::mouseReleaseEvent(event);
+        movedFrom(m_pressedRow);
+    }
+
+private:
+    void movedFrom(int row)
+    {
+        if (currentIndex().isValid() && currentIndex().row() != row)
+            m_moved(currentIndex());
+    }
+
+    std::function<void(const QModelIndex&)> m_moved;
+    std::function<void()> m_deletePressed;
+    int m_pressedRow = -1;
+};
+
 } // namespace
 
 CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* parent)
-    : QWidget(parent), m_model(model), m_filter(new QLineEdit(this)), m_table(new QTableView(this)),
+    : QWidget(parent), m_model(model), m_filter(new QLineEdit(this)),
+      m_table(new EntryTable([this](const QModelIndex& index) { choose(index); }, [this] { deletePressed(); }, this)),
       m_count(new QLabel(this))
 {
     m_filter->setPlaceholderText(tr("Find trees"));
@@ -97,7 +144,7 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
     connect(m_table, &QTableView::activated, this, &CollectionListPanel::choose);
     const auto rowsChanged = [this] {
         updateCountLine();
-        showCurrent(m_current);
+        showCurrent(m_model.shownEntry());
     };
     connect(&m_model, &QAbstractItemModel::modelReset, this, rowsChanged);
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
@@ -107,14 +154,19 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
 
 void CollectionListPanel::showCurrent(std::optional<std::size_t> position)
 {
-    m_current = position;
+    m_model.setShownEntry(position);
     const auto row = position ? m_model.rowOf(*position) : std::nullopt;
     if (!row) {
         m_table->clearSelection();
         return;
     }
     const QModelIndex index = m_model.index(*row, 0);
-    m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // Rows chosen along with the current one (Shift, Ctrl), for labels, stay chosen.
+    if (m_table->currentIndex().row() == *row)
+        m_table->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    else
+        m_table->selectionModel()->setCurrentIndex(index,
+                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_table->scrollTo(index);
 }
 
@@ -142,8 +194,19 @@ void CollectionListPanel::sizeColumnsToUsualTexts()
 
 void CollectionListPanel::choose(const QModelIndex& index)
 {
-    if (index.isValid())
-        emit entryChosen(m_model.positionAt(index.row()));
+    if (!index.isValid())
+        return;
+    emit entryChosen(m_model.positionAt(index.row()));
+    // Whether or not the pages took the choice, the mark is where they are.
+    showCurrent(m_model.shownEntry());
+}
+
+void CollectionListPanel::deletePressed()
+{
+    // Delete in the list asks about the tree shown, and only while its row is marked.
+    const auto shown = m_model.shownEntry();
+    if (shown && m_model.rowOf(*shown))
+        emit deleteShownAsked();
 }
 
 void CollectionListPanel::updateCountLine()

@@ -16,8 +16,9 @@ class QLineEdit;
 class QTableView;
 
 // The collection list beside the pages: a filter box, the sortable list of entries
-// and a line that counts them. Choosing a row (click, Enter or double-click) asks for
-// its entry to be shown; the panel itself never changes the current entry.
+// and a line that counts them. Choosing a row (click, Enter, double-click, or a key
+// that moves to it) asks for its entry to be shown; the panel itself never changes
+// the current entry, and its mark always comes back to the entry the pages show.
 class CollectionListPanel : public QWidget {
     Q_OBJECT
 public:
@@ -27,7 +28,8 @@ public:
     QTableView* table() const { return m_table; }
     QLabel* countLine() const { return m_count; }
 
-    // Marks the row of the entry the pages show, if the filter keeps it.
+    // Marks the row of the entry the pages show, if the filter keeps it: the current
+    // row, among the rows selected.
     void showCurrent(std::optional<std::size_t> position);
 
     // The entries of the rows selected, in the list's order.
@@ -44,15 +46,17 @@ public:
 
 signals:
     void entryChosen(std::size_t position);
+    // The Delete key was pressed in the list, on the row of the entry the pages show.
+    void deleteShownAsked();
 
 private:
     void sizeColumnsToUsualTexts();
     void choose(const QModelIndex& index);
+    void deletePressed();
     void updateCountLine();
 
     CollectionListModel& m_model;
     QLineEdit* m_filter;
     QTableView* m_table;
     QLabel* m_count;
-    std::optional<std::size_t> m_current;
 };

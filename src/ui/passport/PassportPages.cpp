@@ -79,26 +79,31 @@ int PassportPages::pageCount() const
 void PassportPages::drawPage(QPainter& painter, int page)
 {
     const int reportPages = static_cast<int>(m_report.pageCount());
-    if (page <= reportPages) {
-        DrawReportPage(painter, m_report.pageLines(static_cast<std::size_t>(page)), page, m_title);
-        return;
-    }
     const int photoPages = PagesOf(m_photos.size(), kPhotosPerPage);
-    if (page <= reportPages + photoPages) {
-        drawHeading(painter, QCoreApplication::translate("PassportPages", "%1: photos").arg(m_treeName), page);
+    if (page <= reportPages) {
+        // The report's pages are numbered with the rest, under the passport's footer.
+        DrawReportPage(painter, m_report.pageLines(static_cast<std::size_t>(page)), page, m_title, ReportFooter::LeftOut);
+    } else if (page <= reportPages + photoPages) {
+        drawHeading(painter, QCoreApplication::translate("PassportPages", "%1: photos").arg(m_treeName));
         drawPhotoPage(painter, page - reportPages - 1);
-        return;
+    } else {
+        drawHeading(painter, QCoreApplication::translate("PassportPages", "%1: measurements").arg(m_treeName));
+        drawMeasurementPage(painter, page - reportPages - photoPages - 1);
     }
-    drawHeading(painter, QCoreApplication::translate("PassportPages", "%1: measurements").arg(m_treeName), page);
-    drawMeasurementPage(painter, page - reportPages - photoPages - 1);
+    drawFooter(painter, page);
 }
 
-void PassportPages::drawHeading(QPainter& painter, const QString& text, int page) const
+void PassportPages::drawHeading(QPainter& painter, const QString& text) const
 {
-    const QPaintDevice& device = *painter.device();
-    const QFont title = PassportFont(13, true), small = PassportFont(9);
+    const QFont title = PassportFont(13, true);
     painter.setFont(title);
     painter.drawText(QPointF(0, QFontMetricsF(title, painter.device()).ascent()), text);
+}
+
+void PassportPages::drawFooter(QPainter& painter, int page) const
+{
+    const QPaintDevice& device = *painter.device();
+    const QFont small = PassportFont(9);
     painter.setFont(small);
     const QFontMetricsF metrics(small, painter.device());
     const QString number = QCoreApplication::translate("PassportPages", "Page %1 of %2").arg(page).arg(pageCount());

@@ -12,7 +12,8 @@ class CBonsaiData;
 class QPainter;
 
 // A tree's passport on paper: its report, then its photos oldest first, two a page
-// with their dates and texts, then a table of its measurements.
+// with their dates and texts, then a table of its measurements. Every page is
+// numbered of the whole passport.
 class PassportPages {
 public:
     // The photos' files are in these folders; the entry must stay as it is meanwhile.
@@ -28,7 +29,9 @@ private:
     };
     void drawPhotoPage(QPainter& painter, int photoPage) const;
     void drawMeasurementPage(QPainter& painter, int measurementPage) const;
-    void drawHeading(QPainter& painter, const QString& text, int page) const;
+    void drawHeading(QPainter& painter, const QString& text) const;
+    // The collection's name and "Page 4 of 11", the same on every page.
+    void drawFooter(QPainter& painter, int page) const;
 
     QString m_title;
     QString m_treeName;

@@ -9,9 +9,11 @@
 #include "framework/Mnemonic.h"
 #include "framework/StandardButtonKeys.h"
 #include "framework/UiServices.h"
+#include "passport/ImportedPicturesStep.h"
 #include "passport/PassportExport.h"
 #include "passport/PassportImport.h"
 #include "passport/PassportPages.h"
+#include "passport/PassportUpdate.h"
 #include "printing/PrintProgress.h"
 #include "printing/ReportPages.h"
 #include "framework/FullTextTip.h"
@@ -25,6 +27,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
+#include <QUndoStack>
+
+#include <functional>
 
 namespace {
 
@@ -36,6 +41,65 @@ QString PassportFilter()
 void Tell(UiServices& services, const QString& text, unsigned icon)
 {
     services.prompter().ask(text, QStringLiteral("Talvane"), mb::kOk | icon);
+}
+
+enum class HeldTreeAnswer { Update, Copy, Cancel };
+
+// The passport is of a tree the collection holds: the grower says what the import does.
+HeldTreeAnswer AskUpdateOrCopy(UiServices& services, const QString& name)
+{
+    const int answer = services.prompter().choose(
+        QCoreApplication::translate("TreePassportCommands",
+                                    "The collection already holds \u201C%1\u201D, the tree of this passport.\n\n"
+                                    "Update it: the journal events and pictures of the passport that it does not have yet "
+                                    "are added to it, and what was changed here is kept.\n\n"
+                                    "Import a separate copy: a second tree is added, with an identifier of its own.")
+            .arg(name),
+        QStringLiteral("Talvane"),
+        {QCoreApplication::translate("TreePassportCommands", "&Update the tree"),
+         QCoreApplication::translate("TreePassportCommands", "Import a &separate copy"),
+         QCoreApplication::translate("TreePassportCommands", "&Cancel")});
+    return answer == 0 ? HeldTreeAnswer::Update : answer == 1 ? HeldTreeAnswer::Copy : HeldTreeAnswer::Cancel;
+}
+
+// The import as one step: its pictures, then `change` to the entries. Undo leaves no
+// picture that nothing names, and Redo puts them back.
+void PushImportStep(CTalvaneDoc& doc, const QString& text, talvane::passport::PlacedFiles placed,
+                    const talvane::passport::PassportImport& what, const std::function<void()>& change)
+{
+    doc.history().beginMacro(text);
+    doc.history().push(new ImportedPicturesStep(doc, std::move(placed), what.albumFolder, what.photosFolder));
+    change();
+    doc.history().endMacro();
+}
+
+std::optional<QString> UpdateHeldTree(CTalvaneDoc& doc, UiServices& services, const talvane::passport::PassportImport& what)
+{
+    auto update = talvane::passport::updateFromPassport(what, doc.entries());
+    if (!update.problem.empty()) {
+        Tell(services, QString::fromStdString(update.problem), mb::kIconExclamation);
+        return std::nullopt;
+    }
+    const std::string name(doc.entryAt(update.position)[CBonsaiData::Name]);
+    QString said;
+    if (update.values.empty()) {
+        doc.setCurrentPosition(update.position);
+        said = QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D has everything its passport holds: nothing was added.").arg(FromAnsi(name));
+    } else {
+        const QString text = CTalvaneDoc::stepText(QCoreApplication::translate("TreePassportCommands", "Update from passport"), name);
+        const std::size_t pictures = update.placed.files().size();
+        PushImportStep(doc, text, std::move(update.placed), what,
+                       [&] { doc.changeFields(update.position, update.values, text); });
+        said = QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D is brought up to date from its passport (new events: %2, new pictures: %3).")
+                   .arg(FromAnsi(name))
+                   .arg(update.eventsAdded)
+                   .arg(pictures);
+    }
+    if (update.albumPicturesLeftOut > 0)
+        said += QLatin1Char(' ') + QCoreApplication::translate("TreePassportCommands", "Its album had no empty place for %1 of the passport's pictures.").arg(update.albumPicturesLeftOut);
+    if (update.journalForeign)
+        said += QLatin1Char(' ') + QCoreApplication::translate("TreePassportCommands", "A journal written by another program takes no events: none was added.");
+    return said;
 }
 
 // The collection's folder, where a passport is first looked for or put.
@@ -93,8 +157,8 @@ std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services
 
     talvane::passport::PassportExport what;
     what.collectionFile = FsPath(doc.pathName());
-    what.albumFolder = FsPath(AlbumFolder(doc.pathName()));
-    what.photosFolder = FsPath(PhotosFolder(doc.pathName()));
+    what.albumFolder = FsPath(AlbumFolder(doc));
+    what.photosFolder = FsPath(PhotosFolder(doc));
     what.giver = ToAnsi(giver.giverEdit()->text().trimmed());
     what.target = FsPath(*target);
     const auto exported = talvane::passport::exportPassport(doc.entries(), *position, what);
@@ -131,17 +195,34 @@ std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services
 
     talvane::passport::PassportImport what;
     what.passport = FsPath(*source);
-    what.albumFolder = FsPath(AlbumFolder(doc.pathName()));
-    what.photosFolder = FsPath(PhotosFolder(doc.pathName()));
+    what.albumFolder = FsPath(AlbumFolder(doc));
+    what.photosFolder = FsPath(PhotosFolder(doc));
+    const auto held = talvane::passport::findHeldTree(what, doc.entries());
+    if (!held.problem.empty()) {
+        Tell(services, QString::fromStdString(held.problem), mb::kIconExclamation);
+        return std::nullopt;
+    }
+    if (held.position) {
+        switch (AskUpdateOrCopy(services, FromAnsi(doc.entryAt(*held.position)[CBonsaiData::Name]))) {
+        case HeldTreeAnswer::Update:
+            return UpdateHeldTree(doc, services, what);
+        case HeldTreeAnswer::Copy:
+            break;
+        case HeldTreeAnswer::Cancel:
+            return std::nullopt;
+        }
+    }
     auto imported = talvane::passport::importPassport(what, doc.entries());
     if (!imported.problem.empty()) {
         Tell(services, QString::fromStdString(imported.problem), mb::kIconExclamation);
         return std::nullopt;
     }
     const QString name = FromAnsi((*imported.entry)[CBonsaiData::Name]);
-    doc.addEntry(std::move(imported.entry), QCoreApplication::translate("TreePassportCommands", "Import passport"));
-    // The pictures stay with the tree from now on, like photos added to it.
-    imported.placed.commit();
+    const QString verb = QCoreApplication::translate("TreePassportCommands", "Import passport");
+    PushImportStep(doc, CTalvaneDoc::stepText(verb, (*imported.entry)[CBonsaiData::Name]), std::move(imported.placed), what,
+                   [&] { doc.addEntry(std::move(imported.entry), verb); });
+    if (imported.givenNewId)
+        return QCoreApplication::translate("TreePassportCommands", "A separate copy of \u201C%1\u201D is added to the collection.").arg(name);
     const QString giver = QString::fromStdString(imported.manifest.giver);
     return giver.isEmpty() ? QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D is added to the collection.").arg(name)
                            : QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D, received from %2, is added to the collection.").arg(name, giver);
@@ -153,7 +234,7 @@ void PrintTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer
     const CBonsaiData* entry = doc.currentEntry();
     if (!entry)
         return;
-    PassportPages pages(*entry, doc.title(), PhotosFolder(doc.pathName()), AlbumFolder(doc.pathName()));
+    PassportPages pages(*entry, doc.title(), PhotosFolder(doc), AlbumFolder(doc));
     printer.setFromTo(0, 0);
     if (!services.printerChooser().choosePrinter(printer, 1, pages.pageCount()))
         return;

@@ -26,7 +26,9 @@ private:
 std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services);
 
 // File "Import tree passport…": a passport's tree added at the end of the collection
-// with its pictures, as one step. Gives what the status bar should say.
+// with its pictures, as one step. When the collection holds the tree already, the user
+// chooses to bring that tree up to date or to add a separate copy. Gives what the
+// status bar should say.
 std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services);
 
 // File "Print passport…": the report of the tree shown, then its photos by date and

@@ -90,7 +90,7 @@ int PrintInventoryToPdf(const QString& collection, const QString& pdf, const QSt
     Inventory inventory;
     inventory.title = QFileInfo(collection).fileName();
     inventory.total = entries.size();
-    inventory.filtered = !find.trimmed().isEmpty();
+    inventory.filterWords = find.simplified();
     for (std::size_t column = 0; column < search::kListColumnCount; ++column)
         inventory.columns.push_back(static_cast<search::ListColumn>(column));
     // A word Windows-1252 cannot hold is in no entry.

@@ -92,8 +92,8 @@ void InventoryPages::layOut(QPaintDevice& device)
     m_widths = FitWidths(m_natural, device.width() - gaps);
     const QFontMetricsF body(m_font, &device), title(m_titleFont, &device);
     m_rowHeight = body.lineSpacing() * 1.25;
-    // The title's line, the count's, a gap and the headings' row above the table.
-    m_tableTop = title.lineSpacing() + body.lineSpacing() * 1.5 + m_rowHeight;
+    // The title's line, the filter's, the count's, a gap and the headings' row above the table.
+    m_tableTop = title.lineSpacing() + body.lineSpacing() * (filtered() ? 2.5 : 1.5) + m_rowHeight;
     const double footer = m_rowHeight * 2;
     m_rowsPerPage = std::max(1, static_cast<int>((device.height() - m_tableTop - footer) / m_rowHeight));
     const auto rows = static_cast<int>(m_inventory.positions.size());
@@ -111,9 +111,15 @@ void InventoryPages::drawPage(QPainter& painter, int page) const
     painter.setFont(m_font);
     const QString date = QLocale().toString(m_date, QLocale::LongFormat);
     painter.drawText(QPointF(width - body.horizontalAdvance(date), title.ascent()), date);
-    painter.drawText(QPointF(0, title.lineSpacing() + body.ascent()),
+    double lineTop = title.lineSpacing();
+    if (filtered()) {
+        const QString words = QCoreApplication::translate("InventoryPages", "Filter: %1").arg(m_inventory.filterWords);
+        painter.drawText(QPointF(0, lineTop + body.ascent()), body.elidedText(words, Qt::ElideRight, width));
+        lineTop += body.lineSpacing();
+    }
+    painter.drawText(QPointF(0, lineTop + body.ascent()),
                      QString::fromStdString(search::listedTreesText(m_inventory.positions.size(), m_inventory.total,
-                                                                    m_inventory.filtered, WindowWords)));
+                                                                    filtered(), WindowWords)));
 
     const auto drawRow = [&](double top, const QFont& font, const std::function<QString(std::size_t)>& text) {
         painter.setFont(font);

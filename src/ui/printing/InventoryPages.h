@@ -18,14 +18,14 @@ class QPaintDevice;
 struct Inventory {
     QString title;                            // the collection's name
     std::size_t total = 0;                    // trees in the collection
-    bool filtered = false;                    // whether a filter chose the trees
+    QString filterWords;                      // the words that chose the trees; empty for all
     std::vector<search::ListColumn> columns;  // in the order they are printed
     std::vector<std::size_t> positions;       // the trees, in the order they are printed
 };
 
 // The inventory as a table, one line per tree, on as many pages as it takes: each
-// page has the collection's name, the date and the count of trees above the table's
-// headings, and its number below. Columns take their texts' width; where the sheet
+// page has the collection's name, the date, the filter's words where a filter chose
+// the trees, and the count of trees above the table's headings, and its number below. Columns take their texts' width; where the sheet
 // is narrower, the widest give way and their texts are cut with an ellipsis.
 class InventoryPages {
 public:
@@ -44,6 +44,7 @@ public:
 
 private:
     QString cell(std::size_t row, std::size_t column) const;
+    bool filtered() const { return !m_inventory.filterWords.isEmpty(); }
     void measure(QPaintDevice& device);
 
     Inventory m_inventory;

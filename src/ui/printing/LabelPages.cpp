@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -15,6 +16,9 @@ namespace {
 
 constexpr double kPaddingMillimetres = 3;
 constexpr double kPointsPerMillimetre = 72 / 25.4;
+// The size of the code's text, in points, from which the names' are made.
+constexpr double kSmallestBase = 5;
+constexpr double kLargestBase = 11;
 
 QFont LabelFont(double points, bool bold, bool italic)
 {
@@ -24,6 +28,47 @@ QFont LabelFont(double points, bool bold, bool italic)
     font.setBold(bold);
     font.setItalic(italic);
     return font;
+}
+
+// The text in at most two lines of `width`, broken between words where it can: the
+// second is cut with an ellipsis where the rest does not fit on it.
+QStringList InTwoLines(const QString& text, const QFont& font, const QPaintDevice& device, double width)
+{
+    const QFontMetricsF metrics(font, &device);
+    if (metrics.horizontalAdvance(text) <= width)
+        return {text};
+    QTextLayout layout(text, font, &device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine first = layout.createLine();
+    first.setLineWidth(width);
+    layout.endLayout();
+    const int end = first.textStart() + first.textLength();
+    return {text.left(end).trimmed(), metrics.elidedText(text.mid(end).trimmed(), Qt::ElideRight, width)};
+}
+
+// The label's texts at the sizes `base` gives them, one under another from the top
+// of `area`; the lines of the name closer together than the texts.
+std::vector<LabelLine> StackedLines(const QPaintDevice& device, const QRectF& area, double base, const TreeLabel& label)
+{
+    const QFont nameFont = LabelFont(base * 1.2, true, false);
+    std::vector<LabelLine> lines;
+    const QStringList name = InTwoLines(label.name.simplified(), nameFont, device, area.width());
+    for (const QString& part : name)
+        lines.push_back({part, nameFont, {}});
+    lines.push_back({label.botanicalName, LabelFont(base * 0.9, false, true), {}});
+    lines.push_back({label.code, LabelFont(base, true, false), {}});
+    double y = area.top();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const QFontMetricsF metrics(lines[i].font, &device);
+        lines[i].text = metrics.elidedText(lines[i].text, Qt::ElideRight, area.width());
+        lines[i].topLeft = QPointF(area.left(), y);
+        const bool nameGoesOn = i + 1 < static_cast<std::size_t>(name.size());
+        y += metrics.lineSpacing() * (nameGoesOn ? 1.0 : 1.15);
+    }
+    return lines;
 }
 
 } // namespace
@@ -38,39 +83,48 @@ TreeLabel MakeTreeLabel(const CBonsaiData& entry, std::string_view treeId)
     return label;
 }
 
-void DrawTreeLabel(QPainter& painter, const QRectF& rect, double pixelsPerMillimetre, const TreeLabel& label)
+LabelLayout LayOutTreeLabel(const QPaintDevice& device, const QRectF& rect, double pixelsPerMillimetre,
+                            const TreeLabel& label)
 {
+    LabelLayout layout;
     const double padding = kPaddingMillimetres * pixelsPerMillimetre;
     const QRectF inside = rect.adjusted(padding, padding, -padding, -padding);
     if (inside.width() <= 0 || inside.height() <= 0)
-        return;
+        return layout;
     double textLeft = inside.left();
-    if (const auto code = talvane::QrCode::encode(label.qrText)) {
+    if (!label.qrText.empty()) {
         const double side = std::min(inside.height(), inside.width() * 0.45);
         // The code's own white border stands in for the padding on its side.
-        DrawQrCode(painter, QRectF(inside.left() - padding / 2, inside.top() + (inside.height() - side) / 2, side, side), *code);
+        layout.qrCode = QRectF(inside.left() - padding / 2, inside.top() + (inside.height() - side) / 2, side, side);
         textLeft += side;
     }
-    const QRectF text(textLeft, inside.top(), inside.right() - textLeft, inside.height());
-    // Texts as large as the label's height allows, up to a size that reads at arm's length.
+    const QRectF area(textLeft, inside.top(), inside.right() - textLeft, inside.height());
+    const auto bottomOf = [&device](const LabelLine& line) { return line.topLeft.y() + QFontMetricsF(line.font, &device).height(); };
+    // Texts as large as the label's height allows, up to a size that reads at arm's
+    // length, and smaller where a name on two lines leaves too little room under it.
     const double heightPoints = inside.height() / pixelsPerMillimetre * kPointsPerMillimetre;
-    const double base = std::clamp(heightPoints / 5.2, 5.0, 11.0);
-    struct Line {
-        QString text;
-        QFont font;
-    };
-    const Line lines[] = {{label.name, LabelFont(base * 1.2, true, false)},
-                          {label.botanicalName, LabelFont(base * 0.9, false, true)},
-                          {label.code, LabelFont(base, true, false)}};
-    double y = text.top();
-    painter.setPen(Qt::black);
-    for (const Line& line : lines) {
-        painter.setFont(line.font);
-        const QFontMetricsF metrics(line.font, painter.device());
-        if (y + metrics.height() > text.bottom() + 0.5)
+    for (double base = std::clamp(heightPoints / 5.2, kSmallestBase, kLargestBase);; base = std::max(kSmallestBase, base * 0.95)) {
+        layout.lines = StackedLines(device, area, base, label);
+        if (bottomOf(layout.lines.back()) <= area.bottom() + 0.5 || base == kSmallestBase)
             break;
-        painter.drawText(QPointF(text.left(), y + metrics.ascent()), metrics.elidedText(line.text, Qt::ElideRight, text.width()));
-        y += metrics.lineSpacing() * 1.15;
+    }
+    const auto below = std::find_if(layout.lines.begin(), layout.lines.end(),
+                                    [&](const LabelLine& line) { return bottomOf(line) > area.bottom() + 0.5; });
+    layout.lines.erase(below, layout.lines.end());
+    return layout;
+}
+
+void DrawTreeLabel(QPainter& painter, const QRectF& rect, double pixelsPerMillimetre, const TreeLabel& label)
+{
+    const LabelLayout layout = LayOutTreeLabel(*painter.device(), rect, pixelsPerMillimetre, label);
+    if (!layout.qrCode.isEmpty()) {
+        if (const auto code = talvane::QrCode::encode(label.qrText))
+            DrawQrCode(painter, layout.qrCode, *code);
+    }
+    painter.setPen(Qt::black);
+    for (const LabelLine& line : layout.lines) {
+        painter.setFont(line.font);
+        painter.drawText(line.topLeft + QPointF(0, QFontMetricsF(line.font, painter.device()).ascent()), line.text);
     }
 }
 

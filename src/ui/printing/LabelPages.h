@@ -2,7 +2,10 @@
 
 #include "printing/LabelSheet.h"
 
+#include <QFont>
 #include <QImage>
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 
 #include <string>
@@ -10,6 +13,7 @@
 #include <vector>
 
 class CBonsaiData;
+class QPaintDevice;
 class QPainter;
 
 // What one label shows of a tree.
@@ -23,8 +27,29 @@ struct TreeLabel {
 // The label of a tree with this identifier; without one, the label has no code yet.
 TreeLabel MakeTreeLabel(const CBonsaiData& entry, std::string_view treeId);
 
-// Draws a label filling `rect`, in the painter's pixels, of which there are
-// `pixelsPerMillimetre`: the QR code on the left, the names and the code beside it.
+// One line of a label's text; its top left corner in the device's pixels.
+struct LabelLine {
+    QString text;
+    QFont font;
+    QPointF topLeft;
+};
+
+// Where a label's parts go on a device.
+struct LabelLayout {
+    QRectF qrCode; // empty for a label without a code
+    std::vector<LabelLine> lines;
+};
+
+// A label filling `rect`, in the device's pixels, of which there are
+// `pixelsPerMillimetre`: the QR code on the left; beside it the name, the botanical
+// name and the code, as large as the label's height allows. A name too long for one
+// line goes on to a second, and only what two lines cannot hold is cut with an
+// ellipsis; the texts are made smaller for the lines under it to fit, and on a label
+// still too small the last lines are left out.
+LabelLayout LayOutTreeLabel(const QPaintDevice& device, const QRectF& rect, double pixelsPerMillimetre,
+                            const TreeLabel& label);
+
+// Draws the label as LayOutTreeLabel() places it, on the painter's device.
 void DrawTreeLabel(QPainter& painter, const QRectF& rect, double pixelsPerMillimetre, const TreeLabel& label);
 
 // The sheets of a run of labels. The first sheet starts at slot `firstSlot`, so that a

@@ -1,5 +1,6 @@
 #include "printing/LabelsDlg.h"
 
+#include "framework/FittingScrollArea.h"
 #include "framework/Mnemonic.h"
 #include "framework/StandardButtonKeys.h"
 
@@ -45,9 +46,14 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     : QDialog(parent), m_selectedLabels(std::move(selected)), m_listedLabels(std::move(listed))
 {
     setWindowTitle(tr("Print labels"));
-    auto* layout = new QHBoxLayout(this);
-    auto* choices = new QVBoxLayout;
-    layout->addLayout(choices);
+    auto* layout = new QVBoxLayout(this);
+    auto* panes = new QHBoxLayout;
+    layout->addLayout(panes, 1);
+    // On a small screen the choices and the sheet scroll; the buttons stay in sight.
+    auto* choicesPane = new QWidget;
+    auto* choices = new QVBoxLayout(choicesPane);
+    choices->setContentsMargins(0, 0, 0, 0);
+    panes->addWidget(new FittingScrollArea(choicesPane, this));
 
     auto* form = new QFormLayout;
     m_sheetBox = new QComboBox(this);
@@ -87,16 +93,17 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     m_problem->setWordWrap(true);
     choices->addWidget(m_problem);
     choices->addStretch();
+
+    m_preview = new QLabel;
+    m_preview->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    m_preview->setAccessibleName(tr("The first sheet"));
+    panes->addWidget(new FittingScrollArea(m_preview, this));
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     GiveStandardButtonsKeys(*buttons);
     m_print = buttons->addButton(tr("&Print\u2026"), QDialogButtonBox::AcceptRole);
     m_print->setDefault(true);
-    choices->addWidget(buttons);
-
-    m_preview = new QLabel(this);
-    m_preview->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    m_preview->setAccessibleName(tr("The first sheet"));
-    layout->addWidget(m_preview);
+    layout->addWidget(buttons);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

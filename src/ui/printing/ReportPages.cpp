@@ -58,7 +58,8 @@ QVector<PlacedText> LayOutReportPage(std::span<const std::string> pageLines, int
     return texts;
 }
 
-void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, int page, const QString& title)
+void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, int page, const QString& title,
+                    ReportFooter footer)
 {
     const QFont font = ReportFont();
     painter.setFont(font);
@@ -75,8 +76,11 @@ void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, i
     const double pageNumberEnd =
         width > height ? std::max(kPageWidthInches * kTwipsPerInch, width / scale / dotsPerInch * kTwipsPerInch)
                        : kPageWidthInches * kTwipsPerInch;
-    const auto texts = LayOutReportPage(pageLines, page, title, dotsPerInch, lineStep,
-                                        metrics.horizontalAdvance(pageNumber), pageNumberEnd);
+    auto texts = LayOutReportPage(pageLines, page, title, dotsPerInch, lineStep,
+                                  metrics.horizontalAdvance(pageNumber), pageNumberEnd);
+    // The footer's two texts come last.
+    if (footer == ReportFooter::LeftOut)
+        texts.resize(texts.size() - 2);
     painter.save();
     painter.scale(scale, scale);
     for (const PlacedText& placed : texts)

@@ -28,7 +28,8 @@ struct PlacedText {
 // The texts of one page, for a device of the given resolution whose report font has
 // the given line step and measures the page number text as pageNumberWidth pixels.
 // `pageLines` are the page's own lines, at most 60. The page number ends at
-// `pageNumberEnd` twips across: eight inches on an upright sheet.
+// `pageNumberEnd` twips across: eight inches on an upright sheet. The header comes
+// first, then the lines, then the footer's title and page number.
 QVector<PlacedText> LayOutReportPage(std::span<const std::string> pageLines, int page, const QString& title,
                                      double dotsPerInch, double lineStep, double pageNumberWidth,
                                      double pageNumberEnd = 11520);
@@ -36,10 +37,15 @@ QVector<PlacedText> LayOutReportPage(std::span<const std::string> pageLines, int
 // The report font: Courier New, 9 points, normal weight.
 QFont ReportFont();
 
+// Whether a report page has its own footer, or is part of a document that numbers
+// its pages under a footer of its own.
+enum class ReportFooter { Drawn, LeftOut };
+
 // Draws one page on a painter whose device is a page of paper. Where the sheet is
 // too small the page is drawn smaller; on a sheet wider than high the page number
 // goes to its right edge.
-void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, int page, const QString& title);
+void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, int page, const QString& title,
+                    ReportFooter footer = ReportFooter::Drawn);
 
 enum class PrintOutcome { Printed, Cancelled, Failed };
 

@@ -36,6 +36,11 @@ PhotoViewer::PhotoViewer(std::vector<CaptionedPhoto> photos, std::size_t shown, 
     // The view would scroll with the arrow keys, which step through the photos here.
     m_view->installEventFilter(this);
     layout->addWidget(m_view, 1);
+    m_caption = new QLabel(this);
+    m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setWordWrap(true);
+    m_caption->setTextFormat(Qt::PlainText);
+    layout->addWidget(m_caption);
     m_notice = new QLabel(this);
     m_notice->setAlignment(Qt::AlignCenter);
     m_notice->setWordWrap(true);
@@ -53,6 +58,7 @@ void PhotoViewer::show(std::size_t index)
     m_shown = index;
     const CaptionedPhoto& photo = m_photos[index];
     setWindowTitle(photo.caption);
+    m_caption->setText(photo.caption);
     const ShownPhoto shown = readShownPhoto(photo.path);
     m_item->setPixmap(QPixmap::fromImage(shown.image));
     m_scene->setSceneRect(m_item->boundingRect());
@@ -122,6 +128,8 @@ bool PhotoViewer::handleKey(int key)
     switch (key) {
     case Qt::Key_Right: case Qt::Key_Down: case Qt::Key_PageDown: showNext(); return true;
     case Qt::Key_Left: case Qt::Key_Up: case Qt::Key_PageUp: showPrevious(); return true;
+    case Qt::Key_Home: show(0); return true;
+    case Qt::Key_End: show(m_photos.empty() ? 0 : m_photos.size() - 1); return true;
     case Qt::Key_Plus: case Qt::Key_Equal: zoomIn(); return true;
     case Qt::Key_Minus: zoomOut(); return true;
     case Qt::Key_0: fitToWindow(); return true;

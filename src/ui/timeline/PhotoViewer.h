@@ -12,9 +12,9 @@ class QGraphicsScene;
 class QGraphicsView;
 class QLabel;
 
-// A timeline photo full size: the wheel, + and - zoom, dragging pans, 0 fits the photo
-// to the window and 1 shows it pixel for pixel; the arrow keys step to the photo before
-// or after.
+// A timeline photo full size under its whole caption: the wheel, + and - zoom, dragging
+// pans, 0 fits the photo to the window and 1 shows it pixel for pixel; the arrow keys
+// step to the photo before or after, Home and End to the first and the last.
 class PhotoViewer : public QDialog {
     Q_OBJECT
 public:
@@ -25,6 +25,7 @@ public:
     // The zoom: 1 is pixel for pixel.
     double zoom() const;
     QGraphicsView* view() const { return m_view; }
+    QLabel* caption() const { return m_caption; }
     QLabel* notice() const { return m_notice; }
 
 public slots:
@@ -52,5 +53,6 @@ private:
     QGraphicsScene* m_scene;
     QGraphicsView* m_view;
     QGraphicsPixmapItem* m_item;
+    QLabel* m_caption;
     QLabel* m_notice;
 };

@@ -43,7 +43,6 @@ bool TimelineActions::askAndAddPhotos(std::size_t position)
 
 bool TimelineActions::addPhotos(std::size_t position, const QStringList& paths)
 {
-    m_doc.OfferToKeepChanges();
     if (position >= m_doc.entryCount() || paths.isEmpty())
         return false;
     const CBonsaiData& entry = m_doc.entryAt(position);
@@ -63,7 +62,7 @@ bool TimelineActions::addPhotos(std::size_t position, const QStringList& paths)
     addition.treeName = entry[CBonsaiData::Name];
     addition.treeId = givesId ? talvane::newTreeId() : existingId;
     const auto added = talvane::timeline::copyPhotosToTimeline(
-        QFile::encodeName(PhotosFolder(m_doc.pathName())).toStdString(), addition);
+        QFile::encodeName(PhotosFolder(m_doc)).toStdString(), addition);
     if (!added.problem.empty()) {
         tell(QCoreApplication::translate("TimelineActions", "The photos could not be added:\n%1\nNothing was added.").arg(QFile::decodeName(added.problem.c_str())));
         return false;
@@ -74,12 +73,11 @@ bool TimelineActions::addPhotos(std::size_t position, const QStringList& paths)
     if (givesId)
         values.push_back({talvane::kTreeIdField, addition.treeId});
     const QString verb = paths.size() == 1 ? QCoreApplication::translate("TimelineActions", "Add a photo to") : QCoreApplication::translate("TimelineActions", "Add photos to");
-    return m_doc.changeFields(position, values, CTalvaneDoc::stepText(verb, entry[CBonsaiData::Name]));
+    return m_doc.changeFieldsFromElsewhere(position, values, CTalvaneDoc::stepText(verb, entry[CBonsaiData::Name]));
 }
 
 bool TimelineActions::useInAlbum(std::size_t position, const QString& photoPath, const std::string& description)
 {
-    m_doc.OfferToKeepChanges();
     if (position >= m_doc.entryCount())
         return false;
     const CBonsaiData& entry = m_doc.entryAt(position);
@@ -90,15 +88,15 @@ bool TimelineActions::useInAlbum(std::size_t position, const QString& photoPath,
         TellPictureLimit(m_services.prompter());
         return false;
     }
-    const auto copy = PhotoImport(m_services.prompter(), AlbumFolder(m_doc.pathName())).run(photoPath);
+    const auto copy = PhotoImport(m_services.prompter(), AlbumFolder(m_doc)).run(photoPath);
     if (!copy)
         return false;
     const std::size_t limit = talvane::fields::field(CBonsaiData::photoDescriptionField(place)).typingLimit;
     std::string shortDescription = description.substr(0, description.find_first_of("\r\n"));
     if (limit > 0 && shortDescription.size() > limit)
         shortDescription.resize(limit);
-    return m_doc.changeFields(position,
-                              {{CBonsaiData::photoField(place), ToAnsi(*copy)},
-                               {CBonsaiData::photoDescriptionField(place), shortDescription}},
-                              CTalvaneDoc::stepText(QCoreApplication::translate("TimelineActions", "Use in album"), entry[CBonsaiData::Name]));
+    return m_doc.changeFieldsFromElsewhere(position,
+                                           {{CBonsaiData::photoField(place), ToAnsi(*copy)},
+                                            {CBonsaiData::photoDescriptionField(place), shortDescription}},
+                                           CTalvaneDoc::stepText(QCoreApplication::translate("TimelineActions", "Use in album"), entry[CBonsaiData::Name]));
 }

@@ -9,9 +9,9 @@
 class CTalvaneDoc;
 class UiServices;
 
-// What the timeline window and the Journal tab do to a tree's photos. Edits on the
-// pages are offered first, as before any change from outside them, and each action is
-// one step of the history. Every failure is told in one message and changes nothing.
+// What the timeline window and the Journal tab do to a tree's photos. Each action is
+// one step of the history at once, made beside the edits on the pages, which stay as
+// they are. Every failure is told in one message and changes nothing.
 class TimelineActions {
 public:
     TimelineActions(CTalvaneDoc& doc, UiServices& services);

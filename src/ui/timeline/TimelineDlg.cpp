@@ -12,94 +12,19 @@
 #include "timeline/PhotoViewer.h"
 #include "timeline/ThumbnailCache.h"
 #include "timeline/TimelineActions.h"
+#include "timeline/TimelineGrid.h"
 #include "timeline/TimelineModel.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLabel>
-#include <QListView>
-#include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 using talvane::journal::Journal;
 using talvane::journal::kJournalField;
-
-namespace {
-
-constexpr int kTileWidth = ThumbnailCache::kSide + 16;
-constexpr int kTileHeight = ThumbnailCache::kSide + 62;
-constexpr int kHeadingHeight = 30;
-
-// Draws a season's heading across the list, and each photo as a tile: its thumbnail,
-// date, kind and text, or why it cannot be shown.
-class TimelineDelegate : public QStyledItemDelegate {
-public:
-    explicit TimelineDelegate(QListView& list) : QStyledItemDelegate(&list), m_list(list) {}
-
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override
-    {
-        if (index.data(TimelineModel::IsHeadingRole).toBool())
-            return QSize(std::max(kTileWidth, m_list.viewport()->width() - 2 * m_list.spacing() - 4), kHeadingHeight);
-        return QSize(kTileWidth, kTileHeight);
-    }
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        painter->save();
-        const QRect r = option.rect;
-        if (index.data(TimelineModel::IsHeadingRole).toBool()) {
-            QFont font = option.font;
-            font.setBold(true);
-            font.setPointSizeF(font.pointSizeF() * 1.2);
-            painter->setFont(font);
-            painter->setPen(option.palette.color(QPalette::WindowText));
-            painter->drawText(r.adjusted(4, 0, 0, -6), Qt::AlignLeft | Qt::AlignBottom, index.data().toString());
-            painter->drawLine(r.left() + 4, r.bottom() - 2, r.right(), r.bottom() - 2);
-            painter->restore();
-            return;
-        }
-        if (option.state & QStyle::State_Selected)
-            painter->fillRect(r, option.palette.highlight());
-        const QRect picture(r.left() + 8, r.top() + 6, ThumbnailCache::kSide, ThumbnailCache::kSide);
-        const QImage thumbnail = index.data(Qt::DecorationRole).value<QImage>();
-        const QString problem = index.data(TimelineModel::ProblemRole).toString();
-        if (!thumbnail.isNull()) {
-            const QSize size = thumbnail.size().scaled(picture.size(), Qt::KeepAspectRatio);
-            painter->drawImage(QRect(picture.center() - QPoint(size.width() / 2, size.height() / 2), size), thumbnail);
-        } else {
-            painter->fillRect(picture, option.palette.alternateBase());
-            painter->setPen(option.palette.color(QPalette::PlaceholderText));
-            painter->drawText(picture.adjusted(6, 6, -6, -6), Qt::AlignCenter | Qt::TextWordWrap, problem);
-        }
-        const QColor text = option.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                                         : QPalette::Text);
-        painter->setPen(text);
-        QFont bold = option.font;
-        bold.setBold(true);
-        const QFontMetrics metrics(option.font);
-        const int lineHeight = metrics.height();
-        const QRect first(r.left() + 4, picture.bottom() + 4, r.width() - 8, lineHeight);
-        painter->setFont(bold);
-        painter->drawText(first, Qt::AlignLeft,
-                          QFontMetrics(bold).elidedText(index.data(TimelineModel::DateRole).toString() + QStringLiteral("  ") +
-                                                            index.data(TimelineModel::KindRole).toString(),
-                                                        Qt::ElideRight, first.width()));
-        painter->setFont(option.font);
-        const QString caption = index.data().toString().simplified();
-        painter->drawText(first.translated(0, lineHeight), Qt::AlignLeft,
-                          metrics.elidedText(caption, Qt::ElideRight, first.width()));
-        painter->restore();
-    }
-
-private:
-    QListView& m_list;
-};
-
-} // namespace
 
 TimelineDlg::TimelineDlg(CTalvaneDoc& doc, UiServices& services, std::size_t position, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_services(services), m_position(position),
@@ -112,18 +37,7 @@ TimelineDlg::TimelineDlg(CTalvaneDoc& doc, UiServices& services, std::size_t pos
     auto* photosTab = new QWidget(m_tabs);
     auto* photosLayout = new QVBoxLayout(photosTab);
     m_model = new TimelineModel(*m_loader, this);
-    m_list = new QListView(photosTab);
-    m_list->setViewMode(QListView::IconMode);
-    m_list->setFlow(QListView::LeftToRight);
-    m_list->setWrapping(true);
-    m_list->setResizeMode(QListView::Adjust);
-    m_list->setMovement(QListView::Static);
-    m_list->setUniformItemSizes(false);
-    m_list->setSpacing(4);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_list->setItemDelegate(new TimelineDelegate(*m_list));
-    m_list->setModel(m_model);
+    m_list = new TimelineGrid(*m_model, photosTab);
     m_list->setAccessibleName(tr("Photos"));
     photosLayout->addWidget(m_list, 1);
     m_summary = new QLabel(photosTab);
@@ -181,8 +95,8 @@ void TimelineDlg::refresh()
     const CBonsaiData& entry = m_doc.entryAt(m_position);
     const Journal journal = Journal::read(entry[kJournalField]);
     setWindowTitle(tr("Timeline of \u201C%1\u201D").arg(FromAnsi(entry[CBonsaiData::Name])));
-    const QString photosFolder = PhotosFolder(m_doc.pathName());
-    const QString albumFolder = AlbumFolder(m_doc.pathName());
+    const QString photosFolder = PhotosFolder(m_doc);
+    const QString albumFolder = AlbumFolder(m_doc);
     m_model->setPhotos(talvane::timeline::timelinePhotos(journal), photosFolder, albumFolder);
     m_growth->showJournal(journal);
     if (!m_watcher->directories().isEmpty())
@@ -224,15 +138,8 @@ std::optional<std::size_t> TimelineDlg::selectedPhoto() const
 std::vector<CaptionedPhoto> TimelineDlg::captionedPhotos() const
 {
     std::vector<CaptionedPhoto> photos;
-    for (std::size_t photo = 0; photo < m_model->photos().size(); ++photo) {
-        const QModelIndex index = m_model->index(m_model->rowOf(photo));
-        const QString text = m_model->data(index, Qt::DisplayRole).toString().simplified();
-        QString caption = m_model->data(index, TimelineModel::DateRole).toString() + tr(" \u00B7 ") +
-                          m_model->data(index, TimelineModel::KindRole).toString();
-        if (!text.isEmpty())
-            caption += tr(" \u00B7 ") + text;
-        photos.push_back({m_model->pathOf(photo), caption});
-    }
+    for (std::size_t photo = 0; photo < m_model->photos().size(); ++photo)
+        photos.push_back({m_model->pathOf(photo), m_model->captionOf(photo)});
     return photos;
 }
 

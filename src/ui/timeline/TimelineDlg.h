@@ -13,11 +13,11 @@ class CTalvaneDoc;
 class GrowthChart;
 class QFileSystemWatcher;
 class QLabel;
-class QListView;
 class QPushButton;
 class QTabWidget;
 class ThumbnailLoader;
 class TimelineActions;
+class TimelineGrid;
 class TimelineModel;
 class UiServices;
 
@@ -32,7 +32,7 @@ public:
     ~TimelineDlg() override;
 
     TimelineModel& model() const { return *m_model; }
-    QListView* photoList() const { return m_list; }
+    TimelineGrid* photoList() const { return m_list; }
     GrowthChart* growthChart() const { return m_growth; }
     QTabWidget* tabs() const { return m_tabs; }
     QLabel* summary() const { return m_summary; }
@@ -62,7 +62,7 @@ private:
     std::unique_ptr<TimelineActions> m_actions;
     TimelineModel* m_model;
     QTabWidget* m_tabs;
-    QListView* m_list;
+    TimelineGrid* m_list;
     GrowthChart* m_growth;
     QLabel* m_summary;
     QPushButton* m_add;

@@ -1,11 +1,13 @@
 #include "timeline/TimelineModel.h"
 
+#include "album/MissingPictures.h"
 #include "framework/AnsiText.h"
 #include "journal/CareTexts.h"
 #include "timeline/ThumbnailCache.h"
 #include "framework/CoreTexts.h"
 
 #include <QDir>
+#include <QSet>
 
 using talvane::timeline::TimelinePhoto;
 
@@ -47,8 +49,13 @@ void TimelineModel::setPhotos(std::vector<TimelinePhoto> photos, const QString& 
 void TimelineModel::reloadThumbnails()
 {
     m_loader.cancelPending();
-    for (const QString& path : m_photosByPath.keys())
-        m_loader.request(path);
+    // Oldest first, as the grid shows them: the first screen is made first.
+    QSet<QString> asked;
+    for (const QString& path : m_paths)
+        if (!asked.contains(path)) {
+            asked.insert(path);
+            m_loader.request(path);
+        }
 }
 
 void TimelineModel::takeThumbnail(const QString& path, const QImage& thumbnail, const QString& problem)
@@ -56,6 +63,11 @@ void TimelineModel::takeThumbnail(const QString& path, const QImage& thumbnail, 
     const auto found = m_photosByPath.constFind(path);
     if (found == m_photosByPath.constEnd())
         return;
+    // The photo's tile tells why it cannot be shown: the album need not say it again.
+    if (problem.isEmpty())
+        MissingPictures::session().noteFound(path);
+    else
+        MissingPictures::session().noteMissing(path);
     for (std::size_t photo : *found) {
         m_thumbnails[photo] = {thumbnail, problem};
         const QModelIndex changed = index(rowOf(photo));
@@ -68,6 +80,16 @@ QString TimelineModel::pathOf(std::size_t photo) const
     return m_paths.at(photo);
 }
 
+QString TimelineModel::captionOf(std::size_t photo) const
+{
+    const TimelinePhoto& shown = m_photos.at(photo);
+    const QString text = FromAnsi(shown.event.text).simplified();
+    QString caption = ShortDateText(shown.event.date) + tr(" \u00B7 ") + CareKindText(shown.event.kind);
+    if (!text.isEmpty())
+        caption += tr(" \u00B7 ") + text;
+    return caption;
+}
+
 std::optional<std::size_t> TimelineModel::photoAt(int row) const
 {
     if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size())
@@ -78,6 +100,14 @@ std::optional<std::size_t> TimelineModel::photoAt(int row) const
 int TimelineModel::rowOf(std::size_t photo) const
 {
     return photo < m_rowOfPhoto.size() ? m_rowOfPhoto[photo] : -1;
+}
+
+QString TimelineModel::toolTipOf(std::size_t photo) const
+{
+    QString tip = captionOf(photo) + QLatin1Char('\n') + m_paths[photo];
+    if (const QString& problem = m_thumbnails[photo].problem; !problem.isEmpty())
+        tip += QLatin1Char('\n') + problem;
+    return tip;
 }
 
 QString TimelineModel::problemOf(std::size_t photo) const
@@ -109,12 +139,13 @@ QVariant TimelineModel::data(const QModelIndex& index, int role) const
     const TimelinePhoto& photo = m_photos[*row.photo];
     switch (role) {
     case Qt::DisplayRole: return FromAnsi(photo.event.text);
-    case Qt::ToolTipRole: return QStringLiteral("%1\n%2").arg(m_paths[*row.photo], FromAnsi(photo.event.text));
+    case Qt::ToolTipRole: return toolTipOf(*row.photo);
     case Qt::DecorationRole: return m_thumbnails[*row.photo].image;
     case PhotoIndexRole: return QVariant::fromValue(*row.photo);
     case ProblemRole: return m_thumbnails[*row.photo].problem;
     case KindRole: return CareKindText(photo.event.kind);
     case DateRole: return ShortDateText(photo.event.date);
+    case FileNameRole: return FromAnsi(photo.fileName);
     default: return {};
     }
 }

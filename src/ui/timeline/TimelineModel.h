@@ -20,7 +20,7 @@ class ThumbnailLoader;
 class TimelineModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    enum Role { IsHeadingRole = Qt::UserRole + 1, PhotoIndexRole, ProblemRole, KindRole, DateRole };
+    enum Role { IsHeadingRole = Qt::UserRole + 1, PhotoIndexRole, ProblemRole, KindRole, DateRole, FileNameRole };
 
     TimelineModel(ThumbnailLoader& loader, QObject* parent = nullptr);
 
@@ -32,6 +32,8 @@ public:
 
     const std::vector<talvane::timeline::TimelinePhoto>& photos() const { return m_photos; }
     QString pathOf(std::size_t photo) const;
+    // The whole caption of a photo: "12 May 2026 · Photo · first buds".
+    QString captionOf(std::size_t photo) const;
     // The photo a row shows; nothing for a heading.
     std::optional<std::size_t> photoAt(int row) const;
     int rowOf(std::size_t photo) const;
@@ -43,6 +45,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    // The whole caption, where the file is, and why it cannot be shown.
+    QString toolTipOf(std::size_t photo) const;
     void takeThumbnail(const QString& path, const QImage& thumbnail, const QString& problem);
 
     struct Row {

@@ -3,6 +3,8 @@
 #include "collection/CollectionFile.h"
 #include "collection/TreeIdentity.h"
 #include "core/CompanionRun.h"
+#include "journal/Journal.h"
+#include "journal/JournalFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -130,4 +132,45 @@ TEST(CsvCommands, ExportAndImportRunAndReportFailuresOnStandardError)
     EXPECT_EQ(refused.err, "talvane-cli: bad.csv: unknown column: \"Colour\"; back.tvn not written\n");
     EXPECT_EQ(refused.out, "");
     EXPECT_EQ(ReadFileBytes(dir / "back.tvn"), ReadFileBytes(dir / "trees.tvn"));
+}
+
+TEST(CsvCommands, JournalsGivenLfLineBreaksByASpreadsheetAreReadAsTheyWereAndTheRestAreCounted)
+{
+    using namespace talvane::journal;
+    TempDir dir;
+    Journal kept = Journal::read("");
+    kept.add({*CalendarDate::fromText("2019-03-02"), CareKind::Repotting, CalendarDate::fromText("2021-03-01"), "pot.bmp",
+              "akadama\r\nthen moss\nand a \\n that is text", {}, {{MeasureKind::Trunk, "35", LengthUnit::Millimetre}}, {}});
+    kept.add({*CalendarDate::fromText("2020-06-01"), CareKind::Note, std::nullopt, {}, "cloth shade", {}, {}, {}});
+    const std::string unreadable = kept.text() + "\r\n2020-13-45\tnot an event";
+    const std::string foreign = "notes of another program\nkept as they are";
+    EntryList entries = SampleEntries();
+    (*entries[0])[kJournalField] = kept.text();
+    (*entries[1])[kJournalField] = unreadable;
+    entries.push_back(std::make_unique<CBonsaiData>());
+    (*entries.back())[kJournalField] = foreign;
+    (*entries.back())[talvane::kTreeIdField] = talvane::newTreeId();
+    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_EQ(RunCompanion(dir, "export trees.tvn trees.csv").status, 0);
+
+    // A spreadsheet writes every line break as LF, inside cells as between rows.
+    std::string table = ReadFileBytes(dir / "trees.csv");
+    for (auto at = table.find("\r\n"); at != std::string::npos; at = table.find("\r\n", at))
+        table.erase(at, 1);
+    WriteFileBytes(dir / "sheet.csv", table);
+    const CompanionRun run = RunCompanion(dir, "import sheet.csv back.tvn");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "sheet.csv: 2 journals had LF line breaks, as a spreadsheet writes them, and were read as written "
+                       "with CR LF\n");
+    EXPECT_EQ(run.err, "talvane-cli: sheet.csv: the journals (Spare114) of 2 trees cannot be read and are kept as they "
+                       "are, the first in row 3\n");
+    EntryList back;
+    ASSERT_FALSE(LoadCollectionFile(dir / "back.tvn", back));
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ((*back[0])[kJournalField], kept.text());
+    EXPECT_EQ((*back[1])[kJournalField], unreadable);
+    EXPECT_EQ((*back[2])[kJournalField], foreign) << "a text that is no journal keeps its LF";
+
+    EXPECT_EQ(withLineBreaksRestored("TVJ1\nx\r\ny\n"), "TVJ1\r\nx\r\ny\r\n") << "a CR LF left whole is not doubled";
+    EXPECT_EQ(withLineBreaksRestored("TVJ1\r\nx\ny"), std::nullopt) << "a journal that kept its CR LF is read as it is";
 }

@@ -5,6 +5,7 @@
 #include "journal/Journal.h"
 #include "passport/PassportExport.h"
 #include "passport/PassportImport.h"
+#include "passport/PassportUpdate.h"
 #include "text/Windows1252.h"
 
 #include "core/JournalTestTrees.h"
@@ -254,6 +255,82 @@ TEST_F(PassportRoundTrip, AJournalOfAnotherProgramIsKeptWithoutTheReceivedNote)
     EXPECT_FALSE(imported.receivedNoted);
     EXPECT_EQ((*imported.entry)[kJournalField], kForeign);
     EXPECT_EQ(imported.placed.files().size(), 2u) << "the album pictures still travel";
+}
+
+TEST_F(PassportRoundTrip, APassportOfAHeldTreeAddsWhatTheTreeLacksOnceAndKeepsWhatWasChangedHere)
+{
+    // The receiver's own maple.bmp makes the first import name the giver's "maple (2).bmp".
+    WriteFileBytes(receiverAlbum() / "maple.bmp", "the receiver's own");
+    ASSERT_EQ(exportTree().problem, "");
+    ImportedTree first = importTree(m_receiver);
+    ASSERT_EQ(first.problem, "");
+    first.placed.commit();
+    m_receiver.push_back(std::move(first.entry));
+    CBonsaiData& held = *m_receiver[1];
+    held[CBonsaiData::Name] = "Mon \xE9rable";
+    held[CBonsaiData::Photo2Description] = "red";
+    Journal own = Journal::read(held[kJournalField]);
+    own.add({Day("2027-03-01"), CareKind::Repotting, std::nullopt, {}, "repotted", {}, {}, {}});
+    held[kJournalField] = own.text();
+
+    // Meanwhile the giver renamed it, photographed it, used the album picture again and
+    // added one to the album.
+    CBonsaiData& given = *m_giver[1];
+    given[CBonsaiData::Name] = "Acer";
+    Journal theirs = Journal::read(given[kJournalField]);
+    theirs.add({Day("2027-04-01"), CareKind::Photo, std::nullopt, "Photos/autumn.jpg", "autumn", m_id, {}, {}});
+    theirs.add({Day("2027-04-02"), CareKind::Styling, std::nullopt, "maple.bmp", "styled", {}, {}, {}});
+    given[kJournalField] = theirs.text();
+    given[CBonsaiData::Photo3] = "maple winter.bmp";
+    given[CBonsaiData::Photo3Description] = "Winter";
+    WriteFileBytes(giverPhotos() / "autumn.jpg", RandomBytes("\xFF\xD8\xFF\xE0", 9000, 5));
+    WriteFileBytes(giverAlbum() / "maple winter.bmp", RandomBytes("BM", 1000, 6));
+    ASSERT_EQ(exportTree().problem, "");
+
+    const std::string before = held[kJournalField];
+    const PassportImport request{passport(), receiverAlbum(), receiverPhotos(), Day("2027-05-01"), {}};
+    TreeUpdate update = updateFromPassport(request, m_receiver);
+    ASSERT_EQ(update.problem, "");
+    EXPECT_EQ(update.position, 1u);
+    EXPECT_EQ(update.eventsAdded, 2u);
+    EXPECT_EQ(update.albumPicturesLeftOut, 0u);
+    ASSERT_EQ(update.placed.files().size(), 2u) << "only the new photo and the new album picture are copied";
+    for (const auto& [field, value] : update.values)
+        held[field] = value;
+    update.placed.commit();
+
+    EXPECT_EQ(held[CBonsaiData::Name], "Mon \xE9rable");
+    EXPECT_EQ(held[CBonsaiData::Photo1], "maple (2).bmp");
+    EXPECT_EQ(held[CBonsaiData::Photo2Description], "red");
+    EXPECT_EQ(held[CBonsaiData::Photo3], "maple winter.bmp");
+    EXPECT_EQ(held[CBonsaiData::Photo3Description], "Winter");
+    EXPECT_EQ(ReadFileBytes(receiverAlbum() / "maple winter.bmp"), ReadFileBytes(giverAlbum() / "maple winter.bmp"));
+    const std::string journal = held[kJournalField];
+    ASSERT_EQ(journal.substr(0, before.size()), before) << "the events here stay as they are, the Received note too";
+    const auto lines = Journal::read(journal).lines();
+    ASSERT_EQ(lines.size(), Journal::read(before).lines().size() + 2);
+    EXPECT_EQ(lines[lines.size() - 2].event->picture, "Photos/autumn.jpg");
+    EXPECT_EQ(ReadFileBytes(receiverPhotos() / "autumn.jpg"), ReadFileBytes(giverPhotos() / "autumn.jpg"));
+    EXPECT_EQ(lines.back().event->picture, "maple (2).bmp") << "the picture it has already, by its bytes";
+    EXPECT_EQ(ReadFileBytes(receiverAlbum() / "maple.bmp"), "the receiver's own");
+
+    const auto settled = FolderContents(m_dir / "receiver");
+    const TreeUpdate again = updateFromPassport(request, m_receiver);
+    ASSERT_EQ(again.problem, "");
+    EXPECT_TRUE(again.values.empty());
+    EXPECT_EQ(again.eventsAdded, 0u);
+    EXPECT_TRUE(again.placed.files().empty());
+    EXPECT_EQ(FolderContents(m_dir / "receiver"), settled);
+
+    // A tree whose album is full takes the events and counts what it could not hold.
+    for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot)
+        held[CBonsaiData::photoField(slot)] = "own " + std::to_string(slot) + ".bmp";
+    held[kJournalField] = before;
+    const TreeUpdate full = updateFromPassport(request, m_receiver);
+    ASSERT_EQ(full.problem, "");
+    EXPECT_EQ(full.albumPicturesLeftOut, 3u);
+    EXPECT_EQ(full.eventsAdded, 2u);
+    EXPECT_EQ(full.placed.files().size(), 1u) << "the photo no event names any more is copied again, the album pictures not at all";
 }
 
 } // namespace

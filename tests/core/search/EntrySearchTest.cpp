@@ -1,5 +1,7 @@
 #include "collection/CollectionFile.h"
+#include "journal/Journal.h"
 #include "search/EntryOrder.h"
+#include "timeline/TimelinePhoto.h"
 
 #include <gtest/gtest.h>
 
@@ -90,4 +92,98 @@ TEST(EntryOrder, SortsByColumnTextsKeepingTiesInCollectionOrder)
     EXPECT_EQ(matching, (std::vector<std::size_t>{2, 1, 0}));
     keepMatchingPositions({3, 2, 1, 0}, at, EntryMatcher(" "), matching);
     EXPECT_EQ(matching, (std::vector<std::size_t>{3, 2, 1, 0}));
+}
+
+namespace {
+
+using talvane::journal::CalendarDate;
+using talvane::journal::CareEvent;
+using talvane::journal::CareKind;
+using talvane::journal::Journal;
+
+CareEvent event(CareKind kind, std::string text, std::string picture = {})
+{
+    return {CalendarDate::fromText("2021-05-01").value(), kind, {}, std::move(picture), std::move(text), {}, {}, {}};
+}
+
+std::string journalOf(std::initializer_list<CareEvent> events)
+{
+    Journal journal = Journal::read("");
+    for (const CareEvent& added : events)
+        journal.add(added);
+    return journal.text();
+}
+
+} // namespace
+
+TEST(EntryOrder, PurchasedListsDatesByDateThenOtherTextsThenEmptyOnesInEitherDirection)
+{
+    EntryList entries;
+    for (const char* purchased : {"Spring 2010", "garden centre", "", "12 March 2016", "2014-06-01", "June 2014",
+                                  "06/2009", "Abbey sale", "31 June 2014"})
+        addEntry(entries, "Tree")[CBonsaiData::PurchaseDate] = purchased;
+    const auto at = entryIn(entries);
+    EXPECT_EQ(sortedPositions(entries.size(), at, ListColumn::Purchased, false),
+              (std::vector<std::size_t>{6, 0, 5, 4, 3, 8, 7, 1, 2}));
+    EXPECT_EQ(sortedPositions(entries.size(), at, ListColumn::Purchased, true),
+              (std::vector<std::size_t>{3, 4, 5, 0, 6, 1, 7, 8, 2}));
+}
+
+TEST(ListColumns, PhotosCountsTheAlbumAndTheTimelineAsTheirWindowsShowThem)
+{
+    EntryList entries;
+    CBonsaiData& tree = addEntry(entries, "Maple");
+    tree[CBonsaiData::Photo1] = "maple1.bmp";
+    tree[CBonsaiData::Photo2] = "maple2.bmp";
+    tree[talvane::journal::kJournalField] =
+        journalOf({event(CareKind::Photo, "", "Photos/IMG_0001.jpg"), event(CareKind::Note, "", "maple1.bmp"),
+                   event(CareKind::Pruning, "no picture"), event(CareKind::Photo, "", "Photos/../escape.jpg"),
+                   event(CareKind::Photo, "", "tab\there.jpg")}) +
+        "\r\n2021-13-01\tPhoto\t\tPhotos/unreadable.jpg\t\r\n2021-05-01\tPhoto\t\tPhotos/IMG_0002.jpg\tlater";
+    const std::size_t timeline =
+        talvane::timeline::timelinePhotos(Journal::read(tree[talvane::journal::kJournalField])).size();
+    EXPECT_EQ(timeline, 3u);
+    EXPECT_EQ(photoCount(tree).album, 2u);
+    EXPECT_EQ(photoCount(tree).timeline, timeline);
+    EXPECT_EQ(listColumnText(tree, ListColumn::Photos), "5");
+
+    CBonsaiData& foreign = addEntry(entries, "Pine");
+    foreign[talvane::journal::kJournalField] = "2021-05-01\tPhoto\t\tPhotos/IMG_0001.jpg\t";
+    EXPECT_EQ(photoCount(foreign).timeline, 0u) << "a field that is no journal names no photo";
+    EXPECT_EQ(sortedPositions(2, entryIn(entries), ListColumn::Photos, true), (std::vector<std::size_t>{0, 1}));
+}
+
+TEST(EntryMatcher, FindsWordsInTheJournalsEventsAndKindsButNotInItsOtherColumns)
+{
+    EntryList entries;
+    addEntry(entries, "Tree 1")[talvane::journal::kJournalField] =
+        journalOf({event(CareKind::Note, "Wrapped the trunk in cloth for winter")});
+    addEntry(entries, "Tree 2")[talvane::journal::kJournalField] =
+        journalOf({event(CareKind::Pruning, "Cut back"), event(CareKind::Wiring, "First branches")});
+    addEntry(entries, "Tree 3")[talvane::journal::kJournalField] = journalOf({event(CareKind::Note, "line\nCL\xD6TH")});
+    addEntry(entries, "Tree 4")[talvane::journal::kJournalField] = "Wrapped in cloth (another program's notes)";
+    addEntry(entries, "Tree 5")[talvane::journal::kJournalField] =
+        journalOf({event(CareKind::Photo, "seen from the left", "Photos/cloth 2021.jpg")});
+    addEntry(entries, "Tree 6")[talvane::journal::kJournalField] = journalOf({event(CareKind::Note, "pot a\\b")});
+    addEntry(entries, "Tree 7")[CBonsaiData::PlantNotes] = "Cloth";
+    addEntry(entries, "Tree 8")[talvane::journal::kJournalField] = "TVJ1\r\n2021-13-01\tNote\t\t\tcloth";
+
+    EXPECT_EQ(findEntries(entries, EntryMatcher("cloth")), (std::vector<std::size_t>{0, 2, 6}))
+        << "a foreign field, a picture's name and a line this version cannot read hold no event's words";
+    EXPECT_EQ(findEntries(entries, EntryMatcher("CL\xD6TH winter")), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("nclo")), (std::vector<std::size_t>{}))
+        << "a line break in a text is no letter n";
+    EXPECT_EQ(findEntries(entries, EntryMatcher("a\\b")), (std::vector<std::size_t>{5}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("2021")), (std::vector<std::size_t>{}))
+        << "dates and picture names are not the events' words";
+    EXPECT_EQ(findEntries(entries, EntryMatcher("wiring branches")), (std::vector<std::size_t>{1}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("photo")), (std::vector<std::size_t>{4}));
+
+    const text::Words french = [](std::string_view english) {
+        return english == "Wiring" ? std::string("Ligature") : std::string(english);
+    };
+    EXPECT_EQ(findEntries(entries, EntryMatcher("ligature")), (std::vector<std::size_t>{}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("LIGATURE", french)), (std::vector<std::size_t>{1}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("wiring", french)), (std::vector<std::size_t>{1}))
+        << "the names as stored are found in any language";
 }

@@ -73,6 +73,8 @@ std::string ReadFileBytes(const std::filesystem::path& path)
 
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes)
 {
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)

@@ -42,6 +42,6 @@ private:
     std::unique_ptr<Saved> m_saved;
 };
 
-// Whole-file helpers for tests that compare bytes.
+// Whole-file helpers for tests that compare bytes; a written file's folders are made.
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);

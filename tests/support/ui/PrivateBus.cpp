@@ -83,6 +83,12 @@ QStringList FakeNotifications::GetCapabilities()
     return m_capabilities;
 }
 
+void FakeNotifications::CloseNotification(uint id)
+{
+    m_withdrawn.push_back(id);
+    close(id, 3);
+}
+
 void FakeNotifications::roundTripFrom(const QDBusConnection& connection)
 {
     // The service answers from this thread: the call must let the events run meanwhile.

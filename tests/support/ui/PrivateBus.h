@@ -60,11 +60,14 @@ public:
     void roundTripFrom(const QDBusConnection& connection);
     void invokeAction(uint id, const QString& actionKey);
     void close(uint id, uint reason = 2);
+    // The notifications their sender took down, in order.
+    const std::vector<uint>& withdrawn() const { return m_withdrawn; }
 
 public slots:
     uint Notify(const QString& appName, uint replacesId, const QString& icon, const QString& summary,
                 const QString& body, const QStringList& actions, const QVariantMap& hints, int timeout);
     QStringList GetCapabilities();
+    void CloseNotification(uint id);
 
 private:
     void sendSignal(const QString& name, const QList<QVariant>& arguments);
@@ -72,6 +75,7 @@ private:
     QDBusConnection m_connection;
     QStringList m_capabilities;
     std::vector<Call> m_calls;
+    std::vector<uint> m_withdrawn;
     int m_capabilityRequests = 0;
     int m_roundTrips = 0;
     uint m_lastId = 0;

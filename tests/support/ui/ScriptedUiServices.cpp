@@ -104,10 +104,11 @@ int ScriptedDialogRunner::run(QDialog& dialog)
     return result;
 }
 
-bool ScriptedHelpOpener::openPage(const QString& path)
+void ScriptedHelpOpener::openPage(const QString& path)
 {
     pages.push_back(path);
-    return result;
+    if (!result)
+        emit pageNotOpened(path);
 }
 
 ScriptedPrinterChooser::~ScriptedPrinterChooser()

@@ -91,8 +91,9 @@ private:
 
 class ScriptedHelpOpener : public HelpOpener {
 public:
-    bool openPage(const QString& path) override;
+    void openPage(const QString& path) override;
 
+    // False: no browser opens the page, which is said at once.
     bool result = true;
     std::vector<QString> pages;
 };

@@ -1,10 +1,13 @@
 #include "PhotoAlbumFixture.h"
 
+#include "app/MainFrame.h"
 #include "framework/DialogTemplate.h"
+#include "journal/Journal.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -138,10 +141,56 @@ TEST_F(PhotoAlbumTest, AMissingPhotoIsReportedOnceEvenWhenTheListTakesTheFocus)
     album().OnPictureListFocus();
     EXPECT_EQ(ui.prompter.calls().size(), 1u);
 
-    // Choosing the item again is a new choice, reported in the list's own words.
-    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Error"), 0);
+    // Choosing the item again says nothing more either: the frame holds the photo's place.
     album().OnPictureSelChange();
-    EXPECT_TRUE(ui.prompter.calls().back().text.startsWith(QStringLiteral("File invalid or file not found: Code:4, ")));
+    EXPECT_EQ(ui.prompter.calls().size(), 1u);
+    EXPECT_EQ(album().unreadableFile(), QStringLiteral("gone.bmp"));
+}
+
+TEST_F(PhotoAlbumTest, AMissingPictureIsToldOnceThenHoldsItsPlaceAndIsCountedInTheStatusBar)
+{
+    Picture("here.bmp", 40, 30);
+    // Both trees name the missing "gone.bmp"; Maple's journal names a photo missing too.
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"), 0);
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& e, std::size_t i) {
+        e[CBonsaiData::photoField(0)] = "gone.bmp";
+        e[CBonsaiData::photoDescriptionField(0)] = "Gone";
+        if (i == 0) {
+            e[CBonsaiData::photoField(1)] = "here.bmp";
+            e[CBonsaiData::photoDescriptionField(1)] = "Here";
+            e[talvane::journal::kJournalField] = "TVJ1\r\n2025-05-01\tPhoto\t\tPhotos/lost.jpg\tbuds";
+        }
+    }))));
+    EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("gone.bmp est invalide ou introuvable.\n[Code:4]")));
+    const QLabel& missing = *frame().missingPicturesPane();
+    EXPECT_TRUE(missing.isVisible());
+    EXPECT_EQ(missing.text(), QStringLiteral("2 pictures of this tree are missing"));
+
+    // The frame holds the photo's place: a box with its file's name.
+    view().sheet()->setCurrentWidget(&album());
+    EXPECT_EQ(album().unreadableFile(), QStringLiteral("gone.bmp"));
+    const QRect place = album().placeholderRect();
+    EXPECT_EQ(album().grab().toImage().pixelColor(place.left() + 3, place.center().y()),
+              album().palette().color(QPalette::AlternateBase));
+
+    // Neither the other tree naming it, nor coming back, nor choosing it says it again.
+    ChooseEntry(1);
+    EXPECT_EQ(missing.text(), QStringLiteral("1 picture of this tree is missing"));
+    ChooseEntry(0);
+    album().pictureList()->setCurrentRow(1);
+    EXPECT_TRUE(album().unreadableFile().isEmpty());
+    album().pictureList()->setCurrentRow(0);
+    EXPECT_EQ(ui.prompter.calls().size(), 1u);
+
+    // Found again, the file is shown and no longer counted; lost again, it is news once more.
+    Picture("gone.bmp", 20, 20);
+    ChooseEntry(1);
+    EXPECT_TRUE(album().unreadableFile().isEmpty());
+    EXPECT_FALSE(missing.isVisible());
+    std::filesystem::remove(dir / "Album" / "gone.bmp");
+    ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"));
+    ChooseEntry(0);
+    EXPECT_EQ(ui.prompter.calls().size(), 2u);
 }
 
 TEST_F(PhotoAlbumTest, PhotoNamesCannotLeaveTheAlbum)

@@ -1,17 +1,21 @@
 #include "app/HelpPage.h"
 #include "framework/Translations.h"
 #include "app/HelpWindow.h"
+#include "framework/DesktopHelpOpener.h"
 
 #include "ui/AppFixture.h"
 
 #include <QDesktopServices>
 #include <QImage>
+#include <QProcess>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextCursor>
 #include <QUrl>
 
 #include <fstream>
+#include <tuple>
 
 namespace {
 
@@ -150,6 +154,32 @@ TEST_F(HelpWindowTest, WithABrowserOrWithoutThePageNoWindowOpens)
     frame().OnHelpOpen();
     EXPECT_EQ(ui.help.pages.size(), 1u);
     EXPECT_TRUE(HelpWindows().isEmpty());
+}
+
+TEST_F(HelpWindowTest, AnOpenerThatFailsOrIsMissingMeansThePageDidNotOpen)
+{
+    // Openers in xdg-open's place: each writes down the page it is given, waits, and ends with its status.
+    const auto opener = [this](int status, int seconds) {
+        const auto script = dir / ("opener" + std::to_string(status));
+        std::ofstream(script) << "#!/bin/sh\nsleep " << seconds << "\necho \"$1\" > " << dir / "asked" << "\nexit " << status;
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        return Q(script);
+    };
+    const QString page = WritePage(dir / "hlp", "Help");
+    // A browser that refuses to run fails its opener; one still running when the watch ends has the page.
+    const std::tuple<QString, int, int> cases[] = {
+        {opener(4, 0), 15000, 1}, {Q(dir / "none"), 15000, 1}, {opener(0, 0), 15000, 0}, {opener(5, 1), 100, 0}};
+    for (const auto& [command, watchMs, failures] : cases) {
+        DesktopHelpOpener desktop(command, watchMs);
+        QSignalSpy notOpened(&desktop, &HelpOpener::pageNotOpened);
+        desktop.openPage(page);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return desktop.findChildren<QProcess*>().isEmpty(); }, 10000));
+        EXPECT_EQ(notOpened.count(), failures) << command.toStdString();
+    }
+    // The slow one is left running, as a browser it became would be.
+    std::filesystem::remove(dir / "asked");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(dir / "asked"); }, 5000));
+    EXPECT_EQ(ReadFileBytes(dir / "asked"), QUrl::fromLocalFile(page).toString().toStdString() + "\n");
 }
 
 TEST_F(HelpWindowTest, TheFrenchPageIsChosenWhereTheTextsAreFrenchAndItIsThere)

@@ -1,5 +1,6 @@
 #include "collection/CollectionLock.h"
 #include "journal/CareDueDlg.h"
+#include "journal/DayWatch.h"
 
 #include "core/JournalTestTrees.h"
 #include "ui/AppFixture.h"
@@ -44,6 +45,7 @@ TEST_F(RemindCommandTest, ChoosingTheNotificationOpensItsCollectionWithCareDue)
     service.invokeAction(service.calls()[0].id, QStringLiteral("open"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 20000));
     EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(service.withdrawn(), std::vector<uint>{service.calls()[0].id}) << "a chosen notification goes";
     EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardOutput()), garden + QStringLiteral(": 1 care task due\n"));
 
     // The program started for it holds the collection's lock, which names it.
@@ -57,8 +59,12 @@ TEST_F(RemindCommandTest, ChoosingTheNotificationOpensItsCollectionWithCareDue)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !std::filesystem::exists("/proc/" + std::to_string(opened)); }, 20000));
 }
 
-TEST_F(RemindCommandTest, TheProgramCanStartWithCareDueOpen)
+TEST_F(RemindCommandTest, TheProgramCanStartWithCareDueOpenAndDoesNotAnnounceItAgain)
 {
+    PrivateBus bus;
+    FakeNotifications service(bus.connect(QStringLiteral("service")), {QStringLiteral("actions")});
+    const QDBusConnection connection = bus.connect(QStringLiteral("app"));
+    startOptions.notificationBus = connection;
     startOptions.careDue = true;
     ui.dialogs.expect([](QDialog& dialog) {
         auto* careDue = dynamic_cast<CareDueDlg*>(&dialog);
@@ -69,4 +75,9 @@ TEST_F(RemindCommandTest, TheProgramCanStartWithCareDueOpen)
     ASSERT_TRUE(Start(Garden()));
     EXPECT_EQ(ui.dialogs.callCount(), 0) << "the window opens once the program runs";
     EXPECT_TRUE(QTest::qWaitFor([&] { return ui.dialogs.callCount() == 1; }));
+    service.roundTripFrom(connection);
+    EXPECT_EQ(service.capabilityRequests(), 0) << "the notification that opened the window said it already";
+    // A new day is news again.
+    emit frame().dayWatch().dayBegan();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return service.calls().size() == 1; }));
 }

@@ -1,3 +1,4 @@
+#include "app/CommandIds.h"
 #include "collection/CollectionLock.h"
 #include "document/CollectionLock.h"
 #include "framework/RecentFileList.h"
@@ -5,6 +6,7 @@
 #include "ui/AppFixture.h"
 #include "ui/KeyboardReach.h"
 
+#include <QAction>
 #include <QDateTime>
 
 #include <chrono>
@@ -134,4 +136,28 @@ TEST_F(WindowLockTest, ALockLeftOnAnotherComputerSaysWhoAndWhenAndCanBeTakenOver
         {3 * 86400 + 60, "3 days ago"}, {3600 + 5, "1 hour ago"}, {10, "less than a minute ago"}, {-300, "less than a minute ago"}};
     for (const auto& [age, text] : ages)
         EXPECT_EQ(LockAgeText(LockHolder{1, "talvane", "far-away", "user", now - age}), text) << age;
+}
+
+TEST_F(WindowLockTest, AReadOnlyWindowSaysSoTakesEditsAndOffersSaveAs)
+{
+    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    CTalvaneDoc holder(ui.services(), recent);
+    ASSERT_TRUE(holder.openDocumentFile(Q(path)));
+    ui.prompter.expect(mb::kIdYes);
+    ASSERT_TRUE(Start(Q(path)));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("trees.tvn (read-only)[*] - Talvane"));
+    doc().changeFields(0, {{CBonsaiData::Name, "Mine"}}, QStringLiteral("Rename"));
+    EXPECT_TRUE(frame().isWindowModified());
+
+    // Save says why it cannot; Cancel keeps the edits, Save As takes them to a file of their own.
+    ui.prompter.expect(1, QStringLiteral("\u201Ctrees.tvn\u201D is open read-only: another Talvane is editing it.\n"
+                                         "Save your changes under another name with Save As."));
+    frame().action(cmd::kFileSave)->trigger();
+    EXPECT_EQ(ShownTexts(LastPrompt().buttons), (QStringList{"Save As\u2026", "Cancel"}));
+    EXPECT_TRUE(frame().isWindowModified());
+    ui.prompter.expect(0);
+    ui.files.expect(Q(dir / "mine.tvn"));
+    frame().action(cmd::kFileSave)->trigger();
+    EXPECT_FALSE(frame().isWindowModified());
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("mine.tvn[*] - Talvane"));
 }

@@ -54,9 +54,9 @@ public:
         if (pendingEdit)
             entry[CBonsaiData::Name] = editedName;
     }
-    void mergeIntoPageJournal(const std::function<std::string(const std::string&)>& merged) override
+    void showChangeBesidePageEdits(const std::function<std::string(const std::string&)>& merged) override
     {
-        calls.push_back("mergeIntoPageJournal");
+        calls.push_back("showChangeBesidePageEdits");
         pageJournal = merged(pageJournal);
     }
 

@@ -104,3 +104,22 @@ TEST_F(CareDueReminderTest, NoServiceOrOneWithoutActionsEndsTheWaitAtOnce)
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, 3000));
     EXPECT_EQ(service.calls().size(), 1u) << "shown, though nothing can come back from it";
 }
+
+TEST_F(CareDueReminderTest, AChoiceCountsOnceAndWhatIsStillUpAfterTheWaitIsTakenDown)
+{
+    FakeNotifications service(bus.connect(QStringLiteral("service")), {QStringLiteral("actions")});
+    CareDueReminder reminder(bus.connect(QStringLiteral("reminder")), outStream, errorStream, 1500);
+    QSignalSpy requested(&reminder, &CareDueReminder::careDueRequested);
+    QSignalSpy finished(&reminder, &CareDueReminder::finished);
+    ASSERT_TRUE(reminder.remind({garden, bench}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return service.calls().size() == 2; }));
+    // The click and the button of one notification: one window, and the notification goes.
+    service.invokeAction(service.calls()[0].id, QStringLiteral("default"));
+    service.invokeAction(service.calls()[0].id, QStringLiteral("open"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return service.withdrawn().size() == 1; }));
+    EXPECT_EQ(finished.count(), 0) << "the bench's notification may still be chosen";
+    // Nothing would hear it chosen once the reminder has ended: it goes first.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, 10000));
+    EXPECT_EQ(service.withdrawn(), (std::vector<uint>{service.calls()[0].id, service.calls()[1].id}));
+    EXPECT_EQ(requested.count(), 1);
+}

@@ -1,3 +1,4 @@
+#include "album/PhotoAlbumPage.h"
 #include "app/CommandIds.h"
 #include "editing/FormPages.h"
 #include "collection/CollectionFile.h"
@@ -10,6 +11,8 @@
 #include "journal/Journal.h"
 #include "journal/JournalFormat.h"
 #include "journal/JournalPage.h"
+#include "timeline/GrowthChart.h"
+#include "timeline/TimelineDlg.h"
 
 #include "core/JournalTestTrees.h"
 #include "ui/AppFixture.h"
@@ -22,6 +25,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -59,56 +63,85 @@ protected:
 
 } // namespace
 
-TEST_F(JournalTest, JournalEditsAreKeptOnYesDroppedOnNoAndStoredByUpdate)
+TEST_F(JournalTest, EventsPhotosAndTasksDoneAreStepsAtOnceThatLeaveThePageEditsAlone)
 {
-    const std::string first = JournalTextOf({CareEvent{*CalendarDate::fromText("2024-03-01"), CareKind::Repotting, std::nullopt, {}, {}, {}, {}, {}}});
+    const std::string first = JournalTextOf({CareEvent{*CalendarDate::fromText("2024-03-01"), CareKind::Repotting, std::nullopt, {}, {}, {}, {}, {}},
+                                             DueIn(-2, "feed")});
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji", "Pine"}, [&](CBonsaiData& e, std::size_t i) {
         if (i == 0)
             e[kField] = first;
     }))));
     EXPECT_EQ(ShownText(view().sheet()->tabText(6)), QStringLiteral("Journal"));
-    ASSERT_EQ(page().eventList()->topLevelItemCount(), 1);
-    EXPECT_EQ(page().eventList()->topLevelItem(0)->text(1), QStringLiteral("Repotting"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "1 care task due in the next 30 days"; }));
+    // A price typed and not updated: no step below asks about it, takes it or drops it.
+    auto* price = FindControl<QLineEdit>(&view().purchasePage(), 1009);
+    price->setText(QStringLiteral("80"));
+    const auto priceStaysTyped = [&] { return price->text() == "80" && doc().entryAt(0)[CBonsaiData::PricePaid] == ""; };
+    TimelineDlg timeline(doc(), ui.services(), 0);
 
-    AnswerEvent(CareKind::Pruning, QStringLiteral("Cut back"));
+    ui.dialogs.expect([](QDialog& dialog) {
+        auto& event = dynamic_cast<CareEventDlg&>(dialog);
+        event.textEdit()->setPlainText(QStringLiteral("Cut back"));
+        event.amountEdit(MeasureKind::Height)->setText(QStringLiteral("42"));
+        event.amountEdit(MeasureKind::Trunk)->setText(QStringLiteral("38"));
+        return int(QDialog::Accepted);
+    });
     page().addButton()->click();
-    ASSERT_EQ(page().eventList()->topLevelItemCount(), 2);
-    EXPECT_EQ(page().eventList()->topLevelItem(0)->text(2), QStringLiteral("Cut back")) << "today's event comes first";
-    EXPECT_EQ(Field(0), first) << "the entry keeps its journal until the edit is kept";
-    EXPECT_TRUE(frame().action(cmd::kFileSave)->isEnabled());
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Add event \u201CMomiji\u201D"));
+    EXPECT_EQ(Journal::read(Field(0)).lines().size(), 3u);
+    EXPECT_TRUE(timeline.growthChart()->isCharted(MeasureKind::Trunk)) << "the chart sees the event at once";
+    const QTreeWidgetItem* added = page().eventList()->topLevelItem(0);
+    EXPECT_EQ(added->text(3), QStringLiteral("height 42 cm \u00B7 trunk 38 cm"));
+    EXPECT_FALSE(page().eventList()->isColumnHidden(3));
+    EXPECT_TRUE(priceStaysTyped());
 
-    ui.prompter.expect(mb::kIdNo, kKeepChanges);
-    ChooseEntry(1);
-    EXPECT_EQ(Field(0), first);
-    EXPECT_FALSE(doc().IsModified());
-    EXPECT_EQ(page().eventList()->topLevelItemCount(), 0);
+    page().eventList()->setCurrentItem(page().eventList()->topLevelItem(0));
+    ui.dialogs.expect([](QDialog& dialog) {
+        auto& event = dynamic_cast<CareEventDlg&>(dialog);
+        event.amountEdit(MeasureKind::Height)->clear();
+        event.amountEdit(MeasureKind::Trunk)->clear();
+        return int(QDialog::Accepted);
+    });
+    page().editButton()->click();
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Edit event \u201CMomiji\u201D"));
+    EXPECT_FALSE(timeline.growthChart()->isCharted(MeasureKind::Trunk)) << "the edit took the measurements away";
 
-    ChooseEntry(0);
-    AnswerEvent(CareKind::Feeding, QStringLiteral("Rapeseed\tcake"));
-    page().addButton()->click();
-    ui.prompter.expect(mb::kIdYes, kKeepChanges);
-    ChooseEntry(1);
-    const Journal kept = Journal::read(Field(0));
-    ASSERT_EQ(kept.lines().size(), 2u);
-    EXPECT_EQ(kept.lines()[0].event->kind, CareKind::Repotting);
-    EXPECT_EQ(kept.lines()[1].event->text, "Rapeseed\tcake");
-    EXPECT_EQ(kept.lines()[1].event->date, kToday);
+    ui.dialogs.expect([](QDialog& dialog) {
+        dynamic_cast<CareDueDlg&>(dialog).markDoneButton()->click();
+        return int(QDialog::Rejected);
+    });
+    frame().action(cmd::kViewCareDue)->trigger();
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Mark done \u201CMomiji\u201D"));
+    EXPECT_EQ(page().eventList()->topLevelItemCount(), 4) << "the tab shows the task done";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text().isEmpty(); }));
 
-    AnswerEvent(CareKind::Note, QStringLiteral("First note"));
-    page().addButton()->click();
-    bar().updateButton()->click();
-    EXPECT_EQ(Journal::read(Field(1)).lines().at(0).event->text, "First note");
-    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Update \u201CPine\u201D"));
-    doc().onEditUndo();
-    EXPECT_EQ(Field(1), "");
-    EXPECT_EQ(page().eventList()->topLevelItemCount(), 0) << "undo shows the journal as it was";
+    QImage(40, 20, QImage::Format_RGB32).save(Q(dir / "shot.png"));
+    ui.files.expectFiles({Q(dir / "shot.png")});
+    page().addPhotosButton()->click();
+    EXPECT_EQ(page().eventList()->topLevelItemCount(), 5);
+    timeline.selectPhoto(0);
+    ui.prompter.expect(mb::kIdOk);
+    timeline.onUseInAlbum();
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Use in album \u201CMomiji\u201D"));
+    EXPECT_EQ(view().albumPage().pictureList()->count(), 1) << "the album tab shows the photo put in it";
 
-    // Deleting the older event leaves the newer one as it was.
-    ChooseEntry(0);
-    page().eventList()->setCurrentItem(page().eventList()->topLevelItem(1));
+    page().eventList()->setCurrentItem(page().eventList()->topLevelItem(0));
     ui.prompter.expect(mb::kIdOk);
     page().deleteButton()->click();
-    EXPECT_EQ(page().m_journalText, JournalTextOf({*kept.lines()[1].event}));
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Delete event \u201CMomiji\u201D"));
+    EXPECT_TRUE(priceStaysTyped());
+
+    // Undo and Redo bring the list, the chart and the care due along.
+    const int steps = doc().history().index();
+    for (int i = 0; i < 5; ++i)
+        doc().history().undo();
+    EXPECT_EQ(page().eventList()->topLevelItemCount(), 3);
+    EXPECT_TRUE(timeline.growthChart()->isCharted(MeasureKind::Height));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "1 care task due in the next 30 days"; }));
+    while (doc().history().index() < steps)
+        doc().history().redo();
+    EXPECT_EQ(Field(0), page().m_journalText);
+    EXPECT_FALSE(timeline.growthChart()->isCharted(MeasureKind::Height));
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
 
@@ -220,9 +253,8 @@ TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
     }))));
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "2 care tasks due in the next 30 days"; }));
 
-    // Pages edits on the tree shown are offered before a task changes a journal.
+    // A task marked done leaves the edits on the pages of the tree shown as they are.
     FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
-    ui.prompter.expect(mb::kIdNo, kKeepChanges);
     ui.dialogs.expect([&](QDialog& dialog) {
         auto& due = dynamic_cast<CareDueDlg&>(dialog);
         EXPECT_EQ(due.taskList()->topLevelItemCount(), 2);
@@ -249,6 +281,7 @@ TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
     EXPECT_EQ(doc().currentPosition(), 0u) << "the chosen task's tree is shown";
     EXPECT_EQ(view().sheet()->currentWidget(), &page());
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::PricePaid], "");
+    EXPECT_EQ(FindControl<QLineEdit>(&view().purchasePage(), 1009)->text(), QStringLiteral("80"));
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
 
@@ -390,6 +423,6 @@ TEST_F(JournalTest, MarkDoneOnARepeatingTaskListsItsNextDueDate)
     });
     frame().action(cmd::kViewCareDue)->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "1 care task due in the next 30 days"; }));
-    const auto dueCell = page().findChild<QTreeWidget*>()->topLevelItem(0)->text(3);
+    const auto dueCell = page().findChild<QTreeWidget*>()->topLevelItem(0)->text(4);
     EXPECT_TRUE(dueCell.endsWith(QStringLiteral(" \u21BB"))) << qPrintable(dueCell);
 }

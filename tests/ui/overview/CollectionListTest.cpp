@@ -1,6 +1,7 @@
 #include "app/CommandIds.h"
 #include "editing/FormPages.h"
 #include "framework/DialogTemplate.h"
+#include "journal/Journal.h"
 #include "overview/CollectionListModel.h"
 #include "overview/CollectionListPanel.h"
 #include "search/ListColumns.h"
@@ -96,12 +97,15 @@ TEST(CollectionList, FollowsAddUpdateAndDeleteKeepingFilterAndSort)
 
 TEST(CollectionList, FollowingOneChangeAtATimeListsWhatAFreshListWould)
 {
-    for (const int column : {-1, 0, 3})
+    for (const int column : {-1, 0, 3, 5})
         for (const auto order : {Qt::AscendingOrder, Qt::DescendingOrder})
             for (const char* filter : {"", "a"}) {
                 EntryList entries;
                 for (const char* name : {"Pine", "maple 2", "Maple 10", "pine", "Oak"})
                     AddEntry(entries, name);
+                (*entries[1])[CBonsaiData::PurchaseDate] = "June 2014";
+                (*entries[2])[CBonsaiData::PurchaseDate] = "2010";
+                (*entries[4])[CBonsaiData::PurchaseDate] = "Pine 1";
                 const auto count = [&] { return entries.size(); };
                 const auto entryAt = [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; };
                 CollectionListModel model(count, entryAt);
@@ -124,6 +128,7 @@ TEST(CollectionList, FollowingOneChangeAtATimeListsWhatAFreshListWould)
                 const auto rename = [&](std::size_t position, const char* name) {
                     (*entries[position])[CBonsaiData::Name] = name;
                     (*entries[position])[CBonsaiData::PurchaseStyle] = name;
+                    (*entries[position])[CBonsaiData::PurchaseDate] = name;
                     model.entryChanged(position);
                 };
 
@@ -273,4 +278,98 @@ TEST_F(CollectionListAppTest, ColumnsStartAsWideAsTheirUsualTextsAndTheUserWiden
     ASSERT_TRUE(Start());
     ListCommand()->trigger();
     EXPECT_EQ(Panel().table()->horizontalHeader()->sectionSize(0), nameWidth + 40);
+}
+
+TEST_F(CollectionListAppTest, KeysShowTheTreeTheyMarkAndDeleteActsOnTheTreeShownAndMarked)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine", "Oak", "Ash"}))));
+    ListCommand()->trigger();
+    frame().show();
+    QTableView* table = Panel().table();
+    table->sortByColumn(0, Qt::AscendingOrder); // Ash, Maple, Oak, Pine
+    const auto marked = [table] { return table->currentIndex().siblingAtColumn(0).data().toString(); };
+    const auto shown = [this] { return bar().entryList()->currentText(); };
+
+    QTest::keyClick(table, Qt::Key_Down);
+    EXPECT_EQ(shown(), QStringLiteral("Oak"));
+    EXPECT_EQ(marked(), QStringLiteral("Oak"));
+    QTest::keyClick(table, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(shown(), QStringLiteral("Pine"));
+    EXPECT_EQ(Panel().selectedPositions(), (std::vector<std::size_t>{2, 1})) << "rows chosen for labels stay chosen";
+    QTest::keyClick(table, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(shown(), QStringLiteral("Oak"));
+    QTest::keyClick(table, Qt::Key_PageUp);
+    EXPECT_EQ(shown(), QStringLiteral("Ash"));
+    QTest::keyClicks(table, QStringLiteral("m"));
+    EXPECT_EQ(shown(), QStringLiteral("Maple"));
+    EXPECT_EQ(Panel().selectedPositions(), (std::vector<std::size_t>{0}));
+
+    FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
+    ui.prompter.expect(mb::kIdNo, kKeepChanges);
+    QTest::keyClick(table, Qt::Key_Down);
+    EXPECT_EQ(shown(), QStringLiteral("Oak")) << "page edits are asked about, as for a click";
+
+    // Chosen in the entry box, a tree is marked in the list, and Delete there names it.
+    ChooseEntry(1);
+    EXPECT_EQ(marked(), QStringLiteral("Pine"));
+    const QString deletePine = QStringLiteral("< Pine > will be delete from the list !!!");
+    ui.prompter.expect(mb::kIdCancel, deletePine);
+    QTest::keyClick(table, Qt::Key_Delete);
+    EXPECT_EQ(doc().entryCount(), 4u);
+    ui.prompter.expect(mb::kIdOk, deletePine);
+    QTest::keyClick(table, Qt::Key_Delete);
+    EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Oak", "Ash"}));
+    EXPECT_EQ(marked(), shown()) << "the tree shown in its place is marked";
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("< Oak > will be delete from the list !!!"));
+    bar().deleteButton()->click();
+    EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Ash"}));
+
+    // While the filter hides the tree shown, nothing is marked and Delete in the list asks nothing.
+    Panel().filterBox()->setText(QStringLiteral("maple"));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Delete);
+    EXPECT_EQ(doc().entryCount(), 2u);
+    EXPECT_TRUE(Panel().selectedPositions().empty());
+    EXPECT_TRUE(ui.prompter.allAnswered());
+
+    // Entries that come and go before the tree shown leave the mark on it.
+    EntryList entries;
+    for (const char* name : {"A", "B", "C"})
+        AddEntry(entries, name);
+    CollectionListModel model([&] { return entries.size(); },
+                              [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; });
+    CollectionListPanel panel(model);
+    panel.showCurrent(2);
+    entries.erase(entries.begin());
+    model.entryRemoved(0);
+    EXPECT_EQ(panel.selectedPositions(), (std::vector<std::size_t>{1}));
+    AddEntry(entries, "D");
+    std::rotate(entries.begin(), entries.end() - 1, entries.end());
+    model.entryInserted(0);
+    EXPECT_EQ(panel.selectedPositions(), (std::vector<std::size_t>{2}));
+}
+
+TEST_F(CollectionListAppTest, PhotosCountsBothFoldersAndTheFilterReadsTheJournal)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& entry, std::size_t n) {
+        if (n == 0)
+            return;
+        entry[CBonsaiData::Photo1] = "pine.bmp";
+        entry[talvane::journal::kJournalField] =
+            "TVJ1\r\n2021-05-01\tPhoto\t\tPhotos/a.jpg\tWrapped in cloth\r\n2022-05-01\tWiring\t\tPhotos/b.jpg\t";
+    }))));
+    ListCommand()->trigger();
+    frame().show();
+    QAbstractItemModel* model = Panel().table()->model();
+    const int photos = static_cast<int>(search::ListColumn::Photos);
+    EXPECT_EQ(model->index(1, photos).data().toString(), QStringLiteral("3"));
+    EXPECT_EQ(model->index(1, photos).data(Qt::ToolTipRole).toString(), QStringLiteral("1 in the album, 2 on the timeline"));
+    Panel().table()->sortByColumn(photos, Qt::DescendingOrder);
+    EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("Pine"));
+
+    Panel().filterBox()->setText(QStringLiteral("cloth"));
+    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
+    Panel().filterBox()->setText(QStringLiteral("wiring"));
+    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
+    EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("Pine"));
 }

@@ -1,16 +1,21 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "collection/TreeIdentity.h"
+#include "document/AlbumFolder.h"
+#include "framework/FilePaths.h"
 #include "journal/Journal.h"
+#include "passport/PassportExport.h"
 #include "passport/TreePassportCommands.h"
 
 #include "core/BmpTestFiles.h"
+#include "core/JournalTestTrees.h"
 #include "ui/AppFixture.h"
 
 #include <QAction>
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -50,7 +55,9 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
     EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("The passport of \u201COak\u201D is written to Oak.tvp."));
     EXPECT_EQ(ui.files.calls().back().request.initialName, QStringLiteral("Oak.tvp"));
 
-    // The receiver's collection already holds an oak.bmp of its own.
+    // The receiver keeps an oak.bmp of its own where the new collection will be saved; until
+    // then the passport's pictures are staged for it.
+    WriteFileBytes(dir / "Album" / "oak.bmp", "the receiver's own oak");
     doc().OnFileNew();
     ui.files.expect(Q(passport));
     frame().action(cmd::kFileImportPassport)->trigger();
@@ -58,9 +65,8 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
     const CBonsaiData& received = doc().entryAt(0);
     EXPECT_EQ(received[CBonsaiData::Name], "Oak");
     EXPECT_EQ(received[talvane::kTreeIdField], "0f8fad5b-d9cb-469f-a165-70867728950e") << "the identifier travels";
-    const std::string placed = received[CBonsaiData::Photo1];
-    EXPECT_NE(placed, "oak.bmp") << "the name is made unique in this collection's folder";
-    EXPECT_EQ(ReadFileBytes(dir / "Album" / placed), picture);
+    EXPECT_EQ(received[CBonsaiData::Photo1], "oak.bmp");
+    EXPECT_EQ(ReadFileBytes(FsPath(AlbumFolder(doc())) / "oak.bmp"), picture);
     const auto events = Journal::read(received[kJournalField]).newestFirst();
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].event.kind, CareKind::Note);
@@ -82,6 +88,14 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
     EXPECT_EQ(doc().entryCount(), 1u);
     doc().onEditUndo();
     EXPECT_EQ(doc().entryCount(), 0u);
+
+    // Its first save brings the picture beside the collection, under a name of its own there.
+    doc().onEditRedo();
+    ui.files.expect(Q(dir / "received.tvn"));
+    ASSERT_TRUE(doc().AskSaveFileName());
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Photo1], "oak (2).bmp");
+    EXPECT_EQ(ReadFileBytes(dir / "Album" / "oak (2).bmp"), picture);
+    EXPECT_EQ(ReadFileBytes(dir / "Album" / "oak.bmp"), "the receiver's own oak");
 }
 
 TEST_F(PassportWindowTest, ThePrintedPassportHasTheReportThenThePhotosByDateThenTheMeasurements)
@@ -116,5 +130,88 @@ TEST_F(PassportWindowTest, ThePrintedPassportHasTheReportThenThePhotosByDateThen
         << "oldest first";
     EXPECT_TRUE(pages[3].contains(QStringLiteral("Oak: measurements")));
     EXPECT_TRUE(pages[3].contains(QStringLiteral("42.5 cm")));
-    EXPECT_TRUE(pages[3].contains(QStringLiteral("Page 4 of 4")));
+    // The report's pages too are numbered of the whole, under the one footer.
+    for (int page = 1; page <= 4; ++page) {
+        const QString said = pages[page - 1].trimmed();
+        EXPECT_EQ(said.count(QStringLiteral("Page")), 1) << "page " << page;
+        EXPECT_TRUE(said.split(QLatin1Char('\n')).last().contains(
+            QRegularExpression(QStringLiteral("^Document trees\\.tvn +Page %1 of 4$").arg(page))))
+            << said.toStdString();
+    }
+}
+
+TEST_F(PassportWindowTest, APassportTakenInAgainUpdatesTheTreeOrAddsACopyAndUndoLeavesNoPictureNothingNames)
+{
+    const std::string id = "0f8fad5b-d9cb-469f-a165-70867728950e";
+    const CareEvent potted{*CalendarDate::fromText("2020-04-01"), CareKind::Repotting, std::nullopt, {}, "first pot", {}, {}, {}};
+    const CareEvent leaves{*CalendarDate::fromText("2021-05-01"), CareKind::Photo, std::nullopt, "Photos/leaves.jpg", "leaves", id, {}, {}};
+    EntryList giver;
+    giver.push_back(std::make_unique<CBonsaiData>());
+    (*giver[0])[CBonsaiData::Name] = "Oak";
+    (*giver[0])[talvane::kTreeIdField] = id;
+    (*giver[0])[CBonsaiData::Photo1] = "oak.bmp";
+    (*giver[0])[kJournalField] = JournalTextOf({potted, leaves});
+    WriteFileBytes(dir / "giver" / "Album" / "oak.bmp", BmpFile().Bytes());
+    WriteFileBytes(dir / "giver" / "Photos" / "leaves.jpg", "a photo's bytes");
+    const auto passport = dir / "Oak.tvp";
+    ASSERT_EQ(talvane::passport::exportPassport(giver, 0, {dir / "giver" / "trees.tvn", dir / "giver" / "Album", dir / "giver" / "Photos", {},
+                                                         std::chrono::system_clock::now(), passport})
+                  .problem,
+              "");
+    // The grower's oak has the first event and a name of its own.
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"My oak"}, [&](CBonsaiData& e, std::size_t) {
+        e[talvane::kTreeIdField] = id;
+        e[kJournalField] = JournalTextOf({potted});
+    }))));
+    const auto importAnswering = [&](int button) {
+        ui.files.expect(Q(passport));
+        ui.prompter.expect(button);
+        frame().action(cmd::kFileImportPassport)->trigger();
+        ASSERT_TRUE(ui.prompter.allAnswered());
+        EXPECT_EQ(ui.prompter.calls().back().buttons,
+                  (QStringList{QStringLiteral("&Update the tree"), QStringLiteral("Import a &separate copy"), QStringLiteral("&Cancel")}));
+    };
+
+    importAnswering(0);
+    ASSERT_EQ(doc().entryCount(), 1u);
+    const auto journalLines = [&] { return Journal::read(doc().entryAt(0)[kJournalField]).lines().size(); };
+    EXPECT_EQ(journalLines(), 2u) << "the photo's event is added, the repotting is not doubled";
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Name], "My oak");
+    EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Photo1], "oak.bmp");
+    EXPECT_EQ(ReadFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Update from passport \u201CMy oak\u201D"));
+    EXPECT_EQ(frame().statusBar()->currentMessage(),
+              QStringLiteral("\u201CMy oak\u201D is brought up to date from its passport (new events: 1, new pictures: 2)."));
+    importAnswering(0);
+    EXPECT_EQ(journalLines(), 2u);
+    EXPECT_EQ(doc().history().count(), 1);
+    EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("\u201CMy oak\u201D has everything its passport holds: nothing was added."));
+
+    // Undo sets the pictures aside, Redo puts them back; a new step forgets them.
+    doc().onEditUndo();
+    EXPECT_EQ(journalLines(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "Album" / "oak.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Photos" / "leaves.jpg"));
+    doc().onEditRedo();
+    EXPECT_EQ(ReadFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");
+    doc().onEditUndo();
+    doc().changeFields(0, {{CBonsaiData::Name, "Quercus"}}, QStringLiteral("Rename"));
+    EXPECT_EQ(FolderNames(dir / "Album"), std::vector<std::string>{});
+    EXPECT_EQ(FolderNames(dir / "Photos"), std::vector<std::string>{});
+
+    // A copy has an identifier of its own. Undo keeps the photo the first tree names
+    // (its file was missing), and once saved, every picture stays.
+    doc().changeFields(0, {{kJournalField, JournalTextOf({potted, leaves})}}, QStringLiteral("Note the photo"));
+    importAnswering(1);
+    ASSERT_EQ(doc().entryCount(), 2u);
+    EXPECT_NE(doc().entryAt(1)[talvane::kTreeIdField], id);
+    EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("A separate copy of \u201COak\u201D is added to the collection."));
+    doc().onEditUndo();
+    EXPECT_EQ(ReadFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");
+    EXPECT_FALSE(std::filesystem::exists(dir / "Album" / "oak.bmp"));
+    doc().onEditRedo();
+    ASSERT_TRUE(doc().OnFileSave());
+    doc().onEditUndo();
+    EXPECT_EQ(doc().entryCount(), 1u);
+    EXPECT_EQ(FolderNames(dir / "Album"), std::vector<std::string>{"oak.bmp"}) << "the saved file names it";
 }

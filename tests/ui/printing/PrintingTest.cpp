@@ -7,6 +7,7 @@
 #include "collection/TreeIdentity.h"
 #include "labels/TreeLabel.h"
 #include "printing/BatchPrint.h"
+#include "printing/LabelPages.h"
 #include "printing/LabelsDlg.h"
 #include "printing/PrintChoiceDlg.h"
 #include "printing/PrintProgress.h"
@@ -16,7 +17,9 @@
 #include "ui/AppFixture.h"
 
 #include <QAction>
+#include <QFontMetricsF>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
@@ -374,19 +377,44 @@ TEST_F(PrintingTest, TheCollectionListPrintsAsListedAndCutsWhatTheSheetCannotHol
     const QStringList pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 1);
     const QStringList lines = TextLines(pages[0]);
-    ASSERT_GE(lines.size(), 7);
+    ASSERT_GE(lines.size(), 8);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("trees.tvn"))) << lines[0].toStdString();
-    EXPECT_EQ(lines[1], QStringLiteral("3 of 4 trees"));
-    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Botanical name"))) << lines[2].toStdString();
-    EXPECT_FALSE(lines[2].contains(QStringLiteral("Photos")));
-    EXPECT_TRUE(lines[3].contains(QStringLiteral("Pine www"))) << "sorted as listed, the longest name first";
-    EXPECT_TRUE(lines[3].contains(QStringLiteral("\u2026"))) << "cut to fit the sheet";
-    EXPECT_FALSE(lines[3].contains(QString::fromStdString(longName)));
-    EXPECT_TRUE(lines[4].contains(QStringLiteral("Pine b")));
-    EXPECT_TRUE(lines[5].contains(QStringLiteral("Pine a")));
+    EXPECT_EQ(lines[1], QStringLiteral("Filter: pine"));
+    EXPECT_EQ(lines[2], QStringLiteral("3 of 4 trees"));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("Botanical name"))) << lines[3].toStdString();
+    EXPECT_FALSE(lines[3].contains(QStringLiteral("Photos")));
+    EXPECT_TRUE(lines[4].contains(QStringLiteral("Pine www"))) << "sorted as listed, the longest name first";
+    EXPECT_TRUE(lines[4].contains(QStringLiteral("\u2026"))) << "cut to fit the sheet";
+    EXPECT_FALSE(lines[4].contains(QString::fromStdString(longName)));
+    EXPECT_TRUE(lines[5].contains(QStringLiteral("Pine b")));
+    EXPECT_TRUE(lines[6].contains(QStringLiteral("Pine a")));
     EXPECT_EQ(lines.last(), QStringLiteral("Page 1 of 1"));
     EXPECT_FALSE(pages[0].contains(QStringLiteral("Maple")));
     EXPECT_EQ(app->printer().pageLayout().orientation(), orientation) << "the report keeps its sheet";
+}
+
+TEST_F(PrintingTest, TheInventorySaysTheFilterWordsItWasMadeWith)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Oak on a bench", "Oak", "Elm"}))));
+    CollectionListPanel& list = frame().collectionList();
+    const auto printed = [&](const QString& filter) {
+        list.filterBox()->setText(filter);
+        PrintTo(dir / "list.pdf");
+        frame().action(cmd::kFilePrintCollectionList)->trigger();
+        return TextLines(PdfPages(dir / "list.pdf").value(0));
+    };
+    QStringList lines = printed(QStringLiteral("  oak \t bench "));
+    EXPECT_EQ(lines.mid(1, 2), QStringList({QStringLiteral("Filter: oak bench"), QStringLiteral("1 of 3 trees")}))
+        << "under the title, the words as the filter reads them";
+    EXPECT_EQ(printed(QString()).value(1), QStringLiteral("3 trees")) << "no filter, no filter line";
+    lines = printed(QStringLiteral("oak ").repeated(80));
+    EXPECT_TRUE(lines.value(1).startsWith(QStringLiteral("Filter: oak oak"))) << lines.value(1).toStdString();
+    EXPECT_TRUE(lines.value(1).endsWith(QStringLiteral("\u2026"))) << "a filter wider than the sheet is cut, on one line";
+    EXPECT_EQ(lines.value(2), QStringLiteral("2 of 3 trees"));
+
+    ASSERT_EQ(PrintInventoryToPdf(Q(dir / "trees.tvn"), Q(dir / "batch.pdf"), QStringLiteral("elm ")), 0);
+    lines = TextLines(PdfPages(dir / "batch.pdf").value(0));
+    EXPECT_EQ(lines.mid(1, 2), QStringList({QStringLiteral("Filter: elm"), QStringLiteral("1 of 3 trees")})) << "and without a window";
 }
 
 TEST_F(PrintingTest, LabelsStartAtTheChosenPlaceAndTheirQrCodesNameTheirTrees)
@@ -444,6 +472,44 @@ TEST_F(PrintingTest, LabelsStartAtTheChosenPlaceAndTheirQrCodesNameTheirTrees)
     expected.sort();
     EXPECT_EQ(read, expected);
     EXPECT_EQ(app->printer().pageLayout().pageSize().id(), QPageSize::A4) << "the report's sheet is put back";
+}
+
+TEST(LabelPages, ALongNameGoesOnToASecondLineBeforeItIsCut)
+{
+    QImage device(10, 10, QImage::Format_RGB32);
+    const double pixelsPerMillimetre = 300 / 25.4;
+    device.setDotsPerMeterX(static_cast<int>(pixelsPerMillimetre * 1000));
+    device.setDotsPerMeterY(static_cast<int>(pixelsPerMillimetre * 1000));
+    const QString twoLines = QStringLiteral("Black pine of the old mill");
+    const QString tooLong = QStringLiteral("Japanese black pine from the nursery by the old mill of Saint-Martin");
+    for (const LabelSheet& sheet : LabelSheetPresets()) {
+        const QRectF rect(QPointF(0, 0), QSizeF(sheet.labelWidth, sheet.labelHeight) * pixelsPerMillimetre);
+        const auto lines = [&](const QString& name) {
+            const LabelLayout layout = LayOutTreeLabel(
+                device, rect, pixelsPerMillimetre, {name, QStringLiteral("Pinus thunbergii"), QStringLiteral("1Y7T-TPYS"), "talvane:tree/x"});
+            QStringList texts;
+            for (const LabelLine& line : layout.lines) {
+                texts.append(line.text);
+                const QFontMetricsF metrics(line.font, &device);
+                EXPECT_GE(line.topLeft.x(), layout.qrCode.right()) << line.text.toStdString();
+                EXPECT_LE(line.topLeft.x() + metrics.horizontalAdvance(line.text), rect.right()) << line.text.toStdString();
+                EXPECT_LE(line.topLeft.y() + metrics.height(), rect.bottom()) << line.text.toStdString();
+            }
+            return texts;
+        };
+        const std::string where = sheet.name.toStdString();
+        const QStringList under = {QStringLiteral("Pinus thunbergii"), QStringLiteral("1Y7T-TPYS")};
+        EXPECT_EQ(lines(QStringLiteral("Elm")), QStringList(QStringLiteral("Elm")) + under) << where;
+        QStringList wrapped = lines(twoLines);
+        ASSERT_EQ(wrapped.size(), 4) << where << ": the name on two lines, the botanical name and the code under it";
+        EXPECT_EQ(wrapped[0] + QLatin1Char(' ') + wrapped[1], twoLines) << where << ": broken between words, nothing cut";
+        EXPECT_EQ(wrapped.mid(2), under) << where;
+        wrapped = lines(tooLong);
+        ASSERT_EQ(wrapped.size(), 4) << where;
+        EXPECT_TRUE(tooLong.startsWith(wrapped[0] + QLatin1Char(' '))) << where << ": " << wrapped[0].toStdString();
+        EXPECT_TRUE(wrapped[1].endsWith(QStringLiteral("\u2026"))) << where << ": " << wrapped[1].toStdString();
+        EXPECT_TRUE(tooLong.contains(wrapped[1].chopped(1))) << where << ": the second line goes on from the first";
+    }
 }
 
 TEST(LabelsDlg, ASheetThatCannotBePrintedIsSaidAndCannotBeChosen)

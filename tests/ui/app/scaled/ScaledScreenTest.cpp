@@ -1,17 +1,40 @@
 // The program at twice the scale on a screen of 1600 × 1000 pixels: a test program of
 // its own, since the scale is fixed before the application starts.
+#include "album/NewPictureDlg.h"
+#include "album/PictureViewer.h"
+#include "app/AboutDlg.h"
 #include "app/CommandIds.h"
+#include "app/EarlierVersionsDlg.h"
+#include "app/HelpWindow.h"
 #include "app/PagesAndList.h"
+#include "app/SplashDlg.h"
+#include "companion/PhoneSharing.h"
+#include "companion/ShareDlg.h"
 #include "editing/FormPages.h"
+#include "editing/NewEntryDlg.h"
+#include "editing/RenameEntryDlg.h"
 #include "framework/AppSettings.h"
+#include "journal/CareDueDlg.h"
+#include "journal/CareEventDlg.h"
 #include "overview/CollectionListPanel.h"
+#include "passport/TreePassportCommands.h"
+#include "printing/LabelsDlg.h"
+#include "printing/PrintChoiceDlg.h"
+#include "timeline/CompareDlg.h"
+#include "timeline/PhotoViewer.h"
+#include "timeline/TimelineDlg.h"
+#include "timeline/TimelineGrid.h"
+#include "timeline/TimelineModel.h"
 
 #include "ui/AppFixture.h"
 #include "ui/OffscreenTests.h"
 #include "ui/TextBoxLines.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QGraphicsView>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -29,6 +52,34 @@ protected:
     // Where a part of the window lies in it.
     QRect InWindow(const QWidget& part) const { return {part.mapTo(&frame(), QPoint(0, 0)), part.size()}; }
     bool Reachable(const QWidget& part) const { return part.isVisible() && frame().rect().contains(InWindow(part)); }
+
+    // Shows a window of the program as it opens, and checks that it lies within the
+    // screen with every button it shows outside a scrolled area inside it.
+    template <typename Window, typename... Arguments>
+    void ExpectFitting(Arguments&&... arguments)
+    {
+        Window window(std::forward<Arguments>(arguments)...);
+        const std::string name = window.metaObject()->className();
+        static_cast<QWidget&>(window).show();
+        QTest::qWait(20);
+        EXPECT_TRUE(Screen().availableGeometry().contains(window.frameGeometry()))
+            << name << " " << window.frameGeometry().width() << "x" << window.frameGeometry().height();
+        for (const QAbstractButton* button : window.template findChildren<QAbstractButton*>()) {
+            if (!button->isVisibleTo(&window) || InScrolledArea(*button, window))
+                continue;
+            const QRect place(button->mapTo(&window, QPoint(0, 0)), button->size());
+            EXPECT_TRUE(window.rect().contains(place)) << name << " " << button->text().toStdString();
+            EXPECT_TRUE(Screen().availableGeometry().contains(place.translated(window.geometry().topLeft())))
+                << name << " " << button->text().toStdString();
+        }
+    }
+    static bool InScrolledArea(const QWidget& part, const QWidget& window)
+    {
+        for (const QWidget* up = part.parentWidget(); up && up != &window; up = up->parentWidget())
+            if (qobject_cast<const QAbstractScrollArea*>(up))
+                return true;
+        return false;
+    }
 };
 
 } // namespace
@@ -99,6 +150,91 @@ TEST_F(ScaledScreenTest, TextBoxesShowWholeLinesAtTwiceTheScale)
         EXPECT_FALSE(top.cut) << box->objectName().toStdString();
         EXPECT_FALSE(end.cut) << box->objectName().toStdString();
     }
+}
+
+TEST_F(ScaledScreenTest, EveryWindowOpensWithinTheScreenWithItsButtonsInReach)
+{
+    const QString photo = Q(dir / "photo.jpg");
+    QImage(4000, 3000, QImage::Format_RGB32).save(photo, "JPG");
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    QWidget* owner = &frame();
+    const std::vector<CaptionedPhoto> photos = {{photo, QStringLiteral("1 May 2025")}, {photo, QStringLiteral("2 May 2026")}};
+    const TreeLabel label{QStringLiteral("Maple"), QStringLiteral("Acer palmatum"), QStringLiteral("1Y7T-TPYS"), "talvane:tree/1"};
+    PhoneSharing sharing(doc());
+    ExpectFitting<CAboutDlg>(owner);
+    ExpectFitting<CSplashDlg>(owner);
+    ExpectFitting<EarlierVersionsDlg>(std::vector<KeptVersion>{{dir / "trees.tvn", 1700000000, 1, 2000}}, owner);
+    ExpectFitting<HelpWindow>(owner);
+    ExpectFitting<CNewPictureDlg>(owner);
+    ExpectFitting<PictureViewer>(QImage(250, 250, QImage::Format_RGB32), QStringLiteral("Maple"), owner);
+    ExpectFitting<CNewEntryDlg>(owner);
+    ExpectFitting<RenameEntryDlg>("Maple", owner);
+    ExpectFitting<CareDueDlg>(doc(), ui.prompter, talvane::journal::CalendarDate::today(), owner);
+    const talvane::journal::CareEvent event{talvane::journal::CalendarDate::today(), talvane::journal::CareKind::Note,
+                                            std::nullopt, "", "", "", {}, {}};
+    ExpectFitting<CareEventDlg>(event, QStringList{QStringLiteral("maple.bmp")}, owner);
+    ExpectFitting<ShareDlg>(sharing, ui.services(), owner);
+    ExpectFitting<CPrintChoiceDlg>(owner);
+    ExpectFitting<LabelsDlg>(std::vector<TreeLabel>{label}, std::vector<TreeLabel>{label}, owner);
+    ExpectFitting<PassportGiverDlg>(QStringLiteral("Maple"), owner);
+    ExpectFitting<TimelineDlg>(doc(), ui.services(), std::size_t{0}, owner);
+    ExpectFitting<PhotoViewer>(photos, std::size_t{0}, owner);
+    ExpectFitting<CompareDlg>(photos, std::size_t{0}, std::size_t{1}, owner);
+}
+
+TEST_F(ScaledScreenTest, TheTimelineFillsItsRowsWithPhotosAndShowsWholeCaptions)
+{
+    // Twelve photos of one spring, the last with a text far longer than a tile.
+    const std::string longText = "Repotted into the blue pot; the roots were cut back by a third and the moss laid again";
+    std::filesystem::create_directories(dir / "Photos");
+    std::string journal = "TVJ1";
+    for (int day = 10; day < 22; ++day) {
+        const std::string name = "2025-05-" + std::to_string(day) + " Maple.jpg";
+        QImage(400, 300, QImage::Format_RGB32).save(Q(dir / "Photos" / name), "JPG");
+        journal += "\r\n2025-05-" + std::to_string(day) + "\tPhoto\t\tPhotos/" + name + "\t" + (day == 21 ? longText : "buds");
+    }
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}, [&](CBonsaiData& entry, std::size_t) {
+        entry[talvane::journal::kJournalField] = journal;
+    }))));
+    TimelineDlg timeline(doc(), ui.services(), 0, &frame());
+    timeline.showMaximized();
+    QTest::qWait(50);
+    const TimelineGrid& grid = *timeline.photoList();
+    const TimelineModel& model = timeline.model();
+    ASSERT_EQ(model.photos().size(), 12u);
+
+    // A maximised window on this screen of 1600 pixels lays six photos a row or more,
+    // and the row reaches across the grid.
+    const int top = grid.visualRect(model.index(model.rowOf(0))).top();
+    int firstRow = 0;
+    int rowEnd = 0;
+    for (std::size_t photo = 0; photo < model.photos().size(); ++photo) {
+        const QRect tile = grid.visualRect(model.index(model.rowOf(photo)));
+        if (tile.top() == top) {
+            ++firstRow;
+            rowEnd = tile.right() + 1;
+        }
+    }
+    EXPECT_GE(firstRow, 6);
+    EXPECT_EQ(firstRow, grid.columns());
+    EXPECT_LE(grid.viewport()->width() - rowEnd, grid.columns() + grid.spacing()) << "no wide empty margin";
+
+    // The whole caption is in the tile's tool tip and in the viewer, which Home and End
+    // take to the first and the last photo.
+    const QModelIndex last = model.index(model.rowOf(11));
+    EXPECT_TRUE(model.data(last, Qt::ToolTipRole).toString().contains(QString::fromStdString(longText)));
+    timeline.selectPhoto(5);
+    ui.dialogs.expect([&](QDialog& dialog) {
+        auto& viewer = dynamic_cast<PhotoViewer&>(dialog);
+        QTest::keyClick(viewer.view(), Qt::Key_End);
+        EXPECT_EQ(viewer.shownIndex(), 11u);
+        EXPECT_TRUE(viewer.caption()->text().endsWith(QString::fromStdString(longText)));
+        QTest::keyClick(viewer.view(), Qt::Key_Home);
+        EXPECT_EQ(viewer.shownIndex(), 0u);
+        return int(QDialog::Rejected);
+    });
+    timeline.onViewPhoto();
+    EXPECT_EQ(timeline.selectedPhoto(), 0u);
 }
 
 int main(int argc, char** argv)

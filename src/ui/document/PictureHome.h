@@ -1,0 +1,42 @@
+#pragma once
+
+#include "collection/CollectionArchive.h"
+#include "timeline/PictureFolders.h"
+
+#include <QString>
+
+#include <filesystem>
+
+// Where the open collection's pictures are kept: beside its file, or, while it has none,
+// in a staging folder of its own, which its first save empties beside the file. The
+// staged pictures of a collection that is never saved go with it.
+class PictureHome {
+public:
+    explicit PictureHome(std::filesystem::path stagingFolder);
+    ~PictureHome();
+    PictureHome(const PictureHome&) = delete;
+    PictureHome& operator=(const PictureHome&) = delete;
+
+    // Untitled collections stage their pictures here from now on.
+    void setStagingFolder(std::filesystem::path folder);
+
+    // The folders of the collection at collectionPath (empty for an untitled one).
+    talvane::timeline::PictureFolders folders(const QString& collectionPath, const EntryList& entries) const;
+    // The staging folder, once an untitled collection has asked for it; empty before.
+    const std::filesystem::path& stagedFolder() const { return m_stagedMade ? m_staging : kNone; }
+
+    // The pictures the entries name, copied from the collection's folders at fromPath (empty
+    // for an untitled collection) into those of a file about to be written at toPath.
+    talvane::timeline::BroughtPictures bringTo(const QString& fromPath, const QString& toPath,
+                                               const EntryList& entries) const;
+
+    // The untitled collection's pictures are those of `folder`, kept from a program that stopped.
+    void takeStaged(const std::filesystem::path& folder);
+    // The untitled collection's pictures are thrown away (it was discarded, or saved elsewhere).
+    void discardStaged();
+
+private:
+    static inline const std::filesystem::path kNone;
+    std::filesystem::path m_staging;
+    mutable bool m_stagedMade = false;
+};

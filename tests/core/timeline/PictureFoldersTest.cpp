@@ -1,0 +1,90 @@
+#include "journal/Journal.h"
+#include "timeline/PictureFolders.h"
+
+#include "core/JournalTestTrees.h"
+#include "core/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace talvane::timeline;
+using talvane::journal::CareKind;
+
+namespace {
+
+// A tree with "maple.bmp" in its album and a journal naming "Photos/2025-05-01 Maple.jpg" and "spring.bmp".
+EntryList MapleTrees()
+{
+    EntryList entries;
+    AddTree(entries, "Maple",
+            {{Day("2025-05-01"), CareKind::Photo, {}, "Photos/2025-05-01 Maple.jpg", "buds", {}, {}, {}},
+             {Day("2025-06-01"), CareKind::Photo, {}, "spring.bmp", "leaves", {}, {}, {}}});
+    (*entries[0])[CBonsaiData::Photo1] = "maple.bmp";
+    return entries;
+}
+
+} // namespace
+
+TEST(PictureFolders, PhotosLiveBesideTheCollectionAndTheAlbumTooUnlessAnOldSharedAlbumHoldsIt)
+{
+    TempDir dir;
+    const EntryList entries = MapleTrees();
+    const auto home = dir / "trees";
+    const auto start = dir / "program";
+    std::filesystem::create_directories(home);
+    const PictureFolders beside{home / "Album", home / "Photos"};
+
+    EXPECT_EQ(findPictureFolders(home, start, entries), beside) << "neither folder has an album";
+    WriteFileBytes(start / "Album" / "other.bmp", "x");
+    EXPECT_EQ(findPictureFolders(home, start, entries), beside) << "the start folder's album holds none of its names";
+    WriteFileBytes(start / "Album" / "spring.bmp", "x");
+    EXPECT_EQ(findPictureFolders(home, start, entries), (PictureFolders{start / "Album", home / "Photos"}))
+        << "a name of the journal is enough";
+    std::filesystem::create_directories(home / "Album");
+    EXPECT_EQ(findPictureFolders(home, start, entries), beside) << "the collection's own album comes first";
+    EXPECT_EQ(findPictureFolders(home, home, entries), beside);
+
+    const NamedPictures names = namedPictures(entries);
+    EXPECT_EQ(names.album, (std::set<std::string>{"maple.bmp", "spring.bmp"}));
+    EXPECT_EQ(names.photos, (std::set<std::string>{"2025-05-01 Maple.jpg"}));
+}
+
+TEST(PictureFolders, BringingPicturesCopiesEachOnceRenamesWhatIsTakenAndOnAProblemLeavesNothing)
+{
+    TempDir dir;
+    const EntryList entries = MapleTrees();
+    const PictureFolders from{dir / "a" / "Album", dir / "a" / "Photos"};
+    const PictureFolders to{dir / "b" / "Album", dir / "b" / "Photos"};
+    WriteFileBytes(from.album / "maple.bmp", "maple");
+    WriteFileBytes(from.album / "spring.bmp", "spring");
+    WriteFileBytes(from.photos / "2025-05-01 Maple.jpg", "jpeg");
+    WriteFileBytes(from.album / "unnamed.bmp", "no tree names it");
+    WriteFileBytes(to.album / "maple.bmp", "maple");          // the same picture: not copied again
+    WriteFileBytes(to.album / "spring.bmp", "another tree");  // a name taken by another picture
+
+    const BroughtPictures brought = bringPictures(namedPictures(entries), from, to);
+    ASSERT_EQ(brought.problem, "");
+    EXPECT_EQ(ReadFileBytes(to.album / "spring (2).bmp"), "spring");
+    EXPECT_EQ(ReadFileBytes(to.album / "spring.bmp"), "another tree");
+    EXPECT_EQ(ReadFileBytes(to.photos / "2025-05-01 Maple.jpg"), "jpeg");
+    EXPECT_EQ(FolderNames(to.album), (std::vector<std::string>{"maple.bmp", "spring (2).bmp", "spring.bmp"}));
+    EXPECT_EQ(brought.created.size(), 2u);
+    EXPECT_EQ(brought.albumRenames, (std::map<std::string, std::string>{{"spring.bmp", "spring (2).bmp"}}));
+
+    // The journal event naming the renamed picture follows it; the album slot had no need to.
+    const auto fields = renamedPictureFields(*entries[0], brought);
+    ASSERT_EQ(fields.size(), 1u);
+    EXPECT_EQ(fields[0].first, talvane::journal::kJournalField);
+    const auto events = talvane::journal::Journal::read(fields[0].second).newestFirst();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].event.picture, "spring (2).bmp");
+    EXPECT_EQ(events[1].event.picture, "Photos/2025-05-01 Maple.jpg");
+    EXPECT_TRUE(bringPictures(namedPictures(entries), to, to).created.empty());
+
+    // A Photos that is a file stops the copy: the album pictures already copied go again.
+    const PictureFolders blocked{dir / "c" / "Album", dir / "c" / "Photos"};
+    WriteFileBytes(blocked.photos, "not a folder");
+    const BroughtPictures refused = bringPictures(namedPictures(entries), from, blocked);
+    EXPECT_NE(refused.problem, "");
+    EXPECT_TRUE(refused.created.empty());
+    EXPECT_TRUE(FolderNames(blocked.album).empty());
+}

@@ -1,0 +1,111 @@
+#include "collection/CollectionFile.h"
+#include "collection/RecoveryStore.h"
+#include "document/AlbumFolder.h"
+#include "document/TalvaneDoc.h"
+#include "framework/AppSettings.h"
+#include "framework/BaseDirectory.h"
+#include "framework/RecentFileList.h"
+
+#include "core/TempDir.h"
+#include "ui/ScriptedUiServices.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Q(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+// An untitled collection of one tree whose album names "maple.bmp", written into its album folder.
+void AddTreeWithPicture(CTalvaneDoc& doc, const std::string& bytes)
+{
+    auto entry = std::make_unique<CBonsaiData>();
+    (*entry)[CBonsaiData::Name] = "Maple";
+    (*entry)[CBonsaiData::Photo1] = "maple.bmp";
+    doc.addEntry(std::move(entry));
+    WriteFileBytes(doc.pictureFolders().album / "maple.bmp", bytes);
+}
+
+} // namespace
+
+TEST(PictureHome, AnUntitledCollectionStagesItsPicturesUntilItsFirstSaveMovesThemBesideIt)
+{
+    TempDir dir;
+    AppSettings().clear();
+    SetBaseDirectory(Q(dir / "started-here"));
+    ScriptedUiServices ui;
+    RecentFileList recent;
+    RecoveryStore store(dir / "recovery");
+    CTalvaneDoc doc(ui.services(), recent);
+    doc.pictureHome().setStagingFolder(store.stagingFolder());
+
+    AddTreeWithPicture(doc, "staged bytes");
+    const auto staging = store.stagingFolder();
+    EXPECT_EQ(doc.pictureHome().stagedFolder(), staging);
+    EXPECT_EQ(AlbumFolder(doc), Q(staging / "Album"));
+    EXPECT_EQ(PhotosFolder(doc), Q(staging / "Photos"));
+
+    // The folder saved into already has another picture of that name: the collection's own
+    // comes in under a new name, which its album slot takes.
+    const auto home = dir / "friend";
+    WriteFileBytes(home / "Album" / "maple.bmp", "another tree's picture");
+    ui.files.expect(Q(home / "friend.tvn"));
+    ASSERT_TRUE(doc.AskSaveFileName());
+    EXPECT_EQ(ReadFileBytes(home / "Album" / "maple.bmp"), "another tree's picture");
+    EXPECT_EQ(ReadFileBytes(home / "Album" / "maple (2).bmp"), "staged bytes");
+    EXPECT_EQ(doc.entryAt(0)[CBonsaiData::Photo1], "maple (2).bmp");
+    EntryList saved;
+    ASSERT_FALSE(LoadCollectionFile(home / "friend.tvn", saved));
+    EXPECT_EQ((*saved[0])[CBonsaiData::Photo1], "maple (2).bmp");
+    EXPECT_FALSE(std::filesystem::exists(staging));
+    EXPECT_TRUE(doc.pictureHome().stagedFolder().empty());
+    EXPECT_EQ(AlbumFolder(doc), Q(home / "Album"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "started-here")) << "nothing is written in the start folder";
+
+    // Save As into a third folder takes the pictures along and leaves them where they were too.
+    std::filesystem::create_directories(dir / "moved");
+    ui.files.expect(Q(dir / "moved" / "friend.tvn"));
+    ASSERT_TRUE(doc.AskSaveFileName());
+    EXPECT_EQ(ReadFileBytes(dir / "moved" / "Album" / "maple (2).bmp"), "staged bytes");
+    EXPECT_TRUE(std::filesystem::exists(home / "Album" / "maple (2).bmp"));
+
+    // A new untitled collection's pictures go when it is discarded.
+    doc.OnNewDocument();
+    AddTreeWithPicture(doc, "never saved");
+    ASSERT_TRUE(std::filesystem::exists(staging / "Album" / "maple.bmp"));
+    doc.OnNewDocument();
+    EXPECT_FALSE(std::filesystem::exists(staging));
+}
+
+TEST(PictureHome, StagedPicturesFollowTheirRecoveryFileWhetherRestoredOrDiscarded)
+{
+    TempDir dir;
+    RecoveryStore store(dir / "recovery");
+    const auto left = dir / "recovery" / "staging" / "2000000000";
+    WriteFileBytes(left / "Album" / "maple.bmp", "kept");
+    RecoveryRecord record;
+    record.title = "Untitled";
+    record.stagedPictures = left;
+    ASSERT_FALSE(store.write(record, WriteCollection({})));
+    const auto kept = store.leftBehind();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].stagedPictures, left);
+
+    // Restored, the pictures become this program's staged ones.
+    PictureHome home(store.stagingFolder());
+    home.takeStaged(kept[0].stagedPictures);
+    EXPECT_EQ(ReadFileBytes(store.stagingFolder() / "Album" / "maple.bmp"), "kept");
+    EXPECT_FALSE(std::filesystem::exists(left));
+
+    // Discarded, they go with the recovery file; a stray folder nothing names goes at the next start.
+    WriteFileBytes(left / "Album" / "maple.bmp", "kept again");
+    WriteFileBytes(dir / "recovery" / "staging" / "2000000001" / "Photos" / "x.jpg", "stray");
+    store.removeStrayStaging();
+    EXPECT_TRUE(std::filesystem::exists(left)) << "a recovery file still names it";
+    EXPECT_FALSE(std::filesystem::exists(dir / "recovery" / "staging" / "2000000001"));
+    RecoveryStore::discard(kept[0]);
+    EXPECT_FALSE(std::filesystem::exists(left));
+    EXPECT_TRUE(std::filesystem::exists(store.stagingFolder())) << "the running program's own folder stays";
+}
