@@ -22,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -172,8 +173,19 @@ void CPage1::decodeSlot(int index, Report report)
         m_albumBitmap.ReleaseBitmap();
         m_unreadableFile = FromAnsi(file);
         // Each file is reported once a session; after that its place says it all.
-        if (report != Report::Quiet && MissingPictures::session().noteMissing(slotPath(file)))
-            reportFailure(e, report);
+        if (report == Report::Quiet)
+            return;
+        const QString path = slotPath(file);
+        if (window()->isVisible()) {
+            if (MissingPictures::session().noteMissing(path))
+                reportFailure(e.GetText(), e.GetCode(), report);
+            return;
+        }
+        // A collection opened at start is shown before its window: the box waits for the window.
+        QTimer::singleShot(0, this, [this, path, text = e.GetText(), code = e.GetCode(), report] {
+            if (MissingPictures::session().noteMissing(path))
+                reportFailure(text, code, report);
+        });
     }
 }
 
@@ -182,11 +194,11 @@ QString CPage1::slotPath(const std::string& file) const
     return QDir(m_albumFolder()).filePath(FromAnsi(file));
 }
 
-void CPage1::reportFailure(const CTextException& e, Report report)
+void CPage1::reportFailure(const std::string& message, int errorCode, Report report)
 {
     // One substitution step: a "%1" in a file name stays as it is.
-    const QString text = FromAnsi(e.GetText());
-    const QString code = QString::number(e.GetCode());
+    const QString text = FromAnsi(message);
+    const QString code = QString::number(errorCode);
     if (report == Report::ShowPicture)
         m_services.prompter().ask(QStringLiteral("%1[Code:%2]").arg(text, code), QStringLiteral("Erreur"), mb::kOk);
     else if (report == Report::Selection)
@@ -282,7 +294,7 @@ int CPage1::ChoosePictureFile()
         m_albumDecoder.DecodeFile(QFile::encodeName(info.absoluteFilePath()).toStdString(), &m_albumBitmap, 32);
         m_unreadableFile.clear();
     } catch (const CTextException& e) {
-        reportFailure(e, Report::ShowPicture);
+        reportFailure(e.GetText(), e.GetCode(), Report::ShowPicture);
         restoreSelectedPicture();
         return 1;
     }

@@ -68,7 +68,7 @@ private:
     // Decodes the photo of the slot at the list index into the album's bitmap; a failure
     // empties the picture on show and is reported in the wording of the caller.
     void decodeSlot(int index, Report report);
-    void reportFailure(const CTextException& e, Report report);
+    void reportFailure(const std::string& message, int errorCode, Report report);
     QString slotPath(const std::string& file) const;
     // After a refused choice, only the selected photo may be on show.
     void restoreSelectedPicture();

@@ -5,6 +5,7 @@
 
 #include "ui/AppFixture.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,6 +34,8 @@ protected:
                 e[CBonsaiData::photoDescriptionField(k)] = "Photo of " + files[k];
             }
         }))));
+        // A picture that cannot be read is said once the window is up.
+        QApplication::processEvents();
     }
 
     // Answers New picture with OK; an empty description leaves the field as it is.

@@ -161,6 +161,8 @@ TEST_F(PhotoAlbumTest, AMissingPictureIsToldOnceThenHoldsItsPlaceAndIsCountedInT
             e[talvane::journal::kJournalField] = "TVJ1\r\n2025-05-01\tPhoto\t\tPhotos/lost.jpg\tbuds";
         }
     }))));
+    EXPECT_TRUE(ui.prompter.calls().empty()) << "nothing is said before the window is up";
+    QApplication::processEvents();
     EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("gone.bmp est invalide ou introuvable.\n[Code:4]")));
     const QLabel& missing = *frame().missingPicturesPane();
     EXPECT_TRUE(missing.isVisible());

@@ -3,6 +3,7 @@
 #include "ui/AppFixture.h"
 #include "ui/ProgramRun.h"
 
+#include <QApplication>
 #include <QProcess>
 
 namespace {
@@ -49,6 +50,7 @@ TEST_F(BadInputTest, ADamagedPictureIsReportedAndLeavesTheCollectionAlone)
     const std::string before = ReadFileBytes(path);
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"), 0);
     ASSERT_TRUE(Start(Q(path)));
+    QApplication::processEvents();
     EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("[Code:2]")))
         << ui.prompter.calls().back().text.toStdString();
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"), 0);
