@@ -77,7 +77,9 @@ TEST(TimelineCommands, ACollectionFolderCopiedElsewhereKeepsEveryPictureWhatever
     const std::string moved = (dir / "moved" / "trees.tvn").string();
     const CompanionRun listed = RunCompanion(elsewhere, "timeline '" + moved + "' --entry 1");
     ASSERT_EQ(listed.status, 0) << listed.err;
-    for (const auto& photo : nlohmann::json::parse(listed.out)["photos"])
+    const auto timeline = nlohmann::json::parse(listed.out);
+    ASSERT_EQ(timeline["photos"].size(), 2u);
+    for (const auto& photo : timeline["photos"])
         EXPECT_EQ(photo["present"], true) << photo["file"];
     writeJpegWithExif((elsewhere / "b.jpg").string(), {.dateTimeOriginal = "2025:11:05 09:00:00"});
     ASSERT_EQ(RunCompanion(elsewhere, "photo-add '" + moved + "' --entry 1 b.jpg").status, 0);

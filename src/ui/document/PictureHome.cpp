@@ -18,6 +18,8 @@ void PictureHome::setStagingFolder(std::filesystem::path folder)
 
 talvane::timeline::PictureFolders PictureHome::folders(const QString& collectionPath, const EntryList& entries) const
 {
+    if (collectionPath.isEmpty() && !m_untitledHome.empty())
+        return talvane::timeline::findPictureFolders(m_untitledHome, FsPath(BaseDirectory()), entries);
     if (!collectionPath.isEmpty())
         return talvane::timeline::findPictureFolders(talvane::timeline::collectionHome(FsPath(collectionPath)),
                                                      FsPath(BaseDirectory()), entries);
@@ -48,8 +50,14 @@ void PictureHome::takeStaged(const std::filesystem::path& folder)
     m_stagedMade = !error;
 }
 
+void PictureHome::keepBeside(const QString& collectionPath)
+{
+    m_untitledHome = talvane::timeline::collectionHome(FsPath(collectionPath));
+}
+
 void PictureHome::discardStaged()
 {
+    m_untitledHome.clear();
     if (!std::exchange(m_stagedMade, false))
         return;
     std::error_code error;

@@ -30,13 +30,18 @@ public:
     talvane::timeline::BroughtPictures bringTo(const QString& fromPath, const QString& toPath,
                                                const EntryList& entries) const;
 
+    // The untitled collection is an earlier version of the file at collectionPath: its
+    // pictures are that file's, beside it, until it is saved or discarded.
+    void keepBeside(const QString& collectionPath);
     // The untitled collection's pictures are those of `folder`, kept from a program that stopped.
     void takeStaged(const std::filesystem::path& folder);
-    // The untitled collection's pictures are thrown away (it was discarded, or saved elsewhere).
+    // The untitled collection's pictures are no longer its own: staged ones are thrown away
+    // (it was discarded, or saved and they were copied beside it).
     void discardStaged();
 
 private:
     static inline const std::filesystem::path kNone;
     std::filesystem::path m_staging;
+    std::filesystem::path m_untitledHome; // an earlier version's: its file's folder
     mutable bool m_stagedMade = false;
 };

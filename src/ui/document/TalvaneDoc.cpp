@@ -572,10 +572,13 @@ bool CTalvaneDoc::openAsUntitledCopy(const QString& versionFile)
     EntryList read;
     if (!readCopy(versionFile, read))
         return false;
+    const QString versionOf = pathName();
     forgetFile();
     clearPathName();
     SetTitle(kUntitled);
     adoptUnsaved(std::move(read));
+    if (!versionOf.isEmpty())
+        m_pictures.keepBeside(versionOf);
     return true;
 }
 

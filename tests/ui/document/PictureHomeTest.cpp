@@ -71,6 +71,10 @@ TEST(PictureHome, AnUntitledCollectionStagesItsPicturesUntilItsFirstSaveMovesThe
     EXPECT_EQ(ReadFileBytes(dir / "moved" / "Album" / "maple (2).bmp"), "staged bytes");
     EXPECT_TRUE(std::filesystem::exists(home / "Album" / "maple (2).bmp"));
 
+    // An earlier version opened as a new collection finds its pictures beside its file.
+    ASSERT_TRUE(doc.openAsUntitledCopy(Q(dir / "moved" / "friend.tvn")));
+    EXPECT_EQ(AlbumFolder(doc), Q(dir / "moved" / "Album"));
+
     // A new untitled collection's pictures go when it is discarded.
     doc.OnNewDocument();
     AddTreeWithPicture(doc, "never saved");
