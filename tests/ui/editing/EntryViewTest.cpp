@@ -277,8 +277,9 @@ TEST_F(EntryViewTest, EditsOnPagesTravelIntoTheFileWithSpareFieldsUntouched)
         e[CBonsaiData::Photo1] = "a.bmp";
         e[CBonsaiData::Photo1Description] = "Spring";
     });
-    ui.prompter.expect(mb::kIdOk);  // the album has no a.bmp
+    ui.prompter.expect(mb::kIdOk);  // the album has no a.bmp, said once the window is up
     ASSERT_TRUE(Start(Q(path)));
+    QApplication::processEvents();
     Edit(view().plantPage(), 1028)->setText(QStringLiteral("Momiji \u00E9t\u00E9"));
     Radio(1057)->setChecked(true);
     FindControl<QTextEdit>(&view().speciesPage(), 1030)->setPlainText(QStringLiteral("6.5"));
