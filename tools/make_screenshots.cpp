@@ -261,8 +261,9 @@ bool SavePassportImport(CTalvaneDoc& doc, NoFiles& files, CMainFrame& frame, con
     }
     talvane::passport::PassportExport handOn;
     handOn.collectionFile = sample;
-    handOn.albumFolder = QFile::encodeName(AlbumFolder(doc)).toStdString();
-    handOn.photosFolder = QFile::encodeName(PhotosFolder(doc)).toStdString();
+    const auto folders = doc.pictureFolders();
+    handOn.albumFolder = folders.album;
+    handOn.photosFolder = folders.photos;
     handOn.giver = "Anne Moreau";
     handOn.target = QFile::encodeName(club.filePath(QStringLiteral("Larch from the Queyras.tvp"))).toStdString();
     const auto exported = talvane::passport::exportPassport(clubTrees, static_cast<std::size_t>(larch - clubTrees.begin()), handOn);

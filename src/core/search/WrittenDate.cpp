@@ -1,5 +1,6 @@
 #include "search/WrittenDate.h"
 
+#include "journal/CalendarDate.h"
 #include "search/TextFolding.h"
 
 #include <algorithm>
@@ -155,18 +156,12 @@ bool isOneOf(std::string_view word, const std::string_view (&words)[N])
     return std::find(std::begin(words), std::end(words), word) != std::end(words);
 }
 
-int daysInMonth(int year, int month)
-{
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
 std::optional<WrittenDate> checked(int year, int month, int day)
 {
     if (month < 0 || month > 12 || (day != 0 && month == 0))
         return std::nullopt;
-    if (day < 0 || (month != 0 && day > daysInMonth(year, month)))
+    if (day < 0 || (day != 0 && !talvane::journal::CalendarDate::fromYearMonthDay(
+                                     year, static_cast<unsigned>(month), static_cast<unsigned>(day))))
         return std::nullopt;
     return WrittenDate{year, month, day};
 }

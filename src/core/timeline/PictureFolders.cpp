@@ -27,20 +27,24 @@ std::filesystem::path pictureIn(const std::filesystem::path& folder, const std::
     return folder / text::Cp1252ToUtf8(name);
 }
 
-// Calls visit(name, inPhotosFolder) for each picture the entry names.
+// Calls visit(name, inPhotosFolder) for each picture the entry names; gives how many
+// album slots name a file outside the album, which are passed over.
 template <typename Visit>
-void forEachNamedPicture(const CBonsaiData& entry, Visit&& visit)
+std::size_t forEachNamedPicture(const CBonsaiData& entry, Visit&& visit)
 {
+    std::size_t outsideAlbum = 0;
     for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot) {
         const std::string_view name = entry[CBonsaiData::Photo1 + slot];
         if (isBareFileName(name))
             visit(std::string(name), false);
+        else if (!name.empty())
+            ++outsideAlbum;
     }
     const std::string_view journalText = entry[journal::kJournalField];
-    if (journalText.empty())
-        return;
-    for (const TimelinePhoto& photo : timelinePhotos(journal::Journal::read(journalText)))
-        visit(photo.fileName, photo.inPhotosFolder);
+    if (!journalText.empty())
+        for (const TimelinePhoto& photo : timelinePhotos(journal::Journal::read(journalText)))
+            visit(photo.fileName, photo.inPhotosFolder);
+    return outsideAlbum;
 }
 
 std::string fileBytes(const std::filesystem::path& path)
@@ -115,6 +119,18 @@ NamedPictures namedPictures(const EntryList& entries)
             (inPhotosFolder ? names.photos : names.album).insert(std::move(name));
         });
     return names;
+}
+
+std::size_t missingPictureCount(const CBonsaiData& entry, const PictureFolders& folders)
+{
+    std::set<std::filesystem::path> missing;
+    const std::size_t outsideAlbum = forEachNamedPicture(entry, [&](const std::string& name, bool inPhotosFolder) {
+        const auto file = pictureIn(inPhotosFolder ? folders.photos : folders.album, name);
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(file, error))
+            missing.insert(file);
+    });
+    return missing.size() + outsideAlbum;
 }
 
 std::filesystem::path collectionHome(const std::filesystem::path& collectionFile)

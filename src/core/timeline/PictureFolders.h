@@ -51,6 +51,11 @@ struct BroughtPictures {
     std::string problem;
 };
 
+// How many of a tree's pictures are not in the folders: its album bitmaps and the
+// photos of its journal, each file counted once. An album name that would leave the
+// album is never read: it counts as missing.
+std::size_t missingPictureCount(const CBonsaiData& entry, const PictureFolders& folders);
+
 // Copies each picture of `names` that is in `from` into `to`, all or nothing. A file
 // already there with the same bytes is the picture itself; a missing source is passed over.
 BroughtPictures bringPictures(const NamedPictures& names, const PictureFolders& from, const PictureFolders& to);

@@ -3,11 +3,6 @@
 #include <QSet>
 #include <QString>
 
-#include <cstddef>
-#include <filesystem>
-
-class CBonsaiData;
-
 // The pictures the user has already been told cannot be read, in this session: the
 // album says so once for each file, and from then on the album and the timeline only
 // draw its place. A file read again is forgotten, so that losing it again is news.
@@ -24,9 +19,3 @@ public:
 private:
     QSet<QString> m_told;
 };
-
-// How many of a tree's pictures are not where they are looked for: its album bitmaps in
-// albumFolder and the photos of its journal in photosFolder or albumFolder, each file
-// counted once.
-std::size_t MissingPictureCount(const CBonsaiData& entry, const std::filesystem::path& albumFolder,
-                                const std::filesystem::path& photosFolder);

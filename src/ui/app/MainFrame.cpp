@@ -1,6 +1,5 @@
 #include "app/MainFrame.h"
 
-#include "album/MissingPictures.h"
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/LanguageMenu.h"
@@ -27,6 +26,7 @@
 #include "journal/DayWatch.h"
 #include "journal/DesktopNotifier.h"
 #include "journal/JournalPage.h"
+#include "timeline/PictureFolders.h"
 #include "timeline/TimelineActions.h"
 #include "timeline/TimelineDlg.h"
 #include "journal/DueSummaryCounter.h"
@@ -632,9 +632,8 @@ void CMainFrame::onFilePrintLabels()
 void CMainFrame::showMissingPictures()
 {
     const auto position = m_doc.currentPosition();
-    const auto folders = m_doc.pictureFolders();
     const std::size_t missing =
-        position ? MissingPictureCount(m_doc.entryAt(*position), folders.album, folders.photos) : 0;
+        position ? talvane::timeline::missingPictureCount(m_doc.entryAt(*position), m_doc.pictureFolders()) : 0;
     m_missingPane->setText(missing == 1 ? tr("1 picture of this tree is missing")
                                         : tr("%1 pictures of this tree are missing").arg(missing));
     m_missingPane->setVisible(missing > 0);

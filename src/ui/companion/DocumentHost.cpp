@@ -1,6 +1,5 @@
 #include "companion/DocumentHost.h"
 
-#include "document/AlbumFolder.h"
 #include "document/TalvaneDoc.h"
 #include "journal/Journal.h"
 #include "timeline/PhotoReading.h"
@@ -57,9 +56,10 @@ DocumentHost::~DocumentHost()
 void DocumentHost::takeSnapshot()
 {
     const QString path = m_doc.pathName();
+    const auto folders = m_doc.pictureFolders();
     auto taken = std::make_shared<const CollectionSnapshot>(
         m_doc.entries(), QFileInfo(path).fileName().isEmpty() ? m_doc.title().toStdString() : QFileInfo(path).fileName().toStdString(),
-        FsPath(AlbumFolder(m_doc)), FsPath(PhotosFolder(m_doc)));
+        folders.album, folders.photos);
     std::lock_guard lock(m_mutex);
     if (!m_closed)
         m_snapshot = std::move(taken);
@@ -130,7 +130,7 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
         if (m_closed)
             return collectionClosed();
     }
-    auto planned = planChange(m_doc.entries(), change, FsPath(PhotosFolder(m_doc)));
+    auto planned = planChange(m_doc.entries(), change, m_doc.pictureFolders().photos);
     if (auto* outcome = std::get_if<ChangeOutcome>(&planned))
         return *outcome;
     const PlannedChange& plan = std::get<PlannedChange>(planned);

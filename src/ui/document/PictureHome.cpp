@@ -18,25 +18,30 @@ void PictureHome::setStagingFolder(std::filesystem::path folder)
 
 talvane::timeline::PictureFolders PictureHome::folders(const QString& collectionPath, const EntryList& entries) const
 {
-    if (collectionPath.isEmpty() && !m_untitledHome.empty())
-        return talvane::timeline::findPictureFolders(m_untitledHome, FsPath(BaseDirectory()), entries);
-    if (!collectionPath.isEmpty())
-        return talvane::timeline::findPictureFolders(talvane::timeline::collectionHome(FsPath(collectionPath)),
-                                                     FsPath(BaseDirectory()), entries);
-    if (!m_stagedMade) {
-        std::error_code error;
-        std::filesystem::create_directories(m_staging, error);
-        m_stagedMade = !error;
+    std::filesystem::path home = m_untitledHome;
+    if (!collectionPath.isEmpty()) {
+        home = talvane::timeline::collectionHome(FsPath(collectionPath));
+    } else if (home.empty()) {
+        if (!m_stagedMade) {
+            std::error_code error;
+            std::filesystem::create_directories(m_staging, error);
+            m_stagedMade = !error;
+        }
+        home = m_staging;
     }
     // An untitled collection still finds an old installation's shared album, as a saved one does.
-    return talvane::timeline::findPictureFolders(m_staging, FsPath(BaseDirectory()), entries);
+    return talvane::timeline::findPictureFolders(home, FsPath(BaseDirectory()), entries);
 }
 
 talvane::timeline::BroughtPictures PictureHome::bringTo(const QString& fromPath, const QString& toPath,
                                                         const EntryList& entries) const
 {
-    return talvane::timeline::bringPictures(talvane::timeline::namedPictures(entries), folders(fromPath, entries),
-                                            folders(toPath, entries));
+    const auto from = folders(fromPath, entries);
+    const auto to = folders(toPath, entries);
+    // A save beside the same file has nothing to bring, and need not read every journal to know it.
+    if (from == to)
+        return {};
+    return talvane::timeline::bringPictures(talvane::timeline::namedPictures(entries), from, to);
 }
 
 void PictureHome::takeStaged(const std::filesystem::path& folder)

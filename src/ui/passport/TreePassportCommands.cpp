@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 
-#include "document/AlbumFolder.h"
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
 #include "framework/FilePaths.h"
@@ -157,8 +156,9 @@ std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services
 
     talvane::passport::PassportExport what;
     what.collectionFile = FsPath(doc.pathName());
-    what.albumFolder = FsPath(AlbumFolder(doc));
-    what.photosFolder = FsPath(PhotosFolder(doc));
+    const auto folders = doc.pictureFolders();
+    what.albumFolder = folders.album;
+    what.photosFolder = folders.photos;
     what.giver = ToAnsi(giver.giverEdit()->text().trimmed());
     what.target = FsPath(*target);
     const auto exported = talvane::passport::exportPassport(doc.entries(), *position, what);
@@ -195,8 +195,9 @@ std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services
 
     talvane::passport::PassportImport what;
     what.passport = FsPath(*source);
-    what.albumFolder = FsPath(AlbumFolder(doc));
-    what.photosFolder = FsPath(PhotosFolder(doc));
+    const auto folders = doc.pictureFolders();
+    what.albumFolder = folders.album;
+    what.photosFolder = folders.photos;
     const auto held = talvane::passport::findHeldTree(what, doc.entries());
     if (!held.problem.empty()) {
         Tell(services, QString::fromStdString(held.problem), mb::kIconExclamation);
@@ -234,7 +235,8 @@ void PrintTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer
     const CBonsaiData* entry = doc.currentEntry();
     if (!entry)
         return;
-    PassportPages pages(*entry, doc.title(), PhotosFolder(doc), AlbumFolder(doc));
+    const auto folders = doc.pictureFolders();
+    PassportPages pages(*entry, doc.title(), FromFsPath(folders.photos), FromFsPath(folders.album));
     printer.setFromTo(0, 0);
     if (!services.printerChooser().choosePrinter(printer, 1, pages.pageCount()))
         return;

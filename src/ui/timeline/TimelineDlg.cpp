@@ -1,8 +1,8 @@
 #include "timeline/TimelineDlg.h"
 
-#include "document/AlbumFolder.h"
 #include "document/TalvaneDoc.h"
 #include "framework/AnsiText.h"
+#include "framework/FilePaths.h"
 #include "framework/StandardButtonKeys.h"
 #include "framework/TabKeys.h"
 #include "framework/UiServices.h"
@@ -95,8 +95,9 @@ void TimelineDlg::refresh()
     const CBonsaiData& entry = m_doc.entryAt(m_position);
     const Journal journal = Journal::read(entry[kJournalField]);
     setWindowTitle(tr("Timeline of \u201C%1\u201D").arg(FromAnsi(entry[CBonsaiData::Name])));
-    const QString photosFolder = PhotosFolder(m_doc);
-    const QString albumFolder = AlbumFolder(m_doc);
+    const auto folders = m_doc.pictureFolders();
+    const QString photosFolder = FromFsPath(folders.photos);
+    const QString albumFolder = FromFsPath(folders.album);
     m_model->setPhotos(talvane::timeline::timelinePhotos(journal), photosFolder, albumFolder);
     m_growth->showJournal(journal);
     if (!m_watcher->directories().isEmpty())
