@@ -1,8 +1,11 @@
 #include "PhoneLoad.h"
 
-#include "companion/Html.h"
-
 #include <httplib.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <fstream>
@@ -49,9 +52,18 @@ std::vector<std::string> TreeLinks(const std::string& page, const std::string& a
 }
 
 
+// "/api/trees?limit=30" where the server answers it, else the Trees page "/trees".
+std::string TreesPath(int port, const std::string& cookie)
+{
+    httplib::Client client("127.0.0.1", port);
+    const std::string api = "/api/trees?limit=30";
+    const auto answer = client.Get(api, {{"Cookie", cookie}});
+    return answer && answer->status == 200 ? api : "/trees";
+}
+
 // One phone: its session, its requests, until it has made them all or time is up.
 void RunPhone(int port, const std::string& cookie, unsigned seed, int requests, Steady::time_point stopAt,
-              const std::string& photo, Tally& tally)
+              const std::string& photo, const std::string& treesPath, Tally& tally)
 {
     // The phones stand for other devices: they must not take the machine from the server.
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
@@ -64,7 +76,8 @@ void RunPhone(int port, const std::string& cookie, unsigned seed, int requests, 
     std::mt19937 random(seed);
     std::vector<std::string> links;
     std::vector<std::string> thumbnails;
-    static const char* const kSearches[] = {"Acer", "Tree 12", "pine", "moyogi", "Tree 1999"};
+    static const char* const kSearches[] = {"Acer", "Tree%2012", "pine", "moyogi", "Tree%201999"};
+    const bool api = treesPath != "/trees";
     std::size_t made = 0, failed = 0;
     std::string failure;
     const auto expect = [&](const httplib::Result& result, int status, const char* what) {
@@ -87,9 +100,10 @@ void RunPhone(int port, const std::string& cookie, unsigned seed, int requests, 
     while (made < static_cast<std::size_t>(requests) && Steady::now() < stopAt) {
         const unsigned draw = random() % 100;
         if (links.empty() || draw < 30) {
-            std::string path = "/trees?page=" + std::to_string(random() % 20);
+            const unsigned page = random() % 20;
+            std::string path = api ? treesPath + "&offset=" + std::to_string(page * 30) : "/trees?page=" + std::to_string(page);
             if (random() % 2)
-                path += "&q=" + urlComponent(kSearches[random() % std::size(kSearches)]);
+                path += std::string("&q=") + kSearches[random() % std::size(kSearches)];
             auto [result, ms] = timed([&] { return client.Get(path, headers); });
             if (expect(result, 200, "trees")) {
                 tally.add(tally.treesMs, ms);
@@ -187,12 +201,67 @@ std::vector<std::string> PairPhones(CompanionServer& server, int phones)
 double RunPhones(int port, const std::vector<std::string>& cookies, int requests, std::chrono::seconds limit,
                  const std::string& photo, Tally& tally)
 {
+    const std::string treesPath = TreesPath(port, cookies.front());
     const auto start = Steady::now();
     std::vector<std::thread> threads;
     for (std::size_t phone = 0; phone < cookies.size(); ++phone)
         threads.emplace_back(RunPhone, port, cookies[phone], static_cast<unsigned>(phone + 1), requests, start + limit,
-                             std::cref(photo), std::ref(tally));
+                             std::cref(photo), std::cref(treesPath), std::ref(tally));
     for (auto& thread : threads)
         thread.join();
     return std::chrono::duration<double>(Steady::now() - start).count();
+}
+
+SlowClients::SlowClients(int port, int count, const std::string& address)
+{
+    for (int n = 0; n < count; ++n)
+        m_threads.emplace_back(&SlowClients::trickle, this, port, address);
+    // The phones come once every slow connection is made.
+    const auto giveUp = Steady::now() + std::chrono::seconds(5);
+    while (m_made < static_cast<std::size_t>(count) && Steady::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+SlowClients::~SlowClients()
+{
+    m_stopping = true;
+    for (auto& thread : m_threads)
+        thread.join();
+}
+
+void SlowClients::trickle(int port, const std::string& address)
+{
+    sockaddr_in from{};
+    from.sin_family = AF_INET;
+    inet_pton(AF_INET, address.c_str(), &from.sin_addr);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(static_cast<std::uint16_t>(port));
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int fd = -1;
+    for (int line = 0; !m_stopping; ++line) {
+        // A connection the server ended reads as its end, or fails to take a line.
+        pollfd watched{fd, POLLIN, 0};
+        const bool ended = fd >= 0 && poll(&watched, 1, 0) > 0;
+        if (fd < 0 || ended) {
+            if (fd >= 0)
+                close(fd);
+            fd = socket(AF_INET, SOCK_STREAM, 0);
+            if (bind(fd, reinterpret_cast<const sockaddr*>(&from), sizeof from) != 0 ||
+                connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0 ||
+                send(fd, "GET /trees HTTP/1.1\r\n", 21, MSG_NOSIGNAL) != 21) {
+                close(fd);
+                fd = -1;
+            } else {
+                ++m_made;
+            }
+        } else {
+            const std::string header = "X-Line-" + std::to_string(line) + ": slow\r\n";
+            send(fd, header.data(), header.size(), MSG_NOSIGNAL);
+        }
+        for (int tenth = 0; tenth < 10 && !m_stopping; ++tenth)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (fd >= 0)
+        close(fd);
 }

@@ -2,11 +2,13 @@
 
 #include "companion/CompanionServer.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Phones simulated on loopback against a running companion server, as the load
@@ -42,6 +44,25 @@ double Percentile(std::vector<double> values, double part);
 // Pairs the phones with the server, a new pairing token for every few: their cookies.
 std::vector<std::string> PairPhones(talvane::companion::CompanionServer& server, int phones);
 // Every phone on a thread of its own until each made its requests or time is up; gives
-// the seconds it took.
+// the seconds it took. The Trees list is asked of the JSON API where the server has it.
 double RunPhones(int port, const std::vector<std::string>& cookies, int requests, std::chrono::seconds limit,
                  const std::string& photo, Tally& tally);
+
+// Connections from `address` (a loopback one: 127.0.0.2) that never pair and send a
+// request's head a line a second without ever ending it, while they live; each is made
+// again when the server cuts it, at its next line.
+class SlowClients {
+public:
+    SlowClients(int port, int count, const std::string& address);
+    ~SlowClients();
+    SlowClients(const SlowClients&) = delete;
+    SlowClients& operator=(const SlowClients&) = delete;
+    std::size_t connectionsMade() const { return m_made; }
+
+private:
+    void trickle(int port, const std::string& address);
+
+    std::atomic<bool> m_stopping = false;
+    std::atomic<std::size_t> m_made = 0;
+    std::vector<std::thread> m_threads;
+};

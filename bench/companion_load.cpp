@@ -2,8 +2,10 @@
 // each phone is paired with its own session and makes a mix of requests over loopback
 // (the Trees list with and without a search, tree pages, thumbnails, the Due list, care
 // logged, some of it with a 5 MB photo). Prints the median and 95th percentile time of
-// the Trees page and of the photo upload, and the totals.
-//   bench_companion_load [TREES [PHONES [REQUESTS [SECONDS]]]]   (2000 20 100 180)
+// the Trees page and of the photo upload, and the totals. With --slow N the phones run
+// a second time while N connections from 127.0.0.2 that never pair trickle a request's
+// head a line a second, and the Trees page's times of both runs are printed.
+//   bench_companion_load [TREES [PHONES [REQUESTS [SECONDS]]]] [--slow N]   (2000 20 100 180)
 #include "PhoneLoad.h"
 #include "SampleEntries.h"
 
@@ -31,10 +33,21 @@ namespace fs = std::filesystem;
 
 int main(int argc, char** argv)
 {
-    const std::size_t trees = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 2000;
-    const int phones = argc > 2 ? std::atoi(argv[2]) : 20;
-    const int requests = argc > 3 ? std::atoi(argv[3]) : 100;
-    const int seconds = argc > 4 ? std::atoi(argv[4]) : 180;
+    std::vector<std::string> numbers;
+    int slow = 0;
+    for (int n = 1; n < argc; ++n) {
+        if (std::string(argv[n]) == "--slow" && n + 1 < argc)
+            slow = std::atoi(argv[++n]);
+        else
+            numbers.emplace_back(argv[n]);
+    }
+    const auto number = [&](std::size_t at, long fallback) {
+        return at < numbers.size() ? std::strtol(numbers[at].c_str(), nullptr, 10) : fallback;
+    };
+    const auto trees = static_cast<std::size_t>(number(0, 2000));
+    const auto phones = static_cast<int>(number(1, 20));
+    const auto requests = static_cast<int>(number(2, 100));
+    const auto seconds = static_cast<int>(number(3, 180));
 
     std::string pattern = (fs::temp_directory_path() / "talvane-companion-load-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
@@ -89,6 +102,13 @@ int main(int argc, char** argv)
     }
     Tally tally;
     const double wall = RunPhones(server.port(), cookies, requests, std::chrono::seconds(seconds), photo, tally);
+    Tally slowed;
+    std::size_t slowConnections = 0;
+    if (slow > 0) {
+        SlowClients clients(server.port(), slow, "127.0.0.2");
+        RunPhones(server.port(), cookies, requests, std::chrono::seconds(seconds), photo, slowed);
+        slowConnections = clients.connectionsMade();
+    }
     server.stop();
 
     std::size_t photos = 0;
@@ -98,6 +118,12 @@ int main(int argc, char** argv)
                 static_cast<double>(fs::file_size(file)) / 1e6, phones, requests, seconds);
     std::printf("Trees page:   %5zu  p50 %7.1f ms  p95 %7.1f ms\n", tally.treesMs.size(), Percentile(tally.treesMs, 0.5),
                 Percentile(tally.treesMs, 0.95));
+    if (slow > 0)
+        std::printf("Trees page with %d slow connections (%zu made): %5zu  p50 %7.1f ms  p95 %7.1f ms  (%zu of %zu "
+                    "requests failed%s%s)\n",
+                    slow, slowConnections, slowed.treesMs.size(), Percentile(slowed.treesMs, 0.5),
+                    Percentile(slowed.treesMs, 0.95), slowed.failures, slowed.requests,
+                    slowed.firstFailure.empty() ? "" : ", first: ", slowed.firstFailure.c_str());
     std::printf("5 MB upload:  %5zu  p50 %7.1f ms  p95 %7.1f ms\n", tally.uploadMs.size(),
                 Percentile(tally.uploadMs, 0.5), Percentile(tally.uploadMs, 0.95));
     std::printf("requests: %zu in %.1f s (%.0f per second), %zu failed%s%s; care logged %zu, photo uploads %zu, "
@@ -107,5 +133,5 @@ int main(int argc, char** argv)
                 photos);
     std::error_code ignored;
     fs::remove_all(folder, ignored);
-    return tally.failures == 0 ? 0 : 2;
+    return tally.failures == 0 && slowed.failures == 0 ? 0 : 2;
 }

@@ -19,6 +19,7 @@ void AddFindCommand(CLI::App& app);
 void AddTimelineCommands(CLI::App& app);
 void AddServeCommand(CLI::App& app);
 void AddPassportCommands(CLI::App& app);
+void AddTokenCommand(CLI::App& app);
 
 // Adds the option as the number option names it. A text that is not one of its
 // numbers fails the command with the option's one-line message instead of CLI11's

@@ -2,6 +2,7 @@
 
 #include "companion/CompanionServer.h"
 #include "companion/FileCollectionHost.h"
+#include "companion/ProgramTokens.h"
 #include "labels/QrCode.h"
 
 #include <csignal>
@@ -54,6 +55,7 @@ void Serve(const ServeRequest& request)
     ServerOptions options;
     options.bindAddress = request.bind;
     options.port = request.port;
+    options.tokenFile = ProgramTokens::fileFor(std::filesystem::absolute(request.file));
     if (const auto failure = server.start(options))
         throw CliFailure(*failure);
 

@@ -19,6 +19,7 @@ int main(int argc, char** argv)
     AddTimelineCommands(app);
     AddServeCommand(app);
     AddPassportCommands(app);
+    AddTokenCommand(app);
     SetRollBackNoticeSink([](const std::string& notice) { std::cerr << "talvane-cli: " << notice << ".\n"; });
     try {
         app.parse(argc, argv);

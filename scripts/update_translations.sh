@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Brings translations/talvane_fr_<folder>.ts up to date with the texts of each folder of
-# src/ui, translations/talvane_fr_phone.ts with the texts of the phone pages and
-# translations/talvane_fr_corewords.ts with those the core makes for the window: new
-# texts are added unfinished, texts no longer shown are dropped. Run after changing a
-# shown text, then translate what is unfinished (Qt Linguist, or by hand).
+# src/ui, translations/talvane_fr_phone.ts with the texts of the phone pages (their
+# server's and their script's) and translations/talvane_fr_corewords.ts with those the
+# core makes for the window: new texts are added unfinished, texts no longer shown are
+# dropped. Run after changing a shown text, then translate what is unfinished (Qt
+# Linguist, or by hand).
 #   scripts/update_translations.sh [--check]
 # With --check nothing is written: it fails when a shown text is missing from the files
 # or a translation is missing or unfinished.
@@ -125,6 +126,7 @@ for folder in src/ui/*/; do
     [[ "$folder" == src/ui/app/ ]] && sources+=(src/main.cpp)
     update "$(basename "$folder")" "${sources[@]}"
 done
-update_marked phone PHONE_TEXT PhonePages "the phone pages" $(find src/core/companion -name '*.cpp' -o -name '*.h' | sort)
+update_marked phone PHONE_TEXT PhonePages "the phone pages" \
+    $(find src/core/companion -name '*.cpp' -o -name '*.h' | sort) src/core/companion/web/*.js
 update_marked corewords SHOWN_TEXT CoreTexts "the core" $(find src/core -name '*.cpp' -o -name '*.h' | sort)
 exit "$failed"

@@ -84,5 +84,39 @@
         <source>&amp;Disconnect</source>
         <translation>&amp;Déconnecter</translation>
     </message>
+    <message>
+        <source>Programs with a &amp;token:</source>
+        <translation>Programmes avec un &amp;jeton&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>Made</source>
+        <translation>Créé le</translation>
+    </message>
+    <message>
+        <source>Last used</source>
+        <translation>Dernière utilisation</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>&amp;Revoke</source>
+        <translation>Ré&amp;voquer</translation>
+    </message>
+    <message>
+        <source>Revoke %1</source>
+        <translation>Révoquer %1</translation>
+    </message>
+    <message>
+        <source>The token could not be revoked:
+%1</source>
+        <translation>Le jeton n&apos;a pas pu être révoqué&#xa0;:
+%1</translation>
+    </message>
 </context>
 </TS>

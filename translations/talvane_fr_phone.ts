@@ -344,8 +344,20 @@
         <translation>Choisissez le type de soin.</translation>
     </message>
     <message>
+        <source>“%1” cannot be stored in a Talvane collection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The text is too long: at most %1 characters.</source>
         <translation>Le texte est trop long : %1 caractères au plus.</translation>
+    </message>
+    <message>
+        <source>The date is not a date of the calendar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The date is after today (%1).</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The due date is not a date of the calendar.</source>
@@ -362,6 +374,58 @@
     <message>
         <source>The form names no task.</source>
         <translation>Le formulaire ne désigne aucune tâche.</translation>
+    </message>
+    <message>
+        <source>A program&apos;s name must be UTF-8 text.</source>
+        <translation>Le nom d&apos;un programme doit être un texte UTF-8.</translation>
+    </message>
+    <message>
+        <source>A program&apos;s name cannot be empty.</source>
+        <translation>Le nom d&apos;un programme ne peut pas être vide.</translation>
+    </message>
+    <message>
+        <source>A program&apos;s name is at most %1 characters long.</source>
+        <translation>Le nom d&apos;un programme compte au plus %1 caractères.</translation>
+    </message>
+    <message>
+        <source>A program&apos;s name cannot hold line breaks, tabs or other control characters.</source>
+        <translation>Le nom d&apos;un programme ne peut contenir ni saut de ligne, ni tabulation, ni autre caractère de contrôle.</translation>
+    </message>
+    <message>
+        <source>The tokens file %1 cannot be written: %2</source>
+        <translation>Le fichier des jetons %1 ne peut pas être écrit : %2</translation>
+    </message>
+    <message>
+        <source>A program named “%1” already has a token.</source>
+        <translation>Un programme nommé « %1 » a déjà un jeton.</translation>
+    </message>
+    <message>
+        <source>The tokens file %1 cannot be read: %2</source>
+        <translation>Le fichier des jetons %1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>The tokens file %1 is damaged, so none of its tokens works. It was left as it is: remove it to make new tokens.</source>
+        <translation>Le fichier des jetons %1 est endommagé ; aucun de ses jetons ne fonctionne. Il a été laissé tel quel : supprimez-le pour créer de nouveaux jetons.</translation>
+    </message>
+    <message>
+        <source>At most %1 photos can be sent at once. Nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” is larger than %2 MB. Nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desktop did not answer. Check that the phone is on the same network as the desktop, then try again.</source>
+        <translation>L&apos;ordinateur n&apos;a pas répondu. Vérifiez que le téléphone est sur le même réseau que l&apos;ordinateur, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
     </message>
 </context>
 </TS>

@@ -2,11 +2,13 @@
 """The phone companion driven from a phone-sized headless Chromium, as a grower uses it.
 
 On a copy of the sample collection, `talvane-cli serve` is started and the browser
-pairs, lists the trees, opens one from a photo of its label, searches them, opens one, logs care with a measurement and two
-photos, and marks a task done on the Due page. The calendar is fetched the way a
-calendar application would, without the cookie; a form sent twice must not change the
-collection twice; and once the server is stopped, the file itself must hold exactly
-the changes made from the phone.
+pairs, lists the trees, opens one from a photo of its label and one from its typed code,
+searches them, opens one, logs care with a measurement and two photos (first lost on the
+way, then refused, then corrected), and marks a task done on the Due page. The calendar
+is fetched the way a calendar application would, without the cookie; a write sent twice
+must not change the collection twice; and once the server is stopped, the file itself
+must hold exactly the changes made from the phone. Last, a collection whose trees are
+named like markup is served: the pages must show those names as they are.
 
     companion_browser_test.py --cli build/bin/talvane-cli --data data [--screenshots DIR]
 
@@ -15,6 +17,7 @@ failure, not a skip, so that a machine without them cannot pass unnoticed.
 """
 
 import argparse
+import csv
 import datetime
 import hashlib
 import json
@@ -38,7 +41,8 @@ CHROMEDRIVER = "/usr/bin/chromedriver"
 
 try:
     from selenium import webdriver
-    from selenium.common.exceptions import NoSuchElementException, StaleElementReferenceException, TimeoutException
+    from selenium.common.exceptions import (NoAlertPresentException, NoSuchElementException,
+                                            StaleElementReferenceException, TimeoutException)
     from selenium.webdriver.chrome.service import Service
     from selenium.webdriver.common.by import By
     from selenium.webdriver.support import expected_conditions as EC
@@ -48,7 +52,7 @@ except ImportError as error:
              "and run this test with /usr/bin/python3.")
 
 # A phone of today's usual size, held upright.
-PHONE = {"width": 412, "height": 915, "pixelRatio": 2}
+PHONE = {"width": 390, "height": 844, "pixelRatio": 3}
 PHONE_AGENT = ("Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) "
                "Chrome/120.0.0.0 Mobile Safari/537.36")
 WAIT = 10  # seconds for any one thing to appear
@@ -61,6 +65,17 @@ LOGGED_TITLE = f"Momiji: {LOGGED_KIND}, {LOGGED_TEXT}"  # as the Due page and th
 DUE_IN_DAYS = 3
 HEIGHT = ("41.5", "cm")
 TRUNK = ("4.2", "cm")  # the form offers mm first for a trunk: cm must be chosen
+NOT_AN_AMOUNT = "abc"
+SENT_TWICE = "Fed once, though the program sent it twice."
+NOT_PAIRED = "This phone is not paired with Talvane."
+LOST = "The desktop did not answer."
+# Trees named like markup, and texts that would act if they were read as such.
+MARKUP_NAMES = ["<img src=x onerror=alert(1)>", "</script><b>x</b>"]
+MARKUP_BOTANICAL = "<svg onload=alert(2)><i>Acer</i>"
+MARKUP_TEXT = "Watered <b>well</b> & <script>alert(3)</script>"
+# What such texts would make of the page if they were read as markup.
+INJECTED = "b, i, svg, img:not([src^='/']), script:not([src])"
+LABEL_ALPHABET = "0123456789ABCDEFGHJKMNPQRSTVWXYZ"
 
 
 class Failure(Exception):
@@ -113,6 +128,21 @@ def multipart(fields, files):
         body += data + b"\r\n"
     body += f"--{boundary}--\r\n".encode("utf-8")
     return bytes(body), f"multipart/form-data; boundary={boundary}"
+
+
+def fetch_json(url, data=None, headers=None):
+    status, text = fetch(url, data, headers)
+    try:
+        return status, json.loads(text)
+    except ValueError:
+        raise Failure(f"{url} answered {status} with what is not JSON: {text[:200]!r}") from None
+
+
+def label_code(tree_id):
+    """The code a tree's label prints under its QR code: 40 bits of its identifier."""
+    bits = int(tree_id.replace("-", "")[:10], 16)
+    code = "".join(LABEL_ALPHABET[(bits >> (5 * (7 - i))) & 31] for i in range(8))
+    return code[:4] + "-" + code[4:]
 
 
 def run_cli(cli, *args):
@@ -170,6 +200,7 @@ class Server:
 
     def __init__(self, cli, collection, folder):
         self.lines = []
+        self._pairing = None
         self._queue = queue.Queue()
         self.process = subprocess.Popen([cli, "serve", collection, "--bind", "127.0.0.1"], cwd=folder,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
@@ -195,6 +226,14 @@ class Server:
             if found:
                 return found
         raise Failure(f"the server never printed {pattern!r}; it printed:\n" + "\n".join(self.lines))
+
+    def pairing(self):
+        """The pairing address it prints once ready, and the address it serves at."""
+        if self._pairing is None:
+            found = self.wait_for_line(r"(http://127\.0\.0\.1:\d+)/pair/[0-9a-f]{32}\b")
+            self.wait_for_line(r"Press Ctrl\+C to stop")
+            self._pairing = found.group(0), found.group(1)
+        return self._pairing
 
     def stop(self):
         """Stops it as the service manager would; gives its exit status."""
@@ -281,10 +320,106 @@ class Phone:
     def tree_names(self):
         return [item.text for item in self.driver.find_elements(By.CSS_SELECTOR, "ul.trees strong")]
 
+    def section_images(self, heading):
+        """The pictures under the page's section of that heading."""
+        return self.driver.execute_script(
+            "const h = [...document.querySelectorAll('main h2')].find(h => h.textContent === arguments[0]);"
+            "return h ? [...h.nextElementSibling.querySelectorAll('img')] : [];", heading)
 
-def hidden_fields(form):
-    return {field.get_attribute("name"): field.get_attribute("value")
-            for field in form.find_elements(By.CSS_SELECTOR, "input[type=hidden]")}
+    def wait_for_alert(self, text):
+        """The text of the page's message of what went wrong, once it says `text`."""
+        return self.wait(lambda d: next((m.text for m in d.find_elements(By.CSS_SELECTOR, ".message[role=alert]")
+                                         if text in m.text), None),
+                         f"the page did not say {text!r}")
+
+    def check_text_only(self, where):
+        """Nothing the collection holds became markup, and no dialog of a script opened."""
+        injected = self.driver.execute_script(
+            "return [...document.querySelectorAll(arguments[0])].map(e => e.outerHTML)", INJECTED)
+        check(not injected, f"{where} made elements of the collection's texts: {injected}")
+        try:
+            opened = self.driver.switch_to.alert.text
+        except NoAlertPresentException:
+            opened = None
+        check(opened is None, f"{where} ran a script of the collection's texts: it said {opened!r}")
+
+
+def check_script_policy(phone, url, session):
+    """The page runs the program's own script file and nothing else: no script nor handler
+    in its markup, a policy that would refuse them, and a browser that does."""
+    with HTTP.open(urllib.request.Request(url, headers=session), timeout=WAIT) as response:
+        policy = response.headers.get("Content-Security-Policy", "")
+        page = response.read().decode("utf-8")
+    directives = {words[0]: words[1:] for words in (part.split() for part in policy.split(";")) if words}
+    scripts = directives.get("script-src", directives.get("default-src"))
+    check(scripts and not {"'unsafe-inline'", "'unsafe-eval'", "*", "data:"} & set(scripts),
+          f"{url} allows scripts from anywhere or inline: {policy!r}")
+    for attributes, body in re.findall(r"<script\b([^>]*)>(.*?)</script>", page, re.S | re.I):
+        check("src=" in attributes and not body.strip(), f"{url} holds a script of its own: {body[:80]!r}")
+    check(not re.search(r"<[^>]+\s(on[a-z]+|style)\s*=", page, re.I) and "<style" not in page.lower(),
+          f"{url} holds a handler or a style in its markup")
+    phone.driver.execute_script("const s = document.createElement('script');"
+                                "s.textContent = 'document.documentElement.dataset.ran = 1';"
+                                "document.head.appendChild(s)")
+    check(phone.driver.execute_script("return document.documentElement.dataset.ran || null") is None,
+          f"{url} ran a script written into the page, which its policy should forbid")
+
+
+def markup_collection(cli, folder, today):
+    """A collection whose names, botanical name and journal read like markup."""
+    os.makedirs(folder)
+    table = os.path.join(folder, "markup.csv")
+    due = (today + datetime.timedelta(days=2)).isoformat()
+    journal = f"TVJ1\r\n{today.isoformat()}\tNote\t{due}\t\t{MARKUP_TEXT}"
+    with open(table, "w", encoding="utf-8", newline="") as out:
+        csv.writer(out).writerows([["Name", "BotanicalName", "Spare114"],
+                                   [MARKUP_NAMES[0], MARKUP_BOTANICAL, journal], [MARKUP_NAMES[1], "", ""]])
+    collection = os.path.join(folder, "markup.tvn")
+    run_cli(cli, "import", table, collection)
+    return collection
+
+
+def pair(server, phone):
+    """Pairs the browser with a server just started; its address and the session's cookie."""
+    pairing, base = server.pairing()
+    phone.driver.get(pairing)
+    phone.wait_for_page("/trees", "Trees")
+    cookies = {cookie["name"]: cookie for cookie in phone.driver.get_cookies()}
+    check("talvane_session" in cookies, f"pairing set no session cookie: {sorted(cookies)}")
+    check(cookies["talvane_session"].get("httpOnly"), "the session cookie can be read by scripts")
+    return base, {"Cookie": "talvane_session=" + cookies["talvane_session"]["value"]}
+
+
+def check_markup_shown_as_text(cli, work, phone, today):
+    step("a collection whose trees are named like markup")
+    server = Server(cli, markup_collection(cli, os.path.join(work, "markup"), today), os.path.join(work, "markup"))
+    try:
+        phone.driver.delete_all_cookies()
+        base, _ = pair(server, phone)
+        driver = phone.driver
+        check(sorted(phone.tree_names()) == sorted(MARKUP_NAMES),
+              f"the Trees page shows the names as {phone.tree_names()}, not as they are")
+        phone.check_text_only("the Trees page")
+        links = [link.get_attribute("href") for link in driver.find_elements(By.CSS_SELECTOR, "ul.trees a")]
+        for link in links:
+            driver.get(link)
+            phone.wait(lambda d: d.find_elements(By.CSS_SELECTOR, "main h2"), f"the tree's page {link} did not open")
+            name = phone.heading()
+            check(name in MARKUP_NAMES, f"the tree's page is titled {name!r}, not with the tree's name as it is")
+            check(driver.title.startswith(name), f"the window of {name!r} is titled {driver.title!r}")
+            phone.check_text_only(f"the page of {name!r}")
+            if name == MARKUP_NAMES[0]:
+                main = driver.find_element(By.TAG_NAME, "main").text
+                check(MARKUP_BOTANICAL in main and MARKUP_TEXT in main,
+                      f"the page of {name!r} does not show its botanical name and journal as they are")
+        driver.get(base + "/due")
+        phone.wait_for_page("/due", "Due")
+        titles = [item.text for item in driver.find_elements(By.CSS_SELECTOR, "li.task a")]
+        check(any(title.startswith(MARKUP_NAMES[0]) and MARKUP_TEXT in title for title in titles),
+              f"the Due page does not name the task as it is: {titles}")
+        phone.check_text_only("the Due page")
+    finally:
+        server.kill()
 
 
 def run(args, work):
@@ -304,6 +439,8 @@ def run(args, work):
     entries = json.loads(run_cli(cli, "dump", collection))["entries"]
     names = [entry["Name"] for entry in entries]
     momiji = names.index("Momiji")
+    momiji_id = entries[momiji]["id"]
+    check(momiji_id, "the sample's Momiji has no identifier to print on a label")
     album_count = sum(1 for slot in range(1, 6) if entries[momiji].get(f"Photo{slot}", ""))
     check(album_count > 0, "the sample's Momiji has no album pictures to show")
     before = journals(cli, collection, len(entries))
@@ -319,29 +456,21 @@ def run(args, work):
     server = Server(cli, collection, folder)
     driver = None
     try:
-        address = server.wait_for_line(r"(http://127\.0\.0\.1:(\d+))/pair/[0-9a-f]{32}\b")
-        pairing, base = address.group(0), address.group(1)
-        server.wait_for_line(r"Press Ctrl\+C to stop")
-
-        status, _ = fetch(base + "/trees")
-        check(status == 401, f"/trees answered {status} to a phone that is not paired, not 401")
-
-        step("pairing")
         driver = start_browser(os.path.join(work, "profile"))
         phone = Phone(driver, args.screenshots)
-        driver.get(pairing)
-        phone.wait_for_page("/trees", "Trees")
-        # The pages are plain HTML whose policy lets no script run: the browser's own
-        # checks below go through the driver, which the policy does not bind.
-        driver.execute_script("const s = document.createElement('script');"
-                              "s.textContent = 'document.documentElement.dataset.ran = 1';"
-                              "document.head.appendChild(s)")
-        check(driver.execute_script("return document.documentElement.dataset.ran || null") is None,
-              "the Trees page ran a script that its policy should forbid")
-        cookies = {cookie["name"]: cookie for cookie in driver.get_cookies()}
-        check("talvane_session" in cookies, f"pairing set no session cookie: {sorted(cookies)}")
-        check(cookies["talvane_session"].get("httpOnly"), "the session cookie can be read by scripts")
-        session = {"Cookie": "talvane_session=" + cookies["talvane_session"]["value"]}
+        _, base = server.pairing()
+        status, answer = fetch_json(base + "/api/trees")
+        check(status == 401 and NOT_PAIRED in answer.get("error", ""),
+              f"/api/trees answered {status} {answer} to a phone that is not paired")
+        driver.get(base + "/trees")
+        phone.wait(lambda d: NOT_PAIRED in d.find_element(By.TAG_NAME, "body").text,
+                   "a phone that is not paired is not told how to pair")
+
+        step("pairing")
+        _, session = pair(server, phone)
+        check_script_policy(phone, base + "/trees", session)
+        check(driver.execute_script("return document.documentElement.lang") == "en",
+              "the page does not say which language it speaks")
 
         step("the Trees list")
         listed = phone.tree_names()
@@ -363,8 +492,6 @@ def run(args, work):
 
         # A label's code as another QR encoder draws it, sent as the camera's photo.
         step("scanning a label")
-        momiji_id = entries[momiji]["id"]
-        check(momiji_id, "the sample's Momiji has no identifier to print on a label")
         label_photo = os.path.join(work, "label.png")
         subprocess.run(["qrencode", "-s", "6", "-o", label_photo, "talvane:tree/" + momiji_id], check=True)
         camera = driver.find_element(By.ID, "label-photo")
@@ -372,20 +499,28 @@ def run(args, work):
         camera.send_keys(label_photo)
         driver.find_element(By.CSS_SELECTOR, "form.scan button").click()
         phone.wait_for_page(re.escape("/tree/" + momiji_id), "Momiji")
-        driver.get(base + "/trees")
+        driver.back()
         phone.wait_for_page("/trees", "Trees")
         driver.find_element(By.ID, "label-photo").send_keys(os.path.join(photos_folder, sample_photos[0]))
         driver.find_element(By.CSS_SELECTOR, "form.scan button").click()
-        phone.wait_for_page("/scan", "Label not read")
-        check("No QR code can be read" in driver.find_element(By.TAG_NAME, "main").text,
-              "a photo without a code is not said to have none")
-        driver.find_element(By.LINK_TEXT, "Trees").click()
+        phone.wait_for_alert("No QR code can be read")
+        check(urllib.parse.urlsplit(driver.current_url).path == "/trees" and phone.heading() == "Trees",
+              "a photo without a code left the Trees page")
+
+        # A label's printed code, typed as a phone keyboard gives it, opens its tree.
+        step("searching a label's code")
+        search = driver.find_element(By.NAME, "q")
+        search.send_keys(label_code(momiji_id).lower().replace("-", " "))
+        driver.find_element(By.CSS_SELECTOR, "form.search button").click()
+        phone.wait_for_page(re.escape("/tree/" + momiji_id), "Momiji")
+        driver.back()
         phone.wait_for_page("/trees", "Trees")
 
         # Momiji is "Érable du Japon" in French: typed without its accent, as on a phone
         # keyboard, the search must still find it, and only it.
         step("searching without the accent")
         search = driver.find_element(By.NAME, "q")
+        search.clear()
         search.send_keys("erable")
         driver.find_element(By.CSS_SELECTOR, "form.search button").click()
         phone.wait(lambda d: "q=erable" in d.current_url, "the search was not sent")
@@ -400,15 +535,14 @@ def run(args, work):
         step("the tree's page")
         driver.find_element(By.CSS_SELECTOR, "ul.trees a").click()
         phone.wait_for_page(r"/tree/[a-z0-9-]+", "Momiji")
-        tree_url = driver.current_url
-        tree_path = urllib.parse.urlsplit(tree_url).path
+        tree_path = urllib.parse.urlsplit(driver.current_url).path
         check("Acer palmatum" in driver.find_element(By.TAG_NAME, "main").text,
               "the tree's page does not give its botanical name")
-        album = driver.find_elements(By.CSS_SELECTOR, f"img[src*='{tree_path}/album/']")
+        album = phone.section_images("Album")
         check(len(album) == album_count, f"the tree's page shows {len(album)} album pictures, not {album_count}")
         phone.wait_for_images(album, "album picture")
         # Its timeline mixes originals of the Photos folder with pictures of the album.
-        timeline = driver.find_elements(By.CSS_SELECTOR, f"img[src*='{tree_path}/photo/']")
+        timeline = phone.section_images("Timeline")
         timeline_before = {image.get_attribute("src") for image in timeline}
         album_named = [image for image in timeline if image.get_attribute("alt").lower().endswith(".bmp")]
         check(album_named, "the sample's Momiji has no timeline event showing an album picture")
@@ -418,15 +552,15 @@ def run(args, work):
         step("logging care with a measurement and two photos")
         driver.find_element(By.LINK_TEXT, "Log care").click()
         phone.wait_for_page(re.escape(tree_path) + "/log", "Log care")
-        form = driver.find_element(By.CSS_SELECTOR, "form.log")
-        log_form = hidden_fields(form)
-        check(log_form.get("form") and log_form.get("nonce"), f"the Log care form lacks its tokens: {log_form}")
+        done_on = driver.find_element(By.NAME, "date")
+        check(done_on.get_attribute("value") == today.isoformat() and done_on.get_attribute("max") == today.isoformat(),
+              "the care's date is not today, at the latest")
         Select(driver.find_element(By.NAME, "kind")).select_by_visible_text(LOGGED_KIND)
         driver.find_element(By.NAME, "text").send_keys(LOGGED_TEXT)
         # A date field's typing follows the browser's language; its value does not.
         driver.execute_script("arguments[0].value = arguments[1]", driver.find_element(By.NAME, "due"),
                               due.isoformat())
-        for key, (amount, unit) in (("height", HEIGHT), ("trunk", TRUNK)):
+        for key, (amount, unit) in (("height", HEIGHT), ("trunk", (NOT_AN_AMOUNT, TRUNK[1]))):
             driver.find_element(By.NAME, f"amount-{key}").send_keys(amount)
             Select(driver.find_element(By.NAME, f"unit-{key}")).select_by_visible_text(unit)
         driver.find_element(By.ID, "photos").send_keys("\n".join(uploads))
@@ -434,11 +568,54 @@ def run(args, work):
         check(chosen == 2, f"the file input took {chosen} photos, not 2")
         phone.screenshot("log-care")
         state_before_log = file_state(collection, photos_folder)
-        driver.find_element(By.CSS_SELECTOR, "form.log button[type=submit]").click()
+
+        # The first attempt is lost on the way; each one's key and whether Save could be
+        # pressed again meanwhile are kept where the next page can read them.
+        driver.execute_script("""
+            const send = window.fetch;
+            let lost = 1;
+            window.fetch = (url, init = {}) => {
+                if (init.method === "POST") {
+                    const sent = JSON.parse(sessionStorage.getItem("sent") || "[]");
+                    sent.push({key: new Headers(init.headers).get("Idempotency-Key"),
+                               saveDisabled: document.querySelector("form.log button[type=submit]").disabled});
+                    sessionStorage.setItem("sent", JSON.stringify(sent));
+                    if (lost-- > 0)
+                        return Promise.reject(new TypeError("Failed to fetch"));
+                }
+                return send(url, init);
+            };""")
+        save = driver.find_element(By.CSS_SELECTOR, "form.log button[type=submit]")
+        save.click()
+        phone.wait_for_alert(LOST)
+        phone.wait(lambda d: save.is_enabled(), "Save stayed disabled once the attempt was lost")
+        save.click()
+        refusal = phone.wait_for_alert(f"\u201c{NOT_AN_AMOUNT}\u201d is not an amount")
+        check(file_state(collection, photos_folder) == state_before_log, f"a refused care changed the file: {refusal}")
+        phone.wait(lambda d: save.is_enabled(), "Save stayed disabled after the refusal")
+        kept = driver.execute_script(
+            "const f = document.querySelector('form.log');"
+            "return [f.kind.value, f.text.value, f.due.value, f.date.value, f['amount-height'].value,"
+            " f['unit-height'].value, f['amount-trunk'].value, f['unit-trunk'].value,"
+            " document.getElementById('photos').files.length]")
+        check(kept == [LOGGED_KIND, LOGGED_TEXT, due.isoformat(), today.isoformat(), HEIGHT[0], HEIGHT[1],
+                       NOT_AN_AMOUNT, TRUNK[1], 2], f"the refused form lost what was typed and chosen: {kept}")
+        phone.check_fits()
+        trunk = driver.find_element(By.NAME, "amount-trunk")
+        trunk.clear()
+        trunk.send_keys(TRUNK[0])
+        save.click()
         phone.wait(lambda d: urllib.parse.urlsplit(d.current_url).path == tree_path and
                    d.find_elements(By.TAG_NAME, "h1") and phone.heading() == "Momiji",
                    "saving the care did not lead back to the tree's page")
         phone.check_fits()
+        sent = json.loads(driver.execute_script("return sessionStorage.getItem('sent')"))
+        keys = [attempt["key"] for attempt in sent]
+        check(len(sent) == 3 and all(attempt["saveDisabled"] for attempt in sent),
+              f"Save could be pressed while its care was being sent: {sent}")
+        check(all(key and re.fullmatch(r"[A-Za-z0-9-]{8,64}", key) for key in keys) and
+              keys[0] == keys[1] != keys[2],
+              f"the care sent again after a lost attempt, then corrected, was keyed {keys}")
         state_after_log = file_state(collection, photos_folder)
         check(state_after_log[0] != state_before_log[0], "saving the care did not write the file")
 
@@ -450,7 +627,7 @@ def run(args, work):
               f"the journal does not show the measurements once: {[item.text for item in logged]}")
         check(sum(1 for item in logged if f"Next step due {due.isoformat()}" in item.text) == 1,
               f"the journal does not show the next step due once: {[item.text for item in logged]}")
-        new_photos = [image for image in driver.find_elements(By.CSS_SELECTOR, f"img[src*='{tree_path}/photo/']")
+        new_photos = [image for image in phone.section_images("Timeline")
                       if image.get_attribute("src") not in timeline_before]
         check(len(new_photos) == 2, f"the timeline shows {len(new_photos)} new photos, not 2")
         for image in new_photos:
@@ -461,6 +638,8 @@ def run(args, work):
         step("the Due page")
         driver.find_element(By.LINK_TEXT, "Due").click()
         phone.wait_for_page("/due", "Due")
+        check(driver.find_element(By.CSS_SELECTOR, "nav a[aria-current=page]").text == "Due",
+              "the navigation does not show the Due page as the current one")
         tasks = driver.find_elements(By.CSS_SELECTOR, "li.task")
         check(len(tasks) >= 2, f"the sample has {len(tasks)} tasks due; at least 2 are needed to tell one from others")
         # Each task's button stands beside its date, overdue ones too, where a thumb finds it.
@@ -495,9 +674,12 @@ def run(args, work):
         done_index = next(index for index, title in enumerate(titles) if title != LOGGED_TITLE)
         task = tasks[done_index]
         done_title = titles[done_index]
-        done_form = hidden_fields(task.find_element(By.CSS_SELECTOR, "form.done"))
+        status, listed_due = fetch_json(base + "/api/due", headers=session)
+        done_ids = [item["task"] for item in listed_due.get("tasks", []) if item["title"] == done_title]
+        check(status == 200 and len(done_ids) == 1, f"/api/due does not list {done_title!r} once: {listed_due}")
+        done_line = int(done_ids[0].split(".")[1])
         task.find_element(By.CSS_SELECTOR, "form.done button").click()
-        phone.wait(EC.staleness_of(task), "marking the task done did not send the form")
+        phone.wait(EC.staleness_of(task), "marking the task done did not show the list again")
         phone.wait_for_page("/due", "Due")
         left = driver.find_elements(By.CSS_SELECTOR, "li.task")
         left_titles = [item.find_element(By.CSS_SELECTOR, "a").text for item in left]
@@ -520,34 +702,33 @@ def run(args, work):
             status, _ = fetch(urllib.parse.urlunsplit(calendar_address._replace(query=query)))
             check(status == 401, f"the calendar with {query or 'no key'!r} answered {status}, not 401")
 
-        step("forms sent twice")
+        step("a write sent twice, and writes refused")
+        status, session_said = fetch_json(base + "/api/session", headers=session)
+        check(status == 200 and session_said.get("formToken"), f"/api/session answered {status}: {session_said}")
+        body, content_type = multipart([("kind", "Feeding"), ("date", today.isoformat()), ("text", SENT_TWICE)], [])
+        events_url = f"{base}/api/trees/{momiji_id}/events"
+        write = dict(session, **{"Content-Type": content_type, "X-Talvane-Form": session_said["formToken"],
+                                 "Idempotency-Key": uuid.uuid4().hex})
+        status, added = fetch_json(events_url, body, write)
+        check(status == 201 and added.get("tree") == momiji_id, f"a care sent by the API answered {status}: {added}")
         state = file_state(collection, photos_folder)
-        fields = [("form", log_form["form"]), ("nonce", log_form["nonce"]), ("kind", LOGGED_KIND),
-                  ("text", LOGGED_TEXT), ("due", due.isoformat()), ("amount-height", HEIGHT[0]),
-                  ("unit-height", HEIGHT[1]), ("amount-trunk", TRUNK[0]), ("unit-trunk", TRUNK[1])]
-        body, content_type = multipart(fields, [("photos", path) for path in uploads])
-        status, page = fetch(base + tree_path + "/log", body, dict(session, **{"Content-Type": content_type}))
-        check(status == 409 and "Already sent" in page, f"the Log care form sent again answered {status}")
-        status, page = fetch(base + "/done", urllib.parse.urlencode(done_form).encode("ascii"),
-                             dict(session, **{"Content-Type": "application/x-www-form-urlencoded"}))
-        check(status == 409 and "Already sent" in page, f"the Mark done form sent again answered {status}")
-        forged = dict(fields)
-        forged["nonce"] = "0" * 32
-        body, content_type = multipart(list(forged.items()), [("photos", uploads[0])])
-        status, _ = fetch(base + tree_path + "/log", body, dict(session, **{"Content-Type": content_type}))
-        check(status == 403, f"a Log care form the page never gave answered {status}, not 403")
-        status, _ = fetch(base + "/done", urllib.parse.urlencode(done_form).encode("ascii"),
-                          {"Content-Type": "application/x-www-form-urlencoded"}, opener=HTTP_NO_REDIRECT)
-        check(status == 401, f"a form sent without the session answered {status}, not 401")
-        check(file_state(collection, photos_folder) == state, "a refused form changed the collection or its photos")
+        status, again = fetch_json(events_url, body, write)
+        check(status == 409 and again.get("error"), f"the same care sent again with its key answered {status}: {again}")
+        refused = {"without the form token": ({key: value for key, value in write.items() if key != "X-Talvane-Form"}, 403),
+                   "without the session": ({key: value for key, value in write.items() if key != "Cookie"}, 401),
+                   "from another site": (dict(write, Origin="http://elsewhere.example"), 403)}
+        for what, (headers, expected) in refused.items():
+            status, answer = fetch_json(events_url, body, dict(headers, **{"Idempotency-Key": uuid.uuid4().hex}))
+            check(status == expected and answer.get("error"), f"a care sent {what} answered {status}, not {expected}")
+        check(file_state(collection, photos_folder) == state, "a write sent again or refused changed the collection")
 
-        driver.quit()
-        driver = None
         step("stopping the server")
         status = server.stop()
         check(status == 0, f"the server stopped with status {status}:\n" + "\n".join(server.lines))
         check(any(line.startswith("Stopped serving") for line in server.lines),
               "the server did not say it stopped:\n" + "\n".join(server.lines))
+
+        check_markup_shown_as_text(cli, work, phone, today)
     finally:
         if driver is not None:
             driver.quit()
@@ -556,7 +737,6 @@ def run(args, work):
     step("the changes in the file")
     after = journals(cli, collection, len(entries))
     check(len(json.loads(run_cli(cli, "dump", collection))["entries"]) == len(entries), "the file lost or gained trees")
-    done_line = int(done_form["line"])
     done_entries = [index for index in range(len(entries))
                     if done_title.startswith(names[index] + ": ") and
                     before[index].get(done_line, {}).get("due") and not after[index][done_line]["due"]]
@@ -573,7 +753,7 @@ def run(args, work):
             check(after[index][line] == expected, f"{names[index]}'s journal line {line} changed: {after[index][line]}")
         wanted = 0
         if index == momiji:
-            wanted += 2
+            wanted += 3
             photo_events = [event for event in added.values() if event["text"] == LOGGED_TEXT]
             check(len(photo_events) == 2 and all(event["kind"] == LOGGED_KIND for event in photo_events),
                   f"Momiji's journal holds {photo_events}, not the care logged once per photo")
@@ -587,6 +767,9 @@ def run(args, work):
             copied = sorted(digest_of(os.path.join(photos_folder, name)) for name in new_photo_files)
             check(copied == sorted(digest_of(path) for path in uploads),
                   "the photos copied into the Photos folder are not the photos sent")
+            twice = [event for event in added.values() if event["text"] == SENT_TWICE]
+            check(len(twice) == 1 and twice[0]["kind"] == "Feeding" and twice[0]["date"] == today.isoformat(),
+                  f"the care sent twice is in Momiji's journal as {twice}, not once")
             timeline = json.loads(run_cli(cli, "timeline", collection, "--entry", str(momiji)))["photos"]
             on_timeline = [photo for photo in timeline if photo["line"] in added]
             check(len(on_timeline) == 2 and all(photo["present"] for photo in on_timeline),

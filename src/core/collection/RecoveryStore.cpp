@@ -3,12 +3,12 @@
 #include "collection/DiskSteps.h"
 #include "collection/PosixFile.h"
 #include "collection/SafeFile.h"
+#include "collection/UserFolders.h"
 #include "text/Words.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstdlib>
 #include <set>
 #include <signal.h>
 #include <unistd.h>
@@ -126,14 +126,8 @@ RecoveryStore::RecoveryStore(std::filesystem::path folder) : m_folder(std::move(
 
 std::filesystem::path RecoveryStore::defaultFolder()
 {
-    std::filesystem::path state;
-    if (const char* xdg = std::getenv("XDG_STATE_HOME"); xdg && *xdg == '/')
-        state = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        state = std::filesystem::path(home) / ".local" / "state";
-    else
-        state = std::filesystem::temp_directory_path();
-    return state / "talvane" / "recovery";
+    return UserFolder("XDG_STATE_HOME", ".local/state").value_or(std::filesystem::temp_directory_path()) / "talvane" /
+           "recovery";
 }
 
 std::filesystem::path RecoveryStore::ownFile() const

@@ -6,10 +6,10 @@
 #include "collection/PosixFile.h"
 #include "collection/SafeFile.h"
 #include "collection/Sha256.h"
+#include "collection/UserFolders.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <functional>
 #include <set>
@@ -123,13 +123,8 @@ struct VersionFolder {
 std::vector<VersionFolder> VersionFoldersOf(const std::filesystem::path& target)
 {
     std::vector<VersionFolder> folders{{target.parent_path() / kLocalFolder / target.filename(), false}};
-    std::filesystem::path dataHome;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
-        dataHome = data;
-    else if (const char* home = std::getenv("HOME"); home && home[0] == '/')
-        dataHome = std::filesystem::path(home) / ".local" / "share";
-    if (!dataHome.empty())
-        folders.push_back({dataHome / "talvane" / "versions" / Sha256Hex(target.string()).substr(0, 16), true});
+    if (const auto dataHome = UserFolder("XDG_DATA_HOME", ".local/share"))
+        folders.push_back({*dataHome / "talvane" / "versions" / Sha256Hex(target.string()).substr(0, 16), true});
     return folders;
 }
 

@@ -1,8 +1,10 @@
 #include "companion/CollectionSnapshot.h"
 
 #include "collection/TreeIdentity.h"
+#include "journal/Journal.h"
 #include "labels/TreeLabel.h"
 #include "search/EntryOrder.h"
+#include "timeline/TimelinePhoto.h"
 
 #include <algorithm>
 #include <array>
@@ -118,5 +120,21 @@ std::optional<std::size_t> CollectionSnapshot::findLabelledTree(std::string_view
     return found;
 }
 
+
+std::optional<CollectionSnapshot::NamedPicture> CollectionSnapshot::findPicture(std::string_view name) const
+{
+    std::call_once(m_picturesIndexed, [this] {
+        for (const auto& entry : m_entries)
+            for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot)
+                if (const std::string bare((*entry)[CBonsaiData::photoField(slot)]); timeline::isBareFileName(bare))
+                    m_pictures.try_emplace(bare, NamedPicture{m_albumFolder / bare, true});
+        for (const auto& entry : m_entries)
+            for (const auto& photo : timeline::timelinePhotos(journal::Journal::read((*entry)[journal::kJournalField])))
+                m_pictures.try_emplace(photo.fileName,
+                                       NamedPicture{photo.path(m_photosFolder, m_albumFolder), !photo.inPhotosFolder});
+    });
+    const auto found = m_pictures.find(name);
+    return found == m_pictures.end() ? std::nullopt : std::optional(found->second);
+}
 
 } // namespace talvane::companion

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -41,6 +42,14 @@ public:
     // The positions sorted by name, as the list shows them (made on first use).
     const std::vector<std::size_t>& byName() const;
 
+    // A picture some tree names, by its bare name (Windows-1252): only those can be
+    // sent to a phone. Of two pictures of one name, an album slot's comes first.
+    struct NamedPicture {
+        std::filesystem::path path;
+        bool inAlbum = false; // an album bitmap, decoded before it is sent
+    };
+    std::optional<NamedPicture> findPicture(std::string_view name) const;
+
 private:
     EntryList m_entries;
     std::string m_title;
@@ -51,6 +60,8 @@ private:
     std::vector<std::string> m_ids;
     mutable std::once_flag m_sorted;
     mutable std::vector<std::size_t> m_byName;
+    mutable std::once_flag m_picturesIndexed;
+    mutable std::map<std::string, NamedPicture, std::less<>> m_pictures;
 };
 
 // The reference of the tree at a position of a collection (CollectionSnapshot::treeRef),

@@ -3,6 +3,7 @@
 #include "companion/CollectionHost.h"
 #include "companion/PhoneSessions.h"
 #include "companion/PhoneWords.h"
+#include "companion/ServerOptions.h"
 
 #include <chrono>
 #include <cstddef>
@@ -10,15 +11,19 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace httplib {
 class Server;
+struct Request;
+struct Response;
 }
 
 namespace talvane::companion {
 
 class ConnectionWatch;
+class Serving;
 
 // An address of this machine on a network, as the sharing window names it.
 struct NetworkAddress {
@@ -27,25 +32,6 @@ struct NetworkAddress {
 };
 // The machine's IPv4 addresses other than loopback, the likeliest home network first.
 std::vector<NetworkAddress> localNetworkAddresses();
-
-struct ServerOptions {
-    // "0.0.0.0" serves every network of the machine.
-    std::string bindAddress = "0.0.0.0";
-    int port = 0; // 0: any free port
-    // How long a connection may take to send one request, and a photo upload.
-    std::chrono::milliseconds requestTime = std::chrono::seconds(30);
-    std::chrono::milliseconds uploadTime = std::chrono::minutes(10);
-    // Where received photos wait until they are copied; the system's temporary folder
-    // when empty.
-    std::string uploadFolder;
-    // The language the pages and messages speak: the desktop's, English by default.
-    PhoneWords translate = inEnglish;
-};
-
-// Limits on what a request may send.
-inline constexpr std::size_t kMaxPhotosPerRequest = 30;
-inline constexpr std::size_t kMaxFormBytes = 64 * 1024;
-inline constexpr std::size_t kMaxFormField = 16 * 1024;
 
 // The phone companion served over HTTP to the phones of the home network: pairing,
 // the pages, the pictures, the changes and the calendar, over one CollectionHost.
@@ -64,6 +50,10 @@ public:
     // Listens on the options' address and port with a new pairing token. Gives nothing
     // on success, or why it could not listen.
     std::optional<std::string> start(const ServerOptions& options);
+    // Listens on another address of the machine instead, on the same port, keeping the
+    // pairing token and the phones' sessions. Gives why it could not, listening where it
+    // did before.
+    std::optional<std::string> listenOn(const std::string& bindAddress);
     void stop();
     bool isRunning() const { return m_thread.joinable(); }
     int port() const { return m_port; }
@@ -73,14 +63,24 @@ public:
     std::string pairingAddress(const std::string& address) const;
 
 private:
+    // Makes m_server, listening on the address and port (any free one for 0), or false.
+    bool bind(const std::string& address, int port);
+    // Sets the bound server up and accepts its connections on a thread of their own.
+    void serve();
+    std::string cannotListen(const std::string& address, int port) const;
     void addRoutes();
+    bool admit(const httplib::Request& request, httplib::Response& response);
 
     CollectionHost& m_host;
     PhoneSessions m_sessions;
     ServerOptions m_options;
     std::unique_ptr<httplib::Server> m_server;
     std::unique_ptr<ConnectionWatch> m_watch;
+    std::unique_ptr<Serving> m_serving;
     std::thread m_thread;
+    // The servers that listened before a move, until their last requests are answered.
+    using Retired = std::pair<std::unique_ptr<httplib::Server>, std::thread>;
+    std::vector<Retired> m_retired;
     int m_port = 0;
 };
 

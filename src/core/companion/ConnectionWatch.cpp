@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
+#include <iterator>
 
 namespace talvane::companion {
 
@@ -32,6 +33,12 @@ std::string describe(const sockaddr_storage& address)
     else if (address.ss_family == AF_INET6)
         inet_ntop(AF_INET6, &reinterpret_cast<const sockaddr_in6&>(address).sin6_addr, text, sizeof text);
     return std::string(text) + " " + std::to_string(portOf(address));
+}
+
+// "192.168.1.30" of a peer "192.168.1.30 51200".
+std::string addressOf(const std::string& peer)
+{
+    return peer.substr(0, peer.rfind(' '));
 }
 
 // The peer of a descriptor that is a connection to our port, or empty.
@@ -84,9 +91,11 @@ void abortConnection(int fd)
 
 } // namespace
 
-ConnectionWatch::ConnectionWatch(int port, std::chrono::milliseconds requestTime, std::uint64_t requestBytes)
-    : m_port(port), m_requestTime(requestTime), m_requestBytes(requestBytes), m_thread([this] { watch(); })
+ConnectionWatch::ConnectionWatch(int port, ConnectionLimits limits, std::function<bool(const std::string&)> trusted)
+    : m_port(port), m_limits(limits), m_trusted(std::move(trusted)), m_thread([this] { watch(); })
 {
+    // The head is part of the request: it never has longer.
+    m_limits.headTime = std::min(m_limits.headTime, m_limits.requestTime);
 }
 
 ConnectionWatch::~ConnectionWatch()
@@ -99,12 +108,12 @@ ConnectionWatch::~ConnectionWatch()
     m_thread.join();
 }
 
-void ConnectionWatch::noticeAccepted()
+bool ConnectionWatch::noticeAccepted()
 {
     DIR* folder = opendir("/proc/self/fd");
     if (!folder)
-        return;
-    std::vector<std::pair<int, std::string>> found;
+        return true;
+    std::vector<std::pair<int, std::string>> open;
     while (const dirent* item = readdir(folder)) {
         char* end = nullptr;
         const long fd = std::strtol(item->d_name, &end, 10);
@@ -112,23 +121,46 @@ void ConnectionWatch::noticeAccepted()
             continue;
         std::string peer = peerOnPort(static_cast<int>(fd), m_port);
         if (!peer.empty())
-            found.emplace_back(static_cast<int>(fd), std::move(peer));
+            open.emplace_back(static_cast<int>(fd), std::move(peer));
     }
     closedir(folder);
+    // Every connection is noticed as it is accepted: the one not watched yet is the one
+    // just accepted. Not structured bindings: Clang 14, which builds the fuzz targets,
+    // cannot capture one.
+    std::vector<std::pair<int, std::string>> accepted;
     {
         std::lock_guard lock(m_mutex);
-        const auto now = std::chrono::steady_clock::now();
-        // Not a structured binding: Clang 14, which builds the fuzz targets, cannot capture one.
-        for (auto& accepted : found) {
-            const int fd = accepted.first;
-            const std::string& peer = accepted.second;
-            const bool known = std::any_of(m_connections.begin(), m_connections.end(),
-                                           [&](const Connection& held) { return held.fd == fd && held.peer == peer; });
-            if (!known)
-                m_connections.push_back({fd, peer, now + m_requestTime, bytesReceived(fd) + m_requestBytes});
+        std::copy_if(open.begin(), open.end(), std::back_inserter(accepted), [this](const auto& found) {
+            return std::none_of(m_connections.begin(), m_connections.end(), [&](const Connection& held) {
+                return held.fd == found.first && held.peer == found.second;
+            });
+        });
+    }
+    bool admitted = true;
+    for (const auto& connection : accepted) {
+        const std::string address = addressOf(connection.second);
+        const auto held = static_cast<std::size_t>(std::count_if(
+            open.begin(), open.end(), [&](const auto& other) { return addressOf(other.second) == address; }));
+        if (held > m_limits.perAddress && !m_trusted(address)) {
+            abortConnection(connection.first);
+            admitted = false;
+            continue;
         }
+        std::lock_guard lock(m_mutex);
+        m_connections.push_back({connection.first, connection.second, std::chrono::steady_clock::now() + m_limits.headTime,
+                                 bytesReceived(connection.first) + m_limits.requestBytes});
     }
     m_wake.notify_all();
+    return admitted;
+}
+
+void ConnectionWatch::headArrived(const std::string& peerAddress, int peerPort)
+{
+    const std::string peer = peerAddress + " " + std::to_string(peerPort);
+    std::lock_guard lock(m_mutex);
+    for (Connection& connection : m_connections)
+        if (connection.peer == peer && !connection.closing)
+            connection.deadline = std::chrono::steady_clock::now() + m_limits.requestTime;
 }
 
 void ConnectionWatch::extend(const std::string& peerAddress, int peerPort, std::chrono::milliseconds time,
@@ -145,7 +177,7 @@ void ConnectionWatch::extend(const std::string& peerAddress, int peerPort, std::
 
 void ConnectionWatch::renew(const std::string& peerAddress, int peerPort)
 {
-    extend(peerAddress, peerPort, m_requestTime, m_requestBytes);
+    extend(peerAddress, peerPort, m_limits.headTime, m_limits.requestBytes);
 }
 
 void ConnectionWatch::close(const std::string& peerAddress, int peerPort)
@@ -173,7 +205,7 @@ bool ConnectionWatch::closing(const std::string& peerAddress, int peerPort)
 void ConnectionWatch::watch()
 {
     std::unique_lock lock(m_mutex);
-    const auto tick = std::min<std::chrono::milliseconds>(m_requestTime / 4, kLongestTick);
+    const auto tick = std::min<std::chrono::milliseconds>(m_limits.headTime / 4, kLongestTick);
     while (!m_stopping) {
         // Nothing to look at until a connection comes.
         m_wake.wait(lock, [this] { return m_stopping || !m_connections.empty(); });

@@ -68,6 +68,7 @@ ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
         plan.photos.removeCopies();
         return {ChangeOutcome::Result::Failed,
                 {PHONE_TEXT("The collection could not be written: %1. Nothing was changed."), {saved.reason}},
+                {},
                 {}};
     }
     m_baseline = saved.baseline;

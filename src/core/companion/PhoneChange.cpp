@@ -18,7 +18,7 @@ using Result = ChangeOutcome::Result;
 
 ChangeOutcome failure(Result result, PhoneText message)
 {
-    return {result, std::move(message), {}};
+    return {result, std::move(message), {}, {}};
 }
 
 ChangeOutcome treeGone()
@@ -101,12 +101,17 @@ std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entri
         if (!added.problem.empty())
             return photosFailed(added);
     }
-    if (added.events.empty()) {
-        added.events.push_back(CareEvent{care.today, care.kind, care.due, {}, care.text, {}, care.measurements, {}});
-    } else {
-        // The care itself rides on the first photo: its due date and its measurements.
-        added.events.front().due = care.due;
-        added.events.front().measurements = care.measurements;
+    if (added.events.empty())
+        added.events.push_back(CareEvent{care.date, care.kind, std::nullopt, {}, {}, {}, {}, {}});
+    for (std::size_t i = 0; i < added.events.size(); ++i) {
+        CareEvent& event = added.events[i];
+        event.date = care.date;
+        event.kind = i == 0 ? care.kind : journal::CareKind::Photo;
+        event.text = i == 0 ? care.text : std::string();
+        if (i == 0) {
+            event.due = care.due;
+            event.measurements = care.measurements;
+        }
     }
     for (const CareEvent& event : added.events)
         tree.journal.add(event);
@@ -158,6 +163,12 @@ ChangeOutcome collectionClosed()
     return failure(Result::Closed, PHONE_TEXT("The collection was closed on the desktop. Nothing was changed."));
 }
 
+ChangeOutcome collectionReadOnly()
+{
+    return failure(Result::ReadOnly, PHONE_TEXT("The collection is open read-only on the computer; close the other "
+                                                "window first"));
+}
+
 int ChangeOutcome::httpStatus() const
 {
     switch (result) {
@@ -165,6 +176,7 @@ int ChangeOutcome::httpStatus() const
     case Result::NoSuchTree: return 404;
     case Result::TaskChanged: return 409;
     case Result::Refused: return 403;
+    case Result::ReadOnly: return 409;
     case Result::Closed: return 503;
     case Result::Failed: return 500;
     }
@@ -209,7 +221,15 @@ void applyPlannedValues(EntryList& entries, const PlannedChange& plan)
 
 ChangeOutcome appliedOutcome(const EntryList& entriesAfter, const PlannedChange& plan)
 {
-    return {Result::Applied, {}, treeRefAt(entriesAfter, plan.position)};
+    ChangeOutcome outcome{Result::Applied, {}, treeRefAt(entriesAfter, plan.position), {}};
+    const Journal journal = Journal::read((*entriesAfter[plan.position])[kJournalField]);
+    for (const CareEvent& event : plan.addedEvents)
+        for (std::size_t line = 0; line < journal.lines().size(); ++line)
+            if (journal.lines()[line].event == event) {
+                outcome.added.push_back({line, event});
+                break;
+            }
+    return outcome;
 }
 
 } // namespace talvane::companion

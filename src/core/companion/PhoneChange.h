@@ -3,6 +3,8 @@
 #include "collection/CollectionArchive.h"
 #include "companion/PhoneWords.h"
 #include "journal/CareEvent.h"
+#include "journal/Journal.h"
+#include "text/StorableForm.h"
 #include "timeline/TimelineAdding.h"
 
 #include <cstddef>
@@ -17,16 +19,21 @@
 // and marks tasks done, so nothing typed on the desktop can be overwritten by it.
 namespace talvane::companion {
 
-// Care logged on a tree from the phone's form.
+// Care logged on a tree from the phone's form: one event, dated as the care was done,
+// that shows the first photo; each further photo comes as a Photo event of that day.
 struct LoggedCare {
     std::string treeRef;
     journal::CareKind kind = journal::CareKind::Note;
     std::string text; // Windows-1252
+    // What the text as typed was changed to so that the file can hold it.
+    std::vector<text::StorableChange> textChanges;
     std::optional<journal::CalendarDate> due;
     std::vector<journal::Measurement> measurements;
     // The photos received with the form, in a folder of their own until they are copied.
     std::vector<std::filesystem::path> photos;
     journal::CalendarDate today = journal::CalendarDate::today();
+    // The day the care was done: today unless the grower said otherwise.
+    journal::CalendarDate date = today;
     // The photos once copied into the photo folder ahead of the change (copyCarePhotos),
     // and the identifier a tree without one is given with them.
     std::optional<timeline::AddedPhotos> copied;
@@ -46,16 +53,21 @@ using PhoneChange = std::variant<LoggedCare, DoneTask>;
 
 // What became of a change, for the phone's page.
 struct ChangeOutcome {
-    enum class Result { Applied, NoSuchTree, TaskChanged, Refused, Closed, Failed };
+    enum class Result { Applied, NoSuchTree, TaskChanged, Refused, ReadOnly, Closed, Failed };
     Result result = Result::Applied;
     PhoneText message;
     std::string treeRef; // the tree's reference after the change
+    // The events the change added, with their lines in the journal as it is after it.
+    std::vector<journal::NumberedEvent> added;
     int httpStatus() const;
     bool applied() const { return result == Result::Applied; }
 };
 
 // What a change sent while the collection was closing became: nothing.
 ChangeOutcome collectionClosed();
+// What a change sent to a collection open read-only (another window holds it) becomes:
+// nothing, since it could then only be kept by saving the collection elsewhere.
+ChangeOutcome collectionReadOnly();
 
 // A change worked out on a collection: new values for fields of one entry, which the
 // host applies as one step, or writes. The photos are already copied into the photo

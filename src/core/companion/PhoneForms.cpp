@@ -62,17 +62,31 @@ std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, s
     LoggedCare care;
     care.treeRef = std::move(treeRef);
     care.today = today;
+    care.date = today;
     const auto kind = careKindFromName(fieldValue(fields, "kind"));
     if (!kind)
         return say(words, PHONE_TEXT("Choose the kind of care."));
     care.kind = *kind;
 
     // Counted once converted, one byte a character: counting the UTF-8 sent by its lead
-    // bytes let through any number of stray continuation bytes, each kept as a '?'.
-    care.text = text::Utf8ToCp1252(fieldValue(fields, "text"));
+    // bytes let through any number of stray continuation bytes.
+    text::StorableForm storable = text::MakeStorable(fieldValue(fields, "text"));
+    if (const text::StorableChange* leftOut = storable.firstLeftOut())
+        return say(words, PHONE_TEXT("“%1” cannot be stored in a Talvane collection: write it another way."), {leftOut->typed});
+    care.text = std::move(storable.cp1252);
+    care.textChanges = std::move(storable.changes);
     if (care.text.size() > kMaxEventText)
         return say(words, PHONE_TEXT("The text is too long: at most %1 characters."), {std::to_string(kMaxEventText)});
 
+    const std::string date = fieldValue(fields, "date");
+    if (!date.empty()) {
+        const auto done = CalendarDate::fromText(date);
+        if (!done)
+            return say(words, PHONE_TEXT("The date is not a date of the calendar."));
+        if (today < *done)
+            return say(words, PHONE_TEXT("The date is after today (%1)."), {today.text()});
+        care.date = *done;
+    }
     const std::string due = fieldValue(fields, "due");
     if (!due.empty()) {
         care.due = CalendarDate::fromText(due);

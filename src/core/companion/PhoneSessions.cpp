@@ -21,22 +21,6 @@ bool contains(std::string_view haystack, std::string_view needle)
     return haystack.find(needle) != std::string_view::npos;
 }
 
-void remember(std::deque<std::string>& list, std::string value)
-{
-    list.push_back(std::move(value));
-    if (list.size() > PhoneSessions::kOpenForms)
-        list.pop_front();
-}
-
-bool takeOut(std::deque<std::string>& list, std::string_view value)
-{
-    const auto found = std::find_if(list.begin(), list.end(), [value](const std::string& held) { return sameSecret(held, value); });
-    if (found == list.end())
-        return false;
-    list.erase(found);
-    return true;
-}
-
 } // namespace
 
 std::string randomToken()
@@ -137,30 +121,40 @@ std::optional<SessionGrant> PhoneSessions::findByCalendarKey(std::string_view ke
     return std::nullopt;
 }
 
-std::string PhoneSessions::openForm(std::string_view secret)
+bool SentKeys::claim(std::string_view key)
 {
-    std::lock_guard lock(m_mutex);
-    Session* session = sessionOf(secret);
-    if (!session)
-        return {};
-    std::string nonce = randomToken();
-    remember(session->openForms, nonce);
-    return nonce;
+    if (key.empty())
+        return true;
+    if (std::any_of(m_keys.begin(), m_keys.end(), [key](const std::string& held) { return sameSecret(held, key); }))
+        return false;
+    m_keys.emplace_back(key);
+    if (m_keys.size() > kKept)
+        m_keys.pop_front();
+    return true;
 }
 
-FormCheck PhoneSessions::sendForm(std::string_view secret, std::string_view formToken, std::string_view nonce)
+void SentKeys::release(std::string_view key)
+{
+    const auto found =
+        std::find_if(m_keys.begin(), m_keys.end(), [key](const std::string& held) { return sameSecret(held, key); });
+    if (found != m_keys.end())
+        m_keys.erase(found);
+}
+
+FormCheck PhoneSessions::claimWrite(std::string_view secret, std::string_view formToken, std::string_view key)
 {
     std::lock_guard lock(m_mutex);
     Session* session = sessionOf(secret);
     if (!session || !sameSecret(session->grant.formToken, formToken))
         return FormCheck::Refused;
-    if (takeOut(session->openForms, nonce)) {
-        remember(session->sentForms, std::string(nonce));
-        return FormCheck::Accepted;
-    }
-    const bool sent = std::any_of(session->sentForms.begin(), session->sentForms.end(),
-                                  [nonce](const std::string& held) { return sameSecret(held, nonce); });
-    return sent ? FormCheck::Replayed : FormCheck::Refused;
+    return session->sentWrites.claim(key) ? FormCheck::Accepted : FormCheck::Replayed;
+}
+
+void PhoneSessions::releaseWrite(std::string_view secret, std::string_view key)
+{
+    std::lock_guard lock(m_mutex);
+    if (Session* session = sessionOf(secret))
+        session->sentWrites.release(key);
 }
 
 bool PhoneSessions::isOwnForm(std::string_view secret, std::string_view formToken)
@@ -168,14 +162,6 @@ bool PhoneSessions::isOwnForm(std::string_view secret, std::string_view formToke
     std::lock_guard lock(m_mutex);
     Session* session = sessionOf(secret);
     return session && sameSecret(session->grant.formToken, formToken);
-}
-
-void PhoneSessions::reopenForm(std::string_view secret, std::string_view nonce)
-{
-    std::lock_guard lock(m_mutex);
-    Session* session = sessionOf(secret);
-    if (session && takeOut(session->sentForms, nonce))
-        remember(session->openForms, std::string(nonce));
 }
 
 std::string PhoneSessions::pairingToken() const

@@ -38,8 +38,23 @@ struct SessionGrant {
 
 enum class FormCheck {
     Accepted,
-    Replayed, // this very form was sent before: nothing is done twice
-    Refused,  // not a form this session was given, or not this session's token
+    Replayed, // this very write was sent before: nothing is done twice
+    Refused,  // not this session's form token
+};
+
+// The keys of the writes one caller sent lately (an Idempotency-Key each), so that a
+// write sent again is not made twice. Keys are compared in constant time.
+class SentKeys {
+public:
+    static constexpr std::size_t kKept = 64;
+    // False when the key was sent before; an empty key is never a repeat.
+    bool claim(std::string_view key);
+    // Forgets a write that was accepted but changed nothing, so that sending it again
+    // is tried again rather than called a repeat.
+    void release(std::string_view key);
+
+private:
+    std::deque<std::string> m_keys;
 };
 
 // The pairing address and the sessions it opened, for one sharing. A pairing token
@@ -51,8 +66,6 @@ public:
     static constexpr auto kPairingLifetime = std::chrono::minutes(10);
     static constexpr int kPairingUses = 5;
     static constexpr std::size_t kMaxPhones = 32;
-    // Forms a session may hold open at once; the oldest is forgotten first.
-    static constexpr std::size_t kOpenForms = 64;
 
     explicit PhoneSessions(Clock clock = std::chrono::system_clock::now, std::size_t maxPhones = kMaxPhones);
 
@@ -67,16 +80,13 @@ public:
     std::optional<SessionGrant> find(std::string_view secret);
     std::optional<SessionGrant> findByCalendarKey(std::string_view key);
 
-    // A one-time number for a form shown to the session.
-    std::string openForm(std::string_view secret);
-    FormCheck sendForm(std::string_view secret, std::string_view formToken, std::string_view nonce);
-    // Whether a form that changes nothing, and so needs no one-time number, carries the
+    // Whether a write carries the session's form token and was not sent before under
+    // the same key; an accepted one's key is kept.
+    FormCheck claimWrite(std::string_view secret, std::string_view formToken, std::string_view key);
+    void releaseWrite(std::string_view secret, std::string_view key);
+    // Whether a request that changes nothing, and so needs no key, carries the
     // session's form token.
     bool isOwnForm(std::string_view secret, std::string_view formToken);
-    // Takes back a form that was accepted but changed nothing (the tree was gone, the
-    // collection closed, the file could not be written), so that sending it again is
-    // tried again rather than called a repeat.
-    void reopenForm(std::string_view secret, std::string_view nonce);
 
     std::vector<PairedPhone> phones() const;
     bool disconnect(std::string_view handle);
@@ -90,8 +100,7 @@ private:
         std::string secret;
         SessionGrant grant;
         PairedPhone phone;
-        std::deque<std::string> openForms;
-        std::deque<std::string> sentForms;
+        SentKeys sentWrites;
     };
 
     Session* sessionOf(std::string_view secret);

@@ -13,6 +13,8 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
@@ -63,8 +65,6 @@ std::optional<char32_t> NextCodePoint(std::string_view s, std::size_t& pos)
         return std::nullopt;
     return cp;
 }
-
-} // namespace
 
 char32_t Cp1252ToCodePoint(unsigned char byte)
 {

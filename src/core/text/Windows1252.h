@@ -19,6 +19,11 @@ std::optional<unsigned char> CodePointToCp1252(char32_t codePoint);
 
 std::string Cp1252ToUtf8(std::string_view bytes);
 
+// UTF-8 one code point at a time: decodes the sequence at `pos` and advances past the
+// bytes it takes; nothing for a malformed sequence, which is passed over all the same.
+std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& pos);
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // Characters that Windows-1252 cannot hold become "?", as the ANSI code page does.
 // Malformed UTF-8 sequences become "?" too.
 std::string Utf8ToCp1252(std::string_view utf8);

@@ -130,6 +130,8 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
         if (m_closed)
             return collectionClosed();
     }
+    if (m_doc.isReadOnly())
+        return collectionReadOnly();
     auto planned = planChange(m_doc.entries(), change, m_doc.pictureFolders().photos);
     if (auto* outcome = std::get_if<ChangeOutcome>(&planned))
         return *outcome;

@@ -2,7 +2,11 @@
 
 #include "companion/DocumentHost.h"
 #include "companion/PhoneLanguage.h"
+#include "companion/ProgramTokens.h"
+#include "companion/ProgramTokens.h"
 #include "document/TalvaneDoc.h"
+#include "framework/FilePaths.h"
+#include "framework/FilePaths.h"
 
 using namespace talvane::companion;
 
@@ -35,6 +39,9 @@ std::optional<QString> PhoneSharing::start(const QString& bindAddress)
     options.bindAddress = bindAddress.toStdString();
     options.port = kPreferredPort;
     options.translate = PhoneTextInWindowLanguage;
+    // Programs' tokens belong to a collection's file: an untitled one has none.
+    if (!m_doc.pathName().isEmpty())
+        options.tokenFile = ProgramTokens::fileFor(FsPath(m_doc.pathName()));
     auto failure = m_server->start(options);
     if (failure) {
         options.port = 0;
@@ -47,6 +54,17 @@ std::optional<QString> PhoneSharing::start(const QString& bindAddress)
     }
     emit sharingChanged();
     return std::nullopt;
+}
+
+std::optional<QString> PhoneSharing::listenOn(const QString& bindAddress)
+{
+    if (!m_server)
+        return start(bindAddress);
+    const auto failure = m_server->listenOn(bindAddress.toStdString());
+    // Where it listened before was taken meanwhile: nothing listens any more.
+    if (failure && !m_server->isRunning())
+        stop();
+    return failure ? std::optional(QString::fromStdString(*failure)) : std::nullopt;
 }
 
 void PhoneSharing::stop()
@@ -67,4 +85,11 @@ QString PhoneSharing::statusText() const
         return {};
     const std::size_t phones = m_server->sessions().phones().size();
     return phones == 1 ? tr("Shared with 1 phone") : tr("Shared with %1 phones").arg(phones);
+}
+
+std::optional<std::filesystem::path> PhoneSharing::programTokensFile() const
+{
+    if (m_doc.pathName().isEmpty())
+        return std::nullopt;
+    return ProgramTokens::fileFor(FsPath(m_doc.pathName()));
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -25,14 +26,21 @@ public:
     explicit PhoneSharing(CTalvaneDoc& doc, QObject* parent = nullptr);
     ~PhoneSharing() override;
 
-    // Starts sharing on the given address; gives the reason when it cannot.
-    std::optional<QString> start(const QString& bindAddress = QStringLiteral("0.0.0.0"));
+    // Starts sharing on the given address ("0.0.0.0": every network); gives the reason
+    // when it cannot.
+    std::optional<QString> start(const QString& bindAddress);
+    // Shares on another address from now on, the phones staying paired; gives the reason
+    // when it cannot, and shares where it did.
+    std::optional<QString> listenOn(const QString& bindAddress);
     void stop();
     bool isSharing() const { return m_server != nullptr; }
 
     talvane::companion::CompanionServer* server() const { return m_server.get(); }
     // "Shared with 1 phone"; empty while not sharing.
     QString statusText() const;
+    // The file of the tokens that let programs use the collection's API; nothing for an
+    // untitled collection, which has none.
+    std::optional<std::filesystem::path> programTokensFile() const;
 
 signals:
     void sharingChanged();

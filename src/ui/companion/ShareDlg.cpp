@@ -1,6 +1,8 @@
 #include "companion/ShareDlg.h"
 
+#include "companion/PhoneLanguage.h"
 #include "companion/PhoneSharing.h"
+#include "companion/ProgramTokens.h"
 #include "framework/Mnemonic.h"
 #include "framework/QrPicture.h"
 #include "framework/UiServices.h"
@@ -12,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -84,6 +87,17 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     m_phones->setMinimumHeight(110);
     layout->addWidget(m_phones);
 
+    m_programsLabel = new QLabel(tr("Programs with a &token:"), this);
+    layout->addWidget(m_programsLabel);
+    m_programs = new QTreeWidget(this);
+    m_programsLabel->setBuddy(m_programs);
+    m_programs->setHeaderLabels({tr("Program"), tr("Made"), tr("Last used"), QString()});
+    m_programs->setRootIsDecorated(false);
+    m_programs->header()->setStretchLastSection(false);
+    m_programs->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_programs->setMinimumHeight(80);
+    layout->addWidget(m_programs);
+
     auto* warning = new QLabel(tr("The pages travel unencrypted over the network: share only on a home "
                                               "network you trust."),
                                this);
@@ -129,6 +143,7 @@ bool ShareDlg::startSharing()
     m_network->blockSignals(false);
     showAddress();
     refreshPhones();
+    refreshPrograms();
     m_renewCode->start();
     return true;
 }
@@ -189,6 +204,41 @@ void ShareDlg::refreshPhones()
     m_phones->resizeColumnToContents(1);
     m_phones->resizeColumnToContents(2);
     m_phones->resizeColumnToContents(3);
+}
+
+void ShareDlg::refreshPrograms()
+{
+    const auto file = m_sharing.programTokensFile();
+    m_programsLabel->setVisible(file.has_value());
+    m_programs->setVisible(file.has_value());
+    m_programs->clear();
+    if (!file)
+        return;
+    const auto timeText = [](std::chrono::system_clock::time_point time) {
+        return QLocale().toString(QDateTime::fromSecsSinceEpoch(std::chrono::system_clock::to_time_t(time)),
+                                  QLocale::ShortFormat);
+    };
+    for (const ProgramToken& token : ProgramTokens(*file).list()) {
+        const QString name = QString::fromStdString(token.name);
+        auto* item = new QTreeWidgetItem(m_programs, {name, timeText(token.made),
+                                                      token.lastUsed ? timeText(*token.lastUsed) : tr("Never")});
+        auto* revoke = new QPushButton(tr("&Revoke"), m_programs);
+        revoke->setAccessibleName(tr("Revoke %1").arg(name));
+        connect(revoke, &QPushButton::clicked, this, [this, file = *file, name = token.name] {
+            ProgramTokens tokens(file);
+            if (!tokens.revoke(name)) {
+                if (const auto failure = tokens.failure())
+                    m_services.prompter().ask(tr("The token could not be revoked:\n%1")
+                                                  .arg(QString::fromStdString(failure->said(PhoneTextInWindowLanguage))),
+                                              QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+            }
+            // Not at once: the list is made again, and this button with it.
+            QMetaObject::invokeMethod(this, &ShareDlg::refreshPrograms, Qt::QueuedConnection);
+        });
+        m_programs->setItemWidget(item, 3, revoke);
+    }
+    for (const int column : {1, 2, 3})
+        m_programs->resizeColumnToContents(column);
 }
 
 void ShareDlg::done(int result)

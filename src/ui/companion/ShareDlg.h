@@ -12,8 +12,9 @@ class QTreeWidget;
 class UiServices;
 
 // File > Share with phones: the QR code a phone scans to pair, the address it holds,
-// the network it is on, the phones connected with a Disconnect button each, and Stop
-// sharing. Sharing lasts while the window is open.
+// the network it is on, the phones connected with a Disconnect button each, the programs
+// with a token for the collection's API with a Revoke button each, and Stop sharing.
+// Sharing lasts while the window is open.
 class ShareDlg : public QDialog {
     Q_OBJECT
 public:
@@ -26,12 +27,15 @@ public:
     QLineEdit* addressEdit() const { return m_address; }
     QComboBox* networkBox() const { return m_network; }
     QTreeWidget* phoneList() const { return m_phones; }
+    QTreeWidget* programList() const { return m_programs; }
     QPushButton* newCodeButton() const { return m_newCode; }
     QPushButton* stopButton() const { return m_stop; }
 
 public slots:
     void showAddress();
     void refreshPhones();
+    // The programs with a token for the shared collection's API, each with Revoke.
+    void refreshPrograms();
     void onNewCode();
 
 protected:
@@ -44,6 +48,8 @@ private:
     QLineEdit* m_address;
     QComboBox* m_network;
     QTreeWidget* m_phones;
+    QLabel* m_programsLabel;
+    QTreeWidget* m_programs;
     QPushButton* m_newCode;
     QPushButton* m_stop;
     QTimer* m_renewCode;

@@ -2,6 +2,7 @@
 
 #include "collection/CollectionFile.h"
 #include "collection/Sha256.h"
+#include "core/ScopedVariable.h"
 #include "core/TempDir.h"
 
 #include <algorithm>
@@ -43,33 +44,12 @@ std::vector<std::int64_t> SavedTimes(const std::vector<KeptVersion>& versions)
     return times;
 }
 
-// Points the user's data folder elsewhere while it lives.
-class DataHome {
-public:
-    explicit DataHome(const std::filesystem::path& folder)
-    {
-        if (const char* was = std::getenv("XDG_DATA_HOME"))
-            m_was = was;
-        ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
-    }
-    ~DataHome()
-    {
-        if (m_was)
-            ::setenv("XDG_DATA_HOME", m_was->c_str(), 1);
-        else
-            ::unsetenv("XDG_DATA_HOME");
-    }
-
-private:
-    std::optional<std::string> m_was;
-};
-
 } // namespace
 
 TEST(KeptVersions, EachSaveKeepsTheFileItReplacesByteForByte)
 {
     TempDir dir;
-    const DataHome data(dir / "data");
+    const ScopedVariable data("XDG_DATA_HOME", (dir / "data").c_str());
     const auto file = dir / "trees.tvn";
     std::vector<std::string> saved;
     for (std::size_t trees : {3, 65535, 5}) {
@@ -104,7 +84,7 @@ TEST(KeptVersions, EachSaveKeepsTheFileItReplacesByteForByte)
 TEST(KeptVersions, TheNewestTenAndTheNewestOfEachOfTheLastThirtyDaysAreKept)
 {
     TempDir dir;
-    const DataHome data(dir / "data");
+    const ScopedVariable data("XDG_DATA_HOME", (dir / "data").c_str());
     const auto file = dir / "trees.tvn";
     // Three saves a day for 45 days.
     std::vector<std::int64_t> times;
@@ -142,7 +122,7 @@ TEST(KeptVersions, WhereTheCollectionsFolderCannotBeWrittenTheyGoToTheUsersDataF
     if (::geteuid() == 0)
         GTEST_SKIP() << "the superuser writes in a read-only folder: run as an ordinary user";
     TempDir dir;
-    const DataHome data(dir / "data");
+    const ScopedVariable data("XDG_DATA_HOME", (dir / "data").c_str());
     const auto folder = dir / "shared";
     std::filesystem::create_directory(folder);
     const auto file = folder / "trees.tvn";

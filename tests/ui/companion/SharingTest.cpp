@@ -1,5 +1,6 @@
 #include "app/CommandIds.h"
 #include "companion/PhoneSharing.h"
+#include "companion/ProgramTokens.h"
 #include "companion/ShareDlg.h"
 #include "editing/FormPages.h"
 #include "framework/DialogTemplate.h"
@@ -203,6 +204,38 @@ TEST_F(SharingTest, QuittingWhileSharingStopsListening)
     app.reset();
     // Another program may take the freed port at once, but it cannot know the phone.
     EXPECT_TRUE(phone.page("/trees").empty()) << "nothing answers once the window is gone";
+}
+
+TEST_F(SharingTest, TheProgramsWithATokenAreListedEachWithRevoke)
+{
+    const auto collection = MakeCollection("trees.tvn", {"Momiji"});
+    talvane::companion::ProgramTokens tokens(talvane::companion::ProgramTokens::fileFor(collection));
+    const auto dashboard = std::get<std::string>(tokens.make("dashboard"));
+    const auto script = std::get<std::string>(tokens.make("script"));
+    ASSERT_TRUE(tokens.check(script));
+    ASSERT_TRUE(Start(Q(collection)));
+    Share();
+    QTreeWidget& programs = *frame().shareDialog()->programList();
+    EXPECT_TRUE(programs.isVisible());
+    ASSERT_EQ(programs.topLevelItemCount(), 2);
+    EXPECT_EQ(programs.topLevelItem(0)->text(0), QStringLiteral("dashboard"));
+    EXPECT_EQ(programs.topLevelItem(0)->text(2), QStringLiteral("Never"));
+    EXPECT_EQ(programs.topLevelItem(1)->text(0), QStringLiteral("script"));
+    EXPECT_NE(programs.topLevelItem(1)->text(2), QStringLiteral("Never"));
+
+    auto* revoke = qobject_cast<QPushButton*>(programs.itemWidget(programs.topLevelItem(0), 3));
+    ASSERT_NE(revoke, nullptr);
+    EXPECT_EQ(revoke->accessibleName(), QStringLiteral("Revoke dashboard"));
+    revoke->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return programs.topLevelItemCount() == 1; }));
+    EXPECT_EQ(programs.topLevelItem(0)->text(0), QStringLiteral("script"));
+    EXPECT_FALSE(tokens.check(dashboard));
+    EXPECT_TRUE(tokens.check(script));
+
+    // An untitled collection has no tokens to list.
+    doc().OnNewDocument();
+    Share();
+    EXPECT_FALSE(programs.isVisible());
 }
 
 class FrenchSharingTest : public SharingTest {
