@@ -1,6 +1,7 @@
 #include "PhoneLoad.h"
 
 #include <httplib.h>
+#include <nlohmann/json.hpp>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -23,47 +24,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What the text between a marker and the next double quote is, from `from` on.
-std::string Quoted(const std::string& text, const std::string& marker, std::size_t from = 0)
+// The trees' identifiers and thumbnail addresses of a page of the Trees list.
+void ReadTrees(const std::string& answer, std::vector<std::string>& ids, std::vector<std::string>& thumbnails)
 {
-    const std::size_t at = text.find(marker, from);
-    if (at == std::string::npos)
-        return {};
-    const std::size_t start = at + marker.size();
-    return text.substr(start, text.find('"', start) - start);
-}
-
-httplib::MultipartFormDataItems LogForm(const std::string& page)
-{
-    httplib::MultipartFormDataItems items;
-    for (const char* name : {"form", "nonce"})
-        items.push_back({name, Quoted(page, std::string("name=\"") + name + "\" value=\""), "", ""});
-    return items;
-}
-
-// The tree addresses a page holds in the attribute: href for pages, src for thumbnails.
-std::vector<std::string> TreeLinks(const std::string& page, const std::string& attribute = "href")
-{
-    const std::string marker = attribute + "=\"/tree/";
-    std::vector<std::string> links;
-    for (std::size_t at = page.find(marker); at != std::string::npos; at = page.find(marker, at + 1))
-        links.push_back(Quoted(page, attribute + "=\"", at));
-    return links;
-}
-
-
-// "/api/trees?limit=30" where the server answers it, else the Trees page "/trees".
-std::string TreesPath(int port, const std::string& cookie)
-{
-    httplib::Client client("127.0.0.1", port);
-    const std::string api = "/api/trees?limit=30";
-    const auto answer = client.Get(api, {{"Cookie", cookie}});
-    return answer && answer->status == 200 ? api : "/trees";
+    const auto list = nlohmann::json::parse(answer, nullptr, false);
+    if (list.is_discarded() || list["trees"].empty())
+        return;
+    ids.clear();
+    thumbnails.clear();
+    for (const auto& tree : list["trees"]) {
+        ids.push_back(tree["id"]);
+        if (tree["thumbnail"].is_string())
+            thumbnails.push_back(tree["thumbnail"]);
+    }
 }
 
 // One phone: its session, its requests, until it has made them all or time is up.
 void RunPhone(int port, const std::string& cookie, unsigned seed, int requests, Steady::time_point stopAt,
-              const std::string& photo, const std::string& treesPath, Tally& tally)
+              const std::string& photo, Tally& tally)
 {
     // The phones stand for other devices: they must not take the machine from the server.
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
@@ -73,11 +51,15 @@ void RunPhone(int port, const std::string& cookie, unsigned seed, int requests, 
     client.set_tcp_nodelay(true);
     client.set_read_timeout(std::chrono::seconds(60));
     const httplib::Headers headers{{"Cookie", cookie}, {"User-Agent", "Mozilla/5.0 (Linux; Android 14) Chrome/120"}};
+    // Its writes carry the session's form token, as the pages send them.
+    const auto session = client.Get("/api/session", headers);
+    const auto said = nlohmann::json::parse(session ? session->body : std::string(), nullptr, false);
+    httplib::Headers writeHeaders = headers;
+    writeHeaders.emplace("X-Talvane-Form", said.is_object() ? said.value("formToken", "") : "");
     std::mt19937 random(seed);
-    std::vector<std::string> links;
+    std::vector<std::string> ids;
     std::vector<std::string> thumbnails;
     static const char* const kSearches[] = {"Acer", "Tree%2012", "pine", "moyogi", "Tree%201999"};
-    const bool api = treesPath != "/trees";
     std::size_t made = 0, failed = 0;
     std::string failure;
     const auto expect = [&](const httplib::Result& result, int status, const char* what) {
@@ -96,47 +78,38 @@ void RunPhone(int port, const std::string& cookie, unsigned seed, int requests, 
         return std::pair{std::move(result), std::chrono::duration<double, std::milli>(Steady::now() - start).count()};
     };
 
-    // A log counts as two requests: its form's page, then the form.
     while (made < static_cast<std::size_t>(requests) && Steady::now() < stopAt) {
         const unsigned draw = random() % 100;
-        if (links.empty() || draw < 30) {
-            const unsigned page = random() % 20;
-            std::string path = api ? treesPath + "&offset=" + std::to_string(page * 30) : "/trees?page=" + std::to_string(page);
+        if (ids.empty() || draw < 30) {
+            std::string path = "/api/trees?limit=30&offset=" + std::to_string(random() % 20 * 30);
             if (random() % 2)
                 path += std::string("&q=") + kSearches[random() % std::size(kSearches)];
             auto [result, ms] = timed([&] { return client.Get(path, headers); });
             if (expect(result, 200, "trees")) {
                 tally.add(tally.treesMs, ms);
-                if (auto found = TreeLinks(result->body); !found.empty()) {
-                    links = std::move(found);
-                    thumbnails = TreeLinks(result->body, "src");
-                }
+                ReadTrees(result->body, ids, thumbnails);
             }
             continue;
         }
-        const std::string tree = links[random() % links.size()];
+        const std::string tree = "/api/trees/" + ids[random() % ids.size()];
         if (draw < 55) {
             expect(client.Get(tree, headers), 200, "tree");
         } else if (draw < 75 && !thumbnails.empty()) {
             expect(client.Get(thumbnails[random() % thumbnails.size()], headers), 200, "thumbnail");
         } else if (draw < 85) {
-            expect(client.Get("/due", headers), 200, "due");
+            expect(client.Get("/api/due", headers), 200, "due");
         } else {
-            const auto page = client.Get(tree + "/log", headers);
-            if (!expect(page, 200, "log page"))
-                continue;
-            auto items = LogForm(page->body);
-            items.push_back({"kind", draw < 95 ? "Note" : "Photo", "", ""});
-            items.push_back({"text", "From phone " + std::to_string(seed), "", ""});
+            httplib::MultipartFormDataItems items{{"kind", draw < 95 ? "Note" : "Photo", "", ""},
+                                                  {"text", "From phone " + std::to_string(seed), "", ""}};
             if (draw < 95) {
-                expect(client.Post(tree + "/log", headers, items), 303, "log");
+                expect(client.Post(tree + "/events", writeHeaders, items), 201, "log");
                 std::lock_guard lock(tally.mutex);
                 ++tally.logged;
                 continue;
             }
-            items.push_back({"photos", photo, "IMG_0001.JPG", "image/jpeg"});
-            auto [result, ms] = timed([&] { return client.Post(tree + "/log", headers, items); });
-            if (expect(result, 303, "upload"))
+            items.push_back({"photo", photo, "IMG_0001.JPG", "image/jpeg"});
+            auto [result, ms] = timed([&] { return client.Post(tree + "/events", writeHeaders, items); });
+            if (expect(result, 201, "upload"))
                 tally.add(tally.uploadMs, ms);
             std::lock_guard lock(tally.mutex);
             ++tally.uploads;
@@ -201,12 +174,11 @@ std::vector<std::string> PairPhones(CompanionServer& server, int phones)
 double RunPhones(int port, const std::vector<std::string>& cookies, int requests, std::chrono::seconds limit,
                  const std::string& photo, Tally& tally)
 {
-    const std::string treesPath = TreesPath(port, cookies.front());
     const auto start = Steady::now();
     std::vector<std::thread> threads;
     for (std::size_t phone = 0; phone < cookies.size(); ++phone)
         threads.emplace_back(RunPhone, port, cookies[phone], static_cast<unsigned>(phone + 1), requests, start + limit,
-                             std::cref(photo), std::cref(treesPath), std::ref(tally));
+                             std::cref(photo), std::ref(tally));
     for (auto& thread : threads)
         thread.join();
     return std::chrono::duration<double>(Steady::now() - start).count();

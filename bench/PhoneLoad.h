@@ -12,9 +12,9 @@
 #include <vector>
 
 // Phones simulated on loopback against a running companion server, as the load
-// benchmarks run them: each paired with its own session, making a mix of requests (the
-// Trees list with and without a search, tree pages, thumbnails, the Due list, care
-// logged, some of it with a 5 MB photo).
+// benchmarks run them: each paired with its own session, making a mix of the requests
+// the pages make of the API (the Trees list with and without a search, trees,
+// thumbnails, the Due list, care logged, some of it with a 5 MB photo).
 
 inline constexpr std::size_t kPhotoBytes = 5 * 1024 * 1024;
 
@@ -44,7 +44,7 @@ double Percentile(std::vector<double> values, double part);
 // Pairs the phones with the server, a new pairing token for every few: their cookies.
 std::vector<std::string> PairPhones(talvane::companion::CompanionServer& server, int phones);
 // Every phone on a thread of its own until each made its requests or time is up; gives
-// the seconds it took. The Trees list is asked of the JSON API where the server has it.
+// the seconds it took.
 double RunPhones(int port, const std::vector<std::string>& cookies, int requests, std::chrono::seconds limit,
                  const std::string& photo, Tally& tally);
 

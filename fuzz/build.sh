@@ -21,6 +21,10 @@ read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif cpp-httplib libqrenc
 common=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src/core"
         "${packages[@]}")
 
+# The phone pages the companion serves are built into it, as the CMake build does.
+cmake -DSOURCE="$root/src/core/companion/web" -DOUTPUT="$out/obj/WebFileBytes.cpp" \
+      -P "$root/src/core/companion/EmbedWebFiles.cmake"
+
 # The core is compiled with coverage but without libFuzzer's main(), at most one
 # source per core at a time: the machine is shared with other builds.
 objects=()
@@ -34,7 +38,7 @@ while IFS= read -r source; do
     "$cxx" "${common[@]}" -fsanitize=fuzzer-no-link,address,undefined -c "$source" -o "$object" &
     pids+=($!)
     objects+=("$object")
-done < <(find "$root/src/core" -name '*.cpp' | sort)
+done < <(find "$root/src/core" -name '*.cpp' | sort; echo "$out/obj/WebFileBytes.cpp")
 # Bash keeps the status of every finished child, so each failure is seen here.
 for pid in "${pids[@]}"; do
     wait "$pid"

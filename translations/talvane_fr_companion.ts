@@ -118,5 +118,15 @@
         <translation>Le jeton n&apos;a pas pu être révoqué&#xa0;:
 %1</translation>
     </message>
+    <message>
+        <source>Every network</source>
+        <translation>Tous les réseaux</translation>
+    </message>
+    <message>
+        <source>Sharing could not move to %1:
+%2</source>
+        <translation>Le partage n&apos;a pas pu passer à %1&#xa0;:
+%2</translation>
+    </message>
 </context>
 </TS>

@@ -8,232 +8,40 @@
         <translation>fr</translation>
     </message>
     <message>
-        <source>Trees</source>
-        <translation>Arbres</translation>
-    </message>
-    <message>
-        <source>Due</source>
-        <translation>À faire</translation>
-    </message>
-    <message>
-        <source>%1, then %2</source>
-        <translation>%1, puis %2</translation>
-    </message>
-    <message>
-        <source>Due today</source>
-        <translation>À faire aujourd&apos;hui</translation>
-    </message>
-    <message>
-        <source>Overdue since %1</source>
-        <translation>En retard depuis le %1</translation>
-    </message>
-    <message>
-        <source>Due %1</source>
-        <translation>Prévu le %1</translation>
-    </message>
-    <message>
-        <source>Mark done</source>
-        <translation>Marquer comme fait</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1 : %2</translation>
-    </message>
-    <message>
-        <source>Album</source>
-        <translation>Album</translation>
-    </message>
-    <message>
-        <source>Timeline</source>
-        <translation>Chronologie</translation>
-    </message>
-    <message>
-        <source>Journal</source>
-        <translation>Journal</translation>
-    </message>
-    <message>
-        <source>No care recorded yet.</source>
-        <translation>Aucun soin noté pour l&apos;instant.</translation>
-    </message>
-    <message>
-        <source>Next step due %1</source>
-        <translation>Étape suivante prévue le %1</translation>
-    </message>
-    <message>
-        <source>Unit</source>
-        <translation>Unité</translation>
-    </message>
-    <message>
-        <source>Name, species or label code</source>
-        <translation>Nom, espèce ou code d&apos;étiquette</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <translation>Rechercher</translation>
-    </message>
-    <message>
-        <source>Find</source>
-        <translation>Chercher</translation>
-    </message>
-    <message>
-        <source>Scan a label: take a photo of its QR code</source>
-        <translation>Scanner une étiquette : prenez son code QR en photo</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>Ouvrir</translation>
-    </message>
-    <message>
-        <source>%1 due</source>
-        <translation>%1 à faire</translation>
-    </message>
-    <message>
-        <source>Previous</source>
-        <translation>Précédente</translation>
-    </message>
-    <message>
-        <source>Page %1 of %2</source>
-        <translation>Page %1 sur %2</translation>
-    </message>
-    <message>
-        <source>Next</source>
-        <translation>Suivante</translation>
-    </message>
-    <message>
-        <source>Log care</source>
-        <translation>Noter un soin</translation>
-    </message>
-    <message>
-        <source>This tree&apos;s journal was written by another program and is not shown.</source>
-        <translation>Le journal de cet arbre a été écrit par un autre programme et n&apos;est pas affiché.</translation>
-    </message>
-    <message>
-        <source>Kind</source>
-        <translation>Type de soin</translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation>Texte</translation>
-    </message>
-    <message>
-        <source>Next step due (optional)</source>
-        <translation>Date de l&apos;étape suivante (facultatif)</translation>
-    </message>
-    <message>
-        <source>Measurements (optional)</source>
-        <translation>Mesures (facultatif)</translation>
-    </message>
-    <message>
-        <source>Take a photo (optional)</source>
-        <translation>Prendre une photo (facultatif)</translation>
-    </message>
-    <message>
-        <source>Or choose photos</source>
-        <translation>Ou choisir des photos</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Enregistrer</translation>
-    </message>
-    <message>
-        <source>Calendar</source>
-        <translation>Calendrier</translation>
-    </message>
-    <message>
-        <source>A calendar that subscribes stays up to date while the collection is shared.</source>
-        <translation>Un calendrier abonné reste à jour tant que la collection est partagée.</translation>
-    </message>
-    <message>
-        <source>Subscribe to the care calendar</source>
-        <translation>S&apos;abonner au calendrier des soins</translation>
-    </message>
-    <message>
-        <source>Paired</source>
-        <translation>Appairé</translation>
-    </message>
-    <message>
-        <source>This phone is paired with the collection.</source>
-        <translation>Ce téléphone est appairé avec la collection.</translation>
-    </message>
-    <message>
-        <source>Open the trees</source>
-        <translation>Voir les arbres</translation>
-    </message>
-    <message>
-        <source>This picture cannot be shown.</source>
-        <translation>Cette image ne peut pas être affichée.</translation>
-    </message>
-    <message>
-        <source>This phone is not paired with Talvane. On the desktop, choose File, Share with phones, and scan the code it shows.</source>
-        <translation>Ce téléphone n&apos;est pas appairé avec Talvane. Sur l&apos;ordinateur, choisissez Fichier, Partager avec les téléphones, puis scannez le code affiché.</translation>
-    </message>
-    <message>
-        <source>Cannot listen on %1: the address is not this machine&apos;s, or the port is taken.</source>
-        <translation>Impossible d&apos;écouter sur %1 : l&apos;adresse n&apos;est pas celle de cette machine, ou le port est pris.</translation>
-    </message>
-    <message>
-        <source>Not sent</source>
-        <translation>Non envoyé</translation>
-    </message>
-    <message>
-        <source>The form came without its length. Nothing was changed.</source>
-        <translation>Le formulaire est arrivé sans sa longueur. Rien n&apos;a été modifié.</translation>
-    </message>
-    <message>
-        <source>Too much at once</source>
-        <translation>Trop à la fois</translation>
-    </message>
-    <message>
-        <source>At most 30 photos of up to 40 MB each can be sent at once. Nothing was changed.</source>
-        <translation>On peut envoyer au plus 30 photos à la fois, de 40 Mo chacune au maximum. Rien n&apos;a été modifié.</translation>
-    </message>
-    <message>
-        <source>The photo of the label is larger than 20 MB: take it again at a smaller size.</source>
-        <translation>La photo de l&apos;étiquette dépasse 20 Mo : reprenez-la en plus petite taille.</translation>
-    </message>
-    <message>
-        <source>The form is too large. Nothing was changed.</source>
-        <translation>Le formulaire est trop volumineux. Rien n&apos;a été modifié.</translation>
-    </message>
-    <message>
-        <source>Something went wrong</source>
-        <translation>Une erreur s&apos;est produite</translation>
-    </message>
-    <message>
-        <source>The desktop could not answer: %1.</source>
-        <translation>L&apos;ordinateur n&apos;a pas pu répondre : %1.</translation>
-    </message>
-    <message>
-        <source>This pairing address is no longer valid: it was used too often or is too old. Scan the code that Talvane shows now.</source>
-        <translation>Cette adresse d&apos;appairage n&apos;est plus valable : elle a servi trop souvent ou elle est trop ancienne. Scannez le code que Talvane affiche maintenant.</translation>
-    </message>
-    <message>
-        <source>Not shared</source>
-        <translation>Non partagée</translation>
-    </message>
-    <message>
         <source>The collection is no longer shared from the desktop.</source>
         <translation>La collection n&apos;est plus partagée depuis l&apos;ordinateur.</translation>
-    </message>
-    <message>
-        <source>Tree not found</source>
-        <translation>Arbre introuvable</translation>
     </message>
     <message>
         <source>This tree is no longer in the collection: it was deleted or changed on the desktop.</source>
         <translation>Cet arbre n&apos;est plus dans la collection : il a été supprimé ou modifié sur l&apos;ordinateur.</translation>
     </message>
     <message>
-        <source>Form refused</source>
-        <translation>Formulaire refusé</translation>
+        <source>“%1” must be a whole number.</source>
+        <translation>« %1 » doit être un nombre entier.</translation>
+    </message>
+    <message>
+        <source>“%1” was changed to “%2”: a Talvane collection cannot store “%1”</source>
+        <translation>« %1 » a été remplacé par « %2 » : une collection Talvane ne peut pas enregistrer « %1 »</translation>
+    </message>
+    <message>
+        <source>The form could not be read. Nothing was changed.</source>
+        <translation>Le formulaire n&apos;a pas pu être lu. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The desktop has no room for the photos. Nothing was changed.</source>
+        <translation>L&apos;ordinateur n&apos;a pas de place pour les photos. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>%1 Nothing was changed.</source>
+        <translation>%1 Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The form names no task.</source>
+        <translation>Le formulaire ne désigne aucune tâche.</translation>
     </message>
     <message>
         <source>This form is out of date or did not come from Talvane. Open the page again.</source>
         <translation>Ce formulaire est périmé ou ne vient pas de Talvane. Rouvrez la page.</translation>
-    </message>
-    <message>
-        <source>Label not read</source>
-        <translation>Étiquette non lue</translation>
     </message>
     <message>
         <source>No QR code can be read in the photo. Take it again with the whole code in the picture, in focus and well lit.</source>
@@ -248,56 +56,52 @@
         <translation>Le code QR de la photo n&apos;est pas une étiquette Talvane.</translation>
     </message>
     <message>
-        <source>Already sent</source>
-        <translation>Déjà envoyé</translation>
+        <source>“size” must be a number of pixels from %1 to %2.</source>
+        <translation>« size » doit être un nombre de pixels de %1 à %2.</translation>
     </message>
     <message>
-        <source>This form was sent before: nothing was changed again.</source>
-        <translation>Ce formulaire a déjà été envoyé : rien n&apos;a été modifié une seconde fois.</translation>
+        <source>This picture cannot be shown.</source>
+        <translation>Cette image ne peut pas être affichée.</translation>
     </message>
     <message>
-        <source>Back</source>
-        <translation>Retour</translation>
+        <source>This phone is not paired with Talvane. On the desktop, choose File, Share with phones, and scan the code it shows.</source>
+        <translation>Ce téléphone n&apos;est pas appairé avec Talvane. Sur l&apos;ordinateur, choisissez Fichier, Partager avec les téléphones, puis scannez le code affiché.</translation>
     </message>
     <message>
-        <source>This form is out of date or did not come from Talvane. Open the page again; nothing was changed.</source>
-        <translation>Ce formulaire est périmé ou ne vient pas de Talvane. Rouvrez la page ; rien n&apos;a été modifié.</translation>
+        <source>Cannot listen on %1: the address is not this machine&apos;s, or the port is taken.</source>
+        <translation>Impossible d&apos;écouter sur %1 : l&apos;adresse n&apos;est pas celle de cette machine, ou le port est pris.</translation>
     </message>
     <message>
-        <source>Not saved</source>
-        <translation>Non enregistré</translation>
+        <source>There is nothing at this address.</source>
+        <translation>Il n&apos;y a rien à cette adresse.</translation>
     </message>
     <message>
-        <source>The form could not be read. Nothing was changed.</source>
-        <translation>Le formulaire n&apos;a pas pu être lu. Rien n&apos;a été modifié.</translation>
+        <source>The request cannot be answered.</source>
+        <translation>La demande ne peut pas recevoir de réponse.</translation>
     </message>
     <message>
-        <source>The desktop has no room for the photos. Nothing was changed.</source>
-        <translation>L&apos;ordinateur n&apos;a pas de place pour les photos. Rien n&apos;a été modifié.</translation>
+        <source>The desktop could not answer: %1.</source>
+        <translation>L&apos;ordinateur n&apos;a pas pu répondre : %1.</translation>
     </message>
     <message>
-        <source>At most 30 photos can be sent at once. Nothing was changed.</source>
-        <translation>On peut envoyer au plus 30 photos à la fois. Rien n&apos;a été modifié.</translation>
+        <source>This request came from another site. Nothing was changed.</source>
+        <translation>Cette demande vient d&apos;un autre site. Rien n&apos;a été modifié.</translation>
     </message>
     <message>
-        <source>The form has too many fields. Nothing was changed.</source>
-        <translation>Le formulaire a trop de champs. Rien n&apos;a été modifié.</translation>
+        <source>The form came without its length. Nothing was changed.</source>
+        <translation>Le formulaire est arrivé sans sa longueur. Rien n&apos;a été modifié.</translation>
     </message>
     <message>
-        <source>A field of the form is too long. Nothing was changed.</source>
-        <translation>Un champ du formulaire est trop long. Rien n&apos;a été modifié.</translation>
+        <source>At most 30 photos of up to 40 MB each can be sent at once. Nothing was changed.</source>
+        <translation>On peut envoyer au plus 30 photos à la fois, de 40 Mo chacune au maximum. Rien n&apos;a été modifié.</translation>
     </message>
     <message>
-        <source>“%1” is larger than 40 MB. Nothing was changed.</source>
-        <translation>« %1 » dépasse 40 Mo. Rien n&apos;a été modifié.</translation>
+        <source>The photo of the label is larger than 20 MB: take it again at a smaller size.</source>
+        <translation>La photo de l&apos;étiquette dépasse 20 Mo : reprenez-la en plus petite taille.</translation>
     </message>
     <message>
-        <source>%1 Nothing was changed.</source>
-        <translation>%1 Rien n&apos;a été modifié.</translation>
-    </message>
-    <message>
-        <source>“%1” is not a photo: Talvane takes JPEG, PNG, WebP, GIF, TIFF and HEIC photos. Nothing was changed.</source>
-        <translation>« %1 » n&apos;est pas une photo : Talvane accepte les photos JPEG, PNG, WebP, GIF, TIFF et HEIC. Rien n&apos;a été modifié.</translation>
+        <source>The form is too large. Nothing was changed.</source>
+        <translation>Le formulaire est trop volumineux. Rien n&apos;a été modifié.</translation>
     </message>
     <message>
         <source>The collection could not be written: %1. Nothing was changed.</source>
@@ -310,6 +114,10 @@
     <message>
         <source>The photo is larger than 50 megapixels: take it again at a smaller size.</source>
         <translation>La photo dépasse 50 mégapixels : reprenez-la en plus petite taille.</translation>
+    </message>
+    <message>
+        <source>This pairing address is no longer valid: it was used too often or is too old. Scan the code that Talvane shows now.</source>
+        <translation>Cette adresse d&apos;appairage n&apos;est plus valable : elle a servi trop souvent ou elle est trop ancienne. Scannez le code que Talvane affiche maintenant.</translation>
     </message>
     <message>
         <source>This tree is no longer in the collection: it was deleted or changed on the desktop. Nothing was changed.</source>
@@ -332,6 +140,10 @@
         <translation>La collection a été fermée sur l&apos;ordinateur. Rien n&apos;a été modifié.</translation>
     </message>
     <message>
+        <source>The collection is open read-only on the computer; close the other window first</source>
+        <translation>La collection est ouverte en lecture seule sur l&apos;ordinateur ; fermez d&apos;abord l&apos;autre fenêtre</translation>
+    </message>
+    <message>
         <source>%1: “%2” is not an amount. Type a number such as 42 or 3.5.</source>
         <translation>%1 : « %2 » n&apos;est pas une quantité. Tapez un nombre comme 42 ou 3,5.</translation>
     </message>
@@ -340,12 +152,16 @@
         <translation>%1 : choisissez une unité.</translation>
     </message>
     <message>
+        <source>A field of the form is too long. Nothing was changed.</source>
+        <translation>Un champ du formulaire est trop long. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
         <source>Choose the kind of care.</source>
         <translation>Choisissez le type de soin.</translation>
     </message>
     <message>
-        <source>“%1” cannot be stored in a Talvane collection</source>
-        <translation type="unfinished"></translation>
+        <source>“%1” cannot be stored in a Talvane collection: write it another way.</source>
+        <translation>« %1 » ne peut pas être enregistré dans une collection Talvane : écrivez-le autrement.</translation>
     </message>
     <message>
         <source>The text is too long: at most %1 characters.</source>
@@ -353,11 +169,11 @@
     </message>
     <message>
         <source>The date is not a date of the calendar.</source>
-        <translation type="unfinished"></translation>
+        <translation>La date n&apos;est pas une date du calendrier.</translation>
     </message>
     <message>
         <source>The date is after today (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>La date est postérieure à aujourd&apos;hui (%1).</translation>
     </message>
     <message>
         <source>The due date is not a date of the calendar.</source>
@@ -366,14 +182,6 @@
     <message>
         <source>The due date is before today (%1).</source>
         <translation>La date prévue est antérieure à aujourd&apos;hui (%1).</translation>
-    </message>
-    <message>
-        <source>The form names no tree.</source>
-        <translation>Le formulaire ne désigne aucun arbre.</translation>
-    </message>
-    <message>
-        <source>The form names no task.</source>
-        <translation>Le formulaire ne désigne aucune tâche.</translation>
     </message>
     <message>
         <source>A program&apos;s name must be UTF-8 text.</source>
@@ -408,24 +216,192 @@
         <translation>Le fichier des jetons %1 est endommagé ; aucun de ses jetons ne fonctionne. Il a été laissé tel quel : supprimez-le pour créer de nouveaux jetons.</translation>
     </message>
     <message>
+        <source>The Idempotency-Key header is not 8 to 64 letters, digits and hyphens. Nothing was changed.</source>
+        <translation>L&apos;en-tête Idempotency-Key n&apos;est pas fait de 8 à 64 lettres, chiffres et tirets. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>This form is out of date or did not come from Talvane. Open the page again; nothing was changed.</source>
+        <translation>Ce formulaire est périmé ou ne vient pas de Talvane. Rouvrez la page ; rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>This form was sent before: nothing was changed again.</source>
+        <translation>Ce formulaire a déjà été envoyé : rien n&apos;a été modifié une seconde fois.</translation>
+    </message>
+    <message>
         <source>At most %1 photos can be sent at once. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Au plus %1 photos peuvent être envoyées à la fois. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The form has too many fields. Nothing was changed.</source>
+        <translation>Le formulaire a trop de champs. Rien n&apos;a été modifié.</translation>
     </message>
     <message>
         <source>“%1” is larger than %2 MB. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>« %1 » dépasse %2 Mo. Rien n&apos;a été modifié.</translation>
     </message>
     <message>
-        <source>…</source>
-        <translation type="unfinished"></translation>
+        <source>“%1” is not a photo: Talvane takes JPEG, PNG, WebP, GIF, TIFF and HEIC photos. Nothing was changed.</source>
+        <translation>« %1 » n&apos;est pas une photo : Talvane accepte les photos JPEG, PNG, WebP, GIF, TIFF et HEIC. Rien n&apos;a été modifié.</translation>
     </message>
     <message>
         <source>The desktop did not answer. Check that the phone is on the same network as the desktop, then try again.</source>
         <translation>L&apos;ordinateur n&apos;a pas répondu. Vérifiez que le téléphone est sur le même réseau que l&apos;ordinateur, puis réessayez.</translation>
     </message>
     <message>
+        <source>Trees</source>
+        <translation>Arbres</translation>
+    </message>
+    <message>
+        <source>Due</source>
+        <translation>À faire</translation>
+    </message>
+    <message>
+        <source>Tree not found</source>
+        <translation>Arbre introuvable</translation>
+    </message>
+    <message>
+        <source>Not shared</source>
+        <translation>Non partagée</translation>
+    </message>
+    <message>
+        <source>Something went wrong</source>
+        <translation>Une erreur s&apos;est produite</translation>
+    </message>
+    <message>
+        <source>Due today</source>
+        <translation>À faire aujourd&apos;hui</translation>
+    </message>
+    <message>
+        <source>Overdue since %1</source>
+        <translation>En retard depuis le %1</translation>
+    </message>
+    <message>
+        <source>Due %1</source>
+        <translation>Prévu le %1</translation>
+    </message>
+    <message>
+        <source>%1, then %2</source>
+        <translation>%1, puis %2</translation>
+    </message>
+    <message>
+        <source>Mark done</source>
+        <translation>Marquer comme fait</translation>
+    </message>
+    <message>
+        <source>%1 due</source>
+        <translation>%1 à faire</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Précédente</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivante</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Scan a label: take a photo of its QR code</source>
+        <translation>Scanner une étiquette : prenez son code QR en photo</translation>
+    </message>
+    <message>
+        <source>Name, species or label code</source>
+        <translation>Nom, espèce ou code d&apos;étiquette</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Chercher</translation>
+    </message>
+    <message>
+        <source>Journal</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>This tree&apos;s journal was written by another program and is not shown.</source>
+        <translation>Le journal de cet arbre a été écrit par un autre programme et n&apos;est pas affiché.</translation>
+    </message>
+    <message>
+        <source>No care recorded yet.</source>
+        <translation>Aucun soin noté pour l&apos;instant.</translation>
+    </message>
+    <message>
+        <source>Next step due %1</source>
+        <translation>Étape suivante prévue le %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Log care</source>
+        <translation>Noter un soin</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>Chronologie</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unité</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Type de soin</translation>
+    </message>
+    <message>
         <source>Date</source>
         <translation>Date</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Next step due (optional)</source>
+        <translation>Date de l&apos;étape suivante (facultatif)</translation>
+    </message>
+    <message>
+        <source>Measurements (optional)</source>
+        <translation>Mesures (facultatif)</translation>
+    </message>
+    <message>
+        <source>Take a photo (optional)</source>
+        <translation>Prendre une photo (facultatif)</translation>
+    </message>
+    <message>
+        <source>Or choose photos</source>
+        <translation>Ou choisir des photos</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
+    </message>
+    <message>
+        <source>A calendar that subscribes stays up to date while the collection is shared.</source>
+        <translation>Un calendrier abonné reste à jour tant que la collection est partagée.</translation>
+    </message>
+    <message>
+        <source>Subscribe to the care calendar</source>
+        <translation>S&apos;abonner au calendrier des soins</translation>
     </message>
 </context>
 </TS>

@@ -201,7 +201,8 @@ json treeListJson(const ApiView& view, std::string_view query, std::size_t offse
     return {{"collection", collection.title()},
             {"total", collection.size()},
             {"found", found.size()},
-            {"summary", search::listedTreesText(found.size(), collection.size(), !matcher.matchesEverything(), view.words)},
+            // As the phone has always said it: "10 of 10 trees" too.
+            {"summary", search::listedTreesText(found.size(), collection.size(), true, view.words)},
             {"offset", offset},
             {"labelled", labelled ? json(collection.treeRef(*labelled)) : json(nullptr)},
             {"trees", std::move(trees)}};

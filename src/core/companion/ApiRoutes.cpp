@@ -137,36 +137,66 @@ json addedJson(Serving& serving, const ChangeOutcome& outcome, const LoggedCare&
     return added;
 }
 
-// Care logged on a tree: the form and its photos, read as they arrive.
-void addEvent(Serving& serving, const Request& request, Response& response, const httplib::ContentReader& reader)
+// A form's fields and photos: multipart, read as they arrive, or a JSON object without
+// photos, as a program may send it.
+struct ReceivedForm {
+    FormFields fields;
+    std::vector<std::filesystem::path> photos;
+};
+
+std::variant<ReceivedForm, Refusal> receiveForm(Serving& serving, const Request& request,
+                                                const httplib::ContentReader& reader, const UploadFolder& folder)
 {
     const PhoneWords& words = serving.words();
-    const Caller caller = serving.callerOf(request);
-    UploadFolder folder(serving.options.uploadFolder);
+    const Refusal unread{400, say(words, PHONE_TEXT("The form could not be read. Nothing was changed."))};
+    if (request.get_header_value("Content-Type").starts_with("application/json")) {
+        std::string body;
+        const bool read = reader([&](const char* data, std::size_t length) {
+            body.append(data, length);
+            return body.size() <= kMaxFormBytes;
+        });
+        auto fields = read ? readJsonForm(body, words) : std::variant<FormFields, std::string>(unread.message);
+        if (const auto* problem = std::get_if<std::string>(&fields))
+            return Refusal{read ? 400 : 413, *problem};
+        return ReceivedForm{std::get<FormFields>(std::move(fields)), {}};
+    }
     if (folder.path().empty())
-        return sendRefusal(response, {500, say(words, PHONE_TEXT("The desktop has no room for the photos. Nothing was changed."))});
+        return Refusal{500, say(words, PHONE_TEXT("The desktop has no room for the photos. Nothing was changed."))};
     UploadReader upload(folder.path(), words, kMaxPhotosPerRequest, kMaxPhotoBytes);
     const bool read = request.is_multipart_form_data() &&
                       reader([&](const httplib::MultipartFormData& part) { return upload.startPart(part.name, part.filename); },
                              [&](const char* data, std::size_t length) { return upload.addData(data, length); });
     upload.finish();
-    if (!read) {
-        response.set_header("Connection", "close");
-        return sendRefusal(response, upload.refusal().value_or(Refusal{
-                                         400, say(words, PHONE_TEXT("The form could not be read. Nothing was changed."))}));
-    }
-    if (const auto refused = serving.claimWrite(request, caller, fieldValue(upload.fields(), "form")))
-        return sendRefusal(response, *refused);
-    auto care = readLoggedCare(upload.fields(), request.matches[1].str(), journal::CalendarDate::today(), words);
+    if (!read)
+        return upload.refusal().value_or(unread);
     auto photos = upload.photos();
-    const std::string* invalid = std::get_if<std::string>(&care);
-    const Refusal* notPhoto = std::get_if<Refusal>(&photos);
-    if (invalid || notPhoto) {
+    if (const auto* notPhoto = std::get_if<Refusal>(&photos))
+        return *notPhoto;
+    return ReceivedForm{upload.fields(), std::get<std::vector<std::filesystem::path>>(std::move(photos))};
+}
+
+// Care logged on a tree.
+void addEvent(Serving& serving, const Request& request, Response& response, const httplib::ContentReader& reader)
+{
+    const PhoneWords& words = serving.words();
+    const Caller caller = serving.callerOf(request);
+    const UploadFolder folder(serving.options.uploadFolder);
+    auto received = receiveForm(serving, request, reader, folder);
+    if (const auto* refused = std::get_if<Refusal>(&received)) {
+        // What is left of a body not read to its end must not be taken for a request.
+        response.set_header("Connection", "close");
+        return sendRefusal(response, *refused);
+    }
+    ReceivedForm& form = std::get<ReceivedForm>(received);
+    if (const auto refused = serving.claimWrite(request, caller, fieldValue(form.fields, "form")))
+        return sendRefusal(response, *refused);
+    auto care = readLoggedCare(form.fields, request.matches[1].str(), journal::CalendarDate::today(), words);
+    if (const auto* invalid = std::get_if<std::string>(&care)) {
         serving.releaseWrite(request, caller);
-        return sendRefusal(response, invalid ? Refusal{422, say(words, PHONE_TEXT("%1 Nothing was changed."), {*invalid})} : *notPhoto);
+        return sendRefusal(response, {422, say(words, PHONE_TEXT("%1 Nothing was changed."), {*invalid})});
     }
     LoggedCare& logged = std::get<LoggedCare>(care);
-    logged.photos = std::get<std::vector<std::filesystem::path>>(photos);
+    logged.photos = std::move(form.photos);
     const ChangeOutcome outcome = serving.host.apply(logged);
     sendOutcome(serving, request, caller, response, outcome, outcome.applied() ? addedJson(serving, outcome, logged) : json());
     if (outcome.applied())

@@ -173,15 +173,21 @@ bool CompanionServer::bind(const std::string& address, int port)
     // (SO_REUSEPORT): two windows sharing at once would each get half of the phones'
     // connections. A port is this server's alone; only a closed one's lingering
     // connections may be reused.
-    m_server->set_socket_options([](socket_t socket) {
+    socket_t listening = INVALID_SOCKET;
+    m_server->set_socket_options([&listening](socket_t socket) {
         const int yes = 1;
         ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listening = socket;
     });
     const int bound = port == 0 ? m_server->bind_to_any_port(address) : (m_server->bind_to_port(address, port) ? port : -1);
     if (bound <= 0) {
         m_server.reset();
         return false;
     }
+    // The library keeps 5 connections waiting to be accepted: a burst beyond them (a
+    // page's pictures, a flood from one address) has its handshakes dropped, and then
+    // retried a second later.
+    ::listen(listening, SOMAXCONN);
     m_port = bound;
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "text/Windows1252.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 
 namespace talvane::companion {
@@ -32,6 +34,24 @@ std::optional<std::string> readMeasurements(const FormFields& fields, std::vecto
 }
 
 } // namespace
+
+std::variant<FormFields, std::string> readJsonForm(std::string_view body, const PhoneWords& words)
+{
+    const std::string unread = say(words, PHONE_TEXT("The form could not be read. Nothing was changed."));
+    const nlohmann::json form = nlohmann::json::parse(body, nullptr, false);
+    if (!form.is_object() || form.size() > kMaxFormFields)
+        return unread;
+    FormFields fields;
+    for (const auto& [name, value] : form.items()) {
+        if (!value.is_string() && !value.is_number())
+            return unread;
+        std::string text = value.is_string() ? value.get<std::string>() : value.dump();
+        if (text.size() > kMaxFormFieldBytes)
+            return say(words, PHONE_TEXT("A field of the form is too long. Nothing was changed."));
+        fields.emplace(name, std::move(text));
+    }
+    return fields;
+}
 
 std::string fieldValue(const FormFields& fields, const std::string& name)
 {
@@ -98,21 +118,6 @@ std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, s
     if (auto problem = readMeasurements(fields, care.measurements, words))
         return *problem;
     return care;
-}
-
-std::variant<DoneTask, std::string> readDoneTask(const FormFields& fields, CalendarDate today, const PhoneWords& words)
-{
-    DoneTask done;
-    done.today = today;
-    done.treeRef = fieldValue(fields, "tree");
-    if (!isTreeRefText(done.treeRef))
-        return say(words, PHONE_TEXT("The form names no tree."));
-    const auto line = readIndex(fieldValue(fields, "line"), 6);
-    done.check = fieldValue(fields, "check");
-    if (!line || done.check.size() != 32)
-        return say(words, PHONE_TEXT("The form names no task."));
-    done.line = *line;
-    return done;
 }
 
 } // namespace talvane::companion

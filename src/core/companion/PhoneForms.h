@@ -17,6 +17,10 @@ namespace talvane::companion {
 // Form fields by name, UTF-8 as the browser sent them.
 using FormFields = std::multimap<std::string, std::string>;
 
+// The most fields a form may have, and bytes one field may hold.
+inline constexpr std::size_t kMaxFormFields = 32;
+inline constexpr std::size_t kMaxFormFieldBytes = 16 * 1024;
+
 // The most characters the text of an event may have.
 inline constexpr std::size_t kMaxEventText = 4000;
 
@@ -28,9 +32,10 @@ std::optional<std::size_t> readIndex(std::string_view text, std::size_t digits);
 // The Log care form of a tree. The photos are added by whoever received them.
 std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, std::string treeRef,
                                                      journal::CalendarDate today, const PhoneWords& words);
-// The Mark done form.
-std::variant<DoneTask, std::string> readDoneTask(const FormFields& fields, journal::CalendarDate today,
-                                                 const PhoneWords& words);
+
+// A form a program sends as a JSON object: each member a field, its value a text or a
+// number. Gives why it cannot be read otherwise.
+std::variant<FormFields, std::string> readJsonForm(std::string_view body, const PhoneWords& words);
 
 // The value of a field, or empty.
 std::string fieldValue(const FormFields& fields, const std::string& name);

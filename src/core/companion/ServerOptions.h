@@ -30,6 +30,5 @@ struct ServerOptions {
 // Limits on what a request may send.
 inline constexpr std::size_t kMaxPhotosPerRequest = 30;
 inline constexpr std::size_t kMaxFormBytes = 64 * 1024;
-inline constexpr std::size_t kMaxFormField = 16 * 1024;
 
 } // namespace talvane::companion

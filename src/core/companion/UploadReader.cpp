@@ -8,9 +8,9 @@
 
 namespace talvane::companion {
 
-UploadReader::UploadReader(std::filesystem::path folder, const PhoneWords& words, std::size_t maxFiles,
+UploadReader::UploadReader(std::filesystem::path folder, PhoneWords words, std::size_t maxFiles,
                            std::uintmax_t maxFileBytes)
-    : m_folder(std::move(folder)), m_words(words), m_maxFiles(maxFiles), m_maxFileBytes(maxFileBytes)
+    : m_folder(std::move(folder)), m_words(std::move(words)), m_maxFiles(maxFiles), m_maxFileBytes(maxFileBytes)
 {
 }
 
@@ -42,7 +42,7 @@ bool UploadReader::startPart(std::string_view name, std::string_view fileName)
 bool UploadReader::addData(const char* data, std::size_t length)
 {
     if (m_value) {
-        if (m_value->size() + length > kMaxFormField)
+        if (m_value->size() + length > kMaxFormFieldBytes)
             return refuse(413, say(m_words, PHONE_TEXT("A field of the form is too long. Nothing was changed.")));
         m_value->append(data, length);
         return true;

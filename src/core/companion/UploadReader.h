@@ -19,8 +19,6 @@
 // library hands over the parts; nothing here trusts what they say.
 namespace talvane::companion {
 
-inline constexpr std::size_t kMaxFormFields = 32;
-
 // Why a body was not taken: the answer's status and what it says, said already.
 struct Refusal {
     int status = 400;
@@ -38,7 +36,7 @@ public:
 
     // Files are written into `folder` (which must exist); `maxFiles` of at most
     // `maxFileBytes` each.
-    UploadReader(std::filesystem::path folder, const PhoneWords& words, std::size_t maxFiles, std::uintmax_t maxFileBytes);
+    UploadReader(std::filesystem::path folder, PhoneWords words, std::size_t maxFiles, std::uintmax_t maxFileBytes);
 
     // A part begins: a file when it has a file name. False refuses the body.
     bool startPart(std::string_view name, std::string_view fileName);
@@ -60,7 +58,7 @@ private:
     bool refuse(int status, std::string message);
 
     std::filesystem::path m_folder;
-    const PhoneWords& m_words;
+    PhoneWords m_words;
     std::size_t m_maxFiles;
     std::uintmax_t m_maxFileBytes;
     FormFields m_fields;

@@ -19,7 +19,8 @@ std::optional<std::string_view> webFile(std::string_view name);
 // "text/javascript; charset=utf-8" by the name's extension.
 std::string_view webFileType(std::string_view name);
 
-// The English texts a page script shows, each written PHONE_TEXT("…") in it.
+// The English texts a page script shows, each one marked in it by PHONE_TEXT and
+// written as one double-quoted literal.
 std::vector<std::string> pageTexts(std::string_view script);
 
 } // namespace talvane::companion

@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -26,6 +27,10 @@ using namespace talvane::companion;
 namespace {
 
 constexpr int kModulePixels = 6;
+// What a network's item holds: the address listened on, and the one the pairing address
+// names.
+constexpr int kListenRole = Qt::UserRole;
+constexpr int kShownRole = Qt::UserRole + 1;
 
 QPixmap DrawCode(const talvane::QrCode& code)
 {
@@ -116,7 +121,7 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     connect(m_renewCode, &QTimer::timeout, this, &ShareDlg::onNewCode);
     connect(m_stop, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_newCode, &QPushButton::clicked, this, &ShareDlg::onNewCode);
-    connect(m_network, &QComboBox::currentIndexChanged, this, &ShareDlg::showAddress);
+    connect(m_network, &QComboBox::currentIndexChanged, this, &ShareDlg::onNetworkChosen);
     connect(&m_sharing, &PhoneSharing::phonesChanged, this, &ShareDlg::refreshPhones);
     resize(460, 640);
     NameFieldsAfterTheirLabels(*this);
@@ -124,23 +129,33 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
 
 bool ShareDlg::startSharing()
 {
+    // Shown again while sharing, the window keeps the network it listens on.
     if (!m_sharing.isSharing()) {
-        if (const auto failure = m_sharing.start()) {
+        const QSignalBlocker quiet(m_network);
+        m_network->clear();
+        const auto networks = localNetworkAddresses();
+        const auto addItem = [this](const QString& text, const QString& listenOn, const QString& shown) {
+            m_network->addItem(text, listenOn);
+            m_network->setItemData(m_network->count() - 1, shown, kShownRole);
+        };
+        for (const NetworkAddress& network : networks) {
+            const QString address = QString::fromStdString(network.address);
+            addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(network.interfaceName), address), address, address);
+        }
+        // This computer only: what a machine without a network can still be reached on.
+        const QString loopback = QStringLiteral("127.0.0.1");
+        addItem(tr("This computer only (127.0.0.1)"), loopback, loopback);
+        // Phones on any network reach it; the code names the likeliest home network.
+        addItem(tr("Every network"), QStringLiteral("0.0.0.0"),
+                networks.empty() ? loopback : QString::fromStdString(networks.front().address));
+        m_network->setCurrentIndex(0);
+        m_listening = 0;
+        if (const auto failure = m_sharing.start(m_network->currentData(kListenRole).toString())) {
             m_services.prompter().ask(tr("Sharing with phones could not start:\n%1").arg(*failure),
                                       QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
             return false;
         }
     }
-    m_network->blockSignals(true);
-    m_network->clear();
-    for (const NetworkAddress& address : localNetworkAddresses())
-        m_network->addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(address.interfaceName),
-                                                        QString::fromStdString(address.address)),
-                           QString::fromStdString(address.address));
-    // This computer only: what a machine without a network can still be reached on.
-    m_network->addItem(tr("This computer only (127.0.0.1)"), QStringLiteral("127.0.0.1"));
-    m_network->setCurrentIndex(0);
-    m_network->blockSignals(false);
     showAddress();
     refreshPhones();
     refreshPrograms();
@@ -153,10 +168,27 @@ void ShareDlg::showAddress()
     CompanionServer* server = m_sharing.server();
     if (!server)
         return;
-    const QString address = QString::fromStdString(server->pairingAddress(m_network->currentData().toString().toStdString()));
+    const QString address =
+        QString::fromStdString(server->pairingAddress(m_network->currentData(kShownRole).toString().toStdString()));
     m_address->setText(address);
     if (const auto code = talvane::QrCode::encode(address.toStdString()))
         m_code->setPixmap(DrawCode(*code));
+}
+
+void ShareDlg::onNetworkChosen(int index)
+{
+    if (m_sharing.isSharing()) {
+        if (const auto failure = m_sharing.listenOn(m_network->itemData(index, kListenRole).toString())) {
+            m_services.prompter().ask(tr("Sharing could not move to %1:\n%2").arg(m_network->itemText(index), *failure),
+                                      QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+            // The phones still reach it where it was.
+            const QSignalBlocker quiet(m_network);
+            m_network->setCurrentIndex(m_listening);
+        } else {
+            m_listening = index;
+        }
+    }
+    showAddress();
 }
 
 void ShareDlg::onNewCode()

@@ -33,6 +33,8 @@ public:
 
 public slots:
     void showAddress();
+    // Listens on the network of that item of the network box from now on.
+    void onNetworkChosen(int index);
     void refreshPhones();
     // The programs with a token for the shared collection's API, each with Revoke.
     void refreshPrograms();
@@ -53,4 +55,5 @@ private:
     QPushButton* m_newCode;
     QPushButton* m_stop;
     QTimer* m_renewCode;
+    int m_listening = 0; // the item of the network listened on
 };

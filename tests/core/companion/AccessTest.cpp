@@ -10,13 +10,20 @@ using namespace talvane::companion;
 
 namespace {
 
-void ExpectBareRefusal(const httplib::Result& result, const std::string& what)
+// The API's refusals are JSON; the pages' and the calendar's are plain text.
+void ExpectBareRefusal(const httplib::Result& result, const std::string& path, const std::string& what)
 {
     ASSERT_TRUE(result) << what;
     EXPECT_EQ(result->status, 401) << what;
-    EXPECT_EQ(result->get_header_value("Content-Type"), "text/plain; charset=utf-8") << what;
+    if (path.starts_with("/api/")) {
+        const auto body = nlohmann::json::parse(result->body, nullptr, false);
+        EXPECT_EQ(result->get_header_value("Content-Type"), "application/json; charset=utf-8") << what;
+        ASSERT_TRUE(body.is_object() && body.size() == 1 && body["error"].is_string()) << what << ": " << result->body;
+    } else {
+        EXPECT_EQ(result->get_header_value("Content-Type"), "text/plain; charset=utf-8") << what;
+        EXPECT_EQ(result->body.find_first_of("<>"), std::string::npos) << what;
+    }
     EXPECT_NE(result->body.find("not paired"), std::string::npos) << what;
-    EXPECT_EQ(result->body.find_first_of("<>"), std::string::npos) << what;
     EXPECT_EQ(result->body.find("Momiji"), std::string::npos) << what;
     EXPECT_FALSE(result->has_header("Set-Cookie")) << what;
     ExpectSafetyHeaders(result, what);
@@ -29,35 +36,39 @@ TEST(CompanionAccess, OnlyAPairedSessionIsServed)
     ServedCollection served(Garden());
     auto paired = served.pairedPhone();
     auto dropped = served.pairedPhone();
-    const auto due = paired->get("/due");
-    ASSERT_TRUE(due);
-    const PageForm done = FormOnPage(due->body);
-    const std::string key = Quoted(due->body, "calendar.ics?key=");
-    ASSERT_EQ(key.size(), 32u);
+    const std::string task = FirstDueTask(*paired);
+    const auto session = JsonAnswer(paired->get("/api/session"), 200, "the session");
+    const std::string calendar = session.value("calendar", "");
+    const std::string key = calendar.substr(calendar.find("calendar.ics?key=") + 17);
+    ASSERT_EQ(key.size(), 32u) << calendar;
     ASSERT_TRUE(served.server.sessions().disconnect(served.server.sessions().phones().at(1).handle));
 
     Phone stranger(served.server.port()), forger(served.server.port()), empty(served.server.port());
     forger.cookie = "talvane_session=" + randomToken();
+    forger.formToken = paired->formToken;
     empty.cookie = "talvane_session=";
     for (Phone* phone : {&stranger, &forger, &empty, dropped.get()}) {
         for (const std::string& path : std::vector<std::string>{
-                 "/trees", "/", "/style.css", "/due", kMomijiPage, kMomijiPage + "/log", kMomijiPage + "/thumb",
-                 "/calendar.ics?key=" + randomToken(), "/calendar.ics", "/nowhere"})
-            ExpectBareRefusal(phone->get(path), phone->cookie + " " + path);
-        ExpectBareRefusal(phone->post("/done", done.fields), phone->cookie + " /done");
-        ExpectBareRefusal(phone->postMultipart(kMomijiPage + "/log", {{"kind", "Note", "", ""}}), phone->cookie + " log");
+                 "/trees", "/", "/phone/phone.css", "/phone/phone.js", "/due", kMomijiPage, kMomijiPage + "/log",
+                 "/calendar.ics?key=" + randomToken(), "/calendar.ics", "/nowhere", "/api/session", "/api/words",
+                 "/api/trees", kMomijiApi, "/api/due", "/api/photos/elm.bmp", "/api/calendar.ics", "/api/openapi.json",
+                 "/api/nowhere"})
+            ExpectBareRefusal(phone->get(path), path, phone->cookie + " " + path);
+        ExpectBareRefusal(phone->post(DoneApi(task)), "/api/", phone->cookie + " done");
+        ExpectBareRefusal(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}})), "/api/", phone->cookie + " log");
+        ExpectBareRefusal(phone->postMultipart("/api/labels/scan", {{"label", "x", "label.jpg", "image/jpeg"}}), "/api/",
+                          phone->cookie + " scan");
     }
     EXPECT_EQ(served.host.changes(), 0);
 
     // A calendar fetches without cookies: its key alone lets it in.
-    const auto calendar = stranger.get("/calendar.ics?key=" + key);
-    ASSERT_TRUE(calendar);
-    EXPECT_EQ(calendar->status, 200);
-    EXPECT_NE(calendar->body.find("BEGIN:VCALENDAR"), std::string::npos);
-    // The form the others could not send is still good for its own session.
-    const auto sent = paired->post("/done", done.fields);
-    ASSERT_TRUE(sent);
-    EXPECT_EQ(sent->status, 303);
+    const auto fetched = stranger.get("/calendar.ics?key=" + key);
+    ASSERT_TRUE(fetched);
+    EXPECT_EQ(fetched->status, 200);
+    EXPECT_NE(fetched->body.find("BEGIN:VCALENDAR"), std::string::npos);
+    // The write the others could not send is still good for its own session.
+    EXPECT_EQ(JsonAnswer(paired->post(DoneApi(task)), 200, "done by its session").value("tree", ""), kMomijiId);
+    EXPECT_EQ(served.host.changes(), 1);
 }
 
 TEST(CompanionAccess, WrongUsedUpAndExpiredPairingTokensOpenNoSession)
@@ -103,4 +114,5 @@ TEST(CompanionAccess, WrongUsedUpAndExpiredPairingTokensOpenNoSession)
     const auto trees = first.get("/trees");
     ASSERT_TRUE(trees);
     EXPECT_EQ(trees->status, 200);
+    EXPECT_EQ(JsonAnswer(first.get("/api/trees"), 200, "the first phone's trees").value("total", 0), 3);
 }

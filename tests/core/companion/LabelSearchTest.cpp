@@ -3,7 +3,7 @@
 #include "ServedCollection.h"
 
 #include "labels/TreeLabel.h"
-#include "companion/Html.h"
+#include "companion/ApiJson.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +15,18 @@ TEST(CompanionLabels, ALabelsCodeOrQrTextOpensItsTreeAndAnythingElseIsASearch)
     auto phone = served.pairedPhone();
     const std::string code = talvane::treeCode(kMomijiId);
     for (const std::string& typed : {code, std::string("1y7t tpys"), talvane::treeQrText(kMomijiId)}) {
-        const auto found = phone->get("/trees?q=" + urlComponent(typed));
-        ASSERT_TRUE(found) << typed;
-        EXPECT_EQ(found->status, 303) << typed;
-        EXPECT_EQ(found->get_header_value("Location"), kMomijiPage) << typed;
+        const auto found = JsonAnswer(phone->get("/api/trees?q=" + urlComponent(typed)), 200, typed);
+        EXPECT_EQ(found["labelled"], kMomijiId) << typed;
     }
     for (const std::string& other : {std::string("ZZZZ-ZZZZ"), std::string("talvane:tree/1f8fad5b-d9cb-469f-a165-70867728950e"),
                                      std::string("Elm")}) {
-        const auto listed = phone->get("/trees?q=" + urlComponent(other));
-        ASSERT_TRUE(listed) << other;
-        EXPECT_EQ(listed->status, 200) << other;
+        const auto listed = JsonAnswer(phone->get("/api/trees?q=" + urlComponent(other)), 200, other);
+        EXPECT_TRUE(listed["labelled"].is_null()) << other;
     }
-    const auto elm = phone->get("/trees?q=Elm");
-    ASSERT_TRUE(elm);
-    EXPECT_NE(elm->body.find("1 of 3 trees"), std::string::npos);
+    const auto elm = JsonAnswer(phone->get("/api/trees?q=Elm"), 200, "Elm");
+    EXPECT_EQ(elm["summary"], "1 of 3 trees");
+    ASSERT_EQ(elm["trees"].size(), 1u);
+    EXPECT_EQ(elm["trees"][0]["name"], "Elm");
 }
 
 TEST(CompanionPort, APortTakenByAnotherServerIsRefusedNotShared)

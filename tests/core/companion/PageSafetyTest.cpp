@@ -1,10 +1,12 @@
-// What the pages show and send: only files of the album and the photo folder, and
-// texts that cannot add markup, whatever the collection or the request holds.
+// What the phone is sent: only pictures the collection names, from the album and the
+// photo folder; the collection's texts only as JSON strings; and pages that are the
+// files built in, whatever the collection or the request holds.
 #include "ServedCollection.h"
 
 #include "collection/TreeIdentity.h"
 #include "core/BmpTestFiles.h"
 #include "core/PhotoTestFiles.h"
+#include "companion/ApiJson.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +22,11 @@ std::string SmallBmp()
     bmp.height = 2;
     bmp.pixels = PaddedRow(ByteString({0, 0, 255, 0, 255, 0})) + PaddedRow(ByteString({255, 0, 0, 9, 9, 9}));
     return bmp.Bytes();
+}
+
+std::string WebSourceFile(const std::string& name)
+{
+    return ReadFileBytes(std::filesystem::path(TALVANE_SOURCE_DIR) / "src" / "core" / "companion" / "web" / name);
 }
 
 } // namespace
@@ -44,29 +51,37 @@ TEST(CompanionPages, NoAddressReachesAFileOutsideTheAlbumAndThePhotos)
     WriteFileBytes(served.host.albumFolder / "elm.bmp", SmallBmp());
     std::filesystem::create_directories(served.host.photosFolder);
     const std::string spring = ReadFileBytes(writeJpegWithExif((served.host.photosFolder / "spring.jpg").string(), {}));
+    // Files in the folders that no tree names are not served either.
+    WriteFileBytes(served.host.albumFolder / "unnamed.bmp", SmallBmp());
+    writeJpegWithExif((served.host.photosFolder / "unnamed.jpg").string(), {});
     auto phone = served.pairedPhone();
 
-    const auto album = phone->get(kMomijiPage + "/album/0");
+    const auto album = phone->get("/api/photos/elm.bmp");
     ASSERT_TRUE(album);
     EXPECT_EQ(album->status, 200);
     EXPECT_EQ(album->get_header_value("Content-Type"), "image/bmp");
     EXPECT_TRUE(album->body.starts_with("BM"));
-    const auto thumb = phone->get(kMomijiPage + "/thumb");
+    ExpectSafetyHeaders(album, "an album picture");
+    const auto thumb = phone->get("/api/photos/elm.bmp?size=128");
     ASSERT_TRUE(thumb);
     EXPECT_EQ(thumb->body, album->body) << "a 2x2 picture is its own thumbnail";
-    const auto photo = phone->get(kMomijiPage + "/photo/0");
+    const auto photo = phone->get("/api/photos/spring.jpg");
     ASSERT_TRUE(photo);
     EXPECT_EQ(photo->status, 200);
     EXPECT_EQ(photo->get_header_value("Content-Type"), "image/jpeg");
     EXPECT_EQ(photo->body, spring);
+    for (const std::string size : {"8", "2049", "abc", "", "-1", "00000128"})
+        ExpectRefusal(phone->get("/api/photos/elm.bmp?size=" + size), 422, "must be a number of pixels", "size " + size);
 
     const std::string refused[] = {
-        kMomijiPage + "/album/1", kMomijiPage + "/album/2", kMomijiPage + "/album/3", kMomijiPage + "/album/4",
-        kMomijiPage + "/album/5", kMomijiPage + "/photo/1", kMomijiPage + "/photo/2", kMomijiPage + "/photo/3",
-        kMomijiPage + "/photo/4", kMomijiPage + "/photo/5", kMomijiPage + "/photo/6", kMomijiPage + "/photo/-1",
+        "/api/photos/secret.jpg", "/api/photos/secret.bmp", "/api/photos/unnamed.jpg", "/api/photos/unnamed.bmp",
+        "/api/photos/../x", "/api/photos/..%2Fx", "/api/photos/..", "/api/photos/..%2Fsecret.jpg",
+        "/api/photos/%2E%2E%2Fsecret.bmp", "/api/photos/Photos%2Fspring.jpg", "/api/photos/Photos%2F..%2Fsecret.jpg",
+        "/api/photos/" + urlComponent((served.dir / "secret.bmp").string()), "/api/photos/%2E%2E",
+        "/api/photos/Photos%5C..%5Csecret.jpg", "/api/photos/", "/api/photos/spring.jpg/../../secret.jpg",
         "/tree/../secret.jpg", "/tree/%2e%2e/secret.jpg", "/tree/%2E%2E%2Fsecret.jpg", "/tree/..%2f..%2fsecret.bmp",
-        kMomijiPage + "/../../secret.jpg", kMomijiPage + "/photo/..%2f..%2fsecret.jpg", "/Photos/spring.jpg",
-        "/Album/elm.bmp", "//secret.jpg", "/style.css/../secret.jpg",
+        kMomijiPage + "/../../secret.jpg", "/phone/..%2fsecret.jpg", "/phone/secret.jpg", "/Photos/spring.jpg",
+        "/Album/elm.bmp", "//secret.jpg", "/phone/phone.js/../secret.jpg",
     };
     for (const std::string& path : refused) {
         const auto answer = phone->get(path);
@@ -77,13 +92,14 @@ TEST(CompanionPages, NoAddressReachesAFileOutsideTheAlbumAndThePhotos)
     }
 }
 
-TEST(CompanionPages, TextsOfTheCollectionAndOfTheRequestAreEscaped)
+TEST(CompanionPages, TextsOfTheCollectionComeBackAsTheyAreAndThePagesAreTheFilesBuiltIn)
 {
-    const std::string name = "<script>alert(1)</script> \"Kaze\" 'no' & co";
-    const std::string escaped = "&lt;script&gt;alert(1)&lt;/script&gt; &quot;Kaze&quot; &#39;no&#39; &amp; co";
+    const std::string name = "<script>alert(1)</script> \"Kaze\" 'no' & co \xE9t\xE9";
+    const std::string nameUtf8 = "<script>alert(1)</script> \"Kaze\" 'no' & co \u00E9t\u00E9";
+    const std::string text = "</p><img src=x onerror=alert(2)>";
     const CalendarDate today = CalendarDate::today();
     Journal journal = Journal::read("");
-    journal.add({today, CareKind::Pruning, today.plusDays(3), {}, "</p><img src=x onerror=alert(2)>", {}, {}, {}});
+    journal.add({today, CareKind::Pruning, today.plusDays(3), {}, text, {}, {}, {}});
     EntryList entries;
     entries.push_back(Tree({{CBonsaiData::Name, name}, {talvane::kTreeIdField, kMomijiId},
                             {CBonsaiData::BotanicalName, "\"><b>bold</b>"}, {CBonsaiData::PlantNotes, "<i>x</i>"},
@@ -91,23 +107,52 @@ TEST(CompanionPages, TextsOfTheCollectionAndOfTheRequestAreEscaped)
     ServedCollection served(std::move(entries));
     auto phone = served.pairedPhone();
 
-    for (const std::string& path : std::vector<std::string>{"/trees", kMomijiPage, kMomijiPage + "/log", "/due",
-                                   "/trees?q=%22%3E%3Cscript%3Ealert(3)%3C%2Fscript%3E"}) {
+    const auto trees = JsonAnswer(phone->get("/api/trees"), 200, "the trees");
+    ASSERT_EQ(trees["trees"].size(), 1u);
+    EXPECT_EQ(trees["trees"][0]["name"], nameUtf8);
+    EXPECT_EQ(trees["trees"][0]["botanicalName"], "\"><b>bold</b>");
+    const auto tree = JsonAnswer(phone->get(kMomijiApi), 200, "the tree");
+    EXPECT_EQ(tree["name"], nameUtf8);
+    ASSERT_EQ(tree["events"].size(), 1u);
+    EXPECT_EQ(tree["events"][0]["text"], text);
+    bool notesShown = false;
+    for (const auto& section : tree["sections"])
+        for (const auto& field : section["fields"])
+            notesShown = notesShown || field["value"] == "<i>x</i>";
+    EXPECT_TRUE(notesShown) << tree["sections"];
+    const auto due = JsonAnswer(phone->get("/api/due"), 200, "the Due list");
+    ASSERT_EQ(due["tasks"].size(), 1u);
+    EXPECT_EQ(due["tasks"][0]["treeName"], nameUtf8);
+    EXPECT_EQ(due["tasks"][0]["text"], text);
+    const auto search = JsonAnswer(phone->get("/api/trees?q=%22%3E%3Cscript%3Ealert(3)%3C%2Fscript%3E"), 200, "a search");
+    EXPECT_EQ(search.value("found", -1), 0);
+
+    // The pages are the files they were built from: nothing of the collection is in them.
+    const std::string index = WebSourceFile("index.html");
+    const std::pair<std::string, std::string> pages[] = {
+        {"/trees", index}, {kMomijiPage, index}, {kMomijiPage + "/log", index}, {"/due", index},
+        {"/trees?q=%22%3E%3Cscript%3Ealert(3)%3C%2Fscript%3E", index}, {"/phone/phone.js", WebSourceFile("phone.js")},
+        {"/phone/phone.css", WebSourceFile("phone.css")}, {"/api/openapi.json", WebSourceFile("openapi.json")},
+    };
+    for (const auto& [path, file] : pages) {
         const auto page = phone->get(path);
         ASSERT_TRUE(page) << path;
         EXPECT_EQ(page->status, 200) << path;
         ExpectSafetyHeaders(page, path);
-        EXPECT_EQ(page->get_header_value("Content-Type"), "text/html; charset=utf-8") << path;
-        for (const char* markup : {"<script", "<img src=x", "<b>bold", "<i>x"})
-            EXPECT_EQ(page->body.find(markup), std::string::npos) << path << " shows " << markup;
-        if (path != "/trees?q=%22%3E%3Cscript%3Ealert(3)%3C%2Fscript%3E") {
-            EXPECT_NE(page->body.find(escaped), std::string::npos) << path;
-        }
+        EXPECT_EQ(page->body, file) << path;
+        for (const char* collectionText : {"Kaze", "onerror=alert(2)", "<b>bold", "<i>x"})
+            EXPECT_EQ(page->body.find(collectionText), std::string::npos) << path << " holds " << collectionText;
     }
-    const auto tree = phone->get(kMomijiPage);
-    EXPECT_NE(tree->body.find("<h1>" + escaped + "</h1>"), std::string::npos);
-    EXPECT_NE(tree->body.find("&lt;/p&gt;&lt;img src=x onerror=alert(2)&gt;"), std::string::npos);
-    EXPECT_NE(tree->body.find("&quot;&gt;&lt;b&gt;bold&lt;/b&gt;"), std::string::npos);
-    const auto search = phone->get("/trees?q=%22%3E%3Cscript%3Ealert(3)%3C%2Fscript%3E");
-    EXPECT_NE(search->body.find("value=\"&quot;&gt;&lt;script&gt;alert(3)&lt;/script&gt;\""), std::string::npos);
+    EXPECT_EQ(phone->get("/trees")->get_header_value("Content-Type"), "text/html; charset=utf-8");
+    EXPECT_EQ(phone->get("/phone/phone.js")->get_header_value("Content-Type"), "text/javascript; charset=utf-8");
+    // The policy allows no inline script: every script of the page is a file of its own.
+    std::size_t scripts = 0;
+    for (std::size_t at = index.find("<script"); at != std::string::npos; at = index.find("<script", at + 1), ++scripts)
+        EXPECT_EQ(index.compare(at, 13, "<script src=\""), 0) << index.substr(at, 40);
+    EXPECT_GT(scripts, 0u);
+    Phone another(served.server.port());
+    const auto paired = another.pair(served.server.sessions().pairingToken());
+    ASSERT_TRUE(paired);
+    EXPECT_EQ(paired->body, WebSourceFile("paired.html"));
+    ExpectSafetyHeaders(paired, "the pairing page");
 }

@@ -1,9 +1,8 @@
 // The phone pages in the words the server is given: every text translated, its values
-// filled in after, and everything escaped once filled.
+// filled in after, and given as it is said, for the pages to show as text.
 #include "ServedCollection.h"
 
 #include "collection/TreeIdentity.h"
-#include "companion/CompanionPages.h"
 #include "companion/PhoneWords.h"
 #include "journal/CareRepeat.h"
 #include "journal/DueTasks.h"
@@ -18,7 +17,7 @@ using namespace talvane::journal;
 namespace {
 
 // A few texts in a language of the test's own; the rest stays English. Some hold
-// what a page must escape.
+// markup, which the pages show as text.
 std::string TestWords(std::string_view english)
 {
     static const std::map<std::string, std::string, std::less<>> kWords = {
@@ -60,18 +59,18 @@ EntryList GardenWithAForeignJournal()
     return entries;
 }
 
-std::string Body(const httplib::Result& result, int status, const std::string& what)
+// What the server's words say of one text of the pages.
+std::string Said(const nlohmann::json& words, const std::string& english)
 {
-    EXPECT_TRUE(result) << what;
-    if (!result)
-        return {};
-    EXPECT_EQ(result->status, status) << what;
-    return result->body;
+    return words["texts"].value(english, "(not in the catalogue)");
 }
 
-bool Holds(const std::string& page, const std::string& text)
+std::string KindLabel(const nlohmann::json& words, const std::string& kind)
 {
-    return page.find(text) != std::string::npos;
+    for (const auto& listed : words["kinds"])
+        if (listed["kind"] == kind)
+            return listed["label"];
+    return "(no such kind)";
 }
 
 } // namespace
@@ -111,47 +110,45 @@ TEST(PhoneWords, TheTreesPageATreeAndARefusalSpeakTheServersWords)
     ServedCollection served(GardenWithAForeignJournal(), InTestWords());
     auto phone = served.pairedPhone();
 
-    const std::string trees = Body(phone->get("/trees"), 200, "the Trees page");
-    EXPECT_TRUE(trees.starts_with("<!DOCTYPE html>\n<html lang=\"fr\">"));
-    EXPECT_TRUE(Holds(trees, "<title>Arbres \u2014 Talvane</title>"));
-    EXPECT_TRUE(Holds(trees, "<a href=\"/trees\" aria-current=\"page\">Arbres</a>")) << "the Trees page is current";
-    EXPECT_TRUE(Holds(trees, "<h1>Arbres</h1>"));
-    EXPECT_TRUE(Holds(trees, ">4 arbres, 4 montr\u00E9s \u00B7 ")) << "placeholders filled in the translation's order";
-    EXPECT_TRUE(Holds(trees, "<span class=\"badge\">1 &lt;\u00E0 faire&gt;</span>")) << "a translation is escaped";
-    EXPECT_FALSE(Holds(trees, "<\u00E0 faire>"));
-    EXPECT_TRUE(Holds(trees, ">Find</button>")) << "a text with no translation stays English";
-    EXPECT_TRUE(Holds(trees, "<strong>Pin &lt;noir&gt;</strong>"));
+    EXPECT_EQ(JsonAnswer(phone->get("/api/session"), 200, "the session")["language"], "fr");
+    const auto words = JsonAnswer(phone->get("/api/words"), 200, "the words");
+    ASSERT_TRUE(words.is_object());
+    EXPECT_EQ(words["language"], "fr");
+    EXPECT_EQ(Said(words, "Trees"), "Arbres");
+    EXPECT_EQ(Said(words, "%1 due"), "%1 <\u00E0 faire>") << "said as it is, for the page to show as text";
+    EXPECT_EQ(Said(words, "Journal"), "Journal & notes");
+    EXPECT_EQ(Said(words, "Due %1"), "Pr\u00E9vu le %1") << "placeholders are left for the page to fill";
+    EXPECT_EQ(Said(words, "Find"), "Find") << "a text with no translation stays English";
+    EXPECT_EQ(KindLabel(words, "Wiring"), "Ligature") << "the form sends the English kind, and shows its label";
+    EXPECT_EQ(KindLabel(words, "Note"), "Note");
 
-    const std::string tree = Body(phone->get(kMomijiPage), 200, "Momiji's page");
-    EXPECT_TRUE(Holds(tree, "/log\">Noter un soin</a>"));
-    const CalendarDate due = CalendarDate::today().plusDays(5);
-    EXPECT_TRUE(Holds(tree, "<span>Ligature : Wired the apex</span><span class=\"when\">Pr\u00E9vu le <time datetime=\"" +
-                                due.text() + "\">" + due.text() + "</time></span>"))
-        << "the kind of care is said, the date's markup is left whole: " << tree;
-    EXPECT_TRUE(Holds(tree, "<h2>Journal &amp; notes</h2>"));
-    EXPECT_TRUE(Holds(tree, "<strong>Ligature</strong>"));
+    const auto trees = JsonAnswer(phone->get("/api/trees?q=pin"), 200, "the trees found");
+    EXPECT_EQ(trees["summary"], "4 arbres, 2 montr\u00E9s") << "placeholders filled in the translation's order";
+    ASSERT_EQ(trees["trees"].size(), 2u);
+    EXPECT_EQ(trees["trees"][0]["name"], "Pin <noir>");
 
-    const std::string log = Body(phone->get(kMomijiPage + "/log"), 200, "the Log care form");
-    EXPECT_TRUE(Holds(log, "<option value=\"Wiring\">Ligature</option>")) << "the form sends the English kind";
-    EXPECT_TRUE(Holds(log, "<option selected>Note</option>")) << "an untranslated kind needs no value of its own";
-    const PageForm form = FormOnPage(log);
+    const auto tree = JsonAnswer(phone->get(kMomijiApi), 200, "Momiji");
+    const auto& wiring = tree["events"][1];
+    EXPECT_EQ(wiring["kind"], "Wiring");
+    EXPECT_EQ(wiring["kindLabel"], "Ligature");
+    EXPECT_EQ(wiring["due"], CalendarDate::today().plusDays(5).text()) << "a date is left as it is";
+    EXPECT_TRUE(tree["journalShown"]);
+
     const std::string refused =
-        Body(phone->postMultipart(kMomijiPage + "/log", FormParts(form, {{"text", "no kind"}})), 400, "a form with no kind");
-    EXPECT_TRUE(Holds(refused, "<h1>Non enregistr\u00E9</h1>"));
-    EXPECT_TRUE(Holds(refused, "<p class=\"message\">Choisissez &lt;le&gt; soin. Rien n&#39;a chang\u00E9.</p>")) << refused;
-    EXPECT_TRUE(Holds(refused, "/log\">Retour</a>"));
+        ExpectRefusal(phone->postMultipart(kMomijiEvents, FormParts({{"text", "no kind"}})), 422, "", "a form with no kind");
+    EXPECT_EQ(refused, "Choisissez <le> soin. Rien n'a chang\u00E9.");
     EXPECT_EQ(served.host.changes(), 0);
 
-    const std::string foreignPage = "/tree/" + std::string(kForeignId);
-    const PageForm foreignForm = FormOnPage(Body(phone->get(foreignPage + "/log"), 200, "the foreign tree's form"));
-    const std::string kept = Body(phone->postMultipart(foreignPage + "/log", FormParts(foreignForm, {{"kind", "Wiring"}})),
-                                  403, "care for a journal kept by another program");
-    EXPECT_TRUE(Holds(kept, "<p class=\"message\">Journal de \u00AB Pin &lt;noir&gt; \u00BB d&#39;un autre programme.</p>"))
-        << "the host's message is said with the tree's name, escaped: " << kept;
+    const std::string foreign = kForeignId;
+    const auto foreignTree = JsonAnswer(phone->get(TreeApi(foreign)), 200, "the foreign tree");
+    EXPECT_FALSE(foreignTree["journalShown"]);
+    EXPECT_TRUE(foreignTree["events"].empty());
+    const std::string kept = ExpectRefusal(phone->postMultipart(EventsApi(foreign), FormParts({{"kind", "Wiring"}})), 403,
+                                           "", "care for a journal kept by another program");
+    EXPECT_EQ(kept, "Journal de \u00AB Pin <noir> \u00BB d'un autre programme.") << "said with the tree's name";
 
-    const auto logged = phone->postMultipart(kMomijiPage + "/log", FormParts(form, {{"kind", "Wiring"}}));
-    ASSERT_TRUE(logged);
-    EXPECT_EQ(logged->status, 303) << "the English kind the form sends is taken";
+    const auto logged = JsonAnswer(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Wiring"}})), 201, "logged");
+    EXPECT_EQ(logged["event"]["kindLabel"], "Ligature") << "the English kind the form sends is taken";
     EXPECT_EQ(served.host.changes(), 1);
 }
 
@@ -159,9 +156,11 @@ TEST(PhoneWords, TheEnglishPagesSayNoTranslation)
 {
     ServedCollection served(Garden());
     auto phone = served.pairedPhone();
-    const std::string log = Body(phone->get(kMomijiPage + "/log"), 200, "the Log care form");
-    EXPECT_TRUE(log.starts_with("<!DOCTYPE html>\n<html lang=\"en\">"));
-    EXPECT_TRUE(Holds(log, "<option>Wiring</option>")) << "English options are their own values";
-    EXPECT_FALSE(Holds(log, "value=\"Wiring\""));
-    EXPECT_TRUE(Holds(Body(phone->get("/trees"), 200, "the Trees page"), ">3 of 3 trees \u00B7 "));
+    const auto words = JsonAnswer(phone->get("/api/words"), 200, "the words");
+    ASSERT_TRUE(words.is_object());
+    EXPECT_EQ(words["language"], "en");
+    EXPECT_EQ(KindLabel(words, "Wiring"), "Wiring") << "English kinds are their own labels";
+    EXPECT_EQ(Said(words, "Trees"), "Trees");
+    EXPECT_EQ(JsonAnswer(phone->get("/api/trees"), 200, "the trees")["summary"], "3 trees");
+    EXPECT_EQ(JsonAnswer(phone->get("/api/trees?q=pin"), 200, "the trees found")["summary"], "1 of 3 trees");
 }

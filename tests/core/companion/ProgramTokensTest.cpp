@@ -73,7 +73,7 @@ TEST_F(ProgramTokensTest, ATokenWorksUntilRevokedAndOnlyItsHashIsKept)
 
     EXPECT_EQ(m_tokens.check(script), "script");
     EXPECT_EQ(m_tokens.check(dashboard), "Tableau de bord \u00E9t\u00E9");
-    for (const std::string wrong : {std::string(), script.substr(0, 35), script + "0", Sha256Hex(script), "tvn_" + std::string(32, '0')})
+    for (const std::string& wrong : {std::string(), script.substr(0, 35), script + "0", Sha256Hex(script), "tvn_" + std::string(32, '0')})
         EXPECT_FALSE(m_tokens.check(wrong)) << wrong;
     EXPECT_EQ(refusal(m_tokens.make("script")), "A program named \u201Cscript\u201D already has a token.");
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -72,20 +73,29 @@ Phone::Phone(int port) : m_client("127.0.0.1", port)
     m_client.set_read_timeout(std::chrono::seconds(30));
 }
 
-httplib::Headers Phone::headers() const
+httplib::Headers Phone::headers(const std::string& key, const httplib::Headers& extra) const
 {
     httplib::Headers headers{{"User-Agent", "Mozilla/5.0 (Linux; Android 14) Chrome/120.0 Mobile Safari/537.36"}};
     if (!cookie.empty())
         headers.emplace("Cookie", cookie);
+    if (!formToken.empty())
+        headers.emplace("X-Talvane-Form", formToken);
+    if (!key.empty())
+        headers.emplace("Idempotency-Key", key);
+    headers.insert(extra.begin(), extra.end());
     return headers;
 }
 
 httplib::Result Phone::pair(const std::string& token)
 {
-    auto result = m_client.Get("/pair/" + token, headers());
+    auto result = m_client.Get("/pair/" + token, headers({}));
     if (result && result->status == 200) {
         const std::string set = result->get_header_value("Set-Cookie");
         cookie = set.substr(0, set.find(';'));
+        const auto session = get("/api/session");
+        formToken = session && session->status == 200
+                        ? nlohmann::json::parse(session->body, nullptr, false).value("formToken", std::string())
+                        : std::string();
     }
     return result;
 }
@@ -135,15 +145,6 @@ PageForm FormOnPage(const std::string& page, std::size_t n)
     return shown;
 }
 
-httplib::MultipartFormDataItems FormParts(const PageForm& form, const FormFields& values)
-{
-    httplib::MultipartFormDataItems items;
-    for (const auto& fields : {form.fields, values})
-        for (const auto& [name, value] : fields)
-            items.push_back({name, value, "", ""});
-    return items;
-}
-
 std::string MultipartText(const FormFields& fields)
 {
     std::string text;
@@ -152,15 +153,78 @@ std::string MultipartText(const FormFields& fields)
     return text;
 }
 
-std::string FirstTreeLink(const std::string& page)
+nlohmann::json JsonAnswer(const httplib::Result& result, int status, const std::string& what)
 {
-    const std::string ref = Quoted(page, "href=\"/tree/");
-    EXPECT_FALSE(ref.empty()) << "the page links to no tree";
-    return "/tree/" + ref;
+    EXPECT_TRUE(result) << what;
+    if (!result)
+        return nullptr;
+    EXPECT_EQ(result->status, status) << what << ": " << result->body;
+    EXPECT_EQ(result->get_header_value("Content-Type"), "application/json; charset=utf-8") << what;
+    if (result->status != status)
+        return nullptr;
+    auto body = nlohmann::json::parse(result->body, nullptr, false);
+    EXPECT_FALSE(body.is_discarded()) << what << ": " << result->body;
+    return body.is_discarded() ? nlohmann::json() : body;
 }
 
-RawConnection::RawConnection(int port) : m_fd(socket(AF_INET, SOCK_STREAM, 0))
+std::string ExpectRefusal(const httplib::Result& result, int status, const std::string& words, const std::string& what)
 {
+    const nlohmann::json body = JsonAnswer(result, status, what);
+    ExpectSafetyHeaders(result, what);
+    if (!body.is_object() || body.size() != 1 || !body["error"].is_string()) {
+        ADD_FAILURE() << what << ": no error said";
+        return {};
+    }
+    const std::string error = body["error"];
+    EXPECT_NE(error.find(words), std::string::npos) << what << ": " << error;
+    return error;
+}
+
+std::string TreeApi(std::string_view ref)
+{
+    return "/api/trees/" + std::string(ref);
+}
+
+std::string EventsApi(std::string_view ref)
+{
+    return TreeApi(ref) + "/events";
+}
+
+std::string DoneApi(std::string_view task)
+{
+    return "/api/due/" + std::string(task) + "/done";
+}
+
+std::string FirstDueTask(Phone& phone)
+{
+    const nlohmann::json due = JsonAnswer(phone.get("/api/due"), 200, "the Due list");
+    if (!due.is_object() || due["tasks"].empty()) {
+        ADD_FAILURE() << "nothing is due";
+        return {};
+    }
+    return due["tasks"][0]["task"];
+}
+
+httplib::MultipartFormDataItems FormParts(const FormFields& values)
+{
+    httplib::MultipartFormDataItems items;
+    for (const auto& [name, value] : values)
+        items.push_back({name, value, "", ""});
+    return items;
+}
+
+httplib::MultipartFormData PhotoPart(const std::string& bytes, const std::string& fileName)
+{
+    return {"photo", bytes, fileName, "image/jpeg"};
+}
+
+RawConnection::RawConnection(int port, const char* from) : m_fd(socket(AF_INET, SOCK_STREAM, 0))
+{
+    sockaddr_in source{};
+    source.sin_family = AF_INET;
+    inet_pton(AF_INET, from, &source.sin_addr);
+    if (bind(m_fd, reinterpret_cast<const sockaddr*>(&source), sizeof source) != 0)
+        ADD_FAILURE() << "cannot send from " << from;
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -215,7 +279,8 @@ void ExpectSafetyHeaders(const httplib::Result& result, const std::string& what)
     const std::string policy = result->get_header_value("Content-Security-Policy");
     EXPECT_NE(policy.find("default-src 'none'"), std::string::npos) << what;
     EXPECT_NE(policy.find("frame-ancestors 'none'"), std::string::npos) << what;
-    EXPECT_EQ(policy.find("script"), std::string::npos) << what;
+    EXPECT_NE(policy.find("script-src 'self'"), std::string::npos) << what;
+    EXPECT_EQ(policy.find("unsafe-"), std::string::npos) << what;
     EXPECT_EQ(result->get_header_value("X-Content-Type-Options"), "nosniff") << what;
 }
 

@@ -7,6 +7,7 @@
 #include "journal/Journal.h"
 
 #include <httplib.h>
+#include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <filesystem>
@@ -40,29 +41,39 @@ private:
     int m_changes = 0;
 };
 
-// A phone's browser: once paired, its session cookie goes with every request.
+// A phone's browser running the pages: once paired, its session cookie goes with every
+// request, and every write carries the session's form token as the pages send it, with
+// an Idempotency-Key when one is given.
 class Phone {
 public:
     explicit Phone(int port);
+    // Pairs, then reads the session's form token as the pages do, once.
     httplib::Result pair(const std::string& token);
-    httplib::Result get(const std::string& path) { return m_client.Get(path, headers()); }
-    httplib::Result post(const std::string& path, const talvane::companion::FormFields& fields)
+    httplib::Result get(const std::string& path, const httplib::Headers& extra = {})
     {
-        return m_client.Post(path, headers(), httplib::Params(fields.begin(), fields.end()));
+        return m_client.Get(path, headers({}, extra));
     }
-    httplib::Result postMultipart(const std::string& path, const httplib::MultipartFormDataItems& items)
+    // A write without a body, as Mark done is.
+    httplib::Result post(const std::string& path, const std::string& key = {}, const httplib::Headers& extra = {})
     {
-        return m_client.Post(path, headers(), items);
+        return m_client.Post(path, headers(key, extra));
     }
-    httplib::Result postBody(const std::string& path, const std::string& body, const std::string& type)
+    httplib::Result postMultipart(const std::string& path, const httplib::MultipartFormDataItems& items,
+                                  const std::string& key = {}, const httplib::Headers& extra = {})
     {
-        return m_client.Post(path, headers(), body, type);
+        return m_client.Post(path, headers(key, extra), items);
+    }
+    httplib::Result postBody(const std::string& path, const std::string& body, const std::string& type,
+                             const std::string& key = {})
+    {
+        return m_client.Post(path, headers(key), body, type);
     }
 
-    std::string cookie; // "talvane_session=…"
+    std::string cookie;    // "talvane_session=…"
+    std::string formToken; // sent in X-Talvane-Form while not empty
 
 private:
-    httplib::Headers headers() const;
+    httplib::Headers headers(const std::string& key, const httplib::Headers& extra = {}) const;
     httplib::Client m_client;
 };
 
@@ -79,6 +90,25 @@ struct ServedCollection {
     talvane::companion::CompanionServer server;
 };
 
+// The answer's JSON, once its status and type are as expected; null otherwise.
+nlohmann::json JsonAnswer(const httplib::Result& result, int status, const std::string& what);
+// A refusal: the status, and an error that says `words`, in JSON and with the safety
+// headers. Gives the error.
+std::string ExpectRefusal(const httplib::Result& result, int status, const std::string& words, const std::string& what);
+
+// "/api/trees/<ref>" and where care is logged on it.
+std::string TreeApi(std::string_view ref);
+std::string EventsApi(std::string_view ref);
+// "/api/due/<task>/done".
+std::string DoneApi(std::string_view task);
+// The first task the Due list gives the phone.
+std::string FirstDueTask(Phone& phone);
+// The fields as the parts of a multipart form, and a photo's part.
+httplib::MultipartFormDataItems FormParts(const talvane::companion::FormFields& values);
+httplib::MultipartFormData PhotoPart(const std::string& bytes, const std::string& fileName);
+// The fields as the parts of a multipart body with the boundary AAA, unfinished.
+std::string MultipartText(const talvane::companion::FormFields& fields);
+
 // What follows the marker in the text, up to the next double quote; empty when the
 // marker is not found.
 std::string Quoted(const std::string& text, const std::string& marker, std::size_t from = 0);
@@ -88,17 +118,12 @@ struct PageForm {
     talvane::companion::FormFields fields;
 };
 PageForm FormOnPage(const std::string& page, std::size_t n = 0);
-// The same fields as the parts of a multipart form, with more values.
-httplib::MultipartFormDataItems FormParts(const PageForm& form, const talvane::companion::FormFields& values = {});
-// The fields as the parts of a multipart body with the boundary AAA, unfinished.
-std::string MultipartText(const talvane::companion::FormFields& fields);
-// "/tree/<ref>" of the first tree a page links to.
-std::string FirstTreeLink(const std::string& page);
 
 // A connection made by hand, for what no browser sends.
 class RawConnection {
 public:
-    explicit RawConnection(int port);
+    // From a loopback address of its own ("127.0.0.2") when told.
+    explicit RawConnection(int port, const char* from = "127.0.0.1");
     ~RawConnection();
     RawConnection(const RawConnection&) = delete;
     RawConnection& operator=(const RawConnection&) = delete;
@@ -110,7 +135,7 @@ public:
 private:
     int m_fd = -1;
 };
-// Every answer forbids scripts, frames and guessed content types.
+// Every answer forbids inline scripts, frames and guessed content types.
 void ExpectSafetyHeaders(const httplib::Result& result, const std::string& what);
 // The status of a response read by hand, 0 for none.
 int RawStatus(std::string_view response);
@@ -120,4 +145,6 @@ std::unique_ptr<CBonsaiData> Tree(std::initializer_list<std::pair<std::size_t, s
 // pine, which have none and are named by position.
 inline constexpr char kMomijiId[] = "0f8fad5b-d9cb-469f-a165-70867728950e";
 inline const std::string kMomijiPage = std::string("/tree/") + kMomijiId;
+inline const std::string kMomijiApi = std::string("/api/trees/") + kMomijiId;
+inline const std::string kMomijiEvents = kMomijiApi + "/events";
 EntryList Garden();

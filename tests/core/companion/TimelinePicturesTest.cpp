@@ -13,6 +13,7 @@
 
 #include <httplib.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <string>
@@ -50,11 +51,21 @@ TEST(TimelinePictures, EveryTimelinePictureOfTheSampleReachesThePhone)
     std::size_t originals = 0;
     std::size_t albumPictures = 0;
     for (std::size_t position = 0; position < collection->size(); ++position) {
+        const std::string ref = collection->treeRef(position);
+        const auto answer = client.Get("/api/trees/" + ref, session);
+        ASSERT_TRUE(answer);
+        ASSERT_EQ(answer->status, 200) << ref;
+        const auto tree = nlohmann::json::parse(answer->body);
+        // The timeline gives the journal's pictures newest first.
         const auto journal = talvane::journal::Journal::read(collection->at(position)[talvane::journal::kJournalField]);
-        for (const auto& photo : talvane::timeline::timelinePhotos(journal)) {
-            const std::string path = "/tree/" + collection->treeRef(position) + "/photo/" + std::to_string(photo.line);
-            SCOPED_TRACE(path + " (" + photo.fileName + ")");
-            const auto sent = client.Get(path, session);
+        const auto photos = talvane::timeline::timelinePhotos(journal);
+        ASSERT_EQ(tree["timeline"].size(), photos.size()) << ref;
+        for (std::size_t i = 0; i < photos.size(); ++i) {
+            const auto& photo = photos[photos.size() - 1 - i];
+            const auto& shown = tree["timeline"][i];
+            SCOPED_TRACE(ref + " (" + photo.fileName + ")");
+            EXPECT_EQ(shown["date"], photo.event.date.text());
+            const auto sent = client.Get(shown["url"].get<std::string>(), session);
             ASSERT_TRUE(sent);
             ASSERT_EQ(sent->status, 200);
             if (photo.inPhotosFolder) {
@@ -75,8 +86,10 @@ TEST(TimelinePictures, EveryTimelinePictureOfTheSampleReachesThePhone)
     EXPECT_GT(originals, 0u);
     EXPECT_GT(albumPictures, 0u);
 
-    // A line that shows no picture shows nothing.
-    const auto none = client.Get("/tree/" + collection->treeRef(0) + "/photo/0", session);
+    // A picture no tree names is not sent, though it is in the folder.
+    std::filesystem::copy_file(dir / "Photos" / fs::directory_iterator(dir / "Photos")->path().filename(),
+                               dir / "Photos" / "not-named.jpg");
+    const auto none = client.Get("/api/photos/not-named.jpg", session);
     ASSERT_TRUE(none);
     EXPECT_EQ(none->status, 404);
     server.stop();

@@ -3,7 +3,9 @@
 #include "companion/ProgramTokens.h"
 #include "companion/ShareDlg.h"
 #include "editing/FormPages.h"
+#include "document/TalvaneDoc.h"
 #include "framework/DialogTemplate.h"
+#include "framework/RecentFileList.h"
 #include "framework/Translations.h"
 #include "journal/Journal.h"
 #include "journal/JournalFormat.h"
@@ -14,16 +16,17 @@
 #include "ui/AppFixture.h"
 
 #include <httplib.h>
+#include <nlohmann/json.hpp>
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
 
-#include <regex>
 #include <thread>
 
 using namespace talvane::journal;
@@ -42,15 +45,22 @@ public:
 
     int logCare(const std::string& tree, const std::string& kind, const std::string& text)
     {
-        const auto form = m_client.Get(("/tree/" + tree + "/log").c_str(), {{"Cookie", m_cookie}});
-        if (!form || form->status != 200)
-            return form ? form->status : -1;
-        httplib::MultipartFormDataItems items{{"form", field(form->body, "form"), "", ""},
-                                              {"nonce", field(form->body, "nonce"), "", ""},
-                                              {"kind", kind, "", ""},
-                                              {"text", text, "", ""}};
-        const auto sent = m_client.Post(("/tree/" + tree + "/log").c_str(), {{"Cookie", m_cookie}}, items);
+        const auto session = api("/api/session");
+        if (!session.is_object())
+            return -1;
+        const httplib::MultipartFormDataItems items{{"kind", kind, "", ""}, {"text", text, "", ""}};
+        const auto sent = m_client.Post(("/api/trees/" + tree + "/events").c_str(),
+                                        {{"Cookie", m_cookie}, {"X-Talvane-Form", session["formToken"].get<std::string>()}},
+                                        items);
+        lastAnswer = sent ? sent->body : std::string();
         return sent ? sent->status : -1;
+    }
+
+    // What the API answers at that path, or null when it refuses.
+    nlohmann::json api(const std::string& path)
+    {
+        const auto answer = m_client.Get(path.c_str(), {{"Cookie", m_cookie}});
+        return answer && answer->status == 200 ? nlohmann::json::parse(answer->body, nullptr, false) : nlohmann::json();
     }
 
     // The page at that path, or nothing when it is not shown.
@@ -60,14 +70,9 @@ public:
         return shown && shown->status == 200 ? shown->body : std::string();
     }
 
-private:
-    static std::string field(const std::string& page, const std::string& name)
-    {
-        std::smatch match;
-        const std::regex pattern("name=\"" + name + "\" value=\"([0-9a-f]{32})\"");
-        return std::regex_search(page, match, pattern) ? match[1].str() : std::string();
-    }
+    std::string lastAnswer;
 
+private:
     httplib::Client m_client;
     std::string m_cookie;
 };
@@ -76,9 +81,12 @@ class SharingTest : public AppFixture {
 protected:
     std::string Journal(std::size_t entry) const { return doc().entryAt(entry)[kJournalField]; }
 
+    // Shares on this computer only, where the tests' phones are.
     PhoneSharing& Share()
     {
         frame().onFileShareWithPhones();
+        if (ShareDlg* window = frame().shareDialog())
+            window->networkBox()->setCurrentIndex(window->networkBox()->findData(QStringLiteral("127.0.0.1")));
         return *frame().phoneSharing();
     }
 
@@ -124,7 +132,7 @@ TEST_F(SharingTest, APhoneAddsAnUndoableStepAndTheEditsOnThePagesSurviveIt)
         // The tree is named as the phone's list names it.
         return talvane::companion::treeRefAt(doc().entries(), 0);
     };
-    EXPECT_EQ(FromPhone([&](Phone& phone) { return phone.logCare(firstRef(), "Wiring", "wired in the garden"); }), 303);
+    EXPECT_EQ(FromPhone([&](Phone& phone) { return phone.logCare(firstRef(), "Wiring", "wired in the garden"); }), 201);
 
     EXPECT_EQ(doc().history().undoText(), QStringLiteral("Add event from phone \u201CMomiji\u201D"));
     EXPECT_NE(Journal(0).find("wired in the garden"), std::string::npos);
@@ -238,6 +246,91 @@ TEST_F(SharingTest, TheProgramsWithATokenAreListedEachWithRevoke)
     EXPECT_FALSE(programs.isVisible());
 }
 
+// The addresses the system lists as listening on the port: "127.0.0.1", "0.0.0.0"…
+QStringList ListeningOn(int port)
+{
+    QProcess ss;
+    ss.start(QStringLiteral("ss"), {QStringLiteral("-ltnH")});
+    if (!ss.waitForFinished(10000) || ss.exitCode() != 0) {
+        ADD_FAILURE() << "ss (iproute2) did not list the listening sockets";
+        return {};
+    }
+    QStringList addresses;
+    const QString suffix = QStringLiteral(":%1").arg(port);
+    for (const QString& line : QString::fromLocal8Bit(ss.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList columns = line.split(' ', Qt::SkipEmptyParts);
+        if (columns.size() > 3 && columns[3].endsWith(suffix))
+            addresses << columns[3].chopped(suffix.size());
+    }
+    return addresses;
+}
+
+TEST_F(SharingTest, SharingListensOnTheChosenNetworkAloneAndMovesWithThePhonesPaired)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
+    frame().onFileShareWithPhones();
+    PhoneSharing& sharing = *frame().phoneSharing();
+    ShareDlg& window = *frame().shareDialog();
+    QComboBox& networks = *window.networkBox();
+    const int port = sharing.server()->port();
+    const auto machine = talvane::companion::localNetworkAddresses();
+    const QString home = machine.empty() ? QStringLiteral("127.0.0.1") : QString::fromStdString(machine.front().address);
+    // The likeliest home network by default, or this computer when it has none.
+    EXPECT_EQ(ListeningOn(port), QStringList{home});
+    EXPECT_EQ(networks.currentIndex(), 0);
+    ASSERT_EQ(networks.itemText(networks.count() - 1), QStringLiteral("Every network"));
+
+    networks.setCurrentIndex(networks.findText(QStringLiteral("This computer only (127.0.0.1)")));
+    EXPECT_EQ(ListeningOn(port), QStringList{QStringLiteral("127.0.0.1")});
+    const std::string token = sharing.server()->sessions().pairingToken();
+    EXPECT_EQ(window.addressEdit()->text(), QStringLiteral("http://127.0.0.1:%1/pair/%2").arg(port).arg(QString::fromStdString(token)));
+    Phone phone(port, token);
+    ASSERT_FALSE(phone.page("/trees").empty());
+
+    networks.setCurrentIndex(networks.count() - 1);
+    EXPECT_EQ(ListeningOn(port), QStringList{QStringLiteral("0.0.0.0")});
+    EXPECT_EQ(window.addressEdit()->text(), QStringLiteral("http://%1:%2/pair/%3").arg(home).arg(port).arg(QString::fromStdString(token)));
+    EXPECT_EQ(sharing.server()->sessions().phones().size(), 1u);
+    EXPECT_FALSE(phone.page("/trees").empty()) << "the phone stays paired";
+
+    // An address that is not this machine's: said, and sharing stays where it was.
+    networks.addItem(QStringLiteral("elsewhere"), QStringLiteral("203.0.113.7"));
+    ui.prompter.expect(mb::kIdOk);
+    networks.setCurrentIndex(networks.count() - 1);
+    ASSERT_FALSE(ui.prompter.calls().empty());
+    EXPECT_TRUE(ui.prompter.calls().back().text.startsWith(QStringLiteral("Sharing could not move to elsewhere:\n")));
+    EXPECT_TRUE(ui.prompter.calls().back().text.contains(QStringLiteral("203.0.113.7")));
+    EXPECT_EQ(networks.currentIndex(), networks.count() - 2);
+    EXPECT_EQ(ListeningOn(port), QStringList{QStringLiteral("0.0.0.0")});
+    EXPECT_FALSE(phone.page("/trees").empty());
+}
+
+TEST_F(SharingTest, AWindowThatHoldsTheCollectionReadOnlyRefusesThePhonesChanges)
+{
+    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    RecentFileList holderRecent;
+    CTalvaneDoc holder(ui.services(), holderRecent);
+    ASSERT_TRUE(holder.openDocumentFile(Q(path)));
+    ui.prompter.expect(mb::kIdYes);
+    ASSERT_TRUE(Start(Q(path)));
+    ASSERT_TRUE(doc().isReadOnly());
+    Share();
+    const std::string ref = talvane::companion::treeRefAt(doc().entries(), 0);
+    const int steps = doc().history().count();
+    std::string answer;
+    EXPECT_EQ(FromPhone([&](Phone& phone) {
+                  const int status = phone.logCare(ref, "Note", "from the garden");
+                  answer = phone.lastAnswer;
+                  return status;
+              }),
+              409);
+    EXPECT_EQ(nlohmann::json::parse(answer, nullptr, false)["error"],
+              "The collection is open read-only on the computer; close the other window first");
+    EXPECT_EQ(Journal(0), "");
+    EXPECT_EQ(doc().history().count(), steps);
+    EXPECT_FALSE(doc().IsModified());
+}
+
 class FrenchSharingTest : public SharingTest {
 protected:
     const InstalledLanguage french{QString::fromLatin1(Translations::kFrench)};
@@ -254,23 +347,26 @@ TEST_F(FrenchSharingTest, ThePhonePagesSpeakTheWindowsLanguage)
     }))));
     Share();
     const std::string tree = "/tree/" + talvane::companion::treeRefAt(doc().entries(), 0);
-    std::string trees, shown, log;
+    nlohmann::json words, trees, shown;
     EXPECT_EQ(FromPhone([&](Phone& phone) {
-                  trees = phone.page("/trees");
-                  shown = phone.page(tree);
-                  log = phone.page(tree + "/log");
+                  words = phone.api("/api/words");
+                  trees = phone.api("/api/trees");
+                  shown = phone.api("/api/trees/" + tree.substr(6));
                   return phone.logCare(tree.substr(6), "Wire removal", "fil retir\u00E9");
               }),
-              303)
+              201)
         << "the form sends the English kind whatever the page shows";
 
-    EXPECT_TRUE(trees.starts_with("<!DOCTYPE html>\n<html lang=\"fr\">"));
-    EXPECT_NE(trees.find("<h1>Arbres</h1>"), std::string::npos) << trees;
-    EXPECT_NE(trees.find(">1 sur 1 arbre \u00B7 "), std::string::npos);
-    EXPECT_NE(trees.find("<span class=\"badge\">1 \u00E0 faire</span>"), std::string::npos);
+    EXPECT_EQ(words["language"], "fr");
+    EXPECT_EQ(words["texts"]["Trees"], "Arbres");
+    EXPECT_EQ(words["texts"]["%1 due"], "%1 \u00E0 faire");
+    EXPECT_EQ(trees["summary"], "1 sur 1 arbre");
     // The kinds of care and the months are said as the window says them.
-    EXPECT_NE(shown.find("<span>Ligature : apex</span>"), std::string::npos) << shown;
-    EXPECT_NE(shown.find(", puis toutes les 2 semaines, avril \u00E0 septembre</span>"), std::string::npos) << shown;
-    EXPECT_NE(log.find("<option value=\"Wire removal\">Retrait de la ligature</option>"), std::string::npos) << log;
+    ASSERT_EQ(shown["events"].size(), 1u) << shown.dump();
+    EXPECT_EQ(shown["events"][0]["kindLabel"], "Ligature");
+    EXPECT_EQ(shown["events"][0]["repeat"], "toutes les 2 semaines, avril \u00E0 septembre");
+    const auto& kinds = words["kinds"];
+    EXPECT_NE(std::find(kinds.begin(), kinds.end(), nlohmann::json{{"kind", "Wire removal"}, {"label", "Retrait de la ligature"}}),
+              kinds.end());
     EXPECT_NE(Journal(0).find("fil retir"), std::string::npos);
 }

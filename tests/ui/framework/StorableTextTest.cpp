@@ -1,5 +1,7 @@
 #include "framework/AnsiText.h"
 #include "framework/StorableText.h"
+#include "text/StorableForm.h"
+#include "text/Windows1252.h"
 
 #include <gtest/gtest.h>
 
@@ -17,4 +19,27 @@ TEST(StorableText, LettersBecomePlainOthersAreLeftOutAndStorableTextsPassWhole)
     for (int b = 1; b < 256; ++b)
         every += static_cast<char>(b);
     EXPECT_TRUE(StorableText(FromAnsi(every)).changes().empty());
+}
+
+// Text typed on a phone is kept as the window keeps what is typed in it: the core's
+// filter gives the same text for every character and for characters with marks.
+TEST(StorableText, ThePhonesFilterKeepsWhatTheWindowKeeps)
+{
+    std::vector<QString> typed = {QStringLiteral("\u01D6 \u212B i\u0301\u0302 a\u0328\u0301"),
+                                  QStringLiteral("e\u0301t\u00E9 \u0141\u00F3d\u017A \uD55C \U0001F333 \u6811 \u03A9 ok"),
+                                  QStringLiteral("\u014Csaka \u1E9E \u0218tefan n\u0303")};
+    for (char32_t point = 0x80; point < 0x30000; ++point)
+        if (point < 0xD800 || point > 0xDFFF)
+            typed.push_back(QString::fromUcs4(&point, 1));
+    int differing = 0;
+    for (const QString& text : typed) {
+        const StorableText window(text);
+        const text::StorableForm phone = text::MakeStorable(text.toStdString());
+        if (FromAnsi(phone.cp1252) != window.text() || phone.changes.size() != window.changes().size()) {
+            ADD_FAILURE() << "U+" << std::hex << text.toUcs4().front() << ": the window keeps \""
+                          << window.text().toStdString() << "\", the phone \"" << text::Cp1252ToUtf8(phone.cp1252) << "\"";
+            if (++differing == 10)
+                break;
+        }
+    }
 }
