@@ -21,7 +21,10 @@ using nlohmann::json;
 
 constexpr char kTreeId[] = "([a-z0-9-]{1,64})";
 constexpr std::size_t kMaxQuery = 200;
+// How large a picture is sent when no size is asked: an album bitmap as the tree's page
+// shows it, a photo as a phone's screen does.
 constexpr int kAlbumSide = 480;
+constexpr int kPhotoSide = 1280;
 constexpr int kSmallestSide = 16;
 constexpr int kLargestSide = 2048;
 
@@ -254,7 +257,7 @@ void scanLabel(Serving& serving, const Request& request, Response& response)
 
 void getPhoto(Serving& serving, const Request& request, Response& response)
 {
-    int side = kAlbumSide;
+    std::optional<int> side;
     if (request.has_param("size")) {
         const auto asked = readIndex(request.get_param_value("size"), 4);
         if (!asked || *asked < kSmallestSide || *asked > kLargestSide)
@@ -269,11 +272,11 @@ void getPhoto(Serving& serving, const Request& request, Response& response)
     const auto named = name ? collection->findPicture(*name) : std::nullopt;
     std::optional<PhonePicture> picture;
     if (named)
-        picture = named->inAlbum ? albumPictureForPhone(named->path.parent_path(), *name, side)
-                                 : serving.host.photoForPhone(named->path);
+        picture = named->inAlbum ? albumPictureForPhone(named->path.parent_path(), *name, side.value_or(kAlbumSide))
+                                 : serving.host.photoForPhone(named->path, side.value_or(kPhotoSide));
     if (!picture)
         return sendRefusal(response, {404, say(serving.words(), PHONE_TEXT("This picture cannot be shown."))});
-    response.set_header("Cache-Control", "private, max-age=300");
+    keepFor(response, 300);
     response.set_content(std::move(picture->bytes), picture->contentType);
 }
 

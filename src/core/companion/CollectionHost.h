@@ -20,9 +20,11 @@ public:
     virtual std::shared_ptr<const CollectionSnapshot> snapshot() = 0;
     // Makes the change as one step of the collection's history, or writes it.
     virtual ChangeOutcome apply(const PhoneChange& change) = 0;
-    // A timeline photo ready for a phone's screen.
-    virtual std::optional<PhonePicture> photoForPhone(const std::filesystem::path& photo)
+    // A timeline photo ready for a phone's screen, at most `side` pixels wide and high
+    // when the host can scale it; as it is otherwise.
+    virtual std::optional<PhonePicture> photoForPhone(const std::filesystem::path& photo, int side)
     {
+        (void)side;
         return originalPhotoForPhone(photo);
     }
 };

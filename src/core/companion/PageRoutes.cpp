@@ -34,7 +34,7 @@ void addPageRoutes(httplib::Server& server, Serving& serving)
         response.set_header("Location", "/trees");
     });
     server.Get("/phone/([a-z0-9-]{1,40}\\.[a-z]{1,5})", [](const Request& request, Response& response) {
-        response.set_header("Cache-Control", "private, max-age=3600");
+        keepFor(response, 3600);
         sendWebFile(response, request.matches[1].str());
     });
     server.Get("/pair/([0-9a-f]{32})", [&serving](const Request& request, Response& response) {

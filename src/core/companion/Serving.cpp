@@ -124,4 +124,10 @@ void sendRefusal(httplib::Response& response, const Refusal& refusal)
     sendJson(response, refusal.status, errorJson(refusal.message));
 }
 
+void keepFor(httplib::Response& response, int seconds)
+{
+    response.headers.erase("Cache-Control");
+    response.set_header("Cache-Control", "private, max-age=" + std::to_string(seconds));
+}
+
 } // namespace talvane::companion

@@ -14,12 +14,6 @@
 
 using namespace talvane::companion;
 
-namespace {
-
-// Photos are sent no larger than a phone's screen needs.
-constexpr int kPhoneSide = 1280;
-
-} // namespace
 
 void DocumentHost::Waiting::finish(ChangeOutcome given)
 {
@@ -151,9 +145,9 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
     return appliedOutcome(m_doc.entries(), plan);
 }
 
-std::optional<PhonePicture> DocumentHost::photoForPhone(const std::filesystem::path& photo)
+std::optional<PhonePicture> DocumentHost::photoForPhone(const std::filesystem::path& photo, int side)
 {
-    const ShownPhoto shown = readShownPhoto(FromFsPath(photo), kPhoneSide);
+    const ShownPhoto shown = readShownPhoto(FromFsPath(photo), side);
     if (shown.image.isNull())
         return std::nullopt;
     QByteArray bytes;

@@ -24,7 +24,7 @@ public:
 
     std::shared_ptr<const talvane::companion::CollectionSnapshot> snapshot() override;
     talvane::companion::ChangeOutcome apply(const talvane::companion::PhoneChange& change) override;
-    std::optional<talvane::companion::PhonePicture> photoForPhone(const std::filesystem::path& photo) override;
+    std::optional<talvane::companion::PhonePicture> photoForPhone(const std::filesystem::path& photo, int side) override;
 
     // Ends the serving: no snapshot any more, and changes still waiting for the window
     // are answered that the collection was closed. On the window's thread.

@@ -62,6 +62,8 @@ TEST(CompanionPages, NoAddressReachesAFileOutsideTheAlbumAndThePhotos)
     EXPECT_EQ(album->get_header_value("Content-Type"), "image/bmp");
     EXPECT_TRUE(album->body.starts_with("BM"));
     ExpectSafetyHeaders(album, "an album picture");
+    EXPECT_EQ(album->get_header_value_count("Cache-Control"), 1u);
+    EXPECT_EQ(album->get_header_value("Cache-Control"), "private, max-age=300") << "a picture is kept a while";
     const auto thumb = phone->get("/api/photos/elm.bmp?size=128");
     ASSERT_TRUE(thumb);
     EXPECT_EQ(thumb->body, album->body) << "a 2x2 picture is its own thumbnail";
@@ -140,6 +142,9 @@ TEST(CompanionPages, TextsOfTheCollectionComeBackAsTheyAreAndThePagesAreTheFiles
         EXPECT_EQ(page->status, 200) << path;
         ExpectSafetyHeaders(page, path);
         EXPECT_EQ(page->body, file) << path;
+        EXPECT_EQ(page->get_header_value_count("Cache-Control"), 1u) << path;
+        EXPECT_EQ(page->get_header_value("Cache-Control"), path.starts_with("/phone/") ? "private, max-age=3600" : "no-store")
+            << path;
         for (const char* collectionText : {"Kaze", "onerror=alert(2)", "<b>bold", "<i>x"})
             EXPECT_EQ(page->body.find(collectionText), std::string::npos) << path << " holds " << collectionText;
     }
