@@ -150,9 +150,9 @@ std::optional<std::string> CompanionServer::listenOn(const std::string& bindAddr
         retired.second.join();
         return true;
     });
-    // The address was free a moment ago: listening there again does not fail but for
-    // the rarest race.
     if (!bind(bindAddress, m_port)) {
+        // Where it listened a moment ago is free: only another program taking the port
+        // meanwhile leaves nothing listening.
         if (bind(m_options.bindAddress, m_port))
             serve();
         return cannotListen(bindAddress, m_port);
@@ -213,7 +213,6 @@ void CompanionServer::serve()
         {"X-Content-Type-Options", "nosniff"},
         {"Referrer-Policy", "no-referrer"},
         {"X-Frame-Options", "DENY"},
-        {"Cache-Control", "no-store"},
     });
     addRoutes();
     m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
@@ -246,6 +245,9 @@ void CompanionServer::addRoutes()
     server.set_pre_routing_handler([this](const Request& request, Response& response) {
         m_watch->headArrived(request.remote_addr, request.remote_port);
         giveWayToTheWindow();
+        // Not a default header: those are added to the answer as it is written, beside
+        // any a route sets, and a picture's own would then be overruled.
+        response.set_header("Cache-Control", "no-store");
         return admit(request, response) ? HandlerResponse::Unhandled : HandlerResponse::Handled;
     });
     // Called once the answer is written. The library keeps a connection open even when
@@ -282,21 +284,10 @@ void CompanionServer::addRoutes()
     addPageRoutes(server, *m_serving);
 }
 
-// Nothing is served to a phone that is not paired or a program without a token, no
-// write comes from another site, and no request body is read before its size is known.
+// Nothing is served to a phone that is not paired or a program without a token, and no
+// write comes from another site.
 bool CompanionServer::admit(const Request& request, Response& response)
 {
-    const auto refuse = [&](int status, const char* english) {
-        response.set_header("Connection", "close");
-        const std::string said = say(m_options.translate, english);
-        if (request.path.starts_with("/api/") || status != 401) {
-            sendRefusal(response, {status, said});
-        } else {
-            response.status = status;
-            response.set_content(said, "text/plain; charset=utf-8");
-        }
-        return false;
-    };
     // What follows a refused request on its connection is what was left of its body.
     if (m_watch->closing(request.remote_addr, request.remote_port)) {
         response.status = 400;
@@ -308,28 +299,52 @@ bool CompanionServer::admit(const Request& request, Response& response)
     if (request.path == "/calendar.ics" && m_sessions.findByCalendarKey(request.get_param_value("key")))
         return true;
     if (!m_serving->callerOf(request).known())
-        return refuse(401, kNotPaired);
+        return refuseAtTheDoor(request, response, 401, kNotPaired);
     if (request.method == "GET" || request.method == "HEAD")
         return true;
     if (isCrossSite(request))
-        return refuse(403, PHONE_TEXT("This request came from another site. Nothing was changed."));
+        return refuseAtTheDoor(request, response, 403,
+                               PHONE_TEXT("This request came from another site. Nothing was changed."));
+    return admitBody(request, response);
+}
+
+// No request body is read before its size is known to be within its limit.
+bool CompanionServer::admitBody(const Request& request, Response& response)
+{
     const bool upload = request.path.starts_with("/api/trees/") && request.path.ends_with("/events");
     const bool scan = request.path == kScanPath;
     const std::uint64_t limit = upload ? kUploadBodyBytes : scan ? kScanBodyBytes : kMaxFormBytes;
     // A form is read whole into memory: only one whose length is known before is read,
     // since the library reads a chunked body to its end.
     if (!upload && (!request.has_header("Content-Length") || request.has_header("Transfer-Encoding")))
-        return refuse(411, PHONE_TEXT("The form came without its length. Nothing was changed."));
+        return refuseAtTheDoor(request, response, 411,
+                               PHONE_TEXT("The form came without its length. Nothing was changed."));
     if (std::strtoull(request.get_header_value("Content-Length").c_str(), nullptr, 10) > limit)
-        return refuse(413, upload ? PHONE_TEXT("At most 30 photos of up to 40 MB each can be sent at once. Nothing "
-                                               "was changed.")
-                           : scan ? PHONE_TEXT("The photo of the label is larger than 20 MB: take it again at a "
-                                               "smaller size.")
-                                  : PHONE_TEXT("The form is too large. Nothing was changed."));
+        return refuseAtTheDoor(request, response, 413,
+                               upload ? PHONE_TEXT("At most 30 photos of up to 40 MB each can be sent at once. "
+                                                   "Nothing was changed.")
+                               : scan ? PHONE_TEXT("The photo of the label is larger than 20 MB: take it again at a "
+                                                   "smaller size.")
+                                      : PHONE_TEXT("The form is too large. Nothing was changed."));
     if (upload || scan)
         m_watch->extend(request.remote_addr, request.remote_port, m_options.uploadTime,
                         (upload ? kUploadBodyBytes : kScanBodyBytes) + 64 * 1024);
     return true;
+}
+
+// A refusal before any route: JSON for the API, the plain words for a page a browser
+// opened without being paired.
+bool CompanionServer::refuseAtTheDoor(const Request& request, Response& response, int status, const char* english)
+{
+    response.set_header("Connection", "close");
+    const std::string said = say(m_options.translate, english);
+    if (request.path.starts_with("/api/") || status != 401) {
+        sendRefusal(response, {status, said});
+    } else {
+        response.status = status;
+        response.set_content(said, "text/plain; charset=utf-8");
+    }
+    return false;
 }
 
 } // namespace talvane::companion

@@ -70,6 +70,9 @@ private:
     std::string cannotListen(const std::string& address, int port) const;
     void addRoutes();
     bool admit(const httplib::Request& request, httplib::Response& response);
+    bool admitBody(const httplib::Request& request, httplib::Response& response);
+    bool refuseAtTheDoor(const httplib::Request& request, httplib::Response& response, int status,
+                         const char* english);
 
     CollectionHost& m_host;
     PhoneSessions m_sessions;

@@ -89,13 +89,18 @@ void abortConnection(int fd)
         shutdown(fd, SHUT_RDWR);
 }
 
+// The head is part of the request: it never has longer.
+ConnectionLimits headWithinRequest(ConnectionLimits limits)
+{
+    limits.headTime = std::min(limits.headTime, limits.requestTime);
+    return limits;
+}
+
 } // namespace
 
 ConnectionWatch::ConnectionWatch(int port, ConnectionLimits limits, std::function<bool(const std::string&)> trusted)
-    : m_port(port), m_limits(limits), m_trusted(std::move(trusted)), m_thread([this] { watch(); })
+    : m_port(port), m_limits(headWithinRequest(limits)), m_trusted(std::move(trusted)), m_thread([this] { watch(); })
 {
-    // The head is part of the request: it never has longer.
-    m_limits.headTime = std::min(m_limits.headTime, m_limits.requestTime);
 }
 
 ConnectionWatch::~ConnectionWatch()

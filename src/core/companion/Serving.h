@@ -62,8 +62,8 @@ bool isCrossSite(const httplib::Request& request);
 
 void sendJson(httplib::Response& response, int status, const nlohmann::json& body);
 void sendRefusal(httplib::Response& response, const Refusal& refusal);
-// Lets the phone keep the answer for that long, in place of the server's default
-// "no-store" (were both sent, the stricter would win).
+// Lets the phone keep the answer for that long, in place of the "no-store" every answer
+// is given first (were both sent, the stricter would win).
 void keepFor(httplib::Response& response, int seconds);
 
 // A route of the JSON API: the method, the path as the API's description writes it,

@@ -191,7 +191,7 @@ TEST(CompanionApi, TreesAreListedInPartsSortedByNameAndFoundBySearch)
     EXPECT_EQ(all["total"], 3);
     EXPECT_EQ(all["found"], 3);
     EXPECT_EQ(all["offset"], 0);
-    EXPECT_EQ(all["summary"], "3 trees");
+    EXPECT_EQ(all["summary"], "3 of 3 trees");
     EXPECT_TRUE(all["labelled"].is_null());
     ASSERT_EQ(all["trees"].size(), 3u);
     std::vector<std::string> names;

@@ -34,11 +34,15 @@ TEST(CompanionPort, APortTakenByAnotherServerIsRefusedNotShared)
     ServedCollection first(Garden());
     MemoryHost host(Garden(), first.dir.path());
     CompanionServer second(host);
-    const auto refused = second.start({.bindAddress = "127.0.0.1", .port = first.server.port(), .uploadFolder = first.dir.path().string()});
+    ServerOptions options;
+    options.bindAddress = "127.0.0.1";
+    options.uploadFolder = first.dir.path().string();
+    options.port = first.server.port();
+    const auto refused = second.start(options);
     ASSERT_TRUE(refused) << "two servers on one port would each get some of the phones' connections";
     EXPECT_NE(refused->find("the port is taken"), std::string::npos) << *refused;
-    EXPECT_FALSE(second.start({.bindAddress = "127.0.0.1", .uploadFolder = first.dir.path().string()}))
-        << "any other port is fine";
+    options.port = 0;
+    EXPECT_FALSE(second.start(options)) << "any other port is fine";
     EXPECT_NE(second.port(), first.server.port());
     second.stop();
 }

@@ -161,6 +161,6 @@ TEST(PhoneWords, TheEnglishPagesSayNoTranslation)
     EXPECT_EQ(words["language"], "en");
     EXPECT_EQ(KindLabel(words, "Wiring"), "Wiring") << "English kinds are their own labels";
     EXPECT_EQ(Said(words, "Trees"), "Trees");
-    EXPECT_EQ(JsonAnswer(phone->get("/api/trees"), 200, "the trees")["summary"], "3 trees");
+    EXPECT_EQ(JsonAnswer(phone->get("/api/trees"), 200, "the trees")["summary"], "3 of 3 trees");
     EXPECT_EQ(JsonAnswer(phone->get("/api/trees?q=pin"), 200, "the trees found")["summary"], "1 of 3 trees");
 }

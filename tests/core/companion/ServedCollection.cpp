@@ -119,32 +119,6 @@ std::unique_ptr<Phone> ServedCollection::pairedPhone()
     return phone;
 }
 
-std::string Quoted(const std::string& text, const std::string& marker, std::size_t from)
-{
-    const std::size_t at = text.find(marker, from);
-    if (at == std::string::npos)
-        return {};
-    const std::size_t start = at + marker.size();
-    return text.substr(start, text.find('"', start) - start);
-}
-
-PageForm FormOnPage(const std::string& page, std::size_t n)
-{
-    std::size_t at = page.find("<form");
-    for (std::size_t i = 0; i < n && at != std::string::npos; ++i)
-        at = page.find("<form", at + 1);
-    if (at == std::string::npos) {
-        ADD_FAILURE() << "the page has no form " << n;
-        return {};
-    }
-    const std::string form = page.substr(at, page.find("</form>", at) - at);
-    PageForm shown{Quoted(form, "action=\""), {}};
-    const std::string hidden = "<input type=\"hidden\" name=\"";
-    for (std::size_t input = form.find(hidden); input != std::string::npos; input = form.find(hidden, input + 1))
-        shown.fields.emplace(Quoted(form, hidden, input), Quoted(form, "\" value=\"", input));
-    return shown;
-}
-
 std::string MultipartText(const FormFields& fields)
 {
     std::string text;

@@ -109,16 +109,6 @@ httplib::MultipartFormData PhotoPart(const std::string& bytes, const std::string
 // The fields as the parts of a multipart body with the boundary AAA, unfinished.
 std::string MultipartText(const talvane::companion::FormFields& fields);
 
-// What follows the marker in the text, up to the next double quote; empty when the
-// marker is not found.
-std::string Quoted(const std::string& text, const std::string& marker, std::size_t from = 0);
-// The hidden fields of the n-th form of a page, and where it posts.
-struct PageForm {
-    std::string action;
-    talvane::companion::FormFields fields;
-};
-PageForm FormOnPage(const std::string& page, std::size_t n = 0);
-
 // A connection made by hand, for what no browser sends.
 class RawConnection {
 public:

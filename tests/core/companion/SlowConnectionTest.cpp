@@ -70,12 +70,10 @@ TEST(CompanionConnections, SlowUploadOutlastsTheRequestTime)
 {
     ServedCollection served(Garden(), RequestTime(1000ms));
     auto phone = served.pairedPhone();
-    const auto page = phone->get(kMomijiPage + "/log");
-    ASSERT_TRUE(page);
-    const std::string body = MultipartText(FormOnPage(page->body).fields) +
-                             MultipartText({{"kind", "Note"}, {"text", std::string(60, 'x')}}) + "--AAA--\r\n";
+    const std::string body = MultipartText({{"kind", "Note"}, {"text", std::string(60, 'x')}}) + "--AAA--\r\n";
     RawConnection upload(served.server.port());
-    ASSERT_TRUE(upload.send("POST " + kMomijiPage + "/log HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: " + phone->cookie +
+    ASSERT_TRUE(upload.send("POST " + kMomijiEvents + " HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: " + phone->cookie +
+                            "\r\nX-Talvane-Form: " + phone->formToken +
                             "\r\nContent-Type: multipart/form-data; boundary=AAA\r\nContent-Length: " +
                             std::to_string(body.size()) + "\r\n\r\n"));
     // Two and a half seconds for the body, in twenty-five pieces.
@@ -85,7 +83,7 @@ TEST(CompanionConnections, SlowUploadOutlastsTheRequestTime)
         ASSERT_TRUE(upload.send(std::string_view(body).substr(at, piece))) << "dropped at byte " << at;
     }
     const std::string answer = upload.receive(10s);
-    EXPECT_EQ(RawStatus(answer), 303) << answer;
+    EXPECT_EQ(RawStatus(answer), 201) << answer;
     EXPECT_EQ(served.host.changes(), 1);
 }
 
