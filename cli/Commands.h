@@ -20,6 +20,12 @@ void AddTimelineCommands(CLI::App& app);
 void AddServeCommand(CLI::App& app);
 void AddPassportCommands(CLI::App& app);
 void AddTokenCommand(CLI::App& app);
+void AddPairCommand(CLI::App& app);
+void AddPhonesCommand(CLI::App& app);
+void AddRemindSetupCommand(CLI::App& app);
+
+// Prints the address a phone opens to pair, and its QR code, as serve and pair do.
+void PrintPairingAddress(const std::string& address);
 
 // Adds the option as the number option names it. A text that is not one of its
 // numbers fails the command with the option's one-line message instead of CLI11's

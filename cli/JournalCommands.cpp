@@ -36,7 +36,7 @@ struct DueRequest {
 nlohmann::ordered_json EventToJson(const NumberedEvent& numbered)
 {
     const CareEvent& event = numbered.event;
-    return {
+    nlohmann::ordered_json out{
         {"line", numbered.line},
         {"date", event.date.text()},
         {"kind", careKindName(event.kind)},
@@ -44,6 +44,14 @@ nlohmann::ordered_json EventToJson(const NumberedEvent& numbered)
         {"picture", text::Cp1252ToUtf8(event.picture)},
         {"text", text::Cp1252ToUtf8(event.text)},
     };
+    // The photos after the first, where the event holds several.
+    if (!event.morePictures.empty()) {
+        nlohmann::ordered_json more = nlohmann::ordered_json::array();
+        for (const std::string& picture : event.morePictures)
+            more.push_back(text::Cp1252ToUtf8(picture));
+        out["morePictures"] = std::move(more);
+    }
+    return out;
 }
 
 void PrintJournal(const JournalRequest& request)

@@ -1,9 +1,11 @@
 #include "Commands.h"
+#include "Reminders.h"
 
 #include "companion/CompanionServer.h"
 #include "companion/FileCollectionHost.h"
+#include "companion/PairedPhones.h"
 #include "companion/ProgramTokens.h"
-#include "labels/QrCode.h"
+#include "companion/ServingRecord.h"
 
 #include <csignal>
 #include <iostream>
@@ -28,15 +30,6 @@ struct ServeRequest {
     std::string bind = "0.0.0.0";
 };
 
-// The address a phone should open: the one served on, or the machine's home network.
-std::string PairingHost(const std::string& bound)
-{
-    if (bound != "0.0.0.0")
-        return bound;
-    const auto addresses = localNetworkAddresses();
-    return addresses.empty() ? "127.0.0.1" : addresses.front().address;
-}
-
 void Serve(const ServeRequest& request)
 {
     // Ctrl+C and SIGTERM are taken by sigwait below, never by a server thread: they
@@ -53,22 +46,30 @@ void Serve(const ServeRequest& request)
     auto& host = *std::get<std::unique_ptr<FileCollectionHost>>(opened);
     CompanionServer server(host);
     ServerOptions options;
+    // Changes and refusals go to standard error, which a service's journal keeps.
+    options.log = timedLines(std::cerr);
+    host.logChangesTo(options.log);
     options.bindAddress = request.bind;
     options.port = request.port;
-    options.tokenFile = ProgramTokens::fileFor(std::filesystem::absolute(request.file));
+    const auto collection = std::filesystem::absolute(request.file);
+    options.tokenFile = ProgramTokens::fileFor(collection);
+    options.phonesFile = PairedPhones::fileFor(collection);
+    options.servingFile = ServingRecord::fileFor(collection);
     if (const auto failure = server.start(options))
         throw CliFailure(*failure);
 
-    const std::string address = server.pairingAddress(PairingHost(request.bind));
-    std::cout << "Serving " << request.file << " to phones on port " << server.port() << ".\n"
-              << "Open this address on the phone, or scan the code, within 10 minutes:\n"
-              << address << '\n';
-    if (const auto code = talvane::QrCode::encode(address))
-        std::cout << code->forTerminal();
+    std::cout << "Serving " << request.file << " to phones on port " << server.port() << ".\n";
+    PrintPairingAddress(server.pairingAddress(phoneAddressFor(request.bind)));
     std::cout << "Every change from a phone is written to the file at once. Press Ctrl+C to stop." << std::endl;
+    const auto reminders = talvane::reminders::readReminderSettings(talvane::reminders::reminderSettingsFile(request.file));
+    if (reminders.settings.isSetUp())
+        std::cout << RemindersText(request.file, reminders.settings) << std::endl;
+    auto reminding = std::make_unique<ServeReminders>(request.file, host, server);
 
     int signal = 0;
     sigwait(&stopSignals, &signal);
+    // The reminders look at the server: they stop first.
+    reminding.reset();
     server.stop();
     std::cout << "Stopped serving " << request.file << "." << std::endl;
 }

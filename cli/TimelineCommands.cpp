@@ -93,7 +93,7 @@ void PrintTimeline(const TimelineRequest& request)
     for (const TimelinePhoto& photo : timelinePhotos(journal)) {
         std::error_code error;
         photos.push_back({{"line", photo.line},
-                          {"file", text::Cp1252ToUtf8(photo.event.picture)},
+                          {"file", text::Cp1252ToUtf8(photo.picture())},
                           {"date", photo.event.date.text()},
                           {"kind", careKindName(photo.event.kind)},
                           {"text", text::Cp1252ToUtf8(photo.event.text)},

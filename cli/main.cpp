@@ -20,6 +20,9 @@ int main(int argc, char** argv)
     AddServeCommand(app);
     AddPassportCommands(app);
     AddTokenCommand(app);
+    AddPairCommand(app);
+    AddPhonesCommand(app);
+    AddRemindSetupCommand(app);
     SetRollBackNoticeSink([](const std::string& notice) { std::cerr << "talvane-cli: " << notice << ".\n"; });
     try {
         app.parse(argc, argv);

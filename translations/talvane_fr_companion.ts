@@ -77,10 +77,6 @@
         <translation>Les pages circulent sans chiffrement sur le réseau : ne partagez que sur un réseau domestique de confiance.</translation>
     </message>
     <message>
-        <source>&amp;Phones connected:</source>
-        <translation>&amp;Téléphones connectés :</translation>
-    </message>
-    <message>
         <source>&amp;Disconnect</source>
         <translation>&amp;Déconnecter</translation>
     </message>
@@ -127,6 +123,30 @@
 %2</source>
         <translation>Le partage n&apos;a pas pu passer à %1&#xa0;:
 %2</translation>
+    </message>
+    <message>
+        <source>&amp;Paired phones:</source>
+        <translation>&amp;Téléphones appairés&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Double-click or press F2 to rename the phone</source>
+        <translation>Double-cliquez ou appuyez sur F2 pour renommer le téléphone</translation>
+    </message>
+    <message>
+        <source>Unpairs the phone: to open the pages again, it must scan a new code</source>
+        <translation>Désappaire le téléphone&#xa0;: pour rouvrir les pages, il devra scanner un nouveau code</translation>
+    </message>
+    <message>
+        <source>The phone could not be disconnected:
+%1</source>
+        <translation>Le téléphone n&apos;a pas pu être déconnecté&#xa0;:
+%1</translation>
+    </message>
+    <message>
+        <source>The phone could not be renamed:
+%1</source>
+        <translation>Le téléphone n&apos;a pas pu être renommé&#xa0;:
+%1</translation>
     </message>
 </context>
 </TS>

@@ -582,6 +582,34 @@ Code de culture</translation>
         <translation>%1, %2 à %3</translation>
     </message>
     <message>
+        <source>no care task due</source>
+        <translation>aucun soin à faire</translation>
+    </message>
+    <message>
+        <source>1 care task due</source>
+        <translation>1 soin à faire</translation>
+    </message>
+    <message>
+        <source>%1 care tasks due</source>
+        <translation>%1 soins à faire</translation>
+    </message>
+    <message>
+        <source>1 care task due in %1</source>
+        <translation>1 soin à faire dans %1</translation>
+    </message>
+    <message>
+        <source>%1 care tasks due in %2</source>
+        <translation>%1 soins à faire dans %2</translation>
+    </message>
+    <message>
+        <source>1 more task</source>
+        <translation>1 autre tâche</translation>
+    </message>
+    <message>
+        <source>%1 more tasks</source>
+        <translation>%1 autres tâches</translation>
+    </message>
+    <message>
         <source>%1: %2</source>
         <translation>%1 : %2</translation>
     </message>
@@ -788,6 +816,98 @@ Code de culture</translation>
     <message>
         <source>the collection no longer holds its tree</source>
         <translation>la collection ne contient plus son arbre</translation>
+    </message>
+    <message>
+        <source>The push notification was sent to %1.</source>
+        <translation>La notification a été envoyée à %1.</translation>
+    </message>
+    <message>
+        <source>The e-mail was sent to %1.</source>
+        <translation>Le courriel a été envoyé à %1.</translation>
+    </message>
+    <message>
+        <source>The push access token</source>
+        <translation>Le jeton d&apos;accès des notifications</translation>
+    </message>
+    <message>
+        <source>The mail password</source>
+        <translation>Le mot de passe du courriel</translation>
+    </message>
+    <message>
+        <source>%1 cannot be kept: %2. It is written nowhere else: the reminders go without it.</source>
+        <translation>%1 ne peut pas être gardé : %2. Il n&apos;est écrit nulle part ailleurs : les rappels s&apos;en passent.</translation>
+    </message>
+    <message>
+        <source>Talvane: a test</source>
+        <translation>Talvane : un essai</translation>
+    </message>
+    <message>
+        <source>The care due in %1 will reach you here each morning from %2:00.</source>
+        <translation>Les soins à faire dans %1 vous parviendront ici chaque matin à partir de %2 h.</translation>
+    </message>
+    <message>
+        <source>the server answered %1</source>
+        <translation>le serveur a répondu %1</translation>
+    </message>
+    <message>
+        <source>the server answered %1 (%2)</source>
+        <translation>le serveur a répondu %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The push notification could not be sent to %1: %2.</source>
+        <translation>La notification n&apos;a pas pu être envoyée à %1 : %2.</translation>
+    </message>
+    <message>
+        <source>The e-mail could not be sent through %1: %2.</source>
+        <translation>Le courriel n&apos;a pas pu être envoyé par %1 : %2.</translation>
+    </message>
+    <message>
+        <source>The hour of the morning message is one from 0 to 23.</source>
+        <translation>L&apos;heure du message du matin va de 0 à 23.</translation>
+    </message>
+    <message>
+        <source>“%1” is not the address of an ntfy topic, such as https://ntfy.sh/my-bonsai-topic.</source>
+        <translation>« %1 » n&apos;est pas l&apos;adresse d&apos;un sujet ntfy, comme https://ntfy.sh/mon-sujet-bonsai.</translation>
+    </message>
+    <message>
+        <source>Name the mail server (SMTP) that sends the e-mail.</source>
+        <translation>Indiquez le serveur de courriel (SMTP) qui envoie le courriel.</translation>
+    </message>
+    <message>
+        <source>“%1” is not the name of a mail server.</source>
+        <translation>« %1 » n&apos;est pas le nom d&apos;un serveur de courriel.</translation>
+    </message>
+    <message>
+        <source>A port is a number from 1 to 65535.</source>
+        <translation>Un port est un nombre de 1 à 65535.</translation>
+    </message>
+    <message>
+        <source>An e-mail needs the address it comes from and the one it goes to.</source>
+        <translation>Un courriel a besoin de l&apos;adresse d&apos;où il part et de celle où il va.</translation>
+    </message>
+    <message>
+        <source>“%1” is not an e-mail address.</source>
+        <translation>« %1 » n&apos;est pas une adresse de courriel.</translation>
+    </message>
+    <message>
+        <source>The reminder settings %1 cannot be read: %2</source>
+        <translation>Les réglages des rappels %1 ne peuvent pas être lus : %2</translation>
+    </message>
+    <message>
+        <source>The reminder settings %1 are damaged: set the reminders up again.</source>
+        <translation>Les réglages des rappels %1 sont abîmés : réglez les rappels à nouveau.</translation>
+    </message>
+    <message>
+        <source>The reminder settings %1 cannot be written: %2</source>
+        <translation>Les réglages des rappels %1 ne peuvent pas être écrits : %2</translation>
+    </message>
+    <message>
+        <source>no keyring answers on this computer (%1)</source>
+        <translation>aucun trousseau ne répond sur cet ordinateur (%1)</translation>
+    </message>
+    <message>
+        <source>%1 of Talvane&apos;s reminders for %2</source>
+        <translation>%1 des rappels de Talvane pour %2</translation>
     </message>
     <message>
         <source>Name</source>

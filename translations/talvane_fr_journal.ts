@@ -108,36 +108,20 @@
         <source>Cl&amp;ose</source>
         <translation>&amp;Fermer</translation>
     </message>
+    <message>
+        <source>Remind me on my &amp;phone…</source>
+        <translation>Me rappeler sur mon télé&amp;phone…</translation>
+    </message>
+    <message>
+        <source>Each morning, the care due reaches your phone as a push notification or an e-mail.</source>
+        <translation>Chaque matin, les soins à faire arrivent sur votre téléphone par une notification ou un courriel.</translation>
+    </message>
 </context>
 <context>
     <name>CareDueNotice</name>
     <message>
         <source>Show care due</source>
         <translation>Afficher les soins à faire</translation>
-    </message>
-    <message>
-        <source>no care task due</source>
-        <translation>aucun soin à faire</translation>
-    </message>
-    <message>
-        <source>1 care task due</source>
-        <translation>1 soin à faire</translation>
-    </message>
-    <message>
-        <source>%1 care tasks due</source>
-        <translation>%1 soins à faire</translation>
-    </message>
-    <message>
-        <source> in </source>
-        <translation> dans </translation>
-    </message>
-    <message>
-        <source>1 more task</source>
-        <translation>1 autre tâche</translation>
-    </message>
-    <message>
-        <source>%1 more tasks</source>
-        <translation>%1 autres tâches</translation>
     </message>
 </context>
 <context>
@@ -225,6 +209,10 @@
     <message>
         <source>only &amp;from</source>
         <translation>&amp;uniquement de</translation>
+    </message>
+    <message>
+        <source>Further photos:</source>
+        <translation>Autres photos&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -352,6 +340,10 @@
         <source>Delete event</source>
         <translation>Supprimer un événement</translation>
     </message>
+    <message>
+        <source>Photos</source>
+        <translation>Photos</translation>
+    </message>
 </context>
 <context>
     <name>LoginReminders</name>
@@ -362,6 +354,85 @@
     <message>
         <source>Tells at login which trees of your bonsai collections need care</source>
         <translation>Indique à l&apos;ouverture de session quels arbres de vos collections de bonsaïs ont besoin de soins</translation>
+    </message>
+</context>
+<context>
+    <name>PhoneReminderDlg</name>
+    <message>
+        <source>Remind me on my phone</source>
+        <translation>Me rappeler sur mon téléphone</translation>
+    </message>
+    <message>
+        <source>Push notification (ntfy)</source>
+        <translation>Notification (ntfy)</translation>
+    </message>
+    <message>
+        <source>Optional; kept in the system keyring</source>
+        <translation>Facultatif&#xa0;; gardé dans le trousseau du système</translation>
+    </message>
+    <message>
+        <source>Topic &amp;address:</source>
+        <translation>Adresse du &amp;sujet&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Access to&amp;ken:</source>
+        <translation>&amp;Jeton d&apos;accès&#xa0;:</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>Courriel</translation>
+    </message>
+    <message>
+        <source>Usual</source>
+        <translation>Habituel</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>Kept in the system keyring</source>
+        <translation>Gardé dans le trousseau du système</translation>
+    </message>
+    <message>
+        <source>SMTP &amp;server:</source>
+        <translation>Ser&amp;veur SMTP&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Port:</source>
+        <translation>&amp;Port&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Securit&amp;y:</source>
+        <translation>Sé&amp;curité&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;User:</source>
+        <translation>&amp;Utilisateur&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation>&amp;Mot de passe&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;From:</source>
+        <translation>E&amp;xpéditeur&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation>&amp;Destinataire&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Morning message from &amp;hour:</source>
+        <translation>Message du matin à partir de l&apos;&amp;heure&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Se&amp;nd a test</source>
+        <translation>&amp;Envoyer un essai</translation>
+    </message>
+    <message>
+        <source>Give the address of an ntfy topic or a mail server first.</source>
+        <translation>Donnez d&apos;abord l&apos;adresse d&apos;un sujet ntfy ou un serveur de courriel.</translation>
     </message>
 </context>
 </TS>

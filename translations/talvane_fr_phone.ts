@@ -108,6 +108,38 @@
         <translation>La collection n&apos;a pas pu être écrite : %1. Rien n&apos;a été modifié.</translation>
     </message>
     <message>
+        <source>A program&apos;s name must be UTF-8 text.</source>
+        <translation>Le nom d&apos;un programme doit être un texte UTF-8.</translation>
+    </message>
+    <message>
+        <source>A program&apos;s name cannot be empty.</source>
+        <translation>Le nom d&apos;un programme ne peut pas être vide.</translation>
+    </message>
+    <message>
+        <source>A program&apos;s name is at most %1 characters long.</source>
+        <translation>Le nom d&apos;un programme compte au plus %1 caractères.</translation>
+    </message>
+    <message>
+        <source>A program&apos;s name cannot hold line breaks, tabs or other control characters.</source>
+        <translation>Le nom d&apos;un programme ne peut contenir ni saut de ligne, ni tabulation, ni autre caractère de contrôle.</translation>
+    </message>
+    <message>
+        <source>A phone&apos;s name must be UTF-8 text.</source>
+        <translation>Le nom d&apos;un téléphone doit être un texte UTF-8.</translation>
+    </message>
+    <message>
+        <source>A phone&apos;s name cannot be empty.</source>
+        <translation>Le nom d&apos;un téléphone ne peut pas être vide.</translation>
+    </message>
+    <message>
+        <source>A phone&apos;s name is at most %1 characters long.</source>
+        <translation>Le nom d&apos;un téléphone compte au plus %1 caractères.</translation>
+    </message>
+    <message>
+        <source>A phone&apos;s name cannot hold line breaks, tabs or other control characters.</source>
+        <translation>Le nom d&apos;un téléphone ne peut contenir ni saut de ligne, ni tabulation, ni autre caractère de contrôle.</translation>
+    </message>
+    <message>
         <source>The photo cannot be read: Talvane reads labels from JPEG and PNG photos.</source>
         <translation>La photo ne peut pas être lue : Talvane lit les étiquettes sur des photos JPEG et PNG.</translation>
     </message>
@@ -118,6 +150,26 @@
     <message>
         <source>This pairing address is no longer valid: it was used too often or is too old. Scan the code that Talvane shows now.</source>
         <translation>Cette adresse d&apos;appairage n&apos;est plus valable : elle a servi trop souvent ou elle est trop ancienne. Scannez le code que Talvane affiche maintenant.</translation>
+    </message>
+    <message>
+        <source>No phone named “%1” is paired.</source>
+        <translation>Aucun téléphone nommé « %1 » n&apos;est appairé.</translation>
+    </message>
+    <message>
+        <source>A phone named “%1” is already paired.</source>
+        <translation>Un téléphone nommé « %1 » est déjà appairé.</translation>
+    </message>
+    <message>
+        <source>The phones file %1 cannot be read: %2</source>
+        <translation>Le fichier des téléphones %1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>The phones file %1 is damaged, so no phone is paired by it. It was left as it is: remove it to pair the phones again.</source>
+        <translation>Le fichier des téléphones %1 est endommagé ; aucun téléphone n&apos;est appairé par lui. Il a été laissé tel quel : supprimez-le pour appairer à nouveau les téléphones.</translation>
+    </message>
+    <message>
+        <source>The phones file %1 cannot be written: %2</source>
+        <translation>Le fichier des téléphones %1 ne peut pas être écrit : %2</translation>
     </message>
     <message>
         <source>This tree is no longer in the collection: it was deleted or changed on the desktop. Nothing was changed.</source>
@@ -184,20 +236,12 @@
         <translation>La date prévue est antérieure à aujourd&apos;hui (%1).</translation>
     </message>
     <message>
-        <source>A program&apos;s name must be UTF-8 text.</source>
-        <translation>Le nom d&apos;un programme doit être un texte UTF-8.</translation>
+        <source>“%1” is not a repeat: write it as 2w, 3m or 1y.</source>
+        <translation>« %1 » n&apos;est pas une répétition : écrivez-la comme 2w, 3m ou 1y.</translation>
     </message>
     <message>
-        <source>A program&apos;s name cannot be empty.</source>
-        <translation>Le nom d&apos;un programme ne peut pas être vide.</translation>
-    </message>
-    <message>
-        <source>A program&apos;s name is at most %1 characters long.</source>
-        <translation>Le nom d&apos;un programme compte au plus %1 caractères.</translation>
-    </message>
-    <message>
-        <source>A program&apos;s name cannot hold line breaks, tabs or other control characters.</source>
-        <translation>Le nom d&apos;un programme ne peut contenir ni saut de ligne, ni tabulation, ni autre caractère de contrôle.</translation>
+        <source>A repeat needs a due date.</source>
+        <translation>Une répétition demande une date prévue.</translation>
     </message>
     <message>
         <source>The tokens file %1 cannot be written: %2</source>
@@ -360,6 +404,34 @@
         <translation>Unité</translation>
     </message>
     <message>
+        <source>Does not repeat</source>
+        <translation>Ne se répète pas</translation>
+    </message>
+    <message>
+        <source>Every week</source>
+        <translation>Toutes les semaines</translation>
+    </message>
+    <message>
+        <source>Every %1 weeks</source>
+        <translation>Toutes les %1 semaines</translation>
+    </message>
+    <message>
+        <source>Every month</source>
+        <translation>Tous les mois</translation>
+    </message>
+    <message>
+        <source>Every %1 months</source>
+        <translation>Tous les %1 mois</translation>
+    </message>
+    <message>
+        <source>Every year</source>
+        <translation>Tous les ans</translation>
+    </message>
+    <message>
+        <source>Every %1 years</source>
+        <translation>Tous les %1 ans</translation>
+    </message>
+    <message>
         <source>Save</source>
         <translation>Enregistrer</translation>
     </message>
@@ -380,6 +452,10 @@
         <translation>Date de l&apos;étape suivante (facultatif)</translation>
     </message>
     <message>
+        <source>Then repeat</source>
+        <translation>Puis répéter</translation>
+    </message>
+    <message>
         <source>Measurements (optional)</source>
         <translation>Mesures (facultatif)</translation>
     </message>
@@ -390,6 +466,10 @@
     <message>
         <source>Or choose photos</source>
         <translation>Ou choisir des photos</translation>
+    </message>
+    <message>
+        <source>Add photos to the timeline by their dates</source>
+        <translation>Ajouter les photos à la chronologie à leurs dates</translation>
     </message>
     <message>
         <source>Calendar</source>

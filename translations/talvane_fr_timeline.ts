@@ -168,5 +168,9 @@ Aucune n&apos;a été ajoutée.</translation>
         <source> · </source>
         <translation> · </translation>
     </message>
+    <message>
+        <source>taken %1</source>
+        <translation>prise le %1</translation>
+    </message>
 </context>
 </TS>

@@ -3,8 +3,9 @@
 
 On a copy of the sample collection, `talvane-cli serve` is started and the browser
 pairs, lists the trees, opens one from a photo of its label and one from its typed code,
-searches them, opens one, logs care with a measurement and two photos (first lost on the
-way, then refused, then corrected), and marks a task done on the Due page. The calendar
+searches them, opens one, logs care done on an earlier day with a measurement, a repeat and
+two photos, which make one event (first lost on the way, then refused, then corrected), and
+marks a task done on the Due page. The calendar
 is fetched the way a calendar application would, without the cookie; a write sent twice
 must not change the collection twice; and once the server is stopped, the file itself
 must hold exactly the changes made from the phone. Last, a collection whose trees are
@@ -64,6 +65,8 @@ LOGGED_KIND = "Pruning"
 LOGGED_TEXT = "Pinched the new shoots back to two leaves \u2014 the apex stays \u00e0 l\u2019ombre."
 LOGGED_TITLE = f"Momiji: {LOGGED_KIND}, {LOGGED_TEXT}"  # as the Due page and the calendar name it
 DUE_IN_DAYS = 3
+DONE_DAYS_AGO = 2  # the care logged was done before today
+REPEAT = ("2w", "Every 2 weeks", "every 2 weeks")  # as stored, offered and said
 HEIGHT = ("41.5", "cm")
 TRUNK = ("4.2", "cm")  # the form offers mm first for a trunk: cm must be chosen
 NOT_AN_AMOUNT = "abc"
@@ -197,7 +200,11 @@ class Server:
         self.lines = []
         self._pairing = None
         self._queue = queue.Queue()
-        self.process = subprocess.Popen([cli, "serve", collection, "--bind", "127.0.0.1"], cwd=folder,
+        # The phones it pairs are kept beside the test's settings, not the user's.
+        settings = os.path.join(os.path.dirname(os.path.abspath(folder)), "xdg")
+        environment = dict(os.environ, XDG_CONFIG_HOME=os.path.join(settings, "config"),
+                           XDG_RUNTIME_DIR=os.path.join(settings, "runtime"))
+        self.process = subprocess.Popen([cli, "serve", collection, "--bind", "127.0.0.1"], cwd=folder, env=environment,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
         self._reader = threading.Thread(target=self._read, daemon=True)
         self._reader.start()
@@ -434,6 +441,7 @@ def run(args, work):
     require_browser()
     today = datetime.date.today()
     due = today + datetime.timedelta(days=DUE_IN_DAYS)
+    done_on = today - datetime.timedelta(days=DONE_DAYS_AGO)
     cli = os.path.abspath(args.cli)
     folder = os.path.join(work, "collection")
     os.makedirs(folder)
@@ -557,17 +565,26 @@ def run(args, work):
         phone.wait_for_images(timeline, "timeline photo")
         phone.screenshot("tree")
 
-        step("logging care with a measurement and two photos")
+        step("logging care done two days ago, with a measurement, a repeat and two photos")
         driver.find_element(By.LINK_TEXT, "Log care").click()
         phone.wait_for_page(re.escape(tree_path) + "/log", "Log care")
-        done_on = driver.find_element(By.NAME, "date")
-        check(done_on.get_attribute("value") == today.isoformat() and done_on.get_attribute("max") == today.isoformat(),
+        date_field = driver.find_element(By.NAME, "date")
+        check(date_field.get_attribute("value") == today.isoformat() and date_field.get_attribute("max") == today.isoformat(),
               "the care's date is not today, at the latest")
         Select(driver.find_element(By.NAME, "kind")).select_by_visible_text(LOGGED_KIND)
         driver.find_element(By.NAME, "text").send_keys(LOGGED_TEXT)
+        repeat = driver.find_element(By.NAME, "repeat")
+        check(not repeat.is_enabled(), "a repeat is offered before the next step has a due date")
         # A date field's typing follows the browser's language; its value does not.
-        driver.execute_script("arguments[0].value = arguments[1]", driver.find_element(By.NAME, "due"),
-                              due.isoformat())
+        for name, value in (("date", done_on), ("due", due)):
+            driver.execute_script("arguments[0].value = arguments[1];"
+                                  "arguments[0].dispatchEvent(new Event('change', {bubbles: true}))",
+                                  driver.find_element(By.NAME, name), value.isoformat())
+        check(repeat.is_enabled(), "no repeat is offered once the next step has a due date")
+        Select(repeat).select_by_visible_text(REPEAT[1])
+        by_dates = driver.find_element(By.ID, "byPhotoDates")
+        check(not by_dates.is_selected() and by_dates.find_element(By.XPATH, "..").text ==
+              "Add photos to the timeline by their dates", "the choice of one event a photo is not offered, unticked")
         for key, (amount, unit) in (("height", HEIGHT), ("trunk", (NOT_AN_AMOUNT, TRUNK[1]))):
             driver.find_element(By.NAME, f"amount-{key}").send_keys(amount)
             Select(driver.find_element(By.NAME, f"unit-{key}")).select_by_visible_text(unit)
@@ -603,10 +620,10 @@ def run(args, work):
         phone.wait(lambda d: save.is_enabled(), "Save stayed disabled after the refusal")
         kept = driver.execute_script(
             "const f = document.querySelector('form.log');"
-            "return [f.kind.value, f.text.value, f.due.value, f.date.value, f['amount-height'].value,"
+            "return [f.kind.value, f.text.value, f.due.value, f.date.value, f.repeat.value, f['amount-height'].value,"
             " f['unit-height'].value, f['amount-trunk'].value, f['unit-trunk'].value,"
             " document.getElementById('photos').files.length]")
-        check(kept == [LOGGED_KIND, LOGGED_TEXT, due.isoformat(), today.isoformat(), HEIGHT[0], HEIGHT[1],
+        check(kept == [LOGGED_KIND, LOGGED_TEXT, due.isoformat(), done_on.isoformat(), REPEAT[0], HEIGHT[0], HEIGHT[1],
                        NOT_AN_AMOUNT, TRUNK[1], 2], f"the refused form lost what was typed and chosen: {kept}")
         phone.check_fits()
         trunk = driver.find_element(By.NAME, "amount-trunk")
@@ -627,19 +644,18 @@ def run(args, work):
         state_after_log = file_state(collection, photos_folder)
         check(state_after_log[0] != state_before_log[0], "saving the care did not write the file")
 
-        # The care is logged once, with the first photo; the second is a photo of the same day.
+        # The care is logged once, on the day chosen, with both photos, whatever day their cameras say.
         logged = [item.text for item in driver.find_elements(By.CSS_SELECTOR, "ol.journal li") if LOGGED_TEXT in item.text]
         check(len(logged) == 1, f"the journal shows the care logged {len(logged)} times, not once")
-        for said in (f"{today.isoformat()} {LOGGED_KIND}", "Height 41.5 cm, Trunk diameter 4.2 cm",
-                     f"Next step due {due.isoformat()}"):
+        for said in (f"{done_on.isoformat()} {LOGGED_KIND}", "Height 41.5 cm, Trunk diameter 4.2 cm",
+                     f"Next step due {due.isoformat()}, then {REPEAT[2]}"):
             check(said in logged[0], f"the care logged does not say {said!r}: {logged[0]!r}")
         new_photos = [image for image in phone.section_images("Timeline")
                       if image.get_attribute("src") not in timeline_before]
         check(len(new_photos) == 2, f"the timeline shows {len(new_photos)} new photos, not 2")
-        captions = sorted(driver.execute_script("return arguments[0].closest('figure').textContent", image)
-                          for image in new_photos)
-        check(captions == sorted([f"{today.isoformat()} \u00b7 {LOGGED_KIND} \u00b7 {LOGGED_TEXT}",
-                                  f"{today.isoformat()} \u00b7 Photo"]),
+        captions = [driver.execute_script("return arguments[0].closest('figure').textContent", image)
+                    for image in new_photos]
+        check(captions == [f"{done_on.isoformat()} \u00b7 {LOGGED_KIND} \u00b7 {LOGGED_TEXT}"] * 2,
               f"the new timeline photos are captioned {captions}")
         phone.wait_for_images(new_photos, "new timeline photo")
 
@@ -761,16 +777,14 @@ def run(args, work):
             check(after[index][line] == expected, f"{names[index]}'s journal line {line} changed: {after[index][line]}")
         wanted = 0
         if index == momiji:
-            wanted += 3
-            photo_events = sorted((event for event in added.values() if event["picture"]), key=lambda e: e["kind"])
-            check([(event["kind"], event["text"], event["due"]) for event in photo_events] ==
-                  [("Photo", "", None), (LOGGED_KIND, LOGGED_TEXT, due.isoformat())],
-                  f"Momiji's journal holds {photo_events}, not the care logged and a photo of the same day")
-            check(all(event["date"] == today.isoformat() for event in photo_events),
-                  f"the care logged today is not dated today: {photo_events}")
-            pictures = sorted(event["picture"] for event in photo_events)
+            wanted += 2
+            photo_events = [event for event in added.values() if event["picture"]]
+            check([(event["kind"], event["text"], event["due"], event["date"]) for event in photo_events] ==
+                  [(LOGGED_KIND, LOGGED_TEXT, due.isoformat(), done_on.isoformat())],
+                  f"Momiji's journal holds {photo_events}, not the one care logged on the day chosen")
+            pictures = sorted([photo_events[0]["picture"]] + photo_events[0].get("morePictures", []))
             check(pictures == ["Photos/" + name for name in new_photo_files],
-                  f"the events name {pictures}, not the photos copied {new_photo_files}")
+                  f"the care names {pictures}, not the photos copied {new_photo_files}")
             copied = sorted(digest_of(os.path.join(photos_folder, name)) for name in new_photo_files)
             check(copied == sorted(digest_of(path) for path in uploads),
                   "the photos copied into the Photos folder are not the photos sent")
@@ -779,12 +793,13 @@ def run(args, work):
                   f"the care sent twice is in Momiji's journal as {twice}, not once")
             timeline = json.loads(run_cli(cli, "timeline", collection, "--entry", str(momiji)))["photos"]
             on_timeline = [photo for photo in timeline if photo["line"] in added]
-            check(len(on_timeline) == 2 and all(photo["present"] for photo in on_timeline),
-                  f"Momiji's timeline does not show the two photos: {on_timeline}")
-            measured = [photo["measurements"] for photo in on_timeline if photo["measurements"]]
+            check(len(on_timeline) == 2 and all(photo["present"] and photo["date"] == done_on.isoformat()
+                                                for photo in on_timeline),
+                  f"Momiji's timeline does not show the two photos on the day chosen: {on_timeline}")
+            measured = [photo["measurements"] for photo in on_timeline]
             check(measured == [[{"kind": "height", "amount": HEIGHT[0], "unit": HEIGHT[1], "centimetres": 41.5},
-                                {"kind": "trunk", "amount": TRUNK[0], "unit": TRUNK[1], "centimetres": 4.2}]],
-                  f"the measurements are not on one photo of the timeline: {measured}")
+                                {"kind": "trunk", "amount": TRUNK[0], "unit": TRUNK[1], "centimetres": 4.2}]] * 2,
+                  f"the photos of the care do not show its measurements: {measured}")
         if index == done_entry:
             wanted += 1
             done_events = [event for event in added.values() if event["text"] == task_before["text"]]

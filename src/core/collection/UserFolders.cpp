@@ -1,5 +1,8 @@
 #include "collection/UserFolders.h"
 
+#include "collection/PosixFile.h"
+#include "collection/Sha256.h"
+
 #include <cstdlib>
 
 std::optional<std::filesystem::path> UserFolder(const char* variable, const std::filesystem::path& underHome)
@@ -9,5 +12,29 @@ std::optional<std::filesystem::path> UserFolder(const char* variable, const std:
         return std::filesystem::path(value);
     if (const char* home = std::getenv("HOME"); home && home[0] == '/')
         return std::filesystem::path(home) / underHome;
+    return std::nullopt;
+}
+
+std::string CollectionKey(const std::filesystem::path& collection)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(collection, error);
+    return (error ? collection : absolute).lexically_normal().string();
+}
+
+std::filesystem::path CollectionFileIn(const char* variable, const std::filesystem::path& underHome,
+                                       std::string_view kind, const std::filesystem::path& collection)
+{
+    const auto folder = UserFolder(variable, underHome).value_or(std::filesystem::temp_directory_path());
+    return folder / "talvane" / kind / (Sha256Hex(CollectionKey(collection)).substr(0, 32) + ".json");
+}
+
+std::optional<std::string> MakeOwnFolder(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    if (std::filesystem::create_directories(folder, error))
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
+    if (error)
+        return SystemReason(error.value());
     return std::nullopt;
 }

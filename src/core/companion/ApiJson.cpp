@@ -146,9 +146,13 @@ json timelineJson(const PhoneWords& words, const Journal& journal)
     return shown;
 }
 
-std::string pictureName(const CareEvent& event)
+// Every picture of the event, by the names the photo route knows them by.
+json eventPicturesJson(const CareEvent& event)
 {
-    return timeline::photosFolderName(event.picture).value_or(event.picture);
+    json pictures = json::array();
+    for (const std::string& picture : event.pictures())
+        pictures.push_back(pictureJson(timeline::photosFolderName(picture).value_or(picture)));
+    return pictures;
 }
 
 } // namespace
@@ -173,13 +177,12 @@ std::string urlComponent(std::string_view text)
 
 json eventJson(const PhoneWords& words, std::string_view treeRef, std::size_t line, const CareEvent& event)
 {
-    const std::string name = pictureName(event);
     return {{"date", event.date.text()},
             {"kind", careKindName(event.kind)},
             {"kindLabel", catalogueText(words, careKindName(event.kind))},
             {"due", event.due ? json(event.due->text()) : json(nullptr)},
             {"text", utf8(event.text)},
-            {"pictures", name.empty() ? json::array() : json::array({pictureJson(name)})},
+            {"pictures", eventPicturesJson(event)},
             {"measurements", measurementsJson(words, event.measurements)},
             {"repeat", event.repeat ? json(repeatText(*event.repeat, words)) : json(nullptr)},
             {"task", event.due ? json(taskName(treeRef, line, event)) : json(nullptr)}};

@@ -5,6 +5,7 @@
 #include "companion/LabelPhoto.h"
 #include "companion/PhonePictures.h"
 #include "companion/Serving.h"
+#include "companion/ServingRecord.h"
 
 #include <httplib.h>
 
@@ -74,6 +75,31 @@ void giveWayToTheWindow()
     (void)lowered;
 }
 
+// What a refusal said: the API's JSON error, or a page's plain words.
+std::string refusalWords(const Response& response)
+{
+    const std::string type = response.get_header_value("Content-Type");
+    if (type.starts_with("text/plain"))
+        return response.body;
+    if (!type.starts_with("application/json"))
+        return {};
+    const auto body = nlohmann::json::parse(response.body, nullptr, false);
+    return body.is_object() && body.contains("error") && body["error"].is_string() ? body["error"].get<std::string>()
+                                                                                  : std::string();
+}
+
+// "refused 403 POST /api/trees/3/events from 192.168.1.30: This request came from
+// another site. Nothing was changed." The address's query is left out, and so is a
+// pairing address's token: both may be secrets.
+std::string refusalLine(const Request& request, const Response& response)
+{
+    const std::string path = request.path.starts_with("/pair/") ? "/pair/\u2026" : logSafe(request.path);
+    std::string line = "refused " + std::to_string(response.status) + " " + logSafe(request.method, 10) + " " + path +
+                       " from " + logSafe(request.remote_addr, 50);
+    const std::string words = refusalWords(response);
+    return words.empty() ? line : line + ": " + logSafe(words);
+}
+
 } // namespace
 
 std::vector<NetworkAddress> localNetworkAddresses()
@@ -103,6 +129,19 @@ std::vector<NetworkAddress> localNetworkAddresses()
     return addresses;
 }
 
+std::string phoneAddressFor(const std::string& bindAddress)
+{
+    if (bindAddress != "0.0.0.0")
+        return bindAddress;
+    const auto addresses = localNetworkAddresses();
+    return addresses.empty() ? "127.0.0.1" : addresses.front().address;
+}
+
+std::string pairingAddress(const std::string& address, int port, const std::string& token)
+{
+    return "http://" + address + ":" + std::to_string(port) + "/pair/" + token;
+}
+
 CompanionServer::CompanionServer(CollectionHost& host, Clock clock, std::size_t maxPhones)
     : m_host(host), m_sessions(std::move(clock), maxPhones)
 {
@@ -115,7 +154,7 @@ CompanionServer::~CompanionServer()
 
 std::string CompanionServer::pairingAddress(const std::string& address) const
 {
-    return "http://" + address + ":" + std::to_string(m_port) + "/pair/" + m_sessions.pairingToken();
+    return companion::pairingAddress(address, m_port, m_sessions.pairingToken());
 }
 
 std::optional<std::string> CompanionServer::start(const ServerOptions& options)
@@ -126,13 +165,12 @@ std::optional<std::string> CompanionServer::start(const ServerOptions& options)
         return cannotListen(options.bindAddress, options.port);
     m_watch = std::make_unique<ConnectionWatch>(
         m_port, ConnectionLimits{options.headTime, options.requestTime, kRequestBytes, kConnectionsPerAddress},
-        [this](const std::string& address) {
-            const auto phones = m_sessions.phones();
-            return std::any_of(phones.begin(), phones.end(),
-                               [&](const PairedPhone& phone) { return phone.address == address; });
-        });
+        [this](const std::string& address) { return m_sessions.knowsAddress(address); });
+    m_sessions.keepIn(options.phonesFile);
     m_sessions.newPairing();
     m_serving = std::make_unique<Serving>(m_host, m_sessions, m_options, m_port);
+    if (!options.servingFile.empty())
+        m_servingRecord = std::make_unique<ServingRecord>(options.servingFile, ServedAt{options.bindAddress, m_port});
     serve();
     return std::nullopt;
 }
@@ -158,6 +196,8 @@ std::optional<std::string> CompanionServer::listenOn(const std::string& bindAddr
         return cannotListen(bindAddress, m_port);
     }
     m_options.bindAddress = bindAddress;
+    if (m_servingRecord)
+        m_servingRecord->moveTo(bindAddress);
     serve();
     return std::nullopt;
 }
@@ -235,8 +275,9 @@ void CompanionServer::stop()
     m_retired.clear();
     m_server.reset();
     m_serving.reset();
+    m_servingRecord.reset();
     m_watch.reset();
-    m_sessions.disconnectAll();
+    m_sessions.endPairing();
 }
 
 void CompanionServer::addRoutes()
@@ -250,9 +291,12 @@ void CompanionServer::addRoutes()
         response.set_header("Cache-Control", "no-store");
         return admit(request, response) ? HandlerResponse::Unhandled : HandlerResponse::Handled;
     });
-    // Called once the answer is written. The library keeps a connection open even when
-    // the answer says it closes.
+    // Called once the answer is written, every refusal's included: the log is told of
+    // them here, where the request and its answer are both at hand. The library keeps a
+    // connection open even when the answer says it closes.
     server.set_logger([this](const Request& request, const Response& response) {
+        if (response.status >= 400 && m_options.log)
+            m_options.log(refusalLine(request, response));
         if (response.get_header_value("Connection") == "close")
             m_watch->close(request.remote_addr, request.remote_port);
         else
@@ -296,12 +340,18 @@ bool CompanionServer::admit(const Request& request, Response& response)
     }
     if (request.path.starts_with("/pair/"))
         return true;
-    if (request.path == "/calendar.ics" && m_sessions.findByCalendarKey(request.get_param_value("key")))
+    if (request.path == "/calendar.ics" && m_sessions.isCalendarKey(request.get_param_value("key")))
         return true;
-    if (!m_serving->callerOf(request).known())
+    const Caller caller = m_serving->callerOf(request);
+    if (!caller.known())
         return refuseAtTheDoor(request, response, 401, kNotPaired);
-    if (request.method == "GET" || request.method == "HEAD")
+    if (request.method == "GET" || request.method == "HEAD") {
+        // A phone that opens the pages keeps its cookie a year from then, as long as
+        // its pairing lasts unused.
+        if (caller.session && !request.path.starts_with("/api/") && !request.path.starts_with("/phone/"))
+            response.set_header("Set-Cookie", sessionCookie(caller.secret));
         return true;
+    }
     if (isCrossSite(request))
         return refuseAtTheDoor(request, response, 403,
                                PHONE_TEXT("This request came from another site. Nothing was changed."));

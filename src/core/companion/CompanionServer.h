@@ -24,6 +24,7 @@ namespace talvane::companion {
 
 class ConnectionWatch;
 class Serving;
+class ServingRecord;
 
 // An address of this machine on a network, as the sharing window names it.
 struct NetworkAddress {
@@ -32,6 +33,11 @@ struct NetworkAddress {
 };
 // The machine's IPv4 addresses other than loopback, the likeliest home network first.
 std::vector<NetworkAddress> localNetworkAddresses();
+// The address a phone should open for a server listening on `bindAddress`: that one,
+// or for every network ("0.0.0.0") the likeliest home network.
+std::string phoneAddressFor(const std::string& bindAddress);
+// "http://192.168.1.20:8080/pair/TOKEN".
+std::string pairingAddress(const std::string& address, int port, const std::string& token);
 
 // The phone companion served over HTTP to the phones of the home network: pairing,
 // the pages, the pictures, the changes and the calendar, over one CollectionHost.
@@ -47,8 +53,9 @@ public:
     CompanionServer(const CompanionServer&) = delete;
     CompanionServer& operator=(const CompanionServer&) = delete;
 
-    // Listens on the options' address and port with a new pairing token. Gives nothing
-    // on success, or why it could not listen.
+    // Listens on the options' address and port with a new pairing token, serving the
+    // phones kept in the options' phones file. Gives nothing on success, or why it could
+    // not listen.
     std::optional<std::string> start(const ServerOptions& options);
     // Listens on another address of the machine instead, on the same port, keeping the
     // pairing token and the phones' sessions. Gives why it could not, listening where it
@@ -57,6 +64,8 @@ public:
     void stop();
     bool isRunning() const { return m_thread.joinable(); }
     int port() const { return m_port; }
+    // The address listened on ("0.0.0.0": every network).
+    const std::string& bindAddress() const { return m_options.bindAddress; }
 
     PhoneSessions& sessions() { return m_sessions; }
     // "http://192.168.1.20:8080/pair/TOKEN" for the given address of this machine.
@@ -80,6 +89,7 @@ private:
     std::unique_ptr<httplib::Server> m_server;
     std::unique_ptr<ConnectionWatch> m_watch;
     std::unique_ptr<Serving> m_serving;
+    std::unique_ptr<ServingRecord> m_servingRecord;
     std::thread m_thread;
     // The servers that listened before a move, until their last requests are answered.
     using Retired = std::pair<std::unique_ptr<httplib::Server>, std::thread>;

@@ -74,6 +74,8 @@ ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
     m_baseline = saved.baseline;
     m_lock.follow(m_file);
     takeSnapshot();
+    if (m_log)
+        m_log(logSafe(text::Cp1252ToUtf8(plan.treeName)) + ": " + plan.stepVerb);
     return appliedOutcome(m_entries, plan);
 }
 

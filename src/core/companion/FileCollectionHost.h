@@ -3,6 +3,7 @@
 #include "collection/CollectionFile.h"
 #include "collection/CollectionLock.h"
 #include "companion/CollectionHost.h"
+#include "companion/ServerLog.h"
 
 #include <filesystem>
 #include <memory>
@@ -23,6 +24,8 @@ public:
 
     std::shared_ptr<const CollectionSnapshot> snapshot() override;
     ChangeOutcome apply(const PhoneChange& change) override;
+    // Tells the log of each change written: "Momiji: Add event from phone".
+    void logChangesTo(ServerLog log) { m_log = std::move(log); }
 
 private:
     FileCollectionHost(std::filesystem::path file, CommandLock lock, EntryList entries, SaveBaseline baseline,
@@ -40,6 +43,7 @@ private:
     std::filesystem::path m_albumFolder;
     std::filesystem::path m_photosFolder;
     std::shared_ptr<const CollectionSnapshot> m_snapshot;
+    ServerLog m_log;
 };
 
 } // namespace talvane::companion

@@ -48,8 +48,7 @@ void addPageRoutes(httplib::Server& server, Serving& serving)
                                  "text/plain; charset=utf-8");
             return;
         }
-        response.set_header("Set-Cookie",
-                            std::string(kSessionCookie) + "=" + *secret + "; Path=/; HttpOnly; SameSite=Strict");
+        response.set_header("Set-Cookie", sessionCookie(*secret));
         sendWebFile(response, "paired.html");
     });
     // A calendar application subscribes without a cookie: the key in the address is the session's.

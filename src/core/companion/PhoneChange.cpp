@@ -82,6 +82,31 @@ ChangeOutcome photosFailed(const timeline::AddedPhotos& added)
                                     {text::Cp1252ToUtf8(added.problem)}});
 }
 
+// The events logged care adds, given the events copying made of its photos: each dated
+// by its camera, of the care's kind and text.
+std::vector<CareEvent> loggedEvents(const LoggedCare& care, const std::vector<CareEvent>& photoEvents,
+                                    const std::string& treeId)
+{
+    std::vector<CareEvent> events;
+    if (care.byPhotoDates && !photoEvents.empty()) {
+        events = photoEvents;
+    } else {
+        CareEvent event{care.date, care.kind, std::nullopt, {}, care.text, {}, {}, {}};
+        std::vector<std::string> pictures;
+        for (const CareEvent& photo : photoEvents)
+            pictures.push_back(photo.picture);
+        event.setPictures(std::move(pictures));
+        // Its photos stay the tree's whatever it is renamed to.
+        if (!photoEvents.empty())
+            event.treeId = treeId;
+        events.push_back(std::move(event));
+    }
+    events.front().due = care.due;
+    events.front().repeat = care.repeat;
+    events.front().measurements = care.measurements;
+    return events;
+}
+
 std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entries, const LoggedCare& care,
                                                           const std::filesystem::path& photosFolder)
 {
@@ -101,22 +126,11 @@ std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entri
         if (!added.problem.empty())
             return photosFailed(added);
     }
-    if (added.events.empty())
-        added.events.push_back(CareEvent{care.date, care.kind, std::nullopt, {}, {}, {}, {}, {}});
-    for (std::size_t i = 0; i < added.events.size(); ++i) {
-        CareEvent& event = added.events[i];
-        event.date = care.date;
-        event.kind = i == 0 ? care.kind : journal::CareKind::Photo;
-        event.text = i == 0 ? care.text : std::string();
-        if (i == 0) {
-            event.due = care.due;
-            event.measurements = care.measurements;
-        }
-    }
-    for (const CareEvent& event : added.events)
+    const std::vector<CareEvent> events = loggedEvents(care, added.events, tree.id);
+    for (const CareEvent& event : events)
         tree.journal.add(event);
     PlannedChange plan = planFor(entries, tree, SHOWN_TEXT("Add event from phone"));
-    plan.addedEvents = added.events;
+    plan.addedEvents = events;
     plan.photos = std::move(added);
     return plan;
 }

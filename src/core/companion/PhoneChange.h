@@ -20,7 +20,8 @@
 namespace talvane::companion {
 
 // Care logged on a tree from the phone's form: one event, dated as the care was done,
-// that shows the first photo; each further photo comes as a Photo event of that day.
+// that holds every photo; or, asked for, one event a photo dated by its camera, as
+// Add photos… puts photos on the timeline.
 struct LoggedCare {
     std::string treeRef;
     journal::CareKind kind = journal::CareKind::Note;
@@ -28,7 +29,12 @@ struct LoggedCare {
     // What the text as typed was changed to so that the file can hold it.
     std::vector<text::StorableChange> textChanges;
     std::optional<journal::CalendarDate> due;
+    // How the task due comes back once done; only with a due date.
+    std::optional<journal::CareRepeat> repeat;
     std::vector<journal::Measurement> measurements;
+    // Each photo an event of its own, of the care's kind and text, dated by its camera;
+    // the first holds the due date, the repeat and the measurements.
+    bool byPhotoDates = false;
     // The photos received with the form, in a folder of their own until they are copied.
     std::vector<std::filesystem::path> photos;
     journal::CalendarDate today = journal::CalendarDate::today();

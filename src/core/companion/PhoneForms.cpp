@@ -115,6 +115,15 @@ std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, s
         if (*care.due < today)
             return say(words, PHONE_TEXT("The due date is before today (%1)."), {today.text()});
     }
+    // The repeat as the journal stores it ("2w", "1y@3-4"): only with a due date.
+    if (const std::string repeat = fieldValue(fields, "repeat"); !repeat.empty()) {
+        care.repeat = parseStoredRepeat(repeat);
+        if (!care.repeat)
+            return say(words, PHONE_TEXT("“%1” is not a repeat: write it as 2w, 3m or 1y."), {repeat.substr(0, 40)});
+        if (!care.due)
+            return say(words, PHONE_TEXT("A repeat needs a due date."));
+    }
+    care.byPhotoDates = fieldValue(fields, "byPhotoDates") == "1";
     if (auto problem = readMeasurements(fields, care.measurements, words))
         return *problem;
     return care;

@@ -1,5 +1,7 @@
 #include "companion/PhoneSessions.h"
 
+#include "collection/Sha256.h"
+
 #include <openssl/crypto.h>
 #include <openssl/rand.h>
 
@@ -14,6 +16,21 @@ namespace {
 bool sameSecret(std::string_view a, std::string_view b)
 {
     return !a.empty() && a.size() == b.size() && CRYPTO_memcmp(a.data(), b.data(), a.size()) == 0;
+}
+
+// The form token and the calendar key follow from the session's secret, each through a
+// hash of its own: a restart finds them again from the cookie alone, and the file of
+// paired phones keeps only hashes, from which none of them can be made.
+struct SessionSecrets {
+    std::string key; // what the file names the session by
+    std::string formToken;
+    std::string calendarKey;
+};
+
+SessionSecrets secretsOf(std::string_view secret)
+{
+    const auto derived = [secret](std::string_view use) { return Sha256Hex(std::string(use) + std::string(secret)).substr(0, 32); };
+    return {Sha256Hex(secret), derived("form "), derived("calendar ")};
 }
 
 bool contains(std::string_view haystack, std::string_view needle)
@@ -58,7 +75,17 @@ std::string phoneNameFrom(std::string_view userAgent)
     return std::string(browser);
 }
 
-PhoneSessions::PhoneSessions(Clock clock, std::size_t maxPhones) : m_clock(std::move(clock)), m_maxPhones(maxPhones) {}
+PhoneSessions::PhoneSessions(Clock clock, std::size_t maxPhones)
+    : m_clock(std::move(clock)), m_maxPhones(maxPhones), m_kept(std::make_unique<PairedPhones>("", m_clock))
+{
+}
+
+void PhoneSessions::keepIn(const std::filesystem::path& file)
+{
+    std::lock_guard lock(m_mutex);
+    m_kept = std::make_unique<PairedPhones>(file, m_clock);
+    m_seen.clear();
+}
 
 std::string PhoneSessions::newPairing()
 {
@@ -69,56 +96,78 @@ std::string PhoneSessions::newPairing()
     return m_pairingToken;
 }
 
+std::string PhoneSessions::pairingToken() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_pairingToken;
+}
+
+void PhoneSessions::endPairing()
+{
+    std::lock_guard lock(m_mutex);
+    m_pairingToken.clear();
+    m_pairingUsesLeft = 0;
+}
+
 std::optional<std::string> PhoneSessions::pair(std::string_view token, std::string_view userAgent, std::string_view address)
 {
     std::string secret = randomToken();
+    const SessionSecrets secrets = secretsOf(secret);
     {
         std::lock_guard lock(m_mutex);
         const auto now = m_clock();
-        if (!sameSecret(token, m_pairingToken) || now >= m_pairingExpires || m_pairingUsesLeft <= 0 ||
-            m_sessions.size() >= m_maxPhones)
+        const bool shownToken = sameSecret(token, m_pairingToken) && now < m_pairingExpires && m_pairingUsesLeft > 0;
+        // Any other token may be a code another process kept for this collection.
+        const auto kept = m_kept->add({secrets.key, Sha256Hex(secrets.calendarKey), phoneNameFrom(userAgent)},
+                                      m_maxPhones, shownToken ? std::nullopt : std::optional(token));
+        if (!kept)
             return std::nullopt;
-        --m_pairingUsesLeft;
-        Session session;
-        session.secret = secret;
-        session.grant = {randomToken(), randomToken(), randomToken()};
-        session.phone = {session.grant.handle, phoneNameFrom(userAgent), std::string(address), now};
-        m_sessions.push_back(std::move(session));
+        if (shownToken)
+            --m_pairingUsesLeft;
+        Seen& seen = m_seen[kept->key];
+        seen.address = address;
+        seen.lastRequest = now;
     }
     changed();
     return secret;
 }
 
-PhoneSessions::Session* PhoneSessions::sessionOf(std::string_view secret)
+std::optional<SessionGrant> PhoneSessions::find(std::string_view secret, std::string_view address)
 {
-    for (Session& session : m_sessions)
-        if (sameSecret(session.secret, secret))
-            return &session;
-    return nullptr;
-}
-
-std::optional<SessionGrant> PhoneSessions::find(std::string_view secret)
-{
-    std::optional<SessionGrant> grant;
+    if (secret.empty())
+        return std::nullopt;
+    const SessionSecrets secrets = secretsOf(secret);
     {
         std::lock_guard lock(m_mutex);
-        if (Session* session = sessionOf(secret)) {
-            session->phone.lastRequest = m_clock();
-            grant = session->grant;
+        if (!m_kept->find(secrets.key)) {
+            // Revoked by another process, or gone a year unused: its writes are forgotten.
+            m_seen.erase(secrets.key);
+            return std::nullopt;
         }
+        Seen& seen = m_seen[secrets.key];
+        seen.lastRequest = m_clock();
+        if (!address.empty())
+            seen.address = address;
     }
-    if (grant)
-        changed();
-    return grant;
+    changed();
+    return SessionGrant{secrets.key, secrets.formToken, secrets.calendarKey};
 }
 
-std::optional<SessionGrant> PhoneSessions::findByCalendarKey(std::string_view key)
+bool PhoneSessions::isCalendarKey(std::string_view key)
 {
     std::lock_guard lock(m_mutex);
-    for (const Session& session : m_sessions)
-        if (sameSecret(session.grant.calendarKey, key))
-            return session.grant;
-    return std::nullopt;
+    return !key.empty() && m_kept->findByCalendar(Sha256Hex(key));
+}
+
+PhoneSessions::Seen* PhoneSessions::seenOf(std::string_view secret, std::optional<std::string_view> formToken)
+{
+    if (secret.empty())
+        return nullptr;
+    const SessionSecrets secrets = secretsOf(secret);
+    if (formToken && !sameSecret(secrets.formToken, *formToken))
+        return nullptr;
+    const auto seen = m_seen.find(secrets.key);
+    return seen == m_seen.end() ? nullptr : &seen->second;
 }
 
 bool SentKeys::claim(std::string_view key)
@@ -144,39 +193,44 @@ void SentKeys::release(std::string_view key)
 FormCheck PhoneSessions::claimWrite(std::string_view secret, std::string_view formToken, std::string_view key)
 {
     std::lock_guard lock(m_mutex);
-    Session* session = sessionOf(secret);
-    if (!session || !sameSecret(session->grant.formToken, formToken))
+    Seen* seen = seenOf(secret, formToken);
+    if (!seen)
         return FormCheck::Refused;
-    return session->sentWrites.claim(key) ? FormCheck::Accepted : FormCheck::Replayed;
+    return seen->sentWrites.claim(key) ? FormCheck::Accepted : FormCheck::Replayed;
 }
 
 void PhoneSessions::releaseWrite(std::string_view secret, std::string_view key)
 {
     std::lock_guard lock(m_mutex);
-    if (Session* session = sessionOf(secret))
-        session->sentWrites.release(key);
+    if (Seen* seen = seenOf(secret))
+        seen->sentWrites.release(key);
 }
 
 bool PhoneSessions::isOwnForm(std::string_view secret, std::string_view formToken)
 {
     std::lock_guard lock(m_mutex);
-    Session* session = sessionOf(secret);
-    return session && sameSecret(session->grant.formToken, formToken);
+    return seenOf(secret, formToken) != nullptr;
 }
 
-std::string PhoneSessions::pairingToken() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_pairingToken;
-}
-
-std::vector<PairedPhone> PhoneSessions::phones() const
+std::vector<PairedPhone> PhoneSessions::phones()
 {
     std::lock_guard lock(m_mutex);
     std::vector<PairedPhone> phones;
-    for (const Session& session : m_sessions)
-        phones.push_back(session.phone);
+    for (const KeptPhone& kept : m_kept->list()) {
+        PairedPhone phone{kept.key, kept.name, {}, kept.paired, kept.lastRequest};
+        if (const auto seen = m_seen.find(kept.key); seen != m_seen.end()) {
+            phone.address = seen->second.address;
+            phone.lastRequest = std::max(phone.lastRequest, seen->second.lastRequest);
+        }
+        phones.push_back(std::move(phone));
+    }
     return phones;
+}
+
+bool PhoneSessions::knowsAddress(std::string_view address) const
+{
+    std::lock_guard lock(m_mutex);
+    return std::any_of(m_seen.begin(), m_seen.end(), [address](const auto& seen) { return seen.second.address == address; });
 }
 
 bool PhoneSessions::disconnect(std::string_view handle)
@@ -184,25 +238,31 @@ bool PhoneSessions::disconnect(std::string_view handle)
     bool found = false;
     {
         std::lock_guard lock(m_mutex);
-        const auto kept = std::remove_if(m_sessions.begin(), m_sessions.end(),
-                                         [handle](const Session& session) { return sameSecret(session.grant.handle, handle); });
-        found = kept != m_sessions.end();
-        m_sessions.erase(kept, m_sessions.end());
+        found = m_kept->revokeKey(handle);
+        if (const auto seen = m_seen.find(handle); seen != m_seen.end())
+            m_seen.erase(seen);
     }
     if (found)
         changed();
     return found;
 }
 
-void PhoneSessions::disconnectAll()
+std::optional<PhoneText> PhoneSessions::rename(std::string_view name, std::string_view newName)
 {
+    std::optional<PhoneText> refusal;
     {
         std::lock_guard lock(m_mutex);
-        m_sessions.clear();
-        m_pairingToken.clear();
-        m_pairingUsesLeft = 0;
+        refusal = m_kept->rename(name, newName);
     }
-    changed();
+    if (!refusal)
+        changed();
+    return refusal;
+}
+
+std::optional<PhoneText> PhoneSessions::failure() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_kept->failure();
 }
 
 void PhoneSessions::changed() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection/FileIdentity.h"
+#include "companion/KeptFile.h"
 #include "companion/PhoneSessions.h"
 #include "companion/PhoneWords.h"
 
@@ -33,7 +33,6 @@ using MadeToken = std::variant<std::string, PhoneText>;
 // working, at the next request. Safe to use from several threads.
 class ProgramTokens {
 public:
-    static constexpr std::size_t kLongestName = 60; // characters
     // A token's last use is written at most this often.
     static constexpr auto kUseNoteInterval = std::chrono::hours(1);
 
@@ -42,7 +41,7 @@ public:
 
     explicit ProgramTokens(std::filesystem::path file, Clock clock = std::chrono::system_clock::now);
 
-    const std::filesystem::path& file() const { return m_file; }
+    const std::filesystem::path& file() const { return m_kept.path(); }
 
     // A new token for the program: a name of 1 to 60 characters, without control
     // characters, that no other token has.
@@ -73,11 +72,10 @@ private:
     void noteUse(const std::string& hash, std::int64_t now);
     std::int64_t now() const;
 
-    std::filesystem::path m_file;
+    KeptFile m_kept;
     Clock m_clock;
     mutable std::mutex m_mutex;
     std::vector<Entry> m_entries;
-    std::optional<FileIdentity> m_seen; // what the entries were read from
     std::optional<PhoneText> m_readFailure;  // at the last look
     std::optional<PhoneText> m_writeFailure; // of the last make or revoke
 };

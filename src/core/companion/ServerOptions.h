@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/PhoneWords.h"
+#include "companion/ServerLog.h"
 
 #include <chrono>
 #include <cstddef>
@@ -23,8 +24,16 @@ struct ServerOptions {
     std::string uploadFolder;
     // The tokens programs use (ProgramTokens); none when empty.
     std::filesystem::path tokenFile;
+    // The phones paired with the collection (PairedPhones::fileFor); when empty, they
+    // stay paired only while this server lives.
+    std::filesystem::path phonesFile;
+    // Where the server notes its port while it listens (ServingRecord::fileFor), for
+    // talvane-cli pair; no note when empty.
+    std::filesystem::path servingFile;
     // The language the pages and messages speak: the desktop's, English by default.
     PhoneWords translate = inEnglish;
+    // Told of every request refused, once its answer is sent; none when empty.
+    ServerLog log;
 };
 
 // Limits on what a request may send.

@@ -40,7 +40,7 @@ Caller Serving::callerOf(const httplib::Request& request)
     Caller caller;
     caller.secret = sessionSecret(request);
     if (!caller.secret.empty())
-        caller.session = sessions.find(caller.secret);
+        caller.session = sessions.find(caller.secret, request.remote_addr);
     if (!caller.session && m_tokens)
         if (const auto token = bearerToken(request))
             caller.program = m_tokens->check(*token);
@@ -99,6 +99,13 @@ std::string sessionSecret(const httplib::Request& request)
         at = end + 1;
     }
     return {};
+}
+
+std::string sessionCookie(std::string_view secret)
+{
+    const auto year = std::chrono::duration_cast<std::chrono::seconds>(PairedPhones::kUnusedLifetime).count();
+    return std::string(kSessionCookie) + "=" + std::string(secret) + "; Max-Age=" + std::to_string(year) +
+           "; Path=/; HttpOnly; SameSite=Strict";
 }
 
 bool isCrossSite(const httplib::Request& request)

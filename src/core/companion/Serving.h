@@ -57,6 +57,9 @@ private:
 };
 
 std::string sessionSecret(const httplib::Request& request);
+// The Set-Cookie value that holds a session's secret for a year: as long as an unused
+// pairing lasts. The cookie stays with this site, out of reach of the page's scripts.
+std::string sessionCookie(std::string_view secret);
 // True for a request another site's page made: its Origin is not this server.
 bool isCrossSite(const httplib::Request& request);
 

@@ -17,8 +17,10 @@ namespace talvane::journal {
 // event's date, kind and text stay, whatever the tree is called; for a tree without
 // an identifier, as long as its name and the event stay. A calendar that imports the
 // file again thus updates its events instead of doubling them; a task done since
-// is not in the file, so a calendar that subscribes to it drops the task. `stamp` is
-// the moment of the export.
+// is not in the file, so a calendar that subscribes to it drops the task. A repeating
+// task is one event that repeats (RRULE) as the task comes back when done on each due
+// day; its UID leaves the date out, so that once done it moves to its next due date,
+// with a new LAST-MODIFIED. `stamp` is the moment of the export.
 std::string careCalendarText(const EntryList& entries, const std::vector<DueTask>& tasks, std::time_t stamp);
 
 // Writes the calendar so that the file holds either its old bytes or all of the

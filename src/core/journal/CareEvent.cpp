@@ -2,6 +2,8 @@
 
 #include "text/Words.h"
 
+#include <iterator>
+
 namespace talvane::journal {
 
 std::string_view careKindName(CareKind kind)
@@ -27,6 +29,25 @@ std::optional<CareKind> careKindFromName(std::string_view name)
         if (careKindName(kind) == name)
             return kind;
     return std::nullopt;
+}
+
+std::vector<std::string> CareEvent::pictures() const
+{
+    std::vector<std::string> all;
+    if (!picture.empty())
+        all.push_back(picture);
+    for (const std::string& name : morePictures)
+        if (!name.empty())
+            all.push_back(name);
+    return all;
+}
+
+void CareEvent::setPictures(std::vector<std::string> names)
+{
+    std::erase(names, std::string());
+    picture = names.empty() ? std::string() : std::move(names.front());
+    morePictures.assign(std::make_move_iterator(names.begin() + (names.empty() ? 0 : 1)),
+                        std::make_move_iterator(names.end()));
 }
 
 } // namespace talvane::journal

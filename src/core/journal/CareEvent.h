@@ -41,6 +41,14 @@ struct CareEvent {
     std::vector<Measurement> measurements;
     // How the task comes back once done; kept only with a due date.
     std::optional<CareRepeat> repeat;
+    // The pictures after the first, named as `picture` names it: an event shows every
+    // photo of the work it records. Only with a picture.
+    std::vector<std::string> morePictures = {};
+
+    // Every picture of the event, the picture column's first.
+    std::vector<std::string> pictures() const;
+    // Names the event's pictures, the first in the picture column; empty names are none.
+    void setPictures(std::vector<std::string> names);
 
     bool operator==(const CareEvent&) const = default;
 };

@@ -12,9 +12,18 @@ constexpr char kSeparator = '\t';
 constexpr char kDetailSeparator = ';';
 constexpr std::size_t kColumns = 6;
 constexpr std::string_view kTreeItem = "tree=";
+constexpr std::string_view kPictureItem = "picture=";
 constexpr std::string_view kRepeatItem = "repeat=";
 
-void appendEscaped(std::string& out, std::string_view text)
+// Where each item stands in the order details() writes them: the tree, the measurements
+// in the order of their kinds, the further pictures (as many as there are), the repeat.
+constexpr int kTreeRank = 0;
+constexpr int kFirstMeasureRank = 1;
+constexpr int kPictureRank = kFirstMeasureRank + static_cast<int>(kMeasureKinds.size());
+constexpr int kRepeatRank = kPictureRank + 1;
+
+// In a picture of the details, where ';' ends an item, a semicolon is "\;".
+void appendEscaped(std::string& out, std::string_view text, bool inDetails = false)
 {
     for (char c : text) {
         switch (c) {
@@ -22,12 +31,17 @@ void appendEscaped(std::string& out, std::string_view text)
         case '\t': out += "\\t"; break;
         case '\r': out += "\\r"; break;
         case '\n': out += "\\n"; break;
+        case kDetailSeparator:
+            if (inDetails)
+                out += '\\';
+            out += c;
+            break;
         default: out += c;
         }
     }
 }
 
-std::optional<std::string> unescaped(std::string_view text)
+std::optional<std::string> unescaped(std::string_view text, bool inDetails = false)
 {
     std::string out;
     out.reserve(text.size());
@@ -46,6 +60,11 @@ std::optional<std::string> unescaped(std::string_view text)
         case 't': out += '\t'; break;
         case 'r': out += '\r'; break;
         case 'n': out += '\n'; break;
+        case kDetailSeparator:
+            if (!inDetails)
+                return std::nullopt;
+            out += kDetailSeparator;
+            break;
         default: return std::nullopt;
         }
     }
@@ -71,7 +90,7 @@ std::optional<std::array<std::string_view, kColumns>> columns(std::string_view l
     return std::nullopt;
 }
 
-std::string details(const CareEvent& event)
+std::string details(const CareEvent& event, const std::vector<std::string>& morePictures)
 {
     std::string out;
     const auto add = [&out](std::string_view item) {
@@ -83,41 +102,72 @@ std::string details(const CareEvent& event)
         add(std::string(kTreeItem) + event.treeId);
     for (const Measurement& measurement : event.measurements)
         add(measurement.stored());
+    for (const std::string& picture : morePictures) {
+        std::string item(kPictureItem);
+        appendEscaped(item, picture, true);
+        add(item);
+    }
     if (event.repeat)
         add(std::string(kRepeatItem) + storedRepeat(*event.repeat));
     return out;
 }
 
+// Where the first item of a details column ends: at the first ';' no backslash escapes.
+std::size_t itemEnd(std::string_view column)
+{
+    for (std::size_t i = 0; i < column.size(); ++i) {
+        if (column[i] == '\\')
+            ++i;
+        else if (column[i] == kDetailSeparator)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+// Reads one item of the details into the event; gives its rank, or nothing when it is
+// no item this version knows.
+std::optional<int> readItem(std::string_view item, CareEvent& event)
+{
+    if (item.starts_with(kTreeItem)) {
+        event.treeId = item.substr(kTreeItem.size());
+        return isWellFormedTreeId(event.treeId) ? std::optional(kTreeRank) : std::nullopt;
+    }
+    if (item.starts_with(kPictureItem)) {
+        auto picture = unescaped(item.substr(kPictureItem.size()), true);
+        if (!picture || picture->empty())
+            return std::nullopt;
+        event.morePictures.push_back(std::move(*picture));
+        return kPictureRank;
+    }
+    if (item.starts_with(kRepeatItem)) {
+        event.repeat = parseStoredRepeat(item.substr(kRepeatItem.size()));
+        return event.repeat ? std::optional(kRepeatRank) : std::nullopt;
+    }
+    const auto measurement = parseStoredMeasurement(item);
+    if (!measurement)
+        return std::nullopt;
+    event.measurements.push_back(*measurement);
+    return kFirstMeasureRank + static_cast<int>(measurement->kind);
+}
+
 // Reads the details column into the event: only the exact form details() writes.
 bool readDetails(std::string_view column, CareEvent& event)
 {
-    bool first = true;
+    int lastRank = -1;
     while (!column.empty()) {
-        const auto end = column.find(kDetailSeparator);
-        const std::string_view item = column.substr(0, end);
-        if (first && item.starts_with(kTreeItem)) {
-            event.treeId = item.substr(kTreeItem.size());
-            if (!isWellFormedTreeId(event.treeId))
-                return false;
-        } else if (item.starts_with(kRepeatItem)) {
-            // The repeat comes last.
-            event.repeat = parseStoredRepeat(item.substr(kRepeatItem.size()));
-            if (!event.repeat || end != std::string_view::npos)
-                return false;
-        } else {
-            const auto measurement = parseStoredMeasurement(item);
-            if (!measurement || (!event.measurements.empty() && event.measurements.back().kind >= measurement->kind))
-                return false;
-            event.measurements.push_back(*measurement);
-        }
-        first = false;
+        const auto end = itemEnd(column);
+        const auto rank = readItem(column.substr(0, end), event);
+        // Only pictures may follow an item of their own rank.
+        if (!rank || *rank < lastRank || (*rank == lastRank && *rank != kPictureRank))
+            return false;
+        lastRank = *rank;
         if (end == std::string_view::npos)
-            return true;
+            break;
         column.remove_prefix(end + 1);
         if (column.empty())
             return false;
     }
-    return true;
+    return event.morePictures.empty() || !event.picture.empty();
 }
 
 } // namespace
@@ -131,10 +181,15 @@ std::string eventLine(const CareEvent& event)
     if (event.due)
         line += event.due->text();
     line += kSeparator;
-    appendEscaped(line, event.picture);
+    // An event without a first picture has no further ones: the next takes its place.
+    std::vector<std::string> pictures = event.pictures();
+    if (!pictures.empty())
+        appendEscaped(line, pictures.front());
     line += kSeparator;
     appendEscaped(line, event.text);
-    if (const std::string more = details(event); !more.empty()) {
+    if (!pictures.empty())
+        pictures.erase(pictures.begin());
+    if (const std::string more = details(event, pictures); !more.empty()) {
         line += kSeparator;
         line += more;
     }

@@ -17,10 +17,14 @@
 // "\\", "\t", "\r" and "\n". The details column is there only when the event has
 // details: items separated by ";", in this order and each at most once,
 // "tree=<identifier>" then "height=", "trunk=", "nebari=", "canopy=" with an amount
-// and a unit ("height=42.5cm"), then "repeat=" and how the task comes back once
-// done (journal/CareRepeat.h: "repeat=2w@4-9"). A line with details is unreadable to versions that
-// came before them, which keep it as it is. Only this exact form is an event: any
-// other line is unreadable and is written back as it was read.
+// and a unit ("height=42.5cm"), then "picture=" and a further picture of the event,
+// as many as it has after the one of the picture column, named as that column names
+// them and escaped as it is, with ";" also written "\;" ("picture=Photos/2026-05-01
+// Momiji (2).jpg"), then "repeat=" and how the task comes back once done
+// (journal/CareRepeat.h: "repeat=2w@4-9"). A line with details is unreadable to
+// versions that came before them, which keep it as it is; a line with further pictures
+// is, to versions that came before those. Only this exact form is an event: any other
+// line is unreadable and is written back as it was read.
 namespace talvane::journal {
 
 inline constexpr std::string_view kJournalHeader = "TVJ1";

@@ -62,8 +62,9 @@ std::vector<PictureName> picturesNamedBy(const CBonsaiData& entry)
     }
     const Journal journal = Journal::read(entry[journal::kJournalField]);
     for (const auto& line : journal.lines()) {
-        if (line.event && !line.event->picture.empty())
-            add(pictureOfEvent(line.event->picture));
+        if (line.event)
+            for (const std::string& picture : line.event->pictures())
+                add(pictureOfEvent(picture));
     }
     return pictures;
 }
@@ -80,15 +81,23 @@ void renamePictures(CBonsaiData& entry, const std::map<PictureName, std::string>
     bool changed = false;
     for (std::size_t line = 0; line < journal.lines().size(); ++line) {
         const auto& event = journal.lines()[line].event;
-        if (!event || event->picture.empty())
+        if (!event)
             continue;
-        PictureName picture = pictureOfEvent(event->picture);
-        const auto renamed = newNames.find(picture);
-        if (renamed == newNames.end())
+        std::vector<std::string> pictures = event->pictures();
+        bool renamedOne = false;
+        for (std::string& named : pictures) {
+            PictureName picture = pictureOfEvent(named);
+            const auto renamed = newNames.find(picture);
+            if (renamed == newNames.end())
+                continue;
+            picture.name = renamed->second;
+            named = eventPicture(picture);
+            renamedOne = true;
+        }
+        if (!renamedOne)
             continue;
-        picture.name = renamed->second;
         journal::CareEvent edited = *event;
-        edited.picture = eventPicture(picture);
+        edited.setPictures(std::move(pictures));
         changed = journal.replace(line, edited) || changed;
     }
     if (changed)

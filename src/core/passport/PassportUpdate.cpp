@@ -96,10 +96,9 @@ public:
         std::vector<CareEvent> events;
         if (!update.journalForeign)
             events = missingEvents(journal, incomingJournal);
-        for (const CareEvent& event : events) {
-            if (!event.picture.empty())
-                consider(pictureOfEvent(event.picture));
-        }
+        for (const CareEvent& event : events)
+            for (const std::string& picture : event.pictures())
+                consider(pictureOfEvent(picture));
         for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot) {
             const std::string name(incoming[CBonsaiData::photoField(slot)]);
             if (!name.empty())
@@ -108,17 +107,18 @@ public:
         if (!(update.problem = findKnownPictures()).empty())
             return;
         const std::vector<AlbumAddition> album = albumAdditions(incoming, update.albumPicturesLeftOut);
-        for (const CareEvent& event : events) {
-            if (!event.picture.empty())
-                need(pictureOfEvent(event.picture));
-        }
+        for (const CareEvent& event : events)
+            for (const std::string& picture : event.pictures())
+                need(pictureOfEvent(picture));
         for (const AlbumAddition& addition : album)
             need(addition.picture);
         if (!(update.problem = placeNeeded(update.placed)).empty())
             return;
         for (CareEvent event : events) {
-            if (!event.picture.empty())
-                event.picture = eventPicture(named(pictureOfEvent(event.picture)));
+            std::vector<std::string> pictures = event.pictures();
+            for (std::string& picture : pictures)
+                picture = eventPicture(named(pictureOfEvent(picture)));
+            event.setPictures(std::move(pictures));
             journal.add(event);
         }
         update.eventsAdded = events.size();

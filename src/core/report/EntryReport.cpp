@@ -108,8 +108,8 @@ std::string JournalEventLine(const talvane::journal::CareEvent& event)
     std::string line = event.date.text() + " " + std::string(talvane::journal::careKindName(event.kind));
     if (event.due)
         line += ", due " + event.due->text();
-    if (!event.picture.empty())
-        line += " [File " + event.picture + "]";
+    for (const std::string& picture : event.pictures())
+        line += " [File " + picture + "]";
     for (std::size_t i = 0; i < event.measurements.size(); ++i) {
         const auto& measurement = event.measurements[i];
         line += i == 0 ? " (" : ", ";

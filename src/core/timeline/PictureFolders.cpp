@@ -201,8 +201,11 @@ std::vector<std::pair<std::size_t, std::string>> renamedPictureFields(const CBon
             renamed(photo.inPhotosFolder ? brought.photoRenames : brought.albumRenames, photo.fileName);
         if (now == photo.fileName)
             continue;
-        journal::CareEvent event = photo.event;
-        event.picture = photo.inPhotosFolder ? std::string(kPhotosPrefix) + now : now;
+        // The event as renamed so far: several of its photos may have new names.
+        journal::CareEvent event = *journal.lines()[photo.line].event;
+        std::vector<std::string> pictures = event.pictures();
+        pictures.at(photo.pictureIndex) = photo.inPhotosFolder ? std::string(kPhotosPrefix) + now : now;
+        event.setPictures(std::move(pictures));
         journalChanged |= journal.replace(photo.line, event);
     }
     if (journalChanged)

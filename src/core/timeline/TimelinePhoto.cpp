@@ -38,6 +38,30 @@ std::filesystem::path TimelinePhoto::path(const std::filesystem::path& photosFol
     return (inPhotosFolder ? photosFolder : albumFolder) / text::Cp1252ToUtf8(fileName);
 }
 
+std::string TimelinePhoto::picture() const
+{
+    return inPhotosFolder ? std::string(kPhotosPrefix) + fileName : fileName;
+}
+
+namespace {
+
+struct FoundPicture {
+    std::string fileName;
+    bool inPhotosFolder;
+};
+
+// The file a picture names, unless it names one outside the two folders.
+std::optional<FoundPicture> findablePicture(const std::string& picture)
+{
+    if (auto name = photosFolderName(picture))
+        return FoundPicture{std::move(*name), true};
+    if (isBareFileName(picture))
+        return FoundPicture{picture, false};
+    return std::nullopt;
+}
+
+} // namespace
+
 std::vector<TimelinePhoto> timelinePhotos(const Journal& journal)
 {
     std::vector<TimelinePhoto> photos;
@@ -46,10 +70,10 @@ std::vector<TimelinePhoto> timelinePhotos(const Journal& journal)
         const auto& event = lines[i].event;
         if (!event || event->picture.empty())
             continue;
-        if (auto name = photosFolderName(event->picture))
-            photos.push_back({i, *event, std::move(*name), true});
-        else if (isBareFileName(event->picture))
-            photos.push_back({i, *event, event->picture, false});
+        const std::vector<std::string> pictures = event->pictures();
+        for (std::size_t at = 0; at < pictures.size(); ++at)
+            if (auto found = findablePicture(pictures[at]))
+                photos.push_back({i, *event, std::move(found->fileName), found->inPhotosFolder, at});
     }
     std::stable_sort(photos.begin(), photos.end(),
                      [](const TimelinePhoto& a, const TimelinePhoto& b) { return a.event.date < b.event.date; });
@@ -60,11 +84,13 @@ std::size_t timelinePhotoCount(std::string_view journalField)
 {
     std::size_t count = 0;
     journal::forEachJournalLine(journalField, [&count](std::string_view line) {
-        // An escape makes the picture no bare name, so the column as written tells.
+        // A line without a first picture has none: only those with one are read in full.
         const auto columns = journal::quickColumnsOfLine(line);
-        if (!columns || (!photosFolderName(columns->picture) && !isBareFileName(columns->picture)))
+        if (!columns || columns->picture.empty())
             return;
-        count += journal::parseEventLine(line) ? 1 : 0;
+        if (const auto event = journal::parseEventLine(line))
+            for (const std::string& picture : event->pictures())
+                count += findablePicture(picture) ? 1 : 0;
     });
     return count;
 }

@@ -27,6 +27,8 @@ std::optional<std::string> photosFolderName(std::string_view picture);
 // backslash or control character.
 bool isBareFileName(std::string_view name);
 
+// One photo of an event: an event with several photos stands on the timeline once for
+// each, at the event's date.
 struct TimelinePhoto {
     // The journal line of the event, by which edits name it.
     std::size_t line = 0;
@@ -34,14 +36,18 @@ struct TimelinePhoto {
     // The file's bare name (Windows-1252), in the photo folder or the album.
     std::string fileName;
     bool inPhotosFolder = false;
+    // Which of the event's pictures() it is.
+    std::size_t pictureIndex = 0;
 
     // Where the file is, given the two folders it may be in.
     std::filesystem::path path(const std::filesystem::path& photosFolder,
                                const std::filesystem::path& albumFolder) const;
+    // The photo as the event names it: "Photos/<bare name>", or the album's bare name.
+    std::string picture() const;
 };
 
-// The journal's events that name a picture that can be looked for, oldest first;
-// events of one day keep the order of their lines.
+// The photos of the journal's events that can be looked for, oldest first; the photos
+// of one day keep the order of their lines, those of one event its order.
 std::vector<TimelinePhoto> timelinePhotos(const journal::Journal& journal);
 // How many photos timelinePhotos() finds in a journal field, reading in full only the
 // lines that name a picture: a list counts them for every tree.

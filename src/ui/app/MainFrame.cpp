@@ -26,6 +26,9 @@
 #include "journal/DayWatch.h"
 #include "journal/DesktopNotifier.h"
 #include "journal/JournalPage.h"
+#include "journal/PhoneReminders.h"
+#include "companion/TreePageLink.h"
+#include "reminders/SecretServiceKeyring.h"
 #include "timeline/PictureFolders.h"
 #include "timeline/TimelineActions.h"
 #include "timeline/TimelineDlg.h"
@@ -110,6 +113,15 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     const auto showNotice = [this](const QString& text) { statusBar()->showMessage(text); };
     connect(&m_doc, &CTalvaneDoc::fileNotice, this, showNotice);
     connect(new CareCalendarKeeper(m_doc, this), &CareCalendarKeeper::notice, this, showNotice);
+    // Each task of a morning reminder links its tree's page while phones are paired.
+    const auto treeLinks = [this](const EntryList& entries, std::size_t position) -> std::optional<std::string> {
+        if (!m_sharing || !m_sharing->server())
+            return std::nullopt;
+        return talvane::companion::treePageLink(*m_sharing->server(), entries, position);
+    };
+    m_phoneReminders =
+        new PhoneReminders(m_doc, std::make_shared<talvane::reminders::SecretServiceKeyring>(), treeLinks, this);
+    connect(m_phoneReminders, &PhoneReminders::notice, this, showNotice);
     connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::rebuildRecentFiles);
     // Where no browser opens the help (none is there, or it refuses to run), the window shows it.
     connect(&services.helpOpener(), &HelpOpener::pageNotOpened, this,
@@ -472,6 +484,8 @@ void CMainFrame::OnAppAbout()
 void CMainFrame::onViewCareDue()
 {
     CareDueDlg dialog(m_doc, m_services.prompter(), talvane::journal::CalendarDate::today(), this);
+    connect(&dialog, &CareDueDlg::phoneRemindersRequested, this,
+            [this, &dialog] { m_phoneReminders->setUp(m_services, &dialog); });
     const bool chosen = m_services.dialogRunner().run(dialog) == QDialog::Accepted && dialog.chosenEntry();
     if (chosen) {
         // As choosing the tree in the entry list: edits on the pages are offered first.

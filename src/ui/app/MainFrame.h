@@ -21,6 +21,7 @@ class CTalvaneView;
 class DayWatch;
 class DesktopNotifier;
 class DueSummaryCounter;
+class PhoneReminders;
 class QDBusConnection;
 class QAction;
 class QLabel;
@@ -149,6 +150,7 @@ private:
     DueSummaryCounter* m_dueCounter = nullptr;
     DayWatch* m_dayWatch = nullptr;
     DesktopNotifier* m_careNotifier = nullptr;
+    PhoneReminders* m_phoneReminders = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
     QAction* m_recentSeparator = nullptr;

@@ -2,10 +2,10 @@
 
 #include "companion/DocumentHost.h"
 #include "companion/PhoneLanguage.h"
+#include "companion/PairedPhones.h"
 #include "companion/ProgramTokens.h"
-#include "companion/ProgramTokens.h"
+#include "companion/ServingRecord.h"
 #include "document/TalvaneDoc.h"
-#include "framework/FilePaths.h"
 #include "framework/FilePaths.h"
 
 using namespace talvane::companion;
@@ -39,9 +39,14 @@ std::optional<QString> PhoneSharing::start(const QString& bindAddress)
     options.bindAddress = bindAddress.toStdString();
     options.port = kPreferredPort;
     options.translate = PhoneTextInWindowLanguage;
-    // Programs' tokens belong to a collection's file: an untitled one has none.
-    if (!m_doc.pathName().isEmpty())
-        options.tokenFile = ProgramTokens::fileFor(FsPath(m_doc.pathName()));
+    // Programs' tokens and paired phones belong to a collection's file: an untitled one
+    // keeps its phones while it is shared.
+    if (!m_doc.pathName().isEmpty()) {
+        const std::filesystem::path collection = FsPath(m_doc.pathName());
+        options.tokenFile = ProgramTokens::fileFor(collection);
+        options.phonesFile = PairedPhones::fileFor(collection);
+        options.servingFile = ServingRecord::fileFor(collection);
+    }
     auto failure = m_server->start(options);
     if (failure) {
         options.port = 0;

@@ -22,6 +22,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace talvane::companion;
 
 namespace {
@@ -81,12 +83,14 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     codeRow->addWidget(m_newCode);
     layout->addLayout(codeRow);
 
-    auto* phonesLabel = new QLabel(tr("&Phones connected:"), this);
+    auto* phonesLabel = new QLabel(tr("&Paired phones:"), this);
     layout->addWidget(phonesLabel);
     m_phones = new QTreeWidget(this);
     phonesLabel->setBuddy(m_phones);
     m_phones->setHeaderLabels({tr("Phone"), tr("Address"), tr("Last request"), QString()});
     m_phones->setRootIsDecorated(false);
+    // A phone's name is edited in place: a double-click or F2.
+    m_phones->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_phones->header()->setStretchLastSection(false);
     m_phones->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_phones->setMinimumHeight(110);
@@ -123,6 +127,7 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     connect(m_newCode, &QPushButton::clicked, this, &ShareDlg::onNewCode);
     connect(m_network, &QComboBox::currentIndexChanged, this, &ShareDlg::onNetworkChosen);
     connect(&m_sharing, &PhoneSharing::phonesChanged, this, &ShareDlg::refreshPhones);
+    connect(m_phones, &QTreeWidget::itemChanged, this, &ShareDlg::onPhoneRenamed);
     resize(460, 640);
     NameFieldsAfterTheirLabels(*this);
 }
@@ -205,37 +210,78 @@ void ShareDlg::refreshPhones()
     CompanionServer* server = m_sharing.server();
     const std::vector<PairedPhone> phones = server ? server->sessions().phones() : std::vector<PairedPhone>();
     const auto lastRequest = [](const PairedPhone& phone) {
-        return QDateTime::fromSecsSinceEpoch(std::chrono::system_clock::to_time_t(phone.lastRequest))
-            .toString(QStringLiteral("HH:mm:ss"));
+        const QDateTime time = QDateTime::fromSecsSinceEpoch(std::chrono::system_clock::to_time_t(phone.lastRequest));
+        return time.date() == QDate::currentDate() ? time.toString(QStringLiteral("HH:mm:ss"))
+                                                   : QLocale().toString(time, QLocale::ShortFormat);
     };
+    // Names set in code are not renames.
+    const QSignalBlocker quiet(m_phones);
     // Every request of a phone tells its time: the rows are made again only when the
     // phones themselves change.
     bool samePhones = m_phones->topLevelItemCount() == static_cast<int>(phones.size());
-    for (std::size_t i = 0; samePhones && i < phones.size(); ++i)
-        samePhones = m_phones->topLevelItem(static_cast<int>(i))->data(0, Qt::UserRole).toString() ==
-                     QString::fromStdString(phones[i].handle);
+    for (std::size_t i = 0; samePhones && i < phones.size(); ++i) {
+        const QTreeWidgetItem* item = m_phones->topLevelItem(static_cast<int>(i));
+        samePhones = item->data(0, Qt::UserRole).toString() == QString::fromStdString(phones[i].handle) &&
+                     item->text(0) == QString::fromStdString(phones[i].name);
+    }
     if (samePhones) {
-        for (std::size_t i = 0; i < phones.size(); ++i)
-            m_phones->topLevelItem(static_cast<int>(i))->setText(2, lastRequest(phones[i]));
+        for (std::size_t i = 0; i < phones.size(); ++i) {
+            QTreeWidgetItem* item = m_phones->topLevelItem(static_cast<int>(i));
+            item->setText(1, QString::fromStdString(phones[i].address));
+            item->setText(2, lastRequest(phones[i]));
+        }
         return;
     }
     m_phones->clear();
     for (const PairedPhone& phone : phones) {
-        auto* item = new QTreeWidgetItem(m_phones, {QString::fromStdString(phone.name), QString::fromStdString(phone.address),
-                                                    lastRequest(phone)});
+        const QString name = QString::fromStdString(phone.name);
+        auto* item = new QTreeWidgetItem(m_phones, {name, QString::fromStdString(phone.address), lastRequest(phone)});
         item->setData(0, Qt::UserRole, QString::fromStdString(phone.handle));
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+        item->setToolTip(0, tr("Double-click or press F2 to rename the phone"));
         // Every phone's button has the same key: pressed again, it moves to the next one.
         auto* disconnect = new QPushButton(tr("&Disconnect"), m_phones);
-        disconnect->setAccessibleName(tr("Disconnect %1").arg(QString::fromStdString(phone.name)));
+        disconnect->setAccessibleName(tr("Disconnect %1").arg(name));
+        disconnect->setToolTip(tr("Unpairs the phone: to open the pages again, it must scan a new code"));
         connect(disconnect, &QPushButton::clicked, this, [this, handle = phone.handle] {
-            if (CompanionServer* current = m_sharing.server())
-                current->sessions().disconnect(handle);
+            CompanionServer* current = m_sharing.server();
+            if (current && !current->sessions().disconnect(handle)) {
+                sayKeptPhonesFailure(tr("The phone could not be disconnected:\n%1"));
+                // It may have been unpaired elsewhere meanwhile.
+                QMetaObject::invokeMethod(this, &ShareDlg::refreshPhones, Qt::QueuedConnection);
+            }
         });
         m_phones->setItemWidget(item, 3, disconnect);
     }
     m_phones->resizeColumnToContents(1);
     m_phones->resizeColumnToContents(2);
     m_phones->resizeColumnToContents(3);
+}
+
+void ShareDlg::onPhoneRenamed(QTreeWidgetItem* item, int column)
+{
+    CompanionServer* server = m_sharing.server();
+    if (column != 0 || !server)
+        return;
+    const std::string handle = item->data(0, Qt::UserRole).toString().toStdString();
+    const std::vector<PairedPhone> phones = server->sessions().phones();
+    const auto phone = std::find_if(phones.begin(), phones.end(), [&](const PairedPhone& kept) { return kept.handle == handle; });
+    if (phone != phones.end() && item->text(0).toStdString() != phone->name) {
+        if (const auto refusal = server->sessions().rename(phone->name, item->text(0).toStdString()))
+            m_services.prompter().ask(tr("The phone could not be renamed:\n%1")
+                                          .arg(QString::fromStdString(refusal->said(PhoneTextInWindowLanguage))),
+                                      QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+    }
+    // Not at once: the item is still being edited. The list shows the name kept.
+    QMetaObject::invokeMethod(this, &ShareDlg::refreshPhones, Qt::QueuedConnection);
+}
+
+void ShareDlg::sayKeptPhonesFailure(const QString& what)
+{
+    CompanionServer* server = m_sharing.server();
+    if (const auto failure = server ? server->sessions().failure() : std::nullopt)
+        m_services.prompter().ask(what.arg(QString::fromStdString(failure->said(PhoneTextInWindowLanguage))),
+                                  QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
 }
 
 void ShareDlg::refreshPrograms()

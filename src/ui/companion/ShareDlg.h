@@ -9,12 +9,14 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 class QTreeWidget;
+class QTreeWidgetItem;
 class UiServices;
 
 // File > Share with phones: the QR code a phone scans to pair, the address it holds,
-// the network it is on, the phones connected with a Disconnect button each, the programs
-// with a token for the collection's API with a Revoke button each, and Stop sharing.
-// Sharing lasts while the window is open.
+// the network it is on, the phones paired with the collection, each renamed in place
+// and with a Disconnect button that unpairs it, the programs with a token for the
+// collection's API with a Revoke button each, and Stop sharing. Sharing lasts while the
+// window is open; the phones stay paired from one sharing to the next.
 class ShareDlg : public QDialog {
     Q_OBJECT
 public:
@@ -36,6 +38,8 @@ public slots:
     // Listens on the network of that item of the network box from now on.
     void onNetworkChosen(int index);
     void refreshPhones();
+    // Renames the phone of the item to the name typed in its first column.
+    void onPhoneRenamed(QTreeWidgetItem* item, int column);
     // The programs with a token for the shared collection's API, each with Revoke.
     void refreshPrograms();
     void onNewCode();
@@ -44,6 +48,9 @@ protected:
     void done(int result) override;
 
 private:
+    // Says why the kept phones could not be changed, `what` holding the reason as %1.
+    void sayKeptPhonesFailure(const QString& what);
+
     PhoneSharing& m_sharing;
     UiServices& m_services;
     QLabel* m_code;

@@ -71,6 +71,10 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     createFileChoices();
     layout->addWidget(m_remindAtLogin);
     layout->addWidget(m_keepCalendar);
+    auto* phoneRow = new QHBoxLayout;
+    phoneRow->addWidget(m_phoneReminders);
+    phoneRow->addStretch();
+    layout->addLayout(phoneRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     GiveStandardButtonsKeys(*buttons);
@@ -162,9 +166,12 @@ void CareDueDlg::createFileChoices()
     m_remindAtLogin = new QCheckBox(tr("Remind me at &login"), this);
     m_remindAtLogin->setToolTip(tr("When you log in, a notification tells which trees of this collection need care that day."));
     m_keepCalendar = new QCheckBox(tr("Keep a care &calendar beside the collection"), this);
-    // Both are choices about the collection's file: an untitled collection has none yet.
+    m_phoneReminders = new QPushButton(tr("Remind me on my &phone\u2026"), this);
+    m_phoneReminders->setToolTip(tr("Each morning, the care due reaches your phone as a push notification or an e-mail."));
+    // All are choices about the collection's file: an untitled collection has none yet.
     m_remindAtLogin->setEnabled(!path.isEmpty());
     m_keepCalendar->setEnabled(!path.isEmpty());
+    m_phoneReminders->setEnabled(!path.isEmpty());
     if (!path.isEmpty()) {
         m_remindAtLogin->setChecked(LoginReminders::isReminded(path));
         m_keepCalendar->setChecked(CareCalendarBeside::isKept(path));
@@ -173,6 +180,7 @@ void CareDueDlg::createFileChoices()
     }
     connect(m_remindAtLogin, &QCheckBox::clicked, this, &CareDueDlg::onRemindAtLogin);
     connect(m_keepCalendar, &QCheckBox::clicked, this, &CareDueDlg::onKeepCalendar);
+    connect(m_phoneReminders, &QPushButton::clicked, this, &CareDueDlg::phoneRemindersRequested);
 }
 
 void CareDueDlg::onRemindAtLogin(bool remind)

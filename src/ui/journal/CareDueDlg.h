@@ -24,7 +24,8 @@ class QTreeWidget;
 // of the history that leaves the window's pages and their edits as they are; choosing
 // a task closes the window with its tree chosen. Two choices
 // of the collection's file are made here too: a reminder at login, and a care
-// calendar kept beside it.
+// calendar kept beside it; and the reminders that reach the grower's phone are set up
+// from here.
 class CareDueDlg : public QDialog {
     Q_OBJECT
 public:
@@ -40,6 +41,11 @@ public:
     QPushButton* markDoneButton() const { return m_markDone; }
     QCheckBox* remindAtLoginBox() const { return m_remindAtLogin; }
     QCheckBox* keepCalendarBox() const { return m_keepCalendar; }
+    QPushButton* phoneRemindersButton() const { return m_phoneReminders; }
+
+signals:
+    // The grower asks to set up the reminders on the phone.
+    void phoneRemindersRequested();
 
 public slots:
     void onShowTree();
@@ -69,4 +75,5 @@ private:
     QPushButton* m_markDone;
     QCheckBox* m_remindAtLogin;
     QCheckBox* m_keepCalendar;
+    QPushButton* m_phoneReminders;
 };

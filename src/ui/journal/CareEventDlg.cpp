@@ -80,6 +80,16 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
         m_picture->addItem(name, name);
     m_picture->setCurrentIndex(std::max(0, m_picture->findData(own)));
     form->addRow(tr("&Picture:"), m_picture);
+    // The event's further photos, as the phone logged them, are kept as they are.
+    m_morePictures = event.morePictures;
+    if (!m_morePictures.empty()) {
+        QStringList more;
+        for (const std::string& picture : m_morePictures)
+            more << FromAnsi(picture);
+        auto* further = new QLabel(more.join(QLatin1Char('\n')), this);
+        further->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        form->addRow(tr("Further photos:"), further);
+    }
 
     // Amounts as growers type them, "42" or "3,5": anything else cannot be typed.
     const auto* amounts = new QRegularExpressionValidator(
@@ -211,7 +221,10 @@ CareEvent CareEventDlg::event() const
 {
     const auto date = m_date->date();
     CareEvent event{date ? *FromQDate(*date) : m_givenDate, kCareKinds.at(static_cast<std::size_t>(m_kind->currentIndex())),
-                    std::nullopt, ToAnsi(m_picture->currentData().toString()), m_givenText, m_treeId, {}, {}};
+                    std::nullopt, {}, m_givenText, m_treeId, {}, {}};
+    std::vector<std::string> pictures{ToAnsi(m_picture->currentData().toString())};
+    pictures.insert(pictures.end(), m_morePictures.begin(), m_morePictures.end());
+    event.setPictures(std::move(pictures));
     if (const QString text = m_text->toPlainText(); text != m_shownText)
         event.text = ToAnsi(text);
     if (const auto due = m_due->date(); m_hasDue->isChecked() && due)

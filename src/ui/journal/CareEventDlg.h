@@ -83,6 +83,8 @@ private:
     std::vector<Measured> m_measured;
     // Kept through the edit: it names the tree the event's photo shows.
     std::string m_treeId;
+    // Kept through the edit too; with no picture chosen, the first takes its place.
+    std::vector<std::string> m_morePictures;
     // The day given, which an unreadable date text falls back to.
     talvane::journal::CalendarDate m_givenDate;
     // The text as given and as the box first showed it: an untouched text comes back

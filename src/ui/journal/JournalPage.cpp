@@ -9,6 +9,7 @@
 #include "journal/CareRepeat.h"
 #include "journal/CareTexts.h"
 #include "journal/Journal.h"
+#include "timeline/TimelinePhoto.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -22,7 +23,7 @@ using namespace talvane::journal;
 
 namespace {
 
-enum Column { DateColumn, KindColumn, TextColumn, MeasuredColumn, DueColumn };
+enum Column { DateColumn, KindColumn, TextColumn, MeasuredColumn, DueColumn, PhotosColumn };
 constexpr int kLineRole = Qt::UserRole;
 
 // Line breaks of an event's text would make rows of uneven height.
@@ -63,6 +64,15 @@ QString MeasuredToolTip(const std::vector<Measurement>& measurements)
     return lines.join(QLatin1Char('\n'));
 }
 
+// The files of an event's photos, a line each, by the names their folders give them.
+QString PicturesToolTip(const std::vector<std::string>& pictures)
+{
+    QStringList lines;
+    for (const std::string& picture : pictures)
+        lines << FromAnsi(talvane::timeline::photosFolderName(picture).value_or(picture));
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* parent)
@@ -75,12 +85,13 @@ JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* 
     m_list->setGeometry(t.units().rect(5, 5, 332, 140));
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
-    m_list->setHeaderLabels({tr("Date"), tr("Kind"), tr("Text"), tr("Measured"), tr("Due")});
+    m_list->setHeaderLabels({tr("Date"), tr("Kind"), tr("Text"), tr("Measured"), tr("Due"), tr("Photos")});
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(TextColumn, QHeaderView::Stretch);
     m_list->setColumnWidth(DateColumn, t.units().x(48));
     m_list->setColumnWidth(KindColumn, t.units().x(50));
     m_list->setColumnWidth(DueColumn, t.units().x(48));
+    m_list->setColumnWidth(PhotosColumn, t.units().x(30));
     m_measuredWidth = t.units().x(100);
     m_notice = t.label(QString(), 5, 148, 332, 16);
     m_notice->setWordWrap(true);
@@ -106,17 +117,22 @@ void JournalPage::refreshEventList()
     m_foreign = journal.isForeign();
     m_list->clear();
     bool measured = false;
+    bool photographed = false;
     for (const NumberedEvent& numbered : journal.newestFirst()) {
         const CareEvent& event = numbered.event;
         QString due = event.due ? ShortDateText(*event.due) : QString();
         if (event.due && event.repeat)
             due += tr(" \u21BB");
+        const std::vector<std::string> pictures = event.pictures();
         auto* row = new QTreeWidgetItem(m_list, {ShortDateText(event.date), CareKindText(event.kind), OneLine(event.text),
-                                                 MeasuredText(event.measurements), due});
+                                                 MeasuredText(event.measurements), due,
+                                                 pictures.empty() ? QString() : QString::number(pictures.size())});
         row->setData(DateColumn, kLineRole, QVariant::fromValue(numbered.line));
         row->setToolTip(TextColumn, FromAnsi(event.text));
         row->setToolTip(MeasuredColumn, MeasuredToolTip(event.measurements));
+        row->setToolTip(PhotosColumn, PicturesToolTip(pictures));
         measured = measured || !event.measurements.empty();
+        photographed = photographed || !pictures.empty();
         if (event.due && event.repeat)
             row->setToolTip(DueColumn, tr("Due %1, then %2 once done")
                                            .arg(ShortDateText(*event.due),
@@ -129,14 +145,15 @@ void JournalPage::refreshEventList()
             continue;
         QString shown = FromAnsi(line.unreadable);
         shown.replace(QLatin1Char('\t'), QStringLiteral("  "));
-        auto* row = new QTreeWidgetItem(m_list, {QString(), tr("Unreadable"), shown, QString(), QString()});
+        auto* row = new QTreeWidgetItem(m_list, {QString(), tr("Unreadable"), shown, QString(), QString(), QString()});
         row->setFlags(Qt::ItemIsEnabled);
         for (int column = 0; column < m_list->columnCount(); ++column)
             row->setForeground(column, m_list->palette().brush(QPalette::Disabled, QPalette::Text));
         row->setToolTip(TextColumn, tr("This line cannot be read by this version: it is kept as it is."));
     }
-    // A journal without measurements gives its text the room.
+    // A journal without measurements, or photos, gives its text the room.
     m_list->setColumnHidden(MeasuredColumn, !measured);
+    m_list->setColumnHidden(PhotosColumn, !photographed);
     if (measured) {
         m_list->resizeColumnToContents(MeasuredColumn);
         m_list->setColumnWidth(MeasuredColumn, std::min(m_list->columnWidth(MeasuredColumn), m_measuredWidth));

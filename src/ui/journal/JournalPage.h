@@ -19,11 +19,11 @@ struct CareEvent;
 }
 
 // The "Journal" tab: the dated care events of the entry, newest first, with their
-// measurements, and Add, Edit and Delete. Its one member is the text of the entry's
-// journal field. Each Add, Edit or Delete is a step of the collection's history at
-// once, as a photo added to the album is: the chart and the care due see it straight
-// away, while the other tabs' edits wait for Update. A field that is not a journal
-// this version can read is shown as such and never rewritten.
+// measurements and their photos, and Add, Edit and Delete. Its one member is the text
+// of the entry's journal field. Each Add, Edit or Delete is a step of the collection's
+// history at once, as a photo added to the album is: the chart and the care due see it
+// straight away, while the other tabs' edits wait for Update. A field that is not a
+// journal this version can read is shown as such and never rewritten.
 class JournalPage : public CPropertyPage {
     Q_OBJECT
 public:

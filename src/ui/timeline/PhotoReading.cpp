@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "album/PhotoSource.h"
+#include "journal/CareTexts.h"
 
 #include "timeline/PhotoFacts.h"
 
@@ -125,11 +126,13 @@ ShownPhoto readHeif(const QString& path, int side)
             {}};
 }
 
-} // namespace
-
-ShownPhoto readShownPhoto(const QString& path, int side)
+QDate dateOf(const talvane::timeline::PhotoFacts& facts)
 {
-    const talvane::timeline::PhotoFacts facts = talvane::timeline::readPhotoFacts(QFile::encodeName(path).toStdString());
+    return facts.dateTaken ? ToQDate(*facts.dateTaken) : QDate();
+}
+
+ShownPhoto readWithFacts(const QString& path, int side, const talvane::timeline::PhotoFacts& facts)
+{
     if (facts.isHeif)
         return readHeif(path, side);
     QImageReader reader(path);
@@ -150,4 +153,19 @@ ShownPhoto readShownPhoto(const QString& path, int side)
                           ? QCoreApplication::translate("PhotoReading", "The photo is damaged.")
                           : QCoreApplication::translate("PhotoReading", "The photo cannot be shown: %1").arg(reader.errorString()));
     return {upright(std::move(image), transformation), {}};
+}
+
+} // namespace
+
+QDate readDateTaken(const QString& path)
+{
+    return dateOf(talvane::timeline::readPhotoFacts(QFile::encodeName(path).toStdString()));
+}
+
+ShownPhoto readShownPhoto(const QString& path, int side)
+{
+    const talvane::timeline::PhotoFacts facts = talvane::timeline::readPhotoFacts(QFile::encodeName(path).toStdString());
+    ShownPhoto shown = readWithFacts(path, side, facts);
+    shown.taken = dateOf(facts);
+    return shown;
 }

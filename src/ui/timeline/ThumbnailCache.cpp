@@ -42,8 +42,9 @@ ShownPhoto ThumbnailCache::thumbnail(const QString& photoPath) const
     const QString kept = cachedPath(photoPath);
     if (kept.isEmpty())
         return {QImage(), QCoreApplication::translate("ThumbnailCache", "The photo is missing.")};
+    // A thumbnail keeps no date: the photo's own is read, which costs a look at its tags only.
     if (QImage cached(kept); !cached.isNull())
-        return {cached, {}};
+        return {cached, {}, readDateTaken(photoPath)};
     ShownPhoto made = readShownPhoto(photoPath, kSide);
     if (made.image.isNull())
         return made;
@@ -72,7 +73,8 @@ void ThumbnailLoader::request(const QString& photoPath)
         const ShownPhoto made = m_cache.thumbnail(photoPath);
         // Handed over through this object's event loop: dropped if it is gone by then.
         QMetaObject::invokeMethod(
-            this, [this, photoPath, made] { emit ready(photoPath, made.image, made.problem); }, Qt::QueuedConnection);
+            this, [this, photoPath, made] { emit ready(photoPath, made.image, made.problem, made.taken); },
+            Qt::QueuedConnection);
     });
 }
 

@@ -19,8 +19,8 @@ public:
     // "~/.cache/Orvande/Talvane/thumbnails" or where the system keeps caches.
     static QString defaultFolder();
 
-    // The photo's thumbnail: from the cache, else decoded and kept there. A missing or
-    // unreadable photo gives a null image and the problem.
+    // The photo's thumbnail, and the day its camera gives: from the cache, else decoded
+    // and kept there. A missing or unreadable photo gives a null image and the problem.
     ShownPhoto thumbnail(const QString& photoPath) const;
     // Where the thumbnail of the photo as it is now is kept; empty when it is missing.
     QString cachedPath(const QString& photoPath) const;
@@ -45,7 +45,7 @@ public:
     void waitForDone();
 
 signals:
-    void ready(const QString& photoPath, const QImage& thumbnail, const QString& problem);
+    void ready(const QString& photoPath, const QImage& thumbnail, const QString& problem, const QDate& taken);
 
 private:
     ThumbnailCache m_cache;

@@ -58,7 +58,8 @@ void TimelineModel::reloadThumbnails()
         }
 }
 
-void TimelineModel::takeThumbnail(const QString& path, const QImage& thumbnail, const QString& problem)
+void TimelineModel::takeThumbnail(const QString& path, const QImage& thumbnail, const QString& problem,
+                                  const QDate& taken)
 {
     const auto found = m_photosByPath.constFind(path);
     if (found == m_photosByPath.constEnd())
@@ -69,7 +70,7 @@ void TimelineModel::takeThumbnail(const QString& path, const QImage& thumbnail, 
     else
         MissingPictures::session().noteMissing(path);
     for (std::size_t photo : *found) {
-        m_thumbnails[photo] = {thumbnail, problem};
+        m_thumbnails[photo] = {thumbnail, problem, taken};
         const QModelIndex changed = index(rowOf(photo));
         emit dataChanged(changed, changed);
     }
@@ -87,6 +88,9 @@ QString TimelineModel::captionOf(std::size_t photo) const
     QString caption = ShortDateText(shown.event.date) + tr(" \u00B7 ") + CareKindText(shown.event.kind);
     if (!text.isEmpty())
         caption += tr(" \u00B7 ") + text;
+    // An event's photos stand at its date: the day each was taken may be another.
+    if (const auto taken = FromQDate(m_thumbnails.at(photo).taken); taken && *taken != shown.event.date)
+        caption += tr(" \u00B7 ") + tr("taken %1").arg(ShortDateText(*taken));
     return caption;
 }
 

@@ -5,6 +5,7 @@
 #endif
 
 #include <QAbstractListModel>
+#include <QDate>
 #include <QHash>
 #include <QImage>
 
@@ -32,7 +33,8 @@ public:
 
     const std::vector<talvane::timeline::TimelinePhoto>& photos() const { return m_photos; }
     QString pathOf(std::size_t photo) const;
-    // The whole caption of a photo: "12 May 2026 · Photo · first buds".
+    // The whole caption of a photo: "12 May 2026 · Photo · first buds", and the day its
+    // camera gives where that is not the event's ("· taken 10 May 2026"), once read.
     QString captionOf(std::size_t photo) const;
     // The photo a row shows; nothing for a heading.
     std::optional<std::size_t> photoAt(int row) const;
@@ -47,7 +49,7 @@ public:
 private:
     // The whole caption, where the file is, and why it cannot be shown.
     QString toolTipOf(std::size_t photo) const;
-    void takeThumbnail(const QString& path, const QImage& thumbnail, const QString& problem);
+    void takeThumbnail(const QString& path, const QImage& thumbnail, const QString& problem, const QDate& taken);
 
     struct Row {
         QString heading;
@@ -56,6 +58,7 @@ private:
     struct Thumbnail {
         QImage image;
         QString problem;
+        QDate taken;
     };
     ThumbnailLoader& m_loader;
     std::vector<talvane::timeline::TimelinePhoto> m_photos;

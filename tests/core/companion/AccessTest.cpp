@@ -93,11 +93,11 @@ TEST(CompanionAccess, WrongUsedUpAndExpiredPairingTokensOpenNoSession)
     Phone first(served.server.port());
     const auto paired = first.pair(token);
     ASSERT_TRUE(paired);
-    // The cookie stays with this site, out of reach of the page's scripts.
+    // The cookie stays with this site, out of reach of the page's scripts, for a year.
     const std::string cookie = paired->get_header_value("Set-Cookie");
     ASSERT_TRUE(cookie.starts_with("talvane_session=")) << cookie;
     EXPECT_EQ(cookie.find_first_not_of("0123456789abcdef", 16), 48u) << cookie;
-    EXPECT_EQ(cookie.substr(48), "; Path=/; HttpOnly; SameSite=Strict");
+    EXPECT_EQ(cookie.substr(48), "; Max-Age=31536000; Path=/; HttpOnly; SameSite=Strict");
     for (int use = 2; use <= PhoneSessions::kPairingUses; ++use)
         EXPECT_EQ(pairWith(token), 200) << "use " << use;
     EXPECT_EQ(pairWith(token), 401) << "one use too many";

@@ -125,7 +125,7 @@ TEST(CompanionApi, CareIsAnsweredAsStoredAndTakenOnce)
     const CalendarDate day = CalendarDate::today().plusDays(-2);
     const CalendarDate due = CalendarDate::today().plusDays(10);
     auto items = FormParts({{"kind", "Pruning"}, {"date", day.text()}, {"text", "\u014Csaka style"}, {"due", due.text()},
-                            {"amount-height", "42"}, {"unit-height", "cm"}});
+                            {"repeat", "2w"}, {"amount-height", "42"}, {"unit-height", "cm"}});
     items.push_back(PhotoPart(first, "IMG_0001.JPG"));
     items.push_back(PhotoPart(second, "IMG_0002.JPG"));
     const json added = JsonAnswer(phone->postMultipart(kMomijiEvents, items, "care-0001"), 201, "care logged");
@@ -141,25 +141,18 @@ TEST(CompanionApi, CareIsAnsweredAsStoredAndTakenOnce)
     EXPECT_EQ(event["due"], due.text());
     EXPECT_EQ(event["measurements"], json::parse(R"([{"kind": "height", "label": "Height", "amount": 42, "unit": "cm",
                                                       "text": "42 cm"}])"));
-    ASSERT_EQ(event["pictures"].size(), 1u);
+    EXPECT_EQ(event["repeat"], "every 2 weeks");
+    ASSERT_EQ(event["pictures"].size(), 2u) << "both photos are the event's";
     const std::string picture = event["pictures"][0]["name"];
     EXPECT_EQ(event["pictures"][0]["url"], "/api/photos/" + urlComponent(picture));
-    ASSERT_EQ(added["photoEvents"].size(), 1u) << "the second photo is an event of its own";
-    const json& photoEvent = added["photoEvents"][0];
-    EXPECT_EQ(photoEvent["date"], day.text());
-    EXPECT_EQ(photoEvent["kind"], "Photo");
-    EXPECT_EQ(photoEvent["text"], "");
-    EXPECT_TRUE(photoEvent["measurements"].empty());
-    EXPECT_TRUE(photoEvent["due"].is_null());
-    ASSERT_EQ(photoEvent["pictures"].size(), 1u);
-    EXPECT_NE(photoEvent["pictures"][0]["name"], picture);
+    EXPECT_NE(event["pictures"][1]["name"], picture);
+    EXPECT_TRUE(added["photoEvents"].empty());
     EXPECT_EQ(served.host.changes(), 1);
 
     // The answer is the tree's own, as listed afterwards.
     const json tree = JsonAnswer(phone->get(kMomijiApi), 200, "the tree after");
-    EXPECT_EQ(tree["events"].size(), 4u);
+    EXPECT_EQ(tree["events"].size(), 3u);
     EXPECT_EQ(std::count(tree["events"].begin(), tree["events"].end(), event), 1) << tree["events"];
-    EXPECT_EQ(std::count(tree["events"].begin(), tree["events"].end(), photoEvent), 1);
     const json dueList = JsonAnswer(phone->get("/api/due"), 200, "the Due list");
     ASSERT_EQ(dueList["tasks"].size(), 2u);
     EXPECT_EQ(dueList["tasks"][1]["task"], event["task"]);

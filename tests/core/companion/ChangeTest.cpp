@@ -6,66 +6,124 @@
 #include "collection/TreeIdentity.h"
 #include "collection/VersionStore.h"
 #include "companion/FileCollectionHost.h"
+#include "core/JournalTestTrees.h"
 #include "core/PhotoTestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace talvane::companion;
 using namespace talvane::journal;
+
+namespace {
+
+// Two photos of the phone's camera, taken on 2026-05-01 and 2026-05-02, as a form's parts.
+std::vector<std::string> TwoPhotos(const std::filesystem::path& folder)
+{
+    return {ReadFileBytes(writeJpegWithExif((folder / "a.jpg").string(), {.dateTimeOriginal = "2026:05:01 09:30:00"})),
+            ReadFileBytes(writeJpegWithExif((folder / "b.jpg").string(), {.dateTimeOriginal = "2026:05:02 18:00:00"}))};
+}
+
+// The events a change added at the end of a journal that held `before` lines.
+std::vector<CareEvent> AddedEvents(const Journal& journal, std::size_t before)
+{
+    std::vector<CareEvent> added;
+    for (std::size_t line = before; line < journal.lines().size(); ++line)
+        added.push_back(journal.lines()[line].event.value());
+    return added;
+}
+
+} // namespace
 
 TEST(CompanionChanges, CareLoggedWithTwoPhotosPutsBothOnTheTimeline)
 {
     ServedCollection served(Garden());
-    const std::string first = ReadFileBytes(
-        writeJpegWithExif((served.dir / "a.jpg").string(), {.dateTimeOriginal = "2026:05:01 09:30:00"}));
-    const std::string second = ReadFileBytes(
-        writeJpegWithExif((served.dir / "b.jpg").string(), {.dateTimeOriginal = "2026:05:02 18:00:00"}));
+    const std::vector<std::string> sent = TwoPhotos(served.dir.path());
     auto phone = served.pairedPhone();
     const CalendarDate day = CalendarDate::today().plusDays(-3);
+    const CalendarDate due = CalendarDate::today().plusDays(20);
     auto items = FormParts({{"kind", "Repotting"}, {"date", day.text()}, {"text", "Spring growth \u00E9"},
-                            {"amount-height", "42"}, {"unit-height", "cm"}});
-    items.push_back(PhotoPart(first, "IMG_0001.JPG"));
-    items.push_back(PhotoPart(second, "../../IMG_0002.jpg"));
+                            {"amount-height", "42"}, {"unit-height", "cm"}, {"due", due.text()}, {"repeat", "1y@3-4"}});
+    items.push_back(PhotoPart(sent[0], "IMG_0001.JPG"));
+    items.push_back(PhotoPart(sent[1], "../../IMG_0002.jpg"));
     const auto added = JsonAnswer(phone->postMultipart(kMomijiEvents, items), 201, "care with two photos");
     ASSERT_TRUE(added.is_object());
     EXPECT_EQ(added["tree"], kMomijiId);
     EXPECT_EQ(served.host.changes(), 1);
 
-    // The care shows the first photo; the second is a Photo event of the same day.
-    const Journal journal = served.host.journal(0);
-    ASSERT_EQ(journal.lines().size(), 4u);
-    std::vector<CareEvent> logged;
-    for (const auto& line : journal.lines())
-        if (line.event && line.event->date == day)
-            logged.push_back(*line.event);
-    ASSERT_EQ(logged.size(), 2u);
-    const CareEvent& a = logged[0].kind == CareKind::Repotting ? logged[0] : logged[1];
-    const CareEvent& b = logged[0].kind == CareKind::Repotting ? logged[1] : logged[0];
-    EXPECT_EQ(a.kind, CareKind::Repotting);
-    EXPECT_EQ(b.kind, CareKind::Photo);
-    EXPECT_EQ(a.text, "Spring growth \xE9");
-    EXPECT_EQ(b.text, "");
-    EXPECT_EQ(a.treeId, kMomijiId);
-    ASSERT_EQ(a.measurements.size(), 1u);
-    EXPECT_EQ(a.measurements[0].stored(), "height=42cm");
-    EXPECT_TRUE(b.measurements.empty());
+    // One event, of the day the care was done, holds both photos, whatever their cameras say.
+    const std::vector<CareEvent> logged = AddedEvents(served.host.journal(0), 2);
+    ASSERT_EQ(logged.size(), 1u);
+    const CareEvent& care = logged[0];
+    EXPECT_EQ(care.date, day);
+    EXPECT_EQ(care.kind, CareKind::Repotting);
+    EXPECT_EQ(care.text, "Spring growth \xE9");
+    EXPECT_EQ(care.treeId, kMomijiId);
+    EXPECT_EQ(care.due, due);
+    EXPECT_EQ(care.repeat, (CareRepeat{1, RepeatUnit::Year, MonthSpan{3, 4}}));
+    ASSERT_EQ(care.measurements.size(), 1u);
+    EXPECT_EQ(care.measurements[0].stored(), "height=42cm");
     // Copied under the tree's name, whatever the phone called them, byte for byte.
     const auto names = FolderNames(served.host.photosFolder);
     ASSERT_EQ(names.size(), 2u);
-    EXPECT_EQ("Photos/" + names[0], a.picture);
-    EXPECT_EQ("Photos/" + names[1], b.picture);
-    EXPECT_EQ(ReadFileBytes(served.host.photosFolder / names[0]), first);
-    EXPECT_EQ(ReadFileBytes(served.host.photosFolder / names[1]), second);
+    EXPECT_EQ(care.pictures(), (std::vector<std::string>{"Photos/" + names[0], "Photos/" + names[1]}));
+    EXPECT_EQ(ReadFileBytes(served.host.photosFolder / names[0]), sent[0]);
+    EXPECT_EQ(ReadFileBytes(served.host.photosFolder / names[1]), sent[1]);
     EXPECT_TRUE(std::filesystem::is_empty(served.uploads()));
     // Each picture the answer names reaches the phone as it was sent.
-    ASSERT_EQ(added["photoEvents"].size(), 1u);
-    for (const auto& [event, sent] : {std::pair{added["event"], first}, {added["photoEvents"][0], second}}) {
-        ASSERT_EQ(event["pictures"].size(), 1u) << event;
-        const auto shown = phone->get(event["pictures"][0]["url"]);
+    EXPECT_TRUE(added["photoEvents"].empty());
+    ASSERT_EQ(added["event"]["pictures"].size(), 2u) << added;
+    for (std::size_t at = 0; at < 2; ++at) {
+        const auto shown = phone->get(added["event"]["pictures"][at]["url"]);
         ASSERT_TRUE(shown);
         EXPECT_EQ(shown->status, 200);
-        EXPECT_EQ(shown->body, sent);
+        EXPECT_EQ(shown->body, sent[at]);
     }
+    const auto tree = JsonAnswer(phone->get(kMomijiApi), 200, "the tree after");
+    EXPECT_EQ(std::count(tree["events"].begin(), tree["events"].end(), added["event"]), 1) << tree["events"];
+    EXPECT_EQ(tree["timeline"].size(), 2u);
+    const auto trees = JsonAnswer(phone->get("/api/trees?q=Momiji"), 200, "the trees after");
+    EXPECT_EQ(trees["trees"][0]["photos"], 2) << trees["trees"][0];
+}
+
+TEST(CompanionChanges, PhotosAddedByTheirDatesAreAnEventEachDatedByTheCamera)
+{
+    ServedCollection served(Garden());
+    const std::vector<std::string> sent = TwoPhotos(served.dir.path());
+    auto phone = served.pairedPhone();
+    const CalendarDate due = CalendarDate::today().plusDays(20);
+    auto items = FormParts({{"kind", "Pruning"}, {"date", CalendarDate::today().plusDays(-1).text()}, {"text", "cut"},
+                            {"amount-trunk", "3"}, {"unit-trunk", "cm"}, {"due", due.text()}, {"repeat", "2w"},
+                            {"byPhotoDates", "1"}});
+    items.push_back(PhotoPart(sent[1], "IMG_0002.JPG"));
+    items.push_back(PhotoPart(sent[0], "IMG_0001.JPG"));
+    const auto added = JsonAnswer(phone->postMultipart(kMomijiEvents, items), 201, "photos by their dates");
+    ASSERT_TRUE(added.is_object());
+
+    // In the order sent; the first holds what is due and measured.
+    const std::vector<CareEvent> logged = AddedEvents(served.host.journal(0), 2);
+    ASSERT_EQ(logged.size(), 2u);
+    EXPECT_EQ(logged[0].date, Day("2026-05-02"));
+    EXPECT_EQ(logged[1].date, Day("2026-05-01"));
+    for (const CareEvent& event : logged) {
+        EXPECT_EQ(event.kind, CareKind::Pruning);
+        EXPECT_EQ(event.text, "cut");
+        EXPECT_EQ(event.pictures().size(), 1u);
+    }
+    EXPECT_EQ(logged[0].due, due);
+    EXPECT_EQ(logged[0].repeat, (CareRepeat{2, RepeatUnit::Week, std::nullopt}));
+    EXPECT_EQ(logged[0].measurements.size(), 1u);
+    EXPECT_FALSE(logged[1].due || logged[1].repeat || !logged[1].measurements.empty());
+    EXPECT_EQ(added["event"]["date"], "2026-05-02");
+    ASSERT_EQ(added["photoEvents"].size(), 1u);
+    EXPECT_EQ(added["photoEvents"][0]["date"], "2026-05-01");
+
+    // Without photos there is no camera to date by: the one event is of the day given.
+    const auto plain = JsonAnswer(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}, {"byPhotoDates", "1"}})),
+                                  201, "no photos by their dates");
+    EXPECT_EQ(plain["event"]["date"], CalendarDate::today().text());
+    EXPECT_TRUE(plain["photoEvents"].empty());
 }
 
 TEST(CompanionChanges, ServedFileIsWrittenAtEachChangeAndKeepsTheVersionBefore)

@@ -25,7 +25,34 @@ struct ParsedEvent {
     std::string description;
     // The alarms' actions and when each goes off, in seconds from the event's start.
     std::vector<std::pair<std::string, int>> alarms;
+    std::string lastModified;
+    // The start and the dates its rule repeats it on (at most kExpanded), as libical expands them.
+    std::vector<std::string> dates;
 };
+
+constexpr std::size_t kExpanded = 40;
+
+std::string DateDigits(const CalendarDate& date)
+{
+    std::string digits = date.text();
+    std::erase(digits, '-');
+    return digits;
+}
+
+std::vector<std::string> ExpandedDates(icalcomponent* event)
+{
+    const icaltimetype start = icalcomponent_get_dtstart(event);
+    icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
+    if (!rule)
+        return {icaltime_as_ical_string(start)};
+    std::vector<std::string> dates;
+    icalrecur_iterator* expanding = icalrecur_iterator_new(icalproperty_get_rrule(rule), start);
+    for (icaltimetype date = icalrecur_iterator_next(expanding); !icaltime_is_null_time(date) && dates.size() < kExpanded;
+         date = icalrecur_iterator_next(expanding))
+        dates.push_back(icaltime_as_ical_string(date));
+    icalrecur_iterator_free(expanding);
+    return dates;
+}
 
 // The events of an iCalendar text as libical reads them back, by UID.
 std::map<std::string, ParsedEvent> ParseBack(const std::string& text)
@@ -42,8 +69,10 @@ std::map<std::string, ParsedEvent> ParseBack(const std::string& text)
         EXPECT_TRUE(start.is_date);
         const char* description = icalcomponent_get_description(event);
         ParsedEvent& parsed = events[icalcomponent_get_uid(event)];
+        icalproperty* modified = icalcomponent_get_first_property(event, ICAL_LASTMODIFIED_PROPERTY);
         parsed = {icaltime_as_ical_string(start), icaltime_as_ical_string(icalcomponent_get_dtend(event)),
-                  icalcomponent_get_summary(event), description ? description : "", {}};
+                  icalcomponent_get_summary(event), description ? description : "", {},
+                  modified ? icaltime_as_ical_string(icalproperty_get_lastmodified(modified)) : "", ExpandedDates(event)};
         for (icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT); alarm;
              alarm = icalcomponent_get_next_component(event, ICAL_VALARM_COMPONENT)) {
             icalproperty* action = icalcomponent_get_first_property(alarm, ICAL_ACTION_PROPERTY);
@@ -124,7 +153,7 @@ TEST(CareCalendar, ATreesIdentifierKeepsItsUidsThroughARenameAndTreesWithoutOneK
     EXPECT_TRUE(std::includes(second.begin(), second.end(), first.begin(), first.end())) << "renamed and moved";
 }
 
-TEST(CareCalendar, ATaskDoneLeavesTheCalendarAndItsRepeatComesBackUnderANewUid)
+TEST(CareCalendar, ATaskDoneLeavesTheCalendarAndARepeatingOneMovesUnderItsUid)
 {
     EntryList entries;
     CareEvent feeding{Day("2027-04-01"), CareKind::Feeding, Day("2027-04-15"), {}, "feed", {}, {},
@@ -142,9 +171,47 @@ TEST(CareCalendar, ATaskDoneLeavesTheCalendarAndItsRepeatComesBackUnderANewUid)
     const auto after = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'900'000'000));
     ASSERT_EQ(after.size(), 1u) << "the wiring is done and gone";
     const auto& [uid, next] = *after.begin();
-    EXPECT_FALSE(before.contains(uid)) << "a new task, not the old one moved";
+    ASSERT_TRUE(before.contains(uid)) << "the feeding moved, it is not a new task";
+    EXPECT_EQ(before.at(uid).start, "20270415");
     EXPECT_EQ(next.start, "20270430");
+    EXPECT_EQ(before.at(uid).lastModified, "20270115T080000Z") << "written ahead of the export: its moment";
+    EXPECT_EQ(next.lastModified, "20270416T000000Z");
     EXPECT_EQ(next.description, "feed\nOnce done, it comes back every 2 weeks, April to September.");
+    EXPECT_EQ(std::count_if(before.begin(), before.end(),
+                            [](const auto& item) { return item.second.lastModified.empty() && item.second.dates.size() == 1; }),
+              1)
+        << "the wiring, which does not repeat, is written as before";
+}
+
+TEST(CareCalendar, ARepeatingTaskRepeatsOnTheDatesTheProgramGivesWhenItIsDoneOnTime)
+{
+    struct Case {
+        CareRepeat repeat;
+        const char* due;
+        std::size_t dates; // how many the event has, kMany when its rule has no end
+    };
+    constexpr std::size_t kMany = kExpanded;
+    const Case cases[] = {
+        {{2, RepeatUnit::Week, MonthSpan{4, 9}}, "2026-04-01", 14}, // to 2026-09-30; the next season starts on April 1
+        {{1, RepeatUnit::Year, std::nullopt}, "2026-07-05", kMany},
+        {{3, RepeatUnit::Month, std::nullopt}, "2026-01-20", kMany},
+        {{3, RepeatUnit::Month, MonthSpan{3, 11}}, "2026-03-01", kMany}, // March, June and September each year
+        {{1, RepeatUnit::Day, MonthSpan{11, 2}}, "2027-02-20", kMany}, // on to November 1
+        {{3, RepeatUnit::Month, std::nullopt}, "2026-05-31", 2}, // November has no 31st: the program's next is the 30th
+        {{1, RepeatUnit::Year, MonthSpan{3, 3}}, "2026-07-05", 1},  // next due on March 1: no rule gives that
+    };
+    for (const Case& c : cases) {
+        const std::string name = storedRepeat(c.repeat) + " from " + c.due;
+        EntryList entries;
+        AddTree(entries, "Pine", {CareEvent{Day("2026-01-01"), CareKind::Feeding, Day(c.due), {}, "feed", {}, {}, c.repeat}});
+        const auto events = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
+        ASSERT_EQ(events.size(), 1u) << name;
+        const std::vector<std::string>& expanded = events.begin()->second.dates;
+        EXPECT_EQ(expanded.size(), c.dates) << name;
+        CalendarDate due = Day(c.due);
+        for (std::size_t i = 0; i < expanded.size(); ++i, due = nextDue(c.repeat, due))
+            ASSERT_EQ(expanded[i], DateDigits(due)) << name << ", date " << i;
+    }
 }
 
 TEST(CareCalendar, WritesWholeFilesAndRefusesAFolderItCannotWrite)

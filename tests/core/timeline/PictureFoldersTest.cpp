@@ -11,13 +11,14 @@ using talvane::journal::CareKind;
 
 namespace {
 
-// A tree with "maple.bmp" in its album and a journal naming "Photos/2025-05-01 Maple.jpg" and "spring.bmp".
+// A tree with "maple.bmp" in its album and a journal naming "Photos/2025-05-01 Maple.jpg", then
+// "spring.bmp" and "Photos/leaves.jpg" in one event.
 EntryList MapleTrees()
 {
     EntryList entries;
-    AddTree(entries, "Maple",
-            {{Day("2025-05-01"), CareKind::Photo, {}, "Photos/2025-05-01 Maple.jpg", "buds", {}, {}, {}},
-             {Day("2025-06-01"), CareKind::Photo, {}, "spring.bmp", "leaves", {}, {}, {}}});
+    talvane::journal::CareEvent leaves{Day("2025-06-01"), CareKind::Photo, {}, {}, "leaves", {}, {}, {}};
+    leaves.setPictures({"spring.bmp", "Photos/leaves.jpg"});
+    AddTree(entries, "Maple", {{Day("2025-05-01"), CareKind::Photo, {}, "Photos/2025-05-01 Maple.jpg", "buds", {}, {}, {}}, leaves});
     (*entries[0])[CBonsaiData::Photo1] = "maple.bmp";
     return entries;
 }
@@ -45,7 +46,7 @@ TEST(PictureFolders, PhotosLiveBesideTheCollectionAndTheAlbumTooUnlessAnOldShare
 
     const NamedPictures names = namedPictures(entries);
     EXPECT_EQ(names.album, (std::set<std::string>{"maple.bmp", "spring.bmp"}));
-    EXPECT_EQ(names.photos, (std::set<std::string>{"2025-05-01 Maple.jpg"}));
+    EXPECT_EQ(names.photos, (std::set<std::string>{"2025-05-01 Maple.jpg", "leaves.jpg"}));
 }
 
 TEST(PictureFolders, BringingPicturesCopiesEachOnceRenamesWhatIsTakenAndOnAProblemLeavesNothing)
@@ -57,6 +58,9 @@ TEST(PictureFolders, BringingPicturesCopiesEachOnceRenamesWhatIsTakenAndOnAProbl
     WriteFileBytes(from.album / "maple.bmp", "maple");
     WriteFileBytes(from.album / "spring.bmp", "spring");
     WriteFileBytes(from.photos / "2025-05-01 Maple.jpg", "jpeg");
+    WriteFileBytes(from.photos / "leaves.jpg", "leaves");
+    WriteFileBytes(to.photos / "leaves.jpg", "another tree's leaves");
+    EXPECT_EQ(missingPictureCount(*entries[0], {dir / "none" / "Album", dir / "none" / "Photos"}), 4u);
     WriteFileBytes(from.album / "unnamed.bmp", "no tree names it");
     WriteFileBytes(to.album / "maple.bmp", "maple");          // the same picture: not copied again
     WriteFileBytes(to.album / "spring.bmp", "another tree");  // a name taken by another picture
@@ -67,16 +71,17 @@ TEST(PictureFolders, BringingPicturesCopiesEachOnceRenamesWhatIsTakenAndOnAProbl
     EXPECT_EQ(ReadFileBytes(to.album / "spring.bmp"), "another tree");
     EXPECT_EQ(ReadFileBytes(to.photos / "2025-05-01 Maple.jpg"), "jpeg");
     EXPECT_EQ(FolderNames(to.album), (std::vector<std::string>{"maple.bmp", "spring (2).bmp", "spring.bmp"}));
-    EXPECT_EQ(brought.created.size(), 2u);
+    EXPECT_EQ(brought.created.size(), 3u);
     EXPECT_EQ(brought.albumRenames, (std::map<std::string, std::string>{{"spring.bmp", "spring (2).bmp"}}));
+    EXPECT_EQ(brought.photoRenames, (std::map<std::string, std::string>{{"leaves.jpg", "leaves (2).jpg"}}));
 
-    // The journal event naming the renamed picture follows it; the album slot had no need to.
+    // The journal event naming the renamed pictures follows them; the album slot had no need to.
     const auto fields = renamedPictureFields(*entries[0], brought);
     ASSERT_EQ(fields.size(), 1u);
     EXPECT_EQ(fields[0].first, talvane::journal::kJournalField);
     const auto events = talvane::journal::Journal::read(fields[0].second).newestFirst();
     ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].event.picture, "spring (2).bmp");
+    EXPECT_EQ(events[0].event.pictures(), (std::vector<std::string>{"spring (2).bmp", "Photos/leaves (2).jpg"}));
     EXPECT_EQ(events[1].event.picture, "Photos/2025-05-01 Maple.jpg");
     EXPECT_TRUE(bringPictures(namedPictures(entries), to, to).created.empty());
 

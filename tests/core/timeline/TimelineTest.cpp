@@ -130,6 +130,22 @@ TEST(TimelinePhotos, OldestFirstSafeNamesOnlyAndTheComparisonsFirstPair)
     EXPECT_DOUBLE_EQ(heights[0].measurement.centimetres(), 100);
     EXPECT_DOUBLE_EQ(growthSeries(journal, MeasureKind::Trunk).at(0).measurement.centimetres(), 2.5);
 
+    // An event's photos stand at its date, in its order; a name that would leave the
+    // folders is passed over and counted by none.
+    CareEvent repotted{Day("2025-05-10"), CareKind::Repotting, std::nullopt, {}, "repotted", {}, {}, {}};
+    repotted.setPictures({"Photos/r1.jpg", "Photos/../r2.jpg", "r3.bmp"});
+    journal.add(repotted);
+    const auto withRepotting = timelinePhotos(journal);
+    ASSERT_EQ(withRepotting.size(), 6u);
+    for (std::size_t at : {2u, 3u}) {
+        EXPECT_EQ(withRepotting[at].line, journal.lines().size() - 1);
+        EXPECT_EQ(withRepotting[at].event.date, Day("2025-05-10"));
+    }
+    EXPECT_EQ(withRepotting[2].picture(), "Photos/r1.jpg");
+    EXPECT_EQ(withRepotting[3].picture(), "r3.bmp");
+    EXPECT_EQ(withRepotting[3].pictureIndex, 2u);
+    EXPECT_EQ(timelinePhotoCount(journal.text()), withRepotting.size());
+
     EXPECT_EQ(seasonOf(12), Season::Winter);
     EXPECT_EQ(seasonOf(3), Season::Spring);
     EXPECT_EQ(seasonOf(11), Season::Autumn);

@@ -9,11 +9,14 @@
 #include "editing/RenameEntryDlg.h"
 #include "journal/CareDueDlg.h"
 #include "journal/CareEventDlg.h"
+#include "journal/PhoneReminderDlg.h"
+#include "core/FakeKeyring.h"
 #include "passport/TreePassportCommands.h"
 #include "printing/LabelsDlg.h"
 #include "printing/PrintChoiceDlg.h"
 #include "timeline/TimelineDlg.h"
 #include "framework/CoreTexts.h"
+#include "framework/FilePaths.h"
 #include "journal/CareTexts.h"
 #include "journal/DueTasks.h"
 #include "framework/Translations.h"
@@ -179,8 +182,10 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
                        {}, &frame());
     LabelsDlg labels({}, {}, &frame());
     TimelineDlg timeline(doc(), ui.services(), 0, &frame());
+    FakeKeyring keyring;
+    PhoneReminderDlg phoneReminders(FsPath(doc().pathName()), keyring, ui.prompter, &frame());
     for (QWidget* dialog : std::initializer_list<QWidget*>{&newEntry, &newPicture, &printChoice, &rename, &giver, &careDue,
-                                                           &event, &labels, &timeline}) {
+                                                           &event, &labels, &timeline, &phoneReminders}) {
         expectFrench(*dialog);
         EXPECT_EQ(KeyboardFaults(*dialog), QStringList()) << "French keys of " << dialog->metaObject()->className();
     }

@@ -42,6 +42,8 @@ public:
         const std::string cookie = paired ? paired->get_header_value("Set-Cookie") : "";
         m_cookie = cookie.substr(0, cookie.find(';'));
     }
+    // The same phone, reaching a sharing started again on that port.
+    Phone(const Phone& paired, int port) : m_client("127.0.0.1", port), m_cookie(paired.m_cookie) {}
 
     int logCare(const std::string& tree, const std::string& kind, const std::string& text)
     {
@@ -244,6 +246,45 @@ TEST_F(SharingTest, TheProgramsWithATokenAreListedEachWithRevoke)
     doc().OnNewDocument();
     Share();
     EXPECT_FALSE(programs.isVisible());
+}
+
+TEST_F(SharingTest, APhoneStaysPairedFromOneSharingToTheNextUntilDisconnected)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
+    PhoneSharing& sharing = Share();
+    Phone phone(sharing.server()->port(), sharing.server()->sessions().pairingToken());
+    ASSERT_FALSE(phone.page("/trees").empty());
+    frame().shareDialog()->stopButton()->click();
+    ASSERT_FALSE(sharing.isSharing());
+
+    Share();
+    ShareDlg& window = *frame().shareDialog();
+    QTreeWidget& phones = *window.phoneList();
+    ASSERT_EQ(phones.topLevelItemCount(), 1);
+    EXPECT_EQ(phones.topLevelItem(0)->text(0), QStringLiteral("Browser")) << "named after its browser";
+    EXPECT_EQ(sharing.statusText(), QStringLiteral("Shared with 1 phone"));
+    Phone back(phone, sharing.server()->port());
+    EXPECT_FALSE(back.page("/trees").empty()) << "its cookie still works";
+
+    // The name is edited in place; a name refused is said, and the one kept shown again.
+    ASSERT_TRUE(phones.topLevelItem(0)->flags() & Qt::ItemIsEditable);
+    phones.topLevelItem(0)->setText(0, QStringLiteral("Garden phone"));
+    EXPECT_EQ(sharing.server()->sessions().phones().at(0).name, "Garden phone");
+    ui.prompter.expect(mb::kIdOk);
+    phones.topLevelItem(0)->setText(0, QStringLiteral(" "));
+    ASSERT_FALSE(ui.prompter.calls().empty());
+    EXPECT_EQ(ui.prompter.calls().back().text, QStringLiteral("The phone could not be renamed:\nA phone's name cannot be empty."));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return phones.topLevelItem(0)->text(0) == QStringLiteral("Garden phone"); }));
+
+    auto* disconnect = qobject_cast<QPushButton*>(phones.itemWidget(phones.topLevelItem(0), 3));
+    ASSERT_NE(disconnect, nullptr);
+    EXPECT_EQ(disconnect->accessibleName(), QStringLiteral("Disconnect Garden phone"));
+    disconnect->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return phones.topLevelItemCount() == 0; }));
+    EXPECT_TRUE(back.page("/trees").empty()) << "unpaired";
+    window.stopButton()->click();
+    Share();
+    EXPECT_EQ(phones.topLevelItemCount(), 0) << "and unpaired for good";
 }
 
 // The addresses the system lists as listening on the port: "127.0.0.1", "0.0.0.0"…

@@ -1,5 +1,6 @@
 #include "app/CommandIds.h"
 #include "journal/CareEventDlg.h"
+#include "journal/CareTexts.h"
 #include "journal/Journal.h"
 #include "journal/JournalPage.h"
 #include "timeline/CompareDlg.h"
@@ -19,8 +20,10 @@
 #include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <fstream>
 
@@ -192,4 +195,50 @@ TEST_F(TimelineTest, MeasurementsTypedInTheEventDialogAreChartedInCentimetres)
     chart.showJournal(Journal::read(""));
     EXPECT_FALSE(chart.isCharted(MeasureKind::Height) || chart.isCharted(MeasureKind::Trunk));
     EXPECT_FALSE(chart.notice()->text().isEmpty());
+}
+
+TEST_F(TimelineTest, AnEventsPhotosStandAtItsDateEachWithTheDayItWasTaken)
+{
+    std::filesystem::create_directories(dir / "Photos");
+    WideJpeg(dir / "Photos" / "a.jpg", {.dateTimeOriginal = "2025:06:01 10:00:00"});
+    WideJpeg(dir / "Photos" / "b.jpg", {.dateTimeOriginal = "2025:05:28 10:00:00"});
+    CareEvent repotted{*CalendarDate::fromText("2025-06-01"), CareKind::Repotting, std::nullopt, {}, "new pot", {}, {}, {}};
+    repotted.setPictures({"Photos/a.jpg", "Photos/b.jpg"});
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Elm"}, [&](CBonsaiData& entry, std::size_t) {
+        auto journal = talvane::journal::Journal::read("");
+        journal.add(repotted);
+        journal.add({*CalendarDate::fromText("2025-07-01"), CareKind::Note, std::nullopt, {}, "watered", {}, {}, {}});
+        entry[kJournalField] = journal.text();
+    }))));
+
+    // The Journal tab counts the event's photos and names them.
+    JournalPage& page = view().journalPage();
+    const QTreeWidgetItem* row = page.eventList()->topLevelItem(1);
+    EXPECT_FALSE(page.eventList()->isColumnHidden(5));
+    EXPECT_EQ(row->text(5), QStringLiteral("2"));
+    EXPECT_EQ(row->toolTip(5), QStringLiteral("a.jpg\nb.jpg"));
+    EXPECT_EQ(page.eventList()->topLevelItem(0)->text(5), QString());
+    // An edit keeps the photos it does not offer to change.
+    page.eventList()->setCurrentItem(page.eventList()->topLevelItem(1));
+    ui.dialogs.expect([](QDialog& dialog) {
+        dynamic_cast<CareEventDlg&>(dialog).textEdit()->setPlainText(QStringLiteral("bigger pot"));
+        return int(QDialog::Accepted);
+    });
+    page.onEventEdit();
+    const auto edited = talvane::journal::Journal::read(Journal(0)).lines().at(0).event;
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(edited->text, "bigger pot");
+    EXPECT_EQ(edited->pictures(), repotted.pictures());
+
+    WithTimeline([&](TimelineDlg& timeline) {
+        const auto& model = timeline.model();
+        ASSERT_EQ(model.photos().size(), 2u);
+        EXPECT_EQ(model.rowCount(), 3) << "one heading: both stand at the event's date";
+        const QString day = ShortDateText(*CalendarDate::fromText("2025-06-01"));
+        EXPECT_EQ(model.captionOf(0), day + QStringLiteral(" \u00B7 Repotting \u00B7 bigger pot"));
+        EXPECT_EQ(model.captionOf(1), model.captionOf(0) + QStringLiteral(" \u00B7 taken ") +
+                                          ShortDateText(*CalendarDate::fromText("2025-05-28")));
+        EXPECT_TRUE(model.data(model.index(model.rowOf(1)), Qt::ToolTipRole).toString().startsWith(model.captionOf(1)));
+        EXPECT_TRUE(timeline.summary()->text().startsWith(QStringLiteral("2 photos")));
+    });
 }

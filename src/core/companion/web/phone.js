@@ -363,6 +363,16 @@ function measureRow(measure) {
                  measure.units.map(unit => el("option", {selected: unit === measure.unit}, unit))));
 }
 
+// The repeats a grower sets most, as the journal stores them.
+function repeatChoices() {
+    return [["", PHONE_TEXT("Does not repeat")],
+            ["1w", PHONE_TEXT("Every week")], ["2w", filledText(PHONE_TEXT("Every %1 weeks"), "2")],
+            ["1m", PHONE_TEXT("Every month")], ["2m", filledText(PHONE_TEXT("Every %1 months"), "2")],
+            ["3m", filledText(PHONE_TEXT("Every %1 months"), "3")], ["6m", filledText(PHONE_TEXT("Every %1 months"), "6")],
+            ["1y", PHONE_TEXT("Every year")], ["2y", filledText(PHONE_TEXT("Every %1 years"), "2")],
+            ["3y", filledText(PHONE_TEXT("Every %1 years"), "3")]];
+}
+
 // The form's fields as NewEvent names them: the texts typed, then every photo chosen.
 function newEvent(form) {
     const sent = new FormData();
@@ -392,13 +402,24 @@ function showLogCare(context, tree) {
         el("textarea", {id: "text", name: "text", maxlength: MAX_EVENT_TEXT}),
         labelled("due", PHONE_TEXT("Next step due (optional)")),
         el("input", {id: "due", name: "due", type: "date", min: today}),
+        labelled("repeat", PHONE_TEXT("Then repeat")),
+        el("select", {id: "repeat", name: "repeat", disabled: true},
+           repeatChoices().map(([value, label]) => el("option", {value}, label))),
         el("label", {}, PHONE_TEXT("Measurements (optional)")),
         words.measures.map(measureRow),
         labelled("camera", PHONE_TEXT("Take a photo (optional)")),
         el("input", {id: "camera", name: "photo", type: "file", accept: "image/*", capture: "environment"}),
         labelled("photos", PHONE_TEXT("Or choose photos")),
         el("input", {id: "photos", name: "photo", type: "file", accept: "image/*", multiple: true}),
+        // The photos go on the one event logged unless each is to stand on its own day.
+        el("label", {class: "choice"},
+           el("input", {id: "byPhotoDates", name: "byPhotoDates", type: "checkbox", value: "1"}),
+           PHONE_TEXT("Add photos to the timeline by their dates")),
         actions);
+    // A repeat is that of the next step: it is offered once a due date is given.
+    const due = form.querySelector("#due"), repeat = form.querySelector("#repeat");
+    for (const change of ["input", "change"])
+        due.addEventListener(change, () => { repeat.disabled = !due.value; });
     const writeKey = new WriteKey();
     for (const change of ["input", "change"])
         form.addEventListener(change, () => writeKey.forget());

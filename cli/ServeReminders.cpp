@@ -1,0 +1,50 @@
+#include "Reminders.h"
+
+#include "collection/UserFolders.h"
+#include "companion/TreePageLink.h"
+#include "reminders/MorningReminder.h"
+#include "reminders/SecretServiceKeyring.h"
+
+#include <condition_variable>
+#include <iostream>
+#include <mutex>
+
+using namespace talvane::reminders;
+
+ServeReminders::ServeReminders(const std::filesystem::path& file, talvane::companion::CollectionHost& host,
+                               talvane::companion::CompanionServer& server)
+    : m_file(std::filesystem::absolute(file)), m_host(host), m_server(server),
+      m_thread([this](const std::stop_token& stop) { run(stop); })
+{
+}
+
+ServeReminders::~ServeReminders()
+{
+    m_stopping = true;
+    m_thread.request_stop();
+}
+
+void ServeReminders::run(const std::stop_token& stop)
+{
+    MorningReminder reminder(m_file);
+    SecretServiceKeyring keyring;
+    const ReminderSender sender(&m_stopping);
+    const TreeLinks links = [this](const EntryList& entries, std::size_t position) {
+        return talvane::companion::treePageLink(m_server, entries, position);
+    };
+    std::mutex mutex;
+    std::condition_variable_any wake;
+    while (!stop.stop_requested()) {
+        const auto snapshot = m_host.snapshot();
+        if (auto round = snapshot ? reminder.nextRound(snapshot->entries(), links, text::inEnglish) : std::nullopt) {
+            const auto outcomes = deliver(round->settings, round->channels, round->message,
+                                          keptSecrets(keyring, CollectionKey(m_file)), sender);
+            for (const ChannelOutcome& outcome : outcomes)
+                if (outcome.failure)
+                    std::cerr << "talvane-cli: " << *outcome.failure << std::endl;
+            reminder.record(*round, outcomes);
+        }
+        std::unique_lock lock(mutex);
+        wake.wait_for(lock, stop, std::chrono::minutes(1), [] { return false; });
+    }
+}

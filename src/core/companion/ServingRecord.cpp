@@ -1,0 +1,85 @@
+#include "companion/ServingRecord.h"
+
+#include "collection/SafeFile.h"
+#include "companion/KeptFile.h"
+#include "companion/ProgramTokens.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace talvane::companion {
+
+namespace {
+
+struct Note {
+    long pid = 0;
+    ServedAt at;
+};
+
+std::optional<Note> ReadNote(const std::filesystem::path& file)
+{
+    std::string bytes;
+    if (ReadWholeFile(file, bytes))
+        return std::nullopt;
+    const auto json = nlohmann::json::parse(bytes, nullptr, false);
+    try {
+        Note note{json.at("pid").get<long>(), {json.at("bind").get<std::string>(), json.at("port").get<int>()}};
+        if (note.pid <= 0 || note.at.port <= 0 || note.at.port > 65535)
+            return std::nullopt;
+        return note;
+    } catch (const nlohmann::json::exception&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::filesystem::path ServingRecord::fileFor(const std::filesystem::path& collection)
+{
+    const std::filesystem::path sharing = ProgramTokens::fileFor(collection);
+    // Only an absolute value counts, as for every other XDG folder.
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/')
+        return std::filesystem::path(runtime) / "talvane" / "serving" / sharing.filename();
+    return std::filesystem::path(sharing).replace_extension(".serving.json");
+}
+
+std::optional<ServedAt> ServingRecord::read(const std::filesystem::path& file)
+{
+    const auto note = ReadNote(file);
+    // Signal 0 only asks whether the process lives; one of another user's (EPERM) does too.
+    if (!note || (::kill(static_cast<pid_t>(note->pid), 0) != 0 && errno != EPERM))
+        return std::nullopt;
+    return note->at;
+}
+
+ServingRecord::ServingRecord(std::filesystem::path file, ServedAt at) : m_file(std::move(file)), m_at(std::move(at))
+{
+    write();
+}
+
+ServingRecord::~ServingRecord()
+{
+    const auto note = ReadNote(m_file);
+    if (note && note->pid == ::getpid() && note->at.port == m_at.port) {
+        std::error_code ignored;
+        std::filesystem::remove(m_file, ignored);
+    }
+}
+
+void ServingRecord::moveTo(const std::string& bindAddress)
+{
+    m_at.bindAddress = bindAddress;
+    write();
+}
+
+void ServingRecord::write()
+{
+    // Without the note the server serves all the same: only `talvane-cli pair` cannot find it.
+    KeptFile(m_file).write(nlohmann::json{{"pid", ::getpid()}, {"bind", m_at.bindAddress}, {"port", m_at.port}}.dump() + "\n");
+}
+
+} // namespace talvane::companion

@@ -1,0 +1,16 @@
+#include "companion/TreePageLink.h"
+
+#include "companion/CollectionSnapshot.h"
+#include "companion/CompanionServer.h"
+
+namespace talvane::companion {
+
+std::optional<std::string> treePageLink(CompanionServer& server, const EntryList& entries, std::size_t position)
+{
+    if (!server.isRunning() || server.sessions().phones().empty())
+        return std::nullopt;
+    return "http://" + phoneAddressFor(server.bindAddress()) + ":" + std::to_string(server.port()) + "/tree/" +
+           treeRefAt(entries, position);
+}
+
+} // namespace talvane::companion

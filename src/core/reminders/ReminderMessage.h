@@ -1,0 +1,40 @@
+#pragma once
+
+#include "collection/CollectionArchive.h"
+#include "journal/CalendarDate.h"
+#include "text/Words.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace talvane::reminders {
+
+// Where a paired phone opens the page of the tree at a position
+// ("http://192.168.1.20:8750/tree/REF"); nothing while the collection is not shared
+// with a paired phone.
+using TreeLinks = std::function<std::optional<std::string>(const EntryList& entries, std::size_t position)>;
+
+// A message for the grower's phone, as a push notification or an e-mail (UTF-8).
+struct ReminderMessage {
+    std::string title; // one line
+    std::string body;  // lines ended by "\n"
+    // What choosing the notification opens.
+    std::optional<std::string> link;
+
+    bool operator==(const ReminderMessage&) const = default;
+};
+
+// The care due today or overdue, earliest first, in the desktop notification's words:
+// every task on a line of its own, followed by its tree's link where there is one.
+// Nothing when no task is due.
+std::optional<ReminderMessage> morningMessage(const EntryList& entries, journal::CalendarDate today,
+                                              std::string_view collectionName, const TreeLinks& links,
+                                              const text::Words& words);
+
+// What "Send a test" sends, telling when the morning messages will come.
+ReminderMessage testMessage(std::string_view collectionName, int hour, const text::Words& words);
+
+} // namespace talvane::reminders

@@ -1,0 +1,62 @@
+#include "journal/PhoneReminders.h"
+
+#include "collection/UserFolders.h"
+#include "document/TalvaneDoc.h"
+#include "framework/CoreTexts.h"
+#include "framework/FilePaths.h"
+#include "framework/UiServices.h"
+#include "journal/PhoneReminderDlg.h"
+
+#include <QThread>
+
+using namespace talvane::reminders;
+
+PhoneReminders::PhoneReminders(CTalvaneDoc& doc, std::shared_ptr<Keyring> keyring, TreeLinks links, QObject* parent)
+    : QObject(parent), m_doc(doc), m_keyring(std::move(keyring)), m_links(std::move(links))
+{
+    m_timer.setInterval(kLookIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &PhoneReminders::look);
+    m_timer.start();
+}
+
+PhoneReminders::~PhoneReminders()
+{
+    m_stopping = true;
+    if (m_sending)
+        m_sending->wait();
+}
+
+void PhoneReminders::setUp(UiServices& services, QWidget* parent)
+{
+    PhoneReminderDlg dialog(FsPath(m_doc.pathName()), *m_keyring, services.prompter(), parent);
+    services.dialogRunner().run(dialog);
+}
+
+void PhoneReminders::look()
+{
+    const QString path = m_doc.pathName();
+    if (m_sending || path.isEmpty())
+        return;
+    if (!m_reminder || m_reminder->collection() != FsPath(path))
+        m_reminder = std::make_shared<MorningReminder>(FsPath(path));
+    auto round = m_reminder->nextRound(m_doc.entries(), m_links, WindowWords);
+    if (!round)
+        return;
+    auto outcomes = std::make_shared<std::vector<ChannelOutcome>>();
+    m_sending = QThread::create([round = *round, outcomes, keyring = m_keyring, collection = CollectionKey(FsPath(path)),
+                                 stopping = &m_stopping] {
+        *outcomes = deliver(round.settings, round.channels, round.message, keptSecrets(*keyring, collection),
+                            ReminderSender(stopping));
+    });
+    m_sending->setParent(this);
+    // The reminder that chose the round notes it, even once another collection is open.
+    connect(m_sending, &QThread::finished, this, [this, round = std::move(*round), outcomes, reminder = m_reminder] {
+        m_sending->deleteLater();
+        m_sending = nullptr;
+        reminder->record(round, *outcomes);
+        for (const ChannelOutcome& outcome : *outcomes)
+            if (outcome.failure)
+                emit notice(QString::fromStdString(*outcome.failure));
+    });
+    m_sending->start();
+}

@@ -1,0 +1,103 @@
+#include "reminders/MorningReminder.h"
+
+#include "core/JournalTestTrees.h"
+#include "core/ScopedVariable.h"
+#include "core/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace talvane::reminders;
+using talvane::journal::CareEvent;
+using talvane::journal::CareKind;
+
+namespace {
+
+CareEvent TaskDue(const char* due, const char* text, CareKind kind = CareKind::Wiring)
+{
+    return {Day("2026-06-01"), kind, Day(due), {}, text, {}, {}, {}};
+}
+
+// A collection's reminders in the test's own folders, on a clock the test sets.
+class MorningReminderTest : public ::testing::Test {
+protected:
+    MorningReminderTest()
+    {
+        ReminderSettings settings;
+        settings.ntfyTopic = "https://ntfy.example/bonsai";
+        settings.mail.host = "mail.example";
+        settings.mail.from = "talvane@example.org";
+        settings.mail.to = "grower@example.org";
+        settings.hour = 7;
+        EXPECT_FALSE(writeReminderSettings(reminderSettingsFile(collection), settings));
+    }
+
+    std::optional<ReminderRound> RoundAt(MorningReminder& reminder, int hour, int minute, int day = 8)
+    {
+        now = std::chrono::system_clock::from_time_t(LocalSeconds(hour, minute, 0, day));
+        return reminder.nextRound(entries, links, text::inEnglish);
+    }
+
+    TempDir dir;
+    ScopedVariable config{"XDG_CONFIG_HOME", (dir / "config").c_str()};
+    ScopedVariable state{"XDG_STATE_HOME", (dir / "state").c_str()};
+    std::filesystem::path collection = dir / "trees.tvn";
+    std::chrono::system_clock::time_point now;
+    MorningReminder::Clock clock = [this] { return now; };
+    EntryList entries;
+    TreeLinks links;
+};
+
+} // namespace
+
+TEST_F(MorningReminderTest, SendsEachChannelOnceADayFromTheHourWithTheTasksDueThatDay)
+{
+    AddTree(entries, "Momiji", {TaskDue("2026-12-09", "feed"), TaskDue("2026-12-06", "remove wire\nthen water")});
+    AddTree(entries, "Pine", {TaskDue("2026-12-08", "", CareKind::WireRemoval)});
+    links = [](const EntryList& trees, std::size_t position) -> std::optional<std::string> {
+        return "http://192.168.1.20:8750/tree/" + std::string(std::as_const(*trees[position])[CBonsaiData::Name]);
+    };
+    MorningReminder reminder(collection, clock);
+    EXPECT_FALSE(RoundAt(reminder, 6, 59)) << "before the hour";
+
+    const auto morning = RoundAt(reminder, 7, 0);
+    ASSERT_TRUE(morning);
+    EXPECT_EQ(morning->channels, (std::vector{Channel::Push, Channel::Mail}));
+    EXPECT_EQ(morning->message.title, "2 care tasks due in trees");
+    EXPECT_EQ(morning->message.body, "Momiji: remove wire\nhttp://192.168.1.20:8750/tree/Momiji\n"
+                                     "Pine: wire removal\nhttp://192.168.1.20:8750/tree/Pine\n")
+        << "overdue and due today, earliest first; tomorrow's waits";
+    EXPECT_EQ(morning->message.link, "http://192.168.1.20:8750/tree/Momiji");
+
+    reminder.record(*morning, {{Channel::Push, std::nullopt}, {Channel::Mail, "the server is away"}});
+    EXPECT_FALSE(RoundAt(reminder, 7, 1)) << "a failed send waits before it is tried again";
+    const auto retry = RoundAt(reminder, 7, 15);
+    ASSERT_TRUE(retry);
+    EXPECT_EQ(retry->channels, std::vector{Channel::Mail}) << "the push went already";
+    reminder.record(*retry, {{Channel::Mail, std::nullopt}});
+    EXPECT_FALSE(RoundAt(reminder, 18, 0)) << "once a day";
+    MorningReminder startedAgain(collection, clock);
+    EXPECT_FALSE(RoundAt(startedAgain, 18, 0)) << "the day sent is kept for the next program";
+
+    const auto nextDay = RoundAt(startedAgain, 7, 30, 9);
+    ASSERT_TRUE(nextDay);
+    EXPECT_EQ(nextDay->channels.size(), 2u);
+    EXPECT_EQ(nextDay->message.title, "3 care tasks due in trees") << "the task that fell due that day joins";
+}
+
+TEST_F(MorningReminderTest, SendsNothingWhileNothingIsDueAndATaskFallingDueLaterThatDay)
+{
+    AddTree(entries, "Elm", {TaskDue("2026-12-20", "repot")});
+    MorningReminder reminder(collection, clock);
+    EXPECT_FALSE(RoundAt(reminder, 8, 0)) << "nothing due: no message";
+
+    AddTree(entries, "Juniper", {TaskDue("2026-12-08", "water")});
+    EXPECT_FALSE(RoundAt(reminder, 8, 5)) << "looked at again a while later";
+    const auto later = RoundAt(reminder, 8, 15);
+    ASSERT_TRUE(later);
+    EXPECT_EQ(later->message, (ReminderMessage{"1 care task due in trees", "Juniper: water\n", std::nullopt}))
+        << "without a paired phone, no link";
+
+    EXPECT_FALSE(writeReminderSettings(reminderSettingsFile(collection), ReminderSettings{}));
+    MorningReminder notSetUp(collection, clock);
+    EXPECT_FALSE(RoundAt(notSetUp, 9, 0)) << "nothing set up, nothing sent";
+}
