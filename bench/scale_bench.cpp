@@ -1,8 +1,10 @@
 // Times the program's everyday steps on a generated collection of N entries:
-//   build/bin/bench_scale N [--no-pdf] [--phones]
+//   build/bin/bench_scale N [--no-pdf] [--phones] [--background]
 // Run it once per size; each run is a fresh process, so memory figures stand alone.
 // --phones also shares the collection with 20 simulated phones on loopback and tells
 // how long their requests took and the longest the window's event loop went unturned.
+// --background closes the window while sharing, as a grower going out to the garden
+// does, and tells the memory the program holds while it serves the phones without it.
 #include "PhoneLoad.h"
 #include "SampleEntries.h"
 #include "Measures.h"
@@ -163,6 +165,22 @@ void SharePhones(CTalvaneDoc& doc)
     std::printf("longest the event loop went unturned: %lld ms (ticks every 5 ms)\n", static_cast<long long>(longestGap));
 }
 
+// Shares on loopback, then closes the window choosing to keep serving the phones.
+void ServeWithTheWindowClosed(CTalvaneApp& app, QApplication& application)
+{
+    PhoneSharing& sharing = *app.mainFrame()->phoneSharing();
+    if (const auto failure = sharing.start(QStringLiteral("127.0.0.1"))) {
+        std::fprintf(stderr, "cannot share: %s\n", qPrintable(*failure));
+        return;
+    }
+    application.processEvents();
+    const long open = ResidentKilobytes();
+    app.mainFrame()->close();
+    application.processEvents();
+    std::printf("resident memory while sharing: %ld kB with the window open, %ld kB with it closed (%s)\n", open,
+                ResidentKilobytes(), sharing.servedWithoutWindow().isEmpty() ? "not served" : "served in the background");
+}
+
 } // namespace
 
 // Writes the collection in a child process, so that the memory it took is not
@@ -183,6 +201,7 @@ int main(int argc, char** argv)
     const auto given = [&](const char* flag) { return std::find(argv + 2, argv + argc, std::string(flag)) != argv + argc; };
     const bool withPdf = !given("--no-pdf");
     const bool withPhones = given("--phones");
+    const bool inBackground = given("--background");
     const std::string file = (std::filesystem::temp_directory_path() / ("talvane-scale-" + std::to_string(::getpid()) + ".tvn")).string();
     if (!WriteSampleFile(file, count)) {
         std::fprintf(stderr, "cannot write the collection %s\n", file.c_str());
@@ -262,6 +281,8 @@ int main(int argc, char** argv)
     }
     if (withPhones)
         SharePhones(doc);
+    if (inBackground)
+        ServeWithTheWindowClosed(app, application);
     std::printf("resident memory: %ld kB at start, %ld kB with an empty collection, %ld kB after opening\n", before,
                 emptyFootprint, opened);
     std::printf("memory added by opening: %.2f x the file size\n",

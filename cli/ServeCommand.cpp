@@ -1,12 +1,12 @@
 #include "Commands.h"
 #include "Reminders.h"
 
+#include "collection/CollectionLock.h"
 #include "companion/CompanionServer.h"
-#include "companion/FileCollectionHost.h"
-#include "companion/PairedPhones.h"
-#include "companion/ProgramTokens.h"
+#include "companion/FileServing.h"
 #include "companion/ServingRecord.h"
 
+#include <chrono>
 #include <csignal>
 #include <iostream>
 #include <pthread.h>
@@ -30,47 +30,105 @@ struct ServeRequest {
     std::string bind = "0.0.0.0";
 };
 
+using Served = std::unique_ptr<FileServing>;
+
+Served StartServing(const ServeRequest& request, int port)
+{
+    ServerOptions options;
+    // Changes and refusals go to standard error, which a service's journal keeps.
+    options.log = timedLines(std::cerr);
+    options.bindAddress = request.bind;
+    options.port = port;
+    options.handsOver = true;
+    auto started = FileServing::start(request.file, std::filesystem::current_path(), options);
+    if (auto* failure = std::get_if<std::string>(&started))
+        throw CliFailure(*failure);
+    return std::move(std::get<Served>(started));
+}
+
+// Waits for `signals` up to `time`; 0 when none came.
+int WaitForSignal(const sigset_t& signals, std::chrono::milliseconds time)
+{
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(time);
+    const timespec timeout{static_cast<time_t>(seconds.count()),
+                           static_cast<long>(std::chrono::nanoseconds(time - seconds).count())};
+    const int signal = sigtimedwait(&signals, nullptr, &timeout);
+    return signal > 0 ? signal : 0;
+}
+
+// The window that held the collection may still be letting its port go: tried for a
+// few seconds. Nothing served when asked to stop meanwhile.
+Served StartServingAgain(const ServeRequest& request, int port, const sigset_t& stopSignals)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (;;) {
+        try {
+            return StartServing(request, port);
+        } catch (const CliFailure&) {
+            if (std::chrono::steady_clock::now() >= giveUp)
+                throw;
+        }
+        if (WaitForSignal(stopSignals, std::chrono::milliseconds(100)))
+            return {};
+    }
+}
+
+// A window asked for the collection: it is let go, then taken back once the window holds
+// it no more (or never took it). False when asked to stop meanwhile.
+bool LendToWindow(const std::string& file, const sigset_t& stopSignals)
+{
+    constexpr auto kPoll = std::chrono::milliseconds(50);
+    constexpr auto kWindowTakesIt = std::chrono::seconds(10);
+    const auto window = [&] {
+        const auto holder = LiveLockHolder(file);
+        return holder && !IsThisProcess(*holder);
+    };
+    const auto giveUp = std::chrono::steady_clock::now() + kWindowTakesIt;
+    while (!window() && std::chrono::steady_clock::now() < giveUp)
+        if (WaitForSignal(stopSignals, kPoll))
+            return false;
+    while (window())
+        if (WaitForSignal(stopSignals, kPoll))
+            return false;
+    return true;
+}
+
 void Serve(const ServeRequest& request)
 {
-    // Ctrl+C and SIGTERM are taken by sigwait below, never by a server thread: they
-    // are blocked before any thread starts, and the threads inherit the mask.
+    // Ctrl+C, SIGTERM and a window's request are taken by sigwait below, never by a
+    // server thread: they are blocked before any thread starts, and the threads inherit
+    // the mask.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    sigset_t signals = stopSignals;
+    sigaddset(&signals, ServingRecord::kHandOverSignal);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-    auto opened = FileCollectionHost::open(request.file, std::filesystem::current_path());
-    if (auto* failure = std::get_if<std::string>(&opened))
-        throw CliFailure(*failure);
-    auto& host = *std::get<std::unique_ptr<FileCollectionHost>>(opened);
-    CompanionServer server(host);
-    ServerOptions options;
-    // Changes and refusals go to standard error, which a service's journal keeps.
-    options.log = timedLines(std::cerr);
-    host.logChangesTo(options.log);
-    options.bindAddress = request.bind;
-    options.port = request.port;
-    const auto collection = std::filesystem::absolute(request.file);
-    options.tokenFile = ProgramTokens::fileFor(collection);
-    options.phonesFile = PairedPhones::fileFor(collection);
-    options.servingFile = ServingRecord::fileFor(collection);
-    if (const auto failure = server.start(options))
-        throw CliFailure(*failure);
-
-    std::cout << "Serving " << request.file << " to phones on port " << server.port() << ".\n";
-    PrintPairingAddress(server.pairingAddress(phoneAddressFor(request.bind)));
+    Served served = StartServing(request, request.port);
+    // The phones find it at the same address after each hand-over.
+    const int port = served->server().port();
+    std::cout << "Serving " << request.file << " to phones on port " << port << ".\n";
+    PrintPairingAddress(served->server().pairingAddress(phoneAddressFor(request.bind)));
     std::cout << "Every change from a phone is written to the file at once. Press Ctrl+C to stop." << std::endl;
     const auto reminders = talvane::reminders::readReminderSettings(talvane::reminders::reminderSettingsFile(request.file));
     if (reminders.settings.isSetUp())
         std::cout << RemindersText(request.file, reminders.settings) << std::endl;
-    auto reminding = std::make_unique<ServeReminders>(request.file, host, server);
 
+    const ServerLog log = timedLines(std::cerr);
     int signal = 0;
-    sigwait(&stopSignals, &signal);
-    // The reminders look at the server: they stop first.
-    reminding.reset();
-    server.stop();
+    while (sigwait(&signals, &signal) == 0 && signal == ServingRecord::kHandOverSignal) {
+        served.reset();
+        log("handed the collection to a window");
+        if (!LendToWindow(request.file, stopSignals))
+            break;
+        served = StartServingAgain(request, port, stopSignals);
+        if (!served)
+            break;
+        log("took the collection back from the window");
+    }
+    served.reset();
     std::cout << "Stopped serving " << request.file << "." << std::endl;
 }
 

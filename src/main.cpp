@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 #include "app/QuitSignals.h"
+#include "app/ServingInBackground.h"
 #include "app/TalvaneApp.h"
 #include "framework/BaseDirectory.h"
 #include "framework/Translations.h"
@@ -93,7 +94,8 @@ public:
         parser.setApplicationDescription(tr("Talvane: the record of every tree of a bonsai collection."));
         parser.addHelpOption();
         parser.addPositionalArgument(QStringLiteral("collection"), tr("A collection file (.tvn) to open."));
-        for (const QCommandLineOption* option : {&noSplash, &inventory, &find, &screenshot, &printPdf, &entry, &all, &remind, &careDue})
+        for (const QCommandLineOption* option :
+             {&noSplash, &inventory, &find, &screenshot, &printPdf, &entry, &all, &remind, &careDue, &background})
             parser.addOption(*option);
         parser.addVersionOption();
     }
@@ -115,6 +117,10 @@ public:
                                                       "after %1 seconds.")
                                                        .arg(CareDueReminder::kChoiceWaitMs / 1000)};
     const QCommandLineOption careDue{kCareDueOption, tr("Open the Care due window once the collection is open.")};
+    const QCommandLineOption background{QStringLiteral("background"),
+                                        tr("Share the collection with its paired phones on ADDR (0.0.0.0: every "
+                                           "network) and go on in the background, without the window."),
+                                        QStringLiteral("ADDR")};
 };
 
 } // namespace
@@ -171,10 +177,15 @@ int main(int argc, char** argv)
         return PrintCollectionToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf), index);
     }
 
-    auto services = UiServices::createQt();
-    CTalvaneApp app(*services);
     StartOptions options;
     options.collection = parser.positionalArguments().value(0);
+    options.serveInBackgroundOn = parser.value(commandLine.background);
+    // The program serving this collection in the background shows its window instead.
+    if (options.serveInBackgroundOn.isEmpty() && !parser.isSet(commandLine.screenshot) &&
+        ServingInBackground::showRunningProgram(ServingInBackground::defaultSocketPath(), options.collection))
+        return 0;
+    auto services = UiServices::createQt();
+    CTalvaneApp app(*services);
     options.splash = !parser.isSet(commandLine.noSplash) && !parser.isSet(commandLine.screenshot);
     options.careDue = parser.isSet(commandLine.careDue);
     // A picture of the window for the documentation tells the desktop nothing.

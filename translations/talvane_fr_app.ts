@@ -63,8 +63,8 @@
         <translation>Écrire les soins à faire dans un fichier iCalendar</translation>
     </message>
     <message>
-        <source>Serve the collection to phones on this network while this window is open</source>
-        <translation>Mettre la collection à la disposition des téléphones de ce réseau tant que cette fenêtre est ouverte</translation>
+        <source>Serve the collection to phones on this network until sharing is stopped</source>
+        <translation>Mettre la collection à la disposition des téléphones de ce réseau jusqu&apos;à l&apos;arrêt du partage</translation>
     </message>
     <message>
         <source>Write the tree shown, its photos and its journal into one file to hand on</source>
@@ -312,6 +312,26 @@ Tant qu&apos;il ne le peut pas, elles sont perdues si Talvane ou l&apos;ordinate
         <source>%1 pictures of this tree are missing</source>
         <translation>%1 images de cet arbre sont introuvables</translation>
     </message>
+    <message>
+        <source>Phones are sharing %1. Keep serving them in the background once the window is closed?
+
+Talvane then goes on running: start it again to bring the window back.</source>
+        <translation>Des téléphones partagent %1. Continuer à les servir en arrière-plan une fois la fenêtre fermée&#xa0;?
+
+Talvane continue alors de tourner&#xa0;: démarrez-le de nouveau pour faire revenir la fenêtre.</translation>
+    </message>
+    <message>
+        <source>&amp;Keep serving</source>
+        <translation>&amp;Continuer à servir</translation>
+    </message>
+    <message>
+        <source>&amp;Stop sharing</source>
+        <translation>&amp;Arrêter le partage</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
 </context>
 <context>
     <name>CTalvaneApp</name>
@@ -330,6 +350,12 @@ Tant qu&apos;il ne le peut pas, elles sont perdues si Talvane ou l&apos;ordinate
     <message>
         <source>&amp;Later</source>
         <translation>&amp;Plus tard</translation>
+    </message>
+    <message>
+        <source>Sharing with phones could not start:
+%1</source>
+        <translation>Le partage avec les téléphones n&apos;a pas pu démarrer :
+%1</translation>
     </message>
 </context>
 <context>
@@ -437,6 +463,10 @@ Ce que vous choisissez s’affiche comme des modifications non enregistrées : E
         <source>Show a desktop notification of the care due today or overdue in each collection given, and exit once it is chosen or closed, or after %1 seconds.</source>
         <translation>Afficher une notification du bureau des soins à faire aujourd&apos;hui ou en retard dans chaque collection donnée, et quitter une fois qu&apos;elle est choisie ou fermée, ou au bout de %1 secondes.</translation>
     </message>
+    <message>
+        <source>Share the collection with its paired phones on ADDR (0.0.0.0: every network) and go on in the background, without the window.</source>
+        <translation>Partager la collection avec ses téléphones associés sur ADDR (0.0.0.0&#xa0;: tous les réseaux) et continuer en arrière-plan, sans la fenêtre.</translation>
+    </message>
 </context>
 <context>
     <name>EarlierVersionsDlg</name>
@@ -485,6 +515,27 @@ Ce que vous choisissez s’affiche comme des modifications non enregistrées : E
     <message>
         <source>Language</source>
         <translation>Langue</translation>
+    </message>
+</context>
+<context>
+    <name>ServingInBackground</name>
+    <message>
+        <source>The phones could not be served in the background:
+%1</source>
+        <translation>Les téléphones n&apos;ont pas pu être servis en arrière-plan&#xa0;:
+%1</translation>
+    </message>
+    <message>
+        <source>Talvane: serving %1 to the phones</source>
+        <translation>Talvane&#xa0;: %1 servi aux téléphones</translation>
+    </message>
+    <message>
+        <source>&amp;Show Talvane</source>
+        <translation>&amp;Afficher Talvane</translation>
+    </message>
+    <message>
+        <source>Stop sharing and &amp;quit</source>
+        <translation>Arrêter le partage et &amp;quitter</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,21 @@
         <source>Shared with %1 phones</source>
         <translation>Partagé avec %1 téléphones</translation>
     </message>
+    <message>
+        <source>Only a collection saved in a file can be served with the window closed.</source>
+        <translation>Seule une collection enregistrée dans un fichier peut être servie fenêtre fermée.</translation>
+    </message>
+</context>
+<context>
+    <name>ShareAtLogin</name>
+    <message>
+        <source>Talvane: %1 shared with phones</source>
+        <translation>Talvane&#xa0;: %1 partagé avec les téléphones</translation>
+    </message>
+    <message>
+        <source>Serves a bonsai collection to its paired phones in the background</source>
+        <translation>Sert une collection de bonsaïs à ses téléphones associés en arrière-plan</translation>
+    </message>
 </context>
 <context>
     <name>ShareDlg</name>
@@ -147,6 +162,22 @@
 %1</source>
         <translation>Le téléphone n&apos;a pas pu être renommé&#xa0;:
 %1</translation>
+    </message>
+    <message>
+        <source>Share with phones at &amp;login</source>
+        <translation>Partager avec les téléphones à l&apos;&amp;ouverture de session</translation>
+    </message>
+    <message>
+        <source>Talvane starts at login in the background and serves this collection to its paired phones, on every network or on this computer only, as chosen above</source>
+        <translation>Talvane démarre en arrière-plan à l&apos;ouverture de session et sert cette collection à ses téléphones associés, sur tous les réseaux ou sur cet ordinateur seulement, comme choisi plus haut</translation>
+    </message>
+    <message>
+        <source>Cl&amp;ose</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Sharing goes on until Stop sharing</source>
+        <translation>Le partage continue jusqu&apos;à «&#xa0;Arrêter le partage&#xa0;»</translation>
     </message>
 </context>
 </TS>

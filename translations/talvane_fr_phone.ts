@@ -292,12 +292,28 @@
         <translation>L&apos;ordinateur n&apos;a pas répondu. Vérifiez que le téléphone est sur le même réseau que l&apos;ordinateur, puis réessayez.</translation>
     </message>
     <message>
+        <source>Saved</source>
+        <translation>Enregistré</translation>
+    </message>
+    <message>
+        <source>Kept in Talvane on the computer — not yet saved</source>
+        <translation>Gardé dans Talvane sur l&apos;ordinateur — pas encore enregistré</translation>
+    </message>
+    <message>
         <source>Trees</source>
         <translation>Arbres</translation>
     </message>
     <message>
         <source>Due</source>
         <translation>À faire</translation>
+    </message>
+    <message>
+        <source>Send again</source>
+        <translation>Envoyer à nouveau</translation>
+    </message>
+    <message>
+        <source>The desktop did not answer. Everything entered is kept: check that the phone is on the same network as the desktop, then send it again.</source>
+        <translation>L&apos;ordinateur n&apos;a pas répondu. Tout ce qui a été saisi est gardé : vérifiez que le téléphone est sur le même réseau que l&apos;ordinateur, puis envoyez-le à nouveau.</translation>
     </message>
     <message>
         <source>Tree not found</source>
@@ -368,6 +384,10 @@
         <translation>Chercher</translation>
     </message>
     <message>
+        <source>Latest measurements</source>
+        <translation>Dernières mesures</translation>
+    </message>
+    <message>
         <source>Journal</source>
         <translation>Journal</translation>
     </message>
@@ -396,8 +416,32 @@
         <translation>Album</translation>
     </message>
     <message>
+        <source>Winter %1</source>
+        <translation>Hiver %1</translation>
+    </message>
+    <message>
+        <source>Spring %1</source>
+        <translation>Printemps %1</translation>
+    </message>
+    <message>
+        <source>Summer %1</source>
+        <translation>Été %1</translation>
+    </message>
+    <message>
+        <source>Autumn %1</source>
+        <translation>Automne %1</translation>
+    </message>
+    <message>
         <source>Timeline</source>
         <translation>Chronologie</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Retour</translation>
+    </message>
+    <message>
+        <source>Taken %1</source>
+        <translation>Prise le %1</translation>
     </message>
     <message>
         <source>Unit</source>

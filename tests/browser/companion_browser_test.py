@@ -3,9 +3,11 @@
 
 On a copy of the sample collection, `talvane-cli serve` is started and the browser
 pairs, lists the trees, opens one from a photo of its label and one from its typed code,
-searches them, opens one, logs care done on an earlier day with a measurement, a repeat and
-two photos, which make one event (first lost on the way, then refused, then corrected), and
-marks a task done on the Due page. The calendar
+searches them, opens one (its timeline by season, a photo full size and back, its latest
+measurements), logs care done on an earlier day with a measurement, a repeat and
+two photos, which make one event (lost on the way while the server cannot be reached, sent
+again, refused, corrected, then said saved), and marks a task done on the Due page, answered
+as a window that keeps it unsaved would answer. The calendar
 is fetched the way a calendar application would, without the cookie; a write sent twice
 must not change the collection twice; and once the server is stopped, the file itself
 must hold exactly the changes made from the phone. Last, a collection whose trees are
@@ -47,6 +49,7 @@ try:
                                             StaleElementReferenceException, TimeoutException)
     from selenium.webdriver.chrome.service import Service
     from selenium.webdriver.common.by import By
+    from selenium.webdriver.common.keys import Keys
     from selenium.webdriver.support import expected_conditions as EC
     from selenium.webdriver.support.ui import Select, WebDriverWait
 except ImportError as error:
@@ -73,6 +76,9 @@ NOT_AN_AMOUNT = "abc"
 SENT_TWICE = "Fed once, though the program sent it twice."
 NOT_PAIRED = "This phone is not paired with Talvane."
 LOST = "The desktop did not answer."
+SEND_AGAIN = "Send again"
+SAVED = "Saved"
+KEPT = "Kept in Talvane on the computer \u2014 not yet saved"
 # Trees named like markup, and texts that would act if they were read as such.
 MARKUP_NAMES = ["<img src=x onerror=alert(1)>", "</script><b>x</b>"]
 MARKUP_BOTANICAL = "<svg onload=alert(2)><i>Acer</i>"
@@ -313,9 +319,11 @@ class Phone:
             check(width > 0, f"the {what} {image.get_attribute('src')} did not load")
         self.driver.execute_script("window.scrollTo(0, 0)")
 
-    def screenshot(self, name):
+    def screenshot(self, name, at=None):
+        """The page from its top, or from the element `at` just under the navigation."""
         if self.screenshots:
-            self.driver.execute_script("window.scrollTo(0, 0)")
+            self.driver.execute_script("window.scrollTo(0, arguments[0] ? arguments[0].getBoundingClientRect().top"
+                                       " + scrollY - document.querySelector('nav').offsetHeight : 0)", at)
             path = os.path.join(self.screenshots, f"phone-{name}.png")
             check(self.driver.save_screenshot(path), f"could not save {path}")
 
@@ -327,6 +335,38 @@ class Phone:
         return self.driver.execute_script(
             "const h = [...document.querySelectorAll('main h2')].find(h => h.textContent === arguments[0]);"
             "return h ? [...h.nextElementSibling.querySelectorAll('img')] : [];", heading)
+
+    def measurements(self):
+        """The latest measurements as the tree's page lists them: {label: (value, date)}."""
+        rows = self.driver.execute_script("return [...document.querySelectorAll('table.measured tr')]"
+                                          ".map(row => [...row.cells].map(cell => cell.textContent))")
+        return {label: (value, date) for label, value, date in rows}
+
+    def open_full_size(self, thumbnail, press):
+        """Opens a timeline photo full size by `press` on its thumbnail; the view once its photo is shown."""
+        self.driver.execute_script("arguments[0].scrollIntoView({block: 'center'})", thumbnail)
+        press(thumbnail)
+        viewer = self.wait(lambda d: d.find_element(By.CSS_SELECTOR, "dialog.viewer[open]"), "the photo did not open")
+        image = viewer.find_element(By.TAG_NAME, "img")
+        self.wait(lambda d: d.execute_script("return arguments[0].complete && arguments[0].naturalWidth > 0", image),
+                  f"the photo {image.get_attribute('src')} shown full size did not load")
+        check(re.fullmatch(r"photo-\d+", urllib.parse.urlsplit(self.driver.current_url).fragment),
+              f"the photo full size has no address of its own: {self.driver.current_url}")
+        # As wide as the phone, from a picture of the screen's own pixels, not the thumbnail.
+        width, inner = self.driver.execute_script("return [arguments[0].getBoundingClientRect().width, innerWidth]", image)
+        side = int(urllib.parse.parse_qs(urllib.parse.urlsplit(image.get_attribute("src")).query)["size"][0])
+        check(width == inner and side >= inner * PHONE["pixelRatio"],
+              f"the photo is shown {width} px wide on a {inner} px phone, asked at {side} px")
+        return viewer
+
+    def check_back_from_photo(self, thumbnail, tree_path):
+        """The photo full size is closed, the tree's page is back at its address and on the photo's thumbnail."""
+        self.wait(lambda d: not d.find_elements(By.CSS_SELECTOR, "dialog.viewer"), "the photo full size stayed open")
+        address = urllib.parse.urlsplit(self.driver.current_url)
+        check(address.path == tree_path and not address.fragment and self.heading() == "Momiji",
+              f"going back from the photo led to {self.driver.current_url}, not the tree's page")
+        check(self.driver.switch_to.active_element == thumbnail, "going back from the photo lost the thumbnail's place")
+        self.driver.execute_script("window.scrollTo(0, 0)")
 
     def wait_for_alert(self, text):
         """The text of the page's message of what went wrong, once it says `text`."""
@@ -344,6 +384,37 @@ class Phone:
         except NoAlertPresentException:
             opened = None
         check(opened is None, f"{where} ran a script of the collection's texts: it said {opened!r}")
+
+
+def season_of(day):
+    """A day's season as the tree's page heads it: northern, a winter named by the two years it spans."""
+    day = datetime.date.fromisoformat(day)
+    if day.month in (12, 1, 2):
+        first = day.year if day.month == 12 else day.year - 1
+        return f"Winter {first}\u2013{(first + 1) % 100:02d}"
+    return f"{('Spring', 'Summer', 'Autumn')[(day.month - 3) // 3]} {day.year}"
+
+
+def check_timeline_by_season(phone, cli, collection, entry):
+    """The page's timeline is the one the file holds (as talvane-cli reads it, oldest first), shown
+    newest first under one heading a season; its seasons as they are expected."""
+    expected = []
+    for photo in reversed(json.loads(run_cli(cli, "timeline", collection, "--entry", str(entry)))["photos"]):
+        season = season_of(photo["date"])
+        if not expected or expected[-1][0] != season:
+            expected.append((season, []))
+        expected[-1][1].append(photo["date"])
+    check(len(expected) >= 3 and any(season.startswith("Winter") for season, _ in expected),
+          f"the tree's timeline spans {[season for season, _ in expected]}: a winter and two more seasons are needed")
+    shown = phone.driver.execute_script(
+        "return [...document.querySelectorAll('.timeline h3')].map(h => [h.textContent,"
+        " [...h.nextElementSibling.querySelectorAll('a.thumb')].map(a => a.querySelector('time').textContent)])")
+    check([(season, dates) for season, dates in shown] == expected,
+          f"the timeline shows the seasons {shown}, not {expected}")
+    for image in phone.driver.find_elements(By.CSS_SELECTOR, "a.thumb img"):
+        check(image.get_attribute("loading") == "lazy" and image.get_attribute("alt") and "size=" in image.get_attribute("src"),
+              f"the thumbnail {image.get_attribute('src')} is not a small picture loaded lazily with a text")
+    return expected
 
 
 def check_script_policy(phone, url, session):
@@ -420,11 +491,12 @@ def check_markup_shown_as_text(cli, work, phone, today):
         phone.wait_for_page(r"/tree/[a-z0-9-]+/log", "Log care")
         driver.find_element(By.NAME, "text").send_keys(RECODED[0])
         driver.find_element(By.CSS_SELECTOR, "form.log button[type=submit]").click()
-        notice = phone.wait(lambda d: next((m.text for m in d.find_elements(By.CSS_SELECTOR, ".message[role=status]")),
-                                           None), "the tree's page does not tell how the text was changed")
-        check("\u0151" in notice and RECODED[0] not in driver.find_element(By.TAG_NAME, "main").text and
+        said = phone.wait(lambda d: [m.text for m in d.find_elements(By.CSS_SELECTOR, ".message[role=status]")],
+                          "the tree's page does not tell how the text was changed")
+        check(SAVED in said and any("\u0151" in text for text in said) and
+              RECODED[0] not in driver.find_element(By.TAG_NAME, "main").text and
               RECODED[1] in driver.find_element(By.CSS_SELECTOR, "ol.journal").text,
-              f"the text logged is not shown as the file holds it, with the reason: {notice!r}")
+              f"the text logged is not shown as the file holds it, saved, with the reason: {said!r}")
         phone.check_text_only("the page after logging")
 
         driver.get(base + "/due")
@@ -560,16 +632,38 @@ def run(args, work):
         # Its timeline mixes originals of the Photos folder with pictures of the album.
         timeline = phone.section_images("Timeline")
         timeline_before = {image.get_attribute("src") for image in timeline}
-        album_named = [image for image in timeline if image.get_attribute("alt").lower().endswith(".bmp")]
+        album_named = [image for image in timeline
+                       if urllib.parse.unquote(urllib.parse.urlsplit(image.get_attribute("src")).path).lower().endswith(".bmp")]
         check(album_named, "the sample's Momiji has no timeline event showing an album picture")
         phone.wait_for_images(timeline, "timeline photo")
         phone.screenshot("tree")
+
+        step("the tree's timeline by season, a photo full size and the latest measurements")
+        seasons = check_timeline_by_season(phone, cli, collection, momiji)
+        headings = [heading.text for heading in driver.find_elements(By.CSS_SELECTOR, "main h2")]
+        check(headings.index("Latest measurements") < headings.index("Album"),
+              f"the latest measurements are not near the top of the tree's page: {headings}")
+        measured_before = phone.measurements()
+        check(len(measured_before) >= 2, f"the sample's Momiji shows the measurements {measured_before}")
+        phone.screenshot("tree-timeline", driver.find_element(By.XPATH, "//main/h2[.='Timeline']"))
+        # The newest photo, opened from the keyboard: the camera's day is its event's, so none is said.
+        newest = driver.find_element(By.CSS_SELECTOR, "a.thumb")
+        viewer = phone.open_full_size(newest, lambda thumbnail: thumbnail.send_keys(Keys.ENTER))
+        newest_said = newest.find_element(By.TAG_NAME, "img").get_attribute("alt")
+        check(viewer.text.startswith("Back\n" + seasons[0][1][0]) and newest_said.split(": ", 1)[-1] in viewer.text and
+              "Taken" not in viewer.text, f"the newest photo full size says {viewer.text!r}")
+        phone.check_fits()
+        driver.back()
+        phone.check_back_from_photo(newest, tree_path)
 
         step("logging care done two days ago, with a measurement, a repeat and two photos")
         driver.find_element(By.LINK_TEXT, "Log care").click()
         phone.wait_for_page(re.escape(tree_path) + "/log", "Log care")
         date_field = driver.find_element(By.NAME, "date")
-        check(date_field.get_attribute("value") == today.isoformat() and date_field.get_attribute("max") == today.isoformat(),
+        # The form may have been made on either side of midnight.
+        today = datetime.date.today()
+        days = {today.isoformat(), (today - datetime.timedelta(days=1)).isoformat()}
+        check(date_field.get_attribute("value") in days and date_field.get_attribute("max") == date_field.get_attribute("value"),
               "the care's date is not today, at the latest")
         Select(driver.find_element(By.NAME, "kind")).select_by_visible_text(LOGGED_KIND)
         driver.find_element(By.NAME, "text").send_keys(LOGGED_TEXT)
@@ -594,18 +688,19 @@ def run(args, work):
         phone.screenshot("log-care")
         state_before_log = file_state(collection, photos_folder)
 
-        # The first attempt is lost on the way; each one's key and whether Save could be
-        # pressed again meanwhile are kept where the next page can read them.
+        # The server cannot be reached until told otherwise: every attempt is lost on the
+        # way. Each one's key and whether Save could be pressed again meanwhile are kept
+        # where the next page can read them.
         driver.execute_script("""
             const send = window.fetch;
-            let lost = 1;
+            window.unreachable = true;
             window.fetch = (url, init = {}) => {
                 if (init.method === "POST") {
                     const sent = JSON.parse(sessionStorage.getItem("sent") || "[]");
                     sent.push({key: new Headers(init.headers).get("Idempotency-Key"),
                                saveDisabled: document.querySelector("form.log button[type=submit]").disabled});
                     sessionStorage.setItem("sent", JSON.stringify(sent));
-                    if (lost-- > 0)
+                    if (window.unreachable)
                         return Promise.reject(new TypeError("Failed to fetch"));
                 }
                 return send(url, init);
@@ -614,7 +709,17 @@ def run(args, work):
         save.click()
         phone.wait_for_alert(LOST)
         phone.wait(lambda d: save.is_enabled(), "Save stayed disabled once the attempt was lost")
-        save.click()
+        lost = json.loads(driver.execute_script("return sessionStorage.getItem('sent')"))
+        check(len(lost) > 1, f"a care lost on the way was not sent again before saying so: {lost}")
+        kept = driver.execute_script(
+            "const f = document.querySelector('form.log');"
+            "return [f.text.value, f.due.value, document.getElementById('photos').files.length]")
+        check(kept == [LOGGED_TEXT, due.isoformat(), 2], f"the form lost what was typed and chosen: {kept}")
+        offered = driver.find_elements(By.CSS_SELECTOR, ".message[role=alert] button")
+        check([button.text for button in offered] == [SEND_AGAIN],
+              f"the lost care is offered to be sent again by {[button.text for button in offered]}")
+        driver.execute_script("window.unreachable = false")
+        offered[0].click()
         refusal = phone.wait_for_alert(f"\u201c{NOT_AN_AMOUNT}\u201d is not an amount")
         check(file_state(collection, photos_folder) == state_before_log, f"a refused care changed the file: {refusal}")
         phone.wait(lambda d: save.is_enabled(), "Save stayed disabled after the refusal")
@@ -634,13 +739,15 @@ def run(args, work):
                    d.find_elements(By.TAG_NAME, "h1") and phone.heading() == "Momiji",
                    "saving the care did not lead back to the tree's page")
         phone.check_fits()
+        saved = [m.text for m in driver.find_elements(By.CSS_SELECTOR, ".message[role=status]")]
+        check(saved == [SAVED], f"the tree's page says {saved} of the care written to the file, not {SAVED!r}")
         sent = json.loads(driver.execute_script("return sessionStorage.getItem('sent')"))
         keys = [attempt["key"] for attempt in sent]
-        check(len(sent) == 3 and all(attempt["saveDisabled"] for attempt in sent),
+        check(len(sent) == len(lost) + 2 and all(attempt["saveDisabled"] for attempt in sent),
               f"Save could be pressed while its care was being sent: {sent}")
         check(all(key and re.fullmatch(r"[A-Za-z0-9-]{8,64}", key) for key in keys) and
-              keys[0] == keys[1] != keys[2],
-              f"the care sent again after a lost attempt, then corrected, was keyed {keys}")
+              len(set(keys[:-1])) == 1 and keys[-2] != keys[-1],
+              f"the care sent again after lost attempts, then corrected, was keyed {keys}")
         state_after_log = file_state(collection, photos_folder)
         check(state_after_log[0] != state_before_log[0], "saving the care did not write the file")
 
@@ -653,11 +760,20 @@ def run(args, work):
         new_photos = [image for image in phone.section_images("Timeline")
                       if image.get_attribute("src") not in timeline_before]
         check(len(new_photos) == 2, f"the timeline shows {len(new_photos)} new photos, not 2")
-        captions = [driver.execute_script("return arguments[0].closest('figure').textContent", image)
-                    for image in new_photos]
-        check(captions == [f"{done_on.isoformat()} \u00b7 {LOGGED_KIND} \u00b7 {LOGGED_TEXT}"] * 2,
-              f"the new timeline photos are captioned {captions}")
         phone.wait_for_images(new_photos, "new timeline photo")
+        check_timeline_by_season(phone, cli, collection, momiji)
+        # Shown full size, a photo logged says its care and the other day its camera gives.
+        thumbnail = new_photos[0].find_element(By.XPATH, "..")
+        viewer = phone.open_full_size(thumbnail, lambda thumbnail: thumbnail.click())
+        said = f"{done_on.isoformat()} \u00b7 {LOGGED_KIND}\nTaken {today.isoformat()}\n{LOGGED_TEXT}"
+        check(viewer.text == "Back\n" + said, f"the photo logged says {viewer.text!r} full size, not {said!r}")
+        viewer.find_element(By.TAG_NAME, "button").click()
+        phone.check_back_from_photo(thumbnail, tree_path)
+        measured = phone.measurements()
+        logged_measures = {"Height": f"{HEIGHT[0]} {HEIGHT[1]}", "Trunk diameter": f"{TRUNK[0]} {TRUNK[1]}"}
+        check(measured == dict(measured_before, **{label: (value, done_on.isoformat())
+                                                   for label, value in logged_measures.items()}),
+              f"the latest measurements are {measured} once care was logged, from {measured_before}")
 
         step("the Due page")
         driver.find_element(By.LINK_TEXT, "Due").click()
@@ -702,9 +818,22 @@ def run(args, work):
         done_ids = [item["task"] for item in listed_due.get("tasks", []) if item["title"] == done_title]
         check(status == 200 and len(done_ids) == 1, f"/api/due does not list {done_title!r} once: {listed_due}")
         done_line = int(done_ids[0].split(".")[1])
+        # Answered as a window that holds the collection unsaved answers.
+        driver.execute_script("""
+            const send = window.fetch;
+            window.fetch = async (url, init = {}) => {
+                const answer = await send(url, init);
+                if (init.method !== "POST")
+                    return answer;
+                const body = await answer.json();
+                return new Response(JSON.stringify({...body, saved: false}), {status: answer.status, headers: answer.headers});
+            };""")
         task.find_element(By.CSS_SELECTOR, "form.done button").click()
         phone.wait(EC.staleness_of(task), "marking the task done did not show the list again")
         phone.wait_for_page("/due", "Due")
+        kept = phone.wait(lambda d: [m.text for m in d.find_elements(By.CSS_SELECTOR, ".message[role=status]")],
+                          "marking the task done did not say where it went")
+        check(kept == [KEPT], f"the Due page says {kept} of a task kept unsaved, not {KEPT!r}")
         left = driver.find_elements(By.CSS_SELECTOR, "li.task")
         left_titles = [item.find_element(By.CSS_SELECTOR, "a").text for item in left]
         check(done_title not in left_titles, f"{done_title!r} is still due after it was marked done")

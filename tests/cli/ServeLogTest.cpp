@@ -46,7 +46,7 @@ TEST(ServeCommand, TellsStandardErrorOfEachChangeAndEachRefusalOnALineOfItsOwn)
     const std::string time = "20[0-9]{2}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} ";
     EXPECT_TRUE(std::regex_match(ended.err, std::regex(time + "refused 403 POST /api/trees/x\\?y\\?/events from 127\\.0\\.0\\.1: "
                                                               "This request came from another site\\. Nothing was changed\\.\n" +
-                                                       time + "Momiji\\?\\[2J: Add event from phone\n")))
+                                                       time + "Momiji\\?\\[2J: Add event from phone \\(sent by script\\)\n")))
         << ended.err;
     EXPECT_EQ(ended.err.find(token.substr(4)), std::string::npos);
 }

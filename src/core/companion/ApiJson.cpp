@@ -10,10 +10,12 @@
 #include "search/EntryMatcher.h"
 #include "search/ListColumns.h"
 #include "text/Windows1252.h"
+#include "timeline/PhotoFacts.h"
 #include "timeline/TimelinePhoto.h"
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 
 namespace talvane::companion {
 
@@ -131,7 +133,17 @@ json albumJson(const CBonsaiData& entry)
     return album;
 }
 
-json timelineJson(const PhoneWords& words, const Journal& journal)
+// The day the camera says an original of the photo folder was taken, which may not be
+// its event's; album bitmaps say none.
+json takenJson(const timeline::TimelinePhoto& photo, const std::filesystem::path& photosFolder)
+{
+    if (!photo.inPhotosFolder)
+        return nullptr;
+    const auto taken = timeline::readPhotoFacts(photo.path(photosFolder, {}).string()).dateTaken;
+    return taken ? json(taken->text()) : json(nullptr);
+}
+
+json timelineJson(const PhoneWords& words, const Journal& journal, const std::filesystem::path& photosFolder)
 {
     json shown = json::array();
     const auto photos = timeline::timelinePhotos(journal);
@@ -141,6 +153,7 @@ json timelineJson(const PhoneWords& words, const Journal& journal)
         picture["kind"] = careKindName(it->event.kind);
         picture["kindLabel"] = catalogueText(words, careKindName(it->event.kind));
         picture["text"] = utf8(it->event.text);
+        picture["taken"] = takenJson(*it, photosFolder);
         shown.push_back(std::move(picture));
     }
     return shown;
@@ -225,7 +238,8 @@ json treeJson(const ApiView& view, std::size_t position)
             {"botanicalName", utf8(entry[CBonsaiData::BotanicalName].view())},
             {"sections", sectionsJson(view.words, entry)},
             {"album", albumJson(entry)},
-            {"timeline", journal.isForeign() ? json::array() : timelineJson(view.words, journal)},
+            {"timeline",
+             journal.isForeign() ? json::array() : timelineJson(view.words, journal, view.collection.photosFolder())},
             {"journalShown", !journal.isForeign()},
             {"events", std::move(events)}};
 }

@@ -63,7 +63,8 @@ std::string requestHost(const Request& request, int port)
     return plain ? host : "localhost:" + std::to_string(port);
 }
 
-// A change made, or the refusal it met, which takes its write back.
+// A change made, saying whether it was written to the file, or the refusal it met,
+// which takes its write back.
 void sendOutcome(Serving& serving, const Request& request, const Caller& caller, Response& response,
                  const ChangeOutcome& outcome, json applied)
 {
@@ -72,6 +73,7 @@ void sendOutcome(Serving& serving, const Request& request, const Caller& caller,
         sendRefusal(response, {outcome.httpStatus(), outcome.message.said(serving.words())});
         return;
     }
+    applied["saved"] = outcome.saved;
     sendJson(response, outcome.httpStatus(), applied);
 }
 
@@ -85,7 +87,7 @@ void getSession(Serving& serving, const Request& request, Response& response)
     const auto collection = sharedCollection(serving, response);
     if (!collection)
         return;
-    const Caller caller = serving.callerOf(request);
+    const Caller& caller = serving.admittedCaller();
     const std::string calendar = caller.session ? "webcal://" + requestHost(request, serving.port) +
                                                       "/calendar.ics?key=" + caller.session->calendarKey
                                                 : std::string();
@@ -182,7 +184,7 @@ std::variant<ReceivedForm, Refusal> receiveForm(Serving& serving, const Request&
 void addEvent(Serving& serving, const Request& request, Response& response, const httplib::ContentReader& reader)
 {
     const PhoneWords& words = serving.words();
-    const Caller caller = serving.callerOf(request);
+    const Caller& caller = serving.admittedCaller();
     const UploadFolder folder(serving.options.uploadFolder);
     auto received = receiveForm(serving, request, reader, folder);
     if (const auto* refused = std::get_if<Refusal>(&received)) {
@@ -200,6 +202,7 @@ void addEvent(Serving& serving, const Request& request, Response& response, cons
     }
     LoggedCare& logged = std::get<LoggedCare>(care);
     logged.photos = std::move(form.photos);
+    logged.sender = caller.name();
     const ChangeOutcome outcome = serving.host.apply(logged);
     sendOutcome(serving, request, caller, response, outcome, outcome.applied() ? addedJson(serving, outcome, logged) : json());
     if (outcome.applied())
@@ -214,13 +217,13 @@ void listDue(Serving& serving, const Request&, Response& response)
 
 void markDone(Serving& serving, const Request& request, Response& response)
 {
-    const Caller caller = serving.callerOf(request);
+    const Caller& caller = serving.admittedCaller();
     const auto task = readTaskName(request.matches[1].str());
     if (!task)
         return sendRefusal(response, {404, say(serving.words(), PHONE_TEXT("The form names no task."))});
     if (const auto refused = serving.claimWrite(request, caller, request.get_param_value("form")))
         return sendRefusal(response, *refused);
-    const DoneTask done{task->treeRef, task->line, task->check, journal::CalendarDate::today()};
+    const DoneTask done{task->treeRef, task->line, task->check, journal::CalendarDate::today(), caller.name()};
     const ChangeOutcome outcome = serving.host.apply(done);
     sendOutcome(serving, request, caller, response, outcome, {{"tree", outcome.treeRef}});
 }
@@ -230,7 +233,7 @@ void markDone(Serving& serving, const Request& request, Response& response)
 void scanLabel(Serving& serving, const Request& request, Response& response)
 {
     const PhoneWords& words = serving.words();
-    const Caller caller = serving.callerOf(request);
+    const Caller& caller = serving.admittedCaller();
     const std::string header = request.get_header_value("X-Talvane-Form");
     if (caller.session &&
         !serving.sessions.isOwnForm(caller.secret, header.empty() ? request.get_file_value("form").content : header))

@@ -170,7 +170,7 @@ std::optional<std::string> CompanionServer::start(const ServerOptions& options)
     m_sessions.newPairing();
     m_serving = std::make_unique<Serving>(m_host, m_sessions, m_options, m_port);
     if (!options.servingFile.empty())
-        m_servingRecord = std::make_unique<ServingRecord>(options.servingFile, ServedAt{options.bindAddress, m_port});
+        m_servingRecord = std::make_unique<ServingRecord>(options.servingFile, ServedAt{options.bindAddress, m_port, 0, options.handsOver});
     serve();
     return std::nullopt;
 }
@@ -338,11 +338,12 @@ bool CompanionServer::admit(const Request& request, Response& response)
         response.set_header("Connection", "close");
         return false;
     }
+    // Found before any way in, so that no route is handed a caller of an earlier request.
+    const Caller& caller = m_serving->admitCaller(request);
     if (request.path.starts_with("/pair/"))
         return true;
     if (request.path == "/calendar.ics" && m_sessions.isCalendarKey(request.get_param_value("key")))
         return true;
-    const Caller caller = m_serving->callerOf(request);
     if (!caller.known())
         return refuseAtTheDoor(request, response, 401, kNotPaired);
     if (request.method == "GET" || request.method == "HEAD") {

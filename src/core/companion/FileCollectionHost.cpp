@@ -75,8 +75,11 @@ ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
     m_lock.follow(m_file);
     takeSnapshot();
     if (m_log)
-        m_log(logSafe(text::Cp1252ToUtf8(plan.treeName)) + ": " + plan.stepVerb);
-    return appliedOutcome(m_entries, plan);
+        m_log(logSafe(text::Cp1252ToUtf8(plan.treeName)) + ": " + plan.stepVerb + " (sent by " +
+              logSafe(senderOf(change)) + ")");
+    ChangeOutcome outcome = appliedOutcome(m_entries, plan);
+    outcome.saved = true;
+    return outcome;
 }
 
 } // namespace talvane::companion

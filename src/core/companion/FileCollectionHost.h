@@ -24,7 +24,8 @@ public:
 
     std::shared_ptr<const CollectionSnapshot> snapshot() override;
     ChangeOutcome apply(const PhoneChange& change) override;
-    // Tells the log of each change written: "Momiji: Add event from phone".
+    // Tells the log of each change written and who sent it:
+    // "Momiji: Add event from phone (sent by Chrome on Android)".
     void logChangesTo(ServerLog log) { m_log = std::move(log); }
 
 private:

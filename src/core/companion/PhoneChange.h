@@ -44,6 +44,8 @@ struct LoggedCare {
     // and the identifier a tree without one is given with them.
     std::optional<timeline::AddedPhotos> copied;
     std::string proposedTreeId;
+    // Who sent it: the paired phone's name, or the program's.
+    std::string sender;
 };
 
 // A task marked done from the phone. The check is the task's journal line as the phone
@@ -53,9 +55,15 @@ struct DoneTask {
     std::size_t line = 0;
     std::string check;
     journal::CalendarDate today = journal::CalendarDate::today();
+    std::string sender; // as LoggedCare's
 };
 
 using PhoneChange = std::variant<LoggedCare, DoneTask>;
+
+inline const std::string& senderOf(const PhoneChange& change)
+{
+    return std::visit([](const auto& made) -> const std::string& { return made.sender; }, change);
+}
 
 // What became of a change, for the phone's page.
 struct ChangeOutcome {
@@ -65,6 +73,8 @@ struct ChangeOutcome {
     std::string treeRef; // the tree's reference after the change
     // The events the change added, with their lines in the journal as it is after it.
     std::vector<journal::NumberedEvent> added;
+    // Written to the collection's file; false while a window holds it unsaved.
+    bool saved = false;
     int httpStatus() const;
     bool applied() const { return result == Result::Applied; }
 };

@@ -137,20 +137,23 @@ std::optional<SessionGrant> PhoneSessions::find(std::string_view secret, std::st
     if (secret.empty())
         return std::nullopt;
     const SessionSecrets secrets = secretsOf(secret);
+    std::string name;
     {
         std::lock_guard lock(m_mutex);
-        if (!m_kept->find(secrets.key)) {
+        const auto kept = m_kept->find(secrets.key);
+        if (!kept) {
             // Revoked by another process, or gone a year unused: its writes are forgotten.
             m_seen.erase(secrets.key);
             return std::nullopt;
         }
+        name = kept->name;
         Seen& seen = m_seen[secrets.key];
         seen.lastRequest = m_clock();
         if (!address.empty())
             seen.address = address;
     }
     changed();
-    return SessionGrant{secrets.key, secrets.formToken, secrets.calendarKey};
+    return SessionGrant{secrets.key, secrets.formToken, secrets.calendarKey, std::move(name)};
 }
 
 bool PhoneSessions::isCalendarKey(std::string_view key)

@@ -37,6 +37,7 @@ struct SessionGrant {
     std::string handle;
     std::string formToken;   // every form carries it, so no other site can post one
     std::string calendarKey; // in the calendar's address, which a calendar fetches without cookies
+    std::string name;        // the phone's, as the sharing window lists it
 };
 
 enum class FormCheck {

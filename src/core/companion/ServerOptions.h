@@ -30,6 +30,9 @@ struct ServerOptions {
     // Where the server notes its port while it listens (ServingRecord::fileFor), for
     // talvane-cli pair; no note when empty.
     std::filesystem::path servingFile;
+    // The note says that this server hands the collection over to a window that asks
+    // (ServingRecord::askToHandOver).
+    bool handsOver = false;
     // The language the pages and messages speak: the desktop's, English by default.
     PhoneWords translate = inEnglish;
     // Told of every request refused, once its answer is sent; none when empty.

@@ -27,6 +27,9 @@ bool isWriteKey(std::string_view key)
            });
 }
 
+// Set by the gate for each request, so it is never one that this thread answered before.
+thread_local Caller t_admitted;
+
 } // namespace
 
 Serving::Serving(CollectionHost& host, PhoneSessions& sessions, const ServerOptions& options, int port)
@@ -35,7 +38,7 @@ Serving::Serving(CollectionHost& host, PhoneSessions& sessions, const ServerOpti
 {
 }
 
-Caller Serving::callerOf(const httplib::Request& request)
+const Caller& Serving::admitCaller(const httplib::Request& request)
 {
     Caller caller;
     caller.secret = sessionSecret(request);
@@ -44,7 +47,13 @@ Caller Serving::callerOf(const httplib::Request& request)
     if (!caller.session && m_tokens)
         if (const auto token = bearerToken(request))
             caller.program = m_tokens->check(*token);
-    return caller;
+    t_admitted = std::move(caller);
+    return t_admitted;
+}
+
+const Caller& Serving::admittedCaller() const
+{
+    return t_admitted;
 }
 
 std::optional<Refusal> Serving::claimWrite(const httplib::Request& request, const Caller& caller,

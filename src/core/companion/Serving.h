@@ -30,6 +30,8 @@ struct Caller {
     std::optional<SessionGrant> session;
     std::optional<std::string> program;
     bool known() const { return session || program; }
+    // The paired phone's name, or the program's.
+    std::string name() const { return session ? session->name : program.value_or(std::string()); }
 };
 
 class Serving {
@@ -42,7 +44,12 @@ public:
     const int port;
 
     const PhoneWords& words() const { return options.translate; }
-    Caller callerOf(const httplib::Request& request);
+    // Finds who sent a request, noting it in the sessions: the gate does this once for
+    // every request, and the route that answers it is handed the same caller.
+    const Caller& admitCaller(const httplib::Request& request);
+    // The caller the gate found for the request this thread answers: the server answers
+    // a request on one thread, from the gate to its route.
+    const Caller& admittedCaller() const;
     // Whether the caller may make this write: a session's form token (the header, or
     // the form's `form` field) and a key not sent before. Gives the refusal otherwise.
     std::optional<Refusal> claimWrite(const httplib::Request& request, const Caller& caller,

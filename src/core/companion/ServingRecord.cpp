@@ -1,5 +1,6 @@
 #include "companion/ServingRecord.h"
 
+#include "collection/CollectionLock.h"
 #include "collection/SafeFile.h"
 #include "companion/KeptFile.h"
 #include "companion/ProgramTokens.h"
@@ -9,31 +10,34 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <thread>
 #include <unistd.h>
 
 namespace talvane::companion {
 
 namespace {
 
-struct Note {
-    long pid = 0;
-    ServedAt at;
-};
-
-std::optional<Note> ReadNote(const std::filesystem::path& file)
+std::optional<ServedAt> ReadNote(const std::filesystem::path& file)
 {
     std::string bytes;
     if (ReadWholeFile(file, bytes))
         return std::nullopt;
     const auto json = nlohmann::json::parse(bytes, nullptr, false);
     try {
-        Note note{json.at("pid").get<long>(), {json.at("bind").get<std::string>(), json.at("port").get<int>()}};
-        if (note.pid <= 0 || note.at.port <= 0 || note.at.port > 65535)
+        ServedAt note{json.at("bind").get<std::string>(), json.at("port").get<int>(), json.at("pid").get<long>(),
+                      json.value("handsOver", false)};
+        if (note.pid <= 0 || note.port <= 0 || note.port > 65535)
             return std::nullopt;
         return note;
     } catch (const nlohmann::json::exception&) {
         return std::nullopt;
     }
+}
+
+bool HoldsLock(const std::filesystem::path& collection, long pid)
+{
+    const auto holder = LiveLockHolder(collection);
+    return holder && holder->pid == pid;
 }
 
 } // namespace
@@ -53,7 +57,24 @@ std::optional<ServedAt> ServingRecord::read(const std::filesystem::path& file)
     // Signal 0 only asks whether the process lives; one of another user's (EPERM) does too.
     if (!note || (::kill(static_cast<pid_t>(note->pid), 0) != 0 && errno != EPERM))
         return std::nullopt;
-    return note->at;
+    return note;
+}
+
+std::optional<ServedAt> ServingRecord::askToHandOver(const std::filesystem::path& collection,
+                                                     std::chrono::milliseconds wait)
+{
+    const auto served = read(fileFor(collection));
+    // Only a server that says it lends is signalled: to a window the signal is fatal.
+    // Another user's server is not asked: the signal would be refused anyway.
+    if (!served || !served->handsOver || served->pid == ::getpid() || ::kill(static_cast<pid_t>(served->pid), kHandOverSignal) != 0)
+        return std::nullopt;
+    const auto giveUp = std::chrono::steady_clock::now() + wait;
+    while (HoldsLock(collection, served->pid)) {
+        if (std::chrono::steady_clock::now() >= giveUp)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return served;
 }
 
 ServingRecord::ServingRecord(std::filesystem::path file, ServedAt at) : m_file(std::move(file)), m_at(std::move(at))
@@ -64,7 +85,7 @@ ServingRecord::ServingRecord(std::filesystem::path file, ServedAt at) : m_file(s
 ServingRecord::~ServingRecord()
 {
     const auto note = ReadNote(m_file);
-    if (note && note->pid == ::getpid() && note->at.port == m_at.port) {
+    if (note && note->pid == ::getpid() && note->port == m_at.port) {
         std::error_code ignored;
         std::filesystem::remove(m_file, ignored);
     }
@@ -79,7 +100,7 @@ void ServingRecord::moveTo(const std::string& bindAddress)
 void ServingRecord::write()
 {
     // Without the note the server serves all the same: only `talvane-cli pair` cannot find it.
-    KeptFile(m_file).write(nlohmann::json{{"pid", ::getpid()}, {"bind", m_at.bindAddress}, {"port", m_at.port}}.dump() + "\n");
+    KeptFile(m_file).write(nlohmann::json{{"pid", ::getpid()}, {"bind", m_at.bindAddress}, {"port", m_at.port}, {"handsOver", m_at.handsOver}}.dump() + "\n");
 }
 
 } // namespace talvane::companion

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,6 +12,8 @@ namespace talvane::companion {
 struct ServedAt {
     std::string bindAddress; // "0.0.0.0" for every network
     int port = 0;
+    long pid = 0; // the process that serves there, as read from a note
+    bool handsOver = false; // it lets a window that asks have the collection
 };
 
 // A note of where a collection is served, kept while it is so that another process
@@ -23,6 +27,14 @@ public:
     static std::filesystem::path fileFor(const std::filesystem::path& collection);
     // Where a live process serves, as noted in `file`; nothing when none does.
     static std::optional<ServedAt> read(const std::filesystem::path& file);
+    // Asks the process of this user that serves `collection` without a window to hand
+    // it over (it then waits to take it back once no window holds it), and waits up to
+    // `wait` until it has let the collection go. Gives where it served, for the window
+    // to serve there; nothing when no other process serves it or it did not let go.
+    static std::optional<ServedAt> askToHandOver(const std::filesystem::path& collection,
+                                                 std::chrono::milliseconds wait = std::chrono::seconds(5));
+    // The signal that asks a server for its collection.
+    static constexpr int kHandOverSignal = SIGUSR1;
 
     // Notes that this process serves there, from now on.
     ServingRecord(std::filesystem::path file, ServedAt at);

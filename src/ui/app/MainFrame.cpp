@@ -100,6 +100,7 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     createBars();
     m_view->setEntryBar(m_wndDlgBar);
     createCollectionList();
+    createSharing();
 
     connect(m_view, &CTalvaneView::commandStatesChanged, this, &CMainFrame::updateCommandUI);
     connect(&m_view->journalPage(), &JournalPage::timelineRequested, this, &CMainFrame::onViewTimeline);
@@ -115,7 +116,7 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     connect(new CareCalendarKeeper(m_doc, this), &CareCalendarKeeper::notice, this, showNotice);
     // Each task of a morning reminder links its tree's page while phones are paired.
     const auto treeLinks = [this](const EntryList& entries, std::size_t position) -> std::optional<std::string> {
-        if (!m_sharing || !m_sharing->server())
+        if (!m_sharing->server())
             return std::nullopt;
         return talvane::companion::treePageLink(*m_sharing->server(), entries, position);
     };
@@ -183,7 +184,7 @@ void CMainFrame::createMenus()
     auto* exportCalendar = addCommand(m_fileMenu, cmd::kFileExportCareCalendar, tr("Export care &calendar\u2026"),
                                       tr("Write the care tasks that are due as an iCalendar file"));
     auto* share = addCommand(m_fileMenu, cmd::kFileShareWithPhones, tr("S&hare with phones\u2026"),
-                             tr("Serve the collection to phones on this network while this window is open"));
+                             tr("Serve the collection to phones on this network until sharing is stopped"));
     auto* exportPassport = addCommand(m_fileMenu, cmd::kFileExportPassport, tr("&Export tree passport\u2026"),
                                       tr("Write the tree shown, its photos and its journal into one file to hand on"));
     auto* importPassport = addCommand(m_fileMenu, cmd::kFileImportPassport, tr("&Import tree passport\u2026"),
@@ -539,14 +540,7 @@ void CMainFrame::onAddPhotos()
 
 void CMainFrame::onFileShareWithPhones()
 {
-    if (!m_sharing) {
-        m_sharing = new PhoneSharing(m_doc, this);
-        const auto showStatus = [this] {
-            m_sharingPane->setText(m_sharing->statusText());
-            m_sharingPane->setVisible(m_sharing->isSharing());
-        };
-        connect(m_sharing, &PhoneSharing::sharingChanged, this, showStatus);
-        connect(m_sharing, &PhoneSharing::phonesChanged, this, showStatus);
+    if (!m_shareDlg) {
         m_shareDlg = new ShareDlg(*m_sharing, m_services, this);
         // Replacing the collection ends its sharing, and the window that showed it.
         connect(m_sharing, &PhoneSharing::sharingChanged, m_shareDlg, [this] {
@@ -559,6 +553,17 @@ void CMainFrame::onFileShareWithPhones()
         m_shareDlg->raise();
         m_shareDlg->activateWindow();
     }
+}
+
+void CMainFrame::createSharing()
+{
+    m_sharing = new PhoneSharing(m_doc, this);
+    const auto showStatus = [this] {
+        m_sharingPane->setText(m_sharing->statusText());
+        m_sharingPane->setVisible(m_sharing->isSharing());
+    };
+    connect(m_sharing, &PhoneSharing::sharingChanged, this, showStatus);
+    connect(m_sharing, &PhoneSharing::phonesChanged, this, showStatus);
 }
 
 void CMainFrame::onFileRestoreVersion()
@@ -611,13 +616,33 @@ bool CMainFrame::queryClose()
     return m_doc.SaveBeforeExit();
 }
 
+std::optional<bool> CMainFrame::askKeepServing()
+{
+    // A collection lent by a program serving it without a window goes back to it.
+    if (!m_sharing->isSharing() || m_sharing->isOnLoan() || m_doc.pathName().isEmpty())
+        return false;
+    const int answer = m_services.prompter().choose(
+        tr("Phones are sharing %1. Keep serving them in the background once the window is closed?\n\n"
+           "Talvane then goes on running: start it again to bring the window back.")
+            .arg(QFileInfo(m_doc.pathName()).fileName()),
+        QStringLiteral("Talvane"), {tr("&Keep serving"), tr("&Stop sharing"), tr("Cancel")});
+    if (answer == 2)
+        return std::nullopt;
+    return answer == 0;
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (queryClose()) {
+    const auto keepServing = askKeepServing();
+    if (keepServing && queryClose()) {
         saveCollectionListLayout();
         m_placement->save();
         event->accept();
         emit closedCleanly();
+        if (*keepServing)
+            emit closedToServe();
+        else
+            m_sharing->stop();
     }
     else
         event->ignore();

@@ -82,7 +82,8 @@ public slots:
     // Photos chosen on the Journal tab go onto the shown tree's timeline.
     void onAddPhotos();
     void onFileExportCareCalendar();
-    // File Share with phones: the window with the pairing code; sharing lasts while it is open.
+    // File Share with phones: the window with the pairing code; sharing lasts until Stop
+    // sharing, whatever becomes of that window.
     void onFileShareWithPhones();
     // Offers to keep page edits, then asks for the trees of the collection list, as
     // listed, to be printed.
@@ -118,8 +119,11 @@ signals:
     void printSetupRequested();
     // The window closed after the exit question: nothing unsaved is left to keep.
     void closedCleanly();
+    // ... and the user chose to go on serving the shared collection to phones without it.
+    void closedToServe();
 
 protected:
+    // While phones share the collection, asks first whether to go on serving them.
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -134,6 +138,9 @@ private:
     void showMissingPictures();
     void createBars();
     void createCollectionList();
+    void createSharing();
+    // Whether to go on serving the phones without the window: nothing when cancelled.
+    std::optional<bool> askKeepServing();
     void saveCollectionListLayout() const;
     void rebuildRecentFiles();
     void updateCaption();

@@ -2,6 +2,8 @@
 
 #include "app/CollectionRescue.h"
 #include "app/MainFrame.h"
+#include "app/ServingInBackground.h"
+#include "companion/PhoneSharing.h"
 #include "app/SplashDlg.h"
 #include "document/RecoveryKeeper.h"
 #include "document/TalvaneDoc.h"
@@ -28,6 +30,7 @@ CTalvaneApp::CTalvaneApp(UiServices& services) : m_services(services) {}
 CTalvaneApp::~CTalvaneApp()
 {
     // The window goes before the document it shows.
+    m_background.reset();
     m_keeper.reset();
     m_printing.reset();
     m_frame.reset();
@@ -57,11 +60,18 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     connect(m_frame.get(), &CMainFrame::closedCleanly, m_keeper.get(), &RecoveryKeeper::discard);
     connect(m_keeper.get(), &RecoveryKeeper::keepingFailed, m_frame.get(), &CMainFrame::showRecoveryTrouble);
     connect(m_keeper.get(), &RecoveryKeeper::keepingResumed, m_frame.get(), &CMainFrame::showRecoveryKeptAgain);
+    if (options.sharingPort)
+        m_frame->phoneSharing()->setPreferredPort(*options.sharingPort);
+    m_background = std::make_unique<ServingInBackground>(*m_frame, *m_doc, m_services, ServingInBackground::defaultSocketPath());
     if (!openAtStart(options.collection))
         return false;
     // Later opens are offered the same, once the open that failed has returned.
     connect(m_doc.get(), &CTalvaneDoc::openFailed, this, &CTalvaneApp::offerRescue, Qt::QueuedConnection);
     m_frame->restorePlacement();
+    if (!options.serveInBackgroundOn.isEmpty() && serveAtOnce(options.serveInBackgroundOn)) {
+        LoadSpeciesGuide();
+        return true;
+    }
     m_frame->show();
     offerRecovery();
     m_keeper->store().removeStrayStaging();
@@ -76,6 +86,18 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
     if (options.careDue)
         QTimer::singleShot(0, m_frame.get(), &CMainFrame::onViewCareDue);
     return true;
+}
+
+bool CTalvaneApp::serveAtOnce(const QString& bindAddress)
+{
+    if (const auto failure = m_frame->phoneSharing()->start(bindAddress)) {
+        m_services.prompter().ask(tr("Sharing with phones could not start:\n%1").arg(*failure), QStringLiteral("Talvane"),
+                                  mb::kOk | mb::kIconExclamation);
+        return false;
+    }
+    m_keeper->discard();
+    m_background->start();
+    return m_background->isActive();
 }
 
 void CTalvaneApp::offerRecovery()

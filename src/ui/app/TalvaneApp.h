@@ -15,6 +15,7 @@ class CTalvaneDoc;
 class QSessionManager;
 class RecentFileList;
 class RecoveryKeeper;
+class ServingInBackground;
 class UiServices;
 
 // How the program was asked to start.
@@ -27,6 +28,11 @@ struct StartOptions {
     std::optional<QDBusConnection> notificationBus;
     // The Care due window opens once the program has started.
     bool careDue = false;
+    // The port sharing with phones tries first (0: any free one); the usual one unless set.
+    std::optional<int> sharingPort;
+    // Shares the collection with its paired phones at once, on that address, and goes on
+    // in the background without showing the window (the login start); empty for a window.
+    QString serveInBackgroundOn;
 };
 
 // Start-up and the application-wide pieces: settings, the document, the frame.
@@ -62,10 +68,14 @@ public:
     bool offerRescue(const QString& path);
 
     RecoveryKeeper& recoveryKeeper() const { return *m_keeper; }
+    ServingInBackground& servingInBackground() const { return *m_background; }
 
 private:
     // Opens the collection the program was started with, or a new one.
     bool openAtStart(const QString& collection);
+    // Shares the open collection on that address and goes on without the window; false
+    // (after saying why) when it cannot, and the window is shown instead.
+    bool serveAtOnce(const QString& bindAddress);
 
     UiServices& m_services;
     std::unique_ptr<RecentFileList> m_recentFiles;
@@ -74,5 +84,6 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<ReportPrinting> m_printing;
     std::unique_ptr<RecoveryKeeper> m_keeper;
+    std::unique_ptr<ServingInBackground> m_background;
     bool m_quitBySignal = false;
 };

@@ -2,17 +2,19 @@
 
 #include "companion/DocumentHost.h"
 #include "companion/PhoneLanguage.h"
-#include "companion/PairedPhones.h"
 #include "companion/ProgramTokens.h"
-#include "companion/ServingRecord.h"
 #include "document/TalvaneDoc.h"
+#include "framework/BaseDirectory.h"
 #include "framework/FilePaths.h"
+
+#include <QFileInfo>
 
 using namespace talvane::companion;
 
 PhoneSharing::PhoneSharing(CTalvaneDoc& doc, QObject* parent) : QObject(parent), m_doc(doc)
 {
-    connect(&doc, &CTalvaneDoc::entriesReset, this, &PhoneSharing::stop);
+    connect(&doc, &CTalvaneDoc::entriesReset, this, &PhoneSharing::onEntriesReset);
+    connect(&doc, &CTalvaneDoc::lockingFile, this, &PhoneSharing::takeOver);
 }
 
 PhoneSharing::~PhoneSharing()
@@ -22,7 +24,21 @@ PhoneSharing::~PhoneSharing()
     stop();
 }
 
+ServerOptions PhoneSharing::serverOptions(const QString& bindAddress, int port) const
+{
+    ServerOptions options;
+    options.bindAddress = bindAddress.toStdString();
+    options.port = port;
+    options.translate = PhoneTextInWindowLanguage;
+    return options;
+}
+
 std::optional<QString> PhoneSharing::start(const QString& bindAddress)
+{
+    return startAt(bindAddress, m_preferredPort);
+}
+
+std::optional<QString> PhoneSharing::startAt(const QString& bindAddress, int port)
 {
     stop();
     m_host = std::make_unique<DocumentHost>(m_doc);
@@ -35,18 +51,11 @@ std::optional<QString> PhoneSharing::start(const QString& bindAddress)
                 emit phonesChanged();
             }, Qt::QueuedConnection);
     });
-    ServerOptions options;
-    options.bindAddress = bindAddress.toStdString();
-    options.port = kPreferredPort;
-    options.translate = PhoneTextInWindowLanguage;
+    ServerOptions options = serverOptions(bindAddress, port);
     // Programs' tokens and paired phones belong to a collection's file: an untitled one
     // keeps its phones while it is shared.
-    if (!m_doc.pathName().isEmpty()) {
-        const std::filesystem::path collection = FsPath(m_doc.pathName());
-        options.tokenFile = ProgramTokens::fileFor(collection);
-        options.phonesFile = PairedPhones::fileFor(collection);
-        options.servingFile = ServingRecord::fileFor(collection);
-    }
+    if (!m_doc.pathName().isEmpty())
+        useCollectionFiles(options, FsPath(m_doc.pathName()));
     auto failure = m_server->start(options);
     if (failure) {
         options.port = 0;
@@ -74,6 +83,7 @@ std::optional<QString> PhoneSharing::listenOn(const QString& bindAddress)
 
 void PhoneSharing::stop()
 {
+    m_onLoan = false;
     if (!m_server)
         return;
     // Changes waiting for the window are answered first, so the server's threads end.
@@ -82,6 +92,59 @@ void PhoneSharing::stop()
     m_server.reset();
     m_host.reset();
     emit sharingChanged();
+}
+
+std::optional<QString> PhoneSharing::keepServingWithoutWindow()
+{
+    if (!m_server || m_doc.pathName().isEmpty())
+        return tr("Only a collection saved in a file can be served with the window closed.");
+    const QString collection = m_doc.pathName();
+    const ServerOptions options = serverOptions(QString::fromStdString(m_server->bindAddress()), m_server->port());
+    // The document lets the file and its lock go, which ends the window's sharing.
+    m_doc.OnNewDocument();
+    auto started = FileServing::start(FsPath(collection), FsPath(BaseDirectory()), options);
+    if (auto* failure = std::get_if<std::string>(&started))
+        return QString::fromStdString(*failure);
+    m_withoutWindow = std::move(std::get<std::unique_ptr<FileServing>>(started));
+    m_withoutWindowFile = collection;
+    emit sharingChanged();
+    return std::nullopt;
+}
+
+void PhoneSharing::stopServingWithoutWindow()
+{
+    if (!m_withoutWindow)
+        return;
+    m_withoutWindow.reset();
+    emit sharingChanged();
+}
+
+void PhoneSharing::takeOver(const QString& collection)
+{
+    m_handedOver.reset();
+    if (m_withoutWindow && FsPath(collection) == std::filesystem::absolute(FsPath(m_withoutWindowFile))) {
+        auto& server = m_withoutWindow->server();
+        m_handedOver = ServedAt{server.bindAddress(), server.port()};
+        m_withoutWindow.reset();
+        m_handedOverByAnother = false;
+    } else {
+        m_handedOver = ServingRecord::askToHandOver(FsPath(collection));
+        m_handedOverByAnother = true;
+    }
+    m_handedOverFile = collection;
+}
+
+void PhoneSharing::onEntriesReset()
+{
+    stop();
+    const auto handedOver = std::exchange(m_handedOver, std::nullopt);
+    if (!handedOver || m_doc.pathName().isEmpty() ||
+        FsPath(QFileInfo(m_doc.pathName()).absoluteFilePath()) != FsPath(m_handedOverFile))
+        return;
+    // Where the port was taken meanwhile, any free one: the phones then need the new
+    // address from the Share window.
+    if (!startAt(QString::fromStdString(handedOver->bindAddress), handedOver->port))
+        m_onLoan = m_handedOverByAnother;
 }
 
 QString PhoneSharing::statusText() const
@@ -97,4 +160,9 @@ std::optional<std::filesystem::path> PhoneSharing::programTokensFile() const
     if (m_doc.pathName().isEmpty())
         return std::nullopt;
     return ProgramTokens::fileFor(FsPath(m_doc.pathName()));
+}
+
+QString PhoneSharing::collectionFile() const
+{
+    return m_doc.pathName();
 }

@@ -3,11 +3,13 @@
 #include "companion/PhoneLanguage.h"
 #include "companion/PhoneSharing.h"
 #include "companion/ProgramTokens.h"
+#include "companion/ShareAtLogin.h"
 #include "framework/Mnemonic.h"
 #include "framework/QrPicture.h"
 #include "framework/UiServices.h"
 #include "framework/FullTextTip.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -113,17 +115,30 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     warning->setWordWrap(true);
     layout->addWidget(warning);
 
+    m_atLogin = new QCheckBox(tr("Share with phones at &login"), this);
+    m_atLogin->setToolTip(tr("Talvane starts at login in the background and serves this collection to its paired phones, "
+                             "on every network or on this computer only, as chosen above"));
+    layout->addWidget(m_atLogin);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     m_stop = new QPushButton(tr("&Stop sharing"), this);
     buttons->addWidget(m_stop);
+    auto* close = new QPushButton(tr("Cl&ose"), this);
+    close->setToolTip(tr("Sharing goes on until Stop sharing"));
+    buttons->addWidget(close);
     layout->addLayout(buttons);
 
     // A code shown longer than it works is replaced by a new one.
     m_renewCode = new QTimer(this);
     m_renewCode->setInterval(std::chrono::duration_cast<std::chrono::milliseconds>(PhoneSessions::kPairingLifetime));
     connect(m_renewCode, &QTimer::timeout, this, &ShareDlg::onNewCode);
-    connect(m_stop, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_stop, &QPushButton::clicked, this, [this] {
+        m_sharing.stop();
+        reject();
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_atLogin, &QCheckBox::toggled, this, &ShareDlg::onShareAtLogin);
     connect(m_newCode, &QPushButton::clicked, this, &ShareDlg::onNewCode);
     connect(m_network, &QComboBox::currentIndexChanged, this, &ShareDlg::onNetworkChosen);
     connect(&m_sharing, &PhoneSharing::phonesChanged, this, &ShareDlg::refreshPhones);
@@ -135,24 +150,9 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
 bool ShareDlg::startSharing()
 {
     // Shown again while sharing, the window keeps the network it listens on.
+    if (!m_sharing.isSharing() || m_network->count() == 0)
+        fillNetworks();
     if (!m_sharing.isSharing()) {
-        const QSignalBlocker quiet(m_network);
-        m_network->clear();
-        const auto networks = localNetworkAddresses();
-        const auto addItem = [this](const QString& text, const QString& listenOn, const QString& shown) {
-            m_network->addItem(text, listenOn);
-            m_network->setItemData(m_network->count() - 1, shown, kShownRole);
-        };
-        for (const NetworkAddress& network : networks) {
-            const QString address = QString::fromStdString(network.address);
-            addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(network.interfaceName), address), address, address);
-        }
-        // This computer only: what a machine without a network can still be reached on.
-        const QString loopback = QStringLiteral("127.0.0.1");
-        addItem(tr("This computer only (127.0.0.1)"), loopback, loopback);
-        // Phones on any network reach it; the code names the likeliest home network.
-        addItem(tr("Every network"), QStringLiteral("0.0.0.0"),
-                networks.empty() ? loopback : QString::fromStdString(networks.front().address));
         m_network->setCurrentIndex(0);
         m_listening = 0;
         if (const auto failure = m_sharing.start(m_network->currentData(kListenRole).toString())) {
@@ -161,11 +161,71 @@ bool ShareDlg::startSharing()
             return false;
         }
     }
+    showListenedNetwork();
     showAddress();
     refreshPhones();
     refreshPrograms();
+    showShareAtLogin();
     m_renewCode->start();
     return true;
+}
+
+void ShareDlg::fillNetworks()
+{
+    const QSignalBlocker quiet(m_network);
+    m_network->clear();
+    const auto networks = localNetworkAddresses();
+    const auto addItem = [this](const QString& text, const QString& listenOn, const QString& shown) {
+        m_network->addItem(text, listenOn);
+        m_network->setItemData(m_network->count() - 1, shown, kShownRole);
+    };
+    for (const NetworkAddress& network : networks) {
+        const QString address = QString::fromStdString(network.address);
+        addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(network.interfaceName), address), address, address);
+    }
+    // This computer only: what a machine without a network can still be reached on.
+    const QString loopback = QStringLiteral("127.0.0.1");
+    addItem(tr("This computer only (127.0.0.1)"), loopback, loopback);
+    // Phones on any network reach it; the code names the likeliest home network.
+    addItem(tr("Every network"), QStringLiteral("0.0.0.0"),
+            networks.empty() ? loopback : QString::fromStdString(networks.front().address));
+}
+
+void ShareDlg::showListenedNetwork()
+{
+    // Sharing handed over from another program listens where that one did.
+    const CompanionServer* server = m_sharing.server();
+    const int listened = server ? m_network->findData(QString::fromStdString(server->bindAddress()), kListenRole) : -1;
+    if (listened >= 0 && listened != m_network->currentIndex()) {
+        const QSignalBlocker quiet(m_network);
+        m_network->setCurrentIndex(listened);
+        m_listening = listened;
+    }
+}
+
+void ShareDlg::showShareAtLogin()
+{
+    const QString collection = m_sharing.collectionFile();
+    const QSignalBlocker quiet(m_atLogin);
+    m_atLogin->setVisible(!collection.isEmpty());
+    m_atLogin->setChecked(!collection.isEmpty() && ShareAtLogin(collection).isOn());
+}
+
+void ShareDlg::onShareAtLogin(bool on)
+{
+    const QString collection = m_sharing.collectionFile();
+    if (collection.isEmpty())
+        return;
+    // At login the home network's address may not be there yet: every network is.
+    const QString listenOn = m_network->currentData(kListenRole).toString() == QStringLiteral("127.0.0.1")
+                                 ? QStringLiteral("127.0.0.1")
+                                 : QStringLiteral("0.0.0.0");
+    const ShareAtLogin entry(collection);
+    if (const auto failure = on ? entry.turnOn(listenOn) : entry.turnOff()) {
+        m_services.prompter().ask(*failure, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+        const QSignalBlocker quiet(m_atLogin);
+        m_atLogin->setChecked(entry.isOn());
+    }
 }
 
 void ShareDlg::showAddress()
@@ -322,6 +382,5 @@ void ShareDlg::refreshPrograms()
 void ShareDlg::done(int result)
 {
     m_renewCode->stop();
-    m_sharing.stop();
     QDialog::done(result);
 }

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class PhoneSharing;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -15,8 +16,9 @@ class UiServices;
 // File > Share with phones: the QR code a phone scans to pair, the address it holds,
 // the network it is on, the phones paired with the collection, each renamed in place
 // and with a Disconnect button that unpairs it, the programs with a token for the
-// collection's API with a Revoke button each, and Stop sharing. Sharing lasts while the
-// window is open; the phones stay paired from one sharing to the next.
+// collection's API with a Revoke button each, "Share with phones at login", Stop sharing
+// and Close. Sharing lasts until Stop sharing, the window closed or not; the phones stay
+// paired from one sharing to the next.
 class ShareDlg : public QDialog {
     Q_OBJECT
 public:
@@ -32,6 +34,7 @@ public:
     QTreeWidget* programList() const { return m_programs; }
     QPushButton* newCodeButton() const { return m_newCode; }
     QPushButton* stopButton() const { return m_stop; }
+    QCheckBox* shareAtLoginBox() const { return m_atLogin; }
 
 public slots:
     void showAddress();
@@ -43,11 +46,16 @@ public slots:
     // The programs with a token for the shared collection's API, each with Revoke.
     void refreshPrograms();
     void onNewCode();
+    // Writes or removes the autostart entry that shares the collection at login.
+    void onShareAtLogin(bool on);
 
 protected:
     void done(int result) override;
 
 private:
+    void fillNetworks();
+    void showListenedNetwork();
+    void showShareAtLogin();
     // Says why the kept phones could not be changed, `what` holding the reason as %1.
     void sayKeptPhonesFailure(const QString& what);
 
@@ -61,6 +69,7 @@ private:
     QTreeWidget* m_programs;
     QPushButton* m_newCode;
     QPushButton* m_stop;
+    QCheckBox* m_atLogin;
     QTimer* m_renewCode;
     int m_listening = 0; // the item of the network listened on
 };

@@ -287,6 +287,7 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
     CollectionLockAttempt attempt;
     const bool reopening = m_lock && absolute == pathName();
     if (!reopening) {
+        emit lockingFile(absolute);
         attempt = LockCollection(absolute);
         if (attempt.heldBy && !answerHeldLock(path, attempt))
             return false;

@@ -153,6 +153,9 @@ signals:
     // Every entry was replaced (New, Open, a reload, restored work), once per
     // replacement; the first entry, if any, is the current one.
     void entriesReset();
+    // A collection being opened is about to be locked: a program that serves it without
+    // a window may hand it over first.
+    void lockingFile(const QString& absolutePath);
     void currentChanged();
     // Read-only mode or the change on disk came or went.
     void fileStateChanged();

@@ -53,6 +53,8 @@ PhoneReminderDlg::PhoneReminderDlg(std::filesystem::path collection, Keyring& ke
     auto* pushForm = new QFormLayout(push);
     m_topic = new QLineEdit(push);
     m_topic->setPlaceholderText(QStringLiteral("https://ntfy.sh/my-bonsai-topic"));
+    // Room for a whole topic address, and so for the other fields of the form.
+    m_topic->setMinimumWidth(m_topic->fontMetrics().horizontalAdvance(QStringLiteral("https://ntfy.example.org/my-bonsai-topic")));
     m_token = SecretEdit(tr("Optional; kept in the system keyring"), push);
     pushForm->addRow(tr("Topic &address:"), m_topic);
     pushForm->addRow(tr("Access to&ken:"), m_token);

@@ -116,3 +116,19 @@ TEST(CompanionAccess, WrongUsedUpAndExpiredPairingTokensOpenNoSession)
     EXPECT_EQ(trees->status, 200);
     EXPECT_EQ(JsonAnswer(first.get("/api/trees"), 200, "the first phone's trees").value("total", 0), 3);
 }
+
+// The gate finds who sent a request and hands it to the route: the phone's request is
+// noted once, writes included.
+TEST(CompanionAccess, EachRequestIsNotedOnce)
+{
+    ServedCollection served(Garden());
+    auto phone = served.pairedPhone();
+    const std::string task = FirstDueTask(*phone);
+    std::atomic<int> noted = 0;
+    served.server.sessions().setOnChange([&noted] { ++noted; });
+    JsonAnswer(phone->get("/api/session"), 200, "the session");
+    JsonAnswer(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}})), 201, "care logged");
+    JsonAnswer(phone->post(DoneApi(task)), 200, "a task done");
+    ASSERT_TRUE(phone->get("/trees"));
+    EXPECT_EQ(noted, 4);
+}

@@ -131,6 +131,7 @@ TEST(CompanionApi, CareIsAnsweredAsStoredAndTakenOnce)
     const json added = JsonAnswer(phone->postMultipart(kMomijiEvents, items, "care-0001"), 201, "care logged");
     ASSERT_TRUE(added.is_object());
     EXPECT_EQ(added["tree"], kMomijiId);
+    EXPECT_EQ(added["saved"], false) << "a host that keeps the change does not write the file";
     EXPECT_EQ(added["notice"], "\u201C\u014C\u201D was changed to \u201CO\u201D: a Talvane collection cannot store \u201C\u014C\u201D");
 
     const json& event = added["event"];

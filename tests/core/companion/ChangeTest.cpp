@@ -6,12 +6,14 @@
 #include "collection/TreeIdentity.h"
 #include "collection/VersionStore.h"
 #include "companion/FileCollectionHost.h"
+#include "companion/ProgramTokens.h"
 #include "core/JournalTestTrees.h"
 #include "core/PhotoTestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
 
 using namespace talvane::companion;
 using namespace talvane::journal;
@@ -193,4 +195,42 @@ TEST(CompanionChanges, MarkDoneOnARepeatingTaskSetsItsNextDueDate)
     ASSERT_EQ(after["tasks"].size(), 1u) << "the next one is due";
     EXPECT_EQ(after["tasks"][0]["due"], CalendarDate::today().plusDays(14).text());
     EXPECT_NE(after["tasks"][0]["task"], due["tasks"][0]["task"]);
+}
+
+// A file served without a window is written at each change: whoever sent it, phone or
+// program, is told so, and the log names the sender by the name the grower knows it by.
+TEST(CompanionChanges, AWrittenChangeIsSaidSavedAndLoggedWithItsSender)
+{
+    TempDir dir;
+    const auto file = dir / "garden.tvn";
+    ASSERT_FALSE(SaveCollectionFile(file, Garden()));
+    auto opened = FileCollectionHost::open(file, dir.path());
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<FileCollectionHost>>(opened)) << std::get<std::string>(opened);
+    FileCollectionHost& host = *std::get<std::unique_ptr<FileCollectionHost>>(opened);
+    std::mutex logging;
+    std::vector<std::string> logged;
+    host.logChangesTo([&](std::string_view line) {
+        std::lock_guard lock(logging);
+        logged.emplace_back(line);
+    });
+    ServerOptions options;
+    options.bindAddress = "127.0.0.1";
+    options.tokenFile = dir / "tokens.json";
+    const MadeToken token = ProgramTokens(options.tokenFile).make("greenhouse panel");
+    ASSERT_TRUE(std::holds_alternative<std::string>(token));
+    CompanionServer server(host);
+    ASSERT_FALSE(server.start(options));
+    Phone phone(server.port()), program(server.port());
+    ASSERT_TRUE(phone.pair(server.sessions().pairingToken()));
+    ASSERT_FALSE(server.sessions().rename("Chrome on Android", "Anna's phone"));
+
+    const auto added = JsonAnswer(phone.postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}, {"text", "watered"}})),
+                                  201, "care from the phone");
+    EXPECT_EQ(added["saved"], true) << added;
+    const auto done = JsonAnswer(program.post(DoneApi(FirstDueTask(phone)), {},
+                                              {{"Authorization", "Bearer " + std::get<std::string>(token)}}),
+                                 200, "a task done by a program");
+    EXPECT_EQ(done["saved"], true) << done;
+    EXPECT_EQ(logged, (std::vector<std::string>{"Momiji: Add event from phone (sent by Anna's phone)",
+                                                "Momiji: Mark done from phone (sent by greenhouse panel)"}));
 }

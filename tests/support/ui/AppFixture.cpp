@@ -13,6 +13,8 @@ AppFixture::AppFixture()
     std::filesystem::create_directory(dir / "Album");
     SetBaseDirectory(Q(dir.path()));
     g_speciesGuide.clear();
+    // Tests run side by side: each shares on a port of its own.
+    startOptions.sharingPort = 0;
 }
 
 AppFixture::~AppFixture()

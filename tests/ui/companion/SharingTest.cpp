@@ -1,4 +1,8 @@
 #include "app/CommandIds.h"
+#include "app/ServingInBackground.h"
+#include "collection/CollectionFile.h"
+#include "companion/ServingRecord.h"
+#include "companion/ShareAtLogin.h"
 #include "companion/PhoneSharing.h"
 #include "companion/ProgramTokens.h"
 #include "companion/ShareDlg.h"
@@ -11,14 +15,19 @@
 #include "journal/JournalFormat.h"
 #include "journal/JournalPage.h"
 #include "companion/CollectionSnapshot.h"
+#include "companion/DocumentHost.h"
+#include "collection/CollectionFile.h"
 #include "collection/TreeIdentity.h"
 
+#include "core/CompanionRun.h"
 #include "ui/AppFixture.h"
 
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -27,9 +36,13 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <iostream>
+#include <regex>
 #include <thread>
 
 using namespace talvane::journal;
+using talvane::companion::ServedAt;
+using talvane::companion::ServingRecord;
 
 namespace {
 
@@ -410,4 +423,194 @@ TEST_F(FrenchSharingTest, ThePhonePagesSpeakTheWindowsLanguage)
     EXPECT_NE(std::find(kinds.begin(), kinds.end(), nlohmann::json{{"kind", "Wire removal"}, {"label", "Retrait de la ligature"}}),
               kinds.end());
     EXPECT_NE(Journal(0).find("fil retir"), std::string::npos);
+}
+
+TEST_F(SharingTest, SharingGoesOnWhenTheShareWindowClosesUntilStopSharing)
+{
+    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
+    PhoneSharing& sharing = Share();
+    ShareDlg& window = *frame().shareDialog();
+    const QString address = window.addressEdit()->text();
+    window.reject();
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_TRUE(sharing.isSharing()) << "closed by Escape or its Close button";
+    Phone phone(sharing.server()->port(), sharing.server()->sessions().pairingToken());
+    EXPECT_FALSE(phone.page("/trees").empty());
+
+    Share();
+    EXPECT_EQ(window.addressEdit()->text(), address) << "shown again as it was";
+    window.stopButton()->click();
+    EXPECT_FALSE(sharing.isSharing());
+    EXPECT_TRUE(phone.page("/trees").empty());
+}
+
+TEST_F(SharingTest, ClosedWhileSharingTheProgramServesInTheBackgroundUntilASecondStartAsksForTheWindow)
+{
+    const auto collection = MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& tree, std::size_t) {
+        tree[talvane::kTreeIdField] = talvane::newTreeId();
+    });
+    ASSERT_TRUE(Start(Q(collection)));
+    PhoneSharing& sharing = Share();
+    const int port = sharing.server()->port();
+    Phone phone(port, sharing.server()->sessions().pairingToken());
+    const std::string tree = talvane::companion::treeRefAt(doc().entries(), 0);
+
+    ui.prompter.expect(2);
+    frame().close();
+    EXPECT_TRUE(frame().isVisible()) << "Cancel keeps the window";
+    ASSERT_FALSE(ui.prompter.calls().empty());
+    EXPECT_TRUE(ui.prompter.calls().back().text.startsWith(QStringLiteral("Phones are sharing trees.tvn. Keep serving them")));
+    ui.prompter.expect(0);
+    frame().close();
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_EQ(sharing.servedWithoutWindow(), Q(collection));
+    EXPECT_TRUE(doc().pathName().isEmpty()) << "the window let the file go";
+
+    // With the window closed, a change is written to the file at once.
+    EXPECT_EQ(phone.logCare(tree, "Feeding", "fed while away"), 201) << phone.lastAnswer;
+    EntryList onDisk;
+    ASSERT_FALSE(LoadCollectionFile(collection, onDisk));
+    EXPECT_NE(std::string((*onDisk[0])[kJournalField]).find("fed while away"), std::string::npos);
+
+    // A second start for another collection is a program of its own; for this one, or
+    // for none, it brings the window back.
+    const auto secondStart = [&](const QString& asked) {
+        std::atomic<int> shown = -1;
+        std::thread start([&] { shown = ServingInBackground::showRunningProgram(ServingInBackground::defaultSocketPath(), asked); });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown.load() >= 0; }));
+        start.join();
+        return shown.load() == 1;
+    };
+    EXPECT_FALSE(secondStart(Q(dir / "other.tvn")));
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_TRUE(secondStart(Q(collection)));
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_EQ(doc().pathName(), Q(collection));
+    EXPECT_NE(Journal(0).find("fed while away"), std::string::npos);
+    ASSERT_TRUE(sharing.isSharing());
+    EXPECT_EQ(sharing.server()->port(), port) << "at the address the phone knows";
+    EXPECT_FALSE(phone.page("/trees").empty()) << "and still paired";
+    EXPECT_TRUE(sharing.servedWithoutWindow().isEmpty());
+
+    // Closing with Stop sharing ends it.
+    ui.prompter.expect(1);
+    frame().close();
+    EXPECT_FALSE(sharing.isSharing());
+    EXPECT_TRUE(sharing.servedWithoutWindow().isEmpty());
+}
+
+TEST_F(SharingTest, ShareAtLoginStartsTheProgramServingInTheBackground)
+{
+    const auto collection = MakeCollection("my trees.tvn", {"Momiji"});
+    ASSERT_TRUE(Start(Q(collection)));
+    Share();
+    QCheckBox& atLogin = *frame().shareDialog()->shareAtLoginBox();
+    EXPECT_TRUE(atLogin.isVisible());
+    atLogin.setChecked(true);
+    const ShareAtLogin entry(Q(collection));
+    ASSERT_TRUE(entry.isOn());
+    QFile written(entry.entryPath());
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(written.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral(" --background 127.0.0.1 \"%1\"\n").arg(Q(collection)))) << text.toStdString();
+    atLogin.setChecked(false);
+    EXPECT_FALSE(entry.isOn());
+    EXPECT_FALSE(QFile::exists(entry.entryPath()));
+
+    // What the entry starts: no window, the collection served.
+    app.reset();
+    startOptions.serveInBackgroundOn = QStringLiteral("127.0.0.1");
+    ASSERT_TRUE(Start(Q(collection)));
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_EQ(frame().phoneSharing()->servedWithoutWindow(), Q(collection));
+}
+
+// talvane-cli serve running on a collection, and a phone paired with it.
+class ServedWithoutWindow {
+public:
+    ServedWithoutWindow(const TempDir& dir, const std::string& file) : m_serve(dir, "serve '" + file + "' --bind 127.0.0.1")
+    {
+        const auto record = ServingRecord::fileFor(dir / file);
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!(served = ServingRecord::read(record)) && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        const CompanionRun paired = RunCompanion(dir, "pair '" + file + "'");
+        std::smatch code;
+        if (std::regex_search(paired.out, code, std::regex("/pair/([0-9a-f]{32})")))
+            token = code[1].str();
+    }
+    CompanionRun stop() { return m_serve.stop(); }
+
+    std::optional<ServedAt> served;
+    std::string token;
+
+private:
+    RunningCompanion m_serve;
+};
+
+TEST_F(SharingTest, AServerWithoutAWindowHandsTheCollectionOverAndTakesItBackLosingNoChange)
+{
+    const auto collection = MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& tree, std::size_t) {
+        tree[talvane::kTreeIdField] = talvane::newTreeId();
+    });
+    ServedWithoutWindow serve(dir, "trees.tvn");
+    ASSERT_TRUE(serve.served && !serve.token.empty());
+    const int port = serve.served->port;
+    EntryList entries;
+    ASSERT_FALSE(LoadCollectionFile(collection, entries));
+    const std::string tree = talvane::companion::treeRefAt(entries, 0);
+
+    // The phone sends one change after another all along, each again until it is taken.
+    std::atomic<bool> stopSending = false;
+    std::atomic<int> taken = 0;
+    std::atomic<long long> longestPauseMs = 0;
+    std::thread sender([&] {
+        Phone phone(port, serve.token);
+        auto lastTaken = std::chrono::steady_clock::now();
+        for (int change = 0; !stopSending; ++change) {
+            while (!stopSending && phone.logCare(tree, "Feeding", "change " + std::to_string(change) + " sent") != 201)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            const auto now = std::chrono::steady_clock::now();
+            longestPauseMs = std::max<long long>(longestPauseMs, std::chrono::duration_cast<std::chrono::milliseconds>(now - lastTaken).count());
+            lastTaken = now;
+            if (!stopSending)
+                taken = change + 1;
+        }
+    });
+    const auto waitForMore = [&](int more) {
+        const int from = taken;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return taken >= from + more; }, 20000)) << "stuck at " << taken;
+    };
+    waitForMore(3);
+
+    // The window opening the collection is handed it, with the phone, at the same address.
+    ASSERT_TRUE(Start(Q(collection)));
+    EXPECT_FALSE(doc().isReadOnly());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame().phoneSharing()->isSharing(); }));
+    EXPECT_EQ(frame().phoneSharing()->server()->port(), port);
+    EXPECT_TRUE(frame().phoneSharing()->isOnLoan());
+    waitForMore(3);
+
+    // Closed, it asks only to save, and the server takes the collection back.
+    ui.prompter.expect(mb::kIdYes);
+    frame().close();
+    app.reset();
+    waitForMore(3);
+    stopSending = true;
+    sender.join();
+    const CompanionRun served = serve.stop();
+    EXPECT_NE(served.err.find("handed the collection to a window"), std::string::npos) << served.err;
+    EXPECT_NE(served.err.find("took the collection back from the window"), std::string::npos) << served.err;
+
+    EntryList written;
+    ASSERT_FALSE(LoadCollectionFile(collection, written));
+    const std::string journal((*written[0])[kJournalField]);
+    for (int change = 0; change < taken; ++change) {
+        const std::string text = "change " + std::to_string(change) + " sent";
+        const auto first = journal.find(text);
+        EXPECT_NE(first, std::string::npos) << text << " is lost";
+        EXPECT_EQ(journal.find(text, first + 1), std::string::npos) << text << " is kept twice";
+    }
+    RecordProperty("longestPauseMs", static_cast<int>(longestPauseMs));
+    std::cout << "the phone's longest pause over two hand-overs: " << longestPauseMs << " ms\n";
 }

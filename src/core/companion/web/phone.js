@@ -10,6 +10,13 @@ const MAX_EVENT_TEXT = 4000;
 const DEFAULT_KIND = "Note";
 // A notice given with a saved event, shown on the page that follows.
 const NOTICE_KEY = "talvane-notice";
+// Where a change went, said on the page that follows it.
+const OUTCOME_KEY = "talvane-outcome";
+// A request the network lost is sent again, quietly, for this long: another program on
+// the computer may be taking over the serving, its port closed for a moment.
+const RETRY_FOR_MS = 4000;
+const FIRST_RETRY_MS = 250;
+const LONGEST_RETRY_MS = 1000;
 
 // English → the server's language, from /api/words.
 let catalogue = new Map();
@@ -91,11 +98,30 @@ class Refusal extends Error {
     }
 }
 
+function pause(milliseconds) {
+    return new Promise(resolve => setTimeout(resolve, milliseconds));
+}
+
+// A fetch sent again while the network fails, for a few seconds. A write goes again as it
+// was, with its Idempotency-Key, so that the desktop makes it once.
+async function fetchPersistently(path, init) {
+    const giveUp = Date.now() + RETRY_FOR_MS;
+    for (let wait = FIRST_RETRY_MS; ; wait = Math.min(2 * wait, LONGEST_RETRY_MS)) {
+        try {
+            return await fetch(path, init);
+        } catch (error) {
+            if (Date.now() + wait > giveUp)
+                throw error;
+            await pause(wait);
+        }
+    }
+}
+
 async function api(path, init = {}) {
     let response;
     try {
-        response = await fetch(path, {...init, credentials: "same-origin", cache: "no-store",
-                                      headers: {Accept: "application/json", ...init.headers}});
+        response = await fetchPersistently(path, {...init, credentials: "same-origin", cache: "no-store",
+                                                  headers: {Accept: "application/json", ...init.headers}});
     } catch {
         throw new Refusal(0, PHONE_TEXT("The desktop did not answer. Check that the phone is on the same network as the desktop, then try again."));
     }
@@ -117,6 +143,11 @@ function writeHeaders(session, key) {
     if (key)
         headers["Idempotency-Key"] = key;
     return headers;
+}
+
+// Where a change went: into the collection's file, or into a window that holds it unsaved.
+function whereKept(answer) {
+    return answer.saved ? PHONE_TEXT("Saved") : PHONE_TEXT("Kept in Talvane on the computer — not yet saved");
 }
 
 // ---------------------------------------------------------------- The page's frame
@@ -141,6 +172,31 @@ function showMessage(text, role = "alert", before = document.querySelector("main
     const main = document.querySelector("main") ?? document.body.appendChild(el("main"));
     main.insertBefore(message, before && before.parentNode === main ? before : null);
     message.scrollIntoView({block: "nearest"});
+}
+
+// Why a write failed, before a given place; the form stays as it was. One the network lost
+// is offered to be sent again: the same write, under the same key.
+function showWriteFailure(error, form, before) {
+    if (!error.unreached) {
+        showMessage(error.message, "alert", before);
+        return;
+    }
+    const again = el("button", {type: "button"}, PHONE_TEXT("Send again"));
+    again.addEventListener("click", () => {
+        again.disabled = true;
+        form.requestSubmit();
+    });
+    showMessage([PHONE_TEXT("The desktop did not answer. Everything entered is kept: check that the phone is on the same network as the desktop, then send it again."),
+                 " ", again], "alert", before);
+}
+
+// What a change saved on the page before became.
+function showOutcome() {
+    const outcome = sessionStorage.getItem(OUTCOME_KEY);
+    if (outcome) {
+        sessionStorage.removeItem(OUTCOME_KEY);
+        showMessage(outcome, "status");
+    }
 }
 
 function showProblem(error, current) {
@@ -175,16 +231,23 @@ function thenRepeated(said, repeat) {
 
 async function markDone(context, task, button, writeKey) {
     button.disabled = true;
+    let done;
     try {
-        await api(`/api/due/${encodeURIComponent(task)}/done`,
-                  {method: "POST", headers: writeHeaders(context.session, writeKey.forAttempt())});
-        writeKey.forget();
-        await context.reload();
+        done = await api(`/api/due/${encodeURIComponent(task)}/done`,
+                         {method: "POST", headers: writeHeaders(context.session, writeKey.forAttempt())});
     } catch (error) {
         writeKey.settle(error);
         button.disabled = false;
+        showWriteFailure(error, button.form);
+        return;
+    }
+    writeKey.forget();
+    try {
+        await context.reload();
+    } catch (error) {
         showMessage(error.message);
     }
+    showMessage(whereKept(done), "status");
 }
 
 // A task with its title (a link to its tree on the Due page), when it falls due, and the
@@ -291,8 +354,12 @@ function loadTree(ref) {
     return api("/api/trees/" + encodeURIComponent(ref));
 }
 
+function shownPictures(pictures) {
+    return pictures.filter(picture => ownAddress(picture.url));
+}
+
 function photoSection(heading, pictures, figure) {
-    const shown = pictures.filter(picture => ownAddress(picture.url));
+    const shown = shownPictures(pictures);
     return shown.length ? [el("h2", {}, heading), el("div", {class: "photos"}, shown.map(figure))] : [];
 }
 
@@ -301,16 +368,34 @@ function albumFigure(picture) {
     return el("figure", {}, el("img", {src: ownAddress(picture.url), alt: description}), el("figcaption", {}, description));
 }
 
-function timelineFigure(picture) {
-    const caption = [picture.date, picture.kindLabel, picture.text].filter(Boolean).join(" · ");
-    return el("figure", {}, el("img", {loading: "lazy", src: ownAddress(picture.url), alt: picture.name}),
-              el("figcaption", {}, caption));
-}
 
 function fieldSections(sections) {
     return sections.filter(section => section.fields.length).map((section, index) =>
         el("details", {open: index === 0}, el("summary", {}, section.caption),
            el("dl", {}, section.fields.map(field => [el("dt", {}, field.label), el("dd", {}, field.value)]))));
+}
+
+// The latest value of each kind of measurement the journal holds (newest event first),
+// with its day, in the order the care form offers the kinds.
+function latestMeasurements(events, measures) {
+    const latest = new Map();
+    for (const event of events)
+        for (const measured of event.measurements)
+            if (!latest.has(measured.kind))
+                latest.set(measured.kind, {...measured, date: event.date});
+    const rank = kind => {
+        const at = measures.findIndex(measure => measure.key === kind);
+        return at < 0 ? measures.length : at;
+    };
+    return [...latest.values()].sort((first, second) => rank(first.kind) - rank(second.kind));
+}
+
+function measurementsSection(events, measures) {
+    const latest = latestMeasurements(events, measures);
+    return latest.length ? [el("h2", {}, PHONE_TEXT("Latest measurements")),
+        el("table", {class: "measured"}, el("tbody", {}, latest.map(measured => el("tr", {},
+            el("th", {scope: "row"}, measured.label), el("td", {}, measured.text),
+            el("td", {}, el("time", {datetime: measured.date}, measured.date))))))] : [];
 }
 
 function journalSection(tree) {
@@ -334,20 +419,155 @@ function showTree(context, tree) {
     const tasks = tree.events.filter(event => event.task && event.due).map(event => taskItem(context, {
         title: event.text ? filledText(PHONE_TEXT("%1: %2"), event.kindLabel, firstLine(event.text)) : event.kindLabel,
         due: event.due, repeat: event.repeat, overdue: event.due < today, task: event.task}, today));
+    timelineShown = shownPictures(tree.timeline);
     showPage(tree.name, "", [
         tree.botanicalName ? el("p", {class: "quiet"}, el("em", {}, tree.botanicalName)) : null,
         tree.journalShown ? el("div", {class: "actions"}, el("a", {class: "button", href: treeAddress(tree.id) + "/log"}, PHONE_TEXT("Log care"))) : null,
+        measurementsSection(tree.events, context.words.measures),
         tasks.length ? [el("h2", {}, PHONE_TEXT("Due")), el("ul", {class: "tasks"}, tasks)] : null,
         photoSection(PHONE_TEXT("Album"), tree.album, albumFigure),
-        photoSection(PHONE_TEXT("Timeline"), tree.timeline, timelineFigure),
+        timelineSection(timelineShown),
         fieldSections(tree.sections),
         journalSection(tree)]);
+    showNamedPhoto();
     const notice = sessionStorage.getItem(NOTICE_KEY);
     if (notice) {
         sessionStorage.removeItem(NOTICE_KEY);
         showMessage(notice, "status");
     }
 }
+
+// ---------------------------------------------------------------- A tree's timeline
+
+// A thumbnail's side as asked of the server: enough for a cell of the grid on a sharp
+// screen, in whole steps so that pages share what the browser keeps of them.
+const THUMBNAIL_SIDE = Math.min(512, 128 * Math.ceil(window.devicePixelRatio || 1));
+// The sides the server sends a picture at.
+const SMALLEST_SIDE = 16;
+const LARGEST_SIDE = 2048;
+
+// A picture's address, at most `side` pixels wide and high.
+function sizedAddress(url, side) {
+    const address = new URL(url, location.origin);
+    address.searchParams.set("size", String(side));
+    return address.pathname + address.search;
+}
+
+// The side that fills this screen either way up, in the screen's own pixels.
+function screenSide() {
+    const side = Math.ceil(Math.max(window.innerWidth, window.innerHeight) * (window.devicePixelRatio || 1));
+    return Math.min(LARGEST_SIDE, Math.max(SMALLEST_SIDE, side));
+}
+
+// The season of a day as a temperate northern garden has it: March to May is spring. A
+// winter runs from December into the next year and is named by both ("Winter 2025–26").
+function seasonOf(date) {
+    const year = Number(date.slice(0, 4)), month = Number(date.slice(5, 7));
+    if (month <= 2 || month === 12) {
+        const first = month === 12 ? year : year - 1;
+        return {key: `${first}-winter`,
+                name: filledText(PHONE_TEXT("Winter %1"), `${first}–${String(first + 1).slice(-2)}`)};
+    }
+    const [season, name] = month <= 5 ? ["spring", PHONE_TEXT("Spring %1")]
+                         : month <= 8 ? ["summer", PHONE_TEXT("Summer %1")]
+                                      : ["autumn", PHONE_TEXT("Autumn %1")];
+    return {key: `${year}-${season}`, name: filledText(name, String(year))};
+}
+
+// The photos (newest first) by season, each with its place on the timeline.
+function bySeason(photos) {
+    const seasons = new Map();
+    photos.forEach((photo, index) => {
+        const {key, name} = seasonOf(photo.date);
+        if (!seasons.has(key))
+            seasons.set(key, {name, photos: []});
+        seasons.get(key).photos.push({photo, index});
+    });
+    return [...seasons.values()];
+}
+
+function photoAlt(photo) {
+    return photo.text ? filledText(PHONE_TEXT("%1: %2"), photo.kindLabel, firstLine(photo.text)) : photo.kindLabel;
+}
+
+// A link, so that a finger, Enter and a screen reader all open the photo full size.
+function thumbnail(photo, index) {
+    const link = el("a", {class: "thumb", href: photoHash(index)},
+        el("img", {loading: "lazy", src: sizedAddress(photo.url, THUMBNAIL_SIDE), alt: photoAlt(photo), width: 120, height: 120}),
+        el("time", {datetime: photo.date}, photo.date));
+    link.addEventListener("click", event => {
+        event.preventDefault();
+        history.pushState({photo: index}, "", photoHash(index));
+        showNamedPhoto();
+    });
+    return el("li", {}, link);
+}
+
+function timelineSection(photos) {
+    return photos.length ? [el("h2", {}, PHONE_TEXT("Timeline")), el("div", {class: "timeline"},
+        bySeason(photos).map(season => [el("h3", {}, season.name),
+            el("ul", {class: "thumbs"}, season.photos.map(({photo, index}) => thumbnail(photo, index)))]))] : [];
+}
+
+// ---------------------------------------------------------------- A photo full size
+
+// The tree page's timeline photo the address names ("#photo-3") is shown full size over
+// the page, so that the browser's Back closes it as it would leave a page.
+const PHOTO_HASH = /^#photo-(\d{1,5})$/;
+let timelineShown = [];
+
+function photoHash(index) {
+    return "#photo-" + index;
+}
+
+function namedPhoto() {
+    const index = Number(location.hash.match(PHOTO_HASH)?.[1] ?? -1);
+    return index < timelineShown.length ? index : -1;
+}
+
+// Back to the tree's page: as the photo was opened, or, for a page opened on the photo,
+// by the address without it.
+function leavePhoto() {
+    if (Number.isInteger(history.state?.photo))
+        history.back();
+    else
+        history.replaceState(null, "", location.pathname + location.search);
+}
+
+function showNamedPhoto() {
+    const index = namedPhoto();
+    const open = document.querySelector("dialog.viewer[open]");
+    if (open && Number(open.dataset.index) === index)
+        return;
+    open?.close();
+    if (index >= 0)
+        photoViewer(timelineShown[index], index).showModal();
+}
+
+function photoViewer(photo, index) {
+    const back = el("button", {type: "button"}, PHONE_TEXT("Back"));
+    const taken = photo.taken && photo.taken !== photo.date ? photo.taken : null;
+    const viewer = el("dialog", {class: "viewer", "data-index": index, "aria-labelledby": "viewer-title"},
+        el("div", {class: "bar"}, back),
+        el("img", {src: sizedAddress(photo.url, screenSide()), alt: photoAlt(photo)}),
+        el("div", {class: "about"},
+           el("h2", {id: "viewer-title"}, el("time", {datetime: photo.date}, photo.date), " · ", photo.kindLabel),
+           taken ? el("p", {class: "taken"}, filled(PHONE_TEXT("Taken %1"), el("time", {datetime: taken}, taken))) : null,
+           photo.text ? el("p", {}, photo.text) : null));
+    back.addEventListener("click", () => viewer.close());
+    // Closed by its button, by Escape or by the browser's Back.
+    viewer.addEventListener("close", () => {
+        viewer.remove();
+        document.querySelector(`a.thumb[href="${photoHash(index)}"]`)?.focus();
+        if (namedPhoto() === index)
+            leavePhoto();
+    });
+    document.body.append(viewer);
+    return viewer;
+}
+
+for (const change of ["popstate", "hashchange"])
+    window.addEventListener(change, showNamedPhoto);
 
 // ---------------------------------------------------------------- Log care
 
@@ -431,12 +651,13 @@ function showLogCare(context, tree) {
                                     {method: "POST", headers: writeHeaders(session, writeKey.forAttempt()), body: newEvent(form)});
             if (added.notice)
                 sessionStorage.setItem(NOTICE_KEY, added.notice);
+            sessionStorage.setItem(OUTCOME_KEY, whereKept(added));
             location.assign(treeAddress(added.tree));
         } catch (error) {
             // Everything typed and chosen stays, to be corrected and sent again.
             writeKey.settle(error);
             save.disabled = false;
-            showMessage(error.message, "alert", actions);
+            showWriteFailure(error, form, actions);
         }
     });
     showPage(PHONE_TEXT("Log care"), "", [el("p", {}, el("a", {href: treeAddress(tree.id)}, tree.name)), form]);
@@ -494,6 +715,7 @@ async function start() {
     context.reload = async () => page.show(context, await page.load(ref));
     try {
         page.show(context, data.value);
+        showOutcome();
     } catch (error) {
         showProblem(error, page.nav);
     }

@@ -1,4 +1,4 @@
-#include "Reminders.h"
+#include "companion/ServedReminders.h"
 
 #include "collection/UserFolders.h"
 #include "companion/TreePageLink.h"
@@ -6,31 +6,32 @@
 #include "reminders/SecretServiceKeyring.h"
 
 #include <condition_variable>
-#include <iostream>
 #include <mutex>
 
 using namespace talvane::reminders;
 
-ServeReminders::ServeReminders(const std::filesystem::path& file, talvane::companion::CollectionHost& host,
-                               talvane::companion::CompanionServer& server)
-    : m_file(std::filesystem::absolute(file)), m_host(host), m_server(server),
+namespace talvane::companion {
+
+ServedReminders::ServedReminders(const std::filesystem::path& file, CollectionHost& host, CompanionServer& server,
+                                 ServerLog log)
+    : m_file(std::filesystem::absolute(file)), m_host(host), m_server(server), m_log(std::move(log)),
       m_thread([this](const std::stop_token& stop) { run(stop); })
 {
 }
 
-ServeReminders::~ServeReminders()
+ServedReminders::~ServedReminders()
 {
     m_stopping = true;
     m_thread.request_stop();
 }
 
-void ServeReminders::run(const std::stop_token& stop)
+void ServedReminders::run(const std::stop_token& stop)
 {
     MorningReminder reminder(m_file);
     SecretServiceKeyring keyring;
     const ReminderSender sender(&m_stopping);
     const TreeLinks links = [this](const EntryList& entries, std::size_t position) {
-        return talvane::companion::treePageLink(m_server, entries, position);
+        return treePageLink(m_server, entries, position);
     };
     std::mutex mutex;
     std::condition_variable_any wake;
@@ -40,11 +41,13 @@ void ServeReminders::run(const std::stop_token& stop)
             const auto outcomes = deliver(round->settings, round->channels, round->message,
                                           keptSecrets(keyring, CollectionKey(m_file)), sender);
             for (const ChannelOutcome& outcome : outcomes)
-                if (outcome.failure)
-                    std::cerr << "talvane-cli: " << *outcome.failure << std::endl;
+                if (outcome.failure && m_log)
+                    m_log(*outcome.failure);
             reminder.record(*round, outcomes);
         }
         std::unique_lock lock(mutex);
         wake.wait_for(lock, stop, std::chrono::minutes(1), [] { return false; });
     }
 }
+
+} // namespace talvane::companion
