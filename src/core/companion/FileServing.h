@@ -27,7 +27,6 @@ public:
                                                                          const std::filesystem::path& startFolder,
                                                                          ServerOptions options);
 
-    FileCollectionHost& host() { return *m_host; }
     CompanionServer& server() { return *m_server; }
 
 private:

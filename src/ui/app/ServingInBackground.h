@@ -29,7 +29,6 @@ public:
     static bool showRunningProgram(const QString& socketPath, const QString& collection);
 
     bool isActive() const { return !m_collection.isEmpty(); }
-    QSystemTrayIcon* trayIcon() const { return m_tray; }
 
 public slots:
     // The window is closing while phones share its collection: serving goes on without it.

@@ -68,7 +68,6 @@ public:
     bool offerRescue(const QString& path);
 
     RecoveryKeeper& recoveryKeeper() const { return *m_keeper; }
-    ServingInBackground& servingInBackground() const { return *m_background; }
 
 private:
     // Opens the collection the program was started with, or a new one.
