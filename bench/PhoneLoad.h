@@ -1,6 +1,6 @@
 #pragma once
 
-#include "companion/CompanionServer.h"
+#include "core/companion/CompanionServer.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "SampleEntries.h"
 
-#include "journal/Journal.h"
+#include "core/journal/Journal.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
+#include "core/collection/CollectionArchive.h"
 
 #include <cstddef>
 #include <string>

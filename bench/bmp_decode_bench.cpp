@@ -7,9 +7,9 @@
 //   above), against Qt's reader, which also keeps palette files as indices;
 // - album output: ours at 32 bits, as the album asks, against Qt's reader
 //   followed by the conversion to RGB32 that drawing such an image needs.
-#include "picture/AnyPicDecoder.h"
-#include "picture/DataSource.h"
-#include "picture/WinBmp.h"
+#include "core/picture/AnyPicDecoder.h"
+#include "core/picture/DataSource.h"
+#include "core/picture/WinBmp.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -2,7 +2,7 @@
 // the same file into memory.
 #include "SampleEntries.h"
 #include "Measures.h"
-#include "collection/CollectionFile.h"
+#include "core/collection/CollectionFile.h"
 
 #include <cstdio>
 #include <cstdlib>

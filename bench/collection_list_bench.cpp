@@ -3,9 +3,9 @@
 //   build/bin/bench_collection_list [N]
 #include "Measures.h"
 #include "SampleEntries.h"
-#include "overview/CollectionListModel.h"
-#include "overview/CollectionListPanel.h"
-#include "search/ListColumns.h"
+#include "ui/overview/CollectionListModel.h"
+#include "ui/overview/CollectionListPanel.h"
+#include "core/search/ListColumns.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -9,11 +9,11 @@
 #include "PhoneLoad.h"
 #include "SampleEntries.h"
 
-#include "collection/CollectionFile.h"
-#include "collection/TreeIdentity.h"
-#include "companion/CompanionServer.h"
-#include "companion/FileCollectionHost.h"
-#include "journal/Journal.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/companion/CompanionServer.h"
+#include "core/companion/FileCollectionHost.h"
+#include "core/journal/Journal.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,9 +3,9 @@
 // against the same collection without journals (journals are read only when needed).
 #include "SampleEntries.h"
 #include "Measures.h"
-#include "collection/CollectionFile.h"
-#include "journal/DueTasks.h"
-#include "journal/Journal.h"
+#include "core/collection/CollectionFile.h"
+#include "core/journal/DueTasks.h"
+#include "core/journal/Journal.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 // reads it, against zbarimg reading the same file at full size.
 #include "Measures.h"
 
-#include "companion/LabelPhoto.h"
-#include "labels/QrCode.h"
-#include "labels/TreeLabel.h"
+#include "core/companion/LabelPhoto.h"
+#include "core/labels/QrCode.h"
+#include "core/labels/TreeLabel.h"
 
 #include <turbojpeg.h>
 

@@ -5,10 +5,10 @@
 //   build/bin/bench_passport [PHOTOS] [MEGABYTES]
 #include "Measures.h"
 
-#include "collection/CollectionFile.h"
-#include "journal/Journal.h"
-#include "passport/PassportExport.h"
-#include "passport/PassportImport.h"
+#include "core/collection/CollectionFile.h"
+#include "core/journal/Journal.h"
+#include "core/passport/PassportExport.h"
+#include "core/passport/PassportImport.h"
 
 #include <cstdio>
 #include <cstdlib>

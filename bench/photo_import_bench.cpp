@@ -2,8 +2,8 @@
 // QImage load of the same file, in the same run: a JPEG, read at a reduced scale,
 // and a PNG, which has no such shortcut.
 //   build/bin/bench_photo_import
-#include "album/PhotoImport.h"
-#include "framework/UiServices.h"
+#include "ui/album/PhotoImport.h"
+#include "ui/framework/UiServices.h"
 
 #include <QDir>
 #include <QFile>

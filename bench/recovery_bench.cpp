@@ -4,11 +4,11 @@
 //   build/bin/bench_recovery [entries]
 #include "SampleEntries.h"
 #include "Measures.h"
-#include "collection/CollectionFile.h"
-#include "collection/RecoveryStore.h"
-#include "document/TalvaneDoc.h"
-#include "framework/RecentFileList.h"
-#include "framework/UiServices.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/RecoveryStore.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/RecentFileList.h"
+#include "ui/framework/UiServices.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

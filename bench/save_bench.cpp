@@ -4,9 +4,9 @@
 // --kills N, kills that save N times at random moments and opens what is left.
 #include "SampleEntries.h"
 #include "Measures.h"
-#include "collection/CollectionFile.h"
-#include "collection/InPlaceSave.h"
-#include "collection/VersionStore.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/InPlaceSave.h"
+#include "core/collection/VersionStore.h"
 
 #include <csignal>
 #include <cstdio>

@@ -5,8 +5,8 @@
 //   build/bin/bench_search [largest count, default 100000]
 #include "Measures.h"
 #include "SampleEntries.h"
-#include "journal/Journal.h"
-#include "search/EntryOrder.h"
+#include "core/journal/Journal.h"
+#include "core/search/EntryOrder.h"
 
 #include <algorithm>
 #include <cstdio>

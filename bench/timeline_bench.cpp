@@ -5,9 +5,9 @@
 //   build/bin/bench_timeline [PHOTOS]
 #include "Measures.h"
 
-#include "timeline/ThumbnailCache.h"
-#include "timeline/TimelineGrid.h"
-#include "timeline/TimelineModel.h"
+#include "ui/timeline/ThumbnailCache.h"
+#include "ui/timeline/TimelineGrid.h"
+#include "ui/timeline/TimelineModel.h"
 
 #include <QApplication>
 #include <QDir>

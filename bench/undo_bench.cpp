@@ -3,10 +3,10 @@
 //   build/bin/bench_undo [entries]
 #include "SampleEntries.h"
 #include "Measures.h"
-#include "collection/CollectionFile.h"
-#include "document/TalvaneDoc.h"
-#include "framework/RecentFileList.h"
-#include "framework/UiServices.h"
+#include "core/collection/CollectionFile.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/RecentFileList.h"
+#include "ui/framework/UiServices.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #include "Commands.h"
 
-#include "picture/AnyPicDecoder.h"
-#include "picture/TextException.h"
-#include "picture/WinBmp.h"
+#include "core/picture/AnyPicDecoder.h"
+#include "core/picture/TextException.h"
+#include "core/picture/WinBmp.h"
 
 #include <openssl/evp.h>
 

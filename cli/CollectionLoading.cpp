@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "collection/CollectionFile.h"
-#include "timeline/PictureFolders.h"
+#include "core/collection/CollectionFile.h"
+#include "core/timeline/PictureFolders.h"
 
 EntryList LoadCollectionOrFail(const std::string& file)
 {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "collection/CollectionLock.h"
-#include "text/NumberOption.h"
-#include "timeline/PictureFolders.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/collection/CollectionLock.h"
+#include "core/text/NumberOption.h"
+#include "core/timeline/PictureFolders.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "csv/CsvFiles.h"
+#include "core/csv/CsvFiles.h"
 
 #include <functional>
 #include <iostream>

@@ -1,8 +1,8 @@
 #include "Commands.h"
 
-#include "collection/FieldCatalogue.h"
-#include "collection/TreeIdentity.h"
-#include "text/Windows1252.h"
+#include "core/collection/FieldCatalogue.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/text/Windows1252.h"
 
 #include <iostream>
 #include <nlohmann/json.hpp>

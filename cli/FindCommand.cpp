@@ -1,8 +1,8 @@
 #include "Commands.h"
 
-#include "collection/TreeIdentity.h"
-#include "search/EntryOrder.h"
-#include "text/Windows1252.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/search/EntryOrder.h"
+#include "core/text/Windows1252.h"
 
 #include <iostream>
 #include <optional>

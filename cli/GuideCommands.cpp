@@ -1,8 +1,8 @@
 #include "Commands.h"
 
-#include "guide/GuideLoader.h"
-#include "guide/GuideShift.h"
-#include "text/Windows1252.h"
+#include "core/guide/GuideLoader.h"
+#include "core/guide/GuideShift.h"
+#include "core/text/Windows1252.h"
 
 #include <iostream>
 #include <nlohmann/json.hpp>

@@ -1,9 +1,9 @@
 #include "Commands.h"
 
-#include "journal/CareCalendar.h"
-#include "journal/DueTasks.h"
-#include "journal/Journal.h"
-#include "text/Windows1252.h"
+#include "core/journal/CareCalendar.h"
+#include "core/journal/DueTasks.h"
+#include "core/journal/Journal.h"
+#include "core/text/Windows1252.h"
 
 #include <iostream>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "collection/OutputFile.h"
-#include "collection/SafeFile.h"
+#include "core/collection/OutputFile.h"
+#include "core/collection/SafeFile.h"
 
 namespace {
 

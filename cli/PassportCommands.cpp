@@ -1,12 +1,12 @@
 #include "Commands.h"
 
-#include "collection/CollectionFile.h"
-#include "journal/Journal.h"
-#include "passport/PassportExport.h"
-#include "passport/PassportImport.h"
-#include "passport/PassportUpdate.h"
-#include "text/ControlCharacters.h"
-#include "text/Windows1252.h"
+#include "core/collection/CollectionFile.h"
+#include "core/journal/Journal.h"
+#include "core/passport/PassportExport.h"
+#include "core/passport/PassportImport.h"
+#include "core/passport/PassportUpdate.h"
+#include "core/text/ControlCharacters.h"
+#include "core/text/Windows1252.h"
 
 #include <algorithm>
 #include <iostream>

@@ -1,10 +1,10 @@
 #include "Commands.h"
 
-#include "collection/LocalTime.h"
-#include "companion/CompanionServer.h"
-#include "companion/PairedPhones.h"
-#include "companion/ServingRecord.h"
-#include "labels/QrCode.h"
+#include "core/collection/LocalTime.h"
+#include "core/companion/CompanionServer.h"
+#include "core/companion/PairedPhones.h"
+#include "core/companion/ServingRecord.h"
+#include "core/labels/QrCode.h"
 
 #include <iostream>
 

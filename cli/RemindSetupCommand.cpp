@@ -1,9 +1,9 @@
 #include "Commands.h"
 #include "Reminders.h"
 
-#include "collection/UserFolders.h"
-#include "reminders/Delivery.h"
-#include "reminders/SecretServiceKeyring.h"
+#include "core/collection/UserFolders.h"
+#include "core/reminders/Delivery.h"
+#include "core/reminders/SecretServiceKeyring.h"
 
 #include <iostream>
 

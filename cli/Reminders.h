@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reminders/ReminderSettings.h"
+#include "core/reminders/ReminderSettings.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "report/EntryReport.h"
+#include "core/report/EntryReport.h"
 
 #include <iostream>
 

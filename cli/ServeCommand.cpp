@@ -1,10 +1,10 @@
 #include "Commands.h"
 #include "Reminders.h"
 
-#include "collection/CollectionLock.h"
-#include "companion/CompanionServer.h"
-#include "companion/FileServing.h"
-#include "companion/ServingRecord.h"
+#include "core/collection/CollectionLock.h"
+#include "core/companion/CompanionServer.h"
+#include "core/companion/FileServing.h"
+#include "core/companion/ServingRecord.h"
 
 #include <chrono>
 #include <csignal>

@@ -1,11 +1,11 @@
 #include "Commands.h"
 
-#include "collection/CollectionFile.h"
-#include "collection/TreeIdentity.h"
-#include "journal/Journal.h"
-#include "text/Windows1252.h"
-#include "timeline/TimelineAdding.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/journal/Journal.h"
+#include "core/text/Windows1252.h"
+#include "core/timeline/TimelineAdding.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <iostream>
 #include <nlohmann/json.hpp>

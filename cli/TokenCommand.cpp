@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "collection/LocalTime.h"
-#include "companion/ProgramTokens.h"
+#include "core/collection/LocalTime.h"
+#include "core/companion/ProgramTokens.h"
 
 #include <iostream>
 

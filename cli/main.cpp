@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "collection/CollectionFile.h"
+#include "core/collection/CollectionFile.h"
 
 #include <iostream>
 

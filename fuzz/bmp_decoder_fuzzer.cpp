@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the front picture decoder, at every depth a caller
 // may ask for, with one decoder and one bitmap reused as the album does.
-#include "picture/AnyPicDecoder.h"
-#include "picture/DataSource.h"
-#include "picture/TextException.h"
-#include "picture/WinBmp.h"
+#include "core/picture/AnyPicDecoder.h"
+#include "core/picture/DataSource.h"
+#include "core/picture/TextException.h"
+#include "core/picture/WinBmp.h"
 
 #include <climits>
 #include <cstddef>

@@ -18,7 +18,7 @@ fi
 # The companion's sources see cpp-httplib as the library it links was built: with the
 # same TLS and compression switches, which change its classes.
 read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif cpp-httplib libqrencode libzip zbar libturbojpeg libpng libcurl libsecret-1)"
-common=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src/core"
+common=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src"
         "${packages[@]}")
 
 # The phone pages the companion serves are built into it, as the CMake build does.
@@ -53,6 +53,6 @@ done
 read -r -a libraries <<<"$(pkg-config --libs libical libcrypto exiv2 libheif cpp-httplib libqrencode libzip zbar libturbojpeg libpng libcurl libsecret-1) -pthread"
 for target in "$root"/fuzz/*_fuzzer.cpp; do
     name="$(basename "$target" .cpp)"
-    "$cxx" "${common[@]}" -I"$root/tests/support" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"
+    "$cxx" "${common[@]}" -I"$root/tests" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"
     echo "built $out/$name"
 done

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the collection reader. A damaged file must add no entry
 // and say why; a file that reads must write back to bytes that read to the same
 // entries, or saving a collection just opened would change it.
-#include "collection/CollectionArchive.h"
-#include "core/PieceFeed.h"
+#include "core/collection/CollectionArchive.h"
+#include "support/core/PieceFeed.h"
 
 #include <cstddef>
 #include <cstdint>

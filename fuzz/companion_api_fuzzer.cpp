@@ -8,14 +8,14 @@
 //     and only photos are given as photos, named by their format;
 //   - a tree whose texts are the input is answered as JSON that parses back to exactly
 //     those texts.
-#include "companion/ApiJson.h"
-#include "companion/PhoneForms.h"
-#include "companion/PhonePictures.h"
-#include "companion/UploadReader.h"
-#include "journal/Journal.h"
-#include "text/StorableForm.h"
-#include "text/Windows1252.h"
-#include "timeline/PhotoFacts.h"
+#include "core/companion/ApiJson.h"
+#include "core/companion/PhoneForms.h"
+#include "core/companion/PhonePictures.h"
+#include "core/companion/UploadReader.h"
+#include "core/journal/Journal.h"
+#include "core/text/StorableForm.h"
+#include "core/text/Windows1252.h"
+#include "core/timeline/PhotoFacts.h"
 
 #include <nlohmann/json.hpp>
 

@@ -6,14 +6,14 @@
 //     a small collection, adds what it says and nothing else;
 //   - a reference leads only to the tree that has exactly that reference;
 //   - a link component holds only unreserved characters and escapes, and decodes back.
-#include "collection/TreeIdentity.h"
-#include "companion/CollectionSnapshot.h"
-#include "companion/ApiJson.h"
-#include "companion/PhoneChange.h"
-#include "companion/PhoneForms.h"
-#include "companion/PhonePictures.h"
-#include "journal/Journal.h"
-#include "timeline/PhotoFacts.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/companion/CollectionSnapshot.h"
+#include "core/companion/ApiJson.h"
+#include "core/companion/PhoneChange.h"
+#include "core/companion/PhoneForms.h"
+#include "core/companion/PhonePictures.h"
+#include "core/journal/Journal.h"
+#include "core/timeline/PhotoFacts.h"
 
 #include <cctype>
 #include <cstddef>

@@ -2,7 +2,7 @@
 // separator line, and each of a record's thirteen sections reports at most once,
 // always with the same caption and flags; a broken guide must cost the user no more
 // messages than that.
-#include "guide/GuideLoader.h"
+#include "core/guide/GuideLoader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,10 +3,10 @@
 // cannot read through an edit, and a foreign text must refuse edits. The quick count
 // of due tasks, the collection list's count of timeline photos and its filter must
 // agree with the events read whole.
-#include "journal/DueTasks.h"
-#include "journal/Journal.h"
-#include "search/JournalWord.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/journal/DueTasks.h"
+#include "core/journal/Journal.h"
+#include "core/search/JournalWord.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <cstddef>
 #include <cstdint>

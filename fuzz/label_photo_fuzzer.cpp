@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the label scanner as a photo sent from a phone. It must come
 // back without a crash or an exception, with a reason or a list of codes, never an
 // empty reason.
-#include "companion/LabelPhoto.h"
+#include "core/companion/LabelPhoto.h"
 
 #include <cstddef>
 #include <cstdint>

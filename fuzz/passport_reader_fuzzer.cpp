@@ -2,8 +2,8 @@
 // come. A refused passport must say why in one line of importRefusal's form; one that
 // opens must hold its tree and pictures under bare names, each of which inflates within
 // the limits or is refused the same way.
-#include "passport/PassportReader.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/passport/PassportReader.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <cstddef>
 #include <cstdint>

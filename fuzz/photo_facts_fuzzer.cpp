@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the photo facts reader as a whole photo file. It must come
 // back without a crash or an exception, with an orientation of 1 to 8, and 1 for a
 // HEIF photo, which its decoder turns already.
-#include "timeline/PhotoFacts.h"
+#include "core/timeline/PhotoFacts.h"
 
 #include <cstddef>
 #include <cstdint>

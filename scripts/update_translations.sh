@@ -48,7 +48,7 @@ compare() { # NAME WHAT
 
 update() { # NAME SOURCE...
     "$lupdate" -silent -locations none -no-obsolete -source-language en -target-language fr \
-        -I src/ui -I src/core "${@:2}" -ts "$(target "$1")"
+        -I src "${@:2}" -ts "$(target "$1")"
     compare "$1" "${*:2}"
 }
 

@@ -1,13 +1,13 @@
-#include "app/MainFrame.h"
-#include "app/QuitSignals.h"
-#include "app/ServingInBackground.h"
-#include "app/TalvaneApp.h"
-#include "framework/BaseDirectory.h"
-#include "framework/Translations.h"
-#include "framework/UiServices.h"
-#include "journal/CareDueReminder.h"
-#include "printing/BatchPrint.h"
-#include "text/NumberOption.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/QuitSignals.h"
+#include "ui/app/ServingInBackground.h"
+#include "ui/app/TalvaneApp.h"
+#include "ui/framework/BaseDirectory.h"
+#include "ui/framework/Translations.h"
+#include "ui/framework/UiServices.h"
+#include "ui/journal/CareDueReminder.h"
+#include "ui/printing/BatchPrint.h"
+#include "core/text/NumberOption.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -6,20 +6,20 @@
 // after a change; a photo whose date changed would leave its old file behind, so the
 // photos go first:
 //   rm -f data/Photos/*.jpg && build/bin/make_sample_data data
-#include "album/BitmapFileWriter.h"
-#include "collection/BonsaiData.h"
-#include "collection/CollectionFile.h"
-#include "collection/TreeIdentity.h"
-#include "guide/GuideEspece.h"
-#include "guide/GuideLoader.h"
-#include "journal/Journal.h"
-#include "picture/AnyPicDecoder.h"
-#include "picture/TextException.h"
-#include "picture/WinBmp.h"
-#include "text/Windows1252.h"
-#include "timeline/PhotoCopy.h"
-#include "timeline/PhotoFacts.h"
-#include "timeline/TimelinePhoto.h"
+#include "ui/album/BitmapFileWriter.h"
+#include "core/collection/BonsaiData.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/guide/GuideEspece.h"
+#include "core/guide/GuideLoader.h"
+#include "core/journal/Journal.h"
+#include "core/picture/AnyPicDecoder.h"
+#include "core/picture/TextException.h"
+#include "core/picture/WinBmp.h"
+#include "core/text/Windows1252.h"
+#include "core/timeline/PhotoCopy.h"
+#include "core/timeline/PhotoFacts.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <exiv2/exiv2.hpp>
 

@@ -1,6 +1,6 @@
-#include "core/BmpTestFiles.h"
+#include "support/core/BmpTestFiles.h"
 
-#include "core/CompanionRun.h"
+#include "support/core/CompanionRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "collection/CollectionFile.h"
+#include "core/collection/CollectionFile.h"
 
-#include "core/CompanionRun.h"
+#include "support/core/CompanionRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,9 +1,9 @@
-#include "collection/CollectionFile.h"
+#include "core/collection/CollectionFile.h"
 
-#include "core/CompanionRun.h"
-#include "core/JournalTestTrees.h"
-#include "core/TempDir.h"
-#include "core/TerminalRun.h"
+#include "support/core/CompanionRun.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/TempDir.h"
+#include "support/core/TerminalRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,8 +1,8 @@
-#include "collection/CollectionFile.h"
-#include "companion/ServingRecord.h"
+#include "core/collection/CollectionFile.h"
+#include "core/companion/ServingRecord.h"
 
-#include "core/CompanionRun.h"
-#include "core/ScopedVariable.h"
+#include "support/core/CompanionRun.h"
+#include "support/core/ScopedVariable.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>

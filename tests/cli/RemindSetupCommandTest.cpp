@@ -1,9 +1,9 @@
-#include "collection/CollectionFile.h"
-#include "reminders/ReminderSettings.h"
+#include "core/collection/CollectionFile.h"
+#include "core/reminders/ReminderSettings.h"
 
-#include "core/CompanionRun.h"
-#include "core/ReminderSinks.h"
-#include "core/ScopedVariable.h"
+#include "support/core/CompanionRun.h"
+#include "support/core/ReminderSinks.h"
+#include "support/core/ScopedVariable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "collection/CollectionFile.h"
+#include "core/collection/CollectionFile.h"
 
-#include "core/CompanionRun.h"
-#include "core/TerminalRun.h"
+#include "support/core/CompanionRun.h"
+#include "support/core/TerminalRun.h"
 
 #include <gtest/gtest.h>
 

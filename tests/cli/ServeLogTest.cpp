@@ -1,7 +1,7 @@
-#include "collection/CollectionFile.h"
+#include "core/collection/CollectionFile.h"
 
-#include "core/CompanionRun.h"
-#include "core/ScopedVariable.h"
+#include "support/core/CompanionRun.h"
+#include "support/core/ScopedVariable.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>

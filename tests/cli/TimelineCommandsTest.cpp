@@ -1,11 +1,11 @@
-#include "collection/CollectionFile.h"
-#include "collection/TreeIdentity.h"
-#include "journal/Journal.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/journal/Journal.h"
 
-#include "core/CompanionRun.h"
-#include "core/JournalTestTrees.h"
-#include "core/PhotoTestFiles.h"
-#include "core/TempDir.h"
+#include "support/core/CompanionRun.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/PhotoTestFiles.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

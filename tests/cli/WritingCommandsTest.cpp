@@ -1,12 +1,12 @@
-#include "collection/CollectionFile.h"
-#include "collection/CollectionLock.h"
-#include "collection/InPlaceSave.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/CollectionLock.h"
+#include "core/collection/InPlaceSave.h"
 
-#include "core/BmpTestFiles.h"
-#include "core/CompanionRun.h"
-#include "core/JournalTestTrees.h"
-#include "core/PhotoTestFiles.h"
-#include "core/TempDir.h"
+#include "support/core/BmpTestFiles.h"
+#include "support/core/CompanionRun.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/PhotoTestFiles.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
-#include "collection/BonsaiData.h"
+#include "core/collection/BonsaiData.h"
 
-#include "collection/FieldCatalogue.h"
+#include "core/collection/FieldCatalogue.h"
 
 #include <algorithm>
 #include <ostream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection/TextArena.h"
+#include "core/collection/TextArena.h"
 
 #include <array>
 #include <cstddef>

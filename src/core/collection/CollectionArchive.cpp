@@ -1,6 +1,6 @@
-#include "collection/CollectionArchive.h"
+#include "core/collection/CollectionArchive.h"
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 #include <algorithm>
 #include <array>

@@ -1,13 +1,13 @@
-#include "collection/CollectionFile.h"
+#include "core/collection/CollectionFile.h"
 
-#include "collection/CollectionLock.h"
-#include "collection/DiskSteps.h"
-#include "collection/FileMetadata.h"
-#include "collection/InPlaceSave.h"
-#include "collection/PosixFile.h"
-#include "collection/Sha256.h"
-#include "collection/VersionStore.h"
-#include "text/Words.h"
+#include "core/collection/CollectionLock.h"
+#include "core/collection/DiskSteps.h"
+#include "core/collection/FileMetadata.h"
+#include "core/collection/InPlaceSave.h"
+#include "core/collection/PosixFile.h"
+#include "core/collection/Sha256.h"
+#include "core/collection/VersionStore.h"
+#include "core/text/Words.h"
 
 #include <cerrno>
 #include <ctime>

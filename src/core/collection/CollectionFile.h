@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "collection/FileIdentity.h"
-#include "collection/SafeFile.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/collection/FileIdentity.h"
+#include "core/collection/SafeFile.h"
 
 #include <filesystem>
 #include <functional>

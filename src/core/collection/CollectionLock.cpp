@@ -1,9 +1,9 @@
-#include "collection/CollectionLock.h"
+#include "core/collection/CollectionLock.h"
 
-#include "collection/LocalTime.h"
-#include "collection/PosixFile.h"
-#include "collection/SafeFile.h"
-#include "text/Words.h"
+#include "core/collection/LocalTime.h"
+#include "core/collection/PosixFile.h"
+#include "core/collection/SafeFile.h"
+#include "core/text/Words.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection/PosixFile.h"
+#include "core/collection/PosixFile.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "collection/DiskSteps.h"
+#include "core/collection/DiskSteps.h"
 
 #include <cerrno>
 #include <cstdio>

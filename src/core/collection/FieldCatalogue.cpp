@@ -1,8 +1,7 @@
-#include "collection/FieldCatalogue.h"
+#include "core/collection/FieldCatalogue.h"
 
-#include "collection/BonsaiData.h"
-#include "journal/Journal.h"
-#include "text/Words.h"
+#include "core/collection/BonsaiData.h"
+#include "core/text/Words.h"
 
 #include <algorithm>
 #include <array>
@@ -92,7 +91,7 @@ constexpr FieldInfo kDescribed[] = {
     {F::Photo4Description, "Photo4Description", PhotoDescription, Page::Album, 0, SHOWN_TEXT("Description (Date, age, ...)"), 30, RPhotoPair, 4, "Description: %s [File %s]"},
     {F::Photo5Description, "Photo5Description", PhotoDescription, Page::Album, 0, SHOWN_TEXT("Description (Date, age, ...)"), 30, RPhotoPair, 5, "Description: %s [File %s]"},
     // The journal has no name of its own: tables and dumps list it with the spare fields.
-    {journal::kJournalField, "", Journal, Page::Journal},
+    {kJournalField, "", Journal, Page::Journal},
 };
 
 constexpr PageInfo kPages[] = {

@@ -67,6 +67,9 @@ struct FieldInfo {
 
 inline constexpr std::size_t kFieldCount = 115;
 
+// The spare field of an entry that holds its journal.
+inline constexpr std::size_t kJournalField = 114;
+
 // The 115 fields, in index order.
 std::span<const FieldInfo> allFields();
 const FieldInfo& field(std::size_t index);

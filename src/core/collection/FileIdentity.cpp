@@ -1,10 +1,10 @@
-#include "collection/FileIdentity.h"
+#include "core/collection/FileIdentity.h"
 
-#include "collection/LocalTime.h"
-#include "collection/PosixFile.h"
-#include "collection/SafeFile.h"
-#include "collection/Sha256.h"
-#include "text/Words.h"
+#include "core/collection/LocalTime.h"
+#include "core/collection/PosixFile.h"
+#include "core/collection/SafeFile.h"
+#include "core/collection/Sha256.h"
+#include "core/text/Words.h"
 
 #include <cerrno>
 #include <fcntl.h>

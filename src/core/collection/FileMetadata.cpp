@@ -1,4 +1,4 @@
-#include "collection/FileMetadata.h"
+#include "core/collection/FileMetadata.h"
 
 #include <cerrno>
 #include <string>

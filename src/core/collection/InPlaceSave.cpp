@@ -1,13 +1,13 @@
-#include "collection/InPlaceSave.h"
+#include "core/collection/InPlaceSave.h"
 
-#include "collection/CollectionArchive.h"
-#include "collection/CollectionLock.h"
-#include "collection/DiskSteps.h"
-#include "collection/FileMetadata.h"
-#include "collection/PosixFile.h"
-#include "collection/SafeFile.h"
-#include "collection/Sha256.h"
-#include "text/Words.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/collection/CollectionLock.h"
+#include "core/collection/DiskSteps.h"
+#include "core/collection/FileMetadata.h"
+#include "core/collection/PosixFile.h"
+#include "core/collection/SafeFile.h"
+#include "core/collection/Sha256.h"
+#include "core/text/Words.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection/FileIdentity.h"
+#include "core/collection/FileIdentity.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "collection/LocalTime.h"
+#include "core/collection/LocalTime.h"
 
 #include <ctime>
 

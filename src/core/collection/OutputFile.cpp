@@ -1,7 +1,7 @@
-#include "collection/OutputFile.h"
+#include "core/collection/OutputFile.h"
 
-#include "collection/CollectionFile.h"
-#include "collection/SafeFile.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/SafeFile.h"
 
 #include <sys/stat.h>
 

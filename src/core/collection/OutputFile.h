@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection/CollectionLock.h"
+#include "core/collection/CollectionLock.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "collection/PosixFile.h"
+#include "core/collection/PosixFile.h"
 
-#include "collection/DiskSteps.h"
-#include "text/Words.h"
+#include "core/collection/DiskSteps.h"
+#include "core/text/Words.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "collection/RecoveryStore.h"
+#include "core/collection/RecoveryStore.h"
 
-#include "collection/DiskSteps.h"
-#include "collection/PosixFile.h"
-#include "collection/SafeFile.h"
-#include "collection/UserFolders.h"
-#include "text/Words.h"
+#include "core/collection/DiskSteps.h"
+#include "core/collection/PosixFile.h"
+#include "core/collection/SafeFile.h"
+#include "core/collection/UserFolders.h"
+#include "core/text/Words.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,10 +1,10 @@
-#include "collection/SafeFile.h"
+#include "core/collection/SafeFile.h"
 
-#include "collection/DiskSteps.h"
-#include "collection/FileMetadata.h"
-#include "collection/PosixFile.h"
-#include "collection/Sha256.h"
-#include "text/Words.h"
+#include "core/collection/DiskSteps.h"
+#include "core/collection/FileMetadata.h"
+#include "core/collection/PosixFile.h"
+#include "core/collection/Sha256.h"
+#include "core/text/Words.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "collection/Sha256.h"
+#include "core/collection/Sha256.h"
 
 #include <openssl/evp.h>
 #include <stdexcept>

@@ -1,6 +1,6 @@
-#include "collection/TextArena.h"
+#include "core/collection/TextArena.h"
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 #include <algorithm>
 #include <cstring>

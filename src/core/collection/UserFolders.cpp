@@ -1,7 +1,7 @@
-#include "collection/UserFolders.h"
+#include "core/collection/UserFolders.h"
 
-#include "collection/PosixFile.h"
-#include "collection/Sha256.h"
+#include "core/collection/PosixFile.h"
+#include "core/collection/Sha256.h"
 
 #include <cstdlib>
 

@@ -1,12 +1,12 @@
-#include "collection/VersionStore.h"
+#include "core/collection/VersionStore.h"
 
-#include "collection/DiskSteps.h"
-#include "collection/FileMetadata.h"
-#include "collection/LocalTime.h"
-#include "collection/PosixFile.h"
-#include "collection/SafeFile.h"
-#include "collection/Sha256.h"
-#include "collection/UserFolders.h"
+#include "core/collection/DiskSteps.h"
+#include "core/collection/FileMetadata.h"
+#include "core/collection/LocalTime.h"
+#include "core/collection/PosixFile.h"
+#include "core/collection/SafeFile.h"
+#include "core/collection/Sha256.h"
+#include "core/collection/UserFolders.h"
 
 #include <algorithm>
 #include <cerrno>

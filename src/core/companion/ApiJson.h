@@ -1,9 +1,9 @@
 #pragma once
 
-#include "companion/CollectionSnapshot.h"
-#include "companion/PhoneWords.h"
-#include "journal/CalendarDate.h"
-#include "journal/CareEvent.h"
+#include "core/companion/CollectionSnapshot.h"
+#include "core/companion/PhoneWords.h"
+#include "core/journal/CalendarDate.h"
+#include "core/journal/CareEvent.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,12 +1,12 @@
-#include "companion/ApiJson.h"
-#include "companion/LabelPhoto.h"
-#include "companion/PhoneForms.h"
-#include "companion/PhonePictures.h"
-#include "companion/Serving.h"
-#include "companion/WebFiles.h"
-#include "journal/CareCalendar.h"
-#include "labels/TreeLabel.h"
-#include "text/Windows1252.h"
+#include "core/companion/ApiJson.h"
+#include "core/companion/LabelPhoto.h"
+#include "core/companion/PhoneForms.h"
+#include "core/companion/PhonePictures.h"
+#include "core/companion/Serving.h"
+#include "core/companion/WebFiles.h"
+#include "core/journal/CareCalendar.h"
+#include "core/labels/TreeLabel.h"
+#include "core/text/Windows1252.h"
 
 #include <algorithm>
 #include <ctime>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "companion/CollectionSnapshot.h"
-#include "companion/PhoneChange.h"
-#include "companion/PhonePictures.h"
+#include "core/companion/CollectionSnapshot.h"
+#include "core/companion/PhoneChange.h"
+#include "core/companion/PhonePictures.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,10 +1,10 @@
-#include "companion/CollectionSnapshot.h"
+#include "core/companion/CollectionSnapshot.h"
 
-#include "collection/TreeIdentity.h"
-#include "journal/Journal.h"
-#include "labels/TreeLabel.h"
-#include "search/EntryOrder.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/journal/Journal.h"
+#include "core/labels/TreeLabel.h"
+#include "core/search/EntryOrder.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <algorithm>
 #include <array>

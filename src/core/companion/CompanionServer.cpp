@@ -1,11 +1,11 @@
-#include "companion/CompanionServer.h"
+#include "core/companion/CompanionServer.h"
 
-#include "companion/ApiJson.h"
-#include "companion/ConnectionWatch.h"
-#include "companion/LabelPhoto.h"
-#include "companion/PhonePictures.h"
-#include "companion/Serving.h"
-#include "companion/ServingRecord.h"
+#include "core/companion/ApiJson.h"
+#include "core/companion/ConnectionWatch.h"
+#include "core/companion/LabelPhoto.h"
+#include "core/companion/PhonePictures.h"
+#include "core/companion/Serving.h"
+#include "core/companion/ServingRecord.h"
 
 #include <httplib.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "companion/CollectionHost.h"
-#include "companion/PhoneSessions.h"
-#include "companion/PhoneWords.h"
-#include "companion/ServerOptions.h"
+#include "core/companion/CollectionHost.h"
+#include "core/companion/PhoneSessions.h"
+#include "core/companion/PhoneWords.h"
+#include "core/companion/ServerOptions.h"
 
 #include <chrono>
 #include <cstddef>

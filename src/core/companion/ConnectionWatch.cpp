@@ -1,4 +1,4 @@
-#include "companion/ConnectionWatch.h"
+#include "core/companion/ConnectionWatch.h"
 
 #include <arpa/inet.h>
 #include <dirent.h>

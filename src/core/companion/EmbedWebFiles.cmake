@@ -17,7 +17,7 @@ foreach(name IN LISTS files)
   math(EXPR index "${index} + 1")
 endforeach()
 file(WRITE ${OUTPUT}.new "// Made by EmbedWebFiles.cmake from the files of companion/web.
-#include \"companion/WebFiles.h\"
+#include \"core/companion/WebFiles.h\"
 
 namespace talvane::companion {
 

@@ -1,8 +1,8 @@
-#include "companion/FileCollectionHost.h"
+#include "core/companion/FileCollectionHost.h"
 
-#include "text/Windows1252.h"
-#include "timeline/PictureFolders.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/text/Windows1252.h"
+#include "core/timeline/PictureFolders.h"
+#include "core/timeline/TimelinePhoto.h"
 
 namespace talvane::companion {
 

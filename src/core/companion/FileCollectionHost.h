@@ -1,9 +1,9 @@
 #pragma once
 
-#include "collection/CollectionFile.h"
-#include "collection/CollectionLock.h"
-#include "companion/CollectionHost.h"
-#include "companion/ServerLog.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/CollectionLock.h"
+#include "core/companion/CollectionHost.h"
+#include "core/companion/ServerLog.h"
 
 #include <filesystem>
 #include <memory>

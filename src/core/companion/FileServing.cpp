@@ -1,8 +1,8 @@
-#include "companion/FileServing.h"
+#include "core/companion/FileServing.h"
 
-#include "companion/PairedPhones.h"
-#include "companion/ProgramTokens.h"
-#include "companion/ServingRecord.h"
+#include "core/companion/PairedPhones.h"
+#include "core/companion/ProgramTokens.h"
+#include "core/companion/ServingRecord.h"
 
 namespace talvane::companion {
 

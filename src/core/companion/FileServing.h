@@ -1,9 +1,9 @@
 #pragma once
 
-#include "companion/CompanionServer.h"
-#include "companion/FileCollectionHost.h"
-#include "companion/ServedReminders.h"
-#include "companion/ServerOptions.h"
+#include "core/companion/CompanionServer.h"
+#include "core/companion/FileCollectionHost.h"
+#include "core/companion/ServedReminders.h"
+#include "core/companion/ServerOptions.h"
 
 #include <filesystem>
 #include <memory>

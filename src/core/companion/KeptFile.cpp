@@ -1,7 +1,7 @@
-#include "companion/KeptFile.h"
+#include "core/companion/KeptFile.h"
 
-#include "collection/SafeFile.h"
-#include "collection/UserFolders.h"
+#include "core/collection/SafeFile.h"
+#include "core/collection/UserFolders.h"
 
 #include <cerrno>
 #include <fcntl.h>

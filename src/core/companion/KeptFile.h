@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collection/FileIdentity.h"
-#include "collection/PosixFile.h"
+#include "core/collection/FileIdentity.h"
+#include "core/collection/PosixFile.h"
 
 #include <filesystem>
 #include <optional>

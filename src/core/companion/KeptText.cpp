@@ -1,6 +1,6 @@
-#include "companion/KeptText.h"
+#include "core/companion/KeptText.h"
 
-#include "text/ControlCharacters.h"
+#include "core/text/ControlCharacters.h"
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "companion/PhoneWords.h"
+#include "core/companion/PhoneWords.h"
 
 #include <cstddef>
 #include <optional>

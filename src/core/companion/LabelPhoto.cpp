@@ -1,8 +1,8 @@
-#include "companion/LabelPhoto.h"
+#include "core/companion/LabelPhoto.h"
 
-#include "companion/PhonePictures.h"
-#include "companion/PhoneWords.h"
-#include "timeline/PhotoFacts.h"
+#include "core/companion/PhonePictures.h"
+#include "core/companion/PhoneWords.h"
+#include "core/timeline/PhotoFacts.h"
 
 #include <png.h>
 #include <turbojpeg.h>

@@ -1,5 +1,5 @@
-#include "companion/Serving.h"
-#include "companion/WebFiles.h"
+#include "core/companion/Serving.h"
+#include "core/companion/WebFiles.h"
 
 namespace talvane::companion {
 

@@ -1,9 +1,9 @@
-#include "companion/PairedPhones.h"
+#include "core/companion/PairedPhones.h"
 
-#include "collection/Sha256.h"
-#include "companion/KeptText.h"
-#include "companion/PhoneSessions.h"
-#include "companion/ProgramTokens.h"
+#include "core/collection/Sha256.h"
+#include "core/companion/KeptText.h"
+#include "core/companion/PhoneSessions.h"
+#include "core/companion/ProgramTokens.h"
 
 #include <nlohmann/json.hpp>
 #include <openssl/crypto.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "companion/KeptFile.h"
-#include "companion/PhoneWords.h"
+#include "core/companion/KeptFile.h"
+#include "core/companion/PhoneWords.h"
 
 #include <chrono>
 #include <cstddef>

@@ -1,11 +1,11 @@
-#include "companion/PhoneChange.h"
+#include "core/companion/PhoneChange.h"
 
-#include "collection/Sha256.h"
-#include "collection/TreeIdentity.h"
-#include "companion/CollectionSnapshot.h"
-#include "journal/Journal.h"
-#include "journal/JournalFormat.h"
-#include "text/Windows1252.h"
+#include "core/collection/Sha256.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/companion/CollectionSnapshot.h"
+#include "core/journal/Journal.h"
+#include "core/journal/JournalFormat.h"
+#include "core/text/Windows1252.h"
 
 namespace talvane::companion {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "companion/PhoneWords.h"
-#include "journal/CareEvent.h"
-#include "journal/Journal.h"
-#include "text/StorableForm.h"
-#include "timeline/TimelineAdding.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/companion/PhoneWords.h"
+#include "core/journal/CareEvent.h"
+#include "core/journal/Journal.h"
+#include "core/text/StorableForm.h"
+#include "core/timeline/TimelineAdding.h"
 
 #include <cstddef>
 #include <filesystem>

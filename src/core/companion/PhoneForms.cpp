@@ -1,6 +1,6 @@
-#include "companion/PhoneForms.h"
+#include "core/companion/PhoneForms.h"
 
-#include "text/Windows1252.h"
+#include "core/text/Windows1252.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "companion/PhoneChange.h"
-#include "companion/PhoneWords.h"
+#include "core/companion/PhoneChange.h"
+#include "core/companion/PhoneWords.h"
 
 #include <map>
 #include <optional>

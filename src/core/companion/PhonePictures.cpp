@@ -1,10 +1,10 @@
-#include "companion/PhonePictures.h"
+#include "core/companion/PhonePictures.h"
 
-#include "picture/AlbumFile.h"
-#include "picture/AnyPicDecoder.h"
-#include "picture/TextException.h"
-#include "picture/WinBmp.h"
-#include "timeline/PhotoFacts.h"
+#include "core/picture/AlbumFile.h"
+#include "core/picture/AnyPicDecoder.h"
+#include "core/picture/TextException.h"
+#include "core/picture/WinBmp.h"
+#include "core/timeline/PhotoFacts.h"
 
 #include <algorithm>
 #include <cstdint>

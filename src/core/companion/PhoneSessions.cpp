@@ -1,6 +1,6 @@
-#include "companion/PhoneSessions.h"
+#include "core/companion/PhoneSessions.h"
 
-#include "collection/Sha256.h"
+#include "core/collection/Sha256.h"
 
 #include <openssl/crypto.h>
 #include <openssl/rand.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "companion/PairedPhones.h"
+#include "core/companion/PairedPhones.h"
 
 #include <chrono>
 #include <cstddef>

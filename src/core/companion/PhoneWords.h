@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 // Marks an English text that a phone is shown, so that scripts/update_translations.sh
 // finds it for translations/talvane_fr_phone.ts; it leaves the text as it is.

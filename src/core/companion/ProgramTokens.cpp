@@ -1,9 +1,9 @@
-#include "companion/ProgramTokens.h"
+#include "core/companion/ProgramTokens.h"
 
-#include "collection/Sha256.h"
-#include "collection/UserFolders.h"
-#include "companion/KeptFile.h"
-#include "companion/KeptText.h"
+#include "core/collection/Sha256.h"
+#include "core/collection/UserFolders.h"
+#include "core/companion/KeptFile.h"
+#include "core/companion/KeptText.h"
 
 #include <nlohmann/json.hpp>
 #include <openssl/crypto.h>

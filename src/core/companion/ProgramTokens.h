@@ -1,8 +1,8 @@
 #pragma once
 
-#include "companion/KeptFile.h"
-#include "companion/PhoneSessions.h"
-#include "companion/PhoneWords.h"
+#include "core/companion/KeptFile.h"
+#include "core/companion/PhoneSessions.h"
+#include "core/companion/PhoneWords.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,9 +1,9 @@
-#include "companion/ServedReminders.h"
+#include "core/companion/ServedReminders.h"
 
-#include "collection/UserFolders.h"
-#include "companion/TreePageLink.h"
-#include "reminders/MorningReminder.h"
-#include "reminders/SecretServiceKeyring.h"
+#include "core/collection/UserFolders.h"
+#include "core/companion/TreePageLink.h"
+#include "core/reminders/MorningReminder.h"
+#include "core/reminders/SecretServiceKeyring.h"
 
 #include <condition_variable>
 #include <mutex>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "companion/CollectionHost.h"
-#include "companion/CompanionServer.h"
-#include "companion/ServerLog.h"
+#include "core/companion/CollectionHost.h"
+#include "core/companion/CompanionServer.h"
+#include "core/companion/ServerLog.h"
 
 #include <atomic>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "companion/ServerLog.h"
+#include "core/companion/ServerLog.h"
 
-#include "text/ControlCharacters.h"
-#include "text/Windows1252.h"
+#include "core/text/ControlCharacters.h"
+#include "core/text/Windows1252.h"
 
 #include <ctime>
 #include <memory>

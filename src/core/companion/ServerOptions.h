@@ -1,7 +1,7 @@
 #pragma once
 
-#include "companion/PhoneWords.h"
-#include "companion/ServerLog.h"
+#include "core/companion/PhoneWords.h"
+#include "core/companion/ServerLog.h"
 
 #include <chrono>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "companion/Serving.h"
+#include "core/companion/Serving.h"
 
-#include "companion/ApiJson.h"
+#include "core/companion/ApiJson.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "companion/CollectionHost.h"
-#include "companion/PhoneSessions.h"
-#include "companion/ProgramTokens.h"
-#include "companion/ServerOptions.h"
-#include "companion/UploadReader.h"
+#include "core/companion/CollectionHost.h"
+#include "core/companion/PhoneSessions.h"
+#include "core/companion/ProgramTokens.h"
+#include "core/companion/ServerOptions.h"
+#include "core/companion/UploadReader.h"
 
 #include <httplib.h>
 #include <nlohmann/json.hpp>

@@ -1,9 +1,9 @@
-#include "companion/ServingRecord.h"
+#include "core/companion/ServingRecord.h"
 
-#include "collection/CollectionLock.h"
-#include "collection/SafeFile.h"
-#include "companion/KeptFile.h"
-#include "companion/ProgramTokens.h"
+#include "core/collection/CollectionLock.h"
+#include "core/collection/SafeFile.h"
+#include "core/companion/KeptFile.h"
+#include "core/companion/ProgramTokens.h"
 
 #include <nlohmann/json.hpp>
 

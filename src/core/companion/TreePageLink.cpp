@@ -1,7 +1,7 @@
-#include "companion/TreePageLink.h"
+#include "core/companion/TreePageLink.h"
 
-#include "companion/CollectionSnapshot.h"
-#include "companion/CompanionServer.h"
+#include "core/companion/CollectionSnapshot.h"
+#include "core/companion/CompanionServer.h"
 
 namespace talvane::companion {
 

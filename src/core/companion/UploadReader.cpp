@@ -1,7 +1,7 @@
-#include "companion/UploadReader.h"
+#include "core/companion/UploadReader.h"
 
-#include "companion/PhonePictures.h"
-#include "timeline/PhotoFacts.h"
+#include "core/companion/PhonePictures.h"
+#include "core/timeline/PhotoFacts.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "companion/PhoneForms.h"
-#include "companion/PhoneWords.h"
-#include "companion/ServerOptions.h"
+#include "core/companion/PhoneForms.h"
+#include "core/companion/PhoneWords.h"
+#include "core/companion/ServerOptions.h"
 
 #include <cstddef>
 #include <cstdint>

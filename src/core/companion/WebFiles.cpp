@@ -1,4 +1,4 @@
-#include "companion/WebFiles.h"
+#include "core/companion/WebFiles.h"
 
 #include <algorithm>
 #include <array>

@@ -1,11 +1,11 @@
-#include "csv/CollectionCsv.h"
+#include "core/csv/CollectionCsv.h"
 
-#include "collection/FieldCatalogue.h"
-#include "csv/Csv.h"
-#include "csv/FormulaGuard.h"
-#include "journal/Journal.h"
-#include "journal/JournalFormat.h"
-#include "text/Windows1252.h"
+#include "core/collection/FieldCatalogue.h"
+#include "core/csv/Csv.h"
+#include "core/csv/FormulaGuard.h"
+#include "core/journal/Journal.h"
+#include "core/journal/JournalFormat.h"
+#include "core/text/Windows1252.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "csv/Csv.h"
+#include "core/csv/Csv.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "csv/CsvFiles.h"
+#include "core/csv/CsvFiles.h"
 
-#include "collection/CollectionFile.h"
-#include "collection/CollectionLock.h"
-#include "collection/SafeFile.h"
-#include "collection/TreeIdentity.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/CollectionLock.h"
+#include "core/collection/SafeFile.h"
+#include "core/collection/TreeIdentity.h"
 
 std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnFile,
                                                const std::filesystem::path& csvFile)

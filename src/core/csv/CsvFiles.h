@@ -1,6 +1,6 @@
 #pragma once
 
-#include "csv/CollectionCsv.h"
+#include "core/csv/CollectionCsv.h"
 
 #include <filesystem>
 #include <optional>

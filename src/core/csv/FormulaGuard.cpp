@@ -1,4 +1,4 @@
-#include "csv/FormulaGuard.h"
+#include "core/csv/FormulaGuard.h"
 
 namespace csv {
 namespace {

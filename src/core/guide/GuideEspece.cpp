@@ -1,6 +1,6 @@
-#include "guide/GuideEspece.h"
+#include "core/guide/GuideEspece.h"
 
-#include "collection/BonsaiData.h"
+#include "core/collection/BonsaiData.h"
 
 SpeciesGuide g_speciesGuide;
 

@@ -1,7 +1,7 @@
-#include "guide/GuideLoader.h"
+#include "core/guide/GuideLoader.h"
 
-#include "collection/SafeFile.h"
-#include "guide/GuideShift.h"
+#include "core/collection/SafeFile.h"
+#include "core/guide/GuideShift.h"
 
 namespace {
 

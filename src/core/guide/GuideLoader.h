@@ -1,6 +1,6 @@
 #pragma once
 
-#include "guide/GuideEspece.h"
+#include "core/guide/GuideEspece.h"
 
 #include <cstddef>
 #include <filesystem>

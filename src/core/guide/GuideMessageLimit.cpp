@@ -1,4 +1,4 @@
-#include "guide/GuideMessageLimit.h"
+#include "core/guide/GuideMessageLimit.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "guide/GuideLoader.h"
+#include "core/guide/GuideLoader.h"
 
 #include <cstddef>
 #include <string>

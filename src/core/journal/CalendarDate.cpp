@@ -1,4 +1,4 @@
-#include "journal/CalendarDate.h"
+#include "core/journal/CalendarDate.h"
 
 #include <algorithm>
 #include <cstdio>

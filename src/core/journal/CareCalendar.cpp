@@ -1,10 +1,10 @@
-#include "journal/CareCalendar.h"
+#include "core/journal/CareCalendar.h"
 
-#include "collection/SafeFile.h"
-#include "collection/TreeIdentity.h"
-#include "text/ControlCharacters.h"
-#include "text/Windows1252.h"
-#include "text/Words.h"
+#include "core/collection/SafeFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/text/ControlCharacters.h"
+#include "core/text/Windows1252.h"
+#include "core/text/Words.h"
 
 #include <libical/ical.h>
 

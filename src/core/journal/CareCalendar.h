@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "journal/DueTasks.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/journal/DueTasks.h"
 
 #include <ctime>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "journal/CareEvent.h"
+#include "core/journal/CareEvent.h"
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 #include <iterator>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "journal/CalendarDate.h"
-#include "journal/CareRepeat.h"
-#include "journal/Measurement.h"
+#include "core/journal/CalendarDate.h"
+#include "core/journal/CareRepeat.h"
+#include "core/journal/Measurement.h"
 
 #include <array>
 #include <optional>

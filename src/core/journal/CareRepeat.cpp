@@ -1,4 +1,4 @@
-#include "journal/CareRepeat.h"
+#include "core/journal/CareRepeat.h"
 
 #include <array>
 

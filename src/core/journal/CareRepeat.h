@@ -1,7 +1,7 @@
 #pragma once
 
-#include "journal/CalendarDate.h"
-#include "text/Words.h"
+#include "core/journal/CalendarDate.h"
+#include "core/text/Words.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "journal/DueNotice.h"
+#include "core/journal/DueNotice.h"
 
-#include "text/Windows1252.h"
+#include "core/text/Windows1252.h"
 
 #include <utility>
 

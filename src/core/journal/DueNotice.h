@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "journal/DueTasks.h"
-#include "text/Words.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/journal/DueTasks.h"
+#include "core/text/Words.h"
 
 #include <cstddef>
 #include <string>

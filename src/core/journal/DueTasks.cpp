@@ -1,7 +1,7 @@
-#include "journal/DueTasks.h"
+#include "core/journal/DueTasks.h"
 
-#include "journal/Journal.h"
-#include "journal/JournalFormat.h"
+#include "core/journal/Journal.h"
+#include "core/journal/JournalFormat.h"
 
 #include <algorithm>
 

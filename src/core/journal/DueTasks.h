@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "journal/CareEvent.h"
-#include "text/Words.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/journal/CareEvent.h"
+#include "core/text/Words.h"
 
 #include <cstddef>
 #include <string>

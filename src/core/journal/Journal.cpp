@@ -1,6 +1,6 @@
-#include "journal/Journal.h"
+#include "core/journal/Journal.h"
 
-#include "journal/JournalFormat.h"
+#include "core/journal/JournalFormat.h"
 
 #include <algorithm>
 

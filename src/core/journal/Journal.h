@@ -1,6 +1,7 @@
 #pragma once
 
-#include "journal/CareEvent.h"
+#include "core/collection/FieldCatalogue.h"
+#include "core/journal/CareEvent.h"
 
 #include <cstddef>
 #include <functional>
@@ -11,8 +12,7 @@
 
 namespace talvane::journal {
 
-// The spare field of an entry that holds its journal.
-inline constexpr std::size_t kJournalField = 114;
+using fields::kJournalField;
 
 // One line of a journal: an event, or a line this version cannot read, kept as it is.
 struct JournalLine {

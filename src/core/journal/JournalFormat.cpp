@@ -1,6 +1,6 @@
-#include "journal/JournalFormat.h"
+#include "core/journal/JournalFormat.h"
 
-#include "collection/TreeIdentity.h"
+#include "core/collection/TreeIdentity.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "journal/Measurement.h"
+#include "core/journal/Measurement.h"
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "labels/QrCode.h"
+#include "core/labels/QrCode.h"
 
 #include <qrencode.h>
 

@@ -1,6 +1,6 @@
-#include "labels/TreeLabel.h"
+#include "core/labels/TreeLabel.h"
 
-#include "collection/TreeIdentity.h"
+#include "core/collection/TreeIdentity.h"
 
 #include <cstdint>
 

@@ -1,13 +1,13 @@
-#include "passport/PassportExport.h"
+#include "core/passport/PassportExport.h"
 
-#include "collection/SafeFile.h"
-#include "collection/TreeIdentity.h"
-#include "passport/PassportLayout.h"
-#include "passport/PassportManifest.h"
-#include "passport/PassportWriter.h"
-#include "text/Windows1252.h"
-#include "timeline/TimelinePhoto.h"
-#include "text/Words.h"
+#include "core/collection/SafeFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/passport/PassportLayout.h"
+#include "core/passport/PassportManifest.h"
+#include "core/passport/PassportWriter.h"
+#include "core/text/Windows1252.h"
+#include "core/timeline/TimelinePhoto.h"
+#include "core/text/Words.h"
 
 #include <stdexcept>
 #include <utility>

@@ -1,10 +1,10 @@
-#include "passport/PassportImport.h"
+#include "core/passport/PassportImport.h"
 
-#include "collection/TreeIdentity.h"
-#include "journal/Journal.h"
-#include "passport/PicturePlacing.h"
-#include "text/Windows1252.h"
-#include "text/Words.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/journal/Journal.h"
+#include "core/passport/PicturePlacing.h"
+#include "core/text/Windows1252.h"
+#include "core/text/Words.h"
 
 namespace talvane::passport {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "journal/CalendarDate.h"
-#include "passport/PassportManifest.h"
-#include "passport/PassportReader.h"
-#include "passport/PlacedFiles.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/journal/CalendarDate.h"
+#include "core/passport/PassportManifest.h"
+#include "core/passport/PassportReader.h"
+#include "core/passport/PlacedFiles.h"
 
 #include <filesystem>
 #include <memory>

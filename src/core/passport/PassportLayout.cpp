@@ -1,8 +1,8 @@
-#include "passport/PassportLayout.h"
+#include "core/passport/PassportLayout.h"
 
-#include "journal/Journal.h"
-#include "text/Windows1252.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/journal/Journal.h"
+#include "core/text/Windows1252.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <algorithm>
 #include <array>

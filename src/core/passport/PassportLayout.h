@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection/BonsaiData.h"
+#include "core/collection/BonsaiData.h"
 
 #include <compare>
 #include <map>
@@ -14,7 +14,7 @@
 //                      collection it was exported, who gave it (PassportManifest.h)
 //   tree.tvn           the tree as a collection of one entry, as a save writes it
 //   Album/<name>       each album picture its photo fields or its journal name
-//   Photos/<name>      each timeline photo its journal names, as the original was
+//   Photos/<name>      each timeline photo its journal names, as it was on disk
 //
 // Names in the archive are UTF-8; the entry's names are Windows-1252.
 namespace talvane::passport {

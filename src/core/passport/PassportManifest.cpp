@@ -1,6 +1,6 @@
-#include "passport/PassportManifest.h"
+#include "core/passport/PassportManifest.h"
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 #include <nlohmann/json.hpp>
 

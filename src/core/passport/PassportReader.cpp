@@ -1,10 +1,10 @@
-#include "passport/PassportReader.h"
+#include "core/passport/PassportReader.h"
 
-#include "collection/CollectionArchive.h"
-#include "collection/PosixFile.h"
-#include "text/Windows1252.h"
-#include "text/Words.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/collection/PosixFile.h"
+#include "core/text/Windows1252.h"
+#include "core/text/Words.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <zip.h>
 

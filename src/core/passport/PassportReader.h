@@ -1,9 +1,9 @@
 #pragma once
 
-#include "collection/BonsaiData.h"
-#include "passport/PassportLayout.h"
-#include "passport/PassportManifest.h"
-#include "passport/ZipArchive.h"
+#include "core/collection/BonsaiData.h"
+#include "core/passport/PassportLayout.h"
+#include "core/passport/PassportManifest.h"
+#include "core/passport/ZipArchive.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,13 +1,13 @@
-#include "passport/PassportUpdate.h"
+#include "core/passport/PassportUpdate.h"
 
-#include "collection/PosixFile.h"
-#include "collection/Sha256.h"
-#include "collection/TreeIdentity.h"
-#include "journal/Journal.h"
-#include "passport/PicturePlacing.h"
-#include "text/Windows1252.h"
-#include "text/Words.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/collection/PosixFile.h"
+#include "core/collection/Sha256.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/journal/Journal.h"
+#include "core/passport/PicturePlacing.h"
+#include "core/text/Windows1252.h"
+#include "core/text/Words.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <algorithm>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "passport/PassportImport.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/passport/PassportImport.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "passport/PassportWriter.h"
+#include "core/passport/PassportWriter.h"
 
-#include "collection/PosixFile.h"
-#include "passport/PassportLayout.h"
+#include "core/collection/PosixFile.h"
+#include "core/passport/PassportLayout.h"
 
 #include <zip.h>
 

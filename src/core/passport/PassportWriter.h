@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collection/SafeFile.h"
-#include "passport/ZipArchive.h"
+#include "core/collection/SafeFile.h"
+#include "core/passport/ZipArchive.h"
 
 #include <ctime>
 #include <deque>

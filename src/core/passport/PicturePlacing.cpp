@@ -1,8 +1,8 @@
-#include "passport/PicturePlacing.h"
+#include "core/passport/PicturePlacing.h"
 
-#include "collection/PosixFile.h"
-#include "passport/PassportReader.h"
-#include "timeline/PhotoCopy.h"
+#include "core/collection/PosixFile.h"
+#include "core/passport/PassportReader.h"
+#include "core/timeline/PhotoCopy.h"
 
 #include <array>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "passport/PassportLayout.h"
-#include "passport/PlacedFiles.h"
+#include "core/passport/PassportLayout.h"
+#include "core/passport/PlacedFiles.h"
 
 #include <filesystem>
 #include <functional>

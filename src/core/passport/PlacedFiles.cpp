@@ -1,6 +1,6 @@
-#include "passport/PlacedFiles.h"
+#include "core/passport/PlacedFiles.h"
 
-#include "timeline/PhotoCopy.h"
+#include "core/timeline/PhotoCopy.h"
 
 #include <utility>
 

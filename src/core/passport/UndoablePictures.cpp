@@ -1,10 +1,10 @@
-#include "passport/UndoablePictures.h"
+#include "core/passport/UndoablePictures.h"
 
-#include "collection/PosixFile.h"
-#include "passport/PassportLayout.h"
-#include "text/Windows1252.h"
-#include "timeline/PhotoCopy.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/collection/PosixFile.h"
+#include "core/passport/PassportLayout.h"
+#include "core/text/Windows1252.h"
+#include "core/timeline/PhotoCopy.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <cstdio>
 #include <fcntl.h>

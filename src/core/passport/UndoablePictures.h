@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "passport/PlacedFiles.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/passport/PlacedFiles.h"
 
 #include <filesystem>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "passport/ZipArchive.h"
+#include "core/passport/ZipArchive.h"
 
 #include <zip.h>
 

@@ -1,7 +1,7 @@
-#include "picture/AlbumFile.h"
+#include "core/picture/AlbumFile.h"
 
-#include "picture/PicDecoder.h"
-#include "text/Windows1252.h"
+#include "core/picture/PicDecoder.h"
+#include "core/text/Windows1252.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "picture/AnyPicDecoder.h"
+#include "core/picture/AnyPicDecoder.h"
 
-#include "picture/DataSource.h"
+#include "core/picture/DataSource.h"
 
 CAnyPicDecoder::CAnyPicDecoder()
     : m_pBmpDecoder(std::make_unique<CBmpDecoder>())

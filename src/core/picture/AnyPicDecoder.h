@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture/BmpDecoder.h"
+#include "core/picture/BmpDecoder.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "picture/Bmp.h"
+#include "core/picture/Bmp.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "picture/BmpDecoder.h"
+#include "core/picture/BmpDecoder.h"
 
-#include "picture/DataSource.h"
+#include "core/picture/DataSource.h"
 
 #include <algorithm>
 #include <bit>

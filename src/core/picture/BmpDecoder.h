@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture/PicDecoder.h"
+#include "core/picture/PicDecoder.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "picture/DataSource.h"
+#include "core/picture/DataSource.h"
 
 CDataSource::~CDataSource()
 {

@@ -1,4 +1,4 @@
-#include "picture/FileSource.h"
+#include "core/picture/FileSource.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture/DataSource.h"
+#include "core/picture/DataSource.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "picture/PicDecoder.h"
+#include "core/picture/PicDecoder.h"
 
-#include "picture/FileSource.h"
-#include "picture/TextException.h"
+#include "core/picture/FileSource.h"
+#include "core/picture/TextException.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "picture/WinBmp.h"
+#include "core/picture/WinBmp.h"
 
-#include "picture/TextException.h"
+#include "core/picture/TextException.h"
 
 #include <cstring>
 #include <new>

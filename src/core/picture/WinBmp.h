@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture/Bmp.h"
+#include "core/picture/Bmp.h"
 
 #include <cstdlib>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "reminders/Delivery.h"
+#include "core/reminders/Delivery.h"
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 namespace talvane::reminders {
 

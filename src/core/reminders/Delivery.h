@@ -1,9 +1,9 @@
 #pragma once
 
-#include "reminders/Keyring.h"
-#include "reminders/ReminderMessage.h"
-#include "reminders/ReminderSender.h"
-#include "reminders/ReminderSettings.h"
+#include "core/reminders/Keyring.h"
+#include "core/reminders/ReminderMessage.h"
+#include "core/reminders/ReminderSender.h"
+#include "core/reminders/ReminderSettings.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "reminders/Keyring.h"
+#include "core/reminders/Keyring.h"
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 namespace talvane::reminders {
 

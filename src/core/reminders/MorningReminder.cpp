@@ -1,7 +1,7 @@
-#include "reminders/MorningReminder.h"
+#include "core/reminders/MorningReminder.h"
 
-#include "collection/SafeFile.h"
-#include "collection/UserFolders.h"
+#include "core/collection/SafeFile.h"
+#include "core/collection/UserFolders.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "journal/CalendarDate.h"
-#include "reminders/Delivery.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/journal/CalendarDate.h"
+#include "core/reminders/Delivery.h"
 
 #include <chrono>
 #include <filesystem>

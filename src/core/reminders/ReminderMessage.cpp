@@ -1,7 +1,7 @@
-#include "reminders/ReminderMessage.h"
+#include "core/reminders/ReminderMessage.h"
 
-#include "journal/DueNotice.h"
-#include "journal/DueTasks.h"
+#include "core/journal/DueNotice.h"
+#include "core/journal/DueTasks.h"
 
 namespace talvane::reminders {
 

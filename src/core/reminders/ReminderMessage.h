@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "journal/CalendarDate.h"
-#include "text/Words.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/journal/CalendarDate.h"
+#include "core/text/Words.h"
 
 #include <cstddef>
 #include <functional>

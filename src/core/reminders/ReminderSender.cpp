@@ -1,6 +1,6 @@
-#include "reminders/ReminderSender.h"
+#include "core/reminders/ReminderSender.h"
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 #include <curl/curl.h>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "reminders/ReminderMessage.h"
-#include "reminders/ReminderSettings.h"
+#include "core/reminders/ReminderMessage.h"
+#include "core/reminders/ReminderSettings.h"
 
 #include <atomic>
 #include <ctime>

@@ -1,8 +1,8 @@
-#include "reminders/ReminderSettings.h"
+#include "core/reminders/ReminderSettings.h"
 
-#include "collection/SafeFile.h"
-#include "collection/UserFolders.h"
-#include "text/Words.h"
+#include "core/collection/SafeFile.h"
+#include "core/collection/UserFolders.h"
+#include "core/text/Words.h"
 
 #include <curl/curl.h>
 #include <nlohmann/json.hpp>

@@ -1,6 +1,6 @@
-#include "reminders/SecretServiceKeyring.h"
+#include "core/reminders/SecretServiceKeyring.h"
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 #include <libsecret/secret.h>
 

@@ -1,8 +1,8 @@
-#include "report/EntryReport.h"
+#include "core/report/EntryReport.h"
 
-#include "collection/BonsaiData.h"
-#include "collection/FieldCatalogue.h"
-#include "journal/Journal.h"
+#include "core/collection/BonsaiData.h"
+#include "core/collection/FieldCatalogue.h"
+#include "core/journal/Journal.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "report/ReportPager.h"
+#include "core/report/ReportPager.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/EntryReport.h"
+#include "core/report/EntryReport.h"
 
 #include <cstddef>
 #include <span>

@@ -1,7 +1,7 @@
-#include "search/EntryMatcher.h"
+#include "core/search/EntryMatcher.h"
 
-#include "collection/FieldCatalogue.h"
-#include "journal/Journal.h"
+#include "core/collection/FieldCatalogue.h"
+#include "core/journal/Journal.h"
 
 namespace search {
 namespace {

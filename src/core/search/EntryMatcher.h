@@ -1,9 +1,9 @@
 #pragma once
 
-#include "collection/BonsaiData.h"
-#include "search/FoldedWord.h"
-#include "search/JournalWord.h"
-#include "text/Words.h"
+#include "core/collection/BonsaiData.h"
+#include "core/search/FoldedWord.h"
+#include "core/search/JournalWord.h"
+#include "core/text/Words.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "search/EntryOrder.h"
+#include "core/search/EntryOrder.h"
 
 #include <algorithm>
 #include <numeric>

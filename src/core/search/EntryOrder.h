@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "search/EntryMatcher.h"
-#include "search/ListColumns.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/search/EntryMatcher.h"
+#include "core/search/ListColumns.h"
 
 #include <cstddef>
 #include <functional>

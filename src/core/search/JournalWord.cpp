@@ -1,8 +1,8 @@
-#include "search/JournalWord.h"
+#include "core/search/JournalWord.h"
 
-#include "journal/Journal.h"
-#include "journal/JournalFormat.h"
-#include "text/Windows1252.h"
+#include "core/journal/Journal.h"
+#include "core/journal/JournalFormat.h"
+#include "core/text/Windows1252.h"
 
 #include <algorithm>
 

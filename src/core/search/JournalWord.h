@@ -1,7 +1,7 @@
 #pragma once
 
-#include "search/FoldedWord.h"
-#include "text/Words.h"
+#include "core/search/FoldedWord.h"
+#include "core/text/Words.h"
 
 #include <cstdint>
 #include <string_view>

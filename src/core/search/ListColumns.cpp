@@ -1,11 +1,11 @@
-#include "search/ListColumns.h"
+#include "core/search/ListColumns.h"
 
-#include "collection/FieldCatalogue.h"
-#include "journal/Journal.h"
-#include "search/NaturalSortKey.h"
-#include "search/WrittenDate.h"
-#include "text/Words.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/collection/FieldCatalogue.h"
+#include "core/journal/Journal.h"
+#include "core/search/NaturalSortKey.h"
+#include "core/search/WrittenDate.h"
+#include "core/text/Words.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collection/BonsaiData.h"
-#include "text/Words.h"
+#include "core/collection/BonsaiData.h"
+#include "core/text/Words.h"
 
 #include <array>
 #include <cstddef>

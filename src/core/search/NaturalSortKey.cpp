@@ -1,6 +1,6 @@
-#include "search/NaturalSortKey.h"
+#include "core/search/NaturalSortKey.h"
 
-#include "search/TextFolding.h"
+#include "core/search/TextFolding.h"
 
 namespace search {
 namespace {

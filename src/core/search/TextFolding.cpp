@@ -1,4 +1,4 @@
-#include "search/TextFolding.h"
+#include "core/search/TextFolding.h"
 
 #include <array>
 

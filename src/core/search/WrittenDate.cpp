@@ -1,7 +1,7 @@
-#include "search/WrittenDate.h"
+#include "core/search/WrittenDate.h"
 
-#include "journal/CalendarDate.h"
-#include "search/TextFolding.h"
+#include "core/journal/CalendarDate.h"
+#include "core/search/TextFolding.h"
 
 #include <algorithm>
 #include <string>

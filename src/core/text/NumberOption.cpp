@@ -1,7 +1,7 @@
-#include "text/NumberOption.h"
+#include "core/text/NumberOption.h"
 
-#include "text/ControlCharacters.h"
-#include "text/Words.h"
+#include "core/text/ControlCharacters.h"
+#include "core/text/Words.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 #include <cstdint>
 #include <limits>

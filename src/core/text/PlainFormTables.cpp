@@ -1,5 +1,5 @@
 // Made by scripts/make_plain_forms.py from Unicode 14.0.0: do not edit.
-#include "text/PlainFormTables.h"
+#include "core/text/PlainFormTables.h"
 
 namespace text {
 

@@ -1,7 +1,7 @@
-#include "text/StorableForm.h"
+#include "core/text/StorableForm.h"
 
-#include "text/PlainFormTables.h"
-#include "text/Windows1252.h"
+#include "core/text/PlainFormTables.h"
+#include "core/text/Windows1252.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "text/Words.h"
+#include "core/text/Words.h"
 
 namespace text {
 

@@ -1,10 +1,10 @@
-#include "timeline/PhotoCopy.h"
+#include "core/timeline/PhotoCopy.h"
 
-#include "collection/PosixFile.h"
-#include "collection/SafeFile.h"
-#include "timeline/TimelinePhoto.h"
-#include "text/Windows1252.h"
-#include "text/Words.h"
+#include "core/collection/PosixFile.h"
+#include "core/collection/SafeFile.h"
+#include "core/timeline/TimelinePhoto.h"
+#include "core/text/Windows1252.h"
+#include "core/text/Words.h"
 
 #include <cerrno>
 #include <cstdio>

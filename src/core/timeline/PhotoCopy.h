@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/CalendarDate.h"
+#include "core/journal/CalendarDate.h"
 
 #include <cstdint>
 #include <filesystem>

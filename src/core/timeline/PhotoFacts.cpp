@@ -1,4 +1,4 @@
-#include "timeline/PhotoFacts.h"
+#include "core/timeline/PhotoFacts.h"
 
 #include <exiv2/exiv2.hpp>
 #include <exiv2/webpimage.hpp>

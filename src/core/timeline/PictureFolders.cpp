@@ -1,11 +1,11 @@
-#include "timeline/PictureFolders.h"
+#include "core/timeline/PictureFolders.h"
 
-#include "collection/BonsaiData.h"
-#include "journal/Journal.h"
-#include "picture/AlbumFile.h"
-#include "text/Windows1252.h"
-#include "timeline/PhotoCopy.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/collection/BonsaiData.h"
+#include "core/journal/Journal.h"
+#include "core/picture/AlbumFile.h"
+#include "core/text/Windows1252.h"
+#include "core/timeline/PhotoCopy.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <fstream>
 #include <iterator>

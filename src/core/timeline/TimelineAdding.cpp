@@ -1,10 +1,10 @@
-#include "timeline/TimelineAdding.h"
+#include "core/timeline/TimelineAdding.h"
 
-#include "collection/PosixFile.h"
-#include "text/Windows1252.h"
-#include "timeline/PhotoCopy.h"
-#include "timeline/PhotoFacts.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/collection/PosixFile.h"
+#include "core/text/Windows1252.h"
+#include "core/timeline/PhotoCopy.h"
+#include "core/timeline/PhotoFacts.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <ctime>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/CareEvent.h"
+#include "core/journal/CareEvent.h"
 
 #include <filesystem>
 #include <string>

@@ -1,8 +1,8 @@
-#include "timeline/TimelinePhoto.h"
+#include "core/timeline/TimelinePhoto.h"
 
-#include "journal/JournalFormat.h"
-#include "text/Windows1252.h"
-#include "text/Words.h"
+#include "core/journal/JournalFormat.h"
+#include "core/text/Windows1252.h"
+#include "core/text/Words.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "journal/CareEvent.h"
-#include "journal/Journal.h"
+#include "core/journal/CareEvent.h"
+#include "core/journal/Journal.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,8 +1,8 @@
-#include "album/AlbumCopyName.h"
+#include "ui/album/AlbumCopyName.h"
 
 #include <QCoreApplication>
 
-#include "framework/AnsiText.h"
+#include "ui/framework/AnsiText.h"
 
 namespace {
 

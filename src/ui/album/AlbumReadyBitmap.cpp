@@ -1,4 +1,4 @@
-#include "album/AlbumReadyBitmap.h"
+#include "ui/album/AlbumReadyBitmap.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "album/BitmapFileWriter.h"
+#include "ui/album/BitmapFileWriter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -5,9 +5,9 @@
 class CWinBmp;
 class QPainter;
 
-// Drawing a decoded picture, where the original handed its DIB block to the
-// platform's drawing call. A 32-bit picture is drawn as RGB32, its alpha byte
-// ignored as that call did; an 8-bit one through its colour table.
+// Drawing a decoded picture as a device-independent bitmap is drawn on Windows: a
+// 32-bit picture as RGB32, its alpha byte ignored; an 8-bit one through its colour
+// table.
 
 // A copy of the picture, top line first; a null image for an empty bitmap.
 QImage BitmapToImage(const CWinBmp& bitmap);

@@ -1,4 +1,4 @@
-#include "album/JpegEnd.h"
+#include "ui/album/JpegEnd.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "album/MissingPictures.h"
+#include "ui/album/MissingPictures.h"
 
 #include <QDir>
 

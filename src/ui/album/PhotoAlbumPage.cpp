@@ -1,16 +1,16 @@
-#include "album/PhotoAlbumPage.h"
+#include "ui/album/PhotoAlbumPage.h"
 
-#include "album/AlbumReadyBitmap.h"
-#include "album/BitmapPainter.h"
-#include "album/MissingPictures.h"
-#include "album/NewPictureDlg.h"
-#include "album/PhotoImport.h"
-#include "album/PictureViewer.h"
-#include "framework/AnsiText.h"
-#include "framework/DialogTemplate.h"
-#include "framework/UiServices.h"
-#include "picture/AlbumFile.h"
-#include "picture/TextException.h"
+#include "ui/album/AlbumReadyBitmap.h"
+#include "ui/album/BitmapPainter.h"
+#include "ui/album/MissingPictures.h"
+#include "ui/album/NewPictureDlg.h"
+#include "ui/album/PhotoImport.h"
+#include "ui/album/PictureViewer.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/UiServices.h"
+#include "core/picture/AlbumFile.h"
+#include "core/picture/TextException.h"
 
 #include <QDir>
 #include <QEvent>

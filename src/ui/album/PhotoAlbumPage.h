@@ -1,8 +1,8 @@
 #pragma once
 
-#include "framework/PropertyPage.h"
-#include "picture/AnyPicDecoder.h"
-#include "picture/WinBmp.h"
+#include "ui/framework/PropertyPage.h"
+#include "core/picture/AnyPicDecoder.h"
+#include "core/picture/WinBmp.h"
 
 #include <array>
 #include <functional>

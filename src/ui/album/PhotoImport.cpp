@@ -1,11 +1,11 @@
-#include "album/PhotoImport.h"
+#include "ui/album/PhotoImport.h"
 
 #include <QCoreApplication>
 
-#include "album/AlbumCopyName.h"
-#include "album/BitmapFileWriter.h"
-#include "album/PhotoSource.h"
-#include "framework/UiServices.h"
+#include "ui/album/AlbumCopyName.h"
+#include "ui/album/BitmapFileWriter.h"
+#include "ui/album/PhotoSource.h"
+#include "ui/framework/UiServices.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "album/PhotoSource.h"
+#include "ui/album/PhotoSource.h"
 
 #include <QCoreApplication>
 
-#include "album/AlbumReadyBitmap.h"
-#include "album/JpegEnd.h"
+#include "ui/album/AlbumReadyBitmap.h"
+#include "ui/album/JpegEnd.h"
 
 #include <QFileInfo>
 

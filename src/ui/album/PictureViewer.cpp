@@ -1,6 +1,6 @@
-#include "album/PictureViewer.h"
+#include "ui/album/PictureViewer.h"
 
-#include "framework/StandardButtonKeys.h"
+#include "ui/framework/StandardButtonKeys.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "app/AboutDlg.h"
+#include "ui/app/AboutDlg.h"
 
-#include "framework/DialogTemplate.h"
+#include "ui/framework/DialogTemplate.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,12 +1,12 @@
-#include "app/CollectionRescue.h"
+#include "ui/app/CollectionRescue.h"
 
-#include "app/EarlierVersionsDlg.h"
-#include "collection/InPlaceSave.h"
-#include "collection/RecoveryStore.h"
-#include "collection/VersionStore.h"
-#include "document/TalvaneDoc.h"
-#include "framework/FilePaths.h"
-#include "framework/UiServices.h"
+#include "ui/app/EarlierVersionsDlg.h"
+#include "core/collection/InPlaceSave.h"
+#include "core/collection/RecoveryStore.h"
+#include "core/collection/VersionStore.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/FilePaths.h"
+#include "ui/framework/UiServices.h"
 
 #include <QFileInfo>
 

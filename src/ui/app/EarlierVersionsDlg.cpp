@@ -1,6 +1,6 @@
-#include "app/EarlierVersionsDlg.h"
+#include "ui/app/EarlierVersionsDlg.h"
 
-#include "framework/StandardButtonKeys.h"
+#include "ui/framework/StandardButtonKeys.h"
 
 #include <QDateTime>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection/VersionStore.h"
+#include "core/collection/VersionStore.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
-#include "app/HelpPage.h"
+#include "ui/app/HelpPage.h"
 
-#include "framework/BaseDirectory.h"
-#include "framework/Translations.h"
+#include "ui/framework/BaseDirectory.h"
+#include "ui/framework/Translations.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
-#include "app/LanguageMenu.h"
+#include "ui/app/LanguageMenu.h"
 
-#include "framework/Translations.h"
-#include "framework/UiServices.h"
+#include "ui/framework/Translations.h"
+#include "ui/framework/UiServices.h"
 
 #include <QActionGroup>
 

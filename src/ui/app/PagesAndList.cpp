@@ -1,4 +1,4 @@
-#include "app/PagesAndList.h"
+#include "ui/app/PagesAndList.h"
 
 #include <QScrollArea>
 #include <QScrollBar>

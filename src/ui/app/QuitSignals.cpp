@@ -1,4 +1,4 @@
-#include "app/QuitSignals.h"
+#include "ui/app/QuitSignals.h"
 
 #include <QSocketNotifier>
 

@@ -1,9 +1,9 @@
-#include "app/ServingInBackground.h"
+#include "ui/app/ServingInBackground.h"
 
-#include "app/MainFrame.h"
-#include "companion/PhoneSharing.h"
-#include "document/TalvaneDoc.h"
-#include "framework/UiServices.h"
+#include "ui/app/MainFrame.h"
+#include "ui/companion/PhoneSharing.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/UiServices.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/SplashDlg.h"
+#include "ui/app/SplashDlg.h"
 
 #include <QKeyEvent>
 #include <QLabel>

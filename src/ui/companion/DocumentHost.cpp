@@ -1,10 +1,10 @@
-#include "companion/DocumentHost.h"
+#include "ui/companion/DocumentHost.h"
 
-#include "document/TalvaneDoc.h"
-#include "journal/Journal.h"
-#include "timeline/PhotoReading.h"
-#include "framework/CoreTexts.h"
-#include "framework/FilePaths.h"
+#include "ui/document/TalvaneDoc.h"
+#include "core/journal/Journal.h"
+#include "ui/timeline/PhotoReading.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/framework/FilePaths.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "companion/CollectionHost.h"
+#include "core/companion/CollectionHost.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,6 +1,6 @@
-#include "companion/PhoneLanguage.h"
+#include "ui/companion/PhoneLanguage.h"
 
-#include "framework/CoreTexts.h"
+#include "ui/framework/CoreTexts.h"
 
 #include <QCoreApplication>
 

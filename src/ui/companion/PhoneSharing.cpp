@@ -1,11 +1,11 @@
-#include "companion/PhoneSharing.h"
+#include "ui/companion/PhoneSharing.h"
 
-#include "companion/DocumentHost.h"
-#include "companion/PhoneLanguage.h"
-#include "companion/ProgramTokens.h"
-#include "document/TalvaneDoc.h"
-#include "framework/BaseDirectory.h"
-#include "framework/FilePaths.h"
+#include "ui/companion/DocumentHost.h"
+#include "ui/companion/PhoneLanguage.h"
+#include "core/companion/ProgramTokens.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/BaseDirectory.h"
+#include "ui/framework/FilePaths.h"
 
 #include <QFileInfo>
 

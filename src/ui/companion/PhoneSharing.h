@@ -1,8 +1,8 @@
 #pragma once
 
-#include "companion/CompanionServer.h"
-#include "companion/FileServing.h"
-#include "companion/ServingRecord.h"
+#include "core/companion/CompanionServer.h"
+#include "core/companion/FileServing.h"
+#include "core/companion/ServingRecord.h"
 
 #include <QObject>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "companion/ShareAtLogin.h"
+#include "ui/companion/ShareAtLogin.h"
 
-#include "companion/ProgramTokens.h"
-#include "framework/FilePaths.h"
-#include "journal/AutostartEntry.h"
+#include "core/companion/ProgramTokens.h"
+#include "ui/framework/FilePaths.h"
+#include "ui/journal/AutostartEntry.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

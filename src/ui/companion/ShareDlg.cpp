@@ -1,13 +1,13 @@
-#include "companion/ShareDlg.h"
+#include "ui/companion/ShareDlg.h"
 
-#include "companion/PhoneLanguage.h"
-#include "companion/PhoneSharing.h"
-#include "companion/ProgramTokens.h"
-#include "companion/ShareAtLogin.h"
-#include "framework/Mnemonic.h"
-#include "framework/QrPicture.h"
-#include "framework/UiServices.h"
-#include "framework/FullTextTip.h"
+#include "ui/companion/PhoneLanguage.h"
+#include "ui/companion/PhoneSharing.h"
+#include "core/companion/ProgramTokens.h"
+#include "ui/companion/ShareAtLogin.h"
+#include "ui/framework/Mnemonic.h"
+#include "ui/framework/QrPicture.h"
+#include "ui/framework/UiServices.h"
+#include "ui/framework/FullTextTip.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "document/AlbumFolder.h"
+#include "ui/document/AlbumFolder.h"
 
-#include "document/TalvaneDoc.h"
-#include "framework/FilePaths.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/FilePaths.h"
 
 QString AlbumFolder(const CTalvaneDoc& doc)
 {

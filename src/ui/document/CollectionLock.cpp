@@ -1,6 +1,6 @@
-#include "document/CollectionLock.h"
+#include "ui/document/CollectionLock.h"
 
-#include "framework/FilePaths.h"
+#include "ui/framework/FilePaths.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "document/EntrySteps.h"
+#include "ui/document/EntrySteps.h"
 
 void EntryStep::showNeighbourOf(std::size_t removed)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/TalvaneDoc.h"
+#include "ui/document/TalvaneDoc.h"
 
 #include <QUndoCommand>
 

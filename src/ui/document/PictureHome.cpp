@@ -1,7 +1,7 @@
-#include "document/PictureHome.h"
+#include "ui/document/PictureHome.h"
 
-#include "framework/BaseDirectory.h"
-#include "framework/FilePaths.h"
+#include "ui/framework/BaseDirectory.h"
+#include "ui/framework/FilePaths.h"
 
 PictureHome::PictureHome(std::filesystem::path stagingFolder) : m_staging(std::move(stagingFolder)) {}
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "timeline/PictureFolders.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/timeline/PictureFolders.h"
 
 #include <QString>
 

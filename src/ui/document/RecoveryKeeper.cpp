@@ -1,6 +1,6 @@
-#include "document/RecoveryKeeper.h"
+#include "ui/document/RecoveryKeeper.h"
 
-#include "document/TalvaneDoc.h"
+#include "ui/document/TalvaneDoc.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection/RecoveryStore.h"
+#include "core/collection/RecoveryStore.h"
 
 #include <QObject>
 #include <QThreadPool>

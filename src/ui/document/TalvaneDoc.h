@@ -1,9 +1,9 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "collection/FileIdentity.h"
-#include "document/PictureHome.h"
-#include "framework/Document.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/collection/FileIdentity.h"
+#include "ui/document/PictureHome.h"
+#include "ui/framework/Document.h"
 
 #include <QFileSystemWatcher>
 #include <QTimer>

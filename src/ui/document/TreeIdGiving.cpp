@@ -1,6 +1,6 @@
-#include "document/TreeIdGiving.h"
+#include "ui/document/TreeIdGiving.h"
 
-#include "collection/TreeIdentity.h"
+#include "core/collection/TreeIdentity.h"
 
 #include <algorithm>
 

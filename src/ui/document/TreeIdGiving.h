@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/EntrySteps.h"
+#include "ui/document/EntrySteps.h"
 
 #include <vector>
 

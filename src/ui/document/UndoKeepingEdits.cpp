@@ -1,4 +1,4 @@
-#include "document/UndoKeepingEdits.h"
+#include "ui/document/UndoKeepingEdits.h"
 
 #include <QCoreApplication>
 

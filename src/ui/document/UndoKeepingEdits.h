@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/EntryViewLink.h"
+#include "ui/document/EntryViewLink.h"
 
 // Edit Undo and Redo when the user chose to keep the edits made on the pages. The
 // step the menu names is undone (or redone) exactly as it is, then the edits become a

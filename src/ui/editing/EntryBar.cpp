@@ -1,6 +1,6 @@
-#include "editing/EntryBar.h"
+#include "ui/editing/EntryBar.h"
 
-#include "framework/DialogTemplate.h"
+#include "ui/framework/DialogTemplate.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -1,9 +1,9 @@
-#include "editing/FieldFormPage.h"
+#include "ui/editing/FieldFormPage.h"
 
-#include "collection/BonsaiData.h"
-#include "framework/CoreTexts.h"
-#include "framework/AnsiText.h"
-#include "framework/DataExchange.h"
+#include "core/collection/BonsaiData.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/DataExchange.h"
 
 #include <QComboBox>
 #include <QLineEdit>

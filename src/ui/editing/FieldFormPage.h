@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collection/FieldCatalogue.h"
-#include "framework/DialogTemplate.h"
-#include "framework/PropertyPage.h"
+#include "core/collection/FieldCatalogue.h"
+#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/PropertyPage.h"
 
 #include <array>
 #include <string>

@@ -1,8 +1,8 @@
-#include "editing/FormPages.h"
+#include "ui/editing/FormPages.h"
 
-#include "framework/CoreTexts.h"
-#include "framework/AnsiText.h"
-#include "framework/DataExchange.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/DataExchange.h"
 
 #include <QRadioButton>
 

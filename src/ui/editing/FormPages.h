@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collection/BonsaiData.h"
-#include "editing/FieldFormPage.h"
+#include "core/collection/BonsaiData.h"
+#include "ui/editing/FieldFormPage.h"
 
 #include <QList>
 

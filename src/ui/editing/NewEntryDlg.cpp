@@ -1,11 +1,11 @@
-#include "editing/NewEntryDlg.h"
+#include "ui/editing/NewEntryDlg.h"
 
-#include "collection/BonsaiData.h"
-#include "collection/FieldCatalogue.h"
-#include "framework/CoreTexts.h"
-#include "framework/AnsiText.h"
-#include "framework/DialogTemplate.h"
-#include "guide/GuideEspece.h"
+#include "core/collection/BonsaiData.h"
+#include "core/collection/FieldCatalogue.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/DialogTemplate.h"
+#include "core/guide/GuideEspece.h"
 
 #include <QComboBox>
 #include <QLineEdit>

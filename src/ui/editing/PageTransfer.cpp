@@ -1,13 +1,13 @@
-#include "editing/PageTransfer.h"
+#include "ui/editing/PageTransfer.h"
 
-#include "album/PhotoAlbumPage.h"
-#include "collection/BonsaiData.h"
-#include "collection/FieldCatalogue.h"
-#include "editing/FormPages.h"
-#include "guide/GuideEspece.h"
-#include "journal/Journal.h"
-#include "journal/JournalPage.h"
-#include "text/DecimalText.h"
+#include "ui/album/PhotoAlbumPage.h"
+#include "core/collection/BonsaiData.h"
+#include "core/collection/FieldCatalogue.h"
+#include "ui/editing/FormPages.h"
+#include "core/guide/GuideEspece.h"
+#include "core/journal/Journal.h"
+#include "ui/journal/JournalPage.h"
+#include "core/text/DecimalText.h"
 
 #include <QListWidget>
 

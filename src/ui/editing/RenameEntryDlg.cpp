@@ -1,10 +1,10 @@
-#include "editing/RenameEntryDlg.h"
+#include "ui/editing/RenameEntryDlg.h"
 
-#include "collection/BonsaiData.h"
-#include "collection/FieldCatalogue.h"
-#include "framework/CoreTexts.h"
-#include "framework/AnsiText.h"
-#include "framework/DialogTemplate.h"
+#include "core/collection/BonsaiData.h"
+#include "core/collection/FieldCatalogue.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/DialogTemplate.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,19 +1,19 @@
-#include "editing/TalvaneView.h"
+#include "ui/editing/TalvaneView.h"
 
 #include <QCoreApplication>
 
-#include "album/PhotoAlbumPage.h"
-#include "document/AlbumFolder.h"
-#include "editing/EntryBar.h"
-#include "editing/FormPages.h"
-#include "editing/NewEntryDlg.h"
-#include "editing/PageTransfer.h"
-#include "editing/RenameEntryDlg.h"
-#include "framework/AnsiText.h"
-#include "framework/TabKeys.h"
-#include "framework/UiServices.h"
-#include "journal/Journal.h"
-#include "journal/JournalPage.h"
+#include "ui/album/PhotoAlbumPage.h"
+#include "ui/document/AlbumFolder.h"
+#include "ui/editing/EntryBar.h"
+#include "ui/editing/FormPages.h"
+#include "ui/editing/NewEntryDlg.h"
+#include "ui/editing/PageTransfer.h"
+#include "ui/editing/RenameEntryDlg.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/TabKeys.h"
+#include "ui/framework/UiServices.h"
+#include "core/journal/Journal.h"
+#include "ui/journal/JournalPage.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/EntryViewLink.h"
-#include "document/TalvaneDoc.h"
+#include "ui/document/EntryViewLink.h"
+#include "ui/document/TalvaneDoc.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "framework/AnsiText.h"
+#include "ui/framework/AnsiText.h"
 
-#include "text/Windows1252.h"
+#include "core/text/Windows1252.h"
 
 #include <QList>
 

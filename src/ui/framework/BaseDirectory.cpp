@@ -1,4 +1,4 @@
-#include "framework/BaseDirectory.h"
+#include "ui/framework/BaseDirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>

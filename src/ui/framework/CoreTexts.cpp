@@ -1,6 +1,6 @@
-#include "framework/CoreTexts.h"
+#include "ui/framework/CoreTexts.h"
 
-#include "framework/AnsiText.h"
+#include "ui/framework/AnsiText.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
-#include "framework/DataExchange.h"
+#include "ui/framework/DataExchange.h"
 
-#include "framework/AnsiText.h"
+#include "ui/framework/AnsiText.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

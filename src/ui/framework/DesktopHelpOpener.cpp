@@ -1,4 +1,4 @@
-#include "framework/DesktopHelpOpener.h"
+#include "ui/framework/DesktopHelpOpener.h"
 
 #include <QProcess>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/UiServices.h"
+#include "ui/framework/UiServices.h"
 
 // Opens the help page with the desktop's opener (xdg-open), and watches how the opener
 // ends: one that cannot start, or ends in failure because no browser is there or the

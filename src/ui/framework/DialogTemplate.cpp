@@ -1,10 +1,10 @@
-#include "framework/DialogTemplate.h"
+#include "ui/framework/DialogTemplate.h"
 
-#include "framework/FullTextTip.h"
-#include "framework/LengthLimit.h"
-#include "framework/Mnemonic.h"
-#include "framework/StorableInput.h"
-#include "framework/WholeLineTextBox.h"
+#include "ui/framework/FullTextTip.h"
+#include "ui/framework/LengthLimit.h"
+#include "ui/framework/Mnemonic.h"
+#include "ui/framework/StorableInput.h"
+#include "ui/framework/WholeLineTextBox.h"
 
 #include <QComboBox>
 #include <QGroupBox>

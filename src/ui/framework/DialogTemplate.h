@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/DialogUnits.h"
+#include "ui/framework/DialogUnits.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "framework/DialogUnits.h"
+#include "ui/framework/DialogUnits.h"
 
 #include <QFontMetrics>
 

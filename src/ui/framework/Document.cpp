@@ -1,7 +1,7 @@
-#include "framework/Document.h"
+#include "ui/framework/Document.h"
 
-#include "framework/RecentFileList.h"
-#include "framework/UiServices.h"
+#include "ui/framework/RecentFileList.h"
+#include "ui/framework/UiServices.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "framework/FilePaths.h"
+#include "ui/framework/FilePaths.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "framework/FittingScrollArea.h"
+#include "ui/framework/FittingScrollArea.h"
 
 FittingScrollArea::FittingScrollArea(QWidget* content, QWidget* parent) : QScrollArea(parent)
 {

@@ -1,4 +1,4 @@
-#include "framework/FullTextTip.h"
+#include "ui/framework/FullTextTip.h"
 
 #include <QEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "framework/LengthLimit.h"
+#include "ui/framework/LengthLimit.h"
 
 #include <QLineEdit>
 

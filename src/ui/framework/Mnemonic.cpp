@@ -1,4 +1,4 @@
-#include "framework/Mnemonic.h"
+#include "ui/framework/Mnemonic.h"
 
 #include <QLabel>
 

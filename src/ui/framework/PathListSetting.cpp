@@ -1,6 +1,6 @@
-#include "framework/PathListSetting.h"
+#include "ui/framework/PathListSetting.h"
 
-#include "framework/AppSettings.h"
+#include "ui/framework/AppSettings.h"
 
 #include <QFileInfo>
 

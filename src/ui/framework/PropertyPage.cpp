@@ -1,6 +1,6 @@
-#include "framework/PropertyPage.h"
+#include "ui/framework/PropertyPage.h"
 
-#include "framework/DataExchange.h"
+#include "ui/framework/DataExchange.h"
 
 CPropertyPage::CPropertyPage(const QString& caption, QWidget* parent) : QWidget(parent), m_caption(caption)
 {

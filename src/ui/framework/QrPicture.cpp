@@ -1,4 +1,4 @@
-#include "framework/QrPicture.h"
+#include "ui/framework/QrPicture.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labels/QrCode.h"
+#include "core/labels/QrCode.h"
 
 #include <QRectF>
 

@@ -1,7 +1,7 @@
-#include "framework/UiServices.h"
+#include "ui/framework/UiServices.h"
 
-#include "framework/DesktopHelpOpener.h"
-#include "framework/StandardButtonKeys.h"
+#include "ui/framework/DesktopHelpOpener.h"
+#include "ui/framework/StandardButtonKeys.h"
 
 #include <QDialog>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
-#include "framework/RecentFileList.h"
+#include "ui/framework/RecentFileList.h"
 
-#include "framework/AppSettings.h"
+#include "ui/framework/AppSettings.h"
 
 #include <QFileInfo>
 

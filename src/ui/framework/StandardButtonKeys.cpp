@@ -1,4 +1,4 @@
-#include "framework/StandardButtonKeys.h"
+#include "ui/framework/StandardButtonKeys.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

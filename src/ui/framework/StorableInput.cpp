@@ -1,6 +1,6 @@
-#include "framework/StorableInput.h"
+#include "ui/framework/StorableInput.h"
 
-#include "framework/StorableText.h"
+#include "ui/framework/StorableText.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "framework/StorableText.h"
+#include "ui/framework/StorableText.h"
 
-#include "text/Windows1252.h"
+#include "core/text/Windows1252.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "framework/TabKeys.h"
+#include "ui/framework/TabKeys.h"
 
 #include <QShortcut>
 #include <QTabWidget>

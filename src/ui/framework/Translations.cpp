@@ -1,7 +1,7 @@
-#include "framework/Translations.h"
+#include "ui/framework/Translations.h"
 
-#include "framework/AppSettings.h"
-#include "framework/CoreTexts.h"
+#include "ui/framework/AppSettings.h"
+#include "ui/framework/CoreTexts.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

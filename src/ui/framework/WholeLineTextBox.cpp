@@ -1,4 +1,4 @@
-#include "framework/WholeLineTextBox.h"
+#include "ui/framework/WholeLineTextBox.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextDocumentLayout>

@@ -1,6 +1,6 @@
-#include "framework/WindowPlacement.h"
+#include "ui/framework/WindowPlacement.h"
 
-#include "framework/AppSettings.h"
+#include "ui/framework/AppSettings.h"
 
 #include <QEvent>
 #include <QGuiApplication>

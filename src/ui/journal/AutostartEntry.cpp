@@ -1,4 +1,4 @@
-#include "journal/AutostartEntry.h"
+#include "ui/journal/AutostartEntry.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "journal/CareCalendarBeside.h"
+#include "ui/journal/CareCalendarBeside.h"
 
-#include "framework/PathListSetting.h"
-#include "journal/CareCalendar.h"
+#include "ui/framework/PathListSetting.h"
+#include "core/journal/CareCalendar.h"
 
 #include <QFile>
 #include <QFileInfo>

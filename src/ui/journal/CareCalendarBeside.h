@@ -2,7 +2,7 @@
 
 // moc cannot read the standard library's concepts, which the journal brings in.
 #ifndef Q_MOC_RUN
-#include "collection/CollectionArchive.h"
+#include "core/collection/CollectionArchive.h"
 #endif
 
 #include <QString>

@@ -1,10 +1,10 @@
-#include "journal/CareCalendarExport.h"
+#include "ui/journal/CareCalendarExport.h"
 
 #include <QCoreApplication>
 
-#include "document/TalvaneDoc.h"
-#include "framework/UiServices.h"
-#include "journal/CareCalendar.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/UiServices.h"
+#include "core/journal/CareCalendar.h"
 
 #include <QFile>
 #include <QFileInfo>

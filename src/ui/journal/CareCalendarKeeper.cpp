@@ -1,7 +1,7 @@
-#include "journal/CareCalendarKeeper.h"
+#include "ui/journal/CareCalendarKeeper.h"
 
-#include "document/TalvaneDoc.h"
-#include "journal/CareCalendarBeside.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/journal/CareCalendarBeside.h"
 
 CareCalendarKeeper::CareCalendarKeeper(const CTalvaneDoc& doc, QObject* parent) : QObject(parent), m_doc(doc)
 {

@@ -1,17 +1,17 @@
-#include "journal/CareDueDlg.h"
+#include "ui/journal/CareDueDlg.h"
 
 #include <QCoreApplication>
 
-#include "document/TalvaneDoc.h"
-#include "framework/AnsiText.h"
-#include "framework/CoreTexts.h"
-#include "framework/Mnemonic.h"
-#include "framework/StandardButtonKeys.h"
-#include "framework/UiServices.h"
-#include "journal/CareCalendarBeside.h"
-#include "journal/CareTexts.h"
-#include "journal/Journal.h"
-#include "journal/LoginReminders.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/framework/Mnemonic.h"
+#include "ui/framework/StandardButtonKeys.h"
+#include "ui/framework/UiServices.h"
+#include "ui/journal/CareCalendarBeside.h"
+#include "ui/journal/CareTexts.h"
+#include "core/journal/Journal.h"
+#include "ui/journal/LoginReminders.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 
 // moc cannot read the standard library's concepts, which the date brings in.
 #ifndef Q_MOC_RUN
-#include "journal/DueTasks.h"
+#include "core/journal/DueTasks.h"
 #endif
 
 #include <QDialog>

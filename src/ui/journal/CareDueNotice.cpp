@@ -1,9 +1,9 @@
-#include "journal/CareDueNotice.h"
+#include "ui/journal/CareDueNotice.h"
 
 #include <QCoreApplication>
 
-#include "framework/CoreTexts.h"
-#include "journal/DueNotice.h"
+#include "ui/framework/CoreTexts.h"
+#include "core/journal/DueNotice.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 
 // moc cannot read the standard library's concepts, which the date brings in.
 #ifndef Q_MOC_RUN
-#include "collection/CollectionArchive.h"
-#include "journal/CalendarDate.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/journal/CalendarDate.h"
 #endif
 
 #include <QString>

@@ -1,9 +1,9 @@
-#include "journal/CareDueReminder.h"
+#include "ui/journal/CareDueReminder.h"
 
-#include "collection/CollectionFile.h"
-#include "journal/CalendarDate.h"
-#include "journal/CareDueNotice.h"
-#include "journal/DesktopNotifier.h"
+#include "core/collection/CollectionFile.h"
+#include "core/journal/CalendarDate.h"
+#include "ui/journal/CareDueNotice.h"
+#include "ui/journal/DesktopNotifier.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
-#include "journal/CareEventDlg.h"
+#include "ui/journal/CareEventDlg.h"
 
-#include "framework/AnsiText.h"
-#include "framework/CoreTexts.h"
-#include "framework/Mnemonic.h"
-#include "framework/StandardButtonKeys.h"
-#include "framework/WholeLineTextBox.h"
-#include "journal/CareTexts.h"
-#include "journal/DateField.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/framework/Mnemonic.h"
+#include "ui/framework/StandardButtonKeys.h"
+#include "ui/framework/WholeLineTextBox.h"
+#include "ui/journal/CareTexts.h"
+#include "ui/journal/DateField.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "journal/CarePictures.h"
+#include "ui/journal/CarePictures.h"
 
-#include "document/AlbumFolder.h"
-#include "document/TalvaneDoc.h"
-#include "framework/AnsiText.h"
+#include "ui/document/AlbumFolder.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/AnsiText.h"
 
 #include <QDir>
 

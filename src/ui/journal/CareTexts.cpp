@@ -1,8 +1,8 @@
-#include "journal/CareTexts.h"
+#include "ui/journal/CareTexts.h"
 
-#include "framework/AnsiText.h"
-#include "framework/CoreTexts.h"
-#include "journal/DueTasks.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/CoreTexts.h"
+#include "core/journal/DueTasks.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "journal/DateField.h"
+#include "ui/journal/DateField.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>

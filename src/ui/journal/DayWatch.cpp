@@ -1,4 +1,4 @@
-#include "journal/DayWatch.h"
+#include "ui/journal/DayWatch.h"
 
 #include <algorithm>
 

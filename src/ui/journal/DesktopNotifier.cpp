@@ -1,4 +1,4 @@
-#include "journal/DesktopNotifier.h"
+#include "ui/journal/DesktopNotifier.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>

@@ -1,7 +1,7 @@
-#include "journal/DueSummaryCounter.h"
+#include "ui/journal/DueSummaryCounter.h"
 
-#include "document/TalvaneDoc.h"
-#include "journal/DueTasks.h"
+#include "ui/document/TalvaneDoc.h"
+#include "core/journal/DueTasks.h"
 
 #include <algorithm>
 

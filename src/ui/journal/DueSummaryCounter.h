@@ -2,7 +2,7 @@
 
 // moc cannot read the standard <chrono> header that dates rest on.
 #ifndef Q_MOC_RUN
-#include "journal/CalendarDate.h"
+#include "core/journal/CalendarDate.h"
 #endif
 
 #include <QObject>

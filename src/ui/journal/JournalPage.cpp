@@ -1,15 +1,15 @@
-#include "journal/JournalPage.h"
+#include "ui/journal/JournalPage.h"
 
-#include "framework/AnsiText.h"
-#include "framework/CoreTexts.h"
-#include "framework/DialogTemplate.h"
-#include "framework/UiServices.h"
-#include "journal/CareEventDlg.h"
-#include "journal/CarePictures.h"
-#include "journal/CareRepeat.h"
-#include "journal/CareTexts.h"
-#include "journal/Journal.h"
-#include "timeline/TimelinePhoto.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/UiServices.h"
+#include "ui/journal/CareEventDlg.h"
+#include "ui/journal/CarePictures.h"
+#include "core/journal/CareRepeat.h"
+#include "ui/journal/CareTexts.h"
+#include "core/journal/Journal.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>

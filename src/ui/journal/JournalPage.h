@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include "ui/framework/PropertyPage.h"
 
 #include <cstddef>
 #include <functional>

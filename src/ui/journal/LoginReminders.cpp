@@ -1,7 +1,7 @@
-#include "journal/LoginReminders.h"
+#include "ui/journal/LoginReminders.h"
 
-#include "framework/PathListSetting.h"
-#include "journal/AutostartEntry.h"
+#include "ui/framework/PathListSetting.h"
+#include "ui/journal/AutostartEntry.h"
 
 #include <QCoreApplication>
 

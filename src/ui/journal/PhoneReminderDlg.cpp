@@ -1,10 +1,10 @@
-#include "journal/PhoneReminderDlg.h"
+#include "ui/journal/PhoneReminderDlg.h"
 
-#include "collection/UserFolders.h"
-#include "framework/Mnemonic.h"
-#include "framework/StandardButtonKeys.h"
-#include "framework/UiServices.h"
-#include "reminders/Delivery.h"
+#include "core/collection/UserFolders.h"
+#include "ui/framework/Mnemonic.h"
+#include "ui/framework/StandardButtonKeys.h"
+#include "ui/framework/UiServices.h"
+#include "core/reminders/Delivery.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,8 +2,8 @@
 
 // moc cannot read the standard library's concepts, which the settings bring in.
 #ifndef Q_MOC_RUN
-#include "reminders/Keyring.h"
-#include "reminders/ReminderSettings.h"
+#include "core/reminders/Keyring.h"
+#include "core/reminders/ReminderSettings.h"
 #endif
 
 #include <QDialog>

@@ -1,11 +1,11 @@
-#include "journal/PhoneReminders.h"
+#include "ui/journal/PhoneReminders.h"
 
-#include "collection/UserFolders.h"
-#include "document/TalvaneDoc.h"
-#include "framework/CoreTexts.h"
-#include "framework/FilePaths.h"
-#include "framework/UiServices.h"
-#include "journal/PhoneReminderDlg.h"
+#include "core/collection/UserFolders.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/framework/FilePaths.h"
+#include "ui/framework/UiServices.h"
+#include "ui/journal/PhoneReminderDlg.h"
 
 #include <QThread>
 

@@ -2,8 +2,8 @@
 
 // moc cannot read the standard library's concepts, which the reminders bring in.
 #ifndef Q_MOC_RUN
-#include "reminders/Keyring.h"
-#include "reminders/MorningReminder.h"
+#include "core/reminders/Keyring.h"
+#include "core/reminders/MorningReminder.h"
 #endif
 
 #include <QObject>

@@ -1,8 +1,8 @@
-#include "overview/CollectionListModel.h"
+#include "ui/overview/CollectionListModel.h"
 
-#include "framework/CoreTexts.h"
-#include "framework/AnsiText.h"
-#include "text/Windows1252.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/framework/AnsiText.h"
+#include "core/text/Windows1252.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/EntryOrder.h"
+#include "core/search/EntryOrder.h"
 
 #include <QAbstractTableModel>
 

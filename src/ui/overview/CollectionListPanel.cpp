@@ -1,9 +1,9 @@
-#include "overview/CollectionListPanel.h"
+#include "ui/overview/CollectionListPanel.h"
 
-#include "framework/CoreTexts.h"
-#include "overview/CollectionListModel.h"
-#include "search/ListColumns.h"
-#include "framework/FullTextTip.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/overview/CollectionListModel.h"
+#include "core/search/ListColumns.h"
+#include "ui/framework/FullTextTip.h"
 
 #include <QAction>
 #include <QHeaderView>

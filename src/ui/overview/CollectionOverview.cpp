@@ -1,8 +1,8 @@
-#include "overview/CollectionOverview.h"
+#include "ui/overview/CollectionOverview.h"
 
-#include "document/TalvaneDoc.h"
-#include "overview/CollectionListModel.h"
-#include "overview/CollectionListPanel.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/overview/CollectionListModel.h"
+#include "ui/overview/CollectionListPanel.h"
 
 CollectionOverview::CollectionOverview(CTalvaneDoc& doc, QWidget* panelParent)
     : QObject(panelParent), m_doc(doc),

@@ -1,6 +1,6 @@
-#include "passport/ImportedPicturesStep.h"
+#include "ui/passport/ImportedPicturesStep.h"
 
-#include "document/TalvaneDoc.h"
+#include "ui/document/TalvaneDoc.h"
 
 ImportedPicturesStep::ImportedPicturesStep(CTalvaneDoc& doc, talvane::passport::PlacedFiles placed,
                                            const std::filesystem::path& albumFolder,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "passport/UndoablePictures.h"
+#include "core/passport/UndoablePictures.h"
 
 #include <QMetaObject>
 #include <QUndoCommand>

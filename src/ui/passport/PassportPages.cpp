@@ -1,13 +1,13 @@
-#include "passport/PassportPages.h"
+#include "ui/passport/PassportPages.h"
 
 #include <QCoreApplication>
 
-#include "collection/BonsaiData.h"
-#include "framework/AnsiText.h"
-#include "framework/CoreTexts.h"
-#include "journal/CareTexts.h"
-#include "printing/ReportPages.h"
-#include "timeline/PhotoReading.h"
+#include "core/collection/BonsaiData.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/journal/CareTexts.h"
+#include "ui/printing/ReportPages.h"
+#include "ui/timeline/PhotoReading.h"
 
 #include <QFile>
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/ReportPager.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/report/ReportPager.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,21 +1,21 @@
-#include "passport/TreePassportCommands.h"
+#include "ui/passport/TreePassportCommands.h"
 
 #include <QCoreApplication>
 
-#include "document/TalvaneDoc.h"
-#include "framework/AnsiText.h"
-#include "framework/FilePaths.h"
-#include "framework/Mnemonic.h"
-#include "framework/StandardButtonKeys.h"
-#include "framework/UiServices.h"
-#include "passport/ImportedPicturesStep.h"
-#include "passport/PassportExport.h"
-#include "passport/PassportImport.h"
-#include "passport/PassportPages.h"
-#include "passport/PassportUpdate.h"
-#include "printing/PrintProgress.h"
-#include "printing/ReportPages.h"
-#include "framework/FullTextTip.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/FilePaths.h"
+#include "ui/framework/Mnemonic.h"
+#include "ui/framework/StandardButtonKeys.h"
+#include "ui/framework/UiServices.h"
+#include "ui/passport/ImportedPicturesStep.h"
+#include "core/passport/PassportExport.h"
+#include "core/passport/PassportImport.h"
+#include "ui/passport/PassportPages.h"
+#include "core/passport/PassportUpdate.h"
+#include "ui/printing/PrintProgress.h"
+#include "ui/printing/ReportPages.h"
+#include "ui/framework/FullTextTip.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

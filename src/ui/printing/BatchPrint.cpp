@@ -1,14 +1,14 @@
-#include "printing/BatchPrint.h"
+#include "ui/printing/BatchPrint.h"
 
 #include <QCoreApplication>
 
-#include "collection/CollectionFile.h"
-#include "framework/AnsiText.h"
-#include "printing/InventoryPages.h"
-#include "printing/PrintProgress.h"
-#include "printing/ReportPages.h"
-#include "search/EntryOrder.h"
-#include "text/Windows1252.h"
+#include "core/collection/CollectionFile.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/printing/InventoryPages.h"
+#include "ui/printing/PrintProgress.h"
+#include "ui/printing/ReportPages.h"
+#include "core/search/EntryOrder.h"
+#include "core/text/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>

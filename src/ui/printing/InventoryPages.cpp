@@ -1,11 +1,11 @@
-#include "printing/InventoryPages.h"
+#include "ui/printing/InventoryPages.h"
 
 #include <QCoreApplication>
 
-#include "framework/AnsiText.h"
-#include "framework/CoreTexts.h"
-#include "printing/ReportPages.h"
-#include "search/ListColumns.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/printing/ReportPages.h"
+#include "core/search/ListColumns.h"
 
 #include <QFontMetricsF>
 #include <QLocale>

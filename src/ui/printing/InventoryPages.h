@@ -1,7 +1,7 @@
 #pragma once
 
-#include "printing/ReportPages.h"
-#include "search/EntryOrder.h"
+#include "ui/printing/ReportPages.h"
+#include "core/search/EntryOrder.h"
 
 #include <QDate>
 #include <QFont>

@@ -1,9 +1,9 @@
-#include "printing/LabelPages.h"
+#include "ui/printing/LabelPages.h"
 
-#include "collection/BonsaiData.h"
-#include "framework/AnsiText.h"
-#include "framework/QrPicture.h"
-#include "labels/TreeLabel.h"
+#include "core/collection/BonsaiData.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/QrPicture.h"
+#include "core/labels/TreeLabel.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/LabelSheet.h"
+#include "ui/printing/LabelSheet.h"
 
 #include <QFont>
 #include <QImage>

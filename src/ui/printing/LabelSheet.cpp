@@ -1,4 +1,4 @@
-#include "printing/LabelSheet.h"
+#include "ui/printing/LabelSheet.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
-#include "printing/LabelsDlg.h"
+#include "ui/printing/LabelsDlg.h"
 
-#include "framework/FittingScrollArea.h"
-#include "framework/Mnemonic.h"
-#include "framework/StandardButtonKeys.h"
+#include "ui/framework/FittingScrollArea.h"
+#include "ui/framework/Mnemonic.h"
+#include "ui/framework/StandardButtonKeys.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/LabelPages.h"
+#include "ui/printing/LabelPages.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "printing/PrintChoiceDlg.h"
+#include "ui/printing/PrintChoiceDlg.h"
 
-#include "framework/DialogTemplate.h"
+#include "ui/framework/DialogTemplate.h"
 
 #include <QPushButton>
 

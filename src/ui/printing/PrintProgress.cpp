@@ -1,4 +1,4 @@
-#include "printing/PrintProgress.h"
+#include "ui/printing/PrintProgress.h"
 
 #include <QCoreApplication>
 

@@ -1,10 +1,10 @@
-#include "printing/ReportPages.h"
+#include "ui/printing/ReportPages.h"
 
 #include <QCoreApplication>
 
-#include "framework/AnsiText.h"
-#include "printing/PrintProgress.h"
-#include "printing/StagedPdfOutput.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/printing/PrintProgress.h"
+#include "ui/printing/StagedPdfOutput.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/EntryReport.h"
-#include "report/ReportPager.h"
+#include "core/report/EntryReport.h"
+#include "core/report/ReportPager.h"
 
 #include <QFont>
 #include <QPointF>

@@ -1,13 +1,13 @@
-#include "printing/ReportPrinting.h"
+#include "ui/printing/ReportPrinting.h"
 
-#include "document/TalvaneDoc.h"
-#include "framework/UiServices.h"
-#include "collection/TreeIdentity.h"
-#include "printing/InventoryPages.h"
-#include "printing/LabelsDlg.h"
-#include "printing/PrintChoiceDlg.h"
-#include "printing/PrintProgress.h"
-#include "printing/ReportPages.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/UiServices.h"
+#include "core/collection/TreeIdentity.h"
+#include "ui/printing/InventoryPages.h"
+#include "ui/printing/LabelsDlg.h"
+#include "ui/printing/PrintChoiceDlg.h"
+#include "ui/printing/PrintProgress.h"
+#include "ui/printing/ReportPages.h"
 
 #include <QApplication>
 #include <QPainter>

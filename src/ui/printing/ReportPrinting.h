@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/ReportPager.h"
+#include "core/report/ReportPager.h"
 
 #include <QObject>
 

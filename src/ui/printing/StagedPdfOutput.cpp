@@ -1,4 +1,4 @@
-#include "printing/StagedPdfOutput.h"
+#include "ui/printing/StagedPdfOutput.h"
 
 #include <QFileInfo>
 #include <QPrinter>

@@ -1,8 +1,8 @@
-#include "timeline/CompareDlg.h"
+#include "ui/timeline/CompareDlg.h"
 
-#include "framework/Mnemonic.h"
-#include "framework/StandardButtonKeys.h"
-#include "timeline/PhotoReading.h"
+#include "ui/framework/Mnemonic.h"
+#include "ui/framework/StandardButtonKeys.h"
+#include "ui/timeline/PhotoReading.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,9 +1,9 @@
-#include "timeline/GrowthChart.h"
+#include "ui/timeline/GrowthChart.h"
 
-#include "framework/CoreTexts.h"
-#include "journal/CareTexts.h"
-#include "journal/Journal.h"
-#include "timeline/TimelinePhoto.h"
+#include "ui/framework/CoreTexts.h"
+#include "ui/journal/CareTexts.h"
+#include "core/journal/Journal.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <QChart>
 #include <QChartView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal/Measurement.h"
+#include "core/journal/Measurement.h"
 
 #include <QMargins>
 #include <QWidget>

@@ -1,11 +1,11 @@
-#include "timeline/PhotoReading.h"
+#include "ui/timeline/PhotoReading.h"
 
 #include <QCoreApplication>
 
-#include "album/PhotoSource.h"
-#include "journal/CareTexts.h"
+#include "ui/album/PhotoSource.h"
+#include "ui/journal/CareTexts.h"
 
-#include "timeline/PhotoFacts.h"
+#include "core/timeline/PhotoFacts.h"
 
 #include <QFile>
 #include <QImageIOHandler>

@@ -1,6 +1,6 @@
-#include "timeline/PhotoViewer.h"
+#include "ui/timeline/PhotoViewer.h"
 
-#include "timeline/PhotoReading.h"
+#include "ui/timeline/PhotoReading.h"
 
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>

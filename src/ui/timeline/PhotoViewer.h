@@ -1,6 +1,6 @@
 #pragma once
 
-#include "timeline/PhotoReading.h"
+#include "ui/timeline/PhotoReading.h"
 
 #include <QDialog>
 #include <QString>

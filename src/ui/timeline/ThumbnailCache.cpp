@@ -1,8 +1,8 @@
-#include "timeline/ThumbnailCache.h"
+#include "ui/timeline/ThumbnailCache.h"
 
 #include <QCoreApplication>
 
-#include "timeline/PhotoFacts.h"
+#include "core/timeline/PhotoFacts.h"
 
 #include <QCryptographicHash>
 #include <QDir>

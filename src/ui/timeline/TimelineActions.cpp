@@ -1,16 +1,16 @@
-#include "timeline/TimelineActions.h"
+#include "ui/timeline/TimelineActions.h"
 
 #include <QCoreApplication>
 
-#include "album/PhotoImport.h"
-#include "collection/TreeIdentity.h"
-#include "document/AlbumFolder.h"
-#include "document/TalvaneDoc.h"
-#include "collection/FieldCatalogue.h"
-#include "framework/AnsiText.h"
-#include "framework/UiServices.h"
-#include "journal/Journal.h"
-#include "timeline/TimelineAdding.h"
+#include "ui/album/PhotoImport.h"
+#include "core/collection/TreeIdentity.h"
+#include "ui/document/AlbumFolder.h"
+#include "ui/document/TalvaneDoc.h"
+#include "core/collection/FieldCatalogue.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/UiServices.h"
+#include "core/journal/Journal.h"
+#include "core/timeline/TimelineAdding.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "timeline/TimelineGrid.h"
+#include "ui/timeline/TimelineGrid.h"
 
-#include "journal/CareTexts.h"
-#include "timeline/TimelineModel.h"
+#include "ui/journal/CareTexts.h"
+#include "ui/timeline/TimelineModel.h"
 
 #include <QPainter>
 #include <QStyledItemDelegate>

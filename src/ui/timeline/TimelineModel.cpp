@@ -1,10 +1,10 @@
-#include "timeline/TimelineModel.h"
+#include "ui/timeline/TimelineModel.h"
 
-#include "album/MissingPictures.h"
-#include "framework/AnsiText.h"
-#include "journal/CareTexts.h"
-#include "timeline/ThumbnailCache.h"
-#include "framework/CoreTexts.h"
+#include "ui/album/MissingPictures.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/journal/CareTexts.h"
+#include "ui/timeline/ThumbnailCache.h"
+#include "ui/framework/CoreTexts.h"
 
 #include <QDir>
 #include <QSet>

@@ -1,7 +1,7 @@
 #pragma once
 
 #ifndef Q_MOC_RUN
-#include "timeline/TimelinePhoto.h"
+#include "core/timeline/TimelinePhoto.h"
 #endif
 
 #include <QAbstractListModel>

@@ -1,4 +1,4 @@
-#include "collection/CollectionArchive.h"
+#include "core/collection/CollectionArchive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "collection/CollectionArchive.h"
-#include "core/PieceFeed.h"
+#include "core/collection/CollectionArchive.h"
+#include "support/core/PieceFeed.h"
 
 #include <gtest/gtest.h>
 

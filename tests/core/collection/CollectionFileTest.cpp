@@ -1,6 +1,6 @@
-#include "collection/CollectionFile.h"
+#include "core/collection/CollectionFile.h"
 
-#include "core/TempDir.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,8 +1,8 @@
-#include "collection/CollectionLock.h"
-#include "collection/TreeIdentity.h"
+#include "core/collection/CollectionLock.h"
+#include "core/collection/TreeIdentity.h"
 
-#include "collection/CollectionFile.h"
-#include "core/CompanionRun.h"
+#include "core/collection/CollectionFile.h"
+#include "support/core/CompanionRun.h"
 
 #include <climits>
 #include <csignal>

@@ -1,6 +1,6 @@
-#include "collection/CollectionArchive.h"
+#include "core/collection/CollectionArchive.h"
 
-#include "core/TempDir.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "collection/CollectionFile.h"
-#include "collection/VersionStore.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/VersionStore.h"
 
-#include "core/TempDir.h"
+#include "support/core/TempDir.h"
 
 #include <chrono>
 #include <csignal>

@@ -1,5 +1,5 @@
-#include "collection/BonsaiData.h"
-#include "collection/FieldCatalogue.h"
+#include "core/collection/BonsaiData.h"
+#include "core/collection/FieldCatalogue.h"
 
 #include <gtest/gtest.h>
 

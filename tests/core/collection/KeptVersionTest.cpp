@@ -1,9 +1,9 @@
-#include "collection/VersionStore.h"
+#include "core/collection/VersionStore.h"
 
-#include "collection/CollectionFile.h"
-#include "collection/Sha256.h"
-#include "core/ScopedVariable.h"
-#include "core/TempDir.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/Sha256.h"
+#include "support/core/ScopedVariable.h"
+#include "support/core/TempDir.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "collection/RecoveryStore.h"
+#include "core/collection/RecoveryStore.h"
 
-#include "core/TempDir.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>

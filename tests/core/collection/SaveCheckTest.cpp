@@ -1,10 +1,10 @@
-#include "collection/CollectionFile.h"
-#include "collection/InPlaceSave.h"
-#include "collection/CollectionLock.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/InPlaceSave.h"
+#include "core/collection/CollectionLock.h"
 
-#include "collection/Sha256.h"
-#include "collection/VersionStore.h"
-#include "core/TempDir.h"
+#include "core/collection/Sha256.h"
+#include "core/collection/VersionStore.h"
+#include "support/core/TempDir.h"
 
 #include <cerrno>
 #include <cstring>

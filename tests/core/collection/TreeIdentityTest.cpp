@@ -1,4 +1,4 @@
-#include "collection/TreeIdentity.h"
+#include "core/collection/TreeIdentity.h"
 
 #include <gtest/gtest.h>
 

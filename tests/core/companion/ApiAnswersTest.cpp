@@ -2,10 +2,10 @@
 // and its refusals; and the routes served are the routes described.
 #include "ServedCollection.h"
 
-#include "companion/ApiJson.h"
-#include "companion/Serving.h"
-#include "core/BmpTestFiles.h"
-#include "core/PhotoTestFiles.h"
+#include "core/companion/ApiJson.h"
+#include "core/companion/Serving.h"
+#include "support/core/BmpTestFiles.h"
+#include "support/core/PhotoTestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,13 @@
 // file served without a window written at once, keeping the version it replaced.
 #include "ServedCollection.h"
 
-#include "collection/CollectionFile.h"
-#include "collection/TreeIdentity.h"
-#include "collection/VersionStore.h"
-#include "companion/FileCollectionHost.h"
-#include "companion/ProgramTokens.h"
-#include "core/JournalTestTrees.h"
-#include "core/PhotoTestFiles.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/collection/VersionStore.h"
+#include "core/companion/FileCollectionHost.h"
+#include "core/companion/ProgramTokens.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/PhotoTestFiles.h"
 
 #include <gtest/gtest.h>
 

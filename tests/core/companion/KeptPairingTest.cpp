@@ -2,8 +2,8 @@
 // whichever process revokes, renames or pairs it, until it goes a year unused.
 #include "ServedCollection.h"
 
-#include "companion/PairedPhones.h"
-#include "core/ScopedVariable.h"
+#include "core/companion/PairedPhones.h"
+#include "support/core/ScopedVariable.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // read, and the tree it names opened; anything else is a message and changes nothing.
 #include "ServedCollection.h"
 
-#include "core/PhotoTestFiles.h"
-#include "core/TempDir.h"
+#include "support/core/PhotoTestFiles.h"
+#include "support/core/TempDir.h"
 
-#include "companion/LabelPhoto.h"
-#include "labels/QrCode.h"
-#include "labels/TreeLabel.h"
+#include "core/companion/LabelPhoto.h"
+#include "core/labels/QrCode.h"
+#include "core/labels/TreeLabel.h"
 
 #include <png.h>
 #include <turbojpeg.h>

@@ -2,8 +2,8 @@
 // code holds as a phone's scanner gives it.
 #include "ServedCollection.h"
 
-#include "labels/TreeLabel.h"
-#include "companion/ApiJson.h"
+#include "core/labels/TreeLabel.h"
+#include "core/companion/ApiJson.h"
 
 #include <gtest/gtest.h>
 

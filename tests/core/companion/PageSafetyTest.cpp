@@ -3,10 +3,10 @@
 // files built in, whatever the collection or the request holds.
 #include "ServedCollection.h"
 
-#include "collection/TreeIdentity.h"
-#include "core/BmpTestFiles.h"
-#include "core/PhotoTestFiles.h"
-#include "companion/ApiJson.h"
+#include "core/collection/TreeIdentity.h"
+#include "support/core/BmpTestFiles.h"
+#include "support/core/PhotoTestFiles.h"
+#include "core/companion/ApiJson.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // filled in after, and given as it is said, for the pages to show as text.
 #include "ServedCollection.h"
 
-#include "collection/TreeIdentity.h"
-#include "companion/PhoneWords.h"
-#include "journal/CareRepeat.h"
-#include "journal/DueTasks.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/companion/PhoneWords.h"
+#include "core/journal/CareRepeat.h"
+#include "core/journal/DueTasks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // A program's API token works from its making to its revoking, whichever process made
 // or revoked it, and is never kept itself.
-#include "companion/ProgramTokens.h"
+#include "core/companion/ProgramTokens.h"
 
-#include "collection/Sha256.h"
-#include "core/ScopedVariable.h"
-#include "core/TempDir.h"
+#include "core/collection/Sha256.h"
+#include "support/core/ScopedVariable.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

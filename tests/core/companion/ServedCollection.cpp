@@ -1,7 +1,7 @@
 #include "ServedCollection.h"
 
-#include "collection/TreeIdentity.h"
-#include "companion/CollectionSnapshot.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/companion/CollectionSnapshot.h"
 
 #include <gtest/gtest.h>
 

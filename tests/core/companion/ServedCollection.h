@@ -1,10 +1,10 @@
 #pragma once
 
-#include "companion/CollectionHost.h"
-#include "companion/CompanionServer.h"
-#include "companion/PhoneForms.h"
-#include "core/TempDir.h"
-#include "journal/Journal.h"
+#include "core/companion/CollectionHost.h"
+#include "core/companion/CompanionServer.h"
+#include "core/companion/PhoneForms.h"
+#include "support/core/TempDir.h"
+#include "core/journal/Journal.h"
 
 #include <httplib.h>
 #include <nlohmann/json.hpp>

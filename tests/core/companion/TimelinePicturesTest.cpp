@@ -2,14 +2,14 @@
 // Photos folder byte for byte, and the album pictures some events show, decoded and
 // sent as the album's own pictures are. Served from a copy of the sample, as
 // talvane-cli serve serves it.
-#include "companion/CompanionServer.h"
-#include "companion/FileCollectionHost.h"
-#include "companion/PhonePictures.h"
-#include "core/BmpTestFiles.h"
-#include "core/TempDir.h"
-#include "journal/Journal.h"
-#include "picture/WinBmp.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/companion/CompanionServer.h"
+#include "core/companion/FileCollectionHost.h"
+#include "core/companion/PhonePictures.h"
+#include "support/core/BmpTestFiles.h"
+#include "support/core/TempDir.h"
+#include "core/journal/Journal.h"
+#include "core/picture/WinBmp.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <httplib.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "companion/TreePageLink.h"
+#include "core/companion/TreePageLink.h"
 
 #include "ServedCollection.h"
-#include "core/JournalTestTrees.h"
+#include "support/core/JournalTestTrees.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "csv/CollectionCsv.h"
+#include "core/csv/CollectionCsv.h"
 
 #include <gtest/gtest.h>
 

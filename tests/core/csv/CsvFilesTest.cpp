@@ -1,10 +1,10 @@
-#include "csv/CsvFiles.h"
+#include "core/csv/CsvFiles.h"
 
-#include "collection/CollectionFile.h"
-#include "collection/TreeIdentity.h"
-#include "core/CompanionRun.h"
-#include "journal/Journal.h"
-#include "journal/JournalFormat.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "support/core/CompanionRun.h"
+#include "core/journal/Journal.h"
+#include "core/journal/JournalFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "GuideTestFiles.h"
 
-#include "collection/BonsaiData.h"
+#include "core/collection/BonsaiData.h"
 
 #include <gtest/gtest.h>
 

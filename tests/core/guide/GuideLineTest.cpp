@@ -1,5 +1,5 @@
-#include "guide/GuideLoader.h"
-#include "guide/GuideShift.h"
+#include "core/guide/GuideLoader.h"
+#include "core/guide/GuideShift.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "guide/GuideMessageLimit.h"
+#include "core/guide/GuideMessageLimit.h"
 
-#include "guide/GuideShift.h"
+#include "core/guide/GuideShift.h"
 
-#include "core/CompanionRun.h"
+#include "support/core/CompanionRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

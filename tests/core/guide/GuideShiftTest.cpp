@@ -1,4 +1,4 @@
-#include "guide/GuideShift.h"
+#include "core/guide/GuideShift.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "GuideTestFiles.h"
 
-#include "core/TempDir.h"
-#include "guide/GuideLoader.h"
-#include "guide/GuideShift.h"
+#include "support/core/TempDir.h"
+#include "core/guide/GuideLoader.h"
+#include "core/guide/GuideShift.h"
 
 #include <gtest/gtest.h>
 

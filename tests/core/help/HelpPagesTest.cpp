@@ -3,7 +3,7 @@
 // on one of its anchors, its stylesheet is found from where the page lies, and a
 // translation keeps the English page's anchors, command lines and examples, so that
 // a link into the help works whichever language it opens in.
-#include "core/TempDir.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "journal/CareCalendar.h"
-#include "journal/Journal.h"
+#include "core/journal/CareCalendar.h"
+#include "core/journal/Journal.h"
 
-#include "core/JournalTestTrees.h"
-#include "core/TempDir.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>

@@ -1,6 +1,6 @@
-#include "core/JournalTestTrees.h"
-#include "journal/Journal.h"
-#include "journal/JournalFormat.h"
+#include "support/core/JournalTestTrees.h"
+#include "core/journal/Journal.h"
+#include "core/journal/JournalFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "journal/DueTasks.h"
-#include "core/JournalTestTrees.h"
+#include "core/journal/DueTasks.h"
+#include "support/core/JournalTestTrees.h"
 
 #include <gtest/gtest.h>
 

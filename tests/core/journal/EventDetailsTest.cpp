@@ -1,5 +1,5 @@
-#include "core/JournalTestTrees.h"
-#include "journal/JournalFormat.h"
+#include "support/core/JournalTestTrees.h"
+#include "core/journal/JournalFormat.h"
 
 #include <gtest/gtest.h>
 

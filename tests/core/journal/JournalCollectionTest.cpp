@@ -1,7 +1,7 @@
-#include "collection/CollectionFile.h"
+#include "core/collection/CollectionFile.h"
 
-#include "core/JournalTestTrees.h"
-#include "core/TempDir.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/JournalTestTrees.h"
+#include "support/core/JournalTestTrees.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "labels/TreeLabel.h"
+#include "core/labels/TreeLabel.h"
 
 #include <gtest/gtest.h>
 

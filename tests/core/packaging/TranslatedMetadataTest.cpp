@@ -1,7 +1,7 @@
 // What a desktop shows of Talvane before it runs, the applications menu's entry, the
 // file type's name and the software centre's page, comes in every language the
 // program speaks: each text written in English has a translation beside it.
-#include "core/TempDir.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

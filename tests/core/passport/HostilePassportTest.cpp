@@ -1,11 +1,11 @@
 #include "PassportArchives.h"
 
-#include "collection/CollectionFile.h"
-#include "passport/PassportImport.h"
-#include "passport/PassportManifest.h"
+#include "core/collection/CollectionFile.h"
+#include "core/passport/PassportImport.h"
+#include "core/passport/PassportManifest.h"
 
-#include "core/JournalTestTrees.h"
-#include "core/TempDir.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

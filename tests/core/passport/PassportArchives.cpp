@@ -1,7 +1,7 @@
 #include "PassportArchives.h"
 
-#include "collection/CollectionArchive.h"
-#include "core/TempDir.h"
+#include "core/collection/CollectionArchive.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <zip.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "collection/BonsaiData.h"
+#include "core/collection/BonsaiData.h"
 
 #include <cstdint>
 #include <filesystem>

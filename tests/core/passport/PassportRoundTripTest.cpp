@@ -1,15 +1,15 @@
 #include "PassportArchives.h"
 
-#include "collection/CollectionFile.h"
-#include "collection/TreeIdentity.h"
-#include "journal/Journal.h"
-#include "passport/PassportExport.h"
-#include "passport/PassportImport.h"
-#include "passport/PassportUpdate.h"
-#include "text/Windows1252.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/journal/Journal.h"
+#include "core/passport/PassportExport.h"
+#include "core/passport/PassportImport.h"
+#include "core/passport/PassportUpdate.h"
+#include "core/text/Windows1252.h"
 
-#include "core/JournalTestTrees.h"
-#include "core/TempDir.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

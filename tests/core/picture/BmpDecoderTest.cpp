@@ -1,8 +1,8 @@
-#include "core/BmpTestFiles.h"
+#include "support/core/BmpTestFiles.h"
 
-#include "picture/BmpDecoder.h"
-#include "picture/DataSource.h"
-#include "picture/TextException.h"
+#include "core/picture/BmpDecoder.h"
+#include "core/picture/DataSource.h"
+#include "core/picture/TextException.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "core/BmpTestFiles.h"
+#include "support/core/BmpTestFiles.h"
 
-#include "picture/TextException.h"
+#include "core/picture/TextException.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "core/BmpTestFiles.h"
+#include "support/core/BmpTestFiles.h"
 
-#include "core/TempDir.h"
-#include "picture/AnyPicDecoder.h"
-#include "picture/FileSource.h"
-#include "picture/TextException.h"
+#include "support/core/TempDir.h"
+#include "core/picture/AnyPicDecoder.h"
+#include "core/picture/FileSource.h"
+#include "core/picture/TextException.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/BmpTestFiles.h"
+#include "support/core/BmpTestFiles.h"
 
 #include <gtest/gtest.h>
 

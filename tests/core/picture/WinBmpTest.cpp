@@ -1,7 +1,7 @@
-#include "core/BmpTestFiles.h"
+#include "support/core/BmpTestFiles.h"
 
-#include "picture/TextException.h"
-#include "picture/WinBmp.h"
+#include "core/picture/TextException.h"
+#include "core/picture/WinBmp.h"
 
 #include <gtest/gtest.h>
 

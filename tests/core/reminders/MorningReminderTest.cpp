@@ -1,8 +1,8 @@
-#include "reminders/MorningReminder.h"
+#include "core/reminders/MorningReminder.h"
 
-#include "core/JournalTestTrees.h"
-#include "core/ScopedVariable.h"
-#include "core/TempDir.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/ScopedVariable.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

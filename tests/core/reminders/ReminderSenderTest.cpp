@@ -1,6 +1,6 @@
-#include "reminders/ReminderSender.h"
+#include "core/reminders/ReminderSender.h"
 
-#include "core/ReminderSinks.h"
+#include "support/core/ReminderSinks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "reminders/ReminderSettings.h"
+#include "core/reminders/ReminderSettings.h"
 
-#include "collection/UserFolders.h"
-#include "core/ScopedVariable.h"
-#include "core/TempDir.h"
+#include "core/collection/UserFolders.h"
+#include "support/core/ScopedVariable.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

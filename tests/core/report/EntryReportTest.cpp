@@ -1,5 +1,5 @@
-#include "collection/BonsaiData.h"
-#include "report/EntryReport.h"
+#include "core/collection/BonsaiData.h"
+#include "core/report/EntryReport.h"
 
 #include <gtest/gtest.h>
 

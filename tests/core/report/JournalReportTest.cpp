@@ -1,6 +1,6 @@
-#include "collection/BonsaiData.h"
-#include "journal/Journal.h"
-#include "report/EntryReport.h"
+#include "core/collection/BonsaiData.h"
+#include "core/journal/Journal.h"
+#include "core/report/EntryReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "collection/CollectionFile.h"
-#include "report/ReportPager.h"
+#include "core/collection/CollectionFile.h"
+#include "core/report/ReportPager.h"
 
 #include <gtest/gtest.h>
 

@@ -4,21 +4,21 @@
 // collection must give the old collection or the new one, and nothing may be left
 // that a later open would misread.
 
-#include "collection/CollectionFile.h"
-#include "collection/CollectionLock.h"
-#include "collection/DiskSteps.h"
-#include "collection/InPlaceSave.h"
-#include "collection/RecoveryStore.h"
-#include "collection/TreeIdentity.h"
-#include "collection/VersionStore.h"
-#include "companion/FileCollectionHost.h"
-#include "csv/CollectionCsv.h"
-#include "csv/CsvFiles.h"
-#include "journal/CareEvent.h"
-#include "passport/PassportExport.h"
-#include "passport/PassportImport.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/CollectionLock.h"
+#include "core/collection/DiskSteps.h"
+#include "core/collection/InPlaceSave.h"
+#include "core/collection/RecoveryStore.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/collection/VersionStore.h"
+#include "core/companion/FileCollectionHost.h"
+#include "core/csv/CollectionCsv.h"
+#include "core/csv/CsvFiles.h"
+#include "core/journal/CareEvent.h"
+#include "core/passport/PassportExport.h"
+#include "core/passport/PassportImport.h"
 
-#include "core/TempDir.h"
+#include "support/core/TempDir.h"
 
 #include <fstream>
 #include <functional>

@@ -2,18 +2,18 @@
 // every photo shows on the album page, every tree is a species of the guide with
 // the texts Add would give it, no text is refused by its page, and the timeline
 // photos are there, named and dated as the program's own copies are.
-#include "collection/CollectionFile.h"
-#include "collection/TreeIdentity.h"
-#include "guide/GuideEspece.h"
-#include "guide/GuideLoader.h"
-#include "journal/Journal.h"
-#include "picture/AnyPicDecoder.h"
-#include "picture/TextException.h"
-#include "picture/WinBmp.h"
-#include "text/Windows1252.h"
-#include "timeline/PhotoCopy.h"
-#include "timeline/PhotoFacts.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/guide/GuideEspece.h"
+#include "core/guide/GuideLoader.h"
+#include "core/journal/Journal.h"
+#include "core/picture/AnyPicDecoder.h"
+#include "core/picture/TextException.h"
+#include "core/picture/WinBmp.h"
+#include "core/text/Windows1252.h"
+#include "core/timeline/PhotoCopy.h"
+#include "core/timeline/PhotoFacts.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "collection/CollectionFile.h"
-#include "journal/Journal.h"
-#include "search/EntryOrder.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/collection/CollectionFile.h"
+#include "core/journal/Journal.h"
+#include "core/search/EntryOrder.h"
+#include "core/timeline/TimelinePhoto.h"
 
 #include <gtest/gtest.h>
 

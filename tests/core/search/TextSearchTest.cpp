@@ -1,6 +1,6 @@
-#include "search/FoldedWord.h"
-#include "search/NaturalSortKey.h"
-#include "search/TextFolding.h"
+#include "core/search/FoldedWord.h"
+#include "core/search/NaturalSortKey.h"
+#include "core/search/TextFolding.h"
 
 #include <gtest/gtest.h>
 

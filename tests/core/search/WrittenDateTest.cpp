@@ -1,4 +1,4 @@
-#include "search/WrittenDate.h"
+#include "core/search/WrittenDate.h"
 
 #include <gtest/gtest.h>
 

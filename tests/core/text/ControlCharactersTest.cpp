@@ -1,4 +1,4 @@
-#include "text/ControlCharacters.h"
+#include "core/text/ControlCharacters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text/DecimalText.h"
+#include "core/text/DecimalText.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The program's own messages in the words it chooses as it starts.
-#include "collection/PosixFile.h"
-#include "text/Words.h"
+#include "core/collection/PosixFile.h"
+#include "core/text/Words.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text/NumberOption.h"
+#include "core/text/NumberOption.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text/Windows1252.h"
+#include "core/text/Windows1252.h"
 
 #include <gtest/gtest.h>
 

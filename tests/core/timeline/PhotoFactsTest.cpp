@@ -1,7 +1,7 @@
-#include "timeline/PhotoFacts.h"
+#include "core/timeline/PhotoFacts.h"
 
-#include "core/PhotoTestFiles.h"
-#include "core/TempDir.h"
+#include "support/core/PhotoTestFiles.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

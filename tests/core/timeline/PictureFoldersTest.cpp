@@ -1,8 +1,8 @@
-#include "journal/Journal.h"
-#include "timeline/PictureFolders.h"
+#include "core/journal/Journal.h"
+#include "core/timeline/PictureFolders.h"
 
-#include "core/JournalTestTrees.h"
-#include "core/TempDir.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

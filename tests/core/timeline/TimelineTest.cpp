@@ -1,9 +1,9 @@
-#include "timeline/TimelineAdding.h"
-#include "timeline/TimelinePhoto.h"
+#include "core/timeline/TimelineAdding.h"
+#include "core/timeline/TimelinePhoto.h"
 
-#include "core/JournalTestTrees.h"
-#include "core/PhotoTestFiles.h"
-#include "core/TempDir.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/PhotoTestFiles.h"
+#include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 

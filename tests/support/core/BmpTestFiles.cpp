@@ -1,7 +1,7 @@
-#include "core/BmpTestFiles.h"
+#include "support/core/BmpTestFiles.h"
 
-#include "picture/AnyPicDecoder.h"
-#include "picture/DataSource.h"
+#include "core/picture/AnyPicDecoder.h"
+#include "core/picture/DataSource.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture/WinBmp.h"
+#include "core/picture/WinBmp.h"
 
 #include <array>
 #include <cstdint>

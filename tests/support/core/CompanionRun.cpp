@@ -1,4 +1,4 @@
-#include "core/CompanionRun.h"
+#include "support/core/CompanionRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reminders/Keyring.h"
+#include "core/reminders/Keyring.h"
 
 #include <map>
 #include <utility>

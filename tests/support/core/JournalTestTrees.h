@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collection/CollectionArchive.h"
-#include "journal/Journal.h"
+#include "core/collection/CollectionArchive.h"
+#include "core/journal/Journal.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "core/PhotoTestFiles.h"
+#include "support/core/PhotoTestFiles.h"
 
-#include "core/TempDir.h"
+#include "support/core/TempDir.h"
 
 #include <exiv2/exiv2.hpp>
 #include <libheif/heif.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/TempDir.h"
+#include "support/core/TempDir.h"
 
 #include <regex>
 #include <string>

@@ -1,4 +1,4 @@
-#include "core/ReminderSinks.h"
+#include "support/core/ReminderSinks.h"
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>

@@ -1,4 +1,4 @@
-#include "core/TempDir.h"
+#include "support/core/TempDir.h"
 
 #include <ctime>
 

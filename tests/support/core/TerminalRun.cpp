@@ -1,4 +1,4 @@
-#include "core/TerminalRun.h"
+#include "support/core/TerminalRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/CompanionRun.h"
+#include "support/core/CompanionRun.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "ui/AppFixture.h"
+#include "support/ui/AppFixture.h"
 
-#include "collection/CollectionFile.h"
-#include "framework/AppSettings.h"
-#include "framework/BaseDirectory.h"
-#include "guide/GuideEspece.h"
+#include "core/collection/CollectionFile.h"
+#include "ui/framework/AppSettings.h"
+#include "ui/framework/BaseDirectory.h"
+#include "core/guide/GuideEspece.h"
 
 #include <QComboBox>
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/MainFrame.h"
-#include "app/TalvaneApp.h"
-#include "collection/CollectionArchive.h"
-#include "document/TalvaneDoc.h"
-#include "editing/EntryBar.h"
-#include "editing/TalvaneView.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/TalvaneApp.h"
+#include "core/collection/CollectionArchive.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/editing/EntryBar.h"
+#include "ui/editing/TalvaneView.h"
 
-#include "core/TempDir.h"
-#include "ui/ScriptedUiServices.h"
+#include "support/core/TempDir.h"
+#include "support/ui/ScriptedUiServices.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "ui/KeyboardReach.h"
+#include "support/ui/KeyboardReach.h"
 
-#include "framework/Mnemonic.h"
+#include "ui/framework/Mnemonic.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,4 +1,4 @@
-#include "ui/OffscreenTests.h"
+#include "support/ui/OffscreenTests.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "ui/PrivateBus.h"
+#include "support/ui/PrivateBus.h"
 
 #include <QDBusMessage>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "ui/ProgramRun.h"
+#include "support/ui/ProgramRun.h"
 
 #include <QCoreApplication>
 #include <QProcess>

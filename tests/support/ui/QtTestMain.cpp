@@ -1,4 +1,4 @@
-#include "ui/OffscreenTests.h"
+#include "support/ui/OffscreenTests.h"
 
 // GUI tests run on a screen with room for every window at its designed size.
 int main(int argc, char** argv)

@@ -1,4 +1,4 @@
-#include "ui/ScriptedUiServices.h"
+#include "support/ui/ScriptedUiServices.h"
 
 #include <QDialog>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/UiServices.h"
+#include "ui/framework/UiServices.h"
 
 #include <QString>
 #include <QStringList>

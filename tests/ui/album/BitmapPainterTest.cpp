@@ -1,6 +1,6 @@
-#include "album/BitmapPainter.h"
+#include "ui/album/BitmapPainter.h"
 
-#include "picture/WinBmp.h"
+#include "core/picture/WinBmp.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

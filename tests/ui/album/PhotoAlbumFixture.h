@@ -1,9 +1,9 @@
 #pragma once
 
-#include "album/NewPictureDlg.h"
-#include "album/PhotoAlbumPage.h"
+#include "ui/album/NewPictureDlg.h"
+#include "ui/album/PhotoAlbumPage.h"
 
-#include "ui/AppFixture.h"
+#include "support/ui/AppFixture.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "PhotoAlbumFixture.h"
 
-#include "app/MainFrame.h"
-#include "framework/DialogTemplate.h"
-#include "journal/Journal.h"
+#include "ui/app/MainFrame.h"
+#include "ui/framework/DialogTemplate.h"
+#include "core/journal/Journal.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

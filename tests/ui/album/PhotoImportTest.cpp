@@ -1,13 +1,13 @@
 #include "PhotoAlbumFixture.h"
 
-#include "album/AlbumCopyName.h"
-#include "album/AlbumReadyBitmap.h"
-#include "album/BitmapFileWriter.h"
-#include "album/BitmapPainter.h"
-#include "album/JpegEnd.h"
-#include "album/PictureViewer.h"
-#include "framework/DialogTemplate.h"
-#include "picture/AnyPicDecoder.h"
+#include "ui/album/AlbumCopyName.h"
+#include "ui/album/AlbumReadyBitmap.h"
+#include "ui/album/BitmapFileWriter.h"
+#include "ui/album/BitmapPainter.h"
+#include "ui/album/JpegEnd.h"
+#include "ui/album/PictureViewer.h"
+#include "ui/framework/DialogTemplate.h"
+#include "core/picture/AnyPicDecoder.h"
 
 #include <QBuffer>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "album/PhotoAlbumPage.h"
+#include "ui/album/PhotoAlbumPage.h"
 
-#include "ui/AppFixture.h"
-#include "ui/ProgramRun.h"
+#include "support/ui/AppFixture.h"
+#include "support/ui/ProgramRun.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "ui/AppFixture.h"
+#include "support/ui/AppFixture.h"
 
 namespace {
 

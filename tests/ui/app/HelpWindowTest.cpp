@@ -1,9 +1,9 @@
-#include "app/HelpPage.h"
-#include "framework/Translations.h"
-#include "app/HelpWindow.h"
-#include "framework/DesktopHelpOpener.h"
+#include "ui/app/HelpPage.h"
+#include "ui/framework/Translations.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/framework/DesktopHelpOpener.h"
 
-#include "ui/AppFixture.h"
+#include "support/ui/AppFixture.h"
 
 #include <QDesktopServices>
 #include <QImage>

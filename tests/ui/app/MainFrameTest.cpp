@@ -1,14 +1,14 @@
-#include "app/AboutDlg.h"
-#include "app/CommandIds.h"
-#include "app/HelpWindow.h"
-#include "app/SplashDlg.h"
-#include "editing/FormPages.h"
-#include "framework/BaseDirectory.h"
-#include "framework/DialogTemplate.h"
-#include "framework/RecentFileList.h"
+#include "ui/app/AboutDlg.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/SplashDlg.h"
+#include "ui/editing/FormPages.h"
+#include "ui/framework/BaseDirectory.h"
+#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/RecentFileList.h"
 
-#include "ui/AppFixture.h"
-#include "ui/KeyboardReach.h"
+#include "support/ui/AppFixture.h"
+#include "support/ui/KeyboardReach.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "collection/RecoveryStore.h"
-#include "document/RecoveryKeeper.h"
+#include "core/collection/RecoveryStore.h"
+#include "ui/document/RecoveryKeeper.h"
 
-#include "ui/AppFixture.h"
+#include "support/ui/AppFixture.h"
 
 #include <QLabel>
 #include <QStatusBar>

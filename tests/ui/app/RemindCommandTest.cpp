@@ -1,10 +1,10 @@
-#include "collection/CollectionLock.h"
-#include "journal/CareDueDlg.h"
-#include "journal/DayWatch.h"
+#include "core/collection/CollectionLock.h"
+#include "ui/journal/CareDueDlg.h"
+#include "ui/journal/DayWatch.h"
 
-#include "core/JournalTestTrees.h"
-#include "ui/AppFixture.h"
-#include "ui/PrivateBus.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/ui/AppFixture.h"
+#include "support/ui/PrivateBus.h"
 
 #include <QCoreApplication>
 #include <QProcess>

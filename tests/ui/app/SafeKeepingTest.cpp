@@ -1,16 +1,16 @@
-#include "app/CommandIds.h"
-#include "app/EarlierVersionsDlg.h"
-#include "collection/CollectionFile.h"
-#include "collection/CollectionLock.h"
-#include "collection/RecoveryStore.h"
-#include "collection/VersionStore.h"
-#include "document/RecoveryKeeper.h"
-#include "editing/FormPages.h"
-#include "framework/DialogTemplate.h"
-#include "framework/RecentFileList.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/EarlierVersionsDlg.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/CollectionLock.h"
+#include "core/collection/RecoveryStore.h"
+#include "core/collection/VersionStore.h"
+#include "ui/document/RecoveryKeeper.h"
+#include "ui/editing/FormPages.h"
+#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/RecentFileList.h"
 
-#include "ui/AppFixture.h"
-#include "ui/KeyboardReach.h"
+#include "support/ui/AppFixture.h"
+#include "support/ui/KeyboardReach.h"
 
 #include <QLineEdit>
 #include <QStatusBar>

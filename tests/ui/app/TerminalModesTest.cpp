@@ -1,6 +1,6 @@
-#include "core/ProjectVersion.h"
-#include "core/TempDir.h"
-#include "ui/ProgramRun.h"
+#include "support/core/ProjectVersion.h"
+#include "support/core/TempDir.h"
+#include "support/ui/ProgramRun.h"
 
 #include <QProcess>
 #include <QRegularExpression>

@@ -1,10 +1,10 @@
-#include "app/CommandIds.h"
-#include "collection/CollectionLock.h"
-#include "document/CollectionLock.h"
-#include "framework/RecentFileList.h"
+#include "ui/app/CommandIds.h"
+#include "core/collection/CollectionLock.h"
+#include "ui/document/CollectionLock.h"
+#include "ui/framework/RecentFileList.h"
 
-#include "ui/AppFixture.h"
-#include "ui/KeyboardReach.h"
+#include "support/ui/AppFixture.h"
+#include "support/ui/KeyboardReach.h"
 
 #include <QAction>
 #include <QDateTime>

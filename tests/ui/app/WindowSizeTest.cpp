@@ -1,10 +1,10 @@
-#include "app/CommandIds.h"
-#include "app/PagesAndList.h"
-#include "framework/AppSettings.h"
-#include "framework/WindowPlacement.h"
-#include "overview/CollectionListPanel.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/PagesAndList.h"
+#include "ui/framework/AppSettings.h"
+#include "ui/framework/WindowPlacement.h"
+#include "ui/overview/CollectionListPanel.h"
 
-#include "ui/AppFixture.h"
+#include "support/ui/AppFixture.h"
 
 #include <QAction>
 #include <QGuiApplication>

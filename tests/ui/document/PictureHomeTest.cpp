@@ -1,13 +1,13 @@
-#include "collection/CollectionFile.h"
-#include "collection/RecoveryStore.h"
-#include "document/AlbumFolder.h"
-#include "document/TalvaneDoc.h"
-#include "framework/AppSettings.h"
-#include "framework/BaseDirectory.h"
-#include "framework/RecentFileList.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/RecoveryStore.h"
+#include "ui/document/AlbumFolder.h"
+#include "ui/document/TalvaneDoc.h"
+#include "ui/framework/AppSettings.h"
+#include "ui/framework/BaseDirectory.h"
+#include "ui/framework/RecentFileList.h"
 
-#include "core/TempDir.h"
-#include "ui/ScriptedUiServices.h"
+#include "support/core/TempDir.h"
+#include "support/ui/ScriptedUiServices.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
-#include "album/PhotoAlbumPage.h"
-#include "collection/CollectionFile.h"
-#include "collection/TreeIdentity.h"
-#include "editing/FormPages.h"
-#include "editing/NewEntryDlg.h"
-#include "editing/PageTransfer.h"
-#include "framework/DialogTemplate.h"
-#include "guide/GuideEspece.h"
+#include "ui/album/PhotoAlbumPage.h"
+#include "core/collection/CollectionFile.h"
+#include "core/collection/TreeIdentity.h"
+#include "ui/editing/FormPages.h"
+#include "ui/editing/NewEntryDlg.h"
+#include "ui/editing/PageTransfer.h"
+#include "ui/framework/DialogTemplate.h"
+#include "core/guide/GuideEspece.h"
 
-#include "ui/AppFixture.h"
-#include "ui/KeyboardReach.h"
+#include "support/ui/AppFixture.h"
+#include "support/ui/KeyboardReach.h"
 
 #include <QApplication>
 #include <QClipboard>

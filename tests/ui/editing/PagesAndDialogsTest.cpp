@@ -1,12 +1,12 @@
-#include "album/NewPictureDlg.h"
-#include "editing/FormPages.h"
-#include "editing/NewEntryDlg.h"
-#include "framework/DialogTemplate.h"
-#include "framework/DialogUnits.h"
-#include "guide/GuideEspece.h"
+#include "ui/album/NewPictureDlg.h"
+#include "ui/editing/FormPages.h"
+#include "ui/editing/NewEntryDlg.h"
+#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/DialogUnits.h"
+#include "core/guide/GuideEspece.h"
 
-#include "ui/ScriptedUiServices.h"
-#include "ui/TextBoxLines.h"
+#include "support/ui/ScriptedUiServices.h"
+#include "support/ui/TextBoxLines.h"
 
 #include <QComboBox>
 #include <QLineEdit>

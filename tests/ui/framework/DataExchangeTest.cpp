@@ -1,10 +1,10 @@
-#include "framework/AnsiText.h"
-#include "framework/DataExchange.h"
-#include "framework/DialogTemplate.h"
-#include "framework/DialogUnits.h"
-#include "framework/LengthLimit.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/DataExchange.h"
+#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/DialogUnits.h"
+#include "ui/framework/LengthLimit.h"
 
-#include "ui/ScriptedUiServices.h"
+#include "support/ui/ScriptedUiServices.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "framework/UiServices.h"
+#include "ui/framework/UiServices.h"
 
 #include <QAbstractButton>
 #include <QApplication>

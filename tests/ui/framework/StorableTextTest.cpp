@@ -1,7 +1,7 @@
-#include "framework/AnsiText.h"
-#include "framework/StorableText.h"
-#include "text/StorableForm.h"
-#include "text/Windows1252.h"
+#include "ui/framework/AnsiText.h"
+#include "ui/framework/StorableText.h"
+#include "core/text/StorableForm.h"
+#include "core/text/Windows1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "framework/DialogTemplate.h"
-#include "framework/DialogUnits.h"
-#include "framework/FullTextTip.h"
-#include "framework/WholeLineTextBox.h"
+#include "ui/framework/DialogTemplate.h"
+#include "ui/framework/DialogUnits.h"
+#include "ui/framework/FullTextTip.h"
+#include "ui/framework/WholeLineTextBox.h"
 
-#include "ui/TextBoxLines.h"
+#include "support/ui/TextBoxLines.h"
 
 #include <QComboBox>
 #include <QLineEdit>

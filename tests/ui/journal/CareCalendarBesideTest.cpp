@@ -1,9 +1,9 @@
-#include "app/CommandIds.h"
-#include "journal/CareCalendarBeside.h"
-#include "journal/CareDueDlg.h"
+#include "ui/app/CommandIds.h"
+#include "ui/journal/CareCalendarBeside.h"
+#include "ui/journal/CareDueDlg.h"
 
-#include "core/JournalTestTrees.h"
-#include "ui/AppFixture.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/ui/AppFixture.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
-#include "journal/CareDueReminder.h"
+#include "ui/journal/CareDueReminder.h"
 
-#include "collection/CollectionFile.h"
-#include "core/JournalTestTrees.h"
-#include "core/TempDir.h"
-#include "ui/PrivateBus.h"
+#include "core/collection/CollectionFile.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/TempDir.h"
+#include "support/ui/PrivateBus.h"
 
 #include <QSignalSpy>
 #include <QTest>

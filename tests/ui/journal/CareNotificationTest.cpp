@@ -1,12 +1,12 @@
-#include "collection/CollectionFile.h"
-#include "journal/CareDueDlg.h"
-#include "journal/CareDueNotice.h"
-#include "journal/DayWatch.h"
-#include "journal/DesktopNotifier.h"
+#include "core/collection/CollectionFile.h"
+#include "ui/journal/CareDueDlg.h"
+#include "ui/journal/CareDueNotice.h"
+#include "ui/journal/DayWatch.h"
+#include "ui/journal/DesktopNotifier.h"
 
-#include "core/JournalTestTrees.h"
-#include "ui/AppFixture.h"
-#include "ui/PrivateBus.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/ui/AppFixture.h"
+#include "support/ui/PrivateBus.h"
 
 #include <QLabel>
 #include <QSignalSpy>

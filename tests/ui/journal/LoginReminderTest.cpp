@@ -1,10 +1,10 @@
-#include "app/CommandIds.h"
-#include "framework/PathListSetting.h"
-#include "journal/AutostartEntry.h"
-#include "journal/CareDueDlg.h"
-#include "journal/LoginReminders.h"
+#include "ui/app/CommandIds.h"
+#include "ui/framework/PathListSetting.h"
+#include "ui/journal/AutostartEntry.h"
+#include "ui/journal/CareDueDlg.h"
+#include "ui/journal/LoginReminders.h"
 
-#include "ui/AppFixture.h"
+#include "support/ui/AppFixture.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,15 +1,15 @@
-#include "app/CommandIds.h"
-#include "collection/UserFolders.h"
-#include "journal/CareDueDlg.h"
-#include "journal/PhoneReminderDlg.h"
-#include "journal/PhoneReminders.h"
-#include "reminders/MorningReminder.h"
+#include "ui/app/CommandIds.h"
+#include "core/collection/UserFolders.h"
+#include "ui/journal/CareDueDlg.h"
+#include "ui/journal/PhoneReminderDlg.h"
+#include "ui/journal/PhoneReminders.h"
+#include "core/reminders/MorningReminder.h"
 
-#include "core/FakeKeyring.h"
-#include "core/JournalTestTrees.h"
-#include "core/ReminderSinks.h"
-#include "ui/AppFixture.h"
-#include "ui/KeyboardReach.h"
+#include "support/core/FakeKeyring.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/core/ReminderSinks.h"
+#include "support/ui/AppFixture.h"
+#include "support/ui/KeyboardReach.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,12 +1,12 @@
-#include "app/CommandIds.h"
-#include "editing/FormPages.h"
-#include "framework/DialogTemplate.h"
-#include "journal/Journal.h"
-#include "overview/CollectionListModel.h"
-#include "overview/CollectionListPanel.h"
-#include "search/ListColumns.h"
+#include "ui/app/CommandIds.h"
+#include "ui/editing/FormPages.h"
+#include "ui/framework/DialogTemplate.h"
+#include "core/journal/Journal.h"
+#include "ui/overview/CollectionListModel.h"
+#include "ui/overview/CollectionListPanel.h"
+#include "core/search/ListColumns.h"
 
-#include "ui/AppFixture.h"
+#include "support/ui/AppFixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

@@ -1,15 +1,15 @@
-#include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "collection/TreeIdentity.h"
-#include "document/AlbumFolder.h"
-#include "framework/FilePaths.h"
-#include "journal/Journal.h"
-#include "passport/PassportExport.h"
-#include "passport/TreePassportCommands.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/MainFrame.h"
+#include "core/collection/TreeIdentity.h"
+#include "ui/document/AlbumFolder.h"
+#include "ui/framework/FilePaths.h"
+#include "core/journal/Journal.h"
+#include "core/passport/PassportExport.h"
+#include "ui/passport/TreePassportCommands.h"
 
-#include "core/BmpTestFiles.h"
-#include "core/JournalTestTrees.h"
-#include "ui/AppFixture.h"
+#include "support/core/BmpTestFiles.h"
+#include "support/core/JournalTestTrees.h"
+#include "support/ui/AppFixture.h"
 
 #include <QAction>
 #include <QImage>

@@ -1,5 +1,5 @@
-#include "journal/Journal.h"
-#include "timeline/GrowthChart.h"
+#include "core/journal/Journal.h"
+#include "ui/timeline/GrowthChart.h"
 
 #include <QChart>
 #include <QLabel>
