@@ -73,6 +73,16 @@ void WaitFor(const std::function<bool()>& done)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 }
 
+// The photos whose tiles show, wholly or in part, in the visible part of the grid.
+std::vector<std::size_t> photosInView(const TimelineGrid& grid, const TimelineModel& model)
+{
+    std::vector<std::size_t> shown;
+    for (std::size_t photo = 0; photo < model.photos().size(); ++photo)
+        if (grid.visualRect(model.index(model.rowOf(photo))).intersects(grid.viewport()->rect()))
+            shown.push_back(photo);
+    return shown;
+}
+
 void Thumbnails(const QTemporaryDir& work, int count)
 {
     const QString camera = QDir(work.path()).filePath(QStringLiteral("camera.jpg"));
@@ -118,7 +128,7 @@ void Thumbnails(const QTemporaryDir& work, int count)
         timer.start();
         model.setPhotos(events, QDir(work.path()).filePath(QStringLiteral("Photos")), work.path());
         grid.doItemsLayout();
-        const std::vector<std::size_t> firstScreen = grid.photosInView();
+        const std::vector<std::size_t> firstScreen = photosInView(grid, model);
         WaitFor([&] {
             return std::all_of(firstScreen.begin(), firstScreen.end(), [&](std::size_t photo) { return bool(arrived[photo]); });
         });

@@ -84,6 +84,49 @@ std::string SecretLine()
     return line;
 }
 
+// The secrets the request reads from standard input, in the order of their options.
+Secrets secretsOnInput(const RemindSetupRequest& request)
+{
+    Secrets given;
+    if (request.tokenOnInput)
+        given.pushToken = SecretLine();
+    if (request.passwordOnInput)
+        given.mailPassword = SecretLine();
+    return given;
+}
+
+void keepSettings(const std::filesystem::path& file, const ReminderSettings& settings, Keyring& keyring,
+                  const std::string& collection, const Secrets& given)
+{
+    if (const auto failure = writeReminderSettings(file, settings))
+        throw CliFailure(*failure);
+    for (const auto& notKept :
+         {keepGivenSecret(keyring, collection, SecretKind::PushToken, !settings.ntfyTopic.empty(), given.pushToken),
+          keepGivenSecret(keyring, collection, SecretKind::MailPassword, settings.mail.isSetUp(), given.mailPassword)})
+        if (notKept)
+            std::cerr << "talvane-cli: " << *notKept << '\n';
+}
+
+void sendTestMessage(const std::string& collectionFile, const ReminderSettings& settings, Keyring& keyring,
+                     const std::string& collection, const Secrets& given)
+{
+    if (!settings.isSetUp())
+        throw CliFailure("there is nothing to test: give --ntfy or --smtp-host");
+    // The secrets just given serve even where no keyring keeps them.
+    const Secrets keptSecrets = talvane::reminders::keptSecrets(keyring, collection);
+    const Secrets secrets{given.pushToken ? given.pushToken : keptSecrets.pushToken,
+                          given.mailPassword ? given.mailPassword : keptSecrets.mailPassword};
+    const auto message = testMessage(std::filesystem::path(collectionFile).filename().string(), settings.hour, text::inEnglish);
+    bool failed = false;
+    for (const ChannelOutcome& outcome :
+         deliver(settings, channelsSetUp(settings), message, secrets, ReminderSender())) {
+        failed = failed || outcome.failure;
+        (outcome.failure ? std::cerr << "talvane-cli: " : std::cout) << outcomeText(settings, outcome) << '\n';
+    }
+    if (failed)
+        throw CliExit{1};
+}
+
 void RemindSetup(const RemindSetupRequest& request)
 {
     LoadCollectionOrFail(request.file);
@@ -93,40 +136,14 @@ void RemindSetup(const RemindSetupRequest& request)
     if (kept.failure && !request.changesSettings())
         throw CliFailure(*kept.failure);
     const ReminderSettings settings = ChangedSettings(kept.settings, request);
-    Secrets given;
-    if (request.tokenOnInput)
-        given.pushToken = SecretLine();
-    if (request.passwordOnInput)
-        given.mailPassword = SecretLine();
+    const Secrets given = secretsOnInput(request);
 
     SecretServiceKeyring keyring;
-    if (request.changesSettings()) {
-        if (const auto failure = writeReminderSettings(file, settings))
-            throw CliFailure(*failure);
-        for (const auto& notKept :
-             {keepGivenSecret(keyring, collection, SecretKind::PushToken, !settings.ntfyTopic.empty(), given.pushToken),
-              keepGivenSecret(keyring, collection, SecretKind::MailPassword, settings.mail.isSetUp(), given.mailPassword)})
-            if (notKept)
-                std::cerr << "talvane-cli: " << *notKept << '\n';
-    }
+    if (request.changesSettings())
+        keepSettings(file, settings, keyring, collection, given);
     std::cout << RemindersText(request.file, settings) << '\n';
-    if (!request.test)
-        return;
-    if (!settings.isSetUp())
-        throw CliFailure("there is nothing to test: give --ntfy or --smtp-host");
-    // The secrets just given serve even where no keyring keeps them.
-    const Secrets keptSecrets = talvane::reminders::keptSecrets(keyring, collection);
-    const Secrets secrets{given.pushToken ? given.pushToken : keptSecrets.pushToken,
-                          given.mailPassword ? given.mailPassword : keptSecrets.mailPassword};
-    const auto message = testMessage(std::filesystem::path(request.file).filename().string(), settings.hour, text::inEnglish);
-    bool failed = false;
-    for (const ChannelOutcome& outcome :
-         deliver(settings, channelsSetUp(settings), message, secrets, ReminderSender())) {
-        failed = failed || outcome.failure;
-        (outcome.failure ? std::cerr << "talvane-cli: " : std::cout) << outcomeText(settings, outcome) << '\n';
-    }
-    if (failed)
-        throw CliExit{1};
+    if (request.test)
+        sendTestMessage(request.file, settings, keyring, collection, given);
 }
 
 } // namespace

@@ -17,7 +17,7 @@ if [[ -z "$cxx" ]]; then
 fi
 # The companion's sources see cpp-httplib as the library it links was built: with the
 # same TLS and compression switches, which change its classes.
-read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif cpp-httplib libqrencode libzip zbar libturbojpeg libpng libcurl libsecret-1)"
+read -r -a packages <<<"$(pkg-config --cflags exiv2 libheif libturbojpeg libpng libtiff-4 libwebp libwebpdemux cpp-httplib libqrencode libzip zbar libcurl libsecret-1)"
 common=(-std=c++20 -O1 -g -Wall -Wextra -fno-omit-frame-pointer -fno-sanitize-recover=undefined -I"$root/src"
         "${packages[@]}")
 
@@ -45,12 +45,12 @@ for pid in "${pids[@]}"; do
 done
 
 # The core writes calendars through libical, hashes files with libcrypto, reads
-# photo metadata with exiv2 and libheif and writes and reads passports with libzip;
-# the phone companion among its sources serves through cpp-httplib and draws its
-# pairing code with libqrencode, and reads labels from photos with libjpeg-turbo,
-# libpng and zbar; the reminders are sent through libcurl with their secrets in
-# libsecret's keyring.
-read -r -a libraries <<<"$(pkg-config --libs libical libcrypto exiv2 libheif cpp-httplib libqrencode libzip zbar libturbojpeg libpng libcurl libsecret-1) -pthread"
+# photos with libjpeg-turbo, libpng, giflib (which has no pkg-config file), libtiff,
+# libwebp and libheif and their tags with exiv2, and writes and reads passports with
+# libzip; the phone companion among its sources serves through cpp-httplib, draws its
+# pairing code with libqrencode and reads labels from photos with zbar; the reminders
+# are sent through libcurl with their secrets in libsecret's keyring.
+read -r -a libraries <<<"$(pkg-config --libs libical libcrypto exiv2 libheif libturbojpeg libpng libtiff-4 libwebp libwebpdemux cpp-httplib libqrencode libzip zbar libcurl libsecret-1) -lgif -pthread"
 for target in "$root"/fuzz/*_fuzzer.cpp; do
     name="$(basename "$target" .cpp)"
     "$cxx" "${common[@]}" -I"$root/tests" -fsanitize=fuzzer,address,undefined "$target" "${objects[@]}" "${libraries[@]}" -o "$out/$name"

@@ -15,7 +15,7 @@
 #include "core/journal/Journal.h"
 #include "core/text/StorableForm.h"
 #include "core/text/Windows1252.h"
-#include "core/timeline/PhotoFacts.h"
+#include "core/picture/PhotoFormat.h"
 
 #include <nlohmann/json.hpp>
 
@@ -121,7 +121,7 @@ void ReadMultipart(std::string_view body)
         for (const fs::path& photo : *taken) {
             std::string extension;
             std::ifstream in(photo, std::ios::binary);
-            std::string headBytes(talvane::timeline::kPhotoHeadBytes, '\0');
+            std::string headBytes(talvane::picture::kPhotoHeadBytes, '\0');
             in.read(headBytes.data(), static_cast<std::streamsize>(headBytes.size()));
             headBytes.resize(static_cast<std::size_t>(in.gcount()));
             if (sniffPhotoType(headBytes, &extension).empty() || photo.extension() != extension)

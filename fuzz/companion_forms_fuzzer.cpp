@@ -13,7 +13,7 @@
 #include "core/companion/PhoneForms.h"
 #include "core/companion/PhonePictures.h"
 #include "core/journal/Journal.h"
-#include "core/timeline/PhotoFacts.h"
+#include "core/picture/PhotoFormat.h"
 
 #include <cctype>
 #include <cstddef>
@@ -153,10 +153,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckChange(DoneTask{task->treeRef, task->line, task->check, kToday}, 1);
     }
     std::string extension;
-    const std::string type = sniffPhotoType(input.substr(0, talvane::timeline::kPhotoHeadBytes), &extension);
+    const std::string type = sniffPhotoType(input.substr(0, talvane::picture::kPhotoHeadBytes), &extension);
     if (type.empty() != extension.empty() || (!type.empty() && (!type.starts_with("image/") || extension[0] != '.')))
         Fail("a photo type came without its extension");
-    if (size >= talvane::timeline::kPhotoHeadBytes && sniffPhotoType(input) != type)
+    if (size >= talvane::picture::kPhotoHeadBytes && sniffPhotoType(input) != type)
         Fail("a photo's type depends on more than its first bytes");
     return 0;
 }

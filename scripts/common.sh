@@ -4,7 +4,8 @@
 TALVANE_PACKAGES="build-essential cmake ninja-build libgtest-dev qt6-base-dev qt6-qpa-plugins
   xvfb xauth poppler-utils fonts-liberation clang libclang-rt-14-dev nlohmann-json3-dev
   libssl-dev libcli11-dev libical-dev libexiv2-dev libheif-dev qt6-charts-dev libqt6opengl6-dev pkg-config ccache qt6-image-formats-plugins
-  libcpp-httplib-dev libqrencode-dev libzip-dev zip unzip zbar-tools qrencode libzbar-dev libturbojpeg0-dev libpng-dev chromium chromium-driver python3-selenium
+  libcpp-httplib-dev libqrencode-dev libzip-dev zip unzip zbar-tools qrencode libzbar-dev libturbojpeg0-dev libpng-dev
+  libtiff-dev libwebp-dev libgif-dev chromium chromium-driver python3-selenium
   qt6-l10n-tools qt6-translations-l10n shared-mime-info xdg-utils libfile-mimeinfo-perl dbus-daemon
   dpkg-dev fakeroot file lintian appstream desktop-file-utils iproute2 systemd python3-icalendar
   libcurl4-openssl-dev libsecret-1-dev python3-aiosmtpd"

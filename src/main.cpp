@@ -123,60 +123,73 @@ public:
                                         QStringLiteral("ADDR")};
 };
 
-} // namespace
-
-int main(int argc, char** argv)
+// Read once before the application is made, as what is asked decides how it is made.
+// Arguments for Qt itself (-style, -platform) are not known here and make this
+// reading fail: the program then starts as usual and the application takes them.
+// True when the version was asked for and told: nothing else is to be done.
+bool toldVersionBeforeStart(int argc, char** argv)
 {
-    // Read once before the application is made, as what is asked decides how it is made.
-    // Arguments for Qt itself (-style, -platform) are not known here and make this
-    // reading fail: the program then starts as usual and the application takes them.
-    {
-        CommandLine early;
-        const bool understood = early.parser.parse(ArgumentsOf(argc, argv));
-        if (understood && early.parser.isSet(QStringLiteral("version"))) {
-            std::printf("talvane %s\n", TALVANE_VERSION);
-            return 0;
-        }
-        if (understood && (early.parser.isSet(early.printPdf) || early.parser.isSet(QStringLiteral("help")) ||
-                           early.parser.isSet(QStringLiteral("help-all"))))
-            StandInForAMissingDisplay();
+    CommandLine early;
+    const bool understood = early.parser.parse(ArgumentsOf(argc, argv));
+    if (understood && early.parser.isSet(QStringLiteral("version"))) {
+        std::printf("talvane %s\n", TALVANE_VERSION);
+        return true;
     }
-    const auto application = AsksForReminder(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
-                                                         : std::make_unique<QApplication>(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Talvane"));
-    QApplication::setOrganizationName(QStringLiteral("Orvande"));
-    SetBaseDirectory(QDir::currentPath());
-    const InstalledLanguage language(Translations::languageFor(Translations::chosenLanguage()));
-    CommandLine commandLine;
-    QCommandLineParser& parser = commandLine.parser;
-    parser.process(*application);
+    if (understood && (early.parser.isSet(early.printPdf) || early.parser.isSet(QStringLiteral("help")) ||
+                       early.parser.isSet(QStringLiteral("help-all"))))
+        StandInForAMissingDisplay();
+    return false;
+}
 
-    if (parser.isSet(commandLine.remind))
-        return RemindOfCareDue(parser.positionalArguments());
-
-    if (parser.isSet(commandLine.printPdf) && parser.isSet(commandLine.inventory)) {
-        if (parser.positionalArguments().size() != 1 || parser.isSet(commandLine.entry) || parser.isSet(commandLine.all)) {
-            SayOnTerminal(CommandLine::tr("talvane: use --print-pdf OUT.pdf --inventory [--find WORDS] COLLECTION.tvn"));
-            return 1;
-        }
-        return PrintInventoryToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf),
-                                   parser.values(commandLine.find).join(QLatin1Char(' ')));
+int printInventoryAsAsked(const CommandLine& commandLine)
+{
+    const QCommandLineParser& parser = commandLine.parser;
+    if (parser.positionalArguments().size() != 1 || parser.isSet(commandLine.entry) || parser.isSet(commandLine.all)) {
+        SayOnTerminal(CommandLine::tr("talvane: use --print-pdf OUT.pdf --inventory [--find WORDS] COLLECTION.tvn"));
+        return 1;
     }
-    if (parser.isSet(commandLine.printPdf)) {
-        if (parser.positionalArguments().size() != 1 || parser.isSet(commandLine.entry) == parser.isSet(commandLine.all)) {
-            SayOnTerminal(CommandLine::tr("talvane: use --print-pdf OUT.pdf (--entry N | --all) COLLECTION.tvn"));
-            return 1;
-        }
-        const std::string given = parser.value(commandLine.entry).toStdString();
-        const auto index = text::ReadNumberOption(text::kEntryNumberOption, given);
-        if (parser.isSet(commandLine.entry) && !index) {
-            SayOnTerminal(CommandLine::tr("talvane: %1")
-                              .arg(QString::fromStdString(text::NumberOptionError(text::kEntryNumberOption, given))));
-            return 1;
-        }
-        return PrintCollectionToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf), index);
-    }
+    return PrintInventoryToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf),
+                               parser.values(commandLine.find).join(QLatin1Char(' ')));
+}
 
+int printReportAsAsked(const CommandLine& commandLine)
+{
+    const QCommandLineParser& parser = commandLine.parser;
+    if (parser.positionalArguments().size() != 1 || parser.isSet(commandLine.entry) == parser.isSet(commandLine.all)) {
+        SayOnTerminal(CommandLine::tr("talvane: use --print-pdf OUT.pdf (--entry N | --all) COLLECTION.tvn"));
+        return 1;
+    }
+    const std::string given = parser.value(commandLine.entry).toStdString();
+    const auto index = text::ReadNumberOption(text::kEntryNumberOption, given);
+    if (parser.isSet(commandLine.entry) && !index) {
+        SayOnTerminal(CommandLine::tr("talvane: %1")
+                          .arg(QString::fromStdString(text::NumberOptionError(text::kEntryNumberOption, given))));
+        return 1;
+    }
+    return PrintCollectionToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf), index);
+}
+
+void setWindowOptions(StartOptions& options, const CommandLine& commandLine)
+{
+    const QCommandLineParser& parser = commandLine.parser;
+    options.splash = !parser.isSet(commandLine.noSplash) && !parser.isSet(commandLine.screenshot);
+    options.careDue = parser.isSet(commandLine.careDue);
+    // A picture of the window for the documentation tells the desktop nothing.
+    if (!parser.isSet(commandLine.screenshot))
+        options.notificationBus = QDBusConnection::sessionBus();
+}
+
+void saveScreenshotSoon(CTalvaneApp& app, const QString& file)
+{
+    QTimer::singleShot(500, &app, [&app, file] {
+        const bool saved = app.mainFrame()->grab().save(file);
+        QApplication::exit(saved ? 0 : 1);
+    });
+}
+
+int runWindow(const CommandLine& commandLine)
+{
+    const QCommandLineParser& parser = commandLine.parser;
     StartOptions options;
     options.collection = parser.positionalArguments().value(0);
     options.serveInBackgroundOn = parser.value(commandLine.background);
@@ -186,11 +199,7 @@ int main(int argc, char** argv)
         return 0;
     auto services = UiServices::createQt();
     CTalvaneApp app(*services);
-    options.splash = !parser.isSet(commandLine.noSplash) && !parser.isSet(commandLine.screenshot);
-    options.careDue = parser.isSet(commandLine.careDue);
-    // A picture of the window for the documentation tells the desktop nothing.
-    if (!parser.isSet(commandLine.screenshot))
-        options.notificationBus = QDBusConnection::sessionBus();
+    setWindowOptions(options, commandLine);
     // Before start-up: a logout may come while its first question is still open.
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &app, &CTalvaneApp::onQuitSignal);
@@ -200,12 +209,32 @@ int main(int argc, char** argv)
         return 0;
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &app, &CTalvaneApp::onCommitDataRequest);
 
-    if (parser.isSet(commandLine.screenshot)) {
-        const QString file = parser.value(commandLine.screenshot);
-        QTimer::singleShot(500, &app, [&app, file] {
-            const bool saved = app.mainFrame()->grab().save(file);
-            QApplication::exit(saved ? 0 : 1);
-        });
-    }
+    if (parser.isSet(commandLine.screenshot))
+        saveScreenshotSoon(app, parser.value(commandLine.screenshot));
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (toldVersionBeforeStart(argc, argv))
+        return 0;
+    const auto application = AsksForReminder(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
+                                                         : std::make_unique<QApplication>(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Talvane"));
+    QApplication::setOrganizationName(QStringLiteral("Orvande"));
+    SetBaseDirectory(QDir::currentPath());
+    const InstalledLanguage language(Translations::languageFor(Translations::chosenLanguage()));
+    CommandLine commandLine;
+    commandLine.parser.process(*application);
+    const QCommandLineParser& parser = commandLine.parser;
+
+    if (parser.isSet(commandLine.remind))
+        return RemindOfCareDue(parser.positionalArguments());
+    if (parser.isSet(commandLine.printPdf) && parser.isSet(commandLine.inventory))
+        return printInventoryAsAsked(commandLine);
+    if (parser.isSet(commandLine.printPdf))
+        return printReportAsAsked(commandLine);
+    return runWindow(commandLine);
 }

@@ -18,7 +18,7 @@
 #include "core/picture/WinBmp.h"
 #include "core/text/Windows1252.h"
 #include "core/timeline/PhotoCopy.h"
-#include "core/timeline/PhotoFacts.h"
+#include "core/timeline/PhotoDate.h"
 #include "core/timeline/TimelinePhoto.h"
 
 #include <exiv2/exiv2.hpp>
@@ -1596,7 +1596,7 @@ void StampDateTaken(const fs::path& path, const char* date)
     auto image = Exiv2::ImageFactory::open(path.string());
     image->setExifData(exif);
     image->writeMetadata();
-    if (talvane::timeline::readPhotoFacts(path.string()).dateTaken != Day(date))
+    if (talvane::timeline::photoDateTaken(path) != Day(date))
         throw std::runtime_error(path.string() + " does not tell the day it was taken");
 }
 

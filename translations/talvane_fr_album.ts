@@ -19,10 +19,6 @@
 <context>
     <name>CPage1</name>
     <message>
-        <source>Photo album</source>
-        <translation>Album photo</translation>
-    </message>
-    <message>
         <source>Picture(s)</source>
         <translation>Image(s)</translation>
     </message>
@@ -183,6 +179,14 @@ Dimensions réelles : %2x%3 [max. 250x250]</translation>
     <message>
         <source>its picture data is damaged (%1)</source>
         <translation>les données de l&apos;image sont endommagées (%1)</translation>
+    </message>
+    <message>
+        <source>the file is larger than the %1 MB Talvane accepts</source>
+        <translation>le fichier dépasse les %1 Mo acceptés par Talvane</translation>
+    </message>
+    <message>
+        <source>it holds more pictures than Talvane accepts</source>
+        <translation>il contient plus d&apos;images que Talvane n&apos;en accepte</translation>
     </message>
 </context>
 </TS>

@@ -750,6 +750,10 @@ Code de culture</translation>
         <translation>il contient %1 deux fois</translation>
     </message>
     <message>
+        <source>it has no %1</source>
+        <translation>il n&apos;a pas de %1</translation>
+    </message>
+    <message>
         <source>%1 is encrypted</source>
         <translation>%1 est chiffré</translation>
     </message>
@@ -768,10 +772,6 @@ Code de culture</translation>
     <message>
         <source>its files inflate to more than %1 in all</source>
         <translation>ses fichiers se décompressent en plus de %1 au total</translation>
-    </message>
-    <message>
-        <source>it has no %1</source>
-        <translation>il n&apos;a pas de %1</translation>
     </message>
     <message>
         <source>it holds a file without a name</source>

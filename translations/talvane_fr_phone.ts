@@ -204,14 +204,6 @@
         <translation>%1 : choisissez une unité.</translation>
     </message>
     <message>
-        <source>A field of the form is too long. Nothing was changed.</source>
-        <translation>Un champ du formulaire est trop long. Rien n&apos;a été modifié.</translation>
-    </message>
-    <message>
-        <source>Choose the kind of care.</source>
-        <translation>Choisissez le type de soin.</translation>
-    </message>
-    <message>
         <source>“%1” cannot be stored in a Talvane collection: write it another way.</source>
         <translation>« %1 » ne peut pas être enregistré dans une collection Talvane : écrivez-le autrement.</translation>
     </message>
@@ -242,6 +234,14 @@
     <message>
         <source>A repeat needs a due date.</source>
         <translation>Une répétition demande une date prévue.</translation>
+    </message>
+    <message>
+        <source>A field of the form is too long. Nothing was changed.</source>
+        <translation>Un champ du formulaire est trop long. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>Choose the kind of care.</source>
+        <translation>Choisissez le type de soin.</translation>
     </message>
     <message>
         <source>The tokens file %1 cannot be written: %2</source>

@@ -53,10 +53,6 @@
         <source>The photo is missing.</source>
         <translation>La photo est introuvable.</translation>
     </message>
-    <message>
-        <source>The photo cannot be shown: %1</source>
-        <translation>La photo ne peut pas être affichée : %1</translation>
-    </message>
 </context>
 <context>
     <name>PhotoViewer</name>

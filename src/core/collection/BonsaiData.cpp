@@ -99,9 +99,3 @@ const char* CBonsaiData::fieldName(std::size_t index)
         return nullptr;
     return talvane::fields::field(index).name.data();
 }
-
-std::size_t CBonsaiData::fieldIndex(std::string_view name)
-{
-    const auto* info = talvane::fields::fieldNamed(name);
-    return info ? info->index : kFieldCount;
-}

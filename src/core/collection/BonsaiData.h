@@ -144,8 +144,6 @@ public:
     // The name of a used field, or nullptr for a spare one (from the field catalogue).
     static const char* fieldName(std::size_t index);
     static bool isSpare(std::size_t index) { return fieldName(index) == nullptr; }
-    // The index of a used field's name, or kFieldCount when there is none.
-    static std::size_t fieldIndex(std::string_view name);
 
     static constexpr std::size_t photoField(std::size_t slot) { return Photo1 + slot; }
     static constexpr std::size_t photoDescriptionField(std::size_t slot) { return Photo1Description + slot; }

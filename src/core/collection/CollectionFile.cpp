@@ -158,8 +158,11 @@ void SetRollBackNoticeSink(std::function<void(const std::string&)> sink)
     RollBackNoticeSink() = std::move(sink);
 }
 
-std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries,
-                                              SaveBaseline* baseline, std::string* rollBackNotice)
+namespace {
+
+// A save stopped midway is rolled back before the file is read; the caller, or else the
+// sink, is told of it.
+void rollBackAndTell(const std::filesystem::path& path, std::string* rollBackNotice)
 {
     if (auto notice = RollBackInterruptedSave(path)) {
         if (rollBackNotice)
@@ -167,6 +170,27 @@ std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path,
         else if (RollBackNoticeSink())
             RollBackNoticeSink()(*notice);
     }
+}
+
+// The file as it was read, hashed to its end: bytes after the last entry are part of
+// what the file holds too.
+SaveBaseline baselineOfRead(const ByteFeed& feed, const InputFile& file, Sha256& hash,
+                            const std::filesystem::path& target)
+{
+    char rest[4096];
+    while (feed(rest, sizeof rest) > 0) {
+    }
+    FileIdentity identity = file.Identity();
+    identity.contentHash = hash.hex();
+    return {target, std::move(identity)};
+}
+
+} // namespace
+
+std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries,
+                                              SaveBaseline* baseline, std::string* rollBackNotice)
+{
+    rollBackAndTell(path, rollBackNotice);
     const auto target = baseline ? ResolveLinks(path) : path;
     InputFile file;
     if (auto failure = file.Open(target))
@@ -182,17 +206,9 @@ std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path,
         return got;
     };
     std::string reason;
-    const bool read = ReadCollection(feed, file.Size(), entries, reason);
-    if (read) {
-        if (baseline) {
-            // Bytes after the last entry are part of what the file holds too.
-            char rest[4096];
-            while (feed(rest, sizeof rest) > 0) {
-            }
-            FileIdentity identity = file.Identity();
-            identity.contentHash = hash->hex();
-            *baseline = {target, std::move(identity)};
-        }
+    if (ReadCollection(feed, file.Size(), entries, reason)) {
+        if (baseline)
+            *baseline = baselineOfRead(feed, file, *hash, target);
         return std::nullopt;
     }
     // A failed read ends the bytes early: its reason is the one that tells the truth.

@@ -189,15 +189,6 @@ const FieldInfo& field(std::size_t index)
     return TheTable().at(index);
 }
 
-const FieldInfo* fieldNamed(std::string_view name)
-{
-    if (name.empty())
-        return nullptr;
-    const auto& table = TheTable();
-    const auto found = std::find_if(table.begin(), table.end(), [&](const FieldInfo& info) { return info.name == name; });
-    return found == table.end() ? nullptr : &*found;
-}
-
 const FieldInfo* fieldOnPage(Page page, int control)
 {
     for (const std::size_t index : fieldsOf(page)) {

@@ -73,8 +73,6 @@ inline constexpr std::size_t kJournalField = 114;
 // The 115 fields, in index order.
 std::span<const FieldInfo> allFields();
 const FieldInfo& field(std::size_t index);
-// The field of that name, or null.
-const FieldInfo* fieldNamed(std::string_view name);
 // The field a page's control shows, or null.
 const FieldInfo* fieldOnPage(Page page, int control);
 // The fields of one page, in index order.

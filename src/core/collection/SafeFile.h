@@ -82,7 +82,7 @@ std::string SideFileName(std::string_view name, std::string_view tail);
 
 // A new file written beside the one it is to replace under a temporary name, locked
 // while it lives so that RemoveStaleTemporaries leaves it alone. It is removed when
-// destroyed unless it took the target's place or was kept.
+// destroyed unless it took the target's place.
 class SaveTemporary {
 public:
     SaveTemporary() = default;
@@ -101,8 +101,6 @@ public:
     // Renames it to `name` in the same folder, durably: a file that only gets its
     // name once complete.
     std::optional<std::string> moveTo(const std::filesystem::path& name);
-    // Leaves it on disk under its temporary name.
-    void keep() { m_placed = true; }
 
 private:
     std::filesystem::path m_target;

@@ -10,7 +10,7 @@
 #include "core/search/EntryMatcher.h"
 #include "core/search/ListColumns.h"
 #include "core/text/Windows1252.h"
-#include "core/timeline/PhotoFacts.h"
+#include "core/timeline/PhotoDate.h"
 #include "core/timeline/TimelinePhoto.h"
 
 #include <algorithm>
@@ -139,7 +139,7 @@ json takenJson(const timeline::TimelinePhoto& photo, const std::filesystem::path
 {
     if (!photo.inPhotosFolder)
         return nullptr;
-    const auto taken = timeline::readPhotoFacts(photo.path(photosFolder, {}).string()).dateTaken;
+    const auto taken = timeline::photoDateTaken(photo.path(photosFolder, {}));
     return taken ? json(taken->text()) : json(nullptr);
 }
 

@@ -27,7 +27,6 @@ public:
     const CBonsaiData& at(std::size_t position) const { return *m_entries[position]; }
     // The collection's file name, as the phone pages' titles show it.
     const std::string& title() const { return m_title; }
-    const std::filesystem::path& albumFolder() const { return m_albumFolder; }
     const std::filesystem::path& photosFolder() const { return m_photosFolder; }
 
     // How a page names a tree: its identifier, or for a tree without one, its position

@@ -283,6 +283,14 @@ void CompanionServer::stop()
 void CompanionServer::addRoutes()
 {
     httplib::Server& server = *m_server;
+    watchEveryRequest(server);
+    answerFailures(server);
+    addApiRoutes(server, *m_serving);
+    addPageRoutes(server, *m_serving);
+}
+
+void CompanionServer::watchEveryRequest(httplib::Server& server)
+{
     server.set_pre_routing_handler([this](const Request& request, Response& response) {
         m_watch->headArrived(request.remote_addr, request.remote_port);
         giveWayToTheWindow();
@@ -302,6 +310,10 @@ void CompanionServer::addRoutes()
         else
             m_watch->renew(request.remote_addr, request.remote_port);
     });
+}
+
+void CompanionServer::answerFailures(httplib::Server& server)
+{
     // An address no route answers, or an answer without a body, still says why.
     server.set_error_handler([this](const Request& request, Response& response) {
         if (!response.body.empty())
@@ -324,8 +336,6 @@ void CompanionServer::addRoutes()
         }
         sendRefusal(response, {500, say(m_options.translate, PHONE_TEXT("The desktop could not answer: %1."), {what})});
     });
-    addApiRoutes(server, *m_serving);
-    addPageRoutes(server, *m_serving);
 }
 
 // Nothing is served to a phone that is not paired or a program without a token, and no

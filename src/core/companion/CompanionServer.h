@@ -78,6 +78,11 @@ private:
     void serve();
     std::string cannotListen(const std::string& address, int port) const;
     void addRoutes();
+    // Before routing, every request is admitted or refused; after its answer, the log and
+    // the connection's watch are told.
+    void watchEveryRequest(httplib::Server& server);
+    // What a refused address, an empty answer or a failing route says.
+    void answerFailures(httplib::Server& server);
     bool admit(const httplib::Request& request, httplib::Response& response);
     bool admitBody(const httplib::Request& request, httplib::Response& response);
     bool refuseAtTheDoor(const httplib::Request& request, httplib::Response& response, int status,

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <iterator>
+#include <optional>
 
 namespace talvane::companion {
 
@@ -89,6 +90,27 @@ void abortConnection(int fd)
         shutdown(fd, SHUT_RDWR);
 }
 
+// The connections to our port open in this process, each as its descriptor and peer;
+// nothing when they cannot be listed.
+std::optional<std::vector<std::pair<int, std::string>>> connectionsOnPort(int port)
+{
+    DIR* folder = opendir("/proc/self/fd");
+    if (!folder)
+        return std::nullopt;
+    std::vector<std::pair<int, std::string>> open;
+    while (const dirent* item = readdir(folder)) {
+        char* end = nullptr;
+        const long fd = std::strtol(item->d_name, &end, 10);
+        if (end == item->d_name || *end != '\0' || fd == dirfd(folder))
+            continue;
+        std::string peer = peerOnPort(static_cast<int>(fd), port);
+        if (!peer.empty())
+            open.emplace_back(static_cast<int>(fd), std::move(peer));
+    }
+    closedir(folder);
+    return open;
+}
+
 // The head is part of the request: it never has longer.
 ConnectionLimits headWithinRequest(ConnectionLimits limits)
 {
@@ -115,37 +137,14 @@ ConnectionWatch::~ConnectionWatch()
 
 bool ConnectionWatch::noticeAccepted()
 {
-    DIR* folder = opendir("/proc/self/fd");
-    if (!folder)
+    const auto open = connectionsOnPort(m_port);
+    if (!open)
         return true;
-    std::vector<std::pair<int, std::string>> open;
-    while (const dirent* item = readdir(folder)) {
-        char* end = nullptr;
-        const long fd = std::strtol(item->d_name, &end, 10);
-        if (end == item->d_name || *end != '\0' || fd == dirfd(folder))
-            continue;
-        std::string peer = peerOnPort(static_cast<int>(fd), m_port);
-        if (!peer.empty())
-            open.emplace_back(static_cast<int>(fd), std::move(peer));
-    }
-    closedir(folder);
-    // Every connection is noticed as it is accepted: the one not watched yet is the one
-    // just accepted. Not structured bindings: Clang 14, which builds the fuzz targets,
-    // cannot capture one.
-    std::vector<std::pair<int, std::string>> accepted;
-    {
-        std::lock_guard lock(m_mutex);
-        std::copy_if(open.begin(), open.end(), std::back_inserter(accepted), [this](const auto& found) {
-            return std::none_of(m_connections.begin(), m_connections.end(), [&](const Connection& held) {
-                return held.fd == found.first && held.peer == found.second;
-            });
-        });
-    }
     bool admitted = true;
-    for (const auto& connection : accepted) {
+    for (const auto& connection : notWatchedYet(*open)) {
         const std::string address = addressOf(connection.second);
         const auto held = static_cast<std::size_t>(std::count_if(
-            open.begin(), open.end(), [&](const auto& other) { return addressOf(other.second) == address; }));
+            open->begin(), open->end(), [&](const auto& other) { return addressOf(other.second) == address; }));
         if (held > m_limits.perAddress && !m_trusted(address)) {
             abortConnection(connection.first);
             admitted = false;
@@ -157,6 +156,21 @@ bool ConnectionWatch::noticeAccepted()
     }
     m_wake.notify_all();
     return admitted;
+}
+
+std::vector<std::pair<int, std::string>> ConnectionWatch::notWatchedYet(const std::vector<std::pair<int, std::string>>& open)
+{
+    // Every connection is noticed as it is accepted: the one not watched yet is the one
+    // just accepted. Not structured bindings: Clang 14, which builds the fuzz targets,
+    // cannot capture one.
+    std::vector<std::pair<int, std::string>> accepted;
+    std::lock_guard lock(m_mutex);
+    std::copy_if(open.begin(), open.end(), std::back_inserter(accepted), [this](const auto& found) {
+        return std::none_of(m_connections.begin(), m_connections.end(), [&](const Connection& held) {
+            return held.fd == found.first && held.peer == found.second;
+        });
+    });
+    return accepted;
 }
 
 void ConnectionWatch::headArrived(const std::string& peerAddress, int peerPort)

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace talvane::companion {
@@ -69,6 +70,8 @@ private:
     };
 
     void watch();
+    // Of the connections open to our port (descriptor and peer), those not watched yet.
+    std::vector<std::pair<int, std::string>> notWatchedYet(const std::vector<std::pair<int, std::string>>& open);
 
     int m_port;
     ConnectionLimits m_limits;

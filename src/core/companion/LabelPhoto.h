@@ -19,7 +19,8 @@ inline constexpr int kLabelScanSide = 2048;
 // The texts of the QR codes a photo shows (JPEG or PNG: a phone's browser sends what
 // its camera takes as a JPEG), in the order they are found; or why the photo cannot be
 // read, a phone text in English. No code found is an empty list. HEIC is not read: its
-// decoder allocates what a hostile file's frame claims before it can be refused.
+// decoder allocates what a hostile file's frame claims before it can be refused. The
+// photo is decoded by picture::PhotoReader.
 std::variant<std::string, std::vector<std::string>> readQrCodesInPhoto(std::string_view photo);
 
 } // namespace talvane::companion

@@ -33,6 +33,57 @@ std::optional<std::string> readMeasurements(const FormFields& fields, std::vecto
     return std::nullopt;
 }
 
+// Counted once converted, one byte a character: counting the UTF-8 sent by its lead
+// bytes let through any number of stray continuation bytes.
+std::optional<std::string> readCareText(const FormFields& fields, LoggedCare& care, const PhoneWords& words)
+{
+    text::StorableForm storable = text::MakeStorable(fieldValue(fields, "text"));
+    if (const text::StorableChange* leftOut = storable.firstLeftOut())
+        return say(words, PHONE_TEXT("“%1” cannot be stored in a Talvane collection: write it another way."), {leftOut->typed});
+    care.text = std::move(storable.cp1252);
+    care.textChanges = std::move(storable.changes);
+    if (care.text.size() > kMaxEventText)
+        return say(words, PHONE_TEXT("The text is too long: at most %1 characters."), {std::to_string(kMaxEventText)});
+    return std::nullopt;
+}
+
+// The day the care was done, today when not given, and the day it is due next.
+std::optional<std::string> readCareDates(const FormFields& fields, LoggedCare& care, const PhoneWords& words)
+{
+    const CalendarDate today = care.today;
+    const std::string date = fieldValue(fields, "date");
+    if (!date.empty()) {
+        const auto done = CalendarDate::fromText(date);
+        if (!done)
+            return say(words, PHONE_TEXT("The date is not a date of the calendar."));
+        if (today < *done)
+            return say(words, PHONE_TEXT("The date is after today (%1)."), {today.text()});
+        care.date = *done;
+    }
+    const std::string due = fieldValue(fields, "due");
+    if (!due.empty()) {
+        care.due = CalendarDate::fromText(due);
+        if (!care.due)
+            return say(words, PHONE_TEXT("The due date is not a date of the calendar."));
+        if (*care.due < today)
+            return say(words, PHONE_TEXT("The due date is before today (%1)."), {today.text()});
+    }
+    return std::nullopt;
+}
+
+// The repeat as the journal stores it ("2w", "1y@3-4"): only with a due date.
+std::optional<std::string> readCareRepeat(const FormFields& fields, LoggedCare& care, const PhoneWords& words)
+{
+    if (const std::string repeat = fieldValue(fields, "repeat"); !repeat.empty()) {
+        care.repeat = parseStoredRepeat(repeat);
+        if (!care.repeat)
+            return say(words, PHONE_TEXT("“%1” is not a repeat: write it as 2w, 3m or 1y."), {repeat.substr(0, 40)});
+        if (!care.due)
+            return say(words, PHONE_TEXT("A repeat needs a due date."));
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::variant<FormFields, std::string> readJsonForm(std::string_view body, const PhoneWords& words)
@@ -87,42 +138,12 @@ std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, s
     if (!kind)
         return say(words, PHONE_TEXT("Choose the kind of care."));
     care.kind = *kind;
-
-    // Counted once converted, one byte a character: counting the UTF-8 sent by its lead
-    // bytes let through any number of stray continuation bytes.
-    text::StorableForm storable = text::MakeStorable(fieldValue(fields, "text"));
-    if (const text::StorableChange* leftOut = storable.firstLeftOut())
-        return say(words, PHONE_TEXT("“%1” cannot be stored in a Talvane collection: write it another way."), {leftOut->typed});
-    care.text = std::move(storable.cp1252);
-    care.textChanges = std::move(storable.changes);
-    if (care.text.size() > kMaxEventText)
-        return say(words, PHONE_TEXT("The text is too long: at most %1 characters."), {std::to_string(kMaxEventText)});
-
-    const std::string date = fieldValue(fields, "date");
-    if (!date.empty()) {
-        const auto done = CalendarDate::fromText(date);
-        if (!done)
-            return say(words, PHONE_TEXT("The date is not a date of the calendar."));
-        if (today < *done)
-            return say(words, PHONE_TEXT("The date is after today (%1)."), {today.text()});
-        care.date = *done;
-    }
-    const std::string due = fieldValue(fields, "due");
-    if (!due.empty()) {
-        care.due = CalendarDate::fromText(due);
-        if (!care.due)
-            return say(words, PHONE_TEXT("The due date is not a date of the calendar."));
-        if (*care.due < today)
-            return say(words, PHONE_TEXT("The due date is before today (%1)."), {today.text()});
-    }
-    // The repeat as the journal stores it ("2w", "1y@3-4"): only with a due date.
-    if (const std::string repeat = fieldValue(fields, "repeat"); !repeat.empty()) {
-        care.repeat = parseStoredRepeat(repeat);
-        if (!care.repeat)
-            return say(words, PHONE_TEXT("“%1” is not a repeat: write it as 2w, 3m or 1y."), {repeat.substr(0, 40)});
-        if (!care.due)
-            return say(words, PHONE_TEXT("A repeat needs a due date."));
-    }
+    if (auto problem = readCareText(fields, care, words))
+        return *problem;
+    if (auto problem = readCareDates(fields, care, words))
+        return *problem;
+    if (auto problem = readCareRepeat(fields, care, words))
+        return *problem;
     care.byPhotoDates = fieldValue(fields, "byPhotoDates") == "1";
     if (auto problem = readMeasurements(fields, care.measurements, words))
         return *problem;

@@ -2,9 +2,9 @@
 
 #include "core/picture/AlbumFile.h"
 #include "core/picture/AnyPicDecoder.h"
+#include "core/picture/PhotoFormat.h"
 #include "core/picture/TextException.h"
 #include "core/picture/WinBmp.h"
-#include "core/timeline/PhotoFacts.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -74,30 +74,26 @@ std::optional<PhonePicture> albumPictureForPhone(const std::filesystem::path& al
 
 std::string sniffPhotoType(std::string_view head, std::string* extension)
 {
-    struct Format {
-        std::string_view magic;
-        std::size_t offset;
+    using picture::PhotoFormat;
+    struct Type {
+        PhotoFormat format;
         std::string_view type;
         std::string_view extension;
     };
-    static constexpr Format kFormats[] = {
-        {"\xFF\xD8\xFF", 0, "image/jpeg", ".jpg"},  {"\x89PNG\r\n\x1A\n", 0, "image/png", ".png"},
-        {"GIF8", 0, "image/gif", ".gif"},           {"II*\0", 0, "image/tiff", ".tif"},
-        {"MM\0*", 0, "image/tiff", ".tif"},
+    // Phones send no bitmaps: they are no photo format a phone takes.
+    static constexpr Type kTypes[] = {
+        {PhotoFormat::Jpeg, "image/jpeg", ".jpg"}, {PhotoFormat::Png, "image/png", ".png"},
+        {PhotoFormat::Gif, "image/gif", ".gif"},   {PhotoFormat::Tiff, "image/tiff", ".tif"},
+        {PhotoFormat::WebP, "image/webp", ".webp"}, {PhotoFormat::Heic, "image/heic", ".heic"},
+        {PhotoFormat::Avif, "image/avif", ".avif"},
     };
-    auto found = [&](std::string_view type, std::string_view ext) {
-        if (extension)
-            *extension = std::string(ext);
-        return std::string(type);
-    };
-    for (const Format& format : kFormats)
-        if (head.size() >= format.offset + format.magic.size() && head.substr(format.offset, format.magic.size()) == format.magic)
-            return found(format.type, format.extension);
-    if (head.size() >= 12 && head.substr(0, 4) == "RIFF" && head.substr(8, 4) == "WEBP")
-        return found("image/webp", ".webp");
-    // HEIF is told as the timeline tells it, by every brand its ftyp box names.
-    if (timeline::hasHeifSignature({reinterpret_cast<const unsigned char*>(head.data()), head.size()}))
-        return head.substr(8, 4) == "avif" ? found("image/avif", ".avif") : found("image/heic", ".heic");
+    const auto format = picture::photoFormatOf(head);
+    for (const Type& type : kTypes)
+        if (format == type.format) {
+            if (extension)
+                *extension = std::string(type.extension);
+            return std::string(type.type);
+        }
     return {};
 }
 
@@ -111,7 +107,7 @@ std::optional<PhonePicture> originalPhotoForPhone(const std::filesystem::path& p
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof())
         return std::nullopt;
-    std::string type = sniffPhotoType(std::string_view(bytes).substr(0, timeline::kPhotoHeadBytes));
+    std::string type = sniffPhotoType(std::string_view(bytes).substr(0, picture::kPhotoHeadBytes));
     if (type != "image/jpeg" && type != "image/png" && type != "image/webp" && type != "image/gif")
         return std::nullopt;
     return PhonePicture{std::move(bytes), std::move(type)};

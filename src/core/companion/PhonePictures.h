@@ -27,7 +27,7 @@ std::optional<PhonePicture> albumPictureForPhone(const std::filesystem::path& al
 // other formats and for files that are not photos or are too large.
 std::optional<PhonePicture> originalPhotoForPhone(const std::filesystem::path& photo);
 
-// The MIME type of a photo by its first bytes (timeline::kPhotoHeadBytes of them), or
+// The MIME type of a photo by its first bytes (picture::kPhotoHeadBytes of them), or
 // empty when they are no photo format the timeline takes; `extension` receives the file
 // extension to give it.
 std::string sniffPhotoType(std::string_view head, std::string* extension = nullptr);

@@ -1,7 +1,7 @@
 #include "core/companion/UploadReader.h"
 
 #include "core/companion/PhonePictures.h"
-#include "core/timeline/PhotoFacts.h"
+#include "core/picture/PhotoFormat.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -54,8 +54,8 @@ bool UploadReader::addData(const char* data, std::size_t length)
     if (file.size > m_maxFileBytes)
         return refuse(413, say(m_words, PHONE_TEXT("“%1” is larger than %2 MB. Nothing was changed."),
                                {file.sentName, std::to_string(m_maxFileBytes / (1024 * 1024))}));
-    if (file.head.size() < timeline::kPhotoHeadBytes)
-        file.head.append(data, std::min<std::size_t>(length, timeline::kPhotoHeadBytes - file.head.size()));
+    if (file.head.size() < picture::kPhotoHeadBytes)
+        file.head.append(data, std::min<std::size_t>(length, picture::kPhotoHeadBytes - file.head.size()));
     m_out.write(data, static_cast<std::streamsize>(length));
     return m_out.good() ||
            refuse(500, say(m_words, PHONE_TEXT("The desktop has no room for the photos. Nothing was changed.")));

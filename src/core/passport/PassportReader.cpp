@@ -187,31 +187,44 @@ bool PassportReader::checkDirectory(std::uint64_t& manifestIndex, std::uint64_t&
             return false;
         if (!seen.emplace(raw).second)
             return refuse(sayMessage(SHOWN_TEXT("it holds %1 twice"), {quotedName(raw)}));
-        if ((facts.valid & ZIP_STAT_ENCRYPTION_METHOD) && facts.encryption_method != ZIP_EM_NONE)
-            return refuse(sayMessage(SHOWN_TEXT("%1 is encrypted"), {quotedName(raw)}));
-        zip_uint8_t system = 0;
-        zip_uint32_t attributes = 0;
-        if (zip_file_get_external_attributes(m_archive.get(), index, 0, &system, &attributes) != 0)
-            return refuse(sayMessage(SHOWN_TEXT("its directory cannot be read (%1)"), {zip_strerror(m_archive.get())}));
-        const auto mode = static_cast<mode_t>(attributes >> 16);
-        if (system == ZIP_OPSYS_UNIX && S_ISLNK(mode))
-            return refuse(sayMessage(SHOWN_TEXT("%1 is a link, not a file"), {quotedName(raw)}));
-        if ((system == ZIP_OPSYS_UNIX && (mode & S_IFMT) != 0 && !S_ISREG(mode)) || (attributes & kDosFolder))
-            return refuse(sayMessage(SHOWN_TEXT("%1 is not a plain file"), {quotedName(raw)}));
-        // What the directory claims is not trusted, but a claim past a limit is refused
-        // before anything is inflated.
-        if (facts.valid & ZIP_STAT_SIZE) {
-            if (facts.size > m_limits.maxFileBytes)
-                return refuse(sayMessage(SHOWN_TEXT("%1 inflates to more than %2"), {quotedName(raw), describeBytes(m_limits.maxFileBytes)}));
-            if (facts.size > m_limits.maxTotalBytes - declared)
-                return refuse(sayMessage(SHOWN_TEXT("its files inflate to more than %1 in all"), {describeBytes(m_limits.maxTotalBytes)}));
-            declared += facts.size;
-        }
+        const bool encrypted = (facts.valid & ZIP_STAT_ENCRYPTION_METHOD) && facts.encryption_method != ZIP_EM_NONE;
+        if (!checkEntryKind(index, raw, encrypted))
+            return false;
+        if ((facts.valid & ZIP_STAT_SIZE) && !checkClaimedSize(raw, facts.size, declared))
+            return false;
     }
     if (manifestIndex == kNone)
         return refuse(sayMessage(SHOWN_TEXT("it has no %1"), {std::string(kManifestName)}));
     if (treeIndex == kNone)
         return refuse(sayMessage(SHOWN_TEXT("it has no %1"), {std::string(kTreeFileName)}));
+    return true;
+}
+
+bool PassportReader::checkEntryKind(std::uint64_t index, std::string_view rawName, bool encrypted)
+{
+    if (encrypted)
+        return refuse(sayMessage(SHOWN_TEXT("%1 is encrypted"), {quotedName(rawName)}));
+    zip_uint8_t system = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(m_archive.get(), index, 0, &system, &attributes) != 0)
+        return refuse(sayMessage(SHOWN_TEXT("its directory cannot be read (%1)"), {zip_strerror(m_archive.get())}));
+    const auto mode = static_cast<mode_t>(attributes >> 16);
+    if (system == ZIP_OPSYS_UNIX && S_ISLNK(mode))
+        return refuse(sayMessage(SHOWN_TEXT("%1 is a link, not a file"), {quotedName(rawName)}));
+    if ((system == ZIP_OPSYS_UNIX && (mode & S_IFMT) != 0 && !S_ISREG(mode)) || (attributes & kDosFolder))
+        return refuse(sayMessage(SHOWN_TEXT("%1 is not a plain file"), {quotedName(rawName)}));
+    return true;
+}
+
+// What the directory claims is not trusted, but a claim past a limit is refused before
+// anything is inflated.
+bool PassportReader::checkClaimedSize(std::string_view rawName, std::uint64_t size, std::uint64_t& declared)
+{
+    if (size > m_limits.maxFileBytes)
+        return refuse(sayMessage(SHOWN_TEXT("%1 inflates to more than %2"), {quotedName(rawName), describeBytes(m_limits.maxFileBytes)}));
+    if (size > m_limits.maxTotalBytes - declared)
+        return refuse(sayMessage(SHOWN_TEXT("its files inflate to more than %1 in all"), {describeBytes(m_limits.maxTotalBytes)}));
+    declared += size;
     return true;
 }
 

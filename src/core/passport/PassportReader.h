@@ -70,6 +70,10 @@ private:
     bool checkDirectory(std::uint64_t& manifestIndex, std::uint64_t& treeIndex);
     bool checkEntryName(std::uint64_t index, std::string_view rawName, std::uint64_t& manifestIndex,
                         std::uint64_t& treeIndex);
+    // A member that is a plain file: not encrypted, not a link, not a folder.
+    bool checkEntryKind(std::uint64_t index, std::string_view rawName, bool encrypted);
+    // Adds a member's claimed size to those declared before it, within the limits.
+    bool checkClaimedSize(std::string_view rawName, std::uint64_t size, std::uint64_t& declared);
     bool checkPictureNames();
     bool readWhole(std::uint64_t index, std::uint64_t most, std::string& bytes);
     bool readMember(std::uint64_t index, std::uint64_t most, const std::function<std::string(std::string_view)>& take);

@@ -96,6 +96,24 @@ public:
         std::vector<CareEvent> events;
         if (!update.journalForeign)
             events = missingEvents(journal, incomingJournal);
+        considerPictures(incoming, events);
+        if (!(update.problem = findKnownPictures()).empty())
+            return;
+        const std::vector<AlbumAddition> album = albumAdditions(incoming, update.albumPicturesLeftOut);
+        needPictures(events, album);
+        if (!(update.problem = placeNeeded(update.placed)).empty())
+            return;
+        addEvents(journal, events, update);
+        for (const AlbumAddition& addition : album) {
+            update.values.emplace_back(CBonsaiData::photoField(addition.slot), named(addition.picture).name);
+            update.values.emplace_back(CBonsaiData::photoDescriptionField(addition.slot), addition.description);
+        }
+    }
+
+private:
+    // The pictures of the events to add and of the passport's album.
+    void considerPictures(const CBonsaiData& incoming, const std::vector<CareEvent>& events)
+    {
         for (const CareEvent& event : events)
             for (const std::string& picture : event.pictures())
                 consider(pictureOfEvent(picture));
@@ -104,16 +122,20 @@ public:
             if (!name.empty())
                 consider({PictureFolder::Album, name});
         }
-        if (!(update.problem = findKnownPictures()).empty())
-            return;
-        const std::vector<AlbumAddition> album = albumAdditions(incoming, update.albumPicturesLeftOut);
+    }
+
+    void needPictures(const std::vector<CareEvent>& events, const std::vector<AlbumAddition>& album)
+    {
         for (const CareEvent& event : events)
             for (const std::string& picture : event.pictures())
                 need(pictureOfEvent(picture));
         for (const AlbumAddition& addition : album)
             need(addition.picture);
-        if (!(update.problem = placeNeeded(update.placed)).empty())
-            return;
+    }
+
+    // Adds the events to the journal, each naming its pictures as the tree's folders do now.
+    void addEvents(Journal& journal, const std::vector<CareEvent>& events, TreeUpdate& update) const
+    {
         for (CareEvent event : events) {
             std::vector<std::string> pictures = event.pictures();
             for (std::string& picture : pictures)
@@ -124,13 +146,8 @@ public:
         update.eventsAdded = events.size();
         if (!events.empty())
             update.values.emplace_back(kJournalField, journal.text());
-        for (const AlbumAddition& addition : album) {
-            update.values.emplace_back(CBonsaiData::photoField(addition.slot), named(addition.picture).name);
-            update.values.emplace_back(CBonsaiData::photoDescriptionField(addition.slot), addition.description);
-        }
     }
 
-private:
     // A picture the passport may add, whose bytes are compared with the tree's files: one
     // it holds (one left out at export stays named as it was).
     void consider(const PictureName& picture)

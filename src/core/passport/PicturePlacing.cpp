@@ -69,69 +69,102 @@ private:
     std::array<bool, 2> m_made{};
 };
 
+// Places the chosen pictures of one passport. Every picture is inflated before any is
+// named, so that one flush makes them all durable and a failure leaves no named file behind.
+class PicturePlacer {
+public:
+    PicturePlacer(PassportReader& reader, const std::filesystem::path& albumFolder, const std::filesystem::path& photosFolder)
+        : m_reader(reader), m_folders(albumFolder, photosFolder) {}
+
+    PlacedPictures place(const std::vector<HeldPicture>& pictures)
+    {
+        if (stageAll(pictures) && nameAll(pictures)) {
+            m_folders.forEachPrepared([](const std::filesystem::path& folder) { SyncFolder(folder); });
+            m_placed.files = PlacedFiles(std::move(m_named));
+        }
+        return std::move(m_placed);
+    }
+
+private:
+    bool stageAll(const std::vector<HeldPicture>& pictures)
+    {
+        for (const HeldPicture& picture : pictures) {
+            if (!stage(picture))
+                return false;
+        }
+        m_folders.forEachPrepared([](const std::filesystem::path& folder) { timeline::makeStagedCopiesDurable(folder); });
+        return true;
+    }
+
+    bool stage(const HeldPicture& picture)
+    {
+        const PictureFolder folder = picture.name.folder;
+        if (std::string problem = m_folders.prepare(folder); !problem.empty()) {
+            fail(importRefusal(m_reader.shownName(), problem), 0);
+            return false;
+        }
+        const std::string folderName = m_folders.path(folder).string();
+        m_staged.push_back(timeline::stageNewFile(m_folders.path(folder), [&](int fd) {
+            const bool read = m_reader.readPicture(picture, [&](std::string_view piece) {
+                return WriteAll(fd, piece) ? std::string() : folderName + ": " + SystemReason(errno);
+            });
+            return read ? std::string() : m_reader.problem();
+        }));
+        if (m_staged.back().problem.empty())
+            return true;
+        const std::string problem = m_reader.problem().empty()
+                                        ? importRefusal(m_reader.shownName(), folderName + ": " + m_staged.back().problem)
+                                        : m_reader.problem();
+        m_staged.pop_back();
+        fail(problem, 0);
+        return false;
+    }
+
+    bool nameAll(const std::vector<HeldPicture>& pictures)
+    {
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            const auto [stem, extension] = stemAndExtension(pictures[i].name.name);
+            const auto& folder = m_folders.path(pictures[i].name.folder);
+            const timeline::CopiedPhoto copy = timeline::nameStagedFile(m_staged[i], folder, stem, extension);
+            if (!copy.problem.empty()) {
+                fail(importRefusal(m_reader.shownName(), folder.string() + ": " + copy.problem), i + 1);
+                return false;
+            }
+            m_named.push_back(copy.path);
+            m_placed.newNames[pictures[i].name] = copy.name;
+        }
+        return true;
+    }
+
+    void fail(std::string problem, std::size_t firstStillStaged)
+    {
+        for (std::size_t i = firstStillStaged; i < m_staged.size(); ++i)
+            m_staged[i].discard();
+        timeline::removePlacedFiles(m_named);
+        m_folders.removeMade();
+        m_placed.newNames.clear();
+        m_placed.problem = std::move(problem);
+    }
+
+    PassportReader& m_reader;
+    PictureFolders m_folders;
+    std::vector<StagedPhoto> m_staged;
+    std::vector<std::filesystem::path> m_named;
+    PlacedPictures m_placed;
+};
+
 } // namespace
 
 PlacedPictures placePictures(PassportReader& reader, const std::filesystem::path& albumFolder,
                              const std::filesystem::path& photosFolder,
                              const std::function<bool(const PictureName&)>& wanted)
 {
-    PictureFolders folders(albumFolder, photosFolder);
-    std::vector<StagedPhoto> staged;
-    std::vector<std::filesystem::path> named;
-    PlacedPictures placed;
-    const auto fail = [&](std::string problem, std::size_t firstStillStaged) {
-        for (std::size_t i = firstStillStaged; i < staged.size(); ++i)
-            staged[i].discard();
-        timeline::removePlacedFiles(named);
-        folders.removeMade();
-        placed.newNames.clear();
-        placed.problem = std::move(problem);
-    };
-
-    // Every picture is inflated before any is named, so that one flush makes them all
-    // durable and a failure leaves no named file behind.
     std::vector<HeldPicture> pictures;
     for (const HeldPicture& picture : reader.pictures()) {
         if (!wanted || wanted(picture.name))
             pictures.push_back(picture);
     }
-    for (const HeldPicture& picture : pictures) {
-        const PictureFolder folder = picture.name.folder;
-        if (std::string problem = folders.prepare(folder); !problem.empty()) {
-            fail(importRefusal(reader.shownName(), problem), 0);
-            return placed;
-        }
-        const std::string folderName = folders.path(folder).string();
-        staged.push_back(timeline::stageNewFile(folders.path(folder), [&](int fd) {
-            const bool read = reader.readPicture(picture, [&](std::string_view piece) {
-                return WriteAll(fd, piece) ? std::string() : folderName + ": " + SystemReason(errno);
-            });
-            return read ? std::string() : reader.problem();
-        }));
-        if (!staged.back().problem.empty()) {
-            const std::string problem = reader.problem().empty()
-                                            ? importRefusal(reader.shownName(), folderName + ": " + staged.back().problem)
-                                            : reader.problem();
-            staged.pop_back();
-            fail(problem, 0);
-            return placed;
-        }
-    }
-    folders.forEachPrepared([](const std::filesystem::path& folder) { timeline::makeStagedCopiesDurable(folder); });
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const auto [stem, extension] = stemAndExtension(pictures[i].name.name);
-        const auto& folder = folders.path(pictures[i].name.folder);
-        const timeline::CopiedPhoto copy = timeline::nameStagedFile(staged[i], folder, stem, extension);
-        if (!copy.problem.empty()) {
-            fail(importRefusal(reader.shownName(), folder.string() + ": " + copy.problem), i + 1);
-            return placed;
-        }
-        named.push_back(copy.path);
-        placed.newNames[pictures[i].name] = copy.name;
-    }
-    folders.forEachPrepared([](const std::filesystem::path& folder) { SyncFolder(folder); });
-    placed.files = PlacedFiles(std::move(named));
-    return placed;
+    return PicturePlacer(reader, albumFolder, photosFolder).place(pictures);
 }
 
 } // namespace talvane::passport

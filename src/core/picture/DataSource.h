@@ -17,7 +17,6 @@ public:
     virtual void Close();
 
     const std::string& GetName() const { return m_pszName; }
-    const std::uint8_t* GetStart() const { return m_pStart; }
     const std::uint8_t* GetCurrent() const { return m_pCurrent; }
     const std::uint8_t* GetEnd() const { return m_pStart + m_nSize; }
     std::int32_t GetSize() const { return m_nSize; }

@@ -209,8 +209,3 @@ void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines, bool printAl
     if (printAll)
         EndOnAPageOfItsOwn(lines, start);
 }
-
-std::size_t ReportPageCount(std::size_t lineCount)
-{
-    return lineCount == 0 ? 1 : (lineCount + kReportPageLines - 1) / kReportPageLines;
-}

@@ -20,6 +20,3 @@ void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines, bool printAl
 void AddReportText(std::string_view text, ReportLines& lines);
 // Appends one line, wrapped at a space into lines of at most 70 characters.
 void AddReportLine(std::string_view text, ReportLines& lines);
-
-// The pages a report fills: at least one, and never an empty page at the end.
-std::size_t ReportPageCount(std::size_t lineCount);

@@ -213,8 +213,8 @@ struct Part {
     int value;
 };
 
-// "12 March 2016", "March 12, 2016", "1er août 2014", "June 2014", "Spring 2010".
-std::optional<WrittenDate> wordDate(const std::vector<Token>& cut)
+// The parts of a word date in the order written; nothing when a word or number cannot be one.
+std::optional<std::vector<Part>> dateParts(const std::vector<Token>& cut)
 {
     std::vector<Part> parts;
     for (std::size_t i = 0; i < cut.size(); ++i) {
@@ -243,6 +243,12 @@ std::optional<WrittenDate> wordDate(const std::vector<Token>& cut)
             return std::nullopt;
         }
     }
+    return parts;
+}
+
+// The date the parts make in one of the orders a date is written in.
+std::optional<WrittenDate> dateOfParts(const std::vector<Part>& parts)
+{
     const auto shape = [&parts](std::initializer_list<Part::Kind> kinds) {
         return std::equal(parts.begin(), parts.end(), kinds.begin(), kinds.end(),
                           [](const Part& part, Part::Kind kind) { return part.kind == kind; });
@@ -254,6 +260,13 @@ std::optional<WrittenDate> wordDate(const std::vector<Token>& cut)
     if (shape({Part::Month, Part::Year}) || shape({Part::Season, Part::Year}))
         return checked(parts[1].value, parts[0].value, 0);
     return std::nullopt;
+}
+
+// "12 March 2016", "March 12, 2016", "1er août 2014", "June 2014", "Spring 2010".
+std::optional<WrittenDate> wordDate(const std::vector<Token>& cut)
+{
+    const auto parts = dateParts(cut);
+    return parts ? dateOfParts(*parts) : std::nullopt;
 }
 
 } // namespace

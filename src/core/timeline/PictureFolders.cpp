@@ -60,6 +60,30 @@ bool sameBytes(const std::filesystem::path& a, const std::filesystem::path& b)
            fileBytes(a) == fileBytes(b);
 }
 
+// Copies one picture into the folder `to` under its name, or that name with " (2)" ...
+// when a file has it; false, with the problem said, when it cannot be.
+bool copyPicture(const std::filesystem::path& source, const std::filesystem::path& to, const std::string& name,
+                 std::map<std::string, std::string>& renames, BroughtPictures& brought)
+{
+    const StagedPhoto staged = stagePhotoCopy(source, to);
+    if (!staged.problem.empty()) {
+        brought.problem = staged.problem;
+        return false;
+    }
+    const auto dot = name.rfind('.');
+    const bool hasExtension = dot != std::string::npos && dot > 0;
+    const CopiedPhoto copied = nameStagedFile(staged, to, hasExtension ? name.substr(0, dot) : name,
+                                              hasExtension ? name.substr(dot) : std::string());
+    if (!copied.problem.empty()) {
+        brought.problem = copied.problem;
+        return false;
+    }
+    brought.created.push_back(copied.path);
+    if (copied.name != name)
+        renames[name] = copied.name;
+    return true;
+}
+
 // Copies the named pictures of one folder; false, with the problem said, when one fails.
 bool bringFolder(const std::set<std::string>& names, const std::filesystem::path& from,
                  const std::filesystem::path& to, std::map<std::string, std::string>& renames,
@@ -81,22 +105,8 @@ bool bringFolder(const std::set<std::string>& names, const std::filesystem::path
                 return false;
             prepared = true;
         }
-        const StagedPhoto staged = stagePhotoCopy(source, to);
-        if (!staged.problem.empty()) {
-            brought.problem = staged.problem;
+        if (!copyPicture(source, to, name, renames, brought))
             return false;
-        }
-        const auto dot = name.rfind('.');
-        const bool hasExtension = dot != std::string::npos && dot > 0;
-        const CopiedPhoto copied = nameStagedFile(staged, to, hasExtension ? name.substr(0, dot) : name,
-                                                  hasExtension ? name.substr(dot) : std::string());
-        if (!copied.problem.empty()) {
-            brought.problem = copied.problem;
-            return false;
-        }
-        brought.created.push_back(copied.path);
-        if (copied.name != name)
-            renames[name] = copied.name;
     }
     if (prepared)
         makeStagedCopiesDurable(to);

@@ -3,7 +3,7 @@
 #include "core/collection/PosixFile.h"
 #include "core/text/Windows1252.h"
 #include "core/timeline/PhotoCopy.h"
-#include "core/timeline/PhotoFacts.h"
+#include "core/timeline/PhotoDate.h"
 #include "core/timeline/TimelinePhoto.h"
 
 #include <ctime>
@@ -26,6 +26,63 @@ CalendarDate localDate(std::int64_t seconds)
         .value_or(CalendarDate::today());
 }
 
+// Nothing of the addition is left: the staged copies go, and so do those already named.
+void giveUp(AddedPhotos& added, const std::vector<StagedPhoto>& staged, const std::filesystem::path& source,
+            const std::string& problem)
+{
+    for (const StagedPhoto& photo : staged)
+        photo.discard();
+    added.removeCopies();
+    added.copies.clear();
+    added.events.clear();
+    added.problem = source.filename().string() + ": " + problem;
+}
+
+// Copies every photo under a temporary name; false, having given up, when one cannot be.
+bool stagePhotos(const std::filesystem::path& photosFolder, const PhotoAddition& addition,
+                 std::vector<StagedPhoto>& staged, AddedPhotos& added)
+{
+    for (const auto& source : addition.sources) {
+        staged.push_back(stagePhotoCopy(source, photosFolder));
+        if (!staged.back().problem.empty()) {
+            const std::string problem = staged.back().problem;
+            staged.pop_back();
+            giveUp(added, staged, source, problem);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Gives each staged copy its name of the day and tree, and its event; false, having
+// given up, when one cannot be named.
+bool nameStagedPhotos(const std::filesystem::path& photosFolder, const PhotoAddition& addition,
+                      std::vector<StagedPhoto>& staged, AddedPhotos& added)
+{
+    // A day's photos of one tree share a name but for their numbers: each is tried from
+    // the one after the last taken, not from the start again.
+    std::map<std::string, int> nextNumber;
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        // A photo whose camera kept no date is dated by its file, as its copy keeps it.
+        const CalendarDate taken = photoDateTaken(staged[i].temporary).value_or(localDate(staged[i].modifiedSeconds));
+        const std::string stem = photoFileStem(taken, addition.treeName);
+        int& next = nextNumber[stem + photoExtension(staged[i].source)];
+        const CopiedPhoto copy = nameStagedCopy(staged[i], photosFolder, stem, next);
+        next = copy.number + 1;
+        if (!copy.problem.empty()) {
+            // This one is gone already and those before it are named: the rest are staged.
+            const auto source = staged[i].source;
+            staged.erase(staged.begin(), staged.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            giveUp(added, staged, source, copy.problem);
+            return false;
+        }
+        added.copies.push_back(copy.path);
+        added.events.push_back({taken, addition.kind, std::nullopt, std::string(kPhotosPrefix) + copy.name,
+                                addition.text, addition.treeId, {}, {}});
+    }
+    return true;
+}
+
 } // namespace
 
 void AddedPhotos::removeCopies() const
@@ -43,47 +100,11 @@ AddedPhotos copyPhotosToTimeline(const std::filesystem::path& photosFolder, cons
     // Every photo is copied before any is named, so that one flush makes them all
     // durable and a failure leaves no named copy behind.
     std::vector<StagedPhoto> staged;
-    const auto fail = [&](const std::filesystem::path& source, const std::string& problem) {
-        for (const StagedPhoto& photo : staged)
-            photo.discard();
-        added.removeCopies();
-        added.copies.clear();
-        added.events.clear();
-        added.problem = source.filename().string() + ": " + problem;
-    };
-    for (const auto& source : addition.sources) {
-        staged.push_back(stagePhotoCopy(source, photosFolder));
-        if (!staged.back().problem.empty()) {
-            const std::string problem = staged.back().problem;
-            staged.pop_back();
-            fail(source, problem);
-            return added;
-        }
-    }
+    if (!stagePhotos(photosFolder, addition, staged, added))
+        return added;
     makeStagedCopiesDurable(photosFolder);
-    // A day's photos of one tree share a name but for their numbers: each is tried from
-    // the one after the last taken, not from the start again.
-    std::map<std::string, int> nextNumber;
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        // A photo whose camera kept no date is dated by its file, as its copy keeps it.
-        const PhotoFacts facts = readPhotoFacts(staged[i].temporary.string());
-        const CalendarDate taken = facts.dateTaken ? *facts.dateTaken : localDate(staged[i].modifiedSeconds);
-        const std::string stem = photoFileStem(taken, addition.treeName);
-        int& next = nextNumber[stem + photoExtension(staged[i].source)];
-        const CopiedPhoto copy = nameStagedCopy(staged[i], photosFolder, stem, next);
-        next = copy.number + 1;
-        if (!copy.problem.empty()) {
-            // This one is gone already and those before it are named: the rest are staged.
-            const auto source = staged[i].source;
-            staged.erase(staged.begin(), staged.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-            fail(source, copy.problem);
-            return added;
-        }
-        added.copies.push_back(copy.path);
-        added.events.push_back({taken, addition.kind, std::nullopt, std::string(kPhotosPrefix) + copy.name,
-                                addition.text, addition.treeId, {}, {}});
-    }
-    SyncFolder(photosFolder);
+    if (nameStagedPhotos(photosFolder, addition, staged, added))
+        SyncFolder(photosFolder);
     return added;
 }
 

@@ -14,7 +14,6 @@ constexpr std::int64_t kMaxSide = 250;
 constexpr std::uint32_t kUncompressed = 0;
 constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
-constexpr std::uint32_t kBitFields = 3;
 
 std::uint32_t ReadLe(QByteArrayView bytes, qsizetype offset, int size)
 {
@@ -62,18 +61,6 @@ bool IsAlbumReadyHeader(QByteArrayView start, qint64 fileSize)
     if (compression != kUncompressed)
         return fileSize > pixelOffset;
     return fileSize >= pixelOffset + PixelBytes(width, height, bitCount);
-}
-
-bool BitmapHoldsItsPixels(QByteArrayView file)
-{
-    if (file.size() < kHeadersSize)
-        return false;
-    const std::uint32_t compression = ReadLe(file, 30, 4);
-    if (compression != kUncompressed && compression != kBitFields)
-        return true;
-    const std::int64_t width = std::abs(std::int64_t{static_cast<std::int32_t>(ReadLe(file, 18, 4))});
-    const std::int64_t height = std::abs(std::int64_t{static_cast<std::int32_t>(ReadLe(file, 22, 4))});
-    return file.size() >= ReadLe(file, 10, 4) + PixelBytes(width, height, ReadLe(file, 28, 2));
 }
 
 bool IsAlbumReadyBitmap(const QFileInfo& file, const QString& albumFolder)

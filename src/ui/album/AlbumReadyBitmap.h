@@ -15,8 +15,3 @@ bool IsAlbumReadyBitmap(const QFileInfo& file, const QString& albumFolder);
 
 // The same judgement on the first bytes of a file and its size.
 bool IsAlbumReadyHeader(QByteArrayView start, qint64 fileSize);
-
-// Whether a bitmap file holds every row of pixels its header promises; compressed
-// bitmaps, whose length cannot be told from the header, are taken as they are.
-// Qt's reader shows a cut-off bitmap with its missing rows made up.
-bool BitmapHoldsItsPixels(QByteArrayView file);

@@ -77,7 +77,7 @@ private:
 } // namespace
 
 CPage1::CPage1(UiServices& services, std::function<QString()> albumFolder, QWidget* parent)
-    : CPropertyPage(tr("Photo album"), parent), m_services(services),
+    : CPropertyPage(parent), m_services(services),
       m_albumFolder(std::move(albumFolder))
 {
     DialogTemplate t(this, 342, 186);
@@ -261,32 +261,49 @@ QPoint CPage1::pictureOrigin() const
 int CPage1::ChoosePictureFile()
 {
     const QString albumFolder = m_albumFolder();
+    const auto chosen = askForPictureFile(albumFolder);
+    if (!chosen)
+        return 1;
+    QFileInfo info(*chosen);
+    if (!bringIntoAlbum(info, albumFolder))
+        return 1;
+    return acceptChosenPicture(info);
+}
+
+std::optional<QString> CPage1::askForPictureFile(const QString& albumFolder)
+{
     FileRequest request;
     request.caption = tr("Open");
     request.directory = albumFolder;
     request.nameFilters = {tr("Pictures (*.bmp *.jpg *.jpeg *.png *.gif *.webp *.tif *.tiff)"),
                            tr("Bitmaps (*.bmp)"), tr("All files (*)")};
     request.defaultSuffix = QStringLiteral("bmp");
-    const auto chosen = m_services.fileChooser().chooseOpenFile(request);
-    if (!chosen)
-        return 1;
-    QFileInfo info(*chosen);
+    return m_services.fileChooser().chooseOpenFile(request);
+}
+
+bool CPage1::bringIntoAlbum(QFileInfo& info, const QString& albumFolder)
+{
     if (IsAlbumReadyBitmap(info, albumFolder)) {
         if (info.suffix() != QLatin1String("bmp"))
             m_services.prompter().ask(tr("Only *.bmp files can be use."), tr("Attention"),
                                       mb::kIconStop);
-    } else {
-        // Any other picture joins the album as a copy; with every slot taken none is made.
-        if (!hasFreeSlot()) {
-            TellPictureLimit(m_services.prompter());
-            return 1;
-        }
-        const auto copy = PhotoImport(m_services.prompter(), albumFolder).run(info.absoluteFilePath());
-        if (!copy)
-            return 1;
-        info.setFile(QDir(albumFolder).filePath(*copy));
-        m_newCopy = info.absoluteFilePath();
+        return true;
     }
+    // Any other picture joins the album as a copy; with every slot taken none is made.
+    if (!hasFreeSlot()) {
+        TellPictureLimit(m_services.prompter());
+        return false;
+    }
+    const auto copy = PhotoImport(m_services.prompter(), albumFolder).run(info.absoluteFilePath());
+    if (!copy)
+        return false;
+    info.setFile(QDir(albumFolder).filePath(*copy));
+    m_newCopy = info.absoluteFilePath();
+    return true;
+}
+
+int CPage1::acceptChosenPicture(const QFileInfo& info)
+{
     m_strFileExt = ToAnsi(info.suffix());
     m_strFileName = ToAnsi(info.fileName());
     m_lastDecoded.reset();

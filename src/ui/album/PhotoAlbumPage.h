@@ -10,6 +10,7 @@
 #include <string>
 
 class CTextException;
+class QFileInfo;
 class QListWidget;
 class QGroupBox;
 class QPushButton;
@@ -73,6 +74,12 @@ private:
     // After a refused choice, only the selected photo may be on show.
     void restoreSelectedPicture();
     bool hasFreeSlot() const;
+    std::optional<QString> askForPictureFile(const QString& albumFolder);
+    // A bitmap of the album stays where it is; any other picture is copied into the
+    // album, info then naming the copy. False when nothing is to be shown.
+    bool bringIntoAlbum(QFileInfo& info, const QString& albumFolder);
+    // Shows the chosen picture when it can be read and fits: 0, else 1.
+    int acceptChosenPicture(const QFileInfo& info);
     // A photo that does not join the album leaves no copy of its own behind; a file
     // the user picked is never removed.
     void removeNewCopy();

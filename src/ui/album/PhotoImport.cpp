@@ -4,6 +4,7 @@
 
 #include "ui/album/AlbumCopyName.h"
 #include "ui/album/BitmapFileWriter.h"
+#include "ui/album/PhotoImage.h"
 #include "ui/album/PhotoSource.h"
 #include "ui/framework/UiServices.h"
 
@@ -46,7 +47,7 @@ std::optional<QString> PhotoImport::run(const QString& sourcePath)
         tellProblem(sourceName, source.problem());
         return std::nullopt;
     }
-    const QSize target = FitWithin(source.uprightSize(), kMaxPictureSize);
+    const QSize target = qSizeOf(talvane::picture::fitWithin(photoSizeOf(source.uprightSize()), kMaxPictureSize));
     const QStringList namesInAlbum =
         QDir(m_albumFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     const QString copyName = AlbumCopyName(sourceName, namesInAlbum);

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QFile>
+#include "core/picture/PhotoReader.h"
+
 #include <QImage>
-#include <QImageReader>
 #include <QSize>
 #include <QString>
 
-// A photo file opened for import through Qt's image readers. Everything that can be
-// judged from the file and its header is checked when it is opened, before a pixel
-// is decoded: a folder, an empty or unreadable file, a format no reader knows, a
-// picture claiming more than 64 megapixels, a JPEG or bitmap cut off before its end.
+// A photo file opened for import through the core's photo reader. Everything that can be
+// judged from the file and its header is checked when it is opened, before a pixel is
+// decoded: a folder, an empty or unreadable file, a format no reader knows, a picture
+// claiming more than 64 megapixels, a JPEG or bitmap cut off before its end.
 class PhotoSource {
 public:
     static constexpr qint64 kMaxPixels = 64'000'000;
@@ -31,18 +29,9 @@ public:
     QImage read(QSize uprightTarget);
 
 private:
-    bool open(const QString& path);
-    bool inspect();
+    QString problemOf(const talvane::picture::PhotoProblem& problem) const;
 
-    QFile m_file;
-    QByteArray m_bytes;
-    QBuffer m_buffer;
-    QImageReader m_reader;
+    talvane::picture::PhotoReader m_reader;
     QString m_problem;
     QSize m_upright;
-    bool m_turned = false;
 };
-
-// The size that fits a picture within limit x limit keeping its proportions; a
-// picture that fits already is never enlarged.
-QSize FitWithin(QSize size, int limit);

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 class CTalvaneDoc;
 class QWidget;
 class RecoveryStore;
@@ -21,6 +24,14 @@ public:
     bool offer(const QString& path);
 
 private:
+    // One way to bring the file back: told in the question, a button, what it does.
+    struct Way {
+        QString description;
+        QString button;
+        std::function<bool()> take;
+    };
+
+    std::vector<Way> waysToRescue(const QString& path);
     bool restoreVersion(const QString& path);
 
     CTalvaneDoc& m_doc;

@@ -3,6 +3,7 @@
 #include "ui/app/AboutDlg.h"
 #include "ui/app/CommandIds.h"
 #include "ui/app/LanguageMenu.h"
+#include "ui/app/MainCommands.h"
 #include "ui/app/EarlierVersionsDlg.h"
 #include "ui/app/HelpPage.h"
 #include "ui/app/HelpWindow.h"
@@ -36,8 +37,8 @@
 #include "core/journal/DueTasks.h"
 #include "ui/overview/CollectionListPanel.h"
 #include "ui/overview/CollectionOverview.h"
-#include "ui/passport/TreePassportCommands.h"
 #include "ui/printing/InventoryPages.h"
+#include "ui/printing/ReportPrinting.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,6 +55,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <map>
 
 // The pictures are compiled into this static library: register them before use.
 static void InitResources()
@@ -85,8 +87,9 @@ QSize ComputeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarH
     return {sheetFrame.width(), sheetFrame.height() + statusBarHeight + entryBarHeight + toolBarHeight + 20};
 }
 
-CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& recentFiles)
-    : m_doc(doc), m_services(services), m_recentFiles(recentFiles)
+CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& recentFiles, ReportPrinting& printing,
+                       QPrinter& printer)
+    : m_doc(doc), m_services(services), m_recentFiles(recentFiles), m_printing(printing), m_printer(printer)
 {
     InitResources();
     QIcon icon(QStringLiteral(":/talvane/icon32.png"));
@@ -101,7 +104,22 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     m_view->setEntryBar(m_wndDlgBar);
     createCollectionList();
     createSharing();
+    connectDocument();
+    createNoticeSources();
+    connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::rebuildRecentFiles);
+    // Where no browser opens the help (none is there, or it refuses to run), the window shows it.
+    connect(&services.helpOpener(), &HelpOpener::pageNotOpened, this,
+            [this](const QString& page) { HelpWindow::showPage(*this, page); });
+    createDueCounting();
+    rebuildRecentFiles();
+    updateCaption();
+    updateCommandUI();
+}
 
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::connectDocument()
+{
     connect(m_view, &CTalvaneView::commandStatesChanged, this, &CMainFrame::updateCommandUI);
     connect(&m_view->journalPage(), &JournalPage::timelineRequested, this, &CMainFrame::onViewTimeline);
     connect(&m_view->journalPage(), &JournalPage::addPhotosRequested, this, &CMainFrame::onAddPhotos);
@@ -111,6 +129,10 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
         updateCaption();
         updateCommandUI();
     });
+}
+
+void CMainFrame::createNoticeSources()
+{
     const auto showNotice = [this](const QString& text) { statusBar()->showMessage(text); };
     connect(&m_doc, &CTalvaneDoc::fileNotice, this, showNotice);
     connect(new CareCalendarKeeper(m_doc, this), &CareCalendarKeeper::notice, this, showNotice);
@@ -123,10 +145,10 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     m_phoneReminders =
         new PhoneReminders(m_doc, std::make_shared<talvane::reminders::SecretServiceKeyring>(), treeLinks, this);
     connect(m_phoneReminders, &PhoneReminders::notice, this, showNotice);
-    connect(&m_recentFiles, &RecentFileList::changed, this, &CMainFrame::rebuildRecentFiles);
-    // Where no browser opens the help (none is there, or it refuses to run), the window shows it.
-    connect(&services.helpOpener(), &HelpOpener::pageNotOpened, this,
-            [this](const QString& page) { HelpWindow::showPage(*this, page); });
+}
+
+void CMainFrame::createDueCounting()
+{
     m_dueCounter = new DueSummaryCounter(m_doc, this);
     // The count has a pane of its own, which menu hints and notices pass over.
     connect(m_dueCounter, &DueSummaryCounter::counted, this, [this](std::size_t due, int withinDays) {
@@ -147,138 +169,87 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
         m_dueCounter->start(talvane::journal::CalendarDate::today(), talvane::journal::kDefaultDueDays);
         announceCareDue();
     });
-    rebuildRecentFiles();
-    updateCaption();
-    updateCommandUI();
-}
-
-CMainFrame::~CMainFrame() = default;
-
-QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text, const QString& statusTip)
-{
-    auto* action = menu->addAction(text);
-    action->setData(id);
-    action->setStatusTip(statusTip);
-    action->setObjectName(QString::number(id));
-    return action;
 }
 
 QAction* CMainFrame::action(int commandId) const
 {
-    return findChild<QAction*>(QString::number(commandId));
+    const auto found = std::find_if(m_commands.begin(), m_commands.end(),
+                                    [commandId](const auto& command) { return command.first->id == commandId; });
+    return found == m_commands.end() ? nullptr : found->second;
 }
 
 void CMainFrame::createMenus()
 {
-    m_fileMenu = menuBar()->addMenu(tr("&File"));
-    // Menu texts carry their key after a tab; the keys themselves are bound below.
-    // "Save as" shows Ctrl+A but no key is bound to it.
-    auto* fileNew = addCommand(m_fileMenu, cmd::kFileNew, tr("&New\tCtrl+N"), tr("Create a new document"));
-    auto* fileOpen = addCommand(m_fileMenu, cmd::kFileOpen, tr("&Open...\tCtrl+O"),
-                                tr("Open an existing document"));
-    auto* fileSave = addCommand(m_fileMenu, cmd::kFileSave, tr("&Save\tCtrl+S"), tr("Save the active document"));
-    auto* fileSaveAs = addCommand(m_fileMenu, cmd::kFileSaveAs, tr("Save &as ... \tCtrl+A"),
-                                  tr("Save the active document with a new name"));
-    auto* restoreVersion = addCommand(m_fileMenu, cmd::kFileRestoreVersion, tr("&Restore an earlier version\u2026"),
-                                      tr("Open a version the collection had before one of its saves, as a new collection"));
-    auto* exportCalendar = addCommand(m_fileMenu, cmd::kFileExportCareCalendar, tr("Export care &calendar\u2026"),
-                                      tr("Write the care tasks that are due as an iCalendar file"));
-    auto* share = addCommand(m_fileMenu, cmd::kFileShareWithPhones, tr("S&hare with phones\u2026"),
-                             tr("Serve the collection to phones on this network until sharing is stopped"));
-    auto* exportPassport = addCommand(m_fileMenu, cmd::kFileExportPassport, tr("&Export tree passport\u2026"),
-                                      tr("Write the tree shown, its photos and its journal into one file to hand on"));
-    auto* importPassport = addCommand(m_fileMenu, cmd::kFileImportPassport, tr("&Import tree passport\u2026"),
-                                      tr("Add the tree of a passport to the collection, with its photos"));
-    m_fileMenu->addSeparator();
-    auto* filePrint = addCommand(m_fileMenu, cmd::kFilePrint, tr("&Print...\tCtrl+P"),
-                                 tr("Print the active document"));
-    auto* printList = addCommand(m_fileMenu, cmd::kFilePrintCollectionList, tr("Print co&llection list\u2026"),
-                                 tr("Print the trees of the collection list as a table, one line per tree"));
-    auto* printLabels = addCommand(m_fileMenu, cmd::kFilePrintLabels, tr("Print la&bels\u2026"),
-                                   tr("Print labels with a QR code for the trees of the collection list"));
-    auto* printPassport = addCommand(m_fileMenu, cmd::kFilePrintPassport, tr("Print passpor&t\u2026"),
-                                     tr("Print the tree shown with its photos by date and its measurements"));
-    auto* printSetup = addCommand(m_fileMenu, cmd::kFilePrintSetup, tr("Print set&up..."),
-                                  tr("Change the printer and printing options"));
-    m_fileMenu->addSeparator();
-    m_recentSeparator = m_fileMenu->addSeparator();
-    auto* exit = addCommand(m_fileMenu, cmd::kAppExit, tr("E&xit"),
-                            tr("Quit the application; prompts to save documents"));
-
-    createEditMenu();
-    createViewMenu();
-
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    auto* about = addCommand(help, cmd::kAppAbout, tr("&About Talvane..."),
-                             tr("Display program information, version number and copyright"));
-    auto* helpOpen = addCommand(help, cmd::kHelpOpen, tr("&Help on Talvane"),
-                                tr("Open the Talvane help page"));
-
-    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-
-    connect(fileNew, &QAction::triggered, &m_doc, [this] { m_doc.OnFileNew(); updateCommandUI(); });
-    connect(fileOpen, &QAction::triggered, &m_doc, [this] { m_doc.OnFileOpen(); updateCommandUI(); });
-    connect(fileSave, &QAction::triggered, &m_doc, [this] { m_doc.OnFileSave(); updateCommandUI(); });
-    connect(fileSaveAs, &QAction::triggered, &m_doc, [this] { m_doc.onFileSaveAs(); updateCommandUI(); });
-    connect(restoreVersion, &QAction::triggered, this, &CMainFrame::onFileRestoreVersion);
-    connect(exportCalendar, &QAction::triggered, this, &CMainFrame::onFileExportCareCalendar);
-    connect(share, &QAction::triggered, this, &CMainFrame::onFileShareWithPhones);
-    connect(exportPassport, &QAction::triggered, this, [this] { showPassportNotice(ExportTreePassport(m_doc, m_services)); });
-    connect(importPassport, &QAction::triggered, this, [this] { showPassportNotice(ImportTreePassport(m_doc, m_services)); });
-    connect(filePrint, &QAction::triggered, this, &CMainFrame::printRequested);
-    connect(printList, &QAction::triggered, this, &CMainFrame::onFilePrintCollectionList);
-    connect(printLabels, &QAction::triggered, this, &CMainFrame::onFilePrintLabels);
-    connect(printPassport, &QAction::triggered, this, &CMainFrame::printPassportRequested);
-    connect(printSetup, &QAction::triggered, this, &CMainFrame::printSetupRequested);
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-    connect(about, &QAction::triggered, this, &CMainFrame::OnAppAbout);
-    connect(helpOpen, &QAction::triggered, this, &CMainFrame::OnHelpOpen);
-}
-
-void CMainFrame::createEditMenu()
-{
-    m_editMenu = menuBar()->addMenu(tr("&Edit"));
-    auto* undo = addCommand(m_editMenu, cmd::kEditUndo, tr("&Undo"), tr("Undo the last change to the collection"));
-    auto* redo = addCommand(m_editMenu, cmd::kEditRedo, tr("&Redo"), tr("Redo the change last undone"));
-    m_editMenu->addSeparator();
-    auto* rename = addCommand(m_editMenu, cmd::kEntryRename, tr("Re&name\u2026"),
-                              tr("Give the entry shown a new name"));
-    // Inside a text control these keys keep undoing the typing: the control takes them first.
-    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(undo, &QAction::triggered, &m_doc, [this] { m_doc.onEditUndo(); updateCommandUI(); });
-    connect(redo, &QAction::triggered, &m_doc, [this] { m_doc.onEditRedo(); updateCommandUI(); });
-    connect(rename, &QAction::triggered, this, [this] { m_view->onEntryRename(); updateCommandUI(); });
+    std::map<Menu, QMenu*> menus;
+    for (const MainCommand& row : mainCommands()) {
+        QMenu*& menu = menus[row.menu];
+        if (!menu)
+            menu = menuBar()->addMenu(tr(menuTitle(row.menu)));
+        addMenuRow(*menu, row);
+    }
     QUndoStack& history = m_doc.history();
     connect(&history, &QUndoStack::undoTextChanged, this, &CMainFrame::updateCommandUI);
     connect(&history, &QUndoStack::redoTextChanged, this, &CMainFrame::updateCommandUI);
     connect(&history, &QUndoStack::indexChanged, this, &CMainFrame::updateCommandUI);
 }
 
-void CMainFrame::createViewMenu()
+void CMainFrame::addMenuRow(QMenu& menu, const MainCommand& row)
 {
-    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
-    auto* collectionList = addCommand(viewMenu, cmd::kViewCollectionList, tr("&Collection list\tCtrl+L"),
-                                      tr("Show or hide the list of every tree of the collection"));
-    collectionList->setCheckable(true);
-    collectionList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    connect(collectionList, &QAction::toggled, this, &CMainFrame::showCollectionList);
-    auto* careDue = addCommand(viewMenu, cmd::kViewCareDue, tr("Care &due\u2026\tCtrl+D"),
-                               tr("List the care tasks that are overdue or due soon"));
-    careDue->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(careDue, &QAction::triggered, this, &CMainFrame::onViewCareDue);
-    auto* timeline = addCommand(viewMenu, cmd::kViewTimeline, tr("&Timeline\u2026\tCtrl+T"),
-                                tr("Show the photos of the tree over the years, compare them and follow its growth"));
-    timeline->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    connect(timeline, &QAction::triggered, this, &CMainFrame::onViewTimeline);
-    viewMenu->addSeparator();
-    viewMenu->addMenu(new LanguageMenu(m_services.prompter(), viewMenu));
+    switch (row.row) {
+    case MenuRow::Command: m_commands.emplace_back(&row, addCommand(menu, row)); break;
+    case MenuRow::Separator: menu.addSeparator(); break;
+    case MenuRow::RecentFiles:
+        m_recentMenu = &menu;
+        m_recentSeparator = menu.addSeparator();
+        break;
+    case MenuRow::Languages: menu.addMenu(new LanguageMenu(m_services.prompter(), &menu)); break;
+    }
+}
+
+QAction* CMainFrame::addCommand(QMenu& menu, const MainCommand& command)
+{
+    auto* action = menu.addAction(tr(command.text));
+    action->setData(command.id);
+    action->setObjectName(QString::number(command.id));
+    action->setStatusTip(tr(command.statusTip));
+    if (command.keys)
+        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.keys)));
+    if (const auto toggle = command.toggle) {
+        action->setCheckable(true);
+        connect(action, &QAction::toggled, this, [this, toggle](bool on) {
+            CommandTarget target = commandTarget();
+            toggle(target, on);
+        });
+        return action;
+    }
+    connect(action, &QAction::triggered, this, [this, run = command.run] {
+        CommandTarget target = commandTarget();
+        run(target);
+        updateCommandUI();
+    });
+    return action;
+}
+
+CommandTarget CMainFrame::commandTarget()
+{
+    return {*this, m_doc, m_services, m_printing, m_printer};
 }
 
 void CMainFrame::createBars()
+{
+    const QToolBar* toolBar = createToolBar();
+    addToolBarBreak();
+    const QToolBar* entryBarHolder = createEntryBar();
+    const QStatusBar* status = createStatusBar();
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    m_sizeFrame = ComputeFrameSize(m_view->sheetFrame(), toolBar->sizeHint().height(),
+                                   entryBarHolder->sizeHint().height(), status->sizeHint().height());
+    m_placement->setDesignedSize(m_sizeFrame);
+    m_placement->resizeWithin(m_sizeFrame);
+}
+
+QToolBar* CMainFrame::createToolBar()
 {
     auto* toolBar = addToolBar(tr("Standard"));
     toolBar->setObjectName(QStringLiteral("59392"));
@@ -286,26 +257,31 @@ void CMainFrame::createBars()
     toolBar->setFloatable(false);
     toolBar->setIconSize(QSize(22, 22));
     const QPixmap strip(QStringLiteral(":/talvane/toolbar.png"));
-    const int images[] = {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, 0, cmd::kFilePrint, cmd::kHelpOpen};
     int image = 0;
-    for (int id : images) {
-        if (id == 0) {
-            toolBar->addSeparator();
+    for (const auto& [command, action] : m_commands) {
+        if (command->tool == ToolButton::None)
             continue;
-        }
-        QAction* command = action(id);
-        command->setIcon(QIcon(strip.copy(22 * image++, 0, 22, 22)));
-        toolBar->addAction(command);
+        if (command->tool == ToolButton::ButtonAfterGap)
+            toolBar->addSeparator();
+        action->setIcon(QIcon(strip.copy(22 * image++, 0, 22, 22)));
+        toolBar->addAction(action);
     }
+    return toolBar;
+}
 
-    addToolBarBreak();
+QToolBar* CMainFrame::createEntryBar()
+{
     auto* entryBarHolder = addToolBar(tr("Entries"));
     entryBarHolder->setObjectName(QStringLiteral("136"));
     entryBarHolder->setMovable(false);
     entryBarHolder->setFloatable(false);
     m_wndDlgBar = new EntryBar(entryBarHolder);
     entryBarHolder->addWidget(m_wndDlgBar);
+    return entryBarHolder;
+}
 
+QStatusBar* CMainFrame::createStatusBar()
+{
     QStatusBar* status = statusBar();
     for (const QString& indicator : {tr("CAP"), tr("NUM"), tr("SCRL")}) {
         auto* pane = new QLabel(indicator, status);
@@ -313,29 +289,25 @@ void CMainFrame::createBars()
         pane->setEnabled(false);
         status->addPermanentWidget(pane);
     }
-    m_sharingPane = new QLabel(status);
-    m_sharingPane->hide();
-    status->insertPermanentWidget(0, m_sharingPane);
-    m_duePane = new QLabel(status);
-    m_duePane->hide();
-    status->insertPermanentWidget(0, m_duePane);
-    m_missingPane = new QLabel(status);
-    m_missingPane->hide();
-    status->insertPermanentWidget(0, m_missingPane);
-    m_recoveryPane = new QLabel(status);
-    m_recoveryPane->hide();
-    status->insertPermanentWidget(0, m_recoveryPane);
+    // Each pane goes before the ones made earlier.
+    m_sharingPane = addHiddenPane(*status);
+    m_duePane = addHiddenPane(*status);
+    m_missingPane = addHiddenPane(*status);
+    m_recoveryPane = addHiddenPane(*status);
     status->showMessage(tr("Ready"));
     connect(status, &QStatusBar::messageChanged, status, [status](const QString& message) {
         if (message.isEmpty())
             status->showMessage(tr("Ready"));
     });
-    setContextMenuPolicy(Qt::NoContextMenu);
+    return status;
+}
 
-    m_sizeFrame = ComputeFrameSize(m_view->sheetFrame(), toolBar->sizeHint().height(),
-                                   entryBarHolder->sizeHint().height(), status->sizeHint().height());
-    m_placement->setDesignedSize(m_sizeFrame);
-    m_placement->resizeWithin(m_sizeFrame);
+QLabel* CMainFrame::addHiddenPane(QStatusBar& status)
+{
+    auto* pane = new QLabel(&status);
+    pane->hide();
+    status.insertPermanentWidget(0, pane);
+    return pane;
 }
 
 void CMainFrame::createCollectionList()
@@ -413,22 +385,22 @@ void CMainFrame::rebuildRecentFiles()
     m_recentActions.clear();
     const QStringList& files = m_recentFiles.files();
     if (files.isEmpty()) {
-        auto* placeholder = new QAction(tr("Recent &File"), m_fileMenu);
+        auto* placeholder = new QAction(tr("Recent &File"), m_recentMenu);
         placeholder->setEnabled(false);
-        m_fileMenu->insertAction(m_recentSeparator, placeholder);
+        m_recentMenu->insertAction(m_recentSeparator, placeholder);
         m_recentActions.append(placeholder);
         return;
     }
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files.at(i);
-        auto* item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), m_fileMenu);
+        auto* item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), m_recentMenu);
         item->setObjectName(QString::number(cmd::kFileMruFile1 + i));
         item->setStatusTip(path);
         connect(item, &QAction::triggered, this, [this, path] {
             m_doc.onOpenRecentFile(path);
             updateCommandUI();
         });
-        m_fileMenu->insertAction(m_recentSeparator, item);
+        m_recentMenu->insertAction(m_recentSeparator, item);
         m_recentActions.append(item);
     }
 }
@@ -439,30 +411,35 @@ void CMainFrame::updateCaption()
     setWindowTitle(m_doc.title() + readOnly + tr("[*] - Talvane"));
 }
 
+CommandState CMainFrame::commandState() const
+{
+    const QUndoStack& history = m_doc.history();
+    // Save stores the pages too: edits on them are unsaved changes like any other.
+    return {.unsaved = m_doc.OnUpdateFileSave() || m_view->hasPageEdits(),
+            .canUndo = history.canUndo(),
+            .canRedo = history.canRedo(),
+            .treeShown = m_view->hasCurrentEntry(),
+            .readOnly = m_doc.isReadOnly(),
+            .hasFile = !m_doc.pathName().isEmpty()};
+}
+
 void CMainFrame::updateCommandUI()
 {
-    // Save stores the pages too: edits on them are unsaved changes like any other.
-    const bool unsaved = m_doc.OnUpdateFileSave() || m_view->hasPageEdits();
-    action(cmd::kFileSave)->setEnabled(unsaved);
-    setWindowModified(unsaved);
-    QUndoStack& history = m_doc.history();
-    QAction* undo = action(cmd::kEditUndo);
-    undo->setEnabled(history.canUndo());
-    undo->setText(history.canUndo() ? tr("&Undo %1").arg(MenuText(history.undoText())) : tr("&Undo"));
-    QAction* redo = action(cmd::kEditRedo);
-    redo->setEnabled(history.canRedo());
-    redo->setText(history.canRedo() ? tr("&Redo %1").arg(MenuText(history.redoText())) : tr("&Redo"));
-    const bool showing = m_view->hasCurrentEntry();
-    action(cmd::kEntryRename)->setEnabled(showing);
-    action(cmd::kFilePrint)->setEnabled(showing);
-    action(cmd::kViewTimeline)->setEnabled(showing);
-    action(cmd::kFileExportPassport)->setEnabled(showing);
-    action(cmd::kFilePrintPassport)->setEnabled(showing);
-    action(cmd::kFileImportPassport)->setEnabled(!m_doc.isReadOnly());
-    action(cmd::kFileRestoreVersion)->setEnabled(!m_doc.pathName().isEmpty());
-    m_wndDlgBar->updateButton()->setEnabled(showing);
-    m_wndDlgBar->deleteButton()->setEnabled(showing);
+    const CommandState state = commandState();
+    for (const auto& [command, action] : m_commands)
+        action->setEnabled(!command->enabled || command->enabled(state));
+    setWindowModified(state.unsaved);
+    updateUndoTexts();
+    m_wndDlgBar->updateButton()->setEnabled(state.treeShown);
+    m_wndDlgBar->deleteButton()->setEnabled(state.treeShown);
     m_wndDlgBar->addButton()->setEnabled(true);
+}
+
+void CMainFrame::updateUndoTexts()
+{
+    const QUndoStack& history = m_doc.history();
+    action(cmd::kEditUndo)->setText(history.canUndo() ? tr("&Undo %1").arg(MenuText(history.undoText())) : tr("&Undo"));
+    action(cmd::kEditRedo)->setText(history.canRedo() ? tr("&Redo %1").arg(MenuText(history.redoText())) : tr("&Redo"));
 }
 
 void CMainFrame::OnHelpOpen()
@@ -658,14 +635,14 @@ void CMainFrame::onFilePrintCollectionList()
     inventory.filterWords = panel.filterBox()->text().simplified();
     inventory.columns = panel.shownColumns();
     inventory.positions = m_listOverview->listedPositions();
-    emit printListRequested(inventory);
+    m_printing.OnFilePrintCollectionList(inventory);
 }
 
 void CMainFrame::onFilePrintLabels()
 {
     m_doc.OfferToKeepChanges();
     const std::vector<std::size_t> listed = m_listOverview->listedPositions();
-    emit printLabelsRequested(m_listOverview->panel().selectedPositions(), listed);
+    m_printing.OnFilePrintLabels(m_listOverview->panel().selectedPositions(), listed);
 }
 
 void CMainFrame::showMissingPictures()
@@ -682,7 +659,6 @@ void CMainFrame::showPassportNotice(const std::optional<QString>& notice)
 {
     if (notice)
         statusBar()->showMessage(*notice);
-    updateCommandUI();
 }
 
 void CMainFrame::showRecoveryTrouble(const QString& folder, const QString& reason)

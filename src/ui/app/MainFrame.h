@@ -3,19 +3,25 @@
 #include <QMainWindow>
 #include <QSize>
 
-#include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class PhoneSharing;
 class QLabel;
+class QPrinter;
+class QStatusBar;
+class QToolBar;
+class ReportPrinting;
 class ShareDlg;
+struct CommandState;
+struct CommandTarget;
+struct MainCommand;
 
 class EntryBar;
 class CollectionListPanel;
 class PagesAndList;
 class CollectionOverview;
-struct Inventory;
 class CTalvaneDoc;
 class CTalvaneView;
 class DayWatch;
@@ -39,7 +45,9 @@ QSize ComputeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarH
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& recentFiles);
+    // The printing outlives the window: its commands are in the window's menus.
+    CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& recentFiles, ReportPrinting& printing,
+               QPrinter& printer);
     ~CMainFrame() override;
 
     CTalvaneView& view() const { return *m_view; }
@@ -53,6 +61,7 @@ public:
     // Opens the window at the size and place it had last time, where they fit the
     // screen; otherwise at its designed size, at the top left of the screen.
     void restorePlacement();
+    // The action of a command of the menus, by its id; none for another id.
     QAction* action(int commandId) const;
 
     // Runs the save question of the collection; false keeps the window open. Both
@@ -61,6 +70,8 @@ public:
 
     // Sets the enabled state of every command from the document and the view.
     void updateCommandUI();
+    // What the enabling of the commands depends on, as things are now.
+    CommandState commandState() const;
 
     // Shows or hides the collection list beside the pages: the window grows or
     // shrinks by the list's width as far as the screen allows, the pages keep their
@@ -85,11 +96,12 @@ public slots:
     // File Share with phones: the window with the pairing code; sharing lasts until Stop
     // sharing, whatever becomes of that window.
     void onFileShareWithPhones();
-    // Offers to keep page edits, then asks for the trees of the collection list, as
-    // listed, to be printed.
+    // Offers to keep page edits, then prints the trees of the collection list, as listed.
     void onFilePrintCollectionList();
     // The same for labels of the trees selected in the list, or of every tree it shows.
     void onFilePrintLabels();
+    // What a tree passport command tells, in the status bar.
+    void showPassportNotice(const std::optional<QString>& notice);
     ShareDlg* shareDialog() const { return m_shareDlg; }
     PhoneSharing* phoneSharing() const { return m_sharing; }
     // The status bar's count of care due, empty and hidden when nothing is due.
@@ -112,11 +124,6 @@ public slots:
     void onCareDueNotificationChosen();
 
 signals:
-    void printRequested();
-    void printListRequested(const Inventory& inventory);
-    void printPassportRequested();
-    void printLabelsRequested(const std::vector<std::size_t>& selected, const std::vector<std::size_t>& listed);
-    void printSetupRequested();
     // The window closed after the exit question: nothing unsaved is left to keep.
     void closedCleanly();
     // ... and the user chose to go on serving the shared collection to phones without it.
@@ -128,15 +135,25 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The menus from the table of commands, then what the undo history changes in them.
     void createMenus();
-    void createEditMenu();
-    void createViewMenu();
+    void addMenuRow(QMenu& menu, const MainCommand& row);
+    QAction* addCommand(QMenu& menu, const MainCommand& command);
+    CommandTarget commandTarget();
+    // The texts of Undo and Redo name the step they take.
+    void updateUndoTexts();
+    void connectDocument();
+    void createNoticeSources();
+    void createDueCounting();
     // Tells in the status bar how many care tasks the collection opened has due, once
     // they are counted: the window does not wait for that.
     void showDueSummary();
-    void showPassportNotice(const std::optional<QString>& notice);
     void showMissingPictures();
     void createBars();
+    QToolBar* createToolBar();
+    QToolBar* createEntryBar();
+    QStatusBar* createStatusBar();
+    QLabel* addHiddenPane(QStatusBar& status);
     void createCollectionList();
     void createSharing();
     // Whether to go on serving the phones without the window: nothing when cancelled.
@@ -144,11 +161,12 @@ private:
     void saveCollectionListLayout() const;
     void rebuildRecentFiles();
     void updateCaption();
-    QAction* addCommand(QMenu* menu, int id, const QString& text, const QString& statusTip);
 
     CTalvaneDoc& m_doc;
     UiServices& m_services;
     RecentFileList& m_recentFiles;
+    ReportPrinting& m_printing;
+    QPrinter& m_printer;
     CTalvaneView* m_view;
     EntryBar* m_wndDlgBar = nullptr;
     CollectionOverview* m_listOverview = nullptr;
@@ -158,8 +176,10 @@ private:
     DayWatch* m_dayWatch = nullptr;
     DesktopNotifier* m_careNotifier = nullptr;
     PhoneReminders* m_phoneReminders = nullptr;
-    QMenu* m_fileMenu = nullptr;
-    QMenu* m_editMenu = nullptr;
+    // Each command of the table with its action, in the table's order.
+    std::vector<std::pair<const MainCommand*, QAction*>> m_commands;
+    // The recent collections go above this separator of this menu.
+    QMenu* m_recentMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
     QList<QAction*> m_recentActions;
     QSize m_sizeFrame;

@@ -15,7 +15,6 @@
 #include "ui/framework/WindowPlacement.h"
 #include "core/guide/GuideLoader.h"
 #include "core/guide/GuideMessageLimit.h"
-#include "ui/passport/TreePassportCommands.h"
 #include "ui/printing/ReportPrinting.h"
 
 #include <QCoreApplication>
@@ -32,34 +31,16 @@ CTalvaneApp::~CTalvaneApp()
     // The window goes before the document it shows.
     m_background.reset();
     m_keeper.reset();
-    m_printing.reset();
     m_frame.reset();
+    m_printing.reset();
 }
 
 bool CTalvaneApp::InitInstance(const StartOptions& options)
 {
     // Dialogs and message boxes open within their screen, as the window does.
     QCoreApplication::instance()->installEventFilter(new OwnedWindowsOnScreen(this));
-    m_recentFiles = std::make_unique<RecentFileList>();
-    m_doc = std::make_unique<CTalvaneDoc>(m_services, *m_recentFiles);
-    m_frame = std::make_unique<CMainFrame>(*m_doc, m_services, *m_recentFiles);
-    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    m_printing = std::make_unique<ReportPrinting>(*m_doc, m_services, *m_printer);
-    connect(m_frame.get(), &CMainFrame::printRequested, m_printing.get(), &ReportPrinting::OnFilePrintChoice);
-    connect(m_frame.get(), &CMainFrame::printListRequested, m_printing.get(), &ReportPrinting::OnFilePrintCollectionList);
-    connect(m_frame.get(), &CMainFrame::printLabelsRequested, m_printing.get(), &ReportPrinting::OnFilePrintLabels);
-    connect(m_frame.get(), &CMainFrame::printPassportRequested, this,
-            [this] { PrintTreePassport(*m_doc, m_services, *m_printer); });
-    connect(m_frame.get(), &CMainFrame::printSetupRequested, m_printing.get(), &ReportPrinting::OnFilePrintSetup);
-    m_keeper = std::make_unique<RecoveryKeeper>(*m_doc, RecoveryStore(options.recoveryFolder.empty()
-                                                                          ? RecoveryStore::defaultFolder()
-                                                                          : options.recoveryFolder));
-    m_doc->pictureHome().setStagingFolder(m_keeper->store().stagingFolder());
-    // Typing on the pages is unsaved work too, before any Update.
-    connect(&m_frame->view(), &CTalvaneView::commandStatesChanged, m_keeper.get(), &RecoveryKeeper::noteChange);
-    connect(m_frame.get(), &CMainFrame::closedCleanly, m_keeper.get(), &RecoveryKeeper::discard);
-    connect(m_keeper.get(), &RecoveryKeeper::keepingFailed, m_frame.get(), &CMainFrame::showRecoveryTrouble);
-    connect(m_keeper.get(), &RecoveryKeeper::keepingResumed, m_frame.get(), &CMainFrame::showRecoveryKeptAgain);
+    createWindowAndPrinting();
+    keepUnsavedWork(options.recoveryFolder);
     if (options.sharingPort)
         m_frame->phoneSharing()->setPreferredPort(*options.sharingPort);
     m_background = std::make_unique<ServingInBackground>(*m_frame, *m_doc, m_services, ServingInBackground::defaultSocketPath());
@@ -72,6 +53,33 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
         LoadSpeciesGuide();
         return true;
     }
+    showWindow(options);
+    return true;
+}
+
+void CTalvaneApp::createWindowAndPrinting()
+{
+    m_recentFiles = std::make_unique<RecentFileList>();
+    m_doc = std::make_unique<CTalvaneDoc>(m_services, *m_recentFiles);
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_printing = std::make_unique<ReportPrinting>(*m_doc, m_services, *m_printer);
+    m_frame = std::make_unique<CMainFrame>(*m_doc, m_services, *m_recentFiles, *m_printing, *m_printer);
+}
+
+void CTalvaneApp::keepUnsavedWork(const std::filesystem::path& recoveryFolder)
+{
+    m_keeper = std::make_unique<RecoveryKeeper>(*m_doc, RecoveryStore(recoveryFolder.empty() ? RecoveryStore::defaultFolder()
+                                                                                             : recoveryFolder));
+    m_doc->pictureHome().setStagingFolder(m_keeper->store().stagingFolder());
+    // Typing on the pages is unsaved work too, before any Update.
+    connect(&m_frame->view(), &CTalvaneView::commandStatesChanged, m_keeper.get(), &RecoveryKeeper::noteChange);
+    connect(m_frame.get(), &CMainFrame::closedCleanly, m_keeper.get(), &RecoveryKeeper::discard);
+    connect(m_keeper.get(), &RecoveryKeeper::keepingFailed, m_frame.get(), &CMainFrame::showRecoveryTrouble);
+    connect(m_keeper.get(), &RecoveryKeeper::keepingResumed, m_frame.get(), &CMainFrame::showRecoveryKeptAgain);
+}
+
+void CTalvaneApp::showWindow(const StartOptions& options)
+{
     m_frame->show();
     offerRecovery();
     m_keeper->store().removeStrayStaging();
@@ -85,7 +93,6 @@ bool CTalvaneApp::InitInstance(const StartOptions& options)
         m_frame->remindOfCareDue(*options.notificationBus, !options.careDue);
     if (options.careDue)
         QTimer::singleShot(0, m_frame.get(), &CMainFrame::onViewCareDue);
-    return true;
 }
 
 bool CTalvaneApp::serveAtOnce(const QString& bindAddress)

@@ -54,7 +54,6 @@ public:
     CTalvaneDoc& document() const { return *m_doc; }
     ReportPrinting& printing() const { return *m_printing; }
     QPrinter& printer() const { return *m_printer; }
-    RecentFileList& recentFiles() const { return *m_recentFiles; }
 
     // The desktop session is ending: the same questions as closing the window.
     void onCommitDataRequest(QSessionManager& manager);
@@ -75,6 +74,12 @@ private:
     // Shares the open collection on that address and goes on without the window; false
     // (after saying why) when it cannot, and the window is shown instead.
     bool serveAtOnce(const QString& bindAddress);
+    // The document, the window and the printing, joined.
+    void createWindowAndPrinting();
+    // Keeps the unsaved work in recoveryFolder (empty: the user's state folder).
+    void keepUnsavedWork(const std::filesystem::path& recoveryFolder);
+    // Shows the window and what comes with it at start: recovery, splash, the care due.
+    void showWindow(const StartOptions& options);
 
     UiServices& m_services;
     std::unique_ptr<RecentFileList> m_recentFiles;

@@ -33,8 +33,3 @@ std::optional<QString> ShareAtLogin::turnOff() const
 {
     return AutostartEntry(m_entryFile).remove();
 }
-
-QString ShareAtLogin::entryPath() const
-{
-    return AutostartEntry(m_entryFile).path();
-}

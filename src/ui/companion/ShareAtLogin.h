@@ -16,7 +16,6 @@ public:
     // the sentence saying why not.
     std::optional<QString> turnOn(const QString& bindAddress) const;
     std::optional<QString> turnOff() const;
-    QString entryPath() const;
 
 private:
     QString m_collection;

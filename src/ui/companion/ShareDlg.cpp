@@ -45,6 +45,28 @@ QPixmap DrawCode(const talvane::QrCode& code)
     return QPixmap::fromImage(image);
 }
 
+// When the phone last asked for something: the time alone today, the date too before.
+QString lastRequestText(const PairedPhone& phone)
+{
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(std::chrono::system_clock::to_time_t(phone.lastRequest));
+    return time.date() == QDate::currentDate() ? time.toString(QStringLiteral("HH:mm:ss"))
+                                               : QLocale().toString(time, QLocale::ShortFormat);
+}
+
+// Whether the list's rows are those of `phones`, in their order and by their names.
+bool listsSamePhones(const QTreeWidget& list, const std::vector<PairedPhone>& phones)
+{
+    if (list.topLevelItemCount() != static_cast<int>(phones.size()))
+        return false;
+    for (std::size_t i = 0; i < phones.size(); ++i) {
+        const QTreeWidgetItem* item = list.topLevelItem(static_cast<int>(i));
+        if (item->data(0, Qt::UserRole).toString() != QString::fromStdString(phones[i].handle) ||
+            item->text(0) != QString::fromStdString(phones[i].name))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
@@ -52,6 +74,27 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
 {
     setWindowTitle(tr("Share with phones"));
     auto* layout = new QVBoxLayout(this);
+    addPairingCode(layout);
+    addNetworkRows(layout);
+    addPhoneList(layout);
+    addProgramList(layout);
+    addLoginChoice(layout);
+    addButtons(layout);
+    // A code shown longer than it works is replaced by a new one.
+    m_renewCode = new QTimer(this);
+    m_renewCode->setInterval(std::chrono::duration_cast<std::chrono::milliseconds>(PhoneSessions::kPairingLifetime));
+    connect(m_renewCode, &QTimer::timeout, this, &ShareDlg::onNewCode);
+    connect(m_atLogin, &QCheckBox::toggled, this, &ShareDlg::onShareAtLogin);
+    connect(m_newCode, &QPushButton::clicked, this, &ShareDlg::onNewCode);
+    connect(m_network, &QComboBox::currentIndexChanged, this, &ShareDlg::onNetworkChosen);
+    connect(&m_sharing, &PhoneSharing::phonesChanged, this, &ShareDlg::refreshPhones);
+    connect(m_phones, &QTreeWidget::itemChanged, this, &ShareDlg::onPhoneRenamed);
+    resize(460, 640);
+    NameFieldsAfterTheirLabels(*this);
+}
+
+void ShareDlg::addPairingCode(QVBoxLayout* layout)
+{
     auto* intro = new QLabel(tr("Scan this code with a phone's camera, or open the address in its browser. "
                                             "The phone must be on the same network as this computer."),
                              this);
@@ -62,7 +105,10 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     m_code->setAlignment(Qt::AlignCenter);
     m_code->setAccessibleName(tr("Pairing code"));
     layout->addWidget(m_code);
+}
 
+void ShareDlg::addNetworkRows(QVBoxLayout* layout)
+{
     auto* networkRow = new QHBoxLayout;
     auto* networkLabel = new QLabel(tr("&Network:"), this);
     m_network = new QComboBox(this);
@@ -84,7 +130,10 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     codeRow->addWidget(validity, 1);
     codeRow->addWidget(m_newCode);
     layout->addLayout(codeRow);
+}
 
+void ShareDlg::addPhoneList(QVBoxLayout* layout)
+{
     auto* phonesLabel = new QLabel(tr("&Paired phones:"), this);
     layout->addWidget(phonesLabel);
     m_phones = new QTreeWidget(this);
@@ -97,7 +146,10 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     m_phones->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_phones->setMinimumHeight(110);
     layout->addWidget(m_phones);
+}
 
+void ShareDlg::addProgramList(QVBoxLayout* layout)
+{
     m_programsLabel = new QLabel(tr("Programs with a &token:"), this);
     layout->addWidget(m_programsLabel);
     m_programs = new QTreeWidget(this);
@@ -108,7 +160,10 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     m_programs->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_programs->setMinimumHeight(80);
     layout->addWidget(m_programs);
+}
 
+void ShareDlg::addLoginChoice(QVBoxLayout* layout)
+{
     auto* warning = new QLabel(tr("The pages travel unencrypted over the network: share only on a home "
                                               "network you trust."),
                                this);
@@ -119,7 +174,10 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     m_atLogin->setToolTip(tr("Talvane starts at login in the background and serves this collection to its paired phones, "
                              "on every network or on this computer only, as chosen above"));
     layout->addWidget(m_atLogin);
+}
 
+void ShareDlg::addButtons(QVBoxLayout* layout)
+{
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     m_stop = new QPushButton(tr("&Stop sharing"), this);
@@ -128,23 +186,11 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     close->setToolTip(tr("Sharing goes on until Stop sharing"));
     buttons->addWidget(close);
     layout->addLayout(buttons);
-
-    // A code shown longer than it works is replaced by a new one.
-    m_renewCode = new QTimer(this);
-    m_renewCode->setInterval(std::chrono::duration_cast<std::chrono::milliseconds>(PhoneSessions::kPairingLifetime));
-    connect(m_renewCode, &QTimer::timeout, this, &ShareDlg::onNewCode);
     connect(m_stop, &QPushButton::clicked, this, [this] {
         m_sharing.stop();
         reject();
     });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_atLogin, &QCheckBox::toggled, this, &ShareDlg::onShareAtLogin);
-    connect(m_newCode, &QPushButton::clicked, this, &ShareDlg::onNewCode);
-    connect(m_network, &QComboBox::currentIndexChanged, this, &ShareDlg::onNetworkChosen);
-    connect(&m_sharing, &PhoneSharing::phonesChanged, this, &ShareDlg::refreshPhones);
-    connect(m_phones, &QTreeWidget::itemChanged, this, &ShareDlg::onPhoneRenamed);
-    resize(460, 640);
-    NameFieldsAfterTheirLabels(*this);
 }
 
 bool ShareDlg::startSharing()
@@ -269,53 +315,46 @@ void ShareDlg::refreshPhones()
 {
     CompanionServer* server = m_sharing.server();
     const std::vector<PairedPhone> phones = server ? server->sessions().phones() : std::vector<PairedPhone>();
-    const auto lastRequest = [](const PairedPhone& phone) {
-        const QDateTime time = QDateTime::fromSecsSinceEpoch(std::chrono::system_clock::to_time_t(phone.lastRequest));
-        return time.date() == QDate::currentDate() ? time.toString(QStringLiteral("HH:mm:ss"))
-                                                   : QLocale().toString(time, QLocale::ShortFormat);
-    };
     // Names set in code are not renames.
     const QSignalBlocker quiet(m_phones);
     // Every request of a phone tells its time: the rows are made again only when the
     // phones themselves change.
-    bool samePhones = m_phones->topLevelItemCount() == static_cast<int>(phones.size());
-    for (std::size_t i = 0; samePhones && i < phones.size(); ++i) {
-        const QTreeWidgetItem* item = m_phones->topLevelItem(static_cast<int>(i));
-        samePhones = item->data(0, Qt::UserRole).toString() == QString::fromStdString(phones[i].handle) &&
-                     item->text(0) == QString::fromStdString(phones[i].name);
-    }
-    if (samePhones) {
+    if (listsSamePhones(*m_phones, phones)) {
         for (std::size_t i = 0; i < phones.size(); ++i) {
             QTreeWidgetItem* item = m_phones->topLevelItem(static_cast<int>(i));
             item->setText(1, QString::fromStdString(phones[i].address));
-            item->setText(2, lastRequest(phones[i]));
+            item->setText(2, lastRequestText(phones[i]));
         }
         return;
     }
     m_phones->clear();
-    for (const PairedPhone& phone : phones) {
-        const QString name = QString::fromStdString(phone.name);
-        auto* item = new QTreeWidgetItem(m_phones, {name, QString::fromStdString(phone.address), lastRequest(phone)});
-        item->setData(0, Qt::UserRole, QString::fromStdString(phone.handle));
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
-        item->setToolTip(0, tr("Double-click or press F2 to rename the phone"));
-        // Every phone's button has the same key: pressed again, it moves to the next one.
-        auto* disconnect = new QPushButton(tr("&Disconnect"), m_phones);
-        disconnect->setAccessibleName(tr("Disconnect %1").arg(name));
-        disconnect->setToolTip(tr("Unpairs the phone: to open the pages again, it must scan a new code"));
-        connect(disconnect, &QPushButton::clicked, this, [this, handle = phone.handle] {
-            CompanionServer* current = m_sharing.server();
-            if (current && !current->sessions().disconnect(handle)) {
-                sayKeptPhonesFailure(tr("The phone could not be disconnected:\n%1"));
-                // It may have been unpaired elsewhere meanwhile.
-                QMetaObject::invokeMethod(this, &ShareDlg::refreshPhones, Qt::QueuedConnection);
-            }
-        });
-        m_phones->setItemWidget(item, 3, disconnect);
-    }
+    for (const PairedPhone& phone : phones)
+        addPhoneRow(phone);
     m_phones->resizeColumnToContents(1);
     m_phones->resizeColumnToContents(2);
     m_phones->resizeColumnToContents(3);
+}
+
+void ShareDlg::addPhoneRow(const PairedPhone& phone)
+{
+    const QString name = QString::fromStdString(phone.name);
+    auto* item = new QTreeWidgetItem(m_phones, {name, QString::fromStdString(phone.address), lastRequestText(phone)});
+    item->setData(0, Qt::UserRole, QString::fromStdString(phone.handle));
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    item->setToolTip(0, tr("Double-click or press F2 to rename the phone"));
+    // Every phone's button has the same key: pressed again, it moves to the next one.
+    auto* disconnect = new QPushButton(tr("&Disconnect"), m_phones);
+    disconnect->setAccessibleName(tr("Disconnect %1").arg(name));
+    disconnect->setToolTip(tr("Unpairs the phone: to open the pages again, it must scan a new code"));
+    connect(disconnect, &QPushButton::clicked, this, [this, handle = phone.handle] {
+        CompanionServer* current = m_sharing.server();
+        if (current && !current->sessions().disconnect(handle)) {
+            sayKeptPhonesFailure(tr("The phone could not be disconnected:\n%1"));
+            // It may have been unpaired elsewhere meanwhile.
+            QMetaObject::invokeMethod(this, &ShareDlg::refreshPhones, Qt::QueuedConnection);
+        }
+    });
+    m_phones->setItemWidget(item, 3, disconnect);
 }
 
 void ShareDlg::onPhoneRenamed(QTreeWidgetItem* item, int column)

@@ -11,7 +11,12 @@ class QPushButton;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QVBoxLayout;
 class UiServices;
+
+namespace talvane::companion {
+struct PairedPhone;
+}
 
 // File > Share with phones: the QR code a phone scans to pair, the address it holds,
 // the network it is on, the phones paired with the collection, each renamed in place
@@ -53,6 +58,14 @@ protected:
     void done(int result) override;
 
 private:
+    void addPairingCode(QVBoxLayout* layout);
+    void addNetworkRows(QVBoxLayout* layout);
+    void addPhoneList(QVBoxLayout* layout);
+    void addProgramList(QVBoxLayout* layout);
+    void addLoginChoice(QVBoxLayout* layout);
+    void addButtons(QVBoxLayout* layout);
+    // The phone's row, with its Disconnect button.
+    void addPhoneRow(const talvane::companion::PairedPhone& phone);
     void fillNetworks();
     void showListenedNetwork();
     void showShareAtLogin();

@@ -229,25 +229,42 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
     if (m_view)
         m_view->CommitCurrentEntry();
     const bool ownFile = isOwnFile(path);
+    if (const std::optional<bool> settled = settleBeforeSaving(path, ownFile))
+        return *settled;
+    const bool untitled = pathName().isEmpty();
+    if (!writeWithPictures(path))
+        return false;
+    if (untitled)
+        m_pictures.discardStaged();
+    takeSavedFile(path, ownFile);
+    return true;
+}
+
+std::optional<bool> CTalvaneDoc::settleBeforeSaving(const QString& path, bool ownFile)
+{
     if (ownFile && m_readOnly) {
         services().prompter().ask(ReadOnlyText(path), Caption(), mb::kOk | mb::kIconExclamation);
         return false;
     }
-    if (ownFile && m_baseline && !m_overwriteChanged && leadsToOwnFile(path) && ChangedSince(*m_baseline)) {
-        switch (askAboutChange()) {
-        case ChangeAnswer::Reload:
-            reloadFromDisk();
-            return false;
-        case ChangeAnswer::ConflictCopy:
-            return saveConflictCopy();
-        case ChangeAnswer::Cancel:
-            return false;
-        case ChangeAnswer::Overwrite:
-            m_overwriteChanged = true;
-            break;
-        }
+    if (!ownFile || !m_baseline || m_overwriteChanged || !leadsToOwnFile(path) || !ChangedSince(*m_baseline))
+        return std::nullopt;
+    switch (askAboutChange()) {
+    case ChangeAnswer::Reload:
+        reloadFromDisk();
+        return false;
+    case ChangeAnswer::ConflictCopy:
+        return saveConflictCopy();
+    case ChangeAnswer::Cancel:
+        return false;
+    case ChangeAnswer::Overwrite:
+        m_overwriteChanged = true;
+        break;
     }
-    const bool untitled = pathName().isEmpty();
+    return std::nullopt;
+}
+
+bool CTalvaneDoc::writeWithPictures(const QString& path)
+{
     const int stepsBefore = m_history.index();
     talvane::timeline::BroughtPictures brought;
     // While it is written, the collection's pictures are those beside the new file.
@@ -259,10 +276,12 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
         // The collection goes back to naming its pictures where they still are.
         m_history.setIndex(stepsBefore);
         talvane::timeline::removePlacedFiles(brought.created);
-        return false;
     }
-    if (untitled)
-        m_pictures.discardStaged();
+    return written;
+}
+
+void CTalvaneDoc::takeSavedFile(const QString& path, bool ownFile)
+{
     if (!ownFile) {
         // The file saved to is the collection's from now on: it is locked as an opened one is.
         m_lock = std::move(LockCollection(QFileInfo(path).absoluteFilePath()).lock);
@@ -278,7 +297,6 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
     emit fileStateChanged();
     // Save As takes the new path only once the file is written: this is still the old one.
     emit saved(QFileInfo(path).absoluteFilePath(), pathName());
-    return true;
 }
 
 bool CTalvaneDoc::OnOpenDocument(const QString& path)

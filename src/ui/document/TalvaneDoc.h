@@ -215,6 +215,13 @@ private:
     void checkDisk();
     enum class ChangeAnswer { Reload, Overwrite, ConflictCopy, Cancel };
     ChangeAnswer askAboutChange();
+    // Refuses a read-only file and asks about a file changed on disk: the save's result
+    // when it ends here, nothing when it goes on.
+    std::optional<bool> settleBeforeSaving(const QString& path, bool ownFile);
+    // Brings the pictures beside path and writes the file, or takes both back.
+    bool writeWithPictures(const QString& path);
+    // The file just written at path is the collection's: locked, watched, announced.
+    void takeSavedFile(const QString& path, bool ownFile);
 
     EntryList m_entries;
     EntryList m_readEntries; // a file read by Open, until it replaces the collection

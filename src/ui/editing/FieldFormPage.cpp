@@ -26,7 +26,7 @@ QStringList Items(const talvane::fields::FieldInfo& info)
 } // namespace
 
 FieldFormPage::FieldFormPage(talvane::fields::Page page, LabelPlace labels, QWidget* parent)
-    : CPropertyPage(CoreText(talvane::fields::page(page).caption), parent), m_page(page), m_labels(labels)
+    : CPropertyPage(parent), m_page(page), m_labels(labels)
 {
 }
 

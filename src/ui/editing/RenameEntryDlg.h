@@ -14,7 +14,6 @@ public:
 
     // The name typed, after OK.
     const std::string& entryName() const { return m_strEntryName; }
-    QLineEdit* nameEdit() const { return m_name; }
 
 public slots:
     void accept() override;

@@ -61,7 +61,18 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
     m_journalPage = new JournalPage(doc, services);
     m_transfer = std::make_unique<PageTransfer>(*m_pPage2, *m_pPage3, *m_pPage4, *m_pPage5, *m_pPage6, *m_pPage1,
                                                 *m_journalPage);
+    createSheet();
+    watchPageEdits();
+    applyStepsOfPages();
+    connect(&m_doc, &CTalvaneDoc::currentChanged, this, [this] {
+        if (!m_applyingPages)
+            showCurrentEntry();
+    });
+    m_doc.setView(this);
+}
 
+void CTalvaneView::createSheet()
+{
     m_pSheet = new QTabWidget(this);
     m_pSheet->setUsesScrollButtons(false);
     // Each tab shows its page's caption, as the field catalogue and the report name the
@@ -82,8 +93,10 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
     m_pSheet->setCurrentWidget(m_pPage2);
     m_pSheet->setEnabled(false);
     setFixedSize(m_pSheet->size());
-    watchPageEdits();
+}
 
+void CTalvaneView::applyStepsOfPages()
+{
     connect(m_pPage1, &CPage1::albumChanged, this, [this](const QString& stepText) {
         CBonsaiData album;
         ReadPagesIntoEntry(album);
@@ -94,11 +107,6 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
             applyPageEdit({{talvane::journal::kJournalField, m_journalPage->m_journalText}},
                           CTalvaneDoc::stepText(verb, (*shown)[CBonsaiData::Name]));
     });
-    connect(&m_doc, &CTalvaneDoc::currentChanged, this, [this] {
-        if (!m_applyingPages)
-            showCurrentEntry();
-    });
-    m_doc.setView(this);
 }
 
 CTalvaneView::~CTalvaneView()

@@ -91,6 +91,10 @@ private:
     // the pages already show them.
     void applyPageEdit(const FieldValues& values, const QString& stepText);
     void watchPageEdits();
+    // The tabs of the six pages and the Journal's, sized to the six.
+    void createSheet();
+    // The album's and the journal's changes are steps of the history at once.
+    void applyStepsOfPages();
     QString entryListText(std::size_t position) const;
 
     CTalvaneDoc& m_doc;

@@ -17,7 +17,7 @@ class QTextEdit;
 
 // Places the controls of a dialog or page at rectangles given in dialog units, in
 // tab order. Each control is named after its numeric identifier, so that it can be
-// found again with FindControl. What the user types into a text control is kept
+// found again by that name. What the user types into a text control is kept
 // storable in a collection (KeepInputStorable). A label placed just before a field
 // is that field's label, as in a dialog template: the label's key moves the focus to
 // the field, and a screen reader names the field after it.
@@ -56,9 +56,3 @@ private:
     QWidget* m_lastInTabOrder = nullptr;
     QLabel* m_labelOfNextField = nullptr;
 };
-
-template <typename T>
-T* FindControl(const QWidget* dialog, int id)
-{
-    return dialog->findChild<T*>(QString::number(id));
-}

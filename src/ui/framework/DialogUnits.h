@@ -20,9 +20,6 @@ public:
     QRect rect(int left, int top, int width, int height) const;
     QSize size(int width, int height) const { return {x(width), y(height)}; }
 
-    int baseX() const { return m_baseX; }
-    int baseY() const { return m_baseY; }
-
 private:
     int m_baseX;
     int m_baseY;

@@ -2,7 +2,7 @@
 
 #include "ui/framework/DataExchange.h"
 
-CPropertyPage::CPropertyPage(const QString& caption, QWidget* parent) : QWidget(parent), m_caption(caption)
+CPropertyPage::CPropertyPage(QWidget* parent) : QWidget(parent)
 {
 }
 

@@ -8,9 +8,8 @@ class DataExchange;
 class CPropertyPage : public QWidget {
     Q_OBJECT
 public:
-    CPropertyPage(const QString& caption, QWidget* parent = nullptr);
+    explicit CPropertyPage(QWidget* parent = nullptr);
 
-    const QString& caption() const { return m_caption; }
     // A page is exactly the size of its template.
     QSize sizeHint() const override { return minimumSize(); }
 
@@ -19,7 +18,4 @@ public:
 
 protected:
     virtual void DoDataExchange(DataExchange& dx) = 0;
-
-private:
-    QString m_caption;
 };

@@ -44,7 +44,26 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
 {
     setWindowTitle(tr("Care due"));
     auto* layout = new QVBoxLayout(this);
+    addSpanRow(layout);
+    addTaskList(layout);
+    m_summary = new QLabel(this);
+    layout->addWidget(m_summary);
+    createFileChoices();
+    layout->addWidget(m_remindAtLogin);
+    layout->addWidget(m_keepCalendar);
+    auto* phoneRow = new QHBoxLayout;
+    phoneRow->addWidget(m_phoneReminders);
+    phoneRow->addStretch();
+    layout->addLayout(phoneRow);
+    addButtons(layout);
+    resize(560, 380);
+    NameFieldsAfterTheirLabels(*this);
+    connectUpdates();
+    refresh();
+}
 
+void CareDueDlg::addSpanRow(QVBoxLayout* layout)
+{
     auto* spanRow = new QHBoxLayout;
     auto* spanLabel = new QLabel(tr("Overdue tasks and those due in the &next"), this);
     m_span = new QSpinBox(this);
@@ -56,7 +75,10 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     spanRow->addWidget(m_span);
     spanRow->addStretch();
     layout->addLayout(spanRow);
+}
 
+void CareDueDlg::addTaskList(QVBoxLayout* layout)
+{
     m_list = new QTreeWidget(this);
     m_list->setAccessibleName(tr("Care due"));
     m_list->setRootIsDecorated(false);
@@ -65,17 +87,10 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->header()->setStretchLastSection(true);
     layout->addWidget(m_list, 1);
+}
 
-    m_summary = new QLabel(this);
-    layout->addWidget(m_summary);
-    createFileChoices();
-    layout->addWidget(m_remindAtLogin);
-    layout->addWidget(m_keepCalendar);
-    auto* phoneRow = new QHBoxLayout;
-    phoneRow->addWidget(m_phoneReminders);
-    phoneRow->addStretch();
-    layout->addLayout(phoneRow);
-
+void CareDueDlg::addButtons(QVBoxLayout* layout)
+{
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     GiveStandardButtonsKeys(*buttons);
     // C is the care calendar's key.
@@ -83,12 +98,13 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     m_show = buttons->addButton(tr("&Show tree"), QDialogButtonBox::ActionRole);
     m_markDone = buttons->addButton(tr("&Mark done"), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
-    resize(560, 380);
-    NameFieldsAfterTheirLabels(*this);
-
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_show, &QPushButton::clicked, this, &CareDueDlg::onShowTree);
     connect(m_markDone, &QPushButton::clicked, this, &CareDueDlg::onMarkDone);
+}
+
+void CareDueDlg::connectUpdates()
+{
     connect(m_list, &QTreeWidget::itemActivated, this, &CareDueDlg::onShowTree);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
         m_show->setEnabled(selectedTask().has_value());
@@ -100,7 +116,6 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     connect(&m_doc, &CTalvaneDoc::entryInserted, this, &CareDueDlg::refresh);
     connect(&m_doc, &CTalvaneDoc::entryRemoved, this, &CareDueDlg::refresh);
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CareDueDlg::refresh);
-    refresh();
 }
 
 void CareDueDlg::refresh()

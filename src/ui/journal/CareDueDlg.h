@@ -18,6 +18,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTreeWidget;
+class QVBoxLayout;
 
 // The care tasks of the whole collection that are overdue or due within a span of
 // days, earliest first. Marking a task done changes its tree at once, as one step
@@ -33,7 +34,6 @@ public:
 
     // The position of the tree whose task was chosen, once the window accepted.
     std::optional<std::size_t> chosenEntry() const { return m_chosen; }
-    const std::vector<talvane::journal::DueTask>& tasks() const { return m_tasks; }
 
     QSpinBox* spanBox() const { return m_span; }
     QTreeWidget* taskList() const { return m_list; }
@@ -61,7 +61,12 @@ private:
     void refresh();
     std::optional<std::size_t> selectedTask() const;
 
+    void addSpanRow(QVBoxLayout* layout);
+    void addTaskList(QVBoxLayout* layout);
     void createFileChoices();
+    void addButtons(QVBoxLayout* layout);
+    // The tasks follow the span and the entries; the buttons follow the task chosen.
+    void connectUpdates();
 
     CTalvaneDoc& m_doc;
     Prompter& m_prompter;

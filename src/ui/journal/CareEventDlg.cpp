@@ -41,11 +41,26 @@ QComboBox* MonthBox(unsigned month, QWidget* parent)
 } // namespace
 
 CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, QWidget* parent)
-    : QDialog(parent), m_givenDate(event.date)
+    : QDialog(parent), m_treeId(event.treeId), m_morePictures(event.morePictures), m_givenDate(event.date),
+      m_givenText(event.text)
 {
     setWindowTitle(tr("Care event"));
     auto* form = new QFormLayout(this);
+    addEventRows(form, event);
+    addDueRow(form, event);
+    addRepeatRows(form, event);
+    addPictureRows(form, FromAnsi(event.picture), pictures);
+    addMeasureRows(form, event.measurements);
+    addProblemAndButtons(form);
+    NameFieldsAfterTheirLabels(*this);
+    // The fields beside a check box are named after it.
+    NameFieldAfter(*m_due, m_hasDue->text());
+    NameFieldAfter(*m_every, m_repeats->text());
+    NameFieldAfter(*m_firstMonth, m_inMonths->text());
+}
 
+void CareEventDlg::addEventRows(QFormLayout* form, const CareEvent& event)
+{
     m_date = new DateField(ToQDate(event.date), this);
     form->addRow(tr("&Date:"), m_date);
 
@@ -56,11 +71,13 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     form->addRow(tr("&Kind:"), m_kind);
 
     m_text = new WholeLinePlainTextEdit(FromAnsi(event.text), this);
-    m_givenText = event.text;
     m_shownText = m_text->toPlainText();
     m_text->setTabChangesFocus(true);
     form->addRow(tr("&Text:"), m_text);
+}
 
+void CareEventDlg::addDueRow(QFormLayout* form, const CareEvent& event)
+{
     auto* dueRow = new QHBoxLayout;
     m_hasDue = new QCheckBox(tr("Next step due &by"), this);
     m_due = new DateField(ToQDate(event.due.value_or(event.date.plusDays(30))), this);
@@ -68,12 +85,13 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     dueRow->addWidget(m_hasDue);
     dueRow->addWidget(m_due, 1);
     form->addRow(dueRow);
-    addRepeatRows(form, event);
+}
 
+void CareEventDlg::addPictureRows(QFormLayout* form, const QString& own, const QStringList& pictures)
+{
     m_picture = new QComboBox(this);
     m_picture->addItem(tr("(none)"), QString());
     QStringList names = pictures;
-    const QString own = FromAnsi(event.picture);
     if (!own.isEmpty() && !names.contains(own))
         names.prepend(own);
     for (const QString& name : names)
@@ -81,7 +99,6 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     m_picture->setCurrentIndex(std::max(0, m_picture->findData(own)));
     form->addRow(tr("&Picture:"), m_picture);
     // The event's further photos, as the phone logged them, are kept as they are.
-    m_morePictures = event.morePictures;
     if (!m_morePictures.empty()) {
         QStringList more;
         for (const std::string& picture : m_morePictures)
@@ -90,7 +107,10 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
         further->setTextInteractionFlags(Qt::TextSelectableByMouse);
         form->addRow(tr("Further photos:"), further);
     }
+}
 
+void CareEventDlg::addMeasureRows(QFormLayout* form, const std::vector<Measurement>& known)
+{
     // Amounts as growers type them, "42" or "3,5": anything else cannot be typed.
     const auto* amounts = new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\s*\\d{1,6}([.,]\\d{1,3})?\\s*")), this);
@@ -103,18 +123,20 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
         for (LengthUnit unit : kLengthUnits)
             measured.unit->addItem(QString::fromLatin1(unitName(unit)));
         measured.unit->setCurrentIndex(static_cast<int>(LengthUnit::Centimetre));
-        for (const Measurement& known : event.measurements)
-            if (known.kind == kind) {
-                measured.amount->setText(QString::fromLatin1(known.amount));
-                measured.unit->setCurrentIndex(static_cast<int>(known.unit));
+        for (const Measurement& measurement : known)
+            if (measurement.kind == kind) {
+                measured.amount->setText(QString::fromLatin1(measurement.amount));
+                measured.unit->setCurrentIndex(static_cast<int>(measurement.unit));
             }
         row->addWidget(measured.amount, 1);
         row->addWidget(measured.unit);
         form->addRow(tr("%1:").arg(CoreText(measureName(kind))), row);
         m_measured.push_back(measured);
     }
-    m_treeId = event.treeId;
+}
 
+void CareEventDlg::addProblemAndButtons(QFormLayout* form)
+{
     m_problem = new QLabel(this);
     m_problem->setStyleSheet(QStringLiteral("color: #a40000"));
     m_problem->setWordWrap(true);
@@ -122,29 +144,27 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     form->addRow(m_problem);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     GiveStandardButtonsKeys(*buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (const auto found = problem()) {
-            m_problem->setText(found->text);
-            m_problem->show();
-            found->where->setFocus();
-            return;
-        }
-        m_problem->hide();
-        // A half-typed amount ("3,") would be lost: it is finished first.
-        for (const Measured& measured : m_measured)
-            if (!measured.amount->text().trimmed().isEmpty() && !measured.amount->hasAcceptableInput()) {
-                measured.amount->setFocus();
-                return;
-            }
-        accept();
-    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &CareEventDlg::acceptWhenComplete);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
-    NameFieldsAfterTheirLabels(*this);
-    // The fields beside a check box are named after it.
-    NameFieldAfter(*m_due, m_hasDue->text());
-    NameFieldAfter(*m_every, m_repeats->text());
-    NameFieldAfter(*m_firstMonth, m_inMonths->text());
+}
+
+void CareEventDlg::acceptWhenComplete()
+{
+    if (const auto found = problem()) {
+        m_problem->setText(found->text);
+        m_problem->show();
+        found->where->setFocus();
+        return;
+    }
+    m_problem->hide();
+    // A half-typed amount ("3,") would be lost: it is finished first.
+    for (const Measured& measured : m_measured)
+        if (!measured.amount->text().trimmed().isEmpty() && !measured.amount->hasAcceptableInput()) {
+            measured.amount->setFocus();
+            return;
+        }
+    accept();
 }
 
 void CareEventDlg::addRepeatRows(QFormLayout* form, const CareEvent& event)

@@ -42,7 +42,6 @@ public:
     DateField* dueEdit() const { return m_due; }
     QCheckBox* repeatBox() const { return m_repeats; }
     QSpinBox* repeatEveryBox() const { return m_every; }
-    QComboBox* repeatUnitBox() const { return m_unit; }
     QCheckBox* monthsBox() const { return m_inMonths; }
     QComboBox* firstMonthBox() const { return m_firstMonth; }
     QComboBox* lastMonthBox() const { return m_lastMonth; }
@@ -58,7 +57,15 @@ private:
         QWidget* where;
     };
     std::optional<Problem> problem() const;
+    void addEventRows(QFormLayout* form, const talvane::journal::CareEvent& event);
+    void addDueRow(QFormLayout* form, const talvane::journal::CareEvent& event);
     void addRepeatRows(QFormLayout* form, const talvane::journal::CareEvent& event);
+    // `own` is the event's picture, offered even when the folder no longer holds it.
+    void addPictureRows(QFormLayout* form, const QString& own, const QStringList& pictures);
+    void addMeasureRows(QFormLayout* form, const std::vector<talvane::journal::Measurement>& known);
+    void addProblemAndButtons(QFormLayout* form);
+    // Closes the dialog once nothing is wrong and no amount is half typed.
+    void acceptWhenComplete();
     // The repeat's boxes can be used only with a due date, the months' only with a repeat.
     void enableRepeat();
 

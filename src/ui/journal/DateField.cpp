@@ -63,6 +63,19 @@ DateField::DateField(const QDate& date, QWidget* parent) : QWidget(parent)
     setFocusProxy(m_text);
     // A label's key hands the focus to its field only if the field takes the focus.
     setFocusPolicy(m_text->focusPolicy());
+    createCalendarButton();
+    layout->addWidget(m_text, 1);
+    layout->addWidget(m_pick);
+    // A date typed in another form is shown in the field's own once the user moves on.
+    connect(m_text, &QLineEdit::editingFinished, this, [this] {
+        if (const auto typed = this->date())
+            m_text->setText(shownText(*typed));
+    });
+    setDate(date);
+}
+
+void DateField::createCalendarButton()
+{
     m_pick = new QToolButton(this);
     m_pick->setArrowType(Qt::DownArrow);
     m_pick->setAccessibleName(tr("Pick from a calendar"));
@@ -75,9 +88,7 @@ DateField::DateField(const QDate& date, QWidget* parent) : QWidget(parent)
     holder->setDefaultWidget(m_calendar);
     m_popup->addAction(holder);
     m_pick->setMenu(m_popup);
-    layout->addWidget(m_text, 1);
-    layout->addWidget(m_pick);
-
+    // The calendar opens on the date typed, and a day picked in it is the field's date.
     connect(m_popup, &QMenu::aboutToShow, this, [this] {
         if (const auto shown = this->date())
             m_calendar->setSelectedDate(*shown);
@@ -86,13 +97,6 @@ DateField::DateField(const QDate& date, QWidget* parent) : QWidget(parent)
         setDate(picked);
         m_popup->hide();
     });
-    connect(m_text, &QLineEdit::textEdited, this, &DateField::dateChanged);
-    // A date typed in another form is shown in the field's own once the user moves on.
-    connect(m_text, &QLineEdit::editingFinished, this, [this] {
-        if (const auto typed = this->date())
-            m_text->setText(shownText(*typed));
-    });
-    setDate(date);
 }
 
 std::optional<QDate> DateField::date() const
@@ -103,7 +107,6 @@ std::optional<QDate> DateField::date() const
 void DateField::setDate(const QDate& date)
 {
     m_text->setText(shownText(date));
-    emit dateChanged();
 }
 
 QString DateField::shownText(const QDate& date) const

@@ -28,13 +28,10 @@ public:
     void setDate(const QDate& date);
 
     QLineEdit* lineEdit() const { return m_text; }
-    QToolButton* calendarButton() const { return m_pick; }
-    QCalendarWidget* calendar() const { return m_calendar; }
-
-signals:
-    void dateChanged();
 
 private:
+    // The button that drops the calendar down.
+    void createCalendarButton();
     // What the field shows for a date: the locale's short form, the year in full.
     QString shownText(const QDate& date) const;
 

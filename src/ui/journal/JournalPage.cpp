@@ -76,7 +76,7 @@ QString PicturesToolTip(const std::vector<std::string>& pictures)
 } // namespace
 
 JournalPage::JournalPage(const CTalvaneDoc& doc, UiServices& services, QWidget* parent)
-    : CPropertyPage(tr("Journal"), parent), m_doc(doc), m_services(services)
+    : CPropertyPage(parent), m_doc(doc), m_services(services)
 {
     DialogTemplate t(this, 342, 186);
     m_list = new QTreeWidget(this);
@@ -119,38 +119,15 @@ void JournalPage::refreshEventList()
     bool measured = false;
     bool photographed = false;
     for (const NumberedEvent& numbered : journal.newestFirst()) {
-        const CareEvent& event = numbered.event;
-        QString due = event.due ? ShortDateText(*event.due) : QString();
-        if (event.due && event.repeat)
-            due += tr(" \u21BB");
-        const std::vector<std::string> pictures = event.pictures();
-        auto* row = new QTreeWidgetItem(m_list, {ShortDateText(event.date), CareKindText(event.kind), OneLine(event.text),
-                                                 MeasuredText(event.measurements), due,
-                                                 pictures.empty() ? QString() : QString::number(pictures.size())});
-        row->setData(DateColumn, kLineRole, QVariant::fromValue(numbered.line));
-        row->setToolTip(TextColumn, FromAnsi(event.text));
-        row->setToolTip(MeasuredColumn, MeasuredToolTip(event.measurements));
-        row->setToolTip(PhotosColumn, PicturesToolTip(pictures));
-        measured = measured || !event.measurements.empty();
-        photographed = photographed || !pictures.empty();
-        if (event.due && event.repeat)
-            row->setToolTip(DueColumn, tr("Due %1, then %2 once done")
-                                           .arg(ShortDateText(*event.due),
-                                                QString::fromStdString(repeatText(*event.repeat, WindowWords))));
+        addEventRow(numbered);
+        measured = measured || !numbered.event.measurements.empty();
+        photographed = photographed || !numbered.event.pictures().empty();
     }
     // Lines this version cannot read are shown as they stand, greyed, and cannot be
     // chosen: they are kept byte for byte.
-    for (const JournalLine& line : journal.lines()) {
-        if (line.event)
-            continue;
-        QString shown = FromAnsi(line.unreadable);
-        shown.replace(QLatin1Char('\t'), QStringLiteral("  "));
-        auto* row = new QTreeWidgetItem(m_list, {QString(), tr("Unreadable"), shown, QString(), QString(), QString()});
-        row->setFlags(Qt::ItemIsEnabled);
-        for (int column = 0; column < m_list->columnCount(); ++column)
-            row->setForeground(column, m_list->palette().brush(QPalette::Disabled, QPalette::Text));
-        row->setToolTip(TextColumn, tr("This line cannot be read by this version: it is kept as it is."));
-    }
+    for (const JournalLine& line : journal.lines())
+        if (!line.event)
+            addUnreadableRow(line.unreadable);
     // A journal without measurements, or photos, gives its text the room.
     m_list->setColumnHidden(MeasuredColumn, !measured);
     m_list->setColumnHidden(PhotosColumn, !photographed);
@@ -158,16 +135,52 @@ void JournalPage::refreshEventList()
         m_list->resizeColumnToContents(MeasuredColumn);
         m_list->setColumnWidth(MeasuredColumn, std::min(m_list->columnWidth(MeasuredColumn), m_measuredWidth));
     }
+    showNotice(journal.unreadableLineCount());
+    updateButtons();
+}
+
+void JournalPage::addEventRow(const NumberedEvent& numbered)
+{
+    const CareEvent& event = numbered.event;
+    QString due = event.due ? ShortDateText(*event.due) : QString();
+    if (event.due && event.repeat)
+        due += tr(" \u21BB");
+    const std::vector<std::string> pictures = event.pictures();
+    auto* row = new QTreeWidgetItem(m_list, {ShortDateText(event.date), CareKindText(event.kind), OneLine(event.text),
+                                             MeasuredText(event.measurements), due,
+                                             pictures.empty() ? QString() : QString::number(pictures.size())});
+    row->setData(DateColumn, kLineRole, QVariant::fromValue(numbered.line));
+    row->setToolTip(TextColumn, FromAnsi(event.text));
+    row->setToolTip(MeasuredColumn, MeasuredToolTip(event.measurements));
+    row->setToolTip(PhotosColumn, PicturesToolTip(pictures));
+    if (event.due && event.repeat)
+        row->setToolTip(DueColumn, tr("Due %1, then %2 once done")
+                                       .arg(ShortDateText(*event.due),
+                                            QString::fromStdString(repeatText(*event.repeat, WindowWords))));
+}
+
+void JournalPage::addUnreadableRow(const std::string& unreadable)
+{
+    QString shown = FromAnsi(unreadable);
+    shown.replace(QLatin1Char('\t'), QStringLiteral("  "));
+    auto* row = new QTreeWidgetItem(m_list, {QString(), tr("Unreadable"), shown, QString(), QString(), QString()});
+    row->setFlags(Qt::ItemIsEnabled);
+    for (int column = 0; column < m_list->columnCount(); ++column)
+        row->setForeground(column, m_list->palette().brush(QPalette::Disabled, QPalette::Text));
+    row->setToolTip(TextColumn, tr("This line cannot be read by this version: it is kept as it is."));
+}
+
+void JournalPage::showNotice(std::size_t unreadable)
+{
     if (m_foreign)
         m_notice->setText(tr("This journal was written by another program: it is kept as it is and cannot be "
                                          "changed here."));
-    else if (const std::size_t unreadable = journal.unreadableLineCount(); unreadable == 1)
+    else if (unreadable == 1)
         m_notice->setText(tr("1 line of this journal cannot be read: it is kept as it is."));
     else if (unreadable > 1)
         m_notice->setText(tr("%1 lines of this journal cannot be read: they are kept as they are.").arg(unreadable));
     else
         m_notice->clear();
-    updateButtons();
 }
 
 void JournalPage::updateButtons()

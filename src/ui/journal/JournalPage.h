@@ -16,6 +16,7 @@ class UiServices;
 namespace talvane::journal {
 class Journal;
 struct CareEvent;
+struct NumberedEvent;
 }
 
 // The "Journal" tab: the dated care events of the entry, newest first, with their
@@ -40,7 +41,6 @@ public:
     QPushButton* editButton() const { return m_edit; }
     QPushButton* deleteButton() const { return m_delete; }
     QPushButton* addPhotosButton() const { return m_addPhotos; }
-    QPushButton* timelineButton() const { return m_timeline; }
 
 public slots:
     void onEventAdd();
@@ -59,6 +59,10 @@ protected:
     void DoDataExchange(DataExchange&) override {}
 
 private:
+    void addEventRow(const talvane::journal::NumberedEvent& numbered);
+    void addUnreadableRow(const std::string& unreadable);
+    // Says why the journal, or some of its lines, cannot be changed here.
+    void showNotice(std::size_t unreadable);
     // The journal line of the selected event, if an event is selected.
     std::optional<std::size_t> selectedLine() const;
     // Asks for an event; nothing when the dialog was cancelled.

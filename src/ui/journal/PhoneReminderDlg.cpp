@@ -48,7 +48,16 @@ PhoneReminderDlg::PhoneReminderDlg(std::filesystem::path collection, Keyring& ke
         problem->setWordWrap(true);
         layout->addWidget(problem);
     }
+    addPushGroup(layout);
+    addMailGroup(layout);
+    addHourRow(layout);
+    addButtons(layout);
+    NameFieldsAfterTheirLabels(*this);
+    showSettings(read.settings);
+}
 
+void PhoneReminderDlg::addPushGroup(QVBoxLayout* layout)
+{
     auto* push = new QGroupBox(tr("Push notification (ntfy)"), this);
     auto* pushForm = new QFormLayout(push);
     m_topic = new QLineEdit(push);
@@ -59,7 +68,10 @@ PhoneReminderDlg::PhoneReminderDlg(std::filesystem::path collection, Keyring& ke
     pushForm->addRow(tr("Topic &address:"), m_topic);
     pushForm->addRow(tr("Access to&ken:"), m_token);
     layout->addWidget(push);
+}
 
+void PhoneReminderDlg::addMailGroup(QVBoxLayout* layout)
+{
     auto* mail = new QGroupBox(tr("E-mail"), this);
     auto* mailForm = new QFormLayout(mail);
     m_host = new QLineEdit(mail);
@@ -82,21 +94,24 @@ PhoneReminderDlg::PhoneReminderDlg(std::filesystem::path collection, Keyring& ke
     mailForm->addRow(tr("&From:"), m_from);
     mailForm->addRow(tr("&To:"), m_to);
     layout->addWidget(mail);
+}
 
+void PhoneReminderDlg::addHourRow(QVBoxLayout* layout)
+{
     auto* hourForm = new QFormLayout;
     m_hour = new QSpinBox(this);
     m_hour->setRange(0, 23);
     m_hour->setSuffix(QStringLiteral(":00"));
     hourForm->addRow(tr("Morning message from &hour:"), m_hour);
     layout->addLayout(hourForm);
+}
 
+void PhoneReminderDlg::addButtons(QVBoxLayout* layout)
+{
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     GiveStandardButtonsKeys(*buttons);
     m_test = buttons->addButton(tr("Se&nd a test"), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
-    NameFieldsAfterTheirLabels(*this);
-    showSettings(read.settings);
-
     connect(buttons, &QDialogButtonBox::accepted, this, &PhoneReminderDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_test, &QPushButton::clicked, this, &PhoneReminderDlg::onSendTest);

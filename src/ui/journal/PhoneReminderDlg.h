@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QVBoxLayout;
 
 // Sets up how a collection's care due reaches the grower's phone each morning: a push
 // notification through an ntfy topic, an e-mail through the grower's mail server, or
@@ -31,7 +32,6 @@ public:
     QLineEdit* topicEdit() const { return m_topic; }
     QLineEdit* tokenEdit() const { return m_token; }
     QLineEdit* hostEdit() const { return m_host; }
-    QSpinBox* portBox() const { return m_port; }
     QComboBox* securityBox() const { return m_security; }
     QLineEdit* userEdit() const { return m_user; }
     QLineEdit* passwordEdit() const { return m_password; }
@@ -47,6 +47,10 @@ public slots:
     void accept() override;
 
 private:
+    void addPushGroup(QVBoxLayout* layout);
+    void addMailGroup(QVBoxLayout* layout);
+    void addHourRow(QVBoxLayout* layout);
+    void addButtons(QVBoxLayout* layout);
     void showSettings(const talvane::reminders::ReminderSettings& settings);
     talvane::reminders::ReminderSettings typedSettings() const;
     // The settings typed, once they can be used; said and nothing otherwise.

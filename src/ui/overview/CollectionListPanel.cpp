@@ -97,7 +97,21 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
     m_filter->setAccessibleName(tr("Find trees"));
     m_filter->setClearButtonEnabled(true);
     new FullTextTip(m_filter, m_filter);
+    setUpTable();
 
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(m_filter);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_count);
+
+    addFilterShortcuts();
+    connectChoices();
+    updateCountLine();
+}
+
+void CollectionListPanel::setUpTable()
+{
     m_table->setModel(&m_model);
     m_table->setAccessibleName(tr("Collection list"));
     // Tab leaves the list for the window's next control: the arrows move within it.
@@ -117,13 +131,10 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
     // The user sizes the columns; they start at the width of their usual texts.
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     sizeColumnsToUsualTexts();
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(m_filter);
-    layout->addWidget(m_table, 1);
-    layout->addWidget(m_count);
-
+void CollectionListPanel::addFilterShortcuts()
+{
     // Ctrl+F reaches the filter from anywhere in the window; Escape in it clears it.
     auto* find = new QAction(this);
     find->setShortcut(QKeySequence::Find);
@@ -138,7 +149,10 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
     clear->setShortcutContext(Qt::WidgetShortcut);
     connect(clear, &QAction::triggered, m_filter, &QLineEdit::clear);
     m_filter->addAction(clear);
+}
 
+void CollectionListPanel::connectChoices()
+{
     connect(m_filter, &QLineEdit::textChanged, &m_model, &CollectionListModel::setFilter);
     connect(m_table, &QTableView::clicked, this, &CollectionListPanel::choose);
     connect(m_table, &QTableView::activated, this, &CollectionListPanel::choose);
@@ -149,7 +163,6 @@ CollectionListPanel::CollectionListPanel(CollectionListModel& model, QWidget* pa
     connect(&m_model, &QAbstractItemModel::modelReset, this, rowsChanged);
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
-    updateCountLine();
 }
 
 void CollectionListPanel::showCurrent(std::optional<std::size_t> position)

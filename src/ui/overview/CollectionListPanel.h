@@ -50,7 +50,11 @@ signals:
     void deleteShownAsked();
 
 private:
+    void setUpTable();
     void sizeColumnsToUsualTexts();
+    void addFilterShortcuts();
+    // The filter narrows the model; a click or Enter on a row chooses its entry.
+    void connectChoices();
     void choose(const QModelIndex& index);
     void deletePressed();
     void updateCountLine();

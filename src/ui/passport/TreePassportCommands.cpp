@@ -107,6 +107,59 @@ QString StartFolder(const CTalvaneDoc& doc)
     return doc.pathName().isEmpty() ? QString() : QFileInfo(doc.pathName()).absolutePath();
 }
 
+std::optional<QString> chooseExportTarget(const CTalvaneDoc& doc, UiServices& services, const QString& name)
+{
+    FileRequest request;
+    request.caption = QCoreApplication::translate("TreePassportCommands", "Export tree passport");
+    request.directory = StartFolder(doc);
+    request.initialName = (name.trimmed().isEmpty() ? QStringLiteral("tree") : name.trimmed()) + QStringLiteral(".tvp");
+    request.nameFilters = {PassportFilter()};
+    request.defaultSuffix = QStringLiteral("tvp");
+    request.confirmOverwrite = true;
+    return services.fileChooser().chooseSaveFile(request);
+}
+
+void tellPicturesLeftOut(UiServices& services, const std::vector<std::string>& leftOut)
+{
+    if (leftOut.empty())
+        return;
+    QStringList missing;
+    for (const std::string& picture : leftOut)
+        missing.append(QString::fromStdString(picture));
+    Tell(services,
+         QCoreApplication::translate("TreePassportCommands", "The passport was written without these pictures, which are no longer in their folders:\n%1")
+             .arg(missing.join(QLatin1Char('\n'))),
+         mb::kIconInformation);
+}
+
+std::optional<QString> chooseImportSource(const CTalvaneDoc& doc, UiServices& services)
+{
+    FileRequest request;
+    request.caption = QCoreApplication::translate("TreePassportCommands", "Import tree passport");
+    request.directory = StartFolder(doc);
+    request.nameFilters = {PassportFilter()};
+    return services.fileChooser().chooseOpenFile(request);
+}
+
+// Adds the passport's tree as a new entry, with its pictures, as one step.
+std::optional<QString> addPassportTree(CTalvaneDoc& doc, UiServices& services, const talvane::passport::PassportImport& what)
+{
+    auto imported = talvane::passport::importPassport(what, doc.entries());
+    if (!imported.problem.empty()) {
+        Tell(services, QString::fromStdString(imported.problem), mb::kIconExclamation);
+        return std::nullopt;
+    }
+    const QString name = FromAnsi((*imported.entry)[CBonsaiData::Name]);
+    const QString verb = QCoreApplication::translate("TreePassportCommands", "Import passport");
+    PushImportStep(doc, CTalvaneDoc::stepText(verb, (*imported.entry)[CBonsaiData::Name]), std::move(imported.placed), what,
+                   [&] { doc.addEntry(std::move(imported.entry), verb); });
+    if (imported.givenNewId)
+        return QCoreApplication::translate("TreePassportCommands", "A separate copy of \u201C%1\u201D is added to the collection.").arg(name);
+    const QString giver = QString::fromStdString(imported.manifest.giver);
+    return giver.isEmpty() ? QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D is added to the collection.").arg(name)
+                           : QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D, received from %2, is added to the collection.").arg(name, giver);
+}
+
 } // namespace
 
 PassportGiverDlg::PassportGiverDlg(const QString& treeName, QWidget* parent) : QDialog(parent)
@@ -143,14 +196,7 @@ std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services
     PassportGiverDlg giver(name);
     if (services.dialogRunner().run(giver) != QDialog::Accepted)
         return std::nullopt;
-    FileRequest request;
-    request.caption = QCoreApplication::translate("TreePassportCommands", "Export tree passport");
-    request.directory = StartFolder(doc);
-    request.initialName = (name.trimmed().isEmpty() ? QStringLiteral("tree") : name.trimmed()) + QStringLiteral(".tvp");
-    request.nameFilters = {PassportFilter()};
-    request.defaultSuffix = QStringLiteral("tvp");
-    request.confirmOverwrite = true;
-    const auto target = services.fileChooser().chooseSaveFile(request);
+    const auto target = chooseExportTarget(doc, services, name);
     if (!target)
         return std::nullopt;
 
@@ -166,15 +212,7 @@ std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services
         Tell(services, QCoreApplication::translate("TreePassportCommands", "Talvane %1.").arg(QString::fromStdString(exported.problem)), mb::kIconExclamation);
         return std::nullopt;
     }
-    if (!exported.leftOut.empty()) {
-        QStringList missing;
-        for (const std::string& picture : exported.leftOut)
-            missing.append(QString::fromStdString(picture));
-        Tell(services,
-             QCoreApplication::translate("TreePassportCommands", "The passport was written without these pictures, which are no longer in their folders:\n%1")
-                 .arg(missing.join(QLatin1Char('\n'))),
-             mb::kIconInformation);
-    }
+    tellPicturesLeftOut(services, exported.leftOut);
     return QCoreApplication::translate("TreePassportCommands", "The passport of \u201C%1\u201D is written to %2.").arg(name, QFileInfo(*target).fileName());
 }
 
@@ -185,11 +223,7 @@ std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services
         return std::nullopt;
     }
     doc.OfferToKeepChanges();
-    FileRequest request;
-    request.caption = QCoreApplication::translate("TreePassportCommands", "Import tree passport");
-    request.directory = StartFolder(doc);
-    request.nameFilters = {PassportFilter()};
-    const auto source = services.fileChooser().chooseOpenFile(request);
+    const auto source = chooseImportSource(doc, services);
     if (!source)
         return std::nullopt;
 
@@ -213,20 +247,7 @@ std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services
             return std::nullopt;
         }
     }
-    auto imported = talvane::passport::importPassport(what, doc.entries());
-    if (!imported.problem.empty()) {
-        Tell(services, QString::fromStdString(imported.problem), mb::kIconExclamation);
-        return std::nullopt;
-    }
-    const QString name = FromAnsi((*imported.entry)[CBonsaiData::Name]);
-    const QString verb = QCoreApplication::translate("TreePassportCommands", "Import passport");
-    PushImportStep(doc, CTalvaneDoc::stepText(verb, (*imported.entry)[CBonsaiData::Name]), std::move(imported.placed), what,
-                   [&] { doc.addEntry(std::move(imported.entry), verb); });
-    if (imported.givenNewId)
-        return QCoreApplication::translate("TreePassportCommands", "A separate copy of \u201C%1\u201D is added to the collection.").arg(name);
-    const QString giver = QString::fromStdString(imported.manifest.giver);
-    return giver.isEmpty() ? QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D is added to the collection.").arg(name)
-                           : QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D, received from %2, is added to the collection.").arg(name, giver);
+    return addPassportTree(doc, services, what);
 }
 
 void PrintTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer)

@@ -104,8 +104,29 @@ void InventoryPages::drawPage(QPainter& painter, int page) const
 {
     const QPaintDevice& device = *painter.device();
     const double width = device.width();
-    const QFontMetricsF body(m_font, painter.device()), title(m_titleFont, painter.device());
+    drawTitleLines(painter);
+    const double headingsTop = m_tableTop - m_rowHeight;
+    drawRow(painter, headingsTop, m_headingFont, [&](std::size_t column) {
+        return QString::fromLatin1(search::listColumnTitle(m_inventory.columns[column]));
+    });
+    painter.drawLine(QPointF(0, m_tableTop - m_rowHeight * 0.15), QPointF(width, m_tableTop - m_rowHeight * 0.15));
 
+    const std::size_t first = static_cast<std::size_t>(page - 1) * static_cast<std::size_t>(m_rowsPerPage);
+    const std::size_t end = std::min(m_inventory.positions.size(), first + static_cast<std::size_t>(m_rowsPerPage));
+    for (std::size_t row = first; row < end; ++row)
+        drawRow(painter, m_tableTop + static_cast<double>(row - first) * m_rowHeight, m_font,
+                [&](std::size_t column) { return cell(row, column); });
+
+    painter.setFont(m_font);
+    const QFontMetricsF body(m_font, painter.device());
+    const QString number = QCoreApplication::translate("InventoryPages", "Page %1 of %2").arg(page).arg(m_pageCount);
+    painter.drawText(QPointF(width - body.horizontalAdvance(number), device.height() - body.descent()), number);
+}
+
+void InventoryPages::drawTitleLines(QPainter& painter) const
+{
+    const double width = painter.device()->width();
+    const QFontMetricsF body(m_font, painter.device()), title(m_titleFont, painter.device());
     painter.setFont(m_titleFont);
     painter.drawText(QPointF(0, title.ascent()), m_inventory.title);
     painter.setFont(m_font);
@@ -120,31 +141,18 @@ void InventoryPages::drawPage(QPainter& painter, int page) const
     painter.drawText(QPointF(0, lineTop + body.ascent()),
                      QString::fromStdString(search::listedTreesText(m_inventory.positions.size(), m_inventory.total,
                                                                     filtered(), WindowWords)));
+}
 
-    const auto drawRow = [&](double top, const QFont& font, const std::function<QString(std::size_t)>& text) {
-        painter.setFont(font);
-        const QFontMetricsF metrics(font, painter.device());
-        double x = 0;
-        for (std::size_t column = 0; column < m_widths.size(); ++column) {
-            painter.drawText(QPointF(x, top + metrics.ascent()), metrics.elidedText(text(column), Qt::ElideRight, m_widths[column]));
-            x += m_widths[column] + m_gap;
-        }
-    };
-    const double headingsTop = m_tableTop - m_rowHeight;
-    drawRow(headingsTop, m_headingFont, [&](std::size_t column) {
-        return QString::fromLatin1(search::listColumnTitle(m_inventory.columns[column]));
-    });
-    painter.drawLine(QPointF(0, m_tableTop - m_rowHeight * 0.15), QPointF(width, m_tableTop - m_rowHeight * 0.15));
-
-    const std::size_t first = static_cast<std::size_t>(page - 1) * static_cast<std::size_t>(m_rowsPerPage);
-    const std::size_t end = std::min(m_inventory.positions.size(), first + static_cast<std::size_t>(m_rowsPerPage));
-    for (std::size_t row = first; row < end; ++row)
-        drawRow(m_tableTop + static_cast<double>(row - first) * m_rowHeight, m_font,
-                [&](std::size_t column) { return cell(row, column); });
-
-    painter.setFont(m_font);
-    const QString number = QCoreApplication::translate("InventoryPages", "Page %1 of %2").arg(page).arg(m_pageCount);
-    painter.drawText(QPointF(width - body.horizontalAdvance(number), device.height() - body.descent()), number);
+void InventoryPages::drawRow(QPainter& painter, double top, const QFont& font,
+                             const std::function<QString(std::size_t)>& text) const
+{
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    double x = 0;
+    for (std::size_t column = 0; column < m_widths.size(); ++column) {
+        painter.drawText(QPointF(x, top + metrics.ascent()), metrics.elidedText(text(column), Qt::ElideRight, m_widths[column]));
+        x += m_widths[column] + m_gap;
+    }
 }
 
 void InventoryPages::fitToPrinter(QPrinter& printer)

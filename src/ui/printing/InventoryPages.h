@@ -46,6 +46,10 @@ private:
     QString cell(std::size_t row, std::size_t column) const;
     bool filtered() const { return !m_inventory.filterWords.isEmpty(); }
     void measure(QPaintDevice& device);
+    // The collection's name and the date, the filter's words and the count of trees.
+    void drawTitleLines(QPainter& painter) const;
+    // A row of the table, each column's text cut to the column's width.
+    void drawRow(QPainter& painter, double top, const QFont& font, const std::function<QString(std::size_t)>& text) const;
 
     Inventory m_inventory;
     search::EntryAt m_entryAt;

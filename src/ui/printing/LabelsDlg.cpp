@@ -54,7 +54,19 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     auto* choices = new QVBoxLayout(choicesPane);
     choices->setContentsMargins(0, 0, 0, 0);
     panes->addWidget(new FittingScrollArea(choicesPane, this));
+    addSheetRows(choices);
+    addTreeChoice(choices);
+    addStateLines(choices);
+    addPreview(panes);
+    addButtons(layout);
+    connectFields();
+    m_sheetBox->setCurrentIndex(0);
+    emit m_sheetBox->currentIndexChanged(0);
+    NameFieldsAfterTheirLabels(*this);
+}
 
+void LabelsDlg::addSheetRows(QVBoxLayout* choices)
+{
     auto* form = new QFormLayout;
     m_sheetBox = new QComboBox(this);
     for (const LabelSheet& preset : LabelSheetPresets())
@@ -71,7 +83,10 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
                                        "already partly used."));
     startForm->addRow(tr("Start at &label:"), m_start);
     choices->addLayout(startForm);
+}
 
+void LabelsDlg::addTreeChoice(QVBoxLayout* choices)
+{
     auto* trees = new QGroupBox(tr("Trees"), this);
     auto* treesLayout = new QVBoxLayout(trees);
     const std::size_t chosen = m_selectedLabels.size();
@@ -85,7 +100,10 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     treesLayout->addWidget(m_selected);
     treesLayout->addWidget(m_listed);
     choices->addWidget(trees);
+}
 
+void LabelsDlg::addStateLines(QVBoxLayout* choices)
+{
     m_sheetCount = new QLabel(this);
     choices->addWidget(m_sheetCount);
     m_problem = new QLabel(this);
@@ -93,44 +111,53 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     m_problem->setWordWrap(true);
     choices->addWidget(m_problem);
     choices->addStretch();
+}
 
+void LabelsDlg::addPreview(QHBoxLayout* panes)
+{
     m_preview = new QLabel;
     m_preview->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     m_preview->setAccessibleName(tr("The first sheet"));
     panes->addWidget(new FittingScrollArea(m_preview, this));
+}
 
+void LabelsDlg::addButtons(QVBoxLayout* layout)
+{
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     GiveStandardButtonsKeys(*buttons);
     m_print = buttons->addButton(tr("&Print\u2026"), QDialogButtonBox::AcceptRole);
     m_print->setDefault(true);
     layout->addWidget(buttons);
-
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_sheetBox, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index < static_cast<int>(LabelSheetPresets().size())) {
-            const LabelSheet& preset = LabelSheetPresets()[static_cast<std::size_t>(index)];
-            m_paper->setCurrentIndex(preset.paper == QPageSize::Letter ? 1 : 0);
-            m_columns->setValue(preset.columns);
-            m_rows->setValue(preset.rows);
-            m_width->setValue(preset.labelWidth);
-            m_height->setValue(preset.labelHeight);
-            m_left->setValue(preset.left);
-            m_top->setValue(preset.top);
-            m_columnStep->setValue(preset.columnStep);
-            m_rowStep->setValue(preset.rowStep);
-        }
-        refresh();
-    });
+}
+
+void LabelsDlg::connectFields()
+{
+    connect(m_sheetBox, &QComboBox::currentIndexChanged, this, &LabelsDlg::onSheetChosen);
     for (QSpinBox* box : {m_columns, m_rows, m_start})
         connect(box, &QSpinBox::valueChanged, this, &LabelsDlg::refresh);
     for (QDoubleSpinBox* box : {m_width, m_height, m_left, m_top, m_columnStep, m_rowStep})
         connect(box, &QDoubleSpinBox::valueChanged, this, &LabelsDlg::refresh);
     connect(m_paper, &QComboBox::currentIndexChanged, this, &LabelsDlg::refresh);
     connect(m_selected, &QRadioButton::toggled, this, &LabelsDlg::refresh);
-    m_sheetBox->setCurrentIndex(0);
-    emit m_sheetBox->currentIndexChanged(0);
-    NameFieldsAfterTheirLabels(*this);
+}
+
+void LabelsDlg::onSheetChosen(int index)
+{
+    if (index < static_cast<int>(LabelSheetPresets().size())) {
+        const LabelSheet& preset = LabelSheetPresets()[static_cast<std::size_t>(index)];
+        m_paper->setCurrentIndex(preset.paper == QPageSize::Letter ? 1 : 0);
+        m_columns->setValue(preset.columns);
+        m_rows->setValue(preset.rows);
+        m_width->setValue(preset.labelWidth);
+        m_height->setValue(preset.labelHeight);
+        m_left->setValue(preset.left);
+        m_top->setValue(preset.top);
+        m_columnStep->setValue(preset.columnStep);
+        m_rowStep->setValue(preset.rowStep);
+    }
+    refresh();
 }
 
 QWidget* LabelsDlg::makeCustomFields()

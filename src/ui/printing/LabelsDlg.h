@@ -8,10 +8,12 @@
 
 class QComboBox;
 class QDoubleSpinBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QVBoxLayout;
 
 // Asks how to print labels: the sheet (a common one or a size of the grower's own),
 // the label of the first sheet to start at, and which trees; shows the first sheet.
@@ -31,7 +33,6 @@ public:
     QPushButton* printButton() const { return m_print; }
     QRadioButton* selectedButton() const { return m_selected; }
     QRadioButton* listedButton() const { return m_listed; }
-    QLabel* previewLabel() const { return m_preview; }
     QLabel* problemLabel() const { return m_problem; }
     QLabel* sheetCountLabel() const { return m_sheetCount; }
 
@@ -40,7 +41,16 @@ public slots:
     void refresh();
 
 private:
+    void addSheetRows(QVBoxLayout* choices);
     QWidget* makeCustomFields();
+    void addTreeChoice(QVBoxLayout* choices);
+    // The count of sheets, and why the sheet cannot be printed.
+    void addStateLines(QVBoxLayout* choices);
+    void addPreview(QHBoxLayout* panes);
+    void addButtons(QVBoxLayout* layout);
+    void connectFields();
+    // A common sheet fills the size fields with its own.
+    void onSheetChosen(int index);
 
     std::vector<TreeLabel> m_selectedLabels;
     std::vector<TreeLabel> m_listedLabels;

@@ -13,6 +13,21 @@
 #include <QPainter>
 #include <QPrinter>
 
+namespace {
+
+// The labels of the trees at `positions`, each with the identifier `ids` gives it.
+std::vector<TreeLabel> labelsOf(const CTalvaneDoc& doc, const std::vector<std::size_t>& positions,
+                                const std::vector<std::string_view>& ids)
+{
+    std::vector<TreeLabel> labels;
+    labels.reserve(positions.size());
+    for (const std::size_t position : positions)
+        labels.push_back(MakeTreeLabel(doc.entryAt(position), ids[position]));
+    return labels;
+}
+
+} // namespace
+
 ReportPrinting::ReportPrinting(CTalvaneDoc& doc, UiServices& services, QPrinter& printer)
     : m_doc(doc), m_services(services), m_printer(printer)
 {
@@ -109,37 +124,39 @@ void ReportPrinting::OnFilePrintLabels(const std::vector<std::size_t>& selected,
                                   QStringLiteral("Talvane"), mb::kOk | mb::kIconInformation);
         return;
     }
-    std::vector<std::string_view> ids = talvane::treeIds(m_doc.entries());
-    const auto labelsOf = [this, &ids](const std::vector<std::size_t>& positions) {
-        std::vector<TreeLabel> labels;
-        labels.reserve(positions.size());
-        for (const std::size_t position : positions)
-            labels.push_back(MakeTreeLabel(m_doc.entryAt(position), ids[position]));
-        return labels;
-    };
-    LabelsDlg dialog(labelsOf(selected), labelsOf(listed));
+    const std::vector<std::string_view> ids = talvane::treeIds(m_doc.entries());
+    LabelsDlg dialog(labelsOf(m_doc, selected, ids), labelsOf(m_doc, listed, ids));
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
         return;
     const std::vector<std::size_t>& positions = dialog.selectedOnly() ? selected : listed;
+    identifyTrees(positions, ids);
+    // Identifying trees changes the entries: their identifiers are read again.
+    const LabelPages pages(dialog.sheet(), labelsOf(m_doc, positions, talvane::treeIds(m_doc.entries())),
+                           dialog.firstSlot());
+    printLabelPages(pages, dialog.sheet().paper);
+}
 
+void ReportPrinting::identifyTrees(const std::vector<std::size_t>& positions, const std::vector<std::string_view>& ids)
+{
     std::vector<std::size_t> unnamed;
     for (const std::size_t position : positions)
         if (ids[position].empty())
             unnamed.push_back(position);
-    if (!unnamed.empty()) {
-        m_doc.history().beginMacro(unnamed.size() == 1 ? tr("Identify 1 tree for its label")
-                                                       : tr("Identify %1 trees for their labels").arg(unnamed.size()));
-        for (const std::size_t position : unnamed)
-            m_doc.ensureTreeId(position);
-        m_doc.history().endMacro();
-        ids = talvane::treeIds(m_doc.entries());
-    }
-    LabelPages pages(dialog.sheet(), labelsOf(positions), dialog.firstSlot());
+    if (unnamed.empty())
+        return;
+    m_doc.history().beginMacro(unnamed.size() == 1 ? tr("Identify 1 tree for its label")
+                                                   : tr("Identify %1 trees for their labels").arg(unnamed.size()));
+    for (const std::size_t position : unnamed)
+        m_doc.ensureTreeId(position);
+    m_doc.history().endMacro();
+}
 
+void ReportPrinting::printLabelPages(const LabelPages& pages, QPageSize::PageSizeId paper)
+{
     // The labels are placed from the paper's corner; the report's sheet is put back after.
     const QPageLayout layout = m_printer.pageLayout();
     const bool fullPage = m_printer.fullPage();
-    m_printer.setPageLayout(QPageLayout(QPageSize(dialog.sheet().paper), QPageLayout::Portrait, QMarginsF()));
+    m_printer.setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF()));
     m_printer.setFullPage(true);
     m_printer.setFromTo(0, 0);
     if (m_services.printerChooser().choosePrinter(m_printer, 1, pages.pageCount())) {

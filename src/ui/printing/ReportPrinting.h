@@ -3,12 +3,15 @@
 #include "core/report/ReportPager.h"
 
 #include <QObject>
+#include <QPageSize>
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 class CTalvaneDoc;
 struct Inventory;
+class LabelPages;
 class QPainter;
 class QPrinter;
 class UiServices;
@@ -38,12 +41,15 @@ public:
     void OnPrint(QPainter& painter, int page);
     void OnEndPrinting();
 
-    // Whether a report is held, between its preparation and the end of its run.
-    bool holdsReport() const { return m_reportPages.has_value(); }
+    // The pages of the report held between its preparation and the end of its run; 1 while none is.
     int lastPage() const;
 
 private:
     void FreeReportLines();
+    // Gives the trees at `positions` that lack one an identifier, as one step of the history.
+    void identifyTrees(const std::vector<std::size_t>& positions, const std::vector<std::string_view>& ids);
+    // Prints the labels on sheets of `paper`, then puts the report's page back.
+    void printLabelPages(const LabelPages& pages, QPageSize::PageSizeId paper);
 
     CTalvaneDoc& m_doc;
     UiServices& m_services;

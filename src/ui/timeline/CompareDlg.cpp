@@ -25,6 +25,14 @@ QRectF placed(QSizeF image, QRectF room)
     return QRectF(room.center().x() - size.width() / 2, room.top(), size.width(), size.height());
 }
 
+// A caption across `under`, in the caption's line below `top`, cut to fit.
+void drawCaption(QPainter& painter, const QRectF& under, qreal top, const QString& caption, Qt::Alignment alignment)
+{
+    const QRectF place(under.left(), top + 2, under.width(), kCaptionHeight);
+    const QString shown = painter.fontMetrics().elidedText(caption, Qt::ElideRight, int(place.width()));
+    painter.drawText(place, alignment | Qt::AlignVCenter, shown);
+}
+
 } // namespace
 
 ComparisonPane::ComparisonPane(QWidget* parent) : QWidget(parent)
@@ -60,25 +68,29 @@ void ComparisonPane::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setPen(Qt::white);
     const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4 - kCaptionHeight);
-    const auto drawCaption = [&](const QRectF& under, qreal top, const QString& caption, Qt::Alignment alignment) {
-        const QRectF place(under.left(), top + 2, under.width(), kCaptionHeight);
-        const QString shown = painter.fontMetrics().elidedText(caption, Qt::ElideRight, int(place.width()));
-        painter.drawText(place, alignment | Qt::AlignVCenter, shown);
-    };
     // Both photos fill the same height, so that a tree shot from the same place is
     // drawn at the same scale in both.
-    if (!m_overlaid) {
-        const QRectF left(area.left(), area.top(), area.width() / 2 - 2, area.height());
-        const QRectF right(area.center().x() + 2, area.top(), area.width() / 2 - 2, area.height());
-        const QRectF firstPlace = placed(m_first.isNull() ? QSizeF(4, 3) : QSizeF(m_first.size()), left);
-        const QRectF secondPlace = placed(m_second.isNull() ? QSizeF(4, 3) : QSizeF(m_second.size()), right);
-        painter.drawImage(firstPlace, m_first);
-        painter.drawImage(secondPlace, m_second);
-        // Each caption just under its photo.
-        drawCaption(left, firstPlace.bottom(), m_firstCaption, Qt::AlignHCenter);
-        drawCaption(right, secondPlace.bottom(), m_secondCaption, Qt::AlignHCenter);
-        return;
-    }
+    if (m_overlaid)
+        drawOverlaid(painter, area);
+    else
+        drawSideBySide(painter, area);
+}
+
+void ComparisonPane::drawSideBySide(QPainter& painter, const QRectF& area) const
+{
+    const QRectF left(area.left(), area.top(), area.width() / 2 - 2, area.height());
+    const QRectF right(area.center().x() + 2, area.top(), area.width() / 2 - 2, area.height());
+    const QRectF firstPlace = placed(m_first.isNull() ? QSizeF(4, 3) : QSizeF(m_first.size()), left);
+    const QRectF secondPlace = placed(m_second.isNull() ? QSizeF(4, 3) : QSizeF(m_second.size()), right);
+    painter.drawImage(firstPlace, m_first);
+    painter.drawImage(secondPlace, m_second);
+    // Each caption just under its photo.
+    drawCaption(painter, left, firstPlace.bottom(), m_firstCaption, Qt::AlignHCenter);
+    drawCaption(painter, right, secondPlace.bottom(), m_secondCaption, Qt::AlignHCenter);
+}
+
+void ComparisonPane::drawOverlaid(QPainter& painter, const QRectF& area) const
+{
     const QSizeF common = m_second.isNull() ? QSizeF(m_first.size()) : QSizeF(m_second.size());
     const QRectF target = placed(common.isEmpty() ? QSizeF(4, 3) : common, area);
     if (!m_second.isNull())
@@ -93,8 +105,9 @@ void ComparisonPane::paintEvent(QPaintEvent*)
     painter.setPen(QPen(Qt::white, 2));
     painter.drawLine(QPointF(divideX, target.top()), QPointF(divideX, target.bottom()));
     // Each caption on the side its photo shows.
-    drawCaption(QRectF(area.left(), 0, area.width() / 2 - 4, 0), target.bottom(), m_firstCaption, Qt::AlignLeft);
-    drawCaption(QRectF(area.center().x() + 4, 0, area.width() / 2 - 4, 0), target.bottom(), m_secondCaption,
+    drawCaption(painter, QRectF(area.left(), 0, area.width() / 2 - 4, 0), target.bottom(), m_firstCaption,
+                Qt::AlignLeft);
+    drawCaption(painter, QRectF(area.center().x() + 4, 0, area.width() / 2 - 4, 0), target.bottom(), m_secondCaption,
                 Qt::AlignRight);
 }
 
@@ -103,6 +116,29 @@ CompareDlg::CompareDlg(std::vector<CaptionedPhoto> photos, std::size_t first, st
 {
     setWindowTitle(tr("Compare photos"));
     auto* layout = new QVBoxLayout(this);
+    addPhotoChoices(layout, first, second);
+    addModes(layout);
+    m_pane = new ComparisonPane(this);
+    layout->addWidget(m_pane, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    GiveStandardButtonsKeys(*buttons);
+    layout->addWidget(buttons);
+    resize(1000, 640);
+    NameFieldsAfterTheirLabels(*this);
+
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_firstBox, &QComboBox::currentIndexChanged, this, &CompareDlg::showChosen);
+    connect(m_secondBox, &QComboBox::currentIndexChanged, this, &CompareDlg::showChosen);
+    connect(m_overlay, &QRadioButton::toggled, this, [this](bool overlaid) {
+        m_slider->setEnabled(overlaid);
+        m_pane->setOverlaid(overlaid);
+    });
+    connect(m_slider, &QSlider::valueChanged, m_pane, &ComparisonPane::setDivide);
+    showChosen();
+}
+
+void CompareDlg::addPhotoChoices(QVBoxLayout* layout, std::size_t first, std::size_t second)
+{
     auto* choices = new QHBoxLayout;
     m_firstBox = new QComboBox(this);
     m_secondBox = new QComboBox(this);
@@ -126,7 +162,10 @@ CompareDlg::CompareDlg(std::vector<CaptionedPhoto> photos, std::size_t first, st
     choices->addWidget(secondLabel);
     choices->addWidget(m_secondBox, 1);
     layout->addLayout(choices);
+}
 
+void CompareDlg::addModes(QVBoxLayout* layout)
+{
     auto* modes = new QHBoxLayout;
     m_sideBySide = new QRadioButton(tr("Side &by side"), this);
     m_overlay = new QRadioButton(tr("&One over the other"), this);
@@ -140,24 +179,6 @@ CompareDlg::CompareDlg(std::vector<CaptionedPhoto> photos, std::size_t first, st
     modes->addWidget(m_overlay);
     modes->addWidget(m_slider, 1);
     layout->addLayout(modes);
-
-    m_pane = new ComparisonPane(this);
-    layout->addWidget(m_pane, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    GiveStandardButtonsKeys(*buttons);
-    layout->addWidget(buttons);
-    resize(1000, 640);
-    NameFieldsAfterTheirLabels(*this);
-
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_firstBox, &QComboBox::currentIndexChanged, this, &CompareDlg::showChosen);
-    connect(m_secondBox, &QComboBox::currentIndexChanged, this, &CompareDlg::showChosen);
-    connect(m_overlay, &QRadioButton::toggled, this, [this](bool overlaid) {
-        m_slider->setEnabled(overlaid);
-        m_pane->setOverlaid(overlaid);
-    });
-    connect(m_slider, &QSlider::valueChanged, m_pane, &ComparisonPane::setDivide);
-    showChosen();
 }
 
 void CompareDlg::showChosen()

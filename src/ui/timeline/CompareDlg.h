@@ -10,8 +10,10 @@
 #include <vector>
 
 class QComboBox;
+class QPainter;
 class QRadioButton;
 class QSlider;
+class QVBoxLayout;
 
 // Two photos drawn at the same height, side by side, or one over the other with a
 // divide that the slider moves: left of it the first photo, right of it the second.
@@ -24,12 +26,14 @@ public:
     void setOverlaid(bool overlaid);
     // Where the divide stands, from 0 (all second photo) to 1000 (all first).
     void setDivide(int divide);
-    bool overlaid() const { return m_overlaid; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void drawSideBySide(QPainter& painter, const QRectF& area) const;
+    void drawOverlaid(QPainter& painter, const QRectF& area) const;
+
     QImage m_first;
     QImage m_second;
     QString m_firstCaption;
@@ -50,9 +54,11 @@ public:
     QComboBox* secondBox() const { return m_secondBox; }
     QRadioButton* overlayButton() const { return m_overlay; }
     QSlider* divideSlider() const { return m_slider; }
-    ComparisonPane* pane() const { return m_pane; }
 
 private:
+    void addPhotoChoices(QVBoxLayout* layout, std::size_t first, std::size_t second);
+    // Side by side or one over the other, and the divide's slider.
+    void addModes(QVBoxLayout* layout);
     void showChosen();
 
     std::vector<CaptionedPhoto> m_photos;

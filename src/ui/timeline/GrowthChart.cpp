@@ -134,16 +134,6 @@ GrowthChart::GrowthChart(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_notice);
 }
 
-QChart* GrowthChart::chartOf(MeasureKind kind) const
-{
-    return m_views.at(static_cast<std::size_t>(kind))->chart();
-}
-
-bool GrowthChart::isCharted(MeasureKind kind) const
-{
-    return !m_views.at(static_cast<std::size_t>(kind))->isHidden();
-}
-
 void GrowthChart::showJournal(const Journal& journal)
 {
     std::array<std::vector<GrowthPoint>, kMeasureKinds.size()> series;

@@ -7,7 +7,6 @@
 
 #include <array>
 
-class QChart;
 class QChartView;
 class QLabel;
 
@@ -27,9 +26,6 @@ public:
 
     void showJournal(const talvane::journal::Journal& journal);
 
-    // The chart of a kind; hidden while that kind has no measurement.
-    QChart* chartOf(talvane::journal::MeasureKind kind) const;
-    bool isCharted(talvane::journal::MeasureKind kind) const;
     QLabel* notice() const { return m_notice; }
 
 private:

@@ -28,7 +28,7 @@ inline constexpr qint64 kMaxShownPixels = 64'000'000;
 QDate readDateTaken(const QString& path);
 
 // Reads a photo upright, turned as its camera's orientation tag says (the file is never
-// changed), reduced to fit within side x side when a side is given and never enlarged. Qt's image
-// readers are tried first, then libheif for HEIF photos from phones. A file no reader
-// can open, a damaged one, or one too large to decode gives a null image and a problem.
+// changed), reduced to fit within side x side when a side is given and never enlarged,
+// through the core's photo reader. A file no reader can open, a damaged one, or one too
+// large to decode gives a null image and a problem.
 ShownPhoto readShownPhoto(const QString& path, int side = 0);

@@ -2,12 +2,11 @@
 
 #include <QCoreApplication>
 
-#include "core/timeline/PhotoFacts.h"
+#include "core/picture/PhotoLibraries.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -58,7 +57,7 @@ ShownPhoto ThumbnailCache::thumbnail(const QString& photoPath) const
 
 ThumbnailLoader::ThumbnailLoader(ThumbnailCache cache, QObject* parent) : QObject(parent), m_cache(std::move(cache))
 {
-    talvane::timeline::preparePhotoFactsReading();
+    talvane::picture::preparePhotoReading();
 }
 
 ThumbnailLoader::~ThumbnailLoader()

@@ -31,6 +31,20 @@ TimelineDlg::TimelineDlg(CTalvaneDoc& doc, UiServices& services, std::size_t pos
       m_loader(std::make_unique<ThumbnailLoader>()), m_actions(std::make_unique<TimelineActions>(doc, services))
 {
     auto* layout = new QVBoxLayout(this);
+    addTabs(layout);
+    addButtons(layout);
+    resize(900, 640);
+
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_model, &TimelineModel::reloadThumbnails);
+    connect(m_list, &QListView::activated, this, &TimelineDlg::onViewPhoto);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TimelineDlg::updateButtons);
+    followTree();
+    refresh();
+}
+
+void TimelineDlg::addTabs(QVBoxLayout* layout)
+{
     m_tabs = new QTabWidget(this);
     layout->addWidget(m_tabs, 1);
 
@@ -47,7 +61,10 @@ TimelineDlg::TimelineDlg(CTalvaneDoc& doc, UiServices& services, std::size_t pos
     m_growth = new GrowthChart(m_tabs);
     m_tabs->addTab(m_growth, tr("&Growth"));
     SwitchTabsWithPageKeys(*m_tabs);
+}
 
+void TimelineDlg::addButtons(QVBoxLayout* layout)
+{
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     GiveStandardButtonsKeys(*buttons);
     // C is Compare's key.
@@ -57,17 +74,15 @@ TimelineDlg::TimelineDlg(CTalvaneDoc& doc, UiServices& services, std::size_t pos
     m_compare = buttons->addButton(tr("&Compare\u2026"), QDialogButtonBox::ActionRole);
     m_album = buttons->addButton(tr("&Use in album"), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
-    resize(900, 640);
-
-    m_watcher = new QFileSystemWatcher(this);
-    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_model, &TimelineModel::reloadThumbnails);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_add, &QPushButton::clicked, this, &TimelineDlg::onAddPhotos);
     connect(m_view, &QPushButton::clicked, this, &TimelineDlg::onViewPhoto);
     connect(m_compare, &QPushButton::clicked, this, &TimelineDlg::onCompare);
     connect(m_album, &QPushButton::clicked, this, &TimelineDlg::onUseInAlbum);
-    connect(m_list, &QListView::activated, this, &TimelineDlg::onViewPhoto);
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TimelineDlg::updateButtons);
+}
+
+void TimelineDlg::followTree()
+{
     connect(&m_doc, &CTalvaneDoc::entryChanged, this, [this](std::size_t changed) {
         if (changed == m_position)
             refresh();
@@ -83,7 +98,6 @@ TimelineDlg::TimelineDlg(CTalvaneDoc& doc, UiServices& services, std::size_t pos
             --m_position;
     });
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &QDialog::reject);
-    refresh();
 }
 
 TimelineDlg::~TimelineDlg() = default;

@@ -15,6 +15,7 @@ class QFileSystemWatcher;
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class QVBoxLayout;
 class ThumbnailLoader;
 class TimelineActions;
 class TimelineGrid;
@@ -36,9 +37,6 @@ public:
     GrowthChart* growthChart() const { return m_growth; }
     QTabWidget* tabs() const { return m_tabs; }
     QLabel* summary() const { return m_summary; }
-    QPushButton* viewButton() const { return m_view; }
-    QPushButton* compareButton() const { return m_compare; }
-    QPushButton* albumButton() const { return m_album; }
     // Selects a photo, counted from the oldest.
     void selectPhoto(std::size_t photo);
     std::optional<std::size_t> selectedPhoto() const;
@@ -50,6 +48,11 @@ public slots:
     void onUseInAlbum();
 
 private:
+    // The photos' tab and the growth chart's.
+    void addTabs(QVBoxLayout* layout);
+    void addButtons(QVBoxLayout* layout);
+    // The window follows its tree through the document's changes, and closes with it.
+    void followTree();
     void refresh();
     void updateButtons();
     // Every photo's file and caption, oldest first, for the viewer and the comparison.

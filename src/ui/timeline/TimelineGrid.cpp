@@ -116,7 +116,7 @@ private:
 
 } // namespace
 
-TimelineGrid::TimelineGrid(TimelineModel& model, QWidget* parent) : QListView(parent), m_model(model)
+TimelineGrid::TimelineGrid(TimelineModel& model, QWidget* parent) : QListView(parent)
 {
     setViewMode(QListView::IconMode);
     setFlow(QListView::LeftToRight);
@@ -155,13 +155,4 @@ QSize TimelineGrid::tileSize() const
 QSize TimelineGrid::headingSize() const
 {
     return {std::max(tileSize().width(), usableWidth() - kSpacing), kHeadingHeight};
-}
-
-std::vector<std::size_t> TimelineGrid::photosInView() const
-{
-    std::vector<std::size_t> shown;
-    for (std::size_t photo = 0; photo < m_model.photos().size(); ++photo)
-        if (visualRect(m_model.index(m_model.rowOf(photo))).intersects(viewport()->rect()))
-            shown.push_back(photo);
-    return shown;
 }

@@ -2,9 +2,6 @@
 
 #include <QListView>
 
-#include <cstddef>
-#include <vector>
-
 class TimelineModel;
 
 // The timeline's photos as a grid of small tiles as wide as the view, under a heading
@@ -22,11 +19,7 @@ public:
     int columns() const;
     QSize tileSize() const;
     QSize headingSize() const;
-    // The photos whose tiles show, wholly or in part, in the visible part of the grid.
-    std::vector<std::size_t> photosInView() const;
 
 private:
     int usableWidth() const;
-
-    TimelineModel& m_model;
 };

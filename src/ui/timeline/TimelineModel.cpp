@@ -114,11 +114,6 @@ QString TimelineModel::toolTipOf(std::size_t photo) const
     return tip;
 }
 
-QString TimelineModel::problemOf(std::size_t photo) const
-{
-    return m_thumbnails.at(photo).problem;
-}
-
 int TimelineModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());

@@ -39,8 +39,6 @@ public:
     // The photo a row shows; nothing for a heading.
     std::optional<std::size_t> photoAt(int row) const;
     int rowOf(std::size_t photo) const;
-    // Why a photo cannot be shown, once its thumbnail was asked for; empty otherwise.
-    QString problemOf(std::size_t photo) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;

@@ -335,12 +335,14 @@ TEST(SaveCheck, OnlyThisCollectionsTemporariesThatNoWriterHoldsAreRemoved)
 
     // The shortened temporaries of a long name are this collection's too.
     const auto longFile = dir / (std::string(250, 'l') + ".tvn");
+    std::filesystem::path leftover;
     {
         SaveTemporary interrupted;
         ASSERT_FALSE(interrupted.create(longFile));
-        interrupted.keep();
+        leftover = interrupted.path();
         EXPECT_EQ(RemoveStaleTemporaries(longFile), 0u) << "held while it lives";
     }
+    WriteFileBytes(leftover, "left by a save that stopped");
     EXPECT_EQ(RemoveStaleTemporaries(file), 0u);
     EXPECT_EQ(RemoveStaleTemporaries(longFile), 1u);
     EXPECT_EQ(FolderNames(dir.path()), kept);

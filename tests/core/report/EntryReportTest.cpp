@@ -1,5 +1,6 @@
 #include "core/collection/BonsaiData.h"
 #include "core/report/EntryReport.h"
+#include "core/report/ReportPager.h"
 
 #include <gtest/gtest.h>
 
@@ -146,13 +147,10 @@ TEST(EntryReport, TheCompleteListStartsEveryEntryOnAFreshPage)
         EXPECT_EQ(lines.size(), 240u);
         EXPECT_EQ(lines[119], " ");
         EXPECT_EQ(lines[120], std::string(65, '-'));
-        EXPECT_EQ(ReportPageCount(lines.size()), 4u);
+        EXPECT_EQ(ReportPager({&first, &second}, true).pageCount(), 4u);
         BuildEntryReport(nullptr, lines, true);
         EXPECT_EQ(lines.size(), 240u);
     }
     EXPECT_EQ(Report(first).size(), 89u);
-    EXPECT_EQ(ReportPageCount(0), 1u);
-    EXPECT_EQ(ReportPageCount(89), 2u);
-    EXPECT_EQ(ReportPageCount(60), 1u);
-    EXPECT_EQ(ReportPageCount(61), 2u);
+    EXPECT_EQ(ReportPager({&first}, false).pageCount(), 2u);
 }

@@ -56,10 +56,18 @@ TEST(ReportPager, OneEntryKeepsItsOwnLinesAndNothingIsOnePage)
     ReportLines own;
     BuildEntryReport(&entry, own, false);
     ReportPager pager({&entry}, false);
-    ASSERT_EQ(pager.pageCount(), ReportPageCount(own.size()));
+    ASSERT_EQ(own.size(), 89u);
+    ASSERT_EQ(pager.pageCount(), 2u);
     const auto last = pager.pageLines(pager.pageCount());
     EXPECT_EQ(last.size(), own.size() - (pager.pageCount() - 1) * kReportPageLines) << "no fill without the complete list";
     EXPECT_EQ(last.back(), own.back());
+    // Notes of 32 lines make the report 120 lines: two full pages; one line more starts a third.
+    entry[CBonsaiData::PlantNotes] = std::string(31, '\n');
+    EXPECT_EQ(ReportPager({&entry}, false).pageCount(), 2u);
+    entry[CBonsaiData::PlantNotes] = std::string(32, '\n');
+    ReportPager over({&entry}, false);
+    ASSERT_EQ(over.pageCount(), 3u);
+    EXPECT_EQ(over.pageLines(3).size(), 1u);
 
     ReportPager nothing({nullptr}, false);
     EXPECT_EQ(nothing.pageCount(), 1u);

@@ -12,7 +12,7 @@
 #include "core/picture/WinBmp.h"
 #include "core/text/Windows1252.h"
 #include "core/timeline/PhotoCopy.h"
-#include "core/timeline/PhotoFacts.h"
+#include "core/timeline/PhotoDate.h"
 #include "core/timeline/TimelinePhoto.h"
 
 #include <gtest/gtest.h>
@@ -186,7 +186,7 @@ TEST(SampleData, EveryTimelinePhotoIsItsTreesDatedJpegNamedAsACopyWouldBe)
             EXPECT_EQ(photo.fileName, talvane::timeline::photoFileStem(photo.event.date, entry[CBonsaiData::Name]) + ".jpg");
             EXPECT_FALSE(photo.event.treeId.empty()) << name;
             EXPECT_EQ(photo.event.treeId, talvane::treeIdAt(entries, i)) << name;
-            EXPECT_EQ(talvane::timeline::readPhotoFacts((kPhotos / name).string()).dateTaken, photo.event.date) << name;
+            EXPECT_EQ(talvane::timeline::photoDateTaken(kPhotos / name), photo.event.date) << name;
         }
     }
     std::set<std::string> shipped;

@@ -1,8 +1,9 @@
 #include "PhotoAlbumFixture.h"
 
 #include "ui/app/MainFrame.h"
-#include "ui/framework/DialogTemplate.h"
 #include "core/journal/Journal.h"
+
+#include "support/ui/FindControl.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,10 +4,11 @@
 #include "ui/album/AlbumReadyBitmap.h"
 #include "ui/album/BitmapFileWriter.h"
 #include "ui/album/BitmapPainter.h"
-#include "ui/album/JpegEnd.h"
 #include "ui/album/PictureViewer.h"
-#include "ui/framework/DialogTemplate.h"
 #include "core/picture/AnyPicDecoder.h"
+#include "core/picture/JpegEnd.h"
+
+#include "support/ui/FindControl.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -232,14 +233,15 @@ TEST(PhotoImportParts, CopyNamesAreSafeAndFree)
 
 TEST(PhotoImportParts, AJpegIsCompleteOnlyWhenItsMarkersReachTheEnd)
 {
-    const QByteArray jpeg = QByteArray::fromStdString(TurnedJpeg());
+    using talvane::picture::JpegReachesItsEnd;
+    const std::string jpeg = TurnedJpeg();
     EXPECT_TRUE(JpegReachesItsEnd(jpeg));
     EXPECT_TRUE(JpegReachesItsEnd(jpeg + "trailing data of a motion photo"));
-    EXPECT_FALSE(JpegReachesItsEnd(jpeg.left(jpeg.size() - 2)));
+    EXPECT_FALSE(JpegReachesItsEnd(jpeg.substr(0, jpeg.size() - 2)));
     // A thumbnail's end inside the camera data is not the end of the photo.
-    const QByteArray thumbnail("\xFF\xD8\xFF\xE1\x00\x06" "ab\xFF\xD9", 10);
-    EXPECT_FALSE(JpegReachesItsEnd(thumbnail + jpeg.mid(2 + 34, 100)));
-    EXPECT_TRUE(JpegReachesItsEnd(thumbnail + jpeg.mid(2 + 34)));
+    const std::string thumbnail("\xFF\xD8\xFF\xE1\x00\x06" "ab\xFF\xD9", 10);
+    EXPECT_FALSE(JpegReachesItsEnd(thumbnail + jpeg.substr(2 + 34, 100)));
+    EXPECT_TRUE(JpegReachesItsEnd(thumbnail + jpeg.substr(2 + 34)));
 }
 
 TEST_F(PhotoAlbumTest, FailedPicturesLeaveTheFrameEmptyAndNamesShowLiterally)

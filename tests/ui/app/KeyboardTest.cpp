@@ -24,6 +24,7 @@
 #include "ui/timeline/TimelineDlg.h"
 
 #include "support/ui/AppFixture.h"
+#include "support/ui/FindControl.h"
 #include "support/ui/KeyboardReach.h"
 
 #include <QAction>

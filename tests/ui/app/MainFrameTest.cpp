@@ -4,10 +4,10 @@
 #include "ui/app/SplashDlg.h"
 #include "ui/editing/FormPages.h"
 #include "ui/framework/BaseDirectory.h"
-#include "ui/framework/DialogTemplate.h"
 #include "ui/framework/RecentFileList.h"
 
 #include "support/ui/AppFixture.h"
+#include "support/ui/FindControl.h"
 #include "support/ui/KeyboardReach.h"
 
 #include <QAction>

@@ -6,10 +6,10 @@
 #include "core/collection/VersionStore.h"
 #include "ui/document/RecoveryKeeper.h"
 #include "ui/editing/FormPages.h"
-#include "ui/framework/DialogTemplate.h"
 #include "ui/framework/RecentFileList.h"
 
 #include "support/ui/AppFixture.h"
+#include "support/ui/FindControl.h"
 #include "support/ui/KeyboardReach.h"
 
 #include <QLineEdit>

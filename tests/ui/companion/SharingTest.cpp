@@ -8,7 +8,6 @@
 #include "ui/companion/ShareDlg.h"
 #include "ui/editing/FormPages.h"
 #include "ui/document/TalvaneDoc.h"
-#include "ui/framework/DialogTemplate.h"
 #include "ui/framework/RecentFileList.h"
 #include "ui/framework/Translations.h"
 #include "core/journal/Journal.h"
@@ -21,17 +20,20 @@
 
 #include "support/core/CompanionRun.h"
 #include "support/ui/AppFixture.h"
+#include "support/ui/FindControl.h"
 
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -509,13 +511,16 @@ TEST_F(SharingTest, ShareAtLoginStartsTheProgramServingInTheBackground)
     atLogin.setChecked(true);
     const ShareAtLogin entry(Q(collection));
     ASSERT_TRUE(entry.isOn());
-    QFile written(entry.entryPath());
+    const QDir autostart(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart"));
+    const QStringList entries = autostart.entryList({QStringLiteral("talvane-share-*.desktop")});
+    ASSERT_EQ(entries.size(), 1);
+    QFile written(autostart.filePath(entries[0]));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(written.readAll());
     EXPECT_TRUE(text.contains(QStringLiteral(" --background 127.0.0.1 \"%1\"\n").arg(Q(collection)))) << text.toStdString();
     atLogin.setChecked(false);
     EXPECT_FALSE(entry.isOn());
-    EXPECT_FALSE(QFile::exists(entry.entryPath()));
+    EXPECT_FALSE(written.exists());
 
     // What the entry starts: no window, the collection served.
     app.reset();

@@ -4,10 +4,10 @@
 #include "ui/editing/FormPages.h"
 #include "ui/editing/NewEntryDlg.h"
 #include "ui/editing/PageTransfer.h"
-#include "ui/framework/DialogTemplate.h"
 #include "core/guide/GuideEspece.h"
 
 #include "support/ui/AppFixture.h"
+#include "support/ui/FindControl.h"
 #include "support/ui/KeyboardReach.h"
 
 #include <QApplication>

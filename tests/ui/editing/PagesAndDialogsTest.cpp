@@ -1,10 +1,10 @@
 #include "ui/album/NewPictureDlg.h"
 #include "ui/editing/FormPages.h"
 #include "ui/editing/NewEntryDlg.h"
-#include "ui/framework/DialogTemplate.h"
 #include "ui/framework/DialogUnits.h"
 #include "core/guide/GuideEspece.h"
 
+#include "support/ui/FindControl.h"
 #include "support/ui/ScriptedUiServices.h"
 #include "support/ui/TextBoxLines.h"
 

@@ -30,8 +30,9 @@ TEST(DialogUnits, ConvertWithTheFontsBaseUnits)
     EXPECT_EQ(units.rect(35, 15, 107, 14), QRect(52, 24, 160, 22));
     EXPECT_EQ(units.size(342, 186), QSize(513, 302));
     const DialogUnits fromFont(DialogUnits::dialogFont());
-    EXPECT_GT(fromFont.baseX(), 3);
-    EXPECT_GT(fromFont.baseY(), fromFont.baseX());
+    // Four units across are the font's base width, eight down its height.
+    EXPECT_GT(fromFont.x(4), 3);
+    EXPECT_GT(fromFont.y(8), fromFont.x(4));
 }
 
 TEST(DataExchange, EditableListSelectsOnlyAnExactItem)

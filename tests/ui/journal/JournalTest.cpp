@@ -3,9 +3,9 @@
 #include "ui/editing/FormPages.h"
 #include "core/collection/CollectionFile.h"
 #include "ui/framework/AnsiText.h"
-#include "ui/framework/DialogTemplate.h"
 #include "ui/journal/CareDueDlg.h"
 #include "ui/journal/CareEventDlg.h"
+#include "ui/journal/CareTexts.h"
 #include "ui/journal/DateField.h"
 #include "ui/journal/DueSummaryCounter.h"
 #include "core/journal/Journal.h"
@@ -16,6 +16,8 @@
 
 #include "support/core/JournalTestTrees.h"
 #include "support/ui/AppFixture.h"
+#include "support/ui/FindControl.h"
+#include "support/ui/GrowthChartViews.h"
 #include "support/ui/KeyboardReach.h"
 #include "support/ui/TextBoxLines.h"
 
@@ -89,7 +91,7 @@ TEST_F(JournalTest, EventsPhotosAndTasksDoneAreStepsAtOnceThatLeaveThePageEditsA
     page().addButton()->click();
     EXPECT_EQ(doc().history().undoText(), QStringLiteral("Add event \u201CMomiji\u201D"));
     EXPECT_EQ(Journal::read(Field(0)).lines().size(), 3u);
-    EXPECT_TRUE(timeline.growthChart()->isCharted(MeasureKind::Trunk)) << "the chart sees the event at once";
+    EXPECT_TRUE(isCharted(*timeline.growthChart(), MeasureKind::Trunk)) << "the chart sees the event at once";
     const QTreeWidgetItem* added = page().eventList()->topLevelItem(0);
     EXPECT_EQ(added->text(3), QStringLiteral("height 42 cm \u00B7 trunk 38 cm"));
     EXPECT_FALSE(page().eventList()->isColumnHidden(3));
@@ -104,7 +106,7 @@ TEST_F(JournalTest, EventsPhotosAndTasksDoneAreStepsAtOnceThatLeaveThePageEditsA
     });
     page().editButton()->click();
     EXPECT_EQ(doc().history().undoText(), QStringLiteral("Edit event \u201CMomiji\u201D"));
-    EXPECT_FALSE(timeline.growthChart()->isCharted(MeasureKind::Trunk)) << "the edit took the measurements away";
+    EXPECT_FALSE(isCharted(*timeline.growthChart(), MeasureKind::Trunk)) << "the edit took the measurements away";
 
     ui.dialogs.expect([](QDialog& dialog) {
         dynamic_cast<CareDueDlg&>(dialog).markDoneButton()->click();
@@ -136,12 +138,12 @@ TEST_F(JournalTest, EventsPhotosAndTasksDoneAreStepsAtOnceThatLeaveThePageEditsA
     for (int i = 0; i < 5; ++i)
         doc().history().undo();
     EXPECT_EQ(page().eventList()->topLevelItemCount(), 3);
-    EXPECT_TRUE(timeline.growthChart()->isCharted(MeasureKind::Height));
+    EXPECT_TRUE(isCharted(*timeline.growthChart(), MeasureKind::Height));
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "1 care task due in the next 30 days"; }));
     while (doc().history().index() < steps)
         doc().history().redo();
     EXPECT_EQ(Field(0), page().m_journalText);
-    EXPECT_FALSE(timeline.growthChart()->isCharted(MeasureKind::Height));
+    EXPECT_FALSE(isCharted(*timeline.growthChart(), MeasureKind::Height));
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
 
@@ -258,14 +260,14 @@ TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
     ui.dialogs.expect([&](QDialog& dialog) {
         auto& due = dynamic_cast<CareDueDlg&>(dialog);
         EXPECT_EQ(due.taskList()->topLevelItemCount(), 2);
-        EXPECT_EQ(due.tasks().at(0).entry, 2u) << "overdue first";
+        EXPECT_TRUE(due.taskList()->topLevelItem(0)->text(2).startsWith(QStringLiteral("Late: "))) << "overdue first";
         EXPECT_TRUE(due.taskList()->topLevelItem(0)->font(0).bold());
         EXPECT_FALSE(due.taskList()->topLevelItem(1)->font(0).bold());
         due.spanBox()->setValue(100);
-        EXPECT_EQ(due.tasks().size(), 3u);
+        EXPECT_EQ(due.taskList()->topLevelItemCount(), 3);
         due.taskList()->setCurrentItem(due.taskList()->topLevelItem(1));
         due.markDoneButton()->click();
-        EXPECT_EQ(due.tasks().size(), 2u);
+        EXPECT_EQ(due.taskList()->topLevelItemCount(), 2);
         due.taskList()->setCurrentItem(due.taskList()->topLevelItem(1));
         due.showButton()->click();
         return due.result();
@@ -416,8 +418,8 @@ TEST_F(JournalTest, MarkDoneOnARepeatingTaskListsItsNextDueDate)
     ui.dialogs.expect([&](QDialog& dialog) {
         auto& due = dynamic_cast<CareDueDlg&>(dialog);
         due.markDoneButton()->click();
-        EXPECT_EQ(due.tasks().size(), 1u);
-        EXPECT_EQ(due.tasks().at(0).due(), kToday.plusDays(14));
+        EXPECT_EQ(due.taskList()->topLevelItemCount(), 1);
+        EXPECT_EQ(due.taskList()->topLevelItem(0)->text(0), ShortDateText(kToday.plusDays(14)));
         EXPECT_EQ(due.taskList()->topLevelItem(0)->text(1), QStringLiteral("In 14 days"));
         return int(QDialog::Rejected);
     });

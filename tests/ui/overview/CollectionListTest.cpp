@@ -1,12 +1,12 @@
 #include "ui/app/CommandIds.h"
 #include "ui/editing/FormPages.h"
-#include "ui/framework/DialogTemplate.h"
 #include "core/journal/Journal.h"
 #include "ui/overview/CollectionListModel.h"
 #include "ui/overview/CollectionListPanel.h"
 #include "core/search/ListColumns.h"
 
 #include "support/ui/AppFixture.h"
+#include "support/ui/FindControl.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

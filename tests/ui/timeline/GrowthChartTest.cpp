@@ -1,6 +1,8 @@
 #include "core/journal/Journal.h"
 #include "ui/timeline/GrowthChart.h"
 
+#include "support/ui/GrowthChartViews.h"
+
 #include <QChart>
 #include <QLabel>
 #include <QLineSeries>
@@ -30,13 +32,13 @@ TEST(GrowthChart, EachMeasureRisesOnAScaleOfItsOwnAlongOneTimeLine)
     growth.showJournal(journal);
     growth.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&growth));
-    QChart* height = growth.chartOf(MeasureKind::Height);
-    QChart* trunk = growth.chartOf(MeasureKind::Trunk);
+    QChart* height = chartViewOf(growth, MeasureKind::Height)->chart();
+    QChart* trunk = chartViewOf(growth, MeasureKind::Trunk)->chart();
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return std::abs(height->plotArea().left() - trunk->plotArea().left()) < 1 &&
                std::abs(height->plotArea().right() - trunk->plotArea().right()) < 1;
     })) << "a date stands at the same place in both charts";
-    EXPECT_FALSE(growth.isCharted(MeasureKind::Nebari) || growth.isCharted(MeasureKind::Canopy));
+    EXPECT_FALSE(isCharted(growth, MeasureKind::Nebari) || isCharted(growth, MeasureKind::Canopy));
     EXPECT_TRUE(growth.notice()->text().isEmpty());
 
     for (QChart* chart : {height, trunk}) {

@@ -13,6 +13,7 @@
 
 #include "support/core/PhotoTestFiles.h"
 #include "support/ui/AppFixture.h"
+#include "support/ui/GrowthChartViews.h"
 
 #include <QAbstractSeries>
 #include <QChart>
@@ -43,6 +44,12 @@ std::string WideJpeg(const std::filesystem::path& path, const ExifTags& tags)
     return tagJpeg(path.string(), tags);
 }
 
+// Why the timeline cannot show a photo, as its tile says.
+QString problemOf(const TimelineModel& model, std::size_t photo)
+{
+    return model.data(model.index(model.rowOf(photo)), TimelineModel::ProblemRole).toString();
+}
+
 class TimelineTest : public AppFixture {
 protected:
     std::string Journal(std::size_t entry) const { return doc().entryAt(entry)[kJournalField]; }
@@ -56,7 +63,7 @@ protected:
             const auto loaded = [&] {
                 for (std::size_t i = 0; i < model.photos().size(); ++i)
                     if (model.data(model.index(model.rowOf(i)), Qt::DecorationRole).value<QImage>().isNull() &&
-                        model.problemOf(i).isEmpty())
+                        problemOf(model, i).isEmpty())
                         return false;
                 return true;
             };
@@ -104,8 +111,8 @@ TEST_F(TimelineTest, PhotosAddedFromTheJournalTabAreOneStepAndTheTimelineShowsTh
         // A quarter turn clockwise brings the red left half to the top.
         EXPECT_GT(turned.pixelColor(10, 5).red(), 200);
         EXPECT_GT(turned.pixelColor(10, 35).blue(), 200);
-        EXPECT_EQ(model.problemOf(2), QStringLiteral("The photo is missing."));
-        EXPECT_EQ(model.problemOf(3), QStringLiteral("No reader on this computer can open this photo."));
+        EXPECT_EQ(problemOf(model, 2), QStringLiteral("The photo is missing."));
+        EXPECT_EQ(problemOf(model, 3), QStringLiteral("No reader on this computer can open this photo."));
         EXPECT_TRUE(timeline.summary()->text().startsWith(QStringLiteral("4 photos")));
 
         // The viewer steps with the arrow keys and stops at the ends.
@@ -189,11 +196,11 @@ TEST_F(TimelineTest, MeasurementsTypedInTheEventDialogAreChartedInCentimetres)
 
     GrowthChart chart;
     chart.showJournal(Journal::read(view().journalPage().m_journalText));
-    EXPECT_TRUE(chart.isCharted(MeasureKind::Height) && chart.isCharted(MeasureKind::Trunk));
-    EXPECT_FALSE(chart.isCharted(MeasureKind::Nebari) || chart.isCharted(MeasureKind::Canopy));
+    EXPECT_TRUE(isCharted(chart, MeasureKind::Height) && isCharted(chart, MeasureKind::Trunk));
+    EXPECT_FALSE(isCharted(chart, MeasureKind::Nebari) || isCharted(chart, MeasureKind::Canopy));
     EXPECT_TRUE(chart.notice()->text().isEmpty());
     chart.showJournal(Journal::read(""));
-    EXPECT_FALSE(chart.isCharted(MeasureKind::Height) || chart.isCharted(MeasureKind::Trunk));
+    EXPECT_FALSE(isCharted(chart, MeasureKind::Height) || isCharted(chart, MeasureKind::Trunk));
     EXPECT_FALSE(chart.notice()->text().isEmpty());
 }
 

@@ -1,8 +1,9 @@
-#include "ui/album/JpegEnd.h"
+#include "core/picture/JpegEnd.h"
 
 #include <cstdint>
 #include <cstring>
 
+namespace talvane::picture {
 namespace {
 
 constexpr std::uint8_t kMarkerPrefix = 0xFF;
@@ -18,7 +19,7 @@ bool StandsAlone(std::uint8_t marker)
 
 } // namespace
 
-bool JpegReachesItsEnd(QByteArrayView data)
+bool JpegReachesItsEnd(std::string_view data)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
     const auto size = static_cast<std::size_t>(data.size());
@@ -48,3 +49,5 @@ bool JpegReachesItsEnd(QByteArrayView data)
         i += length;
     }
 }
+
+} // namespace talvane::picture

@@ -1,29 +1,31 @@
-#include "core/timeline/PhotoFacts.h"
+#include "core/picture/PhotoMetadata.h"
 
 #include "support/core/PhotoTestFiles.h"
 #include "support/core/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
 #include <random>
+#include <span>
 #include <utility>
 #include <vector>
 
 using namespace std::literals;
-using talvane::journal::CalendarDate;
-using talvane::timeline::PhotoFacts;
-using talvane::timeline::readPhotoFacts;
+using talvane::picture::PhotoMetadata;
+using talvane::picture::readPhotoMetadata;
 
 namespace {
 
-std::optional<CalendarDate> day(int year, unsigned month, unsigned dayOfMonth)
+std::optional<std::chrono::year_month_day> day(int year, unsigned month, unsigned dayOfMonth)
 {
-    return CalendarDate::fromYearMonthDay(year, month, dayOfMonth);
+    return std::chrono::year_month_day{std::chrono::year(year), std::chrono::month(month), std::chrono::day(dayOfMonth)};
 }
 
-PhotoFacts factsOfBytes(const std::string& bytes)
+PhotoMetadata factsOfBytes(const std::string& bytes)
 {
-    return readPhotoFacts(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    return readPhotoMetadata(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), {});
 }
 
 // The block with the four bytes that follow `marker` replaced by `value`.
@@ -33,10 +35,10 @@ std::string withValueAfter(std::string block, std::string_view marker, std::stri
     return block;
 }
 
-class PhotoFactsTest : public testing::Test {
+class PhotoMetadataTest : public testing::Test {
 protected:
     std::string file(const char* name) const { return (dir / name).string(); }
-    PhotoFacts jpegFacts(const ExifTags& tags) const { return readPhotoFacts(writeJpegWithExif(file("photo.jpg"), tags)); }
+    PhotoMetadata jpegFacts(const ExifTags& tags) const { return readPhotoMetadata(writeJpegWithExif(file("photo.jpg"), tags)); }
 
     TempDir dir;
 };
@@ -46,7 +48,7 @@ const std::string kOriginal = "2024:05:06 07:08:09", kDigitized = "2023:01:02 03
 
 } // namespace
 
-TEST_F(PhotoFactsTest, DateTakenIsTheFirstOfTheThreeDateTagsThatHoldsADay)
+TEST_F(PhotoMetadataTest, DateTakenIsTheFirstOfTheThreeDateTagsThatHoldsADay)
 {
     EXPECT_EQ(jpegFacts({.dateTimeOriginal = kOriginal, .dateTimeDigitized = kDigitized, .dateTime = kChanged}).dateTaken,
               day(2024, 5, 6));
@@ -56,13 +58,13 @@ TEST_F(PhotoFactsTest, DateTakenIsTheFirstOfTheThreeDateTagsThatHoldsADay)
     EXPECT_EQ(jpegFacts({.dateTimeOriginal = "0000:00:00 00:00:00", .dateTimeDigitized = kDigitized}).dateTaken,
               day(2023, 1, 2));
     EXPECT_EQ(jpegFacts({.dateTimeOriginal = "garbage", .dateTime = kChanged}).dateTaken, day(2025, 11, 12));
-    EXPECT_EQ(jpegFacts({.orientation = 1}), PhotoFacts{});
-    EXPECT_EQ(jpegFacts({}), PhotoFacts{});
+    EXPECT_EQ(jpegFacts({.orientation = 1}), PhotoMetadata{});
+    EXPECT_EQ(jpegFacts({}), PhotoMetadata{});
 }
 
-TEST_F(PhotoFactsTest, OnlyADayOfTheCalendarWrittenDigitByDigitIsADate)
+TEST_F(PhotoMetadataTest, OnlyADayOfTheCalendarWrittenDigitByDigitIsADate)
 {
-    const std::vector<std::pair<std::string, std::optional<CalendarDate>>> cases{
+    const std::vector<std::pair<std::string, std::optional<std::chrono::year_month_day>>> cases{
         {"2024:02:29 23:59:59", day(2024, 2, 29)},
         {"2024:05:06 07:08:09    ", day(2024, 5, 6)},
         {std::string("2024:05:06\0\0\0", 13), day(2024, 5, 6)},
@@ -83,7 +85,7 @@ TEST_F(PhotoFactsTest, OnlyADayOfTheCalendarWrittenDigitByDigitIsADate)
         EXPECT_EQ(factsOfBytes(exifBlock({.dateTimeOriginal = text})).dateTaken, expected) << text;
 }
 
-TEST_F(PhotoFactsTest, OrientationIsKeptOnlyWhenItIsOneOfTheEightExifValues)
+TEST_F(PhotoMetadataTest, OrientationIsKeptOnlyWhenItIsOneOfTheEightExifValues)
 {
     for (int orientation = 1; orientation <= 8; ++orientation)
         EXPECT_EQ(jpegFacts({.orientation = orientation}).orientation, orientation);
@@ -92,31 +94,31 @@ TEST_F(PhotoFactsTest, OrientationIsKeptOnlyWhenItIsOneOfTheEightExifValues)
     EXPECT_EQ(jpegFacts({.dateTimeOriginal = kOriginal}).orientation, 1);
 }
 
-TEST_F(PhotoFactsTest, PngAndBareTiffGiveTheirTagsLikeJpeg)
+TEST_F(PhotoMetadataTest, PngAndBareTiffGiveTheirTagsLikeJpeg)
 {
     const ExifTags tags{.dateTimeOriginal = kOriginal, .orientation = 3};
-    const PhotoFacts expected{.dateTaken = day(2024, 5, 6), .orientation = 3};
-    EXPECT_EQ(readPhotoFacts(writePngWithExif(file("photo.png"), tags)), expected);
+    const PhotoMetadata expected{.dateTaken = day(2024, 5, 6), .orientation = 3};
+    EXPECT_EQ(readPhotoMetadata(writePngWithExif(file("photo.png"), tags)), expected);
     EXPECT_EQ(factsOfBytes(ReadFileBytes(file("photo.png"))), expected);
     EXPECT_EQ(factsOfBytes(exifBlock(tags)), expected);
-    EXPECT_EQ(readPhotoFacts(writePngWithExif(file("plain.png"), {})), PhotoFacts{});
+    EXPECT_EQ(readPhotoMetadata(writePngWithExif(file("plain.png"), {})), PhotoMetadata{});
 }
 
-TEST_F(PhotoFactsTest, HeicGivesItsDateButIsNeverTurnedAgain)
+TEST_F(PhotoMetadataTest, HeicGivesItsDateButIsNeverTurnedAgain)
 {
     const std::string heic = writeHeicWithExif(file("photo.heic"), {.dateTimeOriginal = kOriginal, .orientation = 6});
-    const PhotoFacts expected{.dateTaken = day(2024, 5, 6), .orientation = 1, .isHeif = true};
-    EXPECT_EQ(readPhotoFacts(heic), expected);
+    const PhotoMetadata expected{.dateTaken = day(2024, 5, 6), .orientation = 1, .isHeif = true};
+    EXPECT_EQ(readPhotoMetadata(heic), expected);
     EXPECT_EQ(factsOfBytes(ReadFileBytes(heic)), expected);
     // A file of another major brand is HEIF still when it lists a HEIF brand among
     // its compatible ones.
     std::string otherBrand = ReadFileBytes(heic);
     otherBrand.replace(8, 4, "abcd");
     EXPECT_EQ(factsOfBytes(otherBrand), expected);
-    EXPECT_EQ(readPhotoFacts(writeHeicWithExif(file("plain.heic"), {})), PhotoFacts{.isHeif = true});
+    EXPECT_EQ(readPhotoMetadata(writeHeicWithExif(file("plain.heic"), {})), PhotoMetadata{.isHeif = true});
 }
 
-TEST_F(PhotoFactsTest, BrokenMissingAndOddFilesGiveNothingAndPrintNothing)
+TEST_F(PhotoMetadataTest, BrokenMissingAndOddFilesGiveNothingAndPrintNothing)
 {
     const std::string jpeg = ReadFileBytes(writeJpegWithExif(file("photo.jpg"), {.dateTimeOriginal = kOriginal}));
     WriteFileBytes(file("cut.jpg"), jpeg.substr(0, jpeg.find("Exif") + 30));
@@ -131,15 +133,15 @@ TEST_F(PhotoFactsTest, BrokenMissingAndOddFilesGiveNothingAndPrintNothing)
 
     testing::internal::CaptureStderr();
     for (const char* name : {"cut.jpg", "cut.heic", "noise.jpg", "empty.jpg", "missing.jpg"})
-        EXPECT_EQ(readPhotoFacts(file(name)), PhotoFacts{}) << name;
-    EXPECT_EQ(readPhotoFacts(dir.path().string()), PhotoFacts{});
-    EXPECT_EQ(factsOfBytes(heic.substr(0, heic.size() / 2)), PhotoFacts{});
-    EXPECT_EQ(factsOfBytes(noise), PhotoFacts{});
-    EXPECT_EQ(readPhotoFacts(nullptr, 0), PhotoFacts{});
+        EXPECT_EQ(readPhotoMetadata(file(name)), PhotoMetadata{}) << name;
+    EXPECT_EQ(readPhotoMetadata(dir.path().string()), PhotoMetadata{});
+    EXPECT_EQ(factsOfBytes(heic.substr(0, heic.size() / 2)), PhotoMetadata{});
+    EXPECT_EQ(factsOfBytes(noise), PhotoMetadata{});
+    EXPECT_EQ(readPhotoMetadata(std::span<const std::uint8_t>(), {}), PhotoMetadata{});
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
-TEST_F(PhotoFactsTest, HostileExifBlocksGiveOnlyWhatIsSane)
+TEST_F(PhotoMetadataTest, HostileExifBlocksGiveOnlyWhatIsSane)
 {
     const std::string block = exifBlock({.dateTimeOriginal = kOriginal, .dateTime = kChanged, .orientation = 6});
     std::string ifdOutside = block;
@@ -149,7 +151,7 @@ TEST_F(PhotoFactsTest, HostileExifBlocksGiveOnlyWhatIsSane)
     // The pointer to the Exif IFD (tag 0x8769, LONG, one value) leads out of the
     // block; the main IFD around it is sound.
     const std::string exifIfdOutside = withValueAfter(block, "\x87\x69\x00\x04\x00\x00\x00\x01"sv, "\x7F\xFF\xFF\xF0");
-    const PhotoFacts saneRest{.dateTaken = day(2025, 11, 12), .orientation = 6};
+    const PhotoMetadata saneRest{.dateTaken = day(2025, 11, 12), .orientation = 6};
     // Orientation (tag 0x0112, SHORT) with no value at all.
     const std::string emptyOrientation = withValueAfter(block, "\x01\x12\x00\x03"sv, "\0\0\0\0"sv);
     // HEIC Exif blocks: one of 17 MB, one without a TIFF header, one whose offset to
@@ -163,14 +165,14 @@ TEST_F(PhotoFactsTest, HostileExifBlocksGiveOnlyWhatIsSane)
 
     testing::internal::CaptureStderr();
     for (const std::string& bytes : {ifdOutside, endlessIfd}) {
-        EXPECT_EQ(factsOfBytes(bytes), PhotoFacts{});
-        EXPECT_EQ(factsOfBytes(jpegWithExifBlock(bytes)), PhotoFacts{});
+        EXPECT_EQ(factsOfBytes(bytes), PhotoMetadata{});
+        EXPECT_EQ(factsOfBytes(jpegWithExifBlock(bytes)), PhotoMetadata{});
     }
     EXPECT_EQ(factsOfBytes(exifIfdOutside), saneRest);
     EXPECT_EQ(factsOfBytes(jpegWithExifBlock(exifIfdOutside)), saneRest);
-    EXPECT_EQ(factsOfBytes(jpegWithExifBlock(emptyOrientation)), PhotoFacts{.dateTaken = day(2024, 5, 6)});
-    EXPECT_EQ(readPhotoFacts(hugeHeic), PhotoFacts{});
-    EXPECT_EQ(factsOfBytes(noTiffHeic), PhotoFacts{});
-    EXPECT_EQ(factsOfBytes(tiffOutsideHeic), PhotoFacts{});
+    EXPECT_EQ(factsOfBytes(jpegWithExifBlock(emptyOrientation)), PhotoMetadata{.dateTaken = day(2024, 5, 6)});
+    EXPECT_EQ(readPhotoMetadata(hugeHeic), PhotoMetadata{});
+    EXPECT_EQ(factsOfBytes(noTiffHeic), PhotoMetadata{});
+    EXPECT_EQ(factsOfBytes(tiffOutsideHeic), PhotoMetadata{});
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
