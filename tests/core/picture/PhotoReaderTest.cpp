@@ -341,7 +341,8 @@ TEST(PhotoReader, FilesThatAreNoPhotoOrAreCutOffAreNamed)
         EXPECT_EQ(pixelsOf(reader.read({.size = {40, 30}})).size, (PhotoSize{40, 30}));
     }
     // Everything up to the first two bytes of picture data.
-    PhotoReader cutPng(bytesOf(png.substr(0, png.find("IDAT") + 6)));
+    const std::string cutPngBytes = png.substr(0, png.find("IDAT") + 6);
+    PhotoReader cutPng(bytesOf(cutPngBytes));
     ASSERT_FALSE(cutPng.problem());
     EXPECT_EQ(std::get<PhotoProblem>(cutPng.read({.size = {40, 30}})).fault, PhotoFault::Damaged);
 }
