@@ -4,6 +4,8 @@
 
 #include <string>
 
+using namespace talvane::collection;
+
 namespace {
 
 const char* const kSpecies[] = {"Acer palmatum", "Juniperus chinensis", "Pinus thunbergii", "Ulmus parvifolia",

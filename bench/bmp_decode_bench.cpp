@@ -25,7 +25,7 @@
 
 namespace {
 
-void PutLe(std::string& out, std::uint32_t value, int nBytes)
+void putLe(std::string& out, std::uint32_t value, int nBytes)
 {
     for (int i = 0; i < nBytes; ++i)
         out.push_back(static_cast<char>(value >> (8 * i)));
@@ -36,15 +36,15 @@ std::string BmpBytes(int width, int height, int bitCount, std::uint32_t compress
     const bool indexed = bitCount == 8;
     const std::uint32_t offset = 14 + 40 + (indexed ? 1024 : 0);
     std::string out = "BM";
-    PutLe(out, offset + static_cast<std::uint32_t>(pixels.size()), 4);
-    PutLe(out, 0, 4);
-    PutLe(out, offset, 4);
+    putLe(out, offset + static_cast<std::uint32_t>(pixels.size()), 4);
+    putLe(out, 0, 4);
+    putLe(out, offset, 4);
     for (std::uint32_t field : {40u, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)})
-        PutLe(out, field, 4);
-    PutLe(out, 1, 2);
-    PutLe(out, static_cast<std::uint32_t>(bitCount), 2);
+        putLe(out, field, 4);
+    putLe(out, 1, 2);
+    putLe(out, static_cast<std::uint32_t>(bitCount), 2);
     for (std::uint32_t field : {compression, static_cast<std::uint32_t>(pixels.size()), 2835u, 2835u, 0u, 0u})
-        PutLe(out, field, 4);
+        putLe(out, field, 4);
     if (indexed)
         for (int i = 0; i < 256; ++i)
             out += {static_cast<char>(i), static_cast<char>(255 - i), static_cast<char>(i / 2), 0};

@@ -11,6 +11,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 constexpr int kRuns = 3;
@@ -39,14 +41,14 @@ int main(int argc, char** argv)
     const auto path = std::filesystem::temp_directory_path() / "talvane-bench.tvn";
 
     const double save = Seconds([&] {
-        if (const auto saved = SaveCollectionFile(path, entries, {.keepVersion = false}))
+        if (const auto saved = saveCollectionFile(path, entries, {.keepVersion = false}))
             std::fprintf(stderr, "save failed: %s\n", saved.reason.c_str());
     }, kRuns);
     const double plain = Seconds([&] { PlainRead(path); }, kRuns);
     std::size_t loaded = 0;
     const double load = Seconds([&] {
         EntryList read;
-        if (const auto failure = LoadCollectionFile(path, read))
+        if (const auto failure = loadCollectionFile(path, read))
             std::fprintf(stderr, "load failed: %s\n", failure->c_str());
         loaded = read.size();
     }, kRuns);

@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace talvane::collection;
+
 namespace {
 
 // Processor time of the thread, in milliseconds.
@@ -43,9 +45,9 @@ int main(int argc, char** argv)
     // The model alone first, then the panel that shows it.
     const double modelSortMs = milliseconds([&] { model.sort(0, Qt::AscendingOrder); });
     const double modelPurchasedMs =
-        milliseconds([&] { model.sort(static_cast<int>(search::ListColumn::Purchased), Qt::AscendingOrder); });
+        milliseconds([&] { model.sort(static_cast<int>(talvane::search::ListColumn::Purchased), Qt::AscendingOrder); });
     const double modelPhotosMs =
-        milliseconds([&] { model.sort(static_cast<int>(search::ListColumn::Photos), Qt::AscendingOrder); });
+        milliseconds([&] { model.sort(static_cast<int>(talvane::search::ListColumn::Photos), Qt::AscendingOrder); });
     const double modelFilterMs = milliseconds([&] { model.setFilter(QStringLiteral("juniperus")); });
     model.setFilter(QString());
     model.sort(-1);

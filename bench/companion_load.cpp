@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::companion;
@@ -72,9 +74,9 @@ int main(int argc, char** argv)
                          "Wired the branches", {}, {}, {}});
         (*entries[n])[kJournalField] = journal.text();
     }
-    talvane::giveMissingTreeIds(entries);
+    talvane::collection::giveMissingTreeIds(entries);
     const fs::path file = folder / "load.tvn";
-    if (const auto failure = SaveCollectionFile(file, entries)) {
+    if (const auto failure = saveCollectionFile(file, entries)) {
         std::fprintf(stderr, "cannot write the collection: %s\n", failure->c_str());
         return 1;
     }

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::journal;
@@ -22,7 +24,7 @@ constexpr int kLoadRuns = 5;
 EntryList Load(const std::filesystem::path& path)
 {
     EntryList read;
-    if (const auto failure = LoadCollectionFile(path, read))
+    if (const auto failure = loadCollectionFile(path, read))
         std::fprintf(stderr, "load failed: %s\n", failure->c_str());
     return read;
 }
@@ -32,11 +34,11 @@ EntryList Load(const std::filesystem::path& path)
 void WriteCollections(std::size_t count, const std::filesystem::path& plainPath, const std::filesystem::path& journalPath)
 {
     EntryList entries = SampleCollection(count);
-    if (const auto saved = SaveCollectionFile(plainPath, entries, {.keepVersion = false}))
+    if (const auto saved = saveCollectionFile(plainPath, entries, {.keepVersion = false}))
         std::fprintf(stderr, "save failed: %s\n", saved.reason.c_str());
     for (std::size_t n = 0; n < count; ++n)
         (*entries[n])[kJournalField] = SampleJournal(n);
-    if (const auto saved = SaveCollectionFile(journalPath, entries, {.keepVersion = false}))
+    if (const auto saved = saveCollectionFile(journalPath, entries, {.keepVersion = false}))
         std::fprintf(stderr, "save failed: %s\n", saved.reason.c_str());
 }
 

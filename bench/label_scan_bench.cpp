@@ -21,7 +21,7 @@ namespace {
 // A garden-coloured photo with the label's code 600 pixels wide off its centre.
 std::string PhonePhoto(int width, int height)
 {
-    const auto code = talvane::QrCode::encode(talvane::treeQrText("3f6c2a1e-8b4d-4c7a-9e21-5d0b7f3a9c64"));
+    const auto code = talvane::labels::QrCode::encode(talvane::labels::treeQrText("3f6c2a1e-8b4d-4c7a-9e21-5d0b7f3a9c64"));
     const int module = 600 / code->size(), left = width / 3, top = height / 3;
     std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
     for (int y = 0; y < height; ++y)

@@ -17,6 +17,8 @@
 #include <random>
 #include <string>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::passport;
@@ -57,7 +59,7 @@ EntryList TreeWithPhotos(const std::filesystem::path& photos, int count, std::si
     return entries;
 }
 
-void Run(const std::string& command)
+void run(const std::string& command)
 {
     if (std::system(command.c_str()) != 0)
         std::fprintf(stderr, "failed: %s\n", command.c_str());
@@ -88,18 +90,18 @@ int main(int argc, char** argv)
     const auto passport = folder / "Oak.tvp";
     const std::string in = "cd '" + giver.string() + "' && ";
 
-    Run("sync -f '" + folder.string() + "'");
+    run("sync -f '" + folder.string() + "'");
     const double exported = Seconds([&] {
         const PassportExport request{giver / "trees.tvn", giver / "Album", giver / "Photos", "Anna", {}, passport};
         if (const auto result = exportPassport(tree, 0, request); !result.problem.empty())
             std::fprintf(stderr, "%s\n", result.problem.c_str());
     });
-    const double zipped = Seconds([&] { Run(in + "zip -0 -q -r ../peer.zip Photos"); });
+    const double zipped = Seconds([&] { run(in + "zip -0 -q -r ../peer.zip Photos"); });
     std::filesystem::remove(folder / "peer.zip");
-    Run("sync -f '" + folder.string() + "'");
-    const double zippedFlushed = Seconds([&] { Run(in + "zip -0 -q -r ../peer.zip Photos && sync -f ../peer.zip"); });
+    run("sync -f '" + folder.string() + "'");
+    const double zippedFlushed = Seconds([&] { run(in + "zip -0 -q -r ../peer.zip Photos && sync -f ../peer.zip"); });
 
-    Run("sync -f '" + folder.string() + "'");
+    run("sync -f '" + folder.string() + "'");
     const double imported = Seconds([&] {
         EntryList entries;
         ImportedTree result = importPassport({passport, receiver / "Album", receiver / "Photos", CalendarDate::today(), {}}, entries);
@@ -108,15 +110,15 @@ int main(int argc, char** argv)
             return;
         }
         entries.push_back(std::move(result.entry));
-        if (const auto failure = SaveCollectionFile(receiver / "own.tvn", entries))
+        if (const auto failure = saveCollectionFile(receiver / "own.tvn", entries))
             std::fprintf(stderr, "%s\n", failure->c_str());
         result.placed.commit();
     });
-    const double unzipped = Seconds([&] { Run("unzip -q '" + (folder / "peer.zip").string() + "' -d '" + (folder / "peer").string() + "'"); });
+    const double unzipped = Seconds([&] { run("unzip -q '" + (folder / "peer.zip").string() + "' -d '" + (folder / "peer").string() + "'"); });
     std::filesystem::remove_all(folder / "peer");
-    Run("sync -f '" + folder.string() + "'");
+    run("sync -f '" + folder.string() + "'");
     const double unzippedFlushed = Seconds([&] {
-        Run("unzip -q '" + (folder / "peer.zip").string() + "' -d '" + (folder / "peer").string() + "' && sync -f '" +
+        run("unzip -q '" + (folder / "peer.zip").string() + "' -d '" + (folder / "peer").string() + "' && sync -f '" +
             (folder / "peer").string() + "'");
     });
 

@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace talvane::collection;
+
 int main(int argc, char** argv)
 {
     const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 10000;
@@ -24,7 +26,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
 
     const std::string file = folder.filePath(QStringLiteral("trees.tvn")).toStdString();
-    if (SaveCollectionFile(file, SampleCollection(count)))
+    if (saveCollectionFile(file, SampleCollection(count)))
         return 1;
     UiServices services(nullptr, nullptr, nullptr, nullptr, nullptr);
     RecentFileList recent;

@@ -18,13 +18,15 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 constexpr int kRuns = 5;
 
 void Save(const std::filesystem::path& path, const EntryList& entries, bool keepVersion)
 {
-    if (const auto saved = SaveCollectionFile(path, entries, {.keepVersion = keepVersion}))
+    if (const auto saved = saveCollectionFile(path, entries, {.keepVersion = keepVersion}))
         std::fprintf(stderr, "save failed: %s\n", saved.reason.c_str());
 }
 
@@ -53,7 +55,7 @@ pid_t SaveInChild(const std::filesystem::path& path, const EntryList& entries)
 {
     const pid_t child = ::fork();
     if (child == 0)
-        ::_exit(SaveCollectionFile(path, entries, {.keepVersion = true}) ? 1 : 0);
+        ::_exit(saveCollectionFile(path, entries, {.keepVersion = true}) ? 1 : 0);
     return child;
 }
 
@@ -66,8 +68,8 @@ void KillInPlaceSaves(const std::filesystem::path& path, const EntryList& oldEnt
         Save(path, oldEntries, false);
         ::waitpid(SaveInChild(path, newEntries), nullptr, 0);
     });
-    const std::string oldBytes = WriteCollection(oldEntries);
-    const std::string newBytes = WriteCollection(newEntries);
+    const std::string oldBytes = writeCollection(oldEntries);
+    const std::string newBytes = writeCollection(newEntries);
     std::mt19937 random(12345);
     std::uniform_real_distribution<double> moment(0, saveSeconds * 1.2);
     int sawOld = 0, sawNew = 0, sawOther = 0, putBack = 0;
@@ -80,13 +82,13 @@ void KillInPlaceSaves(const std::filesystem::path& path, const EntryList& oldEnt
         ::waitpid(child, nullptr, 0);
         EntryList opened;
         std::string notice;
-        const bool read = !LoadCollectionFile(path, opened, nullptr, &notice);
+        const bool read = !loadCollectionFile(path, opened, nullptr, &notice);
         putBack += !notice.empty();
-        const std::string bytes = read ? WriteCollection(opened) : std::string();
+        const std::string bytes = read ? writeCollection(opened) : std::string();
         sawOld += bytes == oldBytes;
         sawNew += bytes == newBytes;
         sawOther += bytes != oldBytes && bytes != newBytes;
-        RemoveStaleTemporaries(path);
+        removeStaleTemporaries(path);
         left += LeftBehind(path.parent_path());
     }
     std::printf("%d kills during the in-place save: %d opened as the old file (%d of them put back from the backup), "
@@ -116,7 +118,7 @@ int main(int argc, char** argv)
     const double versioned = SaveSeconds(path, entries, true);
     std::printf("%zu trees, %.1f MB file\n", count, std::filesystem::file_size(path) / 1e6);
     std::printf("save                 %8.2f ms\n", plain * 1e3);
-    std::printf("save keeping version %8.2f ms  (%zu versions kept)\n", versioned * 1e3, ListVersions(path).size());
+    std::printf("save keeping version %8.2f ms  (%zu versions kept)\n", versioned * 1e3, listVersions(path).size());
     std::printf("difference           %+8.2f ms  (%+.1f %%)\n", (versioned - plain) * 1e3,
                 (versioned - plain) / plain * 100);
 

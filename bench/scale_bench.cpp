@@ -42,6 +42,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 // Answers every question the way a user carrying on would: Yes, OK.
@@ -189,7 +191,7 @@ bool WriteSampleFile(const std::string& file, std::size_t count)
 {
     const pid_t child = ::fork();
     if (child == 0)
-        ::_exit(SaveCollectionFile(file, SampleCollection(count), {.keepVersion = false}) ? 1 : 0);
+        ::_exit(saveCollectionFile(file, SampleCollection(count), {.keepVersion = false}) ? 1 : 0);
     int status = 1;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -212,7 +214,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QTemporaryDir folder;
-    SetBaseDirectory(folder.path());
+    setBaseDirectory(folder.path());
     // Unsaved work of an earlier run must not be offered back to this one.
     qputenv("XDG_STATE_HOME", folder.path().toLocal8Bit());
 

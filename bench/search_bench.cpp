@@ -14,6 +14,8 @@
 #include <numeric>
 #include <string>
 
+using namespace talvane::collection;
+
 namespace {
 
 // The best of several runs, in milliseconds of processor time.
@@ -31,7 +33,7 @@ double bestMilliseconds(Step&& step, int runs = 7)
 
 std::size_t plainSearch(const EntryList& entries, const std::string& word)
 {
-    const auto& named = search::namedFieldTable();
+    const auto& named = talvane::search::namedFieldTable();
     std::size_t found = 0;
     for (const auto& entry : entries) {
         found += entry->anyWrittenField([&](std::size_t field, std::string_view text) {
@@ -50,7 +52,7 @@ void compareFilterStep(const EntryList& entries, const char* word, const char* a
         std::iota(positions.begin(), positions.end(), std::size_t{0});
         return positions;
     }();
-    const search::EntryAt at = [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; };
+    const talvane::search::EntryAt at = [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; };
     std::vector<std::size_t> matching;
     std::size_t folded = 0;
     std::size_t plain = 0;
@@ -62,7 +64,7 @@ void compareFilterStep(const EntryList& entries, const char* word, const char* a
     for (int round = 0; round < 5; ++round) {
         foldedMs = std::min(foldedMs, bestMilliseconds(
             [&] {
-                search::keepMatchingPositions(all, at, search::EntryMatcher(word), matching);
+                talvane::search::keepMatchingPositions(all, at, talvane::search::EntryMatcher(word), matching);
                 folded = matching.size();
             }, 3));
         plainMs = std::min(plainMs, bestMilliseconds([&] { plain = plainSearch(entries, word); }, 3));
@@ -92,16 +94,16 @@ int main(int argc, char** argv)
         if (count * 10 <= largest)
             continue;
 
-        const search::EntryAt at = [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; };
+        const talvane::search::EntryAt at = [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; };
         std::vector<std::size_t> sorted;
         const double sortMs = bestMilliseconds(
-            [&] { sorted = search::sortedPositions(entries.size(), at, search::ListColumn::Name, false); }, 3);
+            [&] { sorted = talvane::search::sortedPositions(entries.size(), at, talvane::search::ListColumn::Name, false); }, 3);
         const std::size_t heapBeforeIndex = HeapInUse();
         std::vector<std::size_t> visible;
-        search::keepMatchingPositions(sorted, at, search::EntryMatcher("tree"), visible);
+        talvane::search::keepMatchingPositions(sorted, at, talvane::search::EntryMatcher("tree"), visible);
         const std::size_t indexBytes = HeapInUse() - heapBeforeIndex + sorted.capacity() * sizeof(std::size_t);
         const double purchasedMs = bestMilliseconds(
-            [&] { sorted = search::sortedPositions(entries.size(), at, search::ListColumn::Purchased, false); }, 3);
+            [&] { sorted = talvane::search::sortedPositions(entries.size(), at, talvane::search::ListColumn::Purchased, false); }, 3);
         std::printf("%8zu entries  sort keys and sort by Name %.1f ms, by Purchased (dates read) %.1f ms\n", count,
                     sortMs, purchasedMs);
         std::printf("%8zu entries  collection %.1f MB, list order and visible rows %.2f MB (%.1f %%)\n", count,

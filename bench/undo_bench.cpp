@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace talvane::collection;
+
 namespace {
 
 double Median(std::vector<double> times)
@@ -34,7 +36,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
 
     const std::string file = folder.filePath(QStringLiteral("undo.tvn")).toStdString();
-    if (SaveCollectionFile(file, SampleCollection(count), {.keepVersion = false}))
+    if (saveCollectionFile(file, SampleCollection(count), {.keepVersion = false}))
         return 1;
     UiServices services(nullptr, nullptr, nullptr, nullptr, nullptr);
     RecentFileList recent;

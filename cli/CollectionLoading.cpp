@@ -3,15 +3,17 @@
 #include "core/collection/CollectionFile.h"
 #include "core/timeline/PictureFolders.h"
 
-EntryList LoadCollectionOrFail(const std::string& file)
+using namespace talvane::collection;
+
+EntryList loadCollectionOrFail(const std::string& file)
 {
     EntryList entries;
-    if (const auto failure = LoadCollectionFile(file, entries))
+    if (const auto failure = loadCollectionFile(file, entries))
         throw CliFailure(file + ": " + *failure);
     return entries;
 }
 
-const CBonsaiData& EntryOrFail(const std::string& file, const EntryList& entries, long long position)
+const CBonsaiData& entryOrFail(const std::string& file, const EntryList& entries, long long position)
 {
     if (position < 0 || static_cast<unsigned long long>(position) >= entries.size())
         throw CliFailure(file + ": there is no entry " + std::to_string(position) + " (the collection has " +
@@ -19,7 +21,7 @@ const CBonsaiData& EntryOrFail(const std::string& file, const EntryList& entries
     return *entries[static_cast<std::size_t>(position)];
 }
 
-talvane::timeline::PictureFolders PictureFoldersOf(const std::string& file, const EntryList& entries)
+talvane::timeline::PictureFolders pictureFoldersOf(const std::string& file, const EntryList& entries)
 {
     return talvane::timeline::findPictureFolders(talvane::timeline::collectionHome(file),
                                                  std::filesystem::current_path(), entries);

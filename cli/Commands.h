@@ -9,33 +9,33 @@
 
 // Each command of talvane-cli adds its subcommand and callback to the app.
 // Failures are reported by throwing CliFailure; main() prints it and exits 1.
-void AddDumpCommand(CLI::App& app);
-void AddGuideCommands(CLI::App& app);
-void AddBmpCommand(CLI::App& app);
-void AddReportCommand(CLI::App& app);
-void AddCsvCommands(CLI::App& app);
-void AddJournalCommands(CLI::App& app);
-void AddFindCommand(CLI::App& app);
-void AddTimelineCommands(CLI::App& app);
-void AddServeCommand(CLI::App& app);
-void AddPassportCommands(CLI::App& app);
-void AddTokenCommand(CLI::App& app);
-void AddPairCommand(CLI::App& app);
-void AddPhonesCommand(CLI::App& app);
-void AddRemindSetupCommand(CLI::App& app);
+void addDumpCommand(CLI::App& app);
+void addGuideCommands(CLI::App& app);
+void addBmpCommand(CLI::App& app);
+void addReportCommand(CLI::App& app);
+void addCsvCommands(CLI::App& app);
+void addJournalCommands(CLI::App& app);
+void addFindCommand(CLI::App& app);
+void addTimelineCommands(CLI::App& app);
+void addServeCommand(CLI::App& app);
+void addPassportCommands(CLI::App& app);
+void addTokenCommand(CLI::App& app);
+void addPairCommand(CLI::App& app);
+void addPhonesCommand(CLI::App& app);
+void addRemindSetupCommand(CLI::App& app);
 
 // Prints the address a phone opens to pair, and its QR code, as serve and pair do.
-void PrintPairingAddress(const std::string& address);
+void printPairingAddress(const std::string& address);
 
 // Adds the option as the number option names it. A text that is not one of its
 // numbers fails the command with the option's one-line message instead of CLI11's
 // report; the option's number must fit in Number.
-CLI::Validator NumberValidator(const text::NumberOption& option);
+CLI::Validator numberValidator(const talvane::text::NumberOption& option);
 template <typename Number>
-CLI::Option* AddNumberOption(CLI::App& command, const text::NumberOption& option, Number& value,
+CLI::Option* addNumberOption(CLI::App& command, const talvane::text::NumberOption& option, Number& value,
                              const std::string& description)
 {
-    return command.add_option(std::string(option.name), value, description)->transform(NumberValidator(option));
+    return command.add_option(std::string(option.name), value, description)->transform(numberValidator(option));
 }
 
 // find's status when no entry matches, apart from a file that cannot be read (1).
@@ -53,19 +53,19 @@ struct CliFailure : std::runtime_error {
 
 // The entries of a collection file; a file that cannot be read, or is damaged,
 // fails the command with the reason.
-EntryList LoadCollectionOrFail(const std::string& file);
+talvane::collection::EntryList loadCollectionOrFail(const std::string& file);
 // The entry at a position counted from 0; a position outside the collection fails
 // the command.
-const CBonsaiData& EntryOrFail(const std::string& file, const EntryList& entries, long long position);
+const CBonsaiData& entryOrFail(const std::string& file, const talvane::collection::EntryList& entries, long long position);
 
 // The folders of a collection's album pictures and timeline photos, found as the
 // window finds them, with the folder the command runs in as the start folder.
-talvane::timeline::PictureFolders PictureFoldersOf(const std::string& file, const EntryList& entries);
+talvane::timeline::PictureFolders pictureFoldersOf(const std::string& file, const talvane::collection::EntryList& entries);
 
 // A tree's text (Windows-1252) as a command prints it: UTF-8, with its control
 // characters shown as escapes when standard output is a terminal, which would act on
 // them; into a file or a pipe the text goes unchanged.
-std::string PrintedText(std::string_view treeText);
+std::string printedText(std::string_view treeText);
 
 // Fails the command, writing nothing, where it must not write `output`: one of its
 // `inputs`, a Talvane collection, or a file whose collection lock a live process holds.
@@ -80,7 +80,7 @@ void writeOutputOrFail(const std::string& file, std::string_view bytes);
 
 // The lock of a collection a command is about to write; fails the command while a live
 // process holds it. Nothing where no lock can be made: the save then says why.
-std::optional<CommandLock> lockCollectionOrFail(const std::string& file);
+std::optional<talvane::collection::CommandLock> lockCollectionOrFail(const std::string& file);
 
 // Thrown by a command that has already written its own failure report:
 // main() only exits with the status.

@@ -5,12 +5,14 @@
 #include <functional>
 #include <iostream>
 
+using namespace talvane::csv;
+
 namespace {
 
 using FileConversion = std::function<std::optional<std::string>(const std::string& input, const std::string& output)>;
 
 // `writes` names what OUT becomes, as refuseToOverwriteOrFail takes it.
-void AddCsvCommand(CLI::App& app, const char* name, const char* description, const char* input,
+void addCsvCommand(CLI::App& app, const char* name, const char* description, const char* input,
                    const char* output, std::string_view writes, FileConversion convert)
 {
     auto* command = app.add_subcommand(name, description);
@@ -26,7 +28,7 @@ void AddCsvCommand(CLI::App& app, const char* name, const char* description, con
 
 // Says what became of the table's journals: those a spreadsheet had given LF line
 // breaks, and those that still cannot be read.
-void TellJournals(const std::string& csvFile, const CsvJournals& journals)
+void tellJournals(const std::string& csvFile, const CsvJournals& journals)
 {
     if (journals.restored > 0)
         std::cout << csvFile << ": " << journals.restored << (journals.restored == 1 ? " journal" : " journals")
@@ -42,25 +44,25 @@ void TellJournals(const std::string& csvFile, const CsvJournals& journals)
                   << " trees cannot be read and are kept as they are, the first in row " << firstRow << "\n";
 }
 
-std::optional<std::string> ImportAndTell(const std::string& csvFile, const std::string& tvnFile)
+std::optional<std::string> importAndTell(const std::string& csvFile, const std::string& tvnFile)
 {
     CsvJournals journals;
-    auto failure = ImportCollectionCsv(csvFile, tvnFile, &journals);
+    auto failure = importCollectionCsv(csvFile, tvnFile, &journals);
     if (!failure)
-        TellJournals(csvFile, journals);
+        tellJournals(csvFile, journals);
     return failure;
 }
 
 } // namespace
 
-void AddCsvCommands(CLI::App& app)
+void addCsvCommands(CLI::App& app)
 {
-    AddCsvCommand(app, "export",
+    addCsvCommand(app, "export",
                   "Write a collection (.tvn) as a UTF-8 CSV table: a header row of the field names, one row per entry",
                   "FILE.tvn", "OUT.csv", "a CSV table",
-                  [](const std::string& tvnFile, const std::string& csvFile) { return ExportCollectionCsv(tvnFile, csvFile); });
-    AddCsvCommand(app, "import",
+                  [](const std::string& tvnFile, const std::string& csvFile) { return exportCollectionCsv(tvnFile, csvFile); });
+    addCsvCommand(app, "import",
                   "Write a collection (.tvn) from a CSV table as export writes it; columns may come in any order or "
                   "be left out. OUT is left untouched when the table is refused",
-                  "IN.csv", "OUT.tvn", {}, ImportAndTell);
+                  "IN.csv", "OUT.tvn", {}, importAndTell);
 }

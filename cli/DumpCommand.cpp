@@ -7,14 +7,16 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+using namespace talvane::collection;
+
 namespace {
 
-nlohmann::ordered_json EntryToJson(const CBonsaiData& entry, std::string_view treeId)
+nlohmann::ordered_json entryToJson(const CBonsaiData& entry, std::string_view treeId)
 {
     nlohmann::ordered_json object;
     nlohmann::ordered_json spare = nlohmann::ordered_json::object();
-    for (const auto& field : talvane::fields::allFields()) {
-        const auto value = text::Cp1252ToUtf8(entry[field.index]);
+    for (const auto& field : talvane::collection::allFields()) {
+        const auto value = talvane::text::cp1252ToUtf8(entry[field.index]);
         if (!field.isSpare())
             object[std::string(field.name)] = value;
         else if (!entry[field.index].empty())
@@ -27,17 +29,17 @@ nlohmann::ordered_json EntryToJson(const CBonsaiData& entry, std::string_view tr
 
 void Dump(const std::string& file)
 {
-    const EntryList entries = LoadCollectionOrFail(file);
-    const auto treeIds = talvane::treeIds(entries);
+    const EntryList entries = loadCollectionOrFail(file);
+    const auto treeIds = talvane::collection::treeIds(entries);
     nlohmann::ordered_json entriesJson = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < entries.size(); ++i)
-        entriesJson.push_back(EntryToJson(*entries[i], treeIds[i]));
+        entriesJson.push_back(entryToJson(*entries[i], treeIds[i]));
     std::cout << nlohmann::ordered_json{{"entries", std::move(entriesJson)}}.dump(2) << '\n';
 }
 
 } // namespace
 
-void AddDumpCommand(CLI::App& app)
+void addDumpCommand(CLI::App& app)
 {
     auto* command = app.add_subcommand("dump", "Print a collection (.tvn) as JSON: the named fields, the non-empty spare ones and "
                                              "the tree's identifier (empty when it has none)");

@@ -7,15 +7,17 @@
 #include <iostream>
 #include <optional>
 
+using namespace talvane::collection;
+
 namespace {
 
 // Words typed on a terminal arrive in UTF-8; the collection holds Windows-1252. A word
 // with a character that Windows-1252 cannot hold is in no entry: nothing is given then.
-std::optional<std::string> FilterFromWords(const std::vector<std::string>& words)
+std::optional<std::string> filterFromWords(const std::vector<std::string>& words)
 {
     std::string filter;
     for (const auto& word : words) {
-        const auto converted = text::Utf8ToCp1252Strict(word);
+        const auto converted = talvane::text::utf8ToCp1252Strict(word);
         if (!converted)
             return std::nullopt;
         filter += *converted + ' ';
@@ -23,17 +25,17 @@ std::optional<std::string> FilterFromWords(const std::vector<std::string>& words
     return filter;
 }
 
-void Find(const std::string& file, const std::vector<std::string>& words, bool withIds)
+void find(const std::string& file, const std::vector<std::string>& words, bool withIds)
 {
-    const EntryList entries = LoadCollectionOrFail(file);
-    const auto filter = FilterFromWords(words);
-    const auto found = filter ? search::findEntries(entries, search::EntryMatcher(*filter)) : std::vector<std::size_t>{};
-    const auto treeIds = withIds ? talvane::treeIds(entries) : std::vector<std::string_view>{};
+    const EntryList entries = loadCollectionOrFail(file);
+    const auto filter = filterFromWords(words);
+    const auto found = filter ? talvane::search::findEntries(entries, talvane::search::EntryMatcher(*filter)) : std::vector<std::size_t>{};
+    const auto treeIds = withIds ? talvane::collection::treeIds(entries) : std::vector<std::string_view>{};
     for (const std::size_t position : found) {
         std::cout << position << '\t';
         if (withIds)
             std::cout << treeIds[position] << '\t';
-        std::cout << PrintedText((*entries[position])[CBonsaiData::Name]) << '\n';
+        std::cout << printedText((*entries[position])[CBonsaiData::Name]) << '\n';
     }
     if (found.empty())
         throw CliExit{kFindNoMatchStatus};
@@ -41,7 +43,7 @@ void Find(const std::string& file, const std::vector<std::string>& words, bool w
 
 } // namespace
 
-void AddFindCommand(CLI::App& app)
+void addFindCommand(CLI::App& app)
 {
     auto* command = app.add_subcommand(
         "find", "Print the position and name of each entry in which every word appears in a named field "
@@ -53,5 +55,5 @@ void AddFindCommand(CLI::App& app)
     command->add_option("WORD", *words, "the words to look for")->required();
     command->add_flag("--ids", *withIds,
                       "print position<TAB>id<TAB>name: each tree's identifier between, empty when it has none");
-    command->callback([file, words, withIds] { Find(*file, *words, *withIds); });
+    command->callback([file, words, withIds] { find(*file, *words, *withIds); });
 }

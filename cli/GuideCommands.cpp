@@ -7,6 +7,8 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+using namespace talvane::guide;
+
 namespace {
 
 struct JsonMember {
@@ -30,55 +32,55 @@ constexpr JsonMember kTextMembers[] = {
     {"m_strTempMin", &CGuideEspece::m_strTempMin},
 };
 
-nlohmann::ordered_json SpeciesToJson(const CGuideEspece& species)
+nlohmann::ordered_json speciesToJson(const CGuideEspece& species)
 {
     nlohmann::ordered_json object;
     for (const auto& [name, member] : kTextMembers)
-        object[name] = text::Cp1252ToUtf8(species.*member);
+        object[name] = talvane::text::cp1252ToUtf8(species.*member);
     object["m_nIntExtCode"] = species.m_nIntExtCode;
     return object;
 }
 
 // Loads the guide as the program does, the messages collected instead of shown.
-void PrintGuide(const std::string& file)
+void printGuide(const std::string& file)
 {
     SpeciesGuide guide;
     nlohmann::ordered_json messages = nlohmann::ordered_json::array();
     LoadSpeciesGuide(
-        file, [&](const std::string& message, const std::string&, unsigned) { messages.push_back(text::Cp1252ToUtf8(message)); },
+        file, [&](const std::string& message, const std::string&, unsigned) { messages.push_back(talvane::text::cp1252ToUtf8(message)); },
         guide);
     nlohmann::ordered_json records = nlohmann::ordered_json::array();
     for (const auto& species : guide)
-        records.push_back(SpeciesToJson(*species));
+        records.push_back(speciesToJson(*species));
     std::cout << nlohmann::ordered_json{{"records", std::move(records)}, {"messages", std::move(messages)}}.dump(2)
               << '\n';
 }
 
-std::string ReadInput(const std::string& file)
+std::string readInput(const std::string& file)
 {
-    auto bytes = ReadGuideFile(file);
+    auto bytes = readGuideFile(file);
     if (!bytes)
         throw CliFailure("cannot read " + file);
     return std::move(*bytes);
 }
 
-void EncodeGuide(const std::string& plainFile, const std::string& outFile)
+void encodeGuide(const std::string& plainFile, const std::string& outFile)
 {
     std::size_t line = 0;
-    const auto stored = EncodeGuideText(ReadInput(plainFile), &line);
+    const auto stored = encodeGuideText(readInput(plainFile), &line);
     if (!stored)
         throw CliFailure(plainFile + ": line " + std::to_string(line) +
                          " holds \"~\" or DEL, which a guide file cannot store; nothing written");
     writeOutputOrFail(outFile, *stored);
 }
 
-void DecodeGuide(const std::string& storedFile, const std::string& outFile)
+void decodeGuide(const std::string& storedFile, const std::string& outFile)
 {
-    writeOutputOrFail(outFile, DecodeGuideText(ReadInput(storedFile)));
+    writeOutputOrFail(outFile, decodeGuideText(readInput(storedFile)));
 }
 
 // A subcommand taking two file arguments; `writes` names what OUT becomes.
-void AddConversionCommand(CLI::App& app, const char* name, const char* description, const char* inputName,
+void addConversionCommand(CLI::App& app, const char* name, const char* description, const char* inputName,
                           const char* inputDescription, std::string_view writes,
                           void (*convert)(const std::string&, const std::string&))
 {
@@ -94,16 +96,16 @@ void AddConversionCommand(CLI::App& app, const char* name, const char* descripti
 
 } // namespace
 
-void AddGuideCommands(CLI::App& app)
+void addGuideCommands(CLI::App& app)
 {
     auto* guide = app.add_subcommand("guide", "Load a species guide (esspef.dat) as the program does and print its "
                                               "records and messages as JSON");
     auto file = std::make_shared<std::string>();
     guide->add_option("FILE", *file, "the species guide file")->required();
-    guide->callback([file] { PrintGuide(*file); });
+    guide->callback([file] { printGuide(*file); });
 
-    AddConversionCommand(app, "guide-encode", "Shift a plain species guide text into the stored form", "PLAIN",
-                         "the plain guide text (Windows-1252)", "a species guide", EncodeGuide);
-    AddConversionCommand(app, "guide-decode", "Undo the shift of a stored species guide into plain text", "FILE",
-                         "the stored species guide", "a plain guide text", DecodeGuide);
+    addConversionCommand(app, "guide-encode", "Shift a plain species guide text into the stored form", "PLAIN",
+                         "the plain guide text (Windows-1252)", "a species guide", encodeGuide);
+    addConversionCommand(app, "guide-decode", "Undo the shift of a stored species guide into plain text", "FILE",
+                         "the stored species guide", "a plain guide text", decodeGuide);
 }

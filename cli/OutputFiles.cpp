@@ -3,6 +3,8 @@
 #include "core/collection/OutputFile.h"
 #include "core/collection/SafeFile.h"
 
+using namespace talvane::collection;
+
 namespace {
 
 std::string refusalText(const OutputRefusal& refusal, std::string_view command, const std::string& output,
@@ -15,7 +17,7 @@ std::string refusalText(const OutputRefusal& refusal, std::string_view command, 
     const std::string notACollection = ": " + std::string(command) + " writes " + std::string(writes) + ", not a collection";
     if (refusal.reason == OutputRefusal::Reason::Collection)
         return output + " is a Talvane collection" + notACollection;
-    return output + " is a collection open by " + DescribeLockHolder(refusal.holder) + notACollection;
+    return output + " is a collection open by " + describeLockHolder(refusal.holder) + notACollection;
 }
 
 } // namespace
@@ -30,7 +32,7 @@ void refuseToOverwriteOrFail(std::string_view command, const std::string& output
 
 void writeOutputOrFail(const std::string& file, std::string_view bytes)
 {
-    if (const auto failure = ReplaceFile(file, bytes))
+    if (const auto failure = replaceFile(file, bytes))
         throw CliFailure("cannot write " + file + ": " + *failure);
 }
 
@@ -39,6 +41,6 @@ std::optional<CommandLock> lockCollectionOrFail(const std::string& file)
     std::optional<LockHolder> holder;
     auto lock = CommandLock::take(file, &holder);
     if (holder)
-        throw CliFailure(file + ": it is open by " + DescribeLockHolder(*holder) + "; close it there first");
+        throw CliFailure(file + ": it is open by " + describeLockHolder(*holder) + "; close it there first");
     return lock;
 }

@@ -12,6 +12,8 @@
 #include <iostream>
 #include <memory>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::passport;
@@ -29,44 +31,44 @@ struct ImportRequest {
     bool copy = false;
 };
 
-void ExportTree(const ExportRequest& request)
+void exportTree(const ExportRequest& request)
 {
     refuseToOverwriteOrFail("passport-export", request.out, {request.file}, "a passport");
-    const EntryList entries = LoadCollectionOrFail(request.file);
-    EntryOrFail(request.file, entries, request.entry);
+    const EntryList entries = loadCollectionOrFail(request.file);
+    entryOrFail(request.file, entries, request.entry);
     PassportExport what;
     what.collectionFile = request.file;
-    const auto folders = PictureFoldersOf(request.file, entries);
+    const auto folders = pictureFoldersOf(request.file, entries);
     what.albumFolder = folders.album;
     what.photosFolder = folders.photos;
-    what.giver = text::Utf8ToCp1252(request.giver);
+    what.giver = talvane::text::utf8ToCp1252(request.giver);
     what.target = request.out;
     const ExportedPassport exported = exportPassport(entries, static_cast<std::size_t>(request.entry), what);
     if (!exported.problem.empty())
         throw CliFailure(exported.problem);
     for (const std::string& name : exported.leftOut)
-        std::cerr << "talvane-cli: " << request.out << ": " << text::ShowControlCharacters(name)
+        std::cerr << "talvane-cli: " << request.out << ": " << talvane::text::showControlCharacters(name)
                   << " is missing and was left out\n";
 }
 
 // "1 picture", "3 pictures".
-std::string Counted(std::size_t count, std::string_view thing)
+std::string counted(std::size_t count, std::string_view thing)
 {
     return std::to_string(count) + ' ' + std::string(thing) + (count == 1 ? "" : "s");
 }
 
 // Writes the collection with what the passport brought; a failed save fails the command,
 // and the pictures placed are taken back out with `placed`.
-void SaveImport(const ImportRequest& request, const EntryList& entries, const SaveBaseline& baseline, PlacedFiles& placed)
+void saveImport(const ImportRequest& request, const EntryList& entries, const SaveBaseline& baseline, PlacedFiles& placed)
 {
     CollectionSaveOptions options;
     options.expected = &baseline;
-    if (const auto saved = SaveCollectionFile(request.file, entries, options))
+    if (const auto saved = saveCollectionFile(request.file, entries, options))
         throw CliFailure(request.file + ": " + saved.reason + " (nothing was imported)");
     placed.commit();
 }
 
-void AddTree(const ImportRequest& request, const PassportImport& what, EntryList& entries, const SaveBaseline& baseline)
+void addTree(const ImportRequest& request, const PassportImport& what, EntryList& entries, const SaveBaseline& baseline)
 {
     ImportedTree imported = importPassport(what, entries);
     if (!imported.problem.empty())
@@ -77,74 +79,74 @@ void AddTree(const ImportRequest& request, const PassportImport& what, EntryList
                                       [](const auto& line) { return line.event.has_value(); });
     const std::size_t pictures = imported.placed.files().size();
     entries.push_back(std::move(imported.entry));
-    SaveImport(request, entries, baseline, imported.placed);
-    std::cout << entries.size() - 1 << '\t' << PrintedText(name) << '\t'
+    saveImport(request, entries, baseline, imported.placed);
+    std::cout << entries.size() - 1 << '\t' << printedText(name) << '\t'
               << (imported.givenNewId ? "added as a separate copy with " : "added with ")
-              << Counted(static_cast<std::size_t>(events), "event") << " and " << Counted(pictures, "picture") << '\n';
+              << counted(static_cast<std::size_t>(events), "event") << " and " << counted(pictures, "picture") << '\n';
     if (!imported.receivedNoted)
         std::cerr << "talvane-cli: the tree's journal was written by another program and is kept as it is, "
                      "without the Received event\n";
 }
 
-void UpdateTree(const ImportRequest& request, const PassportImport& what, EntryList& entries, const SaveBaseline& baseline)
+void updateTree(const ImportRequest& request, const PassportImport& what, EntryList& entries, const SaveBaseline& baseline)
 {
     TreeUpdate update = updateFromPassport(what, entries);
     if (!update.problem.empty())
         throw CliFailure(update.problem);
     CBonsaiData& tree = *entries[update.position];
     const std::size_t pictures = update.placed.files().size();
-    std::cout << update.position << '\t' << PrintedText(tree[CBonsaiData::Name]) << '\t';
+    std::cout << update.position << '\t' << printedText(tree[CBonsaiData::Name]) << '\t';
     if (update.values.empty()) {
         std::cout << "up to date: nothing added\n";
     } else {
         for (const auto& [field, value] : update.values)
             tree[field] = value;
-        SaveImport(request, entries, baseline, update.placed);
-        std::cout << "updated: " << Counted(update.eventsAdded, "event") << " and " << Counted(pictures, "picture")
+        saveImport(request, entries, baseline, update.placed);
+        std::cout << "updated: " << counted(update.eventsAdded, "event") << " and " << counted(pictures, "picture")
                   << " added\n";
     }
     if (update.albumPicturesLeftOut > 0)
-        std::cerr << "talvane-cli: the tree's album had no empty place for " << Counted(update.albumPicturesLeftOut, "picture")
+        std::cerr << "talvane-cli: the tree's album had no empty place for " << counted(update.albumPicturesLeftOut, "picture")
                   << " of the passport\n";
     if (update.journalForeign)
         std::cerr << "talvane-cli: a journal written by another program takes no events: none was added\n";
 }
 
-void ImportTree(const ImportRequest& request)
+void importTree(const ImportRequest& request)
 {
     refuseToOverwriteOrFail("passport-import", request.file, {request.passport});
     const auto lock = lockCollectionOrFail(request.file);
     EntryList entries;
     SaveBaseline baseline;
-    if (const auto failure = LoadCollectionFile(request.file, entries, &baseline))
+    if (const auto failure = loadCollectionFile(request.file, entries, &baseline))
         throw CliFailure(request.file + ": " + *failure);
 
     PassportImport what;
     what.passport = request.passport;
-    const auto folders = PictureFoldersOf(request.file, entries);
+    const auto folders = pictureFoldersOf(request.file, entries);
     what.albumFolder = folders.album;
     what.photosFolder = folders.photos;
     const HeldTree held = findHeldTree(what, entries);
     if (!held.problem.empty())
         throw CliFailure(held.problem);
     if (held.position && !request.copy)
-        UpdateTree(request, what, entries, baseline);
+        updateTree(request, what, entries, baseline);
     else
-        AddTree(request, what, entries, baseline);
+        addTree(request, what, entries, baseline);
 }
 
 } // namespace
 
-void AddPassportCommands(CLI::App& app)
+void addPassportCommands(CLI::App& app)
 {
     auto* exportCommand = app.add_subcommand(
         "passport-export", "Write one tree with its album pictures, timeline photos and journal as a passport file");
     auto exportRequest = std::make_shared<ExportRequest>();
     exportCommand->add_option("FILE", exportRequest->file, "the collection file")->required();
-    AddNumberOption(*exportCommand, text::kEntryNumberOption, exportRequest->entry, "the entry, counted from 0")->required();
+    addNumberOption(*exportCommand, talvane::text::kEntryNumberOption, exportRequest->entry, "the entry, counted from 0")->required();
     exportCommand->add_option("OUT", exportRequest->out, "the passport to write (NAME.tvp)")->required();
     exportCommand->add_option("--giver", exportRequest->giver, "who hands the tree on");
-    exportCommand->callback([exportRequest] { ExportTree(*exportRequest); });
+    exportCommand->callback([exportRequest] { exportTree(*exportRequest); });
 
     auto* importCommand = app.add_subcommand(
         "passport-import", "Add the tree of a passport at the end of the collection, with its pictures, and write it; "
@@ -155,5 +157,5 @@ void AddPassportCommands(CLI::App& app)
     importCommand->add_flag("--copy", importRequest->copy,
                             "add a separate copy, with an identifier of its own, of a tree the collection holds already, "
                             "instead of adding to that tree the journal events and pictures it lacks");
-    importCommand->callback([importRequest] { ImportTree(*importRequest); });
+    importCommand->callback([importRequest] { importTree(*importRequest); });
 }

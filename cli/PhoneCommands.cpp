@@ -8,6 +8,8 @@
 
 #include <iostream>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::companion;
@@ -22,18 +24,18 @@ struct PhonesRequest {
     std::vector<std::string> rename; // the old name and the new
 };
 
-std::string DateText(std::chrono::system_clock::time_point time)
+std::string dateText(std::chrono::system_clock::time_point time)
 {
-    return LocalTimeText(std::chrono::system_clock::to_time_t(time), "%Y-%m-%d %H:%M");
+    return localTimeText(std::chrono::system_clock::to_time_t(time), "%Y-%m-%d %H:%M");
 }
 
 // The core's texts as the command says them: in English, like every other message.
-[[noreturn]] void Fail(const PhoneText& text)
+[[noreturn]] void fail(const PhoneText& text)
 {
-    throw CliFailure(text.said(text::inEnglish));
+    throw CliFailure(text.said(talvane::text::inEnglish));
 }
 
-void Pair(const PairRequest& request)
+void pair(const PairRequest& request)
 {
     const auto collection = std::filesystem::absolute(request.file);
     const auto served = ServingRecord::read(ServingRecord::fileFor(collection));
@@ -43,17 +45,17 @@ void Pair(const PairRequest& request)
     PairedPhones phones(PairedPhones::fileFor(collection));
     const MadeCode made = phones.makeCode();
     if (const auto* failure = std::get_if<PhoneText>(&made))
-        Fail(*failure);
-    PrintPairingAddress(pairingAddress(phoneAddressFor(served->bindAddress), served->port, std::get<std::string>(made)));
+        fail(*failure);
+    printPairingAddress(pairingAddress(phoneAddressFor(served->bindAddress), served->port, std::get<std::string>(made)));
 }
 
-void Phones(const PhonesRequest& request)
+void phones(const PhonesRequest& request)
 {
-    LoadCollectionOrFail(request.file);
+    loadCollectionOrFail(request.file);
     PairedPhones phones(PairedPhones::fileFor(std::filesystem::absolute(request.file)));
     const auto unknown = [&](const std::string& name) {
         if (const auto failure = phones.failure())
-            Fail(*failure);
+            fail(*failure);
         throw CliFailure("no phone named \u201C" + name + "\u201D is paired with " + request.file);
     };
     if (request.revoke) {
@@ -62,15 +64,15 @@ void Phones(const PhonesRequest& request)
         std::cout << "\u201C" << *request.revoke << "\u201D is no longer paired: its pages and calendar stop working.\n";
     } else if (!request.rename.empty()) {
         if (const auto refusal = phones.rename(request.rename[0], request.rename[1]))
-            Fail(*refusal);
+            fail(*refusal);
         std::cout << "\u201C" << request.rename[0] << "\u201D is now called \u201C" << request.rename[1] << "\u201D.\n";
     } else {
         const std::vector<KeptPhone> listed = phones.list();
         if (const auto failure = phones.failure())
-            Fail(*failure);
+            fail(*failure);
         for (const KeptPhone& phone : listed)
-            std::cout << phone.name << "\tpaired " << DateText(phone.paired) << "\tlast request "
-                      << DateText(phone.lastRequest) << '\n';
+            std::cout << phone.name << "\tpaired " << dateText(phone.paired) << "\tlast request "
+                      << dateText(phone.lastRequest) << '\n';
         if (listed.empty())
             std::cout << "No phone is paired with " << request.file << ".\n";
     }
@@ -78,30 +80,30 @@ void Phones(const PhonesRequest& request)
 
 } // namespace
 
-void PrintPairingAddress(const std::string& address)
+void printPairingAddress(const std::string& address)
 {
     std::cout << "Open this address on the phone, or scan the code, within 10 minutes:\n" << address << '\n';
-    if (const auto code = talvane::QrCode::encode(address))
+    if (const auto code = talvane::labels::QrCode::encode(address))
         std::cout << code->forTerminal();
 }
 
-void AddPairCommand(CLI::App& app)
+void addPairCommand(CLI::App& app)
 {
-    auto* pair = app.add_subcommand("pair", "Make a new pairing code for phones, for a collection that talvane-cli "
-                                            "serve or the window is sharing, and print its address and QR code");
+    auto* command = app.add_subcommand("pair", "Make a new pairing code for phones, for a collection that talvane-cli "
+                                       "serve or the window is sharing, and print its address and QR code");
     auto request = std::make_shared<PairRequest>();
-    pair->add_option("FILE", request->file, "the collection file")->required();
-    pair->callback([request] { Pair(*request); });
+    command->add_option("FILE", request->file, "the collection file")->required();
+    command->callback([request] { pair(*request); });
 }
 
-void AddPhonesCommand(CLI::App& app)
+void addPhonesCommand(CLI::App& app)
 {
-    auto* phones = app.add_subcommand("phones", "List, rename or revoke the phones paired with a collection");
+    auto* command = app.add_subcommand("phones", "List, rename or revoke the phones paired with a collection");
     auto request = std::make_shared<PhonesRequest>();
-    phones->add_option("FILE", request->file, "the collection file")->required();
-    auto* action = phones->add_option_group("action");
+    command->add_option("FILE", request->file, "the collection file")->required();
+    auto* action = command->add_option_group("action");
     action->add_option("--revoke", request->revoke, "unpairs the phone of that name");
     action->add_option("--rename", request->rename, "renames a phone: --rename OLD NEW")->expected(2);
     action->require_option(0, 1);
-    phones->callback([request] { Phones(*request); });
+    command->callback([request] { phones(*request); });
 }

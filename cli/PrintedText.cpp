@@ -5,9 +5,9 @@
 
 #include <unistd.h>
 
-std::string PrintedText(std::string_view treeText)
+std::string printedText(std::string_view treeText)
 {
     static const bool toTerminal = ::isatty(STDOUT_FILENO) == 1;
-    std::string utf8 = text::Cp1252ToUtf8(treeText);
-    return toTerminal ? text::ShowControlCharacters(utf8) : utf8;
+    std::string utf8 = talvane::text::cp1252ToUtf8(treeText);
+    return toTerminal ? talvane::text::showControlCharacters(utf8) : utf8;
 }

@@ -7,11 +7,13 @@
 
 #include <iostream>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::reminders;
 
-const text::NumberOption kSmtpPortOption{
+const talvane::text::NumberOption kSmtpPortOption{
     .name = "--smtp-port",
     .meaning = "a port number",
     .minimum = 1,
@@ -19,7 +21,7 @@ const text::NumberOption kSmtpPortOption{
     .choices = {},
 };
 
-const text::NumberOption kHourOption{
+const talvane::text::NumberOption kHourOption{
     .name = "--hour",
     .meaning = "an hour",
     .minimum = 0,
@@ -48,7 +50,7 @@ struct RemindSetupRequest {
 };
 
 // The settings kept, with what the request changes.
-ReminderSettings ChangedSettings(ReminderSettings settings, const RemindSetupRequest& request)
+ReminderSettings changedSettings(ReminderSettings settings, const RemindSetupRequest& request)
 {
     if (request.ntfy)
         settings.ntfyTopic = *request.ntfy;
@@ -75,7 +77,7 @@ ReminderSettings ChangedSettings(ReminderSettings settings, const RemindSetupReq
 }
 
 // One line of standard input: a secret typed or piped, never seen on the command line.
-std::string SecretLine()
+std::string secretLine()
 {
     std::string line;
     std::getline(std::cin, line);
@@ -89,9 +91,9 @@ Secrets secretsOnInput(const RemindSetupRequest& request)
 {
     Secrets given;
     if (request.tokenOnInput)
-        given.pushToken = SecretLine();
+        given.pushToken = secretLine();
     if (request.passwordOnInput)
-        given.mailPassword = SecretLine();
+        given.mailPassword = secretLine();
     return given;
 }
 
@@ -116,7 +118,7 @@ void sendTestMessage(const std::string& collectionFile, const ReminderSettings& 
     const Secrets keptSecrets = talvane::reminders::keptSecrets(keyring, collection);
     const Secrets secrets{given.pushToken ? given.pushToken : keptSecrets.pushToken,
                           given.mailPassword ? given.mailPassword : keptSecrets.mailPassword};
-    const auto message = testMessage(std::filesystem::path(collectionFile).filename().string(), settings.hour, text::inEnglish);
+    const auto message = testMessage(std::filesystem::path(collectionFile).filename().string(), settings.hour, talvane::text::inEnglish);
     bool failed = false;
     for (const ChannelOutcome& outcome :
          deliver(settings, channelsSetUp(settings), message, secrets, ReminderSender())) {
@@ -127,28 +129,28 @@ void sendTestMessage(const std::string& collectionFile, const ReminderSettings& 
         throw CliExit{1};
 }
 
-void RemindSetup(const RemindSetupRequest& request)
+void remindSetup(const RemindSetupRequest& request)
 {
-    LoadCollectionOrFail(request.file);
-    const std::string collection = CollectionKey(request.file);
+    loadCollectionOrFail(request.file);
+    const std::string collection = collectionKey(request.file);
     const auto file = reminderSettingsFile(request.file);
     const SettingsRead kept = readReminderSettings(file);
     if (kept.failure && !request.changesSettings())
         throw CliFailure(*kept.failure);
-    const ReminderSettings settings = ChangedSettings(kept.settings, request);
+    const ReminderSettings settings = changedSettings(kept.settings, request);
     const Secrets given = secretsOnInput(request);
 
     SecretServiceKeyring keyring;
     if (request.changesSettings())
         keepSettings(file, settings, keyring, collection, given);
-    std::cout << RemindersText(request.file, settings) << '\n';
+    std::cout << remindersText(request.file, settings) << '\n';
     if (request.test)
         sendTestMessage(request.file, settings, keyring, collection, given);
 }
 
 } // namespace
 
-std::string RemindersText(const std::string& file, const ReminderSettings& settings)
+std::string remindersText(const std::string& file, const ReminderSettings& settings)
 {
     if (!settings.isSetUp())
         return "No reminder is set up for " + file + ".";
@@ -160,7 +162,7 @@ std::string RemindersText(const std::string& file, const ReminderSettings& setti
     return "Each morning from " + std::to_string(settings.hour) + ":00, the care due in " + file + " goes " + where + ".";
 }
 
-void AddRemindSetupCommand(CLI::App& app)
+void addRemindSetupCommand(CLI::App& app)
 {
     auto* setup = app.add_subcommand("remind-setup", "Set up the morning reminders of a collection's care due: a push "
                                                      "notification through ntfy, an e-mail, or both");
@@ -171,7 +173,7 @@ void AddRemindSetupCommand(CLI::App& app)
     setup->add_flag("--ntfy-token-stdin", request->tokenOnInput,
                     "reads the topic's access token from the first line of standard input, for the keyring");
     setup->add_option("--smtp-host", request->smtpHost, "the mail server that sends the e-mail (empty: no e-mail)");
-    AddNumberOption(*setup, kSmtpPortOption, request->smtpPort, "its port (by default 587, 465 with TLS, 25 without)");
+    addNumberOption(*setup, kSmtpPortOption, request->smtpPort, "its port (by default 587, 465 with TLS, 25 without)");
     setup->add_option("--smtp-user", request->smtpUser, "the user to log in to the mail server as");
     setup->add_flag("--smtp-password-stdin", request->passwordOnInput,
                     "reads the mail password from the next line of standard input, for the keyring");
@@ -179,7 +181,7 @@ void AddRemindSetupCommand(CLI::App& app)
     setup->add_option("--to", request->to, "the address the e-mail goes to");
     setup->add_option("--security", request->security, "how the mail server is reached: starttls (the default), tls or none")
         ->check(CLI::IsMember({"starttls", "tls", "none"}));
-    AddNumberOption(*setup, kHourOption, request->hour, "the hour from which the morning message goes (7 by default)");
+    addNumberOption(*setup, kHourOption, request->hour, "the hour from which the morning message goes (7 by default)");
     setup->add_flag("--test", request->test, "sends a test message at once through each channel set up");
-    setup->callback([request] { RemindSetup(*request); });
+    setup->callback([request] { remindSetup(*request); });
 }

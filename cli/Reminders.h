@@ -6,4 +6,4 @@
 #include <string>
 
 // "Each morning from 7:00, the care due in trees.tvn goes to the ntfy topic …".
-std::string RemindersText(const std::string& file, const talvane::reminders::ReminderSettings& settings);
+std::string remindersText(const std::string& file, const talvane::reminders::ReminderSettings& settings);

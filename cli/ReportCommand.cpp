@@ -4,6 +4,9 @@
 
 #include <iostream>
 
+using namespace talvane::collection;
+using namespace talvane::report;
+
 namespace {
 
 struct ReportRequest {
@@ -12,33 +15,33 @@ struct ReportRequest {
     bool all = false;
 };
 
-void PrintReport(const ReportRequest& request)
+void printReport(const ReportRequest& request)
 {
-    const EntryList entries = LoadCollectionOrFail(request.file);
+    const EntryList entries = loadCollectionOrFail(request.file);
     ReportLines lines;
     if (request.all) {
         for (const auto& entry : entries)
             BuildEntryReport(entry.get(), lines, true);
     } else {
-        BuildEntryReport(&EntryOrFail(request.file, entries, request.entry), lines, false);
+        BuildEntryReport(&entryOrFail(request.file, entries, request.entry), lines, false);
     }
     for (const auto& line : lines)
-        std::cout << PrintedText(line) << '\n';
+        std::cout << printedText(line) << '\n';
 }
 
 } // namespace
 
-void AddReportCommand(CLI::App& app)
+void addReportCommand(CLI::App& app)
 {
     auto* command = app.add_subcommand("report", "Print the report of one entry, or of the whole collection, as text");
     auto request = std::make_shared<ReportRequest>();
     command->add_option("FILE", request->file, "the collection file")->required();
-    auto* entry = AddNumberOption(*command, text::kEntryNumberOption, request->entry, "the entry to report, counted from 0");
+    auto* entry = addNumberOption(*command, talvane::text::kEntryNumberOption, request->entry, "the entry to report, counted from 0");
     auto* all = command->add_flag("--all", request->all, "every entry, each starting on a new page of 60 lines");
     entry->excludes(all);
     command->callback([command, request, entry, all] {
         if (entry->count() == 0 && all->count() == 0)
             throw CLI::RequiredError("--entry or --all");
-        PrintReport(*request);
+        printReport(*request);
     });
 }

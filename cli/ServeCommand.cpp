@@ -11,12 +11,14 @@
 #include <iostream>
 #include <pthread.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::companion;
 
 // 0 asks the system for any free port.
-const text::NumberOption kPortOption{
+const talvane::text::NumberOption kPortOption{
     .name = "--port",
     .meaning = "a port number",
     .minimum = 0,
@@ -32,7 +34,7 @@ struct ServeRequest {
 
 using Served = std::unique_ptr<FileServing>;
 
-Served StartServing(const ServeRequest& request, int port)
+Served startServing(const ServeRequest& request, int port)
 {
     ServerOptions options;
     // Changes and refusals go to standard error, which a service's journal keeps.
@@ -47,7 +49,7 @@ Served StartServing(const ServeRequest& request, int port)
 }
 
 // Waits for `signals` up to `time`; 0 when none came.
-int WaitForSignal(const sigset_t& signals, std::chrono::milliseconds time)
+int waitForSignal(const sigset_t& signals, std::chrono::milliseconds time)
 {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(time);
     const timespec timeout{static_cast<time_t>(seconds.count()),
@@ -58,42 +60,42 @@ int WaitForSignal(const sigset_t& signals, std::chrono::milliseconds time)
 
 // The window that held the collection may still be letting its port go: tried for a
 // few seconds. Nothing served when asked to stop meanwhile.
-Served StartServingAgain(const ServeRequest& request, int port, const sigset_t& stopSignals)
+Served startServingAgain(const ServeRequest& request, int port, const sigset_t& stopSignals)
 {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     for (;;) {
         try {
-            return StartServing(request, port);
+            return startServing(request, port);
         } catch (const CliFailure&) {
             if (std::chrono::steady_clock::now() >= giveUp)
                 throw;
         }
-        if (WaitForSignal(stopSignals, std::chrono::milliseconds(100)))
+        if (waitForSignal(stopSignals, std::chrono::milliseconds(100)))
             return {};
     }
 }
 
 // A window asked for the collection: it is let go, then taken back once the window holds
 // it no more (or never took it). False when asked to stop meanwhile.
-bool LendToWindow(const std::string& file, const sigset_t& stopSignals)
+bool lendToWindow(const std::string& file, const sigset_t& stopSignals)
 {
     constexpr auto kPoll = std::chrono::milliseconds(50);
     constexpr auto kWindowTakesIt = std::chrono::seconds(10);
     const auto window = [&] {
-        const auto holder = LiveLockHolder(file);
-        return holder && !IsThisProcess(*holder);
+        const auto holder = liveLockHolder(file);
+        return holder && !isThisProcess(*holder);
     };
     const auto giveUp = std::chrono::steady_clock::now() + kWindowTakesIt;
     while (!window() && std::chrono::steady_clock::now() < giveUp)
-        if (WaitForSignal(stopSignals, kPoll))
+        if (waitForSignal(stopSignals, kPoll))
             return false;
     while (window())
-        if (WaitForSignal(stopSignals, kPoll))
+        if (waitForSignal(stopSignals, kPoll))
             return false;
     return true;
 }
 
-void Serve(const ServeRequest& request)
+void serve(const ServeRequest& request)
 {
     // Ctrl+C, SIGTERM and a window's request are taken by sigwait below, never by a
     // server thread: they are blocked before any thread starts, and the threads inherit
@@ -106,24 +108,24 @@ void Serve(const ServeRequest& request)
     sigaddset(&signals, ServingRecord::kHandOverSignal);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-    Served served = StartServing(request, request.port);
+    Served served = startServing(request, request.port);
     // The phones find it at the same address after each hand-over.
     const int port = served->server().port();
     std::cout << "Serving " << request.file << " to phones on port " << port << ".\n";
-    PrintPairingAddress(served->server().pairingAddress(phoneAddressFor(request.bind)));
+    printPairingAddress(served->server().pairingAddress(phoneAddressFor(request.bind)));
     std::cout << "Every change from a phone is written to the file at once. Press Ctrl+C to stop." << std::endl;
     const auto reminders = talvane::reminders::readReminderSettings(talvane::reminders::reminderSettingsFile(request.file));
     if (reminders.settings.isSetUp())
-        std::cout << RemindersText(request.file, reminders.settings) << std::endl;
+        std::cout << remindersText(request.file, reminders.settings) << std::endl;
 
     const ServerLog log = timedLines(std::cerr);
     int signal = 0;
     while (sigwait(&signals, &signal) == 0 && signal == ServingRecord::kHandOverSignal) {
         served.reset();
         log("handed the collection to a window");
-        if (!LendToWindow(request.file, stopSignals))
+        if (!lendToWindow(request.file, stopSignals))
             break;
-        served = StartServingAgain(request, port, stopSignals);
+        served = startServingAgain(request, port, stopSignals);
         if (!served)
             break;
         log("took the collection back from the window");
@@ -134,13 +136,13 @@ void Serve(const ServeRequest& request)
 
 } // namespace
 
-void AddServeCommand(CLI::App& app)
+void addServeCommand(CLI::App& app)
 {
-    auto* serve = app.add_subcommand("serve", "Serve a collection to phones on the home network, without a window, "
-                                              "writing each change to the file");
+    auto* command = app.add_subcommand("serve", "Serve a collection to phones on the home network, without a window, "
+                                       "writing each change to the file");
     auto request = std::make_shared<ServeRequest>();
-    serve->add_option("FILE", request->file, "the collection file")->required();
-    AddNumberOption(*serve, kPortOption, request->port, "the port to listen on (any free one by default)");
-    serve->add_option("--bind", request->bind, "the address to listen on (every network by default)");
-    serve->callback([request] { Serve(*request); });
+    command->add_option("FILE", request->file, "the collection file")->required();
+    addNumberOption(*command, kPortOption, request->port, "the port to listen on (any free one by default)");
+    command->add_option("--bind", request->bind, "the address to listen on (every network by default)");
+    command->callback([request] { serve(*request); });
 }

@@ -10,6 +10,8 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::journal;
@@ -28,21 +30,21 @@ struct TimelineRequest {
 };
 
 // The tree's identifier, given now when it has none and may have one.
-std::string TreeIdGivenIfMissing(EntryList& entries, std::size_t position)
+std::string treeIdGivenIfMissing(EntryList& entries, std::size_t position)
 {
-    std::string id(talvane::treeIdAt(entries, position));
-    if (id.empty() && talvane::mayGiveTreeId(entries, position)) {
-        id = talvane::newTreeId();
-        (*entries[position])[talvane::kTreeIdField] = id;
+    std::string id(talvane::collection::treeIdAt(entries, position));
+    if (id.empty() && talvane::collection::mayGiveTreeId(entries, position)) {
+        id = talvane::collection::newTreeId();
+        (*entries[position])[talvane::collection::kTreeIdField] = id;
     }
     return id;
 }
 
-void AddPhotos(const PhotoAddRequest& request)
+void addPhotos(const PhotoAddRequest& request)
 {
     const auto lock = lockCollectionOrFail(request.file);
-    EntryList entries = LoadCollectionOrFail(request.file);
-    EntryOrFail(request.file, entries, request.entry);
+    EntryList entries = loadCollectionOrFail(request.file);
+    entryOrFail(request.file, entries, request.entry);
     const auto position = static_cast<std::size_t>(request.entry);
     CBonsaiData& entry = *entries[position];
     Journal journal = Journal::read(entry[kJournalField]);
@@ -53,23 +55,23 @@ void AddPhotos(const PhotoAddRequest& request)
     PhotoAddition addition;
     addition.sources.assign(request.photos.begin(), request.photos.end());
     addition.treeName = entry[CBonsaiData::Name];
-    addition.treeId = TreeIdGivenIfMissing(entries, position);
-    addition.text = text::Utf8ToCp1252(request.text);
-    const AddedPhotos added = copyPhotosToTimeline(PictureFoldersOf(request.file, entries).photos, addition);
+    addition.treeId = treeIdGivenIfMissing(entries, position);
+    addition.text = talvane::text::utf8ToCp1252(request.text);
+    const AddedPhotos added = copyPhotosToTimeline(pictureFoldersOf(request.file, entries).photos, addition);
     if (!added.problem.empty())
         throw CliFailure(added.problem + " (nothing was added)");
     for (const CareEvent& event : added.events)
         journal.add(event);
     entry[kJournalField] = journal.text();
-    if (const auto failure = SaveCollectionFile(request.file, entries)) {
+    if (const auto failure = saveCollectionFile(request.file, entries)) {
         added.removeCopies();
         throw CliFailure(request.file + ": " + *failure + " (nothing was added)");
     }
     for (const CareEvent& event : added.events)
-        std::cout << event.date.text() << '\t' << PrintedText(event.picture) << '\n';
+        std::cout << event.date.text() << '\t' << printedText(event.picture) << '\n';
 }
 
-nlohmann::ordered_json MeasurementsToJson(const std::vector<Measurement>& measurements)
+nlohmann::ordered_json measurementsToJson(const std::vector<Measurement>& measurements)
 {
     nlohmann::ordered_json out = nlohmann::ordered_json::array();
     for (const Measurement& measurement : measurements)
@@ -80,12 +82,12 @@ nlohmann::ordered_json MeasurementsToJson(const std::vector<Measurement>& measur
     return out;
 }
 
-void PrintTimeline(const TimelineRequest& request)
+void printTimeline(const TimelineRequest& request)
 {
-    const EntryList entries = LoadCollectionOrFail(request.file);
-    const CBonsaiData& entry = EntryOrFail(request.file, entries, request.entry);
+    const EntryList entries = loadCollectionOrFail(request.file);
+    const CBonsaiData& entry = entryOrFail(request.file, entries, request.entry);
     const Journal journal = Journal::read(entry[kJournalField]);
-    const auto folders = PictureFoldersOf(request.file, entries);
+    const auto folders = pictureFoldersOf(request.file, entries);
     const auto& photosFolder = folders.photos;
     const auto& albumFolder = folders.album;
 
@@ -93,11 +95,11 @@ void PrintTimeline(const TimelineRequest& request)
     for (const TimelinePhoto& photo : timelinePhotos(journal)) {
         std::error_code error;
         photos.push_back({{"line", photo.line},
-                          {"file", text::Cp1252ToUtf8(photo.picture())},
+                          {"file", talvane::text::cp1252ToUtf8(photo.picture())},
                           {"date", photo.event.date.text()},
                           {"kind", careKindName(photo.event.kind)},
-                          {"text", text::Cp1252ToUtf8(photo.event.text)},
-                          {"measurements", MeasurementsToJson(photo.event.measurements)},
+                          {"text", talvane::text::cp1252ToUtf8(photo.event.text)},
+                          {"measurements", measurementsToJson(photo.event.measurements)},
                           {"present", std::filesystem::is_regular_file(photo.path(photosFolder, albumFolder), error)}});
     }
     nlohmann::ordered_json measured = nlohmann::ordered_json::array();
@@ -107,11 +109,11 @@ void PrintTimeline(const TimelineRequest& request)
             measured.push_back({{"line", it->line},
                                 {"date", it->event.date.text()},
                                 {"kind", careKindName(it->event.kind)},
-                                {"measurements", MeasurementsToJson(it->event.measurements)}});
+                                {"measurements", measurementsToJson(it->event.measurements)}});
 
     nlohmann::ordered_json out{{"entry", request.entry},
-                               {"name", text::Cp1252ToUtf8(entry[CBonsaiData::Name])},
-                               {"id", std::string(talvane::treeIdAt(entries, static_cast<std::size_t>(request.entry)))},
+                               {"name", talvane::text::cp1252ToUtf8(entry[CBonsaiData::Name])},
+                               {"id", std::string(talvane::collection::treeIdAt(entries, static_cast<std::size_t>(request.entry)))},
                                {"photosFolder", photosFolder.string()},
                                {"photos", std::move(photos)},
                                {"measured", std::move(measured)}};
@@ -120,20 +122,20 @@ void PrintTimeline(const TimelineRequest& request)
 
 } // namespace
 
-void AddTimelineCommands(CLI::App& app)
+void addTimelineCommands(CLI::App& app)
 {
     auto* add = app.add_subcommand("photo-add", "Copy photos onto a tree's timeline, one Photo event each, "
                                                 "dated by the camera (or the file), and write the collection");
     auto addRequest = std::make_shared<PhotoAddRequest>();
     add->add_option("FILE", addRequest->file, "the collection file")->required();
-    AddNumberOption(*add, text::kEntryNumberOption, addRequest->entry, "the entry, counted from 0")->required();
+    addNumberOption(*add, talvane::text::kEntryNumberOption, addRequest->entry, "the entry, counted from 0")->required();
     add->add_option("--text", addRequest->text, "the text of each new event");
     add->add_option("PHOTO", addRequest->photos, "the photos to add")->required();
-    add->callback([addRequest] { AddPhotos(*addRequest); });
+    add->callback([addRequest] { addPhotos(*addRequest); });
 
     auto* timeline = app.add_subcommand("timeline", "Print a tree's photos and measurements as JSON, oldest first");
     auto timelineRequest = std::make_shared<TimelineRequest>();
     timeline->add_option("FILE", timelineRequest->file, "the collection file")->required();
-    AddNumberOption(*timeline, text::kEntryNumberOption, timelineRequest->entry, "the entry, counted from 0")->required();
-    timeline->callback([timelineRequest] { PrintTimeline(*timelineRequest); });
+    addNumberOption(*timeline, talvane::text::kEntryNumberOption, timelineRequest->entry, "the entry, counted from 0")->required();
+    timeline->callback([timelineRequest] { printTimeline(*timelineRequest); });
 }

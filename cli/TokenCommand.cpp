@@ -5,6 +5,8 @@
 
 #include <iostream>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::companion;
@@ -16,58 +18,58 @@ struct TokenRequest {
     std::optional<std::string> revoke;
 };
 
-std::string DateText(std::chrono::system_clock::time_point time)
+std::string dateText(std::chrono::system_clock::time_point time)
 {
-    return LocalTimeText(std::chrono::system_clock::to_time_t(time), "%Y-%m-%d %H:%M");
+    return localTimeText(std::chrono::system_clock::to_time_t(time), "%Y-%m-%d %H:%M");
 }
 
 // The core's texts as the command says them: in English, like every other message.
-[[noreturn]] void Fail(const PhoneText& text)
+[[noreturn]] void fail(const PhoneText& text)
 {
-    throw CliFailure(text.said(text::inEnglish));
+    throw CliFailure(text.said(talvane::text::inEnglish));
 }
 
-void Token(const TokenRequest& request)
+void token(const TokenRequest& request)
 {
-    LoadCollectionOrFail(request.file);
+    loadCollectionOrFail(request.file);
     ProgramTokens tokens(ProgramTokens::fileFor(request.file));
     if (request.make) {
         const MadeToken made = tokens.make(*request.make);
         if (const auto* failure = std::get_if<PhoneText>(&made))
-            Fail(*failure);
+            fail(*failure);
         std::cout << std::get<std::string>(made) << '\n'
                   << "Keep it now: it is shown only this once. A program sends it with each request as the header "
                      "\"Authorization: Bearer TOKEN\".\n";
     } else if (request.list) {
         const std::vector<ProgramToken> listed = tokens.list();
         if (const auto failure = tokens.failure())
-            Fail(*failure);
+            fail(*failure);
         for (const ProgramToken& token : listed)
-            std::cout << token.name << "\tmade " << DateText(token.made) << '\t'
-                      << (token.lastUsed ? "last used " + DateText(*token.lastUsed) : std::string("not used yet")) << '\n';
+            std::cout << token.name << "\tmade " << dateText(token.made) << '\t'
+                      << (token.lastUsed ? "last used " + dateText(*token.lastUsed) : std::string("not used yet")) << '\n';
         if (listed.empty())
             std::cout << "No program has a token for " << request.file << ".\n";
     } else if (tokens.revoke(*request.revoke)) {
         std::cout << "The token of \u201C" << *request.revoke << "\u201D no longer works.\n";
     } else {
         if (const auto failure = tokens.failure())
-            Fail(*failure);
+            fail(*failure);
         throw CliFailure("no program named \u201C" + *request.revoke + "\u201D has a token for " + request.file);
     }
 }
 
 } // namespace
 
-void AddTokenCommand(CLI::App& app)
+void addTokenCommand(CLI::App& app)
 {
-    auto* token = app.add_subcommand("token", "Make, list or revoke the tokens that let programs (a home dashboard, "
-                                              "a script) use the companion's JSON API");
+    auto* command = app.add_subcommand("token", "Make, list or revoke the tokens that let programs (a home dashboard, "
+                                       "a script) use the companion's JSON API");
     auto request = std::make_shared<TokenRequest>();
-    token->add_option("FILE", request->file, "the collection file")->required();
-    auto* action = token->add_option_group("action");
+    command->add_option("FILE", request->file, "the collection file")->required();
+    auto* action = command->add_option_group("action");
     action->add_option("--name", request->make, "makes a token for the program of that name and prints it, once");
     action->add_flag("--list", request->list, "lists the programs that have a token");
     action->add_option("--revoke", request->revoke, "revokes the token of the program of that name");
     action->require_option(1);
-    token->callback([request] { Token(*request); });
+    command->callback([request] { token(*request); });
 }

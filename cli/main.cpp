@@ -4,26 +4,28 @@
 
 #include <iostream>
 
+using namespace talvane::collection;
+
 int main(int argc, char** argv)
 {
     CLI::App app{"talvane-cli: batch commands over Talvane collections, species guides and album pictures"};
     app.require_subcommand(1);
     app.set_version_flag("--version", "talvane-cli " TALVANE_VERSION);
-    AddDumpCommand(app);
-    AddGuideCommands(app);
-    AddBmpCommand(app);
-    AddReportCommand(app);
-    AddCsvCommands(app);
-    AddJournalCommands(app);
-    AddFindCommand(app);
-    AddTimelineCommands(app);
-    AddServeCommand(app);
-    AddPassportCommands(app);
-    AddTokenCommand(app);
-    AddPairCommand(app);
-    AddPhonesCommand(app);
-    AddRemindSetupCommand(app);
-    SetRollBackNoticeSink([](const std::string& notice) { std::cerr << "talvane-cli: " << notice << ".\n"; });
+    addDumpCommand(app);
+    addGuideCommands(app);
+    addBmpCommand(app);
+    addReportCommand(app);
+    addCsvCommands(app);
+    addJournalCommands(app);
+    addFindCommand(app);
+    addTimelineCommands(app);
+    addServeCommand(app);
+    addPassportCommands(app);
+    addTokenCommand(app);
+    addPairCommand(app);
+    addPhonesCommand(app);
+    addRemindSetupCommand(app);
+    setRollBackNoticeSink([](const std::string& notice) { std::cerr << "talvane-cli: " << notice << ".\n"; });
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -16,9 +16,9 @@ namespace {
 unsigned SumOfLineEnds(const CWinBmp& bitmap)
 {
     unsigned sum = 0;
-    const auto lineBytes = static_cast<std::size_t>(bitmap.GetWidth()) * bitmap.GetBitsPerPixel() / 8;
+    const auto lineBytes = static_cast<std::size_t>(bitmap.GetWidth()) * bitmap.getBitsPerPixel() / 8;
     for (int line = 0; line < bitmap.GetHeight(); ++line)
-        sum += bitmap.GetLines()[line][0] + bitmap.GetLines()[line][lineBytes - 1];
+        sum += bitmap.getLines()[line][0] + bitmap.getLines()[line][lineBytes - 1];
     return sum;
 }
 

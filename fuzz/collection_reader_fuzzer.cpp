@@ -11,9 +11,11 @@
 #include <string>
 #include <string_view>
 
+using namespace talvane::collection;
+
 namespace {
 
-[[noreturn]] void Fail(const char* what)
+[[noreturn]] void fail(const char* what)
 {
     std::fprintf(stderr, "collection_reader_fuzzer: %s\n", what);
     std::abort();
@@ -36,15 +38,15 @@ bool SameEntries(const EntryList& a, const EntryList& b)
 
 void CheckRoundTrip(const EntryList& entries)
 {
-    const std::string written = WriteCollection(entries);
+    const std::string written = writeCollection(entries);
     EntryList reread;
     std::string error;
-    if (!ReadCollection(written, reread, error))
-        Fail(("written entries do not read back: " + error).c_str());
+    if (!readCollection(written, reread, error))
+        fail(("written entries do not read back: " + error).c_str());
     if (!SameEntries(entries, reread))
-        Fail("written entries read back different");
-    if (WriteCollection(reread) != written)
-        Fail("rewriting read-back entries changes the bytes");
+        fail("written entries read back different");
+    if (writeCollection(reread) != written)
+        fail("rewriting read-back entries changes the bytes");
 }
 
 // The same bytes arriving a few at a time, as from a file read in pieces, must read
@@ -54,12 +56,12 @@ void CheckPiecewiseReading(std::string_view bytes, bool read, const EntryList& e
     const std::size_t perRead = bytes.size() % 7 + 1;
     EntryList pieces;
     std::string pieceError;
-    if (ReadCollection(PieceFeed(bytes, perRead), bytes.size(), pieces, pieceError, perRead) != read)
-        Fail("reading in pieces succeeds where reading whole does not, or the reverse");
+    if (readCollection(PieceFeed(bytes, perRead), bytes.size(), pieces, pieceError, perRead) != read)
+        fail("reading in pieces succeeds where reading whole does not, or the reverse");
     if (pieceError != error)
-        Fail("reading in pieces gives another reason");
+        fail("reading in pieces gives another reason");
     if (!SameEntries(entries, pieces))
-        Fail("reading in pieces gives other entries");
+        fail("reading in pieces gives other entries");
 }
 
 } // namespace
@@ -69,15 +71,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     EntryList entries;
     std::string error;
-    const bool read = ReadCollection(bytes, entries, error);
+    const bool read = readCollection(bytes, entries, error);
     CheckPiecewiseReading(bytes, read, entries, error);
     if (read) {
         CheckRoundTrip(entries);
     } else {
         if (!entries.empty())
-            Fail("a damaged file added entries");
+            fail("a damaged file added entries");
         if (error.empty())
-            Fail("a damaged file gave no reason");
+            fail("a damaged file gave no reason");
     }
     return 0;
 }

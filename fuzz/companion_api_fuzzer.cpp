@@ -27,6 +27,8 @@
 #include <string>
 #include <string_view>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::companion;
@@ -37,7 +39,7 @@ constexpr std::size_t kFiles = 3;
 constexpr std::uintmax_t kFileBytes = 4096;
 const CalendarDate kToday = CalendarDate::fromText("2026-06-15").value();
 
-[[noreturn]] void Fail(const char* what)
+[[noreturn]] void fail(const char* what)
 {
     std::fprintf(stderr, "companion_api_fuzzer: %s\n", what);
     std::abort();
@@ -50,11 +52,11 @@ void CheckCare(const FormFields& fields)
     if (!logged)
         return;
     if (logged->text.size() > kMaxEventText)
-        Fail("a text longer than an event may hold was taken");
-    if (!text::MakeStorable(text::Cp1252ToUtf8(logged->text)).changes.empty())
-        Fail("a text was taken that the plain-form filter would change again");
+        fail("a text longer than an event may hold was taken");
+    if (!talvane::text::makeStorable(talvane::text::cp1252ToUtf8(logged->text)).changes.empty())
+        fail("a text was taken that the plain-form filter would change again");
     if (kToday < logged->date || (logged->due && *logged->due < kToday))
-        Fail("care was dated after today, or due before it");
+        fail("care was dated after today, or due before it");
 }
 
 void ReadJson(std::string_view body)
@@ -64,10 +66,10 @@ void ReadJson(std::string_view body)
     if (!fields)
         return;
     if (fields->size() > kMaxFormFields)
-        Fail("a JSON form with too many fields was taken");
+        fail("a JSON form with too many fields was taken");
     for (const auto& [name, value] : *fields)
         if (value.size() > kMaxFormFieldBytes)
-            Fail("a JSON form field longer than allowed was taken");
+            fail("a JSON form field longer than allowed was taken");
     CheckCare(*fields);
 }
 
@@ -76,7 +78,7 @@ const fs::path& Folder()
     static const fs::path folder = [] {
         std::string pattern = (fs::temp_directory_path() / "talvane-api-fuzz-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
-            Fail("no temporary folder");
+            fail("no temporary folder");
         return fs::path(pattern);
     }();
     return folder;
@@ -107,14 +109,14 @@ void ReadMultipart(std::string_view body)
     }
     upload.finish();
     if (read != !upload.refusal())
-        Fail("a body was refused without saying why, or said why and was taken");
+        fail("a body was refused without saying why, or said why and was taken");
     if (!read)
         return;
     if (upload.fields().size() > kMaxFormFields || upload.files().size() > kFiles)
-        Fail("more fields or files were taken than allowed");
+        fail("more fields or files were taken than allowed");
     for (const auto& file : upload.files())
         if (file.size > kFileBytes || fs::file_size(file.file) != file.size)
-            Fail("a file was taken larger than allowed, or not as it was sent");
+            fail("a file was taken larger than allowed, or not as it was sent");
     CheckCare(upload.fields());
     const auto photos = upload.photos();
     if (const auto* taken = std::get_if<std::vector<fs::path>>(&photos))
@@ -125,7 +127,7 @@ void ReadMultipart(std::string_view body)
             in.read(headBytes.data(), static_cast<std::streamsize>(headBytes.size()));
             headBytes.resize(static_cast<std::size_t>(in.gcount()));
             if (sniffPhotoType(headBytes, &extension).empty() || photo.extension() != extension)
-                Fail("a file that is no photo, or named for another format, was taken as a photo");
+                fail("a file that is no photo, or named for another format, was taken as a photo");
         }
 }
 
@@ -138,8 +140,8 @@ void AnswerTree(std::string_view cp1252)
     const CollectionSnapshot collection(entries, "fuzz.tvn", "/nonexistent/Album", "/nonexistent/Photos");
     const nlohmann::json answer = treeJson({collection, kToday, inEnglish}, 0);
     const auto back = nlohmann::json::parse(answer.dump(), nullptr, false);
-    if (back.is_discarded() || back["name"] != text::Cp1252ToUtf8(cp1252) || back["botanicalName"] != back["name"])
-        Fail("a tree's text did not come back unchanged from its JSON");
+    if (back.is_discarded() || back["name"] != talvane::text::cp1252ToUtf8(cp1252) || back["botanicalName"] != back["name"])
+        fail("a tree's text did not come back unchanged from its JSON");
 }
 
 } // namespace

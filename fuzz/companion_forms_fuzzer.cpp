@@ -23,12 +23,14 @@
 #include <string>
 #include <string_view>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::companion;
 using namespace talvane::journal;
 
-[[noreturn]] void Fail(const char* what)
+[[noreturn]] void fail(const char* what)
 {
     std::fprintf(stderr, "companion_forms_fuzzer: %s\n", what);
     std::abort();
@@ -45,7 +47,7 @@ const EntryList& Collection()
         journal.add({kToday.plusDays(-3), CareKind::Wiring, kToday.plusDays(4), {}, "Wired the apex", {}, {}});
         made.push_back(std::make_unique<CBonsaiData>());
         (*made.back())[CBonsaiData::Name] = "Momiji";
-        (*made.back())[talvane::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-70867728950e";
+        (*made.back())[talvane::collection::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-70867728950e";
         (*made.back())[kJournalField] = journal.text();
         made.push_back(std::make_unique<CBonsaiData>());
         (*made.back())[CBonsaiData::Name] = "Pine";
@@ -68,21 +70,21 @@ void CheckLinkComponent(std::string_view text)
         }
         if (c != '%' || at + 2 >= encoded.size() || !std::isxdigit(static_cast<unsigned char>(encoded[at + 1])) ||
             !std::isxdigit(static_cast<unsigned char>(encoded[at + 2])))
-            Fail("a link component holds a character that is not unreserved, nor an escape");
+            fail("a link component holds a character that is not unreserved, nor an escape");
         back += static_cast<char>(std::stoi(std::string(encoded.substr(at + 1, 2)), nullptr, 16));
         at += 2;
     }
     if (back != text)
-        Fail("a link component does not decode back");
+        fail("a link component does not decode back");
 }
 
 void CheckReference(const CollectionSnapshot& snapshot, std::string_view ref)
 {
     const auto found = findTreeByRef(snapshot.entries(), ref);
     if (found != snapshot.findTree(ref))
-        Fail("the snapshot and the collection lead a reference to different trees");
+        fail("the snapshot and the collection lead a reference to different trees");
     if (found && (treeRefAt(snapshot.entries(), *found) != ref || !isTreeRefText(ref)))
-        Fail("a reference led to a tree whose reference it is not");
+        fail("a reference led to a tree whose reference it is not");
 }
 
 void CheckIndex(std::string_view text)
@@ -90,7 +92,7 @@ void CheckIndex(std::string_view text)
     const auto index = readIndex(text, 6);
     if (index && (text.empty() || text.size() > 6 || std::to_string(*index).size() > text.size() ||
                   std::stoul(std::string(text)) != *index))
-        Fail("a number was read from what is not at most six digits");
+        fail("a number was read from what is not at most six digits");
 }
 
 // A change made on the collection adds one event, or marks the task done, or is refused.
@@ -102,14 +104,14 @@ void CheckChange(const PhoneChange& change, std::size_t addedLines)
         return;
     EntryList copy;
     for (const auto& entry : Collection())
-        copy.push_back(CopyEntry(*entry));
+        copy.push_back(copyEntry(*entry));
     const std::size_t before = Journal::read((*copy[plan->position])[kJournalField]).lines().size();
     applyPlannedValues(copy, *plan);
     const Journal after = Journal::read((*copy[plan->position])[kJournalField]);
     if (after.isForeign() || after.lines().size() != before + addedLines || after.unreadableLineCount() != 0)
-        Fail("a change from the phone did not add exactly its lines to the journal");
+        fail("a change from the phone did not add exactly its lines to the journal");
     if (!findTreeByRef(copy, appliedOutcome(copy, *plan).treeRef))
-        Fail("the changed tree cannot be found by the reference the phone is sent to");
+        fail("the changed tree cannot be found by the reference the phone is sent to");
 }
 
 } // namespace
@@ -137,26 +139,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto care = readLoggedCare(fields, ref, kToday, inEnglish);
     if (const auto* logged = std::get_if<LoggedCare>(&care)) {
         if (logged->due && *logged->due < kToday)
-            Fail("a due date before today was taken");
+            fail("a due date before today was taken");
         if (logged->measurements.size() > kMeasureKinds.size())
-            Fail("more measurements than kinds were taken");
+            fail("more measurements than kinds were taken");
         for (const Measurement& measurement : logged->measurements)
             if (!isAmount(measurement.amount))
-                Fail("a measurement was taken with an amount that is not one");
+                fail("a measurement was taken with an amount that is not one");
         if (logged->text.size() > kMaxEventText)
-            Fail("a text longer than an event may hold was taken");
+            fail("a text longer than an event may hold was taken");
         CheckChange(*logged, 1);
     }
     if (const auto task = readTaskName(fieldValue(fields, "task"))) {
         if (!isTreeRefText(task->treeRef) || task->line > 999999 || task->check.size() != 32)
-            Fail("a task was named without a tree, a line and a check");
+            fail("a task was named without a tree, a line and a check");
         CheckChange(DoneTask{task->treeRef, task->line, task->check, kToday}, 1);
     }
     std::string extension;
     const std::string type = sniffPhotoType(input.substr(0, talvane::picture::kPhotoHeadBytes), &extension);
     if (type.empty() != extension.empty() || (!type.empty() && (!type.starts_with("image/") || extension[0] != '.')))
-        Fail("a photo type came without its extension");
+        fail("a photo type came without its extension");
     if (size >= talvane::picture::kPhotoHeadBytes && sniffPhotoType(input) != type)
-        Fail("a photo's type depends on more than its first bytes");
+        fail("a photo's type depends on more than its first bytes");
     return 0;
 }

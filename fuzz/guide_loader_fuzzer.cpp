@@ -11,12 +11,14 @@
 #include <string>
 #include <string_view>
 
+using namespace talvane::guide;
+
 namespace {
 
 constexpr std::size_t kSectionsPerBlock = 13;
 constexpr std::string_view kBlockSeparator = "//////////////";
 
-[[noreturn]] void Fail(const char* what)
+[[noreturn]] void fail(const char* what)
 {
     std::fprintf(stderr, "guide_loader_fuzzer: %s\n", what);
     std::abort();
@@ -42,13 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t messages = 0;
     const GuideMessageSink count = [&messages](const std::string& text, const std::string& caption, unsigned flags) {
         if (text.empty() || caption != "Attention" || flags != 0x10)
-            Fail("a message with an unexpected text, caption or flags");
+            fail("a message with an unexpected text, caption or flags");
         ++messages;
     };
-    ParseSpeciesGuide(file, guide, count);
+    parseSpeciesGuide(file, guide, count);
     if (guide.size() > SeparatorLines(file))
-        Fail("more records than separator lines");
+        fail("more records than separator lines");
     if (messages > kSectionsPerBlock * guide.size())
-        Fail("more than thirteen messages for one record");
+        fail("more than thirteen messages for one record");
     return 0;
 }

@@ -18,7 +18,7 @@ namespace {
 
 using namespace talvane::journal;
 
-[[noreturn]] void Fail(const char* what)
+[[noreturn]] void fail(const char* what)
 {
     std::fprintf(stderr, "journal_parser_fuzzer: %s\n", what);
     std::abort();
@@ -36,7 +36,7 @@ void CheckQuickCount(std::string_view field, const Journal& journal)
         for (const auto& line : journal.lines())
             due += line.event && line.event->due && *line.event->due <= last ? 1 : 0;
         if (countDueTasks(tree, today, within) != due)
-            Fail("the quick count of due tasks differs from the events read whole");
+            fail("the quick count of due tasks differs from the events read whole");
     }
 }
 
@@ -44,15 +44,15 @@ void CheckQuickCount(std::string_view field, const Journal& journal)
 void CheckListLooks(std::string_view field, const Journal& journal)
 {
     if (talvane::timeline::timelinePhotoCount(field) != talvane::timeline::timelinePhotos(journal).size())
-        Fail("the list's photo count differs from the timeline's photos");
+        fail("the list's photo count differs from the timeline's photos");
     for (const char* word : {"e", "not", "a\\b"}) {
-        const search::FoldedWord folded(word);
+        const talvane::search::FoldedWord folded(word);
         bool inEvents = false;
         for (const auto& line : journal.lines())
             inEvents = inEvents || (line.event && (folded.foundIn(line.event->text) ||
                                                    folded.foundIn(careKindName(line.event->kind))));
-        if (search::JournalWord(folded, text::inEnglish).foundIn(field) != inEvents)
-            Fail("the filter's look at the journal differs from the events read whole");
+        if (talvane::search::JournalWord(folded, talvane::text::inEnglish).foundIn(field) != inEvents)
+            fail("the filter's look at the journal differs from the events read whole");
     }
 }
 
@@ -63,21 +63,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view field(reinterpret_cast<const char*>(data), size);
     Journal journal = Journal::read(field);
     if (journal.text() != field)
-        Fail("writing what was read changed the bytes");
+        fail("writing what was read changed the bytes");
     CheckQuickCount(field, journal);
     CheckListLooks(field, journal);
     const CareEvent added{CalendarDate::fromText("2026-12-24").value(), CareKind::Note, std::nullopt, {}, "a\\b\tc\r\n", {}, {}};
     if (journal.add(added) == journal.isForeign())
-        Fail("an edit was refused by a journal or taken by a foreign text");
+        fail("an edit was refused by a journal or taken by a foreign text");
     if (journal.isForeign())
         return 0;
     const Journal edited = Journal::read(journal.text());
     if (edited.text() != journal.text() || edited.unreadableLineCount() != journal.unreadableLineCount())
-        Fail("an edited journal did not read back as written");
+        fail("an edited journal did not read back as written");
     if (edited.lines().empty() || edited.lines().back().event != added)
-        Fail("the added event was lost");
+        fail("the added event was lost");
     for (const auto& numbered : edited.newestFirst())
         if (!edited.lines()[numbered.line].event)
-            Fail("an event points at an unreadable line");
+            fail("an event points at an unreadable line");
     return 0;
 }

@@ -20,7 +20,7 @@ using namespace talvane::passport;
 constexpr PassportLimits kLimits{std::uint64_t{1} << 20, std::uint64_t{2} << 20, 64, 50, std::uint64_t{64} << 10};
 constexpr std::string_view kShownName = "fuzz.tvp";
 
-[[noreturn]] void Fail(const char* what)
+[[noreturn]] void fail(const char* what)
 {
     std::fprintf(stderr, "passport_reader_fuzzer: %s\n", what);
     std::abort();
@@ -30,9 +30,9 @@ void CheckRefusal(const PassportReader& reader)
 {
     const std::string& problem = reader.problem();
     if (!problem.starts_with(std::string(kShownName) + " cannot be imported: ") || !problem.ends_with('.'))
-        Fail("a refusal not of importRefusal's form");
+        fail("a refusal not of importRefusal's form");
     if (problem.find_first_of("\r\n") != std::string::npos)
-        Fail("a refusal of more than one line");
+        fail("a refusal of more than one line");
 }
 
 } // namespace
@@ -46,11 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (reader.pictures().size() > kLimits.maxFiles)
-        Fail("more pictures than files allowed");
+        fail("more pictures than files allowed");
     std::uint64_t total = 0;
     for (const HeldPicture& picture : reader.pictures()) {
         if (!talvane::timeline::isBareFileName(picture.name.name))
-            Fail("a picture whose name leaves its folder");
+            fail("a picture whose name leaves its folder");
         std::uint64_t inflated = 0;
         const bool read = reader.readPicture(picture, [&inflated](std::string_view piece) {
             inflated += piece.size();
@@ -61,12 +61,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return 0;
         }
         if (inflated > kLimits.maxFileBytes)
-            Fail("a picture inflated past the limit of one file");
+            fail("a picture inflated past the limit of one file");
         total += inflated;
         if (total > kLimits.maxTotalBytes)
-            Fail("the pictures inflated past the limit of all files");
+            fail("the pictures inflated past the limit of all files");
     }
     if (!reader.takeEntry())
-        Fail("a passport that opens holds no tree");
+        fail("a passport that opens holds no tree");
     return 0;
 }

@@ -31,18 +31,18 @@ const QString kRemindOption = QStringLiteral("remind");
 const QString kCareDueOption = QStringLiteral("care-due");
 
 // One line on the terminal's error output, in its encoding.
-void SayOnTerminal(const QString& line)
+void sayOnTerminal(const QString& line)
 {
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
 }
 
 // A reminder needs no window: it runs at login before the desktop may be ready for one.
-bool AsksForReminder(int argc, char** argv)
+bool asksForReminder(int argc, char** argv)
 {
     return std::any_of(argv + 1, argv + argc, [](const char* argument) { return std::strcmp(argument, "--remind") == 0; });
 }
 
-QStringList ArgumentsOf(int argc, char** argv)
+QStringList argumentsOf(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -53,7 +53,7 @@ QStringList ArgumentsOf(int argc, char** argv)
 // A PDF or the help text needs no window, and is often asked for where there is no
 // display at all (over ssh, from a scheduled job): there Qt's offscreen platform
 // stands in for one, where the default platform would abort the program.
-void StandInForAMissingDisplay()
+void standInForAMissingDisplay()
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -65,10 +65,10 @@ void StandInForAMissingDisplay()
 // running sender hears (dunst sends it to the sender alone), and neither dunst nor
 // notification-daemon starts a program for the notification's desktop entry: the reminder
 // stays a few seconds for a choice, then takes the notifications still up down and ends.
-int RemindOfCareDue(const QStringList& collections)
+int remindOfCareDue(const QStringList& collections)
 {
     if (collections.isEmpty()) {
-        SayOnTerminal(QCoreApplication::translate("CommandLine", "talvane: use --remind COLLECTION.tvn..."));
+        sayOnTerminal(QCoreApplication::translate("CommandLine", "talvane: use --remind COLLECTION.tvn..."));
         return 1;
     }
     QTextStream out(stdout);
@@ -130,14 +130,14 @@ public:
 bool toldVersionBeforeStart(int argc, char** argv)
 {
     CommandLine early;
-    const bool understood = early.parser.parse(ArgumentsOf(argc, argv));
+    const bool understood = early.parser.parse(argumentsOf(argc, argv));
     if (understood && early.parser.isSet(QStringLiteral("version"))) {
         std::printf("talvane %s\n", TALVANE_VERSION);
         return true;
     }
     if (understood && (early.parser.isSet(early.printPdf) || early.parser.isSet(QStringLiteral("help")) ||
                        early.parser.isSet(QStringLiteral("help-all"))))
-        StandInForAMissingDisplay();
+        standInForAMissingDisplay();
     return false;
 }
 
@@ -145,10 +145,10 @@ int printInventoryAsAsked(const CommandLine& commandLine)
 {
     const QCommandLineParser& parser = commandLine.parser;
     if (parser.positionalArguments().size() != 1 || parser.isSet(commandLine.entry) || parser.isSet(commandLine.all)) {
-        SayOnTerminal(CommandLine::tr("talvane: use --print-pdf OUT.pdf --inventory [--find WORDS] COLLECTION.tvn"));
+        sayOnTerminal(CommandLine::tr("talvane: use --print-pdf OUT.pdf --inventory [--find WORDS] COLLECTION.tvn"));
         return 1;
     }
-    return PrintInventoryToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf),
+    return printInventoryToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf),
                                parser.values(commandLine.find).join(QLatin1Char(' ')));
 }
 
@@ -156,17 +156,17 @@ int printReportAsAsked(const CommandLine& commandLine)
 {
     const QCommandLineParser& parser = commandLine.parser;
     if (parser.positionalArguments().size() != 1 || parser.isSet(commandLine.entry) == parser.isSet(commandLine.all)) {
-        SayOnTerminal(CommandLine::tr("talvane: use --print-pdf OUT.pdf (--entry N | --all) COLLECTION.tvn"));
+        sayOnTerminal(CommandLine::tr("talvane: use --print-pdf OUT.pdf (--entry N | --all) COLLECTION.tvn"));
         return 1;
     }
     const std::string given = parser.value(commandLine.entry).toStdString();
-    const auto index = text::ReadNumberOption(text::kEntryNumberOption, given);
+    const auto index = talvane::text::readNumberOption(talvane::text::kEntryNumberOption, given);
     if (parser.isSet(commandLine.entry) && !index) {
-        SayOnTerminal(CommandLine::tr("talvane: %1")
-                          .arg(QString::fromStdString(text::NumberOptionError(text::kEntryNumberOption, given))));
+        sayOnTerminal(CommandLine::tr("talvane: %1")
+                          .arg(QString::fromStdString(talvane::text::numberOptionError(talvane::text::kEntryNumberOption, given))));
         return 1;
     }
-    return PrintCollectionToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf), index);
+    return printCollectionToPdf(parser.positionalArguments().constFirst(), parser.value(commandLine.printPdf), index);
 }
 
 void setWindowOptions(StartOptions& options, const CommandLine& commandLine)
@@ -220,18 +220,18 @@ int main(int argc, char** argv)
 {
     if (toldVersionBeforeStart(argc, argv))
         return 0;
-    const auto application = AsksForReminder(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
+    const auto application = asksForReminder(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
                                                          : std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Talvane"));
     QApplication::setOrganizationName(QStringLiteral("Orvande"));
-    SetBaseDirectory(QDir::currentPath());
+    setBaseDirectory(QDir::currentPath());
     const InstalledLanguage language(Translations::languageFor(Translations::chosenLanguage()));
     CommandLine commandLine;
     commandLine.parser.process(*application);
     const QCommandLineParser& parser = commandLine.parser;
 
     if (parser.isSet(commandLine.remind))
-        return RemindOfCareDue(parser.positionalArguments());
+        return remindOfCareDue(parser.positionalArguments());
     if (parser.isSet(commandLine.printPdf) && parser.isSet(commandLine.inventory))
         return printInventoryAsAsked(commandLine);
     if (parser.isSet(commandLine.printPdf))

@@ -46,6 +46,9 @@
 #include <utility>
 #include <vector>
 
+using namespace talvane::collection;
+using namespace talvane::guide;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -64,13 +67,13 @@ constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiRle8 = 1;
 constexpr std::size_t kLongestRun = 255;
 
-void PutWord(Bytes& out, std::uint16_t value)
+void putWord(Bytes& out, std::uint16_t value)
 {
     out.push_back(static_cast<std::uint8_t>(value & 0xFF));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-void PutDword(Bytes& out, std::uint32_t value)
+void putDword(Bytes& out, std::uint32_t value)
 {
     for (int shift = 0; shift < 32; shift += 8)
         out.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
@@ -90,21 +93,21 @@ Bytes Headers(const BmpLayout& layout)
 {
     const std::uint32_t pixelOffset = kFileHeaderSize + kInfoHeaderSize + 4 * layout.colours;
     Bytes out;
-    PutWord(out, 0x4D42); // "BM"
-    PutDword(out, pixelOffset + layout.imageSize);
-    PutDword(out, 0);
-    PutDword(out, pixelOffset);
-    PutDword(out, kInfoHeaderSize);
-    PutDword(out, static_cast<std::uint32_t>(layout.width));
-    PutDword(out, static_cast<std::uint32_t>(layout.height));
-    PutWord(out, 1);
-    PutWord(out, layout.bitCount);
-    PutDword(out, layout.compression);
-    PutDword(out, layout.imageSize);
-    PutDword(out, 2835); // 72 dots per inch, in dots per metre
-    PutDword(out, 2835);
-    PutDword(out, layout.colours);
-    PutDword(out, layout.colours);
+    putWord(out, 0x4D42); // "BM"
+    putDword(out, pixelOffset + layout.imageSize);
+    putDword(out, 0);
+    putDword(out, pixelOffset);
+    putDword(out, kInfoHeaderSize);
+    putDword(out, static_cast<std::uint32_t>(layout.width));
+    putDword(out, static_cast<std::uint32_t>(layout.height));
+    putWord(out, 1);
+    putWord(out, layout.bitCount);
+    putDword(out, layout.compression);
+    putDword(out, layout.imageSize);
+    putDword(out, 2835); // 72 dots per inch, in dots per metre
+    putDword(out, 2835);
+    putDword(out, layout.colours);
+    putDword(out, layout.colours);
     return out;
 }
 
@@ -240,7 +243,7 @@ Bytes EncodeBmp(const QImage& image, BmpKind kind)
     switch (kind) {
     case BmpKind::Rgb24: {
         // The album's own writer, as a photo import uses it.
-        const QByteArray bitmap = EncodeBitmap24(image);
+        const QByteArray bitmap = encodeBitmap24(image);
         return Bytes(bitmap.begin(), bitmap.end());
     }
     case BmpKind::Palette8:
@@ -273,7 +276,7 @@ void CheckDecodesAsDrawn(const fs::path& path, const QImage& image)
     if (bitmap.GetWidth() != image.width() || bitmap.GetHeight() != image.height())
         throw std::runtime_error(path.string() + " decodes to another size");
     for (int y = 0; y < image.height(); ++y) {
-        const std::uint8_t* line = bitmap.GetLines()[y];
+        const std::uint8_t* line = bitmap.getLines()[y];
         for (int x = 0; x < image.width(); ++x) {
             const QRgb drawn = image.pixel(x, y);
             const std::uint8_t* decoded = line + 4 * x;
@@ -1459,7 +1462,7 @@ std::vector<SampleTree> SampleTrees()
 
 // Texts are typed above in UTF-8 with "\n"; an entry holds Windows-1252 with the
 // CR LF line breaks that multi-line boxes on Windows store.
-std::string Stored(std::string_view utf8)
+std::string stored(std::string_view utf8)
 {
     std::string withBreaks;
     for (const char c : utf8) {
@@ -1467,7 +1470,7 @@ std::string Stored(std::string_view utf8)
             withBreaks += '\r';
         withBreaks += c;
     }
-    const auto bytes = text::Utf8ToCp1252Strict(withBreaks);
+    const auto bytes = talvane::text::utf8ToCp1252Strict(withBreaks);
     if (!bytes)
         throw std::runtime_error("not a Windows-1252 text: " + std::string(utf8));
     return *bytes;
@@ -1500,19 +1503,19 @@ void CheckLimits(const CBonsaiData& entry)
 std::unique_ptr<CBonsaiData> MakeEntry(const SampleTree& tree, const SpeciesGuide& guide)
 {
     auto entry = std::make_unique<CBonsaiData>();
-    const std::string botanicalName = Stored(tree.botanicalName);
-    (*entry)[CBonsaiData::Name] = Stored(tree.name);
+    const std::string botanicalName = stored(tree.botanicalName);
+    (*entry)[CBonsaiData::Name] = stored(tree.name);
     FillEntryFromGuide(*entry, SpeciesIndex(guide, botanicalName), botanicalName, guide);
     for (const FieldText& text : tree.texts)
-        (*entry)[text.field] = Stored(text.text);
+        (*entry)[text.field] = stored(text.text);
     for (std::size_t slot = 0; slot < tree.photos.size(); ++slot) {
         (*entry)[CBonsaiData::photoField(slot)] = tree.photos[slot].picture.file;
-        (*entry)[CBonsaiData::photoDescriptionField(slot)] = Stored(tree.photos[slot].description);
+        (*entry)[CBonsaiData::photoDescriptionField(slot)] = stored(tree.photos[slot].description);
     }
     if (!std::string_view(tree.treeId).empty()) {
-        if (!talvane::isWellFormedTreeId(tree.treeId))
+        if (!talvane::collection::isWellFormedTreeId(tree.treeId))
             throw std::runtime_error(std::string(tree.name) + ": not a tree identifier: " + tree.treeId);
-        (*entry)[talvane::kTreeIdField] = tree.treeId;
+        (*entry)[talvane::collection::kTreeIdField] = tree.treeId;
     }
     CheckLimits(*entry);
     return entry;
@@ -1529,7 +1532,7 @@ talvane::journal::CalendarDate Day(const char* date)
 // The photo's bare name (Windows-1252), as the program names the copies it makes.
 std::string TimelineFileName(const SampleTree& tree, const TimelineShot& shot)
 {
-    return talvane::timeline::photoFileStem(Day(shot.date), Stored(tree.name)) + ".jpg";
+    return talvane::timeline::photoFileStem(Day(shot.date), stored(tree.name)) + ".jpg";
 }
 
 // A few years of care for tree number `n`, a few days apart from tree to tree. Some
@@ -1559,7 +1562,7 @@ std::string SampleJournal(std::size_t n, const SampleTree& tree)
         add(on("2026-10-20"), CareKind::Treatment, "Spider mites on the inner leaves: spray again.", on("2026-11-25"));
     for (const TimelineShot& shot : tree.timeline) {
         const std::string picture = std::string(talvane::timeline::kPhotosPrefix) + TimelineFileName(tree, shot);
-        journal.add({Day(shot.date), CareKind::Photo, std::nullopt, picture, Stored(shot.text), tree.treeId,
+        journal.add({Day(shot.date), CareKind::Photo, std::nullopt, picture, stored(shot.text), tree.treeId,
                      shot.measurements, {}});
     }
     if (Journal::read(journal.text()).unreadableLineCount() != 0)
@@ -1633,12 +1636,12 @@ void MakeSampleData(const fs::path& folder)
         for (const Photo& photo : tree.photos)
             WritePhoto(album, tree.shape, photo);
         for (const TimelineShot& shot : tree.timeline)
-            WriteTimelinePhoto(photos / text::Cp1252ToUtf8(TimelineFileName(tree, shot)), tree.shape, shot);
+            WriteTimelinePhoto(photos / talvane::text::cp1252ToUtf8(TimelineFileName(tree, shot)), tree.shape, shot);
         entries.push_back(MakeEntry(tree, guide));
         (*entries.back())[talvane::journal::kJournalField] = SampleJournal(entries.size() - 1, tree);
     }
     // The shipped data keeps no earlier versions of its sample.
-    if (const auto saved = SaveCollectionFile(folder / "sample.tvn", entries, {.keepVersion = false}))
+    if (const auto saved = saveCollectionFile(folder / "sample.tvn", entries, {.keepVersion = false}))
         throw std::runtime_error(saved.reason);
 }
 

@@ -47,6 +47,8 @@
 #include <cstdio>
 #include <functional>
 
+using namespace talvane::collection;
+
 namespace {
 
 bool Save(QWidget& widget, const QDir& folder, const QString& name);
@@ -248,7 +250,7 @@ bool SavePassportImport(CTalvaneDoc& doc, NoFiles& files, CMainFrame& frame, con
 {
     const std::filesystem::path sample = QFile::encodeName(doc.pathName()).toStdString();
     EntryList clubTrees;
-    if (LoadCollectionFile(sample, clubTrees)) {
+    if (loadCollectionFile(sample, clubTrees)) {
         std::fprintf(stderr, "the sample cannot be read again\n");
         return false;
     }
@@ -269,8 +271,8 @@ bool SavePassportImport(CTalvaneDoc& doc, NoFiles& files, CMainFrame& frame, con
     const auto exported = talvane::passport::exportPassport(clubTrees, static_cast<std::size_t>(larch - clubTrees.begin()), handOn);
     clubTrees.erase(larch);
     const QString clubFile = club.filePath(QStringLiteral("club.tvn"));
-    SetBaseDirectory(club.path());
-    if (!exported.problem.empty() || SaveCollectionFile(QFile::encodeName(clubFile).toStdString(), clubTrees) ||
+    setBaseDirectory(club.path());
+    if (!exported.problem.empty() || saveCollectionFile(QFile::encodeName(clubFile).toStdString(), clubTrees) ||
         !doc.openDocumentFile(clubFile)) {
         std::fprintf(stderr, "the club's collection cannot be made: %s\n", exported.problem.c_str());
         return false;
@@ -300,7 +302,7 @@ int main(int argc, char** argv)
     qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
     // Nor do the user's settings: the window opens at its designed size.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    SetBaseDirectory(QString::fromLocal8Bit(argv[1]));
+    setBaseDirectory(QString::fromLocal8Bit(argv[1]));
     const QDir output(QString::fromLocal8Bit(argv[2]));
     output.mkpath(QStringLiteral("."));
 
@@ -314,7 +316,7 @@ int main(int argc, char** argv)
                         std::make_unique<NoHelp>(), std::make_unique<NoPrinter>());
     CTalvaneApp app(services);
     StartOptions options;
-    options.collection = BasePath(QStringLiteral("sample.tvn"));
+    options.collection = basePath(QStringLiteral("sample.tvn"));
     options.splash = false;
     if (!app.InitInstance(options))
         return 1;
@@ -347,7 +349,7 @@ int main(int argc, char** argv)
     picture.fill(QColor(90, 130, 70));
     picture.save(photo, "JPEG");
     questions.nextQuestion().want(QStringLiteral("import-question"));
-    PhotoImport(services.prompter(), AlbumFolder(app.document())).run(photo);
+    PhotoImport(services.prompter(), albumFolder(app.document())).run(photo);
     ok = questions.nextQuestion().taken() && ok;
 
     frame.showCollectionList(true);
@@ -382,9 +384,9 @@ int main(int argc, char** argv)
                          {}, &frame);
     ok = SaveDialog(feeding, output, QStringLiteral("care-event")) && ok;
     std::vector<TreeLabel> labels;
-    const auto ids = talvane::treeIds(app.document().entries());
+    const auto ids = talvane::collection::treeIds(app.document().entries());
     for (std::size_t position = 0; position < app.document().entryCount(); ++position)
-        labels.push_back(MakeTreeLabel(app.document().entryAt(position), ids[position]));
+        labels.push_back(makeTreeLabel(app.document().entryAt(position), ids[position]));
     LabelsDlg labelSheet({}, labels, &frame);
     labelSheet.startBox()->setValue(4);
     ok = SaveDialog(labelSheet, output, QStringLiteral("print-labels")) && ok;

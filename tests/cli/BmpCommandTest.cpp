@@ -13,7 +13,7 @@ TEST(BmpCommand, PrintsSizeDepthAndTheHashOfTheUnpaddedLines)
     topDown.width = 1;
     topDown.height = -2;
     topDown.pixels = PaddedRow(ByteString({1, 2, 3})) + PaddedRow(ByteString({4, 5, 6}));
-    WriteFileBytes(dir / "top.bmp", topDown.Bytes());
+    WriteFileBytes(dir / "top.bmp", topDown.bytes());
 
     // SHA-256 of the bytes 01 02 03 ff 04 05 06 ff.
     CompanionRun run = RunCompanion(dir, "bmp '" + (dir / "top.bmp").string() + "' --out '" + (dir / "top.pam").string() + "'");
@@ -31,7 +31,7 @@ TEST(BmpCommand, PrintsSizeDepthAndTheHashOfTheUnpaddedLines)
     indexed.palette = GreyPalette(256);
     indexed.pixels = PaddedRow(ByteString({0, 60, 120, 180, 240}));
     indexed.pixels += indexed.pixels + indexed.pixels;
-    WriteFileBytes(dir / "grey.bmp", indexed.Bytes());
+    WriteFileBytes(dir / "grey.bmp", indexed.bytes());
     for (const char* bpp : {"8", "0"}) {
         run = RunCompanion(dir, "bmp '" + (dir / "grey.bmp").string() + "' --bpp " + bpp);
         EXPECT_EQ(run.status, 0) << run.err;
@@ -51,7 +51,7 @@ TEST(BmpCommand, ReportsTheDecoderErrorCodeAndText)
     BmpFile huge;
     huge.width = 1449;
     huge.height = 1449;
-    WriteFileBytes(dir / "huge.bmp", huge.Bytes());
+    WriteFileBytes(dir / "huge.bmp", huge.bytes());
     run = RunCompanion(dir, "bmp '" + (dir / "huge.bmp").string() + "'");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "error code=9\n");

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+using namespace talvane::collection;
+
 TEST(DumpCommand, PrintsNamedFieldsAndNonEmptySpareFieldsAsUtf8Json)
 {
     TempDir dir;
@@ -17,7 +19,7 @@ TEST(DumpCommand, PrintsNamedFieldsAndNonEmptySpareFieldsAsUtf8Json)
     entries.push_back(std::make_unique<CBonsaiData>());
     const std::string id = "0f8fad5b-d9cb-469f-a165-70867728950e";
     (*entries[1])[113] = id;
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
     const CompanionRun run = RunCompanion(dir, "dump trees.tvn");
     ASSERT_EQ(run.status, 0) << run.err;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 CBonsaiData& addEntry(EntryList& entries, const std::string& name)
@@ -24,7 +26,7 @@ TEST(FindCommand, PrintsPositionAndNameOfEachMatchOrSaysWhyNot)
     addEntry(entries, "\xC9rable 1");
     addEntry(entries, "Pine")[CBonsaiData::History] = "planted near an \xE9rable";
     addEntry(entries, "Olive")[CBonsaiData::IntExt] = "1";
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
     CompanionRun run = RunCompanion(dir, "find trees.tvn ERABLE");
     EXPECT_EQ(run.status, 0) << run.err;
@@ -61,7 +63,7 @@ TEST(FindCommand, IdsPutEachTreesIdentifierBetweenPositionAndName)
     addEntry(entries, "Pine 2")[113] = id;
     addEntry(entries, "Pine 3")[113] = "kept text";
     addEntry(entries, "Pine 4");
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
     const CompanionRun run = RunCompanion(dir, "find trees.tvn pine --ids");
     EXPECT_EQ(run.status, 0) << run.err;
@@ -76,7 +78,7 @@ TEST(FindCommand, ShowsControlCharactersOnlyOnATerminal)
     TempDir dir;
     EntryList entries;
     addEntry(entries, "Pine \x1B]0;owned\x07\x1B[2J C:\\x \xC9rable");
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
     const CompanionRun piped = RunCompanion(dir, "find trees.tvn pine");
     EXPECT_EQ(piped.out, "0\tPine \x1B]0;owned\x07\x1B[2J C:\\x \u00C9rable\n");

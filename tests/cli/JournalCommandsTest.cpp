@@ -8,13 +8,15 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 using namespace std::string_literals;
 
 TEST(JournalCommands, JournalAndDueOverACollection)
 {
     TempDir dir;
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", TwoTrees()));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", TwoTrees()));
 
     const CompanionRun pine = RunCompanion(dir, "journal trees.tvn --entry 1");
     ASSERT_EQ(pine.status, 0) << pine.err;
@@ -62,8 +64,8 @@ TEST(JournalCommands, DueShowsControlCharactersOnlyOnATerminal)
 {
     TempDir dir;
     EntryList entries;
-    AddTree(entries, "Pine\x1B]0;owned\x07", {{Day("2026-12-01"), CareKind::Wiring, Day("2026-12-20"), {}, "wired\x1B[31m\\\r\nthe apex", {}, {}, {}}});
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    addTree(entries, "Pine\x1B]0;owned\x07", {{Day("2026-12-01"), CareKind::Wiring, Day("2026-12-20"), {}, "wired\x1B[31m\\\r\nthe apex", {}, {}, {}}});
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
     const std::string arguments = "due trees.tvn --today 2026-12-01";
     EXPECT_EQ(RunCompanion(dir, arguments).out, "2026-12-20           Pine\x1B]0;owned\x07: Wiring, wired\x1B[31m\\ (entry 0)\n"

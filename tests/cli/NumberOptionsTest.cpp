@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 struct BadNumber {
@@ -31,7 +33,7 @@ protected:
             entries.push_back(std::make_unique<CBonsaiData>());
             (*entries.back())[CBonsaiData::Name] = name;
         }
-        ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+        ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
         before = ReadFileBytes(dir / "trees.tvn");
     }
 

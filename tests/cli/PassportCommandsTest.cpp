@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 
 namespace {
@@ -23,10 +25,10 @@ protected:
     {
         std::filesystem::create_directories(m_dir / "giver");
         std::filesystem::create_directories(m_dir / "receiver");
-        ASSERT_FALSE(SaveCollectionFile(m_dir / "giver" / "trees.tvn", TwoTrees()));
+        ASSERT_FALSE(saveCollectionFile(m_dir / "giver" / "trees.tvn", TwoTrees()));
         EntryList own;
-        AddTree(own, "Juniper", {});
-        ASSERT_FALSE(SaveCollectionFile(receiver(), own));
+        addTree(own, "Juniper", {});
+        ASSERT_FALSE(saveCollectionFile(receiver(), own));
         writeJpegWithExif((m_dir / "a.jpg").string(), {.dateTimeOriginal = "2025:10:05 09:00:00"});
         const CompanionRun added = RunCompanion(m_dir, "photo-add giver/trees.tvn --entry 1 a.jpg");
         ASSERT_EQ(added.status, 0) << added.err;
@@ -51,17 +53,17 @@ TEST_F(PassportCommands, ExportThenImportAddsTheTreeWithItsPhotoAndKeepsTheColle
     EXPECT_EQ(imported.err, "");
 
     EntryList entries;
-    ASSERT_FALSE(LoadCollectionFile(receiver(), entries));
+    ASSERT_FALSE(loadCollectionFile(receiver(), entries));
     ASSERT_EQ(entries.size(), 2u);
     const auto lines = Journal::read((*entries[1])[kJournalField]).lines();
     ASSERT_TRUE(lines.back().event);
     EXPECT_EQ(lines.back().event->text, "Received from Anna \xD8" "deg\xE5rd");
     EXPECT_EQ(ReadFileBytes(m_dir / "receiver" / "Photos" / "2025-10-05 Pine.jpg"),
               ReadFileBytes(m_dir / "giver" / "Photos" / "2025-10-05 Pine.jpg"));
-    const auto versions = ListVersions(receiver());
+    const auto versions = listVersions(receiver());
     ASSERT_EQ(versions.size(), 1u);
     EXPECT_EQ(ReadFileBytes(versions[0].file), before);
-    EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(receiver()))) << "the command's lock is gone";
+    EXPECT_FALSE(std::filesystem::exists(lockFilePathOf(receiver()))) << "the command's lock is gone";
 }
 
 TEST_F(PassportCommands, ABadPassportOrEntrySaysWhyOnOneLineAndWritesNothing)
@@ -85,7 +87,7 @@ TEST_F(PassportCommands, ABadPassportOrEntrySaysWhyOnOneLineAndWritesNothing)
         const CompanionRun locked = RunCompanion(m_dir, "passport-import receiver/own.tvn Pine.tvp");
         EXPECT_EQ(locked.status, 1);
         EXPECT_EQ(locked.err, "talvane-cli: receiver/own.tvn: it is open by " +
-                                  DescribeLockHolder(*LiveLockHolder(receiver())) + "; close it there first\n");
+                                  describeLockHolder(*liveLockHolder(receiver())) + "; close it there first\n");
     }
     EXPECT_EQ(ReadFileBytes(receiver()), before);
     EXPECT_EQ(FolderNames(m_dir / "receiver"), std::vector<std::string>{"own.tvn"});
@@ -113,9 +115,9 @@ TEST_F(PassportCommands, ATreeTheCollectionHoldsIsBroughtUpToDateUnlessACopyIsAs
     ASSERT_EQ(copied.status, 0) << copied.err;
     EXPECT_EQ(copied.out, "2\tPine\tadded as a separate copy with 5 events and 2 pictures\n");
     EntryList entries;
-    ASSERT_FALSE(LoadCollectionFile(receiver(), entries));
+    ASSERT_FALSE(loadCollectionFile(receiver(), entries));
     ASSERT_EQ(entries.size(), 3u);
-    EXPECT_NE((*entries[2])[talvane::kTreeIdField], (*entries[1])[talvane::kTreeIdField]);
+    EXPECT_NE((*entries[2])[talvane::collection::kTreeIdField], (*entries[1])[talvane::collection::kTreeIdField]);
     EXPECT_EQ(Journal::read((*entries[1])[kJournalField]).lines().size(), 6u) << "the update added one event";
 }
 

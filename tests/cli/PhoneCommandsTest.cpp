@@ -14,6 +14,8 @@
 #include <sys/wait.h>
 #include <thread>
 
+using namespace talvane::collection;
+
 extern char** environ;
 
 using talvane::companion::ServingRecord;
@@ -73,7 +75,7 @@ TEST(PhoneCommands, PairMakesACodeTheRunningServerAcceptsAndPhonesRenamesAndRevo
     const ScopedVariable runtime("XDG_RUNTIME_DIR", (dir / "runtime").c_str());
     EntryList entries;
     entries.push_back(std::make_unique<CBonsaiData>());
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
     const std::string nothingServes = "talvane-cli: nothing serves trees.tvn: start \u201Ctalvane-cli serve trees.tvn\u201D, "
                                       "or share it from the window, first\n";
     const CompanionRun alone = RunCompanion(dir, "pair trees.tvn");

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 using namespace talvane::reminders;
 
 namespace {
@@ -33,7 +35,7 @@ TEST(RemindSetupCommand, KeepsTheSettingsAndSendsATestThroughEachChannel)
     const ScopedVariable display("DISPLAY", nullptr);
     EntryList entries;
     entries.push_back(std::make_unique<CBonsaiData>());
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
     WriteFileBytes(dir / "secrets.txt", "tk_0123\ns3cret\n");
     NtfySink ntfy;
     SmtpSink smtp;

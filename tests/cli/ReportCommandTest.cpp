@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 TEST(ReportCommand, PrintsOneEntryOrAllOfThemAsUtf8Lines)
 {
     TempDir dir;
@@ -13,7 +15,7 @@ TEST(ReportCommand, PrintsOneEntryOrAllOfThemAsUtf8Lines)
         entries.push_back(std::make_unique<CBonsaiData>());
         (*entries.back())[CBonsaiData::Name] = name;
     }
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
     const CompanionRun one = RunCompanion(dir, "report trees.tvn --entry 1");
     ASSERT_EQ(one.status, 0) << one.err;
@@ -41,7 +43,7 @@ TEST(ReportCommand, ShowsControlCharactersOnlyOnATerminal)
     const std::string shownName = "Pine\\x1b]0;owned\\x07\\x1b[2J\\\\";
     (*entries.back())[CBonsaiData::Name] = name;
     (*entries.back())[CBonsaiData::History] = "first\tline\x7F";
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
     const CompanionRun piped = RunCompanion(dir, "report trees.tvn --all");
     const auto at = piped.out.find(" Name or ID number: " + name + "\n");

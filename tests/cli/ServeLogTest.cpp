@@ -9,6 +9,8 @@
 
 #include <regex>
 
+using namespace talvane::collection;
+
 // What a service's journal keeps of talvane-cli serve: a line for each change written
 // and each request refused, with its time, made safe for a log and free of secrets.
 TEST(ServeCommand, TellsStandardErrorOfEachChangeAndEachRefusalOnALineOfItsOwn)
@@ -18,7 +20,7 @@ TEST(ServeCommand, TellsStandardErrorOfEachChangeAndEachRefusalOnALineOfItsOwn)
     EntryList entries;
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries[0])[CBonsaiData::Name] = "Momiji\x1B[2J";
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
     const CompanionRun made = RunCompanion(dir, "token trees.tvn --name script");
     ASSERT_EQ(made.status, 0) << made.err;
     const std::string token = made.out.substr(0, made.out.find('\n'));

@@ -10,12 +10,14 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 
 TEST(TimelineCommands, PhotoAddWritesCopiesAndEventsThatTimelineLists)
 {
     TempDir dir;
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", TwoTrees()));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", TwoTrees()));
     writeJpegWithExif((dir / "a.jpg").string(), {.dateTimeOriginal = "2025:10:05 09:00:00"});
     writeHeicWithExif((dir / "b.heic").string(), {.dateTimeOriginal = "2024:04:01 09:00:00"});
 
@@ -23,9 +25,9 @@ TEST(TimelineCommands, PhotoAddWritesCopiesAndEventsThatTimelineLists)
     ASSERT_EQ(added.status, 0) << added.err;
     EXPECT_EQ(added.out, "2025-10-05\tPhotos/2025-10-05 Pine.jpg\n2024-04-01\tPhotos/2024-04-01 Pine.heic\n");
     EntryList entries;
-    ASSERT_FALSE(LoadCollectionFile(dir / "trees.tvn", entries));
-    const std::string id(talvane::treeIdAt(entries, 1));
-    ASSERT_TRUE(talvane::isWellFormedTreeId(id)) << "the tree is given its identifier";
+    ASSERT_FALSE(loadCollectionFile(dir / "trees.tvn", entries));
+    const std::string id(talvane::collection::treeIdAt(entries, 1));
+    ASSERT_TRUE(talvane::collection::isWellFormedTreeId(id)) << "the tree is given its identifier";
     EXPECT_NE(std::string((*entries[1])[kJournalField]).find("\n2025-10-05\tPhoto\t\tPhotos/2025-10-05 Pine.jpg\tautumn colour\ttree=" + id),
               std::string::npos);
 
@@ -45,7 +47,7 @@ TEST(TimelineCommands, PhotoAddWritesCopiesAndEventsThatTimelineLists)
 TEST(TimelineCommands, AFailedAddLeavesTheCollectionAndThePhotosFolderAsTheyWere)
 {
     TempDir dir;
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", TwoTrees()));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", TwoTrees()));
     const std::string before = ReadFileBytes(dir / "trees.tvn");
     writeJpegWithExif((dir / "a.jpg").string(), {});
 
@@ -64,7 +66,7 @@ TEST(TimelineCommands, ACollectionFolderCopiedElsewhereKeepsEveryPictureWhatever
 {
     TempDir dir;
     std::filesystem::create_directories(dir / "orig");
-    ASSERT_FALSE(SaveCollectionFile(dir / "orig" / "trees.tvn", TwoTrees()));
+    ASSERT_FALSE(saveCollectionFile(dir / "orig" / "trees.tvn", TwoTrees()));
     WriteFileBytes(dir / "orig" / "Album" / "pine.bmp", "album picture");
     writeJpegWithExif((dir / "a.jpg").string(), {.dateTimeOriginal = "2025:10:05 09:00:00"});
     ASSERT_EQ(RunCompanion(dir, "photo-add orig/trees.tvn --entry 1 a.jpg").status, 0);

@@ -8,6 +8,8 @@
 
 #include <regex>
 
+using namespace talvane::collection;
+
 using talvane::companion::ProgramTokens;
 
 TEST(TokenCommand, MakesListsAndRevokesTheTokensTheServerChecks)
@@ -16,7 +18,7 @@ TEST(TokenCommand, MakesListsAndRevokesTheTokensTheServerChecks)
     const ScopedVariable config("XDG_CONFIG_HOME", (dir / "config").c_str());
     EntryList entries;
     entries.push_back(std::make_unique<CBonsaiData>());
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
     ProgramTokens tokens(ProgramTokens::fileFor(dir / "trees.tvn"));
     EXPECT_EQ(RunCompanion(dir, "token trees.tvn --list").out, "No program has a token for trees.tvn.\n");
 

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 // A folder with a collection, another collection, and open.tvn: a file (empty, so
@@ -19,10 +21,10 @@ class WritingCommands : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(SaveCollectionFile(m_dir / "trees.tvn", TwoTrees()));
+        ASSERT_FALSE(saveCollectionFile(m_dir / "trees.tvn", TwoTrees()));
         EntryList other;
-        AddTree(other, "Juniper", {});
-        ASSERT_FALSE(SaveCollectionFile(m_dir / "other.tvn", other));
+        addTree(other, "Juniper", {});
+        ASSERT_FALSE(saveCollectionFile(m_dir / "other.tvn", other));
         WriteFileBytes(m_dir / "open.tvn", "");
         ASSERT_TRUE(m_lock);
     }
@@ -47,7 +49,7 @@ protected:
         for (const char* collection : {"trees.tvn", "other.tvn"})
             expectRefused(arguments + collection, collection, collection + (" is a Talvane collection" + refused));
         expectRefused(arguments + "open.tvn", "open.tvn",
-                      "open.tvn is a collection open by " + DescribeLockHolder(*LiveLockHolder(m_dir / "open.tvn")) + refused);
+                      "open.tvn is a collection open by " + describeLockHolder(*liveLockHolder(m_dir / "open.tvn")) + refused);
     }
 
     // An older file of the command's own kind, or an empty one, is replaced.
@@ -76,7 +78,7 @@ TEST_F(WritingCommands, ExportAndImportNeverWriteOverACollectionOrTheirInput)
     const CompanionRun imported = RunCompanion(m_dir, "import trees.csv other.tvn");
     EXPECT_EQ(imported.status, 0) << "a collection may replace a collection: " << imported.err;
     EntryList entries;
-    ASSERT_FALSE(LoadCollectionFile(m_dir / "other.tvn", entries));
+    ASSERT_FALSE(loadCollectionFile(m_dir / "other.tvn", entries));
     EXPECT_EQ(entries.size(), 2u);
 }
 
@@ -100,7 +102,7 @@ TEST_F(WritingCommands, BmpWritesItsPictureNowhereElse)
 {
     BmpFile picture;
     picture.pixels = PaddedRow(ByteString({1, 2, 3}));
-    WriteFileBytes(m_dir / "a.bmp", picture.Bytes());
+    WriteFileBytes(m_dir / "a.bmp", picture.bytes());
     expectCollectionsKept("bmp a.bmp --out ", "bmp", "a PAM picture");
     expectRefused("bmp a.bmp --out a.bmp", "a.bmp", "a.bmp is the file bmp reads");
     expectWritten("bmp a.bmp --out a.pam", "a.pam");
@@ -122,7 +124,7 @@ TEST_F(WritingCommands, PhotoAddWaitsForTheCollectionsLock)
     const CompanionRun run = RunCompanion(m_dir, "photo-add trees.tvn --entry 1 a.jpg");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "talvane-cli: trees.tvn: it is open by " +
-                           DescribeLockHolder(*LiveLockHolder(m_dir / "trees.tvn")) + "; close it there first\n");
+                           describeLockHolder(*liveLockHolder(m_dir / "trees.tvn")) + "; close it there first\n");
     EXPECT_EQ(ReadFileBytes(m_dir / "trees.tvn"), before);
     EXPECT_FALSE(std::filesystem::exists(m_dir / "Photos"));
 }
@@ -133,11 +135,11 @@ TEST(CommandsOpeningACollection, PutBackASaveThatStoppedAndSaySoOnce)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(file, TwoTrees()));
+    ASSERT_FALSE(saveCollectionFile(file, TwoTrees()));
     const std::string whole = ReadFileBytes(file);
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    WriteFileBytes(InPlaceBackupPath(file, info.st_ino), whole);
+    WriteFileBytes(inPlaceBackupPath(file, info.st_ino), whole);
     std::filesystem::resize_file(file, whole.size() / 2);
 
     const CompanionRun first = RunCompanion(dir, "dump trees.tvn");

@@ -7,6 +7,8 @@
 #include <utility>
 #include <string_view>
 
+using namespace talvane::collection;
+
 CBonsaiData::CBonsaiData()
 {
     write(IntExt, "-1");
@@ -22,7 +24,7 @@ std::unique_ptr<CBonsaiData> CBonsaiData::fromTexts(const std::array<std::string
         bytes += text.size();
     }
     entry->m_fields.reserve(written);
-    entry->m_texts.Reserve(bytes);
+    entry->m_texts.reserve(bytes);
     // Texts come in index order, so each one is listed last: nothing to look up.
     for (std::size_t index = 0; index < kFieldCount; ++index) {
         if (!texts[index].empty())
@@ -53,7 +55,7 @@ CBonsaiData::FieldText CBonsaiData::operator[](std::size_t index) const
     const auto at = find(index);
     if (at == m_fields.end() || at->index != index)
         return {};
-    return FieldText({m_texts.At({at->offset, at->block}), at->size});
+    return FieldText({m_texts.at({at->offset, at->block}), at->size});
 }
 
 // An empty text is not listed: it reads back as empty all the same.
@@ -78,7 +80,7 @@ void CBonsaiData::write(std::size_t index, std::string_view text)
 
 CBonsaiData::Slot CBonsaiData::storedSlot(std::size_t index, std::string_view text)
 {
-    const TextArena::Place place = m_texts.Store(text);
+    const TextArena::Place place = m_texts.store(text);
     return {place.offset, static_cast<std::uint32_t>(text.size()), place.block, static_cast<std::uint8_t>(index)};
 }
 
@@ -95,7 +97,7 @@ std::vector<CBonsaiData::Slot>::const_iterator CBonsaiData::find(std::size_t ind
 
 const char* CBonsaiData::fieldName(std::size_t index)
 {
-    if (index >= kFieldCount || talvane::fields::field(index).isSpare())
+    if (index >= kFieldCount || talvane::collection::field(index).isSpare())
         return nullptr;
-    return talvane::fields::field(index).name.data();
+    return talvane::collection::field(index).name.data();
 }

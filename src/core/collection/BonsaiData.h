@@ -135,7 +135,7 @@ public:
     bool anyWrittenField(Visit&& visit) const
     {
         for (const Slot& slot : m_fields) {
-            if (visit(std::size_t{slot.index}, std::string_view(m_texts.At({slot.offset, slot.block}), slot.size)))
+            if (visit(std::size_t{slot.index}, std::string_view(m_texts.at({slot.offset, slot.block}), slot.size)))
                 return true;
         }
         return false;
@@ -172,5 +172,5 @@ private:
     std::vector<Slot>::const_iterator find(std::size_t index) const;
 
     std::vector<Slot> m_fields;
-    TextArena m_texts;
+    talvane::collection::TextArena m_texts;
 };

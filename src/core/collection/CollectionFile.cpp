@@ -17,21 +17,23 @@
 #include <unistd.h>
 #include <vector>
 
+namespace talvane::collection {
+
 namespace {
 
-std::function<void(const std::string&)>& RollBackNoticeSink()
+std::function<void(const std::string&)>& rollBackNoticeSink()
 {
     static std::function<void(const std::string&)> sink;
     return sink;
 }
 
-CollectionSaveResult Refused(SaveProblem problem, std::string reason)
+CollectionSaveResult refused(SaveProblem problem, std::string reason)
 {
     return {problem, std::move(reason), {}};
 }
 
 // Why this user may not replace the file, if they may not.
-std::optional<std::string> NotWritableReason(const std::filesystem::path& target, const struct stat& info)
+std::optional<std::string> notWritableReason(const std::filesystem::path& target, const struct stat& info)
 {
     // Read-only to its owner means read-only, also to the superuser who could write anyway.
     if ((info.st_mode & S_IWUSR) == 0)
@@ -56,26 +58,26 @@ public:
     {
         // Every way of saving writes a file beside it: a folder that refuses is a failure.
         if (::faccessat(AT_FDCWD, m_target.parent_path().c_str(), W_OK | X_OK, AT_EACCESS) != 0)
-            return Refused(SaveProblem::Failed, SystemReason(errno));
+            return refused(SaveProblem::Failed, systemReason(errno));
         m_old = FileDescriptor(::open(m_target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         if (m_old.get() < 0) {
             if (errno == ELOOP)
-                return Refused(SaveProblem::LinkMoved,
+                return refused(SaveProblem::LinkMoved,
                                text::sayMessage(SHOWN_TEXT("a link was put in place of the file %1"), {m_target.string()}));
             if (errno != ENOENT)
-                return Refused(SaveProblem::Failed, SystemReason(errno));
+                return refused(SaveProblem::Failed, systemReason(errno));
             return std::nullopt;
         }
         if (::fstat(m_old.get(), &m_oldStatus) != 0)
-            return Refused(SaveProblem::Failed, SystemReason(errno));
+            return refused(SaveProblem::Failed, systemReason(errno));
         if (S_ISDIR(m_oldStatus.st_mode))
-            return Refused(SaveProblem::Failed, SystemReason(EISDIR));
+            return refused(SaveProblem::Failed, systemReason(EISDIR));
         if (!S_ISREG(m_oldStatus.st_mode))
-            return Refused(SaveProblem::Failed, text::sayMessage(SHOWN_TEXT("it is not a regular file")));
-        if (auto reason = NotWritableReason(m_target, m_oldStatus))
-            return Refused(SaveProblem::NotWritable, *reason);
+            return refused(SaveProblem::Failed, text::sayMessage(SHOWN_TEXT("it is not a regular file")));
+        if (auto reason = notWritableReason(m_target, m_oldStatus))
+            return refused(SaveProblem::NotWritable, *reason);
         if (m_oldStatus.st_nlink > 1)
-            m_linkedVersions = VersionsLinkedTo(m_target, m_oldStatus);
+            m_linkedVersions = versionsLinkedTo(m_target, m_oldStatus);
         return std::nullopt;
     }
 
@@ -88,8 +90,8 @@ public:
         if (auto failure = temporary.create(m_target))
             return failure;
         if (!replacing()) {
-            if (::fchmod(temporary.descriptor(), NewFileMode()) != 0)
-                return SystemReason(errno);
+            if (::fchmod(temporary.descriptor(), newFileMode()) != 0)
+                return systemReason(errno);
         } else if (!keepsMetadata(temporary.descriptor())) {
             return writeInPlace(written);
         }
@@ -97,12 +99,12 @@ public:
             return failure;
         struct stat status {};
         if (::fstat(temporary.descriptor(), &status) != 0)
-            return SystemReason(errno);
+            return systemReason(errno);
         if (replacing() && m_keepVersion)
             keepOldFileAsVersion();
         if (auto failure = temporary.replaceTarget())
             return failure;
-        written = IdentityOf(status, Sha256Hex(m_bytes));
+        written = identityOf(status, sha256Hex(m_bytes));
         return std::nullopt;
     }
 
@@ -111,22 +113,22 @@ private:
     // of it cannot be kept, or where another name of the old file would lose it.
     bool keepsMetadata(int temporary) const
     {
-        return m_oldStatus.st_nlink - m_linkedVersions.size() == 1 && KeepOwner(temporary, m_oldStatus) &&
+        return m_oldStatus.st_nlink - m_linkedVersions.size() == 1 && keepOwner(temporary, m_oldStatus) &&
                ::fchmod(temporary, m_oldStatus.st_mode & 07777) == 0 &&
-               KeepExtendedAttributes(m_old.get(), temporary);
+               keepExtendedAttributes(m_old.get(), temporary);
     }
 
     std::optional<std::string> writeInPlace(FileIdentity& written)
     {
         std::string oldBytes;
-        if (auto failure = ReadAllAt(m_old.get(), oldBytes))
+        if (auto failure = readAllAt(m_old.get(), oldBytes))
             return failure;
         // A version that is another name of this file would take the new bytes too.
         for (const auto& version : m_linkedVersions)
-            DiskRemove(version.c_str());
+            diskRemove(version.c_str());
         if (m_keepVersion)
-            KeepVersion(m_target, oldBytes, m_now);
-        return WriteInPlace(m_target, m_oldStatus, oldBytes, m_bytes, written);
+            keepVersion(m_target, oldBytes, m_now);
+        return collection::writeInPlace(m_target, m_oldStatus, oldBytes, m_bytes, written);
     }
 
     // The file about to be renamed over becomes the newest version: a link to its
@@ -135,11 +137,11 @@ private:
     void keepOldFileAsVersion() const
     {
         // A save stopped before its rename already kept this very file.
-        if (!m_linkedVersions.empty() || !KeepVersionByLink(m_target, m_now))
+        if (!m_linkedVersions.empty() || !keepVersionByLink(m_target, m_now))
             return;
         std::string oldBytes;
-        if (!ReadAllAt(m_old.get(), oldBytes))
-            KeepVersion(m_target, oldBytes, m_now);
+        if (!readAllAt(m_old.get(), oldBytes))
+            keepVersion(m_target, oldBytes, m_now);
     }
 
     std::filesystem::path m_target;
@@ -153,9 +155,9 @@ private:
 
 } // namespace
 
-void SetRollBackNoticeSink(std::function<void(const std::string&)> sink)
+void setRollBackNoticeSink(std::function<void(const std::string&)> sink)
 {
-    RollBackNoticeSink() = std::move(sink);
+    rollBackNoticeSink() = std::move(sink);
 }
 
 namespace {
@@ -164,11 +166,11 @@ namespace {
 // sink, is told of it.
 void rollBackAndTell(const std::filesystem::path& path, std::string* rollBackNotice)
 {
-    if (auto notice = RollBackInterruptedSave(path)) {
+    if (auto notice = rollBackInterruptedSave(path)) {
         if (rollBackNotice)
             *rollBackNotice = std::move(*notice);
-        else if (RollBackNoticeSink())
-            RollBackNoticeSink()(*notice);
+        else if (rollBackNoticeSink())
+            rollBackNoticeSink()(*notice);
     }
 }
 
@@ -180,18 +182,18 @@ SaveBaseline baselineOfRead(const ByteFeed& feed, const InputFile& file, Sha256&
     char rest[4096];
     while (feed(rest, sizeof rest) > 0) {
     }
-    FileIdentity identity = file.Identity();
+    FileIdentity identity = file.identity();
     identity.contentHash = hash.hex();
     return {target, std::move(identity)};
 }
 
 } // namespace
 
-std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries,
+std::optional<std::string> loadCollectionFile(const std::filesystem::path& path, EntryList& entries,
                                               SaveBaseline* baseline, std::string* rollBackNotice)
 {
     rollBackAndTell(path, rollBackNotice);
-    const auto target = baseline ? ResolveLinks(path) : path;
+    const auto target = baseline ? resolveLinks(path) : path;
     InputFile file;
     if (auto failure = file.Open(target))
         return failure;
@@ -200,62 +202,64 @@ std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path,
     if (baseline)
         hash.emplace();
     const ByteFeed feed = [&file, &hash](char* into, std::size_t most) {
-        const std::size_t got = file.Read(into, most);
+        const std::size_t got = file.read(into, most);
         if (hash)
             hash->add(std::string_view(into, got));
         return got;
     };
     std::string reason;
-    if (ReadCollection(feed, file.Size(), entries, reason)) {
+    if (readCollection(feed, file.size(), entries, reason)) {
         if (baseline)
             *baseline = baselineOfRead(feed, file, *hash, target);
         return std::nullopt;
     }
     // A failed read ends the bytes early: its reason is the one that tells the truth.
-    if (file.Failure())
-        return file.Failure();
+    if (file.failure())
+        return file.failure();
     return text::sayMessage(SHOWN_TEXT("it is not a valid Talvane collection (%1)"), {reason});
 }
 
-CollectionSaveResult SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries,
+CollectionSaveResult saveCollectionFile(const std::filesystem::path& path, const EntryList& entries,
                                         const CollectionSaveOptions& options)
 {
     std::string bytes;
     try {
-        bytes = WriteCollection(entries);
+        bytes = writeCollection(entries);
     } catch (const std::length_error& e) {
-        return Refused(SaveProblem::Failed, e.what());
+        return refused(SaveProblem::Failed, e.what());
     }
-    const auto target = ResolveLinks(path);
+    const auto target = resolveLinks(path);
     const SaveBaseline* expected = options.expected;
     if (expected && target != expected->target)
-        return Refused(SaveProblem::LinkMoved,
+        return refused(SaveProblem::LinkMoved,
                        text::sayMessage(SHOWN_TEXT("the path no longer leads to the file that was opened, %1, but to %2"),
                                         {expected->target.string(), target.string()}));
-    if (const auto holder = LiveLockHolder(path); holder && !IsThisProcess(*holder))
-        return Refused(SaveProblem::Locked, text::sayMessage(SHOWN_TEXT("it is open by %1"), {DescribeLockHolder(*holder)}));
-    RemoveStaleTemporaries(target);
+    if (const auto holder = liveLockHolder(path); holder && !isThisProcess(*holder))
+        return refused(SaveProblem::Locked, text::sayMessage(SHOWN_TEXT("it is open by %1"), {describeLockHolder(*holder)}));
+    removeStaleTemporaries(target);
 
     CollectionSave save(target, bytes, options.keepVersion);
     if (auto refusal = save.check())
         return *refusal;
-    if (expected && !options.overwriteChanged && ChangedSince(*expected))
-        return Refused(SaveProblem::ChangedOnDisk,
+    if (expected && !options.overwriteChanged && changedSince(*expected))
+        return refused(SaveProblem::ChangedOnDisk,
                        text::sayMessage(save.replacing() ? SHOWN_TEXT("another program changed or replaced the file since it was opened")
                                                          : SHOWN_TEXT("the file was moved or deleted since it was opened")));
     CollectionSaveResult result;
     result.baseline.target = target;
     FileIdentity written;
     if (auto failure = save.run(written))
-        return Refused(SaveProblem::Failed, *failure);
+        return refused(SaveProblem::Failed, *failure);
     result.baseline.identity = std::move(written);
     return result;
 }
 
-std::optional<std::string> SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries)
+std::optional<std::string> saveCollectionFile(const std::filesystem::path& path, const EntryList& entries)
 {
-    auto result = SaveCollectionFile(path, entries, CollectionSaveOptions{});
+    auto result = saveCollectionFile(path, entries, CollectionSaveOptions{});
     if (result)
         return std::move(result.reason);
     return std::nullopt;
 }
+
+} // namespace talvane::collection

@@ -9,18 +9,20 @@
 #include <optional>
 #include <string>
 
+namespace talvane::collection {
+
 // Reads a .tvn file and appends its entries. Gives the reason when the file cannot
 // be read or is not a valid collection; the list is then left as it was. When
 // `baseline` is given it receives where the path led and what was there, measured on
 // the very bytes read (no second read of the file). A collection whose save stopped
 // while writing it in place is first put back as it was (InPlaceSave.h); when it is,
 // `rollBackNotice` receives the words that say so, or else the sink set below.
-std::optional<std::string> LoadCollectionFile(const std::filesystem::path& path, EntryList& entries,
+std::optional<std::string> loadCollectionFile(const std::filesystem::path& path, EntryList& entries,
                                               SaveBaseline* baseline = nullptr, std::string* rollBackNotice = nullptr);
 
 // Where the words of a collection put back go when its reader asks for none of its
 // own: talvane-cli prints them, whichever command read the collection.
-void SetRollBackNoticeSink(std::function<void(const std::string&)> sink);
+void setRollBackNoticeSink(std::function<void(const std::string&)> sink);
 
 // How a save of a collection checks what it replaces.
 struct CollectionSaveOptions {
@@ -57,7 +59,9 @@ struct CollectionSaveResult {
 // those cannot be kept, or the file has other hard links, it is written in place
 // through a backup copy instead. The replaced file is kept as an earlier version.
 // On any problem the file on disk is left as it was.
-CollectionSaveResult SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries,
+CollectionSaveResult saveCollectionFile(const std::filesystem::path& path, const EntryList& entries,
                                         const CollectionSaveOptions& options);
 // The same without a baseline: for commands and tools that write a file they just named.
-std::optional<std::string> SaveCollectionFile(const std::filesystem::path& path, const EntryList& entries);
+std::optional<std::string> saveCollectionFile(const std::filesystem::path& path, const EntryList& entries);
+
+} // namespace talvane::collection

@@ -21,9 +21,11 @@
 #include <unistd.h>
 #include <vector>
 
+namespace talvane::collection {
+
 namespace {
 
-std::string ThisHost()
+std::string thisHost()
 {
     char name[HOST_NAME_MAX + 1] = {};
     ::gethostname(name, sizeof name - 1);
@@ -32,7 +34,7 @@ std::string ThisHost()
 
 // The program a process runs, named as QLockFile names it: the file name of its
 // executable. Nothing when that cannot be read (a process of another user).
-std::optional<std::string> ProgramOf(std::int64_t pid)
+std::optional<std::string> programOf(std::int64_t pid)
 {
     std::error_code error;
     std::string executable = std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe", error).string();
@@ -44,7 +46,7 @@ std::optional<std::string> ProgramOf(std::int64_t pid)
     return std::filesystem::path(executable).filename().string();
 }
 
-std::string UserName(uid_t uid)
+std::string userName(uid_t uid)
 {
     std::vector<char> buffer(16384);
     passwd entry {};
@@ -56,13 +58,13 @@ std::string UserName(uid_t uid)
 
 // QLockFile's lines: process id, program, host, then the machine and boot ids, which
 // it only compares when given.
-std::string LockContent()
+std::string lockContent()
 {
-    return std::to_string(::getpid()) + "\n" + ProgramOf(::getpid()).value_or("") + "\n" + ThisHost() + "\n\n\n";
+    return std::to_string(::getpid()) + "\n" + programOf(::getpid()).value_or("") + "\n" + thisHost() + "\n\n\n";
 }
 
 // Reads a lock: the first lines of its file, its owner and its time.
-std::optional<LockHolder> ReadLock(const std::filesystem::path& file)
+std::optional<LockHolder> readLock(const std::filesystem::path& file)
 {
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
@@ -70,7 +72,7 @@ std::optional<LockHolder> ReadLock(const std::filesystem::path& file)
     if ((fd.get() >= 0 ? ::fstat(fd.get(), &info) : ::lstat(file.c_str(), &info)) != 0)
         return std::nullopt;
     LockHolder holder;
-    holder.user = UserName(info.st_uid);
+    holder.user = userName(info.st_uid);
     holder.since = info.st_mtim.tv_sec;
     char text[1024];
     const ssize_t got = fd.get() >= 0 ? ::pread(fd.get(), text, sizeof text, 0) : -1;
@@ -94,20 +96,20 @@ std::optional<LockHolder> ReadLock(const std::filesystem::path& file)
 
 // A lock of this host whose process is gone, or whose process id now belongs to
 // another program.
-bool IsStale(const LockHolder& holder)
+bool isStale(const LockHolder& holder)
 {
-    if (holder.pid <= 0 || !OnThisHost(holder))
+    if (holder.pid <= 0 || !onThisHost(holder))
         return false;
     if (::kill(static_cast<pid_t>(holder.pid), 0) != 0 && errno == ESRCH)
         return true;
-    const auto program = ProgramOf(holder.pid);
+    const auto program = programOf(holder.pid);
     return program && *program != holder.program;
 }
 
 // The processes holding a flock on the file `info` describes, as the system lists them:
 // "1: FLOCK  ADVISORY  WRITE 8300 fe:00:10952962 0 EOF" (device numbers in hex); the
 // line of a lock still waiting has "->" where the kind stands.
-std::vector<std::int64_t> FlockHolders(const struct stat& info)
+std::vector<std::int64_t> flockHolders(const struct stat& info)
 {
     std::vector<std::int64_t> pids;
     std::ifstream locks("/proc/locks");
@@ -129,44 +131,44 @@ std::vector<std::int64_t> FlockHolders(const struct stat& info)
 
 // A process of this host as the holder of a lock: its program, and its owner as the
 // user. The system shows 0 for a process it hides from this one (another container).
-LockHolder ProcessHolder(std::int64_t pid)
+LockHolder processHolder(std::int64_t pid)
 {
     LockHolder holder;
     holder.pid = pid;
-    holder.host = ThisHost();
-    holder.program = ProgramOf(pid).value_or("");
+    holder.host = thisHost();
+    holder.program = programOf(pid).value_or("");
     struct stat info {};
     if (pid > 0 && ::stat(("/proc/" + std::to_string(pid)).c_str(), &info) == 0)
-        holder.user = UserName(info.st_uid);
+        holder.user = userName(info.st_uid);
     return holder;
 }
 
 // Who holds a FileLock on the file the path leads to; another process before this one.
-std::optional<LockHolder> FileLockHolder(const std::filesystem::path& collection)
+std::optional<LockHolder> fileLockHolder(const std::filesystem::path& collection)
 {
     struct stat info {};
     if (::stat(collection.c_str(), &info) != 0)
         return std::nullopt;
-    const auto pids = FlockHolders(info);
+    const auto pids = flockHolders(info);
     if (pids.empty())
         return std::nullopt;
     const auto other = std::find_if(pids.begin(), pids.end(), [](std::int64_t pid) { return pid != ::getpid(); });
-    return ProcessHolder(other != pids.end() ? *other : pids.front());
+    return processHolder(other != pids.end() ? *other : pids.front());
 }
 
-FileDescriptor OpenToLock(const std::filesystem::path& collection)
+FileDescriptor openToLock(const std::filesystem::path& collection)
 {
     return FileDescriptor(::open(collection.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
 }
 
-bool LockWhole(int fd)
+bool lockWhole(int fd)
 {
     return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
 }
 
 // Removes a stale lock, unless its holder still holds the lock on its file as
 // QLockFile and CommandLock do.
-void RemoveStaleLock(const std::filesystem::path& file)
+void removeStaleLock(const std::filesystem::path& file)
 {
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
@@ -175,30 +177,30 @@ void RemoveStaleLock(const std::filesystem::path& file)
 
 } // namespace
 
-std::filesystem::path LockFilePathOf(const std::filesystem::path& collection)
+std::filesystem::path lockFilePathOf(const std::filesystem::path& collection)
 {
-    const auto target = ResolveLinks(collection);
-    return target.parent_path() / SideFileName(target.filename().string(), ".lock");
+    const auto target = resolveLinks(collection);
+    return target.parent_path() / sideFileName(target.filename().string(), ".lock");
 }
 
-std::optional<LockHolder> LiveLockHolder(const std::filesystem::path& collection)
+std::optional<LockHolder> liveLockHolder(const std::filesystem::path& collection)
 {
-    if (auto holder = ReadLock(LockFilePathOf(collection)); holder && !IsStale(*holder))
+    if (auto holder = readLock(lockFilePathOf(collection)); holder && !isStale(*holder))
         return holder;
-    return FileLockHolder(collection);
+    return fileLockHolder(collection);
 }
 
-bool OnThisHost(const LockHolder& holder)
+bool onThisHost(const LockHolder& holder)
 {
-    return holder.host.empty() || holder.host == ThisHost();
+    return holder.host.empty() || holder.host == thisHost();
 }
 
-bool IsThisProcess(const LockHolder& holder)
+bool isThisProcess(const LockHolder& holder)
 {
-    return holder.pid == ::getpid() && OnThisHost(holder);
+    return holder.pid == ::getpid() && onThisHost(holder);
 }
 
-std::string DescribeLockHolder(const LockHolder& holder)
+std::string describeLockHolder(const LockHolder& holder)
 {
     using text::sayMessage;
     const std::string who = holder.user.empty() ? sayMessage(SHOWN_TEXT("someone")) : holder.user;
@@ -210,31 +212,31 @@ std::string DescribeLockHolder(const LockHolder& holder)
     // A lock on the file itself does not say when it was taken.
     if (holder.since == 0)
         return user + " (" + process + ")";
-    return sayMessage(SHOWN_TEXT("%1 (%2) since %3"), {user, process, LocalTimeText(holder.since, "%Y-%m-%d %H:%M")});
+    return sayMessage(SHOWN_TEXT("%1 (%2) since %3"), {user, process, localTimeText(holder.since, "%Y-%m-%d %H:%M")});
 }
 
 std::optional<FileLock> FileLock::take(const std::filesystem::path& collection, std::optional<LockHolder>* heldBy)
 {
-    FileDescriptor fd = OpenToLock(collection);
-    if (fd.get() < 0 || LockWhole(fd.get()))
+    FileDescriptor fd = openToLock(collection);
+    if (fd.get() < 0 || lockWhole(fd.get()))
         return FileLock(std::move(fd));
     if (errno != EWOULDBLOCK)
         return FileLock(FileDescriptor());
     if (heldBy)
-        *heldBy = FileLockHolder(collection).value_or(LockHolder{});
+        *heldBy = fileLockHolder(collection).value_or(LockHolder{});
     return std::nullopt;
 }
 
 void FileLock::follow(const std::filesystem::path& collection)
 {
-    FileDescriptor fd = OpenToLock(collection);
+    FileDescriptor fd = openToLock(collection);
     struct stat now {};
     struct stat held {};
     if (fd.get() < 0 || ::fstat(fd.get(), &now) != 0)
         return;
     if (m_fd.get() >= 0 && ::fstat(m_fd.get(), &held) == 0 && held.st_dev == now.st_dev && held.st_ino == now.st_ino)
         return;
-    m_fd = LockWhole(fd.get()) ? std::move(fd) : FileDescriptor();
+    m_fd = lockWhole(fd.get()) ? std::move(fd) : FileDescriptor();
 }
 
 std::optional<CommandLock> CommandLock::take(const std::filesystem::path& collection,
@@ -242,14 +244,14 @@ std::optional<CommandLock> CommandLock::take(const std::filesystem::path& collec
 {
     if (heldBy)
         heldBy->reset();
-    const auto file = LockFilePathOf(collection);
+    const auto file = lockFilePathOf(collection);
     for (int attempt = 0; attempt < 3; ++attempt) {
         FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.get() >= 0) {
             ::flock(fd.get(), LOCK_EX | LOCK_NB);
             // Another name of the same file may be open elsewhere.
             auto onFile = FileLock::take(collection, heldBy);
-            if (!onFile || !WriteAll(fd.get(), LockContent())) {
+            if (!onFile || !writeAll(fd.get(), lockContent())) {
                 ::unlink(file.c_str());
                 return std::nullopt;
             }
@@ -257,12 +259,12 @@ std::optional<CommandLock> CommandLock::take(const std::filesystem::path& collec
         }
         if (errno != EEXIST)
             return std::nullopt;
-        if (auto holder = LiveLockHolder(collection)) {
+        if (auto holder = liveLockHolder(collection)) {
             if (heldBy)
                 *heldBy = std::move(holder);
             return std::nullopt;
         }
-        RemoveStaleLock(file);
+        removeStaleLock(file);
     }
     return std::nullopt;
 }
@@ -295,3 +297,5 @@ void CommandLock::release()
     ::unlink(m_file.c_str());
     ::close(std::exchange(m_fd, -1));
 }
+
+} // namespace talvane::collection

@@ -7,11 +7,13 @@
 #include <optional>
 #include <string>
 
+namespace talvane::collection {
+
 // The lock kept beside an open collection, in the format Qt's QLockFile writes
 // (process id, program name, host name, one a line), so that the window (which holds
 // it through QLockFile) and talvane-cli see each other's locks. It lies beside the
 // file the path leads to, so that every symbolic link to the file finds the same lock.
-std::filesystem::path LockFilePathOf(const std::filesystem::path& collection);
+std::filesystem::path lockFilePathOf(const std::filesystem::path& collection);
 
 struct LockHolder {
     std::int64_t pid = 0;
@@ -24,17 +26,17 @@ struct LockHolder {
 // Who holds the collection's lock, when a live process does: the lock file's holder,
 // else the process holding a FileLock on the file through any of its names. A lock
 // file of a process that is gone (same host, no such process) is stale and not counted.
-std::optional<LockHolder> LiveLockHolder(const std::filesystem::path& collection);
+std::optional<LockHolder> liveLockHolder(const std::filesystem::path& collection);
 
 // True for a lock this very process holds: the window saving the collection it has open.
-bool IsThisProcess(const LockHolder& holder);
+bool isThisProcess(const LockHolder& holder);
 
 // True for a holder on this computer, whose process can be checked.
-bool OnThisHost(const LockHolder& holder);
+bool onThisHost(const LockHolder& holder);
 
 // "user on host (talvane, process 1234) since 2026-12-08 15:12"; without the time
 // where it is unknown.
-std::string DescribeLockHolder(const LockHolder& holder);
+std::string describeLockHolder(const LockHolder& holder);
 
 // A lock on the collection file itself (flock on its inode) that every writer holds
 // beside its lock file: a hard link in another folder has a lock file of its own, but
@@ -76,3 +78,5 @@ private:
     int m_fd = -1;
     FileLock m_onFile;
 };
+
+} // namespace talvane::collection

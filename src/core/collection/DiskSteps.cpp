@@ -4,21 +4,23 @@
 #include <cstdio>
 #include <unistd.h>
 
+namespace talvane::collection {
+
 namespace {
 
-DiskStepHook& Hook()
+DiskStepHook& installedHook()
 {
     static DiskStepHook hook;
     return hook;
 }
 
-DiskStepOutcome Ask(DiskStep step)
+DiskStepOutcome ask(DiskStep step)
 {
-    return Hook() ? Hook()(step) : DiskStepOutcome::Go;
+    return installedHook() ? installedHook()(step) : DiskStepOutcome::Go;
 }
 
 // What a refused step gives: a stop never returns.
-int Refuse(DiskStepOutcome outcome)
+int refuse(DiskStepOutcome outcome)
 {
     if (outcome == DiskStepOutcome::Stop)
         ::_exit(kDiskStepStopStatus);
@@ -27,51 +29,53 @@ int Refuse(DiskStepOutcome outcome)
 }
 
 template <typename Call>
-int Run(DiskStep step, Call call)
+int run(DiskStep step, Call call)
 {
-    const DiskStepOutcome outcome = Ask(step);
-    return outcome == DiskStepOutcome::Go ? call() : Refuse(outcome);
+    const DiskStepOutcome outcome = ask(step);
+    return outcome == DiskStepOutcome::Go ? call() : refuse(outcome);
 }
 
 } // namespace
 
-void SetDiskStepHook(DiskStepHook hook)
+void setDiskStepHook(DiskStepHook hook)
 {
-    Hook() = std::move(hook);
+    installedHook() = std::move(hook);
 }
 
-ssize_t DiskWrite(int fd, const void* data, size_t size)
+ssize_t diskWrite(int fd, const void* data, size_t size)
 {
-    const DiskStepOutcome outcome = Ask(DiskStep::Write);
+    const DiskStepOutcome outcome = ask(DiskStep::Write);
     if (outcome == DiskStepOutcome::Go)
         return ::write(fd, data, size);
     // A write cut short leaves part of its bytes behind, as a torn write does.
     if (size > 1 && ::write(fd, data, size / 2) < 0)
         return -1;
-    return Refuse(outcome);
+    return refuse(outcome);
 }
 
-int DiskFlush(int fd)
+int diskFlush(int fd)
 {
-    return Run(DiskStep::Flush, [fd] { return ::fsync(fd); });
+    return run(DiskStep::Flush, [fd] { return ::fsync(fd); });
 }
 
-int DiskRename(const char* from, const char* to)
+int diskRename(const char* from, const char* to)
 {
-    return Run(DiskStep::Rename, [from, to] { return ::rename(from, to); });
+    return run(DiskStep::Rename, [from, to] { return ::rename(from, to); });
 }
 
-int DiskRemove(const char* path)
+int diskRemove(const char* path)
 {
-    return Run(DiskStep::Remove, [path] { return ::unlink(path); });
+    return run(DiskStep::Remove, [path] { return ::unlink(path); });
 }
 
-int DiskLink(const char* from, const char* to)
+int diskLink(const char* from, const char* to)
 {
-    return Run(DiskStep::Link, [from, to] { return ::link(from, to); });
+    return run(DiskStep::Link, [from, to] { return ::link(from, to); });
 }
 
-int DiskTruncate(int fd, off_t size)
+int diskTruncate(int fd, off_t size)
 {
-    return Run(DiskStep::Truncate, [fd, size] { return ::ftruncate(fd, size); });
+    return run(DiskStep::Truncate, [fd, size] { return ::ftruncate(fd, size); });
 }
+
+} // namespace talvane::collection

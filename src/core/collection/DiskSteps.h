@@ -3,6 +3,8 @@
 #include <functional>
 #include <sys/types.h>
 
+namespace talvane::collection {
+
 // The steps by which the program changes its files on disk, gathered here so that a
 // test can make any one of them fail, or end the program there as a kill would, and
 // then look at what is left on disk. Each behaves as the system call of its name.
@@ -17,14 +19,16 @@ enum class DiskStepOutcome {
 
 // Asked before every step; an empty hook lets every step happen.
 using DiskStepHook = std::function<DiskStepOutcome(DiskStep)>;
-void SetDiskStepHook(DiskStepHook hook);
+void setDiskStepHook(DiskStepHook hook);
 
 // The status a process stopped by its hook ends with.
 inline constexpr int kDiskStepStopStatus = 137;
 
-ssize_t DiskWrite(int fd, const void* data, size_t size);
-int DiskFlush(int fd);
-int DiskRename(const char* from, const char* to);
-int DiskRemove(const char* path);
-int DiskLink(const char* from, const char* to);
-int DiskTruncate(int fd, off_t size);
+ssize_t diskWrite(int fd, const void* data, size_t size);
+int diskFlush(int fd);
+int diskRename(const char* from, const char* to);
+int diskRemove(const char* path);
+int diskLink(const char* from, const char* to);
+int diskTruncate(int fd, off_t size);
+
+} // namespace talvane::collection

@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-namespace talvane::fields {
+namespace talvane::collection {
 namespace {
 
 using F = CBonsaiData;
@@ -106,7 +106,7 @@ constexpr PageInfo kPages[] = {
     {Page::Journal, SHOWN_TEXT("Journal"), 0},
 };
 
-constexpr bool DescribedInIndexOrder()
+constexpr bool describedInIndexOrder()
 {
     for (std::size_t i = 1; i < std::size(kDescribed); ++i) {
         if (kDescribed[i - 1].index >= kDescribed[i].index || kDescribed[i].index >= kFieldCount)
@@ -114,10 +114,10 @@ constexpr bool DescribedInIndexOrder()
     }
     return true;
 }
-static_assert(DescribedInIndexOrder());
+static_assert(describedInIndexOrder());
 static_assert(F::kFieldCount == kFieldCount);
 
-constexpr bool PagesInOrder()
+constexpr bool pagesInOrder()
 {
     for (std::size_t i = 0; i < std::size(kPages); ++i) {
         if (static_cast<std::size_t>(kPages[i].page) != i)
@@ -125,11 +125,11 @@ constexpr bool PagesInOrder()
     }
     return true;
 }
-static_assert(PagesInOrder());
+static_assert(pagesInOrder());
 
 using Table = std::array<FieldInfo, kFieldCount>;
 
-const Table& TheTable()
+const Table& theTable()
 {
     static const Table table = [] {
         Table made{};
@@ -147,11 +147,11 @@ struct PageLists {
     std::vector<std::size_t> tabs;
 };
 
-const PageLists& ThePageLists()
+const PageLists& thePageLists()
 {
     static const PageLists lists = [] {
         PageLists made;
-        for (const FieldInfo& info : TheTable()) {
+        for (const FieldInfo& info : theTable()) {
             made.byPage[static_cast<std::size_t>(info.page)].push_back(info.index);
             if (info.page != Page::None && info.page != Page::NewEntry)
                 made.tabs.push_back(info.index);
@@ -181,31 +181,31 @@ std::string_view FieldInfo::reportedText(std::string_view stored) const
 
 std::span<const FieldInfo> allFields()
 {
-    return TheTable();
+    return theTable();
 }
 
 const FieldInfo& field(std::size_t index)
 {
-    return TheTable().at(index);
+    return theTable().at(index);
 }
 
 const FieldInfo* fieldOnPage(Page page, int control)
 {
     for (const std::size_t index : fieldsOf(page)) {
-        if (TheTable()[index].control == control)
-            return &TheTable()[index];
+        if (theTable()[index].control == control)
+            return &theTable()[index];
     }
     return nullptr;
 }
 
 std::span<const std::size_t> fieldsOf(Page page)
 {
-    return ThePageLists().byPage.at(static_cast<std::size_t>(page));
+    return thePageLists().byPage.at(static_cast<std::size_t>(page));
 }
 
 std::span<const std::size_t> pageFields()
 {
-    return ThePageLists().tabs;
+    return thePageLists().tabs;
 }
 
 const PageInfo& page(Page which)
@@ -213,4 +213,4 @@ const PageInfo& page(Page which)
     return kPages[static_cast<std::size_t>(which)];
 }
 
-} // namespace talvane::fields
+} // namespace talvane::collection

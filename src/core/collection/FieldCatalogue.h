@@ -10,7 +10,7 @@
 // typed into it, how the report prints it and how its stored text reads for a person.
 // Everything that lists fields (pages, report, CSV, dump, search, the collection list)
 // asks here, so that a field is described in one place.
-namespace talvane::fields {
+namespace talvane::collection {
 
 // Where a field is edited: the New entry dialog, one of the tabs, or nowhere.
 enum class Page : std::uint8_t { None, NewEntry, Plant, Purchase, Species, Transformation, Maintenance, Album, Journal };
@@ -88,4 +88,4 @@ struct PageInfo {
 };
 const PageInfo& page(Page which);
 
-} // namespace talvane::fields
+} // namespace talvane::collection

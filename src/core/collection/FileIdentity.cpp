@@ -10,19 +10,21 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+namespace talvane::collection {
+
 namespace {
 
 // Opens the regular file at `path` itself for reading: a link put in its place is
 // refused (ELOOP), and so is a pipe or a device, without waiting on it.
-FileDescriptor OpenNoFollow(const std::filesystem::path& path)
+FileDescriptor openNoFollow(const std::filesystem::path& path)
 {
     return FileDescriptor(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
 }
 
-std::optional<std::string> HashOf(int fd, std::string& hex)
+std::optional<std::string> hashOf(int fd, std::string& hex)
 {
     Sha256 hash;
-    if (auto failure = ReadPieces(fd, [&hash](std::string_view piece) { hash.add(piece); }))
+    if (auto failure = readPieces(fd, [&hash](std::string_view piece) { hash.add(piece); }))
         return failure;
     hex = hash.hex();
     return std::nullopt;
@@ -30,7 +32,7 @@ std::optional<std::string> HashOf(int fd, std::string& hex)
 
 } // namespace
 
-FileIdentity IdentityOf(const struct stat& status, std::string contentHash)
+FileIdentity identityOf(const struct stat& status, std::string contentHash)
 {
     return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
             static_cast<std::uint64_t>(status.st_size),
@@ -38,39 +40,39 @@ FileIdentity IdentityOf(const struct stat& status, std::string contentHash)
             std::move(contentHash)};
 }
 
-std::optional<SaveBaseline> MeasureBaseline(const std::filesystem::path& path, std::string* failure)
+std::optional<SaveBaseline> measureBaseline(const std::filesystem::path& path, std::string* failure)
 {
     const auto fail = [failure](std::string reason) -> std::optional<SaveBaseline> {
         if (failure)
             *failure = std::move(reason);
         return std::nullopt;
     };
-    SaveBaseline baseline{ResolveLinks(path), std::nullopt};
-    const FileDescriptor fd = OpenNoFollow(baseline.target);
+    SaveBaseline baseline{resolveLinks(path), std::nullopt};
+    const FileDescriptor fd = openNoFollow(baseline.target);
     if (fd.get() < 0)
-        return errno == ENOENT ? std::optional(baseline) : fail(SystemReason(errno));
+        return errno == ENOENT ? std::optional(baseline) : fail(systemReason(errno));
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0)
-        return fail(SystemReason(errno));
+        return fail(systemReason(errno));
     if (!S_ISREG(info.st_mode))
         return fail(text::sayMessage(SHOWN_TEXT("it is not a regular file")));
     std::string hash;
-    if (auto reason = HashOf(fd.get(), hash))
+    if (auto reason = hashOf(fd.get(), hash))
         return fail(*reason);
-    baseline.identity = IdentityOf(info, std::move(hash));
+    baseline.identity = identityOf(info, std::move(hash));
     return baseline;
 }
 
-bool ChangedSince(const SaveBaseline& baseline)
+bool changedSince(const SaveBaseline& baseline)
 {
-    const FileDescriptor fd = OpenNoFollow(baseline.target);
+    const FileDescriptor fd = openNoFollow(baseline.target);
     if (fd.get() < 0)
         return baseline.identity || errno != ENOENT;
     struct stat info {};
     if (!baseline.identity || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return true;
     const FileIdentity& was = *baseline.identity;
-    FileIdentity now = IdentityOf(info);
+    FileIdentity now = identityOf(info);
     if (now.size != was.size)
         return true;
     now.contentHash = was.contentHash;
@@ -78,20 +80,22 @@ bool ChangedSince(const SaveBaseline& baseline)
         return false;
     // Written again or replaced: only the bytes tell whether it holds something else.
     std::string hash;
-    return HashOf(fd.get(), hash) || hash != was.contentHash;
+    return hashOf(fd.get(), hash) || hash != was.contentHash;
 }
 
-std::filesystem::path ConflictCopyPath(const std::filesystem::path& collection, std::int64_t now)
+std::filesystem::path conflictCopyPath(const std::filesystem::path& collection, std::int64_t now)
 {
-    const std::string marker = " (conflict " + LocalTimeText(now, "%Y-%m-%d %H%M") + ")";
-    const std::string extension = FileNamePrefix(collection.extension().string(), kLongestFileName / 2);
+    const std::string marker = " (conflict " + localTimeText(now, "%Y-%m-%d %H%M") + ")";
+    const std::string extension = fileNamePrefix(collection.extension().string(), kLongestFileName / 2);
     for (int copy = 1;; ++copy) {
         const std::string tail = marker + (copy == 1 ? "" : " " + std::to_string(copy)) + extension;
         // A long name gives up the end of its own part, so that the copy's name still fits.
-        const std::string stem = FileNamePrefix(collection.stem().string(), kLongestFileName - tail.size());
+        const std::string stem = fileNamePrefix(collection.stem().string(), kLongestFileName - tail.size());
         auto candidate = collection.parent_path() / (stem + tail);
         std::error_code ignored;
         if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, ignored)))
             return candidate;
     }
 }
+
+} // namespace talvane::collection

@@ -7,6 +7,8 @@
 
 struct stat;
 
+namespace talvane::collection {
+
 // What a file is, enough to tell that another program changed or replaced it.
 struct FileIdentity {
     std::uint64_t device = 0;
@@ -18,7 +20,7 @@ struct FileIdentity {
 };
 
 // The identity of a file from its status and the hash of its bytes.
-FileIdentity IdentityOf(const struct stat& status, std::string contentHash = {});
+FileIdentity identityOf(const struct stat& status, std::string contentHash = {});
 
 // Where a collection's path led when it was opened or last saved, and what was there.
 struct SaveBaseline {
@@ -28,14 +30,16 @@ struct SaveBaseline {
 
 // The baseline of a path now: links resolved, the file measured and hashed. A missing
 // file gives a baseline without identity; nullopt with `failure` set when it cannot be read.
-std::optional<SaveBaseline> MeasureBaseline(const std::filesystem::path& path, std::string* failure = nullptr);
+std::optional<SaveBaseline> measureBaseline(const std::filesystem::path& path, std::string* failure = nullptr);
 
 // True when the file at `baseline.target` holds other content than it did: a different
 // file (rename over it) or different bytes (copied over it). Same bytes under a new
 // inode or time count as unchanged. Never follows a link swapped in at the target.
-bool ChangedSince(const SaveBaseline& baseline);
+bool changedSince(const SaveBaseline& baseline);
 
 // Where a copy of the collection goes when the file changed under the program: beside
 // it, named as sync clients name theirs, "sample (conflict 2026-12-08 1512).tvn" in
 // local time, with " 2", " 3" … before the extension when that name is taken.
-std::filesystem::path ConflictCopyPath(const std::filesystem::path& collection, std::int64_t now);
+std::filesystem::path conflictCopyPath(const std::filesystem::path& collection, std::int64_t now);
+
+} // namespace talvane::collection

@@ -7,12 +7,14 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+namespace talvane::collection {
+
 namespace {
 
 // Runs a query that first tells the size it needs, then fills a buffer of that size;
 // again when the value grew in between. False with errno set when it fails.
 template <typename Query>
-bool QuerySized(Query query, std::string& value)
+bool querySized(Query query, std::string& value)
 {
     for (int attempt = 0; attempt < 4; ++attempt) {
         const ssize_t size = query(nullptr, 0);
@@ -32,7 +34,7 @@ bool QuerySized(Query query, std::string& value)
 
 } // namespace
 
-bool KeepOwner(int to, const struct stat& from)
+bool keepOwner(int to, const struct stat& from)
 {
     struct stat own {};
     if (::fstat(to, &own) != 0)
@@ -44,18 +46,20 @@ bool KeepOwner(int to, const struct stat& from)
     return ::fchown(to, user, group) == 0;
 }
 
-bool KeepExtendedAttributes(int from, int to)
+bool keepExtendedAttributes(int from, int to)
 {
     std::string names;
-    if (!QuerySized([from](char* into, std::size_t size) { return ::flistxattr(from, into, size); }, names))
+    if (!querySized([from](char* into, std::size_t size) { return ::flistxattr(from, into, size); }, names))
         return errno == ENOTSUP; // a file system without attributes gave the file none
     std::string value;
     for (std::size_t at = 0; at < names.size();) {
         const std::string name(names.c_str() + at);
         at += name.size() + 1;
         const auto read = [&](char* into, std::size_t size) { return ::fgetxattr(from, name.c_str(), into, size); };
-        if (!QuerySized(read, value) || ::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0)
+        if (!querySized(read, value) || ::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0)
             return false;
     }
     return true;
 }
+
+} // namespace talvane::collection

@@ -2,7 +2,9 @@
 
 #include <ctime>
 
-std::string LocalTimeText(std::int64_t seconds, const char* format)
+namespace talvane::collection {
+
+std::string localTimeText(std::int64_t seconds, const char* format)
 {
     const std::time_t time = static_cast<std::time_t>(seconds);
     std::tm local {};
@@ -10,3 +12,5 @@ std::string LocalTimeText(std::int64_t seconds, const char* format)
     char text[64];
     return std::string(text, std::strftime(text, sizeof text, format, &local));
 }
+
+} // namespace talvane::collection

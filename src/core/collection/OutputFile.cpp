@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+namespace talvane::collection {
+
 namespace {
 
 std::optional<struct stat> statusOf(const std::filesystem::path& path)
@@ -19,7 +21,7 @@ std::optional<struct stat> statusOf(const std::filesystem::path& path)
 bool readsAsCollection(const std::filesystem::path& file)
 {
     EntryList entries;
-    return !LoadCollectionFile(file, entries);
+    return !loadCollectionFile(file, entries);
 }
 
 std::optional<OutputRefusal> ownInputRefusal(const std::filesystem::path& output,
@@ -39,7 +41,7 @@ bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b)
     const auto second = statusOf(b);
     if (first && second)
         return first->st_dev == second->st_dev && first->st_ino == second->st_ino;
-    return !first && !second && ResolveLinks(a) == ResolveLinks(b);
+    return !first && !second && resolveLinks(a) == resolveLinks(b);
 }
 
 std::optional<OutputRefusal> refuseToOverwrite(const std::filesystem::path& output,
@@ -52,7 +54,9 @@ std::optional<OutputRefusal> refuseToOverwrite(const std::filesystem::path& outp
         return OutputRefusal{OutputRefusal::Reason::Collection, {}, {}};
     if (auto refusal = ownInputRefusal(output, inputs))
         return refusal;
-    if (auto holder = LiveLockHolder(output))
+    if (auto holder = liveLockHolder(output))
         return OutputRefusal{OutputRefusal::Reason::Locked, {}, std::move(*holder)};
     return std::nullopt;
 }
+
+} // namespace talvane::collection

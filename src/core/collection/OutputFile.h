@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+namespace talvane::collection {
+
 // The checks made before a command writes a file it was given, so that a slip in a
 // file name never replaces a collection or the very file being read.
 
@@ -36,3 +38,5 @@ struct OutputRefusal {
 std::optional<OutputRefusal> refuseToOverwrite(const std::filesystem::path& output,
                                                const std::vector<std::filesystem::path>& inputs,
                                                OutputKind kind = OutputKind::Other);
+
+} // namespace talvane::collection

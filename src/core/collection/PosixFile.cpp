@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace talvane::collection {
+
 namespace {
 
 // The reasons a grower meets when saving, in the C library's English: the program says
@@ -32,7 +34,7 @@ constexpr std::pair<int, const char*> kSystemReasons[] = {
 
 } // namespace
 
-std::string SystemReason(int error)
+std::string systemReason(int error)
 {
     for (const auto& [code, english] : kSystemReasons)
         if (code == error)
@@ -63,10 +65,10 @@ int FileDescriptor::close()
     return result;
 }
 
-bool WriteAll(int fd, std::string_view bytes)
+bool writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
-        const ssize_t put = DiskWrite(fd, bytes.data(), bytes.size());
+        const ssize_t put = diskWrite(fd, bytes.data(), bytes.size());
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
@@ -79,7 +81,7 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-std::optional<std::string> ReadPieces(int fd, const std::function<void(std::string_view)>& take)
+std::optional<std::string> readPieces(int fd, const std::function<void(std::string_view)>& take)
 {
     char piece[1 << 16];
     for (off_t at = 0;;) {
@@ -87,7 +89,7 @@ std::optional<std::string> ReadPieces(int fd, const std::function<void(std::stri
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return SystemReason(errno);
+            return systemReason(errno);
         if (got == 0)
             return std::nullopt;
         take(std::string_view(piece, static_cast<std::size_t>(got)));
@@ -95,18 +97,20 @@ std::optional<std::string> ReadPieces(int fd, const std::function<void(std::stri
     }
 }
 
-std::optional<std::string> ReadAllAt(int fd, std::string& bytes)
+std::optional<std::string> readAllAt(int fd, std::string& bytes)
 {
     bytes.clear();
     struct stat info {};
     if (::fstat(fd, &info) == 0)
         bytes.reserve(static_cast<std::size_t>(info.st_size));
-    return ReadPieces(fd, [&bytes](std::string_view piece) { bytes += piece; });
+    return readPieces(fd, [&bytes](std::string_view piece) { bytes += piece; });
 }
 
-void SyncFolder(const std::filesystem::path& folder)
+void syncFolder(const std::filesystem::path& folder)
 {
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
-        DiskFlush(dir.get());
+        diskFlush(dir.get());
 }
+
+} // namespace talvane::collection

@@ -7,9 +7,11 @@
 #include <string_view>
 #include <utility>
 
+namespace talvane::collection {
+
 // The few POSIX file steps the collection's files share.
 
-std::string SystemReason(int error);
+std::string systemReason(int error);
 
 // Closes a descriptor when it goes out of scope.
 class FileDescriptor {
@@ -29,13 +31,15 @@ private:
 };
 
 // Writes all of `bytes` at the descriptor's position; false with errno set otherwise.
-bool WriteAll(int fd, std::string_view bytes);
+bool writeAll(int fd, std::string_view bytes);
 
 // Reads an open file from its start, whatever its position, handing each piece to
 // `take`. Gives the reason of a failed read.
-std::optional<std::string> ReadPieces(int fd, const std::function<void(std::string_view)>& take);
+std::optional<std::string> readPieces(int fd, const std::function<void(std::string_view)>& take);
 // The whole content of an open file, from its start.
-std::optional<std::string> ReadAllAt(int fd, std::string& bytes);
+std::optional<std::string> readAllAt(int fd, std::string& bytes);
 
 // Makes the names just created, renamed or removed in a folder durable.
-void SyncFolder(const std::filesystem::path& folder);
+void syncFolder(const std::filesystem::path& folder);
+
+} // namespace talvane::collection

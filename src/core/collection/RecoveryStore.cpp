@@ -13,6 +13,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+namespace talvane::collection {
+
 namespace {
 
 constexpr std::string_view kFirstLine = "Talvane recovery 1\n";
@@ -21,7 +23,7 @@ constexpr std::string_view kStagingFolder = "staging";
 
 // A header line holds one value: a line break inside a path or title is written as
 // a visible escape so that it cannot end the header early.
-std::string EscapeValue(std::string_view value)
+std::string escapeValue(std::string_view value)
 {
     std::string out;
     for (const char c : value) {
@@ -35,7 +37,7 @@ std::string EscapeValue(std::string_view value)
     return out;
 }
 
-std::string UnescapeValue(std::string_view value)
+std::string unescapeValue(std::string_view value)
 {
     std::string out;
     for (std::size_t i = 0; i < value.size(); ++i) {
@@ -50,7 +52,7 @@ std::string UnescapeValue(std::string_view value)
 }
 
 template <typename Number = std::int64_t>
-Number ToNumber(std::string_view text)
+Number toNumber(std::string_view text)
 {
     Number value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
@@ -58,13 +60,13 @@ Number ToNumber(std::string_view text)
 }
 
 // "device inode size modified-ns hash"
-std::string IdentityText(const FileIdentity& identity)
+std::string identityText(const FileIdentity& identity)
 {
     return std::to_string(identity.device) + " " + std::to_string(identity.inode) + " " +
            std::to_string(identity.size) + " " + std::to_string(identity.modifiedNs) + " " + identity.contentHash;
 }
 
-std::optional<FileIdentity> ReadIdentity(std::string_view text)
+std::optional<FileIdentity> readIdentity(std::string_view text)
 {
     std::vector<std::string_view> parts;
     for (std::size_t at = 0; at <= text.size();) {
@@ -74,12 +76,12 @@ std::optional<FileIdentity> ReadIdentity(std::string_view text)
     }
     if (parts.size() != 5 || parts[4].size() != 64)
         return std::nullopt;
-    return FileIdentity{ToNumber<std::uint64_t>(parts[0]), ToNumber<std::uint64_t>(parts[1]),
-                        ToNumber<std::uint64_t>(parts[2]), ToNumber(parts[3]), std::string(parts[4])};
+    return FileIdentity{toNumber<std::uint64_t>(parts[0]), toNumber<std::uint64_t>(parts[1]),
+                        toNumber<std::uint64_t>(parts[2]), toNumber(parts[3]), std::string(parts[4])};
 }
 
 // Reads the header of a recovery file; gives where the collection's bytes begin.
-std::optional<std::size_t> ParseHeader(std::string_view bytes, RecoveryRecord& record)
+std::optional<std::size_t> parseHeader(std::string_view bytes, RecoveryRecord& record)
 {
     if (bytes.substr(0, kFirstLine.size()) != kFirstLine)
         return std::nullopt;
@@ -96,24 +98,24 @@ std::optional<std::size_t> ParseHeader(std::string_view bytes, RecoveryRecord& r
         if (equals == std::string_view::npos)
             return std::nullopt;
         const std::string_view key = line.substr(0, equals);
-        const std::string value = UnescapeValue(line.substr(equals + 1));
+        const std::string value = unescapeValue(line.substr(equals + 1));
         if (key == "path")
             record.collectionPath = value;
         else if (key == "title")
             record.title = value;
         else if (key == "pid")
-            record.pid = ToNumber(value);
+            record.pid = toNumber(value);
         else if (key == "written")
-            record.writtenAt = ToNumber(value);
+            record.writtenAt = toNumber(value);
         else if (key == "based-on")
-            record.basedOn = ReadIdentity(value);
+            record.basedOn = readIdentity(value);
         else if (key == "pictures")
             record.stagedPictures = value;
     }
     return std::nullopt;
 }
 
-bool IsRunning(std::int64_t pid)
+bool isRunning(std::int64_t pid)
 {
     if (pid <= 0 || pid == ::getpid())
         return false;
@@ -126,7 +128,7 @@ RecoveryStore::RecoveryStore(std::filesystem::path folder) : m_folder(std::move(
 
 std::filesystem::path RecoveryStore::defaultFolder()
 {
-    return UserFolder("XDG_STATE_HOME", ".local/state").value_or(std::filesystem::temp_directory_path()) / "talvane" /
+    return userFolder("XDG_STATE_HOME", ".local/state").value_or(std::filesystem::temp_directory_path()) / "talvane" /
            "recovery";
 }
 
@@ -140,24 +142,24 @@ std::optional<std::string> RecoveryStore::write(const RecoveryRecord& record, st
     std::error_code error;
     std::filesystem::create_directories(m_folder, error);
     if (error)
-        return SystemReason(error.value());
+        return systemReason(error.value());
     std::string bytes(kFirstLine);
-    bytes += "path=" + EscapeValue(record.collectionPath) + "\n";
-    bytes += "title=" + EscapeValue(record.title) + "\n";
+    bytes += "path=" + escapeValue(record.collectionPath) + "\n";
+    bytes += "title=" + escapeValue(record.title) + "\n";
     bytes += "pid=" + std::to_string(::getpid()) + "\n";
     bytes += "written=" + std::to_string(record.writtenAt) + "\n";
     if (record.basedOn)
-        bytes += "based-on=" + IdentityText(*record.basedOn) + "\n";
+        bytes += "based-on=" + identityText(*record.basedOn) + "\n";
     if (!record.stagedPictures.empty())
-        bytes += "pictures=" + EscapeValue(record.stagedPictures.string()) + "\n";
+        bytes += "pictures=" + escapeValue(record.stagedPictures.string()) + "\n";
     bytes += "\n";
     bytes += collectionBytes;
-    return ReplaceFile(ownFile(), bytes);
+    return replaceFile(ownFile(), bytes);
 }
 
 void RecoveryStore::remove() const
 {
-    DiskRemove(ownFile().c_str());
+    diskRemove(ownFile().c_str());
 }
 
 std::vector<RecoveryRecord> RecoveryStore::leftBehind() const
@@ -173,11 +175,11 @@ std::vector<RecoveryRecord> RecoveryStore::leftBehind() const
         InputFile file;
         if (file.Open(item.path()))
             continue;
-        bytes.resize(std::min<std::uint64_t>(file.Size(), 64 * 1024));
-        bytes.resize(file.Read(bytes.data(), bytes.size()));
+        bytes.resize(std::min<std::uint64_t>(file.size(), 64 * 1024));
+        bytes.resize(file.read(bytes.data(), bytes.size()));
         RecoveryRecord record;
         record.file = item.path();
-        if (!ParseHeader(bytes, record) || IsRunning(record.pid))
+        if (!parseHeader(bytes, record) || isRunning(record.pid))
             continue;
         found.push_back(std::move(record));
     }
@@ -188,10 +190,10 @@ std::vector<RecoveryRecord> RecoveryStore::leftBehind() const
 
 std::optional<std::string> RecoveryStore::readCollection(const RecoveryRecord& record, std::string& bytes)
 {
-    if (auto failure = ReadWholeFile(record.file, bytes))
+    if (auto failure = readWholeFile(record.file, bytes))
         return failure;
     RecoveryRecord header;
-    const auto start = ParseHeader(bytes, header);
+    const auto start = parseHeader(bytes, header);
     if (!start)
         return text::sayMessage(SHOWN_TEXT("it is not a Talvane recovery file"));
     bytes.erase(0, *start);
@@ -200,7 +202,7 @@ std::optional<std::string> RecoveryStore::readCollection(const RecoveryRecord& r
 
 void RecoveryStore::discard(const RecoveryRecord& record)
 {
-    DiskRemove(record.file.c_str());
+    diskRemove(record.file.c_str());
     std::error_code error;
     if (!record.stagedPictures.empty())
         std::filesystem::remove_all(record.stagedPictures, error);
@@ -219,8 +221,10 @@ void RecoveryStore::removeStrayStaging() const
     std::error_code error;
     for (const auto& item : std::filesystem::directory_iterator(m_folder / kStagingFolder, error)) {
         const std::string name = item.path().filename().string();
-        const std::int64_t pid = ToNumber(name);
-        if (pid != ::getpid() && !IsRunning(pid) && !named.contains(item.path()))
+        const std::int64_t pid = toNumber(name);
+        if (pid != ::getpid() && !isRunning(pid) && !named.contains(item.path()))
             std::filesystem::remove_all(item.path(), error);
     }
 }
+
+} // namespace talvane::collection

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace talvane::collection {
+
 // The unsaved work of a running Talvane, kept so that a crash, a kill or a power cut
 // loses at most the last few seconds. Each running program keeps one file, named by
 // its process id, holding the collection's path and title and the collection as it
@@ -58,3 +60,5 @@ public:
 private:
     std::filesystem::path m_folder;
 };
+
+} // namespace talvane::collection

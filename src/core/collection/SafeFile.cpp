@@ -12,22 +12,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace talvane::collection {
+
 namespace {
 
 // What mkostemp replaces with random characters.
 constexpr std::string_view kRandomPart = "XXXXXX";
 
-std::filesystem::path FolderOf(const std::filesystem::path& file)
+std::filesystem::path folderOf(const std::filesystem::path& file)
 {
     return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
-std::string TemporaryPattern(const std::filesystem::path& target, std::string_view marker)
+std::string temporaryPattern(const std::filesystem::path& target, std::string_view marker)
 {
-    return SideFileName(target.filename().string(), std::string(marker) + std::string(kRandomPart));
+    return sideFileName(target.filename().string(), std::string(marker) + std::string(kRandomPart));
 }
 
-bool TakeLock(int fd, int how)
+bool takeLock(int fd, int how)
 {
     int result = 0;
     while ((result = ::flock(fd, how)) != 0 && errno == EINTR) {
@@ -37,7 +39,7 @@ bool TakeLock(int fd, int how)
 
 } // namespace
 
-mode_t NewFileMode()
+mode_t newFileMode()
 {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -54,21 +56,21 @@ std::optional<std::string> InputFile::Open(const std::filesystem::path& path)
 {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
-        return SystemReason(errno);
+        return systemReason(errno);
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0)
-        return SystemReason(errno);
+        return systemReason(errno);
     if (!S_ISREG(info.st_mode))
         return text::sayMessage(SHOWN_TEXT("it is not a regular file"));
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = fd.release();
-    m_identity = IdentityOf(info);
+    m_identity = identityOf(info);
     m_failure.reset();
     return std::nullopt;
 }
 
-std::size_t InputFile::Read(char* into, std::size_t most)
+std::size_t InputFile::read(char* into, std::size_t most)
 {
     std::size_t done = 0;
     while (done < most && !m_failure) {
@@ -76,7 +78,7 @@ std::size_t InputFile::Read(char* into, std::size_t most)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            m_failure = SystemReason(errno);
+            m_failure = systemReason(errno);
         if (got <= 0)
             break;
         done += static_cast<std::size_t>(got);
@@ -84,17 +86,17 @@ std::size_t InputFile::Read(char* into, std::size_t most)
     return done;
 }
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string& bytes)
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::string& bytes)
 {
     InputFile file;
     if (auto failure = file.Open(path))
         return failure;
-    bytes.resize(static_cast<std::size_t>(file.Size()));
-    bytes.resize(file.Read(bytes.data(), bytes.size()));
-    return file.Failure();
+    bytes.resize(static_cast<std::size_t>(file.size()));
+    bytes.resize(file.read(bytes.data(), bytes.size()));
+    return file.failure();
 }
 
-std::filesystem::path ResolveLinks(const std::filesystem::path& path)
+std::filesystem::path resolveLinks(const std::filesystem::path& path)
 {
     std::error_code error;
     std::filesystem::path resolved = std::filesystem::absolute(path, error);
@@ -112,16 +114,16 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path)
     return error ? resolved.lexically_normal() : folder / resolved.filename();
 }
 
-std::string SideFileName(std::string_view name, std::string_view tail)
+std::string sideFileName(std::string_view name, std::string_view tail)
 {
     std::string whole = "." + std::string(name) + std::string(tail);
     if (whole.size() <= kLongestFileName)
         return whole;
-    const std::string hash = "~" + Sha256Hex(name).substr(0, 12);
-    return "." + FileNamePrefix(name, kLongestFileName - 1 - hash.size() - tail.size()) + hash + std::string(tail);
+    const std::string hash = "~" + sha256Hex(name).substr(0, 12);
+    return "." + fileNamePrefix(name, kLongestFileName - 1 - hash.size() - tail.size()) + hash + std::string(tail);
 }
 
-std::string FileNamePrefix(std::string_view name, std::size_t most)
+std::string fileNamePrefix(std::string_view name, std::size_t most)
 {
     if (name.size() <= most)
         return std::string(name);
@@ -135,25 +137,25 @@ SaveTemporary::~SaveTemporary()
     if (m_fd < 0)
         return;
     if (!m_placed)
-        DiskRemove(m_path.c_str());
+        diskRemove(m_path.c_str());
     ::close(m_fd);
 }
 
 std::optional<std::string> SaveTemporary::create(const std::filesystem::path& target, std::string_view marker)
 {
-    const auto folder = FolderOf(target);
+    const auto folder = folderOf(target);
     // A stale-file sweep may take a temporary in the moment between its making and
     // its lock, and remove it: then it is made again.
     for (int attempt = 0; attempt < 8; ++attempt) {
-        std::string name = (folder / TemporaryPattern(target, marker)).string();
+        std::string name = (folder / temporaryPattern(target, marker)).string();
         FileDescriptor fd(::mkostemp(name.data(), O_CLOEXEC));
         if (fd.get() < 0)
-            return SystemReason(errno);
+            return systemReason(errno);
         struct stat info {};
-        if (!TakeLock(fd.get(), LOCK_EX) || ::fstat(fd.get(), &info) != 0) {
+        if (!takeLock(fd.get(), LOCK_EX) || ::fstat(fd.get(), &info) != 0) {
             const int error = errno;
             ::unlink(name.c_str());
-            return SystemReason(error);
+            return systemReason(error);
         }
         if (info.st_nlink == 0)
             continue;
@@ -162,13 +164,13 @@ std::optional<std::string> SaveTemporary::create(const std::filesystem::path& ta
         m_fd = fd.release();
         return std::nullopt;
     }
-    return SystemReason(EAGAIN);
+    return systemReason(EAGAIN);
 }
 
 std::optional<std::string> SaveTemporary::write(std::string_view bytes)
 {
-    if (!WriteAll(m_fd, bytes) || DiskFlush(m_fd) != 0)
-        return SystemReason(errno);
+    if (!writeAll(m_fd, bytes) || diskFlush(m_fd) != 0)
+        return systemReason(errno);
     return std::nullopt;
 }
 
@@ -179,18 +181,18 @@ std::optional<std::string> SaveTemporary::replaceTarget()
 
 std::optional<std::string> SaveTemporary::moveTo(const std::filesystem::path& name)
 {
-    if (DiskRename(m_path.c_str(), name.c_str()) != 0)
-        return SystemReason(errno);
+    if (diskRename(m_path.c_str(), name.c_str()) != 0)
+        return systemReason(errno);
     m_placed = true;
     // Makes the rename itself durable; a failure here no longer endangers either file.
-    SyncFolder(FolderOf(name));
+    syncFolder(folderOf(name));
     return std::nullopt;
 }
 
-std::optional<std::string> ReplaceFile(const std::filesystem::path& path, std::string_view bytes)
+std::optional<std::string> replaceFile(const std::filesystem::path& path, std::string_view bytes)
 {
-    const auto target = ResolveLinks(path);
-    RemoveStaleTemporaries(target);
+    const auto target = resolveLinks(path);
+    removeStaleTemporaries(target);
     SaveTemporary temporary;
     if (auto failure = temporary.create(target))
         return failure;
@@ -198,15 +200,15 @@ std::optional<std::string> ReplaceFile(const std::filesystem::path& path, std::s
     const bool replacing = ::stat(target.c_str(), &old) == 0;
     // Only the superuser may give the file back to another owner: others make it theirs.
     if (replacing)
-        KeepOwner(temporary.descriptor(), old);
-    if (::fchmod(temporary.descriptor(), replacing ? old.st_mode & 07777 : NewFileMode()) != 0)
-        return SystemReason(errno);
+        keepOwner(temporary.descriptor(), old);
+    if (::fchmod(temporary.descriptor(), replacing ? old.st_mode & 07777 : newFileMode()) != 0)
+        return systemReason(errno);
     if (auto failure = temporary.write(bytes))
         return failure;
     return temporary.replaceTarget();
 }
 
-std::size_t RemoveStaleTemporaries(const std::filesystem::path& folder,
+std::size_t removeStaleTemporaries(const std::filesystem::path& folder,
                                    const std::function<bool(std::string_view name)>& isTemporary)
 {
     std::size_t removed = 0;
@@ -219,18 +221,20 @@ std::size_t RemoveStaleTemporaries(const std::filesystem::path& folder,
         struct stat info {};
         // A writer holds its lock until its temporary is in place or removed.
         if (fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) &&
-            TakeLock(fd.get(), LOCK_EX | LOCK_NB) && DiskRemove(file.c_str()) == 0)
+            takeLock(fd.get(), LOCK_EX | LOCK_NB) && diskRemove(file.c_str()) == 0)
             ++removed;
     }
     return removed;
 }
 
-std::size_t RemoveStaleTemporaries(const std::filesystem::path& collection)
+std::size_t removeStaleTemporaries(const std::filesystem::path& collection)
 {
-    const auto target = ResolveLinks(collection);
-    const std::string pattern = TemporaryPattern(target, kSaveTemporaryMarker);
+    const auto target = resolveLinks(collection);
+    const std::string pattern = temporaryPattern(target, kSaveTemporaryMarker);
     const std::string_view prefix = std::string_view(pattern).substr(0, pattern.size() - kRandomPart.size());
-    return RemoveStaleTemporaries(FolderOf(target), [&](std::string_view name) {
+    return removeStaleTemporaries(folderOf(target), [&](std::string_view name) {
         return name.size() == pattern.size() && name.substr(0, prefix.size()) == prefix;
     });
 }
+
+} // namespace talvane::collection

@@ -3,6 +3,8 @@
 #include <openssl/evp.h>
 #include <stdexcept>
 
+namespace talvane::collection {
+
 Sha256::Sha256() : m_context(EVP_MD_CTX_new())
 {
     if (!m_context || EVP_DigestInit_ex(m_context, EVP_sha256(), nullptr) != 1) {
@@ -35,9 +37,11 @@ std::string Sha256::hex()
     return text;
 }
 
-std::string Sha256Hex(std::string_view bytes)
+std::string sha256Hex(std::string_view bytes)
 {
     Sha256 hash;
     hash.add(bytes);
     return hash.hex();
 }
+
+} // namespace talvane::collection

@@ -5,6 +5,8 @@
 
 struct evp_md_ctx_st;
 
+namespace talvane::collection {
+
 // SHA-256 over bytes that may come in pieces, through OpenSSL's libcrypto.
 class Sha256 {
 public:
@@ -21,4 +23,6 @@ private:
     evp_md_ctx_st* m_context;
 };
 
-std::string Sha256Hex(std::string_view bytes);
+std::string sha256Hex(std::string_view bytes);
+
+} // namespace talvane::collection

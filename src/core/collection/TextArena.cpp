@@ -8,13 +8,15 @@
 #include <new>
 #include <stdexcept>
 
+namespace talvane::collection {
+
 // A block's bytes follow its header in the same allocation.
 struct TextArena::Block {
     Block* previous;
     std::uint32_t capacity;
     std::uint8_t number;
 
-    char* Bytes() { return reinterpret_cast<char*>(this + 1); }
+    char* bytes() { return reinterpret_cast<char*>(this + 1); }
 };
 
 namespace {
@@ -35,7 +37,7 @@ TextArena::~TextArena()
     }
 }
 
-void TextArena::Reserve(std::size_t bytes)
+void TextArena::reserve(std::size_t bytes)
 {
     if (bytes == 0 || (m_last && m_last->capacity - m_used >= bytes))
         return;
@@ -53,20 +55,22 @@ void TextArena::Reserve(std::size_t bytes)
     m_used = 0;
 }
 
-TextArena::Place TextArena::Store(std::string_view text)
+TextArena::Place TextArena::store(std::string_view text)
 {
-    Reserve(text.size());
+    reserve(text.size());
     const Place place{m_used, m_last->number};
     if (!text.empty())
-        std::memcpy(m_last->Bytes() + m_used, text.data(), text.size());
+        std::memcpy(m_last->bytes() + m_used, text.data(), text.size());
     m_used += static_cast<std::uint32_t>(text.size());
     return place;
 }
 
-const char* TextArena::At(Place place) const
+const char* TextArena::at(Place place) const
 {
     Block* block = m_last;
     while (block->number != place.block)
         block = block->previous;
-    return block->Bytes() + place.offset;
+    return block->bytes() + place.offset;
 }
+
+} // namespace talvane::collection

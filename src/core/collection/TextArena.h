@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace talvane::collection {
+
 // Bytes that never move once stored, kept in a short chain of blocks. Storing only
 // appends: nothing is freed before the arena itself, so a view of stored bytes stays
 // valid for the arena's whole life. One block per entry is the usual case, which keeps
@@ -22,10 +24,10 @@ public:
     ~TextArena();
 
     // Makes sure the next `bytes` bytes stored go into one block.
-    void Reserve(std::size_t bytes);
+    void reserve(std::size_t bytes);
     // Copies `text` in. Throws std::length_error for a text of 4 GiB or more.
-    Place Store(std::string_view text);
-    const char* At(Place place) const;
+    Place store(std::string_view text);
+    const char* at(Place place) const;
 
 private:
     struct Block;
@@ -33,3 +35,5 @@ private:
     Block* m_last = nullptr;
     std::uint32_t m_used = 0;
 };
+
+} // namespace talvane::collection

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <unordered_set>
 
-namespace talvane {
+namespace talvane::collection {
 
 namespace {
 
@@ -117,4 +117,4 @@ void giveMissingTreeIds(EntryList& entries)
     }
 }
 
-} // namespace talvane
+} // namespace talvane::collection

@@ -16,7 +16,7 @@
 // holds: of two trees with the same text (a copied record), the first keeps it and the
 // second has none until it is given its own. Any other text in the field is kept as
 // read, never replaced, and counts as no identifier.
-namespace talvane {
+namespace talvane::collection {
 
 inline constexpr std::size_t kTreeIdField = 113;
 
@@ -54,4 +54,4 @@ inline bool mayGiveTreeId(const EntryList& entries, std::size_t position)
 // collection made from outside (an imported table) needs.
 void giveMissingTreeIds(EntryList& entries);
 
-} // namespace talvane
+} // namespace talvane::collection

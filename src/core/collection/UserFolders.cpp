@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 
-std::optional<std::filesystem::path> UserFolder(const char* variable, const std::filesystem::path& underHome)
+namespace talvane::collection {
+
+std::optional<std::filesystem::path> userFolder(const char* variable, const std::filesystem::path& underHome)
 {
     // The rules ask for a relative value to be ignored, as if it were not set.
     if (const char* value = std::getenv(variable); value && value[0] == '/')
@@ -15,26 +17,28 @@ std::optional<std::filesystem::path> UserFolder(const char* variable, const std:
     return std::nullopt;
 }
 
-std::string CollectionKey(const std::filesystem::path& collection)
+std::string collectionKey(const std::filesystem::path& collection)
 {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(collection, error);
     return (error ? collection : absolute).lexically_normal().string();
 }
 
-std::filesystem::path CollectionFileIn(const char* variable, const std::filesystem::path& underHome,
+std::filesystem::path collectionFileIn(const char* variable, const std::filesystem::path& underHome,
                                        std::string_view kind, const std::filesystem::path& collection)
 {
-    const auto folder = UserFolder(variable, underHome).value_or(std::filesystem::temp_directory_path());
-    return folder / "talvane" / kind / (Sha256Hex(CollectionKey(collection)).substr(0, 32) + ".json");
+    const auto folder = userFolder(variable, underHome).value_or(std::filesystem::temp_directory_path());
+    return folder / "talvane" / kind / (sha256Hex(collectionKey(collection)).substr(0, 32) + ".json");
 }
 
-std::optional<std::string> MakeOwnFolder(const std::filesystem::path& folder)
+std::optional<std::string> makeOwnFolder(const std::filesystem::path& folder)
 {
     std::error_code error;
     if (std::filesystem::create_directories(folder, error))
         std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
     if (error)
-        return SystemReason(error.value());
+        return systemReason(error.value());
     return std::nullopt;
 }
+
+} // namespace talvane::collection

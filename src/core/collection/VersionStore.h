@@ -9,6 +9,8 @@
 
 struct stat;
 
+namespace talvane::collection {
+
 // The earlier versions of a collection: the file as it was before each save, kept in
 // ".talvane-versions/<collection file name>/" beside it, or under the user's data
 // folder ($XDG_DATA_HOME/talvane/versions/...) where the collection's folder cannot be
@@ -24,14 +26,16 @@ struct KeptVersion {
 
 // Keeps `bytes` (the file about to be replaced) as the newest version, then prunes.
 // Written by the atomic replace, never by a copy that can be torn.
-std::optional<std::string> KeepVersion(const std::filesystem::path& collection, std::string_view bytes, std::int64_t now);
+std::optional<std::string> keepVersion(const std::filesystem::path& collection, std::string_view bytes, std::int64_t now);
 // Keeps the collection file as it is now as the newest version by a second hard link
 // to it, then prunes: for a save about to rename a new file over it, so that nothing
 // is copied. Fails where links are refused or the versions are on another file
 // system; KeepVersion then keeps the bytes.
-std::optional<std::string> KeepVersionByLink(const std::filesystem::path& collection, std::int64_t now);
+std::optional<std::string> keepVersionByLink(const std::filesystem::path& collection, std::int64_t now);
 // The kept versions that are other names of the file `status` describes: a save
 // stopped after keeping its version by a link, before its rename, leaves one.
-std::vector<std::filesystem::path> VersionsLinkedTo(const std::filesystem::path& collection, const struct stat& status);
+std::vector<std::filesystem::path> versionsLinkedTo(const std::filesystem::path& collection, const struct stat& status);
 // Newest first.
-std::vector<KeptVersion> ListVersions(const std::filesystem::path& collection);
+std::vector<KeptVersion> listVersions(const std::filesystem::path& collection);
+
+} // namespace talvane::collection

@@ -23,16 +23,16 @@ namespace {
 
 using namespace talvane::journal;
 using nlohmann::json;
-namespace fields = talvane::fields;
+namespace fields = talvane::collection;
 
 constexpr int kThumbnailSide = 128;
 
-constexpr fields::Page kShownPages[] = {fields::Page::Plant, fields::Page::Purchase, fields::Page::Species,
-                                        fields::Page::Transformation, fields::Page::Maintenance};
+constexpr collection::Page kShownPages[] = {collection::Page::Plant, collection::Page::Purchase, collection::Page::Species,
+                                        collection::Page::Transformation, collection::Page::Maintenance};
 
 std::string utf8(std::string_view cp1252)
 {
-    return text::Cp1252ToUtf8(cp1252);
+    return text::cp1252ToUtf8(cp1252);
 }
 
 // A text of the core's catalogues (Windows-1252) in the server's words.
@@ -95,7 +95,7 @@ json treeSummaryJson(const ApiView& view, std::size_t position)
 }
 
 // A field's value as shown: a choice in the server's words, a typed text as it is.
-std::string shownValue(const PhoneWords& words, const fields::FieldInfo& info, std::string_view stored)
+std::string shownValue(const PhoneWords& words, const collection::FieldInfo& info, std::string_view stored)
 {
     const std::string_view shown = info.shownText(stored);
     return info.choices.empty() || shown.empty() ? utf8(shown) : catalogueText(words, shown);
@@ -104,17 +104,17 @@ std::string shownValue(const PhoneWords& words, const fields::FieldInfo& info, s
 json sectionsJson(const PhoneWords& words, const CBonsaiData& entry)
 {
     json sections = json::array();
-    for (const fields::Page page : kShownPages) {
+    for (const collection::Page page : kShownPages) {
         json shown = json::array();
-        for (const std::size_t index : fields::fieldsOf(page)) {
-            const fields::FieldInfo& info = fields::field(index);
+        for (const std::size_t index : collection::fieldsOf(page)) {
+            const collection::FieldInfo& info = collection::field(index);
             const std::string_view stored = entry[index].view();
-            if (info.label.empty() || stored.empty() || info.kind == fields::Kind::Spare)
+            if (info.label.empty() || stored.empty() || info.kind == collection::Kind::Spare)
                 continue;
             shown.push_back({{"label", catalogueText(words, info.label)}, {"value", shownValue(words, info, stored)}});
         }
         if (!shown.empty())
-            sections.push_back({{"caption", catalogueText(words, fields::page(page).caption)}, {"fields", shown}});
+            sections.push_back({{"caption", catalogueText(words, collection::page(page).caption)}, {"fields", shown}});
     }
     return sections;
 }
@@ -204,7 +204,7 @@ json eventJson(const PhoneWords& words, std::string_view treeRef, std::size_t li
 json treeListJson(const ApiView& view, std::string_view query, std::size_t offset, std::optional<std::size_t> limit)
 {
     const CollectionSnapshot& collection = view.collection;
-    const search::EntryMatcher matcher(text::Utf8ToCp1252(query));
+    const search::EntryMatcher matcher(text::utf8ToCp1252(query));
     std::vector<std::size_t> found;
     for (const std::size_t position : collection.byName())
         if (matcher.matchesEverything() || matcher.matches(collection.at(position)))

@@ -250,7 +250,7 @@ void scanLabel(Serving& serving, const Request& request, Response& response)
         if (const auto labelled = collection->findLabelledTree(text))
             return sendJson(response, 200, {{"tree", collection->treeRef(*labelled)}});
     const bool isLabel = std::any_of(texts.begin(), texts.end(),
-                                     [](const std::string& text) { return treeIdFromQrText(text).has_value(); });
+                                     [](const std::string& text) { return labels::treeIdFromQrText(text).has_value(); });
     sendRefusal(response, {texts.empty() ? 422 : 404,
                            say(words, texts.empty() ? PHONE_TEXT("No QR code can be read in the photo. Take it again "
                                                                  "with the whole code in the picture, in focus and well lit.")
@@ -271,7 +271,7 @@ void getPhoto(Serving& serving, const Request& request, Response& response)
     const auto collection = sharedCollection(serving, response);
     if (!collection)
         return;
-    const auto name = text::Utf8ToCp1252Strict(request.matches[1].str());
+    const auto name = text::utf8ToCp1252Strict(request.matches[1].str());
     const auto named = name ? collection->findPicture(*name) : std::nullopt;
     std::optional<PhonePicture> picture;
     if (named)
@@ -295,7 +295,7 @@ void sendCalendar(Serving& serving, Response& response)
     const auto collection = sharedCollection(serving, response);
     if (!collection)
         return;
-    const EntryList& entries = collection->entries();
+    const collection::EntryList& entries = collection->entries();
     response.set_content(journal::careCalendarText(entries, journal::pendingTasks(entries), std::time(nullptr)),
                          "text/calendar; charset=utf-8");
 }

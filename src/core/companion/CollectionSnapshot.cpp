@@ -41,16 +41,16 @@ std::string positionRef(const CBonsaiData& entry, std::size_t position)
 
 } // namespace
 
-std::string treeRefAt(const EntryList& entries, std::size_t position)
+std::string treeRefAt(const collection::EntryList& entries, std::size_t position)
 {
-    const std::string_view id = talvane::treeIdAt(entries, position);
+    const std::string_view id = talvane::collection::treeIdAt(entries, position);
     return id.empty() ? positionRef(*entries.at(position), position) : std::string(id);
 }
 
-std::optional<std::size_t> findTreeByRef(const EntryList& entries, std::string_view ref)
+std::optional<std::size_t> findTreeByRef(const collection::EntryList& entries, std::string_view ref)
 {
-    if (talvane::isWellFormedTreeId(ref))
-        return talvane::findTree(entries, ref);
+    if (talvane::collection::isWellFormedTreeId(ref))
+        return talvane::collection::findTree(entries, ref);
     if (!ref.starts_with(kPositionRef))
         return std::nullopt;
     const std::string_view rest = ref.substr(kPositionRef.size());
@@ -59,19 +59,19 @@ std::optional<std::size_t> findTreeByRef(const EntryList& entries, std::string_v
     if (error != std::errc() || end == rest.data() || end == rest.data() + rest.size() || *end != '-' ||
         position >= entries.size())
         return std::nullopt;
-    if (!talvane::treeIdAt(entries, position).empty() || positionRef(*entries[position], position) != ref)
+    if (!talvane::collection::treeIdAt(entries, position).empty() || positionRef(*entries[position], position) != ref)
         return std::nullopt;
     return position;
 }
 
-CollectionSnapshot::CollectionSnapshot(const EntryList& entries, std::string title, std::filesystem::path albumFolder,
+CollectionSnapshot::CollectionSnapshot(const collection::EntryList& entries, std::string title, std::filesystem::path albumFolder,
                                        std::filesystem::path photosFolder)
     : m_title(std::move(title)), m_albumFolder(std::move(albumFolder)), m_photosFolder(std::move(photosFolder))
 {
     m_entries.reserve(entries.size());
     for (const auto& entry : entries)
-        m_entries.push_back(CopyEntry(*entry));
-    const auto ids = talvane::treeIds(m_entries);
+        m_entries.push_back(collection::copyEntry(*entry));
+    const auto ids = talvane::collection::treeIds(m_entries);
     m_ids.assign(ids.begin(), ids.end());
 }
 
@@ -82,7 +82,7 @@ std::string CollectionSnapshot::treeRef(std::size_t position) const
 
 std::optional<std::size_t> CollectionSnapshot::findTree(std::string_view ref) const
 {
-    if (talvane::isWellFormedTreeId(ref)) {
+    if (talvane::collection::isWellFormedTreeId(ref)) {
         const auto found = std::find(m_ids.begin(), m_ids.end(), ref);
         return found == m_ids.end() ? std::nullopt : std::optional<std::size_t>(found - m_ids.begin());
     }
@@ -101,17 +101,17 @@ const std::vector<std::size_t>& CollectionSnapshot::byName() const
 
 std::optional<std::size_t> CollectionSnapshot::findLabelledTree(std::string_view scannedOrTyped) const
 {
-    if (const auto id = treeIdFromQrText(scannedOrTyped)) {
+    if (const auto id = labels::treeIdFromQrText(scannedOrTyped)) {
         const auto found = std::find(m_ids.begin(), m_ids.end(), *id);
         return found == m_ids.end() ? std::nullopt : std::optional<std::size_t>(found - m_ids.begin());
     }
-    const auto code = typedTreeCode(scannedOrTyped);
+    const auto code = labels::typedTreeCode(scannedOrTyped);
     if (!code)
         return std::nullopt;
     // Forty bits tell trees apart but may, rarely, not: two trees with one code name neither.
     std::optional<std::size_t> found;
     for (std::size_t position = 0; position < m_ids.size(); ++position) {
-        if (m_ids[position].empty() || treeCode(m_ids[position]) != *code)
+        if (m_ids[position].empty() || labels::treeCode(m_ids[position]) != *code)
             continue;
         if (found)
             return std::nullopt;

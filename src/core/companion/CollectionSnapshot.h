@@ -19,10 +19,10 @@ namespace talvane::companion {
 // A new snapshot is made after every change; one that is read is never changed.
 class CollectionSnapshot {
 public:
-    CollectionSnapshot(const EntryList& entries, std::string title, std::filesystem::path albumFolder,
+    CollectionSnapshot(const collection::EntryList& entries, std::string title, std::filesystem::path albumFolder,
                        std::filesystem::path photosFolder);
 
-    const EntryList& entries() const { return m_entries; }
+    const collection::EntryList& entries() const { return m_entries; }
     std::size_t size() const { return m_entries.size(); }
     const CBonsaiData& at(std::size_t position) const { return *m_entries[position]; }
     // The collection's file name, as the phone pages' titles show it.
@@ -50,7 +50,7 @@ public:
     std::optional<NamedPicture> findPicture(std::string_view name) const;
 
 private:
-    EntryList m_entries;
+    collection::EntryList m_entries;
     std::string m_title;
     std::filesystem::path m_albumFolder;
     std::filesystem::path m_photosFolder;
@@ -65,7 +65,7 @@ private:
 
 // The reference of the tree at a position of a collection (CollectionSnapshot::treeRef),
 // and the position a reference leads to in a collection as it is now.
-std::string treeRefAt(const EntryList& entries, std::size_t position);
-std::optional<std::size_t> findTreeByRef(const EntryList& entries, std::string_view ref);
+std::string treeRefAt(const collection::EntryList& entries, std::size_t position);
+std::optional<std::size_t> findTreeByRef(const collection::EntryList& entries, std::string_view ref);
 
 } // namespace talvane::companion

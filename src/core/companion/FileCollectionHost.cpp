@@ -9,14 +9,14 @@ namespace talvane::companion {
 std::variant<std::unique_ptr<FileCollectionHost>, std::string> FileCollectionHost::open(
     const std::filesystem::path& file, const std::filesystem::path& startFolder)
 {
-    std::optional<LockHolder> holder;
-    auto lock = CommandLock::take(file, &holder);
+    std::optional<collection::LockHolder> holder;
+    auto lock = collection::CommandLock::take(file, &holder);
     if (!lock)
-        return file.string() + " is open in " + (holder ? DescribeLockHolder(*holder) : std::string("another program")) +
+        return file.string() + " is open in " + (holder ? collection::describeLockHolder(*holder) : std::string("another program")) +
                ": close it there first";
-    EntryList entries;
-    SaveBaseline baseline;
-    if (const auto failure = LoadCollectionFile(file, entries, &baseline))
+    collection::EntryList entries;
+    collection::SaveBaseline baseline;
+    if (const auto failure = collection::loadCollectionFile(file, entries, &baseline))
         return file.string() + ": " + *failure;
     auto folders = timeline::findPictureFolders(timeline::collectionHome(file), startFolder, entries);
     return std::unique_ptr<FileCollectionHost>(new FileCollectionHost(file, std::move(*lock), std::move(entries),
@@ -24,8 +24,8 @@ std::variant<std::unique_ptr<FileCollectionHost>, std::string> FileCollectionHos
                                                                       std::move(folders.photos)));
 }
 
-FileCollectionHost::FileCollectionHost(std::filesystem::path file, CommandLock lock, EntryList entries,
-                                       SaveBaseline baseline, std::filesystem::path albumFolder,
+FileCollectionHost::FileCollectionHost(std::filesystem::path file, collection::CommandLock lock, collection::EntryList entries,
+                                       collection::SaveBaseline baseline, std::filesystem::path albumFolder,
                                        std::filesystem::path photosFolder)
     : m_file(std::move(file)), m_lock(std::move(lock)), m_entries(std::move(entries)), m_baseline(std::move(baseline)),
       m_albumFolder(std::move(albumFolder)), m_photosFolder(std::move(photosFolder))
@@ -59,9 +59,9 @@ ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
     for (const auto& [field, value] : plan.values)
         before.emplace_back(field, std::string(entry[field]));
     applyPlannedValues(m_entries, plan);
-    CollectionSaveOptions options;
+    collection::CollectionSaveOptions options;
     options.expected = &m_baseline;
-    const CollectionSaveResult saved = SaveCollectionFile(m_file, m_entries, options);
+    const collection::CollectionSaveResult saved = collection::saveCollectionFile(m_file, m_entries, options);
     if (saved) {
         for (const auto& [field, value] : before)
             entry[field] = value;
@@ -75,7 +75,7 @@ ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
     m_lock.follow(m_file);
     takeSnapshot();
     if (m_log)
-        m_log(logSafe(text::Cp1252ToUtf8(plan.treeName)) + ": " + plan.stepVerb + " (sent by " +
+        m_log(logSafe(text::cp1252ToUtf8(plan.treeName)) + ": " + plan.stepVerb + " (sent by " +
               logSafe(senderOf(change)) + ")");
     ChangeOutcome outcome = appliedOutcome(m_entries, plan);
     outcome.saved = true;

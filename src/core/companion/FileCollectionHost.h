@@ -29,18 +29,18 @@ public:
     void logChangesTo(ServerLog log) { m_log = std::move(log); }
 
 private:
-    FileCollectionHost(std::filesystem::path file, CommandLock lock, EntryList entries, SaveBaseline baseline,
+    FileCollectionHost(std::filesystem::path file, collection::CommandLock lock, collection::EntryList entries, collection::SaveBaseline baseline,
                        std::filesystem::path albumFolder, std::filesystem::path photosFolder);
     void takeSnapshot();
 
     std::filesystem::path m_file;
-    CommandLock m_lock;
+    collection::CommandLock m_lock;
     // Changes wait for one another; pages only wait for the snapshot to be handed over,
     // never for a change being written.
     std::mutex m_changing;
     std::mutex m_handing;
-    EntryList m_entries;
-    SaveBaseline m_baseline;
+    collection::EntryList m_entries;
+    collection::SaveBaseline m_baseline;
     std::filesystem::path m_albumFolder;
     std::filesystem::path m_photosFolder;
     std::shared_ptr<const CollectionSnapshot> m_snapshot;

@@ -12,11 +12,11 @@ namespace talvane::companion {
 
 FileLock::FileLock(const std::filesystem::path& file, Waiting waiting)
 {
-    if ((m_failure = MakeOwnFolder(file.parent_path())))
+    if ((m_failure = collection::makeOwnFolder(file.parent_path())))
         return;
-    m_fd = FileDescriptor(::open((file.native() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR));
+    m_fd = collection::FileDescriptor(::open((file.native() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR));
     if (m_fd.get() < 0 || ::flock(m_fd.get(), waiting == Waiting::Wait ? LOCK_EX : LOCK_EX | LOCK_NB) != 0)
-        m_failure = SystemReason(errno);
+        m_failure = collection::systemReason(errno);
 }
 
 KeptFile::Look KeptFile::look()
@@ -27,13 +27,13 @@ KeptFile::Look KeptFile::look()
         m_seen.reset();
         if (error == ENOENT || error == ENOTDIR)
             return {Look::State::Missing, {}, {}};
-        return {Look::State::Unreadable, {}, SystemReason(error)};
+        return {Look::State::Unreadable, {}, collection::systemReason(error)};
     }
-    const FileIdentity identity = IdentityOf(status);
+    const collection::FileIdentity identity = collection::identityOf(status);
     if (m_seen == identity)
         return {};
     Look look{Look::State::Read, {}, {}};
-    if (auto failure = ReadWholeFile(m_file, look.bytes)) {
+    if (auto failure = collection::readWholeFile(m_file, look.bytes)) {
         m_seen.reset();
         return {Look::State::Unreadable, {}, *failure};
     }
@@ -44,22 +44,22 @@ KeptFile::Look KeptFile::look()
 
 std::optional<std::string> KeptFile::write(std::string_view bytes)
 {
-    if (auto failure = MakeOwnFolder(m_file.parent_path()))
+    if (auto failure = collection::makeOwnFolder(m_file.parent_path()))
         return failure;
-    RemoveStaleTemporaries(m_file);
-    SaveTemporary temporary;
+    collection::removeStaleTemporaries(m_file);
+    collection::SaveTemporary temporary;
     if (auto failure = temporary.create(m_file))
         return failure;
     // The user's own, whatever the temporary was made with.
     if (::fchmod(temporary.descriptor(), S_IRUSR | S_IWUSR) != 0)
-        return SystemReason(errno);
+        return collection::systemReason(errno);
     if (auto failure = temporary.write(bytes))
         return failure;
     if (auto failure = temporary.replaceTarget())
         return failure;
     // What was just written need not be read back.
     struct stat status {};
-    m_seen = ::stat(m_file.c_str(), &status) == 0 ? std::optional(IdentityOf(status)) : std::nullopt;
+    m_seen = ::stat(m_file.c_str(), &status) == 0 ? std::optional(collection::identityOf(status)) : std::nullopt;
     return std::nullopt;
 }
 

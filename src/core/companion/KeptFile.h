@@ -21,7 +21,7 @@ public:
     const std::optional<std::string>& failure() const { return m_failure; }
 
 private:
-    FileDescriptor m_fd;
+    collection::FileDescriptor m_fd;
     std::optional<std::string> m_failure;
 };
 
@@ -48,7 +48,7 @@ public:
 
 private:
     std::filesystem::path m_file;
-    std::optional<FileIdentity> m_seen; // what the last look read
+    std::optional<collection::FileIdentity> m_seen; // what the last look read
 };
 
 } // namespace talvane::companion

@@ -11,7 +11,7 @@ namespace {
 
 // The code points of a UTF-8 text; nothing when it is not UTF-8 (an overlong form, a
 // surrogate, a cut sequence).
-std::optional<std::u32string> CodePoints(std::string_view utf8)
+std::optional<std::u32string> codePoints(std::string_view utf8)
 {
     static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
     std::u32string points;
@@ -61,14 +61,14 @@ constexpr NameRefusals kPhoneNameRefusals{
 std::optional<PhoneText> nameProblem(std::string_view name, NameOf whose)
 {
     const NameRefusals& refusals = whose == NameOf::Program ? kProgramNameRefusals : kPhoneNameRefusals;
-    const auto points = CodePoints(name);
+    const auto points = codePoints(name);
     if (!points)
         return PhoneText(refusals.notUtf8);
     if (points->find_first_not_of(U' ') == std::u32string::npos)
         return PhoneText(refusals.empty);
     if (points->size() > kLongestKeptName)
         return PhoneText(refusals.tooLong, {std::to_string(kLongestKeptName)});
-    if (std::any_of(points->begin(), points->end(), text::IsControlCharacter))
+    if (std::any_of(points->begin(), points->end(), text::isControlCharacter))
         return PhoneText(refusals.controlCharacters);
     return std::nullopt;
 }

@@ -18,17 +18,17 @@ constexpr int kFileVersion = 1;
 
 // Every hash is compared whole, in constant time: how long the answer takes tells
 // nothing about how close a guess came.
-bool SameHash(std::string_view held, std::string_view given)
+bool sameHash(std::string_view held, std::string_view given)
 {
     return held.size() == given.size() && CRYPTO_memcmp(held.data(), given.data(), held.size()) == 0;
 }
 
-std::chrono::system_clock::time_point TimeOf(std::int64_t seconds)
+std::chrono::system_clock::time_point timeOf(std::int64_t seconds)
 {
     return std::chrono::system_clock::time_point(std::chrono::seconds(seconds));
 }
 
-constexpr std::int64_t SecondsOf(std::chrono::seconds duration)
+constexpr std::int64_t secondsOf(std::chrono::seconds duration)
 {
     return duration.count();
 }
@@ -46,9 +46,9 @@ MadeCode PairedPhones::makeCode()
 {
     std::string code = randomToken();
     std::lock_guard guard(m_mutex);
-    const std::int64_t expires = now() + SecondsOf(kCodeLifetime);
+    const std::int64_t expires = now() + secondsOf(kCodeLifetime);
     if (!change([&](Kept& kept) {
-            kept.codes.push_back({Sha256Hex(code), expires, kCodeUses});
+            kept.codes.push_back({collection::sha256Hex(code), expires, kCodeUses});
             return true;
         }))
         return m_writeFailure ? *m_writeFailure : *m_readFailure;
@@ -58,10 +58,10 @@ MadeCode PairedPhones::makeCode()
 std::optional<KeptPhone> PairedPhones::add(const PhoneToPair& phone, std::size_t maxPhones,
                                           std::optional<std::string_view> code)
 {
-    const std::string codeHash = code ? Sha256Hex(*code) : std::string();
+    const std::string codeHash = code ? collection::sha256Hex(*code) : std::string();
     const std::int64_t at = now();
     const auto validCode = [&](const Code& kept) {
-        return SameHash(kept.hash, codeHash) && kept.expires > at && kept.usesLeft > 0;
+        return sameHash(kept.hash, codeHash) && kept.expires > at && kept.usesLeft > 0;
     };
     std::lock_guard guard(m_mutex);
     // A wrong code, as a stranger guessing sends, waits for no other process.
@@ -106,12 +106,12 @@ std::optional<KeptPhone> PairedPhones::findWith(std::string Phone::*hash, std::s
     const std::int64_t at = now();
     const Phone* found = nullptr;
     for (const Phone& phone : m_entries.phones)
-        if (SameHash(phone.*hash, value) && at - phone.lastRequest < SecondsOf(kUnusedLifetime))
+        if (sameHash(phone.*hash, value) && at - phone.lastRequest < secondsOf(kUnusedLifetime))
             found = &phone;
     if (!found)
         return std::nullopt;
     KeptPhone phone = shown(*found);
-    if (at - found->lastRequest >= SecondsOf(kRequestNoteInterval))
+    if (at - found->lastRequest >= secondsOf(kRequestNoteInterval))
         noteRequest(found->key, at);
     return phone;
 }
@@ -179,7 +179,7 @@ std::optional<PhoneText> PairedPhones::failure() const
 
 KeptPhone PairedPhones::shown(const Phone& phone)
 {
-    return {phone.key, phone.name, TimeOf(phone.paired), TimeOf(phone.lastRequest)};
+    return {phone.key, phone.name, timeOf(phone.paired), timeOf(phone.lastRequest)};
 }
 
 std::optional<PairedPhones::Kept> PairedPhones::readKept(std::string_view bytes)
@@ -288,7 +288,7 @@ std::optional<std::string> PairedPhones::write(const Kept& kept)
 void PairedPhones::dropExpired(Kept& kept) const
 {
     const std::int64_t at = now();
-    std::erase_if(kept.phones, [at](const Phone& phone) { return at - phone.lastRequest >= SecondsOf(kUnusedLifetime); });
+    std::erase_if(kept.phones, [at](const Phone& phone) { return at - phone.lastRequest >= secondsOf(kUnusedLifetime); });
     std::erase_if(kept.codes, [at](const Code& code) { return code.expires <= at || code.usesLeft <= 0; });
 }
 

@@ -34,7 +34,7 @@ struct TreeAtHand {
     bool givesId;
 };
 
-std::variant<TreeAtHand, ChangeOutcome> findTreeToChange(const EntryList& entries, const std::string& ref,
+std::variant<TreeAtHand, ChangeOutcome> findTreeToChange(const collection::EntryList& entries, const std::string& ref,
                                                          const std::string& proposedId = {})
 {
     const auto position = findTreeByRef(entries, ref);
@@ -45,26 +45,26 @@ std::variant<TreeAtHand, ChangeOutcome> findTreeToChange(const EntryList& entrie
     if (journal.isForeign())
         return failure(Result::Refused, {PHONE_TEXT("The journal of “%1” was written by another program: it is kept "
                                                     "as it is and cannot be changed from the phone. Nothing was changed."),
-                                         {text::Cp1252ToUtf8(entry[CBonsaiData::Name])}});
-    const std::string existing(talvane::treeIdAt(entries, *position));
-    const bool givesId = existing.empty() && talvane::mayGiveTreeId(entries, *position);
-    const std::string given = proposedId.empty() ? talvane::newTreeId() : proposedId;
+                                         {text::cp1252ToUtf8(entry[CBonsaiData::Name])}});
+    const std::string existing(talvane::collection::treeIdAt(entries, *position));
+    const bool givesId = existing.empty() && talvane::collection::mayGiveTreeId(entries, *position);
+    const std::string given = proposedId.empty() ? talvane::collection::newTreeId() : proposedId;
     return TreeAtHand{*position, std::move(journal), givesId ? given : existing, givesId};
 }
 
-PlannedChange planFor(const EntryList& entries, const TreeAtHand& tree, std::string stepVerb)
+PlannedChange planFor(const collection::EntryList& entries, const TreeAtHand& tree, std::string stepVerb)
 {
     PlannedChange plan;
     plan.position = tree.position;
     plan.values = {{kJournalField, tree.journal.text()}};
     if (tree.givesId)
-        plan.values.push_back({talvane::kTreeIdField, tree.id});
+        plan.values.push_back({talvane::collection::kTreeIdField, tree.id});
     plan.stepVerb = std::move(stepVerb);
     plan.treeName = std::string((*entries[tree.position])[CBonsaiData::Name]);
     return plan;
 }
 
-timeline::AddedPhotos copyPhotos(const EntryList& entries, const TreeAtHand& tree, const LoggedCare& care,
+timeline::AddedPhotos copyPhotos(const collection::EntryList& entries, const TreeAtHand& tree, const LoggedCare& care,
                                  const std::filesystem::path& photosFolder)
 {
     timeline::PhotoAddition addition;
@@ -79,7 +79,7 @@ timeline::AddedPhotos copyPhotos(const EntryList& entries, const TreeAtHand& tre
 ChangeOutcome photosFailed(const timeline::AddedPhotos& added)
 {
     return failure(Result::Failed, {PHONE_TEXT("The photos could not be added: %1. Nothing was changed."),
-                                    {text::Cp1252ToUtf8(added.problem)}});
+                                    {text::cp1252ToUtf8(added.problem)}});
 }
 
 // The events logged care adds, given the events copying made of its photos: each dated
@@ -107,7 +107,7 @@ std::vector<CareEvent> loggedEvents(const LoggedCare& care, const std::vector<Ca
     return events;
 }
 
-std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entries, const LoggedCare& care,
+std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const collection::EntryList& entries, const LoggedCare& care,
                                                           const std::filesystem::path& photosFolder)
 {
     auto found = findTreeToChange(entries, care.treeRef, care.proposedTreeId);
@@ -135,7 +135,7 @@ std::variant<PlannedChange, ChangeOutcome> planLoggedCare(const EntryList& entri
     return plan;
 }
 
-std::variant<PlannedChange, ChangeOutcome> planDoneTask(const EntryList& entries, const DoneTask& done)
+std::variant<PlannedChange, ChangeOutcome> planDoneTask(const collection::EntryList& entries, const DoneTask& done)
 {
     auto found = findTreeToChange(entries, done.treeRef);
     if (auto* outcome = std::get_if<ChangeOutcome>(&found))
@@ -154,7 +154,7 @@ std::variant<PlannedChange, ChangeOutcome> planDoneTask(const EntryList& entries
 
 } // namespace
 
-std::optional<ChangeOutcome> copyCarePhotos(const EntryList& entries, LoggedCare& care,
+std::optional<ChangeOutcome> copyCarePhotos(const collection::EntryList& entries, LoggedCare& care,
                                             const std::filesystem::path& photosFolder)
 {
     if (care.photos.empty() || care.copied)
@@ -199,10 +199,10 @@ int ChangeOutcome::httpStatus() const
 
 std::string taskCheck(const CareEvent& event)
 {
-    return Sha256Hex(journal::eventLine(event)).substr(0, 32);
+    return collection::sha256Hex(journal::eventLine(event)).substr(0, 32);
 }
 
-std::variant<PlannedChange, ChangeOutcome> planChange(const EntryList& entries, const PhoneChange& change,
+std::variant<PlannedChange, ChangeOutcome> planChange(const collection::EntryList& entries, const PhoneChange& change,
                                                       const std::filesystem::path& photosFolder)
 {
     if (const auto* care = std::get_if<LoggedCare>(&change))
@@ -226,14 +226,14 @@ std::string mergeIntoJournal(const PlannedChange& plan, const std::string& journ
     return journal.isForeign() ? journalText : journal.text();
 }
 
-void applyPlannedValues(EntryList& entries, const PlannedChange& plan)
+void applyPlannedValues(collection::EntryList& entries, const PlannedChange& plan)
 {
     CBonsaiData& entry = *entries.at(plan.position);
     for (const auto& [field, value] : plan.values)
         entry[field] = value;
 }
 
-ChangeOutcome appliedOutcome(const EntryList& entriesAfter, const PlannedChange& plan)
+ChangeOutcome appliedOutcome(const collection::EntryList& entriesAfter, const PlannedChange& plan)
 {
     ChangeOutcome outcome{Result::Applied, {}, treeRefAt(entriesAfter, plan.position), {}};
     const Journal journal = Journal::read((*entriesAfter[plan.position])[kJournalField]);

@@ -106,23 +106,23 @@ std::string mergeIntoJournal(const PlannedChange& plan, const std::string& journ
 
 // Works out a change on the entries as they are now. Gives the outcome instead when it
 // cannot be made (the tree is gone, the task changed, a photo cannot be copied).
-std::variant<PlannedChange, ChangeOutcome> planChange(const EntryList& entries, const PhoneChange& change,
+std::variant<PlannedChange, ChangeOutcome> planChange(const collection::EntryList& entries, const PhoneChange& change,
                                                       const std::filesystem::path& photosFolder);
 
 // Copies the care's photos into the photo folder, named and dated as the change will
 // have them, so that a host can do this long part away from the thread that makes the
 // change. Gives the outcome instead when the tree is gone or a photo cannot be copied.
 // The care then holds the copies, which whoever does not apply it takes back out.
-std::optional<ChangeOutcome> copyCarePhotos(const EntryList& entries, LoggedCare& care,
+std::optional<ChangeOutcome> copyCarePhotos(const collection::EntryList& entries, LoggedCare& care,
                                             const std::filesystem::path& photosFolder);
 
 // Gives the entry the planned values: what a host without a history of steps does.
-void applyPlannedValues(EntryList& entries, const PlannedChange& plan);
+void applyPlannedValues(collection::EntryList& entries, const PlannedChange& plan);
 
 // The check a Mark done form carries for a journal line.
 std::string taskCheck(const journal::CareEvent& event);
 
 // The outcome of a change applied: the tree's reference as it is afterwards.
-ChangeOutcome appliedOutcome(const EntryList& entriesAfter, const PlannedChange& plan);
+ChangeOutcome appliedOutcome(const collection::EntryList& entriesAfter, const PlannedChange& plan);
 
 } // namespace talvane::companion

@@ -37,7 +37,7 @@ std::optional<std::string> readMeasurements(const FormFields& fields, std::vecto
 // bytes let through any number of stray continuation bytes.
 std::optional<std::string> readCareText(const FormFields& fields, LoggedCare& care, const PhoneWords& words)
 {
-    text::StorableForm storable = text::MakeStorable(fieldValue(fields, "text"));
+    text::StorableForm storable = text::makeStorable(fieldValue(fields, "text"));
     if (const text::StorableChange* leftOut = storable.firstLeftOut())
         return say(words, PHONE_TEXT("“%1” cannot be stored in a Talvane collection: write it another way."), {leftOut->typed});
     care.text = std::move(storable.cp1252);

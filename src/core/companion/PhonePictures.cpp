@@ -45,7 +45,7 @@ std::string scaledBmpFile(const CBmp& picture, int side)
         putLittleEndian(out, 0, 4);
     out.reserve(out.size() + pixelBytes);
     for (int y = outHeight - 1; y >= 0; --y) {
-        const std::uint8_t* line = picture.GetLines()[static_cast<std::size_t>(y) * height / outHeight];
+        const std::uint8_t* line = picture.getLines()[static_cast<std::size_t>(y) * height / outHeight];
         for (int x = 0; x < outWidth; ++x) {
             const std::uint8_t* pixel = line + 4 * (static_cast<std::size_t>(x) * width / outWidth);
             out.append(reinterpret_cast<const char*>(pixel), 3);
@@ -63,8 +63,8 @@ std::optional<PhonePicture> albumPictureForPhone(const std::filesystem::path& al
     try {
         CAnyPicDecoder decoder;
         CWinBmp picture;
-        DecodeAlbumFile(albumFolder.string(), bareName, decoder, picture);
-        if (picture.IsEmpty() || picture.GetBitsPerPixel() != 32)
+        picture::decodeAlbumFile(albumFolder.string(), bareName, decoder, picture);
+        if (picture.isEmpty() || picture.getBitsPerPixel() != 32)
             return std::nullopt;
         return PhonePicture{scaledBmpFile(picture, side), "image/bmp"};
     } catch (const CTextException&) {

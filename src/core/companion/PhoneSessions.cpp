@@ -29,8 +29,8 @@ struct SessionSecrets {
 
 SessionSecrets secretsOf(std::string_view secret)
 {
-    const auto derived = [secret](std::string_view use) { return Sha256Hex(std::string(use) + std::string(secret)).substr(0, 32); };
-    return {Sha256Hex(secret), derived("form "), derived("calendar ")};
+    const auto derived = [secret](std::string_view use) { return collection::sha256Hex(std::string(use) + std::string(secret)).substr(0, 32); };
+    return {collection::sha256Hex(secret), derived("form "), derived("calendar ")};
 }
 
 bool contains(std::string_view haystack, std::string_view needle)
@@ -118,7 +118,7 @@ std::optional<std::string> PhoneSessions::pair(std::string_view token, std::stri
         const auto now = m_clock();
         const bool shownToken = sameSecret(token, m_pairingToken) && now < m_pairingExpires && m_pairingUsesLeft > 0;
         // Any other token may be a code another process kept for this collection.
-        const auto kept = m_kept->add({secrets.key, Sha256Hex(secrets.calendarKey), phoneNameFrom(userAgent)},
+        const auto kept = m_kept->add({secrets.key, collection::sha256Hex(secrets.calendarKey), phoneNameFrom(userAgent)},
                                       m_maxPhones, shownToken ? std::nullopt : std::optional(token));
         if (!kept)
             return std::nullopt;
@@ -159,7 +159,7 @@ std::optional<SessionGrant> PhoneSessions::find(std::string_view secret, std::st
 bool PhoneSessions::isCalendarKey(std::string_view key)
 {
     std::lock_guard lock(m_mutex);
-    return !key.empty() && m_kept->findByCalendar(Sha256Hex(key));
+    return !key.empty() && m_kept->findByCalendar(collection::sha256Hex(key));
 }
 
 PhoneSessions::Seen* PhoneSessions::seenOf(std::string_view secret, std::optional<std::string_view> formToken)

@@ -17,7 +17,7 @@ namespace {
 constexpr int kFileVersion = 1;
 constexpr std::string_view kTokenPrefix = "tvn_";
 
-PhoneText CannotWrite(const std::filesystem::path& file, std::string reason)
+PhoneText cannotWrite(const std::filesystem::path& file, std::string reason)
 {
     return PhoneText(PHONE_TEXT("The tokens file %1 cannot be written: %2"), {file.string(), std::move(reason)});
 }
@@ -26,7 +26,7 @@ PhoneText CannotWrite(const std::filesystem::path& file, std::string reason)
 
 std::filesystem::path ProgramTokens::fileFor(const std::filesystem::path& collection)
 {
-    return CollectionFileIn("XDG_CONFIG_HOME", ".config", "sharing", collection);
+    return collection::collectionFileIn("XDG_CONFIG_HOME", ".config", "sharing", collection);
 }
 
 ProgramTokens::ProgramTokens(std::filesystem::path file, Clock clock) : m_kept(std::move(file)), m_clock(std::move(clock)) {}
@@ -39,7 +39,7 @@ MadeToken ProgramTokens::make(std::string_view name)
     m_writeFailure.reset();
     const FileLock lock(file(), FileLock::Waiting::Wait);
     if (lock.failure())
-        return *(m_writeFailure = CannotWrite(file(), *lock.failure()));
+        return *(m_writeFailure = cannotWrite(file(), *lock.failure()));
     refresh();
     // A file that cannot be read is never replaced by one holding only the new token.
     if (m_readFailure)
@@ -48,9 +48,9 @@ MadeToken ProgramTokens::make(std::string_view name)
         return PhoneText(PHONE_TEXT("A program named \u201C%1\u201D already has a token."), {std::string(name)});
     std::string token = std::string(kTokenPrefix) + randomToken();
     std::vector<Entry> entries = m_entries;
-    entries.push_back({std::string(name), Sha256Hex(token), now(), std::nullopt});
+    entries.push_back({std::string(name), collection::sha256Hex(token), now(), std::nullopt});
     if (auto failure = write(entries))
-        return *(m_writeFailure = CannotWrite(file(), *failure));
+        return *(m_writeFailure = cannotWrite(file(), *failure));
     return token;
 }
 
@@ -72,7 +72,7 @@ bool ProgramTokens::revoke(std::string_view name)
     m_writeFailure.reset();
     const FileLock lock(file(), FileLock::Waiting::Wait);
     if (lock.failure()) {
-        m_writeFailure = CannotWrite(file(), *lock.failure());
+        m_writeFailure = cannotWrite(file(), *lock.failure());
         return false;
     }
     refresh();
@@ -80,7 +80,7 @@ bool ProgramTokens::revoke(std::string_view name)
     if (m_readFailure || std::erase_if(entries, [name](const Entry& entry) { return entry.name == name; }) == 0)
         return false;
     if (auto failure = write(entries)) {
-        m_writeFailure = CannotWrite(file(), *failure);
+        m_writeFailure = cannotWrite(file(), *failure);
         return false;
     }
     return true;
@@ -90,7 +90,7 @@ std::optional<std::string> ProgramTokens::check(std::string_view bearerToken)
 {
     if (bearerToken.empty())
         return std::nullopt;
-    const std::string hash = Sha256Hex(bearerToken);
+    const std::string hash = collection::sha256Hex(bearerToken);
     std::lock_guard guard(m_mutex);
     refresh();
     // Every hash is compared whole, in constant time: how long the answer takes tells

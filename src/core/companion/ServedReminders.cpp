@@ -30,7 +30,7 @@ void ServedReminders::run(const std::stop_token& stop)
     MorningReminder reminder(m_file);
     SecretServiceKeyring keyring;
     const ReminderSender sender(&m_stopping);
-    const TreeLinks links = [this](const EntryList& entries, std::size_t position) {
+    const TreeLinks links = [this](const collection::EntryList& entries, std::size_t position) {
         return treePageLink(m_server, entries, position);
     };
     std::mutex mutex;
@@ -39,7 +39,7 @@ void ServedReminders::run(const std::stop_token& stop)
         const auto snapshot = m_host.snapshot();
         if (auto round = snapshot ? reminder.nextRound(snapshot->entries(), links, text::inEnglish) : std::nullopt) {
             const auto outcomes = deliver(round->settings, round->channels, round->message,
-                                          keptSecrets(keyring, CollectionKey(m_file)), sender);
+                                          keptSecrets(keyring, collection::collectionKey(m_file)), sender);
             for (const ChannelOutcome& outcome : outcomes)
                 if (outcome.failure && m_log)
                     m_log(*outcome.failure);

@@ -16,9 +16,9 @@ std::string logSafe(std::string_view text, std::size_t most)
     for (std::size_t pos = 0; pos < text.size();) {
         if (safe.size() >= most)
             return safe + "\u2026";
-        const auto codePoint = text::NextCodePoint(text, pos);
-        if (codePoint && !text::IsControlCharacter(*codePoint))
-            text::AppendUtf8(safe, *codePoint);
+        const auto codePoint = text::nextCodePoint(text, pos);
+        if (codePoint && !text::isControlCharacter(*codePoint))
+            text::appendUtf8(safe, *codePoint);
         else
             safe += '?';
     }

@@ -17,10 +17,10 @@ namespace talvane::companion {
 
 namespace {
 
-std::optional<ServedAt> ReadNote(const std::filesystem::path& file)
+std::optional<ServedAt> readNote(const std::filesystem::path& file)
 {
     std::string bytes;
-    if (ReadWholeFile(file, bytes))
+    if (collection::readWholeFile(file, bytes))
         return std::nullopt;
     const auto json = nlohmann::json::parse(bytes, nullptr, false);
     try {
@@ -34,9 +34,9 @@ std::optional<ServedAt> ReadNote(const std::filesystem::path& file)
     }
 }
 
-bool HoldsLock(const std::filesystem::path& collection, long pid)
+bool holdsLock(const std::filesystem::path& collection, long pid)
 {
-    const auto holder = LiveLockHolder(collection);
+    const auto holder = collection::liveLockHolder(collection);
     return holder && holder->pid == pid;
 }
 
@@ -53,7 +53,7 @@ std::filesystem::path ServingRecord::fileFor(const std::filesystem::path& collec
 
 std::optional<ServedAt> ServingRecord::read(const std::filesystem::path& file)
 {
-    const auto note = ReadNote(file);
+    const auto note = readNote(file);
     // Signal 0 only asks whether the process lives; one of another user's (EPERM) does too.
     if (!note || (::kill(static_cast<pid_t>(note->pid), 0) != 0 && errno != EPERM))
         return std::nullopt;
@@ -69,7 +69,7 @@ std::optional<ServedAt> ServingRecord::askToHandOver(const std::filesystem::path
     if (!served || !served->handsOver || served->pid == ::getpid() || ::kill(static_cast<pid_t>(served->pid), kHandOverSignal) != 0)
         return std::nullopt;
     const auto giveUp = std::chrono::steady_clock::now() + wait;
-    while (HoldsLock(collection, served->pid)) {
+    while (holdsLock(collection, served->pid)) {
         if (std::chrono::steady_clock::now() >= giveUp)
             return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -84,7 +84,7 @@ ServingRecord::ServingRecord(std::filesystem::path file, ServedAt at) : m_file(s
 
 ServingRecord::~ServingRecord()
 {
-    const auto note = ReadNote(m_file);
+    const auto note = readNote(m_file);
     if (note && note->pid == ::getpid() && note->port == m_at.port) {
         std::error_code ignored;
         std::filesystem::remove(m_file, ignored);

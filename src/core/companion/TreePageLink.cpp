@@ -5,7 +5,7 @@
 
 namespace talvane::companion {
 
-std::optional<std::string> treePageLink(CompanionServer& server, const EntryList& entries, std::size_t position)
+std::optional<std::string> treePageLink(CompanionServer& server, const collection::EntryList& entries, std::size_t position)
 {
     if (!server.isRunning() || server.sessions().phones().empty())
         return std::nullopt;

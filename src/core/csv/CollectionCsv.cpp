@@ -12,6 +12,8 @@
 #include <iterator>
 #include <vector>
 
+namespace talvane::csv {
+
 namespace {
 
 constexpr std::size_t kFieldCount = CBonsaiData::kFieldCount;
@@ -20,11 +22,11 @@ using ColumnNames = std::array<std::string, kFieldCount>;
 using FieldOrder = std::array<std::size_t, kFieldCount>;
 
 // Indexed by field: its own name, or "Spare" and the index for a spare field.
-const ColumnNames& AllColumnNames()
+const ColumnNames& allColumnNames()
 {
     static const ColumnNames names = [] {
         ColumnNames made;
-        for (const auto& field : talvane::fields::allFields())
+        for (const auto& field : talvane::collection::allFields())
             made[field.index] = field.isSpare() ? "Spare" + std::to_string(field.index) : std::string(field.name);
         return made;
     }();
@@ -33,34 +35,34 @@ const ColumnNames& AllColumnNames()
 
 // The used fields first, so that a spreadsheet opens on the columns people read;
 // the spare ones after them. Each group keeps index order.
-const FieldOrder& ExportOrder()
+const FieldOrder& exportOrder()
 {
     static const FieldOrder order = [] {
         FieldOrder made;
         for (std::size_t i = 0; i < kFieldCount; ++i)
             made[i] = i;
-        std::stable_partition(made.begin(), made.end(), [](std::size_t i) { return !talvane::fields::field(i).isSpare(); });
+        std::stable_partition(made.begin(), made.end(), [](std::size_t i) { return !talvane::collection::field(i).isSpare(); });
         return made;
     }();
     return order;
 }
 
-std::optional<std::size_t> ColumnField(std::string_view name)
+std::optional<std::size_t> columnField(std::string_view name)
 {
-    const auto& names = AllColumnNames();
+    const auto& names = allColumnNames();
     const auto found = std::find(names.begin(), names.end(), name);
     if (found == names.end())
         return std::nullopt;
     return static_cast<std::size_t>(found - names.begin());
 }
 
-std::string Counted(std::size_t count, const char* noun)
+std::string counted(std::size_t count, const char* noun)
 {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
 // Adds `unknown columns: "A", "B"` (or the like) to a message, when there are names.
-void AppendNamed(std::string& message, const char* what, const std::vector<std::string>& names)
+void appendNamed(std::string& message, const char* what, const std::vector<std::string>& names)
 {
     if (names.empty())
         return;
@@ -72,13 +74,13 @@ void AppendNamed(std::string& message, const char* what, const std::vector<std::
 }
 
 // Gives the field of each header column, or the reason the header is refused.
-std::optional<std::string> MapColumns(const csv::Row& header, std::vector<std::size_t>& fields)
+std::optional<std::string> mapColumns(const csv::Row& header, std::vector<std::size_t>& fields)
 {
     std::vector<std::string> unknown;
     std::vector<std::string> repeated;
     std::array<bool, kFieldCount> seen{};
     for (const auto& name : header) {
-        const auto field = ColumnField(name);
+        const auto field = columnField(name);
         if (!field)
             unknown.push_back(name);
         else if (!seen[*field])
@@ -88,26 +90,26 @@ std::optional<std::string> MapColumns(const csv::Row& header, std::vector<std::s
         fields.push_back(field.value_or(kFieldCount));
     }
     std::string message;
-    AppendNamed(message, "unknown", unknown);
-    AppendNamed(message, "repeated", repeated);
+    appendNamed(message, "unknown", unknown);
+    appendNamed(message, "repeated", repeated);
     if (message.empty())
         return std::nullopt;
     return message;
 }
 
 // Stores one data row, numbered as the file counts rows, into `entry`.
-std::optional<std::string> FillEntry(const csv::Row& row, std::size_t rowNumber, const std::vector<std::size_t>& fields,
+std::optional<std::string> fillEntry(const csv::Row& row, std::size_t rowNumber, const std::vector<std::size_t>& fields,
                                      CBonsaiData& entry)
 {
     const std::string where = "row " + std::to_string(rowNumber);
     if (row.size() != fields.size())
-        return where + " has " + Counted(row.size(), "value") + " where the header row has " +
-               Counted(fields.size(), "column");
+        return where + " has " + counted(row.size(), "value") + " where the header row has " +
+               counted(fields.size(), "column");
     for (std::size_t i = 0; i < row.size(); ++i) {
         text::Utf8ConversionError error{};
-        auto bytes = text::Utf8ToCp1252Strict(csv::UnguardFormula(row[i]), &error);
+        auto bytes = text::utf8ToCp1252Strict(csv::unguardFormula(row[i]), &error);
         if (!bytes)
-            return where + ", column \"" + AllColumnNames()[fields[i]] + "\": character " +
+            return where + ", column \"" + allColumnNames()[fields[i]] + "\": character " +
                    std::to_string(error.characterIndex + 1) + " cannot be held in Windows-1252 (or is not UTF-8)";
         entry[fields[i]] = std::move(*bytes);
     }
@@ -116,7 +118,7 @@ std::optional<std::string> FillEntry(const csv::Row& row, std::size_t rowNumber,
 
 // Reads a journal that a spreadsheet wrote with LF line breaks as the CR LF journal it
 // was, and notes a tree whose journal cannot be read whole.
-void ReadJournal(CBonsaiData& entry, std::size_t rowNumber, CsvJournals& journals)
+void readJournal(CBonsaiData& entry, std::size_t rowNumber, CsvJournals& journals)
 {
     using namespace talvane::journal;
     if (auto restored = withLineBreaksRestored(entry[kJournalField])) {
@@ -128,7 +130,7 @@ void ReadJournal(CBonsaiData& entry, std::size_t rowNumber, CsvJournals& journal
         journals.unreadableRows.push_back(rowNumber);
 }
 
-std::string_view WithoutByteOrderMark(std::string_view text)
+std::string_view withoutByteOrderMark(std::string_view text)
 {
     constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
     if (text.starts_with(kUtf8Mark))
@@ -138,40 +140,40 @@ std::string_view WithoutByteOrderMark(std::string_view text)
 
 } // namespace
 
-std::string CollectionToCsv(const EntryList& entries)
+std::string collectionToCsv(const collection::EntryList& entries)
 {
     csv::Row row(kFieldCount);
     std::string out;
     for (std::size_t column = 0; column < kFieldCount; ++column)
-        row[column] = AllColumnNames()[ExportOrder()[column]];
-    csv::AppendRow(out, row);
+        row[column] = allColumnNames()[exportOrder()[column]];
+    csv::appendRow(out, row);
     for (const auto& entry : entries) {
         for (std::size_t column = 0; column < kFieldCount; ++column)
-            row[column] = csv::GuardFormula(text::Cp1252ToUtf8((*entry)[ExportOrder()[column]]));
-        csv::AppendRow(out, row);
+            row[column] = csv::guardFormula(text::cp1252ToUtf8((*entry)[exportOrder()[column]]));
+        csv::appendRow(out, row);
     }
     return out;
 }
 
-std::optional<std::string> CollectionFromCsv(std::string_view csv, EntryList& entries, CsvJournals* journals)
+std::optional<std::string> collectionFromCsv(std::string_view csv, collection::EntryList& entries, CsvJournals* journals)
 {
     std::vector<csv::Row> rows;
-    if (auto failure = csv::ReadRows(WithoutByteOrderMark(csv), rows))
+    if (auto failure = csv::readRows(withoutByteOrderMark(csv), rows))
         return failure;
     if (rows.empty())
         return std::string("the file is empty: a header row naming the columns is needed");
     std::vector<std::size_t> fields;
-    if (auto failure = MapColumns(rows.front(), fields))
+    if (auto failure = mapColumns(rows.front(), fields))
         return failure;
-    EntryList read;
+    collection::EntryList read;
     CsvJournals journalsRead;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         // A new entry's values stand for the columns left out: empty texts, and "-1"
         // (neither Interior nor Exterior) when there is no IntExt column.
         auto entry = std::make_unique<CBonsaiData>();
-        if (auto failure = FillEntry(rows[r], r + 1, fields, *entry))
+        if (auto failure = fillEntry(rows[r], r + 1, fields, *entry))
             return failure;
-        ReadJournal(*entry, r + 1, journalsRead);
+        readJournal(*entry, r + 1, journalsRead);
         read.push_back(std::move(entry));
     }
     std::move(read.begin(), read.end(), std::back_inserter(entries));
@@ -179,3 +181,5 @@ std::optional<std::string> CollectionFromCsv(std::string_view csv, EntryList& en
         *journals = std::move(journalsRead);
     return std::nullopt;
 }
+
+} // namespace talvane::csv

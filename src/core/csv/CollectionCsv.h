@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace talvane::csv {
+
 // A collection as a UTF-8 CSV table, for spreadsheets and scripts: a header row
 // naming the columns, then one row per entry.
 
@@ -15,7 +17,7 @@
 // spare ones in index order as "Spare10" … "Spare114". Each entry's bytes are turned
 // from Windows-1252 into UTF-8, and a value a spreadsheet would run as a formula is
 // written behind a quote (see csv/FormulaGuard.h).
-std::string CollectionToCsv(const EntryList& entries);
+std::string collectionToCsv(const collection::EntryList& entries);
 
 // What an import made of the journals (Spare114) of the table's trees.
 struct CsvJournals {
@@ -34,4 +36,6 @@ struct CsvJournals {
 // refused: the result says why, naming the columns, or the row (the header is row 1)
 // and column. `entries` is then left as it was. `journals`, where given, is told what
 // became of the journals read.
-std::optional<std::string> CollectionFromCsv(std::string_view csv, EntryList& entries, CsvJournals* journals = nullptr);
+std::optional<std::string> collectionFromCsv(std::string_view csv, collection::EntryList& entries, CsvJournals* journals = nullptr);
+
+} // namespace talvane::csv

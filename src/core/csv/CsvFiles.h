@@ -6,12 +6,14 @@
 #include <optional>
 #include <string>
 
+namespace talvane::csv {
+
 // The export and import commands over files. Each gives nothing on success, or a
 // message for the user naming the file at fault.
 
 // Writes the CSV form of a .tvn collection. The CSV goes to a temporary file beside
 // `csvFile` that then replaces it, so a failed export never leaves half a table.
-std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnFile,
+std::optional<std::string> exportCollectionCsv(const std::filesystem::path& tvnFile,
                                                const std::filesystem::path& csvFile);
 
 // Writes the collection held in a CSV file. `tvnFile` is only written once the whole
@@ -20,5 +22,7 @@ std::optional<std::string> ExportCollectionCsv(const std::filesystem::path& tvnF
 // A row without a tree identifier in Spare113 (empty, or one an earlier row holds) gets
 // a new one; any other text there is kept as given. `journals`, where given, is told
 // what became of the table's journals.
-std::optional<std::string> ImportCollectionCsv(const std::filesystem::path& csvFile,
+std::optional<std::string> importCollectionCsv(const std::filesystem::path& csvFile,
                                                const std::filesystem::path& tvnFile, CsvJournals* journals = nullptr);
+
+} // namespace talvane::csv

@@ -1,13 +1,13 @@
 #include "core/csv/FormulaGuard.h"
 
-namespace csv {
+namespace talvane::csv {
 namespace {
 
 constexpr char kGuard = '\'';
 constexpr std::string_view kFormulaStarts = "=+-@\t\r";
 
 // True when the value, past any quotes it begins with, starts as a formula would.
-bool StartsFormula(std::string_view value)
+bool startsFormula(std::string_view value)
 {
     const auto first = value.find_first_not_of(kGuard);
     return first != std::string_view::npos && kFormulaStarts.find(value[first]) != std::string_view::npos;
@@ -15,18 +15,18 @@ bool StartsFormula(std::string_view value)
 
 } // namespace
 
-std::string GuardFormula(std::string_view value)
+std::string guardFormula(std::string_view value)
 {
-    if (StartsFormula(value))
+    if (startsFormula(value))
         return kGuard + std::string(value);
     return std::string(value);
 }
 
-std::string_view UnguardFormula(std::string_view value)
+std::string_view unguardFormula(std::string_view value)
 {
-    if (value.starts_with(kGuard) && StartsFormula(value))
+    if (value.starts_with(kGuard) && startsFormula(value))
         value.remove_prefix(1);
     return value;
 }
 
-} // namespace csv
+} // namespace talvane::csv

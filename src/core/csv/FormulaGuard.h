@@ -7,12 +7,12 @@
 // or CR as a formula. Such a value is written with a "'" in front, which spreadsheets
 // take as "plain text"; a value that already begins with quotes before one of those
 // characters gets one quote more, so that reading always takes exactly one off again.
-namespace csv {
+namespace talvane::csv {
 
-std::string GuardFormula(std::string_view value);
+std::string guardFormula(std::string_view value);
 
 // The value GuardFormula was given: one leading quote less when GuardFormula would
 // have put it there, otherwise the value itself.
-std::string_view UnguardFormula(std::string_view value);
+std::string_view unguardFormula(std::string_view value);
 
-} // namespace csv
+} // namespace talvane::csv

@@ -2,7 +2,9 @@
 
 #include "core/collection/BonsaiData.h"
 
-SpeciesGuide g_speciesGuide;
+talvane::guide::SpeciesGuide g_speciesGuide;
+
+namespace talvane::guide {
 
 namespace {
 
@@ -28,7 +30,7 @@ constexpr FieldFromSpecies kFieldsFromSpecies[] = {
 };
 
 // A new entry starts blank apart from its name, which the New entry dialog gives.
-void ClearUsedFieldsButName(CBonsaiData& entry)
+void clearUsedFieldsButName(CBonsaiData& entry)
 {
     for (std::size_t index = 0; index < CBonsaiData::kFieldCount; ++index) {
         if (index != CBonsaiData::Name && !CBonsaiData::isSpare(index))
@@ -38,14 +40,14 @@ void ClearUsedFieldsButName(CBonsaiData& entry)
 
 } // namespace
 
-const CGuideEspece* SpeciesAt(int index, const SpeciesGuide& guide)
+const CGuideEspece* speciesAt(int index, const SpeciesGuide& guide)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= guide.size())
         return nullptr;
     return guide[static_cast<std::size_t>(index)].get();
 }
 
-std::vector<std::string> BotanicalNames(const SpeciesGuide& guide)
+std::vector<std::string> botanicalNames(const SpeciesGuide& guide)
 {
     std::vector<std::string> names;
     names.reserve(guide.size());
@@ -54,11 +56,14 @@ std::vector<std::string> BotanicalNames(const SpeciesGuide& guide)
     return names;
 }
 
+} // namespace talvane::guide
+
 void FillEntryFromGuide(CBonsaiData& entry, int speciesIndex, const std::string& typedBotanicalName,
-                        const SpeciesGuide& guide)
+                        const talvane::guide::SpeciesGuide& guide)
 {
-    ClearUsedFieldsButName(entry);
-    const CGuideEspece* species = SpeciesAt(speciesIndex, guide);
+    using namespace talvane::guide;
+    clearUsedFieldsButName(entry);
+    const CGuideEspece* species = speciesAt(speciesIndex, guide);
     if (!species) {
         entry[CBonsaiData::BotanicalName] = typedBotanicalName;
         entry[CBonsaiData::IntExt] = "-1";

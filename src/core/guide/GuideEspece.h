@@ -29,20 +29,26 @@ public:
     std::int32_t m_nIntExtCode = -1;
 };
 
+namespace talvane::guide {
 using SpeciesGuide = std::vector<std::unique_ptr<CGuideEspece>>;
+} // namespace talvane::guide
 
 // The guide of the run, in file order: filled once at start-up, read-only afterwards.
-extern SpeciesGuide g_speciesGuide;
+extern talvane::guide::SpeciesGuide g_speciesGuide;
+
+namespace talvane::guide {
 
 // The record at a position, or nullptr for -1 and for any other position outside the guide.
-const CGuideEspece* SpeciesAt(int index, const SpeciesGuide& guide = g_speciesGuide);
+const CGuideEspece* speciesAt(int index, const SpeciesGuide& guide = g_speciesGuide);
 
 // One name per record, empty ones included, so that name i always belongs to record i.
-std::vector<std::string> BotanicalNames(const SpeciesGuide& guide = g_speciesGuide);
+std::vector<std::string> botanicalNames(const SpeciesGuide& guide = g_speciesGuide);
+
+} // namespace talvane::guide
 
 // Gives a new entry the plant names, the interior/exterior choice and the care texts of
 // the species at speciesIndex. The record is found by position only: without one, the
 // entry takes the botanical name as typed and nothing else. Every used field but Name is
 // set; Name and the spare fields are left alone.
 void FillEntryFromGuide(CBonsaiData& entry, int speciesIndex, const std::string& typedBotanicalName,
-                        const SpeciesGuide& guide = g_speciesGuide);
+                        const talvane::guide::SpeciesGuide& guide = g_speciesGuide);

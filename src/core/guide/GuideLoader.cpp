@@ -3,6 +3,8 @@
 #include "core/collection/SafeFile.h"
 #include "core/guide/GuideShift.h"
 
+namespace talvane::guide {
+
 namespace {
 
 // Lines longer than this are cut into pieces of this many bytes, each read as a line of
@@ -45,13 +47,13 @@ constexpr GuideSection GuideSectionKeys[] = {
 };
 constexpr std::size_t kSectionCount = std::size(GuideSectionKeys);
 
-bool Contains(std::string_view line, std::string_view text)
+bool contains(std::string_view line, std::string_view text)
 {
     return line.find(text) != std::string_view::npos;
 }
 
 // The length of the line end at position: 1 for LF, 2 for CR LF, 0 for none.
-std::size_t LineEndLength(std::string_view file, std::size_t position)
+std::size_t lineEndLength(std::string_view file, std::size_t position)
 {
     if (file[position] == '\n')
         return 1;
@@ -67,10 +69,10 @@ struct ValueEnd {
     std::string_view text;
     bool wholeLine;
 
-    bool ClosedBy(std::string_view line) const { return wholeLine ? line == text : Contains(line, text); }
+    bool closedBy(std::string_view line) const { return wholeLine ? line == text : contains(line, text); }
 };
 
-ValueEnd EndOfSection(std::size_t section)
+ValueEnd endOfSection(std::size_t section)
 {
     if (section + 1 < kSectionCount)
         return {GuideSectionKeys[section + 1].key, false};
@@ -87,7 +89,7 @@ class GuideLineReader {
 public:
     explicit GuideLineReader(std::string_view file) : m_file(file), m_budget(file.size() * kMaxPasses) {}
 
-    std::optional<std::string> Next()
+    std::optional<std::string> next()
     {
         if (m_spent >= m_budget)
             return std::nullopt;
@@ -97,8 +99,8 @@ public:
         return line;
     }
 
-    std::size_t Position() const { return m_position; }
-    void Seek(std::size_t position) { m_position = position; }
+    std::size_t position() const { return m_position; }
+    void seek(std::size_t position) { m_position = position; }
 
 private:
     static constexpr std::size_t kMaxPasses = 2 * kSectionCount;
@@ -112,12 +114,12 @@ private:
 // Reads on to the line holding key; fails at a block end or separator line, and at the
 // end of the file. A line holding both the key and slashes counts as the key's line.
 // The line that ends the search is consumed.
-bool FindSectionKey(GuideLineReader& reader, std::string_view key)
+bool findSectionKey(GuideLineReader& reader, std::string_view key)
 {
-    while (const auto line = reader.Next()) {
-        if (Contains(*line, key))
+    while (const auto line = reader.next()) {
+        if (contains(*line, key))
             return true;
-        if (Contains(*line, kBlockEnd))
+        if (contains(*line, kBlockEnd))
             return false;
     }
     return false;
@@ -126,22 +128,22 @@ bool FindSectionKey(GuideLineReader& reader, std::string_view key)
 // The value lines after a key line joined without line ends, or nothing when the
 // section is marked empty. A value whose file ends before its closing line takes
 // everything up to the end; one cut right after its key line is empty.
-std::optional<std::string> ReadSectionValue(GuideLineReader& reader, ValueEnd end)
+std::optional<std::string> readSectionValue(GuideLineReader& reader, ValueEnd end)
 {
     std::string value;
-    auto line = reader.Next();
+    auto line = reader.next();
     if (line && *line == end.text)
         return std::nullopt;
     while (line) {
         value += *line;
-        line = reader.Next();
-        if (line && end.ClosedBy(*line))
+        line = reader.next();
+        if (line && end.closedBy(*line))
             break;
     }
     return value;
 }
 
-std::int32_t IntExtCode(std::string_view value)
+std::int32_t intExtCode(std::string_view value)
 {
     if (value == kInterior)
         return 0;
@@ -150,74 +152,79 @@ std::int32_t IntExtCode(std::string_view value)
     return -1;
 }
 
-void StoreSection(CGuideEspece& species, std::size_t section, std::string value)
+void storeSection(CGuideEspece& species, std::size_t section, std::string value)
 {
     if (const auto member = GuideSectionKeys[section].member)
         species.*member = std::move(value);
     else
-        species.m_nIntExtCode = IntExtCode(value);
+        species.m_nIntExtCode = intExtCode(value);
 }
 
 // Reads the block whose body starts at the reader's position. Each key is searched from
 // the body start, so keys are found in any order, and a missing key only costs its own
 // section. Leaves the reader where the last section stopped: after the end line of a
 // well-formed block.
-std::unique_ptr<CGuideEspece> ReadBlock(GuideLineReader& reader, const GuideMessageSink& show)
+std::unique_ptr<CGuideEspece> readBlock(GuideLineReader& reader, const GuideMessageSink& show)
 {
     auto species = std::make_unique<CGuideEspece>();
-    const std::size_t bodyStart = reader.Position();
+    const std::size_t bodyStart = reader.position();
     for (std::size_t section = 0; section < kSectionCount; ++section) {
-        reader.Seek(bodyStart);
-        if (!FindSectionKey(reader, GuideSectionKeys[section].key)) {
+        reader.seek(bodyStart);
+        if (!findSectionKey(reader, GuideSectionKeys[section].key)) {
             show(kMissingKeyMessage, kMessageCaption, kMessageFlags);
             continue;
         }
-        auto value = ReadSectionValue(reader, EndOfSection(section));
+        auto value = readSectionValue(reader, endOfSection(section));
         if (!value)
             show(kEmptySectionMessage, kMessageCaption, kMessageFlags);
-        StoreSection(*species, section, value.value_or(std::string()));
+        storeSection(*species, section, value.value_or(std::string()));
     }
     return species;
 }
 
 } // namespace
 
-std::optional<std::string> ReadGuideFile(const std::filesystem::path& path)
+std::optional<std::string> readGuideFile(const std::filesystem::path& path)
 {
     std::string bytes;
-    if (ReadWholeFile(path, bytes))
+    if (collection::readWholeFile(path, bytes))
         return std::nullopt;
     return bytes;
 }
 
+void parseSpeciesGuide(std::string_view file, SpeciesGuide& guide, const GuideMessageSink& show)
+{
+    GuideLineReader reader(file);
+    while (const auto line = reader.next()) {
+        if (contains(*line, kBlockSeparator))
+            guide.push_back(readBlock(reader, show));
+    }
+}
+
+} // namespace talvane::guide
+
 std::optional<std::string> ReadGuideLine(std::string_view file, std::size_t& position)
 {
+    using namespace talvane::guide;
     if (position >= file.size())
         return std::nullopt;
     std::string line;
     while (position < file.size()) {
-        if (const std::size_t end = LineEndLength(file, position)) {
+        if (const std::size_t end = lineEndLength(file, position)) {
             position += end;
             break;
         }
         if (line.size() == kGuideLineMax)
             break;
-        line += UnshiftGuideByte(file[position++]);
+        line += unshiftGuideByte(file[position++]);
     }
     return line;
 }
 
-void ParseSpeciesGuide(std::string_view file, SpeciesGuide& guide, const GuideMessageSink& show)
+void LoadSpeciesGuide(const std::filesystem::path& path, const talvane::guide::GuideMessageSink& show,
+                      talvane::guide::SpeciesGuide& guide)
 {
-    GuideLineReader reader(file);
-    while (const auto line = reader.Next()) {
-        if (Contains(*line, kBlockSeparator))
-            guide.push_back(ReadBlock(reader, show));
-    }
-}
-
-void LoadSpeciesGuide(const std::filesystem::path& path, const GuideMessageSink& show, SpeciesGuide& guide)
-{
-    if (const auto file = ReadGuideFile(path))
-        ParseSpeciesGuide(*file, guide, show);
+    using namespace talvane::guide;
+    if (const auto file = readGuideFile(path))
+        parseSpeciesGuide(*file, guide, show);
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace talvane::guide {
+
 // The guide file the program reads at start-up, in its base directory.
 inline constexpr char kSpeciesGuideFileName[] = "esspef.dat";
 
@@ -17,19 +19,21 @@ inline constexpr char kSpeciesGuideFileName[] = "esspef.dat";
 using GuideMessageSink = std::function<void(const std::string& text, const std::string& caption, unsigned flags)>;
 
 // The whole file, or nothing when it is missing, not a regular file or unreadable.
-std::optional<std::string> ReadGuideFile(const std::filesystem::path& path);
+std::optional<std::string> readGuideFile(const std::filesystem::path& path);
+
+// Appends one record per block of the file's bytes to guide, in file order, whatever
+// sections were missing or empty; each of those is reported through show. Any content
+// is read in time proportional to its size.
+void parseSpeciesGuide(std::string_view file, SpeciesGuide& guide, const GuideMessageSink& show);
+
+} // namespace talvane::guide
 
 // The line of a guide file's bytes that starts at position, with the shift undone;
 // position moves past it and its line end. At the end of the bytes there is no line,
 // so a caller can never take a line it did not read.
 std::optional<std::string> ReadGuideLine(std::string_view file, std::size_t& position);
 
-// Appends one record per block of the file's bytes to guide, in file order, whatever
-// sections were missing or empty; each of those is reported through show. Any content
-// is read in time proportional to its size.
-void ParseSpeciesGuide(std::string_view file, SpeciesGuide& guide, const GuideMessageSink& show);
-
 // Reads the guide file at path into guide. A missing or unreadable file adds nothing
 // and shows nothing: the program then simply offers no species.
-void LoadSpeciesGuide(const std::filesystem::path& path, const GuideMessageSink& show,
-                      SpeciesGuide& guide = g_speciesGuide);
+void LoadSpeciesGuide(const std::filesystem::path& path, const talvane::guide::GuideMessageSink& show,
+                      talvane::guide::SpeciesGuide& guide = g_speciesGuide);

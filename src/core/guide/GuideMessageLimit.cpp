@@ -2,10 +2,12 @@
 
 #include <utility>
 
+using namespace talvane::guide;
+
 namespace {
 
 // "2995" as "2,995".
-std::string WithThousands(std::size_t count)
+std::string withThousands(std::size_t count)
 {
     std::string digits = std::to_string(count);
     for (std::size_t at = digits.size(); at > 3; at -= 3)
@@ -13,10 +15,10 @@ std::string WithThousands(std::size_t count)
     return digits;
 }
 
-std::string NotShownMessage(std::size_t count, const std::string& fileName)
+std::string notShownMessage(std::size_t count, const std::string& fileName)
 {
     const bool one = count == 1;
-    return WithThousands(count) + (one ? " more message about " : " more messages about ") + fileName +
+    return withThousands(count) + (one ? " more message about " : " more messages about ") + fileName +
            (one ? " was not shown." : " were not shown.");
 }
 
@@ -44,6 +46,6 @@ void GuideMessageLimit::finish()
 {
     if (m_heldBack == 0)
         return;
-    m_show(NotShownMessage(m_heldBack, m_fileName), m_heldCaption, m_heldFlags);
+    m_show(notShownMessage(m_heldBack, m_fileName), m_heldCaption, m_heldFlags);
     m_heldBack = 0;
 }

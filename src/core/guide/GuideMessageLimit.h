@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+namespace talvane::guide {
+
 // How many messages of one guide load a window shows before it only counts them.
 inline constexpr std::size_t kShownGuideMessages = 5;
 
@@ -31,3 +33,5 @@ private:
     std::string m_heldCaption;
     unsigned m_heldFlags = 0;
 };
+
+} // namespace talvane::guide

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace talvane::guide {
+
 namespace {
 
 constexpr unsigned char kFirstShifted = 0x22;
@@ -10,13 +12,13 @@ constexpr unsigned char kShift = 2;
 constexpr unsigned char kTilde = 0x7E;
 constexpr unsigned char kDelete = 0x7F;
 
-bool Storable(char plain)
+bool storable(char plain)
 {
     const auto byte = static_cast<unsigned char>(plain);
     return byte != kTilde && byte != kDelete;
 }
 
-char ShiftPlainByte(char plain)
+char shiftPlainByte(char plain)
 {
     const auto byte = static_cast<unsigned char>(plain);
     if (byte >= kFirstShifted - kShift && byte <= kLastShifted - kShift)
@@ -26,7 +28,7 @@ char ShiftPlainByte(char plain)
 
 } // namespace
 
-char UnshiftGuideByte(char stored)
+char unshiftGuideByte(char stored)
 {
     const auto byte = static_cast<unsigned char>(stored);
     if (byte >= kFirstShifted && byte <= kLastShifted)
@@ -34,22 +36,24 @@ char UnshiftGuideByte(char stored)
     return stored;
 }
 
-std::string DecodeGuideText(std::string_view stored)
+std::string decodeGuideText(std::string_view stored)
 {
     std::string plain(stored.size(), '\0');
-    std::transform(stored.begin(), stored.end(), plain.begin(), UnshiftGuideByte);
+    std::transform(stored.begin(), stored.end(), plain.begin(), unshiftGuideByte);
     return plain;
 }
 
-std::optional<std::string> EncodeGuideText(std::string_view plain, std::size_t* unstorableLine)
+std::optional<std::string> encodeGuideText(std::string_view plain, std::size_t* unstorableLine)
 {
-    const auto bad = std::find_if_not(plain.begin(), plain.end(), Storable);
+    const auto bad = std::find_if_not(plain.begin(), plain.end(), storable);
     if (bad != plain.end()) {
         if (unstorableLine)
             *unstorableLine = 1 + static_cast<std::size_t>(std::count(plain.begin(), bad, '\n'));
         return std::nullopt;
     }
     std::string stored(plain.size(), '\0');
-    std::transform(plain.begin(), plain.end(), stored.begin(), ShiftPlainByte);
+    std::transform(plain.begin(), plain.end(), stored.begin(), shiftPlainByte);
     return stored;
 }
+
+} // namespace talvane::guide

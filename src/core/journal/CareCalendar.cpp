@@ -182,11 +182,11 @@ std::string calendarText(std::string_view text)
             if (i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
         } else if (byte == '\t' || byte == '\n' ||
-                   !text::IsControlCharacter(text::Cp1252ToCodePoint(static_cast<unsigned char>(byte)))) {
+                   !text::isControlCharacter(text::cp1252ToCodePoint(static_cast<unsigned char>(byte)))) {
             lines += byte;
         }
     }
-    return text::Cp1252ToUtf8(lines);
+    return text::cp1252ToUtf8(lines);
 }
 
 // The event's text, and how the task comes back once done.
@@ -235,13 +235,13 @@ private:
 
 } // namespace
 
-std::string careCalendarText(const EntryList& entries, const std::vector<DueTask>& tasks, std::time_t stamp)
+std::string careCalendarText(const collection::EntryList& entries, const std::vector<DueTask>& tasks, std::time_t stamp)
 {
     Component calendar(icalcomponent_new_vcalendar());
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Orvande//Talvane care calendar//EN"));
     const icaltimetype stampTime = icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
-    const std::vector<std::string_view> treeIds = talvane::treeIds(entries);
+    const std::vector<std::string_view> treeIds = talvane::collection::treeIds(entries);
     UidMaker uids;
     for (const DueTask& task : tasks) {
         const std::string treeName = (*entries.at(task.entry))[CBonsaiData::Name];
@@ -269,10 +269,10 @@ std::string careCalendarText(const EntryList& entries, const std::vector<DueTask
     return result;
 }
 
-std::optional<std::string> writeCareCalendar(const std::filesystem::path& path, const EntryList& entries,
+std::optional<std::string> writeCareCalendar(const std::filesystem::path& path, const collection::EntryList& entries,
                                              const std::vector<DueTask>& tasks)
 {
-    if (const auto failure = ReplaceFile(path, careCalendarText(entries, tasks, std::time(nullptr))))
+    if (const auto failure = collection::replaceFile(path, careCalendarText(entries, tasks, std::time(nullptr))))
         return text::sayMessage(SHOWN_TEXT("The care calendar cannot be written to %1: %2."), {path.string(), *failure});
     return std::nullopt;
 }

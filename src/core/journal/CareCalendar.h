@@ -21,11 +21,11 @@ namespace talvane::journal {
 // task is one event that repeats (RRULE) as the task comes back when done on each due
 // day; its UID leaves the date out, so that once done it moves to its next due date,
 // with a new LAST-MODIFIED. `stamp` is the moment of the export.
-std::string careCalendarText(const EntryList& entries, const std::vector<DueTask>& tasks, std::time_t stamp);
+std::string careCalendarText(const collection::EntryList& entries, const std::vector<DueTask>& tasks, std::time_t stamp);
 
 // Writes the calendar so that the file holds either its old bytes or all of the
 // new ones. Gives nothing on success, or a sentence that names the problem.
-std::optional<std::string> writeCareCalendar(const std::filesystem::path& path, const EntryList& entries,
+std::optional<std::string> writeCareCalendar(const std::filesystem::path& path, const collection::EntryList& entries,
                                              const std::vector<DueTask>& tasks);
 
 } // namespace talvane::journal

@@ -25,9 +25,9 @@ std::string lowerCased(std::string_view utf8)
 {
     std::string lower;
     for (std::size_t at = 0; at < utf8.size();) {
-        const char32_t point = text::NextCodePoint(utf8, at).value_or(U'?');
+        const char32_t point = text::nextCodePoint(utf8, at).value_or(U'?');
         const bool upper = (point >= U'A' && point <= U'Z') || (point >= 0xC0 && point <= 0xDE && point != 0xD7);
-        text::AppendUtf8(lower, upper ? point + 0x20 : point);
+        text::appendUtf8(lower, upper ? point + 0x20 : point);
     }
     return lower;
 }
@@ -54,13 +54,13 @@ std::string dueNoticeSummary(std::size_t count, std::string_view collectionName,
                       : say(words, SHOWN_TEXT("%1 care tasks due in %2"), {std::to_string(count), name});
 }
 
-std::string dueNoticeTask(const EntryList& entries, const DueTask& task, const text::Words& words)
+std::string dueNoticeTask(const collection::EntryList& entries, const DueTask& task, const text::Words& words)
 {
     const std::string_view line = trimmed(firstLineOf(task.event));
     const std::string what = line.empty() ? lowerCased(text::say(words, careKindName(task.event.kind)))
-                                          : text::Cp1252ToUtf8(line);
+                                          : text::cp1252ToUtf8(line);
     const std::string_view treeName = std::as_const(*entries.at(task.entry))[CBonsaiData::Name];
-    return treeName.empty() ? what : text::Cp1252ToUtf8(treeName) + ": " + what;
+    return treeName.empty() ? what : text::cp1252ToUtf8(treeName) + ": " + what;
 }
 
 std::string moreTasksText(std::size_t count, const text::Words& words)

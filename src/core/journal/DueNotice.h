@@ -21,7 +21,7 @@ std::string dueNoticeSummary(std::size_t count, std::string_view collectionName,
 
 // "Momiji: remove wire": the tree's name and the first line of the event's text, or
 // its kind in lower case when it has none; the text alone for a tree without a name.
-std::string dueNoticeTask(const EntryList& entries, const DueTask& task, const text::Words& words);
+std::string dueNoticeTask(const collection::EntryList& entries, const DueTask& task, const text::Words& words);
 
 // "1 more task", "3 more tasks": those a short notice does not name.
 std::string moreTasksText(std::size_t count, const text::Words& words);

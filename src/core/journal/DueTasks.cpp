@@ -10,7 +10,7 @@ namespace talvane::journal {
 namespace {
 
 template <typename Keep>
-std::vector<DueTask> collectTasks(const EntryList& entries, Keep keep)
+std::vector<DueTask> collectTasks(const collection::EntryList& entries, Keep keep)
 {
     std::vector<DueTask> tasks;
     for (std::size_t entry = 0; entry < entries.size(); ++entry) {
@@ -34,18 +34,18 @@ CalendarDate lastDueDay(CalendarDate today, int withinDays)
 
 } // namespace
 
-std::vector<DueTask> pendingTasks(const EntryList& entries)
+std::vector<DueTask> pendingTasks(const collection::EntryList& entries)
 {
     return collectTasks(entries, [](const CalendarDate&) { return true; });
 }
 
-std::vector<DueTask> dueTasks(const EntryList& entries, CalendarDate today, int withinDays)
+std::vector<DueTask> dueTasks(const collection::EntryList& entries, CalendarDate today, int withinDays)
 {
     const CalendarDate last = lastDueDay(today, withinDays);
     return collectTasks(entries, [last](const CalendarDate& due) { return due <= last; });
 }
 
-std::size_t countDueTasks(const EntryList& entries, CalendarDate today, int withinDays)
+std::size_t countDueTasks(const collection::EntryList& entries, CalendarDate today, int withinDays)
 {
     std::size_t count = 0;
     for (const auto& entry : entries)

@@ -23,17 +23,17 @@ struct DueTask {
 // Every event of the collection with a due date, earliest due first; tasks due on
 // the same day keep the order of the collection and of the journal. Journals are
 // read here, not when the collection is opened.
-std::vector<DueTask> pendingTasks(const EntryList& entries);
+std::vector<DueTask> pendingTasks(const collection::EntryList& entries);
 
 // How far ahead "due" looks unless the grower says otherwise, in days.
 inline constexpr int kDefaultDueDays = 30;
 
 // The tasks whose due date has passed or falls within `withinDays` days of today.
-std::vector<DueTask> dueTasks(const EntryList& entries, CalendarDate today, int withinDays);
+std::vector<DueTask> dueTasks(const collection::EntryList& entries, CalendarDate today, int withinDays);
 
 // How many tasks dueTasks() would give, counted without building them; the second
 // counts one tree's, so that a large collection can be counted a part at a time.
-std::size_t countDueTasks(const EntryList& entries, CalendarDate today, int withinDays);
+std::size_t countDueTasks(const collection::EntryList& entries, CalendarDate today, int withinDays);
 std::size_t countDueTasks(const CBonsaiData& entry, CalendarDate today, int withinDays);
 
 // "Juniper No. 3: Wire removal, remove the wire": the tree, the kind and the first

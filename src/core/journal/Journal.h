@@ -12,7 +12,7 @@
 
 namespace talvane::journal {
 
-using fields::kJournalField;
+using collection::kJournalField;
 
 // One line of a journal: an event, or a line this version cannot read, kept as it is.
 struct JournalLine {

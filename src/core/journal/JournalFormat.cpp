@@ -130,7 +130,7 @@ std::optional<int> readItem(std::string_view item, CareEvent& event)
 {
     if (item.starts_with(kTreeItem)) {
         event.treeId = item.substr(kTreeItem.size());
-        return isWellFormedTreeId(event.treeId) ? std::optional(kTreeRank) : std::nullopt;
+        return collection::isWellFormedTreeId(event.treeId) ? std::optional(kTreeRank) : std::nullopt;
     }
     if (item.starts_with(kPictureItem)) {
         auto picture = unescaped(item.substr(kPictureItem.size()), true);

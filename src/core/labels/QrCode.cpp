@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace talvane {
+namespace talvane::labels {
 
 namespace {
 
@@ -48,4 +48,4 @@ std::string QrCode::forTerminal() const
     return out;
 }
 
-} // namespace talvane
+} // namespace talvane::labels

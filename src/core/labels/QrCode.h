@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace talvane {
+namespace talvane::labels {
 
 // A QR code as a square of modules, made by libqrencode with medium error correction.
 class QrCode {
@@ -28,4 +28,4 @@ private:
     std::vector<bool> m_dark;
 };
 
-} // namespace talvane
+} // namespace talvane::labels

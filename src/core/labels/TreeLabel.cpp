@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace talvane {
+namespace talvane::labels {
 
 namespace {
 
@@ -29,7 +29,7 @@ unsigned hexValue(char digit)
 
 std::string treeCode(std::string_view treeId)
 {
-    if (!isWellFormedTreeId(treeId))
+    if (!collection::isWellFormedTreeId(treeId))
         return {};
     // Ten hex digits are 40 bits: the first group of eight and two of the next.
     std::uint64_t bits = 0;
@@ -60,7 +60,7 @@ std::optional<std::string> treeIdFromQrText(std::string_view text)
     if (!text.starts_with(kQrPrefix))
         return std::nullopt;
     const std::string_view id = text.substr(kQrPrefix.size());
-    if (!isWellFormedTreeId(id))
+    if (!collection::isWellFormedTreeId(id))
         return std::nullopt;
     return std::string(id);
 }
@@ -86,4 +86,4 @@ std::optional<std::string> typedTreeCode(std::string_view typed)
     return code.substr(0, kCodeLength / 2) + "-" + code.substr(kCodeLength / 2);
 }
 
-} // namespace talvane
+} // namespace talvane::labels

@@ -7,7 +7,7 @@
 // What a tree's label carries besides its names: a short code a person reads and
 // types, and the text its QR code holds. Both come from the tree's identifier
 // (collection/TreeIdentity.h), so they stay whatever the tree is called.
-namespace talvane {
+namespace talvane::labels {
 
 // The first 40 bits of the identifier in Crockford's base 32 (digits and the letters
 // but I, L, O and U), in two groups of four: "1ZQW-8K3D". Empty for a text that is not
@@ -26,4 +26,4 @@ std::optional<std::string> treeIdFromQrText(std::string_view text);
 // such characters.
 std::optional<std::string> typedTreeCode(std::string_view typed);
 
-} // namespace talvane
+} // namespace talvane::labels

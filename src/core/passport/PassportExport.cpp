@@ -25,7 +25,7 @@ PassportFiles picturesToWrite(const CBonsaiData& entry, const PassportExport& re
     PassportFiles files;
     for (const PictureName& picture : picturesNamedBy(entry)) {
         const auto& folder = picture.folder == PictureFolder::Photos ? request.photosFolder : request.albumFolder;
-        const auto path = folder / text::Cp1252ToUtf8(picture.name);
+        const auto path = folder / text::cp1252ToUtf8(picture.name);
         std::error_code error;
         if (timeline::isBareFileName(picture.name) && std::filesystem::is_regular_file(path, error))
             files.emplace_back(archiveName(picture), path);
@@ -57,26 +57,26 @@ std::string writePassport(const PassportExport& request, const PassportManifest&
 
 } // namespace
 
-ExportedPassport exportPassport(const EntryList& entries, std::size_t position, const PassportExport& request)
+ExportedPassport exportPassport(const collection::EntryList& entries, std::size_t position, const PassportExport& request)
 {
     const CBonsaiData& entry = *entries.at(position);
     ExportedPassport exported;
     const PassportFiles files = picturesToWrite(entry, request, exported.leftOut);
-    const PassportManifest manifest{text::Cp1252ToUtf8(entry[CBonsaiData::Name]),
-                                    std::string(treeIdAt(entries, position)),
+    const PassportManifest manifest{text::cp1252ToUtf8(entry[CBonsaiData::Name]),
+                                    std::string(collection::treeIdAt(entries, position)),
                                     utcTimestamp(request.exportedAt),
                                     request.collectionFile.filename().string(),
-                                    text::Cp1252ToUtf8(request.giver),
+                                    text::cp1252ToUtf8(request.giver),
                                     exported.leftOut};
-    if (ResolveLinks(request.target) == ResolveLinks(request.collectionFile)) {
+    if (collection::resolveLinks(request.target) == collection::resolveLinks(request.collectionFile)) {
         exported.problem = cannotWrite(request, text::sayMessage(SHOWN_TEXT("it is the collection itself")));
         return exported;
     }
-    EntryList tree;
-    tree.push_back(CopyEntry(entry));
+    collection::EntryList tree;
+    tree.push_back(collection::copyEntry(entry));
     std::string treeBytes;
     try {
-        treeBytes = WriteCollection(tree);
+        treeBytes = collection::writeCollection(tree);
     } catch (const std::length_error& e) {
         exported.problem = cannotWrite(request, e.what());
         return exported;

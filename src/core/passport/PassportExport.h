@@ -34,6 +34,6 @@ struct ExportedPassport {
 // Writes the tree at `position` (which must be in `entries`) with its pictures as a
 // passport, whole or not at all: on a problem an earlier file at the target is left as
 // it was. The collection's own file is never a target.
-ExportedPassport exportPassport(const EntryList& entries, std::size_t position, const PassportExport& request);
+ExportedPassport exportPassport(const collection::EntryList& entries, std::size_t position, const PassportExport& request);
 
 } // namespace talvane::passport

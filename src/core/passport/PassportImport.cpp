@@ -17,13 +17,13 @@ using journal::kJournalField;
 // Keeps the tree's identifier unless the collection holds it already; then, and when it
 // has none, the tree is given a new one, and the journal's events of the tree follow it.
 // A text that is no identifier is kept as read. Gives true when an identifier was replaced.
-bool giveOwnIdentifier(CBonsaiData& entry, const EntryList& collection)
+bool giveOwnIdentifier(CBonsaiData& entry, const collection::EntryList& collection)
 {
-    const std::string id(entry[kTreeIdField]);
-    if (!mayGiveTreeId(collection, collection.size(), id))
+    const std::string id(entry[collection::kTreeIdField]);
+    if (!collection::mayGiveTreeId(collection, collection.size(), id))
         return false;
-    const std::string newId = newTreeId();
-    entry[kTreeIdField] = newId;
+    const std::string newId = collection::newTreeId();
+    entry[collection::kTreeIdField] = newId;
     if (id.empty())
         return false;
     Journal journal = Journal::read(entry[kJournalField]);
@@ -43,7 +43,7 @@ bool noteReceived(CBonsaiData& entry, const PassportManifest& manifest, journal:
 {
     Journal journal = Journal::read(entry[kJournalField]);
     const CareEvent received{day, journal::CareKind::Note, std::nullopt, {},
-                             text::Utf8ToCp1252(manifest.giver.empty() ? text::sayMessage(SHOWN_TEXT("Received"))
+                             text::utf8ToCp1252(manifest.giver.empty() ? text::sayMessage(SHOWN_TEXT("Received"))
                                                                         : text::sayMessage(SHOWN_TEXT("Received from %1"), {manifest.giver})),
                              {}, {}, {}};
     if (!journal.add(received))
@@ -54,7 +54,7 @@ bool noteReceived(CBonsaiData& entry, const PassportManifest& manifest, journal:
 
 } // namespace
 
-ImportedTree importPassport(const PassportImport& request, const EntryList& collection)
+ImportedTree importPassport(const PassportImport& request, const collection::EntryList& collection)
 {
     ImportedTree imported;
     PassportReader reader(request.passport, request.limits);

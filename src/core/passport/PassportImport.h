@@ -42,6 +42,6 @@ struct ImportedTree {
 // Reads the passport and places its pictures, then gives the tree to add: it keeps its
 // identifier unless `collection` holds it (then its journal follows the new one), and
 // its journal gains a Note dated receivedOn, "Received from <giver>" or "Received".
-ImportedTree importPassport(const PassportImport& request, const EntryList& collection);
+ImportedTree importPassport(const PassportImport& request, const collection::EntryList& collection);
 
 } // namespace talvane::passport

@@ -45,7 +45,7 @@ std::string_view archiveFolder(PictureFolder folder)
 
 std::string archiveName(const PictureName& picture)
 {
-    return std::string(archiveFolder(picture.folder)) + text::Cp1252ToUtf8(picture.name);
+    return std::string(archiveFolder(picture.folder)) + text::cp1252ToUtf8(picture.name);
 }
 
 std::vector<PictureName> picturesNamedBy(const CBonsaiData& entry)

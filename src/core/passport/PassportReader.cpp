@@ -46,7 +46,7 @@ std::string describeBytes(std::uint64_t bytes)
 // UTF-8 as "?", and so are control characters, which a terminal would act on.
 std::string quotedName(std::string_view raw)
 {
-    std::string shown = text::Cp1252ToUtf8(text::Utf8ToCp1252(raw));
+    std::string shown = text::cp1252ToUtf8(text::utf8ToCp1252(raw));
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const auto byte = static_cast<unsigned char>(shown[i]);
         const bool c1 = byte == 0xC2 && i + 1 < shown.size() && static_cast<unsigned char>(shown[i + 1]) < 0xA0;
@@ -85,10 +85,10 @@ PassportReader::PassportReader(const std::filesystem::path& file, const Passport
     : m_shownName(file.filename().string()), m_limits(limits)
 {
     // A named pipe or a device is refused at once rather than waited on.
-    FileDescriptor descriptor(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    collection::FileDescriptor descriptor(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat facts {};
     if (descriptor.get() < 0 || ::fstat(descriptor.get(), &facts) != 0) {
-        refuse(SystemReason(errno));
+        refuse(collection::systemReason(errno));
         return;
     }
     if (!S_ISREG(facts.st_mode)) {
@@ -151,9 +151,9 @@ void PassportReader::check()
     m_manifest = std::move(*reading.manifest);
     if (!readWhole(treeIndex, kMaxTreeBytes, bytes))
         return;
-    EntryList entries;
+    collection::EntryList entries;
     std::string reason;
-    if (!ReadCollection(bytes, entries, reason)) {
+    if (!collection::readCollection(bytes, entries, reason)) {
         refuse(sayMessage(SHOWN_TEXT("its %1 is not a valid collection (%2)"), {std::string(kTreeFileName), reason}));
         return;
     }
@@ -239,7 +239,7 @@ bool PassportReader::checkEntryName(std::uint64_t index, std::string_view rawNam
         return refuse(sayMessage(SHOWN_TEXT("it holds %1, a name with a backslash"), {quotedName(rawName)}));
     if (hasParentPart(rawName))
         return refuse(sayMessage(SHOWN_TEXT("it holds %1, a name that leads out of the passport"), {quotedName(rawName)}));
-    const auto name = text::Utf8ToCp1252Strict(rawName);
+    const auto name = text::utf8ToCp1252Strict(rawName);
     if (!name)
         return refuse(sayMessage(SHOWN_TEXT("it holds %1, a name that is not Windows-1252 text in UTF-8"), {quotedName(rawName)}));
     if (rawName == kManifestName) {

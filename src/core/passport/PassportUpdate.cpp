@@ -29,12 +29,12 @@ using ContentKey = std::pair<PictureFolder, std::string>;
 
 std::optional<std::string> fileHash(const std::filesystem::path& file)
 {
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    collection::FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat facts {};
     if (fd.get() < 0 || ::fstat(fd.get(), &facts) != 0 || !S_ISREG(facts.st_mode))
         return std::nullopt;
-    Sha256 hash;
-    if (ReadPieces(fd.get(), [&hash](std::string_view piece) { hash.add(piece); }))
+    collection::Sha256 hash;
+    if (collection::readPieces(fd.get(), [&hash](std::string_view piece) { hash.add(piece); }))
         return std::nullopt;
     return hash.hex();
 }
@@ -47,7 +47,7 @@ std::map<ContentKey, std::string> localPictures(const CBonsaiData& tree, const P
         if (!timeline::isBareFileName(picture.name))
             continue;
         const auto& folder = picture.folder == PictureFolder::Album ? request.albumFolder : request.photosFolder;
-        if (const auto hash = fileHash(folder / text::Cp1252ToUtf8(picture.name)))
+        if (const auto hash = fileHash(folder / text::cp1252ToUtf8(picture.name)))
             local.emplace(ContentKey{picture.folder, *hash}, picture.name);
     }
     return local;
@@ -173,7 +173,7 @@ private:
         for (const HeldPicture& picture : m_reader.pictures()) {
             if (!m_considered.contains(picture.name))
                 continue;
-            Sha256 hash;
+            collection::Sha256 hash;
             const bool read = m_reader.readPicture(picture, [&hash](std::string_view piece) {
                 hash.add(piece);
                 return std::string();
@@ -207,7 +207,7 @@ private:
             const auto name = m_own[CBonsaiData::photoField(slot)];
             std::error_code error;
             if ((known != m_names.end() && name == known->second) ||
-                (name == picture.name && !std::filesystem::exists(m_request.albumFolder / text::Cp1252ToUtf8(picture.name), error)))
+                (name == picture.name && !std::filesystem::exists(m_request.albumFolder / text::cp1252ToUtf8(picture.name), error)))
                 return true;
         }
         return false;
@@ -255,16 +255,16 @@ private:
 
 } // namespace
 
-HeldTree findHeldTree(const PassportImport& request, const EntryList& collection)
+HeldTree findHeldTree(const PassportImport& request, const collection::EntryList& collection)
 {
     PassportReader reader(request.passport, request.limits);
     if (!reader.problem().empty())
         return {reader.problem(), std::nullopt};
     const auto tree = reader.takeEntry();
-    return {{}, findTree(collection, (*tree)[kTreeIdField])};
+    return {{}, collection::findTree(collection, (*tree)[collection::kTreeIdField])};
 }
 
-TreeUpdate updateFromPassport(const PassportImport& request, const EntryList& collection)
+TreeUpdate updateFromPassport(const PassportImport& request, const collection::EntryList& collection)
 {
     TreeUpdate update;
     PassportReader reader(request.passport, request.limits);
@@ -273,7 +273,7 @@ TreeUpdate updateFromPassport(const PassportImport& request, const EntryList& co
         return update;
     }
     const auto incoming = reader.takeEntry();
-    const auto position = findTree(collection, (*incoming)[kTreeIdField]);
+    const auto position = collection::findTree(collection, (*incoming)[collection::kTreeIdField]);
     if (!position) {
         update.problem = importRefusal(reader.shownName(), text::sayMessage(SHOWN_TEXT("the collection no longer holds its tree")));
         return update;

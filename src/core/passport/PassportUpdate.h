@@ -21,7 +21,7 @@ struct HeldTree {
     std::optional<std::size_t> position;
 };
 
-HeldTree findHeldTree(const PassportImport& request, const EntryList& collection);
+HeldTree findHeldTree(const PassportImport& request, const collection::EntryList& collection);
 
 struct TreeUpdate {
     std::string problem;
@@ -45,6 +45,6 @@ struct TreeUpdate {
 // file the tree names already holds is not copied again: the tree's file is named
 // instead. The tree's fields and its events stay as the grower left them, and no
 // "Received" note is added: a passport taken in twice adds nothing the second time.
-TreeUpdate updateFromPassport(const PassportImport& request, const EntryList& collection);
+TreeUpdate updateFromPassport(const PassportImport& request, const collection::EntryList& collection);
 
 } // namespace talvane::passport

@@ -20,14 +20,14 @@ constexpr zip_uint32_t kPlainFileAttributes = zip_uint32_t{S_IFREG | 0644} << 16
 
 PassportWriter::PassportWriter(const std::filesystem::path& target)
 {
-    const auto resolved = ResolveLinks(target);
-    RemoveStaleTemporaries(resolved);
+    const auto resolved = collection::resolveLinks(target);
+    collection::removeStaleTemporaries(resolved);
     if (auto failure = m_temporary.create(resolved)) {
         fail(std::move(*failure));
         return;
     }
     struct stat old {};
-    m_mode = ::stat(resolved.c_str(), &old) == 0 ? old.st_mode & 07777 : NewFileMode();
+    m_mode = ::stat(resolved.c_str(), &old) == 0 ? old.st_mode & 07777 : collection::newFileMode();
     int error = ZIP_ER_OK;
     m_archive.reset(zip_open(m_temporary.path().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
     if (!m_archive)
@@ -90,10 +90,10 @@ bool PassportWriter::commit()
     m_archive.release();
     // libzip wrote the archive beside the temporary and renamed it over it: that file is
     // the one to give its permissions and to flush.
-    FileDescriptor written(::open(m_temporary.path().c_str(), O_RDONLY | O_CLOEXEC));
+    collection::FileDescriptor written(::open(m_temporary.path().c_str(), O_RDONLY | O_CLOEXEC));
     if (written.get() < 0 || ::fchmod(written.get(), m_mode) != 0 || ::fsync(written.get()) != 0 ||
         written.close() != 0)
-        return fail(SystemReason(errno));
+        return fail(collection::systemReason(errno));
     if (auto failure = m_temporary.replaceTarget())
         return fail(std::move(*failure));
     return true;

@@ -39,7 +39,7 @@ private:
     bool add(std::string_view name, struct zip_source* source, bool storedAsIs);
     bool fail(std::string problem);
 
-    SaveTemporary m_temporary;
+    collection::SaveTemporary m_temporary;
     mode_t m_mode = 0;
     ZipArchive m_archive;
     // The bytes of the texts added, which libzip reads only at commit.

@@ -79,7 +79,7 @@ public:
     PlacedPictures place(const std::vector<HeldPicture>& pictures)
     {
         if (stageAll(pictures) && nameAll(pictures)) {
-            m_folders.forEachPrepared([](const std::filesystem::path& folder) { SyncFolder(folder); });
+            m_folders.forEachPrepared([](const std::filesystem::path& folder) { collection::syncFolder(folder); });
             m_placed.files = PlacedFiles(std::move(m_named));
         }
         return std::move(m_placed);
@@ -106,7 +106,7 @@ private:
         const std::string folderName = m_folders.path(folder).string();
         m_staged.push_back(timeline::stageNewFile(m_folders.path(folder), [&](int fd) {
             const bool read = m_reader.readPicture(picture, [&](std::string_view piece) {
-                return WriteAll(fd, piece) ? std::string() : folderName + ": " + SystemReason(errno);
+                return collection::writeAll(fd, piece) ? std::string() : folderName + ": " + collection::systemReason(errno);
             });
             return read ? std::string() : m_reader.problem();
         }));

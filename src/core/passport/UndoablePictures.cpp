@@ -21,7 +21,7 @@ namespace {
 std::filesystem::path reserveHiddenName(const std::filesystem::path& file)
 {
     std::string name = (file.parent_path() / ".undone-import-XXXXXX").string();
-    FileDescriptor reserved(::mkostemp(name.data(), O_CLOEXEC));
+    collection::FileDescriptor reserved(::mkostemp(name.data(), O_CLOEXEC));
     return reserved.get() < 0 ? std::filesystem::path() : std::filesystem::path(name);
 }
 
@@ -44,7 +44,7 @@ UndoablePictures::~UndoablePictures()
     }
 }
 
-void UndoablePictures::setAside(const EntryList& collection)
+void UndoablePictures::setAside(const collection::EntryList& collection)
 {
     if (m_keptForGood)
         return;
@@ -54,7 +54,7 @@ void UndoablePictures::setAside(const EntryList& collection)
         for (const PictureName& picture : picturesNamedBy(*entry)) {
             if (timeline::isBareFileName(picture.name))
                 named.insert((picture.folder == PictureFolder::Album ? m_albumFolder : m_photosFolder) /
-                             text::Cp1252ToUtf8(picture.name));
+                             text::cp1252ToUtf8(picture.name));
         }
     }
     std::set<std::filesystem::path> folders;
@@ -72,7 +72,7 @@ void UndoablePictures::setAside(const EntryList& collection)
         folders.insert(picture.file.parent_path());
     }
     for (const auto& folder : folders)
-        SyncFolder(folder);
+        collection::syncFolder(folder);
 }
 
 void UndoablePictures::putBack()
@@ -85,7 +85,7 @@ void UndoablePictures::putBack()
         folders.insert(picture.file.parent_path());
     }
     for (const auto& folder : folders)
-        SyncFolder(folder);
+        collection::syncFolder(folder);
 }
 
 } // namespace talvane::passport

@@ -23,7 +23,7 @@ public:
     UndoablePictures& operator=(const UndoablePictures&) = delete;
 
     // After Undo: sets aside each picture no entry of `collection` names.
-    void setAside(const EntryList& collection);
+    void setAside(const collection::EntryList& collection);
     // After Redo: every picture set aside takes its name again, unless a file has
     // taken it meanwhile; that one stays set aside.
     void putBack();

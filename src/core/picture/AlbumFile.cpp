@@ -3,20 +3,24 @@
 #include "core/picture/PicDecoder.h"
 #include "core/text/Windows1252.h"
 
+namespace talvane::picture {
+
 namespace {
 
-bool StaysInAlbum(const std::string& name)
+bool staysInAlbum(const std::string& name)
 {
     return name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
 }
 
 } // namespace
 
-void DecodeAlbumFile(const std::string& albumFolder, const std::string& bareName, CPicDecoder& decoder,
+void decodeAlbumFile(const std::string& albumFolder, const std::string& bareName, CPicDecoder& decoder,
                      CBmp& bitmap)
 {
-    const std::string path = albumFolder + "/" + text::Cp1252ToUtf8(bareName);
-    if (!StaysInAlbum(bareName))
+    const std::string path = albumFolder + "/" + text::cp1252ToUtf8(bareName);
+    if (!staysInAlbum(bareName))
         CPicDecoder::RaiseError(4, "Le fichier " + path + " est invalide ou introuvable.");
     decoder.DecodeFile(path, &bitmap, 32);
 }
+
+} // namespace talvane::picture

@@ -5,6 +5,9 @@
 class CBmp;
 class CPicDecoder;
 
+
+namespace talvane::picture {
+
 // The name of the folder that holds the photos, where they are looked for by name.
 inline constexpr char kAlbumFolderName[] = "Album";
 
@@ -12,5 +15,7 @@ inline constexpr char kAlbumFolderName[] = "Album";
 // collection) in the album folder into the bitmap at 32 bits per pixel. A name that
 // would reach outside the album (one with a directory separator, "." or "..") is
 // treated as a missing file, code 4. Failures are thrown as CTextException.
-void DecodeAlbumFile(const std::string& albumFolder, const std::string& bareName, CPicDecoder& decoder,
+void decodeAlbumFile(const std::string& albumFolder, const std::string& bareName, CPicDecoder& decoder,
                      CBmp& bitmap);
+
+} // namespace talvane::picture

@@ -9,8 +9,8 @@ CAnyPicDecoder::CAnyPicDecoder()
 
 void CAnyPicDecoder::DecodeSource(CDataSource* pSource, CBmp* pBitmap, int nBitsPerPixel)
 {
-    const std::uint8_t* pData = pSource->GetCurrent();
-    if (DetectFileType(pData, static_cast<std::int32_t>(pSource->GetEnd() - pData)) == 0)
+    const std::uint8_t* pData = pSource->getCurrent();
+    if (DetectFileType(pData, static_cast<std::int32_t>(pSource->getEnd() - pData)) == 0)
         RaiseError(8, "Unknown file type.");
     Trace(2, "Windows bitmap recognized.\n");
     m_pBmpDecoder->DecodeSource(pSource, pBitmap, nBitsPerPixel);

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+using namespace talvane::picture;
+
 void CBmp::Create(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha)
 {
-    CheckSize(nWidth, nHeight, wBitsPerPixel);
+    checkSize(nWidth, nHeight, wBitsPerPixel);
     ReleaseBitmap();
     AllocateBitmap(nWidth, nHeight, wBitsPerPixel, bAlpha);
 }

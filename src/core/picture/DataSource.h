@@ -16,14 +16,14 @@ public:
     virtual void Open(const std::string& name, const std::uint8_t* pData, std::int32_t nSize);
     virtual void Close();
 
-    const std::string& GetName() const { return m_pszName; }
-    const std::uint8_t* GetCurrent() const { return m_pCurrent; }
-    const std::uint8_t* GetEnd() const { return m_pStart + m_nSize; }
+    const std::string& getName() const { return m_pszName; }
+    const std::uint8_t* getCurrent() const { return m_pCurrent; }
+    const std::uint8_t* getEnd() const { return m_pStart + m_nSize; }
     std::int32_t GetSize() const { return m_nSize; }
 
     // The format decoder moves the read position as it reads; positions are
     // kept inside the block.
-    void SetCurrent(const std::uint8_t* pCurrent) { m_pCurrent = pCurrent; }
+    void setCurrent(const std::uint8_t* pCurrent) { m_pCurrent = pCurrent; }
 
 private:
     const std::uint8_t* m_pCurrent = nullptr;

@@ -21,7 +21,7 @@ constexpr off_t kMaxFileSize = 0x7FFFFFFF;
 
 // POSIX reports a missing file and a missing directory alike (ENOENT); the
 // directory part of the path tells them apart.
-int CodeForOpenError(int error, const std::string& fileName)
+int codeForOpenError(int error, const std::string& fileName)
 {
     switch (error) {
     case EACCES:
@@ -58,17 +58,17 @@ int CFileSource::OpenFile(const std::string& fileName)
     // instead of waiting for a writer.
     m_hFile = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (m_hFile < 0)
-        return CodeForOpenError(errno, fileName);
+        return codeForOpenError(errno, fileName);
 
     struct stat status {};
     if (::fstat(m_hFile, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size == 0
         || status.st_size > kMaxFileSize) {
-        ReleaseHandles();
+        releaseHandles();
         return kAccessRefused;
     }
     void* view = ::mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, m_hFile, 0);
     if (view == MAP_FAILED) {
-        ReleaseHandles();
+        releaseHandles();
         return kAccessRefused;
     }
     m_hMapping = view;
@@ -78,11 +78,11 @@ int CFileSource::OpenFile(const std::string& fileName)
 
 void CFileSource::Close()
 {
-    ReleaseHandles();
+    releaseHandles();
     CDataSource::Close();
 }
 
-void CFileSource::ReleaseHandles()
+void CFileSource::releaseHandles()
 {
     if (m_hMapping != nullptr) {
         ::munmap(m_hMapping, static_cast<std::size_t>(GetSize()));

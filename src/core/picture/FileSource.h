@@ -17,7 +17,7 @@ public:
     void Close() override;
 
 private:
-    void ReleaseHandles();
+    void releaseHandles();
 
     int m_hFile = -1;
     void* m_hMapping = nullptr;

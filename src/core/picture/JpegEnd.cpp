@@ -12,14 +12,14 @@ constexpr std::uint8_t kEndOfImage = 0xD9;
 
 // Markers that stand alone, without a length: a stuffed zero and the restart
 // markers inside the coded data, and the temporary marker.
-bool StandsAlone(std::uint8_t marker)
+bool standsAlone(std::uint8_t marker)
 {
     return marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
 }
 
 } // namespace
 
-bool JpegReachesItsEnd(std::string_view data)
+bool jpegReachesItsEnd(std::string_view data)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
     const auto size = static_cast<std::size_t>(data.size());
@@ -39,7 +39,7 @@ bool JpegReachesItsEnd(std::string_view data)
         const std::uint8_t marker = bytes[i++];
         if (marker == kEndOfImage)
             return true;
-        if (StandsAlone(marker))
+        if (standsAlone(marker))
             continue;
         if (size - i < 2)
             return false;

@@ -8,6 +8,6 @@ namespace talvane::picture {
 // with grey and calls it a success; walking the markers tells a complete file from a
 // truncated one. Segments are skipped by their lengths, so a thumbnail inside the
 // camera's data does not count as the end, and bytes after the end are allowed.
-bool JpegReachesItsEnd(std::string_view data);
+bool jpegReachesItsEnd(std::string_view data);
 
 } // namespace talvane::picture

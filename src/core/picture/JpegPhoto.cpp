@@ -49,7 +49,7 @@ public:
                                              &m_size.height, &subsampling, &m_colourspace) != 0)
             return PhotoProblem{PhotoFault::NoUsableSize, tjGetErrorStr2(m_handle.get())};
         const std::string_view file(reinterpret_cast<const char*>(m_bytes.data()), m_bytes.size());
-        return PhotoHeader{m_size, JpegReachesItsEnd(file)};
+        return PhotoHeader{m_size, jpegReachesItsEnd(file)};
     }
 
     std::optional<PhotoProblem> decode(PixelScaler& scaler) override

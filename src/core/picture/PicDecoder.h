@@ -47,6 +47,6 @@ protected:
 
     CDataSource* m_pSource = nullptr;
     CBmp* m_pBitmap = nullptr;
-    std::unique_ptr<PaletteEntry[]> m_pPalette;
+    std::unique_ptr<talvane::picture::PaletteEntry[]> m_pPalette;
     std::int32_t m_nDestBitsPerPixel = 0;
 };

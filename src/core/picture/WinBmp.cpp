@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+using namespace talvane::picture;
+
 namespace {
 
 constexpr std::int32_t kSizeRefused = 9;
@@ -15,26 +17,26 @@ constexpr std::int32_t kSizeRefused = 9;
 constexpr const char* kInvalidSizeText = "Bitmap width, height or depth invalid.\n";
 constexpr const char* kTooLargeText = "Bitmap size too large.\n";
 
-std::uint64_t ColorTableSize(std::uint16_t wBitsPerPixel)
+std::uint64_t colorTableSize(std::uint16_t wBitsPerPixel)
 {
     return wBitsPerPixel < 16 ? std::uint64_t{4} << wBitsPerPixel : 0;
 }
 
 // Computed in 64 bits: no width or depth can wrap it.
-std::uint64_t LineSizeOf(std::int32_t nWidth, std::uint16_t wBitsPerPixel)
+std::uint64_t lineSizeOf(std::int32_t nWidth, std::uint16_t wBitsPerPixel)
 {
     const std::uint64_t bytes = (static_cast<std::uint64_t>(nWidth) * wBitsPerPixel + 7) / 8;
     return (bytes + 3) & ~std::uint64_t{3};
 }
 
 // Only for sizes CheckSize accepted.
-std::size_t BlockSizeOf(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel)
+std::size_t blockSizeOf(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel)
 {
-    return static_cast<std::size_t>(CWinBmp::kInfoHeaderSize + ColorTableSize(wBitsPerPixel)
-        + LineSizeOf(nWidth, wBitsPerPixel) * static_cast<std::uint64_t>(nHeight));
+    return static_cast<std::size_t>(CWinBmp::kInfoHeaderSize + colorTableSize(wBitsPerPixel)
+        + lineSizeOf(nWidth, wBitsPerPixel) * static_cast<std::uint64_t>(nHeight));
 }
 
-void PutLittleEndian(std::uint8_t* p, std::uint32_t value, int nBytes)
+void putLittleEndian(std::uint8_t* p, std::uint32_t value, int nBytes)
 {
     for (int i = 0; i < nBytes; ++i)
         p[i] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -55,54 +57,54 @@ CWinBmp::~CWinBmp()
 
 std::size_t CWinBmp::GetLineSize() const
 {
-    return static_cast<std::size_t>(LineSizeOf(m_nWidth, m_wBitsPerPixel));
+    return static_cast<std::size_t>(lineSizeOf(m_nWidth, m_wBitsPerPixel));
 }
 
-void CWinBmp::CheckSize(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel) const
+void CWinBmp::checkSize(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel) const
 {
     if (nWidth < 1 || nHeight < 1 || (wBitsPerPixel != 8 && wBitsPerPixel != 32))
         throw CTextException(kSizeRefused, kInvalidSizeText);
     // Bounded by division rather than by a product that could overflow.
-    const std::uint64_t fixedPart = kInfoHeaderSize + ColorTableSize(wBitsPerPixel);
+    const std::uint64_t fixedPart = kInfoHeaderSize + colorTableSize(wBitsPerPixel);
     const std::uint64_t rowsLimit = (kMaxBlockSize - fixedPart) / static_cast<std::uint64_t>(nHeight);
-    if (LineSizeOf(nWidth, wBitsPerPixel) > rowsLimit)
+    if (lineSizeOf(nWidth, wBitsPerPixel) > rowsLimit)
         throw CTextException(kSizeRefused, kTooLargeText);
 }
 
 void CWinBmp::Create(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha)
 {
-    CheckSize(nWidth, nHeight, wBitsPerPixel);
+    checkSize(nWidth, nHeight, wBitsPerPixel);
     // A picture of the last one's block size keeps the block: photos shown one
     // after another then cost no allocation and no fresh pages.
-    if (m_pInfo && BlockSizeOf(nWidth, nHeight, wBitsPerPixel) == m_blockSize)
-        DescribeBlock(nWidth, nHeight, wBitsPerPixel, bAlpha);
+    if (m_pInfo && blockSizeOf(nWidth, nHeight, wBitsPerPixel) == m_blockSize)
+        describeBlock(nWidth, nHeight, wBitsPerPixel, bAlpha);
     else
         CBmp::Create(nWidth, nHeight, wBitsPerPixel, bAlpha);
 }
 
 void CWinBmp::AllocateBitmap(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha)
 {
-    CheckSize(nWidth, nHeight, wBitsPerPixel);
-    const std::size_t blockSize = BlockSizeOf(nWidth, nHeight, wBitsPerPixel);
+    checkSize(nWidth, nHeight, wBitsPerPixel);
+    const std::size_t blockSize = blockSizeOf(nWidth, nHeight, wBitsPerPixel);
     // The pixels are left as they come: the decoder writes or clears each of
     // them once, rather than clearing a block it is about to fill.
     m_pInfo.reset(static_cast<std::uint8_t*>(std::malloc(blockSize)));
     if (!m_pInfo)
         throw std::bad_alloc();
     m_blockSize = blockSize;
-    DescribeBlock(nWidth, nHeight, wBitsPerPixel, bAlpha);
+    describeBlock(nWidth, nHeight, wBitsPerPixel, bAlpha);
 }
 
-void CWinBmp::DescribeBlock(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha)
+void CWinBmp::describeBlock(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha)
 {
-    const std::size_t tableSize = static_cast<std::size_t>(ColorTableSize(wBitsPerPixel));
+    const std::size_t tableSize = static_cast<std::size_t>(colorTableSize(wBitsPerPixel));
     std::uint8_t* pHeader = m_pInfo.get();
     std::memset(pHeader, 0, kInfoHeaderSize);
-    PutLittleEndian(pHeader, kInfoHeaderSize, 4);
-    PutLittleEndian(pHeader + 4, static_cast<std::uint32_t>(nWidth), 4);
-    PutLittleEndian(pHeader + 8, static_cast<std::uint32_t>(nHeight), 4);
-    PutLittleEndian(pHeader + 12, 1, 2);
-    PutLittleEndian(pHeader + 14, wBitsPerPixel, 2);
+    putLittleEndian(pHeader, kInfoHeaderSize, 4);
+    putLittleEndian(pHeader + 4, static_cast<std::uint32_t>(nWidth), 4);
+    putLittleEndian(pHeader + 8, static_cast<std::uint32_t>(nHeight), 4);
+    putLittleEndian(pHeader + 12, 1, 2);
+    putLittleEndian(pHeader + 14, wBitsPerPixel, 2);
 
     m_pColorTable = tableSize != 0 ? reinterpret_cast<PaletteEntry*>(pHeader + kInfoHeaderSize) : nullptr;
     m_pBits = pHeader + kInfoHeaderSize + tableSize;
@@ -117,7 +119,7 @@ void CWinBmp::DescribeBlock(std::int32_t nWidth, std::int32_t nHeight, std::uint
         throw;
     }
     if (m_pColorTable != nullptr)
-        SetGreyRamp();
+        setGreyRamp();
 }
 
 void CWinBmp::ReleaseBitmap()
@@ -141,7 +143,7 @@ void CWinBmp::BuildLineTable()
         m_ppLines[i] = m_pBits + (height - 1 - i) * lineSize;
 }
 
-void CWinBmp::SetGreyRamp()
+void CWinBmp::setGreyRamp()
 {
     const unsigned count = 1u << m_wBitsPerPixel;
     for (unsigned i = 0; i < count; ++i) {

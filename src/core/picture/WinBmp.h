@@ -24,13 +24,13 @@ public:
     void ReleaseBitmap() override;
 
     // The whole block, starting with its info header; null when empty.
-    const std::uint8_t* GetInfo() const { return m_pInfo.get(); }
-    std::size_t GetBlockSize() const { return m_blockSize; }
+    const std::uint8_t* getInfo() const { return m_pInfo.get(); }
+    std::size_t getBlockSize() const { return m_blockSize; }
     // The first stored row, which is the bottom line.
-    const std::uint8_t* GetBits() const { return m_pBits; }
+    const std::uint8_t* getBits() const { return m_pBits; }
 
 protected:
-    void CheckSize(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel) const override;
+    void checkSize(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel) const override;
     void AllocateBitmap(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha) override;
     void BuildLineTable() override;
 
@@ -41,8 +41,8 @@ private:
 
     // Writes the header, colour table address and line table of a picture of
     // this size over the present block, which must be large enough.
-    void DescribeBlock(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha);
-    void SetGreyRamp();
+    void describeBlock(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel, bool bAlpha);
+    void setGreyRamp();
 
     std::unique_ptr<std::uint8_t, FreeBlock> m_pInfo;
     std::size_t m_blockSize = 0;

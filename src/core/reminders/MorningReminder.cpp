@@ -40,10 +40,10 @@ MorningReminder::MorningReminder(std::filesystem::path collection, Clock clock)
 
 std::filesystem::path MorningReminder::stateFileFor(const std::filesystem::path& collection)
 {
-    return CollectionFileIn("XDG_STATE_HOME", ".local/state", "reminders", collection);
+    return collection::collectionFileIn("XDG_STATE_HOME", ".local/state", "reminders", collection);
 }
 
-std::optional<ReminderRound> MorningReminder::nextRound(const EntryList& entries, const TreeLinks& links,
+std::optional<ReminderRound> MorningReminder::nextRound(const collection::EntryList& entries, const TreeLinks& links,
                                                        const text::Words& words)
 {
     const auto now = m_clock();
@@ -90,15 +90,15 @@ void MorningReminder::record(const ReminderRound& round, const std::vector<Chann
         json[keyOf(channel)] = day.text();
     // A state file that cannot be written leaves the days in memory: only a program
     // started again the same day would send them again.
-    if (!MakeOwnFolder(m_stateFile.parent_path()))
-        ReplaceFile(m_stateFile, json.dump() + "\n");
+    if (!collection::makeOwnFolder(m_stateFile.parent_path()))
+        collection::replaceFile(m_stateFile, json.dump() + "\n");
 }
 
 MorningReminder::SentDays MorningReminder::sentDays() const
 {
     SentDays sent = m_sent;
     std::string bytes;
-    if (ReadWholeFile(m_stateFile, bytes))
+    if (collection::readWholeFile(m_stateFile, bytes))
         return sent;
     try {
         const auto json = nlohmann::json::parse(bytes);

@@ -39,7 +39,7 @@ public:
 
     // What to send now, if anything. The entries are read only when a channel waits
     // for the day's message.
-    std::optional<ReminderRound> nextRound(const EntryList& entries, const TreeLinks& links, const text::Words& words);
+    std::optional<ReminderRound> nextRound(const collection::EntryList& entries, const TreeLinks& links, const text::Words& words);
     // Notes how the round's sends went: a channel whose message went is done for the day.
     void record(const ReminderRound& round, const std::vector<ChannelOutcome>& outcomes);
 

@@ -5,7 +5,7 @@
 
 namespace talvane::reminders {
 
-std::optional<ReminderMessage> morningMessage(const EntryList& entries, journal::CalendarDate today,
+std::optional<ReminderMessage> morningMessage(const collection::EntryList& entries, journal::CalendarDate today,
                                               std::string_view collectionName, const TreeLinks& links,
                                               const text::Words& words)
 {

@@ -15,7 +15,7 @@ namespace talvane::reminders {
 // Where a paired phone opens the page of the tree at a position
 // ("http://192.168.1.20:8750/tree/REF"); nothing while the collection is not shared
 // with a paired phone.
-using TreeLinks = std::function<std::optional<std::string>(const EntryList& entries, std::size_t position)>;
+using TreeLinks = std::function<std::optional<std::string>(const collection::EntryList& entries, std::size_t position)>;
 
 // A message for the grower's phone, as a push notification or an e-mail (UTF-8).
 struct ReminderMessage {
@@ -30,7 +30,7 @@ struct ReminderMessage {
 // The care due today or overdue, earliest first, in the desktop notification's words:
 // every task on a line of its own, followed by its tree's link where there is one.
 // Nothing when no task is due.
-std::optional<ReminderMessage> morningMessage(const EntryList& entries, journal::CalendarDate today,
+std::optional<ReminderMessage> morningMessage(const collection::EntryList& entries, journal::CalendarDate today,
                                               std::string_view collectionName, const TreeLinks& links,
                                               const text::Words& words);
 

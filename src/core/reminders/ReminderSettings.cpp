@@ -103,7 +103,7 @@ std::optional<std::string> settingsProblem(const ReminderSettings& settings)
 
 std::filesystem::path reminderSettingsFile(const std::filesystem::path& collection)
 {
-    return CollectionFileIn("XDG_CONFIG_HOME", ".config", "reminders", collection);
+    return collection::collectionFileIn("XDG_CONFIG_HOME", ".config", "reminders", collection);
 }
 
 SettingsRead readReminderSettings(const std::filesystem::path& file)
@@ -112,7 +112,7 @@ SettingsRead readReminderSettings(const std::filesystem::path& file)
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return {};
-    if (auto failure = ReadWholeFile(file, bytes))
+    if (auto failure = collection::readWholeFile(file, bytes))
         return {{}, text::sayMessage(SHOWN_TEXT("The reminder settings %1 cannot be read: %2"), {file.string(), *failure})};
     try {
         const auto json = nlohmann::json::parse(bytes);
@@ -147,9 +147,9 @@ std::optional<std::string> writeReminderSettings(const std::filesystem::path& fi
           {"from", settings.mail.from},
           {"to", settings.mail.to}}},
     };
-    auto failure = MakeOwnFolder(file.parent_path());
+    auto failure = collection::makeOwnFolder(file.parent_path());
     if (!failure)
-        failure = ReplaceFile(file, json.dump(2) + "\n");
+        failure = collection::replaceFile(file, json.dump(2) + "\n");
     if (failure)
         return text::sayMessage(SHOWN_TEXT("The reminder settings %1 cannot be written: %2"), {file.string(), *failure});
     return std::nullopt;

@@ -8,17 +8,19 @@
 #include <array>
 #include <initializer_list>
 
+using namespace talvane::report;
+
 
 namespace {
 
 using F = CBonsaiData;
-using talvane::fields::FieldInfo;
-using talvane::fields::Page;
-using talvane::fields::ReportForm;
+using talvane::collection::FieldInfo;
+using talvane::collection::Page;
+using talvane::collection::ReportForm;
 
 // A label whose "%s" marks take the values in turn. Values are copied as they are: a
 // percent sign in a value is never read as a format.
-std::string Labelled(std::string_view label, std::initializer_list<std::string_view> values)
+std::string labelled(std::string_view label, std::initializer_list<std::string_view> values)
 {
     std::string line;
     for (std::string_view value : values) {
@@ -29,30 +31,30 @@ std::string Labelled(std::string_view label, std::initializer_list<std::string_v
     return line.append(label);
 }
 
-void Rule(std::string_view title, std::size_t length, ReportLines& lines)
+void rule(std::string_view title, std::size_t length, ReportLines& lines)
 {
     std::string rule(title);
     rule.resize(length, '-');
     AddReportLine(rule, lines);
 }
 
-void Blank(ReportLines& lines)
+void blank(ReportLines& lines)
 {
     AddReportLine(" ", lines);
 }
 
 // One field as the catalogue says the report prints it.
-void ReportField(const FieldInfo& info, const CBonsaiData& entry, ReportLines& lines)
+void reportField(const FieldInfo& info, const CBonsaiData& entry, ReportLines& lines)
 {
     const std::string_view value = info.reportedText(entry[info.index]);
     switch (info.reportForm) {
     case ReportForm::None:
         return;
     case ReportForm::Line:
-        AddReportLine(Labelled(info.reportLabel, {value}), lines);
+        AddReportLine(labelled(info.reportLabel, {value}), lines);
         return;
     case ReportForm::SpacedParagraph:
-        Blank(lines);
+        blank(lines);
         [[fallthrough]];
     case ReportForm::Paragraph:
         AddReportLine(info.reportLabel, lines);
@@ -60,50 +62,50 @@ void ReportField(const FieldInfo& info, const CBonsaiData& entry, ReportLines& l
         return;
     case ReportForm::PhotoPair: {
         const std::size_t slot = info.index - F::Photo1Description;
-        AddReportLine(Labelled(info.reportLabel, {value, entry[F::photoField(slot)]}), lines);
+        AddReportLine(labelled(info.reportLabel, {value, entry[F::photoField(slot)]}), lines);
         return;
     }
     }
 }
 
 // The fields a page's section of the report prints, in the order it prints them.
-std::vector<const FieldInfo*> ReportedFields(Page page)
+std::vector<const FieldInfo*> reportedFields(Page page)
 {
     std::vector<const FieldInfo*> reported;
-    for (const std::size_t index : talvane::fields::fieldsOf(page)) {
-        if (talvane::fields::field(index).reportForm != ReportForm::None)
-            reported.push_back(&talvane::fields::field(index));
+    for (const std::size_t index : talvane::collection::fieldsOf(page)) {
+        if (talvane::collection::field(index).reportForm != ReportForm::None)
+            reported.push_back(&talvane::collection::field(index));
     }
     std::sort(reported.begin(), reported.end(),
               [](const FieldInfo* a, const FieldInfo* b) { return a->reportOrder < b->reportOrder; });
     return reported;
 }
 
-void ReportFields(Page page, const CBonsaiData& entry, ReportLines& lines)
+void reportFields(Page page, const CBonsaiData& entry, ReportLines& lines)
 {
     static const auto sections = [] {
         std::array<std::vector<const FieldInfo*>, static_cast<std::size_t>(Page::Journal) + 1> made;
         for (std::size_t p = 0; p < made.size(); ++p)
-            made[p] = ReportedFields(static_cast<Page>(p));
+            made[p] = reportedFields(static_cast<Page>(p));
         return made;
     }();
     for (const FieldInfo* info : sections[static_cast<std::size_t>(page)])
-        ReportField(*info, entry, lines);
+        reportField(*info, entry, lines);
 }
 
 // A page's section: its rule, its fields and two blank lines.
-void Section(Page page, const CBonsaiData& entry, ReportLines& lines)
+void section(Page page, const CBonsaiData& entry, ReportLines& lines)
 {
-    const auto& info = talvane::fields::page(page);
-    Rule("-- " + std::string(info.caption) + " ", info.reportRuleLength, lines);
-    ReportFields(page, entry, lines);
-    Blank(lines);
-    Blank(lines);
+    const auto& info = talvane::collection::page(page);
+    rule("-- " + std::string(info.caption) + " ", info.reportRuleLength, lines);
+    reportFields(page, entry, lines);
+    blank(lines);
+    blank(lines);
 }
 
 // "2026-04-12 Wiring, due 2026-09-01 [File maple2.bmp] (Height 42 cm, Trunk diameter
 // 3.5 cm): text", the text's own lines following as report lines.
-std::string JournalEventLine(const talvane::journal::CareEvent& event)
+std::string journalEventLine(const talvane::journal::CareEvent& event)
 {
     std::string line = event.date.text() + " " + std::string(talvane::journal::careKindName(event.kind));
     if (event.due)
@@ -125,7 +127,7 @@ std::string JournalEventLine(const talvane::journal::CareEvent& event)
 
 // The tree's journal, newest first. A tree without events, or whose field holds
 // something else than a journal, adds nothing, so its report stays as it always was.
-void JournalSection(const CBonsaiData& entry, ReportLines& lines)
+void journalSection(const CBonsaiData& entry, ReportLines& lines)
 {
     const std::string_view field = entry[talvane::journal::kJournalField];
     if (field.empty())
@@ -133,24 +135,24 @@ void JournalSection(const CBonsaiData& entry, ReportLines& lines)
     const auto events = talvane::journal::Journal::read(field).newestFirst();
     if (events.empty())
         return;
-    Rule("-- Care journal ", 63, lines);
+    rule("-- Care journal ", 63, lines);
     for (const auto& numbered : events)
-        AddReportText(JournalEventLine(numbered.event), lines);
-    Blank(lines);
-    Blank(lines);
+        AddReportText(journalEventLine(numbered.event), lines);
+    blank(lines);
+    blank(lines);
 }
 
 // Fills the entry's last page with blank lines, so that the next entry starts a page;
 // blank lines that spilled over onto a page of their own are dropped instead, so that
 // no page of the report is made of blank lines alone.
-void EndOnAPageOfItsOwn(ReportLines& lines, std::size_t start)
+void endOnAPageOfItsOwn(ReportLines& lines, std::size_t start)
 {
     const std::size_t lastPage = lines.size() / kReportPageLines * kReportPageLines;
     if (lastPage > start && std::all_of(lines.begin() + static_cast<std::ptrdiff_t>(lastPage), lines.end(),
                                         [](const std::string& line) { return line.find_first_not_of(' ') == std::string::npos; }))
         lines.resize(lastPage);
     while (lines.size() % kReportPageLines != 0)
-        Blank(lines);
+        blank(lines);
 }
 
 } // namespace
@@ -193,19 +195,19 @@ void BuildEntryReport(const CBonsaiData* entry, ReportLines& lines, bool printAl
         return;
     const CBonsaiData& e = *entry;
     const std::size_t start = lines.size();
-    const std::size_t headerRule = talvane::fields::page(Page::NewEntry).reportRuleLength;
-    Rule("", headerRule, lines);
-    ReportFields(Page::NewEntry, e, lines);
-    Rule("", headerRule, lines);
-    Blank(lines);
-    Blank(lines);
+    const std::size_t headerRule = talvane::collection::page(Page::NewEntry).reportRuleLength;
+    rule("", headerRule, lines);
+    reportFields(Page::NewEntry, e, lines);
+    rule("", headerRule, lines);
+    blank(lines);
+    blank(lines);
 
     for (const Page page : {Page::Purchase, Page::Plant, Page::Species, Page::Transformation, Page::Maintenance,
                             Page::Album})
-        Section(page, e, lines);
+        section(page, e, lines);
 
-    JournalSection(e, lines);
+    journalSection(e, lines);
 
     if (printAll)
-        EndOnAPageOfItsOwn(lines, start);
+        endOnAPageOfItsOwn(lines, start);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace talvane::report {
+
 ReportPager::ReportPager(std::vector<const CBonsaiData*> entries, bool printAll)
     : m_entries(std::move(entries)), m_printAll(printAll), m_held(m_entries.size())
 {
@@ -39,3 +41,5 @@ void ReportPager::hold(std::size_t index)
     BuildEntryReport(m_entries[index], m_lines, m_printAll);
     m_held = index;
 }
+
+} // namespace talvane::report

@@ -9,6 +9,9 @@
 
 class CBonsaiData;
 
+
+namespace talvane::report {
+
 // The pages of the report of some entries, each made when it is asked for from its
 // own entry: a print of a whole collection holds the lines of one entry at a time,
 // never those of every entry. The entries must stay as they are while it is used.
@@ -35,3 +38,5 @@ private:
     std::size_t m_held;
     ReportLines m_lines;
 };
+
+} // namespace talvane::report

@@ -3,7 +3,7 @@
 #include "core/collection/FieldCatalogue.h"
 #include "core/journal/Journal.h"
 
-namespace search {
+namespace talvane::search {
 namespace {
 
 bool isSeparator(char byte)
@@ -13,11 +13,11 @@ bool isSeparator(char byte)
 
 // Per field index, the field when it is stored as a code ("1") that a person reads as
 // something else ("Exterior"), else null: such a field is found by both.
-const std::array<const talvane::fields::FieldInfo*, CBonsaiData::kFieldCount>& codedFieldTable()
+const std::array<const talvane::collection::FieldInfo*, CBonsaiData::kFieldCount>& codedFieldTable()
 {
     static const auto coded = [] {
-        std::array<const talvane::fields::FieldInfo*, CBonsaiData::kFieldCount> table{};
-        for (const auto& info : talvane::fields::allFields())
+        std::array<const talvane::collection::FieldInfo*, CBonsaiData::kFieldCount> table{};
+        for (const auto& info : talvane::collection::allFields())
             table[info.index] = info.choices.empty() ? nullptr : &info;
         return table;
     }();
@@ -31,13 +31,13 @@ const std::array<bool, CBonsaiData::kFieldCount>& namedFieldTable()
     static const auto named = [] {
         std::array<bool, CBonsaiData::kFieldCount> table{};
         for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
-            table[field] = !talvane::fields::field(field).isSpare();
+            table[field] = !talvane::collection::field(field).isSpare();
         return table;
     }();
     return named;
 }
 
-EntryMatcher::EntryMatcher(std::string_view filter, const text::Words& words)
+EntryMatcher::EntryMatcher(std::string_view filter, const talvane::text::Words& words)
 {
     std::size_t at = 0;
     while (at < filter.size()) {
@@ -70,4 +70,4 @@ bool EntryMatcher::matches(const CBonsaiData& entry) const
     return true;
 }
 
-} // namespace search
+} // namespace talvane::search

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace search {
+namespace talvane::search {
 
 // The filter typed over a collection: an entry matches when every word of the
 // filter appears, ignoring case and accents, in at least one of its 52 named fields,
@@ -19,7 +19,7 @@ namespace search {
 // Words are separated by spaces or tabs; a filter without words matches everything.
 class EntryMatcher {
 public:
-    explicit EntryMatcher(std::string_view filter, const text::Words& words = text::inEnglish);
+    explicit EntryMatcher(std::string_view filter, const talvane::text::Words& words = talvane::text::inEnglish);
 
     bool matchesEverything() const { return m_words.empty(); }
     bool matches(const CBonsaiData& entry) const;
@@ -33,4 +33,4 @@ private:
 // Per field index, whether the field is one of the 52 named ones.
 const std::array<bool, CBonsaiData::kFieldCount>& namedFieldTable();
 
-} // namespace search
+} // namespace talvane::search

@@ -4,7 +4,7 @@
 #include <numeric>
 #include <string>
 
-namespace search {
+namespace talvane::search {
 
 std::vector<std::size_t> sortedPositions(std::size_t count, const EntryAt& entryAt, ListColumn column,
                                          bool descending)
@@ -34,7 +34,7 @@ void keepMatchingPositions(const std::vector<std::size_t>& positions, const Entr
     }
 }
 
-std::vector<std::size_t> findEntries(const EntryList& entries, const EntryMatcher& matcher)
+std::vector<std::size_t> findEntries(const collection::EntryList& entries, const EntryMatcher& matcher)
 {
     std::vector<std::size_t> positions(entries.size());
     std::iota(positions.begin(), positions.end(), std::size_t{0});
@@ -44,4 +44,4 @@ std::vector<std::size_t> findEntries(const EntryList& entries, const EntryMatche
     return matching;
 }
 
-} // namespace search
+} // namespace talvane::search

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-namespace search {
+namespace talvane::search {
 
 // Reaches the entry at a position of a collection, wherever the collection is held.
 using EntryAt = std::function<const CBonsaiData&(std::size_t position)>;
@@ -24,6 +24,6 @@ void keepMatchingPositions(const std::vector<std::size_t>& positions, const Entr
                            const EntryMatcher& matcher, std::vector<std::size_t>& matching);
 
 // The positions of a collection's matching entries, in collection order.
-std::vector<std::size_t> findEntries(const EntryList& entries, const EntryMatcher& matcher);
+std::vector<std::size_t> findEntries(const collection::EntryList& entries, const EntryMatcher& matcher);
 
-} // namespace search
+} // namespace talvane::search

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace search {
+namespace talvane::search {
 namespace {
 
 // Bytes compared a block at a time; GCC and Clang turn these into vector instructions.
@@ -104,4 +104,4 @@ bool FoldedWord::matchesAt(std::string_view text, std::size_t at, bool fromSecon
     return true;
 }
 
-} // namespace search
+} // namespace talvane::search

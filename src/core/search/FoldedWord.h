@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace search {
+namespace talvane::search {
 
 // One word looked for in texts, ignoring case and accents. The word is folded once;
 // each text is folded byte by byte as it is read, through the fold table, so a
@@ -31,4 +31,4 @@ private:
     unsigned char m_asciiUpper = 0;
 };
 
-} // namespace search
+} // namespace talvane::search

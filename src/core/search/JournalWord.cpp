@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace search {
+namespace talvane::search {
 namespace {
 
 using talvane::journal::CareKind;
@@ -23,12 +23,12 @@ std::uint16_t kindBit(CareKind kind)
 
 } // namespace
 
-JournalWord::JournalWord(const FoldedWord& word, const text::Words& words) : m_word(word)
+JournalWord::JournalWord(const FoldedWord& word, const talvane::text::Words& words) : m_word(word)
 {
     for (const CareKind kind : talvane::journal::kCareKinds) {
         const std::string_view stored = talvane::journal::careKindName(kind);
         const bool byStoredName = m_word.foundIn(stored);
-        if (!byStoredName && !m_word.foundIn(text::Utf8ToCp1252(text::say(words, stored))))
+        if (!byStoredName && !m_word.foundIn(talvane::text::utf8ToCp1252(talvane::text::say(words, stored))))
             continue;
         m_kinds |= kindBit(kind);
         if (!byStoredName)
@@ -85,4 +85,4 @@ bool JournalWord::lineHolds(std::string_view line) const
     return event && ((m_kinds & kindBit(event->kind)) || m_word.foundIn(event->text));
 }
 
-} // namespace search
+} // namespace talvane::search

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace search {
+namespace talvane::search {
 
 // One word of a filter looked for in a journal field, ignoring case and accents: in
 // the texts of the events this version reads, and in the names of their kinds of
@@ -15,7 +15,7 @@ namespace search {
 // measurements are not the events' words; a foreign field and its lines hold none.
 class JournalWord {
 public:
-    JournalWord(const FoldedWord& word, const text::Words& words);
+    JournalWord(const FoldedWord& word, const talvane::text::Words& words);
 
     bool foundIn(std::string_view journalField) const;
 
@@ -32,4 +32,4 @@ private:
     std::vector<FoldedWord> m_storedKindNames;
 };
 
-} // namespace search
+} // namespace talvane::search

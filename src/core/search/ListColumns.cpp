@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-namespace search {
+namespace talvane::search {
 
 const char* listColumnTitle(ListColumn column)
 {
@@ -17,9 +17,9 @@ const char* listColumnTitle(ListColumn column)
     case ListColumn::Name:
         return SHOWN_TEXT("Name");
     case ListColumn::BotanicalName:
-        return talvane::fields::field(CBonsaiData::BotanicalName).label.data();
+        return talvane::collection::field(CBonsaiData::BotanicalName).label.data();
     case ListColumn::CommonName:
-        return talvane::fields::field(CBonsaiData::CommonName).label.data();
+        return talvane::collection::field(CBonsaiData::CommonName).label.data();
     case ListColumn::Style:
         return SHOWN_TEXT("Style");
     case ListColumn::InteriorExterior:
@@ -46,7 +46,7 @@ std::string listColumnText(const CBonsaiData& entry, ListColumn column)
         return std::string(shaping.empty() ? std::string_view(entry[CBonsaiData::PurchaseStyle]) : shaping);
     }
     case ListColumn::InteriorExterior:
-        return std::string(talvane::fields::field(CBonsaiData::IntExt).shownText(entry[CBonsaiData::IntExt]));
+        return std::string(talvane::collection::field(CBonsaiData::IntExt).shownText(entry[CBonsaiData::IntExt]));
     case ListColumn::Purchased:
         return entry[CBonsaiData::PurchaseDate];
     case ListColumn::Photos: {
@@ -87,9 +87,9 @@ bool sortsBefore(const ColumnSortKey& first, const ColumnSortKey& second, bool d
     return descending ? second.key < first.key : first.key < second.key;
 }
 
-std::string listedTreesText(std::size_t listed, std::size_t total, bool filtered, const text::Words& words)
+std::string listedTreesText(std::size_t listed, std::size_t total, bool filtered, const talvane::text::Words& words)
 {
-    using text::say;
+    using talvane::text::say;
     const std::string all = std::to_string(total);
     // None and one have texts of their own: French counts none in the singular.
     if (!filtered)
@@ -102,4 +102,4 @@ std::string listedTreesText(std::size_t listed, std::size_t total, bool filtered
                         : say(words, SHOWN_TEXT("%1 of %2 trees"), {shown, all});
 }
 
-} // namespace search
+} // namespace talvane::search

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-namespace search {
+namespace talvane::search {
 
 // The columns of the collection list, each a text made from an entry's fields.
 enum class ListColumn {
@@ -53,6 +53,6 @@ bool sortsBefore(const ColumnSortKey& first, const ColumnSortKey& second, bool d
 // How many trees a list shows, said in the words given: "340 trees", "1 tree", or
 // "12 of 340 trees" while a filter narrows it.
 std::string listedTreesText(std::size_t listed, std::size_t total, bool filtered,
-                            const text::Words& words = text::inEnglish);
+                            const talvane::text::Words& words = talvane::text::inEnglish);
 
-} // namespace search
+} // namespace talvane::search

@@ -2,7 +2,7 @@
 
 #include "core/search/TextFolding.h"
 
-namespace search {
+namespace talvane::search {
 namespace {
 
 bool isDigit(char byte)
@@ -53,4 +53,4 @@ std::string naturalSortKey(std::string_view text)
     return key;
 }
 
-} // namespace search
+} // namespace talvane::search

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace search {
+namespace talvane::search {
 
 // A key whose plain byte order is the order people expect of texts: case and
 // accents do not separate ("érable" equals "Erable"), and runs of digits compare
@@ -11,4 +11,4 @@ namespace search {
 // Texts whose keys are equal keep their order when sorted stably.
 std::string naturalSortKey(std::string_view text);
 
-} // namespace search
+} // namespace talvane::search

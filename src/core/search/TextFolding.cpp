@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace search {
+namespace talvane::search {
 namespace {
 
 struct Spelling {
@@ -59,4 +59,4 @@ std::string foldText(std::string_view text)
     return folded;
 }
 
-} // namespace search
+} // namespace talvane::search

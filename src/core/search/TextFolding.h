@@ -7,7 +7,7 @@
 // "ÉRABLE" compare equal. Every byte folds to one or two bytes: letters lose their
 // case and accents, the ligatures and ß spell out their letters ("œ" is "oe",
 // "ß" is "ss"), and everything else, control bytes included, stays as it is.
-namespace search {
+namespace talvane::search {
 
 struct FoldedByte {
     char first;
@@ -19,4 +19,4 @@ const FoldedByte* foldTable();
 
 std::string foldText(std::string_view text);
 
-} // namespace search
+} // namespace talvane::search

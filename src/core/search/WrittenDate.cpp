@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace search {
+namespace talvane::search {
 namespace {
 
 struct NamedMonth {
@@ -282,4 +282,4 @@ std::optional<WrittenDate> readWrittenDate(std::string_view text)
     return hasWords ? wordDate(*cut) : numericDate(*cut);
 }
 
-} // namespace search
+} // namespace talvane::search

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace search {
+namespace talvane::search {
 
 // A date as a grower writes it in a text field, read as far as it goes: a year, a
 // month or season of a year, or a day.
@@ -26,4 +26,4 @@ struct WrittenDate {
 // "12 March 2016 at the show"), or a day the calendar lacks ("31 June 2014").
 std::optional<WrittenDate> readWrittenDate(std::string_view text);
 
-} // namespace search
+} // namespace talvane::search

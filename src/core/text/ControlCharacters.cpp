@@ -1,17 +1,17 @@
 #include "core/text/ControlCharacters.h"
 
-namespace text {
+namespace talvane::text {
 namespace {
 
 // The C1 controls U+0080..U+009F in UTF-8: 0xC2, then the code point itself as the
 // second byte.
-bool IsC1Control(std::string_view utf8, std::size_t i)
+bool isC1Control(std::string_view utf8, std::size_t i)
 {
     return static_cast<unsigned char>(utf8[i]) == 0xC2 && i + 1 < utf8.size() &&
            (static_cast<unsigned char>(utf8[i + 1]) & 0xE0) == 0x80;
 }
 
-void AppendShown(std::string& out, char32_t control)
+void appendShown(std::string& out, char32_t control)
 {
     switch (control) {
     case '\t':
@@ -34,7 +34,7 @@ void AppendShown(std::string& out, char32_t control)
 
 } // namespace
 
-std::string ShowControlCharacters(std::string_view utf8)
+std::string showControlCharacters(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
@@ -42,10 +42,10 @@ std::string ShowControlCharacters(std::string_view utf8)
         const auto byte = static_cast<unsigned char>(utf8[i]);
         if (byte == '\\') {
             out += "\\\\";
-        } else if (byte < 0x80 && IsControlCharacter(byte)) {
-            AppendShown(out, byte);
-        } else if (IsC1Control(utf8, i)) {
-            AppendShown(out, static_cast<unsigned char>(utf8[++i]));
+        } else if (byte < 0x80 && isControlCharacter(byte)) {
+            appendShown(out, byte);
+        } else if (isC1Control(utf8, i)) {
+            appendShown(out, static_cast<unsigned char>(utf8[++i]));
         } else {
             out += utf8[i];
         }
@@ -53,4 +53,4 @@ std::string ShowControlCharacters(std::string_view utf8)
     return out;
 }
 
-} // namespace text
+} // namespace talvane::text

@@ -2,9 +2,9 @@
 
 #include <climits>
 
-namespace text {
+namespace talvane::text {
 
-int DecimalTextToInt(std::string_view value)
+int decimalTextToInt(std::string_view value)
 {
     std::size_t pos = 0;
     while (pos < value.size() && (value[pos] == ' ' || (value[pos] >= '\t' && value[pos] <= '\r')))
@@ -25,4 +25,4 @@ int DecimalTextToInt(std::string_view value)
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-} // namespace text
+} // namespace talvane::text

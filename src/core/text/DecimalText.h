@@ -2,11 +2,11 @@
 
 #include <string_view>
 
-namespace text {
+namespace talvane::text {
 
 // The classic decimal reading of a text: leading blanks, an optional sign, then
 // digits up to the first other character. A text that does not begin with a
 // number gives 0; a number outside the int range gives INT_MIN or INT_MAX.
-int DecimalTextToInt(std::string_view value);
+int decimalTextToInt(std::string_view value);
 
-} // namespace text
+} // namespace talvane::text

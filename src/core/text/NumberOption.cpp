@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <charconv>
 
-namespace text {
+namespace talvane::text {
 namespace {
 
 // "0, 8 or 32"
-std::string ChoicesText(const std::vector<long long>& choices)
+std::string choicesText(const std::vector<long long>& choices)
 {
     std::string out;
     for (std::size_t i = 0; i < choices.size(); ++i) {
@@ -20,7 +20,7 @@ std::string ChoicesText(const std::vector<long long>& choices)
     return out;
 }
 
-bool IsTaken(const NumberOption& option, long long number)
+bool isTaken(const NumberOption& option, long long number)
 {
     const auto& choices = option.choices;
     return number >= option.minimum && number <= option.maximum &&
@@ -29,25 +29,25 @@ bool IsTaken(const NumberOption& option, long long number)
 
 } // namespace
 
-std::optional<long long> ReadNumberOption(const NumberOption& option, std::string_view text)
+std::optional<long long> readNumberOption(const NumberOption& option, std::string_view text)
 {
     long long number = 0;
     const char* end = text.data() + text.size();
     const auto [stop, failure] = std::from_chars(text.data(), end, number, 10);
-    if (failure != std::errc() || stop != end || !IsTaken(option, number))
+    if (failure != std::errc() || stop != end || !isTaken(option, number))
         return std::nullopt;
     return number;
 }
 
-std::string NumberOptionError(const NumberOption& option, std::string_view text)
+std::string numberOptionError(const NumberOption& option, std::string_view text)
 {
-    const std::string given = ShowControlCharacters(text);
+    const std::string given = showControlCharacters(text);
     const std::string meaning = sayMessage(option.meaning);
     if (!option.choices.empty())
         return sayMessage(SHOWN_TEXT("%1 must be %2 of %3, not \u201C%4\u201D."),
-                          {std::string(option.name), meaning, ChoicesText(option.choices), given});
+                          {std::string(option.name), meaning, choicesText(option.choices), given});
     return sayMessage(SHOWN_TEXT("%1 must be %2 from %3 to %4, not \u201C%5\u201D."),
                       {std::string(option.name), meaning, std::to_string(option.minimum), std::to_string(option.maximum), given});
 }
 
-} // namespace text
+} // namespace talvane::text

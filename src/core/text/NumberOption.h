@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace text {
+namespace talvane::text {
 
 // A command-line option that takes a whole number, and the numbers it takes. Both
 // programs read every number given to an option through this, so that a wrong one
@@ -36,11 +36,11 @@ inline const NumberOption kEntryNumberOption{
 // The number a text gives when it is written in decimal digits, with a "-" before
 // them for a negative one, and is one the option takes. Anything else gives
 // nothing: blanks, "+", "0x", exponents, fractions, a number past the range.
-std::optional<long long> ReadNumberOption(const NumberOption& option, std::string_view text);
+std::optional<long long> readNumberOption(const NumberOption& option, std::string_view text);
 
 // Why the option refused the text, as one line without the program's name:
 // --within must be a whole number of days from 0 to 3650, not “-5”.
 // Control characters in the text are shown as escapes, never sent to the terminal.
-std::string NumberOptionError(const NumberOption& option, std::string_view text);
+std::string numberOptionError(const NumberOption& option, std::string_view text);
 
-} // namespace text
+} // namespace talvane::text

@@ -1,7 +1,7 @@
 // Made by scripts/make_plain_forms.py from Unicode 14.0.0: do not edit.
 #include "core/text/PlainFormTables.h"
 
-namespace text {
+namespace talvane::text {
 
 const std::vector<Decomposition>& decompositions()
 {
@@ -830,4 +830,4 @@ const std::vector<CodeRange>& combiningMarks()
     return table;
 }
 
-} // namespace text
+} // namespace talvane::text

@@ -4,7 +4,7 @@
 
 // Unicode data for putting a character in a plain form the code page holds, made by
 // scripts/make_plain_forms.py.
-namespace text {
+namespace talvane::text {
 
 struct Decomposition {
     char32_t codePoint;
@@ -23,4 +23,4 @@ const std::vector<Decomposition>& storableDecompositions();
 // Every combining mark (general categories Mn, Mc and Me), sorted.
 const std::vector<CodeRange>& combiningMarks();
 
-} // namespace text
+} // namespace talvane::text

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace text {
+namespace talvane::text {
 
 namespace {
 
@@ -34,10 +34,10 @@ std::vector<char32_t> decomposed(char32_t codePoint)
 std::optional<unsigned char> composedStorable(const std::vector<char32_t>& points)
 {
     if (points.size() == 1)
-        return CodePointToCp1252(points.front());
+        return codePointToCp1252(points.front());
     for (const Decomposition& entry : storableDecompositions())
         if (entry.decomposed == points)
-            return CodePointToCp1252(entry.codePoint);
+            return codePointToCp1252(entry.codePoint);
     return std::nullopt;
 }
 
@@ -60,7 +60,7 @@ std::string utf8Of(const std::vector<char32_t>& points)
 {
     std::string out;
     for (const char32_t point : points)
-        AppendUtf8(out, point);
+        appendUtf8(out, point);
     return out;
 }
 
@@ -73,11 +73,11 @@ const StorableChange* StorableForm::firstLeftOut() const
     return found == changes.end() ? nullptr : &*found;
 }
 
-StorableForm MakeStorable(std::string_view utf8)
+StorableForm makeStorable(std::string_view utf8)
 {
     std::vector<char32_t> points;
     for (std::size_t at = 0; at < utf8.size();)
-        points.push_back(NextCodePoint(utf8, at).value_or(kReplacement));
+        points.push_back(nextCodePoint(utf8, at).value_or(kReplacement));
 
     StorableForm form;
     for (std::size_t at = 0; at < points.size();) {
@@ -88,7 +88,7 @@ StorableForm MakeStorable(std::string_view utf8)
                                             points.begin() + static_cast<std::ptrdiff_t>(end));
         std::string kept;
         for (const char32_t point : cluster)
-            if (const auto byte = CodePointToCp1252(point))
+            if (const auto byte = codePointToCp1252(point))
                 kept += static_cast<char>(*byte);
         if (kept.size() == cluster.size()) {
             form.cp1252 += kept;
@@ -96,11 +96,11 @@ StorableForm MakeStorable(std::string_view utf8)
             const auto plain = plainForm(cluster);
             const std::string stored = plain ? std::string(1, static_cast<char>(*plain)) : std::string();
             form.cp1252 += stored;
-            form.changes.push_back({utf8Of(cluster), Cp1252ToUtf8(stored)});
+            form.changes.push_back({utf8Of(cluster), cp1252ToUtf8(stored)});
         }
         at = end;
     }
     return form;
 }
 
-} // namespace text
+} // namespace talvane::text

@@ -9,7 +9,7 @@
 // canonical decomposition gives one the code page holds ("Ō" becomes "O", "e" with a
 // combining acute becomes "é"), and is left out otherwise. A character with its
 // combining marks is judged as one.
-namespace text {
+namespace talvane::text {
 
 struct StorableChange {
     std::string typed;  // UTF-8: the character with its marks
@@ -24,6 +24,6 @@ struct StorableForm {
     const StorableChange* firstLeftOut() const;
 };
 
-StorableForm MakeStorable(std::string_view utf8);
+StorableForm makeStorable(std::string_view utf8);
 
-} // namespace text
+} // namespace talvane::text

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace text {
+namespace talvane::text {
 namespace {
 
 // 0x80..0x9F: the characters Windows-1252 puts where Latin-1 has C1 controls.
@@ -15,7 +15,7 @@ constexpr std::array<char32_t, 32> kHighControls = {
 
 } // namespace
 
-void AppendUtf8(std::string& out, char32_t cp)
+void appendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -36,7 +36,7 @@ void AppendUtf8(std::string& out, char32_t cp)
 
 // Decodes one UTF-8 sequence at pos; gives nothing for a malformed one and
 // advances pos past the bytes consumed either way.
-std::optional<char32_t> NextCodePoint(std::string_view s, std::size_t& pos)
+std::optional<char32_t> nextCodePoint(std::string_view s, std::size_t& pos)
 {
     const auto lead = static_cast<unsigned char>(s[pos++]);
     if (lead < 0x80)
@@ -66,14 +66,14 @@ std::optional<char32_t> NextCodePoint(std::string_view s, std::size_t& pos)
     return cp;
 }
 
-char32_t Cp1252ToCodePoint(unsigned char byte)
+char32_t cp1252ToCodePoint(unsigned char byte)
 {
     if (byte >= 0x80 && byte < 0xA0)
         return kHighControls[byte - 0x80];
     return byte;
 }
 
-std::optional<unsigned char> CodePointToCp1252(char32_t cp)
+std::optional<unsigned char> codePointToCp1252(char32_t cp)
 {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return static_cast<unsigned char>(cp);
@@ -84,36 +84,36 @@ std::optional<unsigned char> CodePointToCp1252(char32_t cp)
     return std::nullopt;
 }
 
-std::string Cp1252ToUtf8(std::string_view bytes)
+std::string cp1252ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
     for (char c : bytes)
-        AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(c)));
+        appendUtf8(out, cp1252ToCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 
-std::string Utf8ToCp1252(std::string_view utf8)
+std::string utf8ToCp1252(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        const auto cp = NextCodePoint(utf8, pos);
-        const auto byte = cp ? CodePointToCp1252(*cp) : std::nullopt;
+        const auto cp = nextCodePoint(utf8, pos);
+        const auto byte = cp ? codePointToCp1252(*cp) : std::nullopt;
         out += byte ? static_cast<char>(*byte) : '?';
     }
     return out;
 }
 
-std::optional<std::string> Utf8ToCp1252Strict(std::string_view utf8, Utf8ConversionError* error)
+std::optional<std::string> utf8ToCp1252Strict(std::string_view utf8, Utf8ConversionError* error)
 {
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
     for (std::size_t index = 0; pos < utf8.size(); ++index) {
-        const auto cp = NextCodePoint(utf8, pos);
-        const auto byte = cp ? CodePointToCp1252(*cp) : std::nullopt;
+        const auto cp = nextCodePoint(utf8, pos);
+        const auto byte = cp ? codePointToCp1252(*cp) : std::nullopt;
         if (!byte) {
             if (error)
                 error->characterIndex = index;
@@ -124,4 +124,4 @@ std::optional<std::string> Utf8ToCp1252Strict(std::string_view utf8, Utf8Convers
     return out;
 }
 
-} // namespace text
+} // namespace talvane::text

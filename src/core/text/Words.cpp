@@ -1,6 +1,6 @@
 #include "core/text/Words.h"
 
-namespace text {
+namespace talvane::text {
 
 std::string inEnglish(std::string_view english)
 {
@@ -59,4 +59,4 @@ std::string SaidText::said(const Words& words) const
     return say(words, english, values);
 }
 
-} // namespace text
+} // namespace talvane::text

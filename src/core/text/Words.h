@@ -12,7 +12,7 @@
 
 // Texts the core makes for people to read are written in English and said through the
 // words they are given, so that the window and the phone pages can say them in theirs.
-namespace text {
+namespace talvane::text {
 
 // A text's translation (UTF-8) for its English; "%1", "%2", … stand for values that are
 // filled in after it is translated.
@@ -54,4 +54,4 @@ struct SaidText {
     std::vector<std::string> values; // UTF-8
 };
 
-} // namespace text
+} // namespace talvane::text

@@ -62,7 +62,7 @@ bool copyBytes(int from, int to, std::uintmax_t size)
             return true;
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0 || !WriteAll(to, std::string_view(buffer, static_cast<std::size_t>(got))))
+        if (got < 0 || !collection::writeAll(to, std::string_view(buffer, static_cast<std::size_t>(got))))
             return false;
     }
 }
@@ -129,10 +129,10 @@ std::string preparePhotoFolder(const std::filesystem::path& folder, bool* made)
     if (made)
         *made = madeHere;
     if (!madeHere && errno != EEXIST)
-        return SystemReason(errno);
+        return collection::systemReason(errno);
     struct stat facts {};
     if (::stat(folder.c_str(), &facts) != 0)
-        return SystemReason(errno);
+        return collection::systemReason(errno);
     if (!S_ISDIR(facts.st_mode))
         return text::sayMessage(SHOWN_TEXT("\"%1\" beside the collection is not a folder."), {folder.filename().string()});
     return {};
@@ -147,12 +147,12 @@ void StagedPhoto::discard() const
 StagedPhoto stageNewFile(const std::filesystem::path& folder, const std::function<std::string(int fd)>& fill)
 {
     std::string temporary = (folder / ".photo-copy-XXXXXX").string();
-    FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
+    collection::FileDescriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
     if (out.get() < 0)
-        return failed(SystemReason(errno));
+        return failed(collection::systemReason(errno));
     std::string problem = fill(out.get());
-    if (problem.empty() && (::fchmod(out.get(), NewFileMode()) != 0 || out.close() != 0))
-        problem = SystemReason(errno);
+    if (problem.empty() && (::fchmod(out.get(), collection::newFileMode()) != 0 || out.close() != 0))
+        problem = collection::systemReason(errno);
     if (!problem.empty()) {
         ::unlink(temporary.c_str());
         return failed(std::move(problem));
@@ -164,10 +164,10 @@ StagedPhoto stageNewFile(const std::filesystem::path& folder, const std::functio
 
 StagedPhoto stagePhotoCopy(const std::filesystem::path& source, const std::filesystem::path& folder)
 {
-    FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    collection::FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat facts {};
     if (in.get() < 0 || ::fstat(in.get(), &facts) != 0)
-        return failed(SystemReason(errno));
+        return failed(collection::systemReason(errno));
     if (!S_ISREG(facts.st_mode))
         return failed(text::sayMessage(SHOWN_TEXT("It is not a file.")));
     if (static_cast<std::uintmax_t>(facts.st_size) > kMaxPhotoBytes)
@@ -176,7 +176,7 @@ StagedPhoto stagePhotoCopy(const std::filesystem::path& source, const std::files
     const struct timespec times[2] = {facts.st_atim, facts.st_mtim};
     StagedPhoto staged = stageNewFile(folder, [&](int out) {
         if (!copyBytes(in.get(), out, static_cast<std::uintmax_t>(facts.st_size)) || ::futimens(out, times) != 0)
-            return SystemReason(errno);
+            return collection::systemReason(errno);
         return std::string();
     });
     staged.source = source;
@@ -186,7 +186,7 @@ StagedPhoto stagePhotoCopy(const std::filesystem::path& source, const std::files
 
 void makeStagedCopiesDurable(const std::filesystem::path& folder)
 {
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    collection::FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::syncfs(dir.get());
 }
@@ -205,18 +205,18 @@ CopiedPhoto nameStagedFile(const StagedPhoto& staged, const std::filesystem::pat
         if (number > 1)
             name += " (" + std::to_string(number) + ")";
         name += extension;
-        const std::filesystem::path target = folder / text::Cp1252ToUtf8(name);
+        const std::filesystem::path target = folder / text::cp1252ToUtf8(name);
         const int error = nameWithoutReplacing(staged.temporary, target);
         if (error == EEXIST)
             continue;
         if (error != 0) {
             staged.discard();
-            return {{}, 0, {}, SystemReason(error)};
+            return {{}, 0, {}, collection::systemReason(error)};
         }
         return {name, number, target, {}};
     }
     staged.discard();
-    return {{}, 0, {}, SystemReason(EEXIST)};
+    return {{}, 0, {}, collection::systemReason(EEXIST)};
 }
 
 void removePlacedFiles(const std::vector<std::filesystem::path>& files)
@@ -227,7 +227,7 @@ void removePlacedFiles(const std::vector<std::filesystem::path>& files)
         folders.insert(file.parent_path());
     }
     for (const auto& folder : folders)
-        SyncFolder(folder);
+        collection::syncFolder(folder);
 }
 
 } // namespace talvane::timeline

@@ -24,7 +24,7 @@ bool isUsableFolder(const std::filesystem::path& path)
 
 std::filesystem::path pictureIn(const std::filesystem::path& folder, const std::string& name)
 {
-    return folder / text::Cp1252ToUtf8(name);
+    return folder / text::cp1252ToUtf8(name);
 }
 
 // Calls visit(name, inPhotosFolder) for each picture the entry names; gives how many
@@ -121,7 +121,7 @@ std::string renamed(const std::map<std::string, std::string>& renames, const std
 
 } // namespace
 
-NamedPictures namedPictures(const EntryList& entries)
+NamedPictures namedPictures(const collection::EntryList& entries)
 {
     NamedPictures names;
     for (const auto& entry : entries)
@@ -149,10 +149,10 @@ std::filesystem::path collectionHome(const std::filesystem::path& collectionFile
 }
 
 PictureFolders findPictureFolders(const std::filesystem::path& home, const std::filesystem::path& startFolder,
-                                  const EntryList& entries)
+                                  const collection::EntryList& entries)
 {
-    PictureFolders folders{home / kAlbumFolderName, home / kPhotosFolderName};
-    const std::filesystem::path shared = startFolder / kAlbumFolderName;
+    PictureFolders folders{home / picture::kAlbumFolderName, home / kPhotosFolderName};
+    const std::filesystem::path shared = startFolder / picture::kAlbumFolderName;
     if (isUsableFolder(folders.album) || startFolder.empty() || !isUsableFolder(shared))
         return folders;
     std::error_code error;

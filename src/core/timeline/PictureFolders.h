@@ -27,7 +27,7 @@ struct NamedPictures {
     std::set<std::string> album;
     std::set<std::string> photos;
 };
-NamedPictures namedPictures(const EntryList& entries);
+NamedPictures namedPictures(const collection::EntryList& entries);
 
 // The folder a collection file lives in.
 std::filesystem::path collectionHome(const std::filesystem::path& collectionFile);
@@ -37,7 +37,7 @@ std::filesystem::path collectionHome(const std::filesystem::path& collectionFile
 // holding a picture the collection names: one program folder serving its collections, as
 // an old installation kept them. Neither folder need exist yet.
 PictureFolders findPictureFolders(const std::filesystem::path& home, const std::filesystem::path& startFolder,
-                                  const EntryList& entries);
+                                  const collection::EntryList& entries);
 
 // Pictures copied from one collection's folders into another's.
 struct BroughtPictures {

@@ -104,7 +104,7 @@ AddedPhotos copyPhotosToTimeline(const std::filesystem::path& photosFolder, cons
         return added;
     makeStagedCopiesDurable(photosFolder);
     if (nameStagedPhotos(photosFolder, addition, staged, added))
-        SyncFolder(photosFolder);
+        collection::syncFolder(photosFolder);
     return added;
 }
 

@@ -35,7 +35,7 @@ std::optional<std::string> photosFolderName(std::string_view picture)
 std::filesystem::path TimelinePhoto::path(const std::filesystem::path& photosFolder,
                                           const std::filesystem::path& albumFolder) const
 {
-    return (inPhotosFolder ? photosFolder : albumFolder) / text::Cp1252ToUtf8(fileName);
+    return (inPhotosFolder ? photosFolder : albumFolder) / text::cp1252ToUtf8(fileName);
 }
 
 std::string TimelinePhoto::picture() const

@@ -9,4 +9,4 @@
 // name is taken, and ".bmp". Names are compared without regard to case, so the
 // album stays sound on a case-blind file system. It never holds a path separator,
 // "." or "..".
-QString AlbumCopyName(const QString& sourceFileName, const QStringList& namesInAlbum);
+QString albumCopyName(const QString& sourceFileName, const QStringList& namesInAlbum);

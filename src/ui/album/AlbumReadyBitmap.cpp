@@ -15,7 +15,7 @@ constexpr std::uint32_t kUncompressed = 0;
 constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
 
-std::uint32_t ReadLe(QByteArrayView bytes, qsizetype offset, int size)
+std::uint32_t readLe(QByteArrayView bytes, qsizetype offset, int size)
 {
     std::uint32_t value = 0;
     for (int i = size - 1; i >= 0; --i)
@@ -24,12 +24,12 @@ std::uint32_t ReadLe(QByteArrayView bytes, qsizetype offset, int size)
 }
 
 // The bytes of all stored rows, each padded to a multiple of 4 bytes.
-std::int64_t PixelBytes(std::int64_t width, std::int64_t height, std::uint32_t bitCount)
+std::int64_t pixelBytes(std::int64_t width, std::int64_t height, std::uint32_t bitCount)
 {
     return (width * bitCount + 31) / 32 * 4 * height;
 }
 
-bool CompressionReadable(std::uint32_t bitCount, std::uint32_t compression)
+bool compressionReadable(std::uint32_t bitCount, std::uint32_t compression)
 {
     return compression == kUncompressed || (bitCount == 4 && compression == kRle4) ||
            (bitCount == 8 && compression == kRle8);
@@ -37,38 +37,38 @@ bool CompressionReadable(std::uint32_t bitCount, std::uint32_t compression)
 
 } // namespace
 
-bool IsAlbumReadyHeader(QByteArrayView start, qint64 fileSize)
+bool isAlbumReadyHeader(QByteArrayView start, qint64 fileSize)
 {
-    if (start.size() < kHeadersSize || start[0] != 'B' || start[1] != 'M' || ReadLe(start, 14, 4) != 40)
+    if (start.size() < kHeadersSize || start[0] != 'B' || start[1] != 'M' || readLe(start, 14, 4) != 40)
         return false;
-    const std::int64_t width = static_cast<std::int32_t>(ReadLe(start, 18, 4));
-    const std::int64_t height = std::abs(std::int64_t{static_cast<std::int32_t>(ReadLe(start, 22, 4))});
-    const std::uint32_t bitCount = ReadLe(start, 28, 2);
-    const std::uint32_t compression = ReadLe(start, 30, 4);
-    const std::uint32_t colorsUsed = ReadLe(start, 46, 4);
+    const std::int64_t width = static_cast<std::int32_t>(readLe(start, 18, 4));
+    const std::int64_t height = std::abs(std::int64_t{static_cast<std::int32_t>(readLe(start, 22, 4))});
+    const std::uint32_t bitCount = readLe(start, 28, 2);
+    const std::uint32_t compression = readLe(start, 30, 4);
+    const std::uint32_t colorsUsed = readLe(start, 46, 4);
     if (width < 1 || width > kMaxSide || height < 1 || height > kMaxSide)
         return false;
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)
         return false;
-    if (!CompressionReadable(bitCount, compression))
+    if (!compressionReadable(bitCount, compression))
         return false;
     // The decoder looks for the pixels right after the colour table, whatever the
     // file header's offset says: both must agree.
     const std::int64_t colors = bitCount > 8 ? 0 : colorsUsed != 0 ? colorsUsed : std::int64_t{1} << bitCount;
     const std::int64_t pixelOffset = kHeadersSize + 4 * colors;
-    if (ReadLe(start, 10, 4) != pixelOffset)
+    if (readLe(start, 10, 4) != pixelOffset)
         return false;
     if (compression != kUncompressed)
         return fileSize > pixelOffset;
-    return fileSize >= pixelOffset + PixelBytes(width, height, bitCount);
+    return fileSize >= pixelOffset + pixelBytes(width, height, bitCount);
 }
 
-bool IsAlbumReadyBitmap(const QFileInfo& file, const QString& albumFolder)
+bool isAlbumReadyBitmap(const QFileInfo& file, const QString& albumFolder)
 {
     if (!file.isFile() || file.absoluteDir().canonicalPath() != QDir(albumFolder).canonicalPath())
         return false;
     QFile bitmap(file.absoluteFilePath());
     if (!bitmap.open(QIODevice::ReadOnly))
         return false;
-    return IsAlbumReadyHeader(bitmap.read(kHeadersSize), bitmap.size());
+    return isAlbumReadyHeader(bitmap.read(kHeadersSize), bitmap.size());
 }

@@ -11,7 +11,7 @@ class QString;
 // (a 40-byte header; 1, 4, 8, 24 or 32 bits; uncompressed, RLE4 or RLE8; the pixel
 // data right after the colour table; every uncompressed row present). Anything
 // else is imported as a copy.
-bool IsAlbumReadyBitmap(const QFileInfo& file, const QString& albumFolder);
+bool isAlbumReadyBitmap(const QFileInfo& file, const QString& albumFolder);
 
 // The same judgement on the first bytes of a file and its size.
-bool IsAlbumReadyHeader(QByteArrayView start, qint64 fileSize);
+bool isAlbumReadyHeader(QByteArrayView start, qint64 fileSize);

@@ -10,13 +10,13 @@ namespace {
 constexpr std::uint32_t kHeadersSize = 14 + 40;
 constexpr std::uint32_t kPixelsPerMetre = 2835; // 72 dots per inch
 
-void PutLe(QByteArray& out, std::uint32_t value, int size)
+void putLe(QByteArray& out, std::uint32_t value, int size)
 {
     for (int i = 0; i < size; ++i)
         out.append(static_cast<char>(value >> (8 * i) & 0xFF));
 }
 
-QImage OpaqueRgb(const QImage& picture)
+QImage opaqueRgb(const QImage& picture)
 {
     if (!picture.hasAlphaChannel())
         return picture.convertToFormat(QImage::Format_RGB888);
@@ -30,9 +30,9 @@ QImage OpaqueRgb(const QImage& picture)
 
 } // namespace
 
-QByteArray EncodeBitmap24(const QImage& picture)
+QByteArray encodeBitmap24(const QImage& picture)
 {
-    const QImage rgb = OpaqueRgb(picture);
+    const QImage rgb = opaqueRgb(picture);
     const auto width = static_cast<std::uint32_t>(rgb.width());
     const auto height = static_cast<std::uint32_t>(rgb.height());
     const std::uint32_t rowSize = (3 * width + 3) & ~3u;
@@ -41,15 +41,15 @@ QByteArray EncodeBitmap24(const QImage& picture)
     QByteArray out;
     out.reserve(static_cast<qsizetype>(kHeadersSize + pixelsSize));
     out.append("BM");
-    PutLe(out, kHeadersSize + pixelsSize, 4);
-    PutLe(out, 0, 4);
-    PutLe(out, kHeadersSize, 4);
+    putLe(out, kHeadersSize + pixelsSize, 4);
+    putLe(out, 0, 4);
+    putLe(out, kHeadersSize, 4);
     for (std::uint32_t field : {40u, width, height})
-        PutLe(out, field, 4);
-    PutLe(out, 1, 2);
-    PutLe(out, 24, 2);
+        putLe(out, field, 4);
+    putLe(out, 1, 2);
+    putLe(out, 24, 2);
     for (std::uint32_t field : {0u, pixelsSize, kPixelsPerMetre, kPixelsPerMetre, 0u, 0u})
-        PutLe(out, field, 4);
+        putLe(out, field, 4);
 
     const QByteArray padding(static_cast<qsizetype>(rowSize - 3 * width), '\0');
     for (int y = rgb.height() - 1; y >= 0; --y) {

@@ -7,18 +7,20 @@
 
 #include <cstring>
 
-QImage BitmapToImage(const CWinBmp& bitmap)
+using namespace talvane::picture;
+
+QImage bitmapToImage(const CWinBmp& bitmap)
 {
-    if (bitmap.IsEmpty())
+    if (bitmap.isEmpty())
         return {};
     const int width = bitmap.GetWidth();
     const int height = bitmap.GetHeight();
-    std::uint8_t* const* lines = bitmap.GetLines();
+    std::uint8_t* const* lines = bitmap.getLines();
 
-    if (bitmap.GetBitsPerPixel() == 8) {
+    if (bitmap.getBitsPerPixel() == 8) {
         QImage image(width, height, QImage::Format_Indexed8);
         QList<QRgb> colors;
-        const PaletteEntry* table = bitmap.GetColorTable();
+        const PaletteEntry* table = bitmap.getColorTable();
         for (int i = 0; i < 256; ++i)
             colors.append(qRgb(table[i].red, table[i].green, table[i].blue));
         image.setColorTable(colors);
@@ -37,9 +39,9 @@ QImage BitmapToImage(const CWinBmp& bitmap)
     return image;
 }
 
-void DrawBitmap(QPainter& painter, const CWinBmp& bitmap, int x, int y)
+void drawBitmap(QPainter& painter, const CWinBmp& bitmap, int x, int y)
 {
-    const QImage image = BitmapToImage(bitmap);
+    const QImage image = bitmapToImage(bitmap);
     if (!image.isNull())
         painter.drawImage(QPoint(x, y), image);
 }

@@ -10,8 +10,8 @@ class QPainter;
 // table.
 
 // A copy of the picture, top line first; a null image for an empty bitmap.
-QImage BitmapToImage(const CWinBmp& bitmap);
+QImage bitmapToImage(const CWinBmp& bitmap);
 
 // Draws the whole picture at its own size, its top left corner at (x, y).
 // An empty bitmap draws nothing.
-void DrawBitmap(QPainter& painter, const CWinBmp& bitmap, int x, int y);
+void drawBitmap(QPainter& painter, const CWinBmp& bitmap, int x, int y);

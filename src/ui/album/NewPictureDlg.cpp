@@ -13,8 +13,8 @@ CNewPictureDlg::CNewPictureDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("New picture"));
     DialogTemplate t(this, 237, 46);
-    const auto& field = talvane::fields::field(CBonsaiData::Photo1Description);
-    t.label(CoreText(field.label), 10, 10, 155, 8);
+    const auto& field = talvane::collection::field(CBonsaiData::Photo1Description);
+    t.label(coreText(field.label), 10, 10, 155, 8);
     m_description = t.edit(1047, 10, 20, 155, 14, static_cast<int>(field.typingLimit));
     connect(t.button(1, tr("&OK"), 180, 5, 50, 14, true), &QPushButton::clicked, this, &QDialog::accept);
     connect(t.button(2, tr("&Cancel"), 180, 22, 50, 14), &QPushButton::clicked, this, &QDialog::reject);
@@ -23,7 +23,7 @@ CNewPictureDlg::CNewPictureDlg(QWidget* parent) : QDialog(parent)
 
 void CNewPictureDlg::accept()
 {
-    m_strNewPictureDescription = ToAnsi(m_description->text());
+    m_strNewPictureDescription = toAnsi(m_description->text());
     QDialog::accept();
 }
 

@@ -26,6 +26,8 @@
 
 #include <algorithm>
 
+using namespace talvane::picture;
+
 namespace {
 
 // Draws the page's picture above every control, as a window drawing on its own
@@ -51,7 +53,7 @@ protected:
             return;
         }
         const QPoint origin = m_page.pictureOrigin();
-        DrawBitmap(painter, m_page.albumBitmap(), origin.x(), origin.y());
+        drawBitmap(painter, m_page.albumBitmap(), origin.x(), origin.y());
     }
 
 private:
@@ -112,7 +114,7 @@ void CPage1::RefreshPictureList()
     for (int k = 0; k < kSlots; ++k) {
         if (m_strPhotoFile[k].empty())
             continue;
-        m_list->addItem(FromAnsi(m_strPhotoDesc[k]));
+        m_list->addItem(fromAnsi(m_strPhotoDesc[k]));
         m_list->setCurrentRow(m_list->count() - 1);
     }
     repaint();
@@ -165,13 +167,13 @@ void CPage1::decodeSlot(int index, Report report)
     const std::string file = index >= 0 && index < kSlots ? m_strPhotoFile[index] : std::string();
     m_lastDecoded = std::make_pair(index, file);
     try {
-        DecodeAlbumFile(QFile::encodeName(m_albumFolder()).toStdString(), file, m_albumDecoder,
+        decodeAlbumFile(QFile::encodeName(m_albumFolder()).toStdString(), file, m_albumDecoder,
                         m_albumBitmap);
         m_unreadableFile.clear();
         MissingPictures::session().noteFound(slotPath(file));
     } catch (const CTextException& e) {
         m_albumBitmap.ReleaseBitmap();
-        m_unreadableFile = FromAnsi(file);
+        m_unreadableFile = fromAnsi(file);
         // Each file is reported once a session; after that its place says it all.
         if (report == Report::Quiet)
             return;
@@ -191,13 +193,13 @@ void CPage1::decodeSlot(int index, Report report)
 
 QString CPage1::slotPath(const std::string& file) const
 {
-    return QDir(m_albumFolder()).filePath(FromAnsi(file));
+    return QDir(m_albumFolder()).filePath(fromAnsi(file));
 }
 
 void CPage1::reportFailure(const std::string& message, int errorCode, Report report)
 {
     // One substitution step: a "%1" in a file name stays as it is.
-    const QString text = FromAnsi(message);
+    const QString text = fromAnsi(message);
     const QString code = QString::number(errorCode);
     if (report == Report::ShowPicture)
         m_services.prompter().ask(QStringLiteral("%1[Code:%2]").arg(text, code), QStringLiteral("Erreur"), mb::kOk);
@@ -219,17 +221,17 @@ bool CPage1::hasFreeSlot() const
 
 void CPage1::repaint()
 {
-    m_viewButton->setEnabled(m_list->count() > 0 && !m_albumBitmap.IsEmpty());
+    m_viewButton->setEnabled(m_list->count() > 0 && !m_albumBitmap.isEmpty());
     m_canvas->update();
 }
 
 void CPage1::onPictureView()
 {
-    if (m_list->count() == 0 || m_albumBitmap.IsEmpty())
+    if (m_list->count() == 0 || m_albumBitmap.isEmpty())
         return;
     const int row = m_list->currentRow();
-    const QString description = row >= 0 && row < kSlots ? FromAnsi(m_strPhotoDesc[row]) : QString();
-    PictureViewer viewer(BitmapToImage(m_albumBitmap), description, this);
+    const QString description = row >= 0 && row < kSlots ? fromAnsi(m_strPhotoDesc[row]) : QString();
+    PictureViewer viewer(bitmapToImage(m_albumBitmap), description, this);
     m_services.dialogRunner().run(viewer);
 }
 
@@ -283,7 +285,7 @@ std::optional<QString> CPage1::askForPictureFile(const QString& albumFolder)
 
 bool CPage1::bringIntoAlbum(QFileInfo& info, const QString& albumFolder)
 {
-    if (IsAlbumReadyBitmap(info, albumFolder)) {
+    if (isAlbumReadyBitmap(info, albumFolder)) {
         if (info.suffix() != QLatin1String("bmp"))
             m_services.prompter().ask(tr("Only *.bmp files can be use."), tr("Attention"),
                                       mb::kIconStop);
@@ -291,7 +293,7 @@ bool CPage1::bringIntoAlbum(QFileInfo& info, const QString& albumFolder)
     }
     // Any other picture joins the album as a copy; with every slot taken none is made.
     if (!hasFreeSlot()) {
-        TellPictureLimit(m_services.prompter());
+        tellPictureLimit(m_services.prompter());
         return false;
     }
     const auto copy = PhotoImport(m_services.prompter(), albumFolder).run(info.absoluteFilePath());
@@ -304,8 +306,8 @@ bool CPage1::bringIntoAlbum(QFileInfo& info, const QString& albumFolder)
 
 int CPage1::acceptChosenPicture(const QFileInfo& info)
 {
-    m_strFileExt = ToAnsi(info.suffix());
-    m_strFileName = ToAnsi(info.fileName());
+    m_strFileExt = toAnsi(info.suffix());
+    m_strFileName = toAnsi(info.fileName());
     m_lastDecoded.reset();
     try {
         m_albumDecoder.DecodeFile(QFile::encodeName(info.absoluteFilePath()).toStdString(), &m_albumBitmap, 32);
@@ -320,7 +322,7 @@ int CPage1::acceptChosenPicture(const QFileInfo& info)
     if (width <= kMaxPictureSize && height <= kMaxPictureSize)
         return 0;
     m_services.prompter().ask(tr("The picture size is too big:\n< %1 >\nActual size: %2x%3 [Max. 250x250]")
-                                  .arg(FromAnsi(m_strFileName), QString::number(width), QString::number(height)),
+                                  .arg(fromAnsi(m_strFileName), QString::number(width), QString::number(height)),
                               tr("Error"), mb::kOk);
     restoreSelectedPicture();
     return 1;
@@ -351,7 +353,7 @@ void CPage1::OnPictureAdd()
         emit albumChanged(tr("Add photo"));
         return;
     }
-    TellPictureLimit(m_services.prompter());
+    tellPictureLimit(m_services.prompter());
     restoreSelectedPicture();
 }
 
@@ -368,7 +370,7 @@ void CPage1::OnPictureDelete()
         return;
     const int index = m_list->currentRow();
     const bool inRange = index >= 0 && index < kSlots;
-    const QString description = inRange ? FromAnsi(m_strPhotoDesc[index]) : QString();
+    const QString description = inRange ? fromAnsi(m_strPhotoDesc[index]) : QString();
     if (m_services.prompter().ask(tr("< %1 > will be delete from the photo album !!!").arg(description),
                                   tr("Please confirm ..."), mb::kOkCancel) != mb::kIdOk)
         return;

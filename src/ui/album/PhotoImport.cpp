@@ -16,20 +16,20 @@ namespace {
 
 constexpr int kMaxPictureSize = 250;
 
-QString Number(int value)
+QString number(int value)
 {
     return QString::number(value);
 }
 
 // What the user is asked before anything is written. Texts the user chose (file
 // names) are put in with one substitution, so a "%1" in them stays as it is.
-QString ImportQuestion(const QString& sourceName, QSize upright, QSize target, const QString& copyName)
+QString importQuestion(const QString& sourceName, QSize upright, QSize target, const QString& copyName)
 {
     if (target == upright)
         return QCoreApplication::translate("PhotoImport", "Talvane will add a copy of %1, %2 × %3 pixels, to the Album folder as %4.")
-            .arg(sourceName, Number(target.width()), Number(target.height()), copyName);
+            .arg(sourceName, number(target.width()), number(target.height()), copyName);
     return QCoreApplication::translate("PhotoImport", "Talvane will add a copy of %1, reduced to %2 × %3 pixels, to the Album folder as %4.")
-        .arg(sourceName, Number(target.width()), Number(target.height()), copyName);
+        .arg(sourceName, number(target.width()), number(target.height()), copyName);
 }
 
 } // namespace
@@ -50,8 +50,8 @@ std::optional<QString> PhotoImport::run(const QString& sourcePath)
     const QSize target = qSizeOf(talvane::picture::fitWithin(photoSizeOf(source.uprightSize()), kMaxPictureSize));
     const QStringList namesInAlbum =
         QDir(m_albumFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    const QString copyName = AlbumCopyName(sourceName, namesInAlbum);
-    if (m_prompter.ask(ImportQuestion(sourceName, source.uprightSize(), target, copyName), QCoreApplication::translate("PhotoImport", "Attention"),
+    const QString copyName = albumCopyName(sourceName, namesInAlbum);
+    if (m_prompter.ask(importQuestion(sourceName, source.uprightSize(), target, copyName), QCoreApplication::translate("PhotoImport", "Attention"),
                        mb::kOkCancel | mb::kIconQuestion) != mb::kIdOk)
         return std::nullopt;
 
@@ -60,7 +60,7 @@ std::optional<QString> PhotoImport::run(const QString& sourcePath)
         tellProblem(sourceName, source.problem());
         return std::nullopt;
     }
-    if (!writeCopy(sourceName, copyName, EncodeBitmap24(picture)))
+    if (!writeCopy(sourceName, copyName, encodeBitmap24(picture)))
         return std::nullopt;
     return copyName;
 }
@@ -96,7 +96,7 @@ void PhotoImport::tellProblem(const QString& sourceName, const QString& reason)
                    QCoreApplication::translate("PhotoImport", "Error"), mb::kOk | mb::kIconStop);
 }
 
-void TellPictureLimit(Prompter& prompter)
+void tellPictureLimit(Prompter& prompter)
 {
     prompter.ask(QCoreApplication::translate("PhotoImport", "There is a limit of 5 pictures."), QCoreApplication::translate("PhotoImport", "Attention"), mb::kIconStop);
 }

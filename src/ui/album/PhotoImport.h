@@ -29,4 +29,4 @@ private:
 };
 
 // Says that the album holds as many pictures as it can.
-void TellPictureLimit(Prompter& prompter);
+void tellPictureLimit(Prompter& prompter);

@@ -14,7 +14,7 @@ constexpr talvane::picture::PhotoLimits kImportLimits{.maxPixels = PhotoSource::
 
 } // namespace
 
-PhotoSource::PhotoSource(const QString& path) : m_reader(FsPath(path), kImportLimits)
+PhotoSource::PhotoSource(const QString& path) : m_reader(fsPath(path), kImportLimits)
 {
     if (const auto& problem = m_reader.problem())
         m_problem = problemOf(*problem);

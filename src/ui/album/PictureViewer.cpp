@@ -12,7 +12,7 @@
 namespace {
 
 // The share of the screen the window may take, leaving room for its frame and button.
-QSize RoomOnScreen(const QWidget* parent)
+QSize roomOnScreen(const QWidget* parent)
 {
     const QScreen* screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
     const QSize available = screen ? screen->availableSize() : QSize(800, 600);
@@ -29,13 +29,13 @@ PictureViewer::PictureViewer(const QImage& picture, const QString& description, 
     setWindowTitle(QString(description).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
     m_picture = new QLabel(this);
     m_picture->setAlignment(Qt::AlignCenter);
-    const QSize shown = largerSize(picture.size(), RoomOnScreen(parent));
+    const QSize shown = largerSize(picture.size(), roomOnScreen(parent));
     if (!picture.isNull())
         m_picture->setPixmap(
             QPixmap::fromImage(picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     m_picture->setFixedSize(shown);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    GiveStandardButtonsKeys(*buttons);
+    giveStandardButtonsKeys(*buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_picture);

@@ -13,6 +13,8 @@
 #include <functional>
 #include <vector>
 
+using namespace talvane::collection;
+
 CollectionRescue::CollectionRescue(CTalvaneDoc& doc, UiServices& services, const RecoveryStore& store, QWidget* parent)
     : m_doc(doc), m_services(services), m_store(store), m_parent(parent)
 {
@@ -41,14 +43,14 @@ bool CollectionRescue::offer(const QString& path)
 
 std::vector<CollectionRescue::Way> CollectionRescue::waysToRescue(const QString& path)
 {
-    const auto file = FsPath(QFileInfo(path).absoluteFilePath());
+    const auto file = fsPath(QFileInfo(path).absoluteFilePath());
     std::vector<Way> ways;
-    const auto backups = SaveBackupsBeside(file);
+    const auto backups = saveBackupsBeside(file);
     if (!backups.empty()) {
         ways.push_back({tr("a whole copy that a save which did not finish left beside it"), tr("Open the &copy"),
-                        [this, path, copy = FromFsPath(backups.front())] { return m_doc.restoreInPlaceOf(path, copy); }});
+                        [this, path, copy = fromFsPath(backups.front())] { return m_doc.restoreInPlaceOf(path, copy); }});
     }
-    if (!ListVersions(file).empty()) {
+    if (!listVersions(file).empty()) {
         ways.push_back({tr("an earlier version, kept each time it was saved"), tr("&Earlier versions\u2026"),
                         [this, path] { return restoreVersion(path); }});
     }
@@ -69,7 +71,7 @@ std::vector<CollectionRescue::Way> CollectionRescue::waysToRescue(const QString&
 
 bool CollectionRescue::restoreVersion(const QString& path)
 {
-    EarlierVersionsDlg dialog(ListVersions(FsPath(path)), m_parent);
+    EarlierVersionsDlg dialog(listVersions(fsPath(path)), m_parent);
     return m_services.dialogRunner().run(dialog) == QDialog::Accepted && dialog.chosenVersion() &&
-           m_doc.restoreInPlaceOf(path, FromFsPath(dialog.chosenVersion()->file));
+           m_doc.restoreInPlaceOf(path, fromFsPath(dialog.chosenVersion()->file));
 }

@@ -8,7 +8,9 @@
 
 class CTalvaneDoc;
 class QWidget;
+namespace talvane::collection {
 class RecoveryStore;
+}
 class UiServices;
 
 // What can bring back a collection file that cannot be read, offered in this order: a
@@ -18,7 +20,7 @@ class UiServices;
 class CollectionRescue {
     Q_DECLARE_TR_FUNCTIONS(CollectionRescue)
 public:
-    CollectionRescue(CTalvaneDoc& doc, UiServices& services, const RecoveryStore& store, QWidget* parent);
+    CollectionRescue(CTalvaneDoc& doc, UiServices& services, const talvane::collection::RecoveryStore& store, QWidget* parent);
 
     // True when something took the unreadable collection's place.
     bool offer(const QString& path);
@@ -36,6 +38,6 @@ private:
 
     CTalvaneDoc& m_doc;
     UiServices& m_services;
-    const RecoveryStore& m_store;
+    const talvane::collection::RecoveryStore& m_store;
     QWidget* m_parent;
 };

@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using namespace talvane::collection;
+
 EarlierVersionsDlg::EarlierVersionsDlg(std::vector<KeptVersion> versions, QWidget* parent)
     : QDialog(parent), m_versions(std::move(versions)), m_list(new QTreeWidget(this))
 {
@@ -32,7 +34,7 @@ EarlierVersionsDlg::EarlierVersionsDlg(std::vector<KeptVersion> versions, QWidge
         m_list->setCurrentItem(m_list->topLevelItem(0));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
-    GiveStandardButtonsKeys(*buttons);
+    giveStandardButtonsKeys(*buttons);
     buttons->button(QDialogButtonBox::Open)->setEnabled(!m_versions.empty());
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -14,13 +14,13 @@ class QTreeWidget;
 class EarlierVersionsDlg : public QDialog {
     Q_OBJECT
 public:
-    EarlierVersionsDlg(std::vector<KeptVersion> versions, QWidget* parent = nullptr);
+    EarlierVersionsDlg(std::vector<talvane::collection::KeptVersion> versions, QWidget* parent = nullptr);
 
     QTreeWidget& list() const { return *m_list; }
     // The version chosen with Open, if any.
-    std::optional<KeptVersion> chosenVersion() const;
+    std::optional<talvane::collection::KeptVersion> chosenVersion() const;
 
 private:
-    std::vector<KeptVersion> m_versions;
+    std::vector<talvane::collection::KeptVersion> m_versions;
     QTreeWidget* m_list;
 };

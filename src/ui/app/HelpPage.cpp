@@ -5,10 +5,10 @@
 
 #include <QFileInfo>
 
-QString HelpPagePath()
+QString helpPagePath()
 {
     const QString french = QStringLiteral("hlp/fr/index.htm");
-    if (InstalledLanguage::current() == QLatin1String(Translations::kFrench) && QFileInfo(ShippedFilePath(french)).isFile())
+    if (InstalledLanguage::current() == QLatin1String(Translations::kFrench) && QFileInfo(shippedFilePath(french)).isFile())
         return french;
     return QStringLiteral("hlp/index.htm");
 }

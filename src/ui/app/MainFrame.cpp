@@ -57,8 +57,10 @@
 #include <algorithm>
 #include <map>
 
+using namespace talvane::collection;
+
 // The pictures are compiled into this static library: register them before use.
-static void InitResources()
+static void initResources()
 {
     Q_INIT_RESOURCE(talvane);
 }
@@ -66,7 +68,7 @@ static void InitResources()
 namespace {
 
 // A text shown in a menu as it stands: "&" would otherwise mark a key.
-QString MenuText(QString text)
+QString menuText(QString text)
 {
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
@@ -82,7 +84,7 @@ const QPoint kDefaultPosition(20, 20);
 
 } // namespace
 
-QSize ComputeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarHeight, int statusBarHeight)
+QSize computeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarHeight, int statusBarHeight)
 {
     return {sheetFrame.width(), sheetFrame.height() + statusBarHeight + entryBarHeight + toolBarHeight + 20};
 }
@@ -91,7 +93,7 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
                        QPrinter& printer)
     : m_doc(doc), m_services(services), m_recentFiles(recentFiles), m_printing(printing), m_printer(printer)
 {
-    InitResources();
+    initResources();
     QIcon icon(QStringLiteral(":/talvane/icon32.png"));
     icon.addFile(QStringLiteral(":/talvane/icon16.png"));
     setWindowIcon(icon);
@@ -152,7 +154,7 @@ void CMainFrame::createDueCounting()
     m_dueCounter = new DueSummaryCounter(m_doc, this);
     // The count has a pane of its own, which menu hints and notices pass over.
     connect(m_dueCounter, &DueSummaryCounter::counted, this, [this](std::size_t due, int withinDays) {
-        m_duePane->setText(due > 0 ? QString::fromStdString(talvane::journal::dueSummary(due, withinDays, WindowWords))
+        m_duePane->setText(due > 0 ? QString::fromStdString(talvane::journal::dueSummary(due, withinDays, windowWords))
                                    : QString());
         m_duePane->setVisible(due > 0);
     });
@@ -243,7 +245,7 @@ void CMainFrame::createBars()
     const QStatusBar* status = createStatusBar();
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    m_sizeFrame = ComputeFrameSize(m_view->sheetFrame(), toolBar->sizeHint().height(),
+    m_sizeFrame = computeFrameSize(m_view->sheetFrame(), toolBar->sizeHint().height(),
                                    entryBarHolder->sizeHint().height(), status->sizeHint().height());
     m_placement->setDesignedSize(m_sizeFrame);
     m_placement->resizeWithin(m_sizeFrame);
@@ -316,7 +318,7 @@ void CMainFrame::createCollectionList()
     CollectionListPanel& panel = m_listOverview->panel();
     m_pagesAndList = new PagesAndList(m_view, &panel, this);
     setCentralWidget(m_pagesAndList);
-    const QVariantList widths = AppSettings().value(kListSplitterKey).toList();
+    const QVariantList widths = appSettings().value(kListSplitterKey).toList();
     if (widths.size() == 2)
         m_pagesAndList->setPagesWidth(widths.at(0).toInt());
 
@@ -324,8 +326,8 @@ void CMainFrame::createCollectionList()
     connect(&panel, &CollectionListPanel::entryChosen, this,
             [this](std::size_t position) { m_view->OnEntrySelChange(static_cast<int>(position)); });
     connect(&panel, &CollectionListPanel::deleteShownAsked, m_view, &CTalvaneView::OnEntryDelete);
-    panel.restoreColumnState(AppSettings().value(kListColumnsKey).toByteArray());
-    action(cmd::kViewCollectionList)->setChecked(AppSettings().value(kListShownKey, false).toBool());
+    panel.restoreColumnState(appSettings().value(kListColumnsKey).toByteArray());
+    action(cmd::kViewCollectionList)->setChecked(appSettings().value(kListShownKey, false).toBool());
 }
 
 QSize CMainFrame::designedSize() const
@@ -352,7 +354,7 @@ void CMainFrame::showCollectionList(bool shown)
     // The pages keep their width: the window grows by the list's, and gives it back.
     const int pagesArea = m_pagesAndList->pagesAreaWidth();
     if (shown) {
-        const QVariantList widths = AppSettings().value(kListSplitterKey).toList();
+        const QVariantList widths = appSettings().value(kListSplitterKey).toList();
         const int list = widths.size() == 2 ? widths.at(1).toInt() : kCollectionListWidth - m_pagesAndList->handleWidth();
         m_placement->resizeWithin(QSize(std::max(width(), pagesArea + m_pagesAndList->handleWidth() + list), height()));
         m_pagesAndList->fitWidths();
@@ -360,7 +362,7 @@ void CMainFrame::showCollectionList(bool shown)
     else
         m_placement->resizeWithin(QSize(pagesArea, height()));
     action(cmd::kViewCollectionList)->setChecked(shown);
-    AppSettings().setValue(kListShownKey, shown);
+    appSettings().setValue(kListShownKey, shown);
 }
 
 CollectionListPanel& CMainFrame::collectionList() const
@@ -372,7 +374,7 @@ void CMainFrame::saveCollectionListLayout() const
 {
     if (collectionList().isHidden())
         return;
-    QSettings settings = AppSettings();
+    QSettings settings = appSettings();
     settings.setValue(kListColumnsKey, collectionList().columnState());
     const QList<int> widths = m_pagesAndList->sizes();
     settings.setValue(kListSplitterKey, QVariantList{widths.value(0), widths.value(1)});
@@ -438,13 +440,13 @@ void CMainFrame::updateCommandUI()
 void CMainFrame::updateUndoTexts()
 {
     const QUndoStack& history = m_doc.history();
-    action(cmd::kEditUndo)->setText(history.canUndo() ? tr("&Undo %1").arg(MenuText(history.undoText())) : tr("&Undo"));
-    action(cmd::kEditRedo)->setText(history.canRedo() ? tr("&Redo %1").arg(MenuText(history.redoText())) : tr("&Redo"));
+    action(cmd::kEditUndo)->setText(history.canUndo() ? tr("&Undo %1").arg(menuText(history.undoText())) : tr("&Undo"));
+    action(cmd::kEditRedo)->setText(history.canRedo() ? tr("&Redo %1").arg(menuText(history.redoText())) : tr("&Redo"));
 }
 
 void CMainFrame::OnHelpOpen()
 {
-    const QString page = ShippedFilePath(HelpPagePath());
+    const QString page = shippedFilePath(helpPagePath());
     if (QFileInfo(page).isFile()) {
         m_services.helpOpener().openPage(page);
         return;
@@ -485,7 +487,7 @@ void CMainFrame::announceCareDue()
 {
     if (!m_careNotifier)
         return;
-    if (const auto notice = MakeCareDueNotice(m_doc.entries(), talvane::journal::CalendarDate::today()))
+    if (const auto notice = makeCareDueNotice(m_doc.entries(), talvane::journal::CalendarDate::today()))
         m_careNotifier->show(notice->summary, notice->body);
 }
 
@@ -546,7 +548,7 @@ void CMainFrame::createSharing()
 void CMainFrame::onFileRestoreVersion()
 {
     const QString path = m_doc.pathName();
-    auto versions = ListVersions(QFile::encodeName(path).toStdString());
+    auto versions = listVersions(QFile::encodeName(path).toStdString());
     if (versions.empty()) {
         m_services.prompter().ask(tr("No earlier version of \u201C%1\u201D is kept yet: a version is kept "
                                                  "each time the collection is saved.")
@@ -576,7 +578,7 @@ void CMainFrame::changeEvent(QEvent* event)
 
 void CMainFrame::onFileExportCareCalendar()
 {
-    if (const auto written = ExportCareCalendar(m_doc, m_services))
+    if (const auto written = exportCareCalendar(m_doc, m_services))
         statusBar()->showMessage(written == 1u ? tr("1 care task written to the calendar")
                                                : tr("%1 care tasks written to the calendar").arg(*written));
     updateCommandUI();
@@ -635,14 +637,14 @@ void CMainFrame::onFilePrintCollectionList()
     inventory.filterWords = panel.filterBox()->text().simplified();
     inventory.columns = panel.shownColumns();
     inventory.positions = m_listOverview->listedPositions();
-    m_printing.OnFilePrintCollectionList(inventory);
+    m_printing.onFilePrintCollectionList(inventory);
 }
 
 void CMainFrame::onFilePrintLabels()
 {
     m_doc.OfferToKeepChanges();
     const std::vector<std::size_t> listed = m_listOverview->listedPositions();
-    m_printing.OnFilePrintLabels(m_listOverview->panel().selectedPositions(), listed);
+    m_printing.onFilePrintLabels(m_listOverview->panel().selectedPositions(), listed);
 }
 
 void CMainFrame::showMissingPictures()

@@ -37,7 +37,7 @@ class UiServices;
 class WindowPlacement;
 
 // The frame's designed size: the sheet's rectangle plus the three bars and 20 pixels.
-QSize ComputeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarHeight, int statusBarHeight);
+QSize computeFrameSize(const QRect& sheetFrame, int toolBarHeight, int entryBarHeight, int statusBarHeight);
 
 // The program's one window: menu, tool bar, entry bar, status bar, and the entry
 // view below them, with the collection list beside it. It may grow beyond its designed

@@ -11,7 +11,7 @@ namespace {
 
 int g_wakeFds[2] = {-1, -1};
 
-void OnSignal(int number)
+void onSignal(int number)
 {
     const unsigned char byte = static_cast<unsigned char>(number);
     [[maybe_unused]] const auto written = ::write(g_wakeFds[0], &byte, 1);
@@ -31,7 +31,7 @@ QuitSignals::QuitSignals(QObject* parent) : QObject(parent)
             emit quitRequested(byte);
     });
     struct sigaction action {};
-    action.sa_handler = OnSignal;
+    action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &action, nullptr);

@@ -20,7 +20,7 @@ constexpr int kAnswerWaitMs = 2000;
 const QByteArray kShown = "shown\n";
 const QByteArray kNotServed = "other\n";
 
-QString AbsolutePath(const QString& path)
+QString absolutePath(const QString& path)
 {
     return path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
 }
@@ -48,7 +48,7 @@ bool ServingInBackground::showRunningProgram(const QString& socketPath, const QS
     socket.connectToServer(socketPath);
     if (!socket.waitForConnected(kAnswerWaitMs))
         return false;
-    socket.write(AbsolutePath(collection).toUtf8() + '\n');
+    socket.write(absolutePath(collection).toUtf8() + '\n');
     if (!socket.waitForBytesWritten(kAnswerWaitMs))
         return false;
     while (!socket.canReadLine())
@@ -100,7 +100,7 @@ void ServingInBackground::onConnection()
             if (!caller->canReadLine())
                 return;
             const QString asked = QString::fromUtf8(caller->readLine()).chopped(1);
-            const bool ours = asked.isEmpty() || asked == AbsolutePath(m_collection);
+            const bool ours = asked.isEmpty() || asked == absolutePath(m_collection);
             caller->write(ours ? kShown : kNotServed);
             caller->flush();
             caller->disconnectFromServer();

@@ -24,6 +24,9 @@
 #include <QSessionManager>
 #include <QTimer>
 
+using namespace talvane::collection;
+using namespace talvane::guide;
+
 CTalvaneApp::CTalvaneApp(UiServices& services) : m_services(services) {}
 
 CTalvaneApp::~CTalvaneApp()
@@ -162,9 +165,9 @@ void CTalvaneApp::LoadSpeciesGuide()
     // A damaged guide shows its first few messages and how many more there were.
     GuideMessageLimit messages(kSpeciesGuideFileName,
                                [this](const std::string& text, const std::string& caption, unsigned flags) {
-                                   m_services.prompter().ask(FromAnsi(text), FromAnsi(caption), flags);
+                                   m_services.prompter().ask(fromAnsi(text), fromAnsi(caption), flags);
                                });
-    ::LoadSpeciesGuide(QFile::encodeName(ShippedFilePath(QString::fromLatin1(kSpeciesGuideFileName))).toStdString(),
+    ::LoadSpeciesGuide(QFile::encodeName(shippedFilePath(QString::fromLatin1(kSpeciesGuideFileName))).toStdString(),
                        std::ref(messages));
     messages.finish();
 }

@@ -136,7 +136,7 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
     // The Journal tab of the tree on show takes the phone's events too: as they are when
     // it holds no edits of its own, merged into its edits when it does.
     m_doc.changeFieldsFromElsewhere(plan.position, values,
-                                    CTalvaneDoc::stepText(CoreText(plan.stepVerb), plan.treeName),
+                                    CTalvaneDoc::stepText(coreText(plan.stepVerb), plan.treeName),
                                     [&](const std::string& pageJournal) {
                                         return pageJournal == journalBefore ? journalAfter : mergeIntoJournal(plan, pageJournal);
                                     });
@@ -147,7 +147,7 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
 
 std::optional<PhonePicture> DocumentHost::photoForPhone(const std::filesystem::path& photo, int side)
 {
-    const ShownPhoto shown = readShownPhoto(FromFsPath(photo), side);
+    const ShownPhoto shown = readShownPhoto(fromFsPath(photo), side);
     if (shown.image.isNull())
         return std::nullopt;
     QByteArray bytes;

@@ -11,10 +11,10 @@ constexpr char kPhonePages[] = "PhonePages";
 
 } // namespace
 
-std::string PhoneTextInWindowLanguage(std::string_view english)
+std::string phoneTextInWindowLanguage(std::string_view english)
 {
     const std::string source(english);
     const QString said = QCoreApplication::translate(kPhonePages, source.c_str());
     // A text the phone pages do not translate themselves comes back as it is written.
-    return said == QString::fromUtf8(source) ? WindowWords(english) : said.toStdString();
+    return said == QString::fromUtf8(source) ? windowWords(english) : said.toStdString();
 }

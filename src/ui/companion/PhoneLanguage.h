@@ -7,4 +7,4 @@
 // translated for the phone, and the texts the core gives the window (field labels and
 // choices, kinds of care and of measurement, months) as the window says them. Called on
 // the server's threads: the language is installed before any window and stays.
-std::string PhoneTextInWindowLanguage(std::string_view english);
+std::string phoneTextInWindowLanguage(std::string_view english);

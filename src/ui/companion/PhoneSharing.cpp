@@ -29,7 +29,7 @@ ServerOptions PhoneSharing::serverOptions(const QString& bindAddress, int port) 
     ServerOptions options;
     options.bindAddress = bindAddress.toStdString();
     options.port = port;
-    options.translate = PhoneTextInWindowLanguage;
+    options.translate = phoneTextInWindowLanguage;
     return options;
 }
 
@@ -55,7 +55,7 @@ std::optional<QString> PhoneSharing::startAt(const QString& bindAddress, int por
     // Programs' tokens and paired phones belong to a collection's file: an untitled one
     // keeps its phones while it is shared.
     if (!m_doc.pathName().isEmpty())
-        useCollectionFiles(options, FsPath(m_doc.pathName()));
+        useCollectionFiles(options, fsPath(m_doc.pathName()));
     auto failure = m_server->start(options);
     if (failure) {
         options.port = 0;
@@ -102,7 +102,7 @@ std::optional<QString> PhoneSharing::keepServingWithoutWindow()
     const ServerOptions options = serverOptions(QString::fromStdString(m_server->bindAddress()), m_server->port());
     // The document lets the file and its lock go, which ends the window's sharing.
     m_doc.OnNewDocument();
-    auto started = FileServing::start(FsPath(collection), FsPath(BaseDirectory()), options);
+    auto started = FileServing::start(fsPath(collection), fsPath(baseDirectory()), options);
     if (auto* failure = std::get_if<std::string>(&started))
         return QString::fromStdString(*failure);
     m_withoutWindow = std::move(std::get<std::unique_ptr<FileServing>>(started));
@@ -122,13 +122,13 @@ void PhoneSharing::stopServingWithoutWindow()
 void PhoneSharing::takeOver(const QString& collection)
 {
     m_handedOver.reset();
-    if (m_withoutWindow && FsPath(collection) == std::filesystem::absolute(FsPath(m_withoutWindowFile))) {
+    if (m_withoutWindow && fsPath(collection) == std::filesystem::absolute(fsPath(m_withoutWindowFile))) {
         auto& server = m_withoutWindow->server();
         m_handedOver = ServedAt{server.bindAddress(), server.port()};
         m_withoutWindow.reset();
         m_handedOverByAnother = false;
     } else {
-        m_handedOver = ServingRecord::askToHandOver(FsPath(collection));
+        m_handedOver = ServingRecord::askToHandOver(fsPath(collection));
         m_handedOverByAnother = true;
     }
     m_handedOverFile = collection;
@@ -139,7 +139,7 @@ void PhoneSharing::onEntriesReset()
     stop();
     const auto handedOver = std::exchange(m_handedOver, std::nullopt);
     if (!handedOver || m_doc.pathName().isEmpty() ||
-        FsPath(QFileInfo(m_doc.pathName()).absoluteFilePath()) != FsPath(m_handedOverFile))
+        fsPath(QFileInfo(m_doc.pathName()).absoluteFilePath()) != fsPath(m_handedOverFile))
         return;
     // Where the port was taken meanwhile, any free one: the phones then need the new
     // address from the Share window.
@@ -159,7 +159,7 @@ std::optional<std::filesystem::path> PhoneSharing::programTokensFile() const
 {
     if (m_doc.pathName().isEmpty())
         return std::nullopt;
-    return ProgramTokens::fileFor(FsPath(m_doc.pathName()));
+    return ProgramTokens::fileFor(fsPath(m_doc.pathName()));
 }
 
 QString PhoneSharing::collectionFile() const

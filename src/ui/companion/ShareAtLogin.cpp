@@ -11,7 +11,7 @@ ShareAtLogin::ShareAtLogin(const QString& collection)
     : m_collection(QFileInfo(collection).absoluteFilePath()),
       m_entryFile(QStringLiteral("talvane-share-%1.desktop")
                       .arg(QString::fromStdString(
-                          talvane::companion::ProgramTokens::fileFor(FsPath(m_collection)).stem().string())))
+                          talvane::companion::ProgramTokens::fileFor(fsPath(m_collection)).stem().string())))
 {
 }
 

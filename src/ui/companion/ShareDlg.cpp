@@ -36,12 +36,12 @@ constexpr int kModulePixels = 6;
 constexpr int kListenRole = Qt::UserRole;
 constexpr int kShownRole = Qt::UserRole + 1;
 
-QPixmap DrawCode(const talvane::QrCode& code)
+QPixmap drawCode(const talvane::labels::QrCode& code)
 {
     const int side = (code.size() + 8) * kModulePixels;
     QImage image(side, side, QImage::Format_RGB32);
     QPainter painter(&image);
-    DrawQrCode(painter, QRectF(0, 0, side, side), code);
+    drawQrCode(painter, QRectF(0, 0, side, side), code);
     return QPixmap::fromImage(image);
 }
 
@@ -90,7 +90,7 @@ ShareDlg::ShareDlg(PhoneSharing& sharing, UiServices& services, QWidget* parent)
     connect(&m_sharing, &PhoneSharing::phonesChanged, this, &ShareDlg::refreshPhones);
     connect(m_phones, &QTreeWidget::itemChanged, this, &ShareDlg::onPhoneRenamed);
     resize(460, 640);
-    NameFieldsAfterTheirLabels(*this);
+    nameFieldsAfterTheirLabels(*this);
 }
 
 void ShareDlg::addPairingCode(QVBoxLayout* layout)
@@ -282,8 +282,8 @@ void ShareDlg::showAddress()
     const QString address =
         QString::fromStdString(server->pairingAddress(m_network->currentData(kShownRole).toString().toStdString()));
     m_address->setText(address);
-    if (const auto code = talvane::QrCode::encode(address.toStdString()))
-        m_code->setPixmap(DrawCode(*code));
+    if (const auto code = talvane::labels::QrCode::encode(address.toStdString()))
+        m_code->setPixmap(drawCode(*code));
 }
 
 void ShareDlg::onNetworkChosen(int index)
@@ -368,7 +368,7 @@ void ShareDlg::onPhoneRenamed(QTreeWidgetItem* item, int column)
     if (phone != phones.end() && item->text(0).toStdString() != phone->name) {
         if (const auto refusal = server->sessions().rename(phone->name, item->text(0).toStdString()))
             m_services.prompter().ask(tr("The phone could not be renamed:\n%1")
-                                          .arg(QString::fromStdString(refusal->said(PhoneTextInWindowLanguage))),
+                                          .arg(QString::fromStdString(refusal->said(phoneTextInWindowLanguage))),
                                       QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
     }
     // Not at once: the item is still being edited. The list shows the name kept.
@@ -379,7 +379,7 @@ void ShareDlg::sayKeptPhonesFailure(const QString& what)
 {
     CompanionServer* server = m_sharing.server();
     if (const auto failure = server ? server->sessions().failure() : std::nullopt)
-        m_services.prompter().ask(what.arg(QString::fromStdString(failure->said(PhoneTextInWindowLanguage))),
+        m_services.prompter().ask(what.arg(QString::fromStdString(failure->said(phoneTextInWindowLanguage))),
                                   QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
 }
 
@@ -406,7 +406,7 @@ void ShareDlg::refreshPrograms()
             if (!tokens.revoke(name)) {
                 if (const auto failure = tokens.failure())
                     m_services.prompter().ask(tr("The token could not be revoked:\n%1")
-                                                  .arg(QString::fromStdString(failure->said(PhoneTextInWindowLanguage))),
+                                                  .arg(QString::fromStdString(failure->said(phoneTextInWindowLanguage))),
                                               QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
             }
             // Not at once: the list is made again, and this button with it.

@@ -3,12 +3,12 @@
 #include "ui/document/TalvaneDoc.h"
 #include "ui/framework/FilePaths.h"
 
-QString AlbumFolder(const CTalvaneDoc& doc)
+QString albumFolder(const CTalvaneDoc& doc)
 {
-    return FromFsPath(doc.pictureFolders().album);
+    return fromFsPath(doc.pictureFolders().album);
 }
 
-QString PhotosFolder(const CTalvaneDoc& doc)
+QString photosFolder(const CTalvaneDoc& doc)
 {
-    return FromFsPath(doc.pictureFolders().photos);
+    return fromFsPath(doc.pictureFolders().photos);
 }

@@ -8,11 +8,13 @@
 
 #include <array>
 
+using namespace talvane::collection;
+
 namespace {
 
-QString LockFileOf(const QString& collection)
+QString lockFileOf(const QString& collection)
 {
-    return FromFsPath(LockFilePathOf(FsPath(collection)));
+    return fromFsPath(lockFilePathOf(fsPath(collection)));
 }
 
 struct AgeUnit {
@@ -38,14 +40,14 @@ WindowLock::~WindowLock() = default;
 
 void WindowLock::follow(const QString& collection)
 {
-    m_onFile.follow(FsPath(collection));
+    m_onFile.follow(fsPath(collection));
 }
 
-CollectionLockAttempt LockCollection(const QString& collection)
+CollectionLockAttempt lockCollection(const QString& collection)
 {
-    const std::filesystem::path path = FsPath(collection);
+    const std::filesystem::path path = fsPath(collection);
     CollectionLockAttempt attempt;
-    auto lockFile = std::make_unique<QLockFile>(LockFileOf(collection));
+    auto lockFile = std::make_unique<QLockFile>(lockFileOf(collection));
     // Only a lock whose program is gone is stale, however old it is: a collection may
     // stay open for days.
     lockFile->setStaleLockTime(0);
@@ -57,7 +59,7 @@ CollectionLockAttempt LockCollection(const QString& collection)
     }
     if (lockFile->error() != QLockFile::LockFailedError)
         return attempt;
-    attempt.heldBy = LiveLockHolder(path);
+    attempt.heldBy = liveLockHolder(path);
     if (!attempt.heldBy) {
         // It went between the two looks; say what Qt saw rather than nothing.
         LockHolder holder;
@@ -73,13 +75,13 @@ CollectionLockAttempt LockCollection(const QString& collection)
     return attempt;
 }
 
-CollectionLockAttempt TakeOverCollectionLock(const QString& collection)
+CollectionLockAttempt takeOverCollectionLock(const QString& collection)
 {
-    QLockFile(LockFileOf(collection)).removeStaleLockFile();
-    return LockCollection(collection);
+    QLockFile(lockFileOf(collection)).removeStaleLockFile();
+    return lockCollection(collection);
 }
 
-QString LockAgeText(const LockHolder& holder)
+QString lockAgeText(const LockHolder& holder)
 {
     const qint64 age = QDateTime::currentSecsSinceEpoch() - holder.since;
     for (const AgeUnit& unit : kAgeUnits) {

@@ -3,6 +3,8 @@
 #include "ui/framework/BaseDirectory.h"
 #include "ui/framework/FilePaths.h"
 
+using namespace talvane::collection;
+
 PictureHome::PictureHome(std::filesystem::path stagingFolder) : m_staging(std::move(stagingFolder)) {}
 
 PictureHome::~PictureHome()
@@ -20,7 +22,7 @@ talvane::timeline::PictureFolders PictureHome::folders(const QString& collection
 {
     std::filesystem::path home = m_untitledHome;
     if (!collectionPath.isEmpty()) {
-        home = talvane::timeline::collectionHome(FsPath(collectionPath));
+        home = talvane::timeline::collectionHome(fsPath(collectionPath));
     } else if (home.empty()) {
         if (!m_stagedMade) {
             std::error_code error;
@@ -30,7 +32,7 @@ talvane::timeline::PictureFolders PictureHome::folders(const QString& collection
         home = m_staging;
     }
     // An untitled collection still finds an old installation's shared album, as a saved one does.
-    return talvane::timeline::findPictureFolders(home, FsPath(BaseDirectory()), entries);
+    return talvane::timeline::findPictureFolders(home, fsPath(baseDirectory()), entries);
 }
 
 talvane::timeline::BroughtPictures PictureHome::bringTo(const QString& fromPath, const QString& toPath,
@@ -57,7 +59,7 @@ void PictureHome::takeStaged(const std::filesystem::path& folder)
 
 void PictureHome::keepBeside(const QString& collectionPath)
 {
-    m_untitledHome = talvane::timeline::collectionHome(FsPath(collectionPath));
+    m_untitledHome = talvane::timeline::collectionHome(fsPath(collectionPath));
 }
 
 void PictureHome::discardStaged()

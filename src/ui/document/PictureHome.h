@@ -21,14 +21,14 @@ public:
     void setStagingFolder(std::filesystem::path folder);
 
     // The folders of the collection at collectionPath (empty for an untitled one).
-    talvane::timeline::PictureFolders folders(const QString& collectionPath, const EntryList& entries) const;
+    talvane::timeline::PictureFolders folders(const QString& collectionPath, const talvane::collection::EntryList& entries) const;
     // The staging folder, once an untitled collection has asked for it; empty before.
     const std::filesystem::path& stagedFolder() const { return m_stagedMade ? m_staging : kNone; }
 
     // The pictures the entries name, copied from the collection's folders at fromPath (empty
     // for an untitled collection) into those of a file about to be written at toPath.
     talvane::timeline::BroughtPictures bringTo(const QString& fromPath, const QString& toPath,
-                                               const EntryList& entries) const;
+                                               const talvane::collection::EntryList& entries) const;
 
     // The untitled collection is an earlier version of the file at collectionPath: its
     // pictures are that file's, beside it, until it is saved or discarded.

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <utility>
 
+using namespace talvane::collection;
+
 RecoveryKeeper::RecoveryKeeper(CTalvaneDoc& doc, RecoveryStore store, QObject* parent)
     : QObject(parent), m_doc(doc), m_store(std::move(store))
 {

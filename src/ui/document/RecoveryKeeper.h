@@ -18,7 +18,7 @@ class RecoveryKeeper : public QObject {
 public:
     static constexpr int kDelayMs = 3000;
 
-    RecoveryKeeper(CTalvaneDoc& doc, RecoveryStore store, QObject* parent = nullptr);
+    RecoveryKeeper(CTalvaneDoc& doc, talvane::collection::RecoveryStore store, QObject* parent = nullptr);
     ~RecoveryKeeper() override;
 
     // Something changed: the recovery file follows within kDelayMs.
@@ -28,7 +28,7 @@ public:
     // Nothing is left to recover (a clean exit): the file goes.
     void discard();
 
-    const RecoveryStore& store() const { return m_store; }
+    const talvane::collection::RecoveryStore& store() const { return m_store; }
 
 signals:
     // The recovery file could not be written, for the first time since it last could:
@@ -43,7 +43,7 @@ private:
     void noteWritten(const std::optional<std::string>& failure);
 
     CTalvaneDoc& m_doc;
-    RecoveryStore m_store;
+    talvane::collection::RecoveryStore m_store;
     QTimer m_timer;
     // One thread, so that the writes and the removal reach the disk in order.
     QThreadPool m_writer;

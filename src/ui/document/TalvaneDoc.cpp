@@ -20,23 +20,25 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace talvane::collection;
+
 namespace {
-QString Caption()
+QString caption()
 {
     return QCoreApplication::translate("CTalvaneDoc", "Attention");
 }
 
-QString QuotedName(const QString& path)
+QString quotedName(const QString& path)
 {
     return QStringLiteral("\u201C%1\u201D").arg(QFileInfo(path).fileName());
 }
 
 // Why the collection's own file cannot be saved, and what can be done instead.
-QString ReadOnlyText(const QString& path)
+QString readOnlyText(const QString& path)
 {
     return QCoreApplication::translate("CTalvaneDoc", "%1 is open read-only: another Talvane is editing it.\n"
                                                       "Save your changes under another name with Save As.")
-        .arg(QuotedName(path));
+        .arg(quotedName(path));
 }
 
 } // namespace
@@ -116,12 +118,12 @@ void CTalvaneDoc::removeEntry(std::size_t position)
 
 std::optional<std::string> CTalvaneDoc::ensureTreeId(std::size_t position)
 {
-    if (const auto id = talvane::treeIdAt(m_entries, position); !id.empty())
+    if (const auto id = talvane::collection::treeIdAt(m_entries, position); !id.empty())
         return std::string(id);
-    if (!talvane::mayGiveTreeId(m_entries, position))
+    if (!talvane::collection::mayGiveTreeId(m_entries, position))
         return std::nullopt;
-    std::string id = talvane::newTreeId();
-    changeFields(position, {{talvane::kTreeIdField, id}},
+    std::string id = talvane::collection::newTreeId();
+    changeFields(position, {{talvane::collection::kTreeIdField, id}},
                  stepText(tr("Identify"), entryAt(position)[CBonsaiData::Name]));
     return id;
 }
@@ -129,7 +131,7 @@ std::optional<std::string> CTalvaneDoc::ensureTreeId(std::size_t position)
 QString CTalvaneDoc::stepText(const QString& verb, const std::string& name)
 {
     // One substitution step: a name holding "%1" stays as it is.
-    return tr("%1 \u201C%2\u201D").arg(verb, FromAnsi(name));
+    return tr("%1 \u201C%2\u201D").arg(verb, fromAnsi(name));
 }
 
 void CTalvaneDoc::setCurrentPosition(std::optional<std::size_t> position)
@@ -175,7 +177,7 @@ void CTalvaneDoc::onEditUndo()
     if (!m_history.canUndo())
         return;
     if (const auto kept = m_view ? m_view->askPageEditsToKeep() : std::nullopt)
-        UndoKeepingEdits(*this, *kept);
+        undoKeepingEdits(*this, *kept);
     else
         m_history.undo();
 }
@@ -185,7 +187,7 @@ void CTalvaneDoc::onEditRedo()
     if (!m_history.canRedo())
         return;
     if (const auto kept = m_view ? m_view->askPageEditsToKeep() : std::nullopt)
-        RedoKeepingEdits(*this, *kept);
+        redoKeepingEdits(*this, *kept);
     else
         m_history.redo();
 }
@@ -243,10 +245,10 @@ bool CTalvaneDoc::OnSaveDocument(const QString& path)
 std::optional<bool> CTalvaneDoc::settleBeforeSaving(const QString& path, bool ownFile)
 {
     if (ownFile && m_readOnly) {
-        services().prompter().ask(ReadOnlyText(path), Caption(), mb::kOk | mb::kIconExclamation);
+        services().prompter().ask(readOnlyText(path), caption(), mb::kOk | mb::kIconExclamation);
         return false;
     }
-    if (!ownFile || !m_baseline || m_overwriteChanged || !leadsToOwnFile(path) || !ChangedSince(*m_baseline))
+    if (!ownFile || !m_baseline || m_overwriteChanged || !leadsToOwnFile(path) || !changedSince(*m_baseline))
         return std::nullopt;
     switch (askAboutChange()) {
     case ChangeAnswer::Reload:
@@ -284,7 +286,7 @@ void CTalvaneDoc::takeSavedFile(const QString& path, bool ownFile)
 {
     if (!ownFile) {
         // The file saved to is the collection's from now on: it is locked as an opened one is.
-        m_lock = std::move(LockCollection(QFileInfo(path).absoluteFilePath()).lock);
+        m_lock = std::move(lockCollection(QFileInfo(path).absoluteFilePath()).lock);
         m_readOnly = false;
     } else if (m_lock) {
         // A save that renamed a new file into place left the lock on the old one.
@@ -306,7 +308,7 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
     const bool reopening = m_lock && absolute == pathName();
     if (!reopening) {
         emit lockingFile(absolute);
-        attempt = LockCollection(absolute);
+        attempt = lockCollection(absolute);
         if (attempt.heldBy && !answerHeldLock(path, attempt))
             return false;
     }
@@ -328,7 +330,7 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
         // What is read again may be a new file another program renamed into place.
         m_lock->follow(absolute);
     }
-    RemoveStaleTemporaries(FsPath(absolute));
+    removeStaleTemporaries(fsPath(absolute));
     m_baseline = m_readBaseline;
     m_changedOnDisk = false;
     m_changeAsked = false;
@@ -340,35 +342,35 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
 bool CTalvaneDoc::answerHeldLock(const QString& path, CollectionLockAttempt& attempt)
 {
     const LockHolder holder = *attempt.heldBy;
-    const QString who = QString::fromStdString(DescribeLockHolder(holder));
-    if (OnThisHost(holder))
+    const QString who = QString::fromStdString(describeLockHolder(holder));
+    if (onThisHost(holder))
         return services().prompter().ask(tr("%1 is already open in Talvane: %2.\n\n"
                                             "Open it read-only? You can still save your changes under "
                                             "another name with Save As.")
-                                             .arg(QuotedName(path), who),
-                                         Caption(), mb::kYesNo | mb::kIconExclamation) == mb::kIdYes;
+                                             .arg(quotedName(path), who),
+                                         caption(), mb::kYesNo | mb::kIconExclamation) == mb::kIdYes;
     // Whether a program of another computer still runs cannot be told from here: the user knows.
     const int answer = services().prompter().choose(
         tr("%1 is open in Talvane on another computer: %2, %3.\n\n"
            "If Talvane no longer has it open there (that computer stopped or lost its connection), you can take "
            "the lock over and edit it here. Otherwise open it read-only: you can still save your changes under "
            "another name with Save As.")
-            .arg(QuotedName(path), who, LockAgeText(holder)),
-        Caption(), {tr("Open &read-only"), tr("&Take over"), tr("&Cancel")});
+            .arg(quotedName(path), who, lockAgeText(holder)),
+        caption(), {tr("Open &read-only"), tr("&Take over"), tr("&Cancel")});
     if (answer != 1)
         return answer == 0;
     if (services().prompter().ask(tr("Take the lock of %1 over from %2?\n\n"
                                      "If Talvane still has the collection open on %3, both of you can save it, "
                                      "and the changes of one of you will be lost.")
-                                      .arg(QuotedName(path), who, QString::fromStdString(holder.host)),
-                                  Caption(), mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
+                                      .arg(quotedName(path), who, QString::fromStdString(holder.host)),
+                                  caption(), mb::kYesNo | mb::kIconExclamation) != mb::kIdYes)
         return false;
-    attempt = TakeOverCollectionLock(QFileInfo(path).absoluteFilePath());
+    attempt = takeOverCollectionLock(QFileInfo(path).absoluteFilePath());
     if (!attempt.heldBy)
         return true;
     services().prompter().ask(tr("The lock of %1 could not be taken over: it is held by %2.")
-                                  .arg(QuotedName(path), QString::fromStdString(DescribeLockHolder(*attempt.heldBy))),
-                              Caption(), mb::kOk | mb::kIconExclamation);
+                                  .arg(quotedName(path), QString::fromStdString(describeLockHolder(*attempt.heldBy))),
+                              caption(), mb::kOk | mb::kIconExclamation);
     return false;
 }
 
@@ -377,7 +379,7 @@ bool CTalvaneDoc::leadsToOwnFile(const QString& path) const
     // A path that leads elsewhere now is refused by the save itself, with its reason:
     // there is no change of the file to ask about.
     std::error_code error;
-    return m_baseline && std::filesystem::weakly_canonical(FsPath(path), error) == m_baseline->target && !error;
+    return m_baseline && std::filesystem::weakly_canonical(fsPath(path), error) == m_baseline->target && !error;
 }
 
 bool CTalvaneDoc::bringPicturesTo(const QString& path, talvane::timeline::BroughtPictures& brought)
@@ -385,8 +387,8 @@ bool CTalvaneDoc::bringPicturesTo(const QString& path, talvane::timeline::Brough
     brought = m_pictures.bringTo(pathName(), path, m_entries);
     if (!brought.problem.empty()) {
         services().prompter().ask(tr("The collection's pictures cannot be copied beside %1:\n%2.")
-                                      .arg(QuotedName(path), QString::fromStdString(brought.problem)),
-                                  Caption(), mb::kOk | mb::kIconExclamation);
+                                      .arg(quotedName(path), QString::fromStdString(brought.problem)),
+                                  caption(), mb::kOk | mb::kIconExclamation);
         return false;
     }
     // The collection names each picture as it is called beside its new file.
@@ -421,7 +423,7 @@ void CTalvaneDoc::watchFile()
     if (!m_baseline)
         return;
     // The folder too: a file renamed over the collection is a new file the old watch misses.
-    const QString target = FromFsPath(m_baseline->target);
+    const QString target = fromFsPath(m_baseline->target);
     m_watcher.addPath(QFileInfo(target).absolutePath());
     if (QFileInfo::exists(target))
         m_watcher.addPath(target);
@@ -431,14 +433,14 @@ void CTalvaneDoc::checkDisk()
 {
     if (!m_baseline)
         return;
-    const QString target = FromFsPath(m_baseline->target);
+    const QString target = fromFsPath(m_baseline->target);
     if (!m_watcher.files().contains(target) && QFileInfo::exists(target))
         m_watcher.addPath(target);
-    if (m_changedOnDisk || !ChangedSince(*m_baseline))
+    if (m_changedOnDisk || !changedSince(*m_baseline))
         return;
     m_changedOnDisk = true;
     emit fileStateChanged();
-    emit fileNotice(tr("%1 was changed on disk by another program.").arg(QuotedName(pathName())));
+    emit fileNotice(tr("%1 was changed on disk by another program.").arg(quotedName(pathName())));
 }
 
 bool CTalvaneDoc::hasUnsavedWork() const
@@ -449,28 +451,28 @@ bool CTalvaneDoc::hasUnsavedWork() const
 std::string CTalvaneDoc::unsavedBytes() const
 {
     if (!m_view || !m_current || !m_view->hasPageEdits())
-        return WriteCollection(m_entries);
+        return writeCollection(m_entries);
     // The shown entry as the pages have it, in its place: the entries themselves stay as they are.
     auto edited = std::make_unique<CBonsaiData>();
     const CBonsaiData& shown = *m_entries[*m_current];
     for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
         (*edited)[field] = shown[field].view();
     m_view->ReadPagesIntoEntry(*edited);
-    return WriteCollection(m_entries, *m_current, *edited);
+    return writeCollection(m_entries, *m_current, *edited);
 }
 
 CTalvaneDoc::ChangeAnswer CTalvaneDoc::askAboutChange()
 {
     m_changeAsked = true;
-    const QString copy = FromFsPath(ConflictCopyPath(FsPath(pathName()), QDateTime::currentSecsSinceEpoch()));
+    const QString copy = fromFsPath(conflictCopyPath(fsPath(pathName()), QDateTime::currentSecsSinceEpoch()));
     const int answer = services().prompter().choose(
         tr("%1 was changed by another program since Talvane opened or last saved it.\n\n"
                        "Reload: show the file as it is now (your unsaved changes are offered for a conflict copy "
                        "first).\nOverwrite: replace it with the collection shown here.\n"
                        "Save conflict copy: save the collection shown here beside it as %2, and leave the file "
                        "as it is.")
-            .arg(QuotedName(pathName()), QuotedName(copy)),
-        Caption(),
+            .arg(quotedName(pathName()), quotedName(copy)),
+        caption(),
         {tr("&Reload"), tr("&Overwrite"), tr("&Save conflict copy"), tr("&Cancel")});
     switch (answer) {
     case 0:
@@ -491,7 +493,7 @@ void CTalvaneDoc::resolveChangeOnDisk()
     m_resolving = true;
     if (!hasUnsavedWork()) {
         if (reloadFromDisk())
-            emit fileNotice(tr("%1 was read again: another program had changed it.").arg(QuotedName(pathName())));
+            emit fileNotice(tr("%1 was read again: another program had changed it.").arg(quotedName(pathName())));
     } else {
         switch (askAboutChange()) {
         case ChangeAnswer::Reload:
@@ -516,11 +518,11 @@ bool CTalvaneDoc::reloadFromDisk()
 {
     const QString path = pathName();
     if (hasUnsavedWork()) {
-        const QString copy = FromFsPath(ConflictCopyPath(FsPath(path), QDateTime::currentSecsSinceEpoch()));
+        const QString copy = fromFsPath(conflictCopyPath(fsPath(path), QDateTime::currentSecsSinceEpoch()));
         switch (services().prompter().ask(tr("Save your unsaved changes as %1 beside the collection "
                                                          "before it is read again?")
-                                              .arg(QuotedName(copy)),
-                                          Caption(), mb::kYesNoCancel | mb::kIconQuestion)) {
+                                              .arg(quotedName(copy)),
+                                          caption(), mb::kYesNoCancel | mb::kIconQuestion)) {
         case mb::kIdYes:
             if (!writeConflictCopy(copy))
                 return false;
@@ -544,23 +546,23 @@ bool CTalvaneDoc::writeConflictCopy(const QString& path)
         m_view->CommitCurrentEntry();
     CollectionSaveOptions options;
     options.keepVersion = false;
-    const auto result = SaveCollectionFile(FsPath(path), m_entries, options);
+    const auto result = saveCollectionFile(fsPath(path), m_entries, options);
     if (result) {
         reportSaveFailure(path, result.reason);
         return false;
     }
-    emit fileNotice(tr("Your changes were saved as %1.").arg(QuotedName(path)));
+    emit fileNotice(tr("Your changes were saved as %1.").arg(quotedName(path)));
     return true;
 }
 
 bool CTalvaneDoc::saveConflictCopy()
 {
-    const QString copy = FromFsPath(ConflictCopyPath(FsPath(pathName()), QDateTime::currentSecsSinceEpoch()));
+    const QString copy = fromFsPath(conflictCopyPath(fsPath(pathName()), QDateTime::currentSecsSinceEpoch()));
     if (!OnSaveDocument(copy))
         return false;
     setPathName(copy);
     emit fileNotice(tr("The collection shown was saved as %1; the file changed on disk was left as it is.")
-                        .arg(QuotedName(copy)));
+                        .arg(quotedName(copy)));
     return true;
 }
 
@@ -575,7 +577,7 @@ void CTalvaneDoc::adoptUnsaved(EntryList entries)
 
 bool CTalvaneDoc::readCopy(const QString& file, EntryList& entries)
 {
-    const auto failure = LoadCollectionFile(FsPath(file), entries);
+    const auto failure = loadCollectionFile(fsPath(file), entries);
     if (failure)
         services().prompter().ask(tr("Cannot open the collection \"%1\":\n%2.")
                                       .arg(file, QString::fromStdString(*failure)),
@@ -611,8 +613,8 @@ bool CTalvaneDoc::restoreInPlaceOf(const QString& path, const QString& copyFile)
         return false;
     if (adoptInPlaceOf(path, read, std::nullopt))
         return true;
-    services().prompter().ask(tr("%1 is open in another Talvane: close it there first.").arg(QuotedName(path)),
-                              Caption(), mb::kOk | mb::kIconExclamation);
+    services().prompter().ask(tr("%1 is open in another Talvane: close it there first.").arg(quotedName(path)),
+                              caption(), mb::kOk | mb::kIconExclamation);
     return false;
 }
 
@@ -624,14 +626,14 @@ bool CTalvaneDoc::adoptInPlaceOf(const QString& path, EntryList& entries, const 
     if (m_lock && absolute == pathName()) {
         lock = std::move(m_lock);
     } else {
-        CollectionLockAttempt attempt = LockCollection(absolute);
+        CollectionLockAttempt attempt = lockCollection(absolute);
         if (attempt.heldBy)
             return false;
         lock = std::move(attempt.lock);
     }
     forgetFile();
     m_lock = std::move(lock);
-    m_baseline = MeasureBaseline(FsPath(absolute));
+    m_baseline = measureBaseline(fsPath(absolute));
     // Work based on an earlier state of the file is not written over what is there now unasked.
     if (m_baseline && basedOn && m_baseline->identity && basedOn->contentHash != m_baseline->identity->contentHash) {
         m_baseline->identity = basedOn;
@@ -642,7 +644,7 @@ bool CTalvaneDoc::adoptInPlaceOf(const QString& path, EntryList& entries, const 
     adoptUnsaved(std::move(entries));
     emit fileStateChanged();
     if (m_changedOnDisk)
-        emit fileNotice(tr("%1 was changed on disk by another program.").arg(QuotedName(absolute)));
+        emit fileNotice(tr("%1 was changed on disk by another program.").arg(quotedName(absolute)));
     return true;
 }
 
@@ -653,7 +655,7 @@ bool CTalvaneDoc::restoreRecovered(const RecoveryRecord& record, bool fileUnread
     std::string reason;
     if (auto failure = RecoveryStore::readCollection(record, bytes))
         reason = *failure;
-    else if (!ReadCollection(bytes, recovered, reason))
+    else if (!readCollection(bytes, recovered, reason))
         reason = "it is not a valid Talvane collection (" + reason + ")";
     else
         reason.clear();
@@ -687,7 +689,7 @@ std::optional<std::string> CTalvaneDoc::readFile(const QString& path)
     m_readEntries.clear();
     m_readBaseline = {};
     m_rollBackNotice.clear();
-    return LoadCollectionFile(FsPath(path), m_readEntries, &m_readBaseline, &m_rollBackNotice);
+    return loadCollectionFile(fsPath(path), m_readEntries, &m_readBaseline, &m_rollBackNotice);
 }
 
 void CTalvaneDoc::adoptReadContents()
@@ -703,7 +705,7 @@ std::optional<std::string> CTalvaneDoc::writeFile(const QString& path)
     if (isOwnFile(path) && m_baseline)
         options.expected = &*m_baseline;
     options.overwriteChanged = m_overwriteChanged;
-    auto result = SaveCollectionFile(FsPath(path), m_entries, options);
+    auto result = saveCollectionFile(fsPath(path), m_entries, options);
     if (result)
         return result.reason;
     m_writtenBaseline = std::move(result.baseline);
@@ -736,7 +738,7 @@ bool CTalvaneDoc::OnFileSave()
     // where they came from, and offers the file they can go to.
     if (m_readOnly) {
         const QStringList answers{tr("Save &As\u2026"), tr("&Cancel")};
-        return services().prompter().choose(ReadOnlyText(pathName()), Caption(), answers) == 0 && doSaveAs();
+        return services().prompter().choose(readOnlyText(pathName()), caption(), answers) == 0 && doSaveAs();
     }
     if (title() == kUntitled)
         return AskSaveFileName();
@@ -747,7 +749,7 @@ bool CTalvaneDoc::OnFileSave()
 void CTalvaneDoc::OnFileNew()
 {
     OfferToKeepChanges();
-    if (!askToSave(tr("Do you wish to save this file:\n") + title(), Caption(), mb::kYesNo | mb::kIconExclamation))
+    if (!askToSave(tr("Do you wish to save this file:\n") + title(), caption(), mb::kYesNo | mb::kIconExclamation))
         return;
     OnNewDocument();
     SetTitle(kUntitled);
@@ -756,7 +758,7 @@ void CTalvaneDoc::OnFileNew()
 bool CTalvaneDoc::SaveBeforeExit()
 {
     OfferToKeepChanges();
-    if (!askToSave(tr("Do you wish to save this file before exiting:\n") + title(), Caption(),
+    if (!askToSave(tr("Do you wish to save this file before exiting:\n") + title(), caption(),
                    mb::kYesNo | mb::kIconQuestion))
         return false;
     SetModifiedFlag(false);

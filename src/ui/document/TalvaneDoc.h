@@ -19,7 +19,9 @@
 class EntryViewLink;
 class WindowLock;
 struct CollectionLockAttempt;
+namespace talvane::collection {
 struct RecoveryRecord;
+}
 
 // New values for some fields of one entry, by field index.
 using FieldValues = std::vector<std::pair<std::size_t, std::string>>;
@@ -36,7 +38,7 @@ public:
 
     std::size_t entryCount() const { return m_entries.size(); }
     const CBonsaiData& entryAt(std::size_t position) const { return *m_entries.at(position); }
-    const EntryList& entries() const { return m_entries; }
+    const talvane::collection::EntryList& entries() const { return m_entries; }
 
     // Appends an entry, which becomes the current one, with an identifier of its own, as
     // the step "<verb> “name”".
@@ -125,7 +127,7 @@ public:
     // of its collection (or of an untitled one when that file is gone). A file that
     // changed since the work was based on it counts as changed on disk: Save asks first.
     // A file known to be unreadable is not read again: the work goes in its place.
-    bool restoreRecovered(const RecoveryRecord& record, bool fileUnreadable = false);
+    bool restoreRecovered(const talvane::collection::RecoveryRecord& record, bool fileUnreadable = false);
     // Shows a whole copy of a collection that cannot be read (a backup left beside it,
     // a kept version) as unsaved changes of it: Save writes it back over the damaged file.
     bool restoreInPlaceOf(const QString& path, const QString& copyFile);
@@ -138,7 +140,7 @@ public:
     const PictureHome& pictureHome() const { return m_pictures; }
 
     // The file the collection was read from or last saved to, as it was then.
-    const std::optional<SaveBaseline>& baseline() const { return m_baseline; }
+    const std::optional<talvane::collection::SaveBaseline>& baseline() const { return m_baseline; }
 
     // Asks a file name and saves there; false when cancelled or the save failed.
     bool AskSaveFileName();
@@ -200,13 +202,13 @@ private:
     bool bringPicturesTo(const QString& path, talvane::timeline::BroughtPictures& brought);
     bool leadsToOwnFile(const QString& path) const;
     // Replaces every entry with these, as a collection that has not been saved.
-    void adoptUnsaved(EntryList entries);
+    void adoptUnsaved(talvane::collection::EntryList entries);
     // The same as unsaved changes of the file at path, which is locked and watched as
     // an opened one; a file changed since it was `basedOn` counts as changed on disk.
     // The entries are taken unless another Talvane holds the file (false).
-    bool adoptInPlaceOf(const QString& path, EntryList& entries, const std::optional<FileIdentity>& basedOn);
+    bool adoptInPlaceOf(const QString& path, talvane::collection::EntryList& entries, const std::optional<talvane::collection::FileIdentity>& basedOn);
     // Reads a whole collection that is not the open one; says why when it cannot.
-    bool readCopy(const QString& file, EntryList& entries);
+    bool readCopy(const QString& file, talvane::collection::EntryList& entries);
     void forgetFile();
     // The lock of the file being opened is held elsewhere: the user opens it read-only,
     // takes a lock left on another computer over, or opens nothing (false).
@@ -223,17 +225,17 @@ private:
     // The file just written at path is the collection's: locked, watched, announced.
     void takeSavedFile(const QString& path, bool ownFile);
 
-    EntryList m_entries;
-    EntryList m_readEntries; // a file read by Open, until it replaces the collection
+    talvane::collection::EntryList m_entries;
+    talvane::collection::EntryList m_readEntries; // a file read by Open, until it replaces the collection
     std::optional<std::size_t> m_current;
     QUndoStack m_history;
     EntryViewLink* m_view = nullptr;
 
     // The file as it was when read or last saved here, while the collection has one.
-    std::optional<SaveBaseline> m_baseline;
-    SaveBaseline m_readBaseline;     // of the file being opened
+    std::optional<talvane::collection::SaveBaseline> m_baseline;
+    talvane::collection::SaveBaseline m_readBaseline;     // of the file being opened
     std::string m_rollBackNotice;    // the file being opened was put back from a save that stopped
-    SaveBaseline m_writtenBaseline;  // of the file just written
+    talvane::collection::SaveBaseline m_writtenBaseline;  // of the file just written
     std::unique_ptr<WindowLock> m_lock;
     bool m_readOnly = false;
     bool m_changedOnDisk = false;

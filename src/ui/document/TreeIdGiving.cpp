@@ -4,18 +4,20 @@
 
 #include <algorithm>
 
+using namespace talvane::collection;
+
 void giveTreeIdToNewEntry(const EntryList& entries, CBonsaiData& entry)
 {
-    if (talvane::mayGiveTreeId(entries, entries.size(), entry[talvane::kTreeIdField]))
-        entry[talvane::kTreeIdField] = talvane::newTreeId();
+    if (talvane::collection::mayGiveTreeId(entries, entries.size(), entry[talvane::collection::kTreeIdField]))
+        entry[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
 }
 
 void addTreeIdChange(const EntryList& entries, std::size_t position, std::vector<ChangeFieldsStep::Change>& changes)
 {
     const bool setsId = std::any_of(changes.begin(), changes.end(), [](const ChangeFieldsStep::Change& change) {
-        return change.field == talvane::kTreeIdField;
+        return change.field == talvane::collection::kTreeIdField;
     });
-    if (setsId || !talvane::mayGiveTreeId(entries, position))
+    if (setsId || !talvane::collection::mayGiveTreeId(entries, position))
         return;
-    changes.push_back({talvane::kTreeIdField, (*entries[position])[talvane::kTreeIdField], talvane::newTreeId()});
+    changes.push_back({talvane::collection::kTreeIdField, (*entries[position])[talvane::collection::kTreeIdField], talvane::collection::newTreeId()});
 }

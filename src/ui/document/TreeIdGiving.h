@@ -10,8 +10,8 @@
 
 // Gives an entry about to be appended after `entries` an identifier, unless its field
 // holds a text that must be kept.
-void giveTreeIdToNewEntry(const EntryList& entries, CBonsaiData& entry);
+void giveTreeIdToNewEntry(const talvane::collection::EntryList& entries, CBonsaiData& entry);
 
 // Adds to the changes of the tree at `position` the one that gives it an identifier,
 // when it has none and may be given one, and the changes leave its field alone.
-void addTreeIdChange(const EntryList& entries, std::size_t position, std::vector<ChangeFieldsStep::Change>& changes);
+void addTreeIdChange(const talvane::collection::EntryList& entries, std::size_t position, std::vector<ChangeFieldsStep::Change>& changes);

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
+using namespace talvane::collection;
+
 namespace {
 
-std::optional<std::size_t> PositionOf(const CTalvaneDoc& doc, const CBonsaiData* entry)
+std::optional<std::size_t> positionOf(const CTalvaneDoc& doc, const CBonsaiData* entry)
 {
     const EntryList& entries = doc.entries();
     const auto found = std::find_if(entries.begin(), entries.end(),
@@ -17,53 +19,53 @@ std::optional<std::size_t> PositionOf(const CTalvaneDoc& doc, const CBonsaiData*
 }
 
 // False when the entry already holds every value.
-bool KeepEdits(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t position)
+bool keepEdits(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t position)
 {
     return doc.changeFields(position, edits.values,
                             CTalvaneDoc::stepText(QCoreApplication::translate("UndoKeepingEdits", "Update"), doc.entryAt(position)[CBonsaiData::Name]));
 }
 
 // Keeps the edits after a step, and shows again the entry the step showed.
-void KeepEditsAfterStep(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t position)
+void keepEditsAfterStep(CTalvaneDoc& doc, const KeptPageEdits& edits, std::size_t position)
 {
     const CBonsaiData* shown = doc.currentEntry();
-    KeepEdits(doc, edits, position);
-    doc.setCurrentPosition(shown ? PositionOf(doc, shown) : std::nullopt);
+    keepEdits(doc, edits, position);
+    doc.setCurrentPosition(shown ? positionOf(doc, shown) : std::nullopt);
 }
 
 } // namespace
 
-void UndoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits)
+void undoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits)
 {
     QUndoStack& history = doc.history();
     history.undo();
-    if (const auto position = PositionOf(doc, edits.entry)) {
-        KeepEditsAfterStep(doc, edits, *position);
+    if (const auto position = positionOf(doc, edits.entry)) {
+        keepEditsAfterStep(doc, edits, *position);
         return;
     }
     // Redoing brings back the very entry (the step holds it), which takes the edits
     // as the step above its own; both are then undone.
     history.redo();
-    const auto position = PositionOf(doc, edits.entry);
-    if (position && KeepEdits(doc, edits, *position))
+    const auto position = positionOf(doc, edits.entry);
+    if (position && keepEdits(doc, edits, *position))
         history.undo();
     history.undo();
 }
 
-void RedoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits)
+void redoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits)
 {
     QUndoStack& history = doc.history();
     history.redo();
-    if (const auto position = PositionOf(doc, edits.entry)) {
-        KeepEditsAfterStep(doc, edits, *position);
+    if (const auto position = positionOf(doc, edits.entry)) {
+        keepEditsAfterStep(doc, edits, *position);
         return;
     }
     // Only a deletion takes an entry away when redone: the entry comes back, takes
     // the edits, and is deleted again as the step did.
     history.undo();
-    const auto position = PositionOf(doc, edits.entry);
+    const auto position = positionOf(doc, edits.entry);
     if (!position)
         return;
-    KeepEdits(doc, edits, *position);
+    keepEdits(doc, edits, *position);
     doc.removeEntry(*position);
 }

@@ -13,5 +13,5 @@
 // Delete). The edits are then kept on the entry just before it goes, so that
 // whatever brings the entry back brings its edits too: Undo Add leaves "Add" and
 // "Update" to redo; Redo Delete leaves "Update" and "Delete" to undo.
-void UndoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits);
-void RedoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits);
+void undoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits);
+void redoKeepingEdits(CTalvaneDoc& doc, const KeptPageEdits& edits);

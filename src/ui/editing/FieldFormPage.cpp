@@ -13,30 +13,30 @@
 
 namespace {
 
-using talvane::fields::Kind;
+using talvane::collection::Kind;
 
-QStringList Items(const talvane::fields::FieldInfo& info)
+QStringList items(const talvane::collection::FieldInfo& info)
 {
     QStringList items;
     for (const std::string_view item : info.listItems)
-        items.append(CoreText(item));
+        items.append(coreText(item));
     return items;
 }
 
 } // namespace
 
-FieldFormPage::FieldFormPage(talvane::fields::Page page, LabelPlace labels, QWidget* parent)
+FieldFormPage::FieldFormPage(talvane::collection::Page page, LabelPlace labels, QWidget* parent)
     : CPropertyPage(parent), m_page(page), m_labels(labels)
 {
 }
 
 void FieldFormPage::placeField(DialogTemplate& t, int control, Rect at, Rect labelAt, DialogTemplate::TextBox box)
 {
-    const auto* info = talvane::fields::fieldOnPage(m_page, control);
+    const auto* info = talvane::collection::fieldOnPage(m_page, control);
     if (!info)
         throw std::logic_error("no field is shown by control " + std::to_string(control));
     const auto align = m_labels == LabelPlace::Above ? DialogTemplate::Align::Left : DialogTemplate::Align::Right;
-    t.label(CoreText(info->label), labelAt.x, labelAt.y, labelAt.w, labelAt.h, align);
+    t.label(coreText(info->label), labelAt.x, labelAt.y, labelAt.w, labelAt.h, align);
     const int limit = static_cast<int>(info->typingLimit);
     QWidget* placed = nullptr;
     switch (info->kind) {
@@ -47,7 +47,7 @@ void FieldFormPage::placeField(DialogTemplate& t, int control, Rect at, Rect lab
         placed = t.multiLine(control, at.x, at.y, at.w, at.h, box);
         break;
     case Kind::EditableList:
-        placed = t.editableList(control, at.x, at.y, at.w, at.h, Items(*info), true, limit);
+        placed = t.editableList(control, at.x, at.y, at.w, at.h, items(*info), true, limit);
         break;
     default:
         throw std::logic_error("control " + std::to_string(control) + " is not a text field");
@@ -58,7 +58,7 @@ void FieldFormPage::placeField(DialogTemplate& t, int control, Rect at, Rect lab
 void FieldFormPage::DoDataExchange(DataExchange& dx)
 {
     for (const auto& [field, control] : m_placed) {
-        switch (talvane::fields::field(field).kind) {
+        switch (talvane::collection::field(field).kind) {
         case Kind::Line:
             DDX_Text(dx, static_cast<QLineEdit*>(control), m_values[field]);
             break;

@@ -29,7 +29,7 @@ public:
 
 protected:
     enum class LabelPlace { Above, Left };
-    FieldFormPage(talvane::fields::Page page, LabelPlace labels, QWidget* parent);
+    FieldFormPage(talvane::collection::Page page, LabelPlace labels, QWidget* parent);
 
     struct Rect {
         int x, y, w, h;
@@ -46,8 +46,8 @@ private:
         QWidget* control;
     };
 
-    talvane::fields::Page m_page;
+    talvane::collection::Page m_page;
     LabelPlace m_labels;
     std::vector<PlacedField> m_placed;
-    std::array<std::string, talvane::fields::kFieldCount> m_values;
+    std::array<std::string, talvane::collection::kFieldCount> m_values;
 };

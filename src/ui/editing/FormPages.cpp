@@ -7,7 +7,7 @@
 #include <QRadioButton>
 
 using TextBox = DialogTemplate::TextBox;
-using talvane::fields::Page;
+using talvane::collection::Page;
 
 CPage2::CPage2(QWidget* parent) : FieldFormPage(Page::Plant, LabelPlace::Above, parent)
 {
@@ -19,10 +19,10 @@ CPage2::CPage2(QWidget* parent) : FieldFormPage(Page::Plant, LabelPlace::Above, 
     placeField(t, 1029, {165, 15, 105, 14}, {165, 5, 50, 8});
     placeField(t, 1026, {165, 45, 107, 14}, {165, 35, 50, 8});
     placeField(t, 1028, {165, 75, 105, 14}, {165, 65, 58, 8});
-    const auto& intExt = *talvane::fields::fieldOnPage(Page::Plant, 1056);
-    t.groupBox(CoreText(intExt.label), 165, 100, 105, 25);
-    m_intExt = {t.radio(1056, CoreText(intExt.choices[0].shown), 170, 111, 37, 10),
-                t.radio(1057, CoreText(intExt.choices[1].shown), 220, 111, 39, 10)};
+    const auto& intExt = *talvane::collection::fieldOnPage(Page::Plant, 1056);
+    t.groupBox(coreText(intExt.label), 165, 100, 105, 25);
+    m_intExt = {t.radio(1056, coreText(intExt.choices[0].shown), 170, 111, 37, 10),
+                t.radio(1057, coreText(intExt.choices[1].shown), 220, 111, 39, 10)};
     // A click on the button already checked is a choice too.
     for (QRadioButton* radio : m_intExt) {
         connect(radio, &QRadioButton::clicked, this, [this] { m_intExtChosen = true; });

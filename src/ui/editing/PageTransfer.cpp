@@ -15,7 +15,7 @@ namespace {
 
 using F = CBonsaiData;
 
-void AlbumToPage(CPage1& album, const CBonsaiData& entry)
+void albumToPage(CPage1& album, const CBonsaiData& entry)
 {
     for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k) {
         album.m_strPhotoFile[k] = entry[CBonsaiData::photoField(k)];
@@ -23,7 +23,7 @@ void AlbumToPage(CPage1& album, const CBonsaiData& entry)
     }
 }
 
-bool AlbumShows(const CPage1& album, const CBonsaiData& entry)
+bool albumShows(const CPage1& album, const CBonsaiData& entry)
 {
     for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k) {
         if (album.m_strPhotoFile[k] != entry[CBonsaiData::photoField(k)] ||
@@ -35,35 +35,35 @@ bool AlbumShows(const CPage1& album, const CBonsaiData& entry)
 
 } // namespace
 
-bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b)
+bool pageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b)
 {
-    for (std::size_t field : talvane::fields::pageFields()) {
+    for (std::size_t field : talvane::collection::pageFields()) {
         if (a[field] != b[field])
             return false;
     }
     return true;
 }
 
-FieldValues ChangedPageFieldValues(const CBonsaiData& entry, const CBonsaiData& edited)
+FieldValues changedPageFieldValues(const CBonsaiData& entry, const CBonsaiData& edited)
 {
     FieldValues values;
-    for (std::size_t field : talvane::fields::pageFields()) {
+    for (std::size_t field : talvane::collection::pageFields()) {
         if (entry[field] != edited[field])
             values.emplace_back(field, edited[field]);
     }
     return values;
 }
 
-FieldValues PageFieldValues(const CBonsaiData& entry)
+FieldValues pageFieldValues(const CBonsaiData& entry)
 {
     FieldValues values;
-    values.reserve(talvane::fields::pageFields().size());
-    for (std::size_t field : talvane::fields::pageFields())
+    values.reserve(talvane::collection::pageFields().size());
+    for (std::size_t field : talvane::collection::pageFields())
         values.emplace_back(field, entry[field]);
     return values;
 }
 
-FieldValues PhotoFieldValues(const CBonsaiData& entry)
+FieldValues photoFieldValues(const CBonsaiData& entry)
 {
     FieldValues values;
     for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k) {
@@ -90,8 +90,8 @@ void PageTransfer::toPages(const CBonsaiData& entry)
     for (FieldFormPage* form : formPages())
         form->takeValuesFrom(entry);
     m_shownIntExt = entry[F::IntExt];
-    m_plant.m_nIntExt = text::DecimalTextToInt(m_shownIntExt);
-    AlbumToPage(m_album, entry);
+    m_plant.m_nIntExt = talvane::text::decimalTextToInt(m_shownIntExt);
+    albumToPage(m_album, entry);
     m_journal.m_journalText = entry[talvane::journal::kJournalField];
 }
 
@@ -113,8 +113,8 @@ void PageTransfer::loadEntry(const CBonsaiData& entry)
 void PageTransfer::loadAlbumAndJournal(const CBonsaiData& entry,
                                        const std::function<std::string(const std::string&)>& merged)
 {
-    if (!AlbumShows(m_album, entry)) {
-        AlbumToPage(m_album, entry);
+    if (!albumShows(m_album, entry)) {
+        albumToPage(m_album, entry);
         // The list chooses its last photo: the one a step adds.
         m_album.RefreshPictureList();
         m_album.ShowPicture(m_album.pictureList()->currentRow());

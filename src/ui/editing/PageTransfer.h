@@ -22,12 +22,12 @@ class JournalPage;
 // the pages never touch those.
 
 // True when the page fields of both entries hold the same bytes.
-bool PageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b);
+bool pageFieldsEqual(const CBonsaiData& a, const CBonsaiData& b);
 // The values of the page fields in which `edited` differs from `entry`.
-FieldValues ChangedPageFieldValues(const CBonsaiData& entry, const CBonsaiData& edited);
+FieldValues changedPageFieldValues(const CBonsaiData& entry, const CBonsaiData& edited);
 // The values of the page fields of an entry, and of its photo fields alone.
-FieldValues PageFieldValues(const CBonsaiData& entry);
-FieldValues PhotoFieldValues(const CBonsaiData& entry);
+FieldValues pageFieldValues(const CBonsaiData& entry);
+FieldValues photoFieldValues(const CBonsaiData& entry);
 
 // Moves values between an entry and the members of the seven pages, page by page in
 // the order plant, purchase, transformation, maintenance, species, album, journal.

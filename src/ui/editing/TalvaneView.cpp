@@ -25,12 +25,12 @@
 #include <QTextEdit>
 
 namespace {
-QString EmptyNameText()
+QString emptyNameText()
 {
     return QCoreApplication::translate("TalvaneView", "Please enter a name or an ID number.\nTry again ...");
 }
 
-QString EmptyNameCaption()
+QString emptyNameCaption()
 {
     return QCoreApplication::translate("TalvaneView", "Error ...");
 }
@@ -52,7 +52,7 @@ public:
 CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_services(services)
 {
-    m_pPage1 = new CPage1(services, [this] { return AlbumFolder(m_doc); });
+    m_pPage1 = new CPage1(services, [this] { return albumFolder(m_doc); });
     m_pPage2 = new CPage2();
     m_pPage3 = new CPage3();
     m_pPage4 = new CPage4();
@@ -86,7 +86,7 @@ void CTalvaneView::createSheet()
     // together so that the Journal's fits beside them.
     const QSize sheetSize = m_pSheet->sizeHint();
     m_pSheet->addTab(m_journalPage, tr("&Journal"));
-    SwitchTabsWithPageKeys(*m_pSheet);
+    switchTabsWithPageKeys(*m_pSheet);
     m_pSheet->tabBar()->setStyle(new CompactTabStyle(m_pSheet));
     m_pSheet->move(0, 0);
     m_pSheet->resize(sheetSize);
@@ -100,7 +100,7 @@ void CTalvaneView::applyStepsOfPages()
     connect(m_pPage1, &CPage1::albumChanged, this, [this](const QString& stepText) {
         CBonsaiData album;
         ReadPagesIntoEntry(album);
-        applyPageEdit(PhotoFieldValues(album), stepText);
+        applyPageEdit(photoFieldValues(album), stepText);
     });
     connect(m_journalPage, &JournalPage::journalChanged, this, [this](const QString& verb) {
         if (const CBonsaiData* shown = m_doc.currentEntry())
@@ -144,7 +144,7 @@ void CTalvaneView::setEntryBar(EntryBar* bar)
 
 QString CTalvaneView::entryListText(std::size_t position) const
 {
-    return FromAnsi(m_doc.entryAt(position)[CBonsaiData::Name]);
+    return fromAnsi(m_doc.entryAt(position)[CBonsaiData::Name]);
 }
 
 void CTalvaneView::watchPageEdits()
@@ -188,7 +188,7 @@ bool CTalvaneView::hasPageEdits() const
         return false;
     CBonsaiData edited;
     ReadPagesIntoEntry(edited);
-    return !PageFieldsEqual(*current, edited);
+    return !pageFieldsEqual(*current, edited);
 }
 
 void CTalvaneView::showCurrentEntry()
@@ -255,7 +255,7 @@ void CTalvaneView::CommitCurrentEntry()
     ReadPagesIntoEntry(edited);
     // A change is a step of the history, which marks the collection modified; no
     // change leaves the flag as it was, so a failed save leaves it as it was too.
-    applyPageEdit(PageFieldValues(edited), CTalvaneDoc::stepText(tr("Update"), (*current)[CBonsaiData::Name]));
+    applyPageEdit(pageFieldValues(edited), CTalvaneDoc::stepText(tr("Update"), (*current)[CBonsaiData::Name]));
 }
 
 void CTalvaneView::OfferToKeepChanges()
@@ -271,7 +271,7 @@ std::optional<KeptPageEdits> CTalvaneView::askPageEditsToKeep()
         return std::nullopt;
     CBonsaiData edited;
     ReadPagesIntoEntry(edited);
-    FieldValues values = ChangedPageFieldValues(*current, edited);
+    FieldValues values = changedPageFieldValues(*current, edited);
     if (values.empty())
         return std::nullopt;
     if (m_services.prompter().ask(tr("Do you wish to update the change(s)\nyou made on the previous entry?"),
@@ -324,7 +324,7 @@ void CTalvaneView::OnEntryAdd()
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
         return;
     if (dialog.entryName().empty()) {
-        m_services.prompter().ask(EmptyNameText(), EmptyNameCaption(), mb::kOk | mb::kIconExclamation);
+        m_services.prompter().ask(emptyNameText(), emptyNameCaption(), mb::kOk | mb::kIconExclamation);
         return;
     }
     // The pages change under the current entry from here on: it no longer shows.
@@ -371,7 +371,7 @@ void CTalvaneView::onEntryRename()
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
         return;
     if (dialog.entryName().empty()) {
-        m_services.prompter().ask(EmptyNameText(), EmptyNameCaption(), mb::kOk | mb::kIconExclamation);
+        m_services.prompter().ask(emptyNameText(), emptyNameCaption(), mb::kOk | mb::kIconExclamation);
         return;
     }
     applyPageEdit({{CBonsaiData::Name, dialog.entryName()}}, CTalvaneDoc::stepText(tr("Rename"), oldName));

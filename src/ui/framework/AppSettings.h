@@ -4,7 +4,7 @@
 #include <QString>
 
 // Where the program keeps what it remembers from one run to the next.
-inline QSettings AppSettings()
+inline QSettings appSettings()
 {
     return QSettings(QStringLiteral("Orvande"), QStringLiteral("Talvane"));
 }

@@ -5,31 +5,31 @@
 #include <QFileInfo>
 
 namespace {
-QString& Stored()
+QString& stored()
 {
     static QString base = QDir::currentPath();
     return base;
 }
 } // namespace
 
-const QString& BaseDirectory()
+const QString& baseDirectory()
 {
-    return Stored();
+    return stored();
 }
 
-void SetBaseDirectory(const QString& path)
+void setBaseDirectory(const QString& path)
 {
-    Stored() = QDir(path).absolutePath();
+    stored() = QDir(path).absolutePath();
 }
 
-QString BasePath(const QString& relative)
+QString basePath(const QString& relative)
 {
-    return QDir(Stored()).filePath(relative);
+    return QDir(stored()).filePath(relative);
 }
 
-QString ShippedFilePath(const QString& relative)
+QString shippedFilePath(const QString& relative)
 {
-    const QString local = BasePath(relative);
+    const QString local = basePath(relative);
     if (QFileInfo::exists(local))
         return local;
     const QString installed =

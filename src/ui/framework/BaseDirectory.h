@@ -4,13 +4,13 @@
 
 // The folder the program started in. The program never changes its current
 // directory: the guide, the album and the help page are found from here.
-const QString& BaseDirectory();
-void SetBaseDirectory(const QString& path);
+const QString& baseDirectory();
+void setBaseDirectory(const QString& path);
 // A path below the base directory, such as "Album/x.bmp".
-QString BasePath(const QString& relative);
+QString basePath(const QString& relative);
 
 // A file the program ships (the species guide, the help page): below the base
 // directory when it is there, else where the program's installation put it
 // (share/talvane beside the program's bin folder). The first is given when neither
 // exists.
-QString ShippedFilePath(const QString& relative);
+QString shippedFilePath(const QString& relative);

@@ -5,12 +5,12 @@
 #include <QCoreApplication>
 
 
-QString CoreText(std::string_view english)
+QString coreText(std::string_view english)
 {
-    return QString::fromStdString(WindowWords(FromAnsi(english).toStdString()));
+    return QString::fromStdString(windowWords(fromAnsi(english).toStdString()));
 }
 
-std::string WindowWords(std::string_view english)
+std::string windowWords(std::string_view english)
 {
     const std::string source(english);
     return QCoreApplication::translate("CoreTexts", source.c_str()).toStdString();

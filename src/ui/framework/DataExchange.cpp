@@ -17,7 +17,7 @@ constexpr char kGivenShown[] = "talvaneGivenShown";
 
 // Remembers the bytes the program put into a control and the text the control then
 // held for them.
-void RememberGiven(QWidget* control, const std::string& bytes, const QString& shown)
+void rememberGiven(QWidget* control, const std::string& bytes, const QString& shown)
 {
     control->setProperty(kGivenBytes, QByteArray::fromStdString(bytes));
     control->setProperty(kGivenShown, shown);
@@ -25,17 +25,17 @@ void RememberGiven(QWidget* control, const std::string& bytes, const QString& sh
 
 // The bytes last given to the control while it still holds what it held for them;
 // otherwise the Windows-1252 form of what it holds now.
-std::string GivenOrRead(const QWidget* control, const QString& shown)
+std::string givenOrRead(const QWidget* control, const QString& shown)
 {
     const QVariant given = control->property(kGivenBytes);
     if (given.isValid() && control->property(kGivenShown).toString() == shown)
         return given.toByteArray().toStdString();
-    return ToAnsi(shown);
+    return toAnsi(shown);
 }
 
 // A multi-line box's text with its line breaks as stored (carriage return and line
 // feed) and its no-break spaces kept; the box itself holds paragraph separators.
-QString MultiLineText(const QTextEdit* edit)
+QString multiLineText(const QTextEdit* edit)
 {
     QString text = edit->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
@@ -48,38 +48,38 @@ QString MultiLineText(const QTextEdit* edit)
 void DDX_Text(DataExchange& dx, QLineEdit* edit, std::string& value)
 {
     if (dx.m_saveAndValidate) {
-        value = GivenOrRead(edit, edit->text());
+        value = givenOrRead(edit, edit->text());
         return;
     }
-    edit->setText(FromAnsi(value));
+    edit->setText(fromAnsi(value));
     edit->setCursorPosition(0);
-    RememberGiven(edit, value, edit->text());
+    rememberGiven(edit, value, edit->text());
 }
 
 void DDX_Text(DataExchange& dx, QTextEdit* edit, std::string& value)
 {
     if (dx.m_saveAndValidate) {
-        value = GivenOrRead(edit, MultiLineText(edit));
+        value = givenOrRead(edit, multiLineText(edit));
         return;
     }
-    edit->setPlainText(FromAnsi(value));
-    RememberGiven(edit, value, MultiLineText(edit));
+    edit->setPlainText(fromAnsi(value));
+    rememberGiven(edit, value, multiLineText(edit));
 }
 
 void DDX_CBString(DataExchange& dx, QComboBox* combo, std::string& value)
 {
     if (dx.m_saveAndValidate) {
-        value = GivenOrRead(combo, combo->currentText());
+        value = givenOrRead(combo, combo->currentText());
         return;
     }
-    const QString text = FromAnsi(value);
+    const QString text = fromAnsi(value);
     const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     combo->setCurrentIndex(index);
     if (index < 0)
         combo->setEditText(text);
     if (QLineEdit* edit = combo->lineEdit())
         edit->setCursorPosition(0);
-    RememberGiven(combo, value, combo->currentText());
+    rememberGiven(combo, value, combo->currentText());
 }
 
 void DDX_Radio(DataExchange& dx, const QList<QRadioButton*>& group, int& value)

@@ -19,7 +19,7 @@ namespace {
 
 // A label made for a shorter text (another language, another font) grows to show its
 // whole text, away from the control it names: leftwards when it is aligned right.
-void GrowToItsText(QLabel& label, DialogTemplate::Align align)
+void growToItsText(QLabel& label, DialogTemplate::Align align)
 {
     int widest = 0;
     for (const QString& line : QString(label.text()).remove(QLatin1Char('&')).split(QLatin1Char('\n')))
@@ -78,7 +78,7 @@ void DialogTemplate::placeField(QWidget* field, int id, int x, int y, int w, int
     place(field, id, x, y, w, h);
     if (m_labelOfNextField) {
         m_labelOfNextField->setBuddy(field);
-        NameBuddyAfterLabel(*m_labelOfNextField);
+        nameBuddyAfterLabel(*m_labelOfNextField);
     }
     m_labelOfNextField = nullptr;
 }
@@ -94,7 +94,7 @@ QLabel* DialogTemplate::label(const QString& text, int x, int y, int w, int h, A
     auto* label = new QLabel(text, m_dialog);
     label->setAlignment((align == Align::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     place(label, -1, x, y, w, h);
-    GrowToItsText(*label, align);
+    growToItsText(*label, align);
     m_labelOfNextField = label;
     return label;
 }
@@ -102,7 +102,7 @@ QLabel* DialogTemplate::label(const QString& text, int x, int y, int w, int h, A
 QLineEdit* DialogTemplate::edit(int id, int x, int y, int w, int h, int limit)
 {
     auto* edit = new QLineEdit(m_dialog);
-    KeepInputStorable(edit);
+    keepInputStorable(edit);
     if (limit > 0)
         new LengthLimit(edit, limit);
     new FullTextTip(edit, edit);
@@ -115,7 +115,7 @@ QTextEdit* DialogTemplate::multiLine(int id, int x, int y, int w, int h, TextBox
     auto* edit = new WholeLineTextEdit(m_dialog);
     edit->setAcceptRichText(false);
     edit->setTabChangesFocus(true);
-    KeepInputStorable(edit);
+    keepInputStorable(edit);
     const bool scrolled = kind == TextBox::Scrolled || kind == TextBox::ScrolledNoReturn;
     // A box without a scroll bar of its own gains one while its text is taller than it.
     edit->setVerticalScrollBarPolicy(scrolled ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
@@ -141,7 +141,7 @@ QComboBox* DialogTemplate::editableList(int id, int x, int y, int w, int h, cons
     // Typed text stays exactly as typed: no completion, nothing added to the list.
     combo->setCompleter(nullptr);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    KeepInputStorable(combo->lineEdit());
+    keepInputStorable(combo->lineEdit());
     QStringList shown = items;
     if (sorted)
         shown.sort(Qt::CaseInsensitive);

@@ -2,12 +2,12 @@
 
 #include <QFile>
 
-std::filesystem::path FsPath(const QString& path)
+std::filesystem::path fsPath(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
 }
 
-QString FromFsPath(const std::filesystem::path& path)
+QString fromFsPath(const std::filesystem::path& path)
 {
     return QFile::decodeName(path.c_str());
 }

@@ -6,5 +6,5 @@
 
 // A path as the window holds it (QString) and as the core takes it (the file system's
 // bytes), each way without loss: the names on disk need not be valid UTF-8.
-std::filesystem::path FsPath(const QString& path);
-QString FromFsPath(const std::filesystem::path& path);
+std::filesystem::path fsPath(const QString& path);
+QString fromFsPath(const std::filesystem::path& path);

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-QString WithoutMnemonic(const QString& text)
+QString withoutMnemonic(const QString& text)
 {
     QString shown;
     shown.reserve(text.size());
@@ -16,30 +16,30 @@ QString WithoutMnemonic(const QString& text)
     return shown;
 }
 
-QString FieldNameOfLabel(const QString& labelText)
+QString fieldNameOfLabel(const QString& labelText)
 {
-    QString name = WithoutMnemonic(labelText).simplified();
+    QString name = withoutMnemonic(labelText).simplified();
     if (name.endsWith(QLatin1Char(':')))
         name.chop(1);
     return name.trimmed();
 }
 
-void NameFieldAfter(QWidget& field, const QString& labelText)
+void nameFieldAfter(QWidget& field, const QString& labelText)
 {
-    const QString name = FieldNameOfLabel(labelText);
+    const QString name = fieldNameOfLabel(labelText);
     for (QWidget* named : {&field, field.focusProxy()})
         if (named && named->accessibleName().isEmpty())
             named->setAccessibleName(name);
 }
 
-void NameBuddyAfterLabel(const QLabel& label)
+void nameBuddyAfterLabel(const QLabel& label)
 {
     if (QWidget* buddy = label.buddy())
-        NameFieldAfter(*buddy, label.text());
+        nameFieldAfter(*buddy, label.text());
 }
 
-void NameFieldsAfterTheirLabels(const QWidget& root)
+void nameFieldsAfterTheirLabels(const QWidget& root)
 {
     for (const QLabel* label : root.findChildren<QLabel*>())
-        NameBuddyAfterLabel(*label);
+        nameBuddyAfterLabel(*label);
 }

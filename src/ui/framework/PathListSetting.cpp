@@ -6,7 +6,7 @@
 
 QStringList PathListSetting::paths() const
 {
-    return AppSettings().value(m_key).toStringList();
+    return appSettings().value(m_key).toStringList();
 }
 
 bool PathListSetting::contains(const QString& path) const
@@ -27,7 +27,7 @@ QStringList PathListSetting::with(const QString& path, bool present) const
 void PathListSetting::store(const QStringList& paths) const
 {
     if (paths.isEmpty())
-        AppSettings().remove(m_key);
+        appSettings().remove(m_key);
     else
-        AppSettings().setValue(m_key, paths);
+        appSettings().setValue(m_key, paths);
 }

@@ -9,7 +9,7 @@ constexpr int kQuietModules = 4;
 
 } // namespace
 
-void DrawQrCode(QPainter& painter, const QRectF& square, const talvane::QrCode& code)
+void drawQrCode(QPainter& painter, const QRectF& square, const talvane::labels::QrCode& code)
 {
     const double module = square.width() / (code.size() + 2 * kQuietModules);
     painter.fillRect(square, Qt::white);

@@ -8,4 +8,4 @@ class QPainter;
 
 // Draws a QR code as dark squares filling `square`, inside the light border of four
 // modules that scanners need.
-void DrawQrCode(QPainter& painter, const QRectF& square, const talvane::QrCode& code);
+void drawQrCode(QPainter& painter, const QRectF& square, const talvane::labels::QrCode& code);

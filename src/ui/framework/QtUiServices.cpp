@@ -55,8 +55,8 @@ class QtPrompter : public Prompter {
 public:
     int ask(const QString& text, const QString& caption, unsigned flags) override
     {
-        AnswerRequiredBox box(IconOf(flags), caption, text, ButtonsOf(flags));
-        GiveStandardButtonsKeys(box);
+        AnswerRequiredBox box(iconOf(flags), caption, text, buttonsOf(flags));
+        giveStandardButtonsKeys(box);
         switch (box.exec()) {
         case QMessageBox::Yes:
             return mb::kIdYes;
@@ -87,7 +87,7 @@ public:
     }
 
 private:
-    static QMessageBox::Icon IconOf(unsigned flags)
+    static QMessageBox::Icon iconOf(unsigned flags)
     {
         switch (flags & 0xF0) {
         case mb::kIconStop:
@@ -103,7 +103,7 @@ private:
         }
     }
 
-    static QMessageBox::StandardButtons ButtonsOf(unsigned flags)
+    static QMessageBox::StandardButtons buttonsOf(unsigned flags)
     {
         switch (flags & 0x0F) {
         case mb::kOkCancel:
@@ -122,21 +122,21 @@ class QtFileChooser : public FileChooser {
 public:
     std::optional<QString> chooseSaveFile(const FileRequest& request) override
     {
-        const QStringList chosen = Choose(request, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+        const QStringList chosen = choose(request, QFileDialog::AcceptSave, QFileDialog::AnyFile);
         return chosen.isEmpty() ? std::nullopt : std::optional(chosen.constFirst());
     }
     std::optional<QString> chooseOpenFile(const FileRequest& request) override
     {
-        const QStringList chosen = Choose(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+        const QStringList chosen = choose(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
         return chosen.isEmpty() ? std::nullopt : std::optional(chosen.constFirst());
     }
     QStringList chooseOpenFiles(const FileRequest& request) override
     {
-        return Choose(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
+        return choose(request, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
     }
 
 private:
-    static QStringList Choose(const FileRequest& request, QFileDialog::AcceptMode mode, QFileDialog::FileMode files)
+    static QStringList choose(const FileRequest& request, QFileDialog::AcceptMode mode, QFileDialog::FileMode files)
     {
         QFileDialog dialog(nullptr, request.caption, request.directory);
         dialog.setAcceptMode(mode);

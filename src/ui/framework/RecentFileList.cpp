@@ -8,18 +8,18 @@ namespace {
 
 const QString kGroup = QStringLiteral("Recent File List");
 
-QString SettingKey(int index) { return QStringLiteral("File%1").arg(index + 1); }
+QString settingKey(int index) { return QStringLiteral("File%1").arg(index + 1); }
 
-QString Absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+QString absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
 
 } // namespace
 
 RecentFileList::RecentFileList()
 {
-    QSettings settings = AppSettings();
+    QSettings settings = appSettings();
     settings.beginGroup(kGroup);
     for (int i = 0; i < kMaxFiles; ++i) {
-        const QString path = settings.value(SettingKey(i)).toString();
+        const QString path = settings.value(settingKey(i)).toString();
         if (!path.isEmpty() && !m_files.contains(path))
             m_files.append(path);
     }
@@ -27,9 +27,9 @@ RecentFileList::RecentFileList()
 
 void RecentFileList::add(const QString& path)
 {
-    const QString absolute = Absolute(path);
-    m_files.removeAll(absolute);
-    m_files.prepend(absolute);
+    const QString full = absolute(path);
+    m_files.removeAll(full);
+    m_files.prepend(full);
     while (m_files.size() > kMaxFiles)
         m_files.removeLast();
     store();
@@ -38,7 +38,7 @@ void RecentFileList::add(const QString& path)
 
 void RecentFileList::remove(const QString& path)
 {
-    if (m_files.removeAll(Absolute(path)) == 0)
+    if (m_files.removeAll(absolute(path)) == 0)
         return;
     store();
     emit changed();
@@ -47,12 +47,12 @@ void RecentFileList::remove(const QString& path)
 // Written at every change rather than at exit, so that a crash loses nothing.
 void RecentFileList::store() const
 {
-    QSettings settings = AppSettings();
+    QSettings settings = appSettings();
     settings.beginGroup(kGroup);
     for (int i = 0; i < kMaxFiles; ++i) {
         if (i < m_files.size())
-            settings.setValue(SettingKey(i), m_files.at(i));
+            settings.setValue(settingKey(i), m_files.at(i));
         else
-            settings.remove(SettingKey(i));
+            settings.remove(settingKey(i));
     }
 }

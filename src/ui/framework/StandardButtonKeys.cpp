@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-QString StandardButtonText(QDialogButtonBox::StandardButton button)
+QString standardButtonText(QDialogButtonBox::StandardButton button)
 {
     static constexpr struct {
         QDialogButtonBox::StandardButton button;
@@ -25,23 +25,23 @@ namespace {
 
 // A message box's standard buttons are numbered as a button box's are.
 template <typename Box>
-void GiveKeys(Box& box)
+void giveKeys(Box& box)
 {
     for (QAbstractButton* button : box.buttons()) {
         const auto standard = static_cast<QDialogButtonBox::StandardButton>(box.standardButton(button));
-        if (const QString text = StandardButtonText(standard); !text.isEmpty())
+        if (const QString text = standardButtonText(standard); !text.isEmpty())
             button->setText(text);
     }
 }
 
 } // namespace
 
-void GiveStandardButtonsKeys(QDialogButtonBox& box)
+void giveStandardButtonsKeys(QDialogButtonBox& box)
 {
-    GiveKeys(box);
+    giveKeys(box);
 }
 
-void GiveStandardButtonsKeys(QMessageBox& box)
+void giveStandardButtonsKeys(QMessageBox& box)
 {
-    GiveKeys(box);
+    giveKeys(box);
 }

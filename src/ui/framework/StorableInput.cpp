@@ -15,7 +15,7 @@
 
 namespace {
 
-void TellChange(QWidget* control, const QString& message)
+void tellChange(QWidget* control, const QString& message)
 {
     // Sent to the control, the tip travels up to the main window's status bar.
     QStatusTipEvent tip(message);
@@ -36,7 +36,7 @@ public:
             return Acceptable;
         input = storable.text();
         position = static_cast<int>(storable.mapPosition(position));
-        TellChange(m_edit, storable.message());
+        tellChange(m_edit, storable.message());
         return Acceptable;
     }
 
@@ -80,7 +80,7 @@ private:
         }
         cursor.endEditBlock();
         m_correcting = false;
-        TellChange(m_edit, storable.message());
+        tellChange(m_edit, storable.message());
     }
 
     QTextEdit* m_edit;
@@ -89,12 +89,12 @@ private:
 
 } // namespace
 
-void KeepInputStorable(QLineEdit* edit)
+void keepInputStorable(QLineEdit* edit)
 {
     edit->setValidator(new StorableValidator(edit));
 }
 
-void KeepInputStorable(QTextEdit* edit)
+void keepInputStorable(QTextEdit* edit)
 {
     new StorableBox(edit);
 }

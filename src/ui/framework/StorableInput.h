@@ -7,5 +7,5 @@ class QTextEdit;
 // collection: each character arrives as StorableText makes it, and the control says
 // what it changed in a tooltip and in the status bar of its window. A text the
 // program puts into the control comes from a collection, so it passes unchanged.
-void KeepInputStorable(QLineEdit* edit);
-void KeepInputStorable(QTextEdit* edit);
+void keepInputStorable(QLineEdit* edit);
+void keepInputStorable(QTextEdit* edit);

@@ -6,17 +6,17 @@
 
 namespace {
 
-qsizetype CodePointLength(const QString& text, qsizetype at)
+qsizetype codePointLength(const QString& text, qsizetype at)
 {
     return text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2 : 1;
 }
 
-char32_t CodePointAt(const QString& text, qsizetype at)
+char32_t codePointAt(const QString& text, qsizetype at)
 {
-    return CodePointLength(text, at) == 2 ? QChar::surrogateToUcs4(text[at], text[at + 1]) : text[at].unicode();
+    return codePointLength(text, at) == 2 ? QChar::surrogateToUcs4(text[at], text[at + 1]) : text[at].unicode();
 }
 
-bool IsCombiningMark(char32_t codePoint)
+bool isCombiningMark(char32_t codePoint)
 {
     switch (QChar::category(codePoint)) {
     case QChar::Mark_NonSpacing:
@@ -28,10 +28,10 @@ bool IsCombiningMark(char32_t codePoint)
     }
 }
 
-bool Storable(const QString& cluster)
+bool storable(const QString& cluster)
 {
-    for (qsizetype at = 0; at < cluster.size(); at += CodePointLength(cluster, at)) {
-        if (!text::CodePointToCp1252(CodePointAt(cluster, at)))
+    for (qsizetype at = 0; at < cluster.size(); at += codePointLength(cluster, at)) {
+        if (!talvane::text::codePointToCp1252(codePointAt(cluster, at)))
             return false;
     }
     return true;
@@ -39,12 +39,12 @@ bool Storable(const QString& cluster)
 
 // The one storable character a cluster composes to once as few of its trailing marks
 // as needed are dropped; empty when there is none.
-QString PlainForm(const QString& cluster)
+QString plainForm(const QString& cluster)
 {
     const QString decomposed = cluster.normalized(QString::NormalizationForm_D);
     for (qsizetype length = decomposed.size(); length > 0; --length) {
         const QString composed = decomposed.left(length).normalized(QString::NormalizationForm_C);
-        if (composed.size() == CodePointLength(composed, 0) && Storable(composed))
+        if (composed.size() == codePointLength(composed, 0) && storable(composed))
             return composed;
     }
     return {};
@@ -56,12 +56,12 @@ StorableText::StorableText(const QString& typed) : m_typed(typed)
 {
     qsizetype at = 0;
     while (at < typed.size()) {
-        qsizetype end = at + CodePointLength(typed, at);
-        while (end < typed.size() && IsCombiningMark(CodePointAt(typed, end)))
-            end += CodePointLength(typed, end);
+        qsizetype end = at + codePointLength(typed, at);
+        while (end < typed.size() && isCombiningMark(codePointAt(typed, end)))
+            end += codePointLength(typed, end);
         const QString cluster = typed.mid(at, end - at);
-        if (!Storable(cluster))
-            m_changes.push_back({at, end - at, PlainForm(cluster)});
+        if (!storable(cluster))
+            m_changes.push_back({at, end - at, plainForm(cluster)});
         at = end;
     }
 }

@@ -3,7 +3,7 @@
 #include <QShortcut>
 #include <QTabWidget>
 
-int NeighbourTab(const QTabWidget& tabs, int direction)
+int neighbourTab(const QTabWidget& tabs, int direction)
 {
     const int count = tabs.count();
     int index = tabs.currentIndex();
@@ -15,13 +15,13 @@ int NeighbourTab(const QTabWidget& tabs, int direction)
     return tabs.currentIndex();
 }
 
-void SwitchTabsWithPageKeys(QTabWidget& tabs)
+void switchTabsWithPageKeys(QTabWidget& tabs)
 {
     const auto bind = [&tabs](QKeyCombination keys, int direction) {
         auto* shortcut = new QShortcut(QKeySequence(keys), &tabs);
         shortcut->setContext(Qt::WindowShortcut);
         QObject::connect(shortcut, &QShortcut::activated, &tabs,
-                         [&tabs, direction] { tabs.setCurrentIndex(NeighbourTab(tabs, direction)); });
+                         [&tabs, direction] { tabs.setCurrentIndex(neighbourTab(tabs, direction)); });
     };
     bind(Qt::CTRL | Qt::Key_PageDown, 1);
     bind(Qt::CTRL | Qt::Key_PageUp, -1);

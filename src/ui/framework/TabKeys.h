@@ -6,8 +6,8 @@ class QTabWidget;
 // last back to the first and the other way round, wherever the focus is in the
 // window: a window of the program holds one sheet of tabs. Ctrl+Tab and
 // Ctrl+Shift+Tab keep doing the same from inside the sheet.
-void SwitchTabsWithPageKeys(QTabWidget& tabs);
+void switchTabsWithPageKeys(QTabWidget& tabs);
 
 // The enabled tab next to the current one in `direction` (1 or -1), wrapping round;
 // the current one when no other is enabled.
-int NeighbourTab(const QTabWidget& tabs, int direction);
+int neighbourTab(const QTabWidget& tabs, int direction);

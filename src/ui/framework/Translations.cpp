@@ -18,16 +18,16 @@ namespace Translations {
 
 QString chosenLanguage()
 {
-    const QString chosen = AppSettings().value(kSetting).toString();
+    const QString chosen = appSettings().value(kSetting).toString();
     return chosen == QLatin1String(kEnglish) || chosen == QLatin1String(kFrench) ? chosen : QString();
 }
 
 void chooseLanguage(const QString& language)
 {
     if (language.isEmpty())
-        AppSettings().remove(kSetting);
+        appSettings().remove(kSetting);
     else
-        AppSettings().setValue(kSetting, language);
+        appSettings().setValue(kSetting, language);
 }
 
 QString languageFor(const QString& chosen)
@@ -60,8 +60,8 @@ InstalledLanguage::InstalledLanguage(const QString& language) : m_formerLanguage
     }
     install(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     install(QStringLiteral("talvane_fr"), QStringLiteral(":/i18n"));
-    m_formerMessageWords = text::messageWords();
-    text::speakMessagesIn(WindowWords);
+    m_formerMessageWords = talvane::text::messageWords();
+    talvane::text::speakMessagesIn(windowWords);
 }
 
 InstalledLanguage::~InstalledLanguage()
@@ -72,7 +72,7 @@ InstalledLanguage::~InstalledLanguage()
         QLocale::setDefault(*m_formerDefault);
     g_installed = m_formerLanguage;
     if (m_formerMessageWords)
-        text::speakMessagesIn(*m_formerMessageWords);
+        talvane::text::speakMessagesIn(*m_formerMessageWords);
 }
 
 QString InstalledLanguage::current()

@@ -46,5 +46,5 @@ private:
     std::vector<std::unique_ptr<QTranslator>> m_translators;
     std::optional<QLocale> m_formerDefault;
     QString m_formerLanguage;
-    std::optional<text::Words> m_formerMessageWords;
+    std::optional<talvane::text::Words> m_formerMessageWords;
 };

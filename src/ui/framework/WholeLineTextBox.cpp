@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-qreal TextLinePitch(const QFont& font, bool plainTextLayout, QPaintDevice* device)
+qreal textLinePitch(const QFont& font, bool plainTextLayout, QPaintDevice* device)
 {
     QTextDocument scratch;
     if (plainTextLayout)
@@ -20,7 +20,7 @@ qreal TextLinePitch(const QFont& font, bool plainTextLayout, QPaintDevice* devic
     return scratch.documentLayout()->blockBoundingRect(scratch.firstBlock()).height();
 }
 
-QMargins WholeLineMargins(int height, qreal linePitch, int padding)
+QMargins wholeLineMargins(int height, qreal linePitch, int padding)
 {
     const int oneLine = static_cast<int>(std::lround(linePitch));
     if (oneLine <= 0 || height <= 0)

@@ -11,13 +11,13 @@
 
 // The height one line of text takes in a text box with this font, as the box's kind
 // of document lays it out on `device` (the box's viewport).
-qreal TextLinePitch(const QFont& font, bool plainTextLayout, QPaintDevice* device);
+qreal textLinePitch(const QFont& font, bool plainTextLayout, QPaintDevice* device);
 
 // Viewport margins that leave a box of `height` pixels inside its frame showing whole
 // lines only: `padding` on the left, above and on the right, and below the last line
 // that fits, whatever the lines leave. A box lower than one line shows one line as
 // far as it can.
-QMargins WholeLineMargins(int height, qreal linePitch, int padding);
+QMargins wholeLineMargins(int height, qreal linePitch, int padding);
 
 // A text box of its designed outer size whose text area holds a whole number of
 // lines at any font and scale, so that no line is cut in half by its bottom edge,
@@ -68,7 +68,7 @@ private:
         if (Edit::horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
             height -= Edit::horizontalScrollBar()->sizeHint().height();
         const bool plain = std::is_base_of_v<QPlainTextEdit, Edit>;
-        const QMargins margins = WholeLineMargins(height, TextLinePitch(Edit::font(), plain, Edit::viewport()), m_padding);
+        const QMargins margins = wholeLineMargins(height, textLinePitch(Edit::font(), plain, Edit::viewport()), m_padding);
         if (margins != Edit::viewportMargins())
             Edit::setViewportMargins(margins);
     }

@@ -17,26 +17,26 @@ const QString kSizeKey = QStringLiteral("Size");
 const QString kPositionKey = QStringLiteral("Position");
 const QString kMaximizedKey = QStringLiteral("Maximized");
 
-bool FitsSomeScreen(const QRect& frame)
+bool fitsSomeScreen(const QRect& frame)
 {
     const QList<QScreen*> screens = QGuiApplication::screens();
     return std::any_of(screens.begin(), screens.end(),
                        [&frame](const QScreen* screen) { return screen->availableGeometry().contains(frame); });
 }
 
-QSize FrameExtra(const QWidget& window)
+QSize frameExtra(const QWidget& window)
 {
     return window.frameGeometry().size() - window.size();
 }
 
-QRect AvailableArea(const QWidget& window)
+QRect availableArea(const QWidget& window)
 {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     return screen->availableGeometry();
 }
 
 // A window of its own that another window owns; menus, tool tips and the splash are not.
-bool IsOwnedWindow(const QWidget& widget)
+bool isOwnedWindow(const QWidget& widget)
 {
     if (!widget.isWindow())
         return false;
@@ -46,7 +46,7 @@ bool IsOwnedWindow(const QWidget& widget)
 
 } // namespace
 
-QRect FitWithin(const QRect& frame, const QRect& area)
+QRect fitWithin(const QRect& frame, const QRect& area)
 {
     QRect fitted(frame.topLeft(), frame.size().boundedTo(area.size()));
     fitted.moveLeft(std::clamp(fitted.left(), area.left(), area.left() + area.width() - fitted.width()));
@@ -68,7 +68,7 @@ void WindowPlacement::setDesignedSize(const QSize& size)
 
 QSize WindowPlacement::room() const
 {
-    return AvailableArea(m_window).size() - FrameExtra(m_window);
+    return availableArea(m_window).size() - frameExtra(m_window);
 }
 
 void WindowPlacement::updateMinimum()
@@ -76,11 +76,11 @@ void WindowPlacement::updateMinimum()
     m_window.setMinimumSize(m_designed.boundedTo(room()));
 }
 
-void ResizeWithinScreen(QWidget& window, const QSize& size)
+void resizeWithinScreen(QWidget& window, const QSize& size)
 {
-    const QSize extra = FrameExtra(window);
+    const QSize extra = frameExtra(window);
     const QRect frame(window.pos(), size.expandedTo(window.minimumSize()) + extra);
-    const QRect fitted = FitWithin(frame, AvailableArea(window));
+    const QRect fitted = fitWithin(frame, availableArea(window));
     window.resize(fitted.size() - extra);
     if (fitted.topLeft() != frame.topLeft())
         window.move(fitted.topLeft());
@@ -89,7 +89,7 @@ void ResizeWithinScreen(QWidget& window, const QSize& size)
 void WindowPlacement::resizeWithin(const QSize& size)
 {
     if (!m_window.isMaximized() && !m_window.isFullScreen())
-        ResizeWithinScreen(m_window, size);
+        resizeWithinScreen(m_window, size);
 }
 
 void WindowPlacement::keepOnScreen()
@@ -100,14 +100,14 @@ void WindowPlacement::keepOnScreen()
 
 void WindowPlacement::restore(const QPoint& defaultPosition)
 {
-    QSettings settings = AppSettings();
+    QSettings settings = appSettings();
     settings.beginGroup(m_group);
     updateMinimum();
     const QSize size = settings.value(kSizeKey).toSize();
     if (size.isValid() && size.width() <= room().width() && size.height() <= room().height())
         m_window.resize(size.expandedTo(m_window.minimumSize()));
     const QPoint position = settings.value(kPositionKey, defaultPosition).toPoint();
-    const bool positionFits = FitsSomeScreen(QRect(position, m_window.size() + FrameExtra(m_window)));
+    const bool positionFits = fitsSomeScreen(QRect(position, m_window.size() + frameExtra(m_window)));
     m_window.move(positionFits ? position : defaultPosition);
     keepOnScreen();
     if (settings.value(kMaximizedKey, false).toBool())
@@ -116,7 +116,7 @@ void WindowPlacement::restore(const QPoint& defaultPosition)
 
 void WindowPlacement::save() const
 {
-    QSettings settings = AppSettings();
+    QSettings settings = appSettings();
     settings.beginGroup(m_group);
     // A maximized window keeps the place it goes back to.
     const QRect normal = m_window.normalGeometry();
@@ -144,12 +144,12 @@ bool OwnedWindowsOnScreen::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::Show || !watched->isWidgetType())
         return QObject::eventFilter(watched, event);
     auto& window = static_cast<QWidget&>(*watched);
-    if (IsOwnedWindow(window) && !window.isMaximized() && !window.isFullScreen()) {
-        ResizeWithinScreen(window, window.size());
+    if (isOwnedWindow(window) && !window.isMaximized() && !window.isFullScreen()) {
+        resizeWithinScreen(window, window.size());
         // Once the window system has placed the window, its frame counts too.
         QTimer::singleShot(0, &window, [&window] {
             if (!window.isMaximized() && !window.isFullScreen())
-                ResizeWithinScreen(window, window.size());
+                resizeWithinScreen(window, window.size());
         });
     }
     return QObject::eventFilter(watched, event);

@@ -9,11 +9,11 @@
 class QWidget;
 
 // `frame` moved, and shrunk where it is larger, so that it lies inside `area`.
-QRect FitWithin(const QRect& frame, const QRect& area);
+QRect fitWithin(const QRect& frame, const QRect& area);
 
 // Resizes a window as near to `size` as its minimum and the free area of its screen
 // allow, frame included, and moves it back onto that screen where it would stand out.
-void ResizeWithinScreen(QWidget& window, const QSize& size);
+void resizeWithinScreen(QWidget& window, const QSize& size);
 
 // Keeps every window that belongs to another (dialogs, message boxes, the help) within
 // the free area of the screen it opens on, as the main window's placement keeps it:

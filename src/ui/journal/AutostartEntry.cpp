@@ -17,7 +17,7 @@ const QString kReserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
 // Characters that take a backslash inside the quotes.
 const QString kEscapedInQuotes = QStringLiteral("\"`$\\");
 
-QString QuotedArgument(QString argument)
+QString quotedArgument(QString argument)
 {
     // "%" starts a field code: a literal one is doubled, quoted or not.
     argument.replace(QLatin1Char('%'), QStringLiteral("%%"));
@@ -35,7 +35,7 @@ QString QuotedArgument(QString argument)
     return quoted + QLatin1Char('"');
 }
 
-QString EscapedValue(QString value)
+QString escapedValue(QString value)
 {
     value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
     value.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
@@ -60,8 +60,8 @@ QString AutostartEntry::execValue(const QStringList& command)
 {
     QStringList arguments;
     for (const QString& argument : command)
-        arguments.append(QuotedArgument(argument));
-    return EscapedValue(arguments.join(QLatin1Char(' ')));
+        arguments.append(quotedArgument(argument));
+    return escapedValue(arguments.join(QLatin1Char(' ')));
 }
 
 QByteArray AutostartEntry::text(const QString& name, const QString& comment, const QStringList& command)
@@ -75,7 +75,7 @@ QByteArray AutostartEntry::text(const QString& name, const QString& comment, con
                                         "Terminal=false\n"
                                         "NoDisplay=true\n"
                                         "X-GNOME-Autostart-enabled=true\n")
-                             .arg(EscapedValue(name), EscapedValue(comment), execValue(command));
+                             .arg(escapedValue(name), escapedValue(comment), execValue(command));
     return text.toUtf8();
 }
 

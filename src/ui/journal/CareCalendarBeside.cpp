@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace talvane::collection;
+
 const QString CareCalendarBeside::kSettingsKey = QStringLiteral("careCalendar/collections");
 
 QString CareCalendarBeside::calendarPath(const QString& collection)

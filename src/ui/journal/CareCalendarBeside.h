@@ -19,7 +19,7 @@ public:
     static void setKept(const QString& collection, bool kept);
     // Writes the calendar of the entries' pending tasks beside the collection, whole or
     // not at all; nothing on success, or the sentence saying why not.
-    static std::optional<QString> write(const QString& collection, const EntryList& entries);
+    static std::optional<QString> write(const QString& collection, const talvane::collection::EntryList& entries);
 
     static const QString kSettingsKey;
 };

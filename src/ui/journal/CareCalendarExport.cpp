@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-std::optional<std::size_t> ExportCareCalendar(CTalvaneDoc& doc, UiServices& services)
+std::optional<std::size_t> exportCareCalendar(CTalvaneDoc& doc, UiServices& services)
 {
     // The calendar is made from the entries: edits on the pages are offered first.
     doc.OfferToKeepChanges();

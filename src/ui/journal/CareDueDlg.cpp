@@ -28,7 +28,7 @@ using namespace talvane::journal;
 
 namespace {
 
-QString StateText(long daysLeft)
+QString stateText(long daysLeft)
 {
     if (daysLeft < 0)
         return daysLeft == -1 ? QCoreApplication::translate("CareDueDlg", "Overdue by 1 day") : QCoreApplication::translate("CareDueDlg", "Overdue by %1 days").arg(-daysLeft);
@@ -57,7 +57,7 @@ CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today,
     layout->addLayout(phoneRow);
     addButtons(layout);
     resize(560, 380);
-    NameFieldsAfterTheirLabels(*this);
+    nameFieldsAfterTheirLabels(*this);
     connectUpdates();
     refresh();
 }
@@ -92,7 +92,7 @@ void CareDueDlg::addTaskList(QVBoxLayout* layout)
 void CareDueDlg::addButtons(QVBoxLayout* layout)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    GiveStandardButtonsKeys(*buttons);
+    giveStandardButtonsKeys(*buttons);
     // C is the care calendar's key.
     buttons->button(QDialogButtonBox::Close)->setText(tr("Cl&ose"));
     m_show = buttons->addButton(tr("&Show tree"), QDialogButtonBox::ActionRole);
@@ -125,8 +125,8 @@ void CareDueDlg::refresh()
     QFont overdueFont = m_list->font();
     overdueFont.setBold(true);
     for (const DueTask& task : m_tasks) {
-        auto* row = new QTreeWidgetItem(m_list, {ShortDateText(task.due()), StateText(m_today.daysUntil(task.due())),
-                                                 TaskTitle(m_doc.entryAt(task.entry)[CBonsaiData::Name], task.event)});
+        auto* row = new QTreeWidgetItem(m_list, {shortDateText(task.due()), stateText(m_today.daysUntil(task.due())),
+                                                 taskTitle(m_doc.entryAt(task.entry)[CBonsaiData::Name], task.event)});
         if (task.isOverdue(m_today)) {
             for (int column = 0; column < m_list->columnCount(); ++column) {
                 row->setFont(column, overdueFont);
@@ -134,7 +134,7 @@ void CareDueDlg::refresh()
             }
         }
     }
-    m_summary->setText(QString::fromStdString(talvane::journal::dueSummary(m_tasks.size(), m_span->value(), WindowWords)));
+    m_summary->setText(QString::fromStdString(talvane::journal::dueSummary(m_tasks.size(), m_span->value(), windowWords)));
     if (!m_tasks.empty())
         m_list->setCurrentItem(m_list->topLevelItem(0));
     m_show->setEnabled(!m_tasks.empty());

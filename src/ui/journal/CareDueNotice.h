@@ -24,9 +24,9 @@ struct CareDueNotice {
 };
 
 // "no care task due", "1 care task due", "3 care tasks due".
-QString CareTasksDueText(std::size_t count);
+QString careTasksDueText(std::size_t count);
 
 // The notice of the tasks due on or before today, earliest first; none when nothing is.
 // A task is its tree's name and the first line of its text, or its kind when it has none.
-std::optional<CareDueNotice> MakeCareDueNotice(const EntryList& entries, talvane::journal::CalendarDate today,
+std::optional<CareDueNotice> makeCareDueNotice(const talvane::collection::EntryList& entries, talvane::journal::CalendarDate today,
                                                const QString& collectionName = QString());

@@ -11,6 +11,8 @@
 
 #include <utility>
 
+using namespace talvane::collection;
+
 CareDueReminder::CareDueReminder(const QDBusConnection& bus, QTextStream& out, QTextStream& errors, int choiceWaitMs,
                                  QObject* parent)
     : QObject(parent), m_bus(bus), m_out(out), m_errors(errors)
@@ -35,14 +37,14 @@ bool CareDueReminder::remind(const QStringList& collections)
 void CareDueReminder::remindOf(const QString& collection)
 {
     EntryList entries;
-    if (const auto failure = LoadCollectionFile(QFile::encodeName(collection).toStdString(), entries)) {
+    if (const auto failure = loadCollectionFile(QFile::encodeName(collection).toStdString(), entries)) {
         m_errors << "talvane: cannot read " << collection << ": " << QString::fromStdString(*failure) << '\n';
         m_unreadable = true;
         return;
     }
     const QFileInfo file(collection);
-    const auto notice = MakeCareDueNotice(entries, talvane::journal::CalendarDate::today(), file.completeBaseName());
-    m_out << collection << ": " << CareTasksDueText(notice ? notice->taskCount : 0) << '\n';
+    const auto notice = makeCareDueNotice(entries, talvane::journal::CalendarDate::today(), file.completeBaseName());
+    m_out << collection << ": " << careTasksDueText(notice ? notice->taskCount : 0) << '\n';
     if (!notice)
         return;
     auto* notifier = new DesktopNotifier(m_bus, CareDueNotice::actionLabel(), this);

@@ -29,11 +29,11 @@ namespace {
 constexpr std::array<const char*, 4> kUnitTexts = {QT_TRANSLATE_NOOP("CareEventDlg", "days"), QT_TRANSLATE_NOOP("CareEventDlg", "weeks"),
                                                   QT_TRANSLATE_NOOP("CareEventDlg", "months"), QT_TRANSLATE_NOOP("CareEventDlg", "years")};
 
-QComboBox* MonthBox(unsigned month, QWidget* parent)
+QComboBox* monthBox(unsigned month, QWidget* parent)
 {
     auto* box = new QComboBox(parent);
     for (unsigned each = 1; each <= 12; ++each)
-        box->addItem(CoreText(monthName(each)));
+        box->addItem(coreText(monthName(each)));
     box->setCurrentIndex(static_cast<int>(month) - 1);
     return box;
 }
@@ -49,28 +49,28 @@ CareEventDlg::CareEventDlg(const CareEvent& event, const QStringList& pictures, 
     addEventRows(form, event);
     addDueRow(form, event);
     addRepeatRows(form, event);
-    addPictureRows(form, FromAnsi(event.picture), pictures);
+    addPictureRows(form, fromAnsi(event.picture), pictures);
     addMeasureRows(form, event.measurements);
     addProblemAndButtons(form);
-    NameFieldsAfterTheirLabels(*this);
+    nameFieldsAfterTheirLabels(*this);
     // The fields beside a check box are named after it.
-    NameFieldAfter(*m_due, m_hasDue->text());
-    NameFieldAfter(*m_every, m_repeats->text());
-    NameFieldAfter(*m_firstMonth, m_inMonths->text());
+    nameFieldAfter(*m_due, m_hasDue->text());
+    nameFieldAfter(*m_every, m_repeats->text());
+    nameFieldAfter(*m_firstMonth, m_inMonths->text());
 }
 
 void CareEventDlg::addEventRows(QFormLayout* form, const CareEvent& event)
 {
-    m_date = new DateField(ToQDate(event.date), this);
+    m_date = new DateField(toQDate(event.date), this);
     form->addRow(tr("&Date:"), m_date);
 
     m_kind = new QComboBox(this);
     for (CareKind kind : kCareKinds)
-        m_kind->addItem(CareKindText(kind));
+        m_kind->addItem(careKindText(kind));
     m_kind->setCurrentIndex(static_cast<int>(event.kind));
     form->addRow(tr("&Kind:"), m_kind);
 
-    m_text = new WholeLinePlainTextEdit(FromAnsi(event.text), this);
+    m_text = new WholeLinePlainTextEdit(fromAnsi(event.text), this);
     m_shownText = m_text->toPlainText();
     m_text->setTabChangesFocus(true);
     form->addRow(tr("&Text:"), m_text);
@@ -80,7 +80,7 @@ void CareEventDlg::addDueRow(QFormLayout* form, const CareEvent& event)
 {
     auto* dueRow = new QHBoxLayout;
     m_hasDue = new QCheckBox(tr("Next step due &by"), this);
-    m_due = new DateField(ToQDate(event.due.value_or(event.date.plusDays(30))), this);
+    m_due = new DateField(toQDate(event.due.value_or(event.date.plusDays(30))), this);
     m_hasDue->setChecked(event.due.has_value());
     dueRow->addWidget(m_hasDue);
     dueRow->addWidget(m_due, 1);
@@ -102,7 +102,7 @@ void CareEventDlg::addPictureRows(QFormLayout* form, const QString& own, const Q
     if (!m_morePictures.empty()) {
         QStringList more;
         for (const std::string& picture : m_morePictures)
-            more << FromAnsi(picture);
+            more << fromAnsi(picture);
         auto* further = new QLabel(more.join(QLatin1Char('\n')), this);
         further->setTextInteractionFlags(Qt::TextSelectableByMouse);
         form->addRow(tr("Further photos:"), further);
@@ -118,8 +118,8 @@ void CareEventDlg::addMeasureRows(QFormLayout* form, const std::vector<Measureme
         auto* row = new QHBoxLayout;
         Measured measured{kind, new QLineEdit(this), new QComboBox(this)};
         measured.amount->setValidator(amounts);
-        measured.amount->setAccessibleName(CoreText(measureName(kind)));
-        measured.unit->setAccessibleName(tr("%1 unit").arg(CoreText(measureName(kind))));
+        measured.amount->setAccessibleName(coreText(measureName(kind)));
+        measured.unit->setAccessibleName(tr("%1 unit").arg(coreText(measureName(kind))));
         for (LengthUnit unit : kLengthUnits)
             measured.unit->addItem(QString::fromLatin1(unitName(unit)));
         measured.unit->setCurrentIndex(static_cast<int>(LengthUnit::Centimetre));
@@ -130,7 +130,7 @@ void CareEventDlg::addMeasureRows(QFormLayout* form, const std::vector<Measureme
             }
         row->addWidget(measured.amount, 1);
         row->addWidget(measured.unit);
-        form->addRow(tr("%1:").arg(CoreText(measureName(kind))), row);
+        form->addRow(tr("%1:").arg(coreText(measureName(kind))), row);
         m_measured.push_back(measured);
     }
 }
@@ -143,7 +143,7 @@ void CareEventDlg::addProblemAndButtons(QFormLayout* form)
     m_problem->hide();
     form->addRow(m_problem);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    GiveStandardButtonsKeys(*buttons);
+    giveStandardButtonsKeys(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CareEventDlg::acceptWhenComplete);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
@@ -191,8 +191,8 @@ void CareEventDlg::addRepeatRows(QFormLayout* form, const CareEvent& event)
     // O is OK's key.
     m_inMonths = new QCheckBox(tr("only &from"), this);
     m_inMonths->setChecked(repeat.months.has_value());
-    m_firstMonth = MonthBox(months.first, this);
-    m_lastMonth = MonthBox(months.last, this);
+    m_firstMonth = monthBox(months.first, this);
+    m_lastMonth = monthBox(months.last, this);
     auto* to = new QLabel(tr("to"), this);
     to->setBuddy(m_lastMonth);
     monthsRow->addSpacing(20);
@@ -240,15 +240,15 @@ std::optional<CareEventDlg::Problem> CareEventDlg::problem() const
 CareEvent CareEventDlg::event() const
 {
     const auto date = m_date->date();
-    CareEvent event{date ? *FromQDate(*date) : m_givenDate, kCareKinds.at(static_cast<std::size_t>(m_kind->currentIndex())),
+    CareEvent event{date ? *fromQDate(*date) : m_givenDate, kCareKinds.at(static_cast<std::size_t>(m_kind->currentIndex())),
                     std::nullopt, {}, m_givenText, m_treeId, {}, {}};
-    std::vector<std::string> pictures{ToAnsi(m_picture->currentData().toString())};
+    std::vector<std::string> pictures{toAnsi(m_picture->currentData().toString())};
     pictures.insert(pictures.end(), m_morePictures.begin(), m_morePictures.end());
     event.setPictures(std::move(pictures));
     if (const QString text = m_text->toPlainText(); text != m_shownText)
-        event.text = ToAnsi(text);
+        event.text = toAnsi(text);
     if (const auto due = m_due->date(); m_hasDue->isChecked() && due)
-        event.due = FromQDate(*due);
+        event.due = fromQDate(*due);
     if (event.due && m_repeats->isChecked()) {
         event.repeat = CareRepeat{static_cast<unsigned>(m_every->value()), static_cast<RepeatUnit>(m_unit->currentIndex()),
                                   std::nullopt};

@@ -6,17 +6,17 @@
 
 #include <QDir>
 
-QString CarePictureFolder(const CTalvaneDoc& doc)
+QString carePictureFolder(const CTalvaneDoc& doc)
 {
-    return AlbumFolder(doc);
+    return albumFolder(doc);
 }
 
-QStringList CarePictureNames(const QString& folder)
+QStringList carePictureNames(const QString& folder)
 {
     QStringList names;
     for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
         // A name the stored bytes cannot hold could never be found again.
-        if (FromAnsi(ToAnsi(name)) == name)
+        if (fromAnsi(toAnsi(name)) == name)
             names.append(name);
     }
     return names;

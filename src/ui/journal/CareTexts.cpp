@@ -8,12 +8,12 @@
 
 using talvane::journal::CalendarDate;
 
-QDate ToQDate(const CalendarDate& date)
+QDate toQDate(const CalendarDate& date)
 {
     return QDate(date.year(), static_cast<int>(date.month()), static_cast<int>(date.day()));
 }
 
-std::optional<CalendarDate> FromQDate(const QDate& date)
+std::optional<CalendarDate> fromQDate(const QDate& date)
 {
     if (!date.isValid())
         return std::nullopt;
@@ -21,19 +21,19 @@ std::optional<CalendarDate> FromQDate(const QDate& date)
                                           static_cast<unsigned>(date.day()));
 }
 
-QString ShortDateText(const CalendarDate& date)
+QString shortDateText(const CalendarDate& date)
 {
-    return QLocale().toString(ToQDate(date), QLocale::ShortFormat);
+    return QLocale().toString(toQDate(date), QLocale::ShortFormat);
 }
 
-QString TaskTitle(std::string_view treeName, const talvane::journal::CareEvent& event)
+QString taskTitle(std::string_view treeName, const talvane::journal::CareEvent& event)
 {
     using namespace talvane::journal;
-    return QString::fromStdString(taskTitle(FromAnsi(treeName).toStdString(), event.kind,
-                                            FromAnsi(firstLineOf(event)).toStdString(), WindowWords));
+    return QString::fromStdString(taskTitle(fromAnsi(treeName).toStdString(), event.kind,
+                                            fromAnsi(firstLineOf(event)).toStdString(), windowWords));
 }
 
-QString CareKindText(talvane::journal::CareKind kind)
+QString careKindText(talvane::journal::CareKind kind)
 {
-    return CoreText(talvane::journal::careKindName(kind));
+    return coreText(talvane::journal::careKindName(kind));
 }

@@ -13,7 +13,7 @@ namespace {
 constexpr int kFirstYear = 1;
 constexpr int kLastYear = 9999;
 
-QString FullYearFormat(const QLocale& locale)
+QString fullYearFormat(const QLocale& locale)
 {
     QString format = locale.dateFormat(QLocale::ShortFormat);
     if (!format.contains(QStringLiteral("yyyy")))
@@ -23,32 +23,32 @@ QString FullYearFormat(const QLocale& locale)
 
 // Days and months in digits may be typed with or without their leading zero; names of
 // days and months ("ddd", "MMM") stay as they are.
-QString LooseFormat(QString format)
+QString looseFormat(QString format)
 {
     static const QRegularExpression day(QStringLiteral("(?<!d)dd(?!d)")), month(QStringLiteral("(?<!M)MM(?!M)"));
     return format.replace(day, QStringLiteral("d")).replace(month, QStringLiteral("M"));
 }
 
-bool InRange(const QDate& date)
+bool inRange(const QDate& date)
 {
     return date.isValid() && date.year() >= kFirstYear && date.year() <= kLastYear;
 }
 
 } // namespace
 
-std::optional<QDate> ParseTypedDate(const QString& typed, const QLocale& locale)
+std::optional<QDate> parseTypedDate(const QString& typed, const QLocale& locale)
 {
     const QString text = typed.trimmed();
     if (text.isEmpty())
         return std::nullopt;
     const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
-    if (const QDate date = QDate::fromString(text, QStringLiteral("yyyy-M-d")); InRange(date))
+    if (const QDate date = QDate::fromString(text, QStringLiteral("yyyy-M-d")); inRange(date))
         return date;
-    if (const QDate date = locale.toDate(text, LooseFormat(FullYearFormat(locale))); InRange(date))
+    if (const QDate date = locale.toDate(text, looseFormat(fullYearFormat(locale))); inRange(date))
         return date;
     // A year in two digits is of this century: Qt reads it as of the 1900s.
     if (!shortFormat.contains(QStringLiteral("yyyy")))
-        if (const QDate date = locale.toDate(text, LooseFormat(shortFormat)); date.isValid())
+        if (const QDate date = locale.toDate(text, looseFormat(shortFormat)); date.isValid())
             return date.addYears(100);
     return std::nullopt;
 }
@@ -101,7 +101,7 @@ void DateField::createCalendarButton()
 
 std::optional<QDate> DateField::date() const
 {
-    return ParseTypedDate(m_text->text(), locale());
+    return parseTypedDate(m_text->text(), locale());
 }
 
 void DateField::setDate(const QDate& date)
@@ -111,5 +111,5 @@ void DateField::setDate(const QDate& date)
 
 QString DateField::shownText(const QDate& date) const
 {
-    return locale().toString(date, FullYearFormat(locale()));
+    return locale().toString(date, fullYearFormat(locale()));
 }

@@ -14,7 +14,7 @@ class QToolButton;
 // A date as a person types it: "2027-03-15", or the locale's short form with the year
 // in two or four digits ("15/03/2027", "15/03/27" for 2027). Nothing for any other text
 // or a day that does not exist.
-std::optional<QDate> ParseTypedDate(const QString& text, const QLocale& locale = QLocale());
+std::optional<QDate> parseTypedDate(const QString& text, const QLocale& locale = QLocale());
 
 // A date that can be typed, or picked from a calendar that drops down from its button.
 // Text that is not a date stays as typed, so that the dialog can say so.

@@ -27,14 +27,14 @@ enum Column { DateColumn, KindColumn, TextColumn, MeasuredColumn, DueColumn, Pho
 constexpr int kLineRole = Qt::UserRole;
 
 // Line breaks of an event's text would make rows of uneven height.
-QString OneLine(const std::string& text)
+QString oneLine(const std::string& text)
 {
-    QString shown = FromAnsi(text);
+    QString shown = fromAnsi(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
 }
 
-QString MeasureShortName(MeasureKind kind)
+QString measureShortName(MeasureKind kind)
 {
     switch (kind) {
     case MeasureKind::Height: return QCoreApplication::translate("JournalPage", "height");
@@ -46,30 +46,30 @@ QString MeasureShortName(MeasureKind kind)
 }
 
 // "height 42 cm · trunk 38 mm", short enough for a column.
-QString MeasuredText(const std::vector<Measurement>& measurements)
+QString measuredText(const std::vector<Measurement>& measurements)
 {
     QStringList parts;
     for (const Measurement& measurement : measurements)
-        parts << MeasureShortName(measurement.kind) + QLatin1Char(' ') + QString::fromStdString(measurement.text());
+        parts << measureShortName(measurement.kind) + QLatin1Char(' ') + QString::fromStdString(measurement.text());
     return parts.join(QStringLiteral(" \u00B7 "));
 }
 
 // "Trunk diameter: 38 mm", a line each.
-QString MeasuredToolTip(const std::vector<Measurement>& measurements)
+QString measuredToolTip(const std::vector<Measurement>& measurements)
 {
     QStringList lines;
     for (const Measurement& measurement : measurements)
         lines << QCoreApplication::translate("JournalPage", "%1: %2")
-                     .arg(CoreText(measureName(measurement.kind)), QString::fromStdString(measurement.text()));
+                     .arg(coreText(measureName(measurement.kind)), QString::fromStdString(measurement.text()));
     return lines.join(QLatin1Char('\n'));
 }
 
 // The files of an event's photos, a line each, by the names their folders give them.
-QString PicturesToolTip(const std::vector<std::string>& pictures)
+QString picturesToolTip(const std::vector<std::string>& pictures)
 {
     QStringList lines;
     for (const std::string& picture : pictures)
-        lines << FromAnsi(talvane::timeline::photosFolderName(picture).value_or(picture));
+        lines << fromAnsi(talvane::timeline::photosFolderName(picture).value_or(picture));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -142,26 +142,26 @@ void JournalPage::refreshEventList()
 void JournalPage::addEventRow(const NumberedEvent& numbered)
 {
     const CareEvent& event = numbered.event;
-    QString due = event.due ? ShortDateText(*event.due) : QString();
+    QString due = event.due ? shortDateText(*event.due) : QString();
     if (event.due && event.repeat)
         due += tr(" \u21BB");
     const std::vector<std::string> pictures = event.pictures();
-    auto* row = new QTreeWidgetItem(m_list, {ShortDateText(event.date), CareKindText(event.kind), OneLine(event.text),
-                                             MeasuredText(event.measurements), due,
+    auto* row = new QTreeWidgetItem(m_list, {shortDateText(event.date), careKindText(event.kind), oneLine(event.text),
+                                             measuredText(event.measurements), due,
                                              pictures.empty() ? QString() : QString::number(pictures.size())});
     row->setData(DateColumn, kLineRole, QVariant::fromValue(numbered.line));
-    row->setToolTip(TextColumn, FromAnsi(event.text));
-    row->setToolTip(MeasuredColumn, MeasuredToolTip(event.measurements));
-    row->setToolTip(PhotosColumn, PicturesToolTip(pictures));
+    row->setToolTip(TextColumn, fromAnsi(event.text));
+    row->setToolTip(MeasuredColumn, measuredToolTip(event.measurements));
+    row->setToolTip(PhotosColumn, picturesToolTip(pictures));
     if (event.due && event.repeat)
         row->setToolTip(DueColumn, tr("Due %1, then %2 once done")
-                                       .arg(ShortDateText(*event.due),
-                                            QString::fromStdString(repeatText(*event.repeat, WindowWords))));
+                                       .arg(shortDateText(*event.due),
+                                            QString::fromStdString(repeatText(*event.repeat, windowWords))));
 }
 
 void JournalPage::addUnreadableRow(const std::string& unreadable)
 {
-    QString shown = FromAnsi(unreadable);
+    QString shown = fromAnsi(unreadable);
     shown.replace(QLatin1Char('\t'), QStringLiteral("  "));
     auto* row = new QTreeWidgetItem(m_list, {QString(), tr("Unreadable"), shown, QString(), QString(), QString()});
     row->setFlags(Qt::ItemIsEnabled);
@@ -202,7 +202,7 @@ std::optional<std::size_t> JournalPage::selectedLine() const
 
 std::optional<CareEvent> JournalPage::askEvent(const CareEvent& start)
 {
-    CareEventDlg dialog(start, CarePictureNames(CarePictureFolder(m_doc)), this);
+    CareEventDlg dialog(start, carePictureNames(carePictureFolder(m_doc)), this);
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.event();

@@ -17,16 +17,18 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+using namespace talvane::collection;
+
 using namespace talvane::reminders;
 
 namespace {
 
-QString Said(const std::string& message)
+QString said(const std::string& message)
 {
     return QString::fromStdString(message);
 }
 
-QLineEdit* SecretEdit(const QString& placeholder, QWidget* parent)
+QLineEdit* secretEdit(const QString& placeholder, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
     edit->setEchoMode(QLineEdit::Password);
@@ -44,7 +46,7 @@ PhoneReminderDlg::PhoneReminderDlg(std::filesystem::path collection, Keyring& ke
     auto* layout = new QVBoxLayout(this);
     const SettingsRead read = readReminderSettings(reminderSettingsFile(m_collection));
     if (read.failure) {
-        auto* problem = new QLabel(Said(*read.failure), this);
+        auto* problem = new QLabel(said(*read.failure), this);
         problem->setWordWrap(true);
         layout->addWidget(problem);
     }
@@ -52,7 +54,7 @@ PhoneReminderDlg::PhoneReminderDlg(std::filesystem::path collection, Keyring& ke
     addMailGroup(layout);
     addHourRow(layout);
     addButtons(layout);
-    NameFieldsAfterTheirLabels(*this);
+    nameFieldsAfterTheirLabels(*this);
     showSettings(read.settings);
 }
 
@@ -64,7 +66,7 @@ void PhoneReminderDlg::addPushGroup(QVBoxLayout* layout)
     m_topic->setPlaceholderText(QStringLiteral("https://ntfy.sh/my-bonsai-topic"));
     // Room for a whole topic address, and so for the other fields of the form.
     m_topic->setMinimumWidth(m_topic->fontMetrics().horizontalAdvance(QStringLiteral("https://ntfy.example.org/my-bonsai-topic")));
-    m_token = SecretEdit(tr("Optional; kept in the system keyring"), push);
+    m_token = secretEdit(tr("Optional; kept in the system keyring"), push);
     pushForm->addRow(tr("Topic &address:"), m_topic);
     pushForm->addRow(tr("Access to&ken:"), m_token);
     layout->addWidget(push);
@@ -83,7 +85,7 @@ void PhoneReminderDlg::addMailGroup(QVBoxLayout* layout)
     m_security->addItem(QStringLiteral("STARTTLS"), int(MailSecurity::StartTls));
     m_security->addItem(QStringLiteral("TLS"), int(MailSecurity::Tls));
     m_user = new QLineEdit(mail);
-    m_password = SecretEdit(tr("Kept in the system keyring"), mail);
+    m_password = secretEdit(tr("Kept in the system keyring"), mail);
     m_from = new QLineEdit(mail);
     m_to = new QLineEdit(mail);
     mailForm->addRow(tr("SMTP &server:"), m_host);
@@ -109,7 +111,7 @@ void PhoneReminderDlg::addHourRow(QVBoxLayout* layout)
 void PhoneReminderDlg::addButtons(QVBoxLayout* layout)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    GiveStandardButtonsKeys(*buttons);
+    giveStandardButtonsKeys(*buttons);
     m_test = buttons->addButton(tr("Se&nd a test"), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &PhoneReminderDlg::accept);
@@ -148,7 +150,7 @@ std::optional<ReminderSettings> PhoneReminderDlg::usableSettings()
 {
     const ReminderSettings settings = typedSettings();
     if (const auto problem = settingsProblem(settings)) {
-        m_prompter.ask(Said(*problem), QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+        m_prompter.ask(said(*problem), QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
         return std::nullopt;
     }
     return settings;
@@ -169,23 +171,23 @@ void PhoneReminderDlg::onSendTest()
                        mb::kOk | mb::kIconExclamation);
         return;
     }
-    const std::string collection = CollectionKey(m_collection);
+    const std::string collection = collectionKey(m_collection);
     const auto secret = [&](const QLineEdit& field, SecretKind kind) {
         auto typed = typedSecret(field);
         return typed ? typed : m_keyring.find(collection, kind).secret;
     };
     const Secrets secrets{secret(*m_token, SecretKind::PushToken), secret(*m_password, SecretKind::MailPassword)};
-    const auto message = testMessage(m_collection.filename().string(), settings->hour, text::messageWords());
+    const auto message = testMessage(m_collection.filename().string(), settings->hour, talvane::text::messageWords());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto outcomes = deliver(*settings, channelsSetUp(*settings), message, secrets, ReminderSender());
     QApplication::restoreOverrideCursor();
-    QStringList said;
+    QStringList lines;
     bool failed = false;
     for (const ChannelOutcome& outcome : outcomes) {
-        said.append(Said(outcomeText(*settings, outcome)));
+        lines.append(said(outcomeText(*settings, outcome)));
         failed = failed || outcome.failure;
     }
-    m_prompter.ask(said.join(QLatin1Char('\n')), QStringLiteral("Talvane"),
+    m_prompter.ask(lines.join(QLatin1Char('\n')), QStringLiteral("Talvane"),
                    mb::kOk | (failed ? mb::kIconExclamation : mb::kIconInformation));
 }
 
@@ -195,17 +197,17 @@ void PhoneReminderDlg::accept()
     if (!settings)
         return;
     if (const auto failure = writeReminderSettings(reminderSettingsFile(m_collection), *settings)) {
-        m_prompter.ask(Said(*failure), QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+        m_prompter.ask(said(*failure), QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
         return;
     }
-    const std::string collection = CollectionKey(m_collection);
+    const std::string collection = collectionKey(m_collection);
     QStringList notKept;
     for (const auto& failure :
          {keepGivenSecret(m_keyring, collection, SecretKind::PushToken, !settings->ntfyTopic.empty(), typedSecret(*m_token)),
           keepGivenSecret(m_keyring, collection, SecretKind::MailPassword, settings->mail.isSetUp(),
                           typedSecret(*m_password))})
         if (failure)
-            notKept.append(Said(*failure));
+            notKept.append(said(*failure));
     if (!notKept.isEmpty())
         m_prompter.ask(notKept.join(QStringLiteral("\n\n")), QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
     QDialog::accept();

@@ -9,6 +9,8 @@
 
 #include <QThread>
 
+using namespace talvane::collection;
+
 using namespace talvane::reminders;
 
 PhoneReminders::PhoneReminders(CTalvaneDoc& doc, std::shared_ptr<Keyring> keyring, TreeLinks links, QObject* parent)
@@ -28,7 +30,7 @@ PhoneReminders::~PhoneReminders()
 
 void PhoneReminders::setUp(UiServices& services, QWidget* parent)
 {
-    PhoneReminderDlg dialog(FsPath(m_doc.pathName()), *m_keyring, services.prompter(), parent);
+    PhoneReminderDlg dialog(fsPath(m_doc.pathName()), *m_keyring, services.prompter(), parent);
     services.dialogRunner().run(dialog);
 }
 
@@ -37,13 +39,13 @@ void PhoneReminders::look()
     const QString path = m_doc.pathName();
     if (m_sending || path.isEmpty())
         return;
-    if (!m_reminder || m_reminder->collection() != FsPath(path))
-        m_reminder = std::make_shared<MorningReminder>(FsPath(path));
-    auto round = m_reminder->nextRound(m_doc.entries(), m_links, WindowWords);
+    if (!m_reminder || m_reminder->collection() != fsPath(path))
+        m_reminder = std::make_shared<MorningReminder>(fsPath(path));
+    auto round = m_reminder->nextRound(m_doc.entries(), m_links, windowWords);
     if (!round)
         return;
     auto outcomes = std::make_shared<std::vector<ChannelOutcome>>();
-    m_sending = QThread::create([round = *round, outcomes, keyring = m_keyring, collection = CollectionKey(FsPath(path)),
+    m_sending = QThread::create([round = *round, outcomes, keyring = m_keyring, collection = collectionKey(fsPath(path)),
                                  stopping = &m_stopping] {
         *outcomes = deliver(round.settings, round.channels, round.message, keptSecrets(*keyring, collection),
                             ReminderSender(stopping));

@@ -15,7 +15,7 @@ constexpr std::size_t kGone = std::numeric_limits<std::size_t>::max();
 
 } // namespace
 
-CollectionListModel::CollectionListModel(EntryCount count, search::EntryAt entryAt, QObject* parent)
+CollectionListModel::CollectionListModel(EntryCount count, talvane::search::EntryAt entryAt, QObject* parent)
     : QAbstractTableModel(parent), m_count(std::move(count)), m_entryAt(std::move(entryAt))
 {
     orderEntries();
@@ -29,7 +29,7 @@ int CollectionListModel::rowCount(const QModelIndex& parent) const
 
 int CollectionListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(search::kListColumnCount);
+    return parent.isValid() ? 0 : static_cast<int>(talvane::search::kListColumnCount);
 }
 
 QVariant CollectionListModel::data(const QModelIndex& index, int role) const
@@ -39,33 +39,33 @@ QVariant CollectionListModel::data(const QModelIndex& index, int role) const
     const std::size_t position = positionAt(index.row());
     if (position >= m_count())
         return {};
-    const auto column = static_cast<search::ListColumn>(index.column());
+    const auto column = static_cast<talvane::search::ListColumn>(index.column());
     if (role == Qt::ToolTipRole) {
-        if (column != search::ListColumn::Photos)
+        if (column != talvane::search::ListColumn::Photos)
             return {};
-        const search::PhotoCount photos = search::photoCount(m_entryAt(position));
+        const talvane::search::PhotoCount photos = talvane::search::photoCount(m_entryAt(position));
         return tr("%1 in the album, %2 on the timeline").arg(photos.album).arg(photos.timeline);
     }
-    std::string text = search::listColumnText(m_entryAt(position), column);
+    std::string text = talvane::search::listColumnText(m_entryAt(position), column);
     // A cell shows a line's start: a megabyte of notes is not laid out at every paint.
     if (text.size() > kLongestCellText)
         text.resize(kLongestCellText);
     // The plant's place is a choice the window names in its own language.
-    return column == search::ListColumn::InteriorExterior ? CoreText(text) : FromAnsi(text);
+    return column == talvane::search::ListColumn::InteriorExterior ? coreText(text) : fromAnsi(text);
 }
 
 QVariant CollectionListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= static_cast<int>(search::kListColumnCount))
+        section >= static_cast<int>(talvane::search::kListColumnCount))
         return {};
-    return CoreText(search::listColumnTitle(static_cast<search::ListColumn>(section)));
+    return coreText(talvane::search::listColumnTitle(static_cast<talvane::search::ListColumn>(section)));
 }
 
 void CollectionListModel::sort(int column, Qt::SortOrder order)
 {
     beginResetModel();
-    m_sortColumn = column < static_cast<int>(search::kListColumnCount) ? column : -1;
+    m_sortColumn = column < static_cast<int>(talvane::search::kListColumnCount) ? column : -1;
     m_descending = order == Qt::DescendingOrder;
     orderEntries();
     filterEntries();
@@ -76,7 +76,7 @@ void CollectionListModel::setFilter(const QString& filter)
 {
     beginResetModel();
     // A character Windows-1252 cannot hold is in no entry.
-    m_filter = text::Utf8ToCp1252Strict(filter.toStdString());
+    m_filter = talvane::text::utf8ToCp1252Strict(filter.toStdString());
     filterEntries();
     endResetModel();
 }
@@ -124,12 +124,12 @@ std::function<bool(std::size_t)> CollectionListModel::listedBefore(std::size_t p
     if (m_sortColumn < 0)
         return [position](std::size_t listed) { return listed < position; };
     // The order sortedPositions() gives: by key, then entries alike in collection order.
-    const auto column = static_cast<search::ListColumn>(m_sortColumn);
-    const auto key = [this, column](std::size_t at) { return search::columnSortKey(m_entryAt(at), column); };
+    const auto column = static_cast<talvane::search::ListColumn>(m_sortColumn);
+    const auto key = [this, column](std::size_t at) { return talvane::search::columnSortKey(m_entryAt(at), column); };
     return [key, position, descending = m_descending, placed = key(position)](std::size_t listed) {
-        const search::ColumnSortKey listedKey = key(listed);
+        const talvane::search::ColumnSortKey listedKey = key(listed);
         if (listedKey != placed)
-            return search::sortsBefore(listedKey, placed, descending);
+            return talvane::search::sortsBefore(listedKey, placed, descending);
         return listed < position;
     };
 }
@@ -168,10 +168,10 @@ std::optional<int> CollectionListModel::rowOf(std::size_t position) const
     return static_cast<int>(at - m_rows.begin());
 }
 
-search::EntryMatcher CollectionListModel::matcher() const
+talvane::search::EntryMatcher CollectionListModel::matcher() const
 {
     // Kinds of care are found by the names the window shows them by.
-    return search::EntryMatcher(m_filter.value_or(std::string()), WindowWords);
+    return talvane::search::EntryMatcher(m_filter.value_or(std::string()), windowWords);
 }
 
 void CollectionListModel::orderEntries()
@@ -182,7 +182,7 @@ void CollectionListModel::orderEntries()
         std::iota(m_order.begin(), m_order.end(), std::size_t{0});
         return;
     }
-    m_order = search::sortedPositions(count, m_entryAt, static_cast<search::ListColumn>(m_sortColumn), m_descending);
+    m_order = talvane::search::sortedPositions(count, m_entryAt, static_cast<talvane::search::ListColumn>(m_sortColumn), m_descending);
 }
 
 void CollectionListModel::filterEntries()
@@ -191,5 +191,5 @@ void CollectionListModel::filterEntries()
         m_rows.clear();
         return;
     }
-    search::keepMatchingPositions(m_order, m_entryAt, matcher(), m_rows);
+    talvane::search::keepMatchingPositions(m_order, m_entryAt, matcher(), m_rows);
 }

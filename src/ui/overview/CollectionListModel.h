@@ -17,7 +17,7 @@ class CollectionListModel : public QAbstractTableModel {
 public:
     using EntryCount = std::function<std::size_t()>;
 
-    CollectionListModel(EntryCount count, search::EntryAt entryAt, QObject* parent = nullptr);
+    CollectionListModel(EntryCount count, talvane::search::EntryAt entryAt, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -48,7 +48,7 @@ public:
     void setShownEntry(std::optional<std::size_t> position) { m_shown = position; }
 
 private:
-    search::EntryMatcher matcher() const;
+    talvane::search::EntryMatcher matcher() const;
     void orderEntries();
     void filterEntries();
     // Whether an entry already listed comes before the one at `position`.
@@ -57,7 +57,7 @@ private:
     void unlistEntry(std::size_t position);
 
     EntryCount m_count;
-    search::EntryAt m_entryAt;
+    talvane::search::EntryAt m_entryAt;
     int m_sortColumn = -1;
     bool m_descending = false;
     // Nothing when the filter holds a character no entry can hold.

@@ -22,21 +22,21 @@ namespace {
 
 // How many characters of average width a column's usual text takes: the columns start
 // wide enough for it, or for their heading.
-int UsualTextLength(search::ListColumn column)
+int usualTextLength(talvane::search::ListColumn column)
 {
     switch (column) {
-    case search::ListColumn::Name:
+    case talvane::search::ListColumn::Name:
         return 21;
-    case search::ListColumn::BotanicalName:
+    case talvane::search::ListColumn::BotanicalName:
         return 23;
-    case search::ListColumn::CommonName:
+    case talvane::search::ListColumn::CommonName:
         return 20;
-    case search::ListColumn::Style:
+    case talvane::search::ListColumn::Style:
         return 26;
-    case search::ListColumn::Purchased:
+    case talvane::search::ListColumn::Purchased:
         return 16;
-    case search::ListColumn::InteriorExterior:
-    case search::ListColumn::Photos:
+    case talvane::search::ListColumn::InteriorExterior:
+    case talvane::search::ListColumn::Photos:
         break;
     }
     return 0;
@@ -200,7 +200,7 @@ void CollectionListPanel::sizeColumnsToUsualTexts()
     // A cell keeps a little room on either side of its text.
     const int cellMargins = 2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1);
     for (int column = 0; column < header->count(); ++column) {
-        const int usual = UsualTextLength(static_cast<search::ListColumn>(column)) * characterWidth + cellMargins;
+        const int usual = usualTextLength(static_cast<talvane::search::ListColumn>(column)) * characterWidth + cellMargins;
         header->resizeSection(column, std::max(header->sectionSizeHint(column), usual));
     }
 }
@@ -224,8 +224,8 @@ void CollectionListPanel::deletePressed()
 
 void CollectionListPanel::updateCountLine()
 {
-    m_count->setText(QString::fromStdString(search::listedTreesText(static_cast<std::size_t>(m_model.rowCount()),
-                                                                   m_model.entryCount(), isFiltered(), WindowWords)));
+    m_count->setText(QString::fromStdString(talvane::search::listedTreesText(static_cast<std::size_t>(m_model.rowCount()),
+                                                                   m_model.entryCount(), isFiltered(), windowWords)));
 }
 
 bool CollectionListPanel::isFiltered() const
@@ -233,13 +233,13 @@ bool CollectionListPanel::isFiltered() const
     return !m_filter->text().trimmed().isEmpty();
 }
 
-std::vector<search::ListColumn> CollectionListPanel::shownColumns() const
+std::vector<talvane::search::ListColumn> CollectionListPanel::shownColumns() const
 {
     const QHeaderView* header = m_table->horizontalHeader();
-    std::vector<search::ListColumn> columns;
+    std::vector<talvane::search::ListColumn> columns;
     for (int visual = 0; visual < header->count(); ++visual)
         if (const int logical = header->logicalIndex(visual); !header->isSectionHidden(logical))
-            columns.push_back(static_cast<search::ListColumn>(logical));
+            columns.push_back(static_cast<talvane::search::ListColumn>(logical));
     return columns;
 }
 

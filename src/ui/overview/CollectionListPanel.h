@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace search {
+namespace talvane::search {
 enum class ListColumn;
 }
 
@@ -37,7 +37,7 @@ public:
     // Whether the filter narrows the list.
     bool isFiltered() const;
     // The columns the list shows, in the order they stand.
-    std::vector<search::ListColumn> shownColumns() const;
+    std::vector<talvane::search::ListColumn> shownColumns() const;
 
     // The column widths, kept between runs; without them, each column is as wide as
     // its usual text or its heading.

@@ -25,7 +25,7 @@ constexpr int kMeasuredRowsPerPage = 40;
 // Photos are read at a size that prints sharp on a half page, not at a camera's full size.
 constexpr int kPrintedPhotoSide = 2400;
 
-QFont PassportFont(double points, bool bold = false)
+QFont passportFont(double points, bool bold = false)
 {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
@@ -34,21 +34,21 @@ QFont PassportFont(double points, bool bold = false)
     return font;
 }
 
-int PagesOf(std::size_t count, int perPage)
+int pagesOf(std::size_t count, int perPage)
 {
     return static_cast<int>((count + static_cast<std::size_t>(perPage) - 1) / static_cast<std::size_t>(perPage));
 }
 
-QString FirstLine(const std::string& text)
+QString firstLine(const std::string& text)
 {
-    return FromAnsi(text.substr(0, text.find_first_of("\r\n")));
+    return fromAnsi(text.substr(0, text.find_first_of("\r\n")));
 }
 
 } // namespace
 
 PassportPages::PassportPages(const CBonsaiData& entry, const QString& title, const QString& photosFolder,
                              const QString& albumFolder)
-    : m_title(title), m_treeName(FromAnsi(entry[CBonsaiData::Name])), m_photosFolder(photosFolder),
+    : m_title(title), m_treeName(fromAnsi(entry[CBonsaiData::Name])), m_photosFolder(photosFolder),
       m_albumFolder(albumFolder), m_report({&entry}, false)
 {
     const Journal journal = Journal::read(entry[kJournalField]);
@@ -58,7 +58,7 @@ PassportPages::PassportPages(const CBonsaiData& entry, const QString& title, con
     for (const NumberedEvent& numbered : events) {
         if (numbered.event.measurements.empty())
             continue;
-        Measured row{ShortDateText(numbered.event.date), QStringList()};
+        Measured row{shortDateText(numbered.event.date), QStringList()};
         for (const MeasureKind kind : kMeasureKinds) {
             QString amount;
             for (const Measurement& measurement : numbered.event.measurements)
@@ -72,17 +72,17 @@ PassportPages::PassportPages(const CBonsaiData& entry, const QString& title, con
 
 int PassportPages::pageCount() const
 {
-    return static_cast<int>(m_report.pageCount()) + PagesOf(m_photos.size(), kPhotosPerPage) +
-           PagesOf(m_measured.size(), kMeasuredRowsPerPage);
+    return static_cast<int>(m_report.pageCount()) + pagesOf(m_photos.size(), kPhotosPerPage) +
+           pagesOf(m_measured.size(), kMeasuredRowsPerPage);
 }
 
 void PassportPages::drawPage(QPainter& painter, int page)
 {
     const int reportPages = static_cast<int>(m_report.pageCount());
-    const int photoPages = PagesOf(m_photos.size(), kPhotosPerPage);
+    const int photoPages = pagesOf(m_photos.size(), kPhotosPerPage);
     if (page <= reportPages) {
         // The report's pages are numbered with the rest, under the passport's footer.
-        DrawReportPage(painter, m_report.pageLines(static_cast<std::size_t>(page)), page, m_title, ReportFooter::LeftOut);
+        drawReportPage(painter, m_report.pageLines(static_cast<std::size_t>(page)), page, m_title, ReportFooter::LeftOut);
     } else if (page <= reportPages + photoPages) {
         drawHeading(painter, QCoreApplication::translate("PassportPages", "%1: photos").arg(m_treeName));
         drawPhotoPage(painter, page - reportPages - 1);
@@ -95,7 +95,7 @@ void PassportPages::drawPage(QPainter& painter, int page)
 
 void PassportPages::drawHeading(QPainter& painter, const QString& text) const
 {
-    const QFont title = PassportFont(13, true);
+    const QFont title = passportFont(13, true);
     painter.setFont(title);
     painter.drawText(QPointF(0, QFontMetricsF(title, painter.device()).ascent()), text);
 }
@@ -103,7 +103,7 @@ void PassportPages::drawHeading(QPainter& painter, const QString& text) const
 void PassportPages::drawFooter(QPainter& painter, int page) const
 {
     const QPaintDevice& device = *painter.device();
-    const QFont small = PassportFont(9);
+    const QFont small = passportFont(9);
     painter.setFont(small);
     const QFontMetricsF metrics(small, painter.device());
     const QString number = QCoreApplication::translate("PassportPages", "Page %1 of %2").arg(page).arg(pageCount());
@@ -114,9 +114,9 @@ void PassportPages::drawFooter(QPainter& painter, int page) const
 void PassportPages::drawPhotoPage(QPainter& painter, int photoPage) const
 {
     const QPaintDevice& device = *painter.device();
-    const QFont captionFont = PassportFont(10);
+    const QFont captionFont = passportFont(10);
     const QFontMetricsF caption(captionFont, painter.device());
-    const double top = QFontMetricsF(PassportFont(13, true), painter.device()).lineSpacing() * 2;
+    const double top = QFontMetricsF(passportFont(13, true), painter.device()).lineSpacing() * 2;
     const double bottom = device.height() - caption.lineSpacing() * 2;
     const double slot = (bottom - top) / kPhotosPerPage;
     for (int i = 0; i < kPhotosPerPage; ++i) {
@@ -136,9 +136,9 @@ void PassportPages::drawPhotoPage(QPainter& painter, int photoPage) const
             const QRectF target(area.left() + (area.width() - fitted.width()) / 2, area.top(), fitted.width(), fitted.height());
             painter.drawImage(target, shown.image);
         }
-        QString text = ShortDateText(photo.event.date) + QCoreApplication::translate("PassportPages", " \u00B7 ") + CareKindText(photo.event.kind);
+        QString text = shortDateText(photo.event.date) + QCoreApplication::translate("PassportPages", " \u00B7 ") + careKindText(photo.event.kind);
         if (!photo.event.text.empty())
-            text += QCoreApplication::translate("PassportPages", " \u00B7 ") + FirstLine(photo.event.text);
+            text += QCoreApplication::translate("PassportPages", " \u00B7 ") + firstLine(photo.event.text);
         painter.drawText(QPointF(0, area.bottom() + caption.lineSpacing()),
                          caption.elidedText(text, Qt::ElideRight, device.width()));
     }
@@ -147,10 +147,10 @@ void PassportPages::drawPhotoPage(QPainter& painter, int photoPage) const
 void PassportPages::drawMeasurementPage(QPainter& painter, int measurementPage) const
 {
     const QPaintDevice& device = *painter.device();
-    const QFont body = PassportFont(10), heading = PassportFont(10, true);
+    const QFont body = passportFont(10), heading = passportFont(10, true);
     const QFontMetricsF metrics(body, painter.device());
     const double column = device.width() / static_cast<double>(kMeasureKinds.size() + 1);
-    double y = QFontMetricsF(PassportFont(13, true), painter.device()).lineSpacing() * 2;
+    double y = QFontMetricsF(passportFont(13, true), painter.device()).lineSpacing() * 2;
     const auto drawRow = [&](const QString& first, const QStringList& rest, const QFont& font) {
         painter.setFont(font);
         y += metrics.lineSpacing() * 1.3;
@@ -160,7 +160,7 @@ void PassportPages::drawMeasurementPage(QPainter& painter, int measurementPage) 
     };
     QStringList kinds;
     for (const MeasureKind kind : kMeasureKinds)
-        kinds.append(CoreText(measureName(kind)));
+        kinds.append(coreText(measureName(kind)));
     drawRow(QCoreApplication::translate("PassportPages", "Date"), kinds, heading);
     const std::size_t first = static_cast<std::size_t>(measurementPage) * kMeasuredRowsPerPage;
     for (std::size_t row = first; row < std::min(m_measured.size(), first + kMeasuredRowsPerPage); ++row)

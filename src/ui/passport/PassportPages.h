@@ -37,7 +37,7 @@ private:
     QString m_treeName;
     QString m_photosFolder;
     QString m_albumFolder;
-    ReportPager m_report;
+    talvane::report::ReportPager m_report;
     std::vector<talvane::timeline::TimelinePhoto> m_photos;
     std::vector<Measured> m_measured;
 };

@@ -32,12 +32,12 @@
 
 namespace {
 
-QString PassportFilter()
+QString passportFilter()
 {
     return QCoreApplication::translate("TreePassportCommands", "Tree passports (*.tvp)");
 }
 
-void Tell(UiServices& services, const QString& text, unsigned icon)
+void tell(UiServices& services, const QString& text, unsigned icon)
 {
     services.prompter().ask(text, QStringLiteral("Talvane"), mb::kOk | icon);
 }
@@ -45,7 +45,7 @@ void Tell(UiServices& services, const QString& text, unsigned icon)
 enum class HeldTreeAnswer { Update, Copy, Cancel };
 
 // The passport is of a tree the collection holds: the grower says what the import does.
-HeldTreeAnswer AskUpdateOrCopy(UiServices& services, const QString& name)
+HeldTreeAnswer askUpdateOrCopy(UiServices& services, const QString& name)
 {
     const int answer = services.prompter().choose(
         QCoreApplication::translate("TreePassportCommands",
@@ -63,7 +63,7 @@ HeldTreeAnswer AskUpdateOrCopy(UiServices& services, const QString& name)
 
 // The import as one step: its pictures, then `change` to the entries. Undo leaves no
 // picture that nothing names, and Redo puts them back.
-void PushImportStep(CTalvaneDoc& doc, const QString& text, talvane::passport::PlacedFiles placed,
+void pushImportStep(CTalvaneDoc& doc, const QString& text, talvane::passport::PlacedFiles placed,
                     const talvane::passport::PassportImport& what, const std::function<void()>& change)
 {
     doc.history().beginMacro(text);
@@ -72,25 +72,25 @@ void PushImportStep(CTalvaneDoc& doc, const QString& text, talvane::passport::Pl
     doc.history().endMacro();
 }
 
-std::optional<QString> UpdateHeldTree(CTalvaneDoc& doc, UiServices& services, const talvane::passport::PassportImport& what)
+std::optional<QString> updateHeldTree(CTalvaneDoc& doc, UiServices& services, const talvane::passport::PassportImport& what)
 {
     auto update = talvane::passport::updateFromPassport(what, doc.entries());
     if (!update.problem.empty()) {
-        Tell(services, QString::fromStdString(update.problem), mb::kIconExclamation);
+        tell(services, QString::fromStdString(update.problem), mb::kIconExclamation);
         return std::nullopt;
     }
     const std::string name(doc.entryAt(update.position)[CBonsaiData::Name]);
     QString said;
     if (update.values.empty()) {
         doc.setCurrentPosition(update.position);
-        said = QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D has everything its passport holds: nothing was added.").arg(FromAnsi(name));
+        said = QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D has everything its passport holds: nothing was added.").arg(fromAnsi(name));
     } else {
         const QString text = CTalvaneDoc::stepText(QCoreApplication::translate("TreePassportCommands", "Update from passport"), name);
         const std::size_t pictures = update.placed.files().size();
-        PushImportStep(doc, text, std::move(update.placed), what,
+        pushImportStep(doc, text, std::move(update.placed), what,
                        [&] { doc.changeFields(update.position, update.values, text); });
         said = QCoreApplication::translate("TreePassportCommands", "\u201C%1\u201D is brought up to date from its passport (new events: %2, new pictures: %3).")
-                   .arg(FromAnsi(name))
+                   .arg(fromAnsi(name))
                    .arg(update.eventsAdded)
                    .arg(pictures);
     }
@@ -102,7 +102,7 @@ std::optional<QString> UpdateHeldTree(CTalvaneDoc& doc, UiServices& services, co
 }
 
 // The collection's folder, where a passport is first looked for or put.
-QString StartFolder(const CTalvaneDoc& doc)
+QString startFolder(const CTalvaneDoc& doc)
 {
     return doc.pathName().isEmpty() ? QString() : QFileInfo(doc.pathName()).absolutePath();
 }
@@ -111,9 +111,9 @@ std::optional<QString> chooseExportTarget(const CTalvaneDoc& doc, UiServices& se
 {
     FileRequest request;
     request.caption = QCoreApplication::translate("TreePassportCommands", "Export tree passport");
-    request.directory = StartFolder(doc);
+    request.directory = startFolder(doc);
     request.initialName = (name.trimmed().isEmpty() ? QStringLiteral("tree") : name.trimmed()) + QStringLiteral(".tvp");
-    request.nameFilters = {PassportFilter()};
+    request.nameFilters = {passportFilter()};
     request.defaultSuffix = QStringLiteral("tvp");
     request.confirmOverwrite = true;
     return services.fileChooser().chooseSaveFile(request);
@@ -126,7 +126,7 @@ void tellPicturesLeftOut(UiServices& services, const std::vector<std::string>& l
     QStringList missing;
     for (const std::string& picture : leftOut)
         missing.append(QString::fromStdString(picture));
-    Tell(services,
+    tell(services,
          QCoreApplication::translate("TreePassportCommands", "The passport was written without these pictures, which are no longer in their folders:\n%1")
              .arg(missing.join(QLatin1Char('\n'))),
          mb::kIconInformation);
@@ -136,8 +136,8 @@ std::optional<QString> chooseImportSource(const CTalvaneDoc& doc, UiServices& se
 {
     FileRequest request;
     request.caption = QCoreApplication::translate("TreePassportCommands", "Import tree passport");
-    request.directory = StartFolder(doc);
-    request.nameFilters = {PassportFilter()};
+    request.directory = startFolder(doc);
+    request.nameFilters = {passportFilter()};
     return services.fileChooser().chooseOpenFile(request);
 }
 
@@ -146,12 +146,12 @@ std::optional<QString> addPassportTree(CTalvaneDoc& doc, UiServices& services, c
 {
     auto imported = talvane::passport::importPassport(what, doc.entries());
     if (!imported.problem.empty()) {
-        Tell(services, QString::fromStdString(imported.problem), mb::kIconExclamation);
+        tell(services, QString::fromStdString(imported.problem), mb::kIconExclamation);
         return std::nullopt;
     }
-    const QString name = FromAnsi((*imported.entry)[CBonsaiData::Name]);
+    const QString name = fromAnsi((*imported.entry)[CBonsaiData::Name]);
     const QString verb = QCoreApplication::translate("TreePassportCommands", "Import passport");
-    PushImportStep(doc, CTalvaneDoc::stepText(verb, (*imported.entry)[CBonsaiData::Name]), std::move(imported.placed), what,
+    pushImportStep(doc, CTalvaneDoc::stepText(verb, (*imported.entry)[CBonsaiData::Name]), std::move(imported.placed), what,
                    [&] { doc.addEntry(std::move(imported.entry), verb); });
     if (imported.givenNewId)
         return QCoreApplication::translate("TreePassportCommands", "A separate copy of \u201C%1\u201D is added to the collection.").arg(name);
@@ -178,21 +178,21 @@ PassportGiverDlg::PassportGiverDlg(const QString& treeName, QWidget* parent) : Q
     new FullTextTip(m_giver, m_giver);
     form->addRow(tr("&Handed on by:"), m_giver);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    GiveStandardButtonsKeys(*buttons);
+    giveStandardButtonsKeys(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
-    NameFieldsAfterTheirLabels(*this);
+    nameFieldsAfterTheirLabels(*this);
 }
 
-std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services)
+std::optional<QString> exportTreePassport(CTalvaneDoc& doc, UiServices& services)
 {
     // The passport is made from the entry: edits on the pages are offered first.
     doc.OfferToKeepChanges();
     const auto position = doc.currentPosition();
     if (!position)
         return std::nullopt;
-    const QString name = FromAnsi(doc.entryAt(*position)[CBonsaiData::Name]);
+    const QString name = fromAnsi(doc.entryAt(*position)[CBonsaiData::Name]);
     PassportGiverDlg giver(name);
     if (services.dialogRunner().run(giver) != QDialog::Accepted)
         return std::nullopt;
@@ -201,25 +201,25 @@ std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services
         return std::nullopt;
 
     talvane::passport::PassportExport what;
-    what.collectionFile = FsPath(doc.pathName());
+    what.collectionFile = fsPath(doc.pathName());
     const auto folders = doc.pictureFolders();
     what.albumFolder = folders.album;
     what.photosFolder = folders.photos;
-    what.giver = ToAnsi(giver.giverEdit()->text().trimmed());
-    what.target = FsPath(*target);
+    what.giver = toAnsi(giver.giverEdit()->text().trimmed());
+    what.target = fsPath(*target);
     const auto exported = talvane::passport::exportPassport(doc.entries(), *position, what);
     if (!exported.problem.empty()) {
-        Tell(services, QCoreApplication::translate("TreePassportCommands", "Talvane %1.").arg(QString::fromStdString(exported.problem)), mb::kIconExclamation);
+        tell(services, QCoreApplication::translate("TreePassportCommands", "Talvane %1.").arg(QString::fromStdString(exported.problem)), mb::kIconExclamation);
         return std::nullopt;
     }
     tellPicturesLeftOut(services, exported.leftOut);
     return QCoreApplication::translate("TreePassportCommands", "The passport of \u201C%1\u201D is written to %2.").arg(name, QFileInfo(*target).fileName());
 }
 
-std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services)
+std::optional<QString> importTreePassport(CTalvaneDoc& doc, UiServices& services)
 {
     if (doc.isReadOnly()) {
-        Tell(services, QCoreApplication::translate("TreePassportCommands", "The collection is open read-only: no tree can be added to it."), mb::kIconInformation);
+        tell(services, QCoreApplication::translate("TreePassportCommands", "The collection is open read-only: no tree can be added to it."), mb::kIconInformation);
         return std::nullopt;
     }
     doc.OfferToKeepChanges();
@@ -228,19 +228,19 @@ std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services
         return std::nullopt;
 
     talvane::passport::PassportImport what;
-    what.passport = FsPath(*source);
+    what.passport = fsPath(*source);
     const auto folders = doc.pictureFolders();
     what.albumFolder = folders.album;
     what.photosFolder = folders.photos;
     const auto held = talvane::passport::findHeldTree(what, doc.entries());
     if (!held.problem.empty()) {
-        Tell(services, QString::fromStdString(held.problem), mb::kIconExclamation);
+        tell(services, QString::fromStdString(held.problem), mb::kIconExclamation);
         return std::nullopt;
     }
     if (held.position) {
-        switch (AskUpdateOrCopy(services, FromAnsi(doc.entryAt(*held.position)[CBonsaiData::Name]))) {
+        switch (askUpdateOrCopy(services, fromAnsi(doc.entryAt(*held.position)[CBonsaiData::Name]))) {
         case HeldTreeAnswer::Update:
-            return UpdateHeldTree(doc, services, what);
+            return updateHeldTree(doc, services, what);
         case HeldTreeAnswer::Copy:
             break;
         case HeldTreeAnswer::Cancel:
@@ -250,19 +250,19 @@ std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services
     return addPassportTree(doc, services, what);
 }
 
-void PrintTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer)
+void printTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer)
 {
     doc.OfferToKeepChanges();
     const CBonsaiData* entry = doc.currentEntry();
     if (!entry)
         return;
     const auto folders = doc.pictureFolders();
-    PassportPages pages(*entry, doc.title(), FromFsPath(folders.photos), FromFsPath(folders.album));
+    PassportPages pages(*entry, doc.title(), fromFsPath(folders.photos), fromFsPath(folders.album));
     printer.setFromTo(0, 0);
     if (!services.printerChooser().choosePrinter(printer, 1, pages.pageCount()))
         return;
     PrintProgressDialog progress(QApplication::activeWindow());
     const auto drawPage = [&pages](QPainter& painter, int page) { pages.drawPage(painter, page); };
-    if (PrintPages(printer, pages.pageCount(), drawPage, &progress) == PrintOutcome::Failed)
-        Tell(services, QCoreApplication::translate("TreePassportCommands", "The passport could not be printed."), mb::kIconExclamation);
+    if (printPages(printer, pages.pageCount(), drawPage, &progress) == PrintOutcome::Failed)
+        tell(services, QCoreApplication::translate("TreePassportCommands", "The passport could not be printed."), mb::kIconExclamation);
 }

@@ -23,14 +23,14 @@ private:
 
 // File "Export tree passport…": the tree shown, with its pictures and journal, into
 // one file another collection can take in. Gives what the status bar should say.
-std::optional<QString> ExportTreePassport(CTalvaneDoc& doc, UiServices& services);
+std::optional<QString> exportTreePassport(CTalvaneDoc& doc, UiServices& services);
 
 // File "Import tree passport…": a passport's tree added at the end of the collection
 // with its pictures, as one step. When the collection holds the tree already, the user
 // chooses to bring that tree up to date or to add a separate copy. Gives what the
 // status bar should say.
-std::optional<QString> ImportTreePassport(CTalvaneDoc& doc, UiServices& services);
+std::optional<QString> importTreePassport(CTalvaneDoc& doc, UiServices& services);
 
 // File "Print passport…": the report of the tree shown, then its photos by date and
 // its measurements, through the print dialog.
-void PrintTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer);
+void printTreePassport(CTalvaneDoc& doc, UiServices& services, QPrinter& printer);

@@ -18,22 +18,25 @@
 #include <functional>
 #include <memory>
 
+using namespace talvane::collection;
+using namespace talvane::report;
+
 namespace {
 
-int Fail(const QString& message)
+int fail(const QString& message)
 {
     std::fprintf(stderr, "talvane: %s\n", qPrintable(message));
     return 1;
 }
 
-std::optional<int> ReadCollection(const QString& collection, EntryList& entries)
+std::optional<int> readCollection(const QString& collection, EntryList& entries)
 {
-    if (const auto failure = LoadCollectionFile(QFile::encodeName(collection).toStdString(), entries))
-        return Fail(QCoreApplication::translate("BatchPrint", "cannot open the collection %1: %2").arg(collection, QString::fromStdString(*failure)));
+    if (const auto failure = loadCollectionFile(QFile::encodeName(collection).toStdString(), entries))
+        return fail(QCoreApplication::translate("BatchPrint", "cannot open the collection %1: %2").arg(collection, QString::fromStdString(*failure)));
     return std::nullopt;
 }
 
-std::unique_ptr<QPrinter> PdfPrinter(const QString& pdf)
+std::unique_ptr<QPrinter> pdfPrinter(const QString& pdf)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
@@ -42,7 +45,7 @@ std::unique_ptr<QPrinter> PdfPrinter(const QString& pdf)
 }
 
 // Runs a print with its count of pages on standard error.
-int PrintToPdf(const QString& pdf, const std::function<PrintOutcome(PrintProgress&)>& print)
+int printToPdf(const QString& pdf, const std::function<PrintOutcome(PrintProgress&)>& print)
 {
     PrintOutcome outcome;
     {
@@ -51,21 +54,21 @@ int PrintToPdf(const QString& pdf, const std::function<PrintOutcome(PrintProgres
         outcome = print(progress);
     }
     if (outcome != PrintOutcome::Printed)
-        return Fail(QCoreApplication::translate("BatchPrint", "cannot write %1").arg(pdf));
+        return fail(QCoreApplication::translate("BatchPrint", "cannot write %1").arg(pdf));
     return 0;
 }
 
 } // namespace
 
-int PrintCollectionToPdf(const QString& collection, const QString& pdf, std::optional<long long> entry)
+int printCollectionToPdf(const QString& collection, const QString& pdf, std::optional<long long> entry)
 {
     EntryList entries;
-    if (const auto failed = ReadCollection(collection, entries))
+    if (const auto failed = readCollection(collection, entries))
         return *failed;
     std::vector<const CBonsaiData*> printed;
     if (entry) {
         if (*entry < 0 || static_cast<unsigned long long>(*entry) >= entries.size())
-            return Fail(QCoreApplication::translate("BatchPrint", "%1 has no entry %2 (it has %3, counted from 0)")
+            return fail(QCoreApplication::translate("BatchPrint", "%1 has no entry %2 (it has %3, counted from 0)")
                             .arg(collection)
                             .arg(*entry)
                             .arg(entries.size()));
@@ -76,29 +79,29 @@ int PrintCollectionToPdf(const QString& collection, const QString& pdf, std::opt
     }
     ReportPager pages(std::move(printed), !entry.has_value());
 
-    const auto printer = PdfPrinter(pdf);
-    return PrintToPdf(pdf, [&](PrintProgress& progress) {
-        return PrintReport(*printer, pages, QFileInfo(collection).fileName(), &progress);
+    const auto printer = pdfPrinter(pdf);
+    return printToPdf(pdf, [&](PrintProgress& progress) {
+        return printReport(*printer, pages, QFileInfo(collection).fileName(), &progress);
     });
 }
 
-int PrintInventoryToPdf(const QString& collection, const QString& pdf, const QString& find)
+int printInventoryToPdf(const QString& collection, const QString& pdf, const QString& find)
 {
     EntryList entries;
-    if (const auto failed = ReadCollection(collection, entries))
+    if (const auto failed = readCollection(collection, entries))
         return *failed;
     Inventory inventory;
     inventory.title = QFileInfo(collection).fileName();
     inventory.total = entries.size();
     inventory.filterWords = find.simplified();
-    for (std::size_t column = 0; column < search::kListColumnCount; ++column)
-        inventory.columns.push_back(static_cast<search::ListColumn>(column));
+    for (std::size_t column = 0; column < talvane::search::kListColumnCount; ++column)
+        inventory.columns.push_back(static_cast<talvane::search::ListColumn>(column));
     // A word Windows-1252 cannot hold is in no entry.
-    if (const auto words = text::Utf8ToCp1252Strict(find.toStdString()))
-        inventory.positions = search::findEntries(entries, search::EntryMatcher(*words));
+    if (const auto words = talvane::text::utf8ToCp1252Strict(find.toStdString()))
+        inventory.positions = talvane::search::findEntries(entries, talvane::search::EntryMatcher(*words));
     InventoryPages pages(std::move(inventory), [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; },
                          QDate::currentDate());
-    const auto printer = PdfPrinter(pdf);
+    const auto printer = pdfPrinter(pdf);
     pages.fitToPrinter(*printer);
-    return PrintToPdf(pdf, [&](PrintProgress& progress) { return PrintInventory(*printer, pages, &progress); });
+    return printToPdf(pdf, [&](PrintProgress& progress) { return printInventory(*printer, pages, &progress); });
 }

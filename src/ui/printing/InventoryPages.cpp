@@ -22,7 +22,7 @@ constexpr double kPointsPerInch = 72.0;
 
 // Shares `room` among columns that want `natural`: those that want less than an even
 // share keep their width, and the rest split what is left evenly.
-std::vector<double> FitWidths(const std::vector<double>& natural, double room)
+std::vector<double> fitWidths(const std::vector<double>& natural, double room)
 {
     if (std::accumulate(natural.begin(), natural.end(), 0.0) <= room)
         return natural;
@@ -43,7 +43,7 @@ std::vector<double> FitWidths(const std::vector<double>& natural, double room)
 
 } // namespace
 
-InventoryPages::InventoryPages(Inventory inventory, search::EntryAt entryAt, QDate date)
+InventoryPages::InventoryPages(Inventory inventory, talvane::search::EntryAt entryAt, QDate date)
     : m_inventory(std::move(inventory)), m_entryAt(std::move(entryAt)), m_date(date),
       m_font(QStringLiteral("Liberation Sans"), 9), m_headingFont(m_font), m_titleFont(m_font)
 {
@@ -56,8 +56,8 @@ InventoryPages::InventoryPages(Inventory inventory, search::EntryAt entryAt, QDa
 QString InventoryPages::cell(std::size_t row, std::size_t column) const
 {
     const auto shown = m_inventory.columns[column];
-    const std::string cell = search::listColumnText(m_entryAt(m_inventory.positions[row]), shown);
-    QString text = shown == search::ListColumn::InteriorExterior ? CoreText(cell) : FromAnsi(cell);
+    const std::string cell = talvane::search::listColumnText(m_entryAt(m_inventory.positions[row]), shown);
+    QString text = shown == talvane::search::ListColumn::InteriorExterior ? coreText(cell) : fromAnsi(cell);
     // A table cell is one line.
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
@@ -70,7 +70,7 @@ void InventoryPages::measure(QPaintDevice& device)
     const QFontMetricsF body(m_font, &device), heading(m_headingFont, &device);
     m_natural.assign(m_inventory.columns.size(), 0.0);
     for (std::size_t column = 0; column < m_inventory.columns.size(); ++column)
-        m_natural[column] = heading.horizontalAdvance(QString::fromLatin1(search::listColumnTitle(m_inventory.columns[column])));
+        m_natural[column] = heading.horizontalAdvance(QString::fromLatin1(talvane::search::listColumnTitle(m_inventory.columns[column])));
     for (std::size_t row = 0; row < m_inventory.positions.size(); ++row)
         for (std::size_t column = 0; column < m_inventory.columns.size(); ++column)
             m_natural[column] = std::max(m_natural[column], body.horizontalAdvance(cell(row, column)));
@@ -89,7 +89,7 @@ void InventoryPages::layOut(QPaintDevice& device)
 {
     measure(device);
     const double gaps = m_gap * static_cast<double>(std::max<std::size_t>(m_natural.size(), 1) - 1);
-    m_widths = FitWidths(m_natural, device.width() - gaps);
+    m_widths = fitWidths(m_natural, device.width() - gaps);
     const QFontMetricsF body(m_font, &device), title(m_titleFont, &device);
     m_rowHeight = body.lineSpacing() * 1.25;
     // The title's line, the filter's, the count's, a gap and the headings' row above the table.
@@ -107,7 +107,7 @@ void InventoryPages::drawPage(QPainter& painter, int page) const
     drawTitleLines(painter);
     const double headingsTop = m_tableTop - m_rowHeight;
     drawRow(painter, headingsTop, m_headingFont, [&](std::size_t column) {
-        return QString::fromLatin1(search::listColumnTitle(m_inventory.columns[column]));
+        return QString::fromLatin1(talvane::search::listColumnTitle(m_inventory.columns[column]));
     });
     painter.drawLine(QPointF(0, m_tableTop - m_rowHeight * 0.15), QPointF(width, m_tableTop - m_rowHeight * 0.15));
 
@@ -139,8 +139,8 @@ void InventoryPages::drawTitleLines(QPainter& painter) const
         lineTop += body.lineSpacing();
     }
     painter.drawText(QPointF(0, lineTop + body.ascent()),
-                     QString::fromStdString(search::listedTreesText(m_inventory.positions.size(), m_inventory.total,
-                                                                    filtered(), WindowWords)));
+                     QString::fromStdString(talvane::search::listedTreesText(m_inventory.positions.size(), m_inventory.total,
+                                                                    filtered(), windowWords)));
 }
 
 void InventoryPages::drawRow(QPainter& painter, double top, const QFont& font,
@@ -157,7 +157,7 @@ void InventoryPages::drawRow(QPainter& painter, double top, const QFont& font,
 
 void InventoryPages::fitToPrinter(QPrinter& printer)
 {
-    KeepPdfMargins(printer);
+    keepPdfMargins(printer);
     QPageLayout upright = printer.pageLayout();
     upright.setOrientation(QPageLayout::Portrait);
     if (naturalWidthPoints(printer) > upright.paintRect(QPageLayout::Point).width())
@@ -165,10 +165,10 @@ void InventoryPages::fitToPrinter(QPrinter& printer)
     layOut(printer);
 }
 
-PrintOutcome PrintInventory(QPrinter& printer, InventoryPages& pages, PrintProgress* progress)
+PrintOutcome printInventory(QPrinter& printer, InventoryPages& pages, PrintProgress* progress)
 {
-    KeepPdfMargins(printer);
+    keepPdfMargins(printer);
     pages.layOut(printer);
-    return PrintPages(printer, pages.pageCount(), [&](QPainter& painter, int page) { pages.drawPage(painter, page); },
+    return printPages(printer, pages.pageCount(), [&](QPainter& painter, int page) { pages.drawPage(painter, page); },
                       progress);
 }

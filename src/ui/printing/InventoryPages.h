@@ -19,7 +19,7 @@ struct Inventory {
     QString title;                            // the collection's name
     std::size_t total = 0;                    // trees in the collection
     QString filterWords;                      // the words that chose the trees; empty for all
-    std::vector<search::ListColumn> columns;  // in the order they are printed
+    std::vector<talvane::search::ListColumn> columns;  // in the order they are printed
     std::vector<std::size_t> positions;       // the trees, in the order they are printed
 };
 
@@ -29,7 +29,7 @@ struct Inventory {
 // is narrower, the widest give way and their texts are cut with an ellipsis.
 class InventoryPages {
 public:
-    InventoryPages(Inventory inventory, search::EntryAt entryAt, QDate date);
+    InventoryPages(Inventory inventory, talvane::search::EntryAt entryAt, QDate date);
 
     // The width the columns want, in points, at their texts' full width.
     double naturalWidthPoints(QPaintDevice& device);
@@ -52,7 +52,7 @@ private:
     void drawRow(QPainter& painter, double top, const QFont& font, const std::function<QString(std::size_t)>& text) const;
 
     Inventory m_inventory;
-    search::EntryAt m_entryAt;
+    talvane::search::EntryAt m_entryAt;
     QDate m_date;
     QFont m_font;
     QFont m_headingFont;
@@ -69,4 +69,4 @@ private:
 };
 
 // Prints the inventory, fitted to the printer, through its print run.
-PrintOutcome PrintInventory(QPrinter& printer, InventoryPages& pages, PrintProgress* progress);
+PrintOutcome printInventory(QPrinter& printer, InventoryPages& pages, PrintProgress* progress);

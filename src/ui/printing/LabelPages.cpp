@@ -20,7 +20,7 @@ constexpr double kPointsPerMillimetre = 72 / 25.4;
 constexpr double kSmallestBase = 5;
 constexpr double kLargestBase = 11;
 
-QFont LabelFont(double points, bool bold, bool italic)
+QFont labelFont(double points, bool bold, bool italic)
 {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
@@ -32,7 +32,7 @@ QFont LabelFont(double points, bool bold, bool italic)
 
 // The text in at most two lines of `width`, broken between words where it can: the
 // second is cut with an ellipsis where the rest does not fit on it.
-QStringList InTwoLines(const QString& text, const QFont& font, const QPaintDevice& device, double width)
+QStringList inTwoLines(const QString& text, const QFont& font, const QPaintDevice& device, double width)
 {
     const QFontMetricsF metrics(font, &device);
     if (metrics.horizontalAdvance(text) <= width)
@@ -51,15 +51,15 @@ QStringList InTwoLines(const QString& text, const QFont& font, const QPaintDevic
 
 // The label's texts at the sizes `base` gives them, one under another from the top
 // of `area`; the lines of the name closer together than the texts.
-std::vector<LabelLine> StackedLines(const QPaintDevice& device, const QRectF& area, double base, const TreeLabel& label)
+std::vector<LabelLine> stackedLines(const QPaintDevice& device, const QRectF& area, double base, const TreeLabel& label)
 {
-    const QFont nameFont = LabelFont(base * 1.2, true, false);
+    const QFont nameFont = labelFont(base * 1.2, true, false);
     std::vector<LabelLine> lines;
-    const QStringList name = InTwoLines(label.name.simplified(), nameFont, device, area.width());
+    const QStringList name = inTwoLines(label.name.simplified(), nameFont, device, area.width());
     for (const QString& part : name)
         lines.push_back({part, nameFont, {}});
-    lines.push_back({label.botanicalName, LabelFont(base * 0.9, false, true), {}});
-    lines.push_back({label.code, LabelFont(base, true, false), {}});
+    lines.push_back({label.botanicalName, labelFont(base * 0.9, false, true), {}});
+    lines.push_back({label.code, labelFont(base, true, false), {}});
     double y = area.top();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const QFontMetricsF metrics(lines[i].font, &device);
@@ -73,17 +73,17 @@ std::vector<LabelLine> StackedLines(const QPaintDevice& device, const QRectF& ar
 
 } // namespace
 
-TreeLabel MakeTreeLabel(const CBonsaiData& entry, std::string_view treeId)
+TreeLabel makeTreeLabel(const CBonsaiData& entry, std::string_view treeId)
 {
-    TreeLabel label{FromAnsi(entry[CBonsaiData::Name]), FromAnsi(entry[CBonsaiData::BotanicalName]), {}, {}};
+    TreeLabel label{fromAnsi(entry[CBonsaiData::Name]), fromAnsi(entry[CBonsaiData::BotanicalName]), {}, {}};
     if (!treeId.empty()) {
-        label.code = QString::fromStdString(talvane::treeCode(treeId));
-        label.qrText = talvane::treeQrText(treeId);
+        label.code = QString::fromStdString(talvane::labels::treeCode(treeId));
+        label.qrText = talvane::labels::treeQrText(treeId);
     }
     return label;
 }
 
-LabelLayout LayOutTreeLabel(const QPaintDevice& device, const QRectF& rect, double pixelsPerMillimetre,
+LabelLayout layOutTreeLabel(const QPaintDevice& device, const QRectF& rect, double pixelsPerMillimetre,
                             const TreeLabel& label)
 {
     LabelLayout layout;
@@ -104,7 +104,7 @@ LabelLayout LayOutTreeLabel(const QPaintDevice& device, const QRectF& rect, doub
     // length, and smaller where a name on two lines leaves too little room under it.
     const double heightPoints = inside.height() / pixelsPerMillimetre * kPointsPerMillimetre;
     for (double base = std::clamp(heightPoints / 5.2, kSmallestBase, kLargestBase);; base = std::max(kSmallestBase, base * 0.95)) {
-        layout.lines = StackedLines(device, area, base, label);
+        layout.lines = stackedLines(device, area, base, label);
         if (bottomOf(layout.lines.back()) <= area.bottom() + 0.5 || base == kSmallestBase)
             break;
     }
@@ -114,12 +114,12 @@ LabelLayout LayOutTreeLabel(const QPaintDevice& device, const QRectF& rect, doub
     return layout;
 }
 
-void DrawTreeLabel(QPainter& painter, const QRectF& rect, double pixelsPerMillimetre, const TreeLabel& label)
+void drawTreeLabel(QPainter& painter, const QRectF& rect, double pixelsPerMillimetre, const TreeLabel& label)
 {
-    const LabelLayout layout = LayOutTreeLabel(*painter.device(), rect, pixelsPerMillimetre, label);
+    const LabelLayout layout = layOutTreeLabel(*painter.device(), rect, pixelsPerMillimetre, label);
     if (!layout.qrCode.isEmpty()) {
-        if (const auto code = talvane::QrCode::encode(label.qrText))
-            DrawQrCode(painter, layout.qrCode, *code);
+        if (const auto code = talvane::labels::QrCode::encode(label.qrText))
+            drawQrCode(painter, layout.qrCode, *code);
     }
     painter.setPen(Qt::black);
     for (const LabelLine& line : layout.lines) {
@@ -155,7 +155,7 @@ void LabelPages::drawLabels(QPainter& painter, int page, double pixelsPerMillime
         }
         const long index = static_cast<long>(page - 1) * perSheet + slot - m_firstSlot;
         if (index >= 0 && index < static_cast<long>(m_labels.size()))
-            DrawTreeLabel(painter, rect, pixelsPerMillimetre, m_labels[static_cast<std::size_t>(index)]);
+            drawTreeLabel(painter, rect, pixelsPerMillimetre, m_labels[static_cast<std::size_t>(index)]);
     }
 }
 

@@ -25,7 +25,7 @@ struct TreeLabel {
 };
 
 // The label of a tree with this identifier; without one, the label has no code yet.
-TreeLabel MakeTreeLabel(const CBonsaiData& entry, std::string_view treeId);
+TreeLabel makeTreeLabel(const CBonsaiData& entry, std::string_view treeId);
 
 // One line of a label's text; its top left corner in the device's pixels.
 struct LabelLine {
@@ -46,11 +46,11 @@ struct LabelLayout {
 // line goes on to a second, and only what two lines cannot hold is cut with an
 // ellipsis; the texts are made smaller for the lines under it to fit, and on a label
 // still too small the last lines are left out.
-LabelLayout LayOutTreeLabel(const QPaintDevice& device, const QRectF& rect, double pixelsPerMillimetre,
+LabelLayout layOutTreeLabel(const QPaintDevice& device, const QRectF& rect, double pixelsPerMillimetre,
                             const TreeLabel& label);
 
-// Draws the label as LayOutTreeLabel() places it, on the painter's device.
-void DrawTreeLabel(QPainter& painter, const QRectF& rect, double pixelsPerMillimetre, const TreeLabel& label);
+// Draws the label as layOutTreeLabel() places it, on the painter's device.
+void drawTreeLabel(QPainter& painter, const QRectF& rect, double pixelsPerMillimetre, const TreeLabel& label);
 
 // The sheets of a run of labels. The first sheet starts at slot `firstSlot`, so that a
 // sheet already partly used can go through the printer again.

@@ -29,7 +29,7 @@ QString LabelSheet::problem() const
     return {};
 }
 
-const std::vector<LabelSheet>& LabelSheetPresets()
+const std::vector<LabelSheet>& labelSheetPresets()
 {
     static const std::vector<LabelSheet> presets = {
         {QCoreApplication::translate("LabelSheet", "A4, 3 \u00D7 8 labels of 70 \u00D7 37 mm"), QPageSize::A4, 3, 8, 70, 37, 0, 0.5, 70, 37},

@@ -28,4 +28,4 @@ struct LabelSheet {
 };
 
 // The common sheets: A4 of 3 × 8 and 3 × 7 labels, Letter of 3 × 10.
-const std::vector<LabelSheet>& LabelSheetPresets();
+const std::vector<LabelSheet>& labelSheetPresets();

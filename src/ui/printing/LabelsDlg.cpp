@@ -22,7 +22,7 @@ namespace {
 
 constexpr double kPreviewPixelsPerMillimetre = 1.6;
 
-QDoubleSpinBox* MillimetreBox(double value, QWidget* parent)
+QDoubleSpinBox* millimetreBox(double value, QWidget* parent)
 {
     auto* box = new QDoubleSpinBox(parent);
     box->setRange(0, 500);
@@ -32,7 +32,7 @@ QDoubleSpinBox* MillimetreBox(double value, QWidget* parent)
     return box;
 }
 
-QSpinBox* CountBox(int value, QWidget* parent)
+QSpinBox* countBox(int value, QWidget* parent)
 {
     auto* box = new QSpinBox(parent);
     box->setRange(1, 40);
@@ -62,14 +62,14 @@ LabelsDlg::LabelsDlg(std::vector<TreeLabel> selected, std::vector<TreeLabel> lis
     connectFields();
     m_sheetBox->setCurrentIndex(0);
     emit m_sheetBox->currentIndexChanged(0);
-    NameFieldsAfterTheirLabels(*this);
+    nameFieldsAfterTheirLabels(*this);
 }
 
 void LabelsDlg::addSheetRows(QVBoxLayout* choices)
 {
     auto* form = new QFormLayout;
     m_sheetBox = new QComboBox(this);
-    for (const LabelSheet& preset : LabelSheetPresets())
+    for (const LabelSheet& preset : labelSheetPresets())
         m_sheetBox->addItem(preset.name);
     m_sheetBox->addItem(tr("Custom size"));
     form->addRow(tr("S&heet:"), m_sheetBox);
@@ -124,7 +124,7 @@ void LabelsDlg::addPreview(QHBoxLayout* panes)
 void LabelsDlg::addButtons(QVBoxLayout* layout)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    GiveStandardButtonsKeys(*buttons);
+    giveStandardButtonsKeys(*buttons);
     m_print = buttons->addButton(tr("&Print\u2026"), QDialogButtonBox::AcceptRole);
     m_print->setDefault(true);
     layout->addWidget(buttons);
@@ -145,8 +145,8 @@ void LabelsDlg::connectFields()
 
 void LabelsDlg::onSheetChosen(int index)
 {
-    if (index < static_cast<int>(LabelSheetPresets().size())) {
-        const LabelSheet& preset = LabelSheetPresets()[static_cast<std::size_t>(index)];
+    if (index < static_cast<int>(labelSheetPresets().size())) {
+        const LabelSheet& preset = labelSheetPresets()[static_cast<std::size_t>(index)];
         m_paper->setCurrentIndex(preset.paper == QPageSize::Letter ? 1 : 0);
         m_columns->setValue(preset.columns);
         m_rows->setValue(preset.rows);
@@ -166,14 +166,14 @@ QWidget* LabelsDlg::makeCustomFields()
     auto* grid = new QFormLayout(box);
     m_paper = new QComboBox(box);
     m_paper->addItems({tr("A4"), tr("Letter")});
-    m_columns = CountBox(3, box);
-    m_rows = CountBox(8, box);
-    m_width = MillimetreBox(70, box);
-    m_height = MillimetreBox(37, box);
-    m_left = MillimetreBox(0, box);
-    m_top = MillimetreBox(0, box);
-    m_columnStep = MillimetreBox(70, box);
-    m_rowStep = MillimetreBox(37, box);
+    m_columns = countBox(3, box);
+    m_rows = countBox(8, box);
+    m_width = millimetreBox(70, box);
+    m_height = millimetreBox(37, box);
+    m_left = millimetreBox(0, box);
+    m_top = millimetreBox(0, box);
+    m_columnStep = millimetreBox(70, box);
+    m_rowStep = millimetreBox(37, box);
     grid->addRow(tr("Paper:"), m_paper);
     grid->addRow(tr("Columns:"), m_columns);
     grid->addRow(tr("Rows:"), m_rows);
@@ -189,8 +189,8 @@ QWidget* LabelsDlg::makeCustomFields()
 LabelSheet LabelsDlg::sheet() const
 {
     const int index = m_sheetBox->currentIndex();
-    if (index < static_cast<int>(LabelSheetPresets().size()))
-        return LabelSheetPresets()[static_cast<std::size_t>(index)];
+    if (index < static_cast<int>(labelSheetPresets().size()))
+        return labelSheetPresets()[static_cast<std::size_t>(index)];
     LabelSheet sheet;
     sheet.name = m_sheetBox->currentText();
     sheet.paper = m_paper->currentIndex() == 1 ? QPageSize::Letter : QPageSize::A4;
@@ -217,7 +217,7 @@ bool LabelsDlg::selectedOnly() const
 
 void LabelsDlg::refresh()
 {
-    const bool custom = m_sheetBox->currentIndex() >= static_cast<int>(LabelSheetPresets().size());
+    const bool custom = m_sheetBox->currentIndex() >= static_cast<int>(labelSheetPresets().size());
     m_custom->setEnabled(custom);
     const LabelSheet chosen = sheet();
     m_start->setRange(1, std::max(1, chosen.labelsPerSheet()));

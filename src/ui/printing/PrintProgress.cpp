@@ -6,7 +6,7 @@
 
 namespace {
 
-QString PageCountText(int ordinal, int count)
+QString pageCountText(int ordinal, int count)
 {
     return QCoreApplication::translate("PrintProgress", "Printing page %1 of %2").arg(ordinal).arg(count);
 }
@@ -26,7 +26,7 @@ PrintProgressDialog::PrintProgressDialog(QWidget* window)
 bool PrintProgressDialog::pageStarting(int ordinal, int count)
 {
     m_dialog.setMaximum(count);
-    m_dialog.setLabelText(PageCountText(ordinal, count));
+    m_dialog.setLabelText(pageCountText(ordinal, count));
     // A window-modal dialog handles its events here, Cancel among them.
     m_dialog.setValue(ordinal - 1);
     return !m_dialog.wasCanceled();
@@ -47,7 +47,7 @@ bool TerminalPrintProgress::pageStarting(int ordinal, int count)
 {
     if (!m_onTerminal)
         return true;
-    std::fprintf(m_stream, "\r%s", qPrintable(PageCountText(ordinal, count)));
+    std::fprintf(m_stream, "\r%s", qPrintable(pageCountText(ordinal, count)));
     std::fflush(m_stream);
     m_lineOpen = true;
     return true;

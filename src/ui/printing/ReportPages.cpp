@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+using namespace talvane::report;
+
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
@@ -22,7 +24,7 @@ constexpr double kFooterInches = 10.0;
 
 } // namespace
 
-void KeepPdfMargins(QPrinter& printer)
+void keepPdfMargins(QPrinter& printer)
 {
     if (printer.outputFormat() != QPrinter::PdfFormat)
         return;
@@ -33,7 +35,7 @@ void KeepPdfMargins(QPrinter& printer)
                            QPageLayout::Millimeter);
 }
 
-QFont ReportFont()
+QFont reportFont()
 {
     QFont font(QStringLiteral("Courier New"));
     font.setPointSizeF(9);
@@ -42,7 +44,7 @@ QFont ReportFont()
     return font;
 }
 
-QVector<PlacedText> LayOutReportPage(std::span<const std::string> pageLines, int page, const QString& title,
+QVector<PlacedText> layOutReportPage(std::span<const std::string> pageLines, int page, const QString& title,
                                      double dotsPerInch, double lineStep, double pageNumberWidth, double pageNumberEnd)
 {
     const double pixelsPerTwip = dotsPerInch / kTwipsPerInch;
@@ -51,17 +53,17 @@ QVector<PlacedText> LayOutReportPage(std::span<const std::string> pageLines, int
     texts.append({at(0, 0), QStringLiteral("Talvane")});
     for (std::size_t slot = 0; slot < kReportPageLines && slot < pageLines.size(); ++slot) {
         const QPointF top = at(720, -1440) + QPointF(0, lineStep * static_cast<double>(slot + 1));
-        texts.append({top, FromAnsi(pageLines[slot])});
+        texts.append({top, fromAnsi(pageLines[slot])});
     }
     texts.append({at(0, -14400), QCoreApplication::translate("ReportPages", "Document %1").arg(title)});
     texts.append({at(pageNumberEnd, -14400) - QPointF(pageNumberWidth, 0), QCoreApplication::translate("ReportPages", "Page %1").arg(page)});
     return texts;
 }
 
-void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, int page, const QString& title,
+void drawReportPage(QPainter& painter, std::span<const std::string> pageLines, int page, const QString& title,
                     ReportFooter footer)
 {
-    const QFont font = ReportFont();
+    const QFont font = reportFont();
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
     const QString pageNumber = QCoreApplication::translate("ReportPages", "Page %1").arg(page);
@@ -76,7 +78,7 @@ void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, i
     const double pageNumberEnd =
         width > height ? std::max(kPageWidthInches * kTwipsPerInch, width / scale / dotsPerInch * kTwipsPerInch)
                        : kPageWidthInches * kTwipsPerInch;
-    auto texts = LayOutReportPage(pageLines, page, title, dotsPerInch, lineStep,
+    auto texts = layOutReportPage(pageLines, page, title, dotsPerInch, lineStep,
                                   metrics.horizontalAdvance(pageNumber), pageNumberEnd);
     // The footer's two texts come last.
     if (footer == ReportFooter::LeftOut)
@@ -88,12 +90,12 @@ void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, i
     painter.restore();
 }
 
-PrintOutcome PrintPages(QPrinter& printer, int lastPage, const std::function<void(QPainter&, int page)>& drawPage,
+PrintOutcome printPages(QPrinter& printer, int lastPage, const std::function<void(QPainter&, int page)>& drawPage,
                         PrintProgress* progress)
 {
     const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
     const int to = printer.toPage() > 0 ? std::min(printer.toPage(), lastPage) : lastPage;
-    KeepPdfMargins(printer);
+    keepPdfMargins(printer);
     StagedPdfOutput output(printer);
     QPainter painter;
     if (!output.ready() || !painter.begin(&printer))
@@ -113,12 +115,12 @@ PrintOutcome PrintPages(QPrinter& printer, int lastPage, const std::function<voi
     return PrintOutcome::Printed;
 }
 
-PrintOutcome PrintReport(QPrinter& printer, ReportPager& pages, const QString& title, PrintProgress* progress)
+PrintOutcome printReport(QPrinter& printer, ReportPager& pages, const QString& title, PrintProgress* progress)
 {
-    return PrintPages(
+    return printPages(
         printer, static_cast<int>(pages.pageCount()),
         [&](QPainter& painter, int page) {
-            DrawReportPage(painter, pages.pageLines(static_cast<std::size_t>(page)), page, title);
+            drawReportPage(painter, pages.pageLines(static_cast<std::size_t>(page)), page, title);
         },
         progress);
 }

@@ -30,12 +30,12 @@ struct PlacedText {
 // `pageLines` are the page's own lines, at most 60. The page number ends at
 // `pageNumberEnd` twips across: eight inches on an upright sheet. The header comes
 // first, then the lines, then the footer's title and page number.
-QVector<PlacedText> LayOutReportPage(std::span<const std::string> pageLines, int page, const QString& title,
+QVector<PlacedText> layOutReportPage(std::span<const std::string> pageLines, int page, const QString& title,
                                      double dotsPerInch, double lineStep, double pageNumberWidth,
                                      double pageNumberEnd = 11520);
 
 // The report font: Courier New, 9 points, normal weight.
-QFont ReportFont();
+QFont reportFont();
 
 // Whether a report page has its own footer, or is part of a document that numbers
 // its pages under a footer of its own.
@@ -44,21 +44,21 @@ enum class ReportFooter { Drawn, LeftOut };
 // Draws one page on a painter whose device is a page of paper. Where the sheet is
 // too small the page is drawn smaller; on a sheet wider than high the page number
 // goes to its right edge.
-void DrawReportPage(QPainter& painter, std::span<const std::string> pageLines, int page, const QString& title,
+void drawReportPage(QPainter& painter, std::span<const std::string> pageLines, int page, const QString& title,
                     ReportFooter footer = ReportFooter::Drawn);
 
 enum class PrintOutcome { Printed, Cancelled, Failed };
 
 // A PDF sheet has no unprintable border of its own: it is given one, as wide as a
 // printer's (10 mm at least), before its pages are laid out.
-void KeepPdfMargins(QPrinter& printer);
+void keepPdfMargins(QPrinter& printer);
 
 // Prints the pages the printer asks for, of pages 1 to lastPage (all when it names no
 // range), each drawn by drawPage, telling progress of each page first; progress may
 // stop the run between pages. A PDF keeps at least 10 mm of white around its text,
 // and is put in place only when the run has printed every page.
-PrintOutcome PrintPages(QPrinter& printer, int lastPage, const std::function<void(QPainter&, int page)>& drawPage,
+PrintOutcome printPages(QPrinter& printer, int lastPage, const std::function<void(QPainter&, int page)>& drawPage,
                         PrintProgress* progress = nullptr);
 
 // Prints a whole report, each page made from its entry as it is printed.
-PrintOutcome PrintReport(QPrinter& printer, ReportPager& pages, const QString& title, PrintProgress* progress = nullptr);
+PrintOutcome printReport(QPrinter& printer, talvane::report::ReportPager& pages, const QString& title, PrintProgress* progress = nullptr);

@@ -22,7 +22,7 @@ std::vector<TreeLabel> labelsOf(const CTalvaneDoc& doc, const std::vector<std::s
     std::vector<TreeLabel> labels;
     labels.reserve(positions.size());
     for (const std::size_t position : positions)
-        labels.push_back(MakeTreeLabel(doc.entryAt(position), ids[position]));
+        labels.push_back(makeTreeLabel(doc.entryAt(position), ids[position]));
     return labels;
 }
 
@@ -48,7 +48,7 @@ void ReportPrinting::OnFilePrint(bool printAll)
     // Over the window the print command came from.
     PrintProgressDialog progress(QApplication::activeWindow());
     const auto drawPage = [this](QPainter& painter, int page) { OnPrint(painter, page); };
-    if (PrintPages(m_printer, lastPage(), drawPage, &progress) == PrintOutcome::Failed)
+    if (printPages(m_printer, lastPage(), drawPage, &progress) == PrintOutcome::Failed)
         m_services.prompter().ask(tr("The report could not be printed."), QStringLiteral("Talvane"),
                                   mb::kOk | mb::kIconExclamation);
     OnEndPrinting();
@@ -82,7 +82,7 @@ int ReportPrinting::lastPage() const
 void ReportPrinting::OnPrint(QPainter& painter, int page)
 {
     m_nPrintPage = page;
-    DrawReportPage(painter, m_reportPages->pageLines(static_cast<std::size_t>(page)), m_nPrintPage, m_doc.title());
+    drawReportPage(painter, m_reportPages->pageLines(static_cast<std::size_t>(page)), m_nPrintPage, m_doc.title());
 }
 
 void ReportPrinting::OnEndPrinting()
@@ -100,7 +100,7 @@ void ReportPrinting::OnFilePrintSetup()
     m_services.printerChooser().setUpPage(m_printer);
 }
 
-void ReportPrinting::OnFilePrintCollectionList(const Inventory& inventory)
+void ReportPrinting::onFilePrintCollectionList(const Inventory& inventory)
 {
     InventoryPages pages(inventory, [this](std::size_t position) -> const CBonsaiData& { return m_doc.entryAt(position); },
                          QDate::currentDate());
@@ -110,28 +110,28 @@ void ReportPrinting::OnFilePrintCollectionList(const Inventory& inventory)
     m_printer.setFromTo(0, 0);
     if (m_services.printerChooser().choosePrinter(m_printer, 1, pages.pageCount())) {
         PrintProgressDialog progress(QApplication::activeWindow());
-        if (PrintInventory(m_printer, pages, &progress) == PrintOutcome::Failed)
+        if (printInventory(m_printer, pages, &progress) == PrintOutcome::Failed)
             m_services.prompter().ask(tr("The collection list could not be printed."), QStringLiteral("Talvane"),
                                       mb::kOk | mb::kIconExclamation);
     }
     m_printer.setPageOrientation(orientation);
 }
 
-void ReportPrinting::OnFilePrintLabels(const std::vector<std::size_t>& selected, const std::vector<std::size_t>& listed)
+void ReportPrinting::onFilePrintLabels(const std::vector<std::size_t>& selected, const std::vector<std::size_t>& listed)
 {
     if (listed.empty()) {
         m_services.prompter().ask(tr("The collection list shows no tree to print a label for."),
                                   QStringLiteral("Talvane"), mb::kOk | mb::kIconInformation);
         return;
     }
-    const std::vector<std::string_view> ids = talvane::treeIds(m_doc.entries());
+    const std::vector<std::string_view> ids = talvane::collection::treeIds(m_doc.entries());
     LabelsDlg dialog(labelsOf(m_doc, selected, ids), labelsOf(m_doc, listed, ids));
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
         return;
     const std::vector<std::size_t>& positions = dialog.selectedOnly() ? selected : listed;
     identifyTrees(positions, ids);
     // Identifying trees changes the entries: their identifiers are read again.
-    const LabelPages pages(dialog.sheet(), labelsOf(m_doc, positions, talvane::treeIds(m_doc.entries())),
+    const LabelPages pages(dialog.sheet(), labelsOf(m_doc, positions, talvane::collection::treeIds(m_doc.entries())),
                            dialog.firstSlot());
     printLabelPages(pages, dialog.sheet().paper);
 }
@@ -162,7 +162,7 @@ void ReportPrinting::printLabelPages(const LabelPages& pages, QPageSize::PageSiz
     if (m_services.printerChooser().choosePrinter(m_printer, 1, pages.pageCount())) {
         PrintProgressDialog progress(QApplication::activeWindow());
         const auto drawPage = [&pages](QPainter& painter, int page) { pages.drawPage(painter, page); };
-        if (PrintPages(m_printer, pages.pageCount(), drawPage, &progress) == PrintOutcome::Failed)
+        if (printPages(m_printer, pages.pageCount(), drawPage, &progress) == PrintOutcome::Failed)
             m_services.prompter().ask(tr("The labels could not be printed."), QStringLiteral("Talvane"),
                                       mb::kOk | mb::kIconExclamation);
     }

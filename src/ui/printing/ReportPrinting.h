@@ -30,10 +30,10 @@ public:
     void OnFilePrint(bool printAll);
     void OnFilePrintSetup();
     // Prints trees of the collection as a table, through the print dialog.
-    void OnFilePrintCollectionList(const Inventory& inventory);
+    void onFilePrintCollectionList(const Inventory& inventory);
     // Prints labels for trees of the collection list, asking how first. Trees without
     // an identifier are given one, as one step, so that their labels last.
-    void OnFilePrintLabels(const std::vector<std::size_t>& selected, const std::vector<std::size_t>& listed);
+    void onFilePrintLabels(const std::vector<std::size_t>& selected, const std::vector<std::size_t>& listed);
 
     // Offers to keep page edits, counts the report's pages and asks the print dialog
     // for the pages to print; false when the user cancelled it, and nothing is kept.
@@ -55,6 +55,6 @@ private:
     UiServices& m_services;
     QPrinter& m_printer;
     // Each page is made from its entry when printed: a run holds one entry's lines.
-    std::optional<ReportPager> m_reportPages;
+    std::optional<talvane::report::ReportPager> m_reportPages;
     int m_nPrintPage = 0;
 };

@@ -11,7 +11,7 @@
 namespace {
 
 // A new file gets the permissions any file made here would get; a replaced one keeps its own.
-void GivePermissionsOf(const QString& target, const QString& staged)
+void givePermissionsOf(const QString& target, const QString& staged)
 {
     if (QFileInfo::exists(target)) {
         QFile::setPermissions(staged, QFile::permissions(target));
@@ -60,7 +60,7 @@ bool StagedPdfOutput::commit()
 {
     if (!m_staging)
         return true;
-    GivePermissionsOf(m_target, m_staging->fileName());
+    givePermissionsOf(m_target, m_staging->fileName());
     // rename() replaces the target in one step, so a reader never sees half a file.
     if (std::rename(QFile::encodeName(m_staging->fileName()).constData(), QFile::encodeName(m_target).constData()) != 0)
         return false;

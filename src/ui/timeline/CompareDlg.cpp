@@ -121,10 +121,10 @@ CompareDlg::CompareDlg(std::vector<CaptionedPhoto> photos, std::size_t first, st
     m_pane = new ComparisonPane(this);
     layout->addWidget(m_pane, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    GiveStandardButtonsKeys(*buttons);
+    giveStandardButtonsKeys(*buttons);
     layout->addWidget(buttons);
     resize(1000, 640);
-    NameFieldsAfterTheirLabels(*this);
+    nameFieldsAfterTheirLabels(*this);
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_firstBox, &QComboBox::currentIndexChanged, this, &CompareDlg::showChosen);

@@ -26,7 +26,7 @@ constexpr int kMargin = 6;
 
 qreal timeOf(const CalendarDate& date)
 {
-    return static_cast<qreal>(QDateTime(ToQDate(date), QTime(12, 0)).toMSecsSinceEpoch());
+    return static_cast<qreal>(QDateTime(toQDate(date), QTime(12, 0)).toMSecsSinceEpoch());
 }
 
 // One colour a kind, the same in every tree's chart.
@@ -80,9 +80,9 @@ void chartSeries(QChart& chart, MeasureKind kind, const std::vector<GrowthPoint>
     emptyChart(chart);
     // Shown in the unit the grower measures in now.
     const LengthUnit unit = points.back().measurement.unit;
-    chart.setTitle(QStringLiteral("%1 (%2)").arg(CoreText(measureName(kind)), QString::fromLatin1(unitName(unit))));
+    chart.setTitle(QStringLiteral("%1 (%2)").arg(coreText(measureName(kind)), QString::fromLatin1(unitName(unit))));
     auto* line = new QLineSeries;
-    line->setName(CoreText(measureName(kind)));
+    line->setName(coreText(measureName(kind)));
     line->setColor(colourOf(kind));
     line->setPointsVisible(true);
     qreal lowest = 0, highest = 0;
@@ -120,7 +120,7 @@ GrowthChart::GrowthChart(QWidget* parent) : QWidget(parent)
         chart->setTitleFont(title);
         m_views[kind] = new QChartView(chart, this);
         m_views[kind]->setRenderHint(QPainter::Antialiasing);
-        m_views[kind]->setAccessibleName(CoreText(measureName(kMeasureKinds[kind])));
+        m_views[kind]->setAccessibleName(coreText(measureName(kMeasureKinds[kind])));
         m_views[kind]->hide();
         layout->addWidget(m_views[kind], 1);
         m_laidOutMargins[kind] = chart->margins();

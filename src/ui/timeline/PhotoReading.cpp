@@ -48,12 +48,12 @@ QDate dateOf(const PhotoMetadata& metadata)
 
 QDate readDateTaken(const QString& path)
 {
-    return dateOf(readPhotoMetadata(FsPath(path)));
+    return dateOf(readPhotoMetadata(fsPath(path)));
 }
 
 ShownPhoto readShownPhoto(const QString& path, int side)
 {
-    PhotoReader reader(FsPath(path));
+    PhotoReader reader(fsPath(path));
     ShownPhoto shown{{}, {}, dateOf(reader.metadata())};
     auto read = reader.read({.size = shownSize(reader.uprightSize(), side)});
     if (const auto* problem = std::get_if<PhotoProblem>(&read))

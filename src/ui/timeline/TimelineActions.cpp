@@ -50,19 +50,19 @@ bool TimelineActions::addPhotos(std::size_t position, const QStringList& paths)
     if (journal.isForeign()) {
         tell(QCoreApplication::translate("TimelineActions", "The journal of \u201C%1\u201D was written by another program: it is kept as it is and "
                             "photos cannot be added to it.")
-                 .arg(FromAnsi(entry[CBonsaiData::Name])));
+                 .arg(fromAnsi(entry[CBonsaiData::Name])));
         return false;
     }
-    const std::string existingId(talvane::treeIdAt(m_doc.entries(), position));
-    const bool givesId = existingId.empty() && talvane::mayGiveTreeId(m_doc.entries(), position);
+    const std::string existingId(talvane::collection::treeIdAt(m_doc.entries(), position));
+    const bool givesId = existingId.empty() && talvane::collection::mayGiveTreeId(m_doc.entries(), position);
 
     talvane::timeline::PhotoAddition addition;
     for (const QString& path : paths)
         addition.sources.emplace_back(QFile::encodeName(path).toStdString());
     addition.treeName = entry[CBonsaiData::Name];
-    addition.treeId = givesId ? talvane::newTreeId() : existingId;
+    addition.treeId = givesId ? talvane::collection::newTreeId() : existingId;
     const auto added = talvane::timeline::copyPhotosToTimeline(
-        QFile::encodeName(PhotosFolder(m_doc)).toStdString(), addition);
+        QFile::encodeName(photosFolder(m_doc)).toStdString(), addition);
     if (!added.problem.empty()) {
         tell(QCoreApplication::translate("TimelineActions", "The photos could not be added:\n%1\nNothing was added.").arg(QFile::decodeName(added.problem.c_str())));
         return false;
@@ -71,7 +71,7 @@ bool TimelineActions::addPhotos(std::size_t position, const QStringList& paths)
         journal.add(event);
     FieldValues values = {{kJournalField, journal.text()}};
     if (givesId)
-        values.push_back({talvane::kTreeIdField, addition.treeId});
+        values.push_back({talvane::collection::kTreeIdField, addition.treeId});
     const QString verb = paths.size() == 1 ? QCoreApplication::translate("TimelineActions", "Add a photo to") : QCoreApplication::translate("TimelineActions", "Add photos to");
     return m_doc.changeFieldsFromElsewhere(position, values, CTalvaneDoc::stepText(verb, entry[CBonsaiData::Name]));
 }
@@ -85,18 +85,18 @@ bool TimelineActions::useInAlbum(std::size_t position, const QString& photoPath,
     while (place < kAlbumPlaces && !entry[CBonsaiData::photoField(place)].empty())
         ++place;
     if (place == kAlbumPlaces) {
-        TellPictureLimit(m_services.prompter());
+        tellPictureLimit(m_services.prompter());
         return false;
     }
-    const auto copy = PhotoImport(m_services.prompter(), AlbumFolder(m_doc)).run(photoPath);
+    const auto copy = PhotoImport(m_services.prompter(), albumFolder(m_doc)).run(photoPath);
     if (!copy)
         return false;
-    const std::size_t limit = talvane::fields::field(CBonsaiData::photoDescriptionField(place)).typingLimit;
+    const std::size_t limit = talvane::collection::field(CBonsaiData::photoDescriptionField(place)).typingLimit;
     std::string shortDescription = description.substr(0, description.find_first_of("\r\n"));
     if (limit > 0 && shortDescription.size() > limit)
         shortDescription.resize(limit);
     return m_doc.changeFieldsFromElsewhere(position,
-                                           {{CBonsaiData::photoField(place), ToAnsi(*copy)},
+                                           {{CBonsaiData::photoField(place), toAnsi(*copy)},
                                             {CBonsaiData::photoDescriptionField(place), shortDescription}},
                                            CTalvaneDoc::stepText(QCoreApplication::translate("TimelineActions", "Use in album"), entry[CBonsaiData::Name]));
 }

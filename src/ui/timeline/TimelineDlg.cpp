@@ -60,13 +60,13 @@ void TimelineDlg::addTabs(QVBoxLayout* layout)
     m_tabs->addTab(photosTab, tr("&Photos"));
     m_growth = new GrowthChart(m_tabs);
     m_tabs->addTab(m_growth, tr("&Growth"));
-    SwitchTabsWithPageKeys(*m_tabs);
+    switchTabsWithPageKeys(*m_tabs);
 }
 
 void TimelineDlg::addButtons(QVBoxLayout* layout)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    GiveStandardButtonsKeys(*buttons);
+    giveStandardButtonsKeys(*buttons);
     // C is Compare's key.
     buttons->button(QDialogButtonBox::Close)->setText(tr("C&lose"));
     m_add = buttons->addButton(tr("&Add photos\u2026"), QDialogButtonBox::ActionRole);
@@ -108,10 +108,10 @@ void TimelineDlg::refresh()
         return;
     const CBonsaiData& entry = m_doc.entryAt(m_position);
     const Journal journal = Journal::read(entry[kJournalField]);
-    setWindowTitle(tr("Timeline of \u201C%1\u201D").arg(FromAnsi(entry[CBonsaiData::Name])));
+    setWindowTitle(tr("Timeline of \u201C%1\u201D").arg(fromAnsi(entry[CBonsaiData::Name])));
     const auto folders = m_doc.pictureFolders();
-    const QString photosFolder = FromFsPath(folders.photos);
-    const QString albumFolder = FromFsPath(folders.album);
+    const QString photosFolder = fromFsPath(folders.photos);
+    const QString albumFolder = fromFsPath(folders.album);
     m_model->setPhotos(talvane::timeline::timelinePhotos(journal), photosFolder, albumFolder);
     m_growth->showJournal(journal);
     if (!m_watcher->directories().isEmpty())

@@ -15,7 +15,7 @@ constexpr int kHeadingHeight = 28;
 constexpr int kMargin = 4;
 
 // The box a tile's picture is drawn in: as wide as the tile, 4 by 3 as most photos are.
-QRect PictureBox(const QRect& tile)
+QRect pictureBox(const QRect& tile)
 {
     const int width = tile.width() - 2 * kMargin;
     return {tile.left() + kMargin, tile.top() + kMargin, width, width * 3 / 4};
@@ -62,7 +62,7 @@ private:
         const bool selected = option.state & QStyle::State_Selected;
         if (selected)
             painter.fillRect(r, option.palette.highlight());
-        const QRect box = PictureBox(r);
+        const QRect box = pictureBox(r);
         const QImage thumbnail = index.data(Qt::DecorationRole).value<QImage>();
         if (!thumbnail.isNull()) {
             const QSize size = thumbnail.size().scaled(box.size(), Qt::KeepAspectRatio);
@@ -91,7 +91,7 @@ private:
     {
         const QString text = index.data().toString().simplified();
         const QString kind = index.data(TimelineModel::KindRole).toString();
-        if (kind == CareKindText(talvane::journal::CareKind::Photo))
+        if (kind == careKindText(talvane::journal::CareKind::Photo))
             return text.isEmpty() ? kind : text;
         return text.isEmpty() ? kind : kind + TimelineModel::tr(" \u00B7 ") + text;
     }
@@ -149,7 +149,7 @@ QSize TimelineGrid::tileSize() const
 {
     const int width = std::max(kNarrowestTile, usableWidth() / columns()) - kSpacing;
     const int captionLines = 2 * fontMetrics().height();
-    return {width, PictureBox(QRect(0, 0, width, 0)).height() + captionLines + 3 * kMargin};
+    return {width, pictureBox(QRect(0, 0, width, 0)).height() + captionLines + 3 * kMargin};
 }
 
 QSize TimelineGrid::headingSize() const

@@ -35,7 +35,7 @@ void TimelineModel::setPhotos(std::vector<TimelinePhoto> photos, const QString& 
         const std::pair season(photo.event.date.year(), talvane::timeline::seasonOf(photo.event.date.month()));
         if (group != season) {
             group = season;
-            m_rows.push_back({QStringLiteral("%1 %2").arg(CoreText(talvane::timeline::seasonName(season.second)))
+            m_rows.push_back({QStringLiteral("%1 %2").arg(coreText(talvane::timeline::seasonName(season.second)))
                                   .arg(season.first),
                               std::nullopt});
         }
@@ -84,13 +84,13 @@ QString TimelineModel::pathOf(std::size_t photo) const
 QString TimelineModel::captionOf(std::size_t photo) const
 {
     const TimelinePhoto& shown = m_photos.at(photo);
-    const QString text = FromAnsi(shown.event.text).simplified();
-    QString caption = ShortDateText(shown.event.date) + tr(" \u00B7 ") + CareKindText(shown.event.kind);
+    const QString text = fromAnsi(shown.event.text).simplified();
+    QString caption = shortDateText(shown.event.date) + tr(" \u00B7 ") + careKindText(shown.event.kind);
     if (!text.isEmpty())
         caption += tr(" \u00B7 ") + text;
     // An event's photos stand at its date: the day each was taken may be another.
-    if (const auto taken = FromQDate(m_thumbnails.at(photo).taken); taken && *taken != shown.event.date)
-        caption += tr(" \u00B7 ") + tr("taken %1").arg(ShortDateText(*taken));
+    if (const auto taken = fromQDate(m_thumbnails.at(photo).taken); taken && *taken != shown.event.date)
+        caption += tr(" \u00B7 ") + tr("taken %1").arg(shortDateText(*taken));
     return caption;
 }
 
@@ -137,14 +137,14 @@ QVariant TimelineModel::data(const QModelIndex& index, int role) const
         return role == Qt::DisplayRole ? QVariant(row.heading) : QVariant();
     const TimelinePhoto& photo = m_photos[*row.photo];
     switch (role) {
-    case Qt::DisplayRole: return FromAnsi(photo.event.text);
+    case Qt::DisplayRole: return fromAnsi(photo.event.text);
     case Qt::ToolTipRole: return toolTipOf(*row.photo);
     case Qt::DecorationRole: return m_thumbnails[*row.photo].image;
     case PhotoIndexRole: return QVariant::fromValue(*row.photo);
     case ProblemRole: return m_thumbnails[*row.photo].problem;
-    case KindRole: return CareKindText(photo.event.kind);
-    case DateRole: return ShortDateText(photo.event.date);
-    case FileNameRole: return FromAnsi(photo.fileName);
+    case KindRole: return careKindText(photo.event.kind);
+    case DateRole: return shortDateText(photo.event.date);
+    case FileNameRole: return fromAnsi(photo.fileName);
     default: return {};
     }
 }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+using namespace talvane::collection;
+
 // Views of a field must stay readable as long as their entry lives, whatever
 // is written to the entry or done to the list that holds it.
 TEST(BonsaiData, FieldViewsOutliveRewritesAndChangesToTheList)

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+using namespace talvane::collection;
+
 namespace {
 
 std::string Hex(std::string_view bytes)
@@ -30,7 +32,7 @@ EntryList OneEntryNamed(const std::string& name)
 // window of `pieceBytes`.
 bool ReadInPieces(std::string_view bytes, std::size_t perRead, std::size_t pieceBytes, EntryList& entries, std::string& error)
 {
-    return ReadCollection(PieceFeed(bytes, perRead), bytes.size(), entries, error, pieceBytes);
+    return readCollection(PieceFeed(bytes, perRead), bytes.size(), entries, error, pieceBytes);
 }
 
 const std::string kClassIntro = std::string("\xFF\xFF\x00\x00\x0B\x00", 6) + "CBonsaiData";
@@ -54,16 +56,16 @@ TEST(BonsaiData, NewRecordIsEmptyButForIntExt)
 
 TEST(CollectionArchive, WritesTheDocumentedLayout)
 {
-    EXPECT_EQ(Hex(WriteCollection({})), "0000");
+    EXPECT_EQ(Hex(writeCollection({})), "0000");
 
-    const std::string one = WriteCollection(OneEntryNamed("A"));
+    const std::string one = writeCollection(OneEntryNamed("A"));
     ASSERT_EQ(one.size(), 137u);
     const std::string expectedBody = std::string("\x01" "A", 2) + std::string(8, '\0') + "\x02-1" + std::string(105, '\0');
     EXPECT_EQ(Hex(one), Hex(std::string("\x01\x00", 2) + kClassIntro + expectedBody));
 
     EntryList two = OneEntryNamed("A");
     two.push_back(std::make_unique<CBonsaiData>());
-    const std::string twoBytes = WriteCollection(two);
+    const std::string twoBytes = writeCollection(two);
     EXPECT_EQ(Hex(twoBytes.substr(0, 2)), "0200");
     // The second entry refers back to the class introduced by the first.
     EXPECT_EQ(Hex(twoBytes.substr(137, 2)), "0180");
@@ -86,12 +88,12 @@ TEST(CollectionArchive, LengthPrefixesGrowWithTheText)
     };
     for (const auto& c : cases) {
         EntryList entries = OneEntryNamed(std::string(c.length, 'x'));
-        const std::string bytes = WriteCollection(entries);
+        const std::string bytes = writeCollection(entries);
         EXPECT_EQ(Hex(bytes.substr(19, c.prefix.size() / 2)), c.prefix) << c.length;
 
         EntryList read;
         std::string error;
-        ASSERT_TRUE(ReadCollection(bytes, read, error)) << error;
+        ASSERT_TRUE(readCollection(bytes, read, error)) << error;
         ASSERT_EQ(read.size(), 1u);
         EXPECT_EQ((*read[0])[CBonsaiData::Name], std::string(c.length, 'x'));
         EXPECT_EQ((*read[0])[CBonsaiData::IntExt], "-1");
@@ -107,25 +109,25 @@ TEST(CollectionArchive, RoundTripKeepsEveryByteOfEveryField)
             (*entries.back())[i] = std::to_string(e) + ":" + std::to_string(i) + "\xE9\x81\r\n" + std::string(i % 7, '\0');
     }
     (*entries[1])[CBonsaiData::Name] = (*entries[0])[CBonsaiData::Name];  // equal names stay two entries
-    const std::string bytes = WriteCollection(entries);
+    const std::string bytes = writeCollection(entries);
 
     EntryList read;
     std::string error;
-    ASSERT_TRUE(ReadCollection(bytes, read, error)) << error;
+    ASSERT_TRUE(readCollection(bytes, read, error)) << error;
     ASSERT_EQ(read.size(), 3u);
     for (int e = 0; e < 3; ++e)
         for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i)
             EXPECT_EQ((*read[e])[i], (*entries[e])[i]);
-    EXPECT_EQ(WriteCollection(read), bytes);
+    EXPECT_EQ(writeCollection(read), bytes);
 
     // Read in pieces, a text longer than a piece or than the short length form
     // (65,534 bytes) reads the same, however the reads fall.
     (*entries[2])[CBonsaiData::History] = std::string(70000, 'h');
-    const std::string longer = WriteCollection(entries);
+    const std::string longer = writeCollection(entries);
     for (const auto& [perRead, piece] : {std::pair{1, 1}, {3, 16}, {7, 7}, {4096, 1 << 20}}) {
         EntryList pieces;
         ASSERT_TRUE(ReadInPieces(longer, perRead, piece, pieces, error)) << error;
-        EXPECT_EQ(WriteCollection(pieces), longer) << perRead << " bytes per read";
+        EXPECT_EQ(writeCollection(pieces), longer) << perRead << " bytes per read";
         EXPECT_TRUE(error.empty()) << error;
     }
 }
@@ -135,22 +137,22 @@ TEST(CollectionArchive, LargeCountsUseTheLongForm)
     EntryList entries;
     for (int i = 0; i < 0xFFFF; ++i)
         entries.push_back(std::make_unique<CBonsaiData>());
-    const std::string bytes = WriteCollection(entries);
+    const std::string bytes = writeCollection(entries);
     EXPECT_EQ(Hex(bytes.substr(0, 6)), "FFFFFFFF0000");
     EntryList read;
     std::string error;
-    ASSERT_TRUE(ReadCollection(bytes, read, error)) << error;
+    ASSERT_TRUE(readCollection(bytes, read, error)) << error;
     EXPECT_EQ(read.size(), 0xFFFFu);
 }
 
 TEST(CollectionArchive, DamagedFilesYieldNoEntriesAndSayWhy)
 {
-    const std::string good = WriteCollection(OneEntryNamed("A"));
+    const std::string good = writeCollection(OneEntryNamed("A"));
     std::string twoEntries;
     {
         EntryList two = OneEntryNamed("A");
         two.push_back(std::make_unique<CBonsaiData>());
-        twoEntries = WriteCollection(two);
+        twoEntries = writeCollection(two);
     }
     struct Case {
         const char* what;
@@ -198,7 +200,7 @@ TEST(CollectionArchive, DamagedFilesYieldNoEntriesAndSayWhy)
         EntryList read;
         read.push_back(std::make_unique<CBonsaiData>());  // what was there stays
         std::string error;
-        EXPECT_FALSE(ReadCollection(c.bytes, read, error)) << c.what;
+        EXPECT_FALSE(readCollection(c.bytes, read, error)) << c.what;
         EXPECT_EQ(read.size(), 1u) << c.what;
         EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
         for (const std::size_t perRead : {1, 5, 64}) {

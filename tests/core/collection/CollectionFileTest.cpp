@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 EntryList Entries(std::initializer_list<const char*> names)
@@ -24,11 +26,11 @@ TEST(CollectionFile, SavesOverTheOldFileAndLeavesNothingElse)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(file, Entries({"old"})));
+    ASSERT_FALSE(saveCollectionFile(file, Entries({"old"})));
     ::chmod(file.c_str(), 0640);
-    ASSERT_FALSE(SaveCollectionFile(file, Entries({"new", "second"})));
+    ASSERT_FALSE(saveCollectionFile(file, Entries({"new", "second"})));
 
-    EXPECT_EQ(ReadFileBytes(file), WriteCollection(Entries({"new", "second"})));
+    EXPECT_EQ(ReadFileBytes(file), writeCollection(Entries({"new", "second"})));
     EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{".talvane-versions", "trees.tvn"}))
         << "the replaced file is kept among the collection's versions, and nothing else is left";
     struct stat info {};
@@ -36,7 +38,7 @@ TEST(CollectionFile, SavesOverTheOldFileAndLeavesNothingElse)
     EXPECT_EQ(info.st_mode & 0777, 0640u) << "a save keeps the file's permissions";
 
     EntryList read;
-    ASSERT_FALSE(LoadCollectionFile(file, read));
+    ASSERT_FALSE(loadCollectionFile(file, read));
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ((*read[1])[CBonsaiData::Name], "second");
 }
@@ -46,18 +48,18 @@ TEST(CollectionFile, SaveThroughALinkKeepsTheLink)
     TempDir dir;
     const auto real = dir / "real.tvn";
     const auto link = dir / "link.tvn";
-    ASSERT_FALSE(SaveCollectionFile(real, Entries({"a"})));
+    ASSERT_FALSE(saveCollectionFile(real, Entries({"a"})));
     std::filesystem::create_symlink(real, link);
-    ASSERT_FALSE(SaveCollectionFile(link, Entries({"b"})));
+    ASSERT_FALSE(saveCollectionFile(link, Entries({"b"})));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(ReadFileBytes(real), WriteCollection(Entries({"b"})));
+    EXPECT_EQ(ReadFileBytes(real), writeCollection(Entries({"b"})));
 }
 
 TEST(CollectionFile, AFailedSaveKeepsTheOldFile)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(file, Entries({"old"})));
+    ASSERT_FALSE(saveCollectionFile(file, Entries({"old"})));
     const std::string before = ReadFileBytes(file);
 
     // A disk that fills up half-way through the write.
@@ -65,7 +67,7 @@ TEST(CollectionFile, AFailedSaveKeepsTheOldFile)
     (*big[0])[CBonsaiData::History] = std::string(100000, 'h');
     const auto failure = [&] {
         const FileSizeLimit full(4096);
-        return SaveCollectionFile(file, big);
+        return saveCollectionFile(file, big);
     }();
 
     ASSERT_TRUE(failure);
@@ -73,7 +75,7 @@ TEST(CollectionFile, AFailedSaveKeepsTheOldFile)
     EXPECT_EQ(ReadFileBytes(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "the temporary file is removed";
 
-    const auto noFolder = SaveCollectionFile(dir / "missing" / "trees.tvn", big);
+    const auto noFolder = saveCollectionFile(dir / "missing" / "trees.tvn", big);
     ASSERT_TRUE(noFolder);
     EXPECT_EQ(*noFolder, "No such file or directory");
 }
@@ -83,22 +85,22 @@ TEST(CollectionFile, LoadReportsWhyAFileCannotBeRead)
     TempDir dir;
     EntryList entries = Entries({"kept"});
 
-    auto failure = LoadCollectionFile(dir / "missing.tvn", entries);
+    auto failure = loadCollectionFile(dir / "missing.tvn", entries);
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, "No such file or directory");
 
-    failure = LoadCollectionFile(dir.path(), entries);
+    failure = loadCollectionFile(dir.path(), entries);
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, "it is not a regular file");
 
     const auto pipe = dir / "pipe.tvn";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    failure = LoadCollectionFile(pipe, entries);  // must not wait for a writer
+    failure = loadCollectionFile(pipe, entries);  // must not wait for a writer
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, "it is not a regular file");
 
-    WriteFileBytes(dir / "short.tvn", WriteCollection(Entries({"A"})).substr(0, 130));
-    failure = LoadCollectionFile(dir / "short.tvn", entries);
+    WriteFileBytes(dir / "short.tvn", writeCollection(Entries({"A"})).substr(0, 130));
+    failure = loadCollectionFile(dir / "short.tvn", entries);
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, "it is not a valid Talvane collection (entry 1: the file ends too early)");
 

@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 EntryList OneTree(const std::string& name)
@@ -38,7 +40,7 @@ std::string ThisProgram()
 void WriteLock(const std::filesystem::path& collection, long long pid, const std::string& program,
                const std::string& host)
 {
-    WriteFileBytes(LockFilePathOf(collection),
+    WriteFileBytes(lockFilePathOf(collection),
                    std::to_string(pid) + "\n" + program + "\n" + host + "\nmachine\nboot\n");
 }
 
@@ -70,32 +72,32 @@ TEST(CollectionLock, ALockIsSeenWhileItsProcessLivesAndTakenOverOnceItIsGone)
 {
     TempDir dir;
     const auto collection = dir / "trees.tvn";
-    EXPECT_EQ(LockFilePathOf(collection), dir / ".trees.tvn.lock");
-    const auto longLock = LockFilePathOf(dir / (std::string(252, 'l') + ".tvn")).filename().string();
+    EXPECT_EQ(lockFilePathOf(collection), dir / ".trees.tvn.lock");
+    const auto longLock = lockFilePathOf(dir / (std::string(252, 'l') + ".tvn")).filename().string();
     EXPECT_LE(longLock.size(), 255u);
     EXPECT_TRUE(longLock.ends_with(".lock"));
-    EXPECT_FALSE(LiveLockHolder(collection));
+    EXPECT_FALSE(liveLockHolder(collection));
 
     {
         auto lock = CommandLock::take(collection);
         ASSERT_TRUE(lock);
-        EXPECT_EQ(ReadFileBytes(LockFilePathOf(collection)),
+        EXPECT_EQ(ReadFileBytes(lockFilePathOf(collection)),
                   std::to_string(::getpid()) + "\n" + ThisProgram() + "\n" + Host() + "\n\n\n");
-        const auto holder = LiveLockHolder(collection);
+        const auto holder = liveLockHolder(collection);
         ASSERT_TRUE(holder);
         EXPECT_EQ(holder->pid, ::getpid());
         EXPECT_EQ(holder->program, ThisProgram());
         EXPECT_EQ(holder->host, Host());
         EXPECT_EQ(holder->user, ::getpwuid(::geteuid())->pw_name);
         EXPECT_LE(std::abs(holder->since - std::time(nullptr)), 60);
-        EXPECT_TRUE(IsThisProcess(*holder));
+        EXPECT_TRUE(isThisProcess(*holder));
 
         std::optional<LockHolder> heldBy;
         EXPECT_FALSE(CommandLock::take(collection, &heldBy));
         ASSERT_TRUE(heldBy);
         EXPECT_EQ(heldBy->pid, ::getpid());
     }
-    EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(collection))) << "released";
+    EXPECT_FALSE(std::filesystem::exists(lockFilePathOf(collection))) << "released";
 
     // A process that is gone, and a process id that another program has since.
     const pid_t gone = ::fork();
@@ -103,30 +105,30 @@ TEST(CollectionLock, ALockIsSeenWhileItsProcessLivesAndTakenOverOnceItIsGone)
         ::_exit(0);
     ::waitpid(gone, nullptr, 0);
     WriteLock(collection, gone, "talvane", Host());
-    EXPECT_FALSE(LiveLockHolder(collection));
+    EXPECT_FALSE(liveLockHolder(collection));
     WriteLock(collection, ::getpid(), "talvane", Host());
-    EXPECT_FALSE(LiveLockHolder(collection));
+    EXPECT_FALSE(liveLockHolder(collection));
     WriteLock(collection, gone, "talvane", "another-host");
-    EXPECT_TRUE(LiveLockHolder(collection)) << "a process elsewhere cannot be checked";
-    EXPECT_FALSE(IsThisProcess(*LiveLockHolder(collection)));
+    EXPECT_TRUE(liveLockHolder(collection)) << "a process elsewhere cannot be checked";
+    EXPECT_FALSE(isThisProcess(*liveLockHolder(collection)));
 
     WriteLock(collection, gone, "talvane", Host());
     const auto lock = CommandLock::take(collection);
     ASSERT_TRUE(lock) << "a stale lock is taken over";
-    EXPECT_EQ(LiveLockHolder(collection)->pid, ::getpid());
+    EXPECT_EQ(liveLockHolder(collection)->pid, ::getpid());
 }
 
 TEST(CollectionLock, TheHolderIsDescribedByUserHostProgramProcessAndTime)
 {
     const LockHolder holder{1234, "talvane", "host", "user", LocalSeconds(15, 12, 59)};
-    EXPECT_EQ(DescribeLockHolder(holder), "user on host (talvane, process 1234) since 2026-12-08 15:12");
+    EXPECT_EQ(describeLockHolder(holder), "user on host (talvane, process 1234) since 2026-12-08 15:12");
 }
 
 TEST(CollectionLock, NoSaveOrImportWritesACollectionAnotherProcessHasOpen)
 {
     TempDir dir;
     const auto collection = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(collection, OneTree("before")));
+    ASSERT_FALSE(saveCollectionFile(collection, OneTree("before")));
     const std::string before = ReadFileBytes(collection);
 
     // The window of another process, running the same program as this test.
@@ -136,9 +138,9 @@ TEST(CollectionLock, NoSaveOrImportWritesACollectionAnotherProcessHasOpen)
         ::_exit(0);
     }
     WriteLock(collection, window, ThisProgram(), Host());
-    const auto refused = SaveCollectionFile(collection, OneTree("after"), {});
+    const auto refused = saveCollectionFile(collection, OneTree("after"), {});
     EXPECT_EQ(refused.problem, SaveProblem::Locked);
-    EXPECT_EQ(refused.reason, "it is open by " + DescribeLockHolder(*LiveLockHolder(collection)));
+    EXPECT_EQ(refused.reason, "it is open by " + describeLockHolder(*liveLockHolder(collection)));
     EXPECT_NE(refused.reason.find("process " + std::to_string(window)), std::string::npos);
     EXPECT_EQ(ReadFileBytes(collection), before);
     ::kill(window, SIGKILL);
@@ -149,29 +151,29 @@ TEST(CollectionLock, NoSaveOrImportWritesACollectionAnotherProcessHasOpen)
     {
         const auto lock = CommandLock::take(collection);
         ASSERT_TRUE(lock);
-        ASSERT_FALSE(SaveCollectionFile(collection, OneTree("ours"))) << "the holder itself saves";
+        ASSERT_FALSE(saveCollectionFile(collection, OneTree("ours"))) << "the holder itself saves";
         const std::string held = ReadFileBytes(collection);
         const CompanionRun run = RunCompanion(dir, "import trees.csv trees.tvn");
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, "talvane-cli: cannot write trees.tvn: it is open by " +
-                               DescribeLockHolder(*LiveLockHolder(collection)) + "; close it there first\n");
+                               describeLockHolder(*liveLockHolder(collection)) + "; close it there first\n");
         EXPECT_EQ(ReadFileBytes(collection), held);
     }
     const CompanionRun run = RunCompanion(dir, "import trees.csv trees.tvn");
     EXPECT_EQ(run.status, 0) << run.err;
     EntryList imported;
-    ASSERT_FALSE(LoadCollectionFile(collection, imported));
+    ASSERT_FALSE(loadCollectionFile(collection, imported));
     ASSERT_EQ(imported.size(), 1u);
     EXPECT_EQ((*imported[0])[CBonsaiData::Name], "imported");
-    EXPECT_TRUE(talvane::isWellFormedTreeId((*imported[0])[talvane::kTreeIdField])) << "an imported row is a tree added";
-    EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(collection))) << "the command's lock is gone";
+    EXPECT_TRUE(talvane::collection::isWellFormedTreeId((*imported[0])[talvane::collection::kTreeIdField])) << "an imported row is a tree added";
+    EXPECT_FALSE(std::filesystem::exists(lockFilePathOf(collection))) << "the command's lock is gone";
 }
 
 TEST(CollectionLock, EveryNameOfAFileLeadsToItsOneLock)
 {
     TempDir dir;
     const auto collection = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(collection, OneTree("before")));
+    ASSERT_FALSE(saveCollectionFile(collection, OneTree("before")));
     std::filesystem::create_directory(dir / "elsewhere");
     const auto symbolicLink = dir / "elsewhere" / "shortcut.tvn";
     const auto hardLink = dir / "elsewhere" / "second.tvn";
@@ -184,32 +186,32 @@ TEST(CollectionLock, EveryNameOfAFileLeadsToItsOneLock)
         EXPECT_FALSE(CommandLock::take(name, &heldBy)) << name;
         ASSERT_TRUE(heldBy) << name;
         EXPECT_EQ(heldBy->pid, window);
-        EXPECT_EQ(SaveCollectionFile(name, OneTree("after"), {}).reason, "it is open by " + DescribeLockHolder(*heldBy));
+        EXPECT_EQ(saveCollectionFile(name, OneTree("after"), {}).reason, "it is open by " + describeLockHolder(*heldBy));
     }
     // Found through the file itself: who and where, but not since when.
-    EXPECT_EQ(DescribeLockHolder(*LiveLockHolder(hardLink)),
+    EXPECT_EQ(describeLockHolder(*liveLockHolder(hardLink)),
               std::string(::getpwuid(::geteuid())->pw_name) + " on " + Host() + " (" + ThisProgram() + ", process " +
                   std::to_string(window) + ")");
-    EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(hardLink))) << "a refused command leaves no lock behind";
+    EXPECT_FALSE(std::filesystem::exists(lockFilePathOf(hardLink))) << "a refused command leaves no lock behind";
     ::kill(window, SIGKILL);
     ::waitpid(window, nullptr, 0);
-    EXPECT_FALSE(LiveLockHolder(hardLink)) << "the lock on the file goes with its process";
+    EXPECT_FALSE(liveLockHolder(hardLink)) << "the lock on the file goes with its process";
 
     // This process's own lock never stops its own save; a command through the other name is refused.
     auto lock = CommandLock::take(collection);
     ASSERT_TRUE(lock);
-    ASSERT_FALSE(SaveCollectionFile(hardLink, OneTree("ours")));
+    ASSERT_FALSE(saveCollectionFile(hardLink, OneTree("ours")));
     WriteFileBytes(dir / "trees.csv", "Name\r\nimported\r\n");
     const CompanionRun run = RunCompanion(dir, "import trees.csv elsewhere/second.tvn");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "talvane-cli: cannot write elsewhere/second.tvn: it is open by " +
-                           DescribeLockHolder(*LiveLockHolder(hardLink)) + "; close it there first\n");
+                           describeLockHolder(*liveLockHolder(hardLink)) + "; close it there first\n");
 
     // A file of one name is replaced by a new one on save: the lock moves to it when told.
     std::filesystem::remove(hardLink);
-    ASSERT_FALSE(SaveCollectionFile(collection, OneTree("renamed in")));
+    ASSERT_FALSE(saveCollectionFile(collection, OneTree("renamed in")));
     std::filesystem::create_hard_link(collection, hardLink);
-    EXPECT_FALSE(LiveLockHolder(hardLink));
+    EXPECT_FALSE(liveLockHolder(hardLink));
     lock->follow(collection);
-    EXPECT_EQ(LiveLockHolder(hardLink).value_or(LockHolder{}).pid, ::getpid());
+    EXPECT_EQ(liveLockHolder(hardLink).value_or(LockHolder{}).pid, ::getpid());
 }

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+using namespace talvane::collection;
+
 namespace {
 
 const std::string kCollectionType = "application/x-talvane-collection";
@@ -20,10 +22,10 @@ protected:
         std::filesystem::create_directories(packages);
         std::filesystem::copy_file(std::filesystem::path(TALVANE_SOURCE_DIR) / "packaging" / "talvane-mime.xml",
                                    packages / "talvane.xml");
-        ASSERT_EQ(Run("update-mime-database '" + (dir / "mime").string() + "' 2>&1"), "");
+        ASSERT_EQ(run("update-mime-database '" + (dir / "mime").string() + "' 2>&1"), "");
     }
 
-    std::string Run(const std::string& command) const
+    std::string run(const std::string& command) const
     {
         // A desktop session would send xdg-mime to its own tools: ask the generic one.
         const std::string line = "env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION XDG_DATA_HOME='" +
@@ -43,7 +45,7 @@ protected:
     std::string TypeOf(const std::string& name, std::string_view bytes) const
     {
         WriteFileBytes(dir / name, bytes);
-        std::string type = Run("xdg-mime query filetype '" + (dir / name).string() + "'");
+        std::string type = run("xdg-mime query filetype '" + (dir / name).string() + "'");
         if (!type.empty() && type.back() == '\n')
             type.pop_back();
         return type;
@@ -64,17 +66,17 @@ protected:
 
 TEST_F(CollectionMimeType, CollectionsAreKnownByContentAndNameButOtherFilesOnlyByName)
 {
-    const std::string collection = WriteCollection(Trees(3));
+    const std::string collection = writeCollection(Trees(3));
     EXPECT_EQ(TypeOf("trees.tvn", collection), kCollectionType);
     EXPECT_EQ(TypeOf("trees.dat", collection), kCollectionType) << "renamed, it is still known by its class tag";
     EXPECT_EQ(TypeOf("trees", collection), kCollectionType);
 
     // From 65535 entries on, the count takes six bytes and the class tag comes later.
-    const std::string large = WriteCollection(Trees(0xFFFF));
+    const std::string large = writeCollection(Trees(0xFFFF));
     EXPECT_EQ(TypeOf("large.dat", large), kCollectionType);
 
     // An empty collection is its two-byte count alone: nothing to know it by but its name.
-    const std::string empty = WriteCollection(Trees(0));
+    const std::string empty = writeCollection(Trees(0));
     ASSERT_EQ(empty, std::string(2, '\0'));
     EXPECT_EQ(TypeOf("empty.tvn", empty), kCollectionType);
     EXPECT_NE(TypeOf("empty.dat", empty), kCollectionType);

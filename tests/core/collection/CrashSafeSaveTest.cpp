@@ -11,6 +11,8 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 EntryList Collection(std::size_t count, const std::string& tag)
@@ -31,7 +33,7 @@ pid_t StartSave(const std::filesystem::path& path, const EntryList& entries)
 {
     const pid_t child = ::fork();
     if (child == 0)
-        ::_exit(SaveCollectionFile(path, entries) ? 1 : 0);
+        ::_exit(saveCollectionFile(path, entries) ? 1 : 0);
     return child;
 }
 
@@ -48,11 +50,11 @@ TEST(CrashSafeSave, AKilledSaveLeavesTheOldOrTheNewCollectionAndNothingElse)
     const auto file = dir / "trees.tvn";
     const EntryList oldEntries = Collection(3000, "old");
     const EntryList newEntries = Collection(3500, "new");
-    const std::string oldBytes = WriteCollection(oldEntries);
-    const std::string newBytes = WriteCollection(newEntries);
+    const std::string oldBytes = writeCollection(oldEntries);
+    const std::string newBytes = writeCollection(newEntries);
 
     // How long a whole save takes here, so that kill points cover all of it.
-    ASSERT_FALSE(SaveCollectionFile(file, oldEntries));
+    ASSERT_FALSE(saveCollectionFile(file, oldEntries));
     const auto start = std::chrono::steady_clock::now();
     int status = 0;
     ::waitpid(StartSave(file, newEntries), &status, 0);
@@ -63,7 +65,7 @@ TEST(CrashSafeSave, AKilledSaveLeavesTheOldOrTheNewCollectionAndNothingElse)
     int sawOld = 0, sawNew = 0;
     const int trials = 200;
     for (int trial = 0; trial < trials; ++trial) {
-        ASSERT_FALSE(SaveCollectionFile(file, oldEntries));
+        ASSERT_FALSE(saveCollectionFile(file, oldEntries));
         // Spread the kill points from the very start to three times as long as a save
         // took, so that saves slower than the measured one (a busy machine) are also
         // seen to the end.
@@ -86,7 +88,7 @@ TEST(CrashSafeSave, AKilledSaveLeavesTheOldOrTheNewCollectionAndNothingElse)
         }
     }
     // The versions kept meanwhile are whole collections too, never a torn copy.
-    for (const KeptVersion& version : ListVersions(file)) {
+    for (const KeptVersion& version : listVersions(file)) {
         const std::string kept = ReadFileBytes(version.file);
         EXPECT_TRUE(kept == oldBytes || kept == newBytes) << version.file;
     }
@@ -103,7 +105,7 @@ TEST(CrashSafeSave, ASaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile)
     const auto folder = dir / "locked";
     std::filesystem::create_directory(folder);
     const auto file = folder / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(file, Collection(2, "old")));
+    ASSERT_FALSE(saveCollectionFile(file, Collection(2, "old")));
     const std::string before = ReadFileBytes(file);
     std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
                                              std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
@@ -118,7 +120,7 @@ TEST(CrashSafeSave, ASaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile)
         ::close(pipeEnds[0]);
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(2);
-        const auto failure = SaveCollectionFile(file, Collection(2, "new"));
+        const auto failure = saveCollectionFile(file, Collection(2, "new"));
         const std::string reason = failure.value_or("saved");
         [[maybe_unused]] const auto written = ::write(pipeEnds[1], reason.data(), reason.size());
         ::_exit(0);

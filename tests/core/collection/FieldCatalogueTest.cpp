@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-using namespace talvane::fields;
+using namespace talvane::collection;
 
 // What pages, tables and dumps rely on: no two fields share a name, no two
 // controls of a page claim the same control, every field a tab shows has a label to

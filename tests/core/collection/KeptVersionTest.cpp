@@ -12,6 +12,8 @@
 #include <regex>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 EntryList Trees(std::size_t count)
@@ -53,12 +55,12 @@ TEST(KeptVersions, EachSaveKeepsTheFileItReplacesByteForByte)
     const auto file = dir / "trees.tvn";
     std::vector<std::string> saved;
     for (std::size_t trees : {3, 65535, 5}) {
-        ASSERT_FALSE(SaveCollectionFile(file, Trees(trees)));
+        ASSERT_FALSE(saveCollectionFile(file, Trees(trees)));
         saved.push_back(ReadFileBytes(file));
     }
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(1), {.keepVersion = false}));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(1), {.keepVersion = false}));
 
-    const auto versions = ListVersions(file);
+    const auto versions = listVersions(file);
     ASSERT_EQ(versions.size(), 2u) << "the first save replaced nothing, the last kept nothing";
     EXPECT_EQ(ReadFileBytes(versions[0].file), saved[1]);
     EXPECT_EQ(versions[0].trees, 65535u) << "a count of FF FF and four bytes";
@@ -75,8 +77,8 @@ TEST(KeptVersions, EachSaveKeepsTheFileItReplacesByteForByte)
     }
 
     // Exports are no collections: they keep no versions.
-    ASSERT_FALSE(ReplaceFile(dir / "trees.csv", "a"));
-    ASSERT_FALSE(ReplaceFile(dir / "trees.csv", "b"));
+    ASSERT_FALSE(replaceFile(dir / "trees.csv", "a"));
+    ASSERT_FALSE(replaceFile(dir / "trees.csv", "b"));
     EXPECT_EQ(FolderNames(dir / ".talvane-versions"), std::vector<std::string>{"trees.tvn"});
     EXPECT_FALSE(std::filesystem::exists(dir / "data"));
 }
@@ -91,7 +93,7 @@ TEST(KeptVersions, TheNewestTenAndTheNewestOfEachOfTheLastThirtyDaysAreKept)
     for (int day = 1; day <= 45; ++day) {
         for (int hour : {9, 13, 18}) {
             times.push_back(November(day, hour));
-            ASSERT_FALSE(KeepVersion(file, CountBytes(static_cast<unsigned>(times.size())), times.back()));
+            ASSERT_FALSE(keepVersion(file, CountBytes(static_cast<unsigned>(times.size())), times.back()));
         }
     }
     const std::int64_t now = times.back();
@@ -102,15 +104,15 @@ TEST(KeptVersions, TheNewestTenAndTheNewestOfEachOfTheLastThirtyDaysAreKept)
     }
     std::sort(expected.rbegin(), expected.rend());
 
-    const auto versions = ListVersions(file);
+    const auto versions = listVersions(file);
     EXPECT_EQ(SavedTimes(versions), expected);
     ASSERT_FALSE(versions.empty());
     EXPECT_EQ(versions[0].trees, times.size()) << "the last one kept";
     EXPECT_EQ(versions[0].file.filename(), "2026-12-15 180000.tvn");
 
     // A second version in the same second is numbered, and listed as the newer one.
-    ASSERT_FALSE(KeepVersion(file, CountBytes(1000), now));
-    const auto again = ListVersions(file);
+    ASSERT_FALSE(keepVersion(file, CountBytes(1000), now));
+    const auto again = listVersions(file);
     EXPECT_EQ(again[0].file.filename(), "2026-12-15 180000 2.tvn");
     EXPECT_EQ(again[0].trees, 1000u);
     expected.insert(expected.begin(), now);
@@ -127,17 +129,17 @@ TEST(KeptVersions, WhereTheCollectionsFolderCannotBeWrittenTheyGoToTheUsersDataF
     std::filesystem::create_directory(folder);
     const auto file = folder / "trees.tvn";
     const auto fallbackOf = [&](const std::filesystem::path& collection) {
-        return dir / "data" / "talvane" / "versions" / Sha256Hex(collection.string()).substr(0, 16);
+        return dir / "data" / "talvane" / "versions" / sha256Hex(collection.string()).substr(0, 16);
     };
     const auto removeWrite = [](const std::filesystem::path& path) {
         std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
     };
 
-    ASSERT_FALSE(KeepVersion(file, CountBytes(1), November(2, 9)));
+    ASSERT_FALSE(keepVersion(file, CountBytes(1), November(2, 9)));
     removeWrite(folder / ".talvane-versions" / "trees.tvn");
-    ASSERT_FALSE(KeepVersion(file, CountBytes(2), November(2, 10)));
+    ASSERT_FALSE(keepVersion(file, CountBytes(2), November(2, 10)));
     EXPECT_EQ(ReadFileBytes(fallbackOf(file) / "collection.txt"), file.string() + "\n");
-    const auto versions = ListVersions(file);
+    const auto versions = listVersions(file);
     ASSERT_EQ(versions.size(), 2u);
     EXPECT_EQ(versions[0].file, fallbackOf(file) / "2026-11-02 100000.tvn");
     EXPECT_EQ(versions[0].trees, 2u);
@@ -147,6 +149,6 @@ TEST(KeptVersions, WhereTheCollectionsFolderCannotBeWrittenTheyGoToTheUsersDataF
     std::filesystem::create_directory(dir / "read-only");
     const auto other = dir / "read-only" / "other.tvn";
     removeWrite(dir / "read-only");
-    ASSERT_FALSE(KeepVersion(other, CountBytes(3), November(3, 9)));
+    ASSERT_FALSE(keepVersion(other, CountBytes(3), November(3, 9)));
     EXPECT_EQ(FolderNames(fallbackOf(other)), (std::vector<std::string>{"2026-11-03 090000.tvn", "collection.txt"}));
 }

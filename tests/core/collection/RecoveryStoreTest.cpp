@@ -8,6 +8,8 @@
 
 #include <fstream>
 
+using namespace talvane::collection;
+
 TEST(RecoveryStore, KeepsPathTitleAndBytesAndOffersOnlyWhatNoRunningProgramOwns)
 {
     TempDir dir;

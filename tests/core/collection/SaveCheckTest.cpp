@@ -18,6 +18,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 EntryList Trees(std::size_t count, const std::string& tag)
@@ -42,7 +44,7 @@ SaveBaseline Opened(const std::filesystem::path& file)
 {
     EntryList entries;
     SaveBaseline baseline;
-    EXPECT_FALSE(LoadCollectionFile(file, entries, &baseline));
+    EXPECT_FALSE(loadCollectionFile(file, entries, &baseline));
     return baseline;
 }
 
@@ -95,48 +97,48 @@ TEST(SaveCheck, AFileChangedOnDiskSinceItWasOpenedIsNotWrittenOverUnlessTheUserS
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(3, "mine")));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(3, "mine")));
     const std::string mine = ReadFileBytes(file);
     SaveBaseline baseline = Opened(file);
     ASSERT_TRUE(baseline.identity);
-    EXPECT_EQ(baseline.identity->contentHash, Sha256Hex(mine)) << "hashed while read";
+    EXPECT_EQ(baseline.identity->contentHash, sha256Hex(mine)) << "hashed while read";
     EXPECT_EQ(baseline.identity->size, mine.size());
-    EXPECT_EQ(MeasureBaseline(file)->identity, baseline.identity);
-    EXPECT_FALSE(ChangedSince(baseline));
+    EXPECT_EQ(measureBaseline(file)->identity, baseline.identity);
+    EXPECT_FALSE(changedSince(baseline));
     const CollectionSaveOptions checked{.expected = &baseline};
 
     // The same bytes under a new inode and time: nothing to lose, the save goes on.
     RenameOver(file, mine);
-    EXPECT_FALSE(ChangedSince(baseline));
-    auto saved = SaveCollectionFile(file, Trees(3, "mine"), checked);
+    EXPECT_FALSE(changedSince(baseline));
+    auto saved = saveCollectionFile(file, Trees(3, "mine"), checked);
     ASSERT_FALSE(saved) << saved.reason;
-    EXPECT_EQ(saved.baseline.identity, MeasureBaseline(file)->identity) << "the next save compares with this";
+    EXPECT_EQ(saved.baseline.identity, measureBaseline(file)->identity) << "the next save compares with this";
     baseline = saved.baseline;
 
     // Another program saved by rename: only the bytes tell, the size is the same.
-    const std::string theirs = WriteCollection(Trees(3, "MINE"));
+    const std::string theirs = writeCollection(Trees(3, "MINE"));
     ASSERT_EQ(theirs.size(), mine.size());
     RenameOver(file, theirs);
-    EXPECT_TRUE(ChangedSince(baseline));
-    saved = SaveCollectionFile(file, Trees(5, "mine"), checked);
+    EXPECT_TRUE(changedSince(baseline));
+    saved = saveCollectionFile(file, Trees(5, "mine"), checked);
     EXPECT_EQ(saved.problem, SaveProblem::ChangedOnDisk);
     EXPECT_EQ(saved.reason, "another program changed or replaced the file since it was opened");
     EXPECT_EQ(ReadFileBytes(file), theirs);
 
     // Copied over it: the same inode with other bytes.
     baseline = Opened(file);
-    const std::string copied = WriteCollection(Trees(4, "theirs"));
+    const std::string copied = writeCollection(Trees(4, "theirs"));
     WriteFileBytes(file, copied);
-    EXPECT_EQ(SaveCollectionFile(file, Trees(5, "mine"), checked).problem, SaveProblem::ChangedOnDisk);
+    EXPECT_EQ(saveCollectionFile(file, Trees(5, "mine"), checked).problem, SaveProblem::ChangedOnDisk);
     EXPECT_EQ(ReadFileBytes(file), copied);
 
-    saved = SaveCollectionFile(file, Trees(5, "mine"), {.expected = &baseline, .overwriteChanged = true});
+    saved = saveCollectionFile(file, Trees(5, "mine"), {.expected = &baseline, .overwriteChanged = true});
     ASSERT_FALSE(saved) << saved.reason;
-    EXPECT_EQ(ReadFileBytes(file), WriteCollection(Trees(5, "mine")));
+    EXPECT_EQ(ReadFileBytes(file), writeCollection(Trees(5, "mine")));
 
     baseline = saved.baseline;
     std::filesystem::remove(file);
-    saved = SaveCollectionFile(file, Trees(6, "mine"), checked);
+    saved = saveCollectionFile(file, Trees(6, "mine"), checked);
     EXPECT_EQ(saved.problem, SaveProblem::ChangedOnDisk);
     EXPECT_EQ(saved.reason, "the file was moved or deleted since it was opened");
     EXPECT_FALSE(std::filesystem::exists(file));
@@ -147,8 +149,8 @@ TEST(SaveCheck, ALinkSwappedInIsRefusedWhileALinkThereAtOpenIsWrittenThrough)
     TempDir dir;
     const auto shared = dir / "shared.tvn";
     const auto secret = dir / "private.tvn";
-    ASSERT_FALSE(SaveCollectionFile(shared, Trees(1, "shared")));
-    ASSERT_FALSE(SaveCollectionFile(secret, Trees(1, "private")));
+    ASSERT_FALSE(saveCollectionFile(shared, Trees(1, "shared")));
+    ASSERT_FALSE(saveCollectionFile(secret, Trees(1, "private")));
     const std::string secretBytes = ReadFileBytes(secret);
     const SaveBaseline sharedAtOpen = Opened(shared);
 
@@ -156,12 +158,12 @@ TEST(SaveCheck, ALinkSwappedInIsRefusedWhileALinkThereAtOpenIsWrittenThrough)
     std::filesystem::copy_file(shared, dir / "copy.tvn");
     std::filesystem::remove(shared);
     std::filesystem::create_symlink(dir / "copy.tvn", shared);
-    EXPECT_TRUE(ChangedSince(sharedAtOpen));
+    EXPECT_TRUE(changedSince(sharedAtOpen));
 
     // Someone replaces the shared collection by a link to another user's private file.
     std::filesystem::remove(shared);
     std::filesystem::create_symlink(secret, shared);
-    const auto refused = SaveCollectionFile(shared, Trees(2, "shared"), {.expected = &sharedAtOpen});
+    const auto refused = saveCollectionFile(shared, Trees(2, "shared"), {.expected = &sharedAtOpen});
     EXPECT_EQ(refused.problem, SaveProblem::LinkMoved);
     EXPECT_NE(refused.reason.find(secret.string()), std::string::npos) << refused.reason;
     EXPECT_EQ(ReadFileBytes(secret), secretBytes);
@@ -169,19 +171,19 @@ TEST(SaveCheck, ALinkSwappedInIsRefusedWhileALinkThereAtOpenIsWrittenThrough)
 
     const auto link = dir / "link.tvn";
     const auto real = dir / "real.tvn";
-    ASSERT_FALSE(SaveCollectionFile(real, Trees(1, "real")));
+    ASSERT_FALSE(saveCollectionFile(real, Trees(1, "real")));
     std::filesystem::create_symlink("real.tvn", link);
     const SaveBaseline linkAtOpen = Opened(link);
     EXPECT_EQ(linkAtOpen.target, std::filesystem::canonical(real));
-    const auto saved = SaveCollectionFile(link, Trees(2, "real"), {.expected = &linkAtOpen});
+    const auto saved = saveCollectionFile(link, Trees(2, "real"), {.expected = &linkAtOpen});
     ASSERT_FALSE(saved) << saved.reason;
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(ReadFileBytes(real), WriteCollection(Trees(2, "real")));
+    EXPECT_EQ(ReadFileBytes(real), writeCollection(Trees(2, "real")));
 
     // The link moved to another file since.
     std::filesystem::remove(link);
     std::filesystem::create_symlink(secret, link);
-    EXPECT_EQ(SaveCollectionFile(link, Trees(3, "real"), {.expected = &saved.baseline}).problem,
+    EXPECT_EQ(saveCollectionFile(link, Trees(3, "real"), {.expected = &saved.baseline}).problem,
               SaveProblem::LinkMoved);
     EXPECT_EQ(ReadFileBytes(secret), secretBytes);
 }
@@ -190,10 +192,10 @@ TEST(SaveCheck, ASaveKeepsTheModeAndHardLinksAndRefusesAReadOnlyFile)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(1, "first")));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(1, "first")));
     for (const mode_t mode : {0600, 0640}) {
         ASSERT_EQ(::chmod(file.c_str(), mode), 0);
-        ASSERT_FALSE(SaveCollectionFile(file, Trees(2, "mode")));
+        ASSERT_FALSE(saveCollectionFile(file, Trees(2, "mode")));
         EXPECT_EQ(ModeOf(file), mode);
     }
 
@@ -201,21 +203,21 @@ TEST(SaveCheck, ASaveKeepsTheModeAndHardLinksAndRefusesAReadOnlyFile)
     std::filesystem::create_hard_link(file, otherName);
     const ino_t inode = InodeOf(file);
     const std::string before = ReadFileBytes(file);
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(3, "linked")));
-    EXPECT_EQ(ReadFileBytes(file), WriteCollection(Trees(3, "linked")));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(3, "linked")));
+    EXPECT_EQ(ReadFileBytes(file), writeCollection(Trees(3, "linked")));
     EXPECT_EQ(ReadFileBytes(otherName), ReadFileBytes(file));
     EXPECT_EQ(InodeOf(file), inode) << "written in place";
     EXPECT_EQ(std::filesystem::hard_link_count(file), 2u);
     EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{".talvane-versions", "also.tvn", "trees.tvn"}))
         << "the backup is gone";
-    const auto versions = ListVersions(file);
+    const auto versions = listVersions(file);
     ASSERT_FALSE(versions.empty());
     EXPECT_EQ(ReadFileBytes(versions.front().file), before) << "copied before the file was written in place";
 
     // Read-only by its mode: refused even for the superuser, who could write it.
     ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
     const std::string readOnly = ReadFileBytes(file);
-    const auto refused = SaveCollectionFile(file, Trees(4, "refused"), {});
+    const auto refused = saveCollectionFile(file, Trees(4, "refused"), {});
     EXPECT_EQ(refused.problem, SaveProblem::NotWritable);
     EXPECT_EQ(refused.reason, "it is read-only");
     EXPECT_EQ(ReadFileBytes(file), readOnly);
@@ -230,21 +232,21 @@ TEST(SaveCheck, AnotherUsersFileIsWrittenInPlaceWhereItIsSharedAndRefusedWhereNo
     std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
     const auto shared = dir / "shared.tvn";
     const auto others = dir / "others.tvn";
-    ASSERT_FALSE(SaveCollectionFile(shared, Trees(1, "shared")));
-    ASSERT_FALSE(SaveCollectionFile(others, Trees(1, "others")));
+    ASSERT_FALSE(saveCollectionFile(shared, Trees(1, "shared")));
+    ASSERT_FALSE(saveCollectionFile(others, Trees(1, "others")));
     ASSERT_EQ(::chmod(shared.c_str(), 0666), 0);
     ASSERT_EQ(::chmod(others.c_str(), 0644), 0);
     const ino_t inode = InodeOf(shared);
     const std::string othersBytes = ReadFileBytes(others);
 
     const std::string said = AsAnotherUser([&] {
-        const auto sharedSave = SaveCollectionFile(shared, Trees(2, "shared"), {});
-        const auto othersSave = SaveCollectionFile(others, Trees(2, "others"), {});
+        const auto sharedSave = saveCollectionFile(shared, Trees(2, "shared"), {});
+        const auto othersSave = saveCollectionFile(others, Trees(2, "others"), {});
         return sharedSave.reason + "|" + std::to_string(static_cast<int>(othersSave.problem)) + "|" +
                othersSave.reason;
     });
     EXPECT_EQ(said, "|" + std::to_string(static_cast<int>(SaveProblem::NotWritable)) + "|you may not write to it");
-    EXPECT_EQ(ReadFileBytes(shared), WriteCollection(Trees(2, "shared")));
+    EXPECT_EQ(ReadFileBytes(shared), writeCollection(Trees(2, "shared")));
     struct stat info {};
     ASSERT_EQ(::stat(shared.c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 0u) << "the file stays its owner's";
@@ -257,11 +259,11 @@ TEST(SaveCheck, ASaveKeepsExtendedAttributes)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(1, "first")));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(1, "first")));
     if (::setxattr(file.c_str(), "user.talvane.test", "kept", 4, 0) != 0)
         GTEST_SKIP() << "this file system takes no user attributes: " << std::strerror(errno);
     const ino_t inode = InodeOf(file);
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(2, "second")));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(2, "second")));
     char value[16] = {};
     EXPECT_EQ(::getxattr(file.c_str(), "user.talvane.test", value, sizeof value), 4);
     EXPECT_STREQ(value, "kept");
@@ -273,9 +275,9 @@ TEST(SaveCheck, AFileNameOf255BytesSavesThroughShortenedTemporaries)
     TempDir dir;
     const std::string name = std::string(251, 'n') + ".tvn";
     const auto file = dir / name;
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(1, "first")));
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(2, "second"), {.keepVersion = false}));
-    EXPECT_EQ(ReadFileBytes(file), WriteCollection(Trees(2, "second")));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(1, "first")));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(2, "second"), {.keepVersion = false}));
+    EXPECT_EQ(ReadFileBytes(file), writeCollection(Trees(2, "second")));
     EXPECT_EQ(FolderNames(dir.path()), std::vector<std::string>{name});
 
     const auto twin = dir / (std::string(251, 'n') + ".tv2");
@@ -294,7 +296,7 @@ TEST(SaveCheck, OnlyThisCollectionsTemporariesThatNoWriterHoldsAreRemoved)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(1, "first")));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(1, "first")));
     // Another collection's, one of a collection named "trees.tvn.saving-x.tvn", the
     // backup of an interrupted write in place, and a file of the user's.
     const std::vector<std::string> kept = {".other.tvn.saving-AAAAAA", ".trees.tvn.backup-CCCCCC",
@@ -321,7 +323,7 @@ TEST(SaveCheck, OnlyThisCollectionsTemporariesThatNoWriterHoldsAreRemoved)
     ASSERT_EQ(::read(ready[0], &signal, 1), 1);
     ASSERT_EQ(signal, 'y');
 
-    EXPECT_EQ(RemoveStaleTemporaries(file), 1u);
+    EXPECT_EQ(removeStaleTemporaries(file), 1u);
     auto expected = kept;
     expected.insert(expected.begin() + 2, ".trees.tvn.saving-EEEEEE");
     EXPECT_EQ(FolderNames(dir.path()), expected);
@@ -330,7 +332,7 @@ TEST(SaveCheck, OnlyThisCollectionsTemporariesThatNoWriterHoldsAreRemoved)
     int status = 0;
     ::waitpid(writer, &status, 0);
     // Every save sweeps them too.
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(2, "second"), {.keepVersion = false}));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(2, "second"), {.keepVersion = false}));
     EXPECT_EQ(FolderNames(dir.path()), kept);
 
     // The shortened temporaries of a long name are this collection's too.
@@ -340,11 +342,11 @@ TEST(SaveCheck, OnlyThisCollectionsTemporariesThatNoWriterHoldsAreRemoved)
         SaveTemporary interrupted;
         ASSERT_FALSE(interrupted.create(longFile));
         leftover = interrupted.path();
-        EXPECT_EQ(RemoveStaleTemporaries(longFile), 0u) << "held while it lives";
+        EXPECT_EQ(removeStaleTemporaries(longFile), 0u) << "held while it lives";
     }
     WriteFileBytes(leftover, "left by a save that stopped");
-    EXPECT_EQ(RemoveStaleTemporaries(file), 0u);
-    EXPECT_EQ(RemoveStaleTemporaries(longFile), 1u);
+    EXPECT_EQ(removeStaleTemporaries(file), 0u);
+    EXPECT_EQ(removeStaleTemporaries(longFile), 1u);
     EXPECT_EQ(FolderNames(dir.path()), kept);
 }
 
@@ -353,17 +355,17 @@ TEST(SaveCheck, AConflictCopyIsNamedBesideTheCollectionByTheTime)
     TempDir dir;
     const std::int64_t now = LocalSeconds(15, 12, 40);
     const auto collection = dir / "sample.tvn";
-    EXPECT_EQ(ConflictCopyPath(collection, now), dir / "sample (conflict 2026-12-08 1512).tvn");
+    EXPECT_EQ(conflictCopyPath(collection, now), dir / "sample (conflict 2026-12-08 1512).tvn");
     WriteFileBytes(dir / "sample (conflict 2026-12-08 1512).tvn", "");
-    EXPECT_EQ(ConflictCopyPath(collection, now), dir / "sample (conflict 2026-12-08 1512) 2.tvn");
+    EXPECT_EQ(conflictCopyPath(collection, now), dir / "sample (conflict 2026-12-08 1512) 2.tvn");
     WriteFileBytes(dir / "sample (conflict 2026-12-08 1512) 2.tvn", "");
-    EXPECT_EQ(ConflictCopyPath(collection, now), dir / "sample (conflict 2026-12-08 1512) 3.tvn");
+    EXPECT_EQ(conflictCopyPath(collection, now), dir / "sample (conflict 2026-12-08 1512) 3.tvn");
 
     // A name of 250 bytes gives up the end of its own part, never half a character.
     const auto longName = dir / (std::string(223, 'n') + "\xC3\xA9" + std::string(21, 'x') + ".tvn");
-    EXPECT_EQ(ConflictCopyPath(longName, now).filename().string(), std::string(223, 'n') + " (conflict 2026-12-08 1512).tvn");
-    ASSERT_FALSE(SaveCollectionFile(ConflictCopyPath(longName, now), Trees(1, "copy")));
-    EXPECT_EQ(ConflictCopyPath(longName, now).filename().string(),
+    EXPECT_EQ(conflictCopyPath(longName, now).filename().string(), std::string(223, 'n') + " (conflict 2026-12-08 1512).tvn");
+    ASSERT_FALSE(saveCollectionFile(conflictCopyPath(longName, now), Trees(1, "copy")));
+    EXPECT_EQ(conflictCopyPath(longName, now).filename().string(),
               std::string(222, 'n') + " (conflict 2026-12-08 1512) 2.tvn");
 }
 
@@ -371,25 +373,25 @@ TEST(SaveCheck, AWriteStoppedHalfWayIsPutBackOnceAtTheNextOpenAndOnlyFromItsOwnC
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    const std::string old = WriteCollection(Trees(3, "old"));
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(3, "old")));
+    const std::string old = writeCollection(Trees(3, "old"));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(3, "old")));
     std::filesystem::create_hard_link(file, dir / "elsewhere.tvn");
-    const auto backup = InPlaceBackupPath(file, InodeOf(file));
+    const auto backup = inPlaceBackupPath(file, InodeOf(file));
     EXPECT_EQ(backup, dir / (".trees.tvn.backup." + std::to_string(InodeOf(file))));
 
     // Torn with its complete copy beside it: put back, said once, the copy gone.
     WriteFileBytes(backup, old);
-    Tear(file, WriteCollection(Trees(5, "new")));
+    Tear(file, writeCollection(Trees(5, "new")));
     EntryList entries;
     std::string notice;
-    ASSERT_FALSE(LoadCollectionFile(file, entries, nullptr, &notice));
+    ASSERT_FALSE(loadCollectionFile(file, entries, nullptr, &notice));
     EXPECT_EQ(notice, "trees.tvn was put back as it was before a save that did not finish");
-    EXPECT_EQ(WriteCollection(entries), old);
+    EXPECT_EQ(writeCollection(entries), old);
     EXPECT_EQ(ReadFileBytes(dir / "elsewhere.tvn"), old) << "put back in place: every name sees it";
     EXPECT_FALSE(std::filesystem::exists(backup));
     notice.clear();
     entries.clear();
-    ASSERT_FALSE(LoadCollectionFile(file, entries, nullptr, &notice));
+    ASSERT_FALSE(loadCollectionFile(file, entries, nullptr, &notice));
     EXPECT_EQ(notice, "");
 
     // Not put back: a copy made of another file (the collection was replaced since),
@@ -398,32 +400,32 @@ TEST(SaveCheck, AWriteStoppedHalfWayIsPutBackOnceAtTheNextOpenAndOnlyFromItsOwnC
     WriteFileBytes(dir / ".trees.tvn.backup.1", old);
     WriteFileBytes(dir / ".trees.tvn.saving-Ab12Cd", old);
     WriteFileBytes(dir / ".trees.tvn.backup-Zz99Yy", old.substr(0, 100));
-    EXPECT_TRUE(LoadCollectionFile(file, entries));
-    EXPECT_EQ(SaveBackupsBeside(file), std::vector<std::filesystem::path>{dir / ".trees.tvn.backup.1"})
+    EXPECT_TRUE(loadCollectionFile(file, entries));
+    EXPECT_EQ(saveBackupsBeside(file), std::vector<std::filesystem::path>{dir / ".trees.tvn.backup.1"})
         << "only whole copies are offered";
 
     WriteFileBytes(backup, old);
-    WriteFileBytes(LockFilePathOf(file), "4242\ntalvane\nanother-computer\n\n\n");
-    EXPECT_TRUE(LoadCollectionFile(file, entries)) << "its holder may be saving it now";
+    WriteFileBytes(lockFilePathOf(file), "4242\ntalvane\nanother-computer\n\n\n");
+    EXPECT_TRUE(loadCollectionFile(file, entries)) << "its holder may be saving it now";
     EXPECT_TRUE(std::filesystem::exists(backup));
-    std::filesystem::remove(LockFilePathOf(file));
-    EXPECT_FALSE(LoadCollectionFile(file, entries));
+    std::filesystem::remove(lockFilePathOf(file));
+    EXPECT_FALSE(loadCollectionFile(file, entries));
 }
 
 TEST(SaveCheck, VersionsOfAFileWrittenInPlaceKeepItsModeAndAttributes)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(2, "old")));
+    ASSERT_FALSE(saveCollectionFile(file, Trees(2, "old")));
     std::filesystem::create_hard_link(file, dir / "second.tvn");
     ::chmod(file.c_str(), 0640);
     const bool attributes = ::setxattr(file.c_str(), "user.grower", "Ann", 3, 0) == 0;
 
-    ASSERT_FALSE(SaveCollectionFile(file, Trees(4, "new")));
-    EXPECT_TRUE(SaveBackupsBeside(file).empty()) << "the copy goes once the new bytes are on disk";
-    const auto versions = ListVersions(file);
+    ASSERT_FALSE(saveCollectionFile(file, Trees(4, "new")));
+    EXPECT_TRUE(saveBackupsBeside(file).empty()) << "the copy goes once the new bytes are on disk";
+    const auto versions = listVersions(file);
     ASSERT_EQ(versions.size(), 1u);
-    EXPECT_EQ(ReadFileBytes(versions[0].file), WriteCollection(Trees(2, "old")));
+    EXPECT_EQ(ReadFileBytes(versions[0].file), writeCollection(Trees(2, "old")));
     struct stat info {};
     ASSERT_EQ(::stat(versions[0].file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);

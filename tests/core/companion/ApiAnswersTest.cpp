@@ -13,6 +13,8 @@
 #include <regex>
 #include <set>
 
+using namespace talvane::collection;
+
 using namespace talvane::companion;
 using namespace talvane::journal;
 using nlohmann::json;
@@ -25,7 +27,7 @@ std::string SmallBmp()
     bmp.width = 1;
     bmp.height = 1;
     bmp.pixels = PaddedRow(ByteString({0, 128, 255}));
-    return bmp.Bytes();
+    return bmp.bytes();
 }
 
 // Momiji of the garden with an album picture and two timeline pictures: one of the

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <mutex>
 
+using namespace talvane::collection;
+
 using namespace talvane::companion;
 using namespace talvane::journal;
 
@@ -155,8 +157,8 @@ TEST(CompanionChanges, ServedFileIsWrittenAtEachChangeAndKeepsTheVersionBefore)
 
     // Read back as the desktop would open it, while the server still holds it.
     EntryList reread;
-    ASSERT_FALSE(LoadCollectionFile(file, reread));
-    const auto position = talvane::findTree(reread, shown);
+    ASSERT_FALSE(loadCollectionFile(file, reread));
+    const auto position = talvane::collection::findTree(reread, shown);
     ASSERT_TRUE(position);
     const auto lines = Journal::read((*reread[*position])[kJournalField]).lines();
     ASSERT_TRUE(!lines.empty() && lines.back().event);
@@ -164,7 +166,7 @@ TEST(CompanionChanges, ServedFileIsWrittenAtEachChangeAndKeepsTheVersionBefore)
     EXPECT_EQ(lines.back().event->text, "Fed from the phone");
     EXPECT_EQ(lines.back().event->date, CalendarDate::today());
 
-    const auto versions = ListVersions(file);
+    const auto versions = listVersions(file);
     ASSERT_EQ(versions.size(), 1u);
     EXPECT_EQ(versions[0].file.parent_path(), dir / ".talvane-versions" / "sample.tvn");
     EXPECT_EQ(ReadFileBytes(versions[0].file), original);
@@ -203,7 +205,7 @@ TEST(CompanionChanges, AWrittenChangeIsSaidSavedAndLoggedWithItsSender)
 {
     TempDir dir;
     const auto file = dir / "garden.tvn";
-    ASSERT_FALSE(SaveCollectionFile(file, Garden()));
+    ASSERT_FALSE(saveCollectionFile(file, Garden()));
     auto opened = FileCollectionHost::open(file, dir.path());
     ASSERT_TRUE(std::holds_alternative<std::unique_ptr<FileCollectionHost>>(opened)) << std::get<std::string>(opened);
     FileCollectionHost& host = *std::get<std::unique_ptr<FileCollectionHost>>(opened);

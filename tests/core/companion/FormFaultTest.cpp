@@ -7,6 +7,8 @@
 #include <thread>
 #include <tuple>
 
+using namespace talvane::collection;
+
 using namespace talvane::companion;
 using talvane::journal::CalendarDate;
 

@@ -29,7 +29,7 @@ enum class Format { Jpeg, Png };
 std::vector<unsigned char> PhotoWithCode(std::string_view text, int width, int height, int left, int top, int module)
 {
     std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height, 235);
-    const auto code = talvane::QrCode::encode(text);
+    const auto code = talvane::labels::QrCode::encode(text);
     if (!code)
         throw std::runtime_error("no QR code holds the text");
     for (int y = 0; y < code->size() * module; ++y)
@@ -96,7 +96,7 @@ std::string PngClaiming(std::uint32_t width, std::uint32_t height)
 
 TEST(LabelPhoto, CodesAreReadFromEachFormatAtAnySizeAndBadPhotosAreNamed)
 {
-    const std::string qrText = talvane::treeQrText(kMomijiId);
+    const std::string qrText = talvane::labels::treeQrText(kMomijiId);
     const std::vector<std::string> expected{qrText};
     for (const Format format : {Format::Jpeg, Format::Png})
         EXPECT_EQ(ReadBack(LabelPhoto(qrText, format)), (std::variant<std::string, std::vector<std::string>>(expected)))
@@ -141,7 +141,7 @@ TEST(LabelPhoto, APhotoSentFromTheTreesPageOpensItsTreeOrSaysWhyNot)
         parts.push_back({"label", photo, "IMG_2041.jpg", "image/jpeg"});
         return from.postMultipart("/api/labels/scan", parts);
     };
-    const std::string momijiLabel = LabelPhoto(talvane::treeQrText(kMomijiId));
+    const std::string momijiLabel = LabelPhoto(talvane::labels::treeQrText(kMomijiId));
     EXPECT_EQ(JsonAnswer(send(*phone, momijiLabel), 200, "a label").value("tree", ""), kMomijiId);
     EXPECT_EQ(JsonAnswer(send(*phone, momijiLabel), 200, "scanning again is no replay").value("tree", ""), kMomijiId);
 
@@ -151,7 +151,7 @@ TEST(LabelPhoto, APhotoSentFromTheTreesPageOpensItsTreeOrSaysWhyNot)
         std::string words;
     };
     const Refusal refusals[] = {
-        {LabelPhoto(talvane::treeQrText("1f8fad5b-d9cb-469f-a165-70867728950e")), 404, "not in this collection"},
+        {LabelPhoto(talvane::labels::treeQrText("1f8fad5b-d9cb-469f-a165-70867728950e")), 404, "not in this collection"},
         {LabelPhoto("https://example.com/"), 404, "not a Talvane label"},
         {Encoded(std::vector<unsigned char>(320 * 240, 128), 320, 240, Format::Png), 422, "No QR code can be read"},
         {"<script>alert(1)</script>", 415, "cannot be read"},

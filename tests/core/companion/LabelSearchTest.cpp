@@ -13,8 +13,8 @@ TEST(CompanionLabels, ALabelsCodeOrQrTextOpensItsTreeAndAnythingElseIsASearch)
 {
     ServedCollection served(Garden());
     auto phone = served.pairedPhone();
-    const std::string code = talvane::treeCode(kMomijiId);
-    for (const std::string& typed : {code, std::string("1y7t tpys"), talvane::treeQrText(kMomijiId)}) {
+    const std::string code = talvane::labels::treeCode(kMomijiId);
+    for (const std::string& typed : {code, std::string("1y7t tpys"), talvane::labels::treeQrText(kMomijiId)}) {
         const auto found = JsonAnswer(phone->get("/api/trees?q=" + urlComponent(typed)), 200, typed);
         EXPECT_EQ(found["labelled"], kMomijiId) << typed;
     }

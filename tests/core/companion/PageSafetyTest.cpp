@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 using namespace talvane::companion;
 using namespace talvane::journal;
 
@@ -21,7 +23,7 @@ std::string SmallBmp()
     bmp.width = 2;
     bmp.height = 2;
     bmp.pixels = PaddedRow(ByteString({0, 0, 255, 0, 255, 0})) + PaddedRow(ByteString({255, 0, 0, 9, 9, 9}));
-    return bmp.Bytes();
+    return bmp.bytes();
 }
 
 std::string WebSourceFile(const std::string& name)
@@ -39,7 +41,7 @@ TEST(CompanionPages, NoAddressReachesAFileOutsideTheAlbumAndThePhotos)
                                       "Photos\\..\\secret.jpg", ""})
         journal.add({day, CareKind::Photo, std::nullopt, picture, "", {}, {}, {}});
     EntryList entries;
-    entries.push_back(Tree({{CBonsaiData::Name, "Momiji"}, {talvane::kTreeIdField, kMomijiId},
+    entries.push_back(Tree({{CBonsaiData::Name, "Momiji"}, {talvane::collection::kTreeIdField, kMomijiId},
                             {kJournalField, journal.text()}, {CBonsaiData::photoField(0), "elm.bmp"},
                             {CBonsaiData::photoField(1), "../secret.bmp"}, {CBonsaiData::photoField(2), ".."}}));
     ServedCollection served(std::move(entries));
@@ -103,7 +105,7 @@ TEST(CompanionPages, TextsOfTheCollectionComeBackAsTheyAreAndThePagesAreTheFiles
     Journal journal = Journal::read("");
     journal.add({today, CareKind::Pruning, today.plusDays(3), {}, text, {}, {}, {}});
     EntryList entries;
-    entries.push_back(Tree({{CBonsaiData::Name, name}, {talvane::kTreeIdField, kMomijiId},
+    entries.push_back(Tree({{CBonsaiData::Name, name}, {talvane::collection::kTreeIdField, kMomijiId},
                             {CBonsaiData::BotanicalName, "\"><b>bold</b>"}, {CBonsaiData::PlantNotes, "<i>x</i>"},
                             {kJournalField, journal.text()}}));
     ServedCollection served(std::move(entries));

@@ -11,6 +11,8 @@
 
 #include <map>
 
+using namespace talvane::collection;
+
 using namespace talvane::companion;
 using namespace talvane::journal;
 
@@ -54,13 +56,13 @@ ServerOptions InTestWords()
 EntryList GardenWithAForeignJournal()
 {
     EntryList entries = Garden();
-    entries.push_back(Tree({{CBonsaiData::Name, "Pin <noir>"}, {talvane::kTreeIdField, kForeignId},
+    entries.push_back(Tree({{CBonsaiData::Name, "Pin <noir>"}, {talvane::collection::kTreeIdField, kForeignId},
                             {kJournalField, "kept by another program"}}));
     return entries;
 }
 
 // What the server's words say of one text of the pages.
-std::string Said(const nlohmann::json& words, const std::string& english)
+std::string said(const nlohmann::json& words, const std::string& english)
 {
     return words["texts"].value(english, "(not in the catalogue)");
 }
@@ -114,11 +116,11 @@ TEST(PhoneWords, TheTreesPageATreeAndARefusalSpeakTheServersWords)
     const auto words = JsonAnswer(phone->get("/api/words"), 200, "the words");
     ASSERT_TRUE(words.is_object());
     EXPECT_EQ(words["language"], "fr");
-    EXPECT_EQ(Said(words, "Trees"), "Arbres");
-    EXPECT_EQ(Said(words, "%1 due"), "%1 <\u00E0 faire>") << "said as it is, for the page to show as text";
-    EXPECT_EQ(Said(words, "Journal"), "Journal & notes");
-    EXPECT_EQ(Said(words, "Due %1"), "Pr\u00E9vu le %1") << "placeholders are left for the page to fill";
-    EXPECT_EQ(Said(words, "Find"), "Find") << "a text with no translation stays English";
+    EXPECT_EQ(said(words, "Trees"), "Arbres");
+    EXPECT_EQ(said(words, "%1 due"), "%1 <\u00E0 faire>") << "said as it is, for the page to show as text";
+    EXPECT_EQ(said(words, "Journal"), "Journal & notes");
+    EXPECT_EQ(said(words, "Due %1"), "Pr\u00E9vu le %1") << "placeholders are left for the page to fill";
+    EXPECT_EQ(said(words, "Find"), "Find") << "a text with no translation stays English";
     EXPECT_EQ(KindLabel(words, "Wiring"), "Ligature") << "the form sends the English kind, and shows its label";
     EXPECT_EQ(KindLabel(words, "Note"), "Note");
 
@@ -160,7 +162,7 @@ TEST(PhoneWords, TheEnglishPagesSayNoTranslation)
     ASSERT_TRUE(words.is_object());
     EXPECT_EQ(words["language"], "en");
     EXPECT_EQ(KindLabel(words, "Wiring"), "Wiring") << "English kinds are their own labels";
-    EXPECT_EQ(Said(words, "Trees"), "Trees");
+    EXPECT_EQ(said(words, "Trees"), "Trees");
     EXPECT_EQ(JsonAnswer(phone->get("/api/trees"), 200, "the trees")["summary"], "3 of 3 trees");
     EXPECT_EQ(JsonAnswer(phone->get("/api/trees?q=pin"), 200, "the trees found")["summary"], "1 of 3 trees");
 }

@@ -11,6 +11,8 @@
 #include <regex>
 #include <sys/stat.h>
 
+using namespace talvane::collection;
+
 using namespace talvane::companion;
 using namespace std::chrono_literals;
 
@@ -69,11 +71,11 @@ TEST_F(ProgramTokensTest, ATokenWorksUntilRevokedAndOnlyItsHashIsKept)
     EXPECT_NE(dashboard, script);
     const std::string stored = ReadFileBytes(m_file);
     EXPECT_EQ(stored.find(dashboard.substr(4)), std::string::npos);
-    EXPECT_NE(stored.find(Sha256Hex(dashboard)), std::string::npos);
+    EXPECT_NE(stored.find(sha256Hex(dashboard)), std::string::npos);
 
     EXPECT_EQ(m_tokens.check(script), "script");
     EXPECT_EQ(m_tokens.check(dashboard), "Tableau de bord \u00E9t\u00E9");
-    for (const std::string& wrong : {std::string(), script.substr(0, 35), script + "0", Sha256Hex(script), "tvn_" + std::string(32, '0')})
+    for (const std::string& wrong : {std::string(), script.substr(0, 35), script + "0", sha256Hex(script), "tvn_" + std::string(32, '0')})
         EXPECT_FALSE(m_tokens.check(wrong)) << wrong;
     EXPECT_EQ(refusal(m_tokens.make("script")), "A program named \u201Cscript\u201D already has a token.");
 
@@ -143,7 +145,7 @@ TEST_F(ProgramTokensTest, ADamagedFileHoldsNoTokensAndIsLeftAsItIs)
 {
     const std::string token = made(m_tokens, "dashboard");
     const std::string good = ReadFileBytes(m_file);
-    const std::string hash = Sha256Hex(token);
+    const std::string hash = sha256Hex(token);
     const std::string damaged[] = {
         "",
         "not json",

@@ -11,6 +11,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 
 using namespace talvane::companion;
 using namespace talvane::journal;
@@ -279,7 +281,7 @@ EntryList Garden()
     journal.add({today.plusDays(-2), CareKind::Note, std::nullopt, {}, "New buds", {}, {}, {}});
     EntryList entries;
     entries.push_back(Tree({{CBonsaiData::Name, "Momiji"}, {CBonsaiData::BotanicalName, "Acer palmatum"},
-                            {talvane::kTreeIdField, kMomijiId}, {kJournalField, journal.text()}}));
+                            {talvane::collection::kTreeIdField, kMomijiId}, {kJournalField, journal.text()}}));
     entries.push_back(Tree({{CBonsaiData::Name, "Elm"}, {CBonsaiData::BotanicalName, "Ulmus parvifolia"}}));
     entries.push_back(Tree({{CBonsaiData::Name, "Pine"}, {CBonsaiData::BotanicalName, "Pinus thunbergii"}}));
     return entries;

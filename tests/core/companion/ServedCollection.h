@@ -21,11 +21,11 @@
 // changes it, which the test edits or closes as the desktop would while phones look.
 class MemoryHost : public talvane::companion::CollectionHost {
 public:
-    MemoryHost(EntryList entries, const std::filesystem::path& folder);
+    MemoryHost(talvane::collection::EntryList entries, const std::filesystem::path& folder);
     std::shared_ptr<const talvane::companion::CollectionSnapshot> snapshot() override;
     talvane::companion::ChangeOutcome apply(const talvane::companion::PhoneChange& change) override;
 
-    void edit(const std::function<void(EntryList&)>& change);
+    void edit(const std::function<void(talvane::collection::EntryList&)>& change);
     void setClosed(bool closed);
     int changes(); // made from phones so far
     talvane::journal::Journal journal(std::size_t position);
@@ -35,7 +35,7 @@ public:
 
 private:
     std::mutex m_mutex;
-    EntryList m_entries;
+    talvane::collection::EntryList m_entries;
     std::shared_ptr<const talvane::companion::CollectionSnapshot> m_snapshot;
     bool m_closed = false;
     int m_changes = 0;
@@ -80,7 +80,7 @@ private:
 // A collection shared on 127.0.0.1 from a folder of its own: Album/ and Photos/, and
 // uploads/ where received photos wait.
 struct ServedCollection {
-    explicit ServedCollection(EntryList entries, talvane::companion::ServerOptions options = {},
+    explicit ServedCollection(talvane::collection::EntryList entries, talvane::companion::ServerOptions options = {},
                               talvane::companion::Clock clock = std::chrono::system_clock::now);
     std::unique_ptr<Phone> pairedPhone();
     std::filesystem::path uploads() const { return dir / "uploads"; }
@@ -137,4 +137,4 @@ inline constexpr char kMomijiId[] = "0f8fad5b-d9cb-469f-a165-70867728950e";
 inline const std::string kMomijiPage = std::string("/tree/") + kMomijiId;
 inline const std::string kMomijiApi = std::string("/api/trees/") + kMomijiId;
 inline const std::string kMomijiEvents = kMomijiApi + "/events";
-EntryList Garden();
+talvane::collection::EntryList Garden();

@@ -5,13 +5,15 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 using talvane::companion::treePageLink;
 
 TEST(TreePageLink, LeadsAPairedPhoneToTheTreesPageAndIsNoneWithoutOne)
 {
     EntryList entries;
-    AddTree(entries, "Pine", {});
-    AddTree(entries, "Momiji", {});
+    addTree(entries, "Pine", {});
+    addTree(entries, "Momiji", {});
     ServedCollection served(std::move(entries));
     const auto snapshot = served.host.snapshot();
     EXPECT_FALSE(treePageLink(served.server, snapshot->entries(), 1)) << "no phone paired yet";

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+using namespace talvane::csv;
+
 namespace {
 
 constexpr std::size_t kFields = CBonsaiData::kFieldCount;
@@ -43,7 +46,7 @@ CBonsaiData& Add(EntryList& entries)
 EntryList Imported(std::string_view csv)
 {
     EntryList entries;
-    const auto failure = CollectionFromCsv(csv, entries);
+    const auto failure = collectionFromCsv(csv, entries);
     EXPECT_FALSE(failure) << *failure;
     return entries;
 }
@@ -52,7 +55,7 @@ std::string Refusal(std::string_view csv)
 {
     EntryList entries;
     Add(entries)[CBonsaiData::Name] = "already there";
-    const auto failure = CollectionFromCsv(csv, entries);
+    const auto failure = collectionFromCsv(csv, entries);
     EXPECT_EQ(entries.size(), 1u) << "a refused table adds no entry";
     return failure.value_or("(accepted)");
 }
@@ -61,7 +64,7 @@ std::string Refusal(std::string_view csv)
 
 TEST(CollectionCsv, HeaderNamesTheUsedFieldsThenTheSpareOnes)
 {
-    EXPECT_EQ(CollectionToCsv({}), ExpectedHeader());
+    EXPECT_EQ(collectionToCsv({}), ExpectedHeader());
 }
 
 TEST(CollectionCsv, EachEntryIsOneRowOfUtf8InHeaderOrder)
@@ -74,7 +77,7 @@ TEST(CollectionCsv, EachEntryIsOneRowOfUtf8InHeaderOrder)
 
     const std::string row = "\"\xC3\x89rable \"\"vieux\"\"\"" + std::string(9, ',') + "'-1" + std::string(42, ',') +
                             ",s" + std::string(62, ',') + "\xE2\x82\xAC\r\n";
-    EXPECT_EQ(CollectionToCsv(entries), ExpectedHeader() + row);
+    EXPECT_EQ(collectionToCsv(entries), ExpectedHeader() + row);
 }
 
 TEST(CollectionCsv, ExportThenImportGivesTheSameCollectionFileBytes)
@@ -93,8 +96,8 @@ TEST(CollectionCsv, ExportThenImportGivesTheSameCollectionFileBytes)
     Add(entries)[CBonsaiData::IntExt] = "";
     Add(entries);
 
-    const EntryList back = Imported(CollectionToCsv(entries));
-    EXPECT_EQ(WriteCollection(back), WriteCollection(entries));
+    const EntryList back = Imported(collectionToCsv(entries));
+    EXPECT_EQ(writeCollection(back), writeCollection(entries));
 }
 
 // A spreadsheet runs a cell beginning with = + - @ TAB or CR; quotes in front of such a
@@ -115,7 +118,7 @@ TEST(CollectionCsv, FormulaLikeValuesAreWrittenBehindAQuoteAndReadBackWithout)
         entry[CBonsaiData::IntExt] = "0";
         rows += written + std::string(9, ',') + "0" + std::string(kFields - 10, ',') + "\r\n";
     }
-    const std::string csv = CollectionToCsv(entries);
+    const std::string csv = collectionToCsv(entries);
     EXPECT_EQ(csv, ExpectedHeader() + rows) << "the header row is written as it is";
 
     const EntryList back = Imported(csv);
@@ -133,7 +136,7 @@ TEST(CollectionCsv, FormulaLikeValuesAreWrittenBehindAQuoteAndReadBackWithout)
 
 TEST(CollectionCsv, AnEmptyCollectionComesBackEmpty)
 {
-    EXPECT_TRUE(Imported(CollectionToCsv({})).empty());
+    EXPECT_TRUE(Imported(collectionToCsv({})).empty());
 }
 
 TEST(CollectionCsv, ColumnsMayComeInAnyOrder)

@@ -12,6 +12,9 @@
 #include <set>
 #include <sys/stat.h>
 
+using namespace talvane::collection;
+using namespace talvane::csv;
+
 namespace {
 
 EntryList SampleEntries()
@@ -22,7 +25,7 @@ EntryList SampleEntries()
         (*entries.back())[CBonsaiData::Name] = name;
         (*entries.back())[CBonsaiData::History] = std::string("line\nwith\0nul", 13);
         (*entries.back())[80] = "spare \xA7";
-        (*entries.back())[talvane::kTreeIdField] = talvane::newTreeId();
+        (*entries.back())[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
     }
     return entries;
 }
@@ -32,19 +35,19 @@ EntryList SampleEntries()
 TEST(CsvFiles, ExportThenImportReproducesTheCollectionFile)
 {
     TempDir dir;
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", SampleEntries()));
-    ASSERT_FALSE(ExportCollectionCsv(dir / "trees.tvn", dir / "trees.csv"));
-    ASSERT_FALSE(ImportCollectionCsv(dir / "trees.csv", dir / "back.tvn"));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", SampleEntries()));
+    ASSERT_FALSE(exportCollectionCsv(dir / "trees.tvn", dir / "trees.csv"));
+    ASSERT_FALSE(importCollectionCsv(dir / "trees.csv", dir / "back.tvn"));
     EXPECT_EQ(ReadFileBytes(dir / "back.tvn"), ReadFileBytes(dir / "trees.tvn"));
 }
 
 TEST(CsvFiles, ExportReplacesTheOldTableAsANewFileAndLeavesNothingElse)
 {
     TempDir dir;
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", SampleEntries()));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", SampleEntries()));
     WriteFileBytes(dir / "trees.csv", std::string(100000, 'x'));
     ::chmod((dir / "trees.csv").c_str(), 0600);
-    const auto failure = ExportCollectionCsv(dir / "trees.tvn", dir / "trees.csv");
+    const auto failure = exportCollectionCsv(dir / "trees.tvn", dir / "trees.csv");
     ASSERT_FALSE(failure) << *failure;
 
     EXPECT_EQ(ReadFileBytes(dir / "trees.csv").substr(0, 5), "Name,");
@@ -54,7 +57,7 @@ TEST(CsvFiles, ExportReplacesTheOldTableAsANewFileAndLeavesNothingElse)
     EXPECT_EQ(info.st_mode & 0777, 0600u) << "a replaced table keeps its permissions";
 
     const mode_t mask = ::umask(027);
-    ASSERT_FALSE(ExportCollectionCsv(dir / "trees.tvn", dir / "new.csv"));
+    ASSERT_FALSE(exportCollectionCsv(dir / "trees.tvn", dir / "new.csv"));
     ::umask(mask);
     ASSERT_EQ(::stat((dir / "new.csv").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u) << "a new table is made as any new file, not private";
@@ -63,12 +66,12 @@ TEST(CsvFiles, ExportReplacesTheOldTableAsANewFileAndLeavesNothingElse)
 TEST(CsvFiles, AFailedExportNamesTheFileAndLeavesNoHalfTable)
 {
     TempDir dir;
-    EXPECT_EQ(ExportCollectionCsv(dir / "none.tvn", dir / "out.csv"),
+    EXPECT_EQ(exportCollectionCsv(dir / "none.tvn", dir / "out.csv"),
               (dir / "none.tvn").string() + ": No such file or directory");
 
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", SampleEntries()));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", SampleEntries()));
     std::filesystem::create_directory(dir / "taken");
-    EXPECT_EQ(ExportCollectionCsv(dir / "trees.tvn", dir / "taken"),
+    EXPECT_EQ(exportCollectionCsv(dir / "trees.tvn", dir / "taken"),
               "cannot write " + (dir / "taken").string() + ": Is a directory");
     EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"taken", "trees.tvn"}));
     EXPECT_TRUE(std::filesystem::is_empty(dir / "taken"));
@@ -78,14 +81,14 @@ TEST(CsvFiles, ARefusedImportLeavesTheCollectionFileUntouched)
 {
     TempDir dir;
     const auto out = dir / "trees.tvn";
-    ASSERT_FALSE(SaveCollectionFile(out, SampleEntries()));
+    ASSERT_FALSE(saveCollectionFile(out, SampleEntries()));
     const std::string before = ReadFileBytes(out);
 
     WriteFileBytes(dir / "bad.csv", "Name,History\r\nok,fine\r\nshort\r\n");
-    EXPECT_EQ(ImportCollectionCsv(dir / "bad.csv", out),
+    EXPECT_EQ(importCollectionCsv(dir / "bad.csv", out),
               (dir / "bad.csv").string() + ": row 3 has 1 value where the header row has 2 columns; " + out.string() +
                   " not written");
-    EXPECT_EQ(ImportCollectionCsv(dir / "none.csv", out),
+    EXPECT_EQ(importCollectionCsv(dir / "none.csv", out),
               "cannot read " + (dir / "none.csv").string() + ": No such file or directory");
 
     EXPECT_EQ(ReadFileBytes(out), before);
@@ -98,17 +101,17 @@ TEST(CsvFiles, ImportKeepsTheIdentifiersGivenAndGivesOneToEachRowWithout)
     const std::string id = "0f8fad5b-d9cb-469f-a165-70867728950e";
     const std::string upper = "0F8FAD5B-D9CB-469F-A165-70867728950E";
     WriteFileBytes(dir / "ids.csv", "Name,Spare113\r\nA," + id + "\r\nB,\r\nC," + id + "\r\nD," + upper + "\r\n");
-    ASSERT_FALSE(ImportCollectionCsv(dir / "ids.csv", dir / "ids.tvn"));
+    ASSERT_FALSE(importCollectionCsv(dir / "ids.csv", dir / "ids.tvn"));
 
     EntryList imported;
-    ASSERT_FALSE(LoadCollectionFile(dir / "ids.tvn", imported));
+    ASSERT_FALSE(loadCollectionFile(dir / "ids.tvn", imported));
     ASSERT_EQ(imported.size(), 4u);
-    auto field = [&](std::size_t i) { return std::string((*imported[i])[talvane::kTreeIdField]); };
+    auto field = [&](std::size_t i) { return std::string((*imported[i])[talvane::collection::kTreeIdField]); };
     EXPECT_EQ(field(0), id);
     EXPECT_EQ(field(3), upper) << "a text that is not an identifier is kept as given";
     std::set<std::string> given;
     for (std::size_t i : {1, 2}) {
-        EXPECT_TRUE(talvane::isWellFormedTreeId(field(i))) << i << ": " << field(i);
+        EXPECT_TRUE(talvane::collection::isWellFormedTreeId(field(i))) << i << ": " << field(i);
         given.insert(field(i));
     }
     EXPECT_EQ(given.size(), 2u);
@@ -120,7 +123,7 @@ TEST(CsvCommands, ExportAndImportRunAndReportFailuresOnStandardError)
 {
     TempDir dir;
     const auto run = [&](const std::string& arguments) { return RunCompanion(dir, arguments); };
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", SampleEntries()));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", SampleEntries()));
 
     EXPECT_EQ(run("export trees.tvn trees.csv").status, 0);
     EXPECT_EQ(run("import trees.csv back.tvn").status, 0);
@@ -149,8 +152,8 @@ TEST(CsvCommands, JournalsGivenLfLineBreaksByASpreadsheetAreReadAsTheyWereAndThe
     (*entries[1])[kJournalField] = unreadable;
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[kJournalField] = foreign;
-    (*entries.back())[talvane::kTreeIdField] = talvane::newTreeId();
-    ASSERT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+    (*entries.back())[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
     ASSERT_EQ(RunCompanion(dir, "export trees.tvn trees.csv").status, 0);
 
     // A spreadsheet writes every line break as LF, inside cells as between rows.
@@ -165,7 +168,7 @@ TEST(CsvCommands, JournalsGivenLfLineBreaksByASpreadsheetAreReadAsTheyWereAndThe
     EXPECT_EQ(run.err, "talvane-cli: sheet.csv: the journals (Spare114) of 2 trees cannot be read and are kept as they "
                        "are, the first in row 3\n");
     EntryList back;
-    ASSERT_FALSE(LoadCollectionFile(dir / "back.tvn", back));
+    ASSERT_FALSE(loadCollectionFile(dir / "back.tvn", back));
     ASSERT_EQ(back.size(), 3u);
     EXPECT_EQ((*back[0])[kJournalField], kept.text());
     EXPECT_EQ((*back[1])[kJournalField], unreadable);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using csv::Row;
+using talvane::csv::Row;
 
 namespace {
 
@@ -10,14 +10,14 @@ std::string Written(const std::vector<Row>& rows)
 {
     std::string out;
     for (const auto& row : rows)
-        csv::AppendRow(out, row);
+        talvane::csv::appendRow(out, row);
     return out;
 }
 
-std::vector<Row> Read(std::string_view text)
+std::vector<Row> read(std::string_view text)
 {
     std::vector<Row> rows;
-    const auto failure = csv::ReadRows(text, rows);
+    const auto failure = talvane::csv::readRows(text, rows);
     EXPECT_FALSE(failure) << *failure;
     return rows;
 }
@@ -25,7 +25,7 @@ std::vector<Row> Read(std::string_view text)
 std::string Refusal(std::string_view text)
 {
     std::vector<Row> rows{{"kept"}};
-    const auto failure = csv::ReadRows(text, rows);
+    const auto failure = talvane::csv::readRows(text, rows);
     EXPECT_EQ(rows, std::vector<Row>{{"kept"}}) << "a refused text leaves the rows alone";
     return failure.value_or("(accepted)");
 }
@@ -51,25 +51,25 @@ TEST(CsvReader, ReadsBackEveryByteTheWriterWrites)
         {""},
         {"last"},
     };
-    EXPECT_EQ(Read(Written(rows)), rows);
+    EXPECT_EQ(read(Written(rows)), rows);
 }
 
 TEST(CsvReader, AcceptsCrLfOrLfRowEndsAndAMissingLastOne)
 {
-    EXPECT_EQ(Read("a,b\nc,d\r\ne,f"), (std::vector<Row>{{"a", "b"}, {"c", "d"}, {"e", "f"}}));
-    EXPECT_EQ(Read("a,b\r\n"), (std::vector<Row>{{"a", "b"}}));
-    EXPECT_TRUE(Read("").empty());
+    EXPECT_EQ(read("a,b\nc,d\r\ne,f"), (std::vector<Row>{{"a", "b"}, {"c", "d"}, {"e", "f"}}));
+    EXPECT_EQ(read("a,b\r\n"), (std::vector<Row>{{"a", "b"}}));
+    EXPECT_TRUE(read("").empty());
 }
 
 TEST(CsvReader, KeepsLineBreaksInsideQuotesExactly)
 {
-    EXPECT_EQ(Read("\"x\r\ny\",\"p\nq\"\n\"\"\"\",\"r\rs\""),
+    EXPECT_EQ(read("\"x\r\ny\",\"p\nq\"\n\"\"\"\",\"r\rs\""),
               (std::vector<Row>{{"x\r\ny", "p\nq"}, {"\"", "r\rs"}}));
 }
 
 TEST(CsvReader, EmptyValuesAndAnEmptyLineAreValues)
 {
-    EXPECT_EQ(Read("a,,\n\n,b\n,"), (std::vector<Row>{{"a", "", ""}, {""}, {"", "b"}, {"", ""}}));
+    EXPECT_EQ(read("a,,\n\n,b\n,"), (std::vector<Row>{{"a", "", ""}, {""}, {"", "b"}, {"", ""}}));
 }
 
 TEST(CsvReader, RefusesAQuoteThatIsNeverClosedNamingTheRowItOpens)

@@ -6,6 +6,8 @@
 
 #include <climits>
 
+using namespace talvane::guide;
+
 namespace {
 
 const std::string kInterior = "Int\xE9rieur";
@@ -73,16 +75,16 @@ TEST(GuideEspece, FindsRecordsByPositionOnly)
 {
     const auto loaded = FourSpecies();
     const SpeciesGuide& guide = loaded.guide;
-    EXPECT_EQ(SpeciesAt(0, guide), guide[0].get());
-    EXPECT_EQ(SpeciesAt(2, guide), guide[2].get());
-    EXPECT_EQ(SpeciesAt(3, guide), guide[3].get());
+    EXPECT_EQ(speciesAt(0, guide), guide[0].get());
+    EXPECT_EQ(speciesAt(2, guide), guide[2].get());
+    EXPECT_EQ(speciesAt(3, guide), guide[3].get());
     for (int outside : {-1, -2, 4, INT_MAX, INT_MIN})
-        EXPECT_EQ(SpeciesAt(outside, guide), nullptr) << outside;
-    EXPECT_EQ(SpeciesAt(0, SpeciesGuide{}), nullptr);
+        EXPECT_EQ(speciesAt(outside, guide), nullptr) << outside;
+    EXPECT_EQ(speciesAt(0, SpeciesGuide{}), nullptr);
 
     // Repeated and empty names are all offered, so that name i is record i.
-    EXPECT_EQ(BotanicalNames(guide), (std::vector<std::string>{"A|0", "B|0", "A|0", ""}));
-    EXPECT_EQ(BotanicalNames(SpeciesGuide{}), std::vector<std::string>{});
+    EXPECT_EQ(botanicalNames(guide), (std::vector<std::string>{"A|0", "B|0", "A|0", ""}));
+    EXPECT_EQ(botanicalNames(SpeciesGuide{}), std::vector<std::string>{});
 }
 
 TEST(GuideEspece, FillsAnEntryFromTheRecordAtItsPosition)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace talvane::guide;
+
 namespace {
 
 std::vector<std::string> StoredLines(std::string_view file)
@@ -22,7 +24,7 @@ std::vector<std::string> StoredLines(std::string_view file)
 // The lines read back from the stored form of a plain text.
 std::vector<std::string> AllLines(std::string_view plain)
 {
-    const auto stored = EncodeGuideText(plain);
+    const auto stored = encodeGuideText(plain);
     EXPECT_TRUE(stored.has_value());
     return StoredLines(stored.value_or(""));
 }

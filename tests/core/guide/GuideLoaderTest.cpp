@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+using namespace talvane::guide;
+
 namespace {
 
 using Messages = std::vector<std::string>;
@@ -238,7 +240,7 @@ TEST(GuideLoader, AMissingOrUnreadableFileAddsNothingSilently)
     LoadSpeciesGuide(dir.path(), count, guide);
     EXPECT_EQ(messages, 0);
     EXPECT_EQ(guide.size(), 1u);
-    EXPECT_EQ(ReadGuideFile(dir / "esspef.dat"), std::nullopt);
+    EXPECT_EQ(readGuideFile(dir / "esspef.dat"), std::nullopt);
 }
 
 TEST(GuideLoader, ReadsCrLfAndMixedLineEndsAlike)
@@ -294,7 +296,7 @@ TEST(GuideLoader, SeparatorsAloneGiveEmptyRecordsWithThirteenMessagesEach)
 TEST(GuideLoader, LoadsIntoTheProgramWideGuideByDefault)
 {
     TempDir dir;
-    WriteFileBytes(dir / "esspef.dat", *EncodeGuideText(JoinLines(BlockLines("A", kInterior))));
+    WriteFileBytes(dir / "esspef.dat", *encodeGuideText(JoinLines(BlockLines("A", kInterior))));
     g_speciesGuide.clear();
     LoadSpeciesGuide(dir / "esspef.dat", [](const std::string&, const std::string&, unsigned) {});
     ASSERT_EQ(g_speciesGuide.size(), 1u);

@@ -11,6 +11,8 @@
 #include <tuple>
 #include <vector>
 
+using namespace talvane::guide;
+
 namespace {
 
 using Shown = std::tuple<std::string, std::string, unsigned>;
@@ -66,17 +68,17 @@ TEST(GuideMessageLimit, AHostileGuideGivesAFewBoxesAndTheCountOfTheOthers)
     std::string plain;
     for (int i = 0; i < 2000; ++i)
         plain += "//////////////\n";
-    const auto file = EncodeGuideText(plain);
+    const auto file = encodeGuideText(plain);
     ASSERT_TRUE(file);
 
     Screen all;
     SpeciesGuide guide;
-    ParseSpeciesGuide(*file, guide, all.sink());
+    parseSpeciesGuide(*file, guide, all.sink());
     ASSERT_EQ(all.boxes.size(), 13'000u);
 
     Screen screen;
     GuideMessageLimit limit("esspef.dat", screen.sink());
-    ParseSpeciesGuide(*file, guide, std::ref(limit));
+    parseSpeciesGuide(*file, guide, std::ref(limit));
     limit.finish();
     ASSERT_EQ(screen.boxes.size(), kShownGuideMessages + 1);
     for (std::size_t i = 0; i < kShownGuideMessages; ++i)

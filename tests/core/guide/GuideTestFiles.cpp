@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+using namespace talvane::guide;
+
 namespace {
 
 const char* const kKeys[] = {
@@ -69,7 +71,7 @@ LoadedGuide LoadStoredGuide(std::string_view stored)
 
 LoadedGuide LoadPlainGuide(std::string_view plain)
 {
-    const auto stored = EncodeGuideText(plain);
+    const auto stored = encodeGuideText(plain);
     EXPECT_TRUE(stored.has_value());
     return LoadStoredGuide(stored.value_or(""));
 }

@@ -28,7 +28,7 @@ void EraseLine(std::vector<std::string>& lines, std::string_view text);
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd = "\n");
 
 struct LoadedGuide {
-    SpeciesGuide guide;
+    talvane::guide::SpeciesGuide guide;
     std::vector<std::string> messages;
 };
 

@@ -8,6 +8,8 @@
 
 #include <set>
 
+using namespace talvane::guide;
+
 namespace {
 
 const std::string kSourceDir = TALVANE_SOURCE_DIR;
@@ -17,7 +19,7 @@ const std::string kSourceDir = TALVANE_SOURCE_DIR;
 TEST(ShippedGuide, IsTheShiftedFormOfItsPlainSource)
 {
     const auto plain = ReadFileBytes(kSourceDir + "/data/esspef.txt");
-    EXPECT_EQ(EncodeGuideText(plain), ReadFileBytes(kSourceDir + "/data/esspef.dat"))
+    EXPECT_EQ(encodeGuideText(plain), ReadFileBytes(kSourceDir + "/data/esspef.dat"))
         << "run: talvane-cli guide-encode data/esspef.txt data/esspef.dat";
 }
 

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 
 namespace {
@@ -94,7 +96,7 @@ const CareEvent kRepot{Day("2026-04-01"), CareKind::Repotting, Day("2029-02-28")
 TEST(CareCalendar, OneAllDayEventPerTaskReadBackByLibical)
 {
     EntryList entries;
-    AddTree(entries, "\xC9rable du Japon", {kWire, kRepot, kWire});
+    addTree(entries, "\xC9rable du Japon", {kWire, kRepot, kWire});
     const auto events = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
     ASSERT_EQ(events.size(), 3u) << "two identical tasks still get their own UID";
     std::multiset<std::string> starts;
@@ -114,10 +116,10 @@ TEST(CareCalendar, OneAllDayEventPerTaskReadBackByLibical)
 TEST(CareCalendar, UidsStayWhenTheCollectionChangesAroundATask)
 {
     EntryList before;
-    AddTree(before, "Pine", {kWire});
+    addTree(before, "Pine", {kWire});
     EntryList after;
-    AddTree(after, "Maple", {kRepot});
-    AddTree(after, "Pine", {kRepot, CareEvent{kWire.date, kWire.kind, Day("2027-01-15"), {}, kWire.text, {}, {}, {}}});
+    addTree(after, "Maple", {kRepot});
+    addTree(after, "Pine", {kRepot, CareEvent{kWire.date, kWire.kind, Day("2027-01-15"), {}, kWire.text, {}, {}, {}}});
     const auto first = ParseBack(careCalendarText(before, pendingTasks(before), 1'800'000'000));
     const auto second = ParseBack(careCalendarText(after, pendingTasks(after), 1'900'000'000));
     ASSERT_EQ(first.size(), 1u);
@@ -136,15 +138,15 @@ TEST(CareCalendar, ATreesIdentifierKeepsItsUidsThroughARenameAndTreesWithoutOneK
         return made;
     };
     EntryList named;
-    AddTree(named, "Pine", {kWire, kWire});
+    addTree(named, "Pine", {kWire, kWire});
     EXPECT_EQ(uids(named), (std::set<std::string>{"bb89d11065a18bc3@care.talvane", "bb89d11065a18bc3-2@care.talvane"}));
 
     EntryList before;
-    AddTree(before, "Pine", {kWire, kWire});
+    addTree(before, "Pine", {kWire, kWire});
     (*before[0])[113] = id;
     EntryList renamed;
-    AddTree(renamed, "Kuromatsu", {kRepot});
-    AddTree(renamed, "Black pine", {kWire, kWire});
+    addTree(renamed, "Kuromatsu", {kRepot});
+    addTree(renamed, "Black pine", {kWire, kWire});
     (*renamed[1])[113] = id;
     const auto first = uids(before);
     EXPECT_EQ(first, (std::set<std::string>{id + "-4148343d213d2869@care.talvane", id + "-4148343d213d2869-2@care.talvane"}));
@@ -158,7 +160,7 @@ TEST(CareCalendar, ATaskDoneLeavesTheCalendarAndARepeatingOneMovesUnderItsUid)
     EntryList entries;
     CareEvent feeding{Day("2027-04-01"), CareKind::Feeding, Day("2027-04-15"), {}, "feed", {}, {},
                       CareRepeat{2, RepeatUnit::Week, MonthSpan{4, 9}}};
-    AddTree(entries, "Pine", {kWire, feeding});
+    addTree(entries, "Pine", {kWire, feeding});
     (*entries[0])[113] = "0f8fad5b-d9cb-469f-a165-70867728950e";
     const auto before = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
     ASSERT_EQ(before.size(), 2u);
@@ -203,7 +205,7 @@ TEST(CareCalendar, ARepeatingTaskRepeatsOnTheDatesTheProgramGivesWhenItIsDoneOnT
     for (const Case& c : cases) {
         const std::string name = storedRepeat(c.repeat) + " from " + c.due;
         EntryList entries;
-        AddTree(entries, "Pine", {CareEvent{Day("2026-01-01"), CareKind::Feeding, Day(c.due), {}, "feed", {}, {}, c.repeat}});
+        addTree(entries, "Pine", {CareEvent{Day("2026-01-01"), CareKind::Feeding, Day(c.due), {}, "feed", {}, {}, c.repeat}});
         const auto events = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
         ASSERT_EQ(events.size(), 1u) << name;
         const std::vector<std::string>& expanded = events.begin()->second.dates;
@@ -218,7 +220,7 @@ TEST(CareCalendar, WritesWholeFilesAndRefusesAFolderItCannotWrite)
 {
     TempDir dir;
     EntryList entries;
-    AddTree(entries, "Pine", {kWire});
+    addTree(entries, "Pine", {kWire});
     WriteFileBytes(dir / "care.ics", "old");
     ASSERT_FALSE(writeCareCalendar(dir / "care.ics", entries, pendingTasks(entries)));
     EXPECT_EQ(ParseBack(ReadFileBytes(dir / "care.ics")).size(), 1u);
@@ -236,7 +238,7 @@ TEST(CareCalendar, ControlCharactersAreLeftOutAndEveryLineEndBecomesOneBreak)
 {
     EntryList entries;
     const std::string text("a\x01" "b\x7F\tc\rd\r\ne\nf\x1B[2Jg\x9D\x81\x80 h\0i", 25);
-    AddTree(entries, "Pine\x1B]0;owned\x07", {CareEvent{Day("2026-06-01"), CareKind::Note, Day("2026-07-01"), {}, text, {}, {}, {}}});
+    addTree(entries, "Pine\x1B]0;owned\x07", {CareEvent{Day("2026-06-01"), CareKind::Note, Day("2026-07-01"), {}, text, {}, {}, {}}});
     const std::string ics = careCalendarText(entries, pendingTasks(entries), 1'800'000'000);
 
     for (std::size_t i = 0; i < ics.size(); ++i) {

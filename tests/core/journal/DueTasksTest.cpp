@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 
 namespace {
@@ -34,8 +36,8 @@ std::vector<std::pair<std::size_t, std::string>> Listed(const std::vector<DueTas
 TEST(DueTasks, SortedByDueDateAcrossMonthYearAndLeapDays)
 {
     EntryList entries;
-    AddTree(entries, "Maple", Treatments({"2025-01-01", "2024-02-29", "2024-12-31"}));
-    AddTree(entries, "Pine", Treatments({"2024-03-01", "2024-02-28", "2025-01-01"}));
+    addTree(entries, "Maple", Treatments({"2025-01-01", "2024-02-29", "2024-12-31"}));
+    addTree(entries, "Pine", Treatments({"2024-03-01", "2024-02-28", "2025-01-01"}));
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[kJournalField] = "2024-01-01\tNote\t2024-01-01\t\tforeign";
 
@@ -57,7 +59,7 @@ TEST(DueTasks, SortedByDueDateAcrossMonthYearAndLeapDays)
 TEST(DueTasks, TheQuickCountAgreesWithTheListOnDamagedLines)
 {
     EntryList entries;
-    AddTree(entries, "Maple", Treatments({"2024-02-29", "2024-12-31"}));
+    addTree(entries, "Maple", Treatments({"2024-02-29", "2024-12-31"}));
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[kJournalField] = "TVJ1\r\n2024-01-01\tNote\t2024-01-05\t\tbad escape \\q\r\n"
                                        "2024-01-01\tNote\t2027-02-30\t\tno such day\r\n"

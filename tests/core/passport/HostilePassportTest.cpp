@@ -11,6 +11,8 @@
 
 #include <sys/stat.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::passport;
@@ -30,14 +32,14 @@ protected:
     {
         std::filesystem::create_directories(m_dir / "receiver" / "Album");
         WriteFileBytes(m_dir / "receiver" / "Album" / "own.bmp", "BM own");
-        AddTree(m_collection, "Juniper", {});
-        ASSERT_FALSE(SaveCollectionFile(m_dir / "receiver" / "receiver.tvn", m_collection));
+        addTree(m_collection, "Juniper", {});
+        ASSERT_FALSE(saveCollectionFile(m_dir / "receiver" / "receiver.tvn", m_collection));
     }
 
     static CBonsaiData& Tree(EntryList& entries)
     {
         using talvane::journal::CareKind;
-        AddTree(entries, "Oak", {{Day("2026-05-01"), CareKind::Photo, std::nullopt, "Photos/b.jpg", "", {}, {}, {}}});
+        addTree(entries, "Oak", {{Day("2026-05-01"), CareKind::Photo, std::nullopt, "Photos/b.jpg", "", {}, {}, {}}});
         (*entries.back())[CBonsaiData::Photo1] = "a.bmp";
         return *entries.back();
     }
@@ -173,7 +175,7 @@ TEST_F(HostilePassport, ManifestsAndTreesThatDoNotReadAreRefused)
     const std::string damagedTree("\x01\x00\xFF\xFF", 4);
     EntryList none;
     std::string reason;
-    ASSERT_FALSE(ReadCollection(damagedTree, none, reason));
+    ASSERT_FALSE(readCollection(damagedTree, none, reason));
     std::vector<ArchiveFile> noManifest = ValidFiles();
     noManifest.erase(noManifest.begin());
     std::vector<ArchiveFile> noTree = ValidFiles();
@@ -199,7 +201,7 @@ TEST_F(HostilePassport, ManifestsAndTreesThatDoNotReadAreRefused)
         {"a giver that is no text", manifest(edited("\"Anna\"", "42")), "its manifest's \"giver\" is not a text"},
         {"a damaged tree", Replacing("tree.tvn", {"tree.tvn", damagedTree}),
          "its tree.tvn is not a valid collection (" + reason + ")"},
-        {"two trees", Replacing("tree.tvn", {"tree.tvn", WriteCollection(two)}), "its tree.tvn holds 2 entries, not one"},
+        {"two trees", Replacing("tree.tvn", {"tree.tvn", writeCollection(two)}), "its tree.tvn holds 2 entries, not one"},
         {"no zip", "PK but not a zip archive", "it cannot be read as a zip archive (Not a zip archive)"},
     });
 }

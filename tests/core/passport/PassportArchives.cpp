@@ -11,20 +11,22 @@
 #include <stdexcept>
 #include <sys/stat.h>
 
+using namespace talvane::collection;
+
 namespace {
 
-std::uint16_t Word(const std::string& bytes, std::size_t at)
+std::uint16_t word(const std::string& bytes, std::size_t at)
 {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
                                       static_cast<unsigned char>(bytes[at + 1]) << 8);
 }
 
-std::uint32_t Dword(const std::string& bytes, std::size_t at)
+std::uint32_t dword(const std::string& bytes, std::size_t at)
 {
-    return Word(bytes, at) | std::uint32_t{Word(bytes, at + 2)} << 16;
+    return word(bytes, at) | std::uint32_t{word(bytes, at + 2)} << 16;
 }
 
-void PutDword(std::string& bytes, std::size_t at, std::uint32_t value)
+void putDword(std::string& bytes, std::size_t at, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
         bytes[at + i] = static_cast<char>(value >> (8 * i));
@@ -36,10 +38,10 @@ std::string PatchHeaders(std::string bytes, std::string_view name, Patch patch)
 {
     bool found = false;
     for (std::size_t at = bytes.find("PK\x01\x02"); at != std::string::npos; at = bytes.find("PK\x01\x02", at + 4)) {
-        const std::size_t nameLength = Word(bytes, at + 28);
+        const std::size_t nameLength = word(bytes, at + 28);
         if (std::string_view(bytes).substr(at + 46, nameLength) != name)
             continue;
-        patch(bytes, at, Dword(bytes, at + 42));
+        patch(bytes, at, dword(bytes, at + 42));
         found = true;
     }
     if (!found)
@@ -91,8 +93,8 @@ std::string MarkedEncrypted(std::string bytes, std::string_view name)
 std::string WithClaimedSize(std::string bytes, std::string_view name, std::uint32_t size)
 {
     return PatchHeaders(std::move(bytes), name, [size](std::string& archive, std::size_t central, std::size_t local) {
-        PutDword(archive, central + 24, size);
-        PutDword(archive, local + 22, size);
+        putDword(archive, central + 24, size);
+        putDword(archive, local + 22, size);
     });
 }
 
@@ -132,8 +134,8 @@ std::vector<std::string> ArchiveListing(const std::filesystem::path& archivePath
 std::string OneTreeCollection(const CBonsaiData& entry)
 {
     EntryList entries;
-    entries.push_back(CopyEntry(entry));
-    return WriteCollection(entries);
+    entries.push_back(copyEntry(entry));
+    return writeCollection(entries);
 }
 
 std::vector<std::pair<std::string, std::string>> FolderContents(const std::filesystem::path& folder)

@@ -15,6 +15,8 @@
 
 #include <random>
 
+using namespace talvane::collection;
+
 namespace {
 
 using namespace talvane::passport;
@@ -39,7 +41,7 @@ std::string RandomBytes(std::string head, std::size_t size, unsigned seed)
 
 std::filesystem::path On(const std::filesystem::path& folder, const std::string& cp1252Name)
 {
-    return folder / text::Cp1252ToUtf8(cp1252Name);
+    return folder / talvane::text::cp1252ToUtf8(cp1252Name);
 }
 
 // A giver's collection of two trees, the second with album pictures, timeline photos
@@ -52,20 +54,20 @@ protected:
             std::filesystem::create_directories(m_dir / side / "Album");
             std::filesystem::create_directories(m_dir / side / "Photos");
         }
-        AddTree(m_giver, "Pine", {});
-        m_id = talvane::newTreeId();
-        AddTree(m_giver, kTreeName,
+        addTree(m_giver, "Pine", {});
+        m_id = talvane::collection::newTreeId();
+        addTree(m_giver, kTreeName,
                 {{Day("2026-05-01"), CareKind::Photo, std::nullopt, "Photos/" + kSpring, "first leaves", m_id, {}, {}},
                  {Day("2026-06-01"), CareKind::Wiring, Day("2026-09-01"), "maple.bmp", "wired", {}, {}, {}},
                  {Day("2026-07-01"), CareKind::Photo, std::nullopt, "Photos/" + kSummer, "summer", m_id, {}, {}}});
         CBonsaiData& tree = *m_giver[1];
         tree[kJournalField] = std::string(tree[kJournalField]) + "\r\n2027-02-30\tNote\t\t\tno such day";
-        tree[talvane::kTreeIdField] = m_id;
+        tree[talvane::collection::kTreeIdField] = m_id;
         tree[CBonsaiData::Photo1] = "maple.bmp";
         tree[CBonsaiData::Photo2] = "maple autumn.bmp";
         tree[CBonsaiData::Photo1Description] = "Summer";
         tree[100] = std::string("\x81\x8D\0\xFF kept", 9);
-        ASSERT_FALSE(SaveCollectionFile(giverFile(), m_giver));
+        ASSERT_FALSE(saveCollectionFile(giverFile(), m_giver));
 
         m_pictures = {{On(giverAlbum(), "maple.bmp"), RandomBytes("BM", 3000, 1)},
                       {On(giverAlbum(), "maple autumn.bmp"), RandomBytes("BM", 2000, 2)},
@@ -73,7 +75,7 @@ protected:
                       {On(giverPhotos(), kSummer), RandomBytes("\0\0\0\x18" "ftypheic", 15000, 4)}};
         for (const auto& [path, bytes] : m_pictures)
             WriteFileBytes(path, bytes);
-        AddTree(m_receiver, "Juniper", {});
+        addTree(m_receiver, "Juniper", {});
     }
 
     std::filesystem::path giverFile() const { return m_dir / "giver" / "giver.tvn"; }
@@ -142,28 +144,28 @@ TEST_F(PassportRoundTrip, HoldsTheManifestTheTreeAsASaveWritesItAndEachPictureOn
     ASSERT_EQ(exportTree().problem, "");
     EXPECT_EQ(ArchiveListing(passport()),
               (std::vector<std::string>{"manifest.json deflated", "tree.tvn deflated", "Album/maple.bmp deflated",
-                                        "Album/maple autumn.bmp deflated", "Photos/" + text::Cp1252ToUtf8(kSpring) + " stored",
-                                        "Photos/" + text::Cp1252ToUtf8(kSummer) + " stored"}));
+                                        "Album/maple autumn.bmp deflated", "Photos/" + talvane::text::cp1252ToUtf8(kSpring) + " stored",
+                                        "Photos/" + talvane::text::cp1252ToUtf8(kSummer) + " stored"}));
     EntryList alone;
-    alone.push_back(CopyEntry(*m_giver[1]));
-    ASSERT_FALSE(SaveCollectionFile(m_dir / "alone.tvn", alone));
+    alone.push_back(copyEntry(*m_giver[1]));
+    ASSERT_FALSE(saveCollectionFile(m_dir / "alone.tvn", alone));
     EXPECT_EQ(ArchiveMember(passport(), "tree.tvn"), ReadFileBytes(m_dir / "alone.tvn"));
 
     const ManifestReading manifest = readManifest(ArchiveMember(passport(), "manifest.json"));
     ASSERT_TRUE(manifest.manifest) << manifest.problem;
-    EXPECT_EQ(*manifest.manifest, (PassportManifest{text::Cp1252ToUtf8(kTreeName), m_id, "2026-12-08T14:03:00Z",
-                                                    "giver.tvn", text::Cp1252ToUtf8(kGiver), {}}));
+    EXPECT_EQ(*manifest.manifest, (PassportManifest{talvane::text::cp1252ToUtf8(kTreeName), m_id, "2026-12-08T14:03:00Z",
+                                                    "giver.tvn", talvane::text::cp1252ToUtf8(kGiver), {}}));
 }
 
 TEST_F(PassportRoundTrip, AnIdentifierTheCollectionHoldsIsReplacedAndTheJournalFollowsIt)
 {
     ASSERT_EQ(exportTree().problem, "");
-    m_receiver.push_back(CopyEntry(*m_giver[1]));
+    m_receiver.push_back(copyEntry(*m_giver[1]));
     ImportedTree imported = importTree(m_receiver);
     ASSERT_EQ(imported.problem, "");
     EXPECT_TRUE(imported.givenNewId);
-    const std::string newId = (*imported.entry)[talvane::kTreeIdField];
-    EXPECT_TRUE(talvane::isWellFormedTreeId(newId));
+    const std::string newId = (*imported.entry)[talvane::collection::kTreeIdField];
+    EXPECT_TRUE(talvane::collection::isWellFormedTreeId(newId));
     EXPECT_NE(newId, m_id);
 
     std::string expected = (*m_giver[1])[kJournalField];

@@ -8,6 +8,8 @@
 
 #include <climits>
 
+using namespace talvane::picture;
+
 namespace {
 
 const Bgra kBlack = {0, 0, 0, 255};
@@ -88,7 +90,7 @@ TEST(BmpDecoder, RefusesOtherInfoHeadersAndDepthsAfterTheTargetIsRecreated)
         BmpFile file;
         file.infoSize = infoSize;
         file.pixels = ByteString({1, 2, 3, 0});
-        EXPECT_EQ(DecodeError(file.Bytes(), bitmap, Framed("Bitmap decoder: BITMAPINFOHEADER has wrong size.")), 2)
+        EXPECT_EQ(DecodeError(file.bytes(), bitmap, Framed("Bitmap decoder: BITMAPINFOHEADER has wrong size.")), 2)
             << infoSize;
     }
     EXPECT_EQ(bitmap.GetSize(), (PixelSize{16, 16}));
@@ -100,7 +102,7 @@ TEST(BmpDecoder, RefusesOtherInfoHeadersAndDepthsAfterTheTargetIsRecreated)
         file.bitCount = bpp;
         file.palette = GreyPalette(bpp <= 8 ? 1 << bpp : 0);
         file.pixels = std::string(64, '\x11');
-        EXPECT_EQ(DecodeError(file.Bytes(), bitmap, Framed("Decoding bmp: Illegal bpp value.")), 2) << bpp;
+        EXPECT_EQ(DecodeError(file.bytes(), bitmap, Framed("Decoding bmp: Illegal bpp value.")), 2) << bpp;
         EXPECT_EQ(bitmap.GetSize(), (PixelSize{3 + bpp, 2})) << bpp;
     }
 }
@@ -117,7 +119,7 @@ TEST(BmpDecoder, OneBitIsBlackAndWhiteAtThirtyTwoBitsAndKeepsIndicesAtEight)
     file.pixels = PaddedRow(ByteString({0xA0, 0xFF})) + PaddedRow(ByteString({0x7F, 0xBF}));
 
     CWinBmp bitmap;
-    DecodeBytes(file.Bytes(), bitmap, 32);
+    DecodeBytes(file.bytes(), bitmap, 32);
     ASSERT_EQ(bitmap.GetSize(), (PixelSize{10, 2}));
     const std::string top = "0111111110";
     const std::string bottom = "1010000011";
@@ -126,13 +128,13 @@ TEST(BmpDecoder, OneBitIsBlackAndWhiteAtThirtyTwoBitsAndKeepsIndicesAtEight)
         EXPECT_EQ(PixelAt(bitmap, x, 1), bottom[x] == '1' ? kWhite : kBlack) << x;
     }
 
-    DecodeBytes(file.Bytes(), bitmap, 8);
-    ASSERT_EQ(bitmap.GetBitsPerPixel(), 8);
+    DecodeBytes(file.bytes(), bitmap, 8);
+    ASSERT_EQ(bitmap.getBitsPerPixel(), 8);
     for (int x = 0; x < 10; ++x) {
         EXPECT_EQ(IndexAt(bitmap, x, 0), top[x] - '0') << x;
         EXPECT_EQ(IndexAt(bitmap, x, 1), bottom[x] - '0') << x;
     }
-    const PaletteEntry* table = bitmap.GetColorTable();
+    const PaletteEntry* table = bitmap.getColorTable();
     EXPECT_EQ((Bgra{table[0].blue, table[0].green, table[0].red, table[0].alpha}), (Bgra{0, 0, 255, 255}));
     EXPECT_EQ((Bgra{table[1].blue, table[1].green, table[1].red, table[1].alpha}), (Bgra{0, 255, 255, 255}));
     // Entries the file does not give are opaque black.
@@ -156,13 +158,13 @@ TEST(BmpDecoder, FourBitOddWidthsUseTheHighNibbleOfTheLastByte)
         file.pixels = PaddedRow(bottom) + PaddedRow(top);
 
         CWinBmp bitmap;
-        DecodeBytes(file.Bytes(), bitmap, 32);
+        DecodeBytes(file.bytes(), bitmap, 32);
         ASSERT_EQ(bitmap.GetSize(), (PixelSize{width, 2}));
         for (int x = 0; x < width; ++x) {
             EXPECT_EQ(PixelAt(bitmap, x, 1), Coded(x % 16)) << width << " " << x;
             EXPECT_EQ(PixelAt(bitmap, x, 0), Coded(15 - x % 16)) << width << " " << x;
         }
-        DecodeBytes(file.Bytes(), bitmap, 8);
+        DecodeBytes(file.bytes(), bitmap, 8);
         for (int x = 0; x < width; ++x)
             EXPECT_EQ(IndexAt(bitmap, x, 0), 15 - x % 16) << width << " " << x;
     }
@@ -183,16 +185,16 @@ TEST(BmpDecoder, EightBitRowsWithPaddingAtEveryWidth)
             file.pixels += PaddedRow(bytes);
         }
         CWinBmp bitmap;
-        DecodeBytes(file.Bytes(), bitmap, 32);
+        DecodeBytes(file.bytes(), bitmap, 32);
         CWinBmp indexed;
-        DecodeBytes(file.Bytes(), indexed, 8);
+        DecodeBytes(file.bytes(), indexed, 8);
         for (int row = 0; row < 3; ++row) {
             for (int x = 0; x < width; ++x) {
                 EXPECT_EQ(PixelAt(bitmap, x, 2 - row), Coded(row * 16 + x)) << width;
                 EXPECT_EQ(IndexAt(indexed, x, 2 - row), row * 16 + x) << width;
             }
         }
-        EXPECT_EQ(indexed.GetColorTable()[37].green, 137);
+        EXPECT_EQ(indexed.getColorTable()[37].green, 137);
     }
 }
 
@@ -205,7 +207,7 @@ TEST(BmpDecoder, SixteenColourEightBitFileReadsItsPixelsAtOffset118)
     file.colorsUsed = 16;
     file.palette = CodedPalette(16);
     file.pixels = PaddedRow(ByteString({15, 0, 200}));
-    const std::string bytes = file.Bytes();
+    const std::string bytes = file.bytes();
     ASSERT_EQ(bytes.substr(118), file.pixels);
 
     CWinBmp bitmap;
@@ -227,7 +229,7 @@ TEST(BmpDecoder, PixelDataIsReadFromTheEndOfTheColourTableWhateverTheOffsetField
     file.gap = PaddedRow(ByteString({9, 9}));
 
     CWinBmp bitmap;
-    DecodeBytes(file.Bytes(), bitmap, 32);
+    DecodeBytes(file.bytes(), bitmap, 32);
     EXPECT_EQ(PixelAt(bitmap, 0, 0), Coded(9));
     EXPECT_EQ(PixelAt(bitmap, 1, 0), Coded(9));
 }
@@ -239,14 +241,14 @@ TEST(BmpDecoder, TwentyFourAndThirtyTwoBitRows)
     file.height = 2;
     file.pixels = ByteString({1, 2, 3, 0xEE, 4, 5, 6, 0xEE});
     CWinBmp bitmap;
-    DecodeBytes(file.Bytes(), bitmap, 32);
+    DecodeBytes(file.bytes(), bitmap, 32);
     EXPECT_EQ(bitmap.GetLineSize(), 4u);
     EXPECT_EQ(PixelAt(bitmap, 0, 1), (Bgra{1, 2, 3, 255}));
     EXPECT_EQ(PixelAt(bitmap, 0, 0), (Bgra{4, 5, 6, 255}));
 
     file.width = 3;
     file.pixels = PaddedRow(ByteString({1, 2, 3, 4, 5, 6, 7, 8, 9})) + PaddedRow(ByteString({9, 8, 7, 6, 5, 4, 3, 2, 1}));
-    DecodeBytes(file.Bytes(), bitmap, 32);
+    DecodeBytes(file.bytes(), bitmap, 32);
     EXPECT_EQ(PixelAt(bitmap, 2, 1), (Bgra{7, 8, 9, 255}));
     EXPECT_EQ(PixelAt(bitmap, 0, 0), (Bgra{9, 8, 7, 255}));
     EXPECT_EQ(PixelAt(bitmap, 2, 0), (Bgra{3, 2, 1, 255}));
@@ -254,7 +256,7 @@ TEST(BmpDecoder, TwentyFourAndThirtyTwoBitRows)
     file.bitCount = 32;
     file.width = 2;
     file.pixels = ByteString({1, 2, 3, 0, 4, 5, 6, 128, 7, 8, 9, 10, 11, 12, 13, 255});
-    DecodeBytes(file.Bytes(), bitmap, 32);
+    DecodeBytes(file.bytes(), bitmap, 32);
     EXPECT_EQ(PixelAt(bitmap, 0, 1), (Bgra{1, 2, 3, 0}));
     EXPECT_EQ(PixelAt(bitmap, 1, 1), (Bgra{4, 5, 6, 128}));
     EXPECT_EQ(PixelAt(bitmap, 0, 0), (Bgra{7, 8, 9, 10}));
@@ -268,7 +270,7 @@ TEST(BmpDecoder, NegativeHeightIsStoredTopRowFirstAndEmptySizesAreRefused)
     file.height = -3;
     file.pixels = ByteString({1, 1, 1, 0, 2, 2, 2, 0, 3, 3, 3, 0});
     CWinBmp bitmap;
-    DecodeBytes(file.Bytes(), bitmap, 32);
+    DecodeBytes(file.bytes(), bitmap, 32);
     ASSERT_EQ(bitmap.GetSize(), (PixelSize{1, 3}));
     EXPECT_EQ(PixelAt(bitmap, 0, 0), (Bgra{1, 1, 1, 255}));
     EXPECT_EQ(PixelAt(bitmap, 0, 2), (Bgra{3, 3, 3, 255}));
@@ -277,7 +279,7 @@ TEST(BmpDecoder, NegativeHeightIsStoredTopRowFirstAndEmptySizesAreRefused)
     for (auto [width, height] : {std::pair{0, 3}, std::pair{3, 0}, std::pair{-2, 3}, std::pair{2, INT_MIN}}) {
         file.width = width;
         file.height = height;
-        EXPECT_EQ(DecodeError(file.Bytes(), bitmap, invalid), 9) << width << " x " << height;
+        EXPECT_EQ(DecodeError(file.bytes(), bitmap, invalid), 9) << width << " x " << height;
         EXPECT_EQ(bitmap.GetSize(), (PixelSize{1, 3}));
     }
 }
@@ -294,7 +296,7 @@ TEST(BmpDecoder, Rle8RunsEscapesAndPadding)
         0x06, 0x08,
     });
     CWinBmp bitmap;
-    DecodeBytes(Rle(8, 6, 4, stream).Bytes(), bitmap, 32);
+    DecodeBytes(Rle(8, 6, 4, stream).bytes(), bitmap, 32);
     const int expected[4][6] = {
         {7, 7, 7, 7, -1, -1},
         {1, 2, 3, 9, 9, -1},
@@ -306,13 +308,13 @@ TEST(BmpDecoder, Rle8RunsEscapesAndPadding)
             EXPECT_EQ(PixelAt(bitmap, x, 3 - row), expected[row][x] < 0 ? kCleared : Coded(expected[row][x]))
                 << row << " " << x;
 
-    DecodeBytes(Rle(8, 6, 4, stream).Bytes(), bitmap, 8);
+    DecodeBytes(Rle(8, 6, 4, stream).bytes(), bitmap, 8);
     EXPECT_EQ(IndexAt(bitmap, 3, 1), 13);
     EXPECT_EQ(IndexAt(bitmap, 4, 1), 5);
     EXPECT_EQ(IndexAt(bitmap, 5, 1), 0);
 
     const std::string delta = ByteString({0x02, 0x01, 0x00, 0x02, 0x01, 0x01, 0x02, 0x03});
-    EXPECT_EQ(DecodeError(Rle(8, 4, 2, delta).Bytes(), bitmap, Framed("Encountered delta escape.")), 6);
+    EXPECT_EQ(DecodeError(Rle(8, 4, 2, delta).bytes(), bitmap, Framed("Encountered delta escape.")), 6);
     EXPECT_EQ(bitmap.GetSize(), (PixelSize{4, 2}));
     EXPECT_EQ(PixelAt(bitmap, 0, 1), Coded(1));
 }
@@ -332,16 +334,16 @@ TEST(BmpDecoder, Rle4NibbleOrderAbsoluteRunsAndPadding)
         {14, 15, 14, -1, -1, -1, -1},
     };
     CWinBmp bitmap;
-    DecodeBytes(Rle(4, 7, 4, stream).Bytes(), bitmap, 32);
+    DecodeBytes(Rle(4, 7, 4, stream).bytes(), bitmap, 32);
     for (int row = 0; row < 4; ++row)
         for (int x = 0; x < 7; ++x)
             EXPECT_EQ(PixelAt(bitmap, x, 3 - row), expected[row][x] < 0 ? kCleared : Coded(expected[row][x]))
                 << row << " " << x;
 
-    DecodeBytes(Rle(4, 7, 4, stream).Bytes(), bitmap, 8);
+    DecodeBytes(Rle(4, 7, 4, stream).bytes(), bitmap, 8);
     for (int x = 0; x < 7; ++x)
         EXPECT_EQ(IndexAt(bitmap, x, 1), expected[2][x]) << x;
 
     const std::string delta = ByteString({0x02, 0x11, 0x00, 0x02, 0x01, 0x01});
-    EXPECT_EQ(DecodeError(Rle(4, 4, 2, delta).Bytes(), bitmap, Framed("Encountered delta escape.")), 6);
+    EXPECT_EQ(DecodeError(Rle(4, 4, 2, delta).bytes(), bitmap, Framed("Encountered delta escape.")), 6);
 }

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
+using namespace talvane::picture;
+
 namespace {
 
 const Bgra kBlack = {0, 0, 0, 255};
@@ -36,7 +38,7 @@ std::string Rle8(std::int32_t width, std::int32_t height, const std::string& str
     file.colorsUsed = colorsUsed;
     file.palette = GreyPalette(colorsUsed != 0 ? static_cast<int>(colorsUsed) : 256);
     file.pixels = stream;
-    return file.Bytes();
+    return file.bytes();
 }
 
 std::string Rle4(std::int32_t width, std::int32_t height, const std::string& stream)
@@ -48,7 +50,7 @@ std::string Rle4(std::int32_t width, std::int32_t height, const std::string& str
     file.compression = 2;
     file.palette = GreyPalette(16, 16);
     file.pixels = stream;
-    return file.Bytes();
+    return file.bytes();
 }
 
 Bgra Grey(int level)
@@ -82,7 +84,7 @@ TEST(DamagedBmp, HeadersOrColourTableCutShortAreRefusedAndTheOldPictureStays)
     file.colorsUsed = 4;
     file.palette = GreyPalette(4);
     file.pixels = PaddedRow(ByteString({1, 2}));
-    const std::string bytes = file.Bytes();
+    const std::string bytes = file.bytes();
     const std::size_t pixelStart = 14 + 40 + 16;
 
     CWinBmp bitmap;
@@ -109,7 +111,7 @@ TEST(DamagedBmp, ColourCountsBeyondTheFileAreRefusedWithoutWrapping)
         file.colorsUsed = colorsUsed;
         file.palette = GreyPalette(256);
         file.pixels = PaddedRow(ByteString({1}));
-        EXPECT_EQ(DecodeError(file.Bytes(), bitmap, kTruncated), 2) << colorsUsed;
+        EXPECT_EQ(DecodeError(file.bytes(), bitmap, kTruncated), 2) << colorsUsed;
     }
 
     // More than 256 colours present: the extra entries are skipped, the pixels follow them.
@@ -119,7 +121,7 @@ TEST(DamagedBmp, ColourCountsBeyondTheFileAreRefusedWithoutWrapping)
     file.colorsUsed = 300;
     file.palette = GreyPalette(300);
     file.pixels = PaddedRow(ByteString({255, 7}));
-    DecodeBytes(file.Bytes(), bitmap, 32);
+    DecodeBytes(file.bytes(), bitmap, 32);
     EXPECT_EQ(PixelAt(bitmap, 0, 0), Grey(255));
     EXPECT_EQ(PixelAt(bitmap, 1, 0), Grey(7));
 }
@@ -137,14 +139,14 @@ TEST(DamagedBmp, UncompressedPixelDataCutShortLeavesTheMissingRowsBlack)
         for (std::size_t i = 0; i < 3 * stride; ++i)
             file.pixels.push_back(static_cast<char>(i * 37 + 11));
         CWinBmp whole;
-        DecodeBytes(file.Bytes(), whole, 32);
+        DecodeBytes(file.bytes(), whole, 32);
         const std::vector<Bgra> wholePixels = AllPixels(whole);
 
         const std::string full = file.pixels;
         for (std::size_t length = 0; length <= full.size(); ++length) {
             file.pixels = full.substr(0, length);
             CWinBmp cut;
-            DecodeBytes(file.Bytes(), cut, 32);
+            DecodeBytes(file.bytes(), cut, 32);
             const std::size_t rows = length < rowBytes ? 0 : std::min<std::size_t>(3, (length - rowBytes) / stride + 1);
             const std::vector<Bgra> pixels = AllPixels(cut);
             for (std::size_t line = 0; line < 3; ++line) {

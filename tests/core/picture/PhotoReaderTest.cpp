@@ -139,7 +139,7 @@ std::string bmpOf(PhotoSize size)
                 row += static_cast<char>(quarterAt(x, y, size)[static_cast<std::size_t>(channel)]);
         file.pixels += PaddedRow(row);
     }
-    return file.Bytes();
+    return file.bytes();
 }
 
 void check(heif_error error)
@@ -367,7 +367,7 @@ TEST(PhotoReader, RunLengthBitmapsKeepTheirRunsMovesAndIndicesAsTheyAre)
         file.compression = bits == 8 ? 1 : 2;
         file.palette = palette;
         file.pixels = coded;
-        const std::string bytes = file.Bytes();
+        const std::string bytes = file.bytes();
         PhotoReader reader(bytesOf(bytes));
         const PhotoPixels pixels = pixelsOf(reader.read({.size = {4, 2}}));
         for (int y = 0; y < 2; ++y)

@@ -15,6 +15,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace talvane::picture;
+
 namespace {
 
 std::string SmallBitmap()
@@ -25,7 +27,7 @@ std::string SmallBitmap()
     file.bitCount = 8;
     file.palette = GreyPalette(256);
     file.pixels = PaddedRow(ByteString({1, 2})) + PaddedRow(ByteString({3, 4}));
-    return file.Bytes();
+    return file.bytes();
 }
 
 std::string OpenErrorText(const std::string& path)
@@ -102,7 +104,7 @@ TEST(FileSource, OpenFailuresAreSortedIntoCodesThreeFourAndFive)
 
         CFileSource source;
         EXPECT_EQ(source.OpenFile(c.path.string()), c.code) << c.path;
-        EXPECT_EQ(source.GetCurrent(), nullptr);
+        EXPECT_EQ(source.getCurrent(), nullptr);
         EXPECT_EQ(OpenDescriptors(), descriptors) << c.path;
     }
 }
@@ -154,14 +156,14 @@ TEST(FileSource, MapsTheWholeFileAndReleasesItOnClose)
     {
         CFileSource source;
         ASSERT_EQ(source.OpenFile(path.string()), 0);
-        EXPECT_EQ(source.GetName(), path.string());
+        EXPECT_EQ(source.getName(), path.string());
         EXPECT_EQ(source.GetSize(), static_cast<std::int32_t>(bytes.size()));
-        EXPECT_EQ(source.GetEnd() - source.GetCurrent(), source.GetSize()) << "reading starts at the first byte";
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(source.GetCurrent()), bytes.size()), bytes);
+        EXPECT_EQ(source.getEnd() - source.getCurrent(), source.GetSize()) << "reading starts at the first byte";
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(source.getCurrent()), bytes.size()), bytes);
         EXPECT_TRUE(IsMapped(path));
         source.Close();
-        EXPECT_EQ(source.GetCurrent(), nullptr);
-        EXPECT_EQ(source.GetName(), "");
+        EXPECT_EQ(source.getCurrent(), nullptr);
+        EXPECT_EQ(source.getName(), "");
         EXPECT_FALSE(IsMapped(path));
         EXPECT_EQ(OpenDescriptors(), descriptors);
         ASSERT_EQ(source.OpenFile(path.string()), 0);
@@ -211,14 +213,14 @@ TEST(PicDecoder, DepthChoiceFollowsTheRequestAndTheFile)
         {SmallBitmap(), 8, 8},
         {SmallBitmap(), 32, 32},
         {SmallBitmap(), 16, 8},
-        {deep.Bytes(), 0, 32},
-        {deep.Bytes(), 8, 32},
-        {deep.Bytes(), 24, 32},
+        {deep.bytes(), 0, 32},
+        {deep.bytes(), 8, 32},
+        {deep.bytes(), 24, 32},
     };
     for (const auto& c : cases) {
         CWinBmp bitmap;
         DecodeBytes(c.bytes, bitmap, c.requested);
-        EXPECT_EQ(bitmap.GetBitsPerPixel(), c.expected) << "requested " << c.requested;
+        EXPECT_EQ(bitmap.getBitsPerPixel(), c.expected) << "requested " << c.requested;
     }
 }
 

@@ -11,15 +11,15 @@ namespace {
 void Scribble(CWinBmp& bitmap)
 {
     for (int line = 0; line < bitmap.GetHeight(); ++line)
-        std::memset(bitmap.GetLines()[line], 0xA5, bitmap.GetLineSize());
+        std::memset(bitmap.getLines()[line], 0xA5, bitmap.GetLineSize());
 }
 
 // The pixel bytes of every line, padding included, from line 0.
-std::string LineBytes(const CWinBmp& bitmap)
+std::string lineBytes(const CWinBmp& bitmap)
 {
     std::string bytes;
     for (int line = 0; line < bitmap.GetHeight(); ++line)
-        bytes.append(reinterpret_cast<const char*>(bitmap.GetLines()[line]), bitmap.GetLineSize());
+        bytes.append(reinterpret_cast<const char*>(bitmap.getLines()[line]), bitmap.GetLineSize());
     return bytes;
 }
 
@@ -47,16 +47,16 @@ TEST(StalePixels, TruncatedUncompressedPictureIntoAReusedBlockClearsWhatItDoesNo
             for (std::size_t i = 0; i < 4 * stride; ++i)
                 file.pixels.push_back(static_cast<char>(0x40 + i % 7));
             CWinBmp whole;
-            DecodeBytes(file.Bytes(), whole, depth);
-            const std::string wholeBytes = LineBytes(whole);
+            DecodeBytes(file.bytes(), whole, depth);
+            const std::string wholeBytes = lineBytes(whole);
 
             // The bottom row whole, the next one a byte short: only the bottom line is decoded.
             file.pixels.resize(stride + (5 * bpp + 7) / 8 - 1);
             CWinBmp reused;
-            DecodeBytes(file.Bytes(), reused, depth);
+            DecodeBytes(file.bytes(), reused, depth);
             Scribble(reused);
-            DecodeBytes(file.Bytes(), reused, depth);
-            const std::string bytes = LineBytes(reused);
+            DecodeBytes(file.bytes(), reused, depth);
+            const std::string bytes = lineBytes(reused);
             const std::size_t lineSize = reused.GetLineSize();
             ASSERT_EQ(bytes.size(), 4 * lineSize);
             EXPECT_EQ(bytes.substr(0, 3 * lineSize), std::string(3 * lineSize, '\0')) << bpp << " bpp into " << depth;
@@ -71,20 +71,20 @@ TEST(StalePixels, LinePaddingAndSkippedRunLengthPixelsAreZero)
     BmpFile file = Picture(8, 0, 5, 2);
     file.pixels = PaddedRow(ByteString({1, 2, 3, 4, 5})) + PaddedRow(ByteString({6, 7, 8, 9, 10}));
     CWinBmp bitmap;
-    DecodeBytes(file.Bytes(), bitmap, 8);
+    DecodeBytes(file.bytes(), bitmap, 8);
     Scribble(bitmap);
-    DecodeBytes(file.Bytes(), bitmap, 8);
-    EXPECT_EQ(LineBytes(bitmap), ByteString({6, 7, 8, 9, 10, 0, 0, 0, 1, 2, 3, 4, 5, 0, 0, 0}));
+    DecodeBytes(file.bytes(), bitmap, 8);
+    EXPECT_EQ(lineBytes(bitmap), ByteString({6, 7, 8, 9, 10, 0, 0, 0, 1, 2, 3, 4, 5, 0, 0, 0}));
 
     // Runs that cover only part of the bottom row and end the picture early.
     for (std::uint32_t compression : {1u, 2u}) {
         BmpFile runs = Picture(compression == 1 ? 8 : 4, compression, 5, 2);
         runs.pixels = ByteString({2, 0x11, 0, 1});
-        DecodeBytes(runs.Bytes(), bitmap, 8);
+        DecodeBytes(runs.bytes(), bitmap, 8);
         Scribble(bitmap);
-        DecodeBytes(runs.Bytes(), bitmap, 8);
+        DecodeBytes(runs.bytes(), bitmap, 8);
         const std::uint8_t first = compression == 1 ? 0x11 : 1;
-        EXPECT_EQ(LineBytes(bitmap), ByteString({0, 0, 0, 0, 0, 0, 0, 0, first, first, 0, 0, 0, 0, 0, 0}))
+        EXPECT_EQ(lineBytes(bitmap), ByteString({0, 0, 0, 0, 0, 0, 0, 0, first, first, 0, 0, 0, 0, 0, 0}))
             << "compression " << compression;
     }
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 using namespace talvane::reminders;
 using talvane::journal::CareEvent;
 using talvane::journal::CareKind;
@@ -34,7 +36,7 @@ protected:
     std::optional<ReminderRound> RoundAt(MorningReminder& reminder, int hour, int minute, int day = 8)
     {
         now = std::chrono::system_clock::from_time_t(LocalSeconds(hour, minute, 0, day));
-        return reminder.nextRound(entries, links, text::inEnglish);
+        return reminder.nextRound(entries, links, talvane::text::inEnglish);
     }
 
     TempDir dir;
@@ -51,8 +53,8 @@ protected:
 
 TEST_F(MorningReminderTest, SendsEachChannelOnceADayFromTheHourWithTheTasksDueThatDay)
 {
-    AddTree(entries, "Momiji", {TaskDue("2026-12-09", "feed"), TaskDue("2026-12-06", "remove wire\nthen water")});
-    AddTree(entries, "Pine", {TaskDue("2026-12-08", "", CareKind::WireRemoval)});
+    addTree(entries, "Momiji", {TaskDue("2026-12-09", "feed"), TaskDue("2026-12-06", "remove wire\nthen water")});
+    addTree(entries, "Pine", {TaskDue("2026-12-08", "", CareKind::WireRemoval)});
     links = [](const EntryList& trees, std::size_t position) -> std::optional<std::string> {
         return "http://192.168.1.20:8750/tree/" + std::string(std::as_const(*trees[position])[CBonsaiData::Name]);
     };
@@ -86,11 +88,11 @@ TEST_F(MorningReminderTest, SendsEachChannelOnceADayFromTheHourWithTheTasksDueTh
 
 TEST_F(MorningReminderTest, SendsNothingWhileNothingIsDueAndATaskFallingDueLaterThatDay)
 {
-    AddTree(entries, "Elm", {TaskDue("2026-12-20", "repot")});
+    addTree(entries, "Elm", {TaskDue("2026-12-20", "repot")});
     MorningReminder reminder(collection, clock);
     EXPECT_FALSE(RoundAt(reminder, 8, 0)) << "nothing due: no message";
 
-    AddTree(entries, "Juniper", {TaskDue("2026-12-08", "water")});
+    addTree(entries, "Juniper", {TaskDue("2026-12-08", "water")});
     EXPECT_FALSE(RoundAt(reminder, 8, 5)) << "looked at again a while later";
     const auto later = RoundAt(reminder, 8, 15);
     ASSERT_TRUE(later);

@@ -33,7 +33,7 @@ TEST(ReminderSender, PostsTheMessageToTheNtfyTopic)
 {
     NtfySink ntfy;
     EXPECT_FALSE(ReminderSender().push(ntfy.topic(), "tk_secret", kMessage));
-    EXPECT_FALSE(ReminderSender().push(ntfy.topic(), std::nullopt, testMessage("trees.tvn", 7, text::inEnglish)));
+    EXPECT_FALSE(ReminderSender().push(ntfy.topic(), std::nullopt, testMessage("trees.tvn", 7, talvane::text::inEnglish)));
     const auto posts = ntfy.posts();
     ASSERT_EQ(posts.size(), 2u);
     EXPECT_EQ(posts[0].path, "/bonsai");

@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+using namespace talvane::collection;
+
 using namespace talvane::reminders;
 
 TEST(ReminderSettings, ReadBackAsWrittenInAFileOfTheUsersOwn)
@@ -18,7 +20,7 @@ TEST(ReminderSettings, ReadBackAsWrittenInAFileOfTheUsersOwn)
     EXPECT_EQ(file.parent_path(), dir / "config/talvane/reminders");
     EXPECT_EQ(reminderSettingsFile(dir / "garden/../trees.tvn"), file) << "one collection, one file";
     EXPECT_NE(reminderSettingsFile(dir / "other.tvn"), file);
-    EXPECT_EQ(file.filename(), CollectionFileIn("XDG_CONFIG_HOME", ".config", "sharing", dir / "trees.tvn").filename())
+    EXPECT_EQ(file.filename(), collectionFileIn("XDG_CONFIG_HOME", ".config", "sharing", dir / "trees.tvn").filename())
         << "named as the sharing's files are";
 
     const SettingsRead none = readReminderSettings(file);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::report;
+
 using namespace talvane::journal;
 
 namespace {

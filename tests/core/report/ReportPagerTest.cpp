@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <filesystem>
 
+using namespace talvane::collection;
+using namespace talvane::report;
+
 namespace {
 
-bool Blank(const std::string& line)
+bool blank(const std::string& line)
 {
     return line.find_first_not_of(' ') == std::string::npos;
 }
@@ -26,7 +29,7 @@ std::vector<const CBonsaiData*> Pointers(const EntryList& entries)
 TEST(ReportPager, TheSamplesCompleteListHasNoPageOfBlankLinesAndItsPagesAreTheWholeReport)
 {
     EntryList entries;
-    ASSERT_FALSE(LoadCollectionFile(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "sample.tvn", entries));
+    ASSERT_FALSE(loadCollectionFile(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "sample.tvn", entries));
     ReportLines whole;
     for (const auto& entry : entries)
         BuildEntryReport(entry.get(), whole, true);
@@ -41,7 +44,7 @@ TEST(ReportPager, TheSamplesCompleteListHasNoPageOfBlankLinesAndItsPagesAreTheWh
     for (std::size_t page = 1; page <= pager.pageCount(); ++page) {
         const auto lines = pager.pageLines(page);
         ASSERT_EQ(lines.size(), kReportPageLines) << page;
-        EXPECT_FALSE(std::all_of(lines.begin(), lines.end(), Blank)) << "page " << page << " is blank";
+        EXPECT_FALSE(std::all_of(lines.begin(), lines.end(), blank)) << "page " << page << " is blank";
         printed.insert(printed.end(), lines.begin(), lines.end());
     }
     EXPECT_EQ(printed, whole);

@@ -28,6 +28,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace talvane::collection;
+using namespace talvane::csv;
+
 namespace {
 
 const std::string kName = "trees.tvn";
@@ -40,14 +43,14 @@ EntryList Trees(std::size_t count, const std::string& tag)
         auto& entry = *entries.back();
         entry[CBonsaiData::Name] = tag + " tree " + std::to_string(i);
         entry[CBonsaiData::History] = std::string(2000 + 100 * i, 'h') + tag;
-        entry[talvane::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-7086772895" + std::to_string(10 + i);
+        entry[talvane::collection::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-7086772895" + std::to_string(10 + i);
     }
     return entries;
 }
 
-std::string Bytes(const EntryList& entries)
+std::string bytes(const EntryList& entries)
 {
-    return WriteCollection(entries);
+    return writeCollection(entries);
 }
 
 // The child's exit statuses besides a stop.
@@ -71,9 +74,9 @@ struct Writer {
 std::optional<std::string> OpenedCollection(const TempDir& dir)
 {
     EntryList entries;
-    if (LoadCollectionFile(dir / kName, entries))
+    if (loadCollectionFile(dir / kName, entries))
         return std::nullopt;
-    return Bytes(entries);
+    return bytes(entries);
 }
 
 // What the writer gives when nothing goes wrong.
@@ -93,7 +96,7 @@ int RunFaulted(const Writer& writer, const TempDir& dir, int at, DiskStepOutcome
         int steps = 0;
         bool reached = false;
         const bool succeeded = writer.write(dir, [&] {
-            SetDiskStepHook([&, at, fault](DiskStep) {
+            setDiskStepHook([&, at, fault](DiskStep) {
                 if (++steps != at)
                     return DiskStepOutcome::Go;
                 reached = true;
@@ -111,14 +114,14 @@ int RunFaulted(const Writer& writer, const TempDir& dir, int at, DiskStepOutcome
 // open could take for a collection: every one must hold a whole collection.
 void ExpectNothingMisleadingLeft(const TempDir& dir, const std::string& context)
 {
-    RemoveStaleTemporaries(dir / kName);
+    removeStaleTemporaries(dir / kName);
     for (const auto& name : FolderNames(dir.path()))
         EXPECT_EQ(name.find(".saving-"), std::string::npos) << context << ": a temporary is left: " << name;
-    for (const auto& backup : SaveBackupsBeside(dir / kName))
+    for (const auto& backup : saveBackupsBeside(dir / kName))
         ADD_FAILURE() << context << ": a backup is left after the collection was opened: " << backup;
-    for (const KeptVersion& version : ListVersions(dir / kName)) {
+    for (const KeptVersion& version : listVersions(dir / kName)) {
         EntryList entries;
-        EXPECT_FALSE(LoadCollectionFile(version.file, entries)) << context << ": a kept version cannot be read";
+        EXPECT_FALSE(loadCollectionFile(version.file, entries)) << context << ": a kept version cannot be read";
     }
 }
 
@@ -163,16 +166,16 @@ void RunEveryFault(const Writer& writer, Coverage& coverage)
 
 void SaveTrees(const TempDir& dir, const EntryList& trees)
 {
-    ASSERT_FALSE(SaveCollectionFile(dir / kName, trees));
+    ASSERT_FALSE(saveCollectionFile(dir / kName, trees));
 }
 
 bool SaveOverOpened(const TempDir& dir, const EntryList& trees, const std::function<void()>& arm)
 {
-    const auto baseline = MeasureBaseline(dir / kName);
+    const auto baseline = measureBaseline(dir / kName);
     CollectionSaveOptions options;
     options.expected = &*baseline;
     arm();
-    return !SaveCollectionFile(dir / kName, trees, options);
+    return !saveCollectionFile(dir / kName, trees, options);
 }
 
 Writer ReplaceWriter()
@@ -206,10 +209,10 @@ Writer RecoveryWriter()
                 const RecoveryStore store(dir / "recovery");
                 RecoveryRecord record;
                 record.collectionPath = (dir / kName).string();
-                if (store.write(record, Bytes(Trees(3, "old"))))
+                if (store.write(record, bytes(Trees(3, "old"))))
                     return false;
                 arm();
-                return !store.write(record, Bytes(Trees(4, "new")));
+                return !store.write(record, bytes(Trees(4, "new")));
             },
             [](const TempDir& dir) -> std::optional<std::string> {
                 const auto left = RecoveryStore(dir / "recovery").leftBehind();
@@ -219,7 +222,7 @@ Writer RecoveryWriter()
                     return std::nullopt;
                 return bytes;
             },
-            [] { return Bytes(Trees(3, "old")); }};
+            [] { return bytes(Trees(3, "old")); }};
 }
 
 Writer CsvImportWriter()
@@ -227,11 +230,11 @@ Writer CsvImportWriter()
     return {"import of a table",
             [](const TempDir& dir) {
                 SaveTrees(dir, Trees(3, "old"));
-                ASSERT_FALSE(ReplaceFile(dir / "trees.csv", CollectionToCsv(Trees(4, "new"))));
+                ASSERT_FALSE(replaceFile(dir / "trees.csv", collectionToCsv(Trees(4, "new"))));
             },
             [](const TempDir& dir, const auto& arm) {
                 arm();
-                return !ImportCollectionCsv(dir / "trees.csv", dir / kName);
+                return !importCollectionCsv(dir / "trees.csv", dir / kName);
             },
             OpenedCollection};
 }
@@ -242,7 +245,7 @@ Writer PassportImportWriter()
             [](const TempDir& dir) {
                 SaveTrees(dir, Trees(3, "old"));
                 EntryList giver = Trees(1, "given");
-                (*giver[0])[talvane::kTreeIdField] = "1e4a7c2b-9d3f-4b8e-8c6a-5f2d1b0a9e87";
+                (*giver[0])[talvane::collection::kTreeIdField] = "1e4a7c2b-9d3f-4b8e-8c6a-5f2d1b0a9e87";
                 talvane::passport::PassportExport what{dir / "giver.tvn", dir / "Album", dir / "Photos", "Ann", {},
                                                        dir / "given.tvp"};
                 ASSERT_TRUE(talvane::passport::exportPassport(giver, 0, what).problem.empty());
@@ -252,7 +255,7 @@ Writer PassportImportWriter()
                 const auto lock = CommandLock::take(dir / kName);
                 EntryList entries;
                 SaveBaseline baseline;
-                if (!lock || LoadCollectionFile(dir / kName, entries, &baseline))
+                if (!lock || loadCollectionFile(dir / kName, entries, &baseline))
                     return false;
                 talvane::passport::PassportImport what;
                 what.passport = dir / "given.tvp";
@@ -265,7 +268,7 @@ Writer PassportImportWriter()
                 entries.push_back(std::move(imported.entry));
                 CollectionSaveOptions options;
                 options.expected = &baseline;
-                if (SaveCollectionFile(dir / kName, entries, options))
+                if (saveCollectionFile(dir / kName, entries, options))
                     return false;
                 imported.placed.commit();
                 return true;
@@ -283,7 +286,7 @@ Writer PhoneWriter()
                 if (!host)
                     return false;
                 talvane::companion::LoggedCare care;
-                care.treeRef = std::string(talvane::treeIdAt(Trees(3, "old"), 1));
+                care.treeRef = std::string(talvane::collection::treeIdAt(Trees(3, "old"), 1));
                 care.kind = talvane::journal::CareKind::Feeding;
                 care.text = "Fed from the phone";
                 arm();
@@ -302,14 +305,14 @@ Writer PutBackWriter()
                 std::filesystem::create_hard_link(dir / kName, dir / "second name.tvn");
                 struct stat info {};
                 ASSERT_EQ(::stat((dir / kName).c_str(), &info), 0);
-                WriteFileBytes(InPlaceBackupPath(dir / kName, info.st_ino), Bytes(Trees(3, "old")));
-                const std::string torn = Bytes(Trees(4, "new"));
+                WriteFileBytes(inPlaceBackupPath(dir / kName, info.st_ino), bytes(Trees(3, "old")));
+                const std::string torn = bytes(Trees(4, "new"));
                 std::ofstream(dir / kName, std::ios::binary | std::ios::trunc) << torn.substr(0, torn.size() / 2);
             },
             [](const TempDir& dir, const auto& arm) {
                 arm();
                 EntryList entries;
-                return !LoadCollectionFile(dir / kName, entries);
+                return !loadCollectionFile(dir / kName, entries);
             },
             OpenedCollection, [] { return std::string("(torn)"); }};
 }

@@ -27,6 +27,9 @@
 #include <utility>
 #include <vector>
 
+using namespace talvane::collection;
+using namespace talvane::guide;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -38,7 +41,7 @@ const fs::path kPhotos = kDataFolder / "Photos";
 EntryList LoadSample()
 {
     EntryList entries;
-    const auto failure = LoadCollectionFile(kDataFolder / "sample.tvn", entries);
+    const auto failure = loadCollectionFile(kDataFolder / "sample.tvn", entries);
     EXPECT_FALSE(failure.has_value()) << failure.value_or("");
     return entries;
 }
@@ -127,7 +130,7 @@ TEST(SampleData, EveryPhotoIsAnAlbumBitmapThatTheAlbumAccepts)
 TEST(SampleData, EveryTreeHasTheSpeciesTextsOfItsGuideSpecies)
 {
     const SpeciesGuide guide = LoadShippedGuide();
-    const std::vector<std::string> names = BotanicalNames(guide);
+    const std::vector<std::string> names = botanicalNames(guide);
     for (const auto& entry : LoadSample()) {
         const std::string& botanicalName = (*entry)[CBonsaiData::BotanicalName];
         const auto found = std::find(names.begin(), names.end(), botanicalName);
@@ -181,11 +184,11 @@ TEST(SampleData, EveryTimelinePhotoIsItsTreesDatedJpegNamedAsACopyWouldBe)
         for (const auto& photo : talvane::timeline::timelinePhotos(journal)) {
             if (!photo.inPhotosFolder)
                 continue;
-            const std::string name = text::Cp1252ToUtf8(photo.fileName);
+            const std::string name = talvane::text::cp1252ToUtf8(photo.fileName);
             referenced.insert(name);
             EXPECT_EQ(photo.fileName, talvane::timeline::photoFileStem(photo.event.date, entry[CBonsaiData::Name]) + ".jpg");
             EXPECT_FALSE(photo.event.treeId.empty()) << name;
-            EXPECT_EQ(photo.event.treeId, talvane::treeIdAt(entries, i)) << name;
+            EXPECT_EQ(photo.event.treeId, talvane::collection::treeIdAt(entries, i)) << name;
             EXPECT_EQ(talvane::timeline::photoDateTaken(kPhotos / name), photo.event.date) << name;
         }
     }

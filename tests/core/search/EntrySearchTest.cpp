@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
-using namespace search;
+using namespace talvane::collection;
+
+using namespace talvane::search;
 
 namespace {
 
@@ -179,7 +181,7 @@ TEST(EntryMatcher, FindsWordsInTheJournalsEventsAndKindsButNotInItsOtherColumns)
     EXPECT_EQ(findEntries(entries, EntryMatcher("wiring branches")), (std::vector<std::size_t>{1}));
     EXPECT_EQ(findEntries(entries, EntryMatcher("photo")), (std::vector<std::size_t>{4}));
 
-    const text::Words french = [](std::string_view english) {
+    const talvane::text::Words french = [](std::string_view english) {
         return english == "Wiring" ? std::string("Ligature") : std::string(english);
     };
     EXPECT_EQ(findEntries(entries, EntryMatcher("ligature")), (std::vector<std::size_t>{}));

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-using namespace search;
+using namespace talvane::search;
 
 TEST(TextFolding, LettersLoseCaseAndAccentsWhileOtherBytesStay)
 {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-using search::readWrittenDate;
-using search::WrittenDate;
+using talvane::search::readWrittenDate;
+using talvane::search::WrittenDate;
 
 TEST(WrittenDate, ReadsTheDatesGrowersWriteInEnglishAndFrench)
 {

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+using namespace talvane::collection;
+
 namespace {
 
 std::string Shouted(std::string_view english)
@@ -22,13 +24,13 @@ TEST(MessageWords, SystemReasonsReadAsTheCLibraryWritesThemUntilOtherWordsAreCho
     // Copied at once: the library may reuse the text's buffer at its next call.
     const auto libraryReason = [](int error) { return std::string(std::strerror(error)); };
     for (int error = 1; error < 134; ++error)
-        EXPECT_EQ(SystemReason(error), libraryReason(error)) << error;
+        EXPECT_EQ(systemReason(error), libraryReason(error)) << error;
 
-    text::speakMessagesIn(Shouted);
-    EXPECT_EQ(SystemReason(ENOSPC), "Plus de place sur le disque");
-    EXPECT_EQ(SystemReason(EACCES), "[Permission denied]");
-    EXPECT_EQ(SystemReason(ENOTSOCK), libraryReason(ENOTSOCK)) << "one it does not name is the library's";
-    EXPECT_EQ(text::sayMessage("%1 of %2", {"%2", "x"}), "[%2 of x]") << "said first, then filled once";
-    text::speakMessagesIn(text::inEnglish);
-    EXPECT_EQ(SystemReason(ENOSPC), "No space left on device");
+    talvane::text::speakMessagesIn(Shouted);
+    EXPECT_EQ(systemReason(ENOSPC), "Plus de place sur le disque");
+    EXPECT_EQ(systemReason(EACCES), "[Permission denied]");
+    EXPECT_EQ(systemReason(ENOTSOCK), libraryReason(ENOTSOCK)) << "one it does not name is the library's";
+    EXPECT_EQ(talvane::text::sayMessage("%1 of %2", {"%2", "x"}), "[%2 of x]") << "said first, then filled once";
+    talvane::text::speakMessagesIn(talvane::text::inEnglish);
+    EXPECT_EQ(systemReason(ENOSPC), "No space left on device");
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 using namespace talvane::timeline;
 using talvane::journal::CareKind;
 
@@ -18,7 +20,7 @@ EntryList MapleTrees()
     EntryList entries;
     talvane::journal::CareEvent leaves{Day("2025-06-01"), CareKind::Photo, {}, {}, "leaves", {}, {}, {}};
     leaves.setPictures({"spring.bmp", "Photos/leaves.jpg"});
-    AddTree(entries, "Maple", {{Day("2025-05-01"), CareKind::Photo, {}, "Photos/2025-05-01 Maple.jpg", "buds", {}, {}, {}}, leaves});
+    addTree(entries, "Maple", {{Day("2025-05-01"), CareKind::Photo, {}, "Photos/2025-05-01 Maple.jpg", "buds", {}, {}, {}}, leaves});
     (*entries[0])[CBonsaiData::Photo1] = "maple.bmp";
     return entries;
 }

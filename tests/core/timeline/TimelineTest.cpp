@@ -19,7 +19,7 @@ namespace {
 
 const std::string kId = "0f8fad5b-d9cb-469f-a165-70867728950e";
 
-std::string Bytes(const std::filesystem::path& path)
+std::string bytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
@@ -55,8 +55,8 @@ TEST(TimelineAdding, CopiesAreTheSourcesBytesNamedByDayAndTreeAndNeverClash)
     EXPECT_EQ(FolderNames(photos), (std::vector<std::string>{"2019-09-03 Momiji the red one.png",
                                                               "2024-04-12 Momiji the red one (2).jpg",
                                                               "2024-04-12 Momiji the red one.jpg"}));
-    EXPECT_EQ(Bytes(photos / "2024-04-12 Momiji the red one (2).jpg"), Bytes(second));
-    EXPECT_EQ(Bytes(photos / "2019-09-03 Momiji the red one.png"), Bytes(undated));
+    EXPECT_EQ(bytes(photos / "2024-04-12 Momiji the red one (2).jpg"), bytes(second));
+    EXPECT_EQ(bytes(photos / "2019-09-03 Momiji the red one.png"), bytes(undated));
     ASSERT_EQ(added.events.size(), 3u);
     EXPECT_EQ(added.events[0], (CareEvent{Day("2024-04-12"), CareKind::Photo, std::nullopt,
                                           "Photos/2024-04-12 Momiji the red one.jpg", "spring", kId, {}, {}}));
@@ -93,7 +93,7 @@ TEST(TimelineAdding, AFailedPhotoLeavesTheFolderAsItWas)
     const auto notFolder = copyPhotosToTimeline(photos, Addition({good}, "Pine"));
     EXPECT_NE(notFolder.problem.find("\"Photos\" beside the collection is not a folder."), std::string::npos)
         << notFolder.problem;
-    EXPECT_EQ(Bytes(photos), "not a folder");
+    EXPECT_EQ(bytes(photos), "not a folder");
 }
 
 TEST(TimelinePhotos, OldestFirstSafeNamesOnlyAndTheComparisonsFirstPair)

@@ -7,7 +7,7 @@
 
 namespace {
 
-void PutLe(std::string& out, std::uint32_t value, int nBytes)
+void putLe(std::string& out, std::uint32_t value, int nBytes)
 {
     for (int i = 0; i < nBytes; ++i)
         out.push_back(static_cast<char>(value >> (8 * i)));
@@ -15,26 +15,26 @@ void PutLe(std::string& out, std::uint32_t value, int nBytes)
 
 } // namespace
 
-std::string BmpFile::Bytes() const
+std::string BmpFile::bytes() const
 {
     const auto dataOffset = static_cast<std::uint32_t>(14 + infoSize + 4 * palette.size() + gap.size());
     std::string out = "BM";
-    PutLe(out, dataOffset + static_cast<std::uint32_t>(pixels.size()), 4);
-    PutLe(out, 0, 4);
-    PutLe(out, dataOffset, 4);
+    putLe(out, dataOffset + static_cast<std::uint32_t>(pixels.size()), 4);
+    putLe(out, 0, 4);
+    putLe(out, dataOffset, 4);
 
     const std::size_t infoStart = out.size();
-    PutLe(out, infoSize, 4);
-    PutLe(out, static_cast<std::uint32_t>(width), 4);
-    PutLe(out, static_cast<std::uint32_t>(height), 4);
-    PutLe(out, 1, 2);
-    PutLe(out, bitCount, 2);
-    PutLe(out, compression, 4);
-    PutLe(out, static_cast<std::uint32_t>(pixels.size()), 4);
-    PutLe(out, 2835, 4);
-    PutLe(out, 2835, 4);
-    PutLe(out, colorsUsed, 4);
-    PutLe(out, 0, 4);
+    putLe(out, infoSize, 4);
+    putLe(out, static_cast<std::uint32_t>(width), 4);
+    putLe(out, static_cast<std::uint32_t>(height), 4);
+    putLe(out, 1, 2);
+    putLe(out, bitCount, 2);
+    putLe(out, compression, 4);
+    putLe(out, static_cast<std::uint32_t>(pixels.size()), 4);
+    putLe(out, 2835, 4);
+    putLe(out, 2835, 4);
+    putLe(out, colorsUsed, 4);
+    putLe(out, 0, 4);
     out.resize(infoStart + infoSize);
 
     for (const auto& entry : palette) {
@@ -78,13 +78,13 @@ void DecodeBytes(const std::string& bytes, CWinBmp& bitmap, int nBitsPerPixel)
 Bgra PixelAt(const CWinBmp& bitmap, int x, int line)
 {
     Bgra pixel;
-    std::memcpy(pixel.data(), bitmap.GetLines()[line] + 4 * x, 4);
+    std::memcpy(pixel.data(), bitmap.getLines()[line] + 4 * x, 4);
     return pixel;
 }
 
 std::uint8_t IndexAt(const CWinBmp& bitmap, int x, int line)
 {
-    return bitmap.GetLines()[line][x];
+    return bitmap.getLines()[line][x];
 }
 
 std::vector<Bgra> AllPixels(const CWinBmp& bitmap)

@@ -24,7 +24,7 @@ struct BmpFile {
     std::string pixels;
 
     // The whole file; the pixel data offset field counts the gap.
-    std::string Bytes() const;
+    std::string bytes() const;
 };
 
 std::string ByteString(std::initializer_list<int> bytes);

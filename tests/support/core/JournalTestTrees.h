@@ -22,7 +22,7 @@ inline std::string JournalTextOf(const std::vector<talvane::journal::CareEvent>&
 }
 
 // Appends a tree with this name whose journal holds these events.
-inline void AddTree(EntryList& entries, const std::string& name, const std::vector<talvane::journal::CareEvent>& events)
+inline void addTree(talvane::collection::EntryList& entries, const std::string& name, const std::vector<talvane::journal::CareEvent>& events)
 {
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[CBonsaiData::Name] = name;
@@ -41,13 +41,13 @@ inline talvane::journal::CareEvent DueIn(long days, const std::string& text,
 inline const std::string kForeign("kept by another program\r\n\tTVJ1\\x\0\xFF", 34);
 
 // A tree whose field is not a journal, and a pine with two events and an unreadable line.
-inline EntryList TwoTrees()
+inline talvane::collection::EntryList TwoTrees()
 {
-    EntryList entries;
-    AddTree(entries, "\xC9rable", {});
+    talvane::collection::EntryList entries;
+    addTree(entries, "\xC9rable", {});
     (*entries[0])[talvane::journal::kJournalField] = kForeign;
     using talvane::journal::CareKind;
-    AddTree(entries, "Pine", {{Day("2026-11-30"), CareKind::Wiring, Day("2026-12-20"), "pine.bmp", "wired\tthe apex", {}, {}, {}},
+    addTree(entries, "Pine", {{Day("2026-11-30"), CareKind::Wiring, Day("2026-12-20"), "pine.bmp", "wired\tthe apex", {}, {}, {}},
                               {Day("2026-12-01"), CareKind::Note, Day("2027-03-01"), {}, "", {}, {}, {}}});
     auto journal = (*entries[1])[talvane::journal::kJournalField];
     journal = std::string(journal) + "\r\n2027-02-30\tNote\t\t\tno such day";

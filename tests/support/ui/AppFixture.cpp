@@ -7,11 +7,13 @@
 
 #include <QComboBox>
 
+using namespace talvane::collection;
+
 AppFixture::AppFixture()
 {
-    AppSettings().clear();
+    appSettings().clear();
     std::filesystem::create_directory(dir / "Album");
-    SetBaseDirectory(Q(dir.path()));
+    setBaseDirectory(Q(dir.path()));
     g_speciesGuide.clear();
     // Tests run side by side: each shares on a port of its own.
     startOptions.sharingPort = 0;
@@ -60,6 +62,6 @@ std::filesystem::path AppFixture::MakeCollection(const std::string& file, const 
             fill(*entries.back(), i);
     }
     const auto path = dir / file;
-    EXPECT_FALSE(SaveCollectionFile(path, entries));
+    EXPECT_FALSE(saveCollectionFile(path, entries));
     return path;
 }

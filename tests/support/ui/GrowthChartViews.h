@@ -11,7 +11,7 @@
 inline QChartView* chartViewOf(const GrowthChart& growth, talvane::journal::MeasureKind kind)
 {
     for (QChartView* view : growth.findChildren<QChartView*>())
-        if (view->accessibleName() == CoreText(talvane::journal::measureName(kind)))
+        if (view->accessibleName() == coreText(talvane::journal::measureName(kind)))
             return view;
     return nullptr;
 }

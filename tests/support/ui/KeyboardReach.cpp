@@ -107,7 +107,7 @@ void PrintTo(const QString& text, std::ostream* out)
 
 QString ShownText(const QString& text)
 {
-    return WithoutMnemonic(text);
+    return withoutMnemonic(text);
 }
 
 QStringList ShownTexts(const QStringList& texts)

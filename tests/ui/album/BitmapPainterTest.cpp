@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+using namespace talvane::picture;
+
 namespace {
 
 // A 32-bit picture whose pixel (x, line) is blue x, green line, red 7, with
@@ -17,7 +19,7 @@ void FillCoded(CWinBmp& bitmap, int width, int height)
     for (int line = 0; line < height; ++line)
         for (int x = 0; x < width; ++x) {
             const std::uint8_t pixel[4] = {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(line), 7, 0};
-            std::memcpy(bitmap.GetLines()[line] + 4 * x, pixel, 4);
+            std::memcpy(bitmap.getLines()[line] + 4 * x, pixel, 4);
         }
 }
 
@@ -32,7 +34,7 @@ TEST(BitmapPainter, DrawsAtItsOwnSizeAtTheGivenCornerIgnoringAlpha)
     target.fill(background);
     {
         QPainter painter(&target);
-        DrawBitmap(painter, bitmap, 10, 20);
+        drawBitmap(painter, bitmap, 10, 20);
     }
     for (int y = 0; y < target.height(); ++y) {
         for (int x = 0; x < target.width(); ++x) {
@@ -53,10 +55,10 @@ TEST(BitmapPainter, EightBitPicturesGoThroughTheirColourTable)
     bitmap.SetPalette(palette);
     const std::uint8_t top[3] = {1, 200, 0};
     const std::uint8_t bottom[3] = {200, 0, 1};
-    std::memcpy(bitmap.GetLines()[0], top, 3);
-    std::memcpy(bitmap.GetLines()[1], bottom, 3);
+    std::memcpy(bitmap.getLines()[0], top, 3);
+    std::memcpy(bitmap.getLines()[1], bottom, 3);
 
-    const QImage image = BitmapToImage(bitmap).convertToFormat(QImage::Format_RGB32);
+    const QImage image = bitmapToImage(bitmap).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(image.size(), QSize(3, 2));
     EXPECT_EQ(image.pixel(0, 0), qRgb(30, 20, 10));
     EXPECT_EQ(image.pixel(1, 0), qRgb(60, 50, 40));
@@ -69,13 +71,13 @@ TEST(BitmapPainter, AnEmptyBitmapDrawsNothing)
 {
     CWinBmp bitmap;
     bitmap.ReleaseBitmap();
-    EXPECT_TRUE(BitmapToImage(bitmap).isNull());
+    EXPECT_TRUE(bitmapToImage(bitmap).isNull());
     QImage target(20, 20, QImage::Format_RGB32);
     target.fill(Qt::white);
     const QImage before = target;
     {
         QPainter painter(&target);
-        DrawBitmap(painter, bitmap, 0, 0);
+        drawBitmap(painter, bitmap, 0, 0);
     }
     EXPECT_EQ(target, before);
 }

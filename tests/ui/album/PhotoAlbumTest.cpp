@@ -18,6 +18,8 @@
 #include <functional>
 #include <sys/stat.h>
 
+using namespace talvane::collection;
+
 TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
 {
     Picture("a.bmp", 120, 80);
@@ -203,7 +205,7 @@ TEST_F(PhotoAlbumTest, PhotoNamesCannotLeaveTheAlbum)
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"));
     StartWithPhotos({"../out.bmp", "pipe.bmp", "..", "a\\b.bmp"});
     EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("[Code:4]")));
-    EXPECT_TRUE(album().albumBitmap().IsEmpty()) << "nothing outside the album is shown";
+    EXPECT_TRUE(album().albumBitmap().isEmpty()) << "nothing outside the album is shown";
 
     for (int row : {2, 3}) {
         ui.prompter.expect(mb::kIdOk);
@@ -274,7 +276,7 @@ TEST_F(PhotoAlbumTest, CancelOrEscapeInNewPictureAddsNothingAndLeavesNoCopyBehin
     ASSERT_TRUE(photo.save(Q(camera / "leaf.png"), "PNG"));
     StartWithPhotos({"kept.bmp"});
     const auto albumBefore = FolderNames(dir / "Album");
-    const std::string collectionBefore = WriteCollection(doc().entries());
+    const std::string collectionBefore = writeCollection(doc().entries());
     const std::function<int(QDialog&)> answers[] = {
         [](QDialog& dialog) {
             FindControl<QPushButton>(&dialog, 2)->click();
@@ -297,7 +299,7 @@ TEST_F(PhotoAlbumTest, CancelOrEscapeInNewPictureAddsNothingAndLeavesNoCopyBehin
             EXPECT_TRUE(std::filesystem::exists(chosen));
             EXPECT_EQ(Listed(), QStringList{QStringLiteral("Photo of kept.bmp")});
             EXPECT_EQ(album().albumBitmap().GetWidth(), 30) << "the photo selected is on show again";
-            EXPECT_EQ(WriteCollection(doc().entries()), collectionBefore);
+            EXPECT_EQ(writeCollection(doc().entries()), collectionBefore);
             EXPECT_FALSE(doc().history().canUndo());
         }
     }

@@ -20,7 +20,7 @@
 
 namespace {
 
-void PutLe(std::string& out, std::uint32_t value, int size)
+void putLe(std::string& out, std::uint32_t value, int size)
 {
     for (int i = 0; i < size; ++i)
         out.push_back(static_cast<char>(value >> (8 * i)));
@@ -39,21 +39,21 @@ std::string MaskedBitmap(bool version5)
     const std::uint32_t offset = 14 + header + (version5 ? 0 : 12);
     std::string out = "BM";
     for (std::uint32_t field : {offset + 24, 0u, offset, header, 3u, 2u})
-        PutLe(out, field, 4);
-    PutLe(out, 1, 2);
-    PutLe(out, 32, 2);
+        putLe(out, field, 4);
+    putLe(out, 1, 2);
+    putLe(out, 32, 2);
     for (std::uint32_t field : {3u, 24u, 2835u, 2835u, 0u, 0u})
-        PutLe(out, field, 4);
+        putLe(out, field, 4);
     for (int i = 0; i < (version5 ? 4 : 3); ++i)
-        PutLe(out, masks[i], 4);
+        putLe(out, masks[i], 4);
     if (version5) {
-        PutLe(out, 0x73524742, 4); // sRGB
+        putLe(out, 0x73524742, 4); // sRGB
         out.append(124 - 40 - 20, '\0');
     }
     for (int y = 1; y >= 0; --y)
         for (QRgb c : kColours[y]) {
             const auto at = [&](int channel, std::uint32_t mask) { return std::uint32_t(channel) << std::countr_zero(mask); };
-            PutLe(out, at(qRed(c), masks[0]) | at(qGreen(c), masks[1]) | at(qBlue(c), masks[2]) | masks[3], 4);
+            putLe(out, at(qRed(c), masks[0]) | at(qGreen(c), masks[1]) | at(qBlue(c), masks[2]) | masks[3], 4);
         }
     return out;
 }
@@ -92,7 +92,7 @@ TEST_F(PhotoAlbumTest, BitmapsWithMasksOrANewerHeaderAreCopiedInTheirTrueColours
                                                      "folder as %1 (2).bmp.").arg(QString::fromUtf8(name)));
         AnswerDescription(QString());
         album().OnPictureAdd();
-        const QImage shown = BitmapToImage(album().albumBitmap());
+        const QImage shown = bitmapToImage(album().albumBitmap());
         ASSERT_EQ(shown.size(), QSize(3, 2)) << name;
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 3; ++x)
@@ -116,7 +116,7 @@ TEST_F(PhotoAlbumTest, ATurnedJpegFromACameraComesInUprightAndReduced)
     album().OnPictureAdd();
     EXPECT_EQ(album().m_strPhotoFile[0], "IMG_2041.bmp");
     EXPECT_EQ(FolderNames(dir / "Album"), std::vector<std::string>{"IMG_2041.bmp"}) << "the folder is made";
-    const QImage shown = BitmapToImage(album().albumBitmap());
+    const QImage shown = bitmapToImage(album().albumBitmap());
     ASSERT_EQ(shown.size(), QSize(188, 250));
     EXPECT_TRUE(Bluish(shown.pixel(30, 125)) && Reddish(shown.pixel(158, 125)));
     EXPECT_EQ(ReadFileBytes(dir / "camera" / "IMG_2041.jpg"), original) << "the source is left alone";
@@ -194,12 +194,12 @@ TEST(PhotoImportParts, WhatIsWrittenOurDecoderReadsBackPixelForPixel)
             picture.setPixel(x, y, qRgb(x * 36, y * 60, (x * y * 13) % 256));
     picture.setPixel(6, 4, qRgba(0, 0, 0, 0));
     TempDir dir;
-    WriteFileBytes(dir / "p.bmp", EncodeBitmap24(picture).toStdString());
-    EXPECT_TRUE(IsAlbumReadyHeader(QByteArray::fromStdString(ReadFileBytes(dir / "p.bmp")), 54 + 24 * 5));
+    WriteFileBytes(dir / "p.bmp", encodeBitmap24(picture).toStdString());
+    EXPECT_TRUE(isAlbumReadyHeader(QByteArray::fromStdString(ReadFileBytes(dir / "p.bmp")), 54 + 24 * 5));
     CAnyPicDecoder decoder;
     CWinBmp bitmap;
     decoder.DecodeFile((dir / "p.bmp").string(), &bitmap, 32);
-    const QImage back = BitmapToImage(bitmap);
+    const QImage back = bitmapToImage(bitmap);
     ASSERT_EQ(back.size(), picture.size());
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
@@ -213,35 +213,35 @@ TEST(PhotoImportParts, OnlyBitmapsOurDecoderReadsAsWrittenJoinTheAlbumAsTheyAre)
     QImage(250, 250, QImage::Format_RGB32).save(&saved, "BMP");
     const QByteArray plain = saved.data();
     const auto changed = [&](int offset, QByteArray bytes) { return QByteArray(plain).replace(offset, bytes.size(), bytes); };
-    EXPECT_TRUE(IsAlbumReadyHeader(plain, plain.size()));
-    EXPECT_FALSE(IsAlbumReadyHeader(plain, plain.size() - 1)) << "a row is missing";
-    EXPECT_FALSE(IsAlbumReadyHeader(changed(10, QByteArray("\x42\0", 2)), plain.size())) << "pixels elsewhere";
-    EXPECT_FALSE(IsAlbumReadyHeader(changed(18, QByteArray("\xFB\0", 2)), plain.size())) << "251 wide";
-    EXPECT_FALSE(IsAlbumReadyHeader(changed(28, QByteArray("\x10\0", 2)), plain.size())) << "16 bits";
-    EXPECT_FALSE(IsAlbumReadyHeader(changed(30, QByteArray("\x01", 1)), plain.size())) << "RLE8 on 24 bits";
-    EXPECT_TRUE(IsAlbumReadyHeader(changed(22, QByteArray("\x06\xFF\xFF\xFF", 4)), plain.size())) << "top row first";
+    EXPECT_TRUE(isAlbumReadyHeader(plain, plain.size()));
+    EXPECT_FALSE(isAlbumReadyHeader(plain, plain.size() - 1)) << "a row is missing";
+    EXPECT_FALSE(isAlbumReadyHeader(changed(10, QByteArray("\x42\0", 2)), plain.size())) << "pixels elsewhere";
+    EXPECT_FALSE(isAlbumReadyHeader(changed(18, QByteArray("\xFB\0", 2)), plain.size())) << "251 wide";
+    EXPECT_FALSE(isAlbumReadyHeader(changed(28, QByteArray("\x10\0", 2)), plain.size())) << "16 bits";
+    EXPECT_FALSE(isAlbumReadyHeader(changed(30, QByteArray("\x01", 1)), plain.size())) << "RLE8 on 24 bits";
+    EXPECT_TRUE(isAlbumReadyHeader(changed(22, QByteArray("\x06\xFF\xFF\xFF", 4)), plain.size())) << "top row first";
 }
 
 TEST(PhotoImportParts, CopyNamesAreSafeAndFree)
 {
-    EXPECT_EQ(AlbumCopyName("IMG_2041.jpg", {}), "IMG_2041.bmp");
-    EXPECT_EQ(AlbumCopyName("IMG_2041.jpg", {"img_2041.BMP", "IMG_2041 (2).bmp"}), "IMG_2041 (3).bmp");
-    EXPECT_EQ(AlbumCopyName("..jpg", {}), "Photo.bmp");
-    EXPECT_EQ(AlbumCopyName(" Érable / 紅葉 %1&.tiff", {}), "Érable 1.bmp");
-    EXPECT_EQ(AlbumCopyName(QString(40, QLatin1Char('a')) + ".png", {}), QString(30, QLatin1Char('a')) + ".bmp");
+    EXPECT_EQ(albumCopyName("IMG_2041.jpg", {}), "IMG_2041.bmp");
+    EXPECT_EQ(albumCopyName("IMG_2041.jpg", {"img_2041.BMP", "IMG_2041 (2).bmp"}), "IMG_2041 (3).bmp");
+    EXPECT_EQ(albumCopyName("..jpg", {}), "Photo.bmp");
+    EXPECT_EQ(albumCopyName(" Érable / 紅葉 %1&.tiff", {}), "Érable 1.bmp");
+    EXPECT_EQ(albumCopyName(QString(40, QLatin1Char('a')) + ".png", {}), QString(30, QLatin1Char('a')) + ".bmp");
 }
 
 TEST(PhotoImportParts, AJpegIsCompleteOnlyWhenItsMarkersReachTheEnd)
 {
-    using talvane::picture::JpegReachesItsEnd;
+    using talvane::picture::jpegReachesItsEnd;
     const std::string jpeg = TurnedJpeg();
-    EXPECT_TRUE(JpegReachesItsEnd(jpeg));
-    EXPECT_TRUE(JpegReachesItsEnd(jpeg + "trailing data of a motion photo"));
-    EXPECT_FALSE(JpegReachesItsEnd(jpeg.substr(0, jpeg.size() - 2)));
+    EXPECT_TRUE(jpegReachesItsEnd(jpeg));
+    EXPECT_TRUE(jpegReachesItsEnd(jpeg + "trailing data of a motion photo"));
+    EXPECT_FALSE(jpegReachesItsEnd(jpeg.substr(0, jpeg.size() - 2)));
     // A thumbnail's end inside the camera data is not the end of the photo.
     const std::string thumbnail("\xFF\xD8\xFF\xE1\x00\x06" "ab\xFF\xD9", 10);
-    EXPECT_FALSE(JpegReachesItsEnd(thumbnail + jpeg.substr(2 + 34, 100)));
-    EXPECT_TRUE(JpegReachesItsEnd(thumbnail + jpeg.substr(2 + 34)));
+    EXPECT_FALSE(jpegReachesItsEnd(thumbnail + jpeg.substr(2 + 34, 100)));
+    EXPECT_TRUE(jpegReachesItsEnd(thumbnail + jpeg.substr(2 + 34)));
 }
 
 TEST_F(PhotoAlbumTest, FailedPicturesLeaveTheFrameEmptyAndNamesShowLiterally)
@@ -255,7 +255,7 @@ TEST_F(PhotoAlbumTest, FailedPicturesLeaveTheFrameEmptyAndNamesShowLiterally)
     album().ShowPicture(1);
     EXPECT_EQ(album().grab().toImage().pixelColor(centre), QColor(40, 120, 40));
     album().ShowPicture(0);
-    EXPECT_TRUE(album().albumBitmap().IsEmpty());
+    EXPECT_TRUE(album().albumBitmap().isEmpty());
     EXPECT_NE(album().grab().toImage().pixelColor(centre), QColor(40, 120, 40));
 
     ui.prompter.expect(mb::kIdCancel, QStringLiteral("< Photo of %1 & %2.bmp > will be delete from the photo album !!!"));

@@ -43,9 +43,11 @@
 
 #include <algorithm>
 
+using namespace talvane::collection;
+
 namespace {
 
-QString WithoutMnemonic(QString text)
+QString withoutMnemonic(QString text)
 {
     // As a tool button shows its command: without its shortcut or the dots of a window.
     return text.remove(QRegularExpression(QStringLiteral("&(?!&)")))
@@ -64,7 +66,7 @@ QSet<QString> FrenchTexts()
         QXmlStreamReader xml(&file);
         while (xml.readNextStartElement() || !xml.atEnd()) {
             if (xml.isStartElement() && xml.name() == QLatin1String("translation"))
-                texts.insert(WithoutMnemonic(xml.readElementText()));
+                texts.insert(withoutMnemonic(xml.readElementText()));
         }
     }
     return texts;
@@ -78,7 +80,7 @@ QStringList CutTexts(QWidget& window)
     for (auto* label : window.findChildren<QLabel*>()) {
         if (label->wordWrap() || label->text().isEmpty() || label->textFormat() == Qt::RichText || !label->isVisibleTo(&window))
             continue;
-        const QStringList lines = WithoutMnemonic(label->text()).split(QLatin1Char('\n'));
+        const QStringList lines = withoutMnemonic(label->text()).split(QLatin1Char('\n'));
         for (const QString& line : lines)
             if (label->fontMetrics().horizontalAdvance(line) > label->contentsRect().width())
                 cut << label->text();
@@ -133,7 +135,7 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
         menus << menu->text();
     EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&\u00C9dition"), QStringLiteral("&Affichage"),
                                   QStringLiteral("Ai&de")}));
-    EXPECT_EQ(WithoutMnemonic(view().sheet()->tabText(0)), QStringLiteral("La plante"));
+    EXPECT_EQ(withoutMnemonic(view().sheet()->tabText(0)), QStringLiteral("La plante"));
 
     ui.prompter.expect(mb::kIdCancel, QStringLiteral("< Momiji > sera supprim\u00E9 de la liste !"));
     view().OnEntryDelete();
@@ -159,9 +161,9 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
             ADD_FAILURE() << "cut off in " << window.metaObject()->className() << ": " << text.toStdString();
         const QStringList texts = ShownTexts(window) << window.windowTitle();
         for (const QString& text : texts)
-            EXPECT_TRUE(french.contains(WithoutMnemonic(text)) || same.contains(WithoutMnemonic(text)) ||
+            EXPECT_TRUE(french.contains(withoutMnemonic(text)) || same.contains(withoutMnemonic(text)) ||
                         std::any_of(filled.begin(), filled.end(),
-                                    [&](const QRegularExpression& form) { return form.match(WithoutMnemonic(text)).hasMatch(); }) ||
+                                    [&](const QRegularExpression& form) { return form.match(withoutMnemonic(text)).hasMatch(); }) ||
                         !text.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2}"))) || IsRecentFile(text))
                 << "left in English in " << window.metaObject()->className() << ": " << text.toStdString();
     };
@@ -183,7 +185,7 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
     LabelsDlg labels({}, {}, &frame());
     TimelineDlg timeline(doc(), ui.services(), 0, &frame());
     FakeKeyring keyring;
-    PhoneReminderDlg phoneReminders(FsPath(doc().pathName()), keyring, ui.prompter, &frame());
+    PhoneReminderDlg phoneReminders(fsPath(doc().pathName()), keyring, ui.prompter, &frame());
     for (QWidget* dialog : std::initializer_list<QWidget*>{&newEntry, &newPicture, &printChoice, &rename, &giver, &careDue,
                                                            &event, &labels, &timeline, &phoneReminders}) {
         expectFrench(*dialog);
@@ -228,7 +230,7 @@ TEST_F(FrenchSession, WhyAFileCannotBeReadOrWrittenIsSaidInFrenchToo)
 
     const auto kept = MakeCollection("kept.tvn", {"Momiji"});
     std::filesystem::permissions(kept, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
-    const CollectionSaveResult refused = SaveCollectionFile(kept, {}, {});
+    const CollectionSaveResult refused = saveCollectionFile(kept, {}, {});
     EXPECT_EQ(refused.reason, "il est en lecture seule");
 }
 
@@ -237,17 +239,17 @@ TEST(CoreTexts, EveryTextTheCoreGivesTheWindowHasAFrenchTranslation)
     QTranslator french;
     ASSERT_TRUE(french.load(QStringLiteral("talvane_fr"), QStringLiteral(":/i18n")));
     QStringList given;
-    for (const auto& field : talvane::fields::allFields()) {
+    for (const auto& field : talvane::collection::allFields()) {
         given << QString::fromLatin1(field.label.data(), static_cast<qsizetype>(field.label.size()));
         for (const auto& choice : field.choices)
             given << QString::fromLatin1(choice.shown.data(), static_cast<qsizetype>(choice.shown.size()));
         for (const auto item : field.listItems)
             given << QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size()));
     }
-    for (const auto page : talvane::fields::pageFields())
-        given << QString::fromLatin1(talvane::fields::page(talvane::fields::field(page).page).caption.data());
-    for (std::size_t column = 0; column < search::kListColumnCount; ++column)
-        given << QString::fromLatin1(search::listColumnTitle(static_cast<search::ListColumn>(column)));
+    for (const auto page : talvane::collection::pageFields())
+        given << QString::fromLatin1(talvane::collection::page(talvane::collection::field(page).page).caption.data());
+    for (std::size_t column = 0; column < talvane::search::kListColumnCount; ++column)
+        given << QString::fromLatin1(talvane::search::listColumnTitle(static_cast<talvane::search::ListColumn>(column)));
     for (const auto kind : talvane::journal::kCareKinds)
         given << QString::fromLatin1(talvane::journal::careKindName(kind).data());
     for (const auto kind : {talvane::journal::MeasureKind::Height, talvane::journal::MeasureKind::Trunk,
@@ -266,12 +268,12 @@ TEST(CareTexts, RepeatsDueCountsAndTaskTitlesReadInEnglishAsTheCoreWritesThemAnd
 {
     using namespace talvane::journal;
     const CareRepeat everyTwoWeeks{2, RepeatUnit::Week, MonthSpan{4, 9}};
-    EXPECT_EQ(repeatText(everyTwoWeeks, WindowWords), "every 2 weeks, April to September");
-    EXPECT_EQ(dueSummary(0, 30, WindowWords), "0 care tasks due in the next 30 days");
+    EXPECT_EQ(repeatText(everyTwoWeeks, windowWords), "every 2 weeks, April to September");
+    EXPECT_EQ(dueSummary(0, 30, windowWords), "0 care tasks due in the next 30 days");
     CareEvent wiring{CalendarDate::today(), CareKind::Wiring, std::nullopt, {}, "Apex\nand \xE9" "cole", {}, {}, std::nullopt};
-    EXPECT_EQ(TaskTitle("\xC9rable", wiring), QStringLiteral("\u00C9rable: Wiring, Apex")) << "names are Windows-1252";
+    EXPECT_EQ(taskTitle("\xC9rable", wiring), QStringLiteral("\u00C9rable: Wiring, Apex")) << "names are Windows-1252";
     wiring.text = "\xE9t\xE9";
-    EXPECT_EQ(TaskTitle("Momiji", wiring), QStringLiteral("Momiji: Wiring, \u00E9t\u00E9"));
+    EXPECT_EQ(taskTitle("Momiji", wiring), QStringLiteral("Momiji: Wiring, \u00E9t\u00E9"));
 
     EntryList entries;
     entries.push_back(std::make_unique<CBonsaiData>());
@@ -284,9 +286,9 @@ TEST(CareTexts, RepeatsDueCountsAndTaskTitlesReadInEnglishAsTheCoreWritesThemAnd
     EXPECT_NE(english.find("SUMMARY:Momiji: Wiring"), std::string::npos) << english;
 
     const InstalledLanguage french(QString::fromLatin1(Translations::kFrench));
-    EXPECT_EQ(repeatText(everyTwoWeeks, WindowWords), "toutes les 2 semaines, avril \u00E0 septembre");
-    EXPECT_EQ(dueSummary(0, 30, WindowWords), "0 soin \u00E0 faire d'ici 30 jours") << "none counts in the singular";
-    EXPECT_EQ(TaskTitle("Momiji", wiring), QStringLiteral("Momiji : Ligature"));
+    EXPECT_EQ(repeatText(everyTwoWeeks, windowWords), "toutes les 2 semaines, avril \u00E0 septembre");
+    EXPECT_EQ(dueSummary(0, 30, windowWords), "0 soin \u00E0 faire d'ici 30 jours") << "none counts in the singular";
+    EXPECT_EQ(taskTitle("Momiji", wiring), QStringLiteral("Momiji : Ligature"));
     // A calendar written from a French window is French too.
     const std::string inFrench = careCalendarText(entries, tasks, 0);
     EXPECT_NE(inFrench.find("SUMMARY:Momiji : Ligature"), std::string::npos) << inFrench;

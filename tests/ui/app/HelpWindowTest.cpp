@@ -186,15 +186,15 @@ TEST_F(HelpWindowTest, TheFrenchPageIsChosenWhereTheTextsAreFrenchAndItIsThere)
 {
     {
         const InstalledLanguage english(QStringLiteral("en"));
-        EXPECT_EQ(HelpPagePath(), QStringLiteral("hlp/index.htm"));
+        EXPECT_EQ(helpPagePath(), QStringLiteral("hlp/index.htm"));
     }
     const InstalledLanguage french(QStringLiteral("fr"));
     std::filesystem::create_directories(dir / "hlp" / "fr" / "index.htm");
-    EXPECT_EQ(HelpPagePath(), QStringLiteral("hlp/index.htm")) << "a folder is not a page";
+    EXPECT_EQ(helpPagePath(), QStringLiteral("hlp/index.htm")) << "a folder is not a page";
     std::filesystem::remove(dir / "hlp" / "fr" / "index.htm");
     WritePage(dir / "hlp", "Help");
     const QString page = WritePage(dir / "hlp" / "fr", "Aide de Talvane");
-    EXPECT_EQ(HelpPagePath(), QStringLiteral("hlp/fr/index.htm"));
+    EXPECT_EQ(helpPagePath(), QStringLiteral("hlp/fr/index.htm"));
 
     ASSERT_TRUE(Start());
     HelpWindow* window = OpenFreshWindow();
@@ -204,7 +204,7 @@ TEST_F(HelpWindowTest, TheFrenchPageIsChosenWhereTheTextsAreFrenchAndItIsThere)
     EXPECT_TRUE(window->toPlainText().startsWith(QStringLiteral("Aide de Talvane")));
     {
         const InstalledLanguage english(QStringLiteral("en"));
-        EXPECT_EQ(HelpPagePath(), QStringLiteral("hlp/index.htm"));
+        EXPECT_EQ(helpPagePath(), QStringLiteral("hlp/index.htm"));
     }
 }
 

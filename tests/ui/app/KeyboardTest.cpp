@@ -42,6 +42,8 @@
 
 #include <algorithm>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 
 namespace {
@@ -113,7 +115,7 @@ TEST(StandardButtonKeys, MessageBoxesAndButtonBoxesGetKeysForTheButtonsTheProgra
 {
     QMessageBox question(QMessageBox::Question, QStringLiteral("Attention"), QStringLiteral("Sure?"),
                          QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
-    GiveStandardButtonsKeys(question);
+    giveStandardButtonsKeys(question);
     QStringList texts;
     for (const QAbstractButton* button : question.buttons())
         texts.append(button->text());
@@ -122,7 +124,7 @@ TEST(StandardButtonKeys, MessageBoxesAndButtonBoxesGetKeysForTheButtonsTheProgra
 
     QDialogButtonBox box(QDialogButtonBox::Open | QDialogButtonBox::Close | QDialogButtonBox::Help);
     const QString help = box.button(QDialogButtonBox::Help)->text();
-    GiveStandardButtonsKeys(box);
+    giveStandardButtonsKeys(box);
     EXPECT_EQ(box.button(QDialogButtonBox::Open)->text(), QStringLiteral("&Open"));
     EXPECT_EQ(box.button(QDialogButtonBox::Close)->text(), QStringLiteral("&Close"));
     EXPECT_EQ(box.button(QDialogButtonBox::Help)->text(), help) << "a button the program does not use keeps Qt's text";
@@ -222,12 +224,12 @@ TEST(TabKeys, PassOverDisabledTabsAndStayWhereNoOtherIsEnabled)
         tabs.addTab(new QWidget, QString::number(i));
     tabs.setTabEnabled(1, false);
     tabs.setTabEnabled(3, false);
-    EXPECT_EQ(NeighbourTab(tabs, 1), 2);
-    EXPECT_EQ(NeighbourTab(tabs, -1), 2);
+    EXPECT_EQ(neighbourTab(tabs, 1), 2);
+    EXPECT_EQ(neighbourTab(tabs, -1), 2);
     tabs.setCurrentIndex(2);
-    EXPECT_EQ(NeighbourTab(tabs, 1), 0);
+    EXPECT_EQ(neighbourTab(tabs, 1), 0);
     tabs.setTabEnabled(0, false);
-    EXPECT_EQ(NeighbourTab(tabs, 1), 2);
+    EXPECT_EQ(neighbourTab(tabs, 1), 2);
 }
 
 TEST_F(KeyboardTest, ALabelsKeyTakesTheFocusToItsFieldWhichIsNamedAfterIt)
@@ -249,7 +251,7 @@ TEST_F(KeyboardTest, ALabelsKeyTakesTheFocusToItsFieldWhichIsNamedAfterIt)
     EXPECT_EQ(QApplication::focusWidget()->accessibleName(), QStringLiteral("Date")) << "the date's own text box";
 
     ASSERT_TRUE(Start());
-    using talvane::fields::Page;
+    using talvane::collection::Page;
     const std::pair<Page, const QWidget*> pages[] = {{Page::Plant, &view().plantPage()},
                                                      {Page::Purchase, &view().purchasePage()},
                                                      {Page::Species, &view().speciesPage()},
@@ -257,11 +259,11 @@ TEST_F(KeyboardTest, ALabelsKeyTakesTheFocusToItsFieldWhichIsNamedAfterIt)
                                                      {Page::Maintenance, &view().maintenancePage()}};
     int named = 0;
     for (const auto& [which, page] : pages)
-        for (std::size_t index : talvane::fields::fieldsOf(which))
-            if (const auto& info = talvane::fields::field(index); info.kind != talvane::fields::Kind::Radio) {
+        for (std::size_t index : talvane::collection::fieldsOf(which))
+            if (const auto& info = talvane::collection::field(index); info.kind != talvane::collection::Kind::Radio) {
                 const QWidget* control = FindControl<QWidget>(page, info.control);
                 ASSERT_TRUE(control) << info.name;
-                EXPECT_EQ(control->accessibleName(), FromAnsi(info.label).simplified()) << info.name;
+                EXPECT_EQ(control->accessibleName(), fromAnsi(info.label).simplified()) << info.name;
                 ++named;
             }
     EXPECT_EQ(named, 40);

@@ -25,6 +25,8 @@
 #include <QToolBar>
 #include <fstream>
 
+using namespace talvane::collection;
+
 namespace {
 
 QStringList MenuTexts(QMenu* menu)
@@ -41,7 +43,7 @@ using MainFrameTest = AppFixture;
 
 TEST(FrameSize, IsTheSheetPlusTheThreeBarsAndTwentyPixels)
 {
-    EXPECT_EQ(ComputeFrameSize(QRect(0, 0, 500, 400), 28, 40, 20), QSize(500, 508));
+    EXPECT_EQ(computeFrameSize(QRect(0, 0, 500, 400), 28, 40, 20), QSize(500, 508));
 }
 
 TEST_F(MainFrameTest, StartsUntitledAtTwentyTwentyAtItsDesignedSize)
@@ -230,7 +232,7 @@ TEST_F(MainFrameTest, EndOfSessionAsksLikeClosingTheWindow)
 
     EntryList saved;
     std::string error;
-    ASSERT_TRUE(ReadCollection(ReadFileBytes(path), saved, error)) << error;
+    ASSERT_TRUE(readCollection(ReadFileBytes(path), saved, error)) << error;
     EXPECT_EQ((*saved[0])[CBonsaiData::Cultivar], "Deshojo");
 }
 

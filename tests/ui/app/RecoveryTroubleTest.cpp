@@ -7,6 +7,8 @@
 #include <QStatusBar>
 #include <QTest>
 
+using namespace talvane::collection;
+
 namespace {
 
 class RecoveryTroubleTest : public AppFixture {

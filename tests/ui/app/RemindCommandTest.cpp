@@ -14,6 +14,8 @@
 #include <csignal>
 #include <fstream>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 
 namespace {
@@ -50,7 +52,7 @@ TEST_F(RemindCommandTest, ChoosingTheNotificationOpensItsCollectionWithCareDue)
     EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardOutput()), garden + QStringLiteral(": 1 care task due\n"));
 
     // The program started for it holds the collection's lock, which names it.
-    const auto lock = LockFilePathOf(garden.toStdString());
+    const auto lock = lockFilePathOf(garden.toStdString());
     pid_t opened = 0;
     ASSERT_TRUE(QTest::qWaitFor([&] { return (std::ifstream(lock) >> opened) && opened > 0; }, 20000));
     std::string commandLine = ReadFileBytes("/proc/" + std::to_string(opened) + "/cmdline");

@@ -21,6 +21,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 class SafeKeepingTest : public AppFixture {
@@ -28,7 +30,7 @@ protected:
     std::vector<std::string> NamesIn(const std::filesystem::path& file)
     {
         EntryList read;
-        EXPECT_FALSE(LoadCollectionFile(file, read)) << file;
+        EXPECT_FALSE(loadCollectionFile(file, read)) << file;
         std::vector<std::string> names;
         for (const auto& entry : read)
             names.emplace_back((*entry)[CBonsaiData::Name].view());
@@ -77,7 +79,7 @@ TEST_F(SafeKeepingTest, ASecondWindowOnALockedCollectionOpensItReadOnlyOrNotAtAl
 {
     const auto path = MakeCollection("trees.tvn", {"Momiji", "Kifu"});
     ASSERT_TRUE(Start(Q(path)));
-    ASSERT_TRUE(std::filesystem::exists(LockFilePathOf(path)));
+    ASSERT_TRUE(std::filesystem::exists(lockFilePathOf(path)));
 
     RecentFileList otherRecent;
     CTalvaneDoc other(ui.services(), otherRecent);
@@ -105,7 +107,7 @@ TEST_F(SafeKeepingTest, ASecondWindowOnALockedCollectionOpensItReadOnlyOrNotAtAl
     EXPECT_TRUE(doc().OnFileSave());
     EXPECT_EQ(NamesIn(path)[0], "Mine");
     app.reset();
-    EXPECT_FALSE(std::filesystem::exists(LockFilePathOf(path)));
+    EXPECT_FALSE(std::filesystem::exists(lockFilePathOf(path)));
 
     // The lock of a program that is gone is taken over without a question.
     const pid_t child = ::fork();
@@ -114,7 +116,7 @@ TEST_F(SafeKeepingTest, ASecondWindowOnALockedCollectionOpensItReadOnlyOrNotAtAl
     ::waitpid(child, nullptr, 0);
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
-    std::ofstream(LockFilePathOf(path)) << child << "\ntalvane\n" << host << "\n\n\n";
+    std::ofstream(lockFilePathOf(path)) << child << "\ntalvane\n" << host << "\n\n\n";
     ASSERT_TRUE(Start(Q(path)));
     EXPECT_FALSE(doc().isReadOnly());
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("trees.tvn[*] - Talvane"));
@@ -256,7 +258,7 @@ TEST_F(SafeKeepingTest, EarlierVersionsAreListedAndOpenAsAnUntitledCopy)
     ASSERT_TRUE(doc().OnFileSave());
     Rename("Third");
     ASSERT_TRUE(doc().OnFileSave());
-    ASSERT_EQ(ListVersions(path).size(), 2u);
+    ASSERT_EQ(listVersions(path).size(), 2u);
 
     ui.dialogs.expect([](QDialog& dialog) {
         auto& versions = static_cast<EarlierVersionsDlg&>(dialog);

@@ -13,7 +13,7 @@ namespace {
 // without a display.
 class TerminalModesTest : public ::testing::Test {
 protected:
-    ProgramRun Run(const QStringList& arguments, const QProcessEnvironment& environment = EnvironmentWithoutDisplay()) const
+    ProgramRun run(const QStringList& arguments, const QProcessEnvironment& environment = EnvironmentWithoutDisplay()) const
     {
         return RunBuiltProgram(QStringLiteral("talvane"), arguments, folder, environment);
     }
@@ -58,8 +58,8 @@ TEST_F(TerminalModesTest, TheSamplePrintsToAPdfWithoutADisplay)
         {QStringLiteral("--print-pdf=list.pdf"), QStringLiteral("--inventory"), QStringLiteral("sample.tvn")},
     };
     for (const QStringList& arguments : prints) {
-        const ProgramRun run = Run(arguments);
-        EXPECT_EQ(run.status, 0) << arguments.join(QLatin1Char(' ')).toStdString() << ": " << run.err.toStdString();
+        const ProgramRun outcome = run(arguments);
+        EXPECT_EQ(outcome.status, 0) << arguments.join(QLatin1Char(' ')).toStdString() << ": " << outcome.err.toStdString();
     }
     const int all = PageCount(QStringLiteral("all.pdf"));
     const int one = PageCount(QStringLiteral("one.pdf"));
@@ -72,18 +72,18 @@ TEST_F(TerminalModesTest, HelpVersionAndRemindNeedNoDisplay)
 {
     ASSERT_FALSE(ProjectVersion().empty());
     for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
-        const ProgramRun version = Run({option});
+        const ProgramRun version = run({option});
         EXPECT_EQ(version.status, 0) << version.err.toStdString();
         EXPECT_EQ(version.out.toStdString(), "talvane " + ProjectVersion() + "\n");
         EXPECT_EQ(version.err, QString());
     }
-    const ProgramRun help = Run({QStringLiteral("--help")});
+    const ProgramRun help = run({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0) << help.err.toStdString();
     EXPECT_TRUE(help.out.contains(QStringLiteral("--print-pdf <FILE>"))) << help.out.toStdString();
     EXPECT_TRUE(help.out.contains(QStringLiteral("--entry <N>"))) << help.out.toStdString();
     EXPECT_TRUE(help.out.contains(QStringLiteral("--version"))) << help.out.toStdString();
 
-    const ProgramRun remind = Run({QStringLiteral("--remind")});
+    const ProgramRun remind = run({QStringLiteral("--remind")});
     EXPECT_EQ(remind.status, 1);
     EXPECT_EQ(remind.err, QStringLiteral("talvane: use --remind COLLECTION.tvn...\n"));
 }
@@ -93,17 +93,17 @@ TEST_F(TerminalModesTest, AWrongEntryNumberGetsOneLineAndStatusOne)
     std::filesystem::copy_file(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "sample.tvn", dir / "sample.tvn");
     for (const QString& given : {QStringLiteral("x"), QStringLiteral("-1"), QStringLiteral("1.5"), QStringLiteral("0x1"),
                                  QStringLiteral("4294967295"), QStringLiteral(" 1"), QString()}) {
-        const ProgramRun run = Run({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
-                                    given, QStringLiteral("sample.tvn")});
-        EXPECT_EQ(run.status, 1) << given.toStdString();
-        EXPECT_EQ(run.err, QStringLiteral("talvane: --entry must be an entry number from 0 to 4294967294, not \u201C") +
-                               given + QStringLiteral("\u201D.\n"));
-        EXPECT_EQ(run.out, QString());
+        const ProgramRun outcome = run({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
+                                        given, QStringLiteral("sample.tvn")});
+        EXPECT_EQ(outcome.status, 1) << given.toStdString();
+        EXPECT_EQ(outcome.err, QStringLiteral("talvane: --entry must be an entry number from 0 to 4294967294, not \u201C") +
+                                   given + QStringLiteral("\u201D.\n"));
+        EXPECT_EQ(outcome.out, QString());
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "out.pdf"));
 
     // A number past the collection's end is a number: the collection says it has no such entry.
-    const ProgramRun past = Run({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
+    const ProgramRun past = run({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
                                  QStringLiteral("0999"), QStringLiteral("sample.tvn")});
     EXPECT_EQ(past.status, 1);
     EXPECT_TRUE(past.err.startsWith(QStringLiteral("talvane: sample.tvn has no entry 999 (it has "))) << past.err.toStdString();
@@ -111,13 +111,13 @@ TEST_F(TerminalModesTest, AWrongEntryNumberGetsOneLineAndStatusOne)
 
 TEST_F(TerminalModesTest, TheCommandLineSpeaksTheSystemsLanguageOrTheOneChosenAndItsEnglishStaysAsItWas)
 {
-    const ProgramRun english = Run({QStringLiteral("--help")}, SystemIn("en_GB"));
+    const ProgramRun english = run({QStringLiteral("--help")}, SystemIn("en_GB"));
     EXPECT_TRUE(english.out.contains(QStringLiteral("  --no-splash          Start without the splash picture.\n")))
         << english.out.toStdString();
-    const ProgramRun french = Run({QStringLiteral("--help")}, SystemIn("fr_FR"));
+    const ProgramRun french = run({QStringLiteral("--help")}, SystemIn("fr_FR"));
     EXPECT_TRUE(french.out.contains(QStringLiteral("D\u00E9marrer sans l'image d'accueil."))) << french.out.toStdString();
     EXPECT_FALSE(french.out.contains(QStringLiteral("Start without"))) << french.out.toStdString();
-    const ProgramRun wrongEntry = Run({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
+    const ProgramRun wrongEntry = run({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
                                        QStringLiteral("x"), QStringLiteral("sample.tvn")},
                                       SystemIn("fr_FR"));
     EXPECT_EQ(wrongEntry.status, 1);
@@ -127,5 +127,5 @@ TEST_F(TerminalModesTest, TheCommandLineSpeaksTheSystemsLanguageOrTheOneChosenAn
     // English chosen on a French system: every text as the English program writes it.
     std::filesystem::create_directories(dir / "Orvande");
     WriteFileBytes(dir / "Orvande" / "Talvane.conf", "[General]\nlanguage=en\n");
-    EXPECT_EQ(Run({QStringLiteral("--help")}, SystemIn("fr_FR")).out, english.out);
+    EXPECT_EQ(run({QStringLiteral("--help")}, SystemIn("fr_FR")).out, english.out);
 }

@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 ino_t InodeOf(const std::filesystem::path& file)
@@ -73,7 +75,7 @@ TEST_F(WindowLockTest, ASecondWindowFindsTheCollectionLockedThroughEveryNameOfIt
 TEST_F(WindowLockTest, ALockLeftOnAnotherComputerSaysWhoAndWhenAndCanBeTakenOver)
 {
     const auto path = MakeCollection("trees.tvn", {"Momiji"});
-    const auto lockFile = LockFilePathOf(path);
+    const auto lockFile = lockFilePathOf(path);
     const std::string foreign = "4321\ntalvane\nfar-away\nmachine\nboot\n";
     WriteFileBytes(lockFile, foreign);
     std::filesystem::last_write_time(lockFile,
@@ -125,9 +127,9 @@ TEST_F(WindowLockTest, ALockLeftOnAnotherComputerSaysWhoAndWhenAndCanBeTakenOver
     ui.prompter.expect(mb::kIdYes);
     ASSERT_TRUE(second.openDocumentFile(Q(path)));
     EXPECT_FALSE(second.isReadOnly());
-    const auto holder = LiveLockHolder(path);
+    const auto holder = liveLockHolder(path);
     ASSERT_TRUE(holder);
-    EXPECT_TRUE(IsThisProcess(*holder)) << DescribeLockHolder(*holder);
+    EXPECT_TRUE(isThisProcess(*holder)) << describeLockHolder(*holder);
     EXPECT_TRUE(ui.prompter.allAnswered());
 
     // Ages as the question gives them, a clock ahead of this one's included.
@@ -135,7 +137,7 @@ TEST_F(WindowLockTest, ALockLeftOnAnotherComputerSaysWhoAndWhenAndCanBeTakenOver
     const std::pair<qint64, QString> ages[] = {
         {3 * 86400 + 60, "3 days ago"}, {3600 + 5, "1 hour ago"}, {10, "less than a minute ago"}, {-300, "less than a minute ago"}};
     for (const auto& [age, text] : ages)
-        EXPECT_EQ(LockAgeText(LockHolder{1, "talvane", "far-away", "user", now - age}), text) << age;
+        EXPECT_EQ(lockAgeText(LockHolder{1, "talvane", "far-away", "user", now - age}), text) << age;
 }
 
 TEST_F(WindowLockTest, AReadOnlyWindowSaysSoTakesEditsAndOffersSaveAs)

@@ -59,11 +59,11 @@ protected:
 TEST(FitWithin, MovesAFrameInsideTheAreaAndShrinksOnlyWhatIsTooLarge)
 {
     const QRect area(0, 30, 800, 500);
-    EXPECT_EQ(FitWithin(QRect(20, 40, 300, 200), area), QRect(20, 40, 300, 200)) << "inside already";
-    EXPECT_EQ(FitWithin(QRect(700, 400, 300, 200), area), QRect(500, 330, 300, 200)) << "moved back in";
-    EXPECT_EQ(FitWithin(QRect(-50, 0, 300, 200), area), QRect(0, 30, 300, 200));
-    EXPECT_EQ(FitWithin(QRect(20, 20, 1066, 484), area), QRect(0, 30, 800, 484)) << "too wide: as wide as the area";
-    EXPECT_EQ(FitWithin(QRect(20, 20, 1200, 900), area), area);
+    EXPECT_EQ(fitWithin(QRect(20, 40, 300, 200), area), QRect(20, 40, 300, 200)) << "inside already";
+    EXPECT_EQ(fitWithin(QRect(700, 400, 300, 200), area), QRect(500, 330, 300, 200)) << "moved back in";
+    EXPECT_EQ(fitWithin(QRect(-50, 0, 300, 200), area), QRect(0, 30, 300, 200));
+    EXPECT_EQ(fitWithin(QRect(20, 20, 1066, 484), area), QRect(0, 30, 800, 484)) << "too wide: as wide as the area";
+    EXPECT_EQ(fitWithin(QRect(20, 20, 1200, 900), area), area);
 }
 
 TEST(PagesAndList, ALowAreaGivesThePagesRoomForTheirVerticalScrollBarOnly)
@@ -197,9 +197,9 @@ TEST_F(WindowSizeTest, SplitterColumnsAndWindowAreRememberedWhereTheyFit)
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_TRUE(frame().close());
     app.reset();
-    AppSettings().remove(QStringLiteral("CollectionList"));
-    AppSettings().setValue(QStringLiteral("MainWindow/Size"), screen.size() + QSize(1, 0));
-    AppSettings().setValue(QStringLiteral("MainWindow/Position"), QPoint(screen.right() - 100, 40));
+    appSettings().remove(QStringLiteral("CollectionList"));
+    appSettings().setValue(QStringLiteral("MainWindow/Size"), screen.size() + QSize(1, 0));
+    appSettings().setValue(QStringLiteral("MainWindow/Position"), QPoint(screen.right() - 100, 40));
     ASSERT_TRUE(Start());
     Settle();
     EXPECT_EQ(frame().size(), frame().designedSize());

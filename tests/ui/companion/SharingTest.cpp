@@ -42,6 +42,8 @@
 #include <regex>
 #include <thread>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 using talvane::companion::ServedAt;
 using talvane::companion::ServingRecord;
@@ -449,7 +451,7 @@ TEST_F(SharingTest, SharingGoesOnWhenTheShareWindowClosesUntilStopSharing)
 TEST_F(SharingTest, ClosedWhileSharingTheProgramServesInTheBackgroundUntilASecondStartAsksForTheWindow)
 {
     const auto collection = MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& tree, std::size_t) {
-        tree[talvane::kTreeIdField] = talvane::newTreeId();
+        tree[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
     });
     ASSERT_TRUE(Start(Q(collection)));
     PhoneSharing& sharing = Share();
@@ -471,7 +473,7 @@ TEST_F(SharingTest, ClosedWhileSharingTheProgramServesInTheBackgroundUntilASecon
     // With the window closed, a change is written to the file at once.
     EXPECT_EQ(phone.logCare(tree, "Feeding", "fed while away"), 201) << phone.lastAnswer;
     EntryList onDisk;
-    ASSERT_FALSE(LoadCollectionFile(collection, onDisk));
+    ASSERT_FALSE(loadCollectionFile(collection, onDisk));
     EXPECT_NE(std::string((*onDisk[0])[kJournalField]).find("fed while away"), std::string::npos);
 
     // A second start for another collection is a program of its own; for this one, or
@@ -556,13 +558,13 @@ private:
 TEST_F(SharingTest, AServerWithoutAWindowHandsTheCollectionOverAndTakesItBackLosingNoChange)
 {
     const auto collection = MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& tree, std::size_t) {
-        tree[talvane::kTreeIdField] = talvane::newTreeId();
+        tree[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
     });
     ServedWithoutWindow serve(dir, "trees.tvn");
     ASSERT_TRUE(serve.served && !serve.token.empty());
     const int port = serve.served->port;
     EntryList entries;
-    ASSERT_FALSE(LoadCollectionFile(collection, entries));
+    ASSERT_FALSE(loadCollectionFile(collection, entries));
     const std::string tree = talvane::companion::treeRefAt(entries, 0);
 
     // The phone sends one change after another all along, each again until it is taken.
@@ -608,7 +610,7 @@ TEST_F(SharingTest, AServerWithoutAWindowHandsTheCollectionOverAndTakesItBackLos
     EXPECT_NE(served.err.find("took the collection back from the window"), std::string::npos) << served.err;
 
     EntryList written;
-    ASSERT_FALSE(LoadCollectionFile(collection, written));
+    ASSERT_FALSE(loadCollectionFile(collection, written));
     const std::string journal((*written[0])[kJournalField]);
     for (int change = 0; change < taken; ++change) {
         const std::string text = "change " + std::to_string(change) + " sent";

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 QString Q(const std::filesystem::path& path)
@@ -33,8 +35,8 @@ void AddTreeWithPicture(CTalvaneDoc& doc, const std::string& bytes)
 TEST(PictureHome, AnUntitledCollectionStagesItsPicturesUntilItsFirstSaveMovesThemBesideIt)
 {
     TempDir dir;
-    AppSettings().clear();
-    SetBaseDirectory(Q(dir / "started-here"));
+    appSettings().clear();
+    setBaseDirectory(Q(dir / "started-here"));
     ScriptedUiServices ui;
     RecentFileList recent;
     RecoveryStore store(dir / "recovery");
@@ -44,8 +46,8 @@ TEST(PictureHome, AnUntitledCollectionStagesItsPicturesUntilItsFirstSaveMovesThe
     AddTreeWithPicture(doc, "staged bytes");
     const auto staging = store.stagingFolder();
     EXPECT_EQ(doc.pictureHome().stagedFolder(), staging);
-    EXPECT_EQ(AlbumFolder(doc), Q(staging / "Album"));
-    EXPECT_EQ(PhotosFolder(doc), Q(staging / "Photos"));
+    EXPECT_EQ(albumFolder(doc), Q(staging / "Album"));
+    EXPECT_EQ(photosFolder(doc), Q(staging / "Photos"));
 
     // The folder saved into already has another picture of that name: the collection's own
     // comes in under a new name, which its album slot takes.
@@ -57,11 +59,11 @@ TEST(PictureHome, AnUntitledCollectionStagesItsPicturesUntilItsFirstSaveMovesThe
     EXPECT_EQ(ReadFileBytes(home / "Album" / "maple (2).bmp"), "staged bytes");
     EXPECT_EQ(doc.entryAt(0)[CBonsaiData::Photo1], "maple (2).bmp");
     EntryList saved;
-    ASSERT_FALSE(LoadCollectionFile(home / "friend.tvn", saved));
+    ASSERT_FALSE(loadCollectionFile(home / "friend.tvn", saved));
     EXPECT_EQ((*saved[0])[CBonsaiData::Photo1], "maple (2).bmp");
     EXPECT_FALSE(std::filesystem::exists(staging));
     EXPECT_TRUE(doc.pictureHome().stagedFolder().empty());
-    EXPECT_EQ(AlbumFolder(doc), Q(home / "Album"));
+    EXPECT_EQ(albumFolder(doc), Q(home / "Album"));
     EXPECT_FALSE(std::filesystem::exists(dir / "started-here")) << "nothing is written in the start folder";
 
     // Save As into a third folder takes the pictures along and leaves them where they were too.
@@ -73,7 +75,7 @@ TEST(PictureHome, AnUntitledCollectionStagesItsPicturesUntilItsFirstSaveMovesThe
 
     // An earlier version opened as a new collection finds its pictures beside its file.
     ASSERT_TRUE(doc.openAsUntitledCopy(Q(dir / "moved" / "friend.tvn")));
-    EXPECT_EQ(AlbumFolder(doc), Q(dir / "moved" / "Album"));
+    EXPECT_EQ(albumFolder(doc), Q(dir / "moved" / "Album"));
 
     // A new untitled collection's pictures go when it is discarded.
     doc.OnNewDocument();
@@ -92,7 +94,7 @@ TEST(PictureHome, StagedPicturesFollowTheirRecoveryFileWhetherRestoredOrDiscarde
     RecoveryRecord record;
     record.title = "Untitled";
     record.stagedPictures = left;
-    ASSERT_FALSE(store.write(record, WriteCollection({})));
+    ASSERT_FALSE(store.write(record, writeCollection({})));
     const auto kept = store.leftBehind();
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].stagedPictures, left);

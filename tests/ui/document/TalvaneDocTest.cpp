@@ -13,6 +13,8 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 namespace {
 
 // Stands in for the entry view: records what the document asks of it and when it
@@ -86,7 +88,7 @@ class TalvaneDocTest : public ::testing::Test {
 protected:
     TalvaneDocTest()
     {
-        AppSettings().clear();
+        appSettings().clear();
         recent = std::make_unique<RecentFileList>();
         doc = std::make_unique<CTalvaneDoc>(ui.services(), *recent);
         view = std::make_unique<FakeView>(*doc, ui.prompter);
@@ -110,7 +112,7 @@ protected:
             (*entries.back())[100] = "spare text";
         }
         const auto path = dir / file;
-        EXPECT_FALSE(SaveCollectionFile(path, entries));
+        EXPECT_FALSE(saveCollectionFile(path, entries));
         return path;
     }
 
@@ -170,7 +172,7 @@ TEST_F(TalvaneDocTest, NewAnsweredYesSavesThenEmpties)
     doc->OnFileNew();
 
     EntryList saved;
-    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    ASSERT_FALSE(loadCollectionFile(path, saved));
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ((*saved[0])[CBonsaiData::Name], "Maple");
     EXPECT_TRUE(doc->entries().empty());
@@ -224,7 +226,7 @@ TEST_F(TalvaneDocTest, SaveAfterOpenWritesToTheOpenedPathWhateverTheCurrentFolde
 
     EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere" / "trees.tvn"));
     EntryList saved;
-    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    ASSERT_FALSE(loadCollectionFile(path, saved));
     ASSERT_EQ(saved.size(), 3u);
     EXPECT_EQ((*saved[2])[CBonsaiData::Name], "Juniper");
     EXPECT_EQ((*saved[0])[100], "spare text");
@@ -246,7 +248,7 @@ TEST_F(TalvaneDocTest, SavingAnUntitledCollectionAsksOnceThenSavesInPlace)
     EXPECT_TRUE(doc->OnFileSave());
     EXPECT_EQ(ui.files.calls().size(), 1u);
     EntryList saved;
-    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    ASSERT_FALSE(loadCollectionFile(path, saved));
     EXPECT_EQ(saved.size(), 2u);
 }
 
@@ -304,7 +306,7 @@ TEST_F(TalvaneDocTest, OpenOffersToKeepPageEditsBeforeTheSaveQuestion)
 
     EXPECT_EQ(EntryNames(), NameList{"Elm"});
     EntryList saved;
-    ASSERT_FALSE(LoadCollectionFile(first, saved));
+    ASSERT_FALSE(loadCollectionFile(first, saved));
     EXPECT_EQ((*saved[0])[CBonsaiData::Name], "Pinus");
     EXPECT_EQ(ui.files.calls()[0].request.nameFilters.front(), QStringLiteral("Talvane Files (*.tvn)"));
 }
@@ -410,11 +412,11 @@ TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndS
     const auto path = MakeCollection("trees.tvn", {"Pine", "Copy", "Foreign", "Plain"});
     {
         EntryList entries;
-        ASSERT_FALSE(LoadCollectionFile(path, entries));
-        (*entries[0])[talvane::kTreeIdField] = copied;
-        (*entries[1])[talvane::kTreeIdField] = copied;
-        (*entries[2])[talvane::kTreeIdField] = "id from another program";
-        ASSERT_FALSE(SaveCollectionFile(path, entries));
+        ASSERT_FALSE(loadCollectionFile(path, entries));
+        (*entries[0])[talvane::collection::kTreeIdField] = copied;
+        (*entries[1])[talvane::collection::kTreeIdField] = copied;
+        (*entries[2])[talvane::collection::kTreeIdField] = "id from another program";
+        ASSERT_FALSE(saveCollectionFile(path, entries));
     }
     const std::string before = ReadFileBytes(path);
     ASSERT_TRUE(doc->openDocumentFile(Q(path)));
@@ -422,15 +424,15 @@ TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndS
     EXPECT_TRUE(doc->OnFileSave());
     EXPECT_EQ(ReadFileBytes(path), before) << "opening and saving gives no tree an identifier";
 
-    const auto idOf = [&](std::size_t position) { return std::string(doc->entryAt(position)[talvane::kTreeIdField]); };
+    const auto idOf = [&](std::size_t position) { return std::string(doc->entryAt(position)[talvane::collection::kTreeIdField]); };
     for (std::size_t position = 0; position < 4; ++position)
         EXPECT_TRUE(doc->changeFields(position, {{CBonsaiData::History, "repotted"}}, QStringLiteral("Update")));
     EXPECT_EQ(idOf(0), copied) << "the first of two trees with one identifier keeps it";
-    EXPECT_TRUE(talvane::isWellFormedTreeId(idOf(1)));
+    EXPECT_TRUE(talvane::collection::isWellFormedTreeId(idOf(1)));
     EXPECT_NE(idOf(1), copied);
     EXPECT_EQ(idOf(2), "id from another program") << "a text that is not an identifier is kept";
-    EXPECT_TRUE(talvane::isWellFormedTreeId(idOf(3)));
-    EXPECT_EQ(talvane::findTree(doc->entries(), copied), std::optional<std::size_t>(0));
+    EXPECT_TRUE(talvane::collection::isWellFormedTreeId(idOf(3)));
+    EXPECT_EQ(talvane::collection::findTree(doc->entries(), copied), std::optional<std::size_t>(0));
     EXPECT_EQ(doc->ensureTreeId(2), std::nullopt);
     EXPECT_EQ(doc->ensureTreeId(3), idOf(3)) << "a tree that has one keeps it";
 
@@ -442,9 +444,9 @@ TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndS
     EXPECT_EQ(doc->history().count(), steps);
     EXPECT_TRUE(doc->OnFileSave());
     EntryList saved;
-    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    ASSERT_FALSE(loadCollectionFile(path, saved));
     for (std::size_t position = 0; position < 4; ++position)
-        EXPECT_EQ((*saved[position])[talvane::kTreeIdField], idOf(position)) << position;
+        EXPECT_EQ((*saved[position])[talvane::collection::kTreeIdField], idOf(position)) << position;
 }
 
 TEST_F(TalvaneDocTest, EveryReplacementOfTheEntriesIsAnnouncedOnceAndComplete)
@@ -472,7 +474,7 @@ TEST_F(TalvaneDocTest, EveryReplacementOfTheEntriesIsAnnouncedOnceAndComplete)
     const RecoveryStore store(dir / "recovery");
     RecoveryRecord record;
     record.collectionPath = first.string();
-    ASSERT_FALSE(store.write(record, WriteCollection(recovered)));
+    ASSERT_FALSE(store.write(record, writeCollection(recovered)));
     record.file = store.ownFile();
     ASSERT_TRUE(doc->restoreRecovered(record));
     EXPECT_EQ(EntryNames(), NameList{"Recovered"});

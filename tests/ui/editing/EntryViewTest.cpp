@@ -24,6 +24,8 @@
 #include <QTest>
 #include <QImage>
 
+using namespace talvane::collection;
+
 namespace {
 
 const QString kAttention = QStringLiteral("Attention");
@@ -133,7 +135,7 @@ TEST_F(EntryViewTest, AnIntExtTextOtherThanARadioIndexStaysUntilAButtonIsChosen)
     view().OnEntryUpdate();
     EXPECT_TRUE(doc().OnFileSave());
     EntryList saved;
-    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    ASSERT_FALSE(loadCollectionFile(path, saved));
     const char* stored[] = {"01", "0", "1", "", "99999999999999999999", "-1"};
     for (std::size_t i = 0; i < 6; ++i)
         EXPECT_EQ((*saved[i])[CBonsaiData::IntExt], stored[i]) << values[i];
@@ -189,14 +191,14 @@ TEST_F(EntryViewTest, AddMakesAnEntryFromTheGuideOrFromTheTypedName)
     EXPECT_EQ(view().sheet()->currentIndex(), 0) << "the plant page comes to the front";
     for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i) {
         if (i != CBonsaiData::Name && i != CBonsaiData::BotanicalName && i != CBonsaiData::IntExt &&
-            i != talvane::kTreeIdField) {
+            i != talvane::collection::kTreeIdField) {
             EXPECT_EQ(Field(1, i), "") << i;
         }
     }
     // Each tree added has an identifier of its own.
-    EXPECT_TRUE(talvane::isWellFormedTreeId(Field(1, talvane::kTreeIdField))) << Field(1, talvane::kTreeIdField);
-    EXPECT_EQ(talvane::treeIdAt(doc().entries(), 1), Field(1, talvane::kTreeIdField));
-    EXPECT_NE(Field(0, talvane::kTreeIdField), Field(1, talvane::kTreeIdField));
+    EXPECT_TRUE(talvane::collection::isWellFormedTreeId(Field(1, talvane::collection::kTreeIdField))) << Field(1, talvane::collection::kTreeIdField);
+    EXPECT_EQ(talvane::collection::treeIdAt(doc().entries(), 1), Field(1, talvane::collection::kTreeIdField));
+    EXPECT_NE(Field(0, talvane::collection::kTreeIdField), Field(1, talvane::collection::kTreeIdField));
 }
 
 TEST_F(EntryViewTest, DeleteSelectsTheNeighbourAndEmptiesAtTheEnd)
@@ -287,13 +289,13 @@ TEST_F(EntryViewTest, EditsOnPagesTravelIntoTheFileWithSpareFieldsUntouched)
 
     EntryList expected;
     std::string error;
-    ASSERT_TRUE(ReadCollection(ReadFileBytes(path), expected, error));
+    ASSERT_TRUE(readCollection(ReadFileBytes(path), expected, error));
     (*expected[0])[CBonsaiData::CommonName] = "Momiji \xE9t\xE9";
     (*expected[0])[CBonsaiData::IntExt] = "1";
     (*expected[0])[CBonsaiData::PH] = "6.5";
     EXPECT_EQ((*expected[0])[CBonsaiData::Photo1Description], "Spring");
     EXPECT_EQ((*expected[1])[75], "spare 1/75");
-    EXPECT_EQ(ReadFileBytes(path), WriteCollection(expected));
+    EXPECT_EQ(ReadFileBytes(path), writeCollection(expected));
 }
 
 TEST_F(EntryViewTest, AnOverLongValueFromTheFileBlocksNothing)
@@ -310,7 +312,7 @@ TEST_F(EntryViewTest, AnOverLongValueFromTheFileBlocksNothing)
     view().OnEntryUpdate();
     EXPECT_TRUE(doc().OnFileSave());
     EntryList saved;
-    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    ASSERT_FALSE(loadCollectionFile(path, saved));
     EXPECT_EQ((*saved[0])[CBonsaiData::PurchaseDate], date);
     EXPECT_EQ((*saved[0])[CBonsaiData::Cultivar], "Deshojo");
 
@@ -329,7 +331,7 @@ TEST_F(EntryViewTest, EveryByteInEveryControlComesBackUntouched)
         bytes += static_cast<char>(b);
     const std::string breaks = "one\ntwo\rthree\r\nfour\xA0" "five\n";
     const auto path = MakeCollection("bytes.tvn", {"A", "B"}, [&](CBonsaiData& e, std::size_t i) {
-        for (std::size_t field : talvane::fields::pageFields())
+        for (std::size_t field : talvane::collection::pageFields())
             e[field] = (i == 0 ? bytes : breaks) + std::to_string(field);
         e[CBonsaiData::IntExt] = "1";
         for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k)
@@ -419,16 +421,16 @@ TEST_F(EntryViewTest, TypingEnablesSaveMarksTheTitleAndChoosingTheShownEntryAsks
     save->trigger();
     EXPECT_TRUE(ui.prompter.calls().empty());
     EntryList saved;
-    ASSERT_FALSE(LoadCollectionFile(path, saved));
+    ASSERT_FALSE(loadCollectionFile(path, saved));
     EXPECT_EQ((*saved[0])[CBonsaiData::Cultivar], "Deshojo");
     EXPECT_FALSE(save->isEnabled());
     EXPECT_FALSE(frame().isWindowModified());
 }
 
 // The bytes of the collection as it stands, as a save would write them.
-std::string Bytes(const CTalvaneDoc& doc)
+std::string bytes(const CTalvaneDoc& doc)
 {
-    return WriteCollection(doc.entries());
+    return writeCollection(doc.entries());
 }
 
 TEST_F(EntryViewTest, UndoWalksEveryStepBackToTheFileAndRedoWalksForwardAgain)
@@ -442,11 +444,11 @@ TEST_F(EntryViewTest, UndoWalksEveryStepBackToTheFileAndRedoWalksForwardAgain)
     QAction* undo = frame().action(57643);
     QAction* redo = frame().action(57644);
     EXPECT_FALSE(undo->isEnabled());
-    std::vector<std::string> states{Bytes(doc())};
+    std::vector<std::string> states{bytes(doc())};
     std::vector<QString> names;
     const auto step = [&](const std::function<void()>& change) {
         change();
-        states.push_back(Bytes(doc()));
+        states.push_back(bytes(doc()));
         names.push_back(ShownText(undo->text()));
     };
 
@@ -488,7 +490,7 @@ TEST_F(EntryViewTest, UndoWalksEveryStepBackToTheFileAndRedoWalksForwardAgain)
 
     for (std::size_t k = states.size() - 1; k-- > 0;) {
         undo->trigger();
-        ASSERT_EQ(Bytes(doc()), states[k]) << "after undoing to state " << k;
+        ASSERT_EQ(bytes(doc()), states[k]) << "after undoing to state " << k;
     }
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_FALSE(doc().IsModified()) << "back to the file as read";
@@ -496,7 +498,7 @@ TEST_F(EntryViewTest, UndoWalksEveryStepBackToTheFileAndRedoWalksForwardAgain)
     EXPECT_EQ(ShownText(redo->text()), QStringLiteral("Redo Add \u201CKifu 3\u201D"));
     for (std::size_t k = 1; k < states.size(); ++k) {
         redo->trigger();
-        ASSERT_EQ(Bytes(doc()), states[k]) << "after redoing to state " << k;
+        ASSERT_EQ(bytes(doc()), states[k]) << "after redoing to state " << k;
     }
     EXPECT_EQ(ListedNames(), (QStringList{"Pinus", "Kifu 3"}));
     EXPECT_EQ(bar().entryList()->currentIndex(), 0) << "the renamed entry is shown";

@@ -18,7 +18,7 @@
 
 namespace {
 
-QStringList Items(const QComboBox* combo)
+QStringList items(const QComboBox* combo)
 {
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
@@ -40,11 +40,11 @@ TEST(FormPages, ControlsSitAtTheirRectanglesWithTheirLists)
     QComboBox* source = FindControl<QComboBox>(&purchase, 1006);
     QComboBox* style = FindControl<QComboBox>(&purchase, 1012);
     EXPECT_TRUE(source->isEditable());
-    EXPECT_EQ(Items(source), (QStringList{"Collected from the wild", "Cuttings", "Grafting", "Layering", "Nursery", "Seeds"}));
+    EXPECT_EQ(items(source), (QStringList{"Collected from the wild", "Cuttings", "Grafting", "Layering", "Nursery", "Seeds"}));
     EXPECT_EQ(style->count(), 11);
     EXPECT_EQ(style->itemText(0), QStringLiteral("Broom (Hokidachi)"));
     CPage4 transformation;
-    EXPECT_EQ(Items(FindControl<QComboBox>(&transformation, 1016)), Items(style));
+    EXPECT_EQ(items(FindControl<QComboBox>(&transformation, 1016)), items(style));
 
     CPage2 plant;
     EXPECT_EQ(plant.m_nIntExt, -1);

@@ -19,9 +19,9 @@ TEST(AnsiText, EveryByteRoundTripsAndForeignCharactersBecomeQuestionMarks)
     std::string all;
     for (int b = 1; b < 256; ++b)
         all += static_cast<char>(b);
-    EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
-    EXPECT_EQ(FromAnsi("Int\xE9rieur \x80"), QStringLiteral("Int\u00E9rieur \u20AC"));
-    EXPECT_EQ(ToAnsi(QStringLiteral("\u6728 \U0001F333 \u0153")), "? ? \x9C");
+    EXPECT_EQ(toAnsi(fromAnsi(all)), all);
+    EXPECT_EQ(fromAnsi("Int\xE9rieur \x80"), QStringLiteral("Int\u00E9rieur \u20AC"));
+    EXPECT_EQ(toAnsi(QStringLiteral("\u6728 \U0001F333 \u0153")), "? ? \x9C");
 }
 
 TEST(DialogUnits, ConvertWithTheFontsBaseUnits)

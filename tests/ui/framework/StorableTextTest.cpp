@@ -18,7 +18,7 @@ TEST(StorableText, LettersBecomePlainOthersAreLeftOutAndStorableTextsPassWhole)
     std::string every;
     for (int b = 1; b < 256; ++b)
         every += static_cast<char>(b);
-    EXPECT_TRUE(StorableText(FromAnsi(every)).changes().empty());
+    EXPECT_TRUE(StorableText(fromAnsi(every)).changes().empty());
 }
 
 // Text typed on a phone is kept as the window keeps what is typed in it: the core's
@@ -34,10 +34,10 @@ TEST(StorableText, ThePhonesFilterKeepsWhatTheWindowKeeps)
     int differing = 0;
     for (const QString& text : typed) {
         const StorableText window(text);
-        const text::StorableForm phone = text::MakeStorable(text.toStdString());
-        if (FromAnsi(phone.cp1252) != window.text() || phone.changes.size() != window.changes().size()) {
+        const talvane::text::StorableForm phone = talvane::text::makeStorable(text.toStdString());
+        if (fromAnsi(phone.cp1252) != window.text() || phone.changes.size() != window.changes().size()) {
             ADD_FAILURE() << "U+" << std::hex << text.toUcs4().front() << ": the window keeps \""
-                          << window.text().toStdString() << "\", the phone \"" << text::Cp1252ToUtf8(phone.cp1252) << "\"";
+                          << window.text().toStdString() << "\", the phone \"" << talvane::text::cp1252ToUtf8(phone.cp1252) << "\"";
             if (++differing == 10)
                 break;
         }

@@ -27,7 +27,7 @@ std::vector<QFont> TwoFonts()
 // A height at which a box of this font would show three and a half lines of text.
 int HeightForThreeLinesAndAHalf(const QAbstractScrollArea& box, bool plain)
 {
-    const qreal pitch = TextLinePitch(box.font(), plain, box.viewport());
+    const qreal pitch = textLinePitch(box.font(), plain, box.viewport());
     return 2 * box.frameWidth() + 8 + static_cast<int>(std::lround(3.5 * pitch));
 }
 
@@ -47,15 +47,15 @@ void ExpectWholeLinesAtBothEnds(Box& box, const char* what, int fewerAtTheEnd = 
 TEST(WholeLineMargins, LeaveRoomForWholeLinesWithThePaddingAround)
 {
     // 100 pixels at 16 a line with 4 around: 5 lines (80), 4 above, 16 below.
-    EXPECT_EQ(WholeLineMargins(100, 16, 4), QMargins(4, 4, 4, 16));
-    EXPECT_EQ(WholeLineMargins(88, 16, 4), QMargins(4, 4, 4, 4)) << "an exact fit keeps the padding";
-    EXPECT_EQ(WholeLineMargins(87, 16, 4), QMargins(4, 4, 4, 19));
+    EXPECT_EQ(wholeLineMargins(100, 16, 4), QMargins(4, 4, 4, 16));
+    EXPECT_EQ(wholeLineMargins(88, 16, 4), QMargins(4, 4, 4, 4)) << "an exact fit keeps the padding";
+    EXPECT_EQ(wholeLineMargins(87, 16, 4), QMargins(4, 4, 4, 19));
     // Fractional lines are counted as the layout adds them up.
-    EXPECT_EQ(WholeLineMargins(60, 15.5, 2), QMargins(2, 2, 2, 11));
+    EXPECT_EQ(wholeLineMargins(60, 15.5, 2), QMargins(2, 2, 2, 11));
     // Lower than a line and its padding: one line, as far down as it goes.
-    EXPECT_EQ(WholeLineMargins(18, 16, 4), QMargins(4, 2, 4, 0));
-    EXPECT_EQ(WholeLineMargins(10, 16, 4), QMargins(4, 0, 4, 0));
-    EXPECT_EQ(WholeLineMargins(0, 16, 4), QMargins(4, 4, 4, 0));
+    EXPECT_EQ(wholeLineMargins(18, 16, 4), QMargins(4, 2, 4, 0));
+    EXPECT_EQ(wholeLineMargins(10, 16, 4), QMargins(4, 0, 4, 0));
+    EXPECT_EQ(wholeLineMargins(0, 16, 4), QMargins(4, 4, 4, 0));
 }
 
 TEST(WholeLineTextBox, ShowsWholeLinesAtTwoFontsWhereAPlainBoxCutsOne)

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 
 namespace {
@@ -31,8 +33,8 @@ protected:
     {
         EntryList entries;
         for (const auto& [name, events] : trees)
-            AddTree(entries, name, events);
-        EXPECT_FALSE(SaveCollectionFile(dir / file, entries));
+            addTree(entries, name, events);
+        EXPECT_FALSE(saveCollectionFile(dir / file, entries));
         return QString::fromStdString((dir / file).string());
     }
 

@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 
 namespace {
@@ -25,8 +27,8 @@ protected:
     {
         EntryList entries;
         for (const auto& [name, events] : trees)
-            AddTree(entries, name, events);
-        EXPECT_FALSE(SaveCollectionFile(dir / "trees.tvn", entries));
+            addTree(entries, name, events);
+        EXPECT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
         return Q(dir / "trees.tvn");
     }
 
@@ -38,28 +40,28 @@ protected:
 TEST(CareDueNotice, NamesTwoTasksDueByTodayAndCountsTheRest)
 {
     EntryList entries;
-    AddTree(entries, "Momiji", {DueIn(-3, "remove wire\r\nthen feed", CareKind::WireRemoval), DueIn(1, "tomorrow")});
-    AddTree(entries, "Pine", {DueIn(0, "", CareKind::WireRemoval)});
-    AddTree(entries, "\xC9rable \x80", {DueIn(-1, "  \n", CareKind::Repotting)});
-    EXPECT_EQ(MakeCareDueNotice(entries, kToday.plusDays(-4)), std::nullopt) << "nothing due yet";
+    addTree(entries, "Momiji", {DueIn(-3, "remove wire\r\nthen feed", CareKind::WireRemoval), DueIn(1, "tomorrow")});
+    addTree(entries, "Pine", {DueIn(0, "", CareKind::WireRemoval)});
+    addTree(entries, "\xC9rable \x80", {DueIn(-1, "  \n", CareKind::Repotting)});
+    EXPECT_EQ(makeCareDueNotice(entries, kToday.plusDays(-4)), std::nullopt) << "nothing due yet";
 
-    const auto three = MakeCareDueNotice(entries, kToday);
+    const auto three = makeCareDueNotice(entries, kToday);
     ASSERT_TRUE(three);
     EXPECT_EQ(three->taskCount, 3u);
     EXPECT_EQ(three->summary, QStringLiteral("3 care tasks due"));
     EXPECT_EQ(three->body, QStringLiteral("Momiji: remove wire; \u00C9rable \u20AC: repotting; 1 more task"))
         << "earliest first, each its text's first line or its kind";
 
-    const auto four = MakeCareDueNotice(entries, kToday.plusDays(1), QStringLiteral("garden"));
+    const auto four = makeCareDueNotice(entries, kToday.plusDays(1), QStringLiteral("garden"));
     ASSERT_TRUE(four);
     EXPECT_EQ(four->summary, QStringLiteral("4 care tasks due in garden"));
     EXPECT_TRUE(four->body.endsWith(QStringLiteral("; 2 more tasks"))) << four->body.toStdString();
 
     EntryList one;
-    AddTree(one, "", {DueIn(0, "water")});
-    EXPECT_EQ(MakeCareDueNotice(one, kToday)->summary, QStringLiteral("1 care task due"));
-    EXPECT_EQ(MakeCareDueNotice(one, kToday)->body, QStringLiteral("water")) << "a tree without a name";
-    EXPECT_EQ(CareTasksDueText(0), QStringLiteral("no care task due"));
+    addTree(one, "", {DueIn(0, "water")});
+    EXPECT_EQ(makeCareDueNotice(one, kToday)->summary, QStringLiteral("1 care task due"));
+    EXPECT_EQ(makeCareDueNotice(one, kToday)->body, QStringLiteral("water")) << "a tree without a name";
+    EXPECT_EQ(careTasksDueText(0), QStringLiteral("no care task due"));
 }
 
 TEST(DayWatch, TellsOfEachNewDayAndLooksAtTheClockAtLeastHourly)

@@ -39,6 +39,8 @@
 #include <fstream>
 #include <sstream>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 
 namespace {
@@ -190,7 +192,7 @@ TEST_F(JournalTest, AForeignFieldIsShownAsUnreadableAndNeverRewritten)
     ASSERT_TRUE(doc().OnFileSave());
 
     EntryList read;
-    ASSERT_FALSE(LoadCollectionFile(file, read));
+    ASSERT_FALSE(loadCollectionFile(file, read));
     EXPECT_EQ((*read[0])[kField], foreign);
     EXPECT_EQ(Journal::read((*read[1])[kField]).unreadableLineCount(), 1u);
 }
@@ -345,16 +347,16 @@ TEST_F(JournalTest, DatesAreTakenAsTypedInTheIsoAndTheLocalesShortForm)
     const QLocale us(QLocale::English, QLocale::UnitedStates), gb(QLocale::English, QLocale::UnitedKingdom),
         de(QLocale::German, QLocale::Germany);
     const QDate ides(2027, 3, 15);
-    EXPECT_EQ(ParseTypedDate(QStringLiteral(" 2027-03-15 "), us), ides);
-    EXPECT_EQ(ParseTypedDate(QStringLiteral("2027-3-5"), gb), QDate(2027, 3, 5));
-    EXPECT_EQ(ParseTypedDate(QStringLiteral("3/15/27"), us), ides);
-    EXPECT_EQ(ParseTypedDate(QStringLiteral("3/15/2027"), us), ides);
-    EXPECT_EQ(ParseTypedDate(QStringLiteral("15/03/2027"), gb), ides);
-    EXPECT_EQ(ParseTypedDate(QStringLiteral("5/3/2027"), gb), QDate(2027, 3, 5));
-    EXPECT_EQ(ParseTypedDate(QStringLiteral("15.03.27"), de), ides);
+    EXPECT_EQ(parseTypedDate(QStringLiteral(" 2027-03-15 "), us), ides);
+    EXPECT_EQ(parseTypedDate(QStringLiteral("2027-3-5"), gb), QDate(2027, 3, 5));
+    EXPECT_EQ(parseTypedDate(QStringLiteral("3/15/27"), us), ides);
+    EXPECT_EQ(parseTypedDate(QStringLiteral("3/15/2027"), us), ides);
+    EXPECT_EQ(parseTypedDate(QStringLiteral("15/03/2027"), gb), ides);
+    EXPECT_EQ(parseTypedDate(QStringLiteral("5/3/2027"), gb), QDate(2027, 3, 5));
+    EXPECT_EQ(parseTypedDate(QStringLiteral("15.03.27"), de), ides);
     for (const char* bad : {"", "soon", "2027-02-30", "0000-01-01", "2027-03-15x", "15/13/2027", "15/03/27/1", "32.01.27"})
-        EXPECT_EQ(ParseTypedDate(QString::fromLatin1(bad), gb), std::nullopt) << bad;
-    EXPECT_EQ(ParseTypedDate(QStringLiteral("03/15/2027"), gb), std::nullopt) << "the month comes second in Britain";
+        EXPECT_EQ(parseTypedDate(QString::fromLatin1(bad), gb), std::nullopt) << bad;
+    EXPECT_EQ(parseTypedDate(QStringLiteral("03/15/2027"), gb), std::nullopt) << "the month comes second in Britain";
 
     ASSERT_TRUE(Start());
     CareEventDlg dialog(CareEvent{*CalendarDate::fromText("2026-05-10"), CareKind::Feeding, std::nullopt, {}, {}, {}, {}, {}}, {});
@@ -394,7 +396,7 @@ TEST_F(JournalTest, DatesAreTakenAsTypedInTheIsoAndTheLocalesShortForm)
 TEST(CareEventDialog, ItsTextBoxShowsWholeLinesAsTheDialogIsResized)
 {
     CareEvent event{*CalendarDate::fromText("2026-05-10"), CareKind::Wiring, std::nullopt, {}, {}, {}, {}, {}};
-    event.text = ToAnsi(NumberedLines(30));
+    event.text = toAnsi(NumberedLines(30));
     CareEventDlg dialog(event, {});
     dialog.show();
     for (const int taller : {0, 37, 61}) {
@@ -419,7 +421,7 @@ TEST_F(JournalTest, MarkDoneOnARepeatingTaskListsItsNextDueDate)
         auto& due = dynamic_cast<CareDueDlg&>(dialog);
         due.markDoneButton()->click();
         EXPECT_EQ(due.taskList()->topLevelItemCount(), 1);
-        EXPECT_EQ(due.taskList()->topLevelItem(0)->text(0), ShortDateText(kToday.plusDays(14)));
+        EXPECT_EQ(due.taskList()->topLevelItem(0)->text(0), shortDateText(kToday.plusDays(14)));
         EXPECT_EQ(due.taskList()->topLevelItem(0)->text(1), QStringLiteral("In 14 days"));
         return int(QDialog::Rejected);
     });

@@ -19,6 +19,8 @@
 #include <QSpinBox>
 #include <QTest>
 
+using namespace talvane::collection;
+
 using namespace talvane::reminders;
 
 namespace {
@@ -41,7 +43,7 @@ TEST(PhoneReminderDlg, KeepsTheSettingsInTheCollectionsFileAndTheSecretsInTheKey
 {
     TempDir dir;
     const auto collection = dir / "trees.tvn";
-    const std::string key = CollectionKey(collection);
+    const std::string key = collectionKey(collection);
     FakeKeyring keyring;
     ScriptedUiServices ui;
     NtfySink ntfy;
@@ -145,7 +147,7 @@ TEST_F(PhoneReminderTest, TheWindowSendsTheDaysMessageAwayFromItsThreadOnce)
     settings.hour = 0;
     ASSERT_FALSE(writeReminderSettings(reminderSettingsFile(dir / "trees.tvn"), settings));
     auto keyring = std::make_shared<FakeKeyring>();
-    keyring->secrets[{CollectionKey(dir / "trees.tvn"), SecretKind::PushToken}] = "tk_kept";
+    keyring->secrets[{collectionKey(dir / "trees.tvn"), SecretKind::PushToken}] = "tk_kept";
     const auto link = [](const EntryList&, std::size_t position) -> std::optional<std::string> {
         return "http://192.168.1.20:8750/tree/at" + std::to_string(position);
     };

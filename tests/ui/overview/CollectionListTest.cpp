@@ -23,6 +23,8 @@
 
 #include <algorithm>
 
+using namespace talvane::collection;
+
 namespace {
 
 // The positions the list shows, top to bottom.
@@ -243,34 +245,34 @@ TEST_F(CollectionListAppTest, ColumnsStartAsWideAsTheirUsualTextsAndTheUserWiden
     ListCommand()->trigger();
     frame().show();
     QHeaderView* header = Panel().table()->horizontalHeader();
-    ASSERT_EQ(header->count(), static_cast<int>(search::kListColumnCount));
-    const auto width = [header](search::ListColumn column) { return header->sectionSize(static_cast<int>(column)); };
+    ASSERT_EQ(header->count(), static_cast<int>(talvane::search::kListColumnCount));
+    const auto width = [header](talvane::search::ListColumn column) { return header->sectionSize(static_cast<int>(column)); };
     for (int column = 0; column < header->count(); ++column) {
         EXPECT_EQ(header->sectionResizeMode(column), QHeaderView::Interactive) << column;
         EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << "heading " << column << " shows whole";
     }
     // Usual texts show whole, with the cell's room around them.
     const QFontMetrics metrics = Panel().table()->fontMetrics();
-    const std::pair<search::ListColumn, const char*> usual[] = {
-        {search::ListColumn::Name, "Grandmother's jade"},
-        {search::ListColumn::BotanicalName, "Juniperus procumbens"},
-        {search::ListColumn::CommonName, "Procumbens juniper"},
-        {search::ListColumn::Style, "Informal upright (Moyogi)"},
-        {search::ListColumn::Purchased, "12 March 2009"},
+    const std::pair<talvane::search::ListColumn, const char*> usual[] = {
+        {talvane::search::ListColumn::Name, "Grandmother's jade"},
+        {talvane::search::ListColumn::BotanicalName, "Juniperus procumbens"},
+        {talvane::search::ListColumn::CommonName, "Procumbens juniper"},
+        {talvane::search::ListColumn::Style, "Informal upright (Moyogi)"},
+        {talvane::search::ListColumn::Purchased, "12 March 2009"},
     };
     for (const auto& [column, text] : usual)
         EXPECT_LE(metrics.horizontalAdvance(QString::fromLatin1(text)) + 6, width(column)) << text;
-    EXPECT_EQ(width(search::ListColumn::Photos), header->sectionSizeHint(static_cast<int>(search::ListColumn::Photos)))
+    EXPECT_EQ(width(talvane::search::ListColumn::Photos), header->sectionSizeHint(static_cast<int>(talvane::search::ListColumn::Photos)))
         << "a count needs no more than its heading";
-    EXPECT_LT(width(search::ListColumn::Photos), width(search::ListColumn::Name));
+    EXPECT_LT(width(talvane::search::ListColumn::Photos), width(talvane::search::ListColumn::Name));
 
     // The edge of a heading drags its column wider.
-    const int nameWidth = width(search::ListColumn::Name);
+    const int nameWidth = width(talvane::search::ListColumn::Name);
     const QPoint edge(header->sectionViewportPosition(0) + nameWidth - 1, header->height() / 2);
     QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);
     QTest::mouseMove(header->viewport(), edge + QPoint(40, 0));
     QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(40, 0));
-    EXPECT_EQ(width(search::ListColumn::Name), nameWidth + 40);
+    EXPECT_EQ(width(talvane::search::ListColumn::Name), nameWidth + 40);
 
     // Hidden, the list keeps its widths for the next run.
     ListCommand()->trigger();
@@ -361,7 +363,7 @@ TEST_F(CollectionListAppTest, PhotosCountsBothFoldersAndTheFilterReadsTheJournal
     ListCommand()->trigger();
     frame().show();
     QAbstractItemModel* model = Panel().table()->model();
-    const int photos = static_cast<int>(search::ListColumn::Photos);
+    const int photos = static_cast<int>(talvane::search::ListColumn::Photos);
     EXPECT_EQ(model->index(1, photos).data().toString(), QStringLiteral("3"));
     EXPECT_EQ(model->index(1, photos).data(Qt::ToolTipRole).toString(), QStringLiteral("1 in the album, 2 on the timeline"));
     Panel().table()->sortByColumn(photos, Qt::DescendingOrder);

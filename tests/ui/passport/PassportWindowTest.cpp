@@ -21,6 +21,8 @@
 
 #include <filesystem>
 
+using namespace talvane::collection;
+
 using namespace talvane::journal;
 
 namespace {
@@ -33,7 +35,7 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
 {
     BmpFile bitmap;
     bitmap.pixels = PaddedRow(ByteString({0x10, 0x80, 0xF0}));
-    const std::string picture = bitmap.Bytes();
+    const std::string picture = bitmap.bytes();
     WriteFileBytes(dir / "Album" / "oak.bmp", picture);
     Journal journal = Journal::read("");
     journal.add({*CalendarDate::fromText("2020-04-01"), CareKind::Repotting, std::nullopt, {}, "first pot", {}, {}, {}});
@@ -41,7 +43,7 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
         e[CBonsaiData::Photo1] = "oak.bmp";
         e[CBonsaiData::Photo1Description] = "spring";
         e[kJournalField] = journal.text();
-        e[talvane::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-70867728950e";
+        e[talvane::collection::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-70867728950e";
     }))));
 
     const auto passport = dir / "Oak.tvp";
@@ -64,9 +66,9 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
     ASSERT_EQ(doc().entryCount(), 1u);
     const CBonsaiData& received = doc().entryAt(0);
     EXPECT_EQ(received[CBonsaiData::Name], "Oak");
-    EXPECT_EQ(received[talvane::kTreeIdField], "0f8fad5b-d9cb-469f-a165-70867728950e") << "the identifier travels";
+    EXPECT_EQ(received[talvane::collection::kTreeIdField], "0f8fad5b-d9cb-469f-a165-70867728950e") << "the identifier travels";
     EXPECT_EQ(received[CBonsaiData::Photo1], "oak.bmp");
-    EXPECT_EQ(ReadFileBytes(FsPath(AlbumFolder(doc())) / "oak.bmp"), picture);
+    EXPECT_EQ(ReadFileBytes(fsPath(albumFolder(doc())) / "oak.bmp"), picture);
     const auto events = Journal::read(received[kJournalField]).newestFirst();
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].event.kind, CareKind::Note);
@@ -148,10 +150,10 @@ TEST_F(PassportWindowTest, APassportTakenInAgainUpdatesTheTreeOrAddsACopyAndUndo
     EntryList giver;
     giver.push_back(std::make_unique<CBonsaiData>());
     (*giver[0])[CBonsaiData::Name] = "Oak";
-    (*giver[0])[talvane::kTreeIdField] = id;
+    (*giver[0])[talvane::collection::kTreeIdField] = id;
     (*giver[0])[CBonsaiData::Photo1] = "oak.bmp";
     (*giver[0])[kJournalField] = JournalTextOf({potted, leaves});
-    WriteFileBytes(dir / "giver" / "Album" / "oak.bmp", BmpFile().Bytes());
+    WriteFileBytes(dir / "giver" / "Album" / "oak.bmp", BmpFile().bytes());
     WriteFileBytes(dir / "giver" / "Photos" / "leaves.jpg", "a photo's bytes");
     const auto passport = dir / "Oak.tvp";
     ASSERT_EQ(talvane::passport::exportPassport(giver, 0, {dir / "giver" / "trees.tvn", dir / "giver" / "Album", dir / "giver" / "Photos", {},
@@ -160,7 +162,7 @@ TEST_F(PassportWindowTest, APassportTakenInAgainUpdatesTheTreeOrAddsACopyAndUndo
               "");
     // The grower's oak has the first event and a name of its own.
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"My oak"}, [&](CBonsaiData& e, std::size_t) {
-        e[talvane::kTreeIdField] = id;
+        e[talvane::collection::kTreeIdField] = id;
         e[kJournalField] = JournalTextOf({potted});
     }))));
     const auto importAnswering = [&](int button) {
@@ -204,7 +206,7 @@ TEST_F(PassportWindowTest, APassportTakenInAgainUpdatesTheTreeOrAddsACopyAndUndo
     doc().changeFields(0, {{kJournalField, JournalTextOf({potted, leaves})}}, QStringLiteral("Note the photo"));
     importAnswering(1);
     ASSERT_EQ(doc().entryCount(), 2u);
-    EXPECT_NE(doc().entryAt(1)[talvane::kTreeIdField], id);
+    EXPECT_NE(doc().entryAt(1)[talvane::collection::kTreeIdField], id);
     EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("A separate copy of \u201COak\u201D is added to the collection."));
     doc().onEditUndo();
     EXPECT_EQ(ReadFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");

@@ -31,6 +31,8 @@
 #include <QSpinBox>
 #include <QTableView>
 
+using namespace talvane::report;
+
 namespace {
 
 // The text of a PDF, one string per page, as pdftotext lays it out.
@@ -66,7 +68,7 @@ protected:
     }
 
     // Answers the choice dialog with one of its buttons.
-    void Choose(int button)
+    void choose(int button)
     {
         ui.dialogs.expect([button](QDialog& dialog) {
             FindControl<QPushButton>(&dialog, button)->click();
@@ -98,7 +100,7 @@ TEST(ReportPages, TextsSitAtTheirTwipPositions)
     for (int i = 0; i < 130; ++i)
         lines.push_back("line " + std::to_string(i));
     // At 1440 dots per inch a twip is a pixel.
-    const auto page1 = LayOutReportPage(std::span(lines).first(60), 1, QStringLiteral("trees.tvn"), 1440, 200, 500);
+    const auto page1 = layOutReportPage(std::span(lines).first(60), 1, QStringLiteral("trees.tvn"), 1440, 200, 500);
     ASSERT_EQ(page1.size(), 63);
     EXPECT_EQ(page1[0].topLeft, QPointF(0, 0));
     EXPECT_EQ(page1[0].text, QStringLiteral("Talvane"));
@@ -110,7 +112,7 @@ TEST(ReportPages, TextsSitAtTheirTwipPositions)
     EXPECT_EQ(page1[62].topLeft, QPointF(11020, 14400));
     EXPECT_EQ(page1[62].text, QStringLiteral("Page 1"));
 
-    const auto page3 = LayOutReportPage(std::span(lines).subspan(120), 3, QStringLiteral("t"), 720, 100, 10, 15840);
+    const auto page3 = layOutReportPage(std::span(lines).subspan(120), 3, QStringLiteral("t"), 720, 100, 10, 15840);
     ASSERT_EQ(page3.size(), 3 + 10);
     EXPECT_EQ(page3[1].text, QStringLiteral("line 120"));
     EXPECT_EQ(page3[1].topLeft, QPointF(360, 820));
@@ -141,7 +143,7 @@ TEST_F(PrintingTest, CompleteListPrintsEachEntryOnItsOwnPagesWithHeaderAndFooter
 {
     StartOnTwoEntries();
     const auto pdf = dir / "all.pdf";
-    Choose(CPrintChoiceDlg::kCompleteList);
+    choose(CPrintChoiceDlg::kCompleteList);
     PrintTo(pdf, 0, 0, 4);
     app->printing().OnFilePrintChoice();
     EXPECT_EQ(app->printing().lastPage(), 1) << "the four pages' lines are freed after the run";
@@ -168,10 +170,10 @@ TEST_F(PrintingTest, APageRangePrintsTheSameSheetsAsAFullRun)
     StartOnTwoEntries();
     const auto full = dir / "full.pdf";
     const auto part = dir / "part.pdf";
-    Choose(CPrintChoiceDlg::kCompleteList);
+    choose(CPrintChoiceDlg::kCompleteList);
     PrintTo(full);
     app->printing().OnFilePrintChoice();
-    Choose(CPrintChoiceDlg::kCompleteList);
+    choose(CPrintChoiceDlg::kCompleteList);
     PrintTo(part, 3, 4);
     app->printing().OnFilePrintChoice();
     const QStringList all = PdfPages(full);
@@ -187,7 +189,7 @@ TEST_F(PrintingTest, CurrentSelectionOffersToKeepEditsAndPrintsTwoPages)
     StartOnTwoEntries();
     FindControl<QLineEdit>(&view().plantPage(), 1022)->setText(QStringLiteral("Deshojo"));
     const auto pdf = dir / "one.pdf";
-    Choose(CPrintChoiceDlg::kCurrentSelection);
+    choose(CPrintChoiceDlg::kCurrentSelection);
     ui.prompter.expect(mb::kIdYes, kKeepChanges);
     PrintTo(pdf, 0, 0, 2);
     app->printing().OnFilePrintChoice();
@@ -205,7 +207,7 @@ TEST_F(PrintingTest, CurrentSelectionOffersToKeepEditsAndPrintsTwoPages)
 TEST_F(PrintingTest, ACancelledPrintDialogPrintsNothing)
 {
     StartOnTwoEntries();
-    Choose(CPrintChoiceDlg::kCurrentSelection);
+    choose(CPrintChoiceDlg::kCurrentSelection);
     ui.printers.expect([](QPrinter&, int, int) { return false; });
     app->printing().OnFilePrintChoice();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3)
@@ -219,17 +221,17 @@ TEST_F(PrintingTest, PrintingWithoutAWindowWritesAPdfOrSaysWhyNot)
 {
     const auto collection = MakeCollection("trees.tvn", {"Maple", "Pine", "Elm"});
     const auto pdf = dir / "batch.pdf";
-    EXPECT_EQ(PrintCollectionToPdf(Q(collection), Q(pdf), 1), 0);
+    EXPECT_EQ(printCollectionToPdf(Q(collection), Q(pdf), 1), 0);
     QStringList pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Name or ID number: Pine")));
 
-    EXPECT_EQ(PrintCollectionToPdf(Q(collection), Q(pdf), std::nullopt), 0);
+    EXPECT_EQ(printCollectionToPdf(Q(collection), Q(pdf), std::nullopt), 0);
     EXPECT_EQ(PdfPages(pdf).size(), 6);
 
-    EXPECT_EQ(PrintCollectionToPdf(Q(collection), Q(dir / "no.pdf"), 3), 1);
-    EXPECT_EQ(PrintCollectionToPdf(Q(collection), Q(dir / "no.pdf"), -1), 1);
-    EXPECT_EQ(PrintCollectionToPdf(Q(dir / "missing.tvn"), Q(dir / "no.pdf"), std::nullopt), 1);
+    EXPECT_EQ(printCollectionToPdf(Q(collection), Q(dir / "no.pdf"), 3), 1);
+    EXPECT_EQ(printCollectionToPdf(Q(collection), Q(dir / "no.pdf"), -1), 1);
+    EXPECT_EQ(printCollectionToPdf(Q(dir / "missing.tvn"), Q(dir / "no.pdf"), std::nullopt), 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "no.pdf"));
 }
 
@@ -263,9 +265,9 @@ PrintOutcome PrintLines(QPrinter& printer, const ReportLines& lines, const QStri
 {
     const auto drawPage = [&](QPainter& painter, int page) {
         const std::size_t first = static_cast<std::size_t>(page - 1) * kReportPageLines;
-        DrawReportPage(painter, std::span(lines).subspan(first, std::min(kReportPageLines, lines.size() - first)), page, title);
+        drawReportPage(painter, std::span(lines).subspan(first, std::min(kReportPageLines, lines.size() - first)), page, title);
     };
-    return PrintPages(printer, static_cast<int>((lines.size() + kReportPageLines - 1) / kReportPageLines), drawPage, progress);
+    return printPages(printer, static_cast<int>((lines.size() + kReportPageLines - 1) / kReportPageLines), drawPage, progress);
 }
 
 } // namespace
@@ -281,7 +283,7 @@ TEST_F(PrintingTest, AStoppedRunLeavesNoPartialPdfAndKeepsTheOldFile)
     StoppingProgress stopping(3);
     QList<int> drawn;
     const auto drawPage = [&](QPainter&, int page) { drawn.append(page); };
-    EXPECT_EQ(PrintPages(printer, 9, drawPage, &stopping), PrintOutcome::Cancelled);
+    EXPECT_EQ(printPages(printer, 9, drawPage, &stopping), PrintOutcome::Cancelled);
     EXPECT_EQ(stopping.heard, (QStringList{"1/4", "2/4", "3/4"}));
     EXPECT_EQ(drawn, (QList<int>{2, 3})) << "the run stops between two pages";
     EXPECT_EQ(ReadFileBytes(pdf), "the report printed last week");
@@ -367,8 +369,8 @@ TEST_F(PrintingTest, TheCollectionListPrintsAsListedAndCutsWhatTheSheetCannotHol
     list.filterBox()->setText(QStringLiteral("pine"));
     list.table()->sortByColumn(0, Qt::DescendingOrder);
     QHeaderView* header = list.table()->horizontalHeader();
-    header->hideSection(static_cast<int>(search::ListColumn::Photos));
-    header->moveSection(header->visualIndex(static_cast<int>(search::ListColumn::BotanicalName)), 0);
+    header->hideSection(static_cast<int>(talvane::search::ListColumn::Photos));
+    header->moveSection(header->visualIndex(static_cast<int>(talvane::search::ListColumn::BotanicalName)), 0);
     const auto orientation = app->printer().pageLayout().orientation();
 
     const auto pdf = dir / "list.pdf";
@@ -412,7 +414,7 @@ TEST_F(PrintingTest, TheInventorySaysTheFilterWordsItWasMadeWith)
     EXPECT_TRUE(lines.value(1).endsWith(QStringLiteral("\u2026"))) << "a filter wider than the sheet is cut, on one line";
     EXPECT_EQ(lines.value(2), QStringLiteral("2 of 3 trees"));
 
-    ASSERT_EQ(PrintInventoryToPdf(Q(dir / "trees.tvn"), Q(dir / "batch.pdf"), QStringLiteral("elm ")), 0);
+    ASSERT_EQ(printInventoryToPdf(Q(dir / "trees.tvn"), Q(dir / "batch.pdf"), QStringLiteral("elm ")), 0);
     lines = TextLines(PdfPages(dir / "batch.pdf").value(0));
     EXPECT_EQ(lines.mid(1, 2), QStringList({QStringLiteral("Filter: elm"), QStringLiteral("1 of 3 trees")})) << "and without a window";
 }
@@ -436,7 +438,7 @@ TEST_F(PrintingTest, LabelsStartAtTheChosenPlaceAndTheirQrCodesNameTheirTrees)
     PrintTo(pdf, 0, 0, 1);
     frame().action(cmd::kFilePrintLabels)->trigger();
     EXPECT_EQ(doc().history().undoText(), QStringLiteral("Identify 5 trees for their labels"));
-    const std::vector<std::string_view> ids = talvane::treeIds(doc().entries());
+    const std::vector<std::string_view> ids = talvane::collection::treeIds(doc().entries());
 
     QProcess boxes;
     boxes.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), Q(pdf), QStringLiteral("-")});
@@ -448,12 +450,12 @@ TEST_F(PrintingTest, LabelsStartAtTheChosenPlaceAndTheirQrCodesNameTheirTrees)
                                           .arg(QString::fromStdString(names[i])));
         const auto found = word.match(html);
         ASSERT_TRUE(found.hasMatch()) << names[i];
-        const QRectF label = LabelSheetPresets().front().labelRect(static_cast<int>(i) + 2);
+        const QRectF label = labelSheetPresets().front().labelRect(static_cast<int>(i) + 2);
         EXPECT_GT(found.captured(1).toDouble(), label.left() * point + 20) << names[i] << ": right of its QR code";
         EXPECT_LT(found.captured(3).toDouble(), label.right() * point) << names[i];
         EXPECT_GT(found.captured(2).toDouble(), label.top() * point) << names[i];
         EXPECT_LT(found.captured(4).toDouble(), label.bottom() * point) << names[i];
-        EXPECT_TRUE(html.contains(QString::fromStdString(talvane::treeCode(ids[i])))) << names[i];
+        EXPECT_TRUE(html.contains(QString::fromStdString(talvane::labels::treeCode(ids[i])))) << names[i];
     }
 
     // The codes are read back from the printed sheet as a phone's scanner reads them.
@@ -468,7 +470,7 @@ TEST_F(PrintingTest, LabelsStartAtTheChosenPlaceAndTheirQrCodesNameTheirTrees)
     read.sort();
     QStringList expected;
     for (const std::string_view id : ids)
-        expected.append(QString::fromStdString(talvane::treeQrText(id)));
+        expected.append(QString::fromStdString(talvane::labels::treeQrText(id)));
     expected.sort();
     EXPECT_EQ(read, expected);
     EXPECT_EQ(app->printer().pageLayout().pageSize().id(), QPageSize::A4) << "the report's sheet is put back";
@@ -482,10 +484,10 @@ TEST(LabelPages, ALongNameGoesOnToASecondLineBeforeItIsCut)
     device.setDotsPerMeterY(static_cast<int>(pixelsPerMillimetre * 1000));
     const QString twoLines = QStringLiteral("Black pine of the old mill");
     const QString tooLong = QStringLiteral("Japanese black pine from the nursery by the old mill of Saint-Martin");
-    for (const LabelSheet& sheet : LabelSheetPresets()) {
+    for (const LabelSheet& sheet : labelSheetPresets()) {
         const QRectF rect(QPointF(0, 0), QSizeF(sheet.labelWidth, sheet.labelHeight) * pixelsPerMillimetre);
         const auto lines = [&](const QString& name) {
-            const LabelLayout layout = LayOutTreeLabel(
+            const LabelLayout layout = layOutTreeLabel(
                 device, rect, pixelsPerMillimetre, {name, QStringLiteral("Pinus thunbergii"), QStringLiteral("1Y7T-TPYS"), "talvane:tree/x"});
             QStringList texts;
             for (const LabelLine& line : layout.lines) {

@@ -66,7 +66,7 @@ TEST(PhotoReading, PhotosThatCannotBeShownSayWhy)
     TempDir dir;
     const auto problemOf = [&](const std::string& name, const std::string& bytes) {
         WriteFileBytes(dir / name, bytes);
-        return readShownPhoto(FromFsPath(dir / name)).problem;
+        return readShownPhoto(fromFsPath(dir / name)).problem;
     };
     // 20000 x 20000 pixels claimed by a bitmap's header, more than is ever decoded.
     std::string huge = std::string("BM") + std::string(8, '\0') + std::string("\x36\0\0\0\x28\0\0\0", 8) +
@@ -77,5 +77,5 @@ TEST(PhotoReading, PhotosThatCannotBeShownSayWhy)
     const std::string whole = ReadFileBytes(dir / "whole.png");
     EXPECT_EQ(problemOf("cut.png", whole.substr(0, whole.find("IDAT") + 10)), QStringLiteral("The photo is damaged."));
     EXPECT_EQ(problemOf("notes.jpg", "not a picture"), QStringLiteral("No reader on this computer can open this photo."));
-    EXPECT_EQ(readShownPhoto(FromFsPath(dir / "gone.jpg")).problem, QStringLiteral("The photo is missing."));
+    EXPECT_EQ(readShownPhoto(fromFsPath(dir / "gone.jpg")).problem, QStringLiteral("The photo is missing."));
 }

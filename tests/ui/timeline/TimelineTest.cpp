@@ -241,10 +241,10 @@ TEST_F(TimelineTest, AnEventsPhotosStandAtItsDateEachWithTheDayItWasTaken)
         const auto& model = timeline.model();
         ASSERT_EQ(model.photos().size(), 2u);
         EXPECT_EQ(model.rowCount(), 3) << "one heading: both stand at the event's date";
-        const QString day = ShortDateText(*CalendarDate::fromText("2025-06-01"));
+        const QString day = shortDateText(*CalendarDate::fromText("2025-06-01"));
         EXPECT_EQ(model.captionOf(0), day + QStringLiteral(" \u00B7 Repotting \u00B7 bigger pot"));
         EXPECT_EQ(model.captionOf(1), model.captionOf(0) + QStringLiteral(" \u00B7 taken ") +
-                                          ShortDateText(*CalendarDate::fromText("2025-05-28")));
+                                          shortDateText(*CalendarDate::fromText("2025-05-28")));
         EXPECT_TRUE(model.data(model.index(model.rowOf(1)), Qt::ToolTipRole).toString().startsWith(model.captionOf(1)));
         EXPECT_TRUE(timeline.summary()->text().startsWith(QStringLiteral("2 photos")));
     });

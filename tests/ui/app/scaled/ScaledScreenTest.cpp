@@ -44,6 +44,8 @@
 #include <QTest>
 #include <QTextEdit>
 
+using namespace talvane::collection;
+
 namespace {
 
 class ScaledScreenTest : public AppFixture {
@@ -88,7 +90,7 @@ TEST_F(ScaledScreenTest, TheWindowWithTheListOpensFittingTheScreenWithEverything
 {
     ASSERT_EQ(Screen().devicePixelRatio(), 2.0);
     ASSERT_EQ(Screen().geometry().size() * Screen().devicePixelRatio(), QSize(1600, 1000));
-    AppSettings().setValue(QStringLiteral("CollectionList/Shown"), true);
+    appSettings().setValue(QStringLiteral("CollectionList/Shown"), true);
     ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine", "Juniper"}))));
     QTest::qWait(50);
     const QRect screen = Screen().availableGeometry();
@@ -126,7 +128,7 @@ TEST_F(ScaledScreenTest, WithoutTheListTheWindowOpensAtItsDesignedSize)
     // A size kept from a larger screen is not taken back here.
     ASSERT_TRUE(frame().close());
     app.reset();
-    AppSettings().setValue(QStringLiteral("MainWindow/Size"), QSize(1400, 700));
+    appSettings().setValue(QStringLiteral("MainWindow/Size"), QSize(1400, 700));
     ASSERT_TRUE(Start());
     QTest::qWait(50);
     EXPECT_EQ(frame().size(), frame().designedSize());
