@@ -95,7 +95,7 @@ void printDue(const DueRequest& request)
     const EntryList entries = loadCollectionOrFail(request.file);
     const auto tasks = dueTasks(entries, today, request.within);
     for (const DueTask& task : tasks) {
-        const std::string name = (*entries[task.entry])[CBonsaiData::Name];
+        const std::string name((*entries[task.entry])[CBonsaiData::Name]);
         std::cout << task.due().text() << (task.isOverdue(today) ? "  overdue  " : "           ")
                   << taskTitle(printedText(name), task.event.kind, printedText(firstLineOf(task.event))) << " (entry " << task.entry << ")\n";
     }

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
-
 TEST(BmpCommand, PrintsSizeDepthAndTheHashOfTheUnpaddedLines)
 {
     TempDir dir;

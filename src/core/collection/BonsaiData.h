@@ -77,20 +77,21 @@ public:
 
     static constexpr std::size_t kPhotoSlots = 5;
 
-    // A field's bytes, exactly as stored. Reads as a std::string_view, or as a
-    // std::string by copying. The bytes stay valid as long as the entry lives,
-    // even after the field is written again.
+    // A field's bytes, exactly as stored: Windows-1252 text. Reads as a
+    // std::string_view, or as a std::string by an explicit copy. The bytes stay valid
+    // as long as the entry lives, even after the field is written again.
     class FieldText {
     public:
         FieldText() = default;
         explicit FieldText(std::string_view text) : m_text(text) {}
 
         std::string_view view() const { return m_text; }
+        // A copy is asked for by name, so that nothing taking UTF-8 text (QString's
+        // fromStdString and fromUtf8 among them) takes a field without a conversion.
         operator std::string_view() const { return m_text; }
-        operator std::string() const { return std::string(m_text); }
+        explicit operator std::string() const { return std::string(m_text); }
         bool empty() const { return m_text.empty(); }
         std::size_t size() const { return m_text.size(); }
-        const char* data() const { return m_text.data(); }
 
         friend bool operator==(const FieldText& a, const FieldText& b) { return a.m_text == b.m_text; }
         friend bool operator==(const FieldText& a, std::string_view b) { return a.m_text == b; }

@@ -195,7 +195,7 @@ std::optional<std::string> loadCollectionFile(const std::filesystem::path& path,
     rollBackAndTell(path, rollBackNotice);
     const auto target = baseline ? resolveLinks(path) : path;
     InputFile file;
-    if (auto failure = file.Open(target))
+    if (auto failure = file.open(target))
         return failure;
     // The bytes are hashed as they are read, so that the file is read once.
     std::optional<Sha256> hash;

@@ -144,7 +144,7 @@ std::optional<std::string> RecoveryStore::write(const RecoveryRecord& record, st
     if (error)
         return systemReason(error.value());
     std::string bytes(kFirstLine);
-    bytes += "path=" + escapeValue(record.collectionPath) + "\n";
+    bytes += "path=" + escapeValue(record.collectionPath.string()) + "\n";
     bytes += "title=" + escapeValue(record.title) + "\n";
     bytes += "pid=" + std::to_string(::getpid()) + "\n";
     bytes += "written=" + std::to_string(record.writtenAt) + "\n";
@@ -173,7 +173,7 @@ std::vector<RecoveryRecord> RecoveryStore::leftBehind() const
         // The header is short: the first few kilobytes always hold it.
         std::string bytes;
         InputFile file;
-        if (file.Open(item.path()))
+        if (file.open(item.path()))
             continue;
         bytes.resize(std::min<std::uint64_t>(file.size(), 64 * 1024));
         bytes.resize(file.read(bytes.data(), bytes.size()));

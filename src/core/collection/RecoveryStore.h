@@ -16,11 +16,11 @@ namespace talvane::collection {
 // its process id, holding the collection's path and title and the collection as it
 // would be saved now.
 struct RecoveryRecord {
-    std::filesystem::path file;       // the recovery file itself
-    std::string collectionPath;       // the collection's file, empty for an untitled one
-    std::string title;                // what the window called the collection
-    std::int64_t pid = 0;             // the program that wrote it
-    std::int64_t writtenAt = 0;       // seconds since the epoch
+    std::filesystem::path file;           // the recovery file itself
+    std::filesystem::path collectionPath; // the collection's file, empty for an untitled one
+    std::string title;                    // what the window called the collection
+    std::int64_t pid = 0;                 // the program that wrote it
+    std::int64_t writtenAt = 0;           // seconds since the epoch
     // The collection's file as the unsaved work found it when it was opened or last
     // saved: a file that changed since is not simply written over when the work is restored.
     std::optional<FileIdentity> basedOn;

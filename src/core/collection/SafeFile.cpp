@@ -52,7 +52,7 @@ InputFile::~InputFile()
         ::close(m_fd);
 }
 
-std::optional<std::string> InputFile::Open(const std::filesystem::path& path)
+std::optional<std::string> InputFile::open(const std::filesystem::path& path)
 {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
@@ -89,7 +89,7 @@ std::size_t InputFile::read(char* into, std::size_t most)
 std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::string& bytes)
 {
     InputFile file;
-    if (auto failure = file.Open(path))
+    if (auto failure = file.open(path))
         return failure;
     bytes.resize(static_cast<std::size_t>(file.size()));
     bytes.resize(file.read(bytes.data(), bytes.size()));

@@ -25,7 +25,7 @@ public:
     ~InputFile();
 
     // A named pipe or a device is refused at once rather than waited on.
-    std::optional<std::string> Open(const std::filesystem::path& path);
+    std::optional<std::string> open(const std::filesystem::path& path);
     // The size the file had when it was opened.
     std::uint64_t size() const { return m_identity.size; }
     // What the file was when it was opened, without a content hash.

@@ -259,7 +259,7 @@ std::vector<KeptVersion> listVersions(const std::filesystem::path& collection)
     std::vector<KeptVersion> kept;
     for (const Version& version : versions) {
         InputFile file;
-        if (file.Open(version.file))
+        if (file.open(version.file))
             continue;
         kept.push_back({version.file, version.savedAt, treesIn(file), file.size()});
     }

@@ -120,7 +120,6 @@ std::optional<std::size_t> CollectionSnapshot::findLabelledTree(std::string_view
     return found;
 }
 
-
 std::optional<CollectionSnapshot::NamedPicture> CollectionSnapshot::findPicture(std::string_view name) const
 {
     std::call_once(m_picturesIndexed, [this] {

@@ -63,7 +63,7 @@ std::optional<PhonePicture> albumPictureForPhone(const std::filesystem::path& al
     try {
         CAnyPicDecoder decoder;
         CWinBmp picture;
-        picture::decodeAlbumFile(albumFolder.string(), bareName, decoder, picture);
+        picture::decodeAlbumFile(albumFolder, bareName, decoder, picture);
         if (picture.isEmpty() || picture.getBitsPerPixel() != 32)
             return std::nullopt;
         return PhonePicture{scaledBmpFile(picture, side), "image/bmp"};

@@ -21,7 +21,7 @@ struct ServerOptions {
     std::chrono::milliseconds uploadTime = std::chrono::minutes(10);
     // Where received photos wait until they are copied; the system's temporary folder
     // when empty.
-    std::string uploadFolder;
+    std::filesystem::path uploadFolder;
     // The tokens programs use (ProgramTokens); none when empty.
     std::filesystem::path tokenFile;
     // The phones paired with the collection (PairedPhones::fileFor); when empty, they

@@ -90,10 +90,10 @@ std::variant<std::vector<std::filesystem::path>, Refusal> UploadReader::photos()
     return photos;
 }
 
-UploadFolder::UploadFolder(const std::string& parent)
+UploadFolder::UploadFolder(const std::filesystem::path& parent)
 {
     std::string pattern =
-        ((parent.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(parent)) / "talvane-upload-XXXXXX")
+        ((parent.empty() ? std::filesystem::temp_directory_path() : parent) / "talvane-upload-XXXXXX")
             .string();
     if (mkdtemp(pattern.data()))
         m_path = pattern;

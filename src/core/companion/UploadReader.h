@@ -72,7 +72,7 @@ private:
 // when it cannot be made.
 class UploadFolder {
 public:
-    explicit UploadFolder(const std::string& parent);
+    explicit UploadFolder(const std::filesystem::path& parent);
     ~UploadFolder();
     UploadFolder(const UploadFolder&) = delete;
     UploadFolder& operator=(const UploadFolder&) = delete;

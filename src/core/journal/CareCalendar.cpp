@@ -244,7 +244,7 @@ std::string careCalendarText(const collection::EntryList& entries, const std::ve
     const std::vector<std::string_view> treeIds = talvane::collection::treeIds(entries);
     UidMaker uids;
     for (const DueTask& task : tasks) {
-        const std::string treeName = (*entries.at(task.entry))[CBonsaiData::Name];
+        const std::string treeName((*entries.at(task.entry))[CBonsaiData::Name]);
         const std::string uid = uids.uid(taskKey(treeIds[task.entry], treeName, task.event));
         icalcomponent* event = icalcomponent_new_vevent();
         icalcomponent_add_property(event, icalproperty_new_uid(uid.c_str()));

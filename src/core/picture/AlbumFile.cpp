@@ -14,12 +14,12 @@ bool staysInAlbum(const std::string& name)
 
 } // namespace
 
-void decodeAlbumFile(const std::string& albumFolder, const std::string& bareName, CPicDecoder& decoder,
+void decodeAlbumFile(const std::filesystem::path& albumFolder, const std::string& bareName, CPicDecoder& decoder,
                      CBmp& bitmap)
 {
-    const std::string path = albumFolder + "/" + text::cp1252ToUtf8(bareName);
+    const std::filesystem::path path = albumFolder / text::cp1252ToUtf8(bareName);
     if (!staysInAlbum(bareName))
-        CPicDecoder::RaiseError(4, "Le fichier " + path + " est invalide ou introuvable.");
+        CPicDecoder::RaiseError(4, "Le fichier " + path.string() + " est invalide ou introuvable.");
     decoder.DecodeFile(path, &bitmap, 32);
 }
 

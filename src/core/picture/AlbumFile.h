@@ -1,10 +1,10 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 class CBmp;
 class CPicDecoder;
-
 
 namespace talvane::picture {
 
@@ -15,7 +15,7 @@ inline constexpr char kAlbumFolderName[] = "Album";
 // collection) in the album folder into the bitmap at 32 bits per pixel. A name that
 // would reach outside the album (one with a directory separator, "." or "..") is
 // treated as a missing file, code 4. Failures are thrown as CTextException.
-void decodeAlbumFile(const std::string& albumFolder, const std::string& bareName, CPicDecoder& decoder,
+void decodeAlbumFile(const std::filesystem::path& albumFolder, const std::string& bareName, CPicDecoder& decoder,
                      CBmp& bitmap);
 
 } // namespace talvane::picture

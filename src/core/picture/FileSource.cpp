@@ -21,7 +21,7 @@ constexpr off_t kMaxFileSize = 0x7FFFFFFF;
 
 // POSIX reports a missing file and a missing directory alike (ENOENT); the
 // directory part of the path tells them apart.
-int codeForOpenError(int error, const std::string& fileName)
+int codeForOpenError(int error, const std::filesystem::path& fileName)
 {
     switch (error) {
     case EACCES:
@@ -31,7 +31,7 @@ int codeForOpenError(int error, const std::string& fileName)
     case ENOTDIR:
         return kPathNotFound;
     case ENOENT: {
-        const std::filesystem::path directory = std::filesystem::path(fileName).parent_path();
+        const std::filesystem::path directory = fileName.parent_path();
         std::error_code ignored;
         if (!directory.empty() && !std::filesystem::is_directory(directory, ignored))
             return kPathNotFound;
@@ -50,7 +50,7 @@ CFileSource::~CFileSource()
         CFileSource::Close();
 }
 
-int CFileSource::OpenFile(const std::string& fileName)
+int CFileSource::OpenFile(const std::filesystem::path& fileName)
 {
     if (m_hFile >= 0)
         Close();
@@ -72,7 +72,7 @@ int CFileSource::OpenFile(const std::string& fileName)
         return kAccessRefused;
     }
     m_hMapping = view;
-    Open(fileName, static_cast<const std::uint8_t*>(view), static_cast<std::int32_t>(status.st_size));
+    Open(fileName.string(), static_cast<const std::uint8_t*>(view), static_cast<std::int32_t>(status.st_size));
     return 0;
 }
 

@@ -13,12 +13,12 @@ CPicDecoder::~CPicDecoder()
     s_pszLogFileName.reset();
 }
 
-void CPicDecoder::DecodeFile(const std::string& path, CBmp* pBitmap, int nBitsPerPixel)
+void CPicDecoder::DecodeFile(const std::filesystem::path& path, CBmp* pBitmap, int nBitsPerPixel)
 {
-    Trace(1, "--- Decoding file " + path + ". ---\n");
+    Trace(1, "--- Decoding file " + path.string() + ". ---\n");
     CFileSource source;
     if (const int nCode = source.OpenFile(path); nCode != 0)
-        RaiseError(nCode, "Le fichier " + path + " est invalide ou introuvable.");
+        RaiseError(nCode, "Le fichier " + path.string() + " est invalide ou introuvable.");
     DecodeSource(&source, pBitmap, nBitsPerPixel);
     source.Close();
 }

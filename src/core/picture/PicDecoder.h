@@ -3,6 +3,7 @@
 #include "core/picture/Bmp.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,7 +25,7 @@ public:
     // Decodes the file at the path into the bitmap, re-created with the
     // picture's size; the depth is 0 (the decoder chooses), 8 or 32. Every
     // failure is a thrown CTextException.
-    virtual void DecodeFile(const std::string& path, CBmp* pBitmap, int nBitsPerPixel);
+    virtual void DecodeFile(const std::filesystem::path& path, CBmp* pBitmap, int nBitsPerPixel);
     virtual void DecodeSource(CDataSource* pSource, CBmp* pBitmap, int nBitsPerPixel);
 
     [[noreturn]] static void RaiseError(int nCode, const std::string& message);

@@ -10,7 +10,6 @@
 
 using namespace talvane::report;
 
-
 namespace {
 
 using F = CBonsaiData;

@@ -9,7 +9,6 @@
 
 class CBonsaiData;
 
-
 namespace talvane::report {
 
 // The pages of the report of some entries, each made when it is asked for from its

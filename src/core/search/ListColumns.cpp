@@ -36,11 +36,11 @@ std::string listColumnText(const CBonsaiData& entry, ListColumn column)
 {
     switch (column) {
     case ListColumn::Name:
-        return entry[CBonsaiData::Name];
+        return std::string(entry[CBonsaiData::Name]);
     case ListColumn::BotanicalName:
-        return entry[CBonsaiData::BotanicalName];
+        return std::string(entry[CBonsaiData::BotanicalName]);
     case ListColumn::CommonName:
-        return entry[CBonsaiData::CommonName];
+        return std::string(entry[CBonsaiData::CommonName]);
     case ListColumn::Style: {
         const std::string_view shaping = entry[CBonsaiData::ShapingStyle];
         return std::string(shaping.empty() ? std::string_view(entry[CBonsaiData::PurchaseStyle]) : shaping);
@@ -48,7 +48,7 @@ std::string listColumnText(const CBonsaiData& entry, ListColumn column)
     case ListColumn::InteriorExterior:
         return std::string(talvane::collection::field(CBonsaiData::IntExt).shownText(entry[CBonsaiData::IntExt]));
     case ListColumn::Purchased:
-        return entry[CBonsaiData::PurchaseDate];
+        return std::string(entry[CBonsaiData::PurchaseDate]);
     case ListColumn::Photos: {
         const PhotoCount photos = photoCount(entry);
         return std::to_string(photos.album + photos.timeline);

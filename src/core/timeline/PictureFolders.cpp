@@ -200,7 +200,7 @@ std::vector<std::pair<std::size_t, std::string>> renamedPictureFields(const CBon
     if (brought.albumRenames.empty() && brought.photoRenames.empty())
         return fields;
     for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot) {
-        const std::string name = entry[CBonsaiData::Photo1 + slot];
+        const std::string name(entry[CBonsaiData::Photo1 + slot]);
         if (const std::string now = renamed(brought.albumRenames, name); now != name)
             fields.emplace_back(CBonsaiData::Photo1 + slot, now);
     }

@@ -8,6 +8,7 @@
 #include "ui/album/PictureViewer.h"
 #include "ui/framework/AnsiText.h"
 #include "ui/framework/DialogTemplate.h"
+#include "ui/framework/FilePaths.h"
 #include "ui/framework/UiServices.h"
 #include "core/picture/AlbumFile.h"
 #include "core/picture/TextException.h"
@@ -167,7 +168,7 @@ void CPage1::decodeSlot(int index, Report report)
     const std::string file = index >= 0 && index < kSlots ? m_strPhotoFile[index] : std::string();
     m_lastDecoded = std::make_pair(index, file);
     try {
-        decodeAlbumFile(QFile::encodeName(m_albumFolder()).toStdString(), file, m_albumDecoder,
+        decodeAlbumFile(fsPath(m_albumFolder()), file, m_albumDecoder,
                         m_albumBitmap);
         m_unreadableFile.clear();
         MissingPictures::session().noteFound(slotPath(file));
@@ -310,7 +311,7 @@ int CPage1::acceptChosenPicture(const QFileInfo& info)
     m_strFileName = toAnsi(info.fileName());
     m_lastDecoded.reset();
     try {
-        m_albumDecoder.DecodeFile(QFile::encodeName(info.absoluteFilePath()).toStdString(), &m_albumBitmap, 32);
+        m_albumDecoder.DecodeFile(fsPath(info.absoluteFilePath()), &m_albumBitmap, 32);
         m_unreadableFile.clear();
     } catch (const CTextException& e) {
         reportFailure(e.GetText(), e.GetCode(), Report::ShowPicture);

@@ -55,7 +55,7 @@ std::vector<CollectionRescue::Way> CollectionRescue::waysToRescue(const QString&
                         [this, path] { return restoreVersion(path); }});
     }
     for (const RecoveryRecord& record : m_store.leftBehind()) {
-        if (record.collectionPath != file.string())
+        if (record.collectionPath != file)
             continue;
         ways.push_back({tr("the unsaved changes of a Talvane that closed before saving them"), tr("Restore &unsaved changes"),
                         [this, record] {

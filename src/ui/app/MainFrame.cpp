@@ -17,6 +17,7 @@
 #include "ui/framework/AppSettings.h"
 #include "ui/framework/BaseDirectory.h"
 #include "ui/framework/CoreTexts.h"
+#include "ui/framework/FilePaths.h"
 #include "ui/framework/RecentFileList.h"
 #include "ui/framework/UiServices.h"
 #include "ui/framework/WindowPlacement.h"
@@ -548,7 +549,7 @@ void CMainFrame::createSharing()
 void CMainFrame::onFileRestoreVersion()
 {
     const QString path = m_doc.pathName();
-    auto versions = listVersions(QFile::encodeName(path).toStdString());
+    auto versions = listVersions(fsPath(path));
     if (versions.empty()) {
         m_services.prompter().ask(tr("No earlier version of \u201C%1\u201D is kept yet: a version is kept "
                                                  "each time the collection is saved.")
@@ -558,7 +559,7 @@ void CMainFrame::onFileRestoreVersion()
     }
     EarlierVersionsDlg dialog(std::move(versions), this);
     const bool opened = m_services.dialogRunner().run(dialog) == QDialog::Accepted && dialog.chosenVersion() &&
-                        m_doc.openAsUntitledCopy(QFile::decodeName(dialog.chosenVersion()->file.c_str()));
+                        m_doc.openAsUntitledCopy(fromFsPath(dialog.chosenVersion()->file));
     if (opened)
         statusBar()->showMessage(tr("An earlier version of %1 is open as a new collection.").arg(QFileInfo(path).fileName()));
     updateCommandUI();

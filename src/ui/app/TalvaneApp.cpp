@@ -10,6 +10,7 @@
 #include "ui/editing/TalvaneView.h"
 #include "ui/framework/AnsiText.h"
 #include "ui/framework/BaseDirectory.h"
+#include "ui/framework/FilePaths.h"
 #include "ui/framework/RecentFileList.h"
 #include "ui/framework/UiServices.h"
 #include "ui/framework/WindowPlacement.h"
@@ -115,7 +116,7 @@ void CTalvaneApp::offerRecovery()
     for (const RecoveryRecord& record : m_keeper->store().leftBehind()) {
         const QString name = record.collectionPath.empty()
                                  ? QString::fromStdString(record.title)
-                                 : QFileInfo(QFile::decodeName(record.collectionPath.c_str())).fileName();
+                                 : QFileInfo(fromFsPath(record.collectionPath)).fileName();
         const int answer = m_services.prompter().choose(
             tr("Talvane closed before your changes to %1 were saved. Restore them?").arg(name),
             QStringLiteral("Talvane"), {tr("&Restore"), tr("&Discard"), tr("&Later")});
@@ -167,7 +168,7 @@ void CTalvaneApp::LoadSpeciesGuide()
                                [this](const std::string& text, const std::string& caption, unsigned flags) {
                                    m_services.prompter().ask(fromAnsi(text), fromAnsi(caption), flags);
                                });
-    ::LoadSpeciesGuide(QFile::encodeName(shippedFilePath(QString::fromLatin1(kSpeciesGuideFileName))).toStdString(),
+    ::LoadSpeciesGuide(fsPath(shippedFilePath(QString::fromLatin1(kSpeciesGuideFileName))),
                        std::ref(messages));
     messages.finish();
 }

@@ -14,7 +14,6 @@
 
 using namespace talvane::companion;
 
-
 void DocumentHost::Waiting::finish(ChangeOutcome given)
 {
     {
@@ -130,7 +129,7 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
     if (auto* outcome = std::get_if<ChangeOutcome>(&planned))
         return *outcome;
     const PlannedChange& plan = std::get<PlannedChange>(planned);
-    const std::string journalBefore = m_doc.entryAt(plan.position)[talvane::journal::kJournalField];
+    const std::string journalBefore(m_doc.entryAt(plan.position)[talvane::journal::kJournalField]);
     const std::string journalAfter = plan.values.front().second;
     FieldValues values(plan.values.begin(), plan.values.end());
     // The Journal tab of the tree on show takes the phone's events too: as they are when

@@ -1,6 +1,7 @@
 #include "ui/document/RecoveryKeeper.h"
 
 #include "ui/document/TalvaneDoc.h"
+#include "ui/framework/FilePaths.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -43,7 +44,7 @@ void RecoveryKeeper::update()
         return;
     }
     RecoveryRecord record;
-    record.collectionPath = QFile::encodeName(m_doc.pathName()).toStdString();
+    record.collectionPath = fsPath(m_doc.pathName());
     record.title = m_doc.title().toStdString();
     record.writtenAt = QDateTime::currentSecsSinceEpoch();
     record.stagedPictures = m_doc.pictureHome().stagedFolder();
@@ -74,7 +75,7 @@ void RecoveryKeeper::noteWritten(const std::optional<std::string>& failure)
     // Tried again after the delay, whether anything changes meanwhile or not.
     noteChange();
     if (!std::exchange(m_failing, true))
-        emit keepingFailed(QFile::decodeName(m_store.ownFile().parent_path().c_str()), QString::fromStdString(*failure));
+        emit keepingFailed(fromFsPath(m_store.ownFile().parent_path()), QString::fromStdString(*failure));
 }
 
 void RecoveryKeeper::writeNow()

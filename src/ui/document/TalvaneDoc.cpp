@@ -78,7 +78,7 @@ std::vector<ChangeFieldsStep::Change> fieldChanges(const EntryList& entries, std
     std::vector<ChangeFieldsStep::Change> changes;
     for (const auto& [field, value] : values) {
         if (entry[field] != value)
-            changes.push_back({field, entry[field], value});
+            changes.push_back({field, std::string(entry[field]), value});
     }
     if (!changes.empty())
         addTreeIdChange(entries, position, changes);
@@ -105,7 +105,7 @@ bool CTalvaneDoc::changeFieldsFromElsewhere(std::size_t position, const FieldVal
     m_history.push(new ChangeFieldsStep(*this, stepText, position, std::move(changes), false));
     if (!m_view || m_current != position)
         return true;
-    const std::string journal = entryAt(position)[talvane::journal::kJournalField];
+    const std::string journal(entryAt(position)[talvane::journal::kJournalField]);
     m_view->showChangeBesidePageEdits(mergeJournal ? mergeJournal : [&journal](const std::string&) { return journal; });
     return true;
 }
@@ -128,7 +128,7 @@ std::optional<std::string> CTalvaneDoc::ensureTreeId(std::size_t position)
     return id;
 }
 
-QString CTalvaneDoc::stepText(const QString& verb, const std::string& name)
+QString CTalvaneDoc::stepText(const QString& verb, std::string_view name)
 {
     // One substitution step: a name holding "%1" stays as it is.
     return tr("%1 \u201C%2\u201D").arg(verb, fromAnsi(name));
@@ -665,7 +665,7 @@ bool CTalvaneDoc::restoreRecovered(const RecoveryRecord& record, bool fileUnread
                                   QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
         return false;
     }
-    const QString path = QFile::decodeName(record.collectionPath.c_str());
+    const QString path = fromFsPath(record.collectionPath);
     // Saving the restored work goes to its file, with every check a save of it makes.
     if (!fileUnreadable && !SaveModified())
         return false;

@@ -67,7 +67,7 @@ public:
     void setCurrentPosition(std::optional<std::size_t> position);
 
     // The name of a step of the history: the verb and the entry's name in quotes.
-    static QString stepText(const QString& verb, const std::string& name);
+    static QString stepText(const QString& verb, std::string_view name);
 
     QUndoStack& history() { return m_history; }
     // Edit Undo and Redo: edits on the pages are offered for keeping first.

@@ -19,5 +19,6 @@ void addTreeIdChange(const EntryList& entries, std::size_t position, std::vector
     });
     if (setsId || !talvane::collection::mayGiveTreeId(entries, position))
         return;
-    changes.push_back({talvane::collection::kTreeIdField, (*entries[position])[talvane::collection::kTreeIdField], talvane::collection::newTreeId()});
+    changes.push_back({talvane::collection::kTreeIdField, std::string((*entries[position])[talvane::collection::kTreeIdField]),
+                       talvane::collection::newTreeId()});
 }

@@ -366,7 +366,7 @@ void CTalvaneView::onEntryRename()
     const CBonsaiData* current = m_doc.currentEntry();
     if (!current)
         return;
-    const std::string oldName = (*current)[CBonsaiData::Name];
+    const std::string oldName((*current)[CBonsaiData::Name]);
     RenameEntryDlg dialog(oldName, this);
     if (m_services.dialogRunner().run(dialog) != QDialog::Accepted)
         return;

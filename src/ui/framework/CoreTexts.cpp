@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 
-
 QString coreText(std::string_view english)
 {
     return QString::fromStdString(windowWords(fromAnsi(english).toStdString()));

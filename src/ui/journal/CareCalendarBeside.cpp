@@ -1,3 +1,4 @@
+#include "ui/framework/FilePaths.h"
 #include "ui/journal/CareCalendarBeside.h"
 
 #include "ui/framework/PathListSetting.h"
@@ -29,7 +30,7 @@ void CareCalendarBeside::setKept(const QString& collection, bool kept)
 
 std::optional<QString> CareCalendarBeside::write(const QString& collection, const EntryList& entries)
 {
-    const auto failure = talvane::journal::writeCareCalendar(QFile::encodeName(calendarPath(collection)).toStdString(),
+    const auto failure = talvane::journal::writeCareCalendar(fsPath(calendarPath(collection)),
                                                              entries, talvane::journal::pendingTasks(entries));
     if (!failure)
         return std::nullopt;

@@ -1,3 +1,4 @@
+#include "ui/framework/FilePaths.h"
 #include "ui/journal/CareCalendarExport.h"
 
 #include <QCoreApplication>
@@ -25,7 +26,7 @@ std::optional<std::size_t> exportCareCalendar(CTalvaneDoc& doc, UiServices& serv
     if (!path)
         return std::nullopt;
     const auto tasks = talvane::journal::pendingTasks(doc.entries());
-    if (const auto failure = talvane::journal::writeCareCalendar(QFile::encodeName(*path).toStdString(), doc.entries(), tasks)) {
+    if (const auto failure = talvane::journal::writeCareCalendar(fsPath(*path), doc.entries(), tasks)) {
         services.prompter().ask(QString::fromLocal8Bit(*failure), QCoreApplication::translate("CareCalendarExport", "Error"), mb::kOk | mb::kIconExclamation);
         return std::nullopt;
     }

@@ -1,3 +1,4 @@
+#include "ui/framework/FilePaths.h"
 #include "ui/journal/CareDueReminder.h"
 
 #include "core/collection/CollectionFile.h"
@@ -37,7 +38,7 @@ bool CareDueReminder::remind(const QStringList& collections)
 void CareDueReminder::remindOf(const QString& collection)
 {
     EntryList entries;
-    if (const auto failure = loadCollectionFile(QFile::encodeName(collection).toStdString(), entries)) {
+    if (const auto failure = loadCollectionFile(fsPath(collection), entries)) {
         m_errors << "talvane: cannot read " << collection << ": " << QString::fromStdString(*failure) << '\n';
         m_unreadable = true;
         return;

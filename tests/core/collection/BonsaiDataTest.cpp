@@ -1,9 +1,11 @@
+#include "core/collection/BonsaiData.h"
 #include "core/collection/CollectionArchive.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 using namespace talvane::collection;
@@ -65,3 +67,13 @@ TEST(BonsaiData, AReaderBuildsAnEntryOfExactlyItsTexts)
     for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
         EXPECT_EQ((*built)[field], field == CBonsaiData::Species ? "Acer" : "") << field;
 }
+
+// A field's Windows-1252 bytes reach UTF-8 text only through a visible call: a field is
+// no std::string by itself, and nothing that takes a byte array's data() takes one.
+template <typename T>
+concept TakesData = requires(const T& text) { text.data(); };
+static_assert(!std::is_convertible_v<CBonsaiData::FieldText, std::string>);
+static_assert(!std::is_convertible_v<CBonsaiData::FieldRef, std::string>);
+static_assert(std::is_constructible_v<std::string, CBonsaiData::FieldText>);
+static_assert(std::is_convertible_v<CBonsaiData::FieldText, std::string_view>);
+static_assert(!TakesData<CBonsaiData::FieldText>);

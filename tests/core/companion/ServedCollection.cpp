@@ -13,7 +13,6 @@
 
 using namespace talvane::collection;
 
-
 using namespace talvane::companion;
 using namespace talvane::journal;
 

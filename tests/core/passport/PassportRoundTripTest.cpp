@@ -121,8 +121,8 @@ TEST_F(PassportRoundTrip, KeepsEveryFieldEachPictureAndTheJournalAndNotesTheHand
             EXPECT_EQ(received[field], original[field]) << "field " << field;
         }
     }
-    const std::string journal = received[kJournalField];
-    const std::string before = original[kJournalField];
+    const std::string journal(received[kJournalField]);
+    const std::string before(original[kJournalField]);
     ASSERT_EQ(journal.substr(0, before.size()), before) << "the journal as it was, unreadable line and all";
     const auto events = Journal::read(journal).lines();
     ASSERT_TRUE(events.back().event);
@@ -164,14 +164,14 @@ TEST_F(PassportRoundTrip, AnIdentifierTheCollectionHoldsIsReplacedAndTheJournalF
     ImportedTree imported = importTree(m_receiver);
     ASSERT_EQ(imported.problem, "");
     EXPECT_TRUE(imported.givenNewId);
-    const std::string newId = (*imported.entry)[talvane::collection::kTreeIdField];
+    const std::string newId((*imported.entry)[talvane::collection::kTreeIdField]);
     EXPECT_TRUE(talvane::collection::isWellFormedTreeId(newId));
     EXPECT_NE(newId, m_id);
 
-    std::string expected = (*m_giver[1])[kJournalField];
+    std::string expected((*m_giver[1])[kJournalField]);
     for (std::size_t at = expected.find(m_id); at != std::string::npos; at = expected.find(m_id, at))
         expected.replace(at, m_id.size(), newId);
-    const std::string journal = (*imported.entry)[kJournalField];
+    const std::string journal((*imported.entry)[kJournalField]);
     EXPECT_EQ(journal.substr(0, expected.size()), expected);
     EXPECT_EQ(journal.find(m_id), std::string::npos);
 }
@@ -289,7 +289,7 @@ TEST_F(PassportRoundTrip, APassportOfAHeldTreeAddsWhatTheTreeLacksOnceAndKeepsWh
     WriteFileBytes(giverAlbum() / "maple winter.bmp", RandomBytes("BM", 1000, 6));
     ASSERT_EQ(exportTree().problem, "");
 
-    const std::string before = held[kJournalField];
+    const std::string before(held[kJournalField]);
     const PassportImport request{passport(), receiverAlbum(), receiverPhotos(), Day("2027-05-01"), {}};
     TreeUpdate update = updateFromPassport(request, m_receiver);
     ASSERT_EQ(update.problem, "");
@@ -307,7 +307,7 @@ TEST_F(PassportRoundTrip, APassportOfAHeldTreeAddsWhatTheTreeLacksOnceAndKeepsWh
     EXPECT_EQ(held[CBonsaiData::Photo3], "maple winter.bmp");
     EXPECT_EQ(held[CBonsaiData::Photo3Description], "Winter");
     EXPECT_EQ(ReadFileBytes(receiverAlbum() / "maple winter.bmp"), ReadFileBytes(giverAlbum() / "maple winter.bmp"));
-    const std::string journal = held[kJournalField];
+    const std::string journal(held[kJournalField]);
     ASSERT_EQ(journal.substr(0, before.size()), before) << "the events here stay as they are, the Received note too";
     const auto lines = Journal::read(journal).lines();
     ASSERT_EQ(lines.size(), Journal::read(before).lines().size() + 2);

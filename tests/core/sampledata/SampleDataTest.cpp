@@ -110,7 +110,7 @@ TEST(SampleData, EveryPhotoIsAnAlbumBitmapThatTheAlbumAccepts)
 {
     for (const auto& entry : LoadSample()) {
         for (std::size_t slot = 0; slot < PhotoCount(*entry); ++slot) {
-            const std::string& name = (*entry)[CBonsaiData::photoField(slot)];
+            const std::string name((*entry)[CBonsaiData::photoField(slot)]);
             EXPECT_EQ(fs::path(name).filename().string(), name) << "not a bare file name";
             EXPECT_EQ(fs::path(name).extension().string(), ".bmp") << name;
             CAnyPicDecoder decoder;
@@ -132,7 +132,7 @@ TEST(SampleData, EveryTreeHasTheSpeciesTextsOfItsGuideSpecies)
     const SpeciesGuide guide = LoadShippedGuide();
     const std::vector<std::string> names = botanicalNames(guide);
     for (const auto& entry : LoadSample()) {
-        const std::string& botanicalName = (*entry)[CBonsaiData::BotanicalName];
+        const std::string botanicalName((*entry)[CBonsaiData::BotanicalName]);
         const auto found = std::find(names.begin(), names.end(), botanicalName);
         ASSERT_NE(found, names.end()) << botanicalName << " is not a species of the guide";
         CBonsaiData added;
@@ -145,7 +145,7 @@ TEST(SampleData, EveryTreeHasTheSpeciesTextsOfItsGuideSpecies)
 TEST(SampleData, NoTextIsLongerThanItsPageAccepts)
 {
     for (const auto& entry : LoadSample()) {
-        const std::string& name = (*entry)[CBonsaiData::Name];
+        const std::string name((*entry)[CBonsaiData::Name]);
         EXPECT_LE(name.size(), 50u) << name;
         for (const auto field : kThirtyCharacterFields)
             EXPECT_LE((*entry)[field].size(), 30u) << name << ", " << CBonsaiData::fieldName(field);

@@ -98,7 +98,7 @@ private:
 
 class SharingTest : public AppFixture {
 protected:
-    std::string Journal(std::size_t entry) const { return doc().entryAt(entry)[kJournalField]; }
+    std::string Journal(std::size_t entry) const { return std::string(doc().entryAt(entry)[kJournalField]); }
 
     // Shares on this computer only, where the tests' phones are.
     PhoneSharing& Share()

@@ -120,7 +120,7 @@ protected:
     {
         std::vector<std::string> names;
         for (const auto& entry : doc->entries())
-            names.push_back((*entry)[CBonsaiData::Name]);
+            names.emplace_back((*entry)[CBonsaiData::Name]);
         return names;
     }
 

@@ -51,7 +51,7 @@ protected:
         });
     }
 
-    std::string Field(std::size_t entry, std::size_t field) const { return doc().entryAt(entry)[field]; }
+    std::string Field(std::size_t entry, std::size_t field) const { return std::string(doc().entryAt(entry)[field]); }
 };
 
 } // namespace

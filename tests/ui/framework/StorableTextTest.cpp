@@ -1,9 +1,27 @@
 #include "ui/framework/AnsiText.h"
 #include "ui/framework/StorableText.h"
+#include "core/collection/BonsaiData.h"
 #include "core/text/StorableForm.h"
 #include "core/text/Windows1252.h"
 
 #include <gtest/gtest.h>
+
+// A stored field reaches a widget only through fromAnsi: Qt's UTF-8 readers refuse it.
+template <typename Field>
+concept QtReadsAsUnicode = requires(const Field& field) { QString::fromStdString(field); } ||
+                           requires(const Field& field) { QString::fromUtf8(field); } ||
+                           requires(const Field& field) { QString::fromLocal8Bit(field); };
+static_assert(!QtReadsAsUnicode<CBonsaiData::FieldText>);
+static_assert(QtReadsAsUnicode<std::string>);
+
+TEST(StorableText, AFieldIsReadAndWrittenInItsCodePage)
+{
+    CBonsaiData entry;
+    entry[CBonsaiData::Name] = "Ch\xEAne \x80";
+    EXPECT_EQ(fromAnsi(entry[CBonsaiData::Name]), QStringLiteral("Ch\u00EAne \u20AC"));
+    entry[CBonsaiData::Name] = toAnsi(QStringLiteral("\u00C9rable"));
+    EXPECT_EQ(entry[CBonsaiData::Name], "\xC9rable");
+}
 
 TEST(StorableText, LettersBecomePlainOthersAreLeftOutAndStorableTextsPassWhole)
 {

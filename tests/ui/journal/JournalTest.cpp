@@ -51,7 +51,7 @@ const CalendarDate kToday = CalendarDate::today();
 class JournalTest : public AppFixture {
 protected:
     JournalPage& page() const { return view().journalPage(); }
-    std::string Field(std::size_t entry) const { return doc().entryAt(entry)[kField]; }
+    std::string Field(std::size_t entry) const { return std::string(doc().entryAt(entry)[kField]); }
 
     // Answers the event dialog with a kind and a text, leaving the date at today.
     void AnswerEvent(CareKind kind, const QString& text)

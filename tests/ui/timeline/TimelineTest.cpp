@@ -52,7 +52,7 @@ QString problemOf(const TimelineModel& model, std::size_t photo)
 
 class TimelineTest : public AppFixture {
 protected:
-    std::string Journal(std::size_t entry) const { return doc().entryAt(entry)[kJournalField]; }
+    std::string Journal(std::size_t entry) const { return std::string(doc().entryAt(entry)[kJournalField]); }
 
     // Runs the timeline of the shown tree, handing it to `use` once its thumbnails are in.
     void WithTimeline(const std::function<void(TimelineDlg&)>& use)
