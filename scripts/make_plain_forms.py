@@ -59,7 +59,7 @@ for code in range(0, 0x110000):
 
 out = sys.stdout
 out.write(f"// Made by scripts/make_plain_forms.py from Unicode {unicodedata.unidata_version}: do not edit.\n")
-out.write('#include "core/text/PlainFormTables.h"\n\nnamespace text {\n\n')
+out.write('#include "core/text/PlainFormTables.h"\n\nnamespace talvane::text {\n\n')
 out.write("const std::vector<Decomposition>& decompositions()\n{\n    static const std::vector<Decomposition> table = {\n")
 for code, nfd in decompositions:
     out.write(f"        {{0x{code:04X}, {{{points(nfd)}}}}},\n")
@@ -71,4 +71,4 @@ out.write("    };\n    return table;\n}\n\n")
 out.write("const std::vector<CodeRange>& combiningMarks()\n{\n    static const std::vector<CodeRange> table = {\n")
 for first, last in marks:
     out.write(f"        {{0x{first:04X}, 0x{last:04X}}},\n")
-out.write("    };\n    return table;\n}\n\n} // namespace text\n")
+out.write("    };\n    return table;\n}\n\n} // namespace talvane::text\n")

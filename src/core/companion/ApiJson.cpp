@@ -23,8 +23,6 @@ namespace {
 
 using namespace talvane::journal;
 using nlohmann::json;
-namespace fields = talvane::collection;
-
 constexpr int kThumbnailSide = 128;
 
 constexpr collection::Page kShownPages[] = {collection::Page::Plant, collection::Page::Purchase, collection::Page::Species,

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-using namespace talvane::guide;
+namespace talvane::guide {
 
 namespace {
 
@@ -49,3 +49,5 @@ void GuideMessageLimit::finish()
     m_show(notShownMessage(m_heldBack, m_fileName), m_heldCaption, m_heldFlags);
     m_heldBack = 0;
 }
+
+} // namespace talvane::guide
