@@ -11,7 +11,7 @@
 
 // The shortest of `repeats` runs of `work`, in seconds: the least disturbed by the
 // rest of the machine.
-inline double Seconds(const std::function<void()>& work, int repeats = 1)
+inline double seconds(const std::function<void()>& work, int repeats = 1)
 {
     double best = 1e9;
     for (int i = 0; i < repeats; ++i) {
@@ -24,7 +24,7 @@ inline double Seconds(const std::function<void()>& work, int repeats = 1)
 
 // The processor time of the calling thread, in milliseconds: on a busy machine, the
 // time others take the processor is not counted.
-inline double ThreadMilliseconds()
+inline double threadMilliseconds()
 {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
@@ -32,13 +32,13 @@ inline double ThreadMilliseconds()
 }
 
 // The bytes the heap holds for the program now.
-inline std::size_t HeapInUse()
+inline std::size_t heapInUse()
 {
     return mallinfo2().uordblks;
 }
 
 // The memory the process holds in RAM now, in kilobytes, as the system counts it.
-inline long ResidentKilobytes()
+inline long residentKilobytes()
 {
     std::ifstream status("/proc/self/status");
     std::string key;

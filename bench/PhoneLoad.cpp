@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The trees' identifiers and thumbnail addresses of a page of the Trees list.
-void ReadTrees(const std::string& answer, std::vector<std::string>& ids, std::vector<std::string>& thumbnails)
+void readTrees(const std::string& answer, std::vector<std::string>& ids, std::vector<std::string>& thumbnails)
 {
     const auto list = nlohmann::json::parse(answer, nullptr, false);
     if (list.is_discarded() || list["trees"].empty())
@@ -41,7 +41,7 @@ void ReadTrees(const std::string& answer, std::vector<std::string>& ids, std::ve
 }
 
 // One phone: its session, its requests, until it has made them all or time is up.
-void RunPhone(int port, const std::string& cookie, unsigned seed, int requests, Steady::time_point stopAt,
+void runPhone(int port, const std::string& cookie, unsigned seed, int requests, Steady::time_point stopAt,
               const std::string& photo, Tally& tally)
 {
     // The phones stand for other devices: they must not take the machine from the server.
@@ -88,7 +88,7 @@ void RunPhone(int port, const std::string& cookie, unsigned seed, int requests, 
             auto [result, ms] = timed([&] { return client.Get(path, headers); });
             if (expect(result, 200, "trees")) {
                 tally.add(tally.treesMs, ms);
-                ReadTrees(result->body, ids, thumbnails);
+                readTrees(result->body, ids, thumbnails);
             }
             continue;
         }
@@ -125,13 +125,13 @@ void RunPhone(int port, const std::string& cookie, unsigned seed, int requests, 
 
 } // namespace
 
-std::string ReadFile(const fs::path& path)
+std::string readFile(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string FiveMegabytePhoto(const std::string& jpeg)
+std::string fiveMegabytePhoto(const std::string& jpeg)
 {
     std::size_t at = 2;
     while (at + 4 <= jpeg.size() && static_cast<unsigned char>(jpeg[at + 1]) >= 0xE0 &&
@@ -148,7 +148,7 @@ std::string FiveMegabytePhoto(const std::string& jpeg)
     return jpeg.substr(0, at) + padding + jpeg.substr(at);
 }
 
-double Percentile(std::vector<double> values, double part)
+double percentile(std::vector<double> values, double part)
 {
     if (values.empty())
         return 0;
@@ -156,7 +156,7 @@ double Percentile(std::vector<double> values, double part)
     return values[std::min(values.size() - 1, static_cast<std::size_t>(part * static_cast<double>(values.size())))];
 }
 
-std::vector<std::string> PairPhones(CompanionServer& server, int phones)
+std::vector<std::string> pairPhones(CompanionServer& server, int phones)
 {
     std::vector<std::string> cookies;
     for (int phone = 0; phone < phones; ++phone) {
@@ -172,13 +172,13 @@ std::vector<std::string> PairPhones(CompanionServer& server, int phones)
     return cookies;
 }
 
-double RunPhones(int port, const std::vector<std::string>& cookies, int requests, std::chrono::seconds limit,
+double runPhones(int port, const std::vector<std::string>& cookies, int requests, std::chrono::seconds limit,
                  const std::string& photo, Tally& tally)
 {
     const auto start = Steady::now();
     std::vector<std::thread> threads;
     for (std::size_t phone = 0; phone < cookies.size(); ++phone)
-        threads.emplace_back(RunPhone, port, cookies[phone], static_cast<unsigned>(phone + 1), requests, start + limit,
+        threads.emplace_back(runPhone, port, cookies[phone], static_cast<unsigned>(phone + 1), requests, start + limit,
                              std::cref(photo), std::ref(tally));
     for (auto& thread : threads)
         thread.join();

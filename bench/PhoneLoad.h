@@ -35,17 +35,17 @@ struct Tally {
     }
 };
 
-std::string ReadFile(const std::filesystem::path& path);
+std::string readFile(const std::filesystem::path& path);
 // A real camera photo grown to 5 MB by comment segments after its application segments,
 // so that it stays a JPEG whose date the timeline reads.
-std::string FiveMegabytePhoto(const std::string& jpeg);
+std::string fiveMegabytePhoto(const std::string& jpeg);
 // The value below which `part` (0..1) of the values lie.
-double Percentile(std::vector<double> values, double part);
+double percentile(std::vector<double> values, double part);
 // Pairs the phones with the server, a new pairing token for every few: their cookies.
-std::vector<std::string> PairPhones(talvane::companion::CompanionServer& server, int phones);
+std::vector<std::string> pairPhones(talvane::companion::CompanionServer& server, int phones);
 // Every phone on a thread of its own until each made its requests or time is up; gives
 // the seconds it took.
-double RunPhones(int port, const std::vector<std::string>& cookies, int requests, std::chrono::seconds limit,
+double runPhones(int port, const std::vector<std::string>& cookies, int requests, std::chrono::seconds limit,
                  const std::string& photo, Tally& tally);
 
 // Connections from `address` (a loopback one: 127.0.0.2) that never pair and send a

@@ -13,7 +13,7 @@ const char* const kSpecies[] = {"Acer palmatum", "Juniperus chinensis", "Pinus t
 
 } // namespace
 
-void FillSampleEntry(CBonsaiData& entry, std::size_t n)
+void fillSampleEntry(CBonsaiData& entry, std::size_t n)
 {
     const std::string species = kSpecies[n % std::size(kSpecies)];
     entry[CBonsaiData::Name] = "Tree " + std::to_string(n);
@@ -36,18 +36,18 @@ void FillSampleEntry(CBonsaiData& entry, std::size_t n)
     entry[CBonsaiData::Photo1Description] = "Spring " + std::to_string(2020 + n % 5);
 }
 
-EntryList SampleCollection(std::size_t count)
+EntryList sampleCollection(std::size_t count)
 {
     EntryList entries;
     entries.reserve(count);
     for (std::size_t n = 0; n < count; ++n) {
         entries.push_back(std::make_unique<CBonsaiData>());
-        FillSampleEntry(*entries.back(), n);
+        fillSampleEntry(*entries.back(), n);
     }
     return entries;
 }
 
-std::string SampleJournal(std::size_t n)
+std::string sampleJournal(std::size_t n)
 {
     using namespace talvane::journal;
     static constexpr const char* kTexts[] = {"Repotted in akadama and pumice, roots pruned by a third",

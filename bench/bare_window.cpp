@@ -23,7 +23,7 @@
 
 namespace {
 
-QWidget* MakeControl(int n, QWidget* parent)
+QWidget* makeControl(int n, QWidget* parent)
 {
     switch (n % 5) {
     case 0:
@@ -66,7 +66,7 @@ int main(int argc, char** argv)
         const int first = controls * page / pages;
         const int last = controls * (page + 1) / pages;
         for (int n = first; n < last; ++n)
-            grid->addWidget(MakeControl(n, widget), (n - first) / 4, (n - first) % 4);
+            grid->addWidget(makeControl(n, widget), (n - first) / 4, (n - first) % 4);
         tabs->addTab(widget, QStringLiteral("Page %1").arg(page + 1));
     }
     window.setCentralWidget(tabs);

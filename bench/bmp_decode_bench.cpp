@@ -31,7 +31,7 @@ void putLe(std::string& out, std::uint32_t value, int nBytes)
         out.push_back(static_cast<char>(value >> (8 * i)));
 }
 
-std::string BmpBytes(int width, int height, int bitCount, std::uint32_t compression, const std::string& pixels)
+std::string bmpBytes(int width, int height, int bitCount, std::uint32_t compression, const std::string& pixels)
 {
     const bool indexed = bitCount == 8;
     const std::uint32_t offset = 14 + 40 + (indexed ? 1024 : 0);
@@ -52,7 +52,7 @@ std::string BmpBytes(int width, int height, int bitCount, std::uint32_t compress
 }
 
 // Gradients with noise, like a photograph: no two neighbours alike.
-std::string DirectPixels(int width, int height, int bytesPerPixel)
+std::string directPixels(int width, int height, int bytesPerPixel)
 {
     std::mt19937 random(42);
     const int stride = (width * bytesPerPixel + 3) & ~3;
@@ -65,7 +65,7 @@ std::string DirectPixels(int width, int height, int bytesPerPixel)
     return pixels;
 }
 
-std::vector<std::uint8_t> IndexRow(std::mt19937& random, int width)
+std::vector<std::uint8_t> indexRow(std::mt19937& random, int width)
 {
     std::vector<std::uint8_t> row;
     while (static_cast<int>(row.size()) < width) {
@@ -77,12 +77,12 @@ std::vector<std::uint8_t> IndexRow(std::mt19937& random, int width)
     return row;
 }
 
-std::string IndexedPixels(int width, int height)
+std::string indexedPixels(int width, int height)
 {
     std::mt19937 random(7);
     std::string pixels;
     for (int y = 0; y < height; ++y) {
-        const std::vector<std::uint8_t> row = IndexRow(random, width);
+        const std::vector<std::uint8_t> row = indexRow(random, width);
         pixels.append(row.begin(), row.end());
         pixels.append(static_cast<std::size_t>((4 - width % 4) % 4), '\0');
     }
@@ -91,12 +91,12 @@ std::string IndexedPixels(int width, int height)
 
 // Encoded runs for repeats, absolute runs for detail, an end of row after
 // each row and the end of the picture.
-std::string Rle8Pixels(int width, int height)
+std::string rle8Pixels(int width, int height)
 {
     std::mt19937 random(7);
     std::string out;
     for (int y = 0; y < height; ++y) {
-        const std::vector<std::uint8_t> row = IndexRow(random, width);
+        const std::vector<std::uint8_t> row = indexRow(random, width);
         std::size_t i = 0;
         while (i < row.size()) {
             std::size_t run = 1;
@@ -128,7 +128,7 @@ std::string Rle8Pixels(int width, int height)
 }
 
 // The best of several rounds of the mean time per call, in microseconds.
-double MicrosecondsPerCall(const std::function<void()>& call, int callsPerRound)
+double microsecondsPerCall(const std::function<void()>& call, int callsPerRound)
 {
     double best = 1e300;
     for (int round = 0; round < 5; ++round) {
@@ -160,10 +160,10 @@ int main()
                 "Qt", "ratio");
     for (const int side : {1448, 250}) {
         for (const Case& c : cases) {
-            const std::string pixels = c.compression != 0 ? Rle8Pixels(side, side)
-                : c.bitCount == 8                      ? IndexedPixels(side, side)
-                                                       : DirectPixels(side, side, c.bitCount / 8);
-            const std::string bytes = BmpBytes(side, side, c.bitCount, c.compression, pixels);
+            const std::string pixels = c.compression != 0 ? rle8Pixels(side, side)
+                : c.bitCount == 8                      ? indexedPixels(side, side)
+                                                       : directPixels(side, side, c.bitCount / 8);
+            const std::string bytes = bmpBytes(side, side, c.bitCount, c.compression, pixels);
             const QByteArray qtBytes(bytes.data(), static_cast<qsizetype>(bytes.size()));
 
             QImage check;
@@ -173,7 +173,7 @@ int main()
             }
             const int calls = side > 1000 ? 10 : 200;
             const auto ours = [&](int bitsPerPixel) {
-                return MicrosecondsPerCall([&] {
+                return microsecondsPerCall([&] {
                     CDataSource source;
                     source.Open("bench", reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                 static_cast<std::int32_t>(bytes.size()));
@@ -181,7 +181,7 @@ int main()
                 }, calls);
             };
             const auto qt = [&](bool toRgb32) {
-                return MicrosecondsPerCall([&] {
+                return microsecondsPerCall([&] {
                     QImage image;
                     image.loadFromData(qtBytes, "BMP");
                     if (toRgb32)

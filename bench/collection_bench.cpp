@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kRuns = 3;
 
-std::string PlainRead(const std::filesystem::path& path)
+std::string plainRead(const std::filesystem::path& path)
 {
     std::string bytes(std::filesystem::file_size(path), '\0');
     const int fd = ::open(path.c_str(), O_RDONLY);
@@ -37,16 +37,16 @@ std::string PlainRead(const std::filesystem::path& path)
 int main(int argc, char** argv)
 {
     const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    const EntryList entries = SampleCollection(count);
+    const EntryList entries = sampleCollection(count);
     const auto path = std::filesystem::temp_directory_path() / "talvane-bench.tvn";
 
-    const double save = Seconds([&] {
+    const double save = seconds([&] {
         if (const auto saved = saveCollectionFile(path, entries, {.keepVersion = false}))
             std::fprintf(stderr, "save failed: %s\n", saved.reason.c_str());
     }, kRuns);
-    const double plain = Seconds([&] { PlainRead(path); }, kRuns);
+    const double plain = seconds([&] { plainRead(path); }, kRuns);
     std::size_t loaded = 0;
-    const double load = Seconds([&] {
+    const double load = seconds([&] {
         EntryList read;
         if (const auto failure = loadCollectionFile(path, read))
             std::fprintf(stderr, "load failed: %s\n", failure->c_str());

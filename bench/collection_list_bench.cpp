@@ -22,9 +22,9 @@ namespace {
 template <typename Step>
 double milliseconds(Step&& step)
 {
-    const double start = ThreadMilliseconds();
+    const double start = threadMilliseconds();
     step();
-    return ThreadMilliseconds() - start;
+    return threadMilliseconds() - start;
 }
 
 } // namespace
@@ -35,11 +35,11 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     const std::size_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 100000;
 
-    const std::size_t heapAtStart = HeapInUse();
-    EntryList entries = SampleCollection(count);
-    const std::size_t collectionBytes = HeapInUse() - heapAtStart;
+    const std::size_t heapAtStart = heapInUse();
+    EntryList entries = sampleCollection(count);
+    const std::size_t collectionBytes = heapInUse() - heapAtStart;
 
-    const std::size_t heapBeforeList = HeapInUse();
+    const std::size_t heapBeforeList = heapInUse();
     CollectionListModel model([&] { return entries.size(); },
                               [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; });
     // The model alone first, then the panel that shows it.
@@ -72,7 +72,7 @@ int main(int argc, char** argv)
         panel.showCurrent(count - 1);
         QApplication::processEvents();
     });
-    const std::size_t listBytes = HeapInUse() - heapBeforeList;
+    const std::size_t listBytes = heapInUse() - heapBeforeList;
     // An entry renamed while the list is sorted, as Update does: the list follows that
     // one entry, against ordering and filtering every entry again.
     (*entries[count / 2])[CBonsaiData::Name] = "Renamed";

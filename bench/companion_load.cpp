@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     std::sort(album.begin(), album.end());
 
     // Every tree with an album picture and an identifier; one in twenty with care due.
-    EntryList entries = SampleCollection(trees);
+    EntryList entries = sampleCollection(trees);
     const CalendarDate today = CalendarDate::today();
     for (std::size_t n = 0; n < trees; ++n) {
         (*entries[n])[CBonsaiData::Photo1] = album[n % album.size()];
@@ -81,7 +81,7 @@ int main(int argc, char** argv)
         return 1;
     }
     entries.clear();
-    const std::string photo = FiveMegabytePhoto(ReadFile(source / "data" / "Photos" / "2022-01-16 Momiji.jpg"));
+    const std::string photo = fiveMegabytePhoto(readFile(source / "data" / "Photos" / "2022-01-16 Momiji.jpg"));
 
     auto opened = FileCollectionHost::open(file, folder);
     if (auto* failure = std::get_if<std::string>(&opened)) {
@@ -97,19 +97,19 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", failure->c_str());
         return 1;
     }
-    const std::vector<std::string> cookies = PairPhones(server, phones);
+    const std::vector<std::string> cookies = pairPhones(server, phones);
     if (cookies.empty()) {
         std::fprintf(stderr, "the phones could not pair\n");
         return 1;
     }
     Tally tally;
-    const double wall = RunPhones(server.port(), cookies, requests, std::chrono::seconds(seconds), photo, tally);
+    const double wall = runPhones(server.port(), cookies, requests, std::chrono::seconds(seconds), photo, tally);
     Tally slowed;
     std::size_t slowConnections = 0;
     double slowedWall = 0;
     if (slow > 0) {
         SlowClients clients(server.port(), slow, "127.0.0.2");
-        slowedWall = RunPhones(server.port(), cookies, requests, std::chrono::seconds(seconds), photo, slowed);
+        slowedWall = runPhones(server.port(), cookies, requests, std::chrono::seconds(seconds), photo, slowed);
         slowConnections = clients.connectionsMade();
     }
     server.stop();
@@ -120,15 +120,15 @@ int main(int argc, char** argv)
     std::printf("collection: %zu trees, %.1f MB; %d phones x %d requests, at most %d s\n", trees,
                 static_cast<double>(fs::file_size(file)) / 1e6, phones, requests, seconds);
     std::printf("Trees page:   %5zu  p50 %7.1f ms  p95 %7.1f ms  max %7.1f ms\n", tally.treesMs.size(),
-                Percentile(tally.treesMs, 0.5), Percentile(tally.treesMs, 0.95), Percentile(tally.treesMs, 1));
+                percentile(tally.treesMs, 0.5), percentile(tally.treesMs, 0.95), percentile(tally.treesMs, 1));
     if (slow > 0)
         std::printf("Trees page with %d slow connections (%zu made): %5zu  p50 %7.1f ms  p95 %7.1f ms  max %7.1f ms  "
                     "(%zu of %zu requests failed in %.1f s%s%s)\n",
-                    slow, slowConnections, slowed.treesMs.size(), Percentile(slowed.treesMs, 0.5),
-                    Percentile(slowed.treesMs, 0.95), Percentile(slowed.treesMs, 1), slowed.failures, slowed.requests,
+                    slow, slowConnections, slowed.treesMs.size(), percentile(slowed.treesMs, 0.5),
+                    percentile(slowed.treesMs, 0.95), percentile(slowed.treesMs, 1), slowed.failures, slowed.requests,
                     slowedWall, slowed.firstFailure.empty() ? "" : ", first: ", slowed.firstFailure.c_str());
     std::printf("5 MB upload:  %5zu  p50 %7.1f ms  p95 %7.1f ms\n", tally.uploadMs.size(),
-                Percentile(tally.uploadMs, 0.5), Percentile(tally.uploadMs, 0.95));
+                percentile(tally.uploadMs, 0.5), percentile(tally.uploadMs, 0.95));
     std::printf("requests: %zu in %.1f s (%.0f per second), %zu failed%s%s; care logged %zu, photo uploads %zu, "
                 "photos in the folder %zu\n",
                 tally.requests, wall, static_cast<double>(tally.requests) / wall, tally.failures,

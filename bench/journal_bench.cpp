@@ -21,7 +21,7 @@ constexpr int kRuns = 3;
 // The first loads of a process also pay for fresh memory; later ones show the reading.
 constexpr int kLoadRuns = 5;
 
-EntryList Load(const std::filesystem::path& path)
+EntryList load(const std::filesystem::path& path)
 {
     EntryList read;
     if (const auto failure = loadCollectionFile(path, read))
@@ -31,13 +31,13 @@ EntryList Load(const std::filesystem::path& path)
 
 // Writes both collections, then lets their entries go: the loads that follow find
 // the memory a program holds when it opens a file, not twice the collection.
-void WriteCollections(std::size_t count, const std::filesystem::path& plainPath, const std::filesystem::path& journalPath)
+void writeCollections(std::size_t count, const std::filesystem::path& plainPath, const std::filesystem::path& journalPath)
 {
-    EntryList entries = SampleCollection(count);
+    EntryList entries = sampleCollection(count);
     if (const auto saved = saveCollectionFile(plainPath, entries, {.keepVersion = false}))
         std::fprintf(stderr, "save failed: %s\n", saved.reason.c_str());
     for (std::size_t n = 0; n < count; ++n)
-        (*entries[n])[kJournalField] = SampleJournal(n);
+        (*entries[n])[kJournalField] = sampleJournal(n);
     if (const auto saved = saveCollectionFile(journalPath, entries, {.keepVersion = false}))
         std::fprintf(stderr, "save failed: %s\n", saved.reason.c_str());
 }
@@ -51,25 +51,25 @@ int main(int argc, char** argv)
     const auto plainPath = folder / "talvane-journal-bench-plain.tvn";
     const auto journalPath = folder / "talvane-journal-bench.tvn";
 
-    WriteCollections(count, plainPath, journalPath);
+    writeCollections(count, plainPath, journalPath);
     // The two loads take turns, so that neither finds the memory better prepared.
     double plainLoad = 1e9, journalLoad = 1e9;
     for (int run = 0; run < kLoadRuns; ++run) {
-        plainLoad = std::min(plainLoad, Seconds([&] { Load(plainPath); }));
-        journalLoad = std::min(journalLoad, Seconds([&] { Load(journalPath); }));
+        plainLoad = std::min(plainLoad, seconds([&] { load(plainPath); }));
+        journalLoad = std::min(journalLoad, seconds([&] { load(journalPath); }));
     }
-    const EntryList entries = Load(journalPath);
+    const EntryList entries = load(journalPath);
 
     const CalendarDate today = CalendarDate::fromText("2026-12-01").value();
     std::size_t dueCount = 0;
-    const double due = Seconds([&] { dueCount = dueTasks(entries, today, 30).size(); }, kRuns);
+    const double due = seconds([&] { dueCount = dueTasks(entries, today, 30).size(); }, kRuns);
     std::size_t counted = 0;
-    const double statusCount = Seconds([&] { counted = countDueTasks(entries, today, 30); }, kRuns);
+    const double statusCount = seconds([&] { counted = countDueTasks(entries, today, 30); }, kRuns);
     std::size_t pendingCount = 0;
-    const double pending = Seconds([&] { pendingCount = pendingTasks(entries).size(); }, kRuns);
-    const std::size_t heapBefore = HeapInUse();
+    const double pending = seconds([&] { pendingCount = pendingTasks(entries).size(); }, kRuns);
+    const std::size_t heapBefore = heapInUse();
     const auto held = pendingTasks(entries);
-    const std::size_t heapAdded = HeapInUse() - heapBefore;
+    const std::size_t heapAdded = heapInUse() - heapBefore;
 
     std::printf("%zu entries with 20 events each; files %.1f MB without journals, %.1f MB with\n", count,
                 std::filesystem::file_size(plainPath) / 1e6, std::filesystem::file_size(journalPath) / 1e6);

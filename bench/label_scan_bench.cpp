@@ -19,7 +19,7 @@
 namespace {
 
 // A garden-coloured photo with the label's code 600 pixels wide off its centre.
-std::string PhonePhoto(int width, int height)
+std::string phonePhoto(int width, int height)
 {
     const auto code = talvane::labels::QrCode::encode(talvane::labels::treeQrText("3f6c2a1e-8b4d-4c7a-9e21-5d0b7f3a9c64"));
     const int module = 600 / code->size(), left = width / 3, top = height / 3;
@@ -47,20 +47,20 @@ std::string PhonePhoto(int width, int height)
 
 int main()
 {
-    const std::string photo = PhonePhoto(4000, 3000);
+    const std::string photo = phonePhoto(4000, 3000);
     const auto read = talvane::companion::readQrCodesInPhoto(photo);
     const auto* codes = std::get_if<std::vector<std::string>>(&read);
     if (!codes || codes->size() != 1) {
         std::fprintf(stderr, "the label's code was not read from the photo\n");
         return 1;
     }
-    const double scan = Seconds([&] { talvane::companion::readQrCodesInPhoto(photo); }, 5);
+    const double scan = seconds([&] { talvane::companion::readQrCodesInPhoto(photo); }, 5);
     std::printf("photo of 4000 x 3000, %.1f MB: label read in %.0f ms\n", photo.size() / 1e6, scan * 1e3);
 
     const auto file = std::filesystem::temp_directory_path() / "talvane-label-scan.jpg";
     std::ofstream(file, std::ios::binary) << photo;
     const std::string zbarimg = "zbarimg -q --raw '" + file.string() + "' > /dev/null 2>&1";
-    const double peer = Seconds([&] { std::system(zbarimg.c_str()); }, 5);
+    const double peer = seconds([&] { std::system(zbarimg.c_str()); }, 5);
     std::filesystem::remove(file);
     std::printf("zbarimg on the same file at full size: %.0f ms\n", peer * 1e3);
     return 0;

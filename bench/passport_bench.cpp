@@ -27,7 +27,7 @@ using talvane::journal::CareKind;
 using talvane::journal::Journal;
 
 // Random bytes behind a JPEG's first marker: stored as they are, as a camera's are.
-void WritePhoto(const std::filesystem::path& path, std::size_t bytes, std::mt19937_64& random)
+void writePhoto(const std::filesystem::path& path, std::size_t bytes, std::mt19937_64& random)
 {
     std::string photo = "\xFF\xD8\xFF\xE0";
     photo.resize(bytes);
@@ -40,7 +40,7 @@ void WritePhoto(const std::filesystem::path& path, std::size_t bytes, std::mt199
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
 }
 
-EntryList TreeWithPhotos(const std::filesystem::path& photos, int count, std::size_t bytes)
+EntryList treeWithPhotos(const std::filesystem::path& photos, int count, std::size_t bytes)
 {
     std::mt19937_64 random(42);
     std::filesystem::create_directories(photos);
@@ -49,7 +49,7 @@ EntryList TreeWithPhotos(const std::filesystem::path& photos, int count, std::si
     for (int i = 0; i < count; ++i) {
         const CalendarDate day = first.plusDays(i * 7);
         const std::string name = day.text() + " Oak.jpg";
-        WritePhoto(photos / name, bytes, random);
+        writePhoto(photos / name, bytes, random);
         journal.add({day, CareKind::Photo, std::nullopt, "Photos/" + name, "week " + std::to_string(i), {}, {}, {}});
     }
     EntryList entries;
@@ -65,7 +65,7 @@ void run(const std::string& command)
         std::fprintf(stderr, "failed: %s\n", command.c_str());
 }
 
-void Report(const char* what, double ours, double peer, double peerFlushed)
+void report(const char* what, double ours, double peer, double peerFlushed)
 {
     std::printf("%-7s Talvane %7.2f s   peer %7.2f s (%.2fx)   peer + sync -f %7.2f s (%.2fx)\n", what, ours, peer,
                 ours / peer, peerFlushed, ours / peerFlushed);
@@ -85,24 +85,24 @@ int main(int argc, char** argv)
     const std::filesystem::path folder = pattern;
     const auto giver = folder / "giver";
     const auto receiver = folder / "receiver";
-    const EntryList tree = TreeWithPhotos(giver / "Photos", count, megabytes << 20);
+    const EntryList tree = treeWithPhotos(giver / "Photos", count, megabytes << 20);
     std::filesystem::create_directories(receiver);
     const auto passport = folder / "Oak.tvp";
     const std::string in = "cd '" + giver.string() + "' && ";
 
     run("sync -f '" + folder.string() + "'");
-    const double exported = Seconds([&] {
+    const double exported = seconds([&] {
         const PassportExport request{giver / "trees.tvn", giver / "Album", giver / "Photos", "Anna", {}, passport};
         if (const auto result = exportPassport(tree, 0, request); !result.problem.empty())
             std::fprintf(stderr, "%s\n", result.problem.c_str());
     });
-    const double zipped = Seconds([&] { run(in + "zip -0 -q -r ../peer.zip Photos"); });
+    const double zipped = seconds([&] { run(in + "zip -0 -q -r ../peer.zip Photos"); });
     std::filesystem::remove(folder / "peer.zip");
     run("sync -f '" + folder.string() + "'");
-    const double zippedFlushed = Seconds([&] { run(in + "zip -0 -q -r ../peer.zip Photos && sync -f ../peer.zip"); });
+    const double zippedFlushed = seconds([&] { run(in + "zip -0 -q -r ../peer.zip Photos && sync -f ../peer.zip"); });
 
     run("sync -f '" + folder.string() + "'");
-    const double imported = Seconds([&] {
+    const double imported = seconds([&] {
         EntryList entries;
         ImportedTree result = importPassport({passport, receiver / "Album", receiver / "Photos", CalendarDate::today(), {}}, entries);
         if (!result.problem.empty()) {
@@ -114,18 +114,18 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", failure->c_str());
         result.placed.commit();
     });
-    const double unzipped = Seconds([&] { run("unzip -q '" + (folder / "peer.zip").string() + "' -d '" + (folder / "peer").string() + "'"); });
+    const double unzipped = seconds([&] { run("unzip -q '" + (folder / "peer.zip").string() + "' -d '" + (folder / "peer").string() + "'"); });
     std::filesystem::remove_all(folder / "peer");
     run("sync -f '" + folder.string() + "'");
-    const double unzippedFlushed = Seconds([&] {
+    const double unzippedFlushed = seconds([&] {
         run("unzip -q '" + (folder / "peer.zip").string() + "' -d '" + (folder / "peer").string() + "' && sync -f '" +
             (folder / "peer").string() + "'");
     });
 
     std::printf("%d photos of %zu MB, passport %.0f MB\n", count, megabytes,
                 static_cast<double>(std::filesystem::file_size(passport)) / 1e6);
-    Report("export", exported, zipped, zippedFlushed);
-    Report("import", imported, unzipped, unzippedFlushed);
+    report("export", exported, zipped, zippedFlushed);
+    report("import", imported, unzipped, unzippedFlushed);
     std::filesystem::remove_all(folder);
     return 0;
 }

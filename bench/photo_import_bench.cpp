@@ -37,7 +37,7 @@ public:
 };
 
 // A photograph-like picture: smooth gradients with noise, no two neighbours alike.
-QImage CameraPicture(int width, int height)
+QImage cameraPicture(int width, int height)
 {
     std::mt19937 random(7);
     QImage image(width, height, QImage::Format_RGB32);
@@ -51,7 +51,7 @@ QImage CameraPicture(int width, int height)
     return image;
 }
 
-double BestMilliseconds(int runs, const std::function<void()>& work)
+double bestMilliseconds(int runs, const std::function<void()>& work)
 {
     double best = 1e30;
     for (int i = 0; i < runs; ++i) {
@@ -63,14 +63,14 @@ double BestMilliseconds(int runs, const std::function<void()>& work)
     return best;
 }
 
-void Compare(const QString& source, const QDir& album, int runs)
+void compare(const QString& source, const QDir& album, int runs)
 {
     AcceptingPrompter prompter;
-    const double load = BestMilliseconds(runs, [&] {
+    const double load = bestMilliseconds(runs, [&] {
         if (QImage(source).isNull())
             std::fprintf(stderr, "plain load failed\n");
     });
-    const double import = BestMilliseconds(runs, [&] {
+    const double import = bestMilliseconds(runs, [&] {
         const auto copy = PhotoImport(prompter, album.path()).run(source);
         if (!copy)
             std::fprintf(stderr, "import failed\n");
@@ -90,13 +90,13 @@ int main(int argc, char** argv)
     QTemporaryDir folder;
     const QDir work(folder.path());
     work.mkpath(QStringLiteral("Album"));
-    const QImage picture = CameraPicture(4000, 3000);
+    const QImage picture = cameraPicture(4000, 3000);
     const QString jpeg = work.filePath(QStringLiteral("camera.jpg"));
     const QString png = work.filePath(QStringLiteral("camera.png"));
     if (!picture.save(jpeg, "JPEG", 90) || !picture.save(png, "PNG"))
         return 1;
     std::printf("4000 x 3000, best of 5 runs each\n");
-    Compare(jpeg, QDir(work.filePath(QStringLiteral("Album"))), 5);
-    Compare(png, QDir(work.filePath(QStringLiteral("Album"))), 5);
+    compare(jpeg, QDir(work.filePath(QStringLiteral("Album"))), 5);
+    compare(png, QDir(work.filePath(QStringLiteral("Album"))), 5);
     return 0;
 }

@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
 
     const std::string file = folder.filePath(QStringLiteral("trees.tvn")).toStdString();
-    if (saveCollectionFile(file, SampleCollection(count)))
+    if (saveCollectionFile(file, sampleCollection(count)))
         return 1;
     UiServices services(nullptr, nullptr, nullptr, nullptr, nullptr);
     RecentFileList recent;
@@ -36,11 +36,11 @@ int main(int argc, char** argv)
     doc.changeFields(count / 2, {{CBonsaiData::Cultivar, "changed"}}, QStringLiteral("Update"));
 
     std::string bytes;
-    const double onLoop = Seconds([&] { bytes = doc.unsavedBytes(); }, 15);
+    const double onLoop = seconds([&] { bytes = doc.unsavedBytes(); }, 15);
     const RecoveryStore store(folder.filePath(QStringLiteral("recovery")).toStdString());
     RecoveryRecord record;
     record.collectionPath = file;
-    const double onWorker = Seconds([&] { store.write(record, bytes); }, 15);
+    const double onWorker = seconds([&] { store.write(record, bytes); }, 15);
     std::printf("%zu trees, %.1f MB: on the event loop %.1f ms, on the writer thread %.1f ms\n", count,
                 bytes.size() / 1e6, onLoop * 1e3, onWorker * 1e3);
     return 0;

@@ -24,20 +24,20 @@ namespace {
 
 constexpr int kRuns = 5;
 
-void Save(const std::filesystem::path& path, const EntryList& entries, bool keepVersion)
+void save(const std::filesystem::path& path, const EntryList& entries, bool keepVersion)
 {
     if (const auto saved = saveCollectionFile(path, entries, {.keepVersion = keepVersion}))
         std::fprintf(stderr, "save failed: %s\n", saved.reason.c_str());
 }
 
-double SaveSeconds(const std::filesystem::path& path, const EntryList& entries, bool keepVersion)
+double saveSeconds(const std::filesystem::path& path, const EntryList& entries, bool keepVersion)
 {
-    return Seconds([&] { Save(path, entries, keepVersion); }, kRuns);
+    return seconds([&] { save(path, entries, keepVersion); }, kRuns);
 }
 
 // The names a later open could take for something: anything but the collection, its
 // second name and its versions' folder is left behind.
-std::size_t LeftBehind(const std::filesystem::path& folder)
+std::size_t leftBehind(const std::filesystem::path& folder)
 {
     std::size_t left = 0;
     for (const auto& item : std::filesystem::directory_iterator(folder)) {
@@ -51,7 +51,7 @@ std::size_t LeftBehind(const std::filesystem::path& folder)
 }
 
 // Saves in a child process, as the killed saves run; gives its pid.
-pid_t SaveInChild(const std::filesystem::path& path, const EntryList& entries)
+pid_t saveInChild(const std::filesystem::path& path, const EntryList& entries)
 {
     const pid_t child = ::fork();
     if (child == 0)
@@ -61,12 +61,12 @@ pid_t SaveInChild(const std::filesystem::path& path, const EntryList& entries)
 
 // Kills the in-place save at a random moment of its usual length in a child, then opens
 // the file as every Talvane program does (putting back a save that stopped).
-void KillInPlaceSaves(const std::filesystem::path& path, const EntryList& oldEntries, const EntryList& newEntries,
+void killInPlaceSaves(const std::filesystem::path& path, const EntryList& oldEntries, const EntryList& newEntries,
                       int kills)
 {
-    const double saveSeconds = Seconds([&] {
-        Save(path, oldEntries, false);
-        ::waitpid(SaveInChild(path, newEntries), nullptr, 0);
+    const double saveSeconds = seconds([&] {
+        save(path, oldEntries, false);
+        ::waitpid(saveInChild(path, newEntries), nullptr, 0);
     });
     const std::string oldBytes = writeCollection(oldEntries);
     const std::string newBytes = writeCollection(newEntries);
@@ -75,8 +75,8 @@ void KillInPlaceSaves(const std::filesystem::path& path, const EntryList& oldEnt
     int sawOld = 0, sawNew = 0, sawOther = 0, putBack = 0;
     std::size_t left = 0;
     for (int kill = 0; kill < kills; ++kill) {
-        Save(path, oldEntries, false);
-        const pid_t child = SaveInChild(path, newEntries);
+        save(path, oldEntries, false);
+        const pid_t child = saveInChild(path, newEntries);
         std::this_thread::sleep_for(std::chrono::duration<double>(moment(random)));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
@@ -89,7 +89,7 @@ void KillInPlaceSaves(const std::filesystem::path& path, const EntryList& oldEnt
         sawNew += bytes == newBytes;
         sawOther += bytes != oldBytes && bytes != newBytes;
         removeStaleTemporaries(path);
-        left += LeftBehind(path.parent_path());
+        left += leftBehind(path.parent_path());
     }
     std::printf("%d kills during the in-place save: %d opened as the old file (%d of them put back from the backup), "
                 "%d as the new, %d as neither; %zu files left behind\n",
@@ -108,14 +108,14 @@ int main(int argc, char** argv)
     }
     const std::filesystem::path folder = pattern;
     const auto path = folder / "bench.tvn";
-    const EntryList entries = SampleCollection(count);
+    const EntryList entries = sampleCollection(count);
     // Saves enough versions that every measured one also prunes the oldest, whose
     // blocks are then freed as the plain save frees those of the file it replaces.
     for (int i = 0; i < 12; ++i)
-        Save(path, entries, true);
+        save(path, entries, true);
 
-    const double plain = SaveSeconds(path, entries, false);
-    const double versioned = SaveSeconds(path, entries, true);
+    const double plain = saveSeconds(path, entries, false);
+    const double versioned = saveSeconds(path, entries, true);
     std::printf("%zu trees, %.1f MB file\n", count, std::filesystem::file_size(path) / 1e6);
     std::printf("save                 %8.2f ms\n", plain * 1e3);
     std::printf("save keeping version %8.2f ms  (%zu versions kept)\n", versioned * 1e3, listVersions(path).size());
@@ -123,12 +123,12 @@ int main(int argc, char** argv)
                 (versioned - plain) / plain * 100);
 
     std::filesystem::create_hard_link(path, folder / "second name.tvn");
-    const double inPlace = SaveSeconds(path, entries, true);
+    const double inPlace = saveSeconds(path, entries, true);
     std::printf("save in place, second hard link, keeping version %8.2f ms  (%+.1f %% against the replace)\n",
                 inPlace * 1e3, (inPlace - versioned) / versioned * 100);
     const int kills = argc > 3 && std::string(argv[2]) == "--kills" ? std::atoi(argv[3]) : 0;
     if (kills > 0)
-        KillInPlaceSaves(path, entries, SampleCollection(count + 1), kills);
+        killInPlaceSaves(path, entries, sampleCollection(count + 1), kills);
     std::filesystem::remove_all(folder);
     return 0;
 }

@@ -97,34 +97,34 @@ public:
 };
 
 // The most memory the process holds while something runs, sampled every 10 ms.
-long PeakResidentKilobytesDuring(const std::function<void()>& run)
+long peakResidentKilobytesDuring(const std::function<void()>& run)
 {
     std::atomic<bool> running = true;
-    std::atomic<long> peak = ResidentKilobytes();
+    std::atomic<long> peak = residentKilobytes();
     std::thread sampler([&] {
         while (running) {
-            peak = std::max(peak.load(), ResidentKilobytes());
+            peak = std::max(peak.load(), residentKilobytes());
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     });
     run();
     running = false;
     sampler.join();
-    return std::max(peak.load(), ResidentKilobytes());
+    return std::max(peak.load(), residentKilobytes());
 }
 
-void Report(const char* step, double seconds)
+void report(const char* step, double seconds)
 {
     std::printf("%-34s %10.4f s\n", step, seconds);
 }
 
 // Shares the collection with phones while the window's event loop turns, ticking every
 // 5 ms to find the longest stretch in which it did not.
-void SharePhones(CTalvaneDoc& doc)
+void sharePhones(CTalvaneDoc& doc)
 {
     // What the window's thread does after each change while sharing: copy the entries.
     const int takes = 20;
-    Report("snapshot for the phones (each)", Seconds([&] {
+    report("snapshot for the phones (each)", seconds([&] {
         for (int i = 0; i < takes; ++i)
             talvane::companion::CollectionSnapshot(doc.entries(), "bench", {}, {});
     }) / takes);
@@ -134,14 +134,14 @@ void SharePhones(CTalvaneDoc& doc)
         return;
     }
     auto& server = *sharing.server();
-    const std::vector<std::string> cookies = PairPhones(server, 20);
-    const std::string photo = FiveMegabytePhoto(ReadFile(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "Photos" /
+    const std::vector<std::string> cookies = pairPhones(server, 20);
+    const std::string photo = fiveMegabytePhoto(readFile(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "Photos" /
                                                          "2022-01-16 Momiji.jpg"));
     std::atomic<bool> done = false;
     Tally tally;
     double wall = 0;
     std::thread phones([&] {
-        wall = RunPhones(server.port(), cookies, 100, std::chrono::seconds(180), photo, tally);
+        wall = runPhones(server.port(), cookies, 100, std::chrono::seconds(180), photo, tally);
         done = true;
     });
     QElapsedTimer sinceTick;
@@ -160,15 +160,15 @@ void SharePhones(CTalvaneDoc& doc)
     phones.join();
     std::printf("%zu phones: %zu requests in %.1f s, %zu failed %s\n", cookies.size(), tally.requests, wall, tally.failures,
                 tally.firstFailure.c_str());
-    std::printf("Trees page   %5zu  p50 %7.1f ms  p95 %7.1f ms\n", tally.treesMs.size(), Percentile(tally.treesMs, 0.5),
-                Percentile(tally.treesMs, 0.95));
-    std::printf("5 MB upload  %5zu  p50 %7.1f ms  p95 %7.1f ms\n", tally.uploadMs.size(), Percentile(tally.uploadMs, 0.5),
-                Percentile(tally.uploadMs, 0.95));
+    std::printf("Trees page   %5zu  p50 %7.1f ms  p95 %7.1f ms\n", tally.treesMs.size(), percentile(tally.treesMs, 0.5),
+                percentile(tally.treesMs, 0.95));
+    std::printf("5 MB upload  %5zu  p50 %7.1f ms  p95 %7.1f ms\n", tally.uploadMs.size(), percentile(tally.uploadMs, 0.5),
+                percentile(tally.uploadMs, 0.95));
     std::printf("longest the event loop went unturned: %lld ms (ticks every 5 ms)\n", static_cast<long long>(longestGap));
 }
 
 // Shares on loopback, then closes the window choosing to keep serving the phones.
-void ServeWithTheWindowClosed(CTalvaneApp& app, QApplication& application)
+void serveWithTheWindowClosed(CTalvaneApp& app, QApplication& application)
 {
     PhoneSharing& sharing = *app.mainFrame()->phoneSharing();
     if (const auto failure = sharing.start(QStringLiteral("127.0.0.1"))) {
@@ -176,22 +176,22 @@ void ServeWithTheWindowClosed(CTalvaneApp& app, QApplication& application)
         return;
     }
     application.processEvents();
-    const long open = ResidentKilobytes();
+    const long open = residentKilobytes();
     app.mainFrame()->close();
     application.processEvents();
     std::printf("resident memory while sharing: %ld kB with the window open, %ld kB with it closed (%s)\n", open,
-                ResidentKilobytes(), sharing.servedWithoutWindow().isEmpty() ? "not served" : "served in the background");
+                residentKilobytes(), sharing.servedWithoutWindow().isEmpty() ? "not served" : "served in the background");
 }
 
 } // namespace
 
 // Writes the collection in a child process, so that the memory it took is not
 // counted as the program's.
-bool WriteSampleFile(const std::string& file, std::size_t count)
+bool writeSampleFile(const std::string& file, std::size_t count)
 {
     const pid_t child = ::fork();
     if (child == 0)
-        ::_exit(saveCollectionFile(file, SampleCollection(count), {.keepVersion = false}) ? 1 : 0);
+        ::_exit(saveCollectionFile(file, sampleCollection(count), {.keepVersion = false}) ? 1 : 0);
     int status = 1;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -205,7 +205,7 @@ int main(int argc, char** argv)
     const bool withPhones = given("--phones");
     const bool inBackground = given("--background");
     const std::string file = (std::filesystem::temp_directory_path() / ("talvane-scale-" + std::to_string(::getpid()) + ".tvn")).string();
-    if (!WriteSampleFile(file, count)) {
+    if (!writeSampleFile(file, count)) {
         std::fprintf(stderr, "cannot write the collection %s\n", file.c_str());
         return 1;
     }
@@ -223,32 +223,32 @@ int main(int argc, char** argv)
     CTalvaneApp app(services);
     StartOptions empty;
     empty.splash = false;
-    const long before = ResidentKilobytes();
+    const long before = residentKilobytes();
     app.InitInstance(empty);
     application.processEvents();
-    const long emptyFootprint = ResidentKilobytes();
+    const long emptyFootprint = residentKilobytes();
 
     std::printf("%zu entries, file %.1f MB\n", count, fileSize / 1e6);
     CTalvaneDoc& doc = app.document();
     CTalvaneView& view = app.mainFrame()->view();
     QComboBox* list = app.mainFrame()->entryBar().entryList();
-    Report("open and show the first entry", Seconds([&] {
+    report("open and show the first entry", seconds([&] {
         doc.openDocumentFile(QString::fromStdString(file));
         application.processEvents();
     }));
-    const long opened = ResidentKilobytes();
+    const long opened = residentKilobytes();
 
     const int changes = 200;
-    const double change = Seconds([&] {
+    const double change = seconds([&] {
         for (int i = 0; i < changes; ++i) {
             const int index = static_cast<int>((static_cast<std::size_t>(i) * 7919) % count);
             list->setCurrentIndex(index);
             view.OnEntrySelChange(index);
         }
     });
-    Report("change the selected entry (each)", change / changes);
-    Report("Add", Seconds([&] { view.OnEntryAdd(); }));
-    Report("Update", Seconds([&] { view.OnEntryUpdate(); }));
+    report("change the selected entry (each)", change / changes);
+    report("Add", seconds([&] { view.OnEntryAdd(); }));
+    report("Update", seconds([&] { view.OnEntryUpdate(); }));
     // A due count like the window's, timed alone: Qt calls the slots of a signal in the
     // order they were connected, so the two around it bracket its work on a Delete.
     QElapsedTimer countTime;
@@ -262,29 +262,29 @@ int main(int argc, char** argv)
     const int middle = static_cast<int>(count / 2);
     list->setCurrentIndex(middle);
     view.OnEntrySelChange(middle);
-    Report("Delete in the middle", Seconds([&] { view.OnEntryDelete(); }));
+    report("Delete in the middle", seconds([&] { view.OnEntryDelete(); }));
     std::printf("%-34s %10.1f us\n", "due count following that Delete", static_cast<double>(countNanoseconds) / 1e3);
-    Report("save", Seconds([&] { doc.OnFileSave(); }));
+    report("save", seconds([&] { doc.OnFileSave(); }));
     auto& printDialog = dynamic_cast<ScriptedPrinterDialog&>(services.printerChooser());
-    const long beforePrint = ResidentKilobytes();
-    Report("count the complete list's pages", Seconds([&] { app.printing().OnFilePrint(true); }));
-    std::printf("%-34s %10ld kB\n", "memory kept after Cancel", ResidentKilobytes() - beforePrint);
+    const long beforePrint = residentKilobytes();
+    report("count the complete list's pages", seconds([&] { app.printing().OnFilePrint(true); }));
+    std::printf("%-34s %10ld kB\n", "memory kept after Cancel", residentKilobytes() - beforePrint);
     if (withPdf) {
         printDialog.pdf = QDir(folder.path()).filePath(QStringLiteral("scale.pdf"));
         long peak = 0;
-        Report("print the complete list to PDF", Seconds([&] {
-            peak = PeakResidentKilobytesDuring([&] { app.printing().OnFilePrint(true); });
+        report("print the complete list to PDF", seconds([&] {
+            peak = peakResidentKilobytesDuring([&] { app.printing().OnFilePrint(true); });
         }));
         std::printf("%-34s %10ld kB\n", "memory added while printing", peak - beforePrint);
-        std::printf("%-34s %10ld kB\n", "memory kept after printing", ResidentKilobytes() - beforePrint);
+        std::printf("%-34s %10ld kB\n", "memory kept after printing", residentKilobytes() - beforePrint);
         printDialog.pdf = QDir(folder.path()).filePath(QStringLiteral("inventory.pdf"));
-        Report("print the collection list to PDF", Seconds([&] { app.mainFrame()->onFilePrintCollectionList(); }));
+        report("print the collection list to PDF", seconds([&] { app.mainFrame()->onFilePrintCollectionList(); }));
         std::printf("%-34s %10.1f MB\n", "collection list PDF", QFileInfo(printDialog.pdf).size() / 1e6);
     }
     if (withPhones)
-        SharePhones(doc);
+        sharePhones(doc);
     if (inBackground)
-        ServeWithTheWindowClosed(app, application);
+        serveWithTheWindowClosed(app, application);
     std::printf("resident memory: %ld kB at start, %ld kB with an empty collection, %ld kB after opening\n", before,
                 emptyFootprint, opened);
     std::printf("memory added by opening: %.2f x the file size\n",

@@ -24,9 +24,9 @@ double bestMilliseconds(Step&& step, int runs = 7)
 {
     double best = 1e30;
     for (int run = 0; run < runs; ++run) {
-        const double start = ThreadMilliseconds();
+        const double start = threadMilliseconds();
         step();
-        best = std::min(best, ThreadMilliseconds() - start);
+        best = std::min(best, threadMilliseconds() - start);
     }
     return best;
 }
@@ -86,9 +86,9 @@ int main(int argc, char** argv)
     const char* const words[][2] = {
         {"zelkovas", "Zelkovas"}, {"4711", "4711"}, {"juniperus", "Juniperus"}, {"japanese", "Japanese"}};
     for (std::size_t count = 1000; count <= largest; count *= 10) {
-        const std::size_t heapBefore = HeapInUse();
-        const EntryList entries = SampleCollection(count);
-        const std::size_t collectionBytes = HeapInUse() - heapBefore;
+        const std::size_t heapBefore = heapInUse();
+        const EntryList entries = sampleCollection(count);
+        const std::size_t collectionBytes = heapInUse() - heapBefore;
         for (const auto& word : words)
             compareFilterStep(entries, word[0], word[1]);
         if (count * 10 <= largest)
@@ -98,10 +98,10 @@ int main(int argc, char** argv)
         std::vector<std::size_t> sorted;
         const double sortMs = bestMilliseconds(
             [&] { sorted = talvane::search::sortedPositions(entries.size(), at, talvane::search::ListColumn::Name, false); }, 3);
-        const std::size_t heapBeforeIndex = HeapInUse();
+        const std::size_t heapBeforeIndex = heapInUse();
         std::vector<std::size_t> visible;
         talvane::search::keepMatchingPositions(sorted, at, talvane::search::EntryMatcher("tree"), visible);
-        const std::size_t indexBytes = HeapInUse() - heapBeforeIndex + sorted.capacity() * sizeof(std::size_t);
+        const std::size_t indexBytes = heapInUse() - heapBeforeIndex + sorted.capacity() * sizeof(std::size_t);
         const double purchasedMs = bestMilliseconds(
             [&] { sorted = talvane::search::sortedPositions(entries.size(), at, talvane::search::ListColumn::Purchased, false); }, 3);
         std::printf("%8zu entries  sort keys and sort by Name %.1f ms, by Purchased (dates read) %.1f ms\n", count,
@@ -113,9 +113,9 @@ int main(int argc, char** argv)
     // Every tree with a journal of twenty events: a word found nowhere, one found only
     // in the events' texts, one only as a kind of care, and one only in the dates, for
     // which every line's text is looked at and none holds it.
-    EntryList withJournals = SampleCollection(largest);
+    EntryList withJournals = sampleCollection(largest);
     for (std::size_t n = 0; n < largest; ++n)
-        (*withJournals[n])[talvane::journal::kJournalField] = SampleJournal(n);
+        (*withJournals[n])[talvane::journal::kJournalField] = sampleJournal(n);
     std::printf("with a journal of 20 events in every tree:\n");
     const char* const journalWords[][2] = {
         {"zelkovas", "Zelkovas"}, {"pellets", "pellets"}, {"defoliation", "Defoliation"}, {"2023", "2023"}};

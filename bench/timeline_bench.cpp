@@ -29,7 +29,7 @@ using talvane::journal::CareKind;
 using talvane::journal::CalendarDate;
 
 // A camera-like picture: smooth shapes and fine noise, so JPEG gives it a camera's size.
-QImage CameraPicture(QSize size, int quality)
+QImage cameraPicture(QSize size, int quality)
 {
     QImage image(size, QImage::Format_RGB32);
     auto* random = QRandomGenerator::global();
@@ -43,7 +43,7 @@ QImage CameraPicture(QSize size, int quality)
     return image;
 }
 
-std::vector<QString> Copies(const QString& source, const QString& folder, int count)
+std::vector<QString> copies(const QString& source, const QString& folder, int count)
 {
     QDir().mkpath(folder);
     std::vector<QString> paths;
@@ -67,7 +67,7 @@ struct FirstScreen {
     double memory;
 };
 
-void WaitFor(const std::function<bool()>& done)
+void waitFor(const std::function<bool()>& done)
 {
     while (!done())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
@@ -83,14 +83,14 @@ std::vector<std::size_t> photosInView(const TimelineGrid& grid, const TimelineMo
     return shown;
 }
 
-void Thumbnails(const QTemporaryDir& work, int count)
+void thumbnails(const QTemporaryDir& work, int count)
 {
     const QString camera = QDir(work.path()).filePath(QStringLiteral("camera.jpg"));
-    CameraPicture(QSize(4000, 3000), 24).save(camera, "JPG", 90);
+    cameraPicture(QSize(4000, 3000), 24).save(camera, "JPG", 90);
     std::printf("photo: 4000 x 3000, %.1f MB, %d copies\n", QFileInfo(camera).size() / 1e6, count);
-    const auto photos = Copies(camera, QDir(work.path()).filePath(QStringLiteral("Photos")), count);
+    const auto photos = copies(camera, QDir(work.path()).filePath(QStringLiteral("Photos")), count);
 
-    const double reader = Seconds([&] {
+    const double reader = seconds([&] {
         for (const QString& path : photos) {
             QImageReader read(path);
             read.setScaledSize(read.size().scaled(ThumbnailCache::kSide, ThumbnailCache::kSide, Qt::KeepAspectRatio));
@@ -123,19 +123,19 @@ void Thumbnails(const QTemporaryDir& work, int count)
                 ++arrivals;
             }
         });
-        const long before = ResidentKilobytes();
+        const long before = residentKilobytes();
         QElapsedTimer timer;
         timer.start();
         model.setPhotos(events, QDir(work.path()).filePath(QStringLiteral("Photos")), work.path());
         grid.doItemsLayout();
         const std::vector<std::size_t> firstScreen = photosInView(grid, model);
-        WaitFor([&] {
+        waitFor([&] {
             return std::all_of(firstScreen.begin(), firstScreen.end(), [&](std::size_t photo) { return bool(arrived[photo]); });
         });
         const double firstScreenTime = timer.nsecsElapsed() / 1e6;
-        WaitFor([&] { return arrivals >= events.size(); });
+        waitFor([&] { return arrivals >= events.size(); });
         const double all = timer.nsecsElapsed() / 1e6;
-        return FirstScreen{firstScreen.size(), firstScreenTime, all, (ResidentKilobytes() - before) / 1024.0};
+        return FirstScreen{firstScreen.size(), firstScreenTime, all, (residentKilobytes() - before) / 1024.0};
     };
     const FirstScreen cold = open();
     const FirstScreen warm = open();
@@ -147,30 +147,30 @@ void Thumbnails(const QTemporaryDir& work, int count)
     std::printf("memory held by the open timeline: %.1f MB (cold), %.1f MB (from the cache)\n", cold.memory, warm.memory);
 }
 
-double RunSeconds(const std::string& command)
+double runSeconds(const std::string& command)
 {
-    return Seconds([&] {
+    return seconds([&] {
         if (std::system(command.c_str()) != 0)
             std::abort();
     });
 }
 
-void PhotoAdd(const QTemporaryDir& work, const QString& cli)
+void photoAdd(const QTemporaryDir& work, const QString& cli)
 {
     const QString camera = QDir(work.path()).filePath(QStringLiteral("five.jpg"));
-    CameraPicture(QSize(2200, 1650), 200).save(camera, "JPG", 97);
-    const auto sources = Copies(camera, QDir(work.path()).filePath(QStringLiteral("camera")), 100);
+    cameraPicture(QSize(2200, 1650), 200).save(camera, "JPG", 97);
+    const auto sources = copies(camera, QDir(work.path()).filePath(QStringLiteral("camera")), 100);
     std::printf("photo-add: 100 copies of a %.1f MB JPEG\n", QFileInfo(camera).size() / 1e6);
     const std::string folder = work.path().toStdString();
     const std::string list = folder + "/camera/IMG_*.jpg";
     const std::string collection = folder + "/trees.tvn";
     // A collection of one tree, written by the program's own command.
     std::ofstream(folder + "/one.csv") << "Name\r\nMomiji\r\n";
-    RunSeconds("'" + cli.toStdString() + "' import '" + folder + "/one.csv' '" + collection + "' >/dev/null");
-    const double cpAlone = RunSeconds("mkdir -p '" + folder + "/cp1' && cp " + list + " '" + folder + "/cp1/'");
-    RunSeconds("sync");
-    const double cp = RunSeconds("mkdir -p '" + folder + "/cp' && cp " + list + " '" + folder + "/cp/' && sync");
-    const double add = RunSeconds("'" + cli.toStdString() + "' photo-add '" + collection + "' --entry 0 " + list +
+    runSeconds("'" + cli.toStdString() + "' import '" + folder + "/one.csv' '" + collection + "' >/dev/null");
+    const double cpAlone = runSeconds("mkdir -p '" + folder + "/cp1' && cp " + list + " '" + folder + "/cp1/'");
+    runSeconds("sync");
+    const double cp = runSeconds("mkdir -p '" + folder + "/cp' && cp " + list + " '" + folder + "/cp/' && sync");
+    const double add = runSeconds("'" + cli.toStdString() + "' photo-add '" + collection + "' --entry 0 " + list +
                                   " >/dev/null && sync");
     std::printf("cp alone: %.2f s; cp and sync: %.2f s; talvane-cli photo-add and sync: %.2f s (%.2f x cp and sync, "
                 "%.2f x cp alone)\n",
@@ -184,7 +184,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 500;
     QTemporaryDir work;
-    Thumbnails(work, count);
-    PhotoAdd(work, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("talvane-cli")));
+    thumbnails(work, count);
+    photoAdd(work, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("talvane-cli")));
     return 0;
 }

@@ -20,7 +20,7 @@ using namespace talvane::collection;
 
 namespace {
 
-double Median(std::vector<double> times)
+double median(std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
 
     const std::string file = folder.filePath(QStringLiteral("undo.tvn")).toStdString();
-    if (saveCollectionFile(file, SampleCollection(count), {.keepVersion = false}))
+    if (saveCollectionFile(file, sampleCollection(count), {.keepVersion = false}))
         return 1;
     UiServices services(nullptr, nullptr, nullptr, nullptr, nullptr);
     RecentFileList recent;
@@ -45,20 +45,20 @@ int main(int argc, char** argv)
         return 1;
 
     // Each figure is the median of several rounds, so one cold page does not decide it.
-    EntryList plain = SampleCollection(count);
+    EntryList plain = sampleCollection(count);
     const std::size_t middle = count / 2;
     constexpr int kRounds = 21;
     std::vector<double> without, remove, undo, redo;
     for (int round = 0; round < kRounds; ++round) {
-        without.push_back(Seconds([&] { plain.erase(plain.begin() + static_cast<std::ptrdiff_t>(middle)); }));
-        remove.push_back(Seconds([&] { doc.removeEntry(middle); }));
-        undo.push_back(Seconds([&] { doc.history().undo(); }));
-        redo.push_back(Seconds([&] { doc.history().redo(); }));
+        without.push_back(seconds([&] { plain.erase(plain.begin() + static_cast<std::ptrdiff_t>(middle)); }));
+        remove.push_back(seconds([&] { doc.removeEntry(middle); }));
+        undo.push_back(seconds([&] { doc.history().undo(); }));
+        redo.push_back(seconds([&] { doc.history().redo(); }));
     }
-    const double plainTime = Median(without);
-    const double removeTime = Median(remove);
-    const double undoTime = Median(undo);
-    const double redoTime = Median(redo);
+    const double plainTime = median(without);
+    const double removeTime = median(remove);
+    const double undoTime = median(undo);
+    const double redoTime = median(redo);
     std::printf("%zu entries\n", count);
     std::printf("  delete without history  %9.1f us\n", plainTime * 1e6);
     std::printf("  Delete                  %9.1f us  %.2fx\n", removeTime * 1e6, removeTime / plainTime);
@@ -69,13 +69,13 @@ int main(int argc, char** argv)
 
     // 1,000 updates of one entry: the history keeps each changed field before and after.
     std::size_t changedBytes = 0;
-    const std::size_t before = HeapInUse();
+    const std::size_t before = heapInUse();
     for (int i = 0; i < 1000; ++i) {
         const std::string history = "Update number " + std::to_string(i) + " of the shaping history.";
         changedBytes += doc.entryAt(0)[CBonsaiData::History].size() + history.size();
         doc.changeFields(0, {{CBonsaiData::History, history}}, QStringLiteral("Update"));
     }
-    const std::size_t grown = HeapInUse() - before;
+    const std::size_t grown = heapInUse() - before;
     std::printf("1,000 updates of one field: heap grew by %zu bytes for %zu bytes of changed texts "
                 "(%.0f bytes a step beyond the texts)\n",
                 grown, changedBytes, (static_cast<double>(grown) - static_cast<double>(changedBytes)) / 1000.0);

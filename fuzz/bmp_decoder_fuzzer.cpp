@@ -13,7 +13,7 @@ namespace {
 
 // Reads the first and the last pixel byte of every line, so that a line
 // table pointing outside the block shows up under AddressSanitizer.
-unsigned SumOfLineEnds(const CWinBmp& bitmap)
+unsigned sumOfLineEnds(const CWinBmp& bitmap)
 {
     unsigned sum = 0;
     const auto lineBytes = static_cast<std::size_t>(bitmap.GetWidth()) * bitmap.getBitsPerPixel() / 8;
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             decoder.DecodeSource(&source, &bitmap, bitsPerPixel);
         } catch (const CTextException&) {
         }
-        volatile unsigned sink = SumOfLineEnds(bitmap);
+        volatile unsigned sink = sumOfLineEnds(bitmap);
         (void)sink;
     }
     return 0;

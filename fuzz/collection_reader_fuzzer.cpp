@@ -21,7 +21,7 @@ namespace {
     std::abort();
 }
 
-bool SameEntries(const EntryList& a, const EntryList& b)
+bool sameEntries(const EntryList& a, const EntryList& b)
 {
     if (a.size() != b.size())
         return false;
@@ -36,14 +36,14 @@ bool SameEntries(const EntryList& a, const EntryList& b)
     return true;
 }
 
-void CheckRoundTrip(const EntryList& entries)
+void checkRoundTrip(const EntryList& entries)
 {
     const std::string written = writeCollection(entries);
     EntryList reread;
     std::string error;
     if (!readCollection(written, reread, error))
         fail(("written entries do not read back: " + error).c_str());
-    if (!SameEntries(entries, reread))
+    if (!sameEntries(entries, reread))
         fail("written entries read back different");
     if (writeCollection(reread) != written)
         fail("rewriting read-back entries changes the bytes");
@@ -51,16 +51,16 @@ void CheckRoundTrip(const EntryList& entries)
 
 // The same bytes arriving a few at a time, as from a file read in pieces, must read
 // to the same entries or fail with the same reason.
-void CheckPiecewiseReading(std::string_view bytes, bool read, const EntryList& entries, const std::string& error)
+void checkPiecewiseReading(std::string_view bytes, bool read, const EntryList& entries, const std::string& error)
 {
     const std::size_t perRead = bytes.size() % 7 + 1;
     EntryList pieces;
     std::string pieceError;
-    if (readCollection(PieceFeed(bytes, perRead), bytes.size(), pieces, pieceError, perRead) != read)
+    if (readCollection(pieceFeed(bytes, perRead), bytes.size(), pieces, pieceError, perRead) != read)
         fail("reading in pieces succeeds where reading whole does not, or the reverse");
     if (pieceError != error)
         fail("reading in pieces gives another reason");
-    if (!SameEntries(entries, pieces))
+    if (!sameEntries(entries, pieces))
         fail("reading in pieces gives other entries");
 }
 
@@ -72,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EntryList entries;
     std::string error;
     const bool read = readCollection(bytes, entries, error);
-    CheckPiecewiseReading(bytes, read, entries, error);
+    checkPiecewiseReading(bytes, read, entries, error);
     if (read) {
-        CheckRoundTrip(entries);
+        checkRoundTrip(entries);
     } else {
         if (!entries.empty())
             fail("a damaged file added entries");

@@ -45,7 +45,7 @@ const CalendarDate kToday = CalendarDate::fromText("2026-06-15").value();
     std::abort();
 }
 
-void CheckCare(const FormFields& fields)
+void checkCare(const FormFields& fields)
 {
     const auto care = readLoggedCare(fields, "at0-0", kToday, inEnglish);
     const auto* logged = std::get_if<LoggedCare>(&care);
@@ -59,7 +59,7 @@ void CheckCare(const FormFields& fields)
         fail("care was dated after today, or due before it");
 }
 
-void ReadJson(std::string_view body)
+void readJson(std::string_view body)
 {
     const auto form = readJsonForm(body, inEnglish);
     const auto* fields = std::get_if<FormFields>(&form);
@@ -70,10 +70,10 @@ void ReadJson(std::string_view body)
     for (const auto& [name, value] : *fields)
         if (value.size() > kMaxFormFieldBytes)
             fail("a JSON form field longer than allowed was taken");
-    CheckCare(*fields);
+    checkCare(*fields);
 }
 
-const fs::path& Folder()
+const fs::path& folder()
 {
     static const fs::path folder = [] {
         std::string pattern = (fs::temp_directory_path() / "talvane-api-fuzz-XXXXXX").string();
@@ -86,11 +86,11 @@ const fs::path& Folder()
 
 // Parts are separated by a line "--"; a part's first line is its name, with a file
 // name after a ';' for a file; the input's bytes also choose the chunks' sizes.
-void ReadMultipart(std::string_view body)
+void readMultipart(std::string_view body)
 {
-    for (const auto& item : fs::directory_iterator(Folder()))
+    for (const auto& item : fs::directory_iterator(folder()))
         fs::remove(item.path());
-    UploadReader upload(Folder(), inEnglish, kFiles, kFileBytes);
+    UploadReader upload(folder(), inEnglish, kFiles, kFileBytes);
     bool read = true;
     for (std::size_t at = 0; read && at < body.size();) {
         const std::size_t end = std::min(body.find("\n--\n", at), body.size());
@@ -117,7 +117,7 @@ void ReadMultipart(std::string_view body)
     for (const auto& file : upload.files())
         if (file.size > kFileBytes || fs::file_size(file.file) != file.size)
             fail("a file was taken larger than allowed, or not as it was sent");
-    CheckCare(upload.fields());
+    checkCare(upload.fields());
     const auto photos = upload.photos();
     if (const auto* taken = std::get_if<std::vector<fs::path>>(&photos))
         for (const fs::path& photo : *taken) {
@@ -131,7 +131,7 @@ void ReadMultipart(std::string_view body)
         }
 }
 
-void AnswerTree(std::string_view cp1252)
+void answerTree(std::string_view cp1252)
 {
     EntryList entries;
     entries.push_back(std::make_unique<CBonsaiData>());
@@ -152,9 +152,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
     if (data[0] % 2 == 0)
-        ReadJson(rest);
+        readJson(rest);
     else
-        ReadMultipart(rest);
-    AnswerTree(rest.substr(0, 4000));
+        readMultipart(rest);
+    answerTree(rest.substr(0, 4000));
     return 0;
 }

@@ -39,7 +39,7 @@ using namespace talvane::journal;
 const CalendarDate kToday = CalendarDate::fromText("2026-06-15").value();
 
 // A tree with an identifier and a task due, and one named by its position.
-const EntryList& Collection()
+const EntryList& collection()
 {
     static const EntryList entries = [] {
         EntryList made;
@@ -57,7 +57,7 @@ const EntryList& Collection()
     return entries;
 }
 
-void CheckLinkComponent(std::string_view text)
+void checkLinkComponent(std::string_view text)
 {
     const std::string encoded = urlComponent(text);
     std::string back;
@@ -78,7 +78,7 @@ void CheckLinkComponent(std::string_view text)
         fail("a link component does not decode back");
 }
 
-void CheckReference(const CollectionSnapshot& snapshot, std::string_view ref)
+void checkReference(const CollectionSnapshot& snapshot, std::string_view ref)
 {
     const auto found = findTreeByRef(snapshot.entries(), ref);
     if (found != snapshot.findTree(ref))
@@ -87,7 +87,7 @@ void CheckReference(const CollectionSnapshot& snapshot, std::string_view ref)
         fail("a reference led to a tree whose reference it is not");
 }
 
-void CheckIndex(std::string_view text)
+void checkIndex(std::string_view text)
 {
     const auto index = readIndex(text, 6);
     if (index && (text.empty() || text.size() > 6 || std::to_string(*index).size() > text.size() ||
@@ -96,14 +96,14 @@ void CheckIndex(std::string_view text)
 }
 
 // A change made on the collection adds one event, or marks the task done, or is refused.
-void CheckChange(const PhoneChange& change, std::size_t addedLines)
+void checkChange(const PhoneChange& change, std::size_t addedLines)
 {
-    const auto planned = planChange(Collection(), change, "/nonexistent/Photos");
+    const auto planned = planChange(collection(), change, "/nonexistent/Photos");
     const auto* plan = std::get_if<PlannedChange>(&planned);
     if (!plan)
         return;
     EntryList copy;
-    for (const auto& entry : Collection())
+    for (const auto& entry : collection())
         copy.push_back(copyEntry(*entry));
     const std::size_t before = Journal::read((*copy[plan->position])[kJournalField]).lines().size();
     applyPlannedValues(copy, *plan);
@@ -127,12 +127,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fields.emplace(std::string(line.substr(0, equals)), std::string(line.substr(std::min(equals + 1, line.size()))));
         at = end + 1;
     }
-    static const CollectionSnapshot snapshot(Collection(), "fuzz.tvn", "/nonexistent/Album", "/nonexistent/Photos");
+    static const CollectionSnapshot snapshot(collection(), "fuzz.tvn", "/nonexistent/Album", "/nonexistent/Photos");
 
     for (const auto& [name, value] : fields) {
-        CheckLinkComponent(value);
-        CheckReference(snapshot, value);
-        CheckIndex(value);
+        checkLinkComponent(value);
+        checkReference(snapshot, value);
+        checkIndex(value);
     }
 
     const std::string ref = fieldValue(fields, "tree");
@@ -147,12 +147,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 fail("a measurement was taken with an amount that is not one");
         if (logged->text.size() > kMaxEventText)
             fail("a text longer than an event may hold was taken");
-        CheckChange(*logged, 1);
+        checkChange(*logged, 1);
     }
     if (const auto task = readTaskName(fieldValue(fields, "task"))) {
         if (!isTreeRefText(task->treeRef) || task->line > 999999 || task->check.size() != 32)
             fail("a task was named without a tree, a line and a check");
-        CheckChange(DoneTask{task->treeRef, task->line, task->check, kToday}, 1);
+        checkChange(DoneTask{task->treeRef, task->line, task->check, kToday}, 1);
     }
     std::string extension;
     const std::string type = sniffPhotoType(input.substr(0, talvane::picture::kPhotoHeadBytes), &extension);

@@ -26,7 +26,7 @@ constexpr std::string_view kBlockSeparator = "//////////////";
 
 // Counted over the loader's own lines, so that a separator cut by the line length
 // limit counts exactly as the loader sees it.
-std::size_t SeparatorLines(std::string_view file)
+std::size_t separatorLines(std::string_view file)
 {
     std::size_t count = 0;
     std::size_t position = 0;
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++messages;
     };
     parseSpeciesGuide(file, guide, count);
-    if (guide.size() > SeparatorLines(file))
+    if (guide.size() > separatorLines(file))
         fail("more records than separator lines");
     if (messages > kSectionsPerBlock * guide.size())
         fail("more than thirteen messages for one record");

@@ -25,7 +25,7 @@ using namespace talvane::journal;
 }
 
 // The status bar's count, which reads only what it must, agrees with the events read whole.
-void CheckQuickCount(std::string_view field, const Journal& journal)
+void checkQuickCount(std::string_view field, const Journal& journal)
 {
     const CalendarDate today = CalendarDate::fromText("2026-06-15").value();
     CBonsaiData tree;
@@ -41,7 +41,7 @@ void CheckQuickCount(std::string_view field, const Journal& journal)
 }
 
 // The list reads only the lines it must, to count photos and to find a word.
-void CheckListLooks(std::string_view field, const Journal& journal)
+void checkListLooks(std::string_view field, const Journal& journal)
 {
     if (talvane::timeline::timelinePhotoCount(field) != talvane::timeline::timelinePhotos(journal).size())
         fail("the list's photo count differs from the timeline's photos");
@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Journal journal = Journal::read(field);
     if (journal.text() != field)
         fail("writing what was read changed the bytes");
-    CheckQuickCount(field, journal);
-    CheckListLooks(field, journal);
+    checkQuickCount(field, journal);
+    checkListLooks(field, journal);
     const CareEvent added{CalendarDate::fromText("2026-12-24").value(), CareKind::Note, std::nullopt, {}, "a\\b\tc\r\n", {}, {}};
     if (journal.add(added) == journal.isForeign())
         fail("an edit was refused by a journal or taken by a foreign text");

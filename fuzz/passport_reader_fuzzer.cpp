@@ -26,7 +26,7 @@ constexpr std::string_view kShownName = "fuzz.tvp";
     std::abort();
 }
 
-void CheckRefusal(const PassportReader& reader)
+void checkRefusal(const PassportReader& reader)
 {
     const std::string& problem = reader.problem();
     if (!problem.starts_with(std::string(kShownName) + " cannot be imported: ") || !problem.ends_with('.'))
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     PassportReader reader(bytes, std::string(kShownName), kLimits);
     if (!reader.problem().empty()) {
-        CheckRefusal(reader);
+        checkRefusal(reader);
         return 0;
     }
     if (reader.pictures().size() > kLimits.maxFiles)
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return std::string();
         });
         if (!read) {
-            CheckRefusal(reader);
+            checkRefusal(reader);
             return 0;
         }
         if (inflated > kLimits.maxFileBytes)

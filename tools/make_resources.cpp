@@ -17,7 +17,7 @@
 namespace {
 
 // The sixteen colours of the classic VGA palette.
-QList<QRgb> SixteenColours()
+QList<QRgb> sixteenColours()
 {
     return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
             qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
@@ -25,13 +25,13 @@ QList<QRgb> SixteenColours()
             qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
 }
 
-QImage ToSixteenColours(const QImage& image)
+QImage toSixteenColours(const QImage& image)
 {
-    return image.convertToFormat(QImage::Format_Indexed8, SixteenColours(), Qt::ThresholdDither | Qt::AvoidDither);
+    return image.convertToFormat(QImage::Format_Indexed8, sixteenColours(), Qt::ThresholdDither | Qt::AvoidDither);
 }
 
 // A bonsai in its pot, drawn into the square (0, 0, 100, 100) of the painter.
-void DrawBonsai(QPainter& p, bool detailed)
+void drawBonsai(QPainter& p, bool detailed)
 {
     // Pot.
     p.setPen(Qt::NoPen);
@@ -70,7 +70,7 @@ void DrawBonsai(QPainter& p, bool detailed)
     }
 }
 
-QImage Splash()
+QImage splash()
 {
     QImage image(400, 400, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -83,7 +83,7 @@ QImage Splash()
     p.save();
     p.translate(70, 70);
     p.scale(2.3, 2.3);
-    DrawBonsai(p, true);
+    drawBonsai(p, true);
     p.restore();
     // The name runs down beside the tree.
     QFont font(QStringLiteral("DejaVu Serif"), 22, QFont::Bold);
@@ -105,7 +105,7 @@ QImage Splash()
 
 // A transparent square of `size` pixels, drawn in a 100 × 100 box.
 template <typename Draw>
-QImage DrawnIcon(int size, bool smooth, Draw draw)
+QImage drawnIcon(int size, bool smooth, Draw draw)
 {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -118,24 +118,24 @@ QImage DrawnIcon(int size, bool smooth, Draw draw)
 }
 
 // Sixteen colours and a transparent ground, as an icon's mask gives.
-QImage Icon(int size)
+QImage icon(int size)
 {
-    const QImage image = DrawnIcon(size, false, [](QPainter& p) { DrawBonsai(p, false); });
-    QList<QRgb> colours = SixteenColours();
+    const QImage image = drawnIcon(size, false, [](QPainter& p) { drawBonsai(p, false); });
+    QList<QRgb> colours = sixteenColours();
     colours.append(qRgba(0, 0, 0, 0));
     return image.convertToFormat(QImage::Format_Indexed8, colours, Qt::ThresholdDither | Qt::AvoidDither);
 }
 
 // The program's icon for the desktop: the bonsai, smoothed.
-QImage DesktopIcon(int size)
+QImage desktopIcon(int size)
 {
-    return DrawnIcon(size, true, [size](QPainter& p) { DrawBonsai(p, size >= 48); });
+    return drawnIcon(size, true, [size](QPainter& p) { drawBonsai(p, size >= 48); });
 }
 
 // A collection file's icon: a sheet with a folded corner that shows the bonsai.
-QImage CollectionIcon(int size)
+QImage collectionIcon(int size)
 {
-    return DrawnIcon(size, true, [size](QPainter& p) {
+    return drawnIcon(size, true, [size](QPainter& p) {
         const QPolygonF sheet({QPointF(14, 2), QPointF(68, 2), QPointF(86, 20), QPointF(86, 98), QPointF(14, 98)});
         p.setPen(QPen(QColor(120, 120, 120), 3));
         p.setBrush(QColor(250, 250, 245));
@@ -144,19 +144,19 @@ QImage CollectionIcon(int size)
         p.drawPolygon(QPolygonF({QPointF(68, 2), QPointF(68, 20), QPointF(86, 20)}));
         p.translate(20, 24);
         p.scale(0.6, 0.6);
-        DrawBonsai(p, size >= 48);
+        drawBonsai(p, size >= 48);
     });
 }
 
-bool SaveIconTheme(const QDir& theme)
+bool saveIconTheme(const QDir& theme)
 {
     bool ok = true;
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("%1x%1").arg(size);
         ok = theme.mkpath(folder + QStringLiteral("/apps")) && theme.mkpath(folder + QStringLiteral("/mimetypes")) &&
              ok;
-        ok = DesktopIcon(size).save(theme.filePath(folder + QStringLiteral("/apps/talvane.png"))) && ok;
-        ok = CollectionIcon(size).save(
+        ok = desktopIcon(size).save(theme.filePath(folder + QStringLiteral("/apps/talvane.png"))) && ok;
+        ok = collectionIcon(size).save(
                  theme.filePath(folder + QStringLiteral("/mimetypes/application-x-talvane-collection.png"))) &&
              ok;
     }
@@ -164,7 +164,7 @@ bool SaveIconTheme(const QDir& theme)
     return ok;
 }
 
-void DrawToolImage(QPainter& p, int index)
+void drawToolImage(QPainter& p, int index)
 {
     p.save();
     p.translate(22 * index, 0);
@@ -215,18 +215,18 @@ void DrawToolImage(QPainter& p, int index)
     p.restore();
 }
 
-QImage ToolBar()
+QImage toolBar()
 {
     QImage image(110, 22, QImage::Format_RGB32);
     image.fill(QColor(192, 192, 192));
     QPainter p(&image);
     for (int i = 0; i < 5; ++i)
-        DrawToolImage(p, i);
+        drawToolImage(p, i);
     p.end();
-    return ToSixteenColours(image);
+    return toSixteenColours(image);
 }
 
-bool Save(const QImage& image, const QDir& folder, const char* name)
+bool save(const QImage& image, const QDir& folder, const char* name)
 {
     const bool saved = image.save(folder.filePath(QString::fromLatin1(name)));
     std::printf("%s %s\n", saved ? "wrote" : "could not write", name);
@@ -240,15 +240,15 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc == 3 && QByteArray(argv[1]) == "--icon-theme")
-        return SaveIconTheme(QDir(QString::fromLocal8Bit(argv[2]))) ? 0 : 1;
+        return saveIconTheme(QDir(QString::fromLocal8Bit(argv[2]))) ? 0 : 1;
     if (argc != 2) {
         std::fprintf(stderr, "usage: make_resources FOLDER | make_resources --icon-theme FOLDER\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    bool ok = Save(Splash(), folder, "splash.bmp");
-    ok = Save(Icon(32), folder, "icon32.png") && ok;
-    ok = Save(Icon(16), folder, "icon16.png") && ok;
-    ok = Save(ToolBar(), folder, "toolbar.png") && ok;
+    bool ok = save(splash(), folder, "splash.bmp");
+    ok = save(icon(32), folder, "icon32.png") && ok;
+    ok = save(icon(16), folder, "icon16.png") && ok;
+    ok = save(toolBar(), folder, "toolbar.png") && ok;
     return ok ? 0 : 1;
 }

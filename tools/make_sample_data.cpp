@@ -89,7 +89,7 @@ struct BmpLayout {
 };
 
 // The file header and the info header. A positive height: rows are stored bottom-up.
-Bytes Headers(const BmpLayout& layout)
+Bytes headers(const BmpLayout& layout)
 {
     const std::uint32_t pixelOffset = kFileHeaderSize + kInfoHeaderSize + 4 * layout.colours;
     Bytes out;
@@ -111,7 +111,7 @@ Bytes Headers(const BmpLayout& layout)
     return out;
 }
 
-void PadRow(Bytes& out, std::size_t rowBytes)
+void padRow(Bytes& out, std::size_t rowBytes)
 {
     for (std::size_t i = rowBytes; i % 4 != 0; ++i)
         out.push_back(0);
@@ -127,7 +127,7 @@ struct IndexedImage {
 
 // Palette pictures are drawn without smoothing in a few flat colours, so their
 // colours fit a palette exactly; a drawing that needs more is refused.
-IndexedImage ToIndexed(const QImage& image)
+IndexedImage toIndexed(const QImage& image)
 {
     IndexedImage indexed{image.width(), image.height(), {}, {}};
     std::map<QRgb, std::uint8_t> indexOf;
@@ -148,7 +148,7 @@ IndexedImage ToIndexed(const QImage& image)
     return indexed;
 }
 
-void PutPalette(Bytes& out, const std::vector<QRgb>& palette)
+void putPalette(Bytes& out, const std::vector<QRgb>& palette)
 {
     for (const QRgb colour : palette) {
         out.insert(out.end(), {static_cast<std::uint8_t>(qBlue(colour)), static_cast<std::uint8_t>(qGreen(colour)),
@@ -156,28 +156,28 @@ void PutPalette(Bytes& out, const std::vector<QRgb>& palette)
     }
 }
 
-Bytes WithPalette(const IndexedImage& image, std::uint32_t compression, const Bytes& pixels)
+Bytes withPalette(const IndexedImage& image, std::uint32_t compression, const Bytes& pixels)
 {
     const auto colours = static_cast<std::uint32_t>(image.palette.size());
     const auto size = static_cast<std::uint32_t>(pixels.size());
-    Bytes out = Headers({image.width, image.height, 8, compression, colours, size});
-    PutPalette(out, image.palette);
+    Bytes out = headers({image.width, image.height, 8, compression, colours, size});
+    putPalette(out, image.palette);
     out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
 }
 
-Bytes EncodePalette8(const IndexedImage& image)
+Bytes encodePalette8(const IndexedImage& image)
 {
     Bytes pixels;
     for (auto row = image.rows.rbegin(); row != image.rows.rend(); ++row) {
         pixels.insert(pixels.end(), row->begin(), row->end());
-        PadRow(pixels, row->size());
+        padRow(pixels, row->size());
     }
-    return WithPalette(image, kBiRgb, pixels);
+    return withPalette(image, kBiRgb, pixels);
 }
 
 // How many pixels from x on repeat the pixel at x, at most one encoded run.
-std::size_t RunLength(const std::vector<std::uint8_t>& row, std::size_t x)
+std::size_t runLength(const std::vector<std::uint8_t>& row, std::size_t x)
 {
     std::size_t n = 1;
     while (n < kLongestRun && x + n < row.size() && row[x + n] == row[x])
@@ -187,17 +187,17 @@ std::size_t RunLength(const std::vector<std::uint8_t>& row, std::size_t x)
 
 // How many pixels from x on go into one absolute run: up to the next run worth
 // encoding (three equal pixels) or the longest run.
-std::size_t LiteralLength(const std::vector<std::uint8_t>& row, std::size_t x)
+std::size_t literalLength(const std::vector<std::uint8_t>& row, std::size_t x)
 {
     std::size_t n = 0;
-    while (n < kLongestRun && x + n < row.size() && RunLength(row, x + n) < 3)
+    while (n < kLongestRun && x + n < row.size() && runLength(row, x + n) < 3)
         ++n;
     return n;
 }
 
 // Absolute runs need three pixels or more (counts 1 and 2 after a zero are the
 // end-of-bitmap and delta escapes); shorter ones go out as runs of one pixel.
-void PutLiteral(Bytes& out, const std::uint8_t* pixels, std::size_t n)
+void putLiteral(Bytes& out, const std::uint8_t* pixels, std::size_t n)
 {
     if (n < 3) {
         for (std::size_t i = 0; i < n; ++i)
@@ -210,35 +210,35 @@ void PutLiteral(Bytes& out, const std::uint8_t* pixels, std::size_t n)
         out.push_back(0); // absolute runs end on a 16-bit boundary
 }
 
-void PutRleRow(Bytes& out, const std::vector<std::uint8_t>& row)
+void putRleRow(Bytes& out, const std::vector<std::uint8_t>& row)
 {
     std::size_t x = 0;
     while (x < row.size()) {
-        const std::size_t run = RunLength(row, x);
+        const std::size_t run = runLength(row, x);
         if (run >= 3) {
             out.insert(out.end(), {static_cast<std::uint8_t>(run), row[x]});
             x += run;
             continue;
         }
-        const std::size_t literal = LiteralLength(row, x);
-        PutLiteral(out, row.data() + x, literal);
+        const std::size_t literal = literalLength(row, x);
+        putLiteral(out, row.data() + x, literal);
         x += literal;
     }
 }
 
 // Rows bottom-up, each closed by end-of-line, the last by end-of-bitmap.
-Bytes EncodeRle8(const IndexedImage& image)
+Bytes encodeRle8(const IndexedImage& image)
 {
     Bytes pixels;
     for (auto row = image.rows.rbegin(); row != image.rows.rend(); ++row) {
-        PutRleRow(pixels, *row);
+        putRleRow(pixels, *row);
         const bool last = std::next(row) == image.rows.rend();
         pixels.insert(pixels.end(), {0, static_cast<std::uint8_t>(last ? 1 : 0)});
     }
-    return WithPalette(image, kBiRle8, pixels);
+    return withPalette(image, kBiRle8, pixels);
 }
 
-Bytes EncodeBmp(const QImage& image, BmpKind kind)
+Bytes encodeBmp(const QImage& image, BmpKind kind)
 {
     switch (kind) {
     case BmpKind::Rgb24: {
@@ -247,14 +247,14 @@ Bytes EncodeBmp(const QImage& image, BmpKind kind)
         return Bytes(bitmap.begin(), bitmap.end());
     }
     case BmpKind::Palette8:
-        return EncodePalette8(ToIndexed(image));
+        return encodePalette8(toIndexed(image));
     case BmpKind::Rle8:
-        return EncodeRle8(ToIndexed(image));
+        return encodeRle8(toIndexed(image));
     }
     throw std::logic_error("unknown bitmap kind");
 }
 
-void WriteFile(const fs::path& path, const Bytes& bytes)
+void writeFile(const fs::path& path, const Bytes& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -264,7 +264,7 @@ void WriteFile(const fs::path& path, const Bytes& bytes)
 
 // A written file must decode, through the album's own decoder, to exactly the
 // picture drawn: this is what proves the writer above.
-void CheckDecodesAsDrawn(const fs::path& path, const QImage& image)
+void checkDecodesAsDrawn(const fs::path& path, const QImage& image)
 {
     CAnyPicDecoder decoder;
     CWinBmp bitmap;
@@ -347,13 +347,13 @@ struct Skeleton {
 class Random {
 public:
     explicit Random(unsigned seed) : m_engine(seed) {}
-    double Between(double low, double high) { return std::uniform_real_distribution<double>(low, high)(m_engine); }
+    double between(double low, double high) { return std::uniform_real_distribution<double>(low, high)(m_engine); }
 
     // A point spread evenly over an ellipse.
-    QPointF InEllipse(QPointF centre, double rx, double ry)
+    QPointF inEllipse(QPointF centre, double rx, double ry)
     {
-        const double r = std::sqrt(Between(0, 1));
-        const double angle = Between(0, 2 * std::numbers::pi);
+        const double r = std::sqrt(between(0, 1));
+        const double angle = between(0, 2 * std::numbers::pi);
         return centre + QPointF(rx * r * std::cos(angle), ry * r * std::sin(angle));
     }
 
@@ -361,7 +361,7 @@ private:
     std::mt19937 m_engine;
 };
 
-QPointF SoilPoint(const Shape& shape)
+QPointF soilPoint(const Shape& shape)
 {
     switch (shape.pot) {
     case Pot::Tall:
@@ -374,7 +374,7 @@ QPointF SoilPoint(const Shape& shape)
 }
 
 // The trunk as tapering pieces along a centre line.
-std::vector<Limb> Taper(const QPainterPath& centre, double baseWidth, double tipWidth, int pieces)
+std::vector<Limb> taper(const QPainterPath& centre, double baseWidth, double tipWidth, int pieces)
 {
     std::vector<Limb> limbs;
     for (int i = 0; i < pieces; ++i) {
@@ -386,7 +386,7 @@ std::vector<Limb> Taper(const QPainterPath& centre, double baseWidth, double tip
     return limbs;
 }
 
-QPainterPath SCurve(QPointF base, double lean, double curve, double height)
+QPainterPath sCurve(QPointF base, double lean, double curve, double height)
 {
     QPainterPath path(base);
     path.cubicTo(base + QPointF(curve, -height / 3), base + QPointF(lean - curve, -2 * height / 3),
@@ -395,21 +395,21 @@ QPainterPath SCurve(QPointF base, double lean, double curve, double height)
 }
 
 // Surface roots spreading from the foot of the trunk.
-void AddRoots(Skeleton& tree, QPointF base, double width)
+void addRoots(Skeleton& tree, QPointF base, double width)
 {
     for (const double side : {-1.0, 1.0})
         tree.limbs.push_back({base + QPointF(0, -1), base + QPointF(side * width * 1.4, 0.5), width * 0.6, 0.6});
 }
 
 // Branches alternating left and right up the trunk, a pad at each end, and the apex.
-void AddBranches(Skeleton& tree, const QPainterPath& trunk, const Shape& shape, Random& random, double firstAt = 0.3)
+void addBranches(Skeleton& tree, const QPainterPath& trunk, const Shape& shape, Random& random, double firstAt = 0.3)
 {
     double side = shape.seed % 2 == 0 ? 1 : -1;
     for (int b = 0; b < shape.branches; ++b) {
         const double t = firstAt + (0.92 - firstAt) * b / shape.branches;
         const QPointF start = trunk.pointAtPercent(t);
-        const double length = shape.spread * shape.height * (0.55 - 0.4 * t) + random.Between(-2, 3);
-        const QPointF end = start + QPointF(side * length, -length * random.Between(0.05, 0.3));
+        const double length = shape.spread * shape.height * (0.55 - 0.4 * t) + random.between(-2, 3);
+        const QPointF end = start + QPointF(side * length, -length * random.between(0.05, 0.3));
         const double width = shape.trunkWidth * (1 - 0.8 * t) * 0.5;
         tree.limbs.push_back({start, end, width, 0.7});
         const double rx = length * 0.5 + 4;
@@ -420,33 +420,33 @@ void AddBranches(Skeleton& tree, const QPainterPath& trunk, const Shape& shape, 
     tree.pads.push_back({apex + QPointF(0, 1), shape.height * 0.2, shape.height * 0.13, 0});
 }
 
-Skeleton Upright(const Shape& shape, Random& random)
+Skeleton upright(const Shape& shape, Random& random)
 {
     Skeleton tree;
-    const QPointF base = SoilPoint(shape);
-    const QPainterPath trunk = SCurve(base + QPointF(0, 1), shape.lean, shape.curve, shape.height + 1);
-    tree.trunks.push_back(Taper(trunk, shape.trunkWidth, shape.trunkWidth * 0.2, 14));
-    AddRoots(tree, base, shape.trunkWidth);
-    AddBranches(tree, trunk, shape, random);
+    const QPointF base = soilPoint(shape);
+    const QPainterPath trunk = sCurve(base + QPointF(0, 1), shape.lean, shape.curve, shape.height + 1);
+    tree.trunks.push_back(taper(trunk, shape.trunkWidth, shape.trunkWidth * 0.2, 14));
+    addRoots(tree, base, shape.trunkWidth);
+    addBranches(tree, trunk, shape, random);
     return tree;
 }
 
 // Rises from a tall pot, turns over the rim and falls below the pot's foot.
-Skeleton Cascade(const Shape& shape, Random& random)
+Skeleton cascade(const Shape& shape, Random& random)
 {
     Skeleton tree;
-    const QPointF base = SoilPoint(shape);
+    const QPointF base = soilPoint(shape);
     QPainterPath trunk(base + QPointF(0, 1));
     trunk.cubicTo(base + QPointF(-4, -18), base + QPointF(28, -26), base + QPointF(38, -8));
     trunk.cubicTo(base + QPointF(46, 6), base + QPointF(40, 22), base + QPointF(shape.lean, shape.height));
-    tree.trunks.push_back(Taper(trunk, shape.trunkWidth, 1.5, 20));
+    tree.trunks.push_back(taper(trunk, shape.trunkWidth, 1.5, 20));
     tree.pads.push_back({base + QPointF(8, -21), 12, 7, 0});
     double side = -1;
     for (int b = 0; b < shape.branches; ++b) {
         const double t = 0.45 + 0.55 * b / shape.branches;
         const QPointF at = trunk.pointAtPercent(t);
-        const double rx = 13 - 5 * t + random.Between(-1, 1);
-        tree.pads.push_back({at + QPointF(side * rx * 0.6, random.Between(0, 2)), rx, rx * 0.5, side});
+        const double rx = 13 - 5 * t + random.between(-1, 1);
+        tree.pads.push_back({at + QPointF(side * rx * 0.6, random.between(0, 2)), rx, rx * 0.5, side});
         side = -side;
     }
     tree.pads.push_back({trunk.pointAtPercent(1) + QPointF(0, -1), 6, 4, 0});
@@ -454,17 +454,17 @@ Skeleton Cascade(const Shape& shape, Random& random)
 }
 
 // A straight trunk that divides into a fan of branches under a dome.
-Skeleton Broom(const Shape& shape, Random& random)
+Skeleton broom(const Shape& shape, Random& random)
 {
     Skeleton tree;
-    const QPointF base = SoilPoint(shape);
+    const QPointF base = soilPoint(shape);
     const QPointF fork = base - QPointF(0, shape.height * 0.38);
     QPainterPath trunk(base + QPointF(0, 1));
     trunk.lineTo(fork);
-    tree.trunks.push_back(Taper(trunk, shape.trunkWidth, shape.trunkWidth * 0.7, 4));
-    AddRoots(tree, base, shape.trunkWidth);
+    tree.trunks.push_back(taper(trunk, shape.trunkWidth, shape.trunkWidth * 0.7, 4));
+    addRoots(tree, base, shape.trunkWidth);
     for (int b = 0; b < shape.branches; ++b) {
-        const double angle = (-62 + 124.0 * b / (shape.branches - 1) + random.Between(-5, 5)) * std::numbers::pi / 180;
+        const double angle = (-62 + 124.0 * b / (shape.branches - 1) + random.between(-5, 5)) * std::numbers::pi / 180;
         const double length = shape.height * 0.36;
         const QPointF end = fork + QPointF(std::sin(angle) * length, -std::cos(angle) * length);
         tree.limbs.push_back({fork, end, shape.trunkWidth * 0.4, 1.2});
@@ -480,59 +480,59 @@ Skeleton Broom(const Shape& shape, Random& random)
 }
 
 // Trees of several heights on one slab, the tallest and thickest a little left of centre.
-Skeleton Group(const Shape& shape, Random& random)
+Skeleton group(const Shape& shape, Random& random)
 {
     Skeleton tree;
     const double positions[] = {40, 30, 52, 22, 62, 71, 80};
     const double sizes[] = {1.0, 0.8, 0.75, 0.6, 0.62, 0.5, 0.42};
     for (int i = 0; i < 7; ++i) {
-        const QPointF base(positions[i], SoilPoint(shape).y());
+        const QPointF base(positions[i], soilPoint(shape).y());
         const double height = shape.height * sizes[i];
         const double lean = (positions[i] - 40) * 0.18;
-        const QPainterPath trunk = SCurve(base + QPointF(0, 1), lean, random.Between(-1, 1), height + 1);
-        tree.trunks.push_back(Taper(trunk, shape.trunkWidth * sizes[i], 0.6, 8));
+        const QPainterPath trunk = sCurve(base + QPointF(0, 1), lean, random.between(-1, 1), height + 1);
+        tree.trunks.push_back(taper(trunk, shape.trunkWidth * sizes[i], 0.6, 8));
         Shape crown = shape;
         crown.height = height * 0.5;
         crown.branches = 3;
         crown.trunkWidth = shape.trunkWidth * sizes[i];
         crown.seed = shape.seed + static_cast<unsigned>(i);
-        AddBranches(tree, trunk, crown, random, 0.5);
+        addBranches(tree, trunk, crown, random, 0.5);
     }
     return tree;
 }
 
 // A thick flaring trunk with a wide crown and roots hanging from the branches.
-Skeleton Banyan(const Shape& shape, Random& random)
+Skeleton banyan(const Shape& shape, Random& random)
 {
-    Skeleton tree = Upright(shape, random);
+    Skeleton tree = upright(shape, random);
     for (std::size_t i = 0; i + 1 < tree.limbs.size() && tree.aerialRoots.size() < 3; ++i) {
         const Limb& limb = tree.limbs[i];
         const QPointF from = (limb.from + limb.to * 2) / 3;
         if (std::abs(from.x() - 50) < 22 && from.y() < 70)
-            tree.aerialRoots.push_back({from, QPointF(from.x() + random.Between(-1, 1), 78), 0.8, 2.2});
+            tree.aerialRoots.push_back({from, QPointF(from.x() + random.between(-1, 1), 78), 0.8, 2.2});
     }
     return tree;
 }
 
-Skeleton BuildSkeleton(const Shape& shape, Random& random)
+Skeleton buildSkeleton(const Shape& shape, Random& random)
 {
     switch (shape.form) {
     case Form::Cascade:
-        return Cascade(shape, random);
+        return cascade(shape, random);
     case Form::Broom:
-        return Broom(shape, random);
+        return broom(shape, random);
     case Form::Group:
-        return Group(shape, random);
+        return group(shape, random);
     case Form::Banyan:
-        return Banyan(shape, random);
+        return banyan(shape, random);
     case Form::Upright:
         break;
     }
-    return Upright(shape, random);
+    return upright(shape, random);
 }
 
 // The picture's own coordinates for the 100 x 100 box.
-QTransform BoxTransform(QSize size)
+QTransform boxTransform(QSize size)
 {
     const double scale = std::min(size.width(), size.height()) / 100.0;
     QTransform transform;
@@ -541,14 +541,14 @@ QTransform BoxTransform(QSize size)
     return transform;
 }
 
-QColor Mix(const QColor& a, const QColor& b, double t)
+QColor mix(const QColor& a, const QColor& b, double t)
 {
     return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
                             a.blueF() + (b.blueF() - a.blueF()) * t);
 }
 
 // A smooth sky for true-colour pictures, a few bands for palette ones.
-void DrawSky(QPainter& p, QSize size, const Look& look, bool smooth)
+void drawSky(QPainter& p, QSize size, const Look& look, bool smooth)
 {
     if (smooth) {
         QLinearGradient gradient(0, 0, 0, size.height());
@@ -561,12 +561,12 @@ void DrawSky(QPainter& p, QSize size, const Look& look, bool smooth)
     for (int band = 0; band < kBands; ++band) {
         const int top = size.height() * band / kBands;
         const int bottom = size.height() * (band + 1) / kBands;
-        p.fillRect(QRect(0, top, size.width(), bottom - top), Mix(look.skyTop, look.skyBottom, band / (kBands - 1.0)));
+        p.fillRect(QRect(0, top, size.width(), bottom - top), mix(look.skyTop, look.skyBottom, band / (kBands - 1.0)));
     }
 }
 
 // The bench, or for a cascade the stand that lets it fall free.
-void DrawSupport(QPainter& p, const Shape& shape, QSize size, const QTransform& box)
+void drawSupport(QPainter& p, const Shape& shape, QSize size, const QTransform& box)
 {
     p.setPen(Qt::NoPen);
     if (shape.pot == Pot::Tall) {
@@ -584,21 +584,21 @@ void DrawSupport(QPainter& p, const Shape& shape, QSize size, const QTransform& 
     p.fillRect(QRect(0, top + (size.height() - top) / 2, size.width(), size.height()), QColor(118, 84, 55));
     p.setTransform(box);
     p.setBrush(QColor(112, 80, 52));
-    p.drawEllipse(QPointF(SoilPoint(shape).x(), 92), shape.potWidth * 0.55, 1.6);
+    p.drawEllipse(QPointF(soilPoint(shape).x(), 92), shape.potWidth * 0.55, 1.6);
 }
 
-void DrawSoil(QPainter& p, const Shape& shape)
+void drawSoil(QPainter& p, const Shape& shape)
 {
-    const QPointF soil = SoilPoint(shape);
+    const QPointF soil = soilPoint(shape);
     const double width = shape.pot == Pot::Tall ? 24 : (shape.pot == Pot::Slab ? 76 : shape.potWidth - 4);
     p.setPen(Qt::NoPen);
     p.setBrush(shape.pot == Pot::Slab ? QColor(70, 110, 45) : QColor(72, 55, 40));
     p.drawEllipse(soil, width / 2, shape.pot == Pot::Slab ? 3 : 1.8);
 }
 
-void DrawPot(QPainter& p, const Shape& shape)
+void drawPot(QPainter& p, const Shape& shape)
 {
-    const QPointF soil = SoilPoint(shape);
+    const QPointF soil = soilPoint(shape);
     const double x = soil.x();
     const QColor rim = shape.potColour.lighter(125);
     const QColor foot = shape.potColour.darker(140);
@@ -648,70 +648,70 @@ void DrawPot(QPainter& p, const Shape& shape)
     }
 }
 
-void DrawLimb(QPainter& p, const Limb& limb, const QColor& colour, double scale = 1)
+void drawLimb(QPainter& p, const Limb& limb, const QColor& colour, double scale = 1)
 {
     p.setPen(QPen(colour, std::max(0.5, scale * (limb.fromWidth + limb.toWidth) / 2), Qt::SolidLine, Qt::RoundCap));
     p.drawLine(limb.from, limb.to);
 }
 
 // The trunk in its bark colour, lit from the left, with its dead wood.
-void DrawTrunk(QPainter& p, const std::vector<Limb>& trunk, const Shape& shape)
+void drawTrunk(QPainter& p, const std::vector<Limb>& trunk, const Shape& shape)
 {
     for (const Limb& limb : trunk)
-        DrawLimb(p, limb, shape.bark);
+        drawLimb(p, limb, shape.bark);
     for (const Limb& limb : trunk) {
         const QPointF left(-limb.fromWidth * 0.2, 0);
-        DrawLimb(p, {limb.from + left, limb.to + left, limb.fromWidth, limb.toWidth}, shape.bark.lighter(130), 0.35);
+        drawLimb(p, {limb.from + left, limb.to + left, limb.fromWidth, limb.toWidth}, shape.bark.lighter(130), 0.35);
     }
     if (!shape.shari.isValid())
         return;
     for (std::size_t i = 0; i < trunk.size() * 3 / 4; ++i) {
         const Limb& limb = trunk[i];
         const QPointF right(limb.fromWidth * 0.15, 0);
-        DrawLimb(p, {limb.from + right, limb.to + right, limb.fromWidth, limb.toWidth}, shape.shari, 0.3);
+        drawLimb(p, {limb.from + right, limb.to + right, limb.fromWidth, limb.toWidth}, shape.shari, 0.3);
     }
 }
 
-void DrawWood(QPainter& p, const Skeleton& tree, const Shape& shape)
+void drawWood(QPainter& p, const Skeleton& tree, const Shape& shape)
 {
     for (const Limb& root : tree.aerialRoots)
-        DrawLimb(p, root, shape.bark.darker(115));
+        drawLimb(p, root, shape.bark.darker(115));
     for (const Limb& limb : tree.limbs)
-        DrawLimb(p, limb, shape.bark);
+        drawLimb(p, limb, shape.bark);
     for (const auto& trunk : tree.trunks)
-        DrawTrunk(p, trunk, shape);
+        drawTrunk(p, trunk, shape);
 }
 
-void DrawClumps(QPainter& p, const Pad& pad, QPointF shift, double spread, const QColor& colour, double radius,
+void drawClumps(QPainter& p, const Pad& pad, QPointF shift, double spread, const QColor& colour, double radius,
                 int count, Random& random)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     for (int i = 0; i < count; ++i) {
-        const QPointF at = random.InEllipse(pad.centre + shift, pad.rx * spread, pad.ry * spread);
-        const double r = radius * random.Between(0.7, 1.2);
+        const QPointF at = random.inEllipse(pad.centre + shift, pad.rx * spread, pad.ry * spread);
+        const double r = radius * random.between(0.7, 1.2);
         p.drawEllipse(at, r, r * 0.8);
     }
 }
 
 // A pad of leaves: a shadow below, the body, and light on its upper left.
-void DrawPad(QPainter& p, const Pad& pad, const Look& look, Random& random)
+void drawPad(QPainter& p, const Pad& pad, const Look& look, Random& random)
 {
     const Foliage& f = look.foliage;
     const int count = static_cast<int>(pad.rx * pad.ry * 3.0 / (f.clump * f.clump)) + 4;
-    DrawClumps(p, pad, QPointF(0, pad.ry * 0.25), 0.95, f.shadow, f.clump, count, random);
-    DrawClumps(p, pad, QPointF(0, -pad.ry * 0.05), 0.85, f.body, f.clump, count, random);
-    DrawClumps(p, pad, QPointF(-pad.rx * 0.2, -pad.ry * 0.35), 0.55, f.light, f.clump * 0.8, count / 2, random);
+    drawClumps(p, pad, QPointF(0, pad.ry * 0.25), 0.95, f.shadow, f.clump, count, random);
+    drawClumps(p, pad, QPointF(0, -pad.ry * 0.05), 0.85, f.body, f.clump, count, random);
+    drawClumps(p, pad, QPointF(-pad.rx * 0.2, -pad.ry * 0.35), 0.55, f.light, f.clump * 0.8, count / 2, random);
     if (look.flowers.isValid()) {
         const int flowers = static_cast<int>(count * look.flowerDensity);
-        DrawClumps(p, pad, QPointF(0, -pad.ry * 0.1), 0.85, look.flowers, f.clump * 0.6, flowers, random);
-        DrawClumps(p, pad, QPointF(-pad.rx * 0.1, -pad.ry * 0.3), 0.6, look.flowers.lighter(125), f.clump * 0.35,
+        drawClumps(p, pad, QPointF(0, -pad.ry * 0.1), 0.85, look.flowers, f.clump * 0.6, flowers, random);
+        drawClumps(p, pad, QPointF(-pad.rx * 0.1, -pad.ry * 0.3), 0.6, look.flowers.lighter(125), f.clump * 0.35,
                    flowers / 3, random);
     }
 }
 
 // Fine twigs forking out of a pad's branch end: the winter image.
-void DrawTwig(QPainter& p, QPointF from, double angle, double length, int depth, const QColor& colour, Random& random)
+void drawTwig(QPainter& p, QPointF from, double angle, double length, int depth, const QColor& colour, Random& random)
 {
     const QPointF to = from + QPointF(std::sin(angle), -std::cos(angle)) * length;
     p.setPen(QPen(colour, 0.25 + 0.2 * depth, Qt::SolidLine, Qt::RoundCap));
@@ -719,48 +719,48 @@ void DrawTwig(QPainter& p, QPointF from, double angle, double length, int depth,
     if (depth == 0)
         return;
     for (const double turn : {-0.45, 0.4})
-        DrawTwig(p, to, angle + turn + random.Between(-0.15, 0.15), length * 0.68, depth - 1, colour, random);
+        drawTwig(p, to, angle + turn + random.between(-0.15, 0.15), length * 0.68, depth - 1, colour, random);
 }
 
-void DrawBarePad(QPainter& p, const Pad& pad, const Shape& shape, Random& random)
+void drawBarePad(QPainter& p, const Pad& pad, const Shape& shape, Random& random)
 {
     const double towards = pad.side * 0.9;
     const QPointF start = pad.centre + QPointF(pad.side * pad.rx * 0.3, 1.5);
     for (const double spread : {-0.5, 0.0, 0.5})
-        DrawTwig(p, start, towards + spread, pad.rx * 0.45, 3, shape.bark.lighter(115), random);
+        drawTwig(p, start, towards + spread, pad.rx * 0.45, 3, shape.bark.lighter(115), random);
 }
 
 // The pad grown to the photo's stage: younger crowns are smaller.
-Pad Grown(const Pad& pad, double growth)
+Pad grown(const Pad& pad, double growth)
 {
     return {pad.centre, pad.rx * growth, pad.ry * growth, pad.side};
 }
 
-void DrawCrown(QPainter& p, const Skeleton& tree, const Shape& shape, const Look& look, Random& random)
+void drawCrown(QPainter& p, const Skeleton& tree, const Shape& shape, const Look& look, Random& random)
 {
     for (const Pad& pad : tree.pads) {
         if (look.bare)
-            DrawBarePad(p, Grown(pad, look.growth), shape, random);
+            drawBarePad(p, grown(pad, look.growth), shape, random);
         else
-            DrawPad(p, Grown(pad, look.growth), look, random);
+            drawPad(p, grown(pad, look.growth), look, random);
     }
 }
 
-QImage DrawTree(QSize size, const Shape& shape, const Look& look, bool smooth)
+QImage drawTree(QSize size, const Shape& shape, const Look& look, bool smooth)
 {
     QImage image(size, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, smooth);
-    const QTransform box = BoxTransform(size);
-    DrawSky(p, size, look, smooth);
-    DrawSupport(p, shape, size, box);
+    const QTransform box = boxTransform(size);
+    drawSky(p, size, look, smooth);
+    drawSupport(p, shape, size, box);
     p.setTransform(box);
     Random random(shape.seed);
-    const Skeleton tree = BuildSkeleton(shape, random);
-    DrawSoil(p, shape);
-    DrawWood(p, tree, shape);
-    DrawPot(p, shape);
-    DrawCrown(p, tree, shape, look, random);
+    const Skeleton tree = buildSkeleton(shape, random);
+    drawSoil(p, shape);
+    drawWood(p, tree, shape);
+    drawPot(p, shape);
+    drawCrown(p, tree, shape, look, random);
     p.end();
     return image;
 }
@@ -844,17 +844,17 @@ const QColor kGreyTop(160, 166, 178), kGreyBottom(218, 220, 226);
 const QColor kEveningTop(232, 184, 132), kEveningBottom(250, 232, 204);
 const QColor kWallTop(230, 220, 198), kWallBottom(208, 196, 174);
 
-Look SeasonLook(const Foliage& foliage, QColor top, QColor bottom, double growth = 1)
+Look seasonLook(const Foliage& foliage, QColor top, QColor bottom, double growth = 1)
 {
     return {foliage, top, bottom, growth, false, QColor(), 0};
 }
 
-Look WinterLook(QColor top, QColor bottom, double growth = 1)
+Look winterLook(QColor top, QColor bottom, double growth = 1)
 {
     return {kMapleSummer, top, bottom, growth, true, QColor(), 0};
 }
 
-Look FlowerLook(const Foliage& foliage, QColor top, QColor bottom, QColor flowers, double density, double growth = 1)
+Look flowerLook(const Foliage& foliage, QColor top, QColor bottom, QColor flowers, double density, double growth = 1)
 {
     return {foliage, top, bottom, growth, false, flowers, density};
 }
@@ -863,12 +863,12 @@ using talvane::journal::LengthUnit;
 using talvane::journal::MeasureKind;
 using talvane::journal::Measurement;
 
-Measurement Cm(MeasureKind kind, const char* amount)
+Measurement cm(MeasureKind kind, const char* amount)
 {
     return {kind, amount, LengthUnit::Centimetre};
 }
 
-Measurement Mm(MeasureKind kind, const char* amount)
+Measurement mm(MeasureKind kind, const char* amount)
 {
     return {kind, amount, LengthUnit::Millimetre};
 }
@@ -880,106 +880,106 @@ constexpr const char* kJuniperId = "5b2f8c19-d3a6-47e0-8f15-9a6c3e2d1b48";
 
 // Red new leaves in April, green in summer, scarlet at the end of October, bare in
 // winter; the crown fills out year by year.
-std::vector<TimelineShot> MomijiTimeline()
+std::vector<TimelineShot> momijiTimeline()
 {
     using enum MeasureKind;
     return {
-        {"2022-01-16", WinterLook(kGreyTop, kGreyBottom, 0.8), 0.86,
+        {"2022-01-16", winterLook(kGreyTop, kGreyBottom, 0.8), 0.86,
          "Bare since early December: the new branch structure shows well.",
-         {Cm(Height, "38"), Cm(Trunk, "3.5"), Cm(Nebari, "6"), Cm(Canopy, "34")}},
-        {"2022-04-18", SeasonLook(kMapleSpring, kBlueTop, kBlueBottom, 0.8), 0.86, "The Deshojo red of the new leaves.", {}},
-        {"2022-11-06", SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 0.84), 0.88,
+         {cm(Height, "38"), cm(Trunk, "3.5"), cm(Nebari, "6"), cm(Canopy, "34")}},
+        {"2022-04-18", seasonLook(kMapleSpring, kBlueTop, kBlueBottom, 0.8), 0.86, "The Deshojo red of the new leaves.", {}},
+        {"2022-11-06", seasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 0.84), 0.88,
          "Scarlet again, a week later than last year.", {}},
-        {"2023-04-21", SeasonLook(kMapleSpring, kBlueTop, kBlueBottom, 0.88), 0.9, "First flush; central buds pinched.",
-         {Cm(Height, "40"), Cm(Trunk, "3.7"), Cm(Canopy, "38")}},
-        {"2023-07-09", SeasonLook(kMapleSummer, kBlueTop, kBlueBottom, 0.84), 0.9,
+        {"2023-04-21", seasonLook(kMapleSpring, kBlueTop, kBlueBottom, 0.88), 0.9, "First flush; central buds pinched.",
+         {cm(Height, "40"), cm(Trunk, "3.7"), cm(Canopy, "38")}},
+        {"2023-07-09", seasonLook(kMapleSummer, kBlueTop, kBlueBottom, 0.84), 0.9,
          "Two weeks after the partial leaf pruning: light reaches inside.", {}},
-        {"2024-01-20", WinterLook(kGreyTop, kGreyBottom, 0.92), 0.93, "Winter silhouette: finer twigs at the branch ends.",
-         {Cm(Height, "41.5"), Cm(Trunk, "3.9"), Cm(Nebari, "6.5"), Cm(Canopy, "42")}},
-        {"2024-10-27", SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 0.97), 0.95, "The best colour so far.", {}},
-        {"2025-04-19", SeasonLook(kMapleSpring, kBlueTop, kBlueBottom, 0.97), 0.97,
-         "Repotted in March; it flushed strongly all the same.", {Cm(Height, "43"), Cm(Trunk, "4.1"), Cm(Canopy, "45")}},
-        {"2025-10-29", SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 1.0), 0.98,
+        {"2024-01-20", winterLook(kGreyTop, kGreyBottom, 0.92), 0.93, "Winter silhouette: finer twigs at the branch ends.",
+         {cm(Height, "41.5"), cm(Trunk, "3.9"), cm(Nebari, "6.5"), cm(Canopy, "42")}},
+        {"2024-10-27", seasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 0.97), 0.95, "The best colour so far.", {}},
+        {"2025-04-19", seasonLook(kMapleSpring, kBlueTop, kBlueBottom, 0.97), 0.97,
+         "Repotted in March; it flushed strongly all the same.", {cm(Height, "43"), cm(Trunk, "4.1"), cm(Canopy, "45")}},
+        {"2025-10-29", seasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 1.0), 0.98,
          "Autumn colour, the crown nearly full.", {}},
-        {"2026-07-04", SeasonLook(kMapleSummer, kBlueTop, kBlueBottom, 1.03), 1.0,
+        {"2026-07-04", seasonLook(kMapleSummer, kBlueTop, kBlueBottom, 1.03), 1.0,
          "Full summer crown; the shade cloth is up for the afternoons.", {}},
-        {"2026-10-17", SeasonLook(kMapleTurning, kEveningTop, kEveningBottom, 1.05), 1.0,
+        {"2026-10-17", seasonLook(kMapleTurning, kEveningTop, kEveningBottom, 1.05), 1.0,
          "The first leaves turn orange at the tips.", {}},
-        {"2026-10-31", SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 1.05), 1.0,
+        {"2026-10-31", seasonLook(kMapleAutumn, kEveningTop, kEveningBottom, 1.05), 1.0,
          "Scarlet at the end of October, as every year.",
-         {Cm(Height, "44.5"), Cm(Trunk, "4.3"), Cm(Nebari, "7"), Cm(Canopy, "48")}},
+         {cm(Height, "44.5"), cm(Trunk, "4.3"), cm(Nebari, "7"), cm(Canopy, "48")}},
     };
 }
 
 // Evergreen: candles in spring, snow on the pads some winters, and pads that fill in.
-std::vector<TimelineShot> BlackPineTimeline()
+std::vector<TimelineShot> blackPineTimeline()
 {
     using enum MeasureKind;
     return {
-        {"2022-02-12", FlowerLook(kPineNeedles, kGreyTop, kGreyBottom, kSnow, 0.5, 0.78), 0.9,
+        {"2022-02-12", flowerLook(kPineNeedles, kGreyTop, kGreyBottom, kSnow, 0.5, 0.78), 0.9,
          "Snow on the pads; the wire on the trunk is still on.",
-         {Cm(Height, "45"), Cm(Trunk, "4.4"), Cm(Nebari, "7"), Cm(Canopy, "40")}},
-        {"2022-05-08", FlowerLook(kPineNeedles, kBlueTop, kBlueBottom, kPineCandles, 0.3, 0.8), 0.9,
+         {cm(Height, "45"), cm(Trunk, "4.4"), cm(Nebari, "7"), cm(Canopy, "40")}},
+        {"2022-05-08", flowerLook(kPineNeedles, kBlueTop, kBlueBottom, kPineCandles, 0.3, 0.8), 0.9,
          "Candles running after the repotting in April.", {}},
-        {"2022-09-18", SeasonLook(kPineNeedles, kBlueTop, kBlueBottom, 0.82), 0.92,
+        {"2022-09-18", seasonLook(kPineNeedles, kBlueTop, kBlueBottom, 0.82), 0.92,
          "The second flush has hardened after decandling.", {}},
-        {"2023-05-14", FlowerLook(kPineNeedles, kBlueTop, kBlueBottom, kPineCandles, 0.35, 0.86), 0.93,
-         "Strong candles at the top, weak ones below.", {Cm(Height, "46"), Cm(Trunk, "4.7"), Cm(Canopy, "43")}},
-        {"2023-11-19", SeasonLook(kPineNeedles, kEveningTop, kEveningBottom, 0.88), 0.94,
+        {"2023-05-14", flowerLook(kPineNeedles, kBlueTop, kBlueBottom, kPineCandles, 0.35, 0.86), 0.93,
+         "Strong candles at the top, weak ones below.", {cm(Height, "46"), cm(Trunk, "4.7"), cm(Canopy, "43")}},
+        {"2023-11-19", seasonLook(kPineNeedles, kEveningTop, kEveningBottom, 0.88), 0.94,
          "Needles plucked; the sacrifice branch is gone.", {}},
-        {"2024-07-06", SeasonLook(kPineNeedles, kBlueTop, kBlueBottom, 0.9), 0.95,
+        {"2024-07-06", seasonLook(kPineNeedles, kBlueTop, kBlueBottom, 0.9), 0.95,
          "Decandled the strong shoots today, the weak ones next week.",
-         {Cm(Height, "46.5"), Cm(Trunk, "5"), Cm(Nebari, "7.5"), Cm(Canopy, "46")}},
-        {"2025-01-25", FlowerLook(kPineNeedles, kGreyTop, kGreyBottom, kSnow, 0.6, 0.94), 0.97,
+         {cm(Height, "46.5"), cm(Trunk, "5"), cm(Nebari, "7.5"), cm(Canopy, "46")}},
+        {"2025-01-25", flowerLook(kPineNeedles, kGreyTop, kGreyBottom, kSnow, 0.6, 0.94), 0.97,
          "Under snow at -6 °C; the apex was rewired in December.", {}},
-        {"2025-10-12", SeasonLook(kPineNeedles, kEveningTop, kEveningBottom, 0.97), 0.98, "The pads are filling in well.",
-         {Cm(Height, "47.5"), Cm(Trunk, "5.3"), Cm(Canopy, "49")}},
-        {"2026-05-10", FlowerLook(kPineNeedles, kBlueTop, kBlueBottom, kPineCandles, 0.4, 1.0), 1.0,
+        {"2025-10-12", seasonLook(kPineNeedles, kEveningTop, kEveningBottom, 0.97), 0.98, "The pads are filling in well.",
+         {cm(Height, "47.5"), cm(Trunk, "5.3"), cm(Canopy, "49")}},
+        {"2026-05-10", flowerLook(kPineNeedles, kBlueTop, kBlueBottom, kPineCandles, 0.4, 1.0), 1.0,
          "Candles everywhere; left to run before decandling.", {}},
-        {"2026-10-18", SeasonLook(kPineNeedles, kEveningTop, kEveningBottom, 1.02), 1.0, "Autumn needle plucking done.",
-         {Cm(Height, "48"), Cm(Trunk, "5.5"), Cm(Nebari, "8"), Cm(Canopy, "51")}},
+        {"2026-10-18", seasonLook(kPineNeedles, kEveningTop, kEveningBottom, 1.02), 1.0, "Autumn needle plucking done.",
+         {cm(Height, "48"), cm(Trunk, "5.5"), cm(Nebari, "8"), cm(Canopy, "51")}},
     };
 }
 
 // Bronze in the cold, fresh green in spring; the fall grows longer year by year. The
 // trunk is measured in millimetres with a caliper.
-std::vector<TimelineShot> JuniperTimeline()
+std::vector<TimelineShot> juniperTimeline()
 {
     using enum MeasureKind;
     return {
-        {"2022-03-27", SeasonLook(kJuniper, kBlueTop, kBlueBottom, 0.82), 0.86,
-         "Thinned before the spring growth; the shari is dry and white.", {Mm(Trunk, "31"), Cm(Canopy, "52")}},
-        {"2022-08-14", SeasonLook(kJuniper, kBlueTop, kBlueBottom, 0.85), 0.87, "Lime sulphur on the shari.", {}},
-        {"2023-01-08", SeasonLook(kJuniperWinter, kGreyTop, kGreyBottom, 0.86), 0.88, "Bronze winter colour, as every January.",
+        {"2022-03-27", seasonLook(kJuniper, kBlueTop, kBlueBottom, 0.82), 0.86,
+         "Thinned before the spring growth; the shari is dry and white.", {mm(Trunk, "31"), cm(Canopy, "52")}},
+        {"2022-08-14", seasonLook(kJuniper, kBlueTop, kBlueBottom, 0.85), 0.87, "Lime sulphur on the shari.", {}},
+        {"2023-01-08", seasonLook(kJuniperWinter, kGreyTop, kGreyBottom, 0.86), 0.88, "Bronze winter colour, as every January.",
          {}},
-        {"2023-06-18", SeasonLook(kJuniper, kEveningTop, kEveningBottom, 0.9), 0.92,
-         "Pads refined with scissors; the fall is 10 cm longer.", {Mm(Trunk, "32"), Cm(Canopy, "58")}},
-        {"2023-12-10", SeasonLook(kJuniperWinter, kGreyTop, kGreyBottom, 0.92), 0.93,
+        {"2023-06-18", seasonLook(kJuniper, kEveningTop, kEveningBottom, 0.9), 0.92,
+         "Pads refined with scissors; the fall is 10 cm longer.", {mm(Trunk, "32"), cm(Canopy, "58")}},
+        {"2023-12-10", seasonLook(kJuniperWinter, kGreyTop, kGreyBottom, 0.92), 0.93,
          "First frost: moved under the bench shelter.", {}},
-        {"2024-05-26", SeasonLook(kJuniper, kBlueTop, kBlueBottom, 0.95), 0.95, "Fresh growth all along the fall.",
-         {Mm(Trunk, "33"), Cm(Canopy, "61")}},
-        {"2025-02-16", SeasonLook(kJuniperWinter, kGreyTop, kGreyBottom, 0.96), 0.96, "Still bronze; the buds are swelling.",
+        {"2024-05-26", seasonLook(kJuniper, kBlueTop, kBlueBottom, 0.95), 0.95, "Fresh growth all along the fall.",
+         {mm(Trunk, "33"), cm(Canopy, "61")}},
+        {"2025-02-16", seasonLook(kJuniperWinter, kGreyTop, kGreyBottom, 0.96), 0.96, "Still bronze; the buds are swelling.",
          {}},
-        {"2025-06-22", SeasonLook(kJuniper, kBlueTop, kBlueBottom, 0.97), 0.97, "Scissor pruning: the pads open again.", {}},
-        {"2025-09-07", SeasonLook(kJuniper, kEveningTop, kEveningBottom, 0.98), 0.98, "Inner growth thinned before winter.",
-         {Mm(Trunk, "35"), Cm(Canopy, "64")}},
-        {"2026-06-21", SeasonLook(kJuniper, kBlueTop, kBlueBottom, 1.0), 1.0, "The longest fall so far.",
-         {Mm(Trunk, "36"), Cm(Canopy, "66")}},
+        {"2025-06-22", seasonLook(kJuniper, kBlueTop, kBlueBottom, 0.97), 0.97, "Scissor pruning: the pads open again.", {}},
+        {"2025-09-07", seasonLook(kJuniper, kEveningTop, kEveningBottom, 0.98), 0.98, "Inner growth thinned before winter.",
+         {mm(Trunk, "35"), cm(Canopy, "64")}},
+        {"2026-06-21", seasonLook(kJuniper, kBlueTop, kBlueBottom, 1.0), 1.0, "The longest fall so far.",
+         {mm(Trunk, "36"), cm(Canopy, "66")}},
     };
 }
 
-std::vector<SampleTree> SampleTrees()
+std::vector<SampleTree> sampleTrees()
 {
     return {
         {"Momiji",
          "Acer palmatum",
          {.form = Form::Upright, .pot = Pot::Oval, .lean = 6, .curve = 7, .trunkWidth = 7, .height = 56,
           .branches = 6, .potWidth = 52, .bark = QColor(96, 86, 72), .potColour = QColor(118, 72, 46), .seed = 11},
-         {{{"momiji_summer.bmp", 240, 200, BmpKind::Rgb24}, SeasonLook(kMapleSummer, kBlueTop, kBlueBottom),
+         {{{"momiji_summer.bmp", 240, 200, BmpKind::Rgb24}, seasonLook(kMapleSummer, kBlueTop, kBlueBottom),
            "Summer foliage, July 2023"},
-          {{"momiji_autumn.bmp", 250, 210, BmpKind::Rle8}, SeasonLook(kMapleAutumn, kEveningTop, kEveningBottom),
+          {{"momiji_autumn.bmp", 250, 210, BmpKind::Rle8}, seasonLook(kMapleAutumn, kEveningTop, kEveningBottom),
            "Autumn colour, November 2023"},
-          {{"momiji_winter.bmp", 220, 200, BmpKind::Palette8}, WinterLook(kGreyTop, kGreyBottom),
+          {{"momiji_winter.bmp", 220, 200, BmpKind::Palette8}, winterLook(kGreyTop, kGreyBottom),
            "Winter silhouette, Jan 2024"}},
          {{CBonsaiData::CommonName, "Momiji"},
           {CBonsaiData::Species, "palmatum"},
@@ -1021,14 +1021,14 @@ std::vector<SampleTree> SampleTrees()
           {CBonsaiData::MinTemperature, "-10 °C"},
           {CBonsaiData::PH, "6.0"}},
          kMomijiId,
-         MomijiTimeline()},
+         momijiTimeline()},
         {"Black pine no. 3",
          "Pinus thunbergii",
          {.form = Form::Upright, .pot = Pot::Rectangle, .lean = -5, .curve = 6, .trunkWidth = 8, .height = 58,
           .branches = 5, .potWidth = 54, .bark = QColor(74, 62, 56), .potColour = QColor(104, 106, 112), .seed = 23},
-         {{{"pine_2019.bmp", 230, 230, BmpKind::Rgb24}, SeasonLook(kPineNeedles, kBlueTop, kBlueBottom, 0.7),
+         {{{"pine_2019.bmp", 230, 230, BmpKind::Rgb24}, seasonLook(kPineNeedles, kBlueTop, kBlueBottom, 0.7),
            "After first styling, 2019"},
-          {{"pine_2024.bmp", 250, 220, BmpKind::Rle8}, SeasonLook(kPineNeedles, kGreyTop, kGreyBottom),
+          {{"pine_2024.bmp", 250, 220, BmpKind::Rle8}, seasonLook(kPineNeedles, kGreyTop, kGreyBottom),
            "Pads filling in, autumn 2024"}},
          {{CBonsaiData::CommonName, "Kuromatsu"},
           {CBonsaiData::Species, "thunbergii"},
@@ -1069,17 +1069,17 @@ std::vector<SampleTree> SampleTrees()
           {CBonsaiData::MinTemperature, "-10 °C"},
           {CBonsaiData::PH, "6.0"}},
          kBlackPineId,
-         BlackPineTimeline()},
+         blackPineTimeline()},
         {"Cascade juniper",
          "Juniperus procumbens 'Nana'",
          {.form = Form::Cascade, .pot = Pot::Tall, .lean = 52, .curve = 0, .trunkWidth = 8, .height = 34,
           .branches = 8, .potWidth = 26, .bark = QColor(112, 70, 52), .potColour = QColor(52, 84, 120),
           .shari = QColor(214, 210, 198), .seed = 37},
-         {{{"juniper_2017.bmp", 200, 230, BmpKind::Palette8}, SeasonLook(kJuniper, kBlueTop, kBlueBottom, 0.75),
+         {{{"juniper_2017.bmp", 200, 230, BmpKind::Palette8}, seasonLook(kJuniper, kBlueTop, kBlueBottom, 0.75),
            "First cascade styling, 2017"},
-          {{"juniper_2023.bmp", 230, 240, BmpKind::Rgb24}, SeasonLook(kJuniper, kEveningTop, kEveningBottom),
+          {{"juniper_2023.bmp", 230, 240, BmpKind::Rgb24}, seasonLook(kJuniper, kEveningTop, kEveningBottom),
            "Refined pads, summer 2023"},
-          {{"juniper_shari.bmp", 210, 220, BmpKind::Rle8}, SeasonLook(kJuniper, kGreyTop, kGreyBottom, 0.9),
+          {{"juniper_shari.bmp", 210, 220, BmpKind::Rle8}, seasonLook(kJuniper, kGreyTop, kGreyBottom, 0.9),
            "Shari after lime sulphur"}},
          {{CBonsaiData::CommonName, "Procumbens juniper"},
           {CBonsaiData::Species, "procumbens"},
@@ -1121,16 +1121,16 @@ std::vector<SampleTree> SampleTrees()
           {CBonsaiData::MinTemperature, "-10 °C"},
           {CBonsaiData::PH, "6.5"}},
          kJuniperId,
-         JuniperTimeline()},
+         juniperTimeline()},
         {"Elm broom",
          "Ulmus parvifolia",
          {.form = Form::Broom, .pot = Pot::Oval, .lean = 0, .curve = 0, .trunkWidth = 7, .height = 60, .branches = 7,
           .potWidth = 56, .bark = QColor(104, 96, 86), .potColour = QColor(222, 210, 180), .seed = 41},
-         {{{"elm_2019.bmp", 200, 190, BmpKind::Palette8}, SeasonLook(kElmSummer, kBlueTop, kBlueBottom, 0.6),
+         {{{"elm_2019.bmp", 200, 190, BmpKind::Palette8}, seasonLook(kElmSummer, kBlueTop, kBlueBottom, 0.6),
            "In its first pot, 2019"},
-          {{"elm_winter.bmp", 250, 230, BmpKind::Rle8}, WinterLook(kGreyTop, kGreyBottom),
+          {{"elm_winter.bmp", 250, 230, BmpKind::Rle8}, winterLook(kGreyTop, kGreyBottom),
            "Winter twigs, January 2024"},
-          {{"elm_summer.bmp", 250, 230, BmpKind::Rgb24}, SeasonLook(kElmSummer, kBlueTop, kBlueBottom),
+          {{"elm_summer.bmp", 250, 230, BmpKind::Rgb24}, seasonLook(kElmSummer, kBlueTop, kBlueBottom),
            "Full crown, summer 2024"}},
          {{CBonsaiData::CommonName, "Chinese elm"},
           {CBonsaiData::Species, "parvifolia"},
@@ -1175,12 +1175,12 @@ std::vector<SampleTree> SampleTrees()
          {.form = Form::Upright, .pot = Pot::Oval, .lean = 14, .curve = 5, .trunkWidth = 7, .height = 48,
           .branches = 6, .potWidth = 50, .bark = QColor(120, 92, 70), .potColour = QColor(70, 98, 150), .seed = 53},
          {{{"azalea_2016.bmp", 230, 200, BmpKind::Rle8},
-           FlowerLook(kAzalea, kEveningTop, kEveningBottom, QColor(236, 120, 168), 0.35, 0.85),
+           flowerLook(kAzalea, kEveningTop, kEveningBottom, QColor(236, 120, 168), 0.35, 0.85),
            "First flowering here, 2016"},
-          {{"azalea_2022.bmp", 220, 190, BmpKind::Palette8}, SeasonLook(kAzalea, kBlueTop, kBlueBottom, 0.65),
+          {{"azalea_2022.bmp", 220, 190, BmpKind::Palette8}, seasonLook(kAzalea, kBlueTop, kBlueBottom, 0.65),
            "After the cut back, July 2022"},
           {{"azalea_bloom.bmp", 240, 210, BmpKind::Rgb24},
-           FlowerLook(kAzalea, kBlueTop, kBlueBottom, QColor(228, 92, 150), 0.9), "Full bloom, late May 2024"}},
+           flowerLook(kAzalea, kBlueTop, kBlueBottom, QColor(228, 92, 150), 0.9), "Full bloom, late May 2024"}},
          {{CBonsaiData::CommonName, "Satsuki azalea"},
           {CBonsaiData::Species, "indicum"},
           {CBonsaiData::Cultivar, "Kaho"},
@@ -1224,9 +1224,9 @@ std::vector<SampleTree> SampleTrees()
          {.form = Form::Banyan, .pot = Pot::Rectangle, .lean = 4, .curve = 6, .trunkWidth = 15, .height = 46,
           .branches = 5, .spread = 1.5, .potWidth = 62, .bark = QColor(132, 118, 96), .potColour = QColor(92, 58, 40),
           .seed = 67},
-         {{{"ficus_2017.bmp", 220, 200, BmpKind::Rle8}, SeasonLook(kFicus, kWallTop, kWallBottom, 0.6),
+         {{{"ficus_2017.bmp", 220, 200, BmpKind::Rle8}, seasonLook(kFicus, kWallTop, kWallBottom, 0.6),
            "As bought, December 2017"},
-          {{"ficus_2023.bmp", 250, 220, BmpKind::Rgb24}, SeasonLook(kFicus, kWallTop, kWallBottom),
+          {{"ficus_2023.bmp", 250, 220, BmpKind::Rgb24}, seasonLook(kFicus, kWallTop, kWallBottom),
            "Aerial roots, summer 2023"}},
          {{CBonsaiData::CommonName, "Ginseng ficus"},
           {CBonsaiData::Species, "microcarpa"},
@@ -1272,12 +1272,12 @@ std::vector<SampleTree> SampleTrees()
          {.form = Form::Upright, .pot = Pot::Rectangle, .lean = 18, .curve = 6, .trunkWidth = 12, .height = 50,
           .branches = 5, .potWidth = 58, .bark = QColor(116, 108, 96), .potColour = QColor(128, 84, 56),
           .shari = QColor(60, 52, 44), .seed = 71},
-         {{{"olive_2015.bmp", 230, 200, BmpKind::Palette8}, SeasonLook(kOlive, kBlueTop, kBlueBottom, 0.6),
+         {{{"olive_2015.bmp", 230, 200, BmpKind::Palette8}, seasonLook(kOlive, kBlueTop, kBlueBottom, 0.6),
            "After first styling, 2015"},
-          {{"olive_2023.bmp", 240, 200, BmpKind::Rle8}, SeasonLook(kOlive, kEveningTop, kEveningBottom, 0.9),
+          {{"olive_2023.bmp", 240, 200, BmpKind::Rle8}, seasonLook(kOlive, kEveningTop, kEveningBottom, 0.9),
            "Autumn evening, 2023"},
           {{"olive_2024.bmp", 250, 210, BmpKind::Rgb24},
-           FlowerLook(kOlive, kBlueTop, kBlueBottom, QColor(238, 234, 206), 0.4), "In flower, June 2024"}},
+           flowerLook(kOlive, kBlueTop, kBlueBottom, QColor(238, 234, 206), 0.4), "In flower, June 2024"}},
          {{CBonsaiData::Type, "var. sylvestris"},
           {CBonsaiData::CommonName, "Wild olive"},
           {CBonsaiData::Species, "europaea"},
@@ -1321,9 +1321,9 @@ std::vector<SampleTree> SampleTrees()
          "Zelkova serrata",
          {.form = Form::Group, .pot = Pot::Slab, .lean = 0, .curve = 0, .trunkWidth = 5, .height = 62, .branches = 3,
           .potWidth = 84, .bark = QColor(112, 104, 96), .potColour = QColor(78, 76, 74), .seed = 83},
-         {{{"zelkova_autumn.bmp", 250, 200, BmpKind::Rle8}, SeasonLook(kZelkovaAutumn, kEveningTop, kEveningBottom),
+         {{{"zelkova_autumn.bmp", 250, 200, BmpKind::Rle8}, seasonLook(kZelkovaAutumn, kEveningTop, kEveningBottom),
            "Autumn colours, October 2023"},
-          {{"zelkova_summer.bmp", 250, 200, BmpKind::Rgb24}, SeasonLook(kZelkovaSummer, kBlueTop, kBlueBottom),
+          {{"zelkova_summer.bmp", 250, 200, BmpKind::Rgb24}, seasonLook(kZelkovaSummer, kBlueTop, kBlueBottom),
            "Summer canopy, 2024"}},
          {{CBonsaiData::CommonName, "Keyaki"},
           {CBonsaiData::Species, "serrata"},
@@ -1368,9 +1368,9 @@ std::vector<SampleTree> SampleTrees()
          {.form = Form::Upright, .pot = Pot::Oval, .lean = -8, .curve = 3, .trunkWidth = 8, .height = 62,
           .branches = 7, .potWidth = 46, .bark = QColor(98, 78, 66), .potColour = QColor(120, 122, 126),
           .shari = QColor(206, 198, 184), .seed = 97},
-         {{{"larch_autumn.bmp", 200, 240, BmpKind::Rgb24}, SeasonLook(kLarchAutumn, kEveningTop, kEveningBottom),
+         {{{"larch_autumn.bmp", 200, 240, BmpKind::Rgb24}, seasonLook(kLarchAutumn, kEveningTop, kEveningBottom),
            "Autumn gold, October 2023"},
-          {{"larch_spring.bmp", 200, 240, BmpKind::Rle8}, SeasonLook(kLarchSpring, kBlueTop, kBlueBottom, 0.85),
+          {{"larch_spring.bmp", 200, 240, BmpKind::Rle8}, seasonLook(kLarchSpring, kBlueTop, kBlueBottom, 0.85),
            "Spring flush, April 2024"}},
          {{CBonsaiData::CommonName, "Larch"},
           {CBonsaiData::Species, "decidua"},
@@ -1415,11 +1415,11 @@ std::vector<SampleTree> SampleTrees()
          {.form = Form::Upright, .pot = Pot::Rectangle, .lean = 3, .curve = 3, .trunkWidth = 10, .height = 40,
           .branches = 4, .spread = 1.2, .potWidth = 46, .bark = QColor(118, 104, 80),
           .potColour = QColor(176, 170, 160), .seed = 101},
-         {{{"jade_2020.bmp", 180, 180, BmpKind::Palette8}, SeasonLook(kJade, kWallTop, kWallBottom, 0.5),
+         {{{"jade_2020.bmp", 180, 180, BmpKind::Palette8}, seasonLook(kJade, kWallTop, kWallBottom, 0.5),
            "After the hard cut back, 2020"},
           {{"jade_flowers.bmp", 220, 200, BmpKind::Rle8},
-           FlowerLook(kJade, kWallTop, kWallBottom, QColor(246, 222, 232), 0.5), "Winter flowers, December 2023"},
-          {{"jade_2024.bmp", 220, 200, BmpKind::Rgb24}, SeasonLook(kJade, kWallTop, kWallBottom),
+           flowerLook(kJade, kWallTop, kWallBottom, QColor(246, 222, 232), 0.5), "Winter flowers, December 2023"},
+          {{"jade_2024.bmp", 220, 200, BmpKind::Rgb24}, seasonLook(kJade, kWallTop, kWallBottom),
            "Full and red-edged, 2024"}},
          {{CBonsaiData::CommonName, "Money tree"},
           {CBonsaiData::Species, "ovata"},
@@ -1476,7 +1476,7 @@ std::string stored(std::string_view utf8)
     return *bytes;
 }
 
-int SpeciesIndex(const SpeciesGuide& guide, const std::string& botanicalName)
+int speciesIndex(const SpeciesGuide& guide, const std::string& botanicalName)
 {
     for (std::size_t i = 0; i < guide.size(); ++i) {
         if (guide[i]->m_strNomBotanique == botanicalName)
@@ -1486,7 +1486,7 @@ int SpeciesIndex(const SpeciesGuide& guide, const std::string& botanicalName)
 }
 
 // The pages would refuse a longer text with their maximum-length message.
-void CheckLimits(const CBonsaiData& entry)
+void checkLimits(const CBonsaiData& entry)
 {
     std::vector<std::pair<std::size_t, std::size_t>> limits = {{CBonsaiData::Name, kNameLimit}};
     for (const auto field : kShortFields)
@@ -1500,12 +1500,12 @@ void CheckLimits(const CBonsaiData& entry)
 }
 
 // The entry as Add would start it from the guide, then what the grower typed.
-std::unique_ptr<CBonsaiData> MakeEntry(const SampleTree& tree, const SpeciesGuide& guide)
+std::unique_ptr<CBonsaiData> makeEntry(const SampleTree& tree, const SpeciesGuide& guide)
 {
     auto entry = std::make_unique<CBonsaiData>();
     const std::string botanicalName = stored(tree.botanicalName);
     (*entry)[CBonsaiData::Name] = stored(tree.name);
-    FillEntryFromGuide(*entry, SpeciesIndex(guide, botanicalName), botanicalName, guide);
+    FillEntryFromGuide(*entry, speciesIndex(guide, botanicalName), botanicalName, guide);
     for (const FieldText& text : tree.texts)
         (*entry)[text.field] = stored(text.text);
     for (std::size_t slot = 0; slot < tree.photos.size(); ++slot) {
@@ -1517,11 +1517,11 @@ std::unique_ptr<CBonsaiData> MakeEntry(const SampleTree& tree, const SpeciesGuid
             throw std::runtime_error(std::string(tree.name) + ": not a tree identifier: " + tree.treeId);
         (*entry)[talvane::collection::kTreeIdField] = tree.treeId;
     }
-    CheckLimits(*entry);
+    checkLimits(*entry);
     return entry;
 }
 
-talvane::journal::CalendarDate Day(const char* date)
+talvane::journal::CalendarDate day(const char* date)
 {
     const auto day = talvane::journal::CalendarDate::fromText(date);
     if (!day)
@@ -1530,14 +1530,14 @@ talvane::journal::CalendarDate Day(const char* date)
 }
 
 // The photo's bare name (Windows-1252), as the program names the copies it makes.
-std::string TimelineFileName(const SampleTree& tree, const TimelineShot& shot)
+std::string timelineFileName(const SampleTree& tree, const TimelineShot& shot)
 {
-    return talvane::timeline::photoFileStem(Day(shot.date), stored(tree.name)) + ".jpg";
+    return talvane::timeline::photoFileStem(day(shot.date), stored(tree.name)) + ".jpg";
 }
 
 // A few years of care for tree number `n`, a few days apart from tree to tree. Some
 // trees still have wire to take off or a repotting ahead; one spray is overdue.
-std::string SampleJournal(std::size_t n, const SampleTree& tree)
+std::string sampleJournal(std::size_t n, const SampleTree& tree)
 {
     using namespace talvane::journal;
     const auto on = [n](const char* date) { return CalendarDate::fromText(date).value().plusDays(static_cast<long>(n)); };
@@ -1561,8 +1561,8 @@ std::string SampleJournal(std::size_t n, const SampleTree& tree)
     if (n == 4)
         add(on("2026-10-20"), CareKind::Treatment, "Spider mites on the inner leaves: spray again.", on("2026-11-25"));
     for (const TimelineShot& shot : tree.timeline) {
-        const std::string picture = std::string(talvane::timeline::kPhotosPrefix) + TimelineFileName(tree, shot);
-        journal.add({Day(shot.date), CareKind::Photo, std::nullopt, picture, stored(shot.text), tree.treeId,
+        const std::string picture = std::string(talvane::timeline::kPhotosPrefix) + timelineFileName(tree, shot);
+        journal.add({day(shot.date), CareKind::Photo, std::nullopt, picture, stored(shot.text), tree.treeId,
                      shot.measurements, {}});
     }
     if (Journal::read(journal.text()).unreadableLineCount() != 0)
@@ -1570,18 +1570,18 @@ std::string SampleJournal(std::size_t n, const SampleTree& tree)
     return journal.text();
 }
 
-void WritePhoto(const fs::path& album, const Shape& shape, const Photo& photo)
+void writePhoto(const fs::path& album, const Shape& shape, const Photo& photo)
 {
     const Picture& picture = photo.picture;
     const QImage image =
-        DrawTree(QSize(picture.width, picture.height), shape, photo.look, picture.kind == BmpKind::Rgb24);
+        drawTree(QSize(picture.width, picture.height), shape, photo.look, picture.kind == BmpKind::Rgb24);
     const fs::path path = album / picture.file;
-    WriteFile(path, EncodeBmp(image, picture.kind));
-    CheckDecodesAsDrawn(path, image);
+    writeFile(path, encodeBmp(image, picture.kind));
+    checkDecodesAsDrawn(path, image);
 }
 
 // The tree as it stood on the day of a timeline photo.
-Shape AsItStood(const Shape& shape, double size)
+Shape asItStood(const Shape& shape, double size)
 {
     Shape then = shape;
     then.height *= size;
@@ -1590,7 +1590,7 @@ Shape AsItStood(const Shape& shape, double size)
 }
 
 // The camera's date, as DateTimeOriginal, which is what dates a photo added to a timeline.
-void StampDateTaken(const fs::path& path, const char* date)
+void stampDateTaken(const fs::path& path, const char* date)
 {
     std::string stamp = std::string(date) + " 10:00:00";
     std::replace(stamp.begin(), stamp.end(), '-', ':');
@@ -1599,19 +1599,19 @@ void StampDateTaken(const fs::path& path, const char* date)
     auto image = Exiv2::ImageFactory::open(path.string());
     image->setExifData(exif);
     image->writeMetadata();
-    if (talvane::timeline::photoDateTaken(path) != Day(date))
+    if (talvane::timeline::photoDateTaken(path) != day(date))
         throw std::runtime_error(path.string() + " does not tell the day it was taken");
 }
 
-void WriteTimelinePhoto(const fs::path& path, const Shape& shape, const TimelineShot& shot)
+void writeTimelinePhoto(const fs::path& path, const Shape& shape, const TimelineShot& shot)
 {
-    const QImage image = DrawTree(kTimelinePhotoSize, AsItStood(shape, shot.size), shot.look, true);
+    const QImage image = drawTree(kTimelinePhotoSize, asItStood(shape, shot.size), shot.look, true);
     if (!image.save(QFile::decodeName(path.c_str()), "JPG", kTimelineJpegQuality))
         throw std::runtime_error("cannot write " + path.string());
-    StampDateTaken(path, shot.date);
+    stampDateTaken(path, shot.date);
 }
 
-SpeciesGuide LoadGuide(const fs::path& path)
+SpeciesGuide loadGuide(const fs::path& path)
 {
     SpeciesGuide guide;
     bool damaged = false;
@@ -1624,21 +1624,21 @@ SpeciesGuide LoadGuide(const fs::path& path)
     return guide;
 }
 
-void MakeSampleData(const fs::path& folder)
+void makeSampleData(const fs::path& folder)
 {
-    const SpeciesGuide guide = LoadGuide(folder / kSpeciesGuideFileName);
+    const SpeciesGuide guide = loadGuide(folder / kSpeciesGuideFileName);
     const fs::path album = folder / "Album";
     const fs::path photos = folder / talvane::timeline::kPhotosFolderName;
     fs::create_directories(album);
     fs::create_directories(photos);
     EntryList entries;
-    for (const SampleTree& tree : SampleTrees()) {
+    for (const SampleTree& tree : sampleTrees()) {
         for (const Photo& photo : tree.photos)
-            WritePhoto(album, tree.shape, photo);
+            writePhoto(album, tree.shape, photo);
         for (const TimelineShot& shot : tree.timeline)
-            WriteTimelinePhoto(photos / talvane::text::cp1252ToUtf8(TimelineFileName(tree, shot)), tree.shape, shot);
-        entries.push_back(MakeEntry(tree, guide));
-        (*entries.back())[talvane::journal::kJournalField] = SampleJournal(entries.size() - 1, tree);
+            writeTimelinePhoto(photos / talvane::text::cp1252ToUtf8(timelineFileName(tree, shot)), tree.shape, shot);
+        entries.push_back(makeEntry(tree, guide));
+        (*entries.back())[talvane::journal::kJournalField] = sampleJournal(entries.size() - 1, tree);
     }
     // The shipped data keeps no earlier versions of its sample.
     if (const auto saved = saveCollectionFile(folder / "sample.tvn", entries, {.keepVersion = false}))
@@ -1656,7 +1656,7 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        MakeSampleData(fs::path(argv[1]));
+        makeSampleData(fs::path(argv[1]));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_sample_data: %s\n", e.what());
         return 1;

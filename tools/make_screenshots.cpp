@@ -51,8 +51,8 @@ using namespace talvane::collection;
 
 namespace {
 
-bool Save(QWidget& widget, const QDir& folder, const QString& name);
-bool SaveDialog(QDialog& dialog, const QDir& folder, const QString& name);
+bool save(QWidget& widget, const QDir& folder, const QString& name);
+bool saveDialog(QDialog& dialog, const QDir& folder, const QString& name);
 
 // Nothing modal may wait for an answer while pictures are taken. A question the
 // pictures show is drawn as a message box and answered with Cancel.
@@ -78,7 +78,7 @@ public:
         dialog.show();
         if (m_setup)
             m_setup(dialog);
-        m_taken = Save(dialog, m_output, m_name);
+        m_taken = save(dialog, m_output, m_name);
         dialog.hide();
         m_name.clear();
         m_setup = {};
@@ -156,7 +156,7 @@ public:
     void setUpPage(QPrinter&) override {}
 };
 
-bool Save(QWidget& widget, const QDir& folder, const QString& name)
+bool save(QWidget& widget, const QDir& folder, const QString& name)
 {
     QApplication::processEvents();
     const bool saved = widget.grab().save(folder.filePath(name + QStringLiteral(".png")));
@@ -164,15 +164,15 @@ bool Save(QWidget& widget, const QDir& folder, const QString& name)
     return saved;
 }
 
-bool SaveDialog(QDialog& dialog, const QDir& folder, const QString& name)
+bool saveDialog(QDialog& dialog, const QDir& folder, const QString& name)
 {
     dialog.show();
-    const bool saved = Save(dialog, folder, name);
+    const bool saved = save(dialog, folder, name);
     dialog.hide();
     return saved;
 }
 
-bool AllThumbnailsShown(const TimelineModel& model)
+bool allThumbnailsShown(const TimelineModel& model)
 {
     for (std::size_t photo = 0; photo < model.photos().size(); ++photo) {
         if (model.data(model.index(model.rowOf(photo)), Qt::DecorationRole).value<QImage>().isNull())
@@ -182,10 +182,10 @@ bool AllThumbnailsShown(const TimelineModel& model)
 }
 
 // Thumbnails are made on other threads: the timeline is pictured once all have arrived.
-bool WaitForThumbnails(const TimelineModel& model)
+bool waitForThumbnails(const TimelineModel& model)
 {
     const QDeadlineTimer deadline(30'000);
-    while (!AllThumbnailsShown(model)) {
+    while (!allThumbnailsShown(model)) {
         if (deadline.hasExpired()) {
             std::fprintf(stderr, "the timeline's thumbnails did not arrive in time\n");
             return false;
@@ -198,12 +198,12 @@ bool WaitForThumbnails(const TimelineModel& model)
 
 // The viewer opens with the photo fitted to the window it had before it was shown:
 // 0 fits it to the window it has.
-void FitPhoto(QDialog& dialog)
+void fitPhoto(QDialog& dialog)
 {
     static_cast<PhotoViewer&>(dialog).fitToWindow();
 }
 
-void ShowOneOverTheOther(QDialog& dialog)
+void showOneOverTheOther(QDialog& dialog)
 {
     auto& compare = static_cast<CompareDlg&>(dialog);
     compare.overlayButton()->setChecked(true);
@@ -212,7 +212,7 @@ void ShowOneOverTheOther(QDialog& dialog)
 
 // The timeline of the tree on show with its newest photo chosen, that photo full size,
 // the comparison side by side and one over the other, and the growth chart.
-bool SaveTimeline(CTalvaneDoc& doc, UiServices& services, NoDialogs& dialogs, QWidget& frame, const QDir& output)
+bool saveTimeline(CTalvaneDoc& doc, UiServices& services, NoDialogs& dialogs, QWidget& frame, const QDir& output)
 {
     const auto position = doc.currentPosition();
     if (!position)
@@ -223,22 +223,22 @@ bool SaveTimeline(CTalvaneDoc& doc, UiServices& services, NoDialogs& dialogs, QW
         return false;
     }
     timeline.show();
-    bool ok = WaitForThumbnails(timeline.model());
+    bool ok = waitForThumbnails(timeline.model());
     timeline.selectPhoto(timeline.model().photos().size() - 1);
-    ok = Save(timeline, output, QStringLiteral("timeline")) && ok;
+    ok = save(timeline, output, QStringLiteral("timeline")) && ok;
 
-    dialogs.nextDialog().want(QStringLiteral("photo-viewer"), FitPhoto);
+    dialogs.nextDialog().want(QStringLiteral("photo-viewer"), fitPhoto);
     timeline.onViewPhoto();
     ok = dialogs.nextDialog().taken() && ok;
     dialogs.nextDialog().want(QStringLiteral("compare"));
     timeline.onCompare();
     ok = dialogs.nextDialog().taken() && ok;
-    dialogs.nextDialog().want(QStringLiteral("compare-overlay"), ShowOneOverTheOther);
+    dialogs.nextDialog().want(QStringLiteral("compare-overlay"), showOneOverTheOther);
     timeline.onCompare();
     ok = dialogs.nextDialog().taken() && ok;
 
     timeline.tabs()->setCurrentWidget(timeline.growthChart());
-    ok = Save(timeline, output, QStringLiteral("growth-chart")) && ok;
+    ok = save(timeline, output, QStringLiteral("growth-chart")) && ok;
     return ok;
 }
 
@@ -246,7 +246,7 @@ bool SaveTimeline(CTalvaneDoc& doc, UiServices& services, NoDialogs& dialogs, QW
 // passport Anne made of it; the Journal tab then shows the tree as received. The club
 // lives in a folder of its own, which the run then starts from, so that the sample's
 // pictures are never touched.
-bool SavePassportImport(CTalvaneDoc& doc, NoFiles& files, CMainFrame& frame, const QDir& output, const QDir& club)
+bool savePassportImport(CTalvaneDoc& doc, NoFiles& files, CMainFrame& frame, const QDir& output, const QDir& club)
 {
     const std::filesystem::path sample = QFile::encodeName(doc.pathName()).toStdString();
     EntryList clubTrees;
@@ -280,7 +280,7 @@ bool SavePassportImport(CTalvaneDoc& doc, NoFiles& files, CMainFrame& frame, con
     files.openNext(QString::fromStdString(handOn.target.string()));
     frame.action(cmd::kFileImportPassport)->trigger();
     frame.view().sheet()->setCurrentIndex(frame.view().sheet()->count() - 1);
-    return Save(frame, output, QStringLiteral("passport-import"));
+    return save(frame, output, QStringLiteral("passport-import"));
 }
 
 } // namespace
@@ -331,15 +331,15 @@ int main(int argc, char** argv)
     bool ok = true;
     for (int i = 0; i < sheet->count(); ++i) {
         sheet->setCurrentIndex(i);
-        ok = Save(frame, output, QString::fromLatin1(tabs[i])) && ok;
+        ok = save(frame, output, QString::fromLatin1(tabs[i])) && ok;
     }
     // The larger look at the photo on show.
     dialogRunner.nextDialog().want(QStringLiteral("larger-view"));
     frame.view().albumPage().onPictureView();
     ok = dialogRunner.nextDialog().taken() && ok;
     sheet->setCurrentIndex(0);
-    ok = Save(frame, output, QStringLiteral("main-window")) && ok;
-    ok = SaveTimeline(app.document(), services, dialogRunner, frame, output) && ok;
+    ok = save(frame, output, QStringLiteral("main-window")) && ok;
+    ok = saveTimeline(app.document(), services, dialogRunner, frame, output) && ok;
 
     // The question before a camera photo is copied into the album; it is cancelled,
     // so the album stays as it is.
@@ -354,48 +354,48 @@ int main(int argc, char** argv)
 
     frame.showCollectionList(true);
     frame.collectionList().table()->sortByColumn(0, Qt::AscendingOrder);
-    ok = Save(frame, output, QStringLiteral("collection-list")) && ok;
+    ok = save(frame, output, QStringLiteral("collection-list")) && ok;
     // Enlarged, the window gives its room to the list; the pages keep their size.
     frame.resize(frame.designedSize() + QSize(480, 160));
-    ok = Save(frame, output, QStringLiteral("window-enlarged")) && ok;
+    ok = save(frame, output, QStringLiteral("window-enlarged")) && ok;
     frame.resize(frame.designedSize());
     frame.showCollectionList(listWasShown);
 
     CAboutDlg about(&frame);
-    ok = SaveDialog(about, output, QStringLiteral("about")) && ok;
+    ok = saveDialog(about, output, QStringLiteral("about")) && ok;
     CNewEntryDlg newEntry(&frame);
-    ok = SaveDialog(newEntry, output, QStringLiteral("new-entry")) && ok;
+    ok = saveDialog(newEntry, output, QStringLiteral("new-entry")) && ok;
     CNewPictureDlg newPicture(&frame);
-    ok = SaveDialog(newPicture, output, QStringLiteral("new-picture")) && ok;
+    ok = saveDialog(newPicture, output, QStringLiteral("new-picture")) && ok;
     CPrintChoiceDlg printChoice(&frame);
-    ok = SaveDialog(printChoice, output, QStringLiteral("print-choice")) && ok;
+    ok = saveDialog(printChoice, output, QStringLiteral("print-choice")) && ok;
     PrintProgressDialog printProgress(&frame);
     printProgress.pageStarting(12, 240);
-    ok = SaveDialog(printProgress.dialog(), output, QStringLiteral("print-progress")) && ok;
+    ok = saveDialog(printProgress.dialog(), output, QStringLiteral("print-progress")) && ok;
     CSplashDlg splash(&frame);
-    ok = SaveDialog(splash, output, QStringLiteral("splash")) && ok;
+    ok = saveDialog(splash, output, QStringLiteral("splash")) && ok;
     CareDueDlg careDue(app.document(), services.prompter(), talvane::journal::CalendarDate::today(), &frame);
     careDue.spanBox()->setValue(120);
-    ok = SaveDialog(careDue, output, QStringLiteral("care-due")) && ok;
+    ok = saveDialog(careDue, output, QStringLiteral("care-due")) && ok;
     using namespace talvane::journal;
     const CalendarDate today = CalendarDate::today();
     CareEventDlg feeding(CareEvent{today, CareKind::Feeding, today.plusDays(14), {}, "Liquid feed, half strength", {}, {},
                                    CareRepeat{2, RepeatUnit::Week, MonthSpan{4, 9}}},
                          {}, &frame);
-    ok = SaveDialog(feeding, output, QStringLiteral("care-event")) && ok;
+    ok = saveDialog(feeding, output, QStringLiteral("care-event")) && ok;
     std::vector<TreeLabel> labels;
     const auto ids = talvane::collection::treeIds(app.document().entries());
     for (std::size_t position = 0; position < app.document().entryCount(); ++position)
         labels.push_back(makeTreeLabel(app.document().entryAt(position), ids[position]));
     LabelsDlg labelSheet({}, labels, &frame);
     labelSheet.startBox()->setValue(4);
-    ok = SaveDialog(labelSheet, output, QStringLiteral("print-labels")) && ok;
+    ok = saveDialog(labelSheet, output, QStringLiteral("print-labels")) && ok;
     frame.onFileShareWithPhones();
     if (ShareDlg* share = frame.shareDialog()) {
-        ok = Save(*share, output, QStringLiteral("share-with-phones")) && ok;
+        ok = save(*share, output, QStringLiteral("share-with-phones")) && ok;
         share->reject();
     }
     QTemporaryDir club;
-    ok = SavePassportImport(app.document(), fileChooser, frame, output, QDir(club.path())) && ok;
+    ok = savePassportImport(app.document(), fileChooser, frame, output, QDir(club.path())) && ok;
     return ok ? 0 : 1;
 }

@@ -21,7 +21,7 @@ TEST(DumpCommand, PrintsNamedFieldsAndNonEmptySpareFieldsAsUtf8Json)
     (*entries[1])[113] = id;
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
-    const CompanionRun run = RunCompanion(dir, "dump trees.tvn");
+    const CompanionRun run = runCompanion(dir, "dump trees.tvn");
     ASSERT_EQ(run.status, 0) << run.err;
     const auto json = nlohmann::json::parse(run.out);
     ASSERT_EQ(json["entries"].size(), 2u);
@@ -40,9 +40,9 @@ TEST(DumpCommand, PrintsNamedFieldsAndNonEmptySpareFieldsAsUtf8Json)
 TEST(DumpCommand, AnInvalidFileGivesOneLineOnStandardErrorAndNothingElse)
 {
     TempDir dir;
-    WriteFileBytes(dir / "bad.tvn", std::string("\xFF\xFF\xFF\xFF\xFF\xFF", 6) + std::string(14, '\0'));
+    writeFileBytes(dir / "bad.tvn", std::string("\xFF\xFF\xFF\xFF\xFF\xFF", 6) + std::string(14, '\0'));
     for (const char* file : {"bad.tvn", "missing.tvn"}) {
-        const CompanionRun run = RunCompanion(dir, std::string("dump ") + file);
+        const CompanionRun run = runCompanion(dir, std::string("dump ") + file);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.rfind(std::string("talvane-cli: ") + file + ": ", 0), 0u) << run.err;

@@ -28,24 +28,24 @@ TEST(FindCommand, PrintsPositionAndNameOfEachMatchOrSaysWhyNot)
     addEntry(entries, "Olive")[CBonsaiData::IntExt] = "1";
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
-    CompanionRun run = RunCompanion(dir, "find trees.tvn ERABLE");
+    CompanionRun run = runCompanion(dir, "find trees.tvn ERABLE");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "0\t\u00C9rable 1\n1\tPine\n");
-    run = RunCompanion(dir, "find trees.tvn \u00E9rable near");
+    run = runCompanion(dir, "find trees.tvn \u00E9rable near");
     EXPECT_EQ(run.out, "1\tPine\n");
-    run = RunCompanion(dir, "find trees.tvn exterior");
+    run = runCompanion(dir, "find trees.tvn exterior");
     EXPECT_EQ(run.out, "2\tOlive\n");
     for (const char* words : {"birch", "\u6728"}) {
-        run = RunCompanion(dir, std::string("find trees.tvn ") + words);
+        run = runCompanion(dir, std::string("find trees.tvn ") + words);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "");
     }
 
-    WriteFileBytes(dir / "bad.tvn", std::string("\x02\x00\xFF\xFF\x00\x00\x0B\x00" "CBonsaiData\x01", 20));
+    writeFileBytes(dir / "bad.tvn", std::string("\x02\x00\xFF\xFF\x00\x00\x0B\x00" "CBonsaiData\x01", 20));
     for (const char* file : {"bad.tvn", "missing.tvn"}) {
-        const CompanionRun found = RunCompanion(dir, std::string("find ") + file + " pine");
-        const CompanionRun dumped = RunCompanion(dir, std::string("dump ") + file);
+        const CompanionRun found = runCompanion(dir, std::string("find ") + file + " pine");
+        const CompanionRun dumped = runCompanion(dir, std::string("dump ") + file);
         EXPECT_EQ(found.status, 1);
         EXPECT_EQ(found.status, dumped.status);
         EXPECT_EQ(found.out, "");
@@ -65,7 +65,7 @@ TEST(FindCommand, IdsPutEachTreesIdentifierBetweenPositionAndName)
     addEntry(entries, "Pine 4");
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
-    const CompanionRun run = RunCompanion(dir, "find trees.tvn pine --ids");
+    const CompanionRun run = runCompanion(dir, "find trees.tvn pine --ids");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "0\t" + id + "\tPine 1\n1\t\tPine 2\n2\t\tPine 3\n3\t\tPine 4\n")
         << "a copy of an earlier tree's identifier, and a kept text, are none";
@@ -80,9 +80,9 @@ TEST(FindCommand, ShowsControlCharactersOnlyOnATerminal)
     addEntry(entries, "Pine \x1B]0;owned\x07\x1B[2J C:\\x \xC9rable");
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
-    const CompanionRun piped = RunCompanion(dir, "find trees.tvn pine");
+    const CompanionRun piped = runCompanion(dir, "find trees.tvn pine");
     EXPECT_EQ(piped.out, "0\tPine \x1B]0;owned\x07\x1B[2J C:\\x \u00C9rable\n");
-    const CompanionRun shown = RunCompanionOnTerminal(dir, "find trees.tvn pine");
+    const CompanionRun shown = runCompanionOnTerminal(dir, "find trees.tvn pine");
     EXPECT_EQ(shown.status, 0) << shown.err;
     EXPECT_EQ(shown.out, "0\tPine \\x1b]0;owned\\x07\\x1b[2J C:\\\\x \u00C9rable\n");
 }

@@ -14,12 +14,12 @@ struct BadNumber {
     std::string message;
 };
 
-std::string Within(const std::string& given)
+std::string within(const std::string& given)
 {
     return "--within must be a whole number of days from 0 to 3650, not \u201C" + given + "\u201D.";
 }
 
-std::string Entry(const std::string& given)
+std::string entry(const std::string& given)
 {
     return "--entry must be an entry number from 0 to 4294967294, not \u201C" + given + "\u201D.";
 }
@@ -34,7 +34,7 @@ protected:
             (*entries.back())[CBonsaiData::Name] = name;
         }
         ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
-        before = ReadFileBytes(dir / "trees.tvn");
+        before = readFileBytes(dir / "trees.tvn");
     }
 
     TempDir dir;
@@ -47,41 +47,41 @@ TEST_F(NumberOptions, EveryWrongNumberGetsOneLineAndStatusOne)
 {
     // The rules of reading are the core's; here each command's options go through them.
     const BadNumber table[] = {
-        {"due trees.tvn --within -5", Within("-5")},
-        {"due trees.tvn --within ''", Within("")},
-        {"due trees.tvn --within=7d", Within("7d")},
-        {"report trees.tvn --entry x", Entry("x")},
-        {"journal trees.tvn --entry x", Entry("x")},
-        {"timeline trees.tvn --entry ' 1'", Entry(" 1")},
-        {"photo-add trees.tvn --entry one a.jpg", Entry("one")},
-        {"passport-export trees.tvn --entry +1 out.tvp", Entry("+1")},
+        {"due trees.tvn --within -5", within("-5")},
+        {"due trees.tvn --within ''", within("")},
+        {"due trees.tvn --within=7d", within("7d")},
+        {"report trees.tvn --entry x", entry("x")},
+        {"journal trees.tvn --entry x", entry("x")},
+        {"timeline trees.tvn --entry ' 1'", entry(" 1")},
+        {"photo-add trees.tvn --entry one a.jpg", entry("one")},
+        {"passport-export trees.tvn --entry +1 out.tvp", entry("+1")},
         {"serve trees.tvn --port 65536", "--port must be a port number from 0 to 65535, not \u201C65536\u201D."},
         {"bmp a.bmp --bpp 7", "--bpp must be a depth in bits of 0, 8 or 32, not \u201C7\u201D."},
-        {"due trees.tvn --within \"$(printf '3\\033[2J')\"", Within("3\\x1b[2J")},
+        {"due trees.tvn --within \"$(printf '3\\033[2J')\"", within("3\\x1b[2J")},
     };
     for (const BadNumber& bad : table) {
-        const CompanionRun run = RunCompanion(dir, bad.arguments);
+        const CompanionRun run = runCompanion(dir, bad.arguments);
         EXPECT_EQ(run.status, 1) << bad.arguments;
         EXPECT_EQ(run.err, "talvane-cli: " + bad.message + "\n") << bad.arguments;
         EXPECT_EQ(run.out, "") << bad.arguments;
     }
-    EXPECT_EQ(ReadFileBytes(dir / "trees.tvn"), before);
+    EXPECT_EQ(readFileBytes(dir / "trees.tvn"), before);
     EXPECT_FALSE(std::filesystem::exists(dir / "out.tvp"));
 }
 
 TEST_F(NumberOptions, GoodNumbersAreReadInDecimal)
 {
-    const CompanionRun padded = RunCompanion(dir, "report trees.tvn --entry 01");
+    const CompanionRun padded = runCompanion(dir, "report trees.tvn --entry 01");
     ASSERT_EQ(padded.status, 0) << padded.err;
     EXPECT_NE(padded.out.find(" Name or ID number: Pine\n"), std::string::npos);
 
     // Read as C reads numbers, 010 would be entry 8.
-    const CompanionRun octal = RunCompanion(dir, "report trees.tvn --entry 010");
+    const CompanionRun octal = runCompanion(dir, "report trees.tvn --entry 010");
     EXPECT_EQ(octal.status, 1);
     EXPECT_EQ(octal.err, "talvane-cli: trees.tvn: there is no entry 10 (the collection has 2, counted from 0)\n");
 
     for (const char* days : {"0", "3650"}) {
-        const CompanionRun due = RunCompanion(dir, std::string("due trees.tvn --today 2026-12-21 --within ") + days);
+        const CompanionRun due = runCompanion(dir, std::string("due trees.tvn --today 2026-12-21 --within ") + days);
         EXPECT_EQ(due.status, 0) << due.err;
         EXPECT_EQ(due.err, "");
     }
@@ -90,9 +90,9 @@ TEST_F(NumberOptions, GoodNumbersAreReadInDecimal)
 TEST(ProgramVersion, TalvaneCliSaysItsVersionOnOneLine)
 {
     TempDir dir;
-    const CompanionRun run = RunCompanion(dir, "--version");
+    const CompanionRun run = runCompanion(dir, "--version");
     EXPECT_EQ(run.status, 0) << run.err;
-    ASSERT_FALSE(ProjectVersion().empty());
-    EXPECT_EQ(run.out, "talvane-cli " + ProjectVersion() + "\n");
+    ASSERT_FALSE(projectVersion().empty());
+    EXPECT_EQ(run.out, "talvane-cli " + projectVersion() + "\n");
     EXPECT_EQ(run.err, "");
 }

@@ -41,7 +41,7 @@ public:
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (!(served = ServingRecord::read(ServingRecord::fileFor(dir / file))) && std::chrono::steady_clock::now() < giveUp)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        EXPECT_TRUE(served) << "the server did not start: " << ReadFileBytes(out);
+        EXPECT_TRUE(served) << "the server did not start: " << readFileBytes(out);
     }
 
     ~BackgroundServe() { stop(); }
@@ -60,7 +60,7 @@ private:
     pid_t m_pid = 0;
 };
 
-int Status(httplib::Client& phone, const std::string& path, const std::string& cookie)
+int status(httplib::Client& phone, const std::string& path, const std::string& cookie)
 {
     const auto answer = phone.Get(path, {{"Cookie", cookie}});
     return answer ? answer->status : 0;
@@ -78,14 +78,14 @@ TEST(PhoneCommands, PairMakesACodeTheRunningServerAcceptsAndPhonesRenamesAndRevo
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
     const std::string nothingServes = "talvane-cli: nothing serves trees.tvn: start \u201Ctalvane-cli serve trees.tvn\u201D, "
                                       "or share it from the window, first\n";
-    const CompanionRun alone = RunCompanion(dir, "pair trees.tvn");
+    const CompanionRun alone = runCompanion(dir, "pair trees.tvn");
     EXPECT_EQ(alone.status, 1);
     EXPECT_EQ(alone.err, nothingServes);
     EXPECT_EQ(alone.out, "");
 
     BackgroundServe serve(dir, "trees.tvn");
     ASSERT_TRUE(serve.served);
-    const CompanionRun paired = RunCompanion(dir, "pair trees.tvn");
+    const CompanionRun paired = runCompanion(dir, "pair trees.tvn");
     ASSERT_EQ(paired.status, 0) << paired.err;
     std::smatch code;
     ASSERT_TRUE(std::regex_search(paired.out, code, std::regex("^Open this address on the phone, or scan the code, within 10 "
@@ -98,12 +98,12 @@ TEST(PhoneCommands, PairMakesACodeTheRunningServerAcceptsAndPhonesRenamesAndRevo
     const auto pairing = phone.Get(code[2].str(), {{"User-Agent", "Mozilla/5.0 (iPhone; CPU iPhone OS 17_0) Safari/604.1"}});
     ASSERT_TRUE(pairing && pairing->status == 200);
     const std::string cookie = pairing->get_header_value("Set-Cookie").substr(0, 48);
-    EXPECT_EQ(Status(phone, "/api/trees", cookie), 200);
+    EXPECT_EQ(status(phone, "/api/trees", cookie), 200);
 
     const std::string dateTime = "20[0-9]{2}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}";
-    EXPECT_TRUE(std::regex_match(RunCompanion(dir, "phones trees.tvn").out,
+    EXPECT_TRUE(std::regex_match(runCompanion(dir, "phones trees.tvn").out,
                                  std::regex("Safari on iPhone\tpaired " + dateTime + "\tlast request " + dateTime + "\n")));
-    EXPECT_EQ(RunCompanion(dir, "phones trees.tvn --rename 'Safari on iPhone' 'Garden phone'").out,
+    EXPECT_EQ(runCompanion(dir, "phones trees.tvn --rename 'Safari on iPhone' 'Garden phone'").out,
               "\u201CSafari on iPhone\u201D is now called \u201CGarden phone\u201D.\n");
     const std::pair<std::string, std::string> refused[] = {
         {"--rename 'Safari on iPhone' Balcony", "No phone named \u201CSafari on iPhone\u201D is paired."},
@@ -111,16 +111,16 @@ TEST(PhoneCommands, PairMakesACodeTheRunningServerAcceptsAndPhonesRenamesAndRevo
         {"--revoke Balcony", "no phone named \u201CBalcony\u201D is paired with trees.tvn"},
     };
     for (const auto& [arguments, message] : refused) {
-        const CompanionRun run = RunCompanion(dir, "phones trees.tvn " + arguments);
+        const CompanionRun run = runCompanion(dir, "phones trees.tvn " + arguments);
         EXPECT_EQ(run.status, 1) << arguments;
         EXPECT_EQ(run.err, "talvane-cli: " + message + "\n") << arguments;
     }
-    EXPECT_EQ(Status(phone, "/api/trees", cookie), 200) << "renamed, still paired";
-    EXPECT_EQ(RunCompanion(dir, "phones trees.tvn --revoke 'Garden phone'").out,
+    EXPECT_EQ(status(phone, "/api/trees", cookie), 200) << "renamed, still paired";
+    EXPECT_EQ(runCompanion(dir, "phones trees.tvn --revoke 'Garden phone'").out,
               "\u201CGarden phone\u201D is no longer paired: its pages and calendar stop working.\n");
-    EXPECT_EQ(Status(phone, "/api/trees", cookie), 401) << "the server reads the revoke at the next request";
-    EXPECT_EQ(RunCompanion(dir, "phones trees.tvn").out, "No phone is paired with trees.tvn.\n");
+    EXPECT_EQ(status(phone, "/api/trees", cookie), 401) << "the server reads the revoke at the next request";
+    EXPECT_EQ(runCompanion(dir, "phones trees.tvn").out, "No phone is paired with trees.tvn.\n");
 
     EXPECT_EQ(serve.stop(), 0);
-    EXPECT_EQ(RunCompanion(dir, "pair trees.tvn").err, nothingServes) << "the server's note goes with it";
+    EXPECT_EQ(runCompanion(dir, "pair trees.tvn").err, nothingServes) << "the server's note goes with it";
 }

@@ -14,11 +14,11 @@ using namespace talvane::reminders;
 namespace {
 
 // Every file under the folder that holds the text.
-std::vector<std::string> FilesHolding(const std::filesystem::path& folder, const std::string& text)
+std::vector<std::string> filesHolding(const std::filesystem::path& folder, const std::string& text)
 {
     std::vector<std::string> holding;
     for (const auto& file : std::filesystem::recursive_directory_iterator(folder))
-        if (file.is_regular_file() && ReadFileBytes(file.path()).find(text) != std::string::npos)
+        if (file.is_regular_file() && readFileBytes(file.path()).find(text) != std::string::npos)
             holding.push_back(file.path().string());
     return holding;
 }
@@ -36,11 +36,11 @@ TEST(RemindSetupCommand, KeepsTheSettingsAndSendsATestThroughEachChannel)
     EntryList entries;
     entries.push_back(std::make_unique<CBonsaiData>());
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
-    WriteFileBytes(dir / "secrets.txt", "tk_0123\ns3cret\n");
+    writeFileBytes(dir / "secrets.txt", "tk_0123\ns3cret\n");
     NtfySink ntfy;
     SmtpSink smtp;
 
-    const CompanionRun setUp = RunCompanion(
+    const CompanionRun setUp = runCompanion(
         dir, "remind-setup trees.tvn --ntfy " + ntfy.topic() + " --ntfy-token-stdin --smtp-host 127.0.0.1 --smtp-port " +
                  std::to_string(smtp.port()) + " --security none --smtp-user grower --smtp-password-stdin "
                  "--from talvane@example.org --to phone@example.org --hour 6 --test < secrets.txt");
@@ -66,10 +66,10 @@ TEST(RemindSetupCommand, KeepsTheSettingsAndSendsATestThroughEachChannel)
                                     6};
     EXPECT_EQ(read.settings, expected) << "the file the window reads";
     std::filesystem::remove(dir / "secrets.txt");
-    EXPECT_EQ(FilesHolding(dir.path(), "tk_0123"), std::vector<std::string>{}) << "never in plain text";
-    EXPECT_EQ(FilesHolding(dir.path(), "s3cret"), std::vector<std::string>{});
+    EXPECT_EQ(filesHolding(dir.path(), "tk_0123"), std::vector<std::string>{}) << "never in plain text";
+    EXPECT_EQ(filesHolding(dir.path(), "s3cret"), std::vector<std::string>{});
 
-    const CompanionRun noMail = RunCompanion(dir, "remind-setup trees.tvn --smtp-host '' --hour 7");
+    const CompanionRun noMail = runCompanion(dir, "remind-setup trees.tvn --smtp-host '' --hour 7");
     EXPECT_EQ(noMail.out, "Each morning from 7:00, the care due in trees.tvn goes to the ntfy topic " + ntfy.topic() + ".\n");
     EXPECT_FALSE(readReminderSettings(reminderSettingsFile(dir / "trees.tvn")).settings.mail.isSetUp());
 
@@ -79,17 +79,17 @@ TEST(RemindSetupCommand, KeepsTheSettingsAndSendsATestThroughEachChannel)
         {"--ntfy '' --test", "there is nothing to test: give --ntfy or --smtp-host"},
     };
     for (const auto& [arguments, message] : refused) {
-        const CompanionRun run = RunCompanion(dir, "remind-setup trees.tvn " + arguments);
+        const CompanionRun run = runCompanion(dir, "remind-setup trees.tvn " + arguments);
         EXPECT_EQ(run.status, 1) << arguments;
         EXPECT_EQ(run.err, "talvane-cli: " + message + "\n") << arguments;
     }
     for (const char* wrong : {"remind-setup trees.tvn --hour 24", "remind-setup trees.tvn --security ssl",
                               "remind-setup missing.tvn --hour 7"})
-        EXPECT_NE(RunCompanion(dir, wrong).status, 0) << wrong;
-    EXPECT_EQ(RunCompanion(dir, "remind-setup trees.tvn").out, "No reminder is set up for trees.tvn.\n")
+        EXPECT_NE(runCompanion(dir, wrong).status, 0) << wrong;
+    EXPECT_EQ(runCompanion(dir, "remind-setup trees.tvn").out, "No reminder is set up for trees.tvn.\n")
         << "a refused setting changes nothing, and the last one set up nothing";
 
-    const CompanionRun away = RunCompanion(dir, "remind-setup trees.tvn --ntfy http://127.0.0.1:1/bonsai --test");
+    const CompanionRun away = runCompanion(dir, "remind-setup trees.tvn --ntfy http://127.0.0.1:1/bonsai --test");
     EXPECT_EQ(away.status, 1);
     EXPECT_TRUE(away.err.starts_with("talvane-cli: The push notification could not be sent to http://127.0.0.1:1/bonsai: "))
         << away.err;

@@ -17,17 +17,17 @@ TEST(ReportCommand, PrintsOneEntryOrAllOfThemAsUtf8Lines)
     }
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
-    const CompanionRun one = RunCompanion(dir, "report trees.tvn --entry 1");
+    const CompanionRun one = runCompanion(dir, "report trees.tvn --entry 1");
     ASSERT_EQ(one.status, 0) << one.err;
     EXPECT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 89);
     EXPECT_NE(one.out.find("\n Name or ID number: \u00C9rable\n"), std::string::npos);
 
-    const CompanionRun all = RunCompanion(dir, "report trees.tvn --all");
+    const CompanionRun all = runCompanion(dir, "report trees.tvn --all");
     ASSERT_EQ(all.status, 0) << all.err;
     EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 240);
 
     for (const char* arguments : {"report trees.tvn --entry 2", "report trees.tvn --entry -1", "report missing.tvn --all"}) {
-        const CompanionRun refused = RunCompanion(dir, arguments);
+        const CompanionRun refused = runCompanion(dir, arguments);
         EXPECT_EQ(refused.status, 1) << arguments;
         EXPECT_EQ(refused.out, "") << arguments;
         EXPECT_EQ(refused.err.rfind("talvane-cli: ", 0), 0u) << arguments;
@@ -45,7 +45,7 @@ TEST(ReportCommand, ShowsControlCharactersOnlyOnATerminal)
     (*entries.back())[CBonsaiData::History] = "first\tline\x7F";
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
-    const CompanionRun piped = RunCompanion(dir, "report trees.tvn --all");
+    const CompanionRun piped = runCompanion(dir, "report trees.tvn --all");
     const auto at = piped.out.find(" Name or ID number: " + name + "\n");
     ASSERT_NE(at, std::string::npos) << "into a pipe the report keeps its bytes";
     const auto history = piped.out.find("first\tline\x7F");
@@ -54,7 +54,7 @@ TEST(ReportCommand, ShowsControlCharactersOnlyOnATerminal)
     std::string expected = piped.out;
     expected.replace(history, 11, "first\\tline\\x7f");
     expected.replace(at + 20, name.size(), shownName);
-    const CompanionRun shown = RunCompanionOnTerminal(dir, "report trees.tvn --all");
+    const CompanionRun shown = runCompanionOnTerminal(dir, "report trees.tvn --all");
     EXPECT_EQ(shown.status, 0) << shown.err;
     EXPECT_EQ(shown.out, expected);
 }

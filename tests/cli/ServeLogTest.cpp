@@ -21,7 +21,7 @@ TEST(ServeCommand, TellsStandardErrorOfEachChangeAndEachRefusalOnALineOfItsOwn)
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries[0])[CBonsaiData::Name] = "Momiji\x1B[2J";
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
-    const CompanionRun made = RunCompanion(dir, "token trees.tvn --name script");
+    const CompanionRun made = runCompanion(dir, "token trees.tvn --name script");
     ASSERT_EQ(made.status, 0) << made.err;
     const std::string token = made.out.substr(0, made.out.find('\n'));
 

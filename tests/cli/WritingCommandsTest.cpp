@@ -21,25 +21,25 @@ class WritingCommands : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(saveCollectionFile(m_dir / "trees.tvn", TwoTrees()));
+        ASSERT_FALSE(saveCollectionFile(m_dir / "trees.tvn", twoTrees()));
         EntryList other;
         addTree(other, "Juniper", {});
         ASSERT_FALSE(saveCollectionFile(m_dir / "other.tvn", other));
-        WriteFileBytes(m_dir / "open.tvn", "");
+        writeFileBytes(m_dir / "open.tvn", "");
         ASSERT_TRUE(m_lock);
     }
 
     // The command fails with the message, writes nothing and leaves the file as it was.
     void expectRefused(const std::string& arguments, const std::string& file, const std::string& message)
     {
-        const std::string before = ReadFileBytes(m_dir / file);
-        const auto names = FolderNames(m_dir.path());
-        const CompanionRun run = RunCompanion(m_dir, arguments);
+        const std::string before = readFileBytes(m_dir / file);
+        const auto names = folderNames(m_dir.path());
+        const CompanionRun run = runCompanion(m_dir, arguments);
         EXPECT_EQ(run.status, 1) << arguments;
         EXPECT_EQ(run.err, "talvane-cli: " + message + "; nothing written\n") << arguments;
         EXPECT_EQ(run.out, "") << arguments;
-        EXPECT_EQ(ReadFileBytes(m_dir / file), before) << arguments;
-        EXPECT_EQ(FolderNames(m_dir.path()), names) << arguments;
+        EXPECT_EQ(readFileBytes(m_dir / file), before) << arguments;
+        EXPECT_EQ(folderNames(m_dir.path()), names) << arguments;
     }
 
     // The same for every command writing something other than a collection.
@@ -56,10 +56,10 @@ protected:
     void expectWritten(const std::string& arguments, const std::string& file)
     {
         for (const char* older : {"an older output\n", ""}) {
-            WriteFileBytes(m_dir / file, older);
-            const CompanionRun run = RunCompanion(m_dir, arguments);
+            writeFileBytes(m_dir / file, older);
+            const CompanionRun run = runCompanion(m_dir, arguments);
             EXPECT_EQ(run.status, 0) << arguments << ": " << run.err;
-            EXPECT_NE(ReadFileBytes(m_dir / file), older) << arguments;
+            EXPECT_NE(readFileBytes(m_dir / file), older) << arguments;
         }
     }
 
@@ -75,7 +75,7 @@ TEST_F(WritingCommands, ExportAndImportNeverWriteOverACollectionOrTheirInput)
     std::filesystem::create_symlink("trees.csv", m_dir / "link.csv");
     expectRefused("import trees.csv trees.csv", "trees.csv", "trees.csv is the file import reads");
     expectRefused("import trees.csv link.csv", "trees.csv", "link.csv is trees.csv, the file import reads");
-    const CompanionRun imported = RunCompanion(m_dir, "import trees.csv other.tvn");
+    const CompanionRun imported = runCompanion(m_dir, "import trees.csv other.tvn");
     EXPECT_EQ(imported.status, 0) << "a collection may replace a collection: " << imported.err;
     EntryList entries;
     ASSERT_FALSE(loadCollectionFile(m_dir / "other.tvn", entries));
@@ -90,7 +90,7 @@ TEST_F(WritingCommands, DueWritesItsCalendarNowhereElse)
 
 TEST_F(WritingCommands, GuideConversionsNeverWriteOverACollectionOrTheirInput)
 {
-    WriteFileBytes(m_dir / "plain.txt", "Acer palmatum\r\n");
+    writeFileBytes(m_dir / "plain.txt", "Acer palmatum\r\n");
     expectCollectionsKept("guide-encode plain.txt ", "guide-encode", "a species guide");
     expectRefused("guide-encode plain.txt ./plain.txt", "plain.txt", "./plain.txt is plain.txt, the file guide-encode reads");
     expectWritten("guide-encode plain.txt esspef.dat", "esspef.dat");
@@ -101,8 +101,8 @@ TEST_F(WritingCommands, GuideConversionsNeverWriteOverACollectionOrTheirInput)
 TEST_F(WritingCommands, BmpWritesItsPictureNowhereElse)
 {
     BmpFile picture;
-    picture.pixels = PaddedRow(ByteString({1, 2, 3}));
-    WriteFileBytes(m_dir / "a.bmp", picture.bytes());
+    picture.pixels = paddedRow(byteString({1, 2, 3}));
+    writeFileBytes(m_dir / "a.bmp", picture.bytes());
     expectCollectionsKept("bmp a.bmp --out ", "bmp", "a PAM picture");
     expectRefused("bmp a.bmp --out a.bmp", "a.bmp", "a.bmp is the file bmp reads");
     expectWritten("bmp a.bmp --out a.pam", "a.pam");
@@ -118,14 +118,14 @@ TEST_F(WritingCommands, PassportsNeverTakeACollectionsPlace)
 TEST_F(WritingCommands, PhotoAddWaitsForTheCollectionsLock)
 {
     writeJpegWithExif((m_dir / "a.jpg").string(), {});
-    const std::string before = ReadFileBytes(m_dir / "trees.tvn");
+    const std::string before = readFileBytes(m_dir / "trees.tvn");
     const auto lock = CommandLock::take(m_dir / "trees.tvn");
     ASSERT_TRUE(lock);
-    const CompanionRun run = RunCompanion(m_dir, "photo-add trees.tvn --entry 1 a.jpg");
+    const CompanionRun run = runCompanion(m_dir, "photo-add trees.tvn --entry 1 a.jpg");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "talvane-cli: trees.tvn: it is open by " +
                            describeLockHolder(*liveLockHolder(m_dir / "trees.tvn")) + "; close it there first\n");
-    EXPECT_EQ(ReadFileBytes(m_dir / "trees.tvn"), before);
+    EXPECT_EQ(readFileBytes(m_dir / "trees.tvn"), before);
     EXPECT_FALSE(std::filesystem::exists(m_dir / "Photos"));
 }
 
@@ -135,18 +135,18 @@ TEST(CommandsOpeningACollection, PutBackASaveThatStoppedAndSaySoOnce)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(saveCollectionFile(file, TwoTrees()));
-    const std::string whole = ReadFileBytes(file);
+    ASSERT_FALSE(saveCollectionFile(file, twoTrees()));
+    const std::string whole = readFileBytes(file);
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    WriteFileBytes(inPlaceBackupPath(file, info.st_ino), whole);
+    writeFileBytes(inPlaceBackupPath(file, info.st_ino), whole);
     std::filesystem::resize_file(file, whole.size() / 2);
 
-    const CompanionRun first = RunCompanion(dir, "dump trees.tvn");
+    const CompanionRun first = runCompanion(dir, "dump trees.tvn");
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.err, "talvane-cli: trees.tvn was put back as it was before a save that did not finish.\n");
-    EXPECT_EQ(ReadFileBytes(file), whole);
-    const CompanionRun second = RunCompanion(dir, "dump trees.tvn");
+    EXPECT_EQ(readFileBytes(file), whole);
+    const CompanionRun second = runCompanion(dir, "dump trees.tvn");
     EXPECT_EQ(second.err, "");
     EXPECT_EQ(second.out, first.out);
 }

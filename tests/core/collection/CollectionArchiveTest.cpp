@@ -9,7 +9,7 @@ using namespace talvane::collection;
 
 namespace {
 
-std::string Hex(std::string_view bytes)
+std::string hex(std::string_view bytes)
 {
     static const char* digits = "0123456789ABCDEF";
     std::string out;
@@ -20,7 +20,7 @@ std::string Hex(std::string_view bytes)
     return out;
 }
 
-EntryList OneEntryNamed(const std::string& name)
+EntryList oneEntryNamed(const std::string& name)
 {
     EntryList entries;
     entries.push_back(std::make_unique<CBonsaiData>());
@@ -30,9 +30,9 @@ EntryList OneEntryNamed(const std::string& name)
 
 // Reads `bytes` as a file that gives at most `perRead` bytes at a time, into a
 // window of `pieceBytes`.
-bool ReadInPieces(std::string_view bytes, std::size_t perRead, std::size_t pieceBytes, EntryList& entries, std::string& error)
+bool readInPieces(std::string_view bytes, std::size_t perRead, std::size_t pieceBytes, EntryList& entries, std::string& error)
 {
-    return readCollection(PieceFeed(bytes, perRead), bytes.size(), entries, error, pieceBytes);
+    return readCollection(pieceFeed(bytes, perRead), bytes.size(), entries, error, pieceBytes);
 }
 
 const std::string kClassIntro = std::string("\xFF\xFF\x00\x00\x0B\x00", 6) + "CBonsaiData";
@@ -56,19 +56,19 @@ TEST(BonsaiData, NewRecordIsEmptyButForIntExt)
 
 TEST(CollectionArchive, WritesTheDocumentedLayout)
 {
-    EXPECT_EQ(Hex(writeCollection({})), "0000");
+    EXPECT_EQ(hex(writeCollection({})), "0000");
 
-    const std::string one = writeCollection(OneEntryNamed("A"));
+    const std::string one = writeCollection(oneEntryNamed("A"));
     ASSERT_EQ(one.size(), 137u);
     const std::string expectedBody = std::string("\x01" "A", 2) + std::string(8, '\0') + "\x02-1" + std::string(105, '\0');
-    EXPECT_EQ(Hex(one), Hex(std::string("\x01\x00", 2) + kClassIntro + expectedBody));
+    EXPECT_EQ(hex(one), hex(std::string("\x01\x00", 2) + kClassIntro + expectedBody));
 
-    EntryList two = OneEntryNamed("A");
+    EntryList two = oneEntryNamed("A");
     two.push_back(std::make_unique<CBonsaiData>());
     const std::string twoBytes = writeCollection(two);
-    EXPECT_EQ(Hex(twoBytes.substr(0, 2)), "0200");
+    EXPECT_EQ(hex(twoBytes.substr(0, 2)), "0200");
     // The second entry refers back to the class introduced by the first.
-    EXPECT_EQ(Hex(twoBytes.substr(137, 2)), "0180");
+    EXPECT_EQ(hex(twoBytes.substr(137, 2)), "0180");
     EXPECT_EQ(twoBytes.size(), 137u + 2 + 117);
 }
 
@@ -87,9 +87,9 @@ TEST(CollectionArchive, LengthPrefixesGrowWithTheText)
         {70000, "FFFFFF70110100"},
     };
     for (const auto& c : cases) {
-        EntryList entries = OneEntryNamed(std::string(c.length, 'x'));
+        EntryList entries = oneEntryNamed(std::string(c.length, 'x'));
         const std::string bytes = writeCollection(entries);
-        EXPECT_EQ(Hex(bytes.substr(19, c.prefix.size() / 2)), c.prefix) << c.length;
+        EXPECT_EQ(hex(bytes.substr(19, c.prefix.size() / 2)), c.prefix) << c.length;
 
         EntryList read;
         std::string error;
@@ -126,7 +126,7 @@ TEST(CollectionArchive, RoundTripKeepsEveryByteOfEveryField)
     const std::string longer = writeCollection(entries);
     for (const auto& [perRead, piece] : {std::pair{1, 1}, {3, 16}, {7, 7}, {4096, 1 << 20}}) {
         EntryList pieces;
-        ASSERT_TRUE(ReadInPieces(longer, perRead, piece, pieces, error)) << error;
+        ASSERT_TRUE(readInPieces(longer, perRead, piece, pieces, error)) << error;
         EXPECT_EQ(writeCollection(pieces), longer) << perRead << " bytes per read";
         EXPECT_TRUE(error.empty()) << error;
     }
@@ -138,7 +138,7 @@ TEST(CollectionArchive, LargeCountsUseTheLongForm)
     for (int i = 0; i < 0xFFFF; ++i)
         entries.push_back(std::make_unique<CBonsaiData>());
     const std::string bytes = writeCollection(entries);
-    EXPECT_EQ(Hex(bytes.substr(0, 6)), "FFFFFFFF0000");
+    EXPECT_EQ(hex(bytes.substr(0, 6)), "FFFFFFFF0000");
     EntryList read;
     std::string error;
     ASSERT_TRUE(readCollection(bytes, read, error)) << error;
@@ -147,10 +147,10 @@ TEST(CollectionArchive, LargeCountsUseTheLongForm)
 
 TEST(CollectionArchive, DamagedFilesYieldNoEntriesAndSayWhy)
 {
-    const std::string good = writeCollection(OneEntryNamed("A"));
+    const std::string good = writeCollection(oneEntryNamed("A"));
     std::string twoEntries;
     {
-        EntryList two = OneEntryNamed("A");
+        EntryList two = oneEntryNamed("A");
         two.push_back(std::make_unique<CBonsaiData>());
         twoEntries = writeCollection(two);
     }
@@ -205,7 +205,7 @@ TEST(CollectionArchive, DamagedFilesYieldNoEntriesAndSayWhy)
         EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
         for (const std::size_t perRead : {1, 5, 64}) {
             std::string pieceError;
-            EXPECT_FALSE(ReadInPieces(c.bytes, perRead, perRead, read, pieceError)) << c.what;
+            EXPECT_FALSE(readInPieces(c.bytes, perRead, perRead, read, pieceError)) << c.what;
             EXPECT_EQ(pieceError, error) << c.what << ", " << perRead << " bytes per read";
         }
         EXPECT_EQ(read.size(), 1u) << c.what;

@@ -10,7 +10,7 @@ using namespace talvane::collection;
 
 namespace {
 
-EntryList Entries(std::initializer_list<const char*> names)
+EntryList entriesNamed(std::initializer_list<const char*> names)
 {
     EntryList entries;
     for (const char* name : names) {
@@ -26,12 +26,12 @@ TEST(CollectionFile, SavesOverTheOldFileAndLeavesNothingElse)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(saveCollectionFile(file, Entries({"old"})));
+    ASSERT_FALSE(saveCollectionFile(file, entriesNamed({"old"})));
     ::chmod(file.c_str(), 0640);
-    ASSERT_FALSE(saveCollectionFile(file, Entries({"new", "second"})));
+    ASSERT_FALSE(saveCollectionFile(file, entriesNamed({"new", "second"})));
 
-    EXPECT_EQ(ReadFileBytes(file), writeCollection(Entries({"new", "second"})));
-    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{".talvane-versions", "trees.tvn"}))
+    EXPECT_EQ(readFileBytes(file), writeCollection(entriesNamed({"new", "second"})));
+    EXPECT_EQ(folderNames(dir.path()), (std::vector<std::string>{".talvane-versions", "trees.tvn"}))
         << "the replaced file is kept among the collection's versions, and nothing else is left";
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
@@ -48,22 +48,22 @@ TEST(CollectionFile, SaveThroughALinkKeepsTheLink)
     TempDir dir;
     const auto real = dir / "real.tvn";
     const auto link = dir / "link.tvn";
-    ASSERT_FALSE(saveCollectionFile(real, Entries({"a"})));
+    ASSERT_FALSE(saveCollectionFile(real, entriesNamed({"a"})));
     std::filesystem::create_symlink(real, link);
-    ASSERT_FALSE(saveCollectionFile(link, Entries({"b"})));
+    ASSERT_FALSE(saveCollectionFile(link, entriesNamed({"b"})));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(ReadFileBytes(real), writeCollection(Entries({"b"})));
+    EXPECT_EQ(readFileBytes(real), writeCollection(entriesNamed({"b"})));
 }
 
 TEST(CollectionFile, AFailedSaveKeepsTheOldFile)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    ASSERT_FALSE(saveCollectionFile(file, Entries({"old"})));
-    const std::string before = ReadFileBytes(file);
+    ASSERT_FALSE(saveCollectionFile(file, entriesNamed({"old"})));
+    const std::string before = readFileBytes(file);
 
     // A disk that fills up half-way through the write.
-    EntryList big = Entries({"new"});
+    EntryList big = entriesNamed({"new"});
     (*big[0])[CBonsaiData::History] = std::string(100000, 'h');
     const auto failure = [&] {
         const FileSizeLimit full(4096);
@@ -72,7 +72,7 @@ TEST(CollectionFile, AFailedSaveKeepsTheOldFile)
 
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, "File too large");
-    EXPECT_EQ(ReadFileBytes(file), before);
+    EXPECT_EQ(readFileBytes(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "the temporary file is removed";
 
     const auto noFolder = saveCollectionFile(dir / "missing" / "trees.tvn", big);
@@ -83,7 +83,7 @@ TEST(CollectionFile, AFailedSaveKeepsTheOldFile)
 TEST(CollectionFile, LoadReportsWhyAFileCannotBeRead)
 {
     TempDir dir;
-    EntryList entries = Entries({"kept"});
+    EntryList entries = entriesNamed({"kept"});
 
     auto failure = loadCollectionFile(dir / "missing.tvn", entries);
     ASSERT_TRUE(failure);
@@ -99,7 +99,7 @@ TEST(CollectionFile, LoadReportsWhyAFileCannotBeRead)
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, "it is not a regular file");
 
-    WriteFileBytes(dir / "short.tvn", writeCollection(Entries({"A"})).substr(0, 130));
+    writeFileBytes(dir / "short.tvn", writeCollection(entriesNamed({"A"})).substr(0, 130));
     failure = loadCollectionFile(dir / "short.tvn", entries);
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, "it is not a valid Talvane collection (entry 1: the file ends too early)");

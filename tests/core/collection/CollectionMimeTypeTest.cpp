@@ -42,16 +42,16 @@ protected:
         return out;
     }
 
-    std::string TypeOf(const std::string& name, std::string_view bytes) const
+    std::string typeOf(const std::string& name, std::string_view bytes) const
     {
-        WriteFileBytes(dir / name, bytes);
+        writeFileBytes(dir / name, bytes);
         std::string type = run("xdg-mime query filetype '" + (dir / name).string() + "'");
         if (!type.empty() && type.back() == '\n')
             type.pop_back();
         return type;
     }
 
-    static EntryList Trees(std::size_t count)
+    static EntryList trees(std::size_t count)
     {
         EntryList entries;
         for (std::size_t i = 0; i < count; ++i)
@@ -66,25 +66,25 @@ protected:
 
 TEST_F(CollectionMimeType, CollectionsAreKnownByContentAndNameButOtherFilesOnlyByName)
 {
-    const std::string collection = writeCollection(Trees(3));
-    EXPECT_EQ(TypeOf("trees.tvn", collection), kCollectionType);
-    EXPECT_EQ(TypeOf("trees.dat", collection), kCollectionType) << "renamed, it is still known by its class tag";
-    EXPECT_EQ(TypeOf("trees", collection), kCollectionType);
+    const std::string collection = writeCollection(trees(3));
+    EXPECT_EQ(typeOf("trees.tvn", collection), kCollectionType);
+    EXPECT_EQ(typeOf("trees.dat", collection), kCollectionType) << "renamed, it is still known by its class tag";
+    EXPECT_EQ(typeOf("trees", collection), kCollectionType);
 
     // From 65535 entries on, the count takes six bytes and the class tag comes later.
-    const std::string large = writeCollection(Trees(0xFFFF));
-    EXPECT_EQ(TypeOf("large.dat", large), kCollectionType);
+    const std::string large = writeCollection(trees(0xFFFF));
+    EXPECT_EQ(typeOf("large.dat", large), kCollectionType);
 
     // An empty collection is its two-byte count alone: nothing to know it by but its name.
-    const std::string empty = writeCollection(Trees(0));
+    const std::string empty = writeCollection(trees(0));
     ASSERT_EQ(empty, std::string(2, '\0'));
-    EXPECT_EQ(TypeOf("empty.tvn", empty), kCollectionType);
-    EXPECT_NE(TypeOf("empty.dat", empty), kCollectionType);
+    EXPECT_EQ(typeOf("empty.tvn", empty), kCollectionType);
+    EXPECT_NE(typeOf("empty.dat", empty), kCollectionType);
 
     const std::string text = "Juniper, bought 2019\n";
-    EXPECT_EQ(TypeOf("notes.tvn", text), kCollectionType);
-    EXPECT_EQ(TypeOf("notes.dat", text), "text/plain");
+    EXPECT_EQ(typeOf("notes.tvn", text), kCollectionType);
+    EXPECT_EQ(typeOf("notes.dat", text), "text/plain");
 
     // The class name alone, without the tag before it, is no collection.
-    EXPECT_NE(TypeOf("name.dat", std::string("\x01\x00", 2) + "CBonsaiData"), kCollectionType);
+    EXPECT_NE(typeOf("name.dat", std::string("\x01\x00", 2) + "CBonsaiData"), kCollectionType);
 }

@@ -15,7 +15,7 @@ using namespace talvane::collection;
 
 namespace {
 
-EntryList Collection(std::size_t count, const std::string& tag)
+EntryList collection(std::size_t count, const std::string& tag)
 {
     EntryList entries;
     for (std::size_t i = 0; i < count; ++i) {
@@ -29,7 +29,7 @@ EntryList Collection(std::size_t count, const std::string& tag)
 }
 
 // Saves in a child process; gives its pid.
-pid_t StartSave(const std::filesystem::path& path, const EntryList& entries)
+pid_t startSave(const std::filesystem::path& path, const EntryList& entries)
 {
     const pid_t child = ::fork();
     if (child == 0)
@@ -37,7 +37,7 @@ pid_t StartSave(const std::filesystem::path& path, const EntryList& entries)
     return child;
 }
 
-bool IsSaveTemporary(const std::string& name, const std::string& target)
+bool isSaveTemporary(const std::string& name, const std::string& target)
 {
     return name.rfind("." + target + kSaveTemporaryMarker, 0) == 0;
 }
@@ -48,8 +48,8 @@ TEST(CrashSafeSave, AKilledSaveLeavesTheOldOrTheNewCollectionAndNothingElse)
 {
     TempDir dir;
     const auto file = dir / "trees.tvn";
-    const EntryList oldEntries = Collection(3000, "old");
-    const EntryList newEntries = Collection(3500, "new");
+    const EntryList oldEntries = collection(3000, "old");
+    const EntryList newEntries = collection(3500, "new");
     const std::string oldBytes = writeCollection(oldEntries);
     const std::string newBytes = writeCollection(newEntries);
 
@@ -57,9 +57,9 @@ TEST(CrashSafeSave, AKilledSaveLeavesTheOldOrTheNewCollectionAndNothingElse)
     ASSERT_FALSE(saveCollectionFile(file, oldEntries));
     const auto start = std::chrono::steady_clock::now();
     int status = 0;
-    ::waitpid(StartSave(file, newEntries), &status, 0);
+    ::waitpid(startSave(file, newEntries), &status, 0);
     const auto saveTime = std::chrono::steady_clock::now() - start;
-    ASSERT_EQ(ReadFileBytes(file), newBytes);
+    ASSERT_EQ(readFileBytes(file), newBytes);
 
     std::mt19937 random(20261207);
     int sawOld = 0, sawNew = 0;
@@ -71,25 +71,25 @@ TEST(CrashSafeSave, AKilledSaveLeavesTheOldOrTheNewCollectionAndNothingElse)
         // seen to the end.
         const auto delay = std::chrono::duration_cast<std::chrono::microseconds>(saveTime * trial * 3 / trials) +
                            std::chrono::microseconds(random() % 200);
-        const pid_t child = StartSave(file, newEntries);
+        const pid_t child = startSave(file, newEntries);
         std::this_thread::sleep_for(delay);
         ::kill(child, SIGKILL);
         ::waitpid(child, &status, 0);
 
-        const std::string onDisk = ReadFileBytes(file);
+        const std::string onDisk = readFileBytes(file);
         ASSERT_TRUE(onDisk == oldBytes || onDisk == newBytes) << "trial " << trial << ": " << onDisk.size() << " bytes";
         (onDisk == oldBytes ? sawOld : sawNew)++;
         for (const auto& item : std::filesystem::directory_iterator(dir.path())) {
             const std::string name = item.path().filename().string();
-            ASSERT_TRUE(name == "trees.tvn" || name == ".talvane-versions" || IsSaveTemporary(name, "trees.tvn"))
+            ASSERT_TRUE(name == "trees.tvn" || name == ".talvane-versions" || isSaveTemporary(name, "trees.tvn"))
                 << name;
-            if (IsSaveTemporary(name, "trees.tvn"))
+            if (isSaveTemporary(name, "trees.tvn"))
                 std::filesystem::remove(item.path());
         }
     }
     // The versions kept meanwhile are whole collections too, never a torn copy.
     for (const KeptVersion& version : listVersions(file)) {
-        const std::string kept = ReadFileBytes(version.file);
+        const std::string kept = readFileBytes(version.file);
         EXPECT_TRUE(kept == oldBytes || kept == newBytes) << version.file;
     }
     RecordProperty("old", sawOld);
@@ -105,8 +105,8 @@ TEST(CrashSafeSave, ASaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile)
     const auto folder = dir / "locked";
     std::filesystem::create_directory(folder);
     const auto file = folder / "trees.tvn";
-    ASSERT_FALSE(saveCollectionFile(file, Collection(2, "old")));
-    const std::string before = ReadFileBytes(file);
+    ASSERT_FALSE(saveCollectionFile(file, collection(2, "old")));
+    const std::string before = readFileBytes(file);
     std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
                                              std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
                                              std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
@@ -120,7 +120,7 @@ TEST(CrashSafeSave, ASaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile)
         ::close(pipeEnds[0]);
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(2);
-        const auto failure = saveCollectionFile(file, Collection(2, "new"));
+        const auto failure = saveCollectionFile(file, collection(2, "new"));
         const std::string reason = failure.value_or("saved");
         [[maybe_unused]] const auto written = ::write(pipeEnds[1], reason.data(), reason.size());
         ::_exit(0);
@@ -133,5 +133,5 @@ TEST(CrashSafeSave, ASaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile)
     ::waitpid(child, &status, 0);
     ASSERT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(std::string(buffer, got > 0 ? static_cast<std::size_t>(got) : 0), "Permission denied");
-    EXPECT_EQ(ReadFileBytes(file), before);
+    EXPECT_EQ(readFileBytes(file), before);
 }

@@ -16,7 +16,7 @@ using namespace talvane::collection;
 
 namespace {
 
-EntryList Trees(std::size_t count)
+EntryList trees(std::size_t count)
 {
     EntryList entries;
     for (std::size_t i = 0; i < count; ++i) {
@@ -27,18 +27,18 @@ EntryList Trees(std::size_t count)
 }
 
 // Days past the end of November run on into December.
-std::int64_t November(int day, int hour)
+std::int64_t november(int day, int hour)
 {
-    return LocalSeconds(hour, 0, 0, day, 11);
+    return localSeconds(hour, 0, 0, day, 11);
 }
 
 // A collection file's start: its count of trees.
-std::string CountBytes(unsigned count)
+std::string countBytes(unsigned count)
 {
     return {static_cast<char>(count & 0xFF), static_cast<char>(count >> 8)};
 }
 
-std::vector<std::int64_t> SavedTimes(const std::vector<KeptVersion>& versions)
+std::vector<std::int64_t> savedTimes(const std::vector<KeptVersion>& versions)
 {
     std::vector<std::int64_t> times;
     for (const KeptVersion& version : versions)
@@ -54,18 +54,18 @@ TEST(KeptVersions, EachSaveKeepsTheFileItReplacesByteForByte)
     const ScopedVariable data("XDG_DATA_HOME", (dir / "data").c_str());
     const auto file = dir / "trees.tvn";
     std::vector<std::string> saved;
-    for (std::size_t trees : {3, 65535, 5}) {
-        ASSERT_FALSE(saveCollectionFile(file, Trees(trees)));
-        saved.push_back(ReadFileBytes(file));
+    for (std::size_t count : {3, 65535, 5}) {
+        ASSERT_FALSE(saveCollectionFile(file, trees(count)));
+        saved.push_back(readFileBytes(file));
     }
-    ASSERT_FALSE(saveCollectionFile(file, Trees(1), {.keepVersion = false}));
+    ASSERT_FALSE(saveCollectionFile(file, trees(1), {.keepVersion = false}));
 
     const auto versions = listVersions(file);
     ASSERT_EQ(versions.size(), 2u) << "the first save replaced nothing, the last kept nothing";
-    EXPECT_EQ(ReadFileBytes(versions[0].file), saved[1]);
+    EXPECT_EQ(readFileBytes(versions[0].file), saved[1]);
     EXPECT_EQ(versions[0].trees, 65535u) << "a count of FF FF and four bytes";
     EXPECT_EQ(versions[0].size, saved[1].size());
-    EXPECT_EQ(ReadFileBytes(versions[1].file), saved[0]);
+    EXPECT_EQ(readFileBytes(versions[1].file), saved[0]);
     EXPECT_EQ(versions[1].trees, 3u);
     EXPECT_EQ(versions[1].size, saved[0].size());
     EXPECT_EQ(versions[0].file.parent_path(), dir / ".talvane-versions" / "trees.tvn");
@@ -79,7 +79,7 @@ TEST(KeptVersions, EachSaveKeepsTheFileItReplacesByteForByte)
     // Exports are no collections: they keep no versions.
     ASSERT_FALSE(replaceFile(dir / "trees.csv", "a"));
     ASSERT_FALSE(replaceFile(dir / "trees.csv", "b"));
-    EXPECT_EQ(FolderNames(dir / ".talvane-versions"), std::vector<std::string>{"trees.tvn"});
+    EXPECT_EQ(folderNames(dir / ".talvane-versions"), std::vector<std::string>{"trees.tvn"});
     EXPECT_FALSE(std::filesystem::exists(dir / "data"));
 }
 
@@ -92,31 +92,31 @@ TEST(KeptVersions, TheNewestTenAndTheNewestOfEachOfTheLastThirtyDaysAreKept)
     std::vector<std::int64_t> times;
     for (int day = 1; day <= 45; ++day) {
         for (int hour : {9, 13, 18}) {
-            times.push_back(November(day, hour));
-            ASSERT_FALSE(keepVersion(file, CountBytes(static_cast<unsigned>(times.size())), times.back()));
+            times.push_back(november(day, hour));
+            ASSERT_FALSE(keepVersion(file, countBytes(static_cast<unsigned>(times.size())), times.back()));
         }
     }
     const std::int64_t now = times.back();
     std::vector<std::int64_t> expected(times.end() - 10, times.end());
     for (int day = 1; day <= 45; ++day) {
-        if (November(day, 18) > now - 30 * 86400 && November(day, 18) < expected.front())
-            expected.push_back(November(day, 18));
+        if (november(day, 18) > now - 30 * 86400 && november(day, 18) < expected.front())
+            expected.push_back(november(day, 18));
     }
     std::sort(expected.rbegin(), expected.rend());
 
     const auto versions = listVersions(file);
-    EXPECT_EQ(SavedTimes(versions), expected);
+    EXPECT_EQ(savedTimes(versions), expected);
     ASSERT_FALSE(versions.empty());
     EXPECT_EQ(versions[0].trees, times.size()) << "the last one kept";
     EXPECT_EQ(versions[0].file.filename(), "2026-12-15 180000.tvn");
 
     // A second version in the same second is numbered, and listed as the newer one.
-    ASSERT_FALSE(keepVersion(file, CountBytes(1000), now));
+    ASSERT_FALSE(keepVersion(file, countBytes(1000), now));
     const auto again = listVersions(file);
     EXPECT_EQ(again[0].file.filename(), "2026-12-15 180000 2.tvn");
     EXPECT_EQ(again[0].trees, 1000u);
     expected.insert(expected.begin(), now);
-    EXPECT_EQ(SavedTimes(again), expected) << "the one pushed out of the ten is the newest of its day";
+    EXPECT_EQ(savedTimes(again), expected) << "the one pushed out of the ten is the newest of its day";
 }
 
 TEST(KeptVersions, WhereTheCollectionsFolderCannotBeWrittenTheyGoToTheUsersDataFolder)
@@ -135,10 +135,10 @@ TEST(KeptVersions, WhereTheCollectionsFolderCannotBeWrittenTheyGoToTheUsersDataF
         std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
     };
 
-    ASSERT_FALSE(keepVersion(file, CountBytes(1), November(2, 9)));
+    ASSERT_FALSE(keepVersion(file, countBytes(1), november(2, 9)));
     removeWrite(folder / ".talvane-versions" / "trees.tvn");
-    ASSERT_FALSE(keepVersion(file, CountBytes(2), November(2, 10)));
-    EXPECT_EQ(ReadFileBytes(fallbackOf(file) / "collection.txt"), file.string() + "\n");
+    ASSERT_FALSE(keepVersion(file, countBytes(2), november(2, 10)));
+    EXPECT_EQ(readFileBytes(fallbackOf(file) / "collection.txt"), file.string() + "\n");
     const auto versions = listVersions(file);
     ASSERT_EQ(versions.size(), 2u);
     EXPECT_EQ(versions[0].file, fallbackOf(file) / "2026-11-02 100000.tvn");
@@ -149,6 +149,6 @@ TEST(KeptVersions, WhereTheCollectionsFolderCannotBeWrittenTheyGoToTheUsersDataF
     std::filesystem::create_directory(dir / "read-only");
     const auto other = dir / "read-only" / "other.tvn";
     removeWrite(dir / "read-only");
-    ASSERT_FALSE(keepVersion(other, CountBytes(3), November(3, 9)));
-    EXPECT_EQ(FolderNames(fallbackOf(other)), (std::vector<std::string>{"2026-11-03 090000.tvn", "collection.txt"}));
+    ASSERT_FALSE(keepVersion(other, countBytes(3), november(3, 9)));
+    EXPECT_EQ(folderNames(fallbackOf(other)), (std::vector<std::string>{"2026-11-03 090000.tvn", "collection.txt"}));
 }

@@ -14,7 +14,7 @@ constexpr std::string_view kId = "0f8fad5b-d9cb-469f-a165-70867728950e";
 constexpr std::string_view kOtherId = "7c9e6679-7425-40de-944b-e07fc1f90ae7";
 constexpr std::string_view kUpper = "0F8FAD5B-D9CB-469F-A165-70867728950E";
 
-EntryList TreesWithIds(std::initializer_list<std::string_view> ids)
+EntryList treesWithIds(std::initializer_list<std::string_view> ids)
 {
     EntryList entries;
     for (std::string_view id : ids) {
@@ -49,7 +49,7 @@ TEST(TreeIdentity, OnlyTheLowercaseVersion4FormIsAnIdentifier)
 // the trees whose field holds something else have none.
 TEST(TreeIdentity, TheFirstHolderHasItDuplicatesMayTakeANewOneOtherTextsAreKept)
 {
-    EntryList entries = TreesWithIds({"", "spare text", kId, kOtherId, kId, kUpper});
+    EntryList entries = treesWithIds({"", "spare text", kId, kOtherId, kId, kUpper});
     const std::vector<std::string_view> expected = {"", "", kId, kOtherId, "", ""};
     EXPECT_EQ(talvane::collection::treeIds(entries), expected);
     for (std::size_t i = 0; i < entries.size(); ++i)

@@ -11,7 +11,7 @@ using namespace talvane::companion;
 namespace {
 
 // The API's refusals are JSON; the pages' and the calendar's are plain text.
-void ExpectBareRefusal(const httplib::Result& result, const std::string& path, const std::string& what)
+void expectBareRefusal(const httplib::Result& result, const std::string& path, const std::string& what)
 {
     ASSERT_TRUE(result) << what;
     EXPECT_EQ(result->status, 401) << what;
@@ -26,18 +26,18 @@ void ExpectBareRefusal(const httplib::Result& result, const std::string& path, c
     EXPECT_NE(result->body.find("not paired"), std::string::npos) << what;
     EXPECT_EQ(result->body.find("Momiji"), std::string::npos) << what;
     EXPECT_FALSE(result->has_header("Set-Cookie")) << what;
-    ExpectSafetyHeaders(result, what);
+    expectSafetyHeaders(result, what);
 }
 
 } // namespace
 
 TEST(CompanionAccess, OnlyAPairedSessionIsServed)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     auto paired = served.pairedPhone();
     auto dropped = served.pairedPhone();
-    const std::string task = FirstDueTask(*paired);
-    const auto session = JsonAnswer(paired->get("/api/session"), 200, "the session");
+    const std::string task = firstDueTask(*paired);
+    const auto session = jsonAnswer(paired->get("/api/session"), 200, "the session");
     const std::string calendar = session.value("calendar", "");
     const std::string key = calendar.substr(calendar.find("calendar.ics?key=") + 17);
     ASSERT_EQ(key.size(), 32u) << calendar;
@@ -53,10 +53,10 @@ TEST(CompanionAccess, OnlyAPairedSessionIsServed)
                  "/calendar.ics?key=" + randomToken(), "/calendar.ics", "/nowhere", "/api/session", "/api/words",
                  "/api/trees", kMomijiApi, "/api/due", "/api/photos/elm.bmp", "/api/calendar.ics", "/api/openapi.json",
                  "/api/nowhere"})
-            ExpectBareRefusal(phone->get(path), path, phone->cookie + " " + path);
-        ExpectBareRefusal(phone->post(DoneApi(task)), "/api/", phone->cookie + " done");
-        ExpectBareRefusal(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}})), "/api/", phone->cookie + " log");
-        ExpectBareRefusal(phone->postMultipart("/api/labels/scan", {{"label", "x", "label.jpg", "image/jpeg"}}), "/api/",
+            expectBareRefusal(phone->get(path), path, phone->cookie + " " + path);
+        expectBareRefusal(phone->post(doneApi(task)), "/api/", phone->cookie + " done");
+        expectBareRefusal(phone->postMultipart(kMomijiEvents, formParts({{"kind", "Note"}})), "/api/", phone->cookie + " log");
+        expectBareRefusal(phone->postMultipart("/api/labels/scan", {{"label", "x", "label.jpg", "image/jpeg"}}), "/api/",
                           phone->cookie + " scan");
     }
     EXPECT_EQ(served.host.changes(), 0);
@@ -67,7 +67,7 @@ TEST(CompanionAccess, OnlyAPairedSessionIsServed)
     EXPECT_EQ(fetched->status, 200);
     EXPECT_NE(fetched->body.find("BEGIN:VCALENDAR"), std::string::npos);
     // The write the others could not send is still good for its own session.
-    EXPECT_EQ(JsonAnswer(paired->post(DoneApi(task)), 200, "done by its session").value("tree", ""), kMomijiId);
+    EXPECT_EQ(jsonAnswer(paired->post(doneApi(task)), 200, "done by its session").value("tree", ""), kMomijiId);
     EXPECT_EQ(served.host.changes(), 1);
 }
 
@@ -75,7 +75,7 @@ TEST(CompanionAccess, WrongUsedUpAndExpiredPairingTokensOpenNoSession)
 {
     const auto start = std::chrono::system_clock::now();
     std::atomic<long> seconds = 0;
-    ServedCollection served(Garden(), {}, [&] { return start + std::chrono::seconds(seconds.load()); });
+    ServedCollection served(garden(), {}, [&] { return start + std::chrono::seconds(seconds.load()); });
     PhoneSessions& sessions = served.server.sessions();
     const auto pairWith = [&](const std::string& token) {
         Phone phone(served.server.port());
@@ -114,21 +114,21 @@ TEST(CompanionAccess, WrongUsedUpAndExpiredPairingTokensOpenNoSession)
     const auto trees = first.get("/trees");
     ASSERT_TRUE(trees);
     EXPECT_EQ(trees->status, 200);
-    EXPECT_EQ(JsonAnswer(first.get("/api/trees"), 200, "the first phone's trees").value("total", 0), 3);
+    EXPECT_EQ(jsonAnswer(first.get("/api/trees"), 200, "the first phone's trees").value("total", 0), 3);
 }
 
 // The gate finds who sent a request and hands it to the route: the phone's request is
 // noted once, writes included.
 TEST(CompanionAccess, EachRequestIsNotedOnce)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     auto phone = served.pairedPhone();
-    const std::string task = FirstDueTask(*phone);
+    const std::string task = firstDueTask(*phone);
     std::atomic<int> noted = 0;
     served.server.sessions().setOnChange([&noted] { ++noted; });
-    JsonAnswer(phone->get("/api/session"), 200, "the session");
-    JsonAnswer(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}})), 201, "care logged");
-    JsonAnswer(phone->post(DoneApi(task)), 200, "a task done");
+    jsonAnswer(phone->get("/api/session"), 200, "the session");
+    jsonAnswer(phone->postMultipart(kMomijiEvents, formParts({{"kind", "Note"}})), 201, "care logged");
+    jsonAnswer(phone->post(doneApi(task)), 200, "a task done");
     ASSERT_TRUE(phone->get("/trees"));
     EXPECT_EQ(noted, 4);
 }

@@ -21,39 +21,39 @@ using nlohmann::json;
 
 namespace {
 
-std::string SmallBmp()
+std::string smallBmp()
 {
     BmpFile bmp;
     bmp.width = 1;
     bmp.height = 1;
-    bmp.pixels = PaddedRow(ByteString({0, 128, 255}));
+    bmp.pixels = paddedRow(byteString({0, 128, 255}));
     return bmp.bytes();
 }
 
 // Momiji of the garden with an album picture and two timeline pictures: one of the
 // photo folder, ten days ago, whose name is not ASCII, and one of the album, five days ago.
-EntryList GardenWithPictures(const std::filesystem::path& folder)
+EntryList gardenWithPictures(const std::filesystem::path& folder)
 {
-    EntryList garden = Garden();
+    EntryList trees = garden();
     const CalendarDate today = CalendarDate::today();
-    Journal journal = Journal::read((*garden[0])[kJournalField]);
+    Journal journal = Journal::read((*trees[0])[kJournalField]);
     journal.add({today.plusDays(-10), CareKind::Photo, std::nullopt, "Photos/d\xE9" "but 1.jpg", "Spring", {}, {}, {}});
     journal.add({today.plusDays(-5), CareKind::Pruning, std::nullopt, "side.bmp", "Cut back", {}, {}, {}});
-    CBonsaiData& momiji = *garden[0];
+    CBonsaiData& momiji = *trees[0];
     momiji[kJournalField] = journal.text();
     momiji[CBonsaiData::photoField(0)] = "front.bmp";
     momiji[CBonsaiData::photoDescriptionField(0)] = "From the front";
     for (const char* name : {"front.bmp", "side.bmp"})
-        WriteFileBytes(folder / "Album" / name, SmallBmp());
+        writeFileBytes(folder / "Album" / name, smallBmp());
     std::filesystem::create_directories(folder / "Photos");
     writeJpegWithExif((folder / "Photos" / "d\u00E9but 1.jpg").string(), {});
-    return garden;
+    return trees;
 }
 
-std::set<std::pair<std::string, std::string>> DescribedRoutes()
+std::set<std::pair<std::string, std::string>> describedRoutes()
 {
     const json described = json::parse(
-        ReadFileBytes(std::filesystem::path(TALVANE_SOURCE_DIR) / "src" / "core" / "companion" / "web" / "openapi.json"));
+        readFileBytes(std::filesystem::path(TALVANE_SOURCE_DIR) / "src" / "core" / "companion" / "web" / "openapi.json"));
     std::set<std::pair<std::string, std::string>> routes;
     for (const auto& [path, operations] : described["paths"].items())
         for (const auto& [method, operation] : operations.items())
@@ -76,7 +76,7 @@ TEST(CompanionApi, TheRoutesServedAreTheRoutesDescribed)
             std::regex("\\{name\\}"), "2026-05-01 Momiji.jpg");
         EXPECT_TRUE(std::regex_match(example, std::regex(route.pattern))) << route.path;
     }
-    const auto described = DescribedRoutes();
+    const auto described = describedRoutes();
     for (const auto& route : served)
         EXPECT_TRUE(described.count(route)) << route.first << " " << route.second << " is served but not described";
     for (const auto& route : described)
@@ -86,10 +86,10 @@ TEST(CompanionApi, TheRoutesServedAreTheRoutesDescribed)
 
 TEST(CompanionApi, WritesFromAnotherSiteAreRefusedAndThoseOfTheSameOriginPass)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     auto phone = served.pairedPhone();
     const std::string self = "http://127.0.0.1:" + std::to_string(served.server.port());
-    const std::string done = DoneApi(FirstDueTask(*phone));
+    const std::string done = doneApi(firstDueTask(*phone));
     const httplib::Headers crossSite[] = {
         {{"Origin", "http://evil.example"}},
         {{"Origin", self + ".evil.example"}},
@@ -100,8 +100,8 @@ TEST(CompanionApi, WritesFromAnotherSiteAreRefusedAndThoseOfTheSameOriginPass)
     };
     for (const auto& headers : crossSite) {
         const std::string what = headers.begin()->first + ": " + headers.begin()->second;
-        ExpectRefusal(phone->post(done, {}, headers), 403, "came from another site", what + " done");
-        ExpectRefusal(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}}), {}, headers), 403,
+        expectRefusal(phone->post(done, {}, headers), 403, "came from another site", what + " done");
+        expectRefusal(phone->postMultipart(kMomijiEvents, formParts({{"kind", "Note"}}), {}, headers), 403,
                       "came from another site", what + " logged");
     }
     EXPECT_EQ(served.host.changes(), 0);
@@ -111,8 +111,8 @@ TEST(CompanionApi, WritesFromAnotherSiteAreRefusedAndThoseOfTheSameOriginPass)
     EXPECT_EQ(read->status, 200);
     EXPECT_FALSE(read->has_header("Access-Control-Allow-Origin"));
 
-    JsonAnswer(phone->post(done, {}, {{"Origin", self}}), 200, "done from the same origin");
-    JsonAnswer(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}}), {},
+    jsonAnswer(phone->post(done, {}, {{"Origin", self}}), 200, "done from the same origin");
+    jsonAnswer(phone->postMultipart(kMomijiEvents, formParts({{"kind", "Note"}}), {},
                                     {{"Sec-Fetch-Site", "same-origin"}, {"Origin", "null"}}),
                201, "a page that sends no referrer");
     EXPECT_EQ(served.host.changes(), 2);
@@ -120,17 +120,17 @@ TEST(CompanionApi, WritesFromAnotherSiteAreRefusedAndThoseOfTheSameOriginPass)
 
 TEST(CompanionApi, CareIsAnsweredAsStoredAndTakenOnce)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     auto phone = served.pairedPhone();
-    const std::string first = ReadFileBytes(writeJpegWithExif((served.dir / "a.jpg").string(), {}));
-    const std::string second = ReadFileBytes(writeJpegWithExif((served.dir / "b.jpg").string(), {}));
+    const std::string first = readFileBytes(writeJpegWithExif((served.dir / "a.jpg").string(), {}));
+    const std::string second = readFileBytes(writeJpegWithExif((served.dir / "b.jpg").string(), {}));
     const CalendarDate day = CalendarDate::today().plusDays(-2);
     const CalendarDate due = CalendarDate::today().plusDays(10);
-    auto items = FormParts({{"kind", "Pruning"}, {"date", day.text()}, {"text", "\u014Csaka style"}, {"due", due.text()},
+    auto items = formParts({{"kind", "Pruning"}, {"date", day.text()}, {"text", "\u014Csaka style"}, {"due", due.text()},
                             {"repeat", "2w"}, {"amount-height", "42"}, {"unit-height", "cm"}});
-    items.push_back(PhotoPart(first, "IMG_0001.JPG"));
-    items.push_back(PhotoPart(second, "IMG_0002.JPG"));
-    const json added = JsonAnswer(phone->postMultipart(kMomijiEvents, items, "care-0001"), 201, "care logged");
+    items.push_back(photoPart(first, "IMG_0001.JPG"));
+    items.push_back(photoPart(second, "IMG_0002.JPG"));
+    const json added = jsonAnswer(phone->postMultipart(kMomijiEvents, items, "care-0001"), 201, "care logged");
     ASSERT_TRUE(added.is_object());
     EXPECT_EQ(added["tree"], kMomijiId);
     EXPECT_EQ(added["saved"], false) << "a host that keeps the change does not write the file";
@@ -153,19 +153,19 @@ TEST(CompanionApi, CareIsAnsweredAsStoredAndTakenOnce)
     EXPECT_EQ(served.host.changes(), 1);
 
     // The answer is the tree's own, as listed afterwards.
-    const json tree = JsonAnswer(phone->get(kMomijiApi), 200, "the tree after");
+    const json tree = jsonAnswer(phone->get(kMomijiApi), 200, "the tree after");
     EXPECT_EQ(tree["events"].size(), 3u);
     EXPECT_EQ(std::count(tree["events"].begin(), tree["events"].end(), event), 1) << tree["events"];
-    const json dueList = JsonAnswer(phone->get("/api/due"), 200, "the Due list");
+    const json dueList = jsonAnswer(phone->get("/api/due"), 200, "the Due list");
     ASSERT_EQ(dueList["tasks"].size(), 2u);
     EXPECT_EQ(dueList["tasks"][1]["task"], event["task"]);
 
     // Sent again, the same write is not made again, whether or not its answer came.
-    ExpectRefusal(phone->postMultipart(kMomijiEvents, items, "care-0001"), 409, "sent before", "the same key again");
+    expectRefusal(phone->postMultipart(kMomijiEvents, items, "care-0001"), 409, "sent before", "the same key again");
     EXPECT_EQ(served.host.changes(), 1);
-    EXPECT_EQ(FolderNames(served.host.photosFolder).size(), 2u);
+    EXPECT_EQ(folderNames(served.host.photosFolder).size(), 2u);
     // A text that needed no change has no notice.
-    const json plain = JsonAnswer(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}, {"text", "Osaka"}}),
+    const json plain = jsonAnswer(phone->postMultipart(kMomijiEvents, formParts({{"kind", "Note"}, {"text", "Osaka"}}),
                                                        "care-0002"),
                                   201, "another key");
     EXPECT_FALSE(plain.contains("notice")) << plain;
@@ -177,12 +177,12 @@ TEST(CompanionApi, CareIsAnsweredAsStoredAndTakenOnce)
 
 TEST(CompanionApi, TreesAreListedInPartsSortedByNameAndFoundBySearch)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     const std::filesystem::path folder = served.dir.path();
-    served.host.edit([&](EntryList& entries) { entries = GardenWithPictures(folder); });
+    served.host.edit([&](EntryList& entries) { entries = gardenWithPictures(folder); });
     auto phone = served.pairedPhone();
 
-    const json all = JsonAnswer(phone->get("/api/trees"), 200, "every tree");
+    const json all = jsonAnswer(phone->get("/api/trees"), 200, "every tree");
     EXPECT_EQ(all["collection"], "garden.tvn");
     EXPECT_EQ(all["total"], 3);
     EXPECT_EQ(all["found"], 3);
@@ -207,34 +207,34 @@ TEST(CompanionApi, TreesAreListedInPartsSortedByNameAndFoundBySearch)
     EXPECT_EQ(thumbnail->status, 200);
     EXPECT_EQ(thumbnail->get_header_value("Content-Type"), "image/bmp");
 
-    const json part = JsonAnswer(phone->get("/api/trees?offset=1&limit=1"), 200, "the second tree");
+    const json part = jsonAnswer(phone->get("/api/trees?offset=1&limit=1"), 200, "the second tree");
     EXPECT_EQ(part["found"], 3);
     EXPECT_EQ(part["offset"], 1);
     ASSERT_EQ(part["trees"].size(), 1u);
     EXPECT_EQ(part["trees"][0], momiji);
-    EXPECT_EQ(JsonAnswer(phone->get("/api/trees?offset=2&limit=5"), 200, "the last")["trees"].size(), 1u);
-    EXPECT_TRUE(JsonAnswer(phone->get("/api/trees?offset=7"), 200, "past the end")["trees"].empty());
-    const json found = JsonAnswer(phone->get("/api/trees?q=pine&limit=10"), 200, "a search");
+    EXPECT_EQ(jsonAnswer(phone->get("/api/trees?offset=2&limit=5"), 200, "the last")["trees"].size(), 1u);
+    EXPECT_TRUE(jsonAnswer(phone->get("/api/trees?offset=7"), 200, "past the end")["trees"].empty());
+    const json found = jsonAnswer(phone->get("/api/trees?q=pine&limit=10"), 200, "a search");
     EXPECT_EQ(found["found"], 1);
     EXPECT_EQ(found["total"], 3);
     EXPECT_EQ(found["summary"], "1 of 3 trees");
     ASSERT_EQ(found["trees"].size(), 1u);
     EXPECT_EQ(found["trees"][0]["name"], "Pine");
-    EXPECT_EQ(JsonAnswer(phone->get("/api/trees?q=" + urlComponent(std::string(300, 'z'))), 200, "a long search")["found"], 0);
+    EXPECT_EQ(jsonAnswer(phone->get("/api/trees?q=" + urlComponent(std::string(300, 'z'))), 200, "a long search")["found"], 0);
 
     for (const std::string query : {"offset=-1", "offset=x", "offset=1234567890", "limit=0", "limit=", "limit=ten"})
-        ExpectRefusal(phone->get("/api/trees?" + query), 422, "must be a whole number", query);
+        expectRefusal(phone->get("/api/trees?" + query), 422, "must be a whole number", query);
 }
 
 TEST(CompanionApi, ATreeGivesItsFieldsAlbumTimelineAndEvents)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     const std::filesystem::path folder = served.dir.path();
-    served.host.edit([&](EntryList& entries) { entries = GardenWithPictures(folder); });
+    served.host.edit([&](EntryList& entries) { entries = gardenWithPictures(folder); });
     auto phone = served.pairedPhone();
     const CalendarDate today = CalendarDate::today();
 
-    const json tree = JsonAnswer(phone->get(kMomijiApi), 200, "Momiji");
+    const json tree = jsonAnswer(phone->get(kMomijiApi), 200, "Momiji");
     EXPECT_EQ(tree["id"], kMomijiId);
     EXPECT_EQ(tree["name"], "Momiji");
     EXPECT_EQ(tree["botanicalName"], "Acer palmatum");
@@ -272,7 +272,7 @@ TEST(CompanionApi, ATreeGivesItsFieldsAlbumTimelineAndEvents)
     const json& wiring = tree["events"][3];
     EXPECT_EQ(wiring["kind"], "Wiring");
     EXPECT_EQ(wiring["due"], today.plusDays(5).text());
-    EXPECT_EQ(wiring["task"], FirstDueTask(*phone)) << "a task due is named as the Due list names it";
+    EXPECT_EQ(wiring["task"], firstDueTask(*phone)) << "a task due is named as the Due list names it";
     EXPECT_TRUE(tree["events"][0]["task"].is_null());
     EXPECT_TRUE(tree["events"][0]["due"].is_null());
     EXPECT_EQ(tree["events"][2]["pictures"],
@@ -281,21 +281,21 @@ TEST(CompanionApi, ATreeGivesItsFieldsAlbumTimelineAndEvents)
 
 TEST(CompanionApi, UnknownTreesTasksAndPicturesAre404AndATaskChangedSinceIs409)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     auto phone = served.pairedPhone();
     const std::string gone = "no longer in the collection";
-    ExpectRefusal(phone->get(TreeApi("nosuch")), 404, gone, "a tree never there");
-    ExpectRefusal(phone->get(TreeApi("at1-0000")), 404, gone, "a reference that checks nothing");
-    ExpectRefusal(phone->get(TreeApi("1f8fad5b-d9cb-469f-a165-70867728950e")), 404, gone, "another identifier");
-    ExpectRefusal(phone->get(TreeApi("Momiji")), 404, "There is nothing at this address.", "not a reference");
-    ExpectRefusal(phone->get("/api/nowhere"), 404, "There is nothing at this address.", "no such route");
-    ExpectRefusal(phone->postMultipart(EventsApi("nosuch"), FormParts({{"kind", "Note"}})), 404, gone, "care on none");
-    ExpectRefusal(phone->post(DoneApi("nosuch.0." + std::string(32, 'a'))), 404, gone, "a task of no tree");
-    ExpectRefusal(phone->get("/api/photos/nothing.jpg"), 404, "This picture cannot be shown.", "a picture never named");
+    expectRefusal(phone->get(treeApi("nosuch")), 404, gone, "a tree never there");
+    expectRefusal(phone->get(treeApi("at1-0000")), 404, gone, "a reference that checks nothing");
+    expectRefusal(phone->get(treeApi("1f8fad5b-d9cb-469f-a165-70867728950e")), 404, gone, "another identifier");
+    expectRefusal(phone->get(treeApi("Momiji")), 404, "There is nothing at this address.", "not a reference");
+    expectRefusal(phone->get("/api/nowhere"), 404, "There is nothing at this address.", "no such route");
+    expectRefusal(phone->postMultipart(eventsApi("nosuch"), formParts({{"kind", "Note"}})), 404, gone, "care on none");
+    expectRefusal(phone->post(doneApi("nosuch.0." + std::string(32, 'a'))), 404, gone, "a task of no tree");
+    expectRefusal(phone->get("/api/photos/nothing.jpg"), 404, "This picture cannot be shown.", "a picture never named");
     EXPECT_EQ(served.host.changes(), 0);
 
     // Listed, then changed on the desktop: the phone's task is not the one there now.
-    const std::string task = FirstDueTask(*phone);
+    const std::string task = firstDueTask(*phone);
     served.host.edit([](EntryList& entries) {
         Journal journal = Journal::read((*entries[0])[kJournalField]);
         CareEvent wiring = *journal.lines()[0].event;
@@ -303,10 +303,10 @@ TEST(CompanionApi, UnknownTreesTasksAndPicturesAre404AndATaskChangedSinceIs409)
         ASSERT_TRUE(journal.replace(0, wiring));
         (*entries[0])[kJournalField] = journal.text();
     });
-    ExpectRefusal(phone->post(DoneApi(task), "done-0001"), 409, "changed or done on the desktop", "a task changed since");
+    expectRefusal(phone->post(doneApi(task), "done-0001"), 409, "changed or done on the desktop", "a task changed since");
     EXPECT_EQ(served.host.changes(), 0);
     EXPECT_TRUE(served.host.journal(0).lines()[0].event->due);
     // The refusal gave the key back; the task as it is now is done with it.
-    JsonAnswer(phone->post(DoneApi(FirstDueTask(*phone)), "done-0001"), 200, "the task as it is now");
+    jsonAnswer(phone->post(doneApi(firstDueTask(*phone)), "done-0001"), 200, "the task as it is now");
     EXPECT_EQ(served.host.changes(), 1);
 }

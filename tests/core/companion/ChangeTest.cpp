@@ -23,14 +23,14 @@ using namespace talvane::journal;
 namespace {
 
 // Two photos of the phone's camera, taken on 2026-05-01 and 2026-05-02, as a form's parts.
-std::vector<std::string> TwoPhotos(const std::filesystem::path& folder)
+std::vector<std::string> twoPhotos(const std::filesystem::path& folder)
 {
-    return {ReadFileBytes(writeJpegWithExif((folder / "a.jpg").string(), {.dateTimeOriginal = "2026:05:01 09:30:00"})),
-            ReadFileBytes(writeJpegWithExif((folder / "b.jpg").string(), {.dateTimeOriginal = "2026:05:02 18:00:00"}))};
+    return {readFileBytes(writeJpegWithExif((folder / "a.jpg").string(), {.dateTimeOriginal = "2026:05:01 09:30:00"})),
+            readFileBytes(writeJpegWithExif((folder / "b.jpg").string(), {.dateTimeOriginal = "2026:05:02 18:00:00"}))};
 }
 
 // The events a change added at the end of a journal that held `before` lines.
-std::vector<CareEvent> AddedEvents(const Journal& journal, std::size_t before)
+std::vector<CareEvent> addedEvents(const Journal& journal, std::size_t before)
 {
     std::vector<CareEvent> added;
     for (std::size_t line = before; line < journal.lines().size(); ++line)
@@ -42,22 +42,22 @@ std::vector<CareEvent> AddedEvents(const Journal& journal, std::size_t before)
 
 TEST(CompanionChanges, CareLoggedWithTwoPhotosPutsBothOnTheTimeline)
 {
-    ServedCollection served(Garden());
-    const std::vector<std::string> sent = TwoPhotos(served.dir.path());
+    ServedCollection served(garden());
+    const std::vector<std::string> sent = twoPhotos(served.dir.path());
     auto phone = served.pairedPhone();
     const CalendarDate day = CalendarDate::today().plusDays(-3);
     const CalendarDate due = CalendarDate::today().plusDays(20);
-    auto items = FormParts({{"kind", "Repotting"}, {"date", day.text()}, {"text", "Spring growth \u00E9"},
+    auto items = formParts({{"kind", "Repotting"}, {"date", day.text()}, {"text", "Spring growth \u00E9"},
                             {"amount-height", "42"}, {"unit-height", "cm"}, {"due", due.text()}, {"repeat", "1y@3-4"}});
-    items.push_back(PhotoPart(sent[0], "IMG_0001.JPG"));
-    items.push_back(PhotoPart(sent[1], "../../IMG_0002.jpg"));
-    const auto added = JsonAnswer(phone->postMultipart(kMomijiEvents, items), 201, "care with two photos");
+    items.push_back(photoPart(sent[0], "IMG_0001.JPG"));
+    items.push_back(photoPart(sent[1], "../../IMG_0002.jpg"));
+    const auto added = jsonAnswer(phone->postMultipart(kMomijiEvents, items), 201, "care with two photos");
     ASSERT_TRUE(added.is_object());
     EXPECT_EQ(added["tree"], kMomijiId);
     EXPECT_EQ(served.host.changes(), 1);
 
     // One event, of the day the care was done, holds both photos, whatever their cameras say.
-    const std::vector<CareEvent> logged = AddedEvents(served.host.journal(0), 2);
+    const std::vector<CareEvent> logged = addedEvents(served.host.journal(0), 2);
     ASSERT_EQ(logged.size(), 1u);
     const CareEvent& care = logged[0];
     EXPECT_EQ(care.date, day);
@@ -69,11 +69,11 @@ TEST(CompanionChanges, CareLoggedWithTwoPhotosPutsBothOnTheTimeline)
     ASSERT_EQ(care.measurements.size(), 1u);
     EXPECT_EQ(care.measurements[0].stored(), "height=42cm");
     // Copied under the tree's name, whatever the phone called them, byte for byte.
-    const auto names = FolderNames(served.host.photosFolder);
+    const auto names = folderNames(served.host.photosFolder);
     ASSERT_EQ(names.size(), 2u);
     EXPECT_EQ(care.pictures(), (std::vector<std::string>{"Photos/" + names[0], "Photos/" + names[1]}));
-    EXPECT_EQ(ReadFileBytes(served.host.photosFolder / names[0]), sent[0]);
-    EXPECT_EQ(ReadFileBytes(served.host.photosFolder / names[1]), sent[1]);
+    EXPECT_EQ(readFileBytes(served.host.photosFolder / names[0]), sent[0]);
+    EXPECT_EQ(readFileBytes(served.host.photosFolder / names[1]), sent[1]);
     EXPECT_TRUE(std::filesystem::is_empty(served.uploads()));
     // Each picture the answer names reaches the phone as it was sent.
     EXPECT_TRUE(added["photoEvents"].empty());
@@ -84,32 +84,32 @@ TEST(CompanionChanges, CareLoggedWithTwoPhotosPutsBothOnTheTimeline)
         EXPECT_EQ(shown->status, 200);
         EXPECT_EQ(shown->body, sent[at]);
     }
-    const auto tree = JsonAnswer(phone->get(kMomijiApi), 200, "the tree after");
+    const auto tree = jsonAnswer(phone->get(kMomijiApi), 200, "the tree after");
     EXPECT_EQ(std::count(tree["events"].begin(), tree["events"].end(), added["event"]), 1) << tree["events"];
     EXPECT_EQ(tree["timeline"].size(), 2u);
-    const auto trees = JsonAnswer(phone->get("/api/trees?q=Momiji"), 200, "the trees after");
+    const auto trees = jsonAnswer(phone->get("/api/trees?q=Momiji"), 200, "the trees after");
     EXPECT_EQ(trees["trees"][0]["photos"], 2) << trees["trees"][0];
 }
 
 TEST(CompanionChanges, PhotosAddedByTheirDatesAreAnEventEachDatedByTheCamera)
 {
-    ServedCollection served(Garden());
-    const std::vector<std::string> sent = TwoPhotos(served.dir.path());
+    ServedCollection served(garden());
+    const std::vector<std::string> sent = twoPhotos(served.dir.path());
     auto phone = served.pairedPhone();
     const CalendarDate due = CalendarDate::today().plusDays(20);
-    auto items = FormParts({{"kind", "Pruning"}, {"date", CalendarDate::today().plusDays(-1).text()}, {"text", "cut"},
+    auto items = formParts({{"kind", "Pruning"}, {"date", CalendarDate::today().plusDays(-1).text()}, {"text", "cut"},
                             {"amount-trunk", "3"}, {"unit-trunk", "cm"}, {"due", due.text()}, {"repeat", "2w"},
                             {"byPhotoDates", "1"}});
-    items.push_back(PhotoPart(sent[1], "IMG_0002.JPG"));
-    items.push_back(PhotoPart(sent[0], "IMG_0001.JPG"));
-    const auto added = JsonAnswer(phone->postMultipart(kMomijiEvents, items), 201, "photos by their dates");
+    items.push_back(photoPart(sent[1], "IMG_0002.JPG"));
+    items.push_back(photoPart(sent[0], "IMG_0001.JPG"));
+    const auto added = jsonAnswer(phone->postMultipart(kMomijiEvents, items), 201, "photos by their dates");
     ASSERT_TRUE(added.is_object());
 
     // In the order sent; the first holds what is due and measured.
-    const std::vector<CareEvent> logged = AddedEvents(served.host.journal(0), 2);
+    const std::vector<CareEvent> logged = addedEvents(served.host.journal(0), 2);
     ASSERT_EQ(logged.size(), 2u);
-    EXPECT_EQ(logged[0].date, Day("2026-05-02"));
-    EXPECT_EQ(logged[1].date, Day("2026-05-01"));
+    EXPECT_EQ(logged[0].date, day("2026-05-02"));
+    EXPECT_EQ(logged[1].date, day("2026-05-01"));
     for (const CareEvent& event : logged) {
         EXPECT_EQ(event.kind, CareKind::Pruning);
         EXPECT_EQ(event.text, "cut");
@@ -124,7 +124,7 @@ TEST(CompanionChanges, PhotosAddedByTheirDatesAreAnEventEachDatedByTheCamera)
     EXPECT_EQ(added["photoEvents"][0]["date"], "2026-05-01");
 
     // Without photos there is no camera to date by: the one event is of the day given.
-    const auto plain = JsonAnswer(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}, {"byPhotoDates", "1"}})),
+    const auto plain = jsonAnswer(phone->postMultipart(kMomijiEvents, formParts({{"kind", "Note"}, {"byPhotoDates", "1"}})),
                                   201, "no photos by their dates");
     EXPECT_EQ(plain["event"]["date"], CalendarDate::today().text());
     EXPECT_TRUE(plain["photoEvents"].empty());
@@ -135,7 +135,7 @@ TEST(CompanionChanges, ServedFileIsWrittenAtEachChangeAndKeepsTheVersionBefore)
     TempDir dir;
     const auto file = dir / "sample.tvn";
     std::filesystem::copy_file(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "sample.tvn", file);
-    const std::string original = ReadFileBytes(file);
+    const std::string original = readFileBytes(file);
     auto opened = FileCollectionHost::open(file, dir.path());
     ASSERT_TRUE(std::holds_alternative<std::unique_ptr<FileCollectionHost>>(opened)) << std::get<std::string>(opened);
     CompanionServer server(*std::get<std::unique_ptr<FileCollectionHost>>(opened));
@@ -146,11 +146,11 @@ TEST(CompanionChanges, ServedFileIsWrittenAtEachChangeAndKeepsTheVersionBefore)
     Phone phone(server.port());
     ASSERT_TRUE(phone.pair(server.sessions().pairingToken()));
 
-    const auto trees = JsonAnswer(phone.get("/api/trees?limit=1"), 200, "the trees");
+    const auto trees = jsonAnswer(phone.get("/api/trees?limit=1"), 200, "the trees");
     ASSERT_EQ(trees["trees"].size(), 1u);
     const std::string shown = trees["trees"][0]["id"];
-    const auto sent = JsonAnswer(
-        phone.postMultipart(EventsApi(shown), FormParts({{"kind", "Feeding"}, {"text", "Fed from the phone"}})), 201,
+    const auto sent = jsonAnswer(
+        phone.postMultipart(eventsApi(shown), formParts({{"kind", "Feeding"}, {"text", "Fed from the phone"}})), 201,
         "care logged");
     ASSERT_TRUE(sent.is_object());
     EXPECT_EQ(sent["tree"], shown);
@@ -169,31 +169,31 @@ TEST(CompanionChanges, ServedFileIsWrittenAtEachChangeAndKeepsTheVersionBefore)
     const auto versions = listVersions(file);
     ASSERT_EQ(versions.size(), 1u);
     EXPECT_EQ(versions[0].file.parent_path(), dir / ".talvane-versions" / "sample.tvn");
-    EXPECT_EQ(ReadFileBytes(versions[0].file), original);
+    EXPECT_EQ(readFileBytes(versions[0].file), original);
 }
 
 TEST(CompanionChanges, MarkDoneOnARepeatingTaskSetsItsNextDueDate)
 {
-    EntryList garden = Garden();
-    Journal journal = Journal::read((*garden[0])[kJournalField]);
+    EntryList trees = garden();
+    Journal journal = Journal::read((*trees[0])[kJournalField]);
     CareEvent wiring = *journal.lines()[0].event;
     wiring.repeat = CareRepeat{2, RepeatUnit::Week, std::nullopt};
     ASSERT_TRUE(journal.replace(0, wiring));
-    (*garden[0])[kJournalField] = journal.text();
-    ServedCollection served(std::move(garden));
+    (*trees[0])[kJournalField] = journal.text();
+    ServedCollection served(std::move(trees));
     auto phone = served.pairedPhone();
 
-    const auto due = JsonAnswer(phone->get("/api/due"), 200, "the Due list");
+    const auto due = jsonAnswer(phone->get("/api/due"), 200, "the Due list");
     ASSERT_EQ(due["tasks"].size(), 1u);
     EXPECT_EQ(due["tasks"][0]["repeat"], "every 2 weeks");
-    EXPECT_EQ(JsonAnswer(phone->post(DoneApi(due["tasks"][0]["task"].get<std::string>())), 200, "marked done").value("tree", ""), kMomijiId);
+    EXPECT_EQ(jsonAnswer(phone->post(doneApi(due["tasks"][0]["task"].get<std::string>())), 200, "marked done").value("tree", ""), kMomijiId);
 
     const auto lines = served.host.journal(0).lines();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_FALSE(lines[0].event->due || lines[0].event->repeat);
     EXPECT_EQ(lines[2].event->due, CalendarDate::today().plusDays(14));
     EXPECT_EQ(lines[2].event->repeat, wiring.repeat);
-    const auto after = JsonAnswer(phone->get("/api/due"), 200, "the Due list after");
+    const auto after = jsonAnswer(phone->get("/api/due"), 200, "the Due list after");
     ASSERT_EQ(after["tasks"].size(), 1u) << "the next one is due";
     EXPECT_EQ(after["tasks"][0]["due"], CalendarDate::today().plusDays(14).text());
     EXPECT_NE(after["tasks"][0]["task"], due["tasks"][0]["task"]);
@@ -205,7 +205,7 @@ TEST(CompanionChanges, AWrittenChangeIsSaidSavedAndLoggedWithItsSender)
 {
     TempDir dir;
     const auto file = dir / "garden.tvn";
-    ASSERT_FALSE(saveCollectionFile(file, Garden()));
+    ASSERT_FALSE(saveCollectionFile(file, garden()));
     auto opened = FileCollectionHost::open(file, dir.path());
     ASSERT_TRUE(std::holds_alternative<std::unique_ptr<FileCollectionHost>>(opened)) << std::get<std::string>(opened);
     FileCollectionHost& host = *std::get<std::unique_ptr<FileCollectionHost>>(opened);
@@ -226,10 +226,10 @@ TEST(CompanionChanges, AWrittenChangeIsSaidSavedAndLoggedWithItsSender)
     ASSERT_TRUE(phone.pair(server.sessions().pairingToken()));
     ASSERT_FALSE(server.sessions().rename("Chrome on Android", "Anna's phone"));
 
-    const auto added = JsonAnswer(phone.postMultipart(kMomijiEvents, FormParts({{"kind", "Note"}, {"text", "watered"}})),
+    const auto added = jsonAnswer(phone.postMultipart(kMomijiEvents, formParts({{"kind", "Note"}, {"text", "watered"}})),
                                   201, "care from the phone");
     EXPECT_EQ(added["saved"], true) << added;
-    const auto done = JsonAnswer(program.post(DoneApi(FirstDueTask(phone)), {},
+    const auto done = jsonAnswer(program.post(doneApi(firstDueTask(phone)), {},
                                               {{"Authorization", "Bearer " + std::get<std::string>(token)}}),
                                  200, "a task done by a program");
     EXPECT_EQ(done["saved"], true) << done;

@@ -27,7 +27,7 @@ protected:
 
     static std::string calendarKey(Phone& phone)
     {
-        const std::string calendar = JsonAnswer(phone.get("/api/session"), 200, "the session").value("calendar", "");
+        const std::string calendar = jsonAnswer(phone.get("/api/session"), 200, "the session").value("calendar", "");
         const auto at = calendar.find("key=");
         return at == std::string::npos ? std::string() : calendar.substr(at + 4);
     }
@@ -42,7 +42,7 @@ protected:
 TEST_F(KeptPairingTest, APhoneStaysPairedOnANewServerOfTheSameCollectionAndOnlyHashesAreKept)
 {
     EXPECT_EQ(m_file.parent_path(), m_dir / "config" / "talvane" / "sharing");
-    auto first = std::make_unique<ServedCollection>(Garden(), keptOptions());
+    auto first = std::make_unique<ServedCollection>(garden(), keptOptions());
     auto phone = first->pairedPhone();
     auto other = first->pairedPhone();
     const std::string cookie = phone->cookie;
@@ -52,14 +52,14 @@ TEST_F(KeptPairingTest, APhoneStaysPairedOnANewServerOfTheSameCollectionAndOnlyH
     EXPECT_NE(calendarKey(*other), key);
     first.reset();
 
-    ServedCollection second(Garden(), keptOptions());
+    ServedCollection second(garden(), keptOptions());
     Phone back(second.server.port());
     back.cookie = cookie;
     back.formToken = formToken;
     EXPECT_EQ(status(back.get("/api/trees")), 200) << "its cookie still works";
     EXPECT_EQ(calendarKey(back), key) << "a subscribed calendar keeps its address";
     EXPECT_EQ(status(Phone(second.server.port()).get("/calendar.ics?key=" + key)), 200);
-    EXPECT_EQ(JsonAnswer(back.post(DoneApi(FirstDueTask(back))), 200, "a form of the page opened before").value("tree", ""),
+    EXPECT_EQ(jsonAnswer(back.post(doneApi(firstDueTask(back))), 200, "a form of the page opened before").value("tree", ""),
               kMomijiId);
     // Opening a page keeps the cookie a year from then.
     const auto page = back.get("/trees");
@@ -70,7 +70,7 @@ TEST_F(KeptPairingTest, APhoneStaysPairedOnANewServerOfTheSameCollectionAndOnlyH
     EXPECT_EQ(phones[0].name, "Chrome on Android");
     EXPECT_EQ(phones[1].name, "Chrome on Android 2") << "names are told apart";
 
-    const std::string kept = ReadFileBytes(m_file);
+    const std::string kept = readFileBytes(m_file);
     for (const std::string& secret : {cookie.substr(cookie.find('=') + 1), formToken, key})
         EXPECT_EQ(kept.find(secret), std::string::npos) << secret;
     EXPECT_NE(kept.find("Chrome on Android"), std::string::npos);
@@ -80,12 +80,12 @@ TEST_F(KeptPairingTest, AnotherProcessRevokesRenamesAndMakesCodesThatTheRunningS
 {
     const auto start = std::chrono::system_clock::now();
     std::atomic<long> seconds = 0;
-    ServedCollection served(Garden(), keptOptions(), [&] { return start + std::chrono::seconds(seconds.load()); });
+    ServedCollection served(garden(), keptOptions(), [&] { return start + std::chrono::seconds(seconds.load()); });
     PairedPhones elsewhere(m_file);
     const MadeCode made = elsewhere.makeCode();
     ASSERT_TRUE(std::holds_alternative<std::string>(made));
     const std::string code = std::get<std::string>(made);
-    EXPECT_EQ(ReadFileBytes(m_file).find(code), std::string::npos);
+    EXPECT_EQ(readFileBytes(m_file).find(code), std::string::npos);
 
     std::vector<std::unique_ptr<Phone>> phones;
     for (int use = 1; use <= PairedPhones::kCodeUses + 1; ++use) {
@@ -141,10 +141,10 @@ TEST_F(KeptPairingTest, APhoneUnusedForAYearIsNoLongerPairedAndADamagedFileServe
     const auto again = sessions.pair(sessions.newPairing(), "", "");
     ASSERT_TRUE(again);
     for (const std::string damaged : {"not json", R"({"version": 1, "phones": [{"name": "x"}], "codes": []})"}) {
-        WriteFileBytes(m_file, damaged);
+        writeFileBytes(m_file, damaged);
         EXPECT_FALSE(sessions.find(*again)) << damaged;
         EXPECT_FALSE(sessions.pair(sessions.newPairing(), "", "")) << damaged;
-        EXPECT_EQ(ReadFileBytes(m_file), damaged);
+        EXPECT_EQ(readFileBytes(m_file), damaged);
         ASSERT_TRUE(sessions.failure());
         EXPECT_EQ(sessions.failure()->said(inEnglish),
                   "The phones file " + m_file.string() +

@@ -11,19 +11,19 @@ using namespace talvane::companion;
 
 TEST(CompanionLabels, ALabelsCodeOrQrTextOpensItsTreeAndAnythingElseIsASearch)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     auto phone = served.pairedPhone();
     const std::string code = talvane::labels::treeCode(kMomijiId);
     for (const std::string& typed : {code, std::string("1y7t tpys"), talvane::labels::treeQrText(kMomijiId)}) {
-        const auto found = JsonAnswer(phone->get("/api/trees?q=" + urlComponent(typed)), 200, typed);
+        const auto found = jsonAnswer(phone->get("/api/trees?q=" + urlComponent(typed)), 200, typed);
         EXPECT_EQ(found["labelled"], kMomijiId) << typed;
     }
     for (const std::string& other : {std::string("ZZZZ-ZZZZ"), std::string("talvane:tree/1f8fad5b-d9cb-469f-a165-70867728950e"),
                                      std::string("Elm")}) {
-        const auto listed = JsonAnswer(phone->get("/api/trees?q=" + urlComponent(other)), 200, other);
+        const auto listed = jsonAnswer(phone->get("/api/trees?q=" + urlComponent(other)), 200, other);
         EXPECT_TRUE(listed["labelled"].is_null()) << other;
     }
-    const auto elm = JsonAnswer(phone->get("/api/trees?q=Elm"), 200, "Elm");
+    const auto elm = jsonAnswer(phone->get("/api/trees?q=Elm"), 200, "Elm");
     EXPECT_EQ(elm["summary"], "1 of 3 trees");
     ASSERT_EQ(elm["trees"].size(), 1u);
     EXPECT_EQ(elm["trees"][0]["name"], "Elm");
@@ -31,8 +31,8 @@ TEST(CompanionLabels, ALabelsCodeOrQrTextOpensItsTreeAndAnythingElseIsASearch)
 
 TEST(CompanionPort, APortTakenByAnotherServerIsRefusedNotShared)
 {
-    ServedCollection first(Garden());
-    MemoryHost host(Garden(), first.dir.path());
+    ServedCollection first(garden());
+    MemoryHost host(garden(), first.dir.path());
     CompanionServer second(host);
     ServerOptions options;
     options.bindAddress = "127.0.0.1";

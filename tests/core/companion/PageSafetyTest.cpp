@@ -17,18 +17,18 @@ using namespace talvane::journal;
 
 namespace {
 
-std::string SmallBmp()
+std::string smallBmp()
 {
     BmpFile bmp;
     bmp.width = 2;
     bmp.height = 2;
-    bmp.pixels = PaddedRow(ByteString({0, 0, 255, 0, 255, 0})) + PaddedRow(ByteString({255, 0, 0, 9, 9, 9}));
+    bmp.pixels = paddedRow(byteString({0, 0, 255, 0, 255, 0})) + paddedRow(byteString({255, 0, 0, 9, 9, 9}));
     return bmp.bytes();
 }
 
-std::string WebSourceFile(const std::string& name)
+std::string webSourceFile(const std::string& name)
 {
-    return ReadFileBytes(std::filesystem::path(TALVANE_SOURCE_DIR) / "src" / "core" / "companion" / "web" / name);
+    return readFileBytes(std::filesystem::path(TALVANE_SOURCE_DIR) / "src" / "core" / "companion" / "web" / name);
 }
 
 } // namespace
@@ -41,20 +41,20 @@ TEST(CompanionPages, NoAddressReachesAFileOutsideTheAlbumAndThePhotos)
                                       "Photos\\..\\secret.jpg", ""})
         journal.add({day, CareKind::Photo, std::nullopt, picture, "", {}, {}, {}});
     EntryList entries;
-    entries.push_back(Tree({{CBonsaiData::Name, "Momiji"}, {talvane::collection::kTreeIdField, kMomijiId},
+    entries.push_back(tree({{CBonsaiData::Name, "Momiji"}, {talvane::collection::kTreeIdField, kMomijiId},
                             {kJournalField, journal.text()}, {CBonsaiData::photoField(0), "elm.bmp"},
                             {CBonsaiData::photoField(1), "../secret.bmp"}, {CBonsaiData::photoField(2), ".."}}));
     ServedCollection served(std::move(entries));
     served.host.edit([&](EntryList& held) { (*held[0])[CBonsaiData::photoField(4)] = (served.dir / "secret.bmp").string(); });
     // The secrets would be served if a path could leave the folders: they are a real
     // bitmap and a real JPEG.
-    WriteFileBytes(served.dir / "secret.bmp", SmallBmp());
+    writeFileBytes(served.dir / "secret.bmp", smallBmp());
     writeJpegWithExif((served.dir / "secret.jpg").string(), {});
-    WriteFileBytes(served.host.albumFolder / "elm.bmp", SmallBmp());
+    writeFileBytes(served.host.albumFolder / "elm.bmp", smallBmp());
     std::filesystem::create_directories(served.host.photosFolder);
-    const std::string spring = ReadFileBytes(writeJpegWithExif((served.host.photosFolder / "spring.jpg").string(), {}));
+    const std::string spring = readFileBytes(writeJpegWithExif((served.host.photosFolder / "spring.jpg").string(), {}));
     // Files in the folders that no tree names are not served either.
-    WriteFileBytes(served.host.albumFolder / "unnamed.bmp", SmallBmp());
+    writeFileBytes(served.host.albumFolder / "unnamed.bmp", smallBmp());
     writeJpegWithExif((served.host.photosFolder / "unnamed.jpg").string(), {});
     auto phone = served.pairedPhone();
 
@@ -63,7 +63,7 @@ TEST(CompanionPages, NoAddressReachesAFileOutsideTheAlbumAndThePhotos)
     EXPECT_EQ(album->status, 200);
     EXPECT_EQ(album->get_header_value("Content-Type"), "image/bmp");
     EXPECT_TRUE(album->body.starts_with("BM"));
-    ExpectSafetyHeaders(album, "an album picture");
+    expectSafetyHeaders(album, "an album picture");
     EXPECT_EQ(album->get_header_value_count("Cache-Control"), 1u);
     EXPECT_EQ(album->get_header_value("Cache-Control"), "private, max-age=300") << "a picture is kept a while";
     const auto thumb = phone->get("/api/photos/elm.bmp?size=128");
@@ -75,7 +75,7 @@ TEST(CompanionPages, NoAddressReachesAFileOutsideTheAlbumAndThePhotos)
     EXPECT_EQ(photo->get_header_value("Content-Type"), "image/jpeg");
     EXPECT_EQ(photo->body, spring);
     for (const std::string size : {"8", "2049", "abc", "", "-1", "00000128"})
-        ExpectRefusal(phone->get("/api/photos/elm.bmp?size=" + size), 422, "must be a number of pixels", "size " + size);
+        expectRefusal(phone->get("/api/photos/elm.bmp?size=" + size), 422, "must be a number of pixels", "size " + size);
 
     const std::string refused[] = {
         "/api/photos/secret.jpg", "/api/photos/secret.bmp", "/api/photos/unnamed.jpg", "/api/photos/unnamed.bmp",
@@ -105,17 +105,17 @@ TEST(CompanionPages, TextsOfTheCollectionComeBackAsTheyAreAndThePagesAreTheFiles
     Journal journal = Journal::read("");
     journal.add({today, CareKind::Pruning, today.plusDays(3), {}, text, {}, {}, {}});
     EntryList entries;
-    entries.push_back(Tree({{CBonsaiData::Name, name}, {talvane::collection::kTreeIdField, kMomijiId},
+    entries.push_back(tree({{CBonsaiData::Name, name}, {talvane::collection::kTreeIdField, kMomijiId},
                             {CBonsaiData::BotanicalName, "\"><b>bold</b>"}, {CBonsaiData::PlantNotes, "<i>x</i>"},
                             {kJournalField, journal.text()}}));
     ServedCollection served(std::move(entries));
     auto phone = served.pairedPhone();
 
-    const auto trees = JsonAnswer(phone->get("/api/trees"), 200, "the trees");
+    const auto trees = jsonAnswer(phone->get("/api/trees"), 200, "the trees");
     ASSERT_EQ(trees["trees"].size(), 1u);
     EXPECT_EQ(trees["trees"][0]["name"], nameUtf8);
     EXPECT_EQ(trees["trees"][0]["botanicalName"], "\"><b>bold</b>");
-    const auto tree = JsonAnswer(phone->get(kMomijiApi), 200, "the tree");
+    const auto tree = jsonAnswer(phone->get(kMomijiApi), 200, "the tree");
     EXPECT_EQ(tree["name"], nameUtf8);
     ASSERT_EQ(tree["events"].size(), 1u);
     EXPECT_EQ(tree["events"][0]["text"], text);
@@ -124,25 +124,25 @@ TEST(CompanionPages, TextsOfTheCollectionComeBackAsTheyAreAndThePagesAreTheFiles
         for (const auto& field : section["fields"])
             notesShown = notesShown || field["value"] == "<i>x</i>";
     EXPECT_TRUE(notesShown) << tree["sections"];
-    const auto due = JsonAnswer(phone->get("/api/due"), 200, "the Due list");
+    const auto due = jsonAnswer(phone->get("/api/due"), 200, "the Due list");
     ASSERT_EQ(due["tasks"].size(), 1u);
     EXPECT_EQ(due["tasks"][0]["treeName"], nameUtf8);
     EXPECT_EQ(due["tasks"][0]["text"], text);
-    const auto search = JsonAnswer(phone->get("/api/trees?q=%22%3E%3Cscript%3Ealert(3)%3C%2Fscript%3E"), 200, "a search");
+    const auto search = jsonAnswer(phone->get("/api/trees?q=%22%3E%3Cscript%3Ealert(3)%3C%2Fscript%3E"), 200, "a search");
     EXPECT_EQ(search.value("found", -1), 0);
 
     // The pages are the files they were built from: nothing of the collection is in them.
-    const std::string index = WebSourceFile("index.html");
+    const std::string index = webSourceFile("index.html");
     const std::pair<std::string, std::string> pages[] = {
         {"/trees", index}, {kMomijiPage, index}, {kMomijiPage + "/log", index}, {"/due", index},
-        {"/trees?q=%22%3E%3Cscript%3Ealert(3)%3C%2Fscript%3E", index}, {"/phone/phone.js", WebSourceFile("phone.js")},
-        {"/phone/phone.css", WebSourceFile("phone.css")}, {"/api/openapi.json", WebSourceFile("openapi.json")},
+        {"/trees?q=%22%3E%3Cscript%3Ealert(3)%3C%2Fscript%3E", index}, {"/phone/phone.js", webSourceFile("phone.js")},
+        {"/phone/phone.css", webSourceFile("phone.css")}, {"/api/openapi.json", webSourceFile("openapi.json")},
     };
     for (const auto& [path, file] : pages) {
         const auto page = phone->get(path);
         ASSERT_TRUE(page) << path;
         EXPECT_EQ(page->status, 200) << path;
-        ExpectSafetyHeaders(page, path);
+        expectSafetyHeaders(page, path);
         EXPECT_EQ(page->body, file) << path;
         EXPECT_EQ(page->get_header_value_count("Cache-Control"), 1u) << path;
         EXPECT_EQ(page->get_header_value("Cache-Control"), path.starts_with("/phone/") ? "private, max-age=3600" : "no-store")
@@ -160,6 +160,6 @@ TEST(CompanionPages, TextsOfTheCollectionComeBackAsTheyAreAndThePagesAreTheFiles
     Phone another(served.server.port());
     const auto paired = another.pair(served.server.sessions().pairingToken());
     ASSERT_TRUE(paired);
-    EXPECT_EQ(paired->body, WebSourceFile("paired.html"));
-    ExpectSafetyHeaders(paired, "the pairing page");
+    EXPECT_EQ(paired->body, webSourceFile("paired.html"));
+    expectSafetyHeaders(paired, "the pairing page");
 }

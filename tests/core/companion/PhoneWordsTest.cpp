@@ -20,7 +20,7 @@ namespace {
 
 // A few texts in a language of the test's own; the rest stays English. Some hold
 // markup, which the pages show as text.
-std::string TestWords(std::string_view english)
+std::string testWords(std::string_view english)
 {
     static const std::map<std::string, std::string, std::less<>> kWords = {
         {"en", "fr"},
@@ -46,17 +46,17 @@ std::string TestWords(std::string_view english)
 
 constexpr char kForeignId[] = "6a1e3c1f-64d2-4e0b-9b3a-2f1d7c5e8a90";
 
-ServerOptions InTestWords()
+ServerOptions inTestWords()
 {
     ServerOptions options;
-    options.translate = TestWords;
+    options.translate = testWords;
     return options;
 }
 
-EntryList GardenWithAForeignJournal()
+EntryList gardenWithAForeignJournal()
 {
-    EntryList entries = Garden();
-    entries.push_back(Tree({{CBonsaiData::Name, "Pin <noir>"}, {talvane::collection::kTreeIdField, kForeignId},
+    EntryList entries = garden();
+    entries.push_back(tree({{CBonsaiData::Name, "Pin <noir>"}, {talvane::collection::kTreeIdField, kForeignId},
                             {kJournalField, "kept by another program"}}));
     return entries;
 }
@@ -67,7 +67,7 @@ std::string said(const nlohmann::json& words, const std::string& english)
     return words["texts"].value(english, "(not in the catalogue)");
 }
 
-std::string KindLabel(const nlohmann::json& words, const std::string& kind)
+std::string kindLabel(const nlohmann::json& words, const std::string& kind)
 {
     for (const auto& listed : words["kinds"])
         if (listed["kind"] == kind)
@@ -85,9 +85,9 @@ TEST(PhoneWords, PlaceholdersAreFilledOnceWhateverTheirOrderAndValues)
     EXPECT_EQ(fillPlaceholders("%%1%1", {"x"}), "%xx");
     EXPECT_EQ(fillPlaceholders("%9", {"1", "2", "3", "4", "5", "6", "7", "8", "nine"}), "nine");
     EXPECT_EQ(say(PhoneWords(), "%1 left", {"3"}), "3 left") << "no words say the English";
-    EXPECT_EQ(say(TestWords, "%1 of %2 trees", {"2", "9"}), "9 arbres, 2 montr\u00E9s");
-    EXPECT_EQ(PhoneText("The form came back.").said(TestWords), "The form came back.");
-    EXPECT_EQ(PhoneText("Due %1", {"<b>"}).said(TestWords), "Pr\u00E9vu le <b>") << "said, not yet escaped";
+    EXPECT_EQ(say(testWords, "%1 of %2 trees", {"2", "9"}), "9 arbres, 2 montr\u00E9s");
+    EXPECT_EQ(PhoneText("The form came back.").said(testWords), "The form came back.");
+    EXPECT_EQ(PhoneText("Due %1", {"<b>"}).said(testWords), "Pr\u00E9vu le <b>") << "said, not yet escaped";
 }
 
 TEST(PhoneWords, RepeatsAndDueCountsAreSaidInTheWordsGivenMonthsAndNumbersIncluded)
@@ -109,11 +109,11 @@ TEST(PhoneWords, RepeatsAndDueCountsAreSaidInTheWordsGivenMonthsAndNumbersInclud
 
 TEST(PhoneWords, TheTreesPageATreeAndARefusalSpeakTheServersWords)
 {
-    ServedCollection served(GardenWithAForeignJournal(), InTestWords());
+    ServedCollection served(gardenWithAForeignJournal(), inTestWords());
     auto phone = served.pairedPhone();
 
-    EXPECT_EQ(JsonAnswer(phone->get("/api/session"), 200, "the session")["language"], "fr");
-    const auto words = JsonAnswer(phone->get("/api/words"), 200, "the words");
+    EXPECT_EQ(jsonAnswer(phone->get("/api/session"), 200, "the session")["language"], "fr");
+    const auto words = jsonAnswer(phone->get("/api/words"), 200, "the words");
     ASSERT_TRUE(words.is_object());
     EXPECT_EQ(words["language"], "fr");
     EXPECT_EQ(said(words, "Trees"), "Arbres");
@@ -121,15 +121,15 @@ TEST(PhoneWords, TheTreesPageATreeAndARefusalSpeakTheServersWords)
     EXPECT_EQ(said(words, "Journal"), "Journal & notes");
     EXPECT_EQ(said(words, "Due %1"), "Pr\u00E9vu le %1") << "placeholders are left for the page to fill";
     EXPECT_EQ(said(words, "Find"), "Find") << "a text with no translation stays English";
-    EXPECT_EQ(KindLabel(words, "Wiring"), "Ligature") << "the form sends the English kind, and shows its label";
-    EXPECT_EQ(KindLabel(words, "Note"), "Note");
+    EXPECT_EQ(kindLabel(words, "Wiring"), "Ligature") << "the form sends the English kind, and shows its label";
+    EXPECT_EQ(kindLabel(words, "Note"), "Note");
 
-    const auto trees = JsonAnswer(phone->get("/api/trees?q=pin"), 200, "the trees found");
+    const auto trees = jsonAnswer(phone->get("/api/trees?q=pin"), 200, "the trees found");
     EXPECT_EQ(trees["summary"], "4 arbres, 2 montr\u00E9s") << "placeholders filled in the translation's order";
     ASSERT_EQ(trees["trees"].size(), 2u);
     EXPECT_EQ(trees["trees"][0]["name"], "Pin <noir>");
 
-    const auto tree = JsonAnswer(phone->get(kMomijiApi), 200, "Momiji");
+    const auto tree = jsonAnswer(phone->get(kMomijiApi), 200, "Momiji");
     const auto& wiring = tree["events"][1];
     EXPECT_EQ(wiring["kind"], "Wiring");
     EXPECT_EQ(wiring["kindLabel"], "Ligature");
@@ -137,32 +137,32 @@ TEST(PhoneWords, TheTreesPageATreeAndARefusalSpeakTheServersWords)
     EXPECT_TRUE(tree["journalShown"]);
 
     const std::string refused =
-        ExpectRefusal(phone->postMultipart(kMomijiEvents, FormParts({{"text", "no kind"}})), 422, "", "a form with no kind");
+        expectRefusal(phone->postMultipart(kMomijiEvents, formParts({{"text", "no kind"}})), 422, "", "a form with no kind");
     EXPECT_EQ(refused, "Choisissez <le> soin. Rien n'a chang\u00E9.");
     EXPECT_EQ(served.host.changes(), 0);
 
     const std::string foreign = kForeignId;
-    const auto foreignTree = JsonAnswer(phone->get(TreeApi(foreign)), 200, "the foreign tree");
+    const auto foreignTree = jsonAnswer(phone->get(treeApi(foreign)), 200, "the foreign tree");
     EXPECT_FALSE(foreignTree["journalShown"]);
     EXPECT_TRUE(foreignTree["events"].empty());
-    const std::string kept = ExpectRefusal(phone->postMultipart(EventsApi(foreign), FormParts({{"kind", "Wiring"}})), 403,
+    const std::string kept = expectRefusal(phone->postMultipart(eventsApi(foreign), formParts({{"kind", "Wiring"}})), 403,
                                            "", "care for a journal kept by another program");
     EXPECT_EQ(kept, "Journal de \u00AB Pin <noir> \u00BB d'un autre programme.") << "said with the tree's name";
 
-    const auto logged = JsonAnswer(phone->postMultipart(kMomijiEvents, FormParts({{"kind", "Wiring"}})), 201, "logged");
+    const auto logged = jsonAnswer(phone->postMultipart(kMomijiEvents, formParts({{"kind", "Wiring"}})), 201, "logged");
     EXPECT_EQ(logged["event"]["kindLabel"], "Ligature") << "the English kind the form sends is taken";
     EXPECT_EQ(served.host.changes(), 1);
 }
 
 TEST(PhoneWords, TheEnglishPagesSayNoTranslation)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     auto phone = served.pairedPhone();
-    const auto words = JsonAnswer(phone->get("/api/words"), 200, "the words");
+    const auto words = jsonAnswer(phone->get("/api/words"), 200, "the words");
     ASSERT_TRUE(words.is_object());
     EXPECT_EQ(words["language"], "en");
-    EXPECT_EQ(KindLabel(words, "Wiring"), "Wiring") << "English kinds are their own labels";
+    EXPECT_EQ(kindLabel(words, "Wiring"), "Wiring") << "English kinds are their own labels";
     EXPECT_EQ(said(words, "Trees"), "Trees");
-    EXPECT_EQ(JsonAnswer(phone->get("/api/trees"), 200, "the trees")["summary"], "3 of 3 trees");
-    EXPECT_EQ(JsonAnswer(phone->get("/api/trees?q=pin"), 200, "the trees found")["summary"], "1 of 3 trees");
+    EXPECT_EQ(jsonAnswer(phone->get("/api/trees"), 200, "the trees")["summary"], "3 of 3 trees");
+    EXPECT_EQ(jsonAnswer(phone->get("/api/trees?q=pin"), 200, "the trees found")["summary"], "1 of 3 trees");
 }

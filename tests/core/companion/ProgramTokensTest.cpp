@@ -69,7 +69,7 @@ TEST_F(ProgramTokensTest, ATokenWorksUntilRevokedAndOnlyItsHashIsKept)
     const std::string script = made(m_tokens, "script");
     EXPECT_TRUE(std::regex_match(dashboard, std::regex("tvn_[0-9a-f]{32}")));
     EXPECT_NE(dashboard, script);
-    const std::string stored = ReadFileBytes(m_file);
+    const std::string stored = readFileBytes(m_file);
     EXPECT_EQ(stored.find(dashboard.substr(4)), std::string::npos);
     EXPECT_NE(stored.find(sha256Hex(dashboard)), std::string::npos);
 
@@ -82,9 +82,9 @@ TEST_F(ProgramTokensTest, ATokenWorksUntilRevokedAndOnlyItsHashIsKept)
     // A use is written at most once an hour.
     const auto firstUse = m_now;
     m_now += 59min;
-    const std::string noted = ReadFileBytes(m_file);
+    const std::string noted = readFileBytes(m_file);
     EXPECT_EQ(m_tokens.check(script), "script");
-    EXPECT_EQ(ReadFileBytes(m_file), noted);
+    EXPECT_EQ(readFileBytes(m_file), noted);
     m_now += 2min;
     EXPECT_EQ(m_tokens.check(script), "script");
     const std::vector<ProgramToken> listed = m_tokens.list();
@@ -122,7 +122,7 @@ TEST_F(ProgramTokensTest, BadNamesAreRefusedAndWriteNothing)
 {
     EXPECT_EQ(refusal(m_tokens.make(std::string(60, 'x'))), "made");
     EXPECT_EQ(refusal(m_tokens.make(std::string(60, 'y').replace(0, 1, "\u00E9"))), "made") << "60 characters, 61 bytes";
-    const std::string before = ReadFileBytes(m_file);
+    const std::string before = readFileBytes(m_file);
     const std::pair<std::string, std::string> refused[] = {
         {"", "A program's name cannot be empty."},
         {"   ", "A program's name cannot be empty."},
@@ -137,14 +137,14 @@ TEST_F(ProgramTokensTest, BadNamesAreRefusedAndWriteNothing)
     };
     for (const auto& [name, message] : refused)
         EXPECT_EQ(refusal(m_tokens.make(name)), message) << name;
-    EXPECT_EQ(ReadFileBytes(m_file), before);
+    EXPECT_EQ(readFileBytes(m_file), before);
     EXPECT_EQ(m_tokens.list().size(), 2u);
 }
 
 TEST_F(ProgramTokensTest, ADamagedFileHoldsNoTokensAndIsLeftAsItIs)
 {
     const std::string token = made(m_tokens, "dashboard");
-    const std::string good = ReadFileBytes(m_file);
+    const std::string good = readFileBytes(m_file);
     const std::string hash = sha256Hex(token);
     const std::string damaged[] = {
         "",
@@ -160,15 +160,15 @@ TEST_F(ProgramTokensTest, ADamagedFileHoldsNoTokensAndIsLeftAsItIs)
     const std::string message = "The tokens file " + m_file.string() +
                                 " is damaged, so none of its tokens works. It was left as it is: remove it to make new tokens.";
     for (const std::string& bytes : damaged) {
-        WriteFileBytes(m_file, bytes);
+        writeFileBytes(m_file, bytes);
         EXPECT_FALSE(m_tokens.check(token)) << bytes;
         EXPECT_TRUE(m_tokens.list().empty()) << bytes;
         EXPECT_EQ(m_tokens.failure() ? m_tokens.failure()->said(inEnglish) : "", message) << bytes;
         EXPECT_EQ(refusal(m_tokens.make("script")), message) << bytes;
         EXPECT_FALSE(m_tokens.revoke("dashboard")) << bytes;
-        EXPECT_EQ(ReadFileBytes(m_file), bytes);
+        EXPECT_EQ(readFileBytes(m_file), bytes);
     }
-    WriteFileBytes(m_file, good);
+    writeFileBytes(m_file, good);
     EXPECT_EQ(m_tokens.check(token), "dashboard");
     EXPECT_FALSE(m_tokens.failure());
 }

@@ -120,7 +120,7 @@ std::unique_ptr<Phone> ServedCollection::pairedPhone()
     return phone;
 }
 
-std::string MultipartText(const FormFields& fields)
+std::string multipartText(const FormFields& fields)
 {
     std::string text;
     for (const auto& [name, value] : fields)
@@ -128,7 +128,7 @@ std::string MultipartText(const FormFields& fields)
     return text;
 }
 
-nlohmann::json JsonAnswer(const httplib::Result& result, int status, const std::string& what)
+nlohmann::json jsonAnswer(const httplib::Result& result, int status, const std::string& what)
 {
     EXPECT_TRUE(result) << what;
     if (!result)
@@ -142,10 +142,10 @@ nlohmann::json JsonAnswer(const httplib::Result& result, int status, const std::
     return body.is_discarded() ? nlohmann::json() : body;
 }
 
-std::string ExpectRefusal(const httplib::Result& result, int status, const std::string& words, const std::string& what)
+std::string expectRefusal(const httplib::Result& result, int status, const std::string& words, const std::string& what)
 {
-    const nlohmann::json body = JsonAnswer(result, status, what);
-    ExpectSafetyHeaders(result, what);
+    const nlohmann::json body = jsonAnswer(result, status, what);
+    expectSafetyHeaders(result, what);
     if (!body.is_object() || body.size() != 1 || !body["error"].is_string()) {
         ADD_FAILURE() << what << ": no error said";
         return {};
@@ -155,24 +155,24 @@ std::string ExpectRefusal(const httplib::Result& result, int status, const std::
     return error;
 }
 
-std::string TreeApi(std::string_view ref)
+std::string treeApi(std::string_view ref)
 {
     return "/api/trees/" + std::string(ref);
 }
 
-std::string EventsApi(std::string_view ref)
+std::string eventsApi(std::string_view ref)
 {
-    return TreeApi(ref) + "/events";
+    return treeApi(ref) + "/events";
 }
 
-std::string DoneApi(std::string_view task)
+std::string doneApi(std::string_view task)
 {
     return "/api/due/" + std::string(task) + "/done";
 }
 
-std::string FirstDueTask(Phone& phone)
+std::string firstDueTask(Phone& phone)
 {
-    const nlohmann::json due = JsonAnswer(phone.get("/api/due"), 200, "the Due list");
+    const nlohmann::json due = jsonAnswer(phone.get("/api/due"), 200, "the Due list");
     if (!due.is_object() || due["tasks"].empty()) {
         ADD_FAILURE() << "nothing is due";
         return {};
@@ -180,7 +180,7 @@ std::string FirstDueTask(Phone& phone)
     return due["tasks"][0]["task"];
 }
 
-httplib::MultipartFormDataItems FormParts(const FormFields& values)
+httplib::MultipartFormDataItems formParts(const FormFields& values)
 {
     httplib::MultipartFormDataItems items;
     for (const auto& [name, value] : values)
@@ -188,7 +188,7 @@ httplib::MultipartFormDataItems FormParts(const FormFields& values)
     return items;
 }
 
-httplib::MultipartFormData PhotoPart(const std::string& bytes, const std::string& fileName)
+httplib::MultipartFormData photoPart(const std::string& bytes, const std::string& fileName)
 {
     return {"photo", bytes, fileName, "image/jpeg"};
 }
@@ -248,7 +248,7 @@ bool RawConnection::closedWithin(std::chrono::milliseconds wait)
     return poll(&watched, 1, int(wait.count())) > 0 && recv(m_fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) <= 0;
 }
 
-void ExpectSafetyHeaders(const httplib::Result& result, const std::string& what)
+void expectSafetyHeaders(const httplib::Result& result, const std::string& what)
 {
     ASSERT_TRUE(result) << what;
     const std::string policy = result->get_header_value("Content-Security-Policy");
@@ -259,12 +259,12 @@ void ExpectSafetyHeaders(const httplib::Result& result, const std::string& what)
     EXPECT_EQ(result->get_header_value("X-Content-Type-Options"), "nosniff") << what;
 }
 
-int RawStatus(std::string_view response)
+int rawStatus(std::string_view response)
 {
     return response.starts_with("HTTP/1.1 ") && response.size() >= 12 ? std::stoi(std::string(response.substr(9, 3))) : 0;
 }
 
-std::unique_ptr<CBonsaiData> Tree(std::initializer_list<std::pair<std::size_t, std::string>> fields)
+std::unique_ptr<CBonsaiData> tree(std::initializer_list<std::pair<std::size_t, std::string>> fields)
 {
     auto entry = std::make_unique<CBonsaiData>();
     for (const auto& [field, text] : fields)
@@ -272,16 +272,16 @@ std::unique_ptr<CBonsaiData> Tree(std::initializer_list<std::pair<std::size_t, s
     return entry;
 }
 
-EntryList Garden()
+EntryList garden()
 {
     const CalendarDate today = CalendarDate::today();
     Journal journal = Journal::read("");
     journal.add({today.plusDays(-40), CareKind::Wiring, today.plusDays(5), {}, "Wired the apex", {}, {}, {}});
     journal.add({today.plusDays(-2), CareKind::Note, std::nullopt, {}, "New buds", {}, {}, {}});
     EntryList entries;
-    entries.push_back(Tree({{CBonsaiData::Name, "Momiji"}, {CBonsaiData::BotanicalName, "Acer palmatum"},
+    entries.push_back(tree({{CBonsaiData::Name, "Momiji"}, {CBonsaiData::BotanicalName, "Acer palmatum"},
                             {talvane::collection::kTreeIdField, kMomijiId}, {kJournalField, journal.text()}}));
-    entries.push_back(Tree({{CBonsaiData::Name, "Elm"}, {CBonsaiData::BotanicalName, "Ulmus parvifolia"}}));
-    entries.push_back(Tree({{CBonsaiData::Name, "Pine"}, {CBonsaiData::BotanicalName, "Pinus thunbergii"}}));
+    entries.push_back(tree({{CBonsaiData::Name, "Elm"}, {CBonsaiData::BotanicalName, "Ulmus parvifolia"}}));
+    entries.push_back(tree({{CBonsaiData::Name, "Pine"}, {CBonsaiData::BotanicalName, "Pinus thunbergii"}}));
     return entries;
 }

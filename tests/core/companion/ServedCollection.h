@@ -91,23 +91,23 @@ struct ServedCollection {
 };
 
 // The answer's JSON, once its status and type are as expected; null otherwise.
-nlohmann::json JsonAnswer(const httplib::Result& result, int status, const std::string& what);
+nlohmann::json jsonAnswer(const httplib::Result& result, int status, const std::string& what);
 // A refusal: the status, and an error that says `words`, in JSON and with the safety
 // headers. Gives the error.
-std::string ExpectRefusal(const httplib::Result& result, int status, const std::string& words, const std::string& what);
+std::string expectRefusal(const httplib::Result& result, int status, const std::string& words, const std::string& what);
 
 // "/api/trees/<ref>" and where care is logged on it.
-std::string TreeApi(std::string_view ref);
-std::string EventsApi(std::string_view ref);
+std::string treeApi(std::string_view ref);
+std::string eventsApi(std::string_view ref);
 // "/api/due/<task>/done".
-std::string DoneApi(std::string_view task);
+std::string doneApi(std::string_view task);
 // The first task the Due list gives the phone.
-std::string FirstDueTask(Phone& phone);
+std::string firstDueTask(Phone& phone);
 // The fields as the parts of a multipart form, and a photo's part.
-httplib::MultipartFormDataItems FormParts(const talvane::companion::FormFields& values);
-httplib::MultipartFormData PhotoPart(const std::string& bytes, const std::string& fileName);
+httplib::MultipartFormDataItems formParts(const talvane::companion::FormFields& values);
+httplib::MultipartFormData photoPart(const std::string& bytes, const std::string& fileName);
 // The fields as the parts of a multipart body with the boundary AAA, unfinished.
-std::string MultipartText(const talvane::companion::FormFields& fields);
+std::string multipartText(const talvane::companion::FormFields& fields);
 
 // A connection made by hand, for what no browser sends.
 class RawConnection {
@@ -126,15 +126,15 @@ private:
     int m_fd = -1;
 };
 // Every answer forbids inline scripts, frames and guessed content types.
-void ExpectSafetyHeaders(const httplib::Result& result, const std::string& what);
+void expectSafetyHeaders(const httplib::Result& result, const std::string& what);
 // The status of a response read by hand, 0 for none.
-int RawStatus(std::string_view response);
+int rawStatus(std::string_view response);
 
-std::unique_ptr<CBonsaiData> Tree(std::initializer_list<std::pair<std::size_t, std::string>> fields);
+std::unique_ptr<CBonsaiData> tree(std::initializer_list<std::pair<std::size_t, std::string>> fields);
 // Momiji, which has an identifier and wire to take off in five days; then an elm and a
 // pine, which have none and are named by position.
 inline constexpr char kMomijiId[] = "0f8fad5b-d9cb-469f-a165-70867728950e";
 inline const std::string kMomijiPage = std::string("/tree/") + kMomijiId;
 inline const std::string kMomijiApi = std::string("/api/trees/") + kMomijiId;
 inline const std::string kMomijiEvents = kMomijiApi + "/events";
-talvane::collection::EntryList Garden();
+talvane::collection::EntryList garden();

@@ -14,7 +14,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-ServerOptions RequestTime(std::chrono::milliseconds time)
+ServerOptions requestTime(std::chrono::milliseconds time)
 {
     ServerOptions options;
     options.requestTime = time;
@@ -25,7 +25,7 @@ ServerOptions RequestTime(std::chrono::milliseconds time)
 
 TEST(CompanionConnections, RequestTrickledAByteAtATimeIsDroppedWhileOthersAreServed)
 {
-    ServedCollection served(Garden(), RequestTime(1500ms));
+    ServedCollection served(garden(), requestTime(1500ms));
     auto phone = served.pairedPhone();
     RawConnection slow(served.server.port());
     ASSERT_TRUE(slow.send("GET /trees HTTP/1.1\r\n"));
@@ -52,7 +52,7 @@ TEST(CompanionConnections, RequestTrickledAByteAtATimeIsDroppedWhileOthersAreSer
 
 TEST(CompanionConnections, LineThatNeverEndsIsDroppedByItsSize)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     for (const std::string start : {"GET /", "GET /trees HTTP/1.1\r\nHost: 127.0.0.1\r\nUser-Agent: "}) {
         RawConnection connection(served.server.port());
         ASSERT_TRUE(connection.send(start));
@@ -68,9 +68,9 @@ TEST(CompanionConnections, LineThatNeverEndsIsDroppedByItsSize)
 
 TEST(CompanionConnections, SlowUploadOutlastsTheRequestTime)
 {
-    ServedCollection served(Garden(), RequestTime(1000ms));
+    ServedCollection served(garden(), requestTime(1000ms));
     auto phone = served.pairedPhone();
-    const std::string body = MultipartText({{"kind", "Note"}, {"text", std::string(60, 'x')}}) + "--AAA--\r\n";
+    const std::string body = multipartText({{"kind", "Note"}, {"text", std::string(60, 'x')}}) + "--AAA--\r\n";
     RawConnection upload(served.server.port());
     ASSERT_TRUE(upload.send("POST " + kMomijiEvents + " HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: " + phone->cookie +
                             "\r\nX-Talvane-Form: " + phone->formToken +
@@ -83,7 +83,7 @@ TEST(CompanionConnections, SlowUploadOutlastsTheRequestTime)
         ASSERT_TRUE(upload.send(std::string_view(body).substr(at, piece))) << "dropped at byte " << at;
     }
     const std::string answer = upload.receive(10s);
-    EXPECT_EQ(RawStatus(answer), 201) << answer;
+    EXPECT_EQ(rawStatus(answer), 201) << answer;
     EXPECT_EQ(served.host.changes(), 1);
 }
 
@@ -91,7 +91,7 @@ TEST(CompanionConnections, HeadHasAShortDeadlineAndTheRestOfTheRequestItsOwn)
 {
     ServerOptions options;
     options.headTime = 600ms;
-    ServedCollection served(Garden(), options);
+    ServedCollection served(garden(), options);
     auto phone = served.pairedPhone();
     RawConnection slow(served.server.port());
     const auto start = std::chrono::steady_clock::now();
@@ -112,18 +112,18 @@ TEST(CompanionConnections, HeadHasAShortDeadlineAndTheRestOfTheRequestItsOwn)
         std::this_thread::sleep_for(250ms);
         ASSERT_TRUE(body.send(text.substr(at, 5))) << "dropped at byte " << at;
     }
-    EXPECT_EQ(RawStatus(body.receive(5s)), 404);
+    EXPECT_EQ(rawStatus(body.receive(5s)), 404);
 }
 
 TEST(CompanionConnections, AnAddressHoldsFewConnectionsUnlessAPairedPhoneUsesIt)
 {
-    ServedCollection served(Garden());
+    ServedCollection served(garden());
     const int port = served.server.port();
     auto phone = served.pairedPhone();
     const auto answered = [port](const char* from) {
         RawConnection connection(port, from);
         connection.send("GET /trees HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
-        return RawStatus(connection.receive(2s));
+        return rawStatus(connection.receive(2s));
     };
     std::vector<std::unique_ptr<RawConnection>> flood, fromPhone;
     for (int n = 0; n < 12; ++n) {

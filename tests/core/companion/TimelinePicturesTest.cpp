@@ -71,12 +71,12 @@ TEST(TimelinePictures, EveryTimelinePictureOfTheSampleReachesThePhone)
             if (photo.inPhotosFolder) {
                 ++originals;
                 EXPECT_EQ(sent->get_header_value("Content-Type"), "image/jpeg");
-                EXPECT_EQ(sent->body, ReadFileBytes(dir / "Photos" / photo.fileName));
+                EXPECT_EQ(sent->body, readFileBytes(dir / "Photos" / photo.fileName));
             } else {
                 ++albumPictures;
                 EXPECT_EQ(sent->get_header_value("Content-Type"), "image/bmp");
                 CWinBmp picture;
-                DecodeBytes(sent->body, picture);
+                decodeBytes(sent->body, picture);
                 EXPECT_GT(picture.GetWidth(), 0);
                 EXPECT_LE(std::max(picture.GetWidth(), picture.GetHeight()), 480);
             }

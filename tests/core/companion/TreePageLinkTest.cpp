@@ -25,7 +25,7 @@ TEST(TreePageLink, LeadsAPairedPhoneToTheTreesPageAndIsNoneWithoutOne)
     ASSERT_TRUE(link->starts_with(page)) << *link;
     const std::string ref = link->substr(page.size());
     EXPECT_EQ(phone->get("/tree/" + ref)->status, 200);
-    EXPECT_EQ(JsonAnswer(phone->get(TreeApi(ref)), 200, "the tree linked").value("name", ""), "Momiji");
+    EXPECT_EQ(jsonAnswer(phone->get(treeApi(ref)), 200, "the tree linked").value("name", ""), "Momiji");
 
     served.server.stop();
     EXPECT_FALSE(treePageLink(served.server, snapshot->entries(), 1)) << "no longer shared";

@@ -18,7 +18,7 @@ const char* const kUsedNames =
     "NeedSoil,NeedWiring,NeedPruning,Photo1,Photo2,Photo3,Photo4,Photo5,"
     "Photo1Description,Photo2Description,Photo3Description,Photo4Description,Photo5Description";
 
-std::string ExpectedHeader()
+std::string expectedHeader()
 {
     std::string header = kUsedNames;
     const std::pair<int, int> spareRanges[] = {{10, 13}, {21, 25}, {32, 36}, {45, 48}, {60, 64}, {75, 114}};
@@ -29,7 +29,7 @@ std::string ExpectedHeader()
     return header + "\r\n";
 }
 
-std::string AllBytes()
+std::string allBytes()
 {
     std::string bytes;
     for (int b = 0; b < 256; ++b)
@@ -37,13 +37,13 @@ std::string AllBytes()
     return bytes;
 }
 
-CBonsaiData& Add(EntryList& entries)
+CBonsaiData& add(EntryList& entries)
 {
     entries.push_back(std::make_unique<CBonsaiData>());
     return *entries.back();
 }
 
-EntryList Imported(std::string_view csv)
+EntryList imported(std::string_view csv)
 {
     EntryList entries;
     const auto failure = collectionFromCsv(csv, entries);
@@ -51,10 +51,10 @@ EntryList Imported(std::string_view csv)
     return entries;
 }
 
-std::string Refusal(std::string_view csv)
+std::string refusal(std::string_view csv)
 {
     EntryList entries;
-    Add(entries)[CBonsaiData::Name] = "already there";
+    add(entries)[CBonsaiData::Name] = "already there";
     const auto failure = collectionFromCsv(csv, entries);
     EXPECT_EQ(entries.size(), 1u) << "a refused table adds no entry";
     return failure.value_or("(accepted)");
@@ -64,39 +64,39 @@ std::string Refusal(std::string_view csv)
 
 TEST(CollectionCsv, HeaderNamesTheUsedFieldsThenTheSpareOnes)
 {
-    EXPECT_EQ(collectionToCsv({}), ExpectedHeader());
+    EXPECT_EQ(collectionToCsv({}), expectedHeader());
 }
 
 TEST(CollectionCsv, EachEntryIsOneRowOfUtf8InHeaderOrder)
 {
     EntryList entries;
-    auto& entry = Add(entries);
+    auto& entry = add(entries);
     entry[CBonsaiData::Name] = "\xC9rable \"vieux\"";
     entry[10] = "s";
     entry[114] = "\x80";
 
     const std::string row = "\"\xC3\x89rable \"\"vieux\"\"\"" + std::string(9, ',') + "'-1" + std::string(42, ',') +
                             ",s" + std::string(62, ',') + "\xE2\x82\xAC\r\n";
-    EXPECT_EQ(collectionToCsv(entries), ExpectedHeader() + row);
+    EXPECT_EQ(collectionToCsv(entries), expectedHeader() + row);
 }
 
 TEST(CollectionCsv, ExportThenImportGivesTheSameCollectionFileBytes)
 {
     const std::string awkward[] = {
-        AllBytes(), std::string("nul\0inside", 10), "say \"hi\", then go", "two\r\nlines", "lf\nonly", "cr\ronly",
+        allBytes(), std::string("nul\0inside", 10), "say \"hi\", then go", "two\r\nlines", "lf\nonly", "cr\ronly",
         "\xE9t\xE9 \xE0 l'\xEEle", "\x81\x8D\x8F\x90\x9D", "\"", ",", " padded ", "\r\n",
         "=1+1", "+33", "-", "@x", "\tx", "\rx", "'=x", "''-", "'", "''", "'a", "'\r\n",
     };
     EntryList entries;
     for (std::size_t n = 0; n < std::size(awkward); ++n) {
-        auto& entry = Add(entries);
+        auto& entry = add(entries);
         for (std::size_t i = 0; i < kFields; ++i)
             entry[i] = awkward[(n + i) % std::size(awkward)];
     }
-    Add(entries)[CBonsaiData::IntExt] = "";
-    Add(entries);
+    add(entries)[CBonsaiData::IntExt] = "";
+    add(entries);
 
-    const EntryList back = Imported(collectionToCsv(entries));
+    const EntryList back = imported(collectionToCsv(entries));
     EXPECT_EQ(writeCollection(back), writeCollection(entries));
 }
 
@@ -113,20 +113,20 @@ TEST(CollectionCsv, FormulaLikeValuesAreWrittenBehindAQuoteAndReadBackWithout)
     EntryList entries;
     std::string rows;
     for (const auto& [value, written] : cells) {
-        auto& entry = Add(entries);
+        auto& entry = add(entries);
         entry[CBonsaiData::Name] = value;
         entry[CBonsaiData::IntExt] = "0";
         rows += written + std::string(9, ',') + "0" + std::string(kFields - 10, ',') + "\r\n";
     }
     const std::string csv = collectionToCsv(entries);
-    EXPECT_EQ(csv, ExpectedHeader() + rows) << "the header row is written as it is";
+    EXPECT_EQ(csv, expectedHeader() + rows) << "the header row is written as it is";
 
-    const EntryList back = Imported(csv);
+    const EntryList back = imported(csv);
     ASSERT_EQ(back.size(), std::size(cells));
     for (std::size_t i = 0; i < back.size(); ++i)
         EXPECT_EQ((*back[i])[CBonsaiData::Name], cells[i].first) << cells[i].second;
 
-    const EntryList typed = Imported("Name\r\n'=x\r\n''@\r\n'x\r\n=x\r\n");
+    const EntryList typed = imported("Name\r\n'=x\r\n''@\r\n'x\r\n=x\r\n");
     ASSERT_EQ(typed.size(), 4u);
     EXPECT_EQ((*typed[0])[CBonsaiData::Name], "=x");
     EXPECT_EQ((*typed[1])[CBonsaiData::Name], "'@");
@@ -136,12 +136,12 @@ TEST(CollectionCsv, FormulaLikeValuesAreWrittenBehindAQuoteAndReadBackWithout)
 
 TEST(CollectionCsv, AnEmptyCollectionComesBackEmpty)
 {
-    EXPECT_TRUE(Imported(collectionToCsv({})).empty());
+    EXPECT_TRUE(imported(collectionToCsv({})).empty());
 }
 
 TEST(CollectionCsv, ColumnsMayComeInAnyOrder)
 {
-    const EntryList entries = Imported("Spare114,PricePaid,Name\r\nz,12 \xE2\x82\xAC,Pin\r\n");
+    const EntryList entries = imported("Spare114,PricePaid,Name\r\nz,12 \xE2\x82\xAC,Pin\r\n");
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ((*entries[0])[CBonsaiData::Name], "Pin");
     EXPECT_EQ((*entries[0])[CBonsaiData::PricePaid], "12 \x80");
@@ -152,50 +152,50 @@ TEST(CollectionCsv, ColumnsMayComeInAnyOrder)
 // Interior nor Exterior.
 TEST(CollectionCsv, MissingColumnsAreEmptyAndAMissingIntExtIsMinusOne)
 {
-    const EntryList entries = Imported("Name\nPin\n\xC3\x89rable\n");
+    const EntryList entries = imported("Name\nPin\n\xC3\x89rable\n");
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ((*entries[1])[CBonsaiData::Name], "\xC9rable");
     for (const auto& entry : entries) {
         for (std::size_t i = 1; i < kFields; ++i)
             EXPECT_EQ((*entry)[i], i == CBonsaiData::IntExt ? "-1" : "") << "field " << i;
     }
-    EXPECT_EQ((*Imported("IntExt,Name\n,Pin\n")[0])[CBonsaiData::IntExt], "") << "a present IntExt column is kept";
+    EXPECT_EQ((*imported("IntExt,Name\n,Pin\n")[0])[CBonsaiData::IntExt], "") << "a present IntExt column is kept";
 }
 
 TEST(CollectionCsv, AByteOrderMarkIsSkipped)
 {
-    EXPECT_EQ((*Imported("\xEF\xBB\xBFName\r\nPin\r\n")[0])[CBonsaiData::Name], "Pin");
+    EXPECT_EQ((*imported("\xEF\xBB\xBFName\r\nPin\r\n")[0])[CBonsaiData::Name], "Pin");
 }
 
 TEST(CollectionCsv, RefusesUnknownColumnsNamingThem)
 {
-    EXPECT_EQ(Refusal("Name,Colour,Spare9,Spare010,name\r\na,b,c,d,e\r\n"),
+    EXPECT_EQ(refusal("Name,Colour,Spare9,Spare010,name\r\na,b,c,d,e\r\n"),
               "unknown columns: \"Colour\", \"Spare9\", \"Spare010\", \"name\"");
-    EXPECT_EQ(Refusal("Colour\r\n"), "unknown column: \"Colour\"");
+    EXPECT_EQ(refusal("Colour\r\n"), "unknown column: \"Colour\"");
 }
 
 TEST(CollectionCsv, RefusesRepeatedColumnsNamingThemOnce)
 {
-    EXPECT_EQ(Refusal("Name,History,Name,History,Name\r\n"), "repeated columns: \"Name\", \"History\"");
-    EXPECT_EQ(Refusal("Name,Colour,Name\r\n"), "unknown column: \"Colour\"; repeated column: \"Name\"");
+    EXPECT_EQ(refusal("Name,History,Name,History,Name\r\n"), "repeated columns: \"Name\", \"History\"");
+    EXPECT_EQ(refusal("Name,Colour,Name\r\n"), "unknown column: \"Colour\"; repeated column: \"Name\"");
 }
 
 TEST(CollectionCsv, RefusesARowWithTheWrongNumberOfValues)
 {
-    EXPECT_EQ(Refusal("Name,History\r\na,b\r\nc\r\n"), "row 3 has 1 value where the header row has 2 columns");
-    EXPECT_EQ(Refusal("Name\r\n\"a\nb\"\r\nc,d,e\r\n"), "row 3 has 3 values where the header row has 1 column");
+    EXPECT_EQ(refusal("Name,History\r\na,b\r\nc\r\n"), "row 3 has 1 value where the header row has 2 columns");
+    EXPECT_EQ(refusal("Name\r\n\"a\nb\"\r\nc,d,e\r\n"), "row 3 has 3 values where the header row has 1 column");
 }
 
 TEST(CollectionCsv, RefusesCharactersWindows1252CannotHoldNamingRowAndColumn)
 {
-    EXPECT_EQ(Refusal("Name,History\r\nok,fine\r\nok,\xC3\xA9\xE2\x9C\x93\r\n"),
+    EXPECT_EQ(refusal("Name,History\r\nok,fine\r\nok,\xC3\xA9\xE2\x9C\x93\r\n"),
               "row 3, column \"History\": character 2 cannot be held in Windows-1252 (or is not UTF-8)");
-    EXPECT_EQ(Refusal("Spare75\r\n\xFF\r\n"),
+    EXPECT_EQ(refusal("Spare75\r\n\xFF\r\n"),
               "row 2, column \"Spare75\": character 1 cannot be held in Windows-1252 (or is not UTF-8)");
 }
 
 TEST(CollectionCsv, RefusesMalformedCsvAndAnEmptyFile)
 {
-    EXPECT_EQ(Refusal("Name\r\n\"open\r\n"), "row 2: a quoted value is not closed before the end of the file");
-    EXPECT_EQ(Refusal(""), "the file is empty: a header row naming the columns is needed");
+    EXPECT_EQ(refusal("Name\r\n\"open\r\n"), "row 2: a quoted value is not closed before the end of the file");
+    EXPECT_EQ(refusal(""), "the file is empty: a header row naming the columns is needed");
 }

@@ -17,7 +17,7 @@ using namespace talvane::csv;
 
 namespace {
 
-EntryList SampleEntries()
+EntryList sampleEntries()
 {
     EntryList entries;
     for (const char* name : {"Pin \"noir\", 1998", "\xC9rable\r\ndu Japon"}) {
@@ -35,23 +35,23 @@ EntryList SampleEntries()
 TEST(CsvFiles, ExportThenImportReproducesTheCollectionFile)
 {
     TempDir dir;
-    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", SampleEntries()));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", sampleEntries()));
     ASSERT_FALSE(exportCollectionCsv(dir / "trees.tvn", dir / "trees.csv"));
     ASSERT_FALSE(importCollectionCsv(dir / "trees.csv", dir / "back.tvn"));
-    EXPECT_EQ(ReadFileBytes(dir / "back.tvn"), ReadFileBytes(dir / "trees.tvn"));
+    EXPECT_EQ(readFileBytes(dir / "back.tvn"), readFileBytes(dir / "trees.tvn"));
 }
 
 TEST(CsvFiles, ExportReplacesTheOldTableAsANewFileAndLeavesNothingElse)
 {
     TempDir dir;
-    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", SampleEntries()));
-    WriteFileBytes(dir / "trees.csv", std::string(100000, 'x'));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", sampleEntries()));
+    writeFileBytes(dir / "trees.csv", std::string(100000, 'x'));
     ::chmod((dir / "trees.csv").c_str(), 0600);
     const auto failure = exportCollectionCsv(dir / "trees.tvn", dir / "trees.csv");
     ASSERT_FALSE(failure) << *failure;
 
-    EXPECT_EQ(ReadFileBytes(dir / "trees.csv").substr(0, 5), "Name,");
-    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"trees.csv", "trees.tvn"}));
+    EXPECT_EQ(readFileBytes(dir / "trees.csv").substr(0, 5), "Name,");
+    EXPECT_EQ(folderNames(dir.path()), (std::vector<std::string>{"trees.csv", "trees.tvn"}));
     struct stat info {};
     ASSERT_EQ(::stat((dir / "trees.csv").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u) << "a replaced table keeps its permissions";
@@ -69,11 +69,11 @@ TEST(CsvFiles, AFailedExportNamesTheFileAndLeavesNoHalfTable)
     EXPECT_EQ(exportCollectionCsv(dir / "none.tvn", dir / "out.csv"),
               (dir / "none.tvn").string() + ": No such file or directory");
 
-    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", SampleEntries()));
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", sampleEntries()));
     std::filesystem::create_directory(dir / "taken");
     EXPECT_EQ(exportCollectionCsv(dir / "trees.tvn", dir / "taken"),
               "cannot write " + (dir / "taken").string() + ": Is a directory");
-    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"taken", "trees.tvn"}));
+    EXPECT_EQ(folderNames(dir.path()), (std::vector<std::string>{"taken", "trees.tvn"}));
     EXPECT_TRUE(std::filesystem::is_empty(dir / "taken"));
 }
 
@@ -81,18 +81,18 @@ TEST(CsvFiles, ARefusedImportLeavesTheCollectionFileUntouched)
 {
     TempDir dir;
     const auto out = dir / "trees.tvn";
-    ASSERT_FALSE(saveCollectionFile(out, SampleEntries()));
-    const std::string before = ReadFileBytes(out);
+    ASSERT_FALSE(saveCollectionFile(out, sampleEntries()));
+    const std::string before = readFileBytes(out);
 
-    WriteFileBytes(dir / "bad.csv", "Name,History\r\nok,fine\r\nshort\r\n");
+    writeFileBytes(dir / "bad.csv", "Name,History\r\nok,fine\r\nshort\r\n");
     EXPECT_EQ(importCollectionCsv(dir / "bad.csv", out),
               (dir / "bad.csv").string() + ": row 3 has 1 value where the header row has 2 columns; " + out.string() +
                   " not written");
     EXPECT_EQ(importCollectionCsv(dir / "none.csv", out),
               "cannot read " + (dir / "none.csv").string() + ": No such file or directory");
 
-    EXPECT_EQ(ReadFileBytes(out), before);
-    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"bad.csv", "trees.tvn"}));
+    EXPECT_EQ(readFileBytes(out), before);
+    EXPECT_EQ(folderNames(dir.path()), (std::vector<std::string>{"bad.csv", "trees.tvn"}));
 }
 
 TEST(CsvFiles, ImportKeepsTheIdentifiersGivenAndGivesOneToEachRowWithout)
@@ -100,7 +100,7 @@ TEST(CsvFiles, ImportKeepsTheIdentifiersGivenAndGivesOneToEachRowWithout)
     TempDir dir;
     const std::string id = "0f8fad5b-d9cb-469f-a165-70867728950e";
     const std::string upper = "0F8FAD5B-D9CB-469F-A165-70867728950E";
-    WriteFileBytes(dir / "ids.csv", "Name,Spare113\r\nA," + id + "\r\nB,\r\nC," + id + "\r\nD," + upper + "\r\n");
+    writeFileBytes(dir / "ids.csv", "Name,Spare113\r\nA," + id + "\r\nB,\r\nC," + id + "\r\nD," + upper + "\r\n");
     ASSERT_FALSE(importCollectionCsv(dir / "ids.csv", dir / "ids.tvn"));
 
     EntryList imported;
@@ -122,19 +122,19 @@ TEST(CsvFiles, ImportKeepsTheIdentifiersGivenAndGivesOneToEachRowWithout)
 TEST(CsvCommands, ExportAndImportRunAndReportFailuresOnStandardError)
 {
     TempDir dir;
-    const auto run = [&](const std::string& arguments) { return RunCompanion(dir, arguments); };
-    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", SampleEntries()));
+    const auto run = [&](const std::string& arguments) { return runCompanion(dir, arguments); };
+    ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", sampleEntries()));
 
     EXPECT_EQ(run("export trees.tvn trees.csv").status, 0);
     EXPECT_EQ(run("import trees.csv back.tvn").status, 0);
-    EXPECT_EQ(ReadFileBytes(dir / "back.tvn"), ReadFileBytes(dir / "trees.tvn"));
+    EXPECT_EQ(readFileBytes(dir / "back.tvn"), readFileBytes(dir / "trees.tvn"));
 
-    WriteFileBytes(dir / "bad.csv", "Name,Colour\r\n");
+    writeFileBytes(dir / "bad.csv", "Name,Colour\r\n");
     const CompanionRun refused = run("import bad.csv back.tvn");
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "talvane-cli: bad.csv: unknown column: \"Colour\"; back.tvn not written\n");
     EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(ReadFileBytes(dir / "back.tvn"), ReadFileBytes(dir / "trees.tvn"));
+    EXPECT_EQ(readFileBytes(dir / "back.tvn"), readFileBytes(dir / "trees.tvn"));
 }
 
 TEST(CsvCommands, JournalsGivenLfLineBreaksByASpreadsheetAreReadAsTheyWereAndTheRestAreCounted)
@@ -147,21 +147,21 @@ TEST(CsvCommands, JournalsGivenLfLineBreaksByASpreadsheetAreReadAsTheyWereAndThe
     kept.add({*CalendarDate::fromText("2020-06-01"), CareKind::Note, std::nullopt, {}, "cloth shade", {}, {}, {}});
     const std::string unreadable = kept.text() + "\r\n2020-13-45\tnot an event";
     const std::string foreign = "notes of another program\nkept as they are";
-    EntryList entries = SampleEntries();
+    EntryList entries = sampleEntries();
     (*entries[0])[kJournalField] = kept.text();
     (*entries[1])[kJournalField] = unreadable;
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[kJournalField] = foreign;
     (*entries.back())[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
-    ASSERT_EQ(RunCompanion(dir, "export trees.tvn trees.csv").status, 0);
+    ASSERT_EQ(runCompanion(dir, "export trees.tvn trees.csv").status, 0);
 
     // A spreadsheet writes every line break as LF, inside cells as between rows.
-    std::string table = ReadFileBytes(dir / "trees.csv");
+    std::string table = readFileBytes(dir / "trees.csv");
     for (auto at = table.find("\r\n"); at != std::string::npos; at = table.find("\r\n", at))
         table.erase(at, 1);
-    WriteFileBytes(dir / "sheet.csv", table);
-    const CompanionRun run = RunCompanion(dir, "import sheet.csv back.tvn");
+    writeFileBytes(dir / "sheet.csv", table);
+    const CompanionRun run = runCompanion(dir, "import sheet.csv back.tvn");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "sheet.csv: 2 journals had LF line breaks, as a spreadsheet writes them, and were read as written "
                        "with CR LF\n");

@@ -6,7 +6,7 @@ using talvane::csv::Row;
 
 namespace {
 
-std::string Written(const std::vector<Row>& rows)
+std::string written(const std::vector<Row>& rows)
 {
     std::string out;
     for (const auto& row : rows)
@@ -22,7 +22,7 @@ std::vector<Row> read(std::string_view text)
     return rows;
 }
 
-std::string Refusal(std::string_view text)
+std::string refusal(std::string_view text)
 {
     std::vector<Row> rows{{"kept"}};
     const auto failure = talvane::csv::readRows(text, rows);
@@ -34,9 +34,9 @@ std::string Refusal(std::string_view text)
 
 TEST(CsvWriter, QuotesOnlyValuesWithCommasQuotesOrLineBreaks)
 {
-    EXPECT_EQ(Written({{"plain", "a,b", "say \"hi\"", "", " spaced ", "\""}}),
+    EXPECT_EQ(written({{"plain", "a,b", "say \"hi\"", "", " spaced ", "\""}}),
               "plain,\"a,b\",\"say \"\"hi\"\"\",, spaced ,\"\"\"\"\r\n");
-    EXPECT_EQ(Written({{"one\r\ntwo", "one\ntwo", "cr\ronly"}, {"x"}}),
+    EXPECT_EQ(written({{"one\r\ntwo", "one\ntwo", "cr\ronly"}, {"x"}}),
               "\"one\r\ntwo\",\"one\ntwo\",\"cr\ronly\"\r\nx\r\n");
 }
 
@@ -51,7 +51,7 @@ TEST(CsvReader, ReadsBackEveryByteTheWriterWrites)
         {""},
         {"last"},
     };
-    EXPECT_EQ(read(Written(rows)), rows);
+    EXPECT_EQ(read(written(rows)), rows);
 }
 
 TEST(CsvReader, AcceptsCrLfOrLfRowEndsAndAMissingLastOne)
@@ -74,28 +74,28 @@ TEST(CsvReader, EmptyValuesAndAnEmptyLineAreValues)
 
 TEST(CsvReader, RefusesAQuoteThatIsNeverClosedNamingTheRowItOpens)
 {
-    EXPECT_EQ(Refusal("a,b\r\n\"multi\r\nline,c\r\n"), "row 2: a quoted value is not closed before the end of the file");
-    EXPECT_EQ(Refusal("\"a\"\""), "row 1: a quoted value is not closed before the end of the file");
+    EXPECT_EQ(refusal("a,b\r\n\"multi\r\nline,c\r\n"), "row 2: a quoted value is not closed before the end of the file");
+    EXPECT_EQ(refusal("\"a\"\""), "row 1: a quoted value is not closed before the end of the file");
 }
 
 TEST(CsvReader, RefusesAQuoteInsideAnUnquotedValue)
 {
-    EXPECT_EQ(Refusal("a\r\nb\"c,d\r\n"), "row 2: a quote inside a value that does not start with one");
-    EXPECT_EQ(Refusal("a, \"b\"\n"), "row 1: a quote inside a value that does not start with one");
+    EXPECT_EQ(refusal("a\r\nb\"c,d\r\n"), "row 2: a quote inside a value that does not start with one");
+    EXPECT_EQ(refusal("a, \"b\"\n"), "row 1: a quote inside a value that does not start with one");
 }
 
 TEST(CsvReader, RefusesTextAfterAClosingQuote)
 {
-    EXPECT_EQ(Refusal("\"a\"\r\n\"b\"c\r\n"), "row 2: text follows the closing quote of a value");
+    EXPECT_EQ(refusal("\"a\"\r\n\"b\"c\r\n"), "row 2: text follows the closing quote of a value");
 }
 
 TEST(CsvReader, RefusesACarriageReturnThatEndsNoRow)
 {
-    EXPECT_EQ(Refusal("a\rb\n"), "row 1: a carriage return outside quotes is not followed by a line feed");
-    EXPECT_EQ(Refusal("x\n\"a\"\r"), "row 2: a carriage return outside quotes is not followed by a line feed");
+    EXPECT_EQ(refusal("a\rb\n"), "row 1: a carriage return outside quotes is not followed by a line feed");
+    EXPECT_EQ(refusal("x\n\"a\"\r"), "row 2: a carriage return outside quotes is not followed by a line feed");
 }
 
 TEST(CsvReader, CountsRowsNotLines)
 {
-    EXPECT_EQ(Refusal("\"a\nb\nc\",x\nok\nbad\"\n"), "row 3: a quote inside a value that does not start with one");
+    EXPECT_EQ(refusal("\"a\nb\nc\",x\nok\nbad\"\n"), "row 3: a quote inside a value that does not start with one");
 }

@@ -23,38 +23,38 @@ constexpr std::size_t kFilledFields[] = {
 
 // A guide of four records: A exterior, B interior, a repeat of A's botanical name with
 // its own texts and an interior/exterior of neither, and one without a botanical name.
-LoadedGuide FourSpecies()
+LoadedGuide fourSpecies()
 {
-    auto repeat = BlockLines("C", "neither");
+    auto repeat = blockLines("C", "neither");
     *std::find(repeat.begin(), repeat.end(), "C|0") = "A|0";
-    auto nameless = BlockLines("D", kInterior);
-    EraseLine(nameless, "D|0");
-    auto loaded = LoadPlainGuide(JoinLines(BlockLines("A", kExterior)) + JoinLines(BlockLines("B", kInterior)) +
-                                 JoinLines(repeat) + JoinLines(nameless));
+    auto nameless = blockLines("D", kInterior);
+    eraseLine(nameless, "D|0");
+    auto loaded = loadPlainGuide(joinLines(blockLines("A", kExterior)) + joinLines(blockLines("B", kInterior)) +
+                                 joinLines(repeat) + joinLines(nameless));
     EXPECT_EQ(loaded.guide.size(), 4u);
     return loaded;
 }
 
 // An entry whose every field holds text, so that the fill shows what it sets and leaves.
-void FillWithOldValues(CBonsaiData& entry)
+void fillWithOldValues(CBonsaiData& entry)
 {
     for (std::size_t index = 0; index < CBonsaiData::kFieldCount; ++index)
         entry[index] = "old" + std::to_string(index);
 }
 
-bool IsFilledField(std::size_t index)
+bool isFilledField(std::size_t index)
 {
     return std::find(std::begin(kFilledFields), std::end(kFilledFields), index) != std::end(kFilledFields);
 }
 
 // Name and spare fields keep their old text; every other field not filled from the
 // record is empty.
-void ExpectOthersUntouchedOrEmpty(const CBonsaiData& entry)
+void expectOthersUntouchedOrEmpty(const CBonsaiData& entry)
 {
     for (std::size_t index = 0; index < CBonsaiData::kFieldCount; ++index) {
         if (index == CBonsaiData::Name || CBonsaiData::isSpare(index)) {
             EXPECT_EQ(entry[index], "old" + std::to_string(index)) << index;
-        } else if (!IsFilledField(index) && index != CBonsaiData::IntExt) {
+        } else if (!isFilledField(index) && index != CBonsaiData::IntExt) {
             EXPECT_EQ(entry[index], "") << CBonsaiData::fieldName(index);
         }
     }
@@ -73,7 +73,7 @@ TEST(GuideEspece, StartsEmptyWithNeitherInteriorNorExterior)
 
 TEST(GuideEspece, FindsRecordsByPositionOnly)
 {
-    const auto loaded = FourSpecies();
+    const auto loaded = fourSpecies();
     const SpeciesGuide& guide = loaded.guide;
     EXPECT_EQ(speciesAt(0, guide), guide[0].get());
     EXPECT_EQ(speciesAt(2, guide), guide[2].get());
@@ -89,19 +89,19 @@ TEST(GuideEspece, FindsRecordsByPositionOnly)
 
 TEST(GuideEspece, FillsAnEntryFromTheRecordAtItsPosition)
 {
-    const auto loaded = FourSpecies();
+    const auto loaded = fourSpecies();
     const std::pair<int, const char*> cases[] = {{0, "1"}, {1, "0"}, {2, "-1"}};
     for (const auto& [index, intExt] : cases) {
         const CGuideEspece& species = *loaded.guide[static_cast<std::size_t>(index)];
         CBonsaiData entry;
-        FillWithOldValues(entry);
+        fillWithOldValues(entry);
         FillEntryFromGuide(entry, index, "typed name is ignored", loaded.guide);
         for (std::size_t section = 0; section < kSectionMembers.size(); ++section)
             EXPECT_EQ(entry[kFilledFields[section]], species.*kSectionMembers[section]) << index << "/" << section;
         EXPECT_EQ(entry[CBonsaiData::IntExt], intExt);
         EXPECT_EQ(entry[CBonsaiData::MinTemperature], "");
         EXPECT_EQ(entry[CBonsaiData::PH], "");
-        ExpectOthersUntouchedOrEmpty(entry);
+        expectOthersUntouchedOrEmpty(entry);
     }
 
     // The repeated name: the second record's own texts, not the first's.
@@ -114,10 +114,10 @@ TEST(GuideEspece, FillsAnEntryFromTheRecordAtItsPosition)
 
 TEST(GuideEspece, WithoutARecordOnlyTheTypedBotanicalNameIsKept)
 {
-    const auto loaded = FourSpecies();
+    const auto loaded = fourSpecies();
     for (int index : {-1, 4, 1000, -7}) {
         CBonsaiData entry;
-        FillWithOldValues(entry);
+        fillWithOldValues(entry);
         // Even a typed name equal to a record's gives none of its texts.
         FillEntryFromGuide(entry, index, "A|0", loaded.guide);
         EXPECT_EQ(entry[CBonsaiData::BotanicalName], "A|0") << index;
@@ -127,7 +127,7 @@ TEST(GuideEspece, WithoutARecordOnlyTheTypedBotanicalNameIsKept)
             }
         }
         EXPECT_EQ(entry[CBonsaiData::IntExt], "-1");
-        ExpectOthersUntouchedOrEmpty(entry);
+        expectOthersUntouchedOrEmpty(entry);
     }
 
     g_speciesGuide.clear();
@@ -139,7 +139,7 @@ TEST(GuideEspece, WithoutARecordOnlyTheTypedBotanicalNameIsKept)
 
 TEST(GuideEspece, FillingNeverChangesTheRecord)
 {
-    const auto loaded = FourSpecies();
+    const auto loaded = fourSpecies();
     const CGuideEspece before = *loaded.guide[1];
     for (int fill = 0; fill < 2; ++fill) {
         CBonsaiData entry;

@@ -11,7 +11,7 @@ using namespace talvane::guide;
 
 namespace {
 
-std::vector<std::string> StoredLines(std::string_view file)
+std::vector<std::string> storedLines(std::string_view file)
 {
     std::vector<std::string> lines;
     std::size_t position = 0;
@@ -22,11 +22,11 @@ std::vector<std::string> StoredLines(std::string_view file)
 }
 
 // The lines read back from the stored form of a plain text.
-std::vector<std::string> AllLines(std::string_view plain)
+std::vector<std::string> allLines(std::string_view plain)
 {
     const auto stored = encodeGuideText(plain);
     EXPECT_TRUE(stored.has_value());
-    return StoredLines(stored.value_or(""));
+    return storedLines(stored.value_or(""));
 }
 
 using Lines = std::vector<std::string>;
@@ -35,16 +35,16 @@ using Lines = std::vector<std::string>;
 
 TEST(GuideLine, EndsAtLineFeedDroppingACarriageReturnBeforeIt)
 {
-    EXPECT_EQ(AllLines("ab\ncd\r\nef"), (Lines{"ab", "cd", "ef"}));
-    EXPECT_EQ(AllLines("\n\r\n\n"), (Lines{"", "", ""}));
-    EXPECT_EQ(AllLines("a\rb\n\r\r\nc\r"), (Lines{"a\rb", "\r", "c\r"}));
-    EXPECT_EQ(AllLines("  spaced  \n"), (Lines{"  spaced  "}));
-    EXPECT_EQ(AllLines(""), Lines{});
+    EXPECT_EQ(allLines("ab\ncd\r\nef"), (Lines{"ab", "cd", "ef"}));
+    EXPECT_EQ(allLines("\n\r\n\n"), (Lines{"", "", ""}));
+    EXPECT_EQ(allLines("a\rb\n\r\r\nc\r"), (Lines{"a\rb", "\r", "c\r"}));
+    EXPECT_EQ(allLines("  spaced  \n"), (Lines{"  spaced  "}));
+    EXPECT_EQ(allLines(""), Lines{});
 }
 
 TEST(GuideLine, UndoesTheShiftButNotTheLineEnds)
 {
-    EXPECT_EQ(StoredLines("]KpvaGzv_\r\nKpv\xE9tkgwt\n\x20\x21\x22"),
+    EXPECT_EQ(storedLines("]KpvaGzv_\r\nKpv\xE9tkgwt\n\x20\x21\x22"),
               (Lines{"[Int_Ext]", "Int\xE9rieur", "\x20\x21\x20"}));
 }
 
@@ -65,14 +65,14 @@ TEST(GuideLine, DeliversNothingAtTheEndAndLeavesThePositionThere)
 TEST(GuideLine, CutsLinesLongerThan999BytesIntoPiecesOf999)
 {
     const std::string full(999, 'x');
-    EXPECT_EQ(AllLines(full + "\nnext"), (Lines{full, "next"}));
-    EXPECT_EQ(AllLines(full + "\r\nnext"), (Lines{full, "next"}));
-    EXPECT_EQ(AllLines(full), (Lines{full}));
-    EXPECT_EQ(AllLines(full + "y\n"), (Lines{full, "y"}));
-    EXPECT_EQ(AllLines(full + "\rz\n"), (Lines{full, "\rz"}));
-    EXPECT_EQ(AllLines(std::string(2000, 'x') + "\nend"), (Lines{full, full, "xx", "end"}));
-    EXPECT_EQ(AllLines(std::string(998, 'x') + "\r\n"), (Lines{std::string(998, 'x')}));
-    EXPECT_EQ(AllLines(std::string(998, 'x') + "\r\r\n"), (Lines{std::string(998, 'x') + "\r"}));
+    EXPECT_EQ(allLines(full + "\nnext"), (Lines{full, "next"}));
+    EXPECT_EQ(allLines(full + "\r\nnext"), (Lines{full, "next"}));
+    EXPECT_EQ(allLines(full), (Lines{full}));
+    EXPECT_EQ(allLines(full + "y\n"), (Lines{full, "y"}));
+    EXPECT_EQ(allLines(full + "\rz\n"), (Lines{full, "\rz"}));
+    EXPECT_EQ(allLines(std::string(2000, 'x') + "\nend"), (Lines{full, full, "xx", "end"}));
+    EXPECT_EQ(allLines(std::string(998, 'x') + "\r\n"), (Lines{std::string(998, 'x')}));
+    EXPECT_EQ(allLines(std::string(998, 'x') + "\r\r\n"), (Lines{std::string(998, 'x') + "\r"}));
     // The cut counts plain bytes: 999 stored "z" read as 999 "x".
-    EXPECT_EQ(StoredLines(std::string(1000, 'z')), (Lines{full, "x"}));
+    EXPECT_EQ(storedLines(std::string(1000, 'z')), (Lines{full, "x"}));
 }

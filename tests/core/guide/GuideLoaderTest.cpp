@@ -19,7 +19,7 @@ const std::string kExterior = "Ext\xE9rieur";
 const std::string kMissingKey = "Le champs existe pas";
 const std::string kEmptySection = "Information manquante";
 
-std::vector<std::string> Concat(std::vector<std::string> first, const std::vector<std::string>& second)
+std::vector<std::string> concat(std::vector<std::string> first, const std::vector<std::string>& second)
 {
     first.insert(first.end(), second.begin(), second.end());
     return first;
@@ -27,7 +27,7 @@ std::vector<std::string> Concat(std::vector<std::string> first, const std::vecto
 
 // The lines from the first equal to `from` up to, not including, the first equal to
 // `to` after it (or to the end), joined as the loader joins a value.
-std::string JoinedRun(const std::vector<std::string>& lines, std::string_view from, std::string_view to = {})
+std::string joinedRun(const std::vector<std::string>& lines, std::string_view from, std::string_view to = {})
 {
     const auto begin = std::find(lines.begin(), lines.end(), from);
     const auto end = to.empty() ? lines.end() : std::find(begin, lines.end(), to);
@@ -37,11 +37,11 @@ std::string JoinedRun(const std::vector<std::string>& lines, std::string_view fr
     return run;
 }
 
-void ExpectSectionsExcept(const CGuideEspece& species, std::string_view name, std::vector<std::size_t> skipped)
+void expectSectionsExcept(const CGuideEspece& species, std::string_view name, std::vector<std::size_t> skipped)
 {
     for (std::size_t section = 0; section < kSectionMembers.size(); ++section) {
         if (std::find(skipped.begin(), skipped.end(), section) == skipped.end()) {
-            EXPECT_EQ(species.*kSectionMembers[section], SectionValue(name, section)) << "section " << section;
+            EXPECT_EQ(species.*kSectionMembers[section], sectionValue(name, section)) << "section " << section;
         }
     }
 }
@@ -50,13 +50,13 @@ void ExpectSectionsExcept(const CGuideEspece& species, std::string_view name, st
 
 TEST(GuideLoader, ReadsBlocksInFileOrderIgnoringLinesAroundThem)
 {
-    const auto loaded = LoadPlainGuide("Talvane species guide\n/////\n" + JoinLines(BlockLines("A", kExterior)) +
+    const auto loaded = loadPlainGuide("Talvane species guide\n/////\n" + joinLines(blockLines("A", kExterior)) +
                                        "junk [Taille] between\n/////////////\n\n" +
-                                       JoinLines(BlockLines("B", kInterior)) + "trailing [Nom botanique]\n");
+                                       joinLines(blockLines("B", kInterior)) + "trailing [Nom botanique]\n");
     EXPECT_EQ(loaded.messages, Messages{});
     ASSERT_EQ(loaded.guide.size(), 2u);
-    ExpectBlockRecord(*loaded.guide[0], "A", 1);
-    ExpectBlockRecord(*loaded.guide[1], "B", 0);
+    expectBlockRecord(*loaded.guide[0], "A", 1);
+    expectBlockRecord(*loaded.guide[1], "B", 0);
 }
 
 TEST(GuideLoader, JoinsValueLinesWithoutLineEndsAndKeepsAccentsUnshifted)
@@ -69,7 +69,7 @@ TEST(GuideLoader, JoinsValueLinesWithoutLineEndsAndKeepsAccentsUnshifted)
         "Every two years, early spring.", "[Culture]", "5", "[Hivernage]", "Protect the roots from hard frost.",
         "[Substrat]", "Free-draining mix.", "[Int_Ext]", "Ext\xE9rieur", "//////",
     };
-    const auto loaded = LoadPlainGuide(JoinLines(example));
+    const auto loaded = loadPlainGuide(joinLines(example));
     EXPECT_EQ(loaded.messages, Messages{});
     ASSERT_EQ(loaded.guide.size(), 1u);
     const CGuideEspece& maple = *loaded.guide[0];
@@ -98,37 +98,37 @@ TEST(GuideLoader, IntExtMatchesOnlyTheExactAccentedWords)
         {{"Exterior"}, -1},
     };
     for (const auto& [valueLines, code] : cases) {
-        auto lines = BlockLines("A", "placeholder");
+        auto lines = blockLines("A", "placeholder");
         const auto at = std::find(lines.begin(), lines.end(), "placeholder");
         lines.insert(lines.erase(at), valueLines.begin(), valueLines.end());
-        const auto loaded = LoadPlainGuide(JoinLines(lines));
+        const auto loaded = loadPlainGuide(joinLines(lines));
         EXPECT_EQ(loaded.messages, Messages{}) << valueLines[0];
         ASSERT_EQ(loaded.guide.size(), 1u);
-        ExpectBlockRecord(*loaded.guide[0], "A", code);
+        expectBlockRecord(*loaded.guide[0], "A", code);
     }
 }
 
 TEST(GuideLoader, EmptySectionsAreReportedAndLeftEmpty)
 {
-    auto lines = BlockLines("A", kInterior);
-    EraseLine(lines, "A|2");
-    EraseLine(lines, kInterior);
-    const auto loaded = LoadPlainGuide(JoinLines(lines));
+    auto lines = blockLines("A", kInterior);
+    eraseLine(lines, "A|2");
+    eraseLine(lines, kInterior);
+    const auto loaded = loadPlainGuide(joinLines(lines));
     EXPECT_EQ(loaded.messages, (Messages{kEmptySection, kEmptySection}));
     ASSERT_EQ(loaded.guide.size(), 1u);
-    ExpectSectionsExcept(*loaded.guide[0], "A", {2});
+    expectSectionsExcept(*loaded.guide[0], "A", {2});
     EXPECT_EQ(loaded.guide[0]->m_strNomAnglais, "");
     EXPECT_EQ(loaded.guide[0]->m_nIntExtCode, -1);
 }
 
 TEST(GuideLoader, OnlyALineThatIsExactlyTheNextKeyMarksASectionEmpty)
 {
-    auto lines = BlockLines("A", kExterior);
+    auto lines = blockLines("A", kExterior);
     *std::find(lines.begin(), lines.end(), "A|2") = "[Position] ";
     const auto at = std::find(lines.begin(), lines.end(), kExterior);
     *at = "////// ";
     lines.insert(at + 1, "//////");
-    const auto loaded = LoadPlainGuide(JoinLines(lines));
+    const auto loaded = loadPlainGuide(joinLines(lines));
     EXPECT_EQ(loaded.messages, Messages{});
     ASSERT_EQ(loaded.guide.size(), 1u);
     const CGuideEspece& species = *loaded.guide[0];
@@ -136,94 +136,94 @@ TEST(GuideLoader, OnlyALineThatIsExactlyTheNextKeyMarksASectionEmpty)
     // "[Position] " is the first line holding the key, so the real key line is a value.
     EXPECT_EQ(species.m_strPosition, "[Position]A|3");
     EXPECT_EQ(species.m_nIntExtCode, -1);
-    ExpectSectionsExcept(species, "A", {2, 3});
+    expectSectionsExcept(species, "A", {2, 3});
 }
 
 TEST(GuideLoader, AKeyInsideALongerLineMakesItTheKeyLine)
 {
-    auto lines = BlockLines("A", kInterior);
+    auto lines = blockLines("A", kInterior);
     *std::find(lines.begin(), lines.end(), "[Taille]") = "see [Taille] below";
-    const auto loaded = LoadPlainGuide(JoinLines(lines));
+    const auto loaded = loadPlainGuide(joinLines(lines));
     EXPECT_EQ(loaded.messages, Messages{});
     ASSERT_EQ(loaded.guide.size(), 1u);
-    ExpectBlockRecord(*loaded.guide[0], "A", 0);
+    expectBlockRecord(*loaded.guide[0], "A", 0);
 }
 
 TEST(GuideLoader, AMissingKeyLetsThePreviousValueRunIntoTheNextBlock)
 {
-    auto first = BlockLines("A", kExterior);
-    EraseLine(first, "[Culture]");
-    const auto lines = Concat(first, BlockLines("B", kInterior));
-    const auto loaded = LoadPlainGuide(JoinLines(lines));
+    auto first = blockLines("A", kExterior);
+    eraseLine(first, "[Culture]");
+    const auto lines = concat(first, blockLines("B", kInterior));
+    const auto loaded = loadPlainGuide(joinLines(lines));
     EXPECT_EQ(loaded.messages, Messages{kMissingKey});
     ASSERT_EQ(loaded.guide.size(), 2u);
     const CGuideEspece& a = *loaded.guide[0];
-    EXPECT_EQ(a.m_strRempotage, JoinedRun(lines, "A|8", "[Culture]"));
+    EXPECT_EQ(a.m_strRempotage, joinedRun(lines, "A|8", "[Culture]"));
     EXPECT_NE(a.m_strRempotage.find("B|8"), std::string::npos);
     EXPECT_EQ(a.m_strCulture, "");
-    ExpectSectionsExcept(a, "A", {8, 9});
+    expectSectionsExcept(a, "A", {8, 9});
     EXPECT_EQ(a.m_nIntExtCode, 1);
-    ExpectBlockRecord(*loaded.guide[1], "B", 0);
+    expectBlockRecord(*loaded.guide[1], "B", 0);
 }
 
 TEST(GuideLoader, AMissingIntExtKeyStopsAtTheEndLineAndTheNextBlockLoads)
 {
-    auto first = BlockLines("A", kInterior);
-    EraseLine(first, "[Int_Ext]");
-    const auto lines = Concat(first, BlockLines("B", kExterior));
-    const auto loaded = LoadPlainGuide(JoinLines(lines));
+    auto first = blockLines("A", kInterior);
+    eraseLine(first, "[Int_Ext]");
+    const auto lines = concat(first, blockLines("B", kExterior));
+    const auto loaded = loadPlainGuide(joinLines(lines));
     EXPECT_EQ(loaded.messages, Messages{kMissingKey});
     ASSERT_EQ(loaded.guide.size(), 2u);
     EXPECT_EQ(loaded.guide[0]->m_nIntExtCode, -1);
-    EXPECT_EQ(loaded.guide[0]->m_strSubstrat, JoinedRun(lines, "A|11", "[Int_Ext]"));
-    ExpectSectionsExcept(*loaded.guide[0], "A", {11});
-    ExpectBlockRecord(*loaded.guide[1], "B", 1);
+    EXPECT_EQ(loaded.guide[0]->m_strSubstrat, joinedRun(lines, "A|11", "[Int_Ext]"));
+    expectSectionsExcept(*loaded.guide[0], "A", {11});
+    expectBlockRecord(*loaded.guide[1], "B", 1);
 }
 
 TEST(GuideLoader, ABlockWithoutEndLineSwallowsTheBlocksUpToTheNextEndLine)
 {
-    auto first = BlockLines("A", kExterior);
-    EraseLine(first, "//////");
+    auto first = blockLines("A", kExterior);
+    eraseLine(first, "//////");
     const auto loaded =
-        LoadPlainGuide(JoinLines(Concat(Concat(first, BlockLines("B", kInterior)), BlockLines("C", kInterior))));
+        loadPlainGuide(joinLines(concat(concat(first, blockLines("B", kInterior)), blockLines("C", kInterior))));
     EXPECT_EQ(loaded.messages, Messages{});
     ASSERT_EQ(loaded.guide.size(), 2u);
-    ExpectBlockRecord(*loaded.guide[0], "A", -1);
-    ExpectBlockRecord(*loaded.guide[1], "C", 0);
+    expectBlockRecord(*loaded.guide[0], "A", -1);
+    expectBlockRecord(*loaded.guide[1], "C", 0);
 
     // At the end of the file the value simply ends.
-    const auto last = LoadPlainGuide(JoinLines(first));
+    const auto last = loadPlainGuide(joinLines(first));
     EXPECT_EQ(last.messages, Messages{});
     ASSERT_EQ(last.guide.size(), 1u);
-    ExpectBlockRecord(*last.guide[0], "A", 1);
+    expectBlockRecord(*last.guide[0], "A", 1);
 }
 
 TEST(GuideLoader, AFileCutAfterAKeyLineLeavesThatValueEmpty)
 {
-    auto lines = BlockLines("A", kInterior);
+    auto lines = blockLines("A", kInterior);
     lines.erase(std::find(lines.begin(), lines.end(), "[Substrat]") + 1, lines.end());
-    const std::string withLineEnd = JoinLines(lines);
+    const std::string withLineEnd = joinLines(lines);
     for (const std::string& plain : {withLineEnd, withLineEnd.substr(0, withLineEnd.size() - 1)}) {
-        const auto loaded = LoadPlainGuide(plain);
+        const auto loaded = loadPlainGuide(plain);
         EXPECT_EQ(loaded.messages, Messages{kMissingKey});
         ASSERT_EQ(loaded.guide.size(), 1u);
         EXPECT_EQ(loaded.guide[0]->m_strSubstrat, "");
         EXPECT_EQ(loaded.guide[0]->m_nIntExtCode, -1);
-        ExpectSectionsExcept(*loaded.guide[0], "A", {11});
+        expectSectionsExcept(*loaded.guide[0], "A", {11});
     }
 
     // Cut inside a value: the value keeps what is there, the later keys are missing.
     lines.pop_back();
-    const auto loaded = LoadPlainGuide(JoinLines(lines));
+    const auto loaded = loadPlainGuide(joinLines(lines));
     EXPECT_EQ(loaded.messages, (Messages{kMissingKey, kMissingKey}));
     ASSERT_EQ(loaded.guide.size(), 1u);
-    ExpectSectionsExcept(*loaded.guide[0], "A", {11});
+    expectSectionsExcept(*loaded.guide[0], "A", {11});
 }
 
 TEST(GuideLoader, EmptyOrBlocklessFilesGiveNoRecordAndNoMessage)
 {
     for (const char* plain : {"", "\n", "\r\n", "no block here\n/////////////\n[Nom botanique]\nAcer\n//////\n"}) {
-        const auto loaded = LoadPlainGuide(plain);
+        const auto loaded = loadPlainGuide(plain);
         EXPECT_EQ(loaded.messages, Messages{}) << plain;
         EXPECT_TRUE(loaded.guide.empty()) << plain;
     }
@@ -245,44 +245,44 @@ TEST(GuideLoader, AMissingOrUnreadableFileAddsNothingSilently)
 
 TEST(GuideLoader, ReadsCrLfAndMixedLineEndsAlike)
 {
-    const auto lines = Concat(BlockLines("A", kExterior), BlockLines("B", kInterior));
+    const auto lines = concat(blockLines("A", kExterior), blockLines("B", kInterior));
     std::string mixed;
     for (std::size_t i = 0; i < lines.size(); ++i)
         mixed += lines[i] + (i % 2 ? "\r\n" : "\n");
-    for (const std::string& plain : {JoinLines(lines, "\r\n"), mixed}) {
-        const auto loaded = LoadPlainGuide(plain);
+    for (const std::string& plain : {joinLines(lines, "\r\n"), mixed}) {
+        const auto loaded = loadPlainGuide(plain);
         EXPECT_EQ(loaded.messages, Messages{});
         ASSERT_EQ(loaded.guide.size(), 2u);
-        ExpectBlockRecord(*loaded.guide[0], "A", 1);
-        ExpectBlockRecord(*loaded.guide[1], "B", 0);
+        expectBlockRecord(*loaded.guide[0], "A", 1);
+        expectBlockRecord(*loaded.guide[1], "B", 0);
     }
 }
 
 TEST(GuideLoader, LongLinesAreReadIn999BytePieces)
 {
-    auto lines = BlockLines("A", kInterior);
+    auto lines = blockLines("A", kInterior);
     const std::string longValue(2500, 'v');
     *std::find(lines.begin(), lines.end(), "A|3") = longValue;
     *std::find(lines.begin(), lines.end(), "[Taille]") = std::string(991, ' ') + "[Taille]";
-    auto loaded = LoadPlainGuide(JoinLines(lines));
+    auto loaded = loadPlainGuide(joinLines(lines));
     EXPECT_EQ(loaded.messages, Messages{});
     ASSERT_EQ(loaded.guide.size(), 1u);
     EXPECT_EQ(loaded.guide[0]->m_strPosition, longValue);
-    ExpectSectionsExcept(*loaded.guide[0], "A", {3});
+    expectSectionsExcept(*loaded.guide[0], "A", {3});
 
     // One byte more and the key straddles the cut: neither piece holds it.
     *std::find(lines.begin(), lines.end(), std::string(991, ' ') + "[Taille]") = std::string(992, ' ') + "[Taille]";
-    loaded = LoadPlainGuide(JoinLines(lines));
+    loaded = loadPlainGuide(joinLines(lines));
     EXPECT_EQ(loaded.messages, Messages{kMissingKey});
     ASSERT_EQ(loaded.guide.size(), 1u);
     EXPECT_EQ(loaded.guide[0]->m_strTaille, "");
     // With no later "[Taille]" the value before it runs to the end, the pieces rejoined.
-    EXPECT_EQ(loaded.guide[0]->m_strFertilisation, JoinedRun(lines, "A|5"));
+    EXPECT_EQ(loaded.guide[0]->m_strFertilisation, joinedRun(lines, "A|5"));
 }
 
 TEST(GuideLoader, SeparatorsAloneGiveEmptyRecordsWithThirteenMessagesEach)
 {
-    const auto loaded = LoadPlainGuide(JoinLines(std::vector<std::string>(5, "//////////////")));
+    const auto loaded = loadPlainGuide(joinLines(std::vector<std::string>(5, "//////////////")));
     // Each block's searches stop at, and use up, the separator after it.
     ASSERT_EQ(loaded.guide.size(), 3u);
     EXPECT_EQ(loaded.messages, Messages(39, kMissingKey));
@@ -296,25 +296,25 @@ TEST(GuideLoader, SeparatorsAloneGiveEmptyRecordsWithThirteenMessagesEach)
 TEST(GuideLoader, LoadsIntoTheProgramWideGuideByDefault)
 {
     TempDir dir;
-    WriteFileBytes(dir / "esspef.dat", *encodeGuideText(JoinLines(BlockLines("A", kInterior))));
+    writeFileBytes(dir / "esspef.dat", *encodeGuideText(joinLines(blockLines("A", kInterior))));
     g_speciesGuide.clear();
     LoadSpeciesGuide(dir / "esspef.dat", [](const std::string&, const std::string&, unsigned) {});
     ASSERT_EQ(g_speciesGuide.size(), 1u);
-    ExpectBlockRecord(*g_speciesGuide[0], "A", 0);
+    expectBlockRecord(*g_speciesGuide[0], "A", 0);
     g_speciesGuide.clear();
 }
 
 TEST(GuideLoader, ALongWellFormedBlockIsReadWhole)
 {
-    auto lines = BlockLines("A", kInterior);
+    auto lines = blockLines("A", kInterior);
     const auto name = std::find(lines.begin(), lines.end(), "A|0");
     const std::vector<std::string> nameLines(2000, std::string(40, 'n'));
     lines.insert(lines.erase(name), nameLines.begin(), nameLines.end());
-    const auto loaded = LoadPlainGuide(JoinLines(lines));
+    const auto loaded = loadPlainGuide(joinLines(lines));
     EXPECT_EQ(loaded.messages, Messages{});
     ASSERT_EQ(loaded.guide.size(), 1u);
     EXPECT_EQ(loaded.guide[0]->m_strNomBotanique, std::string(80000, 'n'));
-    ExpectSectionsExcept(*loaded.guide[0], "A", {0});
+    expectSectionsExcept(*loaded.guide[0], "A", {0});
     EXPECT_EQ(loaded.guide[0]->m_nIntExtCode, 0);
 }
 
@@ -323,17 +323,17 @@ TEST(GuideLoader, ValuesRunningOverTheSameLinesEndTheLoadInBoundedTime)
     // Every block lacks "[Culture]", so each "[Rempotage]" runs to the end of the file.
     std::vector<std::string> lines;
     for (int block = 0; block < 400; ++block) {
-        auto blockLines = BlockLines("B" + std::to_string(block), kExterior);
-        EraseLine(blockLines, "[Culture]");
-        lines = Concat(lines, blockLines);
+        auto oneBlock = blockLines("B" + std::to_string(block), kExterior);
+        eraseLine(oneBlock, "[Culture]");
+        lines = concat(lines, oneBlock);
     }
-    const std::string plain = JoinLines(lines);
-    const auto loaded = LoadPlainGuide(plain);
+    const std::string plain = joinLines(lines);
+    const auto loaded = loadPlainGuide(plain);
 
     ASSERT_GE(loaded.guide.size(), 2u);
     EXPECT_LT(loaded.guide.size(), 400u);
-    EXPECT_EQ(loaded.guide[0]->m_strRempotage, JoinedRun(lines, "B0|8"));
-    ExpectSectionsExcept(*loaded.guide[0], "B0", {8, 9});
+    EXPECT_EQ(loaded.guide[0]->m_strRempotage, joinedRun(lines, "B0|8"));
+    expectSectionsExcept(*loaded.guide[0], "B0", {8, 9});
     std::size_t valueBytes = 0;
     for (const auto& species : loaded.guide) {
         for (const auto member : kSectionMembers)

@@ -29,7 +29,7 @@ struct Screen {
 
 // Sends `count` numbered messages through a limit that shows `shown`, then finishes
 // twice: the count is told once.
-std::vector<Shown> Limited(std::size_t count, std::size_t shown = kShownGuideMessages)
+std::vector<Shown> limited(std::size_t count, std::size_t shown = kShownGuideMessages)
 {
     Screen screen;
     GuideMessageLimit limit("esspef.dat", screen.sink(), shown);
@@ -44,19 +44,19 @@ std::vector<Shown> Limited(std::size_t count, std::size_t shown = kShownGuideMes
 
 TEST(GuideMessageLimit, ShowsTheFirstMessagesAsTheyAreThenCountsTheRestOnce)
 {
-    EXPECT_EQ(Limited(0), std::vector<Shown>{});
-    EXPECT_EQ(Limited(2), (std::vector<Shown>{{"message 0", "first", 0x10}, {"message 1", "Attention", 0x30}}));
-    EXPECT_EQ(Limited(5).size(), 5u) << "no summary when nothing was held back";
+    EXPECT_EQ(limited(0), std::vector<Shown>{});
+    EXPECT_EQ(limited(2), (std::vector<Shown>{{"message 0", "first", 0x10}, {"message 1", "Attention", 0x30}}));
+    EXPECT_EQ(limited(5).size(), 5u) << "no summary when nothing was held back";
 
-    const auto six = Limited(6);
+    const auto six = limited(6);
     ASSERT_EQ(six.size(), 6u);
     EXPECT_EQ(six[4], Shown("message 4", "Attention", 0x30));
     EXPECT_EQ(six[5], Shown("1 more message about esspef.dat was not shown.", "Attention", 0x30));
 
-    EXPECT_EQ(Limited(3000).back(), Shown("2,995 more messages about esspef.dat were not shown.", "Attention", 0x30));
-    EXPECT_EQ(std::get<0>(Limited(1000).back()), "995 more messages about esspef.dat were not shown.");
-    EXPECT_EQ(std::get<0>(Limited(1005).back()), "1,000 more messages about esspef.dat were not shown.");
-    EXPECT_EQ(Limited(1'234'568, 1), (std::vector<Shown>{{"message 0", "first", 0x10},
+    EXPECT_EQ(limited(3000).back(), Shown("2,995 more messages about esspef.dat were not shown.", "Attention", 0x30));
+    EXPECT_EQ(std::get<0>(limited(1000).back()), "995 more messages about esspef.dat were not shown.");
+    EXPECT_EQ(std::get<0>(limited(1005).back()), "1,000 more messages about esspef.dat were not shown.");
+    EXPECT_EQ(limited(1'234'568, 1), (std::vector<Shown>{{"message 0", "first", 0x10},
                                                           {"1,234,567 more messages about esspef.dat were not shown.",
                                                            "Attention", 0x30}}));
 }
@@ -86,8 +86,8 @@ TEST(GuideMessageLimit, AHostileGuideGivesAFewBoxesAndTheCountOfTheOthers)
     EXPECT_EQ(screen.boxes.back(), Shown("12,995 more messages about esspef.dat were not shown.", "Attention", 0x10u));
 
     TempDir dir;
-    WriteFileBytes(dir / "esspef.dat", *file);
-    const CompanionRun listed = RunCompanion(dir, "guide esspef.dat");
+    writeFileBytes(dir / "esspef.dat", *file);
+    const CompanionRun listed = runCompanion(dir, "guide esspef.dat");
     ASSERT_EQ(listed.status, 0) << listed.err;
     const auto messages = nlohmann::json::parse(listed.out)["messages"];
     EXPECT_EQ(messages.size(), 13'000u) << "the command lists every message";

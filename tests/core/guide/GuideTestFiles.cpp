@@ -20,17 +20,17 @@ const char* const kKeys[] = {
 
 } // namespace
 
-std::string SectionValue(std::string_view name, std::size_t section)
+std::string sectionValue(std::string_view name, std::size_t section)
 {
     return std::string(name) + "|" + std::to_string(section);
 }
 
-std::vector<std::string> BlockLines(std::string_view name, std::string_view intExt)
+std::vector<std::string> blockLines(std::string_view name, std::string_view intExt)
 {
     std::vector<std::string> lines{"//////////////"};
     for (std::size_t section = 0; section < std::size(kKeys); ++section) {
         lines.emplace_back(kKeys[section]);
-        lines.push_back(SectionValue(name, section));
+        lines.push_back(sectionValue(name, section));
     }
     lines.emplace_back("[Int_Ext]");
     lines.emplace_back(intExt);
@@ -38,14 +38,14 @@ std::vector<std::string> BlockLines(std::string_view name, std::string_view intE
     return lines;
 }
 
-void EraseLine(std::vector<std::string>& lines, std::string_view text)
+void eraseLine(std::vector<std::string>& lines, std::string_view text)
 {
     const auto it = std::find(lines.begin(), lines.end(), text);
     ASSERT_NE(it, lines.end()) << text;
     lines.erase(it);
 }
 
-std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd)
+std::string joinLines(const std::vector<std::string>& lines, std::string_view lineEnd)
 {
     std::string text;
     for (const auto& line : lines)
@@ -53,10 +53,10 @@ std::string JoinLines(const std::vector<std::string>& lines, std::string_view li
     return text;
 }
 
-LoadedGuide LoadStoredGuide(std::string_view stored)
+LoadedGuide loadStoredGuide(std::string_view stored)
 {
     TempDir dir;
-    WriteFileBytes(dir / "esspef.dat", stored);
+    writeFileBytes(dir / "esspef.dat", stored);
     LoadedGuide loaded;
     LoadSpeciesGuide(
         dir / "esspef.dat",
@@ -69,17 +69,17 @@ LoadedGuide LoadStoredGuide(std::string_view stored)
     return loaded;
 }
 
-LoadedGuide LoadPlainGuide(std::string_view plain)
+LoadedGuide loadPlainGuide(std::string_view plain)
 {
     const auto stored = encodeGuideText(plain);
     EXPECT_TRUE(stored.has_value());
-    return LoadStoredGuide(stored.value_or(""));
+    return loadStoredGuide(stored.value_or(""));
 }
 
-void ExpectBlockRecord(const CGuideEspece& species, std::string_view name, int intExtCode)
+void expectBlockRecord(const CGuideEspece& species, std::string_view name, int intExtCode)
 {
     for (std::size_t section = 0; section < kSectionMembers.size(); ++section)
-        EXPECT_EQ(species.*kSectionMembers[section], SectionValue(name, section)) << "section " << section;
+        EXPECT_EQ(species.*kSectionMembers[section], sectionValue(name, section)) << "section " << section;
     EXPECT_EQ(species.m_strTempMin, "");
     EXPECT_EQ(species.m_nIntExtCode, intExtCode);
 }

@@ -16,16 +16,16 @@ inline constexpr std::array<std::string CGuideEspece::*, 12> kSectionMembers = {
 };
 
 // The value a test block gives section k: "<name>|<k>".
-std::string SectionValue(std::string_view name, std::size_t section);
+std::string sectionValue(std::string_view name, std::size_t section);
 
 // The plain lines of a well-formed block: separator, thirteen key lines each followed by
 // one value line, end line.
-std::vector<std::string> BlockLines(std::string_view name, std::string_view intExt);
+std::vector<std::string> blockLines(std::string_view name, std::string_view intExt);
 
 // Removes the first line equal to text; fails the test when there is none.
-void EraseLine(std::vector<std::string>& lines, std::string_view text);
+void eraseLine(std::vector<std::string>& lines, std::string_view text);
 
-std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd = "\n");
+std::string joinLines(const std::vector<std::string>& lines, std::string_view lineEnd = "\n");
 
 struct LoadedGuide {
     talvane::guide::SpeciesGuide guide;
@@ -34,9 +34,9 @@ struct LoadedGuide {
 
 // Writes the stored bytes to a file and loads it, checking the caption and flags of
 // every message.
-LoadedGuide LoadStoredGuide(std::string_view stored);
+LoadedGuide loadStoredGuide(std::string_view stored);
 // The same for a plain text, shifted first.
-LoadedGuide LoadPlainGuide(std::string_view plain);
+LoadedGuide loadPlainGuide(std::string_view plain);
 
-// Checks every member of a record made from BlockLines(name, ...).
-void ExpectBlockRecord(const CGuideEspece& species, std::string_view name, int intExtCode);
+// Checks every member of a record made from blockLines(name, ...).
+void expectBlockRecord(const CGuideEspece& species, std::string_view name, int intExtCode);

@@ -18,8 +18,8 @@ const std::string kSourceDir = TALVANE_SOURCE_DIR;
 
 TEST(ShippedGuide, IsTheShiftedFormOfItsPlainSource)
 {
-    const auto plain = ReadFileBytes(kSourceDir + "/data/esspef.txt");
-    EXPECT_EQ(encodeGuideText(plain), ReadFileBytes(kSourceDir + "/data/esspef.dat"))
+    const auto plain = readFileBytes(kSourceDir + "/data/esspef.txt");
+    EXPECT_EQ(encodeGuideText(plain), readFileBytes(kSourceDir + "/data/esspef.dat"))
         << "run: talvane-cli guide-encode data/esspef.txt data/esspef.dat";
 }
 

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 const fs::path kHelpFolder = fs::path(TALVANE_SOURCE_DIR) / "data" / "hlp";
 const fs::path kEnglishPage = kHelpFolder / "index.htm";
 
-std::vector<fs::path> TranslatedPages()
+std::vector<fs::path> translatedPages()
 {
     std::vector<fs::path> pages;
     for (const auto& entry : fs::directory_iterator(kHelpFolder)) {
@@ -33,7 +33,7 @@ std::vector<fs::path> TranslatedPages()
 }
 
 // The values of one attribute, in page order: ` id="list"` gives "list".
-std::vector<std::string> AttributeValues(const std::string& page, std::string_view attribute)
+std::vector<std::string> attributeValues(const std::string& page, std::string_view attribute)
 {
     const std::string opening = " " + std::string(attribute) + "=\"";
     std::vector<std::string> values;
@@ -48,7 +48,7 @@ std::vector<std::string> AttributeValues(const std::string& page, std::string_vi
 }
 
 // The texts of every element with that name, markup inside included, in page order.
-std::vector<std::string> ElementTexts(const std::string& page, std::string_view element)
+std::vector<std::string> elementTexts(const std::string& page, std::string_view element)
 {
     const std::string opening = "<" + std::string(element) + ">";
     const std::string closing = "</" + std::string(element) + ">";
@@ -65,7 +65,7 @@ std::vector<std::string> ElementTexts(const std::string& page, std::string_view 
 }
 
 // Runs of white space read as one space, as a browser shows them.
-std::string Collapsed(std::string_view text)
+std::string collapsed(std::string_view text)
 {
     std::string out;
     for (const char c : text) {
@@ -80,7 +80,7 @@ std::string Collapsed(std::string_view text)
     return out;
 }
 
-std::string LanguageOf(const std::string& page)
+std::string languageOf(const std::string& page)
 {
     const std::string opening = "<html lang=\"";
     const auto at = page.find(opening);
@@ -90,7 +90,7 @@ std::string LanguageOf(const std::string& page)
     return page.substr(begin, page.find('"', begin) - begin);
 }
 
-bool IsLinkOutside(const std::string& target)
+bool isLinkOutside(const std::string& target)
 {
     for (const std::string_view scheme : {"http://", "https://", "mailto:", "file:"}) {
         if (target.starts_with(scheme))
@@ -104,7 +104,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(fs::is_regular_file(kEnglishPage));
-        translations = TranslatedPages();
+        translations = translatedPages();
         ASSERT_FALSE(translations.empty()) << "no translation of the help page below " << kHelpFolder;
         pages = translations;
         pages.insert(pages.begin(), kEnglishPage);
@@ -119,12 +119,12 @@ protected:
 TEST_F(HelpPages, EveryPageLinksOnlyToItsOwnAnchorsAndToFilesBesideIt)
 {
     for (const auto& page : pages) {
-        const std::string text = ReadFileBytes(page);
-        const auto ids = AttributeValues(text, "id");
+        const std::string text = readFileBytes(page);
+        const auto ids = attributeValues(text, "id");
         const std::set<std::string> anchors(ids.begin(), ids.end());
         EXPECT_EQ(anchors.size(), ids.size()) << page << " has an anchor twice";
-        std::vector<std::string> targets = AttributeValues(text, "href");
-        const auto sources = AttributeValues(text, "src");
+        std::vector<std::string> targets = attributeValues(text, "href");
+        const auto sources = attributeValues(text, "src");
         targets.insert(targets.end(), sources.begin(), sources.end());
         std::size_t internalLinks = 0;
         bool stylesheet = false;
@@ -132,7 +132,7 @@ TEST_F(HelpPages, EveryPageLinksOnlyToItsOwnAnchorsAndToFilesBesideIt)
             if (target.starts_with("#")) {
                 ++internalLinks;
                 EXPECT_TRUE(anchors.contains(target.substr(1))) << page << " links to the missing anchor " << target;
-            } else if (!IsLinkOutside(target)) {
+            } else if (!isLinkOutside(target)) {
                 const fs::path file = page.parent_path() / target.substr(0, target.find('#'));
                 EXPECT_TRUE(fs::is_regular_file(file)) << page << " refers to " << target << ", which is not there";
                 stylesheet = stylesheet || file.filename() == "talvane.css";
@@ -145,26 +145,26 @@ TEST_F(HelpPages, EveryPageLinksOnlyToItsOwnAnchorsAndToFilesBesideIt)
 
 TEST_F(HelpPages, ATranslationNamesItsLanguageAndKeepsTheAnchorsExamplesAndCommandLines)
 {
-    const std::string english = ReadFileBytes(kEnglishPage);
-    EXPECT_EQ(LanguageOf(english), "en");
-    const auto englishAnchors = AttributeValues(english, "id");
-    const auto englishExamples = ElementTexts(english, "pre");
+    const std::string english = readFileBytes(kEnglishPage);
+    EXPECT_EQ(languageOf(english), "en");
+    const auto englishAnchors = attributeValues(english, "id");
+    const auto englishExamples = elementTexts(english, "pre");
     ASSERT_GE(englishExamples.size(), 3u);
     std::vector<std::string> englishCommands;
-    for (const auto& code : ElementTexts(english, "code")) {
+    for (const auto& code : elementTexts(english, "code")) {
         if (code.starts_with("talvane") || code.starts_with("-"))
-            englishCommands.push_back(Collapsed(code));
+            englishCommands.push_back(collapsed(code));
     }
     ASSERT_GE(englishCommands.size(), 20u);
 
     for (const auto& page : translations) {
-        const std::string translated = ReadFileBytes(page);
-        EXPECT_EQ(LanguageOf(translated), page.parent_path().filename().string()) << page;
-        EXPECT_EQ(AttributeValues(translated, "id"), englishAnchors) << page << ": anchors in the English order";
-        EXPECT_EQ(ElementTexts(translated, "pre"), englishExamples) << page;
+        const std::string translated = readFileBytes(page);
+        EXPECT_EQ(languageOf(translated), page.parent_path().filename().string()) << page;
+        EXPECT_EQ(attributeValues(translated, "id"), englishAnchors) << page << ": anchors in the English order";
+        EXPECT_EQ(elementTexts(translated, "pre"), englishExamples) << page;
         std::set<std::string> codes;
-        for (const auto& code : ElementTexts(translated, "code"))
-            codes.insert(Collapsed(code));
+        for (const auto& code : elementTexts(translated, "code"))
+            codes.insert(collapsed(code));
         for (const auto& command : englishCommands)
             EXPECT_TRUE(codes.contains(command)) << page << " lacks the command line " << command;
     }

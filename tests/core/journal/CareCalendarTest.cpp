@@ -34,14 +34,14 @@ struct ParsedEvent {
 
 constexpr std::size_t kExpanded = 40;
 
-std::string DateDigits(const CalendarDate& date)
+std::string dateDigits(const CalendarDate& date)
 {
     std::string digits = date.text();
     std::erase(digits, '-');
     return digits;
 }
 
-std::vector<std::string> ExpandedDates(icalcomponent* event)
+std::vector<std::string> expandedDates(icalcomponent* event)
 {
     const icaltimetype start = icalcomponent_get_dtstart(event);
     icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
@@ -57,7 +57,7 @@ std::vector<std::string> ExpandedDates(icalcomponent* event)
 }
 
 // The events of an iCalendar text as libical reads them back, by UID.
-std::map<std::string, ParsedEvent> ParseBack(const std::string& text)
+std::map<std::string, ParsedEvent> parseBack(const std::string& text)
 {
     std::map<std::string, ParsedEvent> events;
     icalcomponent* calendar = icalparser_parse_string(text.c_str());
@@ -74,7 +74,7 @@ std::map<std::string, ParsedEvent> ParseBack(const std::string& text)
         icalproperty* modified = icalcomponent_get_first_property(event, ICAL_LASTMODIFIED_PROPERTY);
         parsed = {icaltime_as_ical_string(start), icaltime_as_ical_string(icalcomponent_get_dtend(event)),
                   icalcomponent_get_summary(event), description ? description : "", {},
-                  modified ? icaltime_as_ical_string(icalproperty_get_lastmodified(modified)) : "", ExpandedDates(event)};
+                  modified ? icaltime_as_ical_string(icalproperty_get_lastmodified(modified)) : "", expandedDates(event)};
         for (icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT); alarm;
              alarm = icalcomponent_get_next_component(event, ICAL_VALARM_COMPONENT)) {
             icalproperty* action = icalcomponent_get_first_property(alarm, ICAL_ACTION_PROPERTY);
@@ -89,15 +89,15 @@ std::map<std::string, ParsedEvent> ParseBack(const std::string& text)
     return events;
 }
 
-const CareEvent kWire{Day("2026-06-01"), CareKind::Wiring, Day("2026-12-31"), {}, "remove wire\r\nbefore it bites", {}, {}, {}};
-const CareEvent kRepot{Day("2026-04-01"), CareKind::Repotting, Day("2029-02-28"), {}, "", {}, {}, {}};
+const CareEvent kWire{day("2026-06-01"), CareKind::Wiring, day("2026-12-31"), {}, "remove wire\r\nbefore it bites", {}, {}, {}};
+const CareEvent kRepot{day("2026-04-01"), CareKind::Repotting, day("2029-02-28"), {}, "", {}, {}, {}};
 } // namespace
 
 TEST(CareCalendar, OneAllDayEventPerTaskReadBackByLibical)
 {
     EntryList entries;
     addTree(entries, "\xC9rable du Japon", {kWire, kRepot, kWire});
-    const auto events = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
+    const auto events = parseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
     ASSERT_EQ(events.size(), 3u) << "two identical tasks still get their own UID";
     std::multiset<std::string> starts;
     for (const auto& [uid, event] : events) {
@@ -119,9 +119,9 @@ TEST(CareCalendar, UidsStayWhenTheCollectionChangesAroundATask)
     addTree(before, "Pine", {kWire});
     EntryList after;
     addTree(after, "Maple", {kRepot});
-    addTree(after, "Pine", {kRepot, CareEvent{kWire.date, kWire.kind, Day("2027-01-15"), {}, kWire.text, {}, {}, {}}});
-    const auto first = ParseBack(careCalendarText(before, pendingTasks(before), 1'800'000'000));
-    const auto second = ParseBack(careCalendarText(after, pendingTasks(after), 1'900'000'000));
+    addTree(after, "Pine", {kRepot, CareEvent{kWire.date, kWire.kind, day("2027-01-15"), {}, kWire.text, {}, {}, {}}});
+    const auto first = parseBack(careCalendarText(before, pendingTasks(before), 1'800'000'000));
+    const auto second = parseBack(careCalendarText(after, pendingTasks(after), 1'900'000'000));
     ASSERT_EQ(first.size(), 1u);
     ASSERT_TRUE(second.count(first.begin()->first)) << "the moved wiring task kept its UID";
     EXPECT_EQ(second.at(first.begin()->first).start, "20270115");
@@ -133,7 +133,7 @@ TEST(CareCalendar, ATreesIdentifierKeepsItsUidsThroughARenameAndTreesWithoutOneK
     const std::string id = "0f8fad5b-d9cb-469f-a165-70867728950e";
     auto uids = [](const EntryList& entries) {
         std::set<std::string> made;
-        for (const auto& [uid, event] : ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000)))
+        for (const auto& [uid, event] : parseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000)))
             made.insert(uid);
         return made;
     };
@@ -158,19 +158,19 @@ TEST(CareCalendar, ATreesIdentifierKeepsItsUidsThroughARenameAndTreesWithoutOneK
 TEST(CareCalendar, ATaskDoneLeavesTheCalendarAndARepeatingOneMovesUnderItsUid)
 {
     EntryList entries;
-    CareEvent feeding{Day("2027-04-01"), CareKind::Feeding, Day("2027-04-15"), {}, "feed", {}, {},
+    CareEvent feeding{day("2027-04-01"), CareKind::Feeding, day("2027-04-15"), {}, "feed", {}, {},
                       CareRepeat{2, RepeatUnit::Week, MonthSpan{4, 9}}};
     addTree(entries, "Pine", {kWire, feeding});
     (*entries[0])[113] = "0f8fad5b-d9cb-469f-a165-70867728950e";
-    const auto before = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
+    const auto before = parseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
     ASSERT_EQ(before.size(), 2u);
 
     auto field = (*entries[0])[kJournalField];
     Journal journal = Journal::read(field);
-    ASSERT_TRUE(journal.markDone(0, Day("2026-12-20")));
-    ASSERT_TRUE(journal.markDone(1, Day("2027-04-16")));
+    ASSERT_TRUE(journal.markDone(0, day("2026-12-20")));
+    ASSERT_TRUE(journal.markDone(1, day("2027-04-16")));
     field = journal.text();
-    const auto after = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'900'000'000));
+    const auto after = parseBack(careCalendarText(entries, pendingTasks(entries), 1'900'000'000));
     ASSERT_EQ(after.size(), 1u) << "the wiring is done and gone";
     const auto& [uid, next] = *after.begin();
     ASSERT_TRUE(before.contains(uid)) << "the feeding moved, it is not a new task";
@@ -205,14 +205,14 @@ TEST(CareCalendar, ARepeatingTaskRepeatsOnTheDatesTheProgramGivesWhenItIsDoneOnT
     for (const Case& c : cases) {
         const std::string name = storedRepeat(c.repeat) + " from " + c.due;
         EntryList entries;
-        addTree(entries, "Pine", {CareEvent{Day("2026-01-01"), CareKind::Feeding, Day(c.due), {}, "feed", {}, {}, c.repeat}});
-        const auto events = ParseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
+        addTree(entries, "Pine", {CareEvent{day("2026-01-01"), CareKind::Feeding, day(c.due), {}, "feed", {}, {}, c.repeat}});
+        const auto events = parseBack(careCalendarText(entries, pendingTasks(entries), 1'800'000'000));
         ASSERT_EQ(events.size(), 1u) << name;
         const std::vector<std::string>& expanded = events.begin()->second.dates;
         EXPECT_EQ(expanded.size(), c.dates) << name;
-        CalendarDate due = Day(c.due);
+        CalendarDate due = day(c.due);
         for (std::size_t i = 0; i < expanded.size(); ++i, due = nextDue(c.repeat, due))
-            ASSERT_EQ(expanded[i], DateDigits(due)) << name << ", date " << i;
+            ASSERT_EQ(expanded[i], dateDigits(due)) << name << ", date " << i;
     }
 }
 
@@ -221,15 +221,15 @@ TEST(CareCalendar, WritesWholeFilesAndRefusesAFolderItCannotWrite)
     TempDir dir;
     EntryList entries;
     addTree(entries, "Pine", {kWire});
-    WriteFileBytes(dir / "care.ics", "old");
+    writeFileBytes(dir / "care.ics", "old");
     ASSERT_FALSE(writeCareCalendar(dir / "care.ics", entries, pendingTasks(entries)));
-    EXPECT_EQ(ParseBack(ReadFileBytes(dir / "care.ics")).size(), 1u);
+    EXPECT_EQ(parseBack(readFileBytes(dir / "care.ics")).size(), 1u);
 
-    WriteFileBytes(dir / "plain", "a file, not a folder");
+    writeFileBytes(dir / "plain", "a file, not a folder");
     const auto refused = writeCareCalendar(dir / "plain" / "care.ics", entries, pendingTasks(entries));
     ASSERT_TRUE(refused);
     EXPECT_EQ(*refused, "The care calendar cannot be written to " + (dir / "plain" / "care.ics").string() + ": Not a directory.");
-    EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"care.ics", "plain"}));
+    EXPECT_EQ(folderNames(dir.path()), (std::vector<std::string>{"care.ics", "plain"}));
 }
 
 // RFC 5545 allows no control character but TAB in a text; the lines of the file itself
@@ -238,7 +238,7 @@ TEST(CareCalendar, ControlCharactersAreLeftOutAndEveryLineEndBecomesOneBreak)
 {
     EntryList entries;
     const std::string text("a\x01" "b\x7F\tc\rd\r\ne\nf\x1B[2Jg\x9D\x81\x80 h\0i", 25);
-    addTree(entries, "Pine\x1B]0;owned\x07", {CareEvent{Day("2026-06-01"), CareKind::Note, Day("2026-07-01"), {}, text, {}, {}, {}}});
+    addTree(entries, "Pine\x1B]0;owned\x07", {CareEvent{day("2026-06-01"), CareKind::Note, day("2026-07-01"), {}, text, {}, {}, {}}});
     const std::string ics = careCalendarText(entries, pendingTasks(entries), 1'800'000'000);
 
     for (std::size_t i = 0; i < ics.size(); ++i) {
@@ -252,7 +252,7 @@ TEST(CareCalendar, ControlCharactersAreLeftOutAndEveryLineEndBecomesOneBreak)
             EXPECT_FALSE(byte == 0xC2 && static_cast<unsigned char>(ics[i + 1]) < 0xA0) << "a C1 control at " << i;
         }
     }
-    const auto events = ParseBack(ics);
+    const auto events = parseBack(ics);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events.begin()->second.summary, "Pine]0;owned: Note, ab\tc");
     EXPECT_EQ(events.begin()->second.description, "ab\tc\nd\ne\nf[2Jg\u20AC hi");

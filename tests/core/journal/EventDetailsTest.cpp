@@ -42,13 +42,13 @@ TEST(EventDetails, AVersionThatCannotReadALineKeepsItWhole)
     const std::string later = kPlain + "\ttree=" + kId + ";girth=3cm";
     Journal journal = Journal::read("TVJ1\r\n" + later);
     EXPECT_EQ(journal.unreadableLineCount(), 1u);
-    ASSERT_TRUE(journal.add({Day("2026-06-01"), CareKind::Note, std::nullopt, {}, "x", kId, {}, {}}));
+    ASSERT_TRUE(journal.add({day("2026-06-01"), CareKind::Note, std::nullopt, {}, "x", kId, {}, {}}));
     EXPECT_EQ(journal.text(), "TVJ1\r\n" + later + "\r\n2026-06-01\tNote\t\t\tx\ttree=" + kId);
-    EXPECT_EQ(quickDueOfLine("2026-05-01\tWiring\t2026-09-01\t\t\theight=3cm"), Day("2026-09-01"));
+    EXPECT_EQ(quickDueOfLine("2026-05-01\tWiring\t2026-09-01\t\t\theight=3cm"), day("2026-09-01"));
 
     // Further photos are such an item to the versions before them. Those read the details
     // cut at every ";": a tree item first, measurements, a repeat last, and nothing else.
-    CareEvent photographed{Day("2026-05-01"), CareKind::Photo, std::nullopt, {}, "spring", kId, {}, {}};
+    CareEvent photographed{day("2026-05-01"), CareKind::Photo, std::nullopt, {}, "spring", kId, {}, {}};
     photographed.setPictures({"Photos/a.jpg", "Photos/b;2.jpg", "Photos/c.jpg"});
     const std::string line = eventLine(photographed);
     const std::string detailsColumn = line.substr(line.rfind('\t') + 1);
@@ -70,7 +70,7 @@ TEST(EventDetails, AVersionThatCannotReadALineKeepsItWhole)
 
 TEST(EventDetails, AnEventHoldsEveryPhotoOfTheWorkInItsOneLine)
 {
-    CareEvent event{Day("2026-05-01"), CareKind::Repotting, Day("2026-06-01"), {}, "new pot", kId,
+    CareEvent event{day("2026-05-01"), CareKind::Repotting, day("2026-06-01"), {}, "new pot", kId,
                     {{MeasureKind::Height, "42", LengthUnit::Centimetre}}, CareRepeat{2, RepeatUnit::Week, std::nullopt}};
     event.setPictures({"", "Photos/a.jpg", "Photos/b;c.jpg", "old\\\tside.bmp"});
     EXPECT_EQ(event.picture, "Photos/a.jpg");

@@ -13,9 +13,9 @@ using namespace std::string_literals;
 TEST(JournalCollection, AForeignFieldSurvivesEditsOfAnotherTreeAndASave)
 {
     TempDir dir;
-    EntryList entries = TwoTrees();
+    EntryList entries = twoTrees();
     Journal pine = Journal::read((*entries[1])[kJournalField]);
-    ASSERT_TRUE(pine.markDone(0, Day("2026-12-18")));
+    ASSERT_TRUE(pine.markDone(0, day("2026-12-18")));
     (*entries[1])[kJournalField] = pine.text();
     ASSERT_FALSE(Journal::read((*entries[0])[kJournalField]).add(Journal::read((*entries[1])[kJournalField]).newestFirst()[0].event));
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));

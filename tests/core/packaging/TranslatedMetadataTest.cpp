@@ -18,10 +18,10 @@ const std::filesystem::path kPackaging = std::filesystem::path(TALVANE_SOURCE_DI
 const std::vector<std::string> kLanguages = {"fr"};
 
 // "Key=value" or "Key[fr]=value" lines of the desktop entry, as key and locale.
-std::set<std::pair<std::string, std::string>> DesktopKeys()
+std::set<std::pair<std::string, std::string>> desktopKeys()
 {
     std::set<std::pair<std::string, std::string>> keys;
-    std::istringstream lines(ReadFileBytes(kPackaging / "talvane.desktop"));
+    std::istringstream lines(readFileBytes(kPackaging / "talvane.desktop"));
     for (std::string line; std::getline(lines, line);) {
         const auto equals = line.find('=');
         if (line.empty() || line.front() == '[' || line.front() == '#' || equals == std::string::npos)
@@ -37,7 +37,7 @@ std::set<std::pair<std::string, std::string>> DesktopKeys()
     return keys;
 }
 
-std::size_t Count(const std::string& text, std::string_view what)
+std::size_t count(const std::string& text, std::string_view what)
 {
     std::size_t count = 0;
     for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size()))
@@ -49,7 +49,7 @@ std::size_t Count(const std::string& text, std::string_view what)
 
 TEST(TranslatedMetadata, TheMenuEntryTheFileTypeAndTheSoftwareCentresPageHaveEachLanguage)
 {
-    const auto keys = DesktopKeys();
+    const auto keys = desktopKeys();
     ASSERT_TRUE(keys.contains({"Exec", ""})) << "the desktop entry was not read";
     for (const std::string key : {"Name", "GenericName", "Comment", "Keywords"}) {
         ASSERT_TRUE(keys.contains({key, ""})) << key;
@@ -59,15 +59,15 @@ TEST(TranslatedMetadata, TheMenuEntryTheFileTypeAndTheSoftwareCentresPageHaveEac
     for (const auto& [key, language] : keys)
         EXPECT_TRUE(language.empty() || keys.contains({key, ""})) << key << "[" << language << "] translates nothing";
 
-    const std::string mime = ReadFileBytes(kPackaging / "talvane-mime.xml");
-    const std::string metainfo = ReadFileBytes(kPackaging / "talvane.metainfo.xml.in");
+    const std::string mime = readFileBytes(kPackaging / "talvane-mime.xml");
+    const std::string metainfo = readFileBytes(kPackaging / "talvane.metainfo.xml.in");
     const std::pair<const std::string&, std::string> elements[] = {
         {mime, "comment"}, {metainfo, "name"}, {metainfo, "summary"}, {metainfo, "p"}, {metainfo, "li"}, {metainfo, "caption"}};
     for (const auto& [file, element] : elements) {
-        const std::size_t english = Count(file, "<" + element + ">");
+        const std::size_t english = count(file, "<" + element + ">");
         EXPECT_GT(english, 0u) << element;
         for (const auto& language : kLanguages)
-            EXPECT_EQ(Count(file, "<" + element + " xml:lang=\"" + language + "\">"), english)
+            EXPECT_EQ(count(file, "<" + element + " xml:lang=\"" + language + "\">"), english)
                 << "every <" << element << "> needs one in " << language;
     }
 }

@@ -34,7 +34,7 @@ void putDword(std::string& bytes, std::size_t at, std::uint32_t value)
 
 // Calls patch(central, local) with the offsets of the two headers of the named file.
 template <typename Patch>
-std::string PatchHeaders(std::string bytes, std::string_view name, Patch patch)
+std::string patchHeaders(std::string bytes, std::string_view name, Patch patch)
 {
     bool found = false;
     for (std::size_t at = bytes.find("PK\x01\x02"); at != std::string::npos; at = bytes.find("PK\x01\x02", at + 4)) {
@@ -51,7 +51,7 @@ std::string PatchHeaders(std::string bytes, std::string_view name, Patch patch)
 
 } // namespace
 
-std::string ZipBytes(const std::vector<ArchiveFile>& files)
+std::string zipBytes(const std::vector<ArchiveFile>& files)
 {
     TempDir dir;
     const auto path = dir / "made.zip";
@@ -70,10 +70,10 @@ std::string ZipBytes(const std::vector<ArchiveFile>& files)
     }
     if (zip_close(archive) != 0)
         throw std::runtime_error(std::string("libzip cannot write the archive: ") + zip_strerror(archive));
-    return ReadFileBytes(path);
+    return readFileBytes(path);
 }
 
-std::string Patched(std::string bytes, std::string_view from, std::string_view to)
+std::string patched(std::string bytes, std::string_view from, std::string_view to)
 {
     if (from.size() != to.size())
         throw std::invalid_argument("a patch keeps the length");
@@ -82,23 +82,23 @@ std::string Patched(std::string bytes, std::string_view from, std::string_view t
     return bytes;
 }
 
-std::string MarkedEncrypted(std::string bytes, std::string_view name)
+std::string markedEncrypted(std::string bytes, std::string_view name)
 {
-    return PatchHeaders(std::move(bytes), name, [](std::string& archive, std::size_t central, std::size_t local) {
+    return patchHeaders(std::move(bytes), name, [](std::string& archive, std::size_t central, std::size_t local) {
         archive[central + 8] = static_cast<char>(archive[central + 8] | 1);
         archive[local + 6] = static_cast<char>(archive[local + 6] | 1);
     });
 }
 
-std::string WithClaimedSize(std::string bytes, std::string_view name, std::uint32_t size)
+std::string withClaimedSize(std::string bytes, std::string_view name, std::uint32_t size)
 {
-    return PatchHeaders(std::move(bytes), name, [size](std::string& archive, std::size_t central, std::size_t local) {
+    return patchHeaders(std::move(bytes), name, [size](std::string& archive, std::size_t central, std::size_t local) {
         putDword(archive, central + 24, size);
         putDword(archive, local + 22, size);
     });
 }
 
-std::string ArchiveMember(const std::filesystem::path& archivePath, std::string_view name)
+std::string archiveMember(const std::filesystem::path& archivePath, std::string_view name)
 {
     int error = 0;
     zip_t* archive = zip_open(archivePath.c_str(), ZIP_RDONLY, &error);
@@ -115,7 +115,7 @@ std::string ArchiveMember(const std::filesystem::path& archivePath, std::string_
     return bytes;
 }
 
-std::vector<std::string> ArchiveListing(const std::filesystem::path& archivePath)
+std::vector<std::string> archiveListing(const std::filesystem::path& archivePath)
 {
     int error = 0;
     zip_t* archive = zip_open(archivePath.c_str(), ZIP_RDONLY, &error);
@@ -131,19 +131,19 @@ std::vector<std::string> ArchiveListing(const std::filesystem::path& archivePath
     return listing;
 }
 
-std::string OneTreeCollection(const CBonsaiData& entry)
+std::string oneTreeCollection(const CBonsaiData& entry)
 {
     EntryList entries;
     entries.push_back(copyEntry(entry));
     return writeCollection(entries);
 }
 
-std::vector<std::pair<std::string, std::string>> FolderContents(const std::filesystem::path& folder)
+std::vector<std::pair<std::string, std::string>> folderContents(const std::filesystem::path& folder)
 {
     std::vector<std::pair<std::string, std::string>> contents;
     for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
         const std::string name = item.path().lexically_relative(folder).string();
-        contents.emplace_back(name, item.is_regular_file() ? ReadFileBytes(item.path()) : std::string("<folder>"));
+        contents.emplace_back(name, item.is_regular_file() ? readFileBytes(item.path()) : std::string("<folder>"));
     }
     std::sort(contents.begin(), contents.end());
     return contents;

@@ -31,7 +31,7 @@ const std::string kGiver = "Anna \xD8" "deg\xE5rd";
 // 2026-12-08 14:03:00 UTC.
 const auto kExportedAt = std::chrono::system_clock::from_time_t(1796738580);
 
-std::string RandomBytes(std::string head, std::size_t size, unsigned seed)
+std::string randomBytes(std::string head, std::size_t size, unsigned seed)
 {
     std::mt19937 random(seed);
     while (head.size() < size)
@@ -39,7 +39,7 @@ std::string RandomBytes(std::string head, std::size_t size, unsigned seed)
     return head;
 }
 
-std::filesystem::path On(const std::filesystem::path& folder, const std::string& cp1252Name)
+std::filesystem::path on(const std::filesystem::path& folder, const std::string& cp1252Name)
 {
     return folder / talvane::text::cp1252ToUtf8(cp1252Name);
 }
@@ -57,9 +57,9 @@ protected:
         addTree(m_giver, "Pine", {});
         m_id = talvane::collection::newTreeId();
         addTree(m_giver, kTreeName,
-                {{Day("2026-05-01"), CareKind::Photo, std::nullopt, "Photos/" + kSpring, "first leaves", m_id, {}, {}},
-                 {Day("2026-06-01"), CareKind::Wiring, Day("2026-09-01"), "maple.bmp", "wired", {}, {}, {}},
-                 {Day("2026-07-01"), CareKind::Photo, std::nullopt, "Photos/" + kSummer, "summer", m_id, {}, {}}});
+                {{day("2026-05-01"), CareKind::Photo, std::nullopt, "Photos/" + kSpring, "first leaves", m_id, {}, {}},
+                 {day("2026-06-01"), CareKind::Wiring, day("2026-09-01"), "maple.bmp", "wired", {}, {}, {}},
+                 {day("2026-07-01"), CareKind::Photo, std::nullopt, "Photos/" + kSummer, "summer", m_id, {}, {}}});
         CBonsaiData& tree = *m_giver[1];
         tree[kJournalField] = std::string(tree[kJournalField]) + "\r\n2027-02-30\tNote\t\t\tno such day";
         tree[talvane::collection::kTreeIdField] = m_id;
@@ -69,12 +69,12 @@ protected:
         tree[100] = std::string("\x81\x8D\0\xFF kept", 9);
         ASSERT_FALSE(saveCollectionFile(giverFile(), m_giver));
 
-        m_pictures = {{On(giverAlbum(), "maple.bmp"), RandomBytes("BM", 3000, 1)},
-                      {On(giverAlbum(), "maple autumn.bmp"), RandomBytes("BM", 2000, 2)},
-                      {On(giverPhotos(), kSpring), RandomBytes("\xFF\xD8\xFF\xE0", 20000, 3)},
-                      {On(giverPhotos(), kSummer), RandomBytes("\0\0\0\x18" "ftypheic", 15000, 4)}};
+        m_pictures = {{on(giverAlbum(), "maple.bmp"), randomBytes("BM", 3000, 1)},
+                      {on(giverAlbum(), "maple autumn.bmp"), randomBytes("BM", 2000, 2)},
+                      {on(giverPhotos(), kSpring), randomBytes("\xFF\xD8\xFF\xE0", 20000, 3)},
+                      {on(giverPhotos(), kSummer), randomBytes("\0\0\0\x18" "ftypheic", 15000, 4)}};
         for (const auto& [path, bytes] : m_pictures)
-            WriteFileBytes(path, bytes);
+            writeFileBytes(path, bytes);
         addTree(m_receiver, "Juniper", {});
     }
 
@@ -93,7 +93,7 @@ protected:
 
     ImportedTree importTree(const EntryList& collection)
     {
-        return importPassport({passport(), receiverAlbum(), receiverPhotos(), Day("2027-01-02"), {}}, collection);
+        return importPassport({passport(), receiverAlbum(), receiverPhotos(), day("2027-01-02"), {}}, collection);
     }
 
     TempDir m_dir;
@@ -126,7 +126,7 @@ TEST_F(PassportRoundTrip, KeepsEveryFieldEachPictureAndTheJournalAndNotesTheHand
     ASSERT_EQ(journal.substr(0, before.size()), before) << "the journal as it was, unreadable line and all";
     const auto events = Journal::read(journal).lines();
     ASSERT_TRUE(events.back().event);
-    EXPECT_EQ(events.back().event->date, Day("2027-01-02"));
+    EXPECT_EQ(events.back().event->date, day("2027-01-02"));
     EXPECT_EQ(events.back().event->kind, CareKind::Note);
     EXPECT_EQ(events.back().event->text, "Received from " + kGiver);
 
@@ -135,23 +135,23 @@ TEST_F(PassportRoundTrip, KeepsEveryFieldEachPictureAndTheJournalAndNotesTheHand
     imported = {};
     for (const auto& [path, bytes] : m_pictures) {
         const auto folder = path.parent_path().filename() == "Album" ? receiverAlbum() : receiverPhotos();
-        EXPECT_EQ(ReadFileBytes(folder / path.filename()), bytes) << path;
+        EXPECT_EQ(readFileBytes(folder / path.filename()), bytes) << path;
     }
 }
 
 TEST_F(PassportRoundTrip, HoldsTheManifestTheTreeAsASaveWritesItAndEachPictureOnce)
 {
     ASSERT_EQ(exportTree().problem, "");
-    EXPECT_EQ(ArchiveListing(passport()),
+    EXPECT_EQ(archiveListing(passport()),
               (std::vector<std::string>{"manifest.json deflated", "tree.tvn deflated", "Album/maple.bmp deflated",
                                         "Album/maple autumn.bmp deflated", "Photos/" + talvane::text::cp1252ToUtf8(kSpring) + " stored",
                                         "Photos/" + talvane::text::cp1252ToUtf8(kSummer) + " stored"}));
     EntryList alone;
     alone.push_back(copyEntry(*m_giver[1]));
     ASSERT_FALSE(saveCollectionFile(m_dir / "alone.tvn", alone));
-    EXPECT_EQ(ArchiveMember(passport(), "tree.tvn"), ReadFileBytes(m_dir / "alone.tvn"));
+    EXPECT_EQ(archiveMember(passport(), "tree.tvn"), readFileBytes(m_dir / "alone.tvn"));
 
-    const ManifestReading manifest = readManifest(ArchiveMember(passport(), "manifest.json"));
+    const ManifestReading manifest = readManifest(archiveMember(passport(), "manifest.json"));
     ASSERT_TRUE(manifest.manifest) << manifest.problem;
     EXPECT_EQ(*manifest.manifest, (PassportManifest{talvane::text::cp1252ToUtf8(kTreeName), m_id, "2026-12-08T14:03:00Z",
                                                     "giver.tvn", talvane::text::cp1252ToUtf8(kGiver), {}}));
@@ -179,9 +179,9 @@ TEST_F(PassportRoundTrip, AnIdentifierTheCollectionHoldsIsReplacedAndTheJournalF
 TEST_F(PassportRoundTrip, NamesAreMadeUniqueAgainstFilesAlreadyInTheFolders)
 {
     ASSERT_EQ(exportTree().problem, "");
-    WriteFileBytes(receiverAlbum() / "maple.bmp", "the receiver's own");
-    WriteFileBytes(On(receiverPhotos(), kSpring), "the receiver's own spring");
-    WriteFileBytes(On(receiverPhotos(), "2026-05-01 \xC9rable du Japon (2).jpg"), "and its second");
+    writeFileBytes(receiverAlbum() / "maple.bmp", "the receiver's own");
+    writeFileBytes(on(receiverPhotos(), kSpring), "the receiver's own spring");
+    writeFileBytes(on(receiverPhotos(), "2026-05-01 \xC9rable du Japon (2).jpg"), "and its second");
 
     ImportedTree imported = importTree(m_receiver);
     ASSERT_EQ(imported.problem, "");
@@ -192,23 +192,23 @@ TEST_F(PassportRoundTrip, NamesAreMadeUniqueAgainstFilesAlreadyInTheFolders)
     EXPECT_EQ(lines[0].event->picture, "Photos/2026-05-01 \xC9rable du Japon (3).jpg");
     EXPECT_EQ(lines[1].event->picture, "maple (2).bmp");
     EXPECT_EQ(lines[2].event->picture, "Photos/" + kSummer);
-    EXPECT_EQ(ReadFileBytes(receiverAlbum() / "maple (2).bmp"), m_pictures[0].second);
-    EXPECT_EQ(ReadFileBytes(On(receiverPhotos(), "2026-05-01 \xC9rable du Japon (3).jpg")), m_pictures[2].second);
-    EXPECT_EQ(ReadFileBytes(receiverAlbum() / "maple.bmp"), "the receiver's own");
-    EXPECT_EQ(ReadFileBytes(On(receiverPhotos(), kSpring)), "the receiver's own spring");
+    EXPECT_EQ(readFileBytes(receiverAlbum() / "maple (2).bmp"), m_pictures[0].second);
+    EXPECT_EQ(readFileBytes(on(receiverPhotos(), "2026-05-01 \xC9rable du Japon (3).jpg")), m_pictures[2].second);
+    EXPECT_EQ(readFileBytes(receiverAlbum() / "maple.bmp"), "the receiver's own");
+    EXPECT_EQ(readFileBytes(on(receiverPhotos(), kSpring)), "the receiver's own spring");
 }
 
 TEST_F(PassportRoundTrip, PlacedPicturesAreTakenBackUnlessCommitted)
 {
     ASSERT_EQ(exportTree().problem, "");
-    const auto before = FolderContents(m_dir / "receiver");
+    const auto before = folderContents(m_dir / "receiver");
     {
         ImportedTree imported = importTree(m_receiver);
         ASSERT_EQ(imported.problem, "");
         for (const auto& file : imported.placed.files())
             EXPECT_TRUE(std::filesystem::is_regular_file(file)) << file;
     }
-    EXPECT_EQ(FolderContents(m_dir / "receiver"), before) << "a save that failed leaves no picture behind";
+    EXPECT_EQ(folderContents(m_dir / "receiver"), before) << "a save that failed leaves no picture behind";
 }
 
 TEST_F(PassportRoundTrip, AMissingPictureIsLeftOutToldAndKeptAsNamed)
@@ -217,7 +217,7 @@ TEST_F(PassportRoundTrip, AMissingPictureIsLeftOutToldAndKeptAsNamed)
     const ExportedPassport exported = exportTree();
     ASSERT_EQ(exported.problem, "");
     EXPECT_EQ(exported.leftOut, std::vector<std::string>{"Album/maple autumn.bmp"});
-    EXPECT_EQ(readManifest(ArchiveMember(passport(), "manifest.json")).manifest->leftOut, exported.leftOut);
+    EXPECT_EQ(readManifest(archiveMember(passport(), "manifest.json")).manifest->leftOut, exported.leftOut);
 
     ImportedTree imported = importTree(m_receiver);
     ASSERT_EQ(imported.problem, "");
@@ -227,25 +227,25 @@ TEST_F(PassportRoundTrip, AMissingPictureIsLeftOutToldAndKeptAsNamed)
 
 TEST_F(PassportRoundTrip, AFailedExportLeavesAnEarlierPassportAsItWasAndNoTemporaryFile)
 {
-    WriteFileBytes(passport(), "an earlier passport");
-    const auto before = FolderNames(m_dir.path());
+    writeFileBytes(passport(), "an earlier passport");
+    const auto before = folderNames(m_dir.path());
     ExportedPassport exported;
     {
         const FileSizeLimit diskFull(4096);
         exported = exportTree();
     }
     EXPECT_EQ(exported.problem.rfind("cannot write Maple.tvp: ", 0), 0u) << exported.problem;
-    EXPECT_EQ(ReadFileBytes(passport()), "an earlier passport");
-    EXPECT_EQ(FolderNames(m_dir.path()), before);
+    EXPECT_EQ(readFileBytes(passport()), "an earlier passport");
+    EXPECT_EQ(folderNames(m_dir.path()), before);
 }
 
 TEST_F(PassportRoundTrip, TheCollectionItselfIsNeverWrittenOver)
 {
-    const std::string before = ReadFileBytes(giverFile());
+    const std::string before = readFileBytes(giverFile());
     const ExportedPassport exported =
         exportPassport(m_giver, 1, {giverFile(), giverAlbum(), giverPhotos(), {}, kExportedAt, giverFile()});
     EXPECT_EQ(exported.problem, "cannot write giver.tvn: it is the collection itself");
-    EXPECT_EQ(ReadFileBytes(giverFile()), before);
+    EXPECT_EQ(readFileBytes(giverFile()), before);
 }
 
 TEST_F(PassportRoundTrip, AJournalOfAnotherProgramIsKeptWithoutTheReceivedNote)
@@ -262,7 +262,7 @@ TEST_F(PassportRoundTrip, AJournalOfAnotherProgramIsKeptWithoutTheReceivedNote)
 TEST_F(PassportRoundTrip, APassportOfAHeldTreeAddsWhatTheTreeLacksOnceAndKeepsWhatWasChangedHere)
 {
     // The receiver's own maple.bmp makes the first import name the giver's "maple (2).bmp".
-    WriteFileBytes(receiverAlbum() / "maple.bmp", "the receiver's own");
+    writeFileBytes(receiverAlbum() / "maple.bmp", "the receiver's own");
     ASSERT_EQ(exportTree().problem, "");
     ImportedTree first = importTree(m_receiver);
     ASSERT_EQ(first.problem, "");
@@ -272,7 +272,7 @@ TEST_F(PassportRoundTrip, APassportOfAHeldTreeAddsWhatTheTreeLacksOnceAndKeepsWh
     held[CBonsaiData::Name] = "Mon \xE9rable";
     held[CBonsaiData::Photo2Description] = "red";
     Journal own = Journal::read(held[kJournalField]);
-    own.add({Day("2027-03-01"), CareKind::Repotting, std::nullopt, {}, "repotted", {}, {}, {}});
+    own.add({day("2027-03-01"), CareKind::Repotting, std::nullopt, {}, "repotted", {}, {}, {}});
     held[kJournalField] = own.text();
 
     // Meanwhile the giver renamed it, photographed it, used the album picture again and
@@ -280,17 +280,17 @@ TEST_F(PassportRoundTrip, APassportOfAHeldTreeAddsWhatTheTreeLacksOnceAndKeepsWh
     CBonsaiData& given = *m_giver[1];
     given[CBonsaiData::Name] = "Acer";
     Journal theirs = Journal::read(given[kJournalField]);
-    theirs.add({Day("2027-04-01"), CareKind::Photo, std::nullopt, "Photos/autumn.jpg", "autumn", m_id, {}, {}});
-    theirs.add({Day("2027-04-02"), CareKind::Styling, std::nullopt, "maple.bmp", "styled", {}, {}, {}});
+    theirs.add({day("2027-04-01"), CareKind::Photo, std::nullopt, "Photos/autumn.jpg", "autumn", m_id, {}, {}});
+    theirs.add({day("2027-04-02"), CareKind::Styling, std::nullopt, "maple.bmp", "styled", {}, {}, {}});
     given[kJournalField] = theirs.text();
     given[CBonsaiData::Photo3] = "maple winter.bmp";
     given[CBonsaiData::Photo3Description] = "Winter";
-    WriteFileBytes(giverPhotos() / "autumn.jpg", RandomBytes("\xFF\xD8\xFF\xE0", 9000, 5));
-    WriteFileBytes(giverAlbum() / "maple winter.bmp", RandomBytes("BM", 1000, 6));
+    writeFileBytes(giverPhotos() / "autumn.jpg", randomBytes("\xFF\xD8\xFF\xE0", 9000, 5));
+    writeFileBytes(giverAlbum() / "maple winter.bmp", randomBytes("BM", 1000, 6));
     ASSERT_EQ(exportTree().problem, "");
 
     const std::string before(held[kJournalField]);
-    const PassportImport request{passport(), receiverAlbum(), receiverPhotos(), Day("2027-05-01"), {}};
+    const PassportImport request{passport(), receiverAlbum(), receiverPhotos(), day("2027-05-01"), {}};
     TreeUpdate update = updateFromPassport(request, m_receiver);
     ASSERT_EQ(update.problem, "");
     EXPECT_EQ(update.position, 1u);
@@ -306,23 +306,23 @@ TEST_F(PassportRoundTrip, APassportOfAHeldTreeAddsWhatTheTreeLacksOnceAndKeepsWh
     EXPECT_EQ(held[CBonsaiData::Photo2Description], "red");
     EXPECT_EQ(held[CBonsaiData::Photo3], "maple winter.bmp");
     EXPECT_EQ(held[CBonsaiData::Photo3Description], "Winter");
-    EXPECT_EQ(ReadFileBytes(receiverAlbum() / "maple winter.bmp"), ReadFileBytes(giverAlbum() / "maple winter.bmp"));
+    EXPECT_EQ(readFileBytes(receiverAlbum() / "maple winter.bmp"), readFileBytes(giverAlbum() / "maple winter.bmp"));
     const std::string journal(held[kJournalField]);
     ASSERT_EQ(journal.substr(0, before.size()), before) << "the events here stay as they are, the Received note too";
     const auto lines = Journal::read(journal).lines();
     ASSERT_EQ(lines.size(), Journal::read(before).lines().size() + 2);
     EXPECT_EQ(lines[lines.size() - 2].event->picture, "Photos/autumn.jpg");
-    EXPECT_EQ(ReadFileBytes(receiverPhotos() / "autumn.jpg"), ReadFileBytes(giverPhotos() / "autumn.jpg"));
+    EXPECT_EQ(readFileBytes(receiverPhotos() / "autumn.jpg"), readFileBytes(giverPhotos() / "autumn.jpg"));
     EXPECT_EQ(lines.back().event->picture, "maple (2).bmp") << "the picture it has already, by its bytes";
-    EXPECT_EQ(ReadFileBytes(receiverAlbum() / "maple.bmp"), "the receiver's own");
+    EXPECT_EQ(readFileBytes(receiverAlbum() / "maple.bmp"), "the receiver's own");
 
-    const auto settled = FolderContents(m_dir / "receiver");
+    const auto settled = folderContents(m_dir / "receiver");
     const TreeUpdate again = updateFromPassport(request, m_receiver);
     ASSERT_EQ(again.problem, "");
     EXPECT_TRUE(again.values.empty());
     EXPECT_EQ(again.eventsAdded, 0u);
     EXPECT_TRUE(again.placed.files().empty());
-    EXPECT_EQ(FolderContents(m_dir / "receiver"), settled);
+    EXPECT_EQ(folderContents(m_dir / "receiver"), settled);
 
     // A tree whose album is full takes the events and counts what it could not hold.
     for (std::size_t slot = 0; slot < CBonsaiData::kPhotoSlots; ++slot)

@@ -99,7 +99,7 @@ TEST_F(PhotoMetadataTest, PngAndBareTiffGiveTheirTagsLikeJpeg)
     const ExifTags tags{.dateTimeOriginal = kOriginal, .orientation = 3};
     const PhotoMetadata expected{.dateTaken = day(2024, 5, 6), .orientation = 3};
     EXPECT_EQ(readPhotoMetadata(writePngWithExif(file("photo.png"), tags)), expected);
-    EXPECT_EQ(factsOfBytes(ReadFileBytes(file("photo.png"))), expected);
+    EXPECT_EQ(factsOfBytes(readFileBytes(file("photo.png"))), expected);
     EXPECT_EQ(factsOfBytes(exifBlock(tags)), expected);
     EXPECT_EQ(readPhotoMetadata(writePngWithExif(file("plain.png"), {})), PhotoMetadata{});
 }
@@ -109,10 +109,10 @@ TEST_F(PhotoMetadataTest, HeicGivesItsDateButIsNeverTurnedAgain)
     const std::string heic = writeHeicWithExif(file("photo.heic"), {.dateTimeOriginal = kOriginal, .orientation = 6});
     const PhotoMetadata expected{.dateTaken = day(2024, 5, 6), .orientation = 1, .isHeif = true};
     EXPECT_EQ(readPhotoMetadata(heic), expected);
-    EXPECT_EQ(factsOfBytes(ReadFileBytes(heic)), expected);
+    EXPECT_EQ(factsOfBytes(readFileBytes(heic)), expected);
     // A file of another major brand is HEIF still when it lists a HEIF brand among
     // its compatible ones.
-    std::string otherBrand = ReadFileBytes(heic);
+    std::string otherBrand = readFileBytes(heic);
     otherBrand.replace(8, 4, "abcd");
     EXPECT_EQ(factsOfBytes(otherBrand), expected);
     EXPECT_EQ(readPhotoMetadata(writeHeicWithExif(file("plain.heic"), {})), PhotoMetadata{.isHeif = true});
@@ -120,16 +120,16 @@ TEST_F(PhotoMetadataTest, HeicGivesItsDateButIsNeverTurnedAgain)
 
 TEST_F(PhotoMetadataTest, BrokenMissingAndOddFilesGiveNothingAndPrintNothing)
 {
-    const std::string jpeg = ReadFileBytes(writeJpegWithExif(file("photo.jpg"), {.dateTimeOriginal = kOriginal}));
-    WriteFileBytes(file("cut.jpg"), jpeg.substr(0, jpeg.find("Exif") + 30));
-    const std::string heic = ReadFileBytes(writeHeicWithExif(file("photo.heic"), {.dateTimeOriginal = kOriginal}));
-    WriteFileBytes(file("cut.heic"), heic.substr(0, heic.size() / 2));
+    const std::string jpeg = readFileBytes(writeJpegWithExif(file("photo.jpg"), {.dateTimeOriginal = kOriginal}));
+    writeFileBytes(file("cut.jpg"), jpeg.substr(0, jpeg.find("Exif") + 30));
+    const std::string heic = readFileBytes(writeHeicWithExif(file("photo.heic"), {.dateTimeOriginal = kOriginal}));
+    writeFileBytes(file("cut.heic"), heic.substr(0, heic.size() / 2));
     std::mt19937 random(7);
     std::string noise(4096, '\0');
     for (char& byte : noise)
         byte = static_cast<char>(random());
-    WriteFileBytes(file("noise.jpg"), "\xFF\xD8" + noise);
-    WriteFileBytes(file("empty.jpg"), "");
+    writeFileBytes(file("noise.jpg"), "\xFF\xD8" + noise);
+    writeFileBytes(file("empty.jpg"), "");
 
     testing::internal::CaptureStderr();
     for (const char* name : {"cut.jpg", "cut.heic", "noise.jpg", "empty.jpg", "missing.jpg"})
@@ -158,7 +158,7 @@ TEST_F(PhotoMetadataTest, HostileExifBlocksGiveOnlyWhatIsSane)
     // the TIFF header leads out of the block.
     const std::string hugeBlock = "MM\0*\0\0\0\x08"s + std::string(17 << 20, '\0');
     const std::string hugeHeic = writeHeicWithExifBlock(file("huge.heic"), hugeBlock);
-    const std::string heic = ReadFileBytes(writeHeicWithExifBlock(file("photo.heic"), block));
+    const std::string heic = readFileBytes(writeHeicWithExifBlock(file("photo.heic"), block));
     std::string noTiffHeic = heic, tiffOutsideHeic = heic;
     noTiffHeic.replace(heic.find("MM\0*"sv), 2, "XX");
     tiffOutsideHeic.replace(heic.find("\0\0\0\0MM\0*"sv), 4, "\x00\x00\xFF\xF0");

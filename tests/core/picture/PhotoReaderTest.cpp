@@ -103,7 +103,7 @@ std::string gifOf(PhotoSize size, const std::string& path)
     }
     GifFreeMapObject(colours);
     EGifCloseFile(gif, &error);
-    return ReadFileBytes(path);
+    return readFileBytes(path);
 }
 
 std::string tiffOf(PhotoSize size, const std::string& path)
@@ -124,7 +124,7 @@ std::string tiffOf(PhotoSize size, const std::string& path)
         TIFFWriteScanline(tiff, row.data(), static_cast<std::uint32_t>(y), 0);
     }
     TIFFClose(tiff);
-    return ReadFileBytes(path);
+    return readFileBytes(path);
 }
 
 std::string bmpOf(PhotoSize size)
@@ -137,7 +137,7 @@ std::string bmpOf(PhotoSize size)
         for (int x = 0; x < size.width; ++x)
             for (const int channel : {2, 1, 0})
                 row += static_cast<char>(quarterAt(x, y, size)[static_cast<std::size_t>(channel)]);
-        file.pixels += PaddedRow(row);
+        file.pixels += paddedRow(row);
     }
     return file.bytes();
 }
@@ -171,7 +171,7 @@ std::string heicOf(const std::vector<PhotoSize>& sizes, const std::string& path)
     }
     heif_encoder_release(encoder);
     check(heif_context_write_to_file(context.get(), path.c_str()));
-    return ReadFileBytes(path);
+    return readFileBytes(path);
 }
 
 std::span<const std::uint8_t> bytesOf(const std::string& file)
@@ -251,7 +251,7 @@ TEST(PhotoReader, EachExifOrientationIsTurnedUpright)
                                                  {BottomRight, TopRight},  {BottomLeft, TopLeft}};
     const std::string path = (dir / "turned.jpg").string();
     for (int orientation = 1; orientation <= 8; ++orientation) {
-        WriteFileBytes(path, jpegOf(stored));
+        writeFileBytes(path, jpegOf(stored));
         tagJpeg(path, {.orientation = orientation});
         PhotoReader reader{std::filesystem::path(path)};
         const PhotoSize upright = orientation >= 5 ? stored.transposed() : stored;
@@ -322,8 +322,8 @@ TEST(PhotoReader, FilesThatAreNoPhotoOrAreCutOffAreNamed)
 {
     TempDir dir;
     const auto faultOf = [](PhotoReader&& reader) { return reader.problem() ? reader.problem()->fault : std::optional<PhotoFault>(); };
-    WriteFileBytes(dir / "empty.png", "");
-    WriteFileBytes(dir / "notes.jpg", "not a picture");
+    writeFileBytes(dir / "empty.png", "");
+    writeFileBytes(dir / "notes.jpg", "not a picture");
     EXPECT_EQ(faultOf(PhotoReader(dir / "missing.jpg")), PhotoFault::Missing);
     EXPECT_EQ(faultOf(PhotoReader(dir.path())), PhotoFault::Folder);
     EXPECT_EQ(faultOf(PhotoReader(std::filesystem::path("/dev/null"))), PhotoFault::NotRegularFile);
@@ -354,8 +354,8 @@ TEST(PhotoReader, RunLengthBitmapsKeepTheirRunsMovesAndIndicesAsTheyAre)
     // The bottom row first: four indices as they are (red); then the top row: one blue,
     // a move of one pixel right, two green.
     const std::pair<std::uint16_t, std::string> codings[] = {
-        {8, ByteString({0, 4, 1, 1, 1, 1, 0, 0, 1, 3, 0, 2, 1, 0, 2, 2, 0, 1})},
-        {4, ByteString({0, 4, 0x11, 0x11, 0, 0, 1, 0x33, 0, 2, 1, 0, 2, 0x22, 0, 1})},
+        {8, byteString({0, 4, 1, 1, 1, 1, 0, 0, 1, 3, 0, 2, 1, 0, 2, 2, 0, 1})},
+        {4, byteString({0, 4, 0x11, 0x11, 0, 0, 1, 0x33, 0, 2, 1, 0, 2, 0x22, 0, 1})},
     };
     const Rgb black{0, 0, 0}, red{200, 0, 0}, green{0, 200, 0}, blue{0, 0, 200};
     const Rgb expected[2][4] = {{blue, black, green, green}, {red, red, red, red}};

@@ -19,24 +19,24 @@ using namespace talvane::picture;
 
 namespace {
 
-std::string SmallBitmap()
+std::string smallBitmap()
 {
     BmpFile file;
     file.width = 2;
     file.height = 2;
     file.bitCount = 8;
-    file.palette = GreyPalette(256);
-    file.pixels = PaddedRow(ByteString({1, 2})) + PaddedRow(ByteString({3, 4}));
+    file.palette = greyPalette(256);
+    file.pixels = paddedRow(byteString({1, 2})) + paddedRow(byteString({3, 4}));
     return file.bytes();
 }
 
-std::string OpenErrorText(const std::string& path)
+std::string openErrorText(const std::string& path)
 {
     return "Erreur du decodeur d'image:\nLe fichier " + path + " est invalide ou introuvable.\n";
 }
 
 // Decodes the file and returns the exception's code, checking its text.
-int DecodeFileError(const std::filesystem::path& path, const std::string& expectedText)
+int decodeFileError(const std::filesystem::path& path, const std::string& expectedText)
 {
     CAnyPicDecoder decoder;
     CWinBmp bitmap;
@@ -49,13 +49,13 @@ int DecodeFileError(const std::filesystem::path& path, const std::string& expect
     return 0;
 }
 
-std::size_t OpenDescriptors()
+std::size_t openDescriptors()
 {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
                                                   std::filesystem::directory_iterator()));
 }
 
-bool IsMapped(const std::filesystem::path& path)
+bool isMapped(const std::filesystem::path& path)
 {
     std::ifstream maps("/proc/self/maps");
     std::string line;
@@ -79,8 +79,8 @@ struct TraceSettings {
 TEST(FileSource, OpenFailuresAreSortedIntoCodesThreeFourAndFive)
 {
     TempDir dir;
-    WriteFileBytes(dir / "empty.bmp", "");
-    WriteFileBytes(dir / "plain.bmp", SmallBitmap());
+    writeFileBytes(dir / "empty.bmp", "");
+    writeFileBytes(dir / "plain.bmp", smallBitmap());
     std::filesystem::create_directory(dir / "folder.bmp");
     ASSERT_EQ(::mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
 
@@ -96,16 +96,16 @@ TEST(FileSource, OpenFailuresAreSortedIntoCodesThreeFourAndFive)
         {dir / "pipe.bmp", 5},
         {"", 4},
     };
-    const std::size_t descriptors = OpenDescriptors();
+    const std::size_t descriptors = openDescriptors();
     for (const auto& c : cases) {
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(DecodeFileError(c.path, OpenErrorText(c.path.string())), c.code) << c.path;
+        EXPECT_EQ(decodeFileError(c.path, openErrorText(c.path.string())), c.code) << c.path;
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.path;
 
         CFileSource source;
         EXPECT_EQ(source.OpenFile(c.path.string()), c.code) << c.path;
         EXPECT_EQ(source.getCurrent(), nullptr);
-        EXPECT_EQ(OpenDescriptors(), descriptors) << c.path;
+        EXPECT_EQ(openDescriptors(), descriptors) << c.path;
     }
 }
 
@@ -114,9 +114,9 @@ TEST(FileSource, FilesOfTwoGibibytesOrMoreAreRefused)
     TempDir dir;
     for (const std::uintmax_t size : {std::uintmax_t{0x80000000}, std::uintmax_t{0x100000010}}) {
         const auto path = dir / "huge.bmp";
-        WriteFileBytes(path, SmallBitmap());
+        writeFileBytes(path, smallBitmap());
         std::filesystem::resize_file(path, size);
-        EXPECT_EQ(DecodeFileError(path, OpenErrorText(path.string())), 5) << size;
+        EXPECT_EQ(decodeFileError(path, openErrorText(path.string())), 5) << size;
     }
 }
 
@@ -124,10 +124,10 @@ TEST(FileSource, UnreadableFileGivesCodeFive)
 {
     TempDir dir;
     const auto path = dir / "locked.bmp";
-    WriteFileBytes(path, SmallBitmap());
+    writeFileBytes(path, smallBitmap());
     std::filesystem::permissions(path, std::filesystem::perms::none);
     if (::geteuid() != 0) {
-        EXPECT_EQ(DecodeFileError(path, OpenErrorText(path.string())), 5);
+        EXPECT_EQ(decodeFileError(path, openErrorText(path.string())), 5);
         return;
     }
     // Permissions do not bind the super-user: open the file as nobody.
@@ -150,9 +150,9 @@ TEST(FileSource, MapsTheWholeFileAndReleasesItOnClose)
 {
     TempDir dir;
     const auto path = dir / "plain.bmp";
-    const std::string bytes = SmallBitmap();
-    WriteFileBytes(path, bytes);
-    const std::size_t descriptors = OpenDescriptors();
+    const std::string bytes = smallBitmap();
+    writeFileBytes(path, bytes);
+    const std::size_t descriptors = openDescriptors();
     {
         CFileSource source;
         ASSERT_EQ(source.OpenFile(path.string()), 0);
@@ -160,26 +160,26 @@ TEST(FileSource, MapsTheWholeFileAndReleasesItOnClose)
         EXPECT_EQ(source.GetSize(), static_cast<std::int32_t>(bytes.size()));
         EXPECT_EQ(source.getEnd() - source.getCurrent(), source.GetSize()) << "reading starts at the first byte";
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(source.getCurrent()), bytes.size()), bytes);
-        EXPECT_TRUE(IsMapped(path));
+        EXPECT_TRUE(isMapped(path));
         source.Close();
         EXPECT_EQ(source.getCurrent(), nullptr);
         EXPECT_EQ(source.getName(), "");
-        EXPECT_FALSE(IsMapped(path));
-        EXPECT_EQ(OpenDescriptors(), descriptors);
+        EXPECT_FALSE(isMapped(path));
+        EXPECT_EQ(openDescriptors(), descriptors);
         ASSERT_EQ(source.OpenFile(path.string()), 0);
     }
-    EXPECT_FALSE(IsMapped(path));
-    EXPECT_EQ(OpenDescriptors(), descriptors);
+    EXPECT_FALSE(isMapped(path));
+    EXPECT_EQ(openDescriptors(), descriptors);
 }
 
 TEST(PicDecoder, FileIsClosedWhenTheCallersHandlerRuns)
 {
     TempDir dir;
     const auto path = dir / "broken.bmp";
-    std::string bytes = SmallBitmap();
+    std::string bytes = smallBitmap();
     bytes[14] = 12;
-    WriteFileBytes(path, bytes);
-    const std::size_t descriptors = OpenDescriptors();
+    writeFileBytes(path, bytes);
+    const std::size_t descriptors = openDescriptors();
 
     CAnyPicDecoder decoder;
     CWinBmp bitmap;
@@ -188,38 +188,38 @@ TEST(PicDecoder, FileIsClosedWhenTheCallersHandlerRuns)
         ADD_FAILURE() << "a 12-byte info header was accepted";
     } catch (const CTextException& e) {
         EXPECT_EQ(e.GetCode(), 2);
-        EXPECT_FALSE(IsMapped(path));
-        EXPECT_EQ(OpenDescriptors(), descriptors);
+        EXPECT_FALSE(isMapped(path));
+        EXPECT_EQ(openDescriptors(), descriptors);
     }
 
     // The same decoder goes on with the next file.
-    WriteFileBytes(path, SmallBitmap());
+    writeFileBytes(path, smallBitmap());
     decoder.DecodeFile(path.string(), &bitmap, 32);
     EXPECT_EQ(bitmap.GetSize(), (PixelSize{2, 2}));
-    EXPECT_EQ(PixelAt(bitmap, 1, 0), (Bgra{4, 4, 4, 255}));
+    EXPECT_EQ(pixelAt(bitmap, 1, 0), (Bgra{4, 4, 4, 255}));
 }
 
 TEST(PicDecoder, DepthChoiceFollowsTheRequestAndTheFile)
 {
     BmpFile deep;
     deep.width = 1;
-    deep.pixels = ByteString({10, 20, 30, 0});
+    deep.pixels = byteString({10, 20, 30, 0});
     const struct {
         std::string bytes;
         int requested;
         int expected;
     } cases[] = {
-        {SmallBitmap(), 0, 8},
-        {SmallBitmap(), 8, 8},
-        {SmallBitmap(), 32, 32},
-        {SmallBitmap(), 16, 8},
+        {smallBitmap(), 0, 8},
+        {smallBitmap(), 8, 8},
+        {smallBitmap(), 32, 32},
+        {smallBitmap(), 16, 8},
         {deep.bytes(), 0, 32},
         {deep.bytes(), 8, 32},
         {deep.bytes(), 24, 32},
     };
     for (const auto& c : cases) {
         CWinBmp bitmap;
-        DecodeBytes(c.bytes, bitmap, c.requested);
+        decodeBytes(c.bytes, bitmap, c.requested);
         EXPECT_EQ(bitmap.getBitsPerPixel(), c.expected) << "requested " << c.requested;
     }
 }
@@ -229,7 +229,7 @@ TEST(PicDecoder, TraceIsSilentUntilALogFileIsNamedAndFollowsItsLevel)
     TraceSettings restore;
     TempDir dir;
     const auto path = dir / "plain.bmp";
-    WriteFileBytes(path, SmallBitmap());
+    writeFileBytes(path, smallBitmap());
     EXPECT_EQ(CPicDecoder::s_nTraceLevel, 0);
     EXPECT_FALSE(CPicDecoder::s_pszLogFileName.has_value());
 
@@ -239,7 +239,7 @@ TEST(PicDecoder, TraceIsSilentUntilALogFileIsNamedAndFollowsItsLevel)
     CPicDecoder::s_pszLogFileName = log.string();
     CPicDecoder::s_nTraceLevel = 3;
     decoder.DecodeFile(path.string(), &bitmap, 32);
-    EXPECT_EQ(ReadFileBytes(log), "--- Decoding file " + path.string() + ". ---\n"
+    EXPECT_EQ(readFileBytes(log), "--- Decoding file " + path.string() + ". ---\n"
                                   "Windows bitmap recognized.\n"
                                   "Bitmap file signature found\n"
                                   "Bitmap header is ok.\n"
@@ -251,14 +251,14 @@ TEST(PicDecoder, TraceIsSilentUntilALogFileIsNamedAndFollowsItsLevel)
     std::filesystem::remove(log);
     CPicDecoder::s_nTraceLevel = 0;
     const auto missing = dir / "100%s.bmp";
-    EXPECT_EQ(DecodeFileError(missing, OpenErrorText(missing.string())), 4);
-    EXPECT_EQ(ReadFileBytes(log), OpenErrorText(missing.string()));
+    EXPECT_EQ(decodeFileError(missing, openErrorText(missing.string())), 4);
+    EXPECT_EQ(readFileBytes(log), openErrorText(missing.string()));
 
     // Destroying any decoder forgets the log file name; nothing is written afterwards.
     std::filesystem::remove(log);
     { CAnyPicDecoder other; }
     EXPECT_FALSE(CPicDecoder::s_pszLogFileName.has_value());
-    EXPECT_EQ(DecodeFileError(missing, OpenErrorText(missing.string())), 4);
+    EXPECT_EQ(decodeFileError(missing, openErrorText(missing.string())), 4);
     decoder.DecodeFile(path.string(), &bitmap, 32);
     EXPECT_FALSE(std::filesystem::exists(log));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);

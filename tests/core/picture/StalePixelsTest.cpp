@@ -8,7 +8,7 @@
 namespace {
 
 // Fills every pixel byte of the bitmap, padding included, as an earlier picture would.
-void Scribble(CWinBmp& bitmap)
+void scribble(CWinBmp& bitmap)
 {
     for (int line = 0; line < bitmap.GetHeight(); ++line)
         std::memset(bitmap.getLines()[line], 0xA5, bitmap.GetLineSize());
@@ -23,14 +23,14 @@ std::string lineBytes(const CWinBmp& bitmap)
     return bytes;
 }
 
-BmpFile Picture(std::uint16_t bitCount, std::uint32_t compression, std::int32_t width, std::int32_t height)
+BmpFile picture(std::uint16_t bitCount, std::uint32_t compression, std::int32_t width, std::int32_t height)
 {
     BmpFile file;
     file.width = width;
     file.height = height;
     file.bitCount = bitCount;
     file.compression = compression;
-    file.palette = GreyPalette(bitCount <= 8 ? 1 << bitCount : 0);
+    file.palette = greyPalette(bitCount <= 8 ? 1 << bitCount : 0);
     return file;
 }
 
@@ -42,20 +42,20 @@ TEST(StalePixels, TruncatedUncompressedPictureIntoAReusedBlockClearsWhatItDoesNo
 {
     for (std::uint16_t bpp : {1, 4, 8, 24, 32}) {
         for (int depth : {8, 32}) {
-            BmpFile file = Picture(bpp, 0, 5, 4);
+            BmpFile file = picture(bpp, 0, 5, 4);
             const std::size_t stride = ((5 * bpp + 7) / 8 + 3) / 4 * 4;
             for (std::size_t i = 0; i < 4 * stride; ++i)
                 file.pixels.push_back(static_cast<char>(0x40 + i % 7));
             CWinBmp whole;
-            DecodeBytes(file.bytes(), whole, depth);
+            decodeBytes(file.bytes(), whole, depth);
             const std::string wholeBytes = lineBytes(whole);
 
             // The bottom row whole, the next one a byte short: only the bottom line is decoded.
             file.pixels.resize(stride + (5 * bpp + 7) / 8 - 1);
             CWinBmp reused;
-            DecodeBytes(file.bytes(), reused, depth);
-            Scribble(reused);
-            DecodeBytes(file.bytes(), reused, depth);
+            decodeBytes(file.bytes(), reused, depth);
+            scribble(reused);
+            decodeBytes(file.bytes(), reused, depth);
             const std::string bytes = lineBytes(reused);
             const std::size_t lineSize = reused.GetLineSize();
             ASSERT_EQ(bytes.size(), 4 * lineSize);
@@ -68,23 +68,23 @@ TEST(StalePixels, TruncatedUncompressedPictureIntoAReusedBlockClearsWhatItDoesNo
 TEST(StalePixels, LinePaddingAndSkippedRunLengthPixelsAreZero)
 {
     // Width 5 at 8 bits leaves three padding bytes in every line.
-    BmpFile file = Picture(8, 0, 5, 2);
-    file.pixels = PaddedRow(ByteString({1, 2, 3, 4, 5})) + PaddedRow(ByteString({6, 7, 8, 9, 10}));
+    BmpFile file = picture(8, 0, 5, 2);
+    file.pixels = paddedRow(byteString({1, 2, 3, 4, 5})) + paddedRow(byteString({6, 7, 8, 9, 10}));
     CWinBmp bitmap;
-    DecodeBytes(file.bytes(), bitmap, 8);
-    Scribble(bitmap);
-    DecodeBytes(file.bytes(), bitmap, 8);
-    EXPECT_EQ(lineBytes(bitmap), ByteString({6, 7, 8, 9, 10, 0, 0, 0, 1, 2, 3, 4, 5, 0, 0, 0}));
+    decodeBytes(file.bytes(), bitmap, 8);
+    scribble(bitmap);
+    decodeBytes(file.bytes(), bitmap, 8);
+    EXPECT_EQ(lineBytes(bitmap), byteString({6, 7, 8, 9, 10, 0, 0, 0, 1, 2, 3, 4, 5, 0, 0, 0}));
 
     // Runs that cover only part of the bottom row and end the picture early.
     for (std::uint32_t compression : {1u, 2u}) {
-        BmpFile runs = Picture(compression == 1 ? 8 : 4, compression, 5, 2);
-        runs.pixels = ByteString({2, 0x11, 0, 1});
-        DecodeBytes(runs.bytes(), bitmap, 8);
-        Scribble(bitmap);
-        DecodeBytes(runs.bytes(), bitmap, 8);
+        BmpFile runs = picture(compression == 1 ? 8 : 4, compression, 5, 2);
+        runs.pixels = byteString({2, 0x11, 0, 1});
+        decodeBytes(runs.bytes(), bitmap, 8);
+        scribble(bitmap);
+        decodeBytes(runs.bytes(), bitmap, 8);
         const std::uint8_t first = compression == 1 ? 0x11 : 1;
-        EXPECT_EQ(lineBytes(bitmap), ByteString({0, 0, 0, 0, 0, 0, 0, 0, first, first, 0, 0, 0, 0, 0, 0}))
+        EXPECT_EQ(lineBytes(bitmap), byteString({0, 0, 0, 0, 0, 0, 0, 0, first, first, 0, 0, 0, 0, 0, 0}))
             << "compression " << compression;
     }
 }

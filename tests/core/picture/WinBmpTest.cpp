@@ -13,7 +13,7 @@ using namespace talvane::picture;
 
 namespace {
 
-std::uint32_t HeaderField(const CWinBmp& bitmap, std::size_t offset, int nBytes)
+std::uint32_t headerField(const CWinBmp& bitmap, std::size_t offset, int nBytes)
 {
     std::uint32_t value = 0;
     for (int i = 0; i < nBytes; ++i)
@@ -22,7 +22,7 @@ std::uint32_t HeaderField(const CWinBmp& bitmap, std::size_t offset, int nBytes)
 }
 
 // Create must throw code 9 with the text and leave the picture it held.
-void ExpectRefused(CWinBmp& bitmap, std::int32_t width, std::int32_t height, std::uint16_t bpp, const std::string& text)
+void expectRefused(CWinBmp& bitmap, std::int32_t width, std::int32_t height, std::uint16_t bpp, const std::string& text)
 {
     const PixelSize before = bitmap.GetSize();
     const std::uint8_t* block = bitmap.getInfo();
@@ -47,13 +47,13 @@ TEST(WinBmp, StartsAsSixteenBySixteenGreyRampWithClearedPixels)
     EXPECT_FALSE(bitmap.hasAlpha());
     EXPECT_EQ(bitmap.getBlockSize(), 40u + 1024u + 16u * 16u);
 
-    EXPECT_EQ(HeaderField(bitmap, 0, 4), 40u);
-    EXPECT_EQ(HeaderField(bitmap, 4, 4), 16u);
-    EXPECT_EQ(HeaderField(bitmap, 8, 4), 16u);
-    EXPECT_EQ(HeaderField(bitmap, 12, 2), 1u);
-    EXPECT_EQ(HeaderField(bitmap, 14, 2), 8u);
+    EXPECT_EQ(headerField(bitmap, 0, 4), 40u);
+    EXPECT_EQ(headerField(bitmap, 4, 4), 16u);
+    EXPECT_EQ(headerField(bitmap, 8, 4), 16u);
+    EXPECT_EQ(headerField(bitmap, 12, 2), 1u);
+    EXPECT_EQ(headerField(bitmap, 14, 2), 8u);
     for (std::size_t offset = 16; offset < 40; offset += 4)
-        EXPECT_EQ(HeaderField(bitmap, offset, 4), 0u) << "header offset " << offset;
+        EXPECT_EQ(headerField(bitmap, offset, 4), 0u) << "header offset " << offset;
 
     const PaletteEntry* table = bitmap.getColorTable();
     ASSERT_EQ(reinterpret_cast<const std::uint8_t*>(table), bitmap.getInfo() + 40);
@@ -82,9 +82,9 @@ TEST(WinBmp, LineSizesBlockLayoutAndLineTable)
     EXPECT_EQ(bitmap.getColorTable(), nullptr);
     EXPECT_EQ(bitmap.getBlockSize(), 40u + 20u * 3u);
     EXPECT_EQ(bitmap.getBits(), bitmap.getInfo() + 40);
-    EXPECT_EQ(HeaderField(bitmap, 4, 4), 5u);
-    EXPECT_EQ(HeaderField(bitmap, 8, 4), 3u);
-    EXPECT_EQ(HeaderField(bitmap, 14, 2), 32u);
+    EXPECT_EQ(headerField(bitmap, 4, 4), 5u);
+    EXPECT_EQ(headerField(bitmap, 8, 4), 3u);
+    EXPECT_EQ(headerField(bitmap, 14, 2), 32u);
 
     // Line 0 is the top line, the last row stored in the block.
     EXPECT_EQ(bitmap.getLines()[0], bitmap.getBits() + 2 * 20);
@@ -122,13 +122,13 @@ TEST(WinBmp, BlocksAboveEightMebibytesAreRefusedAndTheOldPictureStays)
     CWinBmp bitmap;
     bitmap.Create(1448, 1448, 32, false);
     EXPECT_EQ(bitmap.getBlockSize(), 8'386'856u);
-    ExpectRefused(bitmap, 1449, 1449, 32, "Bitmap size too large.\n");
+    expectRefused(bitmap, 1449, 1449, 32, "Bitmap size too large.\n");
 
     // 40 + 1024 + 4 x 2,096,886 is exactly 8,388,608 bytes.
     bitmap.Create(4, 2'096'886, 8, false);
     EXPECT_EQ(bitmap.getBlockSize(), CWinBmp::kMaxBlockSize);
-    ExpectRefused(bitmap, 4, 2'096'887, 8, "Bitmap size too large.\n");
-    ExpectRefused(bitmap, 5, 2'096'886, 8, "Bitmap size too large.\n");
+    expectRefused(bitmap, 4, 2'096'887, 8, "Bitmap size too large.\n");
+    expectRefused(bitmap, 5, 2'096'886, 8, "Bitmap size too large.\n");
     EXPECT_EQ(bitmap.GetSize(), (PixelSize{4, 2'096'886}));
 }
 
@@ -137,11 +137,11 @@ TEST(WinBmp, SizesWhoseProductsWouldWrapAreRefused)
     CWinBmp bitmap;
     bitmap.Create(3, 2, 32, false);
     const auto maxInt = std::numeric_limits<std::int32_t>::max();
-    ExpectRefused(bitmap, 65536, 65536, 32, "Bitmap size too large.\n");
-    ExpectRefused(bitmap, 0x20000000, 2, 32, "Bitmap size too large.\n");
-    ExpectRefused(bitmap, 0x40000001, 1, 32, "Bitmap size too large.\n");
-    ExpectRefused(bitmap, maxInt, maxInt, 32, "Bitmap size too large.\n");
-    ExpectRefused(bitmap, 1, maxInt, 8, "Bitmap size too large.\n");
+    expectRefused(bitmap, 65536, 65536, 32, "Bitmap size too large.\n");
+    expectRefused(bitmap, 0x20000000, 2, 32, "Bitmap size too large.\n");
+    expectRefused(bitmap, 0x40000001, 1, 32, "Bitmap size too large.\n");
+    expectRefused(bitmap, maxInt, maxInt, 32, "Bitmap size too large.\n");
+    expectRefused(bitmap, 1, maxInt, 8, "Bitmap size too large.\n");
     EXPECT_EQ(bitmap.GetLineSize(), 12u);
 }
 
@@ -149,12 +149,12 @@ TEST(WinBmp, WidthHeightBelowOneAndUnstoredDepthsAreRefused)
 {
     CWinBmp bitmap;
     const std::string invalid = "Bitmap width, height or depth invalid.\n";
-    ExpectRefused(bitmap, 0, 5, 32, invalid);
-    ExpectRefused(bitmap, 5, 0, 8, invalid);
-    ExpectRefused(bitmap, -1, 5, 32, invalid);
-    ExpectRefused(bitmap, 5, std::numeric_limits<std::int32_t>::min(), 32, invalid);
+    expectRefused(bitmap, 0, 5, 32, invalid);
+    expectRefused(bitmap, 5, 0, 8, invalid);
+    expectRefused(bitmap, -1, 5, 32, invalid);
+    expectRefused(bitmap, 5, std::numeric_limits<std::int32_t>::min(), 32, invalid);
     for (std::uint16_t bpp : {0, 1, 4, 16, 24, 64})
-        ExpectRefused(bitmap, 4, 4, bpp, invalid);
+        expectRefused(bitmap, 4, 4, bpp, invalid);
     EXPECT_EQ(bitmap.getBitsPerPixel(), 8);
 }
 

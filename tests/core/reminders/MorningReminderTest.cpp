@@ -14,9 +14,9 @@ using talvane::journal::CareKind;
 
 namespace {
 
-CareEvent TaskDue(const char* due, const char* text, CareKind kind = CareKind::Wiring)
+CareEvent taskDue(const char* due, const char* text, CareKind kind = CareKind::Wiring)
 {
-    return {Day("2026-06-01"), kind, Day(due), {}, text, {}, {}, {}};
+    return {day("2026-06-01"), kind, day(due), {}, text, {}, {}, {}};
 }
 
 // A collection's reminders in the test's own folders, on a clock the test sets.
@@ -33,9 +33,9 @@ protected:
         EXPECT_FALSE(writeReminderSettings(reminderSettingsFile(collection), settings));
     }
 
-    std::optional<ReminderRound> RoundAt(MorningReminder& reminder, int hour, int minute, int day = 8)
+    std::optional<ReminderRound> roundAt(MorningReminder& reminder, int hour, int minute, int day = 8)
     {
-        now = std::chrono::system_clock::from_time_t(LocalSeconds(hour, minute, 0, day));
+        now = std::chrono::system_clock::from_time_t(localSeconds(hour, minute, 0, day));
         return reminder.nextRound(entries, links, talvane::text::inEnglish);
     }
 
@@ -53,15 +53,15 @@ protected:
 
 TEST_F(MorningReminderTest, SendsEachChannelOnceADayFromTheHourWithTheTasksDueThatDay)
 {
-    addTree(entries, "Momiji", {TaskDue("2026-12-09", "feed"), TaskDue("2026-12-06", "remove wire\nthen water")});
-    addTree(entries, "Pine", {TaskDue("2026-12-08", "", CareKind::WireRemoval)});
+    addTree(entries, "Momiji", {taskDue("2026-12-09", "feed"), taskDue("2026-12-06", "remove wire\nthen water")});
+    addTree(entries, "Pine", {taskDue("2026-12-08", "", CareKind::WireRemoval)});
     links = [](const EntryList& trees, std::size_t position) -> std::optional<std::string> {
         return "http://192.168.1.20:8750/tree/" + std::string(std::as_const(*trees[position])[CBonsaiData::Name]);
     };
     MorningReminder reminder(collection, clock);
-    EXPECT_FALSE(RoundAt(reminder, 6, 59)) << "before the hour";
+    EXPECT_FALSE(roundAt(reminder, 6, 59)) << "before the hour";
 
-    const auto morning = RoundAt(reminder, 7, 0);
+    const auto morning = roundAt(reminder, 7, 0);
     ASSERT_TRUE(morning);
     EXPECT_EQ(morning->channels, (std::vector{Channel::Push, Channel::Mail}));
     EXPECT_EQ(morning->message.title, "2 care tasks due in trees");
@@ -71,16 +71,16 @@ TEST_F(MorningReminderTest, SendsEachChannelOnceADayFromTheHourWithTheTasksDueTh
     EXPECT_EQ(morning->message.link, "http://192.168.1.20:8750/tree/Momiji");
 
     reminder.record(*morning, {{Channel::Push, std::nullopt}, {Channel::Mail, "the server is away"}});
-    EXPECT_FALSE(RoundAt(reminder, 7, 1)) << "a failed send waits before it is tried again";
-    const auto retry = RoundAt(reminder, 7, 15);
+    EXPECT_FALSE(roundAt(reminder, 7, 1)) << "a failed send waits before it is tried again";
+    const auto retry = roundAt(reminder, 7, 15);
     ASSERT_TRUE(retry);
     EXPECT_EQ(retry->channels, std::vector{Channel::Mail}) << "the push went already";
     reminder.record(*retry, {{Channel::Mail, std::nullopt}});
-    EXPECT_FALSE(RoundAt(reminder, 18, 0)) << "once a day";
+    EXPECT_FALSE(roundAt(reminder, 18, 0)) << "once a day";
     MorningReminder startedAgain(collection, clock);
-    EXPECT_FALSE(RoundAt(startedAgain, 18, 0)) << "the day sent is kept for the next program";
+    EXPECT_FALSE(roundAt(startedAgain, 18, 0)) << "the day sent is kept for the next program";
 
-    const auto nextDay = RoundAt(startedAgain, 7, 30, 9);
+    const auto nextDay = roundAt(startedAgain, 7, 30, 9);
     ASSERT_TRUE(nextDay);
     EXPECT_EQ(nextDay->channels.size(), 2u);
     EXPECT_EQ(nextDay->message.title, "3 care tasks due in trees") << "the task that fell due that day joins";
@@ -88,18 +88,18 @@ TEST_F(MorningReminderTest, SendsEachChannelOnceADayFromTheHourWithTheTasksDueTh
 
 TEST_F(MorningReminderTest, SendsNothingWhileNothingIsDueAndATaskFallingDueLaterThatDay)
 {
-    addTree(entries, "Elm", {TaskDue("2026-12-20", "repot")});
+    addTree(entries, "Elm", {taskDue("2026-12-20", "repot")});
     MorningReminder reminder(collection, clock);
-    EXPECT_FALSE(RoundAt(reminder, 8, 0)) << "nothing due: no message";
+    EXPECT_FALSE(roundAt(reminder, 8, 0)) << "nothing due: no message";
 
-    addTree(entries, "Juniper", {TaskDue("2026-12-08", "water")});
-    EXPECT_FALSE(RoundAt(reminder, 8, 5)) << "looked at again a while later";
-    const auto later = RoundAt(reminder, 8, 15);
+    addTree(entries, "Juniper", {taskDue("2026-12-08", "water")});
+    EXPECT_FALSE(roundAt(reminder, 8, 5)) << "looked at again a while later";
+    const auto later = roundAt(reminder, 8, 15);
     ASSERT_TRUE(later);
     EXPECT_EQ(later->message, (ReminderMessage{"1 care task due in trees", "Juniper: water\n", std::nullopt}))
         << "without a paired phone, no link";
 
     EXPECT_FALSE(writeReminderSettings(reminderSettingsFile(collection), ReminderSettings{}));
     MorningReminder notSetUp(collection, clock);
-    EXPECT_FALSE(RoundAt(notSetUp, 9, 0)) << "nothing set up, nothing sent";
+    EXPECT_FALSE(roundAt(notSetUp, 9, 0)) << "nothing set up, nothing sent";
 }

@@ -19,7 +19,7 @@ const ReminderMessage kMessage{kLongTitle, "Momiji: remove wire\nhttp://192.168.
                                "http://192.168.1.20:8750/tree/abc"};
 
 // A header of the mail's text, its continuation lines joined.
-std::string MailHeader(const std::string& mail, const std::string& name)
+std::string mailHeader(const std::string& mail, const std::string& name)
 {
     std::smatch found;
     if (!std::regex_search(mail, found, std::regex("\r\n" + name + ": ((?:[^\r]|\r\n )*)\r\n")))
@@ -42,7 +42,7 @@ TEST(ReminderSender, PostsTheMessageToTheNtfyTopic)
     EXPECT_TRUE(std::regex_match(title, std::regex(R"((=\?UTF-8\?B\?[A-Za-z0-9+/=]{1,60}\?= ?)+)"))) << title;
     std::string oneLine = kLongTitle;
     oneLine[oneLine.find('\n')] = ' ';
-    EXPECT_EQ(DecodedHeader(title), oneLine) << "cut between characters, never inside one";
+    EXPECT_EQ(decodedHeader(title), oneLine) << "cut between characters, never inside one";
     EXPECT_EQ(posts[0].headers.find("Click")->second, "http://192.168.1.20:8750/tree/abc");
     EXPECT_EQ(posts[0].headers.find("Tags")->second, "seedling");
     EXPECT_EQ(posts[0].headers.find("Authorization")->second, "Bearer tk_secret");
@@ -91,16 +91,16 @@ TEST(ReminderSender, MailsThroughTheGrowersServer)
     EXPECT_EQ(received.value("login", ""), "grower");
     EXPECT_EQ(received.value("password", ""), "s3cret");
     const std::string mail = "\r\n" + received.value("content", "");
-    EXPECT_EQ(MailHeader(mail, "From"), "talvane@example.org");
-    EXPECT_EQ(MailHeader(mail, "To"), "phone@example.org");
+    EXPECT_EQ(mailHeader(mail, "From"), "talvane@example.org");
+    EXPECT_EQ(mailHeader(mail, "To"), "phone@example.org");
     std::string oneLine = kLongTitle;
     oneLine[oneLine.find('\n')] = ' ';
-    EXPECT_EQ(DecodedHeader(MailHeader(mail, "Subject")), oneLine);
-    EXPECT_TRUE(std::regex_match(MailHeader(mail, "Date"),
+    EXPECT_EQ(decodedHeader(mailHeader(mail, "Subject")), oneLine);
+    EXPECT_TRUE(std::regex_match(mailHeader(mail, "Date"),
                                  std::regex(R"([A-Z][a-z]{2}, \d\d [A-Z][a-z]{2} \d{4} \d\d:\d\d:\d\d [+-]\d{4})")))
-        << MailHeader(mail, "Date");
-    EXPECT_TRUE(std::regex_match(MailHeader(mail, "Message-ID"), std::regex("<[0-9a-f]{32}@example.org>")));
-    EXPECT_EQ(MailHeader(mail, "Content-Type"), "text/plain; charset=UTF-8");
-    EXPECT_EQ(FromBase64(mail.substr(mail.find("\r\n\r\n") + 4)),
+        << mailHeader(mail, "Date");
+    EXPECT_TRUE(std::regex_match(mailHeader(mail, "Message-ID"), std::regex("<[0-9a-f]{32}@example.org>")));
+    EXPECT_EQ(mailHeader(mail, "Content-Type"), "text/plain; charset=UTF-8");
+    EXPECT_EQ(fromBase64(mail.substr(mail.find("\r\n\r\n") + 4)),
               "Momiji: remove wire\r\nhttp://192.168.1.20:8750/tree/abc\r\n");
 }

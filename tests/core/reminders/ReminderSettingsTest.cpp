@@ -41,7 +41,7 @@ TEST(ReminderSettings, ReadBackAsWrittenInAFileOfTheUsersOwn)
 
     for (const char* damaged : {"{", R"({"hour": 7})", R"({"hour":7,"ntfy":{"topic":""},"mail":{"host":"","port":0,)"
                                                        R"("security":"ssl","user":"","from":"","to":""}})"}) {
-        WriteFileBytes(file, damaged);
+        writeFileBytes(file, damaged);
         const SettingsRead bad = readReminderSettings(file);
         EXPECT_EQ(bad.failure, "The reminder settings " + file.string() + " are damaged: set the reminders up again.")
             << damaged;

@@ -8,21 +8,21 @@ using namespace talvane::report;
 
 namespace {
 
-ReportLines Report(const CBonsaiData& entry)
+ReportLines report(const CBonsaiData& entry)
 {
     ReportLines lines;
     BuildEntryReport(&entry, lines, false);
     return lines;
 }
 
-ReportLines Wrapped(const std::string& text)
+ReportLines wrapped(const std::string& text)
 {
     ReportLines lines;
     AddReportLine(text, lines);
     return lines;
 }
 
-ReportLines TextLines(const std::string& text)
+ReportLines textLines(const std::string& text)
 {
     ReportLines lines;
     AddReportText(text, lines);
@@ -35,7 +35,7 @@ TEST(EntryReport, AnEmptyEntryGivesTheEightyNineLinesOfTheLayout)
 {
     CBonsaiData entry;
     entry[CBonsaiData::IntExt] = "";
-    const ReportLines lines = Report(entry);
+    const ReportLines lines = report(entry);
     ASSERT_EQ(lines.size(), 89u);
     EXPECT_EQ(lines[0], std::string(65, '-'));
     EXPECT_EQ(lines[1], " Name or ID number: ");
@@ -80,7 +80,7 @@ TEST(EntryReport, InteriorExteriorLineComparesTheWholeText)
     for (const auto& [value, line] : cases) {
         CBonsaiData entry;
         entry[CBonsaiData::IntExt] = value;
-        EXPECT_EQ(Report(entry)[23], line) << value;
+        EXPECT_EQ(report(entry)[23], line) << value;
     }
 }
 
@@ -92,7 +92,7 @@ TEST(EntryReport, ValuesAreCopiedAsTheyAreIntoTheirLines)
     entry[CBonsaiData::Photo2Description] = "%s first";
     entry[CBonsaiData::PlantNotes] = "a\r\nb";
     entry[CBonsaiData::History] = "line one\r\nline two\r\n";
-    const ReportLines lines = Report(entry);
+    const ReportLines lines = report(entry);
     ASSERT_EQ(lines.size(), 89u + 1 + 2);
     EXPECT_EQ(lines[1], " Name or ID number: 100% %s %d");
     EXPECT_EQ(lines[25], "a");
@@ -105,33 +105,33 @@ TEST(EntryReport, ValuesAreCopiedAsTheyAreIntoTheirLines)
 
 TEST(EntryReport, MultiLineTextsSplitAtLineBreaks)
 {
-    EXPECT_EQ(TextLines("a\r\nb"), (ReportLines{"a", "b"}));
-    EXPECT_EQ(TextLines("a\r\n"), (ReportLines{"a", ""}));
-    EXPECT_EQ(TextLines(""), ReportLines{""});
-    EXPECT_EQ(TextLines("\r\n\r\n"), (ReportLines{"", "", ""}));
-    EXPECT_EQ(TextLines("ab\ncd"), (ReportLines{"ab", "cd"})) << "a bare line feed keeps the character before it";
-    EXPECT_EQ(TextLines("\nx"), (ReportLines{"", "x"}));
+    EXPECT_EQ(textLines("a\r\nb"), (ReportLines{"a", "b"}));
+    EXPECT_EQ(textLines("a\r\n"), (ReportLines{"a", ""}));
+    EXPECT_EQ(textLines(""), ReportLines{""});
+    EXPECT_EQ(textLines("\r\n\r\n"), (ReportLines{"", "", ""}));
+    EXPECT_EQ(textLines("ab\ncd"), (ReportLines{"ab", "cd"})) << "a bare line feed keeps the character before it";
+    EXPECT_EQ(textLines("\nx"), (ReportLines{"", "x"}));
 }
 
 TEST(EntryReport, LongLinesWrapAtTheLastSpaceWithinSeventyCharacters)
 {
     const std::string seventy(70, 'x');
-    EXPECT_EQ(Wrapped(seventy), ReportLines{seventy});
-    EXPECT_EQ(Wrapped(seventy + " "), (ReportLines{seventy, ""}));
+    EXPECT_EQ(wrapped(seventy), ReportLines{seventy});
+    EXPECT_EQ(wrapped(seventy + " "), (ReportLines{seventy, ""}));
     const std::string words = std::string(60, 'w') + " " + std::string(8, 'v') + " tail";  // 74 characters
-    EXPECT_EQ(Wrapped(words), (ReportLines{std::string(60, 'w') + " " + std::string(8, 'v'), "tail"}));
-    EXPECT_EQ(Wrapped(std::string(65, 'a') + "  " + std::string(10, 'b')),
+    EXPECT_EQ(wrapped(words), (ReportLines{std::string(60, 'w') + " " + std::string(8, 'v'), "tail"}));
+    EXPECT_EQ(wrapped(std::string(65, 'a') + "  " + std::string(10, 'b')),
               (ReportLines{std::string(65, 'a') + " ", std::string(10, 'b')}))
         << "only the space at the break is dropped";
-    EXPECT_EQ(Wrapped(std::string(150, 'z')), (ReportLines{std::string(70, 'z'), std::string(70, 'z'), std::string(10, 'z')}));
-    EXPECT_EQ(Wrapped(" " + std::string(80, 'q')), (ReportLines{" " + std::string(69, 'q'), std::string(11, 'q')}));
+    EXPECT_EQ(wrapped(std::string(150, 'z')), (ReportLines{std::string(70, 'z'), std::string(70, 'z'), std::string(10, 'z')}));
+    EXPECT_EQ(wrapped(" " + std::string(80, 'q')), (ReportLines{" " + std::string(69, 'q'), std::string(11, 'q')}));
 
     CBonsaiData entry;
     std::string botanical;
     for (int i = 0; i < 10; ++i)
         botanical += "Genus" + std::to_string(i) + "sp ";  // 100 characters
     entry[CBonsaiData::BotanicalName] = botanical;
-    const ReportLines lines = Report(entry);
+    const ReportLines lines = report(entry);
     ASSERT_EQ(lines.size(), 90u);
     EXPECT_EQ(lines[16].substr(0, 16), "Botanical name: ");
     EXPECT_LE(lines[16].size(), 70u);
@@ -153,6 +153,6 @@ TEST(EntryReport, TheCompleteListStartsEveryEntryOnAFreshPage)
         BuildEntryReport(nullptr, lines, true);
         EXPECT_EQ(lines.size(), 240u);
     }
-    EXPECT_EQ(Report(first).size(), 89u);
+    EXPECT_EQ(report(first).size(), 89u);
     EXPECT_EQ(ReportPager({&first}, false).pageCount(), 2u);
 }

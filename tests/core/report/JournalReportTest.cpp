@@ -10,7 +10,7 @@ using namespace talvane::journal;
 
 namespace {
 
-ReportLines Report(const CBonsaiData& entry, bool printAll = false)
+ReportLines report(const CBonsaiData& entry, bool printAll = false)
 {
     ReportLines lines;
     BuildEntryReport(&entry, lines, printAll);
@@ -23,13 +23,13 @@ TEST(JournalReport, OnlyAReadableJournalWithEventsAddsLines)
 {
     CBonsaiData plain;
     plain[CBonsaiData::Name] = "Pine";
-    const ReportLines before = Report(plain);
+    const ReportLines before = report(plain);
     ASSERT_EQ(before.size(), 89u);
     for (const char* field : {"", "TVJ1", "TVJ1\r\nnot an event", "notes from another program\r\n2026-01-01"}) {
         CBonsaiData entry;
         entry[CBonsaiData::Name] = "Pine";
         entry[kJournalField] = field;
-        EXPECT_EQ(Report(entry), before) << field;
+        EXPECT_EQ(report(entry), before) << field;
     }
 }
 
@@ -43,7 +43,7 @@ TEST(JournalReport, EventsFollowTheAlbumNewestFirstWrappedAndBeforeThePageFill)
                  {{MeasureKind::Height, "42.5", LengthUnit::Centimetre}, {MeasureKind::Trunk, "3", LengthUnit::Millimetre}}, std::nullopt});
     entry[kJournalField] = journal.text() + "\r\nunreadable";
 
-    const ReportLines lines = Report(entry);
+    const ReportLines lines = report(entry);
     const ReportLines tail(lines.begin() + 89, lines.end());
     const ReportLines expected = {
         "-- Care journal -----------------------------------------------",
@@ -57,7 +57,7 @@ TEST(JournalReport, EventsFollowTheAlbumNewestFirstWrappedAndBeforeThePageFill)
     EXPECT_EQ(tail, expected);
     EXPECT_EQ(tail[0].size(), 63u);
 
-    const ReportLines filled = Report(entry, true);
+    const ReportLines filled = report(entry, true);
     EXPECT_EQ(filled.size(), 120u);
     EXPECT_EQ(ReportLines(filled.begin() + 89, filled.begin() + 96), expected);
 }

@@ -16,7 +16,7 @@ bool blank(const std::string& line)
     return line.find_first_not_of(' ') == std::string::npos;
 }
 
-std::vector<const CBonsaiData*> Pointers(const EntryList& entries)
+std::vector<const CBonsaiData*> pointers(const EntryList& entries)
 {
     std::vector<const CBonsaiData*> pointers;
     for (const auto& entry : entries)
@@ -35,7 +35,7 @@ TEST(ReportPager, TheSamplesCompleteListHasNoPageOfBlankLinesAndItsPagesAreTheWh
         BuildEntryReport(entry.get(), whole, true);
     ASSERT_EQ(whole.size() % kReportPageLines, 0u);
 
-    ReportPager pager(Pointers(entries), true);
+    ReportPager pager(pointers(entries), true);
     ASSERT_EQ(pager.pageCount(), whole.size() / kReportPageLines);
     ReportLines printed;
     // Asked out of order, as a print dialog's range may ask: each page is made again.

@@ -35,7 +35,7 @@ namespace {
 
 const std::string kName = "trees.tvn";
 
-EntryList Trees(std::size_t count, const std::string& tag)
+EntryList trees(std::size_t count, const std::string& tag)
 {
     EntryList entries;
     for (std::size_t i = 0; i < count; ++i) {
@@ -71,7 +71,7 @@ struct Writer {
     std::function<std::string()> before = {};
 };
 
-std::optional<std::string> OpenedCollection(const TempDir& dir)
+std::optional<std::string> openedCollection(const TempDir& dir)
 {
     EntryList entries;
     if (loadCollectionFile(dir / kName, entries))
@@ -80,7 +80,7 @@ std::optional<std::string> OpenedCollection(const TempDir& dir)
 }
 
 // What the writer gives when nothing goes wrong.
-std::string Undisturbed(const Writer& writer)
+std::string undisturbed(const Writer& writer)
 {
     TempDir dir;
     writer.prepare(dir);
@@ -89,7 +89,7 @@ std::string Undisturbed(const Writer& writer)
 }
 
 // Runs the writer in a child whose step `at` fails or stops; gives the child's status.
-int RunFaulted(const Writer& writer, const TempDir& dir, int at, DiskStepOutcome fault)
+int runFaulted(const Writer& writer, const TempDir& dir, int at, DiskStepOutcome fault)
 {
     const pid_t child = ::fork();
     if (child == 0) {
@@ -112,10 +112,10 @@ int RunFaulted(const Writer& writer, const TempDir& dir, int at, DiskStepOutcome
 
 // Names in the folder, the versions' folder and the recovery folder that a later
 // open could take for a collection: every one must hold a whole collection.
-void ExpectNothingMisleadingLeft(const TempDir& dir, const std::string& context)
+void expectNothingMisleadingLeft(const TempDir& dir, const std::string& context)
 {
     removeStaleTemporaries(dir / kName);
-    for (const auto& name : FolderNames(dir.path()))
+    for (const auto& name : folderNames(dir.path()))
         EXPECT_EQ(name.find(".saving-"), std::string::npos) << context << ": a temporary is left: " << name;
     for (const auto& backup : saveBackupsBeside(dir / kName))
         ADD_FAILURE() << context << ": a backup is left after the collection was opened: " << backup;
@@ -129,9 +129,9 @@ struct Coverage {
     int points = 0;
 };
 
-void RunEveryFault(const Writer& writer, Coverage& coverage)
+void runEveryFault(const Writer& writer, Coverage& coverage)
 {
-    const std::string after = Undisturbed(writer);
+    const std::string after = undisturbed(writer);
     std::string before;
     if (writer.before) {
         before = writer.before();
@@ -147,7 +147,7 @@ void RunEveryFault(const Writer& writer, Coverage& coverage)
             ASSERT_LT(at, 200) << writer.name << " takes too many steps to try";
             TempDir dir;
             writer.prepare(dir);
-            const int status = RunFaulted(writer, dir, at, fault);
+            const int status = runFaulted(writer, dir, at, fault);
             if (status == kNotReached)
                 break;
             ++coverage.points;
@@ -159,17 +159,17 @@ void RunEveryFault(const Writer& writer, Coverage& coverage)
                 EXPECT_TRUE(seen == after) << context << ": reported saved, but the new collection is not what opens";
             else
                 EXPECT_TRUE(seen == before || seen == after) << context << ": opens as neither the old nor the new";
-            ExpectNothingMisleadingLeft(dir, context);
+            expectNothingMisleadingLeft(dir, context);
         }
     }
 }
 
-void SaveTrees(const TempDir& dir, const EntryList& trees)
+void saveTrees(const TempDir& dir, const EntryList& trees)
 {
     ASSERT_FALSE(saveCollectionFile(dir / kName, trees));
 }
 
-bool SaveOverOpened(const TempDir& dir, const EntryList& trees, const std::function<void()>& arm)
+bool saveOverOpened(const TempDir& dir, const EntryList& trees, const std::function<void()>& arm)
 {
     const auto baseline = measureBaseline(dir / kName);
     CollectionSaveOptions options;
@@ -178,30 +178,30 @@ bool SaveOverOpened(const TempDir& dir, const EntryList& trees, const std::funct
     return !saveCollectionFile(dir / kName, trees, options);
 }
 
-Writer ReplaceWriter()
+Writer replaceWriter()
 {
     return {"replace",
-            [](const TempDir& dir) { SaveTrees(dir, Trees(3, "old")); },
-            [](const TempDir& dir, const auto& arm) { return SaveOverOpened(dir, Trees(4, "new"), arm); },
-            OpenedCollection};
+            [](const TempDir& dir) { saveTrees(dir, trees(3, "old")); },
+            [](const TempDir& dir, const auto& arm) { return saveOverOpened(dir, trees(4, "new"), arm); },
+            openedCollection};
 }
 
-Writer InPlaceWriter()
+Writer inPlaceWriter()
 {
     return {"in place through a backup",
             [](const TempDir& dir) {
-                SaveTrees(dir, Trees(3, "old"));
+                saveTrees(dir, trees(3, "old"));
                 std::filesystem::create_hard_link(dir / kName, dir / "second name.tvn");
             },
-            [](const TempDir& dir, const auto& arm) { return SaveOverOpened(dir, Trees(4, "new"), arm); },
+            [](const TempDir& dir, const auto& arm) { return saveOverOpened(dir, trees(4, "new"), arm); },
             [](const TempDir& dir) -> std::optional<std::string> {
                 // Both names lead to the one file, whatever happened.
                 EXPECT_TRUE(std::filesystem::equivalent(dir / kName, dir / "second name.tvn"));
-                return OpenedCollection(dir);
+                return openedCollection(dir);
             }};
 }
 
-Writer RecoveryWriter()
+Writer recoveryWriter()
 {
     return {"recovery file",
             [](const TempDir&) {},
@@ -209,10 +209,10 @@ Writer RecoveryWriter()
                 const RecoveryStore store(dir / "recovery");
                 RecoveryRecord record;
                 record.collectionPath = (dir / kName).string();
-                if (store.write(record, bytes(Trees(3, "old"))))
+                if (store.write(record, bytes(trees(3, "old"))))
                     return false;
                 arm();
-                return !store.write(record, bytes(Trees(4, "new")));
+                return !store.write(record, bytes(trees(4, "new")));
             },
             [](const TempDir& dir) -> std::optional<std::string> {
                 const auto left = RecoveryStore(dir / "recovery").leftBehind();
@@ -222,29 +222,29 @@ Writer RecoveryWriter()
                     return std::nullopt;
                 return bytes;
             },
-            [] { return bytes(Trees(3, "old")); }};
+            [] { return bytes(trees(3, "old")); }};
 }
 
-Writer CsvImportWriter()
+Writer csvImportWriter()
 {
     return {"import of a table",
             [](const TempDir& dir) {
-                SaveTrees(dir, Trees(3, "old"));
-                ASSERT_FALSE(replaceFile(dir / "trees.csv", collectionToCsv(Trees(4, "new"))));
+                saveTrees(dir, trees(3, "old"));
+                ASSERT_FALSE(replaceFile(dir / "trees.csv", collectionToCsv(trees(4, "new"))));
             },
             [](const TempDir& dir, const auto& arm) {
                 arm();
                 return !importCollectionCsv(dir / "trees.csv", dir / kName);
             },
-            OpenedCollection};
+            openedCollection};
 }
 
-Writer PassportImportWriter()
+Writer passportImportWriter()
 {
     return {"passport import",
             [](const TempDir& dir) {
-                SaveTrees(dir, Trees(3, "old"));
-                EntryList giver = Trees(1, "given");
+                saveTrees(dir, trees(3, "old"));
+                EntryList giver = trees(1, "given");
                 (*giver[0])[talvane::collection::kTreeIdField] = "1e4a7c2b-9d3f-4b8e-8c6a-5f2d1b0a9e87";
                 talvane::passport::PassportExport what{dir / "giver.tvn", dir / "Album", dir / "Photos", "Ann", {},
                                                        dir / "given.tvp"};
@@ -273,40 +273,40 @@ Writer PassportImportWriter()
                 imported.placed.commit();
                 return true;
             },
-            OpenedCollection};
+            openedCollection};
 }
 
-Writer PhoneWriter()
+Writer phoneWriter()
 {
     return {"the phone server's save",
-            [](const TempDir& dir) { SaveTrees(dir, Trees(3, "old")); },
+            [](const TempDir& dir) { saveTrees(dir, trees(3, "old")); },
             [](const TempDir& dir, const auto& arm) {
                 auto opened = talvane::companion::FileCollectionHost::open(dir / kName, dir.path());
                 auto* host = std::get_if<std::unique_ptr<talvane::companion::FileCollectionHost>>(&opened);
                 if (!host)
                     return false;
                 talvane::companion::LoggedCare care;
-                care.treeRef = std::string(talvane::collection::treeIdAt(Trees(3, "old"), 1));
+                care.treeRef = std::string(talvane::collection::treeIdAt(trees(3, "old"), 1));
                 care.kind = talvane::journal::CareKind::Feeding;
                 care.text = "Fed from the phone";
                 arm();
                 return (*host)->apply(care).applied();
             },
-            OpenedCollection};
+            openedCollection};
 }
 
 // An open putting back a save that stopped half-way: stopped in turn, the next open
 // still finds the old collection, never the torn one.
-Writer PutBackWriter()
+Writer putBackWriter()
 {
     return {"putting back a save that stopped",
             [](const TempDir& dir) {
-                SaveTrees(dir, Trees(3, "old"));
+                saveTrees(dir, trees(3, "old"));
                 std::filesystem::create_hard_link(dir / kName, dir / "second name.tvn");
                 struct stat info {};
                 ASSERT_EQ(::stat((dir / kName).c_str(), &info), 0);
-                WriteFileBytes(inPlaceBackupPath(dir / kName, info.st_ino), bytes(Trees(3, "old")));
-                const std::string torn = bytes(Trees(4, "new"));
+                writeFileBytes(inPlaceBackupPath(dir / kName, info.st_ino), bytes(trees(3, "old")));
+                const std::string torn = bytes(trees(4, "new"));
                 std::ofstream(dir / kName, std::ios::binary | std::ios::trunc) << torn.substr(0, torn.size() / 2);
             },
             [](const TempDir& dir, const auto& arm) {
@@ -314,17 +314,17 @@ Writer PutBackWriter()
                 EntryList entries;
                 return !loadCollectionFile(dir / kName, entries);
             },
-            OpenedCollection, [] { return std::string("(torn)"); }};
+            openedCollection, [] { return std::string("(torn)"); }};
 }
 
 TEST(EveryWriterUnderFaults, OpensAsTheOldOrTheNewCollectionAfterAnyStepFailsOrStops)
 {
     Coverage coverage;
-    for (const Writer& writer : {ReplaceWriter(), InPlaceWriter(), RecoveryWriter(), CsvImportWriter(),
-                                 PassportImportWriter(), PhoneWriter(), PutBackWriter()}) {
+    for (const Writer& writer : {replaceWriter(), inPlaceWriter(), recoveryWriter(), csvImportWriter(),
+                                 passportImportWriter(), phoneWriter(), putBackWriter()}) {
         SCOPED_TRACE(writer.name);
         const int before = coverage.points;
-        RunEveryFault(writer, coverage);
+        runEveryFault(writer, coverage);
         EXPECT_GT(coverage.points - before, 6) << writer.name << " was not reached by the faults";
     }
     RecordProperty("injection_points", coverage.points);

@@ -38,7 +38,7 @@ const fs::path kDataFolder = TALVANE_SOURCE_DIR "/data";
 const fs::path kAlbum = kDataFolder / "Album";
 const fs::path kPhotos = kDataFolder / "Photos";
 
-EntryList LoadSample()
+EntryList loadSample()
 {
     EntryList entries;
     const auto failure = loadCollectionFile(kDataFolder / "sample.tvn", entries);
@@ -46,7 +46,7 @@ EntryList LoadSample()
     return entries;
 }
 
-SpeciesGuide LoadShippedGuide()
+SpeciesGuide loadShippedGuide()
 {
     SpeciesGuide guide;
     LoadSpeciesGuide(kDataFolder / kSpeciesGuideFileName,
@@ -70,12 +70,12 @@ constexpr CBonsaiData::Field kThirtyCharacterFields[] = {
     CBonsaiData::ShapingStyle,  CBonsaiData::ShapingTrunkHeight,
 };
 
-talvane::journal::Journal JournalOf(const CBonsaiData& entry)
+talvane::journal::Journal journalOf(const CBonsaiData& entry)
 {
     return talvane::journal::Journal::read(entry[talvane::journal::kJournalField]);
 }
 
-std::size_t PhotoCount(const CBonsaiData& entry)
+std::size_t photoCount(const CBonsaiData& entry)
 {
     std::size_t count = 0;
     while (count < CBonsaiData::kPhotoSlots && !entry[CBonsaiData::photoField(count)].empty())
@@ -87,7 +87,7 @@ std::size_t PhotoCount(const CBonsaiData& entry)
 
 TEST(SampleData, HoldsAtLeastEightNamedTrees)
 {
-    const EntryList entries = LoadSample();
+    const EntryList entries = loadSample();
     EXPECT_GE(entries.size(), 8u);
     for (const auto& entry : entries)
         EXPECT_FALSE((*entry)[CBonsaiData::Name].empty());
@@ -95,8 +95,8 @@ TEST(SampleData, HoldsAtLeastEightNamedTrees)
 
 TEST(SampleData, EveryTreeCarriesTwoOrThreePhotosInTheFirstSlots)
 {
-    for (const auto& entry : LoadSample()) {
-        const std::size_t count = PhotoCount(*entry);
+    for (const auto& entry : loadSample()) {
+        const std::size_t count = photoCount(*entry);
         EXPECT_GE(count, 2u) << (*entry)[CBonsaiData::Name];
         EXPECT_LE(count, 3u) << (*entry)[CBonsaiData::Name];
         for (std::size_t slot = count; slot < CBonsaiData::kPhotoSlots; ++slot)
@@ -108,8 +108,8 @@ TEST(SampleData, EveryTreeCarriesTwoOrThreePhotosInTheFirstSlots)
 
 TEST(SampleData, EveryPhotoIsAnAlbumBitmapThatTheAlbumAccepts)
 {
-    for (const auto& entry : LoadSample()) {
-        for (std::size_t slot = 0; slot < PhotoCount(*entry); ++slot) {
+    for (const auto& entry : loadSample()) {
+        for (std::size_t slot = 0; slot < photoCount(*entry); ++slot) {
             const std::string name((*entry)[CBonsaiData::photoField(slot)]);
             EXPECT_EQ(fs::path(name).filename().string(), name) << "not a bare file name";
             EXPECT_EQ(fs::path(name).extension().string(), ".bmp") << name;
@@ -129,9 +129,9 @@ TEST(SampleData, EveryPhotoIsAnAlbumBitmapThatTheAlbumAccepts)
 
 TEST(SampleData, EveryTreeHasTheSpeciesTextsOfItsGuideSpecies)
 {
-    const SpeciesGuide guide = LoadShippedGuide();
+    const SpeciesGuide guide = loadShippedGuide();
     const std::vector<std::string> names = botanicalNames(guide);
-    for (const auto& entry : LoadSample()) {
+    for (const auto& entry : loadSample()) {
         const std::string botanicalName((*entry)[CBonsaiData::BotanicalName]);
         const auto found = std::find(names.begin(), names.end(), botanicalName);
         ASSERT_NE(found, names.end()) << botanicalName << " is not a species of the guide";
@@ -144,7 +144,7 @@ TEST(SampleData, EveryTreeHasTheSpeciesTextsOfItsGuideSpecies)
 
 TEST(SampleData, NoTextIsLongerThanItsPageAccepts)
 {
-    for (const auto& entry : LoadSample()) {
+    for (const auto& entry : loadSample()) {
         const std::string name((*entry)[CBonsaiData::Name]);
         EXPECT_LE(name.size(), 50u) << name;
         for (const auto field : kThirtyCharacterFields)
@@ -175,11 +175,11 @@ TEST(SampleData, AlbumMixesTrueColourPaletteAndRunLengthBitmaps)
 
 TEST(SampleData, EveryTimelinePhotoIsItsTreesDatedJpegNamedAsACopyWouldBe)
 {
-    const EntryList entries = LoadSample();
+    const EntryList entries = loadSample();
     std::set<std::string> referenced;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const CBonsaiData& entry = *entries[i];
-        const auto journal = JournalOf(entry);
+        const auto journal = journalOf(entry);
         EXPECT_EQ(journal.unreadableLineCount(), 0u) << entry[CBonsaiData::Name];
         for (const auto& photo : talvane::timeline::timelinePhotos(journal)) {
             if (!photo.inPhotosFolder)
@@ -202,8 +202,8 @@ TEST(SampleData, SomeTreesHaveYearsOfTimelinePhotosAndMeasurementsToChart)
 {
     using talvane::journal::kMeasureKinds;
     int followed = 0;
-    for (const auto& entry : LoadSample()) {
-        const auto journal = JournalOf(*entry);
+    for (const auto& entry : loadSample()) {
+        const auto journal = journalOf(*entry);
         std::set<int> years;
         for (const auto& photo : talvane::timeline::timelinePhotos(journal))
             if (photo.inPhotosFolder)

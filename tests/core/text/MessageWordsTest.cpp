@@ -11,7 +11,7 @@ using namespace talvane::collection;
 
 namespace {
 
-std::string Shouted(std::string_view english)
+std::string shouted(std::string_view english)
 {
     return english == "No space left on device" ? "Plus de place sur le disque" : "[" + std::string(english) + "]";
 }
@@ -26,7 +26,7 @@ TEST(MessageWords, SystemReasonsReadAsTheCLibraryWritesThemUntilOtherWordsAreCho
     for (int error = 1; error < 134; ++error)
         EXPECT_EQ(systemReason(error), libraryReason(error)) << error;
 
-    talvane::text::speakMessagesIn(Shouted);
+    talvane::text::speakMessagesIn(shouted);
     EXPECT_EQ(systemReason(ENOSPC), "Plus de place sur le disque");
     EXPECT_EQ(systemReason(EACCES), "[Permission denied]");
     EXPECT_EQ(systemReason(ENOTSOCK), libraryReason(ENOTSOCK)) << "one it does not name is the library's";

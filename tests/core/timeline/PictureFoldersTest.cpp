@@ -15,12 +15,12 @@ namespace {
 
 // A tree with "maple.bmp" in its album and a journal naming "Photos/2025-05-01 Maple.jpg", then
 // "spring.bmp" and "Photos/leaves.jpg" in one event.
-EntryList MapleTrees()
+EntryList mapleTrees()
 {
     EntryList entries;
-    talvane::journal::CareEvent leaves{Day("2025-06-01"), CareKind::Photo, {}, {}, "leaves", {}, {}, {}};
+    talvane::journal::CareEvent leaves{day("2025-06-01"), CareKind::Photo, {}, {}, "leaves", {}, {}, {}};
     leaves.setPictures({"spring.bmp", "Photos/leaves.jpg"});
-    addTree(entries, "Maple", {{Day("2025-05-01"), CareKind::Photo, {}, "Photos/2025-05-01 Maple.jpg", "buds", {}, {}, {}}, leaves});
+    addTree(entries, "Maple", {{day("2025-05-01"), CareKind::Photo, {}, "Photos/2025-05-01 Maple.jpg", "buds", {}, {}, {}}, leaves});
     (*entries[0])[CBonsaiData::Photo1] = "maple.bmp";
     return entries;
 }
@@ -30,16 +30,16 @@ EntryList MapleTrees()
 TEST(PictureFolders, PhotosLiveBesideTheCollectionAndTheAlbumTooUnlessAnOldSharedAlbumHoldsIt)
 {
     TempDir dir;
-    const EntryList entries = MapleTrees();
+    const EntryList entries = mapleTrees();
     const auto home = dir / "trees";
     const auto start = dir / "program";
     std::filesystem::create_directories(home);
     const PictureFolders beside{home / "Album", home / "Photos"};
 
     EXPECT_EQ(findPictureFolders(home, start, entries), beside) << "neither folder has an album";
-    WriteFileBytes(start / "Album" / "other.bmp", "x");
+    writeFileBytes(start / "Album" / "other.bmp", "x");
     EXPECT_EQ(findPictureFolders(home, start, entries), beside) << "the start folder's album holds none of its names";
-    WriteFileBytes(start / "Album" / "spring.bmp", "x");
+    writeFileBytes(start / "Album" / "spring.bmp", "x");
     EXPECT_EQ(findPictureFolders(home, start, entries), (PictureFolders{start / "Album", home / "Photos"}))
         << "a name of the journal is enough";
     std::filesystem::create_directories(home / "Album");
@@ -54,25 +54,25 @@ TEST(PictureFolders, PhotosLiveBesideTheCollectionAndTheAlbumTooUnlessAnOldShare
 TEST(PictureFolders, BringingPicturesCopiesEachOnceRenamesWhatIsTakenAndOnAProblemLeavesNothing)
 {
     TempDir dir;
-    const EntryList entries = MapleTrees();
+    const EntryList entries = mapleTrees();
     const PictureFolders from{dir / "a" / "Album", dir / "a" / "Photos"};
     const PictureFolders to{dir / "b" / "Album", dir / "b" / "Photos"};
-    WriteFileBytes(from.album / "maple.bmp", "maple");
-    WriteFileBytes(from.album / "spring.bmp", "spring");
-    WriteFileBytes(from.photos / "2025-05-01 Maple.jpg", "jpeg");
-    WriteFileBytes(from.photos / "leaves.jpg", "leaves");
-    WriteFileBytes(to.photos / "leaves.jpg", "another tree's leaves");
+    writeFileBytes(from.album / "maple.bmp", "maple");
+    writeFileBytes(from.album / "spring.bmp", "spring");
+    writeFileBytes(from.photos / "2025-05-01 Maple.jpg", "jpeg");
+    writeFileBytes(from.photos / "leaves.jpg", "leaves");
+    writeFileBytes(to.photos / "leaves.jpg", "another tree's leaves");
     EXPECT_EQ(missingPictureCount(*entries[0], {dir / "none" / "Album", dir / "none" / "Photos"}), 4u);
-    WriteFileBytes(from.album / "unnamed.bmp", "no tree names it");
-    WriteFileBytes(to.album / "maple.bmp", "maple");          // the same picture: not copied again
-    WriteFileBytes(to.album / "spring.bmp", "another tree");  // a name taken by another picture
+    writeFileBytes(from.album / "unnamed.bmp", "no tree names it");
+    writeFileBytes(to.album / "maple.bmp", "maple");          // the same picture: not copied again
+    writeFileBytes(to.album / "spring.bmp", "another tree");  // a name taken by another picture
 
     const BroughtPictures brought = bringPictures(namedPictures(entries), from, to);
     ASSERT_EQ(brought.problem, "");
-    EXPECT_EQ(ReadFileBytes(to.album / "spring (2).bmp"), "spring");
-    EXPECT_EQ(ReadFileBytes(to.album / "spring.bmp"), "another tree");
-    EXPECT_EQ(ReadFileBytes(to.photos / "2025-05-01 Maple.jpg"), "jpeg");
-    EXPECT_EQ(FolderNames(to.album), (std::vector<std::string>{"maple.bmp", "spring (2).bmp", "spring.bmp"}));
+    EXPECT_EQ(readFileBytes(to.album / "spring (2).bmp"), "spring");
+    EXPECT_EQ(readFileBytes(to.album / "spring.bmp"), "another tree");
+    EXPECT_EQ(readFileBytes(to.photos / "2025-05-01 Maple.jpg"), "jpeg");
+    EXPECT_EQ(folderNames(to.album), (std::vector<std::string>{"maple.bmp", "spring (2).bmp", "spring.bmp"}));
     EXPECT_EQ(brought.created.size(), 3u);
     EXPECT_EQ(brought.albumRenames, (std::map<std::string, std::string>{{"spring.bmp", "spring (2).bmp"}}));
     EXPECT_EQ(brought.photoRenames, (std::map<std::string, std::string>{{"leaves.jpg", "leaves (2).jpg"}}));
@@ -89,9 +89,9 @@ TEST(PictureFolders, BringingPicturesCopiesEachOnceRenamesWhatIsTakenAndOnAProbl
 
     // A Photos that is a file stops the copy: the album pictures already copied go again.
     const PictureFolders blocked{dir / "c" / "Album", dir / "c" / "Photos"};
-    WriteFileBytes(blocked.photos, "not a folder");
+    writeFileBytes(blocked.photos, "not a folder");
     const BroughtPictures refused = bringPictures(namedPictures(entries), from, blocked);
     EXPECT_NE(refused.problem, "");
     EXPECT_TRUE(refused.created.empty());
-    EXPECT_TRUE(FolderNames(blocked.album).empty());
+    EXPECT_TRUE(folderNames(blocked.album).empty());
 }

@@ -44,7 +44,7 @@ std::string BmpFile::bytes() const
     return out + gap + pixels;
 }
 
-std::string ByteString(std::initializer_list<int> bytes)
+std::string byteString(std::initializer_list<int> bytes)
 {
     std::string out;
     for (int byte : bytes)
@@ -52,12 +52,12 @@ std::string ByteString(std::initializer_list<int> bytes)
     return out;
 }
 
-std::string PaddedRow(const std::string& row)
+std::string paddedRow(const std::string& row)
 {
     return row + std::string((4 - row.size() % 4) % 4, '\0');
 }
 
-std::vector<std::array<std::uint8_t, 3>> GreyPalette(int count, int step)
+std::vector<std::array<std::uint8_t, 3>> greyPalette(int count, int step)
 {
     std::vector<std::array<std::uint8_t, 3>> palette;
     for (int i = 0; i < count; ++i) {
@@ -67,7 +67,7 @@ std::vector<std::array<std::uint8_t, 3>> GreyPalette(int count, int step)
     return palette;
 }
 
-void DecodeBytes(const std::string& bytes, CWinBmp& bitmap, int nBitsPerPixel)
+void decodeBytes(const std::string& bytes, CWinBmp& bitmap, int nBitsPerPixel)
 {
     CDataSource source;
     source.Open("memory", reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<std::int32_t>(bytes.size()));
@@ -75,23 +75,23 @@ void DecodeBytes(const std::string& bytes, CWinBmp& bitmap, int nBitsPerPixel)
     decoder.DecodeSource(&source, &bitmap, nBitsPerPixel);
 }
 
-Bgra PixelAt(const CWinBmp& bitmap, int x, int line)
+Bgra pixelAt(const CWinBmp& bitmap, int x, int line)
 {
     Bgra pixel;
     std::memcpy(pixel.data(), bitmap.getLines()[line] + 4 * x, 4);
     return pixel;
 }
 
-std::uint8_t IndexAt(const CWinBmp& bitmap, int x, int line)
+std::uint8_t indexAt(const CWinBmp& bitmap, int x, int line)
 {
     return bitmap.getLines()[line][x];
 }
 
-std::vector<Bgra> AllPixels(const CWinBmp& bitmap)
+std::vector<Bgra> allPixels(const CWinBmp& bitmap)
 {
     std::vector<Bgra> pixels;
     for (int line = 0; line < bitmap.GetHeight(); ++line)
         for (int x = 0; x < bitmap.GetWidth(); ++x)
-            pixels.push_back(PixelAt(bitmap, x, line));
+            pixels.push_back(pixelAt(bitmap, x, line));
     return pixels;
 }

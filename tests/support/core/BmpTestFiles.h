@@ -27,17 +27,17 @@ struct BmpFile {
     std::string bytes() const;
 };
 
-std::string ByteString(std::initializer_list<int> bytes);
+std::string byteString(std::initializer_list<int> bytes);
 // One stored row: the bytes padded with zeros to a multiple of 4.
-std::string PaddedRow(const std::string& row);
+std::string paddedRow(const std::string& row);
 // A grey palette of count entries: entry i is (i, i, i) scaled by step.
-std::vector<std::array<std::uint8_t, 3>> GreyPalette(int count, int step = 1);
+std::vector<std::array<std::uint8_t, 3>> greyPalette(int count, int step = 1);
 
 // Decodes the bytes through the front decoder, as the program does.
-void DecodeBytes(const std::string& bytes, CWinBmp& bitmap, int nBitsPerPixel = 32);
+void decodeBytes(const std::string& bytes, CWinBmp& bitmap, int nBitsPerPixel = 32);
 
 using Bgra = std::array<std::uint8_t, 4>;
-Bgra PixelAt(const CWinBmp& bitmap, int x, int line);
-std::uint8_t IndexAt(const CWinBmp& bitmap, int x, int line);
+Bgra pixelAt(const CWinBmp& bitmap, int x, int line);
+std::uint8_t indexAt(const CWinBmp& bitmap, int x, int line);
 // Every pixel of a 32-bit picture from line 0, left to right.
-std::vector<Bgra> AllPixels(const CWinBmp& bitmap);
+std::vector<Bgra> allPixels(const CWinBmp& bitmap);

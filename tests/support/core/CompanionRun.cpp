@@ -11,25 +11,25 @@
 
 namespace {
 
-std::filesystem::path BuiltCompanion()
+std::filesystem::path builtCompanion()
 {
     return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "talvane-cli";
 }
 
 // The shell command that runs it in the folder, its output written to files named
 // after `outputs`.
-std::string CompanionCommand(const TempDir& dir, const std::string& arguments, const std::string& outputs)
+std::string companionCommand(const TempDir& dir, const std::string& arguments, const std::string& outputs)
 {
-    return "cd '" + dir.path().string() + "' && exec '" + BuiltCompanion().string() + "' " + arguments + " >'" +
+    return "cd '" + dir.path().string() + "' && exec '" + builtCompanion().string() + "' " + arguments + " >'" +
            (dir / (outputs + ".stdout")).string() + "' 2>'" + (dir / (outputs + ".stderr")).string() + "'";
 }
 
 // The run's output, its files removed.
-CompanionRun TakeOutputs(const TempDir& dir, const std::string& outputs, int result)
+CompanionRun takeOutputs(const TempDir& dir, const std::string& outputs, int result)
 {
     const auto out = dir / (outputs + ".stdout");
     const auto err = dir / (outputs + ".stderr");
-    CompanionRun run{WIFEXITED(result) ? WEXITSTATUS(result) : -1, ReadFileBytes(out), ReadFileBytes(err)};
+    CompanionRun run{WIFEXITED(result) ? WEXITSTATUS(result) : -1, readFileBytes(out), readFileBytes(err)};
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return run;
@@ -40,19 +40,19 @@ constexpr char kRunningOutputs[] = ".running";
 
 } // namespace
 
-CompanionRun RunCompanion(const TempDir& dir, const std::string& arguments)
+CompanionRun runCompanion(const TempDir& dir, const std::string& arguments)
 {
-    if (!std::filesystem::exists(BuiltCompanion())) {
-        ADD_FAILURE() << "build talvane-cli first: " << BuiltCompanion();
+    if (!std::filesystem::exists(builtCompanion())) {
+        ADD_FAILURE() << "build talvane-cli first: " << builtCompanion();
         return {};
     }
-    const int result = std::system(CompanionCommand(dir, arguments, kRunOutputs).c_str());
-    return TakeOutputs(dir, kRunOutputs, result);
+    const int result = std::system(companionCommand(dir, arguments, kRunOutputs).c_str());
+    return takeOutputs(dir, kRunOutputs, result);
 }
 
 RunningCompanion::RunningCompanion(const TempDir& dir, const std::string& arguments) : m_dir(dir)
 {
-    const std::string command = CompanionCommand(dir, arguments, kRunningOutputs);
+    const std::string command = companionCommand(dir, arguments, kRunningOutputs);
     m_pid = ::fork();
     if (m_pid == 0) {
         ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
@@ -73,7 +73,7 @@ std::string RunningCompanion::outputOnce(std::string_view text) const
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     for (;; std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
         // The shell makes the file a moment after it starts.
-        const std::string out = std::filesystem::exists(file) ? ReadFileBytes(file) : std::string();
+        const std::string out = std::filesystem::exists(file) ? readFileBytes(file) : std::string();
         if (out.find(text) != std::string::npos || std::chrono::steady_clock::now() > giveUp)
             return out;
     }
@@ -87,5 +87,5 @@ CompanionRun RunningCompanion::stop()
     int result = 0;
     ::waitpid(m_pid, &result, 0);
     m_pid = -1;
-    return TakeOutputs(m_dir, kRunningOutputs, result);
+    return takeOutputs(m_dir, kRunningOutputs, result);
 }

@@ -15,7 +15,7 @@ struct CompanionRun {
 
 // Runs the talvane-cli built next to the test program, in the folder, with the
 // arguments as a shell would split them.
-CompanionRun RunCompanion(const TempDir& dir, const std::string& arguments);
+CompanionRun runCompanion(const TempDir& dir, const std::string& arguments);
 
 // talvane-cli started as RunCompanion starts it and left running (talvane-cli serve),
 // until stop() ends it as a service manager does, with SIGTERM.

@@ -7,13 +7,13 @@
 #include <string_view>
 #include <vector>
 
-inline talvane::journal::CalendarDate Day(const char* text)
+inline talvane::journal::CalendarDate day(const char* text)
 {
     return talvane::journal::CalendarDate::fromText(text).value();
 }
 
 // A journal field that holds these events.
-inline std::string JournalTextOf(const std::vector<talvane::journal::CareEvent>& events)
+inline std::string journalTextOf(const std::vector<talvane::journal::CareEvent>& events)
 {
     auto journal = talvane::journal::Journal::read("");
     for (const auto& event : events)
@@ -26,11 +26,11 @@ inline void addTree(talvane::collection::EntryList& entries, const std::string& 
 {
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[CBonsaiData::Name] = name;
-    (*entries.back())[talvane::journal::kJournalField] = JournalTextOf(events);
+    (*entries.back())[talvane::journal::kJournalField] = journalTextOf(events);
 }
 
 // An event of long ago whose next step falls due so many days from today (before it when negative).
-inline talvane::journal::CareEvent DueIn(long days, const std::string& text,
+inline talvane::journal::CareEvent dueIn(long days, const std::string& text,
                                          talvane::journal::CareKind kind = talvane::journal::CareKind::Wiring)
 {
     const auto today = talvane::journal::CalendarDate::today();
@@ -41,14 +41,14 @@ inline talvane::journal::CareEvent DueIn(long days, const std::string& text,
 inline const std::string kForeign("kept by another program\r\n\tTVJ1\\x\0\xFF", 34);
 
 // A tree whose field is not a journal, and a pine with two events and an unreadable line.
-inline talvane::collection::EntryList TwoTrees()
+inline talvane::collection::EntryList twoTrees()
 {
     talvane::collection::EntryList entries;
     addTree(entries, "\xC9rable", {});
     (*entries[0])[talvane::journal::kJournalField] = kForeign;
     using talvane::journal::CareKind;
-    addTree(entries, "Pine", {{Day("2026-11-30"), CareKind::Wiring, Day("2026-12-20"), "pine.bmp", "wired\tthe apex", {}, {}, {}},
-                              {Day("2026-12-01"), CareKind::Note, Day("2027-03-01"), {}, "", {}, {}, {}}});
+    addTree(entries, "Pine", {{day("2026-11-30"), CareKind::Wiring, day("2026-12-20"), "pine.bmp", "wired\tthe apex", {}, {}, {}},
+                              {day("2026-12-01"), CareKind::Note, day("2027-03-01"), {}, "", {}, {}, {}}});
     auto journal = (*entries[1])[talvane::journal::kJournalField];
     journal = std::string(journal) + "\r\n2027-02-30\tNote\t\t\tno such day";
     return entries;

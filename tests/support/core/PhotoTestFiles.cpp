@@ -127,7 +127,7 @@ std::string exifBlock(const ExifTags& tags)
 
 std::string writeJpegWithExif(const std::string& path, const ExifTags& tags)
 {
-    WriteFileBytes(path, bytesOf(kTinyJpeg));
+    writeFileBytes(path, bytesOf(kTinyJpeg));
     return tagJpeg(path, tags);
 }
 
@@ -144,7 +144,7 @@ std::string writePngWithExif(const std::string& path, const ExifTags& tags)
     const std::string png = bytesOf(kTinyPng);
     const std::string block = exifBlock(tags);
     const std::string chunk = block.empty() ? std::string() : pngChunk("eXIf", block);
-    WriteFileBytes(path, png.substr(0, kPngHeaderEnd) + chunk + png.substr(kPngHeaderEnd));
+    writeFileBytes(path, png.substr(0, kPngHeaderEnd) + chunk + png.substr(kPngHeaderEnd));
     return path;
 }
 

@@ -85,7 +85,7 @@ nlohmann::json SmtpSink::received()
     }
 }
 
-std::string FromBase64(const std::string& text)
+std::string fromBase64(const std::string& text)
 {
     std::string bare;
     for (char c : text)
@@ -101,7 +101,7 @@ std::string FromBase64(const std::string& text)
     return decoded;
 }
 
-std::string DecodedHeader(const std::string& value)
+std::string decodedHeader(const std::string& value)
 {
     static const std::regex word(R"(=\?UTF-8\?B\?([A-Za-z0-9+/=]*)\?=(?:\r\n)?\s*)");
     std::string decoded;
@@ -109,6 +109,6 @@ std::string DecodedHeader(const std::string& value)
     if (at == end)
         return value;
     for (; at != end; ++at)
-        decoded += FromBase64((*at)[1].str());
+        decoded += fromBase64((*at)[1].str());
     return decoded;
 }

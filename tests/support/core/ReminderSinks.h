@@ -61,6 +61,6 @@ private:
 };
 
 // The text of a header made of RFC 2047 encoded words, decoded; other text as it is.
-std::string DecodedHeader(const std::string& value);
+std::string decodedHeader(const std::string& value);
 // Base64 decoded, line breaks skipped.
-std::string FromBase64(const std::string& text);
+std::string fromBase64(const std::string& text);

@@ -33,7 +33,7 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_path, ignored);
 }
 
-std::vector<std::string> FolderNames(const std::filesystem::path& folder)
+std::vector<std::string> folderNames(const std::filesystem::path& folder)
 {
     std::vector<std::string> names;
     for (const auto& item : std::filesystem::directory_iterator(folder))
@@ -63,7 +63,7 @@ FileSizeLimit::~FileSizeLimit()
     std::signal(SIGXFSZ, m_saved->handler);
 }
 
-std::string ReadFileBytes(const std::filesystem::path& path)
+std::string readFileBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -71,7 +71,7 @@ std::string ReadFileBytes(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes)
+void writeFileBytes(const std::filesystem::path& path, std::string_view bytes)
 {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
@@ -81,7 +81,7 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes)
         throw std::runtime_error("cannot write " + path.string());
 }
 
-std::int64_t LocalSeconds(int hour, int minute, int second, int day, int month, int year)
+std::int64_t localSeconds(int hour, int minute, int second, int day, int month, int year)
 {
     std::tm local{};
     local.tm_year = year - 1900;

@@ -23,10 +23,10 @@ private:
 };
 
 // Seconds since the epoch of a local time (8 December 2026 unless told otherwise).
-std::int64_t LocalSeconds(int hour, int minute, int second, int day = 8, int month = 12, int year = 2026);
+std::int64_t localSeconds(int hour, int minute, int second, int day = 8, int month = 12, int year = 2026);
 
 // The names in a folder, sorted.
-std::vector<std::string> FolderNames(const std::filesystem::path& folder);
+std::vector<std::string> folderNames(const std::filesystem::path& folder);
 
 // While it lives, files this process writes cannot grow past the limit: a disk that
 // fills up half-way through a write.
@@ -43,5 +43,5 @@ private:
 };
 
 // Whole-file helpers for tests that compare bytes; a written file's folders are made.
-std::string ReadFileBytes(const std::filesystem::path& path);
-void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
+std::string readFileBytes(const std::filesystem::path& path);
+void writeFileBytes(const std::filesystem::path& path, std::string_view bytes);

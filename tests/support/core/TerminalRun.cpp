@@ -7,7 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-CompanionRun RunCompanionOnTerminal(const TempDir& dir, const std::string& arguments)
+CompanionRun runCompanionOnTerminal(const TempDir& dir, const std::string& arguments)
 {
     const auto cli = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "talvane-cli";
     const auto err = dir / ".stderr";
@@ -34,7 +34,7 @@ CompanionRun RunCompanionOnTerminal(const TempDir& dir, const std::string& argum
     int status = 0;
     ::waitpid(child, &status, 0);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFileBytes(err);
+    run.err = readFileBytes(err);
     std::filesystem::remove(err);
     return run;
 }

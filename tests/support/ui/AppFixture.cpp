@@ -13,7 +13,7 @@ AppFixture::AppFixture()
 {
     appSettings().clear();
     std::filesystem::create_directory(dir / "Album");
-    setBaseDirectory(Q(dir.path()));
+    setBaseDirectory(q(dir.path()));
     g_speciesGuide.clear();
     // Tests run side by side: each shares on a port of its own.
     startOptions.sharingPort = 0;
@@ -25,7 +25,7 @@ AppFixture::~AppFixture()
     g_speciesGuide.clear();
 }
 
-bool AppFixture::Start(const QString& collection)
+bool AppFixture::start(const QString& collection)
 {
     app = std::make_unique<CTalvaneApp>(ui.services());
     StartOptions options = startOptions;
@@ -36,14 +36,14 @@ bool AppFixture::Start(const QString& collection)
     return app->InitInstance(options);
 }
 
-void AppFixture::ChooseEntry(int index)
+void AppFixture::chooseEntry(int index)
 {
     QComboBox* list = bar().entryList();
     list->setCurrentIndex(index);
     emit list->activated(index);
 }
 
-QStringList AppFixture::ListedNames() const
+QStringList AppFixture::listedNames() const
 {
     QStringList names;
     for (int i = 0; i < bar().entryList()->count(); ++i)
@@ -51,7 +51,7 @@ QStringList AppFixture::ListedNames() const
     return names;
 }
 
-std::filesystem::path AppFixture::MakeCollection(const std::string& file, const std::vector<std::string>& names,
+std::filesystem::path AppFixture::makeCollection(const std::string& file, const std::vector<std::string>& names,
                                                  const std::function<void(CBonsaiData&, std::size_t)>& fill)
 {
     EntryList entries;

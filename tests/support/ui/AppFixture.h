@@ -22,7 +22,7 @@ protected:
     ~AppFixture() override;
 
     // Starts the program on a collection (or a new one), without the splash.
-    bool Start(const QString& collection = QString());
+    bool start(const QString& collection = QString());
 
     CTalvaneDoc& doc() const { return app->document(); }
     CMainFrame& frame() const { return *app->mainFrame(); }
@@ -30,13 +30,13 @@ protected:
     EntryBar& bar() const { return frame().entryBar(); }
 
     // Chooses an entry in the entry list as the user does.
-    void ChooseEntry(int index);
-    QStringList ListedNames() const;
+    void chooseEntry(int index);
+    QStringList listedNames() const;
 
     // Writes a collection file of one entry per name; `fill` may set more fields.
-    std::filesystem::path MakeCollection(const std::string& file, const std::vector<std::string>& names,
+    std::filesystem::path makeCollection(const std::string& file, const std::vector<std::string>& names,
                                          const std::function<void(CBonsaiData&, std::size_t)>& fill = {});
-    static QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+    static QString q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
     // How the program starts beyond its collection, set before Start.
     StartOptions startOptions;

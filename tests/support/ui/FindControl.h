@@ -5,7 +5,7 @@
 
 // A control a DialogTemplate placed, found by its numeric identifier, which names it.
 template <typename T>
-T* FindControl(const QWidget* dialog, int id)
+T* findControl(const QWidget* dialog, int id)
 {
     return dialog->findChild<T*>(QString::number(id));
 }

@@ -30,14 +30,14 @@ struct KeyHolder {
     const QWidget* widget;
 };
 
-QString Quoted(const char* kind, const QString& text)
+QString quoted(const char* kind, const QString& text)
 {
     return QStringLiteral("%1 \"%2\"").arg(QLatin1String(kind), text);
 }
 
 // The page each tab widget around `widget` shows it on: a page sits in the tab
 // widget's stack.
-std::map<const QTabWidget*, const QWidget*> PagesAround(const QWidget* widget)
+std::map<const QTabWidget*, const QWidget*> pagesAround(const QWidget* widget)
 {
     std::map<const QTabWidget*, const QWidget*> pages;
     for (const QWidget* inner = widget; inner && inner->parentWidget(); inner = inner->parentWidget())
@@ -47,25 +47,25 @@ std::map<const QTabWidget*, const QWidget*> PagesAround(const QWidget* widget)
     return pages;
 }
 
-bool ShowTogether(const QWidget* first, const QWidget* second)
+bool showTogether(const QWidget* first, const QWidget* second)
 {
-    const auto firstPages = PagesAround(first);
-    for (const auto& [tabs, page] : PagesAround(second))
+    const auto firstPages = pagesAround(first);
+    for (const auto& [tabs, page] : pagesAround(second))
         if (const auto found = firstPages.find(tabs); found != firstPages.end() && found->second != page)
             return false;
     return true;
 }
 
 // The line edit of a combo box or a spin box is named with its box.
-bool IsInsideAnotherControl(const QWidget& widget)
+bool isInsideAnotherControl(const QWidget& widget)
 {
     const QWidget* parent = widget.parentWidget();
     return qobject_cast<const QComboBox*>(parent) || qobject_cast<const QAbstractSpinBox*>(parent);
 }
 
-bool IsInputControl(const QWidget& widget)
+bool isInputControl(const QWidget& widget)
 {
-    if (IsInsideAnotherControl(widget) || qobject_cast<const QHeaderView*>(&widget))
+    if (isInsideAnotherControl(widget) || qobject_cast<const QHeaderView*>(&widget))
         return false;
     return qobject_cast<const QLineEdit*>(&widget) || qobject_cast<const QTextEdit*>(&widget) ||
            qobject_cast<const QPlainTextEdit*>(&widget) || qobject_cast<const QComboBox*>(&widget) ||
@@ -73,14 +73,14 @@ bool IsInputControl(const QWidget& widget)
            qobject_cast<const QSlider*>(&widget);
 }
 
-void CollectKeys(const QWidget& window, std::vector<KeyHolder>& holders, QStringList& faults)
+void collectKeys(const QWidget& window, std::vector<KeyHolder>& holders, QStringList& faults)
 {
     const auto hold = [&](const char* kind, const QString& text, const QWidget* widget, bool mustHaveKey) {
         const QKeySequence key = QKeySequence::mnemonic(text);
         if (!key.isEmpty())
-            holders.push_back({Quoted(kind, text), key, widget});
+            holders.push_back({quoted(kind, text), key, widget});
         else if (mustHaveKey)
-            faults.append(Quoted(kind, text) + QStringLiteral(" has no key"));
+            faults.append(quoted(kind, text) + QStringLiteral(" has no key"));
     };
     for (const QWidget* widget : window.findChildren<QWidget*>()) {
         if (widget->window() != &window)
@@ -105,37 +105,37 @@ void PrintTo(const QString& text, std::ostream* out)
     *out << '"' << text.toStdString() << '"';
 }
 
-QString ShownText(const QString& text)
+QString shownText(const QString& text)
 {
     return withoutMnemonic(text);
 }
 
-QStringList ShownTexts(const QStringList& texts)
+QStringList shownTexts(const QStringList& texts)
 {
     QStringList shown;
     for (const QString& text : texts)
-        shown.append(ShownText(text));
+        shown.append(shownText(text));
     return shown;
 }
 
-QStringList KeyboardFaults(const QWidget& window)
+QStringList keyboardFaults(const QWidget& window)
 {
     std::vector<KeyHolder> holders;
     QStringList faults;
-    CollectKeys(window, holders, faults);
+    collectKeys(window, holders, faults);
     for (std::size_t i = 0; i < holders.size(); ++i)
         for (std::size_t j = i + 1; j < holders.size(); ++j)
-            if (holders[i].key == holders[j].key && ShowTogether(holders[i].widget, holders[j].widget))
+            if (holders[i].key == holders[j].key && showTogether(holders[i].widget, holders[j].widget))
                 faults.append(holders[i].what + QStringLiteral(" and ") + holders[j].what + QStringLiteral(" share ") +
                               holders[i].key.toString());
     for (const QWidget* widget : window.findChildren<QWidget*>())
-        if (widget->window() == &window && IsInputControl(*widget) && widget->accessibleName().isEmpty())
+        if (widget->window() == &window && isInputControl(*widget) && widget->accessibleName().isEmpty())
             faults.append(QStringLiteral("%1 %2 has no name").arg(QLatin1String(widget->metaObject()->className()),
                                                                   widget->objectName()));
     return faults;
 }
 
-QStringList MenuKeyFaults(const QMenu& menu)
+QStringList menuKeyFaults(const QMenu& menu)
 {
     QStringList faults;
     std::map<QKeySequence, QString> taken;
@@ -144,11 +144,11 @@ QStringList MenuKeyFaults(const QMenu& menu)
             continue;
         const QKeySequence key = QKeySequence::mnemonic(action->text());
         if (key.isEmpty())
-            faults.append(Quoted("item", action->text()) + QStringLiteral(" has no key"));
+            faults.append(quoted("item", action->text()) + QStringLiteral(" has no key"));
         else if (const auto [where, added] = taken.emplace(key, action->text()); !added)
-            faults.append(Quoted("item", action->text()) + QStringLiteral(" shares its key with ") + where->second);
+            faults.append(quoted("item", action->text()) + QStringLiteral(" shares its key with ") + where->second);
         if (const QMenu* submenu = action->menu())
-            faults += MenuKeyFaults(*submenu);
+            faults += menuKeyFaults(*submenu);
     }
     return faults;
 }

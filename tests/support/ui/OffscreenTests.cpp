@@ -9,7 +9,7 @@
 namespace {
 
 // The offscreen platform reads its screens from a file named after "configfile=".
-QByteArray OffscreenPlatform(const QDir& home, OffscreenScreen screen)
+QByteArray offscreenPlatform(const QDir& home, OffscreenScreen screen)
 {
     const QString path = home.filePath(QStringLiteral("screens.json"));
     QFile config(path);
@@ -24,11 +24,11 @@ QByteArray OffscreenPlatform(const QDir& home, OffscreenScreen screen)
 
 } // namespace
 
-int RunOffscreenTests(int argc, char** argv, OffscreenScreen screen)
+int runOffscreenTests(int argc, char** argv, OffscreenScreen screen)
 {
     QTemporaryDir temporary;
     const QDir home(temporary.path());
-    qputenv("QT_QPA_PLATFORM", OffscreenPlatform(home, screen));
+    qputenv("QT_QPA_PLATFORM", offscreenPlatform(home, screen));
     qputenv("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("runtime")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toLocal8Bit());

@@ -8,4 +8,4 @@ struct OffscreenScreen {
 
 // Runs the GUI tests of a test program without a display, on one screen of that size,
 // and keeps their settings and notifications out of the user's home.
-int RunOffscreenTests(int argc, char** argv, OffscreenScreen screen);
+int runOffscreenTests(int argc, char** argv, OffscreenScreen screen);

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 
-ProgramRun RunBuiltProgram(const QString& program, const QStringList& arguments, const QString& folder,
+ProgramRun runBuiltProgram(const QString& program, const QStringList& arguments, const QString& folder,
                            const QProcessEnvironment& environment)
 {
     QProcess process;
@@ -18,7 +18,7 @@ ProgramRun RunBuiltProgram(const QString& program, const QStringList& arguments,
     return run;
 }
 
-QProcessEnvironment EnvironmentWithoutDisplay()
+QProcessEnvironment environmentWithoutDisplay()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})

@@ -12,9 +12,9 @@ struct ProgramRun {
 };
 
 // Runs the program (talvane, talvane-cli) in the folder and waits for its end.
-ProgramRun RunBuiltProgram(const QString& program, const QStringList& arguments, const QString& folder,
+ProgramRun runBuiltProgram(const QString& program, const QStringList& arguments, const QString& folder,
                            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 // This process's environment as on a machine without a display: no X11 or Wayland
 // display, and no Qt platform chosen.
-QProcessEnvironment EnvironmentWithoutDisplay();
+QProcessEnvironment environmentWithoutDisplay();

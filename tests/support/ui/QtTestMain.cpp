@@ -3,5 +3,5 @@
 // GUI tests run on a screen with room for every window at its designed size.
 int main(int argc, char** argv)
 {
-    return RunOffscreenTests(argc, argv, {1920, 1200});
+    return runOffscreenTests(argc, argv, {1920, 1200});
 }

@@ -15,7 +15,7 @@
 
 // Where each line of a text box's text lies in its text area, from its cursor.
 template <class Box>
-std::vector<QRect> LineRects(const Box& box)
+std::vector<QRect> lineRects(const Box& box)
 {
     std::vector<QRect> rects;
     for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
@@ -37,11 +37,11 @@ struct ShownLines {
 };
 
 template <class Box>
-ShownLines LinesShown(const Box& box)
+ShownLines linesShown(const Box& box)
 {
     ShownLines shown;
     const int height = box.viewport()->height();
-    for (const QRect& line : LineRects(box)) {
+    for (const QRect& line : lineRects(box)) {
         if (line.top() >= 0 && line.bottom() < height)
             ++shown.whole;
         else if (line.bottom() >= 0 && line.top() < height)
@@ -51,7 +51,7 @@ ShownLines LinesShown(const Box& box)
 }
 
 // Lines enough to scroll through, numbered.
-inline QString NumberedLines(int count)
+inline QString numberedLines(int count)
 {
     QStringList lines;
     for (int line = 1; line <= count; ++line)
@@ -61,12 +61,12 @@ inline QString NumberedLines(int count)
 
 // The lines shown at the top of the text and at its end.
 template <class Box>
-std::pair<ShownLines, ShownLines> LinesAtBothEnds(Box& box)
+std::pair<ShownLines, ShownLines> linesAtBothEnds(Box& box)
 {
     box.verticalScrollBar()->setValue(0);
-    const ShownLines top = LinesShown(box);
+    const ShownLines top = linesShown(box);
     box.verticalScrollBar()->setValue(box.verticalScrollBar()->maximum());
-    const ShownLines end = LinesShown(box);
+    const ShownLines end = linesShown(box);
     box.verticalScrollBar()->setValue(0);
     return {top, end};
 }

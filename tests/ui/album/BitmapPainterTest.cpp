@@ -13,7 +13,7 @@ namespace {
 
 // A 32-bit picture whose pixel (x, line) is blue x, green line, red 7, with
 // an alpha byte of 0 that drawing must ignore.
-void FillCoded(CWinBmp& bitmap, int width, int height)
+void fillCoded(CWinBmp& bitmap, int width, int height)
 {
     bitmap.Create(width, height, 32, false);
     for (int line = 0; line < height; ++line)
@@ -28,7 +28,7 @@ void FillCoded(CWinBmp& bitmap, int width, int height)
 TEST(BitmapPainter, DrawsAtItsOwnSizeAtTheGivenCornerIgnoringAlpha)
 {
     CWinBmp bitmap;
-    FillCoded(bitmap, 100, 50);
+    fillCoded(bitmap, 100, 50);
     const QRgb background = qRgb(200, 10, 250);
     QImage target(140, 90, QImage::Format_ARGB32_Premultiplied);
     target.fill(background);

@@ -15,20 +15,20 @@ protected:
     CPage1& album() { return view().albumPage(); }
 
     // A 24-bit bitmap in the album folder (or elsewhere), of one colour.
-    std::filesystem::path Picture(const std::string& name, int width, int height,
+    std::filesystem::path picture(const std::string& name, int width, int height,
                                   const std::filesystem::path& folder = {})
     {
         QImage image(width, height, QImage::Format_RGB888);
         image.fill(QColor(40, 120, 40));
         const auto path = (folder.empty() ? dir / "Album" : folder) / name;
-        EXPECT_TRUE(image.save(Q(path), "BMP"));
+        EXPECT_TRUE(image.save(q(path), "BMP"));
         return path;
     }
 
     // Starts on one entry whose album holds the given photos.
-    void StartWithPhotos(const std::vector<std::string>& files)
+    void startWithPhotos(const std::vector<std::string>& files)
     {
-        ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}, [&](CBonsaiData& e, std::size_t) {
+        ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple"}, [&](CBonsaiData& e, std::size_t) {
             for (std::size_t k = 0; k < files.size(); ++k) {
                 e[CBonsaiData::photoField(k)] = files[k];
                 e[CBonsaiData::photoDescriptionField(k)] = "Photo of " + files[k];
@@ -39,7 +39,7 @@ protected:
     }
 
     // Answers New picture with OK; an empty description leaves the field as it is.
-    void AnswerDescription(const QString& description)
+    void answerDescription(const QString& description)
     {
         ui.dialogs.expect([description](QDialog& dialog) {
             auto& picture = static_cast<CNewPictureDlg&>(dialog);
@@ -49,7 +49,7 @@ protected:
         });
     }
 
-    QStringList Listed()
+    QStringList listed()
     {
         QStringList items;
         for (int i = 0; i < album().pictureList()->count(); ++i)

@@ -22,16 +22,16 @@ using namespace talvane::collection;
 
 TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
 {
-    Picture("a.bmp", 120, 80);
-    Picture("b.bmp", 250, 250);
-    Picture("c.BMP", 10, 10);
-    StartWithPhotos({});
-    const auto albumBefore = FolderNames(dir / "Album");
-    ui.files.expect(Q(dir / "Album" / "a.bmp"));
-    AnswerDescription(QStringLiteral("Spring 2024"));
+    picture("a.bmp", 120, 80);
+    picture("b.bmp", 250, 250);
+    picture("c.BMP", 10, 10);
+    startWithPhotos({});
+    const auto albumBefore = folderNames(dir / "Album");
+    ui.files.expect(q(dir / "Album" / "a.bmp"));
+    answerDescription(QStringLiteral("Spring 2024"));
     album().OnPictureAdd();
     ASSERT_EQ(ui.files.calls().size(), 1u);
-    EXPECT_EQ(ui.files.calls()[0].request.directory, Q(dir / "Album"));
+    EXPECT_EQ(ui.files.calls()[0].request.directory, q(dir / "Album"));
     EXPECT_EQ(ui.files.calls()[0].request.nameFilters,
               (QStringList{"Pictures (*.bmp *.jpg *.jpeg *.png *.gif *.webp *.tif *.tiff)", "Bitmaps (*.bmp)",
                            "All files (*)"}));
@@ -40,19 +40,19 @@ TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
     EXPECT_EQ(album().albumBitmap().GetWidth(), 120);
     EXPECT_TRUE(doc().IsModified());
 
-    ui.files.expect(Q(dir / "Album" / "b.bmp"));
-    AnswerDescription(QString());
+    ui.files.expect(q(dir / "Album" / "b.bmp"));
+    answerDescription(QString());
     album().OnPictureAdd();
     EXPECT_EQ(album().m_strPhotoDesc[1], "Photo2");
-    EXPECT_EQ(Listed(), (QStringList{"Spring 2024", "Photo2"}));
+    EXPECT_EQ(listed(), (QStringList{"Spring 2024", "Photo2"}));
     EXPECT_EQ(album().pictureList()->currentRow(), 1);
 
-    ui.files.expect(Q(dir / "Album" / "c.BMP"));
+    ui.files.expect(q(dir / "Album" / "c.BMP"));
     ui.prompter.expect(mb::kIdOk, QStringLiteral("Only *.bmp files can be use."), QStringLiteral("Attention"), 0x10);
-    AnswerDescription(QString());
+    answerDescription(QString());
     album().OnPictureAdd();
     EXPECT_EQ(album().m_strPhotoFile[2], "c.BMP");
-    EXPECT_EQ(FolderNames(dir / "Album"), albumBefore) << "bitmaps ready for the album are not copied";
+    EXPECT_EQ(folderNames(dir / "Album"), albumBefore) << "bitmaps ready for the album are not copied";
 
     // The new photos are in the entry at once.
     view().CommitCurrentEntry();
@@ -62,17 +62,17 @@ TEST_F(PhotoAlbumTest, AddsPicturesWithOrWithoutADescription)
 
 TEST_F(PhotoAlbumTest, OffersACopyOfLargePicturesAndRefusesACancelledChoiceAndASixthPhoto)
 {
-    Picture("wide.bmp", 251, 250);
-    Picture("ok.bmp", 20, 20);
-    StartWithPhotos({});
-    ui.files.expect(Q(dir / "Album" / "wide.bmp"));
+    picture("wide.bmp", 251, 250);
+    picture("ok.bmp", 20, 20);
+    startWithPhotos({});
+    ui.files.expect(q(dir / "Album" / "wide.bmp"));
     ui.prompter.expect(mb::kIdCancel,
                        QStringLiteral("Talvane will add a copy of wide.bmp, reduced to 250 × 249 pixels, to the Album "
                                       "folder as wide (2).bmp."),
                        QStringLiteral("Attention"), mb::kOkCancel | mb::kIconQuestion);
     album().OnPictureAdd();
     EXPECT_TRUE(album().m_strPhotoFile[0].empty());
-    EXPECT_EQ(FolderNames(dir / "Album"), (std::vector<std::string>{"ok.bmp", "wide.bmp"}));
+    EXPECT_EQ(folderNames(dir / "Album"), (std::vector<std::string>{"ok.bmp", "wide.bmp"}));
 
     ui.files.expect(std::nullopt);
     album().OnPictureAdd();
@@ -80,27 +80,27 @@ TEST_F(PhotoAlbumTest, OffersACopyOfLargePicturesAndRefusesACancelledChoiceAndAS
     EXPECT_TRUE(album().m_strPhotoFile[0].empty());
 
     for (int i = 0; i < 5; ++i) {
-        ui.files.expect(Q(dir / "Album" / "ok.bmp"));
-        AnswerDescription(QString());
+        ui.files.expect(q(dir / "Album" / "ok.bmp"));
+        answerDescription(QString());
         album().OnPictureAdd();
     }
-    ui.files.expect(Q(dir / "Album" / "ok.bmp"));
+    ui.files.expect(q(dir / "Album" / "ok.bmp"));
     ui.prompter.expect(mb::kIdOk, QStringLiteral("There is a limit of 5 pictures."), QStringLiteral("Attention"), 0x10);
     album().OnPictureAdd();
-    EXPECT_EQ(Listed().size(), 5);
+    EXPECT_EQ(listed().size(), 5);
     // No copy is offered when there is no slot for it.
-    ui.files.expect(Q(dir / "Album" / "wide.bmp"));
+    ui.files.expect(q(dir / "Album" / "wide.bmp"));
     ui.prompter.expect(mb::kIdOk, QStringLiteral("There is a limit of 5 pictures."));
     album().OnPictureAdd();
-    EXPECT_EQ(FolderNames(dir / "Album").size(), 2u);
+    EXPECT_EQ(folderNames(dir / "Album").size(), 2u);
 }
 
 TEST_F(PhotoAlbumTest, DeletingPhotoTwoOfFourMovesTheLaterOnesDown)
 {
     for (const char* name : {"1.bmp", "2.bmp", "3.bmp"})
-        Picture(name, 10, 10);
-    Picture("4.bmp", 30, 20);
-    StartWithPhotos({"1.bmp", "2.bmp", "3.bmp", "4.bmp"});
+        picture(name, 10, 10);
+    picture("4.bmp", 30, 20);
+    startWithPhotos({"1.bmp", "2.bmp", "3.bmp", "4.bmp"});
     {
         const QSignalBlocker quiet(album().pictureList());
         album().pictureList()->setCurrentRow(1);
@@ -108,7 +108,7 @@ TEST_F(PhotoAlbumTest, DeletingPhotoTwoOfFourMovesTheLaterOnesDown)
     ui.prompter.expect(mb::kIdCancel, QStringLiteral("< Photo of 2.bmp > will be delete from the photo album !!!"),
                        QStringLiteral("Please confirm ..."), 1);
     album().OnPictureDelete();
-    EXPECT_EQ(Listed().size(), 4);
+    EXPECT_EQ(listed().size(), 4);
     EXPECT_FALSE(doc().IsModified());
 
     ui.prompter.expect(mb::kIdOk);
@@ -126,13 +126,13 @@ TEST_F(PhotoAlbumTest, DeletingPhotoTwoOfFourMovesTheLaterOnesDown)
         ui.prompter.expect(mb::kIdOk);
         album().OnPictureDelete();
     }
-    EXPECT_TRUE(Listed().isEmpty());
+    EXPECT_TRUE(listed().isEmpty());
 }
 
 TEST_F(PhotoAlbumTest, AMissingPhotoIsReportedOnceEvenWhenTheListTakesTheFocus)
 {
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"), 0);
-    StartWithPhotos({"gone.bmp"});
+    startWithPhotos({"gone.bmp"});
     const QString text = ui.prompter.calls().back().text;
     EXPECT_TRUE(text.startsWith(QStringLiteral("Erreur du decodeur d'image:\nLe fichier "))) << text.toStdString();
     EXPECT_TRUE(text.endsWith(QStringLiteral("gone.bmp est invalide ou introuvable.\n[Code:4]"))) << text.toStdString();
@@ -152,10 +152,10 @@ TEST_F(PhotoAlbumTest, AMissingPhotoIsReportedOnceEvenWhenTheListTakesTheFocus)
 
 TEST_F(PhotoAlbumTest, AMissingPictureIsToldOnceThenHoldsItsPlaceAndIsCountedInTheStatusBar)
 {
-    Picture("here.bmp", 40, 30);
+    picture("here.bmp", 40, 30);
     // Both trees name the missing "gone.bmp"; Maple's journal names a photo missing too.
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"), 0);
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& e, std::size_t i) {
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& e, std::size_t i) {
         e[CBonsaiData::photoField(0)] = "gone.bmp";
         e[CBonsaiData::photoDescriptionField(0)] = "Gone";
         if (i == 0) {
@@ -179,31 +179,31 @@ TEST_F(PhotoAlbumTest, AMissingPictureIsToldOnceThenHoldsItsPlaceAndIsCountedInT
               album().palette().color(QPalette::AlternateBase));
 
     // Neither the other tree naming it, nor coming back, nor choosing it says it again.
-    ChooseEntry(1);
+    chooseEntry(1);
     EXPECT_EQ(missing.text(), QStringLiteral("1 picture of this tree is missing"));
-    ChooseEntry(0);
+    chooseEntry(0);
     album().pictureList()->setCurrentRow(1);
     EXPECT_TRUE(album().unreadableFile().isEmpty());
     album().pictureList()->setCurrentRow(0);
     EXPECT_EQ(ui.prompter.calls().size(), 1u);
 
     // Found again, the file is shown and no longer counted; lost again, it is news once more.
-    Picture("gone.bmp", 20, 20);
-    ChooseEntry(1);
+    picture("gone.bmp", 20, 20);
+    chooseEntry(1);
     EXPECT_TRUE(album().unreadableFile().isEmpty());
     EXPECT_FALSE(missing.isVisible());
     std::filesystem::remove(dir / "Album" / "gone.bmp");
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"));
-    ChooseEntry(0);
+    chooseEntry(0);
     EXPECT_EQ(ui.prompter.calls().size(), 2u);
 }
 
 TEST_F(PhotoAlbumTest, PhotoNamesCannotLeaveTheAlbum)
 {
-    Picture("out.bmp", 10, 10, dir.path());
+    picture("out.bmp", 10, 10, dir.path());
     ASSERT_EQ(::mkfifo((dir / "Album" / "pipe.bmp").c_str(), 0600), 0);
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"));
-    StartWithPhotos({"../out.bmp", "pipe.bmp", "..", "a\\b.bmp"});
+    startWithPhotos({"../out.bmp", "pipe.bmp", "..", "a\\b.bmp"});
     EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("[Code:4]")));
     EXPECT_TRUE(album().albumBitmap().isEmpty()) << "nothing outside the album is shown";
 
@@ -225,23 +225,23 @@ TEST_F(PhotoAlbumTest, ACollectionFromAnotherFolderShowsAndAddsPhotosOfTheAlbumB
     const auto elsewhere = dir / "stick";
     std::filesystem::create_directories(elsewhere / "Album");
     std::filesystem::remove(dir / "Album");
-    Picture("maple.bmp", 60, 45, elsewhere / "Album");
-    Picture("pine.bmp", 30, 20, elsewhere / "Album");
-    const auto collection = MakeCollection("trees.tvn", {"Maple"}, [](CBonsaiData& e, std::size_t) {
+    picture("maple.bmp", 60, 45, elsewhere / "Album");
+    picture("pine.bmp", 30, 20, elsewhere / "Album");
+    const auto collection = makeCollection("trees.tvn", {"Maple"}, [](CBonsaiData& e, std::size_t) {
         e[CBonsaiData::photoField(0)] = "maple.bmp";
         e[CBonsaiData::photoDescriptionField(0)] = "Autumn";
     });
     std::filesystem::rename(collection, elsewhere / "trees.tvn");
-    ASSERT_TRUE(Start(Q(elsewhere / "trees.tvn")));
+    ASSERT_TRUE(start(q(elsewhere / "trees.tvn")));
     EXPECT_TRUE(ui.prompter.calls().empty()) << ui.prompter.calls().front().text.toStdString();
     EXPECT_EQ(album().albumBitmap().GetWidth(), 60);
 
-    ui.files.expect(Q(elsewhere / "Album" / "pine.bmp"));
-    AnswerDescription(QStringLiteral("Winter"));
+    ui.files.expect(q(elsewhere / "Album" / "pine.bmp"));
+    answerDescription(QStringLiteral("Winter"));
     album().OnPictureAdd();
     ASSERT_EQ(ui.files.calls().size(), 1u);
-    EXPECT_EQ(ui.files.calls()[0].request.directory, Q(elsewhere / "Album"));
-    EXPECT_EQ(Listed(), QStringList({QStringLiteral("Autumn"), QStringLiteral("Winter")}));
+    EXPECT_EQ(ui.files.calls()[0].request.directory, q(elsewhere / "Album"));
+    EXPECT_EQ(listed(), QStringList({QStringLiteral("Autumn"), QStringLiteral("Winter")}));
     album().pictureList()->setCurrentRow(0);
     EXPECT_TRUE(ui.prompter.calls().empty());
     EXPECT_EQ(album().albumBitmap().GetWidth(), 60);
@@ -249,8 +249,8 @@ TEST_F(PhotoAlbumTest, ACollectionFromAnotherFolderShowsAndAddsPhotosOfTheAlbumB
 
 TEST_F(PhotoAlbumTest, ThePictureIsCentredInItsFrame)
 {
-    Picture("small.bmp", 40, 30);
-    StartWithPhotos({"small.bmp"});
+    picture("small.bmp", 40, 30);
+    startWithPhotos({"small.bmp"});
     QWidget* frameBox = album().findChild<QWidget*>(QStringLiteral("1053"));
     ASSERT_TRUE(frameBox);
     const QRect r = frameBox->geometry();
@@ -267,19 +267,19 @@ TEST_F(PhotoAlbumTest, ThePictureIsCentredInItsFrame)
 
 TEST_F(PhotoAlbumTest, CancelOrEscapeInNewPictureAddsNothingAndLeavesNoCopyBehind)
 {
-    Picture("ready.bmp", 20, 20);
-    Picture("kept.bmp", 30, 10);
+    picture("ready.bmp", 20, 20);
+    picture("kept.bmp", 30, 10);
     const auto camera = dir / "camera";
     std::filesystem::create_directory(camera);
     QImage photo(400, 300, QImage::Format_RGB32);
     photo.fill(Qt::darkGreen);
-    ASSERT_TRUE(photo.save(Q(camera / "leaf.png"), "PNG"));
-    StartWithPhotos({"kept.bmp"});
-    const auto albumBefore = FolderNames(dir / "Album");
+    ASSERT_TRUE(photo.save(q(camera / "leaf.png"), "PNG"));
+    startWithPhotos({"kept.bmp"});
+    const auto albumBefore = folderNames(dir / "Album");
     const std::string collectionBefore = writeCollection(doc().entries());
     const std::function<int(QDialog&)> answers[] = {
         [](QDialog& dialog) {
-            FindControl<QPushButton>(&dialog, 2)->click();
+            findControl<QPushButton>(&dialog, 2)->click();
             return dialog.result();
         },
         [](QDialog& dialog) {
@@ -290,23 +290,23 @@ TEST_F(PhotoAlbumTest, CancelOrEscapeInNewPictureAddsNothingAndLeavesNoCopyBehin
         }};
     for (const auto& chosen : {camera / "leaf.png", dir / "Album" / "ready.bmp"}) {
         for (const auto& answer : answers) {
-            ui.files.expect(Q(chosen));
+            ui.files.expect(q(chosen));
             if (chosen.extension() == ".png")
                 ui.prompter.expect(mb::kIdOk);  // the copy is made before the description is asked
             ui.dialogs.expect(answer);
             album().OnPictureAdd();
-            EXPECT_EQ(FolderNames(dir / "Album"), albumBefore) << chosen;
+            EXPECT_EQ(folderNames(dir / "Album"), albumBefore) << chosen;
             EXPECT_TRUE(std::filesystem::exists(chosen));
-            EXPECT_EQ(Listed(), QStringList{QStringLiteral("Photo of kept.bmp")});
+            EXPECT_EQ(listed(), QStringList{QStringLiteral("Photo of kept.bmp")});
             EXPECT_EQ(album().albumBitmap().GetWidth(), 30) << "the photo selected is on show again";
             EXPECT_EQ(writeCollection(doc().entries()), collectionBefore);
             EXPECT_FALSE(doc().history().canUndo());
         }
     }
-    ui.files.expect(Q(camera / "leaf.png"));
+    ui.files.expect(q(camera / "leaf.png"));
     ui.prompter.expect(mb::kIdOk);
-    AnswerDescription(QStringLiteral("Imported"));
+    answerDescription(QStringLiteral("Imported"));
     album().OnPictureAdd();
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Photo2], "leaf.bmp");
-    EXPECT_EQ(FolderNames(dir / "Album"), (std::vector<std::string>{"kept.bmp", "leaf.bmp", "ready.bmp"}));
+    EXPECT_EQ(folderNames(dir / "Album"), (std::vector<std::string>{"kept.bmp", "leaf.bmp", "ready.bmp"}));
 }

@@ -31,7 +31,7 @@ const QRgb kColours[2][3] = {{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)}
 
 // A 3 x 2 bitmap of kColours at 32 bits with bit-field masks, as image editors write
 // them: a 40-byte header followed by three masks, or a version 5 header.
-std::string MaskedBitmap(bool version5)
+std::string maskedBitmap(bool version5)
 {
     const std::uint32_t masks[4] = {version5 ? 0x00FF0000u : 0x0000FF00u, version5 ? 0x0000FF00u : 0x00FF0000u,
                                     version5 ? 0x000000FFu : 0xFF000000u, version5 ? 0xFF000000u : 0u};
@@ -60,7 +60,7 @@ std::string MaskedBitmap(bool version5)
 
 // A JPEG of 400 x 300, red above and blue below, whose camera data says it must be
 // turned a quarter clockwise to stand upright (orientation 6).
-std::string TurnedJpeg()
+std::string turnedJpeg()
 {
     QImage image(400, 300, QImage::Format_RGB32);
     image.fill(qRgb(200, 0, 0));
@@ -76,21 +76,21 @@ std::string TurnedJpeg()
     return bytes.insert(2, exif);
 }
 
-bool Reddish(QRgb c) { return qRed(c) > 150 && qBlue(c) < 60; }
-bool Bluish(QRgb c) { return qBlue(c) > 150 && qRed(c) < 60; }
+bool reddish(QRgb c) { return qRed(c) > 150 && qBlue(c) < 60; }
+bool bluish(QRgb c) { return qBlue(c) > 150 && qRed(c) < 60; }
 
 } // namespace
 
 TEST_F(PhotoAlbumTest, BitmapsWithMasksOrANewerHeaderAreCopiedInTheirTrueColours)
 {
-    WriteFileBytes(dir / "Album" / "masks.bmp", MaskedBitmap(false));
-    WriteFileBytes(dir / "Album" / "v5.bmp", MaskedBitmap(true));
-    StartWithPhotos({});
+    writeFileBytes(dir / "Album" / "masks.bmp", maskedBitmap(false));
+    writeFileBytes(dir / "Album" / "v5.bmp", maskedBitmap(true));
+    startWithPhotos({});
     for (const char* name : {"masks", "v5"}) {
-        ui.files.expect(Q(dir / "Album" / (std::string(name) + ".bmp")));
+        ui.files.expect(q(dir / "Album" / (std::string(name) + ".bmp")));
         ui.prompter.expect(mb::kIdOk, QStringLiteral("Talvane will add a copy of %1.bmp, 3 × 2 pixels, to the Album "
                                                      "folder as %1 (2).bmp.").arg(QString::fromUtf8(name)));
-        AnswerDescription(QString());
+        answerDescription(QString());
         album().OnPictureAdd();
         const QImage shown = bitmapToImage(album().albumBitmap());
         ASSERT_EQ(shown.size(), QSize(3, 2)) << name;
@@ -106,42 +106,42 @@ TEST_F(PhotoAlbumTest, ATurnedJpegFromACameraComesInUprightAndReduced)
 {
     std::filesystem::remove_all(dir / "Album");
     std::filesystem::create_directory(dir / "camera");
-    const std::string original = TurnedJpeg();
-    WriteFileBytes(dir / "camera" / "IMG_2041.jpg", original);
-    StartWithPhotos({});
-    ui.files.expect(Q(dir / "camera" / "IMG_2041.jpg"));
+    const std::string original = turnedJpeg();
+    writeFileBytes(dir / "camera" / "IMG_2041.jpg", original);
+    startWithPhotos({});
+    ui.files.expect(q(dir / "camera" / "IMG_2041.jpg"));
     ui.prompter.expect(mb::kIdOk, QStringLiteral("Talvane will add a copy of IMG_2041.jpg, reduced to 188 × 250 "
                                                  "pixels, to the Album folder as IMG_2041.bmp."));
-    AnswerDescription(QStringLiteral("Repotted"));
+    answerDescription(QStringLiteral("Repotted"));
     album().OnPictureAdd();
     EXPECT_EQ(album().m_strPhotoFile[0], "IMG_2041.bmp");
-    EXPECT_EQ(FolderNames(dir / "Album"), std::vector<std::string>{"IMG_2041.bmp"}) << "the folder is made";
+    EXPECT_EQ(folderNames(dir / "Album"), std::vector<std::string>{"IMG_2041.bmp"}) << "the folder is made";
     const QImage shown = bitmapToImage(album().albumBitmap());
     ASSERT_EQ(shown.size(), QSize(188, 250));
-    EXPECT_TRUE(Bluish(shown.pixel(30, 125)) && Reddish(shown.pixel(158, 125)));
-    EXPECT_EQ(ReadFileBytes(dir / "camera" / "IMG_2041.jpg"), original) << "the source is left alone";
+    EXPECT_TRUE(bluish(shown.pixel(30, 125)) && reddish(shown.pixel(158, 125)));
+    EXPECT_EQ(readFileBytes(dir / "camera" / "IMG_2041.jpg"), original) << "the source is left alone";
 }
 
 TEST_F(PhotoAlbumTest, BadPicturesAndARefusedWriteLeaveTheAlbumAndTheEntryAsTheyWere)
 {
     std::filesystem::create_directory(dir / "camera");
     const auto camera = [&](const std::string& name) { return dir / "camera" / name; };
-    const std::string jpeg = TurnedJpeg();
-    WriteFileBytes(camera("cut.jpg"), jpeg.substr(0, jpeg.size() * 6 / 10));
-    WriteFileBytes(camera("cut.bmp"), MaskedBitmap(false).substr(0, 80));
-    WriteFileBytes(camera("empty.png"), "");
-    std::string huge = MaskedBitmap(false);
+    const std::string jpeg = turnedJpeg();
+    writeFileBytes(camera("cut.jpg"), jpeg.substr(0, jpeg.size() * 6 / 10));
+    writeFileBytes(camera("cut.bmp"), maskedBitmap(false).substr(0, 80));
+    writeFileBytes(camera("empty.png"), "");
+    std::string huge = maskedBitmap(false);
     huge.replace(18, 8, std::string("\xA0\x86\x01\0\xA0\x86\x01\0", 8)); // 100000 x 100000
-    WriteFileBytes(camera("huge.bmp"), huge);
+    writeFileBytes(camera("huge.bmp"), huge);
     std::string tall = jpeg;
     tall.replace(tall.find("\xFF\xC0") + 5, 4, "\xEA\x60\xEA\x60"); // 60000 x 60000
-    WriteFileBytes(camera("tall.jpg"), tall);
-    WriteFileBytes(camera("notes.jpg"), "not a picture");
-    WriteFileBytes(camera("%1 & %2.png"), "");
+    writeFileBytes(camera("tall.jpg"), tall);
+    writeFileBytes(camera("notes.jpg"), "not a picture");
+    writeFileBytes(camera("%1 & %2.png"), "");
     std::filesystem::create_directory(camera("folder.jpg"));
-    Picture("good.bmp", 20, 20);
-    StartWithPhotos({"good.bmp"});
-    const auto albumBefore = FolderNames(dir / "Album");
+    picture("good.bmp", 20, 20);
+    startWithPhotos({"good.bmp"});
+    const auto albumBefore = folderNames(dir / "Album");
     const std::pair<const char*, const char*> cases[] = {
         {"cut.jpg", "the file is incomplete"},
         {"cut.bmp", "the file is incomplete"},
@@ -153,7 +153,7 @@ TEST_F(PhotoAlbumTest, BadPicturesAndARefusedWriteLeaveTheAlbumAndTheEntryAsThey
         {"%1 & %2.png", "the file is empty"},
     };
     for (const auto& [name, reason] : cases) {
-        ui.files.expect(Q(camera(name)));
+        ui.files.expect(q(camera(name)));
         ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Error"), mb::kIconStop);
         album().OnPictureAdd();
         const QString text = ui.prompter.calls().back().text;
@@ -162,9 +162,9 @@ TEST_F(PhotoAlbumTest, BadPicturesAndARefusedWriteLeaveTheAlbumAndTheEntryAsThey
             << text.toStdString();
     }
 
-    QImage(30, 30, QImage::Format_RGB32).save(Q(camera("photo.png")));
+    QImage(30, 30, QImage::Format_RGB32).save(q(camera("photo.png")));
     const auto refusedWrite = [&] {
-        ui.files.expect(Q(camera("photo.png")));
+        ui.files.expect(q(camera("photo.png")));
         ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Attention"));
         ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Error"));
         album().OnPictureAdd();
@@ -180,8 +180,8 @@ TEST_F(PhotoAlbumTest, BadPicturesAndARefusedWriteLeaveTheAlbumAndTheEntryAsThey
         refusedWrite();
         ::chmod((dir / "Album").c_str(), 0755);
     }
-    EXPECT_EQ(FolderNames(dir / "Album"), albumBefore);
-    EXPECT_EQ(Listed(), QStringList{"Photo of good.bmp"});
+    EXPECT_EQ(folderNames(dir / "Album"), albumBefore);
+    EXPECT_EQ(listed(), QStringList{"Photo of good.bmp"});
     EXPECT_EQ(album().m_strPhotoFile[1], "");
     EXPECT_EQ(album().albumBitmap().GetWidth(), 20) << "the selected photo stays on show";
 }
@@ -194,8 +194,8 @@ TEST(PhotoImportParts, WhatIsWrittenOurDecoderReadsBackPixelForPixel)
             picture.setPixel(x, y, qRgb(x * 36, y * 60, (x * y * 13) % 256));
     picture.setPixel(6, 4, qRgba(0, 0, 0, 0));
     TempDir dir;
-    WriteFileBytes(dir / "p.bmp", encodeBitmap24(picture).toStdString());
-    EXPECT_TRUE(isAlbumReadyHeader(QByteArray::fromStdString(ReadFileBytes(dir / "p.bmp")), 54 + 24 * 5));
+    writeFileBytes(dir / "p.bmp", encodeBitmap24(picture).toStdString());
+    EXPECT_TRUE(isAlbumReadyHeader(QByteArray::fromStdString(readFileBytes(dir / "p.bmp")), 54 + 24 * 5));
     CAnyPicDecoder decoder;
     CWinBmp bitmap;
     decoder.DecodeFile((dir / "p.bmp").string(), &bitmap, 32);
@@ -234,7 +234,7 @@ TEST(PhotoImportParts, CopyNamesAreSafeAndFree)
 TEST(PhotoImportParts, AJpegIsCompleteOnlyWhenItsMarkersReachTheEnd)
 {
     using talvane::picture::jpegReachesItsEnd;
-    const std::string jpeg = TurnedJpeg();
+    const std::string jpeg = turnedJpeg();
     EXPECT_TRUE(jpegReachesItsEnd(jpeg));
     EXPECT_TRUE(jpegReachesItsEnd(jpeg + "trailing data of a motion photo"));
     EXPECT_FALSE(jpegReachesItsEnd(jpeg.substr(0, jpeg.size() - 2)));
@@ -246,9 +246,9 @@ TEST(PhotoImportParts, AJpegIsCompleteOnlyWhenItsMarkersReachTheEnd)
 
 TEST_F(PhotoAlbumTest, FailedPicturesLeaveTheFrameEmptyAndNamesShowLiterally)
 {
-    Picture("good.bmp", 40, 30);
+    picture("good.bmp", 40, 30);
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Erreur"));
-    StartWithPhotos({"%1 & %2.bmp", "good.bmp", "%2 & %1.bmp"});
+    startWithPhotos({"%1 & %2.bmp", "good.bmp", "%2 & %1.bmp"});
     EXPECT_TRUE(ui.prompter.calls().back().text.endsWith(QStringLiteral("%1 & %2.bmp est invalide ou introuvable.\n[Code:4]")));
     view().sheet()->setCurrentWidget(&album());
     const QPoint centre = album().pictureOrigin();
@@ -268,8 +268,8 @@ TEST_F(PhotoAlbumTest, FailedPicturesLeaveTheFrameEmptyAndNamesShowLiterally)
 
 TEST_F(PhotoAlbumTest, TheLargerViewShowsThePictureTwiceItsSize)
 {
-    Picture("small.bmp", 40, 30);
-    StartWithPhotos({"small.bmp"});
+    picture("small.bmp", 40, 30);
+    startWithPhotos({"small.bmp"});
     view().sheet()->setCurrentWidget(&album());
     const auto expectViewer = [&] {
         ui.dialogs.expect([](QDialog& dialog) {
@@ -286,7 +286,7 @@ TEST_F(PhotoAlbumTest, TheLargerViewShowsThePictureTwiceItsSize)
     QTest::mouseDClick(under ? under : &album(), Qt::LeftButton, {}, under ? under->mapFrom(&album(), inside) : inside);
     EXPECT_EQ(ui.dialogs.callCount(), 1);
     expectViewer();
-    FindControl<QPushButton>(&album(), 1054)->click();
+    findControl<QPushButton>(&album(), 1054)->click();
     EXPECT_EQ(ui.dialogs.callCount(), 2);
     EXPECT_EQ(PictureViewer::largerSize(QSize(250, 188), QSize(300, 300)), QSize(300, 225));
 }

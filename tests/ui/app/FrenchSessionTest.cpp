@@ -56,7 +56,7 @@ QString withoutMnemonic(QString text)
 }
 
 // Every French text of the translation files, as a window shows it.
-QSet<QString> FrenchTexts()
+QSet<QString> frenchTexts()
 {
     QSet<QString> texts;
     const QDir folder(QStringLiteral(TALVANE_SOURCE_DIR "/translations"));
@@ -74,7 +74,7 @@ QSet<QString> FrenchTexts()
 
 // The controls of a window whose text is wider than the control, so that the end of
 // it is cut off.
-QStringList CutTexts(QWidget& window)
+QStringList cutTexts(QWidget& window)
 {
     QStringList cut;
     for (auto* label : window.findChildren<QLabel*>()) {
@@ -96,7 +96,7 @@ QStringList CutTexts(QWidget& window)
 
 // The texts a window shows of itself (not the collection's): labels, buttons, group
 // boxes, tabs and menus.
-QStringList ShownTexts(QWidget& window)
+QStringList shownTexts(QWidget& window)
 {
     QStringList texts;
     for (auto* label : window.findChildren<QLabel*>())
@@ -115,7 +115,7 @@ QStringList ShownTexts(QWidget& window)
 }
 
 // The File menu's recent collections, "&1 garden.tvn".
-bool IsRecentFile(const QString& text)
+bool isRecentFile(const QString& text)
 {
     return QRegularExpression(QStringLiteral("^&\\d ")).match(text).hasMatch();
 }
@@ -129,7 +129,7 @@ protected:
 
 TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("garden.tvn", {"Momiji", "Pine"}))));
+    ASSERT_TRUE(start(q(makeCollection("garden.tvn", {"Momiji", "Pine"}))));
     QStringList menus;
     for (QAction* menu : frame().menuBar()->actions())
         menus << menu->text();
@@ -142,7 +142,7 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
     EXPECT_TRUE(ui.prompter.allAnswered());
     EXPECT_EQ(doc().entryCount(), 2u) << "Cancel keeps the entry";
 
-    const QSet<QString> french = FrenchTexts();
+    const QSet<QString> french = frenchTexts();
     // What reads the same in both languages, or is a name.
     // The main window's title is the collection's name and the program's.
     const QSet<QString> same{QStringLiteral("garden.tvn[*] - Talvane"), QStringLiteral("Talvane"), QStringLiteral("OK"), QStringLiteral("NUM"), QStringLiteral("English"),
@@ -157,14 +157,14 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
                                 QLatin1Char('$'));
     const auto expectFrench = [&](QWidget& window) {
         window.show();
-        for (const QString& text : CutTexts(window))
+        for (const QString& text : cutTexts(window))
             ADD_FAILURE() << "cut off in " << window.metaObject()->className() << ": " << text.toStdString();
-        const QStringList texts = ShownTexts(window) << window.windowTitle();
+        const QStringList texts = shownTexts(window) << window.windowTitle();
         for (const QString& text : texts)
             EXPECT_TRUE(french.contains(withoutMnemonic(text)) || same.contains(withoutMnemonic(text)) ||
                         std::any_of(filled.begin(), filled.end(),
                                     [&](const QRegularExpression& form) { return form.match(withoutMnemonic(text)).hasMatch(); }) ||
-                        !text.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2}"))) || IsRecentFile(text))
+                        !text.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2}"))) || isRecentFile(text))
                 << "left in English in " << window.metaObject()->className() << ": " << text.toStdString();
     };
     for (int page = 0; page < view().sheet()->count(); ++page) {
@@ -189,12 +189,12 @@ TEST_F(FrenchSession, MenusPagesAndMessagesSpeakFrenchAndNothingIsLeftInEnglish)
     for (QWidget* dialog : std::initializer_list<QWidget*>{&newEntry, &newPicture, &printChoice, &rename, &giver, &careDue,
                                                            &event, &labels, &timeline, &phoneReminders}) {
         expectFrench(*dialog);
-        EXPECT_EQ(KeyboardFaults(*dialog), QStringList()) << "French keys of " << dialog->metaObject()->className();
+        EXPECT_EQ(keyboardFaults(*dialog), QStringList()) << "French keys of " << dialog->metaObject()->className();
     }
     // The French keys are the translator's choice: none may clash.
-    EXPECT_EQ(KeyboardFaults(frame()), QStringList());
+    EXPECT_EQ(keyboardFaults(frame()), QStringList());
     for (QAction* title : frame().menuBar()->actions())
-        EXPECT_EQ(MenuKeyFaults(*title->menu()), QStringList()) << title->text().toStdString();
+        EXPECT_EQ(menuKeyFaults(*title->menu()), QStringList()) << title->text().toStdString();
 }
 
 TEST_F(AppFixture, TheLanguageChosenIsKeptForTheNextStartAndTheSystemsIsTheDefault)
@@ -220,15 +220,15 @@ TEST_F(AppFixture, TheLanguageChosenIsKeptForTheNextStartAndTheSystemsIsTheDefau
 TEST_F(FrenchSession, WhyAFileCannotBeReadOrWrittenIsSaidInFrenchToo)
 {
     const auto broken = dir / "broken.tvn";
-    WriteFileBytes(broken, "\x05\x00junk");
+    writeFileBytes(broken, "\x05\x00junk");
     ui.prompter.expect(mb::kIdOk);
-    EXPECT_FALSE(Start(Q(broken)));
+    EXPECT_FALSE(start(q(broken)));
     EXPECT_EQ(ui.prompter.calls().back().text,
               QStringLiteral("Impossible d'ouvrir la collection \u00AB %1 \u00BB :\n"
                              "ce n'est pas une collection Talvane valide (le fichier s'arr\u00EAte trop t\u00F4t).")
-                  .arg(Q(broken)));
+                  .arg(q(broken)));
 
-    const auto kept = MakeCollection("kept.tvn", {"Momiji"});
+    const auto kept = makeCollection("kept.tvn", {"Momiji"});
     std::filesystem::permissions(kept, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
     const CollectionSaveResult refused = saveCollectionFile(kept, {}, {});
     EXPECT_EQ(refused.reason, "il est en lecture seule");

@@ -34,12 +34,12 @@ class HelpWindowTest : public AppFixture {
 protected:
     // A help page with a picture in a folder beside it, a link to the page's own end
     // and one to another site.
-    QString WritePage(const std::filesystem::path& folder, const std::string& title)
+    QString writePage(const std::filesystem::path& folder, const std::string& title)
     {
         std::filesystem::create_directories(folder / "pics");
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::darkGreen);
-        picture.save(Q(folder / "pics" / "leaf.png"));
+        picture.save(q(folder / "pics" / "leaf.png"));
         std::ofstream page(folder / "index.htm");
         page << "<html><head><meta charset=\"utf-8\"></head><body><h1>" << title << "</h1>"
              << "<p><a href=\"#end\">To the end</a> <a href=\"https://example.org/moss\">Moss</a>"
@@ -47,31 +47,31 @@ protected:
         for (int i = 0; i < 300; ++i)
             page << "<p>Line " << i << "</p>";
         page << "<h2 id=\"end\">The end</h2></body></html>";
-        return Q(folder / "index.htm");
+        return q(folder / "index.htm");
     }
 
     // The help as the program ships it.
-    QString CopyShippedHelp()
+    QString copyShippedHelp()
     {
         std::filesystem::copy(std::filesystem::path(TALVANE_SOURCE_DIR) / "data" / "hlp", dir / "hlp",
                               std::filesystem::copy_options::recursive);
-        return Q(dir / "hlp" / "index.htm");
+        return q(dir / "hlp" / "index.htm");
     }
 
-    QList<HelpWindow*> HelpWindows() const { return frame().findChildren<HelpWindow*>(); }
+    QList<HelpWindow*> helpWindows() const { return frame().findChildren<HelpWindow*>(); }
 
     // Opens help on a fresh window, as no browser opens it.
-    HelpWindow* OpenFreshWindow()
+    HelpWindow* openFreshWindow()
     {
-        qDeleteAll(HelpWindows());
+        qDeleteAll(helpWindows());
         ui.help.result = false;
         frame().OnHelpOpen();
-        const QList<HelpWindow*> windows = HelpWindows();
+        const QList<HelpWindow*> windows = helpWindows();
         return windows.size() == 1 ? windows[0] : nullptr;
     }
 
     // Moves the keyboard to the nth link with Tab and follows it with Return, as a user does.
-    static void FollowLink(HelpWindow& window, int nth)
+    static void followLink(HelpWindow& window, int nth)
     {
         for (int i = 0; i < nth; ++i)
             QTest::keyClick(&window, Qt::Key_Tab);
@@ -83,9 +83,9 @@ protected:
 
 TEST_F(HelpWindowTest, WithoutABrowserTheShippedHelpOpensInAWindowOfItsOwn)
 {
-    ASSERT_TRUE(Start());
-    const QString page = CopyShippedHelp();
-    HelpWindow* window = OpenFreshWindow();
+    ASSERT_TRUE(start());
+    const QString page = copyShippedHelp();
+    HelpWindow* window = openFreshWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(ui.help.pages.size(), 1u) << "the browser is tried first";
     EXPECT_EQ(ui.help.pages[0], page);
@@ -104,21 +104,21 @@ TEST_F(HelpWindowTest, WithoutABrowserTheShippedHelpOpensInAWindowOfItsOwn)
     EXPECT_EQ(title.charFormat().foreground().color(), QColor(0x2f, 0x5a, 0x2a));
 
     // The contents lead to their sections.
-    FollowLink(*window, 1);
+    followLink(*window, 1);
     EXPECT_EQ(window->source().fragment(), QStringLiteral("collection"));
     EXPECT_GT(window->verticalScrollBar()->value(), 0);
 
     // Asked again, the same window comes to the front.
     frame().OnHelpOpen();
-    EXPECT_EQ(HelpWindows().size(), 1);
+    EXPECT_EQ(helpWindows().size(), 1);
     EXPECT_EQ(ui.help.pages.size(), 2u);
 }
 
 TEST_F(HelpWindowTest, PicturesBesideThePageShowAndOtherSitesGoToTheBrowser)
 {
-    ASSERT_TRUE(Start());
-    const QString page = WritePage(dir / "hlp", "Trees in pots \u00E9t\u00E9");
-    HelpWindow* window = OpenFreshWindow();
+    ASSERT_TRUE(start());
+    const QString page = writePage(dir / "hlp", "Trees in pots \u00E9t\u00E9");
+    HelpWindow* window = openFreshWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->toPlainText().startsWith(QStringLiteral("Trees in pots \u00E9t\u00E9\n")));
     const QImage picture =
@@ -126,15 +126,15 @@ TEST_F(HelpWindowTest, PicturesBesideThePageShowAndOtherSitesGoToTheBrowser)
     EXPECT_EQ(picture.size(), QSize(40, 30));
 
     EXPECT_EQ(window->verticalScrollBar()->value(), 0);
-    FollowLink(*window, 1);
+    followLink(*window, 1);
     EXPECT_EQ(window->source().fragment(), QStringLiteral("end"));
     EXPECT_GT(window->verticalScrollBar()->value(), 0) << "the page scrolled to its end";
 
     BrowserStandIn browser;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
-    window = OpenFreshWindow();
+    window = openFreshWindow();
     ASSERT_NE(window, nullptr);
-    FollowLink(*window, 2);
+    followLink(*window, 2);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     EXPECT_EQ(browser.opened, (QList<QUrl>{QUrl(QStringLiteral("https://example.org/moss"))}));
     EXPECT_EQ(window->source(), QUrl::fromLocalFile(page)) << "another site is not shown in the help";
@@ -142,18 +142,18 @@ TEST_F(HelpWindowTest, PicturesBesideThePageShowAndOtherSitesGoToTheBrowser)
 
 TEST_F(HelpWindowTest, WithABrowserOrWithoutThePageNoWindowOpens)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     ui.prompter.expect(mb::kIdOk, QStringLiteral("Could not open Talvane help file 'Hlp\\Index.htm'"),
                        QStringLiteral("Attention"), 0);
     ui.help.result = false;
     frame().OnHelpOpen();
-    EXPECT_TRUE(HelpWindows().isEmpty());
+    EXPECT_TRUE(helpWindows().isEmpty());
 
-    WritePage(dir / "hlp", "Help");
+    writePage(dir / "hlp", "Help");
     ui.help.result = true;
     frame().OnHelpOpen();
     EXPECT_EQ(ui.help.pages.size(), 1u);
-    EXPECT_TRUE(HelpWindows().isEmpty());
+    EXPECT_TRUE(helpWindows().isEmpty());
 }
 
 TEST_F(HelpWindowTest, AnOpenerThatFailsOrIsMissingMeansThePageDidNotOpen)
@@ -163,12 +163,12 @@ TEST_F(HelpWindowTest, AnOpenerThatFailsOrIsMissingMeansThePageDidNotOpen)
         const auto script = dir / ("opener" + std::to_string(status));
         std::ofstream(script) << "#!/bin/sh\nsleep " << seconds << "\necho \"$1\" > " << dir / "asked" << "\nexit " << status;
         std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-        return Q(script);
+        return q(script);
     };
-    const QString page = WritePage(dir / "hlp", "Help");
+    const QString page = writePage(dir / "hlp", "Help");
     // A browser that refuses to run fails its opener; one still running when the watch ends has the page.
     const std::tuple<QString, int, int> cases[] = {
-        {opener(4, 0), 15000, 1}, {Q(dir / "none"), 15000, 1}, {opener(0, 0), 15000, 0}, {opener(5, 1), 100, 0}};
+        {opener(4, 0), 15000, 1}, {q(dir / "none"), 15000, 1}, {opener(0, 0), 15000, 0}, {opener(5, 1), 100, 0}};
     for (const auto& [command, watchMs, failures] : cases) {
         DesktopHelpOpener desktop(command, watchMs);
         QSignalSpy notOpened(&desktop, &HelpOpener::pageNotOpened);
@@ -179,7 +179,7 @@ TEST_F(HelpWindowTest, AnOpenerThatFailsOrIsMissingMeansThePageDidNotOpen)
     // The slow one is left running, as a browser it became would be.
     std::filesystem::remove(dir / "asked");
     EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(dir / "asked"); }, 5000));
-    EXPECT_EQ(ReadFileBytes(dir / "asked"), QUrl::fromLocalFile(page).toString().toStdString() + "\n");
+    EXPECT_EQ(readFileBytes(dir / "asked"), QUrl::fromLocalFile(page).toString().toStdString() + "\n");
 }
 
 TEST_F(HelpWindowTest, TheFrenchPageIsChosenWhereTheTextsAreFrenchAndItIsThere)
@@ -192,12 +192,12 @@ TEST_F(HelpWindowTest, TheFrenchPageIsChosenWhereTheTextsAreFrenchAndItIsThere)
     std::filesystem::create_directories(dir / "hlp" / "fr" / "index.htm");
     EXPECT_EQ(helpPagePath(), QStringLiteral("hlp/index.htm")) << "a folder is not a page";
     std::filesystem::remove(dir / "hlp" / "fr" / "index.htm");
-    WritePage(dir / "hlp", "Help");
-    const QString page = WritePage(dir / "hlp" / "fr", "Aide de Talvane");
+    writePage(dir / "hlp", "Help");
+    const QString page = writePage(dir / "hlp" / "fr", "Aide de Talvane");
     EXPECT_EQ(helpPagePath(), QStringLiteral("hlp/fr/index.htm"));
 
-    ASSERT_TRUE(Start());
-    HelpWindow* window = OpenFreshWindow();
+    ASSERT_TRUE(start());
+    HelpWindow* window = openFreshWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(ui.help.pages.size(), 1u);
     EXPECT_EQ(ui.help.pages[0], page);

@@ -48,13 +48,13 @@ using namespace talvane::journal;
 
 namespace {
 
-QStringList Sorted(QStringList lines)
+QStringList sorted(QStringList lines)
 {
     lines.sort();
     return lines;
 }
 
-void ShowActive(QWidget& window)
+void showActive(QWidget& window)
 {
     window.show();
     QApplication::setActiveWindow(&window);
@@ -63,13 +63,13 @@ void ShowActive(QWidget& window)
 }
 
 // A key pressed where the focus is, as a user presses it.
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
 {
     QWidget* focus = QApplication::focusWidget();
     QTest::keyClick(focus ? focus : QApplication::activeWindow(), key, modifiers);
 }
 
-CareEvent Feeding(CalendarDate day)
+CareEvent feeding(CalendarDate day)
 {
     return CareEvent{day, CareKind::Feeding, day.plusDays(7), {}, {}, {}, {}, {}};
 }
@@ -96,8 +96,8 @@ TEST(KeyboardFaults, FindKeysMissingOrHeldTwiceAndFieldsWithoutANameButNotKeysOn
     auto* editable = new QComboBox(&window);
     editable->setEditable(true);
     editable->setAccessibleName(QStringLiteral("Box"));
-    EXPECT_EQ(Sorted(KeyboardFaults(window)),
-              Sorted({QStringLiteral("button \"&Add\" and button \"&All\" share Alt+A"),
+    EXPECT_EQ(sorted(keyboardFaults(window)),
+              sorted({QStringLiteral("button \"&Add\" and button \"&All\" share Alt+A"),
                       QStringLiteral("button \"Plain\" has no key"), QStringLiteral("button \"Fish && chips\" has no key"),
                       QStringLiteral("tab \"Second\" has no key"), QStringLiteral("QLineEdit  has no name")}));
 
@@ -106,9 +106,9 @@ TEST(KeyboardFaults, FindKeysMissingOrHeldTwiceAndFieldsWithoutANameButNotKeysOn
     menu.addSeparator();
     menu.addAction(QStringLiteral("&other"));
     menu.addAction(QStringLiteral("Plain"));
-    EXPECT_EQ(MenuKeyFaults(menu), (QStringList{QStringLiteral("item \"&other\" shares its key with &Open"),
+    EXPECT_EQ(menuKeyFaults(menu), (QStringList{QStringLiteral("item \"&other\" shares its key with &Open"),
                                                 QStringLiteral("item \"Plain\" has no key")}));
-    EXPECT_EQ(ShownText(QStringLiteral("Fish && &chips")), QStringLiteral("Fish & chips"));
+    EXPECT_EQ(shownText(QStringLiteral("Fish && &chips")), QStringLiteral("Fish & chips"));
 }
 
 TEST(StandardButtonKeys, MessageBoxesAndButtonBoxesGetKeysForTheButtonsTheProgramUses)
@@ -119,8 +119,8 @@ TEST(StandardButtonKeys, MessageBoxesAndButtonBoxesGetKeysForTheButtonsTheProgra
     QStringList texts;
     for (const QAbstractButton* button : question.buttons())
         texts.append(button->text());
-    EXPECT_EQ(Sorted(texts), (QStringList{"&Cancel", "&No", "&OK", "&Yes"}));
-    EXPECT_EQ(KeyboardFaults(question), QStringList());
+    EXPECT_EQ(sorted(texts), (QStringList{"&Cancel", "&No", "&OK", "&Yes"}));
+    EXPECT_EQ(keyboardFaults(question), QStringList());
 
     QDialogButtonBox box(QDialogButtonBox::Open | QDialogButtonBox::Close | QDialogButtonBox::Help);
     const QString help = box.button(QDialogButtonBox::Help)->text();
@@ -132,12 +132,12 @@ TEST(StandardButtonKeys, MessageBoxesAndButtonBoxesGetKeysForTheButtonsTheProgra
 
 TEST_F(KeyboardTest, EveryButtonTabAndMenuOfTheMainWindowHasAKeyAndEveryFieldAName)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple"}))));
     frame().showCollectionList(true);
-    EXPECT_EQ(KeyboardFaults(frame()), QStringList());
+    EXPECT_EQ(keyboardFaults(frame()), QStringList());
     QList<QAction*> inMenus;
     for (QAction* title : frame().menuBar()->actions()) {
-        EXPECT_EQ(MenuKeyFaults(*title->menu()), QStringList()) << title->text().toStdString();
+        EXPECT_EQ(menuKeyFaults(*title->menu()), QStringList()) << title->text().toStdString();
         inMenus += title->menu()->actions();
     }
     for (QAction* command : frame().findChildren<QAction*>()) {
@@ -151,7 +151,7 @@ TEST_F(KeyboardTest, EveryButtonTabAndMenuOfTheMainWindowHasAKeyAndEveryFieldANa
 
 TEST_F(KeyboardTest, EveryDialogHasAKeyForEachButtonAndANameForEachField)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple"}))));
     const CalendarDate today = CalendarDate::today();
     const std::vector<CaptionedPhoto> photos{{QStringLiteral("a.jpg"), QStringLiteral("first")},
                                              {QStringLiteral("b.jpg"), QStringLiteral("second")}};
@@ -161,7 +161,7 @@ TEST_F(KeyboardTest, EveryDialogHasAKeyForEachButtonAndANameForEachField)
     CAboutDlg about;
     CPrintChoiceDlg printChoice;
     EarlierVersionsDlg versions({KeptVersion{"kept.tvn", 1700000000, 3, 2048}});
-    CareEventDlg careEvent(Feeding(today), {QStringLiteral("leaf.bmp")});
+    CareEventDlg careEvent(feeding(today), {QStringLiteral("leaf.bmp")});
     CareDueDlg careDue(doc(), ui.prompter, today);
     TimelineDlg timeline(doc(), ui.services(), 0);
     CompareDlg compare(photos, 0, 1);
@@ -180,40 +180,40 @@ TEST_F(KeyboardTest, EveryDialogHasAKeyForEachButtonAndANameForEachField)
         {"share", &share},         {"labels", &labels},         {"passport giver", &giver},
         {"print progress", &progress.dialog()}};
     for (const auto& [name, dialog] : dialogs)
-        EXPECT_EQ(KeyboardFaults(*dialog), QStringList()) << name;
+        EXPECT_EQ(keyboardFaults(*dialog), QStringList()) << name;
 }
 
 TEST_F(KeyboardTest, CtrlPageDownAndPageUpTurnTheTabsRoundFromAnywhereInTheWindow)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
-    ShowActive(frame());
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple"}))));
+    showActive(frame());
     QTabWidget& sheet = *view().sheet();
-    FindControl<QLineEdit>(&view().plantPage(), 1023)->setFocus();
+    findControl<QLineEdit>(&view().plantPage(), 1023)->setFocus();
     QList<int> shown;
     for (int i = 0; i < sheet.count(); ++i) {
-        Press(Qt::Key_PageDown);
+        press(Qt::Key_PageDown);
         shown.append(sheet.currentIndex());
     }
     EXPECT_EQ(shown, (QList<int>{1, 2, 3, 4, 5, 6, 0})) << "through every kind of field, and round";
     bar().entryList()->setFocus();
-    Press(Qt::Key_PageUp);
+    press(Qt::Key_PageUp);
     EXPECT_EQ(sheet.currentIndex(), 6) << "from the entry bar, back past the first tab";
-    Press(Qt::Key_PageUp);
+    press(Qt::Key_PageUp);
     EXPECT_EQ(sheet.currentIndex(), 5);
 
     sheet.setCurrentIndex(0);
-    FindControl<QLineEdit>(&view().plantPage(), 1023)->setFocus();
-    Press(Qt::Key_Tab);
+    findControl<QLineEdit>(&view().plantPage(), 1023)->setFocus();
+    press(Qt::Key_Tab);
     EXPECT_EQ(sheet.currentIndex(), 1) << "Ctrl+Tab as before";
-    Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(sheet.currentIndex(), 0);
 
     TimelineDlg timeline(doc(), ui.services(), 0, &frame());
-    ShowActive(timeline);
+    showActive(timeline);
     auto& tabs = *timeline.findChild<QTabWidget*>();
-    Press(Qt::Key_PageDown);
+    press(Qt::Key_PageDown);
     EXPECT_EQ(tabs.currentIndex(), 1);
-    Press(Qt::Key_PageDown);
+    press(Qt::Key_PageDown);
     EXPECT_EQ(tabs.currentIndex(), 0);
 }
 
@@ -235,22 +235,22 @@ TEST(TabKeys, PassOverDisabledTabsAndStayWhereNoOtherIsEnabled)
 TEST_F(KeyboardTest, ALabelsKeyTakesTheFocusToItsFieldWhichIsNamedAfterIt)
 {
     CNewEntryDlg dialog;
-    ShowActive(dialog);
+    showActive(dialog);
     EXPECT_TRUE(dialog.nameEdit()->hasFocus());
     QTest::keyClick(&dialog, Qt::Key_B, Qt::AltModifier);
     EXPECT_TRUE(dialog.botanicalNameBox()->hasFocus() || dialog.botanicalNameBox()->lineEdit()->hasFocus());
     EXPECT_EQ(dialog.nameEdit()->accessibleName(), QStringLiteral("Name or ID number"));
     EXPECT_EQ(dialog.botanicalNameBox()->accessibleName(), QStringLiteral("Botanical name"));
 
-    CareEventDlg event(Feeding(CalendarDate::today()), {});
-    ShowActive(event);
+    CareEventDlg event(feeding(CalendarDate::today()), {});
+    showActive(event);
     QTest::keyClick(&event, Qt::Key_K, Qt::AltModifier);
     ASSERT_TRUE(QApplication::focusWidget());
     EXPECT_EQ(QApplication::focusWidget()->accessibleName(), QStringLiteral("Kind"));
     QTest::keyClick(&event, Qt::Key_D, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget()->accessibleName(), QStringLiteral("Date")) << "the date's own text box";
 
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     using talvane::collection::Page;
     const std::pair<Page, const QWidget*> pages[] = {{Page::Plant, &view().plantPage()},
                                                      {Page::Purchase, &view().purchasePage()},
@@ -261,7 +261,7 @@ TEST_F(KeyboardTest, ALabelsKeyTakesTheFocusToItsFieldWhichIsNamedAfterIt)
     for (const auto& [which, page] : pages)
         for (std::size_t index : talvane::collection::fieldsOf(which))
             if (const auto& info = talvane::collection::field(index); info.kind != talvane::collection::Kind::Radio) {
-                const QWidget* control = FindControl<QWidget>(page, info.control);
+                const QWidget* control = findControl<QWidget>(page, info.control);
                 ASSERT_TRUE(control) << info.name;
                 EXPECT_EQ(control->accessibleName(), fromAnsi(info.label).simplified()) << info.name;
                 ++named;
@@ -271,8 +271,8 @@ TEST_F(KeyboardTest, ALabelsKeyTakesTheFocusToItsFieldWhichIsNamedAfterIt)
 
 TEST_F(KeyboardTest, EachPageIsTabbedThroughTopToBottomAndLeftToRight)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
-    ShowActive(frame());
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple"}))));
+    showActive(frame());
     QTabWidget& sheet = *view().sheet();
     for (int tab = 0; tab < sheet.count(); ++tab) {
         sheet.setCurrentIndex(tab);
@@ -291,10 +291,10 @@ TEST_F(KeyboardTest, EachPageIsTabbedThroughTopToBottomAndLeftToRight)
                 const bool column = before.left() < after.right() && after.left() < before.right();
                 const bool row = before.top() < after.bottom() && after.top() < before.bottom();
                 EXPECT_FALSE(column && !row && after.top() < before.top())
-                    << ShownText(sheet.tabText(tab)).toStdString() << ": " << order[j]->objectName().toStdString()
+                    << shownText(sheet.tabText(tab)).toStdString() << ": " << order[j]->objectName().toStdString()
                     << " above " << order[i]->objectName().toStdString();
                 EXPECT_FALSE(row && !column && after.left() < before.left())
-                    << ShownText(sheet.tabText(tab)).toStdString() << ": " << order[j]->objectName().toStdString()
+                    << shownText(sheet.tabText(tab)).toStdString() << ": " << order[j]->objectName().toStdString()
                     << " left of " << order[i]->objectName().toStdString();
             }
     }
@@ -302,21 +302,21 @@ TEST_F(KeyboardTest, EachPageIsTabbedThroughTopToBottomAndLeftToRight)
 
 TEST_F(KeyboardTest, TheCollectionListIsReachedWithCtrlFAndLeftWithTab)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine"}))));
     frame().showCollectionList(true);
-    ShowActive(frame());
-    FindControl<QLineEdit>(&view().plantPage(), 1023)->setFocus();
-    Press(Qt::Key_F);
+    showActive(frame());
+    findControl<QLineEdit>(&view().plantPage(), 1023)->setFocus();
+    press(Qt::Key_F);
     EXPECT_TRUE(frame().collectionList().filterBox()->hasFocus());
-    Press(Qt::Key_Tab, Qt::NoModifier);
+    press(Qt::Key_Tab, Qt::NoModifier);
     EXPECT_TRUE(frame().collectionList().table()->hasFocus());
-    Press(Qt::Key_Tab, Qt::NoModifier);
+    press(Qt::Key_Tab, Qt::NoModifier);
     ASSERT_TRUE(QApplication::focusWidget());
     EXPECT_FALSE(frame().collectionList().isAncestorOf(QApplication::focusWidget())) << "Tab leaves the list";
     EXPECT_EQ(QApplication::focusWidget(), view().sheet()->tabBar()) << "on to the tabs, as the help says";
-    Press(Qt::Key_Tab, Qt::NoModifier);
+    press(Qt::Key_Tab, Qt::NoModifier);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("1023")) << "then the page shown";
     bar().deleteButton()->setFocus();
-    Press(Qt::Key_Tab, Qt::NoModifier);
+    press(Qt::Key_Tab, Qt::NoModifier);
     EXPECT_TRUE(frame().collectionList().filterBox()->hasFocus()) << "the list comes after the entry bar";
 }

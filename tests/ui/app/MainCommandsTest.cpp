@@ -18,7 +18,7 @@ namespace {
 
 using MainCommandsTest = AppFixture;
 
-QMenu* MenuTitled(QMenuBar& bar, const QString& title)
+QMenu* menuTitled(QMenuBar& bar, const QString& title)
 {
     for (QAction* menu : bar.actions())
         if (menu->text() == title)
@@ -27,7 +27,7 @@ QMenu* MenuTitled(QMenuBar& bar, const QString& title)
 }
 
 // Every command of the table is enabled as its predicate says in that state.
-void ExpectEnabledAsTheTableSays(CMainFrame& frame, const CommandState& state, const char* situation)
+void expectEnabledAsTheTableSays(CMainFrame& frame, const CommandState& state, const char* situation)
 {
     for (const MainCommand& command : mainCommands()) {
         if (command.row != MenuRow::Command)
@@ -41,7 +41,7 @@ void ExpectEnabledAsTheTableSays(CMainFrame& frame, const CommandState& state, c
 
 TEST_F(MainCommandsTest, EachCommandHasItsOwnIdItsMenuOneThingToDoAndTheKeyItShows)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     std::set<int> ids;
     for (const MainCommand& command : mainCommands()) {
         if (command.row != MenuRow::Command)
@@ -53,7 +53,7 @@ TEST_F(MainCommandsTest, EachCommandHasItsOwnIdItsMenuOneThingToDoAndTheKeyItSho
         ASSERT_TRUE(action) << name;
         EXPECT_EQ(action->objectName(), QString::number(command.id)) << name;
         EXPECT_EQ(action->data().toInt(), command.id) << name;
-        const QMenu* menu = MenuTitled(*frame().menuBar(), CMainFrame::tr(menuTitle(command.menu)));
+        const QMenu* menu = menuTitled(*frame().menuBar(), CMainFrame::tr(menuTitle(command.menu)));
         ASSERT_TRUE(menu) << name;
         EXPECT_TRUE(menu->actions().contains(action)) << name << " is not in its menu";
         // The key shown after the tab is the one bound; Save as only shows its own.
@@ -67,21 +67,21 @@ TEST_F(MainCommandsTest, EachCommandHasItsOwnIdItsMenuOneThingToDoAndTheKeyItSho
 
 TEST_F(MainCommandsTest, CommandsAreEnabledAsTheirPredicatesSayWithACollectionOpenAndWithout)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     const CommandState nothingShown;
-    ExpectEnabledAsTheTableSays(frame(), nothingShown, "in a new collection");
+    expectEnabledAsTheTableSays(frame(), nothingShown, "in a new collection");
     EXPECT_FALSE(frame().isWindowModified());
 
-    ASSERT_TRUE(doc().openDocumentFile(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
+    ASSERT_TRUE(doc().openDocumentFile(q(makeCollection("trees.tvn", {"Maple", "Pine"}))));
     const CommandState treeShown{.treeShown = true, .hasFile = true};
-    ExpectEnabledAsTheTableSays(frame(), treeShown, "with a tree shown");
+    expectEnabledAsTheTableSays(frame(), treeShown, "with a tree shown");
 
     // Typing on a page is unsaved work before any Update; the Update is a step to undo.
-    QTest::keyClicks(FindControl<QLineEdit>(&view().plantPage(), 1022), QStringLiteral("Deshojo"));
+    QTest::keyClicks(findControl<QLineEdit>(&view().plantPage(), 1022), QStringLiteral("Deshojo"));
     const CommandState edited{.unsaved = true, .treeShown = true, .hasFile = true};
-    ExpectEnabledAsTheTableSays(frame(), edited, "with a page edited");
+    expectEnabledAsTheTableSays(frame(), edited, "with a page edited");
     EXPECT_TRUE(frame().isWindowModified());
     bar().updateButton()->click();
     const CommandState updated{.unsaved = true, .canUndo = true, .treeShown = true, .hasFile = true};
-    ExpectEnabledAsTheTableSays(frame(), updated, "after an Update");
+    expectEnabledAsTheTableSays(frame(), updated, "after an Update");
 }

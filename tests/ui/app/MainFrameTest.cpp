@@ -29,7 +29,7 @@ using namespace talvane::collection;
 
 namespace {
 
-QStringList MenuTexts(QMenu* menu)
+QStringList menuTexts(QMenu* menu)
 {
     QStringList texts;
     for (QAction* action : menu->actions())
@@ -48,7 +48,7 @@ TEST(FrameSize, IsTheSheetPlusTheThreeBarsAndTwentyPixels)
 
 TEST_F(MainFrameTest, StartsUntitledAtTwentyTwentyAtItsDesignedSize)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled[*] - Talvane"));
     EXPECT_EQ(frame().pos(), QPoint(20, 20));
     const QSize designed = frame().designedSize();
@@ -67,22 +67,22 @@ TEST_F(MainFrameTest, StartsUntitledAtTwentyTwentyAtItsDesignedSize)
 
 TEST_F(MainFrameTest, MenuToolBarAndKeysAreThoseOfTheProgram)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     const QList<QMenu*> menus = frame().menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(frame().menuBar()->actions().size(), 4);
     EXPECT_EQ(frame().menuBar()->actions()[0]->text(), QStringLiteral("&File"));
     EXPECT_EQ(frame().menuBar()->actions()[1]->text(), QStringLiteral("&Edit"));
     EXPECT_EQ(frame().menuBar()->actions()[2]->text(), QStringLiteral("&View"));
     EXPECT_EQ(frame().menuBar()->actions()[3]->text(), QStringLiteral("&Help"));
-    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[0]->menu()),
+    EXPECT_EQ(menuTexts(frame().menuBar()->actions()[0]->menu()),
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as ... \tCtrl+A",
                            "&Restore an earlier version\u2026", "Export care &calendar\u2026",
                            "S&hare with phones\u2026", "&Export tree passport\u2026", "&Import tree passport\u2026", "-", "&Print...\tCtrl+P", "Print co&llection list\u2026", "Print la&bels\u2026", "Print passpor&t\u2026", "Print set&up...", "-", "Recent &File",
                            "-", "E&xit"}));
-    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[2]->menu()), 
+    EXPECT_EQ(menuTexts(frame().menuBar()->actions()[2]->menu()), 
               (QStringList{"&Collection list\tCtrl+L", "Care &due\u2026\tCtrl+D", "&Timeline\u2026\tCtrl+T", "-", "&Language"}));
     EXPECT_EQ(frame().action(cmd::kViewCareDue)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
-    EXPECT_EQ(MenuTexts(frame().menuBar()->actions()[3]->menu()),
+    EXPECT_EQ(menuTexts(frame().menuBar()->actions()[3]->menu()),
               (QStringList{"&About Talvane...", "&Help on Talvane"}));
 
     EXPECT_EQ(frame().action(cmd::kFileNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
@@ -109,15 +109,15 @@ TEST_F(MainFrameTest, MenuToolBarAndKeysAreThoseOfTheProgram)
 
 TEST_F(MainFrameTest, EntryBarAndTabsAreInPlace)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     EXPECT_EQ(bar().entryList()->objectName(), QStringLiteral("1040"));
     EXPECT_FALSE(bar().entryList()->isEditable());
-    EXPECT_EQ(ShownText(bar().addButton()->text()), QStringLiteral("Add"));
-    EXPECT_EQ(ShownText(bar().updateButton()->text()), QStringLiteral("Update"));
-    EXPECT_EQ(ShownText(bar().deleteButton()->text()), QStringLiteral("Delete"));
+    EXPECT_EQ(shownText(bar().addButton()->text()), QStringLiteral("Add"));
+    EXPECT_EQ(shownText(bar().updateButton()->text()), QStringLiteral("Update"));
+    EXPECT_EQ(shownText(bar().deleteButton()->text()), QStringLiteral("Delete"));
     QStringList tabs;
     for (int i = 0; i < view().sheet()->count(); ++i)
-        tabs.append(ShownText(view().sheet()->tabText(i)));
+        tabs.append(shownText(view().sheet()->tabText(i)));
     EXPECT_EQ(tabs, (QStringList{"The plant", "Purchase", "Species specifics", "Transformation", "Maintenance",
                                  "Photo album", "Journal"}));
     EXPECT_EQ(view().sheet()->currentIndex(), 0);
@@ -125,7 +125,7 @@ TEST_F(MainFrameTest, EntryBarAndTabsAreInPlace)
 
 TEST_F(MainFrameTest, HelpOpensThePageOrSaysItCannot)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     ui.prompter.expect(mb::kIdOk, QStringLiteral("Could not open Talvane help file 'Hlp\\Index.htm'"),
                        QStringLiteral("Attention"), 0);
     frame().OnHelpOpen();
@@ -135,7 +135,7 @@ TEST_F(MainFrameTest, HelpOpensThePageOrSaysItCannot)
     std::ofstream(dir / "hlp" / "index.htm") << "<html></html>";
     frame().OnHelpOpen();
     ASSERT_EQ(ui.help.pages.size(), 1u);
-    EXPECT_EQ(ui.help.pages[0], Q(dir / "hlp" / "index.htm"));
+    EXPECT_EQ(ui.help.pages[0], q(dir / "hlp" / "index.htm"));
 
     // A page that no browser opened is shown by the program itself, without the message.
     ui.help.result = false;
@@ -146,7 +146,7 @@ TEST_F(MainFrameTest, HelpOpensThePageOrSaysItCannot)
 
 TEST_F(MainFrameTest, HelpFallsBackToTheInstalledPage)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     // An installation keeps the page in share/talvane beside the program's bin folder.
     const std::filesystem::path installed =
         std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." / "share" / "talvane";
@@ -155,12 +155,12 @@ TEST_F(MainFrameTest, HelpFallsBackToTheInstalledPage)
     frame().OnHelpOpen();
     std::filesystem::remove_all(installed.parent_path());
     ASSERT_EQ(ui.help.pages.size(), 1u);
-    EXPECT_EQ(ui.help.pages[0], QDir::cleanPath(Q(installed / "hlp" / "index.htm")));
+    EXPECT_EQ(ui.help.pages[0], QDir::cleanPath(q(installed / "hlp" / "index.htm")));
 }
 
 TEST_F(MainFrameTest, AboutBoxShowsItsFiveLines)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     QString shown;
     ui.dialogs.expect([&shown](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("About Talvane ..."));
@@ -178,10 +178,10 @@ TEST_F(MainFrameTest, AboutBoxShowsItsFiveLines)
 
 TEST_F(MainFrameTest, StartsOnACollectionShowingItsFirstEntry)
 {
-    const auto path = MakeCollection("trees.tvn", {"Maple", "Pine"});
-    ASSERT_TRUE(Start(Q(path)));
+    const auto path = makeCollection("trees.tvn", {"Maple", "Pine"});
+    ASSERT_TRUE(start(q(path)));
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("trees.tvn[*] - Talvane"));
-    EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Pine"}));
+    EXPECT_EQ(listedNames(), (QStringList{"Maple", "Pine"}));
     EXPECT_EQ(bar().entryList()->currentIndex(), 0);
     EXPECT_EQ(doc().currentPosition(), 0u);
     EXPECT_TRUE(view().sheet()->isEnabled());
@@ -191,9 +191,9 @@ TEST_F(MainFrameTest, StartsOnACollectionShowingItsFirstEntry)
 
 TEST_F(MainFrameTest, AnUnreadableCollectionEndsTheStart)
 {
-    WriteFileBytes(dir / "broken.tvn", "\x05\x00junk");
+    writeFileBytes(dir / "broken.tvn", "\x05\x00junk");
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), 0x30);
-    EXPECT_FALSE(Start(Q(dir / "broken.tvn")));
+    EXPECT_FALSE(start(q(dir / "broken.tvn")));
     EXPECT_TRUE(ui.prompter.calls().back().text.contains(QStringLiteral("not a valid Talvane collection")));
     EXPECT_EQ(ui.dialogs.callCount(), 0) << "no splash";
 }
@@ -221,9 +221,9 @@ TEST_F(MainFrameTest, SplashClosesOnTheThirdTickOrAtOnceOnEnter)
 
 TEST_F(MainFrameTest, EndOfSessionAsksLikeClosingTheWindow)
 {
-    const auto path = MakeCollection("trees.tvn", {"Maple"});
-    ASSERT_TRUE(Start(Q(path)));
-    auto* cultivar = FindControl<QLineEdit>(&view().plantPage(), 1022);
+    const auto path = makeCollection("trees.tvn", {"Maple"});
+    ASSERT_TRUE(start(q(path)));
+    auto* cultivar = findControl<QLineEdit>(&view().plantPage(), 1022);
     cultivar->setText(QStringLiteral("Deshojo"));
     ui.prompter.expect(mb::kIdYes, kKeepChanges, QStringLiteral("Attention"), 0x24);
     ui.prompter.expect(mb::kIdYes, QStringLiteral("Do you wish to save this file before exiting:\ntrees.tvn"),
@@ -232,23 +232,23 @@ TEST_F(MainFrameTest, EndOfSessionAsksLikeClosingTheWindow)
 
     EntryList saved;
     std::string error;
-    ASSERT_TRUE(readCollection(ReadFileBytes(path), saved, error)) << error;
+    ASSERT_TRUE(readCollection(readFileBytes(path), saved, error)) << error;
     EXPECT_EQ((*saved[0])[CBonsaiData::Cultivar], "Deshojo");
 }
 
 TEST_F(MainFrameTest, ClosingAnUnchangedCollectionAsksNothing)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple"}))));
     EXPECT_TRUE(frame().close());
     EXPECT_TRUE(ui.prompter.calls().empty());
 }
 
 TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenu)
 {
-    const auto path = MakeCollection("trees.tvn", {"Maple"});
-    ASSERT_TRUE(Start(Q(path)));
+    const auto path = makeCollection("trees.tvn", {"Maple"});
+    ASSERT_TRUE(start(q(path)));
     QAction* first = frame().findChild<QAction*>(QString::number(cmd::kFileMruFile1));
     ASSERT_TRUE(first);
     EXPECT_EQ(first->text(), QStringLiteral("&1 trees.tvn"));
-    EXPECT_EQ(first->statusTip(), Q(path));
+    EXPECT_EQ(first->statusTip(), q(path));
 }

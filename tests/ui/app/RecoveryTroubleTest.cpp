@@ -13,13 +13,13 @@ namespace {
 
 class RecoveryTroubleTest : public AppFixture {
 protected:
-    void Rename(const std::string& name)
+    void rename(const std::string& name)
     {
         doc().changeFields(0, {{CBonsaiData::Name, name}}, QStringLiteral("Rename"));
     }
 
     // Written, and its outcome told to the window.
-    void KeepNow()
+    void keepNow()
     {
         app->recoveryKeeper().writeNow();
         QCoreApplication::processEvents();
@@ -34,19 +34,19 @@ protected:
 
 TEST_F(RecoveryTroubleTest, UnsavedWorkThatCannotBeKeptIsSaidOnceRetriedAndSaidAgainWhenKept)
 {
-    WriteFileBytes(blocker, "not a folder");
+    writeFileBytes(blocker, "not a folder");
     startOptions.recoveryFolder = folder;
-    const auto path = MakeCollection("trees.tvn", {"Momiji"});
-    ASSERT_TRUE(Start(Q(path)));
+    const auto path = makeCollection("trees.tvn", {"Momiji"});
+    ASSERT_TRUE(start(q(path)));
     const RecoveryStore store(folder);
 
     ui.prompter.expect(mb::kIdOk);
-    Rename("Typed");
-    KeepNow();
+    rename("Typed");
+    keepNow();
     ASSERT_EQ(ui.prompter.calls().size(), 1u);
     const PromptCall& warning = ui.prompter.calls().back();
     EXPECT_TRUE(warning.text.startsWith(
-        QStringLiteral("Talvane cannot keep your unsaved changes for recovery in %1:\nNot a directory.").arg(Q(folder))))
+        QStringLiteral("Talvane cannot keep your unsaved changes for recovery in %1:\nNot a directory.").arg(q(folder))))
         << warning.text.toStdString();
     EXPECT_EQ(warning.flags, mb::kOk | mb::kIconExclamation);
     QLabel* pane = frame().recoveryPane();
@@ -54,8 +54,8 @@ TEST_F(RecoveryTroubleTest, UnsavedWorkThatCannotBeKeptIsSaidOnceRetriedAndSaidA
     EXPECT_EQ(pane->text(), QStringLiteral("Unsaved changes are not kept for recovery: Not a directory"));
 
     // Failing on: no second warning.
-    Rename("Typed again");
-    KeepNow();
+    rename("Typed again");
+    keepNow();
     EXPECT_EQ(ui.prompter.calls().size(), 1u);
     EXPECT_FALSE(pane->isHidden());
 
@@ -68,10 +68,10 @@ TEST_F(RecoveryTroubleTest, UnsavedWorkThatCannotBeKeptIsSaidOnceRetriedAndSaidA
 
     // A new spell of failures warns anew.
     std::filesystem::remove_all(blocker);
-    WriteFileBytes(blocker, "not a folder");
+    writeFileBytes(blocker, "not a folder");
     ui.prompter.expect(mb::kIdOk);
-    Rename("Later");
-    KeepNow();
+    rename("Later");
+    keepNow();
     EXPECT_EQ(ui.prompter.calls().size(), 2u);
     EXPECT_FALSE(pane->isHidden());
     EXPECT_TRUE(ui.prompter.allAnswered());

@@ -27,7 +27,7 @@ namespace {
 
 class SafeKeepingTest : public AppFixture {
 protected:
-    std::vector<std::string> NamesIn(const std::filesystem::path& file)
+    std::vector<std::string> namesIn(const std::filesystem::path& file)
     {
         EntryList read;
         EXPECT_FALSE(loadCollectionFile(file, read)) << file;
@@ -38,74 +38,74 @@ protected:
     }
 
     // Another program puts a new file in place: written aside, then renamed over it.
-    void ReplaceByRename(const std::filesystem::path& file, const std::vector<std::string>& names)
+    void replaceByRename(const std::filesystem::path& file, const std::vector<std::string>& names)
     {
-        const auto aside = MakeCollection("aside.tvn", names);
+        const auto aside = makeCollection("aside.tvn", names);
         std::filesystem::rename(aside, file);
     }
 
     // Another program writes over the file itself, as `cp` does.
-    void ReplaceInPlace(const std::filesystem::path& file, const std::vector<std::string>& names)
+    void replaceInPlace(const std::filesystem::path& file, const std::vector<std::string>& names)
     {
-        const auto aside = MakeCollection("aside.tvn", names);
+        const auto aside = makeCollection("aside.tvn", names);
         std::filesystem::copy_file(aside, file, std::filesystem::copy_options::overwrite_existing);
         std::filesystem::remove(aside);
     }
 
-    void Rename(const std::string& name)
+    void rename(const std::string& name)
     {
         doc().changeFields(0, {{CBonsaiData::Name, name}}, QStringLiteral("Rename"));
     }
 
     // Types a change, then the program ends as a kill ends it: the work is in its recovery file.
-    void CrashWithUnsavedName(const std::string& name)
+    void crashWithUnsavedName(const std::string& name)
     {
-        Rename(name);
+        rename(name);
         app->recoveryKeeper().writeNow();
         app.reset();
     }
 
     // The file as a save that stopped half-way leaves it.
-    static void Tear(const std::filesystem::path& file)
+    static void tear(const std::filesystem::path& file)
     {
         const auto size = std::filesystem::file_size(file);
         std::filesystem::resize_file(file, size / 2);
     }
 
-    QString LastPrompt() const { return ui.prompter.calls().back().text; }
+    QString lastPrompt() const { return ui.prompter.calls().back().text; }
 };
 
 TEST_F(SafeKeepingTest, ASecondWindowOnALockedCollectionOpensItReadOnlyOrNotAtAll)
 {
-    const auto path = MakeCollection("trees.tvn", {"Momiji", "Kifu"});
-    ASSERT_TRUE(Start(Q(path)));
+    const auto path = makeCollection("trees.tvn", {"Momiji", "Kifu"});
+    ASSERT_TRUE(start(q(path)));
     ASSERT_TRUE(std::filesystem::exists(lockFilePathOf(path)));
 
     RecentFileList otherRecent;
     CTalvaneDoc other(ui.services(), otherRecent);
     ui.prompter.expect(mb::kIdNo);
-    EXPECT_FALSE(other.openDocumentFile(Q(path)));
-    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("\u201Ctrees.tvn\u201D is already open in Talvane: ")))
-        << LastPrompt().toStdString();
-    EXPECT_TRUE(LastPrompt().contains(QStringLiteral("process %1").arg(::getpid()))) << LastPrompt().toStdString();
+    EXPECT_FALSE(other.openDocumentFile(q(path)));
+    EXPECT_TRUE(lastPrompt().startsWith(QStringLiteral("\u201Ctrees.tvn\u201D is already open in Talvane: ")))
+        << lastPrompt().toStdString();
+    EXPECT_TRUE(lastPrompt().contains(QStringLiteral("process %1").arg(::getpid()))) << lastPrompt().toStdString();
     EXPECT_EQ(other.entryCount(), 0u);
 
     ui.prompter.expect(mb::kIdYes);
-    ASSERT_TRUE(other.openDocumentFile(Q(path)));
+    ASSERT_TRUE(other.openDocumentFile(q(path)));
     EXPECT_TRUE(other.isReadOnly());
     other.changeFields(0, {{CBonsaiData::Name, "Theirs"}}, QStringLiteral("Rename"));
     // Save offers Save As: the holder's file is never written.
     ui.prompter.expect(0);
-    ui.files.expect(Q(dir / "mine.tvn"));
+    ui.files.expect(q(dir / "mine.tvn"));
     EXPECT_TRUE(other.OnFileSave());
-    EXPECT_EQ(NamesIn(path), (std::vector<std::string>{"Momiji", "Kifu"}));
-    EXPECT_EQ(NamesIn(dir / "mine.tvn"), (std::vector<std::string>{"Theirs", "Kifu"}));
+    EXPECT_EQ(namesIn(path), (std::vector<std::string>{"Momiji", "Kifu"}));
+    EXPECT_EQ(namesIn(dir / "mine.tvn"), (std::vector<std::string>{"Theirs", "Kifu"}));
     EXPECT_FALSE(other.isReadOnly()) << "the copy is its own collection now";
 
     // The holder still saves, and its lock goes with the window.
-    Rename("Mine");
+    rename("Mine");
     EXPECT_TRUE(doc().OnFileSave());
-    EXPECT_EQ(NamesIn(path)[0], "Mine");
+    EXPECT_EQ(namesIn(path)[0], "Mine");
     app.reset();
     EXPECT_FALSE(std::filesystem::exists(lockFilePathOf(path)));
 
@@ -117,92 +117,92 @@ TEST_F(SafeKeepingTest, ASecondWindowOnALockedCollectionOpensItReadOnlyOrNotAtAl
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
     std::ofstream(lockFilePathOf(path)) << child << "\ntalvane\n" << host << "\n\n\n";
-    ASSERT_TRUE(Start(Q(path)));
+    ASSERT_TRUE(start(q(path)));
     EXPECT_FALSE(doc().isReadOnly());
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("trees.tvn[*] - Talvane"));
 }
 
 TEST_F(SafeKeepingTest, AFileChangedOnDiskIsNeverSilentlyOverwritten)
 {
-    const auto path = MakeCollection("trees.tvn", {"Momiji"});
-    ASSERT_TRUE(Start(Q(path)));
+    const auto path = makeCollection("trees.tvn", {"Momiji"});
+    ASSERT_TRUE(start(q(path)));
     const QStringList choices{"Reload", "Overwrite", "Save conflict copy", "Cancel"};
 
-    Rename("Mine");
-    ReplaceByRename(path, {"Theirs"});
+    rename("Mine");
+    replaceByRename(path, {"Theirs"});
     ui.prompter.expect(3);
     EXPECT_FALSE(doc().OnFileSave());
-    EXPECT_EQ(ShownTexts(ui.prompter.calls().back().buttons), choices);
-    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("\u201Ctrees.tvn\u201D was changed by another program")));
-    EXPECT_EQ(NamesIn(path), std::vector<std::string>{"Theirs"}) << "Cancel writes nothing";
+    EXPECT_EQ(shownTexts(ui.prompter.calls().back().buttons), choices);
+    EXPECT_TRUE(lastPrompt().startsWith(QStringLiteral("\u201Ctrees.tvn\u201D was changed by another program")));
+    EXPECT_EQ(namesIn(path), std::vector<std::string>{"Theirs"}) << "Cancel writes nothing";
     EXPECT_TRUE(doc().IsModified());
 
     // A conflict copy keeps both: theirs in the file, ours beside it, and ours goes on.
     ui.prompter.expect(2);
     EXPECT_TRUE(doc().OnFileSave());
-    EXPECT_EQ(NamesIn(path), std::vector<std::string>{"Theirs"});
+    EXPECT_EQ(namesIn(path), std::vector<std::string>{"Theirs"});
     const auto copy = std::filesystem::path(doc().pathName().toStdString());
     EXPECT_EQ(copy.parent_path(), path.parent_path());
     EXPECT_TRUE(copy.filename().string().starts_with("trees (conflict ")) << copy;
-    EXPECT_EQ(NamesIn(copy), std::vector<std::string>{"Mine"});
+    EXPECT_EQ(namesIn(copy), std::vector<std::string>{"Mine"});
     EXPECT_FALSE(doc().IsModified());
 
     // Copied over in place, then written over on purpose.
-    Rename("Mine again");
-    ReplaceInPlace(copy, {"Theirs again"});
+    rename("Mine again");
+    replaceInPlace(copy, {"Theirs again"});
     ui.prompter.expect(1);
     EXPECT_TRUE(doc().OnFileSave());
-    EXPECT_EQ(NamesIn(copy), std::vector<std::string>{"Mine again"});
+    EXPECT_EQ(namesIn(copy), std::vector<std::string>{"Mine again"});
 
     // Reload: the unsaved work is offered for a conflict copy first.
-    Rename("Lost?");
-    ReplaceByRename(copy, {"Newest"});
+    rename("Lost?");
+    replaceByRename(copy, {"Newest"});
     ui.prompter.expect(0);
     ui.prompter.expect(mb::kIdYes);
     EXPECT_FALSE(doc().OnFileSave());
-    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("Save your unsaved changes as \u201C"))) << LastPrompt().toStdString();
-    EXPECT_EQ(ListedNames(), QStringList{"Newest"});
+    EXPECT_TRUE(lastPrompt().startsWith(QStringLiteral("Save your unsaved changes as \u201C"))) << lastPrompt().toStdString();
+    EXPECT_EQ(listedNames(), QStringList{"Newest"});
     EXPECT_FALSE(doc().IsModified());
     int keptCopies = 0;
     for (const auto& item : std::filesystem::directory_iterator(dir.path()))
-        if (item.path().extension() == ".tvn" && NamesIn(item.path()) == std::vector<std::string>{"Lost?"})
+        if (item.path().extension() == ".tvn" && namesIn(item.path()) == std::vector<std::string>{"Lost?"})
             ++keptCopies;
     EXPECT_EQ(keptCopies, 1);
 
     // Replacing the collection with a link to another file is refused, not followed.
     std::filesystem::remove(copy);
-    const auto privateFile = MakeCollection("private.tvn", {"Private"});
+    const auto privateFile = makeCollection("private.tvn", {"Private"});
     std::filesystem::create_symlink(privateFile, copy);
-    Rename("Mine");
+    rename("Mine");
     ui.prompter.expect(mb::kIdOk);
     EXPECT_FALSE(doc().OnFileSave());
-    EXPECT_EQ(NamesIn(privateFile), std::vector<std::string>{"Private"});
+    EXPECT_EQ(namesIn(privateFile), std::vector<std::string>{"Private"});
 }
 
 TEST_F(SafeKeepingTest, AChangeOnDiskIsSeenWhileIdleAndACleanCollectionIsReadAgain)
 {
-    const auto path = MakeCollection("trees.tvn", {"Momiji"});
-    ASSERT_TRUE(Start(Q(path)));
+    const auto path = makeCollection("trees.tvn", {"Momiji"});
+    ASSERT_TRUE(start(q(path)));
     // Our own save is no change on disk.
-    Rename("Ours");
+    rename("Ours");
     ASSERT_TRUE(doc().OnFileSave());
     QTest::qWait(600);
     EXPECT_FALSE(doc().changedOnDisk());
 
-    ReplaceByRename(path, {"Theirs"});
+    replaceByRename(path, {"Theirs"});
     EXPECT_TRUE(QTest::qWaitFor([this] { return doc().changedOnDisk(); }, 5000));
     EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("\u201Ctrees.tvn\u201D was changed on disk by another program."));
     doc().resolveChangeOnDisk();
-    EXPECT_EQ(ListedNames(), QStringList{"Theirs"}) << "nothing unsaved: read again without a question";
+    EXPECT_EQ(listedNames(), QStringList{"Theirs"}) << "nothing unsaved: read again without a question";
     EXPECT_FALSE(doc().changedOnDisk());
 }
 
 TEST_F(SafeKeepingTest, UnsavedWorkOutlivesACrashAndGoesWithACleanSave)
 {
-    const auto path = MakeCollection("trees.tvn", {"Momiji", "Kifu"});
-    ASSERT_TRUE(Start(Q(path)));
-    Rename("Renamed");
-    QTest::keyClicks(FindControl<QLineEdit>(&view().plantPage(), 1022), QStringLiteral("Typed"));
+    const auto path = makeCollection("trees.tvn", {"Momiji", "Kifu"});
+    ASSERT_TRUE(start(q(path)));
+    rename("Renamed");
+    QTest::keyClicks(findControl<QLineEdit>(&view().plantPage(), 1022), QStringLiteral("Typed"));
     app->recoveryKeeper().writeNow();
     const RecoveryStore store(recoveryDir.path());
     ASSERT_TRUE(std::filesystem::exists(store.ownFile()));
@@ -211,13 +211,13 @@ TEST_F(SafeKeepingTest, UnsavedWorkOutlivesACrashAndGoesWithACleanSave)
     app.reset();
     ui.prompter.expect(0, QStringLiteral("Talvane closed before your changes to trees.tvn were saved. Restore them?"),
                        QStringLiteral("Talvane"));
-    ASSERT_TRUE(Start(Q(path)));
-    EXPECT_EQ(ShownTexts(ui.prompter.calls().back().buttons), (QStringList{"Restore", "Discard", "Later"}));
+    ASSERT_TRUE(start(q(path)));
+    EXPECT_EQ(shownTexts(ui.prompter.calls().back().buttons), (QStringList{"Restore", "Discard", "Later"}));
     EXPECT_TRUE(doc().IsModified());
-    EXPECT_EQ(doc().pathName(), Q(path));
+    EXPECT_EQ(doc().pathName(), q(path));
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Name], "Renamed");
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Cultivar], "Typed") << "typing not yet Updated is kept too";
-    EXPECT_EQ(NamesIn(path)[0], "Momiji") << "the file itself waits for Save";
+    EXPECT_EQ(namesIn(path)[0], "Momiji") << "the file itself waits for Save";
     EXPECT_TRUE(std::filesystem::exists(store.ownFile())) << "kept again at once";
 
     ASSERT_TRUE(doc().OnFileSave());
@@ -225,38 +225,38 @@ TEST_F(SafeKeepingTest, UnsavedWorkOutlivesACrashAndGoesWithACleanSave)
     EXPECT_FALSE(std::filesystem::exists(store.ownFile())) << "a clean save leaves nothing to recover";
 
     // SIGTERM keeps the work and asks nothing; Discard at the next start removes it.
-    Rename("Again");
+    rename("Again");
     app->onQuitSignal();
     app.reset();
     ui.prompter.expect(1);
-    ASSERT_TRUE(Start(Q(path)));
+    ASSERT_TRUE(start(q(path)));
     EXPECT_FALSE(doc().IsModified());
     EXPECT_TRUE(store.leftBehind().empty());
 }
 
 TEST_F(SafeKeepingTest, AFailedSaveAsLeavesAnUnchangedCollectionUnmodified)
 {
-    const auto path = MakeCollection("trees.tvn", {"Momiji"});
-    ASSERT_TRUE(Start(Q(path)));
-    ui.files.expect(Q(dir / "missing" / "copy.tvn"));
+    const auto path = makeCollection("trees.tvn", {"Momiji"});
+    ASSERT_TRUE(start(q(path)));
+    ui.files.expect(q(dir / "missing" / "copy.tvn"));
     ui.prompter.expect(mb::kIdOk);
     doc().onFileSaveAs();
-    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("Cannot save the collection to"))) << LastPrompt().toStdString();
+    EXPECT_TRUE(lastPrompt().startsWith(QStringLiteral("Cannot save the collection to"))) << lastPrompt().toStdString();
     EXPECT_FALSE(doc().IsModified());
     EXPECT_FALSE(frame().action(cmd::kFileSave)->isEnabled());
 }
 
 TEST_F(SafeKeepingTest, EarlierVersionsAreListedAndOpenAsAnUntitledCopy)
 {
-    const auto path = MakeCollection("trees.tvn", {"First"});
-    ASSERT_TRUE(Start(Q(path)));
+    const auto path = makeCollection("trees.tvn", {"First"});
+    ASSERT_TRUE(start(q(path)));
     ui.prompter.expect(mb::kIdOk);
     frame().action(cmd::kFileRestoreVersion)->trigger();
-    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("No earlier version of \u201Ctrees.tvn\u201D is kept yet")));
+    EXPECT_TRUE(lastPrompt().startsWith(QStringLiteral("No earlier version of \u201Ctrees.tvn\u201D is kept yet")));
 
-    Rename("Second");
+    rename("Second");
     ASSERT_TRUE(doc().OnFileSave());
-    Rename("Third");
+    rename("Third");
     ASSERT_TRUE(doc().OnFileSave());
     ASSERT_EQ(listVersions(path).size(), 2u);
 
@@ -272,8 +272,8 @@ TEST_F(SafeKeepingTest, EarlierVersionsAreListedAndOpenAsAnUntitledCopy)
     EXPECT_EQ(doc().title(), QStringLiteral("Untitled"));
     EXPECT_TRUE(doc().pathName().isEmpty());
     EXPECT_TRUE(doc().IsModified());
-    EXPECT_EQ(ListedNames(), QStringList{"First"});
-    EXPECT_EQ(NamesIn(path), std::vector<std::string>{"Third"});
+    EXPECT_EQ(listedNames(), QStringList{"First"});
+    EXPECT_EQ(namesIn(path), std::vector<std::string>{"Third"});
 }
 
 const QString kRestoreQuestion = QStringLiteral("Talvane closed before your changes to trees.tvn were saved. Restore them?");
@@ -282,80 +282,80 @@ const QString kRestoreQuestion = QStringLiteral("Talvane closed before your chan
 
 TEST_F(SafeKeepingTest, RestoredWorkIsNotWrittenOverANewerCopyWithoutAsking)
 {
-    const auto path = MakeCollection("trees.tvn", {"Momiji", "Kifu"});
-    ASSERT_TRUE(Start(Q(path)));
-    CrashWithUnsavedName("Typed before the crash");
+    const auto path = makeCollection("trees.tvn", {"Momiji", "Kifu"});
+    ASSERT_TRUE(start(q(path)));
+    crashWithUnsavedName("Typed before the crash");
     // A sync client puts a newer copy in place before the program starts again.
-    std::filesystem::rename(MakeCollection("synced.tvn", {"Synced"}), path);
+    std::filesystem::rename(makeCollection("synced.tvn", {"Synced"}), path);
 
     ui.prompter.expect(0, kRestoreQuestion);
-    ASSERT_TRUE(Start(Q(path)));
+    ASSERT_TRUE(start(q(path)));
     EXPECT_TRUE(doc().changedOnDisk());
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Name], "Typed before the crash");
 
     ui.prompter.expect(2);
     EXPECT_TRUE(doc().OnFileSave());
-    EXPECT_TRUE(LastPrompt().startsWith(QStringLiteral("\u201Ctrees.tvn\u201D was changed by another program")))
-        << LastPrompt().toStdString();
-    EXPECT_EQ(NamesIn(path), std::vector<std::string>{"Synced"}) << "the newer copy stays";
+    EXPECT_TRUE(lastPrompt().startsWith(QStringLiteral("\u201Ctrees.tvn\u201D was changed by another program")))
+        << lastPrompt().toStdString();
+    EXPECT_EQ(namesIn(path), std::vector<std::string>{"Synced"}) << "the newer copy stays";
     EXPECT_TRUE(doc().pathName().contains(QStringLiteral("(conflict "))) << doc().pathName().toStdString();
-    EXPECT_EQ(NamesIn(doc().pathName().toStdString())[0], "Typed before the crash");
+    EXPECT_EQ(namesIn(doc().pathName().toStdString())[0], "Typed before the crash");
 
     // Unchanged since the work was based on it: Save asks nothing.
-    const auto other = MakeCollection("other.tvn", {"Ash"});
-    ASSERT_TRUE(doc().openDocumentFile(Q(other)));
-    CrashWithUnsavedName("Elm");
+    const auto other = makeCollection("other.tvn", {"Ash"});
+    ASSERT_TRUE(doc().openDocumentFile(q(other)));
+    crashWithUnsavedName("Elm");
     ui.prompter.expect(0);
-    ASSERT_TRUE(Start(Q(other)));
+    ASSERT_TRUE(start(q(other)));
     EXPECT_FALSE(doc().changedOnDisk());
     const auto asked = ui.prompter.calls().size();
     EXPECT_TRUE(doc().OnFileSave());
     EXPECT_EQ(ui.prompter.calls().size(), asked);
-    EXPECT_EQ(NamesIn(other), std::vector<std::string>{"Elm"});
+    EXPECT_EQ(namesIn(other), std::vector<std::string>{"Elm"});
 }
 
 TEST_F(SafeKeepingTest, ATornCollectionOpenedByNameOffersItsCopyItsVersionsAndUnsavedWork)
 {
-    const auto path = MakeCollection("trees.tvn", {"First"});
-    ASSERT_TRUE(Start(Q(path)));
-    Rename("Saved");
+    const auto path = makeCollection("trees.tvn", {"First"});
+    ASSERT_TRUE(start(q(path)));
+    rename("Saved");
     ASSERT_TRUE(doc().OnFileSave());
-    CrashWithUnsavedName("Unsaved");
-    Tear(path);
+    crashWithUnsavedName("Unsaved");
+    tear(path);
     // A whole copy left by an earlier program's save, which is never put back unasked.
-    std::filesystem::rename(MakeCollection("copy.tvn", {"From the copy"}), dir / ".trees.tvn.backup-Ab12Cd");
+    std::filesystem::rename(makeCollection("copy.tvn", {"From the copy"}), dir / ".trees.tvn.backup-Ab12Cd");
 
     // The copy: shown as unsaved changes of the file, which Save writes back.
     ui.prompter.expect(mb::kIdOk);
     ui.prompter.expect(0);
     ui.prompter.expect(2, kRestoreQuestion);
-    ASSERT_TRUE(Start(Q(path)));
+    ASSERT_TRUE(start(q(path)));
     const auto& calls = ui.prompter.calls();
     ASSERT_GE(calls.size(), 3u);
     EXPECT_TRUE(calls[calls.size() - 3].text.startsWith(QStringLiteral("Cannot open the collection")));
     EXPECT_TRUE(calls[calls.size() - 2].text.startsWith(
         QStringLiteral("\u201Ctrees.tvn\u201D cannot be read. Talvane can bring it back from:")))
         << calls[calls.size() - 2].text.toStdString();
-    EXPECT_EQ(ShownTexts(calls[calls.size() - 2].buttons),
+    EXPECT_EQ(shownTexts(calls[calls.size() - 2].buttons),
               (QStringList{"Open the copy", "Earlier versions\u2026", "Restore unsaved changes", "Cancel"}));
-    EXPECT_EQ(doc().pathName(), Q(path));
+    EXPECT_EQ(doc().pathName(), q(path));
     EXPECT_TRUE(doc().IsModified());
-    EXPECT_EQ(ListedNames(), QStringList{"From the copy"});
+    EXPECT_EQ(listedNames(), QStringList{"From the copy"});
     EXPECT_TRUE(doc().OnFileSave());
-    EXPECT_EQ(NamesIn(path), std::vector<std::string>{"From the copy"});
+    EXPECT_EQ(namesIn(path), std::vector<std::string>{"From the copy"});
 
     // The unsaved work of the program that closed.
     app.reset();
-    Tear(path);
+    tear(path);
     ui.prompter.expect(mb::kIdOk);
     ui.prompter.expect(2);
-    ASSERT_TRUE(Start(Q(path)));
-    EXPECT_EQ(ListedNames(), QStringList{"Unsaved"});
+    ASSERT_TRUE(start(q(path)));
+    EXPECT_EQ(listedNames(), QStringList{"Unsaved"});
     EXPECT_TRUE(RecoveryStore(recoveryDir.path()).leftBehind().empty()) << "taken, so not offered again";
 
     // A kept version, chosen in the list of versions; Cancel, with nothing else, ends the start.
     app.reset();
-    Tear(path);
+    tear(path);
     std::filesystem::remove(dir / ".trees.tvn.backup-Ab12Cd");
     ui.prompter.expect(mb::kIdOk);
     ui.prompter.expect(0);
@@ -365,11 +365,11 @@ TEST_F(SafeKeepingTest, ATornCollectionOpenedByNameOffersItsCopyItsVersionsAndUn
         dialog.accept();
         return int(QDialog::Accepted);
     });
-    ASSERT_TRUE(Start(Q(path)));
-    EXPECT_EQ(ListedNames(), QStringList{"First"});
+    ASSERT_TRUE(start(q(path)));
+    EXPECT_EQ(listedNames(), QStringList{"First"});
     app.reset();
-    Tear(path);
+    tear(path);
     ui.prompter.expect(mb::kIdOk);
     ui.prompter.expect(1);
-    EXPECT_FALSE(Start(Q(path)));
+    EXPECT_FALSE(start(q(path)));
 }

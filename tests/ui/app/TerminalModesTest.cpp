@@ -13,15 +13,15 @@ namespace {
 // without a display.
 class TerminalModesTest : public ::testing::Test {
 protected:
-    ProgramRun run(const QStringList& arguments, const QProcessEnvironment& environment = EnvironmentWithoutDisplay()) const
+    ProgramRun run(const QStringList& arguments, const QProcessEnvironment& environment = environmentWithoutDisplay()) const
     {
-        return RunBuiltProgram(QStringLiteral("talvane"), arguments, folder, environment);
+        return runBuiltProgram(QStringLiteral("talvane"), arguments, folder, environment);
     }
 
     // An English system's environment, or a French one's, with the settings of the folder.
-    QProcessEnvironment SystemIn(const char* language) const
+    QProcessEnvironment systemIn(const char* language) const
     {
-        QProcessEnvironment environment = EnvironmentWithoutDisplay();
+        QProcessEnvironment environment = environmentWithoutDisplay();
         for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
             environment.remove(QString::fromLatin1(name));
         environment.insert(QStringLiteral("LANG"), QString::fromLatin1(language) + QStringLiteral(".UTF-8"));
@@ -30,7 +30,7 @@ protected:
     }
 
     // The number of pages pdfinfo counts in a PDF of the folder; 0 when it is no PDF.
-    int PageCount(const QString& pdf) const
+    int pageCount(const QString& pdf) const
     {
         QProcess info;
         info.setWorkingDirectory(folder);
@@ -61,20 +61,20 @@ TEST_F(TerminalModesTest, TheSamplePrintsToAPdfWithoutADisplay)
         const ProgramRun outcome = run(arguments);
         EXPECT_EQ(outcome.status, 0) << arguments.join(QLatin1Char(' ')).toStdString() << ": " << outcome.err.toStdString();
     }
-    const int all = PageCount(QStringLiteral("all.pdf"));
-    const int one = PageCount(QStringLiteral("one.pdf"));
+    const int all = pageCount(QStringLiteral("all.pdf"));
+    const int one = pageCount(QStringLiteral("one.pdf"));
     EXPECT_GT(one, 0);
     EXPECT_GT(all, one) << "every tree of the sample prints more pages than one";
-    EXPECT_GT(PageCount(QStringLiteral("list.pdf")), 0);
+    EXPECT_GT(pageCount(QStringLiteral("list.pdf")), 0);
 }
 
 TEST_F(TerminalModesTest, HelpVersionAndRemindNeedNoDisplay)
 {
-    ASSERT_FALSE(ProjectVersion().empty());
+    ASSERT_FALSE(projectVersion().empty());
     for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
         const ProgramRun version = run({option});
         EXPECT_EQ(version.status, 0) << version.err.toStdString();
-        EXPECT_EQ(version.out.toStdString(), "talvane " + ProjectVersion() + "\n");
+        EXPECT_EQ(version.out.toStdString(), "talvane " + projectVersion() + "\n");
         EXPECT_EQ(version.err, QString());
     }
     const ProgramRun help = run({QStringLiteral("--help")});
@@ -111,21 +111,21 @@ TEST_F(TerminalModesTest, AWrongEntryNumberGetsOneLineAndStatusOne)
 
 TEST_F(TerminalModesTest, TheCommandLineSpeaksTheSystemsLanguageOrTheOneChosenAndItsEnglishStaysAsItWas)
 {
-    const ProgramRun english = run({QStringLiteral("--help")}, SystemIn("en_GB"));
+    const ProgramRun english = run({QStringLiteral("--help")}, systemIn("en_GB"));
     EXPECT_TRUE(english.out.contains(QStringLiteral("  --no-splash          Start without the splash picture.\n")))
         << english.out.toStdString();
-    const ProgramRun french = run({QStringLiteral("--help")}, SystemIn("fr_FR"));
+    const ProgramRun french = run({QStringLiteral("--help")}, systemIn("fr_FR"));
     EXPECT_TRUE(french.out.contains(QStringLiteral("D\u00E9marrer sans l'image d'accueil."))) << french.out.toStdString();
     EXPECT_FALSE(french.out.contains(QStringLiteral("Start without"))) << french.out.toStdString();
     const ProgramRun wrongEntry = run({QStringLiteral("--print-pdf"), QStringLiteral("out.pdf"), QStringLiteral("--entry"),
                                        QStringLiteral("x"), QStringLiteral("sample.tvn")},
-                                      SystemIn("fr_FR"));
+                                      systemIn("fr_FR"));
     EXPECT_EQ(wrongEntry.status, 1);
     EXPECT_EQ(wrongEntry.err, QStringLiteral("talvane : --entry doit \u00EAtre un num\u00E9ro de fiche de 0 \u00E0 4294967294, "
                                              "et non \u00AB x \u00BB.\n"));
 
     // English chosen on a French system: every text as the English program writes it.
     std::filesystem::create_directories(dir / "Orvande");
-    WriteFileBytes(dir / "Orvande" / "Talvane.conf", "[General]\nlanguage=en\n");
-    EXPECT_EQ(run({QStringLiteral("--help")}, SystemIn("fr_FR")).out, english.out);
+    writeFileBytes(dir / "Orvande" / "Talvane.conf", "[General]\nlanguage=en\n");
+    EXPECT_EQ(run({QStringLiteral("--help")}, systemIn("fr_FR")).out, english.out);
 }

@@ -20,7 +20,7 @@ using namespace talvane::collection;
 
 namespace {
 
-ino_t InodeOf(const std::filesystem::path& file)
+ino_t inodeOf(const std::filesystem::path& file)
 {
     struct stat info {};
     EXPECT_EQ(::stat(file.c_str(), &info), 0) << file;
@@ -29,7 +29,7 @@ ino_t InodeOf(const std::filesystem::path& file)
 
 class WindowLockTest : public AppFixture {
 protected:
-    const PromptCall& LastPrompt() const { return ui.prompter.calls().back(); }
+    const PromptCall& lastPrompt() const { return ui.prompter.calls().back(); }
 
     RecentFileList recent;
 };
@@ -38,74 +38,74 @@ protected:
 
 TEST_F(WindowLockTest, ASecondWindowFindsTheCollectionLockedThroughEveryNameOfItsFile)
 {
-    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    const auto path = makeCollection("trees.tvn", {"Momiji"});
     std::filesystem::create_directory(dir / "elsewhere");
     const auto symbolicLink = dir / "elsewhere" / "shortcut.tvn";
     const auto hardLink = dir / "elsewhere" / "second.tvn";
     std::filesystem::create_symlink(path, symbolicLink);
     std::filesystem::create_hard_link(path, hardLink);
-    ASSERT_TRUE(Start(Q(path)));
+    ASSERT_TRUE(start(q(path)));
 
     CTalvaneDoc other(ui.services(), recent);
     for (const auto& name : {symbolicLink, hardLink}) {
         ui.prompter.expect(mb::kIdNo);
-        EXPECT_FALSE(other.openDocumentFile(Q(name))) << name;
-        EXPECT_TRUE(LastPrompt().text.startsWith(
-            QStringLiteral("\u201C%1\u201D is already open in Talvane: ").arg(Q(name.filename()))))
-            << LastPrompt().text.toStdString();
+        EXPECT_FALSE(other.openDocumentFile(q(name))) << name;
+        EXPECT_TRUE(lastPrompt().text.startsWith(
+            QStringLiteral("\u201C%1\u201D is already open in Talvane: ").arg(q(name.filename()))))
+            << lastPrompt().text.toStdString();
     }
 
     // A file of one name is replaced by a new one on save: the lock goes with it.
     std::filesystem::remove(hardLink);
-    const ino_t before = InodeOf(path);
+    const ino_t before = inodeOf(path);
     doc().changeFields(0, {{CBonsaiData::Name, "Renamed in"}}, QStringLiteral("Rename"));
     ASSERT_TRUE(doc().OnFileSave());
-    ASSERT_NE(InodeOf(path), before);
+    ASSERT_NE(inodeOf(path), before);
     std::filesystem::create_hard_link(path, hardLink);
     ui.prompter.expect(mb::kIdNo);
-    EXPECT_FALSE(other.openDocumentFile(Q(hardLink)));
+    EXPECT_FALSE(other.openDocumentFile(q(hardLink)));
 
     // Closed, the file opens for writing through any name.
     app.reset();
-    ASSERT_TRUE(other.openDocumentFile(Q(hardLink)));
+    ASSERT_TRUE(other.openDocumentFile(q(hardLink)));
     EXPECT_FALSE(other.isReadOnly());
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
 
 TEST_F(WindowLockTest, ALockLeftOnAnotherComputerSaysWhoAndWhenAndCanBeTakenOver)
 {
-    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    const auto path = makeCollection("trees.tvn", {"Momiji"});
     const auto lockFile = lockFilePathOf(path);
     const std::string foreign = "4321\ntalvane\nfar-away\nmachine\nboot\n";
-    WriteFileBytes(lockFile, foreign);
+    writeFileBytes(lockFile, foreign);
     std::filesystem::last_write_time(lockFile,
                                      std::filesystem::file_time_type::clock::now() - std::chrono::hours(3 * 24 + 1));
     const QString user = QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name);
 
     CTalvaneDoc first(ui.services(), recent);
     ui.prompter.expect(2);
-    EXPECT_FALSE(first.openDocumentFile(Q(path))) << "Cancel opens nothing";
-    EXPECT_EQ(ShownTexts(LastPrompt().buttons), (QStringList{"Open read-only", "Take over", "Cancel"}));
-    EXPECT_TRUE(LastPrompt().text.startsWith(
+    EXPECT_FALSE(first.openDocumentFile(q(path))) << "Cancel opens nothing";
+    EXPECT_EQ(shownTexts(lastPrompt().buttons), (QStringList{"Open read-only", "Take over", "Cancel"}));
+    EXPECT_TRUE(lastPrompt().text.startsWith(
         QStringLiteral("\u201Ctrees.tvn\u201D is open in Talvane on another computer: %1 on far-away (talvane, "
                        "process 4321) since ")
             .arg(user)))
-        << LastPrompt().text.toStdString();
-    EXPECT_TRUE(LastPrompt().text.contains(QStringLiteral(", 3 days ago.\n\n"))) << LastPrompt().text.toStdString();
+        << lastPrompt().text.toStdString();
+    EXPECT_TRUE(lastPrompt().text.contains(QStringLiteral(", 3 days ago.\n\n"))) << lastPrompt().text.toStdString();
     ui.prompter.expect(0);
-    ASSERT_TRUE(first.openDocumentFile(Q(path)));
+    ASSERT_TRUE(first.openDocumentFile(q(path)));
     EXPECT_TRUE(first.isReadOnly());
 
     // Take over is warned about; No leaves everything as it was.
     CTalvaneDoc second(ui.services(), recent);
     ui.prompter.expect(1);
     ui.prompter.expect(mb::kIdNo);
-    EXPECT_FALSE(second.openDocumentFile(Q(path)));
-    EXPECT_TRUE(LastPrompt().text.startsWith(QStringLiteral("Take the lock of \u201Ctrees.tvn\u201D over from %1 on "
+    EXPECT_FALSE(second.openDocumentFile(q(path)));
+    EXPECT_TRUE(lastPrompt().text.startsWith(QStringLiteral("Take the lock of \u201Ctrees.tvn\u201D over from %1 on "
                                                             "far-away")
                                                  .arg(user)));
-    EXPECT_EQ(LastPrompt().flags, mb::kYesNo | mb::kIconExclamation);
-    EXPECT_EQ(ReadFileBytes(lockFile), foreign);
+    EXPECT_EQ(lastPrompt().flags, mb::kYesNo | mb::kIconExclamation);
+    EXPECT_EQ(readFileBytes(lockFile), foreign);
 
     // A lock its holder still holds (a shared disk that passes locks on) cannot be taken.
     {
@@ -114,18 +114,18 @@ TEST_F(WindowLockTest, ALockLeftOnAnotherComputerSaysWhoAndWhenAndCanBeTakenOver
         ui.prompter.expect(1);
         ui.prompter.expect(mb::kIdYes);
         ui.prompter.expect(mb::kIdOk);
-        EXPECT_FALSE(second.openDocumentFile(Q(path)));
-        EXPECT_TRUE(LastPrompt().text.startsWith(
+        EXPECT_FALSE(second.openDocumentFile(q(path)));
+        EXPECT_TRUE(lastPrompt().text.startsWith(
             QStringLiteral("The lock of \u201Ctrees.tvn\u201D could not be taken over: it is held by %1 on far-away")
                 .arg(user)))
-            << LastPrompt().text.toStdString();
-        EXPECT_EQ(ReadFileBytes(lockFile), foreign);
+            << lastPrompt().text.toStdString();
+        EXPECT_EQ(readFileBytes(lockFile), foreign);
     }
 
     // Taken over: the lock names this program.
     ui.prompter.expect(1);
     ui.prompter.expect(mb::kIdYes);
-    ASSERT_TRUE(second.openDocumentFile(Q(path)));
+    ASSERT_TRUE(second.openDocumentFile(q(path)));
     EXPECT_FALSE(second.isReadOnly());
     const auto holder = liveLockHolder(path);
     ASSERT_TRUE(holder);
@@ -142,11 +142,11 @@ TEST_F(WindowLockTest, ALockLeftOnAnotherComputerSaysWhoAndWhenAndCanBeTakenOver
 
 TEST_F(WindowLockTest, AReadOnlyWindowSaysSoTakesEditsAndOffersSaveAs)
 {
-    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    const auto path = makeCollection("trees.tvn", {"Momiji"});
     CTalvaneDoc holder(ui.services(), recent);
-    ASSERT_TRUE(holder.openDocumentFile(Q(path)));
+    ASSERT_TRUE(holder.openDocumentFile(q(path)));
     ui.prompter.expect(mb::kIdYes);
-    ASSERT_TRUE(Start(Q(path)));
+    ASSERT_TRUE(start(q(path)));
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("trees.tvn (read-only)[*] - Talvane"));
     doc().changeFields(0, {{CBonsaiData::Name, "Mine"}}, QStringLiteral("Rename"));
     EXPECT_TRUE(frame().isWindowModified());
@@ -155,10 +155,10 @@ TEST_F(WindowLockTest, AReadOnlyWindowSaysSoTakesEditsAndOffersSaveAs)
     ui.prompter.expect(1, QStringLiteral("\u201Ctrees.tvn\u201D is open read-only: another Talvane is editing it.\n"
                                          "Save your changes under another name with Save As."));
     frame().action(cmd::kFileSave)->trigger();
-    EXPECT_EQ(ShownTexts(LastPrompt().buttons), (QStringList{"Save As\u2026", "Cancel"}));
+    EXPECT_EQ(shownTexts(lastPrompt().buttons), (QStringList{"Save As\u2026", "Cancel"}));
     EXPECT_TRUE(frame().isWindowModified());
     ui.prompter.expect(0);
-    ui.files.expect(Q(dir / "mine.tvn"));
+    ui.files.expect(q(dir / "mine.tvn"));
     frame().action(cmd::kFileSave)->trigger();
     EXPECT_FALSE(frame().isWindowModified());
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("mine.tvn[*] - Talvane"));

@@ -20,37 +20,37 @@ namespace {
 
 class WindowSizeTest : public AppFixture {
 protected:
-    void ShowList() { frame().action(cmd::kViewCollectionList)->trigger(); }
-    PagesAndList& Central() const { return frame().pagesAndList(); }
-    CollectionListPanel& List() const { return frame().collectionList(); }
-    QScrollArea& PagesArea() const { return *Central().pagesArea(); }
+    void showList() { frame().action(cmd::kViewCollectionList)->trigger(); }
+    PagesAndList& central() const { return frame().pagesAndList(); }
+    CollectionListPanel& list() const { return frame().collectionList(); }
+    QScrollArea& pagesArea() const { return *central().pagesArea(); }
     // Lets the window lay itself out, as it does before it is next painted.
     // A layout posts the next one: on a slow machine (a sanitizer build) one pass of the
     // event loop can outlast a short wait, so the passes are counted, not the time.
-    static void Settle()
+    static void settle()
     {
         for (int pass = 0; pass < 5; ++pass)
             QTest::qWait(20);
     }
 
     // Closes the window as the user does, which keeps its layout, and starts the program again.
-    void Restart()
+    void restart()
     {
         ASSERT_TRUE(frame().close());
         app.reset();
-        ASSERT_TRUE(Start());
-        Settle();
+        ASSERT_TRUE(start());
+        settle();
     }
 
     // Drags the handle between the pages and the list by `dx` pixels.
-    void DragHandle(int dx)
+    void dragHandle(int dx)
     {
-        QSplitterHandle* handle = Central().handle(1);
+        QSplitterHandle* handle = central().handle(1);
         const QPoint grip = handle->rect().center();
         QTest::mousePress(handle, Qt::LeftButton, {}, grip);
         QTest::mouseMove(handle, grip + QPoint(dx, 0));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(dx, 0));
-        Settle();
+        settle();
     }
 };
 
@@ -100,59 +100,59 @@ TEST(PagesAndList, ALowAreaGivesThePagesRoomForTheirVerticalScrollBarOnly)
 
 TEST_F(WindowSizeTest, EnlargingGivesTheRoomToTheListAndTheHandleTakesFromThePages)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
-    ShowList();
-    Settle();
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine"}))));
+    showList();
+    settle();
     const QSize pages = view().size();
     const QSize designed = frame().designedSize();
     EXPECT_EQ(designed, frame().frameSizeWithoutList() + QSize(460, 0));
     EXPECT_EQ(frame().size(), designed);
-    EXPECT_EQ(PagesArea().width(), pages.width()) << "the pages' area is as wide as the pages, no more";
-    const int listWidth = List().width();
-    EXPECT_EQ(listWidth, 460 - Central().handleWidth());
+    EXPECT_EQ(pagesArea().width(), pages.width()) << "the pages' area is as wide as the pages, no more";
+    const int listWidth = list().width();
+    EXPECT_EQ(listWidth, 460 - central().handleWidth());
 
     frame().resize(designed + QSize(300, 200));
-    Settle();
-    EXPECT_EQ(List().width(), listWidth + 300);
-    EXPECT_EQ(List().height(), PagesArea().height());
+    settle();
+    EXPECT_EQ(list().width(), listWidth + 300);
+    EXPECT_EQ(list().height(), pagesArea().height());
     EXPECT_EQ(view().size(), pages);
-    EXPECT_EQ(PagesArea().width(), pages.width());
-    EXPECT_EQ(PagesArea().horizontalScrollBar()->maximum(), 0) << "nothing to scroll while the window is large enough";
-    EXPECT_EQ(PagesArea().verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(pagesArea().width(), pages.width());
+    EXPECT_EQ(pagesArea().horizontalScrollBar()->maximum(), 0) << "nothing to scroll while the window is large enough";
+    EXPECT_EQ(pagesArea().verticalScrollBar()->maximum(), 0);
 
     // The handle gives the list some of the pages' room; the pages then scroll.
-    DragHandle(-120);
-    EXPECT_EQ(PagesArea().width(), pages.width() - 120);
-    EXPECT_EQ(List().width(), listWidth + 420);
+    dragHandle(-120);
+    EXPECT_EQ(pagesArea().width(), pages.width() - 120);
+    EXPECT_EQ(list().width(), listWidth + 420);
     EXPECT_EQ(view().size(), pages);
-    EXPECT_EQ(PagesArea().horizontalScrollBar()->maximum(), 120 + PagesArea().verticalScrollBar()->isVisible() *
-                                                                        PagesArea().verticalScrollBar()->width());
+    EXPECT_EQ(pagesArea().horizontalScrollBar()->maximum(), 120 + pagesArea().verticalScrollBar()->isVisible() *
+                                                                        pagesArea().verticalScrollBar()->width());
     // It cannot give the pages more than their own width.
-    DragHandle(400);
-    EXPECT_LE(PagesArea().width(), PagesArea().maximumWidth());
-    EXPECT_LE(PagesArea().maximumWidth(), pages.width() + PagesArea().verticalScrollBar()->sizeHint().width());
+    dragHandle(400);
+    EXPECT_LE(pagesArea().width(), pagesArea().maximumWidth());
+    EXPECT_LE(pagesArea().maximumWidth(), pages.width() + pagesArea().verticalScrollBar()->sizeHint().width());
 
     // Narrowed again, the window keeps the pages' area as the handle left it.
-    DragHandle(-PagesArea().width() + pages.width() - 50);
+    dragHandle(-pagesArea().width() + pages.width() - 50);
     frame().resize(designed);
-    Settle();
-    EXPECT_EQ(PagesArea().width(), pages.width() - 50);
-    EXPECT_EQ(List().width(), listWidth + 50);
+    settle();
+    EXPECT_EQ(pagesArea().width(), pages.width() - 50);
+    EXPECT_EQ(list().width(), listWidth + 50);
 }
 
 TEST_F(WindowSizeTest, NeverShrinksBelowItsDesignedSizeWhereTheScreenHasRoom)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     const QSize pagesOnly = frame().designedSize();
     ASSERT_LT(pagesOnly.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
     frame().resize(pagesOnly - QSize(100, 100));
     EXPECT_EQ(frame().size(), pagesOnly);
     frame().resize(pagesOnly + QSize(100, 0));
-    Settle();
-    EXPECT_EQ(view().size(), PagesArea().widget()->size());
+    settle();
+    EXPECT_EQ(view().size(), pagesArea().widget()->size());
     EXPECT_EQ(view().pos(), QPoint(0, 0)) << "the pages stay at the top left";
 
-    ShowList();
+    showList();
     EXPECT_EQ(frame().minimumSize(), pagesOnly + QSize(460, 0));
     EXPECT_EQ(frame().width(), pagesOnly.width() + 460) << "the room already there is used first";
     frame().resize(frame().minimumSize() - QSize(1, 1));
@@ -165,32 +165,32 @@ TEST_F(WindowSizeTest, NeverShrinksBelowItsDesignedSizeWhereTheScreenHasRoom)
 
 TEST_F(WindowSizeTest, SplitterColumnsAndWindowAreRememberedWhereTheyFit)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
-    ShowList();
-    Settle();
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine"}))));
+    showList();
+    settle();
     const int pages = view().width();
     frame().resize(frame().designedSize() + QSize(240, 110));
     frame().move(60, 70);
-    Settle();
-    DragHandle(-80);
-    List().table()->horizontalHeader()->resizeSection(0, 222);
+    settle();
+    dragHandle(-80);
+    list().table()->horizontalHeader()->resizeSection(0, 222);
     const QSize enlarged = frame().size();
 
-    Restart();
+    restart();
     EXPECT_TRUE(frame().action(cmd::kViewCollectionList)->isChecked());
     EXPECT_EQ(frame().size(), enlarged);
     EXPECT_EQ(frame().pos(), QPoint(60, 70));
-    EXPECT_EQ(PagesArea().width(), pages - 80);
-    EXPECT_EQ(List().table()->horizontalHeader()->sectionSize(0), 222);
+    EXPECT_EQ(pagesArea().width(), pages - 80);
+    EXPECT_EQ(list().table()->horizontalHeader()->sectionSize(0), 222);
 
     // Hidden, the list gives its room back; shown again, it comes back as wide as it was.
-    const int listWidth = List().width();
+    const int listWidth = list().width();
     frame().action(cmd::kViewCollectionList)->trigger();
     EXPECT_EQ(frame().width(), frame().frameSizeWithoutList().width());
-    ShowList();
-    Settle();
+    showList();
+    settle();
     EXPECT_EQ(frame().width(), enlarged.width());
-    EXPECT_EQ(List().width(), listWidth);
+    EXPECT_EQ(list().width(), listWidth);
 
     // A size larger than the screen, or a place off it, is not taken back: the window
     // opens at its designed size, at the top left.
@@ -200,25 +200,25 @@ TEST_F(WindowSizeTest, SplitterColumnsAndWindowAreRememberedWhereTheyFit)
     appSettings().remove(QStringLiteral("CollectionList"));
     appSettings().setValue(QStringLiteral("MainWindow/Size"), screen.size() + QSize(1, 0));
     appSettings().setValue(QStringLiteral("MainWindow/Position"), QPoint(screen.right() - 100, 40));
-    ASSERT_TRUE(Start());
-    Settle();
+    ASSERT_TRUE(start());
+    settle();
     EXPECT_EQ(frame().size(), frame().designedSize());
     EXPECT_EQ(frame().pos(), QPoint(20, 20));
 }
 
 TEST_F(WindowSizeTest, AMaximizedWindowComesBackMaximizedOverItsEarlierSize)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     frame().resize(frame().designedSize() + QSize(50, 40));
-    Settle();
+    settle();
     const QSize normal = frame().size();
     frame().showMaximized();
-    Settle();
+    settle();
     ASSERT_TRUE(frame().isMaximized());
 
-    Restart();
+    restart();
     EXPECT_TRUE(frame().isMaximized());
     frame().showNormal();
-    Settle();
+    settle();
     EXPECT_EQ(frame().size(), normal);
 }

@@ -98,10 +98,10 @@ private:
 
 class SharingTest : public AppFixture {
 protected:
-    std::string Journal(std::size_t entry) const { return std::string(doc().entryAt(entry)[kJournalField]); }
+    std::string journal(std::size_t entry) const { return std::string(doc().entryAt(entry)[kJournalField]); }
 
     // Shares on this computer only, where the tests' phones are.
-    PhoneSharing& Share()
+    PhoneSharing& share()
     {
         frame().onFileShareWithPhones();
         if (ShareDlg* window = frame().shareDialog())
@@ -110,7 +110,7 @@ protected:
     }
 
     // Runs a phone's requests on a thread of its own while the window's event loop turns.
-    int FromPhone(const std::function<int(Phone&)>& requests)
+    int fromPhone(const std::function<int(Phone&)>& requests)
     {
         auto& server = *frame().phoneSharing()->server();
         int status = 0;
@@ -130,32 +130,32 @@ protected:
 
 TEST_F(SharingTest, APhoneAddsAnUndoableStepAndTheEditsOnThePagesSurviveIt)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji", "Pine"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji", "Pine"}))));
     // Unapplied edits on the shown tree: a price typed on a page, an event on its Journal tab.
-    auto* price = FindControl<QLineEdit>(&view().purchasePage(), 1009);
+    auto* price = findControl<QLineEdit>(&view().purchasePage(), 1009);
     price->setText(QStringLiteral("95"));
     const CareEvent typed{CalendarDate::fromText("2026-05-01").value(), CareKind::Pruning, {}, {}, "typed on the desktop", {}, {}, {}};
     talvane::journal::Journal pages;
     pages.add(typed);
     view().journalPage().m_journalText = pages.text();
 
-    PhoneSharing& sharing = Share();
+    PhoneSharing& sharing = share();
     ASSERT_TRUE(sharing.isSharing());
     ShareDlg& window = *frame().shareDialog();
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.addressEdit()->text().contains(QStringLiteral("/pair/")));
     EXPECT_FALSE(window.codeLabel()->pixmap().isNull());
 
-    EXPECT_EQ(FromPhone([](Phone& phone) { return phone.logCare("at0-", "Wiring", "wired"); }), 404);
+    EXPECT_EQ(fromPhone([](Phone& phone) { return phone.logCare("at0-", "Wiring", "wired"); }), 404);
     const auto firstRef = [&] {
         // The tree is named as the phone's list names it.
         return talvane::companion::treeRefAt(doc().entries(), 0);
     };
-    EXPECT_EQ(FromPhone([&](Phone& phone) { return phone.logCare(firstRef(), "Wiring", "wired in the garden"); }), 201);
+    EXPECT_EQ(fromPhone([&](Phone& phone) { return phone.logCare(firstRef(), "Wiring", "wired in the garden"); }), 201);
 
     EXPECT_EQ(doc().history().undoText(), QStringLiteral("Add event from phone \u201CMomiji\u201D"));
-    EXPECT_NE(Journal(0).find("wired in the garden"), std::string::npos);
-    EXPECT_EQ(Journal(0).find("typed on the desktop"), std::string::npos);
+    EXPECT_NE(journal(0).find("wired in the garden"), std::string::npos);
+    EXPECT_EQ(journal(0).find("typed on the desktop"), std::string::npos);
     // The window stayed where it was, with both edits, and its Journal tab shows both events.
     EXPECT_EQ(doc().currentPosition(), 0u);
     EXPECT_EQ(price->text(), QStringLiteral("95"));
@@ -171,11 +171,11 @@ TEST_F(SharingTest, APhoneAddsAnUndoableStepAndTheEditsOnThePagesSurviveIt)
     // Update keeps the desktop's edits and the phone's event; Undo takes them back one by one.
     view().CommitCurrentEntry();
     EXPECT_EQ(std::string(doc().entryAt(0)[CBonsaiData::PricePaid]), "95");
-    EXPECT_NE(Journal(0).find("typed on the desktop"), std::string::npos);
-    EXPECT_NE(Journal(0).find("wired in the garden"), std::string::npos);
+    EXPECT_NE(journal(0).find("typed on the desktop"), std::string::npos);
+    EXPECT_NE(journal(0).find("wired in the garden"), std::string::npos);
     doc().history().undo();
     doc().history().undo();
-    EXPECT_EQ(Journal(0).find("wired in the garden"), std::string::npos);
+    EXPECT_EQ(journal(0).find("wired in the garden"), std::string::npos);
 
     // Disconnect ends a phone's session; New code ends the address shown before.
     auto* disconnect = qobject_cast<QPushButton*>(window.phoneList()->itemWidget(window.phoneList()->topLevelItem(0), 3));
@@ -195,8 +195,8 @@ TEST_F(SharingTest, APhoneAddsAnUndoableStepAndTheEditsOnThePagesSurviveIt)
 
 TEST_F(SharingTest, ClosingTheCollectionAnswersAWaitingPhoneAndChangesNothing)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
-    PhoneSharing& sharing = Share();
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}))));
+    PhoneSharing& sharing = share();
     auto& server = *sharing.server();
     const std::string ref = talvane::companion::treeRefAt(doc().entries(), 0);
     const int steps = doc().history().count();
@@ -213,10 +213,10 @@ TEST_F(SharingTest, ClosingTheCollectionAnswersAWaitingPhoneAndChangesNothing)
     QCoreApplication::processEvents();
     EXPECT_EQ(status, 503);
     EXPECT_EQ(doc().history().count(), steps);
-    EXPECT_EQ(Journal(0), "");
+    EXPECT_EQ(journal(0), "");
 
     // A collection replaced ends the sharing it had.
-    Share();
+    share();
     EXPECT_TRUE(sharing.isSharing());
     doc().OnNewDocument();
     EXPECT_FALSE(sharing.isSharing());
@@ -224,8 +224,8 @@ TEST_F(SharingTest, ClosingTheCollectionAnswersAWaitingPhoneAndChangesNothing)
 
 TEST_F(SharingTest, QuittingWhileSharingStopsListening)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
-    auto* server = Share().server();
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}))));
+    auto* server = share().server();
     Phone phone(server->port(), server->sessions().pairingToken());
     ASSERT_FALSE(phone.page("/trees").empty()) << "paired while shared";
     app.reset();
@@ -235,13 +235,13 @@ TEST_F(SharingTest, QuittingWhileSharingStopsListening)
 
 TEST_F(SharingTest, TheProgramsWithATokenAreListedEachWithRevoke)
 {
-    const auto collection = MakeCollection("trees.tvn", {"Momiji"});
+    const auto collection = makeCollection("trees.tvn", {"Momiji"});
     talvane::companion::ProgramTokens tokens(talvane::companion::ProgramTokens::fileFor(collection));
     const auto dashboard = std::get<std::string>(tokens.make("dashboard"));
     const auto script = std::get<std::string>(tokens.make("script"));
     ASSERT_TRUE(tokens.check(script));
-    ASSERT_TRUE(Start(Q(collection)));
-    Share();
+    ASSERT_TRUE(start(q(collection)));
+    share();
     QTreeWidget& programs = *frame().shareDialog()->programList();
     EXPECT_TRUE(programs.isVisible());
     ASSERT_EQ(programs.topLevelItemCount(), 2);
@@ -261,20 +261,20 @@ TEST_F(SharingTest, TheProgramsWithATokenAreListedEachWithRevoke)
 
     // An untitled collection has no tokens to list.
     doc().OnNewDocument();
-    Share();
+    share();
     EXPECT_FALSE(programs.isVisible());
 }
 
 TEST_F(SharingTest, APhoneStaysPairedFromOneSharingToTheNextUntilDisconnected)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
-    PhoneSharing& sharing = Share();
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}))));
+    PhoneSharing& sharing = share();
     Phone phone(sharing.server()->port(), sharing.server()->sessions().pairingToken());
     ASSERT_FALSE(phone.page("/trees").empty());
     frame().shareDialog()->stopButton()->click();
     ASSERT_FALSE(sharing.isSharing());
 
-    Share();
+    share();
     ShareDlg& window = *frame().shareDialog();
     QTreeWidget& phones = *window.phoneList();
     ASSERT_EQ(phones.topLevelItemCount(), 1);
@@ -300,12 +300,12 @@ TEST_F(SharingTest, APhoneStaysPairedFromOneSharingToTheNextUntilDisconnected)
     EXPECT_TRUE(QTest::qWaitFor([&] { return phones.topLevelItemCount() == 0; }));
     EXPECT_TRUE(back.page("/trees").empty()) << "unpaired";
     window.stopButton()->click();
-    Share();
+    share();
     EXPECT_EQ(phones.topLevelItemCount(), 0) << "and unpaired for good";
 }
 
 // The addresses the system lists as listening on the port: "127.0.0.1", "0.0.0.0"…
-QStringList ListeningOn(int port)
+QStringList listeningOn(int port)
 {
     QProcess ss;
     ss.start(QStringLiteral("ss"), {QStringLiteral("-ltnH")});
@@ -325,7 +325,7 @@ QStringList ListeningOn(int port)
 
 TEST_F(SharingTest, SharingListensOnTheChosenNetworkAloneAndMovesWithThePhonesPaired)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}))));
     frame().onFileShareWithPhones();
     PhoneSharing& sharing = *frame().phoneSharing();
     ShareDlg& window = *frame().shareDialog();
@@ -334,19 +334,19 @@ TEST_F(SharingTest, SharingListensOnTheChosenNetworkAloneAndMovesWithThePhonesPa
     const auto machine = talvane::companion::localNetworkAddresses();
     const QString home = machine.empty() ? QStringLiteral("127.0.0.1") : QString::fromStdString(machine.front().address);
     // The likeliest home network by default, or this computer when it has none.
-    EXPECT_EQ(ListeningOn(port), QStringList{home});
+    EXPECT_EQ(listeningOn(port), QStringList{home});
     EXPECT_EQ(networks.currentIndex(), 0);
     ASSERT_EQ(networks.itemText(networks.count() - 1), QStringLiteral("Every network"));
 
     networks.setCurrentIndex(networks.findText(QStringLiteral("This computer only (127.0.0.1)")));
-    EXPECT_EQ(ListeningOn(port), QStringList{QStringLiteral("127.0.0.1")});
+    EXPECT_EQ(listeningOn(port), QStringList{QStringLiteral("127.0.0.1")});
     const std::string token = sharing.server()->sessions().pairingToken();
     EXPECT_EQ(window.addressEdit()->text(), QStringLiteral("http://127.0.0.1:%1/pair/%2").arg(port).arg(QString::fromStdString(token)));
     Phone phone(port, token);
     ASSERT_FALSE(phone.page("/trees").empty());
 
     networks.setCurrentIndex(networks.count() - 1);
-    EXPECT_EQ(ListeningOn(port), QStringList{QStringLiteral("0.0.0.0")});
+    EXPECT_EQ(listeningOn(port), QStringList{QStringLiteral("0.0.0.0")});
     EXPECT_EQ(window.addressEdit()->text(), QStringLiteral("http://%1:%2/pair/%3").arg(home).arg(port).arg(QString::fromStdString(token)));
     EXPECT_EQ(sharing.server()->sessions().phones().size(), 1u);
     EXPECT_FALSE(phone.page("/trees").empty()) << "the phone stays paired";
@@ -359,24 +359,24 @@ TEST_F(SharingTest, SharingListensOnTheChosenNetworkAloneAndMovesWithThePhonesPa
     EXPECT_TRUE(ui.prompter.calls().back().text.startsWith(QStringLiteral("Sharing could not move to elsewhere:\n")));
     EXPECT_TRUE(ui.prompter.calls().back().text.contains(QStringLiteral("203.0.113.7")));
     EXPECT_EQ(networks.currentIndex(), networks.count() - 2);
-    EXPECT_EQ(ListeningOn(port), QStringList{QStringLiteral("0.0.0.0")});
+    EXPECT_EQ(listeningOn(port), QStringList{QStringLiteral("0.0.0.0")});
     EXPECT_FALSE(phone.page("/trees").empty());
 }
 
 TEST_F(SharingTest, AWindowThatHoldsTheCollectionReadOnlyRefusesThePhonesChanges)
 {
-    const auto path = MakeCollection("trees.tvn", {"Momiji"});
+    const auto path = makeCollection("trees.tvn", {"Momiji"});
     RecentFileList holderRecent;
     CTalvaneDoc holder(ui.services(), holderRecent);
-    ASSERT_TRUE(holder.openDocumentFile(Q(path)));
+    ASSERT_TRUE(holder.openDocumentFile(q(path)));
     ui.prompter.expect(mb::kIdYes);
-    ASSERT_TRUE(Start(Q(path)));
+    ASSERT_TRUE(start(q(path)));
     ASSERT_TRUE(doc().isReadOnly());
-    Share();
+    share();
     const std::string ref = talvane::companion::treeRefAt(doc().entries(), 0);
     const int steps = doc().history().count();
     std::string answer;
-    EXPECT_EQ(FromPhone([&](Phone& phone) {
+    EXPECT_EQ(fromPhone([&](Phone& phone) {
                   const int status = phone.logCare(ref, "Note", "from the garden");
                   answer = phone.lastAnswer;
                   return status;
@@ -384,7 +384,7 @@ TEST_F(SharingTest, AWindowThatHoldsTheCollectionReadOnlyRefusesThePhonesChanges
               409);
     EXPECT_EQ(nlohmann::json::parse(answer, nullptr, false)["error"],
               "The collection is open read-only on the computer; close the other window first");
-    EXPECT_EQ(Journal(0), "");
+    EXPECT_EQ(journal(0), "");
     EXPECT_EQ(doc().history().count(), steps);
     EXPECT_FALSE(doc().IsModified());
 }
@@ -397,16 +397,16 @@ protected:
 TEST_F(FrenchSharingTest, ThePhonePagesSpeakTheWindowsLanguage)
 {
     const CalendarDate today = CalendarDate::today();
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}, [&](CBonsaiData& entry, std::size_t) {
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}, [&](CBonsaiData& entry, std::size_t) {
         talvane::journal::Journal journal;
         journal.add({today.plusDays(-30), CareKind::Wiring, today.plusDays(3), {}, "apex", {}, {},
                      CareRepeat{2, RepeatUnit::Week, MonthSpan{4, 9}}});
         entry[kJournalField] = journal.text();
     }))));
-    Share();
+    share();
     const std::string tree = "/tree/" + talvane::companion::treeRefAt(doc().entries(), 0);
     nlohmann::json words, trees, shown;
-    EXPECT_EQ(FromPhone([&](Phone& phone) {
+    EXPECT_EQ(fromPhone([&](Phone& phone) {
                   words = phone.api("/api/words");
                   trees = phone.api("/api/trees");
                   shown = phone.api("/api/trees/" + tree.substr(6));
@@ -426,13 +426,13 @@ TEST_F(FrenchSharingTest, ThePhonePagesSpeakTheWindowsLanguage)
     const auto& kinds = words["kinds"];
     EXPECT_NE(std::find(kinds.begin(), kinds.end(), nlohmann::json{{"kind", "Wire removal"}, {"label", "Retrait de la ligature"}}),
               kinds.end());
-    EXPECT_NE(Journal(0).find("fil retir"), std::string::npos);
+    EXPECT_NE(journal(0).find("fil retir"), std::string::npos);
 }
 
 TEST_F(SharingTest, SharingGoesOnWhenTheShareWindowClosesUntilStopSharing)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
-    PhoneSharing& sharing = Share();
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}))));
+    PhoneSharing& sharing = share();
     ShareDlg& window = *frame().shareDialog();
     const QString address = window.addressEdit()->text();
     window.reject();
@@ -441,7 +441,7 @@ TEST_F(SharingTest, SharingGoesOnWhenTheShareWindowClosesUntilStopSharing)
     Phone phone(sharing.server()->port(), sharing.server()->sessions().pairingToken());
     EXPECT_FALSE(phone.page("/trees").empty());
 
-    Share();
+    share();
     EXPECT_EQ(window.addressEdit()->text(), address) << "shown again as it was";
     window.stopButton()->click();
     EXPECT_FALSE(sharing.isSharing());
@@ -450,11 +450,11 @@ TEST_F(SharingTest, SharingGoesOnWhenTheShareWindowClosesUntilStopSharing)
 
 TEST_F(SharingTest, ClosedWhileSharingTheProgramServesInTheBackgroundUntilASecondStartAsksForTheWindow)
 {
-    const auto collection = MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& tree, std::size_t) {
+    const auto collection = makeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& tree, std::size_t) {
         tree[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
     });
-    ASSERT_TRUE(Start(Q(collection)));
-    PhoneSharing& sharing = Share();
+    ASSERT_TRUE(start(q(collection)));
+    PhoneSharing& sharing = share();
     const int port = sharing.server()->port();
     Phone phone(port, sharing.server()->sessions().pairingToken());
     const std::string tree = talvane::companion::treeRefAt(doc().entries(), 0);
@@ -467,7 +467,7 @@ TEST_F(SharingTest, ClosedWhileSharingTheProgramServesInTheBackgroundUntilASecon
     ui.prompter.expect(0);
     frame().close();
     EXPECT_FALSE(frame().isVisible());
-    EXPECT_EQ(sharing.servedWithoutWindow(), Q(collection));
+    EXPECT_EQ(sharing.servedWithoutWindow(), q(collection));
     EXPECT_TRUE(doc().pathName().isEmpty()) << "the window let the file go";
 
     // With the window closed, a change is written to the file at once.
@@ -485,12 +485,12 @@ TEST_F(SharingTest, ClosedWhileSharingTheProgramServesInTheBackgroundUntilASecon
         start.join();
         return shown.load() == 1;
     };
-    EXPECT_FALSE(secondStart(Q(dir / "other.tvn")));
+    EXPECT_FALSE(secondStart(q(dir / "other.tvn")));
     EXPECT_FALSE(frame().isVisible());
-    EXPECT_TRUE(secondStart(Q(collection)));
+    EXPECT_TRUE(secondStart(q(collection)));
     EXPECT_TRUE(frame().isVisible());
-    EXPECT_EQ(doc().pathName(), Q(collection));
-    EXPECT_NE(Journal(0).find("fed while away"), std::string::npos);
+    EXPECT_EQ(doc().pathName(), q(collection));
+    EXPECT_NE(journal(0).find("fed while away"), std::string::npos);
     ASSERT_TRUE(sharing.isSharing());
     EXPECT_EQ(sharing.server()->port(), port) << "at the address the phone knows";
     EXPECT_FALSE(phone.page("/trees").empty()) << "and still paired";
@@ -505,13 +505,13 @@ TEST_F(SharingTest, ClosedWhileSharingTheProgramServesInTheBackgroundUntilASecon
 
 TEST_F(SharingTest, ShareAtLoginStartsTheProgramServingInTheBackground)
 {
-    const auto collection = MakeCollection("my trees.tvn", {"Momiji"});
-    ASSERT_TRUE(Start(Q(collection)));
-    Share();
+    const auto collection = makeCollection("my trees.tvn", {"Momiji"});
+    ASSERT_TRUE(start(q(collection)));
+    share();
     QCheckBox& atLogin = *frame().shareDialog()->shareAtLoginBox();
     EXPECT_TRUE(atLogin.isVisible());
     atLogin.setChecked(true);
-    const ShareAtLogin entry(Q(collection));
+    const ShareAtLogin entry(q(collection));
     ASSERT_TRUE(entry.isOn());
     const QDir autostart(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/autostart"));
     const QStringList entries = autostart.entryList({QStringLiteral("talvane-share-*.desktop")});
@@ -519,7 +519,7 @@ TEST_F(SharingTest, ShareAtLoginStartsTheProgramServingInTheBackground)
     QFile written(autostart.filePath(entries[0]));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(written.readAll());
-    EXPECT_TRUE(text.contains(QStringLiteral(" --background 127.0.0.1 \"%1\"\n").arg(Q(collection)))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(" --background 127.0.0.1 \"%1\"\n").arg(q(collection)))) << text.toStdString();
     atLogin.setChecked(false);
     EXPECT_FALSE(entry.isOn());
     EXPECT_FALSE(written.exists());
@@ -527,9 +527,9 @@ TEST_F(SharingTest, ShareAtLoginStartsTheProgramServingInTheBackground)
     // What the entry starts: no window, the collection served.
     app.reset();
     startOptions.serveInBackgroundOn = QStringLiteral("127.0.0.1");
-    ASSERT_TRUE(Start(Q(collection)));
+    ASSERT_TRUE(start(q(collection)));
     EXPECT_FALSE(frame().isVisible());
-    EXPECT_EQ(frame().phoneSharing()->servedWithoutWindow(), Q(collection));
+    EXPECT_EQ(frame().phoneSharing()->servedWithoutWindow(), q(collection));
 }
 
 // talvane-cli serve running on a collection, and a phone paired with it.
@@ -541,7 +541,7 @@ public:
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (!(served = ServingRecord::read(record)) && std::chrono::steady_clock::now() < giveUp)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        const CompanionRun paired = RunCompanion(dir, "pair '" + file + "'");
+        const CompanionRun paired = runCompanion(dir, "pair '" + file + "'");
         std::smatch code;
         if (std::regex_search(paired.out, code, std::regex("/pair/([0-9a-f]{32})")))
             token = code[1].str();
@@ -557,7 +557,7 @@ private:
 
 TEST_F(SharingTest, AServerWithoutAWindowHandsTheCollectionOverAndTakesItBackLosingNoChange)
 {
-    const auto collection = MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& tree, std::size_t) {
+    const auto collection = makeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& tree, std::size_t) {
         tree[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
     });
     ServedWithoutWindow serve(dir, "trees.tvn");
@@ -591,7 +591,7 @@ TEST_F(SharingTest, AServerWithoutAWindowHandsTheCollectionOverAndTakesItBackLos
     waitForMore(3);
 
     // The window opening the collection is handed it, with the phone, at the same address.
-    ASSERT_TRUE(Start(Q(collection)));
+    ASSERT_TRUE(start(q(collection)));
     EXPECT_FALSE(doc().isReadOnly());
     ASSERT_TRUE(QTest::qWaitFor([&] { return frame().phoneSharing()->isSharing(); }));
     EXPECT_EQ(frame().phoneSharing()->server()->port(), port);

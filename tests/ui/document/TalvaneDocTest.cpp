@@ -34,14 +34,14 @@ public:
     void CommitCurrentEntry() override
     {
         calls.push_back("CommitCurrentEntry");
-        KeepEdit();
+        keepEdit();
     }
     void OfferToKeepChanges() override
     {
         calls.push_back("OfferToKeepChanges");
         if (pendingEdit && m_prompter.ask(QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?"),
                                           QStringLiteral("Attention"), 0x24) == mb::kIdYes) {
-            KeepEdit();
+            keepEdit();
             m_doc.SetModifiedFlag();
         }
     }
@@ -68,7 +68,7 @@ public:
     std::string pageJournal;
 
 private:
-    void KeepEdit()
+    void keepEdit()
     {
         if (pendingEdit && m_doc.entryCount() > 0)
             m_doc.changeFields(0, {{CBonsaiData::Name, editedName}}, QStringLiteral("Update"));
@@ -80,7 +80,7 @@ private:
     QObject m_listener;
 };
 
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
 const QString kAttention = QStringLiteral("Attention");
 
@@ -95,7 +95,7 @@ protected:
         doc->setView(view.get());
     }
 
-    void AddEntry(const std::string& name)
+    void addEntry(const std::string& name)
     {
         auto entry = std::make_unique<CBonsaiData>();
         (*entry)[CBonsaiData::Name] = name;
@@ -103,7 +103,7 @@ protected:
     }
 
     // A file of the given entry names, written as the program writes it.
-    std::filesystem::path MakeCollection(const std::string& file, std::initializer_list<const char*> names)
+    std::filesystem::path makeCollection(const std::string& file, std::initializer_list<const char*> names)
     {
         EntryList entries;
         for (const char* name : names) {
@@ -116,7 +116,7 @@ protected:
         return path;
     }
 
-    std::vector<std::string> EntryNames() const
+    std::vector<std::string> entryNames() const
     {
         std::vector<std::string> names;
         for (const auto& entry : doc->entries())
@@ -139,13 +139,13 @@ TEST_F(TalvaneDocTest, NewCollectionIsUntitledAndSaveIsDisabledUntilModified)
 {
     EXPECT_EQ(doc->title(), QStringLiteral("Untitled"));
     EXPECT_FALSE(doc->OnUpdateFileSave());
-    AddEntry("Maple");
+    addEntry("Maple");
     EXPECT_TRUE(doc->OnUpdateFileSave());
 }
 
 TEST_F(TalvaneDocTest, NewOnAModifiedUntitledCollectionAnsweredYesThenCancelledKeepsIt)
 {
-    AddEntry("Maple");
+    addEntry("Maple");
     ui.prompter.expect(mb::kIdYes, QStringLiteral("Do you wish to save this file:\nUntitled"), kAttention, 0x34);
     ui.files.expect(std::nullopt);
     doc->OnFileNew();
@@ -158,17 +158,17 @@ TEST_F(TalvaneDocTest, NewOnAModifiedUntitledCollectionAnsweredYesThenCancelledK
     EXPECT_TRUE(request.nameFilters.isEmpty());
     EXPECT_TRUE(request.confirmOverwrite);
     // The save the user asked for did not happen: the collection stays.
-    EXPECT_EQ(EntryNames(), NameList{"Maple"});
+    EXPECT_EQ(entryNames(), NameList{"Maple"});
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(view->calls.front(), "OfferToKeepChanges");
 }
 
 TEST_F(TalvaneDocTest, NewAnsweredYesSavesThenEmpties)
 {
-    AddEntry("Maple");
+    addEntry("Maple");
     const auto path = dir / "first.tvn";
     ui.prompter.expect(mb::kIdYes);
-    ui.files.expect(Q(path));
+    ui.files.expect(q(path));
     doc->OnFileNew();
 
     EntryList saved;
@@ -183,7 +183,7 @@ TEST_F(TalvaneDocTest, NewAnsweredYesSavesThenEmpties)
 
 TEST_F(TalvaneDocTest, NewAnsweredNoDiscardsAndAnUnmodifiedCollectionAsksNothing)
 {
-    AddEntry("Maple");
+    addEntry("Maple");
     ui.prompter.expect(mb::kIdNo);
     doc->OnFileNew();
     EXPECT_TRUE(doc->entries().empty());
@@ -197,7 +197,7 @@ TEST_F(TalvaneDocTest, NewAnsweredNoDiscardsAndAnUnmodifiedCollectionAsksNothing
 
 TEST_F(TalvaneDocTest, KeptPageEditsCountAsModifications)
 {
-    AddEntry("Maple");
+    addEntry("Maple");
     doc->SetModifiedFlag(false);
     view->pendingEdit = true;
     view->editedName = "Acer";
@@ -209,18 +209,18 @@ TEST_F(TalvaneDocTest, KeptPageEditsCountAsModifications)
 
 TEST_F(TalvaneDocTest, SaveAfterOpenWritesToTheOpenedPathWhateverTheCurrentFolder)
 {
-    const auto path = MakeCollection("trees.tvn", {"Pine", "Elm"});
-    ASSERT_TRUE(doc->openDocumentFile(Q(path)));
+    const auto path = makeCollection("trees.tvn", {"Pine", "Elm"});
+    ASSERT_TRUE(doc->openDocumentFile(q(path)));
     EXPECT_EQ(doc->title(), QStringLiteral("trees.tvn"));
-    EXPECT_EQ(doc->pathName(), Q(path));
+    EXPECT_EQ(doc->pathName(), q(path));
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(view->calls.back(), "ResetEntries");
-    EXPECT_EQ(EntryNames(), (NameList{"Pine", "Elm"}));
+    EXPECT_EQ(entryNames(), (NameList{"Pine", "Elm"}));
 
     const QString previous = QDir::currentPath();
     std::filesystem::create_directory(dir / "elsewhere");
-    QDir::setCurrent(Q(dir / "elsewhere"));
-    AddEntry("Juniper");
+    QDir::setCurrent(q(dir / "elsewhere"));
+    addEntry("Juniper");
     EXPECT_TRUE(doc->OnFileSave());
     QDir::setCurrent(previous);
 
@@ -236,15 +236,15 @@ TEST_F(TalvaneDocTest, SaveAfterOpenWritesToTheOpenedPathWhateverTheCurrentFolde
 
 TEST_F(TalvaneDocTest, SavingAnUntitledCollectionAsksOnceThenSavesInPlace)
 {
-    AddEntry("Maple");
+    addEntry("Maple");
     const auto path = dir / "new.tvn";
-    ui.files.expect(Q(path));
+    ui.files.expect(q(path));
     EXPECT_TRUE(doc->OnFileSave());
     EXPECT_EQ(doc->title(), QStringLiteral("new.tvn"));
-    EXPECT_EQ(doc->pathName(), Q(path));
-    EXPECT_EQ(recent->files(), QStringList{Q(path)});
+    EXPECT_EQ(doc->pathName(), q(path));
+    EXPECT_EQ(recent->files(), QStringList{q(path)});
 
-    AddEntry("Pine");
+    addEntry("Pine");
     EXPECT_TRUE(doc->OnFileSave());
     EXPECT_EQ(ui.files.calls().size(), 1u);
     EntryList saved;
@@ -254,14 +254,14 @@ TEST_F(TalvaneDocTest, SavingAnUntitledCollectionAsksOnceThenSavesInPlace)
 
 TEST_F(TalvaneDocTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
 {
-    const auto path = MakeCollection("trees.tvn", {"Pine"});
-    ASSERT_TRUE(doc->openDocumentFile(Q(path)));
-    const std::string before = ReadFileBytes(path);
-    AddEntry("Juniper");
+    const auto path = makeCollection("trees.tvn", {"Pine"});
+    ASSERT_TRUE(doc->openDocumentFile(q(path)));
+    const std::string before = readFileBytes(path);
+    addEntry("Juniper");
     doc->changeFields(doc->entryCount() - 1, {{CBonsaiData::History, std::string(200000, 'h')}}, QStringLiteral("Update"));
 
     ui.prompter.expect(mb::kIdOk, QStringLiteral("Cannot save the collection to \"%1\":\nFile too large.\n"
-                                                 "The file on disk was not changed.").arg(Q(path)),
+                                                 "The file on disk was not changed.").arg(q(path)),
                        QStringLiteral("Talvane"), 0x30);
     const bool saved = [&] {
         const FileSizeLimit full(8192);
@@ -270,7 +270,7 @@ TEST_F(TalvaneDocTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
 
     EXPECT_FALSE(saved);
     EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_EQ(readFileBytes(path), before);
 }
 
 TEST_F(TalvaneDocTest, ExitAsksOnlyWhenModifiedAndStaysOpenWhenTheSaveDidNotHappen)
@@ -278,7 +278,7 @@ TEST_F(TalvaneDocTest, ExitAsksOnlyWhenModifiedAndStaysOpenWhenTheSaveDidNotHapp
     EXPECT_TRUE(doc->SaveBeforeExit());
     EXPECT_TRUE(ui.prompter.calls().empty());
 
-    AddEntry("Maple");
+    addEntry("Maple");
     const QString question = QStringLiteral("Do you wish to save this file before exiting:\nUntitled");
     ui.prompter.expect(mb::kIdYes, question, kAttention, 0x24);
     ui.files.expect(std::nullopt);
@@ -294,17 +294,17 @@ TEST_F(TalvaneDocTest, ExitAsksOnlyWhenModifiedAndStaysOpenWhenTheSaveDidNotHapp
 
 TEST_F(TalvaneDocTest, OpenOffersToKeepPageEditsBeforeTheSaveQuestion)
 {
-    const auto first = MakeCollection("first.tvn", {"Pine"});
-    const auto second = MakeCollection("second.tvn", {"Elm"});
-    ASSERT_TRUE(doc->openDocumentFile(Q(first)));
+    const auto first = makeCollection("first.tvn", {"Pine"});
+    const auto second = makeCollection("second.tvn", {"Elm"});
+    ASSERT_TRUE(doc->openDocumentFile(q(first)));
     view->pendingEdit = true;
     view->editedName = "Pinus";
     ui.prompter.expect(mb::kIdYes, QStringLiteral("Do you wish to update the change(s)\nyou made on the previous entry?"));
     ui.prompter.expect(mb::kIdYes, QStringLiteral("Save changes to first.tvn?"), QStringLiteral("Talvane"), 0x33);
-    ui.files.expect(Q(second));
+    ui.files.expect(q(second));
     doc->OnFileOpen();
 
-    EXPECT_EQ(EntryNames(), NameList{"Elm"});
+    EXPECT_EQ(entryNames(), NameList{"Elm"});
     EntryList saved;
     ASSERT_FALSE(loadCollectionFile(first, saved));
     EXPECT_EQ((*saved[0])[CBonsaiData::Name], "Pinus");
@@ -313,42 +313,42 @@ TEST_F(TalvaneDocTest, OpenOffersToKeepPageEditsBeforeTheSaveQuestion)
 
 TEST_F(TalvaneDocTest, CancelAtTheSaveQuestionKeepsTheCollection)
 {
-    const auto first = MakeCollection("first.tvn", {"Pine"});
-    ASSERT_TRUE(doc->openDocumentFile(Q(first)));
-    AddEntry("Elm");
+    const auto first = makeCollection("first.tvn", {"Pine"});
+    ASSERT_TRUE(doc->openDocumentFile(q(first)));
+    addEntry("Elm");
     ui.prompter.expect(mb::kIdCancel);
-    EXPECT_FALSE(doc->openDocumentFile(Q(MakeCollection("second.tvn", {"Oak"}))));
-    EXPECT_EQ(EntryNames(), (NameList{"Pine", "Elm"}));
+    EXPECT_FALSE(doc->openDocumentFile(q(makeCollection("second.tvn", {"Oak"}))));
+    EXPECT_EQ(entryNames(), (NameList{"Pine", "Elm"}));
     EXPECT_EQ(doc->title(), QStringLiteral("first.tvn"));
 }
 
 TEST_F(TalvaneDocTest, AFailedOpenKeepsTheOpenCollectionAsItWas)
 {
-    const auto first = MakeCollection("first.tvn", {"Pine", "Elm", "Oak"});
-    const std::string firstBytes = ReadFileBytes(first);
-    WriteFileBytes(dir / "truncated.tvn", firstBytes.substr(0, firstBytes.size() - 3));
+    const auto first = makeCollection("first.tvn", {"Pine", "Elm", "Oak"});
+    const std::string firstBytes = readFileBytes(first);
+    writeFileBytes(dir / "truncated.tvn", firstBytes.substr(0, firstBytes.size() - 3));
     std::filesystem::create_directory(dir / "folder.tvn");
     const std::filesystem::path bad[] = {dir / "missing.tvn", dir / "folder.tvn", dir / "truncated.tvn"};
 
     for (const auto& path : bad) {
         for (bool edited : {false, true}) {
-            ASSERT_TRUE(doc->openDocumentFile(Q(first)));
+            ASSERT_TRUE(doc->openDocumentFile(q(first)));
             view->calls.clear();
             if (edited) {
-                AddEntry("Juniper");
+                addEntry("Juniper");
                 ui.prompter.expect(mb::kIdNo, QStringLiteral("Save changes to first.tvn?"));
             }
             ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), 0x30);
-            EXPECT_FALSE(doc->openDocumentFile(Q(path)));
+            EXPECT_FALSE(doc->openDocumentFile(q(path)));
             EXPECT_EQ(ui.prompter.calls().back().text.left(25), QStringLiteral("Cannot open the collectio"));
             EXPECT_EQ(doc->title(), QStringLiteral("first.tvn")) << path;
-            EXPECT_EQ(doc->pathName(), Q(first));
+            EXPECT_EQ(doc->pathName(), q(first));
             EXPECT_EQ(doc->IsModified(), edited);
             const NameList expected = edited ? NameList{"Pine", "Elm", "Oak", "Juniper"} : NameList{"Pine", "Elm", "Oak"};
-            EXPECT_EQ(EntryNames(), expected);
+            EXPECT_EQ(entryNames(), expected);
             EXPECT_EQ(view->resetCount(), 0) << "the pages keep what they show";
-            EXPECT_FALSE(recent->files().contains(Q(path)));
-            EXPECT_EQ(ReadFileBytes(first), firstBytes);
+            EXPECT_FALSE(recent->files().contains(q(path)));
+            EXPECT_EQ(readFileBytes(first), firstBytes);
             if (edited) {
                 ui.prompter.expect(mb::kIdNo);
                 EXPECT_TRUE(doc->SaveBeforeExit());
@@ -362,44 +362,44 @@ TEST_F(TalvaneDocTest, RecentFilesAreAbsoluteNewestFirstAtMostFourAndSurviveARes
 {
     const QString previous = QDir::currentPath();
     std::filesystem::create_directory(dir / "saved");
-    QDir::setCurrent(Q(dir / "saved"));
-    AddEntry("Maple");
+    QDir::setCurrent(q(dir / "saved"));
+    addEntry("Maple");
     ui.files.expect(QStringLiteral("relative.tvn"));
     EXPECT_TRUE(doc->OnFileSave());
     std::filesystem::create_directory(dir / "third");
-    QDir::setCurrent(Q(dir / "third"));
+    QDir::setCurrent(q(dir / "third"));
 
     // The first document lets go of the file, as a program that ended would.
     doc->OnNewDocument();
     RecentFileList restarted;
-    ASSERT_EQ(restarted.files(), QStringList{Q(dir / "saved" / "relative.tvn")});
+    ASSERT_EQ(restarted.files(), QStringList{q(dir / "saved" / "relative.tvn")});
     CTalvaneDoc another(ui.services(), restarted);
     EXPECT_TRUE(another.openDocumentFile(restarted.files().front()));
     ASSERT_EQ(another.entryCount(), 1u);
     QDir::setCurrent(previous);
 
     for (const char* name : {"a.tvn", "b.tvn", "c.tvn", "d.tvn"})
-        ASSERT_TRUE(doc->openDocumentFile(Q(MakeCollection(name, {"x"}))));
-    EXPECT_EQ(recent->files(), (QStringList{Q(dir / "d.tvn"), Q(dir / "c.tvn"), Q(dir / "b.tvn"), Q(dir / "a.tvn")}));
+        ASSERT_TRUE(doc->openDocumentFile(q(makeCollection(name, {"x"}))));
+    EXPECT_EQ(recent->files(), (QStringList{q(dir / "d.tvn"), q(dir / "c.tvn"), q(dir / "b.tvn"), q(dir / "a.tvn")}));
 
     // A file that went away is dropped from the list when it fails to open.
     std::filesystem::remove(dir / "c.tvn");
     ui.prompter.expect(mb::kIdOk);
-    doc->onOpenRecentFile(Q(dir / "c.tvn"));
-    EXPECT_EQ(recent->files(), (QStringList{Q(dir / "d.tvn"), Q(dir / "b.tvn"), Q(dir / "a.tvn")}));
+    doc->onOpenRecentFile(q(dir / "c.tvn"));
+    EXPECT_EQ(recent->files(), (QStringList{q(dir / "d.tvn"), q(dir / "b.tvn"), q(dir / "a.tvn")}));
     EXPECT_EQ(RecentFileList().files(), recent->files());
 }
 
 TEST_F(TalvaneDocTest, SaveAsTakesTheNewFileAsTheCollectionsFile)
 {
-    const auto first = MakeCollection("first.tvn", {"Pine"});
-    ASSERT_TRUE(doc->openDocumentFile(Q(first)));
+    const auto first = makeCollection("first.tvn", {"Pine"});
+    ASSERT_TRUE(doc->openDocumentFile(q(first)));
     const auto copy = dir / "copy.tvn";
-    ui.files.expect(Q(copy));
+    ui.files.expect(q(copy));
     doc->onFileSaveAs();
     EXPECT_EQ(doc->title(), QStringLiteral("copy.tvn"));
-    EXPECT_EQ(doc->pathName(), Q(copy));
-    EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(first));
+    EXPECT_EQ(doc->pathName(), q(copy));
+    EXPECT_EQ(readFileBytes(copy), readFileBytes(first));
     EXPECT_EQ(ui.files.calls()[0].request.nameFilters, QStringList{QStringLiteral("Talvane Files (*.tvn)")});
     EXPECT_TRUE(ui.files.calls()[0].request.confirmOverwrite);
 }
@@ -409,7 +409,7 @@ TEST_F(TalvaneDocTest, SaveAsTakesTheNewFileAsTheCollectionsFile)
 TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndSave)
 {
     const std::string copied = "0f8fad5b-d9cb-469f-a165-70867728950e";
-    const auto path = MakeCollection("trees.tvn", {"Pine", "Copy", "Foreign", "Plain"});
+    const auto path = makeCollection("trees.tvn", {"Pine", "Copy", "Foreign", "Plain"});
     {
         EntryList entries;
         ASSERT_FALSE(loadCollectionFile(path, entries));
@@ -418,11 +418,11 @@ TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndS
         (*entries[2])[talvane::collection::kTreeIdField] = "id from another program";
         ASSERT_FALSE(saveCollectionFile(path, entries));
     }
-    const std::string before = ReadFileBytes(path);
-    ASSERT_TRUE(doc->openDocumentFile(Q(path)));
+    const std::string before = readFileBytes(path);
+    ASSERT_TRUE(doc->openDocumentFile(q(path)));
     EXPECT_FALSE(doc->OnUpdateFileSave());
     EXPECT_TRUE(doc->OnFileSave());
-    EXPECT_EQ(ReadFileBytes(path), before) << "opening and saving gives no tree an identifier";
+    EXPECT_EQ(readFileBytes(path), before) << "opening and saving gives no tree an identifier";
 
     const auto idOf = [&](std::size_t position) { return std::string(doc->entryAt(position)[talvane::collection::kTreeIdField]); };
     for (std::size_t position = 0; position < 4; ++position)
@@ -461,10 +461,10 @@ TEST_F(TalvaneDocTest, EveryReplacementOfTheEntriesIsAnnouncedOnceAndComplete)
     std::vector<Seen> seen;
     QObject::connect(doc.get(), &CTalvaneDoc::entriesReset, doc.get(),
                      [&] { seen.push_back({doc->pathName(), doc->currentPosition(), doc->IsModified()}); });
-    const auto first = MakeCollection("first.tvn", {"Pine", "Elm"});
-    ASSERT_TRUE(doc->openDocumentFile(Q(first)));
+    const auto first = makeCollection("first.tvn", {"Pine", "Elm"});
+    ASSERT_TRUE(doc->openDocumentFile(q(first)));
     ui.prompter.expect(mb::kIdOk);
-    EXPECT_FALSE(doc->openDocumentFile(Q(dir / "missing.tvn")));
+    EXPECT_FALSE(doc->openDocumentFile(q(dir / "missing.tvn")));
     doc->setCurrentPosition(1);
     doc->OnFileNew();
 
@@ -477,14 +477,14 @@ TEST_F(TalvaneDocTest, EveryReplacementOfTheEntriesIsAnnouncedOnceAndComplete)
     ASSERT_FALSE(store.write(record, writeCollection(recovered)));
     record.file = store.ownFile();
     ASSERT_TRUE(doc->restoreRecovered(record));
-    EXPECT_EQ(EntryNames(), NameList{"Recovered"});
+    EXPECT_EQ(entryNames(), NameList{"Recovered"});
     ui.prompter.expect(mb::kIdNo, QStringLiteral("Do you wish to save this file:\nfirst.tvn"));
     doc->OnFileNew();
-    ASSERT_TRUE(doc->openAsUntitledCopy(Q(first)));
+    ASSERT_TRUE(doc->openAsUntitledCopy(q(first)));
 
-    EXPECT_EQ(seen, (std::vector<Seen>{{Q(first), 0, false},
+    EXPECT_EQ(seen, (std::vector<Seen>{{q(first), 0, false},
                                        {QString(), std::nullopt, false},
-                                       {Q(first), 0, true},
+                                       {q(first), 0, true},
                                        {QString(), std::nullopt, false},
                                        {QString(), 0, true}}));
     EXPECT_EQ(view->resetCount(), 5);
@@ -494,16 +494,16 @@ TEST_F(TalvaneDocTest, EveryReplacementOfTheEntriesIsAnnouncedOnceAndComplete)
 TEST_F(TalvaneDocTest, ModifiedIsTheHistoryAwayFromTheStateLastSaved)
 {
     QSignalSpy changes(doc.get(), &CDocument::modifiedChanged);
-    AddEntry("Maple");
+    addEntry("Maple");
     doc->SetModifiedFlag();
     doc->history().undo();
     EXPECT_FALSE(doc->IsModified()) << "marking a modified collection keeps the state of its file";
     doc->SetModifiedFlag();
     EXPECT_TRUE(doc->IsModified()) << "unsaved work without a step";
-    AddEntry("Pine");
+    addEntry("Pine");
     doc->history().undo();
     EXPECT_TRUE(doc->IsModified()) << "no state of the history is that of the file any more";
-    ui.files.expect(Q(dir / "saved.tvn"));
+    ui.files.expect(q(dir / "saved.tvn"));
     ASSERT_TRUE(doc->OnFileSave());
     EXPECT_FALSE(doc->IsModified());
     doc->history().redo();

@@ -34,29 +34,29 @@ TEST(FormPages, ControlsSitAtTheirRectanglesWithTheirLists)
     CPage3 purchase;
     const DialogUnits units(DialogUnits::dialogFont());
     EXPECT_EQ(purchase.size(), units.size(337, 186));
-    EXPECT_EQ(FindControl<QLineEdit>(&purchase, 1007)->geometry(), units.rect(60, 10, 80, 14));
-    EXPECT_EQ(FindControl<QLineEdit>(&purchase, 1010)->geometry(), units.rect(60, 130, 110, 14));
+    EXPECT_EQ(findControl<QLineEdit>(&purchase, 1007)->geometry(), units.rect(60, 10, 80, 14));
+    EXPECT_EQ(findControl<QLineEdit>(&purchase, 1010)->geometry(), units.rect(60, 130, 110, 14));
 
-    QComboBox* source = FindControl<QComboBox>(&purchase, 1006);
-    QComboBox* style = FindControl<QComboBox>(&purchase, 1012);
+    QComboBox* source = findControl<QComboBox>(&purchase, 1006);
+    QComboBox* style = findControl<QComboBox>(&purchase, 1012);
     EXPECT_TRUE(source->isEditable());
     EXPECT_EQ(items(source), (QStringList{"Collected from the wild", "Cuttings", "Grafting", "Layering", "Nursery", "Seeds"}));
     EXPECT_EQ(style->count(), 11);
     EXPECT_EQ(style->itemText(0), QStringLiteral("Broom (Hokidachi)"));
     CPage4 transformation;
-    EXPECT_EQ(items(FindControl<QComboBox>(&transformation, 1016)), items(style));
+    EXPECT_EQ(items(findControl<QComboBox>(&transformation, 1016)), items(style));
 
     CPage2 plant;
     EXPECT_EQ(plant.m_nIntExt, -1);
     plant.UpdateData(false);
-    EXPECT_FALSE(FindControl<QRadioButton>(&plant, 1056)->isChecked());
-    EXPECT_FALSE(FindControl<QRadioButton>(&plant, 1057)->isChecked());
-    EXPECT_EQ(FindControl<QRadioButton>(&plant, 1057)->text(), QStringLiteral("Exterior"));
+    EXPECT_FALSE(findControl<QRadioButton>(&plant, 1056)->isChecked());
+    EXPECT_FALSE(findControl<QRadioButton>(&plant, 1057)->isChecked());
+    EXPECT_EQ(findControl<QRadioButton>(&plant, 1057)->text(), QStringLiteral("Exterior"));
 
     CPage6 species;
-    EXPECT_EQ(FindControl<QTextEdit>(&species, 1031)->document()->defaultTextOption().alignment(), Qt::AlignRight);
+    EXPECT_EQ(findControl<QTextEdit>(&species, 1031)->document()->defaultTextOption().alignment(), Qt::AlignRight);
     CPage5 maintenance;
-    EXPECT_EQ(FindControl<QTextEdit>(&maintenance, 1056)->geometry(), units.rect(61, 130, 265, 40));
+    EXPECT_EQ(findControl<QTextEdit>(&maintenance, 1056)->geometry(), units.rect(61, 130, 265, 40));
 }
 
 TEST(FormPages, EveryTextBoxShowsWholeLinesAndKeepsItsRectangle)
@@ -72,9 +72,9 @@ TEST(FormPages, EveryTextBoxShowsWholeLinesAndKeepsItsRectangle)
         for (QTextEdit* box : page->findChildren<QTextEdit*>()) {
             ++boxes;
             const QRect designed = box->geometry();
-            box->setPlainText(NumberedLines(40));
+            box->setPlainText(numberedLines(40));
             QTest::qWait(1);
-            const auto [top, end] = LinesAtBothEnds(*box);
+            const auto [top, end] = linesAtBothEnds(*box);
             EXPECT_FALSE(top.cut) << box->objectName().toStdString();
             EXPECT_FALSE(end.cut) << box->objectName().toStdString();
             EXPECT_GE(top.whole, 1) << box->objectName().toStdString();
@@ -90,14 +90,14 @@ TEST(FormPages, LimitsStopTypingButKeepEveryValueFromTheFile)
     purchase.m_strPurchaseStyle = std::string(31, 's');
     purchase.m_strPurchaseTrunkDiameter = std::string(40, 'd');
     purchase.UpdateData(false);
-    EXPECT_EQ(FindControl<QComboBox>(&purchase, 1012)->currentText().size(), 31) << "shown whole";
-    FindControl<QLineEdit>(&purchase, 1009)->setText(QStringLiteral("95"));
+    EXPECT_EQ(findControl<QComboBox>(&purchase, 1012)->currentText().size(), 31) << "shown whole";
+    findControl<QLineEdit>(&purchase, 1009)->setText(QStringLiteral("95"));
     purchase.UpdateData(true);
     EXPECT_EQ(purchase.m_strPurchaseStyle, std::string(31, 's'));
     EXPECT_EQ(purchase.m_strPurchaseTrunkDiameter, std::string(40, 'd'));
     EXPECT_EQ(purchase.m_strPricePaid, "95");
 
-    auto* typed = FindControl<QLineEdit>(&purchase, 1011);
+    auto* typed = findControl<QLineEdit>(&purchase, 1011);
     typed->clear();
     QTest::keyClicks(typed, QString(35, QLatin1Char('7')));
     EXPECT_EQ(typed->text().size(), 30);

@@ -17,7 +17,7 @@ struct BoxSeen {
 // Asks through the program's own prompter; once the box is up, presses Escape, then
 // the close button, notes whether the box survived each, and then clicks `answer`
 // if the box is still there.
-int AskAndDismiss(unsigned flags, QMessageBox::StandardButton answer, BoxSeen& seen)
+int askAndDismiss(unsigned flags, QMessageBox::StandardButton answer, BoxSeen& seen)
 {
     const auto services = UiServices::createQt();
     QTimer::singleShot(0, [&] {
@@ -41,14 +41,14 @@ int AskAndDismiss(unsigned flags, QMessageBox::StandardButton answer, BoxSeen& s
 TEST(QtPrompter, EscapeAndCloseNeverAnswerAQuestionWithoutCancel)
 {
     BoxSeen yesNo;
-    EXPECT_EQ(AskAndDismiss(mb::kYesNo | mb::kIconQuestion, QMessageBox::Yes, yesNo), mb::kIdYes);
+    EXPECT_EQ(askAndDismiss(mb::kYesNo | mb::kIconQuestion, QMessageBox::Yes, yesNo), mb::kIdYes);
     EXPECT_TRUE(yesNo.openAfterEscape);
     EXPECT_TRUE(yesNo.openAfterClose);
 
     BoxSeen yesNoCancel;
-    EXPECT_EQ(AskAndDismiss(mb::kYesNoCancel | mb::kIconQuestion, QMessageBox::Yes, yesNoCancel), mb::kIdCancel);
+    EXPECT_EQ(askAndDismiss(mb::kYesNoCancel | mb::kIconQuestion, QMessageBox::Yes, yesNoCancel), mb::kIdCancel);
     EXPECT_FALSE(yesNoCancel.openAfterEscape) << "Escape means Cancel";
 
     BoxSeen okCancel;
-    EXPECT_EQ(AskAndDismiss(mb::kOkCancel, QMessageBox::Ok, okCancel), mb::kIdCancel);
+    EXPECT_EQ(askAndDismiss(mb::kOkCancel, QMessageBox::Ok, okCancel), mb::kIdCancel);
 }

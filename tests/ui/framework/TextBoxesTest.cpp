@@ -17,7 +17,7 @@
 namespace {
 
 // The fonts a box is tried at: the dialogs' own and a large one.
-std::vector<QFont> TwoFonts()
+std::vector<QFont> twoFonts()
 {
     QFont large = DialogUnits::dialogFont();
     large.setPointSize(17);
@@ -25,7 +25,7 @@ std::vector<QFont> TwoFonts()
 }
 
 // A height at which a box of this font would show three and a half lines of text.
-int HeightForThreeLinesAndAHalf(const QAbstractScrollArea& box, bool plain)
+int heightForThreeLinesAndAHalf(const QAbstractScrollArea& box, bool plain)
 {
     const qreal pitch = textLinePitch(box.font(), plain, box.viewport());
     return 2 * box.frameWidth() + 8 + static_cast<int>(std::lround(3.5 * pitch));
@@ -33,9 +33,9 @@ int HeightForThreeLinesAndAHalf(const QAbstractScrollArea& box, bool plain)
 
 // A plain text box scrolls by lines, and stops a line early where they fit exactly.
 template <class Box>
-void ExpectWholeLinesAtBothEnds(Box& box, const char* what, int fewerAtTheEnd = 0)
+void expectWholeLinesAtBothEnds(Box& box, const char* what, int fewerAtTheEnd = 0)
 {
-    const auto [top, end] = LinesAtBothEnds(box);
+    const auto [top, end] = linesAtBothEnds(box);
     EXPECT_FALSE(top.cut) << what << ": a line is cut at the top of the text";
     EXPECT_FALSE(end.cut) << what << ": a line is cut at its end";
     EXPECT_EQ(top.whole, 3) << what;
@@ -60,7 +60,7 @@ TEST(WholeLineMargins, LeaveRoomForWholeLinesWithThePaddingAround)
 
 TEST(WholeLineTextBox, ShowsWholeLinesAtTwoFontsWhereAPlainBoxCutsOne)
 {
-    for (const QFont& font : TwoFonts()) {
+    for (const QFont& font : twoFonts()) {
         QWidget dialog;
         dialog.setFont(font);
         DialogTemplate t(&dialog, 300, 200);
@@ -68,18 +68,18 @@ TEST(WholeLineTextBox, ShowsWholeLinesAtTwoFontsWhereAPlainBoxCutsOne)
         auto* plain = new QTextEdit(&dialog);
         auto* event = new WholeLinePlainTextEdit(&dialog);
         dialog.show();
-        const int height = HeightForThreeLinesAndAHalf(*box, false);
+        const int height = heightForThreeLinesAndAHalf(*box, false);
         for (QAbstractScrollArea* each : std::initializer_list<QAbstractScrollArea*>{box, plain, event})
             each->resize(box->width(), height);
-        box->setPlainText(NumberedLines(30));
-        plain->setPlainText(NumberedLines(30));
-        event->setPlainText(NumberedLines(30));
+        box->setPlainText(numberedLines(30));
+        plain->setPlainText(numberedLines(30));
+        event->setPlainText(numberedLines(30));
         QTest::qWait(10);
 
         EXPECT_EQ(box->size(), QSize(box->width(), height)) << "the box keeps its outer size";
-        EXPECT_TRUE(LinesShown(*plain).cut) << "a box of that height cuts a line unless it is fitted";
-        ExpectWholeLinesAtBothEnds(*box, "text box");
-        ExpectWholeLinesAtBothEnds(*event, "plain text box", 1);
+        EXPECT_TRUE(linesShown(*plain).cut) << "a box of that height cuts a line unless it is fitted";
+        expectWholeLinesAtBothEnds(*box, "text box");
+        expectWholeLinesAtBothEnds(*event, "plain text box", 1);
         // The document's margin is kept around the text area.
         EXPECT_EQ(box->viewport()->geometry().topLeft(), QPoint(box->frameWidth() + 4, box->frameWidth() + 4));
         EXPECT_EQ(box->document()->documentMargin(), 0);
@@ -91,15 +91,15 @@ TEST(WholeLineTextBox, FitsItsLinesAgainWhenItsFontChanges)
     QWidget dialog;
     WholeLineTextEdit box(&dialog);
     dialog.show();
-    box.setPlainText(NumberedLines(30));
-    box.resize(200, HeightForThreeLinesAndAHalf(box, false));
+    box.setPlainText(numberedLines(30));
+    box.resize(200, heightForThreeLinesAndAHalf(box, false));
     QTest::qWait(10);
-    ASSERT_FALSE(LinesShown(box).cut);
+    ASSERT_FALSE(linesShown(box).cut);
     QFont larger = box.font();
     larger.setPointSize(larger.pointSize() * 2 + 1);
     box.setFont(larger);
     QTest::qWait(10);
-    const auto [top, end] = LinesAtBothEnds(box);
+    const auto [top, end] = linesAtBothEnds(box);
     EXPECT_FALSE(top.cut);
     EXPECT_FALSE(end.cut);
     EXPECT_GE(top.whole, 1);

@@ -21,15 +21,15 @@ class CareDueReminderTest : public ::testing::Test {
 protected:
     CareDueReminderTest()
     {
-        garden = Write("garden.tvn", {{"Momiji", {DueIn(-2, "remove wire", CareKind::WireRemoval)}},
-                                      {"Pine", {DueIn(0, "", CareKind::Feeding), DueIn(9, "later")}}});
-        bench = Write("bench.tvn", {{"Juniper", {DueIn(0, "mist")}}});
-        idle = Write("idle.tvn", {{"Elm", {DueIn(3, "soon")}}});
-        WriteFileBytes(dir / "broken.tvn", "no collection at all");
+        garden = write("garden.tvn", {{"Momiji", {dueIn(-2, "remove wire", CareKind::WireRemoval)}},
+                                      {"Pine", {dueIn(0, "", CareKind::Feeding), dueIn(9, "later")}}});
+        bench = write("bench.tvn", {{"Juniper", {dueIn(0, "mist")}}});
+        idle = write("idle.tvn", {{"Elm", {dueIn(3, "soon")}}});
+        writeFileBytes(dir / "broken.tvn", "no collection at all");
         broken = QString::fromStdString((dir / "broken.tvn").string());
     }
 
-    QString Write(const std::string& file, const std::vector<std::pair<std::string, std::vector<CareEvent>>>& trees)
+    QString write(const std::string& file, const std::vector<std::pair<std::string, std::vector<CareEvent>>>& trees)
     {
         EntryList entries;
         for (const auto& [name, events] : trees)

@@ -23,13 +23,13 @@ const CalendarDate kToday = CalendarDate::today();
 class CareNotificationTest : public AppFixture {
 protected:
     // A collection of trees with these journals, in this order.
-    QString Collection(const std::vector<std::pair<std::string, std::vector<CareEvent>>>& trees)
+    QString collection(const std::vector<std::pair<std::string, std::vector<CareEvent>>>& trees)
     {
         EntryList entries;
         for (const auto& [name, events] : trees)
             addTree(entries, name, events);
         EXPECT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
-        return Q(dir / "trees.tvn");
+        return q(dir / "trees.tvn");
     }
 
     PrivateBus bus;
@@ -40,9 +40,9 @@ protected:
 TEST(CareDueNotice, NamesTwoTasksDueByTodayAndCountsTheRest)
 {
     EntryList entries;
-    addTree(entries, "Momiji", {DueIn(-3, "remove wire\r\nthen feed", CareKind::WireRemoval), DueIn(1, "tomorrow")});
-    addTree(entries, "Pine", {DueIn(0, "", CareKind::WireRemoval)});
-    addTree(entries, "\xC9rable \x80", {DueIn(-1, "  \n", CareKind::Repotting)});
+    addTree(entries, "Momiji", {dueIn(-3, "remove wire\r\nthen feed", CareKind::WireRemoval), dueIn(1, "tomorrow")});
+    addTree(entries, "Pine", {dueIn(0, "", CareKind::WireRemoval)});
+    addTree(entries, "\xC9rable \x80", {dueIn(-1, "  \n", CareKind::Repotting)});
     EXPECT_EQ(makeCareDueNotice(entries, kToday.plusDays(-4)), std::nullopt) << "nothing due yet";
 
     const auto three = makeCareDueNotice(entries, kToday);
@@ -58,7 +58,7 @@ TEST(CareDueNotice, NamesTwoTasksDueByTodayAndCountsTheRest)
     EXPECT_TRUE(four->body.endsWith(QStringLiteral("; 2 more tasks"))) << four->body.toStdString();
 
     EntryList one;
-    addTree(one, "", {DueIn(0, "water")});
+    addTree(one, "", {dueIn(0, "water")});
     EXPECT_EQ(makeCareDueNotice(one, kToday)->summary, QStringLiteral("1 care task due"));
     EXPECT_EQ(makeCareDueNotice(one, kToday)->body, QStringLiteral("water")) << "a tree without a name";
     EXPECT_EQ(careTasksDueText(0), QStringLiteral("no care task due"));
@@ -90,9 +90,9 @@ TEST_F(CareNotificationTest, TheCareDueTodayIsAnnouncedAtStartAndChoosingItOpens
     ASSERT_FALSE(bus.address().isEmpty());
     FakeNotifications service(bus.connect(QStringLiteral("service")), {QStringLiteral("actions"), QStringLiteral("body")});
     startOptions.notificationBus = bus.connect(QStringLiteral("app"));
-    ASSERT_TRUE(Start(Collection({{"Momiji", {DueIn(-3, "remove wire", CareKind::WireRemoval)}},
-                                  {"Idle", {DueIn(5, "later")}},
-                                  {"Pine", {DueIn(0, "", CareKind::Repotting), DueIn(0, "feed <a little> & often")}}})));
+    ASSERT_TRUE(start(collection({{"Momiji", {dueIn(-3, "remove wire", CareKind::WireRemoval)}},
+                                  {"Idle", {dueIn(5, "later")}},
+                                  {"Pine", {dueIn(0, "", CareKind::Repotting), dueIn(0, "feed <a little> & often")}}})));
     ASSERT_TRUE(QTest::qWaitFor([&] { return service.calls().size() == 1; }));
     const FakeNotifications::Call first = service.calls()[0];
     EXPECT_EQ(first.appName, QStringLiteral("Talvane"));
@@ -163,13 +163,13 @@ TEST_F(CareNotificationTest, NothingIsSentWhileNothingIsDueByToday)
     FakeNotifications service(bus.connect(QStringLiteral("service")), {QStringLiteral("actions")});
     const QDBusConnection app = bus.connect(QStringLiteral("app"));
     startOptions.notificationBus = app;
-    ASSERT_TRUE(Start(Collection({{"Momiji", {DueIn(1, "tomorrow")}}, {"Pine", {}}})));
+    ASSERT_TRUE(start(collection({{"Momiji", {dueIn(1, "tomorrow")}}, {"Pine", {}}})));
     frame().announceCareDue();
     service.roundTripFrom(app);
     EXPECT_EQ(service.capabilityRequests(), 0);
     EXPECT_TRUE(service.calls().empty());
 
-    doc().changeFields(1, {{kJournalField, JournalTextOf({DueIn(0, "water")})}}, QStringLiteral("Update"));
+    doc().changeFields(1, {{kJournalField, journalTextOf({dueIn(0, "water")})}}, QStringLiteral("Update"));
     frame().announceCareDue();
     ASSERT_TRUE(QTest::qWaitFor([&] { return service.calls().size() == 1; }));
     EXPECT_EQ(service.calls()[0].summary, QStringLiteral("1 care task due"));
@@ -180,7 +180,7 @@ TEST_F(CareNotificationTest, WithoutAServiceOrABusNothingFails)
 {
     const QDBusConnection app = bus.connect(QStringLiteral("app"));
     startOptions.notificationBus = app;
-    ASSERT_TRUE(Start(Collection({{"Momiji", {DueIn(-1, "remove wire")}}})));
+    ASSERT_TRUE(start(collection({{"Momiji", {dueIn(-1, "remove wire")}}})));
     frame().announceCareDue();
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "1 care task due in the next 30 days"; }));
     EXPECT_TRUE(ui.prompter.calls().empty());

@@ -51,10 +51,10 @@ const CalendarDate kToday = CalendarDate::today();
 class JournalTest : public AppFixture {
 protected:
     JournalPage& page() const { return view().journalPage(); }
-    std::string Field(std::size_t entry) const { return std::string(doc().entryAt(entry)[kField]); }
+    std::string field(std::size_t entry) const { return std::string(doc().entryAt(entry)[kField]); }
 
     // Answers the event dialog with a kind and a text, leaving the date at today.
-    void AnswerEvent(CareKind kind, const QString& text)
+    void answerEvent(CareKind kind, const QString& text)
     {
         ui.dialogs.expect([=](QDialog& dialog) {
             auto& event = dynamic_cast<CareEventDlg&>(dialog);
@@ -69,16 +69,16 @@ protected:
 
 TEST_F(JournalTest, EventsPhotosAndTasksDoneAreStepsAtOnceThatLeaveThePageEditsAlone)
 {
-    const std::string first = JournalTextOf({CareEvent{*CalendarDate::fromText("2024-03-01"), CareKind::Repotting, std::nullopt, {}, {}, {}, {}, {}},
-                                             DueIn(-2, "feed")});
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji", "Pine"}, [&](CBonsaiData& e, std::size_t i) {
+    const std::string first = journalTextOf({CareEvent{*CalendarDate::fromText("2024-03-01"), CareKind::Repotting, std::nullopt, {}, {}, {}, {}, {}},
+                                             dueIn(-2, "feed")});
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji", "Pine"}, [&](CBonsaiData& e, std::size_t i) {
         if (i == 0)
             e[kField] = first;
     }))));
-    EXPECT_EQ(ShownText(view().sheet()->tabText(6)), QStringLiteral("Journal"));
+    EXPECT_EQ(shownText(view().sheet()->tabText(6)), QStringLiteral("Journal"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "1 care task due in the next 30 days"; }));
     // A price typed and not updated: no step below asks about it, takes it or drops it.
-    auto* price = FindControl<QLineEdit>(&view().purchasePage(), 1009);
+    auto* price = findControl<QLineEdit>(&view().purchasePage(), 1009);
     price->setText(QStringLiteral("80"));
     const auto priceStaysTyped = [&] { return price->text() == "80" && doc().entryAt(0)[CBonsaiData::PricePaid] == ""; };
     TimelineDlg timeline(doc(), ui.services(), 0);
@@ -92,7 +92,7 @@ TEST_F(JournalTest, EventsPhotosAndTasksDoneAreStepsAtOnceThatLeaveThePageEditsA
     });
     page().addButton()->click();
     EXPECT_EQ(doc().history().undoText(), QStringLiteral("Add event \u201CMomiji\u201D"));
-    EXPECT_EQ(Journal::read(Field(0)).lines().size(), 3u);
+    EXPECT_EQ(Journal::read(field(0)).lines().size(), 3u);
     EXPECT_TRUE(isCharted(*timeline.growthChart(), MeasureKind::Trunk)) << "the chart sees the event at once";
     const QTreeWidgetItem* added = page().eventList()->topLevelItem(0);
     EXPECT_EQ(added->text(3), QStringLiteral("height 42 cm \u00B7 trunk 38 cm"));
@@ -119,8 +119,8 @@ TEST_F(JournalTest, EventsPhotosAndTasksDoneAreStepsAtOnceThatLeaveThePageEditsA
     EXPECT_EQ(page().eventList()->topLevelItemCount(), 4) << "the tab shows the task done";
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text().isEmpty(); }));
 
-    QImage(40, 20, QImage::Format_RGB32).save(Q(dir / "shot.png"));
-    ui.files.expectFiles({Q(dir / "shot.png")});
+    QImage(40, 20, QImage::Format_RGB32).save(q(dir / "shot.png"));
+    ui.files.expectFiles({q(dir / "shot.png")});
     page().addPhotosButton()->click();
     EXPECT_EQ(page().eventList()->topLevelItemCount(), 5);
     timeline.selectPhoto(0);
@@ -144,7 +144,7 @@ TEST_F(JournalTest, EventsPhotosAndTasksDoneAreStepsAtOnceThatLeaveThePageEditsA
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "1 care task due in the next 30 days"; }));
     while (doc().history().index() < steps)
         doc().history().redo();
-    EXPECT_EQ(Field(0), page().m_journalText);
+    EXPECT_EQ(field(0), page().m_journalText);
     EXPECT_FALSE(isCharted(*timeline.growthChart(), MeasureKind::Height));
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
@@ -152,16 +152,16 @@ TEST_F(JournalTest, EventsPhotosAndTasksDoneAreStepsAtOnceThatLeaveThePageEditsA
 TEST_F(JournalTest, AForeignFieldIsShownAsUnreadableAndNeverRewritten)
 {
     const std::string foreign("\x01\xFFnot a journal\r\n\x00TVJ1\r\n", 24);
-    const std::string partly = "TVJ1\r\n2025-02-30\tPruning\t\t\tbad day\r\n" + JournalTextOf({DueIn(5, "wire\r\noff")}).substr(6);
-    const auto file = MakeCollection("trees.tvn", {"Foreign", "Partly"}, [&](CBonsaiData& e, std::size_t i) {
+    const std::string partly = "TVJ1\r\n2025-02-30\tPruning\t\t\tbad day\r\n" + journalTextOf({dueIn(5, "wire\r\noff")}).substr(6);
+    const auto file = makeCollection("trees.tvn", {"Foreign", "Partly"}, [&](CBonsaiData& e, std::size_t i) {
         e[kField] = i == 0 ? foreign : partly;
     });
-    ASSERT_TRUE(Start(Q(file)));
+    ASSERT_TRUE(start(q(file)));
     EXPECT_FALSE(page().addButton()->isEnabled());
     EXPECT_TRUE(page().notice()->text().contains(QStringLiteral("written by another program")));
     EXPECT_EQ(page().eventList()->topLevelItemCount(), 0);
 
-    ChooseEntry(1);
+    chooseEntry(1);
     EXPECT_TRUE(page().notice()->text().startsWith(QStringLiteral("1 line of this journal cannot be read")));
     // The line is listed after the events as it stands, greyed, and cannot be chosen.
     ASSERT_EQ(page().eventList()->topLevelItemCount(), 2);
@@ -172,19 +172,19 @@ TEST_F(JournalTest, AForeignFieldIsShownAsUnreadableAndNeverRewritten)
     page().eventList()->setCurrentItem(unreadable);
     EXPECT_FALSE(page().editButton()->isEnabled());
     EXPECT_FALSE(page().deleteButton()->isEnabled());
-    ChooseEntry(0);
+    chooseEntry(0);
     EXPECT_TRUE(ui.prompter.calls().empty()) << "showing a journal is no edit";
-    ChooseEntry(1);
+    chooseEntry(1);
     ui.dialogs.expect([](QDialog& dialog) {
         dynamic_cast<CareEventDlg&>(dialog).kindBox()->setCurrentIndex(static_cast<int>(CareKind::WireRemoval));
         return int(QDialog::Accepted);
     });
     page().eventList()->setCurrentItem(page().eventList()->topLevelItem(0));
     page().editButton()->click();
-    AnswerEvent(CareKind::Photo, QStringLiteral("Spring"));
+    answerEvent(CareKind::Photo, QStringLiteral("Spring"));
     page().addButton()->click();
     bar().updateButton()->click();
-    const Journal edited = Journal::read(Field(1));
+    const Journal edited = Journal::read(field(1));
     ASSERT_EQ(edited.lines().size(), 3u);
     EXPECT_EQ(edited.lines()[0].unreadable, "2025-02-30\tPruning\t\t\tbad day") << "kept where it was";
     EXPECT_EQ(edited.lines()[1].event->kind, CareKind::WireRemoval);
@@ -199,9 +199,9 @@ TEST_F(JournalTest, AForeignFieldIsShownAsUnreadableAndNeverRewritten)
 
 TEST_F(JournalTest, TheDueCountComesAfterTheWindowAndCountsAChangeMadeMeanwhile)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("many.tvn", std::vector<std::string>(2500, "Tree"), [](CBonsaiData& e, std::size_t i) {
+    ASSERT_TRUE(start(q(makeCollection("many.tvn", std::vector<std::string>(2500, "Tree"), [](CBonsaiData& e, std::size_t i) {
         if (i % 1000 == 0)
-            e[kField] = JournalTextOf({DueIn(5, "wire")});
+            e[kField] = journalTextOf({dueIn(5, "wire")});
     }))));
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "3 care tasks due in the next 30 days"; }));
 
@@ -213,21 +213,21 @@ TEST_F(JournalTest, TheDueCountComesAfterTheWindowAndCountsAChangeMadeMeanwhile)
     QCoreApplication::processEvents();
     ASSERT_TRUE(counter.isCounting()) << "a slice counts a part of the trees";
     // A tree already counted gains two tasks: the count starts again.
-    doc().changeFields(500, {{kField, JournalTextOf({DueIn(3, "a"), DueIn(4, "b")})}}, QStringLiteral("Journal"));
+    doc().changeFields(500, {{kField, journalTextOf({dueIn(3, "a"), dueIn(4, "b")})}}, QStringLiteral("Journal"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !counter.isCounting(); }));
     EXPECT_EQ(counts, std::vector<std::size_t>{5});
 }
 
 TEST_F(JournalTest, TheStatusCountFollowsEveryChangeOfTheEntriesAndOutlastsMenuHints)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Late", "Soon", "Idle"}, [](CBonsaiData& e, std::size_t i) {
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Late", "Soon", "Idle"}, [](CBonsaiData& e, std::size_t i) {
         if (i < 2)
-            e[kField] = JournalTextOf({DueIn(i == 0 ? -3 : 10, "task")});
+            e[kField] = journalTextOf({dueIn(i == 0 ? -3 : 10, "task")});
     }))));
     const auto pane = [&] { return frame().duePane()->isVisible() ? frame().duePane()->text().toStdString() : std::string(); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return pane() == "2 care tasks due in the next 30 days"; }));
 
-    doc().changeFields(2, {{kField, JournalTextOf({DueIn(1, "a"), DueIn(2, "b")})}}, QStringLiteral("Update"));
+    doc().changeFields(2, {{kField, journalTextOf({dueIn(1, "a"), dueIn(2, "b")})}}, QStringLiteral("Update"));
     EXPECT_EQ(pane(), "4 care tasks due in the next 30 days");
     doc().removeEntry(0);
     EXPECT_EQ(pane(), "3 care tasks due in the next 30 days");
@@ -236,7 +236,7 @@ TEST_F(JournalTest, TheStatusCountFollowsEveryChangeOfTheEntriesAndOutlastsMenuH
     doc().history().redo();
     EXPECT_EQ(pane(), "3 care tasks due in the next 30 days");
     auto added = std::make_unique<CBonsaiData>();
-    (*added)[kField] = JournalTextOf({DueIn(0, "today")});
+    (*added)[kField] = journalTextOf({dueIn(0, "today")});
     doc().addEntry(std::move(added));
     EXPECT_EQ(pane(), "4 care tasks due in the next 30 days");
     doc().changeFieldsFromElsewhere(0, {{kField, ""}}, QStringLiteral("Mark done from phone"),
@@ -251,14 +251,14 @@ TEST_F(JournalTest, TheStatusCountFollowsEveryChangeOfTheEntriesAndOutlastsMenuH
 
 TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Later", "Soon", "Late"}, [](CBonsaiData& e, std::size_t i) {
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Later", "Soon", "Late"}, [](CBonsaiData& e, std::size_t i) {
         const long due[] = {100, 10, -3};
-        e[kField] = JournalTextOf({DueIn(due[i], "task " + std::to_string(i))});
+        e[kField] = journalTextOf({dueIn(due[i], "task " + std::to_string(i))});
     }))));
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame().duePane()->text() == "2 care tasks due in the next 30 days"; }));
 
     // A task marked done leaves the edits on the pages of the tree shown as they are.
-    FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
+    findControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
     ui.dialogs.expect([&](QDialog& dialog) {
         auto& due = dynamic_cast<CareDueDlg&>(dialog);
         EXPECT_EQ(due.taskList()->topLevelItemCount(), 2);
@@ -276,7 +276,7 @@ TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
     });
     frame().action(cmd::kViewCareDue)->trigger();
 
-    const Journal done = Journal::read(Field(1));
+    const Journal done = Journal::read(field(1));
     ASSERT_EQ(done.lines().size(), 2u);
     EXPECT_FALSE(done.lines()[0].event->due);
     EXPECT_EQ(done.lines()[1].event->date, kToday);
@@ -285,17 +285,17 @@ TEST_F(JournalTest, TheDueWindowListsMarksDoneAndShowsTheChosenTree)
     EXPECT_EQ(doc().currentPosition(), 0u) << "the chosen task's tree is shown";
     EXPECT_EQ(view().sheet()->currentWidget(), &page());
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::PricePaid], "");
-    EXPECT_EQ(FindControl<QLineEdit>(&view().purchasePage(), 1009)->text(), QStringLiteral("80"));
+    EXPECT_EQ(findControl<QLineEdit>(&view().purchasePage(), 1009)->text(), QStringLiteral("80"));
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
 
 TEST_F(JournalTest, TheCalendarIsExportedOrTheRefusalIsSaid)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& e, std::size_t) {
-        e[kField] = JournalTextOf({DueIn(400, "repot"), DueIn(-20, "unwire", CareKind::WireRemoval)});
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& e, std::size_t) {
+        e[kField] = journalTextOf({dueIn(400, "repot"), dueIn(-20, "unwire", CareKind::WireRemoval)});
     }))));
     const auto target = dir / "care.ics";
-    ui.files.expect(Q(target));
+    ui.files.expect(q(target));
     frame().action(cmd::kFileExportCareCalendar)->trigger();
     ASSERT_EQ(ui.files.calls().size(), 1u);
     EXPECT_TRUE(ui.files.calls()[0].save);
@@ -308,7 +308,7 @@ TEST_F(JournalTest, TheCalendarIsExportedOrTheRefusalIsSaid)
     EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("2 care tasks written to the calendar"));
 
     std::ofstream(dir / "plain").put('x');
-    ui.files.expect(Q(dir / "plain" / "care.ics"));
+    ui.files.expect(q(dir / "plain" / "care.ics"));
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Error"), mb::kOk | mb::kIconExclamation);
     frame().action(cmd::kFileExportCareCalendar)->trigger();
     ASSERT_EQ(ui.prompter.calls().size(), 1u);
@@ -318,7 +318,7 @@ TEST_F(JournalTest, TheCalendarIsExportedOrTheRefusalIsSaid)
 
 TEST_F(JournalTest, AnEventCannotBeDueBeforeItsOwnDay)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     CareEventDlg dialog(CareEvent{*CalendarDate::fromText("2026-05-10"), CareKind::Wiring, std::nullopt, {}, {}, {}, {}, {}}, {});
     QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     dialog.dueBox()->setChecked(true);
@@ -358,7 +358,7 @@ TEST_F(JournalTest, DatesAreTakenAsTypedInTheIsoAndTheLocalesShortForm)
         EXPECT_EQ(parseTypedDate(QString::fromLatin1(bad), gb), std::nullopt) << bad;
     EXPECT_EQ(parseTypedDate(QStringLiteral("03/15/2027"), gb), std::nullopt) << "the month comes second in Britain";
 
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     CareEventDlg dialog(CareEvent{*CalendarDate::fromText("2026-05-10"), CareKind::Feeding, std::nullopt, {}, {}, {}, {}, {}}, {});
     QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     EXPECT_FALSE(dialog.repeatBox()->isEnabled()) << "a repeat needs a due date";
@@ -396,13 +396,13 @@ TEST_F(JournalTest, DatesAreTakenAsTypedInTheIsoAndTheLocalesShortForm)
 TEST(CareEventDialog, ItsTextBoxShowsWholeLinesAsTheDialogIsResized)
 {
     CareEvent event{*CalendarDate::fromText("2026-05-10"), CareKind::Wiring, std::nullopt, {}, {}, {}, {}, {}};
-    event.text = toAnsi(NumberedLines(30));
+    event.text = toAnsi(numberedLines(30));
     CareEventDlg dialog(event, {});
     dialog.show();
     for (const int taller : {0, 37, 61}) {
         dialog.resize(dialog.width(), dialog.sizeHint().height() + taller);
         QTest::qWait(10);
-        const auto [top, end] = LinesAtBothEnds(*dialog.textEdit());
+        const auto [top, end] = linesAtBothEnds(*dialog.textEdit());
         EXPECT_FALSE(top.cut) << taller;
         EXPECT_FALSE(end.cut) << taller;
         EXPECT_GE(top.whole, 2) << taller;
@@ -412,10 +412,10 @@ TEST(CareEventDialog, ItsTextBoxShowsWholeLinesAsTheDialogIsResized)
 
 TEST_F(JournalTest, MarkDoneOnARepeatingTaskListsItsNextDueDate)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& e, std::size_t) {
-        CareEvent feeding = DueIn(-1, "feed");
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& e, std::size_t) {
+        CareEvent feeding = dueIn(-1, "feed");
         feeding.repeat = CareRepeat{2, RepeatUnit::Week, std::nullopt};
-        e[kField] = JournalTextOf({feeding});
+        e[kField] = journalTextOf({feeding});
     }))));
     ui.dialogs.expect([&](QDialog& dialog) {
         auto& due = dynamic_cast<CareDueDlg&>(dialog);

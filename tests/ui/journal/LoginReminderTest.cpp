@@ -17,17 +17,17 @@ namespace {
 
 class LoginReminderTest : public AppFixture {
 protected:
-    LoginReminderTest() { std::filesystem::remove_all(AutostartFolder()); }
-    ~LoginReminderTest() override { std::filesystem::remove_all(AutostartFolder()); }
+    LoginReminderTest() { std::filesystem::remove_all(autostartFolder()); }
+    ~LoginReminderTest() override { std::filesystem::remove_all(autostartFolder()); }
 
-    static std::filesystem::path AutostartFolder()
+    static std::filesystem::path autostartFolder()
     {
         return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() + "/autostart";
     }
-    static std::filesystem::path EntryFile() { return AutostartFolder() / "talvane-remind.desktop"; }
+    static std::filesystem::path entryFile() { return autostartFolder() / "talvane-remind.desktop"; }
 
     // Opens Care due and clicks its login box, which must be enabled.
-    void ClickRemindBox(bool expectChecked)
+    void clickRemindBox(bool expectChecked)
     {
         ui.dialogs.expect([expectChecked](QDialog& dialog) {
             QCheckBox* box = dynamic_cast<CareDueDlg&>(dialog).remindAtLoginBox();
@@ -40,11 +40,11 @@ protected:
         frame().action(cmd::kViewCareDue)->trigger();
     }
 
-    static QStringList Reminded() { return PathListSetting(LoginReminders::kSettingsKey).paths(); }
+    static QStringList reminded() { return PathListSetting(LoginReminders::kSettingsKey).paths(); }
 };
 
 // The entry as written for this program and these collections, with its Exec line given.
-std::string EntryText(const std::string& exec)
+std::string entryText(const std::string& exec)
 {
     return "[Desktop Entry]\n"
            "Type=Application\n"
@@ -76,69 +76,69 @@ TEST(AutostartEntry, QuotesEachArgumentAsDesktopEntriesAskThenEscapesTheValue)
 
 TEST_F(LoginReminderTest, TheBoxWritesTheEntryForEveryChosenCollectionAndTheLastOneRemovesIt)
 {
-    const auto odd = MakeCollection("spring $ \"yard\" 100% a\\b.tvn", {"Momiji"});
-    const auto plain = MakeCollection("plain.tvn", {"Pine"});
+    const auto odd = makeCollection("spring $ \"yard\" 100% a\\b.tvn", {"Momiji"});
+    const auto plain = makeCollection("plain.tvn", {"Pine"});
     const std::string program = QCoreApplication::applicationFilePath().toStdString();
     ASSERT_EQ(program.find_first_of(" \"'\\$`%"), std::string::npos) << "the test's own path needs no quotes";
     const std::string oddArgument = "\"" + dir.path().string() + R"(/spring \\$ \\"yard\\" 100%% a\\\\b.tvn")";
 
-    ASSERT_TRUE(Start(Q(odd)));
-    ClickRemindBox(true);
-    EXPECT_EQ(ReadFileBytes(EntryFile()), EntryText(program + " --remind " + oddArgument));
-    EXPECT_EQ(Reminded(), QStringList{Q(odd)});
+    ASSERT_TRUE(start(q(odd)));
+    clickRemindBox(true);
+    EXPECT_EQ(readFileBytes(entryFile()), entryText(program + " --remind " + oddArgument));
+    EXPECT_EQ(reminded(), QStringList{q(odd)});
     QProcess validator;
     validator.setProcessChannelMode(QProcess::MergedChannels);
-    validator.start(QStringLiteral("desktop-file-validate"), {Q(EntryFile())});
+    validator.start(QStringLiteral("desktop-file-validate"), {q(entryFile())});
     ASSERT_TRUE(validator.waitForFinished(20000)) << "desktop-file-utils is installed for this";
     EXPECT_EQ(validator.exitCode(), 0) << validator.readAll().toStdString();
 
-    ASSERT_TRUE(doc().openDocumentFile(Q(plain)));
-    ClickRemindBox(true);
-    EXPECT_EQ(ReadFileBytes(EntryFile()), EntryText(program + " --remind " + oddArgument + " " + plain.string()));
+    ASSERT_TRUE(doc().openDocumentFile(q(plain)));
+    clickRemindBox(true);
+    EXPECT_EQ(readFileBytes(entryFile()), entryText(program + " --remind " + oddArgument + " " + plain.string()));
 
-    ASSERT_TRUE(doc().openDocumentFile(Q(odd)));
+    ASSERT_TRUE(doc().openDocumentFile(q(odd)));
     ui.dialogs.expect([](QDialog& dialog) {
         EXPECT_TRUE(dynamic_cast<CareDueDlg&>(dialog).remindAtLoginBox()->isChecked()) << "the box says what is kept";
         return int(QDialog::Rejected);
     });
     frame().action(cmd::kViewCareDue)->trigger();
-    ClickRemindBox(false);
-    EXPECT_EQ(ReadFileBytes(EntryFile()), EntryText(program + " --remind " + plain.string()));
-    ASSERT_TRUE(doc().openDocumentFile(Q(plain)));
-    ClickRemindBox(false);
-    EXPECT_FALSE(std::filesystem::exists(EntryFile()));
-    EXPECT_TRUE(Reminded().isEmpty());
+    clickRemindBox(false);
+    EXPECT_EQ(readFileBytes(entryFile()), entryText(program + " --remind " + plain.string()));
+    ASSERT_TRUE(doc().openDocumentFile(q(plain)));
+    clickRemindBox(false);
+    EXPECT_FALSE(std::filesystem::exists(entryFile()));
+    EXPECT_TRUE(reminded().isEmpty());
     EXPECT_TRUE(ui.prompter.calls().empty());
 }
 
 TEST_F(LoginReminderTest, AnEntryThatCannotBeWrittenOrRemovedIsSaidAndTheChoiceStays)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
-    std::filesystem::create_directories(EntryFile());
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}))));
+    std::filesystem::create_directories(entryFile());
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
-    ClickRemindBox(false);
+    clickRemindBox(false);
     ASSERT_EQ(ui.prompter.calls().size(), 1u);
     EXPECT_TRUE(ui.prompter.calls()[0].text.startsWith(QStringLiteral("The autostart entry ") +
-                                                       QString::fromStdString(EntryFile().string()) +
+                                                       QString::fromStdString(entryFile().string()) +
                                                        QStringLiteral(" cannot be written: ")))
         << ui.prompter.calls()[0].text.toStdString();
-    EXPECT_TRUE(Reminded().isEmpty());
+    EXPECT_TRUE(reminded().isEmpty());
 
-    std::filesystem::remove_all(EntryFile());
-    ClickRemindBox(true);
+    std::filesystem::remove_all(entryFile());
+    clickRemindBox(true);
     // Something the user put there in its place, which is not Talvane's to delete.
-    std::filesystem::remove(EntryFile());
-    std::filesystem::create_directories(EntryFile() / "kept");
+    std::filesystem::remove(entryFile());
+    std::filesystem::create_directories(entryFile() / "kept");
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
-    ClickRemindBox(true);
+    clickRemindBox(true);
     EXPECT_TRUE(ui.prompter.calls().back().text.contains(QStringLiteral(" cannot be removed: ")))
         << ui.prompter.calls().back().text.toStdString();
-    EXPECT_EQ(Reminded(), QStringList{doc().pathName()});
+    EXPECT_EQ(reminded(), QStringList{doc().pathName()});
 }
 
 TEST_F(LoginReminderTest, AnUntitledCollectionHasNoFileToChooseFor)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     ui.dialogs.expect([](QDialog& dialog) {
         auto& careDue = dynamic_cast<CareDueDlg&>(dialog);
         EXPECT_FALSE(careDue.remindAtLoginBox()->isEnabled());

@@ -25,12 +25,12 @@ using namespace talvane::reminders;
 
 namespace {
 
-QString Q(const std::string& text)
+QString q(const std::string& text)
 {
     return QString::fromStdString(text);
 }
 
-void ClickOk(QDialog& dialog)
+void clickOk(QDialog& dialog)
 {
     dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
 }
@@ -50,12 +50,12 @@ TEST(PhoneReminderDlg, KeepsTheSettingsInTheCollectionsFileAndTheSecretsInTheKey
     {
         PhoneReminderDlg dialog(collection, keyring, ui.prompter);
         dialog.show();
-        EXPECT_EQ(KeyboardFaults(dialog), QStringList());
-        EXPECT_EQ(ShownText(dialog.testButton()->text()), QStringLiteral("Send a test"));
+        EXPECT_EQ(keyboardFaults(dialog), QStringList());
+        EXPECT_EQ(shownText(dialog.testButton()->text()), QStringLiteral("Send a test"));
         EXPECT_EQ(dialog.hourBox()->value(), ReminderSettings::kDefaultHour);
-        dialog.topicEdit()->setText(Q(ntfy.topic()));
+        dialog.topicEdit()->setText(q(ntfy.topic()));
         dialog.tokenEdit()->setText(QStringLiteral("tk_1"));
-        ui.prompter.expect(mb::kIdOk, Q("The push notification was sent to " + ntfy.topic() + "."), QStringLiteral("Talvane"),
+        ui.prompter.expect(mb::kIdOk, q("The push notification was sent to " + ntfy.topic() + "."), QStringLiteral("Talvane"),
                            mb::kOk | mb::kIconInformation);
         dialog.testButton()->click();
         ASSERT_EQ(ntfy.posts().size(), 1u);
@@ -65,7 +65,7 @@ TEST(PhoneReminderDlg, KeepsTheSettingsInTheCollectionsFileAndTheSecretsInTheKey
         dialog.hostEdit()->setText(QStringLiteral("smtp.example"));
         ui.prompter.expect(mb::kIdOk, QStringLiteral("An e-mail needs the address it comes from and the one it goes to."),
                            QStringLiteral("Talvane"), kWarning);
-        ClickOk(dialog);
+        clickOk(dialog);
         EXPECT_TRUE(dialog.isVisible()) << "settings that cannot be used keep the window open";
         EXPECT_FALSE(std::filesystem::exists(reminderSettingsFile(collection)));
 
@@ -82,20 +82,20 @@ TEST(PhoneReminderDlg, KeepsTheSettingsInTheCollectionsFileAndTheSecretsInTheKey
                                           "The mail password cannot be kept: no keyring answers on this computer "
                                           "(test). It is written nowhere else: the reminders go without it."),
                            QStringLiteral("Talvane"), kWarning);
-        ClickOk(dialog);
+        clickOk(dialog);
         EXPECT_EQ(dialog.result(), QDialog::Accepted) << "the settings are kept all the same";
     }
     const ReminderSettings expected{ntfy.topic(),
                                     {"smtp.example", 0, MailSecurity::Tls, "grower", "talvane@example.org", "phone@example.org"},
                                     6};
     EXPECT_EQ(readReminderSettings(reminderSettingsFile(collection)).settings, expected) << "the file talvane-cli reads";
-    EXPECT_EQ(ReadFileBytes(reminderSettingsFile(collection)).find("s3cret"), std::string::npos);
+    EXPECT_EQ(readFileBytes(reminderSettingsFile(collection)).find("s3cret"), std::string::npos);
 
     keyring.unavailable.reset();
     keyring.secrets[{key, SecretKind::MailPassword}] = "s3cret";
     {
         PhoneReminderDlg again(collection, keyring, ui.prompter);
-        EXPECT_EQ(again.topicEdit()->text(), Q(ntfy.topic()));
+        EXPECT_EQ(again.topicEdit()->text(), q(ntfy.topic()));
         EXPECT_EQ(again.securityBox()->currentText(), QStringLiteral("TLS"));
         EXPECT_EQ(again.hourBox()->value(), 6);
         EXPECT_TRUE(again.tokenEdit()->text().isEmpty()) << "a secret is never shown";
@@ -111,20 +111,20 @@ TEST(PhoneReminderDlg, KeepsTheSettingsInTheCollectionsFileAndTheSecretsInTheKey
 
 class PhoneReminderTest : public AppFixture {
 protected:
-    void StartWithTaskDueToday()
+    void startWithTaskDueToday()
     {
-        ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& entry, std::size_t) {
-            entry[talvane::journal::kJournalField] = JournalTextOf({DueIn(0, "water")});
+        ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& entry, std::size_t) {
+            entry[talvane::journal::kJournalField] = journalTextOf({dueIn(0, "water")});
         }))));
     }
 };
 
 TEST_F(PhoneReminderTest, CareDueOpensTheSetUpOfItsCollection)
 {
-    StartWithTaskDueToday();
+    startWithTaskDueToday();
     ui.dialogs.expect([this](QDialog& careDue) {
         QPushButton* button = dynamic_cast<CareDueDlg&>(careDue).phoneRemindersButton();
-        EXPECT_EQ(ShownText(button->text()), QStringLiteral("Remind me on my phone\u2026"));
+        EXPECT_EQ(shownText(button->text()), QStringLiteral("Remind me on my phone\u2026"));
         EXPECT_TRUE(button->isEnabled());
         ui.dialogs.expect([&careDue](QDialog& setUp) {
             EXPECT_NE(dynamic_cast<PhoneReminderDlg*>(&setUp), nullptr);
@@ -140,7 +140,7 @@ TEST_F(PhoneReminderTest, CareDueOpensTheSetUpOfItsCollection)
 
 TEST_F(PhoneReminderTest, TheWindowSendsTheDaysMessageAwayFromItsThreadOnce)
 {
-    StartWithTaskDueToday();
+    startWithTaskDueToday();
     NtfySink ntfy;
     ReminderSettings settings;
     settings.ntfyTopic = ntfy.topic();

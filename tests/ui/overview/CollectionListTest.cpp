@@ -28,7 +28,7 @@ using namespace talvane::collection;
 namespace {
 
 // The positions the list shows, top to bottom.
-std::vector<std::size_t> ListedPositions(const CollectionListModel& model)
+std::vector<std::size_t> listedPositions(const CollectionListModel& model)
 {
     std::vector<std::size_t> positions;
     for (int row = 0; row < model.rowCount(); ++row)
@@ -36,7 +36,7 @@ std::vector<std::size_t> ListedPositions(const CollectionListModel& model)
     return positions;
 }
 
-void AddEntry(EntryList& entries, const std::string& name, const std::string& intExt = "-1")
+void addEntry(EntryList& entries, const std::string& name, const std::string& intExt = "-1")
 {
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[CBonsaiData::Name] = name;
@@ -48,35 +48,35 @@ void AddEntry(EntryList& entries, const std::string& name, const std::string& in
 TEST(CollectionList, FollowsAddUpdateAndDeleteKeepingFilterAndSort)
 {
     EntryList entries;
-    AddEntry(entries, "Tree 10", "1");
-    AddEntry(entries, "tree 2");
-    AddEntry(entries, "Olive");
-    AddEntry(entries, "\xC9rable tree 1");
+    addEntry(entries, "Tree 10", "1");
+    addEntry(entries, "tree 2");
+    addEntry(entries, "Olive");
+    addEntry(entries, "\xC9rable tree 1");
     CollectionListModel model([&] { return entries.size(); },
                               [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; });
     CollectionListPanel panel(model);
     panel.filterBox()->setText(QStringLiteral("TREE"));
     panel.table()->sortByColumn(0, Qt::DescendingOrder);
-    EXPECT_EQ(ListedPositions(model), (std::vector<std::size_t>{0, 1, 3}));
+    EXPECT_EQ(listedPositions(model), (std::vector<std::size_t>{0, 1, 3}));
     EXPECT_EQ(panel.countLine()->text(), QStringLiteral("3 of 4 trees"));
     EXPECT_EQ(model.data(model.index(0, 4), Qt::DisplayRole).toString(), QStringLiteral("Exterior"));
     EXPECT_EQ(model.data(model.index(2, 0), Qt::DisplayRole).toString(), QStringLiteral("\u00C9rable tree 1"));
 
-    AddEntry(entries, "Tree 5");
+    addEntry(entries, "Tree 5");
     model.reload();
-    EXPECT_EQ(ListedPositions(model), (std::vector<std::size_t>{0, 4, 1, 3}));
+    EXPECT_EQ(listedPositions(model), (std::vector<std::size_t>{0, 4, 1, 3}));
     (*entries[1])[CBonsaiData::Name] = "Pine";
     model.reload();
-    EXPECT_EQ(ListedPositions(model), (std::vector<std::size_t>{0, 4, 3})) << "an entry that no longer matches leaves";
+    EXPECT_EQ(listedPositions(model), (std::vector<std::size_t>{0, 4, 3})) << "an entry that no longer matches leaves";
     entries.erase(entries.begin());
     model.reload();
-    EXPECT_EQ(ListedPositions(model), (std::vector<std::size_t>{3, 2}));
+    EXPECT_EQ(listedPositions(model), (std::vector<std::size_t>{3, 2}));
     EXPECT_EQ(panel.countLine()->text(), QStringLiteral("2 of 4 trees"));
 
     panel.showCurrent(2);
     EXPECT_EQ(panel.table()->currentIndex().row(), 1);
     panel.filterBox()->setText(QStringLiteral("   "));
-    EXPECT_EQ(ListedPositions(model), (std::vector<std::size_t>{3, 0, 1, 2}));
+    EXPECT_EQ(listedPositions(model), (std::vector<std::size_t>{3, 0, 1, 2}));
     EXPECT_EQ(panel.countLine()->text(), QStringLiteral("4 trees"));
     EXPECT_EQ(panel.table()->currentIndex().row(), 3) << "the current entry stays marked";
     panel.filterBox()->setText(QStringLiteral("\u6728"));
@@ -91,7 +91,7 @@ TEST(CollectionList, FollowsAddUpdateAndDeleteKeepingFilterAndSort)
     ASSERT_EQ(chosen.size(), 1);
     EXPECT_EQ(chosen.at(0).at(0).value<std::size_t>(), 3u);
 
-    AddEntry(entries, std::string(1 << 20, 'z') + "\x01");
+    addEntry(entries, std::string(1 << 20, 'z') + "\x01");
     model.reload();
     ASSERT_EQ(model.positionAt(0), 4u);
     EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QString(400, QLatin1Char('z')));
@@ -104,7 +104,7 @@ TEST(CollectionList, FollowingOneChangeAtATimeListsWhatAFreshListWould)
             for (const char* filter : {"", "a"}) {
                 EntryList entries;
                 for (const char* name : {"Pine", "maple 2", "Maple 10", "pine", "Oak"})
-                    AddEntry(entries, name);
+                    addEntry(entries, name);
                 (*entries[1])[CBonsaiData::PurchaseDate] = "June 2014";
                 (*entries[2])[CBonsaiData::PurchaseDate] = "2010";
                 (*entries[4])[CBonsaiData::PurchaseDate] = "Pine 1";
@@ -118,12 +118,12 @@ TEST(CollectionList, FollowingOneChangeAtATimeListsWhatAFreshListWould)
                     CollectionListModel fresh(count, entryAt);
                     fresh.sort(column, order);
                     fresh.setFilter(QString::fromLatin1(filter));
-                    EXPECT_EQ(ListedPositions(model), ListedPositions(fresh))
+                    EXPECT_EQ(listedPositions(model), listedPositions(fresh))
                         << step << ", column " << column << ", order " << order << ", filter \"" << filter << '"';
                     EXPECT_EQ(model.entryCount(), entries.size()) << step;
                 };
                 const auto insert = [&](std::size_t position, const char* name) {
-                    AddEntry(entries, name);
+                    addEntry(entries, name);
                     std::rotate(entries.begin() + static_cast<std::ptrdiff_t>(position), entries.end() - 1, entries.end());
                     model.entryInserted(position);
                 };
@@ -152,63 +152,63 @@ TEST(CollectionList, FollowingOneChangeAtATimeListsWhatAFreshListWould)
 
 class CollectionListAppTest : public AppFixture {
 protected:
-    QAction* ListCommand() { return frame().action(cmd::kViewCollectionList); }
-    CollectionListPanel& Panel() { return frame().collectionList(); }
-    void ChooseRow(int row)
+    QAction* listCommand() { return frame().action(cmd::kViewCollectionList); }
+    CollectionListPanel& panel() { return frame().collectionList(); }
+    void chooseRow(int row)
     {
-        auto* table = Panel().table();
+        auto* table = panel().table();
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(row, 0)).center());
     }
 };
 
 TEST_F(CollectionListAppTest, ShowingTheListGrowsTheWindowAndIsRemembered)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine"}))));
     const QSize pagesOnly = frame().size();
     const QRect sheet = view().geometry();
-    ListCommand()->trigger();
-    EXPECT_TRUE(ListCommand()->isChecked());
+    listCommand()->trigger();
+    EXPECT_TRUE(listCommand()->isChecked());
     EXPECT_GT(frame().width(), pagesOnly.width());
     EXPECT_EQ(frame().height(), pagesOnly.height());
     EXPECT_EQ(view().geometry().size(), sheet.size()) << "the pages keep their size";
-    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("2 trees"));
+    EXPECT_EQ(panel().countLine()->text(), QStringLiteral("2 trees"));
 
     frame().show();
     frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
     QTest::keyClick(&frame(), Qt::Key_F, Qt::ControlModifier);
-    EXPECT_TRUE(Panel().filterBox()->hasFocus());
-    QTest::keyClicks(Panel().filterBox(), QStringLiteral("pin"));
-    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
-    QTest::keyClick(Panel().filterBox(), Qt::Key_Escape);
-    EXPECT_EQ(Panel().filterBox()->text(), QString());
+    EXPECT_TRUE(panel().filterBox()->hasFocus());
+    QTest::keyClicks(panel().filterBox(), QStringLiteral("pin"));
+    EXPECT_EQ(panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
+    QTest::keyClick(panel().filterBox(), Qt::Key_Escape);
+    EXPECT_EQ(panel().filterBox()->text(), QString());
 
     app.reset();
-    ASSERT_TRUE(Start());
-    EXPECT_TRUE(ListCommand()->isChecked());
-    EXPECT_FALSE(Panel().isHidden());
-    ListCommand()->trigger();
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(listCommand()->isChecked());
+    EXPECT_FALSE(panel().isHidden());
+    listCommand()->trigger();
     EXPECT_EQ(frame().size(), pagesOnly);
 }
 
 TEST_F(CollectionListAppTest, ChoosingARowAsksAboutPageEditsLikeTheEntryBox)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine", "Oak"}))));
-    ListCommand()->trigger();
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine", "Oak"}))));
+    listCommand()->trigger();
     frame().show();
-    Panel().table()->sortByColumn(0, Qt::AscendingOrder); // Maple, Oak, Pine
-    FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
+    panel().table()->sortByColumn(0, Qt::AscendingOrder); // Maple, Oak, Pine
+    findControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
 
     ui.prompter.expect(mb::kIdYes, kKeepChanges);
-    ChooseRow(1);
+    chooseRow(1);
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::PricePaid], "80");
     EXPECT_TRUE(doc().IsModified());
     EXPECT_EQ(bar().entryList()->currentIndex(), 2);
-    EXPECT_EQ(FindControl<QLineEdit>(&view().purchasePage(), 1009)->text(), QString());
+    EXPECT_EQ(findControl<QLineEdit>(&view().purchasePage(), 1009)->text(), QString());
 
-    FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("95"));
+    findControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("95"));
     ui.prompter.expect(mb::kIdNo, kKeepChanges);
-    ChooseRow(2);
+    chooseRow(2);
     EXPECT_EQ(doc().entryAt(2)[CBonsaiData::PricePaid], "");
     EXPECT_EQ(bar().entryList()->currentIndex(), 1);
 
@@ -219,32 +219,32 @@ TEST_F(CollectionListAppTest, ChoosingARowAsksAboutPageEditsLikeTheEntryBox)
         return int(QDialog::Accepted);
     });
     frame().action(cmd::kEntryRename)->trigger();
-    EXPECT_EQ(Panel().table()->currentIndex().row(), 0);
-    EXPECT_EQ(Panel().table()->model()->index(0, 0).data().toString(), QStringLiteral("Apple"));
+    EXPECT_EQ(panel().table()->currentIndex().row(), 0);
+    EXPECT_EQ(panel().table()->model()->index(0, 0).data().toString(), QStringLiteral("Apple"));
     frame().action(cmd::kEditUndo)->trigger();
-    EXPECT_EQ(Panel().table()->currentIndex().row(), 2);
+    EXPECT_EQ(panel().table()->currentIndex().row(), 2);
 
-    Panel().filterBox()->setText(QStringLiteral("OAK"));
-    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("1 of 3 trees"));
-    ChooseEntry(2);
+    panel().filterBox()->setText(QStringLiteral("OAK"));
+    EXPECT_EQ(panel().countLine()->text(), QStringLiteral("1 of 3 trees"));
+    chooseEntry(2);
     ui.prompter.expect(mb::kIdOk);
     bar().deleteButton()->click();
-    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("0 of 2 trees")) << "the list follows Delete";
+    EXPECT_EQ(panel().countLine()->text(), QStringLiteral("0 of 2 trees")) << "the list follows Delete";
 
     // Another collection opened shows its first tree marked: Yew, below Ash.
-    Panel().filterBox()->clear();
+    panel().filterBox()->clear();
     ui.prompter.expect(mb::kIdNo);
-    ASSERT_TRUE(doc().openDocumentFile(Q(MakeCollection("other.tvn", {"Yew", "Ash"}))));
-    EXPECT_EQ(Panel().table()->currentIndex().row(), 1);
+    ASSERT_TRUE(doc().openDocumentFile(q(makeCollection("other.tvn", {"Yew", "Ash"}))));
+    EXPECT_EQ(panel().table()->currentIndex().row(), 1);
     EXPECT_TRUE(ui.prompter.allAnswered());
 }
 
 TEST_F(CollectionListAppTest, ColumnsStartAsWideAsTheirUsualTextsAndTheUserWidensThem)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}))));
-    ListCommand()->trigger();
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine"}))));
+    listCommand()->trigger();
     frame().show();
-    QHeaderView* header = Panel().table()->horizontalHeader();
+    QHeaderView* header = panel().table()->horizontalHeader();
     ASSERT_EQ(header->count(), static_cast<int>(talvane::search::kListColumnCount));
     const auto width = [header](talvane::search::ListColumn column) { return header->sectionSize(static_cast<int>(column)); };
     for (int column = 0; column < header->count(); ++column) {
@@ -252,7 +252,7 @@ TEST_F(CollectionListAppTest, ColumnsStartAsWideAsTheirUsualTextsAndTheUserWiden
         EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << "heading " << column << " shows whole";
     }
     // Usual texts show whole, with the cell's room around them.
-    const QFontMetrics metrics = Panel().table()->fontMetrics();
+    const QFontMetrics metrics = panel().table()->fontMetrics();
     const std::pair<talvane::search::ListColumn, const char*> usual[] = {
         {talvane::search::ListColumn::Name, "Grandmother's jade"},
         {talvane::search::ListColumn::BotanicalName, "Juniperus procumbens"},
@@ -275,19 +275,19 @@ TEST_F(CollectionListAppTest, ColumnsStartAsWideAsTheirUsualTextsAndTheUserWiden
     EXPECT_EQ(width(talvane::search::ListColumn::Name), nameWidth + 40);
 
     // Hidden, the list keeps its widths for the next run.
-    ListCommand()->trigger();
+    listCommand()->trigger();
     app.reset();
-    ASSERT_TRUE(Start());
-    ListCommand()->trigger();
-    EXPECT_EQ(Panel().table()->horizontalHeader()->sectionSize(0), nameWidth + 40);
+    ASSERT_TRUE(start());
+    listCommand()->trigger();
+    EXPECT_EQ(panel().table()->horizontalHeader()->sectionSize(0), nameWidth + 40);
 }
 
 TEST_F(CollectionListAppTest, KeysShowTheTreeTheyMarkAndDeleteActsOnTheTreeShownAndMarked)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine", "Oak", "Ash"}))));
-    ListCommand()->trigger();
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine", "Oak", "Ash"}))));
+    listCommand()->trigger();
     frame().show();
-    QTableView* table = Panel().table();
+    QTableView* table = panel().table();
     table->sortByColumn(0, Qt::AscendingOrder); // Ash, Maple, Oak, Pine
     const auto marked = [table] { return table->currentIndex().siblingAtColumn(0).data().toString(); };
     const auto shown = [this] { return bar().entryList()->currentText(); };
@@ -297,22 +297,22 @@ TEST_F(CollectionListAppTest, KeysShowTheTreeTheyMarkAndDeleteActsOnTheTreeShown
     EXPECT_EQ(marked(), QStringLiteral("Oak"));
     QTest::keyClick(table, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(shown(), QStringLiteral("Pine"));
-    EXPECT_EQ(Panel().selectedPositions(), (std::vector<std::size_t>{2, 1})) << "rows chosen for labels stay chosen";
+    EXPECT_EQ(panel().selectedPositions(), (std::vector<std::size_t>{2, 1})) << "rows chosen for labels stay chosen";
     QTest::keyClick(table, Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(shown(), QStringLiteral("Oak"));
     QTest::keyClick(table, Qt::Key_PageUp);
     EXPECT_EQ(shown(), QStringLiteral("Ash"));
     QTest::keyClicks(table, QStringLiteral("m"));
     EXPECT_EQ(shown(), QStringLiteral("Maple"));
-    EXPECT_EQ(Panel().selectedPositions(), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(panel().selectedPositions(), (std::vector<std::size_t>{0}));
 
-    FindControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
+    findControl<QLineEdit>(&view().purchasePage(), 1009)->setText(QStringLiteral("80"));
     ui.prompter.expect(mb::kIdNo, kKeepChanges);
     QTest::keyClick(table, Qt::Key_Down);
     EXPECT_EQ(shown(), QStringLiteral("Oak")) << "page edits are asked about, as for a click";
 
     // Chosen in the entry box, a tree is marked in the list, and Delete there names it.
-    ChooseEntry(1);
+    chooseEntry(1);
     EXPECT_EQ(marked(), QStringLiteral("Pine"));
     const QString deletePine = QStringLiteral("< Pine > will be delete from the list !!!");
     ui.prompter.expect(mb::kIdCancel, deletePine);
@@ -320,24 +320,24 @@ TEST_F(CollectionListAppTest, KeysShowTheTreeTheyMarkAndDeleteActsOnTheTreeShown
     EXPECT_EQ(doc().entryCount(), 4u);
     ui.prompter.expect(mb::kIdOk, deletePine);
     QTest::keyClick(table, Qt::Key_Delete);
-    EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Oak", "Ash"}));
+    EXPECT_EQ(listedNames(), (QStringList{"Maple", "Oak", "Ash"}));
     EXPECT_EQ(marked(), shown()) << "the tree shown in its place is marked";
     ui.prompter.expect(mb::kIdOk, QStringLiteral("< Oak > will be delete from the list !!!"));
     bar().deleteButton()->click();
-    EXPECT_EQ(ListedNames(), (QStringList{"Maple", "Ash"}));
+    EXPECT_EQ(listedNames(), (QStringList{"Maple", "Ash"}));
 
     // While the filter hides the tree shown, nothing is marked and Delete in the list asks nothing.
-    Panel().filterBox()->setText(QStringLiteral("maple"));
+    panel().filterBox()->setText(QStringLiteral("maple"));
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Delete);
     EXPECT_EQ(doc().entryCount(), 2u);
-    EXPECT_TRUE(Panel().selectedPositions().empty());
+    EXPECT_TRUE(panel().selectedPositions().empty());
     EXPECT_TRUE(ui.prompter.allAnswered());
 
     // Entries that come and go before the tree shown leave the mark on it.
     EntryList entries;
     for (const char* name : {"A", "B", "C"})
-        AddEntry(entries, name);
+        addEntry(entries, name);
     CollectionListModel model([&] { return entries.size(); },
                               [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; });
     CollectionListPanel panel(model);
@@ -345,7 +345,7 @@ TEST_F(CollectionListAppTest, KeysShowTheTreeTheyMarkAndDeleteActsOnTheTreeShown
     entries.erase(entries.begin());
     model.entryRemoved(0);
     EXPECT_EQ(panel.selectedPositions(), (std::vector<std::size_t>{1}));
-    AddEntry(entries, "D");
+    addEntry(entries, "D");
     std::rotate(entries.begin(), entries.end() - 1, entries.end());
     model.entryInserted(0);
     EXPECT_EQ(panel.selectedPositions(), (std::vector<std::size_t>{2}));
@@ -353,25 +353,25 @@ TEST_F(CollectionListAppTest, KeysShowTheTreeTheyMarkAndDeleteActsOnTheTreeShown
 
 TEST_F(CollectionListAppTest, PhotosCountsBothFoldersAndTheFilterReadsTheJournal)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& entry, std::size_t n) {
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& entry, std::size_t n) {
         if (n == 0)
             return;
         entry[CBonsaiData::Photo1] = "pine.bmp";
         entry[talvane::journal::kJournalField] =
             "TVJ1\r\n2021-05-01\tPhoto\t\tPhotos/a.jpg\tWrapped in cloth\r\n2022-05-01\tWiring\t\tPhotos/b.jpg\t";
     }))));
-    ListCommand()->trigger();
+    listCommand()->trigger();
     frame().show();
-    QAbstractItemModel* model = Panel().table()->model();
+    QAbstractItemModel* model = panel().table()->model();
     const int photos = static_cast<int>(talvane::search::ListColumn::Photos);
     EXPECT_EQ(model->index(1, photos).data().toString(), QStringLiteral("3"));
     EXPECT_EQ(model->index(1, photos).data(Qt::ToolTipRole).toString(), QStringLiteral("1 in the album, 2 on the timeline"));
-    Panel().table()->sortByColumn(photos, Qt::DescendingOrder);
+    panel().table()->sortByColumn(photos, Qt::DescendingOrder);
     EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("Pine"));
 
-    Panel().filterBox()->setText(QStringLiteral("cloth"));
-    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
-    Panel().filterBox()->setText(QStringLiteral("wiring"));
-    EXPECT_EQ(Panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
+    panel().filterBox()->setText(QStringLiteral("cloth"));
+    EXPECT_EQ(panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
+    panel().filterBox()->setText(QStringLiteral("wiring"));
+    EXPECT_EQ(panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
     EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("Pine"));
 }

@@ -34,12 +34,12 @@ class PassportWindowTest : public AppFixture {};
 TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifierAsOneStep)
 {
     BmpFile bitmap;
-    bitmap.pixels = PaddedRow(ByteString({0x10, 0x80, 0xF0}));
+    bitmap.pixels = paddedRow(byteString({0x10, 0x80, 0xF0}));
     const std::string picture = bitmap.bytes();
-    WriteFileBytes(dir / "Album" / "oak.bmp", picture);
+    writeFileBytes(dir / "Album" / "oak.bmp", picture);
     Journal journal = Journal::read("");
     journal.add({*CalendarDate::fromText("2020-04-01"), CareKind::Repotting, std::nullopt, {}, "first pot", {}, {}, {}});
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Oak"}, [&](CBonsaiData& e, std::size_t) {
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Oak"}, [&](CBonsaiData& e, std::size_t) {
         e[CBonsaiData::Photo1] = "oak.bmp";
         e[CBonsaiData::Photo1Description] = "spring";
         e[kJournalField] = journal.text();
@@ -51,7 +51,7 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
         dynamic_cast<PassportGiverDlg&>(dialog).giverEdit()->setText(QStringLiteral("  Anne \u00C9lise "));
         return int(QDialog::Accepted);
     });
-    ui.files.expect(Q(passport));
+    ui.files.expect(q(passport));
     frame().action(cmd::kFileExportPassport)->trigger();
     ASSERT_TRUE(std::filesystem::exists(passport));
     EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("The passport of \u201COak\u201D is written to Oak.tvp."));
@@ -59,16 +59,16 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
 
     // The receiver keeps an oak.bmp of its own where the new collection will be saved; until
     // then the passport's pictures are staged for it.
-    WriteFileBytes(dir / "Album" / "oak.bmp", "the receiver's own oak");
+    writeFileBytes(dir / "Album" / "oak.bmp", "the receiver's own oak");
     doc().OnFileNew();
-    ui.files.expect(Q(passport));
+    ui.files.expect(q(passport));
     frame().action(cmd::kFileImportPassport)->trigger();
     ASSERT_EQ(doc().entryCount(), 1u);
     const CBonsaiData& received = doc().entryAt(0);
     EXPECT_EQ(received[CBonsaiData::Name], "Oak");
     EXPECT_EQ(received[talvane::collection::kTreeIdField], "0f8fad5b-d9cb-469f-a165-70867728950e") << "the identifier travels";
     EXPECT_EQ(received[CBonsaiData::Photo1], "oak.bmp");
-    EXPECT_EQ(ReadFileBytes(fsPath(albumFolder(doc())) / "oak.bmp"), picture);
+    EXPECT_EQ(readFileBytes(fsPath(albumFolder(doc())) / "oak.bmp"), picture);
     const auto events = Journal::read(received[kJournalField]).newestFirst();
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].event.kind, CareKind::Note);
@@ -80,8 +80,8 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
               QStringLiteral("\u201COak\u201D, received from Anne \u00C9lise, is added to the collection."));
 
     // What is not a passport is refused with its reason, and adds nothing.
-    WriteFileBytes(dir / "not.tvp", "PK but no archive");
-    ui.files.expect(Q(dir / "not.tvp"));
+    writeFileBytes(dir / "not.tvp", "PK but no archive");
+    ui.files.expect(q(dir / "not.tvp"));
     ui.prompter.expect(mb::kIdOk, std::nullopt, QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
     frame().action(cmd::kFileImportPassport)->trigger();
     ASSERT_EQ(ui.prompter.calls().size(), 1u);
@@ -93,11 +93,11 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
 
     // Its first save brings the picture beside the collection, under a name of its own there.
     doc().onEditRedo();
-    ui.files.expect(Q(dir / "received.tvn"));
+    ui.files.expect(q(dir / "received.tvn"));
     ASSERT_TRUE(doc().AskSaveFileName());
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Photo1], "oak (2).bmp");
-    EXPECT_EQ(ReadFileBytes(dir / "Album" / "oak (2).bmp"), picture);
-    EXPECT_EQ(ReadFileBytes(dir / "Album" / "oak.bmp"), "the receiver's own oak");
+    EXPECT_EQ(readFileBytes(dir / "Album" / "oak (2).bmp"), picture);
+    EXPECT_EQ(readFileBytes(dir / "Album" / "oak.bmp"), "the receiver's own oak");
 }
 
 TEST_F(PassportWindowTest, ThePrintedPassportHasTheReportThenThePhotosByDateThenTheMeasurements)
@@ -105,24 +105,24 @@ TEST_F(PassportWindowTest, ThePrintedPassportHasTheReportThenThePhotosByDateThen
     QImage photo(60, 40, QImage::Format_RGB32);
     photo.fill(Qt::darkGreen);
     std::filesystem::create_directories(dir / "Photos");
-    ASSERT_TRUE(photo.save(Q(dir / "Photos" / "2021-05-01 Oak.jpg")));
+    ASSERT_TRUE(photo.save(q(dir / "Photos" / "2021-05-01 Oak.jpg")));
     Journal journal = Journal::read("");
     journal.add({*CalendarDate::fromText("2023-06-01"), CareKind::Photo, std::nullopt, "Photos/2021-05-01 Oak.jpg",
                  "second leaves", {}, {{MeasureKind::Height, "42.5", LengthUnit::Centimetre}}, {}});
     journal.add({*CalendarDate::fromText("2021-05-01"), CareKind::Photo, std::nullopt, "Photos/gone.jpg", "first leaves",
                  {}, {}, {}});
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Oak"}, [&](CBonsaiData& e, std::size_t) { e[kJournalField] = journal.text(); }))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Oak"}, [&](CBonsaiData& e, std::size_t) { e[kJournalField] = journal.text(); }))));
 
     const auto pdf = dir / "passport.pdf";
     ui.printers.expect([&](QPrinter& printer, int, int last) {
         EXPECT_EQ(last, 4) << "two pages of report, one of photos, one of measurements";
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(Q(pdf));
+        printer.setOutputFileName(q(pdf));
         return true;
     });
     frame().action(cmd::kFilePrintPassport)->trigger();
     QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), Q(pdf), QStringLiteral("-")});
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), q(pdf), QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(30000));
     const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_GE(pages.size(), 4);
@@ -152,21 +152,21 @@ TEST_F(PassportWindowTest, APassportTakenInAgainUpdatesTheTreeOrAddsACopyAndUndo
     (*giver[0])[CBonsaiData::Name] = "Oak";
     (*giver[0])[talvane::collection::kTreeIdField] = id;
     (*giver[0])[CBonsaiData::Photo1] = "oak.bmp";
-    (*giver[0])[kJournalField] = JournalTextOf({potted, leaves});
-    WriteFileBytes(dir / "giver" / "Album" / "oak.bmp", BmpFile().bytes());
-    WriteFileBytes(dir / "giver" / "Photos" / "leaves.jpg", "a photo's bytes");
+    (*giver[0])[kJournalField] = journalTextOf({potted, leaves});
+    writeFileBytes(dir / "giver" / "Album" / "oak.bmp", BmpFile().bytes());
+    writeFileBytes(dir / "giver" / "Photos" / "leaves.jpg", "a photo's bytes");
     const auto passport = dir / "Oak.tvp";
     ASSERT_EQ(talvane::passport::exportPassport(giver, 0, {dir / "giver" / "trees.tvn", dir / "giver" / "Album", dir / "giver" / "Photos", {},
                                                          std::chrono::system_clock::now(), passport})
                   .problem,
               "");
     // The grower's oak has the first event and a name of its own.
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"My oak"}, [&](CBonsaiData& e, std::size_t) {
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"My oak"}, [&](CBonsaiData& e, std::size_t) {
         e[talvane::collection::kTreeIdField] = id;
-        e[kJournalField] = JournalTextOf({potted});
+        e[kJournalField] = journalTextOf({potted});
     }))));
     const auto importAnswering = [&](int button) {
-        ui.files.expect(Q(passport));
+        ui.files.expect(q(passport));
         ui.prompter.expect(button);
         frame().action(cmd::kFileImportPassport)->trigger();
         ASSERT_TRUE(ui.prompter.allAnswered());
@@ -180,7 +180,7 @@ TEST_F(PassportWindowTest, APassportTakenInAgainUpdatesTheTreeOrAddsACopyAndUndo
     EXPECT_EQ(journalLines(), 2u) << "the photo's event is added, the repotting is not doubled";
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Name], "My oak");
     EXPECT_EQ(doc().entryAt(0)[CBonsaiData::Photo1], "oak.bmp");
-    EXPECT_EQ(ReadFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");
+    EXPECT_EQ(readFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");
     EXPECT_EQ(doc().history().undoText(), QStringLiteral("Update from passport \u201CMy oak\u201D"));
     EXPECT_EQ(frame().statusBar()->currentMessage(),
               QStringLiteral("\u201CMy oak\u201D is brought up to date from its passport (new events: 1, new pictures: 2)."));
@@ -195,25 +195,25 @@ TEST_F(PassportWindowTest, APassportTakenInAgainUpdatesTheTreeOrAddsACopyAndUndo
     EXPECT_FALSE(std::filesystem::exists(dir / "Album" / "oak.bmp"));
     EXPECT_FALSE(std::filesystem::exists(dir / "Photos" / "leaves.jpg"));
     doc().onEditRedo();
-    EXPECT_EQ(ReadFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");
+    EXPECT_EQ(readFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");
     doc().onEditUndo();
     doc().changeFields(0, {{CBonsaiData::Name, "Quercus"}}, QStringLiteral("Rename"));
-    EXPECT_EQ(FolderNames(dir / "Album"), std::vector<std::string>{});
-    EXPECT_EQ(FolderNames(dir / "Photos"), std::vector<std::string>{});
+    EXPECT_EQ(folderNames(dir / "Album"), std::vector<std::string>{});
+    EXPECT_EQ(folderNames(dir / "Photos"), std::vector<std::string>{});
 
     // A copy has an identifier of its own. Undo keeps the photo the first tree names
     // (its file was missing), and once saved, every picture stays.
-    doc().changeFields(0, {{kJournalField, JournalTextOf({potted, leaves})}}, QStringLiteral("Note the photo"));
+    doc().changeFields(0, {{kJournalField, journalTextOf({potted, leaves})}}, QStringLiteral("Note the photo"));
     importAnswering(1);
     ASSERT_EQ(doc().entryCount(), 2u);
     EXPECT_NE(doc().entryAt(1)[talvane::collection::kTreeIdField], id);
     EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("A separate copy of \u201COak\u201D is added to the collection."));
     doc().onEditUndo();
-    EXPECT_EQ(ReadFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");
+    EXPECT_EQ(readFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");
     EXPECT_FALSE(std::filesystem::exists(dir / "Album" / "oak.bmp"));
     doc().onEditRedo();
     ASSERT_TRUE(doc().OnFileSave());
     doc().onEditUndo();
     EXPECT_EQ(doc().entryCount(), 1u);
-    EXPECT_EQ(FolderNames(dir / "Album"), std::vector<std::string>{"oak.bmp"}) << "the saved file names it";
+    EXPECT_EQ(folderNames(dir / "Album"), std::vector<std::string>{"oak.bmp"}) << "the saved file names it";
 }

@@ -36,7 +36,7 @@ using namespace talvane::report;
 namespace {
 
 // The text of a PDF, one string per page, as pdftotext lays it out.
-QStringList PdfPages(const std::filesystem::path& pdf)
+QStringList pdfPages(const std::filesystem::path& pdf)
 {
     QProcess process;
     process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QString::fromStdString(pdf.string()), QStringLiteral("-")});
@@ -48,7 +48,7 @@ QStringList PdfPages(const std::filesystem::path& pdf)
 }
 
 // The texts of a page, trimmed, without the empty lines pdftotext adds for gaps.
-QStringList TextLines(const QString& page)
+QStringList textLines(const QString& page)
 {
     QStringList lines;
     for (const QString& line : page.split(QLatin1Char('\n'))) {
@@ -60,9 +60,9 @@ QStringList TextLines(const QString& page)
 
 class PrintingTest : public AppFixture {
 protected:
-    void StartOnTwoEntries()
+    void startOnTwoEntries()
     {
-        ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& e, std::size_t i) {
+        ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine"}, [](CBonsaiData& e, std::size_t i) {
             e[CBonsaiData::BotanicalName] = i == 0 ? "Acer palmatum" : "Pinus parviflora";
         }))));
     }
@@ -71,7 +71,7 @@ protected:
     void choose(int button)
     {
         ui.dialogs.expect([button](QDialog& dialog) {
-            FindControl<QPushButton>(&dialog, button)->click();
+            findControl<QPushButton>(&dialog, button)->click();
             return dialog.result();
         });
     }
@@ -85,7 +85,7 @@ protected:
                 EXPECT_EQ(last, expectedLast);
             }
             printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(Q(pdf));
+            printer.setOutputFileName(q(pdf));
             printer.setFromTo(from, to);
             return true;
         });
@@ -122,7 +122,7 @@ TEST(ReportPages, TextsSitAtTheirTwipPositions)
 
 TEST_F(PrintingTest, ChoiceDialogSetsTheSwitchOrCancelsEverything)
 {
-    StartOnTwoEntries();
+    startOnTwoEntries();
     ui.dialogs.expect([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print the ..."));
         dialog.reject();
@@ -131,43 +131,43 @@ TEST_F(PrintingTest, ChoiceDialogSetsTheSwitchOrCancelsEverything)
     app->printing().OnFilePrintChoice();  // no print dialog expected
 
     CPrintChoiceDlg choice;
-    FindControl<QPushButton>(&choice, CPrintChoiceDlg::kCompleteList)->click();
+    findControl<QPushButton>(&choice, CPrintChoiceDlg::kCompleteList)->click();
     EXPECT_EQ(choice.result(), QDialog::Accepted);
     EXPECT_TRUE(choice.printAll());
-    EXPECT_TRUE(FindControl<QPushButton>(&choice, CPrintChoiceDlg::kCompleteList)->isDefault());
-    FindControl<QPushButton>(&choice, CPrintChoiceDlg::kCurrentSelection)->click();
+    EXPECT_TRUE(findControl<QPushButton>(&choice, CPrintChoiceDlg::kCompleteList)->isDefault());
+    findControl<QPushButton>(&choice, CPrintChoiceDlg::kCurrentSelection)->click();
     EXPECT_FALSE(choice.printAll());
 }
 
 TEST_F(PrintingTest, CompleteListPrintsEachEntryOnItsOwnPagesWithHeaderAndFooter)
 {
-    StartOnTwoEntries();
+    startOnTwoEntries();
     const auto pdf = dir / "all.pdf";
     choose(CPrintChoiceDlg::kCompleteList);
     PrintTo(pdf, 0, 0, 4);
     app->printing().OnFilePrintChoice();
     EXPECT_EQ(app->printing().lastPage(), 1) << "the four pages' lines are freed after the run";
 
-    const QStringList pages = PdfPages(pdf);
+    const QStringList pages = pdfPages(pdf);
     ASSERT_EQ(pages.size(), 4) << "240 lines fill four pages, with no empty fifth";
     for (int i = 0; i < pages.size(); ++i) {
         EXPECT_TRUE(pages[i].trimmed().startsWith(QStringLiteral("Talvane"))) << i;
         EXPECT_TRUE(pages[i].contains(QStringLiteral("Document trees.tvn"))) << i;
         EXPECT_TRUE(pages[i].contains(QStringLiteral("Page %1").arg(i + 1))) << i;
     }
-    const QStringList first = TextLines(pages[0]);
+    const QStringList first = textLines(pages[0]);
     EXPECT_EQ(first[0], QStringLiteral("Talvane"));
     EXPECT_EQ(first[1], QString(65, QLatin1Char('-')));
     EXPECT_EQ(first[2], QStringLiteral("Name or ID number: Maple"));
     EXPECT_TRUE(first.last().startsWith(QStringLiteral("Document trees.tvn")));
     EXPECT_TRUE(first.last().endsWith(QStringLiteral("Page 1")));
-    EXPECT_EQ(TextLines(pages[2])[2], QStringLiteral("Name or ID number: Pine"));
+    EXPECT_EQ(textLines(pages[2])[2], QStringLiteral("Name or ID number: Pine"));
     EXPECT_TRUE(pages[1].contains(QStringLiteral("[File ]")));
 }
 
 TEST_F(PrintingTest, APageRangePrintsTheSameSheetsAsAFullRun)
 {
-    StartOnTwoEntries();
+    startOnTwoEntries();
     const auto full = dir / "full.pdf";
     const auto part = dir / "part.pdf";
     choose(CPrintChoiceDlg::kCompleteList);
@@ -176,8 +176,8 @@ TEST_F(PrintingTest, APageRangePrintsTheSameSheetsAsAFullRun)
     choose(CPrintChoiceDlg::kCompleteList);
     PrintTo(part, 3, 4);
     app->printing().OnFilePrintChoice();
-    const QStringList all = PdfPages(full);
-    const QStringList some = PdfPages(part);
+    const QStringList all = pdfPages(full);
+    const QStringList some = pdfPages(part);
     ASSERT_EQ(all.size(), 4);
     ASSERT_EQ(some.size(), 2);
     EXPECT_EQ(some[0], all[2]);
@@ -186,19 +186,19 @@ TEST_F(PrintingTest, APageRangePrintsTheSameSheetsAsAFullRun)
 
 TEST_F(PrintingTest, CurrentSelectionOffersToKeepEditsAndPrintsTwoPages)
 {
-    StartOnTwoEntries();
-    FindControl<QLineEdit>(&view().plantPage(), 1022)->setText(QStringLiteral("Deshojo"));
+    startOnTwoEntries();
+    findControl<QLineEdit>(&view().plantPage(), 1022)->setText(QStringLiteral("Deshojo"));
     const auto pdf = dir / "one.pdf";
     choose(CPrintChoiceDlg::kCurrentSelection);
     ui.prompter.expect(mb::kIdYes, kKeepChanges);
     PrintTo(pdf, 0, 0, 2);
     app->printing().OnFilePrintChoice();
-    const QStringList pages = PdfPages(pdf);
+    const QStringList pages = pdfPages(pdf);
     ASSERT_EQ(pages.size(), 2);
     // Report line 59 ends the first page and line 60 starts the second.
-    const QStringList first = TextLines(pages[0]);
+    const QStringList first = textLines(pages[0]);
     EXPECT_EQ(first[first.size() - 2], QStringLiteral("Date:"));
-    EXPECT_EQ(TextLines(pages[1])[1], QStringLiteral("Age:"));
+    EXPECT_EQ(textLines(pages[1])[1], QStringLiteral("Age:"));
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Cultivar: Deshojo")));
     EXPECT_FALSE(pages[0].contains(QStringLiteral("Pine")));
     EXPECT_TRUE(doc().IsModified());
@@ -206,7 +206,7 @@ TEST_F(PrintingTest, CurrentSelectionOffersToKeepEditsAndPrintsTwoPages)
 
 TEST_F(PrintingTest, ACancelledPrintDialogPrintsNothing)
 {
-    StartOnTwoEntries();
+    startOnTwoEntries();
     choose(CPrintChoiceDlg::kCurrentSelection);
     ui.printers.expect([](QPrinter&, int, int) { return false; });
     app->printing().OnFilePrintChoice();
@@ -219,19 +219,19 @@ TEST_F(PrintingTest, ACancelledPrintDialogPrintsNothing)
 
 TEST_F(PrintingTest, PrintingWithoutAWindowWritesAPdfOrSaysWhyNot)
 {
-    const auto collection = MakeCollection("trees.tvn", {"Maple", "Pine", "Elm"});
+    const auto collection = makeCollection("trees.tvn", {"Maple", "Pine", "Elm"});
     const auto pdf = dir / "batch.pdf";
-    EXPECT_EQ(printCollectionToPdf(Q(collection), Q(pdf), 1), 0);
-    QStringList pages = PdfPages(pdf);
+    EXPECT_EQ(printCollectionToPdf(q(collection), q(pdf), 1), 0);
+    QStringList pages = pdfPages(pdf);
     ASSERT_EQ(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Name or ID number: Pine")));
 
-    EXPECT_EQ(printCollectionToPdf(Q(collection), Q(pdf), std::nullopt), 0);
-    EXPECT_EQ(PdfPages(pdf).size(), 6);
+    EXPECT_EQ(printCollectionToPdf(q(collection), q(pdf), std::nullopt), 0);
+    EXPECT_EQ(pdfPages(pdf).size(), 6);
 
-    EXPECT_EQ(printCollectionToPdf(Q(collection), Q(dir / "no.pdf"), 3), 1);
-    EXPECT_EQ(printCollectionToPdf(Q(collection), Q(dir / "no.pdf"), -1), 1);
-    EXPECT_EQ(printCollectionToPdf(Q(dir / "missing.tvn"), Q(dir / "no.pdf"), std::nullopt), 1);
+    EXPECT_EQ(printCollectionToPdf(q(collection), q(dir / "no.pdf"), 3), 1);
+    EXPECT_EQ(printCollectionToPdf(q(collection), q(dir / "no.pdf"), -1), 1);
+    EXPECT_EQ(printCollectionToPdf(q(dir / "missing.tvn"), q(dir / "no.pdf"), std::nullopt), 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "no.pdf"));
 }
 
@@ -252,7 +252,7 @@ private:
     int m_stopAt;
 };
 
-ReportLines NumberedLines(int count)
+ReportLines numberedLines(int count)
 {
     ReportLines lines;
     for (int i = 0; i < count; ++i)
@@ -261,7 +261,7 @@ ReportLines NumberedLines(int count)
 }
 
 // Prints lines made by the test, 60 a page.
-PrintOutcome PrintLines(QPrinter& printer, const ReportLines& lines, const QString& title, PrintProgress* progress = nullptr)
+PrintOutcome printLines(QPrinter& printer, const ReportLines& lines, const QString& title, PrintProgress* progress = nullptr)
 {
     const auto drawPage = [&](QPainter& painter, int page) {
         const std::size_t first = static_cast<std::size_t>(page - 1) * kReportPageLines;
@@ -275,10 +275,10 @@ PrintOutcome PrintLines(QPrinter& printer, const ReportLines& lines, const QStri
 TEST_F(PrintingTest, AStoppedRunLeavesNoPartialPdfAndKeepsTheOldFile)
 {
     const auto pdf = dir / "report.pdf";
-    WriteFileBytes(pdf, "the report printed last week");
+    writeFileBytes(pdf, "the report printed last week");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(Q(pdf));
+    printer.setOutputFileName(q(pdf));
     printer.setFromTo(2, 5);
     StoppingProgress stopping(3);
     QList<int> drawn;
@@ -286,19 +286,19 @@ TEST_F(PrintingTest, AStoppedRunLeavesNoPartialPdfAndKeepsTheOldFile)
     EXPECT_EQ(printPages(printer, 9, drawPage, &stopping), PrintOutcome::Cancelled);
     EXPECT_EQ(stopping.heard, (QStringList{"1/4", "2/4", "3/4"}));
     EXPECT_EQ(drawn, (QList<int>{2, 3})) << "the run stops between two pages";
-    EXPECT_EQ(ReadFileBytes(pdf), "the report printed last week");
+    EXPECT_EQ(readFileBytes(pdf), "the report printed last week");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "the album and the old file";
-    EXPECT_EQ(printer.outputFileName(), Q(pdf));
+    EXPECT_EQ(printer.outputFileName(), q(pdf));
 
     printer.setFromTo(0, 0);
     StoppingProgress never(0);
-    EXPECT_EQ(PrintLines(printer, NumberedLines(130), QStringLiteral("t"), &never), PrintOutcome::Printed);
-    EXPECT_EQ(PdfPages(pdf).size(), 3);
+    EXPECT_EQ(printLines(printer, numberedLines(130), QStringLiteral("t"), &never), PrintOutcome::Printed);
+    EXPECT_EQ(pdfPages(pdf).size(), 3);
     EXPECT_EQ(never.heard.last(), QStringLiteral("3/3"));
 
     std::filesystem::remove(pdf);
     StoppingProgress first(1);
-    EXPECT_EQ(PrintLines(printer, NumberedLines(130), QStringLiteral("t"), &first), PrintOutcome::Cancelled);
+    EXPECT_EQ(printLines(printer, numberedLines(130), QStringLiteral("t"), &first), PrintOutcome::Cancelled);
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
@@ -321,7 +321,7 @@ TEST_F(PrintingTest, PdfTextKeepsTenMillimetresFromEveryEdge)
         const auto pdf = dir / "margins.pdf";
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(Q(pdf));
+        printer.setOutputFileName(q(pdf));
         printer.setPageSize(QPageSize(size));
         printer.setPageOrientation(orientation);
         CBonsaiData entry;
@@ -329,10 +329,10 @@ TEST_F(PrintingTest, PdfTextKeepsTenMillimetresFromEveryEdge)
         ReportLines lines;
         BuildEntryReport(&entry, lines, true);
         lines.insert(lines.begin(), std::string(80, 'W'));
-        ASSERT_EQ(PrintLines(printer, lines, QStringLiteral("a-rather-long-collection-name.tvn")), PrintOutcome::Printed);
+        ASSERT_EQ(printLines(printer, lines, QStringLiteral("a-rather-long-collection-name.tvn")), PrintOutcome::Printed);
 
         QProcess process;
-        process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), Q(pdf), QStringLiteral("-")});
+        process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), q(pdf), QStringLiteral("-")});
         ASSERT_TRUE(process.waitForFinished(30000));
         const QString html = QString::fromUtf8(process.readAllStandardOutput());
         const QRegularExpression pageSize(QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)")re"));
@@ -362,7 +362,7 @@ TEST_F(PrintingTest, PdfTextKeepsTenMillimetresFromEveryEdge)
 TEST_F(PrintingTest, TheCollectionListPrintsAsListedAndCutsWhatTheSheetCannotHold)
 {
     const std::string longName = "Pine " + std::string(150, 'w');
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Pine b", "Maple", longName, "Pine a"}, [](CBonsaiData& e, std::size_t i) {
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Pine b", "Maple", longName, "Pine a"}, [](CBonsaiData& e, std::size_t i) {
         e[CBonsaiData::BotanicalName] = i == 1 ? "Acer palmatum" : "Pinus parviflora";
     }))));
     CollectionListPanel& list = frame().collectionList();
@@ -376,9 +376,9 @@ TEST_F(PrintingTest, TheCollectionListPrintsAsListedAndCutsWhatTheSheetCannotHol
     const auto pdf = dir / "list.pdf";
     PrintTo(pdf, 0, 0, 1);
     frame().action(cmd::kFilePrintCollectionList)->trigger();
-    const QStringList pages = PdfPages(pdf);
+    const QStringList pages = pdfPages(pdf);
     ASSERT_EQ(pages.size(), 1);
-    const QStringList lines = TextLines(pages[0]);
+    const QStringList lines = textLines(pages[0]);
     ASSERT_GE(lines.size(), 8);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("trees.tvn"))) << lines[0].toStdString();
     EXPECT_EQ(lines[1], QStringLiteral("Filter: pine"));
@@ -397,13 +397,13 @@ TEST_F(PrintingTest, TheCollectionListPrintsAsListedAndCutsWhatTheSheetCannotHol
 
 TEST_F(PrintingTest, TheInventorySaysTheFilterWordsItWasMadeWith)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Oak on a bench", "Oak", "Elm"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Oak on a bench", "Oak", "Elm"}))));
     CollectionListPanel& list = frame().collectionList();
     const auto printed = [&](const QString& filter) {
         list.filterBox()->setText(filter);
         PrintTo(dir / "list.pdf");
         frame().action(cmd::kFilePrintCollectionList)->trigger();
-        return TextLines(PdfPages(dir / "list.pdf").value(0));
+        return textLines(pdfPages(dir / "list.pdf").value(0));
     };
     QStringList lines = printed(QStringLiteral("  oak \t bench "));
     EXPECT_EQ(lines.mid(1, 2), QStringList({QStringLiteral("Filter: oak bench"), QStringLiteral("1 of 3 trees")}))
@@ -414,15 +414,15 @@ TEST_F(PrintingTest, TheInventorySaysTheFilterWordsItWasMadeWith)
     EXPECT_TRUE(lines.value(1).endsWith(QStringLiteral("\u2026"))) << "a filter wider than the sheet is cut, on one line";
     EXPECT_EQ(lines.value(2), QStringLiteral("2 of 3 trees"));
 
-    ASSERT_EQ(printInventoryToPdf(Q(dir / "trees.tvn"), Q(dir / "batch.pdf"), QStringLiteral("elm ")), 0);
-    lines = TextLines(PdfPages(dir / "batch.pdf").value(0));
+    ASSERT_EQ(printInventoryToPdf(q(dir / "trees.tvn"), q(dir / "batch.pdf"), QStringLiteral("elm ")), 0);
+    lines = textLines(pdfPages(dir / "batch.pdf").value(0));
     EXPECT_EQ(lines.mid(1, 2), QStringList({QStringLiteral("Filter: elm"), QStringLiteral("1 of 3 trees")})) << "and without a window";
 }
 
 TEST_F(PrintingTest, LabelsStartAtTheChosenPlaceAndTheirQrCodesNameTheirTrees)
 {
     const std::vector<std::string> names = {"Maple", "Pine", "Elm", "Oak", "Ash"};
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", names))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", names))));
     ui.dialogs.expect([](QDialog& dialog) {
         auto& labels = dynamic_cast<LabelsDlg&>(dialog);
         EXPECT_FALSE(labels.selectedButton()->isEnabled()) << "nothing is selected in the list";
@@ -441,7 +441,7 @@ TEST_F(PrintingTest, LabelsStartAtTheChosenPlaceAndTheirQrCodesNameTheirTrees)
     const std::vector<std::string_view> ids = talvane::collection::treeIds(doc().entries());
 
     QProcess boxes;
-    boxes.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), Q(pdf), QStringLiteral("-")});
+    boxes.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), q(pdf), QStringLiteral("-")});
     ASSERT_TRUE(boxes.waitForFinished(30000));
     const QString html = QString::fromUtf8(boxes.readAllStandardOutput());
     const double point = 72 / 25.4;
@@ -461,10 +461,10 @@ TEST_F(PrintingTest, LabelsStartAtTheChosenPlaceAndTheirQrCodesNameTheirTrees)
     // The codes are read back from the printed sheet as a phone's scanner reads them.
     QProcess render;
     render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("200"), QStringLiteral("-png"),
-                                              QStringLiteral("-singlefile"), Q(pdf), Q(dir / "labels")});
+                                              QStringLiteral("-singlefile"), q(pdf), q(dir / "labels")});
     ASSERT_TRUE(render.waitForFinished(60000));
     QProcess scan;
-    scan.start(QStringLiteral("zbarimg"), {QStringLiteral("--quiet"), QStringLiteral("--raw"), Q(dir / "labels.png")});
+    scan.start(QStringLiteral("zbarimg"), {QStringLiteral("--quiet"), QStringLiteral("--raw"), q(dir / "labels.png")});
     ASSERT_TRUE(scan.waitForFinished(60000));
     QStringList read = QString::fromUtf8(scan.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     read.sort();

@@ -14,7 +14,7 @@
 namespace {
 
 // A picture no two neighbours of which are alike, with a transparent corner when asked.
-QImage Pattern(bool transparentCorner)
+QImage pattern(bool transparentCorner)
 {
     QImage picture(48, 36, QImage::Format_ARGB32);
     for (int y = 0; y < picture.height(); ++y)
@@ -23,7 +23,7 @@ QImage Pattern(bool transparentCorner)
     return picture;
 }
 
-int LargestDifference(const QImage& shown, const QImage& expected)
+int largestDifference(const QImage& shown, const QImage& expected)
 {
     int largest = 0;
     for (int y = 0; y < expected.height(); ++y)
@@ -50,12 +50,12 @@ TEST(PhotoReading, PhotosQtWritesShowAsQtReadsThem)
     for (const auto& [format, transparent, tolerance] : {Case{"png", true, 0}, Case{"bmp", false, 0}, Case{"tif", true, 0},
                                                          Case{"webp", true, 0}, Case{"jpg", false, 2}}) {
         const QString path = QString::fromStdString((dir / "photo.").string()) + QString::fromLatin1(format);
-        ASSERT_TRUE(Pattern(transparent).save(path, format, 100)) << format;
+        ASSERT_TRUE(pattern(transparent).save(path, format, 100)) << format;
         const QImage expected = QImage(path).convertToFormat(QImage::Format_ARGB32);
         const ShownPhoto shown = readShownPhoto(path);
         ASSERT_TRUE(shown.problem.isEmpty()) << format << " " << shown.problem.toStdString();
         ASSERT_EQ(shown.image.size(), expected.size()) << format;
-        EXPECT_LE(LargestDifference(shown.image.convertToFormat(QImage::Format_ARGB32), expected), tolerance) << format;
+        EXPECT_LE(largestDifference(shown.image.convertToFormat(QImage::Format_ARGB32), expected), tolerance) << format;
         EXPECT_EQ(shown.image.hasAlphaChannel(), transparent) << format << ": opaque photos say so";
         EXPECT_EQ(readShownPhoto(path, 12).image.size(), QSize(12, 9)) << format;
     }
@@ -65,7 +65,7 @@ TEST(PhotoReading, PhotosThatCannotBeShownSayWhy)
 {
     TempDir dir;
     const auto problemOf = [&](const std::string& name, const std::string& bytes) {
-        WriteFileBytes(dir / name, bytes);
+        writeFileBytes(dir / name, bytes);
         return readShownPhoto(fromFsPath(dir / name)).problem;
     };
     // 20000 x 20000 pixels claimed by a bitmap's header, more than is ever decoded.
@@ -73,8 +73,8 @@ TEST(PhotoReading, PhotosThatCannotBeShownSayWhy)
                        std::string("\x20\x4E\0\0\x20\x4E\0\0\x01\0\x18\0", 12) + std::string(24, '\0');
     EXPECT_EQ(problemOf("huge.bmp", huge), QStringLiteral("The photo is too large to be shown."));
     const QString png = QString::fromStdString((dir / "whole.png").string());
-    Pattern(false).save(png);
-    const std::string whole = ReadFileBytes(dir / "whole.png");
+    pattern(false).save(png);
+    const std::string whole = readFileBytes(dir / "whole.png");
     EXPECT_EQ(problemOf("cut.png", whole.substr(0, whole.find("IDAT") + 10)), QStringLiteral("The photo is damaged."));
     EXPECT_EQ(problemOf("notes.jpg", "not a picture"), QStringLiteral("No reader on this computer can open this photo."));
     EXPECT_EQ(readShownPhoto(fromFsPath(dir / "gone.jpg")).problem, QStringLiteral("The photo is missing."));

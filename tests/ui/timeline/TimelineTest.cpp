@@ -33,7 +33,7 @@ using namespace talvane::journal;
 namespace {
 
 // A photo 40 wide and 20 high, red on its left half, as a camera would store it.
-std::string WideJpeg(const std::filesystem::path& path, const ExifTags& tags)
+std::string wideJpeg(const std::filesystem::path& path, const ExifTags& tags)
 {
     QImage image(40, 20, QImage::Format_RGB32);
     image.fill(Qt::blue);
@@ -52,10 +52,10 @@ QString problemOf(const TimelineModel& model, std::size_t photo)
 
 class TimelineTest : public AppFixture {
 protected:
-    std::string Journal(std::size_t entry) const { return std::string(doc().entryAt(entry)[kJournalField]); }
+    std::string journal(std::size_t entry) const { return std::string(doc().entryAt(entry)[kJournalField]); }
 
     // Runs the timeline of the shown tree, handing it to `use` once its thumbnails are in.
-    void WithTimeline(const std::function<void(TimelineDlg&)>& use)
+    void withTimeline(const std::function<void(TimelineDlg&)>& use)
     {
         ui.dialogs.expect([&](QDialog& dialog) {
             auto& timeline = dynamic_cast<TimelineDlg&>(dialog);
@@ -79,19 +79,19 @@ protected:
 
 TEST_F(TimelineTest, PhotosAddedFromTheJournalTabAreOneStepAndTheTimelineShowsThemBySeason)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Momiji"}))));
-    const auto spring = WideJpeg(dir / "spring.jpg", {.dateTimeOriginal = "2025:04:20 10:00:00"});
-    const auto autumn = WideJpeg(dir / "autumn.jpg", {.dateTimeOriginal = "2025:10:02 10:00:00", .orientation = 6});
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji"}))));
+    const auto spring = wideJpeg(dir / "spring.jpg", {.dateTimeOriginal = "2025:04:20 10:00:00"});
+    const auto autumn = wideJpeg(dir / "autumn.jpg", {.dateTimeOriginal = "2025:10:02 10:00:00", .orientation = 6});
     writePngWithExif((dir / "lost.png").string(), {.dateTimeOriginal = "2026:04:22 10:00:00"});
     std::ofstream(dir / "notes.jpg") << "not a photo at all";
 
-    ui.files.expectFiles({Q(dir / "autumn.jpg"), Q(dir / "spring.jpg"), Q(dir / "lost.png"), Q(dir / "notes.jpg")});
+    ui.files.expectFiles({q(dir / "autumn.jpg"), q(dir / "spring.jpg"), q(dir / "lost.png"), q(dir / "notes.jpg")});
     view().journalPage().addPhotosButton()->click();
     EXPECT_EQ(doc().history().undoText(), QStringLiteral("Add photos to \u201CMomiji\u201D"));
-    EXPECT_EQ(FolderNames(dir / "Photos").size(), 4u);
+    EXPECT_EQ(folderNames(dir / "Photos").size(), 4u);
     std::filesystem::remove(dir / "Photos" / "2026-04-22 Momiji.png");
 
-    WithTimeline([&](TimelineDlg& timeline) {
+    withTimeline([&](TimelineDlg& timeline) {
         const auto& model = timeline.model();
         QStringList rows;
         for (int row = 0; row < model.rowCount(); ++row)
@@ -136,19 +136,19 @@ TEST_F(TimelineTest, PhotosAddedFromTheJournalTabAreOneStepAndTheTimelineShowsTh
     });
 
     doc().history().undo();
-    EXPECT_EQ(Journal(0), "");
+    EXPECT_EQ(journal(0), "");
 }
 
 TEST_F(TimelineTest, CompareStartsAYearBackAndUseInAlbumFillsTheFirstFreePlace)
 {
-    QImage(10, 10, QImage::Format_RGB32).save(Q(dir / "Album" / "old.bmp"), "BMP");
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Pine"}, [](CBonsaiData& entry, std::size_t) {
+    QImage(10, 10, QImage::Format_RGB32).save(q(dir / "Album" / "old.bmp"), "BMP");
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Pine"}, [](CBonsaiData& entry, std::size_t) {
         entry[CBonsaiData::photoField(0)] = "old.bmp";
     }))));
-    const QStringList photos = {Q(WideJpeg(dir / "a.jpg", {.dateTimeOriginal = "2024:05:01 10:00:00"})),
-                                Q(WideJpeg(dir / "b.jpg", {.dateTimeOriginal = "2025:04:28 10:00:00"})),
-                                Q(WideJpeg(dir / "c.jpg", {.dateTimeOriginal = "2025:08:01 10:00:00"})),
-                                Q(WideJpeg(dir / "d.jpg", {.dateTimeOriginal = "2026:05:02 10:00:00"}))};
+    const QStringList photos = {q(wideJpeg(dir / "a.jpg", {.dateTimeOriginal = "2024:05:01 10:00:00"})),
+                                q(wideJpeg(dir / "b.jpg", {.dateTimeOriginal = "2025:04:28 10:00:00"})),
+                                q(wideJpeg(dir / "c.jpg", {.dateTimeOriginal = "2025:08:01 10:00:00"})),
+                                q(wideJpeg(dir / "d.jpg", {.dateTimeOriginal = "2026:05:02 10:00:00"}))};
     ui.files.expectFiles(photos);
     ui.dialogs.expect([&](QDialog& dialog) {
         auto& timeline = dynamic_cast<TimelineDlg&>(dialog);
@@ -177,7 +177,7 @@ TEST_F(TimelineTest, CompareStartsAYearBackAndUseInAlbumFillsTheFirstFreePlace)
 
 TEST_F(TimelineTest, MeasurementsTypedInTheEventDialogAreChartedInCentimetres)
 {
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Elm"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Elm"}))));
     for (const char* typed : {"42", "3,5"}) {
         ui.dialogs.expect([typed](QDialog& dialog) {
             auto& event = dynamic_cast<CareEventDlg&>(dialog);
@@ -207,11 +207,11 @@ TEST_F(TimelineTest, MeasurementsTypedInTheEventDialogAreChartedInCentimetres)
 TEST_F(TimelineTest, AnEventsPhotosStandAtItsDateEachWithTheDayItWasTaken)
 {
     std::filesystem::create_directories(dir / "Photos");
-    WideJpeg(dir / "Photos" / "a.jpg", {.dateTimeOriginal = "2025:06:01 10:00:00"});
-    WideJpeg(dir / "Photos" / "b.jpg", {.dateTimeOriginal = "2025:05:28 10:00:00"});
+    wideJpeg(dir / "Photos" / "a.jpg", {.dateTimeOriginal = "2025:06:01 10:00:00"});
+    wideJpeg(dir / "Photos" / "b.jpg", {.dateTimeOriginal = "2025:05:28 10:00:00"});
     CareEvent repotted{*CalendarDate::fromText("2025-06-01"), CareKind::Repotting, std::nullopt, {}, "new pot", {}, {}, {}};
     repotted.setPictures({"Photos/a.jpg", "Photos/b.jpg"});
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Elm"}, [&](CBonsaiData& entry, std::size_t) {
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Elm"}, [&](CBonsaiData& entry, std::size_t) {
         auto journal = talvane::journal::Journal::read("");
         journal.add(repotted);
         journal.add({*CalendarDate::fromText("2025-07-01"), CareKind::Note, std::nullopt, {}, "watered", {}, {}, {}});
@@ -232,12 +232,12 @@ TEST_F(TimelineTest, AnEventsPhotosStandAtItsDateEachWithTheDayItWasTaken)
         return int(QDialog::Accepted);
     });
     page.onEventEdit();
-    const auto edited = talvane::journal::Journal::read(Journal(0)).lines().at(0).event;
+    const auto edited = talvane::journal::Journal::read(journal(0)).lines().at(0).event;
     ASSERT_TRUE(edited);
     EXPECT_EQ(edited->text, "bigger pot");
     EXPECT_EQ(edited->pictures(), repotted.pictures());
 
-    WithTimeline([&](TimelineDlg& timeline) {
+    withTimeline([&](TimelineDlg& timeline) {
         const auto& model = timeline.model();
         ASSERT_EQ(model.photos().size(), 2u);
         EXPECT_EQ(model.rowCount(), 3) << "one heading: both stand at the event's date";

@@ -50,32 +50,32 @@ namespace {
 
 class ScaledScreenTest : public AppFixture {
 protected:
-    static QScreen& Screen() { return *QGuiApplication::primaryScreen(); }
+    static QScreen& screen() { return *QGuiApplication::primaryScreen(); }
     // Where a part of the window lies in it.
-    QRect InWindow(const QWidget& part) const { return {part.mapTo(&frame(), QPoint(0, 0)), part.size()}; }
-    bool Reachable(const QWidget& part) const { return part.isVisible() && frame().rect().contains(InWindow(part)); }
+    QRect inWindow(const QWidget& part) const { return {part.mapTo(&frame(), QPoint(0, 0)), part.size()}; }
+    bool reachable(const QWidget& part) const { return part.isVisible() && frame().rect().contains(inWindow(part)); }
 
     // Shows a window of the program as it opens, and checks that it lies within the
     // screen with every button it shows outside a scrolled area inside it.
     template <typename Window, typename... Arguments>
-    void ExpectFitting(Arguments&&... arguments)
+    void expectFitting(Arguments&&... arguments)
     {
         Window window(std::forward<Arguments>(arguments)...);
         const std::string name = window.metaObject()->className();
         static_cast<QWidget&>(window).show();
         QTest::qWait(20);
-        EXPECT_TRUE(Screen().availableGeometry().contains(window.frameGeometry()))
+        EXPECT_TRUE(screen().availableGeometry().contains(window.frameGeometry()))
             << name << " " << window.frameGeometry().width() << "x" << window.frameGeometry().height();
         for (const QAbstractButton* button : window.template findChildren<QAbstractButton*>()) {
-            if (!button->isVisibleTo(&window) || InScrolledArea(*button, window))
+            if (!button->isVisibleTo(&window) || inScrolledArea(*button, window))
                 continue;
             const QRect place(button->mapTo(&window, QPoint(0, 0)), button->size());
             EXPECT_TRUE(window.rect().contains(place)) << name << " " << button->text().toStdString();
-            EXPECT_TRUE(Screen().availableGeometry().contains(place.translated(window.geometry().topLeft())))
+            EXPECT_TRUE(screen().availableGeometry().contains(place.translated(window.geometry().topLeft())))
                 << name << " " << button->text().toStdString();
         }
     }
-    static bool InScrolledArea(const QWidget& part, const QWidget& window)
+    static bool inScrolledArea(const QWidget& part, const QWidget& window)
     {
         for (const QWidget* up = part.parentWidget(); up && up != &window; up = up->parentWidget())
             if (qobject_cast<const QAbstractScrollArea*>(up))
@@ -88,26 +88,26 @@ protected:
 
 TEST_F(ScaledScreenTest, TheWindowWithTheListOpensFittingTheScreenWithEverythingWithinReach)
 {
-    ASSERT_EQ(Screen().devicePixelRatio(), 2.0);
-    ASSERT_EQ(Screen().geometry().size() * Screen().devicePixelRatio(), QSize(1600, 1000));
+    ASSERT_EQ(screen().devicePixelRatio(), 2.0);
+    ASSERT_EQ(screen().geometry().size() * screen().devicePixelRatio(), QSize(1600, 1000));
     appSettings().setValue(QStringLiteral("CollectionList/Shown"), true);
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple", "Pine", "Juniper"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple", "Pine", "Juniper"}))));
     QTest::qWait(50);
-    const QRect screen = Screen().availableGeometry();
-    ASSERT_GT(frame().designedSize().width(), screen.width()) << "the designed window is wider than this screen";
-    EXPECT_TRUE(screen.contains(frame().frameGeometry()));
+    const QRect available = screen().availableGeometry();
+    ASSERT_GT(frame().designedSize().width(), available.width()) << "the designed window is wider than this available";
+    EXPECT_TRUE(available.contains(frame().frameGeometry()));
     const QSizeF device = QSizeF(frame().frameGeometry().size()) * frame().devicePixelRatio();
     EXPECT_LE(device.width(), 1600);
     EXPECT_LE(device.height(), 1000);
-    EXPECT_EQ(frame().width(), frame().minimumWidth()) << "as wide as the screen lets it be";
+    EXPECT_EQ(frame().width(), frame().minimumWidth()) << "as wide as the available lets it be";
 
     // Menus, bars and buttons all show inside the window.
     for (QAction* menu : frame().menuBar()->actions())
         EXPECT_TRUE(frame().menuBar()->rect().contains(frame().menuBar()->actionGeometry(menu))) << menu->text().toStdString();
-    EXPECT_TRUE(Reachable(*frame().menuBar()));
-    EXPECT_TRUE(Reachable(*frame().statusBar()));
-    EXPECT_TRUE(Reachable(*bar().deleteButton()));
-    EXPECT_TRUE(Reachable(frame().collectionList()));
+    EXPECT_TRUE(reachable(*frame().menuBar()));
+    EXPECT_TRUE(reachable(*frame().statusBar()));
+    EXPECT_TRUE(reachable(*bar().deleteButton()));
+    EXPECT_TRUE(reachable(frame().collectionList()));
 
     // The pages keep their size and are all within reach of their area's scroll bars.
     const QScrollArea& pages = *frame().pagesAndList().pagesArea();
@@ -120,23 +120,23 @@ TEST_F(ScaledScreenTest, TheWindowWithTheListOpensFittingTheScreenWithEverything
 
 TEST_F(ScaledScreenTest, WithoutTheListTheWindowOpensAtItsDesignedSize)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     QTest::qWait(50);
     EXPECT_EQ(frame().size(), frame().designedSize());
-    EXPECT_TRUE(Screen().availableGeometry().contains(frame().frameGeometry()));
+    EXPECT_TRUE(screen().availableGeometry().contains(frame().frameGeometry()));
 
     // A size kept from a larger screen is not taken back here.
     ASSERT_TRUE(frame().close());
     app.reset();
     appSettings().setValue(QStringLiteral("MainWindow/Size"), QSize(1400, 700));
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(start());
     QTest::qWait(50);
     EXPECT_EQ(frame().size(), frame().designedSize());
     // Showing the list then grows the window only as far as the screen.
     frame().action(cmd::kViewCollectionList)->trigger();
     QTest::qWait(50);
-    EXPECT_TRUE(Screen().availableGeometry().contains(frame().frameGeometry()));
-    EXPECT_TRUE(Reachable(frame().collectionList()));
+    EXPECT_TRUE(screen().availableGeometry().contains(frame().frameGeometry()));
+    EXPECT_TRUE(reachable(frame().collectionList()));
 }
 
 TEST_F(ScaledScreenTest, TextBoxesShowWholeLinesAtTwiceTheScale)
@@ -146,9 +146,9 @@ TEST_F(ScaledScreenTest, TextBoxesShowWholeLinesAtTwiceTheScale)
     const QList<QTextEdit*> boxes = maintenance.findChildren<QTextEdit*>();
     ASSERT_FALSE(boxes.isEmpty());
     for (QTextEdit* box : boxes) {
-        box->setPlainText(NumberedLines(40));
+        box->setPlainText(numberedLines(40));
         QTest::qWait(1);
-        const auto [top, end] = LinesAtBothEnds(*box);
+        const auto [top, end] = linesAtBothEnds(*box);
         EXPECT_FALSE(top.cut) << box->objectName().toStdString();
         EXPECT_FALSE(end.cut) << box->objectName().toStdString();
     }
@@ -156,32 +156,32 @@ TEST_F(ScaledScreenTest, TextBoxesShowWholeLinesAtTwiceTheScale)
 
 TEST_F(ScaledScreenTest, EveryWindowOpensWithinTheScreenWithItsButtonsInReach)
 {
-    const QString photo = Q(dir / "photo.jpg");
+    const QString photo = q(dir / "photo.jpg");
     QImage(4000, 3000, QImage::Format_RGB32).save(photo, "JPG");
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}))));
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple"}))));
     QWidget* owner = &frame();
     const std::vector<CaptionedPhoto> photos = {{photo, QStringLiteral("1 May 2025")}, {photo, QStringLiteral("2 May 2026")}};
     const TreeLabel label{QStringLiteral("Maple"), QStringLiteral("Acer palmatum"), QStringLiteral("1Y7T-TPYS"), "talvane:tree/1"};
     PhoneSharing sharing(doc());
-    ExpectFitting<CAboutDlg>(owner);
-    ExpectFitting<CSplashDlg>(owner);
-    ExpectFitting<EarlierVersionsDlg>(std::vector<KeptVersion>{{dir / "trees.tvn", 1700000000, 1, 2000}}, owner);
-    ExpectFitting<HelpWindow>(owner);
-    ExpectFitting<CNewPictureDlg>(owner);
-    ExpectFitting<PictureViewer>(QImage(250, 250, QImage::Format_RGB32), QStringLiteral("Maple"), owner);
-    ExpectFitting<CNewEntryDlg>(owner);
-    ExpectFitting<RenameEntryDlg>("Maple", owner);
-    ExpectFitting<CareDueDlg>(doc(), ui.prompter, talvane::journal::CalendarDate::today(), owner);
+    expectFitting<CAboutDlg>(owner);
+    expectFitting<CSplashDlg>(owner);
+    expectFitting<EarlierVersionsDlg>(std::vector<KeptVersion>{{dir / "trees.tvn", 1700000000, 1, 2000}}, owner);
+    expectFitting<HelpWindow>(owner);
+    expectFitting<CNewPictureDlg>(owner);
+    expectFitting<PictureViewer>(QImage(250, 250, QImage::Format_RGB32), QStringLiteral("Maple"), owner);
+    expectFitting<CNewEntryDlg>(owner);
+    expectFitting<RenameEntryDlg>("Maple", owner);
+    expectFitting<CareDueDlg>(doc(), ui.prompter, talvane::journal::CalendarDate::today(), owner);
     const talvane::journal::CareEvent event{talvane::journal::CalendarDate::today(), talvane::journal::CareKind::Note,
                                             std::nullopt, "", "", "", {}, {}};
-    ExpectFitting<CareEventDlg>(event, QStringList{QStringLiteral("maple.bmp")}, owner);
-    ExpectFitting<ShareDlg>(sharing, ui.services(), owner);
-    ExpectFitting<CPrintChoiceDlg>(owner);
-    ExpectFitting<LabelsDlg>(std::vector<TreeLabel>{label}, std::vector<TreeLabel>{label}, owner);
-    ExpectFitting<PassportGiverDlg>(QStringLiteral("Maple"), owner);
-    ExpectFitting<TimelineDlg>(doc(), ui.services(), std::size_t{0}, owner);
-    ExpectFitting<PhotoViewer>(photos, std::size_t{0}, owner);
-    ExpectFitting<CompareDlg>(photos, std::size_t{0}, std::size_t{1}, owner);
+    expectFitting<CareEventDlg>(event, QStringList{QStringLiteral("maple.bmp")}, owner);
+    expectFitting<ShareDlg>(sharing, ui.services(), owner);
+    expectFitting<CPrintChoiceDlg>(owner);
+    expectFitting<LabelsDlg>(std::vector<TreeLabel>{label}, std::vector<TreeLabel>{label}, owner);
+    expectFitting<PassportGiverDlg>(QStringLiteral("Maple"), owner);
+    expectFitting<TimelineDlg>(doc(), ui.services(), std::size_t{0}, owner);
+    expectFitting<PhotoViewer>(photos, std::size_t{0}, owner);
+    expectFitting<CompareDlg>(photos, std::size_t{0}, std::size_t{1}, owner);
 }
 
 TEST_F(ScaledScreenTest, TheTimelineFillsItsRowsWithPhotosAndShowsWholeCaptions)
@@ -192,10 +192,10 @@ TEST_F(ScaledScreenTest, TheTimelineFillsItsRowsWithPhotosAndShowsWholeCaptions)
     std::string journal = "TVJ1";
     for (int day = 10; day < 22; ++day) {
         const std::string name = "2025-05-" + std::to_string(day) + " Maple.jpg";
-        QImage(400, 300, QImage::Format_RGB32).save(Q(dir / "Photos" / name), "JPG");
+        QImage(400, 300, QImage::Format_RGB32).save(q(dir / "Photos" / name), "JPG");
         journal += "\r\n2025-05-" + std::to_string(day) + "\tPhoto\t\tPhotos/" + name + "\t" + (day == 21 ? longText : "buds");
     }
-    ASSERT_TRUE(Start(Q(MakeCollection("trees.tvn", {"Maple"}, [&](CBonsaiData& entry, std::size_t) {
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Maple"}, [&](CBonsaiData& entry, std::size_t) {
         entry[talvane::journal::kJournalField] = journal;
     }))));
     TimelineDlg timeline(doc(), ui.services(), 0, &frame());
@@ -242,5 +242,5 @@ TEST_F(ScaledScreenTest, TheTimelineFillsItsRowsWithPhotosAndShowsWholeCaptions)
 int main(int argc, char** argv)
 {
     qputenv("QT_SCALE_FACTOR", "2");
-    return RunOffscreenTests(argc, argv, {1600, 1000});
+    return runOffscreenTests(argc, argv, {1600, 1000});
 }
