@@ -83,7 +83,7 @@ std::string fileNamePrefix(std::string_view name, std::size_t most);
 std::string sideFileName(std::string_view name, std::string_view tail);
 
 // A new file written beside the one it is to replace under a temporary name, locked
-// while it lives so that RemoveStaleTemporaries leaves it alone. It is removed when
+// while it lives so that removeStaleTemporaries leaves it alone. It is removed when
 // destroyed unless it took the target's place.
 class SaveTemporary {
 public:

@@ -30,7 +30,7 @@ std::optional<std::string> keepVersion(const std::filesystem::path& collection, 
 // Keeps the collection file as it is now as the newest version by a second hard link
 // to it, then prunes: for a save about to rename a new file over it, so that nothing
 // is copied. Fails where links are refused or the versions are on another file
-// system; KeepVersion then keeps the bytes.
+// system; keepVersion then keeps the bytes.
 std::optional<std::string> keepVersionByLink(const std::filesystem::path& collection, std::int64_t now);
 // The kept versions that are other names of the file `status` describes: a save
 // stopped after keeping its version by a link, before its rename, leaves one.

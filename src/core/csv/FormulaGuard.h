@@ -11,7 +11,7 @@ namespace talvane::csv {
 
 std::string guardFormula(std::string_view value);
 
-// The value GuardFormula was given: one leading quote less when GuardFormula would
+// The value guardFormula was given: one leading quote less when guardFormula would
 // have put it there, otherwise the value itself.
 std::string_view unguardFormula(std::string_view value);
 

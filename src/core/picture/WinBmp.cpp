@@ -29,7 +29,7 @@ std::uint64_t lineSizeOf(std::int32_t nWidth, std::uint16_t wBitsPerPixel)
     return (bytes + 3) & ~std::uint64_t{3};
 }
 
-// Only for sizes CheckSize accepted.
+// Only for sizes checkSize accepted.
 std::size_t blockSizeOf(std::int32_t nWidth, std::int32_t nHeight, std::uint16_t wBitsPerPixel)
 {
     return static_cast<std::size_t>(CWinBmp::kInfoHeaderSize + colorTableSize(wBitsPerPixel)

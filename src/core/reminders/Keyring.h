@@ -15,7 +15,7 @@ struct KeptSecret {
     std::optional<std::string> failure; // why no keyring answered
 };
 
-// Where secrets are kept, one per collection (its key, CollectionKey) and kind. The
+// Where secrets are kept, one per collection (its key, collectionKey) and kind. The
 // program uses the system's; tests give one of their own.
 class Keyring {
 public:

@@ -18,7 +18,7 @@ class QTextEdit;
 // Places the controls of a dialog or page at rectangles given in dialog units, in
 // tab order. Each control is named after its numeric identifier, so that it can be
 // found again by that name. What the user types into a text control is kept
-// storable in a collection (KeepInputStorable). A label placed just before a field
+// storable in a collection (keepInputStorable). A label placed just before a field
 // is that field's label, as in a dialog template: the label's key moves the focus to
 // the field, and a screen reader names the field after it.
 // Text boxes show whole lines, and one-line fields too narrow for their text show it

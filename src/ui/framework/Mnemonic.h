@@ -18,8 +18,8 @@ QString fieldNameOfLabel(const QString& labelText);
 // focus, unless the program gave them names of their own.
 void nameFieldAfter(QWidget& field, const QString& labelText);
 
-// Names the label's buddy after the label, as NameFieldAfter does.
+// Names the label's buddy after the label, as nameFieldAfter does.
 void nameBuddyAfterLabel(const QLabel& label);
 
-// Names every labelled field under `root` after its label, as NameBuddyAfterLabel does.
+// Names every labelled field under `root` after its label, as nameBuddyAfterLabel does.
 void nameFieldsAfterTheirLabels(const QWidget& root);

@@ -17,7 +17,7 @@ struct CompanionRun {
 // arguments as a shell would split them.
 CompanionRun runCompanion(const TempDir& dir, const std::string& arguments);
 
-// talvane-cli started as RunCompanion starts it and left running (talvane-cli serve),
+// talvane-cli started as runCompanion starts it and left running (talvane-cli serve),
 // until stop() ends it as a service manager does, with SIGTERM.
 class RunningCompanion {
 public:
