@@ -74,7 +74,7 @@ int main(int argc, char** argv)
                          "Wired the branches", {}, {}, {}});
         (*entries[n])[kJournalField] = journal.text();
     }
-    talvane::collection::giveMissingTreeIds(entries);
+    giveMissingTreeIds(entries);
     const fs::path file = folder / "load.tvn";
     if (const auto failure = saveCollectionFile(file, entries)) {
         std::fprintf(stderr, "cannot write the collection: %s\n", failure->c_str());

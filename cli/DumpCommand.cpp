@@ -15,7 +15,7 @@ nlohmann::ordered_json entryToJson(const CBonsaiData& entry, std::string_view tr
 {
     nlohmann::ordered_json object;
     nlohmann::ordered_json spare = nlohmann::ordered_json::object();
-    for (const auto& field : talvane::collection::allFields()) {
+    for (const auto& field : allFields()) {
         const auto value = talvane::text::cp1252ToUtf8(entry[field.index]);
         if (!field.isSpare())
             object[std::string(field.name)] = value;

@@ -32,10 +32,10 @@ struct TimelineRequest {
 // The tree's identifier, given now when it has none and may have one.
 std::string treeIdGivenIfMissing(EntryList& entries, std::size_t position)
 {
-    std::string id(talvane::collection::treeIdAt(entries, position));
-    if (id.empty() && talvane::collection::mayGiveTreeId(entries, position)) {
-        id = talvane::collection::newTreeId();
-        (*entries[position])[talvane::collection::kTreeIdField] = id;
+    std::string id(treeIdAt(entries, position));
+    if (id.empty() && mayGiveTreeId(entries, position)) {
+        id = newTreeId();
+        (*entries[position])[kTreeIdField] = id;
     }
     return id;
 }
@@ -113,7 +113,7 @@ void printTimeline(const TimelineRequest& request)
 
     nlohmann::ordered_json out{{"entry", request.entry},
                                {"name", talvane::text::cp1252ToUtf8(entry[CBonsaiData::Name])},
-                               {"id", std::string(talvane::collection::treeIdAt(entries, static_cast<std::size_t>(request.entry)))},
+                               {"id", std::string(treeIdAt(entries, static_cast<std::size_t>(request.entry)))},
                                {"photosFolder", photosFolder.string()},
                                {"photos", std::move(photos)},
                                {"measured", std::move(measured)}};

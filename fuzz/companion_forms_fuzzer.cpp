@@ -47,7 +47,7 @@ const EntryList& collection()
         journal.add({kToday.plusDays(-3), CareKind::Wiring, kToday.plusDays(4), {}, "Wired the apex", {}, {}});
         made.push_back(std::make_unique<CBonsaiData>());
         (*made.back())[CBonsaiData::Name] = "Momiji";
-        (*made.back())[talvane::collection::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-70867728950e";
+        (*made.back())[kTreeIdField] = "0f8fad5b-d9cb-469f-a165-70867728950e";
         (*made.back())[kJournalField] = journal.text();
         made.push_back(std::make_unique<CBonsaiData>());
         (*made.back())[CBonsaiData::Name] = "Pine";

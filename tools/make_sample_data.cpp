@@ -1513,9 +1513,9 @@ std::unique_ptr<CBonsaiData> makeEntry(const SampleTree& tree, const SpeciesGuid
         (*entry)[CBonsaiData::photoDescriptionField(slot)] = stored(tree.photos[slot].description);
     }
     if (!std::string_view(tree.treeId).empty()) {
-        if (!talvane::collection::isWellFormedTreeId(tree.treeId))
+        if (!isWellFormedTreeId(tree.treeId))
             throw std::runtime_error(std::string(tree.name) + ": not a tree identifier: " + tree.treeId);
-        (*entry)[talvane::collection::kTreeIdField] = tree.treeId;
+        (*entry)[kTreeIdField] = tree.treeId;
     }
     checkLimits(*entry);
     return entry;

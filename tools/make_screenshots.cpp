@@ -384,7 +384,7 @@ int main(int argc, char** argv)
                          {}, &frame);
     ok = saveDialog(feeding, output, QStringLiteral("care-event")) && ok;
     std::vector<TreeLabel> labels;
-    const auto ids = talvane::collection::treeIds(app.document().entries());
+    const auto ids = treeIds(app.document().entries());
     for (std::size_t position = 0; position < app.document().entryCount(); ++position)
         labels.push_back(makeTreeLabel(app.document().entryAt(position), ids[position]));
     LabelsDlg labelSheet({}, labels, &frame);

@@ -117,7 +117,7 @@ TEST_F(PassportCommands, ATreeTheCollectionHoldsIsBroughtUpToDateUnlessACopyIsAs
     EntryList entries;
     ASSERT_FALSE(loadCollectionFile(receiver(), entries));
     ASSERT_EQ(entries.size(), 3u);
-    EXPECT_NE((*entries[2])[talvane::collection::kTreeIdField], (*entries[1])[talvane::collection::kTreeIdField]);
+    EXPECT_NE((*entries[2])[kTreeIdField], (*entries[1])[kTreeIdField]);
     EXPECT_EQ(Journal::read((*entries[1])[kJournalField]).lines().size(), 6u) << "the update added one event";
 }
 

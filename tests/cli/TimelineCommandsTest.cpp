@@ -26,8 +26,8 @@ TEST(TimelineCommands, PhotoAddWritesCopiesAndEventsThatTimelineLists)
     EXPECT_EQ(added.out, "2025-10-05\tPhotos/2025-10-05 Pine.jpg\n2024-04-01\tPhotos/2024-04-01 Pine.heic\n");
     EntryList entries;
     ASSERT_FALSE(loadCollectionFile(dir / "trees.tvn", entries));
-    const std::string id(talvane::collection::treeIdAt(entries, 1));
-    ASSERT_TRUE(talvane::collection::isWellFormedTreeId(id)) << "the tree is given its identifier";
+    const std::string id(treeIdAt(entries, 1));
+    ASSERT_TRUE(isWellFormedTreeId(id)) << "the tree is given its identifier";
     EXPECT_NE(std::string((*entries[1])[kJournalField]).find("\n2025-10-05\tPhoto\t\tPhotos/2025-10-05 Pine.jpg\tautumn colour\ttree=" + id),
               std::string::npos);
 

@@ -118,12 +118,12 @@ void CTalvaneDoc::removeEntry(std::size_t position)
 
 std::optional<std::string> CTalvaneDoc::ensureTreeId(std::size_t position)
 {
-    if (const auto id = talvane::collection::treeIdAt(m_entries, position); !id.empty())
+    if (const auto id = treeIdAt(m_entries, position); !id.empty())
         return std::string(id);
-    if (!talvane::collection::mayGiveTreeId(m_entries, position))
+    if (!mayGiveTreeId(m_entries, position))
         return std::nullopt;
-    std::string id = talvane::collection::newTreeId();
-    changeFields(position, {{talvane::collection::kTreeIdField, id}},
+    std::string id = newTreeId();
+    changeFields(position, {{kTreeIdField, id}},
                  stepText(tr("Identify"), entryAt(position)[CBonsaiData::Name]));
     return id;
 }

@@ -134,7 +134,7 @@ void CareDueDlg::refresh()
             }
         }
     }
-    m_summary->setText(QString::fromStdString(talvane::journal::dueSummary(m_tasks.size(), m_span->value(), windowWords)));
+    m_summary->setText(QString::fromStdString(dueSummary(m_tasks.size(), m_span->value(), windowWords)));
     if (!m_tasks.empty())
         m_list->setCurrentItem(m_list->topLevelItem(0));
     m_show->setEnabled(!m_tasks.empty());

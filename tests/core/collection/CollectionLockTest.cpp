@@ -165,7 +165,7 @@ TEST(CollectionLock, NoSaveOrImportWritesACollectionAnotherProcessHasOpen)
     ASSERT_FALSE(loadCollectionFile(collection, imported));
     ASSERT_EQ(imported.size(), 1u);
     EXPECT_EQ((*imported[0])[CBonsaiData::Name], "imported");
-    EXPECT_TRUE(talvane::collection::isWellFormedTreeId((*imported[0])[talvane::collection::kTreeIdField])) << "an imported row is a tree added";
+    EXPECT_TRUE(isWellFormedTreeId((*imported[0])[kTreeIdField])) << "an imported row is a tree added";
     EXPECT_FALSE(std::filesystem::exists(lockFilePathOf(collection))) << "the command's lock is gone";
 }
 

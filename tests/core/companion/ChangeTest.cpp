@@ -158,7 +158,7 @@ TEST(CompanionChanges, ServedFileIsWrittenAtEachChangeAndKeepsTheVersionBefore)
     // Read back as the desktop would open it, while the server still holds it.
     EntryList reread;
     ASSERT_FALSE(loadCollectionFile(file, reread));
-    const auto position = talvane::collection::findTree(reread, shown);
+    const auto position = findTree(reread, shown);
     ASSERT_TRUE(position);
     const auto lines = Journal::read((*reread[*position])[kJournalField]).lines();
     ASSERT_TRUE(!lines.empty() && lines.back().event);

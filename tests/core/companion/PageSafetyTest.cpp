@@ -41,7 +41,7 @@ TEST(CompanionPages, NoAddressReachesAFileOutsideTheAlbumAndThePhotos)
                                       "Photos\\..\\secret.jpg", ""})
         journal.add({day, CareKind::Photo, std::nullopt, picture, "", {}, {}, {}});
     EntryList entries;
-    entries.push_back(tree({{CBonsaiData::Name, "Momiji"}, {talvane::collection::kTreeIdField, kMomijiId},
+    entries.push_back(tree({{CBonsaiData::Name, "Momiji"}, {kTreeIdField, kMomijiId},
                             {kJournalField, journal.text()}, {CBonsaiData::photoField(0), "elm.bmp"},
                             {CBonsaiData::photoField(1), "../secret.bmp"}, {CBonsaiData::photoField(2), ".."}}));
     ServedCollection served(std::move(entries));
@@ -105,7 +105,7 @@ TEST(CompanionPages, TextsOfTheCollectionComeBackAsTheyAreAndThePagesAreTheFiles
     Journal journal = Journal::read("");
     journal.add({today, CareKind::Pruning, today.plusDays(3), {}, text, {}, {}, {}});
     EntryList entries;
-    entries.push_back(tree({{CBonsaiData::Name, name}, {talvane::collection::kTreeIdField, kMomijiId},
+    entries.push_back(tree({{CBonsaiData::Name, name}, {kTreeIdField, kMomijiId},
                             {CBonsaiData::BotanicalName, "\"><b>bold</b>"}, {CBonsaiData::PlantNotes, "<i>x</i>"},
                             {kJournalField, journal.text()}}));
     ServedCollection served(std::move(entries));

@@ -56,7 +56,7 @@ ServerOptions inTestWords()
 EntryList gardenWithAForeignJournal()
 {
     EntryList entries = garden();
-    entries.push_back(tree({{CBonsaiData::Name, "Pin <noir>"}, {talvane::collection::kTreeIdField, kForeignId},
+    entries.push_back(tree({{CBonsaiData::Name, "Pin <noir>"}, {kTreeIdField, kForeignId},
                             {kJournalField, "kept by another program"}}));
     return entries;
 }

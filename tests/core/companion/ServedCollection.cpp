@@ -280,7 +280,7 @@ EntryList garden()
     journal.add({today.plusDays(-2), CareKind::Note, std::nullopt, {}, "New buds", {}, {}, {}});
     EntryList entries;
     entries.push_back(tree({{CBonsaiData::Name, "Momiji"}, {CBonsaiData::BotanicalName, "Acer palmatum"},
-                            {talvane::collection::kTreeIdField, kMomijiId}, {kJournalField, journal.text()}}));
+                            {kTreeIdField, kMomijiId}, {kJournalField, journal.text()}}));
     entries.push_back(tree({{CBonsaiData::Name, "Elm"}, {CBonsaiData::BotanicalName, "Ulmus parvifolia"}}));
     entries.push_back(tree({{CBonsaiData::Name, "Pine"}, {CBonsaiData::BotanicalName, "Pinus thunbergii"}}));
     return entries;

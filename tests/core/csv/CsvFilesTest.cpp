@@ -25,7 +25,7 @@ EntryList sampleEntries()
         (*entries.back())[CBonsaiData::Name] = name;
         (*entries.back())[CBonsaiData::History] = std::string("line\nwith\0nul", 13);
         (*entries.back())[80] = "spare \xA7";
-        (*entries.back())[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
+        (*entries.back())[kTreeIdField] = newTreeId();
     }
     return entries;
 }
@@ -106,12 +106,12 @@ TEST(CsvFiles, ImportKeepsTheIdentifiersGivenAndGivesOneToEachRowWithout)
     EntryList imported;
     ASSERT_FALSE(loadCollectionFile(dir / "ids.tvn", imported));
     ASSERT_EQ(imported.size(), 4u);
-    auto field = [&](std::size_t i) { return std::string((*imported[i])[talvane::collection::kTreeIdField]); };
+    auto field = [&](std::size_t i) { return std::string((*imported[i])[kTreeIdField]); };
     EXPECT_EQ(field(0), id);
     EXPECT_EQ(field(3), upper) << "a text that is not an identifier is kept as given";
     std::set<std::string> given;
     for (std::size_t i : {1, 2}) {
-        EXPECT_TRUE(talvane::collection::isWellFormedTreeId(field(i))) << i << ": " << field(i);
+        EXPECT_TRUE(isWellFormedTreeId(field(i))) << i << ": " << field(i);
         given.insert(field(i));
     }
     EXPECT_EQ(given.size(), 2u);
@@ -152,7 +152,7 @@ TEST(CsvCommands, JournalsGivenLfLineBreaksByASpreadsheetAreReadAsTheyWereAndThe
     (*entries[1])[kJournalField] = unreadable;
     entries.push_back(std::make_unique<CBonsaiData>());
     (*entries.back())[kJournalField] = foreign;
-    (*entries.back())[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
+    (*entries.back())[kTreeIdField] = newTreeId();
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
     ASSERT_EQ(runCompanion(dir, "export trees.tvn trees.csv").status, 0);
 

@@ -55,14 +55,14 @@ protected:
             std::filesystem::create_directories(m_dir / side / "Photos");
         }
         addTree(m_giver, "Pine", {});
-        m_id = talvane::collection::newTreeId();
+        m_id = newTreeId();
         addTree(m_giver, kTreeName,
                 {{day("2026-05-01"), CareKind::Photo, std::nullopt, "Photos/" + kSpring, "first leaves", m_id, {}, {}},
                  {day("2026-06-01"), CareKind::Wiring, day("2026-09-01"), "maple.bmp", "wired", {}, {}, {}},
                  {day("2026-07-01"), CareKind::Photo, std::nullopt, "Photos/" + kSummer, "summer", m_id, {}, {}}});
         CBonsaiData& tree = *m_giver[1];
         tree[kJournalField] = std::string(tree[kJournalField]) + "\r\n2027-02-30\tNote\t\t\tno such day";
-        tree[talvane::collection::kTreeIdField] = m_id;
+        tree[kTreeIdField] = m_id;
         tree[CBonsaiData::Photo1] = "maple.bmp";
         tree[CBonsaiData::Photo2] = "maple autumn.bmp";
         tree[CBonsaiData::Photo1Description] = "Summer";
@@ -164,8 +164,8 @@ TEST_F(PassportRoundTrip, AnIdentifierTheCollectionHoldsIsReplacedAndTheJournalF
     ImportedTree imported = importTree(m_receiver);
     ASSERT_EQ(imported.problem, "");
     EXPECT_TRUE(imported.givenNewId);
-    const std::string newId((*imported.entry)[talvane::collection::kTreeIdField]);
-    EXPECT_TRUE(talvane::collection::isWellFormedTreeId(newId));
+    const std::string newId((*imported.entry)[kTreeIdField]);
+    EXPECT_TRUE(isWellFormedTreeId(newId));
     EXPECT_NE(newId, m_id);
 
     std::string expected((*m_giver[1])[kJournalField]);

@@ -43,7 +43,7 @@ EntryList trees(std::size_t count, const std::string& tag)
         auto& entry = *entries.back();
         entry[CBonsaiData::Name] = tag + " tree " + std::to_string(i);
         entry[CBonsaiData::History] = std::string(2000 + 100 * i, 'h') + tag;
-        entry[talvane::collection::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-7086772895" + std::to_string(10 + i);
+        entry[kTreeIdField] = "0f8fad5b-d9cb-469f-a165-7086772895" + std::to_string(10 + i);
     }
     return entries;
 }
@@ -245,7 +245,7 @@ Writer passportImportWriter()
             [](const TempDir& dir) {
                 saveTrees(dir, trees(3, "old"));
                 EntryList giver = trees(1, "given");
-                (*giver[0])[talvane::collection::kTreeIdField] = "1e4a7c2b-9d3f-4b8e-8c6a-5f2d1b0a9e87";
+                (*giver[0])[kTreeIdField] = "1e4a7c2b-9d3f-4b8e-8c6a-5f2d1b0a9e87";
                 talvane::passport::PassportExport what{dir / "giver.tvn", dir / "Album", dir / "Photos", "Ann", {},
                                                        dir / "given.tvp"};
                 ASSERT_TRUE(talvane::passport::exportPassport(giver, 0, what).problem.empty());
@@ -286,7 +286,7 @@ Writer phoneWriter()
                 if (!host)
                     return false;
                 talvane::companion::LoggedCare care;
-                care.treeRef = std::string(talvane::collection::treeIdAt(trees(3, "old"), 1));
+                care.treeRef = std::string(treeIdAt(trees(3, "old"), 1));
                 care.kind = talvane::journal::CareKind::Feeding;
                 care.text = "Fed from the phone";
                 arm();

@@ -188,7 +188,7 @@ TEST(SampleData, EveryTimelinePhotoIsItsTreesDatedJpegNamedAsACopyWouldBe)
             referenced.insert(name);
             EXPECT_EQ(photo.fileName, talvane::timeline::photoFileStem(photo.event.date, entry[CBonsaiData::Name]) + ".jpg");
             EXPECT_FALSE(photo.event.treeId.empty()) << name;
-            EXPECT_EQ(photo.event.treeId, talvane::collection::treeIdAt(entries, i)) << name;
+            EXPECT_EQ(photo.event.treeId, treeIdAt(entries, i)) << name;
             EXPECT_EQ(talvane::timeline::photoDateTaken(kPhotos / name), photo.event.date) << name;
         }
     }

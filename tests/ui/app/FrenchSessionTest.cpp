@@ -239,14 +239,14 @@ TEST(CoreTexts, EveryTextTheCoreGivesTheWindowHasAFrenchTranslation)
     QTranslator french;
     ASSERT_TRUE(french.load(QStringLiteral("talvane_fr"), QStringLiteral(":/i18n")));
     QStringList given;
-    for (const auto& field : talvane::collection::allFields()) {
+    for (const auto& field : allFields()) {
         given << QString::fromLatin1(field.label.data(), static_cast<qsizetype>(field.label.size()));
         for (const auto& choice : field.choices)
             given << QString::fromLatin1(choice.shown.data(), static_cast<qsizetype>(choice.shown.size()));
         for (const auto item : field.listItems)
             given << QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size()));
     }
-    for (const auto page : talvane::collection::pageFields())
+    for (const auto page : pageFields())
         given << QString::fromLatin1(talvane::collection::page(talvane::collection::field(page).page).caption.data());
     for (std::size_t column = 0; column < talvane::search::kListColumnCount; ++column)
         given << QString::fromLatin1(talvane::search::listColumnTitle(static_cast<talvane::search::ListColumn>(column)));

@@ -259,7 +259,7 @@ TEST_F(KeyboardTest, ALabelsKeyTakesTheFocusToItsFieldWhichIsNamedAfterIt)
                                                      {Page::Maintenance, &view().maintenancePage()}};
     int named = 0;
     for (const auto& [which, page] : pages)
-        for (std::size_t index : talvane::collection::fieldsOf(which))
+        for (std::size_t index : fieldsOf(which))
             if (const auto& info = talvane::collection::field(index); info.kind != talvane::collection::Kind::Radio) {
                 const QWidget* control = findControl<QWidget>(page, info.control);
                 ASSERT_TRUE(control) << info.name;

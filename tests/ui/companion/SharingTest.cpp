@@ -451,7 +451,7 @@ TEST_F(SharingTest, SharingGoesOnWhenTheShareWindowClosesUntilStopSharing)
 TEST_F(SharingTest, ClosedWhileSharingTheProgramServesInTheBackgroundUntilASecondStartAsksForTheWindow)
 {
     const auto collection = makeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& tree, std::size_t) {
-        tree[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
+        tree[kTreeIdField] = newTreeId();
     });
     ASSERT_TRUE(start(q(collection)));
     PhoneSharing& sharing = share();
@@ -558,7 +558,7 @@ private:
 TEST_F(SharingTest, AServerWithoutAWindowHandsTheCollectionOverAndTakesItBackLosingNoChange)
 {
     const auto collection = makeCollection("trees.tvn", {"Momiji"}, [](CBonsaiData& tree, std::size_t) {
-        tree[talvane::collection::kTreeIdField] = talvane::collection::newTreeId();
+        tree[kTreeIdField] = newTreeId();
     });
     ServedWithoutWindow serve(dir, "trees.tvn");
     ASSERT_TRUE(serve.served && !serve.token.empty());

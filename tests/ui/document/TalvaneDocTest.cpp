@@ -413,9 +413,9 @@ TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndS
     {
         EntryList entries;
         ASSERT_FALSE(loadCollectionFile(path, entries));
-        (*entries[0])[talvane::collection::kTreeIdField] = copied;
-        (*entries[1])[talvane::collection::kTreeIdField] = copied;
-        (*entries[2])[talvane::collection::kTreeIdField] = "id from another program";
+        (*entries[0])[kTreeIdField] = copied;
+        (*entries[1])[kTreeIdField] = copied;
+        (*entries[2])[kTreeIdField] = "id from another program";
         ASSERT_FALSE(saveCollectionFile(path, entries));
     }
     const std::string before = readFileBytes(path);
@@ -424,15 +424,15 @@ TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndS
     EXPECT_TRUE(doc->OnFileSave());
     EXPECT_EQ(readFileBytes(path), before) << "opening and saving gives no tree an identifier";
 
-    const auto idOf = [&](std::size_t position) { return std::string(doc->entryAt(position)[talvane::collection::kTreeIdField]); };
+    const auto idOf = [&](std::size_t position) { return std::string(doc->entryAt(position)[kTreeIdField]); };
     for (std::size_t position = 0; position < 4; ++position)
         EXPECT_TRUE(doc->changeFields(position, {{CBonsaiData::History, "repotted"}}, QStringLiteral("Update")));
     EXPECT_EQ(idOf(0), copied) << "the first of two trees with one identifier keeps it";
-    EXPECT_TRUE(talvane::collection::isWellFormedTreeId(idOf(1)));
+    EXPECT_TRUE(isWellFormedTreeId(idOf(1)));
     EXPECT_NE(idOf(1), copied);
     EXPECT_EQ(idOf(2), "id from another program") << "a text that is not an identifier is kept";
-    EXPECT_TRUE(talvane::collection::isWellFormedTreeId(idOf(3)));
-    EXPECT_EQ(talvane::collection::findTree(doc->entries(), copied), std::optional<std::size_t>(0));
+    EXPECT_TRUE(isWellFormedTreeId(idOf(3)));
+    EXPECT_EQ(findTree(doc->entries(), copied), std::optional<std::size_t>(0));
     EXPECT_EQ(doc->ensureTreeId(2), std::nullopt);
     EXPECT_EQ(doc->ensureTreeId(3), idOf(3)) << "a tree that has one keeps it";
 
@@ -446,7 +446,7 @@ TEST_F(TalvaneDocTest, AnOlderTreeIsIdentifiedByItsFirstChangeAndNeverByOpenAndS
     EntryList saved;
     ASSERT_FALSE(loadCollectionFile(path, saved));
     for (std::size_t position = 0; position < 4; ++position)
-        EXPECT_EQ((*saved[position])[talvane::collection::kTreeIdField], idOf(position)) << position;
+        EXPECT_EQ((*saved[position])[kTreeIdField], idOf(position)) << position;
 }
 
 TEST_F(TalvaneDocTest, EveryReplacementOfTheEntriesIsAnnouncedOnceAndComplete)

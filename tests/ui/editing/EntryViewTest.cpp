@@ -191,14 +191,14 @@ TEST_F(EntryViewTest, AddMakesAnEntryFromTheGuideOrFromTheTypedName)
     EXPECT_EQ(view().sheet()->currentIndex(), 0) << "the plant page comes to the front";
     for (std::size_t i = 0; i < CBonsaiData::kFieldCount; ++i) {
         if (i != CBonsaiData::Name && i != CBonsaiData::BotanicalName && i != CBonsaiData::IntExt &&
-            i != talvane::collection::kTreeIdField) {
+            i != kTreeIdField) {
             EXPECT_EQ(field(1, i), "") << i;
         }
     }
     // Each tree added has an identifier of its own.
-    EXPECT_TRUE(talvane::collection::isWellFormedTreeId(field(1, talvane::collection::kTreeIdField))) << field(1, talvane::collection::kTreeIdField);
-    EXPECT_EQ(talvane::collection::treeIdAt(doc().entries(), 1), field(1, talvane::collection::kTreeIdField));
-    EXPECT_NE(field(0, talvane::collection::kTreeIdField), field(1, talvane::collection::kTreeIdField));
+    EXPECT_TRUE(isWellFormedTreeId(field(1, kTreeIdField))) << field(1, kTreeIdField);
+    EXPECT_EQ(treeIdAt(doc().entries(), 1), field(1, kTreeIdField));
+    EXPECT_NE(field(0, kTreeIdField), field(1, kTreeIdField));
 }
 
 TEST_F(EntryViewTest, DeleteSelectsTheNeighbourAndEmptiesAtTheEnd)
@@ -331,7 +331,7 @@ TEST_F(EntryViewTest, EveryByteInEveryControlComesBackUntouched)
         bytes += static_cast<char>(b);
     const std::string breaks = "one\ntwo\rthree\r\nfour\xA0" "five\n";
     const auto path = makeCollection("bytes.tvn", {"A", "B"}, [&](CBonsaiData& e, std::size_t i) {
-        for (std::size_t field : talvane::collection::pageFields())
+        for (std::size_t field : pageFields())
             e[field] = (i == 0 ? bytes : breaks) + std::to_string(field);
         e[CBonsaiData::IntExt] = "1";
         for (std::size_t k = 0; k < CBonsaiData::kPhotoSlots; ++k)

@@ -43,7 +43,7 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
         e[CBonsaiData::Photo1] = "oak.bmp";
         e[CBonsaiData::Photo1Description] = "spring";
         e[kJournalField] = journal.text();
-        e[talvane::collection::kTreeIdField] = "0f8fad5b-d9cb-469f-a165-70867728950e";
+        e[kTreeIdField] = "0f8fad5b-d9cb-469f-a165-70867728950e";
     }))));
 
     const auto passport = dir / "Oak.tvp";
@@ -66,7 +66,7 @@ TEST_F(PassportWindowTest, ATreeHandedOnArrivesWithItsPictureJournalAndIdentifie
     ASSERT_EQ(doc().entryCount(), 1u);
     const CBonsaiData& received = doc().entryAt(0);
     EXPECT_EQ(received[CBonsaiData::Name], "Oak");
-    EXPECT_EQ(received[talvane::collection::kTreeIdField], "0f8fad5b-d9cb-469f-a165-70867728950e") << "the identifier travels";
+    EXPECT_EQ(received[kTreeIdField], "0f8fad5b-d9cb-469f-a165-70867728950e") << "the identifier travels";
     EXPECT_EQ(received[CBonsaiData::Photo1], "oak.bmp");
     EXPECT_EQ(readFileBytes(fsPath(albumFolder(doc())) / "oak.bmp"), picture);
     const auto events = Journal::read(received[kJournalField]).newestFirst();
@@ -150,7 +150,7 @@ TEST_F(PassportWindowTest, APassportTakenInAgainUpdatesTheTreeOrAddsACopyAndUndo
     EntryList giver;
     giver.push_back(std::make_unique<CBonsaiData>());
     (*giver[0])[CBonsaiData::Name] = "Oak";
-    (*giver[0])[talvane::collection::kTreeIdField] = id;
+    (*giver[0])[kTreeIdField] = id;
     (*giver[0])[CBonsaiData::Photo1] = "oak.bmp";
     (*giver[0])[kJournalField] = journalTextOf({potted, leaves});
     writeFileBytes(dir / "giver" / "Album" / "oak.bmp", BmpFile().bytes());
@@ -162,7 +162,7 @@ TEST_F(PassportWindowTest, APassportTakenInAgainUpdatesTheTreeOrAddsACopyAndUndo
               "");
     // The grower's oak has the first event and a name of its own.
     ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"My oak"}, [&](CBonsaiData& e, std::size_t) {
-        e[talvane::collection::kTreeIdField] = id;
+        e[kTreeIdField] = id;
         e[kJournalField] = journalTextOf({potted});
     }))));
     const auto importAnswering = [&](int button) {
@@ -206,7 +206,7 @@ TEST_F(PassportWindowTest, APassportTakenInAgainUpdatesTheTreeOrAddsACopyAndUndo
     doc().changeFields(0, {{kJournalField, journalTextOf({potted, leaves})}}, QStringLiteral("Note the photo"));
     importAnswering(1);
     ASSERT_EQ(doc().entryCount(), 2u);
-    EXPECT_NE(doc().entryAt(1)[talvane::collection::kTreeIdField], id);
+    EXPECT_NE(doc().entryAt(1)[kTreeIdField], id);
     EXPECT_EQ(frame().statusBar()->currentMessage(), QStringLiteral("A separate copy of \u201COak\u201D is added to the collection."));
     doc().onEditUndo();
     EXPECT_EQ(readFileBytes(dir / "Photos" / "leaves.jpg"), "a photo's bytes");
