@@ -370,6 +370,10 @@ Code de culture</translation>
         <translation>Journal</translation>
     </message>
     <message>
+        <source>Garden</source>
+        <translation>Jardin</translation>
+    </message>
+    <message>
         <source>another program replaced the file while it was being saved</source>
         <translation>un autre programme a remplacé le fichier pendant son enregistrement</translation>
     </message>
@@ -458,6 +462,210 @@ Code de culture</translation>
         <translation>Marquer comme fait depuis le téléphone</translation>
     </message>
     <message>
+        <source>the answer holds no hourly temperatures</source>
+        <translation>la réponse ne donne aucune température heure par heure</translation>
+    </message>
+    <message>
+        <source>the answer’s “%1” is not what a forecast holds</source>
+        <translation>le « %1 » de la réponse n’est pas celui d’une prévision</translation>
+    </message>
+    <message>
+        <source>the lists of “%1” are of different lengths</source>
+        <translation>les listes de « %1 » n’ont pas la même longueur</translation>
+    </message>
+    <message>
+        <source>“%1” is not a time of day</source>
+        <translation>« %1 » n’est pas une heure du jour</translation>
+    </message>
+    <message>
+        <source>“%1” is not a day</source>
+        <translation>« %1 » n’est pas un jour</translation>
+    </message>
+    <message>
+        <source>“%1” is not a temperature</source>
+        <translation>« %1 » n’est pas une température</translation>
+    </message>
+    <message>
+        <source>the times of “%1” are out of order</source>
+        <translation>les heures de « %1 » ne se suivent pas dans l’ordre</translation>
+    </message>
+    <message>
+        <source>the answer is larger than %1 MiB</source>
+        <translation>la réponse dépasse %1 Mio</translation>
+    </message>
+    <message>
+        <source>the answer is not JSON</source>
+        <translation>la réponse n’est pas du JSON</translation>
+    </message>
+    <message>
+        <source>the server gave no forecast: %1</source>
+        <translation>le serveur n’a donné aucune prévision : %1</translation>
+    </message>
+    <message>
+        <source>the server gave no forecast</source>
+        <translation>le serveur n’a donné aucune prévision</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>dimanche</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>lundi</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>mardi</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>mercredi</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>jeudi</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>vendredi</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>samedi</translation>
+    </message>
+    <message>
+        <source>Frost %1 on %2 night: 1 tree below its limit (%3)</source>
+        <translation>Gel %1 dans la nuit de %2 : 1 arbre sous sa limite (%3)</translation>
+    </message>
+    <message>
+        <source>Frost %1 on %2 night: %3 trees below their limit (%4)</source>
+        <translation>Gel %1 dans la nuit de %2 : %3 arbres sous leur limite (%4)</translation>
+    </message>
+    <message>
+        <source>Frost %1 on %2 night: 1 tree below its limit on %3 (%4)</source>
+        <translation>Gel %1 dans la nuit de %2 : 1 arbre sous sa limite à l’emplacement %3 (%4)</translation>
+    </message>
+    <message>
+        <source>Frost %1 on %2 night: %3 trees below their limit on %4 (%5)</source>
+        <translation>Gel %1 dans la nuit de %2 : %3 arbres sous leur limite à l’emplacement %4 (%5)</translation>
+    </message>
+    <message>
+        <source>Heat %1 on %2: 1 tree above its limit (%3)</source>
+        <translation>Chaleur %1 %2 : 1 arbre au-dessus de sa limite (%3)</translation>
+    </message>
+    <message>
+        <source>Heat %1 on %2: %3 trees above their limit (%4)</source>
+        <translation>Chaleur %1 %2 : %3 arbres au-dessus de leur limite (%4)</translation>
+    </message>
+    <message>
+        <source>Heat %1 on %2: 1 tree above its limit on %3 (%4)</source>
+        <translation>Chaleur %1 %2 : 1 arbre au-dessus de sa limite à l’emplacement %3 (%4)</translation>
+    </message>
+    <message>
+        <source>Heat %1 on %2: %3 trees above their limit on %4 (%5)</source>
+        <translation>Chaleur %1 %2 : %3 arbres au-dessus de leur limite à l’emplacement %4 (%5)</translation>
+    </message>
+    <message>
+        <source>Check the wire on %1: 1 warm week since it was last checked</source>
+        <translation>Vérifier la ligature de %1 : 1 semaine chaude depuis la dernière vérification</translation>
+    </message>
+    <message>
+        <source>Check the wire on %1: 1 warm week since it was wired</source>
+        <translation>Vérifier la ligature de %1 : 1 semaine chaude depuis la pose</translation>
+    </message>
+    <message>
+        <source>Check the wire on %1: %2 warm weeks since it was last checked</source>
+        <translation>Vérifier la ligature de %1 : %2 semaines chaudes depuis la dernière vérification</translation>
+    </message>
+    <message>
+        <source>Check the wire on %1: %2 warm weeks since it was wired</source>
+        <translation>Vérifier la ligature de %1 : %2 semaines chaudes depuis la pose</translation>
+    </message>
+    <message>
+        <source>Shade from heat</source>
+        <translation>Ombrer contre la chaleur</translation>
+    </message>
+    <message>
+        <source>Protect from frost</source>
+        <translation>Protéger du gel</translation>
+    </message>
+    <message>
+        <source>The latitude must lie between −90 and 90.</source>
+        <translation>La latitude doit être comprise entre −90 et 90.</translation>
+    </message>
+    <message>
+        <source>The longitude must lie between −180 and 180.</source>
+        <translation>La longitude doit être comprise entre −180 et 180.</translation>
+    </message>
+    <message>
+        <source>The garden’s location %1 cannot be read: %2</source>
+        <translation>L’emplacement du jardin %1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>The garden’s location %1 is damaged: set it again.</source>
+        <translation>L’emplacement du jardin %1 est abîmé : indiquez-le à nouveau.</translation>
+    </message>
+    <message>
+        <source>The garden’s location %1 cannot be written: %2</source>
+        <translation>L’emplacement du jardin %1 ne peut pas être écrit : %2</translation>
+    </message>
+    <message>
+        <source>The garden’s location %1 cannot be removed: %2</source>
+        <translation>L’emplacement du jardin %1 ne peut pas être supprimé : %2</translation>
+    </message>
+    <message>
+        <source>The kept forecast %1 cannot be read: %2</source>
+        <translation>La prévision gardée %1 ne peut pas être lue : %2</translation>
+    </message>
+    <message>
+        <source>The kept forecast %1 is damaged.</source>
+        <translation>La prévision gardée %1 est abîmée.</translation>
+    </message>
+    <message>
+        <source>The forecast cannot be kept in %1: %2</source>
+        <translation>La prévision ne peut pas être gardée dans %1 : %2</translation>
+    </message>
+    <message>
+        <source>Forecast of 1 minute ago</source>
+        <translation>Prévision d’il y a 1 minute</translation>
+    </message>
+    <message>
+        <source>Forecast of %1 minutes ago</source>
+        <translation>Prévision d’il y a %1 minutes</translation>
+    </message>
+    <message>
+        <source>Forecast of 1 hour ago</source>
+        <translation>Prévision d’il y a 1 heure</translation>
+    </message>
+    <message>
+        <source>Forecast of %1 hours ago</source>
+        <translation>Prévision d’il y a %1 heures</translation>
+    </message>
+    <message>
+        <source>Forecast of %1 days ago</source>
+        <translation>Prévision d’il y a %1 jours</translation>
+    </message>
+    <message>
+        <source>Open air</source>
+        <translation>Plein air</translation>
+    </message>
+    <message>
+        <source>Sheltered (cold frame)</source>
+        <translation>Abrité (châssis froid)</translation>
+    </message>
+    <message>
+        <source>Unheated greenhouse</source>
+        <translation>Serre froide</translation>
+    </message>
+    <message>
+        <source>Heated greenhouse</source>
+        <translation>Serre chauffée</translation>
+    </message>
+    <message>
+        <source>Indoors</source>
+        <translation>Intérieur</translation>
+    </message>
+    <message>
         <source>Once done, it comes back %1.</source>
         <translation>Une fois fait, il revient %1.</translation>
     </message>
@@ -482,6 +690,10 @@ Code de culture</translation>
         <translation>Traitement</translation>
     </message>
     <message>
+        <source>Protection</source>
+        <translation>Protection</translation>
+    </message>
+    <message>
         <source>Styling</source>
         <translation>Mise en forme</translation>
     </message>
@@ -492,6 +704,18 @@ Code de culture</translation>
     <message>
         <source>Note</source>
         <translation>Note</translation>
+    </message>
+    <message>
+        <source>No tree was chosen: no tree was logged.</source>
+        <translation>Aucun arbre n&apos;a été choisi : aucun soin n&apos;a été consigné.</translation>
+    </message>
+    <message>
+        <source>The collection holds no tree at position %1 (it has %2, counted from 0); no tree was logged.</source>
+        <translation>La collection n&apos;a pas d&apos;arbre à la position %1 (elle en a %2, comptés à partir de 0) ; aucun soin n&apos;a été consigné.</translation>
+    </message>
+    <message>
+        <source>The journal of “%1” was written by another program and is kept as it is; no tree was logged.</source>
+        <translation>Le journal de « %1 » a été écrit par un autre programme et est conservé tel quel ; aucun soin n&apos;a été consigné.</translation>
     </message>
     <message>
         <source>January</source>
@@ -826,6 +1050,22 @@ Code de culture</translation>
         <translation>Le courriel a été envoyé à %1.</translation>
     </message>
     <message>
+        <source>the server answered %1</source>
+        <translation>le serveur a répondu %1</translation>
+    </message>
+    <message>
+        <source>the server answered %1 (%2)</source>
+        <translation>le serveur a répondu %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The forecast could not be read from %1: %2.</source>
+        <translation>La prévision n’a pas pu être lue sur %1 : %2.</translation>
+    </message>
+    <message>
+        <source>The towns could not be looked up: %1.</source>
+        <translation>Les villes n’ont pas pu être cherchées : %1.</translation>
+    </message>
+    <message>
         <source>The push access token</source>
         <translation>Le jeton d&apos;accès des notifications</translation>
     </message>
@@ -838,20 +1078,20 @@ Code de culture</translation>
         <translation>%1 ne peut pas être gardé : %2. Il n&apos;est écrit nulle part ailleurs : les rappels s&apos;en passent.</translation>
     </message>
     <message>
+        <source>1 garden alert in %1</source>
+        <translation>1 alerte du jardin dans %1</translation>
+    </message>
+    <message>
+        <source>%1 garden alerts in %2</source>
+        <translation>%1 alertes du jardin dans %2</translation>
+    </message>
+    <message>
         <source>Talvane: a test</source>
         <translation>Talvane : un essai</translation>
     </message>
     <message>
         <source>The care due in %1 will reach you here each morning from %2:00.</source>
         <translation>Les soins à faire dans %1 vous parviendront ici chaque matin à partir de %2 h.</translation>
-    </message>
-    <message>
-        <source>the server answered %1</source>
-        <translation>le serveur a répondu %1</translation>
-    </message>
-    <message>
-        <source>the server answered %1 (%2)</source>
-        <translation>le serveur a répondu %1 (%2)</translation>
     </message>
     <message>
         <source>The push notification could not be sent to %1: %2.</source>
@@ -924,6 +1164,10 @@ Code de culture</translation>
     <message>
         <source>Photos</source>
         <translation>Photos</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Lieu</translation>
     </message>
     <message>
         <source>0 trees</source>

@@ -9,16 +9,17 @@ set(TALVANE_CORE_LAYERS
   "text:"
   "collection:text"
   "journal:collection,text"
+  "garden:collection,journal,text"
   "picture:text"
   "guide:collection"
   "labels:collection"
   "csv:collection,journal,text"
   "report:collection,journal"
   "timeline:collection,journal,picture,text"
-  "search:collection,journal,text,timeline"
+  "search:collection,garden,journal,text,timeline"
   "passport:collection,journal,text,timeline"
-  "reminders:collection,journal,text"
-  "companion:collection,journal,labels,picture,reminders,search,text,timeline")
+  "reminders:collection,garden,journal,text"
+  "companion:collection,garden,journal,labels,picture,reminders,search,text,timeline")
 
 # Fails with every include of a core folder that its line above does not allow, and
 # with any folder the table does not name.

@@ -90,7 +90,10 @@ constexpr FieldInfo kDescribed[] = {
     {F::Photo3Description, "Photo3Description", PhotoDescription, Page::Album, 0, SHOWN_TEXT("Description (Date, age, ...)"), 30, RPhotoPair, 3, "Description: %s [File %s]"},
     {F::Photo4Description, "Photo4Description", PhotoDescription, Page::Album, 0, SHOWN_TEXT("Description (Date, age, ...)"), 30, RPhotoPair, 4, "Description: %s [File %s]"},
     {F::Photo5Description, "Photo5Description", PhotoDescription, Page::Album, 0, SHOWN_TEXT("Description (Date, age, ...)"), 30, RPhotoPair, 5, "Description: %s [File %s]"},
-    // The journal has no name of its own: tables and dumps list it with the spare fields.
+    // The garden's fields and the journal have no names of their own: tables and dumps
+    // list them with the spare fields, as earlier versions, which carry them along, do.
+    {kWatchField, "", Watch, Page::Garden},
+    {kPlaceField, "", Place, Page::Garden},
     {kJournalField, "", Journal, Page::Journal},
 };
 
@@ -104,6 +107,7 @@ constexpr PageInfo kPages[] = {
     {Page::Maintenance, SHOWN_TEXT("Maintenance"), 54},
     {Page::Album, SHOWN_TEXT("Photo album"), 63},
     {Page::Journal, SHOWN_TEXT("Journal"), 0},
+    {Page::Garden, SHOWN_TEXT("Garden"), 0},
 };
 
 constexpr bool describedInIndexOrder()

@@ -13,7 +13,7 @@
 namespace talvane::collection {
 
 // Where a field is edited: the New entry dialog, one of the tabs, or nowhere.
-enum class Page : std::uint8_t { None, NewEntry, Plant, Purchase, Species, Transformation, Maintenance, Album, Journal };
+enum class Page : std::uint8_t { None, NewEntry, Plant, Purchase, Species, Transformation, Maintenance, Album, Journal, Garden };
 
 enum class Kind : std::uint8_t {
     Line,             // a one-line text box
@@ -23,6 +23,8 @@ enum class Kind : std::uint8_t {
     PhotoName,        // the bare file name of an album picture
     PhotoDescription, // the description of the album picture of the same slot
     Journal,          // the care journal
+    Place,            // where the tree stands in the garden
+    Watch,            // the tree's temperature limits and wire watch
     Spare,            // only stored and carried along
 };
 
@@ -67,7 +69,10 @@ struct FieldInfo {
 
 inline constexpr std::size_t kFieldCount = 115;
 
-// The spare field of an entry that holds its journal.
+// The spare fields of an entry that hold its temperature limits and wire watch, its
+// place in the garden, and its journal.
+inline constexpr std::size_t kWatchField = 111;
+inline constexpr std::size_t kPlaceField = 112;
 inline constexpr std::size_t kJournalField = 114;
 
 // The 115 fields, in index order.

@@ -15,7 +15,9 @@ std::string_view careKindName(CareKind kind)
     case CareKind::WireRemoval: return SHOWN_TEXT("Wire removal");
     case CareKind::Defoliation: return SHOWN_TEXT("Defoliation");
     case CareKind::Feeding: return SHOWN_TEXT("Feeding");
+    case CareKind::Watering: return SHOWN_TEXT("Watering");
     case CareKind::Treatment: return SHOWN_TEXT("Treatment");
+    case CareKind::Protection: return SHOWN_TEXT("Protection");
     case CareKind::Styling: return SHOWN_TEXT("Styling");
     case CareKind::Photo: return SHOWN_TEXT("Photo");
     case CareKind::Note: return SHOWN_TEXT("Note");

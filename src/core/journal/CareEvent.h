@@ -12,12 +12,16 @@
 
 namespace talvane::journal {
 
-enum class CareKind { Repotting, Pruning, Wiring, WireRemoval, Defoliation, Feeding, Treatment, Styling, Photo, Note };
+// Declared in the order kCareKinds lists them.
+enum class CareKind {
+    Repotting, Pruning, Wiring, WireRemoval, Defoliation, Feeding, Watering, Treatment, Protection, Styling, Photo, Note
+};
 
 // Every kind, in the order a list of them shows.
-inline constexpr std::array<CareKind, 10> kCareKinds = {
-    CareKind::Repotting, CareKind::Pruning,   CareKind::Wiring,  CareKind::WireRemoval, CareKind::Defoliation,
-    CareKind::Feeding,   CareKind::Treatment, CareKind::Styling, CareKind::Photo,       CareKind::Note,
+inline constexpr std::array<CareKind, 12> kCareKinds = {
+    CareKind::Repotting, CareKind::Pruning,    CareKind::Wiring,  CareKind::WireRemoval, CareKind::Defoliation,
+    CareKind::Feeding,   CareKind::Watering,   CareKind::Treatment, CareKind::Protection, CareKind::Styling,
+    CareKind::Photo,     CareKind::Note,
 };
 
 // The kind's English name, as shown and as stored ("Wire removal").

@@ -83,7 +83,7 @@ std::vector<const FieldInfo*> reportedFields(Page page)
 void reportFields(Page page, const CBonsaiData& entry, ReportLines& lines)
 {
     static const auto sections = [] {
-        std::array<std::vector<const FieldInfo*>, static_cast<std::size_t>(Page::Journal) + 1> made;
+        std::array<std::vector<const FieldInfo*>, static_cast<std::size_t>(Page::Garden) + 1> made;
         for (std::size_t p = 0; p < made.size(); ++p)
             made[p] = reportedFields(static_cast<Page>(p));
         return made;

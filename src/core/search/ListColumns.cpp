@@ -1,6 +1,7 @@
 #include "core/search/ListColumns.h"
 
 #include "core/collection/FieldCatalogue.h"
+#include "core/garden/Place.h"
 #include "core/journal/Journal.h"
 #include "core/search/NaturalSortKey.h"
 #include "core/search/WrittenDate.h"
@@ -28,6 +29,8 @@ const char* listColumnTitle(ListColumn column)
         return SHOWN_TEXT("Purchased");
     case ListColumn::Photos:
         return SHOWN_TEXT("Photos");
+    case ListColumn::Place:
+        return SHOWN_TEXT("Place");
     }
     return "";
 }
@@ -52,6 +55,10 @@ std::string listColumnText(const CBonsaiData& entry, ListColumn column)
     case ListColumn::Photos: {
         const PhotoCount photos = photoCount(entry);
         return std::to_string(photos.album + photos.timeline);
+    }
+    case ListColumn::Place: {
+        auto place = talvane::garden::placeOf(entry);
+        return place ? std::move(place->name) : std::string();
     }
     }
     return {};

@@ -18,16 +18,19 @@ enum class ListColumn {
     InteriorExterior,
     Purchased,
     Photos,
+    // Last, so that the list's layout kept by earlier versions still finds every other column.
+    Place,
 };
 
-constexpr std::size_t kListColumnCount = 7;
+constexpr std::size_t kListColumnCount = 8;
 
 // The column's heading as shown above the list.
 const char* listColumnTitle(ListColumn column);
 
 // The column's text for the entry, in Windows-1252: Style is the shaping style,
 // else the purchase style; Interior/Exterior is "Interior", "Exterior" or empty;
-// Photos counts the pictures of the album and of the timeline.
+// Photos counts the pictures of the album and of the timeline; Place is the name of
+// the tree's place, or empty.
 std::string listColumnText(const CBonsaiData& entry, ListColumn column);
 
 // The pictures of a tree: the album's filled places and the timeline's photos.

@@ -40,8 +40,10 @@ TEST(FieldCatalogue, NamesControlsAndLabelsLeadToOneFieldEach)
     EXPECT_EQ(CBonsaiData::fieldName(CBonsaiData::kFieldCount), nullptr);
     EXPECT_EQ(fieldOnPage(Page::Purchase, 1027), nullptr) << "1027 is a control of other pages";
 
-    // The tabs show the 51 named fields of the form and album pages, and the journal.
-    EXPECT_EQ(pageFields().size(), 52u);
+    // The tabs show the 51 named fields of the form and album pages, the garden's two
+    // spare fields and the journal.
+    EXPECT_EQ(pageFields().size(), 54u);
+    EXPECT_EQ(fieldsOf(Page::Garden).size(), 2u);
     EXPECT_EQ(pageFields().back(), 114u);
     for (const std::size_t index : pageFields())
         EXPECT_NE(field(index).page, Page::NewEntry);

@@ -110,7 +110,7 @@ TEST(CompanionForms, ValuesThatCannotBeTakenAreNamed)
     auto phone = served.pairedPhone();
     const CalendarDate today = CalendarDate::today();
     const std::pair<FormFields, std::string> refused[] = {
-        {{{"kind", "Watering"}}, "Choose the kind of care."},
+        {{{"kind", "Misting"}}, "Choose the kind of care."},
         {{{"kind", "Note"}, {"date", "2026-02-30"}}, "The date is not a date of the calendar."},
         {{{"kind", "Note"}, {"date", "yesterday"}}, "The date is not a date of the calendar."},
         {{{"kind", "Note"}, {"date", today.plusDays(1).text()}}, "The date is after today (" + today.text() + ")."},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using namespace talvane::journal;
@@ -67,7 +68,7 @@ TEST(JournalFormat, ForeignFieldsAreKeptWholeAndRefuseEdits)
 TEST(JournalFormat, UnreadableLinesStayAsTheyAreThroughEdits)
 {
     const std::string unreadable[] = {
-        "2027-02-30\tNote\t\t\tno such day", "0000-00-00\tNote\t\t\tzero", "2026-01-01\tWatering\t\t\tkind",
+        "2027-02-30\tNote\t\t\tno such day", "0000-00-00\tNote\t\t\tzero", "2026-01-01\tMisting\t\t\tkind",
         "2026-01-01\tNote\t2026-13-01\t\tdue",  "2026-01-01\tNote\t\t\tbad \\x escape", "2026-01-01\tNote\t\tfour",
         "2026-01-01\tNote\t\t\tsix\t",           "2026-01-01\tNote\t\t\tlone\nfeed",    "",
     };
@@ -90,6 +91,21 @@ TEST(JournalFormat, UnreadableLinesStayAsTheyAreThroughEdits)
     for (const auto& line : unreadable)
         expected += "\r\n" + line;
     EXPECT_EQ(journal.text(), expected + "\r\n");
+}
+
+TEST(JournalFormat, WateringAndProtectionAreKindsListedAfterFeedingAndTreatment)
+{
+    const std::string field = "TVJ1\r\n2026-06-01\tWatering\t\t\tbench\r\n2026-12-01\tProtection\t\t\tfleece";
+    const Journal journal = Journal::read(field);
+    ASSERT_EQ(journal.unreadableLineCount(), 0u);
+    EXPECT_EQ(journal.lines()[0].event->kind, CareKind::Watering);
+    EXPECT_EQ(journal.lines()[1].event->kind, CareKind::Protection);
+    EXPECT_EQ(journal.text(), field);
+    const auto rank = [](CareKind kind) { return std::ranges::find(kCareKinds, kind) - kCareKinds.begin(); };
+    EXPECT_EQ(rank(CareKind::Watering), rank(CareKind::Feeding) + 1);
+    EXPECT_EQ(rank(CareKind::Protection), rank(CareKind::Treatment) + 1);
+    for (CareKind kind : kCareKinds)
+        EXPECT_EQ(rank(kind), static_cast<int>(kind)) << careKindName(kind);
 }
 
 TEST(JournalEdits, NewestFirstMarkDoneAndAnEmptiedJournal)

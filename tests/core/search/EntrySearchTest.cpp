@@ -1,4 +1,5 @@
 #include "core/collection/CollectionFile.h"
+#include "core/garden/Place.h"
 #include "core/journal/Journal.h"
 #include "core/search/EntryOrder.h"
 #include "core/timeline/TimelinePhoto.h"
@@ -188,4 +189,40 @@ TEST(EntryMatcher, FindsWordsInTheJournalsEventsAndKindsButNotInItsOtherColumns)
     EXPECT_EQ(findEntries(entries, EntryMatcher("LIGATURE", french)), (std::vector<std::size_t>{1}));
     EXPECT_EQ(findEntries(entries, EntryMatcher("wiring", french)), (std::vector<std::size_t>{1}))
         << "the names as stored are found in any language";
+}
+
+TEST(EntryMatcher, FindsTheNameOfATreesPlaceAndPlaceWordsOnlyThere)
+{
+    EntryList entries;
+    addEntry(entries, "Maple")[talvane::garden::kPlaceField] = "Bench 1\topen-air\t0";
+    addEntry(entries, "Pine")[talvane::garden::kPlaceField] = "Serre \xE9t\xE9\tgreenhouse\t6";
+    addEntry(entries, "Bench grown elm");
+    addEntry(entries, "Juniper")[talvane::garden::kPlaceField] = "\tgreenhouse\t6";
+    EXPECT_EQ(findEntries(entries, EntryMatcher("bench")), (std::vector<std::size_t>{0, 2})) << "the place, as any field";
+    EXPECT_EQ(findEntries(entries, EntryMatcher("PLACE:bench")), (std::vector<std::size_t>{0}))
+        << "only the place's name, in any case";
+    EXPECT_EQ(findEntries(entries, EntryMatcher("place:ETE")), (std::vector<std::size_t>{1})) << "accents ignored";
+    EXPECT_EQ(findEntries(entries, EntryMatcher("greenhouse")), (std::vector<std::size_t>{}))
+        << "the kind stored beside the name is no word of the place";
+    EXPECT_EQ(findEntries(entries, EntryMatcher("place:")), (std::vector<std::size_t>{0, 1})) << "any place, but no nameless one";
+    EXPECT_EQ(findEntries(entries, EntryMatcher("place: pine")), (std::vector<std::size_t>{1}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("place:bench place:1 maple")), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(findEntries(entries, EntryMatcher("place:bench pine")), (std::vector<std::size_t>{}));
+    EXPECT_FALSE(EntryMatcher("place:").matchesEverything());
+}
+
+TEST(ListColumns, PlaceShowsThePlacesNameAndSortsInNaturalOrder)
+{
+    EntryList entries;
+    addEntry(entries, "A")[talvane::garden::kPlaceField] = "Bench 10\topen-air\t0";
+    addEntry(entries, "B")[talvane::garden::kPlaceField] = "bench 2";
+    addEntry(entries, "C");
+    addEntry(entries, "D")[talvane::garden::kPlaceField] = "\xC9tag\xE8re\tindoors\t0";
+    EXPECT_EQ(listColumnTitle(ListColumn::Place), std::string("Place"));
+    EXPECT_EQ(listColumnText(*entries[0], ListColumn::Place), "Bench 10");
+    EXPECT_EQ(listColumnText(*entries[3], ListColumn::Place), "\xC9tag\xE8re") << "Windows-1252, as stored";
+    EXPECT_EQ(listColumnText(*entries[2], ListColumn::Place), "");
+    const auto at = entryIn(entries);
+    EXPECT_EQ(sortedPositions(4, at, ListColumn::Place, false), (std::vector<std::size_t>{2, 1, 0, 3}));
+    EXPECT_EQ(sortedPositions(4, at, ListColumn::Place, true), (std::vector<std::size_t>{3, 0, 1, 2}));
 }
