@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "core/collection/CollectionFile.h"
+#include "core/collection/TreeIdentity.h"
 #include "core/timeline/PictureFolders.h"
 
 using namespace talvane::collection;
@@ -25,4 +26,14 @@ talvane::timeline::PictureFolders pictureFoldersOf(const std::string& file, cons
 {
     return talvane::timeline::findPictureFolders(talvane::timeline::collectionHome(file),
                                                  std::filesystem::current_path(), entries);
+}
+
+std::string treeIdGivenIfMissing(EntryList& entries, std::size_t position)
+{
+    std::string id(treeIdAt(entries, position));
+    if (id.empty() && mayGiveTreeId(entries, position)) {
+        id = newTreeId();
+        (*entries[position])[kTreeIdField] = id;
+    }
+    return id;
 }

@@ -23,6 +23,8 @@ void addTokenCommand(CLI::App& app);
 void addPairCommand(CLI::App& app);
 void addPhonesCommand(CLI::App& app);
 void addRemindSetupCommand(CLI::App& app);
+void addWatchCommand(CLI::App& app);
+void addLogCommand(CLI::App& app);
 
 // Prints the address a phone opens to pair, and its QR code, as serve and pair do.
 void printPairingAddress(const std::string& address);
@@ -57,6 +59,10 @@ talvane::collection::EntryList loadCollectionOrFail(const std::string& file);
 // The entry at a position counted from 0; a position outside the collection fails
 // the command.
 const CBonsaiData& entryOrFail(const std::string& file, const talvane::collection::EntryList& entries, long long position);
+
+// The tree's identifier, given now in `entries` when it has none and may have one: a
+// command that writes care or photos to a tree identifies it, as the window does.
+std::string treeIdGivenIfMissing(talvane::collection::EntryList& entries, std::size_t position);
 
 // The folders of a collection's album pictures and timeline photos, found as the
 // window finds them, with the folder the command runs in as the start folder.

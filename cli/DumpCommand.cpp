@@ -2,6 +2,7 @@
 
 #include "core/collection/FieldCatalogue.h"
 #include "core/collection/TreeIdentity.h"
+#include "core/garden/Place.h"
 #include "core/text/Windows1252.h"
 
 #include <iostream>
@@ -10,6 +11,17 @@
 using namespace talvane::collection;
 
 namespace {
+
+// The tree's place as read from its field, which the spare fields also show as stored.
+nlohmann::ordered_json placeToJson(const CBonsaiData& entry)
+{
+    const auto place = talvane::garden::placeOf(entry);
+    if (!place)
+        return nullptr;
+    return {{"name", talvane::text::cp1252ToUtf8(place->name)},
+            {"kind", std::string(talvane::garden::placeKindKey(place->kind))},
+            {"shelter", place->shelter}};
+}
 
 nlohmann::ordered_json entryToJson(const CBonsaiData& entry, std::string_view treeId)
 {
@@ -24,6 +36,7 @@ nlohmann::ordered_json entryToJson(const CBonsaiData& entry, std::string_view tr
     }
     object["spare"] = std::move(spare);
     object["id"] = std::string(treeId);
+    object["place"] = placeToJson(entry);
     return object;
 }
 
@@ -41,8 +54,8 @@ void Dump(const std::string& file)
 
 void addDumpCommand(CLI::App& app)
 {
-    auto* command = app.add_subcommand("dump", "Print a collection (.tvn) as JSON: the named fields, the non-empty spare ones and "
-                                             "the tree's identifier (empty when it has none)");
+    auto* command = app.add_subcommand("dump", "Print a collection (.tvn) as JSON: the named fields, the non-empty spare ones, "
+                                             "the tree's identifier (empty when it has none) and its place (null when it has none)");
     auto file = std::make_shared<std::string>();
     command->add_option("FILE", *file, "the collection file")->required();
     command->callback([file] { Dump(*file); });

@@ -29,17 +29,6 @@ struct TimelineRequest {
     long long entry = -1;
 };
 
-// The tree's identifier, given now when it has none and may have one.
-std::string treeIdGivenIfMissing(EntryList& entries, std::size_t position)
-{
-    std::string id(treeIdAt(entries, position));
-    if (id.empty() && mayGiveTreeId(entries, position)) {
-        id = newTreeId();
-        (*entries[position])[kTreeIdField] = id;
-    }
-    return id;
-}
-
 void addPhotos(const PhotoAddRequest& request)
 {
     const auto lock = lockCollectionOrFail(request.file);

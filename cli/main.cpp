@@ -17,6 +17,7 @@ int main(int argc, char** argv)
     addReportCommand(app);
     addCsvCommands(app);
     addJournalCommands(app);
+    addLogCommand(app);
     addFindCommand(app);
     addTimelineCommands(app);
     addServeCommand(app);
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     addPairCommand(app);
     addPhonesCommand(app);
     addRemindSetupCommand(app);
+    addWatchCommand(app);
     setRollBackNoticeSink([](const std::string& notice) { std::cerr << "talvane-cli: " << notice << ".\n"; });
     try {
         app.parse(argc, argv);

@@ -19,6 +19,7 @@ TEST(DumpCommand, PrintsNamedFieldsAndNonEmptySpareFieldsAsUtf8Json)
     entries.push_back(std::make_unique<CBonsaiData>());
     const std::string id = "0f8fad5b-d9cb-469f-a165-70867728950e";
     (*entries[1])[113] = id;
+    (*entries[1])[112] = "Banc \xE9t\xE9\tgreenhouse\t6";
     ASSERT_FALSE(saveCollectionFile(dir / "trees.tvn", entries));
 
     const CompanionRun run = runCompanion(dir, "dump trees.tvn");
@@ -26,15 +27,17 @@ TEST(DumpCommand, PrintsNamedFieldsAndNonEmptySpareFieldsAsUtf8Json)
     const auto json = nlohmann::json::parse(run.out);
     ASSERT_EQ(json["entries"].size(), 2u);
     const auto& first = json["entries"][0];
-    EXPECT_EQ(first.size(), 54u) << "52 named fields, the spare object and the id";
+    EXPECT_EQ(first.size(), 55u) << "52 named fields, the spare object, the id and the place";
     EXPECT_EQ(first["Name"], "\u00C9rable \"n\u00B0 1\"");
     EXPECT_EQ(first["History"], "line\r\nline");
     EXPECT_EQ(first["IntExt"], "-1");
     EXPECT_EQ(first["Photo5Description"], "");
     EXPECT_EQ(first["spare"], (nlohmann::json{{"12", "spare twelve"}, {"114", "\u20AC"}}));
     EXPECT_EQ(first["id"], "");
+    EXPECT_TRUE(first["place"].is_null());
     EXPECT_EQ(json["entries"][1]["id"], id) << "the identifier, and the field as stored among the spare ones";
-    EXPECT_EQ(json["entries"][1]["spare"], (nlohmann::json{{"113", id}}));
+    EXPECT_EQ(json["entries"][1]["place"], (nlohmann::json{{"name", "Banc \u00E9t\u00E9"}, {"kind", "greenhouse"}, {"shelter", 6}}));
+    EXPECT_EQ(json["entries"][1]["spare"], (nlohmann::json{{"112", "Banc \u00E9t\u00E9\tgreenhouse\t6"}, {"113", id}}));
 }
 
 TEST(DumpCommand, AnInvalidFileGivesOneLineOnStandardErrorAndNothingElse)

@@ -82,6 +82,25 @@ TEST_F(WritingCommands, ExportAndImportNeverWriteOverACollectionOrTheirInput)
     EXPECT_EQ(entries.size(), 2u);
 }
 
+TEST_F(WritingCommands, ExportThenImportKeepsEachTreesPlaceByteForByte)
+{
+    EntryList entries = twoTrees();
+    addTree(entries, "Juniper", {});
+    const std::string places[] = {"=Bench, \"north\" \xE9t\xE9\tgreenhouse\t6", "Shelf\tlean-to\tx", ""};
+    for (std::size_t tree = 0; tree < entries.size(); ++tree)
+        (*entries[tree])[112] = places[tree];
+    ASSERT_FALSE(saveCollectionFile(m_dir / "placed.tvn", entries));
+    ASSERT_EQ(runCompanion(m_dir, "export placed.tvn placed.csv").status, 0);
+    const CompanionRun imported = runCompanion(m_dir, "import placed.csv back.tvn");
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EntryList back;
+    ASSERT_FALSE(loadCollectionFile(m_dir / "back.tvn", back));
+    ASSERT_EQ(back.size(), entries.size());
+    for (std::size_t tree = 0; tree < entries.size(); ++tree)
+        EXPECT_EQ(std::string((*back[tree])[112]), places[tree]) << "a formula's sign, quotes, a kind this version "
+                                                                     "does not know";
+}
+
 TEST_F(WritingCommands, DueWritesItsCalendarNowhereElse)
 {
     expectCollectionsKept("due trees.tvn --ics ", "due", "a calendar");
