@@ -105,9 +105,10 @@ void checkChange(const PhoneChange& change, std::size_t addedLines)
     EntryList copy;
     for (const auto& entry : collection())
         copy.push_back(copyEntry(*entry));
-    const std::size_t before = Journal::read((*copy[plan->position])[kJournalField]).lines().size();
+    const std::size_t position = plan->entries.front().position;
+    const std::size_t before = Journal::read((*copy[position])[kJournalField]).lines().size();
     applyPlannedValues(copy, *plan);
-    const Journal after = Journal::read((*copy[plan->position])[kJournalField]);
+    const Journal after = Journal::read((*copy[position])[kJournalField]);
     if (after.isForeign() || after.lines().size() != before + addedLines || after.unreadableLineCount() != 0)
         fail("a change from the phone did not add exactly its lines to the journal");
     if (!findTreeByRef(copy, appliedOutcome(copy, *plan).treeRef))

@@ -36,6 +36,14 @@
         <translation>%1 Rien n&apos;a été modifié.</translation>
     </message>
     <message>
+        <source>%1 logged on 1 tree</source>
+        <translation>%1 : noté sur 1 arbre</translation>
+    </message>
+    <message>
+        <source>%1 logged on %2 trees</source>
+        <translation>%1 : noté sur %2 arbres</translation>
+    </message>
+    <message>
         <source>The form names no task.</source>
         <translation>Le formulaire ne désigne aucune tâche.</translation>
     </message>
@@ -192,6 +200,10 @@
         <translation>La collection a été fermée sur l&apos;ordinateur. Rien n&apos;a été modifié.</translation>
     </message>
     <message>
+        <source>No tree stands at this place: it was renamed or emptied on the desktop. Nothing was changed.</source>
+        <translation>Aucun arbre ne se trouve à cet emplacement : il a été renommé ou vidé sur l&apos;ordinateur. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
         <source>The collection is open read-only on the computer; close the other window first</source>
         <translation>La collection est ouverte en lecture seule sur l&apos;ordinateur ; fermez d&apos;abord l&apos;autre fenêtre</translation>
     </message>
@@ -210,6 +222,10 @@
     <message>
         <source>The text is too long: at most %1 characters.</source>
         <translation>Le texte est trop long : %1 caractères au plus.</translation>
+    </message>
+    <message>
+        <source>Choose the kind of care.</source>
+        <translation>Choisissez le type de soin.</translation>
     </message>
     <message>
         <source>The date is not a date of the calendar.</source>
@@ -238,10 +254,6 @@
     <message>
         <source>A field of the form is too long. Nothing was changed.</source>
         <translation>Un champ du formulaire est trop long. Rien n&apos;a été modifié.</translation>
-    </message>
-    <message>
-        <source>Choose the kind of care.</source>
-        <translation>Choisissez le type de soin.</translation>
     </message>
     <message>
         <source>The tokens file %1 cannot be written: %2</source>
@@ -304,6 +316,10 @@
         <translation>Arbres</translation>
     </message>
     <message>
+        <source>Places</source>
+        <translation>Emplacements</translation>
+    </message>
+    <message>
         <source>Due</source>
         <translation>À faire</translation>
     </message>
@@ -346,6 +362,10 @@
     <message>
         <source>Mark done</source>
         <translation>Marquer comme fait</translation>
+    </message>
+    <message>
+        <source>Garden alerts</source>
+        <translation>Alertes du jardin</translation>
     </message>
     <message>
         <source>%1 due</source>
@@ -514,6 +534,22 @@
     <message>
         <source>Add photos to the timeline by their dates</source>
         <translation>Ajouter les photos à la chronologie à leurs dates</translation>
+    </message>
+    <message>
+        <source>Log care for this place</source>
+        <translation>Noter un soin pour cet emplacement</translation>
+    </message>
+    <message>
+        <source>1 tree</source>
+        <translation>1 arbre</translation>
+    </message>
+    <message>
+        <source>%1 trees</source>
+        <translation>%1 arbres</translation>
+    </message>
+    <message>
+        <source>No tree has a place yet: give them their places on the Garden tab of Talvane on the computer.</source>
+        <translation>Aucun arbre n&apos;a encore d&apos;emplacement : donnez-leur le leur dans l&apos;onglet Jardin de Talvane sur l&apos;ordinateur.</translation>
     </message>
     <message>
         <source>Calendar</source>

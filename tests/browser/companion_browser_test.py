@@ -10,9 +10,12 @@ again, refused, corrected, then said saved), and marks a task done on the Due pa
 as a window that keeps it unsaved would answer. The calendar
 is fetched the way a calendar application would, without the cookie; a write sent twice
 must not change the collection twice; and once the server is stopped, the file itself
-must hold exactly the changes made from the phone. Last, a collection whose trees are
+must hold exactly the changes made from the phone. Then a collection whose trees are
 named like markup is served: the pages must show those names as they are, and tell
-how a text logged was changed so that the file could hold it.
+how a text logged was changed so that the file could hold it. Last, a garden whose
+forecast (a recorded answer, served here) brings frost: the first page must say so
+above the trees, and care logged for a place from the Places page must reach every
+tree standing there, and no other.
 
     companion_browser_test.py --cli build/bin/talvane-cli --data data [--screenshots DIR]
 
@@ -24,6 +27,7 @@ import argparse
 import csv
 import datetime
 import hashlib
+import http.server
 import json
 import os
 import queue
@@ -85,6 +89,14 @@ MARKUP_BOTANICAL = "<svg onload=alert(2)><i>Acer</i>"
 MARKUP_TEXT = "Watered <b>well</b> & <script>alert(3)</script>"
 # A letter a collection cannot hold: the file keeps it plain, and the phone is told.
 RECODED = ("Shaded from the \u0151 wind", "Shaded from the o wind")
+# The garden: a bench where the frost reaches Momiji but not the hardy juniper, and a
+# shelf indoors named like markup.
+BENCH = "Bench 1"
+SHELF = "Shelf <i>2</i>"
+WATERED = "Rain water from the butt"
+# The recorded forecast whose first day is made today.
+FROST_ANSWER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "forecast", "frost-night.json")
+FROST_DAY = datetime.date(2026, 12, 10)
 # What such texts would make of the page if they were read as markup.
 INJECTED = "b, i, svg, img:not([src^='/']), script:not([src])"
 LABEL_ALPHABET = "0123456789ABCDEFGHJKMNPQRSTVWXYZ"
@@ -209,6 +221,7 @@ class Server:
         # The phones it pairs are kept beside the test's settings, not the user's.
         settings = os.path.join(os.path.dirname(os.path.abspath(folder)), "xdg")
         environment = dict(os.environ, XDG_CONFIG_HOME=os.path.join(settings, "config"),
+                           XDG_CACHE_HOME=os.path.join(settings, "cache"),
                            XDG_RUNTIME_DIR=os.path.join(settings, "runtime"))
         self.process = subprocess.Popen([cli, "serve", collection, "--bind", "127.0.0.1"], cwd=folder, env=environment,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
@@ -507,6 +520,119 @@ def check_markup_shown_as_text(cli, work, phone, today):
         phone.check_text_only("the Due page")
     finally:
         server.kill()
+
+
+class ForecastServer:
+    """Open-Meteo as this machine plays it: the recorded frost, moved so that it starts today."""
+
+    def __init__(self, today):
+        with open(FROST_ANSWER, encoding="utf-8") as recorded:
+            answer = json.load(recorded)
+        shift = today - FROST_DAY
+        for series in ("hourly", "daily"):
+            answer[series]["time"] = [(datetime.date.fromisoformat(time[:10]) + shift).isoformat() + time[10:]
+                                      for time in answer[series]["time"]]
+        body = json.dumps(answer).encode("utf-8")
+
+        class Answer(http.server.BaseHTTPRequestHandler):
+            def do_GET(self):
+                found = self.path.startswith("/v1/forecast?")
+                self.send_response(200 if found else 404)
+                self.send_header("Content-Type", "application/json")
+                self.send_header("Content-Length", str(len(body) if found else 0))
+                self.end_headers()
+                if found:
+                    self.wfile.write(body)
+
+            def log_message(self, *args):
+                pass
+
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Answer)
+        self.base = f"http://127.0.0.1:{self.server.server_address[1]}"
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+def garden_collection(cli, folder, forecasts):
+    """Three trees on two places, and the garden's location beside the collection's path,
+    in the settings the server is given."""
+    os.makedirs(folder)
+    table = os.path.join(folder, "garden.csv")
+    with open(table, "w", encoding="utf-8", newline="") as out:
+        csv.writer(out).writerows([["Name", "BotanicalName", "Spare111", "Spare112"],
+                                   ["Momiji", "Acer palmatum", "low=-3;high=35", f"{BENCH}\topen-air\t0"],
+                                   ["Juniper", "Juniperus chinensis", "low=-10;high=40", f"{BENCH}\topen-air\t0"],
+                                   ["Ficus", "Ficus retusa", "", f"{SHELF}\tindoors\t0"]])
+    collection = os.path.join(folder, "garden.tvn")
+    run_cli(cli, "import", table, collection)
+    key = hashlib.sha256(os.path.normpath(os.path.abspath(collection)).encode("utf-8")).hexdigest()[:32]
+    location = os.path.join(os.path.dirname(os.path.abspath(folder)), "xdg", "config", "talvane", "garden", key + ".json")
+    os.makedirs(os.path.dirname(location), exist_ok=True)
+    with open(location, "w", encoding="utf-8") as out:
+        json.dump({"version": 1, "latitude": 45.76, "longitude": 4.84, "town": "Lyon", "forecastBase": forecasts.base}, out)
+    return collection
+
+
+def check_garden(cli, work, phone, today):
+    step("a garden with frost coming, and care for a place")
+    forecasts = ForecastServer(today)
+    folder = os.path.join(work, "garden")
+    collection = garden_collection(cli, folder, forecasts)
+    server = Server(cli, collection, folder)
+    try:
+        phone.driver.delete_all_cookies()
+        base, session = pair(server, phone)
+        driver = phone.driver
+        # The server reads its forecast once it serves.
+        deadline = time.monotonic() + WAIT
+        while not fetch_json(base + "/api/alerts", headers=session)[1].get("groups") and time.monotonic() < deadline:
+            time.sleep(0.05)
+        driver.get(base + "/trees")
+        phone.wait_for_page("/trees", "Trees")
+        night = (today + datetime.timedelta(days=1)).strftime("%A")
+        frost = f"Frost \u22126 \u00b0C on {night} night: 1 tree below its limit on {BENCH} (Momiji \u22123 \u00b0C)"
+        alerts = phone.wait(lambda d: [item.text for item in d.find_elements(By.CSS_SELECTOR, "section.alerts li")],
+                            "the first page shows no alert of the frost coming")
+        check(alerts == [frost], f"the first page says {alerts}, not {[frost]}")
+        above = driver.execute_script("return document.querySelector('section.alerts').compareDocumentPosition("
+                                      "document.querySelector('ul.trees')) & Node.DOCUMENT_POSITION_FOLLOWING")
+        check(above, "the alerts are not above the trees")
+        phone.screenshot("alerts")
+
+        driver.find_element(By.LINK_TEXT, "Places").click()
+        phone.wait_for_page("/places", "Places")
+        places = driver.execute_script(
+            "return [...document.querySelectorAll('section.place')].map(s => [s.querySelector('h2').textContent,"
+            " [...s.querySelectorAll('ul.trees strong')].map(n => n.textContent)])")
+        check(places == [[BENCH, ["Juniper", "Momiji"]], [SHELF, ["Ficus"]]],
+              f"the Places page lists {places}, not each place with its trees by name")
+        phone.check_text_only("the Places page")
+        bench = driver.find_elements(By.CSS_SELECTOR, "section.place")[0]
+        bench.find_element(By.TAG_NAME, "summary").click()
+        form = bench.find_element(By.CSS_SELECTOR, "form.log")
+        kind = Select(form.find_element(By.NAME, "kind")).first_selected_option.get_attribute("value")
+        date = form.find_element(By.NAME, "date").get_attribute("value")
+        check((kind, date) == ("Watering", today.isoformat()), f"the place's care starts as {kind} on {date}")
+        form.find_element(By.NAME, "text").send_keys(WATERED)
+        phone.screenshot("place-care", bench)
+        form.find_element(By.CSS_SELECTOR, "button[type=submit]").click()
+        said = phone.wait(lambda d: [m.text for m in d.find_elements(By.CSS_SELECTOR, ".message[role=status]")],
+                          "logging care for the bench said nothing")
+        check(said == ["Watering logged on 2 trees\n" + SAVED], f"logging care for the bench said {said}")
+        phone.check_text_only("the Places page after the care")
+        check(server.stop() == 0, "the garden's server did not stop cleanly:\n" + "\n".join(server.lines))
+    finally:
+        server.kill()
+        forecasts.stop()
+    entries = json.loads(run_cli(cli, "dump", collection))["entries"]
+    for index, entry in enumerate(entries):
+        events = json.loads(run_cli(cli, "journal", collection, "--entry", str(index)))["events"]
+        watered = [(event["kind"], event["date"], event["text"]) for event in events]
+        expected = [("Watering", today.isoformat(), WATERED)] if entry["Name"] != "Ficus" else []
+        check(watered == expected, f"{entry['Name']}'s journal holds {watered}, not {expected}")
 
 
 def run(args, work):
@@ -882,6 +1008,7 @@ def run(args, work):
               "the server did not say it stopped:\n" + "\n".join(server.lines))
 
         check_markup_shown_as_text(cli, work, phone, today)
+        check_garden(cli, work, phone, today)
     finally:
         if driver is not None:
             driver.quit()

@@ -4,6 +4,9 @@
 #include "core/companion/PhoneChange.h"
 #include "core/companion/PhoneForms.h"
 #include "core/companion/WebFiles.h"
+#include "core/garden/GardenAlerts.h"
+#include "core/garden/GardenSettings.h"
+#include "core/garden/Place.h"
 #include "core/journal/CareRepeat.h"
 #include "core/journal/DueTasks.h"
 #include "core/journal/Journal.h"
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <map>
 
 namespace talvane::companion {
 
@@ -157,6 +161,25 @@ json timelineJson(const PhoneWords& words, const Journal& journal, const std::fi
     return shown;
 }
 
+// A place's name, null for a tree without one.
+json placeNameJson(std::string_view cp1252)
+{
+    return cp1252.empty() ? json(nullptr) : json(utf8(cp1252));
+}
+
+// What one tree's alert says: as a frost or heat of its own, or its wire to check.
+std::string alertText(const garden::GardenAlert& alert, const PhoneWords& words)
+{
+    if (alert.kind == garden::AlertKind::Wire || !alert.forecast)
+        return garden::wireAlertText(alert, words);
+    return garden::alertGroupText({alert.kind, alert.date, alert.placeName, *alert.forecast, {alert}}, words);
+}
+
+json optionalNumber(const auto& value)
+{
+    return value ? json(*value) : json(nullptr);
+}
+
 // Every picture of the event, by the names the photo route knows them by.
 json eventPicturesJson(const CareEvent& event)
 {
@@ -264,6 +287,49 @@ json dueJson(const ApiView& view)
             {"today", view.today.text()},
             {"summary", dueSummary(tasks.size(), kDueWithinDays, view.words)},
             {"tasks", std::move(listed)}};
+}
+
+json alertsJson(const ApiView& view)
+{
+    const auto& garden = view.collection.garden();
+    json groups = json::array();
+    json alerts = json::array();
+    if (!garden)
+        return {{"forecastAge", nullptr}, {"groups", std::move(groups)}, {"alerts", std::move(alerts)}};
+    for (const garden::AlertGroup& group : garden::groupAlerts(garden->alerts))
+        groups.push_back({{"kind", garden::alertKindKey(group.kind)},
+                          {"date", group.date.text()},
+                          {"place", placeNameJson(group.placeName)},
+                          {"text", garden::alertGroupText(group, view.words)}});
+    for (const garden::GardenAlert& alert : garden->alerts)
+        alerts.push_back({{"kind", garden::alertKindKey(alert.kind)},
+                          {"date", alert.date.text()},
+                          {"tree", {{"id", view.collection.treeRef(alert.entry)}, {"name", utf8(alert.treeName)}}},
+                          {"place", placeNameJson(alert.placeName)},
+                          {"limit", optionalNumber(alert.limit)},
+                          {"forecast", optionalNumber(alert.forecast)},
+                          {"text", alertText(alert, view.words)}});
+    return {{"forecastAge",
+             garden->forecastAge ? json(garden::forecastAgeText(*garden->forecastAge, view.words)) : json(nullptr)},
+            {"groups", std::move(groups)},
+            {"alerts", std::move(alerts)}};
+}
+
+json placesJson(const ApiView& view)
+{
+    const CollectionSnapshot& collection = view.collection;
+    std::map<std::string, json, std::less<>> trees;
+    for (const std::size_t position : collection.byName())
+        if (const auto place = garden::placeOf(collection.at(position)))
+            trees.try_emplace(place->name, json::array()).first->second.push_back(treeSummaryJson(view, position));
+    json places = json::array();
+    for (const garden::Place& place : garden::collectionPlaces(collection.entries()))
+        places.push_back({{"name", utf8(place.name)},
+                          {"kind", garden::placeKindKey(place.kind)},
+                          {"kindLabel", say(view.words, garden::placeKindName(place.kind))},
+                          {"shelter", place.shelter},
+                          {"trees", trees.try_emplace(place.name, json::array()).first->second}});
+    return places;
 }
 
 json wordsJson(const PhoneWords& words, std::string_view pageScript)

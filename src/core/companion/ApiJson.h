@@ -34,6 +34,11 @@ nlohmann::json treeJson(const ApiView& view, std::size_t position);
 nlohmann::json eventJson(const PhoneWords& words, std::string_view treeRef, std::size_t line,
                          const journal::CareEvent& event);
 nlohmann::json dueJson(const ApiView& view);
+// The garden's alerts: the forecast's age when it could not be read again, the frost
+// and heat of each place and day, and the alert of each tree; empty without a forecast.
+nlohmann::json alertsJson(const ApiView& view);
+// The places of the collection, each with its trees by name.
+nlohmann::json placesJson(const ApiView& view);
 // The texts of the pages' script, and the kinds of care and of measurement, said.
 nlohmann::json wordsJson(const PhoneWords& words, std::string_view pageScript);
 

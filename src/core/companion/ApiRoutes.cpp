@@ -4,6 +4,7 @@
 #include "core/companion/PhonePictures.h"
 #include "core/companion/Serving.h"
 #include "core/companion/WebFiles.h"
+#include "core/garden/Place.h"
 #include "core/journal/CareCalendar.h"
 #include "core/labels/TreeLabel.h"
 #include "core/text/Windows1252.h"
@@ -20,6 +21,8 @@ using httplib::Response;
 using nlohmann::json;
 
 constexpr char kTreeId[] = "([a-z0-9-]{1,64})";
+// A place's name as the path holds it, decoded: a place may be called "Shelf 1/2".
+constexpr char kPlaceName[] = "(.{1,600})";
 constexpr std::size_t kMaxQuery = 200;
 // How large a picture is sent when no size is asked: an album bitmap as the tree's page
 // shows it, a photo as a phone's screen does.
@@ -128,6 +131,14 @@ void getTree(Serving& serving, const Request& request, Response& response)
         refuseTreeGone(serving, response);
 }
 
+// How a text typed on the phone was changed so that the file can hold it, when it was.
+void tellRecoded(const PhoneWords& words, const std::vector<text::StorableChange>& changes, json& answer)
+{
+    if (!changes.empty())
+        answer["notice"] = say(words, PHONE_TEXT("“%1” was changed to “%2”: a Talvane collection cannot store “%1”"),
+                               {changes[0].typed, changes[0].stored});
+}
+
 json addedJson(Serving& serving, const ChangeOutcome& outcome, const LoggedCare& care)
 {
     json photoEvents = json::array();
@@ -136,9 +147,7 @@ json addedJson(Serving& serving, const ChangeOutcome& outcome, const LoggedCare&
     json added = {{"tree", outcome.treeRef}, {"photoEvents", std::move(photoEvents)}};
     if (!outcome.added.empty())
         added["event"] = eventJson(serving.words(), outcome.treeRef, outcome.added[0].line, outcome.added[0].event);
-    if (!care.textChanges.empty())
-        added["notice"] = say(serving.words(), PHONE_TEXT("“%1” was changed to “%2”: a Talvane collection cannot store “%1”"),
-                              {care.textChanges[0].typed, care.textChanges[0].stored});
+    tellRecoded(serving.words(), care.textChanges, added);
     return added;
 }
 
@@ -207,6 +216,63 @@ void addEvent(Serving& serving, const Request& request, Response& response, cons
     sendOutcome(serving, request, caller, response, outcome, outcome.applied() ? addedJson(serving, outcome, logged) : json());
     if (outcome.applied())
         response.status = 201;
+}
+
+void listPlaces(Serving& serving, const Request&, Response& response)
+{
+    if (const auto collection = sharedCollection(serving, response))
+        sendJson(response, 200, placesJson(viewOf(serving, *collection)));
+}
+
+// "Watering logged on 14 trees", and the trees' references.
+json placeCaredJson(Serving& serving, const ChangeOutcome& outcome, const PlaceCare& care)
+{
+    const PhoneWords& words = serving.words();
+    const std::string kind = say(words, journal::careKindName(care.kind));
+    const std::size_t count = outcome.treeRefs.size();
+    json cared = {{"place", text::cp1252ToUtf8(care.placeName)},
+                  {"trees", outcome.treeRefs},
+                  {"text", count == 1 ? say(words, PHONE_TEXT("%1 logged on 1 tree"), {kind})
+                                      : say(words, PHONE_TEXT("%1 logged on %2 trees"), {kind, std::to_string(count)})}};
+    tellRecoded(words, care.textChanges, cared);
+    return cared;
+}
+
+// The same care on every tree standing at a place: a bench watered, a shelf fed.
+void careForPlace(Serving& serving, const Request& request, Response& response, const httplib::ContentReader& reader)
+{
+    const PhoneWords& words = serving.words();
+    const Caller& caller = serving.admittedCaller();
+    const UploadFolder folder(serving.options.uploadFolder);
+    auto received = receiveForm(serving, request, reader, folder);
+    if (const auto* refused = std::get_if<Refusal>(&received)) {
+        response.set_header("Connection", "close");
+        return sendRefusal(response, *refused);
+    }
+    const FormFields& fields = std::get<ReceivedForm>(received).fields;
+    if (const auto refused = serving.claimWrite(request, caller, fieldValue(fields, "form")))
+        return sendRefusal(response, *refused);
+    // The names the trees hold are Windows-1252: a name no tree can hold is no place.
+    const auto name = text::utf8ToCp1252Strict(request.matches[1].str());
+    if (!name)
+        return sendOutcome(serving, request, caller, response, placeGone(), {});
+    auto care = readPlaceCare(fields, *name, journal::CalendarDate::today(), words);
+    if (const auto* invalid = std::get_if<std::string>(&care)) {
+        serving.releaseWrite(request, caller);
+        return sendRefusal(response, {422, say(words, PHONE_TEXT("%1 Nothing was changed."), {*invalid})});
+    }
+    PlaceCare& given = std::get<PlaceCare>(care);
+    given.sender = caller.name();
+    const ChangeOutcome outcome = serving.host.apply(given);
+    sendOutcome(serving, request, caller, response, outcome, outcome.applied() ? placeCaredJson(serving, outcome, given) : json());
+    if (outcome.applied())
+        response.status = 201;
+}
+
+void listAlerts(Serving& serving, const Request&, Response& response)
+{
+    if (const auto collection = sharedCollection(serving, response))
+        sendJson(response, 200, alertsJson(viewOf(serving, *collection)));
 }
 
 void listDue(Serving& serving, const Request&, Response& response)
@@ -311,6 +377,9 @@ const std::vector<ApiRoute>& apiRoutes()
         {"POST", "/api/trees/{id}/events", std::string("/api/trees/") + kTreeId + "/events", &addEvent},
         {"GET", "/api/due", "/api/due", &listDue},
         {"POST", "/api/due/{task}/done", "/api/due/([a-z0-9-]{1,64}\\.[0-9]{1,6}\\.[0-9a-f]{32})/done", &markDone},
+        {"GET", "/api/alerts", "/api/alerts", &listAlerts},
+        {"GET", "/api/places", "/api/places", &listPlaces},
+        {"POST", "/api/places/{name}/care", std::string("/api/places/") + kPlaceName + "/care", &careForPlace},
         {"POST", "/api/labels/scan", "/api/labels/scan", &scanLabel},
         {"GET", "/api/photos/{name}", "/api/photos/([^/]{1,255})", &getPhoto},
         {"GET", "/api/calendar.ics", "/api/calendar\\.ics", &getCalendar},

@@ -65,12 +65,17 @@ std::optional<std::size_t> findTreeByRef(const collection::EntryList& entries, s
 }
 
 CollectionSnapshot::CollectionSnapshot(const collection::EntryList& entries, std::string title, std::filesystem::path albumFolder,
-                                       std::filesystem::path photosFolder)
-    : m_title(std::move(title)), m_albumFolder(std::move(albumFolder)), m_photosFolder(std::move(photosFolder))
+                                       std::filesystem::path photosFolder, std::optional<GardenOutlook> garden)
+    : m_title(std::move(title)), m_albumFolder(std::move(albumFolder)), m_photosFolder(std::move(photosFolder)),
+      m_garden(std::move(garden))
 {
     m_entries.reserve(entries.size());
     for (const auto& entry : entries)
         m_entries.push_back(collection::copyEntry(*entry));
+    if (m_garden)
+        std::erase_if(m_garden->alerts, [this](const garden::GardenAlert& alert) {
+            return alert.entry >= m_entries.size() || (*m_entries[alert.entry])[CBonsaiData::Name].view() != alert.treeName;
+        });
     const auto ids = talvane::collection::treeIds(m_entries);
     m_ids.assign(ids.begin(), ids.end());
 }

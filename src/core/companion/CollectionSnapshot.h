@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/collection/CollectionArchive.h"
+#include "core/garden/GardenAlerts.h"
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <map>
@@ -14,13 +16,23 @@
 
 namespace talvane::companion {
 
+// The garden's frost, heat and wire alerts as the host worked them out for a
+// snapshot's entries, and the age of the forecast they come from when it could not be
+// read again.
+struct GardenOutlook {
+    std::vector<garden::GardenAlert> alerts;
+    std::optional<std::chrono::system_clock::duration> forecastAge; // none while the forecast is fresh
+};
+
 // The open collection as the phones see it at one moment: a copy of its entries that
 // requests read on their own threads while the host goes on changing the collection.
 // A new snapshot is made after every change; one that is read is never changed.
 class CollectionSnapshot {
 public:
+    // The alerts of trees no longer at their position in `entries` are left out: a
+    // window counts its alerts again a moment after its trees change.
     CollectionSnapshot(const collection::EntryList& entries, std::string title, std::filesystem::path albumFolder,
-                       std::filesystem::path photosFolder);
+                       std::filesystem::path photosFolder, std::optional<GardenOutlook> garden = std::nullopt);
 
     const collection::EntryList& entries() const { return m_entries; }
     std::size_t size() const { return m_entries.size(); }
@@ -28,6 +40,8 @@ public:
     // The collection's file name, as the phone pages' titles show it.
     const std::string& title() const { return m_title; }
     const std::filesystem::path& photosFolder() const { return m_photosFolder; }
+    // The garden's alerts; none while the host has no forecast.
+    const std::optional<GardenOutlook>& garden() const { return m_garden; }
 
     // How a page names a tree: its identifier, or for a tree without one, its position
     // with a check of its content ("at12-8f3a…"), so that a tree moved or changed since
@@ -54,6 +68,7 @@ private:
     std::string m_title;
     std::filesystem::path m_albumFolder;
     std::filesystem::path m_photosFolder;
+    std::optional<GardenOutlook> m_garden;
     // Each tree's identifier, empty for none: references by position are made when asked,
     // since checking a tree's content costs a pass over all its fields.
     std::vector<std::string> m_ids;

@@ -1,5 +1,6 @@
 #include "core/companion/FileCollectionHost.h"
 
+#include "core/garden/GardenAlerts.h"
 #include "core/text/Windows1252.h"
 #include "core/timeline/PictureFolders.h"
 #include "core/timeline/TimelinePhoto.h"
@@ -35,10 +36,23 @@ FileCollectionHost::FileCollectionHost(std::filesystem::path file, collection::C
 
 void FileCollectionHost::takeSnapshot()
 {
+    std::optional<GardenOutlook> garden;
+    if (m_forecast)
+        garden = GardenOutlook{garden::gardenAlerts(m_entries, *m_forecast, journal::CalendarDate::today()),
+                               m_staleSince ? std::optional(std::chrono::system_clock::now() - *m_staleSince)
+                                            : std::nullopt};
     auto taken = std::make_shared<const CollectionSnapshot>(m_entries, m_file.filename().string(), m_albumFolder,
-                                                            m_photosFolder);
+                                                            m_photosFolder, std::move(garden));
     std::lock_guard lock(m_handing);
     m_snapshot = std::move(taken);
+}
+
+void FileCollectionHost::takeWeather(const reminders::GardenWeather& weather)
+{
+    std::lock_guard lock(m_changing);
+    m_forecast = weather.forecast;
+    m_staleSince = weather.fresh ? std::nullopt : std::optional(weather.readAt);
+    takeSnapshot();
 }
 
 std::shared_ptr<const CollectionSnapshot> FileCollectionHost::snapshot()
@@ -54,20 +68,22 @@ ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
     if (auto* outcome = std::get_if<ChangeOutcome>(&planned))
         return *outcome;
     const PlannedChange& plan = std::get<PlannedChange>(planned);
-    CBonsaiData& entry = *m_entries[plan.position];
-    std::vector<std::pair<std::size_t, std::string>> before;
-    for (const auto& [field, value] : plan.values)
-        before.emplace_back(field, std::string(entry[field]));
+    PlannedChange before;
+    for (const PlannedChange::EntryValues& changed : plan.entries) {
+        auto& kept = before.entries.emplace_back(PlannedChange::EntryValues{changed.position, {}}).values;
+        for (const auto& [field, value] : changed.values)
+            kept.emplace_back(field, std::string((*m_entries[changed.position])[field]));
+    }
     applyPlannedValues(m_entries, plan);
     collection::CollectionSaveOptions options;
     options.expected = &m_baseline;
     const collection::CollectionSaveResult saved = collection::saveCollectionFile(m_file, m_entries, options);
     if (saved) {
-        for (const auto& [field, value] : before)
-            entry[field] = value;
+        applyPlannedValues(m_entries, before);
         plan.photos.removeCopies();
         return {ChangeOutcome::Result::Failed,
                 {PHONE_TEXT("The collection could not be written: %1. Nothing was changed."), {saved.reason}},
+                {},
                 {},
                 {}};
     }
@@ -75,7 +91,7 @@ ChangeOutcome FileCollectionHost::apply(const PhoneChange& change)
     m_lock.follow(m_file);
     takeSnapshot();
     if (m_log)
-        m_log(logSafe(text::cp1252ToUtf8(plan.treeName)) + ": " + plan.stepVerb + " (sent by " +
+        m_log(logSafe(text::cp1252ToUtf8(plan.name)) + ": " + plan.stepVerb + " (sent by " +
               logSafe(senderOf(change)) + ")");
     ChangeOutcome outcome = appliedOutcome(m_entries, plan);
     outcome.saved = true;

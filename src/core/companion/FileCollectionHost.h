@@ -4,10 +4,14 @@
 #include "core/collection/CollectionLock.h"
 #include "core/companion/CollectionHost.h"
 #include "core/companion/ServerLog.h"
+#include "core/garden/Forecast.h"
+#include "core/reminders/GardenWeather.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -15,7 +19,8 @@ namespace talvane::companion {
 
 // A collection file served without a window (talvane-cli serve): its lock is held
 // while it is served, and every change is written to the file at once, through the one
-// safe save that keeps the version it replaces.
+// safe save that keeps the version it replaces. Each snapshot carries the garden's
+// alerts of that day, from the forecast it was last given.
 class FileCollectionHost : public CollectionHost {
 public:
     // The host of the file, or why it cannot be served.
@@ -27,6 +32,9 @@ public:
     // Tells the log of each change written and who sent it:
     // "Momiji: Add event from phone (sent by Chrome on Android)".
     void logChangesTo(ServerLog log) { m_log = std::move(log); }
+    // The weather the alerts are worked out from from now on (none without a forecast);
+    // the snapshot is taken again, so that a new day counts its own alerts.
+    void takeWeather(const reminders::GardenWeather& weather);
 
 private:
     FileCollectionHost(std::filesystem::path file, collection::CommandLock lock, collection::EntryList entries, collection::SaveBaseline baseline,
@@ -45,6 +53,9 @@ private:
     std::filesystem::path m_photosFolder;
     std::shared_ptr<const CollectionSnapshot> m_snapshot;
     ServerLog m_log;
+    std::optional<garden::Forecast> m_forecast;
+    // When the forecast was read, when it could not be read again since.
+    std::optional<std::chrono::system_clock::time_point> m_staleSince;
 };
 
 } // namespace talvane::companion

@@ -26,8 +26,10 @@ std::variant<std::unique_ptr<FileServing>, std::string> FileServing::start(const
     useCollectionFiles(options, collection);
     if (auto failure = serving->m_server->start(options))
         return std::move(*failure);
-    serving->m_reminders =
-        std::make_unique<ServedReminders>(collection, *serving->m_host, *serving->m_server, std::move(options.log));
+    serving->m_reminders = std::make_unique<ServedReminders>(collection, *serving->m_host, *serving->m_server, options.log);
+    serving->m_weather = std::make_unique<ServedWeather>(
+        collection, [host = serving->m_host.get()](const reminders::GardenWeather& weather) { host->takeWeather(weather); },
+        std::move(options.log));
     return serving;
 }
 

@@ -26,8 +26,8 @@ void addPageRoutes(httplib::Server& server, Serving& serving)
 {
     // Every page is the one page file: its script asks the API for what the address names.
     const auto page = [](const Request&, Response& response) { sendWebFile(response, "index.html"); };
-    for (const std::string& path : {std::string("/trees"), std::string("/due"), std::string(kTreePath),
-                                   std::string(kTreePath) + "/log"})
+    for (const std::string& path : {std::string("/trees"), std::string("/places"), std::string("/due"),
+                                   std::string(kTreePath), std::string(kTreePath) + "/log"})
         server.Get(path, page);
     server.Get("/", [](const Request&, Response& response) {
         response.status = 303;

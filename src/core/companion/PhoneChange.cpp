@@ -3,6 +3,8 @@
 #include "core/collection/Sha256.h"
 #include "core/collection/TreeIdentity.h"
 #include "core/companion/CollectionSnapshot.h"
+#include "core/garden/Place.h"
+#include "core/journal/CareOnTrees.h"
 #include "core/journal/Journal.h"
 #include "core/journal/JournalFormat.h"
 #include "core/text/Windows1252.h"
@@ -18,7 +20,7 @@ using Result = ChangeOutcome::Result;
 
 ChangeOutcome failure(Result result, PhoneText message)
 {
-    return {result, std::move(message), {}, {}};
+    return {result, std::move(message), {}, {}, {}};
 }
 
 ChangeOutcome treeGone()
@@ -55,12 +57,12 @@ std::variant<TreeAtHand, ChangeOutcome> findTreeToChange(const collection::Entry
 PlannedChange planFor(const collection::EntryList& entries, const TreeAtHand& tree, std::string stepVerb)
 {
     PlannedChange plan;
-    plan.position = tree.position;
-    plan.values = {{kJournalField, tree.journal.text()}};
+    auto& values = plan.entries.emplace_back(PlannedChange::EntryValues{tree.position, {}}).values;
+    values = {{kJournalField, tree.journal.text()}};
     if (tree.givesId)
-        plan.values.push_back({talvane::collection::kTreeIdField, tree.id});
+        values.push_back({talvane::collection::kTreeIdField, tree.id});
     plan.stepVerb = std::move(stepVerb);
-    plan.treeName = std::string((*entries[tree.position])[CBonsaiData::Name]);
+    plan.name = std::string((*entries[tree.position])[CBonsaiData::Name]);
     return plan;
 }
 
@@ -152,7 +154,39 @@ std::variant<PlannedChange, ChangeOutcome> planDoneTask(const collection::EntryL
     return plan;
 }
 
+// One event on every tree of the place, or none: a tree whose journal another program
+// wrote refuses the whole care, naming the tree.
+std::variant<PlannedChange, ChangeOutcome> planPlaceCare(const collection::EntryList& entries, const PlaceCare& care)
+{
+    const std::vector<std::size_t> positions = garden::treesAt(entries, care.placeName);
+    if (positions.empty())
+        return placeGone();
+    const CareEvent event{care.date, care.kind, std::nullopt, {}, care.text, {}, {}, {}};
+    auto changes = journal::careOnTrees(entries, positions, event);
+    // Said in the program's words, which are the phone's.
+    if (const auto* refused = std::get_if<std::string>(&changes))
+        return failure(Result::Refused, {*refused, {}});
+    PlannedChange plan;
+    for (const journal::JournalChange& change : std::get<std::vector<journal::JournalChange>>(changes))
+        plan.entries.push_back({change.entry, {{kJournalField, change.journalText}}});
+    // Only the log of a server without a window says it.
+    plan.stepVerb = "Log " + std::string(journal::careKindName(care.kind)) + " on " + std::to_string(plan.entries.size()) +
+                    (plan.entries.size() == 1 ? " tree" : " trees") + " from phone";
+    plan.name = care.placeName;
+    plan.addedEvents = {event};
+    plan.placeName = care.placeName;
+    return plan;
+}
+
 } // namespace
+
+std::vector<std::size_t> PlannedChange::positions() const
+{
+    std::vector<std::size_t> positions;
+    for (const EntryValues& entry : entries)
+        positions.push_back(entry.position);
+    return positions;
+}
 
 std::optional<ChangeOutcome> copyCarePhotos(const collection::EntryList& entries, LoggedCare& care,
                                             const std::filesystem::path& photosFolder)
@@ -177,6 +211,12 @@ ChangeOutcome collectionClosed()
     return failure(Result::Closed, PHONE_TEXT("The collection was closed on the desktop. Nothing was changed."));
 }
 
+ChangeOutcome placeGone()
+{
+    return failure(Result::NoSuchPlace, PHONE_TEXT("No tree stands at this place: it was renamed or emptied on the "
+                                                   "desktop. Nothing was changed."));
+}
+
 ChangeOutcome collectionReadOnly()
 {
     return failure(Result::ReadOnly, PHONE_TEXT("The collection is open read-only on the computer; close the other "
@@ -188,6 +228,7 @@ int ChangeOutcome::httpStatus() const
     switch (result) {
     case Result::Applied: return 200;
     case Result::NoSuchTree: return 404;
+    case Result::NoSuchPlace: return 404;
     case Result::TaskChanged: return 409;
     case Result::Refused: return 403;
     case Result::ReadOnly: return 409;
@@ -207,6 +248,8 @@ std::variant<PlannedChange, ChangeOutcome> planChange(const collection::EntryLis
 {
     if (const auto* care = std::get_if<LoggedCare>(&change))
         return planLoggedCare(entries, *care, photosFolder);
+    if (const auto* care = std::get_if<PlaceCare>(&change))
+        return planPlaceCare(entries, *care);
     return planDoneTask(entries, std::get<DoneTask>(change));
 }
 
@@ -228,15 +271,20 @@ std::string mergeIntoJournal(const PlannedChange& plan, const std::string& journ
 
 void applyPlannedValues(collection::EntryList& entries, const PlannedChange& plan)
 {
-    CBonsaiData& entry = *entries.at(plan.position);
-    for (const auto& [field, value] : plan.values)
-        entry[field] = value;
+    for (const PlannedChange::EntryValues& changed : plan.entries) {
+        CBonsaiData& entry = *entries.at(changed.position);
+        for (const auto& [field, value] : changed.values)
+            entry[field] = value;
+    }
 }
 
 ChangeOutcome appliedOutcome(const collection::EntryList& entriesAfter, const PlannedChange& plan)
 {
-    ChangeOutcome outcome{Result::Applied, {}, treeRefAt(entriesAfter, plan.position), {}};
-    const Journal journal = Journal::read((*entriesAfter[plan.position])[kJournalField]);
+    ChangeOutcome outcome{Result::Applied, {}, {}, {}, {}};
+    for (const PlannedChange::EntryValues& changed : plan.entries)
+        outcome.treeRefs.push_back(treeRefAt(entriesAfter, changed.position));
+    outcome.treeRef = outcome.treeRefs.front();
+    const Journal journal = Journal::read((*entriesAfter[plan.entries.front().position])[kJournalField]);
     for (const CareEvent& event : plan.addedEvents)
         for (std::size_t line = 0; line < journal.lines().size(); ++line)
             if (journal.lines()[line].event == event) {

@@ -15,8 +15,9 @@
 #include <variant>
 #include <vector>
 
-// What a phone may change: it only adds to a tree's journal (events and their photos)
-// and marks tasks done, so nothing typed on the desktop can be overwritten by it.
+// What a phone may change: it only adds to the journals of trees (events and their
+// photos, on one tree or on every tree of a place) and marks tasks done, so nothing typed
+// on the desktop can be overwritten by it.
 namespace talvane::companion {
 
 // Care logged on a tree from the phone's form: one event, dated as the care was done,
@@ -58,7 +59,18 @@ struct DoneTask {
     std::string sender; // as LoggedCare's
 };
 
-using PhoneChange = std::variant<LoggedCare, DoneTask>;
+// The same care given from the phone to every tree standing at a place: a bench watered.
+struct PlaceCare {
+    std::string placeName; // Windows-1252, as the trees' place field holds it
+    journal::CareKind kind = journal::CareKind::Watering;
+    std::string text; // Windows-1252
+    std::vector<text::StorableChange> textChanges; // as LoggedCare's
+    journal::CalendarDate today = journal::CalendarDate::today();
+    journal::CalendarDate date = today;
+    std::string sender; // as LoggedCare's
+};
+
+using PhoneChange = std::variant<LoggedCare, DoneTask, PlaceCare>;
 
 inline const std::string& senderOf(const PhoneChange& change)
 {
@@ -67,12 +79,14 @@ inline const std::string& senderOf(const PhoneChange& change)
 
 // What became of a change, for the phone's page.
 struct ChangeOutcome {
-    enum class Result { Applied, NoSuchTree, TaskChanged, Refused, ReadOnly, Closed, Failed };
+    enum class Result { Applied, NoSuchTree, NoSuchPlace, TaskChanged, Refused, ReadOnly, Closed, Failed };
     Result result = Result::Applied;
     PhoneText message;
-    std::string treeRef; // the tree's reference after the change
-    // The events the change added, with their lines in the journal as it is after it.
+    std::string treeRef; // the tree's reference after the change; the first tree's for a place
+    // The events the change added, with their lines in the (first) tree's journal as it is after it.
     std::vector<journal::NumberedEvent> added;
+    // The references of every tree changed, in the collection's order.
+    std::vector<std::string> treeRefs;
     // Written to the collection's file; false while a window holds it unsaved.
     bool saved = false;
     int httpStatus() const;
@@ -81,23 +95,33 @@ struct ChangeOutcome {
 
 // What a change sent while the collection was closing became: nothing.
 ChangeOutcome collectionClosed();
+// What care for a place where no tree stands becomes: nothing.
+ChangeOutcome placeGone();
 // What a change sent to a collection open read-only (another window holds it) becomes:
 // nothing, since it could then only be kept by saving the collection elsewhere.
 ChangeOutcome collectionReadOnly();
 
-// A change worked out on a collection: new values for fields of one entry, which the
-// host applies as one step, or writes. The photos are already copied into the photo
-// folder: a host that cannot apply the values takes them back out.
+// A change worked out on a collection: new values for fields of one entry, or of every
+// tree of a place, which the host applies as one step, or writes. The photos are already
+// copied into the photo folder: a host that cannot apply the values takes them back out.
 struct PlannedChange {
-    std::size_t position = 0;
-    std::vector<std::pair<std::size_t, std::string>> values;
+    struct EntryValues {
+        std::size_t position = 0;
+        std::vector<std::pair<std::size_t, std::string>> values;
+    };
+    // One entry, the tree's; for a place, each of its trees in the collection's order.
+    std::vector<EntryValues> entries;
     std::string stepVerb; // "Add event from phone", English for the window to say
-    std::string treeName; // Windows-1252
+    std::string name;     // Windows-1252: the tree's, or the place's
     timeline::AddedPhotos photos;
-    // What the change does to the journal, to do the same to a copy of it that holds
+    // What the change does to each journal, to do the same to a copy of it that holds
     // edits of its own (the desktop's Journal tab): events added, or a task marked done.
     std::vector<journal::CareEvent> addedEvents;
     std::optional<DoneTask> done;
+    // The change is one event on every tree of this place (Windows-1252).
+    std::optional<std::string> placeName;
+
+    std::vector<std::size_t> positions() const;
 };
 
 // The journal text with the planned change made to it as well; a foreign text, or a
@@ -116,13 +140,13 @@ std::variant<PlannedChange, ChangeOutcome> planChange(const collection::EntryLis
 std::optional<ChangeOutcome> copyCarePhotos(const collection::EntryList& entries, LoggedCare& care,
                                             const std::filesystem::path& photosFolder);
 
-// Gives the entry the planned values: what a host without a history of steps does.
+// Gives the entries the planned values: what a host without a history of steps does.
 void applyPlannedValues(collection::EntryList& entries, const PlannedChange& plan);
 
 // The check a Mark done form carries for a journal line.
 std::string taskCheck(const journal::CareEvent& event);
 
-// The outcome of a change applied: the tree's reference as it is afterwards.
+// The outcome of a change applied: the references of the trees as they are afterwards.
 ChangeOutcome appliedOutcome(const collection::EntryList& entriesAfter, const PlannedChange& plan);
 
 } // namespace talvane::companion

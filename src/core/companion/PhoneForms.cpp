@@ -35,7 +35,8 @@ std::optional<std::string> readMeasurements(const FormFields& fields, std::vecto
 
 // Counted once converted, one byte a character: counting the UTF-8 sent by its lead
 // bytes let through any number of stray continuation bytes.
-std::optional<std::string> readCareText(const FormFields& fields, LoggedCare& care, const PhoneWords& words)
+template <typename Care>
+std::optional<std::string> readCareText(const FormFields& fields, Care& care, const PhoneWords& words)
 {
     text::StorableForm storable = text::makeStorable(fieldValue(fields, "text"));
     if (const text::StorableChange* leftOut = storable.firstLeftOut())
@@ -47,19 +48,30 @@ std::optional<std::string> readCareText(const FormFields& fields, LoggedCare& ca
     return std::nullopt;
 }
 
-// The day the care was done, today when not given, and the day it is due next.
-std::optional<std::string> readCareDates(const FormFields& fields, LoggedCare& care, const PhoneWords& words)
+// The kind of care, and the day it was done: today when not given.
+template <typename Care>
+std::optional<std::string> readKindAndDay(const FormFields& fields, Care& care, const PhoneWords& words)
 {
-    const CalendarDate today = care.today;
+    const auto kind = careKindFromName(fieldValue(fields, "kind"));
+    if (!kind)
+        return say(words, PHONE_TEXT("Choose the kind of care."));
+    care.kind = *kind;
     const std::string date = fieldValue(fields, "date");
     if (!date.empty()) {
         const auto done = CalendarDate::fromText(date);
         if (!done)
             return say(words, PHONE_TEXT("The date is not a date of the calendar."));
-        if (today < *done)
-            return say(words, PHONE_TEXT("The date is after today (%1)."), {today.text()});
+        if (care.today < *done)
+            return say(words, PHONE_TEXT("The date is after today (%1)."), {care.today.text()});
         care.date = *done;
     }
+    return std::nullopt;
+}
+
+// The day the care is due next.
+std::optional<std::string> readDueDate(const FormFields& fields, LoggedCare& care, const PhoneWords& words)
+{
+    const CalendarDate today = care.today;
     const std::string due = fieldValue(fields, "due");
     if (!due.empty()) {
         care.due = CalendarDate::fromText(due);
@@ -134,18 +146,30 @@ std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, s
     care.treeRef = std::move(treeRef);
     care.today = today;
     care.date = today;
-    const auto kind = careKindFromName(fieldValue(fields, "kind"));
-    if (!kind)
-        return say(words, PHONE_TEXT("Choose the kind of care."));
-    care.kind = *kind;
+    if (auto problem = readKindAndDay(fields, care, words))
+        return *problem;
     if (auto problem = readCareText(fields, care, words))
         return *problem;
-    if (auto problem = readCareDates(fields, care, words))
+    if (auto problem = readDueDate(fields, care, words))
         return *problem;
     if (auto problem = readCareRepeat(fields, care, words))
         return *problem;
     care.byPhotoDates = fieldValue(fields, "byPhotoDates") == "1";
     if (auto problem = readMeasurements(fields, care.measurements, words))
+        return *problem;
+    return care;
+}
+
+std::variant<PlaceCare, std::string> readPlaceCare(const FormFields& fields, std::string placeName, CalendarDate today,
+                                                   const PhoneWords& words)
+{
+    PlaceCare care;
+    care.placeName = std::move(placeName);
+    care.today = today;
+    care.date = today;
+    if (auto problem = readKindAndDay(fields, care, words))
+        return *problem;
+    if (auto problem = readCareText(fields, care, words))
         return *problem;
     return care;
 }

@@ -33,6 +33,11 @@ std::optional<std::size_t> readIndex(std::string_view text, std::size_t digits);
 std::variant<LoggedCare, std::string> readLoggedCare(const FormFields& fields, std::string treeRef,
                                                      journal::CalendarDate today, const PhoneWords& words);
 
+// The Log care form of a place: its kind, the day it was done and its text, for every
+// tree standing there. `placeName` is Windows-1252.
+std::variant<PlaceCare, std::string> readPlaceCare(const FormFields& fields, std::string placeName,
+                                                   journal::CalendarDate today, const PhoneWords& words);
+
 // A form a program sends as a JSON object: each member a field, its value a text or a
 // number. Gives why it cannot be read otherwise.
 std::variant<FormFields, std::string> readJsonForm(std::string_view body, const PhoneWords& words);

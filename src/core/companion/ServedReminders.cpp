@@ -37,7 +37,11 @@ void ServedReminders::run(const std::stop_token& stop)
     std::condition_variable_any wake;
     while (!stop.stop_requested()) {
         const auto snapshot = m_host.snapshot();
-        if (auto round = snapshot ? reminder.nextRound(snapshot->entries(), links, text::inEnglish) : std::nullopt) {
+        const auto round = snapshot ? reminder.nextRound(snapshot->entries(), links, text::inEnglish,
+                                                         snapshot->garden() ? snapshot->garden()->alerts
+                                                                            : std::vector<garden::GardenAlert>{})
+                                    : std::nullopt;
+        if (round) {
             const auto outcomes = deliver(round->settings, round->channels, round->message,
                                           keptSecrets(keyring, collection::collectionKey(m_file)), sender);
             for (const ChannelOutcome& outcome : outcomes)

@@ -10,9 +10,9 @@
 
 namespace talvane::companion {
 
-// The morning reminders of a collection served without a window, looked at once a
-// minute on a thread of their own while it is served; a send that fails is told to the
-// log, when there is one.
+// The morning reminders of a collection served without a window, with the garden's
+// alerts of the host's snapshot, looked at once a minute on a thread of their own while
+// it is served; a send that fails is told to the log, when there is one.
 class ServedReminders {
 public:
     ServedReminders(const std::filesystem::path& file, CollectionHost& host, CompanionServer& server, ServerLog log);

@@ -44,7 +44,8 @@ std::filesystem::path MorningReminder::stateFileFor(const std::filesystem::path&
 }
 
 std::optional<ReminderRound> MorningReminder::nextRound(const collection::EntryList& entries, const TreeLinks& links,
-                                                       const text::Words& words)
+                                                       const text::Words& words,
+                                                       const std::vector<garden::GardenAlert>& alerts)
 {
     const auto now = m_clock();
     if (now < m_lookAgainAt)
@@ -64,7 +65,7 @@ std::optional<ReminderRound> MorningReminder::nextRound(const collection::EntryL
     }
     if (round.channels.empty())
         return std::nullopt;
-    auto message = morningMessage(entries, moment.day, m_collection.stem().string(), links, words);
+    auto message = morningMessage(entries, moment.day, m_collection.stem().string(), links, words, alerts);
     if (!message) {
         m_lookAgainAt = now + kLookAgainAfter;
         return std::nullopt;

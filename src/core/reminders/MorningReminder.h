@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/collection/CollectionArchive.h"
+#include "core/garden/GardenAlerts.h"
 #include "core/journal/CalendarDate.h"
 #include "core/reminders/Delivery.h"
 
@@ -22,8 +23,8 @@ struct ReminderRound {
 };
 
 // Decides when a collection's morning message goes: on each channel set up, once a
-// day, from the settings' hour, with the tasks due that day or overdue. A day with
-// nothing due sends nothing, and is looked at again a while later, so that a task
+// day, from the settings' hour, with the garden's alerts and the tasks due that day or
+// overdue. A day with nothing due and no alert sends nothing, and is looked at again a while later, so that a task
 // falling due that day still goes that day; a send that failed is tried again a while
 // later too. The days already sent are kept in a small state file, so that a program
 // started again the same day, or another one reminding of the same collection, does
@@ -37,9 +38,10 @@ public:
 
     const std::filesystem::path& collection() const { return m_collection; }
 
-    // What to send now, if anything. The entries are read only when a channel waits
-    // for the day's message.
-    std::optional<ReminderRound> nextRound(const collection::EntryList& entries, const TreeLinks& links, const text::Words& words);
+    // What to send now, if anything, with the alerts given. The entries are read only
+    // when a channel waits for the day's message.
+    std::optional<ReminderRound> nextRound(const collection::EntryList& entries, const TreeLinks& links,
+                                           const text::Words& words, const std::vector<garden::GardenAlert>& alerts);
     // Notes how the round's sends went: a channel whose message went is done for the day.
     void record(const ReminderRound& round, const std::vector<ChannelOutcome>& outcomes);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/collection/CollectionArchive.h"
+#include "core/garden/GardenAlerts.h"
 #include "core/journal/CalendarDate.h"
 #include "core/text/Words.h"
 
@@ -9,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace talvane::reminders {
 
@@ -28,11 +30,12 @@ struct ReminderMessage {
 };
 
 // The care due today or overdue, earliest first, in the desktop notification's words:
-// every task on a line of its own, followed by its tree's link where there is one.
-// Nothing when no task is due.
+// every task on a line of its own, followed by its tree's link where there is one. The
+// garden's alerts come first, a line each: every frost or heat of a place, then every
+// wire to check. Nothing when no task is due and no alert is given.
 std::optional<ReminderMessage> morningMessage(const collection::EntryList& entries, journal::CalendarDate today,
                                               std::string_view collectionName, const TreeLinks& links,
-                                              const text::Words& words);
+                                              const text::Words& words, const std::vector<garden::GardenAlert>& alerts);
 
 // What "Send a test" sends, telling when the morning messages will come.
 ReminderMessage testMessage(std::string_view collectionName, int hour, const text::Words& words);

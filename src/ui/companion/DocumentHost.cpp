@@ -2,6 +2,7 @@
 
 #include "ui/document/TalvaneDoc.h"
 #include "core/journal/Journal.h"
+#include "ui/journal/GardenWatch.h"
 #include "ui/timeline/PhotoReading.h"
 #include "ui/framework/CoreTexts.h"
 #include "ui/framework/FilePaths.h"
@@ -25,7 +26,8 @@ void DocumentHost::Waiting::finish(ChangeOutcome given)
     done.notify_all();
 }
 
-DocumentHost::DocumentHost(CTalvaneDoc& doc, QObject* parent) : QObject(parent), m_doc(doc)
+DocumentHost::DocumentHost(CTalvaneDoc& doc, const GardenWatch* watch, QObject* parent)
+    : QObject(parent), m_doc(doc), m_watch(watch)
 {
     // Many changes in a row (a Delete of several, an Undo) give one new snapshot.
     m_retake.setSingleShot(true);
@@ -38,6 +40,8 @@ DocumentHost::DocumentHost(CTalvaneDoc& doc, QObject* parent) : QObject(parent),
     connect(&doc, &CTalvaneDoc::entriesReset, this, retake);
     // Save As moves the collection, and the folders of its photos with it.
     connect(&doc, &CDocument::titleChanged, this, retake);
+    if (m_watch)
+        connect(m_watch, &GardenWatch::changed, this, retake);
     takeSnapshot();
 }
 
@@ -50,9 +54,12 @@ void DocumentHost::takeSnapshot()
 {
     const QString path = m_doc.pathName();
     const auto folders = m_doc.pictureFolders();
+    std::optional<GardenOutlook> garden;
+    if (m_watch && m_watch->hasForecast())
+        garden = GardenOutlook{m_watch->alerts(), m_watch->staleFor()};
     auto taken = std::make_shared<const CollectionSnapshot>(
         m_doc.entries(), QFileInfo(path).fileName().isEmpty() ? m_doc.title().toStdString() : QFileInfo(path).fileName().toStdString(),
-        folders.album, folders.photos);
+        folders.album, folders.photos, std::move(garden));
     std::lock_guard lock(m_mutex);
     if (!m_closed)
         m_snapshot = std::move(taken);
@@ -129,16 +136,24 @@ ChangeOutcome DocumentHost::applyHere(const PhoneChange& change)
     if (auto* outcome = std::get_if<ChangeOutcome>(&planned))
         return *outcome;
     const PlannedChange& plan = std::get<PlannedChange>(planned);
-    const std::string journalBefore(m_doc.entryAt(plan.position)[talvane::journal::kJournalField]);
-    const std::string journalAfter = plan.values.front().second;
-    FieldValues values(plan.values.begin(), plan.values.end());
-    // The Journal tab of the tree on show takes the phone's events too: as they are when
-    // it holds no edits of its own, merged into its edits when it does.
-    m_doc.changeFieldsFromElsewhere(plan.position, values,
-                                    CTalvaneDoc::stepText(coreText(plan.stepVerb), plan.treeName),
-                                    [&](const std::string& pageJournal) {
-                                        return pageJournal == journalBefore ? journalAfter : mergeIntoJournal(plan, pageJournal);
-                                    });
+    if (plan.placeName) {
+        // Planned on these very entries, the care cannot be refused here.
+        if (!m_doc.logCareOnTrees(plan.positions(), plan.addedEvents.front()))
+            return placeGone();
+    } else {
+        const PlannedChange::EntryValues& changed = plan.entries.front();
+        const std::string journalBefore(m_doc.entryAt(changed.position)[talvane::journal::kJournalField]);
+        const std::string journalAfter = changed.values.front().second;
+        FieldValues values(changed.values.begin(), changed.values.end());
+        // The Journal tab of the tree on show takes the phone's events too: as they are when
+        // it holds no edits of its own, merged into its edits when it does.
+        m_doc.changeFieldsFromElsewhere(changed.position, values,
+                                        CTalvaneDoc::stepText(coreText(plan.stepVerb), plan.name),
+                                        [&](const std::string& pageJournal) {
+                                            return pageJournal == journalBefore ? journalAfter
+                                                                                : mergeIntoJournal(plan, pageJournal);
+                                        });
+    }
     m_retake.stop();
     takeSnapshot();
     return appliedOutcome(m_doc.entries(), plan);

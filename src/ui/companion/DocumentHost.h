@@ -11,15 +11,17 @@
 #include <vector>
 
 class CTalvaneDoc;
+class GardenWatch;
 
 // The open document as the phone companion's collection. Phones read a snapshot that
-// is taken again after every change of the entries, so a request never waits for the
-// window; a change from a phone is handed to the window's thread and made there as one
-// step of the document's history, while the request waits for its outcome.
+// is taken again after every change of the entries or of the garden's alerts (those of
+// the window's watch, when it is given one), so a request never waits for the window; a
+// change from a phone is handed to the window's thread and made there as one step of
+// the document's history, while the request waits for its outcome.
 class DocumentHost : public QObject, public talvane::companion::CollectionHost {
     Q_OBJECT
 public:
-    explicit DocumentHost(CTalvaneDoc& doc, QObject* parent = nullptr);
+    explicit DocumentHost(CTalvaneDoc& doc, const GardenWatch* watch = nullptr, QObject* parent = nullptr);
     ~DocumentHost() override;
 
     std::shared_ptr<const talvane::companion::CollectionSnapshot> snapshot() override;
@@ -42,6 +44,7 @@ private:
     void takeSnapshot();
 
     CTalvaneDoc& m_doc;
+    const GardenWatch* m_watch;
     QTimer m_retake;
     std::mutex m_mutex;
     bool m_closed = false;

@@ -11,7 +11,8 @@
 
 using namespace talvane::companion;
 
-PhoneSharing::PhoneSharing(CTalvaneDoc& doc, QObject* parent) : QObject(parent), m_doc(doc)
+PhoneSharing::PhoneSharing(CTalvaneDoc& doc, const GardenWatch* watch, QObject* parent)
+    : QObject(parent), m_doc(doc), m_watch(watch)
 {
     connect(&doc, &CTalvaneDoc::entriesReset, this, &PhoneSharing::onEntriesReset);
     connect(&doc, &CTalvaneDoc::lockingFile, this, &PhoneSharing::takeOver);
@@ -41,7 +42,7 @@ std::optional<QString> PhoneSharing::start(const QString& bindAddress)
 std::optional<QString> PhoneSharing::startAt(const QString& bindAddress, int port)
 {
     stop();
-    m_host = std::make_unique<DocumentHost>(m_doc);
+    m_host = std::make_unique<DocumentHost>(m_doc, m_watch);
     m_server = std::make_unique<CompanionServer>(*m_host);
     // Requests come on the server's threads: the window hears of them on its own.
     m_server->sessions().setOnChange([this, pending = m_noticePending] {

@@ -14,9 +14,11 @@
 
 class CTalvaneDoc;
 class DocumentHost;
+class GardenWatch;
 
-// Sharing the open collection with phones: off until started, and stopped when asked,
-// or when the collection is replaced (New, Open, a reload). Tells the window when the
+// Sharing the open collection with phones, with the garden's alerts of the window's
+// watch when it is given one: off until started, and stopped when asked, or when the
+// collection is replaced (New, Open, a reload). Tells the window when the
 // phones change, at most once per turn of its event loop.
 //
 // A collection opened while a program serves it without a window (talvane-cli serve, or
@@ -30,7 +32,7 @@ public:
     // the next; any free port when it is taken.
     static constexpr int kPreferredPort = 8750;
 
-    explicit PhoneSharing(CTalvaneDoc& doc, QObject* parent = nullptr);
+    explicit PhoneSharing(CTalvaneDoc& doc, const GardenWatch* watch = nullptr, QObject* parent = nullptr);
     ~PhoneSharing() override;
 
     // The port tried first from now on (0: any free one).
@@ -78,6 +80,7 @@ private:
     void onEntriesReset();
 
     CTalvaneDoc& m_doc;
+    const GardenWatch* m_watch;
     std::unique_ptr<DocumentHost> m_host;
     std::unique_ptr<talvane::companion::CompanionServer> m_server;
     int m_preferredPort = kPreferredPort;

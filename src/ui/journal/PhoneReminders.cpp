@@ -5,6 +5,7 @@
 #include "ui/framework/CoreTexts.h"
 #include "ui/framework/FilePaths.h"
 #include "ui/framework/UiServices.h"
+#include "ui/journal/GardenWatch.h"
 #include "ui/journal/PhoneReminderDlg.h"
 
 #include <QThread>
@@ -13,8 +14,9 @@ using namespace talvane::collection;
 
 using namespace talvane::reminders;
 
-PhoneReminders::PhoneReminders(CTalvaneDoc& doc, std::shared_ptr<Keyring> keyring, TreeLinks links, QObject* parent)
-    : QObject(parent), m_doc(doc), m_keyring(std::move(keyring)), m_links(std::move(links))
+PhoneReminders::PhoneReminders(CTalvaneDoc& doc, std::shared_ptr<Keyring> keyring, TreeLinks links,
+                               const GardenWatch* watch, QObject* parent)
+    : QObject(parent), m_doc(doc), m_keyring(std::move(keyring)), m_links(std::move(links)), m_watch(watch)
 {
     m_timer.setInterval(kLookIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &PhoneReminders::look);
@@ -41,7 +43,8 @@ void PhoneReminders::look()
         return;
     if (!m_reminder || m_reminder->collection() != fsPath(path))
         m_reminder = std::make_shared<MorningReminder>(fsPath(path));
-    auto round = m_reminder->nextRound(m_doc.entries(), m_links, windowWords);
+    auto round = m_reminder->nextRound(m_doc.entries(), m_links, windowWords,
+                                       m_watch ? m_watch->alerts() : std::vector<talvane::garden::GardenAlert>{});
     if (!round)
         return;
     auto outcomes = std::make_shared<std::vector<ChannelOutcome>>();

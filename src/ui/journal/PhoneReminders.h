@@ -13,20 +13,22 @@
 #include <memory>
 
 class CTalvaneDoc;
+class GardenWatch;
 class QThread;
 class QWidget;
 class UiServices;
 
-// The morning reminders of the open collection: looked at once a minute while the
-// program runs, and sent away from the window's thread, so that a slow server never
-// holds the window up. Set up through PhoneReminderDlg.
+// The morning reminders of the open collection, with the garden's alerts of the
+// window's watch when it is given one: looked at once a minute while the program runs,
+// and sent away from the window's thread, so that a slow server never holds the window
+// up. Set up through PhoneReminderDlg.
 class PhoneReminders : public QObject {
     Q_OBJECT
 public:
     static constexpr int kLookIntervalMs = 60 * 1000;
 
     PhoneReminders(CTalvaneDoc& doc, std::shared_ptr<talvane::reminders::Keyring> keyring,
-                   talvane::reminders::TreeLinks links, QObject* parent = nullptr);
+                   talvane::reminders::TreeLinks links, const GardenWatch* watch = nullptr, QObject* parent = nullptr);
     // A send under way is cut short.
     ~PhoneReminders() override;
 
@@ -45,6 +47,7 @@ private:
     CTalvaneDoc& m_doc;
     std::shared_ptr<talvane::reminders::Keyring> m_keyring;
     talvane::reminders::TreeLinks m_links;
+    const GardenWatch* m_watch;
     QTimer m_timer;
     std::shared_ptr<talvane::reminders::MorningReminder> m_reminder;
     QThread* m_sending = nullptr;

@@ -9,6 +9,8 @@
 using namespace talvane::collection;
 
 using namespace talvane::reminders;
+using talvane::garden::AlertKind;
+using talvane::garden::GardenAlert;
 using talvane::journal::CareEvent;
 using talvane::journal::CareKind;
 
@@ -36,7 +38,7 @@ protected:
     std::optional<ReminderRound> roundAt(MorningReminder& reminder, int hour, int minute, int day = 8)
     {
         now = std::chrono::system_clock::from_time_t(localSeconds(hour, minute, 0, day));
-        return reminder.nextRound(entries, links, talvane::text::inEnglish);
+        return reminder.nextRound(entries, links, talvane::text::inEnglish, alerts);
     }
 
     TempDir dir;
@@ -47,6 +49,7 @@ protected:
     MorningReminder::Clock clock = [this] { return now; };
     EntryList entries;
     TreeLinks links;
+    std::vector<GardenAlert> alerts;
 };
 
 } // namespace
@@ -102,4 +105,37 @@ TEST_F(MorningReminderTest, SendsNothingWhileNothingIsDueAndATaskFallingDueLater
     EXPECT_FALSE(writeReminderSettings(reminderSettingsFile(collection), ReminderSettings{}));
     MorningReminder notSetUp(collection, clock);
     EXPECT_FALSE(roundAt(notSetUp, 9, 0)) << "nothing set up, nothing sent";
+}
+
+TEST_F(MorningReminderTest, TheGardensAlertsComeFirstAndAreSentWithNoCareDue)
+{
+    addTree(entries, "Momiji", {});
+    addTree(entries, "Juniper", {});
+    addTree(entries, "Elm", {taskDue("2026-12-20", "repot")});
+    const auto frost = [](std::size_t entry, const char* tree, const char* place, double forecast) {
+        return GardenAlert{AlertKind::Frost, day("2026-12-10"), entry, tree, place, -3, forecast, 0, day("2026-12-10"), false};
+    };
+    alerts = {frost(0, "Momiji", "Bench 1", -6), frost(1, "Juniper", "Bench 1", -5), frost(2, "Elm", "", -6),
+              {AlertKind::Wire, day("2026-12-09"), 2, "Elm", "", std::nullopt, std::nullopt, 5, day("2026-10-01"), false}};
+    MorningReminder reminder(collection, clock);
+    const auto alerted = roundAt(reminder, 7, 0);
+    ASSERT_TRUE(alerted) << "no care is due, yet frost is coming";
+    EXPECT_EQ(alerted->message.title, "3 garden alerts in trees");
+    EXPECT_EQ(alerted->message.body,
+              "Frost \u22126 \u00B0C on Thursday night: 2 trees below their limit on Bench 1 (Momiji \u22123 \u00B0C, "
+              "Juniper \u22123 \u00B0C)\n"
+              "Frost \u22126 \u00B0C on Thursday night: 1 tree below its limit (Elm \u22123 \u00B0C)\n"
+              "Check the wire on Elm: 5 warm weeks since it was wired\n");
+    EXPECT_EQ(alerted->message.link, std::nullopt);
+
+    // With care due, the title stays the care's, and the care follows the alerts.
+    reminder.record(*alerted, {{Channel::Push, std::nullopt}, {Channel::Mail, std::nullopt}});
+    addTree(entries, "Pine", {taskDue("2026-12-08", "water")});
+    alerts.erase(alerts.begin() + 1, alerts.end());
+    const auto nextDay = roundAt(reminder, 7, 0, 9);
+    ASSERT_TRUE(nextDay);
+    EXPECT_EQ(nextDay->message.title, "1 care task due in trees");
+    EXPECT_EQ(nextDay->message.body,
+              "Frost \u22126 \u00B0C on Thursday night: 1 tree below its limit on Bench 1 (Momiji \u22123 \u00B0C)\n"
+              "Pine: water\n");
 }

@@ -17,8 +17,11 @@
 #include "ui/companion/DocumentHost.h"
 #include "core/collection/CollectionFile.h"
 #include "core/collection/TreeIdentity.h"
+#include "core/garden/GardenSettings.h"
+#include "ui/journal/GardenWatch.h"
 
 #include "support/core/CompanionRun.h"
+#include "support/core/ForecastServer.h"
 #include "support/ui/AppFixture.h"
 #include "support/ui/FindControl.h"
 
@@ -64,15 +67,13 @@ public:
 
     int logCare(const std::string& tree, const std::string& kind, const std::string& text)
     {
-        const auto session = api("/api/session");
-        if (!session.is_object())
-            return -1;
-        const httplib::MultipartFormDataItems items{{"kind", kind, "", ""}, {"text", text, "", ""}};
-        const auto sent = m_client.Post(("/api/trees/" + tree + "/events").c_str(),
-                                        {{"Cookie", m_cookie}, {"X-Talvane-Form", session["formToken"].get<std::string>()}},
-                                        items);
-        lastAnswer = sent ? sent->body : std::string();
-        return sent ? sent->status : -1;
+        return sendForm("/api/trees/" + tree + "/events", {{"kind", kind, "", ""}, {"text", text, "", ""}});
+    }
+
+    // Care for every tree of the place, named as a path holds it.
+    int logPlaceCare(const std::string& place, const std::string& kind, const std::string& date)
+    {
+        return sendForm("/api/places/" + place + "/care", {{"kind", kind, "", ""}, {"date", date, "", ""}});
     }
 
     // What the API answers at that path, or null when it refuses.
@@ -92,6 +93,18 @@ public:
     std::string lastAnswer;
 
 private:
+    int sendForm(const std::string& path, const httplib::MultipartFormDataItems& items)
+    {
+        const auto session = api("/api/session");
+        if (!session.is_object())
+            return -1;
+        const auto sent = m_client.Post(path.c_str(),
+                                        {{"Cookie", m_cookie}, {"X-Talvane-Form", session["formToken"].get<std::string>()}},
+                                        items);
+        lastAnswer = sent ? sent->body : std::string();
+        return sent ? sent->status : -1;
+    }
+
     httplib::Client m_client;
     std::string m_cookie;
 };
@@ -387,6 +400,56 @@ TEST_F(SharingTest, AWindowThatHoldsTheCollectionReadOnlyRefusesThePhonesChanges
     EXPECT_EQ(journal(0), "");
     EXPECT_EQ(doc().history().count(), steps);
     EXPECT_FALSE(doc().IsModified());
+}
+
+// The window's garden watch tells the phones its alerts, and care for a place from the
+// phone is one step of the history.
+TEST_F(SharingTest, ThePhoneSeesTheWindowsAlertsAndCareForAPlaceIsOneStep)
+{
+    ASSERT_TRUE(start(q(makeCollection("trees.tvn", {"Momiji", "Juniper", "Ficus"}, [](CBonsaiData& tree, std::size_t i) {
+        tree[kPlaceField] = i < 2 ? "Bench 1\topen-air\t0" : "Sitting room\tindoors\t0";
+        tree[kWatchField] = "low=-3;high=35";
+    }))));
+    GardenWatch& watch = view().gardenWatch();
+    // Noon of the first day of the recorded frost.
+    watch.setClock([] { return std::chrono::system_clock::from_time_t(localSeconds(12, 0, 0, 10)); });
+    share();
+    ForecastServer forecasts(recordedForecast("frost-night.json"));
+    ASSERT_EQ(watch.setLocation(talvane::garden::GardenLocation{45.76, 4.84, "Lyon", forecasts.base()}), std::nullopt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watch.isReading(); }, 20000));
+    const int steps = doc().history().count();
+
+    nlohmann::json before;
+    nlohmann::json after;
+    std::string cared;
+    EXPECT_EQ(fromPhone([&](Phone& phone) {
+                  before = phone.api("/api/alerts");
+                  const int status = phone.logPlaceCare("Bench%201", "Protection", "2026-12-10");
+                  cared = phone.lastAnswer;
+                  // The watch counts again once the window's event loop turns.
+                  for (int look = 0; look < 500 && !(after = phone.api("/api/alerts"))["groups"].empty(); ++look)
+                      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                  return status;
+              }),
+              201)
+        << cared;
+    ASSERT_EQ(before["groups"].size(), 1u) << before;
+    EXPECT_EQ(before["groups"][0]["text"], "Frost \u22126 \u00B0C on Friday night: 2 trees below their limit on Bench 1 "
+                                           "(Momiji \u22123 \u00B0C, Juniper \u22123 \u00B0C)");
+    EXPECT_EQ(before["forecastAge"], nullptr);
+    EXPECT_TRUE(after["groups"].empty()) << "both trees protected: " << after;
+    const auto answer = nlohmann::json::parse(cared, nullptr, false);
+    EXPECT_EQ(answer["text"], "Protection logged on 2 trees");
+    EXPECT_EQ(answer["saved"], false);
+
+    EXPECT_EQ(doc().history().count(), steps + 1);
+    EXPECT_EQ(doc().history().undoText(), QStringLiteral("Log Protection on 2 trees"));
+    for (std::size_t tree : {0u, 1u})
+        EXPECT_NE(journal(tree).find("\tProtection\t"), std::string::npos) << tree;
+    EXPECT_EQ(journal(2), "");
+    doc().history().undo();
+    EXPECT_EQ(journal(0), "");
+    EXPECT_EQ(journal(1), "");
 }
 
 class FrenchSharingTest : public SharingTest {

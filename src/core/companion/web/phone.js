@@ -8,6 +8,8 @@ const TREES_PER_PAGE = 30;
 const MAX_QUERY = 200;
 const MAX_EVENT_TEXT = 4000;
 const DEFAULT_KIND = "Note";
+// What a bench or a shelf is most often given all at once.
+const DEFAULT_PLACE_KIND = "Watering";
 // A notice given with a saved event, shown on the page that follows.
 const NOTICE_KEY = "talvane-notice";
 // Where a change went, said on the page that follows it.
@@ -154,7 +156,8 @@ function whereKept(answer) {
 
 function navigation(current) {
     const link = (href, label, name) => el("a", {href, "aria-current": current === name ? "page" : null}, label);
-    return el("nav", {}, link("/trees", PHONE_TEXT("Trees"), "trees"), link("/due", PHONE_TEXT("Due"), "due"));
+    return el("nav", {}, link("/trees", PHONE_TEXT("Trees"), "trees"), link("/places", PHONE_TEXT("Places"), "places"),
+              link("/due", PHONE_TEXT("Due"), "due"));
 }
 
 function showPage(title, current, content) {
@@ -289,7 +292,24 @@ async function loadTrees() {
         page = pageCount - 1;
         list = await ask(page);
     }
-    return {query, page, pageCount, list};
+    // The garden's alerts head the first page of the whole collection.
+    const alerts = !query && page === 0 ? await api("/api/alerts") : null;
+    return {query, page, pageCount, list, alerts};
+}
+
+// The frost and heat coming to each place, and the wires to check, with the forecast's
+// age when it could not be read again; nothing without an alert.
+function alertsSection(alerts) {
+    const wires = (alerts?.alerts ?? []).filter(alert => alert.kind === "wire");
+    const groups = alerts?.groups ?? [];
+    if (!groups.length && !wires.length)
+        return null;
+    const kindClass = kind => (["frost", "heat", "wire"].includes(kind) ? kind : null);
+    return el("section", {class: "alerts"},
+        el("h2", {}, PHONE_TEXT("Garden alerts")),
+        el("ul", {}, groups.map(group => el("li", {class: kindClass(group.kind)}, group.text)),
+           wires.map(alert => el("li", {class: "wire"}, el("a", {href: treeAddress(alert.tree.id)}, alert.text)))),
+        alerts.forecastAge ? el("p", {class: "quiet"}, alerts.forecastAge) : null);
 }
 
 function treeItem(tree) {
@@ -336,12 +356,13 @@ function scanForm(context) {
 function showTrees(context, found) {
     if (!found)
         return;
-    const {query, page, pageCount, list} = found;
+    const {query, page, pageCount, list, alerts} = found;
     const search = el("form", {class: "search", method: "get", action: "/trees"},
         el("input", {type: "search", name: "q", value: query, maxlength: MAX_QUERY,
                      placeholder: PHONE_TEXT("Name, species or label code"), "aria-label": PHONE_TEXT("Search")}),
         el("button", {type: "submit"}, PHONE_TEXT("Find")));
     showPage(PHONE_TEXT("Trees"), "trees", [
+        alertsSection(alerts),
         search, scanForm(context),
         el("p", {class: "quiet"}, [list.summary, list.collection].filter(Boolean).join(" · ")),
         el("ul", {class: "trees"}, list.trees.map(treeItem)),
@@ -663,6 +684,71 @@ function showLogCare(context, tree) {
     showPage(PHONE_TEXT("Log care"), "", [el("p", {}, el("a", {href: treeAddress(tree.id)}, tree.name)), form]);
 }
 
+// ---------------------------------------------------------------- Places
+
+function loadPlaces() {
+    return api("/api/places");
+}
+
+// One event on every tree of the place: its kind, the day and a text.
+function placeCareForm(context, place, index) {
+    const {session, words} = context;
+    const id = name => `${name}-${index}`;
+    const save = el("button", {type: "submit"}, PHONE_TEXT("Save"));
+    const actions = el("div", {class: "actions"}, save);
+    const form = el("form", {class: "log"},
+        labelled(id("kind"), PHONE_TEXT("Kind")),
+        el("select", {id: id("kind"), name: "kind"},
+           words.kinds.map(kind => el("option", {value: kind.kind, selected: kind.kind === DEFAULT_PLACE_KIND}, kind.label))),
+        labelled(id("date"), PHONE_TEXT("Date")),
+        el("input", {id: id("date"), name: "date", type: "date", value: session.today, max: session.today}),
+        labelled(id("text"), PHONE_TEXT("Text")),
+        el("textarea", {id: id("text"), name: "text", maxlength: MAX_EVENT_TEXT}),
+        actions);
+    const writeKey = new WriteKey();
+    for (const change of ["input", "change"])
+        form.addEventListener(change, () => writeKey.forget());
+    form.addEventListener("submit", async event => {
+        event.preventDefault();
+        save.disabled = true;
+        let cared;
+        try {
+            cared = await api(`/api/places/${encodeURIComponent(place.name)}/care`,
+                              {method: "POST", headers: writeHeaders(session, writeKey.forAttempt()), body: newEvent(form)});
+        } catch (error) {
+            writeKey.settle(error);
+            save.disabled = false;
+            showWriteFailure(error, form, actions);
+            return;
+        }
+        writeKey.forget();
+        try {
+            await context.reload();
+        } catch (error) {
+            showMessage(error.message);
+        }
+        showMessage([cared.text, el("br"), whereKept(cared)], "status");
+        if (cared.notice)
+            showMessage(cared.notice, "status");
+    });
+    return el("details", {class: "care"}, el("summary", {}, PHONE_TEXT("Log care for this place")), form);
+}
+
+function placeSection(context, place, index) {
+    const count = place.trees.length === 1 ? PHONE_TEXT("1 tree") : filledText(PHONE_TEXT("%1 trees"), String(place.trees.length));
+    return el("section", {class: "place"},
+        el("h2", {}, place.name),
+        el("p", {class: "quiet"}, [place.kindLabel, count].filter(Boolean).join(" · ")),
+        el("ul", {class: "trees"}, place.trees.map(treeItem)),
+        placeCareForm(context, place, index));
+}
+
+function showPlaces(context, places) {
+    showPage(PHONE_TEXT("Places"), "places", places.length
+        ? places.map((place, index) => placeSection(context, place, index))
+        : el("p", {class: "quiet"}, PHONE_TEXT("No tree has a place yet: give them their places on the Garden tab of Talvane on the computer.")));
+}
+
 // ---------------------------------------------------------------- Due
 
 function loadDue() {
@@ -686,6 +772,7 @@ function showDue(context, due) {
 
 const PAGES = [
     {path: /^\/trees$/, nav: "trees", load: loadTrees, show: showTrees},
+    {path: /^\/places$/, nav: "places", load: loadPlaces, show: showPlaces},
     {path: /^\/tree\/([a-z0-9-]{1,64})$/, nav: "", load: loadTree, show: showTree},
     {path: /^\/tree\/([a-z0-9-]{1,64})\/log$/, nav: "", load: loadTree, show: showLogCare},
     {path: /^\/due$/, nav: "due", load: loadDue, show: showDue},
