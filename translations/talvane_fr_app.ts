@@ -332,6 +332,22 @@ Talvane continue alors de tourner&#xa0;: démarrez-le de nouveau pour faire reve
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
+    <message>
+        <source>&amp;Log care on several trees…</source>
+        <translation>&amp;Consigner un soin sur plusieurs arbres…</translation>
+    </message>
+    <message>
+        <source>Log one care, such as a watering, on the trees selected in the list or on every tree of a place</source>
+        <translation>Consigner un même soin, un arrosage par exemple, sur les arbres sélectionnés dans la liste ou sur tous les arbres d&apos;un lieu</translation>
+    </message>
+    <message>
+        <source>&amp;Garden location…</source>
+        <translation>Emplacement du &amp;jardin…</translation>
+    </message>
+    <message>
+        <source>Say where the garden is, for its frost, heat and wire watch</source>
+        <translation>Dire où est le jardin, pour surveiller gel, chaleur et ligatures</translation>
+    </message>
 </context>
 <context>
     <name>CTalvaneApp</name>

@@ -171,6 +171,14 @@ Si Talvane a encore la collection ouverte sur %3, vous pourrez l&apos;enregistre
         <source>Save &amp;As…</source>
         <translation>Enregistrer &amp;sous…</translation>
     </message>
+    <message>
+        <source>Log %1 on 1 tree</source>
+        <translation>Consigner %1 sur 1 arbre</translation>
+    </message>
+    <message>
+        <source>Log %1 on %2 trees</source>
+        <translation>Consigner %1 sur %2 arbres</translation>
+    </message>
 </context>
 <context>
     <name>CollectionLock</name>

@@ -72,6 +72,14 @@ avec les modifications apportées ?</translation>
         <source>&amp;Journal</source>
         <translation>&amp;Journal</translation>
     </message>
+    <message>
+        <source>&amp;Garden</source>
+        <translation>A&amp;bri</translation>
+    </message>
+    <message>
+        <source>Change place “%1”</source>
+        <translation>Changer l&apos;emplacement «&#xa0;%1&#xa0;»</translation>
+    </message>
 </context>
 <context>
     <name>EntryBar</name>

@@ -13,6 +13,53 @@
     </message>
 </context>
 <context>
+    <name>BulkCareDlg</name>
+    <message>
+        <source>Log care on several trees</source>
+        <translation>Consigner un soin sur plusieurs arbres</translation>
+    </message>
+    <message>
+        <source>Trees</source>
+        <translation>Arbres</translation>
+    </message>
+    <message>
+        <source>The tree &amp;selected in the list</source>
+        <translation>L&apos;arbre &amp;sélectionné dans la liste</translation>
+    </message>
+    <message>
+        <source>The %1 trees &amp;selected in the list</source>
+        <translation>Les %1 arbres &amp;sélectionnés dans la liste</translation>
+    </message>
+    <message>
+        <source>The trees &amp;at</source>
+        <translation>Les arbres &amp;placés à</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>&amp;Type :</translation>
+    </message>
+    <message>
+        <source>&amp;Date:</source>
+        <translation>&amp;Date :</translation>
+    </message>
+    <message>
+        <source>&amp;Text:</source>
+        <translation>Te&amp;xte :</translation>
+    </message>
+    <message>
+        <source>No tree is selected in the list, and no tree has a place.</source>
+        <translation>Aucun arbre n&apos;est sélectionné dans la liste, et aucun arbre n&apos;a de lieu.</translation>
+    </message>
+    <message>
+        <source>The date is not a day of the calendar: type it as %1.</source>
+        <translation>La date n&apos;est pas un jour du calendrier&#xa0;: saisissez-la sous la forme %1.</translation>
+    </message>
+    <message>
+        <source>2027-03-15 or %1</source>
+        <translation>2027-03-15 ou %1</translation>
+    </message>
+</context>
+<context>
     <name>CareCalendarExport</name>
     <message>
         <source>Export care calendar</source>
@@ -115,6 +162,38 @@
     <message>
         <source>Each morning, the care due reaches your phone as a push notification or an e-mail.</source>
         <translation>Chaque matin, les soins à faire arrivent sur votre téléphone par une notification ou un courriel.</translation>
+    </message>
+    <message>
+        <source>Frost %1</source>
+        <translation>Gel %1</translation>
+    </message>
+    <message>
+        <source>Heat %1</source>
+        <translation>Chaleur %1</translation>
+    </message>
+    <message>
+        <source>Wire</source>
+        <translation>Ligature</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Snoo&amp;ze a week</source>
+        <translation>Dans &amp;7 jours</translation>
+    </message>
+    <message>
+        <source>Check wire</source>
+        <translation>Vérifier la ligature</translation>
+    </message>
+    <message>
+        <source>The journal of %1 was written by another program and is kept as it is.</source>
+        <translation>Le journal de %1 a été écrit par un autre programme et reste tel quel.</translation>
+    </message>
+    <message>
+        <source>Snooze wire check</source>
+        <translation>Repousser la vérification de la ligature</translation>
     </message>
 </context>
 <context>
@@ -224,6 +303,33 @@
     <message>
         <source>Pick from a calendar</source>
         <translation>Choisir dans un calendrier</translation>
+    </message>
+</context>
+<context>
+    <name>GardenWatch</name>
+    <message>
+        <source>Save the collection first: the garden&apos;s place is kept beside its file.</source>
+        <translation>Enregistrez d&apos;abord la collection&#xa0;: l&apos;emplacement du jardin est gardé à côté de son fichier.</translation>
+    </message>
+    <message>
+        <source>The forecast could not be read again (%1): %2</source>
+        <translation>Les prévisions n&apos;ont pas pu être relues (%1)&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>The forecast could not be read: %1</source>
+        <translation>Les prévisions n&apos;ont pas pu être lues&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>%1 (1 more alert in Care due)</source>
+        <translation>%1 (1 autre alerte dans Soins à faire)</translation>
+    </message>
+    <message>
+        <source>%1 (%2 more alerts in Care due)</source>
+        <translation>%1 (%2 autres alertes dans Soins à faire)</translation>
     </message>
 </context>
 <context>

@@ -26,4 +26,6 @@ inline constexpr int kFilePrintLabels = 32783;
 inline constexpr int kFileExportPassport = 32784;
 inline constexpr int kFileImportPassport = 32785;
 inline constexpr int kFilePrintPassport = 32786;
+inline constexpr int kEditLogCareOnTrees = 32787;
+inline constexpr int kViewGardenLocation = 32790;
 } // namespace cmd

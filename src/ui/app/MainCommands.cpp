@@ -94,6 +94,10 @@ constexpr MainCommand kCommands[] = {
     {.menu = Menu::Edit, .id = cmd::kEntryRename, .text = QT_TRANSLATE_NOOP("CMainFrame", "Re&name\u2026"),
      .statusTip = QT_TRANSLATE_NOOP("CMainFrame", "Give the entry shown a new name"),
      .run = [](CommandTarget& to) { to.frame.view().onEntryRename(); }, .enabled = whenTreeShown},
+    {.menu = Menu::Edit, .id = cmd::kEditLogCareOnTrees,
+     .text = QT_TRANSLATE_NOOP("CMainFrame", "&Log care on several trees\u2026"),
+     .statusTip = QT_TRANSLATE_NOOP("CMainFrame", "Log one care, such as a watering, on the trees selected in the list or on every tree of a place"),
+     .run = [](CommandTarget& to) { to.frame.onEditLogCareOnTrees(); }, .enabled = whenWritable},
 
     {.menu = Menu::View, .id = cmd::kViewCollectionList,
      .text = QT_TRANSLATE_NOOP("CMainFrame", "&Collection list\tCtrl+L"),
@@ -105,6 +109,9 @@ constexpr MainCommand kCommands[] = {
     {.menu = Menu::View, .id = cmd::kViewTimeline, .text = QT_TRANSLATE_NOOP("CMainFrame", "&Timeline\u2026\tCtrl+T"),
      .statusTip = QT_TRANSLATE_NOOP("CMainFrame", "Show the photos of the tree over the years, compare them and follow its growth"),
      .keys = "Ctrl+T", .run = [](CommandTarget& to) { to.frame.onViewTimeline(); }, .enabled = whenTreeShown},
+    {.menu = Menu::View, .id = cmd::kViewGardenLocation, .text = QT_TRANSLATE_NOOP("CMainFrame", "&Garden location\u2026"),
+     .statusTip = QT_TRANSLATE_NOOP("CMainFrame", "Say where the garden is, for its frost, heat and wire watch"),
+     .run = [](CommandTarget& to) { to.frame.onViewGardenLocation(); }},
     separator(Menu::View),
     {.row = MenuRow::Languages, .menu = Menu::View},
 

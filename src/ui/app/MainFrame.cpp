@@ -21,6 +21,7 @@
 #include "ui/framework/RecentFileList.h"
 #include "ui/framework/UiServices.h"
 #include "ui/framework/WindowPlacement.h"
+#include "ui/journal/BulkCareDlg.h"
 #include "ui/journal/CareCalendarExport.h"
 #include "ui/journal/CareCalendarKeeper.h"
 #include "ui/journal/CareDueDlg.h"
@@ -35,6 +36,8 @@
 #include "ui/timeline/TimelineActions.h"
 #include "ui/timeline/TimelineDlg.h"
 #include "ui/journal/DueSummaryCounter.h"
+#include "ui/journal/GardenWatch.h"
+#include "ui/garden/GardenLocationDlg.h"
 #include "core/journal/DueTasks.h"
 #include "ui/overview/CollectionListPanel.h"
 #include "ui/overview/CollectionOverview.h"
@@ -114,6 +117,7 @@ CMainFrame::CMainFrame(CTalvaneDoc& doc, UiServices& services, RecentFileList& r
     connect(&services.helpOpener(), &HelpOpener::pageNotOpened, this,
             [this](const QString& page) { HelpWindow::showPage(*this, page); });
     createDueCounting();
+    createGardenWatching();
     rebuildRecentFiles();
     updateCaption();
     updateCommandUI();
@@ -146,7 +150,8 @@ void CMainFrame::createNoticeSources()
         return talvane::companion::treePageLink(*m_sharing->server(), entries, position);
     };
     m_phoneReminders =
-        new PhoneReminders(m_doc, std::make_shared<talvane::reminders::SecretServiceKeyring>(), treeLinks, this);
+        new PhoneReminders(m_doc, std::make_shared<talvane::reminders::SecretServiceKeyring>(), treeLinks,
+                           &m_view->gardenWatch(), this);
     connect(m_phoneReminders, &PhoneReminders::notice, this, showNotice);
 }
 
@@ -295,6 +300,7 @@ QStatusBar* CMainFrame::createStatusBar()
     // Each pane goes before the ones made earlier.
     m_sharingPane = addHiddenPane(*status);
     m_duePane = addHiddenPane(*status);
+    m_gardenPane = addHiddenPane(*status);
     m_missingPane = addHiddenPane(*status);
     m_recoveryPane = addHiddenPane(*status);
     status->showMessage(tr("Ready"));
@@ -462,9 +468,32 @@ void CMainFrame::OnAppAbout()
     m_services.dialogRunner().run(about);
 }
 
+void CMainFrame::createGardenWatching()
+{
+    GardenWatch& watch = m_view->gardenWatch();
+    connect(&watch, &GardenWatch::changed, this, [this, &watch] {
+        // The pane is as wide as the status bar leaves it; its whole text is its tip.
+        m_gardenPane->setText(watch.summary());
+        m_gardenPane->setToolTip(watch.summary());
+        m_gardenPane->setVisible(!m_gardenPane->text().isEmpty());
+    });
+    connect(&watch, &GardenWatch::notice, this, [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(&watch, &GardenWatch::announced, this, [this](const QString& summary, const QString& body) {
+        if (m_gardenNotifier)
+            m_gardenNotifier->show(summary, body);
+    });
+}
+
+void CMainFrame::onViewGardenLocation()
+{
+    GardenLocationDlg dialog(m_view->gardenWatch(), talvane::reminders::getOverHttp, m_services.prompter(), this);
+    m_services.dialogRunner().run(dialog);
+}
+
 void CMainFrame::onViewCareDue()
 {
-    CareDueDlg dialog(m_doc, m_services.prompter(), talvane::journal::CalendarDate::today(), this);
+    CareDueDlg dialog(m_doc, m_services.prompter(), talvane::journal::CalendarDate::today(), this,
+                      &m_view->gardenWatch());
     connect(&dialog, &CareDueDlg::phoneRemindersRequested, this,
             [this, &dialog] { m_phoneReminders->setUp(m_services, &dialog); });
     const bool chosen = m_services.dialogRunner().run(dialog) == QDialog::Accepted && dialog.chosenEntry();
@@ -480,6 +509,8 @@ void CMainFrame::remindOfCareDue(const QDBusConnection& bus, bool announceNow)
 {
     m_careNotifier = new DesktopNotifier(bus, CareDueNotice::actionLabel(), this);
     connect(m_careNotifier, &DesktopNotifier::activated, this, &CMainFrame::onCareDueNotificationChosen);
+    m_gardenNotifier = new DesktopNotifier(bus, CareDueNotice::actionLabel(), this);
+    connect(m_gardenNotifier, &DesktopNotifier::activated, this, &CMainFrame::onCareDueNotificationChosen);
     if (announceNow)
         announceCareDue();
 }
@@ -537,7 +568,7 @@ void CMainFrame::onFileShareWithPhones()
 
 void CMainFrame::createSharing()
 {
-    m_sharing = new PhoneSharing(m_doc, this);
+    m_sharing = new PhoneSharing(m_doc, &m_view->gardenWatch(), this);
     const auto showStatus = [this] {
         m_sharingPane->setText(m_sharing->statusText());
         m_sharingPane->setVisible(m_sharing->isSharing());
@@ -646,6 +677,13 @@ void CMainFrame::onFilePrintLabels()
     m_doc.OfferToKeepChanges();
     const std::vector<std::size_t> listed = m_listOverview->listedPositions();
     m_printing.onFilePrintLabels(m_listOverview->panel().selectedPositions(), listed);
+}
+
+void CMainFrame::onEditLogCareOnTrees()
+{
+    BulkCareDlg dialog(m_doc.entries(), m_listOverview->panel().selectedPositions(), this);
+    if (m_services.dialogRunner().run(dialog) == QDialog::Accepted)
+        m_doc.logCareOnTrees(dialog.trees(), dialog.event());
 }
 
 void CMainFrame::showMissingPictures()

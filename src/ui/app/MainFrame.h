@@ -90,6 +90,8 @@ public slots:
     void onViewCareDue();
     // View Timeline: the shown tree's photos, their comparison and its growth.
     void onViewTimeline();
+    // View Garden location: where the collection's garden is, for its forecast.
+    void onViewGardenLocation();
     // Photos chosen on the Journal tab go onto the shown tree's timeline.
     void onAddPhotos();
     void onFileExportCareCalendar();
@@ -100,12 +102,17 @@ public slots:
     void onFilePrintCollectionList();
     // The same for labels of the trees selected in the list, or of every tree it shows.
     void onFilePrintLabels();
+    // Edit Log care on several trees: one event on the trees selected in the list, or on
+    // those of a place, as one step beside the edits on the pages.
+    void onEditLogCareOnTrees();
     // What a tree passport command tells, in the status bar.
     void showPassportNotice(const std::optional<QString>& notice);
     ShareDlg* shareDialog() const { return m_shareDlg; }
     PhoneSharing* phoneSharing() const { return m_sharing; }
     // The status bar's count of care due, empty and hidden when nothing is due.
     QLabel* duePane() const { return m_duePane; }
+    // The status bar's frost or heat alert, hidden while there is none.
+    QLabel* gardenPane() const { return m_gardenPane; }
     // The status bar's count of the shown tree's pictures that are missing, hidden when none is.
     QLabel* missingPicturesPane() const { return m_missingPane; }
     // The unsaved work cannot be kept for recovery: said in a pane of the status bar
@@ -145,6 +152,8 @@ private:
     void connectDocument();
     void createNoticeSources();
     void createDueCounting();
+    // The garden's alerts in the status bar and, once a spell, on the desktop.
+    void createGardenWatching();
     // Tells in the status bar how many care tasks the collection opened has due, once
     // they are counted: the window does not wait for that.
     void showDueSummary();
@@ -175,6 +184,7 @@ private:
     DueSummaryCounter* m_dueCounter = nullptr;
     DayWatch* m_dayWatch = nullptr;
     DesktopNotifier* m_careNotifier = nullptr;
+    DesktopNotifier* m_gardenNotifier = nullptr;
     PhoneReminders* m_phoneReminders = nullptr;
     // Each command of the table with its action, in the table's order.
     std::vector<std::pair<const MainCommand*, QAction*>> m_commands;
@@ -187,6 +197,7 @@ private:
     ShareDlg* m_shareDlg = nullptr;
     QLabel* m_sharingPane = nullptr;
     QLabel* m_duePane = nullptr;
+    QLabel* m_gardenPane = nullptr;
     QLabel* m_missingPane = nullptr;
     QLabel* m_recoveryPane = nullptr;
 };

@@ -9,9 +9,11 @@
 #include "ui/document/TreeIdGiving.h"
 #include "ui/document/UndoKeepingEdits.h"
 #include "ui/framework/AnsiText.h"
+#include "ui/framework/CoreTexts.h"
 #include "ui/framework/FilePaths.h"
 #include "ui/framework/RecentFileList.h"
 #include "ui/framework/UiServices.h"
+#include "core/journal/CareOnTrees.h"
 #include "core/journal/Journal.h"
 #include "core/timeline/PhotoCopy.h"
 
@@ -107,6 +109,33 @@ bool CTalvaneDoc::changeFieldsFromElsewhere(std::size_t position, const FieldVal
         return true;
     const std::string journal(entryAt(position)[talvane::journal::kJournalField]);
     m_view->showChangeBesidePageEdits(mergeJournal ? mergeJournal : [&journal](const std::string&) { return journal; });
+    return true;
+}
+
+bool CTalvaneDoc::logCareOnTrees(const std::vector<std::size_t>& positions, const talvane::journal::CareEvent& event)
+{
+    using namespace talvane::journal;
+    auto care = careOnTrees(m_entries, positions, event);
+    if (const auto* refusal = std::get_if<std::string>(&care)) {
+        services().prompter().ask(QString::fromStdString(*refusal), caption(), mb::kOk | mb::kIconExclamation);
+        return false;
+    }
+    const auto& changes = std::get<std::vector<JournalChange>>(care);
+    const QString kind = coreText(careKindName(event.kind));
+    m_history.beginMacro(changes.size() == 1 ? tr("Log %1 on 1 tree").arg(kind)
+                                             : tr("Log %1 on %2 trees").arg(kind, QString::number(changes.size())));
+    for (const JournalChange& change : changes) {
+        // A Journal tab holding edits of its own takes the event beside them.
+        const std::string before(entryAt(change.entry)[kJournalField]);
+        changeFieldsFromElsewhere(change.entry, {{kJournalField, change.journalText}}, QString(),
+                                  [&](const std::string& pageJournal) {
+                                      if (pageJournal == before)
+                                          return change.journalText;
+                                      Journal merged = Journal::read(pageJournal);
+                                      return merged.add(event) ? merged.text() : pageJournal;
+                                  });
+    }
+    m_history.endMacro();
     return true;
 }
 

@@ -22,6 +22,9 @@ struct CollectionLockAttempt;
 namespace talvane::collection {
 struct RecoveryRecord;
 }
+namespace talvane::journal {
+struct CareEvent;
+}
 
 // New values for some fields of one entry, by field index.
 using FieldValues = std::vector<std::pair<std::size_t, std::string>>;
@@ -54,6 +57,12 @@ public:
     // mergeJournal(the journal the tab holds), or the entry's journal without one.
     bool changeFieldsFromElsewhere(std::size_t position, const FieldValues& values, const QString& stepText,
                                    const std::function<std::string(const std::string&)>& mergeJournal = {});
+    // Logs the event on each tree at `positions` (each once) as one step, "Log Watering
+    // on 14 trees", made beside the edits on the pages as changeFieldsFromElsewhere makes
+    // it: the Journal tab of a tree on show takes the event beside its own edits. Trees
+    // without an identifier are given one in the step. A care the trees refuse (a journal
+    // another program wrote) is said to the user, changes nothing and gives false.
+    bool logCareOnTrees(const std::vector<std::size_t>& positions, const talvane::journal::CareEvent& event);
     // Removes an entry; its neighbour (the next, else the previous) becomes current.
     void removeEntry(std::size_t position);
     // The tree's identifier (collection/TreeIdentity.h), for whatever links to it. A tree

@@ -6,6 +6,7 @@
 #include "ui/editing/FormPages.h"
 #include "core/guide/GuideEspece.h"
 #include "core/journal/Journal.h"
+#include "ui/garden/GardenPage.h"
 #include "ui/journal/JournalPage.h"
 #include "core/text/DecimalText.h"
 
@@ -74,9 +75,9 @@ FieldValues photoFieldValues(const CBonsaiData& entry)
 }
 
 PageTransfer::PageTransfer(CPage2& plant, CPage3& purchase, CPage4& transformation, CPage5& maintenance,
-                           CPage6& species, CPage1& album, JournalPage& journal)
+                           CPage6& species, CPage1& album, JournalPage& journal, GardenPage& garden)
     : m_plant(plant), m_purchase(purchase), m_transformation(transformation), m_maintenance(maintenance),
-      m_species(species), m_album(album), m_journal(journal)
+      m_species(species), m_album(album), m_journal(journal), m_garden(garden)
 {
 }
 
@@ -93,6 +94,8 @@ void PageTransfer::toPages(const CBonsaiData& entry)
     m_plant.m_nIntExt = talvane::text::decimalTextToInt(m_shownIntExt);
     albumToPage(m_album, entry);
     m_journal.m_journalText = entry[talvane::journal::kJournalField];
+    m_garden.m_placeText = entry[talvane::collection::kPlaceField];
+    m_garden.m_watchText = entry[talvane::collection::kWatchField];
 }
 
 void PageTransfer::refreshPages()
@@ -101,6 +104,7 @@ void PageTransfer::refreshPages()
         form->UpdateData(false);
     m_album.RefreshPictureList();
     m_journal.refreshEventList();
+    m_garden.refresh();
 }
 
 void PageTransfer::loadEntry(const CBonsaiData& entry)
@@ -124,6 +128,9 @@ void PageTransfer::loadAlbumAndJournal(const CBonsaiData& entry,
         m_journal.m_journalText = journal;
         m_journal.refreshEventList();
     }
+    m_garden.m_placeText = entry[talvane::collection::kPlaceField];
+    m_garden.m_watchText = entry[talvane::collection::kWatchField];
+    m_garden.refresh();
 }
 
 void PageTransfer::readPagesInto(CBonsaiData& entry)
@@ -140,6 +147,8 @@ void PageTransfer::readPagesInto(CBonsaiData& entry)
         entry[CBonsaiData::photoDescriptionField(k)] = m_album.m_strPhotoDesc[k];
     }
     entry[talvane::journal::kJournalField] = m_journal.m_journalText;
+    entry[talvane::collection::kPlaceField] = m_garden.m_placeText;
+    entry[talvane::collection::kWatchField] = m_garden.m_watchText;
 }
 
 void PageTransfer::clearPages()

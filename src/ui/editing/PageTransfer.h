@@ -15,10 +15,11 @@ class CPage4;
 class CPage5;
 class CPage6;
 class FieldFormPage;
+class GardenPage;
 class JournalPage;
 
 // The page fields are those the field catalogue puts on a tab: the 51 of the form and
-// album tabs, then the journal's field. Name and the spare fields are not among them:
+// album tabs, then the garden's two fields and the journal's. Name and the spare fields are not among them:
 // the pages never touch those.
 
 // True when the page fields of both entries hold the same bytes.
@@ -30,17 +31,18 @@ FieldValues pageFieldValues(const CBonsaiData& entry);
 FieldValues photoFieldValues(const CBonsaiData& entry);
 
 // Moves values between an entry and the members of the seven pages, page by page in
-// the order plant, purchase, transformation, maintenance, species, album, journal.
+// the order plant, purchase, transformation, maintenance, species, album, journal, garden.
 class PageTransfer {
 public:
     PageTransfer(CPage2& plant, CPage3& purchase, CPage4& transformation, CPage5& maintenance, CPage6& species,
-                 CPage1& album, JournalPage& journal);
+                 CPage1& album, JournalPage& journal, GardenPage& garden);
 
     // Gives the pages the entry's values and shows them; the album lists its photos.
     void loadEntry(const CBonsaiData& entry);
     // Gives the album and Journal tabs the entry's photos and merged(the journal the tab
-    // holds), leaving the form tabs as they are. Changes on those two tabs are steps of
-    // their own at once, so they hold no edits a step could overwrite.
+    // holds), and the Garden tab the entry's place and watch, leaving the form tabs as
+    // they are. Changes on those three tabs are steps of their own at once, so they hold
+    // no edits a step could overwrite.
     void loadAlbumAndJournal(const CBonsaiData& entry, const std::function<std::string(const std::string&)>& merged);
     // Reads the pages and copies their values into the entry's page fields.
     void readPagesInto(CBonsaiData& entry);
@@ -62,6 +64,7 @@ private:
     CPage6& m_species;
     CPage1& m_album;
     JournalPage& m_journal;
+    GardenPage& m_garden;
     // The IntExt text of the entry on the pages: the radio buttons show it as a number.
     std::string m_shownIntExt;
 };

@@ -13,6 +13,8 @@
 #include "ui/framework/TabKeys.h"
 #include "ui/framework/UiServices.h"
 #include "core/journal/Journal.h"
+#include "ui/garden/GardenPage.h"
+#include "ui/journal/GardenWatch.h"
 #include "ui/journal/JournalPage.h"
 
 #include <QComboBox>
@@ -43,7 +45,7 @@ public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
     {
         const int value = QProxyStyle::pixelMetric(metric, option, widget);
-        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+        return metric == PM_TabBarTabHSpace ? value / 4 : value;
     }
 };
 
@@ -59,8 +61,10 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
     m_pPage5 = new CPage5();
     m_pPage6 = new CPage6();
     m_journalPage = new JournalPage(doc, services);
+    m_gardenWatch = new GardenWatch(doc, talvane::reminders::getOverHttp, this);
+    m_gardenPage = new GardenPage(doc, *m_gardenWatch);
     m_transfer = std::make_unique<PageTransfer>(*m_pPage2, *m_pPage3, *m_pPage4, *m_pPage5, *m_pPage6, *m_pPage1,
-                                                *m_journalPage);
+                                                *m_journalPage, *m_gardenPage);
     createSheet();
     watchPageEdits();
     applyStepsOfPages();
@@ -86,6 +90,7 @@ void CTalvaneView::createSheet()
     // together so that the Journal's fits beside them.
     const QSize sheetSize = m_pSheet->sizeHint();
     m_pSheet->addTab(m_journalPage, tr("&Journal"));
+    m_pSheet->addTab(m_gardenPage, tr("&Garden"));
     switchTabsWithPageKeys(*m_pSheet);
     m_pSheet->tabBar()->setStyle(new CompactTabStyle(m_pSheet));
     m_pSheet->move(0, 0);
@@ -107,6 +112,23 @@ void CTalvaneView::applyStepsOfPages()
             applyPageEdit({{talvane::journal::kJournalField, m_journalPage->m_journalText}},
                           CTalvaneDoc::stepText(verb, (*shown)[CBonsaiData::Name]));
     });
+    connect(m_gardenPage, &GardenPage::gardenChanged, this, [this](const QString& verb) {
+        if (const CBonsaiData* shown = m_doc.currentEntry())
+            applyPageEdit({{talvane::collection::kPlaceField, m_gardenPage->m_placeText},
+                           {talvane::collection::kWatchField, m_gardenPage->m_watchText}},
+                          CTalvaneDoc::stepText(verb, (*shown)[CBonsaiData::Name]));
+    });
+    connect(m_gardenPage, &GardenPage::placeChanged, this, &CTalvaneView::changePlace);
+}
+
+void CTalvaneView::changePlace(const talvane::garden::Place& before, const talvane::garden::Place& after)
+{
+    // A place's kind and shelter are those of every tree standing there: one step changes them all.
+    const std::string text = talvane::garden::placeFieldText(after);
+    m_doc.history().beginMacro(tr("Change place \u201C%1\u201D").arg(fromAnsi(before.name)));
+    for (std::size_t position : talvane::garden::treesAt(m_doc.entries(), before.name))
+        m_doc.changeFieldsFromElsewhere(position, {{talvane::collection::kPlaceField, text}}, QString());
+    m_doc.history().endMacro();
 }
 
 CTalvaneView::~CTalvaneView()

@@ -11,7 +11,12 @@
 #include <memory>
 
 class CBonsaiData;
+namespace talvane::garden {
+struct Place;
+}
 class EntryBar;
+class GardenPage;
+class GardenWatch;
 class CPage1;
 class CPage2;
 class CPage3;
@@ -48,6 +53,9 @@ public:
     CPage5& maintenancePage() const { return *m_pPage5; }
     CPage6& speciesPage() const { return *m_pPage6; }
     JournalPage& journalPage() const { return *m_journalPage; }
+    GardenPage& gardenPage() const { return *m_gardenPage; }
+    // The watch over the garden of the collection shown: its forecast and alerts.
+    GardenWatch& gardenWatch() const { return *m_gardenWatch; }
     // Brings the Journal tab to the front.
     void showJournalTab();
 
@@ -91,10 +99,12 @@ private:
     // the pages already show them.
     void applyPageEdit(const FieldValues& values, const QString& stepText);
     void watchPageEdits();
-    // The tabs of the six pages and the Journal's, sized to the six.
+    // The tabs of the six pages, the Journal's and the Garden's, sized to the six.
     void createSheet();
-    // The album's and the journal's changes are steps of the history at once.
+    // The album's, the journal's and the garden's changes are steps of the history at once.
     void applyStepsOfPages();
+    // Gives every tree standing at a place its new kind and shelter, as one step.
+    void changePlace(const talvane::garden::Place& before, const talvane::garden::Place& after);
     QString entryListText(std::size_t position) const;
 
     CTalvaneDoc& m_doc;
@@ -107,6 +117,8 @@ private:
     CPage5* m_pPage5;
     CPage6* m_pPage6;
     JournalPage* m_journalPage;
+    GardenWatch* m_gardenWatch;
+    GardenPage* m_gardenPage;
     std::unique_ptr<PageTransfer> m_transfer;
     EntryBar* m_entryBar = nullptr;
     // Set while the pages' own values are being stored: the pages need no reload.

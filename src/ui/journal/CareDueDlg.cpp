@@ -10,7 +10,9 @@
 #include "ui/framework/UiServices.h"
 #include "ui/journal/CareCalendarBeside.h"
 #include "ui/journal/CareTexts.h"
+#include "core/garden/TreeLimits.h"
 #include "core/journal/Journal.h"
+#include "ui/journal/GardenWatch.h"
 #include "ui/journal/LoginReminders.h"
 
 #include <QCheckBox>
@@ -25,8 +27,35 @@
 #include <QVBoxLayout>
 
 using namespace talvane::journal;
+using talvane::garden::AlertKind;
+using talvane::garden::GardenAlert;
 
 namespace {
+
+// A snoozed wire check comes back after a week.
+constexpr long kSnoozeDays = 7;
+
+// What the alert's row says beside its date: "Frost −6 °C", "Heat 38 °C", "Wire".
+QString alertStateText(const GardenAlert& alert)
+{
+    switch (alert.kind) {
+    case AlertKind::Frost:
+        return QCoreApplication::translate("CareDueDlg", "Frost %1").arg(QString::fromStdString(talvane::garden::degreesText(*alert.forecast)));
+    case AlertKind::Heat:
+        return QCoreApplication::translate("CareDueDlg", "Heat %1").arg(QString::fromStdString(talvane::garden::degreesText(*alert.forecast)));
+    case AlertKind::Wire:
+        return QCoreApplication::translate("CareDueDlg", "Wire");
+    }
+    return {};
+}
+
+QString alertTaskText(const GardenAlert& alert)
+{
+    if (alert.kind == AlertKind::Wire)
+        return QString::fromStdString(talvane::garden::wireAlertText(alert, windowWords));
+    return QCoreApplication::translate("CareDueDlg", "%1: %2")
+        .arg(fromAnsi(alert.treeName), coreText(talvane::garden::alertTaskName(alert.kind)));
+}
 
 QString stateText(long daysLeft)
 {
@@ -39,11 +68,16 @@ QString stateText(long daysLeft)
 
 } // namespace
 
-CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_prompter(prompter), m_today(today)
+CareDueDlg::CareDueDlg(CTalvaneDoc& doc, Prompter& prompter, CalendarDate today, QWidget* parent,
+                       const GardenWatch* watch)
+    : QDialog(parent), m_doc(doc), m_prompter(prompter), m_today(today), m_watch(watch)
 {
     setWindowTitle(tr("Care due"));
     auto* layout = new QVBoxLayout(this);
+    m_alertsLine = new QLabel(this);
+    m_alertsLine->setWordWrap(true);
+    m_alertsLine->setVisible(false);
+    layout->addWidget(m_alertsLine);
     addSpanRow(layout);
     addTaskList(layout);
     m_summary = new QLabel(this);
@@ -97,31 +131,34 @@ void CareDueDlg::addButtons(QVBoxLayout* layout)
     buttons->button(QDialogButtonBox::Close)->setText(tr("Cl&ose"));
     m_show = buttons->addButton(tr("&Show tree"), QDialogButtonBox::ActionRole);
     m_markDone = buttons->addButton(tr("&Mark done"), QDialogButtonBox::ActionRole);
+    m_snooze = buttons->addButton(tr("Snoo&ze a week"), QDialogButtonBox::ActionRole);
+    m_snooze->setVisible(m_watch != nullptr);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_show, &QPushButton::clicked, this, &CareDueDlg::onShowTree);
     connect(m_markDone, &QPushButton::clicked, this, &CareDueDlg::onMarkDone);
+    connect(m_snooze, &QPushButton::clicked, this, &CareDueDlg::onSnooze);
 }
 
 void CareDueDlg::connectUpdates()
 {
     connect(m_list, &QTreeWidget::itemActivated, this, &CareDueDlg::onShowTree);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
-        m_show->setEnabled(selectedTask().has_value());
-        m_markDone->setEnabled(selectedTask().has_value());
-    });
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CareDueDlg::updateButtons);
     connect(m_span, &QSpinBox::valueChanged, this, &CareDueDlg::refresh);
     // The tasks follow the entries, whoever changes them: a task marked done here, a phone.
     connect(&m_doc, &CTalvaneDoc::entryChanged, this, &CareDueDlg::refresh);
     connect(&m_doc, &CTalvaneDoc::entryInserted, this, &CareDueDlg::refresh);
     connect(&m_doc, &CTalvaneDoc::entryRemoved, this, &CareDueDlg::refresh);
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CareDueDlg::refresh);
+    if (m_watch)
+        connect(m_watch, &GardenWatch::changed, this, &CareDueDlg::refresh);
 }
 
 void CareDueDlg::refresh()
 {
     m_tasks = dueTasks(m_doc.entries(), m_today, m_span->value());
     m_list->clear();
+    listAlerts();
     QFont overdueFont = m_list->font();
     overdueFont.setBold(true);
     for (const DueTask& task : m_tasks) {
@@ -135,15 +172,47 @@ void CareDueDlg::refresh()
         }
     }
     m_summary->setText(QString::fromStdString(dueSummary(m_tasks.size(), m_span->value(), windowWords)));
-    if (!m_tasks.empty())
+    if (m_list->topLevelItemCount() > 0)
         m_list->setCurrentItem(m_list->topLevelItem(0));
-    m_show->setEnabled(!m_tasks.empty());
-    m_markDone->setEnabled(!m_tasks.empty());
+    updateButtons();
+}
+
+void CareDueDlg::listAlerts()
+{
+    m_alerts = m_watch ? m_watch->alerts() : std::vector<GardenAlert>{};
+    QStringList groups;
+    for (const auto& group : talvane::garden::groupAlerts(m_alerts))
+        groups << QString::fromStdString(talvane::garden::alertGroupText(group, windowWords));
+    m_alertsLine->setText(groups.join(QLatin1Char('\n')));
+    m_alertsLine->setVisible(!groups.isEmpty());
+    const QColor alertColour(0x00, 0x40, 0xA0);
+    for (const GardenAlert& alert : m_alerts) {
+        auto* row = new QTreeWidgetItem(m_list, {shortDateText(alert.date), alertStateText(alert), alertTaskText(alert)});
+        for (int column = 0; column < m_list->columnCount(); ++column)
+            row->setForeground(column, alertColour);
+    }
+}
+
+void CareDueDlg::updateButtons()
+{
+    const bool chosen = selectedTask() || selectedAlert();
+    m_show->setEnabled(chosen);
+    m_markDone->setEnabled(chosen);
+    const auto alert = selectedAlert();
+    m_snooze->setEnabled(alert && m_alerts[*alert].kind == AlertKind::Wire);
+}
+
+std::optional<std::size_t> CareDueDlg::selectedAlert() const
+{
+    const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
+    if (row < 0 || static_cast<std::size_t>(row) >= m_alerts.size())
+        return std::nullopt;
+    return static_cast<std::size_t>(row);
 }
 
 std::optional<std::size_t> CareDueDlg::selectedTask() const
 {
-    const int row = m_list->indexOfTopLevelItem(m_list->currentItem());
+    const int row = m_list->indexOfTopLevelItem(m_list->currentItem()) - static_cast<int>(m_alerts.size());
     if (row < 0 || static_cast<std::size_t>(row) >= m_tasks.size())
         return std::nullopt;
     return static_cast<std::size_t>(row);
@@ -151,15 +220,60 @@ std::optional<std::size_t> CareDueDlg::selectedTask() const
 
 void CareDueDlg::onShowTree()
 {
-    const auto task = selectedTask();
-    if (!task)
+    if (const auto alert = selectedAlert())
+        m_chosen = m_alerts[*alert].entry;
+    else if (const auto task = selectedTask())
+        m_chosen = m_tasks[*task].entry;
+    else
         return;
-    m_chosen = m_tasks[*task].entry;
     accept();
+}
+
+void CareDueDlg::markAlertDone(const GardenAlert& alert)
+{
+    if (alert.entry >= m_doc.entryCount())
+        return;
+    const CBonsaiData& entry = m_doc.entryAt(alert.entry);
+    if (alert.kind == AlertKind::Wire) {
+        auto watch = talvane::garden::readTreeWatch(entry[talvane::garden::kWatchField]);
+        watch.wireChecked = m_today;
+        watch.wireSnoozed.reset();
+        m_doc.changeFieldsFromElsewhere(alert.entry, {{talvane::garden::kWatchField, talvane::garden::treeWatchText(watch)}},
+                                        CTalvaneDoc::stepText(tr("Check wire"), entry[CBonsaiData::Name]));
+        return;
+    }
+    // The tree is protected: its journal says so, which ends its alert.
+    Journal journal = Journal::read(entry[kJournalField]);
+    const CareEvent done{m_today, CareKind::Protection, std::nullopt, {},
+                         toAnsi(coreText(talvane::garden::alertTaskName(alert.kind))), {}, {}, {}};
+    if (!journal.add(done)) {
+        m_prompter.ask(tr("The journal of %1 was written by another program and is kept as it is.").arg(fromAnsi(entry[CBonsaiData::Name])),
+                       QStringLiteral("Talvane"), mb::kOk | mb::kIconExclamation);
+        return;
+    }
+    m_doc.changeFieldsFromElsewhere(alert.entry, {{kJournalField, journal.text()}},
+                                    CTalvaneDoc::stepText(tr("Mark done"), entry[CBonsaiData::Name]));
+}
+
+void CareDueDlg::onSnooze()
+{
+    const auto selected = selectedAlert();
+    if (!selected || m_alerts[*selected].kind != AlertKind::Wire || m_alerts[*selected].entry >= m_doc.entryCount())
+        return;
+    const std::size_t position = m_alerts[*selected].entry;
+    const CBonsaiData& entry = m_doc.entryAt(position);
+    auto watch = talvane::garden::readTreeWatch(entry[talvane::garden::kWatchField]);
+    watch.wireSnoozed = m_today.plusDays(kSnoozeDays);
+    m_doc.changeFieldsFromElsewhere(position, {{talvane::garden::kWatchField, talvane::garden::treeWatchText(watch)}},
+                                    CTalvaneDoc::stepText(tr("Snooze wire check"), entry[CBonsaiData::Name]));
 }
 
 void CareDueDlg::onMarkDone()
 {
+    if (const auto alert = selectedAlert()) {
+        markAlertDone(m_alerts[*alert]);
+        return;
+    }
     const auto selected = selectedTask();
     if (!selected)
         return;

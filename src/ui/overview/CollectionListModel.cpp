@@ -50,7 +50,8 @@ QVariant CollectionListModel::data(const QModelIndex& index, int role) const
     // A cell shows a line's start: a megabyte of notes is not laid out at every paint.
     if (text.size() > kLongestCellText)
         text.resize(kLongestCellText);
-    // The plant's place is a choice the window names in its own language.
+    // Interior or exterior is a choice the window names in its own language; the other
+    // columns, the tree's place among them, show the tree's own texts.
     return column == talvane::search::ListColumn::InteriorExterior ? coreText(text) : fromAnsi(text);
 }
 

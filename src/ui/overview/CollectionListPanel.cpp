@@ -35,6 +35,8 @@ int usualTextLength(talvane::search::ListColumn column)
         return 26;
     case talvane::search::ListColumn::Purchased:
         return 16;
+    case talvane::search::ListColumn::Place:
+        return 12;
     case talvane::search::ListColumn::InteriorExterior:
     case talvane::search::ListColumn::Photos:
         break;

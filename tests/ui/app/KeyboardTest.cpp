@@ -11,6 +11,7 @@
 #include "ui/framework/AnsiText.h"
 #include "ui/framework/StandardButtonKeys.h"
 #include "ui/framework/TabKeys.h"
+#include "ui/journal/BulkCareDlg.h"
 #include "ui/journal/CareDueDlg.h"
 #include "ui/journal/CareEventDlg.h"
 #include "ui/journal/JournalPage.h"
@@ -172,13 +173,14 @@ TEST_F(KeyboardTest, EveryDialogHasAKeyForEachButtonAndANameForEachField)
     LabelsDlg labels({}, {TreeLabel{QStringLiteral("Maple"), QStringLiteral("Acer"), {}, {}}});
     PassportGiverDlg giver(QStringLiteral("Maple"));
     PrintProgressDialog progress(&frame());
+    BulkCareDlg bulkCare(doc().entries(), {0});
     const std::pair<const char*, const QWidget*> dialogs[] = {
         {"new entry", &newEntry},  {"rename", &rename},         {"new picture", &newPicture},
         {"about", &about},         {"print choice", &printChoice}, {"earlier versions", &versions},
         {"care event", &careEvent}, {"care due", &careDue},     {"timeline", &timeline},
         {"compare", &compare},     {"larger view", &larger},    {"photo viewer", &photo},
         {"share", &share},         {"labels", &labels},         {"passport giver", &giver},
-        {"print progress", &progress.dialog()}};
+        {"print progress", &progress.dialog()}, {"bulk care", &bulkCare}};
     for (const auto& [name, dialog] : dialogs)
         EXPECT_EQ(keyboardFaults(*dialog), QStringList()) << name;
 }
@@ -194,12 +196,12 @@ TEST_F(KeyboardTest, CtrlPageDownAndPageUpTurnTheTabsRoundFromAnywhereInTheWindo
         press(Qt::Key_PageDown);
         shown.append(sheet.currentIndex());
     }
-    EXPECT_EQ(shown, (QList<int>{1, 2, 3, 4, 5, 6, 0})) << "through every kind of field, and round";
+    EXPECT_EQ(shown, (QList<int>{1, 2, 3, 4, 5, 6, 7, 0})) << "through every kind of field, and round";
     bar().entryList()->setFocus();
     press(Qt::Key_PageUp);
-    EXPECT_EQ(sheet.currentIndex(), 6) << "from the entry bar, back past the first tab";
+    EXPECT_EQ(sheet.currentIndex(), 7) << "from the entry bar, back past the first tab";
     press(Qt::Key_PageUp);
-    EXPECT_EQ(sheet.currentIndex(), 5);
+    EXPECT_EQ(sheet.currentIndex(), 6);
 
     sheet.setCurrentIndex(0);
     findControl<QLineEdit>(&view().plantPage(), 1023)->setFocus();

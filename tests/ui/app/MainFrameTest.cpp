@@ -80,7 +80,8 @@ TEST_F(MainFrameTest, MenuToolBarAndKeysAreThoseOfTheProgram)
                            "S&hare with phones\u2026", "&Export tree passport\u2026", "&Import tree passport\u2026", "-", "&Print...\tCtrl+P", "Print co&llection list\u2026", "Print la&bels\u2026", "Print passpor&t\u2026", "Print set&up...", "-", "Recent &File",
                            "-", "E&xit"}));
     EXPECT_EQ(menuTexts(frame().menuBar()->actions()[2]->menu()), 
-              (QStringList{"&Collection list\tCtrl+L", "Care &due\u2026\tCtrl+D", "&Timeline\u2026\tCtrl+T", "-", "&Language"}));
+              (QStringList{"&Collection list\tCtrl+L", "Care &due\u2026\tCtrl+D", "&Timeline\u2026\tCtrl+T",
+                           "&Garden location\u2026", "-", "&Language"}));
     EXPECT_EQ(frame().action(cmd::kViewCareDue)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
     EXPECT_EQ(menuTexts(frame().menuBar()->actions()[3]->menu()),
               (QStringList{"&About Talvane...", "&Help on Talvane"}));
@@ -119,7 +120,7 @@ TEST_F(MainFrameTest, EntryBarAndTabsAreInPlace)
     for (int i = 0; i < view().sheet()->count(); ++i)
         tabs.append(shownText(view().sheet()->tabText(i)));
     EXPECT_EQ(tabs, (QStringList{"The plant", "Purchase", "Species specifics", "Transformation", "Maintenance",
-                                 "Photo album", "Journal"}));
+                                 "Photo album", "Journal", "Garden"}));
     EXPECT_EQ(view().sheet()->currentIndex(), 0);
 }
 

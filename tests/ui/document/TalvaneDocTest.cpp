@@ -1,6 +1,7 @@
 #include "core/collection/CollectionFile.h"
 #include "core/collection/RecoveryStore.h"
 #include "core/collection/TreeIdentity.h"
+#include "core/journal/Journal.h"
 #include "ui/document/EntryViewLink.h"
 #include "ui/document/TalvaneDoc.h"
 #include "ui/framework/AppSettings.h"
@@ -515,4 +516,69 @@ TEST_F(TalvaneDocTest, ModifiedIsTheHistoryAwayFromTheStateLastSaved)
     for (const QList<QVariant>& change : changes)
         told.push_back(change.at(0).toBool());
     EXPECT_EQ(told, (std::vector<bool>{true, false, true, false, true, false})) << "each change told once";
+}
+
+TEST_F(TalvaneDocTest, CareOnManyTreesIsOneStepBesideThePageEditsThatUndoTakesBackWhole)
+{
+    using namespace talvane::journal;
+    const CareEvent wired{CalendarDate::fromText("2027-03-01").value(), CareKind::Wiring, std::nullopt, {}, "apex", {}, {}, {}};
+    const CareEvent watered{CalendarDate::fromText("2027-07-14").value(), CareKind::Watering, std::nullopt, {}, "heat", {}, {}, {}};
+    const auto path = makeCollection("trees.tvn", {"Maple", "Pine", "Elm", "Oak", "Ash", "Yew", "Fir", "Box", "Fig",
+                                                   "Gum", "Ivy", "Bay", "Tea", "Olive", "Foreign"});
+    {
+        EntryList entries;
+        ASSERT_FALSE(loadCollectionFile(path, entries));
+        Journal pine = Journal::read("");
+        pine.add(wired);
+        (*entries[1])[kJournalField] = pine.text();
+        (*entries[14])[kJournalField] = "another program's notes";
+        ASSERT_FALSE(saveCollectionFile(path, entries));
+    }
+    ASSERT_TRUE(doc->openDocumentFile(q(path)));
+    doc->setCurrentPosition(1);
+    const auto fieldsOfEveryTree = [&] {
+        std::vector<std::string> fields;
+        for (const auto& entry : doc->entries())
+            fields.insert(fields.end(), {std::string((*entry)[kJournalField]), std::string((*entry)[kTreeIdField])});
+        return fields;
+    };
+    const std::vector<std::string> before = fieldsOfEveryTree();
+    // The Journal tab of the Pine holds an event not yet applied.
+    view->pageJournal = before[2] + "\r\n2027-07-01\tNote\t\t\tpage edit";
+    const int steps = doc->history().count();
+
+    std::vector<std::size_t> positions{1};
+    for (std::size_t tree = 0; tree < 14; ++tree)
+        positions.push_back(tree);
+    ASSERT_TRUE(doc->logCareOnTrees(positions, watered));
+    EXPECT_EQ(doc->history().count(), steps + 1);
+    EXPECT_EQ(doc->history().undoText(), QStringLiteral("Log Watering on 14 trees"));
+    const std::string line = "\r\n2027-07-14\tWatering\t\t\theat";
+    for (std::size_t tree = 0; tree < 14; ++tree) {
+        EXPECT_EQ(std::string(doc->entryAt(tree)[kJournalField]), (tree == 1 ? before[2] : "TVJ1") + line) << tree;
+        EXPECT_TRUE(isWellFormedTreeId(doc->entryAt(tree)[kTreeIdField])) << "identified in the same step: " << tree;
+    }
+    EXPECT_EQ(std::string(doc->entryAt(14)[kJournalField]), "another program's notes");
+    EXPECT_EQ(view->pageJournal, before[2] + "\r\n2027-07-01\tNote\t\t\tpage edit" + line)
+        << "the tab shown takes the event beside its edit";
+    EXPECT_EQ(std::count(view->calls.begin(), view->calls.end(), "showChangeBesidePageEdits"), 1);
+    EXPECT_EQ(doc->currentPosition(), std::optional<std::size_t>(1)) << "the window stays where it was";
+    const std::vector<std::string> after = fieldsOfEveryTree();
+
+    doc->history().undo();
+    EXPECT_EQ(fieldsOfEveryTree(), before) << "every journal and identifier byte for byte";
+    doc->history().redo();
+    EXPECT_EQ(fieldsOfEveryTree(), after);
+
+    ui.prompter.expect(mb::kIdOk,
+                       QStringLiteral("The journal of \u201CForeign\u201D was written by another program and is kept as it "
+                                      "is; no tree was logged."),
+                       kAttention);
+    EXPECT_FALSE(doc->logCareOnTrees({0, 14}, watered));
+    EXPECT_EQ(doc->history().count(), steps + 1);
+    EXPECT_EQ(fieldsOfEveryTree(), after) << "a refused care changes no tree";
+    EXPECT_TRUE(ui.prompter.allAnswered());
+
+    ASSERT_TRUE(doc->logCareOnTrees({3}, {watered.date, CareKind::Protection, std::nullopt, {}, {}, {}, {}, {}}));
+    EXPECT_EQ(doc->history().undoText(), QStringLiteral("Log Protection on 1 tree"));
 }

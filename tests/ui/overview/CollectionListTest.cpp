@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
 
@@ -374,4 +375,27 @@ TEST_F(CollectionListAppTest, PhotosCountsBothFoldersAndTheFilterReadsTheJournal
     panel().filterBox()->setText(QStringLiteral("wiring"));
     EXPECT_EQ(panel().countLine()->text(), QStringLiteral("1 of 2 trees"));
     EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("Pine"));
+}
+
+TEST(CollectionList, ThePlaceColumnShowsThePlaceAndJoinsAColumnLayoutKeptWithoutIt)
+{
+    EntryList entries;
+    addEntry(entries, "Tree");
+    (*entries.back())[112] = "\xC9tag\xE8re\tindoors\t0";
+    CollectionListModel model([&] { return entries.size(); },
+                              [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; });
+    CollectionListPanel panel(model);
+    const int place = static_cast<int>(talvane::search::ListColumn::Place);
+    EXPECT_EQ(model.headerData(place, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Place"));
+    EXPECT_EQ(model.index(0, place).data().toString(), QStringLiteral("\u00C9tag\u00E8re"));
+
+    // The widths kept by a version whose list ended with Photos.
+    QTableView older;
+    QStandardItemModel sevenColumns(1, place);
+    older.setModel(&sevenColumns);
+    older.horizontalHeader()->resizeSection(0, 321);
+    panel.restoreColumnState(older.horizontalHeader()->saveState());
+    EXPECT_EQ(panel.table()->horizontalHeader()->sectionSize(0), 321);
+    EXPECT_EQ(panel.shownColumns().back(), talvane::search::ListColumn::Place);
+    EXPECT_GT(panel.table()->horizontalHeader()->sectionSize(place), 0);
 }
