@@ -12,6 +12,7 @@
 #include "core/collection/TreeIdentity.h"
 #include "core/guide/GuideEspece.h"
 #include "core/guide/GuideLoader.h"
+#include "core/garden/Place.h"
 #include "core/journal/Journal.h"
 #include "core/picture/AnyPicDecoder.h"
 #include "core/picture/TextException.h"
@@ -1624,6 +1625,20 @@ SpeciesGuide loadGuide(const fs::path& path)
     return guide;
 }
 
+// Where the sample trees stand: benches in the open, a cold frame, a greenhouse, a room.
+const std::map<std::string_view, talvane::garden::Place> kSamplePlaces = {
+    {"Momiji", {"Bench 1", talvane::garden::PlaceKind::OpenAir, 0}},
+    {"Black pine no. 3", {"Bench 1", talvane::garden::PlaceKind::OpenAir, 0}},
+    {"Larch from the Queyras", {"Bench 1", talvane::garden::PlaceKind::OpenAir, 0}},
+    {"Cascade juniper", {"Bench 2", talvane::garden::PlaceKind::OpenAir, 0}},
+    {"Elm broom", {"Bench 2", talvane::garden::PlaceKind::OpenAir, 0}},
+    {"Zelkova forest", {"Bench 2", talvane::garden::PlaceKind::OpenAir, 0}},
+    {"Satsuki 'Kaho'", {"Cold frame", talvane::garden::PlaceKind::Sheltered, 4}},
+    {"Old olive", {"Greenhouse", talvane::garden::PlaceKind::UnheatedGreenhouse, 6}},
+    {"Tiger bark fig", {"Living room shelf", talvane::garden::PlaceKind::Indoors, 0}},
+    {"Grandmother's jade", {"Living room shelf", talvane::garden::PlaceKind::Indoors, 0}},
+};
+
 void makeSampleData(const fs::path& folder)
 {
     const SpeciesGuide guide = loadGuide(folder / kSpeciesGuideFileName);
@@ -1639,6 +1654,8 @@ void makeSampleData(const fs::path& folder)
             writeTimelinePhoto(photos / talvane::text::cp1252ToUtf8(timelineFileName(tree, shot)), tree.shape, shot);
         entries.push_back(makeEntry(tree, guide));
         (*entries.back())[talvane::journal::kJournalField] = sampleJournal(entries.size() - 1, tree);
+        if (const auto place = kSamplePlaces.find(tree.name); place != kSamplePlaces.end())
+            (*entries.back())[talvane::garden::kPlaceField] = talvane::garden::placeFieldText(place->second);
     }
     // The shipped data keeps no earlier versions of its sample.
     if (const auto saved = saveCollectionFile(folder / "sample.tvn", entries, {.keepVersion = false}))

@@ -16,6 +16,8 @@
 #include "ui/framework/UiServices.h"
 #include "ui/journal/CareDueDlg.h"
 #include "ui/journal/CareEventDlg.h"
+#include "ui/journal/GardenWatch.h"
+#include "ui/garden/GardenLocationDlg.h"
 #include "ui/overview/CollectionListPanel.h"
 #include "core/collection/CollectionFile.h"
 #include "core/collection/TreeIdentity.h"
@@ -44,8 +46,13 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
+#include <thread>
+
+#include <httplib.h>
+#include <nlohmann/json.hpp>
 
 using namespace talvane::collection;
 
@@ -170,6 +177,77 @@ bool saveDialog(QDialog& dialog, const QDir& folder, const QString& name)
     const bool saved = save(dialog, folder, name);
     dialog.hide();
     return saved;
+}
+
+// Open-Meteo's answer for a garden where the second night from today freezes down to
+// -12 °C, after a mild autumn: the pictures show the garden's alerts whatever day they
+// are taken.
+std::string frostAnswer(talvane::journal::CalendarDate today)
+{
+    nlohmann::json hourlyTimes = nlohmann::json::array(), hourly = nlohmann::json::array();
+    for (int day = 0; day < 7; ++day)
+        for (int hour = 0; hour < 24; ++hour) {
+            char time[24];
+            std::snprintf(time, sizeof time, "%sT%02d:00", today.plusDays(day).text().c_str(), hour);
+            hourlyTimes.push_back(time);
+            const double frost = day == 2 && hour < 10 ? -12.0 + std::abs(hour - 6) * 1.5 : 0.0;
+            hourly.push_back(frost < 0 ? frost : 4.0 + 3.0 * std::sin((hour - 9) * 3.14159 / 12));
+        }
+    nlohmann::json days = nlohmann::json::array(), lows = nlohmann::json::array(), highs = nlohmann::json::array(),
+                   means = nlohmann::json::array();
+    for (int day = -92; day < 7; ++day) {
+        days.push_back(today.plusDays(day).text());
+        const double mean = day < 0 ? 8.0 - day * 0.12 : 4.0;
+        lows.push_back(mean - 4);
+        highs.push_back(mean + 4);
+        means.push_back(mean);
+    }
+    return nlohmann::json{{"hourly", {{"time", hourlyTimes}, {"temperature_2m", hourly}}},
+                          {"daily", {{"time", days}, {"temperature_2m_min", lows}, {"temperature_2m_max", highs},
+                                     {"temperature_2m_mean", means}}}}
+        .dump();
+}
+
+// A forecast server on loopback answering that frost.
+class FrostForecast {
+public:
+    FrostForecast()
+    {
+        m_server.Get("/v1/forecast", [answer = frostAnswer(talvane::journal::CalendarDate::today())](
+                                         const httplib::Request&, httplib::Response& response) {
+            response.set_content(answer, "application/json");
+        });
+        // Bound, the socket already listens: a request made before the thread accepts it waits.
+        m_port = m_server.bind_to_any_port("127.0.0.1");
+        m_thread = std::thread([this] { m_server.listen_after_bind(); });
+    }
+    ~FrostForecast()
+    {
+        m_server.stop();
+        m_thread.join();
+    }
+    std::string base() const { return "http://127.0.0.1:" + std::to_string(m_port); }
+
+private:
+    httplib::Server m_server;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
+// The garden placed in Lyon, with the frost read for it.
+bool placeTheGarden(GardenWatch& watch, const FrostForecast& forecast)
+{
+    talvane::garden::GardenLocation location;
+    location.latitude = 45.7485;
+    location.longitude = 4.8467;
+    location.town = "Lyon, Auvergne-Rh\u00F4ne-Alpes, France";
+    location.forecastBase = forecast.base();
+    if (watch.setLocation(location))
+        return false;
+    const QDeadlineTimer deadline(20000);
+    while (watch.isReading() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    return !watch.alerts().empty();
 }
 
 bool allThumbnailsShown(const TimelineModel& model)
@@ -327,8 +405,9 @@ int main(int argc, char** argv)
     frame.showCollectionList(false);
     QTabWidget* sheet = frame.view().sheet();
     const char* const tabs[] = {"tab-plant", "tab-purchase", "tab-species", "tab-transformation", "tab-maintenance",
-                                "tab-album", "tab-journal"};
-    bool ok = true;
+                                "tab-album", "tab-journal", "tab-garden"};
+    const FrostForecast frost;
+    bool ok = placeTheGarden(frame.view().gardenWatch(), frost);
     for (int i = 0; i < sheet->count(); ++i) {
         sheet->setCurrentIndex(i);
         ok = save(frame, output, QString::fromLatin1(tabs[i])) && ok;
@@ -374,9 +453,13 @@ int main(int argc, char** argv)
     ok = saveDialog(printProgress.dialog(), output, QStringLiteral("print-progress")) && ok;
     CSplashDlg splash(&frame);
     ok = saveDialog(splash, output, QStringLiteral("splash")) && ok;
-    CareDueDlg careDue(app.document(), services.prompter(), talvane::journal::CalendarDate::today(), &frame);
+    CareDueDlg careDue(app.document(), services.prompter(), talvane::journal::CalendarDate::today(), &frame,
+                       &frame.view().gardenWatch());
     careDue.spanBox()->setValue(120);
     ok = saveDialog(careDue, output, QStringLiteral("care-due")) && ok;
+    GardenLocationDlg gardenLocation(frame.view().gardenWatch(), talvane::reminders::getOverHttp, services.prompter(),
+                                     &frame);
+    ok = saveDialog(gardenLocation, output, QStringLiteral("garden-location")) && ok;
     using namespace talvane::journal;
     const CalendarDate today = CalendarDate::today();
     CareEventDlg feeding(CareEvent{today, CareKind::Feeding, today.plusDays(14), {}, "Liquid feed, half strength", {}, {},
