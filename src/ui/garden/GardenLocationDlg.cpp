@@ -104,6 +104,7 @@ void GardenLocationDlg::addTownRows(QFormLayout* form)
 void GardenLocationDlg::showLocation(const GardenLocation& location)
 {
     m_town->setText(QString::fromStdString(location.town));
+    m_town->setCursorPosition(0);
     m_latitude->setValue(location.latitude);
     m_longitude->setValue(location.longitude);
     m_server->setText(location.forecastBase == kOpenMeteoBase ? QString() : QString::fromStdString(location.forecastBase));
