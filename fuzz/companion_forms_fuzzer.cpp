@@ -44,7 +44,7 @@ const EntryList& collection()
     static const EntryList entries = [] {
         EntryList made;
         Journal journal = Journal::read("");
-        journal.add({kToday.plusDays(-3), CareKind::Wiring, kToday.plusDays(4), {}, "Wired the apex", {}, {}});
+        journal.add({kToday.plusDays(-3), CareKind::Wiring, kToday.plusDays(4), {}, "Wired the apex", {}, {}, {}});
         made.push_back(std::make_unique<CBonsaiData>());
         (*made.back())[CBonsaiData::Name] = "Momiji";
         (*made.back())[kTreeIdField] = "0f8fad5b-d9cb-469f-a165-70867728950e";
@@ -153,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto task = readTaskName(fieldValue(fields, "task"))) {
         if (!isTreeRefText(task->treeRef) || task->line > 999999 || task->check.size() != 32)
             fail("a task was named without a tree, a line and a check");
-        checkChange(DoneTask{task->treeRef, task->line, task->check, kToday}, 1);
+        checkChange(DoneTask{task->treeRef, task->line, task->check, kToday, {}}, 1);
     }
     std::string extension;
     const std::string type = sniffPhotoType(input.substr(0, talvane::picture::kPhotoHeadBytes), &extension);
