@@ -4,6 +4,7 @@
 #include "core/garden/TreeLimits.h"
 #include "core/garden/WireWatch.h"
 #include "core/journal/Journal.h"
+#include "core/journal/JournalFormat.h"
 #include "core/text/Windows1252.h"
 
 #include <algorithm>
@@ -63,13 +64,16 @@ bool isProtected(const std::vector<CalendarDate>& protections, CalendarDate date
     return std::ranges::any_of(protections, [&](CalendarDate on) { return on <= date && date.plusDays(-kWatchDays) <= on; });
 }
 
+// Only the lines of a protection are read whole.
 std::vector<CalendarDate> protectionsOf(const CBonsaiData& entry)
 {
     std::vector<CalendarDate> dates;
-    const journal::Journal journal = journal::Journal::read(entry[journal::kJournalField]);
-    for (const journal::JournalLine& line : journal.lines())
-        if (line.event && line.event->kind == journal::CareKind::Protection)
-            dates.push_back(line.event->date);
+    journal::forEachJournalLine(entry[journal::kJournalField], [&dates](std::string_view line) {
+        const auto columns = journal::quickColumnsOfLine(line);
+        if (columns && columns->kind == journal::careKindName(journal::CareKind::Protection))
+            if (const auto event = journal::parseEventLine(line))
+                dates.push_back(event->date);
+    });
     return dates;
 }
 
@@ -149,6 +153,7 @@ std::vector<GardenAlert> gardenAlerts(const collection::EntryList& entries, cons
     const std::vector<Extreme> nights = extremes(weather, today, Watched::Nights);
     const std::vector<Extreme> days = extremes(weather, today, Watched::Days);
     const CalendarDate lastDay = today.plusDays(kWatchDays - 1);
+    const DailyMeans means = dailyMeans(weather);
     std::vector<GardenAlert> alerts;
     for (std::size_t position = 0; position < entries.size(); ++position) {
         const CBonsaiData& entry = *entries[position];
@@ -174,7 +179,7 @@ std::vector<GardenAlert> gardenAlerts(const collection::EntryList& entries, cons
             heat.limit = limits.highest;
             heat.forecast = day->celsius;
         }
-        if (const auto check = wireCheckOf(entries, position, weather, today); check && check->checkOn <= lastDay) {
+        if (const auto check = wireCheckOf(entries, position, means, today); check && check->checkOn <= lastDay) {
             GardenAlert& wire = add(AlertKind::Wire, check->checkOn);
             wire.warmWeeks = check->warmWeeks;
             wire.since = check->from;

@@ -1,6 +1,7 @@
 #include "core/garden/WireWatch.h"
 
 #include "core/journal/Journal.h"
+#include "core/journal/JournalFormat.h"
 
 #include <algorithm>
 #include <iterator>
@@ -31,24 +32,8 @@ double warmthOf(double mean)
     return std::max(0.0, mean - kGrowthBase);
 }
 
-// The mean of every day the weather knows.
-std::map<CalendarDate, double> knownMeans(const Forecast& weather)
-{
-    std::map<CalendarDate, double> means;
-    const auto add = [&](CalendarDate date) {
-        if (!means.contains(date))
-            if (const auto mean = weather.meanOf(date))
-                means.emplace(date, *mean);
-    };
-    for (const DailyTemperature& day : weather.daily)
-        add(day.date);
-    for (const HourlyTemperature& hour : weather.hourly)
-        add(hour.date);
-    return means;
-}
-
 // The warmth a day brings on average over the last days known.
-double recentWarmth(const std::map<CalendarDate, double>& means)
+double recentWarmth(const DailyMeans& means)
 {
     const std::size_t count = std::min(means.size(), kRecentDays);
     double sum = 0;
@@ -59,7 +44,7 @@ double recentWarmth(const std::map<CalendarDate, double>& means)
 
 // The first day after `from` whose warmth since brings `needed`, a day without a mean
 // taken at the recent rate; `from` plus the longest wait when none does.
-CalendarDate warmEnoughOn(const std::map<CalendarDate, double>& means, CalendarDate from, double needed)
+CalendarDate warmEnoughOn(const DailyMeans& means, CalendarDate from, double needed)
 {
     const double rate = recentWarmth(means);
     double warmth = 0;
@@ -85,25 +70,51 @@ double wireCheckWarmth(Vigour vigour)
     return 400;
 }
 
+DailyMeans dailyMeans(const Forecast& weather)
+{
+    DailyMeans means;
+    const auto add = [&](CalendarDate date) {
+        if (!means.contains(date))
+            if (const auto mean = weather.meanOf(date))
+                means.emplace(date, *mean);
+    };
+    for (const DailyTemperature& day : weather.daily)
+        add(day.date);
+    for (const HourlyTemperature& hour : weather.hourly)
+        add(hour.date);
+    return means;
+}
+
 std::optional<WireCheck> wireCheckOf(const collection::EntryList& entries, std::size_t entry, const Forecast& weather,
+                                     CalendarDate today)
+{
+    return wireCheckOf(entries, entry, dailyMeans(weather), today);
+}
+
+std::optional<WireCheck> wireCheckOf(const collection::EntryList& entries, std::size_t entry, const DailyMeans& means,
                                      CalendarDate today)
 {
     const CBonsaiData& tree = *entries.at(entry);
     std::optional<CalendarDate> wired;
     std::optional<CalendarDate> unwired;
-    for (const journal::NumberedEvent& numbered : journal::Journal::read(tree[journal::kJournalField]).newestFirst()) {
-        if (numbered.event.kind == CareKind::Wiring && !wired)
-            wired = numbered.event.date;
-        else if (numbered.event.kind == CareKind::WireRemoval && !unwired)
-            unwired = numbered.event.date;
-    }
+    // Only the lines of a wiring or a wire removal are read whole: a collection's every
+    // journal is looked through at each count.
+    journal::forEachJournalLine(tree[journal::kJournalField], [&](std::string_view line) {
+        const auto columns = journal::quickColumnsOfLine(line);
+        const bool wiring = columns && columns->kind == journal::careKindName(CareKind::Wiring);
+        if (!wiring && !(columns && columns->kind == journal::careKindName(CareKind::WireRemoval)))
+            return;
+        if (const auto event = journal::parseEventLine(line)) {
+            std::optional<CalendarDate>& latest = wiring ? wired : unwired;
+            latest = std::max(latest.value_or(event->date), event->date);
+        }
+    });
     if (!wired || (unwired && *unwired >= *wired))
         return std::nullopt;
 
     const TreeWatch watch = readTreeWatch(tree[kWatchField]);
     const CalendarDate from = std::max(*wired, watch.wireChecked.value_or(*wired));
     const Vigour vigour = speciesNeeds(tree).vigour;
-    const auto means = knownMeans(weather);
     WireCheck check{entry, *wired, from,
                     means.empty() ? from.plusDays(7 * weeksWithoutWeather(vigour))
                                   : warmEnoughOn(means, from, wireCheckWarmth(vigour))};

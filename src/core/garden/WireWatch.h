@@ -6,6 +6,7 @@
 #include "core/journal/CalendarDate.h"
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,5 +42,12 @@ struct WireCheck {
 // snoozed it to.
 std::optional<WireCheck> wireCheckOf(const collection::EntryList& entries, std::size_t entry,
                                      const Forecast& weather, journal::CalendarDate today);
+
+// The mean temperature of each day a forecast knows: counted once, then used for every
+// tree of a collection.
+using DailyMeans = std::map<journal::CalendarDate, double>;
+DailyMeans dailyMeans(const Forecast& weather);
+std::optional<WireCheck> wireCheckOf(const collection::EntryList& entries, std::size_t entry, const DailyMeans& means,
+                                     journal::CalendarDate today);
 
 } // namespace talvane::garden
