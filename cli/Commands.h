@@ -2,6 +2,7 @@
 
 #include "core/collection/CollectionArchive.h"
 #include "core/collection/CollectionLock.h"
+#include "core/journal/CalendarDate.h"
 #include "core/text/NumberOption.h"
 #include "core/timeline/PictureFolders.h"
 
@@ -39,6 +40,10 @@ CLI::Option* addNumberOption(CLI::App& command, const talvane::text::NumberOptio
 {
     return command.add_option(std::string(option.name), value, description)->transform(numberValidator(option));
 }
+
+// The day an option ("--today", "--date") gives as YYYY-MM-DD; today when it is not given.
+// Another text fails the command.
+talvane::journal::CalendarDate dayOptionOrFail(std::string_view option, const std::string& given);
 
 // find's status when no entry matches, apart from a file that cannot be read (1).
 constexpr int kFindNoMatchStatus = 2;

@@ -78,18 +78,9 @@ void printJournal(const JournalRequest& request)
     std::cout << out.dump(2) << '\n';
 }
 
-CalendarDate todayOf(const DueRequest& request)
-{
-    if (request.today.empty())
-        return CalendarDate::today();
-    if (const auto date = CalendarDate::fromText(request.today))
-        return *date;
-    throw CliFailure("--today " + request.today + ": not a date of the form YYYY-MM-DD");
-}
-
 void printDue(const DueRequest& request)
 {
-    const CalendarDate today = todayOf(request);
+    const CalendarDate today = dayOptionOrFail("--today", request.today);
     if (!request.ics.empty())
         refuseToOverwriteOrFail("due", request.ics, {request.file}, "a calendar");
     const EntryList entries = loadCollectionOrFail(request.file);

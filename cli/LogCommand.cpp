@@ -43,15 +43,6 @@ CareKind kindOrFail(const std::string& given)
     throw CliFailure("--kind " + given + ": not a kind of care; the kinds are " + kinds);
 }
 
-CalendarDate dateOrFail(const std::string& given)
-{
-    if (given.empty())
-        return CalendarDate::today();
-    if (const auto date = CalendarDate::fromText(given))
-        return *date;
-    throw CliFailure("--date " + given + ": not a date of the form YYYY-MM-DD");
-}
-
 // The text as the collection keeps it, as the window keeps a typed one.
 std::string storedTextOrFail(const std::string& given)
 {
@@ -82,7 +73,7 @@ void logCare(const LogRequest& request)
 {
     if (request.place.empty() && request.entries.empty())
         throw CliFailure("log: give the trees with --place or --entry");
-    const CareEvent event{dateOrFail(request.date), kindOrFail(request.kind), std::nullopt, {},
+    const CareEvent event{dayOptionOrFail("--date", request.date), kindOrFail(request.kind), std::nullopt, {},
                           storedTextOrFail(request.text), {}, {}, {}};
     const auto lock = lockCollectionOrFail(request.file);
     EntryList entries = loadCollectionOrFail(request.file);

@@ -34,15 +34,6 @@ double degreesOrFail(const char* option, const std::string& typed)
     return degrees;
 }
 
-CalendarDate todayOf(const WatchRequest& request)
-{
-    if (request.today.empty())
-        return CalendarDate::today();
-    if (const auto date = CalendarDate::fromText(request.today))
-        return *date;
-    throw CliFailure("--today " + request.today + ": not a date of the form YYYY-MM-DD");
-}
-
 std::string wholeDegrees(double celsius)
 {
     return std::to_string(std::lround(celsius));
@@ -57,7 +48,7 @@ void printAlert(const GardenAlert& alert)
 
 void watch(const WatchRequest& request)
 {
-    const CalendarDate today = todayOf(request);
+    const CalendarDate today = dayOptionOrFail("--today", request.today);
     const GardenLocation location{degreesOrFail("--latitude", request.latitude),
                                   degreesOrFail("--longitude", request.longitude), "", request.forecastBase};
     if (const auto problem = locationProblem(location.latitude, location.longitude))
