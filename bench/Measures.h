@@ -37,18 +37,30 @@ inline std::size_t heapInUse()
     return mallinfo2().uordblks;
 }
 
-// The memory the process holds in RAM now, in kilobytes, as the system counts it.
-inline long residentKilobytes()
+// A line of /proc/self/status in kilobytes ("VmRSS:", "VmHWM:").
+inline long statusKilobytes(const std::string& name)
 {
     std::ifstream status("/proc/self/status");
     std::string key;
     long value = 0;
     while (status >> key) {
-        if (key == "VmRSS:") {
+        if (key == name) {
             status >> value;
             return value;
         }
         status.ignore(1 << 16, '\n');
     }
     return 0;
+}
+
+// The memory the process holds in RAM now, in kilobytes, as the system counts it.
+inline long residentKilobytes()
+{
+    return statusKilobytes("VmRSS:");
+}
+
+// The most the process has held in RAM since it started, in kilobytes.
+inline long peakResidentKilobytes()
+{
+    return statusKilobytes("VmHWM:");
 }

@@ -1,6 +1,11 @@
 // Times the program's everyday steps on a generated collection of N entries:
 //   build/bin/bench_scale N [--no-pdf] [--phones] [--background]
+//   build/bin/bench_scale N --pauses
 // Run it once per size; each run is a fresh process, so memory figures stand alone.
+// --pauses drives the window through a grower's steps on N trees with journals (open,
+// type on a page and let the recovery copy be kept, type a filter word, save, print the
+// complete list and the inventory, count what is due) and tells, for each, the longest
+// the window's event loop went unturned, then the most memory the program held.
 // --phones also shares the collection with 20 simulated phones on loopback and tells
 // how long their requests took and the longest the window's event loop went unturned.
 // --background closes the window while sharing, as a grower going out to the garden
@@ -15,11 +20,13 @@
 #include "core/collection/CollectionFile.h"
 #include "ui/document/TalvaneDoc.h"
 #include "ui/editing/EntryBar.h"
+#include "ui/editing/FormPages.h"
 #include "ui/editing/NewEntryDlg.h"
 #include "ui/editing/TalvaneView.h"
 #include "ui/framework/BaseDirectory.h"
 #include "ui/framework/UiServices.h"
 #include "ui/journal/DueSummaryCounter.h"
+#include "ui/overview/CollectionListPanel.h"
 #include "core/journal/DueTasks.h"
 #include "ui/printing/ReportPrinting.h"
 
@@ -28,11 +35,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLabel>
 #include <QEventLoop>
 #include <QTimer>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <atomic>
 #include <cstdio>
@@ -183,15 +192,135 @@ void serveWithTheWindowClosed(CTalvaneApp& app, QApplication& application)
                 residentKilobytes(), sharing.servedWithoutWindow().isEmpty() ? "not served" : "served in the background");
 }
 
+// Runs a step from the window's event loop and turns the loop, ticking every 5 ms, until
+// `over` says the step has ended: the longest gap between two ticks is the longest the
+// window did not answer.
+qint64 longestPauseWhile(const std::function<void()>& step, const std::function<bool()>& over)
+{
+    QElapsedTimer sinceTick;
+    qint64 longest = 0;
+    bool started = false;
+    QEventLoop loop;
+    QTimer tick;
+    tick.setInterval(5);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longest = std::max(longest, sinceTick.restart());
+        if (started && over())
+            loop.quit();
+    });
+    QTimer::singleShot(0, [&] {
+        step();
+        started = true;
+    });
+    sinceTick.start();
+    tick.start();
+    loop.exec();
+    return longest;
+}
+
+// Keys typed into a widget one every 150 ms, as a grower types; true once the last is in.
+class Typist {
+public:
+    Typist(QWidget& into, const QString& keys) : m_into(into), m_keys(keys)
+    {
+        m_timer.setInterval(150);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (m_typed < m_keys.size())
+                QTest::keyClick(&m_into, m_keys.at(m_typed++).toLatin1());
+            else
+                m_timer.stop();
+        });
+    }
+    void start()
+    {
+        m_into.setFocus();
+        m_timer.start();
+    }
+    bool done() const { return m_typed == m_keys.size(); }
+
+private:
+    QWidget& m_into;
+    QString m_keys;
+    qsizetype m_typed = 0;
+    QTimer m_timer;
+};
+
+// Waits a while after `done` turns true, for what a step starts later (the recovery
+// copy 3 s after a change, the list following a filter) to happen within the measure.
+std::function<bool()> andThen(std::function<bool()> done, int milliseconds)
+{
+    auto since = std::make_shared<QElapsedTimer>();
+    return [done = std::move(done), since, milliseconds] {
+        if (!done())
+            return false;
+        if (!since->isValid())
+            since->start();
+        return since->elapsed() >= milliseconds;
+    };
+}
+
+void reportPause(const char* step, qint64 milliseconds)
+{
+    std::printf("longest pause while %s: %lld ms\n", step, static_cast<long long>(milliseconds));
+}
+
+// The steps of a grower's day on a large collection, each measured by how long the window
+// stops answering.
+void measurePauses(CTalvaneApp& app, const std::string& file, std::size_t count, ScriptedPrinterDialog& printDialog,
+                   const QDir& folder)
+{
+    CTalvaneDoc& doc = app.document();
+    CMainFrame& frame = *app.mainFrame();
+    frame.show();
+    frame.showCollectionList(true);
+    reportPause("opening", longestPauseWhile([&] { doc.openDocumentFile(QString::fromStdString(file)); },
+                                             andThen([&] { return doc.entryCount() == count; }, 200)));
+
+    auto* botanicalName = frame.view().plantPage().findChild<QLineEdit*>(QStringLiteral("1023"));
+    Typist typing(*botanicalName, QStringLiteral(" var. benchmark"));
+    reportPause("typing in a page", longestPauseWhile([&] { typing.start(); },
+                                                      andThen([&] { return typing.done(); }, 4000)));
+
+    Typist filtering(*frame.collectionList().filterBox(), QStringLiteral("ficus"));
+    reportPause("typing a filter word", longestPauseWhile([&] { filtering.start(); },
+                                                          andThen([&] { return filtering.done(); }, 1000)));
+    std::printf("  (the list shows %s for \"%s\")\n", qPrintable(frame.collectionList().countLine()->text()),
+                qPrintable(frame.collectionList().filterBox()->text()));
+    frame.collectionList().filterBox()->clear();
+
+    reportPause("saving", longestPauseWhile([&] { doc.OnFileSave(); }, andThen([&] { return !doc.IsModified(); }, 200)));
+
+    printDialog.pdf = folder.filePath(QStringLiteral("pauses.pdf"));
+    reportPause("printing the complete list", longestPauseWhile([&] { app.printing().OnFilePrint(true); },
+                                                                andThen([] { return true; }, 200)));
+    printDialog.pdf = folder.filePath(QStringLiteral("pauses-inventory.pdf"));
+    reportPause("printing the inventory", longestPauseWhile([&] { frame.onFilePrintCollectionList(); },
+                                                            andThen([] { return true; }, 200)));
+
+    DueSummaryCounter dueCount(doc);
+    reportPause("counting what is due",
+                longestPauseWhile(
+                    [&] { dueCount.start(talvane::journal::CalendarDate::today(), talvane::journal::kDefaultDueDays); },
+                    andThen([&] { return !dueCount.isCounting(); }, 200)));
+
+    std::printf("peak resident: %.0f MB for a file of %.0f MB\n", peakResidentKilobytes() / 1024.0,
+                static_cast<double>(std::filesystem::file_size(file)) / (1024.0 * 1024.0));
+}
+
 } // namespace
 
 // Writes the collection in a child process, so that the memory it took is not
-// counted as the program's.
-bool writeSampleFile(const std::string& file, std::size_t count)
+// counted as the program's; with journals, each tree keeps twenty events.
+bool writeSampleFile(const std::string& file, std::size_t count, bool withJournals)
 {
     const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(saveCollectionFile(file, sampleCollection(count), {.keepVersion = false}) ? 1 : 0);
+    if (child == 0) {
+        EntryList entries = sampleCollection(count);
+        if (withJournals)
+            for (std::size_t n = 0; n < count; ++n)
+                (*entries[n])[kJournalField] = sampleJournal(n);
+        ::_exit(saveCollectionFile(file, entries, {.keepVersion = false}) ? 1 : 0);
+    }
     int status = 1;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -204,8 +333,9 @@ int main(int argc, char** argv)
     const bool withPdf = !given("--no-pdf");
     const bool withPhones = given("--phones");
     const bool inBackground = given("--background");
+    const bool pauses = given("--pauses");
     const std::string file = (std::filesystem::temp_directory_path() / ("talvane-scale-" + std::to_string(::getpid()) + ".tvn")).string();
-    if (!writeSampleFile(file, count)) {
+    if (!writeSampleFile(file, count, pauses)) {
         std::fprintf(stderr, "cannot write the collection %s\n", file.c_str());
         return 1;
     }
@@ -227,6 +357,12 @@ int main(int argc, char** argv)
     app.InitInstance(empty);
     application.processEvents();
     const long emptyFootprint = residentKilobytes();
+    if (pauses) {
+        measurePauses(app, file, count, dynamic_cast<ScriptedPrinterDialog&>(services.printerChooser()),
+                      QDir(folder.path()));
+        std::filesystem::remove(file);
+        return 0;
+    }
 
     std::printf("%zu entries, file %.1f MB\n", count, fileSize / 1e6);
     CTalvaneDoc& doc = app.document();
