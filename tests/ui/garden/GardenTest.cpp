@@ -110,6 +110,26 @@ TEST_F(GardenTest, TheGardenTabPlacesATreeAndChangesAPlaceForEveryTreeStandingTh
     EXPECT_EQ(std::string(doc().entryAt(1)[kWatchField]), "");
 }
 
+TEST_F(GardenTest, PlacesAndLimitsThisVersionCannotReadAreKeptByteForByteThroughTheTabsAndUpdate)
+{
+    const char* places[] = {"Bench 1\tgreenhouse-of-glass\t4", "Shelf\tindoors\tlots", "\t\t", "Bench 2"};
+    const char* watches[] = {"low=cold;high=35", "ripeness=3;low=-4", "", "wirechecked=2027-02-30"};
+    const auto path = makeCollection("odd.tvn", {"A", "B", "C", "D"}, [&](CBonsaiData& tree, std::size_t i) {
+        tree[kPlaceField] = places[i];
+        tree[kWatchField] = watches[i];
+    });
+    const std::string before = readFileBytes(path);
+    ASSERT_TRUE(start(q(path)));
+    for (int tree = 0; tree < 4; ++tree) {
+        chooseEntry(tree);
+        view().sheet()->setCurrentWidget(&view().gardenPage());
+        view().OnEntryUpdate();
+    }
+    EXPECT_EQ(doc().history().count(), 0) << "showing and updating a tree changes none of its garden fields";
+    EXPECT_TRUE(doc().OnFileSave());
+    EXPECT_EQ(readFileBytes(path), before);
+}
+
 TEST_F(GardenTest, AFrostIsAnnouncedOncePerSpellForTheExposedTreeAndProtectingItInCareDueEndsIt)
 {
     startOnTheBenches();
