@@ -55,9 +55,8 @@ void watch(const WatchRequest& request)
         throw CliFailure(*problem);
     const EntryList entries = loadCollectionOrFail(request.file);
     // The answer kept for the collection lets the watch go on from it offline.
-    const auto weather = talvane::reminders::weatherFor(keptWeatherFile(request.file), location,
-                                                        talvane::reminders::getOverHttp,
-                                                        std::chrono::system_clock::now());
+    const auto weather =
+        talvane::reminders::weatherFor(keptWeatherFile(request.file), location, std::chrono::system_clock::now());
     if (!weather.forecast)
         throw CliFailure(weather.failure.value_or("no forecast") + " No forecast is kept for this place.");
     if (weather.failure)

@@ -457,8 +457,7 @@ int main(int argc, char** argv)
                        &frame.view().gardenWatch());
     careDue.spanBox()->setValue(120);
     ok = saveDialog(careDue, output, QStringLiteral("care-due")) && ok;
-    GardenLocationDlg gardenLocation(frame.view().gardenWatch(), talvane::reminders::getOverHttp, services.prompter(),
-                                     &frame);
+    GardenLocationDlg gardenLocation(frame.view().gardenWatch(), services.prompter(), &frame);
     ok = saveDialog(gardenLocation, output, QStringLiteral("garden-location")) && ok;
     using namespace talvane::journal;
     const CalendarDate today = CalendarDate::today();

@@ -1042,20 +1042,20 @@ Code de culture</translation>
         <translation>la collection ne contient plus son arbre</translation>
     </message>
     <message>
-        <source>The push notification was sent to %1.</source>
-        <translation>La notification a été envoyée à %1.</translation>
-    </message>
-    <message>
-        <source>The e-mail was sent to %1.</source>
-        <translation>Le courriel a été envoyé à %1.</translation>
-    </message>
-    <message>
         <source>the server answered %1</source>
         <translation>le serveur a répondu %1</translation>
     </message>
     <message>
         <source>the server answered %1 (%2)</source>
         <translation>le serveur a répondu %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The push notification was sent to %1.</source>
+        <translation>La notification a été envoyée à %1.</translation>
+    </message>
+    <message>
+        <source>The e-mail was sent to %1.</source>
+        <translation>Le courriel a été envoyé à %1.</translation>
     </message>
     <message>
         <source>The forecast could not be read from %1: %2.</source>

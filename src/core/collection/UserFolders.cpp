@@ -1,6 +1,7 @@
 #include "core/collection/UserFolders.h"
 
 #include "core/collection/PosixFile.h"
+#include "core/collection/SafeFile.h"
 #include "core/collection/Sha256.h"
 
 #include <cstdlib>
@@ -39,6 +40,13 @@ std::optional<std::string> makeOwnFolder(const std::filesystem::path& folder)
     if (error)
         return systemReason(error.value());
     return std::nullopt;
+}
+
+std::optional<std::string> writeOwnFile(const std::filesystem::path& file, std::string_view bytes)
+{
+    if (auto failure = makeOwnFolder(file.parent_path()))
+        return failure;
+    return replaceFile(file, bytes);
 }
 
 } // namespace talvane::collection

@@ -25,4 +25,7 @@ std::filesystem::path collectionFileIn(const char* variable, const std::filesyst
 // what they hold is no other user's business. Gives why it could not.
 std::optional<std::string> makeOwnFolder(const std::filesystem::path& folder);
 
+// Writes such a file whole or not at all (replaceFile), making its folder when missing.
+std::optional<std::string> writeOwnFile(const std::filesystem::path& file, std::string_view bytes);
+
 } // namespace talvane::collection

@@ -15,6 +15,7 @@
 #include "core/text/Windows1252.h"
 #include "core/timeline/PhotoDate.h"
 #include "core/timeline/TimelinePhoto.h"
+#include "core/search/CollectionPlaces.h"
 
 #include <algorithm>
 #include <charconv>
@@ -323,7 +324,7 @@ json placesJson(const ApiView& view)
         if (const auto place = garden::placeOf(collection.at(position)))
             trees.try_emplace(place->name, json::array()).first->second.push_back(treeSummaryJson(view, position));
     json places = json::array();
-    for (const garden::Place& place : garden::collectionPlaces(collection.entries()))
+    for (const garden::Place& place : search::collectionPlaces(collection.entries()))
         places.push_back({{"name", utf8(place.name)},
                           {"kind", garden::placeKindKey(place.kind)},
                           {"kindLabel", say(view.words, garden::placeKindName(place.kind))},

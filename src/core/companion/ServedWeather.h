@@ -21,9 +21,8 @@ public:
     using Taker = std::function<void(const reminders::GardenWeather& weather)>;
     static constexpr std::chrono::minutes kLookInterval{10};
 
-    ServedWeather(const std::filesystem::path& collection, Taker take, ServerLog log,
-                  reminders::WebGetter get = reminders::getOverHttp);
-    // Stops at once: a forecast still on its way is left to arrive and dropped.
+    ServedWeather(const std::filesystem::path& collection, Taker take, ServerLog log);
+    // Stops at once: a forecast on its way is given up.
     ~ServedWeather();
     ServedWeather(const ServedWeather&) = delete;
     ServedWeather& operator=(const ServedWeather&) = delete;
@@ -34,7 +33,6 @@ private:
     std::filesystem::path m_collection;
     Taker m_take;
     ServerLog m_log;
-    reminders::WebGetter m_get;
     std::jthread m_thread;
 };
 

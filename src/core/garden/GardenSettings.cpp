@@ -30,13 +30,9 @@ std::optional<std::string> readIfThere(const std::filesystem::path& file, std::s
     return collection::readWholeFile(file, bytes);
 }
 
-// Written whole or not at all, in a folder only the user may read.
 std::optional<std::string> writeJson(const std::filesystem::path& file, const json& content)
 {
-    auto failure = collection::makeOwnFolder(file.parent_path());
-    if (!failure)
-        failure = collection::replaceFile(file, content.dump(2, ' ', false, json::error_handler_t::replace) + "\n");
-    return failure;
+    return collection::writeOwnFile(file, content.dump(2, ' ', false, json::error_handler_t::replace) + "\n");
 }
 
 std::int64_t secondsOf(std::chrono::system_clock::time_point time)

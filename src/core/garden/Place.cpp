@@ -2,7 +2,6 @@
 
 #include "core/text/Words.h"
 
-#include <algorithm>
 #include <charconv>
 #include <utility>
 
@@ -20,48 +19,6 @@ std::optional<int> shelterFrom(std::string_view text)
     if (error != std::errc() || end != text.data() + text.size() || value < -kMostShelter || value > kMostShelter)
         return std::nullopt;
     return value;
-}
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Case does not separate names, and runs of digits compare by value: "bench 2" comes
-// before "Bench 10".
-std::weak_ordering naturalOrder(std::string_view a, std::string_view b)
-{
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (isDigit(a[i]) && isDigit(b[j])) {
-            const std::size_t aStart = i;
-            const std::size_t bStart = j;
-            while (i < a.size() && isDigit(a[i]))
-                ++i;
-            while (j < b.size() && isDigit(b[j]))
-                ++j;
-            std::string_view aRun = a.substr(aStart, i - aStart);
-            std::string_view bRun = b.substr(bStart, j - bStart);
-            aRun.remove_prefix(std::min(aRun.find_first_not_of('0'), aRun.size()));
-            bRun.remove_prefix(std::min(bRun.find_first_not_of('0'), bRun.size()));
-            if (aRun.size() != bRun.size())
-                return aRun.size() <=> bRun.size();
-            if (const auto order = aRun <=> bRun; order != 0)
-                return order;
-            continue;
-        }
-        const char ac = lowerAscii(a[i++]);
-        const char bc = lowerAscii(b[j++]);
-        if (ac != bc)
-            return static_cast<unsigned char>(ac) <=> static_cast<unsigned char>(bc);
-    }
-    return (a.size() - i) <=> (b.size() - j);
 }
 
 } // namespace
@@ -162,19 +119,6 @@ std::optional<Place> readPlace(std::string_view fieldText)
 std::optional<Place> placeOf(const CBonsaiData& entry)
 {
     return readPlace(entry[kPlaceField]);
-}
-
-std::vector<Place> collectionPlaces(const collection::EntryList& entries)
-{
-    std::vector<Place> places;
-    for (const auto& entry : entries) {
-        auto place = placeOf(*entry);
-        if (place && std::ranges::find(places, place->name, &Place::name) == places.end())
-            places.push_back(std::move(*place));
-    }
-    // Names that differ only in case keep the order of their first trees.
-    std::ranges::stable_sort(places, [](const Place& a, const Place& b) { return naturalOrder(a.name, b.name) < 0; });
-    return places;
 }
 
 std::vector<std::size_t> treesAt(const collection::EntryList& entries, std::string_view placeName)

@@ -58,9 +58,6 @@ std::string placeFieldText(const Place& place);
 std::optional<Place> readPlace(std::string_view fieldText);
 std::optional<Place> placeOf(const CBonsaiData& entry);
 
-// The places of a collection, each once, in natural order of their names: the kind
-// and shelter of a place are those of the first tree standing there.
-std::vector<Place> collectionPlaces(const collection::EntryList& entries);
 // The positions of the trees standing at the place of that name, in file order.
 std::vector<std::size_t> treesAt(const collection::EntryList& entries, std::string_view placeName);
 

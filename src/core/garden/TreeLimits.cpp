@@ -88,16 +88,6 @@ void addItem(std::string& text, std::string_view item)
 
 } // namespace
 
-std::string_view vigourKey(Vigour vigour)
-{
-    switch (vigour) {
-    case Vigour::Fast: return "fast";
-    case Vigour::Medium: return "medium";
-    case Vigour::Slow: return "slow";
-    }
-    return "medium";
-}
-
 SpeciesNeeds speciesNeeds(const CBonsaiData& entry)
 {
     if (const SpeciesRow* row = rowFor(entry[CBonsaiData::BotanicalName]))

@@ -19,7 +19,6 @@ using collection::kWatchField;
 
 // How fast a species grows into its wire.
 enum class Vigour { Fast, Medium, Slow };
-std::string_view vigourKey(Vigour vigour); // "fast", "medium", "slow"
 
 struct TemperatureLimits {
     int lowest = 0;  // °C, the coldest night it takes in a pot

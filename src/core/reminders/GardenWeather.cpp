@@ -1,12 +1,9 @@
 #include "core/reminders/GardenWeather.h"
 
+#include "core/reminders/CurlTransfer.h"
 #include "core/text/Words.h"
 
-#include <curl/curl.h>
 #include <nlohmann/json.hpp>
-
-#include <memory>
-#include <mutex>
 
 namespace talvane::reminders {
 
@@ -36,24 +33,6 @@ std::string tooLarge()
                             {std::to_string(garden::kForecastAnswerLimit / (1024 * 1024))});
 }
 
-struct Received {
-    std::string bytes;
-    bool tooLarge = false;
-};
-
-// Stops the transfer, by taking less than given, once the answer would pass the limit.
-std::size_t receive(char* data, std::size_t size, std::size_t count, void* into)
-{
-    auto& received = *static_cast<Received*>(into);
-    const std::size_t given = size * count;
-    if (given > garden::kForecastAnswerLimit - received.bytes.size()) {
-        received.tooLarge = true;
-        return 0;
-    }
-    received.bytes.append(data, given);
-    return given;
-}
-
 // Why a server refused: Open-Meteo's "reason", else its status alone.
 std::string refusalOf(long status, const std::string& answer)
 {
@@ -62,8 +41,7 @@ std::string refusalOf(long status, const std::string& answer)
     if (read.is_object())
         if (const auto found = read.find("reason"); found != read.end() && found->is_string())
             reason = found->get<std::string>();
-    return reason.empty() ? text::sayMessage(SHOWN_TEXT("the server answered %1"), {std::to_string(status)})
-                          : text::sayMessage(SHOWN_TEXT("the server answered %1 (%2)"), {std::to_string(status), reason});
+    return serverRefusal(status, reason);
 }
 
 std::string_view withoutTrailingSlash(std::string_view base)
@@ -121,45 +99,31 @@ std::optional<Town> townOf(const nlohmann::json& item)
 
 } // namespace
 
-std::variant<std::string, std::string> getOverHttp(const std::string& address)
+std::variant<std::string, std::string> getOverHttp(const std::string& address, std::stop_token stop)
 {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(), curl_easy_cleanup);
-    if (!handle)
-        return failure(curl_easy_strerror(CURLE_FAILED_INIT));
-    CURL* const curl = handle.get();
-    Received received;
-    char error[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMostRedirects);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, kGetSeconds);
+    CurlTransfer transfer({kConnectSeconds, kGetSeconds, garden::kForecastAnswerLimit, true},
+                          [stop] { return stop.stop_requested(); });
+    transfer.set(CURLOPT_URL, address.c_str());
+    transfer.set(CURLOPT_PROTOCOLS_STR, "http,https");
+    transfer.set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    transfer.set(CURLOPT_FOLLOWLOCATION, 1L);
+    transfer.set(CURLOPT_MAXREDIRS, kMostRedirects);
     // The limit holds for the answer unpacked, so a small packed answer cannot swell past it.
-    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(garden::kForecastAnswerLimit));
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Talvane");
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &receive);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &received);
-    const CURLcode result = curl_easy_perform(curl);
-    if (received.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
+    transfer.set(CURLOPT_ACCEPT_ENCODING, "");
+    transfer.set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(garden::kForecastAnswerLimit));
+    transfer.set(CURLOPT_USERAGENT, "Talvane");
+    const auto failed = transfer.perform();
+    if (transfer.answerTooLong())
         return failure(tooLarge());
-    if (result != CURLE_OK)
-        return failure(error[0] ? std::string(error) : std::string(curl_easy_strerror(result)));
-    long status = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-    if (status >= 400)
-        return failure(refusalOf(status, received.bytes));
-    return body(std::move(received.bytes));
+    if (failed)
+        return failure(*failed);
+    if (transfer.responseCode() >= 400)
+        return failure(refusalOf(transfer.responseCode(), transfer.answer()));
+    return body(transfer.answer());
 }
 
 GardenWeather weatherFor(const std::filesystem::path& keptFile, const garden::GardenLocation& location,
-                         const WebGetter& get, std::chrono::system_clock::time_point now)
+                         std::chrono::system_clock::time_point now, std::stop_token stop)
 {
     auto kept = garden::readKeptWeather(keptFile).weather;
     const bool keptHere = kept && kept->latitude == location.latitude && kept->longitude == location.longitude;
@@ -168,7 +132,7 @@ GardenWeather weatherFor(const std::filesystem::path& keptFile, const garden::Ga
         if (auto forecast = garden::keptForecast(*kept))
             return {std::move(forecast), kept->readAt, true, std::nullopt};
 
-    Got answer = get(garden::forecastAddress(location.forecastBase, location.latitude, location.longitude));
+    Got answer = getOverHttp(garden::forecastAddress(location.forecastBase, location.latitude, location.longitude), stop);
     std::string why;
     if (answer.index() == 0) {
         const auto read = garden::readForecast(std::get<0>(answer));
@@ -202,9 +166,9 @@ std::string geocodingAddress(std::string_view forecastBase, std::string_view nam
 }
 
 std::variant<std::vector<Town>, std::string> findTowns(std::string_view forecastBase, std::string_view name,
-                                                       const WebGetter& get)
+                                                       std::stop_token stop)
 {
-    Got answer = get(geocodingAddress(forecastBase, name));
+    Got answer = getOverHttp(geocodingAddress(forecastBase, name), stop);
     if (answer.index() == 1)
         return text::sayMessage(SHOWN_TEXT("The towns could not be looked up: %1."), {std::get<1>(answer)});
     const auto read = nlohmann::json::parse(std::get<0>(answer), nullptr, false);

@@ -4,8 +4,8 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <variant>
 #include <vector>
@@ -14,11 +14,10 @@
 // answer so that the watch goes on offline.
 namespace talvane::reminders {
 
-// Gets an address's body: the body, or why it could not (the server's "reason" for an
-// error answer). Answers over garden::kForecastAnswerLimit are cut off and refused.
-using WebGetter = std::function<std::variant<std::string, std::string>(const std::string& address)>;
-// Through libcurl, with 20 s to connect and 60 s in all; only http and https.
-std::variant<std::string, std::string> getOverHttp(const std::string& address);
+// An address's body through libcurl, or why it could not be had (the server's "reason"
+// for an error answer): only http and https, 20 s to connect and 60 s in all, answers
+// over garden::kForecastAnswerLimit refused, and an end as soon as `stop` is asked.
+std::variant<std::string, std::string> getOverHttp(const std::string& address, std::stop_token stop = {});
 
 // The weather the watch works from, and how fresh it is.
 struct GardenWeather {
@@ -33,7 +32,7 @@ struct GardenWeather {
 // new one read and kept (with `keptFile` rewritten); else, offline or refused, the kept
 // one with its age. `now` is the clock's.
 GardenWeather weatherFor(const std::filesystem::path& keptFile, const garden::GardenLocation& location,
-                         const WebGetter& get, std::chrono::system_clock::time_point now);
+                         std::chrono::system_clock::time_point now, std::stop_token stop = {});
 
 // A town found by the forecast provider's geocoding.
 struct Town {
@@ -47,6 +46,6 @@ struct Town {
 std::string geocodingAddress(std::string_view forecastBase, std::string_view name);
 // The towns of that name, at most 10, or why none could be looked up.
 std::variant<std::vector<Town>, std::string> findTowns(std::string_view forecastBase, std::string_view name,
-                                                       const WebGetter& get);
+                                                       std::stop_token stop = {});
 
 } // namespace talvane::reminders

@@ -91,8 +91,7 @@ void MorningReminder::record(const ReminderRound& round, const std::vector<Chann
         json[keyOf(channel)] = day.text();
     // A state file that cannot be written leaves the days in memory: only a program
     // started again the same day would send them again.
-    if (!collection::makeOwnFolder(m_stateFile.parent_path()))
-        collection::replaceFile(m_stateFile, json.dump() + "\n");
+    collection::writeOwnFile(m_stateFile, json.dump() + "\n");
 }
 
 MorningReminder::SentDays MorningReminder::sentDays() const

@@ -1,5 +1,6 @@
 #include "core/reminders/ReminderSender.h"
 
+#include "core/reminders/CurlTransfer.h"
 #include "core/text/Words.h"
 
 #include <curl/curl.h>
@@ -11,14 +12,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
 
 namespace talvane::reminders {
 
 namespace {
 
-// What is kept of a server's answer: enough for its reason.
-constexpr std::size_t kAnswerKept = 4096;
+// What is kept of a server's answer is enough for its reason.
+constexpr TransferLimits kLimits{ReminderSender::kConnectSeconds, ReminderSender::kSendSeconds, 4096, false};
 // The bytes of UTF-8 in one encoded word, which RFC 2047 keeps within 75 characters.
 constexpr std::size_t kEncodedWordBytes = 45;
 constexpr std::size_t kBase64LineLength = 76;
@@ -32,95 +32,7 @@ std::string base64(std::string_view bytes)
     return encoded;
 }
 
-using CurlHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 using CurlList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
-
-// One request through libcurl, with the limits every send has.
-class Transfer {
-public:
-    explicit Transfer(const std::atomic<bool>* stop) : m_handle(nullptr, curl_easy_cleanup), m_stop(stop)
-    {
-        static std::once_flag initialised;
-        std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-        m_handle.reset(curl_easy_init());
-        if (!m_handle)
-            return;
-        set(CURLOPT_NOSIGNAL, 1L);
-        set(CURLOPT_CONNECTTIMEOUT, ReminderSender::kConnectSeconds);
-        set(CURLOPT_TIMEOUT, ReminderSender::kSendSeconds);
-        set(CURLOPT_ERRORBUFFER, m_error);
-        set(CURLOPT_WRITEFUNCTION, &Transfer::keepAnswer);
-        set(CURLOPT_WRITEDATA, this);
-        if (m_stop) {
-            set(CURLOPT_NOPROGRESS, 0L);
-            set(CURLOPT_XFERINFOFUNCTION, &Transfer::goOn);
-            set(CURLOPT_XFERINFODATA, this);
-        }
-    }
-
-    template <typename Value>
-    void set(CURLoption option, Value value)
-    {
-        curl_easy_setopt(m_handle.get(), option, value);
-    }
-
-    // The bytes sent as an upload (a mail's text).
-    void upload(std::string_view bytes)
-    {
-        m_upload = bytes;
-        set(CURLOPT_UPLOAD, 1L);
-        set(CURLOPT_READFUNCTION, &Transfer::giveUpload);
-        set(CURLOPT_READDATA, this);
-    }
-
-    // Gives curl's reason of a failure.
-    std::optional<std::string> perform()
-    {
-        if (!m_handle)
-            return std::string(curl_easy_strerror(CURLE_FAILED_INIT));
-        const CURLcode result = curl_easy_perform(m_handle.get());
-        if (result == CURLE_OK)
-            return std::nullopt;
-        return m_error[0] ? std::string(m_error) : std::string(curl_easy_strerror(result));
-    }
-
-    long responseCode() const
-    {
-        long code = 0;
-        curl_easy_getinfo(m_handle.get(), CURLINFO_RESPONSE_CODE, &code);
-        return code;
-    }
-
-    const std::string& answer() const { return m_answer; }
-
-private:
-    static std::size_t keepAnswer(char* data, std::size_t size, std::size_t count, void* self)
-    {
-        auto& answer = static_cast<Transfer*>(self)->m_answer;
-        answer.append(data, std::min(size * count, kAnswerKept - std::min(answer.size(), kAnswerKept)));
-        return size * count;
-    }
-
-    static std::size_t giveUpload(char* into, std::size_t size, std::size_t count, void* self)
-    {
-        auto& rest = static_cast<Transfer*>(self)->m_upload;
-        const std::size_t given = std::min(size * count, rest.size());
-        std::copy_n(rest.data(), given, into);
-        rest.remove_prefix(given);
-        return given;
-    }
-
-    static int goOn(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
-    {
-        return static_cast<Transfer*>(self)->m_stop->load() ? 1 : 0;
-    }
-
-    CurlHandle m_handle;
-    const std::atomic<bool>* m_stop;
-    char m_error[CURL_ERROR_SIZE] = {};
-    std::string m_answer;
-    std::string_view m_upload;
-};
 
 CurlList listOf(const std::vector<std::string>& lines)
 {
@@ -139,8 +51,7 @@ std::string refusalOf(long status, const std::string& answer)
     } catch (const std::exception&) {
         reason = answer.substr(0, std::min(answer.find_first_of("\r\n"), std::size_t{200}));
     }
-    return reason.empty() ? text::sayMessage(SHOWN_TEXT("the server answered %1"), {std::to_string(status)})
-                          : text::sayMessage(SHOWN_TEXT("the server answered %1 (%2)"), {std::to_string(status), reason});
+    return serverRefusal(status, reason);
 }
 
 std::string dateHeader(std::time_t now)
@@ -219,6 +130,13 @@ std::string mailText(const MailSettings& settings, const ReminderMessage& messag
     return text;
 }
 
+std::function<bool()> ReminderSender::stopped() const
+{
+    if (!m_stop)
+        return {};
+    return [stop = m_stop] { return stop->load(); };
+}
+
 std::optional<std::string> ReminderSender::push(const std::string& topic, const std::optional<std::string>& token,
                                                 const ReminderMessage& message) const
 {
@@ -229,7 +147,7 @@ std::optional<std::string> ReminderSender::push(const std::string& topic, const 
     if (token)
         headers.push_back("Authorization: Bearer " + headerValue(*token));
     const CurlList headerList = listOf(headers);
-    Transfer transfer(m_stop);
+    CurlTransfer transfer(kLimits, stopped());
     transfer.set(CURLOPT_URL, topic.c_str());
     transfer.set(CURLOPT_PROTOCOLS_STR, "http,https");
     transfer.set(CURLOPT_POST, 1L);
@@ -254,7 +172,7 @@ std::optional<std::string> ReminderSender::mail(const MailSettings& settings, co
     const std::string from = "<" + settings.from + ">";
     const CurlList recipients = listOf({"<" + settings.to + ">"});
     const std::string letter = mailText(settings, message, std::time(nullptr));
-    Transfer transfer(m_stop);
+    CurlTransfer transfer(kLimits, stopped());
     transfer.set(CURLOPT_URL, url.c_str());
     transfer.set(CURLOPT_PROTOCOLS_STR, "smtp,smtps");
     transfer.set(CURLOPT_USE_SSL, settings.security == MailSecurity::None ? long(CURLUSESSL_NONE) : long(CURLUSESSL_ALL));

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,9 @@ public:
                                     const ReminderMessage& message) const;
 
 private:
+    // Whether the send is to end now.
+    std::function<bool()> stopped() const;
+
     const std::atomic<bool>* m_stop;
 };
 

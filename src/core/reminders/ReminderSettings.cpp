@@ -147,10 +147,7 @@ std::optional<std::string> writeReminderSettings(const std::filesystem::path& fi
           {"from", settings.mail.from},
           {"to", settings.mail.to}}},
     };
-    auto failure = collection::makeOwnFolder(file.parent_path());
-    if (!failure)
-        failure = collection::replaceFile(file, json.dump(2) + "\n");
-    if (failure)
+    if (const auto failure = collection::writeOwnFile(file, json.dump(2) + "\n"))
         return text::sayMessage(SHOWN_TEXT("The reminder settings %1 cannot be written: %2"), {file.string(), *failure});
     return std::nullopt;
 }

@@ -486,7 +486,7 @@ void CMainFrame::createGardenWatching()
 
 void CMainFrame::onViewGardenLocation()
 {
-    GardenLocationDlg dialog(m_view->gardenWatch(), talvane::reminders::getOverHttp, m_services.prompter(), this);
+    GardenLocationDlg dialog(m_view->gardenWatch(), m_services.prompter(), this);
     m_services.dialogRunner().run(dialog);
 }
 

@@ -61,7 +61,7 @@ CTalvaneView::CTalvaneView(CTalvaneDoc& doc, UiServices& services, QWidget* pare
     m_pPage5 = new CPage5();
     m_pPage6 = new CPage6();
     m_journalPage = new JournalPage(doc, services);
-    m_gardenWatch = new GardenWatch(doc, talvane::reminders::getOverHttp, this);
+    m_gardenWatch = new GardenWatch(doc, this);
     m_gardenPage = new GardenPage(doc, *m_gardenWatch);
     m_transfer = std::make_unique<PageTransfer>(*m_pPage2, *m_pPage3, *m_pPage4, *m_pPage5, *m_pPage6, *m_pPage1,
                                                 *m_journalPage, *m_gardenPage);

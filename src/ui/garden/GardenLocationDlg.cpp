@@ -38,9 +38,8 @@ QString townText(const Town& town)
 
 } // namespace
 
-GardenLocationDlg::GardenLocationDlg(GardenWatch& watch, talvane::reminders::WebGetter get, Prompter& prompter,
-                                     QWidget* parent)
-    : QDialog(parent), m_watch(watch), m_get(std::move(get)), m_prompter(prompter)
+GardenLocationDlg::GardenLocationDlg(GardenWatch& watch, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_watch(watch), m_prompter(prompter)
 {
     setWindowTitle(tr("Garden location"));
     auto* layout = new QVBoxLayout(this);
@@ -74,6 +73,7 @@ GardenLocationDlg::GardenLocationDlg(GardenWatch& watch, talvane::reminders::Web
 
 GardenLocationDlg::~GardenLocationDlg()
 {
+    m_stopLooking.request_stop();
     if (m_looking)
         m_looking->wait();
 }
@@ -118,8 +118,8 @@ void GardenLocationDlg::onLookUp()
     const std::string base = m_server->text().trimmed().isEmpty() ? std::string(kOpenMeteoBase)
                                                                    : m_server->text().trimmed().toStdString();
     auto found = std::make_shared<std::variant<std::vector<Town>, std::string>>();
-    m_looking = QThread::create([found, base, name = name.toStdString(), get = m_get] {
-        *found = talvane::reminders::findTowns(base, name, get);
+    m_looking = QThread::create([found, base, name = name.toStdString(), stop = m_stopLooking.get_token()] {
+        *found = talvane::reminders::findTowns(base, name, stop);
     });
     m_looking->setParent(this);
     connect(m_looking, &QThread::finished, this, [this, found] {

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 class GardenWatch;
@@ -27,8 +28,7 @@ class QThread;
 class GardenLocationDlg : public QDialog {
     Q_OBJECT
 public:
-    GardenLocationDlg(GardenWatch& watch, talvane::reminders::WebGetter get, Prompter& prompter,
-                      QWidget* parent = nullptr);
+    GardenLocationDlg(GardenWatch& watch, Prompter& prompter, QWidget* parent = nullptr);
     ~GardenLocationDlg() override;
 
     QLineEdit* townEdit() const { return m_town; }
@@ -57,7 +57,6 @@ private:
     void listTowns(const std::variant<std::vector<talvane::reminders::Town>, std::string>& found);
 
     GardenWatch& m_watch;
-    talvane::reminders::WebGetter m_get;
     Prompter& m_prompter;
     std::vector<talvane::reminders::Town> m_found;
     QLineEdit* m_town;
@@ -69,4 +68,5 @@ private:
     QLineEdit* m_server;
     QPushButton* m_forget;
     QThread* m_looking = nullptr;
+    std::stop_source m_stopLooking; // asked when the window goes
 };

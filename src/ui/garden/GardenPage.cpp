@@ -6,6 +6,7 @@
 #include "ui/framework/CoreTexts.h"
 #include "ui/framework/DialogTemplate.h"
 #include "ui/journal/GardenWatch.h"
+#include "core/search/CollectionPlaces.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -121,7 +122,7 @@ void GardenPage::showPlace()
 {
     const std::optional<Place> place = readPlace(m_placeText);
     m_place->clear();
-    for (const Place& known : collectionPlaces(m_doc.entries()))
+    for (const Place& known : talvane::search::collectionPlaces(m_doc.entries()))
         m_place->addItem(fromAnsi(known.name));
     m_place->setEditText(placeName(place));
     const PlaceKind kind = place ? place->kind : PlaceKind::OpenAir;
@@ -183,7 +184,7 @@ void GardenPage::onPlaceChosen()
     std::string text;
     if (!typed.isEmpty()) {
         const std::string name = toAnsi(typed);
-        const auto places = collectionPlaces(m_doc.entries());
+        const auto places = talvane::search::collectionPlaces(m_doc.entries());
         const auto known = std::ranges::find(places, name, &Place::name);
         text = placeFieldText(known != places.end() ? *known : placeOfKind(name, PlaceKind::OpenAir));
     }

@@ -7,6 +7,7 @@
 #include "ui/journal/CareTexts.h"
 #include "ui/journal/DateField.h"
 #include "core/garden/Place.h"
+#include "core/search/CollectionPlaces.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -51,7 +52,7 @@ void BulkCareDlg::addTreeChoice(QVBoxLayout* layout, const talvane::collection::
     auto* placeRow = new QHBoxLayout;
     m_atPlace = new QRadioButton(tr("The trees &at"), trees);
     m_place = new QComboBox(trees);
-    for (const talvane::garden::Place& place : talvane::garden::collectionPlaces(entries)) {
+    for (const talvane::garden::Place& place : talvane::search::collectionPlaces(entries)) {
         m_placeNames.push_back(place.name);
         m_place->addItem(fromAnsi(place.name));
     }

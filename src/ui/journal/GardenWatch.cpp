@@ -22,8 +22,8 @@ constexpr int kLookIntervalMs = 10 * 60 * 1000;
 
 } // namespace
 
-GardenWatch::GardenWatch(CTalvaneDoc& doc, talvane::reminders::WebGetter get, QObject* parent)
-    : QObject(parent), m_doc(doc), m_get(std::move(get)), m_clock([] { return std::chrono::system_clock::now(); })
+GardenWatch::GardenWatch(CTalvaneDoc& doc, QObject* parent)
+    : QObject(parent), m_doc(doc), m_clock([] { return std::chrono::system_clock::now(); })
 {
     m_timer.setInterval(kLookIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &GardenWatch::refresh);
@@ -43,6 +43,7 @@ GardenWatch::GardenWatch(CTalvaneDoc& doc, talvane::reminders::WebGetter get, QO
 
 GardenWatch::~GardenWatch()
 {
+    m_stopReading.request_stop();
     if (m_reading)
         m_reading->wait();
 }
@@ -108,8 +109,9 @@ void GardenWatch::refresh()
 void GardenWatch::readThen(const GardenLocation& location)
 {
     auto weather = std::make_shared<GardenWeather>();
-    m_reading = QThread::create([weather, file = keptWeatherFile(m_collection), location, get = m_get, now = m_clock()] {
-        *weather = talvane::reminders::weatherFor(file, location, get, now);
+    m_reading = QThread::create([weather, file = keptWeatherFile(m_collection), location, now = m_clock(),
+                                 stop = m_stopReading.get_token()] {
+        *weather = talvane::reminders::weatherFor(file, location, now, stop);
     });
     m_reading->setParent(this);
     // A forecast read for a collection no longer open, or a place since changed, is

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 class CTalvaneDoc;
@@ -28,8 +29,7 @@ class GardenWatch : public QObject {
 public:
     using Clock = std::function<std::chrono::system_clock::time_point()>;
 
-    explicit GardenWatch(CTalvaneDoc& doc, talvane::reminders::WebGetter get = talvane::reminders::getOverHttp,
-                         QObject* parent = nullptr);
+    explicit GardenWatch(CTalvaneDoc& doc, QObject* parent = nullptr);
     ~GardenWatch() override;
 
     // Tests set the clock and the day the alerts are counted from.
@@ -79,7 +79,6 @@ private:
     void announceNewSpells();
 
     CTalvaneDoc& m_doc;
-    talvane::reminders::WebGetter m_get;
     Clock m_clock;
     QTimer m_timer;
     QTimer m_recount;
@@ -90,4 +89,5 @@ private:
     std::optional<std::chrono::system_clock::time_point> m_staleSince; // the kept forecast's time when offline
     std::vector<talvane::garden::GardenAlert> m_alerts;
     QThread* m_reading = nullptr;
+    std::stop_source m_stopReading; // asked when the window goes
 };

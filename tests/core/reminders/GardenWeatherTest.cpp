@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stop_token>
+
 using namespace talvane::garden;
 using namespace talvane::reminders;
 using namespace std::chrono_literals;
@@ -27,7 +29,7 @@ TEST(GardenWeather, AsksTheServerAtMostOnceInThreeHoursForOnePlace)
     ForecastServer server(recordedForecast("frost-night.json"));
     const GardenLocation lyon = lyonServedBy(server);
 
-    const GardenWeather first = weatherFor(kept, lyon, getOverHttp, kMorning);
+    const GardenWeather first = weatherFor(kept, lyon, kMorning);
     EXPECT_TRUE(first.fresh);
     EXPECT_FALSE(first.failure) << first.failure.value_or("");
     EXPECT_EQ(first.readAt, kMorning);
@@ -36,20 +38,20 @@ TEST(GardenWeather, AsksTheServerAtMostOnceInThreeHoursForOnePlace)
     EXPECT_EQ(server.forecastsAsked(), 1);
     EXPECT_EQ(server.lastAsked(), forecastAddress("", 45.76, 4.84));
 
-    const GardenWeather again = weatherFor(kept, lyon, getOverHttp, kMorning + 2h + 59min);
+    const GardenWeather again = weatherFor(kept, lyon, kMorning + 2h + 59min);
     EXPECT_EQ(server.forecastsAsked(), 1) << "the kept answer serves";
     EXPECT_TRUE(again.fresh);
     EXPECT_EQ(again.readAt, kMorning);
     ASSERT_TRUE(again.forecast);
     EXPECT_EQ(again.forecast->daily.size(), first.forecast->daily.size());
 
-    EXPECT_TRUE(weatherFor(kept, lyon, getOverHttp, kMorning + 3h).fresh);
+    EXPECT_TRUE(weatherFor(kept, lyon, kMorning + 3h).fresh);
     EXPECT_EQ(server.forecastsAsked(), 2);
-    weatherFor(kept, lyon, getOverHttp, kMorning - 1h);
+    weatherFor(kept, lyon, kMorning - 1h);
     EXPECT_EQ(server.forecastsAsked(), 3) << "a clock put back";
     GardenLocation paris = lyon;
     paris.latitude = 48.85;
-    weatherFor(kept, paris, getOverHttp, kMorning + 10min);
+    weatherFor(kept, paris, kMorning + 10min);
     EXPECT_EQ(server.forecastsAsked(), 4) << "another place";
 }
 
@@ -59,10 +61,18 @@ TEST(GardenWeather, GoesOnOfflineFromTheKeptAnswer)
     const auto kept = dir / "forecast.json";
     ForecastServer server(recordedForecast("frost-night.json"));
     const GardenLocation lyon = lyonServedBy(server);
-    ASSERT_TRUE(weatherFor(kept, lyon, getOverHttp, kMorning).forecast);
+    ASSERT_TRUE(weatherFor(kept, lyon, kMorning).forecast);
+
+    // Asked to stop, a read gives up before the server is asked, and the kept answer serves.
+    std::stop_source stop;
+    stop.request_stop();
+    const GardenWeather stopped = weatherFor(kept, lyon, kMorning + 5h, stop.get_token());
+    EXPECT_EQ(server.forecastsAsked(), 1);
+    EXPECT_TRUE(stopped.failure);
+    EXPECT_EQ(stopped.readAt, kMorning);
     server.stop();
 
-    const GardenWeather offline = weatherFor(kept, lyon, getOverHttp, kMorning + 5h);
+    const GardenWeather offline = weatherFor(kept, lyon, kMorning + 5h);
     EXPECT_FALSE(offline.fresh);
     EXPECT_EQ(offline.readAt, kMorning);
     ASSERT_TRUE(offline.forecast);
@@ -74,7 +84,7 @@ TEST(GardenWeather, GoesOnOfflineFromTheKeptAnswer)
 
     GardenLocation elsewhere = lyon;
     elsewhere.longitude = 5.0;
-    const GardenWeather unknown = weatherFor(kept, elsewhere, getOverHttp, kMorning + 5h);
+    const GardenWeather unknown = weatherFor(kept, elsewhere, kMorning + 5h);
     EXPECT_FALSE(unknown.forecast) << "the kept answer is for another place";
     EXPECT_TRUE(unknown.failure);
 }
@@ -87,14 +97,14 @@ TEST(GardenWeather, RefusesABadAnswerAndKeepsTheGoodOne)
     const GardenLocation lyon = lyonServedBy(server);
     const std::string failed = "The forecast could not be read from " + server.base() + ": ";
 
-    const GardenWeather none = weatherFor(kept, lyon, getOverHttp, kMorning);
+    const GardenWeather none = weatherFor(kept, lyon, kMorning);
     EXPECT_FALSE(none.forecast);
     EXPECT_EQ(none.failure, failed + "the lists of \u201Chourly\u201D are of different lengths.");
     EXPECT_FALSE(std::filesystem::exists(kept));
 
     const std::string good = recordedForecast("frost-night.json");
     server.answerWith(good);
-    ASSERT_TRUE(weatherFor(kept, lyon, getOverHttp, kMorning).fresh);
+    ASSERT_TRUE(weatherFor(kept, lyon, kMorning).fresh);
     const std::pair<std::string, int> bad[] = {
         {recordedForecast("malformed.json"), 200},
         {R"({"error":true,"reason":"Latitude must be in range of -90 to 90°. Given: 91.0."})", 400},
@@ -109,7 +119,7 @@ TEST(GardenWeather, RefusesABadAnswerAndKeepsTheGoodOne)
     };
     for (std::size_t at = 0; at < std::size(bad); ++at) {
         server.answerWith(bad[at].first, bad[at].second);
-        const GardenWeather refused = weatherFor(kept, lyon, getOverHttp, kMorning + 4h);
+        const GardenWeather refused = weatherFor(kept, lyon, kMorning + 4h);
         EXPECT_FALSE(refused.fresh);
         EXPECT_EQ(refused.failure, failed + why[at] + ".");
         EXPECT_EQ(refused.readAt, kMorning);
@@ -140,7 +150,7 @@ TEST(GardenWeather, FindsTownsByName)
     for (int more = 0; more < 10; ++more)
         results += R"(,{"name":"Lyon )" + std::to_string(more) + R"(","latitude":1,"longitude":2})";
     server.answerSearchWith(results + "]}");
-    const auto found = findTowns(server.base(), "Lyon", getOverHttp);
+    const auto found = findTowns(server.base(), "Lyon");
     ASSERT_TRUE(std::holds_alternative<std::vector<Town>>(found)) << std::get<std::string>(found);
     const auto& towns = std::get<std::vector<Town>>(found);
     EXPECT_EQ(server.lastAsked(), "/v1/search?name=Lyon&count=10&language=en&format=json");
@@ -154,15 +164,15 @@ TEST(GardenWeather, FindsTownsByName)
     EXPECT_EQ(towns[2].region, "");
 
     server.answerSearchWith(R"({"generationtime_ms":0.2})");
-    const auto nothing = findTowns(server.base(), "Xqzzy", getOverHttp);
+    const auto nothing = findTowns(server.base(), "Xqzzy");
     ASSERT_TRUE(std::holds_alternative<std::vector<Town>>(nothing));
     EXPECT_TRUE(std::get<std::vector<Town>>(nothing).empty());
 
     server.answerSearchWith("<html>");
-    EXPECT_EQ(std::get<std::string>(findTowns(server.base(), "Lyon", getOverHttp)),
+    EXPECT_EQ(std::get<std::string>(findTowns(server.base(), "Lyon")),
               "The towns could not be looked up: the answer is not JSON.");
     server.stop();
-    const auto offline = findTowns(server.base(), "Lyon", getOverHttp);
+    const auto offline = findTowns(server.base(), "Lyon");
     ASSERT_TRUE(std::holds_alternative<std::string>(offline));
     EXPECT_EQ(std::get<std::string>(offline).rfind("The towns could not be looked up: ", 0), 0u);
 }

@@ -201,7 +201,7 @@ TEST_F(GardenTest, TheLocationIsLookedUpByTownAndKeptBesideTheCollectionsPath)
     ForecastServer server(recordedForecast("frost-night.json"));
     server.answerSearchWith(R"({"results":[{"name":"Lyon","latitude":45.74846,"longitude":4.84671,)"
                             R"("admin1":"Auvergne-Rhône-Alpes","country":"France"}]})");
-    GardenLocationDlg dialog(watch(), talvane::reminders::getOverHttp, ui.prompter, &frame());
+    GardenLocationDlg dialog(watch(), ui.prompter, &frame());
     dialog.show();
     EXPECT_EQ(keyboardFaults(dialog), QStringList());
     EXPECT_FALSE(dialog.forgetButton()->isEnabled());
