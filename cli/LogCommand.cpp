@@ -3,6 +3,7 @@
 #include "core/collection/CollectionFile.h"
 #include "core/garden/Place.h"
 #include "core/journal/CareOnTrees.h"
+#include "core/text/AsciiCase.h"
 #include "core/text/StorableForm.h"
 #include "core/text/Windows1252.h"
 
@@ -24,19 +25,11 @@ struct LogRequest {
     std::vector<long long> entries;
 };
 
-bool sameLetters(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 CareKind kindOrFail(const std::string& given)
 {
     std::string kinds;
     for (const CareKind kind : kCareKinds) {
-        if (sameLetters(careKindName(kind), given))
+        if (talvane::text::sameIgnoringAsciiCase(careKindName(kind), given))
             return kind;
         kinds += (kinds.empty() ? "" : ", ") + std::string(careKindName(kind));
     }

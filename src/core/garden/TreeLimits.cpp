@@ -1,6 +1,7 @@
 #include "core/garden/TreeLimits.h"
 
 #include "core/garden/SpeciesTable.h"
+#include "core/text/AsciiCase.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,12 +15,6 @@ constexpr TemperatureLimits kExteriorDefault{-5, 35};
 constexpr TemperatureLimits kInteriorDefault{10, 35};
 // A limit beyond this is not a temperature a grower meant.
 constexpr int kMostDegrees = 99;
-
-bool sameLetters(std::string_view a, std::string_view b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::ranges::equal(a, b, {}, lower, lower);
-}
 
 // The first `count` words of a name, separated by single spaces as the table writes them.
 std::string firstWords(std::string_view name, int count)
@@ -52,9 +47,9 @@ const SpeciesRow* rowFor(std::string_view botanicalName)
         return nullptr;
     const SpeciesRow* genusRow = nullptr;
     for (const SpeciesRow& row : speciesTable()) {
-        if (sameLetters(row.species, species))
+        if (text::sameIgnoringAsciiCase(row.species, species))
             return &row;
-        if (!genusRow && sameLetters(genusOf(row.species), genus))
+        if (!genusRow && text::sameIgnoringAsciiCase(genusOf(row.species), genus))
             genusRow = &row;
     }
     return genusRow;

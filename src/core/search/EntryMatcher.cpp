@@ -3,6 +3,7 @@
 #include "core/collection/FieldCatalogue.h"
 #include "core/garden/Place.h"
 #include "core/journal/Journal.h"
+#include "core/text/AsciiCase.h"
 
 namespace talvane::search {
 namespace {
@@ -12,18 +13,6 @@ constexpr std::string_view kPlacePrefix = "place:";
 bool isSeparator(char byte)
 {
     return byte == ' ' || byte == '\t';
-}
-
-bool startsWithPlacePrefix(std::string_view word)
-{
-    if (word.size() < kPlacePrefix.size())
-        return false;
-    for (std::size_t at = 0; at < kPlacePrefix.size(); ++at) {
-        const char byte = word[at];
-        if ((byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte) != kPlacePrefix[at])
-            return false;
-    }
-    return true;
 }
 
 bool placeNameHolds(const FoldedWord& word, std::string_view placeField)
@@ -70,7 +59,7 @@ EntryMatcher::EntryMatcher(std::string_view filter, const talvane::text::Words& 
         if (at == start)
             continue;
         const std::string_view word = filter.substr(start, at - start);
-        if (startsWithPlacePrefix(word)) {
+        if (talvane::text::startsIgnoringAsciiCase(word, kPlacePrefix)) {
             const std::string_view placeWord = word.substr(kPlacePrefix.size());
             m_placeWords.push_back(placeWord.empty() ? std::nullopt : std::optional<FoldedWord>(placeWord));
             continue;

@@ -121,9 +121,6 @@ void GardenPage::refresh()
 void GardenPage::showPlace()
 {
     const std::optional<Place> place = readPlace(m_placeText);
-    m_place->clear();
-    for (const Place& known : talvane::search::collectionPlaces(m_doc.entries()))
-        m_place->addItem(fromAnsi(known.name));
     m_place->setEditText(placeName(place));
     const PlaceKind kind = place ? place->kind : PlaceKind::OpenAir;
     m_kind->setCurrentIndex(m_kind->findData(static_cast<int>(kind)));
@@ -133,10 +130,36 @@ void GardenPage::showPlace()
     m_shelterNote->setText(!place ? tr("A tree without a place is watched as in the open air.")
                            : neverFreezes(kind) ? tr("Never freezes.")
                                                 : tr("Above the open air's lowest."));
+    // Every tree is looked at for the places: only while the tab is in front, not at each
+    // tree the window shows.
+    m_placesListed = false;
+    if (isVisible())
+        listPlaces();
+}
+
+void GardenPage::listPlaces()
+{
+    const QString typed = m_place->currentText();
+    m_place->clear();
+    for (const Place& known : talvane::search::collectionPlaces(m_doc.entries()))
+        m_place->addItem(fromAnsi(known.name));
+    m_place->setEditText(typed);
+    const std::optional<Place> place = readPlace(m_placeText);
     const std::size_t here = place ? treesAt(m_doc.entries(), place->name).size() : 0;
     m_treesHere->setText(!place      ? QString()
                          : here == 1 ? tr("1 tree stands here")
                                      : tr("%1 trees stand here").arg(here));
+    m_placesListed = true;
+}
+
+void GardenPage::showEvent(QShowEvent* event)
+{
+    CPropertyPage::showEvent(event);
+    if (!m_placesListed) {
+        m_showing = true;
+        listPlaces();
+        m_showing = false;
+    }
 }
 
 void GardenPage::showLimits()

@@ -63,12 +63,15 @@ signals:
 
 protected:
     void DoDataExchange(DataExchange&) override {}
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createPlaceGroup();
     void createLimitsGroup();
     void createWireGroup();
     void showPlace();
+    // The collection's places in the list, and how many trees stand at the tree's.
+    void listPlaces();
     void showLimits();
     void showWire();
     void setWatch(const talvane::garden::TreeWatch& watch, const QString& verb);
@@ -77,6 +80,7 @@ private:
     const CTalvaneDoc& m_doc;
     const GardenWatch& m_gardenWatch;
     bool m_showing = false; // set while the controls take the fields' values
+    bool m_placesListed = false;
     QComboBox* m_place;
     QComboBox* m_kind;
     QSpinBox* m_shelter;

@@ -84,7 +84,12 @@ TEST_F(GardenTest, TheGardenTabPlacesATreeAndChangesAPlaceForEveryTreeStandingTh
     }
     EXPECT_EQ(doc().history().undoText(), QStringLiteral("Place \u201CJuniper\u201D"));
     EXPECT_EQ(std::string(doc().entryAt(0)[kPlaceField]), "Bench 1\topen-air\t0");
+    // The places are listed once the tab is in front.
+    EXPECT_EQ(page.placeBox()->count(), 0);
+    frame().show();
+    view().sheet()->setCurrentWidget(&page);
     EXPECT_EQ(page.placeBox()->count(), 1);
+    EXPECT_EQ(page.placeBox()->currentText(), QStringLiteral("Bench 1"));
 
     page.kindBox()->setCurrentIndex(page.kindBox()->findData(static_cast<int>(PlaceKind::Sheltered)));
     page.onKindChosen();
