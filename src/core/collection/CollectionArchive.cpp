@@ -285,8 +285,12 @@ private:
 
 namespace {
 
+// Pieces of about this size go to a sink: large enough for few writes, small enough
+// to cost nothing beside the collection.
+constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+
 template <typename EntryAt>
-std::string writeEntries(std::size_t count, EntryAt entryAt)
+bool writeEntries(std::size_t count, EntryAt entryAt, const ByteSink& sink)
 {
     std::string out;
     if (count < 0xFFFF) {
@@ -307,8 +311,21 @@ std::string writeEntries(std::size_t count, EntryAt entryAt)
         const CBonsaiData& entry = entryAt(i);
         for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
             putText(out, entry[field]);
+        if (out.size() >= kPieceBytes) {
+            if (!sink(out))
+                return false;
+            out.clear();
+        }
     }
-    return out;
+    return sink(out);
+}
+
+ByteSink appendingTo(std::string& bytes)
+{
+    return [&bytes](std::string_view piece) {
+        bytes += piece;
+        return true;
+    };
 }
 
 } // namespace
@@ -321,16 +338,40 @@ std::unique_ptr<CBonsaiData> copyEntry(const CBonsaiData& entry)
     return CBonsaiData::fromTexts(texts);
 }
 
+CBonsaiData& entryToChange(EntryList& entries, std::size_t position)
+{
+    auto& entry = entries.at(position);
+    // Only the owning thread copies the list, so no new sharer can appear meanwhile.
+    if (entry.use_count() > 1)
+        entry = copyEntry(*entry);
+    return *entry;
+}
+
+bool writeCollection(const EntryList& entries, const ByteSink& sink)
+{
+    return writeEntries(entries.size(), [&entries](std::size_t i) -> const CBonsaiData& { return *entries[i]; }, sink);
+}
+
+bool writeCollection(const EntryList& entries, std::size_t position, const CBonsaiData& replacement,
+                     const ByteSink& sink)
+{
+    return writeEntries(
+        entries.size(), [&](std::size_t i) -> const CBonsaiData& { return i == position ? replacement : *entries[i]; },
+        sink);
+}
+
 std::string writeCollection(const EntryList& entries)
 {
-    return writeEntries(entries.size(), [&entries](std::size_t i) -> const CBonsaiData& { return *entries[i]; });
+    std::string bytes;
+    writeCollection(entries, appendingTo(bytes));
+    return bytes;
 }
 
 std::string writeCollection(const EntryList& entries, std::size_t position, const CBonsaiData& replacement)
 {
-    return writeEntries(entries.size(), [&](std::size_t i) -> const CBonsaiData& {
-        return i == position ? replacement : *entries[i];
-    });
+    std::string bytes;
+    writeCollection(entries, position, replacement, appendingTo(bytes));
+    return bytes;
 }
 
 bool readCollection(std::string_view bytes, EntryList& entries, std::string& error)

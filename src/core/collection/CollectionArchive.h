@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/collection/BonsaiData.h"
+#include "core/collection/ByteSink.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,11 +13,18 @@
 
 namespace talvane::collection {
 
-// The ordered entries of one collection, as held in memory.
-using EntryList = std::vector<std::unique_ptr<CBonsaiData>>;
+// The ordered entries of one collection, as held in memory. Entries are shared so that
+// a copy of the list, a snapshot another thread may read while the window goes on, costs a
+// pointer per entry: whoever changes an entry a snapshot shares changes a copy of it instead.
+using EntryList = std::vector<std::shared_ptr<CBonsaiData>>;
 
 // A copy of an entry, field for field.
 std::unique_ptr<CBonsaiData> copyEntry(const CBonsaiData& entry);
+
+// The entry at `position`, ready to be changed: one a snapshot shares is first replaced
+// by a copy, so that the snapshot keeps it as it was. Only the thread that owns the list
+// may call it, and a reference to the entry taken before does not see the change.
+CBonsaiData& entryToChange(EntryList& entries, std::size_t position);
 
 // The bytes of a .tvn file: the entry count, then each entry as its class tag and
 // its 115 length-prefixed texts. There is no header and no version.
@@ -25,6 +33,11 @@ std::string writeCollection(const EntryList& entries);
 // The same with the entry at `position` written as `replacement`: a collection with
 // one entry as it is being edited, without changing the list.
 std::string writeCollection(const EntryList& entries, std::size_t position, const CBonsaiData& replacement);
+// The same bytes given to `sink` about a megabyte at a time: a large collection is never
+// in memory twice. False when the sink refused a piece.
+bool writeCollection(const EntryList& entries, const ByteSink& sink);
+bool writeCollection(const EntryList& entries, std::size_t position, const CBonsaiData& replacement,
+                     const ByteSink& sink);
 
 // Reads the bytes of a .tvn file and appends its entries to `entries`. A file that
 // is damaged, or uses a form this program never writes, yields no entries: the

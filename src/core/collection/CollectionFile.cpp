@@ -48,8 +48,8 @@ std::optional<std::string> notWritableReason(const std::filesystem::path& target
 // One checked save of a collection's bytes over the file its path leads to.
 class CollectionSave {
 public:
-    CollectionSave(std::filesystem::path target, std::string_view bytes, bool keepVersion)
-        : m_target(std::move(target)), m_bytes(bytes), m_keepVersion(keepVersion)
+    CollectionSave(std::filesystem::path target, BytePieces bytes, bool keepVersion)
+        : m_target(std::move(target)), m_bytes(std::move(bytes)), m_keepVersion(keepVersion)
     {
     }
 
@@ -95,7 +95,12 @@ public:
         } else if (!keepsMetadata(temporary.descriptor())) {
             return writeInPlace(written);
         }
-        if (auto failure = temporary.write(m_bytes))
+        // The bytes are hashed as they are written, so that they are made once.
+        Sha256 hash;
+        if (auto failure = temporary.write(m_bytes, [&hash](std::string_view piece) {
+                hash.add(piece);
+                return true;
+            }))
             return failure;
         struct stat status {};
         if (::fstat(temporary.descriptor(), &status) != 0)
@@ -104,7 +109,7 @@ public:
             keepOldFileAsVersion();
         if (auto failure = temporary.replaceTarget())
             return failure;
-        written = identityOf(status, sha256Hex(m_bytes));
+        written = identityOf(status, hash.hex());
         return std::nullopt;
     }
 
@@ -128,7 +133,13 @@ private:
             diskRemove(version.c_str());
         if (m_keepVersion)
             keepVersion(m_target, oldBytes, m_now);
-        return collection::writeInPlace(m_target, m_oldStatus, oldBytes, m_bytes, written);
+        // Writing in place compares old and new bytes: only here are they whole in memory.
+        std::string newBytes;
+        m_bytes([&newBytes](std::string_view piece) {
+            newBytes += piece;
+            return true;
+        });
+        return collection::writeInPlace(m_target, m_oldStatus, oldBytes, newBytes, written);
     }
 
     // The file about to be renamed over becomes the newest version: a link to its
@@ -145,7 +156,7 @@ private:
     }
 
     std::filesystem::path m_target;
-    std::string_view m_bytes;
+    BytePieces m_bytes;
     bool m_keepVersion;
     std::int64_t m_now = std::time(nullptr);
     FileDescriptor m_old;
@@ -222,12 +233,6 @@ std::optional<std::string> loadCollectionFile(const std::filesystem::path& path,
 CollectionSaveResult saveCollectionFile(const std::filesystem::path& path, const EntryList& entries,
                                         const CollectionSaveOptions& options)
 {
-    std::string bytes;
-    try {
-        bytes = writeCollection(entries);
-    } catch (const std::length_error& e) {
-        return refused(SaveProblem::Failed, e.what());
-    }
     const auto target = resolveLinks(path);
     const SaveBaseline* expected = options.expected;
     if (expected && target != expected->target)
@@ -238,7 +243,8 @@ CollectionSaveResult saveCollectionFile(const std::filesystem::path& path, const
         return refused(SaveProblem::Locked, text::sayMessage(SHOWN_TEXT("it is open by %1"), {describeLockHolder(*holder)}));
     removeStaleTemporaries(target);
 
-    CollectionSave save(target, bytes, options.keepVersion);
+    CollectionSave save(
+        target, [&entries](const ByteSink& sink) { return writeCollection(entries, sink); }, options.keepVersion);
     if (auto refusal = save.check())
         return *refusal;
     if (expected && !options.overwriteChanged && changedSince(*expected))
@@ -248,8 +254,13 @@ CollectionSaveResult saveCollectionFile(const std::filesystem::path& path, const
     CollectionSaveResult result;
     result.baseline.target = target;
     FileIdentity written;
-    if (auto failure = save.run(written))
-        return refused(SaveProblem::Failed, *failure);
+    try {
+        if (auto failure = save.run(written))
+            return refused(SaveProblem::Failed, *failure);
+    } catch (const std::length_error& e) {
+        // A text the format cannot hold: the temporary goes, the file stays as it was.
+        return refused(SaveProblem::Failed, e.what());
+    }
     result.baseline.identity = std::move(written);
     return result;
 }

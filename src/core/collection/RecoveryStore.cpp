@@ -139,6 +139,11 @@ std::filesystem::path RecoveryStore::ownFile() const
 
 std::optional<std::string> RecoveryStore::write(const RecoveryRecord& record, std::string_view collectionBytes) const
 {
+    return write(record, [collectionBytes](const ByteSink& sink) { return sink(collectionBytes); });
+}
+
+std::optional<std::string> RecoveryStore::write(const RecoveryRecord& record, const BytePieces& collectionBytes) const
+{
     std::error_code error;
     std::filesystem::create_directories(m_folder, error);
     if (error)
@@ -153,8 +158,7 @@ std::optional<std::string> RecoveryStore::write(const RecoveryRecord& record, st
     if (!record.stagedPictures.empty())
         bytes += "pictures=" + escapeValue(record.stagedPictures.string()) + "\n";
     bytes += "\n";
-    bytes += collectionBytes;
-    return replaceFile(ownFile(), bytes);
+    return replaceFile(ownFile(), [&](const ByteSink& sink) { return sink(bytes) && collectionBytes(sink); });
 }
 
 void RecoveryStore::remove() const

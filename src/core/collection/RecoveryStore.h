@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/collection/ByteSink.h"
 #include "core/collection/FileIdentity.h"
 
 #include <cstdint>
@@ -39,6 +40,8 @@ public:
 
     // Replaces this process's recovery file atomically.
     std::optional<std::string> write(const RecoveryRecord& record, std::string_view collectionBytes) const;
+    // The same with the collection's bytes made piece by piece while they are written.
+    std::optional<std::string> write(const RecoveryRecord& record, const BytePieces& collectionBytes) const;
     // Removes this process's recovery file, if any.
     void remove() const;
     // The recovery files left by programs that are no longer running, newest first.

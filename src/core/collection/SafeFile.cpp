@@ -169,7 +169,23 @@ std::optional<std::string> SaveTemporary::create(const std::filesystem::path& ta
 
 std::optional<std::string> SaveTemporary::write(std::string_view bytes)
 {
-    if (!writeAll(m_fd, bytes) || diskFlush(m_fd) != 0)
+    return write([bytes](const ByteSink& sink) { return sink(bytes); });
+}
+
+std::optional<std::string> SaveTemporary::write(const BytePieces& pieces, const ByteSink& seen)
+{
+    // A refusal of the hash is no failure of the disk: it never comes.
+    int failure = EIO;
+    const bool written = pieces([&](std::string_view piece) {
+        if (!writeAll(m_fd, piece)) {
+            failure = errno;
+            return false;
+        }
+        return !seen || seen(piece);
+    });
+    if (!written)
+        return systemReason(failure);
+    if (diskFlush(m_fd) != 0)
         return systemReason(errno);
     return std::nullopt;
 }
@@ -191,6 +207,11 @@ std::optional<std::string> SaveTemporary::moveTo(const std::filesystem::path& na
 
 std::optional<std::string> replaceFile(const std::filesystem::path& path, std::string_view bytes)
 {
+    return replaceFile(path, [bytes](const ByteSink& sink) { return sink(bytes); });
+}
+
+std::optional<std::string> replaceFile(const std::filesystem::path& path, const BytePieces& pieces)
+{
     const auto target = resolveLinks(path);
     removeStaleTemporaries(target);
     SaveTemporary temporary;
@@ -203,7 +224,7 @@ std::optional<std::string> replaceFile(const std::filesystem::path& path, std::s
         keepOwner(temporary.descriptor(), old);
     if (::fchmod(temporary.descriptor(), replacing ? old.st_mode & 07777 : newFileMode()) != 0)
         return systemReason(errno);
-    if (auto failure = temporary.write(bytes))
+    if (auto failure = temporary.write(pieces))
         return failure;
     return temporary.replaceTarget();
 }

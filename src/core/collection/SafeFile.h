@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/collection/ByteSink.h"
 #include "core/collection/FileIdentity.h"
 
 #include <cstddef>
@@ -51,6 +52,8 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
 // file keeps its permissions, and its owner and group where this user may give them.
 // On failure the file is untouched and the temporary file is removed.
 std::optional<std::string> replaceFile(const std::filesystem::path& path, std::string_view bytes);
+// The same with bytes that come piece by piece.
+std::optional<std::string> replaceFile(const std::filesystem::path& path, const BytePieces& pieces);
 
 // Temporary files left by an interrupted save are named "." + target name + this
 // marker + six random characters; readers of a folder may ignore them. A name that
@@ -98,6 +101,8 @@ public:
     const std::filesystem::path& path() const { return m_path; }
     // Writes all of `bytes` and flushes them to disk.
     std::optional<std::string> write(std::string_view bytes);
+    // The same with bytes that come piece by piece, each also given to `seen` (a hash).
+    std::optional<std::string> write(const BytePieces& pieces, const ByteSink& seen = {});
     // Renames it over the target, durably.
     std::optional<std::string> replaceTarget();
     // Renames it to `name` in the same folder, durably: a file that only gets its

@@ -69,9 +69,8 @@ CollectionSnapshot::CollectionSnapshot(const collection::EntryList& entries, std
     : m_title(std::move(title)), m_albumFolder(std::move(albumFolder)), m_photosFolder(std::move(photosFolder)),
       m_garden(std::move(garden))
 {
-    m_entries.reserve(entries.size());
-    for (const auto& entry : entries)
-        m_entries.push_back(collection::copyEntry(*entry));
+    // The entries are shared: their owner copies one before changing it.
+    m_entries = entries;
     if (m_garden)
         std::erase_if(m_garden->alerts, [this](const garden::GardenAlert& alert) {
             return alert.entry >= m_entries.size() || (*m_entries[alert.entry])[CBonsaiData::Name].view() != alert.treeName;

@@ -272,7 +272,7 @@ std::string mergeIntoJournal(const PlannedChange& plan, const std::string& journ
 void applyPlannedValues(collection::EntryList& entries, const PlannedChange& plan)
 {
     for (const PlannedChange::EntryValues& changed : plan.entries) {
-        CBonsaiData& entry = *entries.at(changed.position);
+        CBonsaiData& entry = collection::entryToChange(entries, changed.position);
         for (const auto& [field, value] : changed.values)
             entry[field] = value;
     }

@@ -162,7 +162,7 @@ void PassportReader::check()
                           {std::string(kTreeFileName), std::to_string(entries.size())}));
         return;
     }
-    m_entry = std::move(entries.front());
+    m_entry = collection::copyEntry(*entries.front());
     if (!checkPictureNames())
         m_entry.reset();
 }

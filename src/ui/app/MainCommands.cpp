@@ -33,7 +33,7 @@ constexpr MainCommand kCommands[] = {
      .tool = ToolButton::Button, .run = [](CommandTarget& to) { to.doc.OnFileOpen(); }},
     {.menu = Menu::File, .id = cmd::kFileSave, .text = QT_TRANSLATE_NOOP("CMainFrame", "&Save\tCtrl+S"),
      .statusTip = QT_TRANSLATE_NOOP("CMainFrame", "Save the active document"), .keys = "Ctrl+S",
-     .tool = ToolButton::Button, .run = [](CommandTarget& to) { to.doc.OnFileSave(); }, .enabled = whenUnsaved},
+     .tool = ToolButton::Button, .run = [](CommandTarget& to) { to.doc.startFileSave(); }, .enabled = whenUnsaved},
     // Shows Ctrl+A, but no key is bound to it.
     {.menu = Menu::File, .id = cmd::kFileSaveAs, .text = QT_TRANSLATE_NOOP("CMainFrame", "Save &as ... \tCtrl+A"),
      .statusTip = QT_TRANSLATE_NOOP("CMainFrame", "Save the active document with a new name"),

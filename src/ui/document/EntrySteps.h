@@ -12,11 +12,11 @@ class EntryStep : public QUndoCommand {
 protected:
     EntryStep(CTalvaneDoc& doc, const QString& text) : m_doc(doc) { setText(text); }
 
-    void insertEntry(std::size_t position, std::unique_ptr<CBonsaiData> entry)
+    void insertEntry(std::size_t position, std::shared_ptr<CBonsaiData> entry)
     {
         m_doc.insertEntry(position, std::move(entry));
     }
-    std::unique_ptr<CBonsaiData> takeEntry(std::size_t position) { return m_doc.takeEntry(position); }
+    std::shared_ptr<CBonsaiData> takeEntry(std::size_t position) { return m_doc.takeEntry(position); }
     void setField(std::size_t position, std::size_t field, const std::string& value)
     {
         m_doc.setField(position, field, value);
@@ -38,7 +38,7 @@ public:
 
 private:
     std::size_t m_position;
-    std::unique_ptr<CBonsaiData> m_entry; // held while the step is undone
+    std::shared_ptr<CBonsaiData> m_entry; // held while the step is undone
 };
 
 // An entry removed from the collection.
@@ -50,7 +50,7 @@ public:
 
 private:
     std::size_t m_position;
-    std::unique_ptr<CBonsaiData> m_entry; // held while the step is done
+    std::shared_ptr<CBonsaiData> m_entry; // held while the step is done
 };
 
 // New values for some fields of one entry.

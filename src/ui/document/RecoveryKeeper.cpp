@@ -50,16 +50,16 @@ void RecoveryKeeper::update()
     record.stagedPictures = m_doc.pictureHome().stagedFolder();
     if (const auto& baseline = m_doc.baseline())
         record.basedOn = baseline->identity;
-    std::string bytes;
-    try {
-        bytes = m_doc.unsavedBytes();
-    } catch (const std::length_error&) {
-        // A text the file cannot hold cannot be kept here either; Save says why.
-        return;
-    }
-    // The keeper outlives the write: it waits for its thread when destroyed.
-    m_writer.start([this, store = m_store, record = std::move(record), bytes = std::move(bytes)] {
-        auto failure = store.write(record, bytes);
+    // The bytes are made on the writer's thread: at a hundred thousand trees they take
+    // longer than the window may stop answering.
+    m_writer.start([this, store = m_store, record = std::move(record), pieces = m_doc.unsavedPieces()] {
+        std::optional<std::string> failure;
+        try {
+            failure = store.write(record, pieces);
+        } catch (const std::length_error&) {
+            // A text the file cannot hold cannot be kept here either; Save says why.
+            return;
+        }
         QMetaObject::invokeMethod(this, [this, failure = std::move(failure)] { noteWritten(failure); },
                                   Qt::QueuedConnection);
     });

@@ -169,18 +169,20 @@ void CTalvaneDoc::setCurrentPosition(std::optional<std::size_t> position)
     emit currentChanged();
 }
 
-void CTalvaneDoc::insertEntry(std::size_t position, std::unique_ptr<CBonsaiData> entry)
+void CTalvaneDoc::insertEntry(std::size_t position, std::shared_ptr<CBonsaiData> entry)
 {
     m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(position), std::move(entry));
+    ++m_changeCount;
     if (m_current && *m_current >= position)
         ++*m_current;
     emit entryInserted(position);
 }
 
-std::unique_ptr<CBonsaiData> CTalvaneDoc::takeEntry(std::size_t position)
+std::shared_ptr<CBonsaiData> CTalvaneDoc::takeEntry(std::size_t position)
 {
     auto entry = std::move(m_entries[position]);
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(position));
+    ++m_changeCount;
     // No position may outlive the entry it named.
     if (m_current && *m_current == position)
         m_current.reset();
@@ -192,7 +194,8 @@ std::unique_ptr<CBonsaiData> CTalvaneDoc::takeEntry(std::size_t position)
 
 void CTalvaneDoc::setField(std::size_t position, std::size_t field, const std::string& value)
 {
-    (*m_entries[position])[field] = value;
+    entryToChange(m_entries, position)[field] = value;
+    ++m_changeCount;
 }
 
 void CTalvaneDoc::OfferToKeepChanges()
@@ -225,14 +228,18 @@ void CTalvaneDoc::SetModifiedFlag(bool modified)
 {
     // A save or a fresh collection is the new clean point of the history. A collection
     // already modified keeps its clean point: undoing back to it is undoing every change.
-    if (!modified)
+    if (!modified) {
         m_history.setClean();
-    else if (m_history.isClean())
-        m_history.resetClean();
+    } else {
+        ++m_changeCount;
+        if (m_history.isClean())
+            m_history.resetClean();
+    }
 }
 
 void CTalvaneDoc::DeleteContents()
 {
+    settleSave();
     m_pictures.discardStaged();
     m_history.clear();
     m_current.reset();
@@ -257,6 +264,7 @@ bool CTalvaneDoc::OnNewDocument()
 
 bool CTalvaneDoc::OnSaveDocument(const QString& path)
 {
+    settleSave();
     if (m_view)
         m_view->CommitCurrentEntry();
     const bool ownFile = isOwnFile(path);
@@ -460,7 +468,8 @@ void CTalvaneDoc::watchFile()
 
 void CTalvaneDoc::checkDisk()
 {
-    if (!m_baseline)
+    // The save under way replaces the file: its end tells what the file is.
+    if (!m_baseline || m_backgroundSave.isRunning())
         return;
     const QString target = fromFsPath(m_baseline->target);
     if (!m_watcher.files().contains(target) && QFileInfo::exists(target))
@@ -477,17 +486,16 @@ bool CTalvaneDoc::hasUnsavedWork() const
     return IsModified() || (m_view && m_view->hasPageEdits());
 }
 
-std::string CTalvaneDoc::unsavedBytes() const
+BytePieces CTalvaneDoc::unsavedPieces() const
 {
     if (!m_view || !m_current || !m_view->hasPageEdits())
-        return writeCollection(m_entries);
+        return [entries = m_entries](const ByteSink& sink) { return writeCollection(entries, sink); };
     // The shown entry as the pages have it, in its place: the entries themselves stay as they are.
-    auto edited = std::make_unique<CBonsaiData>();
-    const CBonsaiData& shown = *m_entries[*m_current];
-    for (std::size_t field = 0; field < CBonsaiData::kFieldCount; ++field)
-        (*edited)[field] = shown[field].view();
+    std::shared_ptr<CBonsaiData> edited = copyEntry(*m_entries[*m_current]);
     m_view->ReadPagesIntoEntry(*edited);
-    return writeCollection(m_entries, *m_current, *edited);
+    return [entries = m_entries, position = *m_current, edited](const ByteSink& sink) {
+        return writeCollection(entries, position, *edited, sink);
+    };
 }
 
 CTalvaneDoc::ChangeAnswer CTalvaneDoc::askAboutChange()
@@ -571,6 +579,7 @@ bool CTalvaneDoc::reloadFromDisk()
 
 bool CTalvaneDoc::writeConflictCopy(const QString& path)
 {
+    settleSave();
     if (m_view)
         m_view->CommitCurrentEntry();
     CollectionSaveOptions options;
@@ -597,6 +606,7 @@ bool CTalvaneDoc::saveConflictCopy()
 
 void CTalvaneDoc::adoptUnsaved(EntryList entries)
 {
+    settleSave();
     DeleteContents();
     m_entries = std::move(entries);
     // No state of the history is the one on disk: the collection shows as modified.
@@ -775,8 +785,60 @@ bool CTalvaneDoc::OnFileSave()
     return OnSaveDocument(pathName().isEmpty() ? title() : pathName());
 }
 
+void CTalvaneDoc::startFileSave()
+{
+    if (m_backgroundSave.isRunning()) {
+        m_saveAgain = true;
+        return;
+    }
+    // A collection without a file of its own yet, or one another program holds, asks first.
+    if (m_readOnly || title() == kUntitled || pathName().isEmpty()) {
+        OnFileSave();
+        return;
+    }
+    const QString path = pathName();
+    if (m_view)
+        m_view->CommitCurrentEntry();
+    if (settleBeforeSaving(path, true))
+        return;
+    std::optional<SaveBaseline> expected;
+    if (m_baseline)
+        expected = *m_baseline;
+    m_backgroundSave.start(fsPath(path), m_entries, std::move(expected), std::exchange(m_overwriteChanged, false),
+                           [this, path, changes = m_changeCount](const CollectionSaveResult& result) {
+                               takeBackgroundSave(path, result, changes);
+                           });
+}
+
+void CTalvaneDoc::takeBackgroundSave(const QString& path, const CollectionSaveResult& result,
+                                     unsigned long long changesWritten)
+{
+    if (result) {
+        m_saveAgain = false;
+        reportSaveFailure(path, result.reason);
+        return;
+    }
+    m_writtenBaseline = result.baseline;
+    // Changes made while the file was written are not in it: the collection stays
+    // modified whatever is undone, until the next save.
+    if (changesWritten == m_changeCount)
+        SetModifiedFlag(false);
+    else
+        m_history.resetClean();
+    takeSavedFile(path, true);
+    if (std::exchange(m_saveAgain, false) && IsModified())
+        startFileSave();
+}
+
+void CTalvaneDoc::settleSave()
+{
+    m_saveAgain = false;
+    m_backgroundSave.finish();
+}
+
 void CTalvaneDoc::OnFileNew()
 {
+    settleSave();
     OfferToKeepChanges();
     if (!askToSave(tr("Do you wish to save this file:\n") + title(), caption(), mb::kYesNo | mb::kIconExclamation))
         return;
@@ -786,6 +848,7 @@ void CTalvaneDoc::OnFileNew()
 
 bool CTalvaneDoc::SaveBeforeExit()
 {
+    settleSave();
     OfferToKeepChanges();
     if (!askToSave(tr("Do you wish to save this file before exiting:\n") + title(), caption(),
                    mb::kYesNo | mb::kIconQuestion))
@@ -831,6 +894,7 @@ bool CTalvaneDoc::openWithoutOffer(const QString& path)
 
 bool CTalvaneDoc::replaceWithFile(const QString& path)
 {
+    settleSave();
     if (!SaveModified())
         return false;
     if (!OnOpenDocument(path)) {

@@ -2,6 +2,7 @@
 
 #include "core/collection/CollectionArchive.h"
 #include "core/collection/FileIdentity.h"
+#include "ui/document/BackgroundSave.h"
 #include "ui/document/PictureHome.h"
 #include "ui/framework/Document.h"
 
@@ -110,6 +111,15 @@ public:
     // Commands.
     void OnFileNew();
     bool OnFileSave();
+    // File Save from the menu, the tool bar or Ctrl+S: a collection saved to its own file
+    // before is written from a snapshot on a thread of its own, and the window goes on at
+    // once. Changes made meanwhile belong to the next save; a save asked for meanwhile
+    // follows the one under way. Everything else saves as OnFileSave does.
+    void startFileSave();
+    // Waits for a save under way, if any, and takes its outcome (a failure is said as
+    // any save's is): whatever replaces or writes the collection first calls it.
+    void settleSave();
+    bool isSaving() const { return m_backgroundSave.isRunning(); }
     void onFileSaveAs();
     void OnFileOpen();
     void onOpenRecentFile(const QString& path);
@@ -126,8 +136,9 @@ public:
     void resolveChangeOnDisk();
     // True when there is work a save would keep: a modified collection or page edits.
     bool hasUnsavedWork() const;
-    // The collection as Save would write it now, page edits included.
-    std::string unsavedBytes() const;
+    // The collection as Save would write it now, page edits included, made into bytes
+    // later on any thread: the entries are shared, and what changes after is not in them.
+    talvane::collection::BytePieces unsavedPieces() const;
 
     // File "Restore an earlier version…": the version is shown as a new, untitled and
     // modified collection. False when nothing was opened.
@@ -188,8 +199,8 @@ protected:
 private:
     friend class EntryStep;
     // What the history's steps do; each shows the entry it touched.
-    void insertEntry(std::size_t position, std::unique_ptr<CBonsaiData> entry);
-    std::unique_ptr<CBonsaiData> takeEntry(std::size_t position);
+    void insertEntry(std::size_t position, std::shared_ptr<CBonsaiData> entry);
+    std::shared_ptr<CBonsaiData> takeEntry(std::size_t position);
     void setField(std::size_t position, std::size_t field, const std::string& value);
 
     bool openWithoutOffer(const QString& path);
@@ -233,6 +244,9 @@ private:
     bool writeWithPictures(const QString& path);
     // The file just written at path is the collection's: locked, watched, announced.
     void takeSavedFile(const QString& path, bool ownFile);
+    // The end of a save started by startFileSave, with the count of changes it wrote.
+    void takeBackgroundSave(const QString& path, const talvane::collection::CollectionSaveResult& result,
+                            unsigned long long changesWritten);
 
     talvane::collection::EntryList m_entries;
     talvane::collection::EntryList m_readEntries; // a file read by Open, until it replaces the collection
@@ -255,4 +269,8 @@ private:
     PictureHome m_pictures;
     QString m_savingTo; // the file being written, while it is
     QTimer m_diskCheck;
+    // Counts every change of the entries: a save knows whether it wrote the last one.
+    unsigned long long m_changeCount = 0;
+    BackgroundSave m_backgroundSave;
+    bool m_saveAgain = false; // Save was asked for while a save was under way
 };

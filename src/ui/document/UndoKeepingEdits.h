@@ -5,7 +5,7 @@
 // Edit Undo and Redo when the user chose to keep the edits made on the pages. The
 // step the menu names is undone (or redone) exactly as it is, then the edits become a
 // step of their own, "Update “…”", on the entry they were made on: positions may
-// have shifted, so that entry is found again by identity. The entry the step showed
+// have shifted, so that entry is followed through the step. The entry the step showed
 // stays on show. Keeping the edits is a change made after the step: what was left to
 // redo is dropped, as after any change.
 //

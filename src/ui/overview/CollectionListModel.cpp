@@ -15,9 +15,12 @@ constexpr std::size_t kGone = std::numeric_limits<std::size_t>::max();
 
 } // namespace
 
-CollectionListModel::CollectionListModel(EntryCount count, talvane::search::EntryAt entryAt, QObject* parent)
-    : QAbstractTableModel(parent), m_count(std::move(count)), m_entryAt(std::move(entryAt))
+CollectionListModel::CollectionListModel(EntryCount count, talvane::search::EntryAt entryAt, Snapshot snapshot,
+                                         QObject* parent)
+    : QAbstractTableModel(parent), m_count(std::move(count)), m_entryAt(std::move(entryAt)),
+      m_snapshot(std::move(snapshot))
 {
+    connect(&m_run, &FilterRun::found, this, &CollectionListModel::takeFoundRows);
     orderEntries();
     filterEntries();
 }
@@ -98,6 +101,7 @@ void CollectionListModel::entryInserted(std::size_t position)
         for (std::size_t& listed : *positions)
             listed += listed >= position ? 1 : 0;
     placeEntry(position);
+    lookAgainIfFiltering();
 }
 
 void CollectionListModel::entryRemoved(std::size_t position)
@@ -112,12 +116,24 @@ void CollectionListModel::entryRemoved(std::size_t position)
         for (std::size_t& listed : *positions)
             listed = listed == position ? kGone : listed - (listed > position ? 1 : 0);
     unlistEntry(kGone);
+    lookAgainIfFiltering();
 }
 
 void CollectionListModel::entryChanged(std::size_t position)
 {
     unlistEntry(position);
     placeEntry(position);
+    lookAgainIfFiltering();
+}
+
+void CollectionListModel::lookAgainIfFiltering()
+{
+    // What the filter's thread found names entries as they were, where they were.
+    if (!m_run.isRunning())
+        return;
+    beginResetModel();
+    filterEntries();
+    endResetModel();
 }
 
 std::function<bool(std::size_t)> CollectionListModel::listedBefore(std::size_t position) const
@@ -188,9 +204,38 @@ void CollectionListModel::orderEntries()
 
 void CollectionListModel::filterEntries()
 {
+    m_run.stop();
     if (!m_filter) {
         m_rows.clear();
         return;
     }
-    talvane::search::keepMatchingPositions(m_order, m_entryAt, matcher(), m_rows);
+    const talvane::search::EntryMatcher filter = matcher();
+    if (filter.matchesEverything()) {
+        m_rows = m_order;
+        return;
+    }
+    if (!m_snapshot || m_order.size() < m_filterAloneFrom) {
+        talvane::search::keepMatchingPositions(m_order, m_entryAt, filter, m_rows);
+        return;
+    }
+    m_rows.clear();
+    m_run.start(m_snapshot(), m_order, filter);
+}
+
+void CollectionListModel::takeFoundRows()
+{
+    const std::vector<std::size_t> found = m_run.takeFound();
+    if (found.empty())
+        return;
+    // The thread looks in list order: what it finds goes after the rows already there.
+    const int first = static_cast<int>(m_rows.size());
+    beginInsertRows({}, first, first + static_cast<int>(found.size()) - 1);
+    m_rows.insert(m_rows.end(), found.begin(), found.end());
+    endInsertRows();
+}
+
+void CollectionListModel::finishFiltering()
+{
+    m_run.finish();
+    takeFoundRows();
 }

@@ -163,7 +163,13 @@ void CollectionListPanel::connectChoices()
         showCurrent(m_model.shownEntry());
     };
     connect(&m_model, &QAbstractItemModel::modelReset, this, rowsChanged);
-    connect(&m_model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, [this] {
+        updateCountLine();
+        // Rows a filter finds come after the ones shown: a mark already there stays put
+        // and the list is not scrolled back to it.
+        if (!m_table->currentIndex().isValid())
+            showCurrent(m_model.shownEntry());
+    });
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
 }
 

@@ -8,7 +8,7 @@ CollectionOverview::CollectionOverview(CTalvaneDoc& doc, QWidget* panelParent)
     : QObject(panelParent), m_doc(doc),
       m_model(new CollectionListModel([&doc] { return doc.entryCount(); },
                                       [&doc](std::size_t position) -> const CBonsaiData& { return doc.entryAt(position); },
-                                      this)),
+                                      [&doc] { return doc.entries(); }, this)),
       m_panel(new CollectionListPanel(*m_model, panelParent))
 {
     m_panel->hide();
@@ -62,6 +62,7 @@ void CollectionOverview::catchUp()
 std::vector<std::size_t> CollectionOverview::listedPositions()
 {
     catchUp();
+    m_model->finishFiltering();
     std::vector<std::size_t> positions;
     positions.reserve(static_cast<std::size_t>(m_model->rowCount()));
     for (int row = 0; row < m_model->rowCount(); ++row)
