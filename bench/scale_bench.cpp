@@ -288,7 +288,7 @@ void measurePauses(CTalvaneApp& app, const std::string& file, std::size_t count,
                 qPrintable(frame.collectionList().filterBox()->text()));
     frame.collectionList().filterBox()->clear();
 
-    reportPause("saving", longestPauseWhile([&] { doc.OnFileSave(); }, andThen([&] { return !doc.IsModified(); }, 200)));
+    reportPause("saving", longestPauseWhile([&] { doc.startFileSave(); }, andThen([&] { return !doc.IsModified(); }, 200)));
 
     printDialog.pdf = folder.filePath(QStringLiteral("pauses.pdf"));
     reportPause("printing the complete list", longestPauseWhile([&] { app.printing().OnFilePrint(true); },

@@ -32,6 +32,14 @@ bool PrintProgressDialog::pageStarting(int ordinal, int count)
     return !m_dialog.wasCanceled();
 }
 
+void PrintProgressDialog::countingPages()
+{
+    m_dialog.setLabelText(QCoreApplication::translate("PrintProgress", "Counting the pages\u2026"));
+    // No known end: the bar shows work going on.
+    m_dialog.setRange(0, 0);
+    m_dialog.setValue(0);
+}
+
 TerminalPrintProgress::TerminalPrintProgress(std::FILE* stream)
     : m_stream(stream), m_onTerminal(isatty(fileno(stream)) == 1)
 {

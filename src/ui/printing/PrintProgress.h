@@ -20,6 +20,10 @@ public:
     explicit PrintProgressDialog(QWidget* window);
 
     bool pageStarting(int ordinal, int count) override;
+    // "Counting the pages…", before the run, shown like the pages after half a second.
+    void countingPages();
+    bool isShown() const { return m_dialog.isVisible(); }
+    bool wasCancelled() const { return m_dialog.wasCanceled(); }
     QProgressDialog& dialog() { return m_dialog; }
 
 private:

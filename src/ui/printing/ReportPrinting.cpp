@@ -5,6 +5,7 @@
 #include "core/collection/TreeIdentity.h"
 #include "ui/printing/InventoryPages.h"
 #include "ui/printing/LabelsDlg.h"
+#include "ui/printing/PrintAside.h"
 #include "ui/printing/PrintChoiceDlg.h"
 #include "ui/printing/PrintProgress.h"
 #include "ui/printing/ReportPages.h"
@@ -47,8 +48,11 @@ void ReportPrinting::OnFilePrint(bool printAll)
         return;
     // Over the window the print command came from.
     PrintProgressDialog progress(QApplication::activeWindow());
+    ProgressFromAside aside(progress);
     const auto drawPage = [this](QPainter& painter, int page) { OnPrint(painter, page); };
-    if (printPages(m_printer, lastPage(), drawPage, &progress) == PrintOutcome::Failed)
+    PrintOutcome outcome = PrintOutcome::Printed;
+    runAside([&] { outcome = printPages(m_printer, lastPage(), drawPage, &aside); }, progress);
+    if (outcome == PrintOutcome::Failed)
         m_services.prompter().ask(tr("The report could not be printed."), QStringLiteral("Talvane"),
                                   mb::kOk | mb::kIconExclamation);
     OnEndPrinting();
@@ -58,15 +62,26 @@ bool ReportPrinting::OnPreparePrinting(bool printAll)
 {
     m_doc.OfferToKeepChanges();
     FreeReportLines();
+    // The run reads the entries as they are now, on its thread, while the window goes on.
+    m_printed = m_doc.entries();
+    m_title = m_doc.title();
     std::vector<const CBonsaiData*> entries;
     if (printAll) {
-        entries.reserve(m_doc.entries().size());
-        for (const auto& entry : m_doc.entries())
+        entries.reserve(m_printed.size());
+        for (const auto& entry : m_printed)
             entries.push_back(entry.get());
     } else {
         entries.push_back(m_doc.currentEntry());
     }
-    m_reportPages.emplace(std::move(entries), printAll);
+    {
+        PrintProgressDialog counting(QApplication::activeWindow());
+        counting.countingPages();
+        runAside([&] { m_reportPages.emplace(std::move(entries), printAll); }, counting);
+        if (counting.wasCancelled()) {
+            FreeReportLines();
+            return false;
+        }
+    }
     m_printer.setFromTo(0, 0);
     if (m_services.printerChooser().choosePrinter(m_printer, 1, lastPage()))
         return true;
@@ -82,7 +97,7 @@ int ReportPrinting::lastPage() const
 void ReportPrinting::OnPrint(QPainter& painter, int page)
 {
     m_nPrintPage = page;
-    drawReportPage(painter, m_reportPages->pageLines(static_cast<std::size_t>(page)), m_nPrintPage, m_doc.title());
+    drawReportPage(painter, m_reportPages->pageLines(static_cast<std::size_t>(page)), m_nPrintPage, m_title);
 }
 
 void ReportPrinting::OnEndPrinting()
@@ -93,6 +108,7 @@ void ReportPrinting::OnEndPrinting()
 void ReportPrinting::FreeReportLines()
 {
     m_reportPages.reset();
+    m_printed.clear();
 }
 
 void ReportPrinting::OnFilePrintSetup()
@@ -102,15 +118,26 @@ void ReportPrinting::OnFilePrintSetup()
 
 void ReportPrinting::onFilePrintCollectionList(const Inventory& inventory)
 {
-    InventoryPages pages(inventory, [this](std::size_t position) -> const CBonsaiData& { return m_doc.entryAt(position); },
+    // The run reads the entries as they are now, on its thread, while the window goes on.
+    auto printed = std::make_shared<const talvane::collection::EntryList>(m_doc.entries());
+    InventoryPages pages(inventory, [printed](std::size_t position) -> const CBonsaiData& { return *(*printed)[position]; },
                          QDate::currentDate());
     // A list laid on its side for its width leaves the report's sheet as it was.
     const QPageLayout::Orientation orientation = m_printer.pageLayout().orientation();
-    pages.fitToPrinter(m_printer);
+    bool cancelled = false;
+    {
+        PrintProgressDialog counting(QApplication::activeWindow());
+        counting.countingPages();
+        runAside([&] { pages.fitToPrinter(m_printer); }, counting);
+        cancelled = counting.wasCancelled();
+    }
     m_printer.setFromTo(0, 0);
-    if (m_services.printerChooser().choosePrinter(m_printer, 1, pages.pageCount())) {
+    if (!cancelled && m_services.printerChooser().choosePrinter(m_printer, 1, pages.pageCount())) {
         PrintProgressDialog progress(QApplication::activeWindow());
-        if (printInventory(m_printer, pages, &progress) == PrintOutcome::Failed)
+        ProgressFromAside aside(progress);
+        PrintOutcome outcome = PrintOutcome::Printed;
+        runAside([&] { outcome = printInventory(m_printer, pages, &aside); }, progress);
+        if (outcome == PrintOutcome::Failed)
             m_services.prompter().ask(tr("The collection list could not be printed."), QStringLiteral("Talvane"),
                                       mb::kOk | mb::kIconExclamation);
     }

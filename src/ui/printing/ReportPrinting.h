@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/collection/CollectionArchive.h"
 #include "core/report/ReportPager.h"
 
 #include <QObject>
 #include <QPageSize>
+#include <QString>
 
 #include <optional>
 #include <string_view>
@@ -56,5 +58,8 @@ private:
     QPrinter& m_printer;
     // Each page is made from its entry when printed: a run holds one entry's lines.
     std::optional<talvane::report::ReportPager> m_reportPages;
+    // The entries and title the run prints, as they were when it began.
+    talvane::collection::EntryList m_printed;
+    QString m_title;
     int m_nPrintPage = 0;
 };
