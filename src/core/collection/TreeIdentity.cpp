@@ -107,13 +107,12 @@ bool mayGiveTreeId(const EntryList& entries, std::size_t before, std::string_vie
 void giveMissingTreeIds(EntryList& entries)
 {
     // An entry's bytes stay where they are while it lives: the set may view them.
-    std::unordered_set<std::string_view> seen;
+    TreeIdsSeen seen;
     for (const auto& entry : entries) {
         auto field = (*entry)[kTreeIdField];
-        if (field.empty() || (isWellFormedTreeId(field) && seen.count(field.view())))
+        if (seen.needsNewId(field))
             field = newTreeId();
-        if (isWellFormedTreeId(field))
-            seen.insert(field.view());
+        seen.note(field.view());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 // A tree's identity across deletes, sorts and renames: positions move and names repeat,
@@ -49,6 +50,27 @@ inline bool mayGiveTreeId(const EntryList& entries, std::size_t position)
 {
     return mayGiveTreeId(entries, position, (*entries.at(position))[kTreeIdField]);
 }
+
+// The identifiers of trees made from outside, taken one tree after another: a tree whose
+// field is empty, or holds an identifier an earlier tree holds, is to get a new one. A
+// malformed text is kept as given.
+class TreeIdsSeen {
+public:
+    bool needsNewId(std::string_view text) const
+    {
+        return text.empty() || (isWellFormedTreeId(text) && m_seen.contains(text));
+    }
+    // Notes the text a tree now holds, which must stay where it is while this lives.
+    void note(std::string_view text)
+    {
+        if (isWellFormedTreeId(text))
+            m_seen.insert(text);
+    }
+    void clear() { m_seen.clear(); }
+
+private:
+    std::unordered_set<std::string_view> m_seen;
+};
 
 // Gives a new identifier to every tree that may be given one, in one pass: what a
 // collection made from outside (an imported table) needs.

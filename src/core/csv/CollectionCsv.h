@@ -1,8 +1,12 @@
 #pragma once
 
 #include "core/collection/CollectionArchive.h"
+#include "core/collection/TreeIdentity.h"
+#include "core/csv/Csv.h"
 
+#include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,5 +41,54 @@ struct CsvJournals {
 // and column. `entries` is then left as it was. `journals`, where given, is told what
 // became of the journals read.
 std::optional<std::string> collectionFromCsv(std::string_view csv, collection::EntryList& entries, CsvJournals* journals = nullptr);
+
+// What becomes of a row without a tree identifier in Spare113.
+enum class MissingTreeIds {
+    Left,
+    // Given as collection::giveMissingTreeIds gives them, row by row: each entry is
+    // then made once with all its texts, which a later write of one field would not be.
+    Given,
+};
+
+// Reads a table that arrives piece by piece, cut anywhere, exactly as collectionFromCsv
+// reads it whole: the same entries and the same refusals (a malformed table is refused
+// as such even after a row that would be). Only the row being read is held besides the
+// entries made, so a large table is never whole in memory.
+class CollectionCsvReader {
+public:
+    explicit CollectionCsvReader(MissingTreeIds ids = MissingTreeIds::Left);
+    CollectionCsvReader(const CollectionCsvReader&) = delete;
+    CollectionCsvReader& operator=(const CollectionCsvReader&) = delete;
+
+    void read(std::string_view piece);
+    // After the last piece: appends the entries read and gives nothing, or gives the
+    // refusal and leaves `entries` as it was. Called once.
+    std::optional<std::string> finish(collection::EntryList& entries, CsvJournals* journals = nullptr);
+
+private:
+    void startRows();
+    void takeRow(const csv::RowValues& values);
+    std::optional<std::string> addEntry(const csv::RowValues& values, std::size_t rowNumber);
+    std::unique_ptr<CBonsaiData> entryWithTreeId(std::array<std::string_view, CBonsaiData::kFieldCount>& texts);
+    void refuse(std::string message);
+
+    MissingTreeIds m_ids;
+    csv::RowReader m_rows;
+    // The first bytes, held until they tell whether the table starts with a byte order mark.
+    std::string m_head;
+    bool m_started = false;
+    std::size_t m_rowCount = 0;
+    // The field of each column.
+    std::vector<std::size_t> m_fields;
+    // The Windows-1252 texts of the current row's columns that are not plain ASCII.
+    std::vector<std::string> m_converted;
+    std::string m_restoredJournal;
+    std::string m_newTreeId;
+    collection::EntryList m_entries;
+    // The identifiers the entries made so far hold: views into their texts.
+    collection::TreeIdsSeen m_treeIds;
+    CsvJournals m_journals;
+    std::optional<std::string> m_refusal;
+};
 
 } // namespace talvane::csv

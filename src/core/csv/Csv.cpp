@@ -1,6 +1,7 @@
 #include "core/csv/Csv.h"
 
 #include <algorithm>
+#include <array>
 
 namespace talvane::csv {
 namespace {
@@ -20,89 +21,20 @@ void appendQuoted(std::string& out, std::string_view value)
     out += kQuote;
 }
 
-// Reads rows one value at a time; between calls the position is always at the
-// start of a value or at the end of the text.
-class Reader {
-public:
-    explicit Reader(std::string_view text) : m_text(text) {}
-
-    std::optional<std::string> readAll(std::vector<Row>& rows)
-    {
-        for (; m_pos < m_text.size(); ++m_row) {
-            Row row;
-            if (auto failure = readRow(row))
-                return failure;
-            rows.push_back(std::move(row));
-        }
-        return std::nullopt;
-    }
-
-private:
-    std::optional<std::string> readRow(Row& row)
-    {
-        for (;;) {
-            std::string value;
-            auto failure = at(kQuote) ? readQuoted(value) : readPlain(value);
-            if (failure)
-                return failure;
-            row.push_back(std::move(value));
-            if (m_pos == m_text.size() || skipRowEnd())
-                return std::nullopt;
-            if (at('\r'))
-                return problem("a carriage return outside quotes is not followed by a line feed");
-            // An unquoted value only stops at a comma or a row end, so this follows a quoted one.
-            if (!at(','))
-                return problem("text follows the closing quote of a value");
-            ++m_pos;
-        }
-    }
-
-    std::optional<std::string> readPlain(std::string& value)
-    {
-        const auto end = std::min(m_text.find_first_of("\",\r\n", m_pos), m_text.size());
-        if (end < m_text.size() && m_text[end] == kQuote)
-            return problem("a quote inside a value that does not start with one");
-        value = m_text.substr(m_pos, end - m_pos);
-        m_pos = end;
-        return std::nullopt;
-    }
-
-    std::optional<std::string> readQuoted(std::string& value)
-    {
-        ++m_pos;
-        for (;;) {
-            const auto quote = m_text.find(kQuote, m_pos);
-            if (quote == std::string_view::npos)
-                return problem("a quoted value is not closed before the end of the file");
-            value.append(m_text.substr(m_pos, quote - m_pos));
-            m_pos = quote + 1;
-            if (!at(kQuote))
-                return std::nullopt;
-            // A doubled quote stands for one quote inside the value.
-            value += kQuote;
-            ++m_pos;
-        }
-    }
-
-    bool at(char c) const { return m_pos < m_text.size() && m_text[m_pos] == c; }
-
-    bool skipRowEnd()
-    {
-        if (m_text.substr(m_pos).starts_with("\r\n"))
-            m_pos += 2;
-        else if (at('\n'))
-            ++m_pos;
-        else
-            return false;
-        return true;
-    }
-
-    std::string problem(const char* what) const { return "row " + std::to_string(m_row) + ": " + what; }
-
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-    std::size_t m_row = 1;
-};
+// Where an unquoted value starting at `from` stops: at a comma, a quote, CR or LF, or
+// at the end of the piece. Looked up by table: most values are short or empty.
+std::size_t plainEnd(std::string_view piece, std::size_t from)
+{
+    static constexpr auto kStops = [] {
+        std::array<bool, 256> stops{};
+        for (unsigned char c : std::string_view("\",\r\n"))
+            stops[c] = true;
+        return stops;
+    }();
+    while (from < piece.size() && !kStops[static_cast<unsigned char>(piece[from])])
+        ++from;
+    return from;
+}
 
 } // namespace
 
@@ -122,10 +54,125 @@ void appendRow(std::string& out, const Row& row)
 std::optional<std::string> readRows(std::string_view text, std::vector<Row>& rows)
 {
     std::vector<Row> read;
-    if (auto failure = Reader(text).readAll(read))
+    RowReader reader([&read](const RowValues& values) { read.emplace_back(values.begin(), values.end()); });
+    reader.read(text);
+    if (auto failure = reader.finish())
         return failure;
     rows = std::move(read);
     return std::nullopt;
+}
+
+void RowReader::read(std::string_view piece)
+{
+    std::size_t pos = 0;
+    while (pos < piece.size()) {
+        const char c = piece[pos];
+        switch (m_state) {
+        case State::RowStart:
+        case State::ValueStart:
+            if (c == kQuote)
+                ++pos;
+            m_state = c == kQuote ? State::Quoted : State::Plain;
+            break;
+        case State::Plain: {
+            const std::size_t end = plainEnd(piece, pos);
+            m_bytes.append(piece.substr(pos, end - pos));
+            pos = end;
+            if (pos == piece.size())
+                break;
+            if (piece[pos] == kQuote)
+                return refuse("a quote inside a value that does not start with one");
+            endValueAt(piece[pos++]);
+            break;
+        }
+        case State::Quoted: {
+            const std::size_t quote = std::min(piece.find(kQuote, pos), piece.size());
+            m_bytes.append(piece.substr(pos, quote - pos));
+            pos = quote;
+            if (pos < piece.size()) {
+                ++pos;
+                m_state = State::AfterQuote;
+            }
+            break;
+        }
+        case State::AfterQuote:
+            ++pos;
+            // A doubled quote stands for one quote inside the value.
+            if (c == kQuote) {
+                m_bytes += kQuote;
+                m_state = State::Quoted;
+            } else if (!endValueAt(c)) {
+                return refuse("text follows the closing quote of a value");
+            }
+            break;
+        case State::CarriageReturn:
+            if (c != '\n')
+                return refuse("a carriage return outside quotes is not followed by a line feed");
+            ++pos;
+            endRow();
+            break;
+        case State::Refused:
+            return;
+        }
+    }
+}
+
+std::optional<std::string> RowReader::finish()
+{
+    switch (m_state) {
+    case State::RowStart:
+        break;
+    case State::ValueStart:
+    case State::Plain:
+    case State::AfterQuote:
+        m_ends.push_back(m_bytes.size());
+        endRow();
+        break;
+    case State::Quoted:
+        refuse("a quoted value is not closed before the end of the file");
+        break;
+    case State::CarriageReturn:
+        refuse("a carriage return outside quotes is not followed by a line feed");
+        break;
+    case State::Refused:
+        break;
+    }
+    return m_refusal;
+}
+
+bool RowReader::endValueAt(char c)
+{
+    if (c != ',' && c != '\r' && c != '\n')
+        return false;
+    m_ends.push_back(m_bytes.size());
+    if (c == ',')
+        m_state = State::ValueStart;
+    else if (c == '\r')
+        m_state = State::CarriageReturn;
+    else
+        endRow();
+    return true;
+}
+
+void RowReader::endRow()
+{
+    m_values.clear();
+    std::size_t start = 0;
+    for (const std::size_t end : m_ends) {
+        m_values.push_back(std::string_view(m_bytes).substr(start, end - start));
+        start = end;
+    }
+    m_sink(m_values);
+    m_bytes.clear();
+    m_ends.clear();
+    m_state = State::RowStart;
+    ++m_row;
+}
+
+void RowReader::refuse(const char* what)
+{
+    m_refusal = "row " + std::to_string(m_row) + ": " + what;
+    m_state = State::Refused;
 }
 
 } // namespace talvane::csv

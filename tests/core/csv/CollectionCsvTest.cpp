@@ -194,8 +194,50 @@ TEST(CollectionCsv, RefusesCharactersWindows1252CannotHoldNamingRowAndColumn)
               "row 2, column \"Spare75\": character 1 cannot be held in Windows-1252 (or is not UTF-8)");
 }
 
+// Only the characters past plain ASCII are converted; the character is still counted
+// from the start of the value.
+TEST(CollectionCsv, NamesTheCharacterWindows1252CannotHoldPastAccentsAndPlainText)
+{
+    EXPECT_EQ(refusal("Spare75\r\n\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xC3\xA0\xF0\x9F\x8C\xB3 ok\r\n"),
+              "row 2, column \"Spare75\": character 8 cannot be held in Windows-1252 (or is not UTF-8)");
+    EXPECT_EQ(refusal("Name\r\nab\xC3\r\n"),
+              "row 2, column \"Name\": character 3 cannot be held in Windows-1252 (or is not UTF-8)");
+}
+
 TEST(CollectionCsv, RefusesMalformedCsvAndAnEmptyFile)
 {
     EXPECT_EQ(refusal("Name\r\n\"open\r\n"), "row 2: a quoted value is not closed before the end of the file");
     EXPECT_EQ(refusal(""), "the file is empty: a header row naming the columns is needed");
+}
+
+// The whole table is checked as CSV before its rows are refused for what they hold,
+// however far apart the two faults are.
+TEST(CollectionCsv, MalformedCsvIsRefusedAsSuchEvenAfterARefusedRow)
+{
+    EXPECT_EQ(refusal("Name,Colour\r\na\r\n\"open"), "row 3: a quoted value is not closed before the end of the file");
+    EXPECT_EQ(refusal("Name\r\na,b\r\n\xFF\r\nc\"d\r\n"), "row 4: a quote inside a value that does not start with one");
+}
+
+TEST(CollectionCsv, ATableReadInPiecesGivesTheEntriesOfTheWholeTable)
+{
+    const std::string table = "\xEF\xBB\xBFName,Spare114,History\r\n"
+                              "'=x,\"TVJ1\n2020-06-01\tNote\t\t\tshade\",\"\xC3\x89t\xC3\xA9\r\n\"\"chaud\"\"\"\r\n"
+                              "\xE2\x82\xAC,\"TVJ1\r\n2020-13-45\tx\",\n"
+                              ",,";
+    EntryList whole;
+    CsvJournals wholeJournals;
+    ASSERT_FALSE(collectionFromCsv(table, whole, &wholeJournals));
+    ASSERT_EQ(wholeJournals.restored, 1u);
+    ASSERT_EQ(wholeJournals.unreadableRows, std::vector<std::size_t>{3});
+    for (std::size_t cut = 1; cut < table.size(); ++cut) {
+        CollectionCsvReader reader;
+        reader.read(std::string_view(table).substr(0, cut));
+        reader.read(std::string_view(table).substr(cut));
+        EntryList entries;
+        CsvJournals journals;
+        ASSERT_FALSE(reader.finish(entries, &journals)) << "cut at " << cut;
+        EXPECT_EQ(writeCollection(entries), writeCollection(whole)) << "cut at " << cut;
+        EXPECT_EQ(journals.restored, 1u) << "cut at " << cut;
+        EXPECT_EQ(journals.unreadableRows, wholeJournals.unreadableRows) << "cut at " << cut;
+    }
 }

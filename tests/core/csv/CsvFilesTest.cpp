@@ -118,6 +118,35 @@ TEST(CsvFiles, ImportKeepsTheIdentifiersGivenAndGivesOneToEachRowWithout)
     EXPECT_FALSE(given.count(id)) << "the second row holding A's identifier got its own";
 }
 
+// A table larger than the pieces the import reads it in: a row ends with its CR at the
+// end of the first mebibyte and its LF at the start of the next, a quoted value with
+// line breaks and quotes runs over the second, and the last row ends with no line break.
+TEST(CsvFiles, ImportReadsALargeTableAsTheWholeTextIsRead)
+{
+    constexpr std::size_t kMebibyte = std::size_t{1} << 20;
+    std::string table = "Name,Spare113,History\r\n";
+    const auto addRow = [&table](const std::string& name, const std::string& history) {
+        table += name + "," + newTreeId() + "," + history + "\r\n";
+    };
+    for (std::size_t n = 0; table.size() < kMebibyte - 1000; ++n)
+        addRow("Tree " + std::to_string(n), "\"wired\r\nin \"\"spring\"\"\"");
+    // The row's name, a comma, an identifier, a comma and CR LF, up to the mebibyte's LF.
+    addRow(std::string(kMebibyte + 1 - table.size() - 40, 'p'), "");
+    ASSERT_EQ(table.substr(kMebibyte - 1, 2), "\r\n");
+    std::string history = "\"";
+    while (history.size() < kMebibyte + 1000)
+        history += "repotted\r\n\"\"akadama\"\",";
+    addRow("long", history + "\"");
+    table += "last," + newTreeId() + ",\"no line break after me\"";
+
+    TempDir dir;
+    writeFileBytes(dir / "large.csv", table);
+    ASSERT_FALSE(importCollectionCsv(dir / "large.csv", dir / "large.tvn"));
+    EntryList whole;
+    ASSERT_FALSE(collectionFromCsv(table, whole));
+    EXPECT_EQ(readFileBytes(dir / "large.tvn"), writeCollection(whole));
+}
+
 // The command-line tool, built beside this test program, over the same functions.
 TEST(CsvCommands, ExportAndImportRunAndReportFailuresOnStandardError)
 {

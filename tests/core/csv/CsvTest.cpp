@@ -99,3 +99,33 @@ TEST(CsvReader, CountsRowsNotLines)
 {
     EXPECT_EQ(refusal("\"a\nb\nc\",x\nok\nbad\"\n"), "row 3: a quote inside a value that does not start with one");
 }
+
+// A table is read from its file a piece at a time: wherever the pieces are cut (inside
+// quotes, between CR and LF, between two quotes, before a closing quote), the rows and
+// the refusals are those of the whole text.
+TEST(CsvReader, ReadsATextCutAnywhereAsTheWholeText)
+{
+    const std::string texts[] = {
+        written({{"a,b", "say \"hi\"", ""}, {"one\r\ntwo", "\"\""}, {"x"}}) + "\"last\",",
+        "a\r\n\"x\ny\"\"\",\r\n,\n\nend",
+        "\"a\"\r\n\"b\"c\r\n", "a\rb\n", "x\n\"a\"\r", "\"a\"\"", "a, \"b\"\n", "ok\n\"open\r\n",
+    };
+    const auto readInPieces = [](std::string_view text, std::size_t cut, std::size_t size) {
+        std::vector<Row> rows;
+        talvane::csv::RowReader reader(
+            [&rows](const talvane::csv::RowValues& values) { rows.emplace_back(values.begin(), values.end()); });
+        reader.read(text.substr(0, cut));
+        for (std::size_t at = cut; at < text.size(); at += size)
+            reader.read(text.substr(at, size));
+        const auto failure = reader.finish();
+        return failure ? std::vector<Row>{{*failure}} : rows;
+    };
+    for (const std::string& text : texts) {
+        std::vector<Row> whole;
+        if (const auto failure = talvane::csv::readRows(text, whole))
+            whole = {{*failure}};
+        EXPECT_EQ(readInPieces(text, 0, 1), whole) << text << ": a byte at a time";
+        for (std::size_t cut = 1; cut < text.size(); ++cut)
+            EXPECT_EQ(readInPieces(text, cut, text.size()), whole) << text << ": cut at " << cut;
+    }
+}
