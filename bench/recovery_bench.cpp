@@ -1,6 +1,6 @@
 // Times the recovery file of a large collection: the part the event loop waits for
-// (the collection as Save would write it) and the part a worker thread does (the
-// atomic write and flush of the file):
+// (a snapshot of the collection as Save would write it) and the part a worker thread
+// does (making the bytes, the atomic write and flush of the file):
 //   build/bin/bench_recovery [entries]
 #include "SampleEntries.h"
 #include "Measures.h"
@@ -35,13 +35,13 @@ int main(int argc, char** argv)
         return 1;
     doc.changeFields(count / 2, {{CBonsaiData::Cultivar, "changed"}}, QStringLiteral("Update"));
 
-    std::string bytes;
-    const double onLoop = seconds([&] { bytes = doc.unsavedBytes(); }, 15);
+    BytePieces pieces;
+    const double onLoop = seconds([&] { pieces = doc.unsavedPieces(); }, 15);
     const RecoveryStore store(folder.filePath(QStringLiteral("recovery")).toStdString());
     RecoveryRecord record;
     record.collectionPath = file;
-    const double onWorker = seconds([&] { store.write(record, bytes); }, 15);
-    std::printf("%zu trees, %.1f MB: on the event loop %.1f ms, on the writer thread %.1f ms\n", count,
-                bytes.size() / 1e6, onLoop * 1e3, onWorker * 1e3);
+    const double onWorker = seconds([&] { store.write(record, pieces); }, 15);
+    std::printf("%zu trees, %.1f MB: on the event loop %.3f ms, on the writer thread %.1f ms\n", count,
+                std::filesystem::file_size(store.ownFile()) / 1e6, onLoop * 1e3, onWorker * 1e3);
     return 0;
 }

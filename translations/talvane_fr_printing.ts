@@ -190,6 +190,10 @@
         <source>&amp;Cancel</source>
         <translation>&amp;Annuler</translation>
     </message>
+    <message>
+        <source>Counting the pages…</source>
+        <translation>Décompte des pages…</translation>
+    </message>
 </context>
 <context>
     <name>ReportPages</name>

@@ -129,8 +129,8 @@ private:
 
 class CollectionReader {
 public:
-    CollectionReader(ByteWindow& window, std::uint64_t totalBytes, std::string& error)
-        : m_window(window), m_totalBytes(totalBytes), m_error(error)
+    CollectionReader(ByteWindow& window, std::uint64_t totalBytes, std::string& error, const EntryBatches& batches = {})
+        : m_window(window), m_totalBytes(totalBytes), m_error(error), m_batches(batches)
     {
     }
 
@@ -143,7 +143,8 @@ public:
         if (count > left / kSmallestEntryBytes)
             return fail(SHOWN_TEXT("the entry count (%1) is larger than the file can hold"), {std::to_string(count)});
         EntryList read;
-        read.reserve(count);
+        read.reserve(m_batches ? 1 : count);
+        std::size_t batchSize = 1;
         std::array<std::string_view, CBonsaiData::kFieldCount> texts;
         for (std::uint32_t i = 0; i < count; ++i) {
             m_entryNumber = i + 1;
@@ -160,13 +161,31 @@ public:
                 return false;
             // The texts are views of the window: they are copied before it grows.
             read.push_back(CBonsaiData::fromTexts(texts));
+            if (m_batches && read.size() == batchSize) {
+                if (!handOver(read))
+                    return false;
+                // Batches grow, so that their count stays small, up to a size a window
+                // takes in without a pause.
+                batchSize = std::min<std::size_t>(batchSize == 1 ? 512 : batchSize * 2, 8192);
+            }
         }
+        if (m_batches)
+            return read.empty() || handOver(read);
         for (auto& entry : read)
             entries.push_back(std::move(entry));
         return true;
     }
 
 private:
+    bool handOver(EntryList& batch)
+    {
+        // A reader stopped by its listener has nothing to say: the listener knows why.
+        if (!m_batches(batch))
+            return false;
+        batch.clear();
+        return true;
+    }
+
     // Runs one step of the reading on the bytes in hand. When they end before the
     // step does and the input has more, the step starts again with more in hand:
     // no step ever sees where a piece of the file ended.
@@ -277,6 +296,7 @@ private:
     std::uint64_t m_totalBytes;
     std::uint64_t m_taken = 0;
     std::string& m_error;
+    const EntryBatches& m_batches;
     std::uint32_t m_entryNumber = 0;
     bool m_short = false;
 };
@@ -381,10 +401,10 @@ bool readCollection(std::string_view bytes, EntryList& entries, std::string& err
 }
 
 bool readCollection(const ByteFeed& feed, std::uint64_t totalBytes, EntryList& entries, std::string& error,
-                    std::size_t pieceBytes)
+                    std::size_t pieceBytes, const EntryBatches& batches)
 {
     ByteWindow window(feed, pieceBytes);
-    return CollectionReader(window, totalBytes, error).read(entries);
+    return CollectionReader(window, totalBytes, error, batches).read(entries);
 }
 
 } // namespace talvane::collection

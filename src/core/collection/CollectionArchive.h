@@ -48,10 +48,20 @@ bool readCollection(std::string_view bytes, EntryList& entries, std::string& err
 // gives how many, 0 at the end.
 using ByteFeed = std::function<std::size_t(char* into, std::size_t most)>;
 
+// Hears of the entries of a collection as they are read, a batch at a time, so that they
+// can be shown before the whole file is in: the first batch holds the first entry alone,
+// the later ones more. It takes the entries out of `batch`; false stops the reading.
+using EntryBatches = std::function<bool(EntryList& batch)>;
+
+// The pieces a file is read in.
+inline constexpr std::size_t kReadPieceBytes = std::size_t{1} << 20;
+
 // Reads a collection that arrives piece by piece exactly as the one above reads it
 // whole, holding only about a piece and the entry being read: a large file is never
-// in memory twice. `totalBytes` is the input's size as far as it is known.
+// in memory twice. `totalBytes` is the input's size as far as it is known. Given
+// `batches`, the entries go there as they are read rather than to `entries`; those of a
+// file found damaged further on have been handed over already.
 bool readCollection(const ByteFeed& feed, std::uint64_t totalBytes, EntryList& entries, std::string& error,
-                    std::size_t pieceBytes = std::size_t{1} << 20);
+                    std::size_t pieceBytes = kReadPieceBytes, const EntryBatches& batches = {});
 
 } // namespace talvane::collection

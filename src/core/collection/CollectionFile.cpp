@@ -201,7 +201,8 @@ SaveBaseline baselineOfRead(const ByteFeed& feed, const InputFile& file, Sha256&
 } // namespace
 
 std::optional<std::string> loadCollectionFile(const std::filesystem::path& path, EntryList& entries,
-                                              SaveBaseline* baseline, std::string* rollBackNotice)
+                                              SaveBaseline* baseline, std::string* rollBackNotice,
+                                              const EntryBatches& batches)
 {
     rollBackAndTell(path, rollBackNotice);
     const auto target = baseline ? resolveLinks(path) : path;
@@ -219,7 +220,7 @@ std::optional<std::string> loadCollectionFile(const std::filesystem::path& path,
         return got;
     };
     std::string reason;
-    if (readCollection(feed, file.size(), entries, reason)) {
+    if (readCollection(feed, file.size(), entries, reason, kReadPieceBytes, batches)) {
         if (baseline)
             *baseline = baselineOfRead(feed, file, *hash, target);
         return std::nullopt;

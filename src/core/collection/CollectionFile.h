@@ -16,9 +16,12 @@ namespace talvane::collection {
 // `baseline` is given it receives where the path led and what was there, measured on
 // the very bytes read (no second read of the file). A collection whose save stopped
 // while writing it in place is first put back as it was (InPlaceSave.h); when it is,
-// `rollBackNotice` receives the words that say so, or else the sink set below.
+// `rollBackNotice` receives the words that say so, or else the sink set below. Given
+// `batches`, the entries go there as they are read (readCollection); the rolling back is
+// over before the first batch.
 std::optional<std::string> loadCollectionFile(const std::filesystem::path& path, EntryList& entries,
-                                              SaveBaseline* baseline = nullptr, std::string* rollBackNotice = nullptr);
+                                              SaveBaseline* baseline = nullptr, std::string* rollBackNotice = nullptr,
+                                              const EntryBatches& batches = {});
 
 // Where the words of a collection put back go when its reader asks for none of its
 // own: talvane-cli prints them, whichever command read the collection.

@@ -231,6 +231,8 @@ QAction* CMainFrame::addCommand(QMenu& menu, const MainCommand& command)
         return action;
     }
     connect(action, &QAction::triggered, this, [this, run = command.run] {
+        // A command may act on the whole collection: one being opened is read to its end first.
+        m_doc.settleLoad();
         CommandTarget target = commandTarget();
         run(target);
         updateCommandUI();

@@ -38,6 +38,7 @@ DocumentHost::DocumentHost(CTalvaneDoc& doc, const GardenWatch* watch, QObject* 
     connect(&doc, &CTalvaneDoc::entryRemoved, this, retake);
     connect(&doc, &CTalvaneDoc::entryChanged, this, retake);
     connect(&doc, &CTalvaneDoc::entriesReset, this, retake);
+    connect(&doc, &CTalvaneDoc::entriesAppended, this, retake);
     // Save As moves the collection, and the folders of its photos with it.
     connect(&doc, &CDocument::titleChanged, this, retake);
     if (m_watch)

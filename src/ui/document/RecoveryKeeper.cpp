@@ -39,6 +39,11 @@ void RecoveryKeeper::noteChange()
 void RecoveryKeeper::update()
 {
     m_timer.stop();
+    // Half a collection is no copy of it: the keeping waits for the rest.
+    if (m_doc.isLoading()) {
+        noteChange();
+        return;
+    }
     if (!m_doc.hasUnsavedWork()) {
         m_writer.start([store = m_store] { store.remove(); });
         return;

@@ -240,6 +240,7 @@ void CTalvaneDoc::SetModifiedFlag(bool modified)
 void CTalvaneDoc::DeleteContents()
 {
     settleSave();
+    m_loading.reset();
     m_pictures.discardStaged();
     m_history.clear();
     m_current.reset();
@@ -264,6 +265,7 @@ bool CTalvaneDoc::OnNewDocument()
 
 bool CTalvaneDoc::OnSaveDocument(const QString& path)
 {
+    settleLoad();
     settleSave();
     if (m_view)
         m_view->CommitCurrentEntry();
@@ -368,7 +370,11 @@ bool CTalvaneDoc::OnOpenDocument(const QString& path)
         m_lock->follow(absolute);
     }
     removeStaleTemporaries(fsPath(absolute));
-    m_baseline = m_readBaseline;
+    // A collection still being read gets its baseline with its last entry.
+    if (m_loading)
+        m_baseline.reset();
+    else
+        m_baseline = m_readBaseline;
     m_changedOnDisk = false;
     m_changeAsked = false;
     watchFile();
@@ -579,6 +585,7 @@ bool CTalvaneDoc::reloadFromDisk()
 
 bool CTalvaneDoc::writeConflictCopy(const QString& path)
 {
+    settleLoad();
     settleSave();
     if (m_view)
         m_view->CommitCurrentEntry();
@@ -728,13 +735,69 @@ std::optional<std::string> CTalvaneDoc::readFile(const QString& path)
     m_readEntries.clear();
     m_readBaseline = {};
     m_rollBackNotice.clear();
-    return loadCollectionFile(fsPath(path), m_readEntries, &m_readBaseline, &m_rollBackNotice);
+    m_readLoading.reset();
+    std::error_code error;
+    const auto size = std::filesystem::file_size(fsPath(path), error);
+    if (error || size < m_loadAloneFrom)
+        return loadCollectionFile(fsPath(path), m_readEntries, &m_readBaseline, &m_rollBackNotice);
+    auto loading = std::make_unique<CollectionLoading>(fsPath(path));
+    loading->waitForFirstEntry();
+    m_rollBackNotice = loading->rollBackNotice();
+    m_readEntries = loading->takeEntries();
+    // A file that fails before its first entry fails as a whole file read here does.
+    if (loading->isOver() && loading->failure())
+        return loading->failure();
+    m_readLoading = std::move(loading);
+    return std::nullopt;
 }
 
 void CTalvaneDoc::adoptReadContents()
 {
     m_entries = std::move(m_readEntries);
     m_readEntries.clear();
+    m_loading = std::move(m_readLoading);
+    if (m_loading)
+        connect(m_loading.get(), &CollectionLoading::arrived, this, &CTalvaneDoc::takeLoadedEntries);
+}
+
+void CTalvaneDoc::takeLoadedEntries()
+{
+    if (!m_loading)
+        return;
+    EntryList batch = m_loading->takeEntries();
+    if (!batch.empty()) {
+        const std::size_t first = m_entries.size();
+        m_entries.insert(m_entries.end(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
+        emit entriesAppended(first, batch.size());
+    }
+    if (m_loading->isOver())
+        endLoading();
+}
+
+void CTalvaneDoc::settleLoad()
+{
+    if (!m_loading)
+        return;
+    m_loading->finish();
+    takeLoadedEntries();
+}
+
+void CTalvaneDoc::endLoading()
+{
+    const std::unique_ptr<CollectionLoading> loading = std::move(m_loading);
+    if (!loading->failure()) {
+        m_baseline = loading->baseline();
+        watchFile();
+        emit fileStateChanged();
+        return;
+    }
+    // The file is damaged past its first entries: what was shown of it is not the
+    // collection, and must not be saved over it.
+    const QString path = pathName();
+    reportOpenFailure(path, *loading->failure());
+    OnNewDocument();
+    SetTitle(kUntitled);
+    emit openFailed(QFileInfo(path).absoluteFilePath());
 }
 
 std::optional<std::string> CTalvaneDoc::writeFile(const QString& path)
@@ -787,6 +850,7 @@ bool CTalvaneDoc::OnFileSave()
 
 void CTalvaneDoc::startFileSave()
 {
+    settleLoad();
     if (m_backgroundSave.isRunning()) {
         m_saveAgain = true;
         return;

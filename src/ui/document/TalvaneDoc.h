@@ -3,6 +3,7 @@
 #include "core/collection/CollectionArchive.h"
 #include "core/collection/FileIdentity.h"
 #include "ui/document/BackgroundSave.h"
+#include "ui/document/CollectionLoading.h"
 #include "ui/document/PictureHome.h"
 #include "ui/framework/Document.h"
 
@@ -120,6 +121,16 @@ public:
     // any save's is): whatever replaces or writes the collection first calls it.
     void settleSave();
     bool isSaving() const { return m_backgroundSave.isRunning(); }
+
+    // A large collection is opened on a thread of its own: its first entry shows at once
+    // and the others come in batches (entriesAppended). Until the last has come, the
+    // collection has no baseline; whatever needs every entry first calls settleLoad().
+    static constexpr std::uint64_t kLoadAloneFrom = 16u << 20;
+    bool isLoading() const { return m_loading != nullptr; }
+    // Waits for the rest of a collection being opened and takes it in.
+    void settleLoad();
+    // Files of this many bytes or more are opened on their own thread (kLoadAloneFrom).
+    void setLoadAloneFrom(std::uint64_t bytes) { m_loadAloneFrom = bytes; }
     void onFileSaveAs();
     void OnFileOpen();
     void onOpenRecentFile(const QString& path);
@@ -175,6 +186,8 @@ signals:
     // Every entry was replaced (New, Open, a reload, restored work), once per
     // replacement; the first entry, if any, is the current one.
     void entriesReset();
+    // Entries of a collection being opened came in after the others, at first .. first+count-1.
+    void entriesAppended(std::size_t first, std::size_t count);
     // A collection being opened is about to be locked: a program that serves it without
     // a window may hand it over first.
     void lockingFile(const QString& absolutePath);
@@ -244,6 +257,10 @@ private:
     bool writeWithPictures(const QString& path);
     // The file just written at path is the collection's: locked, watched, announced.
     void takeSavedFile(const QString& path, bool ownFile);
+    // Entries read by the loading thread join the collection; its end makes the file the
+    // collection's, or, when the file proves damaged, leaves an empty collection.
+    void takeLoadedEntries();
+    void endLoading();
     // The end of a save started by startFileSave, with the count of changes it wrote.
     void takeBackgroundSave(const QString& path, const talvane::collection::CollectionSaveResult& result,
                             unsigned long long changesWritten);
@@ -272,5 +289,8 @@ private:
     // Counts every change of the entries: a save knows whether it wrote the last one.
     unsigned long long m_changeCount = 0;
     BackgroundSave m_backgroundSave;
+    std::uint64_t m_loadAloneFrom = kLoadAloneFrom;
+    std::unique_ptr<CollectionLoading> m_readLoading; // started by a read, until it replaces the collection
+    std::unique_ptr<CollectionLoading> m_loading;
     bool m_saveAgain = false; // Save was asked for while a save was under way
 };

@@ -158,10 +158,22 @@ void CTalvaneView::setEntryBar(EntryBar* bar)
     QComboBox* list = bar->entryList();
     connect(&m_doc, &CTalvaneDoc::entryInserted, list,
             [this, list](std::size_t position) { list->insertItem(static_cast<int>(position), entryListText(position)); });
+    connect(&m_doc, &CTalvaneDoc::entriesAppended, list, [this, list](std::size_t first, std::size_t count) {
+        list->addItems(entryListTexts(first, first + count));
+    });
     connect(&m_doc, &CTalvaneDoc::entryRemoved, list,
             [list](std::size_t position) { list->removeItem(static_cast<int>(position)); });
     connect(&m_doc, &CTalvaneDoc::entryChanged, list,
             [this, list](std::size_t position) { list->setItemText(static_cast<int>(position), entryListText(position)); });
+}
+
+QStringList CTalvaneView::entryListTexts(std::size_t from, std::size_t to) const
+{
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(to - from));
+    for (std::size_t i = from; i < to; ++i)
+        names.append(entryListText(i));
+    return names;
 }
 
 QString CTalvaneView::entryListText(std::size_t position) const
@@ -317,11 +329,7 @@ void CTalvaneView::ResetEntries()
 {
     // The pages keep nothing of the collection that went.
     ClearPages();
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(m_doc.entryCount()));
-    for (std::size_t i = 0; i < m_doc.entryCount(); ++i)
-        names.append(entryListText(i));
-    m_entryBar->entryList()->addItems(names);
+    m_entryBar->entryList()->addItems(entryListTexts(0, m_doc.entryCount()));
     if (m_doc.currentPosition())
         showCurrentEntry();
     else

@@ -106,6 +106,7 @@ private:
     // Gives every tree standing at a place its new kind and shelter, as one step.
     void changePlace(const talvane::garden::Place& before, const talvane::garden::Place& after);
     QString entryListText(std::size_t position) const;
+    QStringList entryListTexts(std::size_t from, std::size_t to) const;
 
     CTalvaneDoc& m_doc;
     UiServices& m_services;

@@ -42,9 +42,7 @@ bool CDocument::OnNewDocument()
 bool CDocument::OnOpenDocument(const QString& path)
 {
     if (const auto failure = readFile(path)) {
-        m_services.prompter().ask(
-            tr("Cannot open the collection \"%1\":\n%2.").arg(path, QString::fromStdString(*failure)),
-            kAppCaption, mb::kOk | mb::kIconExclamation);
+        reportOpenFailure(path, *failure);
         return false;
     }
     DeleteContents();
@@ -61,6 +59,12 @@ bool CDocument::OnSaveDocument(const QString& path)
     }
     SetModifiedFlag(false);
     return true;
+}
+
+void CDocument::reportOpenFailure(const QString& path, const std::string& reason)
+{
+    m_services.prompter().ask(tr("Cannot open the collection \"%1\":\n%2.").arg(path, QString::fromStdString(reason)),
+                              kAppCaption, mb::kOk | mb::kIconExclamation);
 }
 
 void CDocument::reportSaveFailure(const QString& path, const std::string& reason)

@@ -76,6 +76,7 @@ protected:
 
     // Says why a file could not be written, and that the one on disk is unchanged.
     void reportSaveFailure(const QString& path, const std::string& reason);
+    void reportOpenFailure(const QString& path, const std::string& reason);
 
     UiServices& services() { return m_services; }
     RecentFileList& recentFiles() { return m_recentFiles; }

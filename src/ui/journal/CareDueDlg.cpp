@@ -150,6 +150,7 @@ void CareDueDlg::connectUpdates()
     connect(&m_doc, &CTalvaneDoc::entryInserted, this, &CareDueDlg::refresh);
     connect(&m_doc, &CTalvaneDoc::entryRemoved, this, &CareDueDlg::refresh);
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &CareDueDlg::refresh);
+    connect(&m_doc, &CTalvaneDoc::entriesAppended, this, &CareDueDlg::refresh);
     if (m_watch)
         connect(m_watch, &GardenWatch::changed, this, &CareDueDlg::refresh);
 }

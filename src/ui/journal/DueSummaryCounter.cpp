@@ -20,6 +20,7 @@ DueSummaryCounter::DueSummaryCounter(const CTalvaneDoc& doc, QObject* parent) : 
     connect(&doc, &CTalvaneDoc::entryRemoved, this, &DueSummaryCounter::removed);
     connect(&doc, &CTalvaneDoc::entryChanged, this, &DueSummaryCounter::changed);
     connect(&doc, &CTalvaneDoc::entriesReset, this, &DueSummaryCounter::restartIfCounting);
+    connect(&doc, &CTalvaneDoc::entriesAppended, this, &DueSummaryCounter::appended);
 }
 
 void DueSummaryCounter::start(talvane::journal::CalendarDate today, int withinDays)
@@ -68,6 +69,16 @@ bool DueSummaryCounter::follows(std::size_t treesKnown)
     if (m_following || isCounting())
         start(m_today, m_withinDays);
     return false;
+}
+
+void DueSummaryCounter::appended()
+{
+    // A count under way reads on to the last entry; one that was over counts on from
+    // where it stopped.
+    if (!m_following)
+        return;
+    m_following = false;
+    m_slices.start();
 }
 
 void DueSummaryCounter::inserted(std::size_t position)

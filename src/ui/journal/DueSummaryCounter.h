@@ -33,6 +33,7 @@ signals:
 private:
     void restartIfCounting();
     void countSlice();
+    void appended();
     void inserted(std::size_t position);
     void removed(std::size_t position);
     void changed(std::size_t position);

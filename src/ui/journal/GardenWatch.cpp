@@ -37,6 +37,7 @@ GardenWatch::GardenWatch(CTalvaneDoc& doc, QObject* parent)
     connect(&m_doc, &CTalvaneDoc::entryChanged, this, recountLater);
     connect(&m_doc, &CTalvaneDoc::entryInserted, this, recountLater);
     connect(&m_doc, &CTalvaneDoc::entryRemoved, this, recountLater);
+    connect(&m_doc, &CTalvaneDoc::entriesAppended, this, recountLater);
     connect(&m_doc, &CTalvaneDoc::entriesReset, this, &GardenWatch::openedFile);
     connect(&m_doc, &CTalvaneDoc::saved, this, &GardenWatch::openedFile);
 }

@@ -126,6 +126,29 @@ void CollectionListModel::entryChanged(std::size_t position)
     lookAgainIfFiltering();
 }
 
+void CollectionListModel::entriesAppended(std::size_t first, std::size_t count)
+{
+    // A sorted list, or one a filter's thread makes, is made again with them.
+    const bool filtered = m_filter && !matcher().matchesEverything();
+    if (m_sortColumn >= 0 || m_run.isRunning() ||
+        (filtered && m_snapshot && m_order.size() + count >= m_filterAloneFrom)) {
+        reload();
+        return;
+    }
+    std::vector<std::size_t> appended(count);
+    std::iota(appended.begin(), appended.end(), first);
+    m_order.insert(m_order.end(), appended.begin(), appended.end());
+    std::vector<std::size_t> rows;
+    if (m_filter)
+        talvane::search::keepMatchingPositions(appended, m_entryAt, matcher(), rows);
+    if (rows.empty())
+        return;
+    const int firstRow = static_cast<int>(m_rows.size());
+    beginInsertRows({}, firstRow, firstRow + static_cast<int>(rows.size()) - 1);
+    m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+    endInsertRows();
+}
+
 void CollectionListModel::lookAgainIfFiltering()
 {
     // What the filter's thread found names entries as they were, where they were.

@@ -44,6 +44,8 @@ public:
     void entryInserted(std::size_t position);
     void entryRemoved(std::size_t position);
     void entryChanged(std::size_t position);
+    // Entries of a collection being opened came after the others.
+    void entriesAppended(std::size_t first, std::size_t count);
 
     std::size_t entryCount() const { return m_order.size(); }
     std::size_t positionAt(int row) const { return m_rows[static_cast<std::size_t>(row)]; }

@@ -16,6 +16,9 @@ CollectionOverview::CollectionOverview(CTalvaneDoc& doc, QWidget* panelParent)
             [this](std::size_t position) { follow([this, position] { m_model->entryInserted(position); }); });
     connect(&doc, &CTalvaneDoc::entryRemoved, this,
             [this](std::size_t position) { follow([this, position] { m_model->entryRemoved(position); }); });
+    connect(&doc, &CTalvaneDoc::entriesAppended, this, [this](std::size_t first, std::size_t count) {
+        follow([this, first, count] { m_model->entriesAppended(first, count); });
+    });
     connect(&doc, &CTalvaneDoc::entryChanged, this,
             [this](std::size_t position) { follow([this, position] { m_model->entryChanged(position); }); });
     // A new collection comes with its current entry: the list marks it once it has reloaded.

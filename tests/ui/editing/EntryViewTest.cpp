@@ -419,6 +419,8 @@ TEST_F(EntryViewTest, TypingEnablesSaveMarksTheTitleAndChoosingTheShownEntryAsks
     EXPECT_EQ(edit(view().plantPage(), 1022)->text(), QStringLiteral("Deshojo")) << "and the typing stays";
 
     save->trigger();
+    // The file is written on a thread of its own: its end is taken here.
+    doc().settleSave();
     EXPECT_TRUE(ui.prompter.calls().empty());
     EntryList saved;
     ASSERT_FALSE(loadCollectionFile(path, saved));

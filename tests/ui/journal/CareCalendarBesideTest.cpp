@@ -114,6 +114,7 @@ TEST_F(CareCalendarBesideTest, ACalendarThatCannotBeWrittenLeavesTheSaveAndIsSai
     changeTask("saved anyway");
     clickCalendarBox(true);
     frame().action(cmd::kFileSave)->trigger();
+    doc().settleSave();
     EXPECT_FALSE(doc().IsModified());
     EXPECT_NE(readFileBytes(dir / "trees.tvn").find("saved anyway"), std::string::npos);
     EXPECT_TRUE(frame().statusBar()->currentMessage().startsWith(QStringLiteral("The collection was saved. ") + reason))
