@@ -211,3 +211,98 @@ TEST(CollectionArchive, DamagedFilesYieldNoEntriesAndSayWhy)
         EXPECT_EQ(read.size(), 1u) << c.what;
     }
 }
+
+namespace {
+
+// Entries numbered by name, each with a long note so that a few hundred pass a megabyte.
+EntryList numberedEntries(std::size_t count, std::size_t noteBytes)
+{
+    EntryList entries;
+    for (std::size_t i = 0; i < count; ++i) {
+        entries.push_back(std::make_unique<CBonsaiData>());
+        (*entries.back())[CBonsaiData::Name] = "Tree " + std::to_string(i);
+        (*entries.back())[CBonsaiData::PlantNotes] = std::string(noteBytes, static_cast<char>('a' + i % 26));
+    }
+    return entries;
+}
+
+} // namespace
+
+TEST(CollectionArchive, ASnapshotKeepsItsEntriesAsTheyWereWhileTheListChanges)
+{
+    EntryList entries = numberedEntries(3, 10);
+    const CBonsaiData* unshared = entries[2].get();
+    EntryList snapshot(entries.begin(), entries.begin() + 2);
+    const std::string before = writeCollection(snapshot);
+
+    entryToChange(entries, 0)[CBonsaiData::Name] = "Renamed";
+    entryToChange(entries, 2)[CBonsaiData::Name] = "Changed in place";
+    entries.erase(entries.begin() + 1);
+
+    EXPECT_EQ(writeCollection(snapshot), before);
+    EXPECT_EQ((*entries[0])[CBonsaiData::Name], "Renamed");
+    EXPECT_EQ((*entries[0])[CBonsaiData::PlantNotes], std::string(10, 'a')) << "the copy holds every field";
+    EXPECT_EQ(entries[1].get(), unshared) << "an entry nothing shares is changed where it is";
+    EXPECT_EQ((*entries[1])[CBonsaiData::Name], "Changed in place");
+}
+
+TEST(CollectionArchive, WrittenPieceByPieceTheBytesAreTheWholeFileAndARefusedPieceStops)
+{
+    const EntryList entries = numberedEntries(400, 6000);
+    const std::string whole = writeCollection(entries);
+    std::string joined;
+    int pieces = 0;
+    EXPECT_TRUE(writeCollection(entries, [&](std::string_view piece) {
+        joined += piece;
+        ++pieces;
+        return true;
+    }));
+    EXPECT_EQ(joined, whole);
+    EXPECT_GT(pieces, 1) << "more than a megabyte comes in pieces";
+
+    auto edited = copyEntry(*entries[7]);
+    (*edited)[CBonsaiData::Name] = "Edited";
+    joined.clear();
+    EXPECT_TRUE(writeCollection(entries, 7, *edited, [&](std::string_view piece) {
+        joined += piece;
+        return true;
+    }));
+    EXPECT_EQ(joined, writeCollection(entries, 7, *edited));
+
+    int taken = 0;
+    EXPECT_FALSE(writeCollection(entries, [&](std::string_view) { return ++taken < 2; }));
+    EXPECT_EQ(taken, 2) << "nothing is made after a refusal";
+}
+
+TEST(CollectionArchive, ReadInBatchesTheEntriesAreThoseOfTheWholeReadFirstOneAlone)
+{
+    const std::string bytes = writeCollection(numberedEntries(3000, 20));
+    std::vector<std::size_t> sizes;
+    EntryList batched;
+    const auto collect = [&](EntryList& batch) {
+        sizes.push_back(batch.size());
+        batched.insert(batched.end(), batch.begin(), batch.end());
+        return true;
+    };
+    EntryList untouched;
+    std::string error;
+    ASSERT_TRUE(readCollection(pieceFeed(bytes, 4096), bytes.size(), untouched, error, 8192, collect)) << error;
+    EXPECT_TRUE(untouched.empty());
+    ASSERT_FALSE(sizes.empty());
+    EXPECT_EQ(sizes.front(), 1u) << "the first entry comes alone, to be shown at once";
+    EXPECT_EQ(writeCollection(batched), bytes);
+
+    // A listener that stops the reading ends it at once, with nothing to say.
+    int batches = 0;
+    EXPECT_FALSE(readCollection(pieceFeed(bytes, 4096), bytes.size(), untouched, error, 8192,
+                                [&](EntryList&) { return ++batches < 2; }));
+    EXPECT_EQ(batches, 2);
+
+    // A file that ends early, past its first entries, hands those over, then says why it fails.
+    const std::string damaged = bytes.substr(0, bytes.size() / 2);
+    batched.clear();
+    sizes.clear();
+    EXPECT_FALSE(readCollection(pieceFeed(damaged, 4096), bytes.size(), untouched, error, 8192, collect));
+    EXPECT_FALSE(batched.empty());
+    EXPECT_NE(error.find("the file ends too early"), std::string::npos) << error;
+}

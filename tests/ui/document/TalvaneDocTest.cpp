@@ -582,3 +582,162 @@ TEST_F(TalvaneDocTest, CareOnManyTreesIsOneStepBesideThePageEditsThatUndoTakesBa
     ASSERT_TRUE(doc->logCareOnTrees({3}, {watered.date, CareKind::Protection, std::nullopt, {}, {}, {}, {}, {}}));
     EXPECT_EQ(doc->history().undoText(), QStringLiteral("Log Protection on 1 tree"));
 }
+
+TEST_F(TalvaneDocTest, SaveFromTheMenuWritesTheCollectionAsChosenAndLeavesLaterEditsToTheNextSave)
+{
+    const auto path = makeCollection("trees.tvn", {"Pine", "Elm"});
+    ASSERT_TRUE(doc->openDocumentFile(q(path)));
+    doc->changeFields(0, {{CBonsaiData::Name, "Black pine"}}, QStringLiteral("Rename"));
+    const std::string chosen = writeCollection(doc->entries());
+
+    doc->startFileSave();
+    // Whenever the write ends, these edits are not in it.
+    doc->changeFields(0, {{CBonsaiData::Name, "Red pine"}}, QStringLiteral("Rename"));
+    doc->removeEntry(1);
+    EXPECT_TRUE(doc->isSaving() || readFileBytes(path) == chosen);
+    doc->settleSave();
+
+    EXPECT_FALSE(doc->isSaving());
+    EXPECT_EQ(readFileBytes(path), chosen);
+    EXPECT_EQ(entryNames(), NameList{"Red pine"});
+    EXPECT_TRUE(doc->IsModified());
+    // Undoing back to what the file holds still counts as unsaved: only a save says what it holds.
+    doc->history().undo();
+    doc->history().undo();
+    EXPECT_TRUE(doc->IsModified());
+    doc->history().redo();
+    doc->history().redo();
+
+    // A Save asked for while one runs follows it.
+    doc->startFileSave();
+    doc->changeFields(0, {{CBonsaiData::Name, "Scots pine"}}, QStringLiteral("Rename"));
+    doc->startFileSave();
+    while (doc->isSaving())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(readFileBytes(path), writeCollection(doc->entries()));
+    // The file the save wrote is the collection's: no change on disk is seen in it.
+    EXPECT_FALSE(doc->changedOnDisk());
+    EXPECT_TRUE(ui.prompter.calls().empty());
+}
+
+TEST_F(TalvaneDocTest, ASaveFromTheMenuThatFailsIsSaidAsAnySaveIsAndChangesNothing)
+{
+    const auto path = makeCollection("trees.tvn", {"Pine"});
+    ASSERT_TRUE(doc->openDocumentFile(q(path)));
+    const std::string before = readFileBytes(path);
+    doc->changeFields(0, {{CBonsaiData::History, std::string(200000, 'h')}}, QStringLiteral("Update"));
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Cannot save the collection to \"%1\":\nFile too large.\n"
+                                                 "The file on disk was not changed.").arg(q(path)),
+                       QStringLiteral("Talvane"), 0x30);
+    {
+        const FileSizeLimit full(8192);
+        doc->startFileSave();
+        doc->settleSave();
+    }
+    EXPECT_TRUE(ui.prompter.allAnswered());
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(readFileBytes(path), before);
+}
+
+TEST_F(TalvaneDocTest, TheRecoveryCopyIsTheCollectionAsShownWhenItWasTaken)
+{
+    const auto path = makeCollection("trees.tvn", {"Pine", "Elm", "Oak"});
+    ASSERT_TRUE(doc->openDocumentFile(q(path)));
+    doc->setCurrentPosition(1);
+    view->pendingEdit = true;
+    view->editedName = "Wych elm";
+    const BytePieces pieces = doc->unsavedPieces();
+    std::string expected;
+    {
+        EntryList shown = doc->entries();
+        auto edited = copyEntry(*shown[1]);
+        (*edited)[CBonsaiData::Name] = "Wych elm";
+        expected = writeCollection(shown, 1, *edited);
+    }
+
+    // What happens after it was taken, while another thread makes its bytes, is not in it.
+    doc->changeFields(1, {{CBonsaiData::Name, "Field elm"}}, QStringLiteral("Rename"));
+    doc->removeEntry(0);
+    view->editedName = "English oak";
+
+    std::string bytes;
+    EXPECT_TRUE(pieces([&](std::string_view piece) {
+        bytes += piece;
+        return true;
+    }));
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST_F(TalvaneDocTest, ALargeCollectionOpensOnItsOwnThreadAndComesWholeAndOnce)
+{
+    std::vector<std::string> names;
+    EntryList written;
+    for (int i = 0; i < 3000; ++i) {
+        names.push_back("Tree " + std::to_string(i));
+        written.push_back(std::make_unique<CBonsaiData>());
+        (*written.back())[CBonsaiData::Name] = names.back();
+    }
+    const auto path = dir / "nursery.tvn";
+    ASSERT_FALSE(saveCollectionFile(path, written));
+    doc->setLoadAloneFrom(1);
+    QSignalSpy appended(doc.get(), &CTalvaneDoc::entriesAppended);
+
+    ASSERT_TRUE(doc->openDocumentFile(q(path)));
+    EXPECT_GE(doc->entryCount(), 1u);
+    EXPECT_EQ(doc->currentPosition(), 0u) << "the first tree shows at once";
+    EXPECT_EQ(doc->title(), QStringLiteral("nursery.tvn"));
+    doc->settleLoad();
+
+    EXPECT_FALSE(doc->isLoading());
+    EXPECT_EQ(entryNames(), names);
+    // The batches follow what the open took in, one after the other, to the last entry.
+    std::size_t next = appended.empty() ? 3000 : appended.front().at(0).value<std::size_t>();
+    EXPECT_GE(next, 1u);
+    for (const auto& batch : appended) {
+        EXPECT_EQ(batch.at(0).value<std::size_t>(), next);
+        next += batch.at(1).value<std::size_t>();
+    }
+    EXPECT_EQ(next, 3000u);
+    EXPECT_EQ(view->resetCount(), 1);
+    EXPECT_FALSE(doc->IsModified());
+    ASSERT_TRUE(doc->baseline().has_value()) << "the file's baseline comes with its last entry";
+
+    doc->changeFields(2999, {{CBonsaiData::Name, "Last"}}, QStringLiteral("Rename"));
+    EXPECT_TRUE(doc->OnFileSave());
+    EXPECT_TRUE(ui.prompter.calls().empty()) << "the save finds the file as it was read";
+}
+
+TEST_F(TalvaneDocTest, ALargeFileFoundDamagedPastItsFirstTreesIsSaidAndLeavesAnEmptyCollection)
+{
+    EntryList written;
+    for (int i = 0; i < 3000; ++i) {
+        written.push_back(std::make_unique<CBonsaiData>());
+        (*written.back())[CBonsaiData::Name] = "Tree " + std::to_string(i);
+    }
+    std::string bytes = writeCollection(written);
+    // Entry 2001 refers to an unknown class: the trees before it read well.
+    const std::size_t at = writeCollection(EntryList(written.begin(), written.begin() + 2000)).size();
+    ASSERT_EQ(bytes.substr(at, 2), std::string("\x01\x80", 2));
+    bytes[at] = '\x02';
+    const auto path = dir / "damaged.tvn";
+    writeFileBytes(path, bytes);
+    doc->setLoadAloneFrom(1);
+    QSignalSpy failed(doc.get(), &CTalvaneDoc::openFailed);
+    ui.prompter.expect(mb::kIdOk, QStringLiteral("Cannot open the collection \"%1\":\nit is not a valid Talvane "
+                                                 "collection (entry 2001: an entry refers to an unknown class).")
+                                      .arg(q(path)),
+                       QStringLiteral("Talvane"), 0x30);
+
+    ASSERT_TRUE(doc->openDocumentFile(q(path)));
+    doc->settleLoad();
+
+    EXPECT_TRUE(ui.prompter.allAnswered());
+    EXPECT_TRUE(doc->entries().empty());
+    EXPECT_EQ(doc->title(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(doc->pathName().isEmpty());
+    EXPECT_FALSE(doc->IsModified());
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_EQ(failed.front().at(0).toString(), q(path));
+    EXPECT_EQ(readFileBytes(path), bytes);
+}

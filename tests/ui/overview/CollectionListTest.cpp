@@ -399,3 +399,45 @@ TEST(CollectionList, ThePlaceColumnShowsThePlaceAndJoinsAColumnLayoutKeptWithout
     EXPECT_EQ(panel.shownColumns().back(), talvane::search::ListColumn::Place);
     EXPECT_GT(panel.table()->horizontalHeader()->sectionSize(place), 0);
 }
+
+TEST(CollectionList, AFilterLookingOnItsOwnThreadListsWhatTheNewestFilterKeepsAfterEveryChange)
+{
+    EntryList entries;
+    for (int i = 0; i < 20000; ++i)
+        addEntry(entries, (i % 3 ? "Pine " : "Maple ") + std::to_string(i));
+    const auto count = [&] { return entries.size(); };
+    const auto entryAt = [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; };
+    CollectionListModel model(count, entryAt, [&] { return entries; });
+    model.setFilterAloneFrom(1);
+    QAbstractItemModelTester rowSignals(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const auto expectAsAFreshList = [&](const char* filter, const char* step) {
+        while (model.isFiltering())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        CollectionListModel fresh(count, entryAt);
+        fresh.setFilter(QString::fromLatin1(filter));
+        EXPECT_EQ(listedPositions(model), listedPositions(fresh)) << step;
+    };
+
+    model.setFilter(QStringLiteral("maple"));
+    EXPECT_TRUE(model.isFiltering());
+    model.setFilter(QStringLiteral("pine 1"));
+    expectAsAFreshList("pine 1", "a filter replaced while it runs");
+
+    // The entries change while the filter looks: its thread looks again at them as they are.
+    model.setFilter(QStringLiteral("maple"));
+    entryToChange(entries, 1)[CBonsaiData::Name] = "Maple now";
+    model.entryChanged(1);
+    entries.erase(entries.begin());
+    model.entryRemoved(0);
+    addEntry(entries, "Maple last");
+    model.entryInserted(entries.size() - 1);
+    expectAsAFreshList("maple", "entries changed while it runs");
+
+    // What a list of the rows asks for waits for the last of them.
+    model.setFilter(QStringLiteral("pine"));
+    model.finishFiltering();
+    EXPECT_FALSE(model.isFiltering());
+    CollectionListModel fresh(count, entryAt);
+    fresh.setFilter(QStringLiteral("pine"));
+    EXPECT_EQ(listedPositions(model), listedPositions(fresh));
+}
