@@ -47,6 +47,8 @@ GardenWatch::~GardenWatch()
     m_stopReading.request_stop();
     if (m_reading)
         m_reading->wait();
+    if (m_counting)
+        m_counting->wait();
 }
 
 CalendarDate GardenWatch::today() const
@@ -139,14 +141,48 @@ void GardenWatch::took(const GardenWeather& weather)
                                         .arg(why, QString::fromStdString(forecastAgeText(m_clock() - weather.readAt, windowWords)))
                                   : tr("The forecast could not be read: %1").arg(why));
     }
+    m_announceWhenCounted = true;
     recount();
-    announceNewSpells();
 }
 
 void GardenWatch::recount()
 {
-    m_alerts = m_hasForecast ? gardenAlerts(m_doc.entries(), m_forecast, today()) : std::vector<GardenAlert>{};
+    if (m_counting) {
+        m_countAgain = true;
+        return;
+    }
+    if (m_hasForecast && m_doc.entryCount() >= m_countAloneFrom) {
+        countAside();
+        return;
+    }
+    takeAlerts(m_hasForecast ? gardenAlerts(m_doc.entries(), m_forecast, today()) : std::vector<GardenAlert>{});
+}
+
+void GardenWatch::countAside()
+{
+    auto alerts = std::make_shared<std::vector<GardenAlert>>();
+    m_counting = QThread::create([alerts, entries = m_doc.entries(), forecast = m_forecast, day = today()] {
+        *alerts = gardenAlerts(entries, forecast, day);
+    });
+    m_counting->setParent(this);
+    connect(m_counting, &QThread::finished, this, [this, alerts] {
+        m_counting->deleteLater();
+        m_counting = nullptr;
+        // A count overtaken by a change is counted again; its alerts would name trees as they were.
+        if (std::exchange(m_countAgain, false))
+            recount();
+        else
+            takeAlerts(std::move(*alerts));
+    });
+    m_counting->start();
+}
+
+void GardenWatch::takeAlerts(std::vector<GardenAlert> alerts)
+{
+    m_alerts = std::move(alerts);
     emit changed();
+    if (std::exchange(m_announceWhenCounted, false))
+        announceNewSpells();
 }
 
 void GardenWatch::announceNewSpells()

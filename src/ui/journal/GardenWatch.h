@@ -56,12 +56,18 @@ public:
     QString summary() const;
     // Whether a forecast is being read.
     bool isReading() const { return m_reading != nullptr; }
+    // Whether the alerts are being counted on their thread.
+    bool isCounting() const { return m_counting != nullptr; }
+    // Collections of this many trees or more have their alerts counted on a thread.
+    static constexpr std::size_t kCountAloneFrom = 5000;
+    void setCountAloneFrom(std::size_t trees) { m_countAloneFrom = trees; }
 
 public slots:
     // Reads the forecast when the one kept is older than three hours (the timer looks
     // every ten minutes), and counts the alerts again.
     void refresh();
-    // Counts the alerts again from the entries as they are.
+    // Counts the alerts again from the entries as they are: a large collection on a
+    // thread of its own, from a snapshot, the alerts following when it ends.
     void recount();
 
 signals:
@@ -77,6 +83,9 @@ private:
     void readThen(const talvane::garden::GardenLocation& location);
     void took(const talvane::reminders::GardenWeather& weather);
     void announceNewSpells();
+    void countAside();
+    // The alerts of a count are the watch's; spells a new forecast brought are announced.
+    void takeAlerts(std::vector<talvane::garden::GardenAlert> alerts);
 
     CTalvaneDoc& m_doc;
     Clock m_clock;
@@ -89,5 +98,9 @@ private:
     std::optional<std::chrono::system_clock::time_point> m_staleSince; // the kept forecast's time when offline
     std::vector<talvane::garden::GardenAlert> m_alerts;
     QThread* m_reading = nullptr;
+    QThread* m_counting = nullptr;
+    std::size_t m_countAloneFrom = kCountAloneFrom;
+    bool m_countAgain = false;       // the trees or the forecast changed while a count ran
+    bool m_announceWhenCounted = false;
     std::stop_source m_stopReading; // asked when the window goes
 };

@@ -227,3 +227,25 @@ TEST_F(GardenTest, TheLocationIsLookedUpByTownAndKeptBesideTheCollectionsPath)
     EXPECT_EQ(server.forecastsAsked(), 1);
     EXPECT_EQ(watch().alerts().size(), 1u);
 }
+
+TEST_F(GardenTest, AlertsCountedOnTheirOwnThreadFollowTheTreesAsTheyAreWhenTheCountEnds)
+{
+    startOnTheBenches();
+    watch().setCountAloneFrom(1);
+    ForecastServer server(recordedForecast("frost-night.json"));
+    QSignalSpy announced(&watch(), &GardenWatch::announced);
+    placeGardenAt(server);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !watch().isCounting(); }, 20000));
+    ASSERT_EQ(watch().alerts().size(), 1u);
+    EXPECT_EQ(watch().alerts().front().entry, 0u);
+    EXPECT_EQ(announced.count(), 1) << "the spells of a new forecast are told once counted";
+
+    // Momiji goes into the cold frame and Juniper out, while a count may still run.
+    doc().changeFields(0, {{kPlaceField, "Cold frame\tsheltered\t4"}}, QStringLiteral("Move"));
+    watch().recount();
+    doc().changeFields(1, {{kPlaceField, "Bench 1\topen-air\t0"}}, QStringLiteral("Move"));
+    watch().recount();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return !watch().isCounting() && watch().alerts().size() == 1 && watch().alerts().front().entry == 1; },
+        20000));
+}
