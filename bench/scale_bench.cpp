@@ -267,7 +267,7 @@ void reportPause(const char* step, qint64 milliseconds)
 // The steps of a grower's day on a large collection, each measured by how long the window
 // stops answering.
 void measurePauses(CTalvaneApp& app, const std::string& file, std::size_t count, ScriptedPrinterDialog& printDialog,
-                   const QDir& folder)
+                   const QDir& folder, long emptyKilobytes)
 {
     CTalvaneDoc& doc = app.document();
     CMainFrame& frame = *app.mainFrame();
@@ -305,6 +305,7 @@ void measurePauses(CTalvaneApp& app, const std::string& file, std::size_t count,
 
     std::printf("peak resident: %.0f MB for a file of %.0f MB\n", peakResidentKilobytes() / 1024.0,
                 static_cast<double>(std::filesystem::file_size(file)) / (1024.0 * 1024.0));
+    std::printf("  (the window held %.0f MB with no collection)\n", emptyKilobytes / 1024.0);
 }
 
 } // namespace
@@ -359,7 +360,7 @@ int main(int argc, char** argv)
     const long emptyFootprint = residentKilobytes();
     if (pauses) {
         measurePauses(app, file, count, dynamic_cast<ScriptedPrinterDialog&>(services.printerChooser()),
-                      QDir(folder.path()));
+                      QDir(folder.path()), emptyFootprint);
         std::filesystem::remove(file);
         return 0;
     }
