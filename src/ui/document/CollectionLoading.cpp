@@ -29,7 +29,7 @@ CollectionLoading::~CollectionLoading()
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
     }
-    m_thread.join();
+    finish();
 }
 
 bool CollectionLoading::handOver(EntryList& batch, const std::string& rollBackNotice)

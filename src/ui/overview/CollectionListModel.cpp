@@ -141,11 +141,16 @@ void CollectionListModel::entriesAppended(std::size_t first, std::size_t count)
     std::vector<std::size_t> rows;
     if (m_filter)
         talvane::search::keepMatchingPositions(appended, m_entryAt, matcher(), rows);
-    if (rows.empty())
+    appendRows(rows);
+}
+
+void CollectionListModel::appendRows(const std::vector<std::size_t>& positions)
+{
+    if (positions.empty())
         return;
-    const int firstRow = static_cast<int>(m_rows.size());
-    beginInsertRows({}, firstRow, firstRow + static_cast<int>(rows.size()) - 1);
-    m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+    const int first = static_cast<int>(m_rows.size());
+    beginInsertRows({}, first, first + static_cast<int>(positions.size()) - 1);
+    m_rows.insert(m_rows.end(), positions.begin(), positions.end());
     endInsertRows();
 }
 
@@ -247,14 +252,8 @@ void CollectionListModel::filterEntries()
 
 void CollectionListModel::takeFoundRows()
 {
-    const std::vector<std::size_t> found = m_run.takeFound();
-    if (found.empty())
-        return;
     // The thread looks in list order: what it finds goes after the rows already there.
-    const int first = static_cast<int>(m_rows.size());
-    beginInsertRows({}, first, first + static_cast<int>(found.size()) - 1);
-    m_rows.insert(m_rows.end(), found.begin(), found.end());
-    endInsertRows();
+    appendRows(m_run.takeFound());
 }
 
 void CollectionListModel::finishFiltering()

@@ -69,6 +69,7 @@ private:
     void filterEntries();
     // Rows found by the filter's thread join the list.
     void takeFoundRows();
+    void appendRows(const std::vector<std::size_t>& positions);
     void lookAgainIfFiltering();
     // Whether an entry already listed comes before the one at `position`.
     std::function<bool(std::size_t)> listedBefore(std::size_t position) const;
