@@ -3,6 +3,7 @@
 #include "core/collection/TreeIdentity.h"
 #include "core/journal/Journal.h"
 #include "ui/document/EntryViewLink.h"
+#include "ui/document/RecoveryKeeper.h"
 #include "ui/document/TalvaneDoc.h"
 #include "ui/framework/AppSettings.h"
 #include "ui/framework/RecentFileList.h"
@@ -740,4 +741,38 @@ TEST_F(TalvaneDocTest, ALargeFileFoundDamagedPastItsFirstTreesIsSaidAndLeavesAnE
     ASSERT_EQ(failed.size(), 1);
     EXPECT_EQ(failed.front().at(0).toString(), q(path));
     EXPECT_EQ(readFileBytes(path), bytes);
+}
+
+TEST_F(TalvaneDocTest, ASaveOrARecoveryCopyWhileALargeCollectionIsStillComingTakesItWhole)
+{
+    EntryList written;
+    for (int i = 0; i < 5000; ++i) {
+        written.push_back(std::make_unique<CBonsaiData>());
+        (*written.back())[CBonsaiData::Name] = "Tree " + std::to_string(i);
+    }
+    const auto path = dir / "nursery.tvn";
+    ASSERT_FALSE(saveCollectionFile(path, written));
+    doc->setLoadAloneFrom(1);
+    RecoveryKeeper keeper(*doc, RecoveryStore(dir / "recovery"));
+
+    ASSERT_TRUE(doc->openDocumentFile(q(path)));
+    doc->changeFields(0, {{CBonsaiData::Name, "First"}}, QStringLiteral("Rename"));
+    if (doc->isLoading()) {
+        keeper.writeNow();
+        EXPECT_FALSE(std::filesystem::exists(keeper.store().ownFile())) << "half a collection is no copy of it";
+    }
+    doc->startFileSave();
+    doc->settleSave();
+    EXPECT_FALSE(doc->isLoading());
+    ASSERT_EQ(doc->entryCount(), 5000u);
+    EXPECT_EQ(doc->entryAt(0)[CBonsaiData::Name], "First");
+    EXPECT_EQ(doc->entryAt(4999)[CBonsaiData::Name], "Tree 4999");
+    EXPECT_TRUE(readFileBytes(path) == writeCollection(doc->entries()));
+
+    doc->changeFields(1, {{CBonsaiData::Name, "Second"}}, QStringLiteral("Rename"));
+    keeper.writeNow();
+    const std::string kept = readFileBytes(keeper.store().ownFile());
+    const std::string whole = writeCollection(doc->entries());
+    EXPECT_TRUE(kept.size() > whole.size() && kept.substr(kept.size() - whole.size()) == whole);
+    keeper.discard();
 }

@@ -441,3 +441,29 @@ TEST(CollectionList, AFilterLookingOnItsOwnThreadListsWhatTheNewestFilterKeepsAf
     fresh.setFilter(QStringLiteral("pine"));
     EXPECT_EQ(listedPositions(model), listedPositions(fresh));
 }
+
+TEST(CollectionList, EntriesReadAfterTheOthersJoinTheListAsAFreshListWouldShowThem)
+{
+    for (const int column : {-1, 0})
+        for (const char* filter : {"", "maple", "\xE2\x82\xAC\xE2\x80\xA0"}) {
+            EntryList entries;
+            addEntry(entries, "Pine 0");
+            const auto count = [&] { return entries.size(); };
+            const auto entryAt = [&](std::size_t position) -> const CBonsaiData& { return *entries[position]; };
+            CollectionListModel model(count, entryAt);
+            QAbstractItemModelTester rowSignals(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+            model.sort(column, Qt::DescendingOrder);
+            model.setFilter(QString::fromUtf8(filter));
+            for (const std::size_t batch : {512u, 1024u}) {
+                const std::size_t first = entries.size();
+                for (std::size_t i = 0; i < batch; ++i)
+                    addEntry(entries, (i % 2 ? "Maple " : "Pine ") + std::to_string(first + i));
+                model.entriesAppended(first, batch);
+            }
+            CollectionListModel fresh(count, entryAt);
+            fresh.sort(column, Qt::DescendingOrder);
+            fresh.setFilter(QString::fromUtf8(filter));
+            EXPECT_EQ(listedPositions(model), listedPositions(fresh)) << "column " << column << ", filter " << filter;
+            EXPECT_EQ(model.entryCount(), entries.size());
+        }
+}
