@@ -795,6 +795,7 @@ void CTalvaneDoc::endLoading()
     // collection, and must not be saved over it.
     const QString path = pathName();
     reportOpenFailure(path, *loading->failure());
+    recentFiles().remove(path);
     OnNewDocument();
     SetTitle(kUntitled);
     emit openFailed(QFileInfo(path).absoluteFilePath());

@@ -740,6 +740,7 @@ TEST_F(TalvaneDocTest, ALargeFileFoundDamagedPastItsFirstTreesIsSaidAndLeavesAnE
     EXPECT_FALSE(doc->IsModified());
     ASSERT_EQ(failed.size(), 1);
     EXPECT_EQ(failed.front().at(0).toString(), q(path));
+    EXPECT_FALSE(recent->files().contains(q(path)));
     EXPECT_EQ(readFileBytes(path), bytes);
 }
 
