@@ -1,11 +1,12 @@
 // Times the program's everyday steps on a generated collection of N entries:
 //   build/bin/bench_scale N [--no-pdf] [--phones] [--background]
-//   build/bin/bench_scale N --pauses
+//   build/bin/bench_scale N --pauses [--copy-of FILE.tvn]
 // Run it once per size; each run is a fresh process, so memory figures stand alone.
 // --pauses drives the window through a grower's steps on N trees with journals (open,
 // type on a page and let the recovery copy be kept, type a filter word, save, print the
 // complete list and the inventory, count what is due) and tells, for each, the longest
 // the window's event loop went unturned, then the most memory the program held.
+// --copy-of measures on a copy of a collection of the user's (N being its tree count).
 // --phones also shares the collection with 20 simulated phones on loopback and tells
 // how long their requests took and the longest the window's event loop went unturned.
 // --background closes the window while sharing, as a grower going out to the garden
@@ -336,7 +337,13 @@ int main(int argc, char** argv)
     const bool inBackground = given("--background");
     const bool pauses = given("--pauses");
     const std::string file = (std::filesystem::temp_directory_path() / ("talvane-scale-" + std::to_string(::getpid()) + ".tvn")).string();
-    if (!writeSampleFile(file, count, pauses)) {
+    const auto copyOf = std::find(argv + 2, argv + argc, std::string("--copy-of"));
+    std::error_code copyFailure;
+    if (copyOf != argv + argc && copyOf + 1 != argv + argc)
+        std::filesystem::copy_file(*(copyOf + 1), file, copyFailure);
+    else if (!writeSampleFile(file, count, pauses))
+        copyFailure = std::make_error_code(std::errc::io_error);
+    if (copyFailure) {
         std::fprintf(stderr, "cannot write the collection %s\n", file.c_str());
         return 1;
     }
