@@ -73,8 +73,8 @@ int main(int argc, char** argv)
             journal.add({today.plusDays(-30), CareKind::Wiring, today.plusDays(static_cast<long>(n % 40)), {},
                          "Wired the branches", {}, {}, {}});
         (*entries[n])[kJournalField] = journal.text();
+        (*entries[n])[kTreeIdField] = newTreeId();
     }
-    giveMissingTreeIds(entries);
     const fs::path file = folder / "load.tvn";
     if (const auto failure = saveCollectionFile(file, entries)) {
         std::fprintf(stderr, "cannot write the collection: %s\n", failure->c_str());

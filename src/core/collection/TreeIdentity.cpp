@@ -104,16 +104,4 @@ bool mayGiveTreeId(const EntryList& entries, std::size_t before, std::string_vie
     return text.empty() || (isWellFormedTreeId(text) && firstHolder(entries, before, text));
 }
 
-void giveMissingTreeIds(EntryList& entries)
-{
-    // An entry's bytes stay where they are while it lives: the set may view them.
-    TreeIdsSeen seen;
-    for (const auto& entry : entries) {
-        auto field = (*entry)[kTreeIdField];
-        if (seen.needsNewId(field))
-            field = newTreeId();
-        seen.note(field.view());
-    }
-}
-
 } // namespace talvane::collection

@@ -51,9 +51,9 @@ inline bool mayGiveTreeId(const EntryList& entries, std::size_t position)
     return mayGiveTreeId(entries, position, (*entries.at(position))[kTreeIdField]);
 }
 
-// The identifiers of trees made from outside, taken one tree after another: a tree whose
-// field is empty, or holds an identifier an earlier tree holds, is to get a new one. A
-// malformed text is kept as given.
+// The identifiers of trees made from outside (an imported table), taken one tree after
+// another: a tree whose field is empty, or holds an identifier an earlier tree holds, is
+// to get a new one. A malformed text is kept as given.
 class TreeIdsSeen {
 public:
     bool needsNewId(std::string_view text) const
@@ -71,9 +71,5 @@ public:
 private:
     std::unordered_set<std::string_view> m_seen;
 };
-
-// Gives a new identifier to every tree that may be given one, in one pass: what a
-// collection made from outside (an imported table) needs.
-void giveMissingTreeIds(EntryList& entries);
 
 } // namespace talvane::collection

@@ -45,7 +45,7 @@ std::optional<std::string> collectionFromCsv(std::string_view csv, collection::E
 // What becomes of a row without a tree identifier in Spare113.
 enum class MissingTreeIds {
     Left,
-    // Given as collection::giveMissingTreeIds gives them, row by row: each entry is
+    // Given by the rule of collection::TreeIdsSeen, row by row: each entry is
     // then made once with all its texts, which a later write of one field would not be.
     Given,
 };
